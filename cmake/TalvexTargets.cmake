@@ -1,0 +1,27 @@
+# One static library per source folder, one test program per folder under tests/.
+# Sources are picked up by pattern so that a new class needs no build edit.
+
+function(talvex_library name)
+  file(GLOB _sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/${name}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/*.c)
+  if(NOT _sources)
+    message(FATAL_ERROR "folder ${name} has no sources")
+  endif()
+  add_library(${name} STATIC ${_sources})
+  if(ARGN)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()
+
+# talvex_test(folder libraries...): tests/<folder>/*.cpp become test_<folder>.exe, run under Wine.
+function(talvex_test folder)
+  file(GLOB _sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/tests/${folder}/*.rc)
+  set(_target test_${folder})
+  add_executable(${_target} ${_sources})
+  target_link_libraries(${_target} PRIVATE ${ARGN} gmock gtest_main)
+  target_include_directories(${_target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME ${folder} COMMAND ${_target} --gtest_color=no
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(${folder} PROPERTIES TIMEOUT 600)
+endfunction()

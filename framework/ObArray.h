@@ -1,0 +1,6 @@
+// CObArray: an array of object pointers (the array does not own them).
+#pragma once
+
+#include "framework/Array.h"
+
+class CObArray : public CArray<CObject*, CObject*> {};

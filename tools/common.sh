@@ -1,0 +1,84 @@
+# Shared by tools/test and tools/run: the build folders, the Wine environment and the X display.
+# Source it; it defines functions and variables only.
+
+TALVEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TALVEX_BUILD_ROOT=${TALVEX_BUILD_ROOT:-$TALVEX_ROOT/build}
+
+# The programs ship as 32-bit Windows programs. Some machines (virtual machines without a 32-bit
+# code segment) cannot execute 32-bit code at all; there the tests run as 64-bit Windows programs
+# under 64-bit Wine, from the same sources, and the 32-bit build is still compiled and linked.
+talvex_can_run_32bit() {
+  [[ -x /lib/ld-linux.so.2 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+talvex_run_arch() {
+  if [[ -n "${TALVEX_RUN_ARCH:-}" ]]; then echo "$TALVEX_RUN_ARCH"
+  elif talvex_can_run_32bit; then echo i686
+  else echo x86_64
+  fi
+}
+
+talvex_wine_binary() {
+  if [[ "$1" == i686 ]]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
+}
+
+# talvex_build ARCH TESTS(ON|OFF): configures and builds build/<arch>.
+talvex_build() {
+  local arch=$1 tests=$2 dir="$TALVEX_BUILD_ROOT/$1"
+  if [[ ! -f "$dir/build.ninja" ]] || ! grep -q "TALVEX_TESTS:BOOL=$tests" "$dir/CMakeCache.txt" 2>/dev/null; then
+    cmake -S "$TALVEX_ROOT" -B "$dir" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$TALVEX_ROOT/cmake/mingw.cmake" -DTALVEX_ARCH="$arch" \
+      -DTALVEX_TESTS="$tests" >/dev/null
+  fi
+  cmake --build "$dir" -- -k 0 ${TALVEX_BUILD_QUIET:+--quiet}
+}
+
+# Exports the Wine environment for ARCH with a private prefix in its build folder.
+talvex_wine_env() {
+  local arch=$1
+  export WINEPREFIX="$TALVEX_BUILD_ROOT/$arch/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINESERVER=/usr/lib/wine/wineserver
+  if [[ "$arch" == i686 ]]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+  TALVEX_WINE=$(talvex_wine_binary "$arch")
+  export TALVEX_WINE
+}
+
+# Creates the prefix on first use (about 20 s); later runs reuse it.
+talvex_wine_prefix() {
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    "$TALVEX_WINE" wineboot.exe --init >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; talvex_stop_xvfb ends it.
+talvex_start_xvfb() {
+  local n
+  for n in $(seq 90 190); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TALVEX_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [[ -e /tmp/.X11-unix/X$n ]] && break
+      kill -0 "$TALVEX_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [[ -e /tmp/.X11-unix/X$n ]]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+talvex_stop_xvfb() {
+  if [[ -n "${TALVEX_XVFB_PID:-}" ]]; then
+    kill "$TALVEX_XVFB_PID" 2>/dev/null || true
+    wait "$TALVEX_XVFB_PID" 2>/dev/null || true
+    TALVEX_XVFB_PID=
+  fi
+}
