@@ -30,7 +30,7 @@ talvex_build() {
       -DCMAKE_TOOLCHAIN_FILE="$TALVEX_ROOT/cmake/mingw.cmake" -DTALVEX_ARCH="$arch" \
       -DTALVEX_TESTS="$tests" >/dev/null
   fi
-  cmake --build "$dir" -- -k 0 ${TALVEX_BUILD_QUIET:+--quiet}
+  cmake --build "$dir" -- -k 0 ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
 }
 
 # Exports the Wine environment for ARCH with a private prefix in its build folder.
