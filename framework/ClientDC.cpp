@@ -1,0 +1,10 @@
+#include "framework/ClientDC.h"
+
+IMPLEMENT_DYNAMIC(CClientDC, CDC)
+
+CClientDC::CClientDC(HWND window) : m_hWnd(window) { Attach(::GetDC(window)); }
+
+CClientDC::~CClientDC() {
+  HDC hdc = Detach();
+  if (hdc) ::ReleaseDC(m_hWnd, hdc);
+}

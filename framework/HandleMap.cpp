@@ -1,0 +1,9 @@
+#include "framework/HandleMap.h"
+
+#include "framework/DC.h"
+#include "framework/GdiObject.h"
+
+void AfxDeleteTempObjects() {
+  CDC::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+}

@@ -1,0 +1,10 @@
+#include "framework/PaintDC.h"
+
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+
+CPaintDC::CPaintDC(HWND window) : m_hWnd(window) { Attach(::BeginPaint(window, &m_ps)); }
+
+CPaintDC::~CPaintDC() {
+  Detach();
+  ::EndPaint(m_hWnd, &m_ps);
+}

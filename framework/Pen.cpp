@@ -1,0 +1,3 @@
+#include "framework/Pen.h"
+
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)

@@ -1,0 +1,10 @@
+#include "framework/WindowDC.h"
+
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
+
+CWindowDC::CWindowDC(HWND window) : m_hWnd(window) { Attach(::GetWindowDC(window)); }
+
+CWindowDC::~CWindowDC() {
+  HDC hdc = Detach();
+  if (hdc) ::ReleaseDC(m_hWnd, hdc);
+}
