@@ -43,6 +43,21 @@ talvex_wine_env() {
   if [[ "$arch" == i686 ]]; then export WINEARCH=win32; else export WINEARCH=win64; fi
   TALVEX_WINE=$(talvex_wine_binary "$arch")
   export TALVEX_WINE
+  talvex_locales
+}
+
+# Wine takes the Windows code page from the locale's name, but converts file names through the
+# C library's character set: without a real zh_CN.UTF-8 locale no Chinese file name can be made.
+# The locales are compiled once into the build folder (no root needed) and found through LOCPATH.
+talvex_locales() {
+  local dir="$TALVEX_BUILD_ROOT/locale" name
+  for name in zh_CN en_US; do
+    if [[ ! -f "$dir/$name.UTF-8/LC_CTYPE" ]]; then
+      mkdir -p "$dir"
+      localedef -i "$name" -f UTF-8 "$dir/$name.UTF-8" >/dev/null 2>&1 || true
+    fi
+  done
+  export LOCPATH="$dir"
 }
 
 # Creates the prefix on first use (about 20 s); later runs reuse it.

@@ -1,0 +1,57 @@
+// A fresh folder under the system's temporary folder, removed with everything in it at the end
+// of the scope. Tests write their settings files and program copies there.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+class TempFolder {
+public:
+  // subfolder may hold several levels ("a\\b"); all are created.
+  explicit TempFolder(const std::string& subfolder = "") {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    char name[64];
+    snprintf(name, sizeof name, "talvex-test-%lu-%d\\", GetCurrentProcessId(), ++serial);
+    m_root = std::string(temp) + name;
+    CreateDirectoryA(m_root.c_str(), nullptr);
+    m_path = m_root;
+    size_t start = 0;
+    while (start < subfolder.size()) {
+      size_t stop = subfolder.find('\\', start);
+      if (stop == std::string::npos) stop = subfolder.size();
+      m_path += subfolder.substr(start, stop - start) + "\\";
+      CreateDirectoryA(m_path.c_str(), nullptr);
+      start = stop + 1;
+    }
+  }
+  ~TempFolder() { RemoveTree(m_root); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The innermost folder, with a trailing backslash.
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + name; }
+
+private:
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
+        else DeleteFileA((folder + name).c_str());
+      } while (FindNextFileA(find, &entry));
+      FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+
+  std::string m_root;
+  std::string m_path;
+};
