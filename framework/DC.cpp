@@ -1,5 +1,7 @@
 #include "framework/DC.h"
 
+#include "framework/Wnd.h"
+
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
 CDC::~CDC() { DeleteDC(); }
@@ -223,3 +225,5 @@ int CDC::StartDoc(LPCSTR documentName) {
   info.lpszDocName = documentName;
   return StartDoc(&info);
 }
+
+CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }

@@ -1,0 +1,382 @@
+#include "framework/WinApp.h"
+
+#include <commctrl.h>
+
+#include <new>
+#include <vector>
+
+#include "framework/Exception.h"
+#include "framework/MemoryException.h"
+#include "framework/MessageBox.h"
+#include "framework/ResourceModule.h"
+#include "framework/Wnd.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+CString ExecutableBaseName() {
+  char path[MAX_PATH * 4] = {};
+  DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), path, sizeof path);
+  if (length == 0 || length >= sizeof path) return "Program";
+  CString name(path);
+  int slash = name.ReverseFind('\\');
+  if (slash >= 0) name = name.Mid(slash + 1);
+  int dot = name.ReverseFind('.');
+  if (dot > 0) name = name.Left(dot);
+  return name;
+}
+
+}  // namespace
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWnd* AfxGetMainWnd() { return g_app ? g_app->GetMainWnd() : nullptr; }
+
+LPCSTR AfxGetAppName() {
+  if (!g_app) return "";
+  g_app->EnsureNames();
+  return g_app->m_pszAppName;
+}
+
+void AfxPostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+CWinApp::CWinApp(LPCSTR appName) {
+  if (appName) {
+    m_appName = appName;
+    m_pszAppName = m_appName;
+  }
+  g_app = this;
+}
+
+CWinApp::~CWinApp() {
+  if (g_app == this) g_app = nullptr;
+}
+
+void CWinApp::EnsureNames() {
+  if (!m_pszExeName) {
+    m_exeName = ExecutableBaseName();
+    m_pszExeName = m_exeName;
+  }
+  if (!m_pszAppName) {
+    if (!m_appName.LoadString(AFX_IDS_APP_TITLE)) m_appName = m_pszExeName;
+    m_pszAppName = m_appName;
+  }
+  if (!m_pszProfileName) {
+    m_profileName = CString(m_pszExeName) + ".INI";
+    m_pszProfileName = m_profileName;
+  }
+  if (*AfxGetMessageBoxCaption() == '\0') AfxSetMessageBoxCaption(m_pszAppName);
+}
+
+BOOL AfxWinInit(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  AfxSetInstanceHandle(instance);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  CWinApp* app = AfxGetApp();
+  if (!app) return FALSE;
+  app->m_hInstance = instance;
+  app->m_lpCmdLine = commandLine;
+  app->m_nCmdShow = showCommand;
+  app->EnsureNames();
+  return TRUE;
+}
+
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+  CWinApp* app = AfxGetApp();
+  if (!app || !AfxWinInit(instance, previous, commandLine, showCommand)) return -1;
+  try {
+    if (app->InitApplication() && app->InitInstance()) return app->Run();
+    if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
+    return app->ExitInstance();
+  } catch (CException* e) {
+    AfxReportHandlerException(e);
+    return -1;
+  }
+}
+
+BOOL CWinApp::InitApplication() { return TRUE; }
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return m_exitCode; }
+
+BOOL CWinApp::IsIdleMessage(MSG* msg) {
+  // Mouse moves that do not move and the caret's blinking do not restart idle processing.
+  static POINT lastPoint = {-1, -1};
+  static UINT lastMessage = 0;
+  if (msg->message == WM_MOUSEMOVE || msg->message == WM_NCMOUSEMOVE) {
+    if (msg->message == lastMessage && msg->pt.x == lastPoint.x && msg->pt.y == lastPoint.y) return FALSE;
+    lastPoint = msg->pt;
+    lastMessage = msg->message;
+    return TRUE;
+  }
+  return msg->message != WM_PAINT && msg->message != 0x0118;  // 0x0118: the system's caret timer
+}
+
+BOOL CWinApp::PumpMessage() {
+  MSG msg;
+  if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+    m_exitCode = static_cast<int>(msg.wParam);
+    return FALSE;
+  }
+  if (!PreTranslateMessage(&msg)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return TRUE;
+}
+
+int CWinApp::Run() {
+  MSG msg;
+  for (;;) {
+    LONG idleCount = 0;
+    bool idle = true;
+    while (idle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      try {
+        idle = OnIdle(idleCount++) != FALSE;
+      } catch (CException* e) {
+        AfxReportHandlerException(e);
+        idle = false;
+      }
+    }
+    do {
+      try {
+        if (!PumpMessage()) return ExitInstance();
+      } catch (CException* e) {
+        AfxReportHandlerException(e);
+      } catch (const std::bad_alloc&) {
+        CMemoryException().ReportError();
+      }
+      if (IsIdleMessage(&msg)) idleCount = 0;
+    } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+  }
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+void CWinApp::IdleUpdateWindows() {
+  // Every visible top-level window of the framework (the main frame, floating and other frames)
+  // and its descendants update their menus and bars.
+  std::vector<HWND> windows;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hwnd : windows) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (!wnd || !::IsWindowVisible(hwnd)) continue;
+    AfxCallWndProc(wnd, hwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (::IsWindow(hwnd)) wnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+  }
+}
+
+BOOL CWinApp::OnIdle(LONG count) {
+  if (count <= 0) {
+    IdleUpdateWindows();
+  } else if (count == 1) {
+    AfxDeleteTempObjects();
+  }
+  return count < 1;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* msg) {
+  HWND main = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+  for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (wnd && wnd->PreTranslateMessage(msg)) return TRUE;
+    if (hwnd == main) return FALSE;
+  }
+  // Messages of other top-level windows (modeless tool windows) still get the main frame's
+  // accelerators.
+  if (main && msg->hwnd && m_pMainWnd->PreTranslateMessage(msg)) return TRUE;
+  return FALSE;
+}
+
+void CWinApp::DoWaitCursor(int code) {
+  HCURSOR wait = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));
+  if (code > 0) {
+    if (m_waitCursorCount++ == 0) m_cursorBeforeWait = ::SetCursor(wait);
+    else ::SetCursor(wait);
+  } else if (code < 0) {
+    if (m_waitCursorCount > 0 && --m_waitCursorCount == 0) {
+      ::SetCursor(m_cursorBeforeWait ? m_cursorBeforeWait : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    }
+  } else if (m_waitCursorCount > 0) {
+    ::SetCursor(wait);
+  }
+}
+
+HCURSOR CWinApp::LoadCursor(UINT id) const {
+  return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+  return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+}
+
+// Profile
+
+void CWinApp::SetRegistryKey(LPCSTR key) {
+  EnsureNames();
+  m_registryKey = key ? key : "";
+  m_pszRegistryKey = m_registryKey;
+  m_profileName = m_pszAppName;
+  m_pszProfileName = m_profileName;
+}
+
+void CWinApp::SetRegistryKey(UINT stringId) {
+  CString key;
+  key.LoadString(stringId);
+  SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey() {
+  EnsureNames();
+  if (!m_pszRegistryKey) return nullptr;
+  CString path;
+  path.Format("Software\\%s\\%s", m_pszRegistryKey, m_pszProfileName);
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &key, &disposition) != ERROR_SUCCESS)
+    return nullptr;
+  return key;
+}
+
+HKEY CWinApp::GetSectionKey(LPCSTR section) {
+  HKEY appKey = GetAppRegistryKey();
+  if (!appKey) return nullptr;
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  LONG status = ::RegCreateKeyExA(appKey, section, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_READ | KEY_WRITE, nullptr, &key, &disposition);
+  ::RegCloseKey(appKey);
+  return status == ERROR_SUCCESS ? key : nullptr;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
+  EnsureNames();
+  if (!m_pszRegistryKey)
+    return ::GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName);
+  HKEY key = GetSectionKey(section);
+  if (!key) return static_cast<UINT>(defaultValue);
+  DWORD value = 0, type = 0, size = sizeof value;
+  LONG status = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+  ::RegCloseKey(key);
+  if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+    return static_cast<UINT>(defaultValue);
+  return value;
+}
+
+CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue) {
+  EnsureNames();
+  if (!defaultValue) defaultValue = "";
+  if (!m_pszRegistryKey) {
+    // Grow the buffer until the whole value fits.
+    for (DWORD size = 256;; size *= 2) {
+      CString text;
+      DWORD length = ::GetPrivateProfileStringA(section, entry, defaultValue,
+                                                text.GetBufferSetLength(static_cast<int>(size)),
+                                                size, m_pszProfileName);
+      if (length + 2 < size || size >= 1u << 20) {
+        text.ReleaseBuffer(static_cast<int>(length));
+        return text;
+      }
+    }
+  }
+  HKEY key = GetSectionKey(section);
+  if (!key) return defaultValue;
+  DWORD type = 0, size = 0;
+  CString text = defaultValue;
+  if (::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    CString value;
+    LPSTR buffer = value.GetBufferSetLength(static_cast<int>(size));
+    if (::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) == ERROR_SUCCESS) {
+      buffer[size] = '\0';  // the stored value need not end in a zero
+      value.ReleaseBuffer();
+      text = value;
+    }
+  }
+  ::RegCloseKey(key);
+  return text;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE* data, UINT* bytes) {
+  *data = nullptr;
+  *bytes = 0;
+  EnsureNames();
+  if (!m_pszRegistryKey) return FALSE;
+  HKEY key = GetSectionKey(section);
+  if (!key) return FALSE;
+  DWORD type = 0, size = 0;
+  BOOL found = FALSE;
+  if (::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY) {
+    auto* buffer = new BYTE[size ? size : 1];
+    if (::RegQueryValueExA(key, entry, nullptr, &type, buffer, &size) == ERROR_SUCCESS) {
+      *data = buffer;
+      *bytes = size;
+      found = TRUE;
+    } else {
+      delete[] buffer;
+    }
+  }
+  ::RegCloseKey(key);
+  return found;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
+  EnsureNames();
+  if (!m_pszRegistryKey) {
+    char text[16];
+    wsprintfA(text, "%d", value);
+    return ::WritePrivateProfileStringA(section, entry, text, m_pszProfileName);
+  }
+  HKEY key = GetSectionKey(section);
+  if (!key) return FALSE;
+  DWORD stored = static_cast<DWORD>(value);
+  LONG status = ::RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof stored);
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
+  EnsureNames();
+  if (!m_pszRegistryKey) return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+  if (!entry) {
+    HKEY appKey = GetAppRegistryKey();
+    if (!appKey) return FALSE;
+    LONG status = ::RegDeleteKeyA(appKey, section);
+    ::RegCloseKey(appKey);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  }
+  HKEY key = GetSectionKey(section);
+  if (!key) return FALSE;
+  LONG status;
+  if (!value) {
+    status = ::RegDeleteValueA(key, entry);
+    if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
+  } else {
+    status = ::RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                              static_cast<DWORD>(lstrlenA(value) + 1));
+  }
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes) {
+  EnsureNames();
+  if (!m_pszRegistryKey) return FALSE;
+  HKEY key = GetSectionKey(section);
+  if (!key) return FALSE;
+  LONG status = ::RegSetValueExA(key, entry, 0, REG_BINARY, data, bytes);
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}

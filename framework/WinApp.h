@@ -1,0 +1,92 @@
+// CWinApp: the application object (one per program). It runs the message loop with idle-time
+// updates of menus and bars, keeps the program's profile (the registry under
+// HKCU\Software\<registry key>\<application name> after SetRegistryKey, otherwise an INI file),
+// and is the last stop of command routing.
+#pragma once
+
+#include "framework/CmdTarget.h"
+#include "framework/String.h"
+
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+  DECLARE_DYNAMIC(CWinApp)
+public:
+  // The name defaults to string resource AFX_IDS_APP_TITLE, else to the executable's name.
+  explicit CWinApp(LPCSTR appName = nullptr);
+  ~CWinApp() override;
+  CWinApp(const CWinApp&) = delete;
+  CWinApp& operator=(const CWinApp&) = delete;
+
+  LPCSTR m_pszAppName = nullptr;
+  LPCSTR m_pszExeName = nullptr;
+  LPCSTR m_pszProfileName = nullptr;   // INI file name, or the registry profile name
+  LPCSTR m_pszRegistryKey = nullptr;   // null while the profile is an INI file
+  LPCSTR m_pszHelpFilePath = nullptr;
+  HINSTANCE m_hInstance = nullptr;
+  LPSTR m_lpCmdLine = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  CWnd* m_pMainWnd = nullptr;
+
+  virtual BOOL InitApplication();
+  virtual BOOL InitInstance();
+  // Returns the program's exit code.
+  virtual int ExitInstance();
+  // The message loop; returns ExitInstance's code after WM_QUIT.
+  virtual int Run();
+  // count 0: update menus and bars of every top-level window; count 1: free temporary wrappers.
+  // Returns TRUE while it wants more idle calls.
+  virtual BOOL OnIdle(LONG count);
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  // Gets and dispatches one message; FALSE on WM_QUIT.
+  virtual BOOL PumpMessage();
+  virtual BOOL IsIdleMessage(MSG* msg);
+  virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+  // 1 shows the wait cursor, -1 takes one back, 0 shows it again while any is pending.
+  virtual void DoWaitCursor(int code);
+  // The exit code passed to PostQuitMessage.
+  int GetExitCode() const { return m_exitCode; }
+
+  // Profile
+  void SetRegistryKey(LPCSTR key);
+  void SetRegistryKey(UINT stringId);
+  HKEY GetAppRegistryKey();     // the caller closes the key
+  HKEY GetSectionKey(LPCSTR section);
+  UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
+  CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = nullptr);
+  // *data is allocated with new[]; the caller deletes it.
+  BOOL GetProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE* data, UINT* bytes);
+  BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+  // A null entry deletes the section; a null value deletes the entry.
+  BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+  BOOL WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes);
+
+  // Resources
+  HCURSOR LoadCursor(UINT id) const;
+  HCURSOR LoadStandardCursor(LPCSTR name) const { return ::LoadCursorA(nullptr, name); }
+  HICON LoadIcon(UINT id) const;
+  HICON LoadStandardIcon(LPCSTR name) const { return ::LoadIconA(nullptr, name); }
+
+  // Fills the names (application, executable, profile) that are still missing.
+  void EnsureNames();
+
+protected:
+  friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
+  void IdleUpdateWindows();
+
+private:
+  CString m_appName, m_exeName, m_profileName, m_registryKey;
+  int m_waitCursorCount = 0;
+  HCURSOR m_cursorBeforeWait = nullptr;
+  int m_exitCode = 0;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+LPCSTR AfxGetAppName();
+// Program start: sets up the application object's handles and runs InitInstance, then Run.
+BOOL AfxWinInit(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+void AfxPostQuitMessage(int exitCode);
+
+#define AFX_IDS_APP_TITLE 0xE000
