@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/DC.h"
 #include "model/BezierTable.h"
 #include "model/Geometry.h"
 
@@ -375,4 +376,10 @@ void InsertSortedFloat(float* values, float value, int count) {
   if (i == count) return;
   for (int j = count; j > i; --j) values[j] = values[j - 1];
   values[i] = value;
+}
+
+void CBezier::Draw(CDC* dc) const {
+  POINT points[4];
+  for (int i = 0; i < 4; ++i) points[i] = {TruncateToLong(p[i].x), TruncateToLong(p[i].y)};
+  dc->PolyBezier(points, 4);
 }

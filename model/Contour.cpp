@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
+#include <memory>
 #include <string>
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
+#include "framework/DC.h"
 #include "framework/File.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
@@ -41,8 +43,8 @@ FPOINT PointOf(const POINTREC& record, const CMatrix2D* matrix) {
   return p;
 }
 
-// Records up to the end record as moves, lines and Bezier pieces. An on-curve point after exactly
-// two control points ends a Bezier piece; stray control points are dropped.
+// Records up to the end record as moves, lines and Bezier pieces. An on-curve point after control
+// points ends a Bezier piece through the last two of them; after a lone control point, a line.
 std::vector<PathStep> DecodePath(const std::vector<POINTREC>& records, const CMatrix2D* matrix) {
   std::vector<PathStep> steps;
   FPOINT controls[2];
@@ -127,6 +129,65 @@ void FlattenForPlotter(const CBezier& piece, int depth, std::string* text, IntPo
   FlattenForPlotter(first, depth, text, pen);
   FlattenForPlotter(second, depth, text, pen);
 }
+
+POINT DevicePoint(const FPOINT& p) {
+  POINT q = {TruncateToLong(p.x), TruncateToLong(p.y)};
+  return q;
+}
+
+bool SameDevicePoint(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+
+// The integer box of some device points.
+CRect DeviceBox(std::initializer_list<POINT> points) {
+  CRect box(points.begin()->x, points.begin()->y, points.begin()->x, points.begin()->y);
+  for (const POINT& p : points) {
+    box.left = std::min(box.left, p.x);
+    box.top = std::min(box.top, p.y);
+    box.right = std::max(box.right, p.x);
+    box.bottom = std::max(box.bottom, p.y);
+  }
+  return box;
+}
+
+bool NearClip(CRect box, const RECT* clip) {
+  if (!clip) return true;
+  box.InflateRect(1, 1);
+  CRect overlap;
+  return overlap.IntersectRect(&box, clip) != FALSE;
+}
+
+// Pens and brushes that colour records ask for. Each replaces (and frees) the one made before it;
+// at the end the context gets its own pen and brush back and the last ones made are freed.
+class CColourTools {
+public:
+  CColourTools(CDC* dc, bool withBrush) : m_dc(dc), m_withBrush(withBrush) {}
+  ~CColourTools() {
+    if (m_pen) m_dc->SelectObject(m_originalPen);
+    if (m_brush) m_dc->SelectObject(m_originalBrush);
+  }
+  CColourTools(const CColourTools&) = delete;
+  CColourTools& operator=(const CColourTools&) = delete;
+
+  void Select(COLORREF colour) {
+    std::unique_ptr<CPen> pen(new CPen(PS_SOLID, 1, colour));
+    HGDIOBJ previous = m_dc->SelectObject(static_cast<HGDIOBJ>(*pen));
+    if (!m_pen) m_originalPen = previous;
+    m_pen = std::move(pen);
+    if (!m_withBrush) return;
+    std::unique_ptr<CBrush> brush(new CBrush(colour));
+    previous = m_dc->SelectObject(static_cast<HGDIOBJ>(*brush));
+    if (!m_brush) m_originalBrush = previous;
+    m_brush = std::move(brush);
+  }
+
+private:
+  CDC* m_dc;
+  bool m_withBrush;
+  HGDIOBJ m_originalPen = nullptr;
+  HGDIOBJ m_originalBrush = nullptr;
+  std::unique_ptr<CPen> m_pen;
+  std::unique_ptr<CBrush> m_brush;
+};
 
 CFRect PointBox(float x, float y) { return CFRect(x, y, x, y); }
 
@@ -581,4 +642,90 @@ void CContour::WriteAIPath(CFile* file) const {
   }
   text += "U\r\n";
   WriteText(file, text);
+}
+
+void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const {
+  if (!m_points) return;
+  std::vector<PathStep> steps = DecodePath(GetPoints(), matrix);
+  CColourTools tools(dc, false);
+  dc->BeginPath();
+  POINT current = {0, 0};
+  bool positioned = false;  // the context's position is the current point
+  for (const PathStep& step : steps) {
+    if (step.kind == PathStep::kColour) {
+      tools.Select(step.colour);
+      continue;
+    }
+    POINT to = DevicePoint(step.to);
+    if (step.kind == PathStep::kMove) {
+      positioned = !clip || CRect(clip).PtInRect(to);
+      if (positioned) dc->MoveTo(to);
+      current = to;
+      continue;
+    }
+    POINT controls[3] = {DevicePoint(step.c1), DevicePoint(step.c2), to};
+    CRect box = step.kind == PathStep::kLine ? DeviceBox({current, to})
+                                             : DeviceBox({current, controls[0], controls[1], to});
+    if (!NearClip(box, clip)) {
+      positioned = false;
+      current = to;
+      continue;
+    }
+    // Summed wide: far-off points must not overflow.
+    long long extent = static_cast<long long>(box.right) - box.left +
+                       (static_cast<long long>(box.bottom) - box.top);
+    if (SameDevicePoint(to, current) && (step.kind == PathStep::kLine || extent == 0)) continue;
+    if (!positioned) dc->MoveTo(current);
+    if (step.kind == PathStep::kBezier && extent > 2)
+      dc->PolyBezierTo(controls, 3);
+    else
+      dc->LineTo(to);
+    positioned = true;
+    current = to;
+  }
+  dc->EndPath();
+  dc->StrokePath();
+}
+
+void CContour::Draw(CDC* dc, const RECT* clip) const {
+  StrokeWalk(dc, m_matrix.IsIdentity() ? nullptr : &m_matrix, clip);
+}
+
+void CContour::Stroke(CDC* dc, const CMatrix2D* matrix) const {
+  CMatrix2D combined = m_matrix;
+  if (matrix) combined.Multiply(*matrix);
+  StrokeWalk(dc, combined.IsIdentity() ? nullptr : &combined, nullptr);
+}
+
+BOOL CContour::FillPath(CDC* dc) const {
+  if (!m_points) return 0;
+  const CMatrix2D* matrix = m_matrix.IsIdentity() ? nullptr : &m_matrix;
+  std::vector<PathStep> steps = DecodePath(GetPoints(), matrix);
+  CColourTools tools(dc, true);
+  dc->BeginPath();
+  for (const PathStep& step : steps) {
+    if (step.kind == PathStep::kColour) {
+      tools.Select(step.colour);
+      continue;
+    }
+    POINT points[3] = {DevicePoint(step.c1), DevicePoint(step.c2), DevicePoint(step.to)};
+    if (step.kind == PathStep::kMove) {
+      dc->MoveTo(points[2]);
+    } else if (step.kind == PathStep::kLine) {
+      dc->LineTo(points[2]);
+    } else if (!dc->PolyBezierTo(points, 3)) {
+      break;
+    }
+    if (step.flags & kPointClose) dc->CloseFigure();
+  }
+  dc->EndPath();
+  return dc->StrokeAndFillPath();
+}
+
+BOOL CContour::Paint(CDC* dc, int /*unused*/) const { return PaintDC(dc); }
+
+BOOL CContour::PaintDC(CDC* dc) const {
+  BOOL filled = FillPath(dc);
+  if (!filled) Draw(dc);
+  return filled;
 }

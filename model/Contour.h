@@ -12,6 +12,7 @@
 #include "model/Matrix2D.h"
 #include "model/PointRecord.h"
 
+class CDC;
 class CFile;
 
 class CContour {
@@ -61,6 +62,19 @@ public:
   // A new contour with every sub-path running the other way (the pending matrix is baked first).
   CContour* Reversed();
 
+  // Strokes the outline as one path through the pending matrix (device pixels). With a clip
+  // rectangle only the pieces near it are drawn; pieces of a pixel or less are skipped. Pen-colour
+  // records select pens of their colour; the context's own pen is selected again afterwards.
+  void Draw(CDC* dc, const RECT* clip = nullptr) const;
+  // The same through pending matrix x matrix, without a clip.
+  void Stroke(CDC* dc, const CMatrix2D* matrix = nullptr) const;
+  // Fills and strokes the outline; the result of StrokeAndFillPath, 0 without points. Pen-colour
+  // records select a pen and a brush of their colour.
+  BOOL FillPath(CDC* dc) const;
+  // FillPath, and Draw when that fails.
+  BOOL Paint(CDC* dc, int unused) const;
+  BOOL PaintDC(CDC* dc) const;
+
   // The point lies within tol (page units) of the outline, taken through the pending matrix.
   bool HitTestOutline(float x, float y, float tol) const;
   // Plotter commands of the stored points (callers bake the pending matrix first).
@@ -82,6 +96,7 @@ public:
   bool IsBoxEmpty() const { return m_boxEmpty; }
 
 private:
+  void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const;
   void EnsureRoomForOne();
   void Reallocate(size_t records, UINT flags);
   void WidenBox(const POINTREC& record);
