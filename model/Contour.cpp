@@ -315,7 +315,7 @@ std::vector<POINTREC> CContour::GetPoints() const {
   std::vector<POINTREC> records;
   CGlobalLock lock(m_points);
   if (!lock.Data()) return records;
-  size_t count = std::min(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
+  size_t count = std::min<size_t>(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
   records.reserve(count);
   for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
   return records;
@@ -376,7 +376,7 @@ int CContour::ApplyMatrix() {
   {
     CGlobalLock lock(m_points);
     if (!lock.Data()) return 0;
-    size_t count = std::min(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
+    size_t count = std::min<size_t>(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
     for (size_t i = 0; i < count; ++i) {
       POINTREC record = LoadPointRecord(lock.Data(), i);
       if (record.flags == kPointEnd) break;
