@@ -10,14 +10,14 @@
 #include "framework/File.h"
 #include "model/Contour.h"
 
-struct PointSpec {
+struct TestPoint {
   float x, y;
   BYTE flags;
 };
 
-inline CContour* MakeContour(std::initializer_list<PointSpec> points, bool end = true) {
+inline CContour* MakeContour(std::initializer_list<TestPoint> points, bool end = true) {
   CContour* contour = new CContour;
-  for (const PointSpec& p : points) contour->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
+  for (const TestPoint& p : points) contour->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
   if (end) contour->AppendEndMark();
   return contour;
 }
