@@ -25,3 +25,20 @@ function(talvex_test folder)
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(${folder} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# talvex_test_module(target folder [SUFFIX ext]): a DLL from tests/<folder>/*.cpp and its .def file
+# (undecorated cdecl exports), placed beside the test programs so that they load it from the
+# program folder.
+function(talvex_test_module target folder)
+  cmake_parse_arguments(ARG "" "SUFFIX" "" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/tests/${folder}/*.def)
+  add_library(${target} SHARED ${_sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  set_target_properties(${target} PROPERTIES PREFIX ""
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(ARG_SUFFIX)
+    set_target_properties(${target} PROPERTIES SUFFIX ${ARG_SUFFIX})
+  endif()
+endfunction()

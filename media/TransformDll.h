@@ -1,0 +1,96 @@
+// CTransformDll: the transform library's artistic transformations. One global instance is bound
+// at start-up; every call below does nothing (and gives 0 or null) when the library or the entry
+// is missing, so callers need no test of their own beyond IsLoaded for listing.
+#pragma once
+
+#include "media/DllModule.h"
+#include "model/FRect.h"
+#include "model/Matrix2D.h"
+
+// What dllGetTransformInfo fills besides the name; the bitmap (60 x 60) belongs to the caller.
+struct TransformInfo {
+  HBITMAP preview;
+};
+
+// The parameter block of dllDoTransform.
+struct TransformParams {
+  INT32 recordLength;
+  CFRect sourceBox;
+  CFRect targetRect;
+  HGLOBAL sourceRecord;
+};
+
+class CTransformDll : public CDllModule {
+public:
+  static const char kLibraryName[];
+  // Size of the name buffer handed to dllGetTransformInfo; the library writes at most this much.
+  static const int kNameBufferSize = 64;
+
+  typedef int(__cdecl* GetTransformInfoEntry)(int index, char* name, TransformInfo* info);
+  typedef HANDLE(__cdecl* InitTransformSegEntry)(int index, float left, float top, float right,
+                                                 float bottom);
+  typedef void(__cdecl* DrawTransformEntry)(HDC dc, HANDLE transform, const CMatrix2D* display);
+  typedef void(__cdecl* SetGlobalVarPointerEntry)(void* pointer, LPARAM value1, LPARAM value2,
+                                                  void* pointer2);
+  typedef int(__cdecl* DoMouseCmdEntry)(HANDLE transform, UINT message, UINT keyFlags, float x,
+                                        float y);
+  typedef void(__cdecl* TFTransSegDataEntry)(HANDLE transform, const CMatrix2D* matrix);
+  typedef int(__cdecl* TFKeyDownEntry)(HANDLE transform, UINT key, UINT repeat, UINT flags);
+  typedef int(__cdecl* TFOnCharEntry)(HANDLE transform, UINT ch, UINT flags);
+  typedef HGLOBAL(__cdecl* DoTransformEntry)(HANDLE transform, const TransformParams* params);
+  typedef void(__cdecl* DeleteTransformEntry)(HANDLE transform);
+  typedef int(__cdecl* TFCreateDataEntry)(HANDLE transform, HGLOBAL* data);
+  // The data comes from a document record: its length goes with it so that the library never
+  // reads past what the record holds.
+  typedef HANDLE(__cdecl* TFCreateTransformFromDataEntry)(const BYTE* data, int length);
+  typedef void(__cdecl* TFGetTransformMatrixEntry)(HANDLE transform, CMatrix2D* matrix);
+
+  CTransformDll();
+
+  // Loads the library once (null: its own file name) and binds the entries; the module or null.
+  HMODULE Bind(LPCSTR path = nullptr);
+
+  // Number of transformations (the low 16 bits of the library's answer).
+  int GetTransformCount() const;
+  // Name and preview of transformation index (1..count); chineseUi asks for Chinese names.
+  bool GetTransformInfo(int index, bool chineseUi, CString& name, HBITMAP* preview) const;
+  HANDLE InitTransformSeg(int index, const CFRect& box) const;
+  void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const;
+  void DrawTransform(HDC dc, HANDLE transform, const CMatrix2D& display) const;
+  HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const;
+  void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const;
+  int DoMouseCmd(HANDLE transform, UINT message, UINT keyFlags, float x, float y) const;
+  int TFKeyDown(HANDLE transform, UINT key, UINT flags) const;
+  int TFOnChar(HANDLE transform, UINT ch, UINT flags) const;
+  void SetGlobalVarPointer(void* pointer, LPARAM value1, LPARAM value2, void* pointer2) const;
+  // Data length (0: none); the memory is the caller's afterwards.
+  int TFCreateData(HANDLE transform, HGLOBAL* data) const;
+  HANDLE TFCreateTransformFromData(const BYTE* data, int length) const;
+  void DeleteTransform(HANDLE transform) const;
+
+private:
+  template <class Entry>
+  Entry Bound(Entry entry) const {
+    return EntriesBound() ? entry : nullptr;
+  }
+
+  GetTransformInfoEntry m_getTransformInfo;
+  InitTransformSegEntry m_initTransformSeg;
+  DrawTransformEntry m_drawTransform;
+  SetGlobalVarPointerEntry m_setGlobalVarPointer;
+  DoMouseCmdEntry m_doMouseCmd;
+  FARPROC m_moveSegHandle;
+  FARPROC m_isPointInSegHandle;
+  TFTransSegDataEntry m_tfTransSegData;
+  FARPROC m_doCommand;
+  TFKeyDownEntry m_tfKeyDown;
+  TFOnCharEntry m_tfOnChar;
+  FARPROC m_tfGetNewGlyph;
+  DoTransformEntry m_doTransform;
+  FARPROC m_tfGetOutRect;
+  DeleteTransformEntry m_deleteTransform;
+  TFCreateDataEntry m_tfCreateData;
+  TFCreateTransformFromDataEntry m_tfCreateTransformFromData;
+  FARPROC m_tfMatrixTransformSeg;
+  TFGetTransformMatrixEntry m_tfGetTransformMatrix;
+};

@@ -1,0 +1,373 @@
+#include "output/OutPort.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <vector>
+
+#include "output/PortNames.h"
+
+namespace {
+
+const char kSection[] = "PortInfo";
+
+bool IsFilePathName(const CString& name) { return name.GetLength() > 1 && name[1] == ':'; }
+
+}  // namespace
+
+COutPort::COutPort()
+    : TranSpeed(9600),
+      OECheck(0),
+      DataWidth(8),
+      StopBits(0),
+      RTSCTS(1),
+      DTRDSR(0),
+      XONXOFF(0),
+      OutMethod(kMethodChunked),
+      m_state(kIdle),
+      m_settings(CIniFile::ReturnSelf),
+      m_retryLimit(kDefaultRetryLimit),
+      m_pumpWindow(nullptr),
+      m_kind(kPortNotAPort),
+      m_handle(nullptr),
+      m_printerHandle(false) {
+  m_settings.MakeProgramFilePath("UPort.Ini");
+  LoadSettings();
+}
+
+COutPort::~COutPort() {
+  Close();
+  m_plugIn.Unload();
+}
+
+void COutPort::SetPortName(LPCSTR name) {
+  m_portName = name;
+  LoadSettings();
+}
+
+int COutPort::GetPortKind() const { return ParsePortName(m_portName); }
+
+void COutPort::LoadSettings() {
+  FilePath = m_settings.GetString(kSection, "FilePath", "");
+  OECheck = m_settings.GetInt(kSection, "OECheck", 0);
+  TranSpeed = static_cast<DWORD>(m_settings.GetInt(kSection, "TranSpeed", 9600));
+  StopBits = m_settings.GetInt(kSection, "StopBits", 0);
+  DataWidth = m_settings.GetInt(kSection, "DataWidth", 8);
+  RTSCTS = m_settings.GetInt(kSection, "RTSCTS", 1);
+  DTRDSR = m_settings.GetInt(kSection, "DTRDSR", 0);
+  XONXOFF = m_settings.GetInt(kSection, "XONXOFF", 0);
+  OutMethod = m_settings.GetInt(kSection, "OutMethod", kMethodChunked);
+}
+
+void COutPort::SaveSettings() {
+  m_settings.WriteStringOrDelete(kSection, "FilePath", FilePath);
+  m_settings.WriteInt(kSection, "OECheck", OECheck);
+  m_settings.WriteInt(kSection, "TranSpeed", static_cast<int>(TranSpeed));
+  m_settings.WriteInt(kSection, "StopBits", StopBits);
+  m_settings.WriteInt(kSection, "DataWidth", DataWidth);
+  m_settings.WriteInt(kSection, "RTSCTS", RTSCTS);
+  m_settings.WriteInt(kSection, "DTRDSR", DTRDSR);
+  m_settings.WriteInt(kSection, "XONXOFF", XONXOFF);
+}
+
+void COutPort::SetRetryLimit(int limit) { m_retryLimit = limit < 0 ? kDefaultRetryLimit : limit; }
+
+bool COutPort::Open(HWND pumpWindow) {
+  m_pumpWindow = pumpWindow;
+  m_kind = ParsePortName(m_portName);
+  m_state = kOpened;
+  if (m_kind <= 0) OutMethod = kMethodBytewise;
+  if (m_kind == kPortUsbPlotter) {
+    if (!m_plugIn.OpenForPort(m_portName)) return false;
+    return m_plugIn.Load() != nullptr;
+  }
+  return OpenDevice() != nullptr;
+}
+
+HANDLE COutPort::OpenDevice() {
+  Close();
+  m_kind = ParsePortName(m_portName);
+  if (m_kind <= 0) return m_handle = OpenFileTarget();
+  if (m_kind == kPortUsbPlotter) return nullptr;  // plug-in ports take whole files, not writes
+  if (m_kind == kPortPrinterQueue) {
+    m_handle = OpenPrinterJob(nullptr);
+    m_printerHandle = m_handle != nullptr;
+    return m_handle;
+  }
+  return m_handle = OpenCommDevice();
+}
+
+HANDLE COutPort::OpenFileTarget() {
+  CString path = m_portName;
+  if (ParsePortName(m_portName) == kPortFileDialog) {
+    if (!AskForPlotFile(path)) return nullptr;
+    int slash = path.ReverseFind('\\');
+    FilePath = slash < 0 ? CString() : path.Left(slash + 1);
+    SaveSettings();
+  }
+  if (path.IsEmpty()) return nullptr;
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_ARCHIVE, nullptr);
+  return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool COutPort::AskForPlotFile(CString& path) {
+  std::vector<char> fileName(32768, '\0');
+  strcpy(fileName.data(), "*.PLT");
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = "*.PLT\0*.PLT\0\0";
+  dialog.lpstrFile = fileName.data();
+  dialog.nMaxFile = static_cast<DWORD>(fileName.size());
+  dialog.lpstrInitialDir = FilePath.IsEmpty() ? nullptr : FilePath.GetString();
+  dialog.lpstrDefExt = "PLT";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  if (!GetSaveFileNameA(&dialog)) return false;
+  path = fileName.data();
+  return true;
+}
+
+HANDLE COutPort::OpenPrinterJob(LPCSTR documentName) {
+  if (ParsePortName(m_portName) != kPortPrinterQueue) return nullptr;
+  CString printer = PrinterNameOfPort(m_portName);
+  HANDLE handle = nullptr;
+  if (!OpenPrinterA(const_cast<LPSTR>(printer.GetString()), &handle, nullptr) || !handle)
+    return nullptr;
+  DOC_INFO_1A doc = {};
+  doc.pDocName = const_cast<LPSTR>(documentName ? documentName : "PrinterDoc");
+  doc.pOutputFile = nullptr;
+  doc.pDatatype = const_cast<LPSTR>("RAW");
+  // A job that cannot start would swallow every write: the open fails instead.
+  if (!StartDocPrinterA(handle, 1, reinterpret_cast<LPBYTE>(&doc))) {
+    ClosePrinter(handle);
+    return nullptr;
+  }
+  if (!StartPagePrinter(handle)) {
+    EndDocPrinter(handle);
+    ClosePrinter(handle);
+    return nullptr;
+  }
+  return handle;
+}
+
+HANDLE COutPort::OpenCommDevice() {
+  HANDLE device = CreateFileA(PortDevicePath(m_portName), GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (device == INVALID_HANDLE_VALUE) return nullptr;
+  ConfigureCommDevice(device);
+  return device;
+}
+
+void COutPort::ConfigureCommDevice(HANDLE device) const {
+  // Settings the device refuses leave it with its own: the open still succeeds.
+  COMMTIMEOUTS timeouts;
+  if (!GetCommTimeouts(device, &timeouts)) return;
+  timeouts.ReadIntervalTimeout = 5;
+  timeouts.WriteTotalTimeoutMultiplier = 5;
+  timeouts.WriteTotalTimeoutConstant = 5;
+  SetCommTimeouts(device, &timeouts);
+  DCB dcb = {};
+  dcb.DCBlength = sizeof dcb;
+  if (!GetCommState(device, &dcb)) return;
+  dcb.BaudRate = TranSpeed;
+  dcb.ByteSize = static_cast<BYTE>(DataWidth);
+  dcb.Parity = (OECheck >= 1 && OECheck <= 4) ? static_cast<BYTE>(OECheck) : NOPARITY;
+  if (StopBits >= 0 && StopBits <= 2) dcb.StopBits = static_cast<BYTE>(StopBits);
+  dcb.fBinary = TRUE;
+  dcb.fParity = TRUE;
+  dcb.fOutxCtsFlow = RTSCTS & 1;
+  dcb.fOutxDsrFlow = DTRDSR & 1;
+  dcb.fDsrSensitivity = DTRDSR & 1;
+  dcb.fInX = XONXOFF & 1;
+  dcb.fOutX = XONXOFF & 1;
+  dcb.fDtrControl = DTR_CONTROL_HANDSHAKE;
+  dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
+  dcb.fTXContinueOnXoff = FALSE;
+  dcb.fErrorChar = FALSE;
+  dcb.fNull = FALSE;
+  dcb.fAbortOnError = FALSE;
+  for (int attempt = 0; attempt < 10 && !SetCommState(device, &dcb); ++attempt) {
+  }
+}
+
+void COutPort::Close() {
+  if (m_handle) {
+    if (m_printerHandle) {
+      EndPagePrinter(m_handle);
+      EndDocPrinter(m_handle);
+      ClosePrinter(m_handle);
+    } else {
+      CloseHandle(m_handle);
+    }
+  }
+  m_handle = nullptr;
+  m_printerHandle = false;
+  m_pumpWindow = nullptr;
+}
+
+bool COutPort::WriteString(LPCSTR text) {
+  if (IsStopped() || !m_handle || !text) return false;
+  m_state = kWriting;
+  if (m_printerHandle) return WritePrinterData(text);
+  if (IsFilePathName(m_portName)) return WriteChunked(text);
+  switch (OutMethod) {
+    case kMethodBytewise:
+      return WriteBytewise(text);
+    case kMethodOverlapped:
+      return WriteOverlapped(text);
+    default:
+      return WriteChunked(text);
+  }
+}
+
+bool COutPort::IsStopped() {
+  if (m_state == kCancelled) return true;
+  if (m_stopRequested && m_stopRequested()) {
+    m_state = kCancelled;
+    return true;
+  }
+  return false;
+}
+
+void COutPort::PumpOneMessage() const {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+  if (msg.message == WM_QUIT) {
+    // The application's own loop must still see it.
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return;
+  }
+  if (m_pumpWindow && IsWindow(m_pumpWindow) && IsDialogMessageA(m_pumpWindow, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+bool COutPort::PumpAndWait(int waits, DWORD milliseconds) {
+  for (int i = 0; i < waits; ++i) {
+    PumpOneMessage();
+    if (IsStopped()) return false;
+    Sleep(milliseconds);
+  }
+  return !IsStopped();
+}
+
+bool COutPort::MayRetry(int* failures) const {
+  ++*failures;
+  return *failures <= m_retryLimit;
+}
+
+bool COutPort::WriteBytewise(LPCSTR text) {
+  if (!m_handle || !text) return false;
+  const char* next = text;
+  int failures = 0;
+  while (*next) {
+    PumpOneMessage();
+    if (IsStopped()) return false;
+    DWORD written = 0;
+    if (WriteFile(m_handle, next, 1, &written, nullptr) && written == 1) {
+      ++next;
+      failures = 0;
+      continue;
+    }
+    if (!MayRetry(&failures)) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool COutPort::WriteChunked(LPCSTR text) {
+  if (!m_handle || !text) return false;
+  const char* next = text;
+  DWORD left = static_cast<DWORD>(strlen(text));
+  int failures = 0;
+  while (left > 0) {
+    if (IsStopped()) return false;
+    DWORD written = 0;
+    if (!WriteFile(m_handle, next, left, &written, nullptr)) written = 0;
+    if (written > left) written = left;
+    next += written;
+    left -= written;
+    if (left == 0) break;
+    if (written > 0) failures = 0;
+    else if (!MayRetry(&failures)) return false;
+    if (!PumpAndWait(100, 5)) return false;
+  }
+  return true;
+}
+
+bool COutPort::WriteOverlapped(LPCSTR text) {
+  if (!m_handle || !text) return false;
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!event) return false;
+  const char* next = text;
+  DWORD left = static_cast<DWORD>(strlen(text));
+  int failures = 0;
+  bool ok = true;
+  while (left > 0) {
+    if (IsStopped()) {
+      ok = false;
+      break;
+    }
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = event;
+    // On a handle without overlapped mode the offset is where a file is written: keep appending.
+    LARGE_INTEGER position = {};
+    LARGE_INTEGER zero = {};
+    if (SetFilePointerEx(m_handle, zero, &position, FILE_CURRENT)) {
+      overlapped.Offset = position.LowPart;
+      overlapped.OffsetHigh = static_cast<DWORD>(position.HighPart);
+    }
+    ResetEvent(event);
+    DWORD written = 0;
+    if (WriteFile(m_handle, next, left, nullptr, &overlapped)) {
+      if (!GetOverlappedResult(m_handle, &overlapped, &written, FALSE)) written = 0;
+    } else if (GetLastError() == ERROR_IO_PENDING) {
+      // Wait in slices so that a stop pressed meanwhile cancels the pending write.
+      while (WaitForSingleObject(event, 10) == WAIT_TIMEOUT) {
+        PumpOneMessage();
+        if (IsStopped()) CancelIo(m_handle);
+      }
+      if (!GetOverlappedResult(m_handle, &overlapped, &written, TRUE)) written = 0;
+    }
+    if (written > left) written = left;
+    next += written;
+    left -= written;
+    if (left == 0) break;
+    if (written > 0) failures = 0;
+    else if (!MayRetry(&failures)) {
+      ok = false;
+      break;
+    }
+    if (!PumpAndWait(50, 10)) {
+      ok = false;
+      break;
+    }
+  }
+  CloseHandle(event);
+  return ok && left == 0;
+}
+
+bool COutPort::WritePrinterData(LPCSTR text) {
+  if (!m_handle || !text) return false;
+  char* next = const_cast<char*>(text);
+  DWORD left = static_cast<DWORD>(strlen(text));
+  int failures = 0;
+  while (left > 0) {
+    PumpOneMessage();
+    if (IsStopped()) return false;
+    DWORD written = 0;
+    if (!WritePrinter(m_handle, next, left, &written)) written = 0;
+    if (written > left) written = left;
+    next += written;
+    left -= written;
+    PumpOneMessage();
+    if (left == 0) break;
+    if (written > 0) failures = 0;
+    else if (!MayRetry(&failures)) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+bool COutPort::WriteBios(LPCSTR text) { return WriteChunked(text); }
