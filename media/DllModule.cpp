@@ -1,8 +1,7 @@
 #include "media/DllModule.h"
 
-#include <vector>
-
 #include "framework/MessageBox.h"
+#include "model/ProgramPaths.h"
 
 CDllModule::CDllModule(LPCSTR path) : m_module(nullptr), m_entriesBound(false), m_path(path) {}
 
@@ -48,17 +47,8 @@ CString CDllModule::ResolveLibraryPath(LPCSTR name) {
 }
 
 CString CDllModule::ProgramFolder() {
-  std::vector<char> buffer(MAX_PATH);
-  for (;;) {
-    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return CString();
-    if (length < buffer.size()) break;
-    if (buffer.size() >= 32768) return CString();
-    buffer.resize(buffer.size() * 2);
-  }
-  CString path(buffer.data());
-  int slash = path.ReverseFind('\\');
-  return slash < 0 ? CString() : path.Left(slash + 1);
+  char folder[1024];
+  return GetProgramDir(folder, sizeof folder) ? CString(folder) : CString();
 }
 
 CString CDllModule::SystemErrorText(DWORD error, int maxChars) {

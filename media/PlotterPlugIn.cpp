@@ -49,7 +49,9 @@ bool CPlotterPlugIn::OpenForPort(LPCSTR portName) {
   if (open < 0) return false;
   // The colon is looked for after the bracket, so a display name may hold colons of its own.
   int colon = name.Find(':', open + 1);
-  CString fileName = colon < 0 ? name.Mid(open + 1) : name.Mid(open + 1, colon - open - 1);
+  CString fileName = name.Mid(open + 1, (colon < 0 ? name.GetLength() : colon) - open - 1);
+  int bracket = fileName.Find(']');
+  if (bracket >= 0) fileName = fileName.Left(bracket);
   if (fileName.IsEmpty()) return false;
   SetPath(fileName);
   if (colon < 0) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "model/ProgramPaths.h"
 #include "output/PortNames.h"
 
 namespace {
@@ -101,8 +102,7 @@ HANDLE COutPort::OpenFileTarget() {
   CString path = m_portName;
   if (ParsePortName(m_portName) == kPortFileDialog) {
     if (!AskForPlotFile(path)) return nullptr;
-    int slash = path.ReverseFind('\\');
-    FilePath = slash < 0 ? CString() : path.Left(slash + 1);
+    FilePath = path.Left(FolderPartLength(path));
     SaveSettings();
   }
   if (path.IsEmpty()) return nullptr;
