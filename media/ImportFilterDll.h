@@ -8,7 +8,7 @@ class CImportFilterDll : public CDllModule {
 public:
   static const char kLibraryName[];
   // A filter text longer than this is taken as a broken answer.
-  static const int kMaxFilterText = 65536;
+  static constexpr int kMaxFilterText = 65536;
 
   typedef int(__cdecl* GetFiltersEntry)(char* buffer);
   typedef int(__cdecl* GetVersionEntry)();

@@ -17,7 +17,7 @@ public:
   typedef BOOL(__cdecl* CancelPlotEntry)(PlotInfo* info);
 
   // A plug-in reporting more plotters than this is taken as broken and not asked further.
-  static const int kMaxPlottersPerPlugIn = 64;
+  static constexpr int kMaxPlottersPerPlugIn = 64;
 
   explicit CPlotterPlugIn(LPCSTR path = nullptr);
   ~CPlotterPlugIn() override;

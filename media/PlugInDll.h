@@ -12,7 +12,7 @@ public:
   typedef void(__cdecl* GetDllNameEntry)(char* name);
 
   // Room given to a plug-in's GetDllName; the text is cut to kDisplayNameLength - 1 bytes.
-  static const int kDisplayNameLength = 100;
+  static constexpr int kDisplayNameLength = 100;
 
   explicit CPlugInDll(LPCSTR path = nullptr);
   virtual ~CPlugInDll();

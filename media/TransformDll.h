@@ -24,7 +24,7 @@ class CTransformDll : public CDllModule {
 public:
   static const char kLibraryName[];
   // Size of the name buffer handed to dllGetTransformInfo; the library writes at most this much.
-  static const int kNameBufferSize = 64;
+  static constexpr int kNameBufferSize = 64;
 
   typedef int(__cdecl* GetTransformInfoEntry)(int index, char* name, TransformInfo* info);
   typedef HANDLE(__cdecl* InitTransformSegEntry)(int index, float left, float top, float right,

@@ -152,8 +152,13 @@ HANDLE COutPort::OpenPrinterJob(LPCSTR documentName) {
 }
 
 HANDLE COutPort::OpenCommDevice() {
-  HANDLE device = CreateFileA(PortDevicePath(m_portName), GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  // The line settings can be read and set only through a handle with read access as well; a
+  // device that refuses reading is still written.
+  CString path = PortDevicePath(m_portName);
+  HANDLE device = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+  if (device == INVALID_HANDLE_VALUE)
+    device = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (device == INVALID_HANDLE_VALUE) return nullptr;
   ConfigureCommDevice(device);
   return device;
@@ -349,7 +354,7 @@ bool COutPort::WriteOverlapped(LPCSTR text) {
 }
 
 bool COutPort::WritePrinterData(LPCSTR text) {
-  if (!m_handle || !text) return false;
+  if (!m_handle || !m_printerHandle || !text) return false;
   char* next = const_cast<char*>(text);
   DWORD left = static_cast<DWORD>(strlen(text));
   int failures = 0;

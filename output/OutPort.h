@@ -18,7 +18,7 @@ public:
   enum Method { kMethodDirect = 0, kMethodBytewise = 1, kMethodChunked = 2, kMethodOverlapped = 3 };
 
   // Consecutive write attempts without progress before a write gives up.
-  static const int kDefaultRetryLimit = 100;
+  static constexpr int kDefaultRetryLimit = 100;
 
   COutPort();
   virtual ~COutPort();

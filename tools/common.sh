@@ -68,6 +68,21 @@ talvex_wine_prefix() {
   fi
 }
 
+# Maps COM1 and COM12 to the pseudo-terminal that the serial-port tests write to
+# (build/<arch>/serial/PTY, made by tests/output/serial_pty.sh while those tests run). Wine makes
+# its dosdevices links from these values when it starts, so they are written before any test runs;
+# once written, later runs find them and do nothing.
+talvex_wine_ports() {
+  local arch=$1 pty="$TALVEX_BUILD_ROOT/$1/serial/PTY" port view=()
+  grep -qF "\"COM12\"=\"$pty\"" "$WINEPREFIX/system.reg" 2>/dev/null && return 0
+  [[ "$arch" == x86_64 ]] && view=(/reg:64)
+  for port in COM1 COM12; do
+    "$TALVEX_WINE" reg.exe add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ /d "$pty" /f \
+      "${view[@]}" >/dev/null 2>&1 || true
+  done
+  /usr/lib/wine/wineserver -w || true
+}
+
 # Starts Xvfb on a free display and exports DISPLAY; talvex_stop_xvfb ends it.
 talvex_start_xvfb() {
   local n
