@@ -1,6 +1,8 @@
 #include "media/DllModule.h"
 
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 #include "model/ProgramPaths.h"
 
 CDllModule::CDllModule(LPCSTR path) : m_module(nullptr), m_entriesBound(false), m_path(path) {}
@@ -20,7 +22,8 @@ HMODULE CDllModule::Load(LPCSTR path) {
     CString text;
     text.Format(" [%s] 打开失败!\n%s", fullPath.GetString(),
                 SystemErrorText(GetLastError()).GetString());
-    AfxMessageBox(text, MB_OK);
+    CWnd* mainWindow = AfxGetMainWnd();
+    AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, nullptr, MB_OK);
   }
   return m_module;
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
 #include "model/ProgramPaths.h"
 #include "output/PortNames.h"
 
@@ -116,7 +118,8 @@ bool COutPort::AskForPlotFile(CString& path) {
   strcpy(fileName.data(), "*.PLT");
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
+  CWnd* mainWindow = AfxGetMainWnd();
+  dialog.hwndOwner = mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
   dialog.lpstrFilter = "*.PLT\0*.PLT\0\0";
   dialog.lpstrFile = fileName.data();
   dialog.nMaxFile = static_cast<DWORD>(fileName.size());
