@@ -19,11 +19,6 @@ TEST(CharsetFromLanguage, MapsLanguagesToTheirSets) {
   for (const Case& c : cases) EXPECT_EQ(c.charset, CharsetFromLanguage(c.language)) << std::hex << c.language;
 }
 
-TEST(CharsetFromLanguage, KeyboardLayoutGivesAKnownSet) {
-  int charset = GetKeyboardCharset();
-  EXPECT_EQ(CharsetFromLanguage(LOWORD(reinterpret_cast<UINT_PTR>(GetKeyboardLayout(0)))), charset);
-}
-
 TEST(CCutDataHeader, HoldsMagicScaleAndKind) {
   CCutDataHeader header;
   const BYTE* bytes = header.Bytes();
