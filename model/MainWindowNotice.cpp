@@ -1,0 +1,3 @@
+#include "model/MainWindowNotice.h"
+
+void SendToMainWindow(UINT /*command*/, LPARAM /*data*/) {}
