@@ -35,10 +35,17 @@ POINT ToDevice(const CMatrix2D* matrix, FPOINT point) {
   return POINT{Truncate(point.x), Truncate(point.y)};
 }
 
-double PixelTolerance(CBlockView* view, int pixels) { return view->GetScale() * pixels; }
+// Without a view a pixel is one page unit, as in a view that has no rulers yet.
+double PixelTolerance(CBlockView* view, int pixels) {
+  return (view ? view->GetScale() : 1.0) * pixels;
+}
+
+HWND ViewWindow(CBlockView* view) { return view ? view->GetViewWindow() : nullptr; }
+CMatrix2D* DisplayMatrix(CBlockView* view) { return view ? view->GetDisplayMatrix() : nullptr; }
+int CurrentTool(CBlockView* view) { return view ? view->GetCurrentTool() : 0; }
 
 void SetViewCursor(CBlockView* view, HCURSOR cursor) {
-  HWND window = view ? view->GetViewWindow() : nullptr;
+  HWND window = ViewWindow(view);
   if (window) ::SetClassLongPtrA(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
 }
 
@@ -183,9 +190,9 @@ void CBlock::NodeEditStarted(CBlockView*) {}
 BOOL CBlock::BeginNodeEdit(CBlockView* view) {
   if (!CanNodeEdit()) return FALSE;
   m_editMode = kNodeTool;
-  if (HWND window = view->GetViewWindow()) {
+  if (HWND window = ViewWindow(view)) {
     CClientDC dc(window);
-    DrawEditOverlay(&dc, view->GetDisplayMatrix());
+    DrawEditOverlay(&dc, DisplayMatrix(view));
   }
   NodeEditStarted(view);
   return TRUE;
@@ -194,9 +201,9 @@ BOOL CBlock::BeginNodeEdit(CBlockView* view) {
 BOOL CBlock::BeginTextEdit(CBlockView* view) {
   if (!CanTextEdit()) return FALSE;
   m_editMode = kTextTool;
-  if (HWND window = view->GetViewWindow()) {
+  if (HWND window = ViewWindow(view)) {
     CClientDC dc(window);
-    DrawEditOverlay(&dc, view->GetDisplayMatrix());
+    DrawEditOverlay(&dc, DisplayMatrix(view));
   }
   return TRUE;
 }
@@ -236,19 +243,19 @@ BOOL CBlock::EndEdit(CBlockView* view) {
 }
 
 BOOL CBlock::EndNodeEdit(CBlockView* view) {
-  if (HWND window = view->GetViewWindow()) {
+  if (HWND window = ViewWindow(view)) {
     CClientDC dc(window);
     dc.SetROP2(R2_NOTXORPEN);
-    DrawEditOverlay(&dc, view->GetDisplayMatrix());
+    DrawEditOverlay(&dc, DisplayMatrix(view));
   }
   m_editMode = 0;
   return TRUE;
 }
 
 BOOL CBlock::EndTextEdit(CBlockView* view) {
-  if (HWND window = view->GetViewWindow()) {
+  if (HWND window = ViewWindow(view)) {
     CClientDC dc(window);
-    DrawEditOverlay(&dc, view->GetDisplayMatrix());
+    DrawEditOverlay(&dc, DisplayMatrix(view));
   }
   m_editMode = 0;
   return TRUE;
@@ -266,7 +273,7 @@ void CBlock::DrawNodeEditOverlay(CDC*, CMatrix2D*) {}
 
 BOOL CBlock::UpdateCursor(CBlockView* view, UINT keyFlags, float x, float y) {
   if (x < m_box.left || x > m_box.right || y < m_box.top || y > m_box.bottom) return FALSE;
-  switch (view->GetCurrentTool()) {
+  switch (CurrentTool(view)) {
     case kSelectTool:
       return SelectUpdateCursor(view, keyFlags, x, y);
     case kTextTool:
@@ -358,7 +365,7 @@ BOOL CBlock::TextOnKeyDown(CBlockView*, UINT, UINT) { return FALSE; }
 BOOL CBlock::OnTimer(CBlockView*, UINT_PTR) { return FALSE; }
 
 BOOL CBlock::OnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y) {
-  switch (view->GetCurrentTool()) {
+  switch (CurrentTool(view)) {
     case kSelectTool:
       return SelectOnLButtonDown(view, keyFlags, x, y);
     case kTextTool:
@@ -392,7 +399,7 @@ BOOL CBlock::OnMouseMove(CBlockView* view, UINT keyFlags, float x, float y) {
     DrawRubberBand(view, nullptr);
   }
   BOOL handled = FALSE;
-  switch (view->GetCurrentTool()) {
+  switch (CurrentTool(view)) {
     case kSelectTool:
       handled = SelectOnMouseMove(view, keyFlags, x, y);
       break;
@@ -428,7 +435,7 @@ BOOL CBlock::TextOnMouseMove(CBlockView*, UINT keyFlags, float, float) {
 
 BOOL CBlock::OnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y) {
   GetDragState().SetCurrent(x, y);
-  switch (view->GetCurrentTool()) {
+  switch (CurrentTool(view)) {
     case kSelectTool:
       return FinishHandleDrag(view, keyFlags, x, y);
     case kTextTool:
@@ -642,12 +649,12 @@ BOOL CBlock::EditKeyDown(CBlockView* view, UINT key) {
 }
 
 void CBlock::Invalidate(CBlockView* view, BOOL erase) {
-  HWND window = view ? view->GetViewWindow() : nullptr;
+  HWND window = ViewWindow(view);
   if (!window) return;
   CFRect box = m_box;
   RECT rect;
   CMatrix2D identity;
-  CMatrix2D* display = view->GetDisplayMatrix();
+  CMatrix2D* display = DisplayMatrix(view);
   (display ? display : &identity)->TransformRect(&box, &rect);
   ::InflateRect(&rect, kHandlePixels, kHandlePixels);
   ::InvalidateRect(window, &rect, erase);
@@ -658,12 +665,12 @@ void CBlock::DrawRubberBand(CBlockView* view, CDC* dc) {
   if (drag.rubberBandKind == CDragState::kNone) return;
   std::unique_ptr<CClientDC> windowDC;
   if (!dc) {
-    HWND window = view ? view->GetViewWindow() : nullptr;
+    HWND window = ViewWindow(view);
     if (!window) return;
     windowDC = std::make_unique<CClientDC>(window);
     dc = windowDC.get();
   }
-  const CMatrix2D* display = view ? view->GetDisplayMatrix() : nullptr;
+  const CMatrix2D* display = DisplayMatrix(view);
   XorDrawing xor_(dc, RubberBandPen(drag.rubberBandKind));
   POINT from = ToDevice(display, drag.press);
   POINT to = ToDevice(display, drag.current);
@@ -689,7 +696,7 @@ void CBlock::DrawRubberBand(CBlockView* view, CDC* dc) {
 bool CBlock::IsRecording(CBlockView* view) { return view && view->GetUndoDepth() != 0; }
 
 void CBlock::RecordUndo(CBlockView* view, CUndoRecord* record) {
-  CUndoManager* manager = view->GetUndoManager();
+  CUndoManager* manager = view ? view->GetUndoManager() : nullptr;
   if (manager)
     manager->AppendRecord(record);
   else

@@ -2,6 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/String.h"
+#include "model/IniFile.h"
 #include "model/MainWindowNotice.h"
 #include "model/UndoRepaintRecord.h"
 #include "model/UndoStep.h"
@@ -14,7 +15,10 @@ const int kDeepNesting = 6;
 // Status command that puts a text into the first pane of the status bar.
 const UINT kStatusTextCommand = 32850;
 
-WORD ReadStepLimit() { return kDefaultStepLimit; }
+WORD ReadStepLimit() {
+  int limit = CIniFile().GetInt("SystemParam", "UndoStep", kDefaultStepLimit);
+  return static_cast<WORD>(limit);
+}
 
 }  // namespace
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "FakeBlockView.h"
+#include "MainWindowCapture.h"
 #include "MemoryCanvas.h"
+#include "TestWindow.h"
 #include "framework/ResourceModule.h"
 #include "model/Block.h"
 #include "model/DragState.h"
@@ -118,20 +120,24 @@ public:
   int fills = 0;
 };
 
+// The host is a child of a hidden window here: a shown top-level window is slow to go under a
+// bare X server. Its position is in the parent's client coordinates.
 class PanelHost : public ::testing::Test {
 protected:
   void SetUp() override {
-    host = ::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Property", WS_POPUP | WS_CAPTION, 100, 100,
-                             200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    host = ::CreateWindowExA(0, "STATIC", "Property", WS_CHILD | WS_CAPTION, 100, 100, 200, 100,
+                             parent.Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, host);
   }
   void TearDown() override { ::DestroyWindow(host); }
   RECT HostRect() const {
     RECT rect;
     ::GetWindowRect(host, &rect);
+    ::MapWindowPoints(nullptr, parent.Handle(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   }
 
+  TestWindow parent{500, 400, false};
   HWND host = nullptr;
 };
 
@@ -142,7 +148,7 @@ TEST_F(PanelHost, TheEmptyPanelShrinksTheHostAndShowsNoProperties) {
   ASSERT_NE(nullptr, panel);
   EXPECT_EQ(264, ::GetWindowLongPtrA(panel, GWLP_USERDATA));
   EXPECT_FALSE(::IsWindowVisible(panel));
-  EXPECT_TRUE(::IsWindowVisible(host));
+  EXPECT_TRUE(::GetWindowLongA(host, GWL_STYLE) & WS_VISIBLE);
   RECT rect = HostRect();
   EXPECT_EQ(100, rect.left);
   EXPECT_EQ(200, rect.bottom);
@@ -184,6 +190,19 @@ TEST_F(PanelHost, WithoutAHostThereIsNoPanel) {
   PanelBlock block;
   EXPECT_FALSE(block.ShowPanel(nullptr));
   EXPECT_EQ(0, block.fills);
+}
+
+TEST_F(PanelHost, TheMainWindowIsToldTheObjectType) {
+  MainWindowCapture mainWindow;
+  PanelBlock block;
+  block.m_type = kLineBlock;
+  block.ShowPanel(nullptr);
+  block.m_type = 4;
+  block.ShowPanel(host);
+  ASSERT_EQ(2u, mainWindow.Commands().size());
+  EXPECT_EQ(32840u, mainWindow.Commands()[0].id);
+  EXPECT_EQ("直线块", mainWindow.Commands()[0].text);
+  EXPECT_EQ("未知块", mainWindow.Commands()[1].text);
 }
 
 }  // namespace

@@ -1,17 +1,17 @@
-// A top-level window of its own class, shown without activation,, for tests that check invalidation and cursors.
+// A top-level window of its own class, shown without activation unless asked not to,, for tests that check invalidation and cursors.
 #pragma once
 
 #include <windows.h>
 
 class TestWindow {
 public:
-  TestWindow(int width = 400, int height = 300) {
+  explicit TestWindow(int width = 400, int height = 300, bool show = true) {
     static ATOM registered = Register();
     (void)registered;
-    m_window = ::CreateWindowExA(0, kClassName, "test", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+    m_window = ::CreateWindowExA(0, kClassName, "test", WS_POPUP, 0, 0, width, height,
                                  nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     // Only a visible window keeps an update region.
-    ::ShowWindow(m_window, SW_SHOWNOACTIVATE);
+    if (show) ::ShowWindow(m_window, SW_SHOWNOACTIVATE);
     ::UpdateWindow(m_window);
     ValidateAll();
   }

@@ -7,8 +7,11 @@
 
 #include "FakeBlockView.h"
 #include "HandleBlock.h"
+#include "MainWindowCapture.h"
 #include "support/MessageBoxCapture.h"
 #include "model/DragState.h"
+#include "model/IniFile.h"
+#include "model/ProgramPaths.h"
 #include "model/MatrixFactories.h"
 #include "model/UndoAttrRecord.h"
 #include "model/UndoBeginEditRecord.h"
@@ -240,6 +243,52 @@ TEST_F(UndoManagerTest, RecordsGoneBeforeTheirBlockLeaveNoTrace) {
   // The block outlives its records; its destruction must not reach them.
   CUndoMoveRecord* offered = new CUndoMoveRecord(&block, 1, 1);
   EXPECT_EQ(-1, manager.AppendRecord(offered));
+}
+
+TEST_F(UndoManagerTest, DeepNestingShowsItsDepthInTheStatusPane) {
+  MainWindowCapture mainWindow;
+  for (int level = 0; level < 8; ++level) manager.BeginStep();
+  for (int level = 0; level < 8; ++level) manager.EndStep();
+  const auto& commands = mainWindow.Commands();
+  ASSERT_EQ(8u, commands.size());
+  for (const auto& command : commands) EXPECT_EQ(32850u, command.id);
+  EXPECT_EQ("", commands[5].text);
+  EXPECT_EQ("iStartRecord=6,iStartRecord", commands[6].text);
+  EXPECT_EQ("iStartRecord=7,iStartRecord", commands[7].text);
+}
+
+// TALVEX42.INI in the program folder with the given "UndoStep", removed again at the end.
+class ProgramIniScope {
+public:
+  explicit ProgramIniScope(int undoSteps) {
+    char folder[MAX_PATH * 4];
+    EXPECT_TRUE(GetProgramDir(folder, sizeof folder));
+    m_path = std::string(folder) + "TALVEX42.INI";
+    m_existed = ::GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!m_existed) CIniFile().WriteInt("SystemParam", "UndoStep", undoSteps);
+  }
+  ~ProgramIniScope() {
+    if (!m_existed) ::DeleteFileA(m_path.c_str());
+  }
+  bool Usable() const { return !m_existed; }
+
+private:
+  std::string m_path;
+  bool m_existed = false;
+};
+
+TEST(UndoManagerLimit, ComesFromTheProgramSettingsFile) {
+  EXPECT_EQ(10, CUndoManager(10).GetStepLimit());
+  ProgramIniScope ini(3);
+  if (!ini.Usable()) GTEST_SKIP() << "the program folder holds a settings file of its own";
+  CUndoManager manager;
+  EXPECT_EQ(3, manager.GetStepLimit());
+  for (int i = 0; i < 6; ++i) {
+    manager.BeginStep();
+    manager.AppendRecord(new CUndoRecord);
+    manager.EndStep();
+  }
+  EXPECT_EQ(4, manager.GetStepCount());
 }
 
 TEST(UndoRecords, MoveAndSelectionRecordsPutTheBlockBack) {
