@@ -1,0 +1,136 @@
+// CCutterDevice: a cutter model described by its section of Cutters.INI, and the writer that
+// turns geometry in device steps into that model's plotter commands through its own port.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "framework/String.h"
+#include "model/FRect.h"
+#include "model/IniFile.h"
+#include "output/CutSettings.h"
+#include "output/OutPort.h"
+#include "output/PlotTemplate.h"
+
+class CCutterDevice {
+public:
+  explicit CCutterDevice(LPCSTR modelName = nullptr);
+  ~CCutterDevice();
+  CCutterDevice(const CCutterDevice&) = delete;
+  CCutterDevice& operator=(const CCutterDevice&) = delete;
+
+  // Reads the model's section; a name given replaces the stored one. A template that does not
+  // fit its command, or a resolution that is not above 0, is reported and keeps jobs from starting.
+  void LoadProfile(LPCSTR modelName = nullptr);
+  void SaveProfile();
+  // The profile file (Cutters.INI in the program folder).
+  CIniFile& ProfileFile() { return m_profileFile; }
+  // What is wrong with the loaded profile; empty when it can drive a job.
+  const CString& GetProfileProblem() const { return m_profileProblem; }
+
+  // Opens the port and sends the initialisation. False, after telling the user, when the profile
+  // is unusable or the port does not open.
+  bool BeginJob(HWND progressWindow, const CCutSettings& settings);
+  void EndJob();
+  void TestCut(HWND progressWindow, const CCutSettings& settings);
+  void Reset(HWND progressWindow, const CCutSettings& settings);
+
+  // Geometry, all in device steps.
+  void MoveTo(float x, float y);
+  void MoveToDashStart(float x, float y);
+  void CutTo(float x, float y);
+  void DashCutTo(float x, float y);
+  void CutBezier(const FPOINT points[4], BOOL first);
+  // points: recordCount 9-byte point records (x, y floats, flag byte) of a curve; startIndex the
+  // record that starts the closed sub-path just cut.
+  void CutOvercut(const BYTE* points, int recordCount, int startIndex);
+  void FlushPendingBlank();
+  void PenUpAndHome();
+
+  bool IsDashMode() const { return m_dashMode != 0; }
+  bool IsSoftwareOffsetActive() const;
+
+  // Profile values; the cut bars show and change them.
+  char m_modelName[80];
+  char m_sectionName[60];
+  int m_stop;
+  COutPort m_port;
+  float m_rs;
+  float m_curveAccuracy;
+  CPlotTemplate m_rsCmd;
+  CPlotTemplate m_initCmd;
+  CPlotTemplate m_relativeCmd;
+  CPlotTemplate m_absCmd;
+  CPlotTemplate m_subJoin;
+  CPlotTemplate m_homeCmd;
+  CPlotTemplate m_moveTo;
+  CPlotTemplate m_lineTo;
+  CPlotTemplate m_lineToEx;
+  CPlotTemplate m_rMoveTo;
+  CPlotTemplate m_rLineTo;
+  CPlotTemplate m_rLineToEx;
+  CPlotTemplate m_penUp;
+  CPlotTemplate m_penDown;
+  CPlotTemplate m_speedCmd;
+  CPlotTemplate m_forceCmd;
+  CPlotTemplate m_plotCmd;
+  CPlotTemplate m_cutCmd;
+  CPlotTemplate m_feedCmd;
+  CPlotTemplate m_newFrame;
+  CPlotTemplate m_offsetCmd;
+  int m_swapXY;
+  int m_setSpeed;
+  int m_setForce;
+  short m_speed;
+  short m_maxSpeed;
+  short m_force;
+  short m_maxForce;
+  int m_hardOffset;
+  int m_penMode;
+  float m_bladeOffset;  // mm
+  float m_ratioX;
+  float m_ratioY;
+  int m_overcut;        // device steps
+  short m_outMethod;
+
+private:
+  struct TemplateKey;
+  static const TemplateKey kTemplateKeys[];
+
+  CString ModelListSection() const;
+  void ResetProfile();
+  void LoadTemplates();
+  void LoadValues();
+  void ReportProfileProblem() const;
+
+  bool Send(LPCSTR text);
+  bool SendCommand(const CPlotTemplate& command, int argCount = 0, int value = 0);
+  void SendPoint(const CPlotTemplate& command, float x, float y);
+  void SendInitialisation();
+  void SwivelBladeAtStart();
+  void Finish();
+
+  void CutStart(float x, float y);
+  void CutContinue(float x, float y);
+  void SetCutDirection(float direction);
+  void CutDashPiece(bool solid, float x, float y);
+  void CutStraightOrDashed(const FPOINT& end);
+  float OvercutLine(const FPOINT& from, const FPOINT& to, float remaining);
+
+  CIniFile m_profileFile;
+  CString m_profileProblem;
+  CCutSettings m_settings;
+  int m_cutting;
+  float m_offsetX;
+  float m_offsetY;
+  float m_lastX;
+  float m_lastY;
+  float m_lastDirection;
+  int m_dashMode;
+  float m_solidLength;
+  float m_voidLength;
+  float m_dashRemaining;
+  int m_dashSolid;
+  int m_maxFeed;
+};
