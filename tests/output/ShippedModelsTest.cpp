@@ -2,6 +2,7 @@
 // reads back as moves and cuts in the grammar of the USB plug-in's plot-file reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -121,15 +122,15 @@ TEST_F(ShippedModelsTest, EveryModelCutsASquareThePlugInCanRead) {
     int side = static_cast<int>(20 / device.m_rs);
     int slack = static_cast<int>(device.m_bladeOffset / device.m_rs) + 1;
     std::vector<PlotRecord> records = ReadPlotRecords(out);
-    int cuts = 0, far = 0;
+    int cuts = 0, farthest = 0;
     for (const PlotRecord& r : records) {
       if (r.pen == 'D') ++cuts;
-      far = std::max(far, std::max(r.x, r.y));
+      farthest = std::max(farthest, std::max(r.x, r.y));
       EXPECT_GE(std::min(r.x, r.y), -slack) << name;
     }
     EXPECT_GE(cuts, 4) << name << ": " << out;
-    EXPECT_GE(far, side) << name;
-    EXPECT_LE(far, side + slack) << name;
+    EXPECT_GE(farthest, side) << name;
+    EXPECT_LE(farthest, side + slack) << name;
   }
   EXPECT_TRUE(softwareOffset);
   EXPECT_TRUE(hardOffset);
