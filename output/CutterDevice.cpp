@@ -108,6 +108,7 @@ const CCutterDevice::TemplateKey CCutterDevice::kTemplateKeys[] = {
 };
 
 CCutterDevice::CCutterDevice(LPCSTR modelName) {
+  std::memset(m_modelName, 0, sizeof(m_modelName));
   ResetProfile();
   m_stop = 0;
   m_cutting = 0;
