@@ -9,6 +9,7 @@
 
 #include "framework/ByteReader.h"
 #include "framework/MessageBox.h"
+#include "model/BezierTable.h"
 #include "output/AdaptiveBezier.h"
 
 namespace {
@@ -258,6 +259,7 @@ void CCutterDevice::SendPoint(const CPlotTemplate& command, float x, float y) {
 
 bool CCutterDevice::BeginJob(HWND progressWindow, const CCutSettings& settings) {
   m_settings = settings;
+  GetBezierTable().SetSteps(CBezierTable::kMaxSteps);
   bool resolutionOk = m_rs > 0.0f;
   m_solidLength = resolutionOk ? std::max(settings.m_solidCut, 0.0f) / m_rs : 0.0f;
   m_voidLength = resolutionOk ? std::max(settings.m_voidCut, 0.0f) / m_rs : 0.0f;
