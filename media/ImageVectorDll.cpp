@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/GlobalLock.h"
+#include "media/ProfileVectorSettings.h"
 
 CImageVectorDll::CImageVectorDll(LPCSTR libraryName)
     : CDllModule(libraryName), m_imageVector(nullptr), m_reader(nullptr) {
@@ -17,7 +18,14 @@ HMODULE CImageVectorDll::Bind(LPCSTR path) {
   return GetModule();
 }
 
-void CImageVectorDll::RefreshParams() { FillParams(Reader()); }
+void CImageVectorDll::RefreshParams() {
+  if (m_reader) {
+    FillParams(*m_reader);
+    return;
+  }
+  CProfileVectorSettings profile;
+  FillParams(profile);
+}
 
 HGLOBAL CImageVectorDll::Run(HGLOBAL plane, int width, int height, HWND window) {
   if (!EntriesBound() || !m_imageVector || !plane || width < 3 || height < 3) return nullptr;
@@ -86,20 +94,4 @@ void CImageVectorDll::ReadAllValues(const CVectorSettingsReader& reader, LPCSTR 
   m_params.SubdivideSurround = readInt("SubdivideSurround", 4.0f);
   m_params.SubdivideThreshold = readFloat("SubdivideThreshold", 0.03f);
   m_params.TangentSurround = readInt("TangentSurround", 4.0f);
-}
-
-namespace {
-
-// Until the application profile is reachable every key reads as its default.
-class CDefaultVectorSettings : public CVectorSettingsReader {
-public:
-  float GetFloat(LPCSTR, LPCSTR, float defaultValue) const override { return defaultValue; }
-  int GetInt(LPCSTR, LPCSTR, int defaultValue) const override { return defaultValue; }
-};
-
-}  // namespace
-
-const CVectorSettingsReader& CImageVectorDll::Reader() const {
-  static const CDefaultVectorSettings defaults;
-  return m_reader ? *m_reader : defaults;
 }

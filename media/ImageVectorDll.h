@@ -60,8 +60,6 @@ protected:
   ImageVectorParams m_params;
 
 private:
-  const CVectorSettingsReader& Reader() const;
-
   ImageVectorEntry m_imageVector;
   const CVectorSettingsReader* m_reader;
 };

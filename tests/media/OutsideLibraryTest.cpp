@@ -5,11 +5,13 @@
 #include <string>
 
 #include "framework/GlobalLock.h"
+#include "framework/WinApp.h"
 #include "media/DllModule.h"
 #include "media/ExpandDll.h"
 #include "media/ImportFilterDll.h"
 #include "media/TracingDll.h"
 #include "media/TransformDll.h"
+#include "model/AppProfile.h"
 #include "media/VectorisingDll.h"
 #include "media/WeldDll.h"
 #include "support/MessageBoxCapture.h"
@@ -337,6 +339,54 @@ TEST(CVectorisingDll, PresetsFollowDelta) {
   vectoriser.RefreshParams();
   EXPECT_FLOAT_EQ(12.5f, params.ReparameterizeThreshold);
   EXPECT_EQ(3, params.FilterIterationCount);
+}
+
+void DeleteKeyTree(HKEY parent, LPCSTR name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  char child[256];
+  DWORD length = sizeof child;
+  while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS) {
+    DeleteKeyTree(key, child);
+    length = sizeof child;
+  }
+  RegCloseKey(key);
+  RegDeleteKeyA(parent, name);
+}
+
+// The application's profile under a key of its own, removed afterwards.
+class ProfileSettingsTest : public ::testing::Test {
+protected:
+  ProfileSettingsTest() : m_app("TALVEX42") {
+    m_app.SetRegistryKey(kKey);
+    m_profile.Attach();
+  }
+  ~ProfileSettingsTest() override {
+    DeleteKeyTree(HKEY_CURRENT_USER, (std::string("Software\\") + kKey).c_str());
+  }
+
+  static constexpr char kKey[] = "TalvexMediaTestKey";
+  CWinApp m_app;
+  CAppProfile m_profile;
+};
+
+TEST_F(ProfileSettingsTest, TracingAndVectorisingReadTheApplicationProfile) {
+  m_profile.WriteFloat("TRACE", "Delta", -1.0f);
+  m_profile.WriteFloat("TRACE", "FilterEpsilon", 7.25f);
+  m_profile.WriteFloat("TRACE", "TangentSurround", 6.0f);
+  CTracingDll tracer;
+  tracer.RefreshParams();
+  EXPECT_EQ(-1, tracer.GetParams().Delta);
+  EXPECT_FLOAT_EQ(7.25f, tracer.GetParams().FilterEpsilon);
+  EXPECT_EQ(6, tracer.GetParams().TangentSurround);
+  EXPECT_FLOAT_EQ(0.5f, tracer.GetParams().AlignThreshold);
+
+  m_profile.WriteInt("VECTOR", "Delta", 4);
+  CVectorisingDll vectoriser;
+  vectoriser.RefreshParams();
+  EXPECT_EQ(4, vectoriser.GetParams().Delta);
+  EXPECT_EQ(4, vectoriser.GetParams().FilterIterationCount);
 }
 
 }  // namespace
