@@ -112,6 +112,9 @@ CCutterDevice::CCutterDevice(LPCSTR modelName) {
   std::memset(m_modelName, 0, sizeof(m_modelName));
   ResetProfile();
   m_stop = 0;
+  // The cancel button of the cutting progress sets m_stop; the port must see it too, or a stalled
+  // port would keep retrying after the user gave up.
+  m_port.SetStopCheck([this] { return m_stop != 0; });
   m_cutting = 0;
   m_offsetX = m_offsetY = 0.0f;
   m_lastX = m_lastY = 0.0f;

@@ -195,6 +195,19 @@ TEST_F(CutterDeviceTest, TestSquareAndReset) {
   EXPECT_EQ(std::string(kInit) + "PU0,0;PU;HM;NF;", ReadFile(m_plot));
 }
 
+TEST_F(CutterDeviceTest, StopFlagStopsWritingToThePort) {
+  WriteModel(BaseModel());
+  Load();
+  ASSERT_TRUE(m_device.BeginJob(nullptr, m_settings));
+  m_device.MoveTo(0, 0);
+  m_device.CutTo(40, 0);
+  m_device.m_stop = 1;
+  m_device.CutTo(40, 40);
+  m_device.EndJob();
+  // Nothing after the stop reaches the port, not even the closing commands.
+  EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,40;", ReadFile(m_plot));
+}
+
 TEST_F(CutterDeviceTest, BezierSegments) {
   WriteModel(BaseModel());
   Load();
