@@ -1,5 +1,6 @@
 #include "model/ContourShapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -51,6 +52,76 @@ FPOINT Blend(const FPOINT& a, const FPOINT& b, float t) {
 }
 
 bool SamePoint(const FPOINT& a, const FPOINT& b) { return a.x == b.x && a.y == b.y; }
+
+// Builds a closed outline point by point. Points of a zero-length edge are dropped, and a walk that
+// ends on its start closes there instead of repeating it.
+class CClosedWalk {
+public:
+  explicit CClosedWalk(const FPOINT& start) : m_start(start), m_last(start) {
+    m_points.push_back(MakePointRecord(start.x, start.y, kPointStart | kPointOnCurve));
+  }
+
+  void LineTo(const FPOINT& p) {
+    if (SamePoint(p, m_last)) return;
+    Put(p, kPointOnCurve);
+  }
+  // A corner piece from the current point to p whose controls lie k of the way toward the corner.
+  void CornerTo(const FPOINT& corner, const FPOINT& p) {
+    Put(Blend(m_last, corner, kCircleFactor), 0);
+    Put(Blend(p, corner, kCircleFactor), 0);
+    Put(p, kPointOnCurve);
+  }
+  // Closes the walk and appends it, mapped by the matrix when one is given, to a new contour.
+  CContour* Finish(const CMatrix2D* matrix) {
+    if (m_points.size() > 1 && SamePoint(m_last, m_start))
+      m_points.back().flags = kPointClose | kPointOnCurve;
+    else
+      Put(m_start, kPointClose | kPointOnCurve);
+    CContour* contour = new CContour;
+    for (POINTREC record : m_points) {
+      if (matrix) {
+        FPOINT p = {record.x, record.y};
+        matrix->TransformPoint(&p);
+        record.x = p.x;
+        record.y = p.y;
+      }
+      contour->AppendPoint(record);
+    }
+    contour->AppendEndMark();
+    return contour;
+  }
+
+private:
+  void Put(const FPOINT& p, BYTE flags) {
+    m_points.push_back(MakePointRecord(p.x, p.y, flags));
+    m_last = p;
+  }
+
+  FPOINT m_start;
+  FPOINT m_last;
+  std::vector<POINTREC> m_points;
+};
+
+// The eight points where the corners of a rounded or cut rectangle meet its edges, clockwise on the
+// screen from the top of the left edge, and the four corners.
+struct CornerCut {
+  FPOINT edge[8];
+  FPOINT corner[4];
+};
+
+CornerCut CutCorners(float x1, float y1, float x2, float y2, float ratioX, float ratioY) {
+  float cx = (x1 + x2) / 2.0f, cy = (y1 + y2) / 2.0f;
+  float rx = ratioX * (cx - x1), ry = ratioY * (cy - y1);
+  CornerCut cut = {{Pt(x1, y1 + ry), Pt(x1 + rx, y1), Pt(x2 - rx, y1), Pt(x2, y1 + ry),
+                    Pt(x2, y2 - ry), Pt(x2 - rx, y2), Pt(x1 + rx, y2), Pt(x1, y2 - ry)},
+                   {Pt(x1, y1), Pt(x2, y1), Pt(x2, y2), Pt(x1, y2)}};
+  return cut;
+}
+  FPOINT m_last = {0.0f, 0.0f};
+  FPOINT m_pendingEnd = {0.0f, 0.0f};
+  bool m_hasPendingEnd = false;
+  bool m_closedOnLast = false;
+};
 
 // The three latest vertices of the polyline being smoothed.
 class CSplineWindow {
@@ -192,4 +263,64 @@ CContour* ConvertLinesToCurves(const CContour& lines) {
   }
   curves->AppendEndMark();
   return curves;
+}
+
+CContour* ContourFromRect(float x1, float y1, float x2, float y2, const CMatrix2D* matrix) {
+  CFRect r(x1, y1, x2, y2);
+  r.Normalize();
+  CClosedWalk walk(Pt(r.left, r.top));
+  walk.LineTo(Pt(r.right, r.top));
+  walk.LineTo(Pt(r.right, r.bottom));
+  walk.LineTo(Pt(r.left, r.bottom));
+  return walk.Finish(matrix);
+}
+
+CContour* ContourFromRoundRect(float x1, float y1, float x2, float y2, float ratioX, float ratioY,
+                               const CMatrix2D* matrix) {
+  CornerCut cut = CutCorners(x1, y1, x2, y2, ratioX, ratioY);
+  CClosedWalk walk(cut.edge[0]);
+  for (int corner = 0; corner < 4; ++corner) {
+    walk.CornerTo(cut.corner[corner], cut.edge[2 * corner + 1]);
+    if (corner < 3) walk.LineTo(cut.edge[2 * corner + 2]);
+  }
+  return walk.Finish(matrix);
+}
+
+CContour* ContourFromChamferRect(float x1, float y1, float x2, float y2, float ratioX, float ratioY,
+                                 const CMatrix2D* matrix) {
+  CornerCut cut = CutCorners(x1, y1, x2, y2, ratioX, ratioY);
+  CClosedWalk walk(cut.edge[0]);
+  for (int i = 1; i < 8; ++i) walk.LineTo(cut.edge[i]);
+  return walk.Finish(matrix);
+}
+
+namespace {
+
+void AppendPolygonOutline(CContour* contour, const RegularPolygonShape& shape, float outer,
+                          float inner) {
+  bool star = shape.starAngle != 0.0f && inner != outer;
+  int corners = std::clamp(shape.corners, kMinPolygonCorners, kMaxPolygonCorners);
+  float step = kFullTurn / static_cast<float>(corners);
+  float t = shape.startAngle;
+  auto at = [&](float angle, float radius) {
+    return Pt(shape.cx + std::cos(angle) * radius, shape.cy - std::sin(angle) * radius);
+  };
+  FPOINT first = at(t, outer);
+  for (int i = 0; i < corners; ++i, t += step) {
+    AppendAt(contour, at(t, outer), i == 0 ? kPointStart | kPointOnCurve : kPointOnCurve);
+    if (star) AppendAt(contour, at(t + shape.starAngle, inner), kPointOnCurve);
+  }
+  AppendAt(contour, first, kPointClose | kPointOnCurve);
+}
+
+}  // namespace
+
+CContour* ContourFromRegularPolygon(const RegularPolygonShape& shape) {
+  CContour* contour = new CContour;
+  AppendPolygonOutline(contour, shape, shape.outerRadius, shape.innerRadius);
+  if (shape.band != 0.0f)
+    AppendPolygonOutline(contour, shape, shape.outerRadius - shape.band,
+                         shape.innerRadius - shape.band);
+  contour->AppendEndMark();
+  return contour;
 }
