@@ -3,6 +3,10 @@
 #include <array>
 
 #include "model/BlockRecordReader.h"
+#include "model/CircleBlock.h"
+#include "model/LineBlock.h"
+#include "model/PolygonBlock.h"
+#include "model/RectBlock.h"
 
 namespace {
 
@@ -13,6 +17,10 @@ using ReaderTable = std::array<BlockRecordReader, 256>;
 ReaderTable& Readers() {
   static ReaderTable readers = [] {
     ReaderTable table{};
+    table[kLineRecordTag] = LoadLineBlock;
+    table[kRectRecordTag] = LoadRectBlock;
+    table[kCircleRecordTag] = LoadCircleBlock;
+    table[kPolygonRecordTag] = LoadPolygonBlock;
     return table;
   }();
   return readers;

@@ -117,11 +117,6 @@ CornerCut CutCorners(float x1, float y1, float x2, float y2, float ratioX, float
                    {Pt(x1, y1), Pt(x2, y1), Pt(x2, y2), Pt(x1, y2)}};
   return cut;
 }
-  FPOINT m_last = {0.0f, 0.0f};
-  FPOINT m_pendingEnd = {0.0f, 0.0f};
-  bool m_hasPendingEnd = false;
-  bool m_closedOnLast = false;
-};
 
 // The three latest vertices of the polyline being smoothed.
 class CSplineWindow {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "framework/DC.h"
 #include "model/BlockRecord.h"
 #include "model/BlockRecordReader.h"
 #include "model/BlockRecordWriter.h"

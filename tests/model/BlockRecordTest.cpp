@@ -64,8 +64,8 @@ TEST(BlockRecordWriter, WritesHeaderFieldsEndByteAndThePadByte) {
   ::GlobalFree(memory);
 }
 
-TEST(BlockRecordDispatcher, NoTagBuildsABlockWithoutItsReader) {
-  // No block type has a reader in this library on its own: every tag must answer null safely.
+TEST(BlockRecordDispatcher, NoTagBuildsABlockFromAnEmptyRecord) {
+  // A bare header is no block of any type: every tag must answer null safely.
   for (int tag = 0; tag < 256; ++tag) {
     SCOPED_TRACE(tag);
     std::vector<BYTE> record = EmptyRecord(static_cast<BYTE>(tag));
@@ -176,7 +176,8 @@ TEST(BlockClone, ABlockThatCannotBeStoredOrReadCannotBeCloned) {
   HGLOBAL memory = reinterpret_cast<HGLOBAL>(1);
   EXPECT_EQ(0, base.WriteRecord(&memory));
   EXPECT_EQ(nullptr, memory);
-  // Without a reader for its tag the record is written but nothing is built (and nothing leaks).
+  // When the reader of its tag refuses the record, it is written but nothing is built (and nothing
+  // leaks).
   HandleBlock orphan;
   EXPECT_EQ(nullptr, orphan.Clone());
 }
