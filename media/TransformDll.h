@@ -47,6 +47,11 @@ public:
 
   CTransformDll();
 
+  // The program's one wrapper: its global object registers itself at start-up so that blocks can
+  // reach the library; null until then.
+  static CTransformDll* GetProgramInstance();
+  static void SetProgramInstance(CTransformDll* instance);
+
   // Loads the library once (null: its own file name) and binds the entries; the module or null.
   HMODULE Bind(LPCSTR path = nullptr);
 

@@ -4,6 +4,8 @@
 
 #include "model/BlockRecordReader.h"
 #include "model/CircleBlock.h"
+#include "model/CurveBlock.h"
+#include "model/GroupBlock.h"
 #include "model/LineBlock.h"
 #include "model/PolygonBlock.h"
 #include "model/RectBlock.h"
@@ -21,6 +23,8 @@ ReaderTable& Readers() {
     table[kRectRecordTag] = LoadRectBlock;
     table[kCircleRecordTag] = LoadCircleBlock;
     table[kPolygonRecordTag] = LoadPolygonBlock;
+    table[kCurveRecordTag] = &CCurveBlock::FromRecord;
+    table[kGroupRecordTag] = &LoadGroupBlock;
     return table;
   }();
   return readers;
