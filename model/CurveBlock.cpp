@@ -179,7 +179,7 @@ std::vector<POINTREC> CCurveBlock::GetPoints() const {
   std::vector<POINTREC> records;
   CGlobalLock lock(m_points);
   if (!lock.Data()) return records;
-  size_t count = std::min(static_cast<size_t>(std::max(m_count, 0)), lock.Size() / kPointRecordSize);
+  size_t count = std::min<size_t>(static_cast<size_t>(std::max(m_count, 0)), lock.Size() / kPointRecordSize);
   records.reserve(count);
   for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
   return records;
@@ -424,7 +424,7 @@ void CCurveBlock::ApplyMatrix() {
   {
     CGlobalLock lock(m_points);
     if (!lock.Data()) return;
-    size_t count = std::min(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
+    size_t count = std::min<size_t>(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
     for (size_t i = 0; i < count; ++i) {
       POINTREC record = LoadPointRecord(lock.Data(), i);
       if (IsSpecialPoint(record.flags)) continue;
@@ -625,7 +625,7 @@ CBlock* CCurveBlock::Clone() {
       delete copy;
       AfxThrowMemoryException();
     }
-    memcpy(target.Data(), source.Data(), std::min(source.Size(), target.Size()));
+    memcpy(target.Data(), source.Data(), std::min<size_t>(source.Size(), target.Size()));
     copy->m_capacity = m_capacity;
     copy->m_count = m_count;
   }

@@ -28,8 +28,8 @@ public:
   int CountCurvePoints() const;
   void SortByLeft();
   void SortByTop();
-  // One new curve with the outlines of all children in page coordinates of the group's children;
-  // curve children and the contents of nested groups are taken whatever the colour.
+  // One new curve with the outlines of all children, in the children's coordinates (the group's
+  // own matrix is not applied); curves and the contents of nested groups pass any colour filter.
   CCurveBlock* MergeToCurve(DWORD colour);
   // Replaces nested groups by their children, which take the nested group's matrix.
   void FlattenNested();

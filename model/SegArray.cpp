@@ -56,6 +56,13 @@ size_t CloseList(CByteWriter* writer) {
   return length;
 }
 
+void Unite(CFRect* box, const CFRect& other) {
+  box->left = std::min(box->left, other.left);
+  box->top = std::min(box->top, other.top);
+  box->right = std::max(box->right, other.right);
+  box->bottom = std::max(box->bottom, other.bottom);
+}
+
 HGLOBAL CopyToGlobal(const BYTE* data, size_t size, size_t extra) {
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + extra);
   if (!memory) AfxThrowMemoryException();
@@ -177,16 +184,11 @@ BOOL CSegArray::GetBounds(CFRect* bounds, BOOL skipNegative) {
   for (INT_PTR i = 0; i < GetSize(); ++i) {
     const CBlock* block = GetBlock(i);
     if (PassedOver(block, skipNegative)) continue;
-    const CFRect& box = block->m_box;
-    if (first) {
-      *bounds = box;
-      first = false;
-      continue;
-    }
-    bounds->left = std::min(bounds->left, box.left);
-    bounds->top = std::min(bounds->top, box.top);
-    bounds->right = std::max(bounds->right, box.right);
-    bounds->bottom = std::max(bounds->bottom, box.bottom);
+    if (first)
+      *bounds = block->m_box;
+    else
+      Unite(bounds, block->m_box);
+    first = false;
   }
   m_bounds = *bounds;
   return TRUE;
@@ -203,15 +205,10 @@ BOOL CSegArray::Transform(const CMatrix2D& matrix, BOOL skipNegative) {
   }
   m_bounds.SetEmpty();
   for (size_t i = 0; i < transformed.size(); ++i) {
-    const CFRect& box = transformed[i]->m_box;
-    if (i == 0) {
-      m_bounds = box;
-      continue;
-    }
-    m_bounds.left = std::min(m_bounds.left, box.left);
-    m_bounds.top = std::min(m_bounds.top, box.top);
-    m_bounds.right = std::max(m_bounds.right, box.right);
-    m_bounds.bottom = std::max(m_bounds.bottom, box.bottom);
+    if (i == 0)
+      m_bounds = transformed[i]->m_box;
+    else
+      Unite(&m_bounds, transformed[i]->m_box);
   }
   return TRUE;
 }
