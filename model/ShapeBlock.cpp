@@ -7,7 +7,9 @@
 #include "framework/ClientDC.h"
 #include "model/BlockView.h"
 #include "model/Contour.h"
+#include "model/CurveBlock.h"
 #include "model/DrawUtils.h"
+#include "model/ShapeCurves.h"
 
 namespace {
 
@@ -72,6 +74,12 @@ void CShapeBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int) {
     contour->Stroke(dc);
   else
     contour->Draw(dc);
+}
+
+CBlock* CShapeBlock::ToCurve(DWORD colour) {
+  if (colour != kAnyColour && colour != m_colour) return nullptr;
+  std::unique_ptr<CContour> contour(GetContour(nullptr, 0));
+  return contour ? MakeCurveFromContour(*contour, m_colour) : nullptr;
 }
 
 void CShapeBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {

@@ -12,12 +12,17 @@ class CShapeBlock : public CBlock {
 public:
   // Pixels of the handle and control-point squares and of their hit tolerance.
   static const int kControlPixels = 3;
+  // The colour argument of ToCurve that matches every block.
+  static const DWORD kAnyColour = 0xFFFFFFFF;
 
   CShapeBlock();
 
   void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
+  // A curve of the outline on the page in the block's colour; null when colour is neither
+  // kAnyColour nor the block's own.
+  CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   void AddColourToCombo(HWND combo) override;
   void SetBox(float left, float top, float right, float bottom) override;
