@@ -1,5 +1,6 @@
 #include "model/DocFileReader.h"
 
+#include <memory>
 #include <new>
 
 #include "framework/ByteReader.h"
@@ -35,6 +36,11 @@ const size_t kFontMountEntrySize = 14;
 // A block list shorter than this holds no block.
 const DWORD kShortestBlockList = 7;
 
+void MoveBlocks(CSegArray& from, CSegArray& to) {
+  for (INT_PTR i = 0; i < from.GetSize(); ++i) to.AddBlock(from.GetBlock(i));
+  from.RemoveAll();
+}
+
 }  // namespace
 
 void CDocFileReader::ShowStatus(UINT stringId) { SendToMainWindow(kStatusStringCommand, stringId); }
@@ -43,6 +49,8 @@ LPCSTR CDocFileReader::MessageFor(Error error) {
   switch (error) {
     case kNoError:
       return "";
+    case kBlockListDamaged:
+      return nullptr;
     case kCannotOpen:
       return "文件打开失败!";
     case kWrongVersion:
@@ -107,7 +115,8 @@ CDocFileReader::Error CDocFileReader::ReadSections() {
   ShowStatus(kCheckingText);
   if (!ReadText()) return kDamaged;
   ShowStatus(kCheckingBlockList);
-  if (!CheckBlockList()) return kDamaged;
+  Error blockList = ReadBlockList();
+  if (blockList != kNoError) return blockList;
   ShowStatus(kCheckingGuides);
   if (!ReadGuides()) return kDamaged;
   ShowStatus(kReadingFontMount);
@@ -136,21 +145,26 @@ bool CDocFileReader::ReadText() {
   return true;
 }
 
-bool CDocFileReader::CheckBlockList() {
+CDocFileReader::Error CDocFileReader::ReadBlockList() {
   size_t available = 0;
   const BYTE* section = SectionStart(kBlockListSection, &available);
-  if (!section) return true;
+  if (!section) return kNoError;
   ShowStatus(kReadingBlockList);
   CByteReader reader(section, available);
   BYTE tag = 0;
   DWORD length = 0;
   if (!reader.ReadByte(tag) || tag != kSegArrayRecordTag || !reader.ReadDWord(length) ||
       length < kShortestBlockList || length > available || section[length - 1] != kListEndByte)
-    return false;
-  m_blockList = section;
-  m_blockListLength = length;
-  return true;
+    return kDamaged;
+  bool damaged = false;
+  std::unique_ptr<CSegArray> blocks(LoadSegArray(section, length, &damaged));
+  if (damaged) return kBlockListDamaged;
+  if (!blocks) return kDamaged;
+  MoveBlocks(*blocks, m_blocks);
+  return kNoError;
 }
+
+void CDocFileReader::TakeBlocks(CSegArray& target) { MoveBlocks(m_blocks, target); }
 
 bool CDocFileReader::ReadGuides() {
   size_t available = 0;

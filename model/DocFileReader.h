@@ -14,17 +14,19 @@
 #include "model/AuxObjectList.h"
 #include "model/DocFileHeader.h"
 #include "model/PageSettings.h"
+#include "model/SegArray.h"
 
 class CDocFileReader {
 public:
   // Why an open failed.
-  enum Error { kNoError, kCannotOpen, kNotDocument, kWrongVersion, kDamaged };
+  // kBlockListDamaged: the block list has reported its damage itself.
+  enum Error { kNoError, kCannotOpen, kNotDocument, kWrongVersion, kDamaged, kBlockListDamaged };
 
   CDocFileReader() = default;
   CDocFileReader(const CDocFileReader&) = delete;
   CDocFileReader& operator=(const CDocFileReader&) = delete;
 
-  // Reads the file and checks everything but the block list; kNoError when it may be used.
+  // Reads and checks the file; kNoError when all of it may be used.
   Error Read(LPCSTR path);
   // The same on a file image already in memory.
   Error ReadImage(const BYTE* data, size_t size);
@@ -34,12 +36,10 @@ public:
   const CString& GetText() const { return m_text; }
   // Hands over the guide lines read.
   void TakeGuides(CAuxObjectList& target) { target.TakeAll(m_guides); }
-  // The block-list record (tag 2 through its end byte, checked to lie within the file); null and
-  // 0 when the file has none.
-  const BYTE* GetBlockListRecord() const { return m_blockList; }
-  size_t GetBlockListLength() const { return m_blockListLength; }
+  // Hands over the blocks read.
+  void TakeBlocks(CSegArray& target);
 
-  // The message a user sees for an error.
+  // The message a user sees for an error; null when it has been shown already.
   static LPCSTR MessageFor(Error error);
   // Sends a progress text (string resource id) to the main window.
   static void ShowStatus(UINT stringId);
@@ -49,7 +49,7 @@ private:
   // The bytes from a section's offset to the end of the file.
   const BYTE* SectionStart(DocFileSection section, size_t* available) const;
   bool ReadText();
-  bool CheckBlockList();
+  Error ReadBlockList();
   bool ReadGuides();
   bool CheckFontMount() const;
 
@@ -58,6 +58,5 @@ private:
   CPageSettings m_page;
   CString m_text;
   CAuxObjectList m_guides;
-  const BYTE* m_blockList = nullptr;
-  size_t m_blockListLength = 0;
+  CSegArray m_blocks;
 };

@@ -6,6 +6,7 @@
 #include "model/AuxObjectList.h"
 #include "model/PageSettings.h"
 #include "model/ProgramPaths.h"
+#include "model/SegArray.h"
 
 namespace {
 
@@ -94,22 +95,29 @@ bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
   if (m_failed) return false;
   HGLOBAL block = nullptr;
   int length = guides.WriteToMemory(&block);
-  if (length <= 0) return true;  // no guide: no section
-  BeginSection(kGuideSection);
-  {
-    CGlobalLock lock(block);
-    m_failed = !lock.Data() || !m_file.WriteBytes(lock.Data(), static_cast<size_t>(length));
-  }
-  ::GlobalFree(block);
-  m_failed = m_failed || !m_header.PatchTable(m_file);
-  return !m_failed;
+  return AddMemorySection(kGuideSection, block, length);
 }
 
-bool CDocFileWriter::AddBlockList(const BYTE* record, size_t length) {
+bool CDocFileWriter::AddBlockList(CSegArray& blocks) {
   if (m_failed) return false;
-  if (length == 0) return true;
-  BeginSection(kBlockListSection);
-  m_failed = !m_file.WriteBytes(record, length) || !m_header.PatchTable(m_file);
+  HGLOBAL record = nullptr;
+  int length = blocks.WriteToMemory(&record);
+  return AddMemorySection(kBlockListSection, record, length);
+}
+
+bool CDocFileWriter::AddMemorySection(DocFileSection section, HGLOBAL memory, int length) {
+  if (length <= 0 || !memory) {
+    if (memory) ::GlobalFree(memory);
+    return true;  // nothing to store: no section
+  }
+  BeginSection(section);
+  {
+    CGlobalLock lock(memory);
+    m_failed = !lock.Data() || static_cast<size_t>(length) > lock.Size() ||
+               !m_file.WriteBytes(lock.Data(), static_cast<size_t>(length));
+  }
+  ::GlobalFree(memory);
+  m_failed = m_failed || !m_header.PatchTable(m_file);
   return !m_failed;
 }
 

@@ -13,6 +13,7 @@
 
 class CAuxObjectList;
 class CPageSettings;
+class CSegArray;
 
 class CDocFileWriter {
 public:
@@ -32,8 +33,8 @@ public:
   bool AddText(LPCSTR text, size_t length);
   // The guide lines' tag-1 block; no block (and entry 0) when no guide writes a record.
   bool AddGuides(const CAuxObjectList& guides);
-  // A block-list record as it is stored (tag 2 through its end byte); nothing for length 0.
-  bool AddBlockList(const BYTE* record, size_t length);
+  // The block list's record; no section (and entry 0) when no block writes a record.
+  bool AddBlockList(CSegArray& blocks);
 
   size_t Size() const { return m_file.Size(); }
   const BYTE* Data() const { return m_file.Data(); }
@@ -47,6 +48,8 @@ public:
 
 private:
   bool BeginSection(DocFileSection section);
+  // Appends length counted bytes of the memory (which it frees) as the section.
+  bool AddMemorySection(DocFileSection section, HGLOBAL memory, int length);
 
   CByteWriter m_file;
   CDocFileHeader m_header;

@@ -228,7 +228,8 @@ void CSegArray::AppendText(CString& text) {
     if (CBlock* block = GetBlock(i)) block->AppendText(text);
 }
 
-CSegArray* LoadSegArray(const BYTE* record, size_t available) {
+CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
+  if (damaged) *damaged = false;
   if (!record || available < kListHeaderSize || record[0] != kSegArrayRecordTag) return nullptr;
   CSegArray* list = new CSegArray;
   size_t position = kListHeaderSize;
@@ -246,8 +247,10 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available) {
     list->AddBlock(block);
     position += length;
   }
-  if (!ended)
+  if (!ended) {
     AfxShowMessageBox(MainWindowHandle(), kDamagedListText, kDamagedListCaption, MB_OK);
+    if (damaged) *damaged = true;
+  }
   if (list->IsEmpty()) {
     delete list;
     return nullptr;

@@ -56,7 +56,9 @@ private:
 
 // A new list from a block-list record of the given size, or null (another tag, or no block read).
 // A record that no block can be built from is reported once; the blocks before it are kept.
-CSegArray* LoadSegArray(const BYTE* record, size_t available);
+// *damaged (when given) tells whether the list was reported damaged, so that a caller can refuse
+// the partial list.
+CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nullptr);
 
 // The text of the copied blocks goes to the clipboard in a buffer of this size.
 const size_t kClipboardTextCapacity = 65530;

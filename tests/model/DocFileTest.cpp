@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "CurveTestSupport.h"
 #include "model/DocFileReader.h"
 #include "model/DocFileWriter.h"
+#include "model/GroupBlock.h"
 #include "model/GuideLine.h"
+#include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -62,7 +65,8 @@ Bytes Build(const CAuxObjectList* guides = nullptr, const char* text = "") {
   writer.AddEmptyFontMount();
   writer.AddText(text, strlen(text));
   if (guides) writer.AddGuides(*guides);
-  writer.AddBlockList(nullptr, 0);
+  CSegArray noBlocks;
+  writer.AddBlockList(noBlocks);
   return Bytes(writer.Data(), writer.Data() + writer.Size());
 }
 
@@ -135,45 +139,109 @@ TEST(DocFileReading, RoundTripOfPageTextAndGuides) {
   EXPECT_EQ(900.0f, reader.GetPageSettings().m_height);
   EXPECT_EQ(0x123456, reader.GetPageSettings().m_gridColor);
   EXPECT_STREQ("hello", reader.GetText());
-  EXPECT_EQ(nullptr, reader.GetBlockListRecord());
+  CSegArray blocks;
+  reader.TakeBlocks(blocks);
+  EXPECT_EQ(0, blocks.GetSize());
   CAuxObjectList read;
   reader.TakeGuides(read);
   ASSERT_EQ(2, read.GetSize());
   EXPECT_EQ(90.0, static_cast<CGuideLine*>(read.GetObjectAt(1))->GetAngle());
 }
 
-TEST(DocFileReading, BlockListRecordIsCheckedAndHandedOn) {
-  Bytes bytes = Build();
-  Bytes record = {2, 7, 0, 0, 0, 0x55, 0xFE};
+// A curve and a group of two curves (a group of one loads as its child).
+void CurveAndGroup(CSegArray& blocks) {
+  blocks.AddBlock(MakeSquareCurve(10, 10, 20, 0xFF0000));
+  CGroupBlock* group = new CGroupBlock;
+  group->AddChild(MakeCurve({{0, 0, 0x11}, {5, 5, 0x21}}));
+  group->AddChild(MakeSquareCurve(40, 40, 5));
+  blocks.AddBlock(group);
+}
+
+Bytes BuildWithBlocks(CSegArray& blocks, const CAuxObjectList* guides) {
   CDocFileWriter writer;
   writer.AddPageSettings(NewPage());
   writer.AddEmptyFontMount();
   writer.AddText("", 0);
-  writer.AddBlockList(record.data(), record.size());
-  Bytes file(writer.Data(), writer.Data() + writer.Size());
-  EXPECT_EQ(91u, file[36]);
+  if (guides) writer.AddGuides(*guides);
+  writer.AddBlockList(blocks);
+  return Bytes(writer.Data(), writer.Data() + writer.Size());
+}
+
+TEST(DocFileGolden, DocumentWithCurveGroupAndTwoGuides) {
+  CAuxObjectList guides;
+  TwoGuides(guides);
+  CSegArray blocks;
+  CurveAndGroup(blocks);
+  Bytes curve = RecordOf(*blocks.GetBlock(0)), group = RecordOf(*blocks.GetBlock(1));
+  ASSERT_FALSE(curve.empty());
+  ASSERT_FALSE(group.empty());
+
+  Bytes expected = Build(&guides);
+  PutDWord(expected, 36, static_cast<DWORD>(expected.size()));  // the block list follows the guides
+  Append(expected, {2});
+  AppendDWord(expected, static_cast<DWORD>(5 + curve.size() + group.size() + 1));
+  expected.insert(expected.end(), curve.begin(), curve.end());
+  expected.insert(expected.end(), group.begin(), group.end());
+  Append(expected, {0xFE});
+  EXPECT_EQ(137u, expected[36]);
+  EXPECT_EQ(expected, BuildWithBlocks(blocks, &guides));
+}
+
+TEST(DocFileReading, BlocksComeBackInOrder) {
+  CSegArray blocks;
+  CurveAndGroup(blocks);
+  Bytes file = BuildWithBlocks(blocks, nullptr);
   CDocFileReader reader;
   ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(file.data(), file.size()));
-  ASSERT_EQ(7u, reader.GetBlockListLength());
-  EXPECT_EQ(0x55, reader.GetBlockListRecord()[5]);
+  CSegArray read;
+  reader.TakeBlocks(read);
+  ASSERT_EQ(2, read.GetSize());
+  EXPECT_EQ(kCurveBlock, read.GetBlock(0)->m_type);
+  EXPECT_EQ(kGroupBlock, read.GetBlock(1)->m_type);
+  EXPECT_EQ(RecordOf(*blocks.GetBlock(1)), RecordOf(*read.GetBlock(1)));
+}
 
+TEST(DocFileDamage, BlockList) {
+  CSegArray blocks;
+  CurveAndGroup(blocks);
+  Bytes file = BuildWithBlocks(blocks, nullptr);  // block list at 91, first record at 96
+  ASSERT_EQ(91u, file[36]);
+  size_t end = file.size() - 1;
   struct Case {
     const char* what;
     size_t at;
-    BYTE value;
-  } cases[] = {{"not a block list", 91, 3},
-               {"length past the end", 92, 8},
-               {"length zero", 92, 0},
-               {"length too short for a block", 92, 6},
-               {"no end byte", 97, 0}};
+    DWORD value;
+  } cases[] = {{"list length past the end", 92, static_cast<DWORD>(file.size() - 91 + 1)},
+               {"list length zero", 92, 0},
+               {"list length too short for a block", 92, 6},
+               {"list length huge", 92, 0xFFFFFFF0},
+               {"record length past the list", 97, 5000}};
   for (const Case& c : cases) {
     Bytes damaged = file;
-    damaged[c.at] = c.value;
-    EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(damaged)) << c.what;
+    PutDWord(damaged, c.at, c.value);
+    MessageBoxCapture boxes;
+    CDocFileReader::Error error = ReadBytes(damaged);
+    EXPECT_TRUE(error == CDocFileReader::kDamaged || error == CDocFileReader::kBlockListDamaged) << c.what;
   }
-  Bytes huge = file;
-  PutDWord(huge, 92, 0xFFFFFFF0);
-  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(huge));
+  Bytes wrongTag = file;
+  wrongTag[91] = 3;
+  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(wrongTag));
+  Bytes noEnd = file;
+  noEnd[end] = 0;
+  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(noEnd));
+
+  // A record the list cannot build is reported by the list, once, and refuses the whole file.
+  Bytes unknownBlock = file;
+  unknownBlock[96] = 0x7F;
+  MessageBoxCapture boxes;
+  CDocFileReader reader;
+  EXPECT_EQ(CDocFileReader::kBlockListDamaged, reader.ReadImage(unknownBlock.data(), unknownBlock.size()));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
+  EXPECT_EQ(nullptr, CDocFileReader::MessageFor(CDocFileReader::kBlockListDamaged));
+  CSegArray read;
+  reader.TakeBlocks(read);
+  EXPECT_EQ(0, read.GetSize());
 }
 
 TEST(DocFileDamage, HeaderAndTable) {
