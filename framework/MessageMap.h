@@ -95,6 +95,8 @@ struct AFX_CMDHANDLERINFO {
   {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), nullptr, AFX_THUNK(c__.handled = AFX_TARGET->fn(c__.nID))},
 #define ON_COMMAND_RANGE(id, idLast, fn) \
   {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), nullptr, AFX_THUNK(AFX_TARGET->fn(c__.nID))},
+#define ON_COMMAND_EX_RANGE(id, idLast, fn) \
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), nullptr, AFX_THUNK(c__.handled = AFX_TARGET->fn(c__.nID))},
 #define ON_UPDATE_COMMAND_UI(id, fn)                                          \
   {WM_COMMAND, (UINT)CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), nullptr, \
    AFX_THUNK(AFX_TARGET->fn(static_cast<CCmdUI*>(c__.pExtra)))},

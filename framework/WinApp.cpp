@@ -5,13 +5,27 @@
 #include <new>
 #include <vector>
 
+#include "framework/CmdUI.h"
+#include "framework/CommandLineInfo.h"
+#include "framework/DC.h"
+#include "framework/DocManager.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
 #include "framework/Exception.h"
+#include "framework/PrintDialog.h"
+#include "framework/RecentFileList.h"
 #include "framework/MemoryException.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
 #include "framework/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+  ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
+  ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+  ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -52,6 +66,10 @@ CWinApp::CWinApp(LPCSTR appName) {
 }
 
 CWinApp::~CWinApp() {
+  delete m_pDocManager;
+  delete m_pRecentFileList;
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
   if (g_app == this) g_app = nullptr;
 }
 
@@ -101,7 +119,10 @@ BOOL CWinApp::InitApplication() { return TRUE; }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() { return m_exitCode; }
+int CWinApp::ExitInstance() {
+  SaveStdProfileSettings();
+  return m_exitCode;
+}
 
 BOOL CWinApp::IsIdleMessage(MSG* msg) {
   // Mouse moves that do not move and the caret's blinking do not restart idle processing.
@@ -379,4 +400,169 @@ BOOL CWinApp::WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT
   LONG status = ::RegSetValueExA(key, entry, 0, REG_BINARY, data, bytes);
   ::RegCloseKey(key);
   return status == ERROR_SUCCESS;
+}
+
+// Documents
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+  if (!m_pDocManager) m_pDocManager = new CDocManager;
+  m_pDocManager->AddDocTemplate(docTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const {
+  return m_pDocManager ? m_pDocManager->GetFirstDocTemplatePosition() : nullptr;
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const {
+  return m_pDocManager->GetNextDocTemplate(position);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR path) {
+  return m_pDocManager ? m_pDocManager->OpenDocumentFile(path) : nullptr;
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR path) {
+  if (m_pRecentFileList) m_pRecentFileList->Add(path);
+}
+
+BOOL CWinApp::SaveAllModified() { return m_pDocManager ? m_pDocManager->SaveAllModified() : TRUE; }
+
+void CWinApp::CloseAllDocuments(BOOL endSession) {
+  if (m_pDocManager) m_pDocManager->CloseAllDocuments(endSession);
+}
+
+int CWinApp::GetOpenDocumentCount() const { return m_pDocManager ? m_pDocManager->GetOpenDocumentCount() : 0; }
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openDialog,
+                               CDocTemplate* docTemplate) {
+  if (!m_pDocManager) m_pDocManager = new CDocManager;
+  return m_pDocManager->DoPromptFileName(fileName, titleId, flags, openDialog, docTemplate);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT maxFiles) {
+  delete m_pRecentFileList;
+  m_pRecentFileList = nullptr;
+  if (maxFiles == 0) return;
+  if (maxFiles > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1) maxFiles = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
+  m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d", static_cast<int>(maxFiles));
+  m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings() {
+  if (m_pRecentFileList) m_pRecentFileList->WriteList();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+  const int kMaxArguments = 64;
+  CString arguments[kMaxArguments];
+  int count = 0;
+  AfxSplitCommandLine(m_lpCmdLine, arguments, &count, kMaxArguments);
+  for (int i = 0; i < count; ++i) {
+    LPCSTR argument = arguments[i];
+    BOOL flag = argument[0] == '/' || argument[0] == '-';
+    info.ParseParam(flag ? argument + 1 : argument, flag, i == count - 1);
+  }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+  switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+      if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr)) OnFileNew();
+      return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+      return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo: {
+      CDocument* document = OpenDocumentFile(info.m_strFileName);
+      if (!document) return FALSE;
+      if (m_pMainWnd) m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+      document->OnCloseDocument();
+      return FALSE;  // printed: the program ends
+    }
+    default:
+      return TRUE;
+  }
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL compatibility) {
+  if (m_pDocManager) m_pDocManager->RegisterShellFileTypes(compatibility);
+}
+
+void CWinApp::OnFileNew() {
+  if (m_pDocManager) m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen() {
+  if (!m_pDocManager) m_pDocManager = new CDocManager;
+  m_pDocManager->OnFileOpen();
+}
+
+void CWinApp::OnAppExit() {
+  if (m_pMainWnd) m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT id) {
+  if (!m_pRecentFileList) return FALSE;
+  int index = static_cast<int>(id - ID_FILE_MRU_FIRST);
+  if (index < 0 || index >= m_pRecentFileList->GetSize()) return FALSE;
+  CString path = (*m_pRecentFileList)[index];
+  if (path.IsEmpty()) return FALSE;
+  // A file that no longer opens leaves the list.
+  if (!OpenDocumentFile(path)) m_pRecentFileList->Remove(index);
+  return TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
+  if (!m_pRecentFileList) {
+    ui->Enable(FALSE);
+    return;
+  }
+  m_pRecentFileList->UpdateMenu(ui);
+}
+
+// Printing
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* dialog) {
+  // The dialog starts from, and leaves behind, the application's printer choice.
+  GetPrinterDeviceDefaults(&dialog->m_pd);
+  INT_PTR result = dialog->DoModal();
+  if (result == IDOK) {
+    if (m_hDevMode != dialog->m_pd.hDevMode && m_hDevMode) ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != dialog->m_pd.hDevNames && m_hDevNames) ::GlobalFree(m_hDevNames);
+    m_hDevMode = dialog->m_pd.hDevMode;
+    m_hDevNames = dialog->m_pd.hDevNames;
+  }
+  // The application keeps the handles; the dialog must not free them.
+  dialog->m_pd.hDevMode = nullptr;
+  dialog->m_pd.hDevNames = nullptr;
+  return result;
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* printDialog) {
+  if (!m_hDevNames) {
+    CPrintDialog defaults(FALSE);
+    if (!defaults.GetDefaults()) return FALSE;
+    m_hDevMode = defaults.m_pd.hDevMode;
+    m_hDevNames = defaults.m_pd.hDevNames;
+    defaults.m_pd.hDevMode = nullptr;
+    defaults.m_pd.hDevNames = nullptr;
+    if (defaults.m_pd.hDC) ::DeleteDC(defaults.m_pd.hDC);
+    defaults.m_pd.hDC = nullptr;
+  }
+  printDialog->hDevMode = m_hDevMode;
+  printDialog->hDevNames = m_hDevNames;
+  return m_hDevNames != nullptr;
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc) {
+  PRINTDLGA settings = {};
+  settings.lStructSize = sizeof settings;
+  if (!GetPrinterDeviceDefaults(&settings)) return FALSE;
+  HDC hdc = CPrintDialog::CreatePrinterDC(m_hDevNames, m_hDevMode);
+  return hdc && dc.Attach(hdc);
+}
+
+void CWinApp::OnFilePrintSetup() {
+  CPrintDialog dialog(TRUE);
+  DoPrintDialog(&dialog);
 }

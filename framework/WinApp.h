@@ -4,9 +4,20 @@
 // and is the last stop of command routing.
 #pragma once
 
+#include "framework/AfxRes.h"
 #include "framework/CmdTarget.h"
+#include "framework/PtrList.h"
 #include "framework/String.h"
 
+#include <commdlg.h>
+
+class CCommandLineInfo;
+class CDC;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CPrintDialog;
+class CRecentFileList;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -27,6 +38,10 @@ public:
   LPSTR m_lpCmdLine = nullptr;
   int m_nCmdShow = SW_SHOWNORMAL;
   CWnd* m_pMainWnd = nullptr;
+  CDocManager* m_pDocManager = nullptr;
+  CRecentFileList* m_pRecentFileList = nullptr;
+  HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print setup
+  HGLOBAL m_hDevNames = nullptr;
 
   virtual BOOL InitApplication();
   virtual BOOL InitInstance();
@@ -61,6 +76,40 @@ public:
   BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
   BOOL WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes);
 
+  // Documents
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  POSITION GetFirstDocTemplatePosition() const;
+  CDocTemplate* GetNextDocTemplate(POSITION& position) const;
+  virtual CDocument* OpenDocumentFile(LPCSTR path);
+  virtual void AddToRecentFileList(LPCSTR path);
+  virtual BOOL SaveAllModified();
+  virtual void CloseAllDocuments(BOOL endSession);
+  int GetOpenDocumentCount() const;
+  virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openDialog,
+                                CDocTemplate* docTemplate);
+  // Reads the recent-file list (maxFiles entries) from the profile; ExitInstance writes it back.
+  void LoadStdProfileSettings(UINT maxFiles = 4);
+  void SaveStdProfileSettings();
+  void ParseCommandLine(CCommandLineInfo& info);
+  // Carries out the command line: a new document, or opening (printing) its file.
+  BOOL ProcessShellCommand(CCommandLineInfo& info);
+  void RegisterShellFileTypes(BOOL compatibility = FALSE);
+  // Shell open goes through the command line; no dynamic data exchange server is started.
+  void EnableShellOpen() {}
+
+  // Printing
+  BOOL GetPrinterDeviceDefaults(PRINTDLGA* printDialog);
+  BOOL CreatePrinterDC(CDC& dc);
+  virtual INT_PTR DoPrintDialog(CPrintDialog* dialog);
+
+  // Standard command handlers (route them in the derived application's map).
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFilePrintSetup();
+  void OnAppExit();
+  BOOL OnOpenRecentFile(UINT id);
+  void OnUpdateRecentFileMenu(CCmdUI* ui);
+
   // Resources
   HCURSOR LoadCursor(UINT id) const;
   HCURSOR LoadStandardCursor(LPCSTR name) const { return ::LoadCursorA(nullptr, name); }
@@ -73,6 +122,8 @@ public:
 protected:
   friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
   void IdleUpdateWindows();
+
+  DECLARE_MESSAGE_MAP()
 
 private:
   CString m_appName, m_exeName, m_profileName, m_registryKey;
@@ -88,5 +139,3 @@ LPCSTR AfxGetAppName();
 BOOL AfxWinInit(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 void AfxPostQuitMessage(int exitCode);
-
-#define AFX_IDS_APP_TITLE 0xE000

@@ -7,6 +7,10 @@
 #include <string>
 
 #include "framework/CmdUI.h"
+#include "framework/DataExchange.h"
+#include "framework/UserException.h"
+#include "framework/WndCreationHook.h"
+#include "framework/FrameWnd.h"
 #include "framework/Exception.h"
 #include "framework/MemoryException.h"
 #include "framework/MessageBox.h"
@@ -34,41 +38,30 @@ MSG g_currentMessage = {};
 
 }  // namespace
 
-// Attaches the next window created on this thread to the object being created, before the
-// window's first message, so that WM_NCCREATE and WM_CREATE reach its message map.
-class CWndCreationHook {
-public:
-  explicit CWndCreationHook(CWnd* wnd) : m_previous(s_creating) {
-    if (!s_hook) s_hook = ::SetWindowsHookExA(WH_CBT, &Filter, nullptr, ::GetCurrentThreadId());
-    s_creating = wnd;
-  }
-  ~CWndCreationHook() { s_creating = m_previous; }
-  CWndCreationHook(const CWndCreationHook&) = delete;
-  CWndCreationHook& operator=(const CWndCreationHook&) = delete;
-
-private:
-  static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && s_creating) {
-      CWnd* wnd = s_creating;
-      s_creating = nullptr;
-      HWND hwnd = reinterpret_cast<HWND>(wParam);
-      wnd->Attach(hwnd);
-      auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-      if (procedure != &AfxWndProc) {
-        wnd->m_pfnSuper = procedure;
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
-      }
-    }
-    return ::CallNextHookEx(s_hook, code, wParam, lParam);
-  }
-
-  CWnd* m_previous;
-  static HHOOK s_hook;
-  static CWnd* s_creating;
-};
-
 HHOOK CWndCreationHook::s_hook = nullptr;
 CWnd* CWndCreationHook::s_creating = nullptr;
+
+CWndCreationHook::CWndCreationHook(CWnd* wnd) : m_previous(s_creating) {
+  if (!s_hook) s_hook = ::SetWindowsHookExA(WH_CBT, &Filter, nullptr, ::GetCurrentThreadId());
+  s_creating = wnd;
+}
+
+CWndCreationHook::~CWndCreationHook() { s_creating = m_previous; }
+
+LRESULT CALLBACK CWndCreationHook::Filter(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && s_creating) {
+    CWnd* wnd = s_creating;
+    s_creating = nullptr;
+    HWND hwnd = reinterpret_cast<HWND>(wParam);
+    wnd->Attach(hwnd);
+    auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (procedure != &AfxWndProc) {
+      wnd->m_pfnSuper = procedure;
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
+    }
+  }
+  return ::CallNextHookEx(s_hook, code, wParam, lParam);
+}
 
 void AfxReportHandlerException(CException* e) {
   if (!e) return;
@@ -447,6 +440,29 @@ CWnd* CWnd::GetOwner() const {
   return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
 }
 
+CFrameWnd* CWnd::GetParentFrame() const {
+  for (HWND parent = ::GetParent(m_hWnd); parent; parent = ::GetParent(parent)) {
+    CWnd* wnd = FromHandlePermanent(parent);
+    if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(wnd);
+    if (!(::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD)) break;  // owners are not parents
+  }
+  return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const {
+  CWnd* self = FromHandlePermanent(m_hWnd);
+  CFrameWnd* frame = self && self->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(self)
+                                                                        : GetParentFrame();
+  while (frame) {
+    CFrameWnd* parent = frame->GetParentFrame();
+    if (!parent) break;
+    frame = parent;
+  }
+  return frame;
+}
+
+CFrameWnd* CWnd::EnsureParentFrame() const { return GetParentFrame(); }
+
 CWnd* CWnd::GetTopLevelParent() const {
   HWND top = m_hWnd;
   for (HWND parent = top; parent; parent = ::GetParent(parent)) top = parent;
@@ -485,6 +501,17 @@ void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler) {
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+  CDataExchange exchange(this, saveAndValidate);
+  try {
+    DoDataExchange(&exchange);
+  } catch (CUserException* e) {
+    e->Delete();  // the user has been told what is wrong
+    return FALSE;
+  }
+  return TRUE;
+}
 
 int CWnd::ReleaseDC(CDC* dc) {
   if (!dc) return 0;

@@ -173,6 +173,10 @@ public:
   CWnd* GetOwner() const;
   void SetOwner(CWnd* owner) { m_hWndOwner = owner ? owner->m_hWnd : nullptr; }
   CWnd* GetTopLevelParent() const;
+  // The nearest frame among the parents (not owners), and the outermost one.
+  CFrameWnd* GetParentFrame() const;
+  CFrameWnd* GetTopLevelFrame() const;
+  CFrameWnd* EnsureParentFrame() const;
   CWnd* GetParentOwner() const;
   CWnd* GetWindow(UINT command) const { return FromHandle(::GetWindow(m_hWnd, command)); }
   CWnd* GetNextWindow(UINT command = GW_HWNDNEXT) const { return GetWindow(command); }

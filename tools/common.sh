@@ -66,6 +66,12 @@ talvex_wine_prefix() {
     "$TALVEX_WINE" wineboot.exe --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  # Xvfb has no window manager: Wine would wait two seconds for it whenever a window it thinks
+  # managed is hidden or destroyed. Unmanaged windows need no such wait.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$TALVEX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
 }
 
 # Maps COM1 and COM12 to the pseudo-terminal that the serial-port tests write to

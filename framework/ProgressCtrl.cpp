@@ -1,0 +1,3 @@
+#include "framework/ProgressCtrl.h"
+
+IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
