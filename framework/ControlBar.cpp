@@ -77,6 +77,7 @@ void CControlBar::SetBarStyle(DWORD style) {
   if (m_dwStyle == style) return;
   DWORD previous = m_dwStyle;
   m_dwStyle = style;
+  if (m_hWnd && ((previous ^ style) & CBRS_TOOLTIPS)) EnableToolTips((style & CBRS_TOOLTIPS) != 0);
   if (m_hWnd && ((previous ^ style) & (CBRS_BORDER_ANY | CBRS_GRIPPER | CBRS_ORIENT_ANY)))
     SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -239,7 +240,8 @@ int CControlBar::OnCreate(LPCREATESTRUCTA cs) {
 
 void CControlBar::OnDestroy() {
   EnableToolTips(FALSE);
-  if (m_pDockBar) m_pDockBar->RemoveControlBar(this);
+  // A floating frame going away takes its bars with it: it must not be laid out meanwhile.
+  if (m_pDockBar) m_pDockBar->RemoveControlBar(this, FALSE);
   m_pDockBar = nullptr;
   Forget(this);
   CWnd::OnDestroy();

@@ -4,6 +4,7 @@
 
 #include "framework/FrameWnd.h"
 #include "framework/MiniDockFrameWnd.h"
+#include "framework/ReBar.h"
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
@@ -134,17 +135,17 @@ void CDockBar::DockControlBarInRow(CControlBar* bar, int row) {
   else m_rows[static_cast<size_t>(row)].push_back(bar);
 }
 
-BOOL CDockBar::RemoveControlBar(CControlBar* bar, BOOL destroyEmptyFrame) {
+BOOL CDockBar::RemoveControlBar(CControlBar* bar, BOOL updateFrame) {
   int row = 0, index = 0;
   if (!FindBar(bar, &row, &index)) return FALSE;
   auto& cells = m_rows[static_cast<size_t>(row)];
   cells.erase(cells.begin() + index);
   if (cells.empty()) m_rows.erase(m_rows.begin() + row);
   if (bar->m_pDockBar == this) bar->m_pDockBar = nullptr;
-  if (m_bFloating && m_hWnd) {
+  if (m_bFloating && m_hWnd && updateFrame) {
     CWnd* frame = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
     if (frame && frame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
-      if (GetDockedCount() == 0 && destroyEmptyFrame) frame->DestroyWindow();
+      if (GetDockedCount() == 0) frame->DestroyWindow();
       else static_cast<CMiniDockFrameWnd*>(frame)->RecalcLayout();
     }
   }
@@ -285,6 +286,12 @@ void CDockBar::FloatBarInFrame(CFrameWnd* frame, CControlBar* bar, CPoint point,
 void CDockBar::ShowBarInFrame(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay) {
   if (!bar || !bar->m_hWnd) return;
   bar->DelayShow(show);
+  CWnd* parent = CWnd::FromHandlePermanent(::GetParent(bar->m_hWnd));
+  if (parent && parent->IsKindOf(RUNTIME_CLASS(CReBar))) {
+    // A bar in a band goes with its band, at once.
+    bar->RecalcDelayShow(nullptr);
+    static_cast<CReBar*>(parent)->ShowBand(bar, show);
+  }
   CFrameWnd* layoutFrame = bar->GetDockingFrame();
   if (!layoutFrame) layoutFrame = frame;
   if (!layoutFrame) return;

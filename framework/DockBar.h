@@ -25,8 +25,9 @@ public:
   void DockControlBar(CControlBar* bar, LPCRECT rect = nullptr);
   // Docks bar at the end of row (a new row when row is past the last one).
   void DockControlBarInRow(CControlBar* bar, int row);
-  // Takes bar out of its row. A floating dock bar left empty destroys its frame when allowed.
-  BOOL RemoveControlBar(CControlBar* bar, BOOL destroyEmptyFrame = TRUE);
+  // Takes bar out of its row. With updateFrame a floating dock bar's frame fits itself to the
+  // bars left, or goes when none is left.
+  BOOL RemoveControlBar(CControlBar* bar, BOOL updateFrame = TRUE);
   int GetDockedCount() const;
   int GetDockedVisibleCount() const;
   // The row and position of bar, false when it is not here.

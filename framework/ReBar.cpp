@@ -71,6 +71,25 @@ BOOL CReBar::AddBar(CWnd* window, COLORREF foreground, COLORREF background, LPCS
 
 int CReBar::GetBandCount() const { return m_hWnd ? static_cast<int>(SendMessage(RB_GETBANDCOUNT)) : 0; }
 
+int CReBar::FindBand(const CWnd* window) const {
+  if (!window) return -1;
+  for (int index = 0; index < GetBandCount(); ++index) {
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_CHILD;
+    if (SendMessage(RB_GETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band)) &&
+        band.hwndChild == window->m_hWnd)
+      return index;
+  }
+  return -1;
+}
+
+BOOL CReBar::ShowBand(CWnd* window, BOOL show) {
+  int index = FindBand(window);
+  if (index < 0) return FALSE;
+  return SendMessage(RB_SHOWBAND, static_cast<WPARAM>(index), show) != 0;
+}
+
 CSize CReBar::CalcFixedLayout(BOOL stretch, BOOL horz) {
   CSize size = CControlBar::CalcFixedLayout(stretch, horz);
   int thickness = m_hWnd ? static_cast<int>(SendMessage(RB_GETBARHEIGHT)) : 0;

@@ -21,6 +21,10 @@ public:
   BOOL AddBar(CWnd* window, COLORREF foreground, COLORREF background, LPCSTR text = nullptr,
               DWORD bandStyle = RBBS_GRIPPERALWAYS);
   int GetBandCount() const;
+  // The band holding window, -1 when none does.
+  int FindBand(const CWnd* window) const;
+  // Shows or hides the band holding window together with the window.
+  BOOL ShowBand(CWnd* window, BOOL show);
 
   CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;

@@ -492,6 +492,14 @@ TEST_F(ControlBarTest, ReBarHoldsAToolBarInABand) {
   EXPECT_GE(band.Height(), ButtonRect(bar, 0).Height());
   PumpMessages();
   EXPECT_TRUE(Enabled(bar, 0));  // updated at idle inside the band
+  // Hiding the bar hides its band.
+  frame->ShowControlBar(&bar, FALSE, FALSE);
+  EXPECT_FALSE(bar.IsWindowVisible());
+  REBARBANDINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = RBBIM_STYLE;
+  rebar.SendMessage(RB_GETBANDINFOA, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_TRUE(info.fStyle & RBBS_HIDDEN);
   rebar.DestroyWindow();
   frame->RecalcLayout();
 }
