@@ -1,5 +1,8 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/DockBar.h"
+#include "framework/DockState.h"
+
 #include <shellapi.h>
 
 #include "framework/CmdUI.h"
@@ -259,9 +262,10 @@ void CFrameWnd::SetMessageText(LPCSTR text) {
 }
 
 void CFrameWnd::SetMessageText(UINT stringId) {
+  // A command's string is its prompt, then after a line break its tip.
   CString text;
   text.LoadString(stringId);
-  SetMessageText(text);
+  SetMessageText(FirstLine(text));
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
@@ -352,18 +356,51 @@ void CFrameWnd::OnDropFiles(HDROP drop) {
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui) {
-  CWnd* bar = GetDescendantWindow(static_cast<int>(ui->m_nID), TRUE);
+  CControlBar* bar = GetControlBar(ui->m_nID);
   if (!bar) {
     ui->ContinueRouting();
     return;
   }
-  ui->SetCheck(bar->IsWindowVisible() ? 1 : 0);
+  ui->SetCheck(bar->IsVisible() ? 1 : 0);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT id) {
-  CWnd* bar = GetDescendantWindow(static_cast<int>(id), TRUE);
+  // Floating bars are no descendants of the frame: the frame's bars are found by id.
+  CControlBar* bar = GetControlBar(id);
   if (!bar) return FALSE;
-  bar->ShowWindow(bar->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
-  RecalcLayout();
+  ShowControlBar(bar, !bar->IsVisible(), FALSE);
   return TRUE;
+}
+
+// Control bars
+
+void CFrameWnd::EnableDocking(DWORD dockStyle) { CDockBar::EnableDocking(this, dockStyle); }
+
+void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
+  CDockBar::DockBarInFrame(this, bar, dockBarId, rect);
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD style) {
+  CDockBar::FloatBarInFrame(this, bar, point, style);
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) {
+  CDockBar::ShowBarInFrame(this, bar, show, delay);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT id) { return CControlBar::FindBar(this, id); }
+
+void CFrameWnd::GetDockState(CDockState& state) { state.GetState(this); }
+
+void CFrameWnd::SetDockState(const CDockState& state) { state.SetState(this); }
+
+void CFrameWnd::LoadBarState(LPCSTR profileName) {
+  CDockState state;
+  if (state.LoadState(profileName)) SetDockState(state);
+}
+
+void CFrameWnd::SaveBarState(LPCSTR profileName) {
+  CDockState state;
+  GetDockState(state);
+  state.SaveState(profileName);
 }

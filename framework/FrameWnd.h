@@ -5,9 +5,11 @@
 #pragma once
 
 #include "framework/AfxRes.h"
+#include "framework/ControlBar.h"
 #include "framework/CreateContext.h"
 #include "framework/Wnd.h"
 
+class CDockState;
 class CDocument;
 class CView;
 
@@ -64,6 +66,20 @@ public:
   void SetMessageText(LPCSTR text);
   void SetMessageText(UINT stringId);
   virtual CWnd* GetMessageBar();
+
+  // Control bars: docking on the edges of dockStyle (CBRS_ALIGN_ bits), floating, showing, and
+  // their layout kept in the profile under a name.
+  void EnableDocking(DWORD dockStyle);
+  // dockBarId 0 docks on the bar's own edge; rect (screen) chooses the row and place.
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = CBRS_ALIGN_TOP);
+  void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  CControlBar* GetControlBar(UINT id);
+  void GetDockState(CDockState& state);
+  void SetDockState(const CDockState& state);
+  // Without a stored state the bars keep their default layout.
+  void LoadBarState(LPCSTR profileName);
+  void SaveBarState(LPCSTR profileName);
 
   // Runs the update handlers of every item of a menu (and of its popups).
   void UpdateMenuCmdUI(CMenu* menu, BOOL recurse);

@@ -489,13 +489,32 @@ CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyPermanent) const {
   return nullptr;
 }
 
+namespace {
+
+bool IsCommandButton(HWND control) {
+  if (!(::SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) return false;
+  switch (::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_AUTOCHECKBOX:
+    case BS_AUTO3STATE:
+    case BS_AUTORADIOBUTTON:
+    case BS_GROUPBOX:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
 void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disableIfNoHandler) {
   for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     CCmdUI state;
     state.m_nID = static_cast<UINT>(::GetDlgCtrlID(child));
     state.m_pOther = FromHandle(child);
-    // Buttons that close the window are never disabled for want of a handler.
-    BOOL disable = disableIfNoHandler && state.m_nID != IDOK && state.m_nID != IDCANCEL;
+    // Only command buttons are disabled for want of a handler: edits, lists, check boxes and
+    // buttons that close the window belong to the user.
+    BOOL disable = disableIfNoHandler && state.m_nID != IDOK && state.m_nID != IDCANCEL &&
+                   IsCommandButton(child);
     state.DoUpdate(target, disable);
   }
 }

@@ -97,9 +97,7 @@ class ControlBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
     frame = new CBarFrame;  // deletes itself with its window
-    // Without a caption Wine does not hand the window to a window manager, whose absence would
-    // cost seconds when the window goes.
-    ASSERT_TRUE(frame->Create(nullptr, "Bars", WS_POPUP | WS_CLIPCHILDREN, CRect(40, 40, 680, 520)));
+    ASSERT_TRUE(frame->Create(nullptr, "Bars", WS_OVERLAPPEDWINDOW, CRect(40, 40, 680, 520)));
     frame->ShowWindow(SW_SHOWNA);
     frame->RecalcLayout();
     PumpMessages();
@@ -379,8 +377,6 @@ TEST_F(ControlBarTest, BarStateIsSavedChangedAndRestored) {
   EXPECT_EQ(b, InFrame(frame->barB));
 
   frame->SaveBarState("BarTest");
-  // (Floating frames that never show keep the test quick: Wine without a window manager waits
-  // for every shown caption window to go.)
   frame->ShowControlBar(&frame->barA, FALSE, FALSE);
   frame->FloatControlBar(&frame->barA, CPoint(320, 300));
   frame->ShowControlBar(&frame->barB, FALSE, FALSE);
