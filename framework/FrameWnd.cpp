@@ -1,11 +1,10 @@
 #include "framework/FrameWnd.h"
 
-#include "framework/DockBar.h"
-#include "framework/DockState.h"
-
 #include <shellapi.h>
 
 #include "framework/CmdUI.h"
+#include "framework/DockBar.h"
+#include "framework/DockState.h"
 #include "framework/Document.h"
 #include "framework/ResourceModule.h"
 #include "framework/View.h"
@@ -356,19 +355,28 @@ void CFrameWnd::OnDropFiles(HDROP drop) {
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* ui) {
-  CControlBar* bar = GetControlBar(ui->m_nID);
-  if (!bar) {
+  if (CControlBar* bar = GetControlBar(ui->m_nID)) {
+    ui->SetCheck(bar->IsVisible() ? 1 : 0);
+    return;
+  }
+  CWnd* window = GetDescendantWindow(static_cast<int>(ui->m_nID), TRUE);
+  if (!window) {
     ui->ContinueRouting();
     return;
   }
-  ui->SetCheck(bar->IsVisible() ? 1 : 0);
+  ui->SetCheck(window->IsWindowVisible() ? 1 : 0);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT id) {
-  // Floating bars are no descendants of the frame: the frame's bars are found by id.
-  CControlBar* bar = GetControlBar(id);
-  if (!bar) return FALSE;
-  ShowControlBar(bar, !bar->IsVisible(), FALSE);
+  // Floating bars are no descendants of the frame: the frame's bars are found by id first.
+  if (CControlBar* bar = GetControlBar(id)) {
+    ShowControlBar(bar, !bar->IsVisible(), FALSE);
+    return TRUE;
+  }
+  CWnd* window = GetDescendantWindow(static_cast<int>(id), TRUE);
+  if (!window) return FALSE;
+  window->ShowWindow(window->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
+  RecalcLayout();
   return TRUE;
 }
 
