@@ -76,6 +76,9 @@ protected:
     frame = new CTestMainFrame;
     ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
     app.m_pMainWnd = frame;
+    // Away from the screen's top-left, where other test programs on the display look for their
+    // own windows by position.
+    frame->MoveWindow(700, 500, 560, 480);
     frame->ShowWindow(SW_SHOW);
     PumpMessages();
   }
