@@ -1,0 +1,259 @@
+#include "editor/MDIMainFrame.h"
+
+#include <cmath>
+
+#include "editor/ProgramObjects.h"
+#include "framework/ResourceModule.h"
+#include "framework/View.h"
+#include "resources/Resource.h"
+
+IMPLEMENT_DYNCREATE(CMDIMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIMainFrame, CMDIFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_INITMENU()
+  ON_COMMAND(ID_VIEW_ACTIVATED, OnViewActivated)
+  ON_COMMAND(ID_PALETTE_COLOUR, OnPaletteColour)
+END_MESSAGE_MAP()
+
+const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
+
+namespace {
+
+const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {
+    146, 158, 153, 156, 154, 163, 162, 184, 129, 148, 202, 149, 187, 189, 188,
+    198, 199, 195, 196, 272, 197, 262, 164, 217, 1178, 1179, 1146, 263, 266};
+
+const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_POINTER, IDS_PANE_WIDTH, IDS_PANE_HEIGHT,
+                            IDS_PANE_TYPE};
+
+// Pane widths in pixels of the pointer and type panes.
+const int kPointerPaneWidth = 90;
+const int kTypePaneWidth = 80;
+
+// The main frame's window position before it is maximised.
+const int kInitialWidth = 640;
+const int kInitialHeight = 475;
+
+// Effect n of the transform library has the command ID_ART_TRANSFORM + n; more effects than
+// fit below the next command are not listed.
+const int kMaxArtTransforms = ID_ART_TRANSFORM_LAST - ID_ART_TRANSFORM;
+
+CString LoadFormat(UINT id, LPCSTR fallback) {
+  CString format;
+  if (!format.LoadString(id)) format = fallback;
+  return format;
+}
+
+}  // namespace
+
+CMDIMainFrame::CMDIMainFrame() : m_barsToShow(kAllBars), m_cursors() {
+  LoadCursors();
+  m_pens[kGreyPen].CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+  m_pens[kRedPen].CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  m_pens[kBluePen].CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+  m_pens[kBlueDotPen].CreatePen(PS_DOT, 1, RGB(0, 0, 255));
+  m_pens[kGreenPen].CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
+  m_redBrush.CreateSolidBrush(RGB(255, 0, 0));
+}
+
+CMDIMainFrame::~CMDIMainFrame() {
+  for (HCURSOR& cursor : m_cursors) {
+    if (cursor) ::DestroyCursor(cursor);
+    cursor = nullptr;
+  }
+}
+
+void CMDIMainFrame::LoadCursors() {
+  // Own copies (not shared ones), so that the frame may destroy them.
+  for (int i = 0; i < kCursorCount; ++i) {
+    m_cursors[i] = static_cast<HCURSOR>(::LoadImageA(AfxGetResourceHandle(),
+                                                     MAKEINTRESOURCEA(kCursorIds[i]), IMAGE_CURSOR,
+                                                     0, 0, LR_DEFAULTSIZE));
+  }
+}
+
+HCURSOR CMDIMainFrame::GetToolCursor(UINT id) const {
+  for (int i = 0; i < kCursorCount; ++i) {
+    if (kCursorIds[i] == id) return m_cursors[i];
+  }
+  return nullptr;
+}
+
+int CMDIMainFrame::OnCreate(LPCREATESTRUCTA cs) {
+  cs->x = 0;
+  cs->y = 0;
+  cs->cx = kInitialWidth;
+  cs->cy = kInitialHeight;
+  if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
+  if (!CreateMainToolBar() || !CreateStatusBar()) return -1;
+  // The tool box comes here.
+  if (!CreateWindowToolBar()) return -1;
+  // The palette bar, the property bar and the document tab bar come here.
+  DockBars();
+  LoadBarState(kBarStateName);
+  return 0;
+}
+
+BOOL CMDIMainFrame::CreateMainToolBar() {
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_FLOAT_MULTI |
+                      CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+  if (!m_mainToolBar.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDR_MAINTOOLBAR) ||
+      !m_mainToolBar.LoadToolBar(IDR_MAINTOOLBAR))
+    return FALSE;
+  m_mainToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
+BOOL CMDIMainFrame::CreateStatusBar() {
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM;
+  if (!m_statusBar.Create(this, style, AFX_IDW_STATUS_BAR) ||
+      !m_statusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
+    return FALSE;
+  m_statusBar.SetPaneInfo(1, IDS_PANE_POINTER, SBPS_NORMAL, kPointerPaneWidth);
+  m_statusBar.SetPaneInfo(4, IDS_PANE_TYPE, SBPS_NOBORDERS, kTypePaneWidth);
+  return TRUE;
+}
+
+BOOL CMDIMainFrame::CreateWindowToolBar() {
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_RIGHT | CBRS_FLOAT_MULTI |
+                      CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
+  if (!m_windowToolBar.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDR_WINDOWTOOLBAR) ||
+      !m_windowToolBar.LoadToolBar(IDR_WINDOWTOOLBAR))
+    return FALSE;
+  m_windowToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
+void CMDIMainFrame::DockBars() {
+  EnableDocking(CBRS_ALIGN_ANY);
+  // In this order: tool box, window tool bar, main tool bar, property bar.
+  DockControlBar(&m_windowToolBar);
+  DockControlBar(&m_mainToolBar);
+}
+
+void CMDIMainFrame::OnClose() {
+  SaveBarState(kBarStateName);
+  CMDIFrameWnd::OnClose();
+}
+
+CControlBar* CMDIMainFrame::BarForBit(UINT bit) {
+  switch (bit) {
+    case kMainToolBar:
+      return &m_mainToolBar;
+    case kWindowToolBar:
+      return &m_windowToolBar;
+    default:
+      return nullptr;
+  }
+}
+
+BOOL CMDIMainFrame::ShowControlBars(UINT show, UINT mask) {
+  static const UINT kOrder[] = {kMainToolBar, kToolBox, kPaletteBar, kWindowToolBar};
+  BOOL changed = FALSE;
+  for (UINT bit : kOrder) {
+    if (!(mask & bit)) continue;
+    CControlBar* bar = BarForBit(bit);
+    if (!bar || !bar->m_hWnd) continue;
+    ShowControlBar(bar, (show & bit) != 0, TRUE);
+    changed = TRUE;
+  }
+  return changed;
+}
+
+void CMDIMainFrame::OnPaletteColour() {
+  // A colour that no view took: without documents the drawing bars have nothing to act on.
+  if (AfxGetApp()->GetOpenDocumentCount() == 0)
+    ShowControlBars(0, kMainToolBar | kToolBox | kPaletteBar | kWindowToolBar);
+}
+
+void CMDIMainFrame::OnViewActivated() {
+  CFrameWnd* child = GetActiveFrame();
+  CView* view = child ? child->GetActiveView() : nullptr;
+  if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);
+}
+
+BOOL CMDIMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (ShowStatus(static_cast<UINT>(wParam), lParam)) return TRUE;
+  return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+void CMDIMainFrame::SetPane(int index, LPCSTR text) {
+  if (m_statusBar.m_hWnd) m_statusBar.SetPaneText(index, text, TRUE);
+}
+
+BOOL CMDIMainFrame::ShowStatus(UINT code, LPARAM data) {
+  const float* values = reinterpret_cast<const float*>(data);
+  CString text;
+  switch (code) {
+    case ID_STATUS_POINTER:
+      if (!values) return TRUE;
+      text.Format(LoadFormat(IDS_STATUS_POINTER, "鼠:%.1f,%.1f"), values[0], values[1]);
+      SetPane(1, text);
+      return TRUE;
+    case ID_STATUS_SIZE:
+      if (!values) return TRUE;
+      text.Format(LoadFormat(IDS_STATUS_WIDTH, "宽:%.1f"), values[0]);
+      SetPane(2, text);
+      text.Format(LoadFormat(IDS_STATUS_HEIGHT, "高:%.1f"), values[1]);
+      SetPane(3, text);
+      return TRUE;
+    case ID_STATUS_TYPE:
+      SetPane(4, data ? reinterpret_cast<LPCSTR>(data) : "");
+      return TRUE;
+    case ID_STATUS_MEASURE: {
+      if (!values) return TRUE;
+      double dx = static_cast<double>(values[2]) - values[0];
+      double dy = static_cast<double>(values[3]) - values[1];
+      text.Format(LoadFormat(IDS_STATUS_MEASURE, "测量: (从X = %.1f , Y = %.1f) - 长度:%.1f"),
+                  values[0], values[1], std::sqrt(dx * dx + dy * dy));
+      SetPane(0, text);
+      return TRUE;
+    }
+    case ID_STATUS_TEXT:
+      SetPane(0, data ? reinterpret_cast<LPCSTR>(data) : "");
+      return TRUE;
+    case ID_STATUS_TEXT_ID:
+      if (!text.LoadString(static_cast<UINT>(data))) text.Empty();
+      SetPane(0, text);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void CMDIMainFrame::OnInitMenu(CMenu* menu) {
+  CMDIFrameWnd::OnInitMenu(menu);
+  if (!g_transformDll.IsLoaded()) return;
+  if (HMENU popup = FindArtTransformMenu(::GetMenu(m_hWnd))) FillArtTransformMenu(popup);
+}
+
+HMENU CMDIMainFrame::FindArtTransformMenu(HMENU menuBar) {
+  if (!menuBar) return nullptr;
+  int first = 0;
+  MENUITEMINFOA item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_FTYPE;
+  if (::GetMenuItemInfoA(menuBar, 0, TRUE, &item) && (item.fType & MFT_BITMAP)) first = 1;
+  HMENU transformMenu = ::GetSubMenu(menuBar, first + 5);
+  return transformMenu ? ::GetSubMenu(transformMenu, 4) : nullptr;
+}
+
+void CMDIMainFrame::FillArtTransformMenu(HMENU popup) {
+  for (int i = ::GetMenuItemCount(popup) - 1; i >= 0; --i) {
+    UINT id = ::GetMenuItemID(popup, i);
+    if (id > ID_ART_TRANSFORM && id <= ID_ART_TRANSFORM_LAST) ::DeleteMenu(popup, i, MF_BYPOSITION);
+  }
+  if (!g_transformDll.IsLoaded()) return;
+  int count = g_transformDll.GetTransformCount();
+  if (count > kMaxArtTransforms) count = kMaxArtTransforms;
+  const bool chinese = theApp.GetLanguage() == CTALVEX42App::kBuiltInLanguage;
+  for (int n = count; n >= 1; --n) {
+    CString name;
+    HBITMAP preview = nullptr;
+    if (!g_transformDll.GetTransformInfo(n, chinese, name, &preview)) continue;
+    if (preview) ::DeleteObject(preview);
+    ::InsertMenuA(popup, 0, MF_BYPOSITION | MF_STRING | MF_ENABLED, ID_ART_TRANSFORM + n, name);
+  }
+}

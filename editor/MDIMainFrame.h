@@ -1,0 +1,80 @@
+// CMDIMainFrame: the editor's top-level window. It holds the tool bars and the status bar, shows
+// what views and tools report through the status protocol (WM_COMMAND with a data pointer in
+// lParam), puts the transform library's effects into its menu and keeps the bar layout in the
+// profile. The tool cursors, pens and brush that views and tools share live as long as it does.
+#pragma once
+
+#include "framework/Brush.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/Pen.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
+
+class CMDIMainFrame : public CMDIFrameWnd {
+  DECLARE_DYNCREATE(CMDIMainFrame)
+public:
+  // ShowControlBars bits.
+  enum BarBits : UINT {
+    kMainToolBar = 1,
+    kToolBox = 4,
+    kPaletteBar = 8,
+    kWindowToolBar = 16,
+  };
+  static const UINT kAllBars = 63;
+  static const int kCursorCount = 29;
+  static const char kBarStateName[];
+
+  enum PenKind { kGreyPen, kRedPen, kBluePen, kBlueDotPen, kGreenPen, kPenCount };
+
+  CMDIMainFrame();
+  ~CMDIMainFrame() override;
+
+  // Shows (bit in show) or hides each bar whose bit is in mask; TRUE when a bar changed.
+  BOOL ShowControlBars(UINT show, UINT mask);
+  UINT GetBarsToShow() const { return m_barsToShow; }
+
+  // One of the program's cursors by resource id; null for an id that is not one of them.
+  HCURSOR GetToolCursor(UINT id) const;
+  CPen* GetPen(PenKind kind) { return &m_pens[kind]; }
+  CBrush* GetRedBrush() { return &m_redBrush; }
+  CStatusBar& GetStatusBar() { return m_statusBar; }
+  CToolBar& GetMainToolBar() { return m_mainToolBar; }
+  CToolBar& GetWindowToolBar() { return m_windowToolBar; }
+
+  // The popup that lists the transform library's effects in a menu bar (a maximised document
+  // window puts its own menu in front of the others), or null.
+  static HMENU FindArtTransformMenu(HMENU menuBar);
+  // Puts the transform library's effects at the top of the popup, in ascending order, replacing
+  // any listed before.
+  static void FillArtTransformMenu(HMENU popup);
+
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+  int OnCreate(LPCREATESTRUCTA cs);
+  void OnClose();
+  void OnInitMenu(CMenu* menu);
+  void OnViewActivated();
+  void OnPaletteColour();
+  DECLARE_MESSAGE_MAP()
+
+private:
+  BOOL CreateMainToolBar();
+  BOOL CreateStatusBar();
+  BOOL CreateWindowToolBar();
+  void DockBars();
+  // The status protocol: TRUE when the command was one of its codes.
+  BOOL ShowStatus(UINT code, LPARAM data);
+  void SetPane(int index, LPCSTR text);
+  CControlBar* BarForBit(UINT bit);
+  void LoadCursors();
+
+  CStatusBar m_statusBar;
+  CToolBar m_mainToolBar;
+  CToolBar m_windowToolBar;
+  UINT m_barsToShow;
+
+  HCURSOR m_cursors[kCursorCount];
+  CPen m_pens[kPenCount];
+  CBrush m_redBrush;
+};

@@ -1,0 +1,25 @@
+// The editor's program-wide objects. They are defined, in the order of their construction, in
+// editor/program/ProgramObjects.cpp, which is compiled into the program itself (and into the
+// editor's tests), so that each exists exactly once and is built before the application runs.
+#pragma once
+
+#include "editor/TALVEX42App.h"
+#include "media/TransformDll.h"
+#include "model/AppProfile.h"
+#include "model/DragTracker.h"
+#include "model/FRect.h"
+#include "model/IniFile.h"
+#include "output/OutPort.h"
+
+// TALVEX42.INI in the program folder.
+extern CIniFile g_settings;
+// First TALVEX42.INI as well; start-up points it at Cutters.INI.
+extern CIniFile g_cutterSettings;
+extern CAppProfile g_appProfile;
+extern CDragTracker g_dragTracker;
+extern CTALVEX42App theApp;
+// The rectangle the drawing tools share.
+extern CFRect g_toolRect;
+// Every cut output goes through this port.
+extern COutPort g_outPort;
+extern CTransformDll g_transformDll;

@@ -1,0 +1,265 @@
+#include "editor/TALVEX42App.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "editor/AboutDlg.h"
+#include "editor/LogoDlg.h"
+#include "editor/MDIMainFrame.h"
+#include "editor/MessageBoxWatch.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42View.h"
+#include "framework/CmdUI.h"
+#include "framework/CommandLineInfo.h"
+#include "framework/MessageBox.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/ResourceModule.h"
+#include "model/Document.h"
+#include "model/ProgramPaths.h"
+#include "model/SettingNames.h"
+#include "model/TALVEX42Frame.h"
+#include "resources/Resource.h"
+
+IMPLEMENT_DYNAMIC(CTALVEX42App, CWinApp)
+
+BEGIN_MESSAGE_MAP(CTALVEX42App, CWinApp)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+  ON_COMMAND(ID_LANGUAGE_GB, OnLanguageGb)
+  ON_COMMAND(ID_LANGUAGE_BIG5, OnLanguageBig5)
+  ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
+  ON_COMMAND(ID_LANGUAGE_DEFAULT, OnLanguageDefault)
+  ON_UPDATE_COMMAND_UI(ID_LANGUAGE_GB, OnUpdateLanguage)
+  ON_UPDATE_COMMAND_UI(ID_LANGUAGE_BIG5, OnUpdateLanguage)
+  ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguage)
+  ON_UPDATE_COMMAND_UI(ID_LANGUAGE_DEFAULT, OnUpdateLanguage)
+END_MESSAGE_MAP()
+
+const char CTALVEX42App::kEnglishLibraryName[] = "RCT42Eng.DLL";
+
+namespace {
+
+const char kProfileKey[] = "TalvexSoft";
+const int kRecentFileCount = 4;
+const char kClipboardProgramName[] = "Ravenquillor V60";
+const char* const kClipboardKinds[CTALVEX42App::kClipboardFormatCount] = {
+    "TextBoxes", "TextSeg", "Graph", "Glyph", "Group", "SEGMULTI", "OBJMULTI"};
+// Language values below this mean that none was chosen yet.
+const WORD kFirstLanguageId = 16;
+
+void EndProcess(UINT exitCode) { ::ExitProcess(exitCode); }
+
+CTALVEX42App::EndProcessFunction g_endProcess = EndProcess;
+
+struct LanguageCommand {
+  UINT command;
+  WORD language;
+};
+const LanguageCommand kLanguageCommands[] = {
+    {ID_LANGUAGE_GB, 2052}, {ID_LANGUAGE_BIG5, 1028}, {ID_LANGUAGE_ENGLISH, 1033}, {ID_LANGUAGE_DEFAULT, 0}};
+
+CString ProgramFolder() {
+  char folder[MAX_PATH * 2] = {};
+  GetProgramDir(folder, sizeof folder);
+  return folder;
+}
+
+}  // namespace
+
+CTALVEX42App::CTALVEX42App()
+    : m_savedResources(nullptr),
+      m_resourceLibrary(nullptr),
+      m_docTemplate(nullptr),
+      m_language(0),
+      m_talvexSwitch(FALSE),
+      m_autoFill(settings::kAutoFillDefault),
+      m_clipboardFormats() {}
+
+CTALVEX42App::EndProcessFunction CTALVEX42App::SetEndProcessFunction(EndProcessFunction function) {
+  EndProcessFunction previous = g_endProcess;
+  g_endProcess = function ? function : EndProcess;
+  return previous;
+}
+
+WORD CTALVEX42App::ReadStartupLanguage(const CIniFile& settings) {
+  WORD language = static_cast<WORD>(settings.GetInt(settings::kSystemParam, settings::kLanguage,
+                                                    settings::kLanguageDefault));
+  if (language < kFirstLanguageId) {
+    language = ::GetSystemDefaultLangID();
+    settings.WriteInt(settings::kSystemParam, settings::kLanguage, language);
+  }
+  return language;
+}
+
+BOOL CTALVEX42App::HasTalvexSwitch(LPCSTR commandLine) {
+  return commandLine && std::strstr(commandLine, "/Talvex") != nullptr;
+}
+
+CString CTALVEX42App::ClipboardFormatName(int index) {
+  CString name;
+  if (index >= 0 && index < kClipboardFormatCount)
+    name.Format("%s - [%s]", kClipboardProgramName, kClipboardKinds[index]);
+  return name;
+}
+
+UINT CTALVEX42App::GetClipboardFormat(int index) const {
+  return index >= 0 && index < kClipboardFormatCount ? m_clipboardFormats[index] : 0;
+}
+
+void CTALVEX42App::ChooseResources() {
+  m_savedResources = AfxGetResourceHandle();
+  if (m_language == kBuiltInLanguage) return;
+  // A missing library leaves the built-in resources in use, without a word.
+  CString path = ProgramFolder() + kEnglishLibraryName;
+  m_resourceLibrary = ::LoadLibraryA(path);
+  if (m_resourceLibrary) AfxSetResourceHandle(m_resourceLibrary);
+}
+
+void CTALVEX42App::FreeResourceLibrary() {
+  if (!m_resourceLibrary) return;
+  if (m_savedResources) AfxSetResourceHandle(m_savedResources);
+  ::FreeLibrary(m_resourceLibrary);
+  m_resourceLibrary = nullptr;
+}
+
+BOOL CTALVEX42App::InitInstance() {
+  g_settings.MakeProgramFilePath("TALVEX42.INI");
+  m_language = ReadStartupLanguage(g_settings);
+  ChooseResources();
+  g_cutterSettings.MakeProgramFilePath("Cutters.INI");
+
+  SetRegistryKey(kProfileKey);
+  LoadStdProfileSettings(kRecentFileCount);
+  m_talvexSwitch = HasTalvexSwitch(m_lpCmdLine);
+
+  CLogoDlg* logo = new CLogoDlg;
+  if (!logo->CreateAndShow()) {
+    delete logo;
+    logo = nullptr;
+  }
+  g_appProfile.Attach();
+  g_appProfile.WriteString(settings::kSystemParam, settings::kProgPath, ProgramFolder());
+  InitializeApplicationData(kLoadAll, logo);
+
+  m_docTemplate = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                        RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+  AddDocTemplate(m_docTemplate);
+  // Without the library the transformation features stay off; nothing more to do here.
+  g_transformDll.Bind();
+  delete logo;
+
+  RegisterShellFileTypes(FALSE);
+  EnableShellOpen();
+  if (!CreateMainFrame()) return FALSE;
+  if (!ProcessCommandLine()) return FALSE;
+  MaximizeActiveChild();
+  return TRUE;
+}
+
+BOOL CTALVEX42App::CreateMainFrame() {
+  CMDIMainFrame* frame = new CMDIMainFrame;
+  if (!frame->LoadFrame(IDR_MAINFRAME, WS_MAXIMIZE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+    // A frame whose window was made destroys itself; one that never got a window does not.
+    if (!frame->m_hWnd) delete frame;
+    return FALSE;
+  }
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->UpdateWindow();
+  m_pMainWnd = frame;
+  frame->DragAcceptFiles();
+  return TRUE;
+}
+
+BOOL CTALVEX42App::ProcessCommandLine() {
+  CCommandLineInfo info;
+  ParseCommandLine(info);
+  if (info.m_nShellCommand != CCommandLineInfo::FileOpen) return ProcessShellCommand(info);
+
+  // A file that does not open is reported (the document has usually said why already) and the
+  // editor stays open without it.
+  CMessageBoxWatch watch;
+  if (ProcessShellCommand(info)) return TRUE;
+  if (!watch.AnyShown()) {
+    CString format, caption, text;
+    if (!format.LoadString(IDS_CANNOT_OPEN_FILE)) format = "%s";
+    caption.LoadString(IDS_ERROR);
+    text.Format(format, static_cast<LPCSTR>(info.m_strFileName));
+    AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, text, caption, MB_OK | MB_ICONERROR);
+  }
+  return TRUE;
+}
+
+void CTALVEX42App::MaximizeActiveChild() {
+  CMDIMainFrame* frame = static_cast<CMDIMainFrame*>(m_pMainWnd);
+  if (!frame) return;
+  if (CMDIChildWnd* child = frame->MDIGetActive()) frame->MDIMaximize(child);
+  frame->UpdateWindow();
+}
+
+void CTALVEX42App::ShowProgress(CWnd* progress, LPCSTR text) {
+  if (!progress || !progress->m_hWnd) return;
+  HWND control = ::GetDlgItem(progress->m_hWnd, IDC_LOGO_PROGRESS);
+  if (!control) return;
+  ::SetWindowTextA(control, text);
+  ::UpdateWindow(control);
+}
+
+void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
+  if (flags & kRegisterClipboard) {
+    ShowProgress(progress, "初始化...  裁剪板!");
+    RegisterClipboardFormats();
+  }
+  if (flags & kLoadTextDefaults) {
+    ShowProgress(progress, "初始化...  版面!");
+    // The text defaults are loaded here once the text subsystem exists.
+    m_autoFill = g_appProfile.GetInt(settings::kSystemParam, settings::kAutoFill,
+                                     settings::kAutoFillDefault);
+  }
+  if (flags & kLoadSettings) {
+    ShowProgress(progress, "Initalize...  Ini");
+    ShowProgress(progress, "Initalize...  Palette");
+  }
+  if (flags & kLoadFonts) {
+    // The language table, the Windows fonts and the own font files are loaded here.
+    ShowProgress(progress, "Initalize...  TrueType Fonts");
+    ShowProgress(progress, "Initalize...  Mount FH");
+  }
+  if (flags & kScanLibraries) {
+    // The mounted graphics libraries are scanned here.
+    ShowProgress(progress, "Initalize...  Mount Graph Libary");
+  }
+}
+
+void CTALVEX42App::RegisterClipboardFormats() {
+  for (int i = 0; i < kClipboardFormatCount; ++i)
+    m_clipboardFormats[i] = ::RegisterClipboardFormatA(ClipboardFormatName(i));
+}
+
+int CTALVEX42App::ExitInstance() {
+  // "TMState" of the text defaults is stored here once the text subsystem exists.
+  FreeResourceLibrary();
+  return CWinApp::ExitInstance();
+}
+
+BOOL CTALVEX42App::SetLanguageAndExit(WORD language) {
+  // Ending at once would lose unsaved work: documents are offered for saving first.
+  if (!SaveAllModified()) return FALSE;
+  m_language = language;
+  FreeResourceLibrary();
+  g_settings.WriteInt(settings::kSystemParam, settings::kLanguage, language);
+  g_endProcess(0);
+  return TRUE;
+}
+
+void CTALVEX42App::OnUpdateLanguage(CCmdUI* ui) {
+  for (const LanguageCommand& each : kLanguageCommands) {
+    if (each.command == ui->m_nID) ui->SetCheck(each.language == m_language);
+  }
+}
+
+void CTALVEX42App::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}

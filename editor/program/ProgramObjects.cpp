@@ -1,0 +1,21 @@
+// The editor's program-wide objects in the order they must be built; they are destroyed in the
+// reverse order at exit. Objects of the other subsystems take their places in this list as they
+// come: the palette after the profile accessor, the cutter profile, font tables, glyph codec and
+// language table before the drag tracker, the code conversion tables at the end.
+#include <windows.h>
+
+#include "editor/ProgramObjects.h"
+#include "framework/WinApp.h"
+
+CIniFile g_settings;
+CIniFile g_cutterSettings;
+CAppProfile g_appProfile;
+CDragTracker g_dragTracker;
+CTALVEX42App theApp;
+CFRect g_toolRect;
+COutPort g_outPort;
+CTransformDll g_transformDll;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+  return AfxWinMain(instance, previous, commandLine, showCommand);
+}
