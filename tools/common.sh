@@ -22,15 +22,18 @@ talvex_wine_binary() {
   if [[ "$1" == i686 ]]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
 }
 
-# talvex_build ARCH TESTS(ON|OFF): configures and builds build/<arch>.
+# talvex_build ARCH TESTS(ON|OFF) [TARGET...]: configures build/<arch> and builds the targets
+# (all when none are given).
 talvex_build() {
-  local arch=$1 tests=$2 dir="$TALVEX_BUILD_ROOT/$1"
+  local arch=$1 tests=$2 dir="$TALVEX_BUILD_ROOT/$1" targets=()
+  shift 2
+  [[ $# -gt 0 ]] && targets=(--target "$@")
   if [[ ! -f "$dir/build.ninja" ]] || ! grep -q "TALVEX_TESTS:BOOL=$tests" "$dir/CMakeCache.txt" 2>/dev/null; then
     cmake -S "$TALVEX_ROOT" -B "$dir" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TALVEX_ROOT/cmake/mingw.cmake" -DTALVEX_ARCH="$arch" \
       -DTALVEX_TESTS="$tests" >/dev/null
   fi
-  cmake --build "$dir" -- -k 0 ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
+  cmake --build "$dir" "${targets[@]}" -- -k 0 ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
 }
 
 # Exports the Wine environment for ARCH with a private prefix in its build folder.

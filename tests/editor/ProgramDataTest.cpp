@@ -1,0 +1,62 @@
+// The settings files the build puts into the program folder: converted to the program's code page
+// and readable under the section names the resources of both languages lead to.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "model/ProgramPaths.h"
+
+namespace {
+
+std::string ProgramFile(const char* name) {
+  char folder[MAX_PATH * 2] = {};
+  GetProgramDir(folder, sizeof folder);
+  return std::string(folder) + "program\\" + name;
+}
+
+std::string Read(const std::string& file, const char* section, const char* key) {
+  char value[256] = {};
+  GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+  return value;
+}
+
+}  // namespace
+
+TEST(ProgramData, LanguagesReadInBothResourceLanguages) {
+  std::string ini = ProgramFile("TALVEX42.INI");
+  // The Chinese resources append a blank to the section names, the English ones "Eng".
+  EXPECT_EQ("简体中文", Read(ini, "LANGUAGE0 ", "NAME"));
+  EXPECT_EQ("134", Read(ini, "LANGUAGE0 ", "ID"));
+  EXPECT_EQ("Simplified Chinese", Read(ini, "LANGUAGE0Eng", "NAME"));
+  EXPECT_EQ("繁体中文", Read(ini, "LANGUAGE2 ", "NAME"));
+  EXPECT_EQ("", Read(ini, "LANGUAGE5 ", "NAME"));
+}
+
+TEST(ProgramData, TheUndoLimitIsSet) {
+  EXPECT_EQ("10", Read(ProgramFile("TALVEX42.INI"), "SystemParam", "UndoStep"));
+}
+
+TEST(ProgramData, EveryPageSizeNameHasASize) {
+  std::string ini = ProgramFile("TALVEX42.INI");
+  for (const char* section : {"PAGE ", "PAGEEng"}) {
+    char names[2000] = {};
+    GetPrivateProfileStringA(section, nullptr, "", names, sizeof names, ini.c_str());
+    ASSERT_NE('\0', names[0]) << section;
+    for (const char* name = names; *name; name += strlen(name) + 1) {
+      std::string size = Read(ini, "PAGE", name);
+      int width = 0, height = 0;
+      EXPECT_EQ(2, sscanf(size.c_str(), "%d,%d", &width, &height)) << name;
+      EXPECT_GE(width, 10) << name;
+      EXPECT_GE(height, 10) << name;
+    }
+  }
+}
+
+TEST(ProgramData, ThePaletteFileNamesItsPalette) {
+  std::string palette = ProgramFile("PALETTE\\PALETTE.INI");
+  std::string section = Read(palette, "PALETTE", "PAL0");
+  ASSERT_EQ("PAL0", section);
+  EXPECT_EQ("标准调色板", Read(palette, section.c_str(), "PalName"));
+}

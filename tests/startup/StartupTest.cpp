@@ -1,0 +1,164 @@
+// The editor started for real, from a copy of its program folder: the language it chooses, its
+// main window with title and bars, the language menu, and the command line. Pictures of the main
+// window in both languages are saved in the build folder (screenshots\) for a look.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "EditorProcess.h"
+
+namespace {
+
+const DWORD kStartTimeoutMs = 60000;
+const DWORD kExitTimeoutMs = 20000;
+
+const UINT kLanguageEnglish = 32879;
+const UINT kLanguageDefault = 32904;
+const UINT kLanguageGb = 32863;
+const int kMainToolBarId = 132;
+const int kWindowToolBarId = 136;
+const int kStatusBarId = 0xE801;
+
+const char kChineseTitle[] = "镌图匠V6.27.7";
+const char kEnglishTitle[] = "TALVEX V6.27.7";
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+HWND ChildWithId(HWND parent, const char* className, int id) {
+  for (HWND child : ChildWindows(parent, className)) {
+    if (GetDlgCtrlID(child) == id) return child;
+  }
+  return nullptr;
+}
+
+// Lets the window settle (bars laid out, first paint done) before it is looked at.
+void Settle(HWND window) {
+  for (int i = 0; i < 20; ++i) {
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
+    Sleep(50);
+  }
+}
+
+void SavePicture(HWND window, const char* name) {
+  std::string folder = TestProgramFolder() + "screenshots\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  EXPECT_TRUE(SaveWindowPicture(window, folder + name)) << name;
+}
+
+// Chooses a language from the menu: the editor stores it and ends at once.
+void ChooseLanguage(EditorProcess& editor, HWND mainWindow, UINT command) {
+  PostMessageA(mainWindow, WM_COMMAND, command, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(editor.WaitForExit(kExitTimeoutMs, &exitCode)) << "the editor did not end";
+  EXPECT_EQ(0u, exitCode);
+}
+
+void ExpectMainWindowParts(HWND mainWindow) {
+  EXPECT_TRUE(IsZoomed(mainWindow)) << "the main window is not maximised";
+  HWND mainToolBar = ChildWithId(mainWindow, TOOLBARCLASSNAMEA, kMainToolBarId);
+  HWND windowToolBar = ChildWithId(mainWindow, TOOLBARCLASSNAMEA, kWindowToolBarId);
+  HWND statusBar = ChildWithId(mainWindow, STATUSCLASSNAMEA, kStatusBarId);
+  ASSERT_NE(nullptr, mainToolBar);
+  ASSERT_NE(nullptr, windowToolBar);
+  ASSERT_NE(nullptr, statusBar);
+  EXPECT_TRUE(IsWindowVisible(mainToolBar));
+  EXPECT_TRUE(IsWindowVisible(windowToolBar));
+  EXPECT_TRUE(IsWindowVisible(statusBar));
+  EXPECT_EQ(18, SendMessageA(mainToolBar, TB_BUTTONCOUNT, 0, 0));
+  EXPECT_EQ(10, SendMessageA(windowToolBar, TB_BUTTONCOUNT, 0, 0));
+  EXPECT_EQ(5, SendMessageA(statusBar, SB_GETPARTS, 0, 0));
+}
+
+}  // namespace
+
+TEST(Startup, FirstStartStoresTheSystemLanguageAndShowsTheChineseMainWindow) {
+  EditorProcess editor;
+  ASSERT_EQ("", editor.ReadSetting("SystemParam", "Language"));
+  ASSERT_TRUE(editor.Start());
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  Settle(mainWindow);
+
+  // The tests run with the Chinese (PRC) system language.
+  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()), editor.ReadSetting("SystemParam", "Language"));
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
+  ExpectMainWindowParts(mainWindow);
+  SavePicture(mainWindow, "chinese.bmp");
+  EXPECT_TRUE(editor.WaitForMessageBox(0) == nullptr);
+}
+
+TEST(Startup, EnglishShowsTheEnglishResources) {
+  EditorProcess editor;
+  editor.WriteSetting("SystemParam", "Language", "1033");
+  ASSERT_TRUE(editor.Start());
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  Settle(mainWindow);
+
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kEnglishTitle)) << WindowText(mainWindow);
+  ExpectMainWindowParts(mainWindow);
+  SavePicture(mainWindow, "english.bmp");
+}
+
+TEST(Startup, EnglishWithoutTheResourceLibraryKeepsChineseWithoutComplaint) {
+  EditorProcess::Options options;
+  options.englishLibrary = false;
+  EditorProcess editor(options);
+  editor.WriteSetting("SystemParam", "Language", "1033");
+  ASSERT_TRUE(editor.Start());
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
+  EXPECT_TRUE(editor.WaitForMessageBox(1000) == nullptr);
+  EXPECT_EQ("1033", editor.ReadSetting("SystemParam", "Language"));
+}
+
+TEST(Startup, TheLanguageMenuStoresTheChoiceAndTheNextStartUsesIt) {
+  EditorProcess editor;
+  ASSERT_TRUE(editor.Start());
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  ChooseLanguage(editor, mainWindow, kLanguageEnglish);
+  EXPECT_EQ("1033", editor.ReadSetting("SystemParam", "Language"));
+
+  ASSERT_TRUE(editor.Start());
+  mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kEnglishTitle)) << WindowText(mainWindow);
+  ChooseLanguage(editor, mainWindow, kLanguageGb);
+  EXPECT_EQ("2052", editor.ReadSetting("SystemParam", "Language"));
+}
+
+TEST(Startup, TheDefaultLanguageIsStoredAsZeroAndReplacedAtTheNextStart) {
+  EditorProcess editor;
+  editor.WriteSetting("SystemParam", "Language", "1033");
+  ASSERT_TRUE(editor.Start());
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  ChooseLanguage(editor, mainWindow, kLanguageDefault);
+  EXPECT_EQ("0", editor.ReadSetting("SystemParam", "Language"));
+
+  ASSERT_TRUE(editor.Start());
+  mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()), editor.ReadSetting("SystemParam", "Language"));
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
+}
+
+TEST(Startup, AFileThatCannotBeOpenedIsReportedAndTheEditorStays) {
+  EditorProcess editor;
+  ASSERT_TRUE(editor.Start("\"" + editor.Folder() + "missing.t42\""));
+  HWND box = editor.WaitForMessageBox(kStartTimeoutMs);
+  ASSERT_NE(nullptr, box) << "no message box about the file";
+  std::string text = MessageBoxText(box);
+  PressButton(box, IDOK);
+  // The document's own report may be followed by nothing else; the editor stays open.
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow) << text;
+  EXPECT_TRUE(editor.IsRunning());
+  EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
+}
