@@ -14,10 +14,10 @@
 #include "framework/MessageBox.h"
 #include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
-#include "model/Document.h"
+#include "model/TALVEX42Doc.h"
 #include "model/ProgramPaths.h"
 #include "model/SettingNames.h"
-#include "model/TALVEX42Frame.h"
+#include "editor/TALVEX42Frame.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CTALVEX42App, CWinApp)

@@ -1,0 +1,140 @@
+// The application's start-up pieces that can be run inside a test: the language read at start-up,
+// the maintenance switch, the private clipboard formats, the loading steps behind the logo window
+// and the language menu (with the end of the program replaced).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/LogoDlg.h"
+#include "editor/ProgramObjects.h"
+#include "resources/Resource.h"
+#include "support/MessageBoxCapture.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+std::string ReadLanguage(const std::string& ini) {
+  char value[32] = {};
+  GetPrivateProfileStringA("SystemParam", "Language", "", value, sizeof value, ini.c_str());
+  return value;
+}
+
+class SettingsFile {
+public:
+  SettingsFile() : m_ini(m_folder.File("TALVEX42.INI")) { m_settings.SetPath(m_ini.c_str()); }
+  void Write(const char* value) {
+    WritePrivateProfileStringA("SystemParam", "Language", value, m_ini.c_str());
+  }
+  std::string Language() const { return ReadLanguage(m_ini); }
+  const CIniFile& Settings() const { return m_settings; }
+  const std::string& Path() const { return m_ini; }
+
+private:
+  TempFolder m_folder;
+  std::string m_ini;
+  CIniFile m_settings;
+};
+
+UINT g_endedWith = 12345;
+void RecordEnd(UINT code) { g_endedWith = code; }
+
+// Points the program's settings at a test file and catches the end of the program.
+class LanguageMenuTest : public ::testing::Test {
+protected:
+  LanguageMenuTest() {
+    m_savedSettings = g_settings.GetPath();
+    g_settings.SetPath(m_file.Path().c_str());
+    m_savedEnd = CTALVEX42App::SetEndProcessFunction(RecordEnd);
+    g_endedWith = 12345;
+  }
+  ~LanguageMenuTest() override {
+    CTALVEX42App::SetEndProcessFunction(m_savedEnd);
+    g_settings.SetPath(m_savedSettings.c_str());
+  }
+
+  SettingsFile m_file;
+  std::string m_savedSettings;
+  CTALVEX42App::EndProcessFunction m_savedEnd;
+};
+
+}  // namespace
+
+TEST(StartupLanguage, AMissingValueBecomesTheSystemLanguageAndIsStored) {
+  SettingsFile file;
+  EXPECT_EQ(GetSystemDefaultLangID(), CTALVEX42App::ReadStartupLanguage(file.Settings()));
+  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()), file.Language());
+}
+
+TEST(StartupLanguage, ValuesBelowSixteenMeanNoChoice) {
+  SettingsFile file;
+  for (const char* none : {"0", "15"}) {
+    file.Write(none);
+    EXPECT_EQ(GetSystemDefaultLangID(), CTALVEX42App::ReadStartupLanguage(file.Settings())) << none;
+  }
+  file.Write("16");
+  EXPECT_EQ(16, CTALVEX42App::ReadStartupLanguage(file.Settings()));
+}
+
+TEST(StartupLanguage, AChosenLanguageIsKeptAndTruncatedToSixteenBits) {
+  SettingsFile file;
+  file.Write("1033");
+  EXPECT_EQ(1033, CTALVEX42App::ReadStartupLanguage(file.Settings()));
+  EXPECT_EQ("1033", file.Language());
+  file.Write("67588");  // 0x10804
+  EXPECT_EQ(2052, CTALVEX42App::ReadStartupLanguage(file.Settings()));
+}
+
+TEST(MaintenanceSwitch, IsFoundAnywhereInTheCommandLine) {
+  EXPECT_TRUE(CTALVEX42App::HasTalvexSwitch("/Talvex"));
+  EXPECT_TRUE(CTALVEX42App::HasTalvexSwitch("a.t42 /Talvex"));
+  EXPECT_TRUE(CTALVEX42App::HasTalvexSwitch("C:\\signs/Talvex\\a.t42"));
+  EXPECT_FALSE(CTALVEX42App::HasTalvexSwitch("/talvex"));
+  EXPECT_FALSE(CTALVEX42App::HasTalvexSwitch(""));
+  EXPECT_FALSE(CTALVEX42App::HasTalvexSwitch(nullptr));
+}
+
+TEST(ClipboardFormats, SevenFormatsAreRegisteredUnderTheProgramsNames) {
+  const char* const names[] = {
+      "Ravenquillor V60 - [TextBoxes]", "Ravenquillor V60 - [TextSeg]", "Ravenquillor V60 - [Graph]",
+      "Ravenquillor V60 - [Glyph]",     "Ravenquillor V60 - [Group]",   "Ravenquillor V60 - [SEGMULTI]",
+      "Ravenquillor V60 - [OBJMULTI]"};
+  theApp.InitializeApplicationData(CTALVEX42App::kRegisterClipboard);
+  for (int i = 0; i < CTALVEX42App::kClipboardFormatCount; ++i) {
+    EXPECT_STREQ(names[i], CTALVEX42App::ClipboardFormatName(i));
+    EXPECT_EQ(RegisterClipboardFormatA(names[i]), theApp.GetClipboardFormat(i));
+    EXPECT_NE(0u, theApp.GetClipboardFormat(i));
+  }
+  EXPECT_EQ(0u, theApp.GetClipboardFormat(7));
+}
+
+TEST(LoadingSteps, EachStepShowsItsTextInTheLogoWindow) {
+  CLogoDlg logo;
+  ASSERT_TRUE(logo.CreateAndShow());
+  auto progress = [&] {
+    char text[128] = {};
+    GetDlgItemTextA(logo.m_hWnd, IDC_LOGO_PROGRESS, text, sizeof text);
+    return std::string(text);
+  };
+  theApp.InitializeApplicationData(CTALVEX42App::kRegisterClipboard, &logo);
+  EXPECT_EQ("初始化...  裁剪板!", progress());
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadTextDefaults, &logo);
+  EXPECT_EQ("初始化...  版面!", progress());
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadSettings, &logo);
+  EXPECT_EQ("Initalize...  Palette", progress());
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts, &logo);
+  EXPECT_EQ("Initalize...  Mount FH", progress());
+  theApp.InitializeApplicationData(CTALVEX42App::kScanLibraries, &logo);
+  EXPECT_EQ("Initalize...  Mount Graph Libary", progress());
+  // All steps run in the order of their bits' table: the library scan is last.
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadAll, &logo);
+  EXPECT_EQ("Initalize...  Mount Graph Libary", progress());
+}
+
+TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgram) {
+  EXPECT_TRUE(theApp.SetLanguageAndExit(1033));
+  EXPECT_EQ("1033", m_file.Language());
+  EXPECT_EQ(0u, g_endedWith);
+  EXPECT_EQ(1033, theApp.GetLanguage());
+  EXPECT_TRUE(theApp.SetLanguageAndExit(0));
+  EXPECT_EQ("0", m_file.Language());
+}
