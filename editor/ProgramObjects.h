@@ -9,6 +9,7 @@
 #include "model/DragTracker.h"
 #include "model/FRect.h"
 #include "model/IniFile.h"
+#include "output/CutterDevice.h"
 #include "output/OutPort.h"
 
 // TALVEX42.INI in the program folder.
@@ -16,6 +17,8 @@ extern CIniFile g_settings;
 // First TALVEX42.INI as well; start-up points it at Cutters.INI.
 extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
+// The cutter profile, built without a model.
+extern CCutterDevice g_cutterDevice;
 extern CDragTracker g_dragTracker;
 extern CTALVEX42App theApp;
 // The rectangle the drawing tools share.

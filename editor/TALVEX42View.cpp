@@ -1,7 +1,10 @@
 #include "editor/TALVEX42View.h"
 
+#include "editor/MDIMainFrame.h"
 #include "framework/DC.h"
+#include "framework/WinApp.h"
 #include "model/TALVEX42Doc.h"
+#include "resources/Resource.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CView)
 
@@ -52,4 +55,14 @@ void CTALVEX42View::OnDraw(CDC* dc) {
   ::SelectObject(hdc, oldPen);
   ::SelectObject(hdc, oldBrush);
   ::DeleteObject(paper);
+}
+
+void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {
+  CView::OnActivateView(activate, activateView, deactiveView);
+  if (!activate) return;
+  CWnd* mainWindow = AfxGetMainWnd();
+  if (!mainWindow || !mainWindow->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) return;
+  CMDIMainFrame* frame = static_cast<CMDIMainFrame*>(mainWindow);
+  frame->ShowControlBars(frame->GetBarsToShow(), 0xFFFF);
+  frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
 }

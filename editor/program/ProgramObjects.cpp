@@ -1,7 +1,7 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
-// come: the palette after the profile accessor, the cutter profile, font tables, glyph codec and
-// language table before the drag tracker, the code conversion tables at the end.
+// come: the palette after the profile accessor; the font tables, glyph codec and language table
+// after the cutter profile; the code conversion tables at the end.
 #include <windows.h>
 
 #include "editor/ProgramObjects.h"
@@ -10,6 +10,7 @@
 CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
+CCutterDevice g_cutterDevice;
 CDragTracker g_dragTracker;
 CTALVEX42App theApp;
 CFRect g_toolRect;

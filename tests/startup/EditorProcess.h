@@ -64,5 +64,3 @@ std::string MessageBoxText(HWND box);
 void PressButton(HWND dialog, int id);
 // The child windows of a window, at any depth, of a window class.
 std::vector<HWND> ChildWindows(HWND parent, const char* className);
-// Saves the pixels of a window's screen rectangle as a 24-bit BMP; false on failure.
-bool SaveWindowPicture(HWND window, const std::string& path);

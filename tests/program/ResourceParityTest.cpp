@@ -112,12 +112,18 @@ INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 std::vector<int> DialogControlIds(HMODULE module, UINT id) {
   std::vector<int> ids;
-  HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, QuietDialog, 0);
+  // Child dialogs (parameter panels) need a parent.
+  HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(id), parent, QuietDialog, 0);
   EXPECT_NE(nullptr, dialog) << "dialog " << id;
-  if (!dialog) return ids;
+  if (!dialog) {
+    DestroyWindow(parent);
+    return ids;
+  }
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     ids.push_back(GetDlgCtrlID(child));
   DestroyWindow(dialog);
+  DestroyWindow(parent);
   return ids;
 }
 

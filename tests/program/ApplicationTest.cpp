@@ -6,7 +6,13 @@
 #include <string>
 
 #include "editor/LogoDlg.h"
+#include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/TALVEX42Doc.h"
+#include "support/MessagePump.h"
 #include "resources/Resource.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
@@ -137,4 +143,54 @@ TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgram) {
   EXPECT_EQ(1033, theApp.GetLanguage());
   EXPECT_TRUE(theApp.SetLanguageAndExit(0));
   EXPECT_EQ("0", m_file.Language());
+}
+
+// A modified drawing is offered for saving before the program ends for a new language; cancelling
+// keeps the program and the old language.
+class LanguageWithDocumentTest : public LanguageMenuTest {
+protected:
+  void SetUp() override {
+    if (!theApp.GetDocTemplate() && !s_template) {
+      s_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                         RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(s_template);
+    }
+    CMDIMainFrame* frame = new CMDIMainFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = frame;
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    m_document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
+    ASSERT_NE(nullptr, m_document);
+    m_document->SetModifiedFlag();
+    m_file.Write("2052");
+  }
+  void TearDown() override {
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+  }
+
+  static CMultiDocTemplate* s_template;
+  CTALVEX42Doc* m_document = nullptr;
+};
+CMultiDocTemplate* LanguageWithDocumentTest::s_template = nullptr;
+
+TEST_F(LanguageWithDocumentTest, CancellingTheSaveQuestionKeepsEverything) {
+  MessageBoxCapture boxes(IDCANCEL);
+  EXPECT_FALSE(theApp.SetLanguageAndExit(1033));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("TALVEX1")) << boxes.Last().text;
+  EXPECT_EQ("2052", m_file.Language());
+  EXPECT_EQ(12345u, g_endedWith);
+  EXPECT_TRUE(m_document->IsModified());
+}
+
+TEST_F(LanguageWithDocumentTest, NotSavingStoresTheLanguageAndEnds) {
+  MessageBoxCapture boxes(IDNO);
+  EXPECT_TRUE(theApp.SetLanguageAndExit(1033));
+  EXPECT_EQ(1u, boxes.Count());
+  EXPECT_EQ("1033", m_file.Language());
+  EXPECT_EQ(0u, g_endedWith);
 }

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Starts the editor from a copy of the program folder, once in Chinese and once in English, and
+# saves a picture of the screen for each in <build>/screenshots/ (chinese.png, english.png). Fails
+# when the main window does not come up within a minute or the picture is blank. Needs DISPLAY and
+# the Wine environment of tools/test.
+# Usage: pictures.sh WINE BUILD_FOLDER
+set -euo pipefail
+wine=$1
+build=$2
+shots="$build/screenshots"
+mkdir -p "$shots"
+
+editor=
+folder=
+cleanup() {
+  if [[ -n "$editor" ]]; then
+    kill "$editor" 2>/dev/null || true
+    wait "$editor" 2>/dev/null || true
+    editor=
+  fi
+  [[ -n "$folder" ]] && rm -rf "$folder"
+  folder=
+}
+trap cleanup EXIT
+
+picture() {
+  local name=$1 language=$2
+  folder=$(mktemp -d)
+  cp -r "$build/program/." "$folder/"
+  # The test library stands in for the transform library.
+  cp "$build/TestAddon.dll" "$folder/TalvexTransform.dll"
+  sed -i "/^\[SystemParam\]/a Language=$language" "$folder/TALVEX42.INI"
+  (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
+  editor=$!
+  local up=
+  for _ in $(seq 1 600); do
+    if xwininfo -root -tree 2>/dev/null | grep -q 'V6\.27\.7'; then up=1; break; fi
+    kill -0 "$editor" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -z "$up" ]]; then
+    echo "$name: the main window did not come up" >&2
+    return 1
+  fi
+  sleep 2
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shots/$name.png"
+  local spread
+  spread=$(convert "$shots/$name.png" -format '%[fx:standard_deviation]' info:)
+  if ! awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }'; then
+    echo "$name: the picture is blank ($spread)" >&2
+    return 1
+  fi
+  echo "$name: $shots/$name.png"
+  cleanup
+}
+
+picture chinese 2052
+picture english 1033
