@@ -7,6 +7,7 @@
 
 class CBlock;
 class CMatrix2D;
+class CSegArray;
 class CUndoManager;
 
 class CBlockView {
@@ -28,6 +29,9 @@ public:
   // Used only while an undo step is played back: restore the tool and the block under edit.
   virtual void SetCurrentTool(int /*tool*/) {}
   virtual void SetEditBlock(CBlock* /*block*/) {}
+  // The block list of the view's document, changed directly by undo (no modified flag, no view
+  // hints); null when the view has no document.
+  virtual CSegArray* GetBlockList() { return nullptr; }
 
   // The active drawing view (null when none). The editor installs the function that finds it;
   // until then there is none.

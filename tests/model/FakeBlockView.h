@@ -6,6 +6,7 @@
 
 #include "model/BlockView.h"
 #include "model/Matrix2D.h"
+#include "model/SegArray.h"
 #include "model/UndoManager.h"
 
 class FakeBlockView : public CBlockView {
@@ -30,6 +31,7 @@ public:
     toolsSet.push_back(newTool);
   }
   void SetEditBlock(CBlock* block) override { editBlock = block; }
+  CSegArray* GetBlockList() override { return blocks; }
 
   HWND window = nullptr;
   CMatrix2D display;
@@ -37,5 +39,6 @@ public:
   int tool = 40070;
   CUndoManager undo;
   CBlock* editBlock = nullptr;
+  CSegArray* blocks = nullptr;
   std::vector<int> toolsSet;
 };
