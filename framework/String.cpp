@@ -288,19 +288,21 @@ CString& CString::TrimRight(LPCSTR chars) {
   return *this;
 }
 
-CString& CString::MakeUpper() {
+// Shifts the single-byte letters from..from+25 to to..to+25; double-byte characters stay as they are.
+void CString::MapAsciiLetters(char from, char to) {
   for (size_t i = 0; i < m_text.size(); i += static_cast<size_t>(CharLengthAt(i))) {
     char& ch = m_text[i];
-    if (CharLengthAt(i) == 1 && ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    if (CharLengthAt(i) == 1 && ch >= from && ch <= from + 25) ch = static_cast<char>(ch - from + to);
   }
+}
+
+CString& CString::MakeUpper() {
+  MapAsciiLetters('a', 'A');
   return *this;
 }
 
 CString& CString::MakeLower() {
-  for (size_t i = 0; i < m_text.size(); i += static_cast<size_t>(CharLengthAt(i))) {
-    char& ch = m_text[i];
-    if (CharLengthAt(i) == 1 && ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
+  MapAsciiLetters('A', 'a');
   return *this;
 }
 

@@ -96,6 +96,7 @@ public:
 private:
   static CString FromStd(std::string text);
   int CharLengthAt(size_t index) const;
+  void MapAsciiLetters(char from, char to);
   bool InCharSet(size_t index, LPCSTR charSet, int* length) const;
   static int SafeLength(LPCSTR text);
 
