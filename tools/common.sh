@@ -11,9 +11,13 @@ talvex_can_run_32bit() {
   [[ -x /lib/ld-linux.so.2 ]] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
+talvex_has_wine32() {
+  [[ $(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null) == "install ok installed" ]]
+}
+
 talvex_run_arch() {
   if [[ -n "${TALVEX_RUN_ARCH:-}" ]]; then echo "$TALVEX_RUN_ARCH"
-  elif talvex_can_run_32bit; then echo i686
+  elif talvex_can_run_32bit && talvex_has_wine32; then echo i686
   else echo x86_64
   fi
 }
