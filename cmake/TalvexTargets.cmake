@@ -1,8 +1,9 @@
-# One static library per source folder, one test program per folder under tests/.
-# Sources are picked up by pattern so that a new class needs no build edit.
+# One static library per source folder (its sub-folders group files by concern), one test program
+# per folder under tests/, mirroring it. Sources are picked up by pattern so that a new class needs
+# no build edit.
 
 function(talvex_library name)
-  file(GLOB _sources CONFIGURE_DEPENDS
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${name}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/*.c)
   if(NOT _sources)
     message(FATAL_ERROR "folder ${name} has no sources")
@@ -15,8 +16,13 @@ endfunction()
 
 # talvex_test(folder libraries...): tests/<folder>/*.cpp become test_<folder>.exe, run under Wine.
 function(talvex_test folder)
-  file(GLOB _sources CONFIGURE_DEPENDS
+  # Sub-folders that build modules of their own (tests/media/addon, ...) are left out.
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/tests/${folder}/*.rc)
+  get_property(_module_folders GLOBAL PROPERTY TALVEX_TEST_MODULE_FOLDERS)
+  foreach(_module_folder IN LISTS _module_folders)
+    list(FILTER _sources EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/tests/${_module_folder}/")
+  endforeach()
   set(_target test_${folder})
   add_executable(${_target} ${_sources})
   target_link_libraries(${_target} PRIVATE ${ARGN} gmock gtest_main)
@@ -34,6 +40,7 @@ function(talvex_test_module target folder)
   file(GLOB _sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/tests/${folder}/*.def)
   add_library(${target} SHARED ${_sources})
+  set_property(GLOBAL APPEND PROPERTY TALVEX_TEST_MODULE_FOLDERS ${folder})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   set_target_properties(${target} PROPERTIES PREFIX ""
                         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}

@@ -5,10 +5,10 @@
 
 #include "editor/TALVEX42App.h"
 #include "media/TransformDll.h"
-#include "model/AppProfile.h"
-#include "model/DragTracker.h"
-#include "model/FRect.h"
-#include "model/IniFile.h"
+#include "model/settings/AppProfile.h"
+#include "model/editing/DragTracker.h"
+#include "model/geometry/FRect.h"
+#include "model/settings/IniFile.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
 

@@ -14,9 +14,9 @@
 #include "framework/MessageBox.h"
 #include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
-#include "model/TALVEX42Doc.h"
-#include "model/ProgramPaths.h"
-#include "model/SettingNames.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
+#include "model/settings/SettingNames.h"
 #include "editor/TALVEX42Frame.h"
 #include "resources/Resource.h"
 

@@ -3,7 +3,7 @@
 #include "editor/MDIMainFrame.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
-#include "model/TALVEX42Doc.h"
+#include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CView)

@@ -3,7 +3,7 @@
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "model/ProgramPaths.h"
+#include "model/settings/ProgramPaths.h"
 
 CDllModule::CDllModule(LPCSTR path) : m_module(nullptr), m_entriesBound(false), m_path(path) {}
 

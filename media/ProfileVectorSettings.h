@@ -3,7 +3,7 @@
 #pragma once
 
 #include "media/VectorSettingsReader.h"
-#include "model/AppProfile.h"
+#include "model/settings/AppProfile.h"
 
 class CProfileVectorSettings : public CVectorSettingsReader {
 public:

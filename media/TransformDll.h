@@ -4,8 +4,8 @@
 #pragma once
 
 #include "media/DllModule.h"
-#include "model/FRect.h"
-#include "model/Matrix2D.h"
+#include "model/geometry/FRect.h"
+#include "model/geometry/Matrix2D.h"
 
 // What dllGetTransformInfo fills besides the name; the bitmap (60 x 60) belongs to the caller.
 struct TransformInfo {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "media/DllModule.h"
-#include "model/FRect.h"
+#include "model/geometry/FRect.h"
 
 // One outline taking part in a weld or cut: its box and its block records in global memory.
 struct WeldOperand {

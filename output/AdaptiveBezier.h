@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "model/FRect.h"
+#include "model/geometry/FRect.h"
 
 class CAdaptiveBezier {
 public:

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "model/FRect.h"
+#include "model/geometry/FRect.h"
 
 struct CCutSettings {
   CCutSettings();

@@ -9,7 +9,7 @@
 
 #include "framework/ByteReader.h"
 #include "framework/MessageBox.h"
-#include "model/BezierTable.h"
+#include "model/geometry/BezierTable.h"
 #include "output/AdaptiveBezier.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstddef>
 
 #include "framework/String.h"
-#include "model/FRect.h"
-#include "model/IniFile.h"
+#include "model/geometry/FRect.h"
+#include "model/settings/IniFile.h"
 #include "output/CutSettings.h"
 #include "output/OutPort.h"
 #include "output/PlotTemplate.h"

@@ -7,7 +7,7 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
-#include "model/ProgramPaths.h"
+#include "model/settings/ProgramPaths.h"
 #include "output/PortNames.h"
 
 namespace {

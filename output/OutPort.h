@@ -10,7 +10,7 @@
 
 #include "framework/String.h"
 #include "media/PlotterPlugIn.h"
-#include "model/IniFile.h"
+#include "model/settings/IniFile.h"
 
 class COutPort {
 public:

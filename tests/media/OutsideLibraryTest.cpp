@@ -11,7 +11,7 @@
 #include "media/ImportFilterDll.h"
 #include "media/TracingDll.h"
 #include "media/TransformDll.h"
-#include "model/AppProfile.h"
+#include "model/settings/AppProfile.h"
 #include "media/VectorisingDll.h"
 #include "media/WeldDll.h"
 #include "support/MessageBoxCapture.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/File.h"
-#include "model/Contour.h"
+#include "model/geometry/Contour.h"
 
 struct TestPoint {
   float x, y;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "framework/GlobalLock.h"
-#include "model/Block.h"
-#include "model/CurveBlock.h"
+#include "model/blocks/Block.h"
+#include "model/blocks/CurveBlock.h"
 
 struct CurvePoint {
   float x, y;

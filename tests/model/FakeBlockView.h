@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "model/BlockView.h"
-#include "model/Matrix2D.h"
-#include "model/SegArray.h"
-#include "model/UndoManager.h"
+#include "model/blocks/BlockView.h"
+#include "model/geometry/Matrix2D.h"
+#include "model/document/SegArray.h"
+#include "model/undo/UndoManager.h"
 
 class FakeBlockView : public CBlockView {
 public:

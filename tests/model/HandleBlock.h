@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "model/Block.h"
-#include "model/BlockRecord.h"
-#include "model/BlockRecordReader.h"
-#include "model/BlockRecordWriter.h"
+#include "model/blocks/Block.h"
+#include "model/records/BlockRecord.h"
+#include "model/records/BlockRecordReader.h"
+#include "model/records/BlockRecordWriter.h"
 
 class HandleBlock : public CBlock {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Block.h"
+#include "model/blocks/Block.h"
 
 class LoggingBlock : public CBlock {
 public:

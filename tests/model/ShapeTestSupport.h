@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "framework/GlobalLock.h"
-#include "model/Block.h"
-#include "model/BlockRecord.h"
-#include "model/Contour.h"
+#include "model/blocks/Block.h"
+#include "model/records/BlockRecord.h"
+#include "model/geometry/Contour.h"
 
 inline std::vector<BYTE> RecordOf(CBlock& block) {
   HGLOBAL memory = nullptr;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/File.h"
-#include "model/IniFile.h"
+#include "model/settings/IniFile.h"
 #include "output/OutPort.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"

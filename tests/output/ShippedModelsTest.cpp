@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/ProgramPaths.h"
+#include "model/settings/ProgramPaths.h"
 #include "output/CutterDevice.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"

@@ -11,7 +11,7 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "framework/MultiDocTemplate.h"
-#include "model/TALVEX42Doc.h"
+#include "model/document/TALVEX42Doc.h"
 #include "support/MessagePump.h"
 #include "resources/Resource.h"
 #include "support/MessageBoxCapture.h"

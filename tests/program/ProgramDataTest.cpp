@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "model/ProgramPaths.h"
-#include "model/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
+#include "model/document/TALVEX42Doc.h"
 #include "support/MessageBoxCapture.h"
 
 namespace {

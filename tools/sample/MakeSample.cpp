@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
-#include "model/CircleBlock.h"
-#include "model/LineBlock.h"
-#include "model/PolygonBlock.h"
-#include "model/RectBlock.h"
-#include "model/TALVEX42Doc.h"
+#include "model/blocks/CircleBlock.h"
+#include "model/blocks/LineBlock.h"
+#include "model/blocks/PolygonBlock.h"
+#include "model/blocks/RectBlock.h"
+#include "model/document/TALVEX42Doc.h"
 
 namespace {
 

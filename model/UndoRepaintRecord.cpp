@@ -1,9 +1,0 @@
-#include "model/UndoRepaintRecord.h"
-
-#include "model/BlockView.h"
-
-BOOL CUndoRepaintRecord::Undo(CBlockView* view) {
-  HWND window = view ? view->GetViewWindow() : nullptr;
-  if (window) ::InvalidateRect(window, nullptr, FALSE);
-  return TRUE;
-}

@@ -1,0 +1,154 @@
+#include "model/document/DocFileWriter.h"
+
+#include "framework/File.h"
+#include "framework/GlobalLock.h"
+#include "framework/String.h"
+#include "model/document/AuxObjectList.h"
+#include "model/document/PageSettings.h"
+#include "model/settings/ProgramPaths.h"
+#include "model/document/SegArray.h"
+
+namespace {
+
+// Length of the longest prefix of at most limit bytes that does not split a double-byte character.
+size_t CutWithoutSplitting(LPCSTR text, size_t length, size_t limit) {
+  if (length <= limit) return length;
+  size_t position = 0;
+  while (position < limit) {
+    bool doubleByte = CString::IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < length;
+    size_t next = position + (doubleByte ? 2 : 1);
+    if (next > limit) break;
+    position = next;
+  }
+  return position;
+}
+
+bool Exists(LPCSTR path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsFolder(LPCSTR path) {
+  DWORD attributes = ::GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A new empty file with a unique name in the folder of path; false when none can be made there.
+bool MakeTempFileBeside(LPCSTR path, CString& temp) {
+  CString folder(path, FolderPartLength(path));
+  if (folder.IsEmpty()) folder = ".";
+  char name[MAX_PATH * 4] = {};
+  if (folder.GetLength() > MAX_PATH - 14 || !::GetTempFileNameA(folder, "T42", 0, name)) return false;
+  temp = name;
+  return true;
+}
+
+bool WriteWholeFile(LPCSTR path, const BYTE* data, size_t size) {
+  CFile file;
+  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) return false;
+  try {
+    if (size > 0) file.Write(data, static_cast<UINT>(size));
+    file.Flush();
+    file.Close();
+  } catch (CFileException* e) {
+    e->Delete();
+    file.Abort();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CDocFileWriter::CDocFileWriter() : m_failed(false) { m_failed = !m_header.WriteTo(m_file); }
+
+bool CDocFileWriter::BeginSection(DocFileSection section) {
+  if (m_failed) return false;
+  m_header.SetOffset(section, static_cast<DWORD>(m_file.Size()));
+  return true;
+}
+
+bool CDocFileWriter::AddPageSettings(const CPageSettings& page) {
+  if (!BeginSection(kPageSettingsSection)) return false;
+  m_failed = !page.WriteTo(m_file) || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
+bool CDocFileWriter::AddEmptyFontMount() {
+  if (!BeginSection(kFontMountSection)) return false;
+  m_failed = !m_file.WriteInt32(0) || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
+bool CDocFileWriter::AddText(LPCSTR text, size_t length) {
+  if (!BeginSection(kTextSection)) return false;
+  length = text ? CutWithoutSplitting(text, length, kMaxTextLength) : 0;
+  if (length == 0) {
+    m_header.SetOffset(kTextSection, 0);
+    m_failed = !m_file.WriteInt32(0);
+  } else {
+    m_failed = !m_file.WriteInt32(static_cast<int>(length + 1)) || !m_file.WriteBytes(text, length) ||
+               !m_file.WriteByte(0);
+  }
+  m_failed = m_failed || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
+bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
+  if (m_failed) return false;
+  HGLOBAL block = nullptr;
+  int length = guides.WriteToMemory(&block);
+  return AddMemorySection(kGuideSection, block, length);
+}
+
+bool CDocFileWriter::AddBlockList(CSegArray& blocks) {
+  if (m_failed) return false;
+  HGLOBAL record = nullptr;
+  int length = blocks.WriteToMemory(&record);
+  return AddMemorySection(kBlockListSection, record, length);
+}
+
+bool CDocFileWriter::AddMemorySection(DocFileSection section, HGLOBAL memory, int length) {
+  if (length <= 0 || !memory) {
+    if (memory) ::GlobalFree(memory);
+    return true;  // nothing to store: no section
+  }
+  BeginSection(section);
+  {
+    CGlobalLock lock(memory);
+    m_failed = !lock.Data() || static_cast<size_t>(length) > lock.Size() ||
+               !m_file.WriteBytes(lock.Data(), static_cast<size_t>(length));
+  }
+  ::GlobalFree(memory);
+  m_failed = m_failed || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
+CDocFileWriter::SaveResult CDocFileWriter::SaveTo(LPCSTR path) const {
+  if (m_failed) return kCannotWrite;
+  if (IsFolder(path)) return kCannotReplace;
+  CString temp;
+  if (!MakeTempFileBeside(path, temp)) return kCannotCreate;
+  if (!WriteWholeFile(temp, m_file.Data(), m_file.Size())) {
+    ::DeleteFileA(temp);
+    return kCannotWrite;
+  }
+  bool backedUp = false;
+  if (Exists(path)) {
+    backedUp = BackupFile(path) != 0;
+    if (!backedUp) {
+      ::DeleteFileA(temp);
+      return kCannotReplace;
+    }
+  }
+  if (!::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (backedUp) ::MoveFileA(CString(path) + ".bak", path);
+    ::DeleteFileA(temp);
+    return kCannotReplace;
+  }
+  return kSaved;
+}
+
+int CDocFileWriter::BackupFile(LPCSTR path) {
+  if (!Exists(path) || IsFolder(path)) return 0;
+  CString backup = CString(path) + ".bak";
+  if (Exists(backup)) ::DeleteFileA(backup);
+  return ::MoveFileA(path, backup) ? 1 : 0;
+}

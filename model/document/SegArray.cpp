@@ -1,0 +1,295 @@
+#include "model/document/SegArray.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "framework/ByteReader.h"
+#include "framework/ByteWriter.h"
+#include "framework/File.h"
+#include "framework/GlobalLock.h"
+#include "framework/MemoryException.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "model/blocks/Block.h"
+#include "model/records/BlockRecord.h"
+#include "model/records/BlockRecordReader.h"
+#include "model/geometry/Matrix2D.h"
+
+namespace {
+
+const size_t kListHeaderSize = 5;
+// A list record with no block in it: tag, length and end byte.
+const size_t kEmptyListLength = 6;
+// Bytes after the record in memory: one 0xFF and nine zeros.
+const size_t kSpareAfterList = 10;
+const char kDamagedListText[] = "非法的CSegArray数据结构!";
+const char kDamagedListCaption[] = "数据结构错";
+const char kBlockListFormatTemplate[] = "%s - [SEGMULTI]";
+const char kProgramName[] = "Ravenquillor V60";
+
+HWND MainWindowHandle() {
+  CWnd* mainWindow = AfxGetMainWnd();
+  return mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
+}
+
+// Appends the block's record to the writer; false when the block writes none.
+bool AppendRecordOf(CBlock* block, CByteWriter* writer) {
+  HGLOBAL record = nullptr;
+  int length = block->WriteRecord(&record);
+  bool appended = false;
+  if (record) {
+    CGlobalLock lock(record);
+    if (length > 0 && lock.Data() && static_cast<size_t>(length) <= lock.Size())
+      appended = writer->WriteBytes(lock.Data(), static_cast<size_t>(length));
+  }
+  if (record) ::GlobalFree(record);
+  return appended;
+}
+
+// Ends the list in the writer: 0xFE and the length at offset 1.
+size_t CloseList(CByteWriter* writer) {
+  writer->WriteByte(kListEndByte);
+  size_t length = writer->Size();
+  writer->PatchDWord(1, static_cast<DWORD>(length));
+  return length;
+}
+
+void Unite(CFRect* box, const CFRect& other) {
+  box->left = std::min(box->left, other.left);
+  box->top = std::min(box->top, other.top);
+  box->right = std::max(box->right, other.right);
+  box->bottom = std::max(box->bottom, other.bottom);
+}
+
+HGLOBAL CopyToGlobal(const BYTE* data, size_t size, size_t extra) {
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + extra);
+  if (!memory) AfxThrowMemoryException();
+  CGlobalLock lock(memory);
+  if (!lock.Data()) {
+    ::GlobalFree(memory);
+    AfxThrowMemoryException();
+  }
+  memcpy(lock.Data(), data, size);
+  return memory;
+}
+
+bool CopiesToClipboard(BYTE type) {
+  switch (type) {
+    case kLineBlock:
+    case kRectBlock:
+    case kCircleBlock:
+    case kPolygonBlock:
+    case kTransformBlock:
+    case kCurveBlock:
+    case kGroupBlock:
+    case kTextBlock:
+    case kLibBlock:
+    case kImageBlock:
+      return true;
+    default:
+      return false;  // stamps stay out
+  }
+}
+
+// The transform block hands this on to its source, so a transform over a text gives its text.
+bool CopiesText(BYTE type) {
+  return type == kTransformBlock || type == kGroupBlock || type == kTextBlock;
+}
+
+}  // namespace
+
+CSegArray::CSegArray() { m_bounds.SetEmpty(); }
+
+CSegArray::~CSegArray() { DeleteAll(); }
+
+CBlock* CSegArray::GetBlock(INT_PTR index) const {
+  if (index < 0 || index >= GetSize()) return nullptr;
+  return static_cast<CBlock*>(GetAt(index));
+}
+
+INT_PTR CSegArray::AddBlock(CBlock* block) { return Add(block); }
+void CSegArray::SetBlock(INT_PTR index, CBlock* block) { SetAt(index, block); }
+void CSegArray::InsertBlock(INT_PTR index, CBlock* block) { InsertAt(index, block); }
+
+void CSegArray::DeleteAll() {
+  for (INT_PTR i = 0; i < GetSize(); ++i) delete GetBlock(i);
+  RemoveAll();
+}
+
+int CSegArray::WriteToMemory(HGLOBAL* record) {
+  *record = nullptr;
+  if (IsEmpty()) return 0;
+  CByteWriter writer;
+  writer.WriteByte(kSegArrayRecordTag);
+  writer.WriteInt32(0);
+  for (INT_PTR i = 0; i < GetSize(); ++i)
+    if (CBlock* block = GetBlock(i)) AppendRecordOf(block, &writer);
+  size_t length = CloseList(&writer);
+  *record = CopyToGlobal(writer.Data(), length, kSpareAfterList);
+  CGlobalLock lock(*record);
+  if (lock.Data()) lock.Data()[length] = kRecordPadByte;
+  return static_cast<int>(length);
+}
+
+BOOL CSegArray::WriteToFile(CFile* file) {
+  HGLOBAL record = nullptr;
+  int length = WriteToMemory(&record);
+  // A list without a single block record would be refused when read back: store nothing.
+  bool written = false;
+  if (record && static_cast<size_t>(length) > kEmptyListLength) {
+    CGlobalLock lock(record);
+    if (lock.Data()) {
+      file->Write(lock.Data(), static_cast<UINT>(length));
+      written = true;
+    }
+  }
+  if (record) ::GlobalFree(record);
+  return written;
+}
+
+BOOL CSegArray::ReadFromFile(CFile* file) {
+  ULONGLONG start = file->GetPosition();
+  BYTE header[kListHeaderSize];
+  UINT peeked = file->Read(header, sizeof header);
+  file->Seek(static_cast<LONGLONG>(start), CFile::begin);
+  if (peeked < sizeof header) return FALSE;
+  CByteReader reader(header, sizeof header);
+  DWORD length = 0;
+  reader.Skip(1);
+  reader.ReadDWord(length);
+  ULONGLONG fileLength = file->GetLength();
+  // The length may not promise more than the file holds.
+  if (length <= kEmptyListLength || start > fileLength || length > fileLength - start) return FALSE;
+  std::vector<BYTE> buffer(length);
+  if (file->Read(buffer.data(), length) != length) return FALSE;
+  CSegArray* loaded = LoadSegArray(buffer.data(), buffer.size());
+  if (!loaded) return FALSE;
+  for (INT_PTR i = 0; i < loaded->GetSize(); ++i) AddBlock(loaded->GetBlock(i));
+  loaded->RemoveAll();
+  delete loaded;
+  return TRUE;
+}
+
+bool CSegArray::PassedOver(const CBlock* block, BOOL skipNegative) {
+  if (!block) return true;
+  return skipNegative && (block->m_box.right < 0.0f || block->m_box.bottom < 0.0f);
+}
+
+BOOL CSegArray::GetBounds(CFRect* bounds, BOOL skipNegative) {
+  if (IsEmpty() || !bounds) return FALSE;
+  bounds->SetEmpty();
+  bool first = true;
+  for (INT_PTR i = 0; i < GetSize(); ++i) {
+    const CBlock* block = GetBlock(i);
+    if (PassedOver(block, skipNegative)) continue;
+    if (first)
+      *bounds = block->m_box;
+    else
+      Unite(bounds, block->m_box);
+    first = false;
+  }
+  m_bounds = *bounds;
+  return TRUE;
+}
+
+BOOL CSegArray::Transform(const CMatrix2D& matrix, BOOL skipNegative) {
+  if (IsEmpty()) return FALSE;
+  std::vector<CBlock*> transformed;
+  for (INT_PTR i = 0; i < GetSize(); ++i) {
+    CBlock* block = GetBlock(i);
+    if (PassedOver(block, skipNegative)) continue;
+    block->Transform(matrix);
+    transformed.push_back(block);
+  }
+  m_bounds.SetEmpty();
+  for (size_t i = 0; i < transformed.size(); ++i) {
+    if (i == 0)
+      m_bounds = transformed[i]->m_box;
+    else
+      Unite(&m_bounds, transformed[i]->m_box);
+  }
+  return TRUE;
+}
+
+void CSegArray::ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) {
+  for (INT_PTR i = 0; i < GetSize(); ++i)
+    if (CBlock* block = GetBlock(i)) block->ReplaceFont(oldFont, oldIndex, newFont, newIndex);
+}
+
+void CSegArray::AddColoursToCombo(HWND combo) {
+  for (INT_PTR i = 0; i < GetSize(); ++i)
+    if (CBlock* block = GetBlock(i)) block->AddColourToCombo(combo);
+}
+
+void CSegArray::AppendText(CString& text) {
+  for (INT_PTR i = 0; i < GetSize(); ++i)
+    if (CBlock* block = GetBlock(i)) block->AppendText(text);
+}
+
+CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
+  if (damaged) *damaged = false;
+  if (!record || available < kListHeaderSize || record[0] != kSegArrayRecordTag) return nullptr;
+  CSegArray* list = new CSegArray;
+  size_t position = kListHeaderSize;
+  bool ended = false;
+  while (position < available) {
+    if (record[position] == kListEndByte) {
+      ended = true;
+      break;
+    }
+    size_t length = 0;
+    CBlock* block = nullptr;
+    if (CBlockRecordReader::ReadLength(record + position, available - position, &length))
+      block = CreateBlockFromRecord(record + position, available - position);
+    if (!block) break;
+    list->AddBlock(block);
+    position += length;
+  }
+  if (!ended) {
+    AfxShowMessageBox(MainWindowHandle(), kDamagedListText, kDamagedListCaption, MB_OK);
+    if (damaged) *damaged = true;
+  }
+  if (list->IsEmpty()) {
+    delete list;
+    return nullptr;
+  }
+  return list;
+}
+
+UINT GetBlockListClipboardFormat() {
+  char name[64];
+  wsprintfA(name, kBlockListFormatTemplate, kProgramName);
+  return ::RegisterClipboardFormatA(name);
+}
+
+BOOL CopyBlocksToClipboard(CSegArray* list) {
+  if (!::OpenClipboard(MainWindowHandle())) return FALSE;
+  ::EmptyClipboard();
+  CByteWriter blocks;
+  blocks.WriteByte(kSegArrayRecordTag);
+  blocks.WriteInt32(0);
+  std::vector<char> text(kClipboardTextCapacity, '\0');
+  for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
+    CBlock* block = list->GetBlock(i);
+    if (!block || !block->m_selected || !CopiesToClipboard(block->m_type)) continue;
+    if (CopiesText(block->m_type)) {
+      block->AppendClipboardText(text.data(), text.size());
+      text.back() = '\0';  // whatever a block did, the buffer stays one string
+    }
+    AppendRecordOf(block, &blocks);
+  }
+  size_t textLength = strlen(text.data());
+  if (textLength > 0) {
+    HGLOBAL memory = CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1);
+    if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);
+  }
+  if (blocks.Size() > kListHeaderSize) {
+    size_t length = CloseList(&blocks);
+    HGLOBAL memory = CopyToGlobal(blocks.Data(), length, 1);
+    if (!::SetClipboardData(GetBlockListClipboardFormat(), memory)) ::GlobalFree(memory);
+  }
+  ::CloseClipboard();
+  return TRUE;
+}

@@ -1,0 +1,69 @@
+// CSegArray: the ordered list of blocks. It is a document's block list, a group's children and
+// what travels through files and the clipboard, stored as one record:
+//
+//   +0 tag 2, +1 length (signed 32-bit, from the tag up to and including the end byte 0xFE),
+//   +5 the block records back to back, then 0xFE.
+//
+// The list owns its blocks and deletes them with itself.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/ObArray.h"
+#include "framework/String.h"
+#include "model/geometry/FRect.h"
+
+class CBlock;
+class CFile;
+class CMatrix2D;
+
+class CSegArray : public CObArray {
+public:
+  CSegArray();
+  ~CSegArray() override;
+  CSegArray(const CSegArray&) = delete;
+  CSegArray& operator=(const CSegArray&) = delete;
+
+  CBlock* GetBlock(INT_PTR index) const;
+  INT_PTR AddBlock(CBlock* block);
+  void SetBlock(INT_PTR index, CBlock* block);
+  void InsertBlock(INT_PTR index, CBlock* block);
+  // Deletes every block and empties the list.
+  void DeleteAll();
+
+  // The record in a new movable block (the caller frees it) followed by uncounted spare bytes;
+  // its length, or 0 and no memory for an empty list. Blocks that write no record are left out.
+  int WriteToMemory(HGLOBAL* record);
+  // Writes the record at the file position; FALSE, writing nothing, when no block has a record.
+  BOOL WriteToFile(CFile* file);
+  // Reads one record at the file position and appends its blocks; FALSE when there is none.
+  BOOL ReadFromFile(CFile* file);
+
+  // Union of the boxes, also kept as the list's bounds. With skipNegative, blocks whose box ends
+  // left of or above the origin are passed over. FALSE for an empty list or no rectangle.
+  BOOL GetBounds(CFRect* bounds, BOOL skipNegative);
+  // Transforms every block that GetBounds would count and recomputes the bounds.
+  BOOL Transform(const CMatrix2D& matrix, BOOL skipNegative);
+  void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex);
+  void AddColoursToCombo(HWND combo);
+  void AppendText(CString& text);
+
+  CFRect m_bounds;
+
+private:
+  static bool PassedOver(const CBlock* block, BOOL skipNegative);
+};
+
+// A new list from a block-list record of the given size, or null (another tag, or no block read).
+// A record that no block can be built from is reported once; the blocks before it are kept.
+// *damaged (when given) tells whether the list was reported damaged, so that a caller can refuse
+// the partial list.
+CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nullptr);
+
+// The text of the copied blocks goes to the clipboard in a buffer of this size.
+const size_t kClipboardTextCapacity = 65530;
+// The private clipboard format of block lists ("... - [SEGMULTI]").
+UINT GetBlockListClipboardFormat();
+// Puts the list's selected blocks on the clipboard as a block-list record, and their text as
+// CF_TEXT. FALSE when the clipboard cannot be opened.
+BOOL CopyBlocksToClipboard(CSegArray* list);

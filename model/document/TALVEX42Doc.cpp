@@ -1,0 +1,149 @@
+#include "model/document/TALVEX42Doc.h"
+
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "model/blocks/Block.h"
+#include "model/document/DocFileReader.h"
+#include "model/document/DocFileWriter.h"
+#include "model/editing/MainWindowNotice.h"
+
+namespace {
+
+const char kErrorCaption[] = "错误";
+const char kCannotCreateText[] = "文件建立失败!";
+const UINT kOpenDoneStatus = 122;
+// Tells the main frame that a document closed (it hides its tool bars when none is left).
+const UINT kDocumentClosedCommand = 49003;
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CTALVEX42Doc, CDocument)
+
+CTALVEX42Doc::CTALVEX42Doc() { m_blocks.m_bounds.SetEmpty(); }
+
+CTALVEX42Doc::~CTALVEX42Doc() {
+  m_guides.DeleteAll();
+  m_blocks.DeleteAll();
+  m_outputAreas.DeleteAll();
+}
+
+void CTALVEX42Doc::ReportError(LPCSTR text) const {
+  CWnd* mainWindow = AfxGetMainWnd();
+  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL CTALVEX42Doc::OnNewDocument() {
+  if (!CDocument::OnNewDocument()) return FALSE;
+  m_page.ReadNewDocumentDefaults();
+  UpdateAllViews(nullptr, kHintNewPage, nullptr);
+  return TRUE;
+}
+
+BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
+  if (!CDocument::OnOpenDocument(path)) return FALSE;
+  CDocFileReader reader;
+  CDocFileReader::Error error = reader.Read(path);
+  if (error != CDocFileReader::kNoError) {
+    LPCSTR message = CDocFileReader::MessageFor(error);
+    if (message) ReportError(message);
+    return FALSE;
+  }
+  // All of the file is sound: take it.
+  m_page = reader.GetPageSettings();
+  reader.TakeBlocks(m_blocks);
+  reader.TakeGuides(m_guides);
+  CDocFileReader::ShowStatus(kOpenDoneStatus);
+  return TRUE;
+}
+
+BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
+  CDocFileWriter writer;
+  // The font-mount table and the text editor's text are written empty until fonts and the text
+  // editor exist; the formats are the full ones.
+  bool built = writer.AddPageSettings(m_page) && writer.AddEmptyFontMount() && writer.AddText("", 0) &&
+               writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
+  if (!built || writer.SaveTo(path) != CDocFileWriter::kSaved) {
+    ReportError(kCannotCreateText);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+void CTALVEX42Doc::OnCloseDocument() {
+  CDocument::OnCloseDocument();  // may delete this
+  SendToMainWindow(kDocumentClosedCommand, 0);
+}
+
+void CTALVEX42Doc::AddBlock(CBlock* block) {
+  m_blocks.AddBlock(block);
+  SetModifiedFlag();
+  UpdateAllViews(nullptr, kHintBlockAdded, block);
+}
+
+void CTALVEX42Doc::InsertBlockAt(CBlock* block, INT_PTR index) {
+  m_blocks.InsertBlock(index, block);
+  SetModifiedFlag();
+  UpdateAllViews(nullptr, kHintBlockAdded, block);
+}
+
+void CTALVEX42Doc::AppendBlocks(CSegArray& blocks) {
+  INT_PTR formerCount = m_blocks.GetSize();
+  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) m_blocks.AddBlock(blocks.GetBlock(i));
+  SetModifiedFlag();
+  // The views read the former count from the hint object's place.
+  UpdateAllViews(nullptr, kHintBlocksAppended, reinterpret_cast<CObject*>(formerCount));
+}
+
+CBlock* CTALVEX42Doc::GetBlockAt(INT_PTR index) const {
+  return index >= 0 && index < m_blocks.GetSize() ? m_blocks.GetBlock(index) : nullptr;
+}
+
+CBlock* CTALVEX42Doc::RemoveBlockAt(INT_PTR index) {
+  CBlock* block = GetBlockAt(index);
+  if (block) m_blocks.RemoveAt(index);
+  return block;
+}
+
+INT_PTR CTALVEX42Doc::RemoveBlock(CBlock* block) {
+  for (INT_PTR i = 0; i < m_blocks.GetSize(); ++i) {
+    if (m_blocks.GetBlock(i) == block) {
+      m_blocks.RemoveAt(i);
+      return i;
+    }
+  }
+  return -1;
+}
+
+void CTALVEX42Doc::RemoveBlocks(CSegArray& blocks) {
+  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) RemoveBlock(blocks.GetBlock(i));
+}
+
+int CTALVEX42Doc::DeleteEmptyBlocks(CBlock* block) {
+  if (block) {
+    // Only a block of this list is ours to delete.
+    if (!block->IsEmpty() || RemoveBlock(block) < 0) return 0;
+    delete block;
+    return 1;
+  }
+  int deleted = 0;
+  for (INT_PTR i = m_blocks.GetSize() - 1; i >= 0; --i) {
+    CBlock* candidate = m_blocks.GetBlock(i);
+    if (!candidate || !candidate->IsEmpty()) continue;
+    m_blocks.RemoveAt(i);
+    delete candidate;
+    deleted = 1;
+  }
+  return deleted;
+}
+
+BOOL CTALVEX42Doc::GetBlocksBounds(CFRect* bounds) {
+  if (m_blocks.IsEmpty() || !bounds) return FALSE;
+  CFRect box;
+  m_blocks.GetBounds(&box, FALSE);
+  *bounds = box;
+  return TRUE;
+}
+
+int CTALVEX42Doc::BackupFile(LPCSTR path) { return CDocFileWriter::BackupFile(path); }

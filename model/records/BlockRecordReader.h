@@ -1,0 +1,42 @@
+// CBlockRecordReader: checks a block record against the bytes available before any field is read,
+// then reads its fields without ever going past the record's end byte.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/ByteReader.h"
+#include "model/geometry/FRect.h"
+#include "model/geometry/Matrix2D.h"
+
+class CBlock;
+
+class CBlockRecordReader {
+public:
+  CBlockRecordReader(const BYTE* record, size_t available);
+
+  // The record's length when its header fits, the length counts at least a header and an end
+  // byte and does not run past the bytes available; false otherwise.
+  static bool ReadLength(const BYTE* record, size_t available, size_t* length);
+
+  // Checks the tag, the length (exactly fixedLength unless that is 0) and the end byte. The
+  // fields can be read only after a successful Open.
+  bool Open(BYTE tag, size_t fixedLength = 0);
+
+  size_t Length() const { return m_length; }
+  BYTE TypeCode() const { return m_record[5]; }
+  WORD Attributes() const { return static_cast<WORD>(m_record[6] | (m_record[7] << 8)); }
+  const BYTE* Data() const { return m_record; }
+
+  // The type's fields, from offset 8 up to the end byte.
+  CByteReader& Fields() { return m_fields; }
+  bool ReadRect(CFRect& rect);
+  bool ReadMatrix(CMatrix2D& matrix);
+  // Sets the block's attribute word and, when takeType is set, its type code from the header.
+  void ReadHeaderInto(CBlock& block, bool takeType) const;
+
+private:
+  const BYTE* m_record;
+  size_t m_available;
+  size_t m_length;
+  CByteReader m_fields;
+};

@@ -1,0 +1,12 @@
+// CUndoToolRecord: the view changed its tool; undo switches back to the previous one.
+#pragma once
+
+#include "model/undo/UndoRecord.h"
+
+class CUndoToolRecord : public CUndoRecord {
+public:
+  explicit CUndoToolRecord(int previousTool) : m_tool(previousTool) {}
+  BOOL Undo(CBlockView* view) override;
+
+  int m_tool;
+};
