@@ -541,7 +541,8 @@ int CCurveBlock::WriteRecord(HGLOBAL* record) {
   *record = nullptr;
   if (!m_points) return 0;
   int end = LastEndRecordAtOrBelow(m_count);
-  if (end < 2) return 0;
+  // A record of more points than any reader takes would make the list it stands in unreadable.
+  if (end < 2 || end >= kMaxPointRecords) return 0;
   std::vector<POINTREC> records;
   {
     CGlobalLock lock(m_points);
@@ -574,7 +575,7 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
       !fields.ReadInt32(n))
     return nullptr;
   // The count must fit the record exactly before a single point is taken.
-  if (n < 0 || n > kMaxRecordPoints ||
+  if (n < 0 || n > kMaxPointRecords ||
       reader.Length() != kRecordFixedSize + static_cast<size_t>(n) * kPointRecordSize + 1)
     return nullptr;
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);

@@ -20,8 +20,6 @@ class CCurveBlock : public CBlock {
 public:
   // Hit kinds of the segment last hit.
   enum : WORD { kNoHit = 0, kLineHit = 0x600, kBezierHit = 0x700 };
-  // Point counts a record may carry.
-  static const int kMaxRecordPoints = 0x30000;
   // The record without its points: header, box, matrix, colour, count.
   static const size_t kRecordFixedSize = 68;
 

@@ -356,9 +356,19 @@ CBlock* CGroupBlock::CreateTransformed(HANDLE transform, const CFRect& target) {
 
 void CGroupBlock::AddColourToCombo(HWND combo) { m_children.AddColoursToCombo(combo); }
 
+// Nested groups load by recursion: a record nested deeper than this is taken as damaged rather
+// than let a crafted file run the stack out. No drawing nests groups nearly this deep.
+static const int kMaxGroupNesting = 256;
+static int s_groupNesting = 0;
+
 CBlock* LoadGroupBlock(const BYTE* record, size_t available) {
   CBlockRecordReader reader(record, available);
   if (!reader.Open(kGroupRecordTag) || reader.Length() <= kGroupFixedSize + 1) return nullptr;
+  if (s_groupNesting >= kMaxGroupNesting) return nullptr;
+  struct NestingLevel {
+    NestingLevel() { ++s_groupNesting; }
+    ~NestingLevel() { --s_groupNesting; }
+  } level;
   std::unique_ptr<CGroupBlock> group(new CGroupBlock);
   reader.ReadHeaderInto(*group, false);
   if (!reader.ReadRect(group->m_box) || !reader.ReadMatrix(group->m_matrix)) return nullptr;

@@ -64,8 +64,9 @@ private:
   CSegArray m_children;
 };
 
-// A group from a ')' record of the given size; null for another tag or a damaged record, and the
-// only child itself when the record holds one.
+// A group from a ')' record of the given size; null for another tag or a damaged record (groups
+// nested more than 256 deep count as damaged), and the only child itself, in its place on the
+// page, when the record holds one.
 CBlock* LoadGroupBlock(const BYTE* record, size_t available);
 
 // A new group of the parts of the blocks that lie in the rectangle, or null when none does. The

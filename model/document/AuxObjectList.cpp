@@ -209,10 +209,15 @@ UINT CAuxObjectList::GetClipboardFormat() {
 }
 
 int CAuxObjectList::CopySelectedToClipboard() const {
-  if (IsEmpty() || !::OpenClipboard(ClipboardOwner())) return 0;
-  ::EmptyClipboard();
+  if (IsEmpty()) return 0;
+  // Built before the clipboard is opened: running out of memory on the way leaves it closed.
   HGLOBAL block = nullptr;
   int length = BuildBlock(true, &block);
+  if (!::OpenClipboard(ClipboardOwner())) {
+    if (block) ::GlobalFree(block);
+    return 0;
+  }
+  ::EmptyClipboard();
   int result = 1;
   if (length <= 0) {
     result = 0;

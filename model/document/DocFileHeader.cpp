@@ -44,14 +44,15 @@ CDocFileHeader::Check CDocFileHeader::Read(const BYTE* file, size_t size) {
   if (!reader.Seek(kMagicFieldSize) || !reader.ReadFloat(version)) return kDamaged;
   if (version != kVersion) return kWrongVersion;
 
-  DWORD tableSize = 0;
-  if (!reader.ReadDWord(tableSize) || tableSize != kTableSize) return kDamaged;
   DWORD offsets[kDocFileSectionCount];
-  for (DWORD& offset : offsets) {
+  if (!reader.Skip(4)) return kDamaged;  // the table's size word
+  for (DWORD& offset : offsets)
     if (!reader.ReadDWord(offset)) return kDamaged;
-    if (offset != 0 && (offset < kFirstSectionOffset || offset >= size)) return kDamaged;
-  }
-  if (!reader.Skip(kTableZeroBytes)) return kDamaged;
   memcpy(m_offsets, offsets, sizeof offsets);
   return kValid;
+}
+
+bool CDocFileHeader::PointsIntoFile(DocFileSection section, size_t fileSize) const {
+  DWORD offset = m_offsets[section];
+  return offset >= kFirstSectionOffset && offset < fileSize;
 }

@@ -38,9 +38,12 @@ public:
   // Rewrites the table of a file image that begins with a header.
   bool PatchTable(CByteWriter& writer) const;
 
-  // Checks a whole file image: the magic, the version, the table's size word, and that every
-  // offset lies inside the file past the table. Reads the offsets only when all is well.
+  // Checks a whole file image: the magic and the version, then reads the offsets. The table's
+  // size word is never used and so not checked; whether an offset points at a usable section is
+  // for the reader of that section to judge.
   Check Read(const BYTE* file, size_t size);
+  // Whether the section's offset lies past the header and table and inside a file of this size.
+  bool PointsIntoFile(DocFileSection section, size_t fileSize) const;
 
 private:
   DWORD m_offsets[kDocFileSectionCount];

@@ -32,7 +32,6 @@ enum : UINT {
 
 // Offsets in a file are signed 32-bit numbers.
 const ULONGLONG kLargestFile = 0x7FFFFFFF;
-const size_t kFontMountEntrySize = 14;
 // A block list shorter than this holds no block.
 const DWORD kShortestBlockList = 7;
 
@@ -106,6 +105,7 @@ CDocFileReader::Error CDocFileReader::ReadSections() {
   if (m_header.GetOffset(kPageSettingsSection) == 0 || m_header.GetOffset(kFontMountSection) == 0) return kDamaged;
 
   ShowStatus(kReadingPageSettings);
+  if (!m_header.PointsIntoFile(kPageSettingsSection, m_file.size())) return kDamaged;
   size_t available = 0;
   const BYTE* page = SectionStart(kPageSettingsSection, &available);
   m_page.m_width = 400.0f;
@@ -113,90 +113,97 @@ CDocFileReader::Error CDocFileReader::ReadSections() {
   if (!m_page.ReadFrom(page, available, CDocFileHeader::kVersion)) return kDamaged;
 
   ShowStatus(kCheckingText);
-  if (!ReadText()) return kDamaged;
+  ReadText();
   ShowStatus(kCheckingBlockList);
   Error blockList = ReadBlockList();
   if (blockList != kNoError) return blockList;
   ShowStatus(kCheckingGuides);
-  if (!ReadGuides()) return kDamaged;
+  ReadGuides();
   ShowStatus(kReadingFontMount);
-  if (!CheckFontMount()) return kDamaged;
+  ReadFontMount();
   return kNoError;
 }
 
-const BYTE* CDocFileReader::SectionStart(DocFileSection section, size_t* available) const {
+const BYTE* CDocFileReader::SectionStart(DocFileSection section, size_t* available) {
+  *available = 0;
   DWORD offset = m_header.GetOffset(section);
-  // The header has checked that every offset lies inside the file.
-  *available = offset ? m_file.size() - offset : 0;
-  return offset ? m_file.data() + offset : nullptr;
+  if (offset == 0) return nullptr;
+  if (!m_header.PointsIntoFile(section, m_file.size())) {
+    m_partial = true;
+    return nullptr;
+  }
+  *available = m_file.size() - offset;
+  return m_file.data() + offset;
 }
 
-bool CDocFileReader::ReadText() {
+// The stored bytes are kept as they are; a length running past the file keeps what is there.
+void CDocFileReader::ReadText() {
   size_t available = 0;
   const BYTE* section = SectionStart(kTextSection, &available);
-  if (!section) return true;
+  if (!section) return;
   ShowStatus(kReadingText);
   CByteReader reader(section, available);
   DWORD length = 0;
-  if (!reader.ReadDWord(length) || length > reader.Remaining()) return false;
-  CString text;
-  if (length > 0 && !reader.ReadFixedString(text, length)) return false;
-  m_text = text;
-  return true;
+  if (!reader.ReadDWord(length)) {
+    m_partial = true;
+    return;
+  }
+  if (length > reader.Remaining()) {
+    m_partial = true;
+    length = static_cast<DWORD>(reader.Remaining());
+  }
+  const BYTE* text = section + reader.Position();
+  m_storedText.assign(text, text + length);
+}
+
+CString CDocFileReader::GetText() const {
+  size_t length = 0;
+  while (length < m_storedText.size() && m_storedText[length] != 0) ++length;
+  return CString(reinterpret_cast<const char*>(m_storedText.data()), static_cast<int>(length));
 }
 
 CDocFileReader::Error CDocFileReader::ReadBlockList() {
+  if (m_header.GetOffset(kBlockListSection) == 0) return kNoError;
+  // Without a list to start from no block can be found.
+  if (!m_header.PointsIntoFile(kBlockListSection, m_file.size())) return kDamaged;
   size_t available = 0;
   const BYTE* section = SectionStart(kBlockListSection, &available);
-  if (!section) return kNoError;
   ShowStatus(kReadingBlockList);
   CByteReader reader(section, available);
   BYTE tag = 0;
   DWORD length = 0;
   if (!reader.ReadByte(tag) || tag != kSegArrayRecordTag || !reader.ReadDWord(length) ||
-      length < kShortestBlockList || length > available || section[length - 1] != kListEndByte)
+      length < kShortestBlockList)
     return kDamaged;
+  // A file cut short keeps the blocks that are there; the list reports the damage.
+  if (length > available) length = static_cast<DWORD>(available);
   bool damaged = false;
   std::unique_ptr<CSegArray> blocks(LoadSegArray(section, length, &damaged));
-  if (damaged) return kBlockListDamaged;
-  if (!blocks) return kDamaged;
+  if (!blocks) return damaged ? kBlockListDamaged : kDamaged;
+  if (damaged) m_partial = true;
   MoveBlocks(*blocks, m_blocks);
   return kNoError;
 }
 
 void CDocFileReader::TakeBlocks(CSegArray& target) { MoveBlocks(m_blocks, target); }
 
-bool CDocFileReader::ReadGuides() {
+void CDocFileReader::ReadGuides() {
   size_t available = 0;
   const BYTE* section = SectionStart(kGuideSection, &available);
-  if (!section) return true;
+  if (!section) return;
   ShowStatus(kReadingGuides);
   bool damaged = false;
-  CAuxObjectList* guides = LoadAuxObjectList(section, available, &damaged);
-  if (damaged) return false;
-  if (guides) {
-    m_guides.TakeAll(*guides);
-    delete guides;
+  std::unique_ptr<CAuxObjectList> guides(LoadAuxObjectList(section, available, &damaged));
+  if (damaged) {
+    m_partial = true;
+    return;
   }
-  return true;
+  if (guides) m_guides.TakeAll(*guides);
 }
 
-// The section: int32 T, T / 14 entries (name-block size, character set, font source, slot width,
-// file position of the name block), the name blocks.
-bool CDocFileReader::CheckFontMount() const {
+void CDocFileReader::ReadFontMount() {
   size_t available = 0;
-  const BYTE* section = SectionStart(kFontMountSection, &available);
-  CByteReader reader(section, available);
-  DWORD tableSize = 0;
-  if (!reader.ReadDWord(tableSize)) return false;
-  if (tableSize % kFontMountEntrySize != 0 || tableSize > reader.Remaining()) return false;
-  for (DWORD i = 0; i < tableSize / kFontMountEntrySize; ++i) {
-    DWORD blockSize = 0, slotWidth = 0, position = 0;
-    if (!reader.ReadDWord(blockSize) || !reader.Skip(2) || !reader.ReadDWord(slotWidth) ||
-        !reader.ReadDWord(position))
-      return false;
-    ULONGLONG end = static_cast<ULONGLONG>(position) + blockSize;
-    if (position < CDocFileHeader::kFirstSectionOffset || end > m_file.size()) return false;
-  }
-  return true;
+  if (!SectionStart(kFontMountSection, &available)) return;
+  if (!m_fontMount.Read(m_file.data(), m_file.size(), m_header.GetOffset(kFontMountSection)))
+    m_partial = true;
 }

@@ -4,6 +4,7 @@
 #include "framework/GlobalLock.h"
 #include "framework/String.h"
 #include "model/document/AuxObjectList.h"
+#include "model/document/FontMountSection.h"
 #include "model/document/PageSettings.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/document/SegArray.h"
@@ -71,9 +72,11 @@ bool CDocFileWriter::AddPageSettings(const CPageSettings& page) {
   return !m_failed;
 }
 
-bool CDocFileWriter::AddEmptyFontMount() {
+bool CDocFileWriter::AddEmptyFontMount() { return AddFontMount(CFontMountSection()); }
+
+bool CDocFileWriter::AddFontMount(const CFontMountSection& section) {
   if (!BeginSection(kFontMountSection)) return false;
-  m_failed = !m_file.WriteInt32(0) || !m_header.PatchTable(m_file);
+  m_failed = !section.WriteTo(m_file) || !m_header.PatchTable(m_file);
   return !m_failed;
 }
 
@@ -91,6 +94,18 @@ bool CDocFileWriter::AddText(LPCSTR text, size_t length) {
   return !m_failed;
 }
 
+bool CDocFileWriter::AddStoredText(const std::vector<BYTE>& stored) {
+  if (!BeginSection(kTextSection)) return false;
+  if (stored.empty()) {
+    m_header.SetOffset(kTextSection, 0);
+    m_failed = !m_file.WriteInt32(0);
+  } else {
+    m_failed = !m_file.WriteInt32(static_cast<int>(stored.size())) || !m_file.WriteBytes(stored.data(), stored.size());
+  }
+  m_failed = m_failed || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
 bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
   if (m_failed) return false;
   HGLOBAL block = nullptr;
@@ -100,9 +115,11 @@ bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
 
 bool CDocFileWriter::AddBlockList(CSegArray& blocks) {
   if (m_failed) return false;
-  HGLOBAL record = nullptr;
-  int length = blocks.WriteToMemory(&record);
-  return AddMemorySection(kBlockListSection, record, length);
+  size_t start = m_file.Size();
+  if (!blocks.AppendRecordTo(m_file)) return true;  // no block has a record: no section
+  m_header.SetOffset(kBlockListSection, static_cast<DWORD>(start));
+  m_failed = !m_header.PatchTable(m_file);
+  return !m_failed;
 }
 
 bool CDocFileWriter::AddMemorySection(DocFileSection section, HGLOBAL memory, int length) {
@@ -121,7 +138,7 @@ bool CDocFileWriter::AddMemorySection(DocFileSection section, HGLOBAL memory, in
   return !m_failed;
 }
 
-CDocFileWriter::SaveResult CDocFileWriter::SaveTo(LPCSTR path) const {
+CDocFileWriter::SaveResult CDocFileWriter::SaveTo(LPCSTR path, BackupMode backup) const {
   if (m_failed) return kCannotWrite;
   if (IsFolder(path)) return kCannotReplace;
   CString temp;
@@ -131,7 +148,8 @@ CDocFileWriter::SaveResult CDocFileWriter::SaveTo(LPCSTR path) const {
     return kCannotWrite;
   }
   bool backedUp = false;
-  if (Exists(path)) {
+  bool keepBackup = backup == kKeepBackup && Exists(CString(path) + ".bak");
+  if (Exists(path) && !keepBackup) {
     backedUp = BackupFile(path) != 0;
     if (!backedUp) {
       ::DeleteFileA(temp);

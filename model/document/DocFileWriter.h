@@ -7,11 +7,13 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "framework/ByteWriter.h"
 #include "model/document/DocFileHeader.h"
 
 class CAuxObjectList;
+class CFontMountSection;
 class CPageSettings;
 class CSegArray;
 
@@ -21,6 +23,9 @@ public:
   static constexpr size_t kMaxTextLength = 65536;
 
   enum SaveResult { kSaved, kCannotCreate, kCannotWrite, kCannotReplace };
+  // What becomes of the previous file: it replaces the backup, or (when a backup exists) it is
+  // simply replaced and the backup stays, as the backup of a damaged original must.
+  enum BackupMode { kBackUpPrevious, kKeepBackup };
 
   CDocFileWriter();
 
@@ -28,9 +33,14 @@ public:
   bool AddPageSettings(const CPageSettings& page);
   // The font-mount table with no list mounted: its table size 0.
   bool AddEmptyFontMount();
+  // The font-mount section as it was read from a file.
+  bool AddFontMount(const CFontMountSection& section);
   // The text editor's text, cut to kMaxTextLength; an empty text writes 4 zero bytes and leaves
   // the table entry 0.
   bool AddText(LPCSTR text, size_t length);
+  // The text section's stored bytes as they were read from a file, unchanged; none writes 4 zero
+  // bytes and leaves the table entry 0.
+  bool AddStoredText(const std::vector<BYTE>& stored);
   // The guide lines' tag-1 block; no block (and entry 0) when no guide writes a record.
   bool AddGuides(const CAuxObjectList& guides);
   // The block list's record; no section (and entry 0) when no block writes a record.
@@ -40,7 +50,7 @@ public:
   const BYTE* Data() const { return m_file.Data(); }
 
   // Writes the file to the path as described above.
-  SaveResult SaveTo(LPCSTR path) const;
+  SaveResult SaveTo(LPCSTR path, BackupMode backup = kBackUpPrevious) const;
 
   // Moves an existing file to its ".bak" name (the whole path with ".bak" appended), replacing an
   // older backup. 1 when moved, 0 when there is no such file or it could not be moved.

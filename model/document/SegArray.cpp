@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "framework/ByteReader.h"
@@ -54,6 +55,35 @@ size_t CloseList(CByteWriter* writer) {
   size_t length = writer->Size();
   writer->PatchDWord(1, static_cast<DWORD>(length));
   return length;
+}
+
+// The list record of the blocks that take part, each block's record through its own writer;
+// false when none wrote a record, since a list without a block is one that no reader accepts.
+template <class TakesPart>
+bool BuildListRecord(const CSegArray& list, TakesPart takesPart, CByteWriter* record) {
+  record->WriteByte(kSegArrayRecordTag);
+  record->WriteInt32(0);
+  bool any = false;
+  for (INT_PTR i = 0; i < list.GetSize(); ++i) {
+    CBlock* block = list.GetBlock(i);
+    if (block && takesPart(block) && AppendRecordOf(block, record)) any = true;
+  }
+  if (!any) return false;
+  CloseList(record);
+  return true;
+}
+
+struct GlobalFreer {
+  void operator()(void* memory) const { ::GlobalFree(memory); }
+};
+using GlobalMemory = std::unique_ptr<void, GlobalFreer>;
+
+// Hands the memory (when there is any) to the open clipboard, which then owns it.
+bool HandToClipboard(UINT format, GlobalMemory& memory) {
+  if (!memory) return true;
+  if (!::SetClipboardData(format, memory.get())) return false;
+  memory.release();
+  return true;
 }
 
 void Unite(CFRect* box, const CFRect& other) {
@@ -133,20 +163,17 @@ int CSegArray::WriteToMemory(HGLOBAL* record) {
   return static_cast<int>(length);
 }
 
+bool CSegArray::AppendRecordTo(CByteWriter& writer) {
+  CByteWriter record;
+  return BuildListRecord(*this, [](CBlock*) { return true; }, &record) &&
+         writer.WriteBytes(record.Data(), record.Size());
+}
+
 BOOL CSegArray::WriteToFile(CFile* file) {
-  HGLOBAL record = nullptr;
-  int length = WriteToMemory(&record);
-  // A list without a single block record would be refused when read back: store nothing.
-  bool written = false;
-  if (record && static_cast<size_t>(length) > kEmptyListLength) {
-    CGlobalLock lock(record);
-    if (lock.Data()) {
-      file->Write(lock.Data(), static_cast<UINT>(length));
-      written = true;
-    }
-  }
-  if (record) ::GlobalFree(record);
-  return written;
+  CByteWriter record;
+  if (!AppendRecordTo(record)) return FALSE;
+  file->Write(record.Data(), static_cast<UINT>(record.Size()));
+  return TRUE;
 }
 
 BOOL CSegArray::ReadFromFile(CFile* file) {
@@ -228,10 +255,20 @@ void CSegArray::AppendText(CString& text) {
     if (CBlock* block = GetBlock(i)) block->AppendText(text);
 }
 
+// Lists nest inside group records. Damage anywhere in one load is reported once, where it is
+// met, however many lists around it then end early.
+static int s_listNesting = 0;
+static bool s_damageReported = false;
+
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
   if (damaged) *damaged = false;
   if (!record || available < kListHeaderSize || record[0] != kSegArrayRecordTag) return nullptr;
-  CSegArray* list = new CSegArray;
+  if (s_listNesting == 0) s_damageReported = false;
+  struct NestingLevel {
+    NestingLevel() { ++s_listNesting; }
+    ~NestingLevel() { --s_listNesting; }
+  } level;
+  std::unique_ptr<CSegArray> list(new CSegArray);
   size_t position = kListHeaderSize;
   bool ended = false;
   while (position < available) {
@@ -247,15 +284,12 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
     list->AddBlock(block);
     position += length;
   }
-  if (!ended) {
+  if (!ended && !s_damageReported) {
     AfxShowMessageBox(MainWindowHandle(), kDamagedListText, kDamagedListCaption, MB_OK);
-    if (damaged) *damaged = true;
+    s_damageReported = true;
   }
-  if (list->IsEmpty()) {
-    delete list;
-    return nullptr;
-  }
-  return list;
+  if (damaged) *damaged = s_damageReported;
+  return list->IsEmpty() ? nullptr : list.release();
 }
 
 UINT GetBlockListClipboardFormat() {
@@ -265,31 +299,27 @@ UINT GetBlockListClipboardFormat() {
 }
 
 BOOL CopyBlocksToClipboard(CSegArray* list) {
-  if (!::OpenClipboard(MainWindowHandle())) return FALSE;
-  ::EmptyClipboard();
-  CByteWriter blocks;
-  blocks.WriteByte(kSegArrayRecordTag);
-  blocks.WriteInt32(0);
   std::vector<char> text(kClipboardTextCapacity, '\0');
   for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
     CBlock* block = list->GetBlock(i);
-    if (!block || !block->m_selected || !CopiesToClipboard(block->m_type)) continue;
-    if (CopiesText(block->m_type)) {
-      block->AppendClipboardText(text.data(), text.size());
-      text.back() = '\0';  // whatever a block did, the buffer stays one string
-    }
-    AppendRecordOf(block, &blocks);
+    if (!block || !block->m_selected || !CopiesToClipboard(block->m_type) || !CopiesText(block->m_type))
+      continue;
+    block->AppendClipboardText(text.data(), text.size());
+    text.back() = '\0';  // whatever a block did, the buffer stays one string
   }
+  CByteWriter blocks;
+  bool anyBlock = list && BuildListRecord(*list, [](CBlock* block) {
+    return block->m_selected && CopiesToClipboard(block->m_type);
+  }, &blocks);
   size_t textLength = strlen(text.data());
-  if (textLength > 0) {
-    HGLOBAL memory = CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1);
-    if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);
-  }
-  if (blocks.Size() > kListHeaderSize) {
-    size_t length = CloseList(&blocks);
-    HGLOBAL memory = CopyToGlobal(blocks.Data(), length, 1);
-    if (!::SetClipboardData(GetBlockListClipboardFormat(), memory)) ::GlobalFree(memory);
-  }
+  GlobalMemory textMemory(textLength ? CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1) : nullptr);
+  GlobalMemory blockMemory(anyBlock ? CopyToGlobal(blocks.Data(), blocks.Size(), 1) : nullptr);
+
+  if (!::OpenClipboard(MainWindowHandle())) return FALSE;
+  ::EmptyClipboard();
+  bool handed = HandToClipboard(CF_TEXT, textMemory) &&
+                HandToClipboard(GetBlockListClipboardFormat(), blockMemory);
+  if (!handed) ::EmptyClipboard();  // the text alone would paste as something else
   ::CloseClipboard();
-  return TRUE;
+  return handed ? TRUE : FALSE;
 }

@@ -14,6 +14,7 @@
 #include "model/geometry/FRect.h"
 
 class CBlock;
+class CByteWriter;
 class CFile;
 class CMatrix2D;
 
@@ -32,8 +33,13 @@ public:
   void DeleteAll();
 
   // The record in a new movable block (the caller frees it) followed by uncounted spare bytes;
-  // its length, or 0 and no memory for an empty list. Blocks that write no record are left out.
+  // its length, or 0 and no memory for an empty list. Blocks that write no record are left out,
+  // so a list whose blocks all write nothing gives the bare 6-byte record that no reader takes.
   int WriteToMemory(HGLOBAL* record);
+  // Appends the record to the writer; false, appending nothing, when no block writes a record.
+  // Every writer of a list that is to be read back (documents, the clipboard) goes through this,
+  // so that nothing is stored that the reader would refuse.
+  bool AppendRecordTo(CByteWriter& writer);
   // Writes the record at the file position; FALSE, writing nothing, when no block has a record.
   BOOL WriteToFile(CFile* file);
   // Reads one record at the file position and appends its blocks; FALSE when there is none.
@@ -55,9 +61,9 @@ private:
 };
 
 // A new list from a block-list record of the given size, or null (another tag, or no block read).
-// A record that no block can be built from is reported once; the blocks before it are kept.
-// *damaged (when given) tells whether the list was reported damaged, so that a caller can refuse
-// the partial list.
+// A record that no block can be built from is reported, the blocks before it are kept. One load
+// reports once, also when the damage lies in lists nested in its groups; *damaged (when given)
+// tells whether this load met damage anywhere, so that a caller knows the list is partial.
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nullptr);
 
 // The text of the copied blocks goes to the clipboard in a buffer of this size.
@@ -65,5 +71,7 @@ const size_t kClipboardTextCapacity = 65530;
 // The private clipboard format of block lists ("... - [SEGMULTI]").
 UINT GetBlockListClipboardFormat();
 // Puts the list's selected blocks on the clipboard as a block-list record, and their text as
-// CF_TEXT. FALSE when the clipboard cannot be opened.
+// CF_TEXT. FALSE when the clipboard cannot be opened or does not take the data. Both are built
+// before the clipboard is opened: when memory runs out on the way the exception leaves the
+// clipboard closed and as it was, and the clipboard never holds one of the two without the other.
 BOOL CopyBlocksToClipboard(CSegArray* list);

@@ -36,6 +36,9 @@ void CTALVEX42Doc::ReportError(LPCSTR text) const {
 BOOL CTALVEX42Doc::OnNewDocument() {
   if (!CDocument::OnNewDocument()) return FALSE;
   m_page.ReadNewDocumentDefaults();
+  m_fontMount.Clear();
+  m_storedText.clear();
+  m_damagedOriginal.Empty();
   UpdateAllViews(nullptr, kHintNewPage, nullptr);
   return TRUE;
 }
@@ -49,26 +52,38 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
     if (message) ReportError(message);
     return FALSE;
   }
-  // All of the file is sound: take it.
   m_page = reader.GetPageSettings();
+  m_fontMount = reader.GetFontMount();
+  m_storedText = reader.GetStoredText();
   reader.TakeBlocks(m_blocks);
   reader.TakeGuides(m_guides);
+  m_damagedOriginal = reader.IsPartial() ? path : "";
+  m_originalBackedUp = false;
   CDocFileReader::ShowStatus(kOpenDoneStatus);
   return TRUE;
 }
 
 BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
   CDocFileWriter writer;
-  // The font-mount table and the text editor's text are written empty until fonts and the text
-  // editor exist; the formats are the full ones.
-  bool built = writer.AddPageSettings(m_page) && writer.AddEmptyFontMount() && writer.AddText("", 0) &&
-               writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
-  if (!built || writer.SaveTo(path) != CDocFileWriter::kSaved) {
+  bool built = writer.AddPageSettings(m_page) && writer.AddFontMount(m_fontMount) &&
+               writer.AddStoredText(m_storedText) && writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
+  if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
     ReportError(kCannotCreateText);
     return FALSE;
   }
+  if (IsDamagedOriginal(path)) m_originalBackedUp = true;
   SetModifiedFlag(FALSE);
   return TRUE;
+}
+
+bool CTALVEX42Doc::IsDamagedOriginal(LPCSTR path) const {
+  return !m_damagedOriginal.IsEmpty() && lstrcmpiA(m_damagedOriginal, path) == 0;
+}
+
+// The first save over a damaged original moves it to the backup; later saves keep that backup.
+CDocFileWriter::BackupMode CTALVEX42Doc::BackupModeFor(LPCSTR path) const {
+  return IsDamagedOriginal(path) && m_originalBackedUp ? CDocFileWriter::kKeepBackup
+                                                      : CDocFileWriter::kBackUpPrevious;
 }
 
 void CTALVEX42Doc::OnCloseDocument() {

@@ -1,12 +1,19 @@
 // CTALVEX42Doc: the editor's document: one drawing page with its blocks, guide lines, output
 // areas and page settings, stored as a .T42 file. The framework's template creates it; every open
-// and save of a drawing ends here.
+// and save of a drawing ends here. Until the font tables and the text editor take them over, it
+// also keeps the file's font-mount and text sections as read, so that a save writes them back
+// unchanged instead of losing them.
 #pragma once
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/Document.h"
+#include "framework/String.h"
+#include "model/document/DocFileWriter.h"
 #include "model/document/AuxObjectList.h"
+#include "model/document/FontMountSection.h"
 #include "model/document/PageSettings.h"
 #include "model/document/SegArray.h"
 
@@ -26,10 +33,11 @@ public:
   ~CTALVEX42Doc() override;
 
   BOOL OnNewDocument() override;
-  // Reads and checks the whole file first and takes its contents only when all of it is sound;
-  // any failure is reported with its reason.
+  // Reads the whole file and takes what can be read of it; a refused file is reported with its
+  // reason and leaves the document untouched. A damaged file that opens keeps what was read.
   BOOL OnOpenDocument(LPCSTR path) override;
-  // Builds the whole file, then saves it beside the previous one, which becomes the backup.
+  // Builds the whole file, then saves it beside the previous one, which becomes the backup. Over
+  // a file that opened damaged, the backup of that original stays from the first save on.
   BOOL OnSaveDocument(LPCSTR path) override;
   void OnCloseDocument() override;
 
@@ -37,6 +45,9 @@ public:
   CAuxObjectList& GetOutputAreas() { return m_outputAreas; }
   CAuxObjectList& GetGuideLines() { return m_guides; }
   CPageSettings& GetPageSettings() { return m_page; }
+  const CFontMountSection& GetFontMount() const { return m_fontMount; }
+  // The text section's stored bytes (the text and its zero), empty when there is no text.
+  const std::vector<BYTE>& GetStoredText() const { return m_storedText; }
 
   void AddBlock(CBlock* block);
   void InsertBlockAt(CBlock* block, INT_PTR index);
@@ -58,9 +69,17 @@ public:
 
 private:
   void ReportError(LPCSTR text) const;
+  bool IsDamagedOriginal(LPCSTR path) const;
+  CDocFileWriter::BackupMode BackupModeFor(LPCSTR path) const;
 
   CSegArray m_blocks;
   CAuxObjectList m_outputAreas;
   CAuxObjectList m_guides;
   CPageSettings m_page;
+  CFontMountSection m_fontMount;
+  std::vector<BYTE> m_storedText;
+  // The file this document was opened from when it was damaged, and whether a save has already
+  // moved that original to its backup.
+  CString m_damagedOriginal;
+  bool m_originalBackedUp = false;
 };

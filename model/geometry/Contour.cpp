@@ -487,7 +487,7 @@ CContour* CContour::Reversed() {
 int CContour::ToRecord(HGLOBAL* out) const {
   *out = nullptr;
   int endIndex = LastEndIndex();
-  if (!m_points || endIndex <= 2) return 0;
+  if (!m_points || endIndex <= 2 || endIndex >= kMaxPointRecords) return 0;
   std::vector<POINTREC> records = GetPoints();
   size_t n = static_cast<size_t>(endIndex) + 1;
   size_t length = kRecordHeaderSize + n * kPointRecordSize + 1;
@@ -538,7 +538,7 @@ CContour* CContour::FromRecord(const BYTE* record, size_t size) {
   for (float& value : matrix) ok = ok && reader.ReadFloat(value);
   ok = ok && reader.ReadDWord(colour) && reader.ReadInt32(n);
   // The count must fit the stated length before a single point is taken.
-  if (!ok || n < 0 || n > kMaxRecordPoints ||
+  if (!ok || n < 0 || n > kMaxPointRecords ||
       length != kRecordHeaderSize + static_cast<size_t>(n) * kPointRecordSize + 1)
     return nullptr;
   std::vector<POINTREC> points(static_cast<size_t>(n));

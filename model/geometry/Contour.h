@@ -20,8 +20,6 @@ public:
   // The record (tag '#', curve type 128) without its points: tag, length, type, attribute word,
   // box, matrix, colour, point count.
   static const size_t kRecordHeaderSize = 68;
-  // Point counts a record may carry.
-  static const int kMaxRecordPoints = 0x30000;
 
   CContour();
   ~CContour();
@@ -31,7 +29,7 @@ public:
   // A contour from the size bytes of a '#' record; null when the record is not one or is damaged.
   static CContour* FromRecord(const BYTE* record, size_t size);
   // The record in a new block (the caller frees it); its length, or 0 and a null handle when fewer
-  // than three records precede the end record.
+  // than three records precede the end record or there are more than kMaxPointRecords.
   int ToRecord(HGLOBAL* out) const;
 
   // Appends without touching the box; returns the new count.

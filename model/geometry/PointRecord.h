@@ -14,6 +14,9 @@ struct POINTREC {
 };
 
 const size_t kPointRecordSize = 9;
+// Most point records (the end record included) that one outline record may carry. Readers refuse
+// more and writers write nothing rather than a record that could not be read back.
+const int kMaxPointRecords = 0x30000;
 
 // Flag byte values and bits.
 const BYTE kPointOnCurve = 0x01;   // clear: Bezier control point

@@ -1,5 +1,6 @@
-// The document file: golden bytes of what the writer builds, reading it back, every kind of
-// damage the reader must refuse, and the safe save with its backup file.
+// The document file: golden bytes of what the writer builds, reading it back, the font-mount and
+// text sections kept as read, every kind of damage (what refuses the file, what costs only the
+// damaged part), and the safe save with its backup file. No window; files in a temporary folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -89,6 +90,35 @@ CDocFileReader::Error ReadBytes(const Bytes& bytes) {
   CDocFileReader reader;
   return reader.ReadImage(bytes.data(), bytes.size());
 }
+
+// What a read gave: the result, whether it was partial, and how much came back.
+struct Outcome {
+  CDocFileReader::Error error;
+  bool partial;
+  INT_PTR blocks;
+  INT_PTR guides;
+  size_t fontEntries;
+  size_t textBytes;
+};
+
+Outcome ReadBack(const Bytes& bytes) {
+  CDocFileReader reader;
+  Outcome outcome = {};
+  outcome.error = reader.ReadImage(bytes.data(), bytes.size());
+  outcome.partial = reader.IsPartial();
+  CSegArray blocks;
+  reader.TakeBlocks(blocks);
+  CAuxObjectList guides;
+  reader.TakeGuides(guides);
+  outcome.blocks = blocks.GetSize();
+  outcome.guides = guides.GetSize();
+  outcome.fontEntries = reader.GetFontMount().GetEntryCount();
+  outcome.textBytes = reader.GetStoredText().size();
+  return outcome;
+}
+
+// A block that writes no record.
+class SilentBlock : public CBlock {};
 
 TEST(DocFileGolden, EmptyDocument) { EXPECT_EQ(EmptyDocumentBytes(), Build()); }
 
@@ -201,47 +231,87 @@ TEST(DocFileReading, BlocksComeBackInOrder) {
   EXPECT_EQ(RecordOf(*blocks.GetBlock(1)), RecordOf(*read.GetBlock(1)));
 }
 
-TEST(DocFileDamage, BlockList) {
+TEST(DocFileDamage, BlockListKeepsTheBlocksBeforeTheDamage) {
   CSegArray blocks;
   CurveAndGroup(blocks);
   Bytes file = BuildWithBlocks(blocks, nullptr);  // block list at 91, first record at 96
   ASSERT_EQ(91u, file[36]);
-  size_t end = file.size() - 1;
+  size_t second = 96 + RecordOf(*blocks.GetBlock(0)).size();
+  const char* listMessage = "非法的CSegArray数据结构!";
+  const char* fileMessage = nullptr;  // refused by the document with its own message
   struct Case {
     const char* what;
     size_t at;
     DWORD value;
-  } cases[] = {{"list length past the end", 92, static_cast<DWORD>(file.size() - 91 + 1)},
-               {"list length zero", 92, 0},
-               {"list length too short for a block", 92, 6},
-               {"list length huge", 92, 0xFFFFFFF0},
-               {"record length past the list", 97, 5000}};
+    int bytes;  // how many bytes of value to write
+    CDocFileReader::Error error;
+    INT_PTR blocksKept;
+    const char* box;
+  } cases[] = {
+      // The list's own length is not compared with what it holds.
+      {"list length past the end", 92, static_cast<DWORD>(file.size() - 91 + 1), 4, CDocFileReader::kNoError, 2, nullptr},
+      {"list length huge", 92, 0xFFFFFFF0, 4, CDocFileReader::kNoError, 2, nullptr},
+      {"last byte of the list wrong", file.size() - 1, 0, 1, CDocFileReader::kNoError, 2, listMessage},
+      {"second record unknown", second, 0x7F, 1, CDocFileReader::kNoError, 1, listMessage},
+      {"second record without its end byte", file.size() - 2, 0, 1, CDocFileReader::kNoError, 1, listMessage},
+      {"second record longer than the list", second + 1, 5000, 4, CDocFileReader::kNoError, 1, listMessage},
+      {"first record unknown", 96, 0x7F, 1, CDocFileReader::kBlockListDamaged, 0, listMessage},
+      {"first record longer than the list", 97, 5000, 4, CDocFileReader::kBlockListDamaged, 0, listMessage},
+      {"list length zero", 92, 0, 4, CDocFileReader::kDamaged, 0, fileMessage},
+      {"list length too short for a block", 92, 6, 4, CDocFileReader::kDamaged, 0, fileMessage},
+      {"not a list", 91, 3, 1, CDocFileReader::kDamaged, 0, fileMessage},
+  };
   for (const Case& c : cases) {
     Bytes damaged = file;
-    PutDWord(damaged, c.at, c.value);
+    for (int i = 0; i < c.bytes; ++i) damaged[c.at + i] = static_cast<BYTE>(c.value >> (8 * i));
     MessageBoxCapture boxes;
-    CDocFileReader::Error error = ReadBytes(damaged);
-    EXPECT_TRUE(error == CDocFileReader::kDamaged || error == CDocFileReader::kBlockListDamaged) << c.what;
+    Outcome outcome = ReadBack(damaged);
+    EXPECT_EQ(c.error, outcome.error) << c.what;
+    EXPECT_EQ(c.blocksKept, outcome.blocks) << c.what;
+    // A file that opens after a reported damage says it is partial.
+    EXPECT_EQ(c.error == CDocFileReader::kNoError && c.box != nullptr, outcome.partial) << c.what;
+    if (c.box) {
+      ASSERT_EQ(1u, boxes.Count()) << c.what;
+      EXPECT_EQ(c.box, boxes.Last().text) << c.what;
+      EXPECT_EQ("数据结构错", boxes.Last().caption) << c.what;
+    } else {
+      EXPECT_EQ(0u, boxes.Count()) << c.what;
+    }
   }
-  Bytes wrongTag = file;
-  wrongTag[91] = 3;
-  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(wrongTag));
-  Bytes noEnd = file;
-  noEnd[end] = 0;
-  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(noEnd));
 
-  // A record the list cannot build is reported by the list, once, and refuses the whole file.
-  Bytes unknownBlock = file;
-  unknownBlock[96] = 0x7F;
+  // A file cut short inside its second block keeps the first.
   MessageBoxCapture boxes;
-  CDocFileReader reader;
-  EXPECT_EQ(CDocFileReader::kBlockListDamaged, reader.ReadImage(unknownBlock.data(), unknownBlock.size()));
+  Outcome cut = ReadBack(Bytes(file.begin(), file.begin() + second + 20));
+  EXPECT_EQ(CDocFileReader::kNoError, cut.error);
+  EXPECT_TRUE(cut.partial);
+  EXPECT_EQ(1, cut.blocks);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ(listMessage, boxes.Last().text);
+  EXPECT_EQ(nullptr, CDocFileReader::MessageFor(CDocFileReader::kBlockListDamaged));
+}
+
+TEST(DocFileDamage, GroupsNestedTooDeepCostOnlyThemselves) {
+  CSegArray blocks;
+  blocks.AddBlock(MakeSquareCurve(0, 0, 5));
+  CGroupBlock* outer = new CGroupBlock;
+  outer->AddChild(MakeSquareCurve(1, 1, 1));
+  CGroupBlock* inner = outer;
+  for (int depth = 1; depth <= 256; ++depth) {
+    CGroupBlock* deeper = new CGroupBlock;
+    deeper->AddChild(MakeSquareCurve(2, 2, 1));
+    inner->AddChild(deeper);
+    inner = deeper;
+  }
+  inner->AddChild(MakeSquareCurve(3, 3, 1));
+  blocks.AddBlock(outer);  // 257 groups deep
+  Bytes file = BuildWithBlocks(blocks, nullptr);
+  MessageBoxCapture boxes;
+  Outcome outcome = ReadBack(file);
+  EXPECT_EQ(CDocFileReader::kNoError, outcome.error);
+  EXPECT_TRUE(outcome.partial);
+  EXPECT_EQ(2, outcome.blocks);
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
-  EXPECT_EQ(nullptr, CDocFileReader::MessageFor(CDocFileReader::kBlockListDamaged));
-  CSegArray read;
-  reader.TakeBlocks(read);
-  EXPECT_EQ(0, read.GetSize());
 }
 
 TEST(DocFileDamage, HeaderAndTable) {
@@ -257,93 +327,197 @@ TEST(DocFileDamage, HeaderAndTable) {
   EXPECT_EQ(CDocFileReader::kNotDocument, ReadBytes(wrongMagic));
 
   Bytes version = good;
-  Append(version, {});
   version[14] = 0xD0;  // 6.5f
   EXPECT_EQ(CDocFileReader::kWrongVersion, ReadBytes(version));
 
+  // A section the open cannot do without refuses the file; any other costs only itself.
   struct Case {
     const char* what;
     size_t at;
     DWORD value;
-  } cases[] = {{"table size", 16, 36},
-               {"page settings past the end", 20, 91},
-               {"font mount inside the header", 24, 12},
-               {"text far past the end", 28, 0x80000000},
-               {"guides past the end", 32, 5000},
-               {"no page settings", 20, 0},
-               {"no font mount", 24, 0}};
+    CDocFileReader::Error error;
+    bool partial;
+  } cases[] = {{"table size word", 16, 36, CDocFileReader::kNoError, false},
+               {"page settings past the end", 20, 91, CDocFileReader::kDamaged, false},
+               {"page settings inside the header", 20, 16, CDocFileReader::kDamaged, false},
+               {"no page settings", 20, 0, CDocFileReader::kDamaged, false},
+               {"no font mount", 24, 0, CDocFileReader::kDamaged, false},
+               {"font mount inside the header", 24, 12, CDocFileReader::kNoError, true},
+               {"font mount past the end", 24, 91, CDocFileReader::kNoError, true},
+               {"text inside the header", 28, 16, CDocFileReader::kNoError, true},
+               {"text far past the end", 28, 0x80000000, CDocFileReader::kNoError, true},
+               {"guides inside the header", 32, 50, CDocFileReader::kNoError, true},
+               {"guides past the end", 32, 5000, CDocFileReader::kNoError, true},
+               {"block list inside the header", 36, 20, CDocFileReader::kDamaged, false},
+               {"block list past the end", 36, 5000, CDocFileReader::kDamaged, false}};
   for (const Case& c : cases) {
     Bytes damaged = good;
     PutDWord(damaged, c.at, c.value);
-    EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(damaged)) << c.what;
+    Outcome outcome = ReadBack(damaged);
+    EXPECT_EQ(c.error, outcome.error) << c.what;
+    if (c.error == CDocFileReader::kNoError) {
+      EXPECT_EQ(c.partial, outcome.partial) << c.what;
+    }
   }
 }
 
 TEST(DocFileDamage, SectionLengths) {
-  Bytes good = Build(nullptr, "AB");  // text at 87
+  Bytes good = Build(nullptr, "AB");  // text at 87: length 3, then A B 0
   struct Case {
     const char* what;
     size_t at;
     DWORD value;
-  } cases[] = {{"page settings longer than the file", 51, 1000},
-               {"page settings without all values", 51, 20},
-               {"page settings length zero", 51, 0},
-               {"font-mount table past the end", 83, 14 * 10},
-               {"font-mount table not whole entries", 83, 3},
-               {"text longer than the file", 87, 4},
-               {"text length huge", 87, 0xFFFFFFFF}};
+    CDocFileReader::Error error;
+    size_t textBytes;
+  } cases[] = {{"page settings longer than the file", 51, 1000, CDocFileReader::kDamaged, 0},
+               {"page settings without all values", 51, 20, CDocFileReader::kDamaged, 0},
+               {"page settings length zero", 51, 0, CDocFileReader::kDamaged, 0},
+               {"font-mount table past the end", 83, 14 * 10, CDocFileReader::kNoError, 3},
+               {"font-mount table not whole entries", 83, 3, CDocFileReader::kNoError, 3},
+               {"text longer than the file", 87, 4, CDocFileReader::kNoError, 3},
+               {"text length huge", 87, 0xFFFFFFFF, CDocFileReader::kNoError, 3}};
   for (const Case& c : cases) {
     Bytes damaged = good;
     PutDWord(damaged, c.at, c.value);
-    EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(damaged)) << c.what;
+    Outcome outcome = ReadBack(damaged);
+    EXPECT_EQ(c.error, outcome.error) << c.what;
+    if (c.error != CDocFileReader::kNoError) continue;
+    EXPECT_TRUE(outcome.partial) << c.what;
+    EXPECT_EQ(0u, outcome.fontEntries) << c.what;
+    EXPECT_EQ(c.textBytes, outcome.textBytes) << c.what;  // what there is of the text stays
   }
 }
 
-TEST(DocFileDamage, FontMountEntriesMustPointIntoTheFile) {
+// A font-mount section at 83 with the given entries (name-block size, position); the name blocks
+// follow the table in entry order, block i filled with the byte 'a' + i.
+Bytes WithFontMount(std::initializer_list<std::pair<DWORD, DWORD>> entries) {
   Bytes file = Build();
-  // One entry whose 80-byte name block follows the table.
-  Bytes section;
-  AppendDWord(section, 14);
-  AppendDWord(section, 80);
-  Append(section, {0x86, 2});
-  AppendDWord(section, 40);
-  AppendDWord(section, 83 + 4 + 14);
-  section.insert(section.end(), 80, 0);
-  Bytes withFonts(file.begin(), file.begin() + 83);
-  withFonts.insert(withFonts.end(), section.begin(), section.end());
-  PutDWord(withFonts, 28, 0);
-  EXPECT_EQ(CDocFileReader::kNoError, ReadBytes(withFonts));
-
-  Bytes pastEnd = withFonts;
-  PutDWord(pastEnd, 83 + 4, 81);
-  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(pastEnd));
-  Bytes wrapped = withFonts;
-  PutDWord(wrapped, 83 + 4, 0xFFFFFFF0);
-  EXPECT_EQ(CDocFileReader::kDamaged, ReadBytes(wrapped));
+  file.resize(83);
+  PutDWord(file, 28, 0);
+  AppendDWord(file, static_cast<DWORD>(14 * entries.size()));
+  for (const auto& entry : entries) {
+    AppendDWord(file, entry.first);
+    Append(file, {0x86, 2});
+    AppendDWord(file, 40);
+    AppendDWord(file, entry.second);
+  }
+  BYTE fill = 'a';
+  for (const auto& entry : entries) file.insert(file.end(), std::min<DWORD>(entry.first, 200), fill++);
+  return file;
 }
 
-TEST(DocFileDamage, GuideRecords) {
+TEST(DocFileDamage, FontMountEntryOutsideTheFileCostsOnlyThatEntry) {
+  const DWORD names = 83 + 4 + 28;  // two entries
+  Bytes good = WithFontMount({{80, names}, {40, names + 80}});
+  Outcome outcome = ReadBack(good);
+  EXPECT_EQ(CDocFileReader::kNoError, outcome.error);
+  EXPECT_FALSE(outcome.partial);
+  EXPECT_EQ(2u, outcome.fontEntries);
+
+  struct Case {
+    const char* what;
+    DWORD size, position;
+  } cases[] = {{"names past the end", 235 - names + 1, names},
+               {"names wrapping round", 0xFFFFFFF0, names},
+               {"names inside the header", 40, 10},
+               {"names larger than the file", 0x7FFFFFFF, 51}};
+  for (const Case& c : cases) {
+    Bytes damaged = good;
+    PutDWord(damaged, 87, c.size);
+    PutDWord(damaged, 87 + 10, c.position);
+    CDocFileReader reader;
+    ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(damaged.data(), damaged.size())) << c.what;
+    EXPECT_TRUE(reader.IsPartial()) << c.what;
+    // The second entry is kept, its names now right after the one-entry table.
+    const Bytes& kept = reader.GetFontMount().GetBytes();
+    ASSERT_EQ(4u + 14 + 40, kept.size()) << c.what;
+    EXPECT_EQ(14u, kept[0]) << c.what;
+    EXPECT_EQ(40u, kept[4]) << c.what;
+    EXPECT_EQ(18u, kept[14]) << c.what;
+    EXPECT_EQ('b', kept.back()) << c.what;
+  }
+
+  // Entries that all name the whole file keep no more names than the file holds.
+  const DWORD fileSize = 83 + 4 + 14 * 4 + 400;
+  Bytes repeated = WithFontMount({{fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}});
+  repeated.resize(fileSize, 'x');
+  CDocFileReader reader;
+  ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(repeated.data(), repeated.size()));
+  EXPECT_TRUE(reader.IsPartial());
+  EXPECT_EQ(1u, reader.GetFontMount().GetEntryCount());
+}
+
+TEST(DocFileKeptSections, FontMountAndTextAreWrittenBackAsRead) {
+  // Names stored in reverse order after the table, then a text section.
+  Bytes file = Build();
+  file.resize(83);
+  PutDWord(file, 28, 235);
+  AppendDWord(file, 28);
+  for (DWORD entry : {DWORD{155}, DWORD{115}}) {
+    AppendDWord(file, entry == 155 ? 80 : 40);
+    Append(file, {entry == 155 ? 0x86 : 0, entry == 155 ? 0 : 3});
+    AppendDWord(file, 40);
+    AppendDWord(file, entry);
+  }
+  file.insert(file.end(), 40, 'B');
+  file.insert(file.end(), 80, 'A');
+  Append(file, {3, 0, 0, 0, 'h', 'i', 0});
+
+  CDocFileReader reader;
+  ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(file.data(), file.size()));
+  EXPECT_FALSE(reader.IsPartial());
+  EXPECT_STREQ("hi", reader.GetText());
+  CDocFileWriter writer;
+  writer.AddPageSettings(reader.GetPageSettings());
+  writer.AddFontMount(reader.GetFontMount());
+  writer.AddStoredText(reader.GetStoredText());
+  Bytes written(writer.Data(), writer.Data() + writer.Size());
+
+  // The same section with its names in entry order right after the table.
+  Bytes expected(file.begin(), file.begin() + 115);
+  PutDWord(expected, 87 + 10, 115);
+  PutDWord(expected, 87 + 14 + 10, 195);
+  expected.insert(expected.end(), 80, 'A');
+  expected.insert(expected.end(), 40, 'B');
+  Append(expected, {3, 0, 0, 0, 'h', 'i', 0});
+  EXPECT_EQ(expected, written);
+}
+
+TEST(DocFileWriting, BlocksWithoutRecordsWriteNoList) {
+  CSegArray blocks;
+  blocks.AddBlock(new SilentBlock);
+  EXPECT_EQ(Build(), BuildWithBlocks(blocks, nullptr));
+}
+
+TEST(DocFileDamage, GuideBlockCostsOnlyItself) {
   CAuxObjectList guides;
   TwoGuides(guides);
-  Bytes good = Build(&guides);  // guide block at 91, records at 96 and 116
+  CSegArray blocks;
+  CurveAndGroup(blocks);
+  Bytes good = BuildWithBlocks(blocks, &guides);  // guide block at 91, records at 96 and 116
   struct Case {
     const char* what;
     size_t at;
     DWORD value;
-  } cases[] = {{"block past the end", 92, 47},
+  } cases[] = {{"block past the end", 92, 5000},
                {"record length zero", 97, 0},
                {"record length too large", 117, 21},
                {"record length huge", 97, 0x7FFFFFFF}};
   for (const Case& c : cases) {
     Bytes damaged = good;
     PutDWord(damaged, c.at, c.value);
-    CDocFileReader reader;
-    EXPECT_EQ(CDocFileReader::kDamaged, reader.ReadImage(damaged.data(), damaged.size())) << c.what;
+    Outcome outcome = ReadBack(damaged);
+    EXPECT_EQ(CDocFileReader::kNoError, outcome.error) << c.what;
+    EXPECT_TRUE(outcome.partial) << c.what;
+    EXPECT_EQ(0, outcome.guides) << c.what;
+    EXPECT_EQ(2, outcome.blocks) << c.what;
   }
   // A block that yields no guide is ignored, as before.
   Bytes unknown = good;
   unknown[96] = 'Z';
-  EXPECT_EQ(CDocFileReader::kNoError, ReadBytes(unknown));
+  Outcome outcome = ReadBack(unknown);
+  EXPECT_EQ(CDocFileReader::kNoError, outcome.error);
+  EXPECT_FALSE(outcome.partial);
 }
 
 TEST(DocFileMessages, EveryFailureSaysWhy) {

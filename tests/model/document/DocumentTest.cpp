@@ -1,5 +1,6 @@
 // The document: its block list operations, new-document defaults, and saving and opening through
-// its own operations: round trips, the backup file, refused files that leave it untouched.
+// its own operations: round trips (the font-mount and text sections included), the backup file,
+// refused files that leave it untouched, damaged files that open with what can be read. No window.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/GuideLine.h"
 #include "model/blocks/OutputArea.h"
+#include "model/document/DocFileWriter.h"
 #include "model/document/TALVEX42Doc.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
@@ -232,6 +234,74 @@ TEST(DocumentFile, RefusedFilesSayWhyAndLeaveNothingHalfLoaded) {
   EXPECT_FALSE(doc.OnOpenDocument(path.c_str()));
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_EQ("非镌图匠文件或文件有错误!", boxes.Last().text);
+}
+
+TEST(DocumentFile, FontMountAndTextOfAnOpenedFileSurviveASave) {
+  // A font-mount section of one list whose 40-byte name block follows the table.
+  Bytes image(51, 0);
+  for (BYTE byte : {14, 0, 0, 0, 40, 0, 0, 0, 0x86, 0, 40, 0, 0, 0, 51 + 18, 0, 0, 0}) image.push_back(byte);
+  const char name[40] = "SimSun";
+  image.insert(image.end(), name, name + sizeof name);
+  CFontMountSection fonts;
+  ASSERT_TRUE(fonts.Read(image.data(), image.size(), 51));
+  CPageSettings page;
+  page.ReadNewDocumentDefaults();
+  CDocFileWriter writer;
+  writer.AddPageSettings(page);
+  writer.AddFontMount(fonts);
+  writer.AddText("招牌 text", 9);
+  TempFolder folder;
+  std::string original = folder.File("fonts.T42"), saved = folder.File("saved.T42");
+  ASSERT_EQ(CDocFileWriter::kSaved, writer.SaveTo(original.c_str()));
+
+  CTALVEX42Doc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(original.c_str()));
+  ASSERT_TRUE(doc.OnSaveDocument(saved.c_str()));
+  EXPECT_EQ(ReadFileBytes(original), ReadFileBytes(saved));
+  EXPECT_EQ(1u, doc.GetFontMount().GetEntryCount());
+}
+
+TEST(DocumentFile, DamagedFileOpensWithWhatCanBeReadAndKeepsItsOriginalAsBackup) {
+  TempFolder folder;
+  std::string path = folder.File("damaged.T42");
+  Bytes file;
+  size_t third = 0;
+  {
+    CTALVEX42Doc doc;
+    doc.OnNewDocument();
+    Fill(doc);
+    doc.AddBlock(MakeSquareCurve(70, 70, 5));
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    file = ReadFileBytes(path);
+    size_t blockList = file[36] | file[37] << 8;
+    third = blockList + 5 + RecordOf(*doc.GetBlockAt(0)).size() + RecordOf(*doc.GetBlockAt(1)).size();
+  }
+  file[third] = 0x7F;
+  WriteFileBytes(path, file);
+
+  CTALVEX42Doc doc;
+  {
+    MessageBoxCapture boxes;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
+    EXPECT_EQ("数据结构错", boxes.Last().caption);
+  }
+  EXPECT_EQ(2, doc.GetBlockList().GetSize());
+  EXPECT_EQ(2, doc.GetGuideLines().GetSize());
+
+  // Every save over it keeps the damaged original as the backup.
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(file, ReadFileBytes(path + ".bak"));
+  doc.AddBlock(MakeSquareCurve(90, 90, 5));
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(file, ReadFileBytes(path + ".bak"));
+
+  CTALVEX42Doc reopened;
+  MessageBoxCapture none;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(3, reopened.GetBlockList().GetSize());
+  EXPECT_EQ(0u, none.Count());
 }
 
 TEST(DocumentFile, MissingFileIsReported) {

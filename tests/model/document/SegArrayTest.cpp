@@ -10,6 +10,7 @@
 #include "model/MainWindowCapture.h"
 #include "framework/File.h"
 #include "framework/GlobalLock.h"
+#include "framework/MemoryException.h"
 #include "model/records/BlockRecord.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
@@ -32,6 +33,13 @@ public:
 
 private:
   std::string m_text;
+};
+
+// A block that runs out of memory while writing its record.
+class FailingBlock : public CBlock {
+public:
+  FailingBlock() { m_type = kLineBlock; }
+  int WriteRecord(HGLOBAL*) override { AfxThrowMemoryException(); }
 };
 
 std::vector<BYTE> MemoryRecord(CSegArray& list, size_t* blockSize = nullptr) {
@@ -211,6 +219,39 @@ TEST(BlockClipboard, CopiesTheSelectedBlocksAndTheirText) {
   ASSERT_EQ(2, pasted->GetSize());
   EXPECT_EQ(5u, static_cast<CCurveBlock*>(pasted->GetBlock(0))->GetColour());
   EXPECT_EQ(kGroupBlock, pasted->GetBlock(1)->m_type);
+}
+
+void PutClipboardText(const char* text) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, strlen(text) + 1);
+  {
+    CGlobalLock lock(memory);
+    memcpy(lock.Data(), text, strlen(text));
+  }
+  ::SetClipboardData(CF_TEXT, memory);
+  ::CloseClipboard();
+}
+
+TEST(BlockClipboard, RunningOutOfMemoryLeavesItClosedAndAsItWas) {
+  MainWindowCapture mainWindow;
+  PutClipboardText("before");
+  CSegArray list;
+  list.AddBlock(new StubBlock(kTextBlock, "text"));
+  list.AddBlock(MakeSquareCurve(0, 0, 10));
+  list.AddBlock(new FailingBlock);
+  for (INT_PTR i = 0; i < list.GetSize(); ++i) list.GetBlock(i)->m_selected = 1;
+  bool ranOut = false;
+  try {
+    CopyBlocksToClipboard(&list);
+  } catch (CMemoryException* e) {
+    e->Delete();
+    ranOut = true;
+  }
+  EXPECT_TRUE(ranOut);
+  EXPECT_EQ(nullptr, ::GetOpenClipboardWindow());
+  EXPECT_EQ("before", ClipboardText());
+  EXPECT_FALSE(::IsClipboardFormatAvailable(GetBlockListClipboardFormat()));
 }
 
 TEST(BlockClipboard, StampsAloneLeaveItEmptyAndTextStaysBounded) {

@@ -1,0 +1,39 @@
+// CFontMountSection: the font-mount section of a document as it was read, kept so that saving the
+// document writes it back unchanged until the font tables take the section over. It names, for
+// every font list of the machine that saved the file, the fonts of that list, so that fonts can
+// be matched again on another machine.
+//
+// File form (positions absolute in the file): int32 T = 14 x N, N entries of 14 bytes (int32 size
+// of the entry's name block, character set, font source, int32 slot width, int32 position of the
+// name block), then the name blocks. The kept form is the one the font tables read: the same, with
+// the name blocks one after another right after the table and each entry's position being the
+// offset of its names in the kept form. T = 0 is a section with no list.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+class CByteWriter;
+
+class CFontMountSection {
+public:
+  static constexpr size_t kEntrySize = 14;
+
+  // Reads the section that starts at offset (inside the file image). A table that does not fit
+  // the file leaves the section empty; an entry whose name block does not lie in the file past
+  // its header is left out alone. The name blocks kept never add up to more than the file holds.
+  // False when anything was left out.
+  bool Read(const BYTE* file, size_t fileSize, size_t offset);
+  // Writes the section at the writer's end, the place where it starts in the file.
+  bool WriteTo(CByteWriter& file) const;
+  void Clear() { m_kept.clear(); }
+
+  size_t GetEntryCount() const;
+  // The kept form (empty for T = 0).
+  const std::vector<BYTE>& GetBytes() const { return m_kept; }
+
+private:
+  std::vector<BYTE> m_kept;
+};
