@@ -316,14 +316,13 @@ TEST(UndoRecords, ATransformRecordAppliesTheInverseAndRestoresTheBox) {
   FakeBlockView view;
   HandleBlock block;
   block.m_box = CFRect(0, 0, 10, 20);
-  CMatrix2D* rotation = MakeRotationMatrix(5, 10, 30);
+  CMatrix2D rotation = MakeRotationMatrix(5, 10, 30);
   view.undo.BeginStep();
-  view.undo.AppendRecord(new CUndoTransformRecord(&block, *rotation));
+  view.undo.AppendRecord(new CUndoTransformRecord(&block, rotation));
   view.undo.EndStep();
-  block.Transform(*rotation);
+  block.Transform(rotation);
   block.m_box = CFRect(-1, -2, 13, 21);  // whatever the transform made of it
   view.undo.PlayLastStep(&view);
-  delete rotation;
   EXPECT_EQ(0.0f, block.m_box.left);
   EXPECT_EQ(20.0f, block.m_box.bottom);
   for (int i = 0; i < 9; ++i) EXPECT_NEAR(i % 4 == 0 ? 1.0f : 0.0f, block.m_matrix.m[i], 1e-5) << i;
