@@ -19,6 +19,7 @@
 #include "model/undo/UndoEndEditRecord.h"
 #include "model/undo/UndoManager.h"
 #include "model/undo/UndoMoveRecord.h"
+#include "model/undo/UndoScope.h"
 #include "model/undo/UndoSelectRecord.h"
 #include "model/undo/UndoStep.h"
 #include "model/undo/UndoToolRecord.h"
@@ -61,9 +62,8 @@ protected:
   NamedRecord* Record(const std::string& name) { return new NamedRecord(name, &log, &depthsSeen); }
   // One command that appends the named records.
   void Command(std::initializer_list<const char*> names, int repaint = 0) {
-    manager.BeginStep(repaint);
+    CUndoScope step(manager, repaint);
     for (const char* name : names) manager.AppendRecord(Record(name));
-    manager.EndStep();
   }
 
   CUndoManager manager{10};
