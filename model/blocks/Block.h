@@ -55,110 +55,235 @@ public:
   CBlock(const CBlock&) = delete;
   CBlock& operator=(const CBlock&) = delete;
 
+  // The virtuals keep their fixed order. Each comment opens with what the base does ("Nothing",
+  // "FALSE" and "Null" for the trivial defaults), then names the blocks that replace it and what
+  // they answer; "not overridden" marks the routers and the behaviour every block shares.
+
+  // --- Framework storage and fonts ---
   // Blocks are stored through their records (WriteRecord), never through the framework.
   virtual void Serialize() {}
+  // Nothing; text, transform (for its source) and group (for its children) swap the font.
   virtual void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex);
   // fontSection is a document's font-mount section as read into memory, size bytes long.
+  // Nothing; text, transform and group remount their fonts and list the missing ones.
   virtual void RemountFonts(const BYTE* fontSection, size_t size, HWND missingList);
+
+  // --- Content, box and attributes ---
+  // Nothing; text recomputes its box from its layout.
   virtual void UpdateBox();
+  // FALSE; text answers TRUE when it holds no characters.
   virtual BOOL IsEmpty();
+  // Scales and moves the block into the rectangle through its matrix; transform replaces it.
   virtual void FitToRect(float left, float top, float right, float bottom);
+  // Records the old word, then sets the masked bits; stamp, text and group replace it.
   virtual void SetAttrBits(CBlockView* view, WORD bits, WORD mask);
+
+  // --- Drawing ---
+  // DrawFilled for a solid block, else DrawOutline; stamp, text, transform and group replace it.
   virtual void Draw(CDC* dc, CMatrix2D* matrix, int flag);
+  // Nothing; every type but stamp prints itself.
   virtual void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag);
+
+  // --- Entering interactive editing ---
+  // FALSE; curve, image, rectangle, circle, transform and polygon answer TRUE.
   virtual BOOL CanNodeEdit();
+  // FALSE; text answers TRUE.
   virtual BOOL CanTextEdit();
+  // Not overridden: CanTextEdit or CanNodeEdit by tool, FALSE for any other tool.
   virtual BOOL CanEdit(int tool);
+  // Not overridden: BeginTextEdit or BeginNodeEdit by tool, FALSE for any other tool.
   virtual BOOL BeginEdit(int tool, CBlockView* view);
+  // Nothing; the curve prepares its node selection once node editing has begun.
   virtual void NodeEditStarted(CBlockView* view);
+  // Not overridden: enter the mode and draw its overlay; FALSE when the block cannot be edited so.
   virtual BOOL BeginNodeEdit(CBlockView* view);
   virtual BOOL BeginTextEdit(CBlockView* view);
+
+  // --- Edit commands and deletion ---
+  // FALSE; the curve runs and offers its node-edit commands.
   virtual BOOL ExecCommand(CBlockView* view, UINT command);
   virtual BOOL HasCommand(CBlockView* view, UINT command);
+  // Not overridden: the text or node variant below by edit mode, nothing outside editing.
   virtual void EditDelete(CBlockView* view);
   virtual void EditBackspace(CBlockView* view);
+  // Nothing; text deletes characters.
   virtual void TextDelete(CBlockView* view);
   virtual void TextBackspace(CBlockView* view);
+  // Nothing; the curve deletes its selected nodes.
   virtual void NodeDelete(CBlockView* view);
+  // Nothing; no block replaces it.
   virtual void NodeBackspace(CBlockView* view);
+  // FALSE; curve and text answer whether nodes or characters are selected.
   virtual BOOL HasEditSelection();
+
+  // --- Leaving interactive editing ---
+  // Not overridden: EndTextEdit or EndNodeEdit by edit mode, TRUE outside editing.
   virtual BOOL EndEdit(CBlockView* view);
+  // Erase the overlay and leave the mode, TRUE; the curve (nodes) and text (caret) replace them.
   virtual BOOL EndNodeEdit(CBlockView* view);
   virtual BOOL EndTextEdit(CBlockView* view);
+
+  // --- Edit overlays ---
+  // Not overridden: the text or node overlay by edit mode.
   virtual void DrawEditOverlay(CDC* dc, CMatrix2D* matrix);
+  // Nothing; text draws its caret and selection.
   virtual void DrawTextEditOverlay(CDC* dc, CMatrix2D* matrix);
+  // Nothing; curve, rectangle, circle, transform and polygon draw their nodes or control points.
   virtual void DrawNodeEditOverlay(CDC* dc, CMatrix2D* matrix);
+
+  // --- Cursors ---
+  // Not overridden: inside the box, the variant of the view's tool; FALSE outside.
   virtual BOOL UpdateCursor(CBlockView* view, UINT keyFlags, float x, float y);
+  // Not overridden: the move cursor over the block, TRUE; FALSE with the button down or off it.
   virtual BOOL SelectUpdateCursor(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; text sets its cursor over its characters.
   virtual BOOL TextUpdateCursor(CBlockView* view, UINT keyFlags, float x, float y);
+  // Not overridden: the cross over a control point; always FALSE so the view goes on looking.
   virtual BOOL NodeUpdateCursor(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; text shows where dragged characters would drop.
   virtual BOOL DragUpdateCursor(CBlockView* view, UINT keyFlags, float x, float y);
+  // Not overridden: the reset of the last cursor operation, TRUE once reset.
   virtual BOOL ResetCursor(CBlockView* view);
+  // Not overridden: arrow, I-beam or cross; no operation and no held handle; TRUE.
   virtual BOOL SelectResetCursor(CBlockView* view);
   virtual BOOL TextResetCursor(CBlockView* view);
   virtual BOOL NodeResetCursor(CBlockView* view);
+  // The I-beam and no held handle, TRUE; text replaces it.
   virtual BOOL DragResetCursor(CBlockView* view);
+
+  // --- Characters, keys and timers of the edit mode ---
+  // FALSE; text takes characters and keys.
   virtual BOOL TextOnChar(CBlockView* view, UINT ch, UINT flags);
+  // FALSE; curve and transform take node-edit characters and keys.
   virtual BOOL NodeOnChar(CBlockView* view, UINT ch, UINT flags);
   virtual BOOL NodeOnKeyDown(CBlockView* view, UINT key, UINT modifiers);
   virtual BOOL TextOnKeyDown(CBlockView* view, UINT key, UINT modifiers);
+  // FALSE; text lays itself out again when its timer fires.
   virtual BOOL OnTimer(CBlockView* view, UINT_PTR timer);
+
+  // --- Mouse events: select-tool and text-tool events, routed on the view's tool ---
+  // The select, text or node variant by tool, FALSE for others; the curve replaces it.
   virtual BOOL OnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y);
+  // Not overridden: takes the handle under the press and starts its drag.
   virtual BOOL SelectOnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; text places its caret.
   virtual BOOL TextOnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y);
+  // Follows the rubber band, then the variant of the tool; the curve replaces it.
   virtual BOOL OnMouseMove(CBlockView* view, UINT keyFlags, float x, float y);
+  // Not overridden: drags the held handle once the mouse has left the dead zone.
   virtual BOOL SelectOnMouseMove(CBlockView* view, UINT keyFlags, float x, float y);
+  // TRUE while the left button is down; text extends its selection.
   virtual BOOL TextOnMouseMove(CBlockView* view, UINT keyFlags, float x, float y);
+  // Notes the release point, then the variant of the tool; the curve replaces it.
   virtual BOOL OnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y);
+  // Records and finishes a handle drag and releases the handle, TRUE; text replaces it.
   virtual BOOL FinishHandleDrag(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; text ends its selection or drop.
   virtual BOOL TextOnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; curve and transform take right clicks.
   virtual BOOL OnRButtonDown(CBlockView* view, UINT keyFlags, float x, float y);
   virtual BOOL OnRButtonUp(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; curve, text and transform take double clicks.
   virtual BOOL OnLButtonDblClk(CBlockView* view, UINT keyFlags, float x, float y);
+
+  // --- Node-tool shortcut keys, between two unused slots ---
+  // FALSE; the slots only keep the order.
   virtual BOOL Reserved60();
+  // FALSE; the curve maps its node-edit shortcut keys.
   virtual BOOL NodeShortcutKey(CBlockView* view, UINT ch, UINT flags);
   virtual BOOL Reserved62();
-  // matrix may be null (page units are drawn as they are).
+
+  // --- Select-tool feedback and handles ---
+  // The box as a red XOR outline; matrix may be null (page units are drawn as they are).
+  // Text, line and group draw their own outline.
   virtual void DrawXorOutline(CDC* dc, CMatrix2D* matrix);
+  // Nothing; text and line draw the feedback of a dragged handle.
   virtual void DrawHandleXor(CBlockView* view, int handle, float x, float y);
+  // Nothing; text and line move the handle to (x, y).
   virtual void MoveHandle(UINT keyFlags, int handle, float x, float y);
+  // The box's two stored corners as an XOR frame; no block replaces it.
   virtual void DrawXorFrame(CDC* dc, CMatrix2D* matrix);
+
+  // --- Hit testing ---
+  // The box and a pixel around it; curve, text, line, rectangle, circle and group test outlines.
   virtual BOOL HitTest(CBlockView* view, float x, float y);
+  // FALSE; text and line put the handle under (x, y) into *handle and answer TRUE.
   virtual BOOL HitTestHandle(CBlockView* view, float x, float y, int* handle);
+
+  // --- Geometry ---
+  // Moves the box; every type but image also moves its points.
   virtual void Offset(float dx, float dy);
+  // Sets the box; curve, text, library, line, rectangle, circle, polygon and group fit into it.
   virtual void SetBox(float left, float top, float right, float bottom);
+  // Nothing; every type but image and stamp applies the matrix and updates its box.
   virtual void Transform(const CMatrix2D& matrix);
-  // A new contour (the caller deletes it) or null.
+  // A new contour (the caller deletes it) or null. Null here; every type but image builds one.
   virtual CContour* GetContour(const CMatrix2D* matrix, UINT flags);
+
+  // --- Text ---
+  // Nothing; text lays itself out again from the given character on.
   virtual void Relayout(CBlockView* view, int from);
+  // Nothing; the group collects its children's text.
   virtual void AppendText(CString& text);
   // Appends to the zero-terminated text in buffer, which holds capacity bytes in all.
+  // Nothing; transform and group append the text they hold.
   virtual void AppendClipboardText(char* buffer, size_t capacity);
+
+  // --- Records, copies and colour ---
   // Stores a new movable global-memory block holding the record in *record (the caller frees it)
   // and returns the record's length; a block that cannot be written stores null and returns 0.
+  // The base writes nothing; every type writes its own record.
   virtual int WriteRecord(HGLOBAL* record);
-  // A new block (the caller owns it) or null.
+  // A new block (the caller owns it) or null. Null here; every type but image converts itself.
   virtual CBlock* ToCurve(DWORD colour);
+  // Nothing; every type but image and stamp takes the colour.
   virtual void SetColour(CBlockView* view, DWORD colour, BOOL redraw);
+  // The block written to a record and read back, null when that fails; the curve copies itself.
   virtual CBlock* Clone();
+  // Null; the group builds a transformed copy of itself.
   virtual CBlock* CreateTransformed(HANDLE transform, const CFRect& target);
+  // Nothing; curve, text, library, line, rectangle, circle and group list their colours.
   virtual void AddColourToCombo(HWND combo);
+
+  // --- Node-tool events and control points ---
+  // Takes the control point under the press; curve and transform replace it.
   virtual BOOL NodeOnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y);
+  // Drags the held control point past the dead zone; curve and transform replace it.
   virtual BOOL NodeOnMouseMove(CBlockView* view, UINT keyFlags, float x, float y);
+  // Records the drag and releases the point, always FALSE; curve and transform replace it.
   virtual BOOL NodeOnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y);
+  // FALSE; rectangle, circle and polygon put the point under (x, y) into *index and answer TRUE.
   virtual BOOL HitTestControlPoint(CBlockView* view, float x, float y, int* index);
+  // Nothing; rectangle, circle and polygon move the control point to (x, y).
   virtual void MoveControlPoint(CBlockView* view, UINT keyFlags, int index, float x, float y);
+  // Nothing; rectangle, circle and polygon draw the feedback of a dragged control point.
   virtual void DrawControlPointXor(CBlockView* view, int index, float x, float y);
+
+  // --- Parameter panels ---
+  // The empty panel (kEmptyPanelId); text names its own.
   virtual UINT GetPanelId();
+  // Names the type in the status bar and puts the block's panel into the host, TRUE (FALSE
+  // without a host); the stamp replaces it.
   virtual BOOL ShowPanel(HWND host);
+  // The empty panel's caption; text sets its own.
   virtual void SetPanelCaption(HWND panel);
+  // The empty panel as a modeless dialog that carries its id; text makes its own.
   virtual HWND CreatePanel(HWND parent);
+  // Nothing; text fills its panel.
   virtual void FillPanel(HWND panel);
+  // FALSE; text takes the panel's values.
   virtual BOOL ApplyPanel(HWND panel);
+
+  // --- Character boxes ---
+  // Null; stamp and text return their boxes.
   virtual CBoxArray* GetBoxArray();
+
+  // --- Drawing by fill, as Draw chooses ---
+  // Nothing; every type but text and group draws itself.
   virtual void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag);
   virtual void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag);
 
+  // --- Not virtual ---
   // Characters and keys go to the editor of the current edit mode.
   BOOL EditChar(CBlockView* view, UINT ch, UINT flags);
   BOOL EditKeyDown(CBlockView* view, UINT key);

@@ -206,10 +206,7 @@ void CGroupBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
 BOOL CGroupBlock::HitTest(CBlockView* view, float x, float y) {
   if (!CBlock::HitTest(view, x, y)) return FALSE;
   FPOINT point = {x, y};
-  if (!m_matrix.IsIdentity()) {
-    std::unique_ptr<CMatrix2D> inverse(m_matrix.Inverse());
-    inverse->TransformPoint(&point);
-  }
+  if (!m_matrix.IsIdentity()) m_matrix.Inverted().TransformPoint(&point);
   for (INT_PTR i = 0; i < m_children.GetSize(); ++i) {
     CBlock* child = m_children.GetBlock(i);
     if (child && child->HitTest(view, point.x, point.y)) return TRUE;

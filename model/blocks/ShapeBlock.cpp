@@ -109,8 +109,7 @@ float CShapeBlock::PixelUnits(CBlockView* view, int pixels) {
 FPOINT CShapeBlock::ToBlock(float x, float y) const {
   FPOINT point = {x, y};
   if (m_matrix.IsIdentity()) return point;
-  std::unique_ptr<CMatrix2D> inverse(m_matrix.Inverse());
-  inverse->TransformPoint(&point);
+  m_matrix.Inverted().TransformPoint(&point);
   return point;
 }
 

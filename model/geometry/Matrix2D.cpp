@@ -129,12 +129,12 @@ bool CMatrix2D::IsInvertible() const {
   return det != 0.0f && std::isfinite(det);
 }
 
-CMatrix2D* CMatrix2D::Inverse(bool* invertible) const {
-  CMatrix2D* result = new CMatrix2D;
-  bool ok = IsInvertible();
-  if (invertible) *invertible = ok;
-  if (!ok) return result;
-  float* r = result->m;
+CMatrix2D CMatrix2D::Inverted(bool* ok) const {
+  CMatrix2D result;
+  bool invertible = IsInvertible();
+  if (ok) *ok = invertible;
+  if (!invertible) return result;
+  float* r = result.m;
   r[0] = m[4] * m[8] - m[5] * m[7];
   r[1] = m[2] * m[7] - m[1] * m[8];
   r[2] = m[1] * m[5] - m[2] * m[4];
@@ -144,17 +144,20 @@ CMatrix2D* CMatrix2D::Inverse(bool* invertible) const {
   r[6] = m[3] * m[7] - m[4] * m[6];
   r[7] = m[1] * m[6] - m[0] * m[7];
   r[8] = m[0] * m[4] - m[1] * m[3];
-  result->DivideBy(Determinant());
+  result.DivideBy(Determinant());
   return result;
 }
 
+CMatrix2D* CMatrix2D::Inverse(bool* invertible) const {
+  return new CMatrix2D(Inverted(invertible));
+}
+
 float CMatrix2D::InverseLength(float d) const {
-  CMatrix2D* inverse = Inverse();
+  CMatrix2D inverse = Inverted();
   FPOINT origin = {0.0f, 0.0f};
   FPOINT end = {0.0f, d};
-  inverse->TransformPoint(&origin);
-  inverse->TransformPoint(&end);
-  delete inverse;
+  inverse.TransformPoint(&origin);
+  inverse.TransformPoint(&end);
   float dx = end.x - origin.x, dy = end.y - origin.y;
   return std::fabs(std::sqrt(dx * dx + dy * dy));
 }

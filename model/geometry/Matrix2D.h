@@ -15,6 +15,7 @@ public:
   bool IsIdentity() const;
   void DivideBy(float divisor);
 
+  // The pointer forms below are kept for callers that map points and rectangles in place.
   // Transforms the point into out, or in place when out is null; returns the input point.
   FPOINT* TransformPointTo(FPOINT* point, FPOINT* out = nullptr) const;
   FPOINT* TransformPoint(FPOINT* point) const { return TransformPointTo(point); }
@@ -37,8 +38,10 @@ public:
 
   // The determinant is not zero and every element is finite.
   bool IsInvertible() const;
-  // A new matrix (the caller deletes it) holding the inverse. A singular matrix has none: the
-  // result is then the identity and *invertible is set to false.
+  // The inverse. A singular matrix has none: the result is then the identity and *ok is set to
+  // false (ok may be null).
+  CMatrix2D Inverted(bool* ok = nullptr) const;
+  // Inverted on the heap (the caller deletes it), kept for callers that hold matrices by pointer.
   CMatrix2D* Inverse(bool* invertible = nullptr) const;
   // |image of (0, d) - image of (0, 0)| under the inverse: a vertical length measured back.
   float InverseLength(float d) const;

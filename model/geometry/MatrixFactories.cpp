@@ -30,9 +30,9 @@ double SkewTangent(float angle) {
 
 }  // namespace
 
-CMatrix2D* MakeMirrorMatrix(float x1, float y1, float x2, float y2, bool horizontal, bool vertical) {
-  CMatrix2D* matrix = new CMatrix2D;
-  float* m = matrix->m;
+CMatrix2D MakeMirrorMatrix(float x1, float y1, float x2, float y2, bool horizontal, bool vertical) {
+  CMatrix2D matrix;
+  float* m = matrix.m;
   m[0] = horizontal ? -1.0f : 1.0f;
   m[4] = vertical ? -1.0f : 1.0f;
   m[6] = (1.0f - m[0]) * (x1 + x2) / 2.0f;
@@ -40,15 +40,15 @@ CMatrix2D* MakeMirrorMatrix(float x1, float y1, float x2, float y2, bool horizon
   return matrix;
 }
 
-CMatrix2D* MakeRotationMatrixAboutBox(float x1, float y1, float x2, float y2, float angle) {
+CMatrix2D MakeRotationMatrixAboutBox(float x1, float y1, float x2, float y2, float angle) {
   return MakeRotationMatrix((x1 + x2) / 2.0f, (y1 + y2) / 2.0f, angle);
 }
 
-CMatrix2D* MakeRotationMatrix(float cx, float cy, float angle) {
+CMatrix2D MakeRotationMatrix(float cx, float cy, float angle) {
   double c, s;
   ExactCosSin(angle, &c, &s);
-  CMatrix2D* matrix = new CMatrix2D;
-  float* m = matrix->m;
+  CMatrix2D matrix;
+  float* m = matrix.m;
   m[0] = static_cast<float>(c);
   m[1] = static_cast<float>(s);
   m[3] = static_cast<float>(-s);
@@ -58,12 +58,12 @@ CMatrix2D* MakeRotationMatrix(float cx, float cy, float angle) {
   return matrix;
 }
 
-CMatrix2D* MakeSkewMatrix(float x1, float y1, float x2, float y2, float ax, float ay) {
+CMatrix2D MakeSkewMatrix(float x1, float y1, float x2, float y2, float ax, float ay) {
   float tx = static_cast<float>(SkewTangent(ax));
   float ty = static_cast<float>(SkewTangent(ay));
   float cx = (x1 + x2) / 2.0f, cy = (y1 + y2) / 2.0f;
-  CMatrix2D* matrix = new CMatrix2D;
-  float* m = matrix->m;
+  CMatrix2D matrix;
+  float* m = matrix.m;
   m[3] = tx;
   m[6] = -tx * cy;
   m[1] = ty;

@@ -25,7 +25,8 @@ WORD ReadStepLimit() {
 CUndoManager::CUndoManager() : CUndoManager(ReadStepLimit()) {}
 
 CUndoManager::CUndoManager(WORD stepLimit)
-    : m_stepLimit(stepLimit), m_repaintRequested(0), m_suspended(0), m_depth(0), m_stepPending(0) {}
+    : m_stepLimit(stepLimit), m_repaintRequested(0), m_suspended(0), m_depth(0), m_stepPending(0),
+      m_openStep(nullptr) {}
 
 CUndoManager::~CUndoManager() { DeleteAll(m_steps); }
 
@@ -47,9 +48,26 @@ int CUndoManager::EndStep() {
   if (!m_suspended && m_depth > 0) {
     --m_depth;
     // A step closed without records leaves nothing behind.
-    if (m_depth == 0) m_stepPending = 0;
+    if (m_depth == 0) {
+      m_stepPending = 0;
+      m_openStep = nullptr;
+    }
   }
   return m_suspended;
+}
+
+int CUndoManager::CancelStep() {
+  // Only the outermost level owns its step: records of an inner level belong to the enclosing
+  // command, which decides for them when it closes.
+  if (!m_suspended && m_depth == 1) {
+    for (INT_PTR i = m_steps.GetUpperBound(); i >= 0; --i) {
+      if (m_steps.GetAt(i) == m_openStep) {
+        DeleteStepAt(i);
+        break;
+      }
+    }
+  }
+  return EndStep();
 }
 
 INT_PTR CUndoManager::AppendRecord(CUndoRecord* record) {
@@ -61,6 +79,7 @@ INT_PTR CUndoManager::AppendRecord(CUndoRecord* record) {
   if (m_stepPending) {
     NewStep();
     m_stepPending = 0;
+    m_openStep = GetStep(-1);
   }
   CUndoStep* step = GetStep(-1);
   if (!step) {
@@ -93,11 +112,7 @@ void CUndoManager::AppendRepaintRecord() {
 }
 
 void CUndoManager::NewStep() {
-  if (m_stepLimit > 0 && m_steps.GetSize() > m_stepLimit) {
-    CObject* oldest = m_steps.GetAt(0);
-    m_steps.RemoveAt(0);
-    delete oldest;
-  }
+  if (m_stepLimit > 0 && m_steps.GetSize() > m_stepLimit) DeleteStepAt(0);
   m_steps.Add(new CUndoStep);
 }
 
@@ -109,10 +124,14 @@ CUndoStep* CUndoManager::GetStep(INT_PTR index) const {
 }
 
 void CUndoManager::RemoveLastStep() {
-  if (m_steps.IsEmpty()) return;
-  CObject* newest = m_steps.GetAt(m_steps.GetUpperBound());
-  m_steps.RemoveAt(m_steps.GetUpperBound());
-  delete newest;
+  if (!m_steps.IsEmpty()) DeleteStepAt(m_steps.GetUpperBound());
+}
+
+void CUndoManager::DeleteStepAt(INT_PTR index) {
+  CObject* step = m_steps.GetAt(index);
+  m_steps.RemoveAt(index);
+  if (step == m_openStep) m_openStep = nullptr;
+  delete step;
 }
 
 BOOL CUndoManager::PlayLastStep(CBlockView* view) {

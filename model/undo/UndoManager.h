@@ -1,7 +1,8 @@
 // CUndoManager: the undo steps of one drawing view. A command opens a step (levels may nest; only
 // the outermost creates one, and only when its first record arrives), appends records while the
 // depth is non-zero and closes the step. Undo plays the newest step backwards and discards it;
-// there is no redo. At most limit + 1 steps are kept.
+// there is no redo. At most limit + 1 steps are kept. Commands open their level through a
+// CUndoScope, which cannot be left open.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,9 @@ public:
   // suspended flag.
   int BeginStep(int repaint = 0);
   int EndStep();
+  // Closes a level for a command that changed nothing: closing the outermost level also drops the
+  // step it created, records and all, without playing them. Returns the suspended flag.
+  int CancelStep();
   // 0 while suspended, else the nesting depth: records are appended only while this is non-zero.
   int GetDepth() const { return m_suspended ? 0 : m_depth; }
   void Suspend() { m_suspended = 1; }
@@ -49,6 +53,8 @@ public:
 
 private:
   void InsertRepaintRecord(CUndoStep* step);
+  // Removes the step at the index and deletes it with its records.
+  void DeleteStepAt(INT_PTR index);
   static void ShowStatusText(LPCSTR text);
 
   CObArray m_steps;
@@ -57,4 +63,6 @@ private:
   int m_suspended;
   int m_depth;
   int m_stepPending;
+  // The step created since the outermost level was opened, null when none (or already gone).
+  CUndoStep* m_openStep;
 };

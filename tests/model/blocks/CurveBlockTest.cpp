@@ -63,8 +63,8 @@ TEST(CurveRecord, RoundTripKeepsPointsColourBoxWordAndMatrix) {
   curve->AddPointNoBounds(MakePenColourRecord(RGB(1, 2, 3)));
   curve->AddLine(20, 20, 30, 25);
   curve->m_attributes = 0x0203;
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(5.0f, 5.0f, 30.0f));
-  curve->Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(5.0f, 5.0f, 30.0f);
+  curve->Transform(rotation);
 
   std::vector<BYTE> record = RecordOf(*curve);
   std::unique_ptr<CBlock> block(CreateBlockFromRecord(record.data(), record.size()));
@@ -297,12 +297,12 @@ TEST(CurveSubpaths, AppendingBakesBothAndUnitesTheBoxes) {
 TEST(CurveTransform, LazyMatrixAgreesWithTheBakedContour) {
   std::unique_ptr<CCurveBlock> curve(MakeCurve({{0, 0, 0x11}, {20, 0, 0x01}, {20, 10, 0x21}}));
   std::vector<POINTREC> stored = curve->GetPoints();
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0.0f, 0.0f, 45.0f));
-  curve->Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(0.0f, 0.0f, 45.0f);
+  curve->Transform(rotation);
   curve->Offset(5, 5);
   EXPECT_EQ(stored, curve->GetPoints());
   CFRect expected(0, 0, 20, 10);
-  rotation->TransformRect(&expected);
+  rotation.TransformRect(&expected);
   EXPECT_FLOAT_EQ(expected.left + 5, curve->m_box.left);
   EXPECT_FLOAT_EQ(expected.bottom + 5, curve->m_box.bottom);
 

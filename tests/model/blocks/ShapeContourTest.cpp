@@ -87,9 +87,9 @@ TEST(RectBlockContour, OneRatioZeroGivesSquareCornersAndTheBoxFollowsTheMatrix) 
   rect.m_cornerRatioX = 0.5f;
   EXPECT_EQ(18u, PagePoints(rect).size());
 
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
   rect.m_cornerRatioX = 0;
-  rect.Transform(*rotation);
+  rect.Transform(rotation);
   ExpectBox(CFRect(-20, 0, 0, 40), rect.m_box);
   std::unique_ptr<CContour> contour(rect.GetContour(nullptr, 0));
   ExpectBox(CFRect(-20, 0, 0, 40), rect.m_box);
@@ -190,9 +190,9 @@ TEST_F(CircleContour, ABandRunsOutAlongTheArcAndBackAlongItsInnerEdge) {
 
 TEST_F(CircleContour, TheBlockMatrixMapsTheOutlineAndSetsTheBox) {
   circle.m_endAngle = circle.m_startAngle;
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
   circle.m_rect = CFRect(0, 0, 40, 20);
-  circle.Transform(*rotation);
+  circle.Transform(rotation);
   std::vector<POINTREC> points = Points();
   ExpectPoint(points[0], -10, 0, 0x11);  // left end of the ellipse's axis
   ExpectPoint(points[6], -10, 40, 1);    // right end
@@ -257,8 +257,8 @@ TEST(PolygonContour, TheBoxIsRightStraightAfterATransform) {
   stretch.m[6] = 5;
   polygon.Transform(stretch);
   ExpectBox(CFRect(-15, -10, 25, 10), polygon.m_box);
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 45));
-  polygon.Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 45);
+  polygon.Transform(rotation);
   CFRect box = polygon.m_box;
   // The rotated diamond's corners, not the rotated old box.
   std::vector<POINTREC> points = PagePoints(polygon);

@@ -46,8 +46,8 @@ TEST_F(ShapeControls, LineHandlesAreItsEndsStartFirst) {
 TEST_F(ShapeControls, MovingALineEndUnderAMatrixKeepsTheOtherEndOnThePage) {
   CLineBlock line;
   line.m_end = {10, 0};
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
-  line.Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
+  line.Transform(rotation);
   line.MoveHandle(0, 0, 5, 5);
   std::vector<POINTREC> points = PagePoints(line);
   EXPECT_NEAR(5, points[0].x, 1e-4);
@@ -126,8 +126,8 @@ TEST_F(RectControls, EachCornerDragsBothRatios) {
 }
 
 TEST_F(RectControls, DragsWorkInBlockCoordinates) {
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
-  rect.Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
+  rect.Transform(rotation);
   // Block (10, 5) lies at (-5, 10) on the page.
   EXPECT_EQ(0, HitIndex(rect, view, 0, 1));
   rect.MoveControlPoint(&view, 0, 0, -5, 10);

@@ -62,10 +62,10 @@ TEST(ContourDraw, ColourRecordsPaintAndTheContextGetsItsToolsBack) {
 
 TEST(ContourDraw, OutlineThroughMatricesAndClip) {
   ContourPtr square(SquareAt10(false));
-  std::unique_ptr<CMatrix2D> shift(MakeMirrorMatrix(0, 0, 60, 0, true, false));  // x -> 60 - x
+  CMatrix2D shift = MakeMirrorMatrix(0, 0, 60, 0, true, false);  // x -> 60 - x
   {
     MemoryCanvas canvas(60, 60);
-    square->Stroke(&canvas.DC(), shift.get());
+    square->Stroke(&canvas.DC(), &shift);
     EXPECT_EQ(kBlack, canvas.DC().GetPixel(50, 20));
     EXPECT_EQ(kBlack, canvas.DC().GetPixel(30, 20));
     EXPECT_TRUE(canvas.IsWhite(10, 20));
@@ -81,7 +81,7 @@ TEST(ContourDraw, OutlineThroughMatricesAndClip) {
   }
   {
     MemoryCanvas canvas(60, 60);
-    square->Transform(shift.get());
+    square->Transform(&shift);
     square->Draw(&canvas.DC());
     EXPECT_EQ(kBlack, canvas.DC().GetPixel(50, 20));
     EXPECT_TRUE(canvas.IsWhite(10, 20));

@@ -97,15 +97,15 @@ TEST(CContour, ClosingTrimmingAndReopening) {
 TEST(CContour, CloneTransformAndApplyMatrix) {
   ContourPtr square(MakeSquare(10));
   EXPECT_EQ(nullptr, CContour().Clone());
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
 
-  ContourPtr clone(square->Clone(rotation.get()));
+  ContourPtr clone(square->Clone(&rotation));
   EXPECT_EQ(square->GetCount(), clone->GetCount());
   EXPECT_EQ(square->GetCapacity(), clone->GetCapacity());
   EXPECT_EQ(10.0f, clone->GetBox().right);  // the box is copied unchanged
   EXPECT_FALSE(clone->GetMatrix().IsIdentity());
 
-  square->Transform(rotation.get());
+  square->Transform(&rotation);
   EXPECT_EQ(-10.0f, square->GetBox().left);  // Transform moves the box
   EXPECT_EQ(0.0f, square->GetBox().right);
   POINTREC p;
@@ -143,8 +143,8 @@ TEST(CContour, AppendJoinsSubpathsAndUnitesBoxes) {
 
   // A pending matrix is baked first; a contour appended to itself doubles.
   ContourPtr c(MakeSquare(10));
-  std::unique_ptr<CMatrix2D> shift(MakeMirrorMatrix(0, 0, 20, 0, true, false));
-  c->Transform(shift.get());
+  CMatrix2D shift = MakeMirrorMatrix(0, 0, 20, 0, true, false);
+  c->Transform(&shift);
   c->Append(c.get());
   EXPECT_EQ(11, c->GetCount());
   POINTREC p;
@@ -199,8 +199,8 @@ TEST(CContour, ReversedRunsEverySubpathTheOtherWay) {
 
 TEST(CContour, RecordRoundTrip) {
   ContourPtr square(MakeSquare(10));
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(3, 4, 30));
-  square->Transform(rotation.get());
+  CMatrix2D rotation = MakeRotationMatrix(3, 4, 30);
+  square->Transform(&rotation);
   HGLOBAL block = nullptr;
   int length = square->ToRecord(&block);
   ASSERT_EQ(69 + 9 * 6, length);
@@ -332,8 +332,8 @@ TEST(CContour, HitTestOutline) {
   EXPECT_FALSE(coloured->HitTestOutline(10, 10, 0.5f));
 
   // The pending matrix places the outline.
-  std::unique_ptr<CMatrix2D> mirror(MakeMirrorMatrix(0, 0, 100, 0, true, false));
-  square->Transform(mirror.get());
+  CMatrix2D mirror = MakeMirrorMatrix(0, 0, 100, 0, true, false);
+  square->Transform(&mirror);
   EXPECT_TRUE(square->HitTestOutline(95, 0.2f, 0.5f));
   EXPECT_FALSE(square->HitTestOutline(5, 0.2f, 0.5f));
 }

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 #include "model/geometry/Matrix2D.h"
@@ -11,10 +12,7 @@ namespace {
 
 using MatrixPtr = std::unique_ptr<CMatrix2D>;
 
-CMatrix2D Rotation90() {
-  MatrixPtr r(MakeRotationMatrix(0, 0, 90));
-  return *r;
-}
+CMatrix2D Rotation90() { return MakeRotationMatrix(0, 0, 90); }
 
 TEST(CMatrix2D, IdentityTestLooksAtTheExactBitsOfTheDiagonal) {
   CMatrix2D m;
@@ -94,10 +92,10 @@ TEST(CMatrix2D, TransformFRectMapsOnlyTheTwoStoredCorners) {
 }
 
 TEST(CMatrix2D, TransformRectGivesTheBoundingBoxUnderRotation) {
-  MatrixPtr rotation(MakeRotationMatrix(0, 0, 45));
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 45);
   CFRect two(0, 0, 10, 10), four(0, 0, 10, 10);
-  rotation->TransformFRect(&two);
-  rotation->TransformRect(&four);
+  rotation.TransformFRect(&two);
+  rotation.TransformRect(&four);
   // The corner (10, 0) maps to (7.07, 7.07) and (0, 10) to (-7.07, 7.07): only the full box sees them.
   EXPECT_NEAR(-7.0711f, four.left, 1e-3);
   EXPECT_NEAR(7.0711f, four.right, 1e-3);
@@ -109,7 +107,7 @@ TEST(CMatrix2D, TransformRectGivesTheBoundingBoxUnderRotation) {
   FPOINT corners[4];
   CFRect box;
   CFRect source(0, 0, 10, 10);
-  rotation->TransformRectToQuad(&source, corners, &box);
+  rotation.TransformRectToQuad(&source, corners, &box);
   EXPECT_NEAR(7.0711f, corners[1].x, 1e-3);   // right-top
   EXPECT_NEAR(-7.0711f, corners[2].x, 1e-3);  // left-bottom
   EXPECT_EQ(four.left, box.left);
@@ -117,7 +115,7 @@ TEST(CMatrix2D, TransformRectGivesTheBoundingBoxUnderRotation) {
 
   RECT ir;
   CFRect again(0, 0, 10, 10);
-  rotation->TransformRect(&again, &ir);
+  rotation.TransformRect(&again, &ir);
   EXPECT_EQ(-7, ir.left);
   EXPECT_EQ(14, ir.bottom);
 }
@@ -156,18 +154,23 @@ TEST(CMatrix2D, MultiplyAppliesThisFirstAndForcesElement8) {
 }
 
 TEST(CMatrix2D, InverseUndoesTheTransform) {
-  MatrixPtr rotation(MakeRotationMatrix(3, 4, 30));
-  CMatrix2D m = *rotation;
+  CMatrix2D rotation = MakeRotationMatrix(3, 4, 30);
+  CMatrix2D m = rotation;
   m.m[0] *= 2;
   m.m[3] *= 2;
   bool ok = false;
-  MatrixPtr inverse(m.Inverse(&ok));
+  CMatrix2D inverse = m.Inverted(&ok);
   EXPECT_TRUE(ok);
   FPOINT p = {12.5f, -7.25f};
   m.TransformPoint(&p);
-  inverse->TransformPoint(&p);
+  inverse.TransformPoint(&p);
   EXPECT_NEAR(12.5f, p.x, 1e-4);
   EXPECT_NEAR(-7.25f, p.y, 1e-4);
+
+  // The heap form holds the same matrix.
+  MatrixPtr owned(m.Inverse(&ok));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(0, memcmp(owned->m, inverse.m, sizeof inverse.m));
 }
 
 TEST(CMatrix2D, ASingularMatrixSaysSoAndMapsNothingAway) {
@@ -175,16 +178,20 @@ TEST(CMatrix2D, ASingularMatrixSaysSoAndMapsNothingAway) {
   for (float& e : zero.m) e = 0.0f;
   EXPECT_FALSE(zero.IsInvertible());
   bool ok = true;
-  MatrixPtr inverse(zero.Inverse(&ok));
+  CMatrix2D inverse = zero.Inverted(&ok);
   EXPECT_FALSE(ok);
-  EXPECT_TRUE(inverse->IsIdentity());
+  EXPECT_TRUE(inverse.IsIdentity());
+  ok = true;
+  MatrixPtr owned(zero.Inverse(&ok));
+  EXPECT_FALSE(ok);
+  EXPECT_TRUE(owned->IsIdentity());
 
   CMatrix2D flat;  // scales y to nothing: a zero-height block
   flat.m[4] = 0;
   EXPECT_FALSE(flat.IsInvertible());
-  MatrixPtr flatInverse(flat.Inverse());
+  CMatrix2D flatInverse = flat.Inverted();
   FPOINT p = {3, 4};
-  flatInverse->TransformPoint(&p);
+  flatInverse.TransformPoint(&p);
   EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
 
   CMatrix2D broken;
@@ -197,8 +204,8 @@ TEST(CMatrix2D, InverseLengthMeasuresAVerticalLengthBack) {
   display.m[0] = 4; display.m[4] = 4; display.m[6] = 100; display.m[7] = 50;
   EXPECT_FLOAT_EQ(0.75f, display.InverseLength(3));
   EXPECT_FLOAT_EQ(0.75f, display.InverseLength(-3));
-  MatrixPtr rotation(MakeRotationMatrix(0, 0, 90));
-  EXPECT_NEAR(3.0f, rotation->InverseLength(3), 1e-6);
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
+  EXPECT_NEAR(3.0f, rotation.InverseLength(3), 1e-6);
 }
 
 }  // namespace

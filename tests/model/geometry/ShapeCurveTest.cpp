@@ -39,12 +39,12 @@ TEST(ShapeToCurve, EveryShapeGivesItsPageOutlineInItsColour) {
   CPolygonBlock polygon;
   polygon.m_starAngle = 0.4f;
   polygon.m_innerRadius = 30;
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(5, 5, 30));
+  CMatrix2D rotation = MakeRotationMatrix(5, 5, 30);
   CShapeBlock* blocks[] = {&line, &rect, &circle, &polygon};
   for (CShapeBlock* block : blocks) {
     SCOPED_TRACE(int(block->m_type));
     block->m_colour = 0x00123456;
-    block->Transform(*rotation);
+    block->Transform(rotation);
     std::vector<POINTREC> outline = PagePoints(*block);
     std::unique_ptr<CBlock> curve(block->ToCurve(CShapeBlock::kAnyColour));
     ASSERT_NE(nullptr, curve);

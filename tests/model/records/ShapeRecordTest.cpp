@@ -139,8 +139,8 @@ void ExpectRoundTripAfterTransforms(CBlock* original) {
   scale->m[0] = 2;
   scale->m[4] = 0.5f;
   block->Transform(*scale);
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(20, 10, 30));
-  block->Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(20, 10, 30);
+  block->Transform(rotation);
   block->Offset(-1, 2);
 
   std::vector<POINTREC> before = PagePoints(*block);
@@ -179,8 +179,8 @@ TEST(ShapeRecords, EveryShapeComesBackWhereItWasAfterMoveScaleAndRotate) {
 
 TEST(ShapeRecords, AMovedLineIsStoredWithItsEndsOnThePage) {
   std::unique_ptr<CLineBlock> line(SampleLine());
-  std::unique_ptr<CMatrix2D> rotation(MakeRotationMatrix(0, 0, 90));
-  line->Transform(*rotation);
+  CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);
+  line->Transform(rotation);
   line->Offset(100, 0);
   std::unique_ptr<CBlock> copy(line->Clone());
   ASSERT_NE(nullptr, copy);

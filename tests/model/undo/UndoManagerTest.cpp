@@ -19,6 +19,7 @@
 #include "model/undo/UndoEndEditRecord.h"
 #include "model/undo/UndoManager.h"
 #include "model/undo/UndoMoveRecord.h"
+#include "model/undo/UndoScope.h"
 #include "model/undo/UndoSelectRecord.h"
 #include "model/undo/UndoStep.h"
 #include "model/undo/UndoToolRecord.h"
@@ -61,9 +62,8 @@ protected:
   NamedRecord* Record(const std::string& name) { return new NamedRecord(name, &log, &depthsSeen); }
   // One command that appends the named records.
   void Command(std::initializer_list<const char*> names, int repaint = 0) {
-    manager.BeginStep(repaint);
+    CUndoScope step(manager, repaint);
     for (const char* name : names) manager.AppendRecord(Record(name));
-    manager.EndStep();
   }
 
   CUndoManager manager{10};
@@ -316,14 +316,13 @@ TEST(UndoRecords, ATransformRecordAppliesTheInverseAndRestoresTheBox) {
   FakeBlockView view;
   HandleBlock block;
   block.m_box = CFRect(0, 0, 10, 20);
-  CMatrix2D* rotation = MakeRotationMatrix(5, 10, 30);
+  CMatrix2D rotation = MakeRotationMatrix(5, 10, 30);
   view.undo.BeginStep();
-  view.undo.AppendRecord(new CUndoTransformRecord(&block, *rotation));
+  view.undo.AppendRecord(new CUndoTransformRecord(&block, rotation));
   view.undo.EndStep();
-  block.Transform(*rotation);
+  block.Transform(rotation);
   block.m_box = CFRect(-1, -2, 13, 21);  // whatever the transform made of it
   view.undo.PlayLastStep(&view);
-  delete rotation;
   EXPECT_EQ(0.0f, block.m_box.left);
   EXPECT_EQ(20.0f, block.m_box.bottom);
   for (int i = 0; i < 9; ++i) EXPECT_NEAR(i % 4 == 0 ? 1.0f : 0.0f, block.m_matrix.m[i], 1e-5) << i;
