@@ -566,7 +566,7 @@ CCurveBlock* CCurveBlock::ExtractSubpath(int startIndex) const {
       continue;
     }
     result->AddPoint(records[i]);
-    if (records[i].flags & (kPointOpenEnd | kPointClose)) break;
+    if (IsSubpathEnd(records[i].flags)) break;
   }
   result->EndCurve();
   if (result->GetCount() <= 1) return nullptr;
