@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "framework/DC.h"
 #include "framework/GlobalLock.h"
-#include "framework/MemoryException.h"
 #include "model/geometry/Bezier.h"
 #include "model/geometry/BezierTable.h"
 #include "model/records/BlockRecord.h"
