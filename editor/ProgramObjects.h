@@ -5,6 +5,7 @@
 
 #include "editor/TALVEX42App.h"
 #include "media/TransformDll.h"
+#include "model/blocks/ModelServices.h"
 #include "model/settings/AppProfile.h"
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
@@ -26,3 +27,6 @@ extern CFRect g_toolRect;
 // Every cut output goes through this port.
 extern COutPort g_outPort;
 extern CTransformDll g_transformDll;
+// Last: the model reaches the cutter profile and the transform library through its own
+// interfaces from here on.
+extern CModelServices g_modelServices;

@@ -4,13 +4,6 @@
 
 const char CTransformDll::kLibraryName[] = "TalvexTransform.dll";
 
-namespace {
-CTransformDll* g_programInstance = nullptr;
-}
-
-CTransformDll* CTransformDll::GetProgramInstance() { return g_programInstance; }
-void CTransformDll::SetProgramInstance(CTransformDll* instance) { g_programInstance = instance; }
-
 CTransformDll::CTransformDll()
     : CDllModule(kLibraryName),
       m_getTransformInfo(nullptr),

@@ -1,9 +1,11 @@
 // CTransformDll: the transform library's artistic transformations. One global instance is bound
 // at start-up; every call below does nothing (and gives 0 or null) when the library or the entry
-// is missing, so callers need no test of their own beyond IsLoaded for listing.
+// is missing, so callers need no test of their own beyond IsLoaded for listing. It is the model's
+// transform service (CTransformService): groups reach the library through it.
 #pragma once
 
 #include "media/DllModule.h"
+#include "model/blocks/TransformService.h"
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
 
@@ -12,15 +14,7 @@ struct TransformInfo {
   HBITMAP preview;
 };
 
-// The parameter block of dllDoTransform.
-struct TransformParams {
-  INT32 recordLength;
-  CFRect sourceBox;
-  CFRect targetRect;
-  HGLOBAL sourceRecord;
-};
-
-class CTransformDll : public CDllModule {
+class CTransformDll : public CDllModule, public CTransformService {
 public:
   static const char kLibraryName[];
   // Size of the name buffer handed to dllGetTransformInfo; the library writes at most this much.
@@ -47,11 +41,6 @@ public:
 
   CTransformDll();
 
-  // The program's one wrapper: its global object registers itself at start-up so that blocks can
-  // reach the library; null until then.
-  static CTransformDll* GetProgramInstance();
-  static void SetProgramInstance(CTransformDll* instance);
-
   // Loads the library once (null: its own file name) and binds the entries; the module or null.
   HMODULE Bind(LPCSTR path = nullptr);
 
@@ -62,7 +51,7 @@ public:
   HANDLE InitTransformSeg(int index, const CFRect& box) const;
   void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const;
   void DrawTransform(HDC dc, HANDLE transform, const CMatrix2D& display) const;
-  HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const;
+  HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const override;
   void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const;
   int DoMouseCmd(HANDLE transform, UINT message, UINT keyFlags, float x, float y) const;
   int TFKeyDown(HANDLE transform, UINT key, UINT flags) const;

@@ -7,9 +7,10 @@
 #include <limits>
 #include <vector>
 
-#include "framework/ByteReader.h"
 #include "framework/MessageBox.h"
 #include "model/geometry/BezierTable.h"
+#include "model/geometry/PointRecord.h"
+#include "model/geometry/SegmentWalker.h"
 #include "output/AdaptiveBezier.h"
 
 namespace {
@@ -23,13 +24,6 @@ const double kPi = 3.14159265358979323846;
 const double kSwivelTurn = 1.45;
 const float kSwivelCutLength = 100.0f;
 const float kShortestOvercutLine = 0.8f;
-const int kPointRecordSize = 9;
-
-const BYTE kOnCurve = 0x01;
-const BYTE kSubpathStart = 0x10;
-const BYTE kSubpathEnd = 0x60;
-const BYTE kSpecialRecord = 0x80;
-const BYTE kEndRecord = 0xFF;
 
 // Device numbers are whole steps: truncated toward zero, and never outside what an int holds.
 int ToSteps(double value) {
@@ -58,18 +52,6 @@ float RatioOrOne(float ratio) {
 void CopyBounded(char* out, size_t size, LPCSTR text) {
   std::memset(out, 0, size);
   if (text) std::strncpy(out, text, size - 1);
-}
-
-struct PointRecord {
-  FPOINT point;
-  BYTE flags;
-};
-
-bool ReadPointRecord(const BYTE* points, int recordCount, int index, PointRecord* record) {
-  if (points == nullptr || index < 0 || index >= recordCount) return false;
-  CByteReader reader(points + static_cast<size_t>(index) * kPointRecordSize, kPointRecordSize);
-  return reader.ReadFloat(record->point.x) && reader.ReadFloat(record->point.y) &&
-         reader.ReadByte(record->flags);
 }
 
 }  // namespace
@@ -510,36 +492,30 @@ float CCutterDevice::OvercutLine(const FPOINT& from, const FPOINT& to, float rem
 }
 
 void CCutterDevice::CutOvercut(const BYTE* points, int recordCount, int startIndex) {
-  PointRecord record;
-  if (m_overcut <= 0 || !ReadPointRecord(points, recordCount, startIndex, &record)) return;
+  if (m_overcut <= 0 || !points || startIndex < 0 || startIndex >= recordCount) return;
   CAdaptiveBezier flattener(m_curveAccuracy < 2.0f ? 0.5f : 1.0f,
                             CAdaptiveBezier::AngleToleranceFor(m_curveAccuracy));
   float remaining = static_cast<float>(m_overcut);
-  FPOINT current = record.point;
-  for (int i = startIndex + 1; remaining > 0.0f && ReadPointRecord(points, recordCount, i, &record); ++i) {
-    if (record.flags == kEndRecord || (record.flags & kSubpathStart)) break;
-    if (record.flags & kSpecialRecord) continue;
-    if (record.flags & kOnCurve) {
-      remaining = OvercutLine(current, record.point, remaining);
-      current = record.point;
-    } else {
-      PointRecord second, end;
-      if (!ReadPointRecord(points, recordCount, i + 1, &second) ||
-          !ReadPointRecord(points, recordCount, i + 2, &end) || !(end.flags & kOnCurve) ||
-          (end.flags & kSpecialRecord))
-        break;
-      const FPOINT segment[4] = {current, record.point, second.point, end.point};
+  CSegmentWalker walker;
+  walker.Step(LoadPointRecord(points, static_cast<size_t>(startIndex)));
+  for (int i = startIndex + 1; remaining > 0.0f && i < recordCount; ++i) {
+    CSegmentWalker::Kind kind = walker.Step(LoadPointRecord(points, static_cast<size_t>(i)));
+    if (kind == CSegmentWalker::kEnd || kind == CSegmentWalker::kMove) break;
+    const FPOINT* segment = walker.Points();
+    if (kind == CSegmentWalker::kLine) {
+      remaining = OvercutLine(segment[0], segment[3], remaining);
+    } else if (kind == CSegmentWalker::kBezier) {
       std::vector<FPOINT> ends;
       flattener.Flatten(segment, &ends);
+      FPOINT current = segment[0];
       for (const FPOINT& piece : ends) {
         if (remaining <= 0.0f) break;
         remaining = OvercutLine(current, piece, remaining);
         current = piece;
       }
-      current = end.point;
-      record = end;
-      i += 2;
+    } else {
+      continue;
     }
-    if (record.flags & kSubpathEnd) break;
+    if (walker.EndsSubpath()) break;
   }
 }

@@ -1,5 +1,6 @@
 // CCutterDevice: a cutter model described by its section of Cutters.INI, and the writer that
-// turns geometry in device steps into that model's plotter commands through its own port.
+// turns geometry in device steps into that model's plotter commands through its own port. It is
+// the model's cutting sink (CCutSink): curves cut themselves through it.
 #pragma once
 
 #include <windows.h>
@@ -7,16 +8,17 @@
 #include <cstddef>
 
 #include "framework/String.h"
+#include "model/blocks/CutSink.h"
 #include "model/geometry/FRect.h"
 #include "model/settings/IniFile.h"
 #include "output/CutSettings.h"
 #include "output/OutPort.h"
 #include "output/PlotTemplate.h"
 
-class CCutterDevice {
+class CCutterDevice : public CCutSink {
 public:
   explicit CCutterDevice(LPCSTR modelName = nullptr);
-  ~CCutterDevice();
+  ~CCutterDevice() override;
   CCutterDevice(const CCutterDevice&) = delete;
   CCutterDevice& operator=(const CCutterDevice&) = delete;
 
@@ -36,19 +38,17 @@ public:
   void TestCut(HWND progressWindow, const CCutSettings& settings);
   void Reset(HWND progressWindow, const CCutSettings& settings);
 
-  // Geometry, all in device steps.
-  void MoveTo(float x, float y);
-  void MoveToDashStart(float x, float y);
-  void CutTo(float x, float y);
-  void DashCutTo(float x, float y);
-  void CutBezier(const FPOINT points[4], BOOL first);
-  // points: recordCount 9-byte point records (x, y floats, flag byte) of a curve; startIndex the
-  // record that starts the closed sub-path just cut.
-  void CutOvercut(const BYTE* points, int recordCount, int startIndex);
-  void FlushPendingBlank();
+  // Geometry, all in device steps: the cutting sink that curves emit themselves into.
+  void MoveTo(float x, float y) override;
+  void MoveToDashStart(float x, float y) override;
+  void CutTo(float x, float y) override;
+  void DashCutTo(float x, float y) override;
+  void CutBezier(const FPOINT points[4], BOOL first) override;
+  void CutOvercut(const BYTE* points, int recordCount, int startIndex) override;
+  void FlushPendingBlank() override;
   void PenUpAndHome();
 
-  bool IsDashMode() const { return m_dashMode != 0; }
+  bool IsDashMode() const override { return m_dashMode != 0; }
   bool IsSoftwareOffsetActive() const;
 
   // Profile values; the cut bars show and change them.

@@ -1,7 +1,8 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
-// after the cutter profile; the code conversion tables at the end.
+// after the cutter profile; the code conversion tables at the end, just before the model's
+// services, which name objects above them.
 #include <windows.h>
 
 #include "editor/ProgramObjects.h"
@@ -16,6 +17,7 @@ CTALVEX42App theApp;
 CFRect g_toolRect;
 COutPort g_outPort;
 CTransformDll g_transformDll;
+CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
   return AfxWinMain(instance, previous, commandLine, showCommand);

@@ -11,9 +11,10 @@
 
 #include "model/blocks/Block.h"
 #include "model/geometry/PointRecord.h"
+#include "model/geometry/PointStore.h"
 
 class CCarveDevice;
-class CCutterDevice;
+class CCutSink;
 class CGroupBlock;
 
 class CCurveBlock : public CBlock {
@@ -68,7 +69,7 @@ public:
   // Services for text on a path, output, node commands and contour separation.
   float FirstSubpathLength(int* closed);
   // The caller bakes the matrix first.
-  void OutputToCutter(CCutterDevice* device) const;
+  void OutputToCutter(CCutSink* device) const;
   void OutputToCarver(CCarveDevice* device) const;
   CCurveBlock* Reverse() const;
   CCurveBlock* ExtractSubpath(int startIndex) const;
@@ -81,10 +82,10 @@ public:
   bool GetSubpathBounds(int startIndex, CFRect* bounds) const;
 
   DWORD GetColour() const { return m_colour; }
-  int GetCount() const { return m_count; }
-  int GetCapacity() const { return m_capacity; }
+  int GetCount() const { return m_store.Count(); }
+  int GetCapacity() const { return m_store.Capacity(); }
   // Lock it only while using it.
-  HGLOBAL GetPointBlock() const { return m_points; }
+  HGLOBAL GetPointBlock() const { return m_store.Block(); }
   bool GetPoint(int index, POINTREC* point) const;
   std::vector<POINTREC> GetPoints() const;
 
@@ -98,25 +99,12 @@ public:
   int m_hitSubpathStart;
 
 private:
-  size_t BlockRecords() const;
-  void Reallocate(size_t records);
-  void EnsureRoomForOne();
-  void FreePoints();
-  void StoreAt(int index, const POINTREC& point);
-  // Drops trailing end records (or all trailing special records), zeroing them, while more than
-  // floor records are counted; returns how many were dropped.
-  int DropTrailing(bool onlyEndRecords, int floor);
-  int LastEndRecordAtOrBelow(int index) const;
   void WidenBox(const POINTREC& point);
   void TakePointsOf(const CCurveBlock& other);
-  // Records up to the first end record, or to the count.
-  std::vector<POINTREC> PathRecords() const;
   bool HitSegments(float x, float y, float tolerance);
 
   DWORD m_colour;
-  HGLOBAL m_points;
-  int m_capacity;
-  int m_count;
+  CPointStore m_store;
   // A node has widened the box since the points began; a box of zeros may be a real one.
   bool m_boxHasPoint;
 };

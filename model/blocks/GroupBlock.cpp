@@ -4,12 +4,13 @@
 #include <memory>
 
 #include "framework/GlobalLock.h"
-#include "media/TransformDll.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
 #include "model/geometry/Contour.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/blocks/ModelServices.h"
+#include "model/blocks/TransformService.h"
 #include "model/geometry/CurveBoxClip.h"
 
 namespace {
@@ -333,7 +334,7 @@ void CGroupBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
 }
 
 CBlock* CGroupBlock::CreateTransformed(HANDLE transform, const CFRect& target) {
-  CTransformDll* library = CTransformDll::GetProgramInstance();
+  CTransformService* library = CModelServices::Transform();
   if (!library || !transform) return nullptr;
   HGLOBAL record = nullptr;
   int length = WriteRecord(&record);

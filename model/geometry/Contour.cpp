@@ -15,12 +15,10 @@
 #include "framework/String.h"
 #include "model/geometry/Bezier.h"
 #include "model/geometry/Geometry.h"
+#include "model/geometry/SegmentWalker.h"
 
 namespace {
 
-const int kFirstCapacity = 100;
-const int kGrowth = 50;
-const size_t kSpareRecords = 2;  // the block always holds two records past the capacity
 const BYTE kRecordTag = '#';
 const BYTE kCurveType = 128;
 const BYTE kRecordEnd = 0xF1;
@@ -29,59 +27,10 @@ const float kTwoDegrees = 0.03490655555555555f;
 const float kOneDegree = 0.017453277777777776f;
 const int kMaxPlotterDepth = 15;
 
-// One step of the walk over the records: a pen colour, a move, a line or a Bezier piece.
-struct PathStep {
-  enum Kind { kColour, kMove, kLine, kBezier } kind;
-  BYTE flags;
-  FPOINT c1, c2, to;
-  COLORREF colour;
-};
-
 FPOINT PointOf(const POINTREC& record, const CMatrix2D* matrix) {
   FPOINT p = {record.x, record.y};
   if (matrix) matrix->TransformPoint(&p);
   return p;
-}
-
-// Records up to the end record as moves, lines and Bezier pieces. An on-curve point after control
-// points ends a Bezier piece through the last two of them; after a lone control point, a line.
-std::vector<PathStep> DecodePath(const std::vector<POINTREC>& records, const CMatrix2D* matrix) {
-  std::vector<PathStep> steps;
-  FPOINT controls[2];
-  int controlCount = 0;
-  bool havePoint = false;
-  for (const POINTREC& record : records) {
-    if (record.flags == kPointEnd) break;
-    PathStep step = {};
-    step.flags = record.flags;
-    if (IsSpecialPoint(record.flags)) {
-      if (record.flags != kPointPenColour) continue;
-      step.kind = PathStep::kColour;
-      step.colour = PenColourOf(record);
-      steps.push_back(step);
-      continue;
-    }
-    FPOINT p = PointOf(record, matrix);
-    if (IsControlPoint(record.flags)) {
-      if (controlCount == 2) controls[0] = controls[1], controlCount = 1;
-      controls[controlCount++] = p;
-      continue;
-    }
-    step.to = p;
-    if (IsSubpathStart(record.flags) || !havePoint) {
-      step.kind = PathStep::kMove;
-    } else if (controlCount == 2) {
-      step.kind = PathStep::kBezier;
-      step.c1 = controls[0];
-      step.c2 = controls[1];
-    } else {
-      step.kind = PathStep::kLine;
-    }
-    controlCount = 0;
-    havePoint = true;
-    steps.push_back(step);
-  }
-  return steps;
 }
 
 void AppendLine(std::string* text, LPCSTR format, ...) {
@@ -200,44 +149,14 @@ void Unite(CFRect* box, const CFRect& other) {
 
 }  // namespace
 
-CContour::CContour()
-    : m_points(nullptr), m_capacity(0), m_count(0), m_box(), m_boxEmpty(true) {}
+CContour::CContour() : m_box(), m_boxEmpty(true) {}
 
-CContour::~CContour() {
-  if (m_points) ::GlobalFree(m_points);
-}
-
-void CContour::Reallocate(size_t records, UINT flags) {
-  SIZE_T bytes = records * kPointRecordSize;
-  HGLOBAL block = m_points ? ::GlobalReAlloc(m_points, bytes, GMEM_MOVEABLE | flags)
-                           : ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  if (!block) AfxThrowMemoryException();
-  m_points = block;
-}
-
-void CContour::EnsureRoomForOne() {
-  if (!m_points) {
-    Reallocate(kFirstCapacity + kSpareRecords, GMEM_ZEROINIT);
-    m_capacity = kFirstCapacity;
-  } else if (m_count >= m_capacity) {
-    Reallocate(static_cast<size_t>(m_capacity) + kGrowth + kSpareRecords, 0);
-    m_capacity += kGrowth;
-  }
-}
+CContour::~CContour() {}
 
 int CContour::AppendRaw(const POINTREC& record) {
-  EnsureRoomForOne();
-  {
-    CGlobalLock lock(m_points);
-    if (!lock.Data()) AfxThrowMemoryException();
-    StorePointRecord(lock.Data(), static_cast<size_t>(m_count), record);
-  }
-  ++m_count;
-  if (record.flags == kPointEnd) {
-    Reallocate(static_cast<size_t>(m_count) + kSpareRecords, 0);
-    m_capacity = m_count;
-  }
-  return m_count;
+  m_store.Append(record);
+  if (record.flags == kPointEnd) m_store.Fit(0);
+  return m_store.Count();
 }
 
 void CContour::WidenBox(const POINTREC& record) {
@@ -247,9 +166,10 @@ void CContour::WidenBox(const POINTREC& record) {
   } else {
     Unite(&m_box, PointBox(record.x, record.y));
   }
-  if ((record.flags & kPointStart) || m_count < 3) return;
+  int count = m_store.Count();
+  if ((record.flags & kPointStart) || count < 3) return;
   POINTREC before[3];
-  for (int i = 0; i < 3; ++i) GetPoint(m_count - 3 + i, &before[i]);
+  for (int i = 0; i < 3; ++i) m_store.Get(count - 3 + i, &before[i]);
   if (!IsControlPoint(before[2].flags) || !IsControlPoint(before[1].flags) ||
       IsSpecialPoint(before[0].flags))
     return;
@@ -269,93 +189,43 @@ int CContour::AppendPoint(const POINTREC& record) {
 int CContour::AppendEndMark() { return AppendRaw(MakePointRecord(0.0f, 0.0f, kPointEnd)); }
 
 int CContour::CloseLastSubpath() {
-  for (int i = m_count - 1; i >= 0; --i) {
-    POINTREC record;
-    GetPoint(i, &record);
-    if (!IsSpecialPoint(record.flags) && (record.flags & kPointSubpathBits) == kPointStart) {
-      record.flags = kPointClose | kPointOnCurve;
-      return AppendPoint(record);
-    }
-  }
-  return m_count;
+  POINTREC start;
+  if (!m_store.Get(m_store.SubpathStartAtOrBelow(m_store.Count() - 1), &start))
+    return m_store.Count();
+  start.flags = kPointClose | kPointOnCurve;
+  return AppendPoint(start);
 }
 
-void CContour::TrimEndMarks() {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return;
-  while (m_count > 1 && LoadPointRecord(lock.Data(), m_count - 1).flags == kPointEnd) {
-    StorePointRecord(lock.Data(), m_count - 1, MakePointRecord(0.0f, 0.0f, 0));
-    --m_count;
-  }
-}
+void CContour::TrimEndMarks() { m_store.DropTrailing(true, 1); }
 
 void CContour::ReopenLastSubpath() {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return;
-  while (m_count > 1 && IsSpecialPoint(LoadPointRecord(lock.Data(), m_count - 1).flags)) {
-    StorePointRecord(lock.Data(), m_count - 1, MakePointRecord(0.0f, 0.0f, 0));
-    --m_count;
-  }
-  if (m_count < 1) return;
-  POINTREC last = LoadPointRecord(lock.Data(), m_count - 1);
-  if (IsSpecialPoint(last.flags)) return;
+  m_store.DropTrailing(false, 1);
+  POINTREC last;
+  if (!m_store.Get(m_store.Count() - 1, &last) || IsSpecialPoint(last.flags)) return;
   last.flags &= static_cast<BYTE>(~(kPointOpenEnd | kPointClose));
-  StorePointRecord(lock.Data(), m_count - 1, last);
+  m_store.Set(m_store.Count() - 1, last);
 }
 
-bool CContour::GetPoint(int index, POINTREC* out) const {
-  if (index < 0 || index >= m_count) return false;
-  CGlobalLock lock(m_points);
-  if (!lock.Data() || static_cast<SIZE_T>(index + 1) * kPointRecordSize > lock.Size()) return false;
-  *out = LoadPointRecord(lock.Data(), static_cast<size_t>(index));
-  return true;
-}
+bool CContour::GetPoint(int index, POINTREC* out) const { return m_store.Get(index, out); }
 
-std::vector<POINTREC> CContour::GetPoints() const {
-  std::vector<POINTREC> records;
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return records;
-  size_t count = std::min<size_t>(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
-  records.reserve(count);
-  for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
-  return records;
-}
+std::vector<POINTREC> CContour::GetPoints() const { return m_store.Records(); }
 
 void CContour::SetBox(const CFRect& box) {
   m_box = box;
   m_boxEmpty = false;
 }
 
-int CContour::LastEndIndex() const {
-  std::vector<POINTREC> records = GetPoints();
-  for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i)
-    if (records[i].flags == kPointEnd) return i;
-  return -1;
-}
+int CContour::LastEndIndex() const { return m_store.LastEndAtOrBelow(m_store.Count() - 1); }
 
 void CContour::TakeCopyOf(const CContour& other) {
-  CGlobalLock source(other.m_points);
-  if (!source.Data()) return;
-  HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, source.Size());
-  if (!copy) AfxThrowMemoryException();
-  {
-    CGlobalLock target(copy);
-    if (!target.Data()) {
-      ::GlobalFree(copy);
-      AfxThrowMemoryException();
-    }
-    memcpy(target.Data(), source.Data(), source.Size());
-  }
-  if (m_points) ::GlobalFree(m_points);
-  m_points = copy;
-  m_count = other.m_count;
-  m_capacity = other.m_capacity;
+  if (!other.m_store.Block()) return;
+  m_store.CopyFrom(other.m_store);
   m_box = other.m_box;
   m_boxEmpty = other.m_boxEmpty;
 }
 
 CContour* CContour::Clone(const CMatrix2D* matrix) const {
-  if (!m_points) return nullptr;
+  if (!m_store.Block()) return nullptr;
   CContour* copy = new CContour;
   copy->TakeCopyOf(*this);
   copy->m_matrix = m_matrix;
@@ -370,13 +240,14 @@ void CContour::Transform(const CMatrix2D* matrix) {
 }
 
 int CContour::ApplyMatrix() {
-  if (!m_points || m_matrix.IsIdentity()) return 0;
+  if (!m_store.Block() || m_matrix.IsIdentity()) return 0;
   int transformed = 0;
   CFRect box;
   {
-    CGlobalLock lock(m_points);
+    CGlobalLock lock(m_store.Block());
     if (!lock.Data()) return 0;
-    size_t count = std::min<size_t>(static_cast<size_t>(m_count), lock.Size() / kPointRecordSize);
+    size_t count =
+        std::min<size_t>(static_cast<size_t>(m_store.Count()), lock.Size() / kPointRecordSize);
     for (size_t i = 0; i < count; ++i) {
       POINTREC record = LoadPointRecord(lock.Data(), i);
       if (record.flags == kPointEnd) break;
@@ -397,16 +268,16 @@ int CContour::ApplyMatrix() {
 }
 
 void CContour::Append(CContour* other) {
-  if (!other || other->m_count == 0) return;
+  if (!other || other->m_store.Count() == 0) return;
   ApplyMatrix();
   other->ApplyMatrix();
-  if (!m_points) {
+  if (!m_store.Block()) {
     TakeCopyOf(*other);
     return;
   }
   std::vector<POINTREC> theirs = other->GetPoints();  // a copy: other may be this contour
   int thisEnd = LastEndIndex();
-  if (thisEnd < 0) thisEnd = m_count;
+  if (thisEnd < 0) thisEnd = m_store.Count();
   int otherEnd = static_cast<int>(theirs.size());
   for (int i = otherEnd - 1; i >= 0; --i)
     if (theirs[i].flags == kPointEnd) {
@@ -419,22 +290,15 @@ void CContour::Append(CContour* other) {
     else
       Unite(&m_box, other->m_box);
   }
-  int newCount = thisEnd + otherEnd + 1;
-  Reallocate(static_cast<size_t>(newCount) + kSpareRecords, GMEM_ZEROINIT);
-  {
-    CGlobalLock lock(m_points);
-    if (!lock.Data()) AfxThrowMemoryException();
-    for (int i = 0; i < otherEnd; ++i) StorePointRecord(lock.Data(), thisEnd + i, theirs[i]);
-    StorePointRecord(lock.Data(), newCount - 1, MakePointRecord(0.0f, 0.0f, kPointEnd));
-    for (int i = newCount; i < newCount + static_cast<int>(kSpareRecords); ++i)
-      StorePointRecord(lock.Data(), i, MakePointRecord(0.0f, 0.0f, 0));
-  }
-  m_count = newCount;
-  m_capacity = newCount;
+  std::vector<POINTREC> records = GetPoints();
+  records.resize(static_cast<size_t>(thisEnd));
+  records.insert(records.end(), theirs.begin(), theirs.begin() + otherEnd);
+  records.push_back(MakePointRecord(0.0f, 0.0f, kPointEnd));
+  m_store.Assign(records, static_cast<int>(records.size()));
 }
 
 void CContour::AppendContinuing(CContour* other) {
-  if (!other || !other->m_points) return;
+  if (!other || !other->m_store.Block()) return;
   ApplyMatrix();
   other->ApplyMatrix();
   std::vector<POINTREC> theirs = other->GetPoints();
@@ -453,41 +317,20 @@ void CContour::AppendContinuing(CContour* other) {
 CContour* CContour::Reversed() {
   ApplyMatrix();
   CContour* result = new CContour;
-  std::vector<POINTREC> records = GetPoints();
-  size_t end = 0;
-  while (end < records.size() && records[end].flags != kPointEnd) ++end;
-  size_t i = 0;
-  while (i < end) {
-    if (IsSpecialPoint(records[i].flags)) {
-      result->AppendRaw(records[i++]);
-      continue;
-    }
-    size_t runEnd = i;
-    while (runEnd < end && !IsSpecialPoint(records[runEnd].flags)) ++runEnd;
-    BYTE endFlags = kPointOpenEnd | kPointOnCurve;
-    for (size_t k = runEnd; k-- > i;) {
-      POINTREC record = records[k];
-      bool isStart = (record.flags & kPointStart) != 0;
-      bool isEnd = (record.flags & (kPointOpenEnd | kPointClose)) != 0;
-      if (isEnd && !isStart) {
-        endFlags = static_cast<BYTE>(record.flags & ~kPointSelected);
-        record.flags = kPointStart | kPointOnCurve;
-      } else if (isStart && !isEnd) {
-        record.flags = endFlags;
-        endFlags = kPointOpenEnd | kPointOnCurve;
-      }
+  for (const POINTREC& record : CPointStore::ReversedSubpaths(m_store.PathRecords())) {
+    if (IsSpecialPoint(record.flags))
+      result->AppendRaw(record);
+    else
       result->AppendPoint(record);
-    }
-    i = runEnd;
   }
-  if (m_points) result->AppendEndMark();
+  if (m_store.Block()) result->AppendEndMark();
   return result;
 }
 
 int CContour::ToRecord(HGLOBAL* out) const {
   *out = nullptr;
   int endIndex = LastEndIndex();
-  if (!m_points || endIndex <= 2 || endIndex >= kMaxPointRecords) return 0;
+  if (!m_store.Block() || endIndex <= 2 || endIndex >= kMaxPointRecords) return 0;
   std::vector<POINTREC> records = GetPoints();
   size_t n = static_cast<size_t>(endIndex) + 1;
   size_t length = kRecordHeaderSize + n * kPointRecordSize + 1;
@@ -551,90 +394,76 @@ CContour* CContour::FromRecord(const BYTE* record, size_t size) {
   contour->m_box = CFRect(box[0], box[1], box[2], box[3]);
   if (n == 0) return contour;
   contour->m_boxEmpty = false;
-  contour->Reallocate(points.size() + kSpareRecords, GMEM_ZEROINIT);
-  {
-    CGlobalLock lock(contour->m_points);
-    if (!lock.Data()) {
-      delete contour;
-      AfxThrowMemoryException();
-    }
-    for (size_t i = 0; i < points.size(); ++i) StorePointRecord(lock.Data(), i, points[i]);
-  }
-  contour->m_count = contour->m_capacity = n;
-  return contour;
+  std::unique_ptr<CContour> owned(contour);
+  contour->m_store.Assign(points, n);
+  return owned.release();
 }
 
 bool CContour::HitTestOutline(float x, float y, float tol) const {
-  const CMatrix2D* matrix = m_matrix.IsIdentity() ? nullptr : &m_matrix;
-  std::vector<PathStep> steps = DecodePath(GetPoints(), matrix);
-  FPOINT current = {0.0f, 0.0f};
-  for (const PathStep& step : steps) {
+  CSegmentWalker walker(m_matrix.IsIdentity() ? nullptr : &m_matrix);
+  for (const POINTREC& record : GetPoints()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    const FPOINT* p = walker.Points();
     FPOINT probe = {x, y};
     float ratio = -1.0f;
-    switch (step.kind) {
-      case PathStep::kColour:
-        continue;
-      case PathStep::kMove:
-        break;
-      case PathStep::kLine:
-        ratio = SegmentHitTest(current.x, current.y, step.to.x, step.to.y, &probe, tol);
-        break;
-      case PathStep::kBezier:
-        ratio = CBezier(current, step.c1, step.c2, step.to).HitTest(&probe, tol);
-        break;
-    }
+    if (kind == CSegmentWalker::kLine)
+      ratio = SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tol);
+    else if (kind == CSegmentWalker::kBezier)
+      ratio = CBezier(p).HitTest(&probe, tol);
     if (ratio >= 0.0f) return true;
-    current = step.to;
   }
   return false;
 }
 
 void CContour::WriteHPGL(CFile* file) const {
-  std::vector<PathStep> steps = DecodePath(GetPoints(), nullptr);
+  CSegmentWalker walker;
   std::string text;
   IntPoint start = {0, 0}, pen = {0, 0};
-  FPOINT current = {0.0f, 0.0f};
-  for (const PathStep& step : steps) {
-    switch (step.kind) {
-      case PathStep::kColour:
-        continue;
-      case PathStep::kMove:
-        start = pen = Truncated(step.to);
+  for (const POINTREC& record : GetPoints()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    switch (kind) {
+      case CSegmentWalker::kMove:
+        start = pen = Truncated(walker.End());
         AppendLine(&text, "PU%d,%d;\r\n", start.x, start.y);
+        continue;
+      case CSegmentWalker::kLine:
+        PenDown(&text, Truncated(walker.End()), &pen);
         break;
-      case PathStep::kLine:
-        PenDown(&text, Truncated(step.to), &pen);
+      case CSegmentWalker::kBezier:
+        FlattenForPlotter(CBezier(walker.Points()), 0, &text, &pen);
         break;
-      case PathStep::kBezier:
-        FlattenForPlotter(CBezier(current, step.c1, step.c2, step.to), 0, &text, &pen);
-        break;
+      default:
+        continue;
     }
-    current = step.to;
-    if (step.kind != PathStep::kMove && (step.flags & kPointClose) && pen != start)
-      PenDown(&text, start, &pen);
+    if (walker.ClosesSubpath() && pen != start) PenDown(&text, start, &pen);
   }
   WriteText(file, text);
 }
 
 void CContour::WriteAIPath(CFile* file) const {
-  std::vector<PathStep> steps = DecodePath(GetPoints(), nullptr);
+  CSegmentWalker walker;
   std::string text = "u\r\n";
-  for (const PathStep& step : steps) {
-    switch (step.kind) {
-      case PathStep::kColour:
+  for (const POINTREC& record : GetPoints()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    const FPOINT* p = walker.Points();
+    switch (kind) {
+      case CSegmentWalker::kMove:
+        AppendLine(&text, "%.3f %.3f m\r\n", p[3].x, p[3].y);
         continue;
-      case PathStep::kMove:
-        AppendLine(&text, "%.3f %.3f m\r\n", step.to.x, step.to.y);
+      case CSegmentWalker::kLine:
+        AppendLine(&text, "%.3f %.3f l\r\n", p[3].x, p[3].y);
+        break;
+      case CSegmentWalker::kBezier:
+        AppendLine(&text, "%.3f %.3f %.3f %.3f %.3f %.3f c\r\n", p[1].x, p[1].y, p[2].x, p[2].y,
+                   p[3].x, p[3].y);
+        break;
+      default:
         continue;
-      case PathStep::kLine:
-        AppendLine(&text, "%.3f %.3f l\r\n", step.to.x, step.to.y);
-        break;
-      case PathStep::kBezier:
-        AppendLine(&text, "%.3f %.3f %.3f %.3f %.3f %.3f c\r\n", step.c1.x, step.c1.y, step.c2.x,
-                   step.c2.y, step.to.x, step.to.y);
-        break;
     }
-    BYTE subpath = step.flags & kPointSubpathBits;
+    BYTE subpath = record.flags & kPointSubpathBits;
     if (subpath == kPointOpenEnd)
       text += "f\r\n";
     else if (subpath == kPointClose || subpath == (kPointClose | kPointOpenEnd))
@@ -645,27 +474,29 @@ void CContour::WriteAIPath(CFile* file) const {
 }
 
 void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const {
-  if (!m_points) return;
-  std::vector<PathStep> steps = DecodePath(GetPoints(), matrix);
+  if (!m_store.Block()) return;
+  CSegmentWalker walker(matrix);
   CColourTools tools(dc, false);
   dc->BeginPath();
   POINT current = {0, 0};
   bool positioned = false;  // the context's position is the current point
-  for (const PathStep& step : steps) {
-    if (step.kind == PathStep::kColour) {
-      tools.Select(step.colour);
-      continue;
-    }
-    POINT to = DevicePoint(step.to);
-    if (step.kind == PathStep::kMove) {
+  for (const POINTREC& record : GetPoints()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
+      tools.Select(PenColourOf(record));
+    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
+    const FPOINT* p = walker.Points();
+    POINT to = DevicePoint(p[3]);
+    if (kind == CSegmentWalker::kMove) {
       positioned = !clip || CRect(clip).PtInRect(to);
       if (positioned) dc->MoveTo(to);
       current = to;
       continue;
     }
-    POINT controls[3] = {DevicePoint(step.c1), DevicePoint(step.c2), to};
-    CRect box = step.kind == PathStep::kLine ? DeviceBox({current, to})
-                                             : DeviceBox({current, controls[0], controls[1], to});
+    POINT controls[3] = {DevicePoint(p[1]), DevicePoint(p[2]), to};
+    CRect box = kind == CSegmentWalker::kLine ? DeviceBox({current, to})
+                                              : DeviceBox({current, controls[0], controls[1], to});
     if (!NearClip(box, clip)) {
       positioned = false;
       current = to;
@@ -674,9 +505,9 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
     // Summed wide: far-off points must not overflow.
     long long extent = static_cast<long long>(box.right) - box.left +
                        (static_cast<long long>(box.bottom) - box.top);
-    if (SameDevicePoint(to, current) && (step.kind == PathStep::kLine || extent == 0)) continue;
+    if (SameDevicePoint(to, current) && (kind == CSegmentWalker::kLine || extent == 0)) continue;
     if (!positioned) dc->MoveTo(current);
-    if (step.kind == PathStep::kBezier && extent > 2)
+    if (kind == CSegmentWalker::kBezier && extent > 2)
       dc->PolyBezierTo(controls, 3);
     else
       dc->LineTo(to);
@@ -698,25 +529,26 @@ void CContour::Stroke(CDC* dc, const CMatrix2D* matrix) const {
 }
 
 BOOL CContour::FillPath(CDC* dc) const {
-  if (!m_points) return 0;
-  const CMatrix2D* matrix = m_matrix.IsIdentity() ? nullptr : &m_matrix;
-  std::vector<PathStep> steps = DecodePath(GetPoints(), matrix);
+  if (!m_store.Block()) return 0;
+  CSegmentWalker walker(m_matrix.IsIdentity() ? nullptr : &m_matrix);
   CColourTools tools(dc, true);
   dc->BeginPath();
-  for (const PathStep& step : steps) {
-    if (step.kind == PathStep::kColour) {
-      tools.Select(step.colour);
-      continue;
-    }
-    POINT points[3] = {DevicePoint(step.c1), DevicePoint(step.c2), DevicePoint(step.to)};
-    if (step.kind == PathStep::kMove) {
+  for (const POINTREC& record : GetPoints()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
+      tools.Select(PenColourOf(record));
+    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
+    const FPOINT* p = walker.Points();
+    POINT points[3] = {DevicePoint(p[1]), DevicePoint(p[2]), DevicePoint(p[3])};
+    if (kind == CSegmentWalker::kMove) {
       dc->MoveTo(points[2]);
-    } else if (step.kind == PathStep::kLine) {
+    } else if (kind == CSegmentWalker::kLine) {
       dc->LineTo(points[2]);
     } else if (!dc->PolyBezierTo(points, 3)) {
       break;
     }
-    if (step.flags & kPointClose) dc->CloseFigure();
+    if (walker.ClosesSubpath()) dc->CloseFigure();
   }
   dc->EndPath();
   return dc->StrokeAndFillPath();

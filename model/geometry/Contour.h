@@ -11,6 +11,7 @@
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/geometry/PointRecord.h"
+#include "model/geometry/PointStore.h"
 
 class CDC;
 class CFile;
@@ -80,10 +81,10 @@ public:
   // Illustrator path text of the stored points.
   void WriteAIPath(CFile* file) const;
 
-  int GetCount() const { return m_count; }
-  int GetCapacity() const { return m_capacity; }
+  int GetCount() const { return m_store.Count(); }
+  int GetCapacity() const { return m_store.Capacity(); }
   // The block for callers that walk the records themselves; lock it only while using it.
-  HGLOBAL GetPointBlock() const { return m_points; }
+  HGLOBAL GetPointBlock() const { return m_store.Block(); }
   // Record index, or false when the index is outside the records in use.
   bool GetPoint(int index, POINTREC* out) const;
   std::vector<POINTREC> GetPoints() const;
@@ -95,16 +96,12 @@ public:
 
 private:
   void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const;
-  void EnsureRoomForOne();
-  void Reallocate(size_t records, UINT flags);
   void WidenBox(const POINTREC& record);
   int LastEndIndex() const;
   void TakeCopyOf(const CContour& other);
 
   CMatrix2D m_matrix;
-  HGLOBAL m_points;
-  int m_capacity;
-  int m_count;
+  CPointStore m_store;
   CFRect m_box;
   bool m_boxEmpty;
 };

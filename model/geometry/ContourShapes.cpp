@@ -6,6 +6,7 @@
 
 #include "model/geometry/Bezier.h"
 #include "model/geometry/Geometry.h"
+#include "model/geometry/SegmentWalker.h"
 
 namespace {
 
@@ -230,21 +231,28 @@ CContour* ConvertLinesToCurves(const CContour& lines) {
   CContour* curves = new CContour;
   CSplineWindow window(curves);
   FPOINT start = {0.0f, 0.0f};
+  CSegmentWalker walker(matrix);
   for (const POINTREC& record : lines.GetPoints()) {
-    if (record.flags == kPointEnd) break;
-    if (IsSpecialPoint(record.flags)) continue;
-    FPOINT p = {record.x, record.y};
-    if (matrix) matrix->TransformPoint(&p);
-    if ((record.flags & kPointStart) || !window.IsOpen()) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
+    const FPOINT* segment = walker.Points();
+    FPOINT p = segment[3];
+    if (kind == CSegmentWalker::kMove || !window.IsOpen()) {
       if (window.IsOpen()) window.Finish(kPointOpenEnd | kPointOnCurve);
       start = p;
       window.Start(p);
       continue;
     }
-    if (record.flags & kPointClose) {
+    // Every point of a polyline is a vertex, control points included.
+    if (kind == CSegmentWalker::kBezier) {
+      window.Push(segment[1]);
+      window.Push(segment[2]);
+    }
+    if (walker.ClosesSubpath()) {
       if (!SamePoint(window.Last(), start)) window.Push(start);
       window.Finish(kPointClose | kPointOnCurve);
-    } else if (record.flags & kPointOpenEnd) {
+    } else if (walker.EndsSubpath()) {
       window.Push(p);
       window.Finish(kPointOpenEnd | kPointOnCurve);
     } else {

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "framework/Array.h"
 #include "model/geometry/Bezier.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/PointRecord.h"
+#include "model/geometry/SegmentWalker.h"
 
 namespace {
 
@@ -138,25 +138,19 @@ CCurveBlock* ClipCurveBlockToBox(CBlock* block, float left, float top, float rig
   const CCurveBlock* source = static_cast<const CCurveBlock*>(block);
   std::unique_ptr<CCurveBlock> clipped(new CCurveBlock);
   CCurveClipper clipper(Box{left, top, right, bottom}, clipped.get());
-  // The last node and the control points after it.
-  std::vector<POINTREC> pending;
+  CSegmentWalker walker;
   for (const POINTREC& record : source->GetPoints()) {
-    if (record.flags == kPointEnd) break;
-    if (IsSpecialPoint(record.flags)) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    const POINTREC* segment = walker.Records();
+    if (kind == CSegmentWalker::kSpecial)
       clipper.Special(record);
-      continue;
-    }
-    if (IsControlPoint(record.flags)) {
-      if (!pending.empty()) pending.push_back(record);
-      continue;
-    }
-    if ((record.flags & kPointSubpathBits) == kPointStart || pending.empty())
+    else if (kind == CSegmentWalker::kMove)
       clipper.Start(record);
-    else if (pending.size() == 3)
-      clipper.Bezier(pending[0], pending[1], pending[2], record);
-    else
-      clipper.Line(pending[0], record);
-    pending.assign(1, record);
+    else if (kind == CSegmentWalker::kLine)
+      clipper.Line(segment[0], record);
+    else if (kind == CSegmentWalker::kBezier)
+      clipper.Bezier(segment[0], segment[1], segment[2], record);
   }
   clipped->EndCurve();
   clipped->SetColour(nullptr, source->GetColour(), FALSE);

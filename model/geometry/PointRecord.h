@@ -36,6 +36,11 @@ inline bool IsSubpathStart(BYTE flags) { return !IsSpecialPoint(flags) && (flags
 inline bool IsSubpathEnd(BYTE flags) {
   return !IsSpecialPoint(flags) && (flags & (kPointOpenEnd | kPointClose));
 }
+inline BYTE SubpathBitsOf(BYTE flags) { return flags & kPointSubpathBits; }
+// A start and nothing else: what searches for a sub-path's first record look for.
+inline bool IsStartOnly(BYTE flags) {
+  return !IsSpecialPoint(flags) && SubpathBitsOf(flags) == kPointStart;
+}
 
 inline POINTREC MakePointRecord(float x, float y, BYTE flags) {
   POINTREC record = {x, y, flags};

@@ -89,11 +89,12 @@ TEST(CTransformDll, PassesFloatsMatricesAndRecordData) {
   transforms.DeleteTransform(transform);
   EXPECT_EQ("DeleteTransform 102", Probe());
 
+  // Nothing to transform gives nothing.
+  TransformParams params = {};
+  EXPECT_EQ(nullptr, transforms.DoTransform(transform, params));
   // Entries the library lacks are not called.
   EXPECT_EQ(0, transforms.TFKeyDown(transform, VK_LEFT, 0));
   EXPECT_EQ(0, transforms.TFOnChar(transform, 'a', 0));
-  TransformParams params = {};
-  EXPECT_EQ(nullptr, transforms.DoTransform(transform, params));
   transforms.DrawTransform(nullptr, transform, matrix);
   CMatrix2D out;
   transforms.TFGetTransformMatrix(transform, &out);

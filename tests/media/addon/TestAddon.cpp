@@ -77,6 +77,19 @@ void __cdecl dllDeleteTransform(HANDLE transform) {
   Record("DeleteTransform %d", static_cast<int>(reinterpret_cast<INT_PTR>(transform)));
 }
 
+// The identity transformation: the source record comes back as it went in.
+HGLOBAL __cdecl dllDoTransform(HANDLE transform, const TransformParams* params) {
+  Record("DoTransform %d %d %.1f %.1f %.1f %.1f",
+         static_cast<int>(reinterpret_cast<INT_PTR>(transform)), params->recordLength, params->sourceBox.left, params->sourceBox.bottom,
+         params->targetRect.left, params->targetRect.bottom);
+  if (!params->sourceRecord || params->recordLength <= 0 ||
+      GlobalSize(params->sourceRecord) < static_cast<SIZE_T>(params->recordLength))
+    return nullptr;
+  HGLOBAL copy = BlockHolding(GlobalLock(params->sourceRecord), GlobalSize(params->sourceRecord));
+  GlobalUnlock(params->sourceRecord);
+  return copy;
+}
+
 HGLOBAL __cdecl dllWeld(const WeldOperand* first, const WeldOperand* second) {
   Record("Weld %.1f %.1f %.1f %.1f %d", first->box.left, first->box.top, second->box.right,
          second->box.bottom, first->records && second->records ? 1 : 0);

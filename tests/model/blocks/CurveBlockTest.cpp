@@ -15,11 +15,11 @@
 #include "model/geometry/BezierTable.h"
 #include "model/records/BlockRecord.h"
 #include "model/geometry/Contour.h"
+#include "model/blocks/CarveDevice.h"
+#include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/geometry/MatrixFactories.h"
 #include "model/settings/ProgramPaths.h"
-#include "output/CarveDevice.h"
-#include "output/CutterDevice.h"
 #include "support/MemoryCanvas.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
@@ -437,45 +437,45 @@ TEST(CurveOutput, EngraverGetsMovesLinesAndFlattenedBeziers) {
   EXPECT_EQ("M0,0;L10,0;P20,0;B;M5,5;L6,6;B;", carver.calls);
 }
 
-// The shipped plain HP-GL model cutting a curve given in device steps: a closed square with an
-// arch inside it and an open line.
-TEST(CurveOutput, CutterCommandStreamOfTheHpglModel) {
-  MessageBoxCapture boxes;
-  TempFolder folder;
-  std::string ini = folder.File("Cutters.INI"), plot = folder.File("job.plt");
-  char program[MAX_PATH];
-  ASSERT_EQ(1, GetProgramDir(program, sizeof program));
-  ASSERT_TRUE(CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
-  CCutterDevice device;
-  ASSERT_TRUE(device.ProfileFile().SetPath(ini.c_str()));
-  device.LoadProfile("HP-GL cutter");
-  device.m_port.SetPortName(plot.c_str());
-  CCutSettings settings;
-  settings.m_autoFeed = 0;
+// Logs each call a curve makes to emit itself; the overcut logs the start record it is given.
+class RecordingCutSink : public CCutSink {
+public:
+  explicit RecordingCutSink(bool dashed) : m_dashed(dashed) {}
+  bool IsDashMode() const override { return m_dashed; }
+  void MoveTo(float x, float y) override { Log("M", x, y); }
+  void MoveToDashStart(float x, float y) override { Log("m", x, y); }
+  void CutTo(float x, float y) override { Log("L", x, y); }
+  void DashCutTo(float x, float y) override { Log("l", x, y); }
+  void CutBezier(const FPOINT points[4], BOOL first) override {
+    Log(first ? "C" : "c", points[1].x, points[1].y);
+    Log("", points[3].x, points[3].y);
+  }
+  void CutOvercut(const BYTE* points, int recordCount, int startIndex) override {
+    POINTREC start = LoadPointRecord(points, static_cast<size_t>(startIndex));
+    calls += "O" + std::to_string(startIndex) + "/" + std::to_string(recordCount);
+    Log("@", start.x, start.y);
+  }
+  void FlushPendingBlank() override { calls += "B;"; }
+  std::string calls;
 
-  std::unique_ptr<CCurveBlock> curve(MakeSquareCurve(0, 0, 400));
-  curve->AddPoint(100, 100, 0x11);
-  curve->AddPoint(100, 300, 0x00);
-  curve->AddPoint(300, 300, 0x00);
-  curve->AddPoint(300, 100, 0x21);
+private:
+  void Log(const char* kind, float x, float y) {
+    calls += kind + std::to_string(static_cast<int>(x)) + "," +
+             std::to_string(static_cast<int>(y)) + ";";
+  }
+  bool m_dashed;
+};
+
+TEST(CurveOutput, CutterGetsMovesCutsBeziersOvercutsAndBlanks) {
+  std::unique_ptr<CCurveBlock> curve(
+      MakeCurve({{0, 0, 0x11}, {10, 0, 0x01}, {10, 5, 0x00}, {0, 5, 0x00}, {0, 0, 0x41}}));
   curve->AddPointNoBounds(MakePenColourRecord(RGB(1, 2, 3)));
-  curve->AddLine(500, 0, 500, 400);
-  ASSERT_TRUE(device.BeginJob(nullptr, settings));
-  curve->OutputToCutter(&device);
-  device.EndJob();
-  std::ifstream in(plot, std::ios::binary);
-  std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Feed axis first: a point (x, y) is sent as "y,x". Each sub-path ends with the pending blank.
-  EXPECT_EQ(
-      "IN;PA;PU;SP1;VS40;PU;"
-      "PU0,0;PD0,400;PD400,400;PD400,0;PD0,0; "
-      "PU100,100;PD128,101;PD153,105;PD175,111;PD190,118;PD203,125;PD215,133;PD225,142;PD233,151;"
-      "PD242,167;PD248,183;PD250,200;PD248,216;PD242,232;PD233,248;PD225,257;PD215,266;PD203,274;"
-      "PD190,281;PD175,288;PD153,294;PD128,298;PD100,300; "
-      "PU0,500;PD400,500; "
-      "PU0,0;PU;",
-      out);
-  EXPECT_EQ(0u, boxes.Count());
+  curve->AddLine(20, 20, 30, 20);
+  RecordingCutSink solid(false);
+  curve->OutputToCutter(&solid);
+  EXPECT_EQ("M0,0;L10,0;C10,5;0,0;O0/9@0,0;B;M20,20;L30,20;B;", solid.calls);
+  RecordingCutSink dashed(true);
+  curve->OutputToCutter(&dashed);
+  EXPECT_EQ("m0,0;l10,0;C10,5;0,0;O0/9@0,0;B;m20,20;l30,20;B;", dashed.calls);
 }
-
 }  // namespace

@@ -2,6 +2,7 @@
 // block operations it forwards to its children.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include "model/records/BlockRecord.h"
 #include "model/geometry/Contour.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/blocks/ModelServices.h"
+#include "model/blocks/TransformService.h"
 #include "support/MessageBoxCapture.h"
 
 namespace {
@@ -260,6 +263,57 @@ TEST(GroupGeometry, HitTestContourAndCurves) {
   ASSERT_NE(nullptr, one);
   EXPECT_EQ(kCurveBlock, one->m_type);
   EXPECT_EQ(nullptr, single->ToCurve(9));
+}
+
+// Moves the record it is given one unit right: what a transformation returns is built as a block.
+class ShiftingTransformService : public CTransformService {
+public:
+  HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const override {
+    seen = params;
+    seenTransform = transform;
+    std::vector<BYTE> record;
+    {
+      CGlobalLock lock(params.sourceRecord);
+      std::unique_ptr<CBlock> block(CreateBlockFromRecord(lock.Data(), lock.Size()));
+      if (!block || result == kNothing) return nullptr;
+      block->Offset(1, 0);
+      record = RecordOf(*block);
+    }
+    if (result == kDamaged) record.resize(record.size() / 2);
+    HGLOBAL out = ::GlobalAlloc(GMEM_MOVEABLE, record.size());
+    CGlobalLock lock(out);
+    memcpy(lock.Data(), record.data(), record.size());
+    return out;
+  }
+  enum { kShifted, kNothing, kDamaged } result = kShifted;
+  mutable TransformParams seen = {};
+  mutable HANDLE seenTransform = nullptr;
+};
+
+TEST(GroupTransform, TheRecordGoesThroughTheServiceAndTheResultIsBuilt) {
+  CGroupBlock group;
+  group.AddChild(MakeSquareCurve(0, 0, 10));
+  group.AddChild(MakeSquareCurve(20, 0, 10));
+  HANDLE transform = reinterpret_cast<HANDLE>(5);
+  EXPECT_EQ(nullptr, group.CreateTransformed(transform, CFRect(0, 0, 50, 50)));  // no service
+
+  ShiftingTransformService service;
+  CModelServices installed(nullptr, &service);
+  std::unique_ptr<CBlock> result(group.CreateTransformed(transform, CFRect(0, 0, 50, 40)));
+  ASSERT_NE(nullptr, result);
+  EXPECT_EQ(transform, service.seenTransform);
+  EXPECT_EQ(static_cast<int>(RecordOf(group).size()), service.seen.recordLength);
+  EXPECT_FLOAT_EQ(30, service.seen.sourceBox.right);
+  EXPECT_FLOAT_EQ(40, service.seen.targetRect.bottom);
+  EXPECT_EQ(kGroupBlock, result->m_type);
+  EXPECT_FLOAT_EQ(31, result->m_box.right);
+
+  service.result = ShiftingTransformService::kNothing;
+  EXPECT_EQ(nullptr, group.CreateTransformed(transform, CFRect(0, 0, 50, 40)));
+  service.result = ShiftingTransformService::kDamaged;
+  MessageBoxCapture boxes;
+  EXPECT_EQ(nullptr, group.CreateTransformed(transform, CFRect(0, 0, 50, 40)));
+  EXPECT_EQ(nullptr, group.CreateTransformed(nullptr, CFRect(0, 0, 50, 40)));  // no transformation
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// CCarveDevice: an engraving device as curves see it. Only the point calls that curve output
-// makes are declared here; the device profile with its command templates and port fills them in.
+// CCarveDevice: an engraving device as curves see it, the sink that CCurveBlock::OutputToCarver
+// streams a curve into. Only the point calls that curve output makes are declared here; the
+// engraving devices of the output library, with their command templates and port, implement it,
+// so that the model never needs to know them.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,75 @@
+// The point store that contours and curve blocks share: reversing, and the differences between
+// its two owners that their formats ask for (room after an end record, closing, appending after
+// the end). Growth is pinned by each owner's own tests. No window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "model/ContourTestSupport.h"
+#include "model/CurveTestSupport.h"
+#include "model/geometry/PointStore.h"
+
+namespace {
+
+std::vector<BYTE> FlagsOf(const std::vector<POINTREC>& records) {
+  std::vector<BYTE> flags;
+  for (const POINTREC& record : records) flags.push_back(record.flags);
+  return flags;
+}
+
+TEST(CPointStore, ReversingKeepsSpecialRecordsInPlaceAndLonePointsAlone) {
+  std::vector<POINTREC> records = {
+      MakePointRecord(0, 0, 0x11), MakePointRecord(1, 0, 0x01), MakePointRecord(1, 1, 0x49),
+      MakePenColourRecord(RGB(1, 2, 3)), MakePointRecord(5, 5, 0x31),
+      MakePointRecord(7, 7, 0x11), MakePointRecord(8, 8, 0x00), MakePointRecord(9, 9, 0x21)};
+  std::vector<POINTREC> reversed = CPointStore::ReversedSubpaths(records);
+  EXPECT_EQ((std::vector<BYTE>{0x11, 0x01, 0x41, 0x81, 0x11, 0x00, 0x21, 0x31}), FlagsOf(reversed));
+  EXPECT_EQ(1, reversed[0].x);
+  EXPECT_EQ(0, reversed[2].x);
+  EXPECT_EQ(9, reversed[4].x);
+  EXPECT_EQ(5, reversed[7].x);
+}
+
+TEST(CPointStore, BothOwnersReverseALonePointAsALonePoint) {
+  std::unique_ptr<CCurveBlock> curve(MakeCurve({{0, 0, 0x11}, {4, 0, 0x21}, {9, 9, 0x31}}));
+  std::unique_ptr<CCurveBlock> reversedCurve(curve->Reverse());
+  EXPECT_EQ((std::vector<BYTE>{0x31, 0x11, 0x21, 0xFF}), FlagsOf(reversedCurve->GetPoints()));
+  std::unique_ptr<CContour> contour(MakeContour({{0, 0, 0x11}, {4, 0, 0x21}, {9, 9, 0x31}}));
+  std::unique_ptr<CContour> reversedContour(contour->Reversed());
+  EXPECT_EQ((std::vector<BYTE>{0x31, 0x11, 0x21, 0xFF}), FlagsOf(reversedContour->GetPoints()));
+}
+
+TEST(CPointStore, OwnersKeepTheirOwnRoomAfterAnEndRecord) {
+  std::unique_ptr<CContour> contour(MakeContour({{0, 0, 0x11}, {1, 0, 0x21}}));
+  EXPECT_EQ(contour->GetCount(), contour->GetCapacity());
+  CCurveBlock bounded;
+  bounded.AddLine(0, 0, 1, 0);
+  bounded.AddPoint(MakePointRecord(0, 0, kPointEnd));
+  EXPECT_EQ(bounded.GetCount(), bounded.GetCapacity());
+  std::unique_ptr<CCurveBlock> ended(MakeCurve({{0, 0, 0x11}, {1, 0, 0x21}}));  // EndCurve
+  EXPECT_EQ(ended->GetCount() + 1, ended->GetCapacity());
+  EXPECT_GE(::GlobalSize(ended->GetPointBlock()),
+            (ended->GetCapacity() + CPointStore::kSpareRecords) * kPointRecordSize);
+}
+
+TEST(CPointStore, OwnersCloseAndAppendAfterTheEndEachTheirWay) {
+  // A contour always repeats the start; a curve whose last point is on it marks that point.
+  std::unique_ptr<CContour> contour(MakeContour({{0, 0, 0x11}, {5, 0, 0x01}, {0, 0, 0x01}}, false));
+  contour->CloseLastSubpath();
+  EXPECT_EQ((std::vector<BYTE>{0x11, 0x01, 0x01, 0x41}), FlagsOf(contour->GetPoints()));
+  std::unique_ptr<CCurveBlock> curve(
+      MakeCurve({{0, 0, 0x11}, {5, 0, 0x01}, {0, 0, 0x01}}, 0, false));
+  curve->CloseLastSubpath();
+  EXPECT_EQ((std::vector<BYTE>{0x11, 0x01, 0x41}), FlagsOf(curve->GetPoints()));
+
+  // A contour appends after its end record; a curve appends in its place and ends again.
+  std::unique_ptr<CContour> endedContour(MakeContour({{0, 0, 0x11}, {1, 0, 0x21}}));
+  endedContour->AppendPoint(MakePointRecord(2, 2, 0x11));
+  EXPECT_EQ((std::vector<BYTE>{0x11, 0x21, 0xFF, 0x11}), FlagsOf(endedContour->GetPoints()));
+  std::unique_ptr<CCurveBlock> endedCurve(MakeCurve({{0, 0, 0x11}, {1, 0, 0x21}}));
+  endedCurve->AddPoint(2, 2, 0x11);
+  EXPECT_EQ((std::vector<BYTE>{0x11, 0x21, 0x11, 0xFF}), FlagsOf(endedCurve->GetPoints()));
+}
+
+}  // namespace
