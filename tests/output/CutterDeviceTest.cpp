@@ -495,21 +495,17 @@ TEST_F(CutterDeviceTest, ModelsWithoutAUsableSectionAreRefused) {
   };
   const Case cases[] = {
       {"not in the list", [&] { WriteModel(BaseModel()); }, "Other cutter", "CutterDevices"},
-      {"section missing",
-       [&] { WriteModel({}, "Test cutter", "MISSING"); }, "Test cutter", "MISSING"},
+      {"section missing", [&] { WriteModel({}, "Test cutter", "MISSING"); }, "Test cutter",
+       "MISSING"},
       {"section empty",
        [&] {
          WriteModel({}, "Test cutter", "EMPTY");
          std::ofstream(m_ini, std::ios::app) << "\r\n[EMPTY]\r\n";
        },
        "Test cutter", "EMPTY"},
-      {"no pen-up move",
-       [&] { WriteModel(keysWithout("MoveTo")); }, "Test cutter", "MoveTo"},
-      {"no first cut",
-       [&] { WriteModel(keysWithout("LineTo")); }, "Test cutter", "LineTo"},
-      {"no further cut",
-       [&] { WriteModel(keysWithout("LineToEx")); }, "Test cutter",
-       "LineToEx"},
+      {"no pen-up move", [&] { WriteModel(keysWithout("MoveTo")); }, "Test cutter", "MoveTo"},
+      {"no first cut", [&] { WriteModel(keysWithout("LineTo")); }, "Test cutter", "LineTo"},
+      {"no further cut", [&] { WriteModel(keysWithout("LineToEx")); }, "Test cutter", "LineToEx"},
   };
   m_settings.m_testWidth = 100;
   for (const Case& c : cases) {
