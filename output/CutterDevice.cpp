@@ -18,6 +18,8 @@ namespace {
 const char kProfileFileName[] = "Cutters.INI";
 const char kModelListSection[] = "CutterDevices";
 const UINT kModelListSuffixId = 59999;
+// Room for the model names of the list, as the cut bar reads them.
+const size_t kModelListBytes = 5000;
 
 const double kPi = 3.14159265358979323846;
 // A corner sharper than this makes the trailing blade swivel on the spot before cutting on.
@@ -64,36 +66,38 @@ struct CCutterDevice::TemplateKey {
   bool formatted;
   int minArgs;
   int maxArgs;
+  bool required;  // without it a job would move or cut nothing
 };
 
 const CCutterDevice::TemplateKey CCutterDevice::kTemplateKeys[] = {
-    {"RSCMD", &CCutterDevice::m_rsCmd, false, 0, 0},
-    {"InitCmd", &CCutterDevice::m_initCmd, false, 0, 0},
-    {"RelativeCmd", &CCutterDevice::m_relativeCmd, false, 0, 0},
-    {"AbsCmd", &CCutterDevice::m_absCmd, false, 0, 0},
-    {"SubJoin", &CCutterDevice::m_subJoin, false, 0, 0},
-    {"HomeCmd", &CCutterDevice::m_homeCmd, true, 0, 0},
-    {"MoveTo", &CCutterDevice::m_moveTo, true, 2, 2},
-    {"LineTo", &CCutterDevice::m_lineTo, true, 2, 2},
-    {"LineToEx", &CCutterDevice::m_lineToEx, true, 2, 2},
-    {"RMoveTo", &CCutterDevice::m_rMoveTo, false, 0, 0},
-    {"RLineTo", &CCutterDevice::m_rLineTo, false, 0, 0},
-    {"RLineToEx", &CCutterDevice::m_rLineToEx, false, 0, 0},
-    {"PenUp", &CCutterDevice::m_penUp, true, 0, 0},
-    {"PenDown", &CCutterDevice::m_penDown, false, 0, 0},
-    {"SpeedCmd", &CCutterDevice::m_speedCmd, true, 1, 1},
-    {"ForceCmd", &CCutterDevice::m_forceCmd, true, 1, 1},
-    {"PlotCmd", &CCutterDevice::m_plotCmd, false, 0, 0},
-    {"CutCmd", &CCutterDevice::m_cutCmd, false, 0, 0},
-    {"FeedCmd", &CCutterDevice::m_feedCmd, true, 0, 1},
-    {"NewFrame", &CCutterDevice::m_newFrame, true, 0, 0},
-    {"OffsetCmd", &CCutterDevice::m_offsetCmd, false, 0, 0},
+    {"RSCMD", &CCutterDevice::m_rsCmd, false, 0, 0, false},
+    {"InitCmd", &CCutterDevice::m_initCmd, false, 0, 0, false},
+    {"RelativeCmd", &CCutterDevice::m_relativeCmd, false, 0, 0, false},
+    {"AbsCmd", &CCutterDevice::m_absCmd, false, 0, 0, false},
+    {"SubJoin", &CCutterDevice::m_subJoin, false, 0, 0, false},
+    {"HomeCmd", &CCutterDevice::m_homeCmd, true, 0, 0, false},
+    {"MoveTo", &CCutterDevice::m_moveTo, true, 2, 2, true},
+    {"LineTo", &CCutterDevice::m_lineTo, true, 2, 2, true},
+    {"LineToEx", &CCutterDevice::m_lineToEx, true, 2, 2, true},
+    {"RMoveTo", &CCutterDevice::m_rMoveTo, false, 0, 0, false},
+    {"RLineTo", &CCutterDevice::m_rLineTo, false, 0, 0, false},
+    {"RLineToEx", &CCutterDevice::m_rLineToEx, false, 0, 0, false},
+    {"PenUp", &CCutterDevice::m_penUp, true, 0, 0, false},
+    {"PenDown", &CCutterDevice::m_penDown, false, 0, 0, false},
+    {"SpeedCmd", &CCutterDevice::m_speedCmd, true, 1, 1, false},
+    {"ForceCmd", &CCutterDevice::m_forceCmd, true, 1, 1, false},
+    {"PlotCmd", &CCutterDevice::m_plotCmd, false, 0, 0, false},
+    {"CutCmd", &CCutterDevice::m_cutCmd, false, 0, 0, false},
+    {"FeedCmd", &CCutterDevice::m_feedCmd, true, 0, 1, false},
+    {"NewFrame", &CCutterDevice::m_newFrame, true, 0, 0, false},
+    {"OffsetCmd", &CCutterDevice::m_offsetCmd, false, 0, 0, false},
 };
 
 CCutterDevice::CCutterDevice(LPCSTR modelName) {
   std::memset(m_modelName, 0, sizeof(m_modelName));
   ResetProfile();
   m_stop = 0;
+  m_portRefused = 0;
   // The cancel button of the cutting progress sets m_stop; the port must see it too, or a stalled
   // port would keep retrying after the user gave up.
   m_port.SetStopCheck([this] { return m_stop != 0; });
@@ -131,24 +135,56 @@ void CCutterDevice::ResetProfile() {
   m_ratioX = m_ratioY = 1.0f;
   m_overcut = 0;
   m_outMethod = 2;
-  m_profileProblem.Empty();
+  // Until a model's section is read, every command is empty: a job would send nothing.
+  m_profileProblem = "没有选择刻字机型号\n";
 }
 
-CString CCutterDevice::ModelListSection() const {
+CString CCutterDevice::ModelListSection() {
   CString suffix;
   if (!suffix.LoadString(kModelListSuffixId)) suffix = " ";
   return CString(kModelListSection) + suffix;
 }
 
+void CCutterDevice::GetModelNames(CStringArray& names) const {
+  names.RemoveAll();
+  // Listing a section finds it only by its exact name, and names in the file carry no trailing
+  // blank (the Chinese resources' suffix).
+  CString section = ModelListSection();
+  section.TrimRight();
+  std::vector<char> list(kModelListBytes, '\0');
+  m_profileFile.ReadString(section, nullptr, list.data(), static_cast<int>(list.size()), "");
+  for (const char* name = list.data(); *name != '\0'; name += std::strlen(name) + 1)
+    names.Add(name);
+}
+
 void CCutterDevice::LoadProfile(LPCSTR modelName) {
   if (modelName) CopyBounded(m_modelName, sizeof(m_modelName), modelName);
   ResetProfile();
-  if (m_modelName[0] != '\0')
-    m_profileFile.ReadString(ModelListSection(), m_modelName, m_sectionName, sizeof(m_sectionName), "");
-  if (m_sectionName[0] == '\0') return;
-  LoadTemplates();
-  LoadValues();
+  if (m_modelName[0] == '\0') return;
+  m_profileProblem.Empty();
+  if (FindSection()) {
+    LoadTemplates();
+    LoadValues();
+  }
   if (!m_profileProblem.IsEmpty()) ReportProfileProblem();
+}
+
+// The model's section must exist and hold keys: without them every value is a default and every
+// command empty, and a job would "succeed" without sending anything.
+bool CCutterDevice::FindSection() {
+  CString list = ModelListSection();
+  m_profileFile.ReadString(list, m_modelName, m_sectionName, sizeof(m_sectionName), "");
+  if (m_sectionName[0] == '\0') {
+    m_profileProblem.Format("型号不在 [%s] 中\n", list.TrimRight().GetString());
+    return false;
+  }
+  char keys[64];
+  m_profileFile.ReadString(m_sectionName, nullptr, keys, sizeof(keys), "");
+  if (keys[0] == '\0') {
+    m_profileProblem.Format("[%s] 不存在或为空\n", m_sectionName);
+    return false;
+  }
+  return true;
 }
 
 void CCutterDevice::LoadTemplates() {
@@ -159,7 +195,10 @@ void CCutterDevice::LoadTemplates() {
     CString problem;
     bool ok = key.formatted ? target.SetFormat(text, key.minArgs, key.maxArgs, &problem)
                             : target.SetRaw(text, &problem);
-    if (!ok) m_profileProblem.AppendFormat("%s=%s: %s\n", key.key, text, problem.GetString());
+    if (!ok)
+      m_profileProblem.AppendFormat("%s=%s: %s\n", key.key, text, problem.GetString());
+    else if (key.required && target.IsEmpty())
+      m_profileProblem.AppendFormat("%s: 缺少这个命令\n", key.key);
   }
 }
 
@@ -189,8 +228,20 @@ void CCutterDevice::LoadValues() {
 
 void CCutterDevice::ReportProfileProblem() const {
   CString text;
-  text.Format("刻字机型号 \"%s\" 的设置不能使用 (%s 中的 [%s]):\n\n%s", m_modelName,
-              kProfileFileName, m_sectionName, m_profileProblem.GetString());
+  if (m_modelName[0] == '\0')
+    text = m_profileProblem;
+  else if (m_sectionName[0] == '\0')
+    text.Format("刻字机型号 \"%s\" 的设置不能使用 (%s):\n\n%s", m_modelName, kProfileFileName,
+                m_profileProblem.GetString());
+  else
+    text.Format("刻字机型号 \"%s\" 的设置不能使用 (%s 中的 [%s]):\n\n%s", m_modelName,
+                kProfileFileName, m_sectionName, m_profileProblem.GetString());
+  AfxMessageBox(text, MB_OK | MB_ICONERROR);
+}
+
+void CCutterDevice::ReportPortRefusal() const {
+  CString text;
+  text.Format("输出端口 \"%s\" 没有接受刻字机命令, 刻字机没有收到数据。", m_port.GetPortName());
   AfxMessageBox(text, MB_OK | MB_ICONERROR);
 }
 
@@ -221,7 +272,11 @@ bool CCutterDevice::IsSoftwareOffsetActive() const {
 
 bool CCutterDevice::Send(LPCSTR text) {
   if (text == nullptr || *text == '\0') return true;
-  return m_port.WriteString(text);
+  if (m_portRefused) return false;
+  if (m_port.WriteString(text)) return true;
+  // A write the user stopped is no fault of the port.
+  if (m_port.GetState() != COutPort::kCancelled) m_portRefused = 1;
+  return false;
 }
 
 bool CCutterDevice::SendCommand(const CPlotTemplate& command, int argCount, int value) {
@@ -255,6 +310,7 @@ bool CCutterDevice::BeginJob(HWND progressWindow, const CCutSettings& settings) 
   m_curveAccuracy = settings.m_curveAccurate;
   m_cutting = 0;
   m_stop = 0;
+  m_portRefused = 0;
   m_maxFeed = 0;
 
   if (!m_profileProblem.IsEmpty()) {
@@ -326,15 +382,16 @@ void CCutterDevice::Finish() {
   m_bladeOffset = offset;
 }
 
-void CCutterDevice::EndJob() {
+bool CCutterDevice::EndJob() {
   Finish();
   m_port.Close();
+  return !m_portRefused;
 }
 
-void CCutterDevice::TestCut(HWND progressWindow, const CCutSettings& settings) {
+bool CCutterDevice::TestCut(HWND progressWindow, const CCutSettings& settings) {
   if (!BeginJob(progressWindow, settings)) {
     m_port.Close();
-    return;
+    return false;
   }
   if (m_rs > 0.0f && settings.m_testWidth > 3) {
     float side = static_cast<float>(ToSteps(settings.m_testWidth / m_rs));
@@ -346,15 +403,22 @@ void CCutterDevice::TestCut(HWND progressWindow, const CCutSettings& settings) {
     Send(" ");
     m_cutting = 0;
   }
-  EndJob();
+  return EndShortJob();
 }
 
-void CCutterDevice::Reset(HWND progressWindow, const CCutSettings& settings) {
+bool CCutterDevice::Reset(HWND progressWindow, const CCutSettings& settings) {
   if (!BeginJob(progressWindow, settings)) {
     m_port.Close();
-    return;
+    return false;
   }
-  EndJob();
+  return EndShortJob();
+}
+
+// Test and reset have no file to show for themselves: a port that took nothing must be told.
+bool CCutterDevice::EndShortJob() {
+  bool delivered = EndJob();
+  if (!delivered) ReportPortRefusal();
+  return delivered && !m_stop && m_port.GetState() != COutPort::kCancelled;
 }
 
 // ---- Moves and cuts ----

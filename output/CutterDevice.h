@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "framework/String.h"
+#include "framework/StringArray.h"
 #include "model/blocks/CutSink.h"
 #include "model/geometry/FRect.h"
 #include "model/settings/IniFile.h"
@@ -22,21 +23,33 @@ public:
   CCutterDevice(const CCutterDevice&) = delete;
   CCutterDevice& operator=(const CCutterDevice&) = delete;
 
-  // Reads the model's section; a name given replaces the stored one. A template that does not
-  // fit its command, or a resolution that is not above 0, is reported and keeps jobs from starting.
+  // Reads the model's section; a name given replaces the stored one. A model that is not in the
+  // list, a section that is missing or empty, a move or cut command that is missing, a template
+  // that does not fit its command or a resolution that is not above 0 is reported and keeps jobs
+  // from starting.
   void LoadProfile(LPCSTR modelName = nullptr);
   void SaveProfile();
   // The profile file (Cutters.INI in the program folder).
   CIniFile& ProfileFile() { return m_profileFile; }
-  // What is wrong with the loaded profile; empty when it can drive a job.
+  // The section of the model list in the user-interface language: "CutterDevices" and the
+  // resources' suffix (a blank in the built-in Chinese ones, "Eng" in the English library).
+  static CString ModelListSection();
+  // The model names of that list, in the file's order.
+  void GetModelNames(CStringArray& names) const;
+  // What is wrong with the loaded profile; empty when it can drive a job. A device that has
+  // loaded no model has a problem too.
   const CString& GetProfileProblem() const { return m_profileProblem; }
 
   // Opens the port and sends the initialisation. False, after telling the user, when the profile
   // is unusable or the port does not open.
   bool BeginJob(HWND progressWindow, const CCutSettings& settings);
-  void EndJob();
-  void TestCut(HWND progressWindow, const CCutSettings& settings);
-  void Reset(HWND progressWindow, const CCutSettings& settings);
+  // Finishes the job and closes the port; false when the port refused data of the job (after a
+  // refused command nothing more is sent: the rest would cut in the wrong places).
+  bool EndJob();
+  // The test square and the reset; false, after telling the user when the port refused the data,
+  // unless every command reached the port.
+  bool TestCut(HWND progressWindow, const CCutSettings& settings);
+  bool Reset(HWND progressWindow, const CCutSettings& settings);
 
   // Geometry, all in device steps: the cutting sink that curves emit themselves into.
   void MoveTo(float x, float y) override;
@@ -98,11 +111,12 @@ private:
   struct TemplateKey;
   static const TemplateKey kTemplateKeys[];
 
-  CString ModelListSection() const;
   void ResetProfile();
+  bool FindSection();
   void LoadTemplates();
   void LoadValues();
   void ReportProfileProblem() const;
+  void ReportPortRefusal() const;
 
   bool Send(LPCSTR text);
   bool SendCommand(const CPlotTemplate& command, int argCount = 0, int value = 0);
@@ -110,6 +124,7 @@ private:
   void SendInitialisation();
   void SwivelBladeAtStart();
   void Finish();
+  bool EndShortJob();
 
   void CutStart(float x, float y);
   void CutContinue(float x, float y);
@@ -121,6 +136,7 @@ private:
   CIniFile m_profileFile;
   CString m_profileProblem;
   CCutSettings m_settings;
+  int m_portRefused;  // a write of this job failed without the user stopping it
   int m_cutting;
   float m_offsetX;
   float m_offsetY;

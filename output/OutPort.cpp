@@ -260,122 +260,94 @@ bool COutPort::PumpAndWait(int waits, DWORD milliseconds) {
   return !IsStopped();
 }
 
-bool COutPort::MayRetry(int* failures) const {
-  ++*failures;
-  return *failures <= m_retryLimit;
+bool COutPort::MayRetry(int* stalls) const {
+  ++*stalls;
+  return *stalls <= m_retryLimit;
+}
+
+// The limit counts stalls in a row: a slow device that keeps taking bytes between stalls is
+// alive, and its write goes on however many stalls it has in all.
+bool COutPort::WriteInAttempts(LPCSTR text, const AttemptPlan& plan) {
+  if (!m_handle || !text) return false;
+  const char* next = text;
+  DWORD left = static_cast<DWORD>(strlen(text));
+  int stalls = 0;
+  while (left > 0) {
+    if (plan.pumpBefore) PumpOneMessage();
+    if (IsStopped()) return false;
+    DWORD asked = plan.oneByte ? 1 : left;
+    DWORD taken = TransferOnce(plan.transfer, next, asked);
+    if (taken == kRefused) return false;
+    if (taken > asked) taken = asked;
+    next += taken;
+    left -= taken;
+    if (plan.pumpAfter) PumpOneMessage();
+    if (left == 0) break;
+    if (taken > 0)
+      stalls = 0;
+    else if (!MayRetry(&stalls))
+      return false;
+    if (taken < asked && !PumpAndWait(plan.waits, plan.waitMilliseconds)) return false;
+  }
+  return true;
+}
+
+DWORD COutPort::TransferOnce(Transfer how, const char* data, DWORD length) {
+  DWORD written = 0;
+  switch (how) {
+    case kOverlappedTransfer:
+      return TransferOverlapped(data, length);
+    case kPrinterTransfer:
+      if (!m_printerHandle) return kRefused;
+      if (!WritePrinter(m_handle, const_cast<char*>(data), length, &written)) written = 0;
+      return written;
+    default:
+      if (!WriteFile(m_handle, data, length, &written, nullptr)) written = 0;
+      return written;
+  }
+}
+
+DWORD COutPort::TransferOverlapped(const char* data, DWORD length) {
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!event) return kRefused;
+  OVERLAPPED overlapped = {};
+  overlapped.hEvent = event;
+  // On a handle without overlapped mode the offset is where a file is written: keep appending.
+  LARGE_INTEGER position = {};
+  LARGE_INTEGER zero = {};
+  if (SetFilePointerEx(m_handle, zero, &position, FILE_CURRENT)) {
+    overlapped.Offset = position.LowPart;
+    overlapped.OffsetHigh = static_cast<DWORD>(position.HighPart);
+  }
+  DWORD written = 0;
+  if (WriteFile(m_handle, data, length, nullptr, &overlapped)) {
+    if (!GetOverlappedResult(m_handle, &overlapped, &written, FALSE)) written = 0;
+  } else if (GetLastError() == ERROR_IO_PENDING) {
+    // Wait in slices so that a stop pressed meanwhile cancels the pending write.
+    while (WaitForSingleObject(event, 10) == WAIT_TIMEOUT) {
+      PumpOneMessage();
+      if (IsStopped()) CancelIo(m_handle);
+    }
+    if (!GetOverlappedResult(m_handle, &overlapped, &written, TRUE)) written = 0;
+  }
+  CloseHandle(event);
+  return written;
 }
 
 bool COutPort::WriteBytewise(LPCSTR text) {
-  if (!m_handle || !text) return false;
-  const char* next = text;
-  int failures = 0;
-  while (*next) {
-    PumpOneMessage();
-    if (IsStopped()) return false;
-    DWORD written = 0;
-    if (WriteFile(m_handle, next, 1, &written, nullptr) && written == 1) {
-      ++next;
-      failures = 0;
-      continue;
-    }
-    if (!MayRetry(&failures)) return false;
-    Sleep(5);
-  }
-  return true;
+  return WriteInAttempts(text, {kPlainTransfer, true, true, false, 1, 5});
 }
 
 bool COutPort::WriteChunked(LPCSTR text) {
-  if (!m_handle || !text) return false;
-  const char* next = text;
-  DWORD left = static_cast<DWORD>(strlen(text));
-  int failures = 0;
-  while (left > 0) {
-    if (IsStopped()) return false;
-    DWORD written = 0;
-    if (!WriteFile(m_handle, next, left, &written, nullptr)) written = 0;
-    if (written > left) written = left;
-    next += written;
-    left -= written;
-    if (left == 0) break;
-    if (written > 0) failures = 0;
-    else if (!MayRetry(&failures)) return false;
-    if (!PumpAndWait(100, 5)) return false;
-  }
-  return true;
+  return WriteInAttempts(text, {kPlainTransfer, false, false, false, 100, 5});
 }
 
 bool COutPort::WriteOverlapped(LPCSTR text) {
-  if (!m_handle || !text) return false;
-  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (!event) return false;
-  const char* next = text;
-  DWORD left = static_cast<DWORD>(strlen(text));
-  int failures = 0;
-  bool ok = true;
-  while (left > 0) {
-    if (IsStopped()) {
-      ok = false;
-      break;
-    }
-    OVERLAPPED overlapped = {};
-    overlapped.hEvent = event;
-    // On a handle without overlapped mode the offset is where a file is written: keep appending.
-    LARGE_INTEGER position = {};
-    LARGE_INTEGER zero = {};
-    if (SetFilePointerEx(m_handle, zero, &position, FILE_CURRENT)) {
-      overlapped.Offset = position.LowPart;
-      overlapped.OffsetHigh = static_cast<DWORD>(position.HighPart);
-    }
-    ResetEvent(event);
-    DWORD written = 0;
-    if (WriteFile(m_handle, next, left, nullptr, &overlapped)) {
-      if (!GetOverlappedResult(m_handle, &overlapped, &written, FALSE)) written = 0;
-    } else if (GetLastError() == ERROR_IO_PENDING) {
-      // Wait in slices so that a stop pressed meanwhile cancels the pending write.
-      while (WaitForSingleObject(event, 10) == WAIT_TIMEOUT) {
-        PumpOneMessage();
-        if (IsStopped()) CancelIo(m_handle);
-      }
-      if (!GetOverlappedResult(m_handle, &overlapped, &written, TRUE)) written = 0;
-    }
-    if (written > left) written = left;
-    next += written;
-    left -= written;
-    if (left == 0) break;
-    if (written > 0) failures = 0;
-    else if (!MayRetry(&failures)) {
-      ok = false;
-      break;
-    }
-    if (!PumpAndWait(50, 10)) {
-      ok = false;
-      break;
-    }
-  }
-  CloseHandle(event);
-  return ok && left == 0;
+  return WriteInAttempts(text, {kOverlappedTransfer, false, false, false, 50, 10});
 }
 
 bool COutPort::WritePrinterData(LPCSTR text) {
-  if (!m_handle || !m_printerHandle || !text) return false;
-  char* next = const_cast<char*>(text);
-  DWORD left = static_cast<DWORD>(strlen(text));
-  int failures = 0;
-  while (left > 0) {
-    PumpOneMessage();
-    if (IsStopped()) return false;
-    DWORD written = 0;
-    if (!WritePrinter(m_handle, next, left, &written)) written = 0;
-    if (written > left) written = left;
-    next += written;
-    left -= written;
-    PumpOneMessage();
-    if (left == 0) break;
-    if (written > 0) failures = 0;
-    else if (!MayRetry(&failures)) return false;
-    Sleep(5);
-  }
-  return true;
+  return WriteInAttempts(text, {kPrinterTransfer, false, true, true, 1, 5});
 }
 
 bool COutPort::WriteBios(LPCSTR text) { return WriteChunked(text); }

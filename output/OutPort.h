@@ -78,10 +78,30 @@ public:
   CString FilePath;
 
 protected:
+  // How a writer hands bytes to the open target.
+  enum Transfer { kPlainTransfer, kOverlappedTransfer, kPrinterTransfer };
+  // What TransferOnce returns when the target can never take the bytes: retrying is useless.
+  static constexpr DWORD kRefused = 0xFFFFFFFF;
+
   // Asks for the plot file of a "FILE" port; false when the user cancels.
   virtual bool AskForPlotFile(CString& path);
+  // One attempt to hand length bytes to the open target: how many it took, 0 when it stalled.
+  virtual DWORD TransferOnce(Transfer how, const char* data, DWORD length);
 
 private:
+  // The shape of one writer's attempts: what it asks for at a time, when it pumps messages and
+  // how long it waits after an attempt that moved less than it asked.
+  struct AttemptPlan {
+    Transfer transfer;
+    bool oneByte;
+    bool pumpBefore;
+    bool pumpAfter;
+    int waits;
+    DWORD waitMilliseconds;
+  };
+
+  bool WriteInAttempts(LPCSTR text, const AttemptPlan& plan);
+  DWORD TransferOverlapped(const char* data, DWORD length);
   HANDLE OpenFileTarget();
   HANDLE OpenPrinterJob(LPCSTR documentName);
   HANDLE OpenCommDevice();
@@ -89,7 +109,7 @@ private:
   bool IsStopped();
   void PumpOneMessage() const;
   bool PumpAndWait(int waits, DWORD milliseconds);
-  bool MayRetry(int* failures) const;
+  bool MayRetry(int* stalls) const;
 
   CString m_portName;
   int m_state;

@@ -124,16 +124,26 @@ TEST_F(CutterDeviceTest, ProfileValuesAndRanges) {
   EXPECT_EQ(0, m_device.m_maxSpeed);
 
   // A model not in the list keeps every default.
+  MessageBoxCapture boxes;
   Load("No such model");
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("No such model"));
   EXPECT_STREQ("", m_device.m_sectionName);
   EXPECT_TRUE(m_device.m_moveTo.IsEmpty());
   EXPECT_FLOAT_EQ(0.025f, m_device.m_rs);
   EXPECT_EQ(40, m_device.m_speed);
 }
 
+// Every value the cut bars change goes back to the model's section, each set away from what the
+// file held and from its default, so that a value left out of the save cannot read back.
 TEST_F(CutterDeviceTest, SaveProfileWritesTheChangeableValues) {
-  WriteModel(BaseModel());
+  Keys keys = BaseModel();
+  keys["PlotCmd"] = "SP2;";  // the pen mode is read only where it can be chosen
+  WriteModel(keys);
   Load();
+  EXPECT_EQ(0, m_device.m_penMode);
+  EXPECT_EQ(1, m_device.m_setSpeed);
+  EXPECT_EQ(0, m_device.m_setForce);
   m_device.m_ratioX = 1.3f;
   m_device.m_ratioY = 1.05f;
   m_device.m_bladeOffset = 0.45f;
@@ -141,6 +151,8 @@ TEST_F(CutterDeviceTest, SaveProfileWritesTheChangeableValues) {
   m_device.m_speed = 33;
   m_device.m_force = 150;
   m_device.m_setForce = 1;
+  m_device.m_setSpeed = 0;
+  m_device.m_penMode = 1;
   m_device.SaveProfile();
   char text[64];
   GetPrivateProfileStringA("TEST", "RatioX", "", text, sizeof text, m_ini.c_str());
@@ -154,6 +166,28 @@ TEST_F(CutterDeviceTest, SaveProfileWritesTheChangeableValues) {
   EXPECT_EQ(33, m_device.m_speed);
   EXPECT_EQ(150, m_device.m_force);
   EXPECT_EQ(1, m_device.m_setForce);
+  EXPECT_EQ(0, m_device.m_setSpeed);
+  EXPECT_EQ(1, m_device.m_penMode);
+  EXPECT_FLOAT_EQ(0.45f, m_device.m_bladeOffset);
+  EXPECT_EQ(1.0f, m_device.m_ratioX);
+  EXPECT_FLOAT_EQ(1.05f, m_device.m_ratioY);
+
+  // A device without a model, or with one not in the list, writes nothing anywhere.
+  MessageBoxCapture boxes;
+  Load("No such model");
+  EXPECT_EQ(1u, boxes.Count());
+  m_device.m_overcut = 77;
+  m_device.SaveProfile();
+  CCutterDevice nameless;
+  ASSERT_TRUE(nameless.ProfileFile().SetPath(m_ini.c_str()));
+  nameless.SaveProfile();
+  Load();
+  EXPECT_EQ(9, m_device.m_overcut);
+  char sections[256] = {};
+  GetPrivateProfileSectionNamesA(sections, sizeof sections, m_ini.c_str());
+  EXPECT_STREQ("CutterDevices", sections);
+  EXPECT_STREQ("TEST", sections + strlen(sections) + 1);
+  EXPECT_EQ('\0', sections[strlen(sections) + 1 + 5]);
 }
 
 TEST_F(CutterDeviceTest, SpeedForceAndToolCommands) {
@@ -443,6 +477,97 @@ TEST_F(CutterDeviceTest, PortThatDoesNotOpenIsReported) {
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_NE(std::string::npos, boxes.Last().text.find("no such folder"));
   m_device.EndJob();
+}
+
+// A model that cannot drive a job is a problem of its profile: reported when it is loaded, and
+// every job refused with a message before anything is opened or written.
+TEST_F(CutterDeviceTest, ModelsWithoutAUsableSectionAreRefused) {
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    const char* model;
+    const char* problemNames;
+  };
+  auto keysWithout = [](const char* key) {
+    Keys keys = BaseModel();
+    keys.erase(key);
+    return keys;
+  };
+  const Case cases[] = {
+      {"not in the list", [&] { WriteModel(BaseModel()); }, "Other cutter", "CutterDevices"},
+      {"section missing", [&] { WriteModel({}, "Test cutter", "MISSING"); }, "Test cutter",
+       "MISSING"},
+      {"section empty",
+       [&] {
+         WriteModel({}, "Test cutter", "EMPTY");
+         std::ofstream(m_ini, std::ios::app) << "\r\n[EMPTY]\r\n";
+       },
+       "Test cutter", "EMPTY"},
+      {"no pen-up move", [&] { WriteModel(keysWithout("MoveTo")); }, "Test cutter", "MoveTo"},
+      {"no first cut", [&] { WriteModel(keysWithout("LineTo")); }, "Test cutter", "LineTo"},
+      {"no further cut", [&] { WriteModel(keysWithout("LineToEx")); }, "Test cutter", "LineToEx"},
+  };
+  m_settings.m_testWidth = 100;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DeleteFileA(m_ini.c_str());
+    c.prepare();
+    MessageBoxCapture boxes;
+    Load(c.model);
+    EXPECT_NE(-1, m_device.GetProfileProblem().Find(c.problemNames));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(std::string::npos, boxes.Last().text.find(c.problemNames)) << boxes.Last().text;
+    EXPECT_NE(std::string::npos, boxes.Last().text.find(c.model)) << boxes.Last().text;
+
+    EXPECT_FALSE(m_device.BeginJob(nullptr, m_settings));
+    EXPECT_FALSE(m_device.TestCut(nullptr, m_settings));
+    EXPECT_FALSE(m_device.Reset(nullptr, m_settings));
+    ASSERT_EQ(4u, boxes.Count());
+    EXPECT_NE(std::string::npos, boxes.Last().text.find(c.problemNames)) << boxes.Last().text;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_plot.c_str()));
+  }
+
+  // A device that never loaded a model is refused the same way, only at the job.
+  CCutterDevice nameless;
+  nameless.m_port.SetPortName(m_plot.c_str());
+  EXPECT_FALSE(nameless.GetProfileProblem().IsEmpty());
+  MessageBoxCapture boxes;
+  EXPECT_FALSE(nameless.TestCut(nullptr, m_settings));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("没有选择刻字机型号")) << boxes.Last().text;
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_plot.c_str()));
+}
+
+// A USB plotter plug-in takes whole plot files, never single commands: test and reset sent to it
+// reach nothing, and the user must hear so rather than see them "succeed".
+TEST_F(CutterDeviceTest, TestAndResetOnAPortThatRefusesEveryWriteAreReported) {
+  WriteModel(BaseModel());
+  Load();
+  const char usbPort[] = "TestCutter[TestPlotter.upl:03]";
+  m_device.m_port.SetPortName(usbPort);
+  m_settings.m_testWidth = 100;
+  MessageBoxCapture boxes;
+  EXPECT_FALSE(m_device.TestCut(nullptr, m_settings));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find(usbPort)) << boxes.Last().text;
+  EXPECT_NE(0u, boxes.Last().type & MB_ICONERROR);
+  EXPECT_FALSE(m_device.Reset(nullptr, m_settings));
+  ASSERT_EQ(2u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find(usbPort)) << boxes.Last().text;
+
+  // The same device on a port that takes the commands succeeds without a word.
+  m_device.m_port.SetPortName(m_plot.c_str());
+  EXPECT_TRUE(m_device.TestCut(nullptr, m_settings));
+  EXPECT_NE(std::string::npos, ReadFile(m_plot).find("LX4000,4000;"));
+  EXPECT_TRUE(m_device.Reset(nullptr, m_settings));
+  EXPECT_EQ(2u, boxes.Count());
+
+  // A job whose port refuses reports it to its caller through EndJob.
+  m_device.m_port.SetPortName(usbPort);
+  ASSERT_TRUE(m_device.BeginJob(nullptr, m_settings));
+  m_device.MoveTo(0, 0);
+  EXPECT_FALSE(m_device.EndJob());
+  EXPECT_EQ(2u, boxes.Count());
 }
 
 }  // namespace

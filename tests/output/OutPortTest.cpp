@@ -234,6 +234,61 @@ TEST(COutPortRetry, FailingWritesGiveUpAfterTheRetryLimit) {
   EXPECT_EQ(COutPort::kCancelled, port.GetState());
 }
 
+// A slow device: every other attempt it takes nothing (a stall), the others one byte, which
+// reaches the port's file. Always stalling, it takes nothing at all.
+class StallingPort : public TestPort {
+public:
+  explicit StallingPort(const TempFolder& folder) : TestPort(folder) {}
+  bool alwaysStalls = false;
+  int attempts = 0;
+  std::string transfers;  // 'P' plain, 'O' overlapped, 'R' printer, one per attempt
+
+protected:
+  DWORD TransferOnce(Transfer how, const char* data, DWORD length) override {
+    transfers += how == kPlainTransfer ? 'P' : how == kOverlappedTransfer ? 'O' : 'R';
+    if (alwaysStalls || ++attempts % 2 == 1 || length == 0) return 0;
+    return COutPort::TransferOnce(kPlainTransfer, data, 1);
+  }
+};
+
+// The retry limit counts stalls in a row: a device that keeps taking bytes between its stalls
+// gets the whole text, however many stalls it has in all; one that only stalls is given up after
+// the limit.
+TEST(COutPortRetry, ProgressBetweenStallsStartsTheCountAgainInEveryWriter) {
+  struct Writer {
+    const char* name;
+    bool (COutPort::*write)(LPCSTR);
+    char transfer;
+  };
+  const Writer writers[] = {
+      {"WriteString", &COutPort::WriteString, 'P'},
+      {"WriteBytewise", &COutPort::WriteBytewise, 'P'},
+      {"WriteChunked", &COutPort::WriteChunked, 'P'},
+      {"WriteOverlapped", &COutPort::WriteOverlapped, 'O'},
+      {"WritePrinterData", &COutPort::WritePrinterData, 'R'},
+      {"WriteBios", &COutPort::WriteBios, 'P'},
+  };
+  TempFolder folder;
+  std::string target = folder.File("job.plt");
+  for (const Writer& writer : writers) {
+    SCOPED_TRACE(writer.name);
+    StallingPort port(folder);
+    port.SetPortName(target.c_str());
+    ASSERT_TRUE(port.Open());
+    port.SetRetryLimit(1);
+    // Stall, byte, stall, byte: two stalls against a limit of one.
+    EXPECT_TRUE((port.*writer.write)("AB"));
+    EXPECT_EQ(std::string(4, writer.transfer), port.transfers);
+
+    port.alwaysStalls = true;
+    port.transfers.clear();
+    EXPECT_FALSE((port.*writer.write)("CD"));
+    EXPECT_EQ(std::string(2, writer.transfer), port.transfers);  // the limit, then one more
+    port.Close();
+    EXPECT_EQ("AB", ReadAll(target));
+  }
+}
+
 TEST(COutPortPlugIn, AUsbPortLoadsItsPlugInButTakesNoPlainWrites) {
   TempFolder folder;
   MessageBoxCapture boxes;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "output/PlotTemplate.h"
 
@@ -94,6 +96,41 @@ TEST(CPlotTemplate, ExpansionNeverPassesTheBuffer) {
   EXPECT_FALSE(t.Expand(big, 2, small, sizeof(small)));
   EXPECT_TRUE(t.Expand(args, 2, small, sizeof(small)));
   EXPECT_STREQ("PD1,2;", small);
+}
+
+// The terminating zero needs the last byte: an expansion one character shorter than the buffer
+// fits exactly, one of the buffer's own length does not, and neither writes past the buffer.
+TEST(CPlotTemplate, ExpansionThatExactlyFillsItsBuffer) {
+  struct Case {
+    const char* format;
+    int argCount;
+    int args[3];
+    const char* expansion;  // null: only its length is known
+    size_t length;
+  };
+  const Case cases[] = {
+      {"PD%d,%d;", 2, {1234, 56}, "PD1234,56;", 10},  // ends in a literal
+      {"VS%d", 1, {123}, "VS123", 5},                 // ends in a number
+      {"50%%", 0, {}, "50%", 3},                      // ends in a percent sign
+      {"%99d%99d%57d", 3, {1, 2, 3}, nullptr, CPlotTemplate::kMaxExpansion - 1},  // the largest
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format);
+    CPlotTemplate t;
+    ASSERT_TRUE(t.SetFormat(c.format, c.argCount, c.argCount, nullptr));
+    std::vector<char> out(c.length + 8, 'z');
+    ASSERT_TRUE(t.Expand(c.args, c.argCount, out.data(), c.length + 1));
+    EXPECT_EQ(c.length, std::strlen(out.data()));
+    if (c.expansion) {
+      EXPECT_STREQ(c.expansion, out.data());
+    }
+    EXPECT_EQ('z', out[c.length + 1]);
+
+    std::fill(out.begin(), out.end(), 'z');
+    EXPECT_FALSE(t.Expand(c.args, c.argCount, out.data(), c.length));
+    EXPECT_STREQ("", out.data());
+    EXPECT_EQ('z', out[c.length]);
+  }
 }
 
 TEST(CPlotTemplate, ExpansionWithTooFewArgumentsFails) {

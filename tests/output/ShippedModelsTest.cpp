@@ -78,9 +78,9 @@ protected:
     EXPECT_TRUE(CopyFileA(shipped.c_str(), m_ini.c_str(), FALSE)) << shipped;
   }
 
-  std::vector<std::string> ModelNames() {
+  std::vector<std::string> ModelNames(const char* section = "CutterDevices") {
     char list[4000];
-    GetPrivateProfileStringA("CutterDevices", nullptr, "", list, sizeof list, m_ini.c_str());
+    GetPrivateProfileStringA(section, nullptr, "", list, sizeof list, m_ini.c_str());
     std::vector<std::string> names;
     for (const char* p = list; *p; p += names.back().size() + 1) names.push_back(p);
     return names;
@@ -136,6 +136,26 @@ TEST_F(ShippedModelsTest, EveryModelCutsASquareThePlugInCanRead) {
   EXPECT_TRUE(hardOffset);
   EXPECT_TRUE(dmpl);
   EXPECT_EQ(0u, boxes.Count());
+}
+
+// Each interface language has its own list of model names (the resources' suffix picks it); both
+// lead to the same sections, in the same order.
+TEST_F(ShippedModelsTest, TheEnglishListNamesTheSameModels) {
+  std::vector<std::string> chinese = ModelNames("CutterDevices");
+  std::vector<std::string> english = ModelNames("CutterDevicesEng");
+  ASSERT_EQ(chinese.size(), english.size());
+  ASSERT_GE(english.size(), 4u);
+  auto sectionOf = [&](const char* list, const std::string& name) {
+    char section[64] = {};
+    GetPrivateProfileStringA(list, name.c_str(), "", section, sizeof section, m_ini.c_str());
+    return std::string(section);
+  };
+  for (size_t i = 0; i < english.size(); ++i) {
+    EXPECT_NE("", sectionOf("CutterDevicesEng", english[i])) << english[i];
+    EXPECT_EQ(sectionOf("CutterDevices", chinese[i]), sectionOf("CutterDevicesEng", english[i]))
+        << english[i];
+    for (unsigned char c : english[i]) EXPECT_LT(c, 0x80) << english[i];
+  }
 }
 
 // Writes a 100 mm test square of the plain HP-GL model to the file named by TALVEX_SQUARE_PLT, for

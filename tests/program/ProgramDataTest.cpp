@@ -8,9 +8,14 @@
 #include <cstring>
 #include <string>
 
+#include "editor/TALVEX42App.h"
+#include "framework/ResourceModule.h"
+#include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/document/TALVEX42Doc.h"
+#include "output/CutterDevice.h"
 #include "support/MessageBoxCapture.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -25,6 +30,32 @@ std::string Read(const std::string& file, const char* section, const char* key) 
   GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
   return value;
 }
+
+// The resources start-up chooses for a language stored in the settings: the built-in ones for
+// Chinese, the English resource library of the program folder for any other.
+class StartupResources {
+public:
+  explicit StartupResources(const char* language) : m_saved(AfxGetResourceHandle()) {
+    TempFolder folder;
+    std::string settings = folder.File("TALVEX42.INI");
+    WritePrivateProfileStringA("SystemParam", "Language", language, settings.c_str());
+    CIniFile file;
+    file.SetPath(settings.c_str());
+    WORD chosen = CTALVEX42App::ReadStartupLanguage(file);
+    if (chosen == CTALVEX42App::kBuiltInLanguage) return;
+    m_library = LoadLibraryA(ProgramFile(CTALVEX42App::kEnglishLibraryName).c_str());
+    if (m_library) AfxSetResourceHandle(m_library);
+  }
+  ~StartupResources() {
+    AfxSetResourceHandle(m_saved);
+    if (m_library) FreeLibrary(m_library);
+  }
+  bool English() const { return m_library != nullptr; }
+
+private:
+  HINSTANCE m_saved;
+  HMODULE m_library = nullptr;
+};
 
 }  // namespace
 
@@ -75,4 +106,35 @@ TEST(ProgramData, TheSampleDocumentOpens) {
   EXPECT_EQ(400.0f, document.GetPageSettings().m_width);
   EXPECT_EQ(300.0f, document.GetPageSettings().m_height);
   EXPECT_EQ(5, document.GetBlockList().GetSize());
+}
+
+// Both interface languages find the shipped cutter models in their own list, and every model
+// named there loads as a usable profile.
+TEST(ProgramData, EveryCutterModelIsFoundInBothInterfaceLanguages) {
+  struct Language {
+    const char* id;
+    const char* list;
+  };
+  const Language languages[] = {{"2052", "CutterDevices"}, {"1033", "CutterDevicesEng"}};
+  for (const Language& language : languages) {
+    SCOPED_TRACE(language.id);
+    StartupResources resources(language.id);
+    EXPECT_EQ(std::string(language.id) == "1033", resources.English());
+    CString section = CCutterDevice::ModelListSection();
+    EXPECT_STREQ(language.list, section.TrimRight().GetString());
+
+    MessageBoxCapture boxes;
+    CCutterDevice device;
+    ASSERT_TRUE(device.ProfileFile().SetPath(ProgramFile("Cutters.INI").c_str()));
+    CStringArray names;
+    device.GetModelNames(names);
+    ASSERT_GE(names.GetSize(), 4);
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+      device.LoadProfile(names[i]);
+      EXPECT_NE('\0', device.m_sectionName[0]) << names[i].GetString();
+      EXPECT_TRUE(device.GetProfileProblem().IsEmpty())
+          << names[i].GetString() << ": " << device.GetProfileProblem().GetString();
+    }
+    EXPECT_EQ(0u, boxes.Count());
+  }
 }
