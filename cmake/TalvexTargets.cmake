@@ -25,7 +25,12 @@ function(talvex_test folder)
   endforeach()
   set(_target test_${folder})
   add_executable(${_target} ${_sources})
-  target_link_libraries(${_target} PRIVATE ${ARGN} gmock gtest_main)
+  # Our own main instead of gtest_main: it makes a message box that no test expected fail the test.
+  if(NOT TARGET test_main)
+    add_library(test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
+    target_link_libraries(test_main PUBLIC framework gtest)
+  endif()
+  target_link_libraries(${_target} PRIVATE ${ARGN} gmock test_main)
   target_include_directories(${_target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${folder} COMMAND ${_target} --gtest_color=no
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -48,7 +48,7 @@ CString LoadFormat(UINT id, LPCSTR fallback) {
 
 }  // namespace
 
-CMDIMainFrame::CMDIMainFrame() : m_barsToShow(kAllBars), m_cursors() {
+CMDIMainFrame::CMDIMainFrame() : m_barsToShow(kAllBars), m_deleted(nullptr), m_cursors() {
   LoadCursors();
   m_pens[kGreyPen].CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   m_pens[kRedPen].CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -59,6 +59,7 @@ CMDIMainFrame::CMDIMainFrame() : m_barsToShow(kAllBars), m_cursors() {
 }
 
 CMDIMainFrame::~CMDIMainFrame() {
+  if (m_deleted) *m_deleted = true;
   for (HCURSOR& cursor : m_cursors) {
     if (cursor) ::DestroyCursor(cursor);
     cursor = nullptr;

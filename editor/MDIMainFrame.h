@@ -29,6 +29,10 @@ public:
   CMDIMainFrame();
   ~CMDIMainFrame() override;
 
+  // *deleted becomes true when this frame is deleted (null: nobody is told). A frame whose
+  // creation fails may delete itself, and whoever made it must know whether it is still there.
+  void TellWhenDeleted(bool* deleted) { m_deleted = deleted; }
+
   // Shows (bit in show) or hides each bar whose bit is in mask; TRUE when a bar changed.
   BOOL ShowControlBars(UINT show, UINT mask);
   UINT GetBarsToShow() const { return m_barsToShow; }
@@ -74,6 +78,7 @@ private:
   CToolBar m_windowToolBar;
   UINT m_barsToShow;
 
+  bool* m_deleted;
   HCURSOR m_cursors[kCursorCount];
   CPen m_pens[kPenCount];
   CBrush m_redBrush;

@@ -160,16 +160,35 @@ BOOL CTALVEX42App::InitInstance() {
 
 BOOL CTALVEX42App::CreateMainFrame() {
   CMDIMainFrame* frame = new CMDIMainFrame;
+  // A frame whose window was made and then refused deletes itself on the way out; only one that
+  // never got a window is left to delete here. Either way it is not touched again.
+  bool deleted = false;
+  frame->TellWhenDeleted(&deleted);
   if (!frame->LoadFrame(IDR_MAINFRAME, WS_MAXIMIZE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
-    // A frame whose window was made destroys itself; one that never got a window does not.
-    if (!frame->m_hWnd) delete frame;
+    if (!deleted) delete frame;
+    ReportMainFrameFailure();
     return FALSE;
   }
+  frame->TellWhenDeleted(nullptr);
   frame->ShowWindow(SW_SHOWMAXIMIZED);
   frame->UpdateWindow();
   m_pMainWnd = frame;
   frame->DragAcceptFiles();
   return TRUE;
+}
+
+void CTALVEX42App::ReportMainFrameFailure() {
+  // The resources are the likely cause, so the text does not come from them.
+  const bool chinese = m_language == kBuiltInLanguage;
+  CString text = chinese ? "无法创建主窗口，程序将结束。"
+                         : "The main window cannot be created; the program ends.";
+  if (m_resourceLibrary) {
+    char path[MAX_PATH * 2] = {};
+    ::GetModuleFileNameA(m_resourceLibrary, path, sizeof path);
+    text += chinese ? "\n资源库可能不完整：" : "\nThe resource library may be incomplete: ";
+    text += path;
+  }
+  AfxShowMessageBox(nullptr, text, nullptr, MB_OK | MB_ICONERROR);
 }
 
 BOOL CTALVEX42App::ProcessCommandLine() {

@@ -56,6 +56,10 @@ public:
   HINSTANCE GetResourceLibrary() const { return m_resourceLibrary; }
   CMultiDocTemplate* GetDocTemplate() const { return m_docTemplate; }
 
+  // Creates, shows and keeps the main frame; when it cannot be made, says so in a message box
+  // and returns FALSE (the program then ends).
+  BOOL CreateMainFrame();
+
   // How the program ends after a language change; tests replace it.
   using EndProcessFunction = void (*)(UINT exitCode);
   static EndProcessFunction SetEndProcessFunction(EndProcessFunction function);
@@ -75,7 +79,7 @@ private:
   void FreeResourceLibrary();
   void RegisterClipboardFormats();
   static void ShowProgress(CWnd* progress, LPCSTR text);
-  BOOL CreateMainFrame();
+  void ReportMainFrameFailure();
   BOOL ProcessCommandLine();
   void MaximizeActiveChild();
 

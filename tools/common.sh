@@ -73,12 +73,25 @@ talvex_wine_prefix() {
     "$TALVEX_WINE" wineboot.exe --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  talvex_wine_fonts
   # Xvfb has no window manager: Wine would wait two seconds for it whenever a window it thinks
   # managed is hidden or destroyed. Unmanaged windows need no such wait.
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     "$TALVEX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+}
+
+# Wine draws the caption buttons (minimise, maximise, close) with the symbols of its own Marlett
+# font; without it they come out as the letters "0 1 2 r". Debian's fonts-wine puts Wine's fonts in
+# /usr/share/wine/fonts, a folder Debian's Wine does not search (it looks in /usr/share/fonts and
+# in the prefix's Fonts folder), so Marlett is linked into the prefix. Prefixes made before are
+# mended on their next use.
+talvex_wine_fonts() {
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [[ -f "$marlett" && ! -e "$fonts/marlett.ttf" ]] || return 0
+  mkdir -p "$fonts"
+  ln -sf "$marlett" "$fonts/marlett.ttf"
 }
 
 # Maps COM1 and COM12 to the pseudo-terminal that the serial-port tests write to

@@ -92,8 +92,9 @@ void CShapeBlock::AddColourToCombo(HWND combo) {
   if (!combo) return;
   char text[16];
   snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(m_colour));
-  if (::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)) ==
-      CB_ERR)
+  // Exact match: a prefix search takes "1" for a listed "12" and leaves colour 1 out.
+  if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text)) == CB_ERR)
     ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 

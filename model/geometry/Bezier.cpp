@@ -239,8 +239,15 @@ float CBezier::HitTest(FPOINT* point, float tol) {
     return 0.0f;
   }
   int n = GetBezierTable().GetSteps();
-  int step = std::max(1, n / 20);
-  // A polyline of about 20 chords from P0 to P3 (never past the end), then a local search.
+  // About 20 chords (every n/20-th table point) from P0 to P3, then a local search. Three
+  // departures from a plain walk over the table entries, each to keep the hit on the piece:
+  // - below 20 table steps every step makes a chord: one chord of n steps would stand for the
+  //   whole piece, missing clicks on a bowed piece and taking clicks on its straight chord;
+  // - a chord ends at t = k/n (table entry k - 1) and the last at P3 itself: entry k lies at
+  //   (k + 1)/n, and walking up to entry n would take clicks past the piece's end;
+  // - a ratio of 0 is a hit too: a click abreast P0 lands on the first chord's start, and walking
+  //   on from there would miss it.
+  int step = n > 19 ? n / 20 : 1;
   FPOINT last = p[0];
   float lastT = 0.0f;
   for (int k = step;; k += step) {

@@ -26,26 +26,48 @@ float SegmentHitTest(float x0, float y0, float x1, float y1, FPOINT* point, floa
   if (px < std::min(x0, x1) - tol || px > std::max(x0, x1) + tol ||
       py < std::min(y0, y1) - tol || py > std::max(y0, y1) + tol)
     return -1.0f;
-  double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
-  double lengthSquared = dx * dx + dy * dy;
-  if (lengthSquared == 0.0) {
+  double runX = static_cast<double>(x1) - x0, runY = static_cast<double>(y1) - y0;
+  double length = std::hypot(runX, runY);
+  if (length == 0.0) {
     if (!(Distance(x0, y0, px, py) < tol)) return -1.0f;
     point->x = x0;
     point->y = y0;
     return 0.0f;
   }
   if (!(PointLineDistance(x0, y0, x1, y1, px, py) < tol)) return -1.0f;
-  // The foot of the perpendicular, held within the segment.
-  double t = ((px - x0) * dx + (py - y0) * dy) / lengthSquared;
-  t = std::min(1.0, std::max(0.0, t));
-  if (t == 1.0) {
+  // Onto the line along one axis: upright onto a segment that runs more across than up, sideways
+  // onto a steeper one. The ratio is the distance from the start before a sloped segment's snap.
+  double sx = px, sy = py;
+  if (y0 == y1)
+    sy = y0;
+  else if (x0 == x1)
+    sx = x0;
+  double dx = sx - x0, dy = sy - y0;
+  if (x0 != x1 && y0 != y1) {
+    double slope = runY / runX;
+    if (std::fabs(slope) > 1.0)
+      sx = x0 + dy / slope;
+    else
+      sy = y0 + slope * dx;
+  }
+  double ratio = std::sqrt(dx * dx + dy * dy) / length;
+  // The widened box lets a point up to tol beyond either end hit, but a distance has no sign: it
+  // would mirror a point before the start onto the segment and put one past the end beyond 1.
+  // Callers split the segment at the ratio, so it and the point are held at the segment's ends.
+  double along = (sx - x0) * runX + (sy - y0) * runY;
+  if (along <= 0.0) {
+    point->x = x0;
+    point->y = y0;
+    return 0.0f;
+  }
+  if (ratio >= 1.0 || along >= length * length) {
     point->x = x1;
     point->y = y1;
-  } else {
-    point->x = static_cast<float>(x0 + t * dx);
-    point->y = static_cast<float>(y0 + t * dy);
+    return 1.0f;
   }
-  return static_cast<float>(t);
+  point->x = static_cast<float>(sx);
+  point->y = static_cast<float>(sy);
+  return static_cast<float>(ratio);
 }
 
 int IntersectLines(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4,

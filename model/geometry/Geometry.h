@@ -10,8 +10,9 @@
 // a NaN gives 0, so a damaged coordinate cannot turn into an arbitrary command.
 LONG TruncateToLong(double value);
 
-// Ratio (0 .. 1) along the segment of the point's foot when the point lies within tol of it, else
-// -1; on a hit the point is moved onto the segment. A segment of zero length is hit like a point.
+// Ratio (0 .. 1) along the segment when the point lies within tol of it, else -1; on a hit the
+// point is moved onto the segment along one axis: upright onto a segment that runs more across
+// than up, sideways onto a steeper one. A segment of zero length is hit like a point.
 float SegmentHitTest(float x0, float y0, float x1, float y1, FPOINT* point, float tol);
 
 // 0 for parallel lines; else 1 and the crossing of the two infinite lines.

@@ -1,11 +1,15 @@
 // CUndoTransformRecord: a matrix was applied to a block; undo applies its inverse and restores the
-// box the block had before.
+// box the block had before. A singular matrix (a scale to nothing along an axis) has no inverse:
+// the record then keeps the matrix and box of the block and of every block under it instead, which
+// is all that a transform changes, and undo puts those back. Blocks under it that are destroyed
+// meanwhile are forgotten.
 #pragma once
 
-#include "model/geometry/FRect.h"
-#include "model/undo/UndoBlockRecord.h"
+#include <vector>
 
-class CMatrix2D;
+#include "model/geometry/FRect.h"
+#include "model/geometry/Matrix2D.h"
+#include "model/undo/UndoBlockRecord.h"
 
 class CUndoTransformRecord : public CUndoBlockRecord {
 public:
@@ -16,4 +20,20 @@ public:
 
   CFRect m_oldBox;
   CMatrix2D* m_inverse;
+
+protected:
+  void OnBlockDestroyed(CBlock* block) override;
+
+private:
+  struct Placement {
+    CBlock* block;
+    CMatrix2D matrix;
+    CFRect box;
+  };
+  // The block, then the blocks under it (a group hands a transform down to its children).
+  void KeepPlacements(CBlock* block);
+  void RestorePlacements();
+
+  // Empty unless the matrix had no usable inverse.
+  std::vector<Placement> m_placements;
 };

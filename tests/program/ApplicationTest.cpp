@@ -1,16 +1,20 @@
 // The application's start-up pieces that can be run inside a test: the language read at start-up,
 // the maintenance switch, the private clipboard formats, the loading steps behind the logo window
-// and the language menu (with the end of the program replaced).
+// the language menu (with the end of the program replaced) and a main frame that cannot be made.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "DeleteWatch.h"
 #include "editor/LogoDlg.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "framework/MultiDocTemplate.h"
+#include "framework/ResourceModule.h"
+#include "framework/ToolBar.h"
 #include "model/document/TALVEX42Doc.h"
 #include "support/MessagePump.h"
 #include "resources/Resource.h"
@@ -61,6 +65,59 @@ protected:
   SettingsFile m_file;
   std::string m_savedSettings;
   CTALVEX42App::EndProcessFunction m_savedEnd;
+};
+
+// A copy of the English resource library whose main tool bar is cut down to two bytes, too short
+// to read, in use as the program's resources while it lives.
+class ResourcesWithBrokenMainToolBar {
+public:
+  ResourcesWithBrokenMainToolBar() : m_copy(m_folder.File("BrokenToolBar.DLL")) {
+    char path[MAX_PATH * 2] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string source(path);
+    source = source.substr(0, source.rfind('\\') + 1) + "program\\RCT42Eng.DLL";
+    if (!CopyFileA(source.c_str(), m_copy.c_str(), FALSE)) return;
+    std::vector<WORD> languages;
+    if (HMODULE original = LoadLibraryExA(source.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+      EnumResourceLanguagesA(original, RT_TOOLBAR, MAKEINTRESOURCEA(IDR_MAINTOOLBAR),
+                             CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
+      FreeLibrary(original);
+    }
+    HANDLE update = BeginUpdateResourceA(m_copy.c_str(), FALSE);
+    if (!update) return;
+    char broken[kBrokenSize] = {1, 0};
+    for (WORD language : languages)
+      UpdateResourceA(update, RT_TOOLBAR, MAKEINTRESOURCEA(IDR_MAINTOOLBAR), language, broken,
+                      sizeof broken);
+    if (!EndUpdateResourceA(update, FALSE)) return;
+    m_library = LoadLibraryA(m_copy.c_str());
+    if (!m_library) return;
+    m_saved = AfxGetResourceHandle();
+    AfxSetResourceHandle(m_library);
+  }
+  ~ResourcesWithBrokenMainToolBar() {
+    if (!m_library) return;
+    AfxSetResourceHandle(m_saved);
+    FreeLibrary(m_library);
+  }
+  bool InUse() const {
+    if (!m_library) return false;
+    HRSRC toolBar = FindResourceA(m_library, MAKEINTRESOURCEA(IDR_MAINTOOLBAR), RT_TOOLBAR);
+    return toolBar && SizeofResource(m_library, toolBar) == kBrokenSize &&
+           FindResourceA(m_library, MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(4));
+  }
+
+private:
+  static BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR list) {
+    reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+    return TRUE;
+  }
+
+  static const DWORD kBrokenSize = 2;
+  TempFolder m_folder;
+  std::string m_copy;
+  HMODULE m_library = nullptr;
+  HINSTANCE m_saved = nullptr;
 };
 
 }  // namespace
@@ -193,4 +250,20 @@ TEST_F(LanguageWithDocumentTest, NotSavingStoresTheLanguageAndEnds) {
   EXPECT_EQ(1u, boxes.Count());
   EXPECT_EQ("1033", m_file.Language());
   EXPECT_EQ(0u, g_endedWith);
+}
+
+TEST(MainFrameFailure, AFrameThatCannotBeMadeIsDeletedOnceAndReported) {
+  ResourcesWithBrokenMainToolBar resources;
+  ASSERT_TRUE(resources.InUse());
+  MessageBoxCapture boxes;
+  {
+    DeleteWatch deletes;
+    EXPECT_FALSE(theApp.CreateMainFrame());
+    EXPECT_EQ(0, deletes.RepeatedDeletes());
+  }
+  EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_FALSE(boxes.Last().text.empty());
+  EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().type & MB_ICONMASK);
+  PumpMessages();
 }

@@ -1,13 +1,14 @@
 // The editor started for real, from a copy of its program folder: the language it chooses, its
 // main window with title and bars, the language menu, and the command line. (Another process's
 // menu cannot be read under Wine: the menus are checked inside tests/program and on the pictures
-// that tests/startup/pictures.sh takes.)
+// that tests/startup/pictures.sh takes, whose caption buttons need Wine's Marlett font.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "EditorProcess.h"
@@ -71,6 +72,25 @@ void ExpectMainWindowParts(HWND mainWindow) {
 }
 
 }  // namespace
+
+TEST(Startup, TheCaptionButtonSymbolsHaveTheirFont) {
+  // Wine draws minimise, maximise and close as characters of Marlett; any other font shows them
+  // as the letters "0 1 2 r".
+  LOGFONTA symbols = {};
+  symbols.lfHeight = -13;
+  symbols.lfCharSet = SYMBOL_CHARSET;
+  strcpy(symbols.lfFaceName, "Marlett");
+  HFONT font = CreateFontIndirectA(&symbols);
+  ASSERT_NE(nullptr, font);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof face, face);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(font);
+  EXPECT_STREQ("Marlett", face);
+}
 
 TEST(Startup, FirstStartStoresTheSystemLanguageAndShowsTheChineseMainWindow) {
   EditorProcess editor;

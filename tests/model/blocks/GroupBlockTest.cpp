@@ -239,6 +239,38 @@ TEST(GroupGeometry, OffsetSetBoxAndTransform) {
   EXPECT_FLOAT_EQ(60, flat->m_box.bottom);
 }
 
+TEST(GroupGeometry, AMoveUnderAMatrixMovesTheDrawingAndTheBoxAlike) {
+  CCurveBlock* child = MakeSquareCurve(0, 0, 10);
+  std::unique_ptr<CGroupBlock> group(MakeGroup({child, MakeSquareCurve(20, 5, 10)}));
+  // Scaled and sheared, so that a move written into the wrong element shows.
+  group->m_matrix.m[0] = 2.0f;
+  group->m_matrix.m[3] = 0.5f;
+  group->m_matrix.m[4] = 3.0f;
+  group->m_matrix.m[6] = 1.0f;
+  group->m_matrix.m[7] = -4.0f;
+  std::unique_ptr<CContour> start(group->GetContour(nullptr, 0));
+  group->m_box = start->GetBox();
+  const struct {
+    float dx, dy;
+  } moves[] = {{0, 7}, {-3, 0}, {4, -6}, {2.5f, 2.5f}};
+  float totalX = 0, totalY = 0;
+  for (const auto& move : moves) {
+    group->Offset(move.dx, move.dy);
+    totalX += move.dx;
+    totalY += move.dy;
+    std::unique_ptr<CContour> drawn(group->GetContour(nullptr, 0));
+    const CFRect& box = drawn->GetBox();
+    EXPECT_FLOAT_EQ(start->GetBox().left + totalX, box.left) << move.dx << "," << move.dy;
+    EXPECT_FLOAT_EQ(start->GetBox().bottom + totalY, box.bottom) << move.dx << "," << move.dy;
+    EXPECT_FLOAT_EQ(box.left, group->m_box.left) << move.dx << "," << move.dy;
+    EXPECT_FLOAT_EQ(box.top, group->m_box.top) << move.dx << "," << move.dy;
+    EXPECT_FLOAT_EQ(box.right, group->m_box.right) << move.dx << "," << move.dy;
+    EXPECT_FLOAT_EQ(box.bottom, group->m_box.bottom) << move.dx << "," << move.dy;
+  }
+  EXPECT_FLOAT_EQ(0, child->m_box.left);  // the children keep their own coordinates
+  EXPECT_FLOAT_EQ(0, child->m_box.top);
+}
+
 TEST(GroupGeometry, HitTestContourAndCurves) {
   FakeBlockView view(1.0);
   std::unique_ptr<CGroupBlock> group(MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(50, 50, 10)}));

@@ -143,6 +143,16 @@ TEST(ShapeDrawing, TheColourIsAddedToComboOnceAsDecimalText) {
   polygon.m_colour = 5;
   polygon.AddColourToCombo(combo);
   EXPECT_EQ(1, ::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  // A colour whose text begins another's is a colour of its own.
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  circle.m_colour = 12;
+  circle.AddColourToCombo(combo);
+  rect->m_colour = 1;
+  rect->AddColourToCombo(combo);
+  rect->AddColourToCombo(combo);
+  EXPECT_EQ(2, ::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  EXPECT_NE(CB_ERR, ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>("1")));
   ::DestroyWindow(combo);
 }
 

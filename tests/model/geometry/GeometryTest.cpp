@@ -30,17 +30,30 @@ TEST(Geometry, SegmentHitTestRatioAndSnapping) {
   EXPECT_EQ(1.0f, SegmentHitTest(0, 0, 10, 0, &pastEnd, 0.5f));
   EXPECT_EQ(10.0f, pastEnd.x);
 
-  // Sloped: the foot of the perpendicular.
-  FPOINT sloped = {5.2f, 4.8f};
-  EXPECT_NEAR(0.5f, SegmentHitTest(0, 0, 10, 10, &sloped, 0.5f), 1e-6);
-  EXPECT_NEAR(5.0f, sloped.x, 1e-5);
-  EXPECT_NEAR(5.0f, sloped.y, 1e-5);
-
-  // Vertical segment and a distant point.
-  FPOINT vertical = {0.2f, 7.0f};
-  EXPECT_NEAR(0.7f, SegmentHitTest(0, 0, 0, 10, &vertical, 0.5f), 1e-6);
   FPOINT distant = {3, 5};
   EXPECT_EQ(-1.0f, SegmentHitTest(0, 0, 10, 10, &distant, 0.5f));
+}
+
+TEST(Geometry, SegmentHitTestSnapsAlongOneAxisAndMeasuresFromTheStart) {
+  // The point moves upright onto a segment that runs more across than up, sideways onto a steeper
+  // one; the ratio is its distance from the start (before a sloped snap) over the length.
+  const struct {
+    float x0, y0, x1, y1, px, py;
+    float snappedX, snappedY, ratio;
+  } cases[] = {
+      {0, 0, 10, 10, 5.2f, 4.8f, 5.2f, 5.2f, 0.500400f},  // 45 degrees: upright
+      {0, 0, 10, 5, 4.0f, 2.3f, 4.0f, 2.0f, 0.412698f},  // shallow: upright
+      {0, 0, 2, 10, 1.1f, 5.0f, 1.0f, 5.0f, 0.502015f},  // steep: sideways
+      {10, 10, 0, 12, 5.0f, 11.3f, 5.0f, 11.0f, 0.506591f},  // shallow, falling backwards
+      {0, 0, 0, 10, 0.2f, 7.0f, 0.0f, 7.0f, 0.7f},  // upright segment
+  };
+  for (const auto& c : cases) {
+    FPOINT p = {c.px, c.py};
+    EXPECT_NEAR(c.ratio, SegmentHitTest(c.x0, c.y0, c.x1, c.y1, &p, 0.5f), 1e-5)
+        << c.px << "," << c.py;
+    EXPECT_NEAR(c.snappedX, p.x, 1e-5) << c.px << "," << c.py;
+    EXPECT_NEAR(c.snappedY, p.y, 1e-5) << c.px << "," << c.py;
+  }
 }
 
 TEST(Geometry, ZeroLengthSegmentIsHitLikeAPoint) {

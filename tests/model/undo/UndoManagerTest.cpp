@@ -2,9 +2,11 @@
 // playback order and the records that never point at a deleted block.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/CurveTestSupport.h"
 #include "model/FakeBlockView.h"
 #include "model/HandleBlock.h"
 #include "model/MainWindowCapture.h"
@@ -12,6 +14,8 @@
 #include "model/editing/DragState.h"
 #include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/geometry/Contour.h"
 #include "model/geometry/MatrixFactories.h"
 #include "model/undo/UndoAttrRecord.h"
 #include "model/undo/UndoBeginEditRecord.h"
@@ -326,6 +330,42 @@ TEST(UndoRecords, ATransformRecordAppliesTheInverseAndRestoresTheBox) {
   EXPECT_EQ(0.0f, block.m_box.left);
   EXPECT_EQ(20.0f, block.m_box.bottom);
   for (int i = 0; i < 9; ++i) EXPECT_NEAR(i % 4 == 0 ? 1.0f : 0.0f, block.m_matrix.m[i], 1e-5) << i;
+}
+
+// What the user sees of a block: its outline on the page.
+std::vector<POINTREC> Outline(CBlock& block) {
+  std::unique_ptr<CContour> contour(block.GetContour(nullptr, 0));
+  return contour ? contour->GetPoints() : std::vector<POINTREC>();
+}
+
+TEST(UndoRecords, ATransformWithoutInverseIsUndoneToTheOutlineItHadBefore) {
+  CMatrix2D flatten;  // every point onto the line x = 5
+  flatten.m[0] = 0.0f;
+  flatten.m[6] = 5.0f;
+  CGroupBlock* nested = new CGroupBlock;
+  nested->m_matrix.m[7] = 3.0f;
+  nested->AddChild(MakeSquareCurve(40, 0, 10));
+  CGroupBlock group;
+  group.AddChild(MakeSquareCurve(0, 0, 10));
+  group.AddChild(MakeCurve({{0, 20, 0x11}, {30, 25, 0x21}}));
+  group.AddChild(nested);
+  group.m_matrix.m[6] = 2.0f;
+  std::unique_ptr<CCurveBlock> curve(MakeSquareCurve(100, 100, 20));
+  curve->m_matrix.m[0] = 2.0f;
+  for (CBlock* block : std::initializer_list<CBlock*>{curve.get(), &group}) {
+    FakeBlockView view;
+    std::vector<POINTREC> before = Outline(*block);
+    CFRect box = block->m_box;
+    view.undo.BeginStep();
+    view.undo.AppendRecord(new CUndoTransformRecord(block, flatten));
+    view.undo.EndStep();
+    block->Transform(flatten);
+    ASSERT_NE(before, Outline(*block));
+    view.undo.PlayLastStep(&view);
+    EXPECT_EQ(before, Outline(*block)) << int(block->m_type);
+    EXPECT_EQ(box.left, block->m_box.left);
+    EXPECT_EQ(box.bottom, block->m_box.bottom);
+  }
 }
 
 TEST(UndoRecords, ToolAndEditingRecordsRestoreTheViewsState) {
