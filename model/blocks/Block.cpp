@@ -17,6 +17,7 @@
 #include "model/undo/UndoControlPointRecord.h"
 #include "model/undo/UndoHandleRecord.h"
 #include "model/undo/UndoManager.h"
+#include "model/geometry/MatrixFactories.h"
 
 namespace {
 
@@ -132,15 +133,7 @@ void CBlock::UpdateBox() {}
 BOOL CBlock::IsEmpty() { return FALSE; }
 
 void CBlock::FitToRect(float left, float top, float right, float bottom) {
-  float width = m_box.right - m_box.left;
-  float height = m_box.bottom - m_box.top;
-  float sx = width != 0.0f ? (right - left) / width : 1.0f;
-  float sy = height != 0.0f ? (bottom - top) / height : 1.0f;
-  CMatrix2D fit;
-  fit.m[0] = sx;
-  fit.m[4] = sy;
-  fit.m[6] = left - sx * m_box.left;
-  fit.m[7] = top - sy * m_box.top;
+  CMatrix2D fit = MakeFitMatrix(m_box, left, top, right, bottom);
   m_matrix.Multiply(fit);
   fit.TransformFRect(&m_box);
 }

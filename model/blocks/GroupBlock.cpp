@@ -12,6 +12,7 @@
 #include "model/blocks/ModelServices.h"
 #include "model/blocks/TransformService.h"
 #include "model/geometry/CurveBoxClip.h"
+#include "model/geometry/MatrixFactories.h"
 
 namespace {
 
@@ -228,16 +229,7 @@ void CGroupBlock::Offset(float dx, float dy) {
 
 void CGroupBlock::SetBox(float left, float top, float right, float bottom) {
   if (m_matrix.IsIdentity()) {
-    float width = m_box.right - m_box.left;
-    float height = m_box.bottom - m_box.top;
-    // A group of no width (or height) is moved along that axis, not scaled.
-    float sx = width != 0.0f ? (right - left) / width : 1.0f;
-    float sy = height != 0.0f ? (bottom - top) / height : 1.0f;
-    CMatrix2D fit;
-    fit.m[0] = sx;
-    fit.m[4] = sy;
-    fit.m[6] = left - sx * m_box.left;
-    fit.m[7] = top - sy * m_box.top;
+    CMatrix2D fit = MakeFitMatrix(m_box, left, top, right, bottom);
     for (INT_PTR i = 0; i < m_children.GetSize(); ++i) {
       CBlock* child = m_children.GetBlock(i);
       if (!child) continue;

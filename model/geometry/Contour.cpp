@@ -138,6 +138,23 @@ private:
   std::unique_ptr<CBrush> m_brush;
 };
 
+// Walks the records as drawing sees them: colour records switch the tools, control points and
+// other special records are passed over, and each move, line or Bezier piece goes to the segment
+// function with the walker's points (start, two controls, end); it returns false to stop.
+template <class SegmentFunction>
+void WalkDrawnSegments(const std::vector<POINTREC>& records, const CMatrix2D* matrix,
+                       CColourTools& tools, SegmentFunction segment) {
+  CSegmentWalker walker(matrix);
+  for (const POINTREC& record : records) {
+    CSegmentWalker::Kind kind = walker.Step(record);
+    if (kind == CSegmentWalker::kEnd) break;
+    if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
+      tools.Select(PenColourOf(record));
+    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
+    if (!segment(kind, walker.Points(), walker)) break;
+  }
+}
+
 CFRect PointBox(float x, float y) { return CFRect(x, y, x, y); }
 
 void Unite(CFRect* box, const CFRect& other) {
@@ -475,24 +492,18 @@ void CContour::WriteAIPath(CFile* file) const {
 
 void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const {
   if (!m_store.Block()) return;
-  CSegmentWalker walker(matrix);
   CColourTools tools(dc, false);
   dc->BeginPath();
   POINT current = {0, 0};
   bool positioned = false;  // the context's position is the current point
-  for (const POINTREC& record : GetPoints()) {
-    CSegmentWalker::Kind kind = walker.Step(record);
-    if (kind == CSegmentWalker::kEnd) break;
-    if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
-      tools.Select(PenColourOf(record));
-    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
-    const FPOINT* p = walker.Points();
+  WalkDrawnSegments(GetPoints(), matrix, tools, [&](CSegmentWalker::Kind kind, const FPOINT* p,
+                                                    const CSegmentWalker&) {
     POINT to = DevicePoint(p[3]);
     if (kind == CSegmentWalker::kMove) {
       positioned = !clip || CRect(clip).PtInRect(to);
       if (positioned) dc->MoveTo(to);
       current = to;
-      continue;
+      return true;
     }
     POINT controls[3] = {DevicePoint(p[1]), DevicePoint(p[2]), to};
     CRect box = kind == CSegmentWalker::kLine ? DeviceBox({current, to})
@@ -500,12 +511,12 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
     if (!NearClip(box, clip)) {
       positioned = false;
       current = to;
-      continue;
+      return true;
     }
     // Summed wide: far-off points must not overflow.
     long long extent = static_cast<long long>(box.right) - box.left +
                        (static_cast<long long>(box.bottom) - box.top);
-    if (SameDevicePoint(to, current) && (kind == CSegmentWalker::kLine || extent == 0)) continue;
+    if (SameDevicePoint(to, current) && (kind == CSegmentWalker::kLine || extent == 0)) return true;
     if (!positioned) dc->MoveTo(current);
     if (kind == CSegmentWalker::kBezier && extent > 2)
       dc->PolyBezierTo(controls, 3);
@@ -513,7 +524,8 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
       dc->LineTo(to);
     positioned = true;
     current = to;
-  }
+    return true;
+  });
   dc->EndPath();
   dc->StrokePath();
 }
@@ -530,26 +542,22 @@ void CContour::Stroke(CDC* dc, const CMatrix2D* matrix) const {
 
 BOOL CContour::FillPath(CDC* dc) const {
   if (!m_store.Block()) return 0;
-  CSegmentWalker walker(m_matrix.IsIdentity() ? nullptr : &m_matrix);
   CColourTools tools(dc, true);
   dc->BeginPath();
-  for (const POINTREC& record : GetPoints()) {
-    CSegmentWalker::Kind kind = walker.Step(record);
-    if (kind == CSegmentWalker::kEnd) break;
-    if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
-      tools.Select(PenColourOf(record));
-    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
-    const FPOINT* p = walker.Points();
+  const CMatrix2D* matrix = m_matrix.IsIdentity() ? nullptr : &m_matrix;
+  WalkDrawnSegments(GetPoints(), matrix, tools, [&](CSegmentWalker::Kind kind, const FPOINT* p,
+                                                    const CSegmentWalker& walker) {
     POINT points[3] = {DevicePoint(p[1]), DevicePoint(p[2]), DevicePoint(p[3])};
     if (kind == CSegmentWalker::kMove) {
       dc->MoveTo(points[2]);
     } else if (kind == CSegmentWalker::kLine) {
       dc->LineTo(points[2]);
     } else if (!dc->PolyBezierTo(points, 3)) {
-      break;
+      return false;
     }
     if (walker.ClosesSubpath()) dc->CloseFigure();
-  }
+    return true;
+  });
   dc->EndPath();
   return dc->StrokeAndFillPath();
 }

@@ -58,6 +58,19 @@ CMatrix2D MakeRotationMatrix(float cx, float cy, float angle) {
   return matrix;
 }
 
+CMatrix2D MakeFitMatrix(const CFRect& box, float left, float top, float right, float bottom) {
+  float width = box.right - box.left;
+  float height = box.bottom - box.top;
+  float sx = width != 0.0f ? (right - left) / width : 1.0f;
+  float sy = height != 0.0f ? (bottom - top) / height : 1.0f;
+  CMatrix2D fit;
+  fit.m[0] = sx;
+  fit.m[4] = sy;
+  fit.m[6] = left - sx * box.left;
+  fit.m[7] = top - sy * box.top;
+  return fit;
+}
+
 CMatrix2D MakeSkewMatrix(float x1, float y1, float x2, float y2, float ax, float ay) {
   float tx = static_cast<float>(SkewTangent(ax));
   float ty = static_cast<float>(SkewTangent(ay));
