@@ -17,7 +17,9 @@ public:
   BOOL CreateHatchBrush(int hatchStyle, COLORREF color) {
     return TakeNew(::CreateHatchBrush(hatchStyle, color));
   }
-  BOOL CreateBrushIndirect(const LOGBRUSH* logBrush) { return TakeNew(::CreateBrushIndirect(logBrush)); }
+  BOOL CreateBrushIndirect(const LOGBRUSH* logBrush) {
+    return TakeNew(::CreateBrushIndirect(logBrush));
+  }
   BOOL CreatePatternBrush(CBitmap* bitmap);
   BOOL CreateSysColorBrush(int index) { return TakeNew(::CreateSolidBrush(::GetSysColor(index))); }
   int GetLogBrush(LOGBRUSH* logBrush) const { return GetObject(sizeof(LOGBRUSH), logBrush); }

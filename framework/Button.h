@@ -16,11 +16,15 @@ public:
   UINT GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFF); }
   void SetButtonStyle(UINT style, BOOL redraw = TRUE) { SendMessage(BM_SETSTYLE, style, redraw); }
   HBITMAP SetBitmap(HBITMAP bitmap) {
-    return reinterpret_cast<HBITMAP>(SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    return reinterpret_cast<HBITMAP>(
+        SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
   }
-  HBITMAP GetBitmap() const { return reinterpret_cast<HBITMAP>(SendMessage(BM_GETIMAGE, IMAGE_BITMAP)); }
+  HBITMAP GetBitmap() const {
+    return reinterpret_cast<HBITMAP>(SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
+  }
   HICON SetIcon(HICON icon) {
-    return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
   }
 
   virtual void DrawItem(LPDRAWITEMSTRUCT item);

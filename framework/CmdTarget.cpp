@@ -14,7 +14,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 
 namespace {
 
-bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT message, UINT code, UINT nID, BOOL matchCode) {
+bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT message, UINT code, UINT nID,
+                  BOOL matchCode) {
   if (entry.pRegisteredMessage) {
     if (entry.nMessage != 0xC000 || *entry.pRegisteredMessage != message) return false;
   } else if (entry.nMessage != message) {
@@ -28,7 +29,8 @@ bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT message, UINT code, UINT n
 
 }  // namespace
 
-const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(UINT message, UINT code, UINT nID, BOOL matchCode) const {
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(UINT message, UINT code, UINT nID,
+                                              BOOL matchCode) const {
   for (const AFX_MSGMAP* map = GetMessageMap(); map;
        map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn; ++entry)

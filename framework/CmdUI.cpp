@@ -6,7 +6,8 @@
 void CCmdUI::Enable(BOOL on) {
   if (m_pMenu) {
     if (m_pSubMenu) return;  // popups stay enabled
-    m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+    m_pMenu->EnableMenuItem(m_nIndex,
+                            MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
   } else if (m_pOther) {
     // A control losing the focus while disabled would trap the keyboard: move it on first.
     if (!on && ::GetFocus() == m_pOther->m_hWnd) {

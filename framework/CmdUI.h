@@ -14,10 +14,10 @@ public:
   virtual ~CCmdUI() = default;
 
   UINT m_nID = 0;
-  UINT m_nIndex = 0;          // position in the menu or bar
-  CMenu* m_pMenu = nullptr;   // the menu holding the item, or null
+  UINT m_nIndex = 0;            // position in the menu or bar
+  CMenu* m_pMenu = nullptr;     // the menu holding the item, or null
   CMenu* m_pSubMenu = nullptr;  // the popup at the position, when the item is one
-  CWnd* m_pOther = nullptr;   // the control or bar holding the item, or null
+  CWnd* m_pOther = nullptr;     // the control or bar holding the item, or null
   UINT m_nIndexMax = 0;
   BOOL m_bEnableChanged = FALSE;
   BOOL m_bContinueRouting = FALSE;

@@ -3,14 +3,17 @@
 IMPLEMENT_DYNAMIC(CColorDialog, CCommonDialog)
 
 COLORREF* CColorDialog::GetSavedCustomColors() {
-  static COLORREF colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+  static COLORREF colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+                                RGB(255, 255, 255)};
   return colors;
 }
 
-CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : CCommonDialog(parent), m_cc() {
+CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent)
+    : CCommonDialog(parent), m_cc() {
   m_cc.lStructSize = sizeof m_cc;
   m_cc.lpCustColors = GetSavedCustomColors();
   m_cc.Flags = flags;

@@ -8,7 +8,15 @@ public:
   CCommandLineInfo() = default;
   virtual ~CCommandLineInfo() = default;
 
-  enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 };
+  enum ShellCommand {
+    FileNew,
+    FileOpen,
+    FilePrint,
+    FilePrintTo,
+    FileDDE,
+    AppUnregister,
+    FileNothing = -1
+  };
 
   // Called for each argument; flag: it began with '/' or '-' (which is not part of param).
   virtual void ParseParam(LPCSTR param, BOOL flag, BOOL last);

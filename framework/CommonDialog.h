@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commdlg.h>
 
 #include <functional>

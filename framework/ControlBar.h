@@ -47,13 +47,13 @@ class CFrameWnd;
 #define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
 
 // Modes of CalcDynamicLayout.
-#define LM_STRETCH 0x01    // stretch over the whole length
-#define LM_HORZ 0x02       // horizontal, else vertical
-#define LM_MRUWIDTH 0x04   // floating at the most recently used width
-#define LM_HORZDOCK 0x08   // docked horizontally
-#define LM_VERTDOCK 0x10   // docked vertically
-#define LM_LENGTHY 0x20    // the length is a height, else a width
-#define LM_COMMIT 0x40     // keep the result as the most recently used width
+#define LM_STRETCH 0x01   // stretch over the whole length
+#define LM_HORZ 0x02      // horizontal, else vertical
+#define LM_MRUWIDTH 0x04  // floating at the most recently used width
+#define LM_HORZDOCK 0x08  // docked horizontally
+#define LM_VERTDOCK 0x10  // docked vertically
+#define LM_LENGTHY 0x20   // the length is a height, else a width
+#define LM_COMMIT 0x40    // keep the result as the most recently used width
 
 // A tool of OnToolHitTest that is no button: it gets a tip but no fly-by text.
 #define TTF_NOTBUTTON 0x80000000UL
@@ -64,17 +64,17 @@ public:
   CControlBar();
   ~CControlBar() override;
 
-  DWORD m_dwStyle = 0;       // CBRS_ bits; the window style is separate
-  DWORD m_dwDockStyle = 0;   // the edges the bar may be docked on (CBRS_ALIGN_ bits)
-  CFrameWnd* m_pDockSite = nullptr;    // the frame the bar belongs to
-  CDockBar* m_pDockBar = nullptr;      // the dock bar holding it, null when not docked
+  DWORD m_dwStyle = 0;                     // CBRS_ bits; the window style is separate
+  DWORD m_dwDockStyle = 0;                 // the edges the bar may be docked on (CBRS_ALIGN_ bits)
+  CFrameWnd* m_pDockSite = nullptr;        // the frame the bar belongs to
+  CDockBar* m_pDockBar = nullptr;          // the dock bar holding it, null when not docked
   CDockContext* m_pDockContext = nullptr;  // dragging state, made by EnableDocking
-  BOOL m_bAutoDelete = FALSE;  // delete the object when its window is gone
+  BOOL m_bAutoDelete = FALSE;              // delete the object when its window is gone
   int m_cxLeftBorder = 6;
   int m_cxRightBorder = 6;
   int m_cyTopBorder = 2;
   int m_cyBottomBorder = 2;
-  int m_nMRUWidth = 32767;     // floating width last chosen
+  int m_nMRUWidth = 32767;  // floating width last chosen
 
   // The size the bar wants: stretched over the whole length or as small as its content.
   virtual CSize CalcFixedLayout(BOOL stretch, BOOL horz);

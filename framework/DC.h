@@ -117,14 +117,22 @@ public:
 
   // Clipping
   int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
-  int SelectClipRgn(CRgn* region) { return ::SelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr); }
+  int SelectClipRgn(CRgn* region) {
+    return ::SelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr);
+  }
   int SelectClipRgn(CRgn* region, int mode) {
     return ::ExtSelectClipRgn(m_hDC, region ? static_cast<HRGN>(*region) : nullptr, mode);
   }
-  int IntersectClipRect(int l, int t, int r, int b) { return ::IntersectClipRect(m_hDC, l, t, r, b); }
-  int IntersectClipRect(LPCRECT rect) { return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom); }
+  int IntersectClipRect(int l, int t, int r, int b) {
+    return ::IntersectClipRect(m_hDC, l, t, r, b);
+  }
+  int IntersectClipRect(LPCRECT rect) {
+    return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
+  }
   int ExcludeClipRect(int l, int t, int r, int b) { return ::ExcludeClipRect(m_hDC, l, t, r, b); }
-  int ExcludeClipRect(LPCRECT rect) { return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom); }
+  int ExcludeClipRect(LPCRECT rect) {
+    return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom);
+  }
   int OffsetClipRgn(int dx, int dy) { return ::OffsetClipRgn(m_hDC, dx, dy); }
   BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
   BOOL PtVisible(POINT point) const { return PtVisible(point.x, point.y); }
@@ -137,13 +145,21 @@ public:
   BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
   BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
   BOOL Polyline(const POINT* points, int count) { return ::Polyline(m_hDC, points, count); }
-  BOOL PolylineTo(const POINT* points, int count) { return ::PolylineTo(m_hDC, points, static_cast<DWORD>(count)); }
+  BOOL PolylineTo(const POINT* points, int count) {
+    return ::PolylineTo(m_hDC, points, static_cast<DWORD>(count));
+  }
   BOOL PolyPolyline(const POINT* points, const DWORD* counts, int polylines) {
     return ::PolyPolyline(m_hDC, points, counts, static_cast<DWORD>(polylines));
   }
-  BOOL PolyBezier(const POINT* points, int count) { return ::PolyBezier(m_hDC, points, static_cast<DWORD>(count)); }
-  BOOL PolyBezierTo(const POINT* points, int count) { return ::PolyBezierTo(m_hDC, points, static_cast<DWORD>(count)); }
-  BOOL PolyDraw(const POINT* points, const BYTE* types, int count) { return ::PolyDraw(m_hDC, points, types, count); }
+  BOOL PolyBezier(const POINT* points, int count) {
+    return ::PolyBezier(m_hDC, points, static_cast<DWORD>(count));
+  }
+  BOOL PolyBezierTo(const POINT* points, int count) {
+    return ::PolyBezierTo(m_hDC, points, static_cast<DWORD>(count));
+  }
+  BOOL PolyDraw(const POINT* points, const BYTE* types, int count) {
+    return ::PolyDraw(m_hDC, points, types, count);
+  }
   BOOL Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
     return ::Arc(m_hDC, l, t, r, b, x1, y1, x2, y2);
   }
@@ -159,8 +175,12 @@ public:
 
   // Filled shapes (outlined with the current pen, filled with the current brush)
   BOOL Rectangle(int l, int t, int r, int b) { return ::Rectangle(m_hDC, l, t, r, b); }
-  BOOL Rectangle(LPCRECT rect) { return Rectangle(rect->left, rect->top, rect->right, rect->bottom); }
-  BOOL RoundRect(int l, int t, int r, int b, int w, int h) { return ::RoundRect(m_hDC, l, t, r, b, w, h); }
+  BOOL Rectangle(LPCRECT rect) {
+    return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
+  }
+  BOOL RoundRect(int l, int t, int r, int b, int w, int h) {
+    return ::RoundRect(m_hDC, l, t, r, b, w, h);
+  }
   BOOL RoundRect(LPCRECT rect, POINT corner) {
     return RoundRect(rect->left, rect->top, rect->right, rect->bottom, corner.x, corner.y);
   }
@@ -176,8 +196,12 @@ public:
   BOOL PolyPolygon(const POINT* points, const INT* counts, int polygons) {
     return ::PolyPolygon(m_hDC, points, counts, polygons);
   }
-  void FillRect(LPCRECT rect, CBrush* brush) { ::FillRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr); }
-  void FrameRect(LPCRECT rect, CBrush* brush) { ::FrameRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr); }
+  void FillRect(LPCRECT rect, CBrush* brush) {
+    ::FillRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr);
+  }
+  void FrameRect(LPCRECT rect, CBrush* brush) {
+    ::FrameRect(m_hDC, rect, brush ? static_cast<HBRUSH>(*brush) : nullptr);
+  }
   void InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
   void FillSolidRect(LPCRECT rect, COLORREF color);
   void FillSolidRect(int x, int y, int width, int height, COLORREF color);
@@ -185,11 +209,15 @@ public:
   void Draw3dRect(int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight);
   void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
   BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
-  BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rect, type, state); }
+  BOOL DrawFrameControl(LPRECT rect, UINT type, UINT state) {
+    return ::DrawFrameControl(m_hDC, rect, type, state);
+  }
   BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
   BOOL DrawIcon(POINT point, HICON icon) { return DrawIcon(point.x, point.y, icon); }
   BOOL FloodFill(int x, int y, COLORREF border) { return ::FloodFill(m_hDC, x, y, border); }
-  BOOL ExtFloodFill(int x, int y, COLORREF color, UINT type) { return ::ExtFloodFill(m_hDC, x, y, color, type); }
+  BOOL ExtFloodFill(int x, int y, COLORREF color, UINT type) {
+    return ::ExtFloodFill(m_hDC, x, y, color, type);
+  }
   BOOL FillRgn(CRgn* region, CBrush* brush) { return ::FillRgn(m_hDC, *region, *brush); }
   BOOL FrameRgn(CRgn* region, CBrush* brush, int width, int height) {
     return ::FrameRgn(m_hDC, *region, *brush, width, height);
@@ -206,7 +234,9 @@ public:
     return ::StretchBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, sx, sy,
                         sWidth, sHeight, rop);
   }
-  BOOL PatBlt(int x, int y, int width, int height, DWORD rop) { return ::PatBlt(m_hDC, x, y, width, height, rop); }
+  BOOL PatBlt(int x, int y, int width, int height, DWORD rop) {
+    return ::PatBlt(m_hDC, x, y, width, height, rop);
+  }
   COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
   COLORREF GetPixel(POINT point) const { return GetPixel(point.x, point.y); }
   COLORREF SetPixel(int x, int y, COLORREF color) { return ::SetPixel(m_hDC, x, y, color); }
@@ -214,20 +244,26 @@ public:
   BOOL SetPixelV(int x, int y, COLORREF color) { return ::SetPixelV(m_hDC, x, y, color); }
   int StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sWidth, int sHeight,
                     const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
-    return ::StretchDIBits(m_hDC, x, y, width, height, sx, sy, sWidth, sHeight, bits, info, usage, rop);
+    return ::StretchDIBits(m_hDC, x, y, width, height, sx, sy, sWidth, sHeight, bits, info, usage,
+                           rop);
   }
   int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan,
                         UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage) {
-    return ::SetDIBitsToDevice(m_hDC, x, y, width, height, sx, sy, startScan, scanLines, bits, info, usage);
+    return ::SetDIBitsToDevice(m_hDC, x, y, width, height, sx, sy, startScan, scanLines, bits, info,
+                               usage);
   }
 
   // Text
-  BOOL TextOut(int x, int y, LPCSTR text, int length) { return ::TextOutA(m_hDC, x, y, text, length); }
+  BOOL TextOut(int x, int y, LPCSTR text, int length) {
+    return ::TextOutA(m_hDC, x, y, text, length);
+  }
   BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text, text.GetLength()); }
-  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT length, const INT* widths) {
+  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT length,
+                  const INT* widths) {
     return ::ExtTextOutA(m_hDC, x, y, options, rect, text, length, widths);
   }
-  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text, const INT* widths) {
+  BOOL ExtTextOut(int x, int y, UINT options, LPCRECT rect, const CString& text,
+                  const INT* widths) {
     return ExtTextOut(x, y, options, rect, text, static_cast<UINT>(text.GetLength()), widths);
   }
   int DrawText(LPCSTR text, int length, LPRECT rect, UINT format) {
@@ -241,9 +277,13 @@ public:
   CSize GetOutputTextExtent(LPCSTR text, int length) const { return GetTextExtent(text, length); }
   CSize GetOutputTextExtent(const CString& text) const { return GetTextExtent(text); }
   BOOL GetTextMetrics(LPTEXTMETRICA metrics) const { return ::GetTextMetricsA(m_hDC, metrics); }
-  int GetTextFace(int count, LPSTR faceName) const { return ::GetTextFaceA(m_hDC, count, faceName); }
+  int GetTextFace(int count, LPSTR faceName) const {
+    return ::GetTextFaceA(m_hDC, count, faceName);
+  }
   int GetTextFace(CString& faceName) const;
-  BOOL GetCharWidth(UINT first, UINT last, LPINT widths) const { return ::GetCharWidthA(m_hDC, first, last, widths); }
+  BOOL GetCharWidth(UINT first, UINT last, LPINT widths) const {
+    return ::GetCharWidthA(m_hDC, first, last, widths);
+  }
   BOOL GetCharABCWidths(UINT first, UINT last, LPABC widths) const {
     return ::GetCharABCWidthsA(m_hDC, first, last, widths);
   }
@@ -269,7 +309,9 @@ public:
   BOOL FlattenPath() { return ::FlattenPath(m_hDC); }
   BOOL WidenPath() { return ::WidenPath(m_hDC); }
   BOOL SelectClipPath(int mode) { return ::SelectClipPath(m_hDC, mode); }
-  int GetPath(LPPOINT points, LPBYTE types, int count) const { return ::GetPath(m_hDC, points, types, count); }
+  int GetPath(LPPOINT points, LPBYTE types, int count) const {
+    return ::GetPath(m_hDC, points, types, count);
+  }
 
   // Printing
   int StartDoc(LPDOCINFOA info) { return ::StartDocA(m_hDC, info); }
@@ -279,7 +321,9 @@ public:
   int EndDoc() { return ::EndDoc(m_hDC); }
   int AbortDoc() { return ::AbortDoc(m_hDC); }
   int SetAbortProc(ABORTPROC proc) { return ::SetAbortProc(m_hDC, proc); }
-  int Escape(int escape, int inCount, LPCSTR in, LPVOID out) { return ::Escape(m_hDC, escape, inCount, in, out); }
+  int Escape(int escape, int inCount, LPCSTR in, LPVOID out) {
+    return ::Escape(m_hDC, escape, inCount, in, out);
+  }
 
 protected:
   // Takes a context this object must delete.

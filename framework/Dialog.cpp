@@ -34,9 +34,12 @@ AfxModalDialogHandler AfxSetModalDialogHandler(AfxModalDialogHandler handler) {
 const AfxModalDialogHandler& AfxGetModalDialogHandler() { return ModalHandler(); }
 
 CDialog::CDialog(UINT templateId, CWnd* parent)
-    : m_lpszTemplateName(MAKEINTRESOURCEA(templateId)), m_pParentWnd(parent), m_nIDHelp(templateId) {}
+    : m_lpszTemplateName(MAKEINTRESOURCEA(templateId)),
+      m_pParentWnd(parent),
+      m_nIDHelp(templateId) {}
 
-CDialog::CDialog(LPCSTR templateName, CWnd* parent) : m_lpszTemplateName(templateName), m_pParentWnd(parent) {}
+CDialog::CDialog(LPCSTR templateName, CWnd* parent)
+    : m_lpszTemplateName(templateName), m_pParentWnd(parent) {}
 
 CDialog::~CDialog() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
@@ -57,7 +60,8 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEA dialogTemplate, HWND parent) {
   HWND hwnd;
   {
     CWndCreationHook hook(this);
-    hwnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), dialogTemplate, parent, &AfxDlgProc, 0);
+    hwnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), dialogTemplate, parent, &AfxDlgProc,
+                                        0);
   }
   return hwnd != nullptr;
 }
@@ -71,7 +75,9 @@ BOOL CDialog::Create(LPCSTR templateName, CWnd* parent) {
   return CreateFromTemplate(ResolveTemplate(), parent ? parent->m_hWnd : nullptr);
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOURCEA(templateId), parent); }
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+  return Create(MAKEINTRESOURCEA(templateId), parent);
+}
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parent) {
   if (!parent) parent = AfxGetMainWnd();
@@ -113,7 +119,9 @@ INT_PTR CDialog::DoModal() {
   m_bContinueModal = TRUE;  // EndDialog in OnInitDialog ends the dialog before its loop starts
   if (CreateFromTemplate(dialogTemplate, owner) && m_bContinueModal) RunModalLoop(MLF_SHOWONIDLE);
   m_bContinueModal = FALSE;
-  if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+  if (m_hWnd)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
   if (reenable) ::EnableWindow(owner, TRUE);
   if (owner && m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
   DestroyWindow();
@@ -150,12 +158,14 @@ int CDialog::RunModalLoop(DWORD flags) {
     }
     if (!m_bContinueModal) break;
     if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));  // the program is ending: let the outer loop see it
+      ::PostQuitMessage(
+          static_cast<int>(msg.wParam));  // the program is ending: let the outer loop see it
       m_nModalResult = -1;
       break;
     }
     CWinApp* app = AfxGetApp();
-    bool translated = app ? app->PreTranslateMessage(&msg) != FALSE : PreTranslateMessage(&msg) != FALSE;
+    bool translated = app ? app->PreTranslateMessage(&msg) != FALSE
+                          : PreTranslateMessage(&msg) != FALSE;
     if (!translated) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
@@ -197,7 +207,8 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::GotoDlgCtrl(CWnd* control) {
-  if (control) ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->m_hWnd), TRUE);
+  if (control)
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->m_hWnd), TRUE);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
@@ -211,7 +222,8 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   // Program commands (not dialog control ids) that the dialog leaves go to its owner and the
   // application.
-  if ((nCode != CN_COMMAND && nCode != CN_UPDATE_COMMAND_UI) || nID < 0x8000 || nID >= 0xF000) return FALSE;
+  if ((nCode != CN_COMMAND && nCode != CN_UPDATE_COMMAND_UI) || nID < 0x8000 || nID >= 0xF000)
+    return FALSE;
   CWnd* owner = GetParent();
   if (owner && owner != this && owner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   CWinApp* app = AfxGetApp();

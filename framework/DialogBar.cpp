@@ -40,7 +40,8 @@ BOOL CDialogBar::Create(CWnd* parent, LPCSTR templateName, UINT style, UINT id) 
   m_sizeDefault = rect.Size();
   ModifyStyle(0, WS_CLIPSIBLINGS);
   // The frame's layout gives the bar its place.
-  SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  SetWindowPos(nullptr, 0, 0, 0, 0,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
   return TRUE;
 }
 

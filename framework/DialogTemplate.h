@@ -9,8 +9,14 @@
 class CDialogTemplate {
 public:
   // Classes of the system controls, as templates name them.
-  enum ControlClass : WORD { button = 0x0080, edit = 0x0081, staticText = 0x0082, listBox = 0x0083,
-                             scrollBar = 0x0084, comboBox = 0x0085 };
+  enum ControlClass : WORD {
+    button = 0x0080,
+    edit = 0x0081,
+    staticText = 0x0082,
+    listBox = 0x0083,
+    scrollBar = 0x0084,
+    comboBox = 0x0085
+  };
 
   CDialogTemplate(LPCSTR caption, DWORD style, int x, int y, int cx, int cy,
                   LPCSTR fontName = "MS Shell Dlg", WORD pointSize = 9);

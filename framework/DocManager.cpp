@@ -88,7 +88,8 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT titleId, DWORD flags,
   if (!allFilter.LoadString(AFX_IDS_ALLFILTER)) allFilter = "All Files (*.*)";
   filter += allFilter + "|*.*||";
 
-  CFileDialog dialog(openDialog, defaultExtension.IsEmpty() ? nullptr : static_cast<LPCSTR>(defaultExtension),
+  CFileDialog dialog(openDialog,
+                     defaultExtension.IsEmpty() ? nullptr : static_cast<LPCSTR>(defaultExtension),
                      fileName, flags, filter, AfxGetMainWnd());
   CString title;
   if (titleId && title.LoadString(titleId)) dialog.m_ofn.lpstrTitle = title;
@@ -125,8 +126,8 @@ namespace {
 void SetClassesValue(LPCSTR keyName, LPCSTR value) {
   CString path = CString("Software\\Classes\\") + keyName;
   HKEY key = nullptr;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                    static_cast<DWORD>(lstrlenA(value) + 1));
@@ -144,7 +145,8 @@ void CDocManager::RegisterShellFileTypes(BOOL) {
   while (position) {
     CDocTemplate* docTemplate = GetNextDocTemplate(position);
     CString typeId, typeName, extension;
-    if (!docTemplate->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty()) continue;
+    if (!docTemplate->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty())
+      continue;
     docTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName);
     SetClassesValue(typeId, typeName);
     SetClassesValue(typeId + "\\shell\\open\\command", openCommand);

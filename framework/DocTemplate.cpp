@@ -10,7 +10,10 @@ IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 
 CDocTemplate::CDocTemplate(UINT idResource, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
                            CRuntimeClass* viewClass)
-    : m_nIDResource(idResource), m_pDocClass(documentClass), m_pFrameClass(frameClass), m_pViewClass(viewClass) {}
+    : m_nIDResource(idResource),
+      m_pDocClass(documentClass),
+      m_pFrameClass(frameClass),
+      m_pViewClass(viewClass) {}
 
 CDocTemplate::~CDocTemplate() {
   if (m_hMenuShared) ::DestroyMenu(m_hMenuShared);
@@ -19,9 +22,11 @@ CDocTemplate::~CDocTemplate() {
 void CDocTemplate::LoadTemplate() {
   if (m_strDocStrings.IsEmpty()) m_strDocStrings.LoadString(m_nIDResource);
   HINSTANCE resources = AfxGetResourceHandle();
-  if (!m_hMenuShared && ::FindResourceA(resources, MAKEINTRESOURCEA(m_nIDResource), MAKEINTRESOURCEA(4)))
+  if (!m_hMenuShared &&
+      ::FindResourceA(resources, MAKEINTRESOURCEA(m_nIDResource), MAKEINTRESOURCEA(4)))
     m_hMenuShared = ::LoadMenuA(resources, MAKEINTRESOURCEA(m_nIDResource));
-  if (!m_hAccelTable) m_hAccelTable = ::LoadAcceleratorsA(resources, MAKEINTRESOURCEA(m_nIDResource));
+  if (!m_hAccelTable)
+    m_hAccelTable = ::LoadAcceleratorsA(resources, MAKEINTRESOURCEA(m_nIDResource));
 }
 
 BOOL CDocTemplate::GetDocString(CString& text, DocStringIndex index) const {
@@ -67,7 +72,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* document, CFrameWnd* other) {
   }
   auto* frame = static_cast<CFrameWnd*>(object);
   // A frame that fails to load has destroyed (and deleted) itself.
-  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) return nullptr;
+  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    return nullptr;
   return frame;
 }
 
@@ -109,7 +115,8 @@ void CDocTemplate::CloseAllDocuments(BOOL) {
   while (!documents.IsEmpty()) {
     auto* document = static_cast<CDocument*>(documents.RemoveHead());
     bool stillOpen = false;
-    for (position = GetFirstDocPosition(); position && !stillOpen;) stillOpen = GetNextDoc(position) == document;
+    for (position = GetFirstDocPosition(); position && !stillOpen;)
+      stillOpen = GetNextDoc(position) == document;
     if (stillOpen) document->OnCloseDocument();
   }
 }

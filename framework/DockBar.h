@@ -33,7 +33,9 @@ public:
   // The row and position of bar, false when it is not here.
   bool FindBar(const CControlBar* bar, int* row, int* index) const;
   int GetRowCount() const { return static_cast<int>(m_rows.size()); }
-  const std::vector<CControlBar*>& GetRow(int row) const { return m_rows[static_cast<size_t>(row)]; }
+  const std::vector<CControlBar*>& GetRow(int row) const {
+    return m_rows[static_cast<size_t>(row)];
+  }
 
   CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}  // the docked bars update themselves

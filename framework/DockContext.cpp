@@ -52,7 +52,8 @@ UINT CDockContext::DropTarget(CPoint point, CRect* rect) const {
   for (DWORD edge : kEdges) {
     if (!(m_pBar->m_dwDockStyle & edge)) continue;
     CDockBar* dock = CDockBar::GetDockBar(site, CDockBar::DockBarIdOf(edge));
-    if (dock && dock->m_hWnd && DockZone(site, dock, edge).PtInRect(point)) return CDockBar::DockBarIdOf(edge);
+    if (dock && dock->m_hWnd && DockZone(site, dock, edge).PtInRect(point))
+      return CDockBar::DockBarIdOf(edge);
   }
   return 0;
 }

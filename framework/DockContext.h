@@ -27,7 +27,7 @@ public:
   UINT DropTarget(CPoint point, CRect* rect) const;
 
   CPoint m_ptMRUFloatPos = CPoint(-1, -1);  // last floating place of the bar
-  UINT m_uMRUDockID = 0;                     // the dock bar it was last docked in
+  UINT m_uMRUDockID = 0;                    // the dock bar it was last docked in
 
 private:
   void DrawTracker(const CRect& rect);

@@ -14,6 +14,7 @@ const UINT kDockBarIds[] = {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW
                             AFX_IDW_DOCKBAR_RIGHT};
 
 DWORD EdgeOf(UINT dockBarId) {
+  // clang-format off
   switch (dockBarId) {
     case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
     case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
@@ -21,6 +22,7 @@ DWORD EdgeOf(UINT dockBarId) {
     case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
     default: return 0;
   }
+  // clang-format on
 }
 
 int ReadInt(CWinApp* app, LPCSTR section, LPCSTR entry, int defaultValue) {
@@ -109,13 +111,15 @@ void CDockState::SetState(CFrameWnd* site) const {
     bar->DelayShow(info.visible);
     if (info.floating) {
       bar->m_nMRUWidth = std::max(0, info.mruWidth);
-      CDockBar::FloatBarInFrame(site, bar, KeepOnScreen(info.floatPos), info.horz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+      CDockBar::FloatBarInFrame(site, bar, KeepOnScreen(info.floatPos),
+                                info.horz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
       continue;
     }
     CDockBar* dock = info.dockBarId ? CDockBar::GetDockBar(site, info.dockBarId) : nullptr;
     if (!dock || !(bar->m_dwDockStyle & EdgeOf(info.dockBarId))) continue;
     int row = -1;  // a new row
-    if (previous && previousBar && previous->dockBarId == info.dockBarId && previous->row == info.row)
+    if (previous && previousBar && previous->dockBarId == info.dockBarId &&
+        previous->row == info.row)
       dock->FindBar(previousBar, &row, nullptr);
     dock->DockControlBarInRow(bar, row);
     previous = &info;
@@ -127,7 +131,8 @@ void CDockState::SetState(CFrameWnd* site) const {
   CControlBar::GetBars(site, bars);
   for (INT_PTR i = 0; i < bars.GetSize(); ++i) {
     auto* bar = static_cast<CControlBar*>(bars[i]);
-    if (bar->IsFloating() && !bar->IsDockBar()) CDockBar::ShowBarInFrame(site, bar, bar->IsVisible(), FALSE);
+    if (bar->IsFloating() && !bar->IsDockBar())
+      CDockBar::ShowBarInFrame(site, bar, bar->IsVisible(), FALSE);
   }
 }
 

@@ -21,8 +21,8 @@ public:
     UINT dockBarId = 0;  // docked: the dock bar's id; 0 for bars that align by themselves
     int row = 0;
     int position = 0;
-    BOOL horz = TRUE;    // floating orientation
-    CPoint floatPos;     // floating frame's top left, screen coordinates
+    BOOL horz = TRUE;  // floating orientation
+    CPoint floatPos;   // floating frame's top left, screen coordinates
     int mruWidth = 32767;
   };
 

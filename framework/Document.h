@@ -61,7 +61,8 @@ public:
   // Saves to the path, or asks for one when null; replace: the path becomes the document's.
   virtual BOOL DoSave(LPCSTR path, BOOL replace = TRUE);
   virtual BOOL DoFileSave();
-  virtual void ReportSaveLoadException(LPCSTR path, CFileException* e, BOOL saving, UINT defaultPromptId);
+  virtual void ReportSaveLoadException(LPCSTR path, CFileException* e, BOOL saving,
+                                       UINT defaultPromptId);
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

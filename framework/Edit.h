@@ -29,11 +29,19 @@ public:
   int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
   // Copies line index into the buffer (no terminating zero is added by the control).
   int GetLine(int index, LPSTR buffer, int maxLength) const;
-  int LineIndex(int line = -1) const { return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(line))); }
-  int LineLength(int charIndex = -1) const { return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(charIndex))); }
-  int LineFromChar(int charIndex = -1) const { return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(charIndex))); }
+  int LineIndex(int line = -1) const {
+    return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(line)));
+  }
+  int LineLength(int charIndex = -1) const {
+    return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(charIndex)));
+  }
+  int LineFromChar(int charIndex = -1) const {
+    return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(charIndex)));
+  }
   int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
-  void LineScroll(int lines, int chars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), lines); }
+  void LineScroll(int lines, int chars = 0) {
+    SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), lines);
+  }
   BOOL CanUndo() const { return static_cast<BOOL>(SendMessage(EM_CANUNDO)); }
   BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
   void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
@@ -41,9 +49,13 @@ public:
   void Copy() { SendMessage(WM_COPY); }
   void Paste() { SendMessage(WM_PASTE); }
   void Clear() { SendMessage(WM_CLEAR); }
-  BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly)); }
+  BOOL SetReadOnly(BOOL readOnly = TRUE) {
+    return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly));
+  }
   BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
   void SetModify(BOOL modified = TRUE) { SendMessage(EM_SETMODIFY, modified); }
-  void SetMargins(UINT left, UINT right) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
+  void SetMargins(UINT left, UINT right) {
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+  }
   void SetPasswordChar(char ch) { SendMessage(EM_SETPASSWORDCHAR, static_cast<unsigned char>(ch)); }
 };

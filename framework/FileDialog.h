@@ -9,9 +9,10 @@
 class CFileDialog : public CCommonDialog {
   DECLARE_DYNAMIC(CFileDialog)
 public:
-  explicit CFileDialog(BOOL openDialog, LPCSTR defaultExtension = nullptr, LPCSTR fileName = nullptr,
-                       DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR filter = nullptr,
-                       CWnd* parent = nullptr);
+  explicit CFileDialog(BOOL openDialog, LPCSTR defaultExtension = nullptr,
+                       LPCSTR fileName = nullptr,
+                       DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       LPCSTR filter = nullptr, CWnd* parent = nullptr);
 
   OPENFILENAMEA m_ofn;
   BOOL m_bOpenFileDialog;

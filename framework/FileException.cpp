@@ -6,6 +6,7 @@ CFileException::CFileException(int cause, LONG osError, LPCSTR fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
 
 int CFileException::OsErrorToException(LONG osError) {
+  // clang-format off
   switch (osError) {
     case NO_ERROR: return none;
     case ERROR_FILE_NOT_FOUND: return fileNotFound;
@@ -29,11 +30,13 @@ int CFileException::OsErrorToException(LONG osError) {
     case ERROR_HANDLE_EOF: return endOfFile;
     default: return genericException;
   }
+  // clang-format on
 }
 
 BOOL CFileException::GetErrorMessage(LPSTR buffer, UINT bufferSize, PUINT helpContext) const {
   if (helpContext) *helpContext = 0;
   LPCSTR what;
+  // clang-format off
   switch (m_cause) {
     case fileNotFound: what = "找不到文件"; break;
     case badPath: what = "路径无效"; break;
@@ -48,6 +51,7 @@ BOOL CFileException::GetErrorMessage(LPSTR buffer, UINT bufferSize, PUINT helpCo
     case endOfFile: what = "意外到达文件末尾"; break;
     default: what = "文件操作失败"; break;
   }
+  // clang-format on
   CString text;
   if (m_strFileName.IsEmpty()) {
     text.Format("%s。", what);

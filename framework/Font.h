@@ -10,7 +10,9 @@ class CFont : public CGdiObject {
 public:
   CFont() = default;
 
-  BOOL CreateFontIndirect(const LOGFONTA* logFont) { return TakeNew(::CreateFontIndirectA(logFont)); }
+  BOOL CreateFontIndirect(const LOGFONTA* logFont) {
+    return TakeNew(::CreateFontIndirectA(logFont));
+  }
   BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                   BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                   BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCSTR faceName) {

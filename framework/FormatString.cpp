@@ -21,7 +21,9 @@ CString Substitute(LPCSTR format, LPCSTR insert1, LPCSTR insert2) {
 
 }  // namespace
 
-CString AfxFormatString1(LPCSTR format, LPCSTR insert1) { return Substitute(format, insert1, nullptr); }
+CString AfxFormatString1(LPCSTR format, LPCSTR insert1) {
+  return Substitute(format, insert1, nullptr);
+}
 
 CString AfxFormatString2(LPCSTR format, LPCSTR insert1, LPCSTR insert2) {
   return Substitute(format, insert1, insert2);

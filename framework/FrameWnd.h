@@ -53,7 +53,9 @@ public:
 
   // Lays out the control bars (through WM_SIZEPARENT) and gives the rest to the pane.
   virtual void RecalcLayout(BOOL notify = TRUE);
-  void DelayRecalcLayout(BOOL notify = TRUE) { m_nIdleFlags |= idleLayout | (notify ? idleNotify : 0); }
+  void DelayRecalcLayout(BOOL notify = TRUE) {
+    m_nIdleFlags |= idleLayout | (notify ? idleNotify : 0);
+  }
   virtual void OnUpdateFrameTitle(BOOL addToTitle);
   void UpdateFrameTitleForDocument(LPCSTR documentName);
   void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }

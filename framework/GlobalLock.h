@@ -16,7 +16,9 @@ public:
   // The block's size in bytes (0 when not locked).
   SIZE_T Size() const { return m_size; }
   template <class T>
-  T* As() const { return reinterpret_cast<T*>(m_data); }
+  T* As() const {
+    return reinterpret_cast<T*>(m_data);
+  }
 
 private:
   HGLOBAL m_block;

@@ -35,7 +35,8 @@ BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
 }
 
 BOOL CImageList::Create(LPCSTR bitmapName, int cx, int grow, COLORREF mask) {
-  return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), bitmapName, cx, grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), bitmapName, cx, grow, mask,
+                                     IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 int CImageList::Add(CBitmap* bitmap, CBitmap* mask) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "framework/Object.h"
@@ -34,7 +35,9 @@ public:
   int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
   BOOL SetImageCount(UINT count) { return ImageList_SetImageCount(m_hImageList, count); }
   BOOL GetIconSize(int* cx, int* cy) const { return ImageList_GetIconSize(m_hImageList, cx, cy); }
-  BOOL GetImageInfo(int image, IMAGEINFO* info) const { return ImageList_GetImageInfo(m_hImageList, image, info); }
+  BOOL GetImageInfo(int image, IMAGEINFO* info) const {
+    return ImageList_GetImageInfo(m_hImageList, image, info);
+  }
   int Add(CBitmap* bitmap, CBitmap* mask);
   int Add(CBitmap* bitmap, COLORREF mask);
   int Add(HICON icon) { return ImageList_AddIcon(m_hImageList, icon); }

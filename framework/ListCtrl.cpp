@@ -20,7 +20,8 @@ int CListCtrl::InsertColumn(int column, LPCSTR heading, int format, int width, i
   return InsertColumn(column, &info);
 }
 
-int CListCtrl::InsertItem(UINT mask, int index, LPCSTR text, UINT state, UINT stateMask, int image, LPARAM data) {
+int CListCtrl::InsertItem(UINT mask, int index, LPCSTR text, UINT state, UINT stateMask, int image,
+                          LPARAM data) {
   LVITEMA item = {};
   item.mask = mask;
   item.iItem = index;
@@ -37,7 +38,8 @@ int CListCtrl::GetItemText(int index, int subItem, LPSTR text, int length) const
   item.iSubItem = subItem;
   item.pszText = text;
   item.cchTextMax = length;
-  return static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+  return static_cast<int>(
+      SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int index, int subItem) const {
@@ -56,7 +58,8 @@ BOOL CListCtrl::SetItemText(int index, int subItem, LPCSTR text) {
   LVITEMA item = {};
   item.iSubItem = subItem;
   item.pszText = const_cast<LPSTR>(text ? text : "");
-  return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+  return static_cast<BOOL>(
+      SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int index) const {
@@ -78,18 +81,21 @@ BOOL CListCtrl::SetItemState(int index, UINT state, UINT mask) {
   LVITEMA item = {};
   item.state = state;
   item.stateMask = mask;
-  return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+  return static_cast<BOOL>(
+      SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::GetItemRect(int index, LPRECT rect, UINT code) const {
   rect->left = static_cast<LONG>(code);
-  return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+  return static_cast<BOOL>(
+      SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int index, int subItem, int area, CRect& rect) const {
   rect.top = subItem;
   rect.left = area;
-  return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(static_cast<LPRECT>(rect))));
+  return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(static_cast<LPRECT>(rect))));
 }
 
 POSITION CListCtrl::GetFirstSelectedItemPosition() const {
@@ -113,8 +119,9 @@ int CListCtrl::HitTest(CPoint point, UINT* flags) const {
 }
 
 HIMAGELIST CListCtrl::SetImageList(CImageList* images, int which) {
-  return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which),
-                                                  reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
+  return reinterpret_cast<HIMAGELIST>(
+      SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which),
+                  reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -65,6 +65,8 @@ public:
   }
   BOOL RemoveMenu(UINT position, UINT flags) { return ::RemoveMenu(m_hMenu, position, flags); }
   BOOL DeleteMenu(UINT position, UINT flags) { return ::DeleteMenu(m_hMenu, position, flags); }
-  BOOL SetDefaultItem(UINT item, BOOL byPosition = FALSE) { return ::SetMenuDefaultItem(m_hMenu, item, byPosition); }
+  BOOL SetDefaultItem(UINT item, BOOL byPosition = FALSE) {
+    return ::SetMenuDefaultItem(m_hMenu, item, byPosition);
+  }
   BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect = nullptr);
 };

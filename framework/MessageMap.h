@@ -18,7 +18,7 @@ class CCmdTarget;
 #define WM_IDLEUPDATECMDUI 0x0363   // wParam: disable items without handlers
 #define WM_INITIALUPDATE 0x0364     // sent to a frame's views after creation
 #define WM_RECALCPARENT 0x0368
-#define WM_KICKIDLE 0x036A          // sent to a modal dialog while its loop is idle
+#define WM_KICKIDLE 0x036A  // sent to a modal dialog while its loop is idle
 #define WM_REFLECT_BASE 0xBC00
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019  // stands for every WM_CTLCOLORxxx in message maps
@@ -65,6 +65,8 @@ struct AFX_CMDHANDLERINFO {
   const AFX_MSGMAP_ENTRY* pEntry;
 };
 
+// The macros below are a table laid out by hand, one entry per line, for reading down the list.
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                        \
  protected:                                          \
   static const AFX_MSGMAP* GetThisMessageMap();      \
@@ -274,3 +276,4 @@ struct AFX_CMDHANDLERINFO {
 #define ON_WM_SYSCOLORCHANGE() AFX_WM(WM_SYSCOLORCHANGE, AFX_TARGET->OnSysColorChange())
 #define ON_WM_SETTINGCHANGE() \
   AFX_WM(WM_SETTINGCHANGE, AFX_TARGET->OnSettingChange((UINT)c__.wParam, reinterpret_cast<LPCSTR>(c__.lParam)))
+// clang-format on

@@ -2,19 +2,21 @@
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 
-BOOL CMiniFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CMiniFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
+                           CWnd* parent, UINT id) {
   return CreateEx(0, className, title, style, rect, parent, id);
 }
 
-BOOL CMiniFrameWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
-                             CWnd* parent, UINT id) {
+BOOL CMiniFrameWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
+                             const RECT& rect, CWnd* parent, UINT id) {
   m_strTitle = title ? title : "";
   DWORD windowStyle = style & 0xFFFF0000u;  // the mini-frame bits are ours, not the system's
   if (style & (MFS_THICKFRAME | MFS_4THICKFRAME)) windowStyle |= WS_THICKFRAME;
-  HMENU idOrNone = (windowStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
-  return CWnd::CreateEx(exStyle | WS_EX_TOOLWINDOW, className, title, windowStyle, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-                        idOrNone, nullptr);
+  HMENU idOrNone = (windowStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))
+                                            : nullptr;
+  return CWnd::CreateEx(exStyle | WS_EX_TOOLWINDOW, className, title, windowStyle, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        parent ? parent->m_hWnd : nullptr, idOrNone, nullptr);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCTA& cs) {

@@ -17,8 +17,8 @@ public:
 
   virtual BOOL Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
                       CWnd* parent = nullptr, UINT id = 0);
-  virtual BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
-                        CWnd* parent = nullptr, UINT id = 0);
+  virtual BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
+                        const RECT& rect, CWnd* parent = nullptr, UINT id = 0);
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
 };

@@ -2,7 +2,8 @@
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CCommonDialog)
 
-CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent) : CCommonDialog(parent), m_pd() {
+CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
+    : CCommonDialog(parent), m_pd() {
   m_pd.lStructSize = sizeof m_pd;
   m_pd.Flags = flags | PD_RETURNDC;
   if (printSetupOnly) m_pd.Flags = (flags | PD_PRINTSETUP) & ~PD_RETURNDC;
@@ -37,7 +38,8 @@ HDC CPrintDialog::CreatePrinterDC(HGLOBAL devNames, HGLOBAL devMode) {
   if (!names) return nullptr;
   auto* mode = devMode ? static_cast<LPDEVMODEA>(::GlobalLock(devMode)) : nullptr;
   auto base = reinterpret_cast<LPCSTR>(names);
-  HDC hdc = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, base + names->wOutputOffset, mode);
+  HDC hdc = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset,
+                        base + names->wOutputOffset, mode);
   if (mode) ::GlobalUnlock(devMode);
   ::GlobalUnlock(devNames);
   return hdc;
@@ -53,7 +55,9 @@ CString CPrintDialog::DevNamesPart(int part) const {
   if (!m_pd.hDevNames) return CString();
   auto* names = static_cast<LPDEVNAMES>(::GlobalLock(m_pd.hDevNames));
   if (!names) return CString();
-  WORD offset = part == 0 ? names->wDriverOffset : part == 1 ? names->wDeviceOffset : names->wOutputOffset;
+  WORD offset = part == 0   ? names->wDriverOffset
+                : part == 1 ? names->wDeviceOffset
+                            : names->wOutputOffset;
   CString text(reinterpret_cast<LPCSTR>(names) + offset);
   ::GlobalUnlock(m_pd.hDevNames);
   return text;

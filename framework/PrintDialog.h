@@ -8,7 +8,8 @@ class CPrintDialog : public CCommonDialog {
   DECLARE_DYNAMIC(CPrintDialog)
 public:
   explicit CPrintDialog(BOOL printSetupOnly,
-                        DWORD flags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                        DWORD flags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                      PD_HIDEPRINTTOFILE | PD_NOSELECTION,
                         CWnd* parent = nullptr);
   ~CPrintDialog() override;
 

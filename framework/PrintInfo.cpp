@@ -2,7 +2,8 @@
 
 #include "framework/PrintDialog.h"
 
-CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)) {
+CPrintInfo::CPrintInfo()
+    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)) {
   SetMinPage(1);
   SetMaxPage(0xFFFF);
   m_pPD->m_pd.nFromPage = 1;

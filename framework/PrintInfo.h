@@ -14,13 +14,13 @@ public:
   CPrintInfo& operator=(const CPrintInfo&) = delete;
 
   CPrintDialog* m_pPD;
-  BOOL m_bDirect = FALSE;        // print without asking
+  BOOL m_bDirect = FALSE;  // print without asking
   BOOL m_bPreview = FALSE;
   BOOL m_bContinuePrinting = TRUE;
   UINT m_nCurPage = 1;
   UINT m_nNumPreviewPages = 1;
   LPVOID m_lpUserData = nullptr;
-  CRect m_rectDraw;              // the printable area of the current page, device units
+  CRect m_rectDraw;  // the printable area of the current page, device units
   CString m_strPageDesc;
 
   void SetMinPage(UINT page);

@@ -14,8 +14,14 @@ CPtrList::Node* CPtrList::NewNode(Node* prev, Node* next, void* item) {
   node->prev = prev;
   node->next = next;
   node->data = item;
-  if (prev) prev->next = node; else m_head = node;
-  if (next) next->prev = node; else m_tail = node;
+  if (prev)
+    prev->next = node;
+  else
+    m_head = node;
+  if (next)
+    next->prev = node;
+  else
+    m_tail = node;
   ++m_count;
   return node;
 }
@@ -80,8 +86,14 @@ void CPtrList::SetAt(POSITION position, void* item) { NodeOf(position)->data = i
 
 void CPtrList::RemoveAt(POSITION position) {
   Node* node = NodeOf(position);
-  if (node->prev) node->prev->next = node->next; else m_head = node->next;
-  if (node->next) node->next->prev = node->prev; else m_tail = node->prev;
+  if (node->prev)
+    node->prev->next = node->next;
+  else
+    m_head = node->next;
+  if (node->next)
+    node->next->prev = node->prev;
+  else
+    m_tail = node->prev;
   delete node;
   --m_count;
 }

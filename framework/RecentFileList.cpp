@@ -4,7 +4,8 @@
 #include "framework/Menu.h"
 #include "framework/WinApp.h"
 
-CRecentFileList::CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat, int size, int maxDisplayLength)
+CRecentFileList::CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat, int size,
+                                 int maxDisplayLength)
     : m_nSize(size > 0 ? size : 1),
       m_strSectionName(section),
       m_strEntryFormat(entryFormat),
@@ -55,13 +56,14 @@ void CRecentFileList::WriteList() {
   }
 }
 
-BOOL CRecentFileList::GetDisplayName(CString& name, int index, LPCSTR currentFolder, int currentFolderLength,
-                                     BOOL atLeastName) const {
+BOOL CRecentFileList::GetDisplayName(CString& name, int index, LPCSTR currentFolder,
+                                     int currentFolderLength, BOOL atLeastName) const {
   if (index < 0 || index >= m_nSize || m_arrNames[index].IsEmpty()) return FALSE;
   name = m_arrNames[index];
   // Files in the current folder show without it.
   if (currentFolder && currentFolderLength > 0 && name.GetLength() > currentFolderLength &&
-      name.Left(currentFolderLength).CompareNoCase(CString(currentFolder, currentFolderLength)) == 0 &&
+      name.Left(currentFolderLength).CompareNoCase(CString(currentFolder, currentFolderLength)) ==
+          0 &&
       name.Find('\\', currentFolderLength + 1) < 0)
     name = name.Mid(currentFolderLength);
   if (name.GetLength() > m_nMaxDisplayLength && atLeastName) {

@@ -8,7 +8,8 @@ class CCmdUI;
 
 class CRecentFileList {
 public:
-  CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat, int size, int maxDisplayLength = 64);
+  CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat, int size,
+                  int maxDisplayLength = 64);
   virtual ~CRecentFileList() = default;
 
   int GetSize() const { return m_nSize; }
@@ -21,8 +22,8 @@ public:
   virtual void ReadList();
   virtual void WriteList();
   // The text of a menu item: the path, shortened to the file name when too long.
-  virtual BOOL GetDisplayName(CString& name, int index, LPCSTR currentFolder, int currentFolderLength,
-                              BOOL atLeastName = TRUE) const;
+  virtual BOOL GetDisplayName(CString& name, int index, LPCSTR currentFolder,
+                              int currentFolderLength, BOOL atLeastName = TRUE) const;
   virtual void UpdateMenu(CCmdUI* ui);
 
 protected:

@@ -12,8 +12,12 @@ public:
   CRect(int l, int t, int r, int b) { SetRect(l, t, r, b); }
   CRect(const RECT& rect) { CopyRect(&rect); }
   CRect(LPCRECT rect) { CopyRect(rect); }
-  CRect(POINT topLeft, SIZE size) { SetRect(topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy); }
-  CRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+  CRect(POINT topLeft, SIZE size) {
+    SetRect(topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy);
+  }
+  CRect(POINT topLeft, POINT bottomRight) {
+    SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+  }
 
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
@@ -32,11 +36,15 @@ public:
   }
 
   void SetRect(int l, int t, int r, int b) { left = l, top = t, right = r, bottom = b; }
-  void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+  void SetRect(POINT topLeft, POINT bottomRight) {
+    SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+  }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
   void CopyRect(LPCRECT source) {
-    if (source) SetRect(source->left, source->top, source->right, source->bottom);
-    else SetRectEmpty();
+    if (source)
+      SetRect(source->left, source->top, source->right, source->bottom);
+    else
+      SetRectEmpty();
   }
   BOOL EqualRect(LPCRECT other) const {
     return other && left == other->left && top == other->top && right == other->right &&
@@ -76,10 +84,12 @@ public:
   void operator-=(LPCRECT by) { DeflateRect(by); }
   void operator&=(const RECT& other) { IntersectRect(this, &other); }
   void operator|=(const RECT& other) { UnionRect(this, &other); }
+  // clang-format off
   CRect operator+(POINT point) const { CRect r(*this); r.OffsetRect(point); return r; }
   CRect operator+(SIZE size) const { CRect r(*this); r.OffsetRect(size); return r; }
   CRect operator-(POINT point) const { CRect r(*this); r.OffsetRect(-point.x, -point.y); return r; }
   CRect operator-(SIZE size) const { CRect r(*this); r.OffsetRect(-size.cx, -size.cy); return r; }
   CRect operator&(const RECT& other) const { CRect r; r.IntersectRect(this, &other); return r; }
   CRect operator|(const RECT& other) const { CRect r; r.UnionRect(this, &other); return r; }
+  // clang-format on
 };

@@ -12,8 +12,12 @@ public:
 
   BOOL CreateRectRgn(int l, int t, int r, int b) { return TakeNew(::CreateRectRgn(l, t, r, b)); }
   BOOL CreateRectRgnIndirect(LPCRECT rect) { return TakeNew(::CreateRectRgnIndirect(rect)); }
-  BOOL CreateEllipticRgn(int l, int t, int r, int b) { return TakeNew(::CreateEllipticRgn(l, t, r, b)); }
-  BOOL CreateEllipticRgnIndirect(LPCRECT rect) { return TakeNew(::CreateEllipticRgnIndirect(rect)); }
+  BOOL CreateEllipticRgn(int l, int t, int r, int b) {
+    return TakeNew(::CreateEllipticRgn(l, t, r, b));
+  }
+  BOOL CreateEllipticRgnIndirect(LPCRECT rect) {
+    return TakeNew(::CreateEllipticRgnIndirect(rect));
+  }
   BOOL CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
     return TakeNew(::CreateRoundRectRgn(l, t, r, b, w, h));
   }

@@ -22,28 +22,28 @@ struct CRuntimeClass {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name)                 \
- public:                                            \
-  static CRuntimeClass* GetThisClass();             \
+#define DECLARE_DYNAMIC(class_name)     \
+public:                                 \
+  static CRuntimeClass* GetThisClass(); \
   CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
   DECLARE_DYNAMIC(class_name)         \
   static CObject* CreateObject();
 
-#define TALVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, factory)                         \
-  CRuntimeClass* class_name::GetThisClass() {                                                       \
-    static CRuntimeClass info = {#class_name, static_cast<int>(sizeof(class_name)),                 \
-                                 &base_class_name::GetThisClass, factory};                          \
-    return &info;                                                                                   \
-  }                                                                                                 \
+#define TALVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, factory)         \
+  CRuntimeClass* class_name::GetThisClass() {                                       \
+    static CRuntimeClass info = {#class_name, static_cast<int>(sizeof(class_name)), \
+                                 &base_class_name::GetThisClass, factory};          \
+    return &info;                                                                   \
+  }                                                                                 \
   CRuntimeClass* class_name::GetRuntimeClass() const { return class_name::GetThisClass(); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   TALVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                   \
-  CObject* class_name::CreateObject() { return new class_name; }                          \
-  TALVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, &class_name::CreateObject)   \
-  static const bool class_name##_registered =                                             \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                \
+  CObject* class_name::CreateObject() { return new class_name; }                        \
+  TALVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, &class_name::CreateObject) \
+  static const bool class_name##_registered =                                           \
       (CRuntimeClass::Register(class_name::GetThisClass()), true);

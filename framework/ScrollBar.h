@@ -10,12 +10,24 @@ public:
     return CWnd::Create("SCROLLBAR", nullptr, style, rect, parent, id);
   }
   int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
-  int SetScrollPos(int position, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, position, redraw); }
-  void GetScrollRange(LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, minPos, maxPos); }
-  void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
-  BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL) const { return CWnd::GetScrollInfo(SB_CTL, info, mask); }
-  BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE) { return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw); }
+  int SetScrollPos(int position, BOOL redraw = TRUE) {
+    return ::SetScrollPos(m_hWnd, SB_CTL, position, redraw);
+  }
+  void GetScrollRange(LPINT minPos, LPINT maxPos) const {
+    ::GetScrollRange(m_hWnd, SB_CTL, minPos, maxPos);
+  }
+  void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) {
+    ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw);
+  }
+  BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL) const {
+    return CWnd::GetScrollInfo(SB_CTL, info, mask);
+  }
+  BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE) {
+    return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw);
+  }
   int GetScrollLimit() const { return CWnd::GetScrollLimit(SB_CTL); }
   void ShowScrollBar(BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, show); }
-  BOOL EnableScrollBar(UINT arrows = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, arrows); }
+  BOOL EnableScrollBar(UINT arrows = ESB_ENABLE_BOTH) {
+    return ::EnableScrollBar(m_hWnd, SB_CTL, arrows);
+  }
 };

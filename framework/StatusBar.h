@@ -22,9 +22,10 @@ class CStatusBar : public CControlBar {
 public:
   CStatusBar();
 
-  BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
-  BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = 0, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
-                UINT id = AFX_IDW_STATUS_BAR);
+  BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+              UINT id = AFX_IDW_STATUS_BAR);
+  BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = 0,
+                DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
   // One pane per id; an indicator whose string resource is missing fails.
   BOOL SetIndicators(const UINT* ids, int count);
 

@@ -16,9 +16,7 @@ bool IsSpace(char ch) {
 
 }  // namespace
 
-int CString::SafeLength(LPCSTR text) {
-  return text ? static_cast<int>(strlen(text)) : 0;
-}
+int CString::SafeLength(LPCSTR text) { return text ? static_cast<int>(strlen(text)) : 0; }
 
 CString::CString(LPCSTR text) : m_text(text ? text : "") {}
 
@@ -71,7 +69,9 @@ CString& CString::operator+=(char ch) {
   return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { return CString::FromStd(a.m_text + b.m_text); }
+CString operator+(const CString& a, const CString& b) {
+  return CString::FromStd(a.m_text + b.m_text);
+}
 CString operator+(const CString& a, LPCSTR b) { return CString::FromStd(a.m_text + (b ? b : "")); }
 CString operator+(LPCSTR a, const CString& b) { return CString::FromStd((a ? a : "") + b.m_text); }
 CString operator+(const CString& a, char b) { return CString::FromStd(a.m_text + b); }
@@ -116,7 +116,8 @@ bool CString::InCharSet(size_t index, LPCSTR charSet, int* length) const {
   *length = CharLengthAt(index);
   if (!charSet) return false;
   for (size_t i = 0; charSet[i];) {
-    size_t setLength = (IsLeadByte(static_cast<unsigned char>(charSet[i])) && charSet[i + 1]) ? 2 : 1;
+    size_t setLength = (IsLeadByte(static_cast<unsigned char>(charSet[i])) && charSet[i + 1]) ? 2
+                                                                                              : 1;
     if (static_cast<int>(setLength) == *length &&
         memcmp(charSet + i, m_text.data() + index, setLength) == 0)
       return true;
@@ -288,11 +289,13 @@ CString& CString::TrimRight(LPCSTR chars) {
   return *this;
 }
 
-// Shifts the single-byte letters from..from+25 to to..to+25; double-byte characters stay as they are.
+// Shifts the single-byte letters from..from+25 to to..to+25; double-byte characters stay as they
+// are.
 void CString::MapAsciiLetters(char from, char to) {
   for (size_t i = 0; i < m_text.size(); i += static_cast<size_t>(CharLengthAt(i))) {
     char& ch = m_text[i];
-    if (CharLengthAt(i) == 1 && ch >= from && ch <= from + 25) ch = static_cast<char>(ch - from + to);
+    if (CharLengthAt(i) == 1 && ch >= from && ch <= from + 25)
+      ch = static_cast<char>(ch - from + to);
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <cstdarg>
 #include <string>
 
@@ -50,7 +51,8 @@ public:
   CString SpanIncluding(LPCSTR charSet) const;
   CString SpanExcluding(LPCSTR charSet) const;
 
-  // Positions are byte offsets; -1 when not found. Matches never start inside a double-byte character.
+  // Positions are byte offsets; -1 when not found. Matches never start inside a double-byte
+  // character.
   int Find(char ch, int start = 0) const;
   int Find(LPCSTR sub, int start = 0) const;
   int ReverseFind(char ch) const;

@@ -13,5 +13,6 @@ LONG CTabCtrl::InsertItem(int index, LPCSTR text, int image) {
 }
 
 HIMAGELIST CTabCtrl::SetImageList(CImageList* images) {
-  return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
+  return reinterpret_cast<HIMAGELIST>(SendMessage(
+      TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
 }

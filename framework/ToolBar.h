@@ -35,11 +35,12 @@ public:
   CToolBar();
   ~CToolBar() override;
 
-  BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_TOOLBAR);
+  BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+              UINT id = AFX_IDW_TOOLBAR);
   // ctrlStyle: the control's own styles (TBSTYLE_FLAT, ...); borders: room inside the edges.
   BOOL CreateEx(CWnd* parent, DWORD ctrlStyle = TBSTYLE_FLAT,
-                DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect borders = CRect(0, 0, 0, 0),
-                UINT id = AFX_IDW_TOOLBAR);
+                DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                CRect borders = CRect(0, 0, 0, 0), UINT id = AFX_IDW_TOOLBAR);
 
   // Replaces the buttons and images by those of the tool bar resource and bitmap resource id.
   BOOL LoadToolBar(UINT resourceId);

@@ -4,8 +4,8 @@
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
-HTREEITEM CTreeCtrl::InsertItem(UINT mask, LPCSTR text, int image, int selectedImage, UINT state, UINT stateMask,
-                                LPARAM data, HTREEITEM parent, HTREEITEM after) {
+HTREEITEM CTreeCtrl::InsertItem(UINT mask, LPCSTR text, int image, int selectedImage, UINT state,
+                                UINT stateMask, LPARAM data, HTREEITEM parent, HTREEITEM after) {
   TVINSERTSTRUCTA insert = {};
   insert.hParent = parent;
   insert.hInsertAfter = after;
@@ -102,12 +102,14 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM item, LPRECT rect, BOOL textOnly) const {
 HTREEITEM CTreeCtrl::HitTest(CPoint point, UINT* flags) const {
   TVHITTESTINFO info = {};
   info.pt = point;
-  auto item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
   if (flags) *flags = info.flags;
   return item;
 }
 
 HIMAGELIST CTreeCtrl::SetImageList(CImageList* images, int which) {
-  return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(which),
-                                                  reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
+  return reinterpret_cast<HIMAGELIST>(
+      SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(which),
+                  reinterpret_cast<LPARAM>(images ? images->m_hImageList : nullptr)));
 }

@@ -4,12 +4,14 @@
 // and is the last stop of command routing.
 #pragma once
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include "framework/AfxRes.h"
 #include "framework/CmdTarget.h"
 #include "framework/PtrList.h"
 #include "framework/String.h"
-
-#include <commdlg.h>
 
 class CCommandLineInfo;
 class CDC;
@@ -31,8 +33,8 @@ public:
 
   LPCSTR m_pszAppName = nullptr;
   LPCSTR m_pszExeName = nullptr;
-  LPCSTR m_pszProfileName = nullptr;   // INI file name, or the registry profile name
-  LPCSTR m_pszRegistryKey = nullptr;   // null while the profile is an INI file
+  LPCSTR m_pszProfileName = nullptr;  // INI file name, or the registry profile name
+  LPCSTR m_pszRegistryKey = nullptr;  // null while the profile is an INI file
   LPCSTR m_pszHelpFilePath = nullptr;
   HINSTANCE m_hInstance = nullptr;
   LPSTR m_lpCmdLine = nullptr;
@@ -40,7 +42,7 @@ public:
   CWnd* m_pMainWnd = nullptr;
   CDocManager* m_pDocManager = nullptr;
   CRecentFileList* m_pRecentFileList = nullptr;
-  HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print setup
+  HGLOBAL m_hDevMode = nullptr;  // the printer chosen in print setup
   HGLOBAL m_hDevNames = nullptr;
 
   virtual BOOL InitApplication();
@@ -65,7 +67,7 @@ public:
   // Profile
   void SetRegistryKey(LPCSTR key);
   void SetRegistryKey(UINT stringId);
-  HKEY GetAppRegistryKey();     // the caller closes the key
+  HKEY GetAppRegistryKey();  // the caller closes the key
   HKEY GetSectionKey(LPCSTR section);
   UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
   CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = nullptr);

@@ -124,8 +124,12 @@ public:
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
     return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
   }
-  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const { return ::GetWindowPlacement(m_hWnd, placement); }
-  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) { return ::SetWindowPlacement(m_hWnd, placement); }
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const {
+    return ::GetWindowPlacement(m_hWnd, placement);
+  }
+  BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement) {
+    return ::SetWindowPlacement(m_hWnd, placement);
+  }
   void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
   void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
   void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
@@ -149,7 +153,9 @@ public:
   static CWnd* FindWindow(LPCSTR className, LPCSTR windowName) {
     return FromHandle(::FindWindowA(className, windowName));
   }
-  CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+  CWnd* ChildWindowFromPoint(POINT point) const {
+    return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+  }
 
   // Text and font
   void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }
@@ -159,9 +165,12 @@ public:
   void SetFont(CFont* font, BOOL redraw = TRUE) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
   }
-  CFont* GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }
+  CFont* GetFont() const {
+    return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+  }
   HICON SetIcon(HICON icon, BOOL big) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
   }
   HICON GetIcon(BOOL big) const {
     return reinterpret_cast<HICON>(SendMessage(WM_GETICON, big ? ICON_BIG : ICON_SMALL));
@@ -169,7 +178,9 @@ public:
 
   // Relatives
   CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-  CWnd* SetParent(CWnd* parent) { return FromHandle(::SetParent(m_hWnd, parent ? parent->m_hWnd : nullptr)); }
+  CWnd* SetParent(CWnd* parent) {
+    return FromHandle(::SetParent(m_hWnd, parent ? parent->m_hWnd : nullptr));
+  }
   CWnd* GetOwner() const;
   void SetOwner(CWnd* owner) { m_hWndOwner = owner ? owner->m_hWnd : nullptr; }
   CWnd* GetTopLevelParent() const;
@@ -192,15 +203,21 @@ public:
     return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(id)));
   }
   void SetDlgItemText(int id, LPCSTR text) { ::SetDlgItemTextA(m_hWnd, id, text ? text : ""); }
-  int GetDlgItemText(int id, LPSTR text, int size) const { return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, text, size)); }
+  int GetDlgItemText(int id, LPSTR text, int size) const {
+    return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, text, size));
+  }
   int GetDlgItemText(int id, CString& text) const;
-  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
+  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) {
+    ::SetDlgItemInt(m_hWnd, id, value, isSigned);
+  }
   UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const {
     return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
   }
   void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
   UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-  void CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+  void CheckRadioButton(int first, int last, int check) {
+    ::CheckRadioButton(m_hWnd, first, last, check);
+  }
   int GetCheckedRadioButton(int first, int last) const;
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
@@ -226,7 +243,9 @@ public:
   void EndPaint(LPPAINTSTRUCT paint) { ::EndPaint(m_hWnd, paint); }
   void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
   void InvalidateRect(LPCRECT rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
-  void InvalidateRgn(CRgn* region, BOOL erase = TRUE) { ::InvalidateRgn(m_hWnd, region ? static_cast<HRGN>(*region) : nullptr, erase); }
+  void InvalidateRgn(CRgn* region, BOOL erase = TRUE) {
+    ::InvalidateRgn(m_hWnd, region ? static_cast<HRGN>(*region) : nullptr, erase);
+  }
   void ValidateRect(LPCRECT rect) { ::ValidateRect(m_hWnd, rect); }
   void UpdateWindow() { ::UpdateWindow(m_hWnd); }
   BOOL RedrawWindow(LPCRECT rect = nullptr, CRgn* region = nullptr,
@@ -239,20 +258,26 @@ public:
   void ScrollWindow(int dx, int dy, LPCRECT scroll = nullptr, LPCRECT clip = nullptr) {
     ::ScrollWindow(m_hWnd, dx, dy, scroll, clip);
   }
-  int ScrollWindowEx(int dx, int dy, LPCRECT scroll, LPCRECT clip, CRgn* update, LPRECT updateRect, UINT flags) {
-    return ::ScrollWindowEx(m_hWnd, dx, dy, scroll, clip, update ? static_cast<HRGN>(*update) : nullptr, updateRect, flags);
+  int ScrollWindowEx(int dx, int dy, LPCRECT scroll, LPCRECT clip, CRgn* update, LPRECT updateRect,
+                     UINT flags) {
+    return ::ScrollWindowEx(m_hWnd, dx, dy, scroll, clip,
+                            update ? static_cast<HRGN>(*update) : nullptr, updateRect, flags);
   }
   BOOL FlashWindow(BOOL invert) { return ::FlashWindow(m_hWnd, invert); }
 
   // Timers, capture, focus, caret
-  UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) { return ::SetTimer(m_hWnd, id, elapse, proc); }
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
+    return ::SetTimer(m_hWnd, id, elapse, proc);
+  }
   BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
   CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
   static CWnd* GetCapture() { return FromHandle(::GetCapture()); }
   CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
   static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
   void CreateSolidCaret(int width, int height) { ::CreateCaret(m_hWnd, nullptr, width, height); }
-  void CreateCaret(CBitmap* bitmap) { ::CreateCaret(m_hWnd, bitmap ? static_cast<HBITMAP>(*bitmap) : nullptr, 0, 0); }
+  void CreateCaret(CBitmap* bitmap) {
+    ::CreateCaret(m_hWnd, bitmap ? static_cast<HBITMAP>(*bitmap) : nullptr, 0, 0);
+  }
   void ShowCaret() { ::ShowCaret(m_hWnd); }
   void HideCaret() { ::HideCaret(m_hWnd); }
   static void SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
@@ -260,8 +285,12 @@ public:
 
   // Scroll bars
   int GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
-  int SetScrollPos(int bar, int position, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, bar, position, redraw); }
-  void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
+  int SetScrollPos(int bar, int position, BOOL redraw = TRUE) {
+    return ::SetScrollPos(m_hWnd, bar, position, redraw);
+  }
+  void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const {
+    ::GetScrollRange(m_hWnd, bar, minPos, maxPos);
+  }
   void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE) {
     ::SetScrollRange(m_hWnd, bar, minPos, maxPos, redraw);
   }
@@ -271,19 +300,28 @@ public:
   }
   int GetScrollLimit(int bar) const;
   void ShowScrollBar(UINT bar, BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, bar, show); }
-  BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, bar, arrows); }
+  BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH) {
+    return ::EnableScrollBar(m_hWnd, bar, arrows);
+  }
 
   // Menus and shell
   CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
   BOOL SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu : nullptr); }
   void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
-  CMenu* GetSystemMenu(BOOL revert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert)); }
+  CMenu* GetSystemMenu(BOOL revert) const {
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert));
+  }
   void DragAcceptFiles(BOOL accept = TRUE);
   int MessageBox(LPCSTR text, LPCSTR caption = nullptr, UINT type = MB_OK);
 
   // Lays out the control bars with ids in [first, last] and gives the rest of the client area to
   // the child leftOver (through WM_SIZEPARENT, which bars answer).
-  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  enum RepositionFlags {
+    reposDefault = 0,
+    reposQuery = 1,
+    reposExtra = 2,
+    reposNoPosLeftOver = 0x8000
+  };
   void RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags = reposDefault,
                       LPRECT param = nullptr, LPCRECT clientRect = nullptr, BOOL stretch = TRUE);
 
