@@ -75,6 +75,7 @@ public:
   CFRect GetVisiblePageRect() const;
   CRulerWnd& HorizontalRuler() { return m_horizontal; }
   CRulerWnd& VerticalRuler() { return m_vertical; }
+  CRulerWnd& CornerBox() { return m_corner; }
   // Invalidates both rulers and, when asked, repaints them at once.
   void InvalidateRulers(BOOL erase, BOOL updateNow);
 
