@@ -119,8 +119,6 @@ protected:
   std::unique_ptr<CRulerManager> m_rulers;
   CFRect m_rubberBand;
   int m_currentTool = 0;
-  // The control bars the main frame shows while this view is active.
-  WORD m_barBits = 0;
   WORD m_rubberBandState = kNoBand;
   float m_pageWidth = 400.0f;
   float m_pageHeight = 900.0f;

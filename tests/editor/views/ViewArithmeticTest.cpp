@@ -104,33 +104,22 @@ protected:
   CScrollThrottle::TickSource previous = nullptr;
 };
 
-TEST_F(ScrollPace, StepsCloserThanATenthOfASecondAreDropped) {
+TEST_F(ScrollPace, StepsCloserThanATenthOfASecondAreDroppedAlsoWhenTheTickCountWraps) {
+  // Time-of-day arithmetic would stop scrolling for a day at midnight; tick differences do not.
+  struct Step {
+    DWORD now;
+    bool accepted;
+  } steps[] = {
+      {3, true},  // the first step, even right after start-up
+      {102, false}, {103, true}, {153, false}, {0xFFFFFFC0u, true},
+      {0x00000010u, false},  // 80 ms later, across the wrap
+      {0x00000030u, true},   // 112 ms later
+  };
   CScrollThrottle throttle;
-  g_now = 5000;
-  EXPECT_TRUE(throttle.Accept());
-  g_now = 5099;
-  EXPECT_FALSE(throttle.Accept());
-  g_now = 5100;
-  EXPECT_TRUE(throttle.Accept());
-  g_now = 5150;
-  EXPECT_FALSE(throttle.Accept());
-}
-
-TEST_F(ScrollPace, TheFirstStepIsTakenEvenRightAfterStartUp) {
-  CScrollThrottle throttle;
-  g_now = 3;
-  EXPECT_TRUE(throttle.Accept());
-}
-
-TEST_F(ScrollPace, KeepsItsPaceWhenTheTickCountWraps) {
-  // Time-of-day arithmetic stops scrolling for a day at midnight; tick differences do not care.
-  CScrollThrottle throttle;
-  g_now = 0xFFFFFFC0u;
-  EXPECT_TRUE(throttle.Accept());
-  g_now = 0x00000010u;  // 80 ms later
-  EXPECT_FALSE(throttle.Accept());
-  g_now = 0x00000030u;  // 112 ms later
-  EXPECT_TRUE(throttle.Accept());
+  for (const Step& step : steps) {
+    g_now = step.now;
+    EXPECT_EQ(step.accepted, throttle.Accept()) << step.now;
+  }
 }
 
 // Snapping reads Z, X and C at the moment of the call.
@@ -164,14 +153,6 @@ protected:
   CRulerManager rulers{&view};
 };
 
-TEST_F(Snapping, NothingSnapsWithoutAKeyHeld) {
-  AddGuide(0, 51, 0);
-  CFRect rect;
-  EXPECT_EQ(0, Snap(33, 50, &rect));
-  EXPECT_FLOAT_EQ(33, rect.left);
-  EXPECT_FLOAT_EQ(50, rect.top);
-}
-
 TEST_F(Snapping, ZAlignsTheTopOrElseTheBottomWithHorizontalGuidesAndSidesWithVerticalOnes) {
   held = {'Z'};
   AddGuide(0, 51, 0);
@@ -189,14 +170,20 @@ TEST_F(Snapping, ZAlignsTheTopOrElseTheBottomWithHorizontalGuidesAndSidesWithVer
   EXPECT_FLOAT_EQ(10, rect.Height());
 }
 
-TEST_F(Snapping, GuidesAtOtherAnglesNeverSnap) {
-  held = {'Z'};
+TEST_F(Snapping, NeitherGuidesAtOtherAnglesNorGuidesWithoutZSnap) {
   AddGuide(33, 50, 45);
   AddGuide(33, 50, 89.999);
+  AddGuide(0, 51, 0);
   CFRect rect;
-  EXPECT_EQ(0, Snap(33, 50, &rect));
-  EXPECT_FLOAT_EQ(33, rect.left);
+  EXPECT_EQ(0, Snap(33, 50, &rect));  // no key held
   EXPECT_FLOAT_EQ(50, rect.top);
+  document.GetGuideLines().DeleteAll();
+  AddGuide(33, 50, 45);
+  AddGuide(33, 50, 89.999);
+  held = {'Z'};
+  EXPECT_EQ(0, Snap(32, 49, &rect));
+  EXPECT_FLOAT_EQ(32, rect.left);
+  EXPECT_FLOAT_EQ(49, rect.top);
 }
 
 TEST_F(Snapping, XAlignsWithThePageEdges) {
