@@ -27,8 +27,6 @@ picture() {
   local name=$1 language=$2
   folder=$(mktemp -d)
   cp -r "$build/program/." "$folder/"
-  # The test library stands in for the transform library.
-  cp "$build/TestAddon.dll" "$folder/TalvexTransform.dll"
   sed -i "/^\[SystemParam\]/a Language=$language" "$folder/TALVEX42.INI"
   (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
   editor=$!
