@@ -4,7 +4,8 @@
 //   - at or above the threshold the corner is a gentle bend, as between the straight pieces of a
 //     flattened Bezier segment, and is joined round;
 //   - below it, a corner at or above the angle limit keeps its point (mitre);
-//   - sharper corners would give long spikes: they are rounded, or with bevel set cut flat.
+//   - sharper corners would give long spikes: they are rounded, or with bevel set cut flat across
+//     the corner's bisector at the thickness from the corner.
 // Round joins use arcs whose chords stay within the given chord error of the circle.
 #pragma once
 
@@ -43,6 +44,8 @@ public:
       out.push_back(ip);
     } else if (m_sharp == kRoundSharp) {
       AddArc(vertex, a1, a2, r, out);
+    } else {
+      AddFlatCut(vertex, perp1, perp2, r, out);
     }
     out.push_back(perp2);
     return true;
@@ -69,6 +72,37 @@ private:
       Point p;
       bg::set<0>(p, bg::get<0>(vertex) + r * std::cos(angle));
       bg::set<1>(p, bg::get<1>(vertex) + r * std::sin(angle));
+      out.push_back(p);
+    }
+  }
+
+  // The two points where the offset sides, carried on, meet the line across the bisector at
+  // distance r from the vertex.
+  template <typename Point, typename RangeOut>
+  static void AddFlatCut(const Point& vertex, const Point& perp1, const Point& perp2, double r,
+                         RangeOut& out) {
+    double vx = bg::get<0>(vertex), vy = bg::get<1>(vertex);
+    double n1x = bg::get<0>(perp1) - vx, n1y = bg::get<1>(perp1) - vy;
+    double n2x = bg::get<0>(perp2) - vx, n2y = bg::get<1>(perp2) - vy;
+    double bx = n1x + n2x, by = n1y + n2y;
+    double length = std::hypot(bx, by);
+    if (length < 1e-12) return;
+    bx /= length;
+    by /= length;
+    const double normals[2][2] = {{n1x, n1y}, {n2x, n2y}};
+    for (const auto& n : normals) {
+      // Along the side: perpendicular to its normal, towards the bisector.
+      double tx = -n[1] / r, ty = n[0] / r;
+      if (tx * bx + ty * by < 0) {
+        tx = -tx;
+        ty = -ty;
+      }
+      double along = tx * bx + ty * by;
+      if (along < 1e-9) continue;
+      double s = (r - (n[0] * bx + n[1] * by)) / along;
+      Point p;
+      bg::set<0>(p, vx + n[0] + s * tx);
+      bg::set<1>(p, vy + n[1] + s * ty);
       out.push_back(p);
     }
   }

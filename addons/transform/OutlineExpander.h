@@ -2,7 +2,7 @@
 // thickness (shrinks for a negative one); an open line becomes a band of that half-width around
 // it. The modes say how corners are joined (CCornerJoin):
 //   0 keep as is:   corners at or above the angle limit keep their point, sharper ones are cut
-//                   flat; open ends are cut flat;
+//                   flat at the thickness; open ends are cut flat;
 //   1 keep corners: as 0, but sharper corners are rounded;
 //   2 round:        every corner and every open end is round.
 // In modes 0 and 1, bends whose interior angle reaches the threshold are joined round. Angles are
