@@ -146,9 +146,11 @@ BOOL CTALVEX42App::InitInstance() {
   m_docTemplate = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
                                         RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
   AddDocTemplate(m_docTemplate);
-  // Without the library the transformation features stay off; nothing more to do here.
-  g_transformDll.Bind();
+  // The logo goes first: a report that the library is missing would otherwise show black over it
+  // under Wine on an X server without a window manager. Without the library the transformation
+  // features stay off; nothing more to do here.
   delete logo;
+  g_transformDll.Bind();
 
   RegisterShellFileTypes(FALSE);
   EnableShellOpen();

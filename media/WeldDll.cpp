@@ -2,6 +2,15 @@
 
 #include "media/TransformDll.h"
 
+WeldOperand MakeWeldOperand(HGLOBAL records, int length, const CFRect& box) {
+  WeldOperand operand;
+  operand.length = length;
+  operand.box = box;
+  operand.bounds = box;
+  operand.records = records;
+  return operand;
+}
+
 CWeldDll::CWeldDll()
     : CDllModule(CTransformDll::kLibraryName),
       m_weld(nullptr),

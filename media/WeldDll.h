@@ -2,14 +2,30 @@
 // command for its own duration. A missing library or entry gives null results.
 #pragma once
 
+#include <cstddef>
+
 #include "media/DllModule.h"
 #include "model/geometry/FRect.h"
 
-// One outline taking part in a weld or cut: its box and its block records in global memory.
+// One outline taking part in a weld or cut, 40 bytes as the library reads it: the length of its
+// block record, its box twice, and the movable global memory that holds the record. The packing
+// keeps the handle right behind the boxes in the 64-bit build too, where it is wider.
+#pragma pack(push, 4)
 struct WeldOperand {
+  INT32 length;
   CFRect box;
+  CFRect bounds;  // the box again
   HGLOBAL records;
 };
+#pragma pack(pop)
+
+static_assert(offsetof(WeldOperand, records) == 36, "the record handle follows the two boxes");
+#ifndef _WIN64
+static_assert(sizeof(WeldOperand) == 40, "the library reads 40 bytes per operand");
+#endif
+
+// The descriptor of a record of length bytes in records, for a block whose box is box.
+WeldOperand MakeWeldOperand(HGLOBAL records, int length, const CFRect& box);
 
 class CWeldDll : public CDllModule {
 public:

@@ -136,10 +136,10 @@ TEST(CWeldDll, CallsBoundEntriesAndRefusesMissingOnes) {
   ASSERT_NE(nullptr, weld.Bind(kAddon));
   HGLOBAL first = BlockOf("a");
   HGLOBAL second = BlockOf("b");
-  WeldOperand a = {CFRect(1, 2, 3, 4), first};
-  WeldOperand b = {CFRect(5, 6, 7, 8), second};
+  WeldOperand a = MakeWeldOperand(first, 2, CFRect(1, 2, 3, 4));
+  WeldOperand b = MakeWeldOperand(second, 2, CFRect(5, 6, 7, 8));
   HGLOBAL result = weld.Weld(a, b);
-  EXPECT_EQ("Weld 1.0 2.0 7.0 8.0 1", Probe());
+  EXPECT_EQ("Weld 2 1.0 2.0 3.0 4.0 7.0 8.0 1", Probe());
   EXPECT_EQ("welded", TextOf(result));
   GlobalFree(result);
   result = weld.WeldAnd(a, b);
@@ -156,11 +156,29 @@ TEST(CWeldDll, CallsBoundEntriesAndRefusesMissingOnes) {
   GlobalFree(second);
 }
 
+TEST(CWeldDll, TheOperandIsLengthBoxBoxAndHandleInThatOrder) {
+  HGLOBAL records = reinterpret_cast<HGLOBAL>(static_cast<INT_PTR>(0x1234));
+  WeldOperand operand = MakeWeldOperand(records, 77, CFRect(1, 2, 3, 4));
+  BYTE bytes[sizeof operand];
+  memcpy(bytes, &operand, sizeof operand);
+  INT32 length = 0;
+  float floats[8] = {};
+  HGLOBAL handle = nullptr;
+  memcpy(&length, bytes, 4);
+  memcpy(floats, bytes + 4, sizeof floats);
+  memcpy(&handle, bytes + 36, sizeof handle);
+  EXPECT_EQ(77, length);
+  const float expected[8] = {1, 2, 3, 4, 1, 2, 3, 4};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(expected[i], floats[i]) << i;
+  EXPECT_EQ(records, handle);
+  EXPECT_EQ(36 + sizeof(HGLOBAL), sizeof operand);
+}
+
 TEST(CWeldDll, WithoutTheLibraryEveryCallGivesNull) {
   MessageBoxCapture boxes;
   CWeldDll weld;
   EXPECT_EQ(nullptr, weld.Bind("NoWeld.dll"));
-  WeldOperand a = {CFRect(), nullptr};
+  WeldOperand a = MakeWeldOperand(nullptr, 0, CFRect());
   EXPECT_EQ(nullptr, weld.Weld(a, a));
   EXPECT_EQ(nullptr, weld.FigureCut(a, a, 0));
 }

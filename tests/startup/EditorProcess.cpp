@@ -115,10 +115,7 @@ void EditorProcess::CopyProgramFolder(const Options& options) {
       fprintf(stderr, "the program folder lacks %s\n", name);
   }
   if (!options.englishLibrary) DeleteFileA((Folder() + "RCT42Eng.DLL").c_str());
-  if (options.transformLibrary) {
-    CopyFileA((TestProgramFolder() + "TestAddon.dll").c_str(),
-              (Folder() + "TalvexTransform.dll").c_str(), FALSE);
-  }
+  if (!options.transformLibrary) DeleteFileA((Folder() + "TalvexTransform.dll").c_str());
 }
 
 std::string EditorProcess::ReadSetting(const char* section, const char* key) const {

@@ -17,7 +17,7 @@ class EditorProcess {
 public:
   struct Options {
     bool englishLibrary = true;
-    // The test library stands in for the transform library, so that its effects can be listed.
+    // The program folder's transform library; without it every start reports it missing.
     bool transformLibrary = true;
   };
 

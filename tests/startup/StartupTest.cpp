@@ -203,3 +203,19 @@ TEST(Startup, AFileThatCannotBeOpenedIsReportedAndTheEditorStays) {
   Settle(mainWindow);
   ExpectMainWindowParts(mainWindow);
 }
+
+// Whether the box is painted on the X server is checked on the pictures (pictures.sh): Wine gives
+// back its own copy of the screen here.
+TEST(Startup, AMissingTransformLibraryIsReportedAndTheEditorGoesOnWithoutIt) {
+  EditorProcess::Options options;
+  options.transformLibrary = false;
+  EditorProcess editor(options);
+  ASSERT_TRUE(editor.Start());
+  HWND box = editor.WaitForMessageBox(kStartTimeoutMs);
+  ASSERT_NE(nullptr, box);
+  EXPECT_NE(std::string::npos, MessageBoxText(box).find("TalvexTransform.dll")) << MessageBoxText(box);
+  PressButton(box, IDOK);
+  HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
+  ASSERT_NE(nullptr, mainWindow);
+  EXPECT_TRUE(editor.WaitForMessageBox(0) == nullptr);
+}

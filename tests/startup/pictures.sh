@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the editor from a copy of the program folder, once in Chinese and once in English, and
 # saves a picture of the screen for each in <build>/screenshots/ (chinese.png, english.png). Fails
-# when the main window does not come up within a minute or the picture is blank. Needs DISPLAY and
-# the Wine environment of tools/test.
+# when the main window does not come up within a minute or the picture is blank. A third start
+# without the transform library saves missing_library.png and fails when the box that reports it
+# is not painted. Needs DISPLAY and the Wine environment of tools/test.
 # Usage: pictures.sh WINE BUILD_FOLDER
 set -euo pipefail
 wine=$1
@@ -27,8 +28,6 @@ picture() {
   local name=$1 language=$2
   folder=$(mktemp -d)
   cp -r "$build/program/." "$folder/"
-  # The test library stands in for the transform library.
-  cp "$build/TestAddon.dll" "$folder/TalvexTransform.dll"
   sed -i "/^\[SystemParam\]/a Language=$language" "$folder/TALVEX42.INI"
   (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
   editor=$!
@@ -54,5 +53,37 @@ picture() {
   cleanup
 }
 
+# The box that reports the missing transform library, as the X server shows it.
+missing_library() {
+  folder=$(mktemp -d)
+  cp -r "$build/program/." "$folder/"
+  rm -f "$folder/TalvexTransform.dll"
+  (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
+  editor=$!
+  local geometry=
+  for _ in $(seq 1 600); do
+    geometry=$(xwininfo -root -tree 2>/dev/null | awk '/"TALVEX42": / { print $5; exit }')
+    [[ -n "$geometry" ]] && break
+    kill -0 "$editor" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -z "$geometry" ]]; then
+    echo "missing_library: no box came up" >&2
+    return 1
+  fi
+  sleep 2
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shots/missing_library.png"
+  local crop=${geometry%+*+*} place=${geometry#*+} brightness
+  brightness=$(convert "$shots/missing_library.png" -crop "$crop+${place%+*}+${place#*+}" \
+    -format '%[fx:mean]' info:)
+  if ! awk -v b="$brightness" 'BEGIN { exit !(b > 0.3) }'; then
+    echo "missing_library: the box is not painted ($brightness)" >&2
+    return 1
+  fi
+  echo "missing_library: $shots/missing_library.png"
+  cleanup
+}
+
 picture chinese 2052
 picture english 1033
+missing_library

@@ -91,7 +91,8 @@ HGLOBAL __cdecl dllDoTransform(HANDLE transform, const TransformParams* params) 
 }
 
 HGLOBAL __cdecl dllWeld(const WeldOperand* first, const WeldOperand* second) {
-  Record("Weld %.1f %.1f %.1f %.1f %d", first->box.left, first->box.top, second->box.right,
+  Record("Weld %d %.1f %.1f %.1f %.1f %.1f %.1f %d", first->length, first->box.left,
+         first->box.top, first->bounds.right, first->bounds.bottom, second->box.right,
          second->box.bottom, first->records && second->records ? 1 : 0);
   return BlockHoldingText("welded");
 }
