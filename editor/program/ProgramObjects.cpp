@@ -12,11 +12,20 @@ CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
 CCutterDevice g_cutterDevice;
+CWinFontTable g_winFontTable;
+CTtfFontTable g_ttfFontTable;
+CCftFontTable g_cftFontTable;
+CGlyphCodec g_glyphCodec;
+CLanguage g_language;
 CDragTracker g_dragTracker;
 CTALVEX42App theApp;
 CFRect g_toolRect;
 COutPort g_outPort;
 CTransformDll g_transformDll;
+CCodeTable g_big5ToGb(CCodeTable::kBig5ToGb, CCodeTable::kLoadNow);
+CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
+CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable,
+                             g_gbToBig5, g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
