@@ -17,7 +17,7 @@ class CMatrix2D;
 
 class CCftFontTable : public CFontTable {
 public:
-  static const int kMaxMountPath = 60;
+  static constexpr int kMaxMountPath = 60;
 
   // Empties the rows and mounts the files named by the settings: for each language row and each
   // of its "Mounts", the fonts of the folder "MountPath%d" (an empty folder name ends that

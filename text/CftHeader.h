@@ -23,14 +23,14 @@ class CByteWriter;
 class CFile;
 
 struct CftHeader {
-  static const size_t kSize = 144;
-  static const size_t kOlderSize = 58;
-  static const DWORD kOlderIndexOffset = 80;
-  static const size_t kNameSize = 32;
+  static constexpr size_t kSize = 144;
+  static constexpr size_t kOlderSize = 58;
+  static constexpr DWORD kOlderIndexOffset = 80;
+  static constexpr size_t kNameSize = 32;
   static const BYTE kOlderMagic[2];
-  static const DWORD kIndexKey = 0x5EC3A1D7;
+  static constexpr DWORD kIndexKey = 0x5EC3A1D7;
   // Added to every byte of the display name on file.
-  static const BYTE kNameScramble = 0x80;
+  static constexpr BYTE kNameScramble = 0x80;
 
   char magic[6] = {};
   WORD languageId = 0;

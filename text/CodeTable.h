@@ -19,8 +19,8 @@ class CCodeTable {
 public:
   enum Direction { kBig5ToGb, kGbToBig5 };
   // Full-width question marks: what a code without a counterpart becomes.
-  static const WORD kGbReplacement = 0xA3BF;
-  static const WORD kBig5Replacement = 0xA148;
+  static constexpr WORD kGbReplacement = 0xA3BF;
+  static constexpr WORD kBig5Replacement = 0xA148;
   static const char kBig5ToGbFile[];
   static const char kGbToBig5File[];
 

@@ -13,7 +13,7 @@
 
 class CFontTable {
 public:
-  static const int kRowCount = 30;
+  static constexpr int kRowCount = 30;
 
   CFontTable() = default;
   virtual ~CFontTable();

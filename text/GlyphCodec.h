@@ -25,9 +25,9 @@ class CGlyphCodec {
 public:
   enum Encoding { kEncodingA, kEncodingB, kEncodingC, kNoEncoding };
   // The coordinate stream of one glyph holds at most this many bytes.
-  static const size_t kMaxCoordinateBytes = 1264000;
+  static constexpr size_t kMaxCoordinateBytes = 1264000;
   // No record a glyph can produce is longer; readers refuse longer lengths before allocating.
-  static const DWORD kMaxRecordLength = 4 * 1024 * 1024;
+  static constexpr DWORD kMaxRecordLength = 4 * 1024 * 1024;
 
   // The encoding of a format version, for writing and reading alike.
   static Encoding EncodingOf(float version);

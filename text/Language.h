@@ -34,11 +34,11 @@ class CWinFontTable;
 
 class CLanguage {
 public:
-  static const int kRowCount = 30;
-  static const int kNameSize = 20;
-  static const int kSlotWidth = 40;
-  static const size_t kEntrySize = 14;
-  static const BYTE kNoCharset = 255;
+  static constexpr int kRowCount = 30;
+  static constexpr int kNameSize = 20;
+  static constexpr int kSlotWidth = 40;
+  static constexpr size_t kEntrySize = 14;
+  static constexpr BYTE kNoCharset = 255;
   enum FontSource { kWindowsFonts = 0, kTrueTypeFiles = 1, kFirstMount = 2 };
 
   CLanguage();

@@ -294,7 +294,7 @@ bool CTrueTypeFile::GlyphRange(WORD glyph, DWORD& offset, DWORD& length) {
   DWORD next = 0;
   if (m_locaFormat == 0) {
     WORD first = 0, second = 0;
-    if (4u * glyph + 4 > m_loca.length || !ReadRange(m_loca.offset + 2u * glyph, 4, data)) return false;
+    if (2u * glyph + 4 > m_loca.length || !ReadRange(m_loca.offset + 2u * glyph, 4, data)) return false;
     BigEndian(data).U16(0, first);
     BigEndian(data).U16(2, second);
     offset = first * 2u;

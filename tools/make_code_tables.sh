@@ -23,11 +23,15 @@ gb_codes() {
                  for (t = 161; t <= 255; t++) printf "%c%c\n", lead, t } }'
 }
 
-# Reads iconv's output as decimal bytes and writes one two-byte entry per line: the line's code
-# when it is one valid double-byte code of the target set, else the replacement.
-#   target gb: little-endian, replacement A3BF; target big5: lead byte first, replacement A148.
+# One two-byte entry per line of the candidate file: the line's code when it is one valid
+# double-byte code of the target set and stands for the same character as the source code (both
+# read as UTF-8: iconv substitutes a look-alike for some characters the target set lacks), else
+# the replacement. Target gb: little-endian, replacement A3BF; target big5: lead byte first,
+# replacement A148.
 entries() {
-  od -An -v -tu1 | awk -v target="$1" '
+  local target=$1 candidates=$2 source_text=$3 candidate_text=$4
+  awk -v target="$target" -v texts="$source_text" -v back="$candidate_text" '
+    BEGIN { for (i = 1; i < 256; i++) ord[sprintf("%c", i)] = i }
     function valid(a, b) {
       if (target == "gb") return a >= 161 && a <= 254 && b >= 161 && b <= 254;
       return a >= 161 && a <= 254 && ((b >= 64 && b <= 126) || (b >= 161 && b <= 254));
@@ -35,17 +39,28 @@ entries() {
     function put(a, b) {
       if (target == "gb") printf "%c%c", b, a; else printf "%c%c", a, b;
     }
-    { for (i = 1; i <= NF; i++) {
-        if ($i != 10) { line[n++] = $i; continue }
-        if (n == 2 && valid(line[0], line[1])) put(line[0], line[1]);
-        else if (target == "gb") put(163, 191); else put(161, 72);
-        n = 0 } }'
+    { getline text < texts; getline again < back
+      a = ord[substr($0, 1, 1)]; b = ord[substr($0, 2, 1)]
+      if (length($0) == 2 && valid(a, b) && text != "" && text == again) put(a, b);
+      else if (target == "gb") put(163, 191); else put(161, 72) }' "$candidates"
 }
 
-# A source code that is not valid in its own set must not pass through as a stray byte:
-# iconv -c drops what it cannot convert, and the entry check above refuses what is left.
-big5_codes | iconv -c -f BIG5 -t GB2312 | entries gb > "$out/BIG52GB.DAT.tmp"
-gb_codes | iconv -c -f GB2312 -t BIG5 | entries big5 > "$out/GB2BIG5.DAT.tmp"
+# Each code goes through its character (UTF-8), not through a direct converter between the two
+# sets, which maps some characters to others. A source code that is not valid in its own set must
+# not pass through as a stray byte: iconv -c drops what it cannot convert, and the checks above
+# refuse what is left.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+big5_codes > "$work/big5"
+iconv -c -f BIG5 -t UTF-8 < "$work/big5" > "$work/big5.text"
+iconv -c -f UTF-8 -t GB2312 < "$work/big5.text" > "$work/big5.gb"
+iconv -c -f GB2312 -t UTF-8 < "$work/big5.gb" > "$work/big5.gb.text"
+entries gb "$work/big5.gb" "$work/big5.text" "$work/big5.gb.text" > "$out/BIG52GB.DAT.tmp"
+gb_codes > "$work/gb"
+iconv -c -f GB2312 -t UTF-8 < "$work/gb" > "$work/gb.text"
+iconv -c -f UTF-8 -t BIG5 < "$work/gb.text" > "$work/gb.big5"
+iconv -c -f BIG5 -t UTF-8 < "$work/gb.big5" > "$work/gb.big5.text"
+entries big5 "$work/gb.big5" "$work/gb.text" "$work/gb.big5.text" > "$out/GB2BIG5.DAT.tmp"
 
 check_size() {
   local size
