@@ -1,8 +1,8 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
-// after the cutter profile; the code conversion tables at the end, just before the model's
-// services, which name objects above them.
+// after the cutter profile; the code conversion tables at the end, then the font services and the
+// model's services, which name objects above them.
 #include <windows.h>
 
 #include "editor/ProgramObjects.h"
