@@ -535,7 +535,7 @@ void Normalise(CContour* contour, float size, float width, float height) {
   float factor = size / larger;
   CGlobalLock lock(contour->GetPointBlock());
   if (!lock.Data()) return;
-  size_t count = std::min(static_cast<size_t>(contour->GetCount()), lock.Size() / kPointRecordSize);
+  size_t count = std::min<size_t>(static_cast<size_t>(contour->GetCount()), lock.Size() / kPointRecordSize);
   for (size_t i = 0; i < count; ++i) {
     POINTREC record = LoadPointRecord(lock.Data(), i);
     if (IsSpecialPoint(record.flags)) continue;
