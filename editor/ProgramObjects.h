@@ -12,6 +12,13 @@
 #include "model/settings/IniFile.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
+#include "text/CftFontTable.h"
+#include "text/CodeTable.h"
+#include "text/FontServices.h"
+#include "text/GlyphCodec.h"
+#include "text/Language.h"
+#include "text/TtfFontTable.h"
+#include "text/WinFontTable.h"
 
 // TALVEX42.INI in the program folder.
 extern CIniFile g_settings;
@@ -20,6 +27,12 @@ extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
+// The font sources, the glyph codec and the language table, empty until start-up loads them.
+extern CWinFontTable g_winFontTable;
+extern CTtfFontTable g_ttfFontTable;
+extern CCftFontTable g_cftFontTable;
+extern CGlyphCodec g_glyphCodec;
+extern CLanguage g_language;
 extern CDragTracker g_dragTracker;
 extern CTALVEX42App theApp;
 // The rectangle the drawing tools share.
@@ -27,6 +40,11 @@ extern CFRect g_toolRect;
 // Every cut output goes through this port.
 extern COutPort g_outPort;
 extern CTransformDll g_transformDll;
+// The GB/Big5 conversion tables, loaded from the program folder as they are built.
+extern CCodeTable g_big5ToGb;
+extern CCodeTable g_gbToBig5;
+// The font objects wired together; documents read and write their font-mount section through it.
+extern CFontServices g_fontServices;
 // Last: the model reaches the cutter profile and the transform library through its own
 // interfaces from here on.
 extern CModelServices g_modelServices;

@@ -243,8 +243,11 @@ void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
     ShowProgress(progress, "Initalize...  Palette");
   }
   if (flags & kLoadFonts) {
-    // The language table, the Windows fonts and the own font files are loaded here.
+    g_language.Load(g_settings);
+    g_winFontTable.EnumFonts(g_language);
     ShowProgress(progress, "Initalize...  TrueType Fonts");
+    g_ttfFontTable.Mount(g_language);
+    g_cftFontTable.Mount(g_settings);
     ShowProgress(progress, "Initalize...  Mount FH");
   }
   if (flags & kScanLibraries) {

@@ -1,8 +1,8 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
-// after the cutter profile; the code conversion tables at the end, just before the model's
-// services, which name objects above them.
+// after the cutter profile; the code conversion tables at the end, then the font services and the
+// model's services, which name objects above them.
 #include <windows.h>
 
 #include "editor/ProgramObjects.h"
@@ -12,11 +12,20 @@ CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
 CCutterDevice g_cutterDevice;
+CWinFontTable g_winFontTable;
+CTtfFontTable g_ttfFontTable;
+CCftFontTable g_cftFontTable;
+CGlyphCodec g_glyphCodec;
+CLanguage g_language;
 CDragTracker g_dragTracker;
 CTALVEX42App theApp;
 CFRect g_toolRect;
 COutPort g_outPort;
 CTransformDll g_transformDll;
+CCodeTable g_big5ToGb(CCodeTable::kBig5ToGb, CCodeTable::kLoadNow);
+CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
+CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable,
+                             g_gbToBig5, g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "framework/ByteReader.h"
 #include "framework/File.h"
+#include "model/document/FontMountService.h"
 #include "model/records/BlockRecord.h"
 #include "model/editing/MainWindowNotice.h"
 
@@ -204,6 +206,15 @@ void CDocFileReader::ReadGuides() {
 void CDocFileReader::ReadFontMount() {
   size_t available = 0;
   if (!SectionStart(kFontMountSection, &available)) return;
-  if (!m_fontMount.Read(m_file.data(), m_file.size(), m_header.GetOffset(kFontMountSection)))
-    m_partial = true;
+  size_t offset = m_header.GetOffset(kFontMountSection);
+  CFontMountService* fonts = CFontMountService::Installed();
+  bool whole = true;
+  if (fonts) {
+    std::vector<BYTE> kept;
+    whole = fonts->ReadSection(m_file.data(), m_file.size(), offset, kept);
+    m_fontMount.SetBytes(std::move(kept));
+  } else {
+    whole = m_fontMount.Read(m_file.data(), m_file.size(), offset);
+  }
+  if (!whole) m_partial = true;
 }

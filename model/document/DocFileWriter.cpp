@@ -5,6 +5,7 @@
 #include "framework/String.h"
 #include "model/document/AuxObjectList.h"
 #include "model/document/FontMountSection.h"
+#include "model/document/FontMountService.h"
 #include "model/document/PageSettings.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/document/SegArray.h"
@@ -77,6 +78,12 @@ bool CDocFileWriter::AddEmptyFontMount() { return AddFontMount(CFontMountSection
 bool CDocFileWriter::AddFontMount(const CFontMountSection& section) {
   if (!BeginSection(kFontMountSection)) return false;
   m_failed = !section.WriteTo(m_file) || !m_header.PatchTable(m_file);
+  return !m_failed;
+}
+
+bool CDocFileWriter::AddMountedFonts(CFontMountService& fonts) {
+  if (!BeginSection(kFontMountSection)) return false;
+  m_failed = !fonts.WriteSection(m_file) || !m_header.PatchTable(m_file);
   return !m_failed;
 }
 

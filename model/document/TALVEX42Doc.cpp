@@ -6,6 +6,7 @@
 #include "model/blocks/Block.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
+#include "model/document/FontMountService.h"
 #include "model/editing/MainWindowNotice.h"
 
 namespace {
@@ -65,7 +66,11 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
 
 BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
   CDocFileWriter writer;
-  bool built = writer.AddPageSettings(m_page) && writer.AddFontMount(m_fontMount) &&
+  // With the font code installed the file names the fonts mounted now; without it the section
+  // read from the file goes back unchanged.
+  CFontMountService* fonts = CFontMountService::Installed();
+  bool built = writer.AddPageSettings(m_page) &&
+               (fonts ? writer.AddMountedFonts(*fonts) : writer.AddFontMount(m_fontMount)) &&
                writer.AddStoredText(m_storedText) && writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
   if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
     ReportError(kCannotCreateText);

@@ -267,3 +267,18 @@ TEST(MainFrameFailure, AFrameThatCannotBeMadeIsDeletedOnceAndReported) {
   EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().type & MB_ICONMASK);
   PumpMessages();
 }
+
+// The font step reads the languages through the built-in resources' section suffix (a blank,
+// which the settings functions trim from the section name), then lists the installed fonts.
+TEST(LoadingSteps, TheFontStepLoadsTheLanguagesAndListsTheInstalledFonts) {
+  TempFolder folder;
+  std::string ini = folder.File("TALVEX42.INI");
+  WritePrivateProfileStringA("LANGUAGE0", "ID", "134", ini.c_str());
+  WritePrivateProfileStringA("LANGUAGE0", "NAME", "GB", ini.c_str());
+  CString saved = g_settings.GetPath();
+  g_settings.SetPath(ini.c_str());
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
+  g_settings.SetPath(saved);
+  EXPECT_EQ(1, g_language.GetCount());
+  EXPECT_GT(g_winFontTable.GetEntryCount(0, 0), 0);
+}
