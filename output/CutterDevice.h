@@ -50,6 +50,9 @@ public:
   // unless every command reached the port.
   bool TestCut(HWND progressWindow, const CCutSettings& settings);
   bool Reset(HWND progressWindow, const CCutSettings& settings);
+  // What leaves a device safe after a plot file was stopped part way: the blank that ends a cut
+  // run, pen up, a pen-up move to the origin and home.
+  CString GetFinishingCommands() const;
 
   // Geometry, all in device steps: the cutting sink that curves emit themselves into.
   void MoveTo(float x, float y) override;
