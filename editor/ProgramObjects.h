@@ -10,6 +10,7 @@
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
 #include "model/settings/IniFile.h"
+#include "output/CutSettings.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
 
@@ -20,6 +21,8 @@ extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
+// The cut settings ("CutInfo" of Cutters.INI) that the cut bars edit.
+extern CCutSettings g_cutSettings;
 extern CDragTracker g_dragTracker;
 extern CTALVEX42App theApp;
 // The rectangle the drawing tools share.

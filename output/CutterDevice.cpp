@@ -551,9 +551,9 @@ void CCutterDevice::CutStraightOrDashed(const FPOINT& end) {
 void CCutterDevice::CutBezier(const FPOINT points[4], BOOL /*first*/) {
   CAdaptiveBezier flattener(CAdaptiveBezier::DistanceToleranceFor(m_curveAccuracy),
                             CAdaptiveBezier::AngleToleranceFor(m_curveAccuracy));
-  std::vector<FPOINT> ends;
-  flattener.Flatten(points, &ends);
-  for (const FPOINT& end : ends) CutStraightOrDashed(end);
+  m_bezierEnds.clear();
+  flattener.Flatten(points, &m_bezierEnds);
+  for (const FPOINT& end : m_bezierEnds) CutStraightOrDashed(end);
 }
 
 // Cuts from -> to as far as the remaining overcut reaches; returns what is left of it.

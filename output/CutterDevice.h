@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "framework/String.h"
 #include "framework/StringArray.h"
@@ -152,4 +153,6 @@ private:
   float m_dashRemaining;
   int m_dashSolid;
   int m_maxFeed;
+  // The flattened pieces of the Bezier being cut, kept to save an allocation per curve.
+  std::vector<FPOINT> m_bezierEnds;
 };

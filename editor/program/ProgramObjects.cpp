@@ -12,6 +12,7 @@ CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
 CCutterDevice g_cutterDevice;
+CCutSettings g_cutSettings;
 CDragTracker g_dragTracker;
 CTALVEX42App theApp;
 CFRect g_toolRect;
