@@ -38,7 +38,9 @@ const int kFinishRetries = 1;
 
 }  // namespace
 
-CPortingDlg::CPortingDlg() : m_caption() {}
+CPortingDlg::CPortingDlg() : CPortingDlg(std::unique_ptr<COutPort>(new COutPort)) {}
+
+CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port) : m_port(std::move(port)), m_caption() {}
 
 CPortingDlg::~CPortingDlg() { DestroyProgressWindow(); }
 
@@ -122,12 +124,12 @@ void CPortingDlg::ReportError(LPCSTR fileName) const {
 bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language) {
   SetTexts(language);
   if (parent && !CreateProgressWindow(parent)) return false;
-  m_port.SetPortName(portName);
+  m_port->SetPortName(portName);
   bool sent = ParsePortName(portName) == kPortUsbPlotter ? SendThroughPlugIn(dataFile)
                                                           : SendThroughPort(dataFile);
   DestroyProgressWindow();
-  if (!sent || m_port.GetState() == COutPort::kCancelled) return false;
-  m_port.SetState(COutPort::kIdle);
+  if (!sent || m_port->GetState() == COutPort::kCancelled) return false;
+  m_port->SetState(COutPort::kIdle);
   return true;
 }
 
@@ -138,7 +140,7 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
     ReportError(dataFile);
     return false;
   }
-  if (!m_port.Open(m_hWnd)) {
+  if (!m_port->Open(m_hWnd)) {
     DWORD error = GetLastError();
     CloseHandle(file);
     SetLastError(error);
@@ -146,8 +148,8 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
     return false;
   }
   bool sent = SendPieces(file);
-  if (m_port.GetState() == COutPort::kCancelled) SendFinishingCommands();
-  m_port.Close();
+  if (m_port->GetState() == COutPort::kCancelled) SendFinishingCommands();
+  m_port->Close();
   CloseHandle(file);
   return sent;
 }
@@ -165,10 +167,10 @@ bool CPortingDlg::SendPieces(HANDLE file) {
     if (got == 0) return true;
     for (DWORD at = 0; at < got; at += kPieceBytes) {
       DWORD piece = got - at < kPieceBytes ? got - at : kPieceBytes;
-      if (!m_port.WriteData(block.data() + at, piece)) return false;
+      if (!m_port->WriteData(block.data() + at, piece)) return false;
       sent += piece;
       ShowProgress(sent);
-      if (m_port.GetState() == COutPort::kCancelled) return false;
+      if (m_port->GetState() == COutPort::kCancelled) return false;
     }
   }
 }
@@ -176,29 +178,29 @@ bool CPortingDlg::SendPieces(HANDLE file) {
 // A stop can fall inside a cut: the device gets the commands that end the run, lift the blade
 // and take it home, with little patience for a device that takes nothing any more.
 void CPortingDlg::SendFinishingCommands() {
-  int kind = m_port.GetOpenedKind();
+  int kind = m_port->GetOpenedKind();
   if (m_finishingCommands.IsEmpty() || kind <= 0 || kind == kPortUsbPlotter) return;
-  int retries = m_port.GetRetryLimit();
-  m_port.SetState(COutPort::kWriting);
-  m_port.SetRetryLimit(kFinishRetries);
-  m_port.WriteData(m_finishingCommands, static_cast<DWORD>(m_finishingCommands.GetLength()));
-  m_port.SetRetryLimit(retries);
-  m_port.SetState(COutPort::kCancelled);
+  int retries = m_port->GetRetryLimit();
+  m_port->SetState(COutPort::kWriting);
+  m_port->SetRetryLimit(kFinishRetries);
+  m_port->WriteData(m_finishingCommands, static_cast<DWORD>(m_finishingCommands.GetLength()));
+  m_port->SetRetryLimit(retries);
+  m_port->SetState(COutPort::kCancelled);
 }
 
 void CPortingDlg::ReportPlugInFailure() const {
   CString text;
-  text.Format(OutputText::kPlugInFailed, m_port.GetPortName());
+  text.Format(OutputText::kPlugInFailed, m_port->GetPortName());
   AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
 // The plug-in's own thread does the transfer; this only starts it, polls it and passes a stop on.
 bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
-  CPlotterPlugIn& plugIn = m_port.GetPlugIn();
+  CPlotterPlugIn& plugIn = m_port->GetPlugIn();
   PlotInfo record;
   std::memset(&record, 0, sizeof record);
   record.deleteFile = 1;
-  if (!plugIn.OpenForPort(m_port.GetPortName()) || !plugIn.Load() ||
+  if (!plugIn.OpenForPort(m_port->GetPortName()) || !plugIn.Load() ||
       !plugIn.PlotFile(dataFile, &record)) {
     ReportPlugInFailure();
     plugIn.Unload();
@@ -208,7 +210,7 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   while (plugIn.QueryPlotInfo(&record) && record.threadHandle != 0) {
     ShowProgress(static_cast<DWORD>(record.percent));
     for (int i = 0; i < kPlugInPolls; ++i) {
-      if (m_port.GetState() == COutPort::kCancelled) plugIn.CancelJob(&record);
+      if (m_port->GetState() == COutPort::kCancelled) plugIn.CancelJob(&record);
       PumpPending();
       Sleep(kPlugInPollMilliseconds);
     }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
@@ -22,6 +24,8 @@ public:
   static const LANGID kChineseLanguage = 2052;
 
   CPortingDlg();
+  // With a port of the caller's (a test's stand-in for a device).
+  explicit CPortingDlg(std::unique_ptr<COutPort> port);
   ~CPortingDlg() override;
 
   // True when the whole file was sent; false when the file or the port could not be opened, the
@@ -30,8 +34,8 @@ public:
   // Sent after a stop to a device port (not to a file or a plug-in).
   void SetFinishingCommands(LPCSTR commands) { m_finishingCommands = commands ? commands : ""; }
   // The stop button: cancels the port at its next step.
-  void Stop() { m_port.Cancel(); }
-  COutPort& GetPort() { return m_port; }
+  void Stop() { m_port->Cancel(); }
+  COutPort& GetPort() { return *m_port; }
 
 protected:
   // Shows how far the send has come and lets the window (its stop button) run.
@@ -55,7 +59,7 @@ private:
 
   CButton m_stopButton;
   CProgressCtrl m_progress;
-  COutPort m_port;
+  std::unique_ptr<COutPort> m_port;
   char m_caption[100];
   CString m_buttonText;
   CString m_finishingCommands;
