@@ -11,12 +11,11 @@
 
 #include "model/CurveTestSupport.h"
 #include "output/JobFile.h"
+#include "FakeJobManager.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-const char kManagerTitle[] = "镌图匠 - [切割管理程序]";
 
 std::vector<BYTE> Text(const std::string& text) {
   std::vector<BYTE> bytes(text.begin(), text.end());
@@ -138,46 +137,6 @@ TEST(JobFile, TheReaderRefusesDamagedFiles) {
   EXPECT_FALSE(read.Read("C:\\no such folder\\OSI1.TMP"));
 }
 
-// A stand-in for the job manager's main window: it answers the hand-over messages and, when it
-// accepts, reads the job file named by the atom and deletes the atom, as the manager does.
-class ManagerWindow {
-public:
-  ManagerWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &ManagerWindow::Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TalvexTestJobManager";
-    RegisterClassA(&windowClass);
-    m_window = CreateWindowA("TalvexTestJobManager", kManagerTitle, WS_OVERLAPPED, 0, 0, 100, 50,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~ManagerWindow() { DestroyWindow(m_window); }
-
-  bool accept = true;
-  std::vector<UINT> messages;
-  CJobFile queued;
-  bool read = false;
-
-private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ManagerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || message < WM_USER + 1 || message > WM_USER + 3)
-      return DefWindowProcA(window, message, wParam, lParam);
-    self->messages.push_back(message);
-    if (message == WM_USER + 3 && self->accept) {
-      char path[181] = {};
-      if (GlobalGetAtomNameA(static_cast<ATOM>(wParam), path, sizeof path)) {
-        GlobalDeleteAtom(static_cast<ATOM>(wParam));
-        self->read = self->queued.Read(path);
-      }
-    }
-    return TRUE;
-  }
-
-  HWND m_window;
-};
-
 class HandOverTest : public ::testing::Test {
 protected:
   HandOverTest() : m_data(m_folder.File("OSD1.TMP")) {
@@ -197,7 +156,7 @@ protected:
 };
 
 TEST_F(HandOverTest, AQueuedJobBelongsToTheManager) {
-  ManagerWindow manager;
+  FakeJobManager manager;
   EXPECT_TRUE(m_job.SendToManager());
   EXPECT_EQ((std::vector<UINT>{WM_USER + 1, WM_USER + 3, WM_USER + 2}), manager.messages);
   ASSERT_TRUE(manager.read);
@@ -211,7 +170,7 @@ TEST_F(HandOverTest, AQueuedJobBelongsToTheManager) {
 }
 
 TEST_F(HandOverTest, AJobTheManagerDidNotQueueIsReportedAndRemoved) {
-  ManagerWindow manager;
+  FakeJobManager manager;
   manager.accept = false;
   EXPECT_FALSE(m_job.SendToManager());
   ASSERT_EQ(1u, m_boxes.Count());
@@ -239,9 +198,9 @@ TEST_F(HandOverTest, AManagerThatCannotStartIsReported) {
 TEST_F(HandOverTest, AStartedManagerIsWaitedForWithinALimit) {
   m_job.SetManagerProgram("cmd.exe /c exit");
   m_job.SetStartWait(5000);
-  static ManagerWindow* late = nullptr;
+  static FakeJobManager* late = nullptr;
   UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (!late) late = new ManagerWindow;
+    if (!late) late = new FakeJobManager;
   });
   EXPECT_TRUE(m_job.SendToManager());
   KillTimer(nullptr, timer);
@@ -268,7 +227,7 @@ TEST_F(HandOverTest, AJobFileThatCannotBeMadeIsReported) {
   std::string missing = m_folder.File("missing\\");
   SetEnvironmentVariableA("TMP", missing.c_str());
   SetEnvironmentVariableA("TEMP", missing.c_str());
-  ManagerWindow manager;
+  FakeJobManager manager;
   EXPECT_FALSE(m_job.SendToManager());
   SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
   SetEnvironmentVariableA("TEMP", hadTemp ? savedTemp : nullptr);
