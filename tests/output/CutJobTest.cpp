@@ -23,6 +23,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 #include "FakeJobManager.h"
+#include "SerialRecording.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ public:
   using CCutDeviceBar::CCutDeviceBar;
   int stopAfterBlocks = 0;  // 0: never
   bool realManager = false;
+  bool stopAfterFirstPiece = false;  // the plotting dialog's stop button
   int handOvers = 0;
   int directSends = 0;
   std::string handedOver;
@@ -96,7 +98,23 @@ protected:
     handedOver = ReadText(path);
     return true;
   }
+  std::unique_ptr<CPortingDlg> MakePortingDialog() override {
+    struct StoppingDialog : CPortingDlg {
+      bool stop = false;
+      void ShowProgress(DWORD position) override {
+        CPortingDlg::ShowProgress(position);
+        if (stop) Stop();
+      }
+    };
+    StoppingDialog* dialog = new StoppingDialog;
+    dialog->stop = stopAfterFirstPiece;
+    dialog->GetPort().GetSettingsFile().SetPath(portSettings.c_str());
+    return std::unique_ptr<CPortingDlg>(dialog);
+  }
   int& StopFlag();
+
+public:
+  std::string portSettings;
 };
 
 class CutJobTest : public ::testing::Test {
@@ -113,6 +131,7 @@ protected:
     m_device.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
     m_device.LoadProfile("HP-GL cutter");
     m_settings.SetPortName(m_plot.c_str());
+    m_bar.portSettings = m_folder.File("UPort.Ini");
     s_device = &m_device;
   }
 
@@ -290,6 +309,23 @@ TEST_F(CutJobTest, TheHandOverCarriesThePortOfTheSettings) {
   std::string data = manager.queued.GetDataPath().GetString();
   EXPECT_EQ(0u, ReadText(data).find(kJobStart));
   DeleteFileA(data.c_str());
+}
+
+// The plot file sent to COM1 arrives as it was written; a send stopped part way leaves the device
+// with the blank that ends the run, pen up and a pen-up move home, and the temporary file goes.
+TEST_F(CutJobTest, AJobSentToCom1ArrivesByteForByteAndAStopLiftsTheBlade) {
+  if (!Com1IsMapped()) GTEST_SKIP() << "COM1 is not mapped to the test terminal";
+  AddDocument();
+  ASSERT_TRUE(m_bar.Output());
+  std::string job = ReadText(m_plot);
+  m_settings.SetPortName("COM1");
+  ASSERT_TRUE(m_bar.Output());
+  EXPECT_TRUE(Arrives(job)) << Recorded();
+
+  m_bar.stopAfterFirstPiece = true;
+  EXPECT_FALSE(m_bar.Output());
+  EXPECT_TRUE(Arrives(job + job.substr(0, CPortingDlg::kPieceBytes) + " PU;PU0,0;")) << Recorded();
+  EXPECT_EQ(0, m_bar.handOvers);
 }
 
 TEST_F(CutJobTest, AJobThatCannotStartWritesNothing) {
