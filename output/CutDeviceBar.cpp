@@ -376,7 +376,7 @@ bool CCutDeviceBar::AskForPlotFile(CString& path) {
   CString folder = portSettings.GetString("PortInfo", "FilePath", "C:\\");
   CFileDialog dialog(FALSE, "PLT", "*.PLT",
                      OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, "*.PLT|*.PLT||",
-                     CWnd::FromHandle(Frame()));
+                     Frame() ? CWnd::FromHandle(Frame()) : nullptr);
   dialog.m_ofn.lpstrInitialDir = folder;
   if (dialog.DoModal() != IDOK) return false;
   path = dialog.GetPathName();
@@ -385,8 +385,9 @@ bool CCutDeviceBar::AskForPlotFile(CString& path) {
 }
 
 std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
+  HWND frame = Frame();
   return std::unique_ptr<CCutProgress>(
-      new CCutProgressWnd(title, &m_device.m_stop, CWnd::FromHandle(Frame())));
+      new CCutProgressWnd(title, &m_device.m_stop, frame ? CWnd::FromHandle(frame) : nullptr));
 }
 
 bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
@@ -476,10 +477,11 @@ void CCutDeviceBar::CutMediaFrame(const CFRect& strip) {
 bool CCutDeviceBar::PlotDirect(LPCSTR path) {
   std::unique_ptr<CPortingDlg> dialog = MakePortingDialog();
   dialog->SetFinishingCommands(m_device.GetFinishingCommands());
+  HWND frame = Frame();
   bool sent;
   {
-    ModalState modal(Frame());
-    sent = dialog->SendData(path, m_settings.m_portName, CWnd::FromHandle(Frame()),
+    ModalState modal(frame);
+    sent = dialog->SendData(path, m_settings.m_portName, frame ? CWnd::FromHandle(frame) : nullptr,
                             m_host.GetLanguage());
   }
   if (sent) m_settings.SaveCutSettings(m_device.ProfileFile());

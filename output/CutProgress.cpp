@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/DialogTemplate.h"
+#include "output/OutputTexts.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ CCutProgressWnd::CCutProgressWnd(LPCSTR title, int* stopFlag, CWnd* owner)
                             6, 184, 10, kTextId);
   dialogTemplate.AddControl(PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 8, 20, 184,
                             10, kBarId);
-  dialogTemplate.AddControl(CDialogTemplate::button, "取消", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+  dialogTemplate.AddControl(CDialogTemplate::button, OutputText::kCancel, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                             75, 40, 50, 14, IDCANCEL);
   if (CreateIndirect(dialogTemplate.Get(), owner)) UpdateWindow();
 }

@@ -31,6 +31,7 @@ const char kScaling[] = "缩放输出数据";
 const char kCutting[] = "开始切割输出数据!";
 const char kTestTitle[] = "刻字机状态测试";
 const char kResetTitle[] = "刻字机复位";
+const char kCancel[] = "取消";
 
 const char kPlottingCaption[] = "输出绘制中....";
 const char kPlottingCaptionEnglish[] = "Plotting...";

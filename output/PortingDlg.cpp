@@ -66,8 +66,6 @@ bool CPortingDlg::CreateProgressWindow(CWnd* parent) {
 
 BOOL CPortingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  RECT window;
-  GetWindowRect(&window);
   SetWindowPos(nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - 100,
                GetSystemMetrics(SM_CYSCREEN) / 2 - 25, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
