@@ -93,13 +93,25 @@ BOOL CCutDeviceBar::Create(CWnd* parent, UINT style, UINT id) {
 
 HWND CCutDeviceBar::Frame() const {
   HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
-  while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD)) parent = ::GetParent(parent);
+  while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
+    parent = ::GetParent(parent);
   return parent;
 }
 
 CString CCutDeviceBar::ControlText(UINT id) const {
   char text[512] = {};
   ::GetDlgItemTextA(m_hWnd, static_cast<int>(id), text, sizeof text);
+  return text;
+}
+
+// The selection is not yet the combo's text while its notification runs.
+CString CCutDeviceBar::SelectedText(UINT comboId) const {
+  HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
+  LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  char text[512] = {};
+  if (index != CB_ERR &&
+      ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < static_cast<LRESULT>(sizeof text))
+    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -225,7 +237,8 @@ void CCutDeviceBar::CollectBarSettings() {
   m_settings.m_setSpeed = m_device.m_setSpeed;
   m_settings.m_bladeOffset = m_device.m_bladeOffset;
   const CIniFile& file = m_device.ProfileFile();
-  m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut", CCutSettings::kDefaultSolidCut);
+  m_settings.m_solidCut =
+      file.GetFloat(kCutInfoSection, "SolidCut", CCutSettings::kDefaultSolidCut);
   m_settings.m_voidCut = file.GetFloat(kCutInfoSection, "VoidCut", CCutSettings::kDefaultVoidCut);
   if (m_hWnd) m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
 }
@@ -242,24 +255,13 @@ void CCutDeviceBar::OnModelChange() {
 
 void CCutDeviceBar::OnPortChange() {
   if (m_filling) return;
-  // The selection is not yet the combo's text while the notification runs.
-  HWND combo = ::GetDlgItem(m_hWnd, kPortCombo);
-  LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  char text[512] = {};
-  if (index != CB_ERR && ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < static_cast<LRESULT>(sizeof text))
-    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  m_settings.SetPortName(CString(text).Left(kPortNameChars - 1));
+  m_settings.SetPortName(SelectedText(kPortCombo).Left(kPortNameChars - 1));
   RefreshControls();
 }
 
 void CCutDeviceBar::OnSpeedChange() {
   if (m_filling) return;
-  HWND combo = ::GetDlgItem(m_hWnd, kSpeedCombo);
-  LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  char text[32] = {};
-  if (index != CB_ERR && ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < static_cast<LRESULT>(sizeof text))
-    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  m_device.m_speed = m_settings.m_penSpeed = static_cast<short>(atoi(text));
+  m_device.m_speed = m_settings.m_penSpeed = static_cast<short>(atoi(SelectedText(kSpeedCombo)));
 }
 
 void CCutDeviceBar::OnSpeedCheck() {

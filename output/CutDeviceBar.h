@@ -93,6 +93,7 @@ protected:
 
 private:
   CString ControlText(UINT id) const;
+  CString SelectedText(UINT comboId) const;
   void FillModelList();
   void FillSpeedList();
   void SelectPrefix(UINT comboId, LPCSTR prefix);

@@ -20,8 +20,8 @@ CCutProgressWnd::CCutProgressWnd(LPCSTR title, int* stopFlag, CWnd* owner)
                             6, 184, 10, kTextId);
   dialogTemplate.AddControl(PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 8, 20, 184,
                             10, kBarId);
-  dialogTemplate.AddControl(CDialogTemplate::button, OutputText::kCancel, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                            75, 40, 50, 14, IDCANCEL);
+  dialogTemplate.AddControl(CDialogTemplate::button, OutputText::kCancel,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP, 75, 40, 50, 14, IDCANCEL);
   if (CreateIndirect(dialogTemplate.Get(), owner)) UpdateWindow();
 }
 

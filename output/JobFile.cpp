@@ -108,7 +108,8 @@ bool CJobFile::ReadBytes(const BYTE* data, size_t size) {
 }
 
 bool CJobFile::Read(LPCSTR path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   // A job file is a few hundred bytes: anything far larger is not one.
   std::vector<BYTE> bytes(kHeaderSize + kDocumentNameSize + kDataPathSize + 1024);

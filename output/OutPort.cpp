@@ -212,9 +212,9 @@ void COutPort::ConfigureCommDevice(HANDLE device) const {
 
 bool COutPort::Flush() {
   if (m_buffer.empty()) return true;
-  bool written =
-      m_handle && WriteInAttempts(m_buffer.data(), static_cast<DWORD>(m_buffer.size()), kChunkedPlan,
-                                  false);
+  const bool stoppable = false;
+  bool written = m_handle && WriteInAttempts(m_buffer.data(), static_cast<DWORD>(m_buffer.size()),
+                                             kChunkedPlan, stoppable);
   m_buffer.clear();
   return written;
 }

@@ -27,7 +27,8 @@ const char kFlowItems[] = "无\nXON/XOFF\n硬件";
 template <size_t N>
 void FillCombo(HWND combo, const char* const (&items)[N]) {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  for (const char* item : items) ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  for (const char* item : items)
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 }
 
 // Entries one per line, from the resources in the interface language.

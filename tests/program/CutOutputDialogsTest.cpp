@@ -149,7 +149,8 @@ protected:
     m_ini = m_folder.File("Cutters.INI");
     char folder[MAX_PATH];
     ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
-    ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\Cutters.INI").c_str(), m_ini.c_str(), FALSE));
+    std::string shipped = std::string(folder) + "program\\Cutters.INI";
+    ASSERT_TRUE(CopyFileA(shipped.c_str(), m_ini.c_str(), FALSE));
     m_device.ProfileFile().SetPath(m_ini.c_str());
     m_device.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
     WritePrivateProfileStringA("CutInfo", "Device", "hp-gl cutter, blade offset by", m_ini.c_str());
