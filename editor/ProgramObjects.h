@@ -10,6 +10,7 @@
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
 #include "model/settings/IniFile.h"
+#include "output/CutSettings.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
 #include "text/CftFontTable.h"
@@ -27,6 +28,8 @@ extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
+// The cut settings ("CutInfo" of Cutters.INI) that the cut bars edit.
+extern CCutSettings g_cutSettings;
 // The font sources, the glyph codec and the language table, empty until start-up loads them.
 extern CWinFontTable g_winFontTable;
 extern CTtfFontTable g_ttfFontTable;

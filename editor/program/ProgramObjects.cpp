@@ -12,6 +12,7 @@ CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
 CCutterDevice g_cutterDevice;
+CCutSettings g_cutSettings;
 CWinFontTable g_winFontTable;
 CTtfFontTable g_ttfFontTable;
 CCftFontTable g_cftFontTable;
