@@ -6,9 +6,9 @@
 
 #include "framework/ClientDC.h"
 #include "model/blocks/BlockView.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/DrawUtils.h"
+#include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
 
 namespace {
