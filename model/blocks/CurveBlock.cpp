@@ -353,14 +353,7 @@ bool CCurveBlock::HitSegments(float x, float y, float tolerance) {
   for (size_t i = 0; i < records.size(); ++i) {
     CSegmentWalker::Kind kind = walker.Step(records[i]);
     if (kind == CSegmentWalker::kMove) m_hitSubpathStart = static_cast<int>(i);
-    const FPOINT* p = walker.Points();
-    FPOINT probe = {x, y};
-    float ratio = -1.0f;
-    if (kind == CSegmentWalker::kLine)
-      ratio = SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tolerance);
-    else if (kind == CSegmentWalker::kBezier)
-      ratio = CBezier(p).HitTest(&probe, tolerance);
-    if (ratio >= 0.0f) return true;
+    if (walker.SegmentHit(kind, x, y, tolerance)) return true;
   }
   return false;
 }

@@ -424,14 +424,7 @@ bool CContour::HitTestOutline(float x, float y, float tol) const {
   for (const POINTREC& record : GetPoints()) {
     CSegmentWalker::Kind kind = walker.Step(record);
     if (kind == CSegmentWalker::kEnd) break;
-    const FPOINT* p = walker.Points();
-    FPOINT probe = {x, y};
-    float ratio = -1.0f;
-    if (kind == CSegmentWalker::kLine)
-      ratio = SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tol);
-    else if (kind == CSegmentWalker::kBezier)
-      ratio = CBezier(p).HitTest(&probe, tol);
-    if (ratio >= 0.0f) return true;
+    if (walker.SegmentHit(kind, x, y, tol)) return true;
   }
   return false;
 }
