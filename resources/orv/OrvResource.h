@@ -10,24 +10,26 @@
 // The run-mode and mark images of the queue's rows, 16 pixels wide.
 #define IDB_JOB_STATES 130
 
+// clang-format off
 // ---- Commands of the queue ----
-#define ID_JOB_START_EACH_JOB 32771  // start, pausing after each job
+#define ID_JOB_START_EACH_JOB 32771   // start, pausing after each job
 #define ID_JOB_PAUSE 32772
 #define ID_JOB_STOP 32773
 #define ID_JOB_DELETE 32774
 #define ID_JOB_DELETE_ALL 32775
-#define ID_JOB_PAGE_PAUSE 32777  // no handler
+#define ID_JOB_PAGE_PAUSE 32777       // no handler
 #define ID_JOB_FIND 32778
-#define ID_JOB_UNUSED_1 32779   // no handler
-#define ID_JOB_AUTO_EXIT 32780  // no handler
-#define ID_JOB_UNUSED_2 32781   // no handler
+#define ID_JOB_UNUSED_1 32779         // no handler
+#define ID_JOB_AUTO_EXIT 32780        // no handler
+#define ID_JOB_UNUSED_2 32781         // no handler
 #define ID_JOB_MORE_COPIES 32782
 #define ID_JOB_FEWER_COPIES 32783
 #define ID_JOB_RUN 32784              // posted by the program itself
 #define ID_JOB_UNUSED_3 32785         // no handler
 #define ID_JOB_START_EACH_COPY 32786  // start, pausing after each copy
 #define ID_JOB_START_NO_PAUSE 32787
-#define ID_JOB_PURGE 32789  // sent by the frame when it closes
+#define ID_JOB_PURGE 32789            // sent by the frame when it closes
+// clang-format on
 
 // ---- Strings ----
 #define IDS_COLUMN_JOB_FILE 32788

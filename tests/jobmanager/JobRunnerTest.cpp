@@ -185,20 +185,6 @@ TEST(JobRunner, DeletesWaitForTheCopyBeingCutAndAreCarriedOutByPath) {
   EXPECT_EQ(-1, runner.GetCurrentRow());
 }
 
-TEST(JobRunner, DeletingAnotherRowKeepsTheRunOnItsJob) {
-  FakeJobQueue queue;
-  queue.Add("A", 1);
-  queue.Add("B", 1);
-  queue.selected = 1;
-  CJobRunner runner(queue);
-  runner.Start(CJobRunner::kPauseEachJob);
-  runner.Delete(0);
-  EXPECT_EQ(0, runner.GetCurrentRow());
-  EXPECT_EQ(CJobRunner::kPauseEachJob, runner.GetMode());
-  queue.Pump(runner);
-  EXPECT_EQ((Paths{"B"}), queue.cuts);
-}
-
 TEST(JobRunner, ARunCommandDuringARunWaitsForIt) {
   FakeJobQueue queue;
   queue.Add("A", 2);
