@@ -368,7 +368,9 @@ void CTALVEX42View::SetToolCursor(int tool) {
 
 void CTALVEX42View::SetCurrentTool(int tool) {
   FinishTool();
-  if (GetUndoDepth() != 0) m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
+  // Choosing the tool in use again changes nothing and leaves nothing to undo.
+  if (tool != m_currentTool && GetUndoDepth() != 0)
+    m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
   SetToolCursor(tool);
   m_currentTool = tool;
   // The main frame sets its tool box and property bar from the active view's tool.
