@@ -20,7 +20,8 @@ const UINT kCutCommand = 57635;
 const UINT kPasteCommand = 57637;
 const UINT kPrintCommand = 57607;
 const UINT kPrintPreviewCommand = 57609;
-const UINT kPrintBusinessCardCommand = 49010;
+// A command no menu names; what it does is still to come.
+const UINT kUnnamedCommand = 49010;
 
 // Layout kinds of a text block, as the direction commands show them.
 const int kLayoutHorizontal = 0;
@@ -28,20 +29,14 @@ const int kLayoutHorizontalReverse = 1;
 const int kLayoutVertical = 2;
 const int kLayoutVerticalReverse = 3;
 
-#define TOOL(id) \
-  { id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0 }
-#define PENDING(id) \
-  { id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0 }
-#define PENDING_RANGE(first, last) \
-  { first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0 }
-#define PENDING_WHEN(id, rule) \
-  { id, id, Table::kPending, Table::rule, Table::kNoMark, 0 }
-#define RUN(id, action, rule) \
-  { id, id, Table::action, Table::rule, Table::kNoMark, 0 }
-#define LAYOUT(id, kind) \
-  { id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind }
-
 // clang-format off
+#define TOOL(id) {id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0}
+#define PENDING(id) {id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0}
+#define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
+#define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
+#define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
+#define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
+
 const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.
   {ID_TOOL_SELECT, ID_TOOL_SELECT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
@@ -152,7 +147,7 @@ const Table::Row kRows[] = {
   PENDING(ID_FILE_CUT_OUTPUT),
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),
-  PENDING(kPrintBusinessCardCommand),
+  PENDING(kUnnamedCommand),
   PENDING_WHEN(ID_CUT_LINE, kOneSelectedNoImage),
   PENDING_WHEN(ID_CUT_RADIAL, kOneSelectedNoImage),
   PENDING_WHEN(ID_CUT_RING, kOneSelectedNoImage),
