@@ -18,6 +18,7 @@
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
+#include "model/undo/UndoColourRecord.h"
 
 namespace {
 
@@ -435,6 +436,7 @@ CBlock* CCurveBlock::Clone() {
 
 void CCurveBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (colour == m_colour) return;
+  if (IsRecording(view)) RecordUndo(view, new CUndoColourRecord(this, m_colour));
   m_colour = colour;
   if (redraw) Invalidate(view, TRUE);
 }

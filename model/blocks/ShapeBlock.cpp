@@ -10,6 +10,7 @@
 #include "model/editing/DrawUtils.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
+#include "model/undo/UndoColourRecord.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ CBlock* CShapeBlock::ToCurve(DWORD colour) {
 
 void CShapeBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (colour == m_colour) return;
+  if (IsRecording(view)) RecordUndo(view, new CUndoColourRecord(this, m_colour));
   m_colour = colour;
   if (redraw) Invalidate(view, TRUE);
 }

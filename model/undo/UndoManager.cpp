@@ -96,6 +96,7 @@ INT_PTR CUndoManager::AppendRecord(CUndoRecord* record) {
     if (!step->BeginsWithRepaint()) InsertRepaintRecord(step);
     m_repaintRequested = 0;
   }
+  ++m_recordsKept;
   return step->Add(record);
 }
 
