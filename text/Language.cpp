@@ -4,10 +4,12 @@
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
+#include "model/geometry/Contour.h"
 #include "text/CftFontTable.h"
 #include "text/FontTable.h"
 #include "text/TtfFontTable.h"
 #include "text/WinFontTable.h"
+#include "text/layout/GlyphSource.h"
 
 namespace {
 
@@ -156,6 +158,33 @@ CContour* CLanguage::GetGlyph(WORD key, int fontNumber, WORD code) const {
   if (source == kTrueTypeFiles)
     return m_trueType ? m_trueType->GetCharOutline(row, fontNumber, code, charset) : nullptr;
   return m_own ? m_own->ReadGlyph(row, source - kFirstMount, fontNumber, code, nullptr) : nullptr;
+}
+
+bool CLanguage::GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) const {
+  metrics = GlyphMetrics();
+  BYTE charset = static_cast<BYTE>(key & 0xFF);
+  if (FindIndex(charset) < 0) return false;
+  if ((key >> 8) == kWindowsFonts) {
+    GLYPHMETRICS measured = {};
+    if (!m_windows || !m_windows->GetCharMetrics(charset, fontNumber, code, &measured)) return false;
+    metrics.blackBoxX = static_cast<int>(measured.gmBlackBoxX);
+    metrics.blackBoxY = static_cast<int>(measured.gmBlackBoxY);
+    metrics.advance = measured.gmCellIncX;
+    return true;
+  }
+  // Font files carry no metrics of their own: the outline is the measure.
+  CContour* outline = GetGlyph(key, fontNumber, code);
+  if (!outline || outline->IsBoxEmpty()) {
+    delete outline;
+    return false;
+  }
+  CFRect box = outline->GetBox();
+  box.Normalize();
+  delete outline;
+  metrics.blackBoxX = static_cast<int>(box.right - box.left);
+  metrics.blackBoxY = static_cast<int>(box.bottom - box.top);
+  metrics.advance = static_cast<int>(box.right + (box.left > 0 ? box.left : 0));
+  return true;
 }
 
 bool CLanguage::WriteToFile(CByteWriter& file) const {
