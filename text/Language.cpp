@@ -166,7 +166,8 @@ bool CLanguage::GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& me
   if (FindIndex(charset) < 0) return false;
   if ((key >> 8) == kWindowsFonts) {
     GLYPHMETRICS measured = {};
-    if (!m_windows || !m_windows->GetCharMetrics(charset, fontNumber, code, &measured)) return false;
+    if (!m_windows || !m_windows->GetCharMetrics(charset, fontNumber, code, &measured))
+      return false;
     metrics.blackBoxX = static_cast<int>(measured.gmBlackBoxX);
     metrics.blackBoxY = static_cast<int>(measured.gmBlackBoxY);
     metrics.advance = measured.gmCellIncX;
@@ -204,14 +205,17 @@ bool CLanguage::WriteToFile(CByteWriter& file) const {
   if (!file.WriteDWord(static_cast<DWORD>(tableSize))) return false;
   size_t position = file.Size() + tableSize;
   for (const SavedList& list : lists) {
-    DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) * kSlotWidth);
-    SectionEntry entry = {size, list.charset, list.source, kSlotWidth, static_cast<DWORD>(position)};
+    DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) *
+                                    kSlotWidth);
+    SectionEntry entry = {size, list.charset, list.source, kSlotWidth,
+                          static_cast<DWORD>(position)};
     if (!WriteEntry(file, entry)) return false;
     position += size;
   }
   for (const SavedList& list : lists) {
     HGLOBAL block = list.table->GetNameBlock(list.row, list.column, kSlotWidth);
-    size_t size = static_cast<size_t>(list.table->GetEntryCount(list.row, list.column) + 1) * kSlotWidth;
+    size_t size = static_cast<size_t>(list.table->GetEntryCount(list.row, list.column) + 1) *
+                  kSlotWidth;
     bool written = false;
     if (block) {
       const BYTE* data = static_cast<const BYTE*>(::GlobalLock(block));
@@ -277,8 +281,8 @@ int CLanguage::RemountFont(const std::vector<BYTE>& section, WORD key, int saved
     if (!ReadEntry(reader, entry)) return -1;
     if (entry.charset != (key & 0xFF) || entry.source != (key >> 8)) continue;
     size_t slot = static_cast<size_t>(savedNumber) * entry.width;
-    if (entry.width == 0 || slot + entry.width > entry.size ||
-        entry.position > section.size() || entry.size > section.size() - entry.position)
+    if (entry.width == 0 || slot + entry.width > entry.size || entry.position > section.size() ||
+        entry.size > section.size() - entry.position)
       return -1;
     const char* name = reinterpret_cast<const char*>(section.data() + entry.position + slot);
     CString text(name, static_cast<int>(strnlen(name, entry.width)));
