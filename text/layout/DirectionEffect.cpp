@@ -597,10 +597,13 @@ INT_PTR CDirectionEffect::CharOnOtherLine(INT_PTR index, int* side, bool next) c
     SpanOf(box, &leading, &trailing);
     float toLeading = std::fabs(caret - leading), toTrailing = std::fabs(caret - trailing);
     float distance = std::min(toLeading, toTrailing);
-    if (best == index || distance < nearest) {
+    int nearerSide = toLeading <= toTrailing ? 1 : 0;
+    // Where two boxes meet, the caret goes before the later one, as a click there would.
+    bool tieBefore = distance == nearest && nearerSide == 1 && bestSide == 0;
+    if (best == index || distance < nearest || tieBefore) {
       best = i;
       nearest = distance;
-      bestSide = toLeading <= toTrailing ? 1 : 0;
+      bestSide = nearerSide;
     }
   }
   *side = bestSide;
