@@ -128,6 +128,11 @@ TEST(BoxRecordTest, TheArrayRecordHoldsItsBoxesBetweenTagLengthAndEndByte) {
   }
   ::GlobalFree(memory);
 
+  // A writer without room for the whole record takes none of it.
+  CByteWriter small(expected.size() - 1);
+  EXPECT_FALSE(boxes.WriteRecord(small));
+  EXPECT_EQ(0u, small.Size());
+
   MessageBoxCapture boxesShown;
   std::unique_ptr<CBoxArray> loaded(LoadBoxArray(expected.data(), expected.size()));
   ASSERT_TRUE(loaded);
