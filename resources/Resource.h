@@ -1,6 +1,7 @@
 // Resource and command ids of the editor. The built-in Chinese resources and the English resource
 // library use the same ids; the framework's standard ids come from framework/AfxRes.h.
 #pragma once
+// clang-format off
 
 #include "framework/AfxRes.h"
 
@@ -306,3 +307,4 @@
 #define IDW_TOOLBOX 128
 #define IDW_PALETTE_BAR 176
 #define IDW_DOCUMENT_BAR 9988
+// clang-format on
