@@ -22,9 +22,11 @@ const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
 
 namespace {
 
+// clang-format off
 const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {
     146, 158, 153, 156, 154, 163, 162, 184, 129, 148, 202, 149, 187, 189, 188,
     198, 199, 195, 196, 272, 197, 262, 164, 217, 1178, 1179, 1146, 263, 266};
+// clang-format on
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_POINTER, IDS_PANE_WIDTH, IDS_PANE_HEIGHT,
                             IDS_PANE_TYPE};
@@ -112,7 +114,8 @@ BOOL CMDIMainFrame::CreateMainToolBar() {
 BOOL CMDIMainFrame::CreateStatusBar() {
   const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM;
   if (!m_statusBar.Create(this, style, AFX_IDW_STATUS_BAR) ||
-      !m_statusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
+      !m_statusBar.SetIndicators(kIndicators,
+                                 static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
     return FALSE;
   m_statusBar.SetPaneInfo(1, IDS_PANE_POINTER, SBPS_NORMAL, kPointerPaneWidth);
   m_statusBar.SetPaneInfo(4, IDS_PANE_TYPE, SBPS_NOBORDERS, kTypePaneWidth);

@@ -119,10 +119,9 @@ void CCutDeviceBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
 void CCutDeviceBar::SelectPrefix(UINT comboId, LPCSTR prefix) {
   HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
-  LRESULT found = prefix && *prefix
-                      ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(prefix))
-                      : CB_ERR;
+  LRESULT found = prefix && *prefix ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                     reinterpret_cast<LPARAM>(prefix))
+                                    : CB_ERR;
   ::SendMessageA(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
 }
 
@@ -237,8 +236,8 @@ void CCutDeviceBar::CollectBarSettings() {
   m_settings.m_setSpeed = m_device.m_setSpeed;
   m_settings.m_bladeOffset = m_device.m_bladeOffset;
   const CIniFile& file = m_device.ProfileFile();
-  m_settings.m_solidCut =
-      file.GetFloat(kCutInfoSection, "SolidCut", CCutSettings::kDefaultSolidCut);
+  m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut",
+                                        CCutSettings::kDefaultSolidCut);
   m_settings.m_voidCut = file.GetFloat(kCutInfoSection, "VoidCut", CCutSettings::kDefaultVoidCut);
   if (m_hWnd) m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
 }
@@ -393,8 +392,8 @@ std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
 }
 
 bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
-  std::unique_ptr<CCutProgress> progress =
-      BeginProgress(OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
+  std::unique_ptr<CCutProgress> progress = BeginProgress(
+      OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
   ModalState modal(Frame());
   progress->SetStepText(OutputText::kClipping);
   CSegArray* blocks = m_host.GetOutputBlocks();
@@ -410,8 +409,9 @@ bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
   bool written = m_device.BeginJob(progress->GetPumpWindow(), m_settings);
   if (written) {
     const float end = bounds.bottom;
-    const float length =
-        m_settings.m_shareOutLimit > 0 ? static_cast<float>(m_settings.m_shareOutLimit) : end + 100;
+    const float length = m_settings.m_shareOutLimit > 0
+                             ? static_cast<float>(m_settings.m_shareOutLimit)
+                             : end + 100;
     for (float top = 0.0f; top < end && !m_device.m_stop; top += length) {
       CFRect strip(m_settings.m_mediaRect.left, top, m_settings.m_mediaRect.right, top + length);
       WriteStrip(progress.get(), job.get(), strip);
@@ -438,8 +438,8 @@ bool CCutDeviceBar::WriteStrip(CCutProgress* progress, CGroupBlock* job, const C
   return true;
 }
 
-void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks,
-                                 CCutterDevice& device, const CCutSettings&) {
+void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks, CCutterDevice& device,
+                                 const CCutSettings&) {
   for (INT_PTR i = 0; i < blocks->GetChildCount() && !device.m_stop; ++i) {
     CCurveBlock* curve = dynamic_cast<CCurveBlock*>(blocks->GetChild(i));
     if (!curve) continue;

@@ -85,8 +85,8 @@ TEST_F(PortSetupTest, SpeedsOutsideTheListAndDataBitsAPortCannotSendAreRefused) 
 
   Set("TranSpeed", "9600");
   EXPECT_EQ(IDCANCEL, Run([](HWND dialog) {
-    SendDlgItemMessageA(dialog, IDC_PORT_DATA_BITS, CB_SETCURSEL, 4, 0);  // "4"
-  }));
+              SendDlgItemMessageA(dialog, IDC_PORT_DATA_BITS, CB_SETCURSEL, 4, 0);  // "4"
+            }));
   ASSERT_EQ(2u, m_boxes.Count());
   EXPECT_EQ("<none>", Get("DataWidth"));
 }
@@ -96,9 +96,9 @@ TEST_F(PortSetupTest, DefaultsAreRestoredAndSavedOnOk) {
   Set("RTSCTS", "0");
   Set("DTRDSR", "1");
   EXPECT_EQ(IDOK, Run([](HWND dialog) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PORT_DEFAULTS, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PORT_DEFAULTS)));
-  }));
+              SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PORT_DEFAULTS, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PORT_DEFAULTS)));
+            }));
   EXPECT_EQ("9600", Get("TranSpeed"));
   EXPECT_EQ("1", Get("RTSCTS"));
   EXPECT_EQ("0", Get("DTRDSR"));

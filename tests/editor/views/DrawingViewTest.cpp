@@ -101,7 +101,8 @@ protected:
     CScrollThrottle::Horizontal().Reset();
     CScrollThrottle::Vertical().Reset();
     app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View)));
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
     ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
     app.m_pMainWnd = frame;
@@ -141,9 +142,12 @@ protected:
     Send(WM_MOUSEMOVE, flags | MK_RBUTTON, x2, y2);
     Send(WM_RBUTTONUP, flags, x2, y2);
   }
-  void DragWithLeft(int x1, int y1, int x2, int y2, HWND pressWindow = nullptr, int pressX = 0, int pressY = 0) {
-    if (pressWindow) ::SendMessageA(pressWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(pressX, pressY));
-    else Send(WM_LBUTTONDOWN, MK_LBUTTON, x1, y1);
+  void DragWithLeft(int x1, int y1, int x2, int y2, HWND pressWindow = nullptr, int pressX = 0,
+                    int pressY = 0) {
+    if (pressWindow)
+      ::SendMessageA(pressWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(pressX, pressY));
+    else
+      Send(WM_LBUTTONDOWN, MK_LBUTTON, x1, y1);
     Send(WM_MOUSEMOVE, MK_LBUTTON, (x1 + x2) / 2, (y1 + y2) / 2);
     Send(WM_MOUSEMOVE, MK_LBUTTON, x2, y2);
     Send(WM_LBUTTONUP, 0, x2, y2);
@@ -252,7 +256,8 @@ TEST_F(DrawingView, ShowsRulersWithTicksOverThePageAndItsShadow) {
   CFRect page(0, 0, 200, 100);
   RECT pixels;
   matrix.TransformRectToInt(&page, &pixels);
-  COLORREF paper = ::GetPixel(dc, (pixels.left + pixels.right) / 2, (pixels.top + pixels.bottom) / 2);
+  COLORREF paper = ::GetPixel(dc, (pixels.left + pixels.right) / 2,
+                              (pixels.top + pixels.bottom) / 2);
   COLORREF shadow = ::GetPixel(dc, pixels.right + 2, (pixels.top + pixels.bottom) / 2);
   COLORREF outside = ::GetPixel(dc, (kRulers + pixels.left) / 2, (pixels.top + pixels.bottom) / 2);
   ::ReleaseDC(view->m_hWnd, dc);
@@ -298,13 +303,15 @@ TEST_F(DrawingView, DraggingNearTheRulersScrollsTowardsThem) {
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 200);
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 201);  // the same tenth of a second
   EXPECT_LT(rulers->GetOrigin().x, start.x);
-  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()), rulers->GetOrigin().x);
+  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()),
+                  rulers->GetOrigin().x);
   EXPECT_EQ(start.y, rulers->GetOrigin().y);
 
   Send(WM_MOUSEMOVE, 0, kRulers + 5, 200);  // without the button nothing scrolls
   g_now += 1000;
   Send(WM_MOUSEMOVE, 0, kRulers + 5, 200);
-  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()), rulers->GetOrigin().x);
+  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()),
+                  rulers->GetOrigin().x);
 }
 
 TEST_F(DrawingView, TheRulersMarkThePointer) {
