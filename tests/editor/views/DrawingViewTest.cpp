@@ -18,6 +18,7 @@
 #include "framework/WinApp.h"
 #include "model/blocks/GuideLine.h"
 #include "model/document/TALVEX42Doc.h"
+#include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 
@@ -53,39 +54,6 @@ public:
   int check = -1;
   BOOL enabled = -1;
 };
-
-// A 24-bit BMP of the window's client area, for people looking at what the test saw.
-void SaveClientPicture(HWND window, const char* path) {
-  RECT client;
-  ::GetClientRect(window, &client);
-  HDC source = ::GetDC(window);
-  HDC memory = ::CreateCompatibleDC(source);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(source, client.right, client.bottom);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-  ::SelectObject(memory, previous);
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = client.right;
-  header.biHeight = client.bottom;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  int stride = (client.right * 3 + 3) & ~3;
-  std::vector<char> pixels(static_cast<size_t>(stride) * client.bottom);
-  ::GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(window, source);
-}
 
 class DrawingView : public ::testing::Test {
 protected:
