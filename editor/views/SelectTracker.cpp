@@ -730,15 +730,19 @@ BOOL CSelectTracker::OnKeyDown(UINT key) {
 
 // --- Drawing ---
 
+CDC* CSelectTracker::DrawingContext(CDC* dc, std::unique_ptr<CClientDC>& own) const {
+  if (dc) return dc;
+  HWND window = m_view->GetViewWindow();
+  if (!window) return nullptr;
+  own = std::make_unique<CClientDC>(window);
+  return own.get();
+}
+
 void CSelectTracker::Draw(CDC* dc, CMatrix2D* matrix) {
   if (m_count == 0 || m_hidden || !m_view) return;
   std::unique_ptr<CClientDC> own;
-  if (!dc) {
-    HWND window = m_view->GetViewWindow();
-    if (!window) return;
-    own = std::make_unique<CClientDC>(window);
-    dc = own.get();
-  }
+  dc = DrawingContext(dc, own);
+  if (!dc) return;
   CMatrix2D* display = matrix ? matrix : m_view->GetDisplayMatrix();
   if (!display) return;
   if (CSegArray* blocks = Blocks()) {
@@ -791,14 +795,10 @@ void CSelectTracker::DrawHandles(HDC dc, const CMatrix2D& matrix) {
 
 void CSelectTracker::DrawFeedback(CDC* dc) {
   if (!m_view) return;
-  HWND window = m_view->GetViewWindow();
   CMatrix2D* display = m_view->GetDisplayMatrix();
-  if (!window || !display) return;
   std::unique_ptr<CClientDC> own;
-  if (!dc) {
-    own = std::make_unique<CClientDC>(window);
-    dc = own.get();
-  }
+  dc = display ? DrawingContext(dc, own) : nullptr;
+  if (!dc) return;
   CXorScope xorScope(dc, CFeedbackTools::BlueDottedPen());
   const float dx = m_point.x - m_press.x;
   const float dy = m_point.y - m_press.y;
@@ -839,14 +839,10 @@ void CSelectTracker::DrawFeedback(CDC* dc) {
 
 void CSelectTracker::DrawBand(CDC* dc) {
   if (!m_view) return;
-  HWND window = m_view->GetViewWindow();
   CMatrix2D* display = m_view->GetDisplayMatrix();
-  if (!window || !display) return;
   std::unique_ptr<CClientDC> own;
-  if (!dc) {
-    own = std::make_unique<CClientDC>(window);
-    dc = own.get();
-  }
+  dc = display ? DrawingContext(dc, own) : nullptr;
+  if (!dc) return;
   CXorScope xorScope(dc, CFeedbackTools::BlueDottedPen());
   POINT a = ToDevice(*display, m_press.x, m_press.y);
   POINT b = ToDevice(*display, m_point.x, m_point.y);

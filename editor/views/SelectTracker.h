@@ -7,12 +7,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "editor/views/ViewMouseTarget.h"
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
 
 class CBlock;
 class CBlockView;
+class CClientDC;
 class CDocument;
 class CRulerManager;
 class CSegArray;
@@ -112,6 +115,8 @@ private:
   void LeaveCopies();
   void FinishMouseUp();
   void DrawHandles(HDC dc, const CMatrix2D& matrix);
+  // The context given, or else one on the view's window (kept alive by own); null without a window.
+  CDC* DrawingContext(CDC* dc, std::unique_ptr<CClientDC>& own) const;
   void DrawFeedback(CDC* dc);
   void DrawBand(CDC* dc);
   void SendObjectSize(float width, float height) const;
