@@ -70,9 +70,10 @@ protected:
     for (const char* name : names) manager.AppendRecord(Record(name));
   }
 
-  CUndoManager manager{10};
+  // The log outlives the manager: steps still held write into it when they are destroyed.
   std::vector<std::string> log;
   std::vector<int> depthsSeen;
+  CUndoManager manager{10};
 };
 
 TEST_F(UndoManagerTest, OnlyTheOutermostLevelMakesAStepAndOnlyWhenARecordArrives) {

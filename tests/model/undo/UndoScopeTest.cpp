@@ -44,8 +44,9 @@ protected:
     if (exit == kCancels) step.Cancel();
   }
 
-  CUndoManager manager{10};
+  // The log outlives the manager: steps still held write into it when they are destroyed.
   std::vector<std::string> log;
+  CUndoManager manager{10};
 };
 
 TEST_F(UndoScopeTest, EveryWayOutOfACommandClosesItsLevel) {
