@@ -4,6 +4,10 @@
 // profile. The tool cursors, pens and brush that views and tools share live as long as it does.
 #pragma once
 
+#include "editor/bars/PaletteBar.h"
+#include "editor/bars/PropertyBar.h"
+#include "editor/bars/ToolBoxBar.h"
+#include "editor/bars/xDocumentBar.h"
 #include "framework/Brush.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/Pen.h"
@@ -44,6 +48,10 @@ public:
   CStatusBar& GetStatusBar() { return m_statusBar; }
   CToolBar& GetMainToolBar() { return m_mainToolBar; }
   CToolBar& GetWindowToolBar() { return m_windowToolBar; }
+  CToolBoxBar& GetToolBox() { return m_toolBox; }
+  CPaletteBar& GetPaletteBar() { return m_paletteBar; }
+  CPropertyBar& GetPropertyBar() { return m_propertyBar; }
+  xCDocumentBar& GetDocumentBar() { return m_documentBar; }
 
   // The popup that lists the transform library's effects in a menu bar (a maximised document
   // window puts its own menu in front of the others), or null.
@@ -60,12 +68,17 @@ protected:
   void OnInitMenu(CMenu* menu);
   void OnViewActivated();
   void OnPaletteColour();
+  void OnTogglePropertyWindow();
   DECLARE_MESSAGE_MAP()
 
 private:
   BOOL CreateMainToolBar();
   BOOL CreateStatusBar();
+  void CreateToolBox();
   BOOL CreateWindowToolBar();
+  BOOL CreatePaletteBar();
+  BOOL CreatePropertyBar();
+  void CreateDocumentBar();
   void DockBars();
   // The status protocol: TRUE when the command was one of its codes.
   BOOL ShowStatus(UINT code, LPARAM data);
@@ -73,10 +86,14 @@ private:
   CControlBar* BarForBit(UINT bit);
   void LoadCursors();
 
+  CPaletteBar m_paletteBar;
   CStatusBar m_statusBar;
   CToolBar m_mainToolBar;
   CToolBar m_windowToolBar;
+  CToolBoxBar m_toolBox;
+  CPropertyBar m_propertyBar;
   UINT m_barsToShow;
+  xCDocumentBar m_documentBar;
 
   bool* m_deleted;
   HCURSOR m_cursors[kCursorCount];

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "editor/TALVEX42App.h"
+#include "editor/bars/ColorPalette.h"
 #include "media/TransformDll.h"
 #include "model/blocks/ModelServices.h"
-#include "model/settings/AppProfile.h"
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
+#include "model/settings/AppProfile.h"
 #include "model/settings/IniFile.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
@@ -18,6 +19,8 @@ extern CIniFile g_settings;
 // First TALVEX42.INI as well; start-up points it at Cutters.INI.
 extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
+// The numbered colours, read from PALETTE.INI in the palette folder as the program starts.
+extern CColorPalette g_palette;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
 extern CDragTracker g_dragTracker;
@@ -30,3 +33,7 @@ extern CTransformDll g_transformDll;
 // Last: the model reaches the cutter profile and the transform library through its own
 // interfaces from here on.
 extern CModelServices g_modelServices;
+
+class CPropertyWnd;
+// The floating property window while there is one; the window clears it when it goes.
+extern CPropertyWnd* g_propertyWnd;
