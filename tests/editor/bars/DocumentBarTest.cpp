@@ -133,7 +133,7 @@ TEST_F(DocumentBar, HitTestsTabsButtonsAndStripInTheirBands) {
   CRect client;
   m_bar->GetClientRect(client);
   const int h = client.bottom;
-  ASSERT_LE(h - 5, top + 17);
+  ASSERT_LE(h - 6, top + 17);
   struct Case {
     CPoint point;
     int code;
@@ -150,7 +150,7 @@ TEST_F(DocumentBar, HitTestsTabsButtonsAndStripInTheirBands) {
       {CPoint(kBarWidth - 26, top + 17), -1},            // below the band
       {CPoint(kBarWidth - 26, top + 16), -4},            // scroll right
       {CPoint(kBarWidth - 50, top + 5), -1},             // in the band, on no button
-      {CPoint(kBarWidth - 50, h - 5), -1},      // ... even in the strip's rows
+      {CPoint(kBarWidth - 50, h - 6), -1},      // ... even in the strip's rows
       {CPoint(20, h - 6), -5},                  // the strip
       {CPoint(20, h), -5},
       {CPoint(20, 1), -1},
@@ -257,11 +257,15 @@ TEST_F(DocumentBar, ToolTipsNameTheWholePathAndTheButtons) {
   // The request gets the bar's own text, not a copy cut to its 80 bytes.
   CPoint centre = TabCentre(0);
   m_bar->ClientToScreen(&centre);
+  // The pointer goes back where it was: other tests read its position.
+  POINT saved = {};
+  GetCursorPos(&saved);
   SetCursorPos(centre.x, centre.y);
   NMTTDISPINFOA request = {};
   request.hdr.code = TTN_NEEDTEXTA;
   request.hdr.hwndFrom = m_bar->GetToolTipWindow();
   m_bar->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+  SetCursorPos(saved.x, saved.y);
   ASSERT_NE(nullptr, request.lpszText);
   EXPECT_EQ(path, std::string(request.lpszText));
 }
