@@ -11,8 +11,16 @@
 #include "model/geometry/FRect.h"
 #include "model/settings/AppProfile.h"
 #include "model/settings/IniFile.h"
+#include "output/CutSettings.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
+#include "text/CftFontTable.h"
+#include "text/CodeTable.h"
+#include "text/FontServices.h"
+#include "text/GlyphCodec.h"
+#include "text/Language.h"
+#include "text/TtfFontTable.h"
+#include "text/WinFontTable.h"
 
 // TALVEX42.INI in the program folder.
 extern CIniFile g_settings;
@@ -23,6 +31,14 @@ extern CAppProfile g_appProfile;
 extern CColorPalette g_palette;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
+// The cut settings ("CutInfo" of Cutters.INI) that the cut bars edit.
+extern CCutSettings g_cutSettings;
+// The font sources, the glyph codec and the language table, empty until start-up loads them.
+extern CWinFontTable g_winFontTable;
+extern CTtfFontTable g_ttfFontTable;
+extern CCftFontTable g_cftFontTable;
+extern CGlyphCodec g_glyphCodec;
+extern CLanguage g_language;
 extern CDragTracker g_dragTracker;
 extern CTALVEX42App theApp;
 // The rectangle the drawing tools share.
@@ -30,6 +46,11 @@ extern CFRect g_toolRect;
 // Every cut output goes through this port.
 extern COutPort g_outPort;
 extern CTransformDll g_transformDll;
+// The GB/Big5 conversion tables, loaded from the program folder as they are built.
+extern CCodeTable g_big5ToGb;
+extern CCodeTable g_gbToBig5;
+// The font objects wired together; documents read and write their font-mount section through it.
+extern CFontServices g_fontServices;
 // Last: the model reaches the cutter profile and the transform library through its own
 // interfaces from here on.
 extern CModelServices g_modelServices;

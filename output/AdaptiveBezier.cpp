@@ -10,14 +10,12 @@ const float kRadiansPerDegree = 0.0174532778f;
 const float kFullTurn = 6.2831852f;
 const int kMaxDepth = 10;
 
-bool SamePoint(const FPOINT& a, const FPOINT& b) {
-  return a.x == b.x && a.y == b.y;
-}
+bool SamePoint(const FPOINT& a, const FPOINT& b) { return a.x == b.x && a.y == b.y; }
 
-float DistanceFromChord(const FPOINT& p, const FPOINT& a, const FPOINT& b) {
+// Distance of p from the chord a-b whose length is given.
+float DistanceFromChord(const FPOINT& p, const FPOINT& a, const FPOINT& b, double chord) {
   double dx = b.x - a.x;
   double dy = b.y - a.y;
-  double chord = std::hypot(dx, dy);
   if (chord == 0.0) return static_cast<float>(std::hypot(p.x - a.x, p.y - a.y));
   return static_cast<float>(std::fabs((p.x - a.x) * dy - (p.y - a.y) * dx) / chord);
 }
@@ -61,9 +59,7 @@ float CAdaptiveBezier::DistanceToleranceFor(float accuracy) {
   return std::max(accuracy / 2.0f, 1.0f);
 }
 
-float CAdaptiveBezier::AngleToleranceFor(float accuracy) {
-  return accuracy * kRadiansPerDegree;
-}
+float CAdaptiveBezier::AngleToleranceFor(float accuracy) { return accuracy * kRadiansPerDegree; }
 
 void CAdaptiveBezier::Flatten(const FPOINT points[4], std::vector<FPOINT>* ends) const {
   Subdivide(points, 0, ends);
@@ -72,13 +68,20 @@ void CAdaptiveBezier::Flatten(const FPOINT points[4], std::vector<FPOINT>* ends)
 void CAdaptiveBezier::Subdivide(const FPOINT p[4], int depth, std::vector<FPOINT>* ends) const {
   if (SamePoint(p[0], p[1]) && SamePoint(p[0], p[2]) && SamePoint(p[0], p[3])) return;
 
-  float height = std::max(DistanceFromChord(p[1], p[0], p[3]), DistanceFromChord(p[2], p[0], p[3]));
+  const double chordX = static_cast<double>(p[3].x) - p[0].x;
+  const double chordY = static_cast<double>(p[3].y) - p[0].y;
+  const double chord = std::sqrt(chordX * chordX + chordY * chordY);
+  float height = std::max(DistanceFromChord(p[1], p[0], p[3], chord),
+                          DistanceFromChord(p[2], p[0], p[3], chord));
+  // The angles cost three arc tangents: most pieces end on their height or depth without them.
+  if (depth > kMaxDepth || height <= m_distanceTolerance) {
+    ends->push_back(p[3]);
+    return;
+  }
   float chordDirection = static_cast<float>(std::atan2(p[3].y - p[0].y, p[3].x - p[0].x));
   float a1 = AngleToChord(p[0], p[1], chordDirection);
   float a2 = AngleToChord(p[2], p[3], chordDirection);
-
-  bool bends = a1 >= m_angleTolerance || a2 >= m_angleTolerance;
-  if (depth > kMaxDepth || height <= m_distanceTolerance || !bends) {
+  if (a1 < m_angleTolerance && a2 < m_angleTolerance) {
     ends->push_back(p[3]);
     return;
   }

@@ -47,9 +47,7 @@ short RangeMaximum(const CString& text) {
   return ToShort(std::strtol(number, nullptr, 10));
 }
 
-float RatioOrOne(float ratio) {
-  return ratio < 0.9f || ratio > 1.1f ? 1.0f : ratio;
-}
+float RatioOrOne(float ratio) { return ratio < 0.9f || ratio > 1.1f ? 1.0f : ratio; }
 
 void CopyBounded(char* out, size_t size, LPCSTR text) {
   std::memset(out, 0, size);
@@ -101,6 +99,8 @@ CCutterDevice::CCutterDevice(LPCSTR modelName) {
   // The cancel button of the cutting progress sets m_stop; the port must see it too, or a stalled
   // port would keep retrying after the user gave up.
   m_port.SetStopCheck([this] { return m_stop != 0; });
+  // A job is thousands of short commands: a plot file takes them in few system writes.
+  m_port.EnableFileBuffer(true);
   m_cutting = 0;
   m_offsetX = m_offsetY = 0.0f;
   m_lastX = m_lastY = 0.0f;
@@ -113,9 +113,7 @@ CCutterDevice::CCutterDevice(LPCSTR modelName) {
   if (modelName) LoadProfile(modelName);
 }
 
-CCutterDevice::~CCutterDevice() {
-  m_port.Close();
-}
+CCutterDevice::~CCutterDevice() { m_port.Close(); }
 
 void CCutterDevice::ResetProfile() {
   std::memset(m_sectionName, 0, sizeof(m_sectionName));
@@ -384,8 +382,20 @@ void CCutterDevice::Finish() {
 
 bool CCutterDevice::EndJob() {
   Finish();
+  // What the file buffer still holds must reach the file before anyone reads it.
+  if (!m_port.Flush()) m_portRefused = 1;
   m_port.Close();
   return !m_portRefused;
+}
+
+CString CCutterDevice::GetFinishingCommands() const {
+  char text[CPlotTemplate::kMaxExpansion];
+  CString commands(" ");
+  if (m_penUp.Expand(nullptr, 0, text, sizeof(text))) commands += text;
+  const int origin[2] = {0, 0};
+  if (m_moveTo.Expand(origin, 2, text, sizeof(text))) commands += text;
+  if (m_homeCmd.Expand(nullptr, 0, text, sizeof(text))) commands += text;
+  return commands;
 }
 
 bool CCutterDevice::TestCut(HWND progressWindow, const CCutSettings& settings) {
@@ -487,13 +497,13 @@ void CCutterDevice::FlushPendingBlank() {
 
 // ---- Half cut ----
 
+// A solid piece opens a cut run like any cut: the command after it must end the run first, or a
+// model whose cut commands continue a run (",x,y") would lose the piece's end point.
 void CCutterDevice::CutDashPiece(bool solid, float x, float y) {
   if (!solid)
     MoveTo(x, y);
-  else if (m_cutting)
-    CutTo(x, y);
   else
-    CutStart(x, y);
+    CutTo(x, y);
 }
 
 void CCutterDevice::DashCutTo(float x, float y) {
@@ -537,9 +547,9 @@ void CCutterDevice::CutStraightOrDashed(const FPOINT& end) {
 void CCutterDevice::CutBezier(const FPOINT points[4], BOOL /*first*/) {
   CAdaptiveBezier flattener(CAdaptiveBezier::DistanceToleranceFor(m_curveAccuracy),
                             CAdaptiveBezier::AngleToleranceFor(m_curveAccuracy));
-  std::vector<FPOINT> ends;
-  flattener.Flatten(points, &ends);
-  for (const FPOINT& end : ends) CutStraightOrDashed(end);
+  m_bezierEnds.clear();
+  flattener.Flatten(points, &m_bezierEnds);
+  for (const FPOINT& end : m_bezierEnds) CutStraightOrDashed(end);
 }
 
 // Cuts from -> to as far as the remaining overcut reaches; returns what is left of it.

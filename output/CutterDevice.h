@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "framework/String.h"
 #include "framework/StringArray.h"
@@ -50,6 +51,9 @@ public:
   // unless every command reached the port.
   bool TestCut(HWND progressWindow, const CCutSettings& settings);
   bool Reset(HWND progressWindow, const CCutSettings& settings);
+  // What leaves a device safe after a plot file was stopped part way: the blank that ends a cut
+  // run, pen up, a pen-up move to the origin and home.
+  CString GetFinishingCommands() const;
 
   // Geometry, all in device steps: the cutting sink that curves emit themselves into.
   void MoveTo(float x, float y) override;
@@ -104,7 +108,7 @@ public:
   float m_bladeOffset;  // mm
   float m_ratioX;
   float m_ratioY;
-  int m_overcut;        // device steps
+  int m_overcut;  // device steps
   short m_outMethod;
 
 private:
@@ -149,4 +153,6 @@ private:
   float m_dashRemaining;
   int m_dashSolid;
   int m_maxFeed;
+  // The flattened pieces of the Bezier being cut, kept to save an allocation per curve.
+  std::vector<FPOINT> m_bezierEnds;
 };

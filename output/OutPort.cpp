@@ -16,6 +16,9 @@ const char kSection[] = "PortInfo";
 
 bool IsFilePathName(const CString& name) { return name.GetLength() > 1 && name[1] == ':'; }
 
+// Enough for a few thousand plotter commands per system write.
+const size_t kFileBufferBytes = 64 * 1024;
+
 }  // namespace
 
 COutPort::COutPort()
@@ -33,7 +36,9 @@ COutPort::COutPort()
       m_pumpWindow(nullptr),
       m_kind(kPortNotAPort),
       m_handle(nullptr),
-      m_printerHandle(false) {
+      m_printerHandle(false),
+      m_bufferFiles(false),
+      m_buffering(false) {
   m_settings.MakeProgramFilePath("UPort.Ini");
   LoadSettings();
 }
@@ -90,7 +95,11 @@ bool COutPort::Open(HWND pumpWindow) {
 HANDLE COutPort::OpenDevice() {
   Close();
   m_kind = ParsePortName(m_portName);
-  if (m_kind <= 0) return m_handle = OpenFileTarget();
+  if (m_kind <= 0) {
+    m_handle = OpenFileTarget();
+    m_buffering = m_bufferFiles && m_handle && GetFileType(m_handle) == FILE_TYPE_DISK;
+    return m_handle;
+  }
   if (m_kind == kPortUsbPlotter) return nullptr;  // plug-in ports take whole files, not writes
   if (m_kind == kPortPrinterQueue) {
     m_handle = OpenPrinterJob(nullptr);
@@ -108,8 +117,8 @@ HANDLE COutPort::OpenFileTarget() {
     SaveSettings();
   }
   if (path.IsEmpty()) return nullptr;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_ARCHIVE, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
+                            nullptr);
   return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
@@ -168,9 +177,11 @@ HANDLE COutPort::OpenCommDevice() {
 }
 
 void COutPort::ConfigureCommDevice(HANDLE device) const {
-  // Settings the device refuses leave it with its own: the open still succeeds.
+  // Settings the device refuses leave it with its own: the open still succeeds. The write time-outs
+  // are set even when the device's cannot be read: without them a write to a device that holds
+  // its handshake line would block for good and no stop button could end it.
   COMMTIMEOUTS timeouts;
-  if (!GetCommTimeouts(device, &timeouts)) return;
+  if (!GetCommTimeouts(device, &timeouts)) memset(&timeouts, 0, sizeof timeouts);
   timeouts.ReadIntervalTimeout = 5;
   timeouts.WriteTotalTimeoutMultiplier = 5;
   timeouts.WriteTotalTimeoutConstant = 5;
@@ -199,7 +210,18 @@ void COutPort::ConfigureCommDevice(HANDLE device) const {
   }
 }
 
+bool COutPort::Flush() {
+  if (m_buffer.empty()) return true;
+  const bool stoppable = false;
+  bool written = m_handle && WriteInAttempts(m_buffer.data(), static_cast<DWORD>(m_buffer.size()),
+                                             kChunkedPlan, stoppable);
+  m_buffer.clear();
+  return written;
+}
+
 void COutPort::Close() {
+  Flush();
+  m_buffering = false;
   if (m_handle) {
     if (m_printerHandle) {
       EndPagePrinter(m_handle);
@@ -215,18 +237,34 @@ void COutPort::Close() {
 }
 
 bool COutPort::WriteString(LPCSTR text) {
-  if (IsStopped() || !m_handle || !text) return false;
+  return text && WriteData(text, static_cast<DWORD>(strlen(text)));
+}
+
+bool COutPort::WriteData(const char* data, DWORD length) {
+  if (IsStopped() || !m_handle || !data) return false;
   m_state = kWriting;
-  if (m_printerHandle) return WritePrinterData(text);
-  if (IsFilePathName(m_portName)) return WriteChunked(text);
-  switch (OutMethod) {
-    case kMethodBytewise:
-      return WriteBytewise(text);
-    case kMethodOverlapped:
-      return WriteOverlapped(text);
-    default:
-      return WriteChunked(text);
+  if (m_buffering) return WriteBuffered(data, length);
+  return WriteByMethod(data, length);
+}
+
+bool COutPort::WriteBuffered(const char* data, DWORD length) {
+  m_buffer.insert(m_buffer.end(), data, data + length);
+  return m_buffer.size() < kFileBufferBytes || Flush();
+}
+
+const COutPort::AttemptPlan COutPort::kBytewisePlan = {kPlainTransfer, true, true, false, 1, 5};
+const COutPort::AttemptPlan COutPort::kChunkedPlan = {kPlainTransfer, false, false, false, 100, 5};
+const COutPort::AttemptPlan COutPort::kOverlappedPlan = {
+    kOverlappedTransfer, false, false, false, 50, 10};
+const COutPort::AttemptPlan COutPort::kPrinterPlan = {kPrinterTransfer, false, true, true, 1, 5};
+
+bool COutPort::WriteByMethod(const char* data, DWORD length) {
+  if (m_printerHandle) return WriteInAttempts(data, length, kPrinterPlan);
+  if (!IsFilePathName(m_portName)) {
+    if (OutMethod == kMethodBytewise) return WriteInAttempts(data, length, kBytewisePlan);
+    if (OutMethod == kMethodOverlapped) return WriteInAttempts(data, length, kOverlappedPlan);
   }
+  return WriteInAttempts(data, length, kChunkedPlan);
 }
 
 bool COutPort::IsStopped() {
@@ -267,14 +305,15 @@ bool COutPort::MayRetry(int* stalls) const {
 
 // The limit counts stalls in a row: a slow device that keeps taking bytes between stalls is
 // alive, and its write goes on however many stalls it has in all.
-bool COutPort::WriteInAttempts(LPCSTR text, const AttemptPlan& plan) {
-  if (!m_handle || !text) return false;
-  const char* next = text;
-  DWORD left = static_cast<DWORD>(strlen(text));
+bool COutPort::WriteInAttempts(const char* data, DWORD length, const AttemptPlan& plan,
+                               bool stoppable) {
+  if (!m_handle || !data) return false;
+  const char* next = data;
+  DWORD left = length;
   int stalls = 0;
   while (left > 0) {
     if (plan.pumpBefore) PumpOneMessage();
-    if (IsStopped()) return false;
+    if (stoppable && IsStopped()) return false;
     DWORD asked = plan.oneByte ? 1 : left;
     DWORD taken = TransferOnce(plan.transfer, next, asked);
     if (taken == kRefused) return false;
@@ -287,7 +326,7 @@ bool COutPort::WriteInAttempts(LPCSTR text, const AttemptPlan& plan) {
       stalls = 0;
     else if (!MayRetry(&stalls))
       return false;
-    if (taken < asked && !PumpAndWait(plan.waits, plan.waitMilliseconds)) return false;
+    if (taken < asked && !PumpAndWait(plan.waits, plan.waitMilliseconds) && stoppable) return false;
   }
   return true;
 }
@@ -335,19 +374,19 @@ DWORD COutPort::TransferOverlapped(const char* data, DWORD length) {
 }
 
 bool COutPort::WriteBytewise(LPCSTR text) {
-  return WriteInAttempts(text, {kPlainTransfer, true, true, false, 1, 5});
+  return text && WriteInAttempts(text, static_cast<DWORD>(strlen(text)), kBytewisePlan);
 }
 
 bool COutPort::WriteChunked(LPCSTR text) {
-  return WriteInAttempts(text, {kPlainTransfer, false, false, false, 100, 5});
+  return text && WriteInAttempts(text, static_cast<DWORD>(strlen(text)), kChunkedPlan);
 }
 
 bool COutPort::WriteOverlapped(LPCSTR text) {
-  return WriteInAttempts(text, {kOverlappedTransfer, false, false, false, 50, 10});
+  return text && WriteInAttempts(text, static_cast<DWORD>(strlen(text)), kOverlappedPlan);
 }
 
 bool COutPort::WritePrinterData(LPCSTR text) {
-  return WriteInAttempts(text, {kPrinterTransfer, false, true, true, 1, 5});
+  return text && WriteInAttempts(text, static_cast<DWORD>(strlen(text)), kPrinterPlan);
 }
 
 bool COutPort::WriteBios(LPCSTR text) { return WriteChunked(text); }

@@ -1,12 +1,14 @@
 // COutPort: the one destination of plotter data. Opened from a port name (printer queue, file,
 // serial or parallel port, USB plotter plug-in), written string by string and closed. Writers pump
 // one window message per step so that a stop button stays alive, and every writer stops as soon
-// as the port is cancelled.
+// as the port is cancelled. An owner that writes many small commands to a file may have them
+// gathered in memory (EnableFileBuffer): the file gets the same bytes in few system writes.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "framework/String.h"
 #include "media/PlotterPlugIn.h"
@@ -45,12 +47,21 @@ public:
 
   // Writes one string by the port's output method; false when cancelled, not open or failed.
   bool WriteString(LPCSTR text);
+  // The same for bytes counted by length: binary plot data may hold NUL bytes.
+  bool WriteData(const char* data, DWORD length);
   bool WriteBytewise(LPCSTR text);
   bool WriteChunked(LPCSTR text);
   bool WriteOverlapped(LPCSTR text);
   bool WritePrinterData(LPCSTR text);
   // The direct port services of method 0 do not exist for a Win32 program: written as chunks.
   bool WriteBios(LPCSTR text);
+
+  // Disk files opened from now on gather what WriteString and WriteData give in memory, written
+  // out when the buffer fills, by Flush and by Close. Devices, pipes and printers never wait.
+  void EnableFileBuffer(bool enable) { m_bufferFiles = enable; }
+  // Writes out what is gathered, also after a stop (those bytes were taken before it); false when
+  // the file did not take all of it (the bytes are dropped: the job has failed either way).
+  bool Flush();
 
   // Stops every writer at its next step; the state stays cancelled until the next Open.
   void Cancel() { m_state = kCancelled; }
@@ -60,7 +71,9 @@ public:
   void SetRetryLimit(int limit);
   int GetRetryLimit() const { return m_retryLimit; }
   // A further stop condition tested with the state (an owner's own stop flag).
-  void SetStopCheck(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
+  void SetStopCheck(std::function<bool()> stopRequested) {
+    m_stopRequested = std::move(stopRequested);
+  }
 
   CPlotterPlugIn& GetPlugIn() { return m_plugIn; }
   int GetOpenedKind() const { return m_kind; }
@@ -99,8 +112,16 @@ private:
     int waits;
     DWORD waitMilliseconds;
   };
+  static const AttemptPlan kBytewisePlan;
+  static const AttemptPlan kChunkedPlan;
+  static const AttemptPlan kOverlappedPlan;
+  static const AttemptPlan kPrinterPlan;
 
-  bool WriteInAttempts(LPCSTR text, const AttemptPlan& plan);
+  // A write that is not stoppable is the flush of bytes taken before a stop.
+  bool WriteInAttempts(const char* data, DWORD length, const AttemptPlan& plan,
+                       bool stoppable = true);
+  bool WriteByMethod(const char* data, DWORD length);
+  bool WriteBuffered(const char* data, DWORD length);
   DWORD TransferOverlapped(const char* data, DWORD length);
   HANDLE OpenFileTarget();
   HANDLE OpenPrinterJob(LPCSTR documentName);
@@ -121,4 +142,7 @@ private:
   HANDLE m_handle;
   bool m_printerHandle;
   std::function<bool()> m_stopRequested;
+  bool m_bufferFiles;
+  bool m_buffering;  // the open target is a disk file and gathers its writes
+  std::vector<char> m_buffer;
 };

@@ -1,6 +1,7 @@
 // Resource and command ids of the editor. The built-in Chinese resources and the English resource
 // library use the same ids; the framework's standard ids come from framework/AfxRes.h.
 #pragma once
+// clang-format off
 
 #include "framework/AfxRes.h"
 
@@ -64,6 +65,35 @@
 #define IDC_PATH_VALUE3 1446
 #define IDC_PATH_OFFSET 1174
 #define IDC_PATH_SPACING 1200
+// Cut output: the cut device bar, the port settings and half-cut dialogs
+#define IDD_CUT_DEVICE_BAR 189
+#define IDC_CUT_PORT 1289
+#define IDC_CUT_MODEL 1280
+#define IDC_CUT_MEDIA_WIDTH 1065
+#define IDC_CUT_MEDIA_HEIGHT 1066
+#define IDC_CUT_SPEED_CHECK 1295
+#define IDC_CUT_SPEED 1062
+#define IDC_CUT_FORCE_CHECK 1272
+#define IDC_CUT_FORCE 1063
+#define IDC_CUT_FORCE_SPIN 1064
+#define IDC_CUT_TEST 1134
+#define IDC_CUT_RESET 1098
+#define IDC_CUT_OUTPUT 1106
+#define IDC_CUT_EXIT 1107
+#define IDD_PORT_SETUP 299
+#define IDC_PORT_SPEED 1290
+#define IDC_PORT_PARITY 1291
+#define IDC_PORT_DATA_BITS 1406
+#define IDC_PORT_STOP_BITS 1407
+#define IDC_PORT_FLOW 1399
+#define IDC_PORT_RTSCTS 1403
+#define IDC_PORT_DTRDSR 1405
+#define IDC_PORT_DEFAULTS 1088
+#define IDD_HALF_CUT 303
+#define IDC_HALF_SOLID 1308
+#define IDC_HALF_VOID 1309
+#define IDS_PORT_PARITY_ITEMS 50020  // the parity and flow-control combo entries, one per line
+#define IDS_PORT_FLOW_ITEMS 50021
 
 // ---- Bitmaps ----
 #define IDB_CHECKMARK 182

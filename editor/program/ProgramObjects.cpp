@@ -1,7 +1,8 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
-// come: the font tables, glyph codec and language table after the cutter profile; the code
-// conversion tables at the end, just before the model's services, which name objects above them.
+// come: the palette after the profile accessor; the font tables, glyph codec and language table
+// after the cutter profile; the code conversion tables at the end, then the font services and the
+// model's services, which name objects above them.
 #include "editor/ProgramObjects.h"
 
 #include <windows.h>
@@ -13,11 +14,21 @@ CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
 CColorPalette g_palette(g_settings, CColorPalette::kFileName);
 CCutterDevice g_cutterDevice;
+CCutSettings g_cutSettings;
+CWinFontTable g_winFontTable;
+CTtfFontTable g_ttfFontTable;
+CCftFontTable g_cftFontTable;
+CGlyphCodec g_glyphCodec;
+CLanguage g_language;
 CDragTracker g_dragTracker;
 CTALVEX42App theApp;
 CFRect g_toolRect;
 COutPort g_outPort;
 CTransformDll g_transformDll;
+CCodeTable g_big5ToGb(CCodeTable::kBig5ToGb, CCodeTable::kLoadNow);
+CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
+CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable, g_gbToBig5,
+                             g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 CPropertyWnd* g_propertyWnd = nullptr;
 

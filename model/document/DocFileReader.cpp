@@ -2,11 +2,13 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "framework/ByteReader.h"
 #include "framework/File.h"
-#include "model/records/BlockRecord.h"
+#include "model/document/FontMountService.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/records/BlockRecord.h"
 
 namespace {
 
@@ -64,7 +66,8 @@ LPCSTR CDocFileReader::MessageFor(Error error) {
 CDocFileReader::Error CDocFileReader::Read(LPCSTR path) {
   ShowStatus(kOpeningFile);
   CFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return kCannotOpen;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    return kCannotOpen;
   try {
     ULONGLONG length = file.GetLength();
     if (length > kLargestFile) return kDamaged;
@@ -102,7 +105,8 @@ CDocFileReader::Error CDocFileReader::ReadSections() {
   // Both sections are always written; a table without them is not a document's.
   ShowStatus(kCheckingPageSettings);
   ShowStatus(kCheckingFontMount);
-  if (m_header.GetOffset(kPageSettingsSection) == 0 || m_header.GetOffset(kFontMountSection) == 0) return kDamaged;
+  if (m_header.GetOffset(kPageSettingsSection) == 0 || m_header.GetOffset(kFontMountSection) == 0)
+    return kDamaged;
 
   ShowStatus(kReadingPageSettings);
   if (!m_header.PointsIntoFile(kPageSettingsSection, m_file.size())) return kDamaged;
@@ -204,6 +208,15 @@ void CDocFileReader::ReadGuides() {
 void CDocFileReader::ReadFontMount() {
   size_t available = 0;
   if (!SectionStart(kFontMountSection, &available)) return;
-  if (!m_fontMount.Read(m_file.data(), m_file.size(), m_header.GetOffset(kFontMountSection)))
-    m_partial = true;
+  size_t offset = m_header.GetOffset(kFontMountSection);
+  CFontMountService* fonts = CFontMountService::Installed();
+  bool whole = true;
+  if (fonts) {
+    std::vector<BYTE> kept;
+    whole = fonts->ReadSection(m_file.data(), m_file.size(), offset, kept);
+    m_fontMount.SetBytes(std::move(kept));
+  } else {
+    whole = m_fontMount.Read(m_file.data(), m_file.size(), offset);
+  }
+  if (!whole) m_partial = true;
 }

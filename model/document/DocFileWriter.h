@@ -14,6 +14,7 @@
 
 class CAuxObjectList;
 class CFontMountSection;
+class CFontMountService;
 class CPageSettings;
 class CSegArray;
 
@@ -35,6 +36,8 @@ public:
   bool AddEmptyFontMount();
   // The font-mount section as it was read from a file.
   bool AddFontMount(const CFontMountSection& section);
+  // The font-mount section of the fonts mounted now, written by the font code.
+  bool AddMountedFonts(CFontMountService& fonts);
   // The text editor's text, cut to kMaxTextLength; an empty text writes 4 zero bytes and leaves
   // the table entry 0.
   bool AddText(LPCSTR text, size_t length);

@@ -1,8 +1,9 @@
 // CTALVEX42Doc: the editor's document: one drawing page with its blocks, guide lines, output
 // areas and page settings, stored as a .T42 file. The framework's template creates it; every open
-// and save of a drawing ends here. Until the font tables and the text editor take them over, it
-// also keeps the file's font-mount and text sections as read, so that a save writes them back
-// unchanged instead of losing them.
+// and save of a drawing ends here. It keeps the file's font-mount section as read (the names of
+// the fonts its texts refer to); a save names the fonts mounted now when the font code is
+// installed (CFontMountService) and writes the kept section back otherwise. Until the text
+// editor takes it over, the text section is kept as read and written back unchanged.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +12,8 @@
 
 #include "framework/Document.h"
 #include "framework/String.h"
-#include "model/document/DocFileWriter.h"
 #include "model/document/AuxObjectList.h"
+#include "model/document/DocFileWriter.h"
 #include "model/document/FontMountSection.h"
 #include "model/document/PageSettings.h"
 #include "model/document/SegArray.h"

@@ -23,7 +23,8 @@ TEST(CurveOutput, CutterCommandStreamOfTheHpglModel) {
   std::string ini = folder.File("Cutters.INI"), plot = folder.File("job.plt");
   char program[MAX_PATH];
   ASSERT_EQ(1, GetProgramDir(program, sizeof program));
-  ASSERT_TRUE(CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
   CCutterDevice device;
   ASSERT_TRUE(device.ProfileFile().SetPath(ini.c_str()));
   device.LoadProfile("HP-GL cutter");
@@ -43,14 +44,15 @@ TEST(CurveOutput, CutterCommandStreamOfTheHpglModel) {
   device.EndJob();
   std::ifstream in(plot, std::ios::binary);
   std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  // Feed axis first: a point (x, y) is sent as "y,x". Each sub-path ends with the pending blank.
+  // Feed axis first: a point (x, y) is sent as "y,x". A cut run is one PD command whose points
+  // go on with ",y,x"; the blank after each sub-path ends it.
   EXPECT_EQ(
       "IN;PA;PU;SP1;VS40;PU;"
-      "PU0,0;PD0,400;PD400,400;PD400,0;PD0,0; "
-      "PU100,100;PD128,101;PD153,105;PD175,111;PD190,118;PD203,125;PD215,133;PD225,142;PD233,151;"
-      "PD242,167;PD248,183;PD250,200;PD248,216;PD242,232;PD233,248;PD225,257;PD215,266;PD203,274;"
-      "PD190,281;PD175,288;PD153,294;PD128,298;PD100,300; "
-      "PU0,500;PD400,500; "
+      "PU0,0;PD0,400,400,400,400,0,0,0 "
+      "PU100,100;PD128,101,153,105,175,111,190,118,203,125,215,133,225,142,233,151,"
+      "242,167,248,183,250,200,248,216,242,232,233,248,225,257,215,266,203,274,"
+      "190,281,175,288,153,294,128,298,100,300 "
+      "PU0,500;PD400,500 "
       "PU0,0;PU;",
       out);
   EXPECT_EQ(0u, boxes.Count());

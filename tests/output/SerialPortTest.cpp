@@ -4,40 +4,12 @@
 
 #include <string>
 
+#include "SerialRecording.h"
 #include "media/DllModule.h"
 #include "output/OutPort.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::string RecordedFile() {
-  return std::string(CDllModule::ProgramFolder().GetString()) + "serial\\OUT";
-}
-
-std::string Recorded() {
-  HANDLE file = CreateFileA(RecordedFile().c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "";
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  CloseHandle(file);
-  return text;
-}
-
-// The recording grows behind our back: wait (bounded) until it ends with what was sent.
-bool Arrives(const std::string& expected) {
-  for (int i = 0; i < 500; ++i) {
-    std::string text = Recorded();
-    if (text.size() >= expected.size() &&
-        text.compare(text.size() - expected.size(), expected.size(), expected) == 0)
-      return true;
-    Sleep(10);
-  }
-  return false;
-}
 
 class SerialPortTest : public ::testing::Test {
 protected:

@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
-# A 100 mm test square cut through the plain HP-GL model must read in hp2xx with no ignored
-# command and a coordinate range of exactly 4000 plotter units (40 per millimetre).
+# Plot files of the plain HP-GL model read by hp2xx: they must read with no ignored command and
+# within the expected coordinate range (40 plotter units per millimetre). Two files: a 100 mm
+# test square, and a whole job of a rectangle, an open curve, a circle and a group (the range
+# runs from the rectangle's corner to the circle's right and the lower square's bottom).
 # Arguments: the Wine binary, the output test program.
 set -euo pipefail
 wine=$1
 program=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
 cd "$work"
-TALVEX_SQUARE_PLT=square.plt "$wine" "$program" --gtest_filter=ShippedModelsTest.HpglSquareForTheReader \
-  --gtest_color=no >log.txt 2>&1 || { cat log.txt; exit 1; }
-[[ -s square.plt ]] || { echo "no plot file written"; cat log.txt; exit 1; }
-echo "plot file: $(cat square.plt)"
 
-hp2xx -m hpgl -f /dev/null square.plt </dev/null >report.txt 2>&1 || { cat report.txt; exit 1; }
-cat report.txt
-grep -q "HPGL command(s) ignored: 0" report.txt || { echo "FAIL: hp2xx ignored commands"; exit 1; }
-grep -q "Coordinate range: (0, 0) ... (4000, 4000)" report.txt || { echo "FAIL: coordinate range"; exit 1; }
-echo "hp2xx square: ok"
+# check NAME FILE-VARIABLE TEST RANGE
+check() {
+  local name=$1 variable=$2 test=$3 range=$4
+  env "$variable=$name.plt" "$wine" "$program" --gtest_filter="$test" --gtest_color=no \
+    >"$name.log" 2>&1 || { cat "$name.log"; exit 1; }
+  [[ -s $name.plt ]] || { echo "$name: no plot file written"; cat "$name.log"; exit 1; }
+  echo "$name plot file: $(cat "$name.plt")"
+  hp2xx -m hpgl -f /dev/null "$name.plt" </dev/null >"$name.txt" 2>&1 || { cat "$name.txt"; exit 1; }
+  cat "$name.txt"
+  grep -q "HPGL command(s) ignored: 0" "$name.txt" || { echo "FAIL: $name: hp2xx ignored commands"; exit 1; }
+  grep -qF "Coordinate range: $range" "$name.txt" || { echo "FAIL: $name: coordinate range"; exit 1; }
+  echo "hp2xx $name: ok"
+}
+
+check square TALVEX_SQUARE_PLT ShippedModelsTest.HpglSquareForTheReader "(0, 0) ... (4000, 4000)"
+check job TALVEX_JOB_PLT CutJobTest.AWholeJobGoesToTheFileInTheHpglModelsCommands \
+  "(460, 460) ... (1540, 2460)"

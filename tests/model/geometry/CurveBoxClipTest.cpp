@@ -42,9 +42,10 @@ TEST(ClipSegmentToBox, EndsMoveOntoTheFirstEdgeTheyCross) {
 }
 
 TEST(ClipCurveBlockToBox, LinesLeavingAndEnteringStartNewSubpaths) {
-  std::unique_ptr<CCurveBlock> zigzag(Curve({MakePointRecord(5, 5, 0x11), MakePointRecord(15, 5, 0x01),
-                                             MakePointRecord(15, 8, 0x01), MakePointRecord(5, 8, 0x21)},
-                                            0x123));
+  std::unique_ptr<CCurveBlock> zigzag(
+      Curve({MakePointRecord(5, 5, 0x11), MakePointRecord(15, 5, 0x01),
+             MakePointRecord(15, 8, 0x01), MakePointRecord(5, 8, 0x21)},
+            0x123));
   std::unique_ptr<CCurveBlock> clipped(ClipCurveBlockToBox(zigzag.get(), 0, 0, 10, 10));
   ASSERT_NE(nullptr, clipped);
   EXPECT_EQ(0x123u, clipped->GetColour());
@@ -59,9 +60,9 @@ TEST(ClipCurveBlockToBox, LinesLeavingAndEnteringStartNewSubpaths) {
 }
 
 TEST(ClipCurveBlockToBox, BezierPiecesAndSpecialRecords) {
-  std::unique_ptr<CCurveBlock> arch(
-      Curve({MakePenColourRecord(RGB(1, 2, 3)), MakePointRecord(0, 5, 0x11), MakePointRecord(0, 25, 0x00),
-             MakePointRecord(20, 25, 0x00), MakePointRecord(20, 5, 0x21)}));
+  std::unique_ptr<CCurveBlock> arch(Curve(
+      {MakePenColourRecord(RGB(1, 2, 3)), MakePointRecord(0, 5, 0x11), MakePointRecord(0, 25, 0x00),
+       MakePointRecord(20, 25, 0x00), MakePointRecord(20, 5, 0x21)}));
   std::unique_ptr<CCurveBlock> clipped(ClipCurveBlockToBox(arch.get(), -5, 0, 25, 10));
   ASSERT_NE(nullptr, clipped);
   std::vector<POINTREC> p = clipped->GetPoints();
@@ -70,15 +71,16 @@ TEST(ClipCurveBlockToBox, BezierPiecesAndSpecialRecords) {
   EXPECT_EQ(kPointPenColour, p[0].flags);
   EXPECT_EQ(MakePointRecord(0, 5, 0x11), p[1]);
   EXPECT_EQ((std::vector<BYTE>{0x00, 0x00, 0x01, 0x11, 0x00, 0x00, 0x01}),
-            std::vector<BYTE>({p[2].flags, p[3].flags, p[4].flags, p[5].flags, p[6].flags, p[7].flags,
-                               p[8].flags}));
+            std::vector<BYTE>({p[2].flags, p[3].flags, p[4].flags, p[5].flags, p[6].flags,
+                               p[7].flags, p[8].flags}));
   EXPECT_NEAR(10, p[4].y, 1e-3);
   EXPECT_NEAR(20, p[8].x, 1e-3);
   EXPECT_NEAR(5, p[8].y, 1e-3);
 }
 
 TEST(ClipCurveBlockToBox, NothingInsideOrNoCurveGivesNull) {
-  std::unique_ptr<CCurveBlock> distant(Curve({MakePointRecord(50, 50, 0x11), MakePointRecord(60, 60, 0x21)}));
+  std::unique_ptr<CCurveBlock> distant(
+      Curve({MakePointRecord(50, 50, 0x11), MakePointRecord(60, 60, 0x21)}));
   EXPECT_EQ(nullptr, ClipCurveBlockToBox(distant.get(), 0, 0, 10, 10));
   CBlock other;
   EXPECT_EQ(nullptr, ClipCurveBlockToBox(&other, 0, 0, 10, 10));

@@ -1,0 +1,506 @@
+#include "output/CutDeviceBar.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "framework/FileDialog.h"
+#include "framework/FrameWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/StringArray.h"
+#include "media/DllModule.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/document/SegArray.h"
+#include "model/geometry/Matrix2D.h"
+#include "model/settings/ProgramPaths.h"
+#include "output/JobFile.h"
+#include "output/OutputTexts.h"
+#include "output/PortLists.h"
+#include "output/PortNames.h"
+#include "output/PortingDlg.h"
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CCutDeviceBar, CDialogBar)
+  ON_CBN_SELCHANGE(CCutDeviceBar::kModelCombo, OnModelChange)
+  ON_CBN_SELCHANGE(CCutDeviceBar::kPortCombo, OnPortChange)
+  ON_CBN_SELCHANGE(CCutDeviceBar::kSpeedCombo, OnSpeedChange)
+  ON_BN_CLICKED(CCutDeviceBar::kSpeedCheck, OnSpeedCheck)
+  ON_EN_CHANGE(CCutDeviceBar::kForceEdit, OnForceChange)
+  ON_BN_CLICKED(CCutDeviceBar::kForceCheck, OnForceCheck)
+  ON_EN_KILLFOCUS(CCutDeviceBar::kMediaWidth, OnMediaWidthDone)
+  ON_EN_KILLFOCUS(CCutDeviceBar::kMediaHeight, OnMediaHeightDone)
+  ON_BN_CLICKED(CCutDeviceBar::kTestButton, OnTest)
+  ON_BN_CLICKED(CCutDeviceBar::kResetButton, OnReset)
+  ON_BN_CLICKED(CCutDeviceBar::kOutputButton, OnOutput)
+  ON_BN_CLICKED(CCutDeviceBar::kExitButton, OnExit)
+  ON_WM_DEVICECHANGE()
+END_MESSAGE_MAP()
+// clang-format on
+
+namespace {
+
+const char kDeviceKey[] = "Device";
+const char kFileEntry[] = "FILE:";
+const char kPlotPrefix[] = "OSD";
+const int kModelNameChars = 80;
+const int kPortNameChars = 200;
+// The speed list is stepped by a tenth of the maximum; the common maximum 48 steps by 8.
+const short kEightStepMaximum = 48;
+
+// The frame is disabled while a job runs: nothing else may change the job or the bar meanwhile.
+class ModalState {
+public:
+  explicit ModalState(HWND frame) : m_frame(frame), m_enabled(frame && IsWindowEnabled(frame)) {
+    if (m_enabled) EnableWindow(m_frame, FALSE);
+  }
+  ~ModalState() {
+    if (m_enabled) EnableWindow(m_frame, TRUE);
+  }
+
+private:
+  HWND m_frame;
+  bool m_enabled;
+};
+
+// Page units to device steps: moved to the media corner (half a unit in, as the preview draws),
+// one step off the device's origin, scaled by the resolution and the model's corrections.
+CMatrix2D PageToDeviceMatrix(const CFRect& media, float rs, float ratioX, float ratioY) {
+  CMatrix2D matrix;
+  matrix.m[0] = ratioX / rs;
+  matrix.m[4] = ratioY / rs;
+  matrix.m[6] = ((0.5f - media.left) / rs + 1.0f / rs) * ratioX;
+  matrix.m[7] = ((0.5f - media.top) / rs + 1.0f / rs) * ratioY;
+  return matrix;
+}
+
+}  // namespace
+
+CCutDeviceBar::CCutDeviceBar(CCutterDevice& device, CCutSettings& settings, CCutOutputHost& host)
+    : m_device(device), m_settings(settings), m_host(host), m_filling(false) {}
+
+CCutDeviceBar::~CCutDeviceBar() { m_notifications.RemoveAll(); }
+
+BOOL CCutDeviceBar::Create(CWnd* parent, UINT style, UINT id) {
+  if (!CDialogBar::Create(parent, kDialogId, style | CBRS_SIZE_DYNAMIC, id)) return FALSE;
+  InitBar();
+  m_notifications.AddHidDevices(m_hWnd);
+  return TRUE;
+}
+
+HWND CCutDeviceBar::Frame() const {
+  HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+  while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
+    parent = ::GetParent(parent);
+  return parent;
+}
+
+CString CCutDeviceBar::ControlText(UINT id) const {
+  char text[512] = {};
+  ::GetDlgItemTextA(m_hWnd, static_cast<int>(id), text, sizeof text);
+  return text;
+}
+
+// The selection is not yet the combo's text while its notification runs.
+CString CCutDeviceBar::SelectedText(UINT comboId) const {
+  HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
+  LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  char text[512] = {};
+  if (index != CB_ERR &&
+      ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < static_cast<LRESULT>(sizeof text))
+    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void CCutDeviceBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
+
+void CCutDeviceBar::SelectPrefix(UINT comboId, LPCSTR prefix) {
+  HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
+  LRESULT found = prefix && *prefix ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                     reinterpret_cast<LPARAM>(prefix))
+                                    : CB_ERR;
+  ::SendMessageA(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
+}
+
+// ---- Filling the bar ----
+
+void CCutDeviceBar::InitBar() {
+  m_filling = true;
+  FillModelList();
+  FillPortList();
+  ::SetDlgItemInt(m_hWnd, kMediaWidth,
+                  static_cast<UINT>(m_settings.m_mediaRect.right - m_settings.m_mediaRect.left),
+                  FALSE);
+  ::SetDlgItemInt(m_hWnd, kMediaHeight,
+                  static_cast<UINT>(m_settings.m_mediaRect.bottom - m_settings.m_mediaRect.top),
+                  FALSE);
+  m_filling = false;
+  OnModelChange();
+  m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
+  RefreshControls();
+}
+
+void CCutDeviceBar::FillModelList() {
+  HWND combo = ::GetDlgItem(m_hWnd, kModelCombo);
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  CStringArray names;
+  m_device.GetModelNames(names);
+  for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i].GetString()));
+  CString chosen = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
+  SelectPrefix(kModelCombo, chosen);
+}
+
+void CCutDeviceBar::FillPortList() {
+  HWND combo = ::GetDlgItem(m_hWnd, kPortCombo);
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  ListPorts(combo, kListAddPrinters | kListSkipFilePrinters);
+  ListUsbPlotters(combo, m_host.GetLanguage());
+  // A port that a printer uses is offered only through the printer's entry.
+  CStringArray printers;
+  CollectPrinters(printers, 0);
+  for (INT_PTR i = 0; i < printers.GetSize(); ++i) {
+    int at = printers[i].Find(" @ ");
+    if (at < 0) continue;
+    CString port = printers[i].Mid(at + 3);
+    LRESULT found = ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(port.GetString()));
+    if (found != CB_ERR && port != kFileEntry) ::SendMessageA(combo, CB_DELETESTRING, found, 0);
+  }
+  for (;;) {
+    LRESULT found = ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(kFileEntry));
+    if (found == CB_ERR) break;
+    ::SendMessageA(combo, CB_DELETESTRING, found, 0);
+  }
+  ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kFileEntry));
+  SelectPrefix(kPortCombo, m_settings.m_portName);
+}
+
+// Maximum, maximum - step, ... down to 0 or the last value above it.
+void CCutDeviceBar::FillSpeedList() {
+  HWND combo = ::GetDlgItem(m_hWnd, kSpeedCombo);
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  int maximum = m_device.m_maxSpeed;
+  int step = maximum == kEightStepMaximum ? 8 : static_cast<int>(maximum * 0.1);
+  if (step < 1) step = 1;
+  for (int value = maximum; value >= 0; value -= step) {
+    char text[16];
+    snprintf(text, sizeof text, "%d", value);
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+  char current[16];
+  snprintf(current, sizeof current, "%d", m_device.m_speed);
+  LRESULT found = ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(current));
+  ::SendMessageA(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
+}
+
+void CCutDeviceBar::RefreshControls() {
+  m_filling = true;
+  const bool hasSpeed = !m_device.m_speedCmd.IsEmpty();
+  ::EnableWindow(::GetDlgItem(m_hWnd, kSpeedCheck), hasSpeed);
+  if (hasSpeed) FillSpeedList();
+  ::CheckDlgButton(m_hWnd, kSpeedCheck, m_device.m_setSpeed ? BST_CHECKED : BST_UNCHECKED);
+  ::EnableWindow(::GetDlgItem(m_hWnd, kSpeedCombo), hasSpeed && m_device.m_setSpeed);
+
+  const bool hasForce = !m_device.m_forceCmd.IsEmpty();
+  ::EnableWindow(::GetDlgItem(m_hWnd, kForceCheck), hasForce);
+  if (hasForce) {
+    ::SetDlgItemInt(m_hWnd, kForceEdit, static_cast<UINT>(m_device.m_force), TRUE);
+    HWND spin = ::GetDlgItem(m_hWnd, kForceSpin);
+    ::SendMessageA(spin, UDM_SETRANGE32, 0, m_device.m_maxForce);
+    UDACCEL accel = {0, static_cast<UINT>(m_device.m_maxForce < 10 ? 1 : 5)};
+    ::SendMessageA(spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+  }
+  ::CheckDlgButton(m_hWnd, kForceCheck, m_device.m_setForce ? BST_CHECKED : BST_UNCHECKED);
+  const bool forceOn = hasForce && m_device.m_setForce;
+  ::EnableWindow(::GetDlgItem(m_hWnd, kForceEdit), forceOn);
+  ::EnableWindow(::GetDlgItem(m_hWnd, kForceSpin), forceOn);
+
+  const bool devicePort = m_settings.GetTargetKind() > 0;
+  ::EnableWindow(::GetDlgItem(m_hWnd, kTestButton), devicePort);
+  ::EnableWindow(::GetDlgItem(m_hWnd, kResetButton), devicePort);
+  m_filling = false;
+}
+
+void CCutDeviceBar::CollectBarSettings() {
+  m_settings.m_penMode = m_device.m_penMode;
+  m_settings.m_overcut = m_device.m_overcut;
+  m_settings.m_penForce = m_device.m_force;
+  m_settings.m_setForce = m_device.m_setForce;
+  m_settings.m_penSpeed = m_device.m_speed;
+  m_settings.m_setSpeed = m_device.m_setSpeed;
+  m_settings.m_bladeOffset = m_device.m_bladeOffset;
+  const CIniFile& file = m_device.ProfileFile();
+  m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut",
+                                        CCutSettings::kDefaultSolidCut);
+  m_settings.m_voidCut = file.GetFloat(kCutInfoSection, "VoidCut", CCutSettings::kDefaultVoidCut);
+  if (m_hWnd) m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
+}
+
+// ---- Handlers ----
+
+void CCutDeviceBar::OnModelChange() {
+  if (m_filling) return;
+  CString name = ControlText(kModelCombo).Left(kModelNameChars - 1);
+  m_device.LoadProfile(name);
+  m_device.ProfileFile().WriteString(kCutInfoSection, kDeviceKey, name);
+  RefreshControls();
+}
+
+void CCutDeviceBar::OnPortChange() {
+  if (m_filling) return;
+  m_settings.SetPortName(SelectedText(kPortCombo).Left(kPortNameChars - 1));
+  RefreshControls();
+}
+
+void CCutDeviceBar::OnSpeedChange() {
+  if (m_filling) return;
+  m_device.m_speed = m_settings.m_penSpeed = static_cast<short>(atoi(SelectedText(kSpeedCombo)));
+}
+
+void CCutDeviceBar::OnSpeedCheck() {
+  int on = ::IsDlgButtonChecked(m_hWnd, kSpeedCheck) == BST_CHECKED;
+  m_device.m_setSpeed = m_settings.m_setSpeed = on;
+  ::EnableWindow(::GetDlgItem(m_hWnd, kSpeedCombo), on);
+}
+
+void CCutDeviceBar::OnForceChange() {
+  if (m_filling) return;
+  m_device.m_force = m_settings.m_penForce = static_cast<short>(atoi(ControlText(kForceEdit)));
+}
+
+void CCutDeviceBar::OnForceCheck() {
+  int on = ::IsDlgButtonChecked(m_hWnd, kForceCheck) == BST_CHECKED;
+  m_device.m_setForce = m_settings.m_setForce = on;
+  ::EnableWindow(::GetDlgItem(m_hWnd, kForceEdit), on);
+  ::EnableWindow(::GetDlgItem(m_hWnd, kForceSpin), on);
+}
+
+void CCutDeviceBar::OnMediaSizeDone(UINT id, bool width) {
+  if (m_filling) return;
+  int value = atoi(ControlText(id));
+  if (value <= 0) return;
+  CFRect& media = m_settings.m_mediaRect;
+  if (width)
+    media.right = media.left + static_cast<float>(value);
+  else
+    media.bottom = media.top + static_cast<float>(value);
+  if (HWND frame = Frame()) ::PostMessageA(frame, WM_COMMAND, kRedrawCommand, 0);
+}
+
+void CCutDeviceBar::OnMediaWidthDone() { OnMediaSizeDone(kMediaWidth, true); }
+void CCutDeviceBar::OnMediaHeightDone() { OnMediaSizeDone(kMediaHeight, false); }
+
+void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
+  m_device.m_port.SetPortName(m_settings.m_portName);
+  if (m_device.m_port.GetPortKind() <= 0) return;
+  std::unique_ptr<CCutProgress> progress = BeginProgress(title);
+  ModalState modal(Frame());
+  HWND pump = progress ? progress->GetPumpWindow() : nullptr;
+  if (test)
+    m_device.TestCut(pump, m_settings);
+  else
+    m_device.Reset(pump, m_settings);
+}
+
+void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::kTestTitle, true); }
+void CCutDeviceBar::OnReset() { RunDeviceCommand(OutputText::kResetTitle, false); }
+
+void CCutDeviceBar::OnExit() {
+  CollectBarSettings();
+  m_settings.SaveCutSettings(m_device.ProfileFile());
+  m_device.SaveProfile();
+  m_host.CloseCutOutput();
+}
+
+void CCutDeviceBar::OnOutput() { Output(); }
+
+BOOL CCutDeviceBar::OnDeviceChange(UINT event, DWORD_PTR) {
+  if (event == DBT_DEVICEARRIVAL) MessageBeep(MB_ICONEXCLAMATION);
+  if (event == DBT_DEVICEREMOVECOMPLETE) MessageBeep(MB_ICONHAND);
+  return TRUE;
+}
+
+// ---- The output command ----
+
+bool CCutDeviceBar::Output() {
+  CollectBarSettings();
+  m_settings.SaveCutSettings(m_device.ProfileFile());
+  m_device.SaveProfile();
+  const int kind = m_settings.GetTargetKind();
+  CString path;
+  if (!ChooseOutputTarget(path, kind)) return false;
+  const bool temporary = kind > 0;
+  if (!WriteCutJob(path)) {
+    // Nothing half written is left to be sent later.
+    if (temporary) DeleteFileA(path);
+    return false;
+  }
+  m_settings.SaveCutSettings(m_device.ProfileFile());
+  if (!temporary) return true;
+  // From the hand-over on the job manager owns the plot file (it deletes it on a refusal too).
+  if (m_settings.m_remoteCut) return SendToManager(path);
+  bool sent = PlotDirect(path);
+  DeleteFileA(path);
+  return sent;
+}
+
+bool CCutDeviceBar::ChooseOutputTarget(CString& path, int kind) {
+  if (kind == kPortFileDialog) {
+    if (AskForPlotFile(path)) return true;
+    MessageBeep(MB_ICONASTERISK);
+    return false;
+  }
+  if (kind < 0) {
+    path = m_settings.m_portName;
+    return true;
+  }
+  char name[MAX_PATH];
+  if (MakeTempFileName(kPlotPrefix, name, sizeof name) == 0) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    CString text = CDllModule::SystemErrorText(GetLastError()) + "\n" + folder;
+    AfxShowMessageBox(Frame(), text, nullptr, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  path = name;
+  return true;
+}
+
+bool CCutDeviceBar::AskForPlotFile(CString& path) {
+  CIniFile& portSettings = m_device.m_port.GetSettingsFile();
+  CString folder = portSettings.GetString("PortInfo", "FilePath", "C:\\");
+  CFileDialog dialog(FALSE, "PLT", "*.PLT",
+                     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, "*.PLT|*.PLT||",
+                     Frame() ? CWnd::FromHandle(Frame()) : nullptr);
+  dialog.m_ofn.lpstrInitialDir = folder;
+  if (dialog.DoModal() != IDOK) return false;
+  path = dialog.GetPathName();
+  portSettings.WriteString("PortInfo", "FilePath", path.Left(FolderPartLength(path)));
+  return true;
+}
+
+std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
+  HWND frame = Frame();
+  return std::unique_ptr<CCutProgress>(
+      new CCutProgressWnd(title, &m_device.m_stop, frame ? CWnd::FromHandle(frame) : nullptr));
+}
+
+bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
+  std::unique_ptr<CCutProgress> progress = BeginProgress(
+      OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
+  ModalState modal(Frame());
+  progress->SetStepText(OutputText::kClipping);
+  CSegArray* blocks = m_host.GetOutputBlocks();
+  std::unique_ptr<CGroupBlock> job(blocks ? ClipGroupToRect(*blocks, m_settings.m_mediaRect)
+                                          : nullptr);
+  if (!job) return false;
+  CFRect bounds;
+  blocks->GetBounds(&bounds, FALSE);
+
+  CString keptPort = m_device.m_port.GetPortName();
+  m_device.m_port.SetPortName(path);
+  m_device.m_stop = 0;
+  bool written = m_device.BeginJob(progress->GetPumpWindow(), m_settings);
+  if (written) {
+    const float end = bounds.bottom;
+    const float length = m_settings.m_shareOutLimit > 0
+                             ? static_cast<float>(m_settings.m_shareOutLimit)
+                             : end + 100;
+    for (float top = 0.0f; top < end && !m_device.m_stop; top += length) {
+      CFRect strip(m_settings.m_mediaRect.left, top, m_settings.m_mediaRect.right, top + length);
+      WriteStrip(progress.get(), job.get(), strip);
+    }
+    // A stopped job is finished all the same (the file is closed), but it goes nowhere.
+    written = m_device.EndJob() && !m_device.m_stop;
+  }
+  m_device.m_port.SetPortName(keptPort);
+  return written;
+}
+
+bool CCutDeviceBar::WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip) {
+  std::unique_ptr<CGroupBlock> part(ClipGroupToRect(job->GetChildren(), strip));
+  if (!part) return false;
+  progress->SetStepText(OutputText::kScaling);
+  part->Transform(PageToDeviceMatrix(m_settings.m_mediaRect, m_device.m_rs, m_device.m_ratioX,
+                                     m_device.m_ratioY));
+  progress->SetStepText(OutputText::kCutting);
+  part->FlattenNested();
+  if (m_settings.m_sort) part->SortByTop();
+  progress->SetRange(part->CountCurvePoints());
+  OutputBlocks(progress, part.get(), m_device, m_settings);
+  if (m_settings.m_pageRect && !m_device.m_stop) CutMediaFrame(strip);
+  return true;
+}
+
+void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks, CCutterDevice& device,
+                                 const CCutSettings&) {
+  for (INT_PTR i = 0; i < blocks->GetChildCount() && !device.m_stop; ++i) {
+    CCurveBlock* curve = dynamic_cast<CCurveBlock*>(blocks->GetChild(i));
+    if (!curve) continue;
+    curve->ApplyMatrix();
+    curve->OutputToCutter(&device);
+    if (progress) progress->Advance(curve->GetCount());
+  }
+}
+
+// Every strip is placed by the same matrix, so all strips share one device origin, the media's
+// corner. A frame after each strip therefore outlines that strip's band of the media, not the
+// whole media again: a job in one strip gets the whole media frame.
+void CCutDeviceBar::CutMediaFrame(const CFRect& strip) {
+  const CFRect& media = m_settings.m_mediaRect;
+  const float rs = m_device.m_rs;
+  float top = 0.0f;
+  float bottom = media.bottom - media.top;
+  if (m_settings.m_shareOutLimit > 0) {
+    top = std::max(0.0f, strip.top - media.top);
+    bottom = std::min(bottom, strip.bottom - media.top);
+  }
+  const float w = static_cast<float>(static_cast<int>((media.right - media.left) / rs));
+  const float y0 = static_cast<float>(static_cast<int>(top / rs));
+  const float y1 = static_cast<float>(static_cast<int>(bottom / rs));
+  // Pen mode: the frame is drawn where it is, without the blade-offset corrections.
+  int penMode = m_device.m_penMode;
+  m_device.m_penMode = 1;
+  m_device.MoveTo(0.0f, y0);
+  m_device.CutTo(w, y0);
+  m_device.CutTo(w, y1);
+  m_device.CutTo(0.0f, y1);
+  m_device.CutTo(0.0f, y0);
+  m_device.FlushPendingBlank();
+  m_device.m_penMode = penMode;
+}
+
+bool CCutDeviceBar::PlotDirect(LPCSTR path) {
+  std::unique_ptr<CPortingDlg> dialog = MakePortingDialog();
+  dialog->SetFinishingCommands(m_device.GetFinishingCommands());
+  HWND frame = Frame();
+  bool sent;
+  {
+    ModalState modal(frame);
+    sent = dialog->SendData(path, m_settings.m_portName, frame ? CWnd::FromHandle(frame) : nullptr,
+                            m_host.GetLanguage());
+  }
+  if (sent) m_settings.SaveCutSettings(m_device.ProfileFile());
+  return sent;
+}
+
+std::unique_ptr<CPortingDlg> CCutDeviceBar::MakePortingDialog() {
+  return std::unique_ptr<CPortingDlg>(new CPortingDlg);
+}
+
+bool CCutDeviceBar::SendToManager(LPCSTR path) {
+  CJobFile job;
+  job.SetVersion(CJobFile::kVersion);
+  job.SetOutputMethod(m_device.m_outMethod);
+  // The port the user chose, not the plot file the profile's port was writing to.
+  job.SetPortName(m_settings.m_portName);
+  job.SetDocumentName(m_host.GetDocumentTitle());
+  job.SetDataPath(path);
+  return job.SendToManager();
+}

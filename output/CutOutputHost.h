@@ -1,0 +1,22 @@
+// CCutOutputHost: what the cut device bar needs of the window it sits in: the prepared job, the
+// name the job manager lists it under, the interface language and how the cut output is left.
+// The cut-output window, or the main frame until that window exists, implements it.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CSegArray;
+
+class CCutOutputHost {
+public:
+  virtual ~CCutOutputHost() = default;
+  // The job: curve blocks and groups of curves in page units (millimetres), owned by the host;
+  // null when there is nothing to cut.
+  virtual CSegArray* GetOutputBlocks() = 0;
+  virtual CString GetDocumentTitle() = 0;
+  virtual LANGID GetLanguage() = 0;
+  // The bar's exit button.
+  virtual void CloseCutOutput() = 0;
+};

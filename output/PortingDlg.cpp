@@ -1,0 +1,218 @@
+#include "output/PortingDlg.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "framework/DialogTemplate.h"
+#include "framework/MessageBox.h"
+#include "media/DllModule.h"
+#include "media/PlotterRecords.h"
+#include "output/OutputTexts.h"
+#include "output/PortNames.h"
+
+BEGIN_MESSAGE_MAP(CPortingDlg, CDialog)
+  ON_BN_CLICKED(CPortingDlg::kStopButtonId, OnStopButton)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Template units of the window; pixels of its inside.
+const int kWindowWidth = 200;
+const int kWindowHeight = 50;
+const int kBarMargin = 10;
+const int kBarTop = 20;
+const int kBarHeight = 20;
+const int kButtonWidth = 100;
+const int kButtonHeight = 22;
+const int kButtonBottomGap = 10;
+const UINT kProgressId = 1000;
+
+// Polls of a plug-in's job between two progress queries.
+const int kPlugInPolls = 100;
+const DWORD kPlugInPollMilliseconds = 5;
+// Attempts a stopped device is given for its finishing commands: a device that takes nothing
+// must not keep the stopped send alive.
+const int kFinishRetries = 1;
+
+}  // namespace
+
+CPortingDlg::CPortingDlg() : CPortingDlg(std::unique_ptr<COutPort>(new COutPort)) {}
+
+CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port) : m_port(std::move(port)), m_caption() {}
+
+CPortingDlg::~CPortingDlg() { DestroyProgressWindow(); }
+
+void CPortingDlg::SetTexts(int language) {
+  const bool chinese = language == kChineseLanguage;
+  std::strncpy(m_caption,
+               chinese ? OutputText::kPlottingCaption : OutputText::kPlottingCaptionEnglish,
+               sizeof m_caption - 1);
+  m_buttonText = chinese ? OutputText::kStopButton : OutputText::kStopButtonEnglish;
+}
+
+bool CPortingDlg::CreateProgressWindow(CWnd* parent) {
+  CDialogTemplate dialogTemplate(m_caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, kWindowWidth,
+                                 kWindowHeight);
+  if (!CreateIndirect(dialogTemplate.Get(), parent)) {
+    CString text = CDllModule::SystemErrorText(GetLastError());
+    AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+    return false;
+  }
+  UpdateWindow();
+  return true;
+}
+
+BOOL CPortingDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetWindowPos(nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - 100,
+               GetSystemMetrics(SM_CYSCREEN) / 2 - 25, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(&client);
+  RECT bar = {kBarMargin, kBarTop, client.right - kBarMargin, kBarTop + kBarHeight};
+  m_progress.Create(WS_CHILD | WS_VISIBLE | PBS_SMOOTH, bar, this, kProgressId);
+  int left = (client.right - kButtonWidth) / 2;
+  RECT button = {left, client.bottom - kButtonBottomGap - kButtonHeight, left + kButtonWidth,
+                 client.bottom - kButtonBottomGap};
+  m_stopButton.Create(m_buttonText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, button,
+                      this, kStopButtonId);
+  return TRUE;
+}
+
+void CPortingDlg::OnStopButton() { Stop(); }
+
+// Escape and the close box stop as well; the window goes when the send has ended.
+void CPortingDlg::OnCancel() { Stop(); }
+
+void CPortingDlg::DestroyProgressWindow() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CPortingDlg::PumpPending() const {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (m_hWnd && IsDialogMessageA(m_hWnd, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// Without this a send through a port that takes every piece at once would never look at the
+// stop button: the writers pump only while they wait.
+void CPortingDlg::ShowProgress(DWORD position) {
+  if (m_progress.m_hWnd) {
+    m_progress.SetPos(static_cast<int>(position));
+    UpdateWindow();
+  }
+  PumpPending();
+}
+
+void CPortingDlg::ReportError(LPCSTR fileName) const {
+  CString text = CDllModule::SystemErrorText(GetLastError());
+  if (fileName) text += CString("\n") + fileName;
+  AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+}
+
+bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language) {
+  SetTexts(language);
+  if (parent && !CreateProgressWindow(parent)) return false;
+  m_port->SetPortName(portName);
+  bool sent = ParsePortName(portName) == kPortUsbPlotter ? SendThroughPlugIn(dataFile)
+                                                         : SendThroughPort(dataFile);
+  DestroyProgressWindow();
+  if (!sent || m_port->GetState() == COutPort::kCancelled) return false;
+  m_port->SetState(COutPort::kIdle);
+  return true;
+}
+
+bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
+  HANDLE file = CreateFileA(dataFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    ReportError(dataFile);
+    return false;
+  }
+  if (!m_port->Open(m_hWnd)) {
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    if (m_hWnd) ReportError(dataFile);
+    return false;
+  }
+  bool sent = SendPieces(file);
+  if (m_port->GetState() == COutPort::kCancelled) SendFinishingCommands();
+  m_port->Close();
+  CloseHandle(file);
+  return sent;
+}
+
+// Pieces go by length: plot data may hold NUL bytes, which a string writer would stop at.
+bool CPortingDlg::SendPieces(HANDLE file) {
+  LARGE_INTEGER size = {};
+  GetFileSizeEx(file, &size);
+  if (m_progress.m_hWnd) m_progress.SetRange32(0, static_cast<int>(size.QuadPart));
+  std::vector<char> block(kBlockBytes + 10);
+  DWORD sent = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, block.data(), kBlockBytes, &got, nullptr)) return false;
+    if (got == 0) return true;
+    for (DWORD at = 0; at < got; at += kPieceBytes) {
+      DWORD piece = got - at < kPieceBytes ? got - at : kPieceBytes;
+      if (!m_port->WriteData(block.data() + at, piece)) return false;
+      sent += piece;
+      ShowProgress(sent);
+      if (m_port->GetState() == COutPort::kCancelled) return false;
+    }
+  }
+}
+
+// A stop can fall inside a cut: the device gets the commands that end the run, lift the blade
+// and take it home, with little patience for a device that takes nothing any more.
+void CPortingDlg::SendFinishingCommands() {
+  int kind = m_port->GetOpenedKind();
+  if (m_finishingCommands.IsEmpty() || kind <= 0 || kind == kPortUsbPlotter) return;
+  int retries = m_port->GetRetryLimit();
+  m_port->SetState(COutPort::kWriting);
+  m_port->SetRetryLimit(kFinishRetries);
+  m_port->WriteData(m_finishingCommands, static_cast<DWORD>(m_finishingCommands.GetLength()));
+  m_port->SetRetryLimit(retries);
+  m_port->SetState(COutPort::kCancelled);
+}
+
+void CPortingDlg::ReportPlugInFailure() const {
+  CString text;
+  text.Format(OutputText::kPlugInFailed, m_port->GetPortName());
+  AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+}
+
+// The plug-in's own thread does the transfer; this only starts it, polls it and passes a stop on.
+bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
+  CPlotterPlugIn& plugIn = m_port->GetPlugIn();
+  PlotInfo record;
+  std::memset(&record, 0, sizeof record);
+  record.deleteFile = 1;
+  if (!plugIn.OpenForPort(m_port->GetPortName()) || !plugIn.Load() ||
+      !plugIn.PlotFile(dataFile, &record)) {
+    ReportPlugInFailure();
+    plugIn.Unload();
+    return false;
+  }
+  if (m_progress.m_hWnd) m_progress.SetRange32(0, 100);
+  while (plugIn.QueryPlotInfo(&record) && record.threadHandle != 0) {
+    ShowProgress(static_cast<DWORD>(record.percent));
+    for (int i = 0; i < kPlugInPolls; ++i) {
+      if (m_port->GetState() == COutPort::kCancelled) plugIn.CancelJob(&record);
+      PumpPending();
+      Sleep(kPlugInPollMilliseconds);
+    }
+  }
+  plugIn.Unload();
+  return true;
+}

@@ -1,0 +1,66 @@
+// CPortingDlg: sends a finished plot file to a port, in pieces through an output port (serial,
+// parallel, printer queue) or as a whole through a USB plotter plug-in, in a small progress window
+// with a stop button. The window exists only when a parent is given; it is built from a template
+// in memory. The stop button cancels the embedded port, which every writer tests; a device that was
+// stopped part way still gets the finishing commands it was given, so that no blade stays down.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "framework/ProgressCtrl.h"
+#include "framework/String.h"
+#include "output/OutPort.h"
+
+class CPortingDlg : public CDialog {
+public:
+  // Blocks of the file, and the pieces each is written in.
+  static const DWORD kBlockBytes = 10000;
+  static const DWORD kPieceBytes = 99;
+  static const UINT kStopButtonId = 1;
+  static const LANGID kChineseLanguage = 2052;
+
+  CPortingDlg();
+  // With a port of the caller's (a test's stand-in for a device).
+  explicit CPortingDlg(std::unique_ptr<COutPort> port);
+  ~CPortingDlg() override;
+
+  // True when the whole file was sent; false when the file or the port could not be opened, the
+  // plug-in did not take the file, or the user stopped the send.
+  bool SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language);
+  // Sent after a stop to a device port (not to a file or a plug-in).
+  void SetFinishingCommands(LPCSTR commands) { m_finishingCommands = commands ? commands : ""; }
+  // The stop button: cancels the port at its next step.
+  void Stop() { m_port->Cancel(); }
+  COutPort& GetPort() { return *m_port; }
+
+protected:
+  // Shows how far the send has come and lets the window (its stop button) run.
+  virtual void ShowProgress(DWORD position);
+  BOOL OnInitDialog() override;
+  void OnCancel() override;
+  void OnStopButton();
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void SetTexts(int language);
+  bool CreateProgressWindow(CWnd* parent);
+  bool SendThroughPort(LPCSTR dataFile);
+  bool SendThroughPlugIn(LPCSTR dataFile);
+  bool SendPieces(HANDLE file);
+  void SendFinishingCommands();
+  void ReportError(LPCSTR fileName) const;
+  void ReportPlugInFailure() const;
+  void PumpPending() const;
+  void DestroyProgressWindow();
+
+  CButton m_stopButton;
+  CProgressCtrl m_progress;
+  std::unique_ptr<COutPort> m_port;
+  char m_caption[100];
+  CString m_buttonText;
+  CString m_finishingCommands;
+};

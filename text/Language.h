@@ -1,0 +1,115 @@
+// CLanguage: the languages a text can be written in, read from TALVEX42.INI: for each of 30 rows a
+// Windows character set ("ID", 255 when missing) and a name ("NAME", at most 20 bytes), under the
+// sections "LANGUAGE%d" followed by the resources' section suffix. The row of a character set
+// indexes every font table, character box and per-language text default. A font is named by a
+// font key (low byte the character set, high byte the source: 0 installed Windows fonts, 1
+// TrueType files, 2 + j own font files of mount j) and a font number, its index in the list the
+// key selects; the language table resolves both to a glyph outline through the three font tables
+// it is given, and writes and reads the document's font-mount section, which keeps the names of
+// every non-empty list so that fonts can be found again on another machine.
+//
+// Font-mount section (little-endian; positions absolute in the file): int32 T = 14 x N, N entries
+// (int32 size of the name block, character set, source, int32 slot width 40, int32 position of the
+// name block), then the name blocks: one 40-byte zero-padded slot per font, then an empty slot.
+// Entries follow the language rows, within a row the Windows list, the TrueType list and the own
+// font lists by column; an empty list has none. The read form (kept by the document) is T, the
+// entries and the name blocks one after another, each entry's position being the offset of its
+// names in that form.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "framework/String.h"
+#include "model/document/FontMountSection.h"
+#include "model/settings/IniFile.h"
+
+class CByteWriter;
+class CCftFontTable;
+class CContour;
+class CFontTable;
+class CTtfFontTable;
+class CWinFontTable;
+struct GlyphMetrics;
+
+class CLanguage {
+public:
+  static constexpr int kRowCount = 30;
+  static constexpr int kNameSize = 20;
+  static constexpr int kSlotWidth = 40;
+  static constexpr size_t kEntrySize = CFontMountSection::kEntrySize;
+  static constexpr BYTE kNoCharset = 255;
+  enum FontSource { kWindowsFonts = 0, kTrueTypeFiles = 1, kFirstMount = 2 };
+
+  CLanguage();
+
+  // Reads the 30 languages through the settings (kept for the mount queries) and the font-library
+  // word and section suffix from the current resources (string 50001 and 59999; empty when the
+  // resources have none). 1 when all 30 have a name.
+  int Load(const CIniFile& settings);
+  // The three tables glyph requests and the font-mount section go to (null: that source is empty).
+  void AttachTables(CWinFontTable* windows, CTtfFontTable* trueType, CCftFontTable* own);
+
+  // Copies the name of row i; 1 when it is not empty.
+  int GetName(int i, CString& out) const;
+  BYTE GetId(int i) const;
+  int GetCount() const { return m_count; }
+  // The first row whose character set is the low byte of charset; -1 when none.
+  int FindIndex(int charset) const;
+  const CString& GetFontLibraryWord() const { return m_fontLibraryWord; }
+  const CString& GetSectionSuffix() const { return m_sectionSuffix; }
+
+  // "Mounts" of "Language%d".
+  int GetMountCount(int i) const;
+  // Language name + "MountName%d" + the font-library word; returns the mount's font key.
+  WORD GetMountName(int i, int j, CString& out) const;
+  // "MountPath%d" of "Language%d" + suffix; returns the mount's font key.
+  WORD GetMountPath(int i, int j, CString& out) const;
+  // "TTFMountPath"; returns the TrueType files' key of the language.
+  WORD GetTtfMountPath(int i, CString& out) const;
+
+  // The list of a source in a row, null when the source has no table; column receives its column.
+  const CFontTable* TableOf(int source, int* column) const;
+  // Index of the font whose text equals text in the list of the source; -1 when none.
+  int FindFont(int row, int source, LPCSTR text) const;
+  // The outline of a character by font key, font number and code, in glyph units (1024 per em, y
+  // down); null when the key's character set has no language or the font gives none. The caller
+  // owns the result.
+  CContour* GetGlyph(WORD key, int fontNumber, WORD code) const;
+  // The metrics of a character in its own font, in glyph units: installed fonts as GDI measures
+  // them, font files by the outline (black box, and its right edge plus a right bearing equal to
+  // its left bearing as advance). False when the font gives no outline or measure.
+  bool GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) const;
+
+  // Appends the font-mount section of the fonts mounted now; false when it could not be written.
+  bool WriteToFile(CByteWriter& file) const;
+  // Reads the section at offset of the file image into the read form (empty for T = 0). A table
+  // that does not fit the file fails and keeps nothing; an entry whose name block does not lie in
+  // the file, is not a whole number of slots or would take the names past what the file holds is
+  // left out alone, and the read fails (reports damage) while keeping the rest.
+  bool ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
+                    std::vector<BYTE>& section) const;
+  // The current number of the font that a saved document named by key and number, through the
+  // section it was saved with: the saved name is looked up in the list the key selects now. -1
+  // when the section names no such font or it is not mounted here.
+  int RemountFont(const std::vector<BYTE>& section, WORD key, int savedNumber) const;
+
+  static WORD MakeKey(BYTE charset, int source) {
+    return static_cast<WORD>((source & 0xFF) << 8 | charset);
+  }
+
+private:
+  CString Section(LPCSTR format, int i, bool withSuffix) const;
+
+  char m_names[kRowCount][kNameSize + 1];
+  BYTE m_charsets[kRowCount];
+  int m_count;
+  CString m_fontLibraryWord;
+  CString m_sectionSuffix;
+  CIniFile m_settings;
+  CWinFontTable* m_windows;
+  CTtfFontTable* m_trueType;
+  CCftFontTable* m_own;
+};

@@ -1,0 +1,43 @@
+// CWinFontTable: the TrueType fonts installed in Windows, one list per language row (column 0),
+// read through GDI. Outlines come from GetGlyphOutlineA at a 1024-unit font and are mapped to
+// glyph units with the baseline at 860 for double-byte codes and at 1024 x (1 - Latin baseline
+// ratio) for single-byte ones; Latin text may be drawn at a zoom percentage of its own.
+#pragma once
+
+#include <windows.h>
+
+#include "text/FontTable.h"
+
+class CContour;
+class CLanguage;
+class CMatrix2D;
+
+class CWinFontTable : public CFontTable {
+public:
+  CWinFontTable() = default;
+  ~CWinFontTable() override;
+
+  // Empties the rows and lists every installed TrueType face under the row of each character
+  // set it supports (faces whose names begin below 'A', such as the vertical "@" faces, are left
+  // out). The language table stays in use for the glyph requests.
+  void EnumFonts(const CLanguage& language);
+
+  // The outline of a character of font fontNumber of the character set's row, mapped by the
+  // matrix after the glyph-unit mapping; null when there is no such font or the character has no
+  // outline (a blank has none and is no error).
+  CContour* GetCharOutline(int charset, int fontNumber, WORD code, const CMatrix2D* matrix);
+  // GDI's glyph metrics of the character at the 1024-unit font; all zero when it has none.
+  BOOL GetCharMetrics(int charset, int fontNumber, WORD code, GLYPHMETRICS* metrics);
+
+  int m_latinZoom = 100;
+  int m_secondZoom = 100;
+  float m_latinBaseline = 0.2f;
+
+private:
+  HFONT CreateCharFont(int charset, int fontNumber, int zoom) const;
+  static int CALLBACK OnFont(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type,
+                             LPARAM table);
+
+  const CLanguage* m_language = nullptr;
+  HFONT m_font = nullptr;
+};
