@@ -137,6 +137,8 @@ TEST_F(ScrollPace, StepsCloserThanATenthOfASecondAreDroppedAlsoWhenTheTickCountW
 class Snapping : public ::testing::Test {
 protected:
   void SetUp() override {
+    // The document is the fixture's: losing its only view must not make it delete itself.
+    document.m_bAutoDelete = FALSE;
     previousKeys = AfxSetKeyStateHandler(
         [this](int key) -> SHORT { return held.count(key) ? static_cast<SHORT>(0x8000) : 0; });
     document.GetPageSettings().m_width = 300;
