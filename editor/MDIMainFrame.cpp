@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "editor/ProgramObjects.h"
+#include "editor/bars/PropertyWnd.h"
+#include "editor/views/TALVEXView.h"
 #include "framework/ResourceModule.h"
 #include "framework/View.h"
 #include "resources/Resource.h"
@@ -15,6 +17,7 @@ BEGIN_MESSAGE_MAP(CMDIMainFrame, CMDIFrameWnd)
   ON_WM_INITMENU()
   ON_COMMAND(ID_VIEW_ACTIVATED, OnViewActivated)
   ON_COMMAND(ID_PALETTE_COLOUR, OnPaletteColour)
+  ON_COMMAND(ID_VIEW_PROPERTY_WINDOW, OnTogglePropertyWindow)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnFileCutOutput)
 END_MESSAGE_MAP()
 
@@ -52,7 +55,11 @@ CString LoadFormat(UINT id, LPCSTR fallback) {
 }  // namespace
 
 CMDIMainFrame::CMDIMainFrame()
-    : m_cutJob(this), m_barsToShow(kAllBars), m_deleted(nullptr), m_cursors() {
+    : m_paletteBar(g_palette),
+      m_cutJob(this),
+      m_barsToShow(kAllBars),
+      m_deleted(nullptr),
+      m_cursors() {
   LoadCursors();
   m_pens[kGreyPen].CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   m_pens[kRedPen].CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -93,10 +100,11 @@ int CMDIMainFrame::OnCreate(LPCREATESTRUCTA cs) {
   cs->cy = kInitialHeight;
   if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
   if (!CreateMainToolBar() || !CreateStatusBar()) return -1;
-  // The tool box comes here.
-  if (!CreateWindowToolBar()) return -1;
-  // The palette bar, the property bar and the document tab bar come here.
+  CreateToolBox();
+  if (!CreateWindowToolBar() || !CreatePaletteBar() || !CreatePropertyBar()) return -1;
+  CreateDocumentBar();
   DockBars();
+  m_propertyBar.SwitchPage(CPropertyBar::kTextPage);
   LoadBarState(kBarStateName);
   return 0;
 }
@@ -122,6 +130,40 @@ BOOL CMDIMainFrame::CreateStatusBar() {
   return TRUE;
 }
 
+void CMDIMainFrame::CreateToolBox() {
+  // Without its tool box the editor still works from the menus: a failure is not fatal.
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_LEFT | CBRS_FLYBY |
+                      CBRS_TOOLTIPS | CBRS_SIZE_FIXED;
+  if (!m_toolBox.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDW_TOOLBOX)) return;
+  m_toolBox.SetToolMode(CToolBoxBar::kOrdinaryMode);
+  m_toolBox.EnableDocking(CBRS_ALIGN_LEFT);
+}
+
+BOOL CMDIMainFrame::CreatePaletteBar() {
+  const UINT style = CBRS_GRIPPER | CBRS_RIGHT | CBRS_FLYBY | CBRS_TOOLTIPS;
+  if (!m_paletteBar.Create(this, IDD_PALETTE_BAR, style, IDW_PALETTE_BAR)) return FALSE;
+  m_paletteBar.EnableDocking(CBRS_ALIGN_RIGHT);
+  return TRUE;
+}
+
+BOOL CMDIMainFrame::CreatePropertyBar() {
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS |
+                      CBRS_SIZE_DYNAMIC;
+  if (!m_propertyBar.CreateEx(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDR_PROPERTYBAR) ||
+      !m_propertyBar.LoadToolBar(IDR_PROPERTYBAR))
+    return FALSE;
+  m_propertyBar.EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
+void CMDIMainFrame::CreateDocumentBar() {
+  // The tabs are a convenience beside the window menu: a failure is not fatal.
+  const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS |
+                      CBRS_SIZE_FIXED;
+  if (!m_documentBar.Create(this, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), IDW_DOCUMENT_BAR)) return;
+  m_documentBar.EnableDocking(CBRS_ALIGN_TOP);
+}
+
 BOOL CMDIMainFrame::CreateWindowToolBar() {
   const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_RIGHT | CBRS_FLOAT_MULTI |
                       CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC;
@@ -134,9 +176,11 @@ BOOL CMDIMainFrame::CreateWindowToolBar() {
 
 void CMDIMainFrame::DockBars() {
   EnableDocking(CBRS_ALIGN_ANY);
-  // In this order: tool box, window tool bar, main tool bar, property bar.
+  // The palette bar and the tab bar stay where their alignment puts them.
+  if (m_toolBox.m_hWnd) DockControlBar(&m_toolBox);
   DockControlBar(&m_windowToolBar);
   DockControlBar(&m_mainToolBar);
+  DockControlBar(&m_propertyBar);
 }
 
 void CMDIMainFrame::OnClose() {
@@ -148,6 +192,10 @@ CControlBar* CMDIMainFrame::BarForBit(UINT bit) {
   switch (bit) {
     case kMainToolBar:
       return &m_mainToolBar;
+    case kToolBox:
+      return &m_toolBox;
+    case kPaletteBar:
+      return &m_paletteBar;
     case kWindowToolBar:
       return &m_windowToolBar;
     default:
@@ -189,6 +237,32 @@ void CMDIMainFrame::OnFileCutOutput() {
 }
 
 void CMDIMainFrame::OnViewActivated() {
+  CFrameWnd* child = GetActiveFrame();
+  CView* view = child ? child->GetActiveView() : nullptr;
+  if (auto* drawingView = dynamic_cast<CTALVEXView*>(view)) {
+    const UINT tool = static_cast<UINT>(drawingView->GetCurrentTool());
+    if (m_toolBox.m_hWnd) m_toolBox.SetToolMode(tool);
+    if (m_propertyBar.m_hWnd) m_propertyBar.SwitchPage(tool);
+  }
+  if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);
+}
+
+void CMDIMainFrame::OnTogglePropertyWindow() {
+  if (!g_propertyWnd) g_propertyWnd = new CPropertyWnd(&g_propertyWnd);
+  if (!g_propertyWnd->m_hWnd) {
+    CRect frame;
+    GetWindowRect(frame);
+    const CRect place(0, frame.bottom - 55, 200, frame.bottom - 30);
+    CPropertyWnd* window = g_propertyWnd;
+    if (!window->CreateFor(this, place)) {
+      // A frame window that could not be made has deleted itself.
+      return;
+    }
+    window->ShowWindow(SW_SHOW);
+  } else {
+    g_propertyWnd->ShowWindow(g_propertyWnd->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+  }
+  if (!g_propertyWnd || !g_propertyWnd->IsWindowVisible()) return;
   CFrameWnd* child = GetActiveFrame();
   CView* view = child ? child->GetActiveView() : nullptr;
   if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);

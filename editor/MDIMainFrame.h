@@ -7,6 +7,10 @@
 #include <memory>
 
 #include "editor/DocumentCutJob.h"
+#include "editor/bars/PaletteBar.h"
+#include "editor/bars/PropertyBar.h"
+#include "editor/bars/ToolBoxBar.h"
+#include "editor/bars/xDocumentBar.h"
 #include "framework/Brush.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/Pen.h"
@@ -48,6 +52,10 @@ public:
   CStatusBar& GetStatusBar() { return m_statusBar; }
   CToolBar& GetMainToolBar() { return m_mainToolBar; }
   CToolBar& GetWindowToolBar() { return m_windowToolBar; }
+  CToolBoxBar& GetToolBox() { return m_toolBox; }
+  CPaletteBar& GetPaletteBar() { return m_paletteBar; }
+  CPropertyBar& GetPropertyBar() { return m_propertyBar; }
+  xCDocumentBar& GetDocumentBar() { return m_documentBar; }
   // Null until the cut output was first asked for.
   CCutDeviceBar* GetCutDeviceBar() { return m_cutDeviceBar.get(); }
 
@@ -66,6 +74,7 @@ protected:
   void OnInitMenu(CMenu* menu);
   void OnViewActivated();
   void OnPaletteColour();
+  void OnTogglePropertyWindow();
   // Shows the cut device bar, made on first use (it reads the cutter models and ports).
   void OnFileCutOutput();
   DECLARE_MESSAGE_MAP()
@@ -73,7 +82,11 @@ protected:
 private:
   BOOL CreateMainToolBar();
   BOOL CreateStatusBar();
+  void CreateToolBox();
   BOOL CreateWindowToolBar();
+  BOOL CreatePaletteBar();
+  BOOL CreatePropertyBar();
+  void CreateDocumentBar();
   void DockBars();
   // The status protocol: TRUE when the command was one of its codes.
   BOOL ShowStatus(UINT code, LPARAM data);
@@ -81,12 +94,16 @@ private:
   CControlBar* BarForBit(UINT bit);
   void LoadCursors();
 
+  CPaletteBar m_paletteBar;
   CStatusBar m_statusBar;
   CToolBar m_mainToolBar;
   CToolBar m_windowToolBar;
+  CToolBoxBar m_toolBox;
+  CPropertyBar m_propertyBar;
   CDocumentCutJob m_cutJob;
   std::unique_ptr<CCutDeviceBar> m_cutDeviceBar;
   UINT m_barsToShow;
+  xCDocumentBar m_documentBar;
 
   bool* m_deleted;
   HCURSOR m_cursors[kCursorCount];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/TALVEX42App.h"
+#include "editor/bars/ColorPalette.h"
 #include "media/TransformDll.h"
 #include "model/blocks/ModelServices.h"
 #include "model/editing/DragTracker.h"
@@ -26,6 +27,8 @@ extern CIniFile g_settings;
 // First TALVEX42.INI as well; start-up points it at Cutters.INI.
 extern CIniFile g_cutterSettings;
 extern CAppProfile g_appProfile;
+// The numbered colours, read from PALETTE.INI in the palette folder as the program starts.
+extern CColorPalette g_palette;
 // The cutter profile, built without a model.
 extern CCutterDevice g_cutterDevice;
 // The cut settings ("CutInfo" of Cutters.INI) that the cut bars edit.
@@ -51,3 +54,7 @@ extern CFontServices g_fontServices;
 // Last: the model reaches the cutter profile and the transform library through its own
 // interfaces from here on.
 extern CModelServices g_modelServices;
+
+class CPropertyWnd;
+// The floating property window while there is one; the window clears it when it goes.
+extern CPropertyWnd* g_propertyWnd;

@@ -5,6 +5,9 @@
 
 #include "framework/AfxRes.h"
 
+// The ids are a table laid out by hand.
+// clang-format off
+
 // ---- Frames, menus, accelerators, icons ----
 #define IDR_MAINFRAME 128        // main frame: menu, accelerators, icon, title
 #define IDR_TALVEXTYPE 129       // document template: menu, accelerators, icon, document string
@@ -25,6 +28,43 @@
 #define IDD_LOGO 207
 #define IDC_LOGO_PROGRESS 1184
 #define IDD_EMPTY_PANEL 264
+#define IDD_PALETTE_BAR 176
+#define IDC_PALETTE_SPARE1 1011
+#define IDC_PALETTE_SPARE2 1012
+#define IDC_PALETTE_PAGER 1113
+#define IDC_PALETTE_MORE 1134
+#define IDC_PALETTE_SWATCHES 1226
+#define IDD_PAGE_SETUP 179
+#define IDC_PAGE_WIDTH 1144
+#define IDC_PAGE_HEIGHT 1145
+#define IDC_PAGE_TYPE 1233
+#define IDC_PALETTE_TYPE 1237
+#define IDC_BACK_COLOUR 1240
+#define IDC_GRID_COLOUR 1241
+#define IDC_GRID_SIZE 1242
+#define IDD_GUIDE_PANEL 227
+#define IDC_GUIDE_POINT_SLOPE 1123
+#define IDC_GUIDE_TWO_POINTS 1124
+#define IDC_GUIDE_X1 1125
+#define IDC_GUIDE_Y1 1126
+#define IDC_GUIDE_X2 1127
+#define IDC_GUIDE_Y2 1128
+#define IDC_GUIDE_ANGLE 1177
+#define IDD_PATH_TEXT_PANEL 260
+#define IDD_PATH_OFFSET_PANEL 268
+#define IDC_PATH_OUTSIDE 1434
+#define IDC_PATH_INSIDE 1435
+#define IDC_PATH_LINE_CENTRE 1436
+#define IDC_PATH_CHAR_CENTRE 1437
+#define IDC_PATH_REVERSED 1438
+#define IDC_PATH_TURNED 1439
+#define IDC_PATH_FILL 1440
+#define IDC_PATH_WHOLE_WORDS 1441
+#define IDC_PATH_VALUE1 1278
+#define IDC_PATH_VALUE2 1279
+#define IDC_PATH_VALUE3 1446
+#define IDC_PATH_OFFSET 1174
+#define IDC_PATH_SPACING 1200
 // Cut output: the cut device bar, the port settings and half-cut dialogs
 #define IDD_CUT_DEVICE_BAR 189
 #define IDC_CUT_PORT 1289
@@ -65,6 +105,10 @@
 #define IDB_ROTATE_BOTTOMLEFT 233
 #define IDB_ROTATE_BOTTOMRIGHT 234
 #define IDB_ROTATE_CENTRE 235
+#define IDB_PATH_OUTSIDE 236      // 236, 245-250: faces of the text-layout panel's buttons
+#define IDB_PATH_OFFSET_LABEL 251  // 251-253: labels of its edits
+#define IDB_PATH_SPACING_LABEL 252
+#define IDB_PATH_ANGLE_LABEL 253
 
 // ---- Cursors (the main frame loads all of them at start-up) ----
 #define IDC_CUR_MOVE 146

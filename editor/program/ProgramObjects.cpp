@@ -12,6 +12,7 @@
 CIniFile g_settings;
 CIniFile g_cutterSettings;
 CAppProfile g_appProfile;
+CColorPalette g_palette(g_settings, CColorPalette::kFileName);
 CCutterDevice g_cutterDevice;
 CCutSettings g_cutSettings;
 CWinFontTable g_winFontTable;
@@ -29,6 +30,7 @@ CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
 CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable, g_gbToBig5,
                              g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
+CPropertyWnd* g_propertyWnd = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
   return AfxWinMain(instance, previous, commandLine, showCommand);

@@ -1189,6 +1189,51 @@ def checkmark():
     return c
 
 
+def panel_bitmaps():
+    """Pictures of the text-layout panel's buttons (20 x 16) and of its edits' labels (16 x 14)."""
+    def baseline_text(c, y, above):
+        # a curved base line with three letters standing above or hanging below it
+        c.bezier((1, y), (6, y - 3), (13, y - 3), (18, y), BLUE)
+        for x in (4, 9, 14):
+            if above:
+                c.fill(x - 1, y - 8, x + 1, y - 3, BLACK)
+            else:
+                c.fill(x - 1, y + 2, x + 1, y + 7, BLACK)
+
+    def picture(draw, w=20, h=16):
+        c = Canvas(w, h)
+        draw(c)
+        return c
+
+    out = {}
+    out[236] = picture(lambda c: baseline_text(c, 11, True))
+    out[245] = picture(lambda c: baseline_text(c, 4, False))
+    out[247] = picture(lambda c: (c.fill(3, 4, 5, 11, BLACK), c.fill(8, 4, 10, 11, BLACK),
+                                  c.fill(13, 4, 15, 11, BLACK), c.line(1, 7, 18, 7, BLUE)))
+    out[246] = picture(lambda c: (c.fill(3, 2, 5, 7, BLACK), c.fill(8, 2, 10, 7, BLACK),
+                                  c.fill(13, 2, 15, 7, BLACK), c.line(1, 12, 18, 12, BLUE),
+                                  c.line(4, 7, 4, 12, MID), c.line(14, 7, 14, 12, MID)))
+    out[248] = picture(lambda c: (c.line(2, 8, 17, 8, BLUE), c.line(2, 8, 6, 4, BLUE),
+                                  c.line(2, 8, 6, 12, BLUE), c.text(9, 2, 'R', BLACK)))
+    out[249] = picture(lambda c: (c.ellipse(9, 8, 6, 6, BLUE), c.text(6, 4, 'A', BLACK),
+                                  c.line(15, 4, 17, 7, RED)))
+    out[250] = picture(lambda c: (c.line(1, 8, 18, 8, BLUE), c.line(1, 4, 1, 12, BLACK),
+                                  c.line(18, 4, 18, 12, BLACK), c.line(1, 8, 4, 5, BLUE),
+                                  c.line(18, 8, 15, 5, BLUE)))
+    out[251] = picture(lambda c: (c.line(1, 12, 14, 12, BLUE), c.line(7, 2, 7, 11, BLACK),
+                                  c.line(5, 4, 7, 2, BLACK), c.line(9, 4, 7, 2, BLACK)), 16, 14)
+    out[252] = picture(lambda c: (c.fill(2, 3, 4, 10, BLACK), c.fill(11, 3, 13, 10, BLACK),
+                                  c.line(5, 7, 10, 7, RED)), 16, 14)
+    out[253] = picture(lambda c: (c.ellipse(7, 7, 5, 5, BLUE), c.line(7, 7, 12, 7, BLACK),
+                                  c.line(7, 7, 10, 3, BLACK)), 16, 14)
+    return out
+
+
+def write_panel_bitmaps():
+    for ident, c in panel_bitmaps().items():
+        write_bmp(os.path.join(HERE, 'panel%d.bmp' % ident), c)
+
+
 def logo(path):
     """The start-up picture: drawn with ImageMagick so that the product name can be set in a font."""
     convert = shutil.which('convert')
@@ -1225,6 +1270,7 @@ def main():
     for ident, c in tracker_bitmaps().items():
         write_bmp(os.path.join(HERE, 'tracker%d.bmp' % ident), c)
     write_bmp(os.path.join(HERE, 'checkmark.bmp'), checkmark())
+    write_panel_bitmaps()
     logo(os.path.join(HERE, 'logo.bmp'))
 
 

@@ -1,0 +1,96 @@
+#include "editor/bars/PropertyBar.h"
+
+#include "framework/Dialog.h"
+
+IMPLEMENT_DYNAMIC(CPropertyBar, CToolBar)
+
+namespace {
+
+const UINT kTextButtons = 151;
+const UINT kLibraryButtons = 221;
+const UINT kFontButton = 40051;
+
+}  // namespace
+
+CPropertyBar::CPropertyBar() = default;
+
+CPropertyBar::~CPropertyBar() {
+  for (auto* page : {&m_textPage, &m_libraryPage})
+    if (*page && (*page)->m_hWnd) (*page)->DestroyWindow();
+}
+
+std::unique_ptr<CDialog> CPropertyBar::CreatePage(UINT) { return nullptr; }
+
+CDialog* CPropertyBar::PageWindow(UINT page) {
+  std::unique_ptr<CDialog>& slot = page == kLibraryPage ? m_libraryPage : m_textPage;
+  if (!slot) slot = CreatePage(page);
+  return slot && slot->m_hWnd ? slot.get() : nullptr;
+}
+
+UINT CPropertyBar::SwitchPage(UINT page) {
+  const UINT wanted = page == kLibraryPage ? kLibraryPage : kTextPage;
+  if (wanted == m_currentPage) return m_currentPage;
+  m_currentPage = wanted;
+  if (wanted == kLibraryPage)
+    ShowLibraryPage();
+  else
+    ShowTextPage();
+  std::unique_ptr<CDialog>& other = wanted == kLibraryPage ? m_textPage : m_libraryPage;
+  if (other && other->m_hWnd && other->IsWindowVisible()) other->ShowWindow(SW_HIDE);
+  return m_currentPage;
+}
+
+bool CPropertyBar::IsDockedVertically() const { return (m_dwStyle & CBRS_ORIENT_VERT) != 0; }
+
+void CPropertyBar::PlacePageOverFirstButton(CDialog* page) {
+  CRect pageRect;
+  page->GetWindowRect(pageRect);
+  SetButtonInfo(0, GetItemID(0), TBBS_SEPARATOR, pageRect.Width());
+  CRect button;
+  GetItemRect(0, button);
+  page->SetWindowPos(nullptr, button.left, button.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CPropertyBar::RestoreFirstButton() {
+  SetButtonInfo(0, kFontButton, TBBS_BUTTON, 0);
+  if (m_textPage && m_textPage->m_hWnd) m_textPage->ShowWindow(SW_HIDE);
+}
+
+void CPropertyBar::ShowTextPage() {
+  if (!m_hWnd) return;
+  LoadToolBar(kTextButtons);
+  CDialog* page = PageWindow(kTextPage);
+  if (!page) return;
+  if (IsDockedVertically())
+    RestoreFirstButton();
+  else
+    PlacePageOverFirstButton(page);
+  // Filling the page from the text defaults and the edited text comes with the font dialog.
+}
+
+void CPropertyBar::ShowLibraryPage() {
+  if (!m_hWnd) return;
+  LoadToolBar(kLibraryButtons);
+  if (CDialog* page = PageWindow(kLibraryPage)) PlacePageOverFirstButton(page);
+}
+
+void CPropertyBar::ShowPageForBlockType(int type) {
+  if (type == kTextBlockType) {
+    SwitchPage(kTextPage);
+    ShowTextPage();
+  } else if (type == kLibraryBlockType) {
+    SwitchPage(kLibraryPage);
+    ShowLibraryPage();
+  }
+}
+
+CSize CPropertyBar::CalcDynamicLayout(int length, DWORD mode) {
+  if (m_currentPage == kTextPage && m_textPage && m_textPage->m_hWnd) {
+    if (mode & LM_HORZ)
+      PlacePageOverFirstButton(m_textPage.get());
+    else
+      RestoreFirstButton();
+  }
+  return CToolBar::CalcDynamicLayout(length, mode);
+}

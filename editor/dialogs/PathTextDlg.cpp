@@ -1,0 +1,3 @@
+#include "editor/dialogs/PathTextDlg.h"
+
+IMPLEMENT_DYNAMIC(CPathTextDlg, CPathTextPanel)

@@ -1,0 +1,3 @@
+#include "editor/dialogs/PathTextDlg2.h"
+
+IMPLEMENT_DYNAMIC(CPathTextDlg2, CPathTextPanel)

@@ -1,0 +1,3 @@
+#include "editor/dialogs/PathTextOffsetDlg.h"
+
+IMPLEMENT_DYNAMIC(CPathTextOffsetDlg, CPathTextPanel)
