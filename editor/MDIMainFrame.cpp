@@ -15,16 +15,16 @@ BEGIN_MESSAGE_MAP(CMDIMainFrame, CMDIFrameWnd)
   ON_WM_INITMENU()
   ON_COMMAND(ID_VIEW_ACTIVATED, OnViewActivated)
   ON_COMMAND(ID_PALETTE_COLOUR, OnPaletteColour)
-  ON_COMMAND(ID_FILE_CUT_OUTPUT, OnFileCutOutput)
 END_MESSAGE_MAP()
 
 const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
 
 namespace {
 
-const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {
-    146, 158, 153, 156, 154, 163, 162, 184, 129, 148, 202, 149, 187, 189, 188,
-    198, 199, 195, 196, 272, 197, 262, 164, 217, 1178, 1179, 1146, 263, 266};
+const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {146,  158,  153,  156, 154, 163, 162, 184,
+                                                      129,  148,  202,  149, 187, 189, 188, 198,
+                                                      199,  195,  196,  272, 197, 262, 164, 217,
+                                                      1178, 1179, 1146, 263, 266};
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_POINTER, IDS_PANE_WIDTH, IDS_PANE_HEIGHT,
                             IDS_PANE_TYPE};
@@ -49,8 +49,7 @@ CString LoadFormat(UINT id, LPCSTR fallback) {
 
 }  // namespace
 
-CMDIMainFrame::CMDIMainFrame()
-    : m_cutJob(this), m_barsToShow(kAllBars), m_deleted(nullptr), m_cursors() {
+CMDIMainFrame::CMDIMainFrame() : m_barsToShow(kAllBars), m_deleted(nullptr), m_cursors() {
   LoadCursors();
   m_pens[kGreyPen].CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   m_pens[kRedPen].CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -112,7 +111,8 @@ BOOL CMDIMainFrame::CreateMainToolBar() {
 BOOL CMDIMainFrame::CreateStatusBar() {
   const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM;
   if (!m_statusBar.Create(this, style, AFX_IDW_STATUS_BAR) ||
-      !m_statusBar.SetIndicators(kIndicators, static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
+      !m_statusBar.SetIndicators(kIndicators,
+                                 static_cast<int>(sizeof kIndicators / sizeof kIndicators[0])))
     return FALSE;
   m_statusBar.SetPaneInfo(1, IDS_PANE_POINTER, SBPS_NORMAL, kPointerPaneWidth);
   m_statusBar.SetPaneInfo(4, IDS_PANE_TYPE, SBPS_NOBORDERS, kTypePaneWidth);
@@ -169,20 +169,6 @@ void CMDIMainFrame::OnPaletteColour() {
   // A colour that no view took: without documents the drawing bars have nothing to act on.
   if (AfxGetApp()->GetOpenDocumentCount() == 0)
     ShowControlBars(0, kMainToolBar | kToolBox | kPaletteBar | kWindowToolBar);
-}
-
-void CMDIMainFrame::OnFileCutOutput() {
-  if (!m_cutDeviceBar) {
-    g_cutSettings.LoadCutSettings(g_cutterDevice.ProfileFile());
-    std::unique_ptr<CCutDeviceBar> bar(new CCutDeviceBar(g_cutterDevice, g_cutSettings, m_cutJob));
-    const UINT style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS;
-    if (!bar->Create(this, style, IDD_CUT_DEVICE_BAR)) return;
-    m_cutDeviceBar = std::move(bar);
-    m_cutJob.SetBar(m_cutDeviceBar.get());
-    m_cutDeviceBar->EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-    DockControlBar(m_cutDeviceBar.get());
-  }
-  ShowControlBar(m_cutDeviceBar.get(), TRUE, FALSE);
 }
 
 void CMDIMainFrame::OnViewActivated() {

@@ -4,15 +4,11 @@
 // profile. The tool cursors, pens and brush that views and tools share live as long as it does.
 #pragma once
 
-#include <memory>
-
-#include "editor/DocumentCutJob.h"
 #include "framework/Brush.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/Pen.h"
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
-#include "output/CutDeviceBar.h"
 
 class CMDIMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CMDIMainFrame)
@@ -48,8 +44,6 @@ public:
   CStatusBar& GetStatusBar() { return m_statusBar; }
   CToolBar& GetMainToolBar() { return m_mainToolBar; }
   CToolBar& GetWindowToolBar() { return m_windowToolBar; }
-  // Null until the cut output was first asked for.
-  CCutDeviceBar* GetCutDeviceBar() { return m_cutDeviceBar.get(); }
 
   // The popup that lists the transform library's effects in a menu bar (a maximised document
   // window puts its own menu in front of the others), or null.
@@ -66,8 +60,6 @@ protected:
   void OnInitMenu(CMenu* menu);
   void OnViewActivated();
   void OnPaletteColour();
-  // Shows the cut device bar, made on first use (it reads the cutter models and ports).
-  void OnFileCutOutput();
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -84,8 +76,6 @@ private:
   CStatusBar m_statusBar;
   CToolBar m_mainToolBar;
   CToolBar m_windowToolBar;
-  CDocumentCutJob m_cutJob;
-  std::unique_ptr<CCutDeviceBar> m_cutDeviceBar;
   UINT m_barsToShow;
 
   bool* m_deleted;

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/cut/CutFrame.h"
 #include "framework/Brush.h"
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
@@ -20,6 +22,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_WM_LBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -75,7 +78,17 @@ void CTALVEX42View::OnDraw(CDC* dc) {
   if (!matrix || !GetDocument()) return;
   DrawPage(dc, *matrix);
   DrawGrid(dc, *matrix);
+  m_outputAreas.Draw(dc, *matrix);
   m_rulers->DrawGuides(dc, *matrix);
+}
+
+BOOL CTALVEX42View::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  return m_outputAreas.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
+         CTALVEXView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CTALVEX42View::OnOpenCutWindow() {
+  CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
 }
 
 void CTALVEX42View::DrawPage(CDC* dc, const CMatrix2D& matrix) {
@@ -87,8 +100,10 @@ void CTALVEX42View::DrawPage(CDC* dc, const CMatrix2D& matrix) {
   HGDIOBJ oldPen = ::SelectObject(hdc, ::GetStockObject(NULL_PEN));
   HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(GRAY_BRUSH));
   // Null-pen rectangles leave out their right and bottom edges: one pixel more each way.
-  ::Rectangle(hdc, pixels.right, pixels.top + kShadow, pixels.right + kShadow + 1, pixels.bottom + kShadow + 1);
-  ::Rectangle(hdc, pixels.left + kShadow, pixels.bottom, pixels.right + kShadow + 1, pixels.bottom + kShadow + 1);
+  ::Rectangle(hdc, pixels.right, pixels.top + kShadow, pixels.right + kShadow + 1,
+              pixels.bottom + kShadow + 1);
+  ::Rectangle(hdc, pixels.left + kShadow, pixels.bottom, pixels.right + kShadow + 1,
+              pixels.bottom + kShadow + 1);
   CBrush paper(ToColorRef(settings.m_backColor));
   CPen edge(PS_SOLID, 1, ToColorRef(settings.m_backColor));
   ::SelectObject(hdc, paper.m_hObject);
@@ -107,11 +122,14 @@ void CTALVEX42View::DrawGrid(CDC* dc, const CMatrix2D& matrix) {
   CPen pen(PS_SOLID, 1, ToColorRef(settings.m_gridColor));
   CPen* previousPen = dc->SelectObject(&pen);
   int previousMode = dc->SetROP2(R2_NOTXORPEN);
-  auto clip = [](float value, float low, float high) { return std::min(std::max(value, low), high); };
+  auto clip = [](float value, float low, float high) {
+    return std::min(std::max(value, low), high);
+  };
   // Only the lines in view: a fine grid on a large page would otherwise draw millions.
   double firstX = std::max(1.0, std::ceil(visible.left / static_cast<double>(grid))) * grid;
   for (double x = firstX; x < settings.m_width && x <= visible.right; x += grid) {
-    FPOINT top = {static_cast<float>(x), clip(static_cast<float>(scale), visible.top, visible.bottom)};
+    FPOINT top = {static_cast<float>(x),
+                  clip(static_cast<float>(scale), visible.top, visible.bottom)};
     FPOINT bottom = {static_cast<float>(x), clip(settings.m_height, visible.top, visible.bottom)};
     POINT from, to;
     matrix.TransformPointToInt(&top, &from);
@@ -121,7 +139,8 @@ void CTALVEX42View::DrawGrid(CDC* dc, const CMatrix2D& matrix) {
   }
   double firstY = std::max(1.0, std::ceil(visible.top / static_cast<double>(grid))) * grid;
   for (double y = firstY; y < settings.m_height && y <= visible.bottom; y += grid) {
-    FPOINT left = {clip(static_cast<float>(scale), visible.left, visible.right), static_cast<float>(y)};
+    FPOINT left = {clip(static_cast<float>(scale), visible.left, visible.right),
+                   static_cast<float>(y)};
     FPOINT right = {clip(settings.m_width, visible.left, visible.right), static_cast<float>(y)};
     POINT from, to;
     matrix.TransformPointToInt(&left, &from);
@@ -145,16 +164,31 @@ void CTALVEX42View::DrawOverlay(CDC* dc) {
 }
 
 void CTALVEX42View::OnLButtonDown(UINT flags, CPoint point) {
+  float x, y;
+  DeviceToPage(point.x, point.y, &x, &y);
+  if (m_outputAreas.OnLButtonDown(flags, x, y)) {
+    SetCapture();
+    return;
+  }
   if (m_rulers && ToolTakesGuides() && m_rulers->OnGuideButtonDown(flags, point.x, point.y))
     SetCapture();
 }
 
 void CTALVEX42View::OnMouseMove(UINT flags, CPoint point) {
   CTALVEXView::OnMouseMove(flags, point);
+  float x, y;
+  DeviceToPage(point.x, point.y, &x, &y);
+  if (m_outputAreas.OnMouseMove(flags, x, y)) return;
   if (m_rulers) m_rulers->OnGuideMouseMove(flags, point.x, point.y);
 }
 
 void CTALVEX42View::OnLButtonUp(UINT flags, CPoint point) {
+  float x, y;
+  DeviceToPage(point.x, point.y, &x, &y);
+  if (m_outputAreas.OnLButtonUp(flags, x, y)) {
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    return;
+  }
   if (m_rulers && m_rulers->OnGuideButtonUp(flags, point.x, point.y) && ::GetCapture() == m_hWnd)
     ::ReleaseCapture();
 }

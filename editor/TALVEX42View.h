@@ -5,6 +5,7 @@
 // and the editing tools come with the main drawing view.
 #pragma once
 
+#include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/TALVEXView.h"
 
 class CTALVEX42Doc;
@@ -25,18 +26,26 @@ public:
   void OnInitialUpdate() override;
   void OnDraw(CDC* dc) override;
   void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
+  // The output areas take their commands first.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
   void OnSize(UINT type, int cx, int cy);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
+  // Opens the cut-output window over the document.
+  void OnOpenCutWindow();
 
   DECLARE_MESSAGE_MAP()
 
 private:
   // Guides are handled in the tools that select.
-  bool ToolTakesGuides() const { return m_currentTool == kSelectTool || m_currentTool == kNodeTool; }
+  bool ToolTakesGuides() const {
+    return m_currentTool == kSelectTool || m_currentTool == kNodeTool;
+  }
   void DrawPage(CDC* dc, const CMatrix2D& matrix);
   void DrawGrid(CDC* dc, const CMatrix2D& matrix);
+
+  COutputAreaCommands m_outputAreas{this};
 };

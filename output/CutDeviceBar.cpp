@@ -17,6 +17,7 @@
 #include "model/document/SegArray.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/CutProgressDlg.h"
 #include "output/JobFile.h"
 #include "output/OutputTexts.h"
 #include "output/PortLists.h"
@@ -119,10 +120,9 @@ void CCutDeviceBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
 void CCutDeviceBar::SelectPrefix(UINT comboId, LPCSTR prefix) {
   HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
-  LRESULT found = prefix && *prefix
-                      ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(prefix))
-                      : CB_ERR;
+  LRESULT found = prefix && *prefix ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                     reinterpret_cast<LPARAM>(prefix))
+                                    : CB_ERR;
   ::SendMessageA(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
 }
 
@@ -237,8 +237,8 @@ void CCutDeviceBar::CollectBarSettings() {
   m_settings.m_setSpeed = m_device.m_setSpeed;
   m_settings.m_bladeOffset = m_device.m_bladeOffset;
   const CIniFile& file = m_device.ProfileFile();
-  m_settings.m_solidCut =
-      file.GetFloat(kCutInfoSection, "SolidCut", CCutSettings::kDefaultSolidCut);
+  m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut",
+                                        CCutSettings::kDefaultSolidCut);
   m_settings.m_voidCut = file.GetFloat(kCutInfoSection, "VoidCut", CCutSettings::kDefaultVoidCut);
   if (m_hWnd) m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
 }
@@ -313,6 +313,7 @@ void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::kTestTitle, true); }
 void CCutDeviceBar::OnReset() { RunDeviceCommand(OutputText::kResetTitle, false); }
 
 void CCutDeviceBar::OnExit() {
+  m_host.ReadBackOptions();
   CollectBarSettings();
   m_settings.SaveCutSettings(m_device.ProfileFile());
   m_device.SaveProfile();
@@ -330,6 +331,8 @@ BOOL CCutDeviceBar::OnDeviceChange(UINT event, DWORD_PTR) {
 // ---- The output command ----
 
 bool CCutDeviceBar::Output() {
+  // A value the option pages refuse is not cut with; the pages have said which.
+  if (!m_host.ReadBackOptions()) return false;
   CollectBarSettings();
   m_settings.SaveCutSettings(m_device.ProfileFile());
   m_device.SaveProfile();
@@ -386,15 +389,18 @@ bool CCutDeviceBar::AskForPlotFile(CString& path) {
   return true;
 }
 
+// The cutting progress dialog of the program's resources; a plain window where there are none.
 std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
   HWND frame = Frame();
-  return std::unique_ptr<CCutProgress>(
-      new CCutProgressWnd(title, &m_device.m_stop, frame ? CWnd::FromHandle(frame) : nullptr));
+  CWnd* owner = frame ? CWnd::FromHandle(frame) : nullptr;
+  std::unique_ptr<CCutProgressDlg> dialog(new CCutProgressDlg(m_device));
+  if (dialog->Open(title, owner)) return std::move(dialog);
+  return std::unique_ptr<CCutProgress>(new CCutProgressWnd(title, &m_device.m_stop, owner));
 }
 
 bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
-  std::unique_ptr<CCutProgress> progress =
-      BeginProgress(OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
+  std::unique_ptr<CCutProgress> progress = BeginProgress(
+      OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
   ModalState modal(Frame());
   progress->SetStepText(OutputText::kClipping);
   CSegArray* blocks = m_host.GetOutputBlocks();
@@ -410,8 +416,9 @@ bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
   bool written = m_device.BeginJob(progress->GetPumpWindow(), m_settings);
   if (written) {
     const float end = bounds.bottom;
-    const float length =
-        m_settings.m_shareOutLimit > 0 ? static_cast<float>(m_settings.m_shareOutLimit) : end + 100;
+    const float length = m_settings.m_shareOutLimit > 0
+                             ? static_cast<float>(m_settings.m_shareOutLimit)
+                             : end + 100;
     for (float top = 0.0f; top < end && !m_device.m_stop; top += length) {
       CFRect strip(m_settings.m_mediaRect.left, top, m_settings.m_mediaRect.right, top + length);
       WriteStrip(progress.get(), job.get(), strip);
@@ -438,8 +445,8 @@ bool CCutDeviceBar::WriteStrip(CCutProgress* progress, CGroupBlock* job, const C
   return true;
 }
 
-void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks,
-                                 CCutterDevice& device, const CCutSettings&) {
+void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks, CCutterDevice& device,
+                                 const CCutSettings&) {
   for (INT_PTR i = 0; i < blocks->GetChildCount() && !device.m_stop; ++i) {
     CCurveBlock* curve = dynamic_cast<CCurveBlock*>(blocks->GetChild(i));
     if (!curve) continue;

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
 #include "framework/FrameWnd.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CutDeviceBar.h"
@@ -85,8 +83,8 @@ TEST_F(PortSetupTest, SpeedsOutsideTheListAndDataBitsAPortCannotSendAreRefused) 
 
   Set("TranSpeed", "9600");
   EXPECT_EQ(IDCANCEL, Run([](HWND dialog) {
-    SendDlgItemMessageA(dialog, IDC_PORT_DATA_BITS, CB_SETCURSEL, 4, 0);  // "4"
-  }));
+              SendDlgItemMessageA(dialog, IDC_PORT_DATA_BITS, CB_SETCURSEL, 4, 0);  // "4"
+            }));
   ASSERT_EQ(2u, m_boxes.Count());
   EXPECT_EQ("<none>", Get("DataWidth"));
 }
@@ -96,9 +94,9 @@ TEST_F(PortSetupTest, DefaultsAreRestoredAndSavedOnOk) {
   Set("RTSCTS", "0");
   Set("DTRDSR", "1");
   EXPECT_EQ(IDOK, Run([](HWND dialog) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PORT_DEFAULTS, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PORT_DEFAULTS)));
-  }));
+              SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PORT_DEFAULTS, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PORT_DEFAULTS)));
+            }));
   EXPECT_EQ("9600", Get("TranSpeed"));
   EXPECT_EQ("1", Get("RTSCTS"));
   EXPECT_EQ("0", Get("DTRDSR"));
@@ -232,36 +230,6 @@ TEST_F(CutDeviceBarTest, ControlsChangeTheProfileAndTestWaitsForADevicePort) {
   EXPECT_EQ(1, m_host.closed);
   EXPECT_EQ("0", Key(m_ini, "HPGLSOFT", "SetForce"));
   EXPECT_EQ("150", Key(m_ini, "HPGLSOFT", "DefaultForce"));
-}
-
-}  // namespace
-
-namespace {
-
-// The main frame shows the cut device bar over the active document when the cut output is asked
-// for (command 32789); the bar's exit button hides it again.
-TEST(MainFrameCutOutput, TheCommandShowsTheCutDeviceBarAndExitHidesIt) {
-  TempFolder folder;
-  MessageBoxCapture boxes;
-  CString keptProfile = g_cutterDevice.ProfileFile().GetPath();
-  g_cutterDevice.ProfileFile().SetPath(folder.File("Cutters.INI").c_str());
-  CMDIMainFrame* frame = new CMDIMainFrame;
-  ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-  frame->ShowWindow(SW_SHOW);
-  EXPECT_EQ(nullptr, frame->GetCutDeviceBar());
-  frame->SendMessage(WM_COMMAND, ID_FILE_CUT_OUTPUT, 0);
-  PumpMessages();
-  CCutDeviceBar* bar = frame->GetCutDeviceBar();
-  ASSERT_NE(nullptr, bar);
-  EXPECT_TRUE(bar->GetStyle() & WS_VISIBLE);
-  bar->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CUT_EXIT, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(bar->m_hWnd, IDC_CUT_EXIT)));
-  PumpMessages();
-  EXPECT_FALSE(bar->GetStyle() & WS_VISIBLE);
-  frame->DestroyWindow();
-  PumpMessages();
-  g_cutterDevice.ProfileFile().SetPath(keptProfile);
-  EXPECT_EQ(0u, boxes.Count());
 }
 
 }  // namespace
