@@ -3,6 +3,7 @@
 #include "editor/cut/CUTView.h"
 #include "framework/CmdUI.h"
 #include "framework/String.h"
+#include "framework/StringArray.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
@@ -73,8 +74,7 @@ BOOL CCutFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) {
 int CCutFrame::OnCreate(LPCREATESTRUCTA cs) {
   if (CFrameWnd::OnCreate(cs) == -1) return -1;
   m_settings.LoadCutSettings(m_device.ProfileFile());
-  CString model = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
-  m_device.LoadProfile(model.Left(kModelNameChars - 1));
+  LoadChosenModel();
   EnableDocking(CBRS_ALIGN_ANY);
   const UINT style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS;
   if (!m_deviceBar.Create(this, style | CBRS_TOP, CCutDeviceBar::kDialogId)) return -1;
@@ -86,6 +86,20 @@ int CCutFrame::OnCreate(LPCREATESTRUCTA cs) {
   RecalcLayout();
   m_deviceBar.RefreshControls();
   return 0;
+}
+
+// A "Device" that names no model of the list is not an error here: the device bar chooses the
+// model it begins, or the first, and loads that.
+void CCutFrame::LoadChosenModel() {
+  CString model = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
+  model = model.Left(kModelNameChars - 1);
+  CStringArray names;
+  m_device.GetModelNames(names);
+  for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+    if (names[i].CompareNoCase(model) != 0) continue;
+    m_device.LoadProfile(model);
+    return;
+  }
 }
 
 BOOL CCutFrame::DestroyWindow() {

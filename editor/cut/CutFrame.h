@@ -76,6 +76,8 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  void LoadChosenModel();
+
   CCutDeviceBar m_deviceBar;
   CCutOptionsBar m_optionsBar;
   CCUTView* m_view;

@@ -26,7 +26,7 @@ public:
   enum DragState : WORD { kIdle = 0, kMoving = 256, kHandleDrag = 528, kRubberBand = 544 };
   // Handle modes; the high bit marks an area selected by this press.
   enum : BYTE { kNoHandles = 1, kScaleHandles = 2, kJustSelected = 0x80 };
-  static const short kNoHandle = -1;
+  static constexpr short kNoHandle = -1;
 
   explicit COutputAreaTracker(CBlockView* view);
 
