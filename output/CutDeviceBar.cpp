@@ -394,7 +394,7 @@ std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
   HWND frame = Frame();
   CWnd* owner = frame ? CWnd::FromHandle(frame) : nullptr;
   std::unique_ptr<CCutProgressDlg> dialog(new CCutProgressDlg(m_device));
-  if (dialog->Open(title, owner)) return std::move(dialog);
+  if (dialog->Open(title, owner)) return dialog;
   return std::unique_ptr<CCutProgress>(new CCutProgressWnd(title, &m_device.m_stop, owner));
 }
 
