@@ -2,26 +2,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/views/DocumentChange.h"
+#include "editor/views/ToolCursors.h"
 #include "framework/Brush.h"
 #include "framework/ClientDC.h"
+#include "framework/CmdUI.h"
+#include "framework/ControlBar.h"
 #include "framework/DC.h"
+#include "framework/InvalidArgException.h"
+#include "framework/KeyState.h"
 #include "framework/Pen.h"
 #include "framework/WinApp.h"
+#include "model/blocks/AuxObject.h"
+#include "model/blocks/Block.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/editing/KeyboardCharset.h"
+#include "model/editing/MainWindowNotice.h"
+#include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
+  ON_WM_PAINT()
   ON_WM_SIZE()
+  ON_WM_TIMER()
   ON_WM_LBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_RBUTTONDOWN()
+  ON_WM_RBUTTONUP()
+  ON_MESSAGE(WM_CHAR, OnChar)
+  ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+  ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
 END_MESSAGE_MAP()
 // clang-format on
@@ -29,17 +49,68 @@ END_MESSAGE_MAP()
 namespace {
 
 const int kShadow = 5;
+const COLORREF kOutputAreaPaper = RGB(240, 240, 240);
+// The status protocol's pointer position (two floats, page units).
+const UINT kStatusPointer = 32838;
+// Control ids of the main frame's palette and property bars.
+const UINT kPaletteBarId = 176;
+const UINT kPropertyBarId = 158;
+// Double-byte character sets (Shift-JIS to Big5): a "?" typed in one of them stands for a
+// character the input method could not give, and is left to the default procedure.
+const int kFirstDoubleByteCharset = 128;
+const int kLastDoubleByteCharset = 134;
+
+CFRect Union(const CFRect& a, const CFRect& b) {
+  return CFRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom));
+}
 
 COLORREF ToColorRef(int rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+CFrameWnd* MainFrame() {
+  CWnd* main = AfxGetMainWnd();
+  return main && main->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(main) : nullptr;
+}
+
+CControlBar* MainFrameBar(UINT id) {
+  CFrameWnd* frame = MainFrame();
+  CControlBar* bar = frame ? frame->GetControlBar(id) : nullptr;
+  return bar && bar->m_hWnd ? bar : nullptr;
+}
+
+UINT CodePageOfCharset(int charset) {
+  CHARSETINFO info = {};
+  if (charset != ANSI_CHARSET && charset != DEFAULT_CHARSET &&
+      ::TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<INT_PTR>(charset)), &info,
+                             TCI_SRCCHARSET))
+    return info.ciACP;
+  return CP_ACP;
+}
+
 }  // namespace
 
-CTALVEX42View::CTALVEX42View() { m_currentTool = kSelectTool; }
+CTALVEX42View::CTALVEX42View() {
+  m_currentTool = kSelectTool;
+  m_targets[kOutputAreaTracker] = &m_outputAreas;
+}
+
+CTALVEX42View::~CTALVEX42View() = default;
 
 CTALVEX42Doc* CTALVEX42View::GetDocument() const { return static_cast<CTALVEX42Doc*>(m_pDocument); }
 
 CSegArray* CTALVEX42View::GetBlockArray() {
   return GetDocument() ? &GetDocument()->GetBlockList() : nullptr;
+}
+
+// ---- Creation, size and activation ----
+
+BOOL CTALVEX42View::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
+                           CWnd* parent, UINT id, CCreateContext* context) {
+  if (!CTALVEXView::Create(className, windowName, style, rect, parent, id, context)) return FALSE;
+  // A new window starts with the selection tool and its whole page in view.
+  PostMessage(WM_COMMAND, ID_TOOL_SELECT, 0);
+  PostMessage(WM_COMMAND, ID_VIEW_WHOLE_PAGE, 0);
+  return TRUE;
 }
 
 BOOL CTALVEX42View::PreCreateWindow(CREATESTRUCTA& cs) {
@@ -63,35 +134,130 @@ void CTALVEX42View::OnSize(UINT, int, int) {
   m_rulers->Layout();
   CSegArray* blocks = GetBlockArray();
   // An empty drawing follows the window: its page stays whole in view.
-  if (blocks && blocks->GetSize() == 0) {
-    ZoomToWholePage();
-    m_rulers->InvalidateRulers(TRUE, TRUE);
-    Invalidate(FALSE);
+  if (blocks && blocks->GetSize() == 0) ShowWholePage();
+}
+
+void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {
+  CTALVEXView::OnActivateView(activate, activateView, deactiveView);
+  if (!activate) return;
+  CWnd* mainWindow = AfxGetMainWnd();
+  if (!mainWindow || !mainWindow->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) return;
+  CMDIMainFrame* frame = static_cast<CMDIMainFrame*>(mainWindow);
+  frame->ShowControlBars(frame->GetBarsToShow(), 0xFFFF);
+  frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
+}
+
+// ---- Document updates ----
+
+void CTALVEX42View::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
+  switch (hint) {
+    case CTALVEX42Doc::kHintNewPage:
+      return;
+    case CTALVEX42Doc::kHintBlockAdded: {
+      CMatrix2D* matrix = GetDisplayMatrix();
+      if (!hintObject || !matrix || !m_hWnd) return;
+      CClientDC dc(this);
+      ::SelectObject(dc.GetSafeHdc(), ::GetStockObject(BLACK_PEN));
+      static_cast<CBlock*>(hintObject)->Draw(&dc, matrix, 0);
+      return;
+    }
+    case CTALVEX42Doc::kHintBlocksAppended: {
+      CSegArray* blocks = GetBlockArray();
+      if (!blocks) return;
+      for (INT_PTR i = reinterpret_cast<INT_PTR>(hintObject); i < blocks->GetSize(); ++i)
+        if (CBlock* block = blocks->GetBlock(i)) block->Invalidate(this, FALSE);
+      return;
+    }
+    default:
+      if (m_hWnd) Invalidate(FALSE);
+      return;
   }
 }
 
-void CTALVEX42View::OnDraw(CDC* dc) {
+// ---- Painting ----
+
+bool CTALVEX42View::IsPainted(const CBlock& block, const CFRect& area) {
+  if (block.m_selected == kHiddenWhileDragged || block.m_type == kUnpaintedType) return false;
+  const CFRect& box = block.m_box;
+  return !(box.left > area.right || box.right < area.left || box.top > area.bottom ||
+           box.bottom < area.top);
+}
+
+void CTALVEX42View::OnDraw(CDC*) {}
+
+void CTALVEX42View::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC window = ::BeginPaint(m_hWnd, &paint);
+  RECT update = paint.rcPaint;
+  int width = update.right - update.left;
+  int height = update.bottom - update.top;
+  if (width > 0 && height > 0) {
+    // Everything is drawn into a bitmap of the update area and copied at once, so nothing
+    // flickers; window coordinates still apply through the viewport origin.
+    HDC memory = ::CreateCompatibleDC(window);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(window, width, height);
+    HGDIOBJ previousBitmap = ::SelectObject(memory, bitmap);
+    ::SetViewportOrgEx(memory, -update.left, -update.top, nullptr);
+    PaintInto(CDC::FromHandle(memory), update);
+    ::SetViewportOrgEx(memory, 0, 0, nullptr);
+    ::BitBlt(window, update.left, update.top, width, height, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, previousBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+  }
+  ::EndPaint(m_hWnd, &paint);
+}
+
+void CTALVEX42View::PaintInto(CDC* dc, const RECT& update) {
+  HDC hdc = dc->GetSafeHdc();
   RECT client;
   GetClientRect(&client);
-  ::FillRect(dc->GetSafeHdc(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  CTALVEX42Doc* document = GetDocument();
   CMatrix2D* matrix = GetDisplayMatrix();
-  if (!matrix || !GetDocument()) return;
-  DrawPage(dc, *matrix);
+  bool outputAreas = IsOutputAreaTool(m_currentTool);
+  ::FillRect(hdc, &client,
+             static_cast<HBRUSH>(::GetStockObject(outputAreas ? LTGRAY_BRUSH : WHITE_BRUSH)));
+  if (!document || !matrix) return;
+  // With the output-area tools the page is greyed while the document has output areas; the
+  // document keeps its own colour.
+  COLORREF paper = ToColorRef(document->GetPageSettings().m_backColor);
+  if (outputAreas && document->GetOutputAreas().GetSize() > 0) paper = kOutputAreaPaper;
+  DrawPage(dc, *matrix, paper);
   DrawGrid(dc, *matrix);
-  m_outputAreas.Draw(dc, *matrix);
+  if (outputAreas) DrawOutputAreas(dc, *matrix);
+
+  ::IntersectClipRect(hdc, update.left, update.top, update.right, update.bottom);
+  CFRect area;
+  DeviceRectToPage(update.left, update.top, update.right, update.bottom, &area);
+  HGDIOBJ previousPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+  DrawBlocks(dc, matrix, area);
   m_rulers->DrawGuides(dc, *matrix);
+  if (m_editBlock)
+    m_editBlock->DrawEditOverlay(dc, matrix);
+  else if (m_targets[kSelectionTracker])
+    m_targets[kSelectionTracker]->Draw(dc, matrix);
+  ::SelectObject(hdc, previousPen);
 }
 
-BOOL CTALVEX42View::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-  return m_outputAreas.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo) ||
-         CTALVEXView::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+void CTALVEX42View::DrawBlocks(CDC* dc, CMatrix2D* matrix, const CFRect& area) {
+  CSegArray* blocks = GetBlockArray();
+  if (!blocks) return;
+  // Last to first: the first block of the list ends on top.
+  for (INT_PTR i = blocks->GetSize() - 1; i >= 0; --i) {
+    CBlock* block = blocks->GetBlock(i);
+    if (block && IsPainted(*block, area)) block->Draw(dc, matrix, 0);
+  }
 }
 
-void CTALVEX42View::OnOpenCutWindow() {
-  CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
+void CTALVEX42View::DrawOutputAreas(CDC* dc, const CMatrix2D& matrix) {
+  CAuxObjectList& areas = GetDocument()->GetOutputAreas();
+  CFRect visible = m_rulers->GetVisiblePageRect();
+  for (INT_PTR i = 0; i < areas.GetSize(); ++i) areas.GetObjectAt(i)->Draw(dc, matrix, visible);
+  if (m_targets[kOutputAreaTracker])
+    m_targets[kOutputAreaTracker]->Draw(dc, const_cast<CMatrix2D*>(&matrix));
 }
 
-void CTALVEX42View::DrawPage(CDC* dc, const CMatrix2D& matrix) {
+void CTALVEX42View::DrawPage(CDC* dc, const CMatrix2D& matrix, COLORREF paper) {
   CPageSettings& settings = GetDocument()->GetPageSettings();
   CFRect page(0.0f, 0.0f, settings.m_width, settings.m_height);
   RECT pixels;
@@ -104,9 +270,9 @@ void CTALVEX42View::DrawPage(CDC* dc, const CMatrix2D& matrix) {
               pixels.bottom + kShadow + 1);
   ::Rectangle(hdc, pixels.left + kShadow, pixels.bottom, pixels.right + kShadow + 1,
               pixels.bottom + kShadow + 1);
-  CBrush paper(ToColorRef(settings.m_backColor));
-  CPen edge(PS_SOLID, 1, ToColorRef(settings.m_backColor));
-  ::SelectObject(hdc, paper.m_hObject);
+  CBrush brush(paper);
+  CPen edge(PS_SOLID, 1, paper);
+  ::SelectObject(hdc, brush.m_hObject);
   ::SelectObject(hdc, edge.m_hObject);
   ::Rectangle(hdc, pixels.left, pixels.top, pixels.right, pixels.bottom);
   ::SelectObject(hdc, oldBrush);
@@ -163,42 +329,480 @@ void CTALVEX42View::DrawOverlay(CDC* dc) {
   m_rulers->DrawGuides(&own, *matrix);
 }
 
-void CTALVEX42View::OnLButtonDown(UINT flags, CPoint point) {
-  float x, y;
-  DeviceToPage(point.x, point.y, &x, &y);
-  if (m_outputAreas.OnLButtonDown(flags, x, y)) {
-    SetCapture();
-    return;
+// ---- Blocks and tools ----
+
+CBlock* CTALVEX42View::GetBlock(INT_PTR index) {
+  CSegArray* blocks = GetBlockArray();
+  if (!blocks || index < 0 || index >= blocks->GetSize()) AfxThrowInvalidArgException();
+  return blocks->GetBlock(index);
+}
+
+CBlock* CTALVEX42View::FindBlockAt(float x, float y, BYTE type, INT_PTR* index) {
+  if (index) *index = -1;
+  CSegArray* blocks = GetBlockArray();
+  if (!blocks) return nullptr;
+  for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
+    CBlock* block = blocks->GetBlock(i);
+    if (!block || (type != 0 && block->m_type != type)) continue;
+    const CFRect& box = block->m_box;
+    if (x < box.left || x > box.right || y < box.top || y > box.bottom) continue;
+    if (index) *index = i;
+    return block;
   }
-  if (m_rulers && ToolTakesGuides() && m_rulers->OnGuideButtonDown(flags, point.x, point.y))
-    SetCapture();
+  return nullptr;
+}
+
+int CTALVEX42View::HitTestTextBlock(float x, float y, INT_PTR* blockIndex, int* charIndex, int) {
+  INT_PTR index = -1;
+  CBlock* block = FindBlockAt(x, y, kTextBlock, &index);
+  if (blockIndex) *blockIndex = index;
+  int character = -1;
+  BOOL hit = block && HitTestCharacters(block, x, y, &character);
+  if (charIndex) *charIndex = character;
+  return hit ? 1 : 0;
+}
+
+BOOL CTALVEX42View::HitTestCharacters(CBlock*, float, float, int*) { return FALSE; }
+
+void CTALVEX42View::SetToolCursor(int tool) {
+  HCURSOR cursor = CToolCursors::Load(CToolCursors::For(tool));
+  if (!cursor || !m_hWnd) return;
+  // The class cursor, so that the window shows it whenever the pointer is over it.
+  ::SetClassLongPtrA(m_hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+  ::SetCursor(cursor);
+}
+
+void CTALVEX42View::SetCurrentTool(int tool) {
+  FinishTool();
+  // Choosing the tool in use again changes nothing and leaves nothing to undo.
+  if (tool != m_currentTool && GetUndoDepth() != 0)
+    m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
+  SetToolCursor(tool);
+  m_currentTool = tool;
+  // The main frame sets its tool box and property bar from the active view's tool.
+  CFrameWnd* frame = MainFrame();
+  if (frame && frame->IsKindOf(RUNTIME_CLASS(CMDIMainFrame)) && m_hWnd)
+    frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
+}
+
+void CTALVEX42View::FinishTool() {
+  // Nothing a drawing tool was building survives a change of tool.
+  if (m_feedbackBlock) {
+    m_feedbackBlock.reset();
+    Repaint();
+  }
+}
+
+void CTALVEX42View::SetFeedbackBlock(CBlock* block) { m_feedbackBlock.reset(block); }
+
+bool CTALVEX42View::IsOutputAreaTool(int tool) {
+  return tool == ID_OUTPUT_AREA_DRAW || tool == ID_OUTPUT_AREA_SELECT;
+}
+
+void CTALVEX42View::StartRelayoutTimer() {
+  if (m_hWnd) ::SetTimer(m_hWnd, kRelayoutTimer, kRelayoutDelay, nullptr);
+}
+
+void CTALVEX42View::OnTimer(UINT_PTR timer) {
+  if (m_editBlock && m_editBlock->OnTimer(this, timer)) return;
+  // Nobody wants it any more: it would only keep firing.
+  ::KillTimer(m_hWnd, timer);
+}
+
+// ---- Colour ----
+
+BOOL CTALVEX42View::ApplyColour(DWORD colour) {
+  // The characters of a text under edit take the colour through the text block itself.
+  if (m_editBlock) return FALSE;
+  CSegArray* blocks = GetBlockArray();
+  if (!blocks) return FALSE;
+  CDocumentChange change(m_undo, GetDocument());
+  for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
+    CBlock* block = blocks->GetBlock(i);
+    if (block && block->m_selected == 1) block->SetColour(this, colour, TRUE);
+  }
+  return change.Changed();
+}
+
+// ---- Commands ----
+
+BOOL CTALVEX42View::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == kColourCommand) {
+    ApplyColour(static_cast<DWORD>(lParam));
+    return TRUE;
+  }
+  return CTALVEXView::OnCommand(wParam, lParam);
+}
+
+BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+  // The areas answer their own commands and update handlers before the table, whose rows for the
+  // same ids would otherwise grey them out or swallow them.
+  if (m_outputAreas.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+  const CViewCommandTable::Row* row = CViewCommandTable::Find(id);
+  if (!row || (code != CN_COMMAND && code != CN_UPDATE_COMMAND_UI) || handlerInfo)
+    return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
+  // A command still to come is not the view's yet: whoever else has it may take it.
+  if (code == CN_COMMAND && row->action == CViewCommandTable::kPending)
+    return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
+  CViewCommandTable::ItemState item = CViewCommandTable::Evaluate(*row, id, GetCommandState());
+  if (code == CN_UPDATE_COMMAND_UI) {
+    auto* ui = static_cast<CCmdUI*>(extra);
+    ui->Enable(item.enabled);
+    if (item.check >= 0) ui->SetCheck(item.check);
+    if (item.radio >= 0) ui->SetRadio(item.radio);
+    return TRUE;
+  }
+  // A disabled command does nothing, however it was sent.
+  if (!item.enabled) return TRUE;
+  if (row->action == CViewCommandTable::kViewHandler)
+    return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
+  RunCommand(*row, id);
+  return TRUE;
+}
+
+ViewCommandState CTALVEX42View::GetCommandState() {
+  ViewCommandState state;
+  state.currentTool = m_currentTool;
+  state.editing = m_editBlock != nullptr;
+  state.feedbackBlock = m_feedbackBlock != nullptr;
+  state.undoSteps = m_undo.GetStepCount();
+  state.scrollLock = (AfxGetKeyState(VK_SCROLL) & 0x0001) != 0;
+  state.guideSelected = m_rulers && m_rulers->AnyGuideSelected();
+  if (CSegArray* blocks = GetBlockArray()) {
+    for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
+      CBlock* block = blocks->GetBlock(i);
+      if (!block || block->m_selected != 1) continue;
+      if (state.selected++ == 0) state.firstSelectedType = block->m_type;
+      if (block->m_type == kImageBlock) ++state.selectedImages;
+    }
+  }
+  CControlBar* palette = MainFrameBar(kPaletteBarId);
+  state.paletteBar = palette != nullptr;
+  state.paletteVisible = palette && palette->IsVisible();
+  state.propertyBar = MainFrameBar(kPropertyBarId) != nullptr;
+  return state;
+}
+
+void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
+  switch (row.action) {
+    case CViewCommandTable::kPending:
+    case CViewCommandTable::kBarControl:
+    case CViewCommandTable::kViewHandler:
+      return;
+    case CViewCommandTable::kSetTool: {
+      CUndoScope step(m_undo);
+      SetCurrentTool(static_cast<int>(id));
+      return;
+    }
+    case CViewCommandTable::kRedraw:
+      Invalidate(FALSE);
+      return;
+    case CViewCommandTable::kWholePage:
+      ShowWholePage();
+      return;
+    case CViewCommandTable::kShowAll:
+      ShowAll();
+      return;
+    case CViewCommandTable::kZoomInAtCursor:
+      ZoomAtCursor(0.25);
+      return;
+    case CViewCommandTable::kZoomOutAtCursor:
+      ZoomAtCursor(1.0);
+      return;
+    case CViewCommandTable::kUndo:
+      Undo();
+      return;
+    case CViewCommandTable::kTogglePaletteBar:
+      TogglePaletteBar();
+      return;
+    case CViewCommandTable::kTogglePropertyBar:
+      TogglePropertyBar();
+      return;
+    case CViewCommandTable::kToggleSnapGrid:
+      // The Scroll Lock light is the grid snapping switch.
+      ::keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY, 0);
+      ::keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+      return;
+    case CViewCommandTable::kClearOutputAreas:
+      ClearOutputAreas();
+      return;
+  }
+}
+
+void CTALVEX42View::OnOpenCutWindow() {
+  CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
+}
+
+void CTALVEX42View::Repaint() {
+  if (!m_hWnd) return;
+  if (m_rulers) m_rulers->InvalidateRulers(TRUE, TRUE);
+  Invalidate(FALSE);
+}
+
+void CTALVEX42View::ShowWholePage() {
+  if (!m_rulers) return;
+  ZoomToWholePage();
+  Repaint();
+}
+
+void CTALVEX42View::ShowAll() {
+  CTALVEX42Doc* document = GetDocument();
+  if (!m_rulers || !document) return;
+  CFRect bounds;
+  bool any = false;
+  // The selection when there is one, else every block.
+  for (int pass = 0; pass < 2 && !any; ++pass) {
+    CSegArray& blocks = document->GetBlockList();
+    for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
+      CBlock* block = blocks.GetBlock(i);
+      if (!block || (pass == 0 && block->m_selected != 1)) continue;
+      bounds = any ? Union(bounds, block->m_box) : block->m_box;
+      any = true;
+    }
+  }
+  if (!any) return;
+  bounds = Union(bounds, CFRect(-10.0f, -10.0f, m_pageWidth, m_pageHeight));
+  ZoomToRect(bounds);
+  Repaint();
+}
+
+void CTALVEX42View::ZoomAtCursor(double factor) {
+  if (!m_rulers) return;
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  ::ScreenToClient(m_hWnd, &cursor);
+  float x, y;
+  DeviceToPage(cursor.x, cursor.y, &x, &y);
+  RECT client;
+  GetClientRect(&client);
+  double scale = GetScale();
+  int thickness = m_rulers->GetThickness();
+  float halfWidth = static_cast<float>(factor * (client.right - thickness) * scale);
+  float halfHeight = static_cast<float>(factor * (client.bottom - thickness) * scale);
+  ZoomToRect(CFRect(x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight));
+  Repaint();
+}
+
+void CTALVEX42View::Undo() {
+  if (!m_undo.PlayLastStep(this)) return;
+  if (GetDocument()) GetDocument()->SetModifiedFlag(TRUE);
+  Invalidate(FALSE);
+}
+
+void CTALVEX42View::TogglePaletteBar() {
+  CControlBar* palette = MainFrameBar(kPaletteBarId);
+  if (!palette) return;
+  bool show = !palette->IsVisible();
+  MainFrame()->ShowControlBar(palette, show, FALSE);
+  // The frame shows the bars of the active view's bar bits when it becomes active again.
+  m_barBits = static_cast<WORD>(show ? (m_barBits | kPaletteBarBit)
+                                     : (m_barBits & ~kPaletteBarBit));
+}
+
+void CTALVEX42View::TogglePropertyBar() {
+  CControlBar* bar = MainFrameBar(kPropertyBarId);
+  if (bar) MainFrame()->ShowControlBar(bar, !bar->IsVisible(), FALSE);
+}
+
+void CTALVEX42View::ClearOutputAreas() {
+  CTALVEX42Doc* document = GetDocument();
+  if (!document || document->GetOutputAreas().GetSize() == 0) return;
+  document->GetOutputAreas().DeleteAll();
+  document->SetModifiedFlag(TRUE);
+  Invalidate(FALSE);
+}
+
+// ---- Characters ----
+
+LRESULT CTALVEX42View::OnInputLanguageChange(WPARAM charset, LPARAM) {
+  m_keyboardCharset = static_cast<int>(charset);
+  m_leadByte = 0;
+  return Default();
+}
+
+LRESULT CTALVEX42View::OnChar(WPARAM ch, LPARAM flags) {
+  if (!TypeCharacter(static_cast<UINT>(ch), static_cast<UINT>(flags))) return Default();
+  return 0;
+}
+
+LRESULT CTALVEX42View::OnImeChar(WPARAM ch, LPARAM flags) {
+  // The input method hands a double-byte character over whole; a lead byte still waiting
+  // belonged to nothing.
+  m_leadByte = 0;
+  if (!TypeCharacter(static_cast<UINT>(ch), static_cast<UINT>(flags))) return Default();
+  return 0;
+}
+
+BOOL CTALVEX42View::TypeCharacter(UINT ch, UINT flags) {
+  // Nothing under edit: the character is dropped.
+  if (!m_editBlock) {
+    m_leadByte = 0;
+    return TRUE;
+  }
+  m_keyboardCharset = ::GetKeyboardCharset();
+  bool doubleByteSet = m_keyboardCharset >= kFirstDoubleByteCharset &&
+                       m_keyboardCharset <= kLastDoubleByteCharset;
+  if (ch == '?' && doubleByteSet && !m_leadByte) return FALSE;
+  if (ch <= 0xFF) {
+    if (m_leadByte) {
+      // The second half: the character goes to the block as one, (lead << 8) | trail.
+      ch = (m_leadByte << 8) | ch;
+      m_leadByte = 0;
+    } else if (::IsDBCSLeadByteEx(CodePageOfCharset(m_keyboardCharset), static_cast<BYTE>(ch))) {
+      m_leadByte = ch;
+      return TRUE;
+    }
+  }
+  CDocumentChange change(m_undo, GetDocument());
+  m_editBlock->EditChar(this, ch, flags);
+  return TRUE;
+}
+
+// ---- Mouse ----
+
+BOOL CTALVEX42View::OfferToTarget(CViewMouseTarget* target, MouseEvent event,
+                                  const CViewMouseTarget::Event& data) {
+  if (!target) return FALSE;
+  switch (event) {
+    case kPress:
+      return target->OnLButtonDown(data);
+    case kMove:
+      return target->OnMouseMove(data);
+    case kRelease:
+      return target->OnLButtonUp(data);
+    case kDoubleClick:
+      return target->OnLButtonDblClk(data);
+    case kRightPress:
+      return target->OnRButtonDown(data);
+    case kRightRelease:
+      return target->OnRButtonUp(data);
+  }
+  return FALSE;
+}
+
+BOOL CTALVEX42View::OfferToEditBlock(MouseEvent event, const CViewMouseTarget::Event& data) {
+  if (!m_editBlock) return FALSE;
+  switch (event) {
+    case kPress:
+      return m_editBlock->OnLButtonDown(this, data.flags, data.x, data.y);
+    case kMove:
+      return m_editBlock->OnMouseMove(this, data.flags, data.x, data.y);
+    case kRelease:
+      return m_editBlock->OnLButtonUp(this, data.flags, data.x, data.y);
+    case kDoubleClick:
+      return m_editBlock->OnLButtonDblClk(this, data.flags, data.x, data.y);
+    case kRightPress:
+      return m_editBlock->OnRButtonDown(this, data.flags, data.x, data.y);
+    case kRightRelease:
+      return m_editBlock->OnRButtonUp(this, data.flags, data.x, data.y);
+  }
+  return FALSE;
+}
+
+BOOL CTALVEX42View::OfferToGuides(MouseEvent event, const CViewMouseTarget::Event& data) {
+  if (!m_rulers) return FALSE;
+  switch (event) {
+    case kPress:
+      if (!ToolTakesGuides() ||
+          !m_rulers->OnGuideButtonDown(data.flags, data.pixel.x, data.pixel.y))
+        return FALSE;
+      SetCapture();
+      return TRUE;
+    case kMove:
+      return m_rulers->OnGuideMouseMove(data.flags, data.pixel.x, data.pixel.y);
+    case kRelease:
+      return m_rulers->OnGuideButtonUp(data.flags, data.pixel.x, data.pixel.y);
+    default:
+      return FALSE;
+  }
+}
+
+BOOL CTALVEX42View::OfferTo(Stage stage, MouseEvent event, const CViewMouseTarget::Event& data) {
+  switch (stage) {
+    case kOutputAreaStage:
+      return OfferToTarget(m_targets[kOutputAreaTracker], event, data);
+    case kEditBlockStage:
+      return OfferToEditBlock(event, data);
+    case kGuideStage:
+      return OfferToGuides(event, data);
+    case kSelectionStage:
+      return OfferToTarget(m_targets[kSelectionTracker], event, data);
+    case kToolStage:
+      return OfferToTarget(m_targets[kCurrentTool], event, data);
+  }
+  return FALSE;
+}
+
+BOOL CTALVEX42View::RouteMouse(MouseEvent event, UINT flags, CPoint point) {
+  // A press goes first to whatever may start something under the pointer; moves and releases go
+  // first to whatever may be dragging already.
+  static const Stage kPressOrder[] = {kOutputAreaStage, kEditBlockStage, kGuideStage,
+                                      kSelectionStage, kToolStage};
+  static const Stage kDragOrder[] = {kGuideStage, kOutputAreaStage, kSelectionStage,
+                                     kEditBlockStage, kToolStage};
+  static const Stage kRightOrder[] = {kSelectionStage, kEditBlockStage, kToolStage};
+  static const Stage kDoubleClickOrder[] = {kEditBlockStage, kToolStage};
+  const Stage* order = kPressOrder;
+  size_t count = std::size(kPressOrder);
+  switch (event) {
+    case kPress:
+      break;
+    case kMove:
+    case kRelease:
+      order = kDragOrder;
+      count = std::size(kDragOrder);
+      break;
+    case kRightPress:
+    case kRightRelease:
+      order = kRightOrder;
+      count = std::size(kRightOrder);
+      break;
+    case kDoubleClick:
+      order = kDoubleClickOrder;
+      count = std::size(kDoubleClickOrder);
+      break;
+  }
+  CViewMouseTarget::Event data = {flags, 0.0f, 0.0f, {point.x, point.y}};
+  DeviceToPage(point.x, point.y, &data.x, &data.y);
+  for (size_t i = 0; i < count; ++i)
+    if (OfferTo(order[i], event, data)) return TRUE;
+  return FALSE;
+}
+
+void CTALVEX42View::OnLButtonDown(UINT flags, CPoint point) {
+  SetCapture();
+  SetFocus();
+  CDocumentChange change(m_undo, GetDocument());
+  RouteMouse(kPress, flags, point);
 }
 
 void CTALVEX42View::OnMouseMove(UINT flags, CPoint point) {
   CTALVEXView::OnMouseMove(flags, point);
-  float x, y;
-  DeviceToPage(point.x, point.y, &x, &y);
-  if (m_outputAreas.OnMouseMove(flags, x, y)) return;
-  if (m_rulers) m_rulers->OnGuideMouseMove(flags, point.x, point.y);
+  float position[2];
+  DeviceToPage(point.x, point.y, &position[0], &position[1]);
+  SendToMainWindow(kStatusPointer, reinterpret_cast<LPARAM>(position));
+  RouteMouse(kMove, flags, point);
 }
 
 void CTALVEX42View::OnLButtonUp(UINT flags, CPoint point) {
-  float x, y;
-  DeviceToPage(point.x, point.y, &x, &y);
-  if (m_outputAreas.OnLButtonUp(flags, x, y)) {
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    return;
-  }
-  if (m_rulers && m_rulers->OnGuideButtonUp(flags, point.x, point.y) && ::GetCapture() == m_hWnd)
-    ::ReleaseCapture();
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  CDocumentChange change(m_undo, GetDocument());
+  RouteMouse(kRelease, flags, point);
 }
 
-void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {
-  CTALVEXView::OnActivateView(activate, activateView, deactiveView);
-  if (!activate) return;
-  CWnd* mainWindow = AfxGetMainWnd();
-  if (!mainWindow || !mainWindow->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) return;
-  CMDIMainFrame* frame = static_cast<CMDIMainFrame*>(mainWindow);
-  frame->ShowControlBars(frame->GetBarsToShow(), 0xFFFF);
-  frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
+void CTALVEX42View::OnLButtonDblClk(UINT flags, CPoint point) {
+  CDocumentChange change(m_undo, GetDocument());
+  RouteMouse(kDoubleClick, flags, point);
+}
+
+void CTALVEX42View::OnRButtonDown(UINT flags, CPoint point) {
+  CTALVEXView::OnRButtonDown(flags, point);
+  CDocumentChange change(m_undo, GetDocument());
+  RouteMouse(kRightPress, flags, point);
+}
+
+void CTALVEX42View::OnRButtonUp(UINT flags, CPoint point) {
+  CTALVEXView::OnRButtonUp(flags, point);
+  CDocumentChange change(m_undo, GetDocument());
+  RouteMouse(kRightRelease, flags, point);
 }

@@ -1,13 +1,32 @@
-// CTALVEX42View: the view of a drawing document, on the drawing view base. For now it shows the
-// page (with its shadow and grid) under rulers, zooms and scrolls, and lets the user pull guide
-// lines out of the rulers, move them and drop them back to delete them; it brings back the main
-// frame's bars when it becomes active (closing the last document hides them). Drawing the blocks
-// and the editing tools come with the main drawing view.
+// CTALVEX42View: the view of every drawing document, on the drawing view base. It paints the
+// document double-buffered (the page with its shadow and grid, the blocks from the last in the list
+// to the first so that the first lies on top, the guide lines, then the edit overlay of the block
+// under edit or the selection tracker), routes the user's input and carries the command table.
+//
+// Routing: the palette's colour command 49003 is caught first; other commands go to the output-area
+// commands (COutputAreaCommands), then the view's command table (CViewCommandTable), its message
+// map, the frame and the application.
+// Typed characters go to the block under edit only (a double-byte character as one character in
+// one undo step). Mouse presses go to the output-area tracker, the block under edit, the guide
+// lines (in the selection and node tools), the selection tracker and then the current tool; moves
+// and releases go first to whatever may be dragging (guides, output-area tracker, selection
+// tracker), then to the block under edit and the tool. The first that takes an event ends it.
+// Timers go to the block under edit; a timer nobody takes is killed.
+//
+// The view is the CBlockView of its blocks and owns the undo manager of its document window (its
+// step limit is "UndoStep" of "SystemParam"). A user action that records nothing leaves the
+// document unmodified.
 #pragma once
+
+#include <memory>
 
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/TALVEXView.h"
+#include "editor/views/ViewCommandTable.h"
+#include "editor/views/ViewMouseTarget.h"
+#include "model/undo/UndoManager.h"
 
+class CBlock;
 class CTALVEX42Doc;
 
 class CTALVEX42View : public CTALVEXView {
@@ -15,37 +34,138 @@ class CTALVEX42View : public CTALVEXView {
 public:
   static constexpr int kRulerThickness = 15;
   static constexpr int kSelectTool = 40070;
+  static constexpr UINT kColourCommand = 49003;
+  // Timer 1 lays a text block out again 50 ms after its last change.
+  static constexpr UINT_PTR kRelayoutTimer = 1;
+  static constexpr UINT kRelayoutDelay = 50;
+  // The main frame shows the palette bar, the tool box and the window tool bar for this view.
+  static constexpr WORD kInitialBarBits = 28;
+  static constexpr WORD kPaletteBarBit = 8;
+  // Blocks of this type are never painted.
+  static constexpr BYTE kUnpaintedType = 240;
+  // The selected-flag value of a block that is not painted (it is being dragged).
+  static constexpr int kHiddenWhileDragged = 2;
+
+  // Targets of the mouse that later parts of the editor install.
+  enum MouseSlot { kOutputAreaTracker, kSelectionTracker, kCurrentTool, kMouseSlotCount };
 
   CTALVEX42View();
+  ~CTALVEX42View() override;
 
   CTALVEX42Doc* GetDocument() const;
+
+  // The view's side of CBlockView.
+  int GetUndoDepth() override { return m_undo.GetDepth(); }
+  CUndoManager* GetUndoManager() override { return &m_undo; }
+  void SetEditBlock(CBlock* block) override { m_editBlock = block; }
+  // Finishes what the old tool had in progress, records the change for undo, shows the tool's
+  // cursor and tells the main frame.
+  void SetCurrentTool(int tool) override;
   CSegArray* GetBlockArray() override;
+  // Guide lines, then the drawing tool's feedback, in XOR.
   void DrawOverlay(CDC* dc) override;
 
+  // The block at the index of the document's list; an index outside it throws
+  // CInvalidArgException.
+  CBlock* GetBlock(INT_PTR index);
+  // The first block in list order whose box holds the page point and, unless type is 0, whose type
+  // code is type; null and -1 when none.
+  CBlock* FindBlockAt(float x, float y, BYTE type, INT_PTR* index);
+  // 1 when the point lies in the box of a text block and on one of its characters.
+  int HitTestTextBlock(float x, float y, INT_PTR* blockIndex, int* charIndex, int filter);
+  void SetToolCursor(int tool);
+  // Colours the selected blocks in one undo step; false when nothing changed.
+  BOOL ApplyColour(DWORD colour);
+  void StartRelayoutTimer();
+
+  CBlock* GetEditBlock() const { return m_editBlock; }
+  CBlock* GetFeedbackBlock() const { return m_feedbackBlock.get(); }
+  // Takes the block (null clears), deleting the one it replaces.
+  void SetFeedbackBlock(CBlock* block);
+  void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
+  int GetKeyboardCharset() const { return m_keyboardCharset; }
+  WORD GetBarBits() const { return m_barBits; }
+  ViewCommandState GetCommandState();
+
+  // Whether painting the page area draws the block: not while it is dragged, never type 240, and
+  // only when its box meets the area (touching counts).
+  static bool IsPainted(const CBlock& block, const CFRect& area);
+
+  BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+              UINT id, CCreateContext* context = nullptr) override;
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
   void OnInitialUpdate() override;
+  void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void OnDraw(CDC* dc) override;
   void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
-  // The output areas take their commands first.
-  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
+  // The character under the point of a text block; FALSE until text blocks can answer it.
+  virtual BOOL HitTestCharacters(CBlock* block, float x, float y, int* charIndex);
+
+  void OnPaint();
   void OnSize(UINT type, int cx, int cy);
+  void OnTimer(UINT_PTR timer);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnRButtonDown(UINT flags, CPoint point);
+  void OnRButtonUp(UINT flags, CPoint point);
+  LRESULT OnChar(WPARAM ch, LPARAM flags);
+  LRESULT OnImeChar(WPARAM ch, LPARAM flags);
+  LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
   // Opens the cut-output window over the document.
   void OnOpenCutWindow();
 
   DECLARE_MESSAGE_MAP()
 
 private:
-  // Guides are handled in the tools that select.
+  enum MouseEvent { kPress, kMove, kRelease, kDoubleClick, kRightPress, kRightRelease };
+  enum Stage { kOutputAreaStage, kEditBlockStage, kGuideStage, kSelectionStage, kToolStage };
+
   bool ToolTakesGuides() const {
     return m_currentTool == kSelectTool || m_currentTool == kNodeTool;
   }
-  void DrawPage(CDC* dc, const CMatrix2D& matrix);
-  void DrawGrid(CDC* dc, const CMatrix2D& matrix);
+  static bool IsOutputAreaTool(int tool);
 
+  void PaintInto(CDC* dc, const RECT& update);
+  void DrawPage(CDC* dc, const CMatrix2D& matrix, COLORREF paper);
+  void DrawGrid(CDC* dc, const CMatrix2D& matrix);
+  void DrawBlocks(CDC* dc, CMatrix2D* matrix, const CFRect& area);
+  void DrawOutputAreas(CDC* dc, const CMatrix2D& matrix);
+
+  BOOL RouteMouse(MouseEvent event, UINT flags, CPoint point);
+  BOOL OfferTo(Stage stage, MouseEvent event, const CViewMouseTarget::Event& data);
+  BOOL OfferToEditBlock(MouseEvent event, const CViewMouseTarget::Event& data);
+  BOOL OfferToGuides(MouseEvent event, const CViewMouseTarget::Event& data);
+  static BOOL OfferToTarget(CViewMouseTarget* target, MouseEvent event,
+                            const CViewMouseTarget::Event& data);
+
+  // Characters: a lead byte waits for its trail byte.
+  BOOL TypeCharacter(UINT ch, UINT flags);
+  void FinishTool();
+
+  void RunCommand(const CViewCommandTable::Row& row, UINT id);
+  void ShowWholePage();
+  void ShowAll();
+  void ZoomAtCursor(double factor);
+  void Undo();
+  void TogglePaletteBar();
+  void TogglePropertyBar();
+  void ClearOutputAreas();
+  void Repaint();
+
+  CUndoManager m_undo;
+  int m_keyboardCharset = 0;
+  CBlock* m_editBlock = nullptr;
+  std::unique_ptr<CBlock> m_feedbackBlock;
+  CViewMouseTarget* m_targets[kMouseSlotCount] = {};
+  WORD m_barBits = kInitialBarBits;
+  // The lead byte of a double-byte character typed as two WM_CHAR messages, 0 when none waits.
+  UINT m_leadByte = 0;
+  // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
 };

@@ -70,8 +70,10 @@ bool CTransformDll::GetTransformInfo(int index, bool chineseUi, CString& name,
   entry(index, buffer.data(), &info);
   buffer[kNameBufferSize] = '\0';
   name = buffer.data();
-  if (preview) *preview = info.preview;
-  else if (info.preview) DeleteObject(info.preview);
+  if (preview)
+    *preview = info.preview;
+  else if (info.preview)
+    DeleteObject(info.preview);
   return true;
 }
 

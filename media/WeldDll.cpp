@@ -60,8 +60,7 @@ HGLOBAL CWeldDll::LineCut(const WeldOperand& shape, const WeldOperand& line, int
   return EntriesBound() && m_lineCut ? m_lineCut(&shape, &line, parameter) : nullptr;
 }
 
-HGLOBAL CWeldDll::FigureCut(const WeldOperand& group, const WeldOperand& box,
-                            int parameter) const {
+HGLOBAL CWeldDll::FigureCut(const WeldOperand& group, const WeldOperand& box, int parameter) const {
   return EntriesBound() && m_figureCut ? m_figureCut(&group, &box, parameter) : nullptr;
 }
 

@@ -94,7 +94,10 @@ bool CJobFile::ReadBytes(const BYTE* data, size_t size) {
   CString port = ReadBoundedText(reader, kPortNameSize);
   if (!reader.Seek(kDocumentOffsetField) || !reader.ReadDWord(documentOffset)) return false;
   if (!reader.Seek(kDataPathOffsetField) || !reader.ReadDWord(dataPathOffset)) return false;
-  if (size < kHeaderSize || documentOffset >= size || dataPathOffset >= size) return false;
+  // The names follow the header: an offset into the header or past the end is damage.
+  if (size < kHeaderSize || documentOffset < kHeaderSize || dataPathOffset < kHeaderSize ||
+      documentOffset >= size || dataPathOffset >= size)
+    return false;
   reader.Seek(documentOffset);
   CString document = ReadBoundedText(reader, kDocumentNameSize);
   reader.Seek(dataPathOffset);
@@ -108,8 +111,8 @@ bool CJobFile::ReadBytes(const BYTE* data, size_t size) {
 }
 
 bool CJobFile::Read(LPCSTR path) {
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   // A job file is a few hundred bytes: anything far larger is not one.
   std::vector<BYTE> bytes(kHeaderSize + kDocumentNameSize + kDataPathSize + 1024);
@@ -138,9 +141,15 @@ bool CJobFile::WriteToFile() {
   return true;
 }
 
+std::wstring CJobFile::ManagerTitle() {
+  const UINT kChineseCodePage = 936;
+  wchar_t title[64] = {};
+  MultiByteToWideChar(kChineseCodePage, 0, OutputText::kManagerTitle, -1, title, 63);
+  return title;
+}
+
 HWND CJobFile::FindManagerWindow() {
-  CString title = OutputText::LoadOr(OutputText::kManagerTitleId, OutputText::kManagerTitle);
-  m_managerWindow = FindWindowA(nullptr, title);
+  m_managerWindow = FindWindowW(nullptr, ManagerTitle().c_str());
   return m_managerWindow;
 }
 

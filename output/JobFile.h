@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/String.h"
@@ -49,7 +50,7 @@ public:
   std::vector<BYTE> BuildBytes() const;
   // Reads a job file as the job manager does: the signature must be "ODSINFO" and the version at
   // least 6.0; the names are read at their offsets, at most 119 and 149 characters. False for a
-  // file that is missing, short, of another kind or with offsets outside it.
+  // file that is missing, short, of another kind or with offsets outside the names' part.
   bool Read(LPCSTR path);
   bool ReadBytes(const BYTE* data, size_t size);
 
@@ -60,6 +61,10 @@ public:
 
   // The manager's main window by its title, or null; the result is also kept.
   HWND FindManagerWindow();
+  // The manager's title, the same in every language of either program, so that an editor of one
+  // language finds a manager of another. Compared in its wide form: it does not depend on the
+  // code page either process runs in.
+  static std::wstring ManagerTitle();
   // Writes the job file and hands the job to the manager, starting the manager when it is not
   // running and waiting (bounded) for its window. True when the manager took the job. Any
   // failure is reported to the user and deletes the job file and the data file: a job is never

@@ -1,6 +1,7 @@
 // Resource and command ids of the editor. The built-in Chinese resources and the English resource
 // library use the same ids; the framework's standard ids come from framework/AfxRes.h.
 #pragma once
+// clang-format off
 
 #include "framework/AfxRes.h"
 

@@ -52,10 +52,12 @@ bool CCftFileWriter::Write(LPCSTR path, const CftHeader& header, const GlyphSour
       int entry = written.EntryOf(code);
       std::unique_ptr<CContour> outline(source ? source(code) : nullptr);
       HGLOBAL record = nullptr;
-      int length = outline ? codec.EncodeByVersion(outline.get(), &record, written.version, nullptr) : 0;
+      int length = outline ? codec.EncodeByVersion(outline.get(), &record, written.version, nullptr)
+                           : 0;
       if (length <= 0) continue;
       // A stored offset must not read as "no glyph": a pad byte moves the record on.
-      while (CftHeader::IsNoGlyph(CftHeader::ScrambleOffset(static_cast<DWORD>(file.Size()), entry)))
+      while (
+          CftHeader::IsNoGlyph(CftHeader::ScrambleOffset(static_cast<DWORD>(file.Size()), entry)))
         file.WriteByte(0);
       DWORD offset = static_cast<DWORD>(file.Size());
       bool appended = AppendRecord(file, record, length);

@@ -73,8 +73,7 @@ bool CftHeader::ParseCurrent(const BYTE* data, size_t size) {
   reader.ReadByte(swh);
   reader.ReadByte(ewh);
   reader.ReadInt16(xOffset);
-  return reader.ReadInt16(yOffset) && headerSize >= static_cast<int>(kSize) &&
-         indexOffset >= kSize;
+  return reader.ReadInt16(yOffset) && headerSize >= static_cast<int>(kSize) && indexOffset >= kSize;
 }
 
 bool CftHeader::ParseOlder(const BYTE* data, size_t size) {

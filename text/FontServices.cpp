@@ -17,3 +17,13 @@ bool CFontServices::ReadSection(const BYTE* file, size_t fileSize, size_t offset
                                 std::vector<BYTE>& kept) {
   return m_language.ReadFromFile(file, fileSize, offset, kept);
 }
+
+int CFontServices::FindRow(int charset) { return m_language.FindIndex(charset); }
+
+CContour* CFontServices::GetGlyph(WORD key, int fontNumber, WORD code) {
+  return m_language.GetGlyph(key, fontNumber, code);
+}
+
+bool CFontServices::GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) {
+  return m_language.GetMetrics(key, fontNumber, code, metrics);
+}

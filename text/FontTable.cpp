@@ -39,7 +39,8 @@ int CFontTable::AddEntry(int row, int col, const CFontEntry& entry) {
 
 void CFontTable::EnsureColumns(int row, int count) {
   if (row < 0 || row >= kRowCount || count < 0) return;
-  if (m_rows[row].size() < static_cast<size_t>(count)) m_rows[row].resize(static_cast<size_t>(count));
+  if (m_rows[row].size() < static_cast<size_t>(count))
+    m_rows[row].resize(static_cast<size_t>(count));
 }
 
 int CFontTable::GetEntryName(int row, int col, int i, CString& out) const {

@@ -26,8 +26,8 @@ const int kMaxWidth = 30;
 // Truncated coordinates beyond this are refused, so that no delta needs more than kMaxWidth bits.
 const double kMaxCoordinate = 1 << 24;
 const WORD kHeaderCMark = 15;
-const size_t kHeaderCSize = 11;   // body bytes before the name
-const size_t kRecordHeadC = 15;   // length word + header
+const size_t kHeaderCSize = 11;  // body bytes before the name
+const size_t kRecordHeadC = 15;  // length word + header
 const size_t kMaxNameLength = 255;
 const size_t kUnreadBytesA = 8;
 
@@ -62,7 +62,8 @@ struct GlyphSteps {
 };
 
 bool Truncate(float value, int& out) {
-  if (!std::isfinite(value) || std::fabs(static_cast<double>(value)) >= kMaxCoordinate) return false;
+  if (!std::isfinite(value) || std::fabs(static_cast<double>(value)) >= kMaxCoordinate)
+    return false;
   out = static_cast<int>(value);
   return true;
 }
@@ -195,9 +196,12 @@ int DeltaOf(uint64_t field, int kind, int width) {
       int magnitude = static_cast<int>(field & ((uint64_t(1) << width) - 1));
       return (field >> width) & 1 ? -magnitude : magnitude;
     }
-    case kAddByte: return static_cast<int>(field);
-    case kSubtractByte: return -static_cast<int>(field);
-    default: return 0;
+    case kAddByte:
+      return static_cast<int>(field);
+    case kSubtractByte:
+      return -static_cast<int>(field);
+    default:
+      return 0;
   }
 }
 
@@ -226,8 +230,8 @@ bool WriteStepsB(const GlyphSteps& steps, int width, CByteWriter& out) {
     y = steps.points[i].y;
   }
   written = written && out.WriteBytes(codes.data(), codes.size());
-  return written && (stream.Bytes().empty() ||
-                     out.WriteBytes(stream.Bytes().data(), stream.Bytes().size()));
+  return written &&
+         (stream.Bytes().empty() || out.WriteBytes(stream.Bytes().data(), stream.Bytes().size()));
 }
 
 BYTE FlagsOf(const GlyphSteps& steps, int width) {
@@ -241,10 +245,14 @@ bool WriteBodyB(const GlyphSteps& steps, int width, CByteWriter& out) {
 
 BYTE PointFlagA(int dx, int dy, bool onCurve) {
   BYTE flag = onCurve ? kAOnCurve : 0;
-  if (dx == 0) flag |= kAXSame;
-  else if (dx > -256 && dx < 256) flag |= kAXByte | (dx < 0 ? kAXSame : 0);
-  if (dy == 0) flag |= kAYSame;
-  else if (dy > -256 && dy < 256) flag |= kAYByte | (dy < 0 ? kAYSame : 0);
+  if (dx == 0)
+    flag |= kAXSame;
+  else if (dx > -256 && dx < 256)
+    flag |= kAXByte | (dx < 0 ? kAXSame : 0);
+  if (dy == 0)
+    flag |= kAYSame;
+  else if (dy > -256 && dy < 256)
+    flag |= kAYByte | (dy < 0 ? kAYSame : 0);
   return flag;
 }
 
@@ -258,7 +266,8 @@ bool WriteDeltaA(CByteWriter& out, int delta, BYTE flag, BYTE byteBit) {
 bool WriteBodyA(const GlyphSteps& steps, CByteWriter& out) {
   // End counts are 16 bits: the last point's number must fit.
   if (steps.points.size() > 0xFFFF) return false;
-  bool written = out.WriteZeros(kUnreadBytesA) && out.WriteWord(static_cast<WORD>(steps.ends.size()));
+  bool written = out.WriteZeros(kUnreadBytesA) &&
+                 out.WriteWord(static_cast<WORD>(steps.ends.size()));
   for (size_t end : steps.ends) written = written && out.WriteWord(static_cast<WORD>(end + 1));
   std::vector<BYTE> flags;
   int x = 0, y = 0;
@@ -271,7 +280,8 @@ bool WriteBodyA(const GlyphSteps& steps, CByteWriter& out) {
     size_t run = 1;
     while (i + run < flags.size() && flags[i + run] == flags[i] && run < 255) ++run;
     if (run >= 3) {
-      written = written && out.WriteByte(flags[i] | kARepeat) && out.WriteByte(static_cast<BYTE>(run));
+      written = written && out.WriteByte(flags[i] | kARepeat) &&
+                out.WriteByte(static_cast<BYTE>(run));
     } else {
       run = 1;
       written = written && out.WriteByte(flags[i]);
@@ -399,7 +409,8 @@ bool DecodeB(const BYTE* body, size_t size, Decoded& out) {
   CByteReader reader(body, size);
   BYTE flags = 0;
   WORD count = 0;
-  return reader.ReadByte(flags) && reader.ReadWord(count) && DecodeStepsB(reader, flags, count, out);
+  return reader.ReadByte(flags) && reader.ReadWord(count) &&
+         DecodeStepsB(reader, flags, count, out);
 }
 
 bool BoxOf(const Decoded& points, float& width, float& height) {
@@ -535,7 +546,8 @@ void Normalise(CContour* contour, float size, float width, float height) {
   float factor = size / larger;
   CGlobalLock lock(contour->GetPointBlock());
   if (!lock.Data()) return;
-  size_t count = std::min<size_t>(static_cast<size_t>(contour->GetCount()), lock.Size() / kPointRecordSize);
+  size_t count = std::min<size_t>(static_cast<size_t>(contour->GetCount()),
+                                  lock.Size() / kPointRecordSize);
   for (size_t i = 0; i < count; ++i) {
     POINTREC record = LoadPointRecord(lock.Data(), i);
     if (IsSpecialPoint(record.flags)) continue;
@@ -569,10 +581,17 @@ CContour* CGlyphCodec::Decode(const BYTE* body, size_t size, const CMatrix2D* ma
   Decoded points;
   bool read = false;
   switch (EncodingOf(version)) {
-    case kEncodingA: read = DecodeA(body, size, points) && points.size() + 1 >= 6; break;
-    case kEncodingB: read = DecodeB(body, size, points); break;
-    case kEncodingC: read = DecodeC(body, size, points); break;
-    default: break;
+    case kEncodingA:
+      read = DecodeA(body, size, points) && points.size() + 1 >= 6;
+      break;
+    case kEncodingB:
+      read = DecodeB(body, size, points);
+      break;
+    case kEncodingC:
+      read = DecodeC(body, size, points);
+      break;
+    default:
+      break;
   }
   return read ? BuildContour(points, matrix) : nullptr;
 }

@@ -34,7 +34,8 @@ public:
 
   CGlyphCodec() = default;
 
-  // Encoding C scales every outline so that its larger side becomes this size first (0: not at all).
+  // Encoding C scales every outline so that its larger side becomes this size first (0: not at
+  // all).
   void SetNormalSize(float size) { m_normalSize = size; }
   float GetNormalSize() const { return m_normalSize; }
 

@@ -4,10 +4,12 @@
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
+#include "model/geometry/Contour.h"
 #include "text/CftFontTable.h"
 #include "text/FontTable.h"
 #include "text/TtfFontTable.h"
 #include "text/WinFontTable.h"
+#include "text/layout/GlyphSource.h"
 
 namespace {
 
@@ -158,6 +160,34 @@ CContour* CLanguage::GetGlyph(WORD key, int fontNumber, WORD code) const {
   return m_own ? m_own->ReadGlyph(row, source - kFirstMount, fontNumber, code, nullptr) : nullptr;
 }
 
+bool CLanguage::GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) const {
+  metrics = GlyphMetrics();
+  BYTE charset = static_cast<BYTE>(key & 0xFF);
+  if (FindIndex(charset) < 0) return false;
+  if ((key >> 8) == kWindowsFonts) {
+    GLYPHMETRICS measured = {};
+    if (!m_windows || !m_windows->GetCharMetrics(charset, fontNumber, code, &measured))
+      return false;
+    metrics.blackBoxX = static_cast<int>(measured.gmBlackBoxX);
+    metrics.blackBoxY = static_cast<int>(measured.gmBlackBoxY);
+    metrics.advance = measured.gmCellIncX;
+    return true;
+  }
+  // Font files carry no metrics of their own: the outline is the measure.
+  CContour* outline = GetGlyph(key, fontNumber, code);
+  if (!outline || outline->IsBoxEmpty()) {
+    delete outline;
+    return false;
+  }
+  CFRect box = outline->GetBox();
+  box.Normalize();
+  delete outline;
+  metrics.blackBoxX = static_cast<int>(box.right - box.left);
+  metrics.blackBoxY = static_cast<int>(box.bottom - box.top);
+  metrics.advance = static_cast<int>(box.right + (box.left > 0 ? box.left : 0));
+  return true;
+}
+
 bool CLanguage::WriteToFile(CByteWriter& file) const {
   // One pass decides the lists, so the table and the name blocks can never disagree.
   std::vector<SavedList> lists;
@@ -175,14 +205,17 @@ bool CLanguage::WriteToFile(CByteWriter& file) const {
   if (!file.WriteDWord(static_cast<DWORD>(tableSize))) return false;
   size_t position = file.Size() + tableSize;
   for (const SavedList& list : lists) {
-    DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) * kSlotWidth);
-    SectionEntry entry = {size, list.charset, list.source, kSlotWidth, static_cast<DWORD>(position)};
+    DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) *
+                                    kSlotWidth);
+    SectionEntry entry = {size, list.charset, list.source, kSlotWidth,
+                          static_cast<DWORD>(position)};
     if (!WriteEntry(file, entry)) return false;
     position += size;
   }
   for (const SavedList& list : lists) {
     HGLOBAL block = list.table->GetNameBlock(list.row, list.column, kSlotWidth);
-    size_t size = static_cast<size_t>(list.table->GetEntryCount(list.row, list.column) + 1) * kSlotWidth;
+    size_t size = static_cast<size_t>(list.table->GetEntryCount(list.row, list.column) + 1) *
+                  kSlotWidth;
     bool written = false;
     if (block) {
       const BYTE* data = static_cast<const BYTE*>(::GlobalLock(block));
@@ -248,8 +281,8 @@ int CLanguage::RemountFont(const std::vector<BYTE>& section, WORD key, int saved
     if (!ReadEntry(reader, entry)) return -1;
     if (entry.charset != (key & 0xFF) || entry.source != (key >> 8)) continue;
     size_t slot = static_cast<size_t>(savedNumber) * entry.width;
-    if (entry.width == 0 || slot + entry.width > entry.size ||
-        entry.position > section.size() || entry.size > section.size() - entry.position)
+    if (entry.width == 0 || slot + entry.width > entry.size || entry.position > section.size() ||
+        entry.size > section.size() - entry.position)
       return -1;
     const char* name = reinterpret_cast<const char*>(section.data() + entry.position + slot);
     CString text(name, static_cast<int>(strnlen(name, entry.width)));

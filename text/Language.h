@@ -31,6 +31,7 @@ class CContour;
 class CFontTable;
 class CTtfFontTable;
 class CWinFontTable;
+struct GlyphMetrics;
 
 class CLanguage {
 public:
@@ -76,6 +77,10 @@ public:
   // down); null when the key's character set has no language or the font gives none. The caller
   // owns the result.
   CContour* GetGlyph(WORD key, int fontNumber, WORD code) const;
+  // The metrics of a character in its own font, in glyph units: installed fonts as GDI measures
+  // them, font files by the outline (black box, and its right edge plus a right bearing equal to
+  // its left bearing as advance). False when the font gives no outline or measure.
+  bool GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) const;
 
   // Appends the font-mount section of the fonts mounted now; false when it could not be written.
   bool WriteToFile(CByteWriter& file) const;

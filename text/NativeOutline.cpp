@@ -37,7 +37,7 @@ public:
   void Add(const OutlinePoint& point, BYTE flags) {
     const float* m = m_matrix.m;
     m_contour->AppendPoint(MakePointRecord(point.x * m[0] + point.y * m[3] + m[6],
-                                          point.x * m[1] + point.y * m[4] + m[7], flags));
+                                           point.x * m[1] + point.y * m[4] + m[7], flags));
     m_current = point;
   }
   // Quadratic piece from the current point through control q to end, as a cubic.
@@ -71,8 +71,9 @@ void AddCurve(OutlineBuilder& builder, WORD type, const std::vector<OutlinePoint
     for (size_t i = 0; i + 1 < points.size(); ++i) {
       const OutlinePoint& q = points[i];
       const OutlinePoint& next = points[i + 1];
-      OutlinePoint end = i + 2 == points.size() ? next
-                                                : OutlinePoint{(q.x + next.x) / 2, (q.y + next.y) / 2};
+      OutlinePoint end = i + 2 == points.size()
+                             ? next
+                             : OutlinePoint{(q.x + next.x) / 2, (q.y + next.y) / 2};
       builder.AddQuadratic(q, end, kPointOnCurve);
     }
   }

@@ -41,7 +41,9 @@ const WORD kHasTwoByTwo = 0x0080;
 class BigEndian {
 public:
   explicit BigEndian(const std::vector<BYTE>& data) : m_data(data) {}
-  bool Fits(size_t at, size_t count) const { return at <= m_data.size() && count <= m_data.size() - at; }
+  bool Fits(size_t at, size_t count) const {
+    return at <= m_data.size() && count <= m_data.size() - at;
+  }
   bool U8(size_t at, BYTE& out) const {
     if (!Fits(at, 1)) return false;
     out = m_data[at];
@@ -118,7 +120,8 @@ bool CTrueTypeFile::ReadDirectory() {
   BigEndian(head).U16(4, tableCount);
   size_t seen = std::min<size_t>(tableCount, kMaxTablesSeen);
   std::vector<BYTE> records;
-  if (!ReadRange(kOffsetTableSize, static_cast<DWORD>(seen * kTableRecordSize), records)) return false;
+  if (!ReadRange(kOffsetTableSize, static_cast<DWORD>(seen * kTableRecordSize), records))
+    return false;
   BigEndian reader(records);
   struct Wanted {
     const char* tag;
@@ -147,8 +150,8 @@ void CTrueTypeFile::ReadName() {
   for (WORD i = 0; i < count; ++i) {
     size_t at = 6 + i * 12u;
     WORD platform = 0, encoding = 0, language = 0, nameId = 0;
-    if (!reader.U16(at, platform) || !reader.U16(at + 2, encoding) || !reader.U16(at + 4, language) ||
-        !reader.U16(at + 6, nameId))
+    if (!reader.U16(at, platform) || !reader.U16(at + 2, encoding) ||
+        !reader.U16(at + 4, language) || !reader.U16(at + 6, nameId))
       break;
     if (platform == 3 && nameId == kFullFontName &&
         (language == kTraditionalChinese || language == kSimplifiedChinese)) {
@@ -169,14 +172,16 @@ bool CTrueTypeFile::ReadHead() {
   reader.S16(40, m_metrics.xMax);
   reader.S16(42, m_metrics.yMax);
   reader.S16(50, m_locaFormat);
-  if (unitsPerEm == 0 || unitsPerEm > 16384 || (m_locaFormat != 0 && m_locaFormat != 1)) return false;
+  if (unitsPerEm == 0 || unitsPerEm > 16384 || (m_locaFormat != 0 && m_locaFormat != 1))
+    return false;
   m_metrics.unitsPerEm = static_cast<short>(unitsPerEm);
   return true;
 }
 
 bool CTrueTypeFile::ReadMaxp() {
   std::vector<BYTE> data;
-  return m_maxp.length >= 6 && ReadRange(m_maxp.offset, 6, data) && BigEndian(data).U16(4, m_glyphCount);
+  return m_maxp.length >= 6 && ReadRange(m_maxp.offset, 6, data) &&
+         BigEndian(data).U16(4, m_glyphCount);
 }
 
 bool CTrueTypeFile::ReadCmap() {
@@ -294,13 +299,15 @@ bool CTrueTypeFile::GlyphRange(WORD glyph, DWORD& offset, DWORD& length) {
   DWORD next = 0;
   if (m_locaFormat == 0) {
     WORD first = 0, second = 0;
-    if (2u * glyph + 4 > m_loca.length || !ReadRange(m_loca.offset + 2u * glyph, 4, data)) return false;
+    if (2u * glyph + 4 > m_loca.length || !ReadRange(m_loca.offset + 2u * glyph, 4, data))
+      return false;
     BigEndian(data).U16(0, first);
     BigEndian(data).U16(2, second);
     offset = first * 2u;
     next = second * 2u;
   } else {
-    if (4u * glyph + 8 > m_loca.length || !ReadRange(m_loca.offset + 4u * glyph, 8, data)) return false;
+    if (4u * glyph + 8 > m_loca.length || !ReadRange(m_loca.offset + 4u * glyph, 8, data))
+      return false;
     BigEndian(data).U32(0, offset);
     BigEndian(data).U32(4, next);
   }

@@ -58,8 +58,8 @@ CContour* CTtfFontTable::GetCharOutline(int row, int fontNumber, WORD code, BYTE
   CString path;
   if (!GetEntryName(row, 0, fontNumber, path)) return nullptr;
   TtfMetrics metrics;
-  CContour* contour =
-      GetTrueTypeGlyph(path, code, SelectorOf(charset), &metrics, m_gbToBig5, m_big5ToGb);
+  CContour* contour = GetTrueTypeGlyph(path, code, SelectorOf(charset), &metrics, m_gbToBig5,
+                                       m_big5ToGb);
   if (!contour || metrics.unitsPerEm <= 0) return contour;
   float scale = kGlyphUnits / metrics.unitsPerEm;
   CMatrix2D mapping;

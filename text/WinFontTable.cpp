@@ -91,14 +91,16 @@ CContour* CWinFontTable::GetCharOutline(int charset, int fontNumber, WORD code,
   WindowDC dc;
   HGDIOBJ previous = dc.Get() ? ::SelectObject(dc.Get(), font) : nullptr;
   GLYPHMETRICS metrics = {};
-  DWORD size = dc.Get() ? ::GetGlyphOutlineA(dc.Get(), code, GGO_NATIVE, &metrics, 0, nullptr, &kIdentity)
+  DWORD size = dc.Get() ? ::GetGlyphOutlineA(dc.Get(), code, GGO_NATIVE, &metrics, 0, nullptr,
+                                             &kIdentity)
                         : GDI_ERROR;
   CContour* contour = nullptr;
   if (size == GDI_ERROR) {
     ::MessageBeep(0);
   } else if (size > 0 && size <= kLargestOutline) {
     std::vector<BYTE> buffer(size);
-    DWORD got = ::GetGlyphOutlineA(dc.Get(), code, GGO_NATIVE, &metrics, size, buffer.data(), &kIdentity);
+    DWORD got = ::GetGlyphOutlineA(dc.Get(), code, GGO_NATIVE, &metrics, size, buffer.data(),
+                                   &kIdentity);
     if (got != GDI_ERROR && got <= size) {
       CMatrix2D mapping;
       mapping.m[4] = -1.0f;

@@ -274,8 +274,10 @@ void CArtTransform::Draw(HDC dc, const CMatrix2D& display) {
   // The frame: the box's four sides, bent.
   const int kSteps = 32;
   std::vector<POINT> frame;
-  const double corners[5][2] = {{m_box.left, m_box.top}, {m_box.right, m_box.top},
-                                {m_box.right, m_box.bottom}, {m_box.left, m_box.bottom},
+  const double corners[5][2] = {{m_box.left, m_box.top},
+                                {m_box.right, m_box.top},
+                                {m_box.right, m_box.bottom},
+                                {m_box.left, m_box.bottom},
                                 {m_box.left, m_box.top}};
   for (int side = 0; side < 4; ++side) {
     for (int k = 0; k < kSteps; ++k) {
@@ -292,6 +294,10 @@ void CArtTransform::Draw(HDC dc, const CMatrix2D& display) {
   OutlinePoint handle = HandleInBox();
   POINT at = ToDevice(Mapped(display, handle.x(), handle.y()));
   LONG x = at.x, y = at.y, r = static_cast<LONG>(kHandlePixels);
-  POINT square[5] = {{x - r, y - r}, {x + r, y - r}, {x + r, y + r}, {x - r, y + r}, {x - r, y - r}};
+  POINT square[5] = {{x - r, y - r},
+                     {x + r, y - r},
+                     {x + r, y + r},
+                     {x - r, y + r},
+                     {x - r, y - r}};
   ::Polyline(dc, square, 5);
 }

@@ -32,8 +32,10 @@ public:
   bool apply(const Point& ip, const Point& vertex, const Point& perp1, const Point& perp2,
              const Distance& distance, RangeOut& out) const {
     double r = std::fabs(static_cast<double>(distance));
-    double a1 = std::atan2(bg::get<1>(perp1) - bg::get<1>(vertex), bg::get<0>(perp1) - bg::get<0>(vertex));
-    double a2 = std::atan2(bg::get<1>(perp2) - bg::get<1>(vertex), bg::get<0>(perp2) - bg::get<0>(vertex));
+    double a1 = std::atan2(bg::get<1>(perp1) - bg::get<1>(vertex),
+                           bg::get<0>(perp1) - bg::get<0>(vertex));
+    double a2 = std::atan2(bg::get<1>(perp2) - bg::get<1>(vertex),
+                           bg::get<0>(perp2) - bg::get<0>(vertex));
     double turn = std::fabs(std::remainder(a2 - a1, 2 * kPi));
     if (r <= 0 || turn <= 0) return false;
     double interior = 180.0 - turn * 180.0 / kPi;

@@ -1,7 +1,6 @@
 #include "addons/transform/OutlineBoolean.h"
 
 #include <algorithm>
-
 #include <boost/geometry/strategies/buffer.hpp>
 
 namespace {

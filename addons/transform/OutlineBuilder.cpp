@@ -35,8 +35,7 @@ void COutlineBuilder::AddLine(CCurveBlock* curve, const OutlineLine& line) {
   curve->AddPoint(F(line.back().x()), F(line.back().y()), kPointOpenEnd | kPointOnCurve);
 }
 
-CCurveBlock* COutlineBuilder::BuildCurve(const OutlineShape& shape, DWORD colour,
-                                         WORD attributes) {
+CCurveBlock* COutlineBuilder::BuildCurve(const OutlineShape& shape, DWORD colour, WORD attributes) {
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
   for (const OutlinePolygon& polygon : shape.area) {
     AddRing(curve.get(), polygon.outer());

@@ -1,9 +1,8 @@
 #include "addons/transform/OutlineExpander.h"
 
 #include <algorithm>
-#include <cmath>
-
 #include <boost/geometry/strategies/buffer.hpp>
+#include <cmath>
 
 #include "addons/transform/CornerJoin.h"
 
@@ -46,8 +45,8 @@ OutlineArea COutlineExpander::Buffer(const OutlineArea& area, double distance) c
   CCornerJoin join(m_settings.threshold, m_settings.angleLimit,
                    m_settings.mode == 0 ? CCornerJoin::kBevelSharp : CCornerJoin::kRoundSharp,
                    m_settings.mode == 2, ChordError());
-  bg::buffer(area, out, buffer::distance_symmetric<double>(distance), buffer::side_straight(),
-             join, buffer::end_flat(), buffer::point_circle(36));
+  bg::buffer(area, out, buffer::distance_symmetric<double>(distance), buffer::side_straight(), join,
+             buffer::end_flat(), buffer::point_circle(36));
   return out;
 }
 
@@ -58,7 +57,8 @@ OutlineArea COutlineExpander::Band(const OutlineLines& lines) const {
   CCornerJoin join(m_settings.threshold, m_settings.angleLimit,
                    m_settings.mode == 0 ? CCornerJoin::kBevelSharp : CCornerJoin::kRoundSharp,
                    m_settings.mode == 2, ChordError());
-  int points = static_cast<int>(std::ceil(2 * 3.14159265358979 / std::acos(1 - std::min(ChordError() / half, 1.0))));
+  int points = static_cast<int>(
+      std::ceil(2 * 3.14159265358979 / std::acos(1 - std::min(ChordError() / half, 1.0))));
   points = std::max(8, std::min(720, points));
   if (m_settings.mode == 2)
     bg::buffer(lines, out, buffer::distance_symmetric<double>(half), buffer::side_straight(), join,

@@ -65,8 +65,10 @@ public:
     m_points.assign(1, p);
   }
   void LineTo(const OutlinePoint& p) {
-    if (m_points.empty()) m_points.push_back(p);
-    else if (!SamePoint(m_points.back(), p)) m_points.push_back(p);
+    if (m_points.empty())
+      m_points.push_back(p);
+    else if (!SamePoint(m_points.back(), p))
+      m_points.push_back(p);
   }
   void BezierTo(const OutlinePoint& c1, const OutlinePoint& c2, const OutlinePoint& p) {
     if (m_points.empty()) m_points.push_back(p);

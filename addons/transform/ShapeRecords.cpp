@@ -19,8 +19,7 @@ bool CShapeRecords::ReadRecord(HGLOBAL record, int declaredLength, std::vector<F
   return true;
 }
 
-void CShapeRecords::StyleOf(const std::vector<FlatCurve>& curves, DWORD* colour,
-                            WORD* attributes) {
+void CShapeRecords::StyleOf(const std::vector<FlatCurve>& curves, DWORD* colour, WORD* attributes) {
   *colour = curves.empty() ? 0 : curves.front().colour;
   *attributes = curves.empty() ? 0 : curves.front().attributes;
 }

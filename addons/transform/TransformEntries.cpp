@@ -13,10 +13,10 @@
 #include "addons/transform/ArtTransform.h"
 #include "addons/transform/OutlineBuilder.h"
 #include "addons/transform/ShapeRecords.h"
-#include "model/blocks/CurveBlock.h"
 #include "addons/transform/TransformHandles.h"
 #include "addons/transform/TransformPreview.h"
 #include "media/TransformDll.h"
+#include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 
 namespace {
@@ -100,8 +100,7 @@ void __cdecl dllSetGlobalVarPointer(void*, LPARAM, LPARAM, void*) {}
 HGLOBAL __cdecl dllDoTransform(HANDLE transform, const TransformParams* params) {
   try {
     CArtTransform* found = Find(transform);
-    if (!found || !params || !IsUsableBox(params->sourceBox) ||
-        !IsUsableBox(params->targetRect))
+    if (!found || !params || !IsUsableBox(params->sourceBox) || !IsUsableBox(params->targetRect))
       return nullptr;
     std::vector<FlatCurve> curves;
     if (!CShapeRecords::ReadRecord(params->sourceRecord, params->recordLength, &curves))
@@ -139,7 +138,9 @@ HANDLE __cdecl dllTFCreateTransformFromData(const BYTE* data, int length) {
       CArtTransform::FromData(data, static_cast<size_t>(length)));
 }
 
-void __cdecl dllDeleteTransform(HANDLE transform) { CTransformHandles::Instance().Remove(transform); }
+void __cdecl dllDeleteTransform(HANDLE transform) {
+  CTransformHandles::Instance().Remove(transform);
+}
 
 int __cdecl dllMoveSegHandle() { return 0; }
 int __cdecl dllIsPointInSegHandle() { return 0; }

@@ -9,8 +9,8 @@
 #include "addons/transform/OutlineBoolean.h"
 #include "addons/transform/OutlineBuilder.h"
 #include "addons/transform/ShapeRecords.h"
-#include "model/blocks/CurveBlock.h"
 #include "media/WeldDll.h"
+#include "model/blocks/CurveBlock.h"
 
 namespace {
 

@@ -19,10 +19,10 @@ namespace {
 
 // The commands of the shipped "HP-GL cutter" (data/Cutters.INI, section HPGL40).
 const char* const kModel[][2] = {
-    {"RS", "0.025"},      {"InitCmd", "IN;"},       {"AbsCmd", "PA;"},      {"PenUp", "PU;"},
-    {"SubJoin", "SP1;"},  {"MoveTo", "PU%d,%d;"},  {"LineTo", "PD%d,%d"},  {"LineToEx", ",%d,%d"},
-    {"SpeedCmd", "VS%d;"}, {"ForceCmd", "FS%d;"},  {"SetSpeed", "1"},      {"DefaultSpeed", "40"},
-    {"SpeedRanger", "1,80"}, {"HardOffset", "1"},  {"OVERCUT", "0"},       {"OutMethod", "2"}};
+    {"RS", "0.025"},         {"InitCmd", "IN;"},     {"AbsCmd", "PA;"},     {"PenUp", "PU;"},
+    {"SubJoin", "SP1;"},     {"MoveTo", "PU%d,%d;"}, {"LineTo", "PD%d,%d"}, {"LineToEx", ",%d,%d"},
+    {"SpeedCmd", "VS%d;"},   {"ForceCmd", "FS%d;"},  {"SetSpeed", "1"},     {"DefaultSpeed", "40"},
+    {"SpeedRanger", "1,80"}, {"HardOffset", "1"},    {"OVERCUT", "0"},      {"OutMethod", "2"}};
 
 const float kCell = 12.0f;  // mm between outlines
 // Outlines come in words of this many letters, one curve block each, as text turns into curves.
@@ -114,8 +114,7 @@ void RunJob(int outlines, const std::string& ini, const std::string& plot, bool 
   double milliseconds = 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart;
   if (!show) return;
   printf("%7d outlines (%8d pieces): %9.1f ms, %10lld bytes%s\n", outlines, outlines * 14,
-         milliseconds,
-         FileSize(plot), ok ? "" : " (the job failed)");
+         milliseconds, FileSize(plot), ok ? "" : " (the job failed)");
 }
 
 }  // namespace

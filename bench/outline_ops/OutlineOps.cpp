@@ -42,19 +42,21 @@ void Measure(int nodes, int repeats) {
   OutlineShape a = COutlineBoolean::ShapeOf(first);
   OutlineShape b = COutlineBoolean::ShapeOf(second);
   size_t points = 0;
-  double weld = MillisecondsPerRun(repeats, [&] {
-    OutlineShape united = COutlineBoolean::Combine(a, b, COutlineBoolean::kUnion);
-    return bg::num_points(united.area);
-  }, &points);
+  double weld = MillisecondsPerRun(
+      repeats,
+      [&] {
+        OutlineShape united = COutlineBoolean::Combine(a, b, COutlineBoolean::kUnion);
+        return bg::num_points(united.area);
+      },
+      &points);
   std::printf("weld   %6d nodes: %9.2f ms (%zu points out)\n", nodes, weld, points);
   ExpandSettings settings;
   settings.thickness = 2;
   for (int mode = 0; mode <= 2; ++mode) {
     settings.mode = mode;
     COutlineExpander expander(settings);
-    double expand = MillisecondsPerRun(repeats, [&] {
-      return bg::num_points(expander.Expand(a).area);
-    }, &points);
+    double expand = MillisecondsPerRun(
+        repeats, [&] { return bg::num_points(expander.Expand(a).area); }, &points);
     std::printf("expand %6d nodes, mode %d: %9.2f ms (%zu points out)\n", nodes, mode, expand,
                 points);
   }

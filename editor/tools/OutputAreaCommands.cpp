@@ -54,10 +54,20 @@ BOOL COutputAreaCommands::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLE
   return CCmdTarget::OnCmdMsg(id, code, extra, info);
 }
 
-void COutputAreaCommands::Draw(CDC* dc, const CMatrix2D& matrix) {
-  if (!Attach()) return;
-  m_tracker.DrawAll(dc, &matrix);
-  m_tracker.DrawSelected(dc, &matrix);
+void COutputAreaCommands::Draw(CDC* dc, CMatrix2D* matrix) {
+  if (Attach()) m_tracker.DrawSelected(dc, matrix);
+}
+
+BOOL COutputAreaCommands::OnLButtonDown(const Event& event) {
+  return OnLButtonDown(event.flags, event.x, event.y);
+}
+
+BOOL COutputAreaCommands::OnMouseMove(const Event& event) {
+  return OnMouseMove(event.flags, event.x, event.y);
+}
+
+BOOL COutputAreaCommands::OnLButtonUp(const Event& event) {
+  return OnLButtonUp(event.flags, event.x, event.y);
 }
 
 bool COutputAreaCommands::OnLButtonDown(UINT flags, float x, float y) {

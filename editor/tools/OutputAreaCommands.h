@@ -1,14 +1,15 @@
 // COutputAreaCommands: the output-area side of a drawing view: the tools that draw (32792) and
 // select (32794) areas, the commands that enter the area mode (40024), clear all areas (32791),
 // flag the selected ones for cutting (40032) or not (32827) and delete them, and the painting and
-// mouse input of the areas. The view routes its commands, its painting and its mouse input here
-// first (see the hooks below); what is not for the areas goes on to the view.
+// mouse input of the areas. The view asks it first for its commands and installs it as the mouse
+// target of its output-area stage; the view paints the areas, this draws the selection over them.
 #pragma once
 
 #include <windows.h>
 
 #include "editor/tools/OutputAreaDrawTool.h"
 #include "editor/tools/OutputAreaTracker.h"
+#include "editor/views/ViewMouseTarget.h"
 #include "framework/CmdTarget.h"
 
 class CCmdUI;
@@ -17,7 +18,7 @@ class CMatrix2D;
 class CTALVEXView;
 class CTALVEX42Doc;
 
-class COutputAreaCommands : public CCmdTarget {
+class COutputAreaCommands : public CCmdTarget, public CViewMouseTarget {
 public:
   enum : UINT {
     kAreaMode = 40024,
@@ -35,13 +36,19 @@ public:
   bool IsOutputAreaToolActive() const;
   COutputAreaTracker& GetTracker() { return m_tracker; }
 
-  // Hooks for the view. Commands: the view's OnCmdMsg asks this first. Painting: after the
-  // blocks. Mouse: in page units; true when the areas took the event.
+  // Hooks for the view. Commands: the view's OnCmdMsg asks this first. Mouse: in page units;
+  // true when the areas took the event.
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
-  void Draw(CDC* dc, const CMatrix2D& matrix);
   bool OnLButtonDown(UINT flags, float x, float y);
   bool OnMouseMove(UINT flags, float x, float y);
   bool OnLButtonUp(UINT flags, float x, float y);
+
+  // The view's mouse target.
+  BOOL OnLButtonDown(const Event& event) override;
+  BOOL OnMouseMove(const Event& event) override;
+  BOOL OnLButtonUp(const Event& event) override;
+  // The selection's tracker; the areas themselves are painted by the view.
+  void Draw(CDC* dc, CMatrix2D* matrix) override;
 
 protected:
   void OnAreaMode();

@@ -8,16 +8,16 @@
 #include "framework/GlobalLock.h"
 #include "framework/KeyState.h"
 #include "framework/ResourceModule.h"
-#include "model/records/BlockRecord.h"
 #include "model/blocks/BlockView.h"
 #include "model/editing/DragState.h"
 #include "model/editing/FeedbackTools.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/geometry/MatrixFactories.h"
+#include "model/records/BlockRecord.h"
 #include "model/undo/UndoAttrRecord.h"
 #include "model/undo/UndoControlPointRecord.h"
 #include "model/undo/UndoHandleRecord.h"
 #include "model/undo/UndoManager.h"
-#include "model/geometry/MatrixFactories.h"
 
 namespace {
 
@@ -444,7 +444,8 @@ BOOL CBlock::FinishHandleDrag(CBlockView* view, UINT keyFlags, float x, float y)
   CDragState& drag = GetDragState();
   if (drag.moved) {
     if (IsRecording(view))
-      RecordUndo(view, new CUndoHandleRecord(this, keyFlags, m_heldHandle, drag.press, drag.current));
+      RecordUndo(view,
+                 new CUndoHandleRecord(this, keyFlags, m_heldHandle, drag.press, drag.current));
     MoveHandle(keyFlags, m_heldHandle, x, y);
     drag.moved = 0;
   }
@@ -482,7 +483,9 @@ void CBlock::DrawXorFrame(CDC* dc, CMatrix2D* matrix) {
   RECT rect;
   CMatrix2D identity;
   (matrix ? matrix : &identity)->TransformRectToInt(&box, &rect);
-  POINT corners[4] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
+  POINT corners[4] = {{rect.left, rect.top},
+                      {rect.right, rect.top},
+                      {rect.right, rect.bottom},
                       {rect.left, rect.bottom}};
   XorDrawing xor_(dc, CFeedbackTools::RedPen());
   DrawClosed(dc, corners);
@@ -677,7 +680,8 @@ void CBlock::DrawRubberBand(CBlockView* view, CDC* dc) {
     dc->Ellipse(from.x, from.y, to.x, to.y);
   } else if (shape == CDragState::kBezier) {
     POINT points[CDragState::kBezierPoints];
-    for (int i = 0; i < CDragState::kBezierPoints; ++i) points[i] = ToDevice(display, drag.bezier[i]);
+    for (int i = 0; i < CDragState::kBezierPoints; ++i)
+      points[i] = ToDevice(display, drag.bezier[i]);
     dc->MoveTo(points[0]);
     dc->LineTo(points[1]);
     dc->MoveTo(points[2]);

@@ -5,16 +5,16 @@
 #include <memory>
 
 #include "framework/DC.h"
+#include "model/blocks/BlockView.h"
+#include "model/editing/DrawUtils.h"
+#include "model/editing/FeedbackTools.h"
+#include "model/editing/XorScope.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/ContourShapes.h"
+#include "model/geometry/Geometry.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
-#include "model/blocks/BlockView.h"
-#include "model/geometry/Contour.h"
-#include "model/geometry/ContourShapes.h"
-#include "model/editing/DrawUtils.h"
-#include "model/editing/FeedbackTools.h"
-#include "model/geometry/Geometry.h"
-#include "model/editing/XorScope.h"
 
 namespace {
 
@@ -159,13 +159,15 @@ float CCircleBlock::PageDistance(float a, float b) const {
 void CCircleBlock::MoveStart(CBlockView* view, const FPOINT& p) {
   FPOINT c = Centre();
   m_startAngle = AngleOf(c.x, c.y, p.x, p.y);
-  if (PageDistance(m_startAngle, m_endAngle) <= 2.0f * PixelUnits(view, 1)) m_startAngle = m_endAngle;
+  if (PageDistance(m_startAngle, m_endAngle) <= 2.0f * PixelUnits(view, 1))
+    m_startAngle = m_endAngle;
 }
 
 void CCircleBlock::MoveEnd(CBlockView* view, const FPOINT& p) {
   FPOINT c = Centre();
   m_endAngle = AngleOf(c.x, c.y, p.x, p.y);
-  if (PageDistance(m_startAngle, m_endAngle) <= 2.0f * PixelUnits(view, 1)) m_endAngle = m_startAngle;
+  if (PageDistance(m_startAngle, m_endAngle) <= 2.0f * PixelUnits(view, 1))
+    m_endAngle = m_startAngle;
 }
 
 void CCircleBlock::MoveOuterEdge(CBlockView* view, const FPOINT& p) {

@@ -6,18 +6,19 @@
 
 #include "framework/DC.h"
 #include "framework/GlobalLock.h"
-#include "model/geometry/Bezier.h"
-#include "model/geometry/BezierTable.h"
-#include "model/records/BlockRecord.h"
-#include "model/records/BlockRecordReader.h"
-#include "model/records/BlockRecordWriter.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CarveDevice.h"
 #include "model/blocks/CutSink.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/geometry/Bezier.h"
+#include "model/geometry/BezierTable.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/SegmentWalker.h"
-#include "model/blocks/GroupBlock.h"
+#include "model/records/BlockRecord.h"
+#include "model/records/BlockRecordReader.h"
+#include "model/records/BlockRecordWriter.h"
+#include "model/undo/UndoColourRecord.h"
 
 namespace {
 
@@ -46,8 +47,8 @@ void Widen(CFRect* box, float x, float y) {
 void WidenByBezierSamples(CFRect* box, const FPOINT points[4]) {
   bool outside = false;
   for (int i = 0; i < 4; ++i)
-    outside = outside || !PointInBox(points[i].x, points[i].y, box->left, box->top, box->right,
-                                     box->bottom);
+    outside = outside ||
+              !PointInBox(points[i].x, points[i].y, box->left, box->top, box->right, box->bottom);
   if (!outside) return;
   CBezier piece(points);
   for (int hundredths = 10; hundredths < 90; ++hundredths) {
@@ -96,8 +97,10 @@ void CCurveBlock::WidenBox(const POINTREC& point) {
   if (!IsControlPoint(before[2].flags) || !IsControlPoint(before[1].flags) ||
       IsSpecialPoint(before[0].flags))
     return;
-  FPOINT points[4] = {{before[0].x, before[0].y}, {before[1].x, before[1].y},
-                      {before[2].x, before[2].y}, {point.x, point.y}};
+  FPOINT points[4] = {{before[0].x, before[0].y},
+                      {before[1].x, before[1].y},
+                      {before[2].x, before[2].y},
+                      {point.x, point.y}};
   WidenByBezierSamples(&m_box, points);
 }
 
@@ -251,8 +254,8 @@ void CCurveBlock::ApplyMatrix() {
   {
     CGlobalLock lock(m_store.Block());
     if (!lock.Data()) return;
-    size_t count =
-        std::min<size_t>(static_cast<size_t>(m_store.Count()), lock.Size() / kPointRecordSize);
+    size_t count = std::min<size_t>(static_cast<size_t>(m_store.Count()),
+                                    lock.Size() / kPointRecordSize);
     for (size_t i = 0; i < count; ++i) {
       POINTREC record = LoadPointRecord(lock.Data(), i);
       if (IsSpecialPoint(record.flags)) continue;
@@ -351,14 +354,7 @@ bool CCurveBlock::HitSegments(float x, float y, float tolerance) {
   for (size_t i = 0; i < records.size(); ++i) {
     CSegmentWalker::Kind kind = walker.Step(records[i]);
     if (kind == CSegmentWalker::kMove) m_hitSubpathStart = static_cast<int>(i);
-    const FPOINT* p = walker.Points();
-    FPOINT probe = {x, y};
-    float ratio = -1.0f;
-    if (kind == CSegmentWalker::kLine)
-      ratio = SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tolerance);
-    else if (kind == CSegmentWalker::kBezier)
-      ratio = CBezier(p).HitTest(&probe, tolerance);
-    if (ratio >= 0.0f) return true;
+    if (walker.SegmentHit(kind, x, y, tolerance)) return true;
   }
   return false;
 }
@@ -440,6 +436,7 @@ CBlock* CCurveBlock::Clone() {
 
 void CCurveBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (colour == m_colour) return;
+  if (IsRecording(view)) RecordUndo(view, new CUndoColourRecord(this, m_colour));
   m_colour = colour;
   if (redraw) Invalidate(view, TRUE);
 }

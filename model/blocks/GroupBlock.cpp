@@ -4,15 +4,15 @@
 #include <memory>
 
 #include "framework/GlobalLock.h"
-#include "model/records/BlockRecord.h"
-#include "model/records/BlockRecordReader.h"
-#include "model/records/BlockRecordWriter.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/ModelServices.h"
 #include "model/blocks/TransformService.h"
+#include "model/geometry/Contour.h"
 #include "model/geometry/CurveBoxClip.h"
 #include "model/geometry/MatrixFactories.h"
+#include "model/records/BlockRecord.h"
+#include "model/records/BlockRecordReader.h"
+#include "model/records/BlockRecordWriter.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ CGroupBlock* ClipBlocks(const CSegArray& blocks, const CFRect& rect, const CMatr
     } else if (CGroupBlock* group = AsGroup(block)) {
       CMatrix2D inner = group->m_matrix;
       if (outer) inner.Multiply(*outer);
-      result->AddChild(ClipBlocks(group->GetChildren(), rect, inner.IsIdentity() ? nullptr : &inner));
+      result->AddChild(
+          ClipBlocks(group->GetChildren(), rect, inner.IsIdentity() ? nullptr : &inner));
     }
   }
   return result->GetChildCount() ? result.release() : nullptr;

@@ -26,8 +26,8 @@ CGuideLine* CGuideLine::FromRecord(const BYTE* record, size_t available) {
   CByteReader reader(record, available);
   BYTE tag = 0;
   float angle = 0, x = 0, y = 0;
-  if (!reader.ReadByte(tag) || tag != kGuideLineType || !reader.Skip(6) || !reader.ReadFloat(angle) ||
-      !reader.ReadFloat(x) || !reader.ReadFloat(y))
+  if (!reader.ReadByte(tag) || tag != kGuideLineType || !reader.Skip(6) ||
+      !reader.ReadFloat(angle) || !reader.ReadFloat(x) || !reader.ReadFloat(y))
     return nullptr;
   return new CGuideLine(x, y, angle);
 }

@@ -5,15 +5,15 @@
 #include <memory>
 
 #include "framework/ClientDC.h"
+#include "model/blocks/BlockView.h"
+#include "model/editing/DrawUtils.h"
+#include "model/editing/FeedbackTools.h"
+#include "model/editing/XorScope.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/Geometry.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
-#include "model/blocks/BlockView.h"
-#include "model/geometry/Contour.h"
-#include "model/editing/DrawUtils.h"
-#include "model/editing/FeedbackTools.h"
-#include "model/geometry/Geometry.h"
-#include "model/editing/XorScope.h"
 
 CLineBlock::CLineBlock() : m_start{0.0f, 0.0f}, m_end{0.0f, 0.0f}, m_reserved(0) {
   m_type = kLineBlock;
@@ -27,7 +27,7 @@ BOOL CLineBlock::HitTest(CBlockView* view, float x, float y) {
     return FALSE;
   // Ends that coincide have no line through them: the point itself is the target.
   float distance = (a.x == b.x && a.y == b.y) ? Distance(a.x, a.y, x, y)
-                                               : PointLineDistance(a.x, a.y, b.x, b.y, x, y);
+                                              : PointLineDistance(a.x, a.y, b.x, b.y, x, y);
   return distance < tolerance;
 }
 

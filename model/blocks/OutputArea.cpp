@@ -7,10 +7,10 @@
 #include "framework/DC.h"
 #include "framework/Pen.h"
 #include "model/blocks/Block.h"
-#include "model/records/BlockRecord.h"
 #include "model/blocks/BlockView.h"
 #include "model/editing/FeedbackTools.h"
 #include "model/geometry/Matrix2D.h"
+#include "model/records/BlockRecord.h"
 
 namespace {
 
@@ -34,9 +34,9 @@ COutputArea* COutputArea::FromRecord(const BYTE* record, size_t available) {
   BYTE tag = 0;
   WORD flags = 0;
   CFRect rect;
-  if (!reader.ReadByte(tag) || tag != kOutputAreaType || !reader.Skip(4) || !reader.ReadWord(flags) ||
-      !reader.ReadFloat(rect.left) || !reader.ReadFloat(rect.top) || !reader.ReadFloat(rect.right) ||
-      !reader.ReadFloat(rect.bottom))
+  if (!reader.ReadByte(tag) || tag != kOutputAreaType || !reader.Skip(4) ||
+      !reader.ReadWord(flags) || !reader.ReadFloat(rect.left) || !reader.ReadFloat(rect.top) ||
+      !reader.ReadFloat(rect.right) || !reader.ReadFloat(rect.bottom))
     return nullptr;
   COutputArea* area = new COutputArea;
   area->m_flags = flags;
@@ -78,8 +78,8 @@ void COutputArea::Offset(float dx, float dy) {
 BOOL COutputArea::HitTest(float x, float y, float t) {
   if (x < m_rect.left - t || x > m_rect.right + t || y < m_rect.top - t || y > m_rect.bottom + t)
     return FALSE;
-  return std::fabs(x - m_rect.left) < t || std::fabs(x - m_rect.right) < t || std::fabs(y - m_rect.top) < t ||
-         std::fabs(y - m_rect.bottom) < t;
+  return std::fabs(x - m_rect.left) < t || std::fabs(x - m_rect.right) < t ||
+         std::fabs(y - m_rect.top) < t || std::fabs(y - m_rect.bottom) < t;
 }
 
 BOOL COutputArea::HitTestHandle(CBlockView* view, float x, float y, int* handle) {

@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "framework/DC.h"
+#include "model/editing/FeedbackTools.h"
+#include "model/editing/XorScope.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/ContourShapes.h"
+#include "model/geometry/Geometry.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
-#include "model/geometry/Contour.h"
-#include "model/geometry/ContourShapes.h"
-#include "model/editing/FeedbackTools.h"
-#include "model/geometry/Geometry.h"
-#include "model/editing/XorScope.h"
 
 namespace {
 

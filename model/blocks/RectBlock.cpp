@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "framework/DC.h"
+#include "model/editing/FeedbackTools.h"
+#include "model/editing/XorScope.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/ContourShapes.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
-#include "model/geometry/Contour.h"
-#include "model/geometry/ContourShapes.h"
-#include "model/editing/FeedbackTools.h"
-#include "model/editing/XorScope.h"
 
 namespace {
 
@@ -119,11 +119,10 @@ void CRectBlock::Transform(const CMatrix2D& matrix) {
 CContour* CRectBlock::GetContour(const CMatrix2D* matrix, UINT) {
   if (m_type != kRectBlock) return nullptr;
   const CFRect& r = m_rect;
-  CContour* contour =
-      (m_cornerRatioX == 0.0f || m_cornerRatioY == 0.0f)
-          ? ContourFromRect(r.left, r.top, r.right, r.bottom, nullptr)
-          : ContourFromRoundRect(r.left, r.top, r.right, r.bottom, m_cornerRatioX, m_cornerRatioY,
-                                 nullptr);
+  CContour* contour = (m_cornerRatioX == 0.0f || m_cornerRatioY == 0.0f)
+                          ? ContourFromRect(r.left, r.top, r.right, r.bottom, nullptr)
+                          : ContourFromRoundRect(r.left, r.top, r.right, r.bottom, m_cornerRatioX,
+                                                 m_cornerRatioY, nullptr);
   return FinishContour(contour, matrix);
 }
 

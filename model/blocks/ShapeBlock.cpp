@@ -6,10 +6,11 @@
 
 #include "framework/ClientDC.h"
 #include "model/blocks/BlockView.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/DrawUtils.h"
+#include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
+#include "model/undo/UndoColourRecord.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ CBlock* CShapeBlock::ToCurve(DWORD colour) {
 
 void CShapeBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (colour == m_colour) return;
+  if (IsRecording(view)) RecordUndo(view, new CUndoColourRecord(this, m_colour));
   m_colour = colour;
   if (redraw) Invalidate(view, TRUE);
 }

@@ -10,8 +10,8 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/AuxObject.h"
-#include "model/records/BlockRecord.h"
 #include "model/blocks/BlockView.h"
+#include "model/records/BlockRecord.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ void CAuxObjectList::ForSelectedInXor(CDC* dc, Operation operation) {
   if (dc) dc->SetROP2(previousMode);
 }
 
-void CAuxObjectList::SelectObject(CDC* dc, const CMatrix2D& matrix, const CFRect& visible, CAuxObject* object) {
+void CAuxObjectList::SelectObject(CDC* dc, const CMatrix2D& matrix, const CFRect& visible,
+                                  CAuxObject* object) {
   if (!object) return;
   int previousMode = dc ? dc->SetROP2(R2_NOTXORPEN) : 0;
   object->SetState(CAuxObject::kSelectedState);
@@ -264,7 +265,8 @@ CAuxObjectList* LoadAuxObjectList(const BYTE* block, size_t available, bool* dam
     if (minimum == 0) break;
     DWORD recordLength = 0;
     CByteReader lengthField(block + position + 1, end - position - 1);
-    if (!lengthField.ReadDWord(recordLength) || recordLength < minimum || recordLength > end - position) {
+    if (!lengthField.ReadDWord(recordLength) || recordLength < minimum ||
+        recordLength > end - position) {
       delete list;
       if (damaged) *damaged = true;
       return nullptr;

@@ -7,8 +7,8 @@
 #include "framework/ByteReader.h"
 #include "framework/File.h"
 #include "model/document/FontMountService.h"
-#include "model/records/BlockRecord.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/records/BlockRecord.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ LPCSTR CDocFileReader::MessageFor(Error error) {
 CDocFileReader::Error CDocFileReader::Read(LPCSTR path) {
   ShowStatus(kOpeningFile);
   CFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return kCannotOpen;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    return kCannotOpen;
   try {
     ULONGLONG length = file.GetLength();
     if (length > kLargestFile) return kDamaged;
@@ -104,7 +105,8 @@ CDocFileReader::Error CDocFileReader::ReadSections() {
   // Both sections are always written; a table without them is not a document's.
   ShowStatus(kCheckingPageSettings);
   ShowStatus(kCheckingFontMount);
-  if (m_header.GetOffset(kPageSettingsSection) == 0 || m_header.GetOffset(kFontMountSection) == 0) return kDamaged;
+  if (m_header.GetOffset(kPageSettingsSection) == 0 || m_header.GetOffset(kFontMountSection) == 0)
+    return kDamaged;
 
   ShowStatus(kReadingPageSettings);
   if (!m_header.PointsIntoFile(kPageSettingsSection, m_file.size())) return kDamaged;

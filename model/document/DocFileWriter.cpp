@@ -7,8 +7,8 @@
 #include "model/document/FontMountSection.h"
 #include "model/document/FontMountService.h"
 #include "model/document/PageSettings.h"
-#include "model/settings/ProgramPaths.h"
 #include "model/document/SegArray.h"
+#include "model/settings/ProgramPaths.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ size_t CutWithoutSplitting(LPCSTR text, size_t length, size_t limit) {
   if (length <= limit) return length;
   size_t position = 0;
   while (position < limit) {
-    bool doubleByte = CString::IsLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < length;
+    bool doubleByte = CString::IsLeadByte(static_cast<unsigned char>(text[position])) &&
+                      position + 1 < length;
     size_t next = position + (doubleByte ? 2 : 1);
     if (next > limit) break;
     position = next;
@@ -37,14 +38,17 @@ bool MakeTempFileBeside(LPCSTR path, CString& temp) {
   CString folder(path, FolderPartLength(path));
   if (folder.IsEmpty()) folder = ".";
   char name[MAX_PATH * 4] = {};
-  if (folder.GetLength() > MAX_PATH - 14 || !::GetTempFileNameA(folder, "T42", 0, name)) return false;
+  if (folder.GetLength() > MAX_PATH - 14 || !::GetTempFileNameA(folder, "T42", 0, name))
+    return false;
   temp = name;
   return true;
 }
 
 bool WriteWholeFile(LPCSTR path, const BYTE* data, size_t size) {
   CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) return false;
+  if (!file.Open(path,
+                 CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary))
+    return false;
   try {
     if (size > 0) file.Write(data, static_cast<UINT>(size));
     file.Flush();
@@ -94,8 +98,8 @@ bool CDocFileWriter::AddText(LPCSTR text, size_t length) {
     m_header.SetOffset(kTextSection, 0);
     m_failed = !m_file.WriteInt32(0);
   } else {
-    m_failed = !m_file.WriteInt32(static_cast<int>(length + 1)) || !m_file.WriteBytes(text, length) ||
-               !m_file.WriteByte(0);
+    m_failed = !m_file.WriteInt32(static_cast<int>(length + 1)) ||
+               !m_file.WriteBytes(text, length) || !m_file.WriteByte(0);
   }
   m_failed = m_failed || !m_header.PatchTable(m_file);
   return !m_failed;
@@ -107,7 +111,8 @@ bool CDocFileWriter::AddStoredText(const std::vector<BYTE>& stored) {
     m_header.SetOffset(kTextSection, 0);
     m_failed = !m_file.WriteInt32(0);
   } else {
-    m_failed = !m_file.WriteInt32(static_cast<int>(stored.size())) || !m_file.WriteBytes(stored.data(), stored.size());
+    m_failed = !m_file.WriteInt32(static_cast<int>(stored.size())) ||
+               !m_file.WriteBytes(stored.data(), stored.size());
   }
   m_failed = m_failed || !m_header.PatchTable(m_file);
   return !m_failed;

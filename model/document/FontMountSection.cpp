@@ -75,7 +75,8 @@ bool CFontMountSection::Read(const BYTE* file, size_t fileSize, size_t offset) {
     nameOffset += entry.nameSize;
     entry.position = filePosition;
   }
-  for (const FontMountEntry& entry : entries) kept.WriteBytes(file + entry.position, entry.nameSize);
+  for (const FontMountEntry& entry : entries)
+    kept.WriteBytes(file + entry.position, entry.nameSize);
   m_kept = kept.Bytes();
   return whole;
 }

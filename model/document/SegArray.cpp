@@ -14,9 +14,9 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
+#include "model/geometry/Matrix2D.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
-#include "model/geometry/Matrix2D.h"
 
 namespace {
 
@@ -165,7 +165,8 @@ int CSegArray::WriteToMemory(HGLOBAL* record) {
 
 bool CSegArray::AppendRecordTo(CByteWriter& writer) {
   CByteWriter record;
-  return BuildListRecord(*this, [](CBlock*) { return true; }, &record) &&
+  return BuildListRecord(
+             *this, [](CBlock*) { return true; }, &record) &&
          writer.WriteBytes(record.Data(), record.Size());
 }
 
@@ -302,17 +303,23 @@ BOOL CopyBlocksToClipboard(CSegArray* list) {
   std::vector<char> text(kClipboardTextCapacity, '\0');
   for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
     CBlock* block = list->GetBlock(i);
-    if (!block || !block->m_selected || !CopiesToClipboard(block->m_type) || !CopiesText(block->m_type))
+    if (!block || !block->m_selected || !CopiesToClipboard(block->m_type) ||
+        !CopiesText(block->m_type))
       continue;
     block->AppendClipboardText(text.data(), text.size());
     text.back() = '\0';  // whatever a block did, the buffer stays one string
   }
   CByteWriter blocks;
-  bool anyBlock = list && BuildListRecord(*list, [](CBlock* block) {
-    return block->m_selected && CopiesToClipboard(block->m_type);
-  }, &blocks);
+  bool anyBlock = list && BuildListRecord(
+                              *list,
+                              [](CBlock* block) {
+                                return block->m_selected && CopiesToClipboard(block->m_type);
+                              },
+                              &blocks);
   size_t textLength = strlen(text.data());
-  GlobalMemory textMemory(textLength ? CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1) : nullptr);
+  GlobalMemory textMemory(
+      textLength ? CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1)
+                 : nullptr);
   GlobalMemory blockMemory(anyBlock ? CopyToGlobal(blocks.Data(), blocks.Size(), 1) : nullptr);
 
   if (!::OpenClipboard(MainWindowHandle())) return FALSE;

@@ -31,7 +31,8 @@ CTALVEX42Doc::~CTALVEX42Doc() {
 
 void CTALVEX42Doc::ReportError(LPCSTR text) const {
   CWnd* mainWindow = AfxGetMainWnd();
-  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, kErrorCaption,
+                    MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CTALVEX42Doc::OnNewDocument() {
@@ -71,7 +72,8 @@ BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
   CFontMountService* fonts = CFontMountService::Installed();
   bool built = writer.AddPageSettings(m_page) &&
                (fonts ? writer.AddMountedFonts(*fonts) : writer.AddFontMount(m_fontMount)) &&
-               writer.AddStoredText(m_storedText) && writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
+               writer.AddStoredText(m_storedText) && writer.AddGuides(m_guides) &&
+               writer.AddBlockList(m_blocks);
   if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
     ReportError(kCannotCreateText);
     return FALSE;
@@ -88,7 +90,7 @@ bool CTALVEX42Doc::IsDamagedOriginal(LPCSTR path) const {
 // The first save over a damaged original moves it to the backup; later saves keep that backup.
 CDocFileWriter::BackupMode CTALVEX42Doc::BackupModeFor(LPCSTR path) const {
   return IsDamagedOriginal(path) && m_originalBackedUp ? CDocFileWriter::kKeepBackup
-                                                      : CDocFileWriter::kBackUpPrevious;
+                                                       : CDocFileWriter::kBackUpPrevious;
 }
 
 void CTALVEX42Doc::OnCloseDocument() {

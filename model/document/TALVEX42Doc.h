@@ -12,8 +12,8 @@
 
 #include "framework/Document.h"
 #include "framework/String.h"
-#include "model/document/DocFileWriter.h"
 #include "model/document/AuxObjectList.h"
+#include "model/document/DocFileWriter.h"
 #include "model/document/FontMountSection.h"
 #include "model/document/PageSettings.h"
 #include "model/document/SegArray.h"

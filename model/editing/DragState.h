@@ -12,12 +12,12 @@ public:
   enum : WORD {
     kPenMask = 0x000F,
     kNone = 0,
-    kLine = 16,          // 16-19
-    kRectangle = 32,     // 32-35
-    kEllipse = 48,       // 48-51
-    kBezier = 160,       // 160-163
-    kBezierDone = 163,   // the segment is complete and no longer follows the mouse
-    kRubberRect = 544,   // the node tool's selection rectangle, blue dotted
+    kLine = 16,         // 16-19
+    kRectangle = 32,    // 32-35
+    kEllipse = 48,      // 48-51
+    kBezier = 160,      // 160-163
+    kBezierDone = 163,  // the segment is complete and no longer follows the mouse
+    kRubberRect = 544,  // the node tool's selection rectangle, blue dotted
   };
   enum { kBezierPoints = 4 };
 

@@ -12,8 +12,13 @@ LRESULT SendDragCommand(HWND window, UINT command, CDragTracker* tracker) {
 }  // namespace
 
 CDragTracker::CDragTracker()
-    : m_acceptCursor(nullptr), m_refuseCursor(nullptr), m_active(FALSE), m_accepted(FALSE),
-      m_lastPoint{0, 0}, m_target(nullptr), m_mainWindow(nullptr) {}
+    : m_acceptCursor(nullptr),
+      m_refuseCursor(nullptr),
+      m_active(FALSE),
+      m_accepted(FALSE),
+      m_lastPoint{0, 0},
+      m_target(nullptr),
+      m_mainWindow(nullptr) {}
 
 void CDragTracker::Begin(HCURSOR acceptCursor, HCURSOR refuseCursor) {
   m_acceptCursor = acceptCursor;

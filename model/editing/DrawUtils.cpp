@@ -45,7 +45,8 @@ std::vector<int> CharacterStarts(LPCSTR text, int length) {
 
 void DrawMarkSquare(CDC* dc, int x, int y, int h) { dc->Rectangle(x - h, y - h, x + h, y + h); }
 
-void DrawTransformedQuad(CDC* dc, FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3, const CMatrix2D& matrix) {
+void DrawTransformedQuad(CDC* dc, FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3,
+                         const CMatrix2D& matrix) {
   POINT d0 = ToDevice(p0, matrix), d1 = ToDevice(p1, matrix);
   POINT d2 = ToDevice(p2, matrix), d3 = ToDevice(p3, matrix);
   dc->MoveTo(d0);
@@ -56,10 +57,11 @@ void DrawTransformedQuad(CDC* dc, FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3, co
 }
 
 void DrawTransformedRect(CDC* dc, const CFRect& rect, const CMatrix2D& matrix) {
-  POINT corners[5] = {
-      ToDevice({rect.left, rect.top}, matrix), ToDevice({rect.right, rect.top}, matrix),
-      ToDevice({rect.right, rect.bottom}, matrix), ToDevice({rect.left, rect.bottom}, matrix),
-      ToDevice({rect.left, rect.top}, matrix)};
+  POINT corners[5] = {ToDevice({rect.left, rect.top}, matrix),
+                      ToDevice({rect.right, rect.top}, matrix),
+                      ToDevice({rect.right, rect.bottom}, matrix),
+                      ToDevice({rect.left, rect.bottom}, matrix),
+                      ToDevice({rect.left, rect.top}, matrix)};
   dc->Polygon(corners, 5);
 }
 

@@ -13,7 +13,8 @@
 // marks.
 void DrawMarkSquare(CDC* dc, int x, int y, int h);
 // The closed outline p0-p1-p3-p2-p0 (the corner order of CMatrix2D::TransformRectToQuad).
-void DrawTransformedQuad(CDC* dc, FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3, const CMatrix2D& matrix);
+void DrawTransformedQuad(CDC* dc, FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3,
+                         const CMatrix2D& matrix);
 // Polygon of the four corners of the rectangle.
 void DrawTransformedRect(CDC* dc, const CFRect& rect, const CMatrix2D& matrix);
 

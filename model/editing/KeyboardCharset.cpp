@@ -3,6 +3,7 @@
 int CharsetFromLanguage(WORD languageId) {
   int primary = languageId & 0xFF;
   int sublanguage = languageId >> 10;
+  // clang-format off
   switch (primary) {
     case 1: return ARABIC_CHARSET;                                       // 178
     case 4: return sublanguage == 2 ? GB2312_CHARSET : CHINESEBIG5_CHARSET;  // 134 / 136
@@ -19,6 +20,7 @@ int CharsetFromLanguage(WORD languageId) {
     case 42: return VIETNAMESE_CHARSET;                                  // 163
     default: return ANSI_CHARSET;
   }
+  // clang-format on
 }
 
 int GetKeyboardCharset() {

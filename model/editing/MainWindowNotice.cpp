@@ -5,6 +5,5 @@
 
 void SendToMainWindow(UINT command, LPARAM data) {
   CWnd* mainWindow = AfxGetMainWnd();
-  if (mainWindow && mainWindow->GetSafeHwnd())
-    mainWindow->SendMessage(WM_COMMAND, command, data);
+  if (mainWindow && mainWindow->GetSafeHwnd()) mainWindow->SendMessage(WM_COMMAND, command, data);
 }

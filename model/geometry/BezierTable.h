@@ -1,6 +1,6 @@
 // CBezierTable: the cubic Bernstein weights of a piece sampled in n steps, shared by curve lengths,
-// hit tests and bounds so that they need no powers. Entry i holds the weights of t = (i + 1) / n for
-// i = 0 .. n; the last entry lies past t = 1.
+// hit tests and bounds so that they need no powers. Entry i holds the weights of t = (i + 1) / n
+// for i = 0 .. n; the last entry lies past t = 1.
 #pragma once
 
 #include <windows.h>

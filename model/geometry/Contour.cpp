@@ -190,8 +190,10 @@ void CContour::WidenBox(const POINTREC& record) {
   if (!IsControlPoint(before[2].flags) || !IsControlPoint(before[1].flags) ||
       IsSpecialPoint(before[0].flags))
     return;
-  FPOINT points[4] = {{before[0].x, before[0].y}, {before[1].x, before[1].y},
-                      {before[2].x, before[2].y}, {record.x, record.y}};
+  FPOINT points[4] = {{before[0].x, before[0].y},
+                      {before[1].x, before[1].y},
+                      {before[2].x, before[2].y},
+                      {record.x, record.y}};
   bool outside = false;
   for (const FPOINT& p : points)
     outside = outside || !PointInBox(p.x, p.y, m_box.left, m_box.top, m_box.right, m_box.bottom);
@@ -263,8 +265,8 @@ int CContour::ApplyMatrix() {
   {
     CGlobalLock lock(m_store.Block());
     if (!lock.Data()) return 0;
-    size_t count =
-        std::min<size_t>(static_cast<size_t>(m_store.Count()), lock.Size() / kPointRecordSize);
+    size_t count = std::min<size_t>(static_cast<size_t>(m_store.Count()),
+                                    lock.Size() / kPointRecordSize);
     for (size_t i = 0; i < count; ++i) {
       POINTREC record = LoadPointRecord(lock.Data(), i);
       if (record.flags == kPointEnd) break;
@@ -403,7 +405,8 @@ CContour* CContour::FromRecord(const BYTE* record, size_t size) {
     return nullptr;
   std::vector<POINTREC> points(static_cast<size_t>(n));
   for (POINTREC& point : points)
-    ok = ok && reader.ReadFloat(point.x) && reader.ReadFloat(point.y) && reader.ReadByte(point.flags);
+    ok = ok && reader.ReadFloat(point.x) && reader.ReadFloat(point.y) &&
+         reader.ReadByte(point.flags);
   if (!ok || !reader.ReadByte(closing) || closing != kRecordEnd) return nullptr;
 
   CContour* contour = new CContour;
@@ -421,14 +424,7 @@ bool CContour::HitTestOutline(float x, float y, float tol) const {
   for (const POINTREC& record : GetPoints()) {
     CSegmentWalker::Kind kind = walker.Step(record);
     if (kind == CSegmentWalker::kEnd) break;
-    const FPOINT* p = walker.Points();
-    FPOINT probe = {x, y};
-    float ratio = -1.0f;
-    if (kind == CSegmentWalker::kLine)
-      ratio = SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tol);
-    else if (kind == CSegmentWalker::kBezier)
-      ratio = CBezier(p).HitTest(&probe, tol);
-    if (ratio >= 0.0f) return true;
+    if (walker.SegmentHit(kind, x, y, tol)) return true;
   }
   return false;
 }
@@ -496,8 +492,7 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
   dc->BeginPath();
   POINT current = {0, 0};
   bool positioned = false;  // the context's position is the current point
-  WalkDrawnSegments(GetPoints(), matrix, tools, [&](CSegmentWalker::Kind kind, const FPOINT* p,
-                                                    const CSegmentWalker&) {
+  auto segment = [&](CSegmentWalker::Kind kind, const FPOINT* p, const CSegmentWalker&) {
     POINT to = DevicePoint(p[3]);
     if (kind == CSegmentWalker::kMove) {
       positioned = !clip || CRect(clip).PtInRect(to);
@@ -525,7 +520,8 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
     positioned = true;
     current = to;
     return true;
-  });
+  };
+  WalkDrawnSegments(GetPoints(), matrix, tools, segment);
   dc->EndPath();
   dc->StrokePath();
 }
@@ -545,8 +541,7 @@ BOOL CContour::FillPath(CDC* dc) const {
   CColourTools tools(dc, true);
   dc->BeginPath();
   const CMatrix2D* matrix = m_matrix.IsIdentity() ? nullptr : &m_matrix;
-  WalkDrawnSegments(GetPoints(), matrix, tools, [&](CSegmentWalker::Kind kind, const FPOINT* p,
-                                                    const CSegmentWalker& walker) {
+  auto segment = [&](CSegmentWalker::Kind kind, const FPOINT* p, const CSegmentWalker& walker) {
     POINT points[3] = {DevicePoint(p[1]), DevicePoint(p[2]), DevicePoint(p[3])};
     if (kind == CSegmentWalker::kMove) {
       dc->MoveTo(points[2]);
@@ -557,7 +552,8 @@ BOOL CContour::FillPath(CDC* dc) const {
     }
     if (walker.ClosesSubpath()) dc->CloseFigure();
     return true;
-  });
+  };
+  WalkDrawnSegments(GetPoints(), matrix, tools, segment);
   dc->EndPath();
   return dc->StrokeAndFillPath();
 }

@@ -171,10 +171,12 @@ CContour* ContourFromEllipse(float x1, float y1, float x2, float y2) {
     float x, y;
     BYTE flags;
   } points[] = {
+      // clang-format off
       {x1, cy, 0x11}, {x1, cy + k * (y1 - cy), 0}, {cx + k * (x1 - cx), y1, 0}, {cx, y1, 0x01},
       {cx + k * (x2 - cx), y1, 0}, {x2, cy + k * (y1 - cy), 0}, {x2, cy, 0x01},
       {x2, cy + k * (y2 - cy), 0}, {cx + k * (x2 - cx), y2, 0}, {cx, y2, 0x01},
       {cx + k * (x1 - cx), y2, 0}, {x1, cy + k * (y2 - cy), 0}, {x1, cy, 0x41},
+      // clang-format on
   };
   for (const auto& p : points) contour->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
   contour->AppendEndMark();

@@ -14,8 +14,8 @@ CFRect* CFRect::CopyTo(CFRect* out) const {
 }
 
 bool CFRect::IsInside(float x1, float y1, float x2, float y2) const {
-  return left >= x1 && left <= x2 && right >= x1 && right <= x2 &&
-         top >= y1 && top <= y2 && bottom >= y1 && bottom <= y2;
+  return left >= x1 && left <= x2 && right >= x1 && right <= x2 && top >= y1 && top <= y2 &&
+         bottom >= y1 && bottom <= y2;
 }
 
 bool CFRect::IsOutside(float x1, float y1, float x2, float y2) const {

@@ -23,8 +23,8 @@ LONG TruncateToLong(double value) {
 
 float SegmentHitTest(float x0, float y0, float x1, float y1, FPOINT* point, float tol) {
   float px = point->x, py = point->y;
-  if (px < std::min(x0, x1) - tol || px > std::max(x0, x1) + tol ||
-      py < std::min(y0, y1) - tol || py > std::max(y0, y1) + tol)
+  if (px < std::min(x0, x1) - tol || px > std::max(x0, x1) + tol || py < std::min(y0, y1) - tol ||
+      py > std::max(y0, y1) + tol)
     return -1.0f;
   double runX = static_cast<double>(x1) - x0, runY = static_cast<double>(y1) - y0;
   double length = std::hypot(runX, runY);
@@ -129,8 +129,8 @@ void BlendPair(float a, float b, float c, float* p, float* q, float t) {
 }
 
 float Distance(float x1, float y1, float x2, float y2) {
-  return static_cast<float>(std::hypot(std::fabs(static_cast<double>(x2) - x1),
-                                       std::fabs(static_cast<double>(y2) - y1)));
+  return static_cast<float>(
+      std::hypot(std::fabs(static_cast<double>(x2) - x1), std::fabs(static_cast<double>(y2) - y1)));
 }
 
 float PointLineDistance(float x1, float y1, float x2, float y2, float px, float py) {
@@ -178,7 +178,7 @@ float MidAngle(float a, float b) {
 void BoxAngleRange(float x1, float y1, float x2, float y2, float px, float py, float* start,
                    float* end) {
   float sx, sy, ex, ey;
-  bool above = py < y1, below = py > y2;
+  bool above = py<y1, below = py> y2;
   if (px < x1) {
     if (below) {
       sx = x2, sy = y2, ex = x1, ey = y1;

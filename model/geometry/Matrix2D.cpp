@@ -81,10 +81,13 @@ void CMatrix2D::TransformRect(CFRect* rect, RECT* out) const {
 }
 
 void CMatrix2D::TransformRectToQuad(const CFRect* rect, FPOINT* corners, CFRect* box) const {
-  const FPOINT source[4] = {{rect->left, rect->top}, {rect->right, rect->top},
-                            {rect->left, rect->bottom}, {rect->right, rect->bottom}};
+  const FPOINT source[4] = {{rect->left, rect->top},
+                            {rect->right, rect->top},
+                            {rect->left, rect->bottom},
+                            {rect->right, rect->bottom}};
   FPOINT mapped[4];
-  for (int i = 0; i < 4; ++i) mapped[i] = {MapX(source[i].x, source[i].y), MapY(source[i].x, source[i].y)};
+  for (int i = 0; i < 4; ++i)
+    mapped[i] = {MapX(source[i].x, source[i].y), MapY(source[i].x, source[i].y)};
   if (corners) std::copy(mapped, mapped + 4, corners);
   if (box) {
     *box = CFRect(mapped[0].x, mapped[0].y, mapped[0].x, mapped[0].y);

@@ -29,7 +29,8 @@ public:
   // The bounding box of all four mapped corners, into out (truncated) or in place.
   void TransformRect(CFRect* rect, RECT* out = nullptr) const;
   // Corners in the order left-top, right-top, left-bottom, right-bottom, and their bounding box.
-  void TransformRectToQuad(const CFRect* rect, FPOINT* corners = nullptr, CFRect* box = nullptr) const;
+  void TransformRectToQuad(const CFRect* rect, FPOINT* corners = nullptr,
+                           CFRect* box = nullptr) const;
 
   // this = this x other: this transform first, then the other.
   CMatrix2D& Multiply(const CMatrix2D& other);

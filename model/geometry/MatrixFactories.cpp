@@ -6,11 +6,14 @@ namespace {
 
 void ExactCosSin(float angle, double* c, double* s) {
   if (angle == 90.0f) {
-    *c = 0.0; *s = 1.0;
+    *c = 0.0;
+    *s = 1.0;
   } else if (angle == -90.0f) {
-    *c = 0.0; *s = -1.0;
+    *c = 0.0;
+    *s = -1.0;
   } else if (angle == 180.0f || angle == -180.0f) {
-    *c = -1.0; *s = 0.0;
+    *c = -1.0;
+    *s = 0.0;
   } else {
     double radians = angle * kDegreesToRadians;
     *c = std::cos(radians);

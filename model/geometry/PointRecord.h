@@ -25,13 +25,15 @@ const BYTE kPointStart = 0x10;     // first point of a sub-path
 const BYTE kPointOpenEnd = 0x20;   // last point of an open sub-path
 const BYTE kPointClose = 0x40;     // closing point of a closed sub-path, on its first point
 const BYTE kPointSubpathBits = 0x70;
-const BYTE kPointSpecial = 0x80;   // not a point at all
+const BYTE kPointSpecial = 0x80;  // not a point at all
 const BYTE kPointPenColour = 0x81;
 const BYTE kPointEnd = 0xFF;
 
 inline bool IsSpecialPoint(BYTE flags) { return (flags & kPointSpecial) != 0; }
 inline bool IsOnCurvePoint(BYTE flags) { return !IsSpecialPoint(flags) && (flags & kPointOnCurve); }
-inline bool IsControlPoint(BYTE flags) { return !IsSpecialPoint(flags) && !(flags & kPointOnCurve); }
+inline bool IsControlPoint(BYTE flags) {
+  return !IsSpecialPoint(flags) && !(flags & kPointOnCurve);
+}
 inline bool IsSubpathStart(BYTE flags) { return !IsSpecialPoint(flags) && (flags & kPointStart); }
 inline bool IsSubpathEnd(BYTE flags) {
   return !IsSpecialPoint(flags) && (flags & (kPointOpenEnd | kPointClose));

@@ -125,8 +125,8 @@ std::vector<POINTREC> CPointStore::Records() const {
   std::vector<POINTREC> records;
   CGlobalLock lock(m_points);
   if (!lock.Data()) return records;
-  size_t count =
-      std::min<size_t>(static_cast<size_t>(std::max(m_count, 0)), lock.Size() / kPointRecordSize);
+  size_t count = std::min<size_t>(static_cast<size_t>(std::max(m_count, 0)),
+                                  lock.Size() / kPointRecordSize);
   records.reserve(count);
   for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
   return records;

@@ -1,5 +1,8 @@
 #include "model/geometry/SegmentWalker.h"
 
+#include "model/geometry/Bezier.h"
+#include "model/geometry/Geometry.h"
+
 CSegmentWalker::CSegmentWalker(const CMatrix2D* matrix)
     : m_matrix(matrix), m_points(), m_records(), m_controls(0), m_haveNode(false) {}
 
@@ -44,4 +47,13 @@ CSegmentWalker::Kind CSegmentWalker::Step(const POINTREC& record) {
   m_haveNode = true;
   m_controls = 0;
   return kind;
+}
+
+bool CSegmentWalker::SegmentHit(Kind kind, float x, float y, float tolerance) const {
+  FPOINT probe = {x, y};
+  const FPOINT* p = m_points;
+  if (kind == kLine)
+    return SegmentHitTest(p[0].x, p[0].y, p[3].x, p[3].y, &probe, tolerance) >= 0.0f;
+  if (kind == kBezier) return CBezier(p).HitTest(&probe, tolerance) >= 0.0f;
+  return false;
 }

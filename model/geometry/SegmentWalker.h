@@ -35,6 +35,9 @@ public:
   // The node stepped last ended its sub-path (0x20 or 0x40 set).
   bool EndsSubpath() const { return IsSubpathEnd(m_records[3].flags); }
   bool ClosesSubpath() const { return (m_records[3].flags & kPointClose) != 0; }
+  // After a line or Bezier: whether (x, y) lies within the tolerance of the segment (the segment
+  // and Bezier hit tests of Geometry.h and Bezier.h); false for every other kind of step.
+  bool SegmentHit(Kind kind, float x, float y, float tolerance) const;
 
 private:
   FPOINT Mapped(const POINTREC& record) const;

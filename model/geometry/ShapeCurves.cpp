@@ -4,9 +4,9 @@
 #include <cmath>
 #include <memory>
 
+#include "model/blocks/CurveBlock.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ContourShapes.h"
-#include "model/blocks/CurveBlock.h"
 
 namespace {
 
@@ -83,15 +83,17 @@ CCurveBlock* MakePieCurve(float x1, float y1, float x2, float y2, float start, f
   return MakeCurveFromContour(*arc, 0);
 }
 
-CCurveBlock* MakeRegularPolygonCurve(float x1, float y1, float x2, float y2, int corners, float band,
-                                     float innerSize) {
+CCurveBlock* MakeRegularPolygonCurve(float x1, float y1, float x2, float y2, int corners,
+                                     float band, float innerSize) {
   if (corners < kMinPolygonCorners) return nullptr;
   corners = std::min(corners, kMaxPolygonCorners);
   float radius = std::min(std::fabs(x2 - x1), std::fabs(y2 - y1)) / 2.0f;
   float halfStep = kHalfTurn / static_cast<float>(corners);
   // The middle of an edge lies radius x cos(half a step) from the centre.
   float inner = std::max(radius * std::cos(halfStep) - innerSize, 0.0f);
-  RegularPolygonShape shape = {(x1 + x2) / 2.0f, (y1 + y2) / 2.0f, radius,
+  RegularPolygonShape shape = {(x1 + x2) / 2.0f,
+                               (y1 + y2) / 2.0f,
+                               radius,
                                inner,
                                kQuarterTurn,
                                corners,

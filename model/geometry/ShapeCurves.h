@@ -28,5 +28,5 @@ CCurveBlock* MakePieCurve(float x1, float y1, float x2, float y2, float start, f
 // straight up); null for fewer than 3 corners. A band that is not 0 adds a second polygon that much
 // further in; an inner size that is not 0 pulls the middle of every edge that much toward the
 // centre, which sharpens the corners into a star.
-CCurveBlock* MakeRegularPolygonCurve(float x1, float y1, float x2, float y2, int corners, float band,
-                                     float innerSize);
+CCurveBlock* MakeRegularPolygonCurve(float x1, float y1, float x2, float y2, int corners,
+                                     float band, float innerSize);

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "model/records/BlockRecordReader.h"
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/records/BlockRecordReader.h"
 
 namespace {
 

@@ -38,14 +38,16 @@ public:
   DWORD ReadString(LPCSTR section, LPCSTR key, LPSTR buffer, int size, LPCSTR defaultValue) const;
   // Reads at most 200 characters and expands their escapes (plotter command templates) into the
   // zeroed buffer, never past its size; returns the number of bytes written.
-  int GetEscapedString(LPCSTR section, LPCSTR key, LPSTR buffer, int size, LPCSTR defaultValue) const;
+  int GetEscapedString(LPCSTR section, LPCSTR key, LPSTR buffer, int size,
+                       LPCSTR defaultValue) const;
 
   BOOL WriteString(LPCSTR section, LPCSTR key, LPCSTR text) const;
   // As WriteString, but an empty text deletes the key.
   BOOL WriteStringOrDelete(LPCSTR section, LPCSTR key, LPCSTR text) const;
 
 private:
-  DWORD ReadProfileText(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, int size) const;
+  DWORD ReadProfileText(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
+                        int size) const;
 
   char m_path[MAX_PATH];
 };

@@ -121,7 +121,7 @@ constexpr int kUndoStepDefault = 10;
 constexpr char kPathSection[] = "PATH";
 constexpr char kPalettePath[] = "PALETTE";
 constexpr int kPalettePathMaxLength = 50;
-constexpr char kPageSection[] = "PAGE";   // one key per page-size name
+constexpr char kPageSection[] = "PAGE";  // one key per page-size name
 constexpr char kPageSizeDefault[] = "400,900";
 
 }  // namespace settings

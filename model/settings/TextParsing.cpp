@@ -45,6 +45,7 @@ int DecodeEscape(LPCSTR escape, bool acceptUpperX, int* consumed) {
     return value == 0 ? -1 : value;
   }
   *consumed = 1;
+  // clang-format off
   switch (kind) {
     case '\\': return '\\';
     case 'b': return 7;
@@ -52,6 +53,7 @@ int DecodeEscape(LPCSTR escape, bool acceptUpperX, int* consumed) {
     case 'r': return '\r';
     default: return '\\';
   }
+  // clang-format on
 }
 
 int ExpandEscapes(LPCSTR text, LPSTR out, int size, bool acceptUpperX) {
@@ -150,7 +152,8 @@ int GetField(LPCSTR text, int n, LPSTR out, int size, char separator) {
   }
   if (*field == '\0') return 0;
   size_t length = 0;
-  while (field[length] != '\0' && field[length] != separator && length < static_cast<size_t>(size) - 1) {
+  while (field[length] != '\0' && field[length] != separator &&
+         length < static_cast<size_t>(size) - 1) {
     ++length;
   }
   memcpy(out, field, length);
@@ -212,7 +215,9 @@ double ParseValueList(LPCSTR text, int n) {
   return value;
 }
 
-int UnescapeString(LPCSTR text, LPSTR out, int size) { return ExpandEscapes(text, out, size, false); }
+int UnescapeString(LPCSTR text, LPSTR out, int size) {
+  return ExpandEscapes(text, out, size, false);
+}
 
 int UnescapeSettingString(LPCSTR text, LPSTR out, int size) {
   return ExpandEscapes(text, out, size, true);

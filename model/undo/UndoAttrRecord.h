@@ -5,7 +5,8 @@
 
 class CUndoAttrRecord : public CUndoBlockRecord {
 public:
-  CUndoAttrRecord(CBlock* block, WORD attributes) : CUndoBlockRecord(block), m_attributes(attributes) {}
+  CUndoAttrRecord(CBlock* block, WORD attributes)
+      : CUndoBlockRecord(block), m_attributes(attributes) {}
   BOOL Undo(CBlockView* view) override;
 
   WORD m_attributes;

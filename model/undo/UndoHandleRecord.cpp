@@ -6,7 +6,11 @@
 
 CUndoHandleRecord::CUndoHandleRecord(CBlock* block, UINT keyFlags, int handle, FPOINT press,
                                      FPOINT last)
-    : CUndoBlockRecord(block), m_keyFlags(keyFlags), m_handle(handle), m_press(press), m_last(last) {}
+    : CUndoBlockRecord(block),
+      m_keyFlags(keyFlags),
+      m_handle(handle),
+      m_press(press),
+      m_last(last) {}
 
 BOOL CUndoHandleRecord::Undo(CBlockView* view) {
   if (!m_block) return FALSE;

@@ -2,8 +2,8 @@
 
 #include "framework/MessageBox.h"
 #include "framework/String.h"
-#include "model/settings/IniFile.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/settings/IniFile.h"
 #include "model/undo/UndoRepaintRecord.h"
 #include "model/undo/UndoStep.h"
 
@@ -25,7 +25,11 @@ WORD ReadStepLimit() {
 CUndoManager::CUndoManager() : CUndoManager(ReadStepLimit()) {}
 
 CUndoManager::CUndoManager(WORD stepLimit)
-    : m_stepLimit(stepLimit), m_repaintRequested(0), m_suspended(0), m_depth(0), m_stepPending(0),
+    : m_stepLimit(stepLimit),
+      m_repaintRequested(0),
+      m_suspended(0),
+      m_depth(0),
+      m_stepPending(0),
       m_openStep(nullptr) {}
 
 CUndoManager::~CUndoManager() { DeleteAll(m_steps); }
@@ -92,6 +96,7 @@ INT_PTR CUndoManager::AppendRecord(CUndoRecord* record) {
     if (!step->BeginsWithRepaint()) InsertRepaintRecord(step);
     m_repaintRequested = 0;
   }
+  ++m_recordsKept;
   return step->Add(record);
 }
 

@@ -47,6 +47,9 @@ public:
   BOOL PlayLastStep(CBlockView* view);
 
   WORD GetStepLimit() const { return m_stepLimit; }
+  // How many records the manager has kept since it was made; a command compares the count before
+  // and after to learn whether it changed anything.
+  DWORD GetRecordsKept() const { return m_recordsKept; }
 
   // Deletes every element of an undo array from the last to the first, removing each first.
   static void DeleteAll(CObArray& items);
@@ -65,4 +68,5 @@ private:
   int m_stepPending;
   // The step created since the outermost level was opened, null when none (or already gone).
   CUndoStep* m_openStep;
+  DWORD m_recordsKept = 0;
 };

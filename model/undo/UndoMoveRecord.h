@@ -5,7 +5,8 @@
 
 class CUndoMoveRecord : public CUndoBlockRecord {
 public:
-  CUndoMoveRecord(CBlock* block, float dx, float dy) : CUndoBlockRecord(block), m_dx(dx), m_dy(dy) {}
+  CUndoMoveRecord(CBlock* block, float dx, float dy)
+      : CUndoBlockRecord(block), m_dx(dx), m_dy(dy) {}
   BOOL Undo(CBlockView* view) override;
 
   float m_dx;

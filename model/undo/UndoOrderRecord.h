@@ -6,7 +6,8 @@
 
 class CUndoOrderRecord : public CUndoBlockRecord {
 public:
-  CUndoOrderRecord(CBlock* block, INT_PTR oldIndex) : CUndoBlockRecord(block), m_oldIndex(oldIndex) {}
+  CUndoOrderRecord(CBlock* block, INT_PTR oldIndex)
+      : CUndoBlockRecord(block), m_oldIndex(oldIndex) {}
   BOOL Undo(CBlockView* view) override;
 
   INT_PTR m_oldIndex;

@@ -32,7 +32,8 @@ protected:
 
   CBlock* Expanded(const std::vector<CFRect>& outline, const ExpandParams& params, bool band) {
     HGLOBAL record = GroupRecordOf(Rectangles(outline));
-    HGLOBAL result = band ? m_expand.ExpandOutLine(record, params) : m_expand.Expand(record, params);
+    HGLOBAL result = band ? m_expand.ExpandOutLine(record, params)
+                          : m_expand.Expand(record, params);
     EXPECT_NE(record, result);
     GlobalFree(record);
     return TakeResult(result);
@@ -50,12 +51,9 @@ TEST_F(ExpandEntries, ASquareGrowsByTheThicknessWithTheCornersOfItsMode) {
     CFRect box;
   };
   const Case cases[] = {
-      {1, 0, false, 144, CFRect(-1, -1, 11, 11)},
-      {1, 1, false, 144, CFRect(-1, -1, 11, 11)},
-      {1, 2, false, 140 + kPi, CFRect(-1, -1, 11, 11)},
-      {-1, 1, false, 64, CFRect(1, 1, 9, 9)},
-      {1, 1, true, 44, CFRect(-1, -1, 11, 11)},
-      {-1, 1, true, 36, CFRect(0, 0, 10, 10)},
+      {1, 0, false, 144, CFRect(-1, -1, 11, 11)},       {1, 1, false, 144, CFRect(-1, -1, 11, 11)},
+      {1, 2, false, 140 + kPi, CFRect(-1, -1, 11, 11)}, {-1, 1, false, 64, CFRect(1, 1, 9, 9)},
+      {1, 1, true, 44, CFRect(-1, -1, 11, 11)},         {-1, 1, true, 36, CFRect(0, 0, 10, 10)},
   };
   for (const Case& c : cases) {
     ExpandParams params = {c.thickness, 120, 50, 1e-10, c.mode};

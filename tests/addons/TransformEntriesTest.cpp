@@ -49,12 +49,25 @@ TEST_F(TransformEntries, EveryEntryTheWrappersBindIsExported) {
   CExpandDll expand;
   ASSERT_NE(nullptr, weld.Bind(kLibraryPath));
   ASSERT_NE(nullptr, expand.Bind(kLibraryPath));
-  const char* const transformEntries[] = {
-      "dllGetTransformInfo", "dllInitTransformSeg", "dllDrawTransform", "dllSetGlobalVarPointer",
-      "dllDoMouseCmd", "dllMoveSegHandle", "dllIsPointInSegHandle", "dllTFTransSegData",
-      "dllDoCommand", "dllTFKeyDown", "dllTFOnChar", "dllTFGetNewGlyph", "dllDoTransform",
-      "dllTFGetOutRect", "dllDeleteTransform", "dllTFCreateData", "dllTFCreateTransformFromData",
-      "dllTFMatrixTransformSeg", "dllTFGetTransformMatrix"};
+  const char* const transformEntries[] = {"dllGetTransformInfo",
+                                          "dllInitTransformSeg",
+                                          "dllDrawTransform",
+                                          "dllSetGlobalVarPointer",
+                                          "dllDoMouseCmd",
+                                          "dllMoveSegHandle",
+                                          "dllIsPointInSegHandle",
+                                          "dllTFTransSegData",
+                                          "dllDoCommand",
+                                          "dllTFKeyDown",
+                                          "dllTFOnChar",
+                                          "dllTFGetNewGlyph",
+                                          "dllDoTransform",
+                                          "dllTFGetOutRect",
+                                          "dllDeleteTransform",
+                                          "dllTFCreateData",
+                                          "dllTFCreateTransformFromData",
+                                          "dllTFMatrixTransformSeg",
+                                          "dllTFGetTransformMatrix"};
   for (const char* name : transformEntries) EXPECT_NE(nullptr, m_library.GetProc(name)) << name;
   for (const char* name : {"dllWeld", "dllWeldCut", "dllWeldAnd", "dllWeldXor", "dllLineCut",
                            "dllFigureCut", "dllSelfWeld"})

@@ -25,10 +25,18 @@ protected:
     WeldOperand x = OperandOf(a.get()), y = OperandOf(b.get());
     HGLOBAL result = nullptr;
     switch (operation) {
-      case 0: result = m_weld.Weld(x, y); break;
-      case 1: result = m_weld.WeldCut(x, y); break;
-      case 2: result = m_weld.WeldAnd(x, y); break;
-      case 3: result = m_weld.WeldXor(x, y); break;
+      case 0:
+        result = m_weld.Weld(x, y);
+        break;
+      case 1:
+        result = m_weld.WeldCut(x, y);
+        break;
+      case 2:
+        result = m_weld.WeldAnd(x, y);
+        break;
+      case 3:
+        result = m_weld.WeldXor(x, y);
+        break;
     }
     Free(x);
     Free(y);
@@ -137,9 +145,9 @@ TEST_F(WeldEntries, ResultsAreNewMemoryAndOperandsStayAsTheyWere) {
 TEST_F(WeldEntries, FigureCutKeepsWhatIsInsideAndCutsCrossingOutlinesAtTheEdge) {
   const CFRect window(0, 0, 100, 100);
   std::unique_ptr<CGroupBlock> group(new CGroupBlock);
-  group->AddChild(Rectangles({CFRect(10, 10, 20, 20)}, 1));     // inside
-  group->AddChild(Rectangles({CFRect(200, 10, 220, 20)}, 2));   // outside
-  group->AddChild(Rectangles({CFRect(90, 40, 130, 60)}, 3));    // crossing the right edge
+  group->AddChild(Rectangles({CFRect(10, 10, 20, 20)}, 1));    // inside
+  group->AddChild(Rectangles({CFRect(200, 10, 220, 20)}, 2));  // outside
+  group->AddChild(Rectangles({CFRect(90, 40, 130, 60)}, 3));   // crossing the right edge
   std::unique_ptr<CCurveBlock> frame(Rectangles({window}));
   WeldOperand a = OperandOf(group.get()), b = OperandOf(frame.get());
   std::unique_ptr<CBlock> cut(TakeResult(m_weld.FigureCut(a, b, 0)));
@@ -162,8 +170,8 @@ TEST_F(WeldEntries, FigureCutKeepsWhatIsInsideAndCutsCrossingOutlinesAtTheEdge) 
 TEST_F(WeldEntries, SelfWeldUnitesOverlapsButKeepsNestedHoles) {
   // Two overlapping squares in one outline show their overlap empty under the even-odd rule;
   // after the self weld it is filled. The hole nested in the frame stays.
-  std::unique_ptr<CCurveBlock> shape(Rectangles({kSquare, kShifted, CFRect(50, 0, 70, 20),
-                                                 CFRect(55, 5, 65, 15)}));
+  std::unique_ptr<CCurveBlock> shape(
+      Rectangles({kSquare, kShifted, CFRect(50, 0, 70, 20), CFRect(55, 5, 65, 15)}));
   EXPECT_NEAR(150 + 300, AreaOf(shape.get()), 1e-3);
   WeldOperand a = OperandOf(shape.get());
   std::unique_ptr<CBlock> welded(TakeResult(m_weld.SelfWeld(a)));

@@ -11,9 +11,9 @@
 #include "media/ImportFilterDll.h"
 #include "media/TracingDll.h"
 #include "media/TransformDll.h"
-#include "model/settings/AppProfile.h"
 #include "media/VectorisingDll.h"
 #include "media/WeldDll.h"
+#include "model/settings/AppProfile.h"
 #include "support/MessageBoxCapture.h"
 
 namespace {

@@ -24,14 +24,14 @@ inline CContour* MakeContour(std::initializer_list<TestPoint> points, bool end =
 
 // The closed square (0, 0) - (100, 100).
 inline CContour* MakeSquare(float size = 100) {
-  return MakeContour({{0, 0, 0x11}, {size, 0, 0x01}, {size, size, 0x01}, {0, size, 0x01},
-                      {0, 0, 0x41}});
+  return MakeContour(
+      {{0, 0, 0x11}, {size, 0, 0x01}, {size, size, 0x01}, {0, size, 0x01}, {0, 0, 0x41}});
 }
 
 // An open sub-path: a line, then a Bezier piece turning downward.
 inline CContour* MakeOpenCurve() {
-  return MakeContour({{10, 10, 0x11}, {60, 10, 0x01}, {80, 10, 0x00}, {100, 30, 0x00},
-                      {100, 50, 0x21}});
+  return MakeContour(
+      {{10, 10, 0x11}, {60, 10, 0x01}, {80, 10, 0x00}, {100, 30, 0x00}, {100, 50, 0x21}});
 }
 
 // Runs a writer on a temporary file and returns what it wrote.

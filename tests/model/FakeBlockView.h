@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/blocks/BlockView.h"
-#include "model/geometry/Matrix2D.h"
 #include "model/document/SegArray.h"
+#include "model/geometry/Matrix2D.h"
 #include "model/undo/UndoManager.h"
 
 class FakeBlockView : public CBlockView {

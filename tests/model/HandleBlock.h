@@ -29,7 +29,9 @@ public:
     *handle = handleIndex;
     return TRUE;
   }
-  void MoveHandle(UINT, int handle, float x, float y) override { handleMoves.push_back({handle, x, y}); }
+  void MoveHandle(UINT, int handle, float x, float y) override {
+    handleMoves.push_back({handle, x, y});
+  }
   void DrawHandleXor(CBlockView*, int, float, float) override { ++xorDraws; }
   BOOL HitTestControlPoint(CBlockView*, float, float, int* index) override {
     if (!controlHit) return FALSE;
@@ -79,7 +81,8 @@ public:
 // Makes HandleBlock the reader of its tag while in scope.
 class HandleBlockReaderScope {
 public:
-  HandleBlockReaderScope() : m_previous(SetBlockRecordReader(HandleBlock::kTag, &HandleBlock::Read)) {}
+  HandleBlockReaderScope()
+      : m_previous(SetBlockRecordReader(HandleBlock::kTag, &HandleBlock::Read)) {}
   ~HandleBlockReaderScope() { SetBlockRecordReader(HandleBlock::kTag, m_previous); }
   HandleBlockReaderScope(const HandleBlockReaderScope&) = delete;
   HandleBlockReaderScope& operator=(const HandleBlockReaderScope&) = delete;

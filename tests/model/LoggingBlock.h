@@ -49,8 +49,12 @@ public:
   LOGGING_VOID_OP(DrawFilled, (CDC*, CMatrix2D*, int))
   LOGGING_VOID_OP(DrawOutline, (CDC*, CMatrix2D*, int))
 
-  BOOL TextOnChar(CBlockView*, UINT, UINT flags) override { return LogWithFlags("TextOnChar", flags); }
-  BOOL NodeOnChar(CBlockView*, UINT, UINT flags) override { return LogWithFlags("NodeOnChar", flags); }
+  BOOL TextOnChar(CBlockView*, UINT, UINT flags) override {
+    return LogWithFlags("TextOnChar", flags);
+  }
+  BOOL NodeOnChar(CBlockView*, UINT, UINT flags) override {
+    return LogWithFlags("NodeOnChar", flags);
+  }
   BOOL TextOnKeyDown(CBlockView*, UINT, UINT flags) override {
     return LogWithFlags("TextOnKeyDown", flags);
   }

@@ -1,9 +1,9 @@
 // Helpers of the shape block tests: record bytes, golden record builders and contour comparison.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <cstring>
 #include <memory>
@@ -11,8 +11,8 @@
 
 #include "framework/GlobalLock.h"
 #include "model/blocks/Block.h"
-#include "model/records/BlockRecord.h"
 #include "model/geometry/Contour.h"
+#include "model/records/BlockRecord.h"
 
 inline std::vector<BYTE> RecordOf(CBlock& block) {
   HGLOBAL memory = nullptr;

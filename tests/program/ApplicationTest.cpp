@@ -16,9 +16,9 @@
 #include "framework/ResourceModule.h"
 #include "framework/ToolBar.h"
 #include "model/document/TALVEX42Doc.h"
-#include "support/MessagePump.h"
 #include "resources/Resource.h"
 #include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -157,10 +157,12 @@ TEST(MaintenanceSwitch, IsFoundAnywhereInTheCommandLine) {
 }
 
 TEST(ClipboardFormats, SevenFormatsAreRegisteredUnderTheProgramsNames) {
+  // clang-format off
   const char* const names[] = {
       "Ravenquillor V60 - [TextBoxes]", "Ravenquillor V60 - [TextSeg]", "Ravenquillor V60 - [Graph]",
       "Ravenquillor V60 - [Glyph]",     "Ravenquillor V60 - [Group]",   "Ravenquillor V60 - [SEGMULTI]",
       "Ravenquillor V60 - [OBJMULTI]"};
+  // clang-format on
   theApp.InitializeApplicationData(CTALVEX42App::kRegisterClipboard);
   for (int i = 0; i < CTALVEX42App::kClipboardFormatCount; ++i) {
     EXPECT_STREQ(names[i], CTALVEX42App::ClipboardFormatName(i));
@@ -209,7 +211,8 @@ protected:
   void SetUp() override {
     if (!theApp.GetDocTemplate() && !s_template) {
       s_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
       theApp.AddDocTemplate(s_template);
     }
     CMDIMainFrame* frame = new CMDIMainFrame;

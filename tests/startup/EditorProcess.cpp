@@ -103,9 +103,7 @@ EditorProcess::EditorProcess(const Options& options) : m_folder("program"), m_pr
   CopyProgramFolder(options);
 }
 
-EditorProcess::~EditorProcess() {
-  Close();
-}
+EditorProcess::~EditorProcess() { Close(); }
 
 void EditorProcess::CopyProgramFolder(const Options& options) {
   std::string built = TestProgramFolder() + "program\\";

@@ -102,7 +102,8 @@ TEST(Startup, FirstStartStoresTheSystemLanguageAndShowsTheChineseMainWindow) {
   Settle(mainWindow);
 
   // The tests run with the Chinese (PRC) system language.
-  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()), editor.ReadSetting("SystemParam", "Language"));
+  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()),
+            editor.ReadSetting("SystemParam", "Language"));
   EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
   ExpectMainWindowParts(mainWindow);
   EXPECT_TRUE(editor.WaitForMessageBox(0) == nullptr);
@@ -161,7 +162,8 @@ TEST(Startup, TheDefaultLanguageIsStoredAsZeroAndReplacedAtTheNextStart) {
   ASSERT_TRUE(editor.Start());
   mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(nullptr, mainWindow);
-  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()), editor.ReadSetting("SystemParam", "Language"));
+  EXPECT_EQ(std::to_string(GetSystemDefaultLangID()),
+            editor.ReadSetting("SystemParam", "Language"));
   EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
 }
 
@@ -175,7 +177,8 @@ TEST(Startup, TheDocumentOnTheCommandLineOpensMaximised) {
   HWND client = FindWindowExA(mainWindow, nullptr, "MDIClient", nullptr);
   ASSERT_NE(nullptr, client);
   BOOL maximised = FALSE;
-  HWND child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+  HWND child = reinterpret_cast<HWND>(
+      SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
   ASSERT_NE(nullptr, child);
   EXPECT_TRUE(IsZoomed(child));
   EXPECT_EQ("SAMPLE.T42", WindowText(child));
@@ -213,7 +216,8 @@ TEST(Startup, AMissingTransformLibraryIsReportedAndTheEditorGoesOnWithoutIt) {
   ASSERT_TRUE(editor.Start());
   HWND box = editor.WaitForMessageBox(kStartTimeoutMs);
   ASSERT_NE(nullptr, box);
-  EXPECT_NE(std::string::npos, MessageBoxText(box).find("TalvexTransform.dll")) << MessageBoxText(box);
+  EXPECT_NE(std::string::npos, MessageBoxText(box).find("TalvexTransform.dll"))
+      << MessageBoxText(box);
   PressButton(box, IDOK);
   HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(nullptr, mainWindow);

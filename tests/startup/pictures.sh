@@ -60,9 +60,13 @@ missing_library() {
   rm -f "$folder/TalvexTransform.dll"
   (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
   editor=$!
-  local geometry=
+  local geometry= brightness=
+  # Wine may list more than one window of that name (a hidden owner among them): the box is the
+  # widest. Under load it can take a while to paint, so the check looks again for some seconds.
   for _ in $(seq 1 600); do
-    geometry=$(xwininfo -root -tree 2>/dev/null | awk '/"TALVEX42": / { print $5; exit }')
+    geometry=$(xwininfo -root -tree 2>/dev/null |
+      awk '/"TALVEX42": / { split($5, g, "[x+]"); if (g[1] > best) { best = g[1]; found = $5 } }
+           END { print found }')
     [[ -n "$geometry" ]] && break
     kill -0 "$editor" 2>/dev/null || break
     sleep 0.1
@@ -71,13 +75,16 @@ missing_library() {
     echo "missing_library: no box came up" >&2
     return 1
   fi
-  sleep 2
-  xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shots/missing_library.png"
-  local crop=${geometry%+*+*} place=${geometry#*+} brightness
-  brightness=$(convert "$shots/missing_library.png" -crop "$crop+${place%+*}+${place#*+}" \
-    -format '%[fx:mean]' info:)
+  local crop=${geometry%+*+*} place=${geometry#*+}
+  for _ in $(seq 1 10); do
+    sleep 1
+    xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shots/missing_library.png"
+    brightness=$(convert "$shots/missing_library.png" -crop "$crop+${place%+*}+${place#*+}" \
+      -format '%[fx:mean]' info:)
+    awk -v b="$brightness" 'BEGIN { exit !(b > 0.3) }' && break
+  done
   if ! awk -v b="$brightness" 'BEGIN { exit !(b > 0.3) }'; then
-    echo "missing_library: the box is not painted ($brightness)" >&2
+    echo "missing_library: the box is not painted ($brightness, $geometry)" >&2
     return 1
   fi
   echo "missing_library: $shots/missing_library.png"

@@ -24,8 +24,8 @@ int AnswerThatGoesOn(UINT type) {
 }
 
 int FailOnUnexpectedBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  ADD_FAILURE() << "unexpected message box \"" << (caption ? caption : "") << "\": "
-                << (text ? text : "");
+  ADD_FAILURE() << "unexpected message box \"" << (caption ? caption : "")
+                << "\": " << (text ? text : "");
   return AnswerThatGoesOn(type);
 }
 

@@ -30,7 +30,8 @@ Bytes ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 CftHeader TestHeader(float version, LPCSTR name = "Test") {
@@ -50,9 +51,9 @@ CftHeader TestHeader(float version, LPCSTR name = "Test") {
 // Codes B0A1-B1A4 hold glyphs except B0A3, which the source leaves out.
 bool WriteTestFont(const std::string& path, float version, LPCSTR name = "Test") {
   CGlyphCodec codec;
-  return CCftFileWriter::Write(path.c_str(), TestHeader(version, name),
-                               [](WORD code) { return code == 0xB0A3 ? nullptr : GlyphForCode(code); },
-                               codec);
+  return CCftFileWriter::Write(
+      path.c_str(), TestHeader(version, name),
+      [](WORD code) { return code == 0xB0A3 ? nullptr : GlyphForCode(code); }, codec);
 }
 
 TEST(FontFile, GlyphsOfEveryVersionReadBackIdenticalThroughTheIndex) {
@@ -160,7 +161,8 @@ TEST(FontMount, FoldersWithoutFontsKeepTheirColumnsAndFilesThatAreNoFontsAreLeft
   TempFolder root;
   std::string first = root.Path() + "empty\\", second = root.Path() + "two\\",
               third = root.Path() + "one\\";
-  for (const std::string& folder : {first, second, third}) CreateDirectoryA(folder.c_str(), nullptr);
+  for (const std::string& folder : {first, second, third})
+    CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(WriteTestFont(second + "A.CFT", 6.0f, "Alpha"));
   ASSERT_TRUE(WriteTestFont(second + "B.CFT", 5.4f, "Beta"));
   ASSERT_TRUE(WriteTestFont(third + "C.CFT", 6.1f, "Gamma"));

@@ -37,7 +37,8 @@ std::unique_ptr<CContour> DecodeRecord(const Bytes& record, float version,
                                        const CMatrix2D* matrix = nullptr) {
   CGlyphCodec codec;
   if (record.size() < 4) return nullptr;
-  return std::unique_ptr<CContour>(codec.Decode(record.data() + 4, record.size() - 4, matrix, version));
+  return std::unique_ptr<CContour>(
+      codec.Decode(record.data() + 4, record.size() - 4, matrix, version));
 }
 
 DWORD LengthWord(const Bytes& record) {
@@ -50,12 +51,15 @@ struct VersionCase {
 };
 
 const VersionCase kVersions[] = {
-    {5.4f, CGlyphCodec::kEncodingA}, {6.0f, CGlyphCodec::kEncodingB},
-    {6.09f, CGlyphCodec::kEncodingB}, {6.1f, CGlyphCodec::kEncodingC},
+    {5.4f, CGlyphCodec::kEncodingA},
+    {6.0f, CGlyphCodec::kEncodingB},
+    {6.09f, CGlyphCodec::kEncodingB},
+    {6.1f, CGlyphCodec::kEncodingC},
 };
 
 TEST(GlyphCodecVersions, EncoderAndDecoderChooseTheSameEncoding) {
-  for (const VersionCase& c : kVersions) EXPECT_EQ(c.encoding, CGlyphCodec::EncodingOf(c.version)) << c.version;
+  for (const VersionCase& c : kVersions)
+    EXPECT_EQ(c.encoding, CGlyphCodec::EncodingOf(c.version)) << c.version;
   EXPECT_EQ(CGlyphCodec::kEncodingA, CGlyphCodec::EncodingOf(5.99f));
   EXPECT_EQ(CGlyphCodec::kNoEncoding, CGlyphCodec::EncodingOf(6.11f));
   EXPECT_TRUE(Encode(MixedGlyphPoints(), 6.11f).empty());
@@ -63,7 +67,8 @@ TEST(GlyphCodecVersions, EncoderAndDecoderChooseTheSameEncoding) {
 }
 
 TEST(GlyphCodecRoundTrip, EveryEncodingGivesTheOutlineBackIdentical) {
-  const std::vector<POINTREC> glyphs[] = {MixedGlyphPoints(), PolygonGlyphPoints(), MixedGlyphPoints(-2000)};
+  const std::vector<POINTREC> glyphs[] = {MixedGlyphPoints(), PolygonGlyphPoints(),
+                                          MixedGlyphPoints(-2000)};
   for (const VersionCase& c : kVersions) {
     for (const std::vector<POINTREC>& points : glyphs) {
       Bytes record = Encode(points, c.version, "glyph");
@@ -91,8 +96,8 @@ TEST(GlyphCodecRoundTrip, ClosedContourEndingAwayFromItsStartGetsAClosingPoint) 
     std::unique_ptr<CContour> decoded = DecodeRecord(Encode(points, c.version), c.version);
     ASSERT_TRUE(decoded) << c.version;
     std::vector<POINTREC> expected = {MakePointRecord(0, 0, 0x11), MakePointRecord(500, 0, 0x01),
-                                      MakePointRecord(500, 250, 0x01), MakePointRecord(500, 500, 0x01),
-                                      MakePointRecord(0, 0, 0x41)};
+                                      MakePointRecord(500, 250, 0x01),
+                                      MakePointRecord(500, 500, 0x01), MakePointRecord(0, 0, 0x41)};
     EXPECT_EQ(WithEndMark(expected), PointsOf(decoded.get())) << c.version;
   }
 }
@@ -132,7 +137,8 @@ TEST(GlyphCodecMatrix, DecodedPointsAreMappedByTheCallersMatrix) {
   CMatrix2D matrix;
   matrix.m[0] = 0.5f;
   matrix.m[6] = 10.0f;
-  std::unique_ptr<CContour> decoded = DecodeRecord(Encode(PolygonGlyphPoints(), 6.0f), 6.0f, &matrix);
+  std::unique_ptr<CContour> decoded = DecodeRecord(Encode(PolygonGlyphPoints(), 6.0f), 6.0f,
+                                                   &matrix);
   ASSERT_TRUE(decoded);
   EXPECT_EQ(510.0f, PointsOf(decoded.get())[1].x);
 }

@@ -21,14 +21,14 @@ inline CContour* MakeGlyph(const std::vector<POINTREC>& points) {
 inline std::vector<POINTREC> MixedGlyphPoints(int shift = 0) {
   float s = static_cast<float>(shift);
   return {
-      MakePointRecord(100 + s, 100, 0x11), MakePointRecord(900 + s, 100, 0x01),
-      MakePointRecord(950 + s, 300, 0x00), MakePointRecord(950 + s, 700, 0x00),
-      MakePointRecord(900 + s, 900, 0x01), MakePointRecord(100 + s, 900, 0x01),
-      MakePointRecord(100 + s, 100, 0x41),
-      MakePointRecord(300 + s, 300, 0x11), MakePointRecord(500 + s, 250, 0x01),
-      MakePointRecord(310 + s, 620, 0x01), MakePointRecord(300 + s, 300, 0x41),
-      MakePointRecord(0 + s, 1000, 0x11), MakePointRecord(20 + s, 990, 0x00),
-      MakePointRecord(40 + s, 1010, 0x00), MakePointRecord(1023 + s, 1000, 0x21),
+      MakePointRecord(100 + s, 100, 0x11),   MakePointRecord(900 + s, 100, 0x01),
+      MakePointRecord(950 + s, 300, 0x00),   MakePointRecord(950 + s, 700, 0x00),
+      MakePointRecord(900 + s, 900, 0x01),   MakePointRecord(100 + s, 900, 0x01),
+      MakePointRecord(100 + s, 100, 0x41),   MakePointRecord(300 + s, 300, 0x11),
+      MakePointRecord(500 + s, 250, 0x01),   MakePointRecord(310 + s, 620, 0x01),
+      MakePointRecord(300 + s, 300, 0x41),   MakePointRecord(0 + s, 1000, 0x11),
+      MakePointRecord(20 + s, 990, 0x00),    MakePointRecord(40 + s, 1010, 0x00),
+      MakePointRecord(1023 + s, 1000, 0x21),
   };
 }
 
@@ -40,9 +40,7 @@ inline std::vector<POINTREC> PolygonGlyphPoints() {
 }
 
 // A glyph for each code of a font made by a test: the mixed glyph moved by the trail byte.
-inline CContour* GlyphForCode(WORD code) {
-  return MakeGlyph(MixedGlyphPoints(code & 0x0F));
-}
+inline CContour* GlyphForCode(WORD code) { return MakeGlyph(MixedGlyphPoints(code & 0x0F)); }
 
 inline std::vector<POINTREC> PointsOf(const CContour* contour) {
   return contour ? contour->GetPoints() : std::vector<POINTREC>();

@@ -67,7 +67,8 @@ Bytes Section(const CLanguage& language) {
 TEST(LanguageTable, LanguagesCountUpToTheFirstMissingNameAndCharsetsFindTheirRows) {
   TempFolder folder;
   CLanguage language;
-  EXPECT_EQ(0, language.Load(WriteLanguages(folder, {"134,简体中文", "0,English", "", "136,繁体"})));
+  EXPECT_EQ(0,
+            language.Load(WriteLanguages(folder, {"134,简体中文", "0,English", "", "136,繁体"})));
   EXPECT_EQ(2, language.GetCount());
   EXPECT_EQ(0, language.FindIndex(134));
   EXPECT_EQ(1, language.FindIndex(0x100));  // the low byte counts
@@ -123,9 +124,12 @@ TEST(FontMountSection, ListsAreWrittenInRowAndSourceOrderWithTheirNameBlocks) {
   CByteWriter golden;
   golden.WriteDWord(42);
   DWORD names = 100 + 4 + 42;
-  golden.WriteDWord(80), golden.WriteByte(134), golden.WriteByte(0), golden.WriteDWord(40), golden.WriteDWord(names);
-  golden.WriteDWord(80), golden.WriteByte(134), golden.WriteByte(3), golden.WriteDWord(40), golden.WriteDWord(names + 80);
-  golden.WriteDWord(80), golden.WriteByte(0), golden.WriteByte(0), golden.WriteDWord(40), golden.WriteDWord(names + 160);
+  golden.WriteDWord(80), golden.WriteByte(134), golden.WriteByte(0), golden.WriteDWord(40),
+      golden.WriteDWord(names);
+  golden.WriteDWord(80), golden.WriteByte(134), golden.WriteByte(3), golden.WriteDWord(40),
+      golden.WriteDWord(names + 80);
+  golden.WriteDWord(80), golden.WriteByte(0), golden.WriteByte(0), golden.WriteDWord(40),
+      golden.WriteDWord(names + 160);
   golden.WriteFixedString("SimSun", 80);
   golden.WriteFixedString("Kai", 80);
   golden.WriteFixedString(std::string(39, 'F').c_str(), 80);  // cut to 39
@@ -203,7 +207,8 @@ TEST(FontMountDocument, ASavedDocumentNamesItsFontsAndAnOpenedOneFindsThemAgain)
     fonts.language.Load(settings);
     fonts.AddOwn(0, 0, "Song");
     fonts.AddOwn(0, 0, "Kai");
-    CFontServices services(fonts.language, fonts.windows, fonts.trueType, fonts.own, gbToBig5, big5ToGb);
+    CFontServices services(fonts.language, fonts.windows, fonts.trueType, fonts.own, gbToBig5,
+                           big5ToGb);
     CTALVEX42Doc doc;
     MessageBoxCapture boxes;
     ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
@@ -216,7 +221,8 @@ TEST(FontMountDocument, ASavedDocumentNamesItsFontsAndAnOpenedOneFindsThemAgain)
   MessageBoxCapture boxes;
   ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
   EXPECT_EQ(1u, doc.GetFontMount().GetEntryCount());
-  EXPECT_EQ(0, now.language.RemountFont(doc.GetFontMount().GetBytes(), CLanguage::MakeKey(134, 2), 1));
+  EXPECT_EQ(0,
+            now.language.RemountFont(doc.GetFontMount().GetBytes(), CLanguage::MakeKey(134, 2), 1));
 }
 
 }  // namespace

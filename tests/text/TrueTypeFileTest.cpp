@@ -120,7 +120,8 @@ Bytes BuildFont(const FontSpec& spec) {
   }
 
   BigEndianWriter font;
-  font.U32(0x00010000), font.U16(static_cast<int>(tables.size())), font.U16(0), font.U16(0), font.U16(0);
+  font.U32(0x00010000), font.U16(static_cast<int>(tables.size())), font.U16(0), font.U16(0),
+      font.U16(0);
   DWORD offset = static_cast<DWORD>(12 + 16 * tables.size());
   for (auto& [tag, data] : tables) {
     font.bytes.insert(font.bytes.end(), tag.begin(), tag.end());
@@ -142,9 +143,9 @@ std::string WriteFont(const TempFolder& folder, const Bytes& font, const char* n
 }
 
 std::vector<POINTREC> SimpleGlyphOutline(float dx) {
-  return {MakePointRecord(100 + dx, 0, 0x11),        MakePointRecord(500 + dx, 0, 0x01),
+  return {MakePointRecord(100 + dx, 0, 0x11),          MakePointRecord(500 + dx, 0, 0x01),
           MakePointRecord(500 + dx, 800.0f / 3, 0x00), MakePointRecord(1100.0f / 3 + dx, 400, 0x00),
-          MakePointRecord(100 + dx, 400, 0x01),      MakePointRecord(100 + dx, 0, 0x41)};
+          MakePointRecord(100 + dx, 400, 0x01),        MakePointRecord(100 + dx, 0, 0x41)};
 }
 
 void ExpectOutline(const std::vector<POINTREC>& expected, const CContour* contour) {
@@ -185,15 +186,20 @@ TEST(TrueTypeReader, ChineseCodesAreConvertedForAFontOfTheOtherSet) {
   big5Font.nameLanguage = 1028;
   std::string path = WriteFont(folder, BuildFont(big5Font));
   // 中 as GB D6D0 is Big5 A4A4.
-  EXPECT_NE(nullptr, std::unique_ptr<CContour>(GetTrueTypeGlyph(path.c_str(), 0xD6D0, 1, nullptr, &gbToBig5, &big5ToGb)));
-  EXPECT_EQ(nullptr, std::unique_ptr<CContour>(GetTrueTypeGlyph(path.c_str(), 0xD6D0, 0, nullptr, &gbToBig5, &big5ToGb)));
-  EXPECT_NE(nullptr, std::unique_ptr<CContour>(GetTrueTypeGlyph(path.c_str(), 0xA4A4, 2, nullptr, &gbToBig5, &big5ToGb)));
+  EXPECT_NE(nullptr, std::unique_ptr<CContour>(
+                         GetTrueTypeGlyph(path.c_str(), 0xD6D0, 1, nullptr, &gbToBig5, &big5ToGb)));
+  EXPECT_EQ(nullptr, std::unique_ptr<CContour>(
+                         GetTrueTypeGlyph(path.c_str(), 0xD6D0, 0, nullptr, &gbToBig5, &big5ToGb)));
+  EXPECT_NE(nullptr, std::unique_ptr<CContour>(
+                         GetTrueTypeGlyph(path.c_str(), 0xA4A4, 2, nullptr, &gbToBig5, &big5ToGb)));
 
   FontSpec unicode;
   unicode.segments = {{0x4E2D, 0x4E2D, 1}};
   std::string unicodePath = WriteFont(folder, BuildFont(unicode), "U.TTF");
-  EXPECT_NE(nullptr, std::unique_ptr<CContour>(GetTrueTypeGlyph(unicodePath.c_str(), 0xD6D0, 1, nullptr)));
-  EXPECT_NE(nullptr, std::unique_ptr<CContour>(GetTrueTypeGlyph(unicodePath.c_str(), 0xA4A4, 2, nullptr)));
+  EXPECT_NE(nullptr,
+            std::unique_ptr<CContour>(GetTrueTypeGlyph(unicodePath.c_str(), 0xD6D0, 1, nullptr)));
+  EXPECT_NE(nullptr,
+            std::unique_ptr<CContour>(GetTrueTypeGlyph(unicodePath.c_str(), 0xA4A4, 2, nullptr)));
 }
 
 TEST(TrueTypeFontTable, OutlinesAreMappedIntoGlyphUnitsByTheHeadTable) {
@@ -214,10 +220,12 @@ TEST(TrueTypeReaderDamage, FilesCutShortOrPointingOutsideThemselvesGiveNoGlyph) 
   TempFolder folder;
   const Bytes good = BuildFont(FontSpec());
   auto glyph = [&](const Bytes& font) {
-    return std::unique_ptr<CContour>(GetTrueTypeGlyph(WriteFont(folder, font).c_str(), 'A', 0, nullptr));
+    return std::unique_ptr<CContour>(
+        GetTrueTypeGlyph(WriteFont(folder, font).c_str(), 'A', 0, nullptr));
   };
   ASSERT_TRUE(glyph(good));
-  for (size_t size = 0; size < good.size(); size += 7) glyph(Bytes(good.begin(), good.begin() + size));
+  for (size_t size = 0; size < good.size(); size += 7)
+    glyph(Bytes(good.begin(), good.begin() + size));
   EXPECT_EQ(nullptr, glyph(Bytes(good.begin(), good.end() - 40)));
 
   Bytes manyTables = good;
@@ -230,7 +238,8 @@ TEST(TrueTypeReaderDamage, FilesCutShortOrPointingOutsideThemselvesGiveNoGlyph) 
   // The simple glyph's contour count raised far above its data.
   Bytes contours = good;
   for (size_t at = 0; at + 4 < contours.size(); ++at)
-    if (contours[at] == 0 && contours[at + 1] == 1 && contours[at + 2] == 0 && contours[at + 3] == 100)
+    if (contours[at] == 0 && contours[at + 1] == 1 && contours[at + 2] == 0 &&
+        contours[at + 3] == 100)
       contours[at + 1] = 0x03;
   EXPECT_EQ(nullptr, glyph(contours));
 }

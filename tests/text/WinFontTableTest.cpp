@@ -34,23 +34,28 @@ TEST(NativeOutline, LinesQuadraticAndCubicSplinesBecomeCubicPieces) {
   WriteFixedPoint(buffer, 300, 0);
   // Quadratic: control (600, 0), implied midpoint (600, 150), control (600, 300), end (300, 300).
   buffer.WriteWord(TT_PRIM_QSPLINE), buffer.WriteWord(3);
-  WriteFixedPoint(buffer, 600, 0), WriteFixedPoint(buffer, 600, 300), WriteFixedPoint(buffer, 300, 300);
+  WriteFixedPoint(buffer, 600, 0), WriteFixedPoint(buffer, 600, 300),
+      WriteFixedPoint(buffer, 300, 300);
   buffer.WriteWord(TT_PRIM_CSPLINE), buffer.WriteWord(3);
-  WriteFixedPoint(buffer, 200, 300), WriteFixedPoint(buffer, 0, 200), WriteFixedPoint(buffer, 0, 100);
+  WriteFixedPoint(buffer, 200, 300), WriteFixedPoint(buffer, 0, 200),
+      WriteFixedPoint(buffer, 0, 100);
 
   CMatrix2D identity;
-  std::unique_ptr<CContour> contour(ContourFromNativeOutline(buffer.Data(), buffer.Size(), identity));
+  std::unique_ptr<CContour> contour(
+      ContourFromNativeOutline(buffer.Data(), buffer.Size(), identity));
   ASSERT_TRUE(contour);
   std::vector<POINTREC> expected = {
-      MakePointRecord(0, 0, 0x11),    MakePointRecord(300, 0, 0x01),
-      MakePointRecord(500, 0, 0x00),  MakePointRecord(600, 50, 0x00), MakePointRecord(600, 150, 0x01),
-      MakePointRecord(600, 250, 0x00), MakePointRecord(500, 300, 0x00), MakePointRecord(300, 300, 0x01),
-      MakePointRecord(200, 300, 0x00), MakePointRecord(0, 200, 0x00), MakePointRecord(0, 100, 0x01),
-      MakePointRecord(0, 0, 0x41)};
+      MakePointRecord(0, 0, 0x11),     MakePointRecord(300, 0, 0x01),
+      MakePointRecord(500, 0, 0x00),   MakePointRecord(600, 50, 0x00),
+      MakePointRecord(600, 150, 0x01), MakePointRecord(600, 250, 0x00),
+      MakePointRecord(500, 300, 0x00), MakePointRecord(300, 300, 0x01),
+      MakePointRecord(200, 300, 0x00), MakePointRecord(0, 200, 0x00),
+      MakePointRecord(0, 100, 0x01),   MakePointRecord(0, 0, 0x41)};
   EXPECT_EQ(WithEndMark(expected), PointsOf(contour.get()));
 
   // A polygon whose byte count runs past the buffer is not taken.
-  EXPECT_FALSE(std::unique_ptr<CContour>(ContourFromNativeOutline(buffer.Data(), buffer.Size() - 3, identity)));
+  EXPECT_FALSE(std::unique_ptr<CContour>(
+      ContourFromNativeOutline(buffer.Data(), buffer.Size() - 3, identity)));
   EXPECT_FALSE(std::unique_ptr<CContour>(ContourFromNativeOutline(buffer.Data(), 10, identity)));
 }
 
@@ -128,7 +133,8 @@ TEST_F(InstalledFonts, GlyphRequestsByFontKeyReachTheWindowsTable) {
   int hei = FindMicroHei(m_table, 0);
   std::unique_ptr<CContour> glyph(m_language.GetGlyph(CLanguage::MakeKey(134, 0), hei, 0xCEC4));
   EXPECT_TRUE(glyph);
-  EXPECT_EQ(nullptr, std::unique_ptr<CContour>(m_language.GetGlyph(CLanguage::MakeKey(134, 1), 0, 0xCEC4)));
+  EXPECT_EQ(nullptr,
+            std::unique_ptr<CContour>(m_language.GetGlyph(CLanguage::MakeKey(134, 1), 0, 0xCEC4)));
   m_language.AttachTables(none, nullptr, nullptr);
 }
 

@@ -43,7 +43,8 @@ int __cdecl dllGetTransformInfo(int index, char* name, TransformInfo* info) {
   // High bits that callers must drop.
   if (index == 0) return 0x20003;
   bool english = name && name[0] == '1';
-  if (name) snprintf(name, CTransformDll::kNameBufferSize, english ? "Transform %d" : "变形%d", index);
+  if (name)
+    snprintf(name, CTransformDll::kNameBufferSize, english ? "Transform %d" : "变形%d", index);
   if (info) info->preview = CreateBitmap(60, 60, 1, 1, nullptr);
   return 1;
 }
@@ -80,8 +81,9 @@ void __cdecl dllDeleteTransform(HANDLE transform) {
 // The identity transformation: the source record comes back as it went in.
 HGLOBAL __cdecl dllDoTransform(HANDLE transform, const TransformParams* params) {
   Record("DoTransform %d %d %.1f %.1f %.1f %.1f",
-         static_cast<int>(reinterpret_cast<INT_PTR>(transform)), params->recordLength, params->sourceBox.left, params->sourceBox.bottom,
-         params->targetRect.left, params->targetRect.bottom);
+         static_cast<int>(reinterpret_cast<INT_PTR>(transform)), params->recordLength,
+         params->sourceBox.left, params->sourceBox.bottom, params->targetRect.left,
+         params->targetRect.bottom);
   if (!params->sourceRecord || params->recordLength <= 0 ||
       GlobalSize(params->sourceRecord) < static_cast<SIZE_T>(params->recordLength))
     return nullptr;
@@ -91,9 +93,9 @@ HGLOBAL __cdecl dllDoTransform(HANDLE transform, const TransformParams* params) 
 }
 
 HGLOBAL __cdecl dllWeld(const WeldOperand* first, const WeldOperand* second) {
-  Record("Weld %d %.1f %.1f %.1f %.1f %.1f %.1f %d", first->length, first->box.left,
-         first->box.top, first->bounds.right, first->bounds.bottom, second->box.right,
-         second->box.bottom, first->records && second->records ? 1 : 0);
+  Record("Weld %d %.1f %.1f %.1f %.1f %.1f %.1f %d", first->length, first->box.left, first->box.top,
+         first->bounds.right, first->bounds.bottom, second->box.right, second->box.bottom,
+         first->records && second->records ? 1 : 0);
   return BlockHoldingText("welded");
 }
 

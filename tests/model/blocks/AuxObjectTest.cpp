@@ -6,9 +6,9 @@
 #include <limits>
 #include <vector>
 
+#include "framework/GlobalLock.h"
 #include "model/FakeBlockView.h"
 #include "model/MemoryCanvas.h"
-#include "framework/GlobalLock.h"
 #include "model/blocks/GuideLine.h"
 #include "model/blocks/OutputArea.h"
 
@@ -31,10 +31,9 @@ std::vector<BYTE> RecordBytes(CAuxObject& object, SIZE_T* bufferSize = nullptr) 
 TEST(AuxObjectRecord, GuideLineIsTwentyBytesWithAngleAsFloat) {
   CGuideLine guide(10.0f, -2.5f, 90.0);
   SIZE_T bufferSize = 0;
-  std::vector<BYTE> expected = {'A', 20, 0, 0, 0, 0, 0,
-                                0x00, 0x00, 0xB4, 0x42,   // 90.0f
-                                0x00, 0x00, 0x20, 0x41,   // 10.0f
-                                0x00, 0x00, 0x20, 0xC0,   // -2.5f
+  std::vector<BYTE> expected = {'A',  20,   0,    0,    0, 0, 0, 0x00, 0x00, 0xB4, 0x42,  // 90.0f
+                                0x00, 0x00, 0x20, 0x41,                                   // 10.0f
+                                0x00, 0x00, 0x20, 0xC0,                                   // -2.5f
                                 0xF0};
   EXPECT_EQ(expected, RecordBytes(guide, &bufferSize));
   EXPECT_GE(bufferSize, 29u);
@@ -44,11 +43,11 @@ TEST(AuxObjectRecord, OutputAreaIsTwentyFourBytesWithFlags) {
   COutputArea area(3.0f, 4.0f, 1.0f, 2.0f);
   SIZE_T bufferSize = 0;
   std::vector<BYTE> bytes = RecordBytes(area, &bufferSize);
-  std::vector<BYTE> expected = {'B', 24, 0, 0, 0, 0x00, 0x01,
-                                0x00, 0x00, 0x80, 0x3F,   // left 1
-                                0x00, 0x00, 0x00, 0x40,   // top 2
-                                0x00, 0x00, 0x40, 0x40,   // right 3
-                                0x00, 0x00, 0x80, 0x40,   // bottom 4
+  std::vector<BYTE> expected = {'B',  24,   0,    0,    0,    0x00,
+                                0x01, 0x00, 0x00, 0x80, 0x3F,  // left 1
+                                0x00, 0x00, 0x00, 0x40,        // top 2
+                                0x00, 0x00, 0x40, 0x40,        // right 3
+                                0x00, 0x00, 0x80, 0x40,        // bottom 4
                                 0xF0};
   EXPECT_EQ(expected, bytes);
   EXPECT_GE(bufferSize, 33u);
@@ -150,7 +149,8 @@ TEST(GuideLineAngle, DrawingStoresTheNormalisedAngle) {
   guide.DrawOutline(&canvas.DC(), identity, visible);
   EXPECT_EQ(5.0, guide.GetAngle());
 
-  for (double angle : {1e300, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+  for (double angle :
+       {1e300, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
     CGuideLine odd(10, 10, angle);
     odd.DrawOutline(&canvas.DC(), identity, visible);
     EXPECT_TRUE(std::isfinite(odd.GetAngle()));
@@ -193,11 +193,11 @@ TEST(GuideLineDrawing, OutlineIsRedAndXorTwiceErases) {
 
 TEST(OutputAreaHitTest, EdgesHitAndTheInteriorDoesNot) {
   COutputArea area(10, 10, 50, 30);
-  EXPECT_TRUE(area.HitTest(11, 20, 2));    // near the left edge
-  EXPECT_TRUE(area.HitTest(30, 31.5f, 2)); // just outside the bottom
-  EXPECT_FALSE(area.HitTest(30, 20, 2));   // inside
-  EXPECT_FALSE(area.HitTest(30, 33, 2));   // beyond the grown rectangle
-  EXPECT_FALSE(area.HitTest(12, 20, 2));   // exactly the tolerance away: strictly within only
+  EXPECT_TRUE(area.HitTest(11, 20, 2));     // near the left edge
+  EXPECT_TRUE(area.HitTest(30, 31.5f, 2));  // just outside the bottom
+  EXPECT_FALSE(area.HitTest(30, 20, 2));    // inside
+  EXPECT_FALSE(area.HitTest(30, 33, 2));    // beyond the grown rectangle
+  EXPECT_FALSE(area.HitTest(12, 20, 2));    // exactly the tolerance away: strictly within only
 }
 
 TEST(OutputAreaHitTest, CornerHandlesInTheirOrder) {

@@ -2,12 +2,12 @@
 // the block's edit mode, cursor resets by the block's last cursor operation.
 #include <gtest/gtest.h>
 
+#include "framework/DC.h"
+#include "framework/KeyState.h"
 #include "model/FakeBlockView.h"
 #include "model/HandleBlock.h"
 #include "model/LoggingBlock.h"
 #include "model/TestWindow.h"
-#include "framework/DC.h"
-#include "framework/KeyState.h"
 #include "model/editing/DragState.h"
 #include "model/editing/FeedbackTools.h"
 
@@ -24,7 +24,8 @@ struct ToolRow {
 };
 
 const ToolRow kToolTable[] = {
-    {kSelectTool, "SelectOnLButtonDown", "SelectOnMouseMove", "FinishHandleDrag", "SelectUpdateCursor"},
+    {kSelectTool, "SelectOnLButtonDown", "SelectOnMouseMove", "FinishHandleDrag",
+     "SelectUpdateCursor"},
     {kTextTool, "TextOnLButtonDown", "TextOnMouseMove", "TextOnLButtonUp", "TextUpdateCursor"},
     {kNodeTool, "NodeOnLButtonDown", "NodeOnMouseMove", "NodeOnLButtonUp", "NodeUpdateCursor"},
     {kTextDragTool, "", "", "", "DragUpdateCursor"},

@@ -33,7 +33,8 @@ TEST_F(BlockDrag, MovesInsideTheDeadZoneDoNothing) {
   EXPECT_TRUE(block.OnLButtonDown(&view, MK_LBUTTON, 15, 15));
   EXPECT_EQ(1, block.m_heldHandle);
   EXPECT_TRUE(block.OnMouseMove(&view, MK_LBUTTON, 16.4f, 13.6f));
-  EXPECT_TRUE(block.OnMouseMove(&view, MK_LBUTTON, 16.5f, 16.5f));  // exactly 3 pixels: still inside
+  EXPECT_TRUE(
+      block.OnMouseMove(&view, MK_LBUTTON, 16.5f, 16.5f));  // exactly 3 pixels: still inside
   EXPECT_EQ(0, GetDragState().moved);
   EXPECT_TRUE(block.handleMoves.empty());
   EXPECT_EQ(0, block.xorDraws);

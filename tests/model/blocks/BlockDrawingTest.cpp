@@ -2,11 +2,11 @@
 // as it was found. Also the parameter panel a block shows in the property window.
 #include <gtest/gtest.h>
 
+#include "framework/ResourceModule.h"
 #include "model/FakeBlockView.h"
 #include "model/MainWindowCapture.h"
 #include "model/MemoryCanvas.h"
 #include "model/TestWindow.h"
-#include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/editing/DragState.h"
 
@@ -17,7 +17,9 @@ const COLORREF kRed = RGB(255, 0, 0);
 
 struct DcState {
   explicit DcState(CDC& dc)
-      : pen(::GetCurrentObject(dc, OBJ_PEN)), brush(::GetCurrentObject(dc, OBJ_BRUSH)), rop(dc.GetROP2()) {}
+      : pen(::GetCurrentObject(dc, OBJ_PEN)),
+        brush(::GetCurrentObject(dc, OBJ_BRUSH)),
+        rop(dc.GetROP2()) {}
   bool operator==(const DcState& other) const {
     return pen == other.pen && brush == other.brush && rop == other.rop;
   }
@@ -68,8 +70,9 @@ protected:
 };
 
 TEST_F(RubberBand, EveryShapeErasesItselfWhenDrawnAgain) {
-  const WORD kinds[] = {CDragState::kLine + 2, CDragState::kRectangle + 3, CDragState::kRubberRect,
-                        CDragState::kEllipse + 1, CDragState::kBezier + 2, CDragState::kBezierDone};
+  const WORD kinds[] = {CDragState::kLine + 2,   CDragState::kRectangle + 3,
+                        CDragState::kRubberRect, CDragState::kEllipse + 1,
+                        CDragState::kBezier + 2, CDragState::kBezierDone};
   DcState before(canvas.DC());
   for (WORD kind : kinds) {
     SCOPED_TRACE(kind);
@@ -110,8 +113,9 @@ public:
   UINT GetPanelId() override { return panelId; }
   HWND CreatePanel(HWND parent) override {
     if (panelId == kEmptyPanelId) return CBlock::CreatePanel(parent);
-    HWND panel = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(265), parent,
-                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND panel = ::CreateDialogParamA(
+        AfxGetResourceHandle(), MAKEINTRESOURCEA(265), parent,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     ::SetWindowLongPtrA(panel, GWLP_USERDATA, 265);
     return panel;
   }

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "framework/GlobalLock.h"
 #include "model/CurveTestSupport.h"
 #include "model/FakeBlockView.h"
-#include "framework/GlobalLock.h"
-#include "model/geometry/BezierTable.h"
-#include "model/records/BlockRecord.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/CarveDevice.h"
 #include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/geometry/BezierTable.h"
+#include "model/geometry/Contour.h"
 #include "model/geometry/MatrixFactories.h"
+#include "model/records/BlockRecord.h"
 #include "model/settings/ProgramPaths.h"
 #include "support/MemoryCanvas.h"
 #include "support/MessageBoxCapture.h"
@@ -51,15 +51,16 @@ TEST(CurveRecord, TwoPointCurveGoldenBytes) {
   curve->m_attributes = kSolidAttr;
   EXPECT_EQ(kTwoPointRecord, RecordOf(*curve));
 
-  std::unique_ptr<CBlock> read(CreateBlockFromRecord(kTwoPointRecord.data(), kTwoPointRecord.size()));
+  std::unique_ptr<CBlock> read(
+      CreateBlockFromRecord(kTwoPointRecord.data(), kTwoPointRecord.size()));
   ASSERT_NE(nullptr, read);
   ASSERT_EQ(kCurveBlock, read->m_type);
   EXPECT_EQ(kTwoPointRecord, RecordOf(*read));
 }
 
 TEST(CurveRecord, RoundTripKeepsPointsColourBoxWordAndMatrix) {
-  std::unique_ptr<CCurveBlock> curve(
-      MakeCurve({{0, 0, 0x11}, {0, 10, 0x00}, {10, 10, 0x00}, {10, 0, 0x01}, {0, 0, 0x41}}, 0x123456));
+  std::unique_ptr<CCurveBlock> curve(MakeCurve(
+      {{0, 0, 0x11}, {0, 10, 0x00}, {10, 10, 0x00}, {10, 0, 0x01}, {0, 0, 0x41}}, 0x123456));
   curve->AddPointNoBounds(MakePenColourRecord(RGB(1, 2, 3)));
   curve->AddLine(20, 20, 30, 25);
   curve->m_attributes = 0x0203;
@@ -192,7 +193,8 @@ TEST(CurveSubpaths, ClosingOpeningAndEnding) {
 }
 
 TEST(CurveSubpaths, ReverseRunsEverySubpathTheOtherWay) {
-  std::unique_ptr<CCurveBlock> curve(MakeCurve({{0, 0, 0x11}, {4, 0, 0x01}, {4, 4, 0x01}, {0, 0, 0x41}}));
+  std::unique_ptr<CCurveBlock> curve(
+      MakeCurve({{0, 0, 0x11}, {4, 0, 0x01}, {4, 4, 0x01}, {0, 0, 0x41}}));
   curve->AddPointNoBounds(MakePenColourRecord(RGB(1, 1, 1)));
   curve->AddPoint(10, 0, 0x11);
   curve->AddPoint(10, 5, 0x00);
@@ -422,7 +424,8 @@ public:
 
 private:
   int Log(const char* kind, float x, float y) {
-    calls += kind + std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y)) + ";";
+    calls += kind + std::to_string(static_cast<int>(x)) + "," +
+             std::to_string(static_cast<int>(y)) + ";";
     return 1;
   }
 };

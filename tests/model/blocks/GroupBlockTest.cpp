@@ -8,11 +8,11 @@
 
 #include "model/CurveTestSupport.h"
 #include "model/FakeBlockView.h"
-#include "model/records/BlockRecord.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ModelServices.h"
 #include "model/blocks/TransformService.h"
+#include "model/geometry/Contour.h"
+#include "model/records/BlockRecord.h"
 #include "support/MessageBoxCapture.h"
 
 namespace {
@@ -41,7 +41,8 @@ CGroupBlock* MakeGroup(std::initializer_list<CBlock*> children) {
 
 std::vector<float> Lefts(CGroupBlock& group) {
   std::vector<float> lefts;
-  for (INT_PTR i = 0; i < group.GetChildCount(); ++i) lefts.push_back(group.GetChild(i)->m_box.left);
+  for (INT_PTR i = 0; i < group.GetChildCount(); ++i)
+    lefts.push_back(group.GetChild(i)->m_box.left);
   return lefts;
 }
 
@@ -55,9 +56,10 @@ CMatrix2D Shift(float dx, float dy) {
 TEST(GroupRecord, NestedGroupGoldenBytes) {
   std::unique_ptr<CCurveBlock> sample(MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}}));
   std::vector<BYTE> curve = RecordOf(*sample);  // 96 bytes, checked by the curve tests
-  std::unique_ptr<CGroupBlock> outer(MakeGroup(
-      {MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}}),
-       MakeGroup({MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}}), MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}})})}));
+  std::unique_ptr<CGroupBlock> outer(
+      MakeGroup({MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}}),
+                 MakeGroup({MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}}),
+                            MakeCurve({{1, 2, 0x11}, {3, 4, 0x21}})})}));
   outer->m_attributes = 0x0100;
 
   GoldenBytes inner;
@@ -76,7 +78,8 @@ TEST(GroupRecord, NestedGroupGoldenBytes) {
 }
 
 TEST(GroupRecord, BoxComesBackFromTheChildrenThroughTheMatrix) {
-  std::unique_ptr<CGroupBlock> group(MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(20, 5, 10)}));
+  std::unique_ptr<CGroupBlock> group(
+      MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(20, 5, 10)}));
   group->m_matrix.m[0] = 2;
   group->m_matrix.m[7] = 100;
   group->m_box = CFRect(-1, -1, -1, -1);  // whatever was stored, the children decide
@@ -113,7 +116,8 @@ TEST(GroupRecord, OneChildComesBackAloneAndNoneAsNothing) {
 
 TEST(GroupRecord, NestedListEndsInsideTheGroup) {
   MessageBoxCapture boxes;
-  std::unique_ptr<CGroupBlock> group(MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(20, 0, 10)}));
+  std::unique_ptr<CGroupBlock> group(
+      MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(20, 0, 10)}));
   std::vector<BYTE> record = RecordOf(*group);
   size_t first = RecordOf(*group->GetChild(0)).size();
   // The group now ends right after its first child: the second one lies outside it.
@@ -163,11 +167,12 @@ TEST(GroupOrder, FlatteningAppendsNestedChildrenWithTheirGroupsMatrix) {
 }
 
 TEST(GroupMerge, ColourFilterSparesCurvesAndNestedGroups) {
-  CGroupBlock* nested = MakeGroup({new ShapeStub(0, 50, 0x0000FF), MakeSquareCurve(0, 70, 10, 0x00FF00)});
+  CGroupBlock* nested = MakeGroup(
+      {new ShapeStub(0, 50, 0x0000FF), MakeSquareCurve(0, 70, 10, 0x00FF00)});
   nested->m_matrix = Shift(100, 0);
-  std::unique_ptr<CGroupBlock> group(MakeGroup(
-      {MakeSquareCurve(0, 0, 10, 0xFF0000), new ShapeStub(20, 0, 0xFF0000), new ShapeStub(40, 0, 0x0000FF),
-       MakeSquareCurve(60, 0, 10, 0x00FF00), nested}));
+  std::unique_ptr<CGroupBlock> group(
+      MakeGroup({MakeSquareCurve(0, 0, 10, 0xFF0000), new ShapeStub(20, 0, 0xFF0000),
+                 new ShapeStub(40, 0, 0x0000FF), MakeSquareCurve(60, 0, 10, 0x00FF00), nested}));
   std::unique_ptr<CCurveBlock> merged(group->MergeToCurve(0xFF0000));
   int starts = 0;
   for (const POINTREC& p : merged->GetPoints()) starts += (p.flags & 0x70) == 0x10;
@@ -179,10 +184,12 @@ TEST(GroupMerge, ColourFilterSparesCurvesAndNestedGroups) {
 
 TEST(GroupClip, KeepsWhatLiesInTheRectangleAndLeavesTheSourcesAlone) {
   CSegArray blocks;
+  // clang-format off
   blocks.AddBlock(MakeSquareCurve(10, 10, 10, 3));        // inside
   blocks.AddBlock(MakeCurve({{0, 50, 0x11}, {100, 50, 0x21}}, 4));  // crosses
   blocks.AddBlock(new ShapeStub(20, 20, 0));               // not a curve
   blocks.AddBlock(MakeSquareCurve(200, 200, 10));          // outside
+  // clang-format on
   CCurveBlock* moved = MakeSquareCurve(0, 0, 10);
   moved->Offset(30, 30);
   CGroupBlock* nested = MakeGroup({moved});
@@ -229,8 +236,8 @@ TEST(GroupGeometry, OffsetSetBoxAndTransform) {
   EXPECT_FLOAT_EQ(11, group->m_box.left);
   EXPECT_FLOAT_EQ(41, group->m_box.right);
 
-  std::unique_ptr<CGroupBlock> flat(
-      MakeGroup({MakeCurve({{0, 0, 0x11}, {0, 10, 0x21}}), MakeCurve({{0, 20, 0x11}, {0, 30, 0x21}})}));
+  std::unique_ptr<CGroupBlock> flat(MakeGroup(
+      {MakeCurve({{0, 0, 0x11}, {0, 10, 0x21}}), MakeCurve({{0, 20, 0x11}, {0, 30, 0x21}})}));
   flat->SetBox(5, 0, 5, 60);  // no width: moved along x, scaled along y
   CBlock* lower = flat->GetChild(1);
   EXPECT_FLOAT_EQ(5, lower->m_box.left);
@@ -250,9 +257,7 @@ TEST(GroupGeometry, AMoveUnderAMatrixMovesTheDrawingAndTheBoxAlike) {
   group->m_matrix.m[7] = -4.0f;
   std::unique_ptr<CContour> start(group->GetContour(nullptr, 0));
   group->m_box = start->GetBox();
-  const struct {
-    float dx, dy;
-  } moves[] = {{0, 7}, {-3, 0}, {4, -6}, {2.5f, 2.5f}};
+  const struct { float dx, dy; } moves[] = {{0, 7}, {-3, 0}, {4, -6}, {2.5f, 2.5f}};
   float totalX = 0, totalY = 0;
   for (const auto& move : moves) {
     group->Offset(move.dx, move.dy);
@@ -273,7 +278,8 @@ TEST(GroupGeometry, AMoveUnderAMatrixMovesTheDrawingAndTheBoxAlike) {
 
 TEST(GroupGeometry, HitTestContourAndCurves) {
   FakeBlockView view(1.0);
-  std::unique_ptr<CGroupBlock> group(MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(50, 50, 10)}));
+  std::unique_ptr<CGroupBlock> group(
+      MakeGroup({MakeSquareCurve(0, 0, 10), MakeSquareCurve(50, 50, 10)}));
   EXPECT_FALSE(group->HitTest(&view, 30, 30));  // in the box, on no child
   EXPECT_TRUE(group->HitTest(&view, 0, 5));
   group->m_matrix = Shift(100, 0);
@@ -290,7 +296,8 @@ TEST(GroupGeometry, HitTestContourAndCurves) {
   ASSERT_NE(nullptr, curves);
   EXPECT_EQ(kGroupBlock, curves->m_type);
   EXPECT_FLOAT_EQ(100, curves->m_box.left);
-  std::unique_ptr<CGroupBlock> single(MakeGroup({MakeSquareCurve(0, 0, 10, 7), MakeSquareCurve(0, 0, 10, 8)}));
+  std::unique_ptr<CGroupBlock> single(
+      MakeGroup({MakeSquareCurve(0, 0, 10, 7), MakeSquareCurve(0, 0, 10, 8)}));
   std::unique_ptr<CBlock> one(single->ToCurve(8));
   ASSERT_NE(nullptr, one);
   EXPECT_EQ(kCurveBlock, one->m_type);

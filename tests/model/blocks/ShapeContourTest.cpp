@@ -9,11 +9,11 @@
 
 #include "model/ShapeTestSupport.h"
 #include "model/blocks/CircleBlock.h"
-#include "model/geometry/ContourShapes.h"
 #include "model/blocks/LineBlock.h"
-#include "model/geometry/MatrixFactories.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/geometry/ContourShapes.h"
+#include "model/geometry/MatrixFactories.h"
 
 namespace {
 
@@ -71,7 +71,8 @@ TEST(RectContours, FullRatiosLeaveNoStraightEdges) {
 }
 
 TEST(RectContours, CutCornersAreStraightLines) {
-  std::vector<POINTREC> points = PointsOf(ContourFromChamferRect(0, 0, 40, 20, 0.5f, 0.5f, nullptr));
+  std::vector<POINTREC> points = PointsOf(
+      ContourFromChamferRect(0, 0, 40, 20, 0.5f, 0.5f, nullptr));
   std::vector<BYTE> flags = {0x11, 1, 1, 1, 1, 1, 1, 1, 0x41, 0xFF};
   EXPECT_EQ(flags, FlagsOf(points));
   ExpectPoint(points[1], 10, 0, 1);

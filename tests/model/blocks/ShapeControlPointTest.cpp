@@ -8,11 +8,11 @@
 #include "model/FakeBlockView.h"
 #include "model/ShapeTestSupport.h"
 #include "model/blocks/CircleBlock.h"
-#include "model/editing/DragState.h"
 #include "model/blocks/LineBlock.h"
-#include "model/geometry/MatrixFactories.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/editing/DragState.h"
+#include "model/geometry/MatrixFactories.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "model/MemoryCanvas.h"
 #include "model/TestWindow.h"
 #include "model/blocks/CircleBlock.h"
-#include "model/geometry/Contour.h"
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/geometry/Contour.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "framework/GlobalLock.h"
-#include "model/document/AuxObjectList.h"
-#include "model/geometry/Matrix2D.h"
 #include "model/blocks/GuideLine.h"
 #include "model/blocks/OutputArea.h"
+#include "model/document/AuxObjectList.h"
+#include "model/geometry/Matrix2D.h"
 
 namespace {
 

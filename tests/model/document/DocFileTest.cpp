@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "model/CurveTestSupport.h"
-#include "model/document/DocFileReader.h"
-#include "model/document/DocFileWriter.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/GuideLine.h"
+#include "model/document/DocFileReader.h"
+#include "model/document/DocFileWriter.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
@@ -39,7 +39,8 @@ Bytes EmptyDocumentBytes(DWORD guideOffset = 0) {
   Bytes bytes;
   Append(bytes, {'R', 'Q', 'F', '4', '2', 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0xC0, 0x40});
   AppendDWord(bytes, 35);
-  for (DWORD offset : {DWORD{51}, DWORD{83}, DWORD{0}, guideOffset, DWORD{0}}) AppendDWord(bytes, offset);
+  for (DWORD offset : {DWORD{51}, DWORD{83}, DWORD{0}, guideOffset, DWORD{0}})
+    AppendDWord(bytes, offset);
   bytes.insert(bytes.end(), 11, 0);
   AppendDWord(bytes, 32);
   Append(bytes, {0x00, 0x00, 0xC8, 0x43});  // 400.0f
@@ -83,7 +84,8 @@ Bytes ReadFileBytes(const std::string& path) {
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 CDocFileReader::Error ReadBytes(const Bytes& bytes) {
@@ -127,8 +129,10 @@ TEST(DocFileGolden, DocumentWithTwoGuides) {
   TwoGuides(guides);
   Bytes expected = EmptyDocumentBytes(91);
   Append(expected, {1, 46, 0, 0, 0});
-  Append(expected, {'A', 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00, 0xA0, 0x41, 0xF0});
-  Append(expected, {'A', 20, 0, 0, 0, 0, 0, 0x00, 0x00, 0xB4, 0x42, 0x00, 0x00, 0xF0, 0x41, 0x00, 0x00, 0x20, 0x42, 0xF0});
+  Append(expected, {'A', 20,   0,    0,    0,    0,    0,    0,    0,    0,
+                    0,   0x00, 0x00, 0x20, 0x41, 0x00, 0x00, 0xA0, 0x41, 0xF0});
+  Append(expected, {'A',  20,   0,    0,    0,    0,    0,    0x00, 0x00, 0xB4,
+                    0x42, 0x00, 0x00, 0xF0, 0x41, 0x00, 0x00, 0x20, 0x42, 0xF0});
   Append(expected, {0xFE});
   EXPECT_EQ(expected, Build(&guides));
 }
@@ -249,14 +253,19 @@ TEST(DocFileDamage, BlockListKeepsTheBlocksBeforeTheDamage) {
     const char* box;
   } cases[] = {
       // The list's own length is not compared with what it holds.
-      {"list length past the end", 92, static_cast<DWORD>(file.size() - 91 + 1), 4, CDocFileReader::kNoError, 2, nullptr},
+      {"list length past the end", 92, static_cast<DWORD>(file.size() - 91 + 1), 4,
+       CDocFileReader::kNoError, 2, nullptr},
       {"list length huge", 92, 0xFFFFFFF0, 4, CDocFileReader::kNoError, 2, nullptr},
-      {"last byte of the list wrong", file.size() - 1, 0, 1, CDocFileReader::kNoError, 2, listMessage},
+      {"last byte of the list wrong", file.size() - 1, 0, 1, CDocFileReader::kNoError, 2,
+       listMessage},
       {"second record unknown", second, 0x7F, 1, CDocFileReader::kNoError, 1, listMessage},
-      {"second record without its end byte", file.size() - 2, 0, 1, CDocFileReader::kNoError, 1, listMessage},
-      {"second record longer than the list", second + 1, 5000, 4, CDocFileReader::kNoError, 1, listMessage},
+      {"second record without its end byte", file.size() - 2, 0, 1, CDocFileReader::kNoError, 1,
+       listMessage},
+      {"second record longer than the list", second + 1, 5000, 4, CDocFileReader::kNoError, 1,
+       listMessage},
       {"first record unknown", 96, 0x7F, 1, CDocFileReader::kBlockListDamaged, 0, listMessage},
-      {"first record longer than the list", 97, 5000, 4, CDocFileReader::kBlockListDamaged, 0, listMessage},
+      {"first record longer than the list", 97, 5000, 4, CDocFileReader::kBlockListDamaged, 0,
+       listMessage},
       {"list length zero", 92, 0, 4, CDocFileReader::kDamaged, 0, fileMessage},
       {"list length too short for a block", 92, 6, 4, CDocFileReader::kDamaged, 0, fileMessage},
       {"not a list", 91, 3, 1, CDocFileReader::kDamaged, 0, fileMessage},
@@ -402,7 +411,8 @@ Bytes WithFontMount(std::initializer_list<std::pair<DWORD, DWORD>> entries) {
     AppendDWord(file, entry.second);
   }
   BYTE fill = 'a';
-  for (const auto& entry : entries) file.insert(file.end(), std::min<DWORD>(entry.first, 200), fill++);
+  for (const auto& entry : entries)
+    file.insert(file.end(), std::min<DWORD>(entry.first, 200), fill++);
   return file;
 }
 
@@ -439,7 +449,8 @@ TEST(DocFileDamage, FontMountEntryOutsideTheFileCostsOnlyThatEntry) {
 
   // Entries that all name the whole file keep no more names than the file holds.
   const DWORD fileSize = 83 + 4 + 14 * 4 + 400;
-  Bytes repeated = WithFontMount({{fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}});
+  Bytes repeated = WithFontMount(
+      {{fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}});
   repeated.resize(fileSize, 'x');
   CDocFileReader reader;
   ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(repeated.data(), repeated.size()));
@@ -522,7 +533,8 @@ TEST(DocFileDamage, GuideBlockCostsOnlyItself) {
 
 TEST(DocFileMessages, EveryFailureSaysWhy) {
   EXPECT_STREQ("文件打开失败!", CDocFileReader::MessageFor(CDocFileReader::kCannotOpen));
-  EXPECT_STREQ("非镌图匠文件或文件有错误!", CDocFileReader::MessageFor(CDocFileReader::kNotDocument));
+  EXPECT_STREQ("非镌图匠文件或文件有错误!",
+               CDocFileReader::MessageFor(CDocFileReader::kNotDocument));
   EXPECT_STREQ("图匠文件版本非6.0版!", CDocFileReader::MessageFor(CDocFileReader::kWrongVersion));
   EXPECT_STREQ("非镌图匠文件或文件有错误!", CDocFileReader::MessageFor(CDocFileReader::kDamaged));
 }

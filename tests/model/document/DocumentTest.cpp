@@ -28,7 +28,8 @@ Bytes ReadFileBytes(const std::string& path) {
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 // A block whose emptiness a test chooses.
@@ -239,7 +240,8 @@ TEST(DocumentFile, RefusedFilesSayWhyAndLeaveNothingHalfLoaded) {
 TEST(DocumentFile, FontMountAndTextOfAnOpenedFileSurviveASave) {
   // A font-mount section of one list whose 40-byte name block follows the table.
   Bytes image(51, 0);
-  for (BYTE byte : {14, 0, 0, 0, 40, 0, 0, 0, 0x86, 0, 40, 0, 0, 0, 51 + 18, 0, 0, 0}) image.push_back(byte);
+  for (BYTE byte : {14, 0, 0, 0, 40, 0, 0, 0, 0x86, 0, 40, 0, 0, 0, 51 + 18, 0, 0, 0})
+    image.push_back(byte);
   const char name[40] = "SimSun";
   image.insert(image.end(), name, name + sizeof name);
   CFontMountSection fonts;
@@ -274,7 +276,8 @@ TEST(DocumentFile, DamagedFileOpensWithWhatCanBeReadAndKeepsItsOriginalAsBackup)
     ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
     file = ReadFileBytes(path);
     size_t blockList = file[36] | file[37] << 8;
-    third = blockList + 5 + RecordOf(*doc.GetBlockAt(0)).size() + RecordOf(*doc.GetBlockAt(1)).size();
+    third = blockList + 5 + RecordOf(*doc.GetBlockAt(0)).size() +
+            RecordOf(*doc.GetBlockAt(1)).size();
   }
   file[third] = 0x7F;
   WriteFileBytes(path, file);

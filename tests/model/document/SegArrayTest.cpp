@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "model/CurveTestSupport.h"
-#include "model/MainWindowCapture.h"
 #include "framework/File.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
-#include "model/records/BlockRecord.h"
+#include "model/CurveTestSupport.h"
+#include "model/MainWindowCapture.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
+#include "model/records/BlockRecord.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 

@@ -37,8 +37,8 @@ protected:
     windowClass.lpfnWndProc = TargetProc;
     windowClass.lpszClassName = "TalvexDropTarget";
     RegisterClassA(&windowClass);
-    hostWindow_ = CreateWindowExA(0, "TalvexDropTarget", "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 100,
-                             nullptr, nullptr, nullptr, nullptr);
+    hostWindow_ = CreateWindowExA(0, "TalvexDropTarget", "", WS_POPUP | WS_VISIBLE, 100, 100, 400,
+                                  100, nullptr, nullptr, nullptr, nullptr);
   }
   static void TearDownTestSuite() { DestroyWindow(hostWindow_); }
 

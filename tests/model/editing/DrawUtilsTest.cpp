@@ -99,7 +99,9 @@ TEST(DrawUtils, VerticalFontIsBoldAndTurned) {
 
 class FitTextTest : public ::testing::Test {
 protected:
-  int Width(const char* text) { return m_canvas.DC().GetTextExtent(text, static_cast<int>(strlen(text))).cx; }
+  int Width(const char* text) {
+    return m_canvas.DC().GetTextExtent(text, static_cast<int>(strlen(text))).cx;
+  }
   std::string Fit(const char* text, int width, int margin = 0) {
     return FitTextToWidth(&m_canvas.DC(), text, width, margin);
   }

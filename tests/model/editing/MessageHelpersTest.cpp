@@ -44,10 +44,12 @@ TEST(MessageHelpers, TextWithoutMessageComesFromTheFlags) {
 }
 
 TEST(MessageHelpers, CopyGoesToControl1397) {
-  HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
   ASSERT_TRUE(dialog);
   HWND edit = CreateWindowExA(0, "EDIT", "名片 90,54", WS_CHILD, 0, 0, 80, 20, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(1397)), nullptr, nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(1397)), nullptr,
+                              nullptr);
   ASSERT_TRUE(edit);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   ASSERT_TRUE(OpenClipboard(nullptr));

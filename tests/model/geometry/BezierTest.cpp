@@ -269,7 +269,8 @@ TEST(CBezier, ClipKeepsEveryPieceOfAWildCurve) {
   EXPECT_EQ(10, roots.GetSize());
   ExpectClipMatchesSampling(wild);
   // A curve that enters the box three times.
-  ExpectClipMatchesSampling(CBezier(Pt(8.9f, 8.7f), Pt(-13, -31.3f), Pt(44.8f, 48.5f), Pt(-2.5f, -6.5f)));
+  ExpectClipMatchesSampling(
+      CBezier(Pt(8.9f, 8.7f), Pt(-13, -31.3f), Pt(44.8f, 48.5f), Pt(-2.5f, -6.5f)));
 }
 
 }  // namespace

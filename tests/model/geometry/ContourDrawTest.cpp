@@ -18,7 +18,10 @@ const COLORREF kBlue = RGB(0, 0, 255);
 CContour* SquareAt10(bool red) {
   CContour* square = new CContour;
   if (red) square->AppendRaw(MakePenColourRecord(kRed));
-  const TestPoint corners[] = {{10, 10, 0x11}, {30, 10, 0x01}, {30, 30, 0x01}, {10, 30, 0x01},
+  const TestPoint corners[] = {{10, 10, 0x11},
+                               {30, 10, 0x01},
+                               {30, 30, 0x01},
+                               {10, 30, 0x01},
                                {10, 10, 0x41}};
   for (const TestPoint& p : corners) square->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
   square->AppendEndMark();

@@ -45,6 +45,7 @@ TEST(ContourOutput, CircleAsPlotterCommands) {
   ContourPtr circle(ContourFromEllipse(0, 0, 100, 100));
   std::string text = Hpgl(*circle);
   // Each quarter is cut into 32 chords within 2 degrees of the curve.
+  // clang-format off
   EXPECT_EQ(PlotterText(0, 50, {
     {0, 47}, {0, 44}, {0, 42}, {1, 39}, {1, 37}, {2, 35}, {3, 32}, {3, 30}, {4, 28}, {6, 26},
     {7, 24}, {8, 22}, {9, 20}, {11, 18}, {12, 16}, {14, 14}, {16, 12}, {18, 11}, {20, 9}, {22, 8},
@@ -61,6 +62,7 @@ TEST(ContourOutput, CircleAsPlotterCommands) {
     {11, 81}, {9, 79}, {8, 77}, {7, 75}, {6, 73}, {4, 71}, {3, 69}, {3, 67}, {2, 64}, {1, 62},
     {1, 60}, {0, 57}, {0, 55}, {0, 52}, {0, 50}}),
             text);
+  // clang-format on
   // Every written point lies on the circle, within truncation.
   const char* at = text.c_str();
   int x, y, used, points = 0;
@@ -75,6 +77,7 @@ TEST(ContourOutput, CircleAsPlotterCommands) {
 
 TEST(ContourOutput, OpenCurveAsPlotterCommands) {
   ContourPtr curve(MakeOpenCurve());
+  // clang-format off
   EXPECT_EQ(PlotterText(10, 10, {
     {60, 10}, {61, 10}, {62, 10}, {63, 10}, {64, 10}, {66, 10}, {67, 10}, {68, 11}, {69, 11},
     {71, 12}, {73, 12}, {74, 13}, {76, 14}, {77, 15}, {79, 15}, {80, 16}, {82, 17}, {83, 18},
@@ -82,6 +85,7 @@ TEST(ContourOutput, OpenCurveAsPlotterCommands) {
     {94, 32}, {95, 33}, {96, 35}, {97, 36}, {97, 38}, {98, 40}, {98, 41}, {99, 42}, {99, 43},
     {99, 45}, {99, 46}, {99, 47}, {99, 48}, {100, 50}}),
             Hpgl(*curve));
+  // clang-format on
 }
 
 TEST(ContourOutput, DegeneratePiecesWriteNothingExtra) {
@@ -101,9 +105,8 @@ TEST(ContourOutput, SquareAsIllustratorPath) {
       "0.000 0.000 l\r\nF\r\nU\r\n",
       AiPath(*square));
   ContourPtr triangle(MakeContour({{0, 0, 0x11}, {10, 0, 0x01}, {5, 8, 0x01}, {0, 0, 0x41}}));
-  EXPECT_EQ(
-      "u\r\n0.000 0.000 m\r\n10.000 0.000 l\r\n5.000 8.000 l\r\n0.000 0.000 l\r\nF\r\nU\r\n",
-      AiPath(*triangle));
+  EXPECT_EQ("u\r\n0.000 0.000 m\r\n10.000 0.000 l\r\n5.000 8.000 l\r\n0.000 0.000 l\r\nF\r\nU\r\n",
+            AiPath(*triangle));
 }
 
 TEST(ContourOutput, CircleAndOpenCurveAsIllustratorPath) {

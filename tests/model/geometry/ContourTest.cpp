@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/ContourTestSupport.h"
 #include "framework/GlobalLock.h"
+#include "model/ContourTestSupport.h"
 #include "model/geometry/MatrixFactories.h"
 
 namespace {

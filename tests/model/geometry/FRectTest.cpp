@@ -25,12 +25,12 @@ TEST(CFRect, InsideIncludesTheEdges) {
 
 TEST(CFRect, OutsideCountsTouchingAnEdge) {
   CFRect r(0, 0, 10, 10);
-  EXPECT_TRUE(r.IsOutside(10, 0, 20, 10));   // touches the right edge
-  EXPECT_TRUE(r.IsOutside(-10, 0, 0, 10));   // touches the left edge
+  EXPECT_TRUE(r.IsOutside(10, 0, 20, 10));  // touches the right edge
+  EXPECT_TRUE(r.IsOutside(-10, 0, 0, 10));  // touches the left edge
   EXPECT_TRUE(r.IsOutside(0, 10, 10, 20));
   EXPECT_TRUE(r.IsOutside(0, -5, 10, 0));
   EXPECT_FALSE(r.IsOutside(9, 9, 20, 20));
-  EXPECT_FALSE(r.IsOutside(2, 2, 3, 3));     // box inside the rectangle
+  EXPECT_FALSE(r.IsOutside(2, 2, 3, 3));  // box inside the rectangle
 }
 
 TEST(CFRect, InflateMoveAndNormalize) {

@@ -6,7 +6,8 @@
 
 namespace {
 
-static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must be done in float, not x87 extended precision");
+static_assert(FLT_EVAL_METHOD == 0,
+              "float arithmetic must be done in float, not x87 extended precision");
 
 // 2^24 + 1 is not a float. Done in float the sum rounds back to 2^24 and the difference is 0;
 // an x87 register would keep the 1 and give a different cut path on another machine.

@@ -41,11 +41,11 @@ TEST(Geometry, SegmentHitTestSnapsAlongOneAxisAndMeasuresFromTheStart) {
     float x0, y0, x1, y1, px, py;
     float snappedX, snappedY, ratio;
   } cases[] = {
-      {0, 0, 10, 10, 5.2f, 4.8f, 5.2f, 5.2f, 0.500400f},  // 45 degrees: upright
-      {0, 0, 10, 5, 4.0f, 2.3f, 4.0f, 2.0f, 0.412698f},  // shallow: upright
-      {0, 0, 2, 10, 1.1f, 5.0f, 1.0f, 5.0f, 0.502015f},  // steep: sideways
+      {0, 0, 10, 10, 5.2f, 4.8f, 5.2f, 5.2f, 0.500400f},     // 45 degrees: upright
+      {0, 0, 10, 5, 4.0f, 2.3f, 4.0f, 2.0f, 0.412698f},      // shallow: upright
+      {0, 0, 2, 10, 1.1f, 5.0f, 1.0f, 5.0f, 0.502015f},      // steep: sideways
       {10, 10, 0, 12, 5.0f, 11.3f, 5.0f, 11.0f, 0.506591f},  // shallow, falling backwards
-      {0, 0, 0, 10, 0.2f, 7.0f, 0.0f, 7.0f, 0.7f},  // upright segment
+      {0, 0, 0, 10, 0.2f, 7.0f, 0.0f, 7.0f, 0.7f},           // upright segment
   };
   for (const auto& c : cases) {
     FPOINT p = {c.px, c.py};

@@ -37,7 +37,10 @@ TEST(CMatrix2D, DivideBySkipsZero) {
 
 TEST(CMatrix2D, TransformsPointsInPlaceOrIntoAnOutput) {
   CMatrix2D m;
-  m.m[0] = 2; m.m[4] = 3; m.m[6] = 1; m.m[7] = -1;
+  m.m[0] = 2;
+  m.m[4] = 3;
+  m.m[6] = 1;
+  m.m[7] = -1;
   FPOINT p = {1, 1}, out;
   EXPECT_EQ(&p, m.TransformPointTo(&p, &out));
   EXPECT_EQ(1.0f, p.x);
@@ -46,7 +49,9 @@ TEST(CMatrix2D, TransformsPointsInPlaceOrIntoAnOutput) {
   m.TransformPoint(&p);
   EXPECT_EQ(3.0f, p.x);
   // Elements 2, 5 and 8 are never read by the point transforms.
-  m.m[2] = 100; m.m[5] = 100; m.m[8] = 100;
+  m.m[2] = 100;
+  m.m[5] = 100;
+  m.m[8] = 100;
   FPOINT q = {1, 1};
   m.TransformPoint(&q);
   EXPECT_EQ(3.0f, q.x);
@@ -70,8 +75,8 @@ TEST(CMatrix2D, IntegerOutputsTruncateTowardZero) {
   m.TransformRectToInt(&r, &ir);
   EXPECT_EQ(-2, ir.left);
   EXPECT_EQ(2, ir.top);
-  EXPECT_EQ(-1, ir.right);   // 1 - 2.7 = -1.7
-  EXPECT_EQ(3, ir.bottom);   // 1 + 2.7 = 3.7
+  EXPECT_EQ(-1, ir.right);  // 1 - 2.7 = -1.7
+  EXPECT_EQ(3, ir.bottom);  // 1 + 2.7 = 3.7
 }
 
 TEST(CMatrix2D, TransformFRectMapsOnlyTheTwoStoredCorners) {
@@ -96,7 +101,8 @@ TEST(CMatrix2D, TransformRectGivesTheBoundingBoxUnderRotation) {
   CFRect two(0, 0, 10, 10), four(0, 0, 10, 10);
   rotation.TransformFRect(&two);
   rotation.TransformRect(&four);
-  // The corner (10, 0) maps to (7.07, 7.07) and (0, 10) to (-7.07, 7.07): only the full box sees them.
+  // The corner (10, 0) maps to (7.07, 7.07) and (0, 10) to (-7.07, 7.07): only the full box sees
+  // them.
   EXPECT_NEAR(-7.0711f, four.left, 1e-3);
   EXPECT_NEAR(7.0711f, four.right, 1e-3);
   EXPECT_NEAR(0.0f, four.top, 1e-5);
@@ -131,9 +137,11 @@ TEST(CMatrix2D, TransformRectToIntNeverNormalises) {
 
 TEST(CMatrix2D, MultiplyAppliesThisFirstAndForcesElement8) {
   CMatrix2D scale, shift;
-  scale.m[0] = 2; scale.m[4] = 2;
+  scale.m[0] = 2;
+  scale.m[4] = 2;
   shift.m[6] = 5;
-  scale.m[8] = 7; shift.m[8] = 3;
+  scale.m[8] = 7;
+  shift.m[8] = 3;
   CMatrix2D product = scale;
   product.Multiply(shift);
   FPOINT p = {1, 1};
@@ -201,7 +209,10 @@ TEST(CMatrix2D, ASingularMatrixSaysSoAndMapsNothingAway) {
 
 TEST(CMatrix2D, InverseLengthMeasuresAVerticalLengthBack) {
   CMatrix2D display;  // page millimetres to pixels at 4 pixels per millimetre
-  display.m[0] = 4; display.m[4] = 4; display.m[6] = 100; display.m[7] = 50;
+  display.m[0] = 4;
+  display.m[4] = 4;
+  display.m[6] = 100;
+  display.m[7] = 50;
   EXPECT_FLOAT_EQ(0.75f, display.InverseLength(3));
   EXPECT_FLOAT_EQ(0.75f, display.InverseLength(-3));
   CMatrix2D rotation = MakeRotationMatrix(0, 0, 90);

@@ -19,10 +19,10 @@ std::vector<BYTE> FlagsOf(const std::vector<POINTREC>& records) {
 }
 
 TEST(CPointStore, ReversingKeepsSpecialRecordsInPlaceAndLonePointsAlone) {
-  std::vector<POINTREC> records = {
-      MakePointRecord(0, 0, 0x11), MakePointRecord(1, 0, 0x01), MakePointRecord(1, 1, 0x49),
-      MakePenColourRecord(RGB(1, 2, 3)), MakePointRecord(5, 5, 0x31),
-      MakePointRecord(7, 7, 0x11), MakePointRecord(8, 8, 0x00), MakePointRecord(9, 9, 0x21)};
+  std::vector<POINTREC> records = {MakePointRecord(0, 0, 0x11), MakePointRecord(1, 0, 0x01),
+                                   MakePointRecord(1, 1, 0x49), MakePenColourRecord(RGB(1, 2, 3)),
+                                   MakePointRecord(5, 5, 0x31), MakePointRecord(7, 7, 0x11),
+                                   MakePointRecord(8, 8, 0x00), MakePointRecord(9, 9, 0x21)};
   std::vector<POINTREC> reversed = CPointStore::ReversedSubpaths(records);
   EXPECT_EQ((std::vector<BYTE>{0x11, 0x01, 0x41, 0x81, 0x11, 0x00, 0x21, 0x31}), FlagsOf(reversed));
   EXPECT_EQ(1, reversed[0].x);

@@ -39,7 +39,8 @@ TEST(CSegmentWalker, SaysWhatEachRecordAddsToThePath) {
       {"every start bit moves", {{0, 0, 0x11}, {1, 0, 0x21}, {5, 5, 0x31}, {6, 6, 0x11}}, "MLMM"},
       {"the first node moves without a start bit", {{0, 0, 0x01}, {1, 0, 0x21}}, "ML"},
       {"a lone control makes no curve", {{0, 0, 0x11}, {1, 1, 0x00}, {2, 0, 0x21}}, "McL"},
-      {"nor do three", {{0, 0, 0x11}, {1, 1, 0x00}, {2, 1, 0x00}, {3, 1, 0x00}, {4, 0, 0x21}},
+      {"nor do three",
+       {{0, 0, 0x11}, {1, 1, 0x00}, {2, 1, 0x00}, {3, 1, 0x00}, {4, 0, 0x21}},
        "McccL"},
       {"a selected node is a node", {{0, 0, 0x19}, {1, 0, 0x09}}, "ML"},
   };

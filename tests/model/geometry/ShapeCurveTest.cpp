@@ -9,9 +9,9 @@
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/LineBlock.h"
-#include "model/geometry/MatrixFactories.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/geometry/MatrixFactories.h"
 #include "model/geometry/ShapeCurves.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "model/HandleBlock.h"
 #include "framework/GlobalLock.h"
+#include "model/HandleBlock.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 
@@ -25,9 +25,7 @@ std::vector<BYTE> RecordBytes(CBlock& block) {
 }
 
 // The smallest well-formed record of a tag: header and end byte only.
-std::vector<BYTE> EmptyRecord(BYTE tag) {
-  return {tag, 9, 0, 0, 0, 1, 0, 0, kRecordEndByte};
-}
+std::vector<BYTE> EmptyRecord(BYTE tag) { return {tag, 9, 0, 0, 0, 1, 0, 0, kRecordEndByte}; }
 
 void FillSample(HandleBlock& block) {
   block.m_attributes = 0x0102;
@@ -183,6 +181,7 @@ TEST(BlockClone, ABlockThatCannotBeStoredOrReadCannotBeCloned) {
 }
 
 TEST(BlockTypeName, NamesEveryTypeAndCallsTheRestUnknown) {
+  // clang-format off
   const std::pair<BYTE, const char*> names[] = {
       {1, "直线块"},     {2, "(圆角)矩形块"}, {3, "圆(弧)形块"},   {8, "正多边形块"},
       {9, "变形块"},     {128, "曲线块"},     {129, "组块"},       {130, "文字块"},
@@ -190,6 +189,7 @@ TEST(BlockTypeName, NamesEveryTypeAndCallsTheRestUnknown) {
       {146, "菱形印章"}, {147, "三角形印章"}, {148, "倒三角形印章"}, {4, "未知块"},
       {0, "未知块"},     {255, "未知块"},
   };
+  // clang-format on
   for (const auto& [type, expected] : names) {
     CString name = "before";
     GetBlockTypeName(type, name);

@@ -57,7 +57,8 @@ TEST(PointLimit, TheLongestReadableOutlineIsWrittenAndNoLongerOne) {
 
 TEST(PointLimit, ADocumentWithAnOverlongCurveSavesAndReopens) {
   Bytes longest = CurveRecordOf(kMaxPointRecords);
-  CCurveBlock* overlong = static_cast<CCurveBlock*>(CreateBlockFromRecord(longest.data(), longest.size()));
+  CCurveBlock* overlong = static_cast<CCurveBlock*>(
+      CreateBlockFromRecord(longest.data(), longest.size()));
   ASSERT_NE(nullptr, overlong);
   overlong->InsertPointsAt(1, 1);
   CSegArray blocks;

@@ -7,11 +7,11 @@
 
 #include "model/ShapeTestSupport.h"
 #include "model/blocks/CircleBlock.h"
-#include "model/geometry/ContourShapes.h"
 #include "model/blocks/LineBlock.h"
-#include "model/geometry/MatrixFactories.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/geometry/ContourShapes.h"
+#include "model/geometry/MatrixFactories.h"
 
 namespace {
 

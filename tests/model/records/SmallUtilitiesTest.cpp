@@ -3,20 +3,23 @@
 #include <cstring>
 
 #include "framework/GlobalLock.h"
+#include "model/editing/KeyboardCharset.h"
 #include "model/records/CutDataHeader.h"
 #include "model/records/GlobalCopy.h"
-#include "model/editing/KeyboardCharset.h"
 
 namespace {
 
 TEST(CharsetFromLanguage, MapsLanguagesToTheirSets) {
+  // clang-format off
   struct Case { WORD language; int charset; };
   const Case cases[] = {
       {0x0401, 178}, {0x0804, 134}, {0x0404, 136}, {0x0C04, 136}, {0x1004, 136},
       {0x0407, 238}, {0x041A, 238}, {0x0408, 161}, {0x040D, 177}, {0x0411, 128},
       {0x0412, 129}, {0x0812, 130}, {0x0419, 204}, {0x043F, 204}, {0x041E, 222},
       {0x041F, 162}, {0x042A, 163}, {0x0409, 0},   {0x040C, 0},   {0, 0}};
-  for (const Case& c : cases) EXPECT_EQ(c.charset, CharsetFromLanguage(c.language)) << std::hex << c.language;
+  // clang-format on
+  for (const Case& c : cases)
+    EXPECT_EQ(c.charset, CharsetFromLanguage(c.language)) << std::hex << c.language;
 }
 
 TEST(CCutDataHeader, HoldsMagicScaleAndKind) {

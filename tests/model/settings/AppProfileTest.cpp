@@ -16,7 +16,8 @@ void DeleteKeyTree(HKEY parent, LPCSTR name) {
   if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
   char child[256];
   DWORD length = sizeof child;
-  while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+  while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS) {
     DeleteKeyTree(key, child);
     length = sizeof child;
   }
@@ -31,7 +32,9 @@ protected:
     m_app.SetRegistryKey(kTestKey);
     m_profile.Attach();
   }
-  ~AppProfileTest() override { DeleteKeyTree(HKEY_CURRENT_USER, (std::string("Software\\") + kTestKey).c_str()); }
+  ~AppProfileTest() override {
+    DeleteKeyTree(HKEY_CURRENT_USER, (std::string("Software\\") + kTestKey).c_str());
+  }
 
   CWinApp m_app;
   CAppProfile m_profile;
@@ -55,7 +58,8 @@ TEST_F(AppProfileTest, IntegersAndFloatsRoundTrip) {
 TEST_F(AppProfileTest, StringsAreCutToTheBufferWithoutSplittingCharacters) {
   EXPECT_TRUE(m_profile.WriteString("SystemParam", "FilePath", "D:\\招牌\\"));
   char buffer[16];
-  EXPECT_EQ(8, m_profile.GetString("SystemParam", "FilePath", buffer, sizeof buffer, "C:\\TALVEX\\"));
+  EXPECT_EQ(8,
+            m_profile.GetString("SystemParam", "FilePath", buffer, sizeof buffer, "C:\\TALVEX\\"));
   EXPECT_STREQ("D:\\招牌\\", buffer);
   memset(buffer, 'Z', sizeof buffer);
   EXPECT_EQ(5, m_profile.GetString("SystemParam", "FilePath", buffer, 7, "C:\\TALVEX\\"));

@@ -46,7 +46,7 @@ TEST(ProgramPaths, UpperCaseLeavesDoubleByteCharactersAlone) {
   UpperCaseAscii(text);
   EXPECT_STREQ("ABC乤Z{", text);
   EXPECT_EQ('\x61', text[4]);  // the trail byte of 乤 is an 'a'
-  char lone[] = "x\x81";        // a lead byte at the end is a byte of its own
+  char lone[] = "x\x81";       // a lead byte at the end is a byte of its own
   UpperCaseAscii(lone);
   EXPECT_STREQ("X\x81", lone);
   UpperCaseAscii(nullptr);
@@ -167,8 +167,7 @@ TEST(ProgramFolder, DeepChineseFolderIsReadWhole) {
   for (char& ch : upper) ch = (ch >= 'a' && ch <= 'z') ? ch - 32 : ch;
   EXPECT_EQ(programDir, reported("ProgramDir"));
   EXPECT_EQ(programDir + "TALVEX42.INI", reported("IniPath"));
-  EXPECT_EQ(FolderOf(programDir.substr(0, programDir.size() - 1)),
-            reported("ParentDir"));
+  EXPECT_EQ(FolderOf(programDir.substr(0, programDir.size() - 1)), reported("ParentDir"));
   EXPECT_EQ(upper, reported("ModuleUpper"));
 
   ASSERT_TRUE(report.SetPath((programDir + "Cutters.INI").c_str()));

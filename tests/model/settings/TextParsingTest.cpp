@@ -132,7 +132,10 @@ TEST(ParseValueList, TrimsBlanksAndHandlesEmptyLists) {
 TEST(UnescapeString, ExpandsTheEscapeGrammar) {
   EXPECT_EQ("A", Unescape("\\x41"));
   EXPECT_EQ("\n", Unescape("\\n"));
-  EXPECT_EQ("A\x1B" "B", Unescape("A\\x1BB"));
+  EXPECT_EQ(
+      "A\x1B"
+      "B",
+      Unescape("A\\x1BB"));
   EXPECT_EQ("\r\n", Unescape("\\r\\n"));
   EXPECT_EQ("\a", Unescape("\\b"));
   EXPECT_EQ("\\", Unescape("\\\\"));

@@ -139,8 +139,7 @@ TEST_F(UndoBlockListTest, GroupUndoDissolvesTheGroupAndPutsTheChildrenBack) {
   step.Add(new CUndoGroupRecord(first, 0));
   step.Add(new CUndoGroupRecord(second, 0));
   step.Add(new CUndoGroupRecord(group, -1));
-  for (INT_PTR i = step.GetSize() - 1; i >= 0; --i)
-    EXPECT_TRUE(step.GetRecord(i)->Undo(&view));
+  for (INT_PTR i = step.GetSize() - 1; i >= 0; --i) EXPECT_TRUE(step.GetRecord(i)->Undo(&view));
 
   ASSERT_EQ(3, document.GetSize());
   EXPECT_EQ(first, document.GetBlock(0));
@@ -168,8 +167,7 @@ TEST_F(UndoBlockListTest, UngroupRecordOwnsTheRemovedGroupButNotItsChildren) {
   CUndoStep step;
   step.Add(new CUndoUngroupRecord(group, 1));
   step.Add(new CUndoUngroupRecord(member, -1));
-  for (INT_PTR i = step.GetSize() - 1; i >= 0; --i)
-    EXPECT_TRUE(step.GetRecord(i)->Undo(&view));
+  for (INT_PTR i = step.GetSize() - 1; i >= 0; --i) EXPECT_TRUE(step.GetRecord(i)->Undo(&view));
   EXPECT_EQ(group, document.GetBlock(1));
   EXPECT_EQ(1, group->m_selected);
   EXPECT_EQ(0, member->m_selected);

@@ -10,13 +10,12 @@
 #include "model/FakeBlockView.h"
 #include "model/HandleBlock.h"
 #include "model/MainWindowCapture.h"
-#include "support/MessageBoxCapture.h"
-#include "model/editing/DragState.h"
-#include "model/settings/IniFile.h"
-#include "model/settings/ProgramPaths.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/editing/DragState.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/MatrixFactories.h"
+#include "model/settings/IniFile.h"
+#include "model/settings/ProgramPaths.h"
 #include "model/undo/UndoAttrRecord.h"
 #include "model/undo/UndoBeginEditRecord.h"
 #include "model/undo/UndoDeselectRecord.h"
@@ -28,6 +27,7 @@
 #include "model/undo/UndoStep.h"
 #include "model/undo/UndoToolRecord.h"
 #include "model/undo/UndoTransformRecord.h"
+#include "support/MessageBoxCapture.h"
 
 namespace {
 
@@ -146,7 +146,8 @@ TEST_F(UndoManagerTest, UndoPlaysTheNewestStepBackwardsWithRecordingSuspended) {
   manager.BeginStep();  // even inside an open level, playback records nothing
   EXPECT_TRUE(manager.PlayLastStep(&view));
   manager.EndStep();
-  EXPECT_EQ((std::vector<std::string>{"third", "second", "first", "~third", "~second", "~first"}), log);
+  EXPECT_EQ((std::vector<std::string>{"third", "second", "first", "~third", "~second", "~first"}),
+            log);
   EXPECT_EQ((std::vector<int>{0, 0, 0}), depthsSeen);
   EXPECT_EQ(1, manager.GetStepCount());
   EXPECT_EQ(0, manager.GetDepth());

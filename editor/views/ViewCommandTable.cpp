@@ -1,0 +1,236 @@
+#include "editor/views/ViewCommandTable.h"
+
+#include <iterator>
+
+#include "model/blocks/Block.h"
+#include "resources/Resource.h"
+
+namespace {
+
+using Table = CViewCommandTable;
+
+// The ids the main frame's bars carry.
+const UINT kPaletteColourControl = 1011;
+const UINT kPaletteNumberControl = 1012;
+const UINT kOuterRect = ID_TOOL_OUTER_RECT;
+const UINT kUndoCommand = 57643;
+const UINT kDeleteCommand = 57632;
+const UINT kCopyCommand = 57634;
+const UINT kCutCommand = 57635;
+const UINT kPasteCommand = 57637;
+const UINT kPrintCommand = 57607;
+const UINT kPrintPreviewCommand = 57609;
+// A command no menu names; what it does is still to come.
+const UINT kUnnamedCommand = 49010;
+
+// Layout kinds of a text block, as the direction commands show them.
+const int kLayoutHorizontal = 0;
+const int kLayoutHorizontalReverse = 1;
+const int kLayoutVertical = 2;
+const int kLayoutVerticalReverse = 3;
+
+// clang-format off
+#define TOOL(id) {id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0}
+#define PENDING(id) {id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0}
+#define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
+#define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
+#define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
+#define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
+
+const Table::Row kRows[] = {
+  // Tools: the radio mark follows the current tool.
+  {ID_TOOL_SELECT, ID_TOOL_SELECT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
+  TOOL(ID_TOOL_TEXT),
+  TOOL(ID_TOOL_LIBRARY),
+  TOOL(ID_TOOL_LINE),
+  TOOL(ID_TOOL_POLYGON),
+  TOOL(ID_TOOL_RECT),
+  TOOL(ID_TOOL_CIRCLE),
+  TOOL(ID_TOOL_POLYLINE),
+  TOOL(ID_TOOL_BEZIER),
+  TOOL(ID_TOOL_REGULAR_POLYGON),
+  TOOL(ID_TOOL_TABLE),
+  TOOL(ID_TOOL_ZOOM_IN),
+  TOOL(ID_TOOL_ZOOM_OUT),
+  TOOL(ID_TOOL_MEASURE),
+  TOOL(ID_TOOL_NODE),
+  TOOL(ID_NODE_ADD),
+  TOOL(ID_NODE_DELETE),
+  TOOL(ID_NODE_BREAK),
+  TOOL(ID_NODE_JOIN),
+  TOOL(ID_NODE_TO_CURVE),
+  TOOL(ID_NODE_TO_LINE),
+  TOOL(ID_OUTPUT_AREA_DRAW),
+  TOOL(ID_OUTPUT_AREA_SELECT),
+  TOOL(ID_NODE_DRAW_CONTOUR),
+  TOOL(ID_NODE_MOVE_CONTOUR),
+  TOOL(ID_OUTPUT_AREA_TOOL),
+  PENDING_RANGE(ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE),
+  // Shape dialogs.
+  PENDING_WHEN(kOuterRect, kAnySelected),
+  // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
+  // until the dialog comes.
+  // Clipboard, deletion and undo.
+  PENDING_WHEN(kDeleteCommand, kAnySelected),
+  PENDING_WHEN(kCopyCommand, kAnySelected),
+  PENDING_WHEN(kCutCommand, kAnySelected),
+  PENDING(kPasteCommand),
+  RUN(kUndoCommand, kUndo, kUndoAvailable),
+  // Display.
+  RUN(ID_VIEW_REDRAW, kRedraw, kAlways),
+  RUN(ID_VIEW_WHOLE_PAGE, kWholePage, kAlways),
+  RUN(ID_VIEW_SHOW_ALL, kShowAll, kAlways),
+  RUN(ID_VIEW_ZOOM_IN_2X, kZoomInAtCursor, kAlways),
+  RUN(ID_VIEW_ZOOM_OUT_2X, kZoomOutAtCursor, kAlways),
+  {ID_VIEW_PALETTE_BAR, ID_VIEW_PALETTE_BAR, Table::kTogglePaletteBar, Table::kPaletteBarExists, Table::kCheckPaletteVisible, 0},
+  RUN(ID_VIEW_PROPERTY_BAR, kTogglePropertyBar, kPropertyBarExists),
+  {ID_SNAP_GRID, ID_SNAP_GRID, Table::kToggleSnapGrid, Table::kAlways, Table::kCheckScrollLock, 0},
+  // Snapping to guides and edges works while Z or X is held; the entries have nothing to switch.
+  PENDING(ID_SNAP_GUIDES),
+  PENDING(ID_SNAP_EDGES),
+  RUN(ID_VIEW_EXTENDED_PALETTE, kBarControl, kAlways),
+  RUN(kPaletteColourControl, kBarControl, kAlways),
+  RUN(kPaletteNumberControl, kBarControl, kAlways),
+  // Arrangement of the selection.
+  PENDING_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTRE),
+  PENDING_RANGE(ID_PAGE_ALIGN_LEFT, ID_PAGE_ALIGN_VCENTRE),
+  PENDING(ID_PAGE_CENTRE),
+  PENDING(ID_EDIT_GROUP),
+  PENDING(ID_CURVE_COMBINE),
+  PENDING(ID_CURVE_CONVERT),
+  PENDING(ID_CONTOUR_COMBINE),
+  PENDING(ID_CONTOUR_SPLIT),
+  PENDING(ID_EDIT_TO_FRONT),
+  PENDING(ID_EDIT_TO_BACK),
+  PENDING(ID_EDIT_SOLID),
+  PENDING(ID_FILE_MERGE),
+  PENDING(ID_FILE_READ_IMAGE),
+  PENDING(ID_TRANSFORM_ROTATE_90),
+  PENDING(ID_TRANSFORM_MIRROR_HORZ),
+  PENDING(ID_TRANSFORM_CANCEL_ROTATION),
+  PENDING(ID_ART_TRANSFORM_CANCEL),
+  // Text.
+  PENDING(ID_TEXT_AUTO_FILL),
+  PENDING(ID_TEXT_SIZE_ABSOLUTE),
+  PENDING(ID_TEXT_SIZE_UNIFORM),
+  PENDING(ID_TEXT_SIZE_NORMAL),
+  PENDING(ID_TEXT_HALF_WIDTH),
+  PENDING(ID_TEXT_LINE_START),
+  PENDING(ID_TEXT_LINE_START_CANCEL),
+  PENDING(ID_TEXT_JUSTIFY),
+  PENDING(ID_TEXT_LEFT),
+  PENDING(ID_TEXT_ARC),
+  PENDING(ID_TEXT_ARCH),
+  PENDING(ID_TEXT_ALONG_PATH),
+  LAYOUT(ID_TEXT_HORZ, kLayoutHorizontal),
+  LAYOUT(ID_TEXT_VERT_REVERSE, kLayoutVerticalReverse),
+  LAYOUT(ID_TEXT_VERT, kLayoutVertical),
+  LAYOUT(ID_TEXT_HORZ_REVERSE, kLayoutHorizontalReverse),
+  PENDING(ID_TEXT_FONT_SIZE),
+  PENDING(ID_TEXT_LATIN_PARAMS),
+  PENDING(ID_FONT_PATHS),
+  // Dialogs.
+  PENDING(ID_TRANSFORM_ROTATE),
+  PENDING(ID_TRANSFORM_MIRROR),
+  PENDING(ID_TRANSFORM_SKEW),
+  PENDING(ID_TRANSFORM_SCALE),
+  PENDING(ID_TRANSFORM_COPIES),
+  PENDING(ID_PAGE_SETUP),
+  PENDING_WHEN(ID_IMAGE_BARS, kOneImageAmongSelected),
+  PENDING(ID_LIBRARY_FROM_FOLDER),
+  PENDING(ID_IMAGE_TRACE),
+  PENDING(ID_LIBRARY_PRINT),
+  // Output areas, cutting and printing.
+  RUN(ID_OUTPUT_AREA_CLEAR, kClearOutputAreas, kOutputAreaTool),
+  PENDING(ID_OUTPUT_AREA_SET),
+  PENDING(ID_STAMP_NEW),
+  RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
+  PENDING(kPrintPreviewCommand),
+  PENDING(kPrintCommand),
+  PENDING(kUnnamedCommand),
+  PENDING_WHEN(ID_CUT_LINE, kOneSelectedNoImage),
+  PENDING_WHEN(ID_CUT_RADIAL, kOneSelectedNoImage),
+  PENDING_WHEN(ID_CUT_RING, kOneSelectedNoImage),
+  PENDING_WHEN(ID_OUTLINE_TRIM, kTwoSelectedNoImage),
+  PENDING_WHEN(ID_OUTLINE_INTERSECT, kTwoSelectedNoImage),
+  PENDING_WHEN(ID_OUTLINE_XOR, kTwoSelectedNoImage),
+  PENDING_WHEN(ID_OUTLINE_CONTOUR_CUT, kTwoSelectedNoImage),
+  PENDING_WHEN(ID_CUT_PARALLEL, kSelectedNoImage),
+  PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
+  PENDING_WHEN(ID_CUT_GUIDE, kGuideSelectedWithNonImages),
+  PENDING_WHEN(ID_FILE_FILL_OUTPUT, kNever),
+};
+// clang-format on
+
+bool IsOutputAreaTool(int tool) {
+  return tool == ID_OUTPUT_AREA_DRAW || tool == ID_OUTPUT_AREA_SELECT;
+}
+
+}  // namespace
+
+const CViewCommandTable::Row* CViewCommandTable::Rows(size_t* count) {
+  *count = std::size(kRows);
+  return kRows;
+}
+
+const CViewCommandTable::Row* CViewCommandTable::Find(UINT id) {
+  for (const Row& row : kRows)
+    if (id >= row.first && id <= row.last) return &row;
+  return nullptr;
+}
+
+bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
+  bool noImage = state.selectedImages == 0;
+  switch (rule) {
+    case kAlways:
+      return true;
+    case kNever:
+      return false;
+    case kAnySelected:
+      return state.selected > 0;
+    case kOneSelectedNoImage:
+      return state.selected == 1 && noImage;
+    case kTwoSelectedNoImage:
+      return state.selected == 2 && noImage;
+    case kSelectedNoImage:
+      return state.selected > 0 && noImage;
+    case kOneImageAmongSelected:
+      return state.selected > 0 && state.selectedImages == 1;
+    case kFirstSelectedTextNotEditing:
+      return !state.editing && state.firstSelectedType == kTextBlock;
+    case kGuideSelectedWithNonImages:
+      return state.guideSelected && state.selectedImages < state.selected;
+    case kUndoAvailable:
+      return state.undoSteps > 0 && !state.feedbackBlock;
+    case kOutputAreaTool:
+      return IsOutputAreaTool(state.currentTool);
+    case kPaletteBarExists:
+      return state.paletteBar;
+    case kPropertyBarExists:
+      return state.propertyBar;
+  }
+  return false;
+}
+
+CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id,
+                                                         const ViewCommandState& state) {
+  ItemState item = {row.action != kPending && Holds(row.enable, state), -1, -1};
+  switch (row.mark) {
+    case kNoMark:
+      break;
+    case kRadioCurrentTool:
+      item.radio = state.currentTool == static_cast<int>(id);
+      break;
+    case kCheckPaletteVisible:
+      item.check = state.paletteVisible ? 1 : 0;
+      break;
+    case kCheckScrollLock:
+      item.check = state.scrollLock ? 1 : 0;
+      break;
+    case kCheckTextLayout:
+      item.check = state.firstSelectedType == kTextBlock &&
+                   state.firstSelectedLayout == row.markValue;
+      break;
+  }
+  return item;
+}

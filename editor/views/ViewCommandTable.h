@@ -1,0 +1,105 @@
+// CViewCommandTable: the commands of the main drawing view, one row each: the action that carries
+// a command out and the rules that enable, check or radio-mark its menu entries and buttons. The
+// view looks every command up here before its message map, so one row decides both what the menu
+// shows and whether the command runs: a command whose entry is disabled does nothing when an
+// accelerator sends it all the same.
+//
+// Rows whose action is kPending belong to features still to come (the selection and creation
+// tools, node editing, the editing commands, text). They carry their rules already but
+// stay disabled, so that no menu entry looks as if it worked while it does nothing; a feature
+// lands by giving its rows an action.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// What the rules look at, taken from the view when the user interface is updated.
+struct ViewCommandState {
+  int currentTool = 0;
+  // Blocks whose selected flag is 1, and the images among them.
+  int selected = 0;
+  int selectedImages = 0;
+  // The first selected block in list order: its type code (0 when none) and, for a text block,
+  // its layout kind (-1 otherwise).
+  BYTE firstSelectedType = 0;
+  int firstSelectedLayout = -1;
+  bool editing = false;
+  bool feedbackBlock = false;
+  bool guideSelected = false;
+  INT_PTR undoSteps = 0;
+  bool scrollLock = false;
+  // The main frame's palette and property bars: whether they exist and are shown.
+  bool paletteBar = false;
+  bool paletteVisible = false;
+  bool propertyBar = false;
+};
+
+class CViewCommandTable {
+public:
+  enum Action : BYTE {
+    kPending,
+    kSetTool,
+    kRedraw,
+    kWholePage,
+    kShowAll,
+    kZoomInAtCursor,
+    kZoomOutAtCursor,
+    kUndo,
+    kTogglePaletteBar,
+    kTogglePropertyBar,
+    kToggleSnapGrid,
+    kClearOutputAreas,
+    // Controls of the palette bar: the bar handles their notifications; the row only keeps them
+    // enabled, since a bar disables a control that nothing claims.
+    kBarControl,
+    // The view's message map carries the command out; the row keeps its entry enabled.
+    kViewHandler,
+  };
+  enum Enable : BYTE {
+    kAlways,
+    kNever,
+    kAnySelected,
+    kOneSelectedNoImage,
+    kTwoSelectedNoImage,
+    kSelectedNoImage,
+    kOneImageAmongSelected,
+    kFirstSelectedTextNotEditing,
+    kGuideSelectedWithNonImages,
+    kUndoAvailable,
+    kOutputAreaTool,
+    kPaletteBarExists,
+    kPropertyBarExists,
+  };
+  enum Mark : BYTE {
+    kNoMark,
+    kRadioCurrentTool,
+    kCheckPaletteVisible,
+    kCheckScrollLock,
+    // Checked when the first selected block is a text block laid out as the row's value says.
+    kCheckTextLayout,
+  };
+
+  struct Row {
+    UINT first;
+    UINT last;
+    Action action;
+    Enable enable;
+    Mark mark;
+    int markValue;
+  };
+
+  // What an update handler sets: enabled, and the check (-1 leaves it) or radio mark (-1 leaves
+  // it).
+  struct ItemState {
+    BOOL enabled;
+    int check;
+    int radio;
+  };
+
+  // The row of a command id, null when the view has none for it.
+  static const Row* Find(UINT id);
+  static ItemState Evaluate(const Row& row, UINT id, const ViewCommandState& state);
+  static bool Holds(Enable rule, const ViewCommandState& state);
+  static const Row* Rows(size_t* count);
+};
