@@ -43,12 +43,11 @@ TEST(CutViewEdges, LeftAndTopMoveTheMediaRightAndBottomSizeIt) {
       {CCUTView::kBottomEdgeTool, 0, 0, {10, 20, 410, 40}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.tool);
     CFRect moved = CCUTView::MoveEdge(media, c.tool, c.x, c.y);
-    EXPECT_FLOAT_EQ(c.expected.left, moved.left);
-    EXPECT_FLOAT_EQ(c.expected.top, moved.top);
-    EXPECT_FLOAT_EQ(c.expected.right, moved.right);
-    EXPECT_FLOAT_EQ(c.expected.bottom, moved.bottom);
+    EXPECT_FLOAT_EQ(c.expected.left, moved.left) << "tool " << c.tool;
+    EXPECT_FLOAT_EQ(c.expected.top, moved.top) << "tool " << c.tool;
+    EXPECT_FLOAT_EQ(c.expected.right, moved.right) << "tool " << c.tool;
+    EXPECT_FLOAT_EQ(c.expected.bottom, moved.bottom) << "tool " << c.tool;
   }
 }
 
