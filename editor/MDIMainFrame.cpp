@@ -21,10 +21,11 @@ const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
 
 namespace {
 
-const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {146,  158,  153,  156, 154, 163, 162, 184,
-                                                      129,  148,  202,  149, 187, 189, 188, 198,
-                                                      199,  195,  196,  272, 197, 262, 164, 217,
-                                                      1178, 1179, 1146, 263, 266};
+// clang-format off
+const UINT kCursorIds[CMDIMainFrame::kCursorCount] = {
+    146, 158, 153, 156, 154, 163, 162, 184, 129, 148, 202, 149, 187, 189, 188,
+    198, 199, 195, 196, 272, 197, 262, 164, 217, 1178, 1179, 1146, 263, 266};
+// clang-format on
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_POINTER, IDS_PANE_WIDTH, IDS_PANE_HEIGHT,
                             IDS_PANE_TYPE};

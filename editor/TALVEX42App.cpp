@@ -8,6 +8,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/MessageBoxWatch.h"
 #include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandLineInfo.h"
@@ -17,7 +18,6 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
-#include "editor/TALVEX42Frame.h"
 #include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CTALVEX42App, CWinApp)
@@ -57,8 +57,10 @@ struct LanguageCommand {
   UINT command;
   WORD language;
 };
-const LanguageCommand kLanguageCommands[] = {
-    {ID_LANGUAGE_GB, 2052}, {ID_LANGUAGE_BIG5, 1028}, {ID_LANGUAGE_ENGLISH, 1033}, {ID_LANGUAGE_DEFAULT, 0}};
+const LanguageCommand kLanguageCommands[] = {{ID_LANGUAGE_GB, 2052},
+                                             {ID_LANGUAGE_BIG5, 1028},
+                                             {ID_LANGUAGE_ENGLISH, 1033},
+                                             {ID_LANGUAGE_DEFAULT, 0}};
 
 CString ProgramFolder() {
   char folder[MAX_PATH * 2] = {};
@@ -84,8 +86,8 @@ CTALVEX42App::EndProcessFunction CTALVEX42App::SetEndProcessFunction(EndProcessF
 }
 
 WORD CTALVEX42App::ReadStartupLanguage(const CIniFile& settings) {
-  WORD language = static_cast<WORD>(settings.GetInt(settings::kSystemParam, settings::kLanguage,
-                                                    settings::kLanguageDefault));
+  WORD language = static_cast<WORD>(
+      settings.GetInt(settings::kSystemParam, settings::kLanguage, settings::kLanguageDefault));
   if (language < kFirstLanguageId) {
     language = ::GetSystemDefaultLangID();
     settings.WriteInt(settings::kSystemParam, settings::kLanguage, language);
@@ -144,7 +146,8 @@ BOOL CTALVEX42App::InitInstance() {
   InitializeApplicationData(kLoadAll, logo);
 
   m_docTemplate = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                        RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+                                        RUNTIME_CLASS(CTALVEX42Frame),
+                                        RUNTIME_CLASS(CTALVEX42View));
   AddDocTemplate(m_docTemplate);
   // The logo goes first: a report that the library is missing would otherwise show black over it
   // under Wine on an X server without a window manager. Without the library the transformation
@@ -207,7 +210,8 @@ BOOL CTALVEX42App::ProcessCommandLine() {
     if (!format.LoadString(IDS_CANNOT_OPEN_FILE)) format = "%s";
     caption.LoadString(IDS_ERROR);
     text.Format(format, static_cast<LPCSTR>(info.m_strFileName));
-    AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, text, caption, MB_OK | MB_ICONERROR);
+    AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, text, caption,
+                      MB_OK | MB_ICONERROR);
   }
   return TRUE;
 }

@@ -39,6 +39,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_RBUTTONDOWN()
   ON_WM_RBUTTONUP()
+  ON_WM_KEYDOWN()
   ON_MESSAGE(WM_CHAR, OnChar)
   ON_MESSAGE(WM_IME_CHAR, OnImeChar)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
@@ -92,6 +93,7 @@ UINT CodePageOfCharset(int charset) {
 CTALVEX42View::CTALVEX42View() {
   m_currentTool = kSelectTool;
   m_targets[kOutputAreaTracker] = &m_outputAreas;
+  m_targets[kSelectionTracker] = &m_selection;
 }
 
 CTALVEX42View::~CTALVEX42View() = default;
@@ -123,6 +125,7 @@ void CTALVEX42View::OnInitialUpdate() {
   if (m_rulers) return;
   CreateRulers(kRulerThickness);
   CTALVEX42Doc* document = GetDocument();
+  m_selection.Attach(this, document, m_rulers.get(), true);
   if (!document) return;
   m_rulers->SetGuideList(&document->GetGuideLines());
   const CPageSettings& page = document->GetPageSettings();
@@ -526,6 +529,12 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
     case CViewCommandTable::kClearOutputAreas:
       ClearOutputAreas();
       return;
+    case CViewCommandTable::kDeleteSelection:
+      m_selection.DeleteSelected();
+      return;
+    case CViewCommandTable::kCancelRotation:
+      m_selection.CancelRotation();
+      return;
   }
 }
 
@@ -583,9 +592,16 @@ void CTALVEX42View::ZoomAtCursor(double factor) {
   Repaint();
 }
 
+// Arrow and page keys nudge the selection while the selection tool has no block under edit.
+void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+  if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
+  CTALVEXView::OnKeyDown(key, repeat, flags);
+}
+
 void CTALVEX42View::Undo() {
   if (!m_undo.PlayLastStep(this)) return;
   if (GetDocument()) GetDocument()->SetModifiedFlag(TRUE);
+  m_selection.Recount();
   Invalidate(FALSE);
 }
 

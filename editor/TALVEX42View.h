@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "editor/tools/OutputAreaCommands.h"
+#include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
 #include "editor/views/ViewCommandTable.h"
 #include "editor/views/ViewMouseTarget.h"
@@ -83,6 +84,7 @@ public:
   // Takes the block (null clears), deleting the one it replaces.
   void SetFeedbackBlock(CBlock* block);
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
+  CSelectTracker& GetSelectTracker() { return m_selection; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();
@@ -114,6 +116,7 @@ protected:
   void OnLButtonDblClk(UINT flags, CPoint point);
   void OnRButtonDown(UINT flags, CPoint point);
   void OnRButtonUp(UINT flags, CPoint point);
+  void OnKeyDown(UINT key, UINT repeat, UINT flags);
   LRESULT OnChar(WPARAM ch, LPARAM flags);
   LRESULT OnImeChar(WPARAM ch, LPARAM flags);
   LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
@@ -159,6 +162,7 @@ private:
   void Repaint();
 
   CUndoManager m_undo;
+  CSelectTracker m_selection;
   int m_keyboardCharset = 0;
   CBlock* m_editBlock = nullptr;
   std::unique_ptr<CBlock> m_feedbackBlock;

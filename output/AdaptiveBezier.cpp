@@ -10,9 +10,7 @@ const float kRadiansPerDegree = 0.0174532778f;
 const float kFullTurn = 6.2831852f;
 const int kMaxDepth = 10;
 
-bool SamePoint(const FPOINT& a, const FPOINT& b) {
-  return a.x == b.x && a.y == b.y;
-}
+bool SamePoint(const FPOINT& a, const FPOINT& b) { return a.x == b.x && a.y == b.y; }
 
 // Distance of p from the chord a-b whose length is given.
 float DistanceFromChord(const FPOINT& p, const FPOINT& a, const FPOINT& b, double chord) {
@@ -61,9 +59,7 @@ float CAdaptiveBezier::DistanceToleranceFor(float accuracy) {
   return std::max(accuracy / 2.0f, 1.0f);
 }
 
-float CAdaptiveBezier::AngleToleranceFor(float accuracy) {
-  return accuracy * kRadiansPerDegree;
-}
+float CAdaptiveBezier::AngleToleranceFor(float accuracy) { return accuracy * kRadiansPerDegree; }
 
 void CAdaptiveBezier::Flatten(const FPOINT points[4], std::vector<FPOINT>* ends) const {
   Subdivide(points, 0, ends);

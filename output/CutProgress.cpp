@@ -18,8 +18,8 @@ CCutProgressWnd::CCutProgressWnd(LPCSTR title, int* stopFlag, CWnd* owner)
                                  62);
   dialogTemplate.AddControl(CDialogTemplate::staticText, "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 8,
                             6, 184, 10, kTextId);
-  dialogTemplate.AddControl(PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 8, 20, 184,
-                            10, kBarId);
+  dialogTemplate.AddControl(PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 8, 20, 184, 10,
+                            kBarId);
   dialogTemplate.AddControl(CDialogTemplate::button, OutputText::kCancel,
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP, 75, 40, 50, 14, IDCANCEL);
   if (CreateIndirect(dialogTemplate.Get(), owner)) UpdateWindow();

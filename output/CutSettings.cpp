@@ -59,10 +59,10 @@ void CCutSettings::SetPortName(LPCSTR name) {
 
 void CCutSettings::LoadCutSettings(const CIniFile& file) {
   const char* s = kCutInfoSection;
-  m_mediaRect.right =
-      m_mediaRect.left + std::fabs(file.GetFloat(s, "PaperWidth", kDefaultPaperWidth));
-  m_mediaRect.bottom =
-      m_mediaRect.top + std::fabs(file.GetFloat(s, "PaperHeight", kDefaultPaperHeight));
+  m_mediaRect.right = m_mediaRect.left +
+                      std::fabs(file.GetFloat(s, "PaperWidth", kDefaultPaperWidth));
+  m_mediaRect.bottom = m_mediaRect.top +
+                       std::fabs(file.GetFloat(s, "PaperHeight", kDefaultPaperHeight));
   m_colorNumber = -1;
   m_colorSeparation = 0;
   SetPortName(file.GetString(s, "PortName", ""));

@@ -25,10 +25,10 @@ struct CCutSettings {
   int GetTargetKind() const;
   void SetPortName(LPCSTR name);
 
-  CFRect m_mediaRect;      // page units (mm)
-  int m_colorNumber;       // -1: all colours
+  CFRect m_mediaRect;  // page units (mm)
+  int m_colorNumber;   // -1: all colours
   char m_portName[200];
-  int m_testWidth;         // mm
+  int m_testWidth;  // mm
   int m_colorSeparation;
   int m_pageRect;
   int m_autoFeed;
@@ -46,13 +46,13 @@ struct CCutSettings {
   float m_zoomCut;
   int m_mirror;
   int m_penMode;
-  float m_bladeOffset;     // mm
-  int m_overcut;           // device steps
+  float m_bladeOffset;  // mm
+  int m_overcut;        // device steps
   int m_halfCut;
-  float m_solidCut;        // mm
-  float m_voidCut;         // mm
-  WORD m_mmPageGap;        // mm
-  int m_shareOutLimit;     // page units; 0: no strips
+  float m_solidCut;     // mm
+  float m_voidCut;      // mm
+  WORD m_mmPageGap;     // mm
+  int m_shareOutLimit;  // page units; 0: no strips
 };
 
 // The section of Cutters.INI that holds the cut settings and the chosen model ("Device").

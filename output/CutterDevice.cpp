@@ -47,9 +47,7 @@ short RangeMaximum(const CString& text) {
   return ToShort(std::strtol(number, nullptr, 10));
 }
 
-float RatioOrOne(float ratio) {
-  return ratio < 0.9f || ratio > 1.1f ? 1.0f : ratio;
-}
+float RatioOrOne(float ratio) { return ratio < 0.9f || ratio > 1.1f ? 1.0f : ratio; }
 
 void CopyBounded(char* out, size_t size, LPCSTR text) {
   std::memset(out, 0, size);
@@ -115,9 +113,7 @@ CCutterDevice::CCutterDevice(LPCSTR modelName) {
   if (modelName) LoadProfile(modelName);
 }
 
-CCutterDevice::~CCutterDevice() {
-  m_port.Close();
-}
+CCutterDevice::~CCutterDevice() { m_port.Close(); }
 
 void CCutterDevice::ResetProfile() {
   std::memset(m_sectionName, 0, sizeof(m_sectionName));

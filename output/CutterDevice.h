@@ -108,7 +108,7 @@ public:
   float m_bladeOffset;  // mm
   float m_ratioX;
   float m_ratioY;
-  int m_overcut;        // device steps
+  int m_overcut;  // device steps
   short m_outMethod;
 
 private:

@@ -9,8 +9,8 @@
 namespace {
 
 // The device-interface class of HID devices, as the HID library reports it.
-const GUID kHidClass = {0x4D1E55B2, 0xF16F, 0x11CF,
-                        {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+const GUID kHidClass = {
+    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 // The filter record handed to the system; larger than its fixed part, as the system allows.
 const size_t kFilterBytes = 300;
 

@@ -117,8 +117,8 @@ HANDLE COutPort::OpenFileTarget() {
     SaveSettings();
   }
   if (path.IsEmpty()) return nullptr;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_ARCHIVE, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
+                            nullptr);
   return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
@@ -254,8 +254,8 @@ bool COutPort::WriteBuffered(const char* data, DWORD length) {
 
 const COutPort::AttemptPlan COutPort::kBytewisePlan = {kPlainTransfer, true, true, false, 1, 5};
 const COutPort::AttemptPlan COutPort::kChunkedPlan = {kPlainTransfer, false, false, false, 100, 5};
-const COutPort::AttemptPlan COutPort::kOverlappedPlan = {kOverlappedTransfer, false, false, false,
-                                                         50, 10};
+const COutPort::AttemptPlan COutPort::kOverlappedPlan = {
+    kOverlappedTransfer, false, false, false, 50, 10};
 const COutPort::AttemptPlan COutPort::kPrinterPlan = {kPrinterTransfer, false, true, true, 1, 5};
 
 bool COutPort::WriteByMethod(const char* data, DWORD length) {

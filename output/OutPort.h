@@ -71,7 +71,9 @@ public:
   void SetRetryLimit(int limit);
   int GetRetryLimit() const { return m_retryLimit; }
   // A further stop condition tested with the state (an owner's own stop flag).
-  void SetStopCheck(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
+  void SetStopCheck(std::function<bool()> stopRequested) {
+    m_stopRequested = std::move(stopRequested);
+  }
 
   CPlotterPlugIn& GetPlugIn() { return m_plugIn; }
   int GetOpenedKind() const { return m_kind; }

@@ -10,11 +10,13 @@
 namespace OutputText {
 
 // String resources of the editor that the output reads.
-const UINT kSendFailedId = 50015;    // "数据发送失败!"
-const UINT kManagerTitleId = 50018;  // the job manager's window title
-const UINT kCutOutputId = 50019;     // "刻绘输出"
-const UINT kParityItemsId = 50020;   // the port dialog's parity entries, one per line
-const UINT kFlowItemsId = 50021;     // its flow-control entries
+// clang-format off
+const UINT kSendFailedId = 50015;     // "数据发送失败!"
+const UINT kManagerTitleId = 50018;   // the job manager's window title
+const UINT kCutOutputId = 50019;      // "刻绘输出"
+const UINT kParityItemsId = 50020;    // the port dialog's parity entries, one per line
+const UINT kFlowItemsId = 50021;      // its flow-control entries
+// clang-format on
 
 const char kSendFailed[] = "数据发送失败!";
 const char kManagerTitle[] = "镌图匠 - [切割管理程序]";

@@ -78,9 +78,7 @@ size_t WriteDecimal(int value, char* out) {
 
 }  // namespace
 
-void CPlotTemplate::Clear() {
-  std::memset(m_text, 0, sizeof(m_text));
-}
+void CPlotTemplate::Clear() { std::memset(m_text, 0, sizeof(m_text)); }
 
 bool CPlotTemplate::SetRaw(LPCSTR text, CString* problem) {
   Clear();

@@ -92,9 +92,10 @@ void CPortSetupDlg::FillControls() {
                                        static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
   Select(m_hWnd, kDataBitsCombo, bits == CB_ERR ? -1 : static_cast<int>(bits));
   Select(m_hWnd, kStopBitsCombo, m_port.StopBits);
-  Select(m_hWnd, kFlowCombo, (m_port.XONXOFF & 1)  ? kXonXoffFlow
-                             : (m_port.RTSCTS & 1) ? kHardwareFlow
-                                                   : kNoFlow);
+  Select(m_hWnd, kFlowCombo,
+         (m_port.XONXOFF & 1)  ? kXonXoffFlow
+         : (m_port.RTSCTS & 1) ? kHardwareFlow
+                               : kNoFlow);
   ::CheckDlgButton(m_hWnd, kRtsCtsCheck, (m_port.RTSCTS & 1) ? BST_CHECKED : BST_UNCHECKED);
   ::CheckDlgButton(m_hWnd, kDtrDsrCheck, (m_port.DTRDSR & 1) ? BST_CHECKED : BST_UNCHECKED);
 }

@@ -53,8 +53,8 @@ void CPortingDlg::SetTexts(int language) {
 }
 
 bool CPortingDlg::CreateProgressWindow(CWnd* parent) {
-  CDialogTemplate dialogTemplate(m_caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
-                                 kWindowWidth, kWindowHeight);
+  CDialogTemplate dialogTemplate(m_caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, kWindowWidth,
+                                 kWindowHeight);
   if (!CreateIndirect(dialogTemplate.Get(), parent)) {
     CString text = CDllModule::SystemErrorText(GetLastError());
     AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
@@ -124,7 +124,7 @@ bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int l
   if (parent && !CreateProgressWindow(parent)) return false;
   m_port->SetPortName(portName);
   bool sent = ParsePortName(portName) == kPortUsbPlotter ? SendThroughPlugIn(dataFile)
-                                                          : SendThroughPort(dataFile);
+                                                         : SendThroughPort(dataFile);
   DestroyProgressWindow();
   if (!sent || m_port->GetState() == COutPort::kCancelled) return false;
   m_port->SetState(COutPort::kIdle);

@@ -4,6 +4,7 @@
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
+#include "model/document/FontMountSection.h"
 #include "model/geometry/Contour.h"
 #include "text/CftFontTable.h"
 #include "text/FontTable.h"
@@ -25,26 +26,6 @@ struct SavedList {
   int row;
   int column;
 };
-
-struct SectionEntry {
-  DWORD size;
-  BYTE charset;
-  BYTE source;
-  DWORD width;
-  DWORD position;
-};
-
-bool ReadEntry(CByteReader& reader, SectionEntry& entry) {
-  return reader.ReadDWord(entry.size) && reader.ReadByte(entry.charset) &&
-         reader.ReadByte(entry.source) && reader.ReadDWord(entry.width) &&
-         reader.ReadDWord(entry.position);
-}
-
-bool WriteEntry(CByteWriter& writer, const SectionEntry& entry) {
-  return writer.WriteDWord(entry.size) && writer.WriteByte(entry.charset) &&
-         writer.WriteByte(entry.source) && writer.WriteDWord(entry.width) &&
-         writer.WriteDWord(entry.position);
-}
 
 CString LoadResourceText(UINT id) {
   CString text;
@@ -207,9 +188,9 @@ bool CLanguage::WriteToFile(CByteWriter& file) const {
   for (const SavedList& list : lists) {
     DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) *
                                     kSlotWidth);
-    SectionEntry entry = {size, list.charset, list.source, kSlotWidth,
-                          static_cast<DWORD>(position)};
-    if (!WriteEntry(file, entry)) return false;
+    CFontMountSection::Entry entry = {size, list.charset, list.source, kSlotWidth,
+                                      static_cast<DWORD>(position)};
+    if (!CFontMountSection::WriteEntry(file, entry)) return false;
     position += size;
   }
   for (const SavedList& list : lists) {
@@ -237,22 +218,23 @@ bool CLanguage::ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
   if (tableSize == 0) return true;
   if (tableSize % kEntrySize != 0 || tableSize > reader.Remaining()) return false;
 
-  std::vector<SectionEntry> entries;
+  std::vector<CFontMountSection::Entry> entries;
   size_t namesKept = 0;
   bool whole = true;
   for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
-    SectionEntry entry = {};
-    ReadEntry(reader, entry);
+    CFontMountSection::Entry entry = {};
+    CFontMountSection::ReadEntry(reader, entry);
     // Name blocks of a file written whole never overlap, so more names than the file holds is
     // damage; a block smaller than its empty slot names nothing.
-    bool fits = entry.width > 0 && entry.size >= entry.width && entry.size <= fileSize &&
-                entry.position <= fileSize - entry.size && entry.size <= fileSize - namesKept;
+    bool fits = entry.slotWidth > 0 && entry.nameSize >= entry.slotWidth &&
+                entry.nameSize <= fileSize && entry.position <= fileSize - entry.nameSize &&
+                entry.nameSize <= fileSize - namesKept;
     if (!fits) {
       whole = false;
       continue;
     }
     entries.push_back(entry);
-    namesKept += entry.size;
+    namesKept += entry.nameSize;
   }
   if (entries.empty()) return whole;
 
@@ -260,14 +242,15 @@ bool CLanguage::ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
   size_t keptTable = entries.size() * kEntrySize;
   kept.WriteDWord(static_cast<DWORD>(keptTable));
   size_t nameOffset = 4 + keptTable;
-  for (SectionEntry entry : entries) {
+  for (CFontMountSection::Entry entry : entries) {
     DWORD filePosition = entry.position;
     entry.position = static_cast<DWORD>(nameOffset);
-    WriteEntry(kept, entry);
-    nameOffset += entry.size;
+    CFontMountSection::WriteEntry(kept, entry);
+    nameOffset += entry.nameSize;
     entry.position = filePosition;
   }
-  for (const SectionEntry& entry : entries) kept.WriteBytes(file + entry.position, entry.size);
+  for (const CFontMountSection::Entry& entry : entries)
+    kept.WriteBytes(file + entry.position, entry.nameSize);
   section = kept.Bytes();
   return whole;
 }
@@ -277,15 +260,15 @@ int CLanguage::RemountFont(const std::vector<BYTE>& section, WORD key, int saved
   DWORD tableSize = 0;
   if (savedNumber < 0 || !reader.ReadDWord(tableSize) || tableSize > reader.Remaining()) return -1;
   for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
-    SectionEntry entry = {};
-    if (!ReadEntry(reader, entry)) return -1;
+    CFontMountSection::Entry entry = {};
+    if (!CFontMountSection::ReadEntry(reader, entry)) return -1;
     if (entry.charset != (key & 0xFF) || entry.source != (key >> 8)) continue;
-    size_t slot = static_cast<size_t>(savedNumber) * entry.width;
-    if (entry.width == 0 || slot + entry.width > entry.size || entry.position > section.size() ||
-        entry.size > section.size() - entry.position)
+    size_t slot = static_cast<size_t>(savedNumber) * entry.slotWidth;
+    if (entry.slotWidth == 0 || slot + entry.slotWidth > entry.nameSize ||
+        entry.position > section.size() || entry.nameSize > section.size() - entry.position)
       return -1;
     const char* name = reinterpret_cast<const char*>(section.data() + entry.position + slot);
-    CString text(name, static_cast<int>(strnlen(name, entry.width)));
+    CString text(name, static_cast<int>(strnlen(name, entry.slotWidth)));
     return FindFont(FindIndex(entry.charset), entry.source, text);
   }
   return -1;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "framework/String.h"
+#include "model/document/FontMountSection.h"
 #include "model/settings/IniFile.h"
 
 class CByteWriter;
@@ -38,7 +39,7 @@ public:
   static constexpr int kRowCount = 30;
   static constexpr int kNameSize = 20;
   static constexpr int kSlotWidth = 40;
-  static constexpr size_t kEntrySize = 14;
+  static constexpr size_t kEntrySize = CFontMountSection::kEntrySize;
   static constexpr BYTE kNoCharset = 255;
   enum FontSource { kWindowsFonts = 0, kTrueTypeFiles = 1, kFirstMount = 2 };
 

@@ -3,9 +3,10 @@
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
 // after the cutter profile; the code conversion tables at the end, then the font services and the
 // model's services, which name objects above them.
+#include "editor/ProgramObjects.h"
+
 #include <windows.h>
 
-#include "editor/ProgramObjects.h"
 #include "framework/WinApp.h"
 
 CIniFile g_settings;
@@ -25,8 +26,8 @@ COutPort g_outPort;
 CTransformDll g_transformDll;
 CCodeTable g_big5ToGb(CCodeTable::kBig5ToGb, CCodeTable::kLoadNow);
 CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
-CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable,
-                             g_gbToBig5, g_big5ToGb);
+CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable, g_gbToBig5,
+                             g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

@@ -34,8 +34,10 @@ void Shift(float* low, float* high, float by) {
 }  // namespace
 
 CRulerManager::CRulerManager(CTALVEXView* view)
-    : m_horizontal(CRulerWnd::kHorizontal), m_vertical(CRulerWnd::kVertical),
-      m_corner(CRulerWnd::kCorner), m_view(view) {}
+    : m_horizontal(CRulerWnd::kHorizontal),
+      m_vertical(CRulerWnd::kVertical),
+      m_corner(CRulerWnd::kCorner),
+      m_view(view) {}
 
 CRulerManager::~CRulerManager() {
   // The guide list is the document's: it is only forgotten here.
@@ -237,8 +239,10 @@ int CRulerManager::OnGuideMouseMove(UINT, int x, int y) {
 int CRulerManager::OnGuideButtonUp(UINT, int x, int y) {
   if (m_guideDrag == kNoDrag) return 0;
   DrawGuideDrag(nullptr);
-  if (m_guideDrag == kMoveGuides) FinishGuideMove(x, y);
-  else if (!IsOverRuler(x, y)) AddNewGuides(x, y);
+  if (m_guideDrag == kMoveGuides)
+    FinishGuideMove(x, y);
+  else if (!IsOverRuler(x, y))
+    AddNewGuides(x, y);
   m_guideDrag = kNoDrag;
   return 1;
 }
@@ -359,15 +363,21 @@ int CRulerManager::SnapToGuides(CFRect* rect, float tolerance) const {
     CGuideLine* guide = static_cast<CGuideLine*>(object);
     if (IsHorizontalAngle(guide->GetAngle())) {
       float y = guide->GetY();
-      if (std::fabs(rect->top - y) <= tolerance) Shift(&rect->top, &rect->bottom, y - rect->top);
-      else if (std::fabs(rect->bottom - y) <= tolerance) Shift(&rect->top, &rect->bottom, y - rect->bottom);
-      else continue;
+      if (std::fabs(rect->top - y) <= tolerance)
+        Shift(&rect->top, &rect->bottom, y - rect->top);
+      else if (std::fabs(rect->bottom - y) <= tolerance)
+        Shift(&rect->top, &rect->bottom, y - rect->bottom);
+      else
+        continue;
       snapped = 1;
     } else if (IsVerticalAngle(guide->GetAngle())) {
       float x = guide->GetX();
-      if (std::fabs(rect->left - x) <= tolerance) Shift(&rect->left, &rect->right, x - rect->left);
-      else if (std::fabs(rect->right - x) <= tolerance) Shift(&rect->left, &rect->right, x - rect->right);
-      else continue;
+      if (std::fabs(rect->left - x) <= tolerance)
+        Shift(&rect->left, &rect->right, x - rect->left);
+      else if (std::fabs(rect->right - x) <= tolerance)
+        Shift(&rect->left, &rect->right, x - rect->right);
+      else
+        continue;
       snapped = 1;
     }
   }
@@ -408,8 +418,10 @@ int CRulerManager::SnapToGrid(CFRect* rect, float tolerance) const {
     float line = nearestLine(*edges[i]);
     float by = line - *edges[i];
     if (!(std::fabs(by) < tolerance)) continue;
-    if (i < 2) Shift(&rect->left, &rect->right, by);
-    else Shift(&rect->top, &rect->bottom, by);
+    if (i < 2)
+      Shift(&rect->left, &rect->right, by);
+    else
+      Shift(&rect->top, &rect->bottom, by);
     snapped = 1;
   }
   return snapped;

@@ -41,7 +41,13 @@ public:
   static constexpr int kSnapPixels = 5;
 
   // Guide drags: new horizontal, new vertical, both (from the corner), moving selected guides.
-  enum GuideDrag : WORD { kNoDrag = 0, kNewHorizontal = 1, kNewVertical = 2, kNewBoth = 3, kMoveGuides = 256 };
+  enum GuideDrag : WORD {
+    kNoDrag = 0,
+    kNewHorizontal = 1,
+    kNewVertical = 2,
+    kNewBoth = 3,
+    kMoveGuides = 256
+  };
 
   explicit CRulerManager(CTALVEXView* view);
   ~CRulerManager();

@@ -145,15 +145,19 @@ void CRulerWnd::DrawTicks(CDC* dc, int width, int height) {
 void CRulerWnd::DrawTick(CDC* dc, int at, int reach, long long index) {
   bool labelled = index % 10 == 0;
   int tip = index % 100 == 0 ? reach / 4 : labelled ? reach / 2 : 3 * reach / 4;
-  if (IsVertical()) Line(dc, reach, at, tip, at);
-  else Line(dc, at, reach, at, tip);
+  if (IsVertical())
+    Line(dc, reach, at, tip, at);
+  else
+    Line(dc, at, reach, at, tip);
   if (!labelled) return;
   // Page units are millimetres; the labels count centimetres.
   char label[32];
   double value = index * static_cast<double>(m_unit) * 0.1;
   std::snprintf(label, sizeof(label), "%-6d", static_cast<int>(std::trunc(value)));
-  if (IsVertical()) ::TextOutA(dc->GetSafeHdc(), 3 * reach / 4, at + 3, label, lstrlenA(label));
-  else ::TextOutA(dc->GetSafeHdc(), at + 1, 0, label, lstrlenA(label));
+  if (IsVertical())
+    ::TextOutA(dc->GetSafeHdc(), 3 * reach / 4, at + 3, label, lstrlenA(label));
+  else
+    ::TextOutA(dc->GetSafeHdc(), at + 1, 0, label, lstrlenA(label));
 }
 
 void CRulerWnd::DrawMarker(CDC* dc) {
@@ -161,8 +165,10 @@ void CRulerWnd::DrawMarker(CDC* dc) {
   int at = ToDevice(m_marker);
   CPen* previousPen = dc->SelectObject(CFeedbackTools::RedPen());
   int previousMode = dc->SetROP2(R2_NOTXORPEN);
-  if (IsVertical()) Line(dc, 0, at, m_length, at);
-  else Line(dc, at, 0, at, m_length);
+  if (IsVertical())
+    Line(dc, 0, at, m_length, at);
+  else
+    Line(dc, at, 0, at, m_length);
   dc->SetROP2(previousMode);
   dc->SelectObject(previousPen);
 }
@@ -172,5 +178,6 @@ void CRulerWnd::ForwardToView(UINT message, UINT flags, CPoint point) {
   if (!view) return;
   POINT inView = {point.x, point.y};
   ::MapWindowPoints(m_hWnd, view->m_hWnd, &inView, 1);
-  view->SendMessage(message, flags, MAKELPARAM(static_cast<short>(inView.x), static_cast<short>(inView.y)));
+  view->SendMessage(message, flags,
+                    MAKELPARAM(static_cast<short>(inView.x), static_cast<short>(inView.y)));
 }

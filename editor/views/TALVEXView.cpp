@@ -38,10 +38,14 @@ int ToScrollUnits(double value) {
 
 CPen* PenForCode(WORD code) {
   switch (code & 0x000F) {
-    case 0: return CFeedbackTools::BlueDottedPen();
-    case 2: return CFeedbackTools::RedPen();
-    case 3: return CFeedbackTools::BluePen();
-    default: return nullptr;  // the stock black pen
+    case 0:
+      return CFeedbackTools::BlueDottedPen();
+    case 2:
+      return CFeedbackTools::RedPen();
+    case 3:
+      return CFeedbackTools::BluePen();
+    default:
+      return nullptr;  // the stock black pen
   }
 }
 
@@ -64,7 +68,9 @@ BOOL CTALVEXView::CreateRulers(int thickness) {
   return m_rulers->Create(thickness);
 }
 
-CMatrix2D* CTALVEXView::GetDisplayMatrix() { return m_rulers ? m_rulers->GetDisplayMatrix() : nullptr; }
+CMatrix2D* CTALVEXView::GetDisplayMatrix() {
+  return m_rulers ? m_rulers->GetDisplayMatrix() : nullptr;
+}
 
 double CTALVEXView::GetScale() { return m_rulers ? m_rulers->GetScale() : 1.0; }
 
@@ -104,7 +110,9 @@ void CTALVEXView::ZoomToRect(const CFRect& rect) {
   m_rulers->Layout();
 }
 
-void CTALVEXView::ZoomToWholePage() { ZoomToRect(CFRect(-10.0f, -10.0f, m_pageWidth, m_pageHeight)); }
+void CTALVEXView::ZoomToWholePage() {
+  ZoomToRect(CFRect(-10.0f, -10.0f, m_pageWidth, m_pageHeight));
+}
 
 void CTALVEXView::ZoomOutAroundCentre() {
   SIZE client = ClientSize();
@@ -135,11 +143,20 @@ void CTALVEXView::UpdateScrollPositions() {
 
 bool CTALVEXView::ScrollDistance(UINT code, int clientExtent, int* distance) {
   switch (code) {
-    case SB_LINEUP: *distance = clientExtent / 10; return true;
-    case SB_LINEDOWN: *distance = -(clientExtent / 10); return true;
-    case SB_PAGEUP: *distance = clientExtent / 3; return true;
-    case SB_PAGEDOWN: *distance = -(clientExtent / 3); return true;
-    default: return false;
+    case SB_LINEUP:
+      *distance = clientExtent / 10;
+      return true;
+    case SB_LINEDOWN:
+      *distance = -(clientExtent / 10);
+      return true;
+    case SB_PAGEUP:
+      *distance = clientExtent / 3;
+      return true;
+    case SB_PAGEDOWN:
+      *distance = -(clientExtent / 3);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -189,10 +206,14 @@ void CTALVEXView::OnMouseMove(UINT flags, CPoint point) {
 void CTALVEXView::EdgeScroll(CPoint point) {
   SIZE client = ClientSize();
   int thickness = m_rulers->GetThickness();
-  if (point.x > thickness && point.x < thickness + kEdgeInside) OnHScroll(SB_LINELEFT, 0, nullptr);
-  else if (point.x > client.cx - kEdgeOutside && point.x < client.cx) OnHScroll(SB_LINERIGHT, 0, nullptr);
-  if (point.y > thickness && point.y < thickness + kEdgeInside) OnVScroll(SB_LINEUP, 0, nullptr);
-  else if (point.y > client.cy - kEdgeOutside && point.y < client.cy) OnVScroll(SB_LINEDOWN, 0, nullptr);
+  if (point.x > thickness && point.x < thickness + kEdgeInside)
+    OnHScroll(SB_LINELEFT, 0, nullptr);
+  else if (point.x > client.cx - kEdgeOutside && point.x < client.cx)
+    OnHScroll(SB_LINERIGHT, 0, nullptr);
+  if (point.y > thickness && point.y < thickness + kEdgeInside)
+    OnVScroll(SB_LINEUP, 0, nullptr);
+  else if (point.y > client.cy - kEdgeOutside && point.y < client.cy)
+    OnVScroll(SB_LINEDOWN, 0, nullptr);
 }
 
 void CTALVEXView::OnRButtonDown(UINT flags, CPoint point) {
@@ -220,9 +241,12 @@ void CTALVEXView::OnRButtonUp(UINT flags, CPoint) {
     ZoomOutAroundCentre();
   } else if ((flags & MK_SHIFT) && (state & kBandRect)) {
     double least = 3.0 * GetScale();
-    if (m_rubberBand.Width() >= least && m_rubberBand.Height() >= least) ZoomToRect(m_rubberBand);
-    else if (m_currentTool == kNodeTool) ZoomOutAroundCentre();
-    else ZoomToWholePage();
+    if (m_rubberBand.Width() >= least && m_rubberBand.Height() >= least)
+      ZoomToRect(m_rubberBand);
+    else if (m_currentTool == kNodeTool)
+      ZoomOutAroundCentre();
+    else
+      ZoomToWholePage();
   } else {
     return;
   }
@@ -253,7 +277,8 @@ void CTALVEXView::DrawShape(CDC* dc, WORD code, const CFRect& band) {
   RECT pixels;
   matrix->TransformRectToInt(&corners, &pixels);
   CXorScope scope(dc, PenForCode(code));
-  WORD shape = code == kBandNodeRect ? static_cast<WORD>(kBandRect) : static_cast<WORD>(code & ~0x000F);
+  WORD shape = code == kBandNodeRect ? static_cast<WORD>(kBandRect)
+                                     : static_cast<WORD>(code & ~0x000F);
   switch (shape) {
     case kBandLine:
       dc->MoveTo(pixels.left, pixels.top);
@@ -267,8 +292,10 @@ void CTALVEXView::DrawShape(CDC* dc, WORD code, const CFRect& band) {
       break;
     case kBandRoundRect: {
       SIZE corner;
-      if (GetRoundCorner(pixels, &corner)) dc->RoundRect(&pixels, CPoint(corner.cx, corner.cy));
-      else dc->Rectangle(&pixels);
+      if (GetRoundCorner(pixels, &corner))
+        dc->RoundRect(&pixels, CPoint(corner.cx, corner.cy));
+      else
+        dc->Rectangle(&pixels);
       break;
     }
     default:

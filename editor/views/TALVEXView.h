@@ -73,7 +73,9 @@ public:
   // Takes the box's size as the page size and fits the box; the scroll bars span twice the page
   // on either side.
   void SetPageAndFit(float left, float top, float width, float height);
-  void SetPageBox(float left, float top, float width, float height) { SetPageAndFit(left, top, width, height); }
+  void SetPageBox(float left, float top, float width, float height) {
+    SetPageAndFit(left, top, width, height);
+  }
   // Draws the shape of a code on the view's rubber band, in XOR.
   void DrawShapeFeedback(WORD code);
 

@@ -71,7 +71,7 @@ const Table::Row kRows[] = {
   // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
   // until the dialog comes.
   // Clipboard, deletion and undo.
-  PENDING_WHEN(kDeleteCommand, kAnySelected),
+  RUN(kDeleteCommand, kDeleteSelection, kAnySelected),
   PENDING_WHEN(kCopyCommand, kAnySelected),
   PENDING_WHEN(kCutCommand, kAnySelected),
   PENDING(kPasteCommand),
@@ -107,7 +107,7 @@ const Table::Row kRows[] = {
   PENDING(ID_FILE_READ_IMAGE),
   PENDING(ID_TRANSFORM_ROTATE_90),
   PENDING(ID_TRANSFORM_MIRROR_HORZ),
-  PENDING(ID_TRANSFORM_CANCEL_ROTATION),
+  RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
   PENDING(ID_TEXT_AUTO_FILL),

@@ -50,6 +50,8 @@ public:
     kTogglePropertyBar,
     kToggleSnapGrid,
     kClearOutputAreas,
+    kDeleteSelection,
+    kCancelRotation,
     // Controls of the palette bar: the bar handles their notifications; the row only keeps them
     // enabled, since a bar disables a control that nothing claims.
     kBarControl,

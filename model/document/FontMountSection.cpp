@@ -9,35 +9,25 @@ namespace {
 const size_t kTableSizeField = 4;
 const size_t kPositionInEntry = 10;
 
-struct FontMountEntry {
-  DWORD nameSize;
-  BYTE charset;
-  BYTE source;
-  DWORD slotWidth;
-  DWORD position;
-};
-
-bool ReadEntry(CByteReader& reader, FontMountEntry& entry) {
-  return reader.ReadDWord(entry.nameSize) && reader.ReadByte(entry.charset) &&
-         reader.ReadByte(entry.source) && reader.ReadDWord(entry.slotWidth) &&
-         reader.ReadDWord(entry.position);
-}
-
-void WriteEntry(CByteWriter& writer, const FontMountEntry& entry) {
-  writer.WriteDWord(entry.nameSize);
-  writer.WriteByte(entry.charset);
-  writer.WriteByte(entry.source);
-  writer.WriteDWord(entry.slotWidth);
-  writer.WriteDWord(entry.position);
-}
-
 // The names lie in the file past its header; position + size is checked without wrapping.
-bool NamesInFile(const FontMountEntry& entry, size_t fileSize) {
+bool NamesInFile(const CFontMountSection::Entry& entry, size_t fileSize) {
   return entry.position >= CDocFileHeader::kFirstSectionOffset && entry.nameSize <= fileSize &&
          entry.position <= fileSize - entry.nameSize;
 }
 
 }  // namespace
+
+bool CFontMountSection::ReadEntry(CByteReader& reader, Entry& entry) {
+  return reader.ReadDWord(entry.nameSize) && reader.ReadByte(entry.charset) &&
+         reader.ReadByte(entry.source) && reader.ReadDWord(entry.slotWidth) &&
+         reader.ReadDWord(entry.position);
+}
+
+bool CFontMountSection::WriteEntry(CByteWriter& writer, const Entry& entry) {
+  return writer.WriteDWord(entry.nameSize) && writer.WriteByte(entry.charset) &&
+         writer.WriteByte(entry.source) && writer.WriteDWord(entry.slotWidth) &&
+         writer.WriteDWord(entry.position);
+}
 
 bool CFontMountSection::Read(const BYTE* file, size_t fileSize, size_t offset) {
   m_kept.clear();
@@ -48,11 +38,11 @@ bool CFontMountSection::Read(const BYTE* file, size_t fileSize, size_t offset) {
   if (tableSize == 0) return true;
   if (tableSize % kEntrySize != 0 || tableSize > reader.Remaining()) return false;
 
-  std::vector<FontMountEntry> entries;
+  std::vector<CFontMountSection::Entry> entries;
   size_t namesKept = 0;
   bool whole = true;
   for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
-    FontMountEntry entry = {};
+    CFontMountSection::Entry entry = {};
     ReadEntry(reader, entry);
     // Name blocks never overlap in a file written whole, so more than the file holds is damage.
     if (!NamesInFile(entry, fileSize) || entry.nameSize > fileSize - namesKept) {
@@ -68,14 +58,14 @@ bool CFontMountSection::Read(const BYTE* file, size_t fileSize, size_t offset) {
   CByteWriter kept;
   kept.WriteDWord(static_cast<DWORD>(keptTable));
   size_t nameOffset = kTableSizeField + keptTable;
-  for (FontMountEntry entry : entries) {
+  for (CFontMountSection::Entry entry : entries) {
     DWORD filePosition = entry.position;
     entry.position = static_cast<DWORD>(nameOffset);
     WriteEntry(kept, entry);
     nameOffset += entry.nameSize;
     entry.position = filePosition;
   }
-  for (const FontMountEntry& entry : entries)
+  for (const CFontMountSection::Entry& entry : entries)
     kept.WriteBytes(file + entry.position, entry.nameSize);
   m_kept = kept.Bytes();
   return whole;

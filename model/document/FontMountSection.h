@@ -18,11 +18,24 @@
 #include <utility>
 #include <vector>
 
+class CByteReader;
 class CByteWriter;
 
 class CFontMountSection {
 public:
   static constexpr size_t kEntrySize = 14;
+
+  // One entry of the section's table: the size of its block of names, the list's character set
+  // and font source, the width of one name slot and where the names lie in the file.
+  struct Entry {
+    DWORD nameSize;
+    BYTE charset;
+    BYTE source;
+    DWORD slotWidth;
+    DWORD position;
+  };
+  static bool ReadEntry(CByteReader& reader, Entry& entry);
+  static bool WriteEntry(CByteWriter& writer, const Entry& entry);
 
   // Reads the section that starts at offset (inside the file image). A table that does not fit
   // the file leaves the section empty; an entry whose name block does not lie in the file past

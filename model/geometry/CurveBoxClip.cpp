@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "framework/Array.h"
-#include "model/geometry/Bezier.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/geometry/Bezier.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/PointRecord.h"
 #include "model/geometry/SegmentWalker.h"

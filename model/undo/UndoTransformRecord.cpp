@@ -24,7 +24,8 @@ CUndoTransformRecord::CUndoTransformRecord(CBlock* block, const CMatrix2D& appli
   m_inverse = applied.Inverse(&invertible);
   if (!block) return;
   m_oldBox = block->m_box;
-  if (!IsUsableInverse(*m_inverse, invertible)) KeepPlacements(block);
+  m_invertible = IsUsableInverse(*m_inverse, invertible);
+  KeepPlacements(block);
 }
 
 CUndoTransformRecord::~CUndoTransformRecord() { delete m_inverse; }
@@ -57,10 +58,10 @@ void CUndoTransformRecord::OnBlockDestroyed(CBlock* block) {
 BOOL CUndoTransformRecord::Undo(CBlockView* view) {
   if (!m_block) return FALSE;
   if (view) m_block->Invalidate(view, TRUE);
-  if (m_placements.empty())
-    m_block->Transform(*m_inverse);
-  else
-    RestorePlacements();
+  // The inverse undoes whatever else the transform changed; the kept placements then put the
+  // matrices and boxes back bit for bit, which rounding in the inverse would not.
+  if (m_invertible) m_block->Transform(*m_inverse);
+  RestorePlacements();
   m_block->m_box = m_oldBox;
   if (view) m_block->Invalidate(view, TRUE);
   return TRUE;

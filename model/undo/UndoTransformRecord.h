@@ -1,8 +1,8 @@
 // CUndoTransformRecord: a matrix was applied to a block; undo applies its inverse and restores the
-// box the block had before. A singular matrix (a scale to nothing along an axis) has no inverse:
-// the record then keeps the matrix and box of the block and of every block under it instead, which
-// is all that a transform changes, and undo puts those back. Blocks under it that are destroyed
-// meanwhile are forgotten.
+// box the block had before. It also keeps the matrix and box of the block and of every block under
+// it, and undo puts those back exactly: the inverse alone leaves rounding behind, and a singular
+// matrix (a scale to nothing along an axis) has no inverse at all. Blocks under it that are
+// destroyed meanwhile are forgotten.
 #pragma once
 
 #include <vector>
@@ -34,6 +34,6 @@ private:
   void KeepPlacements(CBlock* block);
   void RestorePlacements();
 
-  // Empty unless the matrix had no usable inverse.
+  bool m_invertible = false;
   std::vector<Placement> m_placements;
 };

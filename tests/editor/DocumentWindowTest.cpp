@@ -72,7 +72,8 @@ class DocumentWindow : public ::testing::Test {
 protected:
   void SetUp() override {
     app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTestDrawingView)));
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTestDrawingView)));
     frame = new CTestMainFrame;
     ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
     app.m_pMainWnd = frame;

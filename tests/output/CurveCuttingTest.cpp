@@ -23,7 +23,8 @@ TEST(CurveOutput, CutterCommandStreamOfTheHpglModel) {
   std::string ini = folder.File("Cutters.INI"), plot = folder.File("job.plt");
   char program[MAX_PATH];
   ASSERT_EQ(1, GetProgramDir(program, sizeof program));
-  ASSERT_TRUE(CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
   CCutterDevice device;
   ASSERT_TRUE(device.ProfileFile().SetPath(ini.c_str()));
   device.LoadProfile("HP-GL cutter");

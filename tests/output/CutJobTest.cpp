@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "FakeJobManager.h"
+#include "SerialRecording.h"
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
@@ -22,8 +24,6 @@
 #include "output/CutDeviceBar.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
-#include "FakeJobManager.h"
-#include "SerialRecording.h"
 
 namespace {
 
@@ -180,13 +180,15 @@ int& TestBar::StopFlag() { return CutJobTest::s_device->m_stop; }
 // Device steps of the HP-GL model: 40 per millimetre, half a unit and one step off the media
 // corner, so page x becomes 40x + 60; points print feed axis (y) first. A rectangle, an open curve,
 // the circle as one cut run around (2260, 820) of radius 200, then the group's squares.
-const char kJobStart[] = "IN;PA;PU;SP1;VS40;PU;"
-                         "PU460,460;PD460,860,860,860,860,460,460,460 "
-                         "PU540,1260;PD540,1660,660,1660 "
-                         "PU820,2060;PD";
-const char kJobEnd[] = " PU1260,460;PD1260,660,1460,660,1460,460,1260,460 "
-                       "PU1340,860;PD1340,1060,1540,1060,1540,860,1340,860 "
-                       "PU1540,0;";
+const char kJobStart[] =
+    "IN;PA;PU;SP1;VS40;PU;"
+    "PU460,460;PD460,860,860,860,860,460,460,460 "
+    "PU540,1260;PD540,1660,660,1660 "
+    "PU820,2060;PD";
+const char kJobEnd[] =
+    " PU1260,460;PD1260,660,1460,660,1460,460,1260,460 "
+    "PU1340,860;PD1340,1060,1540,1060,1540,860,1340,860 "
+    "PU1540,0;";
 
 // The circle's run: every point on the circle within a step and a half, closing where it began.
 void ExpectCircleRun(const std::string& run) {
@@ -255,13 +257,14 @@ TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
   ASSERT_TRUE(m_bar.Output());
   // Solid 80 steps, void 40, the pattern carried round the corners; then 8 steps of overcut
   // along the first side, and the finish.
-  EXPECT_EQ("IN;PA;PU;SP1;VS60;FS120;PU;"
-            "PU460,460;PD460,540 PU460,580;PD460,660 PU460,700;PD460,780 PU460,820;PD460,860"
-            ",500,860 PU540,860;PD620,860 PU660,860;PD740,860 PU780,860;PD860,860"
-            " PU860,820;PD860,740 PU860,700;PD860,620 PU860,580;PD860,500 PU860,460;"
-            "PD780,460 PU740,460;PD660,460 PU620,460;PD540,460 PU500,460;PD460,460"
-            ",460,468 PU0,0;PU;",
-            ReadText(m_plot));
+  EXPECT_EQ(
+      "IN;PA;PU;SP1;VS60;FS120;PU;"
+      "PU460,460;PD460,540 PU460,580;PD460,660 PU460,700;PD460,780 PU460,820;PD460,860"
+      ",500,860 PU540,860;PD620,860 PU660,860;PD740,860 PU780,860;PD860,860"
+      " PU860,820;PD860,740 PU860,700;PD860,620 PU860,580;PD860,500 PU860,460;"
+      "PD780,460 PU740,460;PD660,460 PU620,460;PD540,460 PU500,460;PD460,460"
+      ",460,468 PU0,0;PU;",
+      ReadText(m_plot));
 }
 
 TEST_F(CutJobTest, AJobStoppedWhileWrittenIsNeitherSentNorHandedOver) {
@@ -275,7 +278,8 @@ TEST_F(CutJobTest, AJobStoppedWhileWrittenIsNeitherSentNorHandedOver) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((std::string(temp) + "OSD*.TMP").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
-    do ++n; while (FindNextFileA(search, &found));
+    do ++n;
+    while (FindNextFileA(search, &found));
     FindClose(search);
     return n;
   };

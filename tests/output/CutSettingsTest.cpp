@@ -118,9 +118,9 @@ TEST(CutSettingsTarget, ThePortNameDecidesWhereTheJobGoes) {
   const struct {
     const char* port;
     int kind;
-  } cases[] = {{"COM1", 1},   {"LPT2:", 33},        {"FILE:", 0},    {"file:", 0},
-               {"D:\\a.plt", -1}, {"Cutter[x.upl:01]", 128}, {"P @ LPT1:", 256},
-               {"COM1234", -1}, {"", -1}};
+  } cases[] = {{"COM1", 1},        {"LPT2:", 33},     {"FILE:", 0},
+               {"file:", 0},       {"D:\\a.plt", -1}, {"Cutter[x.upl:01]", 128},
+               {"P @ LPT1:", 256}, {"COM1234", -1},   {"", -1}};
   CCutSettings settings;
   for (const auto& c : cases) {
     settings.SetPortName(c.port);

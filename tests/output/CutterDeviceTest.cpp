@@ -20,11 +20,13 @@ using Keys = std::map<std::string, std::string>;
 
 // A model whose every command is told apart in the output.
 Keys BaseModel() {
+  // clang-format off
   return {{"RS", "0.025"},          {"InitCmd", "IN;"},       {"HomeCmd", "HM;"},
           {"AbsCmd", "PA;"},        {"PenUp", "PU;"},         {"MoveTo", "PU%d,%d;"},
           {"LineTo", "PD%d,%d;"},   {"LineToEx", "LX%d,%d;"}, {"SpeedCmd", "VS%d;"},
           {"ForceCmd", "FS%d;"},    {"FeedCmd", "FD%d;"},     {"NewFrame", "NF;"},
           {"HardOffset", "1"}};
+  // clang-format on
 }
 
 const char kInit[] = "IN;HM;PA;PU;VS40;PU;HM;";
@@ -46,7 +48,8 @@ class CutterDeviceTest : public ::testing::Test {
 protected:
   CutterDeviceTest() : m_ini(m_folder.File("Cutters.INI")), m_plot(m_folder.File("job.plt")) {}
 
-  void WriteModel(const Keys& keys, const char* name = "Test cutter", const char* section = "TEST") {
+  void WriteModel(const Keys& keys, const char* name = "Test cutter",
+                  const char* section = "TEST") {
     WritePrivateProfileStringA("CutterDevices", name, section, m_ini.c_str());
     for (const auto& key : keys)
       WritePrivateProfileStringA(section, key.first.c_str(), key.second.c_str(), m_ini.c_str());
@@ -280,11 +283,13 @@ TEST_F(CutterDeviceTest, HalfCutCarriesThePatternAcrossLines) {
   });
   // A solid piece is a cut run: the blank ends it before the next move.
   EXPECT_EQ(std::string(kInit) +
+                // clang-format off
                 "PU0,0;PD0,80; PU0,100;"    // solid 80, void begins: 20 of 40 used
                 "PU0,120;PD0,200;"          // void ends 20 into the next line, solid 80
                 " PU30,200;"                // void 30 of 40
                 "PU500,0;PD500,50;"         // a new sub-path starts with a full solid piece
                 " PU0,0;PU;HM;NF;",
+            // clang-format on
             out);
 }
 
@@ -313,9 +318,13 @@ TEST_F(CutterDeviceTest, ZeroDashLengthsCutTheLineWhole) {
 
 // Records of a closed square 0..1000 with its first side split by a tiny step.
 std::vector<BYTE> SquareRecords(float firstStep) {
-  struct R { float x, y; BYTE f; };
-  std::vector<R> points = {{0, 0, 0x11}, {firstStep, 0, 0x01}, {1000, 0, 0x01}, {1000, 1000, 0x01},
-                           {0, 1000, 0x01}, {0, 0, 0x41}, {0, 0, 0xFF}};
+  struct R {
+    float x, y;
+    BYTE f;
+  };
+  std::vector<R> points = {{0, 0, 0x11},       {firstStep, 0, 0x01}, {1000, 0, 0x01},
+                           {1000, 1000, 0x01}, {0, 1000, 0x01},      {0, 0, 0x41},
+                           {0, 0, 0xFF}};
   std::vector<BYTE> bytes;
   for (const R& r : points) {
     const BYTE* x = reinterpret_cast<const BYTE*>(&r.x);
@@ -355,7 +364,8 @@ TEST_F(CutterDeviceTest, OvercutLength) {
 
   m_device.m_overcut = 9000;  // never past the sub-path's end
   out = Job([&](CCutterDevice& d) { CutSquareWithOvercut(d, records); });
-  EXPECT_EQ(std::string(kInit) + square + "LX0,1000;LX1000,1000;LX1000,0;LX0,0; PU0,0;PU;HM;NF;", out);
+  EXPECT_EQ(std::string(kInit) + square + "LX0,1000;LX1000,1000;LX1000,0;LX0,0; PU0,0;PU;HM;NF;",
+            out);
 
   // Damaged input: a start index outside the records, or no records at all, cuts nothing more.
   out = Job([&](CCutterDevice& d) {
@@ -403,10 +413,12 @@ TEST_F(SoftwareOffsetTest, InitialAndCornerSwivels) {
 TEST_F(SoftwareOffsetTest, CornerTestUsesTheTrueTurn) {
   auto zigzag = [](double first, double second) {
     return [first, second](CCutterDevice& d) {
-      float x1 = static_cast<float>(1000 * std::cos(first)), y1 = static_cast<float>(1000 * std::sin(first));
+      float x1 = static_cast<float>(1000 * std::cos(first)),
+            y1 = static_cast<float>(1000 * std::sin(first));
       d.MoveTo(0, 0);
       d.CutTo(x1, y1);
-      d.CutTo(x1 + static_cast<float>(1000 * std::cos(second)), y1 + static_cast<float>(1000 * std::sin(second)));
+      d.CutTo(x1 + static_cast<float>(1000 * std::cos(second)),
+              y1 + static_cast<float>(1000 * std::sin(second)));
     };
   };
   // Directions -2 and 2 differ by 4 radians: the blade turns 2*pi - 4, more than 1.45.

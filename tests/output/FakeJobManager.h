@@ -17,8 +17,8 @@ public:
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "TalvexTestJobManager";
     RegisterClassA(&windowClass);
-    m_window = CreateWindowA("TalvexTestJobManager", "镌图匠 - [切割管理程序]", WS_OVERLAPPED, 0, 0, 100, 50,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_window = CreateWindowA("TalvexTestJobManager", "镌图匠 - [切割管理程序]", WS_OVERLAPPED, 0, 0,
+                             100, 50, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   ~FakeJobManager() { DestroyWindow(m_window); }
@@ -46,4 +46,3 @@ private:
 
   HWND m_window;
 };
-

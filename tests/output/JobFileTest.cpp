@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "FakeJobManager.h"
 #include "model/CurveTestSupport.h"
 #include "output/JobFile.h"
-#include "FakeJobManager.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 

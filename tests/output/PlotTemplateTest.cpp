@@ -29,8 +29,8 @@ TEST(CPlotTemplate, AcceptsIntegerConversionsInTheRightNumber) {
 }
 
 TEST(CPlotTemplate, RefusesWhatAFormattingFunctionWouldMisread) {
-  EXPECT_FALSE(Accepts("PU%d;", 2, 2));          // too few: the y would be lost
-  EXPECT_FALSE(Accepts("PU%d,%d,%d;", 2, 2));    // too many: reads past the arguments
+  EXPECT_FALSE(Accepts("PU%d;", 2, 2));        // too few: the y would be lost
+  EXPECT_FALSE(Accepts("PU%d,%d,%d;", 2, 2));  // too many: reads past the arguments
   EXPECT_FALSE(Accepts("PU%d,%d;", 0, 1));
   EXPECT_FALSE(Accepts("HM%d;", 0, 0));
   EXPECT_FALSE(Accepts("PU%s,%d;", 2, 2));

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "SerialRecording.h"
 #include "media/DllModule.h"
 #include "output/OutPort.h"
 #include "support/TempFolder.h"
-#include "SerialRecording.h"
 
 namespace {
 

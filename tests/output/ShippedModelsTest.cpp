@@ -29,32 +29,54 @@ std::vector<PlotRecord> ReadPlotRecords(const std::string& text) {
   bool axisY = false, minus = false;
   char pen = 'U';
   long long value = 0, x = 0;
-  auto startList = [&](char p) { state = kNumber; axisY = false; minus = false; value = 0; pen = p; };
+  auto startList = [&](char p) {
+    state = kNumber;
+    axisY = false;
+    minus = false;
+    value = 0;
+    pen = p;
+  };
   auto finishPoint = [&] {
     records.push_back({pen, static_cast<int>(x), static_cast<int>(minus ? -value : value)});
-    axisY = false; value = 0; minus = false;
+    axisY = false;
+    value = 0;
+    minus = false;
   };
   for (char c : text) {
     if (state == kSkipping) {
       if (static_cast<unsigned char>(c) < 14 || c == ';') state = kScanning;
     } else if (state == kScanning) {
-      if (c == 'A' || c == 'U') startList('U');
-      else if (c == 'D') startList('D');
-      else if (c == 'B') state = kSkipping;
+      if (c == 'A' || c == 'U')
+        startList('U');
+      else if (c == 'D')
+        startList('D');
+      else if (c == 'B')
+        state = kSkipping;
     } else if (c >= '0' && c <= '9') {
       value = value * 10 + (c - '0');
     } else if (c == '-') {
       minus = true;
     } else if (c == ',') {
-      if (!axisY) { x = minus ? -value : value; axisY = true; value = 0; minus = false; }
-      else finishPoint();
+      if (!axisY) {
+        x = minus ? -value : value;
+        axisY = true;
+        value = 0;
+        minus = false;
+      } else
+        finishPoint();
     } else if (c == '\n' || c == '\r' || c == ' ' || c == ';') {
       if (axisY) finishPoint();
       state = kScanning;
-    } else if (c == 'A' || c == 'U') startList('U');
-    else if (c == 'D') startList('D');
-    else if (c == 'B') state = kSkipping;
-    else { state = kScanning; value = 0; }
+    } else if (c == 'A' || c == 'U')
+      startList('U');
+    else if (c == 'D')
+      startList('D');
+    else if (c == 'B')
+      state = kSkipping;
+    else {
+      state = kScanning;
+      value = 0;
+    }
   }
   return records;
 }
@@ -113,7 +135,8 @@ TEST_F(ShippedModelsTest, EveryModelCutsASquareThePlugInCanRead) {
   for (const std::string& name : names) {
     CCutterDevice device;
     std::string out = TestCut(device, name, 20);
-    EXPECT_TRUE(device.GetProfileProblem().IsEmpty()) << name << ": " << device.GetProfileProblem().GetString();
+    EXPECT_TRUE(device.GetProfileProblem().IsEmpty())
+        << name << ": " << device.GetProfileProblem().GetString();
     EXPECT_NE(0, device.m_sectionName[0]) << name;
     softwareOffset |= device.IsSoftwareOffsetActive();
     hardOffset |= device.m_hardOffset != 0 && !device.m_plotCmd.IsEmpty();

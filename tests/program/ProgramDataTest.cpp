@@ -10,9 +10,9 @@
 
 #include "editor/TALVEX42App.h"
 #include "framework/ResourceModule.h"
+#include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
-#include "model/document/TALVEX42Doc.h"
 #include "output/CutterDevice.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"

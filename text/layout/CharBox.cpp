@@ -9,6 +9,7 @@
 #include "framework/DC.h"
 #include "framework/Pen.h"
 #include "model/geometry/Contour.h"
+#include "model/geometry/MatrixFactories.h"
 #include "text/layout/GlyphSource.h"
 #include "text/layout/TextDefaults.h"
 
@@ -341,13 +342,7 @@ CMatrix2D CCharBox::Placement(int layoutKind) const {
     return placement;
   }
   // A quarter turn about (x, y): (u, v) -> (x + y - v, u + y - x).
-  CMatrix2D turn;
-  turn.m[0] = 0;
-  turn.m[1] = 1;
-  turn.m[3] = -1;
-  turn.m[4] = 0;
-  turn.m[6] = m_x + m_y;
-  turn.m[7] = m_y - m_x;
+  CMatrix2D turn = MakeRotationMatrix(m_x, m_y, 90.0f);
   placement.Multiply(turn);
   return placement;
 }

@@ -11,6 +11,7 @@
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/DrawUtils.h"
 #include "model/geometry/Geometry.h"
+#include "model/geometry/MatrixFactories.h"
 #include "text/layout/AttrBox.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
@@ -389,13 +390,7 @@ CMatrix2D CDirectionEffect::GetBoxMatrix(const CCharBox* box) const {
     return matrix;
   }
   // A quarter turn about (x, y): (u, v) -> (x + y - v, u + y - x).
-  CMatrix2D turn;
-  turn.m[0] = 0;
-  turn.m[1] = 1;
-  turn.m[3] = -1;
-  turn.m[4] = 0;
-  turn.m[6] = x + y;
-  turn.m[7] = y - x;
+  CMatrix2D turn = MakeRotationMatrix(x, y, 90.0f);
   matrix.Multiply(turn);
   return matrix;
 }

@@ -18,6 +18,7 @@
 #include "framework/WinApp.h"
 #include "model/blocks/GuideLine.h"
 #include "model/document/TALVEX42Doc.h"
+#include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 
@@ -54,39 +55,6 @@ public:
   BOOL enabled = -1;
 };
 
-// A 24-bit BMP of the window's client area, for people looking at what the test saw.
-void SaveClientPicture(HWND window, const char* path) {
-  RECT client;
-  ::GetClientRect(window, &client);
-  HDC source = ::GetDC(window);
-  HDC memory = ::CreateCompatibleDC(source);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(source, client.right, client.bottom);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-  ::SelectObject(memory, previous);
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = client.right;
-  header.biHeight = client.bottom;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  int stride = (client.right * 3 + 3) & ~3;
-  std::vector<char> pixels(static_cast<size_t>(stride) * client.bottom);
-  ::GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(window, source);
-}
-
 class DrawingView : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -101,7 +69,8 @@ protected:
     CScrollThrottle::Horizontal().Reset();
     CScrollThrottle::Vertical().Reset();
     app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View)));
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
     ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
     app.m_pMainWnd = frame;
@@ -141,9 +110,12 @@ protected:
     Send(WM_MOUSEMOVE, flags | MK_RBUTTON, x2, y2);
     Send(WM_RBUTTONUP, flags, x2, y2);
   }
-  void DragWithLeft(int x1, int y1, int x2, int y2, HWND pressWindow = nullptr, int pressX = 0, int pressY = 0) {
-    if (pressWindow) ::SendMessageA(pressWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(pressX, pressY));
-    else Send(WM_LBUTTONDOWN, MK_LBUTTON, x1, y1);
+  void DragWithLeft(int x1, int y1, int x2, int y2, HWND pressWindow = nullptr, int pressX = 0,
+                    int pressY = 0) {
+    if (pressWindow)
+      ::SendMessageA(pressWindow, WM_LBUTTONDOWN, MK_LBUTTON, At(pressX, pressY));
+    else
+      Send(WM_LBUTTONDOWN, MK_LBUTTON, x1, y1);
     Send(WM_MOUSEMOVE, MK_LBUTTON, (x1 + x2) / 2, (y1 + y2) / 2);
     Send(WM_MOUSEMOVE, MK_LBUTTON, x2, y2);
     Send(WM_LBUTTONUP, 0, x2, y2);
@@ -252,7 +224,8 @@ TEST_F(DrawingView, ShowsRulersWithTicksOverThePageAndItsShadow) {
   CFRect page(0, 0, 200, 100);
   RECT pixels;
   matrix.TransformRectToInt(&page, &pixels);
-  COLORREF paper = ::GetPixel(dc, (pixels.left + pixels.right) / 2, (pixels.top + pixels.bottom) / 2);
+  COLORREF paper = ::GetPixel(dc, (pixels.left + pixels.right) / 2,
+                              (pixels.top + pixels.bottom) / 2);
   COLORREF shadow = ::GetPixel(dc, pixels.right + 2, (pixels.top + pixels.bottom) / 2);
   COLORREF outside = ::GetPixel(dc, (kRulers + pixels.left) / 2, (pixels.top + pixels.bottom) / 2);
   ::ReleaseDC(view->m_hWnd, dc);
@@ -298,13 +271,15 @@ TEST_F(DrawingView, DraggingNearTheRulersScrollsTowardsThem) {
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 200);
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 201);  // the same tenth of a second
   EXPECT_LT(rulers->GetOrigin().x, start.x);
-  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()), rulers->GetOrigin().x);
+  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()),
+                  rulers->GetOrigin().x);
   EXPECT_EQ(start.y, rulers->GetOrigin().y);
 
   Send(WM_MOUSEMOVE, 0, kRulers + 5, 200);  // without the button nothing scrolls
   g_now += 1000;
   Send(WM_MOUSEMOVE, 0, kRulers + 5, 200);
-  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()), rulers->GetOrigin().x);
+  EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()),
+                  rulers->GetOrigin().x);
 }
 
 TEST_F(DrawingView, TheRulersMarkThePointer) {

@@ -5,6 +5,7 @@
 // document template and reads the view's pixels.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/undo/UndoAttrRecord.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 
@@ -355,7 +357,7 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   document->AddBlock(b);
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
-  for (UINT id : {UINT(ID_EDIT_GROUP), UINT(ID_OUTLINE_TRIM), UINT(ID_TOOL_LINE), 57632u}) {
+  for (UINT id : {UINT(ID_EDIT_GROUP), UINT(ID_OUTLINE_TRIM), UINT(ID_TOOL_LINE), 57634u}) {
     ItemRecorder item;
     item.m_nID = id;
     EXPECT_TRUE(item.DoUpdate(view, TRUE)) << id;
@@ -421,6 +423,57 @@ bool ColourNear(HDC dc, POINT at, COLORREF colour) {
     for (int dx = -2; dx <= 2; ++dx)
       if (::GetPixel(dc, at.x + dx, at.y + dy) == colour) return true;
   return false;
+}
+
+TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAndUndoPutsItBack) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(60, 60, 120, 100);
+  document->AddBlock(rect);
+  document->SetModifiedFlag(FALSE);
+  Repaint();
+  CSelectTracker& tracker = view->GetSelectTracker();
+  auto drag = [&](POINT from, POINT to) {
+    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
+    Press(WM_LBUTTONUP, 0, to);
+    PumpMessages();
+  };
+
+  POINT edge = PixelOf(60, 80);
+  drag(edge, edge);
+  ASSERT_EQ(1, rect->m_selected);
+
+  POINT inside = PixelOf(90, 80);
+  drag(inside, {inside.x + 40, inside.y + 20});
+  const float scale = static_cast<float>(view->GetScale());
+  EXPECT_NEAR(60 + 40 * scale, rect->m_box.left, 1.5f * scale);
+  EXPECT_NEAR(60 + 20 * scale, rect->m_box.top, 1.5f * scale);
+  EXPECT_TRUE(document->IsModified());
+  const CFRect moved = rect->m_box;
+  CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(view->m_hWnd, "screenshots\\select_scale_handles.bmp");
+
+  inside = PixelOf((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2 + 5);
+  drag(inside, inside);
+  ASSERT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
+  SaveClientPicture(view->m_hWnd, "screenshots\\select_rotate_handles.bmp");
+
+  POINT corner = PixelOf(moved.right, moved.bottom);
+  corner.x += 8;
+  corner.y += 8;
+  drag(corner, {corner.x - 40, corner.y + 40});
+  EXPECT_FALSE(rect->m_matrix.IsIdentity());
+
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_TRUE(rect->m_matrix.IsIdentity());
+  EXPECT_EQ(0, std::memcmp(&moved, &rect->m_box, sizeof moved));
+  // A move is undone by moving back, exact up to the rounding of the pixel's page size.
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_NEAR(60.0f, rect->m_box.left, 1e-4f);
+  EXPECT_NEAR(60.0f, rect->m_box.top, 1e-4f);
+  EXPECT_NEAR(120.0f, rect->m_box.right, 1e-4f);
+  EXPECT_NEAR(100.0f, rect->m_box.bottom, 1e-4f);
 }
 
 TEST_F(MainView, AnOpenedDocumentShowsEachBlocksOutlineWhereItIsAndNowhereElse) {

@@ -54,9 +54,20 @@ TEST(TickUnit, IsThePowerOfTenAboveTheScaleRaisedUntilItSpansThreePixels) {
     double scale;
     int unit;
   } cases[] = {
-      {0.02, 1},      {0.3, 1},        {0.5, 10},        {1.0, 10},         {1000.0 / 785.0, 10},
-      {5.0, 100},     {10.0, 100},     {50.0, 1000},     {99999.0, 1000000}, {100000.0, 1000000},
-      {250000.0, 1000000}, {500000.0, 10000000}, {999999.0, 10000000}, {1000000.0, 10000000},
+      {0.02, 1},
+      {0.3, 1},
+      {0.5, 10},
+      {1.0, 10},
+      {1000.0 / 785.0, 10},
+      {5.0, 100},
+      {10.0, 100},
+      {50.0, 1000},
+      {99999.0, 1000000},
+      {100000.0, 1000000},
+      {250000.0, 1000000},
+      {500000.0, 10000000},
+      {999999.0, 10000000},
+      {1000000.0, 10000000},
   };
   for (const Case& c : cases) EXPECT_EQ(c.unit, CRulerManager::TickUnitFor(c.scale)) << c.scale;
 }
@@ -83,9 +94,9 @@ TEST(Scrolling, LineAndPageStepsAreTenthsAndThirdsOfTheClient) {
     bool scrolls;
     int distance;
   } cases[] = {
-      {SB_LINEUP, true, 78},   {SB_LINEDOWN, true, -78}, {SB_PAGEUP, true, 261},
+      {SB_LINEUP, true, 78},     {SB_LINEDOWN, true, -78},  {SB_PAGEUP, true, 261},
       {SB_PAGEDOWN, true, -261}, {SB_THUMBTRACK, false, 0}, {SB_THUMBPOSITION, false, 0},
-      {SB_ENDSCROLL, false, 0}, {SB_TOP, false, 0},
+      {SB_ENDSCROLL, false, 0},  {SB_TOP, false, 0},
   };
   for (const Case& c : cases) {
     int distance = 0;
@@ -111,9 +122,9 @@ TEST_F(ScrollPace, StepsCloserThanATenthOfASecondAreDroppedAlsoWhenTheTickCountW
     bool accepted;
   } steps[] = {
       {3, true},  // the first step, even right after start-up
-      {102, false}, {103, true}, {153, false}, {0xFFFFFFC0u, true},
-      {0x00000010u, false},  // 80 ms later, across the wrap
-      {0x00000030u, true},   // 112 ms later
+      {102, false},        {103, true},          {153, false},
+      {0xFFFFFFC0u, true}, {0x00000010u, false},  // 80 ms later, across the wrap
+      {0x00000030u, true},                        // 112 ms later
   };
   CScrollThrottle throttle;
   for (const Step& step : steps) {
@@ -126,9 +137,10 @@ TEST_F(ScrollPace, StepsCloserThanATenthOfASecondAreDroppedAlsoWhenTheTickCountW
 class Snapping : public ::testing::Test {
 protected:
   void SetUp() override {
-    previousKeys = AfxSetKeyStateHandler([this](int key) -> SHORT {
-      return held.count(key) ? static_cast<SHORT>(0x8000) : 0;
-    });
+    // The document is the fixture's: losing its only view must not make it delete itself.
+    document.m_bAutoDelete = FALSE;
+    previousKeys = AfxSetKeyStateHandler(
+        [this](int key) -> SHORT { return held.count(key) ? static_cast<SHORT>(0x8000) : 0; });
     document.GetPageSettings().m_width = 300;
     document.GetPageSettings().m_height = 200;
     document.GetPageSettings().m_gridSize = 10;

@@ -100,7 +100,9 @@ TEST(ViewCommandTable, CommandsStillToComeStayDisabledInEveryState) {
     for (UINT id = rows[i].first; id <= rows[i].last; ++id) {
       for (const ViewCommandState& state : {ViewCommandState(), busy, Selection(1, 0)}) {
         Table::ItemState item = Table::Evaluate(rows[i], id, state);
-        if (rows[i].action == Table::kPending) EXPECT_FALSE(item.enabled) << id;
+        if (rows[i].action == Table::kPending) {
+          EXPECT_FALSE(item.enabled) << id;
+        }
       }
     }
   }

@@ -1,0 +1,295 @@
+// The selection tracker on a fake view without a window: the rectangle each handle drags to, the
+// angles a drag describes, which block a click or a band selects, nudges, and that undoing a move,
+// a scale or a rotation made with the mouse puts every box and matrix back exactly.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "editor/views/SelectTracker.h"
+#include "model/FakeBlockView.h"
+#include "model/blocks/RectBlock.h"
+#include "model/document/SegArray.h"
+#include "model/geometry/MatrixFactories.h"
+
+namespace {
+
+CRectBlock* MakeRect(float left, float top, float right, float bottom) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(left, top, right, bottom);
+  return rect;
+}
+
+void ExpectRect(const CFRect& expected, const CFRect& actual, const char* what) {
+  EXPECT_FLOAT_EQ(expected.left, actual.left) << what;
+  EXPECT_FLOAT_EQ(expected.top, actual.top) << what;
+  EXPECT_FLOAT_EQ(expected.right, actual.right) << what;
+  EXPECT_FLOAT_EQ(expected.bottom, actual.bottom) << what;
+}
+
+class SelectTracker : public ::testing::Test {
+protected:
+  void SetUp() override {
+    view.blocks = &blocks;
+    tracker.Attach(&view, nullptr, nullptr, true);
+  }
+  void TearDown() override {
+    while (view.undo.GetStepCount()) view.undo.RemoveLastStep();
+    blocks.DeleteAll();
+  }
+  CRectBlock* Add(float left, float top, float right, float bottom) {
+    CRectBlock* rect = MakeRect(left, top, right, bottom);
+    blocks.AddBlock(rect);
+    return rect;
+  }
+  BOOL Press(float x, float y, UINT flags = 0) {
+    return tracker.OnLButtonDown({flags | MK_LBUTTON, x, y, {0, 0}});
+  }
+  void Drag(float x, float y, UINT flags = 0) {
+    tracker.OnMouseMove({flags | MK_LBUTTON, x, y, {0, 0}});
+  }
+  void Release(float x, float y, UINT flags = 0) { tracker.OnLButtonUp({flags, x, y, {0, 0}}); }
+  void DragFromTo(float x1, float y1, float x2, float y2, UINT flags = 0) {
+    Press(x1, y1, flags);
+    Drag((x1 + x2) / 2, (y1 + y2) / 2, flags);
+    Drag(x2, y2, flags);
+    Release(x2, y2, flags);
+  }
+
+  FakeBlockView view{0.5};
+  CSegArray blocks;
+  CSelectTracker tracker;
+};
+
+TEST(SelectTrackerArithmetic, EachHandleDragsTheBoxAsTheUserExpects) {
+  const CFRect box(10, 10, 110, 60);  // 100 x 50
+  struct Case {
+    int handle;
+    float dx, dy;
+    CFRect expected;
+    const char* what;
+  } cases[] = {
+      {CSelectTracker::kMove, 5, -5, {15, 5, 115, 55}, "move"},
+      {CSelectTracker::kTop, 7, 5, {10, 15, 110, 60}, "top edge scales height only"},
+      {CSelectTracker::kBottom, 7, 10, {10, 10, 110, 70}, "bottom edge"},
+      {CSelectTracker::kLeft, -10, 9, {0, 10, 110, 60}, "left edge scales width only"},
+      {CSelectTracker::kRight, 20, 9, {10, 10, 130, 60}, "right edge"},
+      {CSelectTracker::kBottomRight, 100, 50, {10, 10, 210, 110}, "corner doubles"},
+      {CSelectTracker::kBottomRight, 100, 0, {10, 10, 110, 60}, "corner keeps aspect"},
+      {CSelectTracker::kTopLeft, -50, -25, {-40, -15, 110, 60}, "top-left grows"},
+      {CSelectTracker::kTopRight, 50, 0, {10, 10, 110, 60}, "top-right, smaller factor"},
+      {CSelectTracker::kBottomLeft, -100, 50, {-90, 10, 110, 110}, "bottom-left"},
+      {CSelectTracker::kBottomRight, -200, -100, {10, 10, -90, -40}, "dragged past: flips"},
+      {CSelectTracker::kTopLeft, 200, 100, {210, 110, 110, 60}, "top-left flips"},
+  };
+  for (const Case& c : cases)
+    ExpectRect(c.expected, CSelectTracker::DraggedRect(box, c.handle, c.dx, c.dy), c.what);
+  // A flat box is not scaled along its missing dimension and keeps no aspect.
+  ExpectRect({10, 10, 120, 10},
+             CSelectTracker::DraggedRect(CFRect(10, 10, 110, 10), CSelectTracker::kBottomRight, 10,
+                                         10),
+             "flat box");
+}
+
+TEST(SelectTrackerArithmetic, ARotationDragTurnsThePressPointOntoThePointer) {
+  const FPOINT centre{50, 50};
+  const FPOINT drags[][2] = {{{60, 50}, {50, 60}},
+                             {{60, 50}, {50, 40}},
+                             {{50, 40}, {40, 50}},
+                             {{70, 70}, {30, 70}}};
+  for (const auto& drag : drags) {
+    float angle = CSelectTracker::RotationAngle(centre, drag[0], drag[1]);
+    FPOINT turned = drag[0];
+    MakeRotationMatrix(centre.x, centre.y, angle).TransformPoint(&turned);
+    float wanted = std::atan2(drag[1].y - centre.y, drag[1].x - centre.x);
+    float got = std::atan2(turned.y - centre.y, turned.x - centre.x);
+    EXPECT_NEAR(0.0, std::remainder(wanted - got, 6.2831853), 1e-4) << angle;
+  }
+}
+
+TEST(SelectTrackerArithmetic, SkewHandlesLeanTheBoxTheWayTheyAreDraggedAboutItsCentre) {
+  const CFRect box(0, 0, 100, 100);
+  FPOINT top{50, 0}, right{100, 50}, centre{50, 50};
+  CMatrix2D horizontal = CSelectTracker::SkewMatrix(box, CSelectTracker::kTop, {50, -10},
+                                                    {60, -10});
+  horizontal.TransformPoint(&top);
+  EXPECT_GT(top.x, 50.0f);
+  EXPECT_NEAR(0.0f, top.y, 1e-3);
+  CMatrix2D vertical = CSelectTracker::SkewMatrix(box, CSelectTracker::kRight, {110, 50},
+                                                  {110, 60});
+  vertical.TransformPoint(&right);
+  EXPECT_GT(right.y, 50.0f);
+  EXPECT_NEAR(100.0f, right.x, 1e-3);
+  horizontal.TransformPoint(&centre);
+  EXPECT_NEAR(50.0f, centre.x, 1e-3);
+  EXPECT_NEAR(50.0f, centre.y, 1e-3);
+}
+
+TEST_F(SelectTracker, AClickPicksTheFirstOutlineHitElseTheFirstBoxAroundThePoint) {
+  CRectBlock* big = Add(0, 0, 100, 100);
+  CRectBlock* small = Add(40, 40, 60, 60);
+  EXPECT_TRUE(Press(40, 50));
+  Release(40, 50);
+  EXPECT_EQ(0, big->m_selected);
+  EXPECT_EQ(1, small->m_selected);
+  EXPECT_EQ(small, tracker.GetCurrentBlock());
+
+  tracker.Refresh(nullptr, TRUE);
+  Press(150, 150);  // nothing there: a rubber band that selects nothing
+  Release(150, 150);
+  EXPECT_EQ(0, tracker.GetCount());
+  Press(50, 52);
+  Release(50, 52);
+  EXPECT_EQ(1, big->m_selected);
+  EXPECT_EQ(0, small->m_selected);
+  EXPECT_EQ(CSelectTracker::kScaleMode, tracker.GetMode());
+}
+
+TEST_F(SelectTracker, ShiftClickAddsAndASecondClickSwitchesToRotateHandlesAndBack) {
+  CRectBlock* a = Add(0, 0, 20, 20);
+  CRectBlock* b = Add(50, 0, 70, 20);
+  Press(0, 10);
+  Release(0, 10);
+  Press(50, 10, MK_SHIFT);
+  Release(50, 10, MK_SHIFT);
+  EXPECT_EQ(1, a->m_selected);
+  EXPECT_EQ(1, b->m_selected);
+  EXPECT_EQ(2, tracker.GetCount());
+  ExpectRect({0, 0, 70, 20}, tracker.GetBox(), "union box");
+  EXPECT_EQ(CSelectTracker::kScaleMode, tracker.GetMode());
+  Press(30, 10);
+  Release(31, 10);  // within the drag threshold: a click
+  EXPECT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
+  Press(30, 10);
+  Release(30, 10);
+  EXPECT_EQ(CSelectTracker::kScaleMode, tracker.GetMode());
+  ExpectRect({0, 0, 70, 20}, tracker.GetBox(), "nothing moved");
+}
+
+TEST_F(SelectTracker, ARubberBandTakesOnlyBlocksStrictlyInside) {
+  CRectBlock* inside = Add(10, 10, 20, 20);
+  CRectBlock* touching = Add(30, 10, 40, 20);
+  CRectBlock* across = Add(35, 30, 60, 40);
+  DragFromTo(5, 5, 40, 45);
+  EXPECT_EQ(1, inside->m_selected);
+  EXPECT_EQ(0, touching->m_selected);
+  EXPECT_EQ(0, across->m_selected);
+  EXPECT_EQ(1, tracker.GetCount());
+  EXPECT_EQ(CSelectTracker::kIdle, tracker.GetDragState());
+}
+
+TEST_F(SelectTracker, KeysNudgeTheSelectionByOneOrTenPixelsAndUndoTakesEachBack) {
+  CRectBlock* rect = Add(10, 10, 20, 20);
+  tracker.AddToSelection(rect);
+  const float p = 0.5f;  // one pixel at the fake view's scale
+  struct Nudge {
+    UINT key;
+    float dx, dy;
+  } nudges[] = {{VK_LEFT, -p, 0},       {VK_RIGHT, p, 0},      {VK_UP, 0, -p},
+                {VK_DOWN, 0, p},        {VK_HOME, -10 * p, 0}, {VK_END, 10 * p, 0},
+                {VK_PRIOR, 0, -10 * p}, {VK_NEXT, 0, 10 * p}};
+  for (const Nudge& nudge : nudges) {
+    EXPECT_TRUE(tracker.OnKeyDown(nudge.key));
+    ExpectRect({10 + nudge.dx, 10 + nudge.dy, 20 + nudge.dx, 20 + nudge.dy}, rect->m_box, "nudged");
+    ASSERT_TRUE(view.undo.PlayLastStep(&view));
+    ExpectRect({10, 10, 20, 20}, rect->m_box, "undone");
+  }
+  EXPECT_FALSE(tracker.OnKeyDown('A'));
+  tracker.Refresh(nullptr, TRUE);
+  EXPECT_FALSE(tracker.OnKeyDown(VK_LEFT));
+}
+
+TEST_F(SelectTracker, UndoingAMouseMoveScaleOrRotationRestoresBoxesAndMatricesExactly) {
+  CRectBlock* a = Add(10, 10, 50, 30);
+  CRectBlock* b = Add(60, 10, 80, 50);
+  DragFromTo(0, 0, 90, 60);  // band around both
+  ASSERT_EQ(2, tracker.GetCount());
+  const CFRect boxA = a->m_box, boxB = b->m_box;
+  const CMatrix2D matrixA = a->m_matrix, matrixB = b->m_matrix;
+  auto expectRestored = [&](const char* what) {
+    EXPECT_EQ(0, std::memcmp(&boxA, &a->m_box, sizeof boxA)) << what;
+    EXPECT_EQ(0, std::memcmp(&boxB, &b->m_box, sizeof boxB)) << what;
+    EXPECT_EQ(0, std::memcmp(matrixA.m, a->m_matrix.m, sizeof matrixA.m)) << what;
+    EXPECT_EQ(0, std::memcmp(matrixB.m, b->m_matrix.m, sizeof matrixB.m)) << what;
+  };
+
+  DragFromTo(30, 20, 43.5f, 27.25f);
+  ExpectRect({23.5f, 17.25f, 63.5f, 37.25f}, a->m_box, "moved");
+  ASSERT_TRUE(view.undo.PlayLastStep(&view));
+  expectRestored("move undone");
+  tracker.Recount();  // as the view does after an undo
+
+  // Handle 8 sits 8 pixels (4 units) beyond the bottom-right corner (80, 50).
+  DragFromTo(84, 54, 119, 74);
+  ExpectRect({10, 10, 115, 70}, tracker.GetBox(), "scaled by 1.5");
+  ASSERT_TRUE(view.undo.PlayLastStep(&view));
+  expectRestored("scale undone");
+
+  tracker.Recount();
+  Press(45, 30);
+  Release(45, 30);
+  ASSERT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
+  DragFromTo(84, 54, 45, 90);  // the bottom-right corner swung round the centre
+  EXPECT_NE(0, std::memcmp(matrixA.m, a->m_matrix.m, sizeof matrixA.m));
+  ASSERT_TRUE(view.undo.PlayLastStep(&view));
+  expectRestored("rotation undone");
+}
+
+TEST_F(SelectTracker, CtrlMoveLeavesACopyWithoutTouchingTheClipboard) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, 6);
+  std::memcpy(::GlobalLock(text), "mine!", 6);
+  ::GlobalUnlock(text);
+  ::SetClipboardData(CF_TEXT, text);
+  ::CloseClipboard();
+
+  CRectBlock* rect = Add(10, 10, 30, 30);
+  Press(10, 20);
+  Release(10, 20);
+  DragFromTo(20, 20, 60, 20, MK_CONTROL);
+  ASSERT_EQ(2, blocks.GetSize());
+  ExpectRect({50, 10, 70, 30}, rect->m_box, "moved original");
+  CBlock* copy = blocks.GetBlock(0) == rect ? blocks.GetBlock(1) : blocks.GetBlock(0);
+  ExpectRect({10, 10, 30, 30}, copy->m_box, "copy left behind");
+  EXPECT_EQ(0, copy->m_selected);
+
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  HANDLE kept = ::GetClipboardData(CF_TEXT);
+  ASSERT_NE(nullptr, kept);
+  EXPECT_STREQ("mine!", static_cast<const char*>(::GlobalLock(kept)));
+  ::GlobalUnlock(kept);
+  ::CloseClipboard();
+
+  ASSERT_TRUE(view.undo.PlayLastStep(&view));
+  EXPECT_EQ(1, blocks.GetSize());
+  ExpectRect({10, 10, 30, 30}, rect->m_box, "move and copy undone");
+}
+
+TEST_F(SelectTracker, CancelRotationTurnsEachBlocksAxisBackToHorizontal) {
+  CRectBlock* rect = Add(10, 10, 50, 30);
+  rect->Transform(MakeRotationMatrixAboutBox(10, 10, 50, 30, 30));
+  tracker.AddToSelection(rect);
+  tracker.CancelRotation();
+  FPOINT origin{0, 0}, axis{100, 0};
+  rect->m_matrix.TransformPoint(&origin);
+  rect->m_matrix.TransformPoint(&axis);
+  EXPECT_NEAR(origin.y, axis.y, 1e-3);
+  EXPECT_GT(axis.x, origin.x);
+  EXPECT_EQ(1, view.undo.GetStepCount());
+}
+
+TEST_F(SelectTracker, DeleteRemovesTheSelectionInOneStepThatUndoPutsBack) {
+  Add(0, 0, 10, 10);
+  CRectBlock* b = Add(20, 0, 30, 10);
+  tracker.AddToSelection(b);
+  EXPECT_TRUE(tracker.DeleteSelected());
+  EXPECT_EQ(1, blocks.GetSize());
+  EXPECT_EQ(0, tracker.GetCount());
+  EXPECT_FALSE(tracker.DeleteSelected());
+  ASSERT_TRUE(view.undo.PlayLastStep(&view));
+  ASSERT_EQ(2, blocks.GetSize());
+  EXPECT_EQ(b, blocks.GetBlock(1));
+}
+
+}  // namespace
