@@ -18,7 +18,6 @@ BEGIN_MESSAGE_MAP(CMDIMainFrame, CMDIFrameWnd)
   ON_COMMAND(ID_VIEW_ACTIVATED, OnViewActivated)
   ON_COMMAND(ID_PALETTE_COLOUR, OnPaletteColour)
   ON_COMMAND(ID_VIEW_PROPERTY_WINDOW, OnTogglePropertyWindow)
-  ON_COMMAND(ID_FILE_CUT_OUTPUT, OnFileCutOutput)
 END_MESSAGE_MAP()
 
 const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
@@ -55,11 +54,7 @@ CString LoadFormat(UINT id, LPCSTR fallback) {
 }  // namespace
 
 CMDIMainFrame::CMDIMainFrame()
-    : m_paletteBar(g_palette),
-      m_cutJob(this),
-      m_barsToShow(kAllBars),
-      m_deleted(nullptr),
-      m_cursors() {
+    : m_paletteBar(g_palette), m_barsToShow(kAllBars), m_deleted(nullptr), m_cursors() {
   LoadCursors();
   m_pens[kGreyPen].CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
   m_pens[kRedPen].CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -220,20 +215,6 @@ void CMDIMainFrame::OnPaletteColour() {
   // A colour that no view took: without documents the drawing bars have nothing to act on.
   if (AfxGetApp()->GetOpenDocumentCount() == 0)
     ShowControlBars(0, kMainToolBar | kToolBox | kPaletteBar | kWindowToolBar);
-}
-
-void CMDIMainFrame::OnFileCutOutput() {
-  if (!m_cutDeviceBar) {
-    g_cutSettings.LoadCutSettings(g_cutterDevice.ProfileFile());
-    std::unique_ptr<CCutDeviceBar> bar(new CCutDeviceBar(g_cutterDevice, g_cutSettings, m_cutJob));
-    const UINT style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS;
-    if (!bar->Create(this, style, IDD_CUT_DEVICE_BAR)) return;
-    m_cutDeviceBar = std::move(bar);
-    m_cutJob.SetBar(m_cutDeviceBar.get());
-    m_cutDeviceBar->EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-    DockControlBar(m_cutDeviceBar.get());
-  }
-  ShowControlBar(m_cutDeviceBar.get(), TRUE, FALSE);
 }
 
 void CMDIMainFrame::OnViewActivated() {

@@ -4,9 +4,6 @@
 // profile. The tool cursors, pens and brush that views and tools share live as long as it does.
 #pragma once
 
-#include <memory>
-
-#include "editor/DocumentCutJob.h"
 #include "editor/bars/PaletteBar.h"
 #include "editor/bars/PropertyBar.h"
 #include "editor/bars/ToolBoxBar.h"
@@ -16,7 +13,6 @@
 #include "framework/Pen.h"
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
-#include "output/CutDeviceBar.h"
 
 class CMDIMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(CMDIMainFrame)
@@ -56,8 +52,6 @@ public:
   CPaletteBar& GetPaletteBar() { return m_paletteBar; }
   CPropertyBar& GetPropertyBar() { return m_propertyBar; }
   xCDocumentBar& GetDocumentBar() { return m_documentBar; }
-  // Null until the cut output was first asked for.
-  CCutDeviceBar* GetCutDeviceBar() { return m_cutDeviceBar.get(); }
 
   // The popup that lists the transform library's effects in a menu bar (a maximised document
   // window puts its own menu in front of the others), or null.
@@ -75,8 +69,6 @@ protected:
   void OnViewActivated();
   void OnPaletteColour();
   void OnTogglePropertyWindow();
-  // Shows the cut device bar, made on first use (it reads the cutter models and ports).
-  void OnFileCutOutput();
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -100,8 +92,6 @@ private:
   CToolBar m_windowToolBar;
   CToolBoxBar m_toolBox;
   CPropertyBar m_propertyBar;
-  CDocumentCutJob m_cutJob;
-  std::unique_ptr<CCutDeviceBar> m_cutDeviceBar;
   UINT m_barsToShow;
   xCDocumentBar m_documentBar;
 

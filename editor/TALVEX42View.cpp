@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/cut/CutFrame.h"
 #include "editor/views/DocumentChange.h"
 #include "editor/views/ToolCursors.h"
 #include "framework/Brush.h"
@@ -41,6 +43,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_CHAR, OnChar)
   ON_MESSAGE(WM_IME_CHAR, OnImeChar)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
+  ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -89,6 +92,7 @@ UINT CodePageOfCharset(int charset) {
 
 CTALVEX42View::CTALVEX42View() {
   m_currentTool = kSelectTool;
+  m_targets[kOutputAreaTracker] = &m_outputAreas;
   m_targets[kSelectionTracker] = &m_selection;
 }
 
@@ -434,6 +438,9 @@ BOOL CTALVEX42View::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+  // The areas answer their own commands and update handlers before the table, whose rows for the
+  // same ids would otherwise grey them out or swallow them.
+  if (m_outputAreas.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
   const CViewCommandTable::Row* row = CViewCommandTable::Find(id);
   if (!row || (code != CN_COMMAND && code != CN_UPDATE_COMMAND_UI) || handlerInfo)
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
@@ -449,7 +456,10 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     return TRUE;
   }
   // A disabled command does nothing, however it was sent.
-  if (item.enabled) RunCommand(*row, id);
+  if (!item.enabled) return TRUE;
+  if (row->action == CViewCommandTable::kViewHandler)
+    return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
+  RunCommand(*row, id);
   return TRUE;
 }
 
@@ -480,6 +490,7 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
   switch (row.action) {
     case CViewCommandTable::kPending:
     case CViewCommandTable::kBarControl:
+    case CViewCommandTable::kViewHandler:
       return;
     case CViewCommandTable::kSetTool: {
       CUndoScope step(m_undo);
@@ -525,6 +536,10 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
       m_selection.CancelRotation();
       return;
   }
+}
+
+void CTALVEX42View::OnOpenCutWindow() {
+  CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
 }
 
 void CTALVEX42View::Repaint() {

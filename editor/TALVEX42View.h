@@ -3,8 +3,9 @@
 // to the first so that the first lies on top, the guide lines, then the edit overlay of the block
 // under edit or the selection tracker), routes the user's input and carries the command table.
 //
-// Routing: commands go to the view's command table (CViewCommandTable), then its message map, then
-// the frame and the application; the palette's colour command 49003 is caught before all of them.
+// Routing: the palette's colour command 49003 is caught first; other commands go to the output-area
+// commands (COutputAreaCommands), then the view's command table (CViewCommandTable), its message
+// map, the frame and the application.
 // Typed characters go to the block under edit only (a double-byte character as one character in
 // one undo step). Mouse presses go to the output-area tracker, the block under edit, the guide
 // lines (in the selection and node tools), the selection tracker and then the current tool; moves
@@ -19,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
 #include "editor/views/ViewCommandTable.h"
@@ -118,6 +120,8 @@ protected:
   LRESULT OnChar(WPARAM ch, LPARAM flags);
   LRESULT OnImeChar(WPARAM ch, LPARAM flags);
   LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
+  // Opens the cut-output window over the document.
+  void OnOpenCutWindow();
 
   DECLARE_MESSAGE_MAP()
 
@@ -166,4 +170,6 @@ private:
   WORD m_barBits = kInitialBarBits;
   // The lead byte of a double-byte character typed as two WM_CHAR messages, 0 when none waits.
   UINT m_leadByte = 0;
+  // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
+  COutputAreaCommands m_outputAreas{this};
 };

@@ -17,6 +17,7 @@
 #include "model/document/SegArray.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/CutProgressDlg.h"
 #include "output/JobFile.h"
 #include "output/OutputTexts.h"
 #include "output/PortLists.h"
@@ -312,6 +313,7 @@ void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::kTestTitle, true); }
 void CCutDeviceBar::OnReset() { RunDeviceCommand(OutputText::kResetTitle, false); }
 
 void CCutDeviceBar::OnExit() {
+  m_host.ReadBackOptions();
   CollectBarSettings();
   m_settings.SaveCutSettings(m_device.ProfileFile());
   m_device.SaveProfile();
@@ -329,6 +331,8 @@ BOOL CCutDeviceBar::OnDeviceChange(UINT event, DWORD_PTR) {
 // ---- The output command ----
 
 bool CCutDeviceBar::Output() {
+  // A value the option pages refuse is not cut with; the pages have said which.
+  if (!m_host.ReadBackOptions()) return false;
   CollectBarSettings();
   m_settings.SaveCutSettings(m_device.ProfileFile());
   m_device.SaveProfile();
@@ -385,10 +389,13 @@ bool CCutDeviceBar::AskForPlotFile(CString& path) {
   return true;
 }
 
+// The cutting progress dialog of the program's resources; a plain window where there are none.
 std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
   HWND frame = Frame();
-  return std::unique_ptr<CCutProgress>(
-      new CCutProgressWnd(title, &m_device.m_stop, frame ? CWnd::FromHandle(frame) : nullptr));
+  CWnd* owner = frame ? CWnd::FromHandle(frame) : nullptr;
+  std::unique_ptr<CCutProgressDlg> dialog(new CCutProgressDlg(m_device));
+  if (dialog->Open(title, owner)) return dialog;
+  return std::unique_ptr<CCutProgress>(new CCutProgressWnd(title, &m_device.m_stop, owner));
 }
 
 bool CCutDeviceBar::WriteCutJob(LPCSTR path) {

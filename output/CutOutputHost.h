@@ -1,6 +1,6 @@
 // CCutOutputHost: what the cut device bar needs of the window it sits in: the prepared job, the
-// name the job manager lists it under, the interface language and how the cut output is left.
-// The cut-output window, or the main frame until that window exists, implements it.
+// name the job manager lists it under, the interface language, its option pages and how the cut
+// output is left. The cut-output window implements it.
 #pragma once
 
 #include <windows.h>
@@ -19,4 +19,7 @@ public:
   virtual LANGID GetLanguage() = 0;
   // The bar's exit button.
   virtual void CloseCutOutput() = 0;
+  // Takes the values of the host's option pages into the settings and the cutter profile; false
+  // (after telling the user) when one is refused. A host without pages has nothing to take.
+  virtual bool ReadBackOptions() { return true; }
 };

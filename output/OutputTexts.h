@@ -41,6 +41,10 @@ const char kStopButton[] = "中止输出";
 const char kStopButtonEnglish[] = "CANCEL";
 const char kPlugInFailed[] = "USB 刻字机插件 \"%s\" 没有开始输出。";
 
+const char kOffsetRefused[] = "刀补偿应为 0 (不补偿) 或 0.10 到 0.99 毫米。";
+const char kRatioRefused[] = "比例调整的 X 和 Y 应在 0.5 到 2.0 之间。";
+const char kOvercutRefused[] = "闭合值应为不小于 0 的整数。";
+
 const char kUnlistedSpeed[] = "速率 %s 不在列表中, 请选择列表中的速率。";
 const char kUnsupportedDataBits[] = "串口不支持 %s 位数据, 请选择 5 到 8 位。";
 

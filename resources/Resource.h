@@ -11,6 +11,7 @@
 // ---- Frames, menus, accelerators, icons ----
 #define IDR_MAINFRAME 128        // main frame: menu, accelerators, icon, title
 #define IDR_TALVEXTYPE 129       // document template: menu, accelerators, icon, document string
+#define IDR_CUTFRAME 188         // cut-output window: menu (removed when made), icon, title string
 
 // ---- Tool bars (tool bar resource and bitmap of the same id) ----
 #define IDR_TOOLBOX_NORMAL 128   // tool box, ordinary tools
@@ -92,12 +93,58 @@
 #define IDD_HALF_CUT 303
 #define IDC_HALF_SOLID 1308
 #define IDC_HALF_VOID 1309
+// Cut output: the option bar, its two pages and the cutting progress dialog
+#define IDD_CUT_OPTIONS_BAR 193
+#define IDC_CUT_OPTIONS_TAB 1079
+#define IDD_CUT_OPTIONS_PAGE 187
+#define IDC_CUT_SAVE_PAPER 1312
+#define IDC_CUT_COLOUR_SEPARATION 1303
+#define IDC_CUT_COLOUR_LIST 1310
+#define IDC_CUT_AUTO_FEED 1304
+#define IDC_CUT_TEXT_LINE 1306
+#define IDC_CUT_PAGE_RECT 1074
+#define IDC_CUT_SORT 1075
+#define IDC_CUT_REMOTE 1089
+#define IDC_CUT_HALF_CUT 1305
+#define IDC_CUT_HALF_CUT_SETTINGS 1307
+#define IDC_CUT_PRECISION 1286
+#define IDC_CUT_ZOOM 1093
+#define IDC_CUT_PAGE_GAP 1313
+#define IDC_CUT_LENGTH_LIMIT 1374
+#define IDC_CUT_MIRROR 1101
+#define IDC_CUT_ROTATE 1100
+#define IDD_CUT_ADJUST_PAGE 196
+#define IDC_CUT_PLOT_MODE 1420
+#define IDC_CUT_BLADE_OFFSET 1421
+#define IDC_CUT_OVERCUT 1240
+#define IDC_CUT_RATIO_X 1297
+#define IDC_CUT_RATIO_Y 1298
+#define IDC_CUT_OVERLAP 1320
+#define IDC_CUT_STEP_UP 1135
+#define IDC_CUT_STEP_DOWN 1137
+#define IDC_CUT_STEP_LEFT 1136
+#define IDC_CUT_STEP_RIGHT 1134
+#define IDC_CUT_PAUSE 1095
+#define IDC_CUT_PORT_SETTINGS 1294
+#define IDD_CUT_PROGRESS 214
+#define IDC_CUT_PROGRESS_TEXT 1000
+#define IDC_CUT_PROGRESS_BAR 1311
+// The cut-output window's commands: the media edges as tools, and the frame's own
+#define ID_MOVE_PAPER_LEFT 32796
+#define ID_MOVE_PAPER_RIGHT 32797
+#define ID_MOVE_PAPER_TOP 32798
+#define ID_MOVE_PAPER_BOTTOM 32799
+#define ID_EXIT_CLOSE 32801
+#define ID_CUT_REBUILD 32795
 #define IDS_PORT_PARITY_ITEMS 50020  // the parity and flow-control combo entries, one per line
 #define IDS_PORT_FLOW_ITEMS 50021
 
 // ---- Bitmaps ----
 #define IDB_CHECKMARK 182
 #define IDB_LOGO 206
+#define IDB_CUT_TABS 193         // 16 x 16, red is transparent
+#define IDB_CUT_ARROWS 208       // 14 x 14: <, >, ^, V
+#define IDB_CUT_ARROWS_PRESSED 209
 #define IDB_SKEW_HORZ 229        // 15 x 9, drawn with SRCINVERT
 #define IDB_SKEW_VERT 230        // 9 x 15
 #define IDB_ROTATE_TOPLEFT 231   // 15 x 15 each

@@ -144,7 +144,7 @@ const Table::Row kRows[] = {
   RUN(ID_OUTPUT_AREA_CLEAR, kClearOutputAreas, kOutputAreaTool),
   PENDING(ID_OUTPUT_AREA_SET),
   PENDING(ID_STAMP_NEW),
-  PENDING(ID_FILE_CUT_OUTPUT),
+  RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),
   PENDING(kUnnamedCommand),

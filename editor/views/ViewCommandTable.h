@@ -5,7 +5,7 @@
 // accelerator sends it all the same.
 //
 // Rows whose action is kPending belong to features still to come (the selection and creation
-// tools, node editing, the editing commands, text, cut output). They carry their rules already but
+// tools, node editing, the editing commands, text). They carry their rules already but
 // stay disabled, so that no menu entry looks as if it worked while it does nothing; a feature
 // lands by giving its rows an action.
 #pragma once
@@ -55,6 +55,8 @@ public:
     // Controls of the palette bar: the bar handles their notifications; the row only keeps them
     // enabled, since a bar disables a control that nothing claims.
     kBarControl,
+    // The view's message map carries the command out; the row keeps its entry enabled.
+    kViewHandler,
   };
   enum Enable : BYTE {
     kAlways,

@@ -1232,6 +1232,45 @@ def panel_bitmaps():
 def write_panel_bitmaps():
     for ident, c in panel_bitmaps().items():
         write_bmp(os.path.join(HERE, 'panel%d.bmp' % ident), c)
+def cut_frame_icon(size):
+    """The cut-output window: a sheet of vinyl with a blade over a cut outline."""
+    c = Canvas(size, size)
+    s = size / 32.0
+    c.box(2 * s, 6 * s, 29 * s, 27 * s, WHITE, NAVY)
+    c.bezier((5 * s, 22 * s), (9 * s, 8 * s), (17 * s, 28 * s), (22 * s, 12 * s), BLUE)
+    knife(c, int(18 * s), int(2 * s))
+    return c
+
+
+def cut_tab_images():
+    """Tabs of the cut option bar (bitmap 193): job options and adjustments, on the red mask."""
+    mask = (255, 0, 0)
+    c = Canvas(32, 16, mask)
+    c.box(2, 2, 13, 14, WHITE, BLACK)
+    for y in (5, 8, 11):
+        c.line(4, y, 11, y, NAVY)
+    for x, y in ((19, 4), (24, 10), (29, 6)):
+        c.line(x, 2, x, 14, DARK)
+        c.fill(x - 1, y - 1, x + 1, y + 1, BLUE)
+    return c
+
+
+def cut_arrow_images(pressed):
+    """The arrow buttons that step the media (bitmaps 208 and 209): <, >, ^, V, 14 wide each."""
+    c = Canvas(56, 14, GREY)
+    shift = 1 if pressed else 0
+    heads = [
+        [(9, 3), (4, 7), (9, 11)],
+        [(4, 3), (9, 7), (4, 11)],
+        [(3, 9), (7, 4), (11, 9)],
+        [(3, 4), (7, 9), (11, 4)],
+    ]
+    for i, points in enumerate(heads):
+        x0 = i * 14
+        edge = DARK if pressed else WHITE
+        c.rect(x0, 0, x0 + 13, 13, edge)
+        c.fill_poly([(x0 + x + shift, y + shift) for x, y in points], BLACK)
+    return c
 
 
 def logo(path):
@@ -1271,6 +1310,10 @@ def main():
         write_bmp(os.path.join(HERE, 'tracker%d.bmp' % ident), c)
     write_bmp(os.path.join(HERE, 'checkmark.bmp'), checkmark())
     write_panel_bitmaps()
+    write_ico(os.path.join(HERE, 'cutframe.ico'), [cut_frame_icon(32), cut_frame_icon(16)])
+    write_bmp(os.path.join(HERE, 'cuttabs.bmp'), cut_tab_images())
+    write_bmp(os.path.join(HERE, 'cutarrows.bmp'), cut_arrow_images(False))
+    write_bmp(os.path.join(HERE, 'cutarrows_pressed.bmp'), cut_arrow_images(True))
     logo(os.path.join(HERE, 'logo.bmp'))
 
 

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
 #include "framework/FrameWnd.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CutDeviceBar.h"
@@ -232,36 +230,6 @@ TEST_F(CutDeviceBarTest, ControlsChangeTheProfileAndTestWaitsForADevicePort) {
   EXPECT_EQ(1, m_host.closed);
   EXPECT_EQ("0", Key(m_ini, "HPGLSOFT", "SetForce"));
   EXPECT_EQ("150", Key(m_ini, "HPGLSOFT", "DefaultForce"));
-}
-
-}  // namespace
-
-namespace {
-
-// The main frame shows the cut device bar over the active document when the cut output is asked
-// for (command 32789); the bar's exit button hides it again.
-TEST(MainFrameCutOutput, TheCommandShowsTheCutDeviceBarAndExitHidesIt) {
-  TempFolder folder;
-  MessageBoxCapture boxes;
-  CString keptProfile = g_cutterDevice.ProfileFile().GetPath();
-  g_cutterDevice.ProfileFile().SetPath(folder.File("Cutters.INI").c_str());
-  CMDIMainFrame* frame = new CMDIMainFrame;
-  ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-  frame->ShowWindow(SW_SHOW);
-  EXPECT_EQ(nullptr, frame->GetCutDeviceBar());
-  frame->SendMessage(WM_COMMAND, ID_FILE_CUT_OUTPUT, 0);
-  PumpMessages();
-  CCutDeviceBar* bar = frame->GetCutDeviceBar();
-  ASSERT_NE(nullptr, bar);
-  EXPECT_TRUE(bar->GetStyle() & WS_VISIBLE);
-  bar->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CUT_EXIT, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(bar->m_hWnd, IDC_CUT_EXIT)));
-  PumpMessages();
-  EXPECT_FALSE(bar->GetStyle() & WS_VISIBLE);
-  frame->DestroyWindow();
-  PumpMessages();
-  g_cutterDevice.ProfileFile().SetPath(keptProfile);
-  EXPECT_EQ(0u, boxes.Count());
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/LineBlock.h"
+#include "model/blocks/OutputArea.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/undo/UndoAttrRecord.h"
@@ -367,6 +368,37 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   EXPECT_EQ(2, document->GetBlockList().GetSize());
   EXPECT_EQ(CTALVEX42View::kSelectTool, view->GetCurrentTool());
   EXPECT_FALSE(document->IsModified());
+}
+
+TEST_F(MainView, OutputAreaCommandsAnswerBeforeTheTableAndTheAreasTakeTheMouse) {
+  auto* area = new COutputArea(100, 100, 300, 200);
+  document->GetOutputAreas().AddObject(area);
+  document->SetModifiedFlag(FALSE);
+  auto enabled = [this](UINT id) {
+    ItemRecorder item;
+    item.m_nID = id;
+    item.DoUpdate(view, TRUE);
+    return item.enabled;
+  };
+  // The table alone would grey these in the selection tool; the cut output is the view's own.
+  EXPECT_TRUE(enabled(ID_OUTPUT_AREA_TOOL));
+  EXPECT_TRUE(enabled(ID_OUTPUT_AREA_CLEAR));
+  EXPECT_TRUE(enabled(ID_FILE_CUT_OUTPUT));
+  EXPECT_FALSE(enabled(ID_EDIT_SOLID));  // nothing selected, not in the area tools
+
+  view->SendMessage(WM_COMMAND, ID_OUTPUT_AREA_TOOL);
+  EXPECT_EQ(ID_OUTPUT_AREA_SELECT, view->GetCurrentTool());
+  EXPECT_FALSE(enabled(ID_EDIT_SOLID));
+  Press(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 150));
+  Press(WM_LBUTTONUP, 0, PixelOf(200, 150));
+  EXPECT_TRUE(enabled(ID_EDIT_SOLID));
+  EXPECT_TRUE(enabled(ID_EDIT_HOLLOW));
+  view->SendMessage(WM_COMMAND, ID_EDIT_SOLID);
+  EXPECT_NE(0, area->GetFlags() & CAuxObject::kSolidFlag);
+
+  view->SendMessage(WM_COMMAND, ID_OUTPUT_AREA_CLEAR);
+  EXPECT_EQ(0, document->GetOutputAreas().GetSize());
+  EXPECT_TRUE(document->IsModified());
 }
 
 TEST_F(MainView, TheRelayoutTimerGoesToTheEditedBlockAndIsKilledWhenNobodyTakesIt) {

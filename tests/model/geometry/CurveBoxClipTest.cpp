@@ -87,4 +87,87 @@ TEST(ClipCurveBlockToBox, NothingInsideOrNoCurveGivesNull) {
   EXPECT_EQ(nullptr, ClipCurveBlockToBox(nullptr, 0, 0, 10, 10));
 }
 
+// Each case against the box (0, 0, 10, 10), worked out by hand from the edge order left, right,
+// top, bottom. Ends with the same x (or y) never divide by their zero difference.
+TEST(ClipSegmentToBox, HandWorkedCasesInsideOutsideCrossingTouchingAndDegenerate) {
+  struct Case {
+    const char* name;
+    FPOINT a, b;
+    int result;
+    FPOINT placedA, placedB;
+  };
+  const Case cases[] = {
+      {"inside", {2, 2}, {8, 8}, 1, {2, 2}, {8, 8}},
+      {"leaving on the right", {5, 5}, {15, 10}, 1, {5, 5}, {10, 7.5f}},
+      {"across the top-left corner", {-5, 5}, {5, -5}, 1, {0, 0}, {0, 0}},
+      {"along the top edge", {-5, 0}, {15, 0}, 1, {0, 0}, {10, 0}},
+      {"a point inside", {3, 3}, {3, 3}, 1, {3, 3}, {3, 3}},
+      {"a point outside", {-5, -5}, {-5, -5}, 0, {-5, -5}, {-5, -5}},
+      {"vertical, left of the box", {-5, -5}, {-5, 20}, 0, {-5, -5}, {-5, 20}},
+      {"horizontal, below the box", {-5, 12}, {20, 12}, 0, {-5, 12}, {20, 12}},
+      {"vertical through the box", {4, -6}, {4, 16}, 1, {4, 0}, {4, 10}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FPOINT a = c.a, b = c.b;
+    EXPECT_EQ(c.result, ClipSegmentToBox(&a, &b, 0, 0, 10, 10));
+    EXPECT_FLOAT_EQ(c.placedA.x, a.x);
+    EXPECT_FLOAT_EQ(c.placedA.y, a.y);
+    EXPECT_FLOAT_EQ(c.placedB.x, b.x);
+    EXPECT_FLOAT_EQ(c.placedB.y, b.y);
+  }
+}
+
+TEST(ClipCurveBlockToBox, BeziersInsideOutsideAndCrossingOneEdge) {
+  // Wholly inside: the segment is kept as it is.
+  std::unique_ptr<CCurveBlock> inside(
+      Curve({MakePointRecord(1, 1, 0x11), MakePointRecord(3, 9, 0), MakePointRecord(7, 9, 0),
+             MakePointRecord(9, 1, 0x21)}));
+  std::unique_ptr<CCurveBlock> kept(ClipCurveBlockToBox(inside.get(), 0, 0, 10, 10));
+  ASSERT_NE(nullptr, kept);
+  EXPECT_EQ(inside->GetPoints(), kept->GetPoints());
+  // Wholly outside: nothing.
+  std::unique_ptr<CCurveBlock> outside(
+      Curve({MakePointRecord(20, 1, 0x11), MakePointRecord(23, 9, 0), MakePointRecord(27, 9, 0),
+             MakePointRecord(29, 1, 0x21)}));
+  EXPECT_EQ(nullptr, ClipCurveBlockToBox(outside.get(), 0, 0, 10, 10));
+  // A straight cubic from (5, 5) to (15, 5) with controls at 8 and 12 meets x = 10 at t = 0.5;
+  // its first half is 5, 6.5, 8.25, 10 and goes on from the start.
+  std::unique_ptr<CCurveBlock> leaving(
+      Curve({MakePointRecord(5, 5, 0x11), MakePointRecord(8, 5, 0), MakePointRecord(12, 5, 0),
+             MakePointRecord(15, 5, 0x21)}));
+  std::unique_ptr<CCurveBlock> half(ClipCurveBlockToBox(leaving.get(), 0, 0, 10, 10));
+  ASSERT_NE(nullptr, half);
+  std::vector<POINTREC> p = half->GetPoints();
+  ASSERT_EQ(5u, p.size());
+  const float xs[] = {5, 6.5f, 8.25f, 10};
+  const BYTE flags[] = {0x11, 0, 0, 0x01};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(xs[i], p[i].x, 1e-3) << i;
+    EXPECT_NEAR(5, p[i].y, 1e-3) << i;
+    EXPECT_EQ(flags[i], p[i].flags) << i;
+  }
+}
+
+// A wave through a thin strip enters it three times: every piece the clip finds is kept, each
+// as a sub-path of its own, however many there are.
+TEST(ClipCurveBlockToBox, EveryPieceOfAWaveThroughAStripIsKept) {
+  std::unique_ptr<CCurveBlock> wave(
+      Curve({MakePointRecord(0, 0, 0x11), MakePointRecord(10, 30, 0), MakePointRecord(20, -20, 0),
+             MakePointRecord(30, 10, 0x21)}));
+  std::unique_ptr<CCurveBlock> pieces(ClipCurveBlockToBox(wave.get(), -100, 4, 100, 6));
+  ASSERT_NE(nullptr, pieces);
+  std::vector<POINTREC> p = pieces->GetPoints();
+  ASSERT_EQ(13u, p.size());
+  for (int piece = 0; piece < 3; ++piece) {
+    EXPECT_EQ(0x11, p[piece * 4].flags) << piece;
+    EXPECT_EQ(0x01, p[piece * 4 + 3].flags) << piece;
+    for (int end : {0, 3}) {
+      EXPECT_GE(p[piece * 4 + end].y, 4 - 1e-3) << piece;
+      EXPECT_LE(p[piece * 4 + end].y, 6 + 1e-3) << piece;
+    }
+  }
+  EXPECT_EQ(kPointEnd, p[12].flags);
+}
+
 }  // namespace

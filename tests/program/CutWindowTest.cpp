@@ -1,0 +1,373 @@
+// The cut-output window opened from the editor's drawing view on the sample document, under
+// Xvfb with the program's resources and objects: it shows the job on the media (a picture is
+// saved as screenshots\cut_window.bmp), its option pages read their values back, a job cut from
+// it matches the same job cut from a bar over the document as drawn, and its exit shows the
+// editor again. Settings files live in a test folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/cut/CUTView.h"
+#include "editor/cut/CutFrame.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/blocks/Block.h"
+#include "model/blocks/ShapeBlock.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
+#include "output/CutProgressDlg.h"
+#include "resources/Resource.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+std::string Text(HWND dialog, UINT id) {
+  char text[64] = {};
+  GetDlgItemTextA(dialog, static_cast<int>(id), text, sizeof text);
+  return text;
+}
+
+void Click(HWND dialog, UINT id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, static_cast<int>(id))));
+}
+
+void LeaveField(HWND dialog, UINT id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, static_cast<int>(id))));
+}
+
+std::vector<char> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A 24-bit BMP of the window's client area, for people looking at what the test saw.
+void SavePicture(HWND window, const char* path) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC source = GetDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, client.right, client.bottom);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+  SelectObject(memory, previous);
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof(header);
+  header.biWidth = client.right;
+  header.biHeight = client.bottom;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  int stride = (client.right * 3 + 3) & ~3;
+  std::vector<char> pixels(static_cast<size_t>(stride) * client.bottom);
+  GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+            DIB_RGB_COLORS);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  CreateDirectoryA("screenshots", nullptr);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+}
+
+// The document's blocks as outline curves where they lie on the page: the job as a cut bar
+// outside the window cuts it.
+class DocumentAsDrawn : public CCutOutputHost {
+public:
+  explicit DocumentAsDrawn(CTALVEX42Doc* document) : m_document(document) {}
+  ~DocumentAsDrawn() override { m_curves.DeleteAll(); }
+  CSegArray* GetOutputBlocks() override {
+    m_curves.DeleteAll();
+    CSegArray& blocks = m_document->GetBlockList();
+    for (INT_PTR i = 0; i < blocks.GetSize(); ++i)
+      if (CBlock* curve = blocks.GetBlock(i)->ToCurve(CShapeBlock::kAnyColour))
+        m_curves.AddBlock(curve);
+    return &m_curves;
+  }
+  CString GetDocumentTitle() override { return "SAMPLE"; }
+  LANGID GetLanguage() override { return 2052; }
+  void CloseCutOutput() override {}
+
+private:
+  CTALVEX42Doc* m_document;
+  CSegArray m_curves;
+};
+
+class CutWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_keptProfile = g_cutterDevice.ProfileFile().GetPath();
+    m_keptPorts = g_cutterDevice.m_port.GetSettingsFile().GetPath();
+    m_ini = m_folder.File("Cutters.INI");
+    char folder[MAX_PATH];
+    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+    m_program = std::string(folder) + "program\\";
+    ASSERT_TRUE(CopyFileA((m_program + "Cutters.INI").c_str(), m_ini.c_str(), FALSE));
+    // The window binds the transform library beside the program, as the editor does.
+    m_library = std::string(folder) + "TalvexTransform.dll";
+    ASSERT_TRUE(CopyFileA((m_program + "TalvexTransform.dll").c_str(), m_library.c_str(), FALSE));
+    g_cutterDevice.ProfileFile().SetPath(m_ini.c_str());
+    g_cutterDevice.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
+    const char* values[][2] = {{"Device", "hp-gl cutter, blade offset by"},
+                               {"SavePaper", "0"},
+                               {"Mirror", "0"},
+                               {"ZoomCut", "1"},
+                               {"PortName", "FILE:"},
+                               {"AutoFeed", "0"}};
+    for (auto& value : values)
+      WritePrivateProfileStringA("CutInfo", value[0], value[1], m_ini.c_str());
+
+    if (!theApp.GetDocTemplate())
+      theApp.AddDocTemplate(new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                                  RUNTIME_CLASS(CTALVEX42Frame),
+                                                  RUNTIME_CLASS(CTALVEX42View)));
+    m_main = new CMDIMainFrame;
+    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_main;
+    m_main->ShowWindow(SW_SHOW);
+    m_document = static_cast<CTALVEX42Doc*>(
+        theApp.OpenDocumentFile((m_program + "SAMPLE.T42").c_str()));
+    ASSERT_NE(nullptr, m_document);
+    PumpMessages();
+    m_view = m_main->GetActiveFrame()->GetActiveView();
+    ASSERT_NE(nullptr, m_view);
+  }
+  void TearDown() override {
+    if (m_cut && IsWindow(m_cutWindow)) m_cut->DestroyWindow();
+    PumpMessages();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    g_cutterDevice.ProfileFile().SetPath(m_keptProfile);
+    g_cutterDevice.m_port.GetSettingsFile().SetPath(m_keptPorts);
+    DeleteFileA(m_library.c_str());
+  }
+  // The cut command of the drawing view, as the menu sends it.
+  void OpenCutWindow() {
+    m_view->SendMessage(WM_COMMAND, ID_FILE_CUT_OUTPUT, 0);
+    PumpMessages();
+    m_cutWindow = FindWindowA(nullptr, "刻绘输出");
+    ASSERT_NE(nullptr, m_cutWindow);
+    m_cut = dynamic_cast<CCutFrame*>(CWnd::FromHandle(m_cutWindow));
+    ASSERT_NE(nullptr, m_cut);
+    ASSERT_NE(nullptr, m_cut->GetCutView());
+  }
+  HWND DeviceBar() { return m_cut->GetDeviceBar().m_hWnd; }
+  HWND OptionsPage() { return m_cut->GetOptionsBar().GetOptionsPage().m_hWnd; }
+  HWND AdjustPage() { return m_cut->GetOptionsBar().GetAdjustPage().m_hWnd; }
+
+  TempFolder m_folder;
+  std::string m_ini, m_program, m_library;
+  CString m_keptProfile, m_keptPorts;
+  MessageBoxCapture m_boxes;
+  CMDIMainFrame* m_main = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CView* m_view = nullptr;
+  HWND m_cutWindow = nullptr;
+  CCutFrame* m_cut = nullptr;
+};
+
+COLORREF PixelAt(CCUTView* view, float x, float y) {
+  FPOINT page = {x, y};
+  POINT pixel;
+  view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+  HDC dc = GetDC(view->m_hWnd);
+  COLORREF colour = GetPixel(dc, pixel.x, pixel.y);
+  ReleaseDC(view->m_hWnd, dc);
+  return colour;
+}
+
+// Somewhere within two pixels of the page point something other than the media's white.
+bool DrawnNear(CCUTView* view, float x, float y) {
+  FPOINT page = {x, y};
+  POINT pixel;
+  view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+  HDC dc = GetDC(view->m_hWnd);
+  bool drawn = false;
+  for (int dx = -2; dx <= 2 && !drawn; ++dx)
+    for (int dy = -2; dy <= 2 && !drawn; ++dy)
+      drawn = GetPixel(dc, pixel.x + dx, pixel.y + dy) != RGB(255, 255, 255);
+  ReleaseDC(view->m_hWnd, dc);
+  return drawn;
+}
+
+TEST_F(CutWindowTest, TheCutCommandOpensTheJobOnTheMediaAndExitShowsTheEditorAgain) {
+  OpenCutWindow();
+  EXPECT_FALSE(IsWindowVisible(m_main->m_hWnd));
+  EXPECT_TRUE(IsZoomed(m_cutWindow));
+  EXPECT_EQ(nullptr, GetMenu(m_cutWindow));
+  CCUTView* view = m_cut->GetCutView();
+  // The sample's frame, ring, star and two rules, all on the page: copied as they are.
+  EXPECT_EQ(5, view->GetPreview()->GetBlocks().GetSize());
+  EXPECT_GT(
+      SendMessageA(m_cut->GetOptionsBar().GetOptionsPage().GetColourList(), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ("400", Text(DeviceBar(), IDC_CUT_MEDIA_WIDTH));
+
+  view->UpdateWindow();
+  SavePicture(view->m_hWnd, "screenshots\\cut_window.bmp");
+  EXPECT_EQ(RGB(255, 255, 255), PixelAt(view, 10, 500));  // the media below the job
+  EXPECT_TRUE(DrawnNear(view, 200, 20));                  // the frame's top edge
+  EXPECT_TRUE(DrawnNear(view, 210, 110));                 // a rule
+  EXPECT_FALSE(DrawnNear(view, 200, 600));
+
+  Click(DeviceBar(), IDC_CUT_EXIT);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(m_cutWindow));
+  m_cut = nullptr;
+  EXPECT_TRUE(IsWindowVisible(m_main->m_hWnd));
+  EXPECT_FALSE(m_document->IsModified());
+  EXPECT_EQ(5, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(0u, m_boxes.Count());
+}
+
+TEST_F(CutWindowTest, AJobCutFromTheWindowMatchesTheSameJobCutFromTheBar) {
+  OpenCutWindow();
+  std::string fromWindow = m_folder.File("window.plt");
+  SetDlgItemTextA(DeviceBar(), IDC_CUT_PORT, fromWindow.c_str());
+  ASSERT_TRUE(m_cut->GetDeviceBar().Output());
+  Click(DeviceBar(), IDC_CUT_EXIT);
+  PumpMessages();
+  m_cut = nullptr;
+
+  std::string fromBar = m_folder.File("bar.plt");
+  DocumentAsDrawn host(m_document);
+  CCutDeviceBar bar(g_cutterDevice, g_cutSettings, host);
+  CFrameWnd* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+  ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, IDD_CUT_DEVICE_BAR));
+  SetDlgItemTextA(bar.m_hWnd, IDC_CUT_PORT, fromBar.c_str());
+  EXPECT_TRUE(bar.Output());
+  bar.DestroyWindow();
+  frame->DestroyWindow();
+  PumpMessages();
+
+  std::vector<char> window = FileBytes(fromWindow), direct = FileBytes(fromBar);
+  EXPECT_GT(window.size(), 100u);
+  EXPECT_EQ(direct, window);
+  EXPECT_EQ(0u, m_boxes.Count());
+}
+
+TEST_F(CutWindowTest, TheJobOptionsPageReadsItsNumbersBack) {
+  OpenCutWindow();
+  HWND page = OptionsPage();
+  struct Case {
+    UINT id;
+    const char* typed;
+    int limit, gap;
+  };
+  const Case cases[] = {
+      {IDC_CUT_LENGTH_LIMIT, "50", 100, -1}, {IDC_CUT_LENGTH_LIMIT, "-5", 0, -1},
+      {IDC_CUT_LENGTH_LIMIT, "0", 0, -1},    {IDC_CUT_LENGTH_LIMIT, "300", 300, -1},
+      {IDC_CUT_PAGE_GAP, "600", -1, 20},     {IDC_CUT_PAGE_GAP, "300", -1, 300}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    SetDlgItemTextA(page, c.id, c.typed);
+    m_cut->GetOptionsBar().GetOptionsPage().ReadBack();
+    if (c.limit >= 0) EXPECT_EQ(c.limit, g_cutSettings.m_shareOutLimit);
+    if (c.gap >= 0) EXPECT_EQ(c.gap, g_cutSettings.m_mmPageGap);
+  }
+  SetDlgItemTextA(page, IDC_CUT_PRECISION, "0.3");
+  LeaveField(page, IDC_CUT_PRECISION);
+  EXPECT_EQ("0.5", Text(page, IDC_CUT_PRECISION));
+  EXPECT_EQ(0.5f, g_cutSettings.m_curveAccurate);
+  // A negative scale is refused where it is typed; the job keeps its size.
+  CFRect before;
+  m_cut->GetCutView()->GetPreview()->GetBlocks().GetBounds(&before, FALSE);
+  SetDlgItemTextA(page, IDC_CUT_ZOOM, "-2");
+  LeaveField(page, IDC_CUT_ZOOM);
+  EXPECT_EQ("1.00", Text(page, IDC_CUT_ZOOM));
+  EXPECT_EQ(1.0f, g_cutSettings.m_zoomCut);
+  CFRect after;
+  m_cut->GetCutView()->GetPreview()->GetBlocks().GetBounds(&after, FALSE);
+  EXPECT_EQ(before.right - before.left, after.right - after.left);
+  // Only a device port hands jobs to the job manager.
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CUT_REMOTE)));
+  EXPECT_EQ(0u, m_boxes.Count());
+}
+
+// Out-of-range adjustments are refused with a message and the field shows the profile's value
+// again; 0 is a valid blade offset (none), and so are 0.1 and 0.99.
+TEST_F(CutWindowTest, TheAdjustmentsPageRefusesValuesOutOfRange) {
+  OpenCutWindow();
+  HWND page = AdjustPage();
+  CCutAdjustPage& adjust = m_cut->GetOptionsBar().GetAdjustPage();
+  const float offset = g_cutterDevice.m_bladeOffset;
+  struct Case {
+    UINT id;
+    const char* typed;
+    bool taken;
+  };
+  const Case cases[] = {{IDC_CUT_BLADE_OFFSET, "1.5", false}, {IDC_CUT_BLADE_OFFSET, "0.05", false},
+                        {IDC_CUT_BLADE_OFFSET, "abc", false}, {IDC_CUT_BLADE_OFFSET, "0", true},
+                        {IDC_CUT_BLADE_OFFSET, "0.1", true},  {IDC_CUT_BLADE_OFFSET, "0.99", true},
+                        {IDC_CUT_RATIO_X, "0", false},        {IDC_CUT_RATIO_Y, "-1", false},
+                        {IDC_CUT_RATIO_X, "1.0005", true},    {IDC_CUT_OVERCUT, "-3", false}};
+  size_t boxes = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    adjust.FillControls();
+    SetDlgItemTextA(page, c.id, c.typed);
+    EXPECT_EQ(c.taken, adjust.ReadBack());
+    if (!c.taken) {
+      EXPECT_EQ(++boxes, m_boxes.Count());
+      EXPECT_NE(c.typed, Text(page, c.id));
+    }
+  }
+  EXPECT_FLOAT_EQ(0.99f, g_cutterDevice.m_bladeOffset);
+  EXPECT_FLOAT_EQ(1.0005f, g_cutterDevice.m_ratioX);
+  SetDlgItemTextA(page, IDC_CUT_BLADE_OFFSET, "0");
+  EXPECT_TRUE(adjust.ReadBack());
+  EXPECT_EQ(0.0f, g_cutterDevice.m_bladeOffset);
+  // A refused value keeps the output command from cutting.
+  SetDlgItemTextA(page, IDC_CUT_RATIO_X, "0");
+  EXPECT_FALSE(m_cut->GetDeviceBar().Output());
+  g_cutterDevice.m_bladeOffset = offset;
+
+  // A head that offsets the blade itself and has no plot command cannot plot.
+  g_cutterDevice.m_hardOffset = 1;
+  CString problem;
+  g_cutterDevice.m_plotCmd.SetRaw("", &problem);
+  adjust.FillControls();
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CUT_PLOT_MODE)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CUT_BLADE_OFFSET)));
+  g_cutterDevice.LoadProfile();
+}
+
+// Cancel sets the profile's stop flag and leaves the dialog open; the profile's port, which
+// watches that flag, takes nothing more.
+TEST(CutProgressDialog, CancelStaysOpenAndReachesThePort) {
+  TempFolder folder;
+  CCutterDevice device;
+  device.m_stop = 1;
+  CCutProgressDlg dialog(device);
+  EXPECT_EQ(0, device.m_stop);
+  ASSERT_TRUE(dialog.Open("Test", nullptr));
+  EXPECT_TRUE(GetWindowLongA(dialog.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  device.m_port.SetPortName(folder.File("job.plt").c_str());
+  ASSERT_TRUE(device.m_port.Open(dialog.m_hWnd));
+  EXPECT_TRUE(device.m_port.WriteString("IN;"));
+  SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog.m_hWnd, IDCANCEL)));
+  EXPECT_EQ(1, device.m_stop);
+  EXPECT_TRUE(dialog.IsStopped());
+  EXPECT_TRUE(IsWindow(dialog.m_hWnd));
+  EXPECT_FALSE(device.m_port.WriteString("PU0,0;"));
+  device.m_port.Close();
+}
+
+}  // namespace
