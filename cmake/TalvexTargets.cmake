@@ -34,7 +34,10 @@ function(talvex_test folder)
   target_include_directories(${_target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${folder} COMMAND ${_target} --gtest_color=no
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-  set_tests_properties(${folder} PROPERTIES TIMEOUT 600)
+  # Wine checks the heap on every allocation and reports a bad free or a write past a block as
+  # "warn:heap": such a fault may crash only much later, so any report fails the test at once.
+  set_tests_properties(${folder} PROPERTIES TIMEOUT 600 ENVIRONMENT "WINEDEBUG=-all,warn+heap"
+                       FAIL_REGULAR_EXPRESSION "warn:heap")
 endfunction()
 
 # talvex_test_module(target folder [SUFFIX ext]): a DLL from tests/<folder>/*.cpp and its .def file
