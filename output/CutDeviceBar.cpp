@@ -18,6 +18,7 @@
 #include "model/geometry/Matrix2D.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CutProgressDlg.h"
+#include "output/CutProgressWnd.h"
 #include "output/JobFile.h"
 #include "output/OutputTexts.h"
 #include "output/PortLists.h"

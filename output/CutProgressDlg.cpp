@@ -2,13 +2,8 @@
 
 #include "output/CutterDevice.h"
 
-CCutProgressDlg::CCutProgressDlg(CCutterDevice& device)
-    : m_device(device), m_stopped(false), m_position(0) {
+CCutProgressDlg::CCutProgressDlg(CCutterDevice& device) : m_device(device), m_stopped(false) {
   m_device.m_stop = 0;
-}
-
-CCutProgressDlg::~CCutProgressDlg() {
-  if (m_hWnd) DestroyWindow();
 }
 
 bool CCutProgressDlg::Open(LPCSTR title, CWnd* owner) {
@@ -21,7 +16,7 @@ bool CCutProgressDlg::Open(LPCSTR title, CWnd* owner) {
 
 BOOL CCutProgressDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_bar.Attach(::GetDlgItem(m_hWnd, kProgressBar));
+  AttachBar();
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return TRUE;
 }
@@ -29,35 +24,4 @@ BOOL CCutProgressDlg::OnInitDialog() {
 void CCutProgressDlg::OnCancel() {
   m_stopped = true;
   m_device.m_stop = 1;
-}
-
-void CCutProgressDlg::SetStepText(LPCSTR text) {
-  if (!m_hWnd) return;
-  ::SetDlgItemTextA(m_hWnd, kStepText, text);
-  Pump();
-}
-
-void CCutProgressDlg::SetRange(int points) {
-  m_position = 0;
-  if (m_bar.m_hWnd) m_bar.SetRange32(0, points);
-}
-
-void CCutProgressDlg::Advance(int points) {
-  m_position += points;
-  if (m_bar.m_hWnd) m_bar.SetPos(m_position);
-  Pump();
-}
-
-// Cancel must be heard between curves, whatever the port does meanwhile.
-void CCutProgressDlg::Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
 }

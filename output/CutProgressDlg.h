@@ -7,27 +7,20 @@
 
 #include <windows.h>
 
-#include "framework/Dialog.h"
-#include "framework/ProgressCtrl.h"
-#include "output/CutProgress.h"
+#include "output/CutProgressPanel.h"
 
 class CCutterDevice;
 
-class CCutProgressDlg : public CDialog, public CCutProgress {
+class CCutProgressDlg : public CCutProgressPanel {
 public:
-  enum ControlId : UINT { kDialogId = 214, kStepText = 1000, kProgressBar = 1311 };
+  static constexpr UINT kDialogId = 214;
 
   // Clears the profile's stop flag; the dialog is shown by Open.
   explicit CCutProgressDlg(CCutterDevice& device);
-  ~CCutProgressDlg() override;
 
   // Creates the modeless, top-most dialog titled title; false without its template.
   bool Open(LPCSTR title, CWnd* owner);
 
-  HWND GetPumpWindow() override { return m_hWnd; }
-  void SetStepText(LPCSTR text) override;
-  void SetRange(int points) override;
-  void Advance(int points) override;
   // The user pressed Cancel in this dialog.
   bool IsStopped() const { return m_stopped; }
 
@@ -36,10 +29,6 @@ protected:
   void OnCancel() override;
 
 private:
-  void Pump();
-
   CCutterDevice& m_device;
   bool m_stopped;
-  int m_position;
-  CProgressCtrl m_bar;
 };

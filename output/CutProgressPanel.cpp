@@ -1,0 +1,38 @@
+#include "output/CutProgressPanel.h"
+
+CCutProgressPanel::~CCutProgressPanel() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CCutProgressPanel::AttachBar() { m_bar.Attach(::GetDlgItem(m_hWnd, kProgressBar)); }
+
+void CCutProgressPanel::SetStepText(LPCSTR text) {
+  if (!m_hWnd) return;
+  ::SetDlgItemTextA(m_hWnd, kStepText, text);
+  Pump();
+}
+
+void CCutProgressPanel::SetRange(int points) {
+  m_position = 0;
+  if (m_bar.m_hWnd) m_bar.SetRange32(0, points);
+}
+
+void CCutProgressPanel::Advance(int points) {
+  m_position += points;
+  if (m_bar.m_hWnd) m_bar.SetPos(m_position);
+  Pump();
+}
+
+// Cancel must be heard between curves, whatever the port does meanwhile.
+void CCutProgressPanel::Pump() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
