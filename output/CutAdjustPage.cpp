@@ -1,7 +1,6 @@
 #include "output/CutAdjustPage.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "framework/MessageBox.h"
@@ -67,15 +66,15 @@ bool CCutAdjustPage::Checked(UINT id) const {
 }
 
 CString CCutAdjustPage::Text(UINT id) const {
-  char text[64] = {};
-  ::GetDlgItemTextA(m_hWnd, static_cast<int>(id), text, sizeof text);
+  CString text;
+  GetDlgItemText(static_cast<int>(id), text);
   return text;
 }
 
 void CCutAdjustPage::SetNumber(UINT id, LPCSTR format, double value) {
-  char text[64];
-  snprintf(text, sizeof text, format, value);
-  ::SetDlgItemTextA(m_hWnd, static_cast<int>(id), text);
+  CString text;
+  text.Format(format, value);
+  SetDlgItemText(static_cast<int>(id), text);
 }
 
 void CCutAdjustPage::FillControls() {

@@ -1,6 +1,5 @@
 #include "output/CutOptionsPage.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "framework/Bitmap.h"
@@ -63,15 +62,15 @@ void CCutOptionsPage::Check(UINT id, int on) {
 }
 
 CString CCutOptionsPage::Text(UINT id) const {
-  char text[64] = {};
-  ::GetDlgItemTextA(m_hWnd, static_cast<int>(id), text, sizeof text);
+  CString text;
+  GetDlgItemText(static_cast<int>(id), text);
   return text;
 }
 
 void CCutOptionsPage::SetNumber(UINT id, LPCSTR format, double value) {
-  char text[64];
-  snprintf(text, sizeof text, format, value);
-  ::SetDlgItemTextA(m_hWnd, static_cast<int>(id), text);
+  CString text;
+  text.Format(format, value);
+  SetDlgItemText(static_cast<int>(id), text);
 }
 
 void CCutOptionsPage::FillControls() {
