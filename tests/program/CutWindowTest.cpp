@@ -23,6 +23,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "output/CutProgressDlg.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
@@ -48,40 +49,6 @@ void LeaveField(HWND dialog, UINT id) {
 std::vector<char> FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A 24-bit BMP of the window's client area, for people looking at what the test saw.
-void SavePicture(HWND window, const char* path) {
-  RECT client;
-  GetClientRect(window, &client);
-  HDC source = GetDC(window);
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateCompatibleBitmap(source, client.right, client.bottom);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = client.right;
-  header.biHeight = client.bottom;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  int stride = (client.right * 3 + 3) & ~3;
-  std::vector<char> pixels(static_cast<size_t>(stride) * client.bottom);
-  GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-            DIB_RGB_COLORS);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-  CreateDirectoryA("screenshots", nullptr);
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(window, source);
 }
 
 // The document's blocks as outline curves where they lie on the page: the job as a cut bar
@@ -219,7 +186,8 @@ TEST_F(CutWindowTest, TheCutCommandOpensTheJobOnTheMediaAndExitShowsTheEditorAga
   EXPECT_EQ("400", Text(DeviceBar(), IDC_CUT_MEDIA_WIDTH));
 
   view->UpdateWindow();
-  SavePicture(view->m_hWnd, "screenshots\\cut_window.bmp");
+  CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(view->m_hWnd, "screenshots\\cut_window.bmp");
   EXPECT_EQ(RGB(255, 255, 255), PixelAt(view, 10, 500));  // the media below the job
   EXPECT_TRUE(DrawnNear(view, 200, 20));                  // the frame's top edge
   EXPECT_TRUE(DrawnNear(view, 210, 110));                 // a rule
