@@ -1,6 +1,7 @@
 // The selection tracker on a fake view without a window: the rectangle each handle drags to, the
-// angles a drag describes, which block a click or a band selects, nudges, and that undoing a move,
-// a scale or a rotation made with the mouse puts every box and matrix back exactly.
+// angles a drag describes, the cursor each handle shows, which block a click or a band selects,
+// nudges, and that undoing a move, a scale or a rotation made with the mouse puts every box and
+// matrix back exactly.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "model/blocks/RectBlock.h"
 #include "model/document/SegArray.h"
 #include "model/geometry/MatrixFactories.h"
+#include "resources/Resource.h"
 
 namespace {
 
@@ -26,6 +28,17 @@ void ExpectRect(const CFRect& expected, const CFRect& actual, const char* what) 
   EXPECT_FLOAT_EQ(expected.right, actual.right) << what;
   EXPECT_FLOAT_EQ(expected.bottom, actual.bottom) << what;
 }
+
+// A rectangle with handles of its own wherever ownHandles says.
+class HandledRect : public CRectBlock {
+public:
+  BOOL HitTestHandle(CBlockView*, float x, float y, int* handle) override {
+    *handle = 0;
+    return x >= ownHandles.left && x <= ownHandles.right && y >= ownHandles.top &&
+           y <= ownHandles.bottom;
+  }
+  CFRect ownHandles{-1000, -1000, -999, -999};
+};
 
 class SelectTracker : public ::testing::Test {
 protected:
@@ -48,7 +61,10 @@ protected:
   void Drag(float x, float y, UINT flags = 0) {
     tracker.OnMouseMove({flags | MK_LBUTTON, x, y, {0, 0}});
   }
-  void Release(float x, float y, UINT flags = 0) { tracker.OnLButtonUp({flags, x, y, {0, 0}}); }
+  BOOL Release(float x, float y, UINT flags = 0) {
+    return tracker.OnLButtonUp({flags, x, y, {0, 0}});
+  }
+  void Hover(float x, float y) { tracker.OnMouseMove({0, x, y, {0, 0}}); }
   void DragFromTo(float x1, float y1, float x2, float y2, UINT flags = 0) {
     Press(x1, y1, flags);
     Drag((x1 + x2) / 2, (y1 + y2) / 2, flags);
@@ -125,6 +141,68 @@ TEST(SelectTrackerArithmetic, SkewHandlesLeanTheBoxTheWayTheyAreDraggedAboutItsC
   EXPECT_NEAR(50.0f, centre.y, 1e-3);
 }
 
+TEST(SelectTrackerCursors, EachHandleShowsTheCursorOfWhatItDoes) {
+  using T = CSelectTracker;
+  struct Case {
+    WORD mode;
+    int handle;
+    LPCSTR system;
+    UINT resource;
+  } cases[] = {
+      {T::kScaleMode, T::kTopLeft, IDC_SIZENWSE, 0},
+      {T::kScaleMode, T::kBottomRight, IDC_SIZENWSE, 0},
+      {T::kScaleMode, T::kTop, IDC_SIZENS, 0},
+      {T::kScaleMode, T::kBottom, IDC_SIZENS, 0},
+      {T::kScaleMode, T::kTopRight, IDC_SIZENESW, 0},
+      {T::kScaleMode, T::kBottomLeft, IDC_SIZENESW, 0},
+      {T::kScaleMode, T::kLeft, IDC_SIZEWE, 0},
+      {T::kScaleMode, T::kRight, IDC_SIZEWE, 0},
+      {T::kScaleMode, T::kMove, nullptr, 0},  // the centre square keeps the cursor
+      {T::kRotateMode, T::kTopLeft, nullptr, IDC_CUR_ROTATE},
+      {T::kRotateMode, T::kBottomRight, nullptr, IDC_CUR_ROTATE},
+      {T::kRotateMode, T::kTop, nullptr, IDC_CUR_SKEW_HORZ},
+      {T::kRotateMode, T::kBottom, nullptr, IDC_CUR_SKEW_HORZ},
+      {T::kRotateMode, T::kLeft, nullptr, IDC_CUR_SKEW_VERT},
+      {T::kRotateMode, T::kRight, nullptr, IDC_CUR_SKEW_VERT},
+      {T::kRotateMode, T::kCentre, IDC_CROSS, 0},
+      {T::kBlockHandleMode, T::kNone, nullptr, IDC_CUR_TRACKER},
+  };
+  for (const Case& c : cases) {
+    T::Cursor cursor = T::HandleCursor(c.mode, c.handle);
+    EXPECT_EQ(c.system, cursor.system) << "mode " << c.mode << " handle " << c.handle;
+    EXPECT_EQ(c.resource, cursor.resource) << "mode " << c.mode << " handle " << c.handle;
+  }
+}
+
+TEST_F(SelectTracker, HoveringAHandleSetsItsCursorAndASingleBlocksOwnHandlesComeFirst) {
+  auto* own = new HandledRect;
+  own->m_rect = own->m_box = CFRect(10, 10, 50, 30);
+  blocks.AddBlock(own);
+  tracker.AddToSelection(own);
+  const float x = 54, y = 34;  // handle 8: 8 pixels (4 units) beyond the bottom-right corner
+  Hover(x, y);
+  EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENWSE), ::GetCursor());
+  EXPECT_EQ(CSelectTracker::kBottomRight, tracker.GetActiveHandle());
+
+  own->ownHandles = CFRect(52, 32, 56, 36);
+  Hover(x, y);
+  HCURSOR general = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_CUR_TRACKER));
+  ASSERT_NE(nullptr, general);
+  EXPECT_EQ(general, ::GetCursor());
+  EXPECT_EQ(own, tracker.GetCurrentBlock());
+
+  // With two blocks selected the tracker's handles are the only ones.
+  tracker.AddToSelection(Add(20, 12, 30, 20));
+  Hover(x, y);
+  EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENWSE), ::GetCursor());
+}
+
+TEST_F(SelectTracker, AReleaseIsTheSelectionToolsEvenWithNothingDragged) {
+  EXPECT_TRUE(Release(10, 10));
+  view.tool = 40071;
+  EXPECT_FALSE(Release(10, 10));
+}
+
 TEST_F(SelectTracker, AClickPicksTheFirstOutlineHitElseTheFirstBoxAroundThePoint) {
   CRectBlock* big = Add(0, 0, 100, 100);
   CRectBlock* small = Add(40, 40, 60, 60);
@@ -157,6 +235,15 @@ TEST_F(SelectTracker, ShiftClickAddsAndASecondClickSwitchesToRotateHandlesAndBac
   EXPECT_EQ(2, tracker.GetCount());
   ExpectRect({0, 0, 70, 20}, tracker.GetBox(), "union box");
   EXPECT_EQ(CSelectTracker::kScaleMode, tracker.GetMode());
+
+  // Shift-clicking a block already selected keeps it selected once, also after an undo.
+  const INT_PTR steps = view.undo.GetStepCount();
+  Press(50, 10, MK_SHIFT);
+  Release(50, 10, MK_SHIFT);
+  EXPECT_EQ(2, tracker.GetCount());
+  while (view.undo.GetStepCount() > steps) view.undo.PlayLastStep(&view);
+  EXPECT_EQ(1, b->m_selected);
+
   Press(30, 10);
   Release(31, 10);  // within the drag threshold: a click
   EXPECT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
@@ -251,6 +338,7 @@ TEST_F(SelectTracker, CtrlMoveLeavesACopyWithoutTouchingTheClipboard) {
   ASSERT_EQ(2, blocks.GetSize());
   ExpectRect({50, 10, 70, 30}, rect->m_box, "moved original");
   CBlock* copy = blocks.GetBlock(0) == rect ? blocks.GetBlock(1) : blocks.GetBlock(0);
+  EXPECT_EQ(copy, blocks.GetBlock(1)) << "copies join the end of the list, as pasted blocks do";
   ExpectRect({10, 10, 30, 30}, copy->m_box, "copy left behind");
   EXPECT_EQ(0, copy->m_selected);
 
