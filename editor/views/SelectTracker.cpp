@@ -13,6 +13,7 @@
 #include "editor/views/ToolCursors.h"
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
+#include "framework/KeyState.h"
 #include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/BlockView.h"
@@ -539,7 +540,7 @@ bool CSelectTracker::HitsOwnHandle(float x, float y) const {
 }
 
 BOOL CSelectTracker::OnLButtonDown(const Event& event) {
-  if (!m_view || m_view->GetCurrentTool() != kSelectTool || (GetKeyState(VK_MENU) < 0)) return 0;
+  if (!m_view || m_view->GetCurrentTool() != kSelectTool || AfxIsKeyDown(VK_MENU)) return 0;
   m_press = m_point = {event.x, event.y};
   m_dragState = kIdle;
   if (m_editing) {

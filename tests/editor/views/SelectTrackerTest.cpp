@@ -6,11 +6,17 @@
 
 #include <cmath>
 #include <cstring>
+#include <set>
 
+#include "editor/views/RulerManager.h"
 #include "editor/views/SelectTracker.h"
+#include "editor/views/TALVEXView.h"
+#include "framework/KeyState.h"
 #include "model/FakeBlockView.h"
+#include "model/blocks/GuideLine.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/SegArray.h"
+#include "model/document/TALVEX42Doc.h"
 #include "model/geometry/MatrixFactories.h"
 #include "resources/Resource.h"
 
@@ -201,6 +207,34 @@ TEST_F(SelectTracker, AReleaseIsTheSelectionToolsEvenWithNothingDragged) {
   EXPECT_TRUE(Release(10, 10));
   view.tool = 40071;
   EXPECT_FALSE(Release(10, 10));
+}
+
+TEST_F(SelectTracker, AMoveLandsOnAGuideWhileZIsHeldAndAPressWithAltIsLeftToOthers) {
+  CTALVEX42Doc document;
+  document.m_bAutoDelete = FALSE;  // on the stack: losing its view must not delete it
+  CTALVEXView rulerView;
+  document.AddView(&rulerView);
+  CRulerManager rulers(&rulerView);  // scale 1: snapping reaches 5 units
+  rulers.SetGuideList(&document.GetGuideLines());
+  document.GetGuideLines().AddObject(new CGuideLine(0, 54, 0));
+  tracker.Attach(&view, nullptr, &rulers, true);
+  std::set<int> held;
+  AfxKeyStateHandler previous = AfxSetKeyStateHandler(
+      [&held](int key) -> SHORT { return held.count(key) ? static_cast<SHORT>(0x8000) : 0; });
+
+  CRectBlock* rect = Add(10, 10, 30, 20);
+  Press(10, 15);
+  Release(10, 15);
+  held = {VK_MENU};
+  EXPECT_FALSE(Press(20, 15));
+  EXPECT_EQ(CSelectTracker::kIdle, tracker.GetDragState());
+  held = {'Z'};
+  DragFromTo(20, 15, 30, 55);  // the top would come to 50, 4 units above the guide
+  ExpectRect({20, 54, 40, 64}, rect->m_box, "snapped onto the guide");
+  held.clear();
+  DragFromTo(30, 60, 31, 62);
+  ExpectRect({21, 56, 41, 66}, rect->m_box, "free again");
+  AfxSetKeyStateHandler(previous);
 }
 
 TEST_F(SelectTracker, AClickPicksTheFirstOutlineHitElseTheFirstBoxAroundThePoint) {
