@@ -12,6 +12,7 @@
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/KeyState.h"
+#include "framework/Wnd.h"
 #include "model/FakeBlockView.h"
 #include "model/blocks/GuideLine.h"
 #include "model/blocks/RectBlock.h"
@@ -235,6 +236,38 @@ TEST_F(SelectTracker, AMoveLandsOnAGuideWhileZIsHeldAndAPressWithAltIsLeftToOthe
   DragFromTo(30, 60, 31, 62);
   ExpectRect({21, 56, 41, 66}, rect->m_box, "free again");
   AfxSetKeyStateHandler(previous);
+}
+
+// Handles are XOR squares: a change that does not erase them first leaves them on the screen.
+TEST_F(SelectTracker, NoHandlesAreLeftBehindWhenABandAddsOrATransformMovesTheSelection) {
+  LPCSTR white = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  view.window = CreateWindowExA(WS_EX_TOPMOST, white, "tracker", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, view.window);
+  UpdateWindow(view.window);
+  HDC dc = GetDC(view.window);
+  const COLORREF black = RGB(0, 0, 0), paper = RGB(255, 255, 255);
+  // Two pixels a unit; handles 8 pixels outside the box.
+  CRectBlock* a = Add(20, 20, 40, 30);
+  Add(60, 20, 80, 30);
+  tracker.AddToSelection(a);
+  EXPECT_EQ(black, GetPixel(dc, 88, 32)) << "top-right handle of the first block";
+
+  DragFromTo(55, 15, 85, 35, MK_SHIFT);
+  ASSERT_EQ(2, tracker.GetCount());
+  EXPECT_EQ(paper, GetPixel(dc, 88, 32)) << "the first block's handle erased";
+  EXPECT_EQ(black, GetPixel(dc, 168, 32)) << "top-right handle of both";
+
+  CMatrix2D down;
+  down.m[7] = 40;
+  tracker.TransformSelection(down);
+  EXPECT_EQ(paper, GetPixel(dc, 168, 32)) << "the handle before the move erased";
+  EXPECT_EQ(black, GetPixel(dc, 168, 112)) << "top-right handle after the move";
+
+  ReleaseDC(view.window, dc);
+  tracker.Refresh(nullptr, TRUE);
+  DestroyWindow(view.window);
+  view.window = nullptr;
 }
 
 TEST_F(SelectTracker, AClickPicksTheFirstOutlineHitElseTheFirstBoxAroundThePoint) {
