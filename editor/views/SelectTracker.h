@@ -2,7 +2,9 @@
 // blocks, draws their outlines and its handles in XOR, and turns presses, drags and nudges into
 // selection changes, moves, scales, rotations and skews of the selected blocks, each user action
 // one undo step. Scale mode shows eight handles around the box; a second click on the selection
-// switches to rotate and skew handles and back. The view hands it page coordinates.
+// switches to rotate and skew handles and back. When the button comes up it shows the current
+// block's parameter panel, its size and the property bar's page for it. The view hands it page
+// coordinates.
 #pragma once
 
 #include <windows.h>
