@@ -5,10 +5,15 @@
 #include <memory>
 #include <vector>
 
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/bars/PropertyWnd.h"
 #include "editor/views/DocumentChange.h"
 #include "editor/views/RulerManager.h"
+#include "editor/views/ToolCursors.h"
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
+#include "framework/KeyState.h"
 #include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/BlockView.h"
@@ -160,6 +165,12 @@ CBlock* CSelectTracker::FindSelected(BYTE type) const {
 }
 
 void CSelectTracker::AddToSelection(CBlock* block) {
+  // Shift-clicking a block already selected must not count it twice, nor leave an undo record
+  // that would deselect it.
+  if (block->m_selected == 1) {
+    Update();
+    return;
+  }
   if (Recording()) Record(new CUndoSelectRecord(block));
   Recount();
   CFRect blockBox = block->m_box;
@@ -207,6 +218,8 @@ BOOL CSelectTracker::SelectAt(float x, float y, BOOL add) {
 }
 
 void CSelectTracker::SelectInRect(float left, float top, float right, float bottom) {
+  // A band drawn with Shift adds to a selection still on screen: it goes before the box grows.
+  if (!m_hidden) Draw(nullptr, nullptr);
   if (CSegArray* blocks = Blocks()) {
     for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
       CBlock* block = blocks->GetBlock(i);
@@ -318,7 +331,7 @@ void CSelectTracker::TransformSelection(const CMatrix2D& matrix) {
       block->Invalidate(m_view, TRUE);
     }
   }
-  Refresh(nullptr, FALSE);
+  Recount();
   Draw(nullptr, nullptr);
 }
 
@@ -375,6 +388,22 @@ void CSelectTracker::CancelRotation() {
 
 BOOL CSelectTracker::ShowCurrentPanel(HWND host) {
   return m_current ? m_current->ShowPanel(host) : FALSE;
+}
+
+void CSelectTracker::DrawBoxXor(float left, float top, float right, float bottom) const {
+  HWND window = m_view ? m_view->GetViewWindow() : nullptr;
+  CMatrix2D* display = m_view ? m_view->GetDisplayMatrix() : nullptr;
+  if (!window || !display) return;
+  CClientDC dc(window);
+  const int rop = dc.SetROP2(R2_NOTXORPEN);
+  HGDIOBJ pen = dc.SelectObject(::GetStockObject(BLACK_PEN));
+  HGDIOBJ brush = dc.SelectObject(::GetStockObject(NULL_BRUSH));
+  POINT a = ToDevice(*display, left, top);
+  POINT b = ToDevice(*display, right, bottom);
+  dc.Rectangle(a.x, a.y, b.x, b.y);
+  dc.SelectObject(brush);
+  dc.SelectObject(pen);
+  dc.SetROP2(rop);
 }
 
 // --- Handle arithmetic ---
@@ -499,12 +528,19 @@ void CSelectTracker::StartMove() {
   m_dragState = kClickOrMove;
   m_activeHandle = kMove;
   Hide(nullptr);
+  m_feedbackShown = false;
   DrawFeedback(nullptr);
   m_moved = 0;
 }
 
+bool CSelectTracker::HitsOwnHandle(float x, float y) const {
+  if (m_count != 1 || !m_current) return false;
+  int handle = kNone;
+  return m_current->HitTestHandle(m_view, x, y, &handle) != FALSE;
+}
+
 BOOL CSelectTracker::OnLButtonDown(const Event& event) {
-  if (!m_view || m_view->GetCurrentTool() != kSelectTool || (GetKeyState(VK_MENU) < 0)) return 0;
+  if (!m_view || m_view->GetCurrentTool() != kSelectTool || AfxIsKeyDown(VK_MENU)) return 0;
   m_press = m_point = {event.x, event.y};
   m_dragState = kIdle;
   if (m_editing) {
@@ -516,10 +552,10 @@ BOOL CSelectTracker::OnLButtonDown(const Event& event) {
     }
     int handle = m_count ? HitHandle(m_mode & 0x7f, m_box, m_centre, Pixel(), event.x, event.y)
                          : kNone;
-    if (handle > kMove) {
-      SetHandleCursor(handle);
-      m_activeHandle = handle;
+    if (handle != kNone) {
+      SetHandleCursor(m_mode & 0x7f, handle, m_press);
       Hide(nullptr);
+      m_feedbackShown = false;
       DrawFeedback(nullptr);
       m_moved = 0;
       m_dragState = kTrackerHandle;
@@ -555,9 +591,15 @@ BOOL CSelectTracker::OnLButtonDown(const Event& event) {
 BOOL CSelectTracker::OnMouseMove(const Event& event) {
   if (!m_view || m_view->GetCurrentTool() != kSelectTool) return 0;
   if (!(event.flags & MK_LBUTTON) || m_dragState == kIdle) {
-    int handle = m_count ? HitHandle(m_mode & 0x7f, m_box, m_centre, Pixel(), event.x, event.y)
-                         : kNone;
-    if (handle > kMove) SetHandleCursor(handle);
+    // Handles are shown, and so hovered, only where the selection can be edited.
+    if (!m_editing || m_count == 0) return 0;
+    const FPOINT point{event.x, event.y};
+    if (HitsOwnHandle(event.x, event.y)) {
+      SetHandleCursor(kBlockHandleMode, kNone, point);
+      return 0;
+    }
+    int handle = HitHandle(m_mode & 0x7f, m_box, m_centre, Pixel(), event.x, event.y);
+    if (handle != kNone) SetHandleCursor(m_mode & 0x7f, handle, point);
     return 0;
   }
   const float threshold = kDragThreshold * Pixel();
@@ -590,8 +632,8 @@ BOOL CSelectTracker::OnMouseMove(const Event& event) {
 
 BOOL CSelectTracker::OnLButtonUp(const Event& event) {
   if (!m_view || m_view->GetCurrentTool() != kSelectTool) return 0;
-  if (m_dragState == kIdle) return 0;
-  m_point = {event.x, event.y};
+  // The feedback is erased where it was drawn, at the last point the drag moved to; a release
+  // with nothing dragged is still the selection tool's and goes no further.
   switch (m_dragState) {
     case kClickOrMove:
     case kTrackerHandle:
@@ -634,8 +676,25 @@ BOOL CSelectTracker::OnLButtonUp(const Event& event) {
 void CSelectTracker::FinishMouseUp() {
   m_moved = 0;
   m_dragState = kIdle;
-  if (!m_current || m_current->GetPanelId() == kEmptyPanelId) return;
+  if (m_current && m_current->GetPanelId() != kEmptyPanelId) ReportCurrentBlock();
+}
+
+void CSelectTracker::ReportCurrentBlock() const {
+  // The property window exists only once the user has opened it.
+  HWND panelHost = g_propertyWnd ? g_propertyWnd->m_hWnd : nullptr;
+  m_current->ShowPanel(panelHost);
   SendObjectSize(m_box.right - m_box.left, m_box.bottom - m_box.top);
+  CWnd* main = AfxGetMainWnd();
+  if (main && main->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) {
+    CPropertyBar& bar = static_cast<CMDIMainFrame*>(main)->GetPropertyBar();
+    if (bar.m_hWnd) bar.ShowPageForBlockType(m_current->m_type);
+  }
+}
+
+CFRect CSelectTracker::DraggedBox(float dx, float dy) const {
+  CFRect r = DraggedRect(m_box, m_activeHandle, dx, dy);
+  if (m_activeHandle == kMove && m_rulers) m_rulers->SnapRect(&r, 0);
+  return r;
 }
 
 void CSelectTracker::ApplyDrag(UINT flags) {
@@ -645,13 +704,12 @@ void CSelectTracker::ApplyDrag(UINT flags) {
   const bool copy = m_editing && (flags & MK_CONTROL);
   const WORD mode = m_mode & 0x7f;
   if (m_activeHandle == kMove) {
-    CFRect moved = DraggedRect(m_box, kMove, dx, dy);
-    if (m_rulers) m_rulers->SnapRect(&moved, 0);
+    const CFRect moved = DraggedBox(dx, dy);
     if (copy) LeaveCopies();
     OffsetSelection(moved.left - m_box.left, moved.top - m_box.top);
   } else if (mode != kRotateMode) {
     InvalidateBox();
-    ScaleSelection(m_box, DraggedRect(m_box, m_activeHandle, dx, dy));
+    ScaleSelection(m_box, DraggedBox(dx, dy));
     Recount();
     m_centre = {(m_box.left + m_box.right) / 2, (m_box.top + m_box.bottom) / 2};
     InvalidateBox();
@@ -659,6 +717,7 @@ void CSelectTracker::ApplyDrag(UINT flags) {
     if (copy) LeaveCopies();
     TransformSelection(
         MakeRotationMatrix(m_centre.x, m_centre.y, RotationAngle(m_centre, m_press, m_point)));
+    RepaintNow();
     Recount();
   } else if (m_activeHandle == kCentre) {
     m_centre.x += dx;
@@ -666,27 +725,35 @@ void CSelectTracker::ApplyDrag(UINT flags) {
     Recount();
   } else {
     TransformSelection(SkewMatrix(m_box, m_activeHandle, m_press, m_point));
+    RepaintNow();
     Recount();
   }
   // Drawing happens once the caller clears hidden.
   m_hidden = 1;
 }
 
-// The copies stay where the selection was; they are written and read back through the block
-// records, so the user's clipboard keeps what the user put there.
+// The copies stay where the selection was and join the end of the list, as pasted blocks do;
+// they are written and read back through the block records, so the user's clipboard keeps what
+// the user put there.
 void CSelectTracker::LeaveCopies() {
   CSegArray* blocks = Blocks();
   if (!blocks) return;
-  for (INT_PTR i = blocks->GetSize() - 1; i >= 0; --i) {
+  std::vector<CBlock*> copies;
+  for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
     CBlock* block = blocks->GetBlock(i);
     if (!block || block->m_selected != 1) continue;
-    CBlock* copy = block->Clone();
-    if (!copy) continue;
+    if (CBlock* copy = block->Clone()) copies.push_back(copy);
+  }
+  for (CBlock* copy : copies) {
     copy->m_selected = 0;
-    blocks->InsertBlock(i + 1, copy);
+    blocks->AddBlock(copy);
     if (Recording()) Record(new CUndoInsertRecord(copy));
     copy->Invalidate(m_view, FALSE);
   }
+}
+
+void CSelectTracker::RepaintNow() const {
+  if (HWND window = m_view->GetViewWindow()) ::UpdateWindow(window);
 }
 
 BOOL CSelectTracker::OnKeyDown(UINT key) {
@@ -755,6 +822,7 @@ void CSelectTracker::Draw(CDC* dc, CMatrix2D* matrix) {
 }
 
 void CSelectTracker::DrawHandles(HDC dc, const CMatrix2D& matrix) {
+  SendObjectSize(m_box.right - m_box.left, m_box.bottom - m_box.top);
   const float gap = kHandleGap * Pixel();
   CFRect outer = m_box;
   outer.Inflate(gap, gap);
@@ -794,18 +862,24 @@ void CSelectTracker::DrawHandles(HDC dc, const CMatrix2D& matrix) {
 }
 
 void CSelectTracker::DrawFeedback(CDC* dc) {
+  // Calls alternate between drawing and erasing; a rectangle is erased exactly as it was drawn,
+  // even when the snapping keys changed in between.
+  const bool erasing = m_feedbackShown;
+  m_feedbackShown = !m_feedbackShown;
+  const float dx = m_point.x - m_press.x;
+  const float dy = m_point.y - m_press.y;
+  const WORD mode = m_mode & 0x7f;
+  const bool rectangle = m_activeHandle == kMove || (mode != kRotateMode && m_activeHandle > kMove);
+  if (rectangle && !erasing) m_feedbackRect = DraggedBox(dx, dy);
   if (!m_view) return;
   CMatrix2D* display = m_view->GetDisplayMatrix();
   std::unique_ptr<CClientDC> own;
   dc = display ? DrawingContext(dc, own) : nullptr;
   if (!dc) return;
   CXorScope xorScope(dc, CFeedbackTools::BlueDottedPen());
-  const float dx = m_point.x - m_press.x;
-  const float dy = m_point.y - m_press.y;
-  const WORD mode = m_mode & 0x7f;
   FPOINT quad[4];
-  if (m_activeHandle == kMove || (mode != kRotateMode && m_activeHandle > kMove)) {
-    CFRect r = DraggedRect(m_box, m_activeHandle, dx, dy);
+  if (rectangle) {
+    const CFRect& r = m_feedbackRect;
     POINT a = ToDevice(*display, r.left, r.top);
     POINT b = ToDevice(*display, r.right, r.bottom);
     if (a.x == b.x || a.y == b.y) {
@@ -866,25 +940,35 @@ void CSelectTracker::InvalidateBox() const {
   ::InvalidateRect(window, &rect, FALSE);
 }
 
-void CSelectTracker::SetHandleCursor(int handle) const {
-  HCURSOR cursor = nullptr;
-  const WORD mode = m_mode & 0x7f;
-  if (mode == kRotateMode) {
-    UINT id = IDC_CUR_ROTATE;
-    if (handle == kCentre) cursor = ::LoadCursorA(nullptr, IDC_CROSS);
-    if (handle == kTop || handle == kBottom) id = IDC_CUR_SKEW_HORZ;
-    if (handle == kLeft || handle == kRight) id = IDC_CUR_SKEW_VERT;
-    if (!cursor) cursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-  } else if (mode == kScaleMode) {
-    LPCSTR shape = nullptr;
-    if (handle == kTopLeft || handle == kBottomRight) shape = IDC_SIZENWSE;
-    if (handle == kTop || handle == kBottom) shape = IDC_SIZENS;
-    if (handle == kTopRight || handle == kBottomLeft) shape = IDC_SIZENESW;
-    if (handle == kLeft || handle == kRight) shape = IDC_SIZEWE;
-    if (!shape) return;
-    cursor = ::LoadCursorA(nullptr, shape);
-  } else {
-    cursor = ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CUR_TRACKER));
+CSelectTracker::Cursor CSelectTracker::HandleCursor(WORD mode, int handle) {
+  const bool corner = IsCorner(handle);
+  const bool horizontalEdge = handle == kTop || handle == kBottom;
+  const bool verticalEdge = handle == kLeft || handle == kRight;
+  if (mode == kScaleMode) {
+    if (handle == kTopLeft || handle == kBottomRight) return {IDC_SIZENWSE, 0};
+    if (handle == kTopRight || handle == kBottomLeft) return {IDC_SIZENESW, 0};
+    if (horizontalEdge) return {IDC_SIZENS, 0};
+    if (verticalEdge) return {IDC_SIZEWE, 0};
+    return {nullptr, 0};
   }
+  if (mode == kRotateMode) {
+    if (corner) return {nullptr, IDC_CUR_ROTATE};
+    if (horizontalEdge) return {nullptr, IDC_CUR_SKEW_HORZ};
+    if (verticalEdge) return {nullptr, IDC_CUR_SKEW_VERT};
+    if (handle == kCentre) return {IDC_CROSS, 0};
+    return {nullptr, 0};
+  }
+  return {nullptr, IDC_CUR_TRACKER};
+}
+
+void CSelectTracker::SetHandleCursor(WORD mode, int handle, FPOINT point) {
+  m_activeHandle = handle;
+  m_press = m_point = point;
+  const Cursor choice = HandleCursor(mode, handle);
+  HCURSOR cursor = nullptr;
+  if (choice.system)
+    cursor = ::LoadCursorA(nullptr, choice.system);
+  else if (choice.resource)
+    cursor = CToolCursors::Load({CToolCursors::kProgram, choice.resource});
   if (cursor && ::GetCursor() != cursor) ::SetCursor(cursor);
 }

@@ -2,7 +2,9 @@
 // blocks, draws their outlines and its handles in XOR, and turns presses, drags and nudges into
 // selection changes, moves, scales, rotations and skews of the selected blocks, each user action
 // one undo step. Scale mode shows eight handles around the box; a second click on the selection
-// switches to rotate and skew handles and back. The view hands it page coordinates.
+// switches to rotate and skew handles and back. When the button comes up it shows the current
+// block's parameter panel, its size and the property bar's page for it. The view hands it page
+// coordinates.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +24,14 @@ class CSegArray;
 
 class CSelectTracker : public CViewMouseTarget {
 public:
-  enum Mode : WORD { kNoMode = 0, kScaleMode = 2, kRotateMode = 3, kJustSelected = 0x80 };
+  // kBlockHandleMode is what a hover over a single selected block's own handle reports.
+  enum Mode : WORD {
+    kNoMode = 0,
+    kScaleMode = 2,
+    kRotateMode = 3,
+    kBlockHandleMode = 4,
+    kJustSelected = 0x80
+  };
   enum Handle {
     kNone = -1,
     kMove = 0,
@@ -69,6 +78,7 @@ public:
   void Refresh(CDC* dc, BOOL deselectAll);
   // The type code of the first selected block (0 when none); the box copied out when asked.
   DWORD Recount(CFRect* box = nullptr);
+  DWORD GetSelectionBox(CFRect* box) { return Recount(box); }
   CBlock* FindSelected(BYTE type) const;
   void AddToSelection(CBlock* block);
   BOOL SelectAt(float x, float y, BOOL add);
@@ -79,6 +89,9 @@ public:
   BOOL DeleteSelected();
   void CancelRotation();
   BOOL ShowCurrentPanel(HWND host);
+  void InvalidateBox() const;
+  // A black rectangle XOR-drawn on the view's window, between page points.
+  void DrawBoxXor(float left, float top, float right, float bottom) const;
 
   // The handle under a page point on the given box, kNone when none.
   static int HitHandle(WORD mode, const CFRect& box, FPOINT centre, float pixel, float x, float y);
@@ -88,6 +101,13 @@ public:
   static float RotationAngle(FPOINT centre, FPOINT press, FPOINT current);
   // The skew matrix of a skew handle dragged from press to current, about the box's centre.
   static CMatrix2D SkewMatrix(const CFRect& box, int handle, FPOINT press, FPOINT current);
+  // The cursor a handle shows in a mode: a system cursor, or one of the program's by id.
+  struct Cursor {
+    LPCSTR system;  // null for the program's own
+    UINT resource;
+  };
+  // {null, 0} for a handle that keeps the cursor.
+  static Cursor HandleCursor(WORD mode, int handle);
 
   WORD GetCount() const { return m_count; }
   WORD GetMode() const { return m_mode; }
@@ -113,15 +133,21 @@ private:
   void CountType(BYTE type);
   void ApplyDrag(UINT flags);
   void LeaveCopies();
+  void RepaintNow() const;
   void FinishMouseUp();
+  // The panel in the property window, the size in the status bar and the property bar's page.
+  void ReportCurrentBlock() const;
+  // The rectangle a move or a scale drags the box to, a move snapped to what the user asks.
+  CFRect DraggedBox(float dx, float dy) const;
+  // Whether the point is on a handle of the one selected block (which then comes first).
+  bool HitsOwnHandle(float x, float y) const;
   void DrawHandles(HDC dc, const CMatrix2D& matrix);
   // The context given, or else one on the view's window (kept alive by own); null without a window.
   CDC* DrawingContext(CDC* dc, std::unique_ptr<CClientDC>& own) const;
   void DrawFeedback(CDC* dc);
   void DrawBand(CDC* dc);
   void SendObjectSize(float width, float height) const;
-  void InvalidateBox() const;
-  void SetHandleCursor(int handle) const;
+  void SetHandleCursor(WORD mode, int handle, FPOINT point);
 
   WORD m_count = 0;
   int m_hidden = 0;
@@ -139,4 +165,7 @@ private:
   CBlockView* m_view = nullptr;
   CDocument* m_document = nullptr;
   CRulerManager* m_rulers = nullptr;
+  // The drag feedback is XOR: what was drawn is erased as it was, even if snapping changed since.
+  bool m_feedbackShown = false;
+  CFRect m_feedbackRect;
 };

@@ -1,16 +1,25 @@
 // The selection tracker on a fake view without a window: the rectangle each handle drags to, the
-// angles a drag describes, which block a click or a band selects, nudges, and that undoing a move,
-// a scale or a rotation made with the mouse puts every box and matrix back exactly.
+// angles a drag describes, the cursor each handle shows, which block a click or a band selects,
+// nudges, and that undoing a move, a scale or a rotation made with the mouse puts every box and
+// matrix back exactly.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <set>
 
+#include "editor/views/RulerManager.h"
 #include "editor/views/SelectTracker.h"
+#include "editor/views/TALVEXView.h"
+#include "framework/KeyState.h"
+#include "framework/Wnd.h"
 #include "model/FakeBlockView.h"
+#include "model/blocks/GuideLine.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/SegArray.h"
+#include "model/document/TALVEX42Doc.h"
 #include "model/geometry/MatrixFactories.h"
+#include "resources/Resource.h"
 
 namespace {
 
@@ -26,6 +35,17 @@ void ExpectRect(const CFRect& expected, const CFRect& actual, const char* what) 
   EXPECT_FLOAT_EQ(expected.right, actual.right) << what;
   EXPECT_FLOAT_EQ(expected.bottom, actual.bottom) << what;
 }
+
+// A rectangle with handles of its own wherever ownHandles says.
+class HandledRect : public CRectBlock {
+public:
+  BOOL HitTestHandle(CBlockView*, float x, float y, int* handle) override {
+    *handle = 0;
+    return x >= ownHandles.left && x <= ownHandles.right && y >= ownHandles.top &&
+           y <= ownHandles.bottom;
+  }
+  CFRect ownHandles{-1000, -1000, -999, -999};
+};
 
 class SelectTracker : public ::testing::Test {
 protected:
@@ -48,7 +68,10 @@ protected:
   void Drag(float x, float y, UINT flags = 0) {
     tracker.OnMouseMove({flags | MK_LBUTTON, x, y, {0, 0}});
   }
-  void Release(float x, float y, UINT flags = 0) { tracker.OnLButtonUp({flags, x, y, {0, 0}}); }
+  BOOL Release(float x, float y, UINT flags = 0) {
+    return tracker.OnLButtonUp({flags, x, y, {0, 0}});
+  }
+  void Hover(float x, float y) { tracker.OnMouseMove({0, x, y, {0, 0}}); }
   void DragFromTo(float x1, float y1, float x2, float y2, UINT flags = 0) {
     Press(x1, y1, flags);
     Drag((x1 + x2) / 2, (y1 + y2) / 2, flags);
@@ -125,6 +148,128 @@ TEST(SelectTrackerArithmetic, SkewHandlesLeanTheBoxTheWayTheyAreDraggedAboutItsC
   EXPECT_NEAR(50.0f, centre.y, 1e-3);
 }
 
+TEST(SelectTrackerCursors, EachHandleShowsTheCursorOfWhatItDoes) {
+  using T = CSelectTracker;
+  struct Case {
+    WORD mode;
+    int handle;
+    LPCSTR system;
+    UINT resource;
+  } cases[] = {
+      {T::kScaleMode, T::kTopLeft, IDC_SIZENWSE, 0},
+      {T::kScaleMode, T::kBottomRight, IDC_SIZENWSE, 0},
+      {T::kScaleMode, T::kTop, IDC_SIZENS, 0},
+      {T::kScaleMode, T::kBottom, IDC_SIZENS, 0},
+      {T::kScaleMode, T::kTopRight, IDC_SIZENESW, 0},
+      {T::kScaleMode, T::kBottomLeft, IDC_SIZENESW, 0},
+      {T::kScaleMode, T::kLeft, IDC_SIZEWE, 0},
+      {T::kScaleMode, T::kRight, IDC_SIZEWE, 0},
+      {T::kScaleMode, T::kMove, nullptr, 0},  // the centre square keeps the cursor
+      {T::kRotateMode, T::kTopLeft, nullptr, IDC_CUR_ROTATE},
+      {T::kRotateMode, T::kBottomRight, nullptr, IDC_CUR_ROTATE},
+      {T::kRotateMode, T::kTop, nullptr, IDC_CUR_SKEW_HORZ},
+      {T::kRotateMode, T::kBottom, nullptr, IDC_CUR_SKEW_HORZ},
+      {T::kRotateMode, T::kLeft, nullptr, IDC_CUR_SKEW_VERT},
+      {T::kRotateMode, T::kRight, nullptr, IDC_CUR_SKEW_VERT},
+      {T::kRotateMode, T::kCentre, IDC_CROSS, 0},
+      {T::kBlockHandleMode, T::kNone, nullptr, IDC_CUR_TRACKER},
+  };
+  for (const Case& c : cases) {
+    T::Cursor cursor = T::HandleCursor(c.mode, c.handle);
+    EXPECT_EQ(c.system, cursor.system) << "mode " << c.mode << " handle " << c.handle;
+    EXPECT_EQ(c.resource, cursor.resource) << "mode " << c.mode << " handle " << c.handle;
+  }
+}
+
+TEST_F(SelectTracker, HoveringAHandleSetsItsCursorAndASingleBlocksOwnHandlesComeFirst) {
+  auto* own = new HandledRect;
+  own->m_rect = own->m_box = CFRect(10, 10, 50, 30);
+  blocks.AddBlock(own);
+  tracker.AddToSelection(own);
+  const float x = 54, y = 34;  // handle 8: 8 pixels (4 units) beyond the bottom-right corner
+  Hover(x, y);
+  EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENWSE), ::GetCursor());
+  EXPECT_EQ(CSelectTracker::kBottomRight, tracker.GetActiveHandle());
+
+  own->ownHandles = CFRect(52, 32, 56, 36);
+  Hover(x, y);
+  HCURSOR general = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_CUR_TRACKER));
+  ASSERT_NE(nullptr, general);
+  EXPECT_EQ(general, ::GetCursor());
+  EXPECT_EQ(own, tracker.GetCurrentBlock());
+
+  // With two blocks selected the tracker's handles are the only ones.
+  tracker.AddToSelection(Add(20, 12, 30, 20));
+  Hover(x, y);
+  EXPECT_EQ(::LoadCursorA(nullptr, IDC_SIZENWSE), ::GetCursor());
+}
+
+TEST_F(SelectTracker, AReleaseIsTheSelectionToolsEvenWithNothingDragged) {
+  EXPECT_TRUE(Release(10, 10));
+  view.tool = 40071;
+  EXPECT_FALSE(Release(10, 10));
+}
+
+TEST_F(SelectTracker, AMoveLandsOnAGuideWhileZIsHeldAndAPressWithAltIsLeftToOthers) {
+  CTALVEX42Doc document;
+  document.m_bAutoDelete = FALSE;  // on the stack: losing its view must not delete it
+  CTALVEXView rulerView;
+  document.AddView(&rulerView);
+  CRulerManager rulers(&rulerView);  // scale 1: snapping reaches 5 units
+  rulers.SetGuideList(&document.GetGuideLines());
+  document.GetGuideLines().AddObject(new CGuideLine(0, 54, 0));
+  tracker.Attach(&view, nullptr, &rulers, true);
+  std::set<int> held;
+  AfxKeyStateHandler previous = AfxSetKeyStateHandler(
+      [&held](int key) -> SHORT { return held.count(key) ? static_cast<SHORT>(0x8000) : 0; });
+
+  CRectBlock* rect = Add(10, 10, 30, 20);
+  Press(10, 15);
+  Release(10, 15);
+  held = {VK_MENU};
+  EXPECT_FALSE(Press(20, 15));
+  EXPECT_EQ(CSelectTracker::kIdle, tracker.GetDragState());
+  held = {'Z'};
+  DragFromTo(20, 15, 30, 55);  // the top would come to 50, 4 units above the guide
+  ExpectRect({20, 54, 40, 64}, rect->m_box, "snapped onto the guide");
+  held.clear();
+  DragFromTo(30, 60, 31, 62);
+  ExpectRect({21, 56, 41, 66}, rect->m_box, "free again");
+  AfxSetKeyStateHandler(previous);
+}
+
+// Handles are XOR squares: a change that does not erase them first leaves them on the screen.
+TEST_F(SelectTracker, NoHandlesAreLeftBehindWhenABandAddsOrATransformMovesTheSelection) {
+  LPCSTR white = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  view.window = CreateWindowExA(WS_EX_TOPMOST, white, "tracker", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, view.window);
+  UpdateWindow(view.window);
+  HDC dc = GetDC(view.window);
+  const COLORREF black = RGB(0, 0, 0), paper = RGB(255, 255, 255);
+  // Two pixels a unit; handles 8 pixels outside the box.
+  CRectBlock* a = Add(20, 20, 40, 30);
+  Add(60, 20, 80, 30);
+  tracker.AddToSelection(a);
+  EXPECT_EQ(black, GetPixel(dc, 88, 32)) << "top-right handle of the first block";
+
+  DragFromTo(55, 15, 85, 35, MK_SHIFT);
+  ASSERT_EQ(2, tracker.GetCount());
+  EXPECT_EQ(paper, GetPixel(dc, 88, 32)) << "the first block's handle erased";
+  EXPECT_EQ(black, GetPixel(dc, 168, 32)) << "top-right handle of both";
+
+  CMatrix2D down;
+  down.m[7] = 40;
+  tracker.TransformSelection(down);
+  EXPECT_EQ(paper, GetPixel(dc, 168, 32)) << "the handle before the move erased";
+  EXPECT_EQ(black, GetPixel(dc, 168, 112)) << "top-right handle after the move";
+
+  ReleaseDC(view.window, dc);
+  tracker.Refresh(nullptr, TRUE);
+  DestroyWindow(view.window);
+  view.window = nullptr;
+}
+
 TEST_F(SelectTracker, AClickPicksTheFirstOutlineHitElseTheFirstBoxAroundThePoint) {
   CRectBlock* big = Add(0, 0, 100, 100);
   CRectBlock* small = Add(40, 40, 60, 60);
@@ -157,6 +302,15 @@ TEST_F(SelectTracker, ShiftClickAddsAndASecondClickSwitchesToRotateHandlesAndBac
   EXPECT_EQ(2, tracker.GetCount());
   ExpectRect({0, 0, 70, 20}, tracker.GetBox(), "union box");
   EXPECT_EQ(CSelectTracker::kScaleMode, tracker.GetMode());
+
+  // Shift-clicking a block already selected keeps it selected once, also after an undo.
+  const INT_PTR steps = view.undo.GetStepCount();
+  Press(50, 10, MK_SHIFT);
+  Release(50, 10, MK_SHIFT);
+  EXPECT_EQ(2, tracker.GetCount());
+  while (view.undo.GetStepCount() > steps) view.undo.PlayLastStep(&view);
+  EXPECT_EQ(1, b->m_selected);
+
   Press(30, 10);
   Release(31, 10);  // within the drag threshold: a click
   EXPECT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
@@ -251,6 +405,7 @@ TEST_F(SelectTracker, CtrlMoveLeavesACopyWithoutTouchingTheClipboard) {
   ASSERT_EQ(2, blocks.GetSize());
   ExpectRect({50, 10, 70, 30}, rect->m_box, "moved original");
   CBlock* copy = blocks.GetBlock(0) == rect ? blocks.GetBlock(1) : blocks.GetBlock(0);
+  EXPECT_EQ(copy, blocks.GetBlock(1)) << "copies join the end of the list, as pasted blocks do";
   ExpectRect({10, 10, 30, 30}, copy->m_box, "copy left behind");
   EXPECT_EQ(0, copy->m_selected);
 

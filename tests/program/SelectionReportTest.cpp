@@ -1,0 +1,141 @@
+// What the selection tool tells the rest of the program when the mouse button comes up, in the
+// program's main frame under Xvfb: the selected block's panel in the property window, its size in
+// the status bar and the property bar's page for it; a block with the empty panel tells nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/bars/PropertyWnd.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/blocks/RectBlock.h"
+#include "model/document/TALVEX42Doc.h"
+#include "resources/Resource.h"
+#include "support/MessagePump.h"
+
+namespace {
+
+const UINT kOwnPanel = 4242;
+
+// A main frame that keeps the sizes and type names it is sent.
+class ReportRecordingFrame : public CMDIMainFrame {
+public:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == ID_STATUS_SIZE && lParam) {
+      const float* size = reinterpret_cast<const float*>(lParam);
+      sizes.push_back({size[0], size[1]});
+    }
+    if (LOWORD(wParam) == ID_STATUS_TYPE && lParam)
+      typeNames.push_back(reinterpret_cast<const char*>(lParam));
+    return CMDIMainFrame::OnCommand(wParam, lParam);
+  }
+  std::vector<FPOINT> sizes;
+  std::vector<std::string> typeNames;
+};
+
+// A library-type rectangle with a panel of its own: a plain child window marked with its id.
+class PanelledBlock : public CRectBlock {
+public:
+  PanelledBlock() { m_type = kLibBlock; }
+  UINT GetPanelId() override { return kOwnPanel; }
+  HWND CreatePanel(HWND parent) override {
+    HWND panel = ::CreateWindowExA(0, "STATIC", "own", WS_CHILD | WS_VISIBLE, 0, 0, 120, 20, parent,
+                                   nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrA(panel, GWLP_USERDATA, kOwnPanel);
+    return panel;
+  }
+};
+
+class SelectionReport : public ::testing::Test {
+protected:
+  void SetUp() override {
+    // The drawing template of the run, shared with the other tests that need one.
+    static CMultiDocTemplate* drawings = nullptr;
+    if (!drawings) {
+      POSITION position = theApp.GetFirstDocTemplatePosition();
+      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    }
+    if (!drawings) {
+      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(drawings);
+    }
+    m_template = drawings;
+    m_untitledCount = m_template->m_nUntitledCount;
+    m_frame = new ReportRecordingFrame;
+    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_frame;
+    m_frame->MoveWindow(0, 0, 900, 640);
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
+    ASSERT_NE(nullptr, m_document);
+    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, m_view);
+  }
+  void TearDown() override {
+    if (g_propertyWnd) g_propertyWnd->DestroyWindow();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    m_template->m_nUntitledCount = m_untitledCount;
+  }
+
+  void ClickAt(float x, float y) {
+    FPOINT page = {x, y};
+    POINT pixel;
+    m_view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+    const LPARAM at = MAKELPARAM(pixel.x, pixel.y);
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    m_view->SendMessage(WM_LBUTTONUP, 0, at);
+    PumpMessages();
+  }
+
+  ReportRecordingFrame* m_frame = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+};
+
+}  // namespace
+
+TEST_F(SelectionReport, AClickShowsTheBlocksPanelSizeAndPageUnlessItsPanelIsTheEmptyOne) {
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
+  ASSERT_NE(nullptr, g_propertyWnd);
+  PumpMessages();
+  auto* library = new PanelledBlock;
+  library->m_rect = library->m_box = CFRect(20, 20, 60, 40);
+  m_document->AddBlock(library);
+  auto* plain = new CRectBlock;
+  plain->m_rect = plain->m_box = CFRect(100, 20, 140, 40);
+  m_document->AddBlock(plain);
+  CPropertyBar& bar = m_frame->GetPropertyBar();
+  ASSERT_EQ(static_cast<UINT>(CPropertyBar::kTextPage), bar.GetCurrentPage());
+
+  ClickAt(20, 30);
+  ASSERT_EQ(1, library->m_selected);
+  EXPECT_EQ(static_cast<UINT>(CPropertyBar::kLibraryPage), bar.GetCurrentPage());
+  HWND panel = ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD);
+  ASSERT_NE(nullptr, panel);
+  EXPECT_EQ(static_cast<LONG_PTR>(kOwnPanel), ::GetWindowLongPtrA(panel, GWLP_USERDATA));
+  ASSERT_FALSE(m_frame->sizes.empty());
+  EXPECT_FLOAT_EQ(40.0f, m_frame->sizes.back().x);
+  EXPECT_FLOAT_EQ(20.0f, m_frame->sizes.back().y);
+  EXPECT_FALSE(m_frame->typeNames.empty());
+
+  bar.SwitchPage(CPropertyBar::kTextPage);
+  m_frame->typeNames.clear();
+  ClickAt(100, 30);
+  ASSERT_EQ(1, plain->m_selected);
+  EXPECT_EQ(0, library->m_selected);
+  EXPECT_EQ(static_cast<UINT>(CPropertyBar::kTextPage), bar.GetCurrentPage());
+  EXPECT_TRUE(m_frame->typeNames.empty());
+  EXPECT_EQ(panel, ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD)) << "the panel stays as it was";
+}
