@@ -34,6 +34,19 @@ BEGIN_MESSAGE_MAP(CDrawingToolsTestApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
 END_MESSAGE_MAP()
 
+// A text block under edit that reports itself empty and ends its editing only when allowed.
+class EditedText : public CBlock {
+public:
+  EditedText() {
+    m_type = kTextBlock;
+    m_box = CFRect(10, 10, 50, 30);
+    m_editMode = kTextTool;
+  }
+  BOOL EndTextEdit(CBlockView*) override { return ends; }
+  BOOL IsEmpty() override { return TRUE; }
+  BOOL ends = FALSE;
+};
+
 class DrawingToolsWindow : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -159,6 +172,30 @@ TEST_F(DrawingToolsWindow, ShapesDrawnWithTheMouseAreSavedAndComeBackWithTheirBo
   EXPECT_NEAR(20, bezier->m_box.left, tolerance);
   EXPECT_NEAR(180, bezier->m_box.right, tolerance);
   EXPECT_NEAR(300, bezier->m_box.top, tolerance);
+}
+
+TEST_F(DrawingToolsWindow, RightClicksToggleSelectionAndTextAndLeavingTextEndsItsEditing) {
+  RightClick(100, 100);
+  EXPECT_EQ(kTextTool, view->GetCurrentTool());
+  RightClick(100, 100);
+  EXPECT_EQ(kSelectTool, view->GetCurrentTool());
+
+  Tool(ID_TOOL_TEXT);
+  auto* text = new EditedText;
+  document->AddBlock(text);
+  view->SetEditBlock(text);
+  // The text refuses: the tool stays.
+  view->SendMessage(WM_COMMAND, ID_TOOL_RECT, 0);
+  EXPECT_EQ(kTextTool, view->GetCurrentTool());
+  EXPECT_EQ(text, view->GetEditBlock());
+  // It ends, empty: it goes with the tool change, and undo brings it back.
+  text->ends = TRUE;
+  view->SendMessage(WM_COMMAND, ID_TOOL_RECT, 0);
+  EXPECT_EQ(ID_TOOL_RECT, view->GetCurrentTool());
+  EXPECT_EQ(nullptr, view->GetEditBlock());
+  EXPECT_EQ(0, document->GetBlockList().GetSize());
+  view->SendMessage(WM_COMMAND, kUndoCommand, 0);
+  EXPECT_EQ(1, document->GetBlockList().GetSize());
 }
 
 }  // namespace
