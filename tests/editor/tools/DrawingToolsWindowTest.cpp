@@ -12,6 +12,7 @@
 #include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/blocks/Block.h"
+#include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
@@ -196,6 +197,21 @@ TEST_F(DrawingToolsWindow, RightClicksToggleSelectionAndTextAndLeavingTextEndsIt
   EXPECT_EQ(0, document->GetBlockList().GetSize());
   view->SendMessage(WM_COMMAND, kUndoCommand, 0);
   EXPECT_EQ(1, document->GetBlockList().GetSize());
+}
+
+TEST_F(DrawingToolsWindow, ADoubleClickOnABlockInTheSelectionToolStartsItsNodeEditing) {
+  view->SendMessage(WM_COMMAND, ID_VIEW_WHOLE_PAGE, 0);
+  PumpMessages();
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(100, 100, 300, 200);
+  document->AddBlock(rect);
+  // Away from every block: nothing happens.
+  view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, PixelOf(50, 400));
+  EXPECT_EQ(kSelectTool, view->GetCurrentTool());
+  view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, PixelOf(100, 150));
+  EXPECT_EQ(kNodeTool, view->GetCurrentTool());
+  EXPECT_EQ(rect, view->GetEditBlock());
+  EXPECT_EQ(kNodeTool, rect->m_editMode);
 }
 
 }  // namespace
