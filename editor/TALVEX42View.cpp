@@ -7,6 +7,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
 #include "editor/views/ToolCursors.h"
 #include "framework/Brush.h"
@@ -23,6 +24,8 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/editing/KeyboardCharset.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/undo/UndoDeleteRecord.h"
+#include "model/undo/UndoEndEditRecord.h"
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
 
@@ -94,6 +97,7 @@ CTALVEX42View::CTALVEX42View() {
   m_currentTool = kSelectTool;
   m_targets[kOutputAreaTracker] = &m_outputAreas;
   m_targets[kSelectionTracker] = &m_selection;
+  m_targets[kCurrentTool] = &m_creationTools;
 }
 
 CTALVEX42View::~CTALVEX42View() = default;
@@ -234,6 +238,9 @@ void CTALVEX42View::PaintInto(CDC* dc, const RECT& update) {
   DeviceRectToPage(update.left, update.top, update.right, update.bottom, &area);
   HGDIOBJ previousPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
   DrawBlocks(dc, matrix, area);
+  // A curve built click by click shows as it is so far.
+  if (m_feedbackBlock && g_ToolState.multiClick == CToolState::kBuilding)
+    m_feedbackBlock->Draw(dc, matrix, 0);
   m_rulers->DrawGuides(dc, *matrix);
   if (m_editBlock)
     m_editBlock->DrawEditOverlay(dc, matrix);
@@ -376,7 +383,7 @@ void CTALVEX42View::SetToolCursor(int tool) {
 }
 
 void CTALVEX42View::SetCurrentTool(int tool) {
-  FinishTool();
+  if (!FinishTool(tool)) return;
   // Choosing the tool in use again changes nothing and leaves nothing to undo.
   if (tool != m_currentTool && GetUndoDepth() != 0)
     m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
@@ -388,12 +395,54 @@ void CTALVEX42View::SetCurrentTool(int tool) {
     frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
 }
 
-void CTALVEX42View::FinishTool() {
-  // Nothing a drawing tool was building survives a change of tool.
+BOOL CTALVEX42View::FinishTool(int newTool) {
+  switch (m_currentTool) {
+    case ID_OUTPUT_AREA_SELECT:
+      // The areas' selection marks go with the tool.
+      if (!IsOutputAreaTool(newTool)) Repaint();
+      break;
+    case kTextTool:
+    case kTextDragTool:
+      if (!EndTextEditing()) return FALSE;
+      break;
+    case kNodeTool:
+      if (newTool != kNodeTool && !CToolSwitch::IsNodeSubTool(newTool)) EndNodeEditing();
+      break;
+    default:
+      break;
+  }
+  // A curve built click by click is committed; nothing else a drawing tool was building survives
+  // a change of tool.
+  m_creationTools.Finish();
   if (m_feedbackBlock) {
     m_feedbackBlock.reset();
     Repaint();
   }
+  return TRUE;
+}
+
+BOOL CTALVEX42View::EndTextEditing() {
+  CBlock* block = m_editBlock;
+  if (!block) return TRUE;
+  if (!block->EndEdit(this)) return FALSE;
+  if (GetUndoDepth() != 0) m_undo.AppendRecord(new CUndoEndEditRecord(block, m_currentTool));
+  m_editBlock = nullptr;
+  // A text left without characters is not kept.
+  if (block->IsEmpty() && GetDocument()) {
+    INT_PTR index = GetDocument()->RemoveBlock(block);
+    if (GetUndoDepth() != 0 && index >= 0)
+      m_undo.AppendRecord(new CUndoDeleteRecord(block, index));
+    else if (index >= 0)
+      delete block;
+    Invalidate(FALSE);
+  }
+  return TRUE;
+}
+
+void CTALVEX42View::EndNodeEditing() {
+  if (!m_editBlock || !m_editBlock->EndEdit(this)) return;
+  m_editBlock = nullptr;
+  if (GetDocument()) GetDocument()->UpdateAllViews(nullptr);
 }
 
 void CTALVEX42View::SetFeedbackBlock(CBlock* block) { m_feedbackBlock.reset(block); }
@@ -497,6 +546,12 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
       SetCurrentTool(static_cast<int>(id));
       return;
     }
+    case CViewCommandTable::kSetToolDeselected: {
+      CDocumentChange change(m_undo, GetDocument());
+      m_selection.Refresh(nullptr, TRUE);
+      SetCurrentTool(static_cast<int>(id));
+      return;
+    }
     case CViewCommandTable::kRedraw:
       Invalidate(FALSE);
       return;
@@ -594,6 +649,8 @@ void CTALVEX42View::ZoomAtCursor(double factor) {
 
 // Arrow and page keys nudge the selection while the selection tool has no block under edit.
 void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+  // Escape backs out of what a creation tool has in progress.
+  if (key == VK_ESCAPE && m_creationTools.Cancel()) return;
   if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
   CTALVEXView::OnKeyDown(key, repeat, flags);
 }

@@ -20,7 +20,9 @@
 
 #include <memory>
 
+#include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
+#include "editor/tools/ViewToolHost.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
 #include "editor/views/ViewCommandTable.h"
@@ -83,6 +85,8 @@ public:
   CBlock* GetFeedbackBlock() const { return m_feedbackBlock.get(); }
   // Takes the block (null clears), deleting the one it replaces.
   void SetFeedbackBlock(CBlock* block);
+  // Gives the block up to the caller.
+  CBlock* ReleaseFeedbackBlock() { return m_feedbackBlock.release(); }
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
@@ -149,7 +153,11 @@ private:
 
   // Characters: a lead byte waits for its trail byte.
   BOOL TypeCharacter(UINT ch, UINT flags);
-  void FinishTool();
+  // Ends what the current tool has in progress before newTool replaces it; FALSE when the change
+  // must not happen (a text block that refuses to end its editing).
+  BOOL FinishTool(int newTool);
+  BOOL EndTextEditing();
+  void EndNodeEditing();
 
   void RunCommand(const CViewCommandTable::Row& row, UINT id);
   void ShowWholePage();
@@ -172,4 +180,7 @@ private:
   UINT m_leadByte = 0;
   // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
+  // The creation tools in the kCurrentTool slot, and the view as they see it.
+  CViewToolHost m_toolHost{this};
+  CCreationTools m_creationTools{&m_toolHost};
 };

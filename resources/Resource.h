@@ -398,4 +398,20 @@
 #define IDW_TOOLBOX 128
 #define IDW_PALETTE_BAR 176
 #define IDW_DOCUMENT_BAR 9988
+// ---- Typed-input dialogs of the creation tools ----
+#define IDD_RECT_PARAMS 190
+#define IDD_CIRCLE_PARAMS 191
+#define IDD_LINE_TYPE 314
+#define IDC_SHAPE_WIDTHS 1144
+#define IDC_SHAPE_HEIGHTS 1145
+#define IDC_CIRCLE_KIND 158
+#define IDC_ARC_KIND 159
+#define IDC_PIE_KIND 160
+#define IDC_CHORD_KIND 161
+#define IDC_RADII_X 1185
+#define IDC_RADII_Y 1186
+#define IDC_START_ANGLE 1278
+#define IDC_END_ANGLE 1279
+#define IDC_LINE_POINTS 1386
+
 // clang-format on

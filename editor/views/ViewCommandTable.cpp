@@ -35,25 +35,26 @@ const int kLayoutVerticalReverse = 3;
 #define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
+#define CREATION_TOOL(id) {id, id, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.
   {ID_TOOL_SELECT, ID_TOOL_SELECT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
-  TOOL(ID_TOOL_TEXT),
+  {ID_TOOL_TEXT, ID_TOOL_TEXT, Table::kSetToolDeselected, Table::kAlways, Table::kRadioCurrentTool, 0},
   TOOL(ID_TOOL_LIBRARY),
-  TOOL(ID_TOOL_LINE),
-  TOOL(ID_TOOL_POLYGON),
-  TOOL(ID_TOOL_RECT),
-  TOOL(ID_TOOL_CIRCLE),
-  TOOL(ID_TOOL_POLYLINE),
-  TOOL(ID_TOOL_BEZIER),
-  TOOL(ID_TOOL_REGULAR_POLYGON),
+  CREATION_TOOL(ID_TOOL_LINE),
+  CREATION_TOOL(ID_TOOL_POLYGON),
+  CREATION_TOOL(ID_TOOL_RECT),
+  CREATION_TOOL(ID_TOOL_CIRCLE),
+  CREATION_TOOL(ID_TOOL_POLYLINE),
+  CREATION_TOOL(ID_TOOL_BEZIER),
+  CREATION_TOOL(ID_TOOL_REGULAR_POLYGON),
   TOOL(ID_TOOL_TABLE),
-  TOOL(ID_TOOL_ZOOM_IN),
-  TOOL(ID_TOOL_ZOOM_OUT),
-  TOOL(ID_TOOL_MEASURE),
-  TOOL(ID_TOOL_NODE),
+  CREATION_TOOL(ID_TOOL_ZOOM_IN),
+  CREATION_TOOL(ID_TOOL_ZOOM_OUT),
+  CREATION_TOOL(ID_TOOL_MEASURE),
+  {ID_TOOL_NODE, ID_TOOL_NODE, Table::kSetToolDeselected, Table::kAlways, Table::kRadioCurrentTool, 0},
   TOOL(ID_NODE_ADD),
   TOOL(ID_NODE_DELETE),
   TOOL(ID_NODE_BREAK),
@@ -148,7 +149,7 @@ const Table::Row kRows[] = {
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),
   PENDING(kUnnamedCommand),
-  PENDING_WHEN(ID_CUT_LINE, kOneSelectedNoImage),
+  {ID_CUT_LINE, ID_CUT_LINE, Table::kSetTool, Table::kOneSelectedNoImage, Table::kRadioCurrentTool, 0},
   PENDING_WHEN(ID_CUT_RADIAL, kOneSelectedNoImage),
   PENDING_WHEN(ID_CUT_RING, kOneSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_TRIM, kTwoSelectedNoImage),

@@ -40,6 +40,8 @@ public:
   enum Action : BYTE {
     kPending,
     kSetTool,
+    // The text and node tools: all blocks deselected first.
+    kSetToolDeselected,
     kRedraw,
     kWholePage,
     kShowAll,

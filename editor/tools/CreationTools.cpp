@@ -1,0 +1,94 @@
+#include "editor/tools/CreationTools.h"
+
+#include "editor/tools/BoxTool.h"
+#include "editor/tools/LineTool.h"
+#include "editor/tools/MultiClickTool.h"
+#include "editor/tools/RegularPolygonTool.h"
+#include "editor/tools/ToolSwitch.h"
+#include "editor/tools/ZoomTool.h"
+#include "framework/KeyState.h"
+#include "model/blocks/Block.h"
+
+CCreationTools::CCreationTools(CToolHost* host) : m_host(host), m_pan(host) {
+  m_tools.emplace_back(new CLineTool(host));
+  m_tools.emplace_back(new CBoxTool(host));
+  m_tools.emplace_back(new CMultiClickTool(host));
+  m_tools.emplace_back(new CRegularPolygonTool(host));
+  m_tools.emplace_back(new CZoomTool(host));
+}
+
+CCreationTools::~CCreationTools() = default;
+
+CCreationTool* CCreationTools::ToolFor(int tool) const {
+  for (const auto& each : m_tools)
+    if (each->Serves(tool)) return each.get();
+  return nullptr;
+}
+
+CCreationTool::Input CCreationTools::InputOf(const Event& event) {
+  return {event.flags, {event.x, event.y}, event.pixel};
+}
+
+BOOL CCreationTools::OnLButtonDown(const Event& event) {
+  m_pressed = AfxIsKeyDown(VK_MENU) ? &m_pan : ToolFor(m_host->CurrentTool());
+  if (!m_pressed) return FALSE;
+  m_pressed->OnPress(InputOf(event));
+  return TRUE;
+}
+
+BOOL CCreationTools::OnMouseMove(const Event& event) {
+  if (!(event.flags & MK_LBUTTON) || !m_pressed || !m_pressed->IsDragging()) return FALSE;
+  m_pressed->OnDrag(InputOf(event));
+  return TRUE;
+}
+
+BOOL CCreationTools::OnLButtonUp(const Event& event) {
+  CCreationTool* tool = m_pressed;
+  m_pressed = nullptr;
+  if (!tool || !tool->IsDragging()) return FALSE;
+  tool->OnRelease(InputOf(event));
+  return TRUE;
+}
+
+BOOL CCreationTools::OnRButtonDown(const Event&) {
+  m_rightBackedOut = m_pressed && m_pressed->IsDragging() && m_pressed->Cancel();
+  if (m_rightBackedOut) m_pressed = nullptr;
+  return m_rightBackedOut ? TRUE : FALSE;
+}
+
+BOOL CCreationTools::OnRButtonUp(const Event& event) {
+  if (m_rightBackedOut) {
+    m_rightBackedOut = false;
+    return TRUE;
+  }
+  // Shift and Alt belong to the view's zoom box.
+  if ((event.flags & MK_SHIFT) || AfxIsKeyDown(VK_MENU)) return FALSE;
+  CToolSwitch::Target target = CToolSwitch::OnRightClick(m_host->CurrentTool(),
+                                                         g_ToolState.multiClick);
+  m_host->SwitchTool(target.tool, target.how == CToolSwitch::kDirectly);
+  return TRUE;
+}
+
+BOOL CCreationTools::OnLButtonDblClk(const Event& event) {
+  if (m_host->CurrentTool() != kSelectTool) return FALSE;
+  return m_host->DoubleClickInSelection(event.flags, {event.x, event.y});
+}
+
+bool CCreationTools::Cancel() {
+  if (m_pressed && m_pressed->IsDragging()) {
+    bool dropped = m_pressed->Cancel();
+    m_pressed = nullptr;
+    return dropped;
+  }
+  CCreationTool* tool = ToolFor(m_host->CurrentTool());
+  return tool && tool->Cancel();
+}
+
+void CCreationTools::Finish() {
+  if (m_pressed && m_pressed->IsDragging()) m_pressed->Cancel();
+  m_pressed = nullptr;
+  if (CCreationTool* tool = ToolFor(m_host->CurrentTool())) tool->Finish();
+  g_ToolState.state = CToolState::kNone;
+  g_ToolState.multiClick = CToolState::kNoBuild;
+  g_ToolState.shown = false;
+}
