@@ -35,6 +35,7 @@ const int kLayoutVerticalReverse = 3;
 #define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
+#define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kEditingBlock, Table::kRadioCurrentTool, 0}
 #define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
@@ -54,18 +55,18 @@ const Table::Row kRows[] = {
   TOOL(ID_TOOL_ZOOM_OUT),
   TOOL(ID_TOOL_MEASURE),
   TOOL(ID_TOOL_NODE),
-  TOOL(ID_NODE_ADD),
-  TOOL(ID_NODE_DELETE),
-  TOOL(ID_NODE_BREAK),
-  TOOL(ID_NODE_JOIN),
-  TOOL(ID_NODE_TO_CURVE),
-  TOOL(ID_NODE_TO_LINE),
+  NODE_TOOL(ID_NODE_ADD),
+  NODE_TOOL(ID_NODE_DELETE),
+  NODE_TOOL(ID_NODE_BREAK),
+  NODE_TOOL(ID_NODE_JOIN),
+  NODE_TOOL(ID_NODE_TO_CURVE),
+  NODE_TOOL(ID_NODE_TO_LINE),
   TOOL(ID_OUTPUT_AREA_DRAW),
   TOOL(ID_OUTPUT_AREA_SELECT),
-  TOOL(ID_NODE_DRAW_CONTOUR),
-  TOOL(ID_NODE_MOVE_CONTOUR),
+  NODE_TOOL(ID_NODE_DRAW_CONTOUR),
+  NODE_TOOL(ID_NODE_MOVE_CONTOUR),
   TOOL(ID_OUTPUT_AREA_TOOL),
-  PENDING_RANGE(ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE),
+  {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kEditingBlock, Table::kNoMark, 0},
   // Shape dialogs.
   PENDING_WHEN(kOuterRect, kAnySelected),
   // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
@@ -208,6 +209,8 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.paletteBar;
     case kPropertyBarExists:
       return state.propertyBar;
+    case kEditingBlock:
+      return state.editing;
   }
   return false;
 }

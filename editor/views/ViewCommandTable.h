@@ -57,6 +57,8 @@ public:
     kBarControl,
     // The view's message map carries the command out; the row keeps its entry enabled.
     kViewHandler,
+    // Node editing of the curve under edit (CNodeCommands).
+    kNodeCommand,
   };
   enum Enable : BYTE {
     kAlways,
@@ -72,6 +74,7 @@ public:
     kOutputAreaTool,
     kPaletteBarExists,
     kPropertyBarExists,
+    kEditingBlock,
   };
   enum Mark : BYTE {
     kNoMark,
