@@ -143,6 +143,20 @@ TEST_F(CurveNodeEdit, PageKeysNudgeOnlySelectedNodesAndCtrlMovesTheirSubpath) {
   EXPECT_EQ("M 5,2* L 5,2* L 20,20", Text());
 }
 
+TEST_F(CurveNodeEdit, LetterKeysToggleTheHitSegmentAddAtTheHitAndDeleteTheSelection) {
+  Edit("M0,0 L9,0* L20,0");
+  ASSERT_EQ(CCurveBlock::kLineHit, curve->HitSegment(&view, 3, 0));
+  EXPECT_TRUE(curve->NodeOnChar(&view, ' ', 0));
+  EXPECT_EQ("M 0,0 C 3,0 6,0 9,0* L 20,0", Text());
+  ASSERT_EQ(CCurveBlock::kLineHit, curve->HitSegment(&view, 14.5f, 0));
+  EXPECT_TRUE(curve->NodeOnChar(&view, '+', 0));
+  EXPECT_EQ("M 0,0 C 3,0 6,0 9,0* L 14.5,0 L 20,0", Text());
+  EXPECT_TRUE(curve->NodeOnChar(&view, '-', 0));
+  EXPECT_EQ("M 0,0 L 14.5,0 L 20,0", Text());
+  EXPECT_FALSE(curve->NodeOnChar(&view, 'x', 0));
+  EXPECT_EQ(3, view.undo.GetStepCount());
+}
+
 TEST_F(CurveNodeEdit, EachCommandIsOneUndoStepThatPutsBackTheExactPoints) {
   struct Case {
     const char* before;
