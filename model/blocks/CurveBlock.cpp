@@ -731,6 +731,10 @@ bool CCurveBlock::HasNoNodes() const {
   return true;
 }
 
+void CCurveBlock::RecountSelection() {
+  m_selectedCount = static_cast<int>(CNodePath(GetPathRecords()).SelectedNodes().size());
+}
+
 void CCurveBlock::SelectNode(CBlockView* view, int index) {
   CNodePath path(GetPathRecords());
   if (!path.IsNode(index)) return;
@@ -779,6 +783,9 @@ void CCurveBlock::SelectNodesInRect(CBlockView* view, float left, float top, flo
 void CCurveBlock::RedrawSelection(CBlockView* view, BOOL clear) {
   Invalidate(view, FALSE);
   if (!clear) return;
+  RecountSelection();
+  // A click that finds nothing to clear changes nothing and leaves nothing to undo.
+  if (m_selectedCount == 0 && m_hitParam < 0.0f) return;
   if (IsRecording(view)) RecordUndo(view, new CUndoCurveStateRecord(this));
   m_hitParam = -1.0f;
   CNodePath path(GetPathRecords());
@@ -861,7 +868,7 @@ void CCurveBlock::RecordPointsUndo(CBlockView* view) {
 void CCurveBlock::TakeRebuilt(CBlockView* view, const std::vector<POINTREC>& records, BOOL erase) {
   Invalidate(view, erase);
   SetPathRecords(records);
-  m_selectedCount = static_cast<int>(CNodePath(GetPathRecords()).SelectedNodes().size());
+  RecountSelection();
   m_hitParam = -1.0f;
   Invalidate(view, erase);
 }
@@ -1038,7 +1045,7 @@ void CCurveBlock::AppendBezierSegment(CBlockView* view, const FPOINT points[4]) 
 void CCurveBlock::NodeEditStarted(CBlockView* view) {
   // The node tool works on the points as they lie on the page.
   ApplyMatrix();
-  m_selectedCount = static_cast<int>(CNodePath(GetPathRecords()).SelectedNodes().size());
+  RecountSelection();
   GetNodeEditState().Reset();
   Invalidate(view, FALSE);
 }

@@ -150,6 +150,8 @@ public:
   void AppendBezierSegment(CBlockView* view, const FPOINT points[4]);
   // Whether the curve holds no node any more (every sub-path deleted).
   bool HasNoNodes() const;
+  // selectedCount from the selection bits of the points.
+  void RecountSelection();
 
   // --- What the node-edit undo records save and put back ---
   struct NodeEditFields {

@@ -219,11 +219,17 @@ BOOL CCurveNodeEditor::OnLButtonDblClk(UINT, float x, float y) {
 
 BOOL CCurveNodeEditor::NodePress(UINT keyFlags, float x, float y) {
   m_state.Press(x, y);
+  BOOL taken = ChoosePressTarget(keyFlags, x, y);
+  // What a drag's undo puts back: the points once the press has chosen what to drag.
   m_state.pointsAtPress = m_curve.GetPathRecords();
+  return taken;
+}
+
+BOOL CCurveNodeEditor::ChoosePressTarget(UINT keyFlags, float x, float y) {
   int kind = 0;
   int index = m_curve.HitNode(m_view, x, y, &kind);
   bool shift = (keyFlags & MK_SHIFT) != 0;
-  CNodePath path(m_state.pointsAtPress);
+  CNodePath path(m_curve.GetPathRecords());
   switch (kind) {
     case CNodePath::kNoNode: {
       if (!shift) m_curve.RedrawSelection(m_view, TRUE);
@@ -362,13 +368,13 @@ void CCurveNodeEditor::FinishNodeMove(float x, float y) {
 }
 
 BOOL CCurveNodeEditor::MoveContourPress(UINT keyFlags, float x, float y) {
-  m_state.pointsAtPress = m_curve.GetPathRecords();
   int kind = 0;
   int index = m_curve.HitNode(m_view, x, y, &kind);
   if (kind == CNodePath::kUnselectedNode) {
     if (!(keyFlags & MK_SHIFT)) m_curve.RedrawSelection(m_view, TRUE);
     m_curve.SelectNode(m_view, index);
   }
+  m_state.pointsAtPress = m_curve.GetPathRecords();
   if (kind == CNodePath::kSelectedNode || kind == CNodePath::kUnselectedNode ||
       m_curve.HitSegment(m_view, x, y) != CCurveBlock::kNoHit) {
     m_state.dragState = CNodeEditState::kMoveSubpaths;

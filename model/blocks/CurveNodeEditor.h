@@ -76,6 +76,8 @@ private:
   // The point moved onto an unselected node under it, when there is one.
   FPOINT SnapToNode(float x, float y) const;
 
+  // What the node tool's press takes: a node, a handle, a segment or the start of a band.
+  BOOL ChoosePressTarget(UINT keyFlags, float x, float y);
   BOOL MoveContourPress(UINT keyFlags, float x, float y);
   BOOL DeleteNodePress(float x, float y);
   BOOL DeleteNodeRelease();

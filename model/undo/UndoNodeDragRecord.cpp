@@ -22,6 +22,7 @@ BOOL CUndoNodeDragRecord::Undo(CBlockView* view) {
   state.press = m_last;
   state.last = m_press;
   curve->SetPathRecords(m_before);
+  curve->RecountSelection();
   curve->m_currentIndex = m_current;
   HWND window = view ? view->GetViewWindow() : nullptr;
   if (window) ::InvalidateRect(window, nullptr, FALSE);

@@ -71,6 +71,10 @@ TEST_F(CurveNodeEdit, AClickOnNothingClearsTheSelectionUnlessShiftWhichLetsTheBa
   Drag(0, {50, 50}, {50, 50});
   EXPECT_EQ("M 0,0 L 10,0 L 20,0 L 30,0", Text());
   EXPECT_EQ(0, curve->m_selectedCount);
+  // With nothing left to clear a click changes nothing and leaves nothing to undo.
+  INT_PTR steps = view.undo.GetStepCount();
+  Drag(0, {50, 50}, {50, 50});
+  EXPECT_EQ(steps, view.undo.GetStepCount());
 }
 
 TEST_F(CurveNodeEdit, DroppingAnEndOnAnotherEndJoinsThemAndOnAnInteriorNodeIsRefused) {
