@@ -7,6 +7,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
 #include "editor/views/ToolCursors.h"
@@ -590,7 +591,20 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
     case CViewCommandTable::kCancelRotation:
       m_selection.CancelRotation();
       return;
+    case CViewCommandTable::kNodeCommand:
+      RunNodeCommand(id);
+      return;
   }
+}
+
+void CTALVEX42View::RunNodeCommand(UINT id) {
+  CDocumentChange change(m_undo, GetDocument());
+  // The node sub-tools leave the curve's editing running: the tool changes without FinishTool.
+  CNodeCommands commands(*this, m_editBlock, [this](int tool) {
+    SetToolCursor(tool);
+    m_currentTool = tool;
+  });
+  commands.Run(id);
 }
 
 void CTALVEX42View::OnOpenCutWindow() {
@@ -652,6 +666,10 @@ void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   // Escape backs out of what a creation tool has in progress.
   if (key == VK_ESCAPE && m_creationTools.Cancel()) return;
   if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
+  if (m_editBlock) {
+    CDocumentChange change(m_undo, GetDocument());
+    if (m_editBlock->EditKeyDown(this, key)) return;
+  }
   CTALVEXView::OnKeyDown(key, repeat, flags);
 }
 

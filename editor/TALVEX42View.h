@@ -168,6 +168,8 @@ private:
   void TogglePropertyBar();
   void ClearOutputAreas();
   void Repaint();
+  // The node-edit commands on the curve under edit.
+  void RunNodeCommand(UINT id);
 
   CUndoManager m_undo;
   CSelectTracker m_selection;

@@ -36,6 +36,7 @@ const int kLayoutVerticalReverse = 3;
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
 #define CREATION_TOOL(id) {id, id, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0}
+#define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kEditingBlock, Table::kRadioCurrentTool, 0}
 #define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
@@ -55,18 +56,18 @@ const Table::Row kRows[] = {
   CREATION_TOOL(ID_TOOL_ZOOM_OUT),
   CREATION_TOOL(ID_TOOL_MEASURE),
   {ID_TOOL_NODE, ID_TOOL_NODE, Table::kSetToolDeselected, Table::kAlways, Table::kRadioCurrentTool, 0},
-  TOOL(ID_NODE_ADD),
-  TOOL(ID_NODE_DELETE),
-  TOOL(ID_NODE_BREAK),
-  TOOL(ID_NODE_JOIN),
-  TOOL(ID_NODE_TO_CURVE),
-  TOOL(ID_NODE_TO_LINE),
+  NODE_TOOL(ID_NODE_ADD),
+  NODE_TOOL(ID_NODE_DELETE),
+  NODE_TOOL(ID_NODE_BREAK),
+  NODE_TOOL(ID_NODE_JOIN),
+  NODE_TOOL(ID_NODE_TO_CURVE),
+  NODE_TOOL(ID_NODE_TO_LINE),
   TOOL(ID_OUTPUT_AREA_DRAW),
   TOOL(ID_OUTPUT_AREA_SELECT),
-  TOOL(ID_NODE_DRAW_CONTOUR),
-  TOOL(ID_NODE_MOVE_CONTOUR),
+  NODE_TOOL(ID_NODE_DRAW_CONTOUR),
+  NODE_TOOL(ID_NODE_MOVE_CONTOUR),
   TOOL(ID_OUTPUT_AREA_TOOL),
-  PENDING_RANGE(ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE),
+  {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kEditingBlock, Table::kNoMark, 0},
   // Shape dialogs.
   PENDING_WHEN(kOuterRect, kAnySelected),
   // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
@@ -209,6 +210,8 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.paletteBar;
     case kPropertyBarExists:
       return state.propertyBar;
+    case kEditingBlock:
+      return state.editing;
   }
   return false;
 }

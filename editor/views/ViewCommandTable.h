@@ -59,6 +59,8 @@ public:
     kBarControl,
     // The view's message map carries the command out; the row keeps its entry enabled.
     kViewHandler,
+    // Node editing of the curve under edit (CNodeCommands).
+    kNodeCommand,
   };
   enum Enable : BYTE {
     kAlways,
@@ -74,6 +76,7 @@ public:
     kOutputAreaTool,
     kPaletteBarExists,
     kPropertyBarExists,
+    kEditingBlock,
   };
   enum Mark : BYTE {
     kNoMark,

@@ -8,23 +8,57 @@
 #include "framework/GlobalLock.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CarveDevice.h"
+#include "model/blocks/CurveNodeEditor.h"
 #include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/document/SegArray.h"
+#include "model/editing/FeedbackTools.h"
+#include "model/editing/NodeEditState.h"
 #include "model/geometry/Bezier.h"
 #include "model/geometry/BezierTable.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Geometry.h"
+#include "model/geometry/NodePath.h"
+#include "model/geometry/NodeRebuild.h"
 #include "model/geometry/SegmentWalker.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
 #include "model/undo/UndoColourRecord.h"
+#include "model/undo/UndoCurveStateRecord.h"
+#include "model/undo/UndoDeleteRecord.h"
+#include "model/undo/UndoEndEditRecord.h"
+#include "model/undo/UndoManager.h"
+#include "model/undo/UndoNodeDeselectRecord.h"
+#include "model/undo/UndoNodeSelectRecord.h"
+#include "model/undo/UndoPointsRecord.h"
 
 namespace {
 
 const int kHitPixels = 3;
 const int kLengthSteps = 20;
 const DWORD kEveryColour = 0xFFFFFFFF;
+// The contour-line tool's command, the one command the curve runs itself.
+const UINT kContourLineCommand = 32855;
+// Half-sizes in pixels of the node-edit marks.
+const int kStartMark = 5;
+const int kNodeMark = 4;
+const int kControlMark = 2;
+const int kHitMark = 3;
+
+float NodeTolerance(CBlockView* view) {
+  return static_cast<float>(kHitPixels * (view ? view->GetScale() : 1.0));
+}
+
+POINT DevicePoint(const CMatrix2D* matrix, float x, float y) {
+  FPOINT p = {x, y};
+  if (matrix) matrix->TransformPointTo(&p);
+  return POINT{static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
+}
+
+void DrawSquare(HDC dc, POINT at, int half) {
+  ::Rectangle(dc, at.x - half, at.y - half, at.x + half + 1, at.y + half + 1);
+}
 
 COLORREF ColourRef(DWORD colour) {
   return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
@@ -633,4 +667,497 @@ bool CCurveBlock::GetSubpathBounds(int startIndex, CFRect* bounds) const {
     if (walker.EndsSubpath()) break;
   }
   return found;
+}
+
+// ---- Node editing ----
+
+void CCurveBlock::SetPointRecord(int index, const POINTREC& record) {
+  if (index >= 0 && index < m_store.Count()) m_store.Set(index, record);
+}
+
+CCurveBlock::NodeEditFields CCurveBlock::GetNodeEditFields() const {
+  return NodeEditFields{m_selectedCount, m_currentIndex, m_hitX,           m_hitY,
+                        m_hitParam,      m_hitKind,      m_hitSubpathStart};
+}
+
+void CCurveBlock::SetNodeEditFields(const NodeEditFields& fields) {
+  m_selectedCount = fields.selectedCount;
+  m_currentIndex = fields.currentIndex;
+  m_hitX = fields.hitX;
+  m_hitY = fields.hitY;
+  m_hitParam = fields.hitParam;
+  m_hitKind = fields.hitKind;
+  m_hitSubpathStart = fields.hitSubpathStart;
+}
+
+CCurveBlock::PointsSnapshot CCurveBlock::TakeSnapshot() const {
+  return PointsSnapshot{m_store.Records(), m_store.Capacity(), m_box, GetNodeEditFields()};
+}
+
+void CCurveBlock::RestoreSnapshot(const PointsSnapshot& snapshot) {
+  if (snapshot.records.empty())
+    m_store.Free();
+  else
+    m_store.Assign(snapshot.records, snapshot.capacity);
+  m_box = snapshot.box;
+  m_boxHasPoint = !snapshot.records.empty();
+  SetNodeEditFields(snapshot.fields);
+}
+
+void CCurveBlock::SetPathRecords(const std::vector<POINTREC>& records) {
+  CCurveBlock built;
+  for (const POINTREC& record : records) {
+    if (IsSpecialPoint(record.flags))
+      built.AddPointNoBounds(record);
+    else
+      built.AddPoint(record);
+  }
+  if (!records.empty()) built.EndCurve();
+  std::vector<POINTREC> all = built.GetPoints();
+  if (all.empty()) {
+    m_store.Free();
+    m_box.SetEmpty();
+    m_boxHasPoint = false;
+    return;
+  }
+  m_store.Assign(all, built.GetCapacity());
+  m_box = built.m_box;
+  m_boxHasPoint = built.m_boxHasPoint;
+}
+
+bool CCurveBlock::HasNoNodes() const {
+  for (const POINTREC& record : m_store.PathRecords())
+    if (IsOnCurvePoint(record.flags)) return false;
+  return true;
+}
+
+void CCurveBlock::RecountSelection() {
+  m_selectedCount = static_cast<int>(CNodePath(GetPathRecords()).SelectedNodes().size());
+}
+
+void CCurveBlock::SelectNode(CBlockView* view, int index) {
+  CNodePath path(GetPathRecords());
+  if (!path.IsNode(index)) return;
+  // A closing point is its sub-path's first point.
+  CNodePath::Span span;
+  if (path.IsClosingPoint(index) && path.SpanOf(index, &span)) index = span.start;
+  if (path.IsSelected(index)) return;
+  POINTREC record = path.Records()[index];
+  record.flags |= kPointSelected;
+  m_store.Set(index, record);
+  m_currentIndex = index;
+  ++m_selectedCount;
+  if (IsRecording(view)) RecordUndo(view, new CUndoNodeSelectRecord(this, index));
+  Invalidate(view, FALSE);
+}
+
+void CCurveBlock::DeselectNode(CBlockView* view, int index) {
+  POINTREC record;
+  if (!GetPoint(index, &record) || !IsOnCurvePoint(record.flags) ||
+      !(record.flags & kPointSelected))
+    return;
+  record.flags &= static_cast<BYTE>(~kPointSelected);
+  m_store.Set(index, record);
+  m_selectedCount = std::max(0, m_selectedCount - 1);
+  if (IsRecording(view)) RecordUndo(view, new CUndoNodeDeselectRecord(this, index));
+  Invalidate(view, FALSE);
+}
+
+void CCurveBlock::SelectNodesInRect(CBlockView* view, float left, float top, float right,
+                                    float bottom) {
+  int current = m_currentIndex;
+  bool noneBefore = m_selectedCount == 0;
+  int first = -1;
+  CNodePath path(GetPathRecords());
+  for (int i = 0; i < path.Size(); ++i) {
+    const POINTREC& p = path.Records()[i];
+    if (!path.IsNode(i) || path.IsSelected(i) || path.IsClosingPoint(i) || p.x < left ||
+        p.x > right || p.y < top || p.y > bottom)
+      continue;
+    SelectNode(view, i);
+    if (first < 0) first = i;
+  }
+  m_currentIndex = noneBefore && first >= 0 ? first : current;
+}
+
+void CCurveBlock::RedrawSelection(CBlockView* view, BOOL clear) {
+  Invalidate(view, FALSE);
+  if (!clear) return;
+  RecountSelection();
+  // A click that finds nothing to clear changes nothing and leaves nothing to undo.
+  if (m_selectedCount == 0 && m_hitParam < 0.0f) return;
+  if (IsRecording(view)) RecordUndo(view, new CUndoCurveStateRecord(this));
+  m_hitParam = -1.0f;
+  CNodePath path(GetPathRecords());
+  for (int i = 0; i < path.Size(); ++i)
+    if (path.IsSelected(i)) DeselectNode(view, i);
+  m_selectedCount = 0;
+}
+
+int CCurveBlock::HitNode(CBlockView* view, float x, float y, int* kind) {
+  int ignored = 0;
+  if (!kind) kind = &ignored;
+  return CNodePath(GetPathRecords())
+      .HitNode(x, y, NodeTolerance(view), m_selectedCount, m_currentIndex, kind);
+}
+
+int CCurveBlock::HitUnselectedNode(CBlockView* view, float x, float y) {
+  return CNodePath(GetPathRecords()).HitUnselectedNode(x, y, NodeTolerance(view));
+}
+
+WORD CCurveBlock::HitSegment(CBlockView* view, float x, float y) {
+  CNodePath::SegmentHit hit;
+  if (!m_store.Block() ||
+      !CNodePath(GetPathRecords()).HitSegment(x, y, NodeTolerance(view), &hit)) {
+    m_hitKind = kNoHit;
+    m_hitParam = -1.0f;
+    return kNoHit;
+  }
+  m_hitKind = hit.kind;
+  m_currentIndex = hit.endIndex;
+  m_hitX = hit.point.x;
+  m_hitY = hit.point.y;
+  m_hitParam = hit.t;
+  m_hitSubpathStart = hit.subpathStart;
+  return hit.kind;
+}
+
+void CCurveBlock::MoveSelectedNodes(float dx, float dy, UINT keyFlags, FPOINT mouse) {
+  CNodePath path(GetPathRecords());
+  path.MoveSelectedNodes(dx, dy, (keyFlags & MK_SHIFT) != 0, mouse);
+  SetPathRecords(path.Records());
+}
+
+void CCurveBlock::MoveControlPoint(float dx, float dy, int which, UINT keyFlags) {
+  CNodePath path(GetPathRecords());
+  path.MoveControlPoint(m_currentIndex, dx, dy, which, (keyFlags & MK_SHIFT) != 0);
+  SetPathRecords(path.Records());
+}
+
+void CCurveBlock::DragSegment(float dx, float dy) {
+  if (m_hitParam < 0.0f) return;
+  CNodePath path(GetPathRecords());
+  path.DragSegment(m_currentIndex, m_hitParam, dx, dy);
+  SetPathRecords(path.Records());
+  FPOINT hit = CNodePath::PointOnSegment(GetPathRecords(), m_currentIndex, m_hitParam);
+  m_hitX = hit.x;
+  m_hitY = hit.y;
+}
+
+void CCurveBlock::MoveSubpaths(float dx, float dy) {
+  ApplyMatrix();
+  if (m_selectedCount <= 0 && m_hitParam < 0.0f) return;
+  CNodePath path(GetPathRecords());
+  path.MoveSubpaths(dx, dy, m_currentIndex);
+  SetPathRecords(path.Records());
+}
+
+void CCurveBlock::SetSelectedCoordinate(CBlockView* view, float value, int axis) {
+  CNodePath path(GetPathRecords());
+  path.SetSelectedCoordinate(value, axis);
+  SetPathRecords(path.Records());
+  Invalidate(view, FALSE);
+}
+
+void CCurveBlock::RecordPointsUndo(CBlockView* view) {
+  if (!IsRecording(view)) return;
+  view->GetUndoManager()->AppendRepaintRecord();
+  RecordUndo(view, new CUndoPointsRecord(this));
+}
+
+void CCurveBlock::TakeRebuilt(CBlockView* view, const std::vector<POINTREC>& records, BOOL erase) {
+  Invalidate(view, erase);
+  SetPathRecords(records);
+  RecountSelection();
+  m_hitParam = -1.0f;
+  Invalidate(view, erase);
+}
+
+BOOL CCurveBlock::AddNode(CBlockView* view) {
+  if (m_hitParam < 0.0f || (m_hitKind != kLineHit && m_hitKind != kBezierHit)) return FALSE;
+  std::vector<POINTREC> records = GetPathRecords();
+  int node = -1;
+  if (!CNodeRebuild::AddNode(&records, m_currentIndex, m_hitParam, &node)) return FALSE;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, records, FALSE);
+  m_currentIndex = node;
+  return TRUE;
+}
+
+void CCurveBlock::NodeDelete(CBlockView* view) {
+  if (CNodePath(GetPathRecords()).SelectedNodes().empty()) return;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, CNodeRebuild::DeleteSelected(GetPathRecords()), TRUE);
+  RemoveIfEmptied(view);
+}
+
+void CCurveBlock::RemoveIfEmptied(CBlockView* view) {
+  // A curve without a node would write no record and silently vanish on the next save: it leaves
+  // the document now, in the same undo step as the deletion that emptied it.
+  if (!HasNoNodes() || !IsRecording(view)) return;
+  CSegArray* list = view->GetBlockList();
+  INT_PTR index = list ? CUndoBlockRecord::RemoveFromList(list, this) : -1;
+  if (index < 0) return;
+  m_editMode = 0;
+  view->SetEditBlock(nullptr);
+  RecordUndo(view, new CUndoEndEditRecord(this, kNodeTool));
+  RecordUndo(view, new CUndoDeleteRecord(this, index));
+  if (HWND window = view->GetViewWindow()) ::InvalidateRect(window, nullptr, TRUE);
+}
+
+BOOL CCurveBlock::SegmentToCurve(CBlockView* view) {
+  if (m_hitParam < 0.0f || m_hitKind != kLineHit) return FALSE;
+  std::vector<POINTREC> records = GetPathRecords();
+  if (!CNodeRebuild::SegmentToCurve(&records, m_currentIndex)) return FALSE;
+  RecordPointsUndo(view);
+  int end = m_currentIndex + 2;
+  TakeRebuilt(view, records, TRUE);
+  m_currentIndex = end;
+  return TRUE;
+}
+
+BOOL CCurveBlock::SegmentToLine(CBlockView* view) {
+  if (m_hitParam < 0.0f || m_hitKind != kBezierHit) return FALSE;
+  std::vector<POINTREC> records = GetPathRecords();
+  if (!CNodeRebuild::SegmentToLine(&records, m_currentIndex)) return FALSE;
+  RecordPointsUndo(view);
+  int end = m_currentIndex - 2;
+  TakeRebuilt(view, records, TRUE);
+  m_currentIndex = end;
+  return TRUE;
+}
+
+BOOL CCurveBlock::ToggleSegmentKind(CBlockView* view) {
+  if (m_hitParam < 0.0f) return FALSE;
+  return m_hitKind == kLineHit ? SegmentToCurve(view) : SegmentToLine(view);
+}
+
+BOOL CCurveBlock::BreakNode(CBlockView* view) {
+  std::vector<int> selected = CNodePath(GetPathRecords()).SelectedNodes();
+  std::vector<POINTREC> records;
+  if (selected.size() != 1 || !CNodeRebuild::BreakAt(GetPathRecords(), selected[0], &records))
+    return FALSE;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, records, TRUE);
+  return TRUE;
+}
+
+int CCurveBlock::JoinNodes(CBlockView* view) {
+  CNodePath path(GetPathRecords());
+  std::vector<int> selected = path.SelectedNodes();
+  if (selected.size() != 2) return 0;
+  for (int node : selected) {
+    CNodePath::Span span;
+    if (!path.SpanOf(node, &span) || !span.closed || node != span.start) continue;
+    // A closed sub-path has no end to join: its first point stays the one selected node.
+    for (int other : selected)
+      if (other != node) DeselectNode(view, other);
+    m_selectedCount = 1;
+    m_currentIndex = node;
+    return 0;
+  }
+  const POINTREC& a = path.Records()[selected[0]];
+  const POINTREC& b = path.Records()[selected[1]];
+  float within = NodeTolerance(view);
+  bool merge = std::fabs(a.x - b.x) < within && std::fabs(a.y - b.y) < within;
+  std::vector<POINTREC> records;
+  if (!CNodeRebuild::Join(GetPathRecords(), selected[0], selected[1], merge, &records)) return 0;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, records, FALSE);
+  return 1;
+}
+
+BOOL CCurveBlock::DeleteContour(CBlockView* view) {
+  if (CNodePath(GetPathRecords()).SelectedNodes().empty()) return FALSE;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, CNodeRebuild::DeleteSelectedSubpaths(GetPathRecords()), TRUE);
+  RemoveIfEmptied(view);
+  return TRUE;
+}
+
+BOOL CCurveBlock::ReplaceByCircle(CBlockView* view) {
+  if (CNodePath(GetPathRecords()).SelectedNodes().empty()) return FALSE;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, CNodeRebuild::ReplaceSelectedByCircle(GetPathRecords()), TRUE);
+  return TRUE;
+}
+
+BOOL CCurveBlock::ReplaceBySquare(CBlockView* view) {
+  if (CNodePath(GetPathRecords()).SelectedNodes().empty()) return FALSE;
+  RecordPointsUndo(view);
+  TakeRebuilt(view, CNodeRebuild::ReplaceSelectedBySquare(GetPathRecords()), TRUE);
+  return TRUE;
+}
+
+BOOL CCurveBlock::ReplaceByCurve(CBlockView* view) {
+  std::vector<POINTREC> records = GetPathRecords();
+  int before = -1, after = -1;
+  if (!CNodeRebuild::FindSelectedRun(records, &before, &after)) return FALSE;
+  CNodeEditState& state = GetNodeEditState();
+  FPOINT p0 = {records[before].x, records[before].y};
+  FPOINT p3 = {records[after].x, records[after].y};
+  FPOINT mid = {(p0.x + p3.x) / 2.0f, (p0.y + p3.y) / 2.0f};
+  state.toolPoints[0] = p0;
+  state.toolPoints[1] = state.toolPoints[2] = mid;
+  state.toolPoints[3] = p3;
+  state.clickCount = 1;
+  state.dragState = CNodeEditState::kReplaceCurve;
+  Invalidate(view, FALSE);
+  return TRUE;
+}
+
+BOOL CCurveBlock::ReplaceNodesByCurve(CBlockView* view, FPOINT c1, FPOINT c2) {
+  std::vector<POINTREC> records;
+  if (!CNodeRebuild::ReplaceRunByCurve(GetPathRecords(), c1, c2, &records)) return FALSE;
+  RecordPointsUndo(view);
+  CFRect box = m_box;
+  TakeRebuilt(view, records, TRUE);
+  // The old box stays, so that the repaint covers what the run drew.
+  m_box = box;
+  return TRUE;
+}
+
+void CCurveBlock::AppendLineSegment(CBlockView* view, FPOINT p0, FPOINT p1) {
+  FPOINT points[4] = {p0, p1, p1, p1};
+  std::vector<int> selected = CNodePath(GetPathRecords()).SelectedNodes();
+  int node = selected.size() == 1 ? selected[0] : -1;
+  std::vector<POINTREC> records = GetPathRecords();
+  bool closed = false;
+  RecordPointsUndo(view);
+  CNodeRebuild::AppendSegment(&records, points, false, &node, &closed);
+  TakeRebuilt(view, records, FALSE);
+  if (node >= 0) m_currentIndex = node;
+  if (closed) ::MessageBeep(0);
+}
+
+void CCurveBlock::AppendBezierSegment(CBlockView* view, const FPOINT points[4]) {
+  std::vector<int> selected = CNodePath(GetPathRecords()).SelectedNodes();
+  int node = selected.size() == 1 ? selected[0] : -1;
+  std::vector<POINTREC> records = GetPathRecords();
+  bool closed = false;
+  RecordPointsUndo(view);
+  CNodeRebuild::AppendSegment(&records, points, true, &node, &closed);
+  TakeRebuilt(view, records, FALSE);
+  if (node >= 0) m_currentIndex = node;
+  if (closed) ::MessageBeep(0);
+}
+
+void CCurveBlock::NodeEditStarted(CBlockView* view) {
+  // The node tool works on the points as they lie on the page.
+  ApplyMatrix();
+  RecountSelection();
+  GetNodeEditState().Reset();
+  Invalidate(view, FALSE);
+}
+
+BOOL CCurveBlock::EndNodeEdit(CBlockView* view) {
+  RedrawSelection(view, TRUE);
+  GetNodeEditState().Reset();
+  CBlock::EndNodeEdit(view);
+  Invalidate(view, FALSE);
+  return TRUE;
+}
+
+BOOL CCurveBlock::HasEditSelection() { return m_editMode == kNodeTool && m_selectedCount > 0; }
+
+BOOL CCurveBlock::HasCommand(CBlockView*, UINT command) { return command == kContourLineCommand; }
+
+BOOL CCurveBlock::ExecCommand(CBlockView* view, UINT command) {
+  if (command != kContourLineCommand) return FALSE;
+  CCurveNodeEditor(*this, view).StartContourLine();
+  return TRUE;
+}
+
+void CCurveBlock::DrawNodeEditOverlay(CDC* dc, CMatrix2D* matrix) {
+  if (!dc) return;
+  HDC hdc = dc->GetSafeHdc();
+  CNodePath path(GetPathRecords());
+  int rop = ::SetROP2(hdc, R2_NOTXORPEN);
+  HGDIOBJ oldPen = ::SelectObject(hdc, CFeedbackTools::RedPen()->m_hObject);
+  HGDIOBJ oldBrush = ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
+  m_selectedCount = 0;
+  for (int i = 0; i < path.Size(); ++i) {
+    if (!path.IsNode(i) || path.IsClosingPoint(i)) continue;
+    bool selected = path.IsSelected(i);
+    if (selected) {
+      ++m_selectedCount;
+      m_currentIndex = i;
+    }
+    ::SelectObject(hdc,
+                   selected ? CFeedbackTools::RedBrush()->m_hObject : ::GetStockObject(NULL_BRUSH));
+    const POINTREC& p = path.Records()[i];
+    DrawSquare(hdc, DevicePoint(matrix, p.x, p.y),
+               IsSubpathStart(p.flags) ? kStartMark : kNodeMark);
+  }
+  ::SelectObject(hdc, ::GetStockObject(NULL_BRUSH));
+  if (m_selectedCount == 1) {
+    ::SelectObject(hdc, CFeedbackTools::BlueDottedPen()->m_hObject);
+    const POINTREC& node = path.Records()[m_currentIndex];
+    POINT at = DevicePoint(matrix, node.x, node.y);
+    for (int control : {path.ControlBefore(m_currentIndex), path.ControlAfter(m_currentIndex)}) {
+      if (control < 0) continue;
+      POINT handle = DevicePoint(matrix, path.Records()[control].x, path.Records()[control].y);
+      ::MoveToEx(hdc, at.x, at.y, nullptr);
+      ::LineTo(hdc, handle.x, handle.y);
+      DrawSquare(hdc, handle, kControlMark);
+    }
+  }
+  if (m_hitParam >= 0.0f) {
+    FPOINT hit = CNodePath::PointOnSegment(path.Records(), m_currentIndex, m_hitParam);
+    m_hitX = hit.x;
+    m_hitY = hit.y;
+    ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
+    DrawSquare(hdc, DevicePoint(matrix, hit.x, hit.y), kHitMark);
+  }
+  ::SelectObject(hdc, oldBrush);
+  ::SelectObject(hdc, oldPen);
+  ::SetROP2(hdc, rop);
+}
+
+BOOL CCurveBlock::OnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnLButtonDown(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::OnMouseMove(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnMouseMove(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::OnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnLButtonUp(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::OnRButtonDown(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnRButtonDown(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::OnRButtonUp(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnRButtonUp(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::OnLButtonDblClk(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).OnLButtonDblClk(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::NodeOnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).NodePress(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::NodeOnMouseMove(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).NodeDrag(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::NodeOnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y) {
+  return CCurveNodeEditor(*this, view).NodeRelease(keyFlags, x, y);
+}
+
+BOOL CCurveBlock::NodeOnChar(CBlockView* view, UINT ch, UINT flags) {
+  return CCurveNodeEditor(*this, view).OnChar(ch, flags);
+}
+
+BOOL CCurveBlock::NodeOnKeyDown(CBlockView* view, UINT key, UINT modifiers) {
+  return CCurveNodeEditor(*this, view).OnKeyDown(key, modifiers);
+}
+
+BOOL CCurveBlock::NodeShortcutKey(CBlockView* view, UINT ch, UINT flags) {
+  return CCurveNodeEditor(*this, view).ShortcutKey(ch, flags);
 }

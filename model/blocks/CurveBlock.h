@@ -16,6 +16,7 @@
 class CCarveDevice;
 class CCutSink;
 class CGroupBlock;
+class CNodePath;
 
 class CCurveBlock : public CBlock {
 public:
@@ -89,6 +90,95 @@ public:
   bool GetPoint(int index, POINTREC* point) const;
   std::vector<POINTREC> GetPoints() const;
 
+  // --- Node editing: the block slots (the node tool's events are CCurveNodeEditor's) ---
+  BOOL CanNodeEdit() override { return TRUE; }
+  void NodeEditStarted(CBlockView* view) override;
+  BOOL EndNodeEdit(CBlockView* view) override;
+  void DrawNodeEditOverlay(CDC* dc, CMatrix2D* matrix) override;
+  BOOL HasEditSelection() override;
+  BOOL HasCommand(CBlockView* view, UINT command) override;
+  BOOL ExecCommand(CBlockView* view, UINT command) override;
+  void NodeDelete(CBlockView* view) override;
+  BOOL OnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL OnMouseMove(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL OnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL OnRButtonDown(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL OnRButtonUp(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL OnLButtonDblClk(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL NodeOnLButtonDown(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL NodeOnMouseMove(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL NodeOnLButtonUp(CBlockView* view, UINT keyFlags, float x, float y) override;
+  BOOL NodeOnChar(CBlockView* view, UINT ch, UINT flags) override;
+  BOOL NodeOnKeyDown(CBlockView* view, UINT key, UINT modifiers) override;
+  BOOL NodeShortcutKey(CBlockView* view, UINT ch, UINT flags) override;
+
+  // --- Node selection and hit tests (indices are point records) ---
+  void SelectNode(CBlockView* view, int index);
+  void DeselectNode(CBlockView* view, int index);
+  void SelectNodesInRect(CBlockView* view, float left, float top, float right, float bottom);
+  // XOR-toggles the selection marks; clear also ends the selection, with undo records.
+  void RedrawSelection(CBlockView* view, BOOL clear);
+  // The node or control point under the point, -1 when none; *kind as CNodePath::NodeHit.
+  int HitNode(CBlockView* view, float x, float y, int* kind);
+  int HitUnselectedNode(CBlockView* view, float x, float y);
+  // kLineHit or kBezierHit, setting the hit fields; kNoHit and hitParam -1 when none.
+  WORD HitSegment(CBlockView* view, float x, float y);
+
+  // --- Geometric drags (offsets in page units; keyFlags carry MK_SHIFT) ---
+  void MoveSelectedNodes(float dx, float dy, UINT keyFlags, FPOINT mouse);
+  using CBlock::MoveControlPoint;
+  void MoveControlPoint(float dx, float dy, int which, UINT keyFlags);
+  void DragSegment(float dx, float dy);
+  void MoveSubpaths(float dx, float dy);
+  void SetSelectedCoordinate(CBlockView* view, float value, int axis);
+
+  // --- Node-edit commands; each answers FALSE (0) when what it needs is missing ---
+  BOOL AddNode(CBlockView* view);
+  BOOL SegmentToCurve(CBlockView* view);
+  BOOL SegmentToLine(CBlockView* view);
+  BOOL ToggleSegmentKind(CBlockView* view);
+  BOOL BreakNode(CBlockView* view);
+  int JoinNodes(CBlockView* view);
+  BOOL DeleteContour(CBlockView* view);
+  BOOL ReplaceByCircle(CBlockView* view);
+  BOOL ReplaceBySquare(CBlockView* view);
+  // Prepares the replace-by-curve tool: P0 and P3 around the selected run; FALSE when there is
+  // no run with an unselected node on each side.
+  BOOL ReplaceByCurve(CBlockView* view);
+  BOOL ReplaceNodesByCurve(CBlockView* view, FPOINT c1, FPOINT c2);
+  void AppendLineSegment(CBlockView* view, FPOINT p0, FPOINT p1);
+  void AppendBezierSegment(CBlockView* view, const FPOINT points[4]);
+  // Whether the curve holds no node any more (every sub-path deleted).
+  bool HasNoNodes() const;
+  // selectedCount from the selection bits of the points.
+  void RecountSelection();
+
+  // --- What the node-edit undo records save and put back ---
+  struct NodeEditFields {
+    int selectedCount;
+    int currentIndex;
+    float hitX;
+    float hitY;
+    float hitParam;
+    WORD hitKind;
+    int hitSubpathStart;
+  };
+  struct PointsSnapshot {
+    std::vector<POINTREC> records;
+    int capacity;
+    CFRect box;
+    NodeEditFields fields;
+  };
+  NodeEditFields GetNodeEditFields() const;
+  void SetNodeEditFields(const NodeEditFields& fields);
+  PointsSnapshot TakeSnapshot() const;
+  void RestoreSnapshot(const PointsSnapshot& snapshot);
+  void SetPointRecord(int index, const POINTREC& record);
+  // The records before the end record, and a new point list of them (box rebuilt, end record
+  // appended).
+  std::vector<POINTREC> GetPathRecords() const { return m_store.PathRecords(); }
+  void SetPathRecords(const std::vector<POINTREC>& records);
+
   // Node-editing state.
   int m_selectedCount;
   int m_currentIndex;
@@ -102,6 +192,12 @@ private:
   void WidenBox(const POINTREC& point);
   void TakePointsOf(const CCurveBlock& other);
   bool HitSegments(float x, float y, float tolerance);
+  // Records the whole points for undo (with a repaint request) before a node-edit command.
+  void RecordPointsUndo(CBlockView* view);
+  // Takes a rebuilt point list; selection ended, the old area repainted.
+  void TakeRebuilt(CBlockView* view, const std::vector<POINTREC>& records, BOOL erase);
+  // A curve left without a node leaves the document, undoably; the caller must not use it after.
+  void RemoveIfEmptied(CBlockView* view);
 
   DWORD m_colour;
   CPointStore m_store;

@@ -81,6 +81,8 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
       {Table::kOutputAreaTool, &areaTool, true},
       {Table::kOutputAreaTool, &areaDrawTool, true},
       {Table::kOutputAreaTool, &nothing, false},
+      {Table::kEditingBlock, &textEdited, true},
+      {Table::kEditingBlock, &oneCurve, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.enabled, Table::Holds(c.rule, *c.state))

@@ -1,0 +1,123 @@
+// Node editing in the main drawing view of a document window under Xvfb: mouse messages sent to
+// the view drag a curve's node and drop one end on another, and the saved document holds the
+// result; undo through the view's command takes the join back.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/WinApp.h"
+#include "model/NodePathText.h"
+#include "model/document/TALVEX42Doc.h"
+#include "resources/Resource.h"
+#include "support/MessagePump.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+const UINT kMainFrameResource = 128;
+const UINT kDrawingResource = 129;
+const UINT kUndoCommand = 57643;
+
+class CNodeViewTestApp : public CWinApp {
+public:
+  CNodeViewTestApp() : CWinApp("TalvexNodeViewTest") {}
+
+protected:
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CNodeViewTestApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+END_MESSAGE_MAP()
+
+class NodeEditView : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTALVEX42View)));
+    frame = new CMDIFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
+    app.m_pMainWnd = frame;
+    frame->MoveWindow(40, 40, 640, 520);
+    frame->ShowWindow(SW_SHOW);
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
+    ASSERT_NE(nullptr, document);
+    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, view);
+  }
+  void TearDown() override {
+    app.CloseAllDocuments(FALSE);
+    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+    PumpMessages();
+  }
+  POINT PixelOf(float x, float y) {
+    FPOINT page = {x, y};
+    POINT pixel;
+    view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+    return pixel;
+  }
+  void Send(UINT message, UINT flags, POINT at) {
+    view->SendMessage(message, flags,
+                      MAKELPARAM(static_cast<short>(at.x), static_cast<short>(at.y)));
+  }
+  void DragPixels(POINT from, POINT to) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Send(WM_MOUSEMOVE, MK_LBUTTON, to);
+    Send(WM_LBUTTONUP, 0, to);
+    PumpMessages();
+  }
+
+  CNodeViewTestApp app;
+  CMDIFrameWnd* frame = nullptr;
+  CTALVEX42Doc* document = nullptr;
+  CTALVEX42View* view = nullptr;
+  TempFolder folder;
+};
+
+TEST_F(NodeEditView, ADraggedNodeAndAJoinByDroppingReachTheSavedDocument) {
+  CCurveBlock* curve = CurveFromText("M20,20 L60,20 M70,20 L100,60");
+  document->AddBlock(curve);
+  view->SetCurrentTool(kNodeTool);
+  ASSERT_TRUE(curve->BeginEdit(kNodeTool, view));
+  view->SetEditBlock(curve);
+  PumpMessages();
+  const float pixel = static_cast<float>(view->GetScale());
+
+  // The open end of the second path goes down 40 pixels.
+  POINT end = PixelOf(100, 60);
+  DragPixels(end, {end.x, end.y + 40});
+  // The end of the first path dropped on the start of the second joins them.
+  DragPixels(PixelOf(60, 20), PixelOf(70, 20));
+  EXPECT_TRUE(document->IsModified());
+
+  std::string path = folder.File("nodes.t42");
+  ASSERT_TRUE(document->OnSaveDocument(path.c_str()));
+  CTALVEX42Doc saved;
+  ASSERT_TRUE(saved.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(1, saved.GetBlockList().GetSize());
+  auto* read = static_cast<CCurveBlock*>(saved.GetBlockList().GetBlock(0));
+  ASSERT_EQ(kCurveBlock, read->m_type);
+  std::vector<POINTREC> points = read->GetPathRecords();
+  ASSERT_EQ(3u, points.size()) << CurveText(*read);
+  EXPECT_EQ(kPointStart | kPointOnCurve, points[0].flags);
+  EXPECT_EQ(20.0f, points[0].x);
+  EXPECT_NEAR(70.0f, points[1].x, 1.5f * pixel);
+  EXPECT_NEAR(20.0f, points[1].y, 1.5f * pixel);
+  EXPECT_EQ(kPointOnCurve, points[1].flags & ~kPointSelected);
+  EXPECT_EQ(100.0f, points[2].x);
+  EXPECT_NEAR(60.0f + 40 * pixel, points[2].y, 1.5f * pixel);
+  EXPECT_EQ(kPointOpenEnd, points[2].flags & kPointOpenEnd);
+
+  // Undo takes the join back: two paths again.
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_EQ(4u, curve->GetPathRecords().size()) << CurveText(*curve);
+}
+
+}  // namespace
