@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/EditCommands.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
@@ -83,6 +84,10 @@ public:
   CBlock* GetFeedbackBlock() const { return m_feedbackBlock.get(); }
   // Takes the block (null clears), deleting the one it replaces.
   void SetFeedbackBlock(CBlock* block);
+  // Gives the feedback block to the caller and clears it.
+  CBlock* ReleaseFeedbackBlock() { return m_feedbackBlock.release(); }
+  // The editing commands, their block-making steps and outline combinations.
+  CEditCommands& GetEditCommands() { return m_editCommands; }
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
@@ -172,4 +177,5 @@ private:
   UINT m_leadByte = 0;
   // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
+  CEditCommands m_editCommands{this};
 };

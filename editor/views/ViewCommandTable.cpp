@@ -35,6 +35,9 @@ const int kLayoutVerticalReverse = 3;
 #define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
+#define EDIT(id, rule) {id, id, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
+#define EDIT_RANGE(first, last, rule) {first, last, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
+#define NODE_TOOL(id) {id, id, Table::kEditCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
 #define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
@@ -54,24 +57,24 @@ const Table::Row kRows[] = {
   TOOL(ID_TOOL_ZOOM_OUT),
   TOOL(ID_TOOL_MEASURE),
   TOOL(ID_TOOL_NODE),
-  TOOL(ID_NODE_ADD),
-  TOOL(ID_NODE_DELETE),
-  TOOL(ID_NODE_BREAK),
-  TOOL(ID_NODE_JOIN),
-  TOOL(ID_NODE_TO_CURVE),
-  TOOL(ID_NODE_TO_LINE),
+  NODE_TOOL(ID_NODE_ADD),
+  NODE_TOOL(ID_NODE_DELETE),
+  NODE_TOOL(ID_NODE_BREAK),
+  NODE_TOOL(ID_NODE_JOIN),
+  NODE_TOOL(ID_NODE_TO_CURVE),
+  NODE_TOOL(ID_NODE_TO_LINE),
   TOOL(ID_OUTPUT_AREA_DRAW),
   TOOL(ID_OUTPUT_AREA_SELECT),
-  TOOL(ID_NODE_DRAW_CONTOUR),
-  TOOL(ID_NODE_MOVE_CONTOUR),
+  NODE_TOOL(ID_NODE_DRAW_CONTOUR),
+  NODE_TOOL(ID_NODE_MOVE_CONTOUR),
   TOOL(ID_OUTPUT_AREA_TOOL),
-  PENDING_RANGE(ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE),
+  EDIT_RANGE(ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, kCurveUnderEdit),
   // Shape dialogs.
   PENDING_WHEN(kOuterRect, kAnySelected),
   // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
   // until the dialog comes.
   // Clipboard, deletion and undo.
-  RUN(kDeleteCommand, kDeleteSelection, kAnySelected),
+  RUN(kDeleteCommand, kDeleteSelection, kDeletable),
   PENDING_WHEN(kCopyCommand, kAnySelected),
   PENDING_WHEN(kCutCommand, kAnySelected),
   PENDING(kPasteCommand),
@@ -92,25 +95,26 @@ const Table::Row kRows[] = {
   RUN(kPaletteColourControl, kBarControl, kAlways),
   RUN(kPaletteNumberControl, kBarControl, kAlways),
   // Arrangement of the selection.
-  PENDING_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTRE),
-  PENDING_RANGE(ID_PAGE_ALIGN_LEFT, ID_PAGE_ALIGN_VCENTRE),
-  PENDING(ID_PAGE_CENTRE),
-  PENDING(ID_EDIT_GROUP),
-  PENDING(ID_CURVE_COMBINE),
-  PENDING(ID_CURVE_CONVERT),
-  PENDING(ID_CONTOUR_COMBINE),
-  PENDING(ID_CONTOUR_SPLIT),
-  PENDING(ID_EDIT_TO_FRONT),
-  PENDING(ID_EDIT_TO_BACK),
-  PENDING(ID_EDIT_SOLID),
+  EDIT_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTRE, kAnySelected),
+  EDIT_RANGE(ID_PAGE_ALIGN_LEFT, ID_PAGE_ALIGN_VCENTRE, kAnySelected),
+  EDIT(ID_PAGE_CENTRE, kAnySelected),
+  EDIT(ID_EDIT_GROUP, kAnySelected),
+  EDIT(ID_EDIT_UNGROUP, kAnySelected),
+  EDIT(ID_CURVE_COMBINE, kAnySelected),
+  EDIT(ID_CURVE_CONVERT, kAnySelected),
+  EDIT(ID_CONTOUR_COMBINE, kAnySelected),
+  EDIT(ID_CONTOUR_SPLIT, kAnySelected),
+  EDIT(ID_EDIT_TO_FRONT, kAnySelected),
+  EDIT(ID_EDIT_TO_BACK, kAnySelected),
+  EDIT(ID_EDIT_SOLID, kTextEditedOrSelected),
   PENDING(ID_FILE_MERGE),
   PENDING(ID_FILE_READ_IMAGE),
-  PENDING(ID_TRANSFORM_ROTATE_90),
-  PENDING(ID_TRANSFORM_MIRROR_HORZ),
+  EDIT(ID_TRANSFORM_ROTATE_90, kAnySelected),
+  EDIT(ID_TRANSFORM_MIRROR_HORZ, kAnySelected),
   RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
-  PENDING(ID_TEXT_AUTO_FILL),
+  EDIT(ID_TEXT_AUTO_FILL, kAlways),
   PENDING(ID_TEXT_SIZE_ABSOLUTE),
   PENDING(ID_TEXT_SIZE_UNIFORM),
   PENDING(ID_TEXT_SIZE_NORMAL),
@@ -208,6 +212,12 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.paletteBar;
     case kPropertyBarExists:
       return state.propertyBar;
+    case kDeletable:
+      return state.deletable;
+    case kCurveUnderEdit:
+      return state.editing && state.editType == kCurveBlock;
+    case kTextEditedOrSelected:
+      return state.editing ? state.editType == kTextBlock : state.selected > 0;
   }
   return false;
 }
