@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42App.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/ArrangeCommands.h"
@@ -352,6 +354,14 @@ TEST_F(EditCommands, ZoomInAtTheCursorHalvesTheViewAroundItsPointAndShowAllWiden
     EXPECT_NEAR(x, middleX, tolerance) << time;
     EXPECT_NEAR(y, middleY, tolerance) << time;
   }
+}
+
+TEST_F(EditCommands, AutomaticSpacingTogglesTheProgramWideSwitchEachTime) {
+  const BOOL before = theApp.IsAutoFill();
+  Send(ID_TEXT_AUTO_FILL);
+  EXPECT_EQ(!before, theApp.IsAutoFill());
+  Send(ID_TEXT_AUTO_FILL);
+  EXPECT_EQ(before, theApp.IsAutoFill());
 }
 
 // A curve under edit that says which node commands it can run now and logs what it is asked,
