@@ -518,6 +518,8 @@ ViewCommandState CTALVEX42View::GetCommandState() {
   state.currentTool = m_currentTool;
   state.editing = m_editBlock != nullptr;
   state.feedbackBlock = m_feedbackBlock != nullptr;
+  state.editType = m_editBlock ? m_editBlock->m_type : 0;
+  state.deletable = m_editCommands.CanDelete();
   state.undoSteps = m_undo.GetStepCount();
   state.scrollLock = (AfxGetKeyState(VK_SCROLL) & 0x0001) != 0;
   state.guideSelected = m_rulers && m_rulers->AnyGuideSelected();
@@ -586,13 +588,16 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
       ClearOutputAreas();
       return;
     case CViewCommandTable::kDeleteSelection:
-      m_selection.DeleteSelected();
+      m_editCommands.Delete();
       return;
     case CViewCommandTable::kCancelRotation:
       m_selection.CancelRotation();
       return;
     case CViewCommandTable::kNodeCommand:
       RunNodeCommand(id);
+      return;
+    case CViewCommandTable::kEditCommand:
+      m_editCommands.Run(id);
       return;
   }
 }

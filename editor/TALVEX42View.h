@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/EditCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/tools/ViewToolHost.h"
@@ -85,8 +86,10 @@ public:
   CBlock* GetFeedbackBlock() const { return m_feedbackBlock.get(); }
   // Takes the block (null clears), deleting the one it replaces.
   void SetFeedbackBlock(CBlock* block);
-  // Gives the block up to the caller.
+  // Gives the feedback block to the caller and clears it.
   CBlock* ReleaseFeedbackBlock() { return m_feedbackBlock.release(); }
+  // The editing commands, their block-making steps and outline combinations.
+  CEditCommands& GetEditCommands() { return m_editCommands; }
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
@@ -185,4 +188,5 @@ private:
   // The creation tools in the kCurrentTool slot, and the view as they see it.
   CViewToolHost m_toolHost{this};
   CCreationTools m_creationTools{&m_toolHost};
+  CEditCommands m_editCommands{this};
 };

@@ -36,7 +36,9 @@ const int kLayoutVerticalReverse = 3;
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
 #define CREATION_TOOL(id) {id, id, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0}
-#define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kEditingBlock, Table::kRadioCurrentTool, 0}
+#define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
+#define EDIT(id, rule) {id, id, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
+#define EDIT_RANGE(first, last, rule) {first, last, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
 #define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
@@ -67,13 +69,13 @@ const Table::Row kRows[] = {
   NODE_TOOL(ID_NODE_DRAW_CONTOUR),
   NODE_TOOL(ID_NODE_MOVE_CONTOUR),
   TOOL(ID_OUTPUT_AREA_TOOL),
-  {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kEditingBlock, Table::kNoMark, 0},
+  {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kNoMark, 0},
   // Shape dialogs.
   PENDING_WHEN(kOuterRect, kAnySelected),
   // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
   // until the dialog comes.
   // Clipboard, deletion and undo.
-  RUN(kDeleteCommand, kDeleteSelection, kAnySelected),
+  RUN(kDeleteCommand, kDeleteSelection, kDeletable),
   PENDING_WHEN(kCopyCommand, kAnySelected),
   PENDING_WHEN(kCutCommand, kAnySelected),
   PENDING(kPasteCommand),
@@ -94,25 +96,26 @@ const Table::Row kRows[] = {
   RUN(kPaletteColourControl, kBarControl, kAlways),
   RUN(kPaletteNumberControl, kBarControl, kAlways),
   // Arrangement of the selection.
-  PENDING_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTRE),
-  PENDING_RANGE(ID_PAGE_ALIGN_LEFT, ID_PAGE_ALIGN_VCENTRE),
-  PENDING(ID_PAGE_CENTRE),
-  PENDING(ID_EDIT_GROUP),
-  PENDING(ID_CURVE_COMBINE),
-  PENDING(ID_CURVE_CONVERT),
-  PENDING(ID_CONTOUR_COMBINE),
-  PENDING(ID_CONTOUR_SPLIT),
-  PENDING(ID_EDIT_TO_FRONT),
-  PENDING(ID_EDIT_TO_BACK),
-  PENDING(ID_EDIT_SOLID),
+  EDIT_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTRE, kAnySelected),
+  EDIT_RANGE(ID_PAGE_ALIGN_LEFT, ID_PAGE_ALIGN_VCENTRE, kAnySelected),
+  EDIT(ID_PAGE_CENTRE, kAnySelected),
+  EDIT(ID_EDIT_GROUP, kAnySelected),
+  EDIT(ID_EDIT_UNGROUP, kAnySelected),
+  EDIT(ID_CURVE_COMBINE, kAnySelected),
+  EDIT(ID_CURVE_CONVERT, kAnySelected),
+  EDIT(ID_CONTOUR_COMBINE, kAnySelected),
+  EDIT(ID_CONTOUR_SPLIT, kAnySelected),
+  EDIT(ID_EDIT_TO_FRONT, kAnySelected),
+  EDIT(ID_EDIT_TO_BACK, kAnySelected),
+  EDIT(ID_EDIT_SOLID, kTextEditedOrSelected),
   PENDING(ID_FILE_MERGE),
   PENDING(ID_FILE_READ_IMAGE),
-  PENDING(ID_TRANSFORM_ROTATE_90),
-  PENDING(ID_TRANSFORM_MIRROR_HORZ),
+  EDIT(ID_TRANSFORM_ROTATE_90, kAnySelected),
+  EDIT(ID_TRANSFORM_MIRROR_HORZ, kAnySelected),
   RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
-  PENDING(ID_TEXT_AUTO_FILL),
+  EDIT(ID_TEXT_AUTO_FILL, kAlways),
   PENDING(ID_TEXT_SIZE_ABSOLUTE),
   PENDING(ID_TEXT_SIZE_UNIFORM),
   PENDING(ID_TEXT_SIZE_NORMAL),
@@ -210,8 +213,12 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.paletteBar;
     case kPropertyBarExists:
       return state.propertyBar;
-    case kEditingBlock:
-      return state.editing;
+    case kDeletable:
+      return state.deletable;
+    case kCurveUnderEdit:
+      return state.editing && state.editType == kCurveBlock;
+    case kTextEditedOrSelected:
+      return state.editing ? state.editType == kTextBlock : state.selected > 0;
   }
   return false;
 }

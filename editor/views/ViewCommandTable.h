@@ -25,6 +25,10 @@ struct ViewCommandState {
   BYTE firstSelectedType = 0;
   int firstSelectedLayout = -1;
   bool editing = false;
+  // The type code of the block under edit (0 when none).
+  BYTE editType = 0;
+  // Whether delete finds something: the edited block's own selection, or selected blocks.
+  bool deletable = false;
   bool feedbackBlock = false;
   bool guideSelected = false;
   INT_PTR undoSteps = 0;
@@ -61,6 +65,8 @@ public:
     kViewHandler,
     // Node editing of the curve under edit (CNodeCommands).
     kNodeCommand,
+    // The view's editing commands (CEditCommands) carry it out.
+    kEditCommand,
   };
   enum Enable : BYTE {
     kAlways,
@@ -76,7 +82,11 @@ public:
     kOutputAreaTool,
     kPaletteBarExists,
     kPropertyBarExists,
-    kEditingBlock,
+    // The block under edit has a selection of its own, or else blocks are selected.
+    kDeletable,
+    kCurveUnderEdit,
+    // A text block under edit, or else selected blocks.
+    kTextEditedOrSelected,
   };
   enum Mark : BYTE {
     kNoMark,

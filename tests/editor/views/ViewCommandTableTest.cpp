@@ -46,6 +46,12 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
   areaTool.currentTool = ID_OUTPUT_AREA_SELECT;
   ViewCommandState areaDrawTool = nothing;
   areaDrawTool.currentTool = ID_OUTPUT_AREA_DRAW;
+  ViewCommandState deletable = nothing;
+  deletable.deletable = true;
+  ViewCommandState curveEdited = oneCurve;
+  curveEdited.editing = true;
+  curveEdited.editType = kCurveBlock;
+  textEdited.editType = kTextBlock;
 
   struct Case {
     Table::Enable rule;
@@ -81,8 +87,15 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
       {Table::kOutputAreaTool, &areaTool, true},
       {Table::kOutputAreaTool, &areaDrawTool, true},
       {Table::kOutputAreaTool, &nothing, false},
-      {Table::kEditingBlock, &textEdited, true},
-      {Table::kEditingBlock, &oneCurve, false},
+      {Table::kDeletable, &deletable, true},
+      {Table::kDeletable, &oneCurve, false},
+      {Table::kCurveUnderEdit, &curveEdited, true},
+      {Table::kCurveUnderEdit, &textEdited, false},
+      {Table::kCurveUnderEdit, &oneCurve, false},
+      {Table::kTextEditedOrSelected, &textEdited, true},
+      {Table::kTextEditedOrSelected, &curveEdited, false},
+      {Table::kTextEditedOrSelected, &oneCurve, true},
+      {Table::kTextEditedOrSelected, &nothing, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.enabled, Table::Holds(c.rule, *c.state))
