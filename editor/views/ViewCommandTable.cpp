@@ -72,9 +72,10 @@ const Table::Row kRows[] = {
   // until the dialog comes.
   // Clipboard, deletion and undo.
   RUN(kDeleteCommand, kDeleteSelection, kAnySelected),
-  PENDING_WHEN(kCopyCommand, kAnySelected),
-  PENDING_WHEN(kCutCommand, kAnySelected),
-  PENDING(kPasteCommand),
+  // Copy, cut, paste and merge: the clipboard commands answer them before the table.
+  RUN(kCopyCommand, kViewHandler, kAnySelected),
+  RUN(kCutCommand, kViewHandler, kAnySelected),
+  RUN(kPasteCommand, kViewHandler, kAlways),
   RUN(kUndoCommand, kUndo, kUndoAvailable),
   // Display.
   RUN(ID_VIEW_REDRAW, kRedraw, kAlways),
@@ -103,7 +104,8 @@ const Table::Row kRows[] = {
   PENDING(ID_EDIT_TO_FRONT),
   PENDING(ID_EDIT_TO_BACK),
   PENDING(ID_EDIT_SOLID),
-  PENDING(ID_FILE_MERGE),
+  RUN(ID_FILE_MERGE, kViewHandler, kAlways),
+  // Reading an image waits for image blocks.
   PENDING(ID_FILE_READ_IMAGE),
   PENDING(ID_TRANSFORM_ROTATE_90),
   PENDING(ID_TRANSFORM_MIRROR_HORZ),
