@@ -38,7 +38,7 @@ const UINT kCut = 57635;
 const UINT kPaste = 57637;
 const int kTextEditorEdit = 1397;
 
-TEST(FileKinds, TheExtensionDecidesUpperCasedAndWhole) {
+TEST(FileKinds, TheExtensionDecidesUpperCasedAndWholeAndTheOpenPromptNamesIt) {
   struct Case {
     const char* path;
     int kind;
@@ -65,6 +65,22 @@ TEST(FileKinds, TheExtensionDecidesUpperCasedAndWhole) {
   for (const Case& c : cases) EXPECT_EQ(c.kind, GetFileKindByExtension(c.path)) << c.path;
   EXPECT_EQ(CString("C:\\A\\B"), FolderOfPath("C:\\A\\B\\x.T42"));
   EXPECT_EQ(CString("C:\\"), FolderOfPath("C:\\x.T42"));
+
+  // The open prompt hands the chosen path back upper-cased, with its kind; cancel gives -1.
+  CString chosen = "c:\\dir\\drawing.t42";
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) {
+    auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
+    if (!files || chosen.IsEmpty()) return INT_PTR(IDCANCEL);
+    EXPECT_STREQ("Open", files->m_ofn.lpstrTitle);
+    files->SetFileName(chosen);
+    return INT_PTR(IDOK);
+  });
+  CString path;
+  EXPECT_EQ(0, PromptOpenFile(path, "Open", "All|*.*|", "C:\\"));
+  EXPECT_EQ(CString("C:\\DIR\\DRAWING.T42"), path);
+  chosen.Empty();
+  EXPECT_EQ(-1, PromptOpenFile(path, "Open", "All|*.*|", "C:\\"));
+  AfxSetCommonDialogHandler(std::move(previous));
 }
 
 // The main frame; the text editor's edit control appears when the frame is asked to open it.
