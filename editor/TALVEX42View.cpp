@@ -491,6 +491,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
   // The areas answer their own commands and update handlers before the table, whose rows for the
   // same ids would otherwise grey them out or swallow them.
   if (m_outputAreas.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+  if (m_clipboard.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
   const CViewCommandTable::Row* row = CViewCommandTable::Find(id);
   if (!row || (code != CN_COMMAND && code != CN_UPDATE_COMMAND_UI) || handlerInfo)
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);

@@ -4,8 +4,8 @@
 // under edit or the selection tracker), routes the user's input and carries the command table.
 //
 // Routing: the palette's colour command 49003 is caught first; other commands go to the output-area
-// commands (COutputAreaCommands), then the view's command table (CViewCommandTable), its message
-// map, the frame and the application.
+// commands (COutputAreaCommands), the clipboard commands (CClipboardCommands), then the view's
+// command table (CViewCommandTable), its message map, the frame and the application.
 // Typed characters go to the block under edit only (a double-byte character as one character in
 // one undo step). Mouse presses go to the output-area tracker, the block under edit, the guide
 // lines (in the selection and node tools), the selection tracker and then the current tool; moves
@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
@@ -189,4 +190,6 @@ private:
   CViewToolHost m_toolHost{this};
   CCreationTools m_creationTools{&m_toolHost};
   CEditCommands m_editCommands{this};
+  // Copy, cut, paste and merge.
+  CClipboardCommands m_clipboard{this};
 };

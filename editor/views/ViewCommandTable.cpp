@@ -76,9 +76,10 @@ const Table::Row kRows[] = {
   // until the dialog comes.
   // Clipboard, deletion and undo.
   RUN(kDeleteCommand, kDeleteSelection, kDeletable),
-  PENDING_WHEN(kCopyCommand, kAnySelected),
-  PENDING_WHEN(kCutCommand, kAnySelected),
-  PENDING(kPasteCommand),
+  // Copy, cut, paste and merge: the clipboard commands answer them before the table.
+  RUN(kCopyCommand, kViewHandler, kAnySelected),
+  RUN(kCutCommand, kViewHandler, kAnySelected),
+  RUN(kPasteCommand, kViewHandler, kAlways),
   RUN(kUndoCommand, kUndo, kUndoAvailable),
   // Display.
   RUN(ID_VIEW_REDRAW, kRedraw, kAlways),
@@ -108,7 +109,8 @@ const Table::Row kRows[] = {
   EDIT(ID_EDIT_TO_FRONT, kAnySelected),
   EDIT(ID_EDIT_TO_BACK, kAnySelected),
   EDIT(ID_EDIT_SOLID, kTextEditedOrSelected),
-  PENDING(ID_FILE_MERGE),
+  RUN(ID_FILE_MERGE, kViewHandler, kAlways),
+  // Reading an image waits for image blocks.
   PENDING(ID_FILE_READ_IMAGE),
   EDIT(ID_TRANSFORM_ROTATE_90, kAnySelected),
   EDIT(ID_TRANSFORM_MIRROR_HORZ, kAnySelected),

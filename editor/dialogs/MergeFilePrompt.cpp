@@ -1,0 +1,173 @@
+#include "editor/dialogs/MergeFilePrompt.h"
+
+#include <cstring>
+
+#include "editor/ProgramObjects.h"
+#include "editor/dialogs/FileKinds.h"
+#include "framework/File.h"
+#include "framework/FileDialog.h"
+#include "framework/GlobalLock.h"
+#include "framework/MemoryException.h"
+#include "framework/MessageBox.h"
+#include "framework/WaitCursor.h"
+#include "media/ImportFilterDll.h"
+#include "model/document/DataFile.h"
+#include "model/document/DocFileV56.h"
+#include "model/document/DocFileV6.h"
+#include "model/settings/SettingNames.h"
+#include "resources/Resource.h"
+
+namespace {
+
+const char kMergeFilter[] =
+    "所有类型 (*.T42;*.PLT;*.AI;*.EPS)|*.T42;*.PLT;*.AI;*.EPS|镌图匠6.x For95/98 (*.T42)|*.T42;|"
+    "镌图匠5.6x For95 (*.T37)|*.T37|纯文本文件(*.TXT)|*.Txt|";
+const char kMergeDefaultExtension[] = "T37";
+const int kFolderCapacity = 250;
+// A text file larger than this is no text to merge into the editor.
+const ULONGLONG kLargestTextFile = 16 * 1024 * 1024;
+const SIZE_T kTextSpareBytes = 10;
+// The import-filter library reads files at their own scale.
+const int kImportFilterUse = 0;
+
+void MakeAsciiUpper(CString& text) {
+  LPSTR buffer = text.GetBuffer();
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(buffer[i])) && i + 1 < text.GetLength()) {
+      ++i;
+      continue;
+    }
+    if (buffer[i] >= 'a' && buffer[i] <= 'z') buffer[i] = static_cast<char>(buffer[i] - 'a' + 'A');
+  }
+}
+
+// Whether the import-filter library is there to be bound; binding a missing one would report its
+// failure each time the dialog opens.
+bool ImportFilterPresent() {
+  CString path = CDllModule::ResolveLibraryPath(CImportFilterDll::kLibraryName);
+  return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDriveRoot(const CString& folder) {
+  return folder.GetLength() == 3 && folder[1] == ':' && folder[2] == '\\';
+}
+
+int ReadTextFile(LPCSTR path, HGLOBAL* text) {
+  CFile file;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    return CDataFile::kCannotOpen;
+  try {
+    ULONGLONG length = file.GetLength();
+    if (length == 0) return CDataFile::kRead;
+    if (length > kLargestTextFile) return CDataFile::kDamaged;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                   static_cast<SIZE_T>(length) + kTextSpareBytes);
+    if (!memory) AfxThrowMemoryException();
+    UINT read = 0;
+    {
+      CGlobalLock lock(memory);
+      if (lock.Data()) read = file.Read(lock.Data(), static_cast<UINT>(length));
+    }
+    if (read != length) {
+      ::GlobalFree(memory);
+      return CDataFile::kCannotOpen;
+    }
+    *text = memory;
+    return CDataFile::kRead;
+  } catch (CFileException* e) {
+    e->Delete();
+    return CDataFile::kCannotOpen;
+  }
+}
+
+}  // namespace
+
+CString FolderOfPath(LPCSTR path) {
+  CString folder(path ? path : "");
+  int slash = folder.ReverseFind('\\');
+  if (slash < 0) return CString();
+  if (slash == 2 && folder[1] == ':') return folder.Left(3);
+  return folder.Left(slash);
+}
+
+int PromptOpenFile(CString& path, LPCSTR title, LPCSTR filter, LPCSTR initialFolder, CWnd* parent) {
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, filter, parent);
+  dialog.m_ofn.lpstrTitle = title;
+  dialog.m_ofn.lpstrInitialDir = initialFolder;
+  if (dialog.DoModal() != IDOK) return -1;
+  path = dialog.GetPathName();
+  MakeAsciiUpper(path);
+  return GetFileKindByExtension(path);
+}
+
+int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text) {
+  *blocks = *text = nullptr;
+  switch (kind) {
+    case kFileKindDocument: {
+      CDocFileV6 reader;
+      int result = reader.ReadFile(path);
+      if (result == CDataFile::kRead) {
+        *blocks = reader.TakeBlockList();
+        *text = reader.TakeText();
+      }
+      return result;
+    }
+    case kFileKindOldDocument: {
+      CDocFileV56 reader;
+      return reader.ReadFile(blocks, path);
+    }
+    case kFileKindText:
+      return ReadTextFile(path, text);
+    default: {
+      CImportFilterDll filter;
+      if (!ImportFilterPresent() || !filter.Bind() || !filter.CanUse(kImportFilterUse))
+        return CDataFile::kNoParser;
+      *blocks = filter.FilterRead(path);
+      return *blocks ? CDataFile::kRead : CDataFile::kDamaged;
+    }
+  }
+}
+
+int PromptMergeFile(HGLOBAL* blocks, HGLOBAL* text, CWnd* parent) {
+  *blocks = *text = nullptr;
+  CString filter(kMergeFilter);
+  CString folder = g_appProfile.GetString(settings::kSystemParam, settings::kFilePath,
+                                          settings::kFilePathDefault);
+  int filterIndex = g_appProfile.GetInt(settings::kSystemParam, settings::kFileFilter,
+                                        settings::kFileFilterDefault);
+  {
+    CImportFilterDll library;
+    CString more;
+    if (ImportFilterPresent() && library.Bind() && library.CanUse(kImportFilterUse) &&
+        library.GetFilters(more))
+      filter += more;
+  }
+  if (folder.GetLength() > 0 && folder[folder.GetLength() - 1] == '\\' && !IsDriveRoot(folder))
+    folder = folder.Left(folder.GetLength() - 1);
+  CString title;
+  title.LoadString(IDS_MERGE_TITLE);
+
+  CFileDialog dialog(TRUE, kMergeDefaultExtension, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                     filter, parent);
+  dialog.m_ofn.lpstrInitialDir = folder;
+  dialog.m_ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+  dialog.m_ofn.lpstrTitle = title;
+  if (dialog.DoModal() != IDOK) return -1;
+
+  CString path = dialog.GetPathName();
+  CString chosenFolder = FolderOfPath(path).Left(kFolderCapacity);
+  g_appProfile.WriteInt(settings::kSystemParam, settings::kFileFilter,
+                        static_cast<int>(dialog.m_ofn.nFilterIndex));
+  int kind = GetFileKindByExtension(path);
+  int result = CDataFile::kRead;
+  {
+    CWaitCursor wait;
+    result = ReadMergeFile(path, kind, blocks, text);
+  }
+  g_appProfile.WriteString(settings::kSystemParam, settings::kFilePath, chosenFolder);
+  if (result != CDataFile::kRead)
+    AfxMessageBox(result == CDataFile::kNoParser && kind > kFileKindText ? IDS_MERGE_FILTER_MISSING
+                                                                         : IDS_MERGE_READ_FAILED,
+                  MB_OK | MB_ICONEXCLAMATION);
+  return kind;
+}
