@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/ShapeDialogCommands.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
@@ -172,4 +173,7 @@ private:
   UINT m_leadByte = 0;
   // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
+  // The shape, transform, copy, position and cut-pattern dialogs, for the rows that hand them
+  // their commands.
+  CShapeDialogCommands m_shapeDialogs{this};
 };
