@@ -120,7 +120,7 @@ CGroupBlock* CExpandDlg::CollectSelectedCurves() const {
 }
 
 CBlock* CExpandDlg::ExpandGroup(CGroupBlock& group, const CExpandDll& library,
-                                     const ExpandParams& params, bool outline) {
+                                const ExpandParams& params, bool outline) {
   HGLOBAL record = nullptr;
   if (group.WriteRecord(&record) <= 0 || !record) {
     if (record) ::GlobalFree(record);

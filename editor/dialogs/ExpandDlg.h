@@ -39,7 +39,7 @@ public:
   // returns, or its only child. Null when the library gives nothing. The record handed over and
   // the one handed back are freed here.
   static CBlock* ExpandGroup(CGroupBlock& group, const CExpandDll& library,
-                                  const ExpandParams& params, bool outline);
+                             const ExpandParams& params, bool outline);
   // Curves of the selected blocks, in list order, groups giving their children; null when none.
   CGroupBlock* CollectSelectedCurves() const;
 
