@@ -22,6 +22,7 @@
 
 #include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/ShapeDialogCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/tools/ViewToolHost.h"
@@ -192,4 +193,7 @@ private:
   CEditCommands m_editCommands{this};
   // Copy, cut, paste and merge.
   CClipboardCommands m_clipboard{this};
+  // The shape, transform, copy, position and cut-pattern dialogs, for the rows that hand them
+  // their commands.
+  CShapeDialogCommands m_shapeDialogs{this};
 };

@@ -136,6 +136,31 @@
 #define ID_MOVE_PAPER_BOTTOM 32799
 #define ID_EXIT_CLOSE 32801
 #define ID_CUT_REBUILD 32795
+// Shape, transform, copy and position dialogs and the cut patterns (controls by number in the
+// dialog classes)
+#define IDD_POLYGON_SETTINGS 165
+#define IDD_TABLE 166
+#define IDD_OUTER_RECT 167
+#define IDD_ROTATE 169
+#define IDD_SKEW 170
+#define IDD_MIRROR 171
+#define IDD_SCALE 172
+#define IDD_MULTI_COPY 173
+#define IDD_EXPAND 219
+#define IDD_POSITION 257
+#define IDD_PARALLEL_CUT 265
+#define IDD_RADIAL_CUT 274
+#define IDD_RING_CUT 276
+#define IDS_TOO_MANY_COPIES 50400
+#define IDS_PATTERN_BAD_VALUE 50401
+#define IDS_PATTERN_TOO_MANY_PIECES 50402
+#define IDS_EQUAL_PARTS_TOO_FEW 50403
+#define IDS_LIBRARY_CALL_FAILED 50404
+#define IDS_ERROR_CAPTION 50405
+#define IDS_TABLE_EMPTY 50406
+#define IDS_CUT_CENTRE_ITEMS 50407     // the centre choices of the radial and ring cuts, one per line
+#define IDS_COPY_LABELS 50409          // the copy dialog's gap labels, then its margin labels
+#define IDS_POSITION_ORIGIN_ITEMS 50408  // the origin choices of the position dialog, one per line
 #define IDS_PORT_PARITY_ITEMS 50020  // the parity and flow-control combo entries, one per line
 #define IDS_PORT_FLOW_ITEMS 50021
 

@@ -71,9 +71,9 @@ const Table::Row kRows[] = {
   TOOL(ID_OUTPUT_AREA_TOOL),
   {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kNoMark, 0},
   // Shape dialogs.
-  PENDING_WHEN(kOuterRect, kAnySelected),
-  // The polygon settings (40105) keep the base view's entry, which holds the menu entry enabled
-  // until the dialog comes.
+  RUN(kOuterRect, kViewHandler, kAnySelected),
+  RUN(ID_TOOL_POLYGON_SETTINGS, kViewHandler, kAlways),
+  RUN(ID_OUTLINE_THICKNESS, kViewHandler, kAnySelected),
   // Clipboard, deletion and undo.
   RUN(kDeleteCommand, kDeleteSelection, kDeletable),
   // Copy, cut, paste and merge: the clipboard commands answer them before the table.
@@ -137,11 +137,12 @@ const Table::Row kRows[] = {
   PENDING(ID_TEXT_LATIN_PARAMS),
   PENDING(ID_FONT_PATHS),
   // Dialogs.
-  PENDING(ID_TRANSFORM_ROTATE),
-  PENDING(ID_TRANSFORM_MIRROR),
-  PENDING(ID_TRANSFORM_SKEW),
-  PENDING(ID_TRANSFORM_SCALE),
-  PENDING(ID_TRANSFORM_COPIES),
+  RUN(ID_TRANSFORM_ROTATE, kViewHandler, kAlways),
+  RUN(ID_TRANSFORM_MIRROR, kViewHandler, kAlways),
+  RUN(ID_TRANSFORM_SKEW, kViewHandler, kAlways),
+  RUN(ID_TRANSFORM_SCALE, kViewHandler, kAlways),
+  RUN(ID_TRANSFORM_COPIES, kViewHandler, kAlways),
+  RUN(ID_TRANSFORM_POSITION, kViewHandler, kAlways),
   PENDING(ID_PAGE_SETUP),
   PENDING_WHEN(ID_IMAGE_BARS, kOneImageAmongSelected),
   PENDING(ID_LIBRARY_FROM_FOLDER),
@@ -156,13 +157,13 @@ const Table::Row kRows[] = {
   PENDING(kPrintCommand),
   PENDING(kUnnamedCommand),
   {ID_CUT_LINE, ID_CUT_LINE, Table::kSetTool, Table::kOneSelectedNoImage, Table::kRadioCurrentTool, 0},
-  PENDING_WHEN(ID_CUT_RADIAL, kOneSelectedNoImage),
-  PENDING_WHEN(ID_CUT_RING, kOneSelectedNoImage),
+  RUN(ID_CUT_RADIAL, kViewHandler, kOneSelectedNoImage),
+  RUN(ID_CUT_RING, kViewHandler, kOneSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_TRIM, kTwoSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_INTERSECT, kTwoSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_XOR, kTwoSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_CONTOUR_CUT, kTwoSelectedNoImage),
-  PENDING_WHEN(ID_CUT_PARALLEL, kSelectedNoImage),
+  RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
   PENDING_WHEN(ID_CUT_GUIDE, kGuideSelectedWithNonImages),
   PENDING_WHEN(ID_FILE_FILL_OUTPUT, kNever),

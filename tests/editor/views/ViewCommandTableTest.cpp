@@ -135,8 +135,12 @@ TEST(ViewCommandTable, EveryIdHasOneRowAndTheTableAnswersTheViewsOwnCommandsOnly
                                 ID_VIEW_ACTIVATED,  ID_FONT_BUILD_WIN,   ID_FILE_NEW};
   for (UINT frameCommand : frameCommands)
     EXPECT_EQ(nullptr, Table::Find(frameCommand)) << frameCommand;
-  // The polygon settings keep the base view's entry until their dialog comes.
-  EXPECT_EQ(nullptr, Table::Find(ID_TOOL_POLYGON_SETTINGS));
+  // The polygon settings have their dialog: the view hands the command on, always enabled.
+  ASSERT_NE(nullptr, Table::Find(ID_TOOL_POLYGON_SETTINGS));
+  EXPECT_EQ(Table::kViewHandler, Table::Find(ID_TOOL_POLYGON_SETTINGS)->action);
+  EXPECT_TRUE(Table::Evaluate(*Table::Find(ID_TOOL_POLYGON_SETTINGS), ID_TOOL_POLYGON_SETTINGS,
+                              ViewCommandState())
+                  .enabled);
 }
 
 TEST(ViewCommandTable, MarksFollowTheToolTheBarsScrollLockAndTheTextLayout) {

@@ -1,0 +1,378 @@
+// The shape, transform, copy, position and cut-pattern dialogs driven through their controls
+// under Xvfb, on a drawing view of the editor with the program's resources and objects: each
+// change of the document is one undo step, refused input keeps the dialog open (and the stored
+// settings as they were), and the cut patterns cut every selected block through the transform
+// library beside the test program.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/commands/ShapeDialogCommands.h"
+#include "editor/dialogs/ParallelCutDlg.h"
+#include "editor/dialogs/ScaleDlg.h"
+#include "editor/dialogs/TableDlg.h"
+#include "framework/ComboBox.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/CurveTestSupport.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
+#include "model/settings/SettingNames.h"
+#include "model/undo/UndoManager.h"
+#include "resources/Resource.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/ModalDialogDriver.h"
+
+namespace {
+
+using Action = ModalDialogDriver::Action;
+
+void Type(CDialog* dialog, int control, const char* text) { dialog->SetDlgItemText(control, text); }
+
+void Click(CDialog* dialog, int control) {
+  dialog->CheckDlgButton(control, BST_CHECKED);
+  dialog->SendMessage(WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(dialog->GetDlgItem(control)->m_hWnd));
+}
+
+std::string Text(CDialog* dialog, int control) {
+  CString text;
+  dialog->GetDlgItemText(control, text);
+  return std::string(text);
+}
+
+void DeleteKeyTree(HKEY parent, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  char child[256];
+  DWORD length = sizeof child;
+  while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS) {
+    DeleteKeyTree(key, child);
+    length = sizeof child;
+  }
+  RegCloseKey(key);
+  RegDeleteKeyA(parent, name.c_str());
+}
+
+// The program's profile in a registry key of its own for the length of a test, removed
+// afterwards; the application goes back to the profile it had.
+class ProfileKey {
+public:
+  ProfileKey() : m_key(theApp.m_pszRegistryKey), m_name(theApp.m_pszProfileName) {
+    theApp.SetRegistryKey(kKey);
+    m_attached = g_appProfile.GetApp();
+    g_appProfile.Attach();
+  }
+  ~ProfileKey() {
+    DeleteKeyTree(HKEY_CURRENT_USER, std::string("Software\\") + kKey);
+    theApp.m_pszRegistryKey = m_key;
+    theApp.m_pszProfileName = m_name;
+    if (!m_attached) g_appProfile = CAppProfile();
+  }
+
+private:
+  static constexpr const char* kKey = "TalvexShapeDialogsTest";
+  LPCSTR m_key;
+  LPCSTR m_name;
+  CWinApp* m_attached = nullptr;
+};
+
+class ShapeDialogs : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char folder[MAX_PATH];
+    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+    // The cuts bind the transform library beside the program, as the editor does.
+    m_library = std::string(folder) + "TalvexTransform.dll";
+    ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\TalvexTransform.dll").c_str(),
+                          m_library.c_str(), FALSE));
+    POSITION templates = theApp.GetFirstDocTemplatePosition();
+    if (templates)
+      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
+    if (!m_template) {
+      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(m_template);
+    }
+    // Untitled documents are numbered through the run; other tests expect their own numbers.
+    m_untitledCount = m_template->m_nUntitledCount;
+    m_main = new CMDIMainFrame;
+    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_main;
+    m_main->ShowWindow(SW_SHOW);
+    m_document = static_cast<CTALVEX42Doc*>(m_template->OpenDocumentFile(nullptr));
+    ASSERT_NE(nullptr, m_document);
+    PumpMessages();
+    POSITION position = m_document->GetFirstViewPosition();
+    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
+    ASSERT_NE(nullptr, m_view);
+  }
+  void TearDown() override {
+    PumpMessages();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
+    DeleteFileA(m_library.c_str());
+  }
+  CCurveBlock* AddSquare(float x, float y, float size, bool selected = true) {
+    CCurveBlock* square = MakeSquareCurve(x, y, size);
+    m_document->AddBlock(square);
+    square->m_selected = selected ? 1 : 0;
+    m_view->GetSelectTracker().Recount();
+    return square;
+  }
+  INT_PTR Blocks() const { return m_document->GetBlockList().GetSize(); }
+  CBlock* Block(INT_PTR i) const { return m_document->GetBlockList().GetBlock(i); }
+  INT_PTR Steps() const { return m_view->GetUndoManager()->GetStepCount(); }
+  void Command(UINT id) {
+    m_view->SendMessage(WM_COMMAND, id, 0);
+    PumpMessages();
+  }
+
+  std::string m_library;
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+  MessageBoxCapture m_boxes;
+  CMDIMainFrame* m_main = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ShapeDialogs, RotatingByAnAngleIsOneStepAndAnAngleOfZeroChangesNothing) {
+  CCurveBlock* square = AddSquare(100, 100, 40);
+  {
+    ModalDialogDriver driver;
+    driver.Then([](CDialog* d) {
+      EXPECT_EQ("0.0", Text(d, 1177));
+      d->PostMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_TRANSFORM_ROTATE);
+    EXPECT_EQ(1, driver.Shown());
+  }
+  EXPECT_EQ(0, Steps());
+  {
+    ModalDialogDriver driver;
+    driver.Then([](CDialog* d) {
+      Type(d, 1177, "45");
+      d->PostMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_TRANSFORM_ROTATE);
+    EXPECT_EQ(0, driver.Stuck());
+  }
+  EXPECT_EQ(1, Steps());
+  EXPECT_FALSE(square->m_matrix.IsIdentity());
+}
+
+TEST_F(ShapeDialogs, ScaleFieldsFollowEachOtherOnceAndOkScalesFromTheTopLeftCorner) {
+  CCurveBlock* square = AddSquare(10, 20, 100);
+  square->m_box = CFRect(10, 20, 110, 70);  // a 100 x 50 selection
+  m_view->GetSelectTracker().Recount();
+  CScaleDlg dialog(m_view, g_appProfile);
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* d) {
+    Click(d, CScaleDlg::kProportional);
+    Type(d, CScaleDlg::kWidth, "200");
+    EXPECT_EQ("100.00", Text(d, CScaleDlg::kHeight));
+    EXPECT_EQ("2.00", Text(d, CScaleDlg::kRatio));
+    const int runs = dialog.GetHandlerRuns();
+    // A ratio typed always writes both sizes, and the sizes' own notifications stop there.
+    Type(d, CScaleDlg::kRatio, "0.5");
+    EXPECT_EQ("50.00", Text(d, CScaleDlg::kWidth));
+    EXPECT_EQ("25.00", Text(d, CScaleDlg::kHeight));
+    EXPECT_EQ(runs + 1, dialog.GetHandlerRuns());
+    // A size not above 0 keeps the dialog open.
+    Type(d, CScaleDlg::kHeight, "0");
+    d->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(IsWindow(d->m_hWnd));
+    Type(d, CScaleDlg::kWidth, "50");
+    Type(d, CScaleDlg::kHeight, "25");
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(1, Steps());
+  EXPECT_NEAR(10, square->m_box.left, 0.01f);
+  EXPECT_NEAR(20, square->m_box.top, 0.01f);
+  EXPECT_NEAR(60, square->m_box.right, 0.01f);
+  EXPECT_NEAR(45, square->m_box.bottom, 0.01f);
+}
+
+TEST_F(ShapeDialogs, MultipleCopiesAreInternalCopiesInOneStepAndHugeCountsAreRefused) {
+  AddSquare(0, 0, 10);
+  // Something on the user's clipboard stays there.
+  ASSERT_TRUE(OpenClipboard(m_view->m_hWnd));
+  EmptyClipboard();
+  HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 6);
+  memcpy(GlobalLock(text), "mine", 5);
+  GlobalUnlock(text);
+  SetClipboardData(CF_TEXT, text);
+  CloseClipboard();
+  {
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* d) {
+      Type(d, 1189, "100000");
+      Type(d, 1190, "100000");
+      d->SendMessage(WM_COMMAND, IDOK);
+      EXPECT_TRUE(IsWindow(d->m_hWnd));
+      ASSERT_EQ(1u, m_boxes.Count());
+      Type(d, 1189, "4");
+      Type(d, 1190, "1");
+      Type(d, 1191, "5,10");
+      d->PostMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_TRANSFORM_COPIES);
+    EXPECT_EQ(0, driver.Stuck());
+  }
+  ASSERT_EQ(4, Blocks());
+  EXPECT_EQ(1, Steps());
+  const float lefts[] = {0, 15, 35, 55};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(lefts[i], Block(i)->m_box.left, 0.01f) << i;
+  EXPECT_EQ(0, Block(3)->m_selected);
+  ASSERT_TRUE(OpenClipboard(m_view->m_hWnd));
+  HANDLE kept = GetClipboardData(CF_TEXT);
+  ASSERT_NE(nullptr, kept);
+  EXPECT_STREQ("mine", static_cast<const char*>(GlobalLock(kept)));
+  GlobalUnlock(kept);
+  CloseClipboard();
+  Command(57643);  // undo
+  EXPECT_EQ(1, Blocks());
+}
+
+TEST_F(ShapeDialogs, ATableIsOneCurveAndARefusedWidthStoresNothing) {
+  using namespace settings;
+  ProfileKey profile;
+  g_appProfile.WriteString(kTable, kTableOuterWidth, "3");
+  g_appProfile.WriteString(kTable, kTableInnerWidth, "4");
+  CTableDlg refused(m_view, g_appProfile, 10, 10);
+  ModalDialogDriver driver;
+  driver.Then([](CDialog* d) {
+    Type(d, CTableDlg::kOuter, "2");
+    Type(d, CTableDlg::kInner, "0");
+    d->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(IsWindow(d->m_hWnd));
+    // No row: refused with a message, nothing stored either.
+    Type(d, CTableDlg::kInner, "2");
+    Type(d, CTableDlg::kHeights, "");
+    d->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(IsWindow(d->m_hWnd));
+    d->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  EXPECT_EQ(IDCANCEL, refused.DoModal());
+  EXPECT_EQ("3", std::string(g_appProfile.GetString(kTable, kTableOuterWidth, "")));
+  EXPECT_EQ("4", std::string(g_appProfile.GetString(kTable, kTableInnerWidth, "")));
+  EXPECT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(0, Blocks());
+
+  CTableDlg table(m_view, g_appProfile, 10, 10);
+  driver.Then([](CDialog* d) {
+    Type(d, CTableDlg::kOuter, "2");
+    Type(d, CTableDlg::kInner, "2");
+    Type(d, CTableDlg::kWidths, "100,50");
+    Type(d, CTableDlg::kHeights, "20,20,20");
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  EXPECT_EQ(IDOK, table.DoModal());
+  ASSERT_EQ(1, Blocks());
+  EXPECT_EQ(1, Steps());
+  EXPECT_NEAR(166, Block(0)->m_box.right, 0.01f);
+  EXPECT_NEAR(78, Block(0)->m_box.bottom, 0.01f);
+  EXPECT_EQ("2", std::string(g_appProfile.GetString(kTable, kTableInnerWidth, "")));
+}
+
+TEST_F(ShapeDialogs, AParallelCutCutsEverySelectedBlockByBothPassesInOneStep) {
+  AddSquare(0, 0, 40);
+  AddSquare(100, 0, 40);
+  CParallelCutDlg dialog(m_view, g_appProfile, false);
+  ModalDialogDriver driver;
+  driver.Then([](CDialog* d) {
+    EXPECT_FALSE(d->GetDlgItem(CCutPatternDlg::kNoCut)->IsWindowVisible());
+    // Fewer than two equal parts are refused.
+    Type(d, CParallelCutDlg::kAngle, "0");
+    Click(d, CCutPatternDlg::kEqualParts);
+    Type(d, CParallelCutDlg::kCount, "1");
+    d->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(IsWindow(d->m_hWnd));
+    Type(d, CParallelCutDlg::kCount, "4");
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(1, Steps());
+  // The two squares stay; each pass adds a group of one piece per square: the two strips of 10
+  // that the pass keeps of it, 0-10 and 20-30 for pass 0, 10-20 and 30-40 for pass 1.
+  ASSERT_EQ(4, Blocks());
+  const float tops[] = {0, 10};
+  for (INT_PTR pass = 0; pass < 2; ++pass) {
+    CBlock* pieces = Block(2 + pass);
+    ASSERT_EQ(kGroupBlock, pieces->m_type) << pass;
+    auto* group = static_cast<CGroupBlock*>(pieces);
+    ASSERT_EQ(2, group->GetChildCount()) << pass;
+    for (INT_PTR c = 0; c < 2; ++c) {
+      const CFRect& box = group->GetChild(c)->m_box;
+      EXPECT_NEAR(tops[pass], box.top, 0.05f) << pass;
+      EXPECT_NEAR(tops[pass] + 30, box.bottom, 0.05f) << pass;
+      EXPECT_NEAR(c == 0 ? 0 : 100, box.left, 0.05f) << pass;
+    }
+  }
+  Command(57643);  // undo
+  EXPECT_EQ(2, Blocks());
+}
+
+TEST_F(ShapeDialogs, PositionByTheBottomRightCornerAlignsToThePageEdgeLessTheMargin) {
+  CCurveBlock* square = AddSquare(10, 10, 20);
+  const float pageWidth = m_document->GetPageSettings().m_width;
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* d) {
+    Type(d, 1332, "5");
+    auto* origin = static_cast<CComboBox*>(d->GetDlgItem(1145));
+    ASSERT_EQ(5, origin->GetCount());
+    origin->SetCurSel(4);
+    d->SendMessage(WM_COMMAND, MAKEWPARAM(1145, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(origin->m_hWnd));
+    // The same place, described by its bottom-right corner.
+    EXPECT_EQ("30.00", Text(d, 1143));
+    d->SendMessage(WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(d->GetDlgItem(1133)->m_hWnd));
+    char expected[32];
+    snprintf(expected, sizeof expected, "%.2f", pageWidth - 5);
+    EXPECT_EQ(expected, Text(d, 1143));
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  Command(ID_TRANSFORM_POSITION);
+  EXPECT_EQ(1, Steps());
+  EXPECT_NEAR(pageWidth - 5, square->m_box.right, 0.01f);
+  EXPECT_NEAR(10, square->m_box.top, 0.01f);
+}
+
+TEST_F(ShapeDialogs, OutlineThicknessAddsTheLibrarysGroupInOneStepAndKeepsTheSelection) {
+  CCurveBlock* square = AddSquare(20, 20, 40);
+  ModalDialogDriver driver;
+  driver.Then([](CDialog* d) {
+    d->SetDlgItemText(1380, "2.0");
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  Command(ID_OUTLINE_THICKNESS);
+  EXPECT_EQ(0, driver.Stuck());
+  ASSERT_EQ(2, Blocks());
+  EXPECT_EQ(square, Block(0));
+  EXPECT_EQ(1, square->m_selected);
+  // The expansion lies around the square.
+  EXPECT_LT(Block(1)->m_box.left, 20);
+  EXPECT_GT(Block(1)->m_box.right, 60);
+  EXPECT_EQ(1, Steps());
+}
