@@ -457,8 +457,10 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
   }
   // A disabled command does nothing, however it was sent.
   if (!item.enabled) return TRUE;
-  if (row->action == CViewCommandTable::kViewHandler)
+  if (row->action == CViewCommandTable::kViewHandler) {
+    if (m_drawingCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
+  }
   RunCommand(*row, id);
   return TRUE;
 }

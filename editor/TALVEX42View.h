@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/DrawingCommands.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
@@ -85,6 +86,7 @@ public:
   void SetFeedbackBlock(CBlock* block);
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
+  CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();
@@ -172,4 +174,6 @@ private:
   UINT m_leadByte = 0;
   // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
+  // The commands on the drawing as a whole, handed the commands the table lets through.
+  CDrawingCommands m_drawingCommands{this};
 };

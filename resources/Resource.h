@@ -217,6 +217,9 @@
 #define IDS_STATUS_HEIGHT 50304
 #define IDS_STATUS_MEASURE 50305
 #define IDS_SECTION_SUFFIX 59999
+// Outline operations and export
+#define IDS_OUTLINE_FAILED 50320
+#define IDS_EXPORT_FAILED 50321
 
 // ---- Commands ----
 // File

@@ -357,7 +357,7 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   document->AddBlock(b);
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
-  for (UINT id : {UINT(ID_EDIT_GROUP), UINT(ID_OUTLINE_TRIM), UINT(ID_TOOL_LINE), 57634u}) {
+  for (UINT id : {UINT(ID_EDIT_GROUP), UINT(ID_TEXT_ARC), UINT(ID_TOOL_LINE), 57634u}) {
     ItemRecorder item;
     item.m_nID = id;
     EXPECT_TRUE(item.DoUpdate(view, TRUE)) << id;
