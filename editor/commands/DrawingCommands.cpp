@@ -1,6 +1,8 @@
 #include "editor/commands/DrawingCommands.h"
 
+#include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
+#include "editor/bars/PropertyWnd.h"
 #include "editor/commands/DrawingExport.h"
 #include "editor/commands/OutlineOperations.h"
 #include "editor/commands/SelectionEdits.h"
@@ -28,6 +30,7 @@ BEGIN_MESSAGE_MAP(CDrawingCommands, CCmdTarget)
   ON_COMMAND(ID_EDIT_UNGROUP, OnUngroup)
   ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
   ON_COMMAND(CDrawingCommands::kArtworkRecord, OnArtworkRecord)
+  ON_COMMAND(ID_PROPERTY_REFRESH, OnPropertyRefresh)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -206,3 +209,8 @@ int CDrawingCommands::WriteArtworkRecord(LPCSTR folder) {
 }
 
 void CDrawingCommands::OnArtworkRecord() { WriteArtworkRecord(); }
+
+void CDrawingCommands::OnPropertyRefresh() {
+  if (!g_propertyWnd || !g_propertyWnd->m_hWnd || !g_propertyWnd->IsWindowVisible()) return;
+  m_view->GetSelectTracker().ShowCurrentPanel(g_propertyWnd->m_hWnd);
+}

@@ -167,6 +167,7 @@ const Table::Row kRows[] = {
   RUN(ID_SPACE_VERT, kViewHandler, kAnySelected),
   RUN(ID_EDIT_UNGROUP, kViewHandler, kAnySelected),
   RUN(ID_FILE_EXPORT, kViewHandler, kAlways),
+  RUN(ID_PROPERTY_REFRESH, kViewHandler, kAlways),
 };
 // clang-format on
 
