@@ -10,6 +10,7 @@
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
+#include "model/editing/MainWindowNotice.h"
 #include "model/records/BlockRecord.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoInsertRecord.h"
@@ -19,6 +20,15 @@ namespace {
 
 const DWORD kEveryColour = 0xFFFFFFFF;
 const double kPi = 3.14159265358979323846;
+// The status text while a contour cut works through the knife's outlines.
+const UINT kStatusText = 32850;
+const char kContourCutProgress[] = "轮廓切割运算中... %d/%d";
+
+void ShowContourCutProgress(INT_PTR outline, INT_PTR count) {
+  char text[64];
+  wsprintfA(text, kContourCutProgress, static_cast<int>(outline), static_cast<int>(count));
+  SendToMainWindow(kStatusText, reinterpret_cast<LPARAM>(text));
+}
 
 // A block's record in global memory for the length of a call, freed with the guard.
 class OperandRecord {
@@ -174,8 +184,10 @@ COutlineOperations::Result COutlineOperations::ContourCut() {
   CGroupBlock outlines;
   knife->SplitSubpaths(&outlines);
   if (outlines.GetChildCount() == 0) return kFailed;
-  for (INT_PTR i = 0; result && i < outlines.GetChildCount(); ++i)
+  for (INT_PTR i = 0; result && i < outlines.GetChildCount(); ++i) {
+    ShowContourCutProgress(i + 1, outlines.GetChildCount());
     result.reset(LineCut(*result, *outlines.GetChild(i)));
+  }
   if (!result) return kFailed;
   std::vector<CBlock*> pieces;
   CollectPieces(result.release(), &pieces);

@@ -133,6 +133,23 @@ TEST_F(OutlineOperations, ContourCutRemovesBothBlocksAndLeavesThePiecesSelected)
   ExpectUndoRestores(before);
 }
 
+TEST_F(OutlineOperations, EveryOutlineOfTheKnifeCutsAlsoWhenTheyLieInsideOneAnother) {
+  Add(MakeSquareCurve(0, 0, 20));
+  auto* knife = new CCurveBlock;
+  knife->AddRectangle(2, 2, 18, 18);
+  knife->AddRectangle(6, 6, 14, 14);
+  knife->EndCurve();
+  Add(knife);
+  std::vector<ListEntry> before = Snapshot(blocks);
+  ASSERT_EQ(Ops::kDone, Run([](Ops& o) { return o.ContourCut(); }));
+  // The outer frame, the frame between the two outlines and the inner square, less the kerf
+  // along 96 units of cut.
+  int pieces = 0;
+  EXPECT_NEAR(400, NewArea(blocks, before, &pieces), 0.25);
+  EXPECT_EQ(3, pieces);
+  ExpectUndoRestores(before);
+}
+
 TEST_F(OutlineOperations, AnEvictedContourCutStepDeletesOnlyTheBlocksItTookOut) {
   Add(MakeSquareCurve(0, 0, 20));
   Add(MakeSquareCurve(5, 5, 10));
