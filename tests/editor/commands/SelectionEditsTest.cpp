@@ -55,15 +55,10 @@ TEST_F(SelectionEdits, EvenSpacingSharesTheFreeRoomEquallyInEitherDirection) {
     EXPECT_FLOAT_EQ(90, start(last)) << vertical;
     ASSERT_TRUE(view.undo.PlayLastStep(&view));
     EXPECT_TRUE(Snapshot(blocks) == before);
+    // Two blocks have no gap to share.
+    middle->m_selected = 0;
+    EXPECT_FALSE(CSelectionEdits(&view, blocks).SpaceEvenly(vertical));
   }
-}
-
-TEST_F(SelectionEdits, TwoBlocksAreNotSpaced) {
-  Add(Square(0, 0, 10, 10));
-  Add(Square(50, 0, 10, 10));
-  std::vector<ListEntry> before = Snapshot(blocks);
-  EXPECT_FALSE(CSelectionEdits(&view, blocks).SpaceEvenly(false));
-  EXPECT_TRUE(Snapshot(blocks) == before);
 }
 
 TEST_F(SelectionEdits, UngroupPutsTheChildrenInPlaceSelectedAndUndoPutsTheGroupsBack) {
