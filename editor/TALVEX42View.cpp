@@ -510,6 +510,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
   if (!item.enabled) return TRUE;
   if (row->action == CViewCommandTable::kViewHandler) {
     if (m_shapeDialogs.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_drawingCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
   }
   RunCommand(*row, id);

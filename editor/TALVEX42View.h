@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "editor/commands/ClipboardCommands.h"
+#include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -94,6 +95,7 @@ public:
   CEditCommands& GetEditCommands() { return m_editCommands; }
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
+  CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();
@@ -196,4 +198,6 @@ private:
   // The shape, transform, copy, position and cut-pattern dialogs, for the rows that hand them
   // their commands.
   CShapeDialogCommands m_shapeDialogs{this};
+  // The commands on the drawing as a whole, handed the commands the table lets through.
+  CDrawingCommands m_drawingCommands{this};
 };

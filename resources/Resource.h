@@ -245,6 +245,9 @@
 #define IDS_MERGE_FILTER_MISSING 50410
 #define IDS_MERGE_READ_FAILED 50411
 #define IDS_SECTION_SUFFIX 59999
+// Outline operations and export
+#define IDS_OUTLINE_FAILED 50320
+#define IDS_EXPORT_FAILED 50321
 
 // ---- Commands ----
 // File

@@ -20,7 +20,7 @@ const UINT kCutCommand = 57635;
 const UINT kPasteCommand = 57637;
 const UINT kPrintCommand = 57607;
 const UINT kPrintPreviewCommand = 57609;
-// A command no menu names; what it does is still to come.
+// A command no menu names: it writes the artwork record file.
 const UINT kUnnamedCommand = 49010;
 
 // Layout kinds of a text block, as the direction commands show them.
@@ -155,18 +155,26 @@ const Table::Row kRows[] = {
   RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),
-  PENDING(kUnnamedCommand),
+  RUN(kUnnamedCommand, kViewHandler, kAlways),
   {ID_CUT_LINE, ID_CUT_LINE, Table::kSetTool, Table::kOneSelectedNoImage, Table::kRadioCurrentTool, 0},
   RUN(ID_CUT_RADIAL, kViewHandler, kOneSelectedNoImage),
   RUN(ID_CUT_RING, kViewHandler, kOneSelectedNoImage),
-  PENDING_WHEN(ID_OUTLINE_TRIM, kTwoSelectedNoImage),
-  PENDING_WHEN(ID_OUTLINE_INTERSECT, kTwoSelectedNoImage),
-  PENDING_WHEN(ID_OUTLINE_XOR, kTwoSelectedNoImage),
-  PENDING_WHEN(ID_OUTLINE_CONTOUR_CUT, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_WELD, kViewHandler, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_TRIM, kViewHandler, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_INTERSECT, kViewHandler, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_XOR, kViewHandler, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_CONTOUR_CUT, kViewHandler, kTwoSelectedNoImage),
   RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
-  PENDING_WHEN(ID_CUT_GUIDE, kGuideSelectedWithNonImages),
+  RUN(ID_CUT_GUIDE, kViewHandler, kGuideSelectedWithNonImages),
   PENDING_WHEN(ID_FILE_FILL_OUTPUT, kNever),
+  // The drawing as a whole: selection, fill, spacing and export.
+  RUN(ID_EDIT_SELECT_ALL_BLOCKS, kViewHandler, kAlways),
+  RUN(ID_EDIT_HOLLOW, kViewHandler, kAnySelected),
+  RUN(ID_SPACE_HORZ, kViewHandler, kAnySelected),
+  RUN(ID_SPACE_VERT, kViewHandler, kAnySelected),
+  RUN(ID_FILE_EXPORT, kViewHandler, kAlways),
+  RUN(ID_PROPERTY_REFRESH, kViewHandler, kAlways),
 };
 // clang-format on
 

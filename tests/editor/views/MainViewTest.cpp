@@ -358,7 +358,7 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
   for (UINT id :
-       {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_OUTLINE_TRIM), 49010u, UINT(ID_FILE_READ_IMAGE)}) {
+       {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), 49010u, UINT(ID_FILE_READ_IMAGE)}) {
     ItemRecorder item;
     item.m_nID = id;
     EXPECT_TRUE(item.DoUpdate(view, TRUE)) << id;

@@ -1,0 +1,45 @@
+// CDrawingExport: the files a drawing is exported to: its text as a plain text file, its
+// outlines as an HP-GL plot file (40 plotter units per page unit, y pointing up as plotters
+// have it), and the artwork record file the engraving program reads. Each writer builds what it
+// writes first and creates no file when there is nothing to write. The file output command
+// picks the writer by the chosen name's extension.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CContour;
+class CSegArray;
+
+class CDrawingExport {
+public:
+  enum Kind { kOther, kText, kPlot, kIllustrator };
+  enum Result { kNothingWritten, kWritten, kCannotWrite };
+
+  // Plotter units per page unit (millimetre) in plot files.
+  static constexpr float kPlotUnits = 40.0f;
+  // Written between the drawing's text and the text editor's.
+  static const char kEditorTextRule[];
+  static const char kArtworkFileName[];
+
+  // The kind of an export by the file name's extension: .TXT or none text, .PLT plot, .EPS
+  // Illustrator; anything else kOther.
+  static Kind KindOf(LPCSTR path);
+  // The folder of a path, up to its last backslash (a drive's colon kept when there is none);
+  // empty without either.
+  static CString FolderOf(LPCSTR path);
+
+  // The text of every block, then, when editorText is not empty, the rule and editorText.
+  static Result WriteText(CSegArray& blocks, const CString& editorText, LPCSTR path);
+  static Result WritePlot(CSegArray& blocks, LPCSTR path);
+  // One group record of the curve copies of every block.
+  static Result WriteArtworkRecord(CSegArray& blocks, LPCSTR path);
+
+  // Every block's outline under the scale, in one contour mirrored top to bottom within its own
+  // box and baked; null when no block has an outline.
+  static CContour* PlotContour(CSegArray& blocks, float scale);
+
+private:
+  static Result WriteBytes(LPCSTR path, const void* data, size_t size);
+};

@@ -1,0 +1,143 @@
+// The drawing commands sent to a real main view in a document window under Xvfb: the table lets
+// them through when the selection allows, they change the document in one undo step that the
+// view's undo takes back, and a failing library step is reported with the document unchanged.
+#include <gtest/gtest.h>
+
+#include "CommandTestSupport.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "framework/CmdUI.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/WinApp.h"
+#include "model/CurveTestSupport.h"
+#include "model/document/TALVEX42Doc.h"
+#include "resources/Resource.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/TempFolder.h"
+
+using namespace command_test;
+
+namespace {
+
+const UINT kMainFrameResource = 128;
+const UINT kDrawingResource = 129;
+const UINT kUndoCommand = 57643;
+
+class CDrawingCommandsTestApp : public CWinApp {
+public:
+  CDrawingCommandsTestApp() : CWinApp("TalvexDrawingCommandsTest") {}
+
+protected:
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDrawingCommandsTestApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+END_MESSAGE_MAP()
+
+class ItemRecorder : public CCmdUI {
+public:
+  void Enable(BOOL on) override { enabled = on; }
+  BOOL enabled = -1;
+};
+
+class DrawingCommands : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTALVEX42View)));
+    frame = new CMDIFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
+    app.m_pMainWnd = frame;
+    frame->ShowWindow(SW_SHOW);
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
+    ASSERT_NE(nullptr, document);
+    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, view);
+    view->GetDrawingCommands().SetLibraryPath(kLibraryPath);
+  }
+  void TearDown() override {
+    app.CloseAllDocuments(FALSE);
+    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+    PumpMessages();
+  }
+  CBlock* AddSquare(float x, float y, float size, bool selected = true) {
+    CBlock* block = MakeSquareCurve(x, y, size);
+    block->m_selected = selected ? 1 : 0;
+    document->AddBlock(block);
+    return block;
+  }
+  BOOL Enabled(UINT id) {
+    ItemRecorder item;
+    item.m_nID = id;
+    item.DoUpdate(view, TRUE);
+    return item.enabled;
+  }
+  CSegArray& Blocks() { return document->GetBlockList(); }
+
+  CDrawingCommandsTestApp app;
+  CMDIFrameWnd* frame = nullptr;
+  CTALVEX42Doc* document = nullptr;
+  CTALVEX42View* view = nullptr;
+};
+
+TEST_F(DrawingCommands, WeldThroughTheViewIsOneStepThatUndoTakesBack) {
+  AddSquare(0, 0, 10);
+  AddSquare(5, 5, 10);
+  std::vector<ListEntry> before = Snapshot(Blocks());
+  document->SetModifiedFlag(FALSE);
+  ASSERT_TRUE(Enabled(ID_OUTLINE_WELD));
+  view->SendMessage(WM_COMMAND, ID_OUTLINE_WELD);
+  ASSERT_EQ(1, Blocks().GetSize());
+  EXPECT_NEAR(175, AreaOf(Blocks().GetBlock(0)), 1e-3);
+  EXPECT_TRUE(document->IsModified());
+  EXPECT_EQ(1, view->GetSelectTracker().GetCount());
+  EXPECT_EQ(1, view->GetUndoManager()->GetStepCount());
+
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_TRUE(Snapshot(Blocks()) == before);
+}
+
+TEST_F(DrawingCommands, AFailedLibraryStepIsReportedAndChangesNothing) {
+  AddSquare(0, 0, 10);
+  AddSquare(30, 30, 10);
+  std::vector<ListEntry> before = Snapshot(Blocks());
+  document->SetModifiedFlag(FALSE);
+  MessageBoxCapture boxes;
+  view->SendMessage(WM_COMMAND, ID_OUTLINE_INTERSECT);
+  EXPECT_EQ(1u, boxes.Count());
+  EXPECT_TRUE(Snapshot(Blocks()) == before);
+  EXPECT_FALSE(document->IsModified());
+  EXPECT_EQ(0, view->GetUndoManager()->GetStepCount());
+}
+
+TEST_F(DrawingCommands, SelectAllThenUngroupAndSpacingRunThroughTheTable) {
+  AddSquare(0, 0, 10, false);
+  AddSquare(20, 0, 20, false);
+  AddSquare(90, 0, 10, false);
+  EXPECT_FALSE(Enabled(ID_EDIT_UNGROUP));
+  view->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL_BLOCKS);
+  EXPECT_EQ(3, view->GetSelectTracker().GetCount());
+  ASSERT_TRUE(Enabled(ID_SPACE_HORZ));
+  view->SendMessage(WM_COMMAND, ID_SPACE_HORZ);
+  EXPECT_FLOAT_EQ(40, Blocks().GetBlock(1)->m_box.left);
+  // Two steps: the selection and the spacing.
+  EXPECT_EQ(2, view->GetUndoManager()->GetStepCount());
+}
+
+TEST_F(DrawingCommands, TheFileOutputWritesByTheNamesKindAndRemembersTheFolder) {
+  TempFolder folder;
+  AddSquare(0, 0, 10);
+  EXPECT_TRUE(view->GetDrawingCommands().ExportTo(folder.File("a.plt").c_str()));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.File("a.plt").c_str()));
+  // Illustrator files wait for their writer; the drawing has no text to write.
+  EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.eps").c_str()));
+  EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.txt").c_str()));
+  EXPECT_EQ(1, view->GetDrawingCommands().WriteArtworkRecord(folder.Path().c_str()));
+}
+
+}  // namespace
