@@ -7,6 +7,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/dialogs/FontSizeDlg.h"
 #include "editor/views/DocumentChange.h"
 #include "editor/views/ToolCursors.h"
 #include "framework/Brush.h"
@@ -25,6 +26,7 @@
 #include "model/editing/MainWindowNotice.h"
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
+#include "text/TextBlock.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
@@ -44,6 +46,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_IME_CHAR, OnImeChar)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
+  ON_COMMAND(ID_TEXT_FONT_SIZE, OnChangeFont)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -365,7 +368,13 @@ int CTALVEX42View::HitTestTextBlock(float x, float y, INT_PTR* blockIndex, int* 
   return hit ? 1 : 0;
 }
 
-BOOL CTALVEX42View::HitTestCharacters(CBlock*, float, float, int*) { return FALSE; }
+BOOL CTALVEX42View::HitTestCharacters(CBlock* block, float x, float y, int* charIndex) {
+  auto* text = dynamic_cast<CTextBlock*>(block);
+  INT_PTR index = -1;
+  if (!text || !text->HitTestChars(x, y, CTextBlock::kAnyChar, &index)) return FALSE;
+  if (charIndex) *charIndex = static_cast<int>(index);
+  return TRUE;
+}
 
 void CTALVEX42View::SetToolCursor(int tool) {
   HCURSOR cursor = CToolCursors::Load(CToolCursors::For(tool));
@@ -381,7 +390,13 @@ void CTALVEX42View::SetCurrentTool(int tool) {
   if (tool != m_currentTool && GetUndoDepth() != 0)
     m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
   SetToolCursor(tool);
+  // Text under edit is finished (and removed when empty) as the text tool is left.
+  if (m_currentTool == kTextTool && tool != kTextTool) m_textTool.FinishEditBlock();
   m_currentTool = tool;
+  if (tool == kTextTool)
+    m_targets[kCurrentTool] = &m_textTool;
+  else if (m_targets[kCurrentTool] == &m_textTool)
+    m_targets[kCurrentTool] = nullptr;
   // The main frame sets its tool box and property bar from the active view's tool.
   CFrameWnd* frame = MainFrame();
   if (frame && frame->IsKindOf(RUNTIME_CLASS(CMDIMainFrame)) && m_hWnd)
@@ -542,6 +557,11 @@ void CTALVEX42View::OnOpenCutWindow() {
   CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
 }
 
+void CTALVEX42View::OnChangeFont() {
+  CFontSizeDlg dialog(this, this);
+  if (dialog.DoModal() == IDOK) Invalidate(FALSE);
+}
+
 void CTALVEX42View::Repaint() {
   if (!m_hWnd) return;
   if (m_rulers) m_rulers->InvalidateRulers(TRUE, TRUE);
@@ -595,6 +615,15 @@ void CTALVEX42View::ZoomAtCursor(double factor) {
 // Arrow and page keys nudge the selection while the selection tool has no block under edit.
 void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
+  // Text under edit takes its caret keys, Backspace and Delete.
+  if (m_editBlock && m_editBlock->m_editMode == kTextTool) {
+    CDocumentChange change(m_undo, GetDocument());
+    if (key == VK_DELETE) {
+      m_editBlock->EditDelete(this);
+      return;
+    }
+    if (m_editBlock->EditKeyDown(this, key)) return;
+  }
   CTALVEXView::OnKeyDown(key, repeat, flags);
 }
 

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "editor/tools/OutputAreaCommands.h"
+#include "editor/tools/TextTool.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
 #include "editor/views/ViewCommandTable.h"
@@ -122,6 +123,8 @@ protected:
   LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
   // Opens the cut-output window over the document.
   void OnOpenCutWindow();
+  // The change-font dialog over the text under edit or the defaults.
+  void OnChangeFont();
 
   DECLARE_MESSAGE_MAP()
 
@@ -172,4 +175,6 @@ private:
   UINT m_leadByte = 0;
   // The areas' commands, and their tracker and drawing tool in the kOutputAreaTracker slot.
   COutputAreaCommands m_outputAreas{this};
+  // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
+  CTextTool m_textTool{this};
 };

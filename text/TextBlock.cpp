@@ -31,6 +31,7 @@
 #include "text/layout/UndoArrayItemRecord.h"
 #include "text/undo/UndoCaretRecord.h"
 #include "text/undo/UndoCharAttrRecord.h"
+#include "text/undo/UndoCharFormatRecord.h"
 #include "text/undo/UndoTextInsertRecord.h"
 #include "text/undo/UndoTextRecord.h"
 
@@ -420,6 +421,36 @@ void CTextBlock::SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD s
   }
   m_relayoutStart = from;
   Relayout(view, -1);
+}
+
+BOOL CTextBlock::ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags) {
+  CBoxArray selected;
+  INT_PTR first = -1;
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
+    CCharBox* box = m_boxes.GetCharBox(i);
+    if (!box || !box->IsSelected()) continue;
+    if (first < 0) {
+      first = i;
+      if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, i));
+    }
+    if (IsRecording(view)) RecordUndo(view, new CUndoCharFormatRecord(this, box));
+    selected.Add(box);
+  }
+  if (first < 0) return FALSE;
+  // Sizes are lengths on the page: through a matrix they become the block's own units.
+  CTextDefaults own = format;
+  if (!m_matrix.IsIdentity()) {
+    float ox = MapX(m_matrix, 0, 0), oy = MapY(m_matrix, 0, 0);
+    float unitX = Distance(ox, oy, MapX(m_matrix, 1, 0), MapY(m_matrix, 1, 0));
+    float unitY = Distance(ox, oy, MapX(m_matrix, 0, 1), MapY(m_matrix, 0, 1));
+    if (unitX > 0) own.fontSizeX /= unitX;
+    if (unitY > 0) own.fontSizeY /= unitY;
+  }
+  selected.ApplyCharFormat(own, flags);
+  // The array only lent the boxes.
+  selected.RemoveAll();
+  Relayout(view, static_cast<int>(first));
+  return TRUE;
 }
 
 bool CTextBlock::GetCharSize(INT_PTR index, float* width, float* height) const {

@@ -107,6 +107,9 @@ public:
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);
   void SetCharsColour(CBlockView* view, INT_PTR from, INT_PTR to, DWORD colour, BOOL redraw);
+  // The format's values (CBoxArray::ApplyCharFormat flags) given to the selected characters, each
+  // recorded for undo, and the text laid out again; FALSE when nothing is selected.
+  BOOL ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags);
   // The character's width and height as lengths on the page; false for no character box.
   bool GetCharSize(INT_PTR index, float* width, float* height) const;
 

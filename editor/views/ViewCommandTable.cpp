@@ -40,7 +40,7 @@ const int kLayoutVerticalReverse = 3;
 const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.
   {ID_TOOL_SELECT, ID_TOOL_SELECT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
-  TOOL(ID_TOOL_TEXT),
+  {ID_TOOL_TEXT, ID_TOOL_TEXT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
   TOOL(ID_TOOL_LIBRARY),
   TOOL(ID_TOOL_LINE),
   TOOL(ID_TOOL_POLYGON),
@@ -126,7 +126,7 @@ const Table::Row kRows[] = {
   LAYOUT(ID_TEXT_VERT_REVERSE, kLayoutVerticalReverse),
   LAYOUT(ID_TEXT_VERT, kLayoutVertical),
   LAYOUT(ID_TEXT_HORZ_REVERSE, kLayoutHorizontalReverse),
-  PENDING(ID_TEXT_FONT_SIZE),
+  {ID_TEXT_FONT_SIZE, ID_TEXT_FONT_SIZE, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   PENDING(ID_TEXT_LATIN_PARAMS),
   PENDING(ID_FONT_PATHS),
   // Dialogs.

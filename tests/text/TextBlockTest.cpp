@@ -315,7 +315,9 @@ TEST_F(TextBlockTest, DamagedRecordsAreRefused) {
   Bytes shortArray = good;
   PutInt32(shortArray, effect + effectLength + 1, 40);
   std::unique_ptr<CBlock> partial(CreateBlockFromRecord(shortArray.data(), shortArray.size()));
-  if (partial) EXPECT_LE(partial->GetBoxArray()->GetSize(), 2);
+  if (partial) {
+    EXPECT_LE(partial->GetBoxArray()->GetSize(), 2);
+  }
   // Every truncation of a good record is either refused or read within its bytes.
   for (size_t size = 0; size < good.size(); ++size) {
     std::unique_ptr<CBlock> cut(CreateBlockFromRecord(good.data(), size));
