@@ -17,6 +17,7 @@
 #include "model/blocks/GroupBlock.h"
 #include "model/editing/DragState.h"
 #include "model/editing/KeyboardCharset.h"
+#include "model/editing/MainWindowNotice.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/ShapeCurves.h"
@@ -24,6 +25,8 @@
 #include "model/records/BlockRecordReader.h"
 #include "model/records/BlockRecordWriter.h"
 #include "model/undo/UndoManager.h"
+#include "text/Language.h"
+#include "text/TextServices.h"
 #include "text/layout/AttrBox.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
@@ -149,9 +152,36 @@ void CTextBlock::ReplaceFont(int oldFont, int oldIndex, int newFont, int newInde
   }
 }
 
-void CTextBlock::RemountFonts(const BYTE*, size_t, HWND) {
-  // Remounting needs the program's font lists; the document's font-mount service does it for
-  // the text blocks it holds.
+void CTextBlock::RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) {
+  const CLanguage* language = CTextServices::Language();
+  if (!language || !fontSection) return;
+  const std::vector<BYTE> section(fontSection, fontSection + size);
+  WORD lastKey = 0;
+  int lastNumber = -1, lastAnswer = -1;
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
+    CCharBox* box = m_boxes.GetCharBox(i);
+    if (!box) continue;
+    WORD key = box->FontKey();
+    int number = box->m_fontNumber;
+    // Runs of characters in one font ask once.
+    if (key != lastKey || number != lastNumber)
+      lastAnswer = language->RemountFont(section, key, number);
+    lastKey = key;
+    lastNumber = number;
+    if (lastAnswer >= 0) {
+      if (box->m_fontNumber != lastAnswer) box->ForgetGlyph();
+      box->m_fontNumber = static_cast<WORD>(lastAnswer);
+      continue;
+    }
+    CString name;
+    if (!missingList || !language->SavedFontName(section, key, number, name)) continue;
+    char line[96];
+    snprintf(line, sizeof line, "%-40s  -[%d,%d,%d] -{0,0}", static_cast<LPCSTR>(name),
+             box->Charset(), box->FontSource(), number);
+    if (::SendMessageA(missingList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(line)) == LB_ERR)
+      ::SendMessageA(missingList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+  }
 }
 
 // ---- Box and geometry ----
@@ -1079,13 +1109,30 @@ BOOL CTextBlock::TextOnLButtonUp(CBlockView* view, UINT, float x, float y) {
   return TRUE;
 }
 
+namespace {
+
+CTextBlock::EditorSelectionCopier g_editorSelectionCopier = nullptr;
+
+}  // namespace
+
+CTextBlock::EditorSelectionCopier CTextBlock::SetEditorSelectionCopier(
+    EditorSelectionCopier copier) {
+  EditorSelectionCopier previous = g_editorSelectionCopier;
+  g_editorSelectionCopier = copier;
+  return previous;
+}
+
 BOOL CTextBlock::OnLButtonDblClk(CBlockView* view, UINT keyFlags, float, float) {
   if (m_editMode != kTextTool) return FALSE;
   bool ctrl = (keyFlags & MK_CONTROL) != 0, shift = (keyFlags & MK_SHIFT) != 0;
-  // Ctrl+double-click pastes the text editor's selection; only a paste with text on the
-  // clipboard changes the text, so nothing unexpected is inserted without one.
-  if (ctrl && !shift) return PasteFromClipboard(view);
-  return FALSE;
+  if (!ctrl || shift) {
+    SendToMainWindow(kShowTextEditor, 0);
+    return TRUE;
+  }
+  // Whatever else the clipboard holds was not asked for: only the editor's selection is pasted.
+  if (!g_editorSelectionCopier || !g_editorSelectionCopier(WindowOf(view))) return TRUE;
+  PasteFromClipboard(view);
+  return TRUE;
 }
 
 // ---- Clipboard ----

@@ -34,6 +34,8 @@ public:
   // Commands to the main frame after a click on a character: its size and its language's name.
   static constexpr UINT kCharSizeNotice = 32839;
   static constexpr UINT kLanguageNotice = 32840;
+  // Shows the text editor window.
+  static constexpr UINT kShowTextEditor = 40067;
 
   CTextBlock();
   ~CTextBlock() override;
@@ -103,6 +105,11 @@ public:
   // Clones of the selected boxes; null when none.
   CBoxArray* CopySelectedBoxes() const;
   BOOL CopyToClipboard(HWND owner);
+  // The text editor window's part of Ctrl+double-click: it puts its selected text on the
+  // clipboard and answers whether it had any. The editor installs it; without one, or without a
+  // selection there, Ctrl+double-click pastes nothing. Returns the one it replaces.
+  using EditorSelectionCopier = bool (*)(HWND owner);
+  static EditorSelectionCopier SetEditorSelectionCopier(EditorSelectionCopier copier);
   BOOL PasteFromClipboard(CBlockView* view);
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/GlobalLock.h"
@@ -381,4 +382,65 @@ TEST_F(TextBlockTest, OffsetMovesCharactersOrMatrixAndHitTestFindsThem) {
   text->Offset(1, 1);
   EXPECT_FLOAT_EQ(chars.left, text->GetBoxArray()->GetCharBox(0)->m_rect.left);
   EXPECT_FLOAT_EQ(1, text->m_matrix.m[6]);
+}
+
+namespace {
+
+bool PutText(HWND owner, const char* text) {
+  if (!::OpenClipboard(owner)) return false;
+  ::EmptyClipboard();
+  size_t size = std::strlen(text) + 1;
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(::GlobalLock(memory), text, size);
+  ::GlobalUnlock(memory);
+  bool put = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+  ::CloseClipboard();
+  return put;
+}
+
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (!::OpenClipboard(owner)) return text;
+  if (HGLOBAL memory = ::GetClipboardData(CF_TEXT)) {
+    text.assign(static_cast<const char*>(::GlobalLock(memory)));
+    ::GlobalUnlock(memory);
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+bool EditorSelectsZ(HWND owner) { return PutText(owner, "Z"); }
+
+}  // namespace
+
+TEST_F(TextBlockTest, TheClipboardCarriesCharactersAndCtrlDoubleClickPastesOnlyTheEditorsText) {
+  HWND window = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(nullptr, window);
+  m_view.window = window;
+  auto text = NewText();
+  Type(*text, {'A', 'B', 'C'});
+  text->SelectRange(1, 2);
+  ASSERT_TRUE(text->CopyToClipboard(window));
+  EXPECT_EQ("BC", ClipboardText(window));
+  auto pasted = NewText();
+  ASSERT_TRUE(pasted->PasteFromClipboard(&m_view));
+  EXPECT_EQ((std::vector<WORD>{'B', 'C'}), Codes(*pasted));
+
+  // Plain text from another program becomes characters of the current defaults.
+  ASSERT_TRUE(PutText(window, "xy"));
+  auto plain = NewText();
+  ASSERT_TRUE(plain->PasteFromClipboard(&m_view));
+  EXPECT_EQ((std::vector<WORD>{'x', 'y'}), Codes(*plain));
+
+  // Whatever the clipboard holds, Ctrl+double-click takes only the text editor's selection.
+  EXPECT_TRUE(plain->OnLButtonDblClk(&m_view, MK_CONTROL, 0, 0));
+  EXPECT_EQ(2u, Codes(*plain).size());
+  CTextBlock::EditorSelectionCopier previous = CTextBlock::SetEditorSelectionCopier(EditorSelectsZ);
+  EXPECT_TRUE(plain->OnLButtonDblClk(&m_view, MK_CONTROL, 0, 0));
+  CTextBlock::SetEditorSelectionCopier(previous);
+  EXPECT_EQ(3u, Codes(*plain).size());
+  EXPECT_EQ('Z', Codes(*plain).front());
+  m_view.window = nullptr;
+  ::DestroyWindow(window);
 }
