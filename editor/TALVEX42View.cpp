@@ -47,6 +47,8 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
   ON_COMMAND(ID_TEXT_FONT_SIZE, OnChangeFont)
+  ON_COMMAND(ID_TEXT_LINE_START, OnAlignLineStart)
+  ON_COMMAND(ID_TEXT_LINE_START_CANCEL, OnCancelLineStart)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -560,6 +562,23 @@ void CTALVEX42View::OnOpenCutWindow() {
 void CTALVEX42View::OnChangeFont() {
   CFontSizeDlg dialog(this, this);
   if (dialog.DoModal() == IDOK) Invalidate(FALSE);
+}
+
+void CTALVEX42View::OnAlignLineStart() {
+  auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
+  if (!text) return;
+  CDocumentChange change(m_undo, GetDocument());
+  text->AlignLineStart(this);
+}
+
+void CTALVEX42View::OnCancelLineStart() {
+  auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
+  if (!text) return;
+  // The selection's alignment, or the whole text's when nothing is selected.
+  INT_PTR first = 0, last = text->GetBoxArray()->GetSize() - 1;
+  if (text->GetBoxArray()->FindFirstSelected(&first)) text->GetBoxArray()->FindLastSelected(&last);
+  CDocumentChange change(m_undo, GetDocument());
+  text->RemoveAttrBoxes(this, first, last + 1);
 }
 
 void CTALVEX42View::Repaint() {

@@ -125,6 +125,9 @@ protected:
   void OnOpenCutWindow();
   // The change-font dialog over the text under edit or the defaults.
   void OnChangeFont();
+  // Line-start alignment of the selected characters of the text under edit, and its removal.
+  void OnAlignLineStart();
+  void OnCancelLineStart();
 
   DECLARE_MESSAGE_MAP()
 

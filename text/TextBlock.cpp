@@ -483,6 +483,46 @@ BOOL CTextBlock::ApplyFormatToSelection(CBlockView* view, const CTextDefaults& f
   return TRUE;
 }
 
+int CTextBlock::AlignLineStart(CBlockView* view) {
+  if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, -1));
+  m_boxes.RemoveFormatAtSelection(CAttrBox::kAlignOpen);
+  INT_PTR first = -1, last = -1;
+  if (!m_boxes.FindFirstSelected(&first) || !m_boxes.FindLastSelected(&last)) return 0;
+  // The closer first, so that the opener's index still holds.
+  CAttrBox* closer = new CAttrBox(CAttrBox::kAlignClose, 0);
+  CAttrBox* opener = new CAttrBox(CAttrBox::kAlignOpen, 0);
+  m_boxes.InsertAt(last + 1, closer);
+  m_boxes.InsertAt(first, opener);
+  if (IsRecording(view)) {
+    RecordUndo(view, new CUndoTextInsertRecord(this, closer));
+    RecordUndo(view, new CUndoTextInsertRecord(this, opener));
+  }
+  m_boxes.RemoveEmptyFormatPairs(CAttrBox::kAlignOpen);
+  Relayout(view, static_cast<int>(std::max<INT_PTR>(first - 1, 0)));
+  return 1;
+}
+
+void CTextBlock::RemoveAttrBoxes(CBlockView* view, INT_PTR from, INT_PTR to) {
+  if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, -1));
+  INT_PTR start = PrevCharIndex(from);
+  if (start < 0) start = 0;
+  for (INT_PTR i = std::min(to, m_boxes.GetSize() - 1); i >= start; --i) {
+    const CTextBox* box = m_boxes.GetBox(i);
+    if (!box || !box->IsAttrBox() || static_cast<const CAttrBox*>(box)->m_attrKind == 0) continue;
+    WORD kind = static_cast<const CAttrBox*>(box)->m_attrKind;
+    if (kind == CAttrBox::kAlignOpen) {
+      m_boxes.RemoveFormatForward(i, CAttrBox::kAlignOpen);
+    } else if (kind == CAttrBox::kAlignClose) {
+      INT_PTR at = i;
+      m_boxes.RemoveFormatBackward(&at, CAttrBox::kAlignOpen);
+      i = at;
+    }
+    if (i < m_boxes.GetSize() && m_boxes.GetBox(i) && m_boxes.GetBox(i)->IsAttrBox())
+      DiscardBoxAt(view, i);
+  }
+  Relayout(view, 0);
+}
+
 bool CTextBlock::GetCharSize(INT_PTR index, float* width, float* height) const {
   const CCharBox* box = m_boxes.GetCharBox(index);
   if (!box) return false;

@@ -117,6 +117,12 @@ public:
   // The format's values (CBoxArray::ApplyCharFormat flags) given to the selected characters, each
   // recorded for undo, and the text laid out again; FALSE when nothing is selected.
   BOOL ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags);
+  // Later lines of the selection start under its first character: the selection goes between an
+  // opening and a closing alignment box (kinds 32 and 0x8020). 0 without a selection.
+  int AlignLineStart(CBlockView* view);
+  // Takes the format boxes between the character before from and to out of the text; alignment
+  // boxes go with their partners.
+  void RemoveAttrBoxes(CBlockView* view, INT_PTR from, INT_PTR to);
   // The character's width and height as lengths on the page; false for no character box.
   bool GetCharSize(INT_PTR index, float* width, float* height) const;
 

@@ -444,3 +444,24 @@ TEST_F(TextBlockTest, TheClipboardCarriesCharactersAndCtrlDoubleClickPastesOnlyT
   m_view.window = nullptr;
   ::DestroyWindow(window);
 }
+
+TEST_F(TextBlockTest, LineStartAlignmentBracketsTheSelectionAndIsTakenOutAgain) {
+  auto text = NewText();
+  Type(*text, {'A', 'B', 'C', 'D'});
+  EXPECT_EQ(0, text->AlignLineStart(&m_view)) << "nothing selected";
+  text->SelectRange(1, 2);
+  EXPECT_EQ(1, text->AlignLineStart(&m_view));
+  CBoxArray* boxes = text->GetBoxArray();
+  ASSERT_EQ(6, boxes->GetSize());
+  ASSERT_TRUE(boxes->GetBox(1)->IsAttrBox());
+  EXPECT_EQ(CAttrBox::kAlignOpen, static_cast<CAttrBox*>(boxes->GetBox(1))->m_attrKind);
+  ASSERT_TRUE(boxes->GetBox(4)->IsAttrBox());
+  EXPECT_EQ(CAttrBox::kAlignClose, static_cast<CAttrBox*>(boxes->GetBox(4))->m_attrKind);
+  // Aligning the same selection again keeps one pair.
+  EXPECT_EQ(1, text->AlignLineStart(&m_view));
+  EXPECT_EQ(6, boxes->GetSize());
+
+  text->RemoveAttrBoxes(&m_view, 2, boxes->GetSize());
+  EXPECT_EQ(4, boxes->GetSize());
+  EXPECT_EQ((std::vector<WORD>{'A', 'B', 'C', 'D'}), Codes(*text));
+}

@@ -273,3 +273,36 @@ TEST_F(TextTool, SelectedCharactersDragIntoAnotherTextAndOntoEmptyPage) {
   WaitForLayout();
   ASSERT_EQ(3, document->GetBlockList().GetSize());
 }
+
+TEST_F(TextTool, AShiftDropTakesTheFormatAtTheDropAndADropOffEveryTextMakesANewOne) {
+  CTextBlock* source = TypeText(30, 40, "AA", 0);
+  CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 40;
+  CTextBlock* target = TypeText(30, 150, "AAA", 0);
+  ASSERT_TRUE(source && target);
+  ASSERT_FLOAT_EQ(20, source->GetBoxArray()->GetCharBox(0)->m_width);
+  Drag(CentreOf(source, 0), CentreOf(source, 1));
+  ASSERT_EQ(2, source->GetSelectedCount());
+  Drag(CentreOf(source, 0), CentreOf(target, 1), MK_SHIFT);
+  WaitForLayout();
+  ASSERT_EQ(1, document->GetBlockList().GetSize()) << "the emptied source went";
+  target = TextAt(0);
+  ASSERT_EQ(5u, Codes(target).size());
+  for (INT_PTR i = 0; i < 5; ++i)
+    EXPECT_FLOAT_EQ(40, target->GetBoxArray()->GetCharBox(i)->m_width);
+
+  // Passing over a text on the way does not make it the drop: the release is on empty page.
+  CTextBlock* moving = TypeText(30, 40, "AA", 0);
+  ASSERT_NE(nullptr, moving);
+  Drag(CentreOf(moving, 0), CentreOf(moving, 1));
+  POINT press = PixelOf(CentreOf(moving, 0).x, CentreOf(moving, 0).y);
+  FPOINT over = CentreOf(target, 2);
+  POINT passing = PixelOf(over.x, over.y), empty = PixelOf(300, 300);
+  view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(press));
+  view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(passing));
+  view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(empty));
+  view->SendMessage(WM_LBUTTONUP, 0, At(empty));
+  WaitForLayout();
+  EXPECT_EQ(5u, Codes(target).size()) << "the text passed over is unchanged";
+  ASSERT_EQ(2, document->GetBlockList().GetSize());
+  EXPECT_EQ(2u, Codes(TextAt(1)).size());
+}
