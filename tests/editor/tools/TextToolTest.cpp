@@ -204,6 +204,35 @@ TEST_F(TextTool, TypedLatinAndChineseTextIsLaidOutPaintedAndCutOverItsGlyphs) {
   EXPECT_NEAR(chinese->m_y * kSteps, maxY, 2);
 }
 
+TEST_F(TextTool, ATypedAndEditedTextIsSavedReopenedAndCutAlike) {
+  CTextBlock* text = TypeText(30, 40, "AAA", 2);
+  ASSERT_NE(nullptr, text);
+  FPOINT second = CentreOf(text, 1);
+  Click(second.x, second.y);
+  view->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+  WaitForLayout();
+  std::vector<WORD> typed = Codes(text);
+  ASSERT_EQ(4u, typed.size());
+  std::unique_ptr<CBlock> curves(text->ToCurve(0xFFFFFFFF));
+  ASSERT_TRUE(curves);
+  std::string path = folder.File("text.T42");
+  ASSERT_TRUE(document->OnSaveDocument(path.c_str()));
+
+  CTALVEX42Doc reopened;
+  reopened.m_bAutoDelete = FALSE;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(1, reopened.GetBlockList().GetSize());
+  auto* read = dynamic_cast<CTextBlock*>(reopened.GetBlockAt(0));
+  ASSERT_NE(nullptr, read);
+  EXPECT_EQ(typed, Codes(read));
+  std::unique_ptr<CBlock> readCurves(read->ToCurve(0xFFFFFFFF));
+  ASSERT_TRUE(readCurves);
+  EXPECT_FLOAT_EQ(curves->m_box.left, readCurves->m_box.left);
+  EXPECT_FLOAT_EQ(curves->m_box.top, readCurves->m_box.top);
+  EXPECT_FLOAT_EQ(curves->m_box.right, readCurves->m_box.right);
+  EXPECT_FLOAT_EQ(curves->m_box.bottom, readCurves->m_box.bottom);
+}
+
 TEST_F(TextTool, AClickOnEmptyPageDropsAnEmptyTextAndStartsAnother) {
   Click(30, 40);
   CBlock* first = view->GetEditBlock();
