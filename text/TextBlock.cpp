@@ -1134,19 +1134,40 @@ BOOL CTextBlock::TextOnMouseMove(CBlockView* view, UINT keyFlags, float x, float
   return TRUE;
 }
 
-BOOL CTextBlock::TextOnLButtonUp(CBlockView* view, UINT, float x, float y) {
+BOOL CTextBlock::TextOnLButtonUp(CBlockView*, UINT, float x, float y) {
   if (!m_pressed) return FALSE;
   m_pressed = false;
   m_dragStarted = false;
   m_press = {x, y};
   float width = 0, height = 0;
-  if (m_caret >= 0 && GetCharSize(m_caret, &width, &height)) {
-    CTextDefaults& defaults = CTextDefaults::Global();
-    defaults.fontSizeX = width;
-    defaults.fontSizeY = height;
-  }
-  (void)view;
+  if (m_caret < 0 || !GetCharSize(m_caret, &width, &height)) return TRUE;
+  // The next characters typed take the size of the one clicked.
+  CTextDefaults& defaults = CTextDefaults::Global();
+  defaults.fontSizeX = width;
+  defaults.fontSizeY = height;
+  ReportCharacter(m_boxes.GetCharBox(m_caret));
   return TRUE;
+}
+
+void CTextBlock::ReportCharacter(CCharBox* box) const {
+  // The size shown is that of the glyph's cell: its outline's box, else the whole em (half of
+  // it across for a single-byte character).
+  float cellWidth = box->IsDoubleByte() ? kGlyphUnits : kGlyphUnits / 2, cellHeight = kGlyphUnits;
+  if (std::unique_ptr<CContour> glyph{box->GetContour(nullptr)}) {
+    const CFRect& ink = glyph->GetBox();
+    cellWidth = ink.right - ink.left;
+    cellHeight = ink.bottom - ink.top;
+  }
+  float ox = MapX(m_matrix, 0, 0), oy = MapY(m_matrix, 0, 0);
+  float unitX = Distance(ox, oy, MapX(m_matrix, 1, 0), MapY(m_matrix, 1, 0));
+  float unitY = Distance(ox, oy, MapX(m_matrix, 0, 1), MapY(m_matrix, 0, 1));
+  float size[2] = {cellWidth * box->m_width / kGlyphUnits * unitX,
+                   cellHeight * box->m_height / kGlyphUnits * unitY};
+  SendToMainWindow(kCharSizeNotice, reinterpret_cast<LPARAM>(size));
+  CString name;
+  const CLanguage* language = CTextServices::Language();
+  if (language && language->GetName(language->FindIndex(box->Charset()), name))
+    SendToMainWindow(kLanguageNotice, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
 }
 
 namespace {

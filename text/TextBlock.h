@@ -170,6 +170,8 @@ private:
   // The union of the laid-out character rectangles; false when none has a height.
   bool TextExtent(CFRect* extent) const;
   void FitBoxToPage(CCharBox* box) const;
+  // Tells the main frame the clicked character's size and its language.
+  void ReportCharacter(CCharBox* box) const;
   CFRect MapRect(const CFRect& rect) const;
 
   BYTE m_pendingLead = 0;

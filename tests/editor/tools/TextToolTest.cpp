@@ -56,6 +56,20 @@ std::vector<POINTREC> Square(float lo, float hi) {
           MakePointRecord(lo, hi, kPointOnCurve), MakePointRecord(lo, lo, kPointClose | 1)};
 }
 
+// A main window that keeps the character sizes the text reports.
+class SizeRecordingFrame : public CMDIFrameWnd {
+public:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == CTextBlock::kCharSizeNotice && lParam) {
+      const float* size = reinterpret_cast<const float*>(lParam);
+      sizes.push_back({size[0], size[1]});
+      return TRUE;
+    }
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
+  }
+  std::vector<FPOINT> sizes;
+};
+
 LPARAM At(POINT p) { return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y)); }
 
 class TextTool : public ::testing::Test {
@@ -69,7 +83,7 @@ protected:
     app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
                                              RUNTIME_CLASS(CTALVEX42Frame),
                                              RUNTIME_CLASS(CTALVEX42View)));
-    frame = new CMDIFrameWnd;
+    frame = new SizeRecordingFrame;
     ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
     app.m_pMainWnd = frame;
     frame->MoveWindow(40, 40, 640, 520);
@@ -141,7 +155,7 @@ protected:
   CTextDefaults m_saved;
   FakeGlyphSource fonts;
   CTextToolTestApp app;
-  CMDIFrameWnd* frame = nullptr;
+  SizeRecordingFrame* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;
   TempFolder folder;
@@ -254,6 +268,10 @@ TEST_F(TextTool, ClicksPlaceTheCaretAndKeysEditTheText) {
   Click(second.x, second.y);
   EXPECT_EQ(text, view->GetEditBlock());
   EXPECT_EQ(1, text->GetCaret());
+  // The main window hears the size of the glyph's cell: 300 of 1024 units of a 20 mm character.
+  ASSERT_EQ(1u, frame->sizes.size());
+  EXPECT_NEAR(300 * 20 / 1024.0, frame->sizes[0].x, 0.001);
+  EXPECT_NEAR(300 * 20 / 1024.0, frame->sizes[0].y, 0.001);
   view->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
   view->SendMessage(WM_KEYDOWN, VK_BACK, 0);
   WaitForLayout();
