@@ -5,6 +5,7 @@
 #include "editor/TALVEX42View.h"
 #include "model/blocks/Block.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/undo/UndoBeginEditRecord.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoManager.h"
@@ -63,7 +64,15 @@ void CTextTool::BeginEditAt(CTextBlock* block, INT_PTR index, float x, float y) 
   block->SetAnchor(index);
   block->SetCaretIndex(index);
   if (block->m_editMode != kTextTool) block->BeginEdit(kTextTool, m_view);
+  RecordBeginEdit(block);
   block->PlaceCaretAtPoint(m_view, index, x, y);
+}
+
+void CTextTool::RecordBeginEdit(CTextBlock* block) {
+  // Undo takes the block out of edit before anything of the step can delete it, so that the view
+  // never keeps a block under edit that is gone.
+  if (m_view->GetUndoDepth() != 0)
+    m_view->GetUndoManager()->AppendRecord(new CUndoBeginEditRecord(block));
 }
 
 CTextBlock* CTextTool::NewBlockAt(float x, float y, bool withHeight) {
@@ -75,6 +84,7 @@ CTextBlock* CTextTool::NewBlockAt(float x, float y, bool withHeight) {
   document->AddBlock(block);
   if (m_view->GetUndoDepth() != 0)
     m_view->GetUndoManager()->AppendRecord(new CUndoInsertRecord(block));
+  RecordBeginEdit(block);
   return block;
 }
 
@@ -244,6 +254,7 @@ void CTextTool::Drop(const Event& event) {
   }
   if (target) {
     if (target->m_editMode != kTextTool) target->BeginEdit(kTextTool, m_view);
+    RecordBeginEdit(target);
     if (landing) {
       target->SetCaretIndex(target->GetBoxArray()->IndexOf(landing));
       target->PlaceCaretAtPoint(m_view, target->GetCaret(), event.x, event.y);

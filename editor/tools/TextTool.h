@@ -35,6 +35,7 @@ private:
   CTextBlock* EditBlock() const;
   void BeginEditAt(CTextBlock* block, INT_PTR index, float x, float y);
   void RemoveBlock(CTextBlock* block);
+  void RecordBeginEdit(CTextBlock* block);
   CTextBlock* NewBlockAt(float x, float y, bool withHeight);
   void Drop(const Event& event);
   // The dragged characters taken out of the source, scaled to the page; null when none.

@@ -261,6 +261,21 @@ TEST_F(TextTool, AClickOnEmptyPageDropsAnEmptyTextAndStartsAnother) {
   EXPECT_EQ(nullptr, view->GetEditBlock());
 }
 
+TEST_F(TextTool, UndoingATextsCreationLeavesNoBlockUnderEdit) {
+  CTextBlock* text = TypeText(30, 40, "AA", 0);
+  ASSERT_NE(nullptr, text);
+  for (int step = 0; step < 6 && document->GetBlockList().GetSize() > 0; ++step) {
+    view->SendMessage(WM_COMMAND, kUndoCommand);
+    WaitForLayout();
+  }
+  EXPECT_EQ(0, document->GetBlockList().GetSize());
+  EXPECT_EQ(nullptr, view->GetEditBlock());
+  // Typing and keys with nothing under edit reach nothing.
+  view->SendMessage(WM_CHAR, 'A', 0);
+  view->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_EQ(0, document->GetBlockList().GetSize());
+}
+
 TEST_F(TextTool, ClicksPlaceTheCaretAndKeysEditTheText) {
   CTextBlock* text = TypeText(30, 40, "AAA", 0);
   ASSERT_NE(nullptr, text);
