@@ -3,7 +3,7 @@
 // into it are laid out by the view's timer and painted, the text is cut to a plotter file whose
 // coordinates cover the glyphs' outlines; clicks place the caret and drags of selected
 // characters move or copy them between blocks and onto empty page. Fonts are a fake glyph source
-// with square outlines.
+// with square outlines. The typed text is saved as build/<arch>/screenshots/text_typed.bmp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -174,7 +174,9 @@ TEST_F(TextTool, TypedLatinAndChineseTextIsLaidOutPaintedAndCutOverItsGlyphs) {
   // The Chinese character is a filled square in its cell: its middle is painted black.
   view->InvalidateRect(nullptr, FALSE);
   view->UpdateWindow();
-  SaveClientPicture(view->m_hWnd, folder.File("typed.bmp").c_str());
+  // For people looking at what the test saw: build/<arch>/screenshots/text_typed.bmp.
+  CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(view->m_hWnd, "screenshots\\text_typed.bmp");
   const CCharBox* chinese = text->GetBoxArray()->GetCharBox(2);
   POINT top = PixelOf(chinese->m_rect.left + 1, chinese->m_rect.top + 1);
   POINT bottom = PixelOf(chinese->m_rect.right - 1, chinese->m_rect.bottom - 1);
