@@ -110,6 +110,8 @@ int CTextBlock::WriteRecord(HGLOBAL* record) {
 CBlock* CTextBlock::FromRecord(const BYTE* record, size_t available) {
   CBlockRecordReader reader(record, available);
   if (!reader.Open(kTextRecordTag) || reader.Length() < kFixedRecordLength + 1) return nullptr;
+  // Another type code in a text record would have other code take the block for what it is not.
+  if (reader.TypeCode() != kTextBlock) return nullptr;
   std::unique_ptr<CTextBlock> block(new CTextBlock);
   reader.ReadHeaderInto(*block, true);
   if (!reader.ReadRect(block->m_box) || !reader.ReadRect(block->m_frame) ||

@@ -293,6 +293,7 @@ TEST_F(TextBlockTest, DamagedRecordsAreRefused) {
     void (*damage)(Bytes&, size_t, int);
   };
   const Case cases[] = {
+      {"the type code of a curve", [](Bytes& r, size_t, int) { r[5] = kCurveBlock; }},
       {"an effect of no known kind", [](Bytes& r, size_t e, int) { r[e] = 'z'; }},
       {"an effect longer than the record",
        [](Bytes& r, size_t e, int) { PutInt32(r, e + 1, 100000); }},
