@@ -19,6 +19,7 @@
 #include "text/FontServices.h"
 #include "text/GlyphCodec.h"
 #include "text/Language.h"
+#include "text/TextServices.h"
 #include "text/TtfFontTable.h"
 #include "text/WinFontTable.h"
 
@@ -54,6 +55,8 @@ extern CFontServices g_fontServices;
 // Last: the model reaches the cutter profile and the transform library through its own
 // interfaces from here on.
 extern CModelServices g_modelServices;
+// The record dispatcher reads text blocks through it.
+extern CTextServices g_textServices;
 
 class CPropertyWnd;
 // The floating property window while there is one; the window clears it when it goes.

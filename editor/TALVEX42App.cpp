@@ -19,6 +19,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
 #include "resources/Resource.h"
+#include "text/layout/TextDefaults.h"
 
 IMPLEMENT_DYNAMIC(CTALVEX42App, CWinApp)
 
@@ -238,7 +239,9 @@ void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
   }
   if (flags & kLoadTextDefaults) {
     ShowProgress(progress, "初始化...  版面!");
-    // The text defaults are loaded here once the text subsystem exists.
+    // Languages' default fonts come from TALVEX42.INI, where the font tables keep the languages.
+    CTextDefaults::Global().Load(g_appProfile, g_settings,
+                                 static_cast<int>(::GetSystemDefaultLangID()));
     m_autoFill = g_appProfile.GetInt(settings::kSystemParam, settings::kAutoFill,
                                      settings::kAutoFillDefault);
   }

@@ -7,6 +7,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/dialogs/FontSizeDlg.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -29,6 +30,7 @@
 #include "model/undo/UndoEndEditRecord.h"
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
+#include "text/TextBlock.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
@@ -48,6 +50,9 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_IME_CHAR, OnImeChar)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
+  ON_COMMAND(ID_TEXT_FONT_SIZE, OnChangeFont)
+  ON_COMMAND(ID_TEXT_LINE_START, OnAlignLineStart)
+  ON_COMMAND(ID_TEXT_LINE_START_CANCEL, OnCancelLineStart)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -373,7 +378,13 @@ int CTALVEX42View::HitTestTextBlock(float x, float y, INT_PTR* blockIndex, int* 
   return hit ? 1 : 0;
 }
 
-BOOL CTALVEX42View::HitTestCharacters(CBlock*, float, float, int*) { return FALSE; }
+BOOL CTALVEX42View::HitTestCharacters(CBlock* block, float x, float y, int* charIndex) {
+  auto* text = dynamic_cast<CTextBlock*>(block);
+  INT_PTR index = -1;
+  if (!text || !text->HitTestChars(x, y, CTextBlock::kAnyChar, &index)) return FALSE;
+  if (charIndex) *charIndex = static_cast<int>(index);
+  return TRUE;
+}
 
 void CTALVEX42View::SetToolCursor(int tool) {
   HCURSOR cursor = CToolCursors::Load(CToolCursors::For(tool));
@@ -390,6 +401,11 @@ void CTALVEX42View::SetCurrentTool(int tool) {
     m_undo.AppendRecord(new CUndoToolRecord(m_currentTool));
   SetToolCursor(tool);
   m_currentTool = tool;
+  // The text tool takes the mouse while it is chosen; the creation tools take it otherwise.
+  if (tool == kTextTool)
+    m_targets[kCurrentTool] = &m_textTool;
+  else if (m_targets[kCurrentTool] == &m_textTool)
+    m_targets[kCurrentTool] = &m_creationTools;
   // The main frame sets its tool box and property bar from the active view's tool.
   CFrameWnd* frame = MainFrame();
   if (frame && frame->IsKindOf(RUNTIME_CLASS(CMDIMainFrame)) && m_hWnd)
@@ -620,6 +636,28 @@ void CTALVEX42View::OnOpenCutWindow() {
   CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
 }
 
+void CTALVEX42View::OnChangeFont() {
+  CFontSizeDlg dialog(this, this);
+  if (dialog.DoModal() == IDOK) Invalidate(FALSE);
+}
+
+void CTALVEX42View::OnAlignLineStart() {
+  auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
+  if (!text) return;
+  CDocumentChange change(m_undo, GetDocument());
+  text->AlignLineStart(this);
+}
+
+void CTALVEX42View::OnCancelLineStart() {
+  auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
+  if (!text) return;
+  // The selection's alignment, or the whole text's when nothing is selected.
+  INT_PTR first = 0, last = text->GetBoxArray()->GetSize() - 1;
+  if (text->GetBoxArray()->FindFirstSelected(&first)) text->GetBoxArray()->FindLastSelected(&last);
+  CDocumentChange change(m_undo, GetDocument());
+  text->RemoveAttrBoxes(this, first, last + 1);
+}
+
 void CTALVEX42View::Repaint() {
   if (!m_hWnd) return;
   if (m_rulers) m_rulers->InvalidateRulers(TRUE, TRUE);
@@ -677,6 +715,11 @@ void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
   if (m_editBlock) {
     CDocumentChange change(m_undo, GetDocument());
+    // Text under edit takes Delete as its own; every block under edit takes the keys it knows.
+    if (key == VK_DELETE && m_editBlock->m_editMode == kTextTool) {
+      m_editBlock->EditDelete(this);
+      return;
+    }
     if (m_editBlock->EditKeyDown(this, key)) return;
   }
   CTALVEXView::OnKeyDown(key, repeat, flags);

@@ -26,6 +26,7 @@
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
+#include "editor/tools/TextTool.h"
 #include "editor/tools/ViewToolHost.h"
 #include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
@@ -133,6 +134,11 @@ protected:
   LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
   // Opens the cut-output window over the document.
   void OnOpenCutWindow();
+  // The change-font dialog over the text under edit or the defaults.
+  void OnChangeFont();
+  // Line-start alignment of the selected characters of the text under edit, and its removal.
+  void OnAlignLineStart();
+  void OnCancelLineStart();
 
   DECLARE_MESSAGE_MAP()
 
@@ -200,4 +206,6 @@ private:
   CShapeDialogCommands m_shapeDialogs{this};
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
+  // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
+  CTextTool m_textTool{this};
 };

@@ -163,6 +163,26 @@
 #define IDS_POSITION_ORIGIN_ITEMS 50408  // the origin choices of the position dialog, one per line
 #define IDS_PORT_PARITY_ITEMS 50020  // the parity and flow-control combo entries, one per line
 #define IDS_PORT_FLOW_ITEMS 50021
+// Text: the property bar's text page and the change-font dialog
+#define IDD_FONT_CHOICE 103
+#define IDD_FONT_SIZE 174
+#define IDC_FONT_LIBRARY 1099
+#define IDC_FONT_CODES 1030
+#define IDC_FONT_NAMES 1100
+#define IDC_FONT_SIZE 1027
+#define IDC_FONT_SIZE_SPIN 1029
+#define IDC_FONT_LIST 1098
+#define IDC_FONT_PREVIEW 1158
+#define IDC_FONT_SIZE_X 1101
+#define IDC_FONT_SIZE_Y 1102
+#define IDC_FONT_SIZE_X_SPIN 1204
+#define IDC_FONT_SIZE_Y_SPIN 1205
+#define IDC_FONT_SIZE_BAR 1207
+#define IDC_FONT_BOX_GAPS 1208
+#define IDC_FONT_LINE_GAPS 1209
+#define IDC_FONT_ANGLE 1177
+#define IDC_FONT_SKEW_X 1178
+#define IDC_FONT_SKEW_Y 1179
 
 // ---- Bitmaps ----
 #define IDB_CHECKMARK 182

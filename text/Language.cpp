@@ -256,20 +256,28 @@ bool CLanguage::ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
 }
 
 int CLanguage::RemountFont(const std::vector<BYTE>& section, WORD key, int savedNumber) const {
+  CString name;
+  if (!SavedFontName(section, key, savedNumber, name)) return -1;
+  return FindFont(FindIndex(key & 0xFF), key >> 8, name);
+}
+
+bool CLanguage::SavedFontName(const std::vector<BYTE>& section, WORD key, int savedNumber,
+                              CString& name) const {
   CByteReader reader(section.data(), section.size());
   DWORD tableSize = 0;
-  if (savedNumber < 0 || !reader.ReadDWord(tableSize) || tableSize > reader.Remaining()) return -1;
+  if (savedNumber < 0 || !reader.ReadDWord(tableSize) || tableSize > reader.Remaining())
+    return false;
   for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
     CFontMountSection::Entry entry = {};
-    if (!CFontMountSection::ReadEntry(reader, entry)) return -1;
+    if (!CFontMountSection::ReadEntry(reader, entry)) return false;
     if (entry.charset != (key & 0xFF) || entry.source != (key >> 8)) continue;
     size_t slot = static_cast<size_t>(savedNumber) * entry.slotWidth;
     if (entry.slotWidth == 0 || slot + entry.slotWidth > entry.nameSize ||
         entry.position > section.size() || entry.nameSize > section.size() - entry.position)
-      return -1;
-    const char* name = reinterpret_cast<const char*>(section.data() + entry.position + slot);
-    CString text(name, static_cast<int>(strnlen(name, entry.slotWidth)));
-    return FindFont(FindIndex(entry.charset), entry.source, text);
+      return false;
+    const char* text = reinterpret_cast<const char*>(section.data() + entry.position + slot);
+    name = CString(text, static_cast<int>(strnlen(text, entry.slotWidth)));
+    return true;
   }
-  return -1;
+  return false;
 }

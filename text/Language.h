@@ -95,6 +95,10 @@ public:
   // section it was saved with: the saved name is looked up in the list the key selects now. -1
   // when the section names no such font or it is not mounted here.
   int RemountFont(const std::vector<BYTE>& section, WORD key, int savedNumber) const;
+  // The name under which the section saved the font of that key and number; false when the
+  // section holds no such entry or the number lies outside the entry's names.
+  bool SavedFontName(const std::vector<BYTE>& section, WORD key, int savedNumber,
+                     CString& name) const;
 
   static WORD MakeKey(BYTE charset, int source) {
     return static_cast<WORD>((source & 0xFF) << 8 | charset);

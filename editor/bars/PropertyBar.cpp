@@ -1,5 +1,6 @@
 #include "editor/bars/PropertyBar.h"
 
+#include "editor/dialogs/FontChoiceDlg.h"
 #include "framework/Dialog.h"
 
 IMPLEMENT_DYNAMIC(CPropertyBar, CToolBar)
@@ -19,7 +20,13 @@ CPropertyBar::~CPropertyBar() {
     if (*page && (*page)->m_hWnd) (*page)->DestroyWindow();
 }
 
-std::unique_ptr<CDialog> CPropertyBar::CreatePage(UINT) { return nullptr; }
+std::unique_ptr<CDialog> CPropertyBar::CreatePage(UINT page) {
+  // The library page comes with the library dialogs.
+  if (page != kTextPage) return nullptr;
+  auto text = std::make_unique<CFontChoiceDlg>();
+  if (!text->CreatePage(this)) return nullptr;
+  return text;
+}
 
 CDialog* CPropertyBar::PageWindow(UINT page) {
   std::unique_ptr<CDialog>& slot = page == kLibraryPage ? m_libraryPage : m_textPage;

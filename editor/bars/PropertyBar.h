@@ -2,8 +2,8 @@
 // with one of two pages: the text page (font choice, buttons of resource 151) or the graphics
 // library page (resource 221). A page window stands in the place of the bar's first button while
 // the bar lies horizontally; docked at a side the text page's place becomes the ordinary font
-// button again. The page windows come with the font and library dialogs: until then CreatePage
-// makes none and the bar shows its buttons only.
+// button again. The text page is the font choice (CFontChoiceDlg); the library page comes with
+// the library dialogs: until then CreatePage makes none for it and the bar shows its buttons.
 #pragma once
 
 #include <memory>

@@ -30,6 +30,7 @@ CCodeTable g_gbToBig5(CCodeTable::kGbToBig5, CCodeTable::kLoadNow);
 CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFontTable, g_gbToBig5,
                              g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
+CTextServices g_textServices(&g_language);
 CPropertyWnd* g_propertyWnd = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

@@ -21,8 +21,11 @@
 #include "text/GlyphCodec.h"
 #include "text/GlyphTestSupport.h"
 #include "text/Language.h"
+#include "text/TextBlock.h"
+#include "text/TextServices.h"
 #include "text/TtfFontTable.h"
 #include "text/WinFontTable.h"
+#include "text/layout/CharBox.h"
 
 namespace {
 
@@ -160,6 +163,45 @@ TEST(FontMountSection, ReadBackKeepsEveryListAndFindsSavedFontsAgainAfterTheMoun
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 0));  // Song is gone
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 0), 0));  // no Windows list
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 9));  // past the list
+}
+
+TEST(FontMountSection, TextBlocksRemountTheirCharactersAndListTheFontsThatAreGone) {
+  TempFolder folder;
+  CIniFile settings = WriteLanguages(folder, {"134,GB"});
+  Fonts saved;
+  saved.language.Load(settings);
+  saved.AddOwn(0, 0, "Song");
+  saved.AddOwn(0, 0, "Kai");
+  CByteWriter file;
+  ASSERT_TRUE(saved.language.WriteToFile(file));
+  Fonts now;
+  now.language.Load(settings);
+  now.AddOwn(0, 0, "Kai");
+  Bytes section;
+  ASSERT_TRUE(now.language.ReadFromFile(file.Data(), file.Size(), 0, section));
+
+  CTextServices services(&now.language);
+  std::unique_ptr<CTextBlock> text(CTextBlock::CreateAt(0, 0, 0, 100, 0));
+  // Kai, Kai, Song, and a number past the saved names.
+  for (WORD number : {1, 1, 0, 7}) {
+    CCharBox* box = new CCharBox;
+    box->m_kind = static_cast<WORD>(CTextBox::kDoubleByteBit | CLanguage::MakeKey(134, 2));
+    box->m_code = 0xB0A1;
+    box->m_fontNumber = number;
+    text->GetBoxArray()->Add(box);
+  }
+  HWND list = ::CreateWindowA("LISTBOX", "", 0, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, list);
+  text->RemountFonts(section.data(), section.size(), list);
+  std::vector<int> numbers;
+  for (INT_PTR i = 0; i < 4; ++i)
+    numbers.push_back(text->GetBoxArray()->GetCharBox(i)->m_fontNumber);
+  EXPECT_EQ((std::vector<int>{0, 0, 0, 7}), numbers);
+  ASSERT_EQ(1, ::SendMessageA(list, LB_GETCOUNT, 0, 0));
+  char line[128] = {};
+  ::SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+  EXPECT_EQ(std::string("Song") + std::string(36, ' ') + "  -[134,2,0] -{0,0}", line);
+  ::DestroyWindow(list);
 }
 
 TEST(FontMountSection, DamagedTablesAndBlocksAreBoundedAndReported) {

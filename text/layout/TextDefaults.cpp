@@ -1,10 +1,16 @@
 #include "text/layout/TextDefaults.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "model/settings/AppProfile.h"
+#include "model/settings/IniFile.h"
 
 namespace {
 
 const float kDefaultFontSize = 40.0f;
+const char kSystemParam[] = "SystemParam";
+const int kNoDefault = -1;
 
 }  // namespace
 
@@ -95,4 +101,31 @@ int CTextDefaults::DefaultSource(int row) const {
 
 int CTextDefaults::DefaultFontNumber(int row) const {
   return row >= 0 && row < kRowCount ? defaultFontNumber[row] : 0;
+}
+
+CTextDefaults& CTextDefaults::Global() {
+  static CTextDefaults defaults;
+  return defaults;
+}
+
+void CTextDefaults::Load(const CAppProfile& profile, const CIniFile& settings, int languageId) {
+  fontSizeX = profile.GetFloat(kSystemParam, "FONTSIZEX", kDefaultFontSize);
+  fontSizeY = profile.GetFloat(kSystemParam, "FONTSIZEY", kDefaultFontSize);
+  for (int row = 0; row < kRowCount; ++row) {
+    char section[16];
+    snprintf(section, sizeof section, "Language%d", row);
+    int type = settings.GetInt(section, "DefaultType", kNoDefault);
+    if (type == kNoDefault) continue;
+    defaultSource[row] = static_cast<BYTE>(type);
+    int id = settings.GetInt(section, "DefaultID", kNoDefault);
+    if (id != kNoDefault) defaultFontNumber[row] = static_cast<WORD>(id);
+  }
+  fontAngle = profile.GetFloat(kSystemParam, "FONTANGLE", 0);
+  fontSkewX = profile.GetFloat(kSystemParam, "FONTSKEWX", 0);
+  fontSkewY = profile.GetFloat(kSystemParam, "FONTSKEWY", 0);
+  lineGaps = profile.GetFloat(kSystemParam, "LineGaps", 0);
+  boxGaps = profile.GetFloat(kSystemParam, "BoxGaps", 0);
+  styleWord = static_cast<WORD>(profile.GetInt(kSystemParam, "TMState", 0));
+  modeWord = 0;
+  SetCharsetFromLanguage(languageId);
 }

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+class CAppProfile;
+class CIniFile;
+
 class CTextDefaults {
 public:
   static constexpr int kRowCount = 30;
@@ -21,6 +24,13 @@ public:
   int SetCharset(int charset);
   // The charsets of a Windows language id. Returns 1.
   int SetCharsetFromLanguage(int languageId);
+
+  // The program's current character parameters, which typing and the text dialogs use.
+  static CTextDefaults& Global();
+  // Sizes, angle, skews, gaps and style word from the profile's "SystemParam"; each language
+  // row's default font from "DefaultType" and "DefaultID" of "Language%d" of the settings file
+  // (the ID only where the type is given and not -1); the charsets from the language id.
+  void Load(const CAppProfile& profile, const CIniFile& settings, int languageId);
 
   // The default font source and number of a language row (0 for a row outside 0-29).
   int DefaultSource(int row) const;

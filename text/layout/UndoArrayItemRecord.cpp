@@ -5,8 +5,13 @@
 #include "text/layout/BoxArray.h"
 #include "text/layout/TextBox.h"
 
-CUndoArrayItemRecord::CUndoArrayItemRecord(CBoxArray* array, CTextBox* box, INT_PTR index)
-    : m_array(array), m_box(box), m_index(index) {}
+CUndoArrayItemRecord::CUndoArrayItemRecord(CBoxArray* array, CTextBox* box, INT_PTR index,
+                                           CBlock* owner)
+    : m_array(array), m_box(box), m_index(index) {
+  if (owner) Watch(owner);
+}
+
+void CUndoArrayItemRecord::OnBlockDestroyed(CBlock*) { m_array = nullptr; }
 
 CUndoArrayItemRecord::~CUndoArrayItemRecord() { delete m_box; }
 

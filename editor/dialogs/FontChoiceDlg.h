@@ -1,0 +1,50 @@
+// CFontChoiceDlg: the text page of the property bar (103): font library, font and size of the
+// characters typed next. A font or size chosen here goes to the selected characters of the text
+// under edit when there are any, otherwise it becomes the program's default and is stored (sizes
+// in the profile, a language's default font in its "Language%d" section of TALVEX42.INI). A size
+// equal to the current one, as a whole number, changes nothing.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "text/layout/TextDefaults.h"
+
+class CTALVEX42View;
+
+class CFontChoiceDlg : public CDialog {
+  DECLARE_DYNAMIC(CFontChoiceDlg)
+public:
+  static constexpr UINT kTemplateId = 103;
+  // The first mounted font file of the Chinese language: charset 134, source 2.
+  static constexpr WORD kFirstChineseMount = 646;
+  static constexpr int kSizeListLength = 10;
+  enum : int { kApplySize = 1, kApplyFont = 2 };
+
+  CFontChoiceDlg();
+
+  // The page as a child window of the bar.
+  BOOL CreatePage(CWnd* parent);
+  BOOL OnInitDialog() override;
+  void OnOK() override { Apply(kApplySize | kApplyFont); }
+  void OnCancel() override {}
+
+  // Takes the font and size now shown; flags say which (kApplySize, kApplyFont).
+  void Apply(int flags);
+
+protected:
+  void OnLibraryChosen();
+  void OnFontChosen() { Apply(kApplyFont); }
+  void OnSizeChosen();
+  void OnSizeEdited() { m_sizeEdited = true; }
+  void OnSizeLeft();
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void FillFonts(WORD code);
+  int ChosenLibrary() const;
+  static CTALVEX42View* ActiveView();
+  void ReturnFocus() const;
+
+  CTextDefaults m_values;
+  bool m_sizeEdited = false;
+};

@@ -1,0 +1,58 @@
+// CFontSizeDlg: the change-font dialog (174): font library and font, both sizes (with spins and a
+// scroll bar that moves them together), spacing, line gap, angle and skews. It edits a copy of the
+// program's text defaults; OK checks the values (sizes above 0, skews within 60 degrees, a library
+// and a font chosen), then gives what changed to the selected characters of the text under edit
+// in one undo step, or, with none selected, makes the values the new defaults and stores them.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "text/layout/TextDefaults.h"
+
+class CTALVEX42View;
+
+class CFontSizeDlg : public CDialog {
+  DECLARE_DYNAMIC(CFontSizeDlg)
+public:
+  static constexpr UINT kTemplateId = 174;
+  static constexpr float kLargestSkew = 60.0f;
+  static constexpr int kLargestBarSize = 1500;
+  // What the user changed, as CBoxArray::ApplyCharFormat takes it.
+  enum : int { kChangedSize = 1, kChangedFont = 2, kChangedAngle = 4, kChangedSkew = 8 };
+
+  explicit CFontSizeDlg(CTALVEX42View* view, CWnd* parent = nullptr);
+
+  // The message for values OK refuses, null when they are fine.
+  static LPCSTR CheckValues(const CTextDefaults& values, bool libraryChosen, bool fontChosen);
+  // The format given to the selected characters of the view's text under edit; FALSE when
+  // nothing there is selected.
+  static BOOL ApplyToSelection(CTALVEX42View* view, const CTextDefaults& values, int changed);
+
+  const CTextDefaults& GetValues() const { return m_values; }
+  int GetChanged() const { return m_changed; }
+
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+
+protected:
+  void OnSizeChanged() { m_changed |= kChangedSize; }
+  void OnAngleChanged() { m_changed |= kChangedAngle; }
+  void OnSkewChanged() { m_changed |= kChangedSkew; }
+  void OnLibraryChosen();
+  void OnFontChosen();
+  void OnSizeXSpin(NMHDR* header, LRESULT* result);
+  void OnSizeYSpin(NMHDR* header, LRESULT* result);
+  void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void FillFonts();
+  float ReadNumber(int control) const;
+  void ShowNumber(int control, float value);
+  void StepSize(int control, NMHDR* header, LRESULT* result);
+  void StoreDefaults(int row) const;
+
+  CTALVEX42View* m_view;
+  CTextDefaults m_values;
+  int m_changed = 0;
+  bool m_filling = false;
+};
