@@ -871,7 +871,10 @@ BOOL CTALVEX42View::OfferTo(Stage stage, MouseEvent event, const CViewMouseTarge
     case kSelectionStage:
       return OfferToTarget(m_targets[kSelectionTracker], event, data);
     case kToolStage:
-      return OfferToTarget(m_targets[kCurrentTool], event, data);
+      if (OfferToTarget(m_targets[kCurrentTool], event, data)) return TRUE;
+      // What the text tool leaves (right-click tool switching, double clicks) is the creation
+      // tools' as for every other tool.
+      return m_targets[kCurrentTool] == &m_textTool && OfferToTarget(&m_creationTools, event, data);
   }
   return FALSE;
 }
