@@ -2,46 +2,12 @@
 
 #include <memory>
 
-#include "framework/GlobalLock.h"
-#include "media/WeldDll.h"
+#include "media/WeldRecord.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/geometry/ShapeCurves.h"
-#include "model/records/BlockRecord.h"
 
 namespace {
-
-// A block's record in global memory, freed with the guard.
-class RecordMemory {
-public:
-  explicit RecordMemory(CBlock& block) : m_memory(nullptr) {
-    m_length = block.WriteRecord(&m_memory);
-  }
-  ~RecordMemory() {
-    if (m_memory) ::GlobalFree(m_memory);
-  }
-  RecordMemory(const RecordMemory&) = delete;
-  RecordMemory& operator=(const RecordMemory&) = delete;
-
-  WeldOperand Operand(const CFRect& box) const { return MakeWeldOperand(m_memory, m_length, box); }
-  bool IsValid() const { return m_memory && m_length > 0; }
-
-private:
-  HGLOBAL m_memory;
-  int m_length;
-};
-
-// The block the library handed back; the memory is freed here.
-CBlock* TakeResult(HGLOBAL result) {
-  if (!result) return nullptr;
-  CBlock* block = nullptr;
-  {
-    CGlobalLock lock(result);
-    if (lock.Data()) block = CreateBlockFromRecord(lock.Data(), lock.Size());
-  }
-  ::GlobalFree(result);
-  return block;
-}
 
 // The children of a group built by the library join the inside group; a lone curve joins itself.
 void MoveIntoGroup(CBlock* block, CGroupBlock* into) {
@@ -80,10 +46,10 @@ CGroupBlock* CutChild(CBlock* child, const CFRect& box, const WeldOperand& windo
     cut.AddChild(child);
   }
   if (cut.GetChildCount() > 0) {
-    RecordMemory record(cut);
-    CBlock* result = record.IsValid()
-                         ? TakeResult(library.FigureCut(record.Operand(cut.m_box), window, 0))
-                         : nullptr;
+    CWeldRecord record(cut);
+    CBlock* result = record.IsValid() ? CWeldRecord::TakeBlock(
+                                            library.FigureCut(record.Operand(cut.m_box), window, 0))
+                                      : nullptr;
     if (result) {
       if (!inside) inside.reset(new CGroupBlock);
       MoveIntoGroup(result, inside.get());
@@ -106,7 +72,7 @@ CGroupBlock* FigureClipGroup(CGroupBlock* group, float left, float top, float ri
   if (!group || group->GetChildCount() == 0) return nullptr;
   CFRect box(left, top, right, bottom);
   std::unique_ptr<CCurveBlock> frame(MakeRectCurveFromFRect(box));
-  RecordMemory frameRecord(*frame);
+  CWeldRecord frameRecord(*frame);
   const WeldOperand window = frameRecord.Operand(frame->m_box);
 
   std::unique_ptr<CGroupBlock> result(new CGroupBlock);

@@ -3,11 +3,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "framework/GlobalLock.h"
-#include "media/WeldDll.h"
+#include "media/WeldRecord.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/MainWindowNotice.h"
-#include "model/records/BlockRecord.h"
 #include "resources/Resource.h"
 
 const char COutlineCombiner::kContourProgress[] = "轮廓切割运算中... %d/%d";
@@ -15,39 +13,6 @@ const char COutlineCombiner::kContourProgress[] = "轮廓切割运算中... %d/%
 namespace {
 
 const DWORD kEveryColour = 0xFFFFFFFF;
-
-// A block's record handed to the library for the length of one call; freed with the operand.
-class COperand {
-public:
-  explicit COperand(CBlock* block) {
-    HGLOBAL record = nullptr;
-    int length = block->WriteRecord(&record);
-    m_operand = MakeWeldOperand(record, length, block->m_box);
-  }
-  ~COperand() {
-    if (m_operand.records) ::GlobalFree(m_operand.records);
-  }
-  COperand(const COperand&) = delete;
-  COperand& operator=(const COperand&) = delete;
-
-  bool IsValid() const { return m_operand.records && m_operand.length > 0; }
-  const WeldOperand& Get() const { return m_operand; }
-
-private:
-  WeldOperand m_operand;
-};
-
-// The block in the library's answer, which is freed; null for none or an unreadable record.
-CBlock* TakeResult(HGLOBAL result) {
-  if (!result) return nullptr;
-  CBlock* block = nullptr;
-  {
-    CGlobalLock lock(result);
-    if (lock.Data()) block = CreateBlockFromRecord(lock.Data(), lock.Size());
-  }
-  ::GlobalFree(result);
-  return block;
-}
 
 bool IsSubpathStartOnly(BYTE flags) {
   return !IsSpecialPoint(flags) && (flags & kPointSubpathBits) == kPointStart;
@@ -75,26 +40,26 @@ CBlock* COutlineCombiner::WeldPair(UINT command, CBlock* a, CBlock* b) {
     b = curveB.get();
   }
   if (!a || !b) return nullptr;
-  COperand first(a), second(b);
+  CWeldRecord first(*a), second(*b);
   if (!first.IsValid() || !second.IsValid()) return nullptr;
   HGLOBAL result = nullptr;
   switch (command) {
     case ID_OUTLINE_WELD:
-      result = weld.Weld(first.Get(), second.Get());
+      result = weld.Weld(first.Operand(), second.Operand());
       break;
     case ID_OUTLINE_TRIM:
-      result = weld.WeldCut(first.Get(), second.Get());
+      result = weld.WeldCut(first.Operand(), second.Operand());
       break;
     case ID_OUTLINE_INTERSECT:
-      result = weld.WeldAnd(first.Get(), second.Get());
+      result = weld.WeldAnd(first.Operand(), second.Operand());
       break;
     case ID_OUTLINE_XOR:
-      result = weld.WeldXor(first.Get(), second.Get());
+      result = weld.WeldXor(first.Operand(), second.Operand());
       break;
     default:
       return nullptr;
   }
-  return TakeResult(result);
+  return CWeldRecord::TakeBlock(result);
 }
 
 int COutlineCombiner::CountSubpaths(const CCurveBlock& curve) {
@@ -129,10 +94,11 @@ CBlock* COutlineCombiner::WeldEachContour(CBlock* block, const CCurveBlock* curv
     if (!IsSubpathEnd(point.flags)) continue;
     piece->EndCurve();
     if (!curve->m_matrix.IsIdentity()) piece->Transform(curve->m_matrix);
-    COperand shape(result ? result.get() : block), knife(piece.get());
+    CWeldRecord shape(result ? *result : *block), knife(*piece);
     piece.reset();
     if (!shape.IsValid() || !knife.IsValid()) return nullptr;
-    CBlock* next = TakeResult(weld.LineCut(shape.Get(), knife.Get(), parameter));
+    CBlock* next = CWeldRecord::TakeBlock(
+        weld.LineCut(shape.Operand(), knife.Operand(), parameter));
     // A failed cut ends it all: the part-done result is dropped, the input stays as it was.
     if (!next) return nullptr;
     result.reset(next);

@@ -3,15 +3,13 @@
 #include <cmath>
 #include <memory>
 
-#include "framework/GlobalLock.h"
-#include "media/WeldDll.h"
+#include "media/WeldRecord.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
 #include "model/editing/MainWindowNotice.h"
-#include "model/records/BlockRecord.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoManager.h"
@@ -28,39 +26,6 @@ void ShowContourCutProgress(INT_PTR outline, INT_PTR count) {
   char text[64];
   wsprintfA(text, kContourCutProgress, static_cast<int>(outline), static_cast<int>(count));
   SendToMainWindow(kStatusText, reinterpret_cast<LPARAM>(text));
-}
-
-// A block's record in global memory for the length of a call, freed with the guard.
-class OperandRecord {
-public:
-  explicit OperandRecord(CBlock& block) : m_memory(nullptr), m_box(block.m_box) {
-    m_length = block.WriteRecord(&m_memory);
-  }
-  ~OperandRecord() {
-    if (m_memory) ::GlobalFree(m_memory);
-  }
-  OperandRecord(const OperandRecord&) = delete;
-  OperandRecord& operator=(const OperandRecord&) = delete;
-
-  bool IsValid() const { return m_memory && m_length > 0; }
-  WeldOperand Operand() const { return MakeWeldOperand(m_memory, m_length, m_box); }
-
-private:
-  HGLOBAL m_memory;
-  int m_length;
-  CFRect m_box;
-};
-
-// The block a library result holds (the memory is freed), null for none or a damaged record.
-CBlock* TakeResult(HGLOBAL result) {
-  if (!result) return nullptr;
-  CBlock* block = nullptr;
-  {
-    CGlobalLock lock(result);
-    if (lock.Data()) block = CreateBlockFromRecord(lock.Data(), lock.Size());
-  }
-  ::GlobalFree(result);
-  return block;
 }
 
 // The curve copy of a block: a group's parts as one group without nested groups.
@@ -105,7 +70,7 @@ bool COutlineOperations::Recording() const { return m_view && m_view->GetUndoDep
 
 CBlock* COutlineOperations::CombinePair(Combination combination, CBlock& first,
                                         CBlock& second) const {
-  OperandRecord a(first), b(second);
+  CWeldRecord a(first), b(second);
   if (!a.IsValid() || !b.IsValid()) return nullptr;
   HGLOBAL result = nullptr;
   switch (combination) {
@@ -122,13 +87,13 @@ CBlock* COutlineOperations::CombinePair(Combination combination, CBlock& first,
       result = m_library.WeldXor(a.Operand(), b.Operand());
       break;
   }
-  return TakeResult(result);
+  return CWeldRecord::TakeBlock(result);
 }
 
 CBlock* COutlineOperations::LineCut(CBlock& shape, CBlock& knife) const {
-  OperandRecord a(shape), b(knife);
+  CWeldRecord a(shape), b(knife);
   if (!a.IsValid() || !b.IsValid()) return nullptr;
-  return TakeResult(m_library.LineCut(a.Operand(), b.Operand(), 0));
+  return CWeldRecord::TakeBlock(m_library.LineCut(a.Operand(), b.Operand(), 0));
 }
 
 void COutlineOperations::Replace(const std::vector<CBlock*>& removed,

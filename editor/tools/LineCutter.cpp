@@ -2,47 +2,17 @@
 
 #include <memory>
 
-#include "framework/GlobalLock.h"
+#include "media/WeldRecord.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ShapeBlock.h"
 #include "model/document/TALVEX42Doc.h"
-#include "model/records/BlockRecord.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoManager.h"
 
 namespace {
-
-// A block's record in global memory, freed with the guard.
-class RecordMemory {
-public:
-  explicit RecordMemory(CBlock& block) { m_length = block.WriteRecord(&m_memory); }
-  ~RecordMemory() {
-    if (m_memory) ::GlobalFree(m_memory);
-  }
-  RecordMemory(const RecordMemory&) = delete;
-  RecordMemory& operator=(const RecordMemory&) = delete;
-
-  bool IsValid() const { return m_memory && m_length > 0; }
-  WeldOperand Operand(const CFRect& box) const { return MakeWeldOperand(m_memory, m_length, box); }
-
-private:
-  HGLOBAL m_memory = nullptr;
-  int m_length = 0;
-};
-
-CBlock* TakeResult(HGLOBAL result) {
-  if (!result) return nullptr;
-  CBlock* block = nullptr;
-  {
-    CGlobalLock lock(result);
-    if (lock.Data()) block = CreateBlockFromRecord(lock.Data(), lock.Size());
-  }
-  ::GlobalFree(result);
-  return block;
-}
 
 // The block's outlines as one group of curves without nested groups.
 std::unique_ptr<CGroupBlock> OutlinesOf(CBlock& block) {
@@ -92,11 +62,11 @@ bool CLineCutter::Cut(const FPOINT& from, const FPOINT& to) {
   CCurveBlock knife;
   knife.AddLine(from.x, from.y, to.x, to.y);
   knife.EndCurve();
-  RecordMemory shapeRecord(*outlines);
-  RecordMemory knifeRecord(knife);
+  CWeldRecord shapeRecord(*outlines);
+  CWeldRecord knifeRecord(knife);
   if (!shapeRecord.IsValid() || !knifeRecord.IsValid()) return false;
-  std::unique_ptr<CBlock> pieces(
-      TakeResult(m_cut(shapeRecord.Operand(outlines->m_box), knifeRecord.Operand(knife.m_box))));
+  std::unique_ptr<CBlock> pieces(CWeldRecord::TakeBlock(
+      m_cut(shapeRecord.Operand(outlines->m_box), knifeRecord.Operand(knife.m_box))));
   // Nothing came back: the block stays as it was, still selected.
   if (!pieces) return false;
 
