@@ -335,7 +335,7 @@ TEST_F(ShapeDialogs, AParallelCutCutsEverySelectedBlockByBothPassesInOneStep) {
 
 // The parallel tool with the mouse, set to cut and to four equal strips: the square is cut where
 // the button comes up, at its top-left corner, by both passes in one step, and the selection tool
-// takes over.
+// takes over; a count too large to cut is refused with a message.
 TEST_F(ShapeDialogs, TheParallelToolCutsASquareFromWhereTheMouseIsReleased) {
   using namespace settings;
   ProfileKey profile;
@@ -372,6 +372,16 @@ TEST_F(ShapeDialogs, TheParallelToolCutsASquareFromWhereTheMouseIsReleased) {
   }
   Command(57643);  // undo
   EXPECT_EQ(1, Blocks());
+
+  // Strips too many to make are refused with a message, and nothing is cut.
+  g_appProfile.WriteInt(kParallelCut, kCutLines, 50000);
+  m_view->SetCurrentTool(ID_CUT_PARALLEL);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  m_view->SendMessage(WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(1, Blocks());
+  EXPECT_EQ(kSelectTool, m_view->GetCurrentTool());
 }
 
 TEST_F(ShapeDialogs, PositionByTheBottomRightCornerAlignsToThePageEdgeLessTheMargin) {
