@@ -4,7 +4,9 @@
 #include "model/blocks/RectBlock.h"
 #include "resources/Resource.h"
 
-bool CBoxTool::Serves(int tool) const { return tool == ID_TOOL_RECT || tool == ID_TOOL_CIRCLE; }
+bool CBoxTool::Serves(int tool) const {
+  return tool == ID_TOOL_RECT || tool == ID_TOOL_CIRCLE || tool == ID_TOOL_TABLE;
+}
 
 void CBoxTool::OnPress(const Input& input) {
   g_ToolState.start = g_ToolState.end = g_ToolState.previous = input.point;
@@ -27,6 +29,10 @@ void CBoxTool::OnRelease(const Input& input) {
 }
 
 void CBoxTool::Commit(int tool) {
+  if (tool == ID_TOOL_TABLE) {
+    m_host->RunShapeDialog(kTableDialog);
+    return;
+  }
   bool circle = tool == ID_TOOL_CIRCLE;
   if (IsClick()) {
     m_host->RunShapeDialog(circle ? kCircleDialog : kRectangleDialog);

@@ -1,7 +1,8 @@
 // CBoxTool: the tools that drag a box from corner to corner: the rectangle tool (40096) makes a
 // rectangle block and the circle tool (40097) an ellipse in the box. A click opens the tool's
 // typed-input dialog (190 or 191) instead; a box flat in either direction makes nothing. Shift
-// makes the box a square.
+// makes the box a square. The table tool (40107) drags the same box but always ends in the table
+// dialog (166), whose table starts at the press point.
 #pragma once
 
 #include "editor/tools/CreationTool.h"
@@ -11,6 +12,7 @@ public:
   enum State { kIdle, kDragging };
   static constexpr UINT kRectangleDialog = 190;
   static constexpr UINT kCircleDialog = 191;
+  static constexpr UINT kTableDialog = 166;
 
   explicit CBoxTool(CToolHost* host) : CCreationTool(host) {}
 

@@ -1,6 +1,7 @@
 #include "editor/tools/CreationTools.h"
 
 #include "editor/tools/BoxTool.h"
+#include "editor/tools/CutPatternTool.h"
 #include "editor/tools/LineTool.h"
 #include "editor/tools/MultiClickTool.h"
 #include "editor/tools/RegularPolygonTool.h"
@@ -15,6 +16,7 @@ CCreationTools::CCreationTools(CToolHost* host) : m_host(host), m_pan(host) {
   m_tools.emplace_back(new CMultiClickTool(host));
   m_tools.emplace_back(new CRegularPolygonTool(host));
   m_tools.emplace_back(new CZoomTool(host));
+  m_tools.emplace_back(new CCutPatternTool(host));
 }
 
 CCreationTools::~CCreationTools() = default;

@@ -43,6 +43,12 @@ public:
   virtual void RunShapeDialog(UINT dialog) = 0;
   // Removes the single selected block, cuts it along the line and adds the pieces.
   virtual void CutSelectionByLine(const FPOINT& from, const FPOINT& to) = 0;
+  // The pattern of a cut tool at the point for a pass (0 or 1), from the stored settings and the
+  // selection's box; the caller's. Null when nothing is selected or the settings are refused.
+  virtual CBlock* MakeCutPattern(int tool, const FPOINT& point, int pass) = 0;
+  // Both passes of a cut tool at the point join the document, or cut the selection and the
+  // pieces join it, as the tool's settings say; one undo step. Refused settings are reported.
+  virtual void ApplyCutPatterns(int tool, const FPOINT& point) = 0;
 
   // The visible part of the view in pixels (without the rulers).
   virtual SIZE VisiblePixels() = 0;

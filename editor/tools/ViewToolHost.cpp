@@ -4,6 +4,8 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
+#include "editor/commands/CutPatternCommands.h"
+#include "editor/commands/ShapeDialogCommands.h"
 #include "editor/dialogs/ShapeDialogs.h"
 #include "editor/tools/LineCutter.h"
 #include "framework/ClientDC.h"
@@ -31,6 +33,18 @@ const WORD kRectShape = 32;
 const WORD kEllipseShape = 48;
 const WORD kBlockShape = 64;
 const WORD kBlockShapeAlso = 176;
+
+// The settings section of a cut tool.
+const char* CutToolSection(int tool) {
+  switch (tool) {
+    case ID_CUT_PARALLEL:
+      return settings::kParallelCut;
+    case ID_CUT_RADIAL:
+      return settings::kRadiationCut;
+    default:
+      return settings::kCircleCut;
+  }
+}
 
 CPen* PenOf(WORD code) {
   switch (code & 0x000F) {
@@ -102,7 +116,34 @@ void CViewToolHost::AddBlock(CBlock* block) {
 }
 
 void CViewToolHost::RunShapeDialog(UINT dialog) {
+  // The table dialog adds its table to the document itself.
+  if (dialog == IDD_TABLE) {
+    CShapeDialogCommands::RunTableDialog(m_view, g_ToolState.start.x, g_ToolState.start.y);
+    return;
+  }
   AddBlock(CShapeDialogs::Run(m_view, dialog, g_ToolState.start));
+}
+
+CBlock* CViewToolHost::MakeCutPattern(int tool, const FPOINT& point, int pass) {
+  return CCutPatternCommands::MakeCutPattern(m_view, g_appProfile, static_cast<UINT>(tool), point.x,
+                                             point.y, pass);
+}
+
+void CViewToolHost::ApplyCutPatterns(int tool, const FPOINT& point) {
+  const bool noCut = g_appProfile.GetInt(CutToolSection(tool), settings::kNoCut,
+                                         settings::kNoCutToolDefault) != 0;
+  CCutPatterns::Problem problems[2] = {CCutPatterns::kNoProblem, CCutPatterns::kNoProblem};
+  std::unique_ptr<CCurveBlock> passes[2];
+  for (int pass = 0; pass < 2; ++pass)
+    passes[pass].reset(CCutPatternCommands::MakeCutPattern(
+        m_view, g_appProfile, static_cast<UINT>(tool), point.x, point.y, pass, &problems[pass]));
+  const CCutPatterns::Problem problem = problems[0] != CCutPatterns::kNoProblem ? problems[0]
+                                                                                : problems[1];
+  if (problem != CCutPatterns::kNoProblem) {
+    CCutPatternCommands::ReportProblem(m_view->GetSafeHwnd(), problem);
+    return;
+  }
+  CCutPatternCommands::ApplyPasses(m_view, passes[0].release(), passes[1].release(), noCut);
 }
 
 void CViewToolHost::CutSelectionByLine(const FPOINT& from, const FPOINT& to) {

@@ -22,6 +22,8 @@ public:
   void AddBlock(CBlock* block) override;
   void RunShapeDialog(UINT dialog) override;
   void CutSelectionByLine(const FPOINT& from, const FPOINT& to) override;
+  CBlock* MakeCutPattern(int tool, const FPOINT& point, int pass) override;
+  void ApplyCutPatterns(int tool, const FPOINT& point) override;
   SIZE VisiblePixels() override;
   void ZoomTo(const CFRect& box) override;
   void ScrollPixels(int dx, int dy) override;

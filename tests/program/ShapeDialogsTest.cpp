@@ -333,6 +333,57 @@ TEST_F(ShapeDialogs, AParallelCutCutsEverySelectedBlockByBothPassesInOneStep) {
   EXPECT_EQ(2, Blocks());
 }
 
+// The parallel tool with the mouse, set to cut and to four equal strips: the square is cut where
+// the button comes up, at its top-left corner, by both passes in one step, and the selection tool
+// takes over; a count too large to cut is refused with a message.
+TEST_F(ShapeDialogs, TheParallelToolCutsASquareFromWhereTheMouseIsReleased) {
+  using namespace settings;
+  ProfileKey profile;
+  g_appProfile.WriteInt(kParallelCut, kNoCut, 0);
+  g_appProfile.WriteInt(kParallelCut, kCutLines, 4);
+  // The corner is a point that a pixel maps to exactly, so that the strips start at the corner.
+  POINT corner;
+  FPOINT inside = {20, 20};
+  m_view->GetDisplayMatrix()->TransformPointToInt(&inside, &corner);
+  FPOINT start;
+  m_view->DeviceToPage(corner.x, corner.y, &start.x, &start.y);
+  AddSquare(start.x, start.y, 40);
+  m_view->SetCurrentTool(ID_CUT_PARALLEL);
+  const INT_PTR steps = Steps();
+  const LPARAM at = MAKELPARAM(corner.x, corner.y);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x + 30, corner.y + 30));
+  m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, at);
+  m_view->SendMessage(WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_EQ(0u, m_boxes.Count());
+  EXPECT_EQ(kSelectTool, m_view->GetCurrentTool());
+  EXPECT_EQ(nullptr, m_view->GetFeedbackBlock());
+  EXPECT_EQ(steps + 1, Steps());
+  // Each pass keeps one piece of two strips of 10 of the square: 0-10 and 20-30 below the
+  // corner, then 10-20 and 30-40.
+  ASSERT_EQ(3, Blocks());
+  for (INT_PTR pass = 0; pass < 2; ++pass) {
+    const CFRect& box = Block(1 + pass)->m_box;
+    EXPECT_EQ(kCurveBlock, Block(1 + pass)->m_type) << pass;
+    EXPECT_NEAR(start.y + 10 * pass, box.top, 0.05f) << pass;
+    EXPECT_NEAR(start.y + 10 * pass + 30, box.bottom, 0.05f) << pass;
+    EXPECT_NEAR(start.x, box.left, 0.05f) << pass;
+    EXPECT_NEAR(start.x + 40, box.right, 0.05f) << pass;
+  }
+  Command(57643);  // undo
+  EXPECT_EQ(1, Blocks());
+
+  // Strips too many to make are refused with a message, and nothing is cut.
+  g_appProfile.WriteInt(kParallelCut, kCutLines, 50000);
+  m_view->SetCurrentTool(ID_CUT_PARALLEL);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  m_view->SendMessage(WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(1, Blocks());
+  EXPECT_EQ(kSelectTool, m_view->GetCurrentTool());
+}
+
 TEST_F(ShapeDialogs, PositionByTheBottomRightCornerAlignsToThePageEdgeLessTheMargin) {
   CCurveBlock* square = AddSquare(10, 10, 20);
   const float pageWidth = m_document->GetPageSettings().m_width;

@@ -48,7 +48,26 @@ public:
   }
   PolygonToolSettings PolygonSettings() override { return polygon; }
   BOOL DoubleClickInSelection(UINT, const FPOINT&) override { return FALSE; }
+  // A pattern stands for itself by its box: a point at the place it was made for.
+  CBlock* MakeCutPattern(int cutTool, const FPOINT& point, int pass) override {
+    patterns.push_back({cutTool, point.x, point.y, pass});
+    if (!selection) return nullptr;
+    auto* pattern = new CCurveBlock;
+    pattern->m_box = CFRect(point.x, point.y, point.x, point.y);
+    return pattern;
+  }
+  void ApplyCutPatterns(int cutTool, const FPOINT& point) override {
+    applied.push_back({cutTool, point.x, point.y, -1});
+  }
 
+  struct Pattern {
+    int tool;
+    float x, y;
+    int pass;
+    bool operator==(const Pattern& o) const {
+      return tool == o.tool && x == o.x && y == o.y && pass == o.pass;
+    }
+  };
   struct Readout {
     UINT command;
     float first, second;
@@ -66,6 +85,9 @@ public:
   std::vector<Readout> reports;
   std::vector<int> switches;
   PolygonToolSettings polygon;
+  bool selection = true;
+  std::vector<Pattern> patterns;
+  std::vector<Pattern> applied;
 };
 
 void ExpectBox(const CFRect& expected, const CFRect& actual, const char* what = "") {
@@ -426,6 +448,68 @@ TEST_F(CreationTools, TheRegularPolygonIsSizedByTheSmallerSideAndAClickAddsNone)
   Click(50, 50);
   EXPECT_EQ(1u, host.blocks.size());
   EXPECT_EQ(nullptr, host.feedback);
+  ExpectFeedbackErased();
+}
+
+// ---- Cut patterns and tables ----
+
+TEST_F(CreationTools, ACutToolShowsItsPatternAtThePointerAndCutsWhereItIsReleased) {
+  for (int cutTool : {ID_CUT_PARALLEL, ID_CUT_RADIAL, ID_CUT_RING}) {
+    host = FakeToolHost();
+    host.tool = cutTool;
+    Press(10, 10);
+    ASSERT_NE(nullptr, host.feedback) << cutTool;
+    EXPECT_FLOAT_EQ(10, host.feedback->m_box.left);
+    EXPECT_EQ(CToolState::kFeedbackBlock, g_ToolState.state);
+    Move(30, 20);
+    ASSERT_NE(nullptr, host.feedback);
+    EXPECT_FLOAT_EQ(30, host.feedback->m_box.left);
+    Release(40, 25);
+    EXPECT_EQ(nullptr, host.feedback) << cutTool;
+    // Only the first pass follows the pointer; both are built where the button comes up.
+    using P = FakeToolHost::Pattern;
+    EXPECT_EQ((std::vector<P>{{cutTool, 10, 10, 0}, {cutTool, 30, 20, 0}}), host.patterns);
+    EXPECT_EQ((std::vector<P>{{cutTool, 40, 25, -1}}), host.applied);
+    EXPECT_EQ(std::vector<int>{-kSelectTool}, host.switches);
+    EXPECT_TRUE(host.blocks.empty());
+    ExpectFeedbackErased();
+  }
+}
+
+TEST_F(CreationTools, EscapeOrARightPressDropsTheCutPatternAndCutsNothing) {
+  host.tool = ID_CUT_RING;
+  Press(10, 10);
+  Move(20, 20);
+  EXPECT_TRUE(tools.Cancel());
+  EXPECT_EQ(nullptr, host.feedback);
+  Release(20, 20);
+  Press(10, 10);
+  RightClick();
+  Release(10, 10);
+  EXPECT_EQ(nullptr, host.feedback);
+  EXPECT_TRUE(host.applied.empty());
+  EXPECT_TRUE(host.switches.empty());
+  // Without a selection there is no pattern to show, but the release still ends the tool.
+  host.selection = false;
+  Press(10, 10);
+  Move(20, 20);
+  Release(20, 20);
+  EXPECT_EQ(nullptr, host.feedback);
+  EXPECT_EQ(1u, host.applied.size());
+  ExpectFeedbackErased();
+}
+
+TEST_F(CreationTools, TheTableToolOpensTheTableDialogAtThePressAfterAClickOrADrag) {
+  host.tool = ID_TOOL_TABLE;
+  Click(10, 10);
+  Press(30, 40);
+  Move(60, 50);
+  EXPECT_EQ(CToolState::kBox, g_ToolState.state);
+  Release(60, 50);
+  EXPECT_EQ((std::vector<UINT>{166, 166}), host.dialogs);
+  EXPECT_FLOAT_EQ(30, g_ToolState.start.x);
+  EXPECT_FLOAT_EQ(40, g_ToolState.start.y);
+  EXPECT_TRUE(host.blocks.empty());
   ExpectFeedbackErased();
 }
 
