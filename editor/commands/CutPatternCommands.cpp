@@ -4,16 +4,14 @@
 
 #include "editor/TALVEX42View.h"
 #include "editor/views/DocumentChange.h"
-#include "framework/GlobalLock.h"
 #include "framework/MessageBox.h"
 #include "framework/String.h"
 #include "framework/WaitCursor.h"
-#include "media/WeldDll.h"
+#include "media/WeldRecord.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Geometry.h"
-#include "model/records/BlockRecord.h"
 #include "model/settings/AppProfile.h"
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoInsertRecord.h"
@@ -28,33 +26,9 @@ const int kToolListLength = 20;
 const int kListWidths = 1;
 const int kListGaps = 2;
 
-// A block's record in global memory, freed with the guard.
-class RecordMemory {
-public:
-  explicit RecordMemory(CBlock& block) { m_length = block.WriteRecord(&m_memory); }
-  ~RecordMemory() {
-    if (m_memory) ::GlobalFree(m_memory);
-  }
-  RecordMemory(const RecordMemory&) = delete;
-  RecordMemory& operator=(const RecordMemory&) = delete;
-
-  bool IsValid() const { return m_memory && m_length > 0; }
-  WeldOperand Operand(const CFRect& box) const { return MakeWeldOperand(m_memory, m_length, box); }
-
-private:
-  HGLOBAL m_memory = nullptr;
-  int m_length = 0;
-};
-
 // The blocks in a record block the library handed back; the memory is freed here.
 void TakePieces(HGLOBAL result, CGroupBlock* into) {
-  if (!result) return;
-  CBlock* block = nullptr;
-  {
-    CGlobalLock lock(result);
-    if (lock.Data()) block = CreateBlockFromRecord(lock.Data(), lock.Size());
-  }
-  ::GlobalFree(result);
+  CBlock* block = CWeldRecord::TakeBlock(result);
   if (!block) return;
   if (block->m_type != kGroupBlock) {
     into->AddChild(block);
@@ -202,7 +176,7 @@ CBlock* CCutPatternCommands::CutBlocksByPattern(const std::vector<CBlock*>& bloc
   if (window->GetCount() <= 1) return nullptr;
   window->CloseLastSubpath();
   window->EndCurve();
-  RecordMemory windowRecord(*window);
+  CWeldRecord windowRecord(*window);
   if (!windowRecord.IsValid()) return nullptr;
   const WeldOperand windowOperand = windowRecord.Operand(window->m_box);
   std::unique_ptr<CGroupBlock> pieces(new CGroupBlock);
@@ -211,7 +185,7 @@ CBlock* CCutPatternCommands::CutBlocksByPattern(const std::vector<CBlock*>& bloc
     std::unique_ptr<CBlock> curve(block->ToCurve(kOwnColour));
     if (!curve) continue;
     if (curve->m_type == kGroupBlock) static_cast<CGroupBlock*>(curve.get())->FlattenNested();
-    RecordMemory shape(*curve);
+    CWeldRecord shape(*curve);
     if (!shape.IsValid()) continue;
     TakePieces(library.FigureCut(shape.Operand(curve->m_box), windowOperand, 0), pieces.get());
   }
