@@ -29,9 +29,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char kSystemParam[] = "SystemParam";
-const char kBaselineKey[] = "EnBaseLine";
-const char kRatioKey[] = "EnZoom";
 const int kTextLength = 32;
 // Chinese around the Latin word, so that the two base lines and sizes show side by side.
 const char kSample[] = "中文Page字";
@@ -80,9 +77,14 @@ CLatinParamDlg::CLatinParamDlg(CWinFontTable& fonts, CWnd* parent)
 
 BOOL CLatinParamDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  CString baseline = g_appProfile.GetString(kSystemParam, kBaselineKey, "0.20");
+  CString baseline = g_appProfile.GetString(CWinFontTable::kSystemParam,
+                                            CWinFontTable::kLatinBaselineKey,
+                                            CWinFontTable::kLatinBaselineDefault);
   ::SetDlgItemTextA(m_hWnd, IDC_LATIN_BASELINE, baseline);
-  ::SetDlgItemInt(m_hWnd, IDC_LATIN_RATIO, g_appProfile.GetInt(kSystemParam, kRatioKey, 100), TRUE);
+  ::SetDlgItemInt(m_hWnd, IDC_LATIN_RATIO,
+                  g_appProfile.GetInt(CWinFontTable::kSystemParam, CWinFontTable::kLatinZoomKey,
+                                      CWinFontTable::kLatinZoomDefault),
+                  TRUE);
   ::SendDlgItemMessageA(m_hWnd, IDC_LATIN_BASELINE_SPIN, UDM_SETBUDDY,
                         reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDC_LATIN_BASELINE)), 0);
   ::SendDlgItemMessageA(m_hWnd, IDC_LATIN_RATIO_SPIN, UDM_SETBUDDY,
@@ -156,10 +158,10 @@ void CLatinParamDlg::OnOK() {
   if (!AcceptsRatio(ratio)) return;
   char baseline[kTextLength] = {};
   ::GetDlgItemTextA(m_hWnd, IDC_LATIN_BASELINE, baseline, sizeof baseline);
-  m_fonts.m_latinBaseline = static_cast<float>(std::atof(baseline));
+  m_fonts.m_latinBaseline = CWinFontTable::BaselineFromText(baseline);
   m_fonts.m_latinZoom = ratio;
-  g_appProfile.WriteString(kSystemParam, kBaselineKey, baseline);
-  g_appProfile.WriteInt(kSystemParam, kRatioKey, ratio);
+  g_appProfile.WriteString(CWinFontTable::kSystemParam, CWinFontTable::kLatinBaselineKey, baseline);
+  g_appProfile.WriteInt(CWinFontTable::kSystemParam, CWinFontTable::kLatinZoomKey, ratio);
   CDialog::OnOK();
   // Latin characters already on the page take the new values when drawn again.
   if (CBlockView* view = CBlockView::GetActive())
