@@ -252,6 +252,7 @@ void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
   if (flags & kLoadFonts) {
     g_language.Load(g_settings);
     g_winFontTable.EnumFonts(g_language);
+    g_winFontTable.LoadLatinValues(g_appProfile);
     ShowProgress(progress, "Initalize...  TrueType Fonts");
     g_ttfFontTable.Mount(g_language);
     g_cftFontTable.Mount(g_settings);

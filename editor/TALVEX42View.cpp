@@ -8,6 +8,7 @@
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/FontSizeDlg.h"
+#include "editor/dialogs/LatinParamDlg.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -51,6 +52,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
   ON_COMMAND(ID_TEXT_FONT_SIZE, OnChangeFont)
+  ON_COMMAND(ID_TEXT_LATIN_PARAMS, OnLatinParams)
   ON_COMMAND(ID_TEXT_LINE_START, OnAlignLineStart)
   ON_COMMAND(ID_TEXT_LINE_START_CANCEL, OnCancelLineStart)
 END_MESSAGE_MAP()
@@ -639,6 +641,11 @@ void CTALVEX42View::OnOpenCutWindow() {
 void CTALVEX42View::OnChangeFont() {
   CFontSizeDlg dialog(this, this);
   if (dialog.DoModal() == IDOK) Invalidate(FALSE);
+}
+
+void CTALVEX42View::OnLatinParams() {
+  CLatinParamDlg dialog(g_winFontTable, this);
+  dialog.DoModal();
 }
 
 void CTALVEX42View::OnAlignLineStart() {

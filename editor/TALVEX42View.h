@@ -136,6 +136,7 @@ protected:
   void OnOpenCutWindow();
   // The change-font dialog over the text under edit or the defaults.
   void OnChangeFont();
+  void OnLatinParams();
   // Line-start alignment of the selected characters of the text under edit, and its removal.
   void OnAlignLineStart();
   void OnCancelLineStart();

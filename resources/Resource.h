@@ -183,6 +183,13 @@
 #define IDC_FONT_ANGLE 1177
 #define IDC_FONT_SKEW_X 1178
 #define IDC_FONT_SKEW_Y 1179
+// Text: the Latin parameters dialog and the text page's font preview pop-up
+#define IDD_LATIN_PARAMS 175
+#define IDD_FONT_PREVIEW_POPUP 288
+#define IDC_LATIN_BASELINE 1215
+#define IDC_LATIN_BASELINE_SPIN 1217
+#define IDC_LATIN_RATIO 1219
+#define IDC_LATIN_RATIO_SPIN 1220
 
 // ---- Bitmaps ----
 #define IDB_CHECKMARK 182

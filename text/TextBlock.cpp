@@ -1253,7 +1253,17 @@ BOOL CTextBlock::PasteFromClipboard(CBlockView* view) {
   CMatrix2D inverse = m_matrix.Inverted(&invertible);
   if (invertible && !m_matrix.IsIdentity()) ScaleBoxSizes(boxes.get(), inverse);
   INT_PTR at = m_caret;
+  std::vector<CTextBox*> inserted(boxes->GetSize());
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) inserted[i] = boxes->GetBox(i);
   InsertBoxesAtCaret(*boxes);
+  // A paste is one step of its own, so that one undo takes all of it out again.
+  CUndoManager* undo = view ? view->GetUndoManager() : nullptr;
+  if (undo) undo->BeginStep();
+  if (IsRecording(view)) {
+    RecordUndo(view, new CUndoTextRecord(this, std::max<INT_PTR>(at - 1, 0)));
+    for (CTextBox* box : inserted) RecordUndo(view, new CUndoTextInsertRecord(this, box));
+  }
+  if (undo) undo->EndStep();
   Relayout(view, static_cast<int>(std::max<INT_PTR>(at - 1, 0)));
   m_relayoutStart = -1;
   return TRUE;

@@ -1,5 +1,6 @@
 #include "text/WinFontTable.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "framework/String.h"
@@ -7,6 +8,7 @@
 #include "framework/Wnd.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Matrix2D.h"
+#include "model/settings/AppProfile.h"
 #include "text/Language.h"
 #include "text/NativeOutline.h"
 
@@ -128,4 +130,14 @@ BOOL CWinFontTable::GetCharMetrics(int charset, int fontNumber, WORD code, GLYPH
   ::DeleteObject(m_font);
   m_font = nullptr;
   return result != GDI_ERROR;
+}
+
+float CWinFontTable::BaselineFromText(LPCSTR text) {
+  return static_cast<float>(std::atof(text ? text : ""));
+}
+
+void CWinFontTable::LoadLatinValues(const CAppProfile& profile) {
+  CString baseline = profile.GetString(kSystemParam, kLatinBaselineKey, kLatinBaselineDefault);
+  m_latinBaseline = BaselineFromText(baseline);
+  m_latinZoom = profile.GetInt(kSystemParam, kLatinZoomKey, kLatinZoomDefault);
 }

@@ -8,12 +8,19 @@
 
 #include "text/FontTable.h"
 
+class CAppProfile;
 class CContour;
 class CLanguage;
 class CMatrix2D;
 
 class CWinFontTable : public CFontTable {
 public:
+  static constexpr char kSystemParam[] = "SystemParam";
+  static constexpr char kLatinBaselineKey[] = "EnBaseLine";
+  static constexpr char kLatinBaselineDefault[] = "0.20";
+  static constexpr char kLatinZoomKey[] = "EnZoom";
+  static constexpr int kLatinZoomDefault = 100;
+
   CWinFontTable() = default;
   ~CWinFontTable() override;
 
@@ -28,6 +35,11 @@ public:
   CContour* GetCharOutline(int charset, int fontNumber, WORD code, const CMatrix2D* matrix);
   // GDI's glyph metrics of the character at the 1024-unit font; all zero when it has none.
   BOOL GetCharMetrics(int charset, int fontNumber, WORD code, GLYPHMETRICS* metrics);
+
+  // The Latin base line and zoom the user last chose ("EnBaseLine" and "EnZoom" of the profile's
+  // "SystemParam"), so that they hold from start-up on, not only after the dialog was opened.
+  void LoadLatinValues(const CAppProfile& profile);
+  static float BaselineFromText(LPCSTR text);
 
   int m_latinZoom = 100;
   int m_secondZoom = 100;

@@ -11,6 +11,7 @@
 #include "editor/dialogs/FontSizeDlg.h"
 #include "model/undo/UndoScope.h"
 #include "resources/Resource.h"
+#include "text/Language.h"
 
 IMPLEMENT_DYNAMIC(CFontChoiceDlg, CDialog)
 
@@ -22,6 +23,9 @@ BEGIN_MESSAGE_MAP(CFontChoiceDlg, CDialog)
   ON_CBN_EDITCHANGE(IDC_FONT_SIZE, OnSizeEdited)
   ON_CBN_KILLFOCUS(IDC_FONT_SIZE, OnSizeLeft)
   ON_WM_DRAWITEM()
+  ON_CBN_DROPDOWN(IDC_FONT_NAMES, OnFontsDropped)
+  ON_CBN_CLOSEUP(IDC_FONT_NAMES, OnFontsClosed)
+  ON_CBN_SELCHANGE(IDC_FONT_CODES, OnCodeChosen)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -177,6 +181,12 @@ void CFontChoiceDlg::Apply(int flags) {
 void CFontChoiceDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
   if (id != IDC_FONT_NAMES || !item || item->itemID == static_cast<UINT>(-1)) return;
   bool chosen = (item->itemState & ODS_SELECTED) != 0;
+  bool inList = (item->itemState & ODS_COMBOBOXEDIT) == 0;
+  if (chosen && inList && m_preview && static_cast<int>(item->itemID) != m_previewed) {
+    m_previewed = static_cast<int>(item->itemID);
+    WORD code = CFontLibraryList::CodeAt(::GetDlgItem(m_hWnd, IDC_FONT_CODES), ChosenLibrary());
+    m_preview->ShowFont(code, m_previewed, g_language.FindIndex(code & 0xFF));
+  }
   HBRUSH brush = ::CreateSolidBrush(chosen ? kChosenBack : RGB(255, 255, 255));
   ::FillRect(item->hDC, &item->rcItem, brush);
   ::DeleteObject(brush);
@@ -187,4 +197,36 @@ void CFontChoiceDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
   ::SetTextColor(item->hDC, chosen ? RGB(255, 255, 255) : RGB(0, 0, 0));
   ::TextOutA(item->hDC, item->rcItem.left + 3, item->rcItem.top + 1, text,
              static_cast<int>(strlen(text)));
+}
+
+void CFontChoiceDlg::OnFontsDropped() {
+  if (!m_preview) {
+    auto preview = std::make_unique<CFontPreviewPopup>();
+    if (!preview->CreatePopup(this)) return;
+    m_preview = std::move(preview);
+  }
+  m_previewed = -1;
+  RECT list = {};
+  ::SendDlgItemMessageA(m_hWnd, IDC_FONT_NAMES, CB_GETDROPPEDCONTROLRECT, 0,
+                        reinterpret_cast<LPARAM>(&list));
+  ::SetWindowPos(m_preview->m_hWnd, HWND_TOPMOST, list.right, list.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void CFontChoiceDlg::OnFontsClosed() {
+  if (m_preview && m_preview->m_hWnd) ::ShowWindow(m_preview->m_hWnd, SW_HIDE);
+}
+
+void CFontChoiceDlg::OnCodeChosen() {
+  HWND codes = ::GetDlgItem(m_hWnd, IDC_FONT_CODES);
+  int chosen = static_cast<int>(::SendMessageA(codes, CB_GETCURSEL, 0, 0));
+  int charset = CFontLibraryList::CodeAt(codes, chosen) & 0xFF;
+  int row = g_language.FindIndex(charset);
+  if (chosen < 0 || row < 0) return;
+  CFontLibraryList(g_language).FillLanguage(::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY), codes, row);
+  // The library the language used last, else its first one.
+  WORD remembered = CLanguage::MakeKey(static_cast<BYTE>(charset), m_values.DefaultSource(row));
+  int library = std::max(0, CFontLibraryList::FindCode(codes, remembered));
+  ::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, CB_SETCURSEL, library, 0);
+  OnLibraryChosen();
 }

@@ -2,9 +2,13 @@
 // characters typed next. A font or size chosen here goes to the selected characters of the text
 // under edit when there are any, otherwise it becomes the program's default and is stored (sizes
 // in the profile, a language's default font in its "Language%d" section of TALVEX42.INI). A size
-// equal to the current one, as a whole number, changes nothing.
+// equal to the current one, as a whole number, changes nothing. While the font list is dropped a
+// pop-up beside it previews the highlighted font.
 #pragma once
 
+#include <memory>
+
+#include "editor/dialogs/FontPreviewPopup.h"
 #include "framework/Dialog.h"
 #include "text/layout/TextDefaults.h"
 
@@ -37,6 +41,10 @@ protected:
   void OnSizeEdited() { m_sizeEdited = true; }
   void OnSizeLeft();
   void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+  void OnFontsDropped();
+  void OnFontsClosed();
+  // A language chosen: the library combo lists that language's libraries only.
+  void OnCodeChosen();
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -47,4 +55,6 @@ private:
 
   CTextDefaults m_values;
   bool m_sizeEdited = false;
+  std::unique_ptr<CFontPreviewPopup> m_preview;
+  int m_previewed = -1;
 };

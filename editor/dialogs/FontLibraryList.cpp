@@ -6,6 +6,12 @@
 #include "text/FontTable.h"
 #include "text/Language.h"
 
+namespace {
+
+const char kUnknownLanguage[] = "未知";
+
+}  // namespace
+
 std::vector<CFontLibraryList::Library> CFontLibraryList::Libraries() const {
   std::vector<Library> libraries;
   for (int row = 0; row < CLanguage::kRowCount; ++row) {
@@ -19,6 +25,23 @@ std::vector<CFontLibraryList::Library> CFontLibraryList::Libraries() const {
       WORD key = m_language.GetMountName(row, mount, mountName);
       libraries.push_back({mountName, key, row});
     }
+  }
+  return libraries;
+}
+
+std::vector<CFontLibraryList::Library> CFontLibraryList::LanguageLibraries(int row) const {
+  std::vector<Library> libraries;
+  if (row < 0 || row >= CLanguage::kRowCount) return libraries;
+  CString name;
+  if (!m_language.GetName(row, name)) name = kUnknownLanguage;
+  const CString& word = m_language.GetFontLibraryWord();
+  BYTE charset = m_language.GetId(row);
+  libraries.push_back({name + "Win " + word, CLanguage::MakeKey(charset, 0), row});
+  libraries.push_back({name + "TTF " + word, CLanguage::MakeKey(charset, 1), row});
+  for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
+    CString mountName;
+    WORD key = m_language.GetMountName(row, mount, mountName);
+    libraries.push_back({mountName, key, row});
   }
   return libraries;
 }
@@ -38,11 +61,20 @@ std::vector<CString> CFontLibraryList::Fonts(WORD code) const {
 }
 
 void CFontLibraryList::Fill(HWND names, HWND codes, bool listBox) const {
+  FillRows(names, codes, listBox, Libraries());
+}
+
+void CFontLibraryList::FillLanguage(HWND names, HWND codes, int row) const {
+  FillRows(names, codes, false, LanguageLibraries(row));
+}
+
+void CFontLibraryList::FillRows(HWND names, HWND codes, bool listBox,
+                                const std::vector<Library>& rows) {
   UINT reset = listBox ? LB_RESETCONTENT : CB_RESETCONTENT;
   UINT add = listBox ? LB_ADDSTRING : CB_ADDSTRING;
   ::SendMessageA(names, reset, 0, 0);
   ::SendMessageA(codes, CB_RESETCONTENT, 0, 0);
-  for (const Library& library : Libraries()) {
+  for (const Library& library : rows) {
     char code[16];
     snprintf(code, sizeof code, "%d", library.code);
     ::SendMessageA(names, add, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(library.name)));

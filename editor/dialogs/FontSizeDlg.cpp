@@ -6,14 +6,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/FontLibraryList.h"
+#include "framework/DC.h"
 #include "framework/MessageBox.h"
+#include "framework/PaintDC.h"
 #include "model/undo/UndoScope.h"
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
+#include "text/layout/BoxArray.h"
+#include "text/layout/SampleText.h"
 
 IMPLEMENT_DYNAMIC(CFontSizeDlg, CDialog)
 
@@ -29,6 +34,7 @@ BEGIN_MESSAGE_MAP(CFontSizeDlg, CDialog)
   ON_NOTIFY(UDN_DELTAPOS, IDC_FONT_SIZE_X_SPIN, OnSizeXSpin)
   ON_NOTIFY(UDN_DELTAPOS, IDC_FONT_SIZE_Y_SPIN, OnSizeYSpin)
   ON_WM_HSCROLL()
+  ON_WM_PAINT()
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -42,6 +48,10 @@ const char kNoFont[] = " 请选择一种字体 ";
 const char kSystemParam[] = "SystemParam";
 const int kBarLine = 1;
 const int kBarPage = 20;
+const int kLongestSelectedText = 40;
+const float kPreviewSize = 60.0f;
+const float kPreviewLeft = 5.0f;
+const float kPreviewBaseline = 65.0f;
 
 void ShowError(HWND owner, LPCSTR text) {
   // The text dialogs' messages stand five blanks in from both sides.
@@ -68,8 +78,46 @@ BOOL CFontSizeDlg::ApplyToSelection(CTALVEX42View* view, const CTextDefaults& va
   return text && changed ? text->ApplyFormatToSelection(view, values, changed) : FALSE;
 }
 
+bool CFontSizeDlg::SuitsCharset(LPCSTR text, int charset) {
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(text ? text : "");
+  BYTE first = bytes[0], second = first ? bytes[1] : 0;
+  switch (charset) {
+    case 0:
+      return first >= 33 && first <= 160;
+    case 129:
+      return first >= 160 && first <= 200 && second >= 160;
+    case 133:
+      return first >= 161 && first <= 175 && second > 160;
+    case 134:
+      return first >= 176 && second >= 161;
+    case 186:
+    case 204:
+      return first != 0;
+    default:
+      return false;
+  }
+}
+
+CString CFontSizeDlg::SelectedText(CTALVEX42View* view) {
+  auto* text = view ? dynamic_cast<CTextBlock*>(view->GetEditBlock()) : nullptr;
+  std::unique_ptr<CBoxArray> selected(text ? text->CopySelectedBoxes() : nullptr);
+  CString characters;
+  if (selected) selected->AppendText(characters);
+  if (characters.GetLength() <= kLongestSelectedText) return characters;
+  // Cut before a double-byte character that would not fit whole.
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(static_cast<LPCSTR>(characters));
+  int length = 0;
+  while (length < kLongestSelectedText) {
+    int step = bytes[length] >= 0x81 ? 2 : 1;
+    if (length + step > kLongestSelectedText) break;
+    length += step;
+  }
+  return characters.Left(length);
+}
+
 BOOL CFontSizeDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_selectedText = SelectedText(m_view);
   m_filling = true;
   ShowNumber(IDC_FONT_SIZE_X, m_values.fontSizeX);
   ShowNumber(IDC_FONT_SIZE_Y, m_values.fontSizeY);
@@ -107,10 +155,54 @@ void CFontSizeDlg::FillFonts() {
   ::SendMessageA(list, LB_SETCURSEL, m_values.DefaultFontNumber(language), 0);
 }
 
-void CFontSizeDlg::OnLibraryChosen() { FillFonts(); }
+void CFontSizeDlg::OnLibraryChosen() {
+  FillFonts();
+  DrawPreview();
+}
 
 void CFontSizeDlg::OnFontChosen() {
   if (!m_filling) m_changed |= kChangedFont;
+  DrawPreview();
+}
+
+void CFontSizeDlg::OnPaint() {
+  { CPaintDC dc(this); }
+  DrawPreview();
+}
+
+void CFontSizeDlg::DrawPreview() {
+  HWND frame = ::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW);
+  if (!frame) return;
+  RECT area;
+  ::GetClientRect(frame, &area);
+  // The frame's own device context keeps the sample inside the frame.
+  HDC dc = ::GetDC(frame);
+  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::FrameRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  int library = static_cast<int>(
+      ::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, LB_GETCURSEL, 0, 0));
+  int font = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIST, LB_GETCURSEL, 0, 0));
+  if (library >= 0) {
+    WORD code = CFontLibraryList::CodeAt(::GetDlgItem(m_hWnd, IDC_FONT_CODES), library);
+    int charset = code & 0xFF;
+    CTextDefaults values = m_values;
+    values.fontSizeX = values.fontSizeY = kPreviewSize;
+    int row = g_language.FindIndex(charset);
+    if (row >= 0 && row < CTextDefaults::kRowCount && font >= 0) {
+      values.defaultSource[row] = static_cast<BYTE>((code >> 8) & 0x0F);
+      values.defaultFontNumber[row] = static_cast<WORD>(font);
+    }
+    LPCSTR text = SuitsCharset(m_selectedText, charset) ? static_cast<LPCSTR>(m_selectedText)
+                                                        : CSampleText::FixedSample(charset);
+    CSampleText sample;
+    sample.SetCodes(CSampleText::CodesOf(text, charset), charset, values);
+    sample.Place(area.left + kPreviewLeft, area.top + kPreviewBaseline);
+    CDC wrapper;
+    wrapper.Attach(dc);
+    sample.Draw(&wrapper);
+    wrapper.Detach();
+  }
+  ::ReleaseDC(frame, dc);
 }
 
 float CFontSizeDlg::ReadNumber(int control) const {

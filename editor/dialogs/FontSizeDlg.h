@@ -26,6 +26,11 @@ public:
   // The format given to the selected characters of the view's text under edit; FALSE when
   // nothing there is selected.
   static BOOL ApplyToSelection(CTALVEX42View* view, const CTextDefaults& values, int changed);
+  // Whether the user's selected text can show the fonts of the charset in the preview (by its
+  // first one or two bytes); otherwise the charset's own sample is shown.
+  static bool SuitsCharset(LPCSTR text, int charset);
+  // The selected characters of the view's text under edit, at most 40 bytes.
+  static CString SelectedText(CTALVEX42View* view);
 
   const CTextDefaults& GetValues() const { return m_values; }
   int GetChanged() const { return m_changed; }
@@ -42,6 +47,7 @@ protected:
   void OnSizeXSpin(NMHDR* header, LRESULT* result);
   void OnSizeYSpin(NMHDR* header, LRESULT* result);
   void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+  void OnPaint();
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -50,9 +56,11 @@ private:
   void ShowNumber(int control, float value);
   void StepSize(int control, NMHDR* header, LRESULT* result);
   void StoreDefaults(int row) const;
+  void DrawPreview();
 
   CTALVEX42View* m_view;
   CTextDefaults m_values;
   int m_changed = 0;
   bool m_filling = false;
+  CString m_selectedText;
 };

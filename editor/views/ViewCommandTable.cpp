@@ -134,7 +134,7 @@ const Table::Row kRows[] = {
   LAYOUT(ID_TEXT_VERT, kLayoutVertical),
   LAYOUT(ID_TEXT_HORZ_REVERSE, kLayoutHorizontalReverse),
   {ID_TEXT_FONT_SIZE, ID_TEXT_FONT_SIZE, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
-  PENDING(ID_TEXT_LATIN_PARAMS),
+  RUN(ID_TEXT_LATIN_PARAMS, kViewHandler, kAlways),
   PENDING(ID_FONT_PATHS),
   // Dialogs.
   RUN(ID_TRANSFORM_ROTATE, kViewHandler, kAlways),

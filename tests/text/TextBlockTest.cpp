@@ -446,6 +446,27 @@ TEST_F(TextBlockTest, TheClipboardCarriesCharactersAndCtrlDoubleClickPastesOnlyT
   ::DestroyWindow(window);
 }
 
+TEST_F(TextBlockTest, OneUndoTakesAWholePasteOutAndLeavesTheCaretWhereItWas) {
+  HWND window = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(nullptr, window);
+  auto text = NewText();
+  Type(*text, {'A', 'B'});
+  text->SetCaret(&m_view, 0, 0);
+  m_view.undo.EndStep();
+  ASSERT_TRUE(PutText(window, "xyz"));
+  m_view.window = window;
+  ASSERT_TRUE(text->PasteFromClipboard(&m_view));
+  m_view.window = nullptr;
+  ::DestroyWindow(window);
+  EXPECT_EQ((std::vector<WORD>{'A', 'x', 'y', 'z', 'B'}), Codes(*text));
+  EXPECT_TRUE(m_view.undo.PlayLastStep(&m_view));
+  EXPECT_EQ((std::vector<WORD>{'A', 'B'}), Codes(*text));
+  EXPECT_EQ(0, text->GetCaret());
+  EXPECT_EQ(0, text->GetCaretSide());
+  m_view.undo.BeginStep();
+}
+
 TEST_F(TextBlockTest, LineStartAlignmentBracketsTheSelectionAndIsTakenOutAgain) {
   auto text = NewText();
   Type(*text, {'A', 'B', 'C', 'D'});

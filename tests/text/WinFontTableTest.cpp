@@ -2,7 +2,8 @@
 // for Chinese, DejaVu Sans for Latin): enumeration by character set and the outlines of a Chinese
 // and a Latin character in glyph units. The conversion of GDI's native outlines is also checked on
 // a buffer the test writes, with lines, a quadratic spline and a cubic spline. Uses the screen's
-// device context on the test display; no window of its own.
+// device context on the test display; no window of its own. The Latin values are read from a
+// profile under a registry key of the test's own, removed afterwards.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,7 +11,9 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
+#include "framework/WinApp.h"
 #include "model/geometry/Matrix2D.h"
+#include "model/settings/AppProfile.h"
 #include "model/settings/IniFile.h"
 #include "support/TempFolder.h"
 #include "text/GlyphTestSupport.h"
@@ -139,3 +142,29 @@ TEST_F(InstalledFonts, GlyphRequestsByFontKeyReachTheWindowsTable) {
 }
 
 }  // namespace
+
+TEST(WinFontTable, LatinBaseLineAndZoomComeFromTheProfileWithTheirDefaults) {
+  const char key[] = "TalvexLatinValuesTestKey";
+  CWinFontTable table;
+  table.m_latinBaseline = 0.4f;
+  table.m_latinZoom = 150;
+  table.LoadLatinValues(CAppProfile());  // no application: the defaults
+  EXPECT_FLOAT_EQ(0.2f, table.m_latinBaseline);
+  EXPECT_EQ(100, table.m_latinZoom);
+  {
+    CWinApp app("TALVEX42");
+    app.SetRegistryKey(key);
+    CAppProfile profile;
+    profile.Attach();
+    profile.WriteString("SystemParam", "EnBaseLine", "-0.35");
+    profile.WriteInt("SystemParam", "EnZoom", 80);
+    table.LoadLatinValues(profile);
+    EXPECT_FLOAT_EQ(-0.35f, table.m_latinBaseline);
+    EXPECT_EQ(80, table.m_latinZoom);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TalvexLatinValuesTestKey\\TALVEX42\\SystemParam");
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TalvexLatinValuesTestKey\\TALVEX42");
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TalvexLatinValuesTestKey");
+  }
+  EXPECT_FLOAT_EQ(0.0f, CWinFontTable::BaselineFromText("abc"));
+  EXPECT_FLOAT_EQ(0.0f, CWinFontTable::BaselineFromText(nullptr));
+}

@@ -1,5 +1,6 @@
 // The change-font dialog's checks of what OK takes, in the order the user is told about them,
-// and that with nothing selected in the text under edit no format is applied. No window.
+// that with nothing selected in the text under edit no format is applied, and which text the
+// preview shows. No window.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,4 +39,26 @@ TEST(FontSizeDlg, OkRefusesSizesSkewsAndMissingChoicesInThatOrder) {
     }
   }
   EXPECT_FALSE(CFontSizeDlg::ApplyToSelection(nullptr, CTextDefaults(), 1));
+}
+
+TEST(FontSizeDlg, PreviewShowsTheSelectedTextOnlyWhenItsFirstBytesSuitTheCharset) {
+  struct Case {
+    const char* text;
+    int charset;
+    bool suits;
+  };
+  const Case cases[] = {
+      {"A", 0, true},           {" A", 0, false},         {"\xA0", 0, true},
+      {"\xA1", 0, false},       {"\xB0\xA1", 134, true},  {"\xB0\xA0", 134, false},
+      {"\xAF\xA1", 134, false}, {"\xB0", 134, false},     {"\xA1\xA1", 133, true},
+      {"\xA1\xA0", 133, false}, {"\xB0\xA1", 133, false}, {"\xC8\xA0", 129, true},
+      {"\xC9\xA0", 129, false}, {"x", 204, true},         {"x", 186, true},
+      {"", 204, false},         {"\xB0\xA1", 136, false}, {"A", 128, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    EXPECT_EQ(c.suits, CFontSizeDlg::SuitsCharset(c.text, c.charset));
+  }
+  EXPECT_FALSE(CFontSizeDlg::SuitsCharset(nullptr, 0));
+  EXPECT_EQ(0, CFontSizeDlg::SelectedText(nullptr).GetLength());
 }
