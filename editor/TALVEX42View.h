@@ -24,6 +24,7 @@
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
+#include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/tools/TextTool.h"
@@ -206,6 +207,7 @@ private:
   CShapeDialogCommands m_shapeDialogs{this};
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
+  CTextCommands m_textCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -384,6 +384,11 @@ CBlock* CTextBlock::GetEffectOutline() const {
   return outline;
 }
 
+std::unique_ptr<CTextEffect> CTextBlock::ReplaceEffect(std::unique_ptr<CTextEffect> effect) {
+  m_effect.swap(effect);
+  return effect;
+}
+
 BYTE CTextBlock::GetEffectKind() const { return m_effect ? m_effect->GetKind() : 0; }
 
 UINT CTextBlock::GetPanelId() {
@@ -1200,6 +1205,8 @@ BOOL CTextBlock::OnLButtonDblClk(CBlockView* view, UINT keyFlags, float, float) 
 
 // ---- Clipboard ----
 
+UINT CTextBlock::GetClipboardFormat() { return ::RegisterClipboardFormatA(kTextBoxFormat); }
+
 BOOL CTextBlock::CopyToClipboard(HWND owner) {
   std::unique_ptr<CBoxArray> copies(CopySelectedBoxes());
   if (!copies) return FALSE;
@@ -1253,7 +1260,13 @@ BOOL CTextBlock::PasteFromClipboard(CBlockView* view) {
   CMatrix2D inverse = m_matrix.Inverted(&invertible);
   if (invertible && !m_matrix.IsIdentity()) ScaleBoxSizes(boxes.get(), inverse);
   INT_PTR at = m_caret;
+  std::vector<CTextBox*> pasted;
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) pasted.push_back(boxes->GetBox(i));
+  if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, std::max<INT_PTR>(at, 0)));
   InsertBoxesAtCaret(*boxes);
+  // Undo takes each pasted box out again; the text record above lays the rest out afterwards.
+  if (IsRecording(view))
+    for (CTextBox* box : pasted) RecordUndo(view, new CUndoTextInsertRecord(this, box));
   Relayout(view, static_cast<int>(std::max<INT_PTR>(at - 1, 0)));
   m_relayoutStart = -1;
   return TRUE;

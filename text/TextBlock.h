@@ -93,6 +93,8 @@ public:
   CBlock* GetEffectOutline() const;
   BYTE GetEffectKind() const;
   CTextEffect* GetEffect() const { return m_effect.get(); }
+  // Gives the block another layout and hands back the one it had; the caller lays it out again.
+  std::unique_ptr<CTextEffect> ReplaceEffect(std::unique_ptr<CTextEffect> effect);
   const CFRect& GetFrame() const { return m_frame; }
   CTextDefaults& GetLayoutState() { return m_layoutState; }
 
@@ -105,6 +107,8 @@ public:
   // Clones of the selected boxes; null when none.
   CBoxArray* CopySelectedBoxes() const;
   BOOL CopyToClipboard(HWND owner);
+  // The registered clipboard format of character boxes.
+  static UINT GetClipboardFormat();
   // The text editor window's part of Ctrl+double-click: it puts its selected text on the
   // clipboard and answers whether it had any. The editor installs it; without one, or without a
   // selection there, Ctrl+double-click pastes nothing. Returns the one it replaces.

@@ -39,7 +39,7 @@ const int kLayoutVerticalReverse = 3;
 #define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
 #define EDIT(id, rule) {id, id, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
 #define EDIT_RANGE(first, last, rule) {first, last, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
-#define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
+#define LAYOUT(id, kind) {id, id, Table::kViewHandler, Table::kAnySelected, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.

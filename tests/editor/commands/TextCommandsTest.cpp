@@ -1,0 +1,252 @@
+// The text commands sent to a real main view in a document window under Xvfb: the direction
+// commands turn the layout of the selected texts and undo gives each text back exactly the layout
+// and character places it had; characters copied or cut from a text under edit paste into another
+// text under edit, and undo takes each step back exactly.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/commands/TextCommands.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/WinApp.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/undo/UndoManager.h"
+#include "resources/Resource.h"
+#include "support/MessagePump.h"
+#include "text/TextBlock.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/DirectionEffect.h"
+#include "text/layout/FakeGlyphSource.h"
+
+namespace {
+
+const UINT kMainFrameResource = 128;
+const UINT kDrawingResource = 129;
+const UINT kUndoCommand = 57643;
+const UINT kCopyCommand = 57634;
+const UINT kCutCommand = 57635;
+const UINT kPasteCommand = 57637;
+
+class CTextCommandsTestApp : public CWinApp {
+public:
+  CTextCommandsTestApp() : CWinApp("TalvexTextCommandsTest") {}
+
+protected:
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTextCommandsTestApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+END_MESSAGE_MAP()
+
+// What undo must give back: the layout's kind and frame and every box's code and place.
+struct TextState {
+  int kind = -1;
+  CFRect frame;
+  std::vector<WORD> codes;
+  std::vector<CFRect> rects;
+  bool operator==(const TextState& other) const {
+    auto same = [](const CFRect& a, const CFRect& b) {
+      return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    if (kind != other.kind || !same(frame, other.frame) || codes != other.codes ||
+        rects.size() != other.rects.size())
+      return false;
+    for (size_t i = 0; i < rects.size(); ++i)
+      if (!same(rects[i], other.rects[i])) return false;
+    return true;
+  }
+};
+
+TextState StateOf(CTextBlock* text) {
+  TextState state;
+  state.kind = text->GetEffectKind();
+  if (auto* straight = dynamic_cast<CDirectionEffect*>(text->GetEffect()))
+    state.frame = straight->GetFrame();
+  for (INT_PTR i = 0; i < text->GetBoxArray()->GetSize(); ++i) {
+    if (const CCharBox* box = text->GetBoxArray()->GetCharBox(i)) {
+      state.codes.push_back(box->m_code);
+      state.rects.push_back(box->m_rect);
+    }
+  }
+  return state;
+}
+
+class TextCommands : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_saved = CTextDefaults::Global();
+    CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 20;
+    CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
+    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
+                                             RUNTIME_CLASS(CTALVEX42Frame),
+                                             RUNTIME_CLASS(CTALVEX42View)));
+    frame = new CMDIFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
+    app.m_pMainWnd = frame;
+    frame->ShowWindow(SW_SHOW);
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
+    ASSERT_NE(nullptr, document);
+    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, view);
+  }
+  void TearDown() override {
+    app.CloseAllDocuments(FALSE);
+    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+    PumpMessages();
+    CTextDefaults::Global() = m_saved;
+  }
+  CTextBlock* AddText(const char* chars, int kind, float top, bool selected = true) {
+    CTextBlock* text = CTextBlock::CreateAt(kind, 10, top, 110, top + 50);
+    std::unique_ptr<CBoxArray> boxes(MakeCharBoxesFromText(chars, CTextDefaults::Global()));
+    text->InsertBoxesAtCaret(*boxes);
+    text->Relayout(nullptr, -1);
+    text->UpdateBox();
+    text->m_selected = selected ? 1 : 0;
+    document->AddBlock(text);
+    return text;
+  }
+  void Edit(CTextBlock* text) {
+    if (CBlock* edited = view->GetEditBlock()) edited->EndTextEdit(view);
+    view->SetEditBlock(text);
+    if (text->m_editMode != kTextTool) text->BeginEdit(kTextTool, view);
+  }
+  void Send(UINT id) {
+    view->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+  }
+  // Undo runs the relayout timer's work at once when the step is taken back.
+  void Undo() {
+    Send(kUndoCommand);
+    for (INT_PTR i = 0; i < document->GetBlockList().GetSize(); ++i)
+      if (auto* text = dynamic_cast<CTextBlock*>(document->GetBlockAt(i))) {
+        text->Relayout(view, -1);
+        text->UpdateBox();
+      }
+  }
+  static std::vector<WORD> Codes(const char* chars) {
+    std::vector<WORD> codes;
+    for (const char* c = chars; *c; ++c) codes.push_back(static_cast<BYTE>(*c));
+    return codes;
+  }
+  INT_PTR Steps() { return view->GetUndoManager()->GetStepCount(); }
+
+  CTextDefaults m_saved;
+  FakeGlyphSource fonts;
+  CTextCommandsTestApp app;
+  CMDIFrameWnd* frame = nullptr;
+  CTALVEX42Doc* document = nullptr;
+  CTALVEX42View* view = nullptr;
+};
+
+}  // namespace
+
+TEST(TextDirection, AFrameTurnedBetweenAcrossAndDownKeepsItsLineLengthAndStartCorner) {
+  struct Case {
+    int from, to;
+    CFRect expected;
+  };
+  const CFRect frame(10, 20, 110, 70);  // lines 100 long across, 50 down
+  // clang-format off
+  const Case cases[] = {
+    {0, 1, CFRect(10, 20, 110, 70)},
+    {0, 2, CFRect(10, 20, 110, 120)},
+    {1, 3, CFRect(10, 20, 110, 120)},
+    {2, 0, CFRect(10, 20, 60, 70)},
+    {3, 1, CFRect(10, 20, 60, 70)},
+    {2, 3, CFRect(10, 20, 110, 70)},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    CFRect turned = CTextCommands::TurnFrame(frame, c.from, c.to);
+    EXPECT_EQ(c.expected.left, turned.left) << c.from << "->" << c.to;
+    EXPECT_EQ(c.expected.top, turned.top) << c.from << "->" << c.to;
+    EXPECT_EQ(c.expected.right, turned.right) << c.from << "->" << c.to;
+    EXPECT_EQ(c.expected.bottom, turned.bottom) << c.from << "->" << c.to;
+  }
+}
+
+TEST_F(TextCommands, EachDirectionTurnsTheSelectedTextsAndUndoGivesBackTheirLayoutExactly) {
+  struct Case {
+    UINT command;
+    int kind;
+  };
+  const Case cases[] = {{ID_TEXT_HORZ_REVERSE, 1}, {ID_TEXT_VERT, 2}, {ID_TEXT_VERT_REVERSE, 3}};
+  CTextBlock* selected = AddText("ABC", 0, 10);
+  CTextBlock* other = AddText("AB", 0, 100, false);
+  view->GetSelectTracker().Recount();
+  TextState before = StateOf(selected), otherBefore = StateOf(other);
+  for (const Case& c : cases) {
+    INT_PTR steps = Steps();
+    Send(c.command);
+    EXPECT_EQ(c.kind, selected->GetEffectKind()) << c.command;
+    EXPECT_EQ(steps + 1, Steps()) << "one undo step";
+    EXPECT_FALSE(StateOf(selected) == before) << "the characters moved to the new lines";
+    EXPECT_TRUE(StateOf(other) == otherBefore) << "an unselected text stays";
+    Undo();
+    EXPECT_TRUE(StateOf(selected) == before) << c.command;
+  }
+  // A text already of the kind is left alone and records nothing.
+  INT_PTR steps = Steps();
+  Send(ID_TEXT_HORZ);
+  EXPECT_EQ(steps, Steps());
+  EXPECT_TRUE(StateOf(selected) == before);
+}
+
+TEST_F(TextCommands, CharactersCopiedOrCutFromOneTextPasteIntoAnotherAndUndoTakesEachBack) {
+  CTextBlock* source = AddText("ABCD", 0, 10);
+  CTextBlock* target = AddText("XY", 0, 100, false);
+  TextState sourceBefore = StateOf(source), targetBefore = StateOf(target);
+
+  Edit(source);
+  source->SetCaret(view, 1, 1);
+  source->SelectRange(1, 2);
+  Send(kCopyCommand);
+  EXPECT_TRUE(StateOf(source) == sourceBefore) << "copying changes nothing";
+  ASSERT_TRUE(::IsClipboardFormatAvailable(CTextBlock::GetClipboardFormat()));
+  ASSERT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+
+  Edit(target);
+  target->SetCaret(view, 0, 0);  // after the X
+  Send(kPasteCommand);
+  EXPECT_EQ(Codes("XBCY"), StateOf(target).codes);
+  Undo();
+  EXPECT_TRUE(StateOf(target) == targetBefore) << "undo takes the pasted characters out";
+
+  Edit(source);
+  source->SetCaret(view, 0, 1);
+  source->SelectRange(0, 0);
+  Send(kCutCommand);
+  EXPECT_EQ(Codes("BCD"), StateOf(source).codes);
+  Edit(target);
+  target->SetCaret(view, 1, 0);  // after the Y
+  Send(kPasteCommand);
+  EXPECT_EQ(Codes("XYA"), StateOf(target).codes);
+  Undo();
+  EXPECT_TRUE(StateOf(target) == targetBefore);
+  Undo();
+  EXPECT_TRUE(StateOf(source) == sourceBefore) << "undo of the cut puts the character back";
+}
+
+TEST_F(TextCommands, PlainTextPastesAtTheStartOfATextWithoutACaret) {
+  CTextBlock* target = AddText("XY", 0, 100, false);
+  ASSERT_TRUE(::OpenClipboard(view->m_hWnd));
+  ::EmptyClipboard();
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 3);
+  std::memcpy(::GlobalLock(memory), "AB", 2);
+  ::GlobalUnlock(memory);
+  ::SetClipboardData(CF_TEXT, memory);
+  ::CloseClipboard();
+  Edit(target);
+  target->SetCaretIndex(-1);
+  Send(kPasteCommand);
+  EXPECT_EQ(Codes("ABXY"), StateOf(target).codes);
+  EXPECT_EQ(-1, target->GetRelayoutStart()) << "laid out at once from the first character";
+  for (const CFRect& rect : StateOf(target).rects) EXPECT_GT(rect.bottom, rect.top);
+}
