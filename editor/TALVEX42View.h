@@ -98,6 +98,7 @@ public:
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
   CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
+  CTextCommands& GetTextCommands() { return m_textCommands; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();

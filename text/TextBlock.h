@@ -118,9 +118,15 @@ public:
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);
   void SetCharsColour(CBlockView* view, INT_PTR from, INT_PTR to, DWORD colour, BOOL redraw);
-  // The format's values (CBoxArray::ApplyCharFormat flags) given to the selected characters, each
-  // recorded for undo, and the text laid out again; FALSE when nothing is selected.
+  // ApplyFormat over the selected characters; FALSE when nothing is selected.
   BOOL ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags);
+  // The format's values (sizes as lengths on the page) given to each character box from..to that
+  // differs in a value the flags name, each recorded for undo, and the text laid out again from the
+  // first changed; the number of characters changed.
+  int ApplyFormat(CBlockView* view, const CTextDefaults& format, int flags, INT_PTR from,
+                  INT_PTR to);
+  // The flags of the values the character box differs in from the format.
+  static int FormatDifferences(const CCharBox* box, const CTextDefaults& format, int flags);
   // Later lines of the selection start under its first character: the selection goes between an
   // opening and a closing alignment box (kinds 32 and 0x8020). 0 without a selection.
   int AlignLineStart(CBlockView* view);

@@ -1,15 +1,20 @@
-// CTextCommands: the main view's commands on the layout of text blocks: the four text directions
-// (horizontal, reverse horizontal, vertical, reverse vertical). Each selected text block of
-// another direction gets a straight layout of the new one in one undo step; its frame is turned
-// so that a line keeps its length when it changes from running across to running down. The view's
-// command table decides whether a command is enabled; the view then hands the command here.
+// CTextCommands: the main view's commands on text blocks: the four text directions (horizontal,
+// reverse horizontal, vertical, reverse vertical), and reading and applying the character
+// parameters of the selected text for the property bar and the font dialogs. Each selected text
+// block of another direction gets a straight layout of the new one in one undo step; its frame is
+// turned so that a line keeps its length when it changes from running across to running down.
+// The view's command table decides whether a command is enabled; the view then hands the command
+// here.
 #pragma once
 
 #include <windows.h>
 
 #include "framework/CmdTarget.h"
 #include "model/geometry/FRect.h"
+#include "text/layout/TextDefaults.h"
 
+class CBlock;
+class CBoxArray;
 class CTALVEX42View;
 class CTextBlock;
 
@@ -23,6 +28,16 @@ public:
   // Gives every selected text block of another kind the kind (0-3); the number changed.
   int SetDirection(int kind);
 
+  // The characters of the selection (at most size - 1 bytes, a double-byte character whole or not
+  // at all) and their parameters: from the text under edit with selected characters, else from
+  // the first selected block that holds characters. 1 when the record was filled; 0 leaves it as
+  // it was. The buffer may be null with size 0.
+  int GetSelectedText(char* buffer, CTextDefaults* record, int size);
+  // Gives the selected characters of the text under edit (then 1), else every character of the
+  // selected texts (then 0), the record's values the flags name (CBoxArray::ApplyCharFormat
+  // flags), in one undo step. Characters that already have them are left alone.
+  int ApplyFontToSelection(const CTextDefaults& record, int flags);
+
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
 
 protected:
@@ -31,6 +46,9 @@ protected:
 
 private:
   bool ChangeDirection(CTextBlock* text, int kind);
+  // The block the character parameters come from and the index of its first selected box; null
+  // when there is none.
+  CBlock* ParameterSource(INT_PTR* first, INT_PTR* last) const;
 
   CTALVEX42View* m_view;
 };

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editor/TALVEX42Frame.h"
@@ -249,4 +250,82 @@ TEST_F(TextCommands, PlainTextPastesAtTheStartOfATextWithoutACaret) {
   EXPECT_EQ(Codes("ABXY"), StateOf(target).codes);
   EXPECT_EQ(-1, target->GetRelayoutStart()) << "laid out at once from the first character";
   for (const CFRect& rect : StateOf(target).rects) EXPECT_GT(rect.bottom, rect.top);
+}
+
+TEST_F(TextCommands, SelectedTextIsReadUpToTheSelectionsEndAndWithinTheBuffer) {
+  struct Case {
+    std::string chars;
+    INT_PTR from, to;
+    int size;
+    std::string expected;
+  };
+  std::string chinese;
+  for (int i = 0; i < 30; ++i) chinese += "\xB0\xA1";
+  const Case cases[] = {
+      {"ABCDEFG", 2, 4, 40, "CDE"},
+      {chinese, 0, 29, 40, chinese.substr(0, 38)},
+      {std::string(50, 'A'), 0, 49, 40, std::string(39, 'A')},
+      {"AB", 0, 1, 0, ""},
+  };
+  for (const Case& c : cases) {
+    CTextBlock* text = AddText(c.chars.c_str(), 0, 10);
+    Edit(text);
+    text->SetCaret(view, c.from, 1);
+    text->SetAnchor(c.to);
+    text->SelectRange(c.from, c.to);
+    char buffer[64] = "left over";
+    CTextDefaults record;
+    record.fontAngle = 99;
+    ASSERT_EQ(1,
+              view->GetTextCommands().GetSelectedText(c.size ? buffer : nullptr, &record, c.size));
+    if (c.size) EXPECT_EQ(c.expected, std::string(buffer)) << c.chars;
+    EXPECT_EQ(20.0f, record.fontSizeX);
+    EXPECT_EQ(0.0f, record.fontAngle);
+  }
+  // Without selected characters under edit there is nothing to read, and the record stays.
+  CTextBlock* text = AddText("AB", 0, 10);
+  Edit(text);
+  text->SelectRange(-1, -1);
+  char buffer[8] = "x";
+  CTextDefaults record;
+  record.fontAngle = 7;
+  EXPECT_EQ(0, view->GetTextCommands().GetSelectedText(buffer, &record, sizeof buffer));
+  EXPECT_EQ('\0', buffer[0]);
+  EXPECT_EQ(7.0f, record.fontAngle);
+}
+
+TEST_F(TextCommands, ParametersReachEverySelectedCharacterThatDiffersAndUndoRestoresThem) {
+  CTextBlock* text = AddText("ABCD", 0, 10);
+  TextState before = StateOf(text);
+  Edit(text);
+  text->SetCaret(view, 1, 1);
+  text->SetAnchor(3);
+  text->SelectRange(1, 3);
+  // The first selected character already has the new size; the others must still take it.
+  text->GetBoxArray()->GetCharBox(1)->m_width = 30;
+  text->GetBoxArray()->GetCharBox(1)->m_height = 30;
+  CTextDefaults record = CTextDefaults::Global();
+  record.fontSizeX = record.fontSizeY = 30;
+  record.fontAngle = 15;
+  const int kSizeAndAngle = CBoxArray::kApplySize | CBoxArray::kApplyAngle;
+  EXPECT_EQ(1, view->GetTextCommands().ApplyFontToSelection(record, kSizeAndAngle));
+  for (INT_PTR i = 0; i < 4; ++i) {
+    const CCharBox* box = text->GetBoxArray()->GetCharBox(i);
+    bool selected = i >= 1;
+    EXPECT_EQ(selected ? 30.0f : 20.0f, box->m_width) << i;
+    EXPECT_EQ(selected ? 15.0f : 0.0f, box->m_angle) << i;
+  }
+  Undo();
+  text->GetBoxArray()->GetCharBox(1)->m_width = 20;
+  text->GetBoxArray()->GetCharBox(1)->m_height = 20;
+  text->Relayout(view, -1);
+  EXPECT_TRUE(StateOf(text) == before);
+  EXPECT_EQ(0.0f, text->GetBoxArray()->GetCharBox(2)->m_angle);
+
+  // Without a text under edit every selected text takes the values, and the answer is 0.
+  view->SetEditBlock(nullptr);
+  CTextBlock* other = AddText("XY", 0, 100, false);
+  EXPECT_EQ(0, view->GetTextCommands().ApplyFontToSelection(record, CBoxArray::kApplySize));
+  EXPECT_EQ(30.0f, text->GetBoxArray()->GetCharBox(0)->m_width);
+  EXPECT_EQ(20.0f, other->GetBoxArray()->GetCharBox(0)->m_width);
 }
