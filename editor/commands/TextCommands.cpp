@@ -26,6 +26,8 @@ BEGIN_MESSAGE_MAP(CTextCommands, CCmdTarget)
   ON_COMMAND_RANGE(ID_TEXT_HORZ, ID_TEXT_HORZ, OnDirection)
   ON_COMMAND_RANGE(ID_TEXT_HORZ_REVERSE, ID_TEXT_HORZ_REVERSE, OnDirection)
   ON_COMMAND_RANGE(ID_TEXT_VERT_REVERSE, ID_TEXT_VERT, OnDirection)
+  ON_COMMAND_RANGE(ID_TEXT_SIZE_ABSOLUTE, ID_TEXT_SIZE_UNIFORM, OnSizeMode)
+  ON_COMMAND_RANGE(ID_TEXT_SIZE_NORMAL, ID_TEXT_SIZE_NORMAL, OnSizeMode)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -67,6 +69,44 @@ CFRect CTextCommands::TurnFrame(const CFRect& frame, int oldKind, int newKind) {
 }
 
 void CTextCommands::OnDirection(UINT id) { SetDirection(KindOfCommand(id)); }
+
+void CTextCommands::OnSizeMode(UINT id) {
+  SetSizeMode(id == ID_TEXT_SIZE_ABSOLUTE ? 2 : id == ID_TEXT_SIZE_UNIFORM ? 1 : 0);
+}
+
+int CTextCommands::SetSizeMode(WORD mode) {
+  int changed = 0;
+  {
+    CDocumentChange change(*m_view->GetUndoManager(), m_view->GetDocument());
+    CTextBlock* edited = dynamic_cast<CTextBlock*>(m_view->GetEditBlock());
+    INT_PTR first = -1, last = -1;
+    if (edited) {
+      if (edited->GetBoxArray()->FindFirstSelected(&first) &&
+          edited->GetBoxArray()->FindLastSelected(&last)) {
+        edited->SetCharFlags(m_view, first, last, mode, kSizeModeMask);
+        edited->UpdateBox();
+      }
+    } else if (CSegArray* blocks = m_view->GetBlockArray()) {
+      for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
+        auto* text = dynamic_cast<CTextBlock*>(blocks->GetBlock(i));
+        if (!text || !text->m_selected) continue;
+        text->Invalidate(m_view, TRUE);
+        text->SetCharFlags(m_view, 0, text->GetBoxArray()->GetSize() - 1, mode, kSizeModeMask);
+        text->UpdateBox();
+        text->Invalidate(m_view, TRUE);
+        ++changed;
+      }
+    }
+  }
+  // Characters typed from now on take the mode when no selected text did.
+  if (changed == 0) {
+    WORD& style = CTextDefaults::Global().styleWord;
+    style = static_cast<WORD>((style & ~kSizeModeMask) | mode);
+  }
+  m_view->GetSelectTracker().Recount();
+  m_view->GetSelectTracker().Show(nullptr);
+  return changed;
+}
 
 int CTextCommands::SetDirection(int kind) {
   CSelectTracker& tracker = m_view->GetSelectTracker();

@@ -1,10 +1,10 @@
 // CTextCommands: the main view's commands on text blocks: the four text directions (horizontal,
-// reverse horizontal, vertical, reverse vertical), and reading and applying the character
-// parameters of the selected text for the property bar and the font dialogs. Each selected text
-// block of another direction gets a straight layout of the new one in one undo step; its frame is
-// turned so that a line keeps its length when it changes from running across to running down.
-// The view's command table decides whether a command is enabled; the view then hands the command
-// here.
+// reverse horizontal, vertical, reverse vertical), the character size modes, and reading and
+// applying the character parameters of the selected text for the property bar and the font dialogs.
+// Each selected text block of another direction gets a straight layout of the new one in one undo
+// step; its frame is turned so that a line keeps its length when it changes from running across to
+// running down. The view's command table decides whether a command is enabled; the view then hands
+// the command here.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,9 @@ class CTextBlock;
 
 class CTextCommands : public CCmdTarget {
 public:
+  // The character size mode in the low bits of a character's style word.
+  static constexpr WORD kSizeModeMask = 3;
+
   explicit CTextCommands(CTALVEX42View* view);
 
   // The frame of a straight layout of the kind (0-3) that follows from the frame of one of the
@@ -27,6 +30,10 @@ public:
   static CFRect TurnFrame(const CFRect& frame, int oldKind, int newKind);
   // Gives every selected text block of another kind the kind (0-3); the number changed.
   int SetDirection(int kind);
+  // The size mode (0-2) given to the selected characters of the text under edit, else to every
+  // character of the selected texts, in one undo step; when no selected text changed, new text
+  // takes it. The number of texts changed.
+  int SetSizeMode(WORD mode);
 
   // The characters of the selection (at most size - 1 bytes, a double-byte character whole or not
   // at all) and their parameters: from the text under edit with selected characters, else from
@@ -42,6 +49,7 @@ public:
 
 protected:
   void OnDirection(UINT id);
+  void OnSizeMode(UINT id);
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -39,6 +39,7 @@ const int kLayoutVerticalReverse = 3;
 #define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
 #define EDIT(id, rule) {id, id, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
 #define EDIT_RANGE(first, last, rule) {first, last, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
+#define SIZE_MODE(id, mode) {id, id, Table::kViewHandler, Table::kAlways, Table::kRadioTextSizeMode, mode}
 #define LAYOUT(id, kind) {id, id, Table::kViewHandler, Table::kAnySelected, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
@@ -118,9 +119,9 @@ const Table::Row kRows[] = {
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
   EDIT(ID_TEXT_AUTO_FILL, kAlways),
-  PENDING(ID_TEXT_SIZE_ABSOLUTE),
-  PENDING(ID_TEXT_SIZE_UNIFORM),
-  PENDING(ID_TEXT_SIZE_NORMAL),
+  SIZE_MODE(ID_TEXT_SIZE_ABSOLUTE, 2),
+  SIZE_MODE(ID_TEXT_SIZE_UNIFORM, 1),
+  SIZE_MODE(ID_TEXT_SIZE_NORMAL, 0),
   PENDING(ID_TEXT_HALF_WIDTH),
   {ID_TEXT_LINE_START, ID_TEXT_LINE_START, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   {ID_TEXT_LINE_START_CANCEL, ID_TEXT_LINE_START_CANCEL, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
@@ -252,6 +253,9 @@ CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id
     case kCheckTextLayout:
       item.check = state.firstSelectedType == kTextBlock &&
                    state.firstSelectedLayout == row.markValue;
+      break;
+    case kRadioTextSizeMode:
+      item.radio = state.textSizeMode == row.markValue;
       break;
   }
   return item;

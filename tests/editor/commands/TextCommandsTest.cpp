@@ -12,6 +12,7 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/TextCommands.h"
+#include "editor/views/ViewCommandTable.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
@@ -328,4 +329,42 @@ TEST_F(TextCommands, ParametersReachEverySelectedCharacterThatDiffersAndUndoRest
   EXPECT_EQ(0, view->GetTextCommands().ApplyFontToSelection(record, CBoxArray::kApplySize));
   EXPECT_EQ(30.0f, text->GetBoxArray()->GetCharBox(0)->m_width);
   EXPECT_EQ(20.0f, other->GetBoxArray()->GetCharBox(0)->m_width);
+}
+
+TEST_F(TextCommands, SizeModesMarkTheSelectedTextsOrElseBecomeTheModeOfNewText) {
+  struct Case {
+    UINT command;
+    WORD mode;
+  };
+  const Case cases[] = {{ID_TEXT_SIZE_ABSOLUTE, 2},
+                        {ID_TEXT_SIZE_UNIFORM, 1},
+                        {ID_TEXT_SIZE_NORMAL, 0}};
+  auto modes = [](CTextBlock* text) {
+    std::vector<int> found;
+    for (INT_PTR i = 0; i < text->GetBoxArray()->GetSize(); ++i)
+      found.push_back(text->GetBoxArray()->GetCharBox(i)->m_style & 3);
+    return found;
+  };
+  auto radio = [this](UINT id) {
+    ViewCommandState state = view->GetCommandState();
+    return CViewCommandTable::Evaluate(*CViewCommandTable::Find(id), id, state).radio;
+  };
+  CTextBlock* text = AddText("ABC", 0, 10);
+  CTextDefaults::Global().styleWord = 1;
+  for (const Case& c : cases) {
+    Send(c.command);
+    EXPECT_EQ(std::vector<int>(3, c.mode), modes(text)) << c.command;
+    EXPECT_EQ(1, CTextDefaults::Global().styleWord) << "new text keeps its mode";
+    Undo();
+    EXPECT_EQ(std::vector<int>(3, 0), modes(text)) << c.command;
+  }
+  text->m_selected = 0;
+  for (const Case& c : cases) {
+    INT_PTR steps = Steps();
+    Send(c.command);
+    EXPECT_EQ(c.mode, CTextDefaults::Global().styleWord & 3);
+    EXPECT_EQ(1, radio(c.command));
+    EXPECT_EQ(steps, Steps()) << "nothing changed, nothing to undo";
+  }
+  EXPECT_EQ(0, radio(ID_TEXT_SIZE_ABSOLUTE));
 }
