@@ -538,6 +538,7 @@ ViewCommandState CTALVEX42View::GetCommandState() {
   ViewCommandState state;
   state.currentTool = m_currentTool;
   state.textSizeMode = CTextDefaults::Global().styleWord & CTextCommands::kSizeModeMask;
+  state.halfWidthPunctuation = (CTextDefaults::Global().styleWord & CTextCommands::kHalfWidth) != 0;
   state.editing = m_editBlock != nullptr;
   state.feedbackBlock = m_feedbackBlock != nullptr;
   state.editType = m_editBlock ? m_editBlock->m_type : 0;

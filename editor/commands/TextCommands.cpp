@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CTextCommands, CCmdTarget)
   ON_COMMAND_RANGE(ID_TEXT_VERT_REVERSE, ID_TEXT_VERT, OnDirection)
   ON_COMMAND_RANGE(ID_TEXT_SIZE_ABSOLUTE, ID_TEXT_SIZE_UNIFORM, OnSizeMode)
   ON_COMMAND_RANGE(ID_TEXT_SIZE_NORMAL, ID_TEXT_SIZE_NORMAL, OnSizeMode)
+  ON_COMMAND(ID_TEXT_HALF_WIDTH, OnHalfWidth)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -107,6 +108,8 @@ int CTextCommands::SetSizeMode(WORD mode) {
   m_view->GetSelectTracker().Show(nullptr);
   return changed;
 }
+
+void CTextCommands::OnHalfWidth() { CTextDefaults::Global().styleWord ^= kHalfWidth; }
 
 int CTextCommands::SetDirection(int kind) {
   CSelectTracker& tracker = m_view->GetSelectTracker();

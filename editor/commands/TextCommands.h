@@ -1,10 +1,10 @@
 // CTextCommands: the main view's commands on text blocks: the four text directions (horizontal,
-// reverse horizontal, vertical, reverse vertical), the character size modes, and reading and
-// applying the character parameters of the selected text for the property bar and the font dialogs.
-// Each selected text block of another direction gets a straight layout of the new one in one undo
-// step; its frame is turned so that a line keeps its length when it changes from running across to
-// running down. The view's command table decides whether a command is enabled; the view then hands
-// the command here.
+// reverse horizontal, vertical, reverse vertical), the character size modes and half-wide
+// punctuation of new text, and reading and applying the character parameters of the selected text
+// for the property bar and the font dialogs. Each selected text block of another direction gets a
+// straight layout of the new one in one undo step; its frame is turned so that a line keeps its
+// length when it changes from running across to running down. The view's command table decides
+// whether a command is enabled; the view then hands the command here.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +22,8 @@ class CTextCommands : public CCmdTarget {
 public:
   // The character size mode in the low bits of a character's style word.
   static constexpr WORD kSizeModeMask = 3;
+  // Chinese punctuation set half wide.
+  static constexpr WORD kHalfWidth = 4;
 
   explicit CTextCommands(CTALVEX42View* view);
 
@@ -50,6 +52,8 @@ public:
 protected:
   void OnDirection(UINT id);
   void OnSizeMode(UINT id);
+  // New text sets Chinese punctuation half wide, or no longer.
+  void OnHalfWidth();
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -122,7 +122,7 @@ const Table::Row kRows[] = {
   SIZE_MODE(ID_TEXT_SIZE_ABSOLUTE, 2),
   SIZE_MODE(ID_TEXT_SIZE_UNIFORM, 1),
   SIZE_MODE(ID_TEXT_SIZE_NORMAL, 0),
-  PENDING(ID_TEXT_HALF_WIDTH),
+  {ID_TEXT_HALF_WIDTH, ID_TEXT_HALF_WIDTH, Table::kViewHandler, Table::kAlways, Table::kCheckHalfWidthPunctuation, 0},
   {ID_TEXT_LINE_START, ID_TEXT_LINE_START, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   {ID_TEXT_LINE_START_CANCEL, ID_TEXT_LINE_START_CANCEL, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   PENDING(ID_TEXT_JUSTIFY),
@@ -256,6 +256,9 @@ CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id
       break;
     case kRadioTextSizeMode:
       item.radio = state.textSizeMode == row.markValue;
+      break;
+    case kCheckHalfWidthPunctuation:
+      item.check = state.halfWidthPunctuation ? 1 : 0;
       break;
   }
   return item;

@@ -26,6 +26,8 @@ struct ViewCommandState {
   int firstSelectedLayout = -1;
   // The character size mode new text takes (0 normal, 1 absolute uniform, 2 absolute).
   int textSizeMode = 0;
+  // Whether new text sets Chinese punctuation half wide.
+  bool halfWidthPunctuation = false;
   bool editing = false;
   // The type code of the block under edit (0 when none).
   BYTE editType = 0;
@@ -99,6 +101,7 @@ public:
     kCheckTextLayout,
     // Radio mark when the size mode of new text is the row's value.
     kRadioTextSizeMode,
+    kCheckHalfWidthPunctuation,
   };
 
   struct Row {

@@ -367,4 +367,18 @@ TEST_F(TextCommands, SizeModesMarkTheSelectedTextsOrElseBecomeTheModeOfNewText) 
     EXPECT_EQ(steps, Steps()) << "nothing changed, nothing to undo";
   }
   EXPECT_EQ(0, radio(ID_TEXT_SIZE_ABSOLUTE));
+
+  // Half-wide punctuation is a switch of new text alone.
+  auto check = [this]() {
+    ViewCommandState state = view->GetCommandState();
+    return CViewCommandTable::Evaluate(*CViewCommandTable::Find(ID_TEXT_HALF_WIDTH),
+                                       ID_TEXT_HALF_WIDTH, state)
+        .check;
+  };
+  EXPECT_EQ(0, check());
+  Send(ID_TEXT_HALF_WIDTH);
+  EXPECT_EQ(1, check());
+  EXPECT_EQ(4 | 0, CTextDefaults::Global().styleWord);
+  Send(ID_TEXT_HALF_WIDTH);
+  EXPECT_EQ(0, check());
 }
