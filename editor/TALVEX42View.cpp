@@ -529,6 +529,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
   if (row->action == CViewCommandTable::kViewHandler) {
     if (m_shapeDialogs.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_drawingCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_textCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
   }
   RunCommand(*row, id);
@@ -538,6 +539,8 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
 ViewCommandState CTALVEX42View::GetCommandState() {
   ViewCommandState state;
   state.currentTool = m_currentTool;
+  state.textSizeMode = CTextDefaults::Global().styleWord & CTextCommands::kSizeModeMask;
+  state.halfWidthPunctuation = (CTextDefaults::Global().styleWord & CTextCommands::kHalfWidth) != 0;
   state.editing = m_editBlock != nullptr;
   state.feedbackBlock = m_feedbackBlock != nullptr;
   state.editType = m_editBlock ? m_editBlock->m_type : 0;
@@ -549,7 +552,11 @@ ViewCommandState CTALVEX42View::GetCommandState() {
     for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
       CBlock* block = blocks->GetBlock(i);
       if (!block || block->m_selected != 1) continue;
-      if (state.selected++ == 0) state.firstSelectedType = block->m_type;
+      if (state.selected++ == 0) {
+        state.firstSelectedType = block->m_type;
+        if (auto* text = dynamic_cast<CTextBlock*>(block))
+          state.firstSelectedLayout = text->GetEffectKind();
+      }
       if (block->m_type == kImageBlock) ++state.selectedImages;
     }
   }

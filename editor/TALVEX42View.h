@@ -24,6 +24,7 @@
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
+#include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
 #include "editor/tools/OutputAreaCommands.h"
 #include "editor/tools/TextTool.h"
@@ -97,6 +98,7 @@ public:
   void SetMouseTarget(MouseSlot slot, CViewMouseTarget* target) { m_targets[slot] = target; }
   CSelectTracker& GetSelectTracker() { return m_selection; }
   CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
+  CTextCommands& GetTextCommands() { return m_textCommands; }
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();
@@ -207,6 +209,7 @@ private:
   CShapeDialogCommands m_shapeDialogs{this};
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
+  CTextCommands m_textCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -30,6 +30,7 @@
 #include "text/layout/AttrBox.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
+#include "text/layout/GlyphSource.h"
 #include "text/layout/TextEffect.h"
 #include "text/layout/UndoArrayItemRecord.h"
 #include "text/undo/UndoCaretRecord.h"
@@ -384,6 +385,11 @@ CBlock* CTextBlock::GetEffectOutline() const {
   return outline;
 }
 
+std::unique_ptr<CTextEffect> CTextBlock::ReplaceEffect(std::unique_ptr<CTextEffect> effect) {
+  m_effect.swap(effect);
+  return effect;
+}
+
 BYTE CTextBlock::GetEffectKind() const { return m_effect ? m_effect->GetKind() : 0; }
 
 UINT CTextBlock::GetPanelId() {
@@ -456,19 +462,37 @@ void CTextBlock::SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD s
 }
 
 BOOL CTextBlock::ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags) {
-  CBoxArray selected;
-  INT_PTR first = -1;
-  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
-    CCharBox* box = m_boxes.GetCharBox(i);
-    if (!box || !box->IsSelected()) continue;
-    if (first < 0) {
-      first = i;
-      if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, i));
-    }
-    if (IsRecording(view)) RecordUndo(view, new CUndoCharFormatRecord(this, box));
-    selected.Add(box);
+  INT_PTR first = -1, last = -1;
+  if (!m_boxes.FindFirstSelected(&first) || !m_boxes.FindLastSelected(&last)) return FALSE;
+  ApplyFormat(view, format, flags, first, last);
+  return TRUE;
+}
+
+int CTextBlock::FormatDifferences(const CCharBox* box, const CTextDefaults& format, int flags) {
+  const float kSizeTolerance = 0.01f;
+  int differs = 0;
+  if ((flags & CBoxArray::kApplySize) &&
+      (std::fabs(box->m_width - format.fontSizeX) > kSizeTolerance ||
+       std::fabs(box->m_height - format.fontSizeY) > kSizeTolerance))
+    differs |= CBoxArray::kApplySize;
+  if ((flags & CBoxArray::kApplyAngle) && box->m_angle != format.fontAngle)
+    differs |= CBoxArray::kApplyAngle;
+  if ((flags & CBoxArray::kApplySkew) &&
+      (box->m_skewX != format.fontSkewX || box->m_skewY != format.fontSkewY))
+    differs |= CBoxArray::kApplySkew;
+  // A font belongs to one character set: characters of another keep theirs.
+  WORD fontCode = static_cast<WORD>(format.fontCode & 0x0FFF);
+  if ((flags & CBoxArray::kApplyFont) && box->Charset() == (fontCode & 0xFF)) {
+    CGlyphSource* source = CGlyphSource::Installed();
+    int row = source ? source->FindRow(box->Charset()) : -1;
+    if (box->FontKey() != fontCode || box->m_fontNumber != format.DefaultFontNumber(row))
+      differs |= CBoxArray::kApplyFont;
   }
-  if (first < 0) return FALSE;
+  return differs;
+}
+
+int CTextBlock::ApplyFormat(CBlockView* view, const CTextDefaults& format, int flags, INT_PTR from,
+                            INT_PTR to) {
   // Sizes are lengths on the page: through a matrix they become the block's own units.
   CTextDefaults own = format;
   if (!m_matrix.IsIdentity()) {
@@ -478,11 +502,28 @@ BOOL CTextBlock::ApplyFormatToSelection(CBlockView* view, const CTextDefaults& f
     if (unitX > 0) own.fontSizeX /= unitX;
     if (unitY > 0) own.fontSizeY /= unitY;
   }
-  selected.ApplyCharFormat(own, flags);
-  // The array only lent the boxes.
-  selected.RemoveAll();
-  Relayout(view, static_cast<int>(first));
-  return TRUE;
+  // Each character is tested on its own, so that one that already has the values does not keep
+  // the rest of the selection from taking them.
+  int changed = 0;
+  INT_PTR firstChanged = -1;
+  for (INT_PTR i = std::max<INT_PTR>(from, 0); i <= to && i < m_boxes.GetSize(); ++i) {
+    CCharBox* box = m_boxes.GetCharBox(i);
+    int differs = box ? FormatDifferences(box, own, flags) : 0;
+    if (!differs) continue;
+    if (firstChanged < 0) {
+      firstChanged = i;
+      if (IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, i));
+    }
+    if (IsRecording(view)) RecordUndo(view, new CUndoCharFormatRecord(this, box));
+    CBoxArray one;
+    one.Add(box);
+    one.ApplyCharFormat(own, differs);
+    // The array only lent the box.
+    one.RemoveAll();
+    ++changed;
+  }
+  if (firstChanged >= 0) Relayout(view, static_cast<int>(firstChanged));
+  return changed;
 }
 
 int CTextBlock::AlignLineStart(CBlockView* view) {
@@ -1199,6 +1240,8 @@ BOOL CTextBlock::OnLButtonDblClk(CBlockView* view, UINT keyFlags, float, float) 
 }
 
 // ---- Clipboard ----
+
+UINT CTextBlock::GetClipboardFormat() { return ::RegisterClipboardFormatA(kTextBoxFormat); }
 
 BOOL CTextBlock::CopyToClipboard(HWND owner) {
   std::unique_ptr<CBoxArray> copies(CopySelectedBoxes());

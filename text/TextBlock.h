@@ -93,6 +93,8 @@ public:
   CBlock* GetEffectOutline() const;
   BYTE GetEffectKind() const;
   CTextEffect* GetEffect() const { return m_effect.get(); }
+  // Gives the block another layout and hands back the one it had; the caller lays it out again.
+  std::unique_ptr<CTextEffect> ReplaceEffect(std::unique_ptr<CTextEffect> effect);
   const CFRect& GetFrame() const { return m_frame; }
   CTextDefaults& GetLayoutState() { return m_layoutState; }
 
@@ -105,6 +107,8 @@ public:
   // Clones of the selected boxes; null when none.
   CBoxArray* CopySelectedBoxes() const;
   BOOL CopyToClipboard(HWND owner);
+  // The registered clipboard format of character boxes.
+  static UINT GetClipboardFormat();
   // The text editor window's part of Ctrl+double-click: it puts its selected text on the
   // clipboard and answers whether it had any. The editor installs it; without one, or without a
   // selection there, Ctrl+double-click pastes nothing. Returns the one it replaces.
@@ -114,9 +118,15 @@ public:
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);
   void SetCharsColour(CBlockView* view, INT_PTR from, INT_PTR to, DWORD colour, BOOL redraw);
-  // The format's values (CBoxArray::ApplyCharFormat flags) given to the selected characters, each
-  // recorded for undo, and the text laid out again; FALSE when nothing is selected.
+  // ApplyFormat over the selected characters; FALSE when nothing is selected.
   BOOL ApplyFormatToSelection(CBlockView* view, const CTextDefaults& format, int flags);
+  // The format's values (sizes as lengths on the page) given to each character box from..to that
+  // differs in a value the flags name, each recorded for undo, and the text laid out again from the
+  // first changed; the number of characters changed.
+  int ApplyFormat(CBlockView* view, const CTextDefaults& format, int flags, INT_PTR from,
+                  INT_PTR to);
+  // The flags of the values the character box differs in from the format.
+  static int FormatDifferences(const CCharBox* box, const CTextDefaults& format, int flags);
   // Later lines of the selection start under its first character: the selection goes between an
   // opening and a closing alignment box (kinds 32 and 0x8020). 0 without a selection.
   int AlignLineStart(CBlockView* view);

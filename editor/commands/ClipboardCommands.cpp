@@ -16,6 +16,7 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoMergeRecord.h"
+#include "text/TextBlock.h"
 
 namespace {
 
@@ -103,14 +104,15 @@ void CClipboardCommands::OnUpdateCopy(CCmdUI* cmdUI) {
   if (OutputAreaToolActive())
     cmdUI->Enable(SelectedAreaCount() > 0);
   else
-    cmdUI->Enable(!TextUnderEdit() && SelectedBlockCount() > 0);
+    cmdUI->Enable(TextUnderEdit() || SelectedBlockCount() > 0);
 }
 
 void CClipboardCommands::OnUpdatePaste(CCmdUI* cmdUI) {
   if (OutputAreaToolActive())
     cmdUI->Enable(::IsClipboardFormatAvailable(CAuxObjectList::GetClipboardFormat()));
   else
-    cmdUI->Enable(!TextUnderEdit() && ::IsClipboardFormatAvailable(GetBlockListClipboardFormat()));
+    cmdUI->Enable(TextUnderEdit() ? TextOnClipboard()
+                                  : ::IsClipboardFormatAvailable(GetBlockListClipboardFormat()));
 }
 
 void CClipboardCommands::OnUpdateMerge(CCmdUI* cmdUI) { cmdUI->Enable(Document() != nullptr); }
@@ -122,14 +124,21 @@ void CClipboardCommands::OnCopy() {
     document->GetOutputAreas().CopySelectedToClipboard();
     return;
   }
-  if (TextUnderEdit() || SelectedBlockCount() == 0) return;
+  if (TextUnderEdit()) {
+    static_cast<CTextBlock*>(m_view->GetEditBlock())->CopyToClipboard(m_view->GetSafeHwnd());
+    return;
+  }
+  if (SelectedBlockCount() == 0) return;
   CopyBlocksAndTextToClipboard(m_view->GetSafeHwnd(), document->GetBlockList());
 }
 
 void CClipboardCommands::OnCut() {
-  if (OutputAreaToolActive() ? SelectedAreaCount() == 0
-                             : TextUnderEdit() || SelectedBlockCount() == 0)
+  if (TextUnderEdit()) {
+    // Only selected characters go; the text's own delete takes them out in one undo step.
+    if (!m_view->GetEditBlock()->HasEditSelection()) return;
+  } else if (OutputAreaToolActive() ? SelectedAreaCount() == 0 : SelectedBlockCount() == 0) {
     return;
+  }
   OnCopy();
   // The view's delete, whoever carries it out for the current tool.
   m_view->OnCmdMsg(kDelete, CN_COMMAND, nullptr, nullptr);
@@ -143,8 +152,24 @@ void CClipboardCommands::OnPaste() {
     if (document->GetOutputAreas().PasteFromClipboard()) m_view->Invalidate(FALSE);
     return;
   }
-  if (TextUnderEdit()) return;
+  if (TextUnderEdit()) {
+    PasteTextFromClipboard();
+    return;
+  }
   PasteFromClipboard(nullptr);
+}
+
+bool CClipboardCommands::TextOnClipboard() {
+  return ::IsClipboardFormatAvailable(CTextBlock::GetClipboardFormat()) ||
+         ::IsClipboardFormatAvailable(CF_TEXT);
+}
+
+int CClipboardCommands::PasteTextFromClipboard() {
+  CBlock* edited = m_view->GetEditBlock();
+  if (!edited || edited->m_type != kTextBlock) return 0;
+  static_cast<CTextBlock*>(edited)->PasteFromClipboard(m_view);
+  edited->UpdateBox();
+  return 1;
 }
 
 int CClipboardCommands::PasteFromClipboard(const FPOINT* offset) {

@@ -5,9 +5,10 @@
 // undo step, each with its insert record; merge appends the blocks of another drawing with one
 // merge record and hands the drawing's text to the text editor.
 //
-// The view asks this first for these ids (one hook in its OnCmdMsg). Copying and pasting text
-// characters inside a text block under edit waits for the text block: until then those commands
-// stay disabled while one is edited.
+// While a text block is under edit the three clipboard commands work on its characters instead:
+// copy puts the selected characters on the clipboard as character boxes and as plain text, cut
+// also deletes them, paste inserts boxes or plain text at the caret. The view asks this first for
+// these ids (one hook in its OnCmdMsg).
 #pragma once
 
 #include <windows.h>
@@ -41,6 +42,11 @@ public:
   // Appends the blocks of a block-list record in one step with one merge record; 1 when blocks
   // were merged. The record is read, not taken over.
   int MergeBlocks(HGLOBAL record);
+  // Inserts the clipboard's character boxes, else its plain text, at the caret of the text block
+  // under edit, each box with its undo record; 0 when no text block is under edit.
+  int PasteTextFromClipboard();
+  // Whether the clipboard holds characters a text under edit can take.
+  static bool TextOnClipboard();
   // Appends the text after the text editor's current text and a line break, opening the editor
   // first when it is not there; false when there is no editor to take it.
   static bool AppendToTextEditor(HGLOBAL text);

@@ -39,7 +39,8 @@ const int kLayoutVerticalReverse = 3;
 #define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
 #define EDIT(id, rule) {id, id, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
 #define EDIT_RANGE(first, last, rule) {first, last, Table::kEditCommand, Table::rule, Table::kNoMark, 0}
-#define LAYOUT(id, kind) {id, id, Table::kPending, Table::kAlways, Table::kCheckTextLayout, kind}
+#define SIZE_MODE(id, mode) {id, id, Table::kViewHandler, Table::kAlways, Table::kRadioTextSizeMode, mode}
+#define LAYOUT(id, kind) {id, id, Table::kViewHandler, Table::kAnySelected, Table::kCheckTextLayout, kind}
 
 const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.
@@ -118,10 +119,10 @@ const Table::Row kRows[] = {
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
   EDIT(ID_TEXT_AUTO_FILL, kAlways),
-  PENDING(ID_TEXT_SIZE_ABSOLUTE),
-  PENDING(ID_TEXT_SIZE_UNIFORM),
-  PENDING(ID_TEXT_SIZE_NORMAL),
-  PENDING(ID_TEXT_HALF_WIDTH),
+  SIZE_MODE(ID_TEXT_SIZE_ABSOLUTE, 2),
+  SIZE_MODE(ID_TEXT_SIZE_UNIFORM, 1),
+  SIZE_MODE(ID_TEXT_SIZE_NORMAL, 0),
+  {ID_TEXT_HALF_WIDTH, ID_TEXT_HALF_WIDTH, Table::kViewHandler, Table::kAlways, Table::kCheckHalfWidthPunctuation, 0},
   {ID_TEXT_LINE_START, ID_TEXT_LINE_START, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   {ID_TEXT_LINE_START_CANCEL, ID_TEXT_LINE_START_CANCEL, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   PENDING(ID_TEXT_JUSTIFY),
@@ -252,6 +253,12 @@ CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id
     case kCheckTextLayout:
       item.check = state.firstSelectedType == kTextBlock &&
                    state.firstSelectedLayout == row.markValue;
+      break;
+    case kRadioTextSizeMode:
+      item.radio = state.textSizeMode == row.markValue;
+      break;
+    case kCheckHalfWidthPunctuation:
+      item.check = state.halfWidthPunctuation ? 1 : 0;
       break;
   }
   return item;

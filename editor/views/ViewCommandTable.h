@@ -24,6 +24,10 @@ struct ViewCommandState {
   // its layout kind (-1 otherwise).
   BYTE firstSelectedType = 0;
   int firstSelectedLayout = -1;
+  // The character size mode new text takes (0 normal, 1 absolute uniform, 2 absolute).
+  int textSizeMode = 0;
+  // Whether new text sets Chinese punctuation half wide.
+  bool halfWidthPunctuation = false;
   bool editing = false;
   // The type code of the block under edit (0 when none).
   BYTE editType = 0;
@@ -95,6 +99,9 @@ public:
     kCheckScrollLock,
     // Checked when the first selected block is a text block laid out as the row's value says.
     kCheckTextLayout,
+    // Radio mark when the size mode of new text is the row's value.
+    kRadioTextSizeMode,
+    kCheckHalfWidthPunctuation,
   };
 
   struct Row {
