@@ -236,6 +236,28 @@ TEST_F(TextCommands, CharactersCopiedOrCutFromOneTextPasteIntoAnotherAndUndoTake
   EXPECT_TRUE(StateOf(source) == sourceBefore) << "undo of the cut puts the character back";
 }
 
+// Characters on the clipboard only go into a text under edit; with nothing under edit paste
+// reads the block list alone, so they must not turn into a block or leave an undo step.
+TEST_F(TextCommands, CopiedCharactersPasteNothingWhenNoTextIsUnderEdit) {
+  CTextBlock* source = AddText("ABCD", 0, 10, false);
+  TextState sourceBefore = StateOf(source);
+  Edit(source);
+  source->SetCaret(view, 1, 1);
+  source->SelectRange(1, 2);
+  Send(kCopyCommand);
+  ASSERT_TRUE(::IsClipboardFormatAvailable(CTextBlock::GetClipboardFormat()));
+  source->EndTextEdit(view);
+  view->SetEditBlock(nullptr);
+  INT_PTR blocks = document->GetBlockList().GetSize(), steps = Steps();
+
+  Send(kPasteCommand);
+  EXPECT_EQ(blocks, document->GetBlockList().GetSize());
+  EXPECT_EQ(steps, Steps());
+  EXPECT_EQ(sourceBefore.codes, StateOf(source).codes);
+  EXPECT_TRUE(::IsClipboardFormatAvailable(CTextBlock::GetClipboardFormat()))
+      << "a paste leaves the clipboard as it was";
+}
+
 TEST_F(TextCommands, PlainTextPastesAtTheStartOfATextWithoutACaret) {
   CTextBlock* target = AddText("XY", 0, 100, false);
   ASSERT_TRUE(::OpenClipboard(view->m_hWnd));
