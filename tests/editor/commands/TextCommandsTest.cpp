@@ -301,7 +301,9 @@ TEST_F(TextCommands, SelectedTextIsReadUpToTheSelectionsEndAndWithinTheBuffer) {
     record.fontAngle = 99;
     ASSERT_EQ(1,
               view->GetTextCommands().GetSelectedText(c.size ? buffer : nullptr, &record, c.size));
-    if (c.size) EXPECT_EQ(c.expected, std::string(buffer)) << c.chars;
+    if (c.size) {
+      EXPECT_EQ(c.expected, std::string(buffer)) << c.chars;
+    }
     EXPECT_EQ(20.0f, record.fontSizeX);
     EXPECT_EQ(0.0f, record.fontAngle);
   }
