@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/DrawingWindow.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
@@ -107,17 +108,6 @@ public:
   int editorOpened = 0;
 };
 
-class CClipboardTestApp : public CWinApp {
-public:
-  CClipboardTestApp() : CWinApp("TalvexClipboardTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CClipboardTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
-
 class ItemRecorder : public CCmdUI {
 public:
   void Enable(BOOL on) override { enabled = on; }
@@ -148,9 +138,7 @@ protected:
   void TearDown() override {
     app.WriteProfileString("SystemParam", nullptr, nullptr);
     g_appProfile = CAppProfile();
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
+    CloseDrawingWindow(app);
   }
   Window NewWindow() {
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
@@ -175,7 +163,7 @@ protected:
     return curve ? curve->GetPoints() : std::vector<POINTREC>();
   }
 
-  CClipboardTestApp app;
+  CDrawingTestApp app{"TalvexClipboardTest"};
   TextEditorFrame* frame = nullptr;
   Window first;
   Window second;

@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "CommandTestSupport.h"
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/CurveTestSupport.h"
 #include "model/document/TALVEX42Doc.h"
@@ -21,20 +20,7 @@ using namespace command_test;
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kUndoCommand = 57643;
-
-class CDrawingCommandsTestApp : public CWinApp {
-public:
-  CDrawingCommandsTestApp() : CWinApp("TalvexDrawingCommandsTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CDrawingCommandsTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 class ItemRecorder : public CCmdUI {
 public:
@@ -45,26 +31,11 @@ public:
 class DrawingCommands : public ::testing::Test {
 protected:
   void SetUp() override {
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, document);
-    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
     view->GetDrawingCommands().SetLibraryPath(kLibraryPath);
   }
-  void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
-  }
+  void TearDown() override { CloseDrawingWindow(app); }
   CBlock* AddSquare(float x, float y, float size, bool selected = true) {
     CBlock* block = MakeSquareCurve(x, y, size);
     block->m_selected = selected ? 1 : 0;
@@ -79,7 +50,7 @@ protected:
   }
   CSegArray& Blocks() { return document->GetBlockList(); }
 
-  CDrawingCommandsTestApp app;
+  CDrawingTestApp app{"TalvexDrawingCommandsTest"};
   CMDIFrameWnd* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

@@ -7,14 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include "editor/DrawingWindow.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42App.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/ArrangeCommands.h"
 #include "framework/KeyState.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/CircleBlock.h"
@@ -27,22 +26,9 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kUndoCommand = 57643;
 const UINT kDeleteCommand = 57632;
 const BYTE kStartPoint = kPointStart | kPointOnCurve;
-
-class CEditTestApp : public CWinApp {
-public:
-  CEditTestApp() : CWinApp("TalvexEditCommandsTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CEditTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 CRectBlock* MakeRect(float left, float top, float right, float bottom) {
   auto* rect = new CRectBlock;
@@ -60,37 +46,15 @@ CCurveBlock* MakeTwoContourCurve(float x, float y) {
   return curve;
 }
 
-// The points of a curve without its special records.
-std::vector<POINTREC> NodesOf(const CCurveBlock& curve) {
-  std::vector<POINTREC> nodes;
-  for (const POINTREC& point : curve.GetPoints())
-    if (!IsSpecialPoint(point.flags)) nodes.push_back(point);
-  return nodes;
-}
-
 class EditCommands : public ::testing::Test {
 protected:
   void SetUp() override {
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 640, 520);
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, document);
-    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
   }
   void TearDown() override {
     AfxSetKeyStateHandler(nullptr);
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
+    CloseDrawingWindow(app);
   }
 
   // Eight blocks: rectangles and curves, one of them of two contours, and a group.
@@ -124,7 +88,7 @@ protected:
   INT_PTR Steps() { return view->GetUndoManager()->GetStepCount(); }
   void Send(UINT id) { view->SendMessage(WM_COMMAND, id); }
 
-  CEditTestApp app;
+  CDrawingTestApp app{"TalvexEditCommandsTest"};
   CMDIFrameWnd* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/views/ViewCommandTable.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/undo/UndoManager.h"
@@ -27,23 +26,10 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kUndoCommand = 57643;
 const UINT kCopyCommand = 57634;
 const UINT kCutCommand = 57635;
 const UINT kPasteCommand = 57637;
-
-class CTextCommandsTestApp : public CWinApp {
-public:
-  CTextCommandsTestApp() : CWinApp("TalvexTextCommandsTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CTextCommandsTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 // What undo must give back: the layout's kind and frame and every box's code and place.
 struct TextState {
@@ -84,24 +70,11 @@ protected:
     m_saved = CTextDefaults::Global();
     CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 20;
     CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, document);
-    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
   }
   void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
+    CloseDrawingWindow(app);
     CTextDefaults::Global() = m_saved;
   }
   CTextBlock* AddText(const char* chars, int kind, float top, bool selected = true) {
@@ -141,7 +114,7 @@ protected:
 
   CTextDefaults m_saved;
   FakeGlyphSource fonts;
-  CTextCommandsTestApp app;
+  CDrawingTestApp app{"TalvexTextCommandsTest"};
   CMDIFrameWnd* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

@@ -5,11 +5,10 @@
 
 #include <string>
 
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "editor/tools/ToolState.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/RectBlock.h"
@@ -20,20 +19,7 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kUndoCommand = 57643;
-
-class CDrawingToolsTestApp : public CWinApp {
-public:
-  CDrawingToolsTestApp() : CWinApp("TalvexDrawingToolsTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CDrawingToolsTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 // A text block under edit that reports itself empty and ends its editing only when allowed.
 class EditedText : public CBlock {
@@ -52,22 +38,11 @@ class DrawingToolsWindow : public ::testing::Test {
 protected:
   void SetUp() override {
     g_ToolState.Reset();
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 640, 520);
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    FindView();
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
   }
   void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
+    CloseDrawingWindow(app);
     g_ToolState.Reset();
   }
   void FindView() {
@@ -101,7 +76,7 @@ protected:
     view->SendMessage(WM_RBUTTONUP, 0, PixelOf(x, y));
   }
 
-  CDrawingToolsTestApp app;
+  CDrawingTestApp app{"TalvexDrawingToolsTest"};
   CMDIFrameWnd* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

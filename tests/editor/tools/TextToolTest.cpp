@@ -15,11 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/File.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
@@ -33,22 +32,9 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const WORD kChinese = 0xB0A1;
 const UINT kUndoCommand = 57643;
 const float kSteps = 40.0f;  // plotter steps of 0.025 mm per millimetre
-
-class CTextToolTestApp : public CWinApp {
-public:
-  CTextToolTestApp() : CWinApp("TalvexTextToolTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CTextToolTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 std::vector<POINTREC> Square(float lo, float hi) {
   return {MakePointRecord(lo, lo, kPointStart | kPointOnCurve),
@@ -80,27 +66,13 @@ protected:
     CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
     fonts.glyphs['A'] = Square(100, 400);
     fonts.glyphs[kChinese] = Square(0, 1024);
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new SizeRecordingFrame;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 640, 520);
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, document);
-    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
     view->SendMessage(WM_COMMAND, ID_TOOL_TEXT);
     ASSERT_EQ(kTextTool, view->GetCurrentTool());
   }
   void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
+    CloseDrawingWindow(app);
     CTextDefaults::Global() = m_saved;
   }
 
@@ -154,7 +126,7 @@ protected:
 
   CTextDefaults m_saved;
   FakeGlyphSource fonts;
-  CTextToolTestApp app;
+  CDrawingTestApp app{"TalvexTextToolTest"};
   SizeRecordingFrame* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

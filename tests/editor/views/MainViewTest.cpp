@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
 #include "framework/InvalidArgException.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/CircleBlock.h"
@@ -31,22 +30,9 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kStatusPointer = 32838;
 const UINT kUndoCommand = 57643;
 const BYTE kStartPoint = kPointStart | kPointOnCurve;
-
-class CMainViewTestApp : public CWinApp {
-public:
-  CMainViewTestApp() : CWinApp("TalvexMainViewTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CMainViewTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 // A main window that keeps the pointer positions the view reports.
 class PointerRecordingFrame : public CMDIFrameWnd {
@@ -131,23 +117,10 @@ class MainView : public ::testing::Test {
 protected:
   void SetUp() override {
     g_log.clear();
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new PointerRecordingFrame;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 640, 520);
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    FindView();
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
   }
-  void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
-  }
+  void TearDown() override { CloseDrawingWindow(app); }
   void FindView() {
     document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
     ASSERT_NE(nullptr, document);
@@ -177,7 +150,7 @@ protected:
     view->SendMessage(message, flags, At(at.x, at.y));
   }
 
-  CMainViewTestApp app;
+  CDrawingTestApp app{"TalvexMainViewTest"};
   PointerRecordingFrame* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;

@@ -5,10 +5,9 @@
 
 #include <string>
 
-#include "editor/TALVEX42Frame.h"
+#include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/MDIFrameWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/WinApp.h"
 #include "model/NodePathText.h"
 #include "model/document/TALVEX42Doc.h"
@@ -18,44 +17,15 @@
 
 namespace {
 
-const UINT kMainFrameResource = 128;
-const UINT kDrawingResource = 129;
 const UINT kUndoCommand = 57643;
-
-class CNodeViewTestApp : public CWinApp {
-public:
-  CNodeViewTestApp() : CWinApp("TalvexNodeViewTest") {}
-
-protected:
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CNodeViewTestApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
 
 class NodeEditView : public ::testing::Test {
 protected:
   void SetUp() override {
-    app.AddDocTemplate(new CMultiDocTemplate(kDrawingResource, RUNTIME_CLASS(CTALVEX42Doc),
-                                             RUNTIME_CLASS(CTALVEX42Frame),
-                                             RUNTIME_CLASS(CTALVEX42View)));
     frame = new CMDIFrameWnd;
-    ASSERT_TRUE(frame->LoadFrame(kMainFrameResource));
-    app.m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 640, 520);
-    frame->ShowWindow(SW_SHOW);
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, document);
-    view = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, view);
+    ASSERT_TRUE(OpenDrawingWindow(app, frame, &document, &view));
   }
-  void TearDown() override {
-    app.CloseAllDocuments(FALSE);
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    PumpMessages();
-  }
+  void TearDown() override { CloseDrawingWindow(app); }
   POINT PixelOf(float x, float y) {
     FPOINT page = {x, y};
     POINT pixel;
@@ -74,7 +44,7 @@ protected:
     PumpMessages();
   }
 
-  CNodeViewTestApp app;
+  CDrawingTestApp app{"TalvexNodeViewTest"};
   CMDIFrameWnd* frame = nullptr;
   CTALVEX42Doc* document = nullptr;
   CTALVEX42View* view = nullptr;
