@@ -2,20 +2,21 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <new>
 #include <set>
 #include <string>
 
 #include "framework/CmdUI.h"
 #include "framework/DataExchange.h"
-#include "framework/UserException.h"
-#include "framework/WndCreationHook.h"
-#include "framework/FrameWnd.h"
 #include "framework/Exception.h"
+#include "framework/FrameWnd.h"
 #include "framework/MemoryException.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
+#include "framework/UserException.h"
 #include "framework/WinApp.h"
+#include "framework/WndCreationHook.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -176,16 +177,15 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs) {
   return TRUE;
 }
 
-BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
-                  CWnd* parent, UINT id, CCreateContext* context) {
+BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id, CCreateContext* context) {
   return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
                     const RECT& rect, CWnd* parent, UINT id, LPVOID param) {
   return CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top,
-                  parent ? parent->m_hWnd : nullptr,
+                  rect.right - rect.left, rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
 }
 
@@ -304,7 +304,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (ReflectLastMsg(header->hwndFrom, result)) return TRUE;
   AFX_NOTIFY notify = {result, header};
-  return OnCmdMsg(static_cast<UINT>(header->idFrom), MAKELONG(header->code, WM_NOTIFY), &notify, nullptr);
+  return OnCmdMsg(static_cast<UINT>(header->idFrom), MAKELONG(header->code, WM_NOTIFY), &notify,
+                  nullptr);
 }
 
 BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result) {
@@ -320,7 +321,8 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
 
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == WM_COMMAND) {
-    const AFX_MSGMAP_ENTRY* entry = FindEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0, TRUE);
+    const AFX_MSGMAP_ENTRY* entry = FindEntry(WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0,
+                                              TRUE);
     if (!entry) return FALSE;
     AFX_MSGCALL call = {message, wParam, lParam, 0, HIWORD(wParam), nullptr, 0, TRUE};
     entry->pfn(this, call);
@@ -333,7 +335,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (!entry) return FALSE;
     LRESULT ignored = 0;
     AFX_NOTIFY notify = {result ? result : &ignored, header};
-    AFX_MSGCALL call = {message, wParam, lParam, 0, static_cast<int>(header->code), &notify, 0, TRUE};
+    AFX_MSGCALL call = {message, wParam, lParam, 0, static_cast<int>(header->code),
+                        &notify, 0,      TRUE};
     entry->pfn(this, call);
     return TRUE;
   }
@@ -366,7 +369,8 @@ BOOL ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT swpFlags) {
   if (style == changed) return FALSE;
   ::SetWindowLongPtrA(hwnd, index, static_cast<LONG_PTR>(changed));
   if (swpFlags)
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
   return TRUE;
 }
 
@@ -390,7 +394,8 @@ void CWnd::ScreenToClient(LPRECT rect) const {
 
 void CWnd::CenterWindow(CWnd* alternateOwner) {
   HWND center = alternateOwner ? alternateOwner->m_hWnd : nullptr;
-  if (!center) center = (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+  if (!center)
+    center = (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
   RECT area;
   if (center && !(GetStyle() & WS_CHILD) && ::IsWindowVisible(center) && !::IsIconic(center)) {
     ::GetWindowRect(center, &area);
@@ -418,6 +423,18 @@ void CWnd::GetWindowText(CString& text) const {
   text.ReleaseBuffer();
 }
 
+void CWnd::SetDlgItemNumber(int id, double value, LPCSTR format) {
+  CString text;
+  text.Format(format, value);
+  SetDlgItemText(id, text);
+}
+
+double CWnd::GetDlgItemNumber(int id) const {
+  CString text;
+  GetDlgItemText(id, text);
+  return atof(text);
+}
+
 int CWnd::GetDlgItemText(int id, CString& text) const {
   HWND item = ::GetDlgItem(m_hWnd, id);
   if (!item) {
@@ -436,9 +453,7 @@ int CWnd::GetCheckedRadioButton(int first, int last) const {
   return 0;
 }
 
-CWnd* CWnd::GetOwner() const {
-  return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
-}
+CWnd* CWnd::GetOwner() const { return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent(); }
 
 CFrameWnd* CWnd::GetParentFrame() const {
   for (HWND parent = ::GetParent(m_hWnd); parent; parent = ::GetParent(parent)) {
@@ -451,8 +466,9 @@ CFrameWnd* CWnd::GetParentFrame() const {
 
 CFrameWnd* CWnd::GetTopLevelFrame() const {
   CWnd* self = FromHandlePermanent(m_hWnd);
-  CFrameWnd* frame = self && self->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(self)
-                                                                        : GetParentFrame();
+  CFrameWnd* frame = self && self->IsKindOf(RUNTIME_CLASS(CFrameWnd))
+                         ? static_cast<CFrameWnd*>(self)
+                         : GetParentFrame();
   while (frame) {
     CFrameWnd* parent = frame->GetParentFrame();
     if (!parent) break;
@@ -471,7 +487,8 @@ CWnd* CWnd::GetTopLevelParent() const {
 
 CWnd* CWnd::GetParentOwner() const {
   HWND parent = m_hWnd;
-  while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD)) parent = ::GetParent(parent);
+  while (parent && (::GetWindowLongPtrA(parent, GWL_STYLE) & WS_CHILD))
+    parent = ::GetParent(parent);
   return FromHandle(parent);
 }
 
@@ -572,14 +589,18 @@ void CWnd::RepositionBars(UINT first, UINT last, UINT leftOver, UINT flags, LPRE
   AFX_SIZEPARENTPARAMS layout = {};
   layout.bStretch = stretch;
   bool query = (flags & reposQuery) != 0;
-  if (clientRect) layout.rect = *clientRect;
-  else ::GetClientRect(m_hWnd, &layout.rect);
+  if (clientRect)
+    layout.rect = *clientRect;
+  else
+    ::GetClientRect(m_hWnd, &layout.rect);
   if (!query) layout.hDWP = ::BeginDeferWindowPos(8);
   HWND leftOverWindow = nullptr;
   for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     UINT id = static_cast<UINT>(::GetDlgCtrlID(child));
-    if (id == leftOver) leftOverWindow = child;
-    else if (id >= first && id <= last) ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+    if (id == leftOver)
+      leftOverWindow = child;
+    else if (id >= first && id <= last)
+      ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
   }
   if (query) {
     if (param) *param = layout.rect;
@@ -652,7 +673,9 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT item) {
-  if (item->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID)))) return;
+  if (item->CtlType != ODT_MENU &&
+      ReflectLastMsg(::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID))))
+    return;
   Default();
 }
 

@@ -207,6 +207,10 @@ public:
     return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, text, size));
   }
   int GetDlgItemText(int id, CString& text) const;
+  // A number shown in a control with a printf format, and the number a control holds (0 when its
+  // text does not start with one).
+  void SetDlgItemNumber(int id, double value, LPCSTR format = "%.2f");
+  double GetDlgItemNumber(int id) const;
   void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) {
     ::SetDlgItemInt(m_hWnd, id, value, isSigned);
   }

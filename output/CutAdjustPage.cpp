@@ -72,9 +72,7 @@ CString CCutAdjustPage::Text(UINT id) const {
 }
 
 void CCutAdjustPage::SetNumber(UINT id, LPCSTR format, double value) {
-  CString text;
-  text.Format(format, value);
-  SetDlgItemText(static_cast<int>(id), text);
+  SetDlgItemNumber(static_cast<int>(id), value, format);
 }
 
 void CCutAdjustPage::FillControls() {

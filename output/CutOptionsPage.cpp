@@ -68,9 +68,7 @@ CString CCutOptionsPage::Text(UINT id) const {
 }
 
 void CCutOptionsPage::SetNumber(UINT id, LPCSTR format, double value) {
-  CString text;
-  text.Format(format, value);
-  SetDlgItemText(static_cast<int>(id), text);
+  SetDlgItemNumber(static_cast<int>(id), value, format);
 }
 
 void CCutOptionsPage::FillControls() {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "editor/ProgramObjects.h"
@@ -206,16 +205,10 @@ void CFontSizeDlg::DrawPreview() {
 }
 
 float CFontSizeDlg::ReadNumber(int control) const {
-  char text[64] = {};
-  ::GetDlgItemTextA(m_hWnd, control, text, sizeof text);
-  return static_cast<float>(std::atof(text));
+  return static_cast<float>(GetDlgItemNumber(control));
 }
 
-void CFontSizeDlg::ShowNumber(int control, float value) {
-  char text[64];
-  snprintf(text, sizeof text, "%.2f", value);
-  ::SetDlgItemTextA(m_hWnd, control, text);
-}
+void CFontSizeDlg::ShowNumber(int control, float value) { SetDlgItemNumber(control, value); }
 
 void CFontSizeDlg::StepSize(int control, NMHDR* header, LRESULT* result) {
   auto* change = reinterpret_cast<NMUPDOWN*>(header);

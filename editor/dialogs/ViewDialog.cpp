@@ -1,6 +1,5 @@
 #include "editor/dialogs/ViewDialog.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "editor/TALVEX42View.h"
@@ -33,9 +32,7 @@ float CViewDialog::ReadFloat(int id, int length) const {
 int CViewDialog::ReadInt(int id) const { return atoi(ReadText(id)); }
 
 void CViewDialog::ShowNumber(int id, LPCSTR format, double value) {
-  char text[64];
-  snprintf(text, sizeof text, format, value);
-  SetDlgItemText(id, text);
+  SetDlgItemNumber(id, value, format);
 }
 
 bool CViewDialog::IsChecked(int id) const { return IsDlgButtonChecked(id) == BST_CHECKED; }

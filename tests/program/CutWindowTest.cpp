@@ -246,8 +246,12 @@ TEST_F(CutWindowTest, TheJobOptionsPageReadsItsNumbersBack) {
     SCOPED_TRACE(c.typed);
     SetDlgItemTextA(page, c.id, c.typed);
     m_cut->GetOptionsBar().GetOptionsPage().ReadBack();
-    if (c.limit >= 0) EXPECT_EQ(c.limit, g_cutSettings.m_shareOutLimit);
-    if (c.gap >= 0) EXPECT_EQ(c.gap, g_cutSettings.m_mmPageGap);
+    if (c.limit >= 0) {
+      EXPECT_EQ(c.limit, g_cutSettings.m_shareOutLimit);
+    }
+    if (c.gap >= 0) {
+      EXPECT_EQ(c.gap, g_cutSettings.m_mmPageGap);
+    }
   }
   SetDlgItemTextA(page, IDC_CUT_PRECISION, "0.3");
   LeaveField(page, IDC_CUT_PRECISION);
