@@ -32,10 +32,17 @@ talvex_build() {
   local arch=$1 tests=$2 dir="$TALVEX_BUILD_ROOT/$1" targets=()
   shift 2
   [[ $# -gt 0 ]] && targets=(--target "$@")
-  if [[ ! -f "$dir/build.ninja" ]] || ! grep -q "TALVEX_TESTS:BOOL=$tests" "$dir/CMakeCache.txt" 2>/dev/null; then
+  # ccache, when present, keeps compiled objects across build folders and work trees; paths
+  # below the checkout are hashed relative to it, so another clone finds the same objects.
+  local launcher=
+  command -v ccache >/dev/null && launcher=ccache
+  export CCACHE_BASEDIR="$TALVEX_ROOT" CCACHE_NOHASHDIR=1
+  if [[ ! -f "$dir/build.ninja" ]] || ! grep -q "TALVEX_TESTS:BOOL=$tests" "$dir/CMakeCache.txt" 2>/dev/null ||
+     ! grep -q "CMAKE_CXX_COMPILER_LAUNCHER:[A-Z]*=$launcher\$" "$dir/CMakeCache.txt" 2>/dev/null; then
     cmake -S "$TALVEX_ROOT" -B "$dir" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$TALVEX_ROOT/cmake/mingw.cmake" -DTALVEX_ARCH="$arch" \
-      -DTALVEX_TESTS="$tests" >/dev/null
+      -DTALVEX_TESTS="$tests" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
+      -DCMAKE_C_COMPILER_LAUNCHER="$launcher" >/dev/null
   fi
   cmake --build "$dir" "${targets[@]}" -- -k 0 ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
 }
