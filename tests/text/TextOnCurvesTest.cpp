@@ -1,8 +1,8 @@
 // Text blocks laid out on curves, without a window: each curved layout survives the text's record
 // and a saved document, a document with curved texts followed by other blocks opens whole while a
-// damaged curved text keeps only the blocks before it, the curves of a path text stand where the
-// layout turns them with the character's own angle kept, and a handle dragged with the selection
-// tool is undone exactly. Fonts are a fake glyph source whose outlines are squares.
+// damaged curved text keeps only the blocks before it, and the curves of a path text stand where
+// the layout turns them with the character's own angle kept. Fonts are a fake glyph source whose
+// outlines are squares.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
-#include "framework/GlobalLock.h"
-#include "model/FakeBlockView.h"
+#include "model/CurveTestSupport.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/RectBlock.h"
@@ -42,18 +41,6 @@ Bytes EffectRecord(const CTextEffect& effect) {
   CByteWriter writer;
   effect.WriteRecord(writer);
   return Bytes(writer.Data(), writer.Data() + writer.Size());
-}
-
-Bytes RecordOf(CBlock& block) {
-  HGLOBAL memory = nullptr;
-  int length = block.WriteRecord(&memory);
-  Bytes bytes;
-  if (length > 0 && memory) {
-    CGlobalLock lock(memory);
-    bytes.assign(lock.Data(), lock.Data() + length);
-  }
-  if (memory) ::GlobalFree(memory);
-  return bytes;
 }
 
 std::vector<FPOINT> Places(CTextBlock& text) {
@@ -220,36 +207,4 @@ TEST_F(TextOnCurves, CurvesOfAPathTextTurnWithThePathAndKeepTheCharactersOwnAngl
   text->Relayout(nullptr, -1);
   EXPECT_EQ(15, first->m_angle);
   EXPECT_NEAR(turn * 180 / kPi, along->GetTurn(first), 1e-4);
-}
-
-TEST_F(TextOnCurves, AHandleDraggedWithTheSelectionToolIsUndoneExactly) {
-  FakeBlockView view(1.0);
-  std::unique_ptr<CTextBlock> text = Text(CTextEffect::kArc);
-  auto* arc = static_cast<CArcEffect*>(text->GetEffect());
-  const Bytes before = EffectRecord(*arc);
-  const std::vector<FPOINT> placesBefore = Places(*text);
-  // The text is moved by its matrix: its handles are where the matrix puts them.
-  CMatrix2D move;
-  move.m[6] = 200;
-  move.m[7] = 300;
-  text->Transform(move);
-  FPOINT start = {arc->GetCentre().x + arc->GetRadius() * std::cos(arc->GetStartAngle()),
-                  arc->GetCentre().y - arc->GetRadius() * std::sin(arc->GetStartAngle())};
-  float x = start.x + 200, y = start.y + 300;
-  view.undo.BeginStep();
-  ASSERT_TRUE(text->OnLButtonDown(&view, MK_LBUTTON, x, y));
-  ASSERT_TRUE(text->OnMouseMove(&view, MK_LBUTTON, x + 10, y + 8));
-  ASSERT_TRUE(text->OnMouseMove(&view, MK_LBUTTON, x + 20, y + 15));
-  ASSERT_TRUE(text->OnLButtonUp(&view, 0, x + 20, y + 15));
-  view.undo.EndStep();
-  EXPECT_NE(before, EffectRecord(*text->GetEffect()));
-  EXPECT_NE(placesBefore[2].x, Places(*text)[2].x);
-
-  ASSERT_TRUE(view.undo.PlayLastStep(&view));
-  EXPECT_EQ(before, EffectRecord(*text->GetEffect()));
-  std::vector<FPOINT> after = Places(*text);
-  for (size_t k = 0; k < after.size(); ++k) {
-    EXPECT_EQ(placesBefore[k].x, after[k].x);
-    EXPECT_EQ(placesBefore[k].y, after[k].y);
-  }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
+#include "model/CurveTestSupport.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/geometry/Geometry.h"
 #include "model/records/BlockRecord.h"
@@ -31,42 +32,31 @@ const double kPi = 3.14159265358979323846;
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 const float kInfinity = std::numeric_limits<float>::infinity();
 
-// Little-endian fields, as the record layouts give them.
-class Builder {
-public:
-  Builder& Byte(BYTE value) {
-    bytes.push_back(value);
-    return *this;
-  }
-  Builder& Word(WORD value) { return Raw(&value, 2); }
-  Builder& Dword(DWORD value) { return Raw(&value, 4); }
-  Builder& Float(float value) { return Raw(&value, 4); }
-  Builder& Append(const Bytes& more) {
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return *this;
-  }
-  Bytes bytes;
+void PutFloat(Bytes& record, size_t at, float value) { std::memcpy(&record[at], &value, 4); }
 
-private:
-  Builder& Raw(const void* data, size_t size) {
-    const BYTE* at = static_cast<const BYTE*>(data);
-    bytes.insert(bytes.end(), at, at + size);
-    return *this;
-  }
-};
-
-// The curve record of an open polyline: tag '#', length, type 128, attribute word 0, box,
-// identity matrix, colour 0, count (the end record included), the points, 0xF1.
-Bytes CurveRecord(const std::vector<POINTREC>& points, const CFRect& box) {
-  Builder b;
-  b.Byte('#').Dword(static_cast<DWORD>(68 + 9 * (points.size() + 1) + 1)).Byte(128).Word(0);
-  b.Float(box.left).Float(box.top).Float(box.right).Float(box.bottom);
-  for (float m : {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f}) b.Float(m);
-  b.Dword(0).Dword(static_cast<DWORD>(points.size() + 1));
-  for (const POINTREC& p : points) b.Float(p.x).Float(p.y).Byte(p.flags);
-  b.Float(0).Float(0).Byte(0xFF).Byte(0xF1);
-  return b.bytes;
+// Records by their layouts: the curve record of a line from (0, 0) to (100, 0) (tag '#', length,
+// type 128, attribute word, box, identity matrix, colour, count with the end record, the points,
+// 0xF1); the arc around (100, 200) of radius 50 from 0.5 to 2.5; the path along that line with
+// offset 2, height 10, length 100, three characters, spacing 35, start 1.5.
+// clang-format off
+Bytes LineRecord() {
+  return GoldenBytes().Byte('#').DWord(96).Byte(128).Word(0).Floats({0, 0, 100, 0}).Identity()
+      .DWord(0).DWord(3).Floats({0, 0}).Byte(0x11).Floats({100, 0}).Byte(0x21).Floats({0, 0})
+      .Byte(0xFF).Byte(0xF1).Get();
 }
+Bytes ArcRecord() {
+  return GoldenBytes().Byte('5').DWord(36).Byte(18).Floats({50, 100, 200, 0.5f, 2.5f})
+      .Word(0x8013).Floats({0, 12}).Get();
+}
+Bytes ArchRecord() {  // ends (0, 100) and (100, 100), apex (50, 80), spread and reversed
+  return GoldenBytes().Byte('6').DWord(40).Byte(17).Floats({0, 100, 100, 100, 50, 80})
+      .Word(0x8010).DWord(0).Float(10).Get();
+}
+Bytes PathRecord() {
+  return GoldenBytes().Byte('7').DWord(43 + 96).Byte(19).Word(0x30).Floats({2, 10, 100, 0})
+      .DWord(3).Floats({35, 1.5f}).Word(0).DWord(0).Bytes(LineRecord()).Byte(0xF1).Get();
+}
+// clang-format on
 
 Bytes RecordOf(const CTextEffect& effect) {
   CByteWriter writer;
@@ -74,25 +64,9 @@ Bytes RecordOf(const CTextEffect& effect) {
   return Bytes(writer.Data(), writer.Data() + writer.Size());
 }
 
-CCurveBlock* Polyline(const std::vector<FPOINT>& points, bool closed = false) {
+CCurveBlock* PathOf(const std::vector<CurvePoint>& points) {
   CCurveBlock* curve = new CCurveBlock;
-  for (size_t i = 0; i < points.size(); ++i) {
-    BYTE flags = kPointOnCurve;
-    if (i == 0) flags |= kPointStart;
-    if (i + 1 == points.size() && !closed) flags |= kPointOpenEnd;
-    curve->AddPoint(points[i].x, points[i].y, flags);
-  }
-  if (closed) curve->CloseLastSubpath();
-  curve->EndCurve();
-  return curve;
-}
-
-CCurveBlock* Bezier(FPOINT p0, FPOINT p1, FPOINT p2, FPOINT p3) {
-  CCurveBlock* curve = new CCurveBlock;
-  curve->AddPoint(p0.x, p0.y, kPointStart | kPointOnCurve);
-  curve->AddPoint(p1.x, p1.y, 0);
-  curve->AddPoint(p2.x, p2.y, 0);
-  curve->AddPoint(p3.x, p3.y, kPointOpenEnd | kPointOnCurve);
+  for (const CurvePoint& p : points) curve->AddPoint(p.x, p.y, p.flags);
   curve->EndCurve();
   return curve;
 }
@@ -136,6 +110,13 @@ protected:
   void ExpectAt(const CCharBox* box, double x, double y, double tolerance = 1e-3) {
     EXPECT_NEAR(x, box->m_x, tolerance);
     EXPECT_NEAR(y, box->m_y, tolerance);
+  }
+  CTextEffect* Load(const Bytes& record) {
+    return LoadTextEffect(record.data(), record.size(), &m_boxes, &m_matrix);
+  }
+  static void ExpectNear(FPOINT expected, FPOINT actual) {
+    EXPECT_NEAR(expected.x, actual.x, 1e-3);
+    EXPECT_NEAR(expected.y, actual.y, 1e-3);
   }
   static FPOINT Map(const CMatrix2D& m, float x, float y) {
     FPOINT p = {x, y};
@@ -208,25 +189,19 @@ TEST_F(CurvedLayout, ACellStandsOnItsArcPointByPlacementModeAndTurnsWithTheRadiu
     CCharBox* box = Chars()[0];
     ExpectAt(box, 150, 200);
     CMatrix2D matrix = arc->GetBoxMatrix(box);
-    FPOINT origin = Map(matrix, 0, 0), corner = Map(matrix, 1024, 1024);
-    EXPECT_NEAR(c.origin.x, origin.x, 1e-3);
-    EXPECT_NEAR(c.origin.y, origin.y, 1e-3);
-    EXPECT_NEAR(c.corner.x, corner.x, 1e-3);
-    EXPECT_NEAR(c.corner.y, corner.y, 1e-3);
+    ExpectNear(c.origin, Map(matrix, 0, 0));
+    ExpectNear(c.corner, Map(matrix, 1024, 1024));
   }
   // The cell's bounding box is the box's rectangle; the caret runs along the leading edge.
   auto arc = Arc(0, 90, CTextEffect::kSpread);
   arc->PlaceBox(Chars()[0]);
   const CFRect& rect = Chars()[0]->m_rect;
-  EXPECT_NEAR(150, rect.left, 1e-3);
-  EXPECT_NEAR(158, rect.right, 1e-3);
-  EXPECT_NEAR(195, rect.top, 1e-3);
-  EXPECT_NEAR(205, rect.bottom, 1e-3);
+  ExpectNear({150, 195}, {rect.left, rect.top});
+  ExpectNear({158, 205}, {rect.right, rect.bottom});
   FPOINT top, bottom;
   arc->GetCaretPos(0, 1, &top, &bottom);
-  EXPECT_NEAR(158, top.x, 1e-3);
-  EXPECT_NEAR(195, top.y, 1e-3);
-  EXPECT_NEAR(150, bottom.x, 1e-3);
+  ExpectNear({158, 195}, top);
+  ExpectNear({150, 195}, bottom);
   EXPECT_EQ(1, arc->HitTestBox(0, 155, 197));
   EXPECT_EQ(0, arc->HitTestBox(0, 155, 203));
 }
@@ -236,8 +211,7 @@ TEST_F(CurvedLayout, AnArcFromARectangleRunsOverTheTopAndItsHandlesReshapeIt) {
   Fill(1);
   CArcEffect made(0, 0, 100, 40, &m_boxes, &m_matrix);
   EXPECT_FLOAT_EQ(51.25f, made.GetRadius());
-  EXPECT_FLOAT_EQ(50, made.GetCentre().x);
-  EXPECT_FLOAT_EQ(51.25f, made.GetCentre().y);
+  ExpectNear({50, 51.25f}, made.GetCentre());
   EXPECT_NEAR(std::atan2(11.25, 50), made.GetStartAngle(), 1e-5);
   EXPECT_NEAR(kPi - std::atan2(11.25, 50), made.GetEndAngle(), 1e-5);
   EXPECT_EQ(CTextEffect::kSpread | CTextEffect::kReversed, made.GetAttributes());
@@ -264,8 +238,7 @@ TEST_F(CurvedLayout, AnArcFromARectangleRunsOverTheTopAndItsHandlesReshapeIt) {
   // the dragged point to the old start.
   arc.SetArc({0, 0}, 10, 0, static_cast<float>(kPi / 2));
   EXPECT_EQ(1, arc.MoveHandle(nullptr, CArcEffect::kArcHandle, -5, 5));
-  EXPECT_NEAR(1.25, arc.GetCentre().x, 1e-4);
-  EXPECT_NEAR(-1.25, arc.GetCentre().y, 1e-4);
+  ExpectNear({1.25f, -1.25f}, arc.GetCentre());
   EXPECT_NEAR(std::sqrt(78.125), arc.GetRadius(), 1e-4);
   EXPECT_NEAR(std::atan2(8.75, -1.25), arc.GetStartAngle(), 1e-4);
   EXPECT_NEAR(2 * kPi - std::atan2(1.25, 8.75), arc.GetEndAngle(), 1e-4);
@@ -283,8 +256,7 @@ TEST_F(CurvedLayout, AnArchRunsThroughItsApexAndItsEndsMoveTogether) {
   FPOINT centre;
   float radius, start, end;
   arch.GetCircle(&centre, &radius, &start, &end);
-  EXPECT_NEAR(50, centre.x, 1e-4);
-  EXPECT_NEAR(152.5, centre.y, 1e-4);
+  ExpectNear({50, 152.5f}, centre);
   EXPECT_NEAR(72.5, radius, 1e-4);
   EXPECT_NEAR(std::atan2(52.5, 50), start, 1e-5);
   EXPECT_NEAR(kPi - std::atan2(52.5, 50), end, 1e-5);
@@ -304,105 +276,67 @@ TEST_F(CurvedLayout, AnArchRunsThroughItsApexAndItsEndsMoveTogether) {
 
   // An end dragged: the other mirrors it about the apex; the apex moves across the chord only.
   EXPECT_EQ(1, arch.MoveHandle(nullptr, CArchEffect::kFirstEndHandle, 10, 90));
-  EXPECT_EQ(10, arch.GetFirstEnd().x);
-  EXPECT_EQ(90, arch.GetSecondEnd().x);
-  EXPECT_EQ(90, arch.GetSecondEnd().y);
+  ExpectNear({10, 90}, arch.GetFirstEnd());
+  ExpectNear({90, 90}, arch.GetSecondEnd());
   EXPECT_EQ(1, arch.MoveHandle(nullptr, CArchEffect::kApexHandle, 70, 60));
-  EXPECT_EQ(50, arch.GetApex().x);
-  EXPECT_EQ(60, arch.GetApex().y);
+  ExpectNear({50, 60}, arch.GetApex());
   int handle = 0;
   EXPECT_TRUE(arch.HitTestHandle(nullptr, 90.5f, 89.5f, &handle));
   EXPECT_EQ(CArchEffect::kSecondEndHandle, handle);
 
   // A vertical chord with the apex on its left: the arc runs through the apex.
-  Builder b;
-  b.Byte('6').Dword(40).Byte(17);
-  for (float v : {0.0f, 0.0f, 0.0f, 100.0f, -20.0f, 50.0f}) b.Float(v);
-  b.Word(CTextEffect::kSpread).Dword(0).Float(10);
-  std::unique_ptr<CTextEffect> loaded(
-      LoadTextEffect(b.bytes.data(), b.bytes.size(), &m_boxes, &m_matrix));
-  auto* upright = dynamic_cast<CArchEffect*>(loaded.get());
-  ASSERT_TRUE(upright);
-  upright->GetCircle(&centre, &radius, &start, &end);
+  // clang-format off
+  const Bytes upright = GoldenBytes().Byte('6').DWord(40).Byte(17).Floats({0, 0, 0, 100, -20, 50})
+      .Word(CTextEffect::kSpread).DWord(0).Float(10).Get();
+  // clang-format on
+  std::unique_ptr<CTextEffect> loaded(Load(upright));
+  auto* vertical = dynamic_cast<CArchEffect*>(loaded.get());
+  ASSERT_TRUE(vertical);
+  vertical->GetCircle(&centre, &radius, &start, &end);
   double middle = (start + end) / 2.0;
   EXPECT_NEAR(-20, centre.x + radius * std::cos(middle), 1e-3);
   EXPECT_NEAR(50, centre.y - radius * std::sin(middle), 1e-3);
-  EXPECT_EQ(b.bytes, RecordOf(*upright));
+  EXPECT_EQ(upright, RecordOf(*vertical));
 }
 
 TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection) {
-  const double s30 = 0.5, c30 = std::sqrt(3.0) / 2;
+  using Path = std::vector<CurvePoint>;
+  const float c30 = 0.8660254f;
+  const Path line = {{0, 0, 0x11}, {100, 0, 0x21}};
+  const Path slope = {{0, 0, 0x11}, {100 * c30, -50, 0x21}};
+  const Path square = {{0, 0, 0x11}, {25, 0, 1}, {25, 25, 1}, {0, 25, 1}, {0, 0, 0x41}};
+  const Path bezierLine = {{0, 0, 0x11}, {100.0f / 3, 0, 0}, {200.0f / 3, 0, 0}, {100, 0, 0x21}};
+  const Path bezierArch = {{0, 0, 0x11}, {0, -50, 0}, {100, -50, 0}, {100, 0, 0x21}};
+  const WORD spread = CTextEffect::kSpread, turned = CTextEffect::kPathBit;
   struct Case {
     const char* what;
-    CCurveBlock* path;
+    const Path* path;
     int n;
     float width;
     WORD attributes;
     std::vector<FPOINT> at;
     float turn;  // of every character, degrees
   };
-  std::vector<Case> cases;
-  cases.push_back({"straight, left to right, upright",
-                   Polyline({{0, 0}, {100, 0}}),
-                   3,
-                   10,
-                   CTextEffect::kPathBit,
-                   {{0, 0}, {10, 0}, {20, 0}},
-                   0});
-  cases.push_back(
-      {"turned up 30 degrees",
-       Polyline({{0, 0}, {static_cast<float>(100 * c30), static_cast<float>(-100 * s30)}}),
-       2,
-       10,
-       CTextEffect::kPathBit,
-       {{0, 0}, {static_cast<float>(10 * c30), static_cast<float>(-10 * s30)}},
-       -30});
-  cases.push_back({"spread on an open path: (100 - 30) / 3 between",
-                   Polyline({{0, 0}, {100, 0}}),
-                   4,
-                   10,
-                   CTextEffect::kSpread | CTextEffect::kPathBit,
-                   {{0, 0}, {100.0f / 3, 0}, {200.0f / 3, 0}, {100, 0}},
-                   0});
-  cases.push_back({"spread round a closed square: (100 - 60) / 4 between",
-                   Polyline({{0, 0}, {25, 0}, {25, 25}, {0, 25}}, true),
-                   4,
-                   15,
-                   CTextEffect::kSpread,
-                   {{0, 0}, {25, 0}, {25, 25}, {0, 25}},
-                   0});
-  cases.push_back({"one character spread stands at the start",
-                   Polyline({{0, 0}, {100, 0}}),
-                   1,
-                   10,
-                   CTextEffect::kSpread | CTextEffect::kPathBit,
-                   {{0, 0}},
-                   0});
-  cases.push_back({"reversed from the end, turned round",
-                   Polyline({{0, 0}, {100, 0}}),
-                   2,
-                   10,
-                   CTextEffect::kReversed | CTextEffect::kPathBit,
-                   {{100, 0}, {90, 0}},
-                   -180});
-  cases.push_back({"a Bezier straight line",
-                   Bezier({0, 0}, {100.0f / 3, 0}, {200.0f / 3, 0}, {100, 0}),
-                   3,
-                   10,
-                   CTextEffect::kPathBit,
-                   {{0, 0}, {10, 0}, {20, 0}},
-                   0});
-  cases.push_back({"a Bezier arch, spread: the middle character at its top",
-                   Bezier({0, 0}, {0, -50}, {100, -50}, {100, 0}),
-                   3,
-                   10,
-                   CTextEffect::kSpread,
-                   {{0, 0}, {50, -37.5f}, {100, 0}},
-                   0});
+  // clang-format off
+  const Case cases[] = {
+      {"straight, left to right, upright", &line, 3, 10, turned, {{0, 0}, {10, 0}, {20, 0}}, 0},
+      {"turned up 30 degrees", &slope, 2, 10, turned, {{0, 0}, {10 * c30, -5}}, -30},
+      {"spread on an open path: (100 - 30) / 3 between", &line, 4, 10, spread | turned,
+       {{0, 0}, {100.0f / 3, 0}, {200.0f / 3, 0}, {100, 0}}, 0},
+      {"spread round a closed square: (100 - 60) / 4 between", &square, 4, 15, spread,
+       {{0, 0}, {25, 0}, {25, 25}, {0, 25}}, 0},
+      {"one character spread stands at the start", &line, 1, 10, spread | turned, {{0, 0}}, 0},
+      {"reversed from the end, turned round", &line, 2, 10, CTextEffect::kReversed | turned,
+       {{100, 0}, {90, 0}}, -180},
+      {"a Bezier straight line", &bezierLine, 3, 10, turned, {{0, 0}, {10, 0}, {20, 0}}, 0},
+      {"a Bezier arch, spread: the middle character at its top", &bezierArch, 3, 10, spread,
+       {{0, 0}, {50, -37.5f}, {100, 0}}, 0},
+  };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Fill(c.n, c.width);
-    CPathTextEffect effect(c.path, &m_boxes, &m_matrix);
+    CPathTextEffect effect(PathOf(*c.path), &m_boxes, &m_matrix);
     EXPECT_EQ(CTextEffect::kSpread | CTextEffect::kPathBit, effect.GetAttributes());
     effect.SetAttributes(c.attributes);
     effect.Layout(0);
@@ -417,7 +351,7 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
 TEST_F(CurvedLayout, APathTooShortKeepsTheRestAndTheOffsetLiftsUpright) {
   Fill(3);
   for (CCharBox* box : Chars()) box->m_x = box->m_y = -7;
-  CPathTextEffect effect(Polyline({{0, 0}, {15, 0}}), &m_boxes, &m_matrix);
+  CPathTextEffect effect(PathOf({{0, 0, 0x11}, {15, 0, 0x21}}), &m_boxes, &m_matrix);
   effect.SetAttributes(CTextEffect::kPathBit);
   effect.Layout(0);
   std::vector<CCharBox*> chars = Chars();
@@ -425,18 +359,15 @@ TEST_F(CurvedLayout, APathTooShortKeepsTheRestAndTheOffsetLiftsUpright) {
   ExpectAt(chars[2], -7, -7);
   EXPECT_FALSE(chars[2]->m_style & CCharBox::kPlaced);
 
-  // Upright with an offset of 5: the cell stands 5 higher on the page than without.
+  // Upright with an offset of 5 (+8 in the record): the cell stands 5 higher on the page.
   effect.SetAttributes(0);
   effect.Layout(0);
   FPOINT plain = Map(effect.GetBoxMatrix(chars[1]), 0, 0);
   EXPECT_NEAR(5, plain.x, 1e-4);
   EXPECT_NEAR(-10, plain.y, 1e-4);
-  Builder b;
-  b.Byte('7').Dword(0).Byte(19).Word(0).Float(5);
   Bytes record = RecordOf(effect);
-  std::memcpy(record.data() + 8, b.bytes.data() + 8, 4);
-  std::unique_ptr<CTextEffect> lifted(
-      LoadTextEffect(record.data(), record.size(), &m_boxes, &m_matrix));
+  PutFloat(record, 8, 5);
+  std::unique_ptr<CTextEffect> lifted(Load(record));
   ASSERT_TRUE(lifted);
   lifted->Layout(0);
   FPOINT up = Map(lifted->GetBoxMatrix(chars[1]), 0, 0);
@@ -444,22 +375,9 @@ TEST_F(CurvedLayout, APathTooShortKeepsTheRestAndTheOffsetLiftsUpright) {
   EXPECT_NEAR(plain.y - 5, up.y, 1e-4);
 }
 
-TEST_F(CurvedLayout, TheRecordsHoldTheirFieldsWhereTheLayoutsSay) {
-  Bytes arc = Builder()
-                  .Byte('5')
-                  .Dword(36)
-                  .Byte(18)
-                  .Float(50)
-                  .Float(100)
-                  .Float(200)
-                  .Float(0.5f)
-                  .Float(2.5f)
-                  .Word(0x8013)
-                  .Float(0)
-                  .Float(12)
-                  .bytes;
-  ASSERT_EQ(36u, arc.size());
-  std::unique_ptr<CTextEffect> effect(LoadTextEffect(arc.data(), arc.size(), &m_boxes, &m_matrix));
+TEST_F(CurvedLayout, RecordsHoldTheirFieldsWhereTheLayoutsSayAndDamagedOnesAreRefused) {
+  const Bytes arc = ArcRecord(), path = PathRecord();
+  std::unique_ptr<CTextEffect> effect(Load(arc));
   auto* loaded = dynamic_cast<CArcEffect*>(effect.get());
   ASSERT_TRUE(loaded);
   EXPECT_EQ(50, loaded->GetRadius());
@@ -467,45 +385,8 @@ TEST_F(CurvedLayout, TheRecordsHoldTheirFieldsWhereTheLayoutsSay) {
   EXPECT_EQ(2.5f, loaded->GetEndAngle());
   EXPECT_EQ(0x8013, loaded->GetAttributes());
   EXPECT_EQ(arc, RecordOf(*loaded));
-
-  Bytes arch = Builder()
-                   .Byte('6')
-                   .Dword(40)
-                   .Byte(17)
-                   .Float(0)
-                   .Float(100)
-                   .Float(100)
-                   .Float(100)
-                   .Float(50)
-                   .Float(80)
-                   .Word(0x8010)
-                   .Dword(0)
-                   .Float(10)
-                   .bytes;
-  ASSERT_EQ(40u, arch.size());
-  CArchEffect made(0, 80, 100, 100, &m_boxes, &m_matrix);
-  EXPECT_EQ(arch, RecordOf(made));
-
-  Bytes curve = CurveRecord({MakePointRecord(0, 0, 0x11), MakePointRecord(100, 0, 0x21)},
-                            CFRect(0, 0, 100, 0));
-  Bytes path = Builder()
-                   .Byte('7')
-                   .Dword(static_cast<DWORD>(43 + curve.size()))
-                   .Byte(19)
-                   .Word(0x30)
-                   .Float(2)
-                   .Float(10)
-                   .Float(100)
-                   .Float(0)
-                   .Dword(3)
-                   .Float(35)
-                   .Float(1.5f)
-                   .Word(0)
-                   .Dword(0)
-                   .Append(curve)
-                   .Byte(0xF1)
-                   .bytes;
-  effect.reset(LoadTextEffect(path.data(), path.size(), &m_boxes, &m_matrix));
+  EXPECT_EQ(ArchRecord(), RecordOf(CArchEffect(0, 80, 100, 100, &m_boxes, &m_matrix)));
+  effect.reset(Load(path));
   auto* along = dynamic_cast<CPathTextEffect*>(effect.get());
   ASSERT_TRUE(along);
   EXPECT_EQ(2, along->GetOffsetFromPath());
@@ -513,75 +394,40 @@ TEST_F(CurvedLayout, TheRecordsHoldTheirFieldsWhereTheLayoutsSay) {
   EXPECT_EQ(1.5f, along->GetStartDistance());
   EXPECT_EQ(3, along->GetPath()->GetCount());
   EXPECT_EQ(path, RecordOf(*along));
-  // A copy through the record is the same layout.
-  std::unique_ptr<CTextEffect> copy(CloneTextEffect(*along));
-  ASSERT_TRUE(copy);
-  EXPECT_EQ(path, RecordOf(*copy));
-}
+  EXPECT_EQ(path, RecordOf(*std::unique_ptr<CTextEffect>(CloneTextEffect(*along))));
 
-TEST_F(CurvedLayout, DamagedRecordsAreRefusedAndHugeAnglesReducedWithoutAHang) {
-  Bytes arc = Builder()
-                  .Byte('5')
-                  .Dword(36)
-                  .Byte(18)
-                  .Float(50)
-                  .Float(100)
-                  .Float(200)
-                  .Float(0.5f)
-                  .Float(2.5f)
-                  .Word(0x10)
-                  .Float(0)
-                  .Float(12)
-                  .bytes;
-  Bytes curve = CurveRecord({MakePointRecord(0, 0, 0x11), MakePointRecord(100, 0, 0x21)},
-                            CFRect(0, 0, 100, 0));
-  Bytes path = Builder()
-                   .Byte('7')
-                   .Dword(static_cast<DWORD>(43 + curve.size()))
-                   .Byte(19)
-                   .Word(0x30)
-                   .Float(0)
-                   .Float(10)
-                   .Float(0)
-                   .Float(0)
-                   .Dword(0)
-                   .Float(0)
-                   .Float(0)
-                   .Word(0)
-                   .Dword(0)
-                   .Append(curve)
-                   .Byte(0xF1)
-                   .bytes;
-  auto putFloat = [](Bytes& r, size_t at, float value) { std::memcpy(&r[at], &value, 4); };
   struct Case {
     const char* what;
     const Bytes* good;
-    void (*damage)(Bytes&);
+    size_t at;
+    float value;  // put at the offset, or
+    BYTE byte;    // this byte there when not 0
   };
-  static auto put = putFloat;
+  const float nan = kNaN;
   const Case cases[] = {
-      {"an arc of radius 0", &arc, [](Bytes& r) { put(r, 6, 0); }},
-      {"an arc of negative radius", &arc, [](Bytes& r) { put(r, 6, -3); }},
-      {"an arc of no radius", &arc, [](Bytes& r) { put(r, 6, kNaN); }},
-      {"a start angle of NaN", &arc, [](Bytes& r) { put(r, 18, kNaN); }},
-      {"an infinite end angle", &arc, [](Bytes& r) { put(r, 22, kInfinity); }},
-      {"an infinite centre", &arc, [](Bytes& r) { put(r, 10, -kInfinity); }},
-      {"an arc of another length", &arc, [](Bytes& r) { r[1] = 37; }},
-      {"a path offset of NaN", &path, [](Bytes& r) { put(r, 8, kNaN); }},
-      {"an infinite start distance", &path, [](Bytes& r) { put(r, 32, kInfinity); }},
-      {"a path whose record is a rectangle's", &path, [](Bytes& r) { r[42] = kRectRecordTag; }},
-      {"a curve record of another type", &path, [](Bytes& r) { r[47] = 2; }},
-      {"an embedded length that is not the rest", &path, [](Bytes& r) { r[43] -= 9; }},
-      {"no end byte after the path", &path, [](Bytes& r) { r.back() = 0xFE; }},
-      {"a path point of NaN", &path, [](Bytes& r) { put(r, 42 + 68, kNaN); }},
-      {"a length past the bytes", &path, [](Bytes& r) { r[1] += 1; }},
+      {"an arc of radius 0", &arc, 6, 0, 0},
+      {"an arc of negative radius", &arc, 6, -3, 0},
+      {"an arc of no radius", &arc, 6, nan, 0},
+      {"a start angle of NaN", &arc, 18, nan, 0},
+      {"an infinite end angle", &arc, 22, kInfinity, 0},
+      {"an infinite centre", &arc, 10, -kInfinity, 0},
+      {"an arc of another length", &arc, 1, 0, 37},
+      {"a path offset of NaN", &path, 8, nan, 0},
+      {"an infinite start distance", &path, 32, kInfinity, 0},
+      {"a path whose record is a rectangle's", &path, 42, 0, kRectRecordTag},
+      {"a curve record of another type", &path, 47, 0, 2},
+      {"an embedded length that is not the rest", &path, 43, 0, 88},
+      {"no end byte after the path", &path, path.size() - 1, 0, 0xFE},
+      {"a path point of NaN", &path, 42 + 68, nan, 0},
+      {"a length past the bytes", &path, 1, 0, static_cast<BYTE>(path[1] + 1)},
   };
   for (const Case& c : cases) {
     Bytes damaged = *c.good;
-    c.damage(damaged);
-    EXPECT_FALSE(std::unique_ptr<CTextEffect>(
-        LoadTextEffect(damaged.data(), damaged.size(), &m_boxes, &m_matrix)))
-        << c.what;
+    if (c.byte != 0)
+      damaged[c.at] = c.byte;
+    else
+      PutFloat(damaged, c.at, c.value);
+    EXPECT_FALSE(std::unique_ptr<CTextEffect>(Load(damaged))) << c.what;
   }
   for (const Bytes* good : {&arc, &path})
     for (size_t size = 0; size < good->size(); ++size)
@@ -589,22 +435,21 @@ TEST_F(CurvedLayout, DamagedRecordsAreRefusedAndHugeAnglesReducedWithoutAHang) {
           std::unique_ptr<CTextEffect>(LoadTextEffect(good->data(), size, &m_boxes, &m_matrix)))
           << size;
 
-  // Huge and far negative angles load reduced: the start within one turn, the end at most one
-  // turn above it, and the layout ends.
+  // Huge and far negative angles load reduced (the start within one turn, the end at most one
+  // turn above it) and the layout ends.
   Fill(20);
   for (auto angles : {std::pair<float, float>{1e30f, -1e30f}, {-3e9f, 7.5f}, {0, 3.4e38f}}) {
     Bytes huge = arc;
-    putFloat(huge, 18, angles.first);
-    putFloat(huge, 22, angles.second);
-    std::unique_ptr<CTextEffect> read(
-        LoadTextEffect(huge.data(), huge.size(), &m_boxes, &m_matrix));
-    auto* loaded = dynamic_cast<CArcEffect*>(read.get());
-    ASSERT_TRUE(loaded);
-    EXPECT_GE(loaded->GetStartAngle(), 0);
-    EXPECT_LT(loaded->GetStartAngle(), kFullTurn);
-    EXPECT_GE(loaded->GetEndAngle(), loaded->GetStartAngle());
-    EXPECT_LE(loaded->GetEndAngle() - loaded->GetStartAngle(), kFullTurn + 1e-5);
-    loaded->Layout(0);
+    PutFloat(huge, 18, angles.first);
+    PutFloat(huge, 22, angles.second);
+    std::unique_ptr<CTextEffect> read(Load(huge));
+    auto* reduced = dynamic_cast<CArcEffect*>(read.get());
+    ASSERT_TRUE(reduced);
+    EXPECT_GE(reduced->GetStartAngle(), 0);
+    EXPECT_LT(reduced->GetStartAngle(), kFullTurn);
+    EXPECT_GE(reduced->GetEndAngle(), reduced->GetStartAngle());
+    EXPECT_LE(reduced->GetEndAngle() - reduced->GetStartAngle(), kFullTurn + 1e-5);
+    reduced->Layout(0);
     for (CCharBox* box : Chars()) EXPECT_TRUE(std::isfinite(box->m_x) && std::isfinite(box->m_y));
   }
 }
@@ -630,7 +475,7 @@ TEST_F(CurvedLayout, TheLayoutLineComesInPageUnitsThroughTheBlockMatrix) {
     }
   }
 
-  CPathTextEffect along(Polyline({{0, 0}, {30, 40}}), &m_boxes, &m_matrix);
+  CPathTextEffect along(PathOf({{0, 0, 0x11}, {30, 40, 0x21}}), &m_boxes, &m_matrix);
   line.clear();
   along.AppendLayoutLine(&line);
   ASSERT_EQ(2u, line.size());
