@@ -9,6 +9,7 @@
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/FontSizeDlg.h"
 #include "editor/dialogs/LatinParamDlg.h"
+#include "editor/dialogs/PathTextPanel.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -32,6 +33,7 @@
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
+#include "text/layout/TextEffect.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
@@ -90,6 +92,20 @@ CControlBar* MainFrameBar(UINT id) {
   return bar && bar->m_hWnd ? bar : nullptr;
 }
 
+CTALVEX42View* ActiveDrawingView() {
+  CFrameWnd* frame = MainFrame();
+  CFrameWnd* active = frame ? frame->GetActiveFrame() : nullptr;
+  CView* view = active ? active->GetActiveView() : nullptr;
+  return dynamic_cast<CTALVEX42View*>(view);
+}
+
+CBlockView* ActiveBlockView() { return ActiveDrawingView(); }
+
+BOOL ApplyPanelOfActiveView(HWND panel) {
+  CTALVEX42View* view = ActiveDrawingView();
+  return view ? view->ApplyPanel(panel) : FALSE;
+}
+
 UINT CodePageOfCharset(int charset) {
   CHARSETINFO info = {};
   if (charset != ANSI_CHARSET && charset != DEFAULT_CHARSET &&
@@ -106,6 +122,26 @@ CTALVEX42View::CTALVEX42View() {
   m_targets[kOutputAreaTracker] = &m_outputAreas;
   m_targets[kSelectionTracker] = &m_selection;
   m_targets[kCurrentTool] = &m_creationTools;
+  // What the blocks and their panels ask of the active view.
+  CBlockView::SetActiveViewFinder(&ActiveBlockView);
+  CTextEffect::SetPanelFactory(&CPathTextPanel::CreateForTemplate);
+  CPathTextPanel::SetPanelApplier(&ApplyPanelOfActiveView);
+}
+
+BOOL CTALVEX42View::ApplyPanel(HWND panel) {
+  CBlock* block = m_selection.GetCount() > 0 ? m_selection.GetCurrentBlock() : nullptr;
+  if (!block) return FALSE;
+  m_selection.Hide(nullptr);
+  BOOL applied = FALSE;
+  {
+    CDocumentChange change(m_undo, GetDocument());
+    block->Invalidate(this, TRUE);
+    applied = block->ApplyPanel(panel);
+    block->Invalidate(this, TRUE);
+  }
+  m_selection.Recount();
+  m_selection.Show(nullptr);
+  return applied;
 }
 
 CTALVEX42View::~CTALVEX42View() = default;
@@ -530,6 +566,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     if (m_shapeDialogs.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_drawingCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_textCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_curvedTextCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
   }
   RunCommand(*row, id);
@@ -548,6 +585,7 @@ ViewCommandState CTALVEX42View::GetCommandState() {
   state.undoSteps = m_undo.GetStepCount();
   state.scrollLock = (AfxGetKeyState(VK_SCROLL) & 0x0001) != 0;
   state.guideSelected = m_rulers && m_rulers->AnyGuideSelected();
+  bool textSelected = false, curveSelected = false;
   if (CSegArray* blocks = GetBlockArray()) {
     for (INT_PTR i = 0; i < blocks->GetSize(); ++i) {
       CBlock* block = blocks->GetBlock(i);
@@ -558,8 +596,11 @@ ViewCommandState CTALVEX42View::GetCommandState() {
           state.firstSelectedLayout = text->GetEffectKind();
       }
       if (block->m_type == kImageBlock) ++state.selectedImages;
+      if (block->m_type == kTextBlock) textSelected = true;
+      if (block->m_type == kCurveBlock) curveSelected = true;
     }
   }
+  state.textAndCurveSelected = textSelected && curveSelected;
   CControlBar* palette = MainFrameBar(kPaletteBarId);
   state.paletteBar = palette != nullptr;
   state.paletteVisible = palette && palette->IsVisible();

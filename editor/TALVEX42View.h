@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "editor/commands/ClipboardCommands.h"
+#include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
@@ -99,6 +100,10 @@ public:
   CSelectTracker& GetSelectTracker() { return m_selection; }
   CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
   CTextCommands& GetTextCommands() { return m_textCommands; }
+  CCurvedTextCommands& GetCurvedTextCommands() { return m_curvedTextCommands; }
+  // The property window's panel applied to the current block of the selection in one undo step;
+  // FALSE when nothing is selected or the block does not take the panel.
+  BOOL ApplyPanel(HWND panel);
   int GetKeyboardCharset() const { return m_keyboardCharset; }
   WORD GetBarBits() const { return m_barBits; }
   ViewCommandState GetCommandState();
@@ -210,6 +215,7 @@ private:
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
   CTextCommands m_textCommands{this};
+  CCurvedTextCommands m_curvedTextCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

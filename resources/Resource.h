@@ -66,6 +66,12 @@
 #define IDC_PATH_VALUE3 1446
 #define IDC_PATH_OFFSET 1174
 #define IDC_PATH_SPACING 1200
+#define IDD_ARCH_PANEL 1159  // the arch's panel: the arc's buttons, a width and a height
+#define IDC_ARCH_WIDTH 1144
+#define IDC_ARCH_HEIGHT 1145
+#define IDS_ARC_PANEL_CAPTION 51500  // 51500-51502: captions of the curved text layouts' panels
+#define IDS_ARCH_PANEL_CAPTION 51501
+#define IDS_PATH_PANEL_CAPTION 51502
 // Cut output: the cut device bar, the port settings and half-cut dialogs
 #define IDD_CUT_DEVICE_BAR 189
 #define IDC_CUT_PORT 1289

@@ -36,6 +36,7 @@
 #include "text/undo/UndoCaretRecord.h"
 #include "text/undo/UndoCharAttrRecord.h"
 #include "text/undo/UndoCharFormatRecord.h"
+#include "text/undo/UndoTextEffectRecord.h"
 #include "text/undo/UndoTextInsertRecord.h"
 #include "text/undo/UndoTextRecord.h"
 
@@ -51,7 +52,6 @@ const UINT kFirstCaretKey = 35;
 const UINT kLastCaretKey = 40;
 // A press becomes a drag once the pointer is this many pixels away in x or y.
 const int kDragPixels = 3;
-const BYTE kPathEffectKind = 19;
 // The private clipboard format of character boxes, shared with the application's formats.
 const char kTextBoxFormat[] = "Ravenquillor V60 - [TextBoxes]";
 
@@ -79,8 +79,9 @@ CTextBlock::CTextBlock() {
 }
 
 CTextBlock::~CTextBlock() {
-  // The boxes go with the array; the effect refers to them, so it goes first.
+  // The boxes go with the array; the effects refer to them, so they go first.
   m_effect.reset();
+  m_layoutBeforeDrag.reset();
   m_boxes.DeleteAll();
 }
 
@@ -262,7 +263,11 @@ BOOL CTextBlock::HitTest(CBlockView*, float x, float y) {
 }
 
 BOOL CTextBlock::HitTestHandle(CBlockView* view, float x, float y, int* handle) {
-  return m_effect && m_effect->HitTestHandle(view, x, y, handle) ? TRUE : FALSE;
+  if (!m_effect) return FALSE;
+  // The layout's handles live in the text's own units, as MoveHandle hands them the point.
+  CMatrix2D inverse = m_matrix.Inverted();
+  return m_effect->HitTestHandle(view, MapX(inverse, x, y), MapY(inverse, x, y), handle) ? TRUE
+                                                                                         : FALSE;
 }
 
 void CTextBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
@@ -284,15 +289,26 @@ void CTextBlock::DrawHandleXor(CBlockView* view, int, float, float) {
 
 void CTextBlock::MoveHandle(UINT, int handle, float x, float y) {
   if (!m_effect) return;
+  // A drag keeps the layout it started from for its undo: undo puts that layout back exactly.
+  if (m_heldHandle != kNoHandle && !m_layoutBeforeDrag)
+    m_layoutBeforeDrag.reset(CloneTextEffect(*m_effect));
   CMatrix2D inverse = m_matrix.Inverted();
   m_effect->MoveHandle(CBlockView::GetActive(), handle, MapX(inverse, x, y), MapY(inverse, x, y));
 }
 
 BOOL CTextBlock::FinishHandleDrag(CBlockView* view, UINT keyFlags, float x, float y) {
-  bool moved = GetDragState().moved != 0;
-  if (moved && IsRecording(view)) RecordUndo(view, new CUndoTextRecord(this, -1));
-  CBlock::FinishHandleDrag(view, keyFlags, x, y);
-  if (moved) Relayout(view, -1);
+  CDragState& drag = GetDragState();
+  bool moved = drag.moved != 0;
+  if (moved) MoveHandle(keyFlags, m_heldHandle, x, y);
+  std::unique_ptr<CTextEffect> before = std::move(m_layoutBeforeDrag);
+  if (moved && before && IsRecording(view))
+    RecordUndo(view, new CUndoTextEffectRecord(this, std::move(before)));
+  drag.moved = 0;
+  m_heldHandle = kNoHandle;
+  if (moved) {
+    Relayout(view, -1);
+    UpdateBox();
+  }
   return TRUE;
 }
 
@@ -312,17 +328,12 @@ CMatrix2D CTextBlock::ToDevice(CBlockView* view) const {
 
 void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
   if (!m_effect || !dc) return;
-  bool onPath = m_effect->GetKind() == kPathEffectKind;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
-    // Along a path the layout turns the box itself; the character's own angle would turn it twice.
-    float angle = box->m_angle;
-    if (onPath) box->m_angle = 0;
     CMatrix2D placement = PlacementOf(box);
     if (matrix) placement.Multiply(*matrix);
     box->Draw(dc, &placement);
-    box->m_angle = angle;
   }
 }
 
@@ -351,16 +362,12 @@ CContour* CTextBlock::GetContour(const CMatrix2D* matrix, UINT) {
 
 CBlock* CTextBlock::ToCurve(DWORD colour) {
   if (!m_effect) return nullptr;
-  bool onPath = m_effect->GetKind() == kPathEffectKind;
   std::vector<CBlock*> curves;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
     if (colour != kAnyColour && box->m_colour != colour) continue;
-    float angle = box->m_angle;
-    if (onPath) box->m_angle = 0;
     CMatrix2D placement = PlacementOf(box);
-    box->m_angle = angle;
     std::unique_ptr<CContour> glyph(box->GetContour(&placement));
     if (!glyph) continue;
     glyph->ApplyMatrix();
@@ -394,6 +401,34 @@ BYTE CTextBlock::GetEffectKind() const { return m_effect ? m_effect->GetKind() :
 
 UINT CTextBlock::GetPanelId() {
   return m_effect ? static_cast<UINT>(m_effect->GetPanelId()) : kEmptyPanelId;
+}
+
+void CTextBlock::SetPanelCaption(HWND panel) {
+  if (m_effect)
+    m_effect->SetPanelCaption(panel);
+  else
+    CBlock::SetPanelCaption(panel);
+}
+
+HWND CTextBlock::CreatePanel(HWND parent) {
+  HWND panel = m_effect ? m_effect->CreatePanel(parent) : nullptr;
+  return panel ? panel : CBlock::CreatePanel(parent);
+}
+
+void CTextBlock::FillPanel(HWND host) {
+  if (m_effect) m_effect->FillPanel(host);
+}
+
+BOOL CTextBlock::ApplyPanel(HWND panel) {
+  if (!m_effect) return FALSE;
+  CBlockView* view = CBlockView::GetActive();
+  std::unique_ptr<CTextEffect> before(CloneTextEffect(*m_effect));
+  if (!m_effect->ApplyPanel(panel)) return FALSE;
+  if (before && IsRecording(view))
+    RecordUndo(view, new CUndoTextEffectRecord(this, std::move(before)));
+  Relayout(view, -1);
+  UpdateBox();
+  return TRUE;
 }
 
 void CTextBlock::AppendText(CString& text) { m_boxes.AppendText(text); }

@@ -87,6 +87,12 @@ public:
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   void AddColourToCombo(HWND combo) override;
   UINT GetPanelId() override;
+  void SetPanelCaption(HWND panel) override;
+  HWND CreatePanel(HWND parent) override;
+  void FillPanel(HWND host) override;
+  // The layout takes the panel's values in one undo record on the active view and lays the text
+  // out again.
+  BOOL ApplyPanel(HWND panel) override;
   CBoxArray* GetBoxArray() override { return &m_boxes; }
 
   // --- Text services
@@ -203,4 +209,6 @@ private:
   FPOINT m_press = {0, 0};
   bool m_dragStarted = false;
   CTextDefaults m_layoutState;
+  // The layout as it was when the handle drag under way began.
+  std::unique_ptr<CTextEffect> m_layoutBeforeDrag;
 };

@@ -1,7 +1,9 @@
 // Times the straight text layout on texts of 10,000 and 100,000 characters and prints the figures
 // (milliseconds): a whole layout, and the relayout after one character is typed near the start,
 // in the middle and at the end, as the text block runs it after each edit. A relayout walks the
-// text once, so the figures grow with the length, not with its square. The characters take fixed
+// text once, so the figures grow with the length, not with its square. Then 10,000 characters on
+// an arc and along a path of Bezier waves: the layout (the curved layouts lay out the whole text
+// after every edit) and the placement of every character's cell. The characters take fixed
 // metrics from a glyph source of the benchmark's own, so no font is read. Run by hand under Wine:
 //   wine build/<arch>/bench/text_layout.exe [repeats]
 #include <windows.h>
@@ -12,11 +14,14 @@
 #include <cstdlib>
 #include <functional>
 
+#include "model/blocks/CurveBlock.h"
+#include "text/layout/ArcEffect.h"
 #include "text/layout/AttrBox.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
 #include "text/layout/GlyphSource.h"
+#include "text/layout/PathTextEffect.h"
 #include "text/layout/TextDefaults.h"
 
 namespace {
@@ -92,6 +97,46 @@ void Measure(int characters, int repeats, BYTE kind) {
   }
 }
 
+void PlaceAll(CTextEffect& effect, CBoxArray& boxes) {
+  for (INT_PTR i = 0; i < boxes.GetSize(); ++i)
+    if (CCharBox* box = boxes.GetCharBox(i)) effect.PlaceBox(box);
+}
+
+void MeasureCurved(const char* name, CTextEffect& effect, CBoxArray& boxes, int repeats) {
+  double layout = Milliseconds(repeats, [&] { effect.Layout(0); });
+  double placed = Milliseconds(repeats, [&] { PlaceAll(effect, boxes); });
+  std::printf("%-5s %7d characters: whole layout %9.3f ms, placing the cells %9.3f ms\n", name,
+              static_cast<int>(boxes.GetSize()), layout, placed);
+}
+
+void MeasureCurvedLayouts(int characters, int repeats) {
+  CTextDefaults defaults;
+  defaults.fontSizeX = defaults.fontSizeY = 10;
+  CBoxArray boxes;
+  for (int i = 0; i < characters; ++i) {
+    CCharBox* box = new CCharBox;
+    box->InitFromCode(i % 3 == 0 ? static_cast<WORD>('a' + i % 26)
+                                 : static_cast<WORD>(0xB0A1 + (i % 90)),
+                      defaults);
+    boxes.Add(box);
+  }
+  CMatrix2D matrix;
+  CArcEffect arc(0, 0, 2000, 400, &boxes, &matrix);
+  MeasureCurved("arc", arc, boxes, repeats);
+  // Waves of 100 Bezier pieces, spread: the text fills the path.
+  CCurveBlock* waves = new CCurveBlock;
+  waves->AddPoint(0, 0, 0x11);
+  for (int piece = 0; piece < 100; ++piece) {
+    float x = piece * 800.0f;
+    waves->AddPoint(x + 200, -300, 0);
+    waves->AddPoint(x + 600, 300, 0);
+    waves->AddPoint(x + 800, 0, static_cast<BYTE>(piece == 99 ? 0x21 : 0x01));
+  }
+  waves->EndCurve();
+  CPathTextEffect path(waves, &boxes, &matrix);
+  MeasureCurved("path", path, boxes, repeats);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,5 +146,6 @@ int main(int argc, char** argv) {
     Measure(10000, repeats, kind);
     Measure(100000, repeats, kind);
   }
+  MeasureCurvedLayouts(10000, repeats);
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
+#include "editor/commands/CurvedTextCommands.h"
 #include "editor/views/DocumentChange.h"
 #include "model/blocks/Block.h"
 #include "model/document/SegArray.h"
@@ -131,15 +132,16 @@ int CTextCommands::SetDirection(int kind) {
 }
 
 bool CTextCommands::ChangeDirection(CTextBlock* text, int kind) {
-  // Only straight layouts can be turned; another layout keeps its own geometry.
   auto* straight = dynamic_cast<CDirectionEffect*>(text->GetEffect());
-  if (!straight || straight->GetKind() == kind) return false;
+  if (!text->GetEffect() || (straight && straight->GetKind() == kind)) return false;
   text->Invalidate(m_view, TRUE);
-  CFRect frame = TurnFrame(straight->GetFrame(), straight->GetKind(), kind);
+  // A text on a curve comes back to straight lines that hold its lines, unspread.
+  CFRect frame = straight ? TurnFrame(straight->GetFrame(), straight->GetKind(), kind)
+                          : CCurvedTextCommands::StraightFrame(*text, kind);
   auto turned = std::make_unique<CDirectionEffect>(frame.left, frame.top, frame.right, frame.bottom,
                                                    text->GetBoxArray(), &text->m_matrix);
   turned->SetKind(static_cast<BYTE>(kind));
-  turned->SetAttributes(straight->GetAttributes());
+  turned->SetAttributes(straight ? straight->GetAttributes() : 0);
   std::unique_ptr<CTextEffect> old = text->ReplaceEffect(std::move(turned));
   if (m_view->GetUndoDepth() != 0)
     m_view->GetUndoManager()->AppendRecord(new CUndoTextEffectRecord(text, std::move(old)));

@@ -1,4 +1,5 @@
-// CPathTextDlg2: the panel (260) of a second text layout effect, on the shared text-layout panel.
+// CPathTextDlg2: the panel (1159) of the arch layout: the shared text-layout buttons with the
+// arch's width and height.
 #pragma once
 
 #include "editor/dialogs/PathTextPanel.h"
@@ -6,6 +7,6 @@
 class CPathTextDlg2 : public CPathTextPanel {
   DECLARE_DYNAMIC(CPathTextDlg2)
 public:
-  static constexpr UINT kTemplateId = 260;
+  static constexpr UINT kTemplateId = 1159;
   CPathTextDlg2() : CPathTextPanel(kTemplateId) {}
 };

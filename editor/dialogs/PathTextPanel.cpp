@@ -1,7 +1,9 @@
 #include "editor/dialogs/PathTextPanel.h"
 
+#include "editor/dialogs/PathTextDlg.h"
+#include "editor/dialogs/PathTextDlg2.h"
+#include "editor/dialogs/PathTextOffsetDlg.h"
 #include "framework/ResourceModule.h"
-#include "model/blocks/Block.h"
 
 IMPLEMENT_DYNAMIC(CPathTextPanel, CDialog)
 
@@ -24,16 +26,16 @@ const ButtonPicture kPictures[] = {
 };
 // clang-format on
 
-CPathTextPanel::CurrentBlockQuery& Query() {
-  static CPathTextPanel::CurrentBlockQuery query;
-  return query;
+CPathTextPanel::PanelApplier& Applier() {
+  static CPathTextPanel::PanelApplier applier = nullptr;
+  return applier;
 }
 
 }  // namespace
 
-CPathTextPanel::CurrentBlockQuery CPathTextPanel::SetCurrentBlockQuery(CurrentBlockQuery query) {
-  CurrentBlockQuery previous = std::move(Query());
-  Query() = std::move(query);
+CPathTextPanel::PanelApplier CPathTextPanel::SetPanelApplier(PanelApplier applier) {
+  PanelApplier previous = Applier();
+  Applier() = applier;
   return previous;
 }
 
@@ -41,6 +43,33 @@ BOOL CPathTextPanel::CreateIn(CWnd* parent) {
   if (!Create(m_templateId, parent)) return FALSE;
   ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(m_templateId));
   return TRUE;
+}
+
+HWND CPathTextPanel::CreateForTemplate(int templateId, HWND parent) {
+  CPathTextPanel* panel = nullptr;
+  switch (templateId) {
+    case CPathTextDlg::kTemplateId:
+      panel = new CPathTextDlg;
+      break;
+    case CPathTextDlg2::kTemplateId:
+      panel = new CPathTextDlg2;
+      break;
+    case CPathTextOffsetDlg::kTemplateId:
+      panel = new CPathTextOffsetDlg;
+      break;
+    default:
+      return nullptr;
+  }
+  if (!panel->CreateIn(CWnd::FromHandle(parent))) {
+    delete panel;
+    return nullptr;
+  }
+  panel->m_ownsItself = true;
+  return panel->m_hWnd;
+}
+
+void CPathTextPanel::PostNcDestroy() {
+  if (m_ownsItself) delete this;
 }
 
 BOOL CPathTextPanel::OnInitDialog() {
@@ -57,6 +86,5 @@ BOOL CPathTextPanel::OnInitDialog() {
 
 void CPathTextPanel::OnOK() {
   // The panel stays open; without a view or a selection there is nothing to apply it to.
-  CBlock* block = Query() ? Query()() : nullptr;
-  if (block) block->ApplyPanel(m_hWnd);
+  if (Applier()) Applier()(m_hWnd);
 }

@@ -28,6 +28,9 @@ const int kLayoutHorizontal = 0;
 const int kLayoutHorizontalReverse = 1;
 const int kLayoutVertical = 2;
 const int kLayoutVerticalReverse = 3;
+const int kLayoutArch = 17;
+const int kLayoutArc = 18;
+const int kLayoutPath = 19;
 
 // clang-format off
 #define TOOL(id) {id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0}
@@ -127,9 +130,9 @@ const Table::Row kRows[] = {
   {ID_TEXT_LINE_START_CANCEL, ID_TEXT_LINE_START_CANCEL, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   PENDING(ID_TEXT_JUSTIFY),
   PENDING(ID_TEXT_LEFT),
-  PENDING(ID_TEXT_ARC),
-  PENDING(ID_TEXT_ARCH),
-  PENDING(ID_TEXT_ALONG_PATH),
+  {ID_TEXT_ARC, ID_TEXT_ARC, Table::kViewHandler, Table::kFirstSelectedTextNotEditing, Table::kCheckTextLayout, kLayoutArc},
+  {ID_TEXT_ARCH, ID_TEXT_ARCH, Table::kViewHandler, Table::kFirstSelectedTextNotEditing, Table::kCheckTextLayout, kLayoutArch},
+  {ID_TEXT_ALONG_PATH, ID_TEXT_ALONG_PATH, Table::kViewHandler, Table::kTextAndCurveSelected, Table::kCheckTextLayout, kLayoutPath},
   LAYOUT(ID_TEXT_HORZ, kLayoutHorizontal),
   LAYOUT(ID_TEXT_VERT_REVERSE, kLayoutVerticalReverse),
   LAYOUT(ID_TEXT_VERT, kLayoutVertical),
@@ -231,6 +234,8 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.editing && state.editType == kCurveBlock;
     case kTextEditedOrSelected:
       return state.editing ? state.editType == kTextBlock : state.selected > 0;
+    case kTextAndCurveSelected:
+      return state.textAndCurveSelected;
   }
   return false;
 }

@@ -35,6 +35,8 @@ struct ViewCommandState {
   bool deletable = false;
   bool feedbackBlock = false;
   bool guideSelected = false;
+  // A text block and a curve are among the selected blocks.
+  bool textAndCurveSelected = false;
   INT_PTR undoSteps = 0;
   bool scrollLock = false;
   // The main frame's palette and property bars: whether they exist and are shown.
@@ -91,6 +93,8 @@ public:
     kCurveUnderEdit,
     // A text block under edit, or else selected blocks.
     kTextEditedOrSelected,
+    // A text and a curve selected: text along a path.
+    kTextAndCurveSelected,
   };
   enum Mark : BYTE {
     kNoMark,

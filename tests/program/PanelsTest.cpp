@@ -1,6 +1,7 @@
 // The parameter panels of the property window made from the program's resources, in a plain
-// window under Xvfb: the guide panel written from and read into a guide line, and the
-// text-layout panels with their button pictures, whose OK needs a selected block.
+// window under Xvfb: the guide panel written from and read into a guide line, the text-layout
+// panels with their button pictures, whose OK needs a selected block, and the curved layouts
+// filling their panels and taking back what was typed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,10 +9,16 @@
 #include "editor/dialogs/GuidePanelDlg.h"
 #include "editor/dialogs/PathTextDlg.h"
 #include "editor/dialogs/PathTextOffsetDlg.h"
+#include "framework/ByteWriter.h"
 #include "framework/Wnd.h"
+#include "model/blocks/CurveBlock.h"
 #include "model/blocks/GuideLine.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
+#include "text/layout/ArcEffect.h"
+#include "text/layout/ArchEffect.h"
+#include "text/layout/BoxArray.h"
+#include "text/layout/PathTextEffect.h"
 
 namespace {
 
@@ -91,4 +98,78 @@ TEST_F(PanelHost, TextLayoutPanelsCarryTheirIdsAndPicturesAndNeedASelectionForOk
   EXPECT_NE(nullptr, GetDlgItem(offset.m_hWnd, IDC_PATH_SPACING));
   strip.DestroyWindow();
   offset.DestroyWindow();
+}
+
+TEST_F(PanelHost, TheCurvedLayoutsFillTheirOwnPanelsAndTakeBackOnlyWhatChanged) {
+  EXPECT_EQ(nullptr, CPathTextPanel::CreateForTemplate(264, m_host.m_hWnd));
+  CBoxArray boxes;
+  CMatrix2D matrix;
+
+  // The arch's panel (1159): its buttons and its width and height.
+  HWND panel = CPathTextPanel::CreateForTemplate(IDD_ARCH_PANEL, m_host.m_hWnd);
+  ASSERT_NE(nullptr, panel);
+  EXPECT_EQ(static_cast<LONG_PTR>(IDD_ARCH_PANEL), GetWindowLongPtrA(panel, GWLP_USERDATA));
+  CArchEffect arch(0, 80, 100, 100, &boxes, &matrix);
+  arch.FillPanel(m_host.m_hWnd);
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(panel, IDC_PATH_OUTSIDE));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(panel, IDC_PATH_FILL));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(panel, IDC_PATH_REVERSED));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel, IDC_PATH_TURNED));
+  EXPECT_EQ("100.0", Text(panel, IDC_ARCH_WIDTH));
+  EXPECT_EQ("20.0", Text(panel, IDC_ARCH_HEIGHT));
+  CByteWriter unchanged;
+  arch.WriteRecord(unchanged);
+  EXPECT_TRUE(arch.ApplyPanel(panel));
+  CByteWriter again;
+  arch.WriteRecord(again);
+  EXPECT_EQ(unchanged.Bytes(), again.Bytes());
+  SetDlgItemTextA(panel, IDC_ARCH_WIDTH, "60");
+  SetDlgItemTextA(panel, IDC_ARCH_HEIGHT, "0");
+  CheckRadioButton(panel, IDC_PATH_OUTSIDE, IDC_PATH_CHAR_CENTRE, IDC_PATH_INSIDE);
+  CheckDlgButton(panel, IDC_PATH_TURNED, BST_CHECKED);
+  EXPECT_TRUE(arch.ApplyPanel(panel));
+  EXPECT_EQ(20, arch.GetFirstEnd().x);
+  EXPECT_EQ(80, arch.GetSecondEnd().x);
+  EXPECT_EQ(80, arch.GetApex().y);  // a height of 0 leaves the apex
+  EXPECT_EQ(CCurvedTextEffect::kInside | CTextEffect::kSpread | CTextEffect::kTurnChars |
+                CTextEffect::kReversed,
+            arch.GetAttributes());
+  DestroyWindow(panel);
+
+  // The arc's panel (260): a radius of 0 or less is not taken.
+  panel = CPathTextPanel::CreateForTemplate(IDD_PATH_TEXT_PANEL, m_host.m_hWnd);
+  ASSERT_NE(nullptr, panel);
+  CArcEffect arc(0, 0, 100, 50, &boxes, &matrix);
+  arc.FillPanel(m_host.m_hWnd);
+  EXPECT_EQ("50.0", Text(panel, IDC_PATH_VALUE3));
+  for (const char* radius : {"0", "-5", "x"}) {
+    SetDlgItemTextA(panel, IDC_PATH_VALUE3, radius);
+    EXPECT_TRUE(arc.ApplyPanel(panel));
+    EXPECT_EQ(50.0f, arc.GetRadius()) << radius;
+  }
+  SetDlgItemTextA(panel, IDC_PATH_VALUE1, "90");
+  EXPECT_TRUE(arc.ApplyPanel(panel));
+  EXPECT_NEAR(1.5707963, arc.GetStartAngle(), 1e-6);
+  // Another effect's panel is left alone.
+  CArchEffect other(0, 80, 100, 100, &boxes, &matrix);
+  EXPECT_FALSE(other.ApplyPanel(panel));
+  DestroyWindow(panel);
+
+  // The path's panel (268): the turn along the path always on, offset and spacing as typed.
+  panel = CPathTextPanel::CreateForTemplate(IDD_PATH_OFFSET_PANEL, m_host.m_hWnd);
+  ASSERT_NE(nullptr, panel);
+  CCurveBlock* path = new CCurveBlock;
+  path->AddLine(0, 0, 100, 0);
+  path->EndCurve();
+  CPathTextEffect along(path, &boxes, &matrix);
+  along.SetAttributes(0);
+  along.FillPanel(m_host.m_hWnd);
+  SetDlgItemTextA(panel, IDC_PATH_OFFSET, "2.5");
+  SetDlgItemTextA(panel, IDC_PATH_SPACING, "-1");
+  EXPECT_TRUE(along.ApplyPanel(panel));
+  EXPECT_EQ(CTextEffect::kPathBit, along.GetAttributes());
+  EXPECT_EQ(2.5f, along.GetOffsetFromPath());
+  EXPECT_EQ(-1.0f, along.GetSpacing());
+  DestroyWindow(panel);
+  PumpMessages();
 }

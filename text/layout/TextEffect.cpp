@@ -4,10 +4,12 @@
 
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
-#include "framework/Wnd.h"
+#include "text/layout/ArcEffect.h"
+#include "text/layout/ArchEffect.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
+#include "text/layout/PathTextEffect.h"
 
 namespace {
 
@@ -70,10 +72,26 @@ void CTextEffect::GetStartPoint(FPOINT* top, FPOINT* bottom, float /*width*/, fl
   *bottom = {0, 0};
 }
 
-void CTextEffect::SetPanelCaption(CWnd* window) const {
-  if (window && window->GetSafeHwnd())
-    ::SetWindowTextA(window->GetSafeHwnd(), kNoParametersCaption);
+void CTextEffect::SetPanelCaption(HWND window) const {
+  if (window) ::SetWindowTextA(window, kNoParametersCaption);
 }
+
+namespace {
+
+CTextEffect::PanelFactory& Factory() {
+  static CTextEffect::PanelFactory factory = nullptr;
+  return factory;
+}
+
+}  // namespace
+
+CTextEffect::PanelFactory CTextEffect::SetPanelFactory(PanelFactory factory) {
+  PanelFactory previous = Factory();
+  Factory() = factory;
+  return previous;
+}
+
+CTextEffect::PanelFactory CTextEffect::GetPanelFactory() { return Factory(); }
 
 INT_PTR CTextEffect::NextCharIndex(INT_PTR index) const {
   return m_boxes ? m_boxes->NextCharIndex(index) : -1;
@@ -94,9 +112,19 @@ CTextEffect* LoadTextEffect(const BYTE* record, size_t available, CBoxArray* box
     case CDirectionEffect::kFirstTag + 2:
     case CDirectionEffect::kFirstTag + 3:
       return CDirectionEffect::FromRecord(record, available, boxes, blockMatrix);
+    case CArcEffect::kTag:
+      return CArcEffect::FromRecord(record, available, boxes, blockMatrix);
+    case CArchEffect::kTag:
+      return CArchEffect::FromRecord(record, available, boxes, blockMatrix);
+    case CPathTextEffect::kTag:
+      return CPathTextEffect::FromRecord(record, available, boxes, blockMatrix);
     default:
-      // The curved layouts come with their own loaders; until then their records, like records
-      // of any tag without an effect, are refused rather than read as something else.
       return nullptr;
   }
+}
+
+CTextEffect* CloneTextEffect(const CTextEffect& effect) {
+  CByteWriter record;
+  if (effect.WriteRecord(record) <= 0) return nullptr;
+  return LoadTextEffect(record.Data(), record.Size(), effect.GetBoxes(), effect.GetBlockMatrix());
 }

@@ -25,7 +25,6 @@ class CBoxArray;
 class CByteWriter;
 class CCharBox;
 class CDC;
-class CWnd;
 
 class CTextEffect {
 public:
@@ -37,7 +36,15 @@ public:
     kTurnChars = 0x0040,
     kReversed = 0x8000,
   };
-  enum : BYTE { kHorizontal = 0, kReversedHorizontal = 1, kVertical = 2, kReversedVertical = 3 };
+  enum : BYTE {
+    kHorizontal = 0,
+    kReversedHorizontal = 1,
+    kVertical = 2,
+    kReversedVertical = 3,
+    kArch = 17,
+    kArc = 18,
+    kPath = 19,
+  };
   // Caret keys.
   enum : int { kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40 };
   static constexpr size_t kRecordHeaderSize = 6;
@@ -88,15 +95,29 @@ public:
     return 0;
   }
 
-  // --- Property panel
+  // --- Property panel (the panel carries its template id in its user-data word)
   virtual int GetPanelId() const { return kPanelId; }
   // "无属性" for an effect without parameters of its own.
-  virtual void SetPanelCaption(CWnd* window) const;
+  virtual void SetPanelCaption(HWND window) const;
+  // The effect's panel as a child of parent, made by the installed panel factory; null for the
+  // empty panel, which the block makes itself. The curved layouts have panels of their own.
+  virtual HWND CreatePanel(HWND /*parent*/) const { return nullptr; }
+  // Shows the parameters in the host's panel when that panel is the effect's own.
+  virtual void FillPanel(HWND /*host*/) const {}
+  // Takes the panel's values; TRUE when the effect took them. The curved layouts override it.
+  virtual BOOL ApplyPanel(HWND /*panel*/) { return FALSE; }
+
+  // Makes the parameter panel of a template id as a child window of parent (null when it cannot).
+  // The editor installs it, since the panels are its dialogs; returns the one it replaces.
+  using PanelFactory = HWND (*)(int templateId, HWND parent);
+  static PanelFactory SetPanelFactory(PanelFactory factory);
+  static PanelFactory GetPanelFactory();
 
   BYTE GetKind() const { return m_kind; }
   WORD GetAttributes() const { return m_attributes; }
   void SetAttributes(WORD attributes) { m_attributes = attributes; }
   CBoxArray* GetBoxes() const { return m_boxes; }
+  CMatrix2D* GetBlockMatrix() const { return m_blockMatrix; }
 
   // The next character box after the index, -1 when none; the nearest one before it, -1 when none.
   INT_PTR NextCharIndex(INT_PTR index) const;
@@ -114,3 +135,6 @@ protected:
 // no text is left without a layout.
 CTextEffect* LoadTextEffect(const BYTE* record, size_t available, CBoxArray* boxes,
                             CMatrix2D* blockMatrix);
+// A copy of the effect through its record, on the same boxes and block matrix (what an undo keeps
+// of a layout before a change); null when the effect writes no record.
+CTextEffect* CloneTextEffect(const CTextEffect& effect);

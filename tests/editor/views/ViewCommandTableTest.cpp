@@ -52,6 +52,8 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
   curveEdited.editing = true;
   curveEdited.editType = kCurveBlock;
   textEdited.editType = kTextBlock;
+  ViewCommandState textAndCurve = Selection(2, 0, kTextBlock);
+  textAndCurve.textAndCurveSelected = true;
 
   struct Case {
     Table::Enable rule;
@@ -96,6 +98,9 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
       {Table::kTextEditedOrSelected, &curveEdited, false},
       {Table::kTextEditedOrSelected, &oneCurve, true},
       {Table::kTextEditedOrSelected, &nothing, false},
+      {Table::kTextAndCurveSelected, &textAndCurve, true},
+      {Table::kTextAndCurveSelected, &text, false},
+      {Table::kTextAndCurveSelected, &twoCurves, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.enabled, Table::Holds(c.rule, *c.state))

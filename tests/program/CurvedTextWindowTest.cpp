@@ -1,0 +1,320 @@
+// Text on curves in the program's main frame under Xvfb, through the user's paths: the menu
+// commands set the selected text on an arc, on an arch and along a selected curve, each one undo
+// step; the arc's panel in the property window takes a radius with Enter; the arc's middle handle
+// dragged with the mouse turns it and undo puts it back exactly; a direction command takes the
+// text back to straight lines; a text on an arc converted to curves goes into a plot file with
+// every glyph where the layout put it. Pictures of the view are saved in screenshots\.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/bars/PropertyWnd.h"
+#include "editor/commands/DrawingExport.h"
+#include "framework/ByteWriter.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/geometry/Geometry.h"
+#include "resources/Resource.h"
+#include "support/ClientPicture.h"
+#include "support/MessagePump.h"
+#include "support/TempFolder.h"
+#include "text/TextBlock.h"
+#include "text/layout/ArcEffect.h"
+#include "text/layout/ArchEffect.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/FakeGlyphSource.h"
+#include "text/layout/PathTextEffect.h"
+
+namespace {
+
+const UINT kUndoCommand = 57643;
+const WORD kChinese = 0xB0A1;
+
+std::vector<BYTE> LayoutRecord(CTextBlock* text) {
+  CByteWriter writer;
+  text->GetEffect()->WriteRecord(writer);
+  return std::vector<BYTE>(writer.Data(), writer.Data() + writer.Size());
+}
+
+class CurvedTextWindow : public ::testing::Test {
+protected:
+  void SetUp() override {
+    static CMultiDocTemplate* drawings = nullptr;
+    if (!drawings) {
+      POSITION position = theApp.GetFirstDocTemplatePosition();
+      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    }
+    if (!drawings) {
+      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(drawings);
+    }
+    m_template = drawings;
+    m_untitledCount = m_template->m_nUntitledCount;
+    m_saved = CTextDefaults::Global();
+    CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 20;
+    CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
+    m_fonts.glyphs[kChinese] = {MakePointRecord(100, 100, kPointStart | kPointOnCurve),
+                                MakePointRecord(924, 100, kPointOnCurve),
+                                MakePointRecord(924, 924, kPointOnCurve),
+                                MakePointRecord(100, 924, kPointOnCurve),
+                                MakePointRecord(100, 100, kPointClose | kPointOnCurve)};
+    m_frame = new CMDIMainFrame;
+    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_frame;
+    m_frame->MoveWindow(0, 0, 900, 640);
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
+    ASSERT_NE(nullptr, m_document);
+    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, m_view);
+  }
+  void TearDown() override {
+    if (g_propertyWnd) g_propertyWnd->DestroyWindow();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    m_template->m_nUntitledCount = m_untitledCount;
+    CTextDefaults::Global() = m_saved;
+  }
+
+  // Five characters on a straight line from (40, 60).
+  CTextBlock* AddText() {
+    CTextBlock* text = CTextBlock::CreateAt(0, 40, 60, 300, 60);
+    for (int i = 0; i < 5; ++i) {
+      CCharBox* box = new CCharBox;
+      box->Init(134, kChinese, CTextDefaults::Global());
+      text->InsertChar(box);
+    }
+    text->Relayout(m_view, -1);
+    text->UpdateBox();
+    m_document->AddBlock(text);
+    return text;
+  }
+  POINT Pixel(float x, float y) {
+    FPOINT page = {x, y};
+    POINT pixel;
+    m_view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+    return pixel;
+  }
+  void Mouse(UINT message, UINT flags, float x, float y) {
+    POINT at = Pixel(x, y);
+    m_view->SendMessage(message, flags, MAKELPARAM(at.x, at.y));
+  }
+  void ClickAt(float x, float y) {
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    Mouse(WM_LBUTTONUP, 0, x, y);
+    PumpMessages();
+  }
+  void Command(UINT id) {
+    m_frame->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+  }
+  // The drawing shown whole, then saved.
+  void Picture(const char* name) {
+    Command(ID_VIEW_SHOW_ALL);
+    m_view->UpdateWindow();
+    PumpMessages();
+    SaveClientPicture(m_view->m_hWnd, (std::string("screenshots\\") + name).c_str());
+  }
+  INT_PTR Steps() { return m_view->GetUndoManager()->GetStepCount(); }
+
+  FakeGlyphSource m_fonts;
+  CTextDefaults m_saved;
+  CMDIMainFrame* m_frame = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+};
+
+}  // namespace
+
+TEST_F(CurvedTextWindow, AnArcFromTheMenuTakesItsPanelAndItsHandleAndUndoesEachExactly) {
+  Command(ID_VIEW_PROPERTY_WINDOW);
+  ASSERT_NE(nullptr, g_propertyWnd);
+  CTextBlock* text = AddText();
+  ClickAt(50, 70);
+  ASSERT_EQ(1, text->m_selected);
+  const std::vector<BYTE> straight = LayoutRecord(text);
+
+  INT_PTR steps = Steps();
+  Command(ID_TEXT_ARC);
+  ASSERT_EQ(CTextEffect::kArc, text->GetEffectKind());
+  EXPECT_EQ(steps + 1, Steps());
+  auto* arc = static_cast<CArcEffect*>(text->GetEffect());
+  EXPECT_TRUE(arc->GetAttributes() & CTextEffect::kReversed);
+  Picture("text_on_arc.bmp");
+
+  // The property window shows the arc's panel; a radius typed and Enter reshape the arc.
+  m_view->SendMessage(WM_COMMAND, ID_PROPERTY_REFRESH);
+  PumpMessages();
+  HWND panel = ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD);
+  ASSERT_NE(nullptr, panel);
+  ASSERT_EQ(static_cast<LONG_PTR>(IDD_PATH_TEXT_PANEL), ::GetWindowLongPtrA(panel, GWLP_USERDATA));
+  char shown[32];
+  std::snprintf(shown, sizeof shown, "%.1f", arc->GetRadius());
+  char field[32] = {};
+  ::GetDlgItemTextA(panel, IDC_PATH_VALUE3, field, sizeof field);
+  EXPECT_STREQ(shown, field);
+  const std::vector<BYTE> onArc = LayoutRecord(text);
+  ::SetDlgItemTextA(panel, IDC_PATH_VALUE3, "180");
+  ::SendMessageA(panel, WM_COMMAND, IDOK, 0);
+  PumpMessages();
+  arc = static_cast<CArcEffect*>(text->GetEffect());
+  EXPECT_EQ(180, arc->GetRadius());
+  EXPECT_EQ(steps + 2, Steps());
+  Command(kUndoCommand);
+  EXPECT_EQ(onArc, LayoutRecord(text));
+
+  // The text placed by its matrix, 30 right and 40 down; its middle handle dragged a quarter turn
+  // round the centre where the matrix shows it: both ends follow.
+  CMatrix2D move;
+  move.m[6] = 30;
+  move.m[7] = 40;
+  text->Transform(move);
+  arc = static_cast<CArcEffect*>(text->GetEffect());
+  FPOINT c = {arc->GetCentre().x + 30, arc->GetCentre().y + 40};
+  float r = arc->GetRadius(), mid = MidAngle(arc->GetStartAngle(), arc->GetEndAngle());
+  float span = arc->GetEndAngle() - arc->GetStartAngle();
+  Mouse(WM_LBUTTONDOWN, MK_LBUTTON, c.x + r * std::cos(mid), c.y - r * std::sin(mid));
+  Mouse(WM_MOUSEMOVE, MK_LBUTTON, c.x + r * 0.9f, c.y - r * 0.5f);
+  Mouse(WM_MOUSEMOVE, MK_LBUTTON, c.x + r, c.y);
+  Mouse(WM_LBUTTONUP, 0, c.x + r, c.y);
+  PumpMessages();
+  arc = static_cast<CArcEffect*>(text->GetEffect());
+  mid = MidAngle(arc->GetStartAngle(), arc->GetEndAngle());
+  EXPECT_NEAR(r, r * std::cos(mid), 1.0);
+  EXPECT_NEAR(span, arc->GetEndAngle() - arc->GetStartAngle(), 1e-4);
+  Picture("text_on_arc_turned.bmp");
+  Command(kUndoCommand);
+  EXPECT_EQ(onArc, LayoutRecord(text));
+
+  // Back to straight lines in one step, and to the arc again by undo.
+  Command(ID_TEXT_HORZ);
+  EXPECT_EQ(CTextEffect::kHorizontal, text->GetEffectKind());
+  Command(kUndoCommand);
+  EXPECT_EQ(onArc, LayoutRecord(text));
+  Command(kUndoCommand);
+  EXPECT_EQ(straight, LayoutRecord(text));
+}
+
+TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBack) {
+  CTextBlock* text = AddText();
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    CCurveBlock* curve = new CCurveBlock;
+    curve->AddPoint(40, 200, kPointStart | kPointOnCurve);
+    curve->AddPoint(140, 120, kPointOnCurve);
+    curve->AddPoint(300, 200, kPointOpenEnd | kPointOnCurve);
+    curve->EndCurve();
+    m_document->AddBlock(curve);
+    CSelectTracker& tracker = m_view->GetSelectTracker();
+    tracker.Refresh(nullptr, TRUE);
+    tracker.AddToSelection(text);
+    tracker.AddToSelection(curve);
+    EXPECT_TRUE(m_view->GetCommandState().textAndCurveSelected);
+    const std::vector<BYTE> before = LayoutRecord(text);
+
+    Command(ID_TEXT_ALONG_PATH);
+    ASSERT_EQ(CTextEffect::kPath, text->GetEffectKind());
+    ASSERT_EQ(1, m_document->GetBlockList().GetSize());
+    auto* along = static_cast<CPathTextEffect*>(text->GetEffect());
+    EXPECT_NE(curve, along->GetPath());
+    // Spread from one end of the path to the other.
+    CBoxArray* boxes = text->GetBoxArray();
+    EXPECT_NEAR(40, boxes->GetCharBox(0)->m_x, 0.01);
+    EXPECT_NEAR(300, boxes->GetCharBox(boxes->GetSize() - 1)->m_x, 0.01);
+    Picture("text_along_path.bmp");
+
+    Command(kUndoCommand);
+    EXPECT_EQ(before, LayoutRecord(text));
+    ASSERT_EQ(2, m_document->GetBlockList().GetSize());
+    EXPECT_EQ(curve, m_document->GetBlockList().GetBlock(1));
+    m_document->RemoveBlock(curve);
+    delete curve;
+  }
+}
+
+TEST_F(CurvedTextWindow, AnArchFromTheMenuSpansThePage) {
+  CTextBlock* text = AddText();
+  ClickAt(50, 70);
+  Command(ID_TEXT_ARCH);
+  ASSERT_EQ(CTextEffect::kArch, text->GetEffectKind());
+  auto* arch = static_cast<CArchEffect*>(text->GetEffect());
+  float width = m_document->GetPageSettings().m_width;
+  EXPECT_EQ(0, arch->GetFirstEnd().x);
+  EXPECT_EQ(width, arch->GetSecondEnd().x);
+  EXPECT_FLOAT_EQ(arch->GetFirstEnd().y - width / 4, arch->GetApex().y);
+  Command(kUndoCommand);
+  EXPECT_EQ(CTextEffect::kHorizontal, text->GetEffectKind());
+}
+
+TEST_F(CurvedTextWindow, ATextOnAnArcConvertedToCurvesPlotsEachGlyphWhereTheLayoutPutIt) {
+  CTextBlock* text = AddText();
+  ClickAt(50, 70);
+  Command(ID_TEXT_ARC);
+  ASSERT_EQ(CTextEffect::kArc, text->GetEffectKind());
+  // The glyph squares' corners on the page, as the layout places them.
+  std::vector<FPOINT> corners;
+  CBoxArray* boxes = text->GetBoxArray();
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) {
+    CMatrix2D placement = text->GetEffect()->GetBoxMatrix(boxes->GetCharBox(i));
+    for (FPOINT corner : {FPOINT{100, 100}, FPOINT{924, 100}, FPOINT{924, 924}, FPOINT{100, 924}}) {
+      placement.TransformPoint(&corner);
+      corners.push_back(corner);
+    }
+  }
+  Command(ID_CURVE_CONVERT);
+  ASSERT_EQ(kGroupBlock, m_document->GetBlockList().GetBlock(0)->m_type);
+
+  TempFolder folder;
+  std::string path = folder.File("arc.plt");
+  ASSERT_EQ(CDrawingExport::kWritten,
+            CDrawingExport::WritePlot(m_document->GetBlockList(), path.c_str()));
+  std::ifstream file(path);
+  std::stringstream plot;
+  plot << file.rdbuf();
+  // The plotted points, 40 to the millimetre, turned over within their box.
+  std::vector<POINT> points;
+  const std::string commands = plot.str();
+  for (size_t at = 0; (at = commands.find_first_of("0123456789-", at)) != std::string::npos;) {
+    long x = 0, y = 0;
+    int used = 0;
+    if (std::sscanf(commands.c_str() + at, "%ld,%ld%n", &x, &y, &used) == 2) {
+      points.push_back({x, y});
+      at += used;
+    } else {
+      ++at;
+    }
+  }
+  ASSERT_FALSE(points.empty());
+  long top = points[0].y, bottom = points[0].y;
+  for (const POINT& p : points) {
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  for (const FPOINT& corner : corners) {
+    bool found = false;
+    for (const POINT& p : points) {
+      double x = p.x / 40.0, y = (top + bottom - p.y) / 40.0;
+      if (std::fabs(x - corner.x) < 0.1 && std::fabs(y - corner.y) < 0.1) found = true;
+    }
+    EXPECT_TRUE(found) << corner.x << "," << corner.y;
+  }
+}

@@ -1,0 +1,210 @@
+// Text blocks laid out on curves, without a window: each curved layout survives the text's record
+// and a saved document, a document with curved texts followed by other blocks opens whole while a
+// damaged curved text keeps only the blocks before it, and the curves of a path text stand where
+// the layout turns them with the character's own angle kept. Fonts are a fake glyph source whose
+// outlines are squares.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ByteWriter.h"
+#include "model/CurveTestSupport.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/blocks/RectBlock.h"
+#include "model/document/SegArray.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/records/BlockRecord.h"
+#include "support/MessageBoxCapture.h"
+#include "support/TempFolder.h"
+#include "text/TextBlock.h"
+#include "text/TextServices.h"
+#include "text/layout/ArcEffect.h"
+#include "text/layout/ArchEffect.h"
+#include "text/layout/BoxArray.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/FakeGlyphSource.h"
+#include "text/layout/PathTextEffect.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+const WORD kChinese = 0xB0A1;
+const double kPi = 3.14159265358979323846;
+
+Bytes EffectRecord(const CTextEffect& effect) {
+  CByteWriter writer;
+  effect.WriteRecord(writer);
+  return Bytes(writer.Data(), writer.Data() + writer.Size());
+}
+
+std::vector<FPOINT> Places(CTextBlock& text) {
+  std::vector<FPOINT> places;
+  CBoxArray* boxes = text.GetBoxArray();
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i)
+    if (const CCharBox* box = boxes->GetCharBox(i)) places.push_back({box->m_x, box->m_y});
+  return places;
+}
+
+class TextOnCurves : public ::testing::Test {
+protected:
+  TextOnCurves() : m_saved(CTextDefaults::Global()) {
+    m_fonts.glyphs[kChinese] = {MakePointRecord(0, 0, kPointStart | kPointOnCurve),
+                                MakePointRecord(1024, 0, kPointOnCurve),
+                                MakePointRecord(1024, 1024, kPointOnCurve),
+                                MakePointRecord(0, 1024, kPointOnCurve),
+                                MakePointRecord(0, 0, kPointClose | kPointOnCurve)};
+    CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 10;
+    CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
+  }
+  ~TextOnCurves() override { CTextDefaults::Global() = m_saved; }
+
+  // Three Chinese characters 10 by 10, laid out by the layout the kind names.
+  std::unique_ptr<CTextBlock> Text(BYTE kind) {
+    std::unique_ptr<CTextBlock> text(CTextBlock::CreateAt(0, 10, 20, 110, 20));
+    for (int i = 0; i < 3; ++i) {
+      CCharBox* box = new CCharBox;
+      box->Init(134, kChinese, CTextDefaults::Global());
+      text->InsertChar(box);
+    }
+    CBoxArray* boxes = text->GetBoxArray();
+    if (kind == CTextEffect::kArc)
+      text->ReplaceEffect(std::make_unique<CArcEffect>(0, 0, 100, 40, boxes, &text->m_matrix));
+    if (kind == CTextEffect::kArch)
+      text->ReplaceEffect(std::make_unique<CArchEffect>(0, 80, 100, 100, boxes, &text->m_matrix));
+    if (kind == CTextEffect::kPath) {
+      CCurveBlock* path = new CCurveBlock;
+      path->AddPoint(0, 50, kPointStart | kPointOnCurve);
+      path->AddPoint(40, 0, 0);
+      path->AddPoint(80, 100, 0);
+      path->AddPoint(120, 50, kPointOpenEnd | kPointOnCurve);
+      path->EndCurve();
+      text->ReplaceEffect(std::make_unique<CPathTextEffect>(path, boxes, &text->m_matrix));
+    }
+    text->Relayout(nullptr, -1);
+    text->UpdateBox();
+    return text;
+  }
+
+  CTextDefaults m_saved;
+  FakeGlyphSource m_fonts;
+  CTextServices m_services;
+  MessageBoxCapture m_boxes;
+};
+
+}  // namespace
+
+TEST_F(TextOnCurves, EachCurvedLayoutSurvivesTheRecordAndASavedDocumentWithTheBlocksAfterIt) {
+  TempFolder folder;
+  std::string path = folder.File("curves.T42");
+  const BYTE kinds[] = {CTextEffect::kArc, CTextEffect::kArch, CTextEffect::kPath};
+  std::vector<Bytes> effects;
+  std::vector<std::vector<FPOINT>> places;
+  {
+    CTALVEX42Doc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    for (BYTE kind : kinds) {
+      std::unique_ptr<CTextBlock> text = Text(kind);
+      EXPECT_EQ(kind, text->GetEffectKind());
+      effects.push_back(EffectRecord(*text->GetEffect()));
+      places.push_back(Places(*text));
+      // Through its own record first.
+      Bytes record = RecordOf(*text);
+      std::unique_ptr<CBlock> read(CreateBlockFromRecord(record.data(), record.size()));
+      ASSERT_TRUE(read) << int(kind);
+      EXPECT_EQ(record, RecordOf(*read));
+      doc.AddBlock(text.release());
+    }
+    CRectBlock* after = new CRectBlock;
+    after->m_box = after->m_rect = CFRect(5, 6, 25, 36);
+    doc.AddBlock(after);
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  }
+  CTALVEX42Doc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(4, reopened.GetBlockList().GetSize());
+  EXPECT_EQ(0u, m_boxes.Count());
+  for (int i = 0; i < 3; ++i) {
+    auto* text = dynamic_cast<CTextBlock*>(reopened.GetBlockList().GetBlock(i));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(effects[i], EffectRecord(*text->GetEffect()));
+    text->Relayout(nullptr, -1);
+    std::vector<FPOINT> now = Places(*text);
+    ASSERT_EQ(places[i].size(), now.size());
+    for (size_t k = 0; k < now.size(); ++k) {
+      EXPECT_FLOAT_EQ(places[i][k].x, now[k].x) << i << "," << k;
+      EXPECT_FLOAT_EQ(places[i][k].y, now[k].y) << i << "," << k;
+    }
+  }
+  EXPECT_EQ(kRectBlock, reopened.GetBlockList().GetBlock(3)->m_type);
+}
+
+TEST_F(TextOnCurves, ADamagedCurvedTextKeepsTheBlocksBeforeItWithTheMessage) {
+  std::unique_ptr<CTextBlock> first = Text(CTextEffect::kArch);
+  std::unique_ptr<CTextBlock> arc = Text(CTextEffect::kArc);
+  Bytes good = RecordOf(*arc);
+  // The arc's radius, 6 bytes into its record, becomes NaN.
+  float nan = std::nanf("");
+  Bytes damaged = good;
+  std::memcpy(&damaged[CTextBlock::kEffectOffset + 6], &nan, 4);
+  EXPECT_FALSE(std::unique_ptr<CBlock>(CreateBlockFromRecord(damaged.data(), damaged.size())));
+
+  // A block list of the arch, the arc and a rectangle, the arc's radius then made NaN.
+  CSegArray source;
+  source.AddBlock(first.release());
+  source.AddBlock(arc.release());
+  CRectBlock* rect = new CRectBlock;
+  rect->m_box = rect->m_rect = CFRect(1, 2, 3, 4);
+  source.AddBlock(rect);
+  CByteWriter writer;
+  ASSERT_TRUE(source.AppendRecordTo(writer));
+  Bytes list(writer.Data(), writer.Data() + writer.Size());
+  auto at = std::search(list.begin(), list.end(), good.begin(), good.end());
+  ASSERT_NE(list.end(), at);
+  std::memcpy(&*at + CTextBlock::kEffectOffset + 6, &nan, 4);
+  bool damagedList = false;
+  std::unique_ptr<CSegArray> blocks(LoadSegArray(list.data(), list.size(), &damagedList));
+  ASSERT_TRUE(blocks);
+  EXPECT_TRUE(damagedList);
+  ASSERT_EQ(1, blocks->GetSize());
+  EXPECT_EQ(kTextBlock, blocks->GetBlock(0)->m_type);
+  EXPECT_EQ(1u, m_boxes.Count());
+}
+
+TEST_F(TextOnCurves, CurvesOfAPathTextTurnWithThePathAndKeepTheCharactersOwnAngle) {
+  std::unique_ptr<CTextBlock> text = Text(CTextEffect::kPath);
+  auto* along = static_cast<CPathTextEffect*>(text->GetEffect());
+  CBoxArray* boxes = text->GetBoxArray();
+  CCharBox* first = boxes->GetCharBox(0);
+  // The first character's square, turned with the path at its start, seen as a curve.
+  std::unique_ptr<CBlock> curves(text->ToCurve(0xFFFFFFFF));
+  ASSERT_TRUE(curves);
+  double turn = along->GetTurn(first) * kPi / 180;
+  EXPECT_LT(along->GetTurn(first), -30);
+  CMatrix2D placement = along->GetBoxMatrix(first);
+  FPOINT corner = {1024, 0};
+  placement.TransformPoint(&corner);
+  // The top right of the cell: half a character along the path and a whole one across it, the
+  // offset (5, -10) from the start turned by the path's angle (clockwise on the page for a
+  // positive turn).
+  EXPECT_NEAR(5 * std::cos(turn) + 10 * std::sin(turn), corner.x, 1e-3);
+  EXPECT_NEAR(50 + 5 * std::sin(turn) - 10 * std::cos(turn), corner.y, 1e-3);
+  // The curve of that character is the square through the same placement.
+  CBlock* firstCurve = curves->m_type == kGroupBlock
+                           ? static_cast<CGroupBlock*>(curves.get())->GetChildren().GetBlock(0)
+                           : curves.get();
+  CFRect box = firstCurve->m_box;
+  EXPECT_TRUE(corner.x >= box.left - 1e-3 && corner.x <= box.right + 1e-3);
+  EXPECT_TRUE(corner.y >= box.top - 1e-3 && corner.y <= box.bottom + 1e-3);
+
+  // The character's own angle stays its own: the layout keeps its turn to itself.
+  first->m_angle = 15;
+  text->Relayout(nullptr, -1);
+  EXPECT_EQ(15, first->m_angle);
+  EXPECT_NEAR(turn * 180 / kPi, along->GetTurn(first), 1e-4);
+}
