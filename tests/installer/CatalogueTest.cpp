@@ -6,6 +6,7 @@
 #include <string>
 
 #include "installer/CutterCatalogue.h"
+#include "installer/CutterInstaller.h"
 #include "installer/SetupCatalogue.h"
 
 namespace {
@@ -220,8 +221,8 @@ TEST(CutterCatalogue, CopyFilesGivesTheDependentFilesTheDataFileAndThePaths) {
 TEST(CutterCatalogue, ADamagedCutterSectionStopsTheInstallWithItsError) {
   const std::string good =
       "DataSection=Data\n[Data]\nDriverFile=a.dll\nConfigFile=c.dll\nHelpFile=h.hlp\n";
-  std::string manyFiles = "[Many]\n";
-  for (int i = 0; i < 5000; ++i) manyFiles += "file" + std::to_string(i) + ".dll\n";
+  std::string manyFiles = "[Many]\n";  // 40000 characters, so that twice is too many
+  for (int i = 0; i < 4000; ++i) manyFiles += "file.dll\n";
   struct Case {
     std::string section;
     CInstallProblem::Kind problem;
@@ -242,9 +243,8 @@ TEST(CutterCatalogue, ADamagedCutterSectionStopsTheInstallWithItsError) {
       {"CopyFiles=@b.pcd\nDataSection=Data\n[Data]\nDriverFile=C:\\a.dll\nConfigFile=c\nHelpFile="
        "h\n",
        CInstallProblem::kFileNameNotPlain, nullptr},
-      {"CopyFiles=b.pcd,Many\n" + good + manyFiles, CInstallProblem::kSectionTooLong, nullptr},
-      {"CopyFiles=b.pcd,Many,Many\n" + good + manyFiles.substr(0, 40000),
-       CInstallProblem::kFileListTooLong, nullptr},
+      {"CopyFiles=b.pcd,Many,Many\n" + good + manyFiles, CInstallProblem::kFileListTooLong,
+       nullptr},
   };
   for (const Case& c : cases) {
     CCutterCatalogue catalogue = Catalogue(Models("\"Cutter\"=CUT\n[CUT]\n" + c.section));
@@ -285,6 +285,21 @@ TEST(CutterInfo, TheDefaultDeviceModeCarriesTheNameInsideItsField) {
   mode = info.DefaultDevMode();
   EXPECT_EQ(0, mode.dmDeviceName[31]);
   EXPECT_EQ(std::vector<char>(2, '\0'), CCutterInfo().DependentFileList());
+}
+
+TEST(CutterInstaller, CopiesTheDriversOwnFilesEvenWhenCopyFilesLeavesThemOut) {
+  CCutterInfo info;
+  info.dependentFiles.Add("a.dll");
+  info.dependentFiles.Add("B.PCD");
+  info.driverPath = "C:\\prog\\A.DLL";
+  info.dataPath = "C:\\prog\\b.pcd";
+  info.configPath = "C:\\prog\\ui.dll";
+  info.helpPath = "C:\\prog\\help.txt";
+  CStringArray names;
+  CCutterInstaller::FilesToCopy(info, names);
+  ASSERT_EQ(4, names.GetSize());
+  EXPECT_EQ(CString("ui.dll"), names[2]);
+  EXPECT_EQ(CString("help.txt"), names[3]);
 }
 
 }  // namespace

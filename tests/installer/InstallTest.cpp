@@ -1,26 +1,24 @@
-// Installing a cutter queue with the real print spooler of the installer tests' own Wine prefix
-// (tests/installer/installer_prefix.sh): the printer, its driver and files as the spooler lists
-// them, the driver's configuration module answering the spooler, a raw job written by the
-// editor's output port reaching the queue's port byte for byte, and every failure leaving the
-// system as it was.
+// Installing a cutter queue with the real print spooler of the installer tests' own Wine prefix:
+// the printer, its driver and files as the spooler lists them, the driver's configuration module
+// answering the spooler, a raw job of the editor's output port reaching the queue's port byte for
+// byte, and every failure leaving the system as it was.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "InstallerFolder.h"
-#include "SpoolerState.h"
+#include "InstallerTestSystem.h"
 #include "installer/CutterCatalogue.h"
 #include "installer/CutterInstaller.h"
 #include "installer/SystemSpooler.h"
 #include "output/OutPort.h"
+#include "output/PortNames.h"
 
 namespace {
 
-// The real spooler, with one of its calls failing on demand.
+// The real spooler, with one of its calls failing.
 class FailingSpooler : public CSystemSpooler {
 public:
-  enum Call { kNone, kAddDriver, kAddPrinter };
+  enum Call { kAddDriver, kAddPrinter };
   explicit FailingSpooler(Call failing) : m_failing(failing) {}
   bool AddDriver(DRIVER_INFO_3A* driver) override {
     if (m_failing != kAddDriver) return CSystemSpooler::AddDriver(driver);
@@ -29,8 +27,7 @@ public:
   }
   bool AddPrinterQueue(PRINTER_INFO_2A* printer) override {
     if (m_failing != kAddPrinter) return CSystemSpooler::AddPrinterQueue(printer);
-    // The driver was registered for real just before.
-    SetLastError(ERROR_INVALID_PRINTER_NAME);
+    SetLastError(ERROR_INVALID_PRINTER_NAME);  // after the driver was registered for real
     return false;
   }
 
@@ -49,7 +46,7 @@ protected:
       RemovePrinterAndDriver(name);
   }
 
-  // Reads the model's record from the test catalogue and installs it on a port.
+  // Reads the model's record from the test catalogue and installs it on the port.
   bool Install(int model, const std::string& port, CPrintSpooler& spooler,
                CInstallProblem* problem) {
     CCutterCatalogue catalogue;
@@ -64,111 +61,73 @@ protected:
   }
 
   InstallerFolder m_folder;
+  CSystemSpooler m_spooler;
+  CInstallProblem m_problem;
 };
 
-std::vector<BYTE> ReadBytes(const std::string& path) {
-  std::vector<BYTE> bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  BYTE buffer[4096];
-  DWORD got = 0;
-  while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) &&
-         got)
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  return bytes;
-}
-
 TEST_F(InstallTest, TheChosenModelBecomesAPrinterOnTheChosenPortWithItsOwnDriver) {
-  CSystemSpooler spooler;
-  CInstallProblem problem;
-  ASSERT_TRUE(Install(1, "LPT2:", spooler, &problem)) << problem.Describe();
-
-  const auto printers = Printers();
-  ASSERT_EQ(1u, printers.count("Test DM/PL Cutter"));
-  const InstalledPrinter& printer = printers.at("Test DM/PL Cutter");
-  EXPECT_EQ("LPT2:", printer.port);
-  EXPECT_EQ("Test DM/PL Cutter", printer.driver);
-  EXPECT_EQ("Test DM/PL Cutter", printer.deviceName);
-  const auto drivers = Drivers();
-  ASSERT_EQ(1u, drivers.count("Test DM/PL Cutter"));
-  const InstalledDriver& driver = drivers.at("Test DM/PL Cutter");
-  const std::string versionFolder = DriverFolder() + "\\3\\";
-  EXPECT_EQ(versionFolder + "TLVCUT.DLL", driver.driverPath);
-  EXPECT_EQ(versionFolder + "TLVDMPL.PCD", driver.dataPath);
-  EXPECT_EQ(versionFolder + "TLVCUTUI.DLL", driver.configPath);
-  EXPECT_EQ(versionFolder + "TLVCUT.TXT", driver.helpPath);
-  EXPECT_EQ(4u, driver.dependentFiles.size());
-  const auto files = DriverFolderFiles();
-  for (const char* name : {"TLVCUT.DLL", "TLVCUTUI.DLL", "TLVDMPL.PCD", "TLVCUT.TXT"})
-    EXPECT_EQ(1u, files.count(name)) << name;
+  ASSERT_TRUE(Install(1, "LPT2:", m_spooler, &m_problem)) << m_problem.Describe();
+  EXPECT_EQ("LPT2:|Test DM/PL Cutter|Test DM/PL Cutter", Printers()["Test DM/PL Cutter"]);
+  const std::string in = DriverFolder() + "\\3\\";
+  // The driver, data, configuration and help files, then the dependent files.
+  std::vector<std::string> files;
+  for (const char* file : {"TLVCUT.DLL", "TLVDMPL.PCD", "TLVCUTUI.DLL", "TLVCUT.TXT", "TLVCUT.DLL",
+                           "TLVCUTUI.DLL", "TLVDMPL.PCD", "TLVCUT.TXT"})
+    files.push_back(in + file);
+  EXPECT_EQ(files, Drivers()["Test DM/PL Cutter"]);
+  EXPECT_EQ(FileText(m_folder.File("TLVDMPL.PCD")), FileText(in + "TLVDMPL.PCD"));
 
   // The configuration module gives the printer its device mode and capabilities. (Wine hands
-  // the module the output's dmSize as the buffer's size: the buffer says how large it is.)
+  // the module the output's dmSize as the buffer's size.)
   wchar_t name[] = L"Test DM/PL Cutter";
-  LONG size = DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0);
-  ASSERT_EQ(static_cast<LONG>(sizeof(DEVMODEW)), size);
+  ASSERT_EQ(static_cast<LONG>(sizeof(DEVMODEW)),
+            DocumentPropertiesW(nullptr, nullptr, name, nullptr, nullptr, 0));
   DEVMODEW mode = {};
   mode.dmSize = sizeof mode;
   mode.dmCopies = 9;
   ASSERT_EQ(IDOK, DocumentPropertiesW(nullptr, nullptr, name, &mode, nullptr, DM_OUT_BUFFER));
   EXPECT_STREQ(name, mode.dmDeviceName);
   EXPECT_EQ(1, mode.dmCopies);
-  EXPECT_EQ(static_cast<DWORD>(DM_COPIES), mode.dmFields);
   EXPECT_EQ(1, DeviceCapabilitiesA("Test DM/PL Cutter", "LPT2:", DC_COPIES, nullptr, nullptr));
 
-  // A second model, after the first, shares the driver files and gets its own data file.
-  ASSERT_TRUE(Install(0, "COM2:", spooler, &problem)) << problem.Describe();
-  EXPECT_EQ("COM2:", Printers().at("Test HP-GL Cutter").port);
-  EXPECT_EQ(versionFolder + "TLVHPGL.PCD", Drivers().at("Test HP-GL Cutter").dataPath);
-  EXPECT_EQ("LPT2:", Printers().at("Test DM/PL Cutter").port) << "the first stays as it was";
+  // A second model after the first; then the first again, which is refused untouched.
+  ASSERT_TRUE(Install(0, "COM2:", m_spooler, &m_problem)) << m_problem.Describe();
+  EXPECT_EQ("COM2:|Test HP-GL Cutter|Test HP-GL Cutter", Printers()["Test HP-GL Cutter"]);
+  ASSERT_TRUE(m_folder.Write("TLVDMPL.PCD", "a newer data file"));
+  const SpoolerPicture before;
+  EXPECT_FALSE(Install(1, "LPT1:", m_spooler, &m_problem));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_PRINTER_ALREADY_EXISTS), m_problem.GetError());
+  EXPECT_TRUE(before == SpoolerPicture());
 }
 
 TEST_F(InstallTest, ARawJobOfTheOutputPortReachesTheQueuesPortByteForByte) {
   ASSERT_FALSE(FilePortName().empty()) << "the prefix has no file port";
-  CSystemSpooler spooler;
-  CInstallProblem problem;
-  ASSERT_TRUE(Install(0, FilePortName(), spooler, &problem)) << problem.Describe();
-  std::vector<char> data(5000);
+  ASSERT_TRUE(Install(0, FilePortName(), m_spooler, &m_problem)) << m_problem.Describe();
+  std::string data(5000, '\0');
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 256);
-
   COutPort port;
   port.SetPortName(("Test HP-GL Cutter @ " + FilePortName()).c_str());
-  ASSERT_EQ(256, port.GetPortKind()) << "a printer queue";
+  ASSERT_EQ(kPortPrinterQueue, port.GetPortKind());
   ASSERT_TRUE(port.Open());
   ASSERT_TRUE(port.WriteData(data.data(), 3000));
   ASSERT_TRUE(port.WriteString("PU0,0;"));
   ASSERT_TRUE(port.WriteData(data.data() + 3000, 2000));
   port.Close();
-
-  std::vector<BYTE> expected(data.begin(), data.begin() + 3000);
-  for (char c : std::string("PU0,0;")) expected.push_back(static_cast<BYTE>(c));
-  expected.insert(expected.end(), data.begin() + 3000, data.end());
-  EXPECT_EQ(expected, ReadBytes(FilePortPath()));
+  std::string path = "Z:" + FilePortName();
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  EXPECT_TRUE(FileText(path) == data.substr(0, 3000) + "PU0,0;" + data.substr(3000));
 }
 
-TEST_F(InstallTest, AFailingCopyLeavesTheSystemAsItWasAndKeepsTheFilesItWouldHaveReplaced) {
+TEST_F(InstallTest, AFailingCopyLeavesTheSystemAsItWasAndKeepsTheFileItWouldHaveReplaced) {
   // An older driver file is in the driver folder; a file the catalogue names is missing.
   const std::string older = DriverFolder() + "\\TLVCUT.DLL";
-  HANDLE file = CreateFileA(older.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, "older driver", 12, &written, nullptr);
-  CloseHandle(file);
+  ASSERT_TRUE(CopyFileA(m_folder.File("TLVHPGL.PCD").c_str(), older.c_str(), FALSE));
   ASSERT_TRUE(DeleteFileA(m_folder.File("TLVCUT.TXT").c_str()));
   const SpoolerPicture before;
-
-  CSystemSpooler spooler;
-  CInstallProblem problem;
-  EXPECT_FALSE(Install(0, "COM2:", spooler, &problem));
-  EXPECT_EQ(CInstallProblem::kSystemError, problem.GetKind());
-  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), problem.GetError());
-  EXPECT_EQ(CString("TLVCUT.TXT"), problem.GetSubject());
-
-  const SpoolerPicture after;
-  EXPECT_EQ(before.driverFiles, after.driverFiles) << "no copy, no temporary file is left";
-  EXPECT_EQ("older driver", after.driverFiles.at("TLVCUT.DLL"));
-  EXPECT_EQ(before.driverNames, after.driverNames);
-  EXPECT_EQ(before.PrinterNames(), after.PrinterNames());
+  EXPECT_FALSE(Install(0, "COM2:", m_spooler, &m_problem));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), m_problem.GetError());
+  EXPECT_EQ(CString("TLVCUT.TXT"), m_problem.GetSubject());
+  EXPECT_TRUE(before == SpoolerPicture()) << "no copy and no temporary file is left";
   DeleteFileA(older.c_str());
 }
 
@@ -176,30 +135,13 @@ TEST_F(InstallTest, ALaterFailingStepTakesBackTheDriverAndTheCopiedFiles) {
   const SpoolerPicture before;
   for (FailingSpooler::Call failing : {FailingSpooler::kAddDriver, FailingSpooler::kAddPrinter}) {
     FailingSpooler spooler(failing);
-    CInstallProblem problem;
-    EXPECT_FALSE(Install(0, "COM2:", spooler, &problem)) << failing;
+    EXPECT_FALSE(Install(0, "COM2:", spooler, &m_problem)) << failing;
     EXPECT_EQ(static_cast<DWORD>(failing == FailingSpooler::kAddDriver
                                      ? ERROR_INVALID_ENVIRONMENT
                                      : ERROR_INVALID_PRINTER_NAME),
-              problem.GetError());
-    const SpoolerPicture after;
-    EXPECT_EQ(before.driverFiles, after.driverFiles) << failing;
-    EXPECT_EQ(before.driverNames, after.driverNames) << failing;
-    EXPECT_EQ(before.PrinterNames(), after.PrinterNames()) << failing;
+              m_problem.GetError());
+    EXPECT_TRUE(before == SpoolerPicture()) << failing;
   }
-}
-
-TEST_F(InstallTest, AModelInstalledAlreadyIsRefusedBeforeAnythingIsCopied) {
-  CSystemSpooler spooler;
-  CInstallProblem problem;
-  ASSERT_TRUE(Install(0, "COM2:", spooler, &problem)) << problem.Describe();
-  ASSERT_TRUE(m_folder.Write("TLVHPGL.PCD", "a newer data file"));
-  const SpoolerPicture before;
-  EXPECT_FALSE(Install(0, "LPT1:", spooler, &problem));
-  EXPECT_EQ(static_cast<DWORD>(ERROR_PRINTER_ALREADY_EXISTS), problem.GetError());
-  const SpoolerPicture after;
-  EXPECT_EQ(before.driverFiles, after.driverFiles);
-  EXPECT_EQ("COM2:", Printers().at("Test HP-GL Cutter").port);
 }
 
 }  // namespace
