@@ -162,6 +162,7 @@
 #define IDS_PATTERN_TOO_MANY_PIECES 50402
 #define IDS_EQUAL_PARTS_TOO_FEW 50403
 #define IDS_LIBRARY_CALL_FAILED 50404
+#define IDS_EXPAND_FAILED 51400
 #define IDS_ERROR_CAPTION 50405
 #define IDS_TABLE_EMPTY 50406
 #define IDS_CUT_CENTRE_ITEMS 50407     // the centre choices of the radial and ring cuts, one per line

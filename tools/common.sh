@@ -47,6 +47,18 @@ talvex_build() {
   cmake --build "$dir" "${targets[@]}" -- -k 0 ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
 }
 
+# Builds the outline benchmark's native twin (bench/native: our geometry with the host compiler,
+# beside Debian's Clipper as a yardstick) into build/native. Run by hand, never by ctest.
+talvex_build_native_bench() {
+  local dir="$TALVEX_BUILD_ROOT/native" launcher=
+  command -v ccache >/dev/null && launcher=ccache
+  if [[ ! -f "$dir/build.ninja" ]]; then
+    cmake -S "$TALVEX_ROOT/bench/native" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=g++ \
+      -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" >/dev/null
+  fi
+  cmake --build "$dir" -- ${TALVEX_JOBS:+-j "$TALVEX_JOBS"}
+}
+
 # Exports the Wine environment for ARCH with a private prefix in its build folder.
 talvex_wine_env() {
   local arch=$1

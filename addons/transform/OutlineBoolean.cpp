@@ -1,38 +1,27 @@
 #include "addons/transform/OutlineBoolean.h"
 
 #include <algorithm>
-#include <boost/geometry/strategies/buffer.hpp>
+#include <cmath>
+
+#include "addons/transform/OutlineBands.h"
+#include "addons/transform/WindingSweep.h"
 
 namespace {
 
-OutlineArea Union(const OutlineArea& a, const OutlineArea& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  OutlineArea out;
-  bg::union_(a, b, out);
-  return out;
-}
+typedef CWindingSweep::Windings Windings;
 
-OutlineArea Difference(const OutlineArea& a, const OutlineArea& b) {
-  if (a.empty() || b.empty()) return a;
-  OutlineArea out;
-  bg::difference(a, b, out);
-  return out;
-}
-
-OutlineArea Intersection(const OutlineArea& a, const OutlineArea& b) {
-  OutlineArea out;
-  if (a.empty() || b.empty()) return out;
-  bg::intersection(a, b, out);
-  return out;
-}
-
-OutlineArea SymmetricDifference(const OutlineArea& a, const OutlineArea& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  OutlineArea out;
-  bg::sym_difference(a, b, out);
-  return out;
+bool Inside(COutlineBoolean::Operation operation, bool first, bool second) {
+  switch (operation) {
+    case COutlineBoolean::kUnion:
+      return first || second;
+    case COutlineBoolean::kDifference:
+      return first && !second;
+    case COutlineBoolean::kIntersection:
+      return first && second;
+    case COutlineBoolean::kExclusiveOr:
+      return first != second;
+  }
+  return false;
 }
 
 OutlineLines LinesOutside(const OutlineLines& lines, const OutlineArea& area) {
@@ -53,12 +42,6 @@ void Append(OutlineLines* to, const OutlineLines& lines) {
   to->insert(to->end(), lines.begin(), lines.end());
 }
 
-OutlineArea AreaOfRing(const OutlinePolygon& ring) {
-  OutlineArea area;
-  area.push_back(ring);
-  return area;
-}
-
 // The knife's lines and the boundaries of its area, all as lines.
 OutlineLines EdgesOf(const OutlineShape& knife) {
   OutlineLines edges = knife.lines;
@@ -70,45 +53,116 @@ OutlineLines EdgesOf(const OutlineShape& knife) {
   return edges;
 }
 
-// Sub-paths that cover each other (the same ring twice) lie at one level and are united.
-bool Holds(const OutlinePolygon& outer, const OutlinePolygon& inner) {
-  return bg::within(inner, outer) && !bg::within(outer, inner);
+bg::model::box<OutlinePoint> BoxOf(const FlatCurve& curve) {
+  bg::model::box<OutlinePoint> box;
+  bg::assign_inverse(box);
+  for (const OutlinePolygon& ring : curve.rings)
+    bg::expand(box, bg::return_envelope<decltype(box)>(ring));
+  for (const OutlineLine& line : curve.lines)
+    bg::expand(box, bg::return_envelope<decltype(box)>(line));
+  return box;
+}
+
+// Each curve's lines without their parts inside the other curves' areas.
+OutlineLines LinesOfUnion(const std::vector<FlatCurve>& curves) {
+  OutlineLines lines;
+  for (size_t i = 0; i < curves.size(); ++i) {
+    if (curves[i].lines.empty()) continue;
+    auto box = BoxOf(curves[i]);
+    CWindingSweep others;
+    for (size_t j = 0; j < curves.size(); ++j) {
+      if (j == i || curves[j].rings.empty() || bg::disjoint(box, BoxOf(curves[j]))) continue;
+      for (const OutlinePolygon& ring : curves[j].rings) others.AddRing(ring.outer(), int(j));
+    }
+    OutlineArea covered = others.Area([](const Windings& windings) {
+      for (const auto& w : windings)
+        if (w.second & 1) return true;
+      return false;
+    });
+    Append(&lines, LinesOutside(curves[i].lines, covered));
+  }
+  return lines;
+}
+
+double EvenOddSize(const OutlinePolygon& ring) {
+  CWindingSweep sweep;
+  sweep.AddRing(ring.outer(), 0);
+  double size = 0;
+  CWindingSweep::Rule odd = [](const Windings& w) { return CWindingSweep::IsOdd(w, 0); };
+  sweep.Area(odd, CWindingSweep::Progress(), &odd, &size);
+  return size;
+}
+
+// Whether a's even-odd area (of the given size) lies within b's, up to the grid's rounding.
+bool Within(const OutlinePolygon& a, double size, const OutlinePolygon& b) {
+  typedef bg::model::box<OutlinePoint> Box;
+  if (!bg::covered_by(bg::return_envelope<Box>(a), bg::return_envelope<Box>(b))) return false;
+  CWindingSweep sweep;
+  sweep.AddRing(a.outer(), 0);
+  sweep.AddRing(b.outer(), 1);
+  CWindingSweep::Rule outside = [](const Windings& w) {
+    return CWindingSweep::IsOdd(w, 0) && !CWindingSweep::IsOdd(w, 1);
+  };
+  double stray = 0;
+  sweep.Area(outside, CWindingSweep::Progress(), &outside, &stray);
+  return stray <= 1e-9 * size + 1e-12;
 }
 
 }  // namespace
 
+double COutlineBoolean::AreaOf(const OutlineArea& area) { return std::fabs(bg::area(area)); }
+
+double COutlineBoolean::PerimeterOf(const OutlineArea& area) { return bg::perimeter(area); }
+
 OutlineArea COutlineBoolean::EvenOddArea(const FlatCurve& curve) {
-  OutlineArea area;
-  for (const OutlinePolygon& ring : curve.rings) area = SymmetricDifference(area, AreaOfRing(ring));
-  return area;
+  CWindingSweep sweep;
+  for (const OutlinePolygon& ring : curve.rings) sweep.AddRing(ring.outer(), 0);
+  return sweep.Area([](const Windings& windings) { return CWindingSweep::IsOdd(windings, 0); });
 }
 
 OutlineShape COutlineBoolean::ShapeOf(const std::vector<FlatCurve>& curves) {
-  OutlineShape shape;
-  for (const FlatCurve& curve : curves) {
-    shape.area = Union(shape.area, EvenOddArea(curve));
-    Append(&shape.lines, curve.lines);
+  CWindingSweep sweep;
+  bool anyLines = false;
+  for (size_t i = 0; i < curves.size(); ++i) {
+    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i));
+    anyLines = anyLines || !curves[i].lines.empty();
   }
+  OutlineShape shape;
+  // Inside one curve when its winding number is odd; inside the shape when inside any curve.
+  shape.area = sweep.Area([](const Windings& windings) {
+    for (const auto& w : windings)
+      if (w.second & 1) return true;
+    return false;
+  });
+  if (anyLines) shape.lines = LinesOfUnion(curves);
   return shape;
+}
+
+OutlineArea COutlineBoolean::CombineAreas(const OutlineArea& first, const OutlineArea& second,
+                                          Operation operation) {
+  CWindingSweep sweep;
+  sweep.AddArea(first, 0);
+  sweep.AddArea(second, 1);
+  return sweep.Area([operation](const Windings& windings) {
+    return Inside(operation, CWindingSweep::IsNonZero(windings, 0),
+                  CWindingSweep::IsNonZero(windings, 1));
+  });
 }
 
 OutlineShape COutlineBoolean::Combine(const OutlineShape& first, const OutlineShape& second,
                                       Operation operation) {
   OutlineShape result;
+  result.area = CombineAreas(first.area, second.area, operation);
   switch (operation) {
     case kUnion:
     case kExclusiveOr:
-      result.area = operation == kUnion ? Union(first.area, second.area)
-                                        : SymmetricDifference(first.area, second.area);
       result.lines = LinesOutside(first.lines, second.area);
       Append(&result.lines, LinesOutside(second.lines, first.area));
       break;
     case kDifference:
-      result.area = Difference(first.area, second.area);
       result.lines = LinesOutside(first.lines, second.area);
       break;
     case kIntersection:
-      result.area = Intersection(first.area, second.area);
       result.lines = LinesInside(first.lines, second.area);
       Append(&result.lines, LinesInside(second.lines, first.area));
       break;
@@ -116,10 +170,30 @@ OutlineShape COutlineBoolean::Combine(const OutlineShape& first, const OutlineSh
   return result;
 }
 
-OutlineShape COutlineBoolean::Clip(const OutlineShape& shape, const OutlineArea& window) {
+OutlineShape COutlineBoolean::CombineCurves(const std::vector<FlatCurve>& first,
+                                            const std::vector<FlatCurve>& second,
+                                            Operation operation) {
+  bool anyLines = false;
+  for (const FlatCurve& curve : first) anyLines = anyLines || !curve.lines.empty();
+  for (const FlatCurve& curve : second) anyLines = anyLines || !curve.lines.empty();
+  // The lines need each operand's own area; without lines one sweep does it all.
+  if (anyLines) return Combine(ShapeOf(first), ShapeOf(second), operation);
+  CWindingSweep sweep;
+  const int firstCount = static_cast<int>(first.size());
+  for (int i = 0; i < firstCount; ++i)
+    for (const OutlinePolygon& ring : first[i].rings) sweep.AddRing(ring.outer(), i);
+  for (size_t i = 0; i < second.size(); ++i)
+    for (const OutlinePolygon& ring : second[i].rings)
+      sweep.AddRing(ring.outer(), firstCount + int(i));
   OutlineShape result;
-  result.area = Intersection(shape.area, window);
-  result.lines = LinesInside(shape.lines, window);
+  result.area = sweep.Area([operation, firstCount](const Windings& windings) {
+    bool inFirst = false, inSecond = false;
+    for (const auto& w : windings) {
+      if (!(w.second & 1)) continue;
+      (w.first < firstCount ? inFirst : inSecond) = true;
+    }
+    return Inside(operation, inFirst, inSecond);
+  });
   return result;
 }
 
@@ -127,33 +201,37 @@ OutlineShape COutlineBoolean::CutAlong(const OutlineShape& shape, const OutlineS
                                        double kerf) {
   OutlineLines edges = EdgesOf(knife);
   if (edges.empty() || kerf <= 0) return shape;
-  OutlineArea cut;
-  namespace buffer = bg::strategy::buffer;
-  bg::buffer(edges, cut, buffer::distance_symmetric<double>(kerf / 2), buffer::side_straight(),
-             buffer::join_miter(), buffer::end_flat(), buffer::point_square());
+  CWindingSweep bands;
+  COutlineBands(CCornerJoin::Mitre(kerf), COutlineBands::kFlatEnds)
+      .AddLineBands(edges, kerf / 2, &bands, 0);
+  OutlineArea cut = bands.Area([](const Windings& w) { return COutlineBands::IsPositive(w, 0); });
   OutlineShape result;
-  result.area = Difference(shape.area, cut);
+  result.area = CombineAreas(shape.area, cut, kDifference);
   result.lines = LinesOutside(shape.lines, cut);
   return result;
 }
 
 OutlineShape COutlineBoolean::RemoveSelfOverlaps(const FlatCurve& curve) {
-  // Depth = how many other sub-paths hold this one wholly; the levels are laid down from the
-  // outside in, solid at even depths and holes at odd ones.
-  std::vector<int> depths(curve.rings.size(), 0);
-  int deepest = 0;
-  for (size_t i = 0; i < curve.rings.size(); ++i) {
-    for (size_t j = 0; j < curve.rings.size(); ++j)
-      if (i != j && Holds(curve.rings[j], curve.rings[i])) ++depths[i];
-    deepest = std::max(deepest, depths[i]);
-  }
+  // Depth = how many other sub-paths hold this one wholly; at a point the deepest sub-path that
+  // covers it decides: solid at an even depth, a hole at an odd one.
+  const size_t count = curve.rings.size();
+  std::vector<double> sizes(count);
+  for (size_t i = 0; i < count; ++i) sizes[i] = EvenOddSize(curve.rings[i]);
+  std::vector<int> depths(count, 0);
+  for (size_t i = 0; i < count; ++i)
+    for (size_t j = 0; j < count; ++j)
+      if (i != j && Within(curve.rings[i], sizes[i], curve.rings[j]) &&
+          !Within(curve.rings[j], sizes[j], curve.rings[i]))
+        ++depths[i];
+  CWindingSweep sweep;
+  for (size_t i = 0; i < count; ++i) sweep.AddRing(curve.rings[i].outer(), int(i));
   OutlineShape result;
-  for (int depth = 0; depth <= deepest; ++depth) {
-    OutlineArea level;
-    for (size_t i = 0; i < curve.rings.size(); ++i)
-      if (depths[i] == depth) level = Union(level, AreaOfRing(curve.rings[i]));
-    result.area = depth % 2 == 0 ? Union(result.area, level) : Difference(result.area, level);
-  }
+  result.area = sweep.Area([&depths](const Windings& windings) {
+    int deepest = -1;
+    for (const auto& w : windings)
+      if (w.second & 1) deepest = std::max(deepest, depths[w.first]);
+    return deepest >= 0 && deepest % 2 == 0;
+  });
   result.lines = curve.lines;
   return result;
 }

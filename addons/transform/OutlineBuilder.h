@@ -3,6 +3,8 @@
 // one, so that the program's even-odd fill shows the area again.
 #pragma once
 
+#include <windows.h>
+
 #include "addons/transform/OutlineTypes.h"
 
 class CBlock;

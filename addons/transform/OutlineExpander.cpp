@@ -1,26 +1,25 @@
 #include "addons/transform/OutlineExpander.h"
 
 #include <algorithm>
-#include <boost/geometry/strategies/buffer.hpp>
 #include <cmath>
 
 #include "addons/transform/CornerJoin.h"
-
-namespace buffer = bg::strategy::buffer;
+#include "addons/transform/OutlineBands.h"
+#include "addons/transform/OutlineBoolean.h"
 
 namespace {
 
-const double kFinestChord = 0.001;
+typedef CWindingSweep::Windings Windings;
+
+const double kFinestChord = 0.00001;
 const double kCoarsestChord = 0.025;
 // Thicknesses beyond this (10 m) are typing mistakes that would only exhaust memory.
 const double kLargestThickness = 10000;
 
-OutlineArea United(const OutlineArea& a, const OutlineArea& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  OutlineArea out;
-  bg::union_(a, b, out);
-  return out;
+// The share of the work each sweep stands for, so that progress runs once from 0 to 1.
+CWindingSweep::Progress Part(const CWindingSweep::Progress& progress, double from, double to) {
+  if (!progress) return progress;
+  return [progress, from, to](double share) { return progress(from + (to - from) * share); };
 }
 
 }  // namespace
@@ -33,56 +32,79 @@ bool COutlineExpander::IsValid(const ExpandSettings& settings) {
          std::isfinite(settings.accuracy) && settings.mode >= 0 && settings.mode <= 2;
 }
 
-double COutlineExpander::ChordError() const {
-  double error = std::fabs(m_settings.accuracy);
-  return std::min(kCoarsestChord, std::max(kFinestChord, error));
+double COutlineExpander::ChordError(double accuracy) {
+  double chord = 0.1 * std::pow(std::fabs(accuracy), 0.2);
+  return std::min(kCoarsestChord, std::max(kFinestChord, chord));
 }
 
-OutlineArea COutlineExpander::Buffer(const OutlineArea& area, double distance) const {
-  OutlineArea out;
-  if (area.empty()) return out;
-  if (distance == 0) return area;
-  CCornerJoin join(m_settings.threshold, m_settings.angleLimit,
-                   m_settings.mode == 0 ? CCornerJoin::kBevelSharp : CCornerJoin::kRoundSharp,
-                   m_settings.mode == 2, ChordError());
-  bg::buffer(area, out, buffer::distance_symmetric<double>(distance), buffer::side_straight(), join,
-             buffer::end_flat(), buffer::point_circle(36));
-  return out;
+CCornerJoin COutlineExpander::Join() const {
+  return CCornerJoin(m_settings.threshold, m_settings.angleLimit,
+                     m_settings.mode == 0 ? CCornerJoin::kBevelSharp : CCornerJoin::kRoundSharp,
+                     m_settings.mode == 2, ChordError(m_settings.accuracy));
 }
 
-OutlineArea COutlineExpander::Band(const OutlineLines& lines) const {
-  OutlineArea out;
-  double half = std::fabs(m_settings.thickness);
-  if (lines.empty() || half == 0) return out;
-  CCornerJoin join(m_settings.threshold, m_settings.angleLimit,
-                   m_settings.mode == 0 ? CCornerJoin::kBevelSharp : CCornerJoin::kRoundSharp,
-                   m_settings.mode == 2, ChordError());
-  int points = static_cast<int>(
-      std::ceil(2 * 3.14159265358979 / std::acos(1 - std::min(ChordError() / half, 1.0))));
-  points = std::max(8, std::min(720, points));
-  if (m_settings.mode == 2)
-    bg::buffer(lines, out, buffer::distance_symmetric<double>(half), buffer::side_straight(), join,
-               buffer::end_round(points), buffer::point_circle(points));
-  else
-    bg::buffer(lines, out, buffer::distance_symmetric<double>(half), buffer::side_straight(), join,
-               buffer::end_flat(), buffer::point_circle(points));
-  return out;
+bool COutlineExpander::Move(const OutlineArea& area, OutlineArea* moved,
+                            const Progress& progress) const {
+  const double distance = m_settings.thickness;
+  if (area.empty() || distance == 0) {
+    *moved = area;
+    return true;
+  }
+  CWindingSweep raw;
+  COutlineBands(Join(), COutlineBands::kFlatEnds).AddRingOffsets(area, distance, &raw, 0);
+  raw.AddArea(area, 1);
+  // What the expansion leaves out of its input (or the shrink puts outside it), measured in the
+  // same sweep, must be no more than the grid's rounding along the outline.
+  CWindingSweep::Rule stray = [distance](const Windings& w) {
+    bool input = CWindingSweep::IsNonZero(w, 1), output = COutlineBands::IsPositive(w, 0);
+    return distance > 0 ? input && !output : output && !input;
+  };
+  double strayArea = 0;
+  // The cleaned input counts as the first hundredth of the work.
+  *moved = raw.Area([](const Windings& w) { return COutlineBands::IsPositive(w, 0); },
+                    Part(progress, 0.01, 0.8), &stray, &strayArea);
+  double allowed = 4 * raw.GridStep() * COutlineBoolean::PerimeterOf(area) +
+                   1e-9 * COutlineBoolean::AreaOf(area);
+  return strayArea <= allowed;
 }
 
-OutlineShape COutlineExpander::Expand(const OutlineShape& shape) const {
-  OutlineShape result;
-  result.area = United(Buffer(shape.area, m_settings.thickness), Band(shape.lines));
-  return result;
+OutlineArea COutlineExpander::Finish(const OutlineShape& shape, const OutlineArea& moved,
+                                     bool bandOnly, const Progress& progress) const {
+  const double half = std::fabs(m_settings.thickness);
+  const bool grows = m_settings.thickness >= 0;
+  if (!bandOnly && (shape.lines.empty() || half == 0)) return moved;
+  CWindingSweep sweep;
+  sweep.AddArea(shape.area, 0);
+  sweep.AddArea(moved, 1);
+  if (half > 0) {
+    COutlineBands bands(Join(), m_settings.mode == 2 ? COutlineBands::kRoundEnds
+                                                     : COutlineBands::kFlatEnds);
+    bands.AddLineBands(shape.lines, half, &sweep, 2);
+  }
+  return sweep.Area(
+      [bandOnly, grows](const Windings& w) {
+        bool area = CWindingSweep::IsNonZero(w, 0), offset = CWindingSweep::IsNonZero(w, 1);
+        bool band = COutlineBands::IsPositive(w, 2);
+        if (!bandOnly) return offset || band;
+        return (grows ? offset && !area : area && !offset) || band;
+      },
+      progress);
 }
 
-OutlineShape COutlineExpander::Outline(const OutlineShape& shape) const {
-  OutlineArea moved = Buffer(shape.area, m_settings.thickness);
-  OutlineArea ring;
-  if (m_settings.thickness >= 0)
-    bg::difference(moved, shape.area, ring);
-  else
-    bg::difference(shape.area, moved, ring);
-  OutlineShape result;
-  result.area = United(ring, Band(shape.lines));
-  return result;
+bool COutlineExpander::Expand(const OutlineShape& shape, OutlineShape* result,
+                              const Progress& progress) const {
+  OutlineArea moved;
+  if (!Move(shape.area, &moved, progress)) return false;
+  result->area = Finish(shape, moved, false, Part(progress, 0.8, 1));
+  result->lines.clear();
+  return true;
+}
+
+bool COutlineExpander::Outline(const OutlineShape& shape, OutlineShape* result,
+                               const Progress& progress) const {
+  OutlineArea moved;
+  if (!Move(shape.area, &moved, progress)) return false;
+  result->area = Finish(shape, moved, true, Part(progress, 0.8, 1));
+  result->lines.clear();
+  return true;
 }

@@ -55,6 +55,26 @@ bool SamePoint(const OutlinePoint& a, const OutlinePoint& b) {
   return a.x() == b.x() && a.y() == b.y();
 }
 
+// Whether all the points lie on one straight line (a figure eight with equal lobes has no signed
+// area either, but it does cover some).
+bool OnOneLine(const std::vector<OutlinePoint>& points) {
+  const OutlinePoint& a = points.front();
+  size_t farIndex = 0;
+  double farthest = 0;
+  for (size_t i = 1; i < points.size(); ++i) {
+    double d = std::hypot(points[i].x() - a.x(), points[i].y() - a.y());
+    if (d > farthest) {
+      farthest = d;
+      farIndex = i;
+    }
+  }
+  if (farIndex == 0) return true;
+  const OutlinePoint& b = points[farIndex];
+  for (const OutlinePoint& p : points)
+    if (DistanceToChord(p, a, b) > 1e-9 * farthest) return false;
+  return true;
+}
+
 // Collects one sub-path at a time and files it as a ring or a line when it ends.
 class SubpathCollector {
 public:
@@ -86,8 +106,14 @@ public:
       OutlinePolygon ring;
       ring.outer().assign(m_points.begin(), m_points.end());
       bg::correct(ring);
-      if (std::fabs(bg::area(ring)) > 0) m_curve->rings.push_back(ring);
-    } else if (m_points.size() >= 2) {
+      if (!OnOneLine(m_points)) {
+        m_curve->rings.push_back(ring);
+        m_points.clear();
+        return;
+      }
+      // A closed outline with no area (its points on one line) still cuts: it goes on as a line.
+    }
+    if (m_points.size() >= 2) {
       if (closed) m_points.push_back(m_points.front());
       m_curve->lines.push_back(OutlineLine(m_points.begin(), m_points.end()));
     }

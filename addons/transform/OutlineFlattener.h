@@ -4,6 +4,8 @@
 // tolerance of the curve (finer than the 0.025 mm device step of the plotters).
 #pragma once
 
+#include <windows.h>
+
 #include <vector>
 
 #include "addons/transform/OutlineTypes.h"

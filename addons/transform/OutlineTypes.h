@@ -2,10 +2,9 @@
 // double precision. A curve block's closed sub-paths become rings and its open sub-paths lines;
 // the area of one curve is its rings combined by the even-odd rule, the rule the program fills
 // solid outlines with (GDI's default polygon fill mode), so a ring inside another is a hole
-// whichever way either runs. The area of several curves is the union of their areas.
+// whichever way either runs. The area of several curves is the union of their areas. Nothing here
+// needs Windows, so the geometry also builds with the host compiler (the benchmark's native build).
 #pragma once
-
-#include <windows.h>
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/linestring.hpp>
@@ -13,6 +12,7 @@
 #include <boost/geometry/geometries/multi_polygon.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include <cstdint>
 #include <vector>
 
 namespace bg = boost::geometry;
@@ -28,8 +28,8 @@ typedef bg::model::multi_linestring<OutlineLine> OutlineLines;
 struct FlatCurve {
   std::vector<OutlinePolygon> rings;
   OutlineLines lines;
-  DWORD colour = 0;
-  WORD attributes = 0;
+  std::uint32_t colour = 0;      // as the block keeps it (DWORD)
+  std::uint16_t attributes = 0;  // the block's attribute word (WORD)
 };
 
 // Filled area and open lines: what the Boolean operations and the expansion take and give.

@@ -24,8 +24,7 @@ HGLOBAL CombinePair(const WeldOperand* first, const WeldOperand* second,
     std::vector<FlatCurve> a, b;
     if (!CShapeRecords::ReadOperand(first, &a) || !CShapeRecords::ReadOperand(second, &b))
       return nullptr;
-    OutlineShape result = COutlineBoolean::Combine(COutlineBoolean::ShapeOf(a),
-                                                   COutlineBoolean::ShapeOf(b), operation);
+    OutlineShape result = COutlineBoolean::CombineCurves(a, b, operation);
     DWORD colour = 0;
     WORD attributes = 0;
     CShapeRecords::StyleOf(a.empty() ? b : a, &colour, &attributes);
@@ -81,11 +80,10 @@ HGLOBAL __cdecl dllFigureCut(const WeldOperand* group, const WeldOperand* window
     std::vector<FlatCurve> curves, frame;
     if (!CShapeRecords::ReadOperand(group, &curves) || !CShapeRecords::ReadOperand(window, &frame))
       return nullptr;
-    OutlineArea inside = COutlineBoolean::ShapeOf(frame).area;
     std::vector<CBlock*> kept;
     for (const FlatCurve& curve : curves) {
-      OutlineShape shape = COutlineBoolean::ShapeOf(std::vector<FlatCurve>(1, curve));
-      OutlineShape clipped = COutlineBoolean::Clip(shape, inside);
+      OutlineShape clipped = COutlineBoolean::CombineCurves(std::vector<FlatCurve>(1, curve), frame,
+                                                            COutlineBoolean::kIntersection);
       if (CBlock* piece = COutlineBuilder::BuildCurve(clipped, curve.colour, curve.attributes))
         kept.push_back(piece);
     }

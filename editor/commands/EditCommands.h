@@ -1,8 +1,7 @@
 // CEditCommands: the editing commands of the main drawing view that change the document's blocks
 // without a mouse tool: delete, group and ungroup, curve conversion, combining and splitting
 // contours, solid fill and the automatic spacing switch. It also holds the arrangement commands
-// (CArrangeCommands) and the outline combinations through the transform library
-// (COutlineCombiner), so that the view has one object to route to.
+// (CArrangeCommands), so that the view has one object to route to.
 //
 // Every changing command follows one pattern: check its precondition (a command that cannot run
 // opens no undo step), open the step, hide the tracker, change blocks through their virtuals with
@@ -13,7 +12,6 @@
 #include <windows.h>
 
 #include "editor/commands/ArrangeCommands.h"
-#include "editor/commands/OutlineCombiner.h"
 #include "editor/commands/ViewCommandBase.h"
 
 class CBlock;
@@ -49,7 +47,6 @@ public:
   void ToggleAutoFill();
 
   CArrangeCommands& Arrange() { return m_arrange; }
-  COutlineCombiner& Outlines() { return m_outlines; }
 
 private:
   // The curve copy (ToCurve with every colour) of each selected block in list order, into the
@@ -60,5 +57,4 @@ private:
   void AfterSelectionChange();
 
   CArrangeCommands m_arrange;
-  COutlineCombiner m_outlines;
 };

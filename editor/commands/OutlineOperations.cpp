@@ -119,15 +119,40 @@ void COutlineOperations::Replace(const std::vector<CBlock*>& removed,
   }
 }
 
+CBlock* COutlineOperations::CombineInTree(Combination combination,
+                                          std::vector<CBlock*> blocks) const {
+  std::vector<std::unique_ptr<CBlock>> level;
+  for (CBlock* block : blocks) level.emplace_back(CurveCopyOf(*block));
+  while (level.size() > 1) {
+    std::vector<std::unique_ptr<CBlock>> next;
+    for (size_t i = 0; i + 1 < level.size(); i += 2) {
+      if (!level[i] || !level[i + 1]) return nullptr;
+      next.emplace_back(CombinePair(combination, *level[i], *level[i + 1]));
+    }
+    if (level.size() % 2) next.push_back(std::move(level.back()));
+    level.swap(next);
+  }
+  return level.empty() ? nullptr : level.front().release();
+}
+
 COutlineOperations::Result COutlineOperations::Combine(Combination combination) {
   std::vector<CBlock*> operands = SelectedOperands(m_blocks);
   if (operands.size() < 2) return kNothingToDo;
-  // The last block of the list is the accumulator the others are combined into, one by one.
-  std::unique_ptr<CBlock> accumulator(CurveCopyOf(*operands.back()));
-  for (size_t i = operands.size() - 1; accumulator && i-- > 0;)
-    accumulator.reset(CombinePair(combination, *accumulator, *operands[i]));
-  if (!accumulator) return kFailed;
-  Replace(operands, {accumulator.release()});
+  std::unique_ptr<CBlock> result;
+  if (combination == kWeld || combination == kCut) {
+    // The last block of the list against all the others at once: the library unites the curves
+    // of a group in one sweep.
+    std::unique_ptr<CBlock> last(CurveCopyOf(*operands.back()));
+    CGroupBlock others;
+    for (size_t i = 0; i + 1 < operands.size(); ++i)
+      if (CBlock* copy = CurveCopyOf(*operands[i])) others.AddChild(copy);
+    others.FlattenNested();
+    if (last && others.GetChildCount() > 0) result.reset(CombinePair(combination, *last, others));
+  } else {
+    result.reset(CombineInTree(combination, operands));
+  }
+  if (!result) return kFailed;
+  Replace(operands, {result.release()});
   return kDone;
 }
 

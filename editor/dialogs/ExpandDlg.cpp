@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "editor/TALVEX42View.h"
+#include "editor/dialogs/ExpansionJob.h"
 #include "editor/dialogs/ShapeLayouts.h"
 #include "editor/views/DocumentChange.h"
 #include "framework/GlobalLock.h"
@@ -27,6 +28,9 @@ BEGIN_MESSAGE_MAP(CExpandDlg, CDialog)
   ON_NOTIFY(UDN_DELTAPOS, CExpandDlg::kThresholdSpin, OnSpin)
   ON_NOTIFY(UDN_DELTAPOS, CExpandDlg::kInsertionSpin, OnSpin)
   ON_NOTIFY(UDN_DELTAPOS, CExpandDlg::kAccuracySpin, OnSpin)
+  ON_WM_TIMER()
+  ON_WM_DESTROY()
+  ON_MESSAGE(CExpandDlg::kExpansionDone, OnExpansionDone)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -36,11 +40,29 @@ const int kModeKeepAsIs = 0;
 const int kModeKeepCorners = 1;
 const int kModeRoundCorners = 2;
 const DWORD kOwnColour = static_cast<DWORD>(-1);
+const UINT_PTR kProgressTimer = 1;
+const UINT kProgressInterval = 100;  // milliseconds
+// What waits while an expansion runs.
+const int kSettingControls[] = {CExpandDlg::kThickness,
+                                CExpandDlg::kThicknessSpin,
+                                CExpandDlg::kThreshold,
+                                CExpandDlg::kThresholdSpin,
+                                CExpandDlg::kInsertion,
+                                CExpandDlg::kInsertionSpin,
+                                CExpandDlg::kAccuracy,
+                                CExpandDlg::kAccuracySpin,
+                                CExpandDlg::kOutline,
+                                CExpandDlg::kKeepAsIs,
+                                CExpandDlg::kKeepCorners,
+                                CExpandDlg::kRoundCorners,
+                                IDOK};
 
 }  // namespace
 
 CExpandDlg::CExpandDlg(CTALVEX42View* view, const CAppProfile& profile)
     : CViewDialog(kTemplateId, view, profile) {}
+
+CExpandDlg::~CExpandDlg() { AbandonJob(); }
 
 BOOL CExpandDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
@@ -119,16 +141,7 @@ CGroupBlock* CExpandDlg::CollectSelectedCurves() const {
   return group->GetChildCount() > 0 ? group.release() : nullptr;
 }
 
-CBlock* CExpandDlg::ExpandGroup(CGroupBlock& group, const CExpandDll& library,
-                                const ExpandParams& params, bool outline) {
-  HGLOBAL record = nullptr;
-  if (group.WriteRecord(&record) <= 0 || !record) {
-    if (record) ::GlobalFree(record);
-    return nullptr;
-  }
-  HGLOBAL expanded = outline ? library.ExpandOutLine(record, params)
-                             : library.Expand(record, params);
-  ::GlobalFree(record);
+CBlock* CExpandDlg::ReadResult(HGLOBAL expanded) {
   if (!expanded) return nullptr;
   CBlock* result = nullptr;
   {
@@ -139,14 +152,7 @@ CBlock* CExpandDlg::ExpandGroup(CGroupBlock& group, const CExpandDll& library,
   return result;
 }
 
-void CExpandDlg::OnOK() {
-  WriteSettings();
-  CExpandDll library;
-  if (!library.Bind()) {
-    CString text = CString(CTransformDll::kLibraryName) + ResourceLine(IDS_LIBRARY_CALL_FAILED, 0);
-    AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK);
-    return;
-  }
+ExpandParams CExpandDlg::ReadParams() const {
   ExpandParams params;
   params.thickness = ReadFloat(kThickness, kFloatLength);
   params.threshold = ReadFloat(kThreshold, kFloatLength);
@@ -155,14 +161,92 @@ void CExpandDlg::OnOK() {
   params.mode = IsChecked(kKeepAsIs)      ? kModeKeepAsIs
                 : IsChecked(kKeepCorners) ? kModeKeepCorners
                                           : kModeRoundCorners;
+  return params;
+}
+
+void CExpandDlg::OnOK() {
+  if (IsExpanding()) return;
+  WriteSettings();
+  CExpandDll library;
+  if (!library.Bind()) {
+    CString text = CString(CTransformDll::kLibraryName) + ResourceLine(IDS_LIBRARY_CALL_FAILED, 0);
+    AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK);
+    return;
+  }
+  const ExpandParams params = ReadParams();
+  const bool outline = IsChecked(kOutline);
   std::unique_ptr<CGroupBlock> curves(CollectSelectedCurves());
-  if (curves && View()) {
-    CBlock* expanded = ExpandGroup(*curves, library, params, IsChecked(kOutline));
-    curves.reset();
-    if (expanded) {
-      CDocumentChange change(*View()->GetUndoManager(), Document());
-      AddToDocument(expanded);
-    }
+  HGLOBAL record = nullptr;
+  if (curves && View() && (curves->WriteRecord(&record) <= 0 || !record)) {
+    if (record) ::GlobalFree(record);
+    record = nullptr;
+  }
+  curves.reset();
+  if (!record) {
+    EndDialog(IDOK);
+    return;
+  }
+  m_job = CExpansionJob::Start(record, params, outline, m_hWnd, kExpansionDone);
+  if (m_job)
+    ShowRunning(true);
+  else
+    Finish(nullptr, ExpandWatch::kFailed);  // no worker to be had
+}
+
+void CExpandDlg::ShowRunning(bool running) {
+  for (int id : kSettingControls) EnableControl(id, !running);
+  SendDlgItemMessage(kProgress, PBM_SETRANGE32, 0, 1000);
+  SendDlgItemMessage(kProgress, PBM_SETPOS, 0, 0);
+  if (running)
+    SetTimer(kProgressTimer, kProgressInterval, nullptr);
+  else
+    KillTimer(kProgressTimer);
+}
+
+void CExpandDlg::OnTimer(UINT_PTR id) {
+  if (id == kProgressTimer && m_job)
+    SendDlgItemMessage(kProgress, PBM_SETPOS, static_cast<WPARAM>(m_job->Permille()), 0);
+}
+
+LRESULT CExpandDlg::OnExpansionDone(WPARAM, LPARAM lParam) {
+  std::unique_ptr<CExpansionJob> job(reinterpret_cast<CExpansionJob*>(lParam));
+  // The answer of a job given up on after it had answered: only freed.
+  if (!job || job.get() != m_job) return 0;
+  m_job = nullptr;
+  ShowRunning(false);
+  Finish(job->TakeResult(), job->Status());
+  return 0;
+}
+
+void CExpandDlg::Finish(HGLOBAL expanded, LONG status) {
+  CBlock* result = ReadResult(expanded);
+  if (result && View()) {
+    CDocumentChange change(*View()->GetUndoManager(), Document());
+    AddToDocument(result);
+  } else {
+    delete result;
+    if (status == ExpandWatch::kFailed) ShowMessage(IDS_EXPAND_FAILED, 0, MB_ICONWARNING);
   }
   EndDialog(IDOK);
+}
+
+void CExpandDlg::AbandonJob() {
+  if (!m_job) return;
+  m_job->Abandon();
+  m_job = nullptr;
+}
+
+void CExpandDlg::OnCancel() {
+  if (IsExpanding()) {
+    // Stop waiting: nothing is added, and the settings can be changed and tried again.
+    AbandonJob();
+    ShowRunning(false);
+    return;
+  }
+  CDialog::OnCancel();
+}
+
+void CExpandDlg::OnDestroy() {
+  AbandonJob();
+  CDialog::OnDestroy();
 }

@@ -5,6 +5,11 @@
 // library beside the test program.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,6 +21,7 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/ShapeDialogCommands.h"
+#include "editor/dialogs/ExpandDlg.h"
 #include "editor/dialogs/ParallelCutDlg.h"
 #include "editor/dialogs/ScaleDlg.h"
 #include "editor/dialogs/TableDlg.h"
@@ -410,12 +416,22 @@ TEST_F(ShapeDialogs, PositionByTheBottomRightCornerAlignsToThePageEdgeLessTheMar
   EXPECT_NEAR(10, square->m_box.top, 0.01f);
 }
 
+// Presses OK in the outline thickness dialog and lets it work until the library has answered.
+void ExpandAndWait(CDialog* d) {
+  d->SendMessage(WM_COMMAND, IDOK);
+  auto* dialog = static_cast<CExpandDlg*>(d);
+  for (int i = 0; i < 12000 && dialog->IsExpanding(); ++i) {
+    PumpMessages(1);
+    Sleep(5);
+  }
+}
+
 TEST_F(ShapeDialogs, OutlineThicknessAddsTheLibrarysGroupInOneStepAndKeepsTheSelection) {
   CCurveBlock* square = AddSquare(20, 20, 40);
   ModalDialogDriver driver;
   driver.Then([](CDialog* d) {
     d->SetDlgItemText(1380, "2.0");
-    d->PostMessage(WM_COMMAND, IDOK);
+    ExpandAndWait(d);
   });
   Command(ID_OUTLINE_THICKNESS);
   EXPECT_EQ(0, driver.Stuck());
@@ -426,4 +442,76 @@ TEST_F(ShapeDialogs, OutlineThicknessAddsTheLibrarysGroupInOneStepAndKeepsTheSel
   EXPECT_LT(Block(1)->m_box.left, 20);
   EXPECT_GT(Block(1)->m_box.right, 60);
   EXPECT_EQ(1, Steps());
+}
+
+void ChooseRoundCorners(CDialog* d) {
+  ::CheckRadioButton(d->m_hWnd, CExpandDlg::kKeepAsIs, CExpandDlg::kRoundCorners,
+                     CExpandDlg::kRoundCorners);
+}
+
+TEST_F(ShapeDialogs, OutlineThicknessTakesTheTypedAccuracyToTheRoundCorners) {
+  CCurveBlock* square = AddSquare(20, 20, 40);
+  size_t points[2] = {};
+  const char* accuracies[2] = {"-5", "-15"};
+  for (int i = 0; i < 2; ++i) {
+    // The square alone, each time.
+    for (INT_PTR b = 0; b < Blocks(); ++b) Block(b)->m_selected = Block(b) == square ? 1 : 0;
+    m_view->GetSelectTracker().Recount();
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* d) {
+      d->SetDlgItemText(CExpandDlg::kThickness, "5.0");
+      d->SetDlgItemText(CExpandDlg::kAccuracy, accuracies[i]);
+      ChooseRoundCorners(d);
+      ExpandAndWait(d);
+    });
+    Command(ID_OUTLINE_THICKNESS);
+    ASSERT_EQ(2 + i, Blocks());
+    ASSERT_EQ(kCurveBlock, Block(1 + i)->m_type);
+    points[i] = static_cast<CCurveBlock*>(Block(1 + i))->GetPoints().size();
+  }
+  // Chords of 0.01 and of 0.0001: about ten times the points on the round corners.
+  EXPECT_GT(points[1], 6 * points[0]);
+}
+
+TEST_F(ShapeDialogs, ALongOutlineThicknessShowsItsProgressAndCancelStopsItAddingNothing) {
+  // A star of 4,000 nodes grown by 2 with round corners: every point's arc crosses dozens of
+  // its neighbours', seconds of work.
+  auto* star = new CCurveBlock;
+  for (int i = 0; i < 4000; ++i) {
+    double a = 2 * 3.14159265358979 * i / 4000, r = i % 2 ? 90 : 100;
+    star->AddPoint(float(150 + r * std::cos(a)), float(150 + r * std::sin(a)),
+                   BYTE((i == 0 ? kPointStart : 0) | kPointOnCurve));
+  }
+  star->AddPoint(250, 150, kPointClose | kPointOnCurve);
+  star->EndCurve();
+  m_document->AddBlock(star);
+  star->m_selected = 1;
+  m_view->GetSelectTracker().Recount();
+  int shown = -1;
+  bool openAfterCancel = false, okBack = false;
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* d) {
+    auto* dialog = static_cast<CExpandDlg*>(d);
+    d->SetDlgItemText(CExpandDlg::kThickness, "2.0");
+    ChooseRoundCorners(d);
+    d->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d->m_hWnd, IDOK)));  // OK waits meanwhile
+    for (int i = 0; i < 4000 && shown <= 0 && dialog->IsExpanding(); ++i) {
+      PumpMessages(1);
+      Sleep(5);
+      shown = static_cast<int>(d->SendDlgItemMessage(CExpandDlg::kProgress, PBM_GETPOS));
+    }
+    d->SendMessage(WM_COMMAND, IDCANCEL);
+    PumpMessages();
+    openAfterCancel = ::IsWindowVisible(d->m_hWnd) && !dialog->IsExpanding();
+    okBack = ::IsWindowEnabled(::GetDlgItem(d->m_hWnd, IDOK)) != FALSE;
+    d->PostMessage(WM_COMMAND, IDCANCEL);  // a second Cancel closes it
+  });
+  Command(ID_OUTLINE_THICKNESS);
+  EXPECT_EQ(0, driver.Stuck());
+  EXPECT_GT(shown, 0);
+  EXPECT_TRUE(openAfterCancel);
+  EXPECT_TRUE(okBack);
+  EXPECT_EQ(1, Blocks());
+  EXPECT_EQ(0, Steps());
 }

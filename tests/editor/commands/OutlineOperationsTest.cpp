@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "CommandTestSupport.h"
 #include "editor/commands/OutlineOperations.h"
 #include "media/WeldDll.h"
 #include "model/CurveTestSupport.h"
+#include "model/MainWindowCapture.h"
 #include "model/undo/UndoScope.h"
 #include "model/undo/UndoToolRecord.h"
 
@@ -76,6 +78,30 @@ TEST_F(OutlineOperations, EachCombinationReplacesTheSelectionByTheAreaWorkedOutB
   }
 }
 
+TEST_F(OutlineOperations, ThreeOverlappingBlocksCombineAtOnceOrInATreeToTheAreaWorkedOutByHand) {
+  // A = (0,0)-(10,10), B = (4,2)-(14,12), C = (6,4)-(16,14), C last in the list: A and B
+  // share 48, A and C 24, B and C 64, all three 24.
+  struct Case {
+    Ops::Combination combination;
+    double area;
+  };
+  const Case cases[] = {{Ops::kWeld, 300 - 48 - 24 - 64 + 24},
+                        {Ops::kCut, 100 - 24 - 64 + 24},
+                        {Ops::kIntersect, 24},
+                        {Ops::kExclusiveOr, 300 - 2 * (48 + 24 + 64) + 4 * 24}};
+  for (const Case& c : cases) {
+    blocks.DeleteAll();
+    Add(MakeSquareCurve(0, 0, 10));
+    Add(MakeSquareCurve(4, 2, 10));
+    Add(MakeSquareCurve(6, 4, 10));
+    std::vector<ListEntry> before = Snapshot(blocks);
+    ASSERT_EQ(Ops::kDone, Run([&](Ops& o) { return o.Combine(c.combination); }));
+    ASSERT_EQ(1, blocks.GetSize()) << c.combination;
+    EXPECT_NEAR(c.area, AreaOf(blocks.GetBlock(0)), 1e-3) << c.combination;
+    ExpectUndoRestores(before);
+  }
+}
+
 TEST_F(OutlineOperations, ThreeBlocksWeldIntoOneImagesStayAndOneBlockBesideAnImageIsNotEnough) {
   CBlock* image = Add(new FakeImage(CFRect(0, 0, 30, 30)));
   Add(MakeSquareCurve(0, 0, 10));
@@ -120,6 +146,7 @@ TEST_F(OutlineOperations, ContourCutReplacesBothBlocksByThePiecesOfEveryOutlineO
                                         {CFRect(2, 2, 18, 18), CFRect(6, 6, 14, 14)}};
   const int expectedPieces[] = {2, 3};
   for (int k = 0; k < 2; ++k) {
+    MainWindowCapture main;  // keeps the status texts the cut sends
     blocks.DeleteAll();
     Add(MakeSquareCurve(0, 0, 20));
     auto* knife = new CCurveBlock;
@@ -131,6 +158,13 @@ TEST_F(OutlineOperations, ContourCutReplacesBothBlocksByThePiecesOfEveryOutlineO
     int pieces = 0;
     EXPECT_NEAR(400, NewArea(blocks, before, &pieces), 0.25) << k;
     EXPECT_EQ(expectedPieces[k], pieces) << k;
+    // A status text for each outline of the knife as it is cut (other senders only clear it).
+    std::vector<std::string> texts;
+    for (const auto& command : main.Commands())
+      if (command.id == 32850 && !command.text.empty()) texts.push_back(command.text);
+    ASSERT_EQ(knives[k].size(), texts.size()) << k;
+    EXPECT_EQ("轮廓切割运算中... 1/" + std::to_string(texts.size()), texts.front()) << k;
+    EXPECT_EQ(k == 0 ? "轮廓切割运算中... 1/1" : "轮廓切割运算中... 2/2", texts.back()) << k;
     // Nothing but the pieces is left, all selected.
     EXPECT_EQ(pieces, blocks.GetSize()) << k;
     for (INT_PTR i = 0; i < blocks.GetSize(); ++i) EXPECT_EQ(1, blocks.GetBlock(i)->m_selected);

@@ -1,0 +1,136 @@
+#include "addons/transform/OutlineBands.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "addons/transform/WindingSweep.h"
+
+namespace {
+
+const double kPi = 3.14159265358979323846;
+
+bool Same(const OutlinePoint& a, const OutlinePoint& b) { return a.x() == b.x() && a.y() == b.y(); }
+
+// The points without repeats in a row, and without a last point repeating the first.
+std::vector<OutlinePoint> Distinct(const std::vector<OutlinePoint>& points, bool closed) {
+  std::vector<OutlinePoint> out;
+  out.reserve(points.size());
+  for (const OutlinePoint& p : points)
+    if (out.empty() || !Same(out.back(), p)) out.push_back(p);
+  while (closed && out.size() > 1 && Same(out.front(), out.back())) out.pop_back();
+  return out;
+}
+
+// The unit normal on the right of the way from a to b.
+OutlinePoint RightNormal(const OutlinePoint& a, const OutlinePoint& b) {
+  double dx = b.x() - a.x(), dy = b.y() - a.y();
+  double length = std::hypot(dx, dy);
+  return OutlinePoint(dy / length, -dx / length);
+}
+
+OutlinePoint Negated(const OutlinePoint& n) { return OutlinePoint(-n.x(), -n.y()); }
+
+OutlinePoint Moved(const OutlinePoint& p, const OutlinePoint& n, double distance) {
+  return OutlinePoint(p.x() + n.x() * distance, p.y() + n.y() * distance);
+}
+
+double Shoelace(const std::vector<OutlinePoint>& ring) {
+  double sum = 0;
+  for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+    sum += ring[j].x() * ring[i].y() - ring[i].x() * ring[j].y();
+  return sum / 2;
+}
+
+}  // namespace
+
+bool COutlineBands::IsPositive(const std::vector<std::pair<int, int>>& windings, int group) {
+  for (const auto& w : windings)
+    if (w.first == group && w.second > 0) return true;
+  return false;
+}
+
+// One corner of a raw offset: the join where the corner opens towards the offset, else the way
+// through the corner itself, which the sweep's winding rule cuts away again.
+static void OffsetCorner(const CCornerJoin& join, const OutlinePoint& vertex,
+                         const OutlinePoint& n1, const OutlinePoint& n2, double distance,
+                         std::vector<OutlinePoint>* out) {
+  double turn = n1.x() * n2.y() - n1.y() * n2.x();
+  if (turn * distance > 0) {
+    join.Join(vertex, n1, n2, distance, out);
+    return;
+  }
+  OutlinePoint p1 = Moved(vertex, n1, distance), p2 = Moved(vertex, n2, distance);
+  out->push_back(p1);
+  // Sides that nearly continue each other meet where they are; no need to go round the corner.
+  if (std::hypot(p1.x() - p2.x(), p1.y() - p2.y()) > 1e-9 * std::fabs(distance)) {
+    out->push_back(vertex);
+    out->push_back(p2);
+  }
+}
+
+std::vector<OutlinePoint> COutlineBands::RawRing(const std::vector<OutlinePoint>& points,
+                                                 double distance) const {
+  std::vector<OutlinePoint> ring = Distinct(points, true), raw;
+  const size_t n = ring.size();
+  if (n < 3) return raw;
+  std::vector<OutlinePoint> normals(n);
+  for (size_t i = 0; i < n; ++i) normals[i] = RightNormal(ring[i], ring[(i + 1) % n]);
+  raw.reserve(3 * n);
+  for (size_t i = 0; i < n; ++i)
+    OffsetCorner(m_join, ring[i], normals[(i + n - 1) % n], normals[i], distance, &raw);
+  return raw;
+}
+
+std::vector<OutlinePoint> COutlineBands::OpenBand(const std::vector<OutlinePoint>& points,
+                                                  double half) const {
+  std::vector<OutlinePoint> line = Distinct(points, false), band;
+  const size_t n = line.size();
+  if (n < 2) return band;
+  std::vector<OutlinePoint> normals(n - 1);
+  for (size_t i = 0; i + 1 < n; ++i) normals[i] = RightNormal(line[i], line[i + 1]);
+  // Out along the right side, round the end, back along the left side, round the start.
+  band.push_back(Moved(line[0], normals[0], half));
+  for (size_t i = 1; i + 1 < n; ++i)
+    OffsetCorner(m_join, line[i], normals[i - 1], normals[i], half, &band);
+  band.push_back(Moved(line[n - 1], normals[n - 2], half));
+  if (m_ends == kRoundEnds)
+    m_join.Arc(line[n - 1], half, std::atan2(normals[n - 2].y(), normals[n - 2].x()), kPi, &band);
+  band.push_back(Moved(line[n - 1], normals[n - 2], -half));
+  for (size_t i = n - 2; i >= 1; --i)
+    OffsetCorner(m_join, line[i], Negated(normals[i]), Negated(normals[i - 1]), half, &band);
+  band.push_back(Moved(line[0], normals[0], -half));
+  if (m_ends == kRoundEnds)
+    m_join.Arc(line[0], half, std::atan2(-normals[0].y(), -normals[0].x()), kPi, &band);
+  return band;
+}
+
+void COutlineBands::AddRingOffsets(const OutlineArea& area, double distance, CWindingSweep* sweep,
+                                   int group) const {
+  for (const OutlinePolygon& polygon : area) {
+    std::vector<OutlinePoint> outer = Distinct(polygon.outer(), true);
+    if (outer.size() < 3) continue;
+    if (Shoelace(outer) < 0) std::reverse(outer.begin(), outer.end());
+    sweep->AddRing(RawRing(outer, distance), group);
+    for (const auto& inner : polygon.inners()) {
+      std::vector<OutlinePoint> hole = Distinct(inner, true);
+      if (hole.size() < 3) continue;
+      if (Shoelace(hole) > 0) std::reverse(hole.begin(), hole.end());
+      sweep->AddRing(RawRing(hole, distance), group);
+    }
+  }
+}
+
+void COutlineBands::AddLineBands(const OutlineLines& lines, double half, CWindingSweep* sweep,
+                                 int group) const {
+  for (const OutlineLine& line : lines) {
+    std::vector<OutlinePoint> points(line.begin(), line.end());
+    if (points.size() >= 4 && Same(points.front(), points.back())) {
+      std::vector<OutlinePoint> ring = Distinct(points, true);
+      sweep->AddRing(RawRing(ring, half), group);
+      std::reverse(ring.begin(), ring.end());
+      sweep->AddRing(RawRing(ring, half), group);
+    } else {
+      sweep->AddRing(OpenBand(points, half), group);
+    }
+  }
+}

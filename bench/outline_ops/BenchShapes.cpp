@@ -1,0 +1,132 @@
+#include "bench/outline_ops/BenchShapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace {
+
+const double kPi = 3.14159265358979323846;
+
+typedef std::vector<OutlinePoint> Ring;
+
+double Shoelace(const Ring& ring) {
+  double sum = 0;
+  for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+    sum += ring[j].x() * ring[i].y() - ring[i].x() * ring[j].y();
+  return sum / 2;
+}
+
+Ring Ellipse(double cx, double cy, double rx, double ry, int nodes) {
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    double a = 2 * kPi * i / nodes;
+    ring.push_back(OutlinePoint(cx + rx * std::cos(a), cy + ry * std::sin(a)));
+  }
+  return ring;
+}
+
+Ring Points(std::initializer_list<std::pair<double, double>> points) {
+  Ring ring;
+  for (const auto& p : points) ring.push_back(OutlinePoint(p.first, p.second));
+  return ring;
+}
+
+// An S as a band 2 units wide along a sine wave.
+Ring EsStroke() {
+  Ring left, right;
+  for (int i = 0; i <= 30; ++i) {
+    double t = i / 30.0, y = 14 * t, x = 5 + 3.5 * std::sin(2 * kPi * t);
+    left.push_back(OutlinePoint(x - 1, y));
+    right.push_back(OutlinePoint(x + 1, y));
+  }
+  left.insert(left.end(), right.rbegin(), right.rend());
+  return left;
+}
+
+// The letters' rings in a 10 x 14 box; the first ring of each is its outside.
+std::vector<std::vector<Ring>> Glyphs() {
+  return {
+      {Ellipse(5, 7, 5, 7, 48), Ellipse(5, 7, 3, 5, 32)},
+      {Points({{0, 14}, {4, 0}, {6, 0}, {10, 14}, {8, 14}, {7, 10}, {3, 10}, {2, 14}}),
+       Points({{3.6, 8}, {5, 2.5}, {6.4, 8}})},
+      {Points({{0, 0}, {2, 0}, {2, 12}, {8, 12}, {8, 14}, {0, 14}})},
+      {EsStroke()},
+      {Points({{0, 0},
+               {9, 0},
+               {9, 2},
+               {2, 2},
+               {2, 6},
+               {7, 6},
+               {7, 8},
+               {2, 8},
+               {2, 12},
+               {9, 12},
+               {9, 14},
+               {0, 14}})},
+  };
+}
+
+void Orient(Ring* ring, bool outside) {
+  if ((Shoelace(*ring) > 0) != outside) std::reverse(ring->begin(), ring->end());
+}
+
+FlatCurve CurveOf(const Ring& ring) {
+  FlatCurve curve;
+  OutlinePolygon polygon;
+  polygon.outer().assign(ring.begin(), ring.end());
+  curve.rings.push_back(polygon);
+  return curve;
+}
+
+}  // namespace
+
+namespace bench {
+
+std::vector<FlatCurve> Letters(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const std::vector<std::vector<Ring>> glyphs = Glyphs();
+  std::vector<FlatCurve> letters;
+  for (int i = 0; i < count; ++i) {
+    const std::vector<Ring>& glyph = glyphs[random() % glyphs.size()];
+    double size = (8 + 12 * unit(random)) / 14, angle = 2 * kPi * unit(random);
+    double x = 400 * unit(random), y = 250 * unit(random);
+    double c = std::cos(angle) * size, s = std::sin(angle) * size;
+    FlatCurve letter;
+    for (size_t r = 0; r < glyph.size(); ++r) {
+      Ring ring;
+      for (const OutlinePoint& p : glyph[r])
+        ring.push_back(OutlinePoint(x + c * p.x() - s * p.y(), y + s * p.x() + c * p.y()));
+      Orient(&ring, r == 0);
+      OutlinePolygon polygon;
+      polygon.outer().assign(ring.begin(), ring.end());
+      letter.rings.push_back(polygon);
+    }
+    letters.push_back(letter);
+  }
+  return letters;
+}
+
+FlatCurve WavyRing(int nodes, double cx, double cy, double radius) {
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    double angle = 2 * kPi * i / nodes;
+    double r = radius * (1 + 0.05 * std::sin(20 * angle));
+    ring.push_back(OutlinePoint(cx + r * std::cos(angle), cy + r * std::sin(angle)));
+  }
+  Orient(&ring, true);
+  return CurveOf(ring);
+}
+
+FlatCurve Star(int nodes) {
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    double angle = 2 * kPi * i / nodes, r = i % 2 ? 90 : 100;
+    ring.push_back(OutlinePoint(3 + r * std::cos(angle), 7 + r * std::sin(angle)));
+  }
+  Orient(&ring, true);
+  return CurveOf(ring);
+}
+
+}  // namespace bench
