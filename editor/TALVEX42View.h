@@ -23,6 +23,7 @@
 #include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/ImageCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -210,6 +211,8 @@ private:
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
   CTextCommands m_textCommands{this};
+  // Reading an image and turning it into bars.
+  CImageCommands m_imageCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

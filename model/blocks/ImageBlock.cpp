@@ -14,6 +14,9 @@
 namespace {
 
 const size_t kLongestStoredName = CImageBlock::kNameFieldSize - 1;
+// Header (tag, length, type, attributes), box, name field, end byte.
+static_assert(CImageBlock::kRecordLength == 8 + 16 + CImageBlock::kNameFieldSize + 1,
+              "the image record's layout");
 
 bool FitsRecord(const CString& name) {
   return !name.IsEmpty() && static_cast<size_t>(name.GetLength()) <= kLongestStoredName;

@@ -28,7 +28,6 @@ make ramp_grey.tif tiff -size 30x50 gradient:white-black -colorspace Gray -depth
   -define tiff:rows-per-strip=7
 make rose_palette.tif tiff rose: -colors 16 -type Palette -compress none
 make rose_mono.tif tiff rose: -monochrome -depth 1 -compress none -define tiff:rows-per-strip=5
-file images/* | sed 's|^|  |'
 
 env TALVEX_IMAGE_FIXTURES=images "$wine" "$program" --gtest_filter='ImageMagickFiles.*' \
   --gtest_color=no
