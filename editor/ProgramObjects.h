@@ -6,6 +6,7 @@
 #include "editor/TALVEX42App.h"
 #include "editor/bars/ColorPalette.h"
 #include "media/TransformDll.h"
+#include "media/images/RasterReaders.h"
 #include "model/blocks/ModelServices.h"
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
@@ -57,6 +58,8 @@ extern CFontServices g_fontServices;
 extern CModelServices g_modelServices;
 // The record dispatcher reads text blocks through it.
 extern CTextServices g_textServices;
+// Image blocks read their files through it.
+extern CRasterReaders g_rasterReaders;
 
 class CPropertyWnd;
 // The floating property window while there is one; the window clears it when it goes.

@@ -24,6 +24,7 @@
 #include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/ImageCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -216,6 +217,8 @@ private:
   CDrawingCommands m_drawingCommands{this};
   CTextCommands m_textCommands{this};
   CCurvedTextCommands m_curvedTextCommands{this};
+  // Reading an image and turning it into bars.
+  CImageCommands m_imageCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

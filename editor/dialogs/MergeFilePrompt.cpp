@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "editor/ProgramObjects.h"
-#include "editor/dialogs/FileKinds.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
 #include "framework/GlobalLock.h"
@@ -14,6 +13,7 @@
 #include "model/document/DataFile.h"
 #include "model/document/DocFileV56.h"
 #include "model/document/DocFileV6.h"
+#include "model/document/FileKinds.h"
 #include "model/settings/SettingNames.h"
 #include "resources/Resource.h"
 

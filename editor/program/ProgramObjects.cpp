@@ -2,7 +2,7 @@
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
 // after the cutter profile; the code conversion tables at the end, then the font services and the
-// model's services, which name objects above them.
+// model's services, which name objects above them, and the raster readers the image blocks use.
 #include "editor/ProgramObjects.h"
 
 #include <windows.h>
@@ -31,6 +31,7 @@ CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFo
                              g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 CTextServices g_textServices(&g_language);
+CRasterReaders g_rasterReaders;
 CPropertyWnd* g_propertyWnd = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

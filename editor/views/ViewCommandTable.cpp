@@ -114,8 +114,7 @@ const Table::Row kRows[] = {
   EDIT(ID_EDIT_TO_BACK, kAnySelected),
   EDIT(ID_EDIT_SOLID, kTextEditedOrSelected),
   RUN(ID_FILE_MERGE, kViewHandler, kAlways),
-  // Reading an image waits for image blocks.
-  PENDING(ID_FILE_READ_IMAGE),
+  RUN(ID_FILE_READ_IMAGE, kViewHandler, kAlways),
   EDIT(ID_TRANSFORM_ROTATE_90, kAnySelected),
   EDIT(ID_TRANSFORM_MIRROR_HORZ, kAnySelected),
   RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
@@ -148,7 +147,7 @@ const Table::Row kRows[] = {
   RUN(ID_TRANSFORM_COPIES, kViewHandler, kAlways),
   RUN(ID_TRANSFORM_POSITION, kViewHandler, kAlways),
   PENDING(ID_PAGE_SETUP),
-  PENDING_WHEN(ID_IMAGE_BARS, kOneImageAmongSelected),
+  RUN(ID_IMAGE_BARS, kViewHandler, kOneImageAmongSelected),
   PENDING(ID_LIBRARY_FROM_FOLDER),
   PENDING(ID_IMAGE_TRACE),
   PENDING(ID_LIBRARY_PRINT),

@@ -4,6 +4,7 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
+#include "model/blocks/ImageFolderScope.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
 #include "model/document/FontMountService.h"
@@ -48,6 +49,7 @@ BOOL CTALVEX42Doc::OnNewDocument() {
 BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
   if (!CDocument::OnOpenDocument(path)) return FALSE;
   CDocFileReader reader;
+  CImageFolderScope images(path);
   CDocFileReader::Error error = reader.Read(path);
   if (error != CDocFileReader::kNoError) {
     LPCSTR message = CDocFileReader::MessageFor(error);
@@ -67,6 +69,7 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
 
 BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
   CDocFileWriter writer;
+  CImageFolderScope images(path);
   // With the font code installed the file names the fonts mounted now; without it the section
   // read from the file goes back unchanged.
   CFontMountService* fonts = CFontMountService::Installed();

@@ -10,6 +10,7 @@
 #include "media/WeldDll.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/blocks/ImageBlock.h"
 #include "model/blocks/OutputArea.h"
 #include "model/document/AuxObjectList.h"
 #include "model/document/TALVEX42Doc.h"
@@ -108,6 +109,26 @@ TEST_F(CutPreviewTest, WithoutAreasThePageCutsTheJobAndOutlinesStayClosed) {
   EXPECT_EQ(1, closes);
   ExpectRect(CFRect(0, 0, 100, 100), m_preview.GetPageRect());
   EXPECT_EQ(0u, m_boxes.Count());
+}
+
+// Images are never cut: one on the page and one inside a group leave only the outlines, in the
+// build and in the rebuild.
+TEST_F(CutPreviewTest, ImagesNeverEnterTheJob) {
+  auto* image = new CImageBlock("C:\\LOGO.BMP");
+  image->m_box = CFRect(5, 5, 60, 60);
+  m_document.GetBlockList().AddBlock(image);
+  AddSquare(10, 10, 20);
+  auto* group = new CGroupBlock;
+  auto* grouped = new CImageBlock("C:\\LOGO.BMP");
+  grouped->m_box = CFRect(40, 40, 90, 90);
+  group->AddChild(grouped);
+  group->AddChild(MakeSquareCurve(50, 50, 10, kBlue));
+  m_document.GetBlockList().AddBlock(group);
+  m_preview.BuildPreview();
+  EXPECT_EQ(2u, CurvesOf(m_preview).size());
+  ExpectRect(CFRect(10, 10, 60, 60), BoundsOf(m_preview));
+  m_preview.RebuildPreview();
+  EXPECT_EQ(2u, CurvesOf(m_preview).size());
 }
 
 // Only flagged areas are cut; the rebuild after an option change does the same (it used to show

@@ -179,7 +179,8 @@ TEST_F(CutWindowTest, TheCutCommandOpensTheJobOnTheMediaAndExitShowsTheEditorAga
   EXPECT_TRUE(IsZoomed(m_cutWindow));
   EXPECT_EQ(nullptr, GetMenu(m_cutWindow));
   CCUTView* view = m_cut->GetCutView();
-  // The sample's frame, ring, star and two rules, all on the page: copied as they are.
+  // The sample's frame, ring, star and two rules, all on the page: copied as they are; its
+  // picture is never cut.
   EXPECT_EQ(5, view->GetPreview()->GetBlocks().GetSize());
   EXPECT_GT(
       SendMessageA(m_cut->GetOptionsBar().GetOptionsPage().GetColourList(), CB_GETCOUNT, 0, 0), 0);
@@ -199,7 +200,7 @@ TEST_F(CutWindowTest, TheCutCommandOpensTheJobOnTheMediaAndExitShowsTheEditorAga
   m_cut = nullptr;
   EXPECT_TRUE(IsWindowVisible(m_main->m_hWnd));
   EXPECT_FALSE(m_document->IsModified());
-  EXPECT_EQ(5, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(6, m_document->GetBlockList().GetSize());
   EXPECT_EQ(0u, m_boxes.Count());
 }
 

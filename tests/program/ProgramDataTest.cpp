@@ -10,6 +10,8 @@
 
 #include "editor/TALVEX42App.h"
 #include "framework/ResourceModule.h"
+#include "model/blocks/ImageBlock.h"
+#include "model/blocks/RasterImageInfo.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
@@ -105,7 +107,17 @@ TEST(ProgramData, TheSampleDocumentOpens) {
   EXPECT_EQ(0u, boxes.Count());
   EXPECT_EQ(400.0f, document.GetPageSettings().m_width);
   EXPECT_EQ(300.0f, document.GetPageSettings().m_height);
-  EXPECT_EQ(5, document.GetBlockList().GetSize());
+  ASSERT_EQ(6, document.GetBlockList().GetSize());
+  // The picture is named relative to the document and found beside it.
+  CBlock* picture = document.GetBlockList().GetBlock(5);
+  ASSERT_EQ(kImageBlock, picture->m_type);
+  EXPECT_STREQ(ProgramFile("SAMPLE.BMP").c_str(),
+               static_cast<CImageBlock*>(picture)->GetFileName());
+  RasterImageInfo info;
+  ASSERT_TRUE(static_cast<CImageBlock*>(picture)->ReadImage(&info));
+  EXPECT_EQ(140, info.width);
+  EXPECT_EQ(80, info.height);
+  EXPECT_EQ(8, info.bitsPerPixel);
 }
 
 // Both interface languages find the shipped cutter models in their own list, and every model

@@ -1,4 +1,4 @@
-#include "editor/dialogs/FileKinds.h"
+#include "model/document/FileKinds.h"
 
 #include <cstring>
 #include <string>
