@@ -23,6 +23,7 @@
 #include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/LibraryCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -210,6 +211,7 @@ private:
   // The commands on the drawing as a whole, handed the commands the table lets through.
   CDrawingCommands m_drawingCommands{this};
   CTextCommands m_textCommands{this};
+  CLibraryCommands m_libraryCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -5,6 +5,7 @@
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/blocks/LibBlock.h"
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
@@ -25,6 +26,7 @@ ReaderTable& Readers() {
     table[kPolygonRecordTag] = LoadPolygonBlock;
     table[kCurveRecordTag] = &CCurveBlock::FromRecord;
     table[kGroupRecordTag] = &LoadGroupBlock;
+    table[kLibRecordTag] = &LoadLibBlock;
     return table;
   }();
   return readers;
