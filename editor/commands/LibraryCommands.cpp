@@ -54,6 +54,13 @@ bool CLibraryCommands::PlaceBlock(CTALVEX42View* view, CBlock* block) {
   return true;
 }
 
+CTALVEX42View* CLibraryCommands::ActiveView() {
+  if (auto* view = dynamic_cast<CTALVEX42View*>(CBlockView::GetActive())) return view;
+  auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+  CFrameWnd* child = main ? main->GetActiveFrame() : nullptr;
+  return child ? dynamic_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
+}
+
 INT_PTR CLibraryCommands::RunBrowser(CTALVEX42View* view, const CFRect& target) {
   CLibInfoDlg dialog(view, target);
   return dialog.DoModal();

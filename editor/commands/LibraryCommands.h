@@ -23,6 +23,8 @@ public:
   // Adds the block to the view's document, selected alone, in one undo step, and repaints it;
   // false (the block deleted) when the view has no document.
   static bool PlaceBlock(CTALVEX42View* view, CBlock* block);
+  // The drawing view of the main frame's active document window; null when there is none.
+  static CTALVEX42View* ActiveView();
   // The browser over the rectangle the library tool dragged.
   static INT_PTR RunBrowser(CTALVEX42View* view, const CFRect& target);
 

@@ -38,10 +38,6 @@ CLibSelectDlg::CLibSelectDlg() : CDialog(kTemplateId, nullptr) {}
 
 BOOL CLibSelectDlg::CreatePage(CWnd* parent) { return CDialog::Create(kTemplateId, parent); }
 
-CTALVEX42View* CLibSelectDlg::ActiveView() {
-  return dynamic_cast<CTALVEX42View*>(CBlockView::GetActive());
-}
-
 BOOL CLibSelectDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   HWND graphics = ::GetDlgItem(m_hWnd, IDC_LIB_GRAPHIC);
@@ -109,11 +105,11 @@ bool CLibSelectDlg::PlaceChosenGraphic() {
   // Computes the box; a graphic without an outline adds nothing.
   std::unique_ptr<CContour> outline(block->GetContour(nullptr, 0));
   if (!outline) return false;
-  return CLibraryCommands::PlaceBlock(ActiveView(), block.release());
+  return CLibraryCommands::PlaceBlock(CLibraryCommands::ActiveView(), block.release());
 }
 
 void CLibSelectDlg::SelectCurrentLibBlock() {
-  CTALVEX42View* view = ActiveView();
+  CTALVEX42View* view = CLibraryCommands::ActiveView();
   if (!m_hWnd || !view) return;
   auto* block = dynamic_cast<CLibBlock*>(view->GetSelectTracker().FindSelected(kLibBlock));
   if (!block) return;
@@ -142,8 +138,13 @@ void CLibSelectDlg::DrawGraphicEntry(const DRAWITEMSTRUCT& item) {
   int number = static_cast<int>(item.itemData);
   int kind = GetChosenKind();
   bool named = m_source.HasNames();
-  RECT area = {r.left + kLeftMargin + kInset, r.top + kInset, r.right - kShrink,
-               r.bottom - kShrink - (named ? kNameRoom : 0)};
+  // The closed list's field is one line high: the graphic in a square before its label.
+  bool field = (item.itemState & ODS_COMBOBOXEDIT) != 0 || r.bottom - r.top < kItemHeight / 2;
+  int side = r.bottom - r.top - 2 * kInset;
+  RECT area = field
+                  ? RECT{r.left + kInset, r.top + kInset, r.left + kInset + side, r.bottom - kInset}
+                  : RECT{r.left + kLeftMargin + kInset, r.top + kInset, r.right - kShrink,
+                         r.bottom - kShrink - (named ? kNameRoom : 0)};
   HPEN pen = ::CreatePen(PS_SOLID, 1, chosen ? RGB(255, 255, 255) : RGB(0, 0, 0));
   HGDIOBJ oldPen = dc.SelectObject(pen);
   std::unique_ptr<CContour> outline(m_source.ReadOutline(kind, number, nullptr));
@@ -152,10 +153,13 @@ void CLibSelectDlg::DrawGraphicEntry(const DRAWITEMSTRUCT& item) {
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(kLabelColour);
   CString label = m_source.LabelOf(kind, number);
-  int y = named ? r.bottom - kNameRoom : r.top + kInset;
-  ::TextOutA(dc.m_hDC, r.left + kInset, y, label, label.GetLength());
-  dc.MoveTo(r.left, r.bottom - 1);
-  dc.LineTo(r.right, r.bottom - 1);
+  int x = field ? area.right + 2 * kInset : r.left + kInset;
+  int y = field || !named ? r.top + kInset : r.bottom - kNameRoom;
+  ::TextOutA(dc.m_hDC, x, y, label, label.GetLength());
+  if (!field) {
+    dc.MoveTo(r.left, r.bottom - 1);
+    dc.LineTo(r.right, r.bottom - 1);
+  }
   dc.SelectObject(oldPen);
   ::DeleteObject(pen);
   dc.RestoreDC(saved);

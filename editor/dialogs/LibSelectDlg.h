@@ -48,7 +48,6 @@ private:
   void ShowType(int type);
   void FillGraphics();
   void DrawGraphicEntry(const DRAWITEMSTRUCT& item);
-  static CTALVEX42View* ActiveView();
 
   CLibrarySource m_source;
 };

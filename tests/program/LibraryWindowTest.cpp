@@ -106,6 +106,10 @@ protected:
     theApp.m_pMainWnd = m_main;
     m_main->MoveWindow(0, 0, 1000, 700);
     m_main->ShowWindow(SW_SHOW);
+    POSITION position = theApp.GetFirstDocTemplatePosition();
+    m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    ASSERT_NE(nullptr, m_template);
+    m_untitledCount = m_template->m_nUntitledCount;
     m_main->SendMessage(WM_COMMAND, ID_FILE_NEW);
     PumpMessages();
     FindDocument();
@@ -116,6 +120,7 @@ protected:
     if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
     PumpMessages();
+    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
     g_settings.WriteString("PATH", "MOUNTLIB", m_keptFolder.IsEmpty() ? nullptr : m_keptFolder);
     g_mountLibList.Scan();
   }
@@ -155,6 +160,8 @@ protected:
   CString m_keptFolder;
   int m_symbolsType = 0, m_oldType = 0;
   MessageBoxCapture m_boxes;
+  CMultiDocTemplate* m_template = nullptr;
+  int m_untitledCount = 0;
   CMDIMainFrame* m_main = nullptr;
   CTALVEX42Doc* m_document = nullptr;
   CTALVEX42View* m_view = nullptr;
@@ -174,6 +181,17 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   m_main->UpdateWindow();
   CreateDirectoryA("screenshots", nullptr);
   SaveClientPicture(m_main->m_hWnd, "screenshots\\library_page.bmp");
+  // The dropped list draws each graphic with its name.
+  HWND graphics = GetDlgItem(page->m_hWnd, IDC_LIB_GRAPHIC);
+  SendMessageA(graphics, CB_SHOWDROPDOWN, TRUE, 0);
+  PumpMessages();
+  COMBOBOXINFO combo = {};
+  combo.cbSize = sizeof combo;
+  ASSERT_TRUE(GetComboBoxInfo(graphics, &combo));
+  UpdateWindow(combo.hwndList);
+  SaveClientPicture(combo.hwndList, "screenshots\\library_list.bmp");
+  SendMessageA(graphics, CB_SHOWDROPDOWN, FALSE, 0);
+  PumpMessages();
 
   // The star, chosen from the drop-down list.
   Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
@@ -184,10 +202,10 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   EXPECT_EQ(kSignsKind, star->m_group);
   EXPECT_EQ(0, star->m_item);
   // The shipped symbols keep their own size and place: a star of radius 30 mm with its top point
-  // at (50, 20).
-  EXPECT_NEAR(20.0f, star->m_box.top, 0.1f);
-  EXPECT_NEAR(57.06f, star->m_box.Width(), 0.2f);
-  EXPECT_NEAR(54.27f, star->m_box.Height(), 0.2f);
+  // at (50, 20), stretched to whole millimetres.
+  EXPECT_NEAR(20.0f, star->m_box.top, 0.05f);
+  EXPECT_NEAR(57.0f, star->m_box.Width(), 0.05f);
+  EXPECT_NEAR(54.0f, star->m_box.Height(), 0.05f);
   EXPECT_TRUE(m_document->IsModified());
   // One undo step takes it away again.
   m_view->SendMessage(WM_COMMAND, kUndoCommand);

@@ -5,6 +5,7 @@
 //   make_symbols OUTPUT.LIB
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -229,6 +230,25 @@ Outline Ring() {
   return out;
 }
 
+// Version 6.1 records keep the size of a graphic's box in whole units: each outline is stretched
+// by less than a unit to whole sizes, so that it comes back exactly where and as large as drawn.
+void WholeSize(Outline& outline) {
+  float left = outline[0].x, top = outline[0].y, right = left, bottom = top;
+  for (const POINTREC& point : outline) {
+    left = std::min(left, point.x);
+    top = std::min(top, point.y);
+    right = std::max(right, point.x);
+    bottom = std::max(bottom, point.y);
+  }
+  float width = right - left, height = bottom - top;
+  float sx = width > 0 ? std::round(width) / width : 1.0f;
+  float sy = height > 0 ? std::round(height) / height : 1.0f;
+  for (POINTREC& point : outline) {
+    point.x = left + (point.x - left) * sx;
+    point.y = top + (point.y - top) * sy;
+  }
+}
+
 struct Graphic {
   const char* name;
   Outline outline;
@@ -291,6 +311,7 @@ int main(int argc, char** argv) {
     int number = builder.AddKind(kind.chinese, kind.english);
     for (const Graphic& graphic : kind.graphics) {
       Outline outline = graphic.outline;
+      WholeSize(outline);
       outline.push_back(MakePointRecord(0, 0, kPointEnd));
       std::vector<BYTE> record;
       if (!CGlyphEncoder::Encode(outline, kVersion, kGraphicSize, graphic.name, record) ||
