@@ -203,36 +203,47 @@ BOOL CPicLibrary::RenameKind(int kind, LPCSTR name) {
   return TRUE;
 }
 
+bool CPicLibrary::TableOffsetFrom(CLibraryFileAccess& file, int kind, DWORD& table) {
+  table = GetKindOffset(kind);
+  if (!table || m_versionFive) return table != 0;
+  KindRecord record;
+  if (!ReadKindRecordFrom(file, table, record)) return false;
+  table = record.table;
+  return true;
+}
+
 std::vector<DWORD> CPicLibrary::ReadGraphicTable(int kind) {
   std::vector<DWORD> table;
-  DWORD offset = GetKindOffset(kind);
-  if (!offset) return table;
-  if (!m_versionFive) {
-    KindRecord record;
-    if (!ReadKindRecord(kind, record)) return table;
-    offset = record.table;
-  }
-  BYTE bytes[kSlotCount * 4];
   CLibraryFileAccess file;
-  if (!file.Open(m_path, CLibraryFileAccess::kRead) || !file.ReadAt(offset, bytes, sizeof bytes))
+  BYTE bytes[kSlotCount * 4];
+  DWORD offset = 0;
+  if (!file.Open(m_path, CLibraryFileAccess::kRead) || !TableOffsetFrom(file, kind, offset) ||
+      !file.ReadAt(offset, bytes, sizeof bytes))
     return table;
   for (int i = 0; i < kSlotCount; ++i) table.push_back(LoadDWord(bytes + 4 * i));
   return table;
 }
 
+DWORD CPicLibrary::SlotFrom(CLibraryFileAccess& file, int kind, int i) {
+  DWORD table = 0;
+  BYTE slot[4];
+  if (i < 0 || i >= kSlotCount || !TableOffsetFrom(file, kind, table) ||
+      table > file.Length() || !file.ReadAt(table + 4u * i, slot, sizeof slot))
+    return 0;
+  return LoadDWord(slot);
+}
+
 DWORD CPicLibrary::GetGraphicOffset(int kind, int i) {
-  if (i < 0 || i >= kSlotCount) return 0;
-  std::vector<DWORD> table = ReadGraphicTable(kind);
-  return table.empty() ? 0 : table[i];
+  CLibraryFileAccess file;
+  return file.Open(m_path, CLibraryFileAccess::kRead) ? SlotFrom(file, kind, i) : 0;
 }
 
 CContour* CPicLibrary::ReadGraphic(int kind, int i, const CMatrix2D* matrix) {
-  DWORD offset = GetGraphicOffset(kind, i);
   CLibraryFileAccess file;
+  if (!file.Open(m_path, CLibraryFileAccess::kRead)) return nullptr;
+  DWORD offset = SlotFrom(file, kind, i);
   BYTE lengthBytes[4];
-  if (!offset || !file.Open(m_path, CLibraryFileAccess::kRead) ||
-      !file.ReadAt(offset, lengthBytes, sizeof lengthBytes))
-    return nullptr;
+  if (!offset || !file.ReadAt(offset, lengthBytes, sizeof lengthBytes)) return nullptr;
   // The length counts its own four bytes; the body is what follows them.
   DWORD length = LoadDWord(lengthBytes);
   if (length <= 4 || length > CGlyphCodec::kMaxRecordLength) return nullptr;
@@ -244,11 +255,11 @@ CContour* CPicLibrary::ReadGraphic(int kind, int i, const CMatrix2D* matrix) {
 
 void CPicLibrary::GetGraphicName(int kind, int i, CString& out) {
   out.Empty();
-  DWORD offset = GetGraphicOffset(kind, i);
-  if (!HasGraphicNames() || !offset) return;
-  BYTE bytes[kNameWindow];
   CLibraryFileAccess file;
-  if (!file.Open(m_path, CLibraryFileAccess::kRead)) return;
+  if (!HasGraphicNames() || !file.Open(m_path, CLibraryFileAccess::kRead)) return;
+  DWORD offset = SlotFrom(file, kind, i);
+  if (!offset) return;
+  BYTE bytes[kNameWindow];
   size_t read = file.ReadUpTo(offset, bytes, sizeof bytes);
   if (read < kNameHeaderSize) return;
   // The name lies between the header and the start of the outline (at byte 6), inside the

@@ -19,6 +19,7 @@
 #include "media/library/LibraryLayout.h"
 
 class CContour;
+class CLibraryFileAccess;
 class CMatrix2D;
 
 class CPicLibrary {
@@ -89,6 +90,10 @@ private:
   bool WriteKindRecord(DWORD offset, const library::KindRecord& record);
   bool ReadKindRecordAt(DWORD offset, library::KindRecord& record);
   CString IndexName(const library::KindRecord& record) const;
+  // Where the kind's table lies, read through the open file.
+  bool TableOffsetFrom(CLibraryFileAccess& file, int kind, DWORD& table);
+  // Slot i of the kind's table; 0 when it cannot be read.
+  DWORD SlotFrom(CLibraryFileAccess& file, int kind, int i);
 
   CString m_path;
   library::LibraryHeader m_header;
