@@ -227,8 +227,8 @@ std::vector<DWORD> CPicLibrary::ReadGraphicTable(int kind) {
 DWORD CPicLibrary::SlotFrom(CLibraryFileAccess& file, int kind, int i) {
   DWORD table = 0;
   BYTE slot[4];
-  if (i < 0 || i >= kSlotCount || !TableOffsetFrom(file, kind, table) ||
-      table > file.Length() || !file.ReadAt(table + 4u * i, slot, sizeof slot))
+  if (i < 0 || i >= kSlotCount || !TableOffsetFrom(file, kind, table) || table > file.Length() ||
+      !file.ReadAt(table + 4u * i, slot, sizeof slot))
     return 0;
   return LoadDWord(slot);
 }
