@@ -374,3 +374,38 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndNeverWritesOverIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LibraryWindowTest, ADamagedLibrarySaysSoAndLeavesThePageEmpty) {
+  std::string loop = m_libraries.File("LOOP.LIB");
+  ASSERT_TRUE(CopyFileA(m_libraries.File("OLD60.LIB").c_str(), loop.c_str(), FALSE));
+  // The only kind's record names itself as the next one.
+  HANDLE file = CreateFileA(loop.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  const BYTE self[4] = {218, 0, 0, 0};
+  DWORD written = 0;
+  SetFilePointer(file, 218 + 4, nullptr, FILE_BEGIN);
+  WriteFile(file, self, sizeof self, &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(3, g_mountLibList.Scan());
+  int loopType = -1;
+  for (int n = 0; n < 3; ++n) {
+    CString name;
+    g_mountLibList.GetFileName(n, name);
+    if (name == CString("LOOP.LIB")) loopType = n + 2;
+  }
+  CLibSelectDlg* page = OpenLibraryPage();
+  ASSERT_NE(nullptr, page);
+  Choose(page->m_hWnd, IDC_LIB_TYPE, loopType);
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString expected;
+  expected.LoadString(IDS_LIBRARY_CHAIN_LOOPS);
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  EXPECT_EQ(0, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_KIND, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(0, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
+  Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
+  EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+}
+
+}  // namespace
