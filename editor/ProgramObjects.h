@@ -7,6 +7,8 @@
 #include "editor/bars/ColorPalette.h"
 #include "media/TransformDll.h"
 #include "media/images/RasterReaders.h"
+#include "media/library/LibraryGlyphs.h"
+#include "media/library/MountLibList.h"
 #include "model/blocks/ModelServices.h"
 #include "model/editing/DragTracker.h"
 #include "model/geometry/FRect.h"
@@ -39,6 +41,8 @@ extern CCutSettings g_cutSettings;
 extern CWinFontTable g_winFontTable;
 extern CTtfFontTable g_ttfFontTable;
 extern CCftFontTable g_cftFontTable;
+// The graphics libraries of the library folder, scanned at start-up.
+extern CMountLibList g_mountLibList;
 extern CGlyphCodec g_glyphCodec;
 extern CLanguage g_language;
 extern CDragTracker g_dragTracker;
@@ -60,6 +64,8 @@ extern CModelServices g_modelServices;
 extern CTextServices g_textServices;
 // Image blocks read their files through it.
 extern CRasterReaders g_rasterReaders;
+// Library blocks and the library dialogs read fonts' characters and libraries' graphics here.
+extern CLibraryGlyphs g_libraryGlyphs;
 
 class CPropertyWnd;
 // The floating property window while there is one; the window clears it when it goes.

@@ -259,8 +259,8 @@ void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
     ShowProgress(progress, "Initalize...  Mount FH");
   }
   if (flags & kScanLibraries) {
-    // The mounted graphics libraries are scanned here.
     ShowProgress(progress, "Initalize...  Mount Graph Libary");
+    g_mountLibList.Scan();
   }
 }
 

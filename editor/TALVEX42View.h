@@ -25,6 +25,7 @@
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ImageCommands.h"
+#include "editor/commands/LibraryCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -219,6 +220,7 @@ private:
   CCurvedTextCommands m_curvedTextCommands{this};
   // Reading an image and turning it into bars.
   CImageCommands m_imageCommands{this};
+  CLibraryCommands m_libraryCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -18,16 +18,23 @@
 
 #include <cstddef>
 
+#include "text/GlyphFormat.h"
+
 class CContour;
 class CMatrix2D;
 
 class CGlyphCodec {
 public:
-  enum Encoding { kEncodingA, kEncodingB, kEncodingC, kNoEncoding };
+  enum Encoding {
+    kEncodingA = glyphformat::kEncodingA,
+    kEncodingB = glyphformat::kEncodingB,
+    kEncodingC = glyphformat::kEncodingC,
+    kNoEncoding = glyphformat::kNoEncoding
+  };
   // The coordinate stream of one glyph holds at most this many bytes.
-  static constexpr size_t kMaxCoordinateBytes = 1264000;
+  static constexpr size_t kMaxCoordinateBytes = glyphformat::kMaxCoordinateBytes;
   // No record a glyph can produce is longer; readers refuse longer lengths before allocating.
-  static constexpr DWORD kMaxRecordLength = 4 * 1024 * 1024;
+  static constexpr DWORD kMaxRecordLength = glyphformat::kMaxRecordLength;
 
   // The encoding of a format version, for writing and reading alike.
   static Encoding EncodingOf(float version);
@@ -45,11 +52,11 @@ public:
   CContour* Decode(const BYTE* body, size_t size, const CMatrix2D* matrix, float version) const;
   // The same for a body held in a movable global block.
   CContour* DecodeMemory(HGLOBAL block, const CMatrix2D* matrix, float version) const;
-  // Encodes the outline in the version's encoding into a new movable global block holding the
-  // whole record, length word first; returns L. 0 (and no block) when the version has no encoding
-  // or the outline cannot be stored: no points, no movement at all, coordinates or counts too
-  // large for the encoding. Encoding C with a normalising size scales the caller's contour. The
-  // name is kept by encoding C only (may be null).
+  // Encodes the outline in the version's encoding (through CGlyphEncoder) into a new movable
+  // global block holding the whole record, length word first; returns L. 0 (and no block) when the
+  // version has no encoding or the outline cannot be stored: no points, no movement at all,
+  // coordinates or counts too large for the encoding. Encoding C with a normalising size scales the
+  // caller's contour. The name is kept by encoding C only (may be null).
   int EncodeByVersion(CContour* contour, HGLOBAL* block, float version, LPCSTR name);
 
 private:

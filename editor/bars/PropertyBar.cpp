@@ -1,6 +1,7 @@
 #include "editor/bars/PropertyBar.h"
 
 #include "editor/dialogs/FontChoiceDlg.h"
+#include "editor/dialogs/LibSelectDlg.h"
 #include "framework/Dialog.h"
 
 IMPLEMENT_DYNAMIC(CPropertyBar, CToolBar)
@@ -21,8 +22,11 @@ CPropertyBar::~CPropertyBar() {
 }
 
 std::unique_ptr<CDialog> CPropertyBar::CreatePage(UINT page) {
-  // The library page comes with the library dialogs.
-  if (page != kTextPage) return nullptr;
+  if (page == kLibraryPage) {
+    auto library = std::make_unique<CLibSelectDlg>();
+    if (!library->CreatePage(this)) return nullptr;
+    return library;
+  }
   auto text = std::make_unique<CFontChoiceDlg>();
   if (!text->CreatePage(this)) return nullptr;
   return text;
@@ -79,7 +83,15 @@ void CPropertyBar::ShowTextPage() {
 void CPropertyBar::ShowLibraryPage() {
   if (!m_hWnd) return;
   LoadToolBar(kLibraryButtons);
-  if (CDialog* page = PageWindow(kLibraryPage)) PlacePageOverFirstButton(page);
+  CDialog* page = PageWindow(kLibraryPage);
+  if (!page) return;
+  PlacePageOverFirstButton(page);
+  if (auto* library = dynamic_cast<CLibSelectDlg*>(page)) library->SelectCurrentLibBlock();
+}
+
+CLibSelectDlg* CPropertyBar::GetLibraryPage() {
+  return m_libraryPage && m_libraryPage->m_hWnd ? dynamic_cast<CLibSelectDlg*>(m_libraryPage.get())
+                                                : nullptr;
 }
 
 void CPropertyBar::ShowPageForBlockType(int type) {

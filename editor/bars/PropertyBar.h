@@ -2,8 +2,8 @@
 // with one of two pages: the text page (font choice, buttons of resource 151) or the graphics
 // library page (resource 221). A page window stands in the place of the bar's first button while
 // the bar lies horizontally; docked at a side the text page's place becomes the ordinary font
-// button again. The text page is the font choice (CFontChoiceDlg); the library page comes with
-// the library dialogs: until then CreatePage makes none for it and the bar shows its buttons.
+// button again. The text page is the font choice (CFontChoiceDlg), the library page the
+// graphics-library picker (CLibSelectDlg).
 #pragma once
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "framework/ToolBar.h"
 
 class CDialog;
+class CLibSelectDlg;
 
 class CPropertyBar : public CToolBar {
   DECLARE_DYNAMIC(CPropertyBar)
@@ -30,6 +31,8 @@ public:
   UINT GetCurrentPage() const { return m_currentPage; }
   void ShowTextPage();
   void ShowLibraryPage();
+  // The library page once it has been shown; null before.
+  CLibSelectDlg* GetLibraryPage();
   // The page that a selected block of this type brings up; other types change nothing.
   void ShowPageForBlockType(int type);
 

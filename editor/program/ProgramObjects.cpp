@@ -1,8 +1,9 @@
 // The editor's program-wide objects in the order they must be built; they are destroyed in the
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
-// after the cutter profile; the code conversion tables at the end, then the font services and the
-// model's services, which name objects above them, and the raster readers the image blocks use.
+// after the cutter profile, then the mounted graphics libraries; the code conversion tables at the
+// end, then the font services, the model's services, the raster readers the image blocks use and
+// the library blocks' glyph source, which name objects above them.
 #include "editor/ProgramObjects.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@ CCutSettings g_cutSettings;
 CWinFontTable g_winFontTable;
 CTtfFontTable g_ttfFontTable;
 CCftFontTable g_cftFontTable;
+CMountLibList g_mountLibList(g_settings);
 CGlyphCodec g_glyphCodec;
 CLanguage g_language;
 CDragTracker g_dragTracker;
@@ -32,6 +34,7 @@ CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFo
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 CTextServices g_textServices(&g_language);
 CRasterReaders g_rasterReaders;
+CLibraryGlyphs g_libraryGlyphs(g_winFontTable, g_mountLibList);
 CPropertyWnd* g_propertyWnd = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

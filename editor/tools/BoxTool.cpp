@@ -5,7 +5,8 @@
 #include "resources/Resource.h"
 
 bool CBoxTool::Serves(int tool) const {
-  return tool == ID_TOOL_RECT || tool == ID_TOOL_CIRCLE || tool == ID_TOOL_TABLE;
+  return tool == ID_TOOL_RECT || tool == ID_TOOL_CIRCLE || tool == ID_TOOL_TABLE ||
+         tool == ID_TOOL_LIBRARY;
 }
 
 void CBoxTool::OnPress(const Input& input) {
@@ -29,8 +30,8 @@ void CBoxTool::OnRelease(const Input& input) {
 }
 
 void CBoxTool::Commit(int tool) {
-  if (tool == ID_TOOL_TABLE) {
-    m_host->RunShapeDialog(kTableDialog);
+  if (tool == ID_TOOL_TABLE || tool == ID_TOOL_LIBRARY) {
+    m_host->RunShapeDialog(tool == ID_TOOL_TABLE ? kTableDialog : kLibraryDialog);
     return;
   }
   bool circle = tool == ID_TOOL_CIRCLE;

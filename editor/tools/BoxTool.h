@@ -2,7 +2,8 @@
 // rectangle block and the circle tool (40097) an ellipse in the box. A click opens the tool's
 // typed-input dialog (190 or 191) instead; a box flat in either direction makes nothing. Shift
 // makes the box a square. The table tool (40107) drags the same box but always ends in the table
-// dialog (166), whose table starts at the press point.
+// dialog (166), whose table starts at the press point; the library tool (40075) ends in the
+// library browser (124), which places its graphic into the box.
 #pragma once
 
 #include "editor/tools/CreationTool.h"
@@ -13,6 +14,7 @@ public:
   static constexpr UINT kRectangleDialog = 190;
   static constexpr UINT kCircleDialog = 191;
   static constexpr UINT kTableDialog = 166;
+  static constexpr UINT kLibraryDialog = 124;
 
   explicit CBoxTool(CToolHost* host) : CCreationTool(host) {}
 

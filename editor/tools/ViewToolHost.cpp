@@ -117,6 +117,12 @@ void CViewToolHost::AddBlock(CBlock* block) {
 
 void CViewToolHost::RunShapeDialog(UINT dialog) {
   // The table dialog adds its table to the document itself.
+  if (dialog == IDD_LIB_INFO) {
+    CFRect band = g_ToolState.Band();
+    band.Normalize();
+    CLibraryCommands::RunBrowser(m_view, band);
+    return;
+  }
   if (dialog == IDD_TABLE) {
     CShapeDialogCommands::RunTableDialog(m_view, g_ToolState.start.x, g_ToolState.start.y);
     return;

@@ -49,7 +49,7 @@ const Table::Row kRows[] = {
   // Tools: the radio mark follows the current tool.
   {ID_TOOL_SELECT, ID_TOOL_SELECT, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0},
   {ID_TOOL_TEXT, ID_TOOL_TEXT, Table::kSetToolDeselected, Table::kAlways, Table::kRadioCurrentTool, 0},
-  TOOL(ID_TOOL_LIBRARY),
+  CREATION_TOOL(ID_TOOL_LIBRARY),
   CREATION_TOOL(ID_TOOL_LINE),
   CREATION_TOOL(ID_TOOL_POLYGON),
   CREATION_TOOL(ID_TOOL_RECT),
@@ -149,6 +149,8 @@ const Table::Row kRows[] = {
   PENDING(ID_PAGE_SETUP),
   RUN(ID_IMAGE_BARS, kViewHandler, kOneImageAmongSelected),
   PENDING(ID_LIBRARY_FROM_FOLDER),
+  RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_ADD_ARTWORK, kViewHandler, kAlways),
   PENDING(ID_IMAGE_TRACE),
   PENDING(ID_LIBRARY_PRINT),
   // Output areas, cutting and printing.

@@ -6,6 +6,7 @@
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ImageBlock.h"
+#include "model/blocks/LibBlock.h"
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
@@ -27,6 +28,7 @@ ReaderTable& Readers() {
     table[kCurveRecordTag] = &CCurveBlock::FromRecord;
     table[kGroupRecordTag] = &LoadGroupBlock;
     table[kImageRecordTag] = &LoadImageBlock;
+    table[kLibRecordTag] = &LoadLibBlock;
     return table;
   }();
   return readers;

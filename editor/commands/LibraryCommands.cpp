@@ -1,0 +1,131 @@
+#include "editor/commands/LibraryCommands.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/dialogs/LibConvertDlg.h"
+#include "editor/dialogs/LibInfoDlg.h"
+#include "editor/dialogs/LibSelectDlg.h"
+#include "editor/views/DocumentChange.h"
+#include "framework/MessageBox.h"
+#include "framework/WinApp.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/blocks/ShapeBlock.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/geometry/Contour.h"
+#include "model/undo/UndoInsertRecord.h"
+#include "resources/Resource.h"
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CLibraryCommands, CCmdTarget)
+  ON_COMMAND(ID_LIBRARY_CONVERT, OnConvert)
+  ON_COMMAND(ID_LIBRARY_ADD_ARTWORK, OnAddArtwork)
+END_MESSAGE_MAP()
+// clang-format on
+
+namespace {
+
+const float kFirstVersion6 = 5.999999f;
+const float kLastVersion6 = 6.999999f;
+
+}  // namespace
+
+bool CLibraryCommands::PlaceBlock(CTALVEX42View* view, CBlock* block) {
+  CTALVEX42Doc* document = view ? view->GetDocument() : nullptr;
+  if (!block) return false;
+  if (!document) {
+    delete block;
+    return false;
+  }
+  CSelectTracker& tracker = view->GetSelectTracker();
+  {
+    CDocumentChange change(*view->GetUndoManager(), document);
+    tracker.Refresh(nullptr, TRUE);
+    if (view->GetUndoDepth() != 0)
+      view->GetUndoManager()->AppendRecord(new CUndoInsertRecord(block));
+    block->m_selected = 1;
+    document->AddBlock(block);
+    tracker.Refresh(nullptr, FALSE);
+  }
+  block->Invalidate(view, TRUE);
+  return true;
+}
+
+CTALVEX42View* CLibraryCommands::ActiveView() {
+  if (auto* view = dynamic_cast<CTALVEX42View*>(CBlockView::GetActive())) return view;
+  auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+  CFrameWnd* child = main ? main->GetActiveFrame() : nullptr;
+  return child ? dynamic_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
+}
+
+INT_PTR CLibraryCommands::RunBrowser(CTALVEX42View* view, const CFRect& target) {
+  CLibInfoDlg dialog(view, target);
+  return dialog.DoModal();
+}
+
+void CLibraryCommands::OnConvert() {
+  CLibConvertDlg dialog(m_view);
+  dialog.DoModal();
+}
+
+CLibSelectDlg* CLibraryCommands::LibraryPage() const {
+  auto* frame = dynamic_cast<CMDIMainFrame*>(AfxGetMainWnd());
+  return frame ? frame->GetPropertyBar().GetLibraryPage() : nullptr;
+}
+
+void CLibraryCommands::Refuse(UINT message, UINT caption) const {
+  m_view->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  ::MessageBeep(MB_OK);
+  CString text, title;
+  text.LoadString(message);
+  if (caption) title.LoadString(caption);
+  AfxShowMessageBox(m_view->m_hWnd, text, caption ? static_cast<LPCSTR>(title) : AfxGetAppName(),
+                    MB_OK | MB_ICONWARNING);
+}
+
+bool CLibraryCommands::AddDrawingToLibrary() {
+  m_view->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
+  CLibSelectDlg* page = LibraryPage();
+  CLibrarySource* source = page ? &page->Source() : nullptr;
+  int kind = page ? page->GetChosenKind() : -1;
+  // Graphics go into a kind of a mounted library only, never into a font.
+  if (!source || source->IsFontType() || !source->Library().IsOpen() || kind < 0) {
+    Refuse(IDS_LIBRARY_NOT_WINDOWS, 0);
+    return false;
+  }
+  CPicLibrary& library = source->Library();
+  m_view->GetSelectTracker().Hide(nullptr);
+  CGroupBlock curves;
+  CSegArray& blocks = m_view->GetDocument()->GetBlockList();
+  for (INT_PTR i = 0; i < blocks.GetSize(); ++i)
+    if (CBlock* block = blocks.GetBlock(i))
+      curves.AddChild(block->ToCurve(CShapeBlock::kAnyColour));
+  std::unique_ptr<CCurveBlock> merged(curves.MergeToCurve(CShapeBlock::kAnyColour));
+  std::unique_ptr<CContour> contour;
+  if (merged) {
+    float larger = std::max(merged->m_box.Width(), merged->m_box.Height());
+    // A drawing of no extent (a single point) cannot be scaled to the library's size.
+    if (larger > 0) {
+      CMatrix2D scale;
+      scale.m[0] = scale.m[4] = kArtworkSize / larger;
+      merged->Transform(scale);
+      contour.reset(merged->GetContour(nullptr, 0));
+    }
+  }
+  m_view->GetSelectTracker().Show(nullptr);
+  float version = library.GetVersion();
+  if (version < kFirstVersion6 || version > kLastVersion6) {
+    Refuse(IDS_LIBRARY_NOT_V6, IDS_LIBRARY_ADD_FAILED);
+    return false;
+  }
+  if (!contour || !library.PutGraphic(kind, contour.get(), nullptr)) {
+    Refuse(IDS_LIBRARY_ADD_FAILED, 0);
+    return false;
+  }
+  page->RefreshGraphics();
+  m_view->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  return true;
+}

@@ -1,0 +1,45 @@
+// CLibraryCommands: the main view's graphics-library commands: the conversion of an older library
+// (32869), adding the whole drawing as a graphic to the kind chosen on the property bar's library
+// page (32870), the browser of the library tool, and placing a library block on the drawing as
+// the picker and the browser do (one undo step, the new block alone selected).
+#pragma once
+
+#include <windows.h>
+
+#include "framework/CmdTarget.h"
+#include "model/geometry/FRect.h"
+
+class CBlock;
+class CLibSelectDlg;
+class CTALVEX42View;
+
+class CLibraryCommands : public CCmdTarget {
+public:
+  // The extent the drawing is scaled to before it is stored in a library.
+  static constexpr float kArtworkSize = 2047.0f;
+
+  explicit CLibraryCommands(CTALVEX42View* view) : m_view(view) {}
+
+  // Adds the block to the view's document, selected alone, in one undo step, and repaints it;
+  // false (the block deleted) when the view has no document.
+  static bool PlaceBlock(CTALVEX42View* view, CBlock* block);
+  // The drawing view of the main frame's active document window; null when there is none.
+  static CTALVEX42View* ActiveView();
+  // The browser over the rectangle the library tool dragged.
+  static INT_PTR RunBrowser(CTALVEX42View* view, const CFRect& target);
+
+  // Adds the drawing to the kind chosen on the library page; false when nothing was added (the
+  // user has been told why).
+  bool AddDrawingToLibrary();
+
+protected:
+  void OnConvert();
+  void OnAddArtwork() { AddDrawingToLibrary(); }
+  DECLARE_MESSAGE_MAP()
+
+private:
+  CLibSelectDlg* LibraryPage() const;
+  void Refuse(UINT message, UINT caption) const;
+
+  CTALVEX42View* m_view;
+};

@@ -1,0 +1,158 @@
+#include "editor/dialogs/LibConvertDlg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "editor/ProgramObjects.h"
+#include "framework/MessageBox.h"
+#include "framework/WaitCursor.h"
+#include "framework/WinApp.h"
+#include "media/library/LibraryFile.h"
+#include "model/geometry/Contour.h"
+#include "resources/Resource.h"
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CLibConvertDlg, CDialog)
+  ON_CBN_SELCHANGE(IDC_CONVERT_LIBRARY, OnLibraryChosen)
+END_MESSAGE_MAP()
+// clang-format on
+
+namespace {
+
+const char kFolderKey[] = "OutPath";
+const char kMarkKey[] = "MARK";
+const char kVersionKey[] = "VER";
+const char kRatioKey[] = "Ratio";
+const char kNewKindName[] = "New Kind %d";
+
+}  // namespace
+
+CLibConvertDlg::CLibConvertDlg(CWnd* parent, CIniFile* settings)
+    : CDialog(kTemplateId, parent), m_settings(settings ? *settings : g_settings) {}
+
+CString CLibConvertDlg::FieldText(int id) const {
+  char text[MAX_PATH] = {};
+  ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+  return CString(text);
+}
+
+BOOL CLibConvertDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
+  CString name;
+  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
+    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  ::SendMessageA(list, CB_SETCURSEL, 0, 0);
+  ::SetDlgItemTextA(m_hWnd, IDC_CONVERT_PATH,
+                    m_settings.GetString(kSection, kFolderKey, kDefaultFolder));
+  ::SetDlgItemTextA(m_hWnd, IDC_CONVERT_MARK,
+                    m_settings.GetString(kSection, kMarkKey, kDefaultMark));
+  char version[32];
+  snprintf(version, sizeof version, "%.1f",
+           m_settings.GetFloat(kSection, kVersionKey, kDefaultVersion));
+  ::SetDlgItemTextA(m_hWnd, IDC_CONVERT_VERSION, version);
+  ::SetDlgItemInt(m_hWnd, IDC_CONVERT_RATIO,
+                  static_cast<UINT>(m_settings.GetInt(kSection, kRatioKey, kDefaultRatio)), FALSE);
+  ::SetDlgItemInt(m_hWnd, IDC_CONVERT_INC_X, 0, TRUE);
+  ::SetDlgItemInt(m_hWnd, IDC_CONVERT_INC_Y, 0, TRUE);
+  OnLibraryChosen();
+  return TRUE;
+}
+
+CString CLibConvertDlg::ChosenFileName() const {
+  HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
+  int chosen = static_cast<int>(::SendMessageA(list, CB_GETCURSEL, 0, 0));
+  CString name;
+  if (chosen < 0 || !g_mountLibList.GetFileName(chosen, name)) name.Empty();
+  return name;
+}
+
+void CLibConvertDlg::OnLibraryChosen() {
+  CString name = ChosenFileName();
+  const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
+                         IDC_CONVERT_THIRD_NAME};
+  if (name.IsEmpty() || !m_source.Open(name)) {
+    for (int field : fields) ::SetDlgItemTextA(m_hWnd, field, "");
+    return;
+  }
+  const library::LibraryHeader& header = m_source.GetHeader();
+  for (int i = 0; i < 3; ++i)
+    ::SetDlgItemTextA(m_hWnd, fields[i],
+                      library::FixedText(header.titles[i], library::kTitleSize,
+                                         library::kTitleSize));
+}
+
+CString CLibConvertDlg::TargetPath() const {
+  CString folder = FieldText(IDC_CONVERT_PATH);
+  if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\') folder += '\\';
+  return folder + ChosenFileName();
+}
+
+void CLibConvertDlg::Report(UINT message) const {
+  CString text;
+  text.LoadString(message);
+  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
+}
+
+bool CLibConvertDlg::Convert() {
+  CWaitCursor wait;
+  CString name = ChosenFileName();
+  CPicLibrary source;
+  if (name.IsEmpty() || !source.Open(name)) return false;
+  CString target = TargetPath();
+  // Creating the new file first would empty the very file that is to be read.
+  char sourceFull[MAX_PATH * 2] = {}, targetFull[MAX_PATH * 2] = {};
+  ::GetFullPathNameA(source.GetPath(), sizeof sourceFull, sourceFull, nullptr);
+  ::GetFullPathNameA(target, sizeof targetFull, targetFull, nullptr);
+  if (lstrcmpiA(sourceFull, targetFull) == 0) {
+    Report(IDS_LIBRARY_CONVERT_SAME);
+    return false;
+  }
+  library::LibraryHeader header;
+  CString mark = FieldText(IDC_CONVERT_MARK);
+  std::memcpy(header.magic, mark, std::min<size_t>(mark.GetLength(), sizeof header.magic));
+  header.version = static_cast<float>(atof(FieldText(IDC_CONVERT_VERSION)));
+  header.headerSize = library::kHeaderSize;
+  header.graphicSize = static_cast<WORD>(atoi(FieldText(IDC_CONVERT_RATIO)));
+  const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
+                         IDC_CONVERT_THIRD_NAME};
+  for (int i = 0; i < 3; ++i)
+    library::SetFixedText(header.titles[i], library::kTitleSize, FieldText(fields[i]), true);
+  CPicLibrary copy;
+  if (!CreateLibraryFile(target, header) || !copy.OpenFile(target)) {
+    Report(IDS_LIBRARY_CREATE_FAILED);
+    return false;
+  }
+  CString caption = FieldText(IDOK);
+  for (int kind = 0; kind < source.GetKindCount(); ++kind) {
+    library::KindRecord record;
+    library::SetFixedText(record.chineseName, library::kKindNameSize, source.GetKindName(kind),
+                          true);
+    char english[library::kKindNameSize + 1];
+    snprintf(english, sizeof english, kNewKindName, kind + 1);
+    library::SetFixedText(record.englishName, library::kKindNameSize, english, true);
+    if (!copy.AddKind(record)) break;
+    ::SetDlgItemTextA(m_hWnd, IDOK, source.GetKindName(kind));
+    int added = copy.GetKindCount() - 1;
+    for (int i = 0; i < kGraphicsPerKind; ++i) {
+      std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
+      if (!graphic || !copy.PutGraphic(added, graphic.get(), nullptr)) break;
+    }
+  }
+  ::SetDlgItemTextA(m_hWnd, IDOK, caption);
+  return true;
+}
+
+void CLibConvertDlg::OnOK() { Convert(); }
+
+void CLibConvertDlg::OnCancel() {
+  m_settings.WriteString(kSection, kFolderKey, FieldText(IDC_CONVERT_PATH));
+  m_settings.WriteString(kSection, kMarkKey, FieldText(IDC_CONVERT_MARK));
+  m_settings.WriteFloat(kSection, kVersionKey,
+                        static_cast<float>(atof(FieldText(IDC_CONVERT_VERSION))));
+  m_settings.WriteInt(kSection, kRatioKey, atoi(FieldText(IDC_CONVERT_RATIO)));
+  EndDialog(IDCANCEL);
+}

@@ -1,0 +1,143 @@
+#include "editor/dialogs/LibrarySource.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "editor/ProgramObjects.h"
+#include "framework/DC.h"
+#include "framework/MessageBox.h"
+#include "media/library/LibraryGlyphs.h"
+#include "media/library/MountLibList.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/Matrix2D.h"
+#include "resources/Resource.h"
+
+namespace {
+
+const char kSystemParam[] = "SystemParam";
+const char kTypeKey[] = "CurrentPicLibType";
+const char kKindKey[] = "CurrentPicLibNo";
+const char kNumberKey[] = "CurrentPicNo";
+const int kStoredDefault = 1;
+
+// The row of the font table that lists a font type's fonts; -1 when no language has its
+// character set.
+int FontRow(int type) { return g_language.FindIndex(CLibraryGlyphs::FontCharset(type)); }
+
+void AddString(HWND combo, LPCSTR text) {
+  ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace
+
+CLibrarySource::Choice CLibrarySource::LoadChoice() {
+  Choice choice;
+  choice.type = g_appProfile.GetInt(kSystemParam, kTypeKey, kStoredDefault);
+  choice.kind = g_appProfile.GetInt(kSystemParam, kKindKey, kStoredDefault);
+  choice.number = g_appProfile.GetInt(kSystemParam, kNumberKey, kStoredDefault);
+  return choice;
+}
+
+void CLibrarySource::StoreChoice(const Choice& choice) {
+  g_appProfile.WriteInt(kSystemParam, kTypeKey, choice.type);
+  g_appProfile.WriteInt(kSystemParam, kKindKey, choice.kind);
+  g_appProfile.WriteInt(kSystemParam, kNumberKey, choice.number);
+}
+
+void CLibrarySource::FillTypes(HWND combo) {
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  CString text;
+  text.LoadString(IDS_FONT_LIBRARY);
+  AddString(combo, text);
+  text.LoadString(IDS_SYMBOL_LIBRARY);
+  AddString(combo, text);
+  for (int n = 0; n < g_mountLibList.GetCount(); ++n) {
+    g_mountLibList.GetTitle(n, text);
+    AddString(combo, text);
+  }
+}
+
+bool CLibrarySource::SetType(int type, HWND owner) {
+  m_type = type;
+  m_library.Close();
+  if (type < 0) return false;
+  if (IsFontType(type)) return true;
+  if (m_library.OpenByNumber(type - kFontTypes)) return true;
+  if (owner) ReportProblem(owner, m_library.GetProblem());
+  return false;
+}
+
+void CLibrarySource::FillKinds(HWND combo) const {
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  if (IsFontType()) {
+    int row = FontRow(m_type);
+    CString face;
+    for (int i = 0; i < g_winFontTable.GetEntryCount(row, 0); ++i) {
+      g_winFontTable.GetEntryText(row, 0, i, face);
+      AddString(combo, face);
+    }
+    return;
+  }
+  for (int kind = 0; kind < m_library.GetKindCount(); ++kind)
+    AddString(combo, m_library.GetKindName(kind));
+}
+
+int CLibrarySource::GetKindCount() const {
+  if (IsFontType()) return g_winFontTable.GetEntryCount(FontRow(m_type), 0);
+  return m_library.GetKindCount();
+}
+
+int CLibrarySource::GetEntryCount(int kind) {
+  if (kind < 0 || kind >= GetKindCount()) return 0;
+  if (IsFontType()) return kLastCode - kFirstCode + 1;
+  return m_library.GetGraphicCount(kind);
+}
+
+int CLibrarySource::NumberOfEntry(int entry) const {
+  return IsFontType() ? kFirstCode + entry : entry;
+}
+
+bool CLibrarySource::HasNames() const { return !IsFontType() && m_library.HasGraphicNames(); }
+
+CString CLibrarySource::LabelOf(int kind, int number) {
+  CString label;
+  if (HasNames()) m_library.GetGraphicName(kind, number, label);
+  if (label.IsEmpty()) label.Format("%d", number);
+  return label;
+}
+
+CContour* CLibrarySource::ReadOutline(int kind, int number, const CMatrix2D* matrix) {
+  if (kind < 0 || number < 0) return nullptr;
+  if (IsFontType()) return g_libraryGlyphs.ReadGlyph(m_type, kind, number, matrix);
+  return m_library.IsOpen() ? m_library.ReadGraphic(kind, number, matrix) : nullptr;
+}
+
+void CLibrarySource::DrawFitted(CDC* dc, CContour* outline, const RECT& area) {
+  if (!dc || !outline || outline->IsBoxEmpty()) return;
+  const CFRect& box = outline->GetBox();
+  float width = box.right - box.left, height = box.bottom - box.top;
+  float areaWidth = static_cast<float>(area.right - area.left);
+  float areaHeight = static_cast<float>(area.bottom - area.top);
+  if (areaWidth <= 0 || areaHeight <= 0 || (width <= 0 && height <= 0)) return;
+  // A side of no extent (a straight stroke) does not limit the scale.
+  float scale = std::min(width > 0 ? areaWidth / width : HUGE_VALF,
+                         height > 0 ? areaHeight / height : HUGE_VALF);
+  if (!std::isfinite(scale)) return;
+  CMatrix2D fit;
+  fit.m[0] = fit.m[4] = scale;
+  fit.m[6] = area.left - box.left * scale;
+  fit.m[7] = area.top - box.top * scale;
+  outline->Transform(&fit);
+  outline->Draw(dc);
+}
+
+void CLibrarySource::ReportProblem(HWND owner, CPicLibrary::Problem problem) {
+  UINT message = problem == CPicLibrary::kChainLoops         ? IDS_LIBRARY_CHAIN_LOOPS
+                 : problem == CPicLibrary::kChainOutsideFile ? IDS_LIBRARY_CHAIN_OUTSIDE
+                                                             : 0;
+  if (!message) return;
+  CString text;
+  text.LoadString(message);
+  AfxShowMessageBox(owner, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
+}
