@@ -53,6 +53,8 @@ const char kFileEntry[] = "FILE:";
 const char kPlotPrefix[] = "OSD";
 const int kModelNameChars = 80;
 const int kPortNameChars = 200;
+// Room after the bar's last control.
+const int kBarMargin = 6;
 // The speed list is stepped by a tenth of the maximum; the common maximum 48 steps by 8.
 const short kEightStepMaximum = 48;
 
@@ -103,8 +105,8 @@ namespace {
 
 int TextWidth(HWND control, LPCSTR text) {
   HDC dc = ::GetDC(control);
-  HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT,
-                                                                             0, 0)));
+  HGDIOBJ font =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
   SIZE size = {0, 0};
   ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
   ::SelectObject(dc, font);
@@ -118,7 +120,8 @@ int TextMargin(HWND control) {
   ::GetClassNameA(control, kind, sizeof kind);
   if (lstrcmpiA(kind, "Button") != 0) return 4;
   const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
-  if (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX) return ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  if (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX)
+    return ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
   return 4 * ::GetSystemMetrics(SM_CXEDGE) + 8;
 }
 
@@ -138,7 +141,7 @@ void CCutDeviceBar::FitToTexts() {
                    [](const std::pair<int, HWND>& a, const std::pair<int, HWND>& b) {
                      return a.first < b.first;
                    });
-  int shift = 0;
+  int shift = 0, right = 0;
   for (const auto& entry : controls) {
     HWND control = entry.second;
     RECT rect;
@@ -161,9 +164,15 @@ void CCutDeviceBar::FitToTexts() {
     ::GetWindowRect(control, &window);
     ::SetWindowPos(control, nullptr, rect.left + shift, rect.top, width, window.bottom - window.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    right = std::max(right, static_cast<int>(rect.left) + shift + width);
     shift += grown;
   }
-  m_sizeDefault.cx += shift;
+  // The bar's borders and gripper take room from its inside.
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, TRUE);
+  const int frame = -inside.Width();
+  m_sizeDefault.cx = std::max(static_cast<int>(m_sizeDefault.cx) + shift,
+                              right + kBarMargin + frame);
 }
 
 int CCutDeviceBar::WidestEntry(HWND combo) const {
@@ -418,7 +427,9 @@ void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
 }
 
 void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::Load(OutputText::kTestTitle), true); }
-void CCutDeviceBar::OnReset() { RunDeviceCommand(OutputText::Load(OutputText::kResetTitle), false); }
+void CCutDeviceBar::OnReset() {
+  RunDeviceCommand(OutputText::Load(OutputText::kResetTitle), false);
+}
 
 void CCutDeviceBar::OnExit() {
   m_host.ReadBackOptions();

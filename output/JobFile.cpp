@@ -237,8 +237,7 @@ bool CJobFile::SendToManager() {
   if (!taken) {
     if (atom != 0) GlobalDeleteAtom(atom);
     DeleteFiles();
-    ReportFailure(OutputText::Load(OutputText::kSendFailed),
-                  OutputText::kSendFailedCaption);
+    ReportFailure(OutputText::Load(OutputText::kSendFailed), OutputText::kSendFailedCaption);
   }
   SendMessageA(manager, kEndHandOver, 0, 0);
   return taken;

@@ -229,8 +229,7 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
     }
   }
   EndPlot(ended);
-  if (!ended && !cancelled)
-    ReportPlugInFailure(OutputText::kPlugInLost);
+  if (!ended && !cancelled) ReportPlugInFailure(OutputText::kPlugInLost);
   return ended && !cancelled;
 }
 

@@ -38,6 +38,13 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The file for the HP-GL reader outside Wine (tests/output/hp2xx_square.sh), when it asks for it.
+void SaveForReader(const char* variable, const std::string& text) {
+  char target[MAX_PATH];
+  if (GetEnvironmentVariableA(variable, target, sizeof target) != 0)
+    std::ofstream(target, std::ios::binary) << text;
+}
+
 int Count(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -221,10 +228,7 @@ TEST_F(CutJobTest, AWholeJobGoesToTheFileInTheHpglModelsCommands) {
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find(m_plot));
   EXPECT_TRUE(m_boxes.Last().type & MB_ICONINFORMATION);
 
-  // The file for the HP-GL reader outside Wine (tests/output/hp2xx_square.sh).
-  char target[MAX_PATH];
-  if (GetEnvironmentVariableA("TALVEX_JOB_PLT", target, sizeof target) != 0)
-    std::ofstream(target, std::ios::binary) << out;
+  SaveForReader("TALVEX_JOB_PLT", out);
 }
 
 // All strips are placed by one matrix: they share the media corner as their origin, so every part
@@ -246,6 +250,7 @@ TEST_F(CutJobTest, EveryStripEndsWithTheWholeMediaFrame) {
   EXPECT_LT(first, square);
   EXPECT_LT(square, second);
   EXPECT_EQ(2, Count(out, frame));
+  SaveForReader("TALVEX_STRIPS_PLT", out);
 
   m_settings.m_shareOutLimit = 0;
   ASSERT_TRUE(m_bar.Output());
@@ -293,6 +298,7 @@ TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
       "PD780,460PU740,460;PD660,460PU620,460;PD540,460PU500,460;PD460,460"
       "PD460,468 PU0,0;PU;",
       stream);
+  SaveForReader("TALVEX_HALFCUT_PLT", stream);
 }
 
 TEST_F(CutJobTest, AJobStoppedWhileWrittenIsNeitherSentNorHandedOver) {
@@ -372,8 +378,8 @@ TEST_F(CutJobTest, ADragKnifeTestCutAndJobCarryTheBladeOffset) {
   const std::string swivel = "IN;PA;PU;SP1;VS30;FS80;PU0,0;PD100,0PU;";
   // The 18 mm square (720 steps): each corner turns the blade first, every point 12 steps along
   // the cut's direction; the feed goes to the farthest offset point.
-  EXPECT_TRUE(Arrives(swivel +
-                      " PU12,0;PD0,12PD0,732,12,720,732,720,720,708,720,-12,708,0,-12,0 PU732,0;"))
+  EXPECT_TRUE(
+      Arrives(swivel + " PU12,0;PD0,12PD0,732,12,720,732,720,720,708,720,-12,708,0,-12,0 PU732,0;"))
       << Recorded();
   EXPECT_FLOAT_EQ(0.3f, m_device.m_bladeOffset);
 

@@ -4,6 +4,7 @@
 // and scaled by the option pages, and built again after an option changes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -68,7 +69,8 @@ public:
                                                                : nullptr;
   }
   CBlock* GetEffectOutline() const override {
-    return MakeCurve({{10, 35, kPointStart | kPointOnCurve}, {60, 35, kPointOpenEnd | kPointOnCurve}});
+    return MakeCurve(
+        {{10, 35, kPointStart | kPointOnCurve}, {60, 35, kPointOpenEnd | kPointOnCurve}});
   }
 };
 
@@ -268,6 +270,40 @@ TEST_F(CutPreviewTest, TheTextLineOptionCutsATextsLayoutLineWithIt) {
   m_settings.m_colorNumber = static_cast<int>(kBlue);
   m_preview.RebuildPreview();
   EXPECT_TRUE(CurvesOf(m_preview).empty());
+}
+
+// The page outline marks where the document's page lies under the job: every placement, move and
+// rebuild maps it with the job, so the job keeps its place on it (here 20 from the page's left
+// and top, turned, mirrored and scaled with it).
+TEST_F(CutPreviewTest, ThePageOutlineKeepsTheJobsPlaceOnIt) {
+  m_document.GetPageSettings().m_width = 400;
+  m_document.GetPageSettings().m_height = 300;
+  AddSquare(20, 20, 100);
+  m_settings.m_savePaper = 1;
+  m_settings.m_mirror = 1;
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    float left, top, right, bottom;  // the job's margins on the page
+  };
+  const Step steps[] = {
+      {"build", [&] { m_preview.BuildPreview(); }, 280, 20, 20, 180},
+      {"mirror", [&] { m_preview.MirrorJob(); }, 20, 20, 280, 180},
+      {"rotate", [&] { m_preview.RotateJob(); }, 180, 20, 20, 280},
+      {"scale", [&] { ASSERT_TRUE(m_preview.ScaleJob(2)); }, 360, 40, 40, 560},
+      {"save paper off", [&] { m_preview.SetSavePaper(false); }, 360, 40, 40, 560},
+      {"rebuild", [&] { m_preview.RebuildPreview(); }, 360, 40, 40, 560},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.run();
+    CFRect job = BoundsOf(m_preview), page = m_preview.GetPageRect();
+    page.Normalize();
+    EXPECT_NEAR(step.left, job.left - page.left, 1e-2);
+    EXPECT_NEAR(step.top, job.top - page.top, 1e-2);
+    EXPECT_NEAR(step.right, page.right - job.right, 1e-2);
+    EXPECT_NEAR(step.bottom, page.bottom - job.bottom, 1e-2);
+  }
 }
 
 // The media steps by its size less the overlap; up or left past the origin stops at 0.

@@ -18,6 +18,7 @@
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
 #include "framework/MultiDocTemplate.h"
+#include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ShapeBlock.h"
 #include "model/document/TALVEX42Doc.h"
@@ -193,7 +194,8 @@ void ChooseModel(HWND bar, const char* model) {
 
 int TextExtent(HWND control, const std::string& text) {
   HDC dc = GetDC(control);
-  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  HGDIOBJ font = SelectObject(dc,
+                              reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, font);
@@ -228,7 +230,8 @@ void ExpectBarFitsItsTexts(HWND bar) {
             [](const Placed& a, const Placed& b) { return a.left < b.left; });
   for (size_t i = 1; i < placed.size(); ++i) {
     if (placed[i].id == IDC_CUT_FORCE_SPIN) continue;  // the spin sits on its edit's edge
-    EXPECT_GE(placed[i].left, placed[i - 1].right) << placed[i].id << " covers " << placed[i - 1].id;
+    EXPECT_GE(placed[i].left, placed[i - 1].right)
+        << placed[i].id << " covers " << placed[i - 1].id;
   }
   RECT client;
   GetClientRect(bar, &client);
@@ -488,11 +491,12 @@ TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
   ASSERT_EQ(5, job.GetSize());
   const CFRect rule = job.GetBlock(3)->m_box;  // the upper rule, 210..350 at 110
 
-  Drag(view, 190, 95, 365, 170);  // a band around both rules
+  // A press inside a block's box picks it: the band and the empty click start left of the frame.
+  Drag(view, 10, 95, 365, 170);  // a band around both rules
   EXPECT_EQ(2, selection.GetCount());
   EXPECT_EQ(1, job.GetBlock(3)->m_selected);
   EXPECT_EQ(1, job.GetBlock(4)->m_selected);
-  Drag(view, 200, 240, 200, 240);  // a click on nothing
+  Drag(view, 10, 240, 10, 240);  // a click on nothing
   EXPECT_EQ(0, selection.GetCount());
 
   const float scale = static_cast<float>(view->GetScale());

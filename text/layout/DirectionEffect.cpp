@@ -689,7 +689,8 @@ void CDirectionEffect::AppendLayoutLine(CCurveBlock& curve) const {
     extent.bottom = farthest;
   curve.AddRectangle(extent.left, extent.top, extent.right, extent.bottom);
   for (float edge : lineEdges) {
-    if (IsHorizontal() && edge < extent.bottom) curve.AddLine(extent.left, edge, extent.right, edge);
+    if (IsHorizontal() && edge < extent.bottom)
+      curve.AddLine(extent.left, edge, extent.right, edge);
     if (!IsHorizontal() && edge > extent.left) curve.AddLine(edge, extent.top, edge, extent.bottom);
   }
 }

@@ -155,8 +155,8 @@ TEST(CutPatterns, ObliqueStripsRunAtTheirAngleCoverTheBoxAndStartAtThePoint) {
     const FPOINT along = {std::cos(rad), -std::sin(rad)};
     const FPOINT across = {std::sin(rad), std::cos(rad)};
     auto first = Owned(Patterns::MakeHatchLines(0, 0, 100, 40, angle, 4, 0, 0, 0));
-    auto second =
-        Owned(Patterns::MakeHatchLines(0, 0, 100, 40, angle, 4, 0, 0, Patterns::kSecondPass));
+    auto second = Owned(
+        Patterns::MakeHatchLines(0, 0, 100, 40, angle, 4, 0, 0, Patterns::kSecondPass));
     std::vector<std::vector<FPOINT>> pieces = PieceCorners(first.get());
     const size_t drawnByFirst = pieces.size();
     for (auto& piece : PieceCorners(second.get())) pieces.push_back(piece);
