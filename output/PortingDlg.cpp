@@ -221,6 +221,11 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
       CancelPlot(&record);
       cancelled = true;
       cancelStart = GetTickCount();
+      // A plug-in that ended its writer in the cancel says so in the record.
+      if (record.threadHandle == 0) {
+        ended = true;
+        break;
+      }
     }
     if (cancelled && GetTickCount() - cancelStart >= m_cancelWaitMilliseconds) break;
     for (int i = 0; i < kPlugInPolls && (cancelled || !StopPressed()); ++i) {

@@ -129,6 +129,7 @@ public:
   int queries = 0;
   int failingQuery = -1;
   bool stopAtFirstProgress = false;
+  bool cancelEndsTheWriter = false;
   bool endedThread = true;
 
 protected:
@@ -142,7 +143,10 @@ protected:
     record->percent = 40;
     return true;
   }
-  void CancelPlot(PlotInfo*) override { ++cancels; }
+  void CancelPlot(PlotInfo* record) override {
+    ++cancels;
+    if (cancelEndsTheWriter) record->threadHandle = 0;
+  }
   void EndPlot(bool threadEnded) override { endedThread = threadEnded; }
   void ShowProgress(DWORD position) override {
     CPortingDlg::ShowProgress(position);
@@ -166,6 +170,13 @@ TEST_F(PortingDlgTest, AStoppedUsbJobIsCancelledOnceAndAFailedQueryIsAFailure) {
   EXPECT_LT(took, 3000u);
   EXPECT_FALSE(stopped.endedThread);
   EXPECT_EQ(0u, m_boxes.Count()) << "the user stopped it";
+  // A plug-in whose cancel ends its writer is not waited for.
+  StuckPlugInDialog ended(m_folder);
+  ended.stopAtFirstProgress = ended.cancelEndsTheWriter = true;
+  const DWORD again = GetTickCount();
+  EXPECT_FALSE(ended.SendData(m_plot.c_str(), "Cutter[Stuck.upl:01]", nullptr, 2052));
+  EXPECT_LT(GetTickCount() - again, 250u);
+  EXPECT_TRUE(ended.endedThread);
 
   StuckPlugInDialog lost(m_folder);
   lost.failingQuery = 2;

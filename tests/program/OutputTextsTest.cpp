@@ -46,40 +46,16 @@ std::vector<std::string> Conversions(const std::string& format) {
 TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
   ASSERT_NE(nullptr, EnglishLibrary());
   using namespace OutputText;
-  const Text texts[] = {kErrorCaption,
-                        kSendFailed,
-                        kCutOutput,
-                        kClipping,
-                        kScaling,
-                        kCutting,
-                        kTestTitle,
-                        kResetTitle,
-                        kCancel,
-                        kFileWritten,
-                        kPlugInFailed,
-                        kPlugInLost,
-                        kOffsetRefused,
-                        kRatioRefused,
-                        kOvercutRefused,
-                        kUnlistedSpeed,
-                        kUnsupportedDataBits,
-                        kRunFailed,
-                        kManagerSilent,
-                        kJobFileFailed,
-                        kDataPathTooLong,
-                        kNoModel,
-                        kModelNotListed,
-                        kSectionMissing,
-                        kCommandMissing,
-                        kNoResolution,
-                        kProfileUnusable,
-                        kProfileSectionUnusable,
-                        kPortRefused,
-                        kPortNotOpened,
-                        kNotIntegerFormat,
-                        kTemplateTooLong,
-                        kFormatCount,
-                        kFormatRange};
+  // clang-format off
+  const Text texts[] = {
+      kErrorCaption, kSendFailed, kCutOutput, kClipping, kScaling, kCutting, kTestTitle,
+      kResetTitle, kCancel, kFileWritten, kPlugInFailed, kPlugInLost, kOffsetRefused,
+      kRatioRefused, kOvercutRefused, kUnlistedSpeed, kUnsupportedDataBits, kRunFailed,
+      kManagerSilent, kJobFileFailed, kDataPathTooLong, kNoModel, kModelNotListed,
+      kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
+      kPortRefused, kPortNotOpened, kNotIntegerFormat, kTemplateTooLong, kFormatCount,
+      kFormatRange};
+  // clang-format on
   for (const Text& text : texts) {
     SCOPED_TRACE(text.id);
     EXPECT_EQ(text.chinese, StringOf(GetModuleHandleA(nullptr), text.id));
