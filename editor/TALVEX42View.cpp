@@ -656,9 +656,6 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
       ::keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY, 0);
       ::keybd_event(VK_SCROLL, 0x46, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
       return;
-    case CViewCommandTable::kClearOutputAreas:
-      ClearOutputAreas();
-      return;
     case CViewCommandTable::kDeleteSelection:
       m_editCommands.Delete();
       return;
@@ -802,14 +799,6 @@ void CTALVEX42View::TogglePaletteBar() {
 void CTALVEX42View::TogglePropertyBar() {
   CControlBar* bar = MainFrameBar(kPropertyBarId);
   if (bar) MainFrame()->ShowControlBar(bar, !bar->IsVisible(), FALSE);
-}
-
-void CTALVEX42View::ClearOutputAreas() {
-  CTALVEX42Doc* document = GetDocument();
-  if (!document || document->GetOutputAreas().GetSize() == 0) return;
-  document->GetOutputAreas().DeleteAll();
-  document->SetModifiedFlag(TRUE);
-  Invalidate(FALSE);
 }
 
 // ---- Characters ----

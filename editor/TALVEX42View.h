@@ -189,7 +189,6 @@ private:
   void Undo();
   void TogglePaletteBar();
   void TogglePropertyBar();
-  void ClearOutputAreas();
   void Repaint();
   // The node-edit commands on the curve under edit.
   void RunNodeCommand(UINT id);

@@ -102,12 +102,17 @@ CJobCutter::Result CJobCutter::SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Pr
   }
   int shown = -1;
   bool ended = false;
+  bool lost = false;
   bool cancelling = false;
   bool cancelAnswered = false;
   DWORD cancelStart = 0;
   for (;;) {
-    // A job the plug-in no longer knows is over for us too.
-    if (!QueryPlot(&info) || info.threadHandle == 0) {
+    // A job the plug-in can no longer tell about is not a copy done: its writer may still run.
+    if (!QueryPlot(&info)) {
+      lost = true;
+      break;
+    }
+    if (info.threadHandle == 0) {
       ended = true;
       break;
     }
@@ -127,6 +132,7 @@ CJobCutter::Result CJobCutter::SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Pr
   m_port.SetState(COutPort::kIdle);
   EndPlot(ended);
   if (cancelling) return kStopped;
+  if (lost) return kFailed;
   progress.ShowDone();
   return kCut;
 }

@@ -5,6 +5,22 @@
 namespace {
 
 const char kJobFilePattern[] = "OSI*.TMP";
+const char kDataPrefix[] = "OSD";
+const char kDataExtension[] = ".TMP";
+
+// "X:\" or "\\server\": a path that does not depend on the current folder or drive.
+bool IsFullPath(const CString& path) {
+  if (path.GetLength() >= 3 && path[1] == ':' && path[2] == '\\') return true;
+  return path.GetLength() >= 3 && path[0] == '\\' && path[1] == '\\';
+}
+
+bool IsDataFileName(const CString& name) {
+  const int prefix = static_cast<int>(sizeof kDataPrefix) - 1;
+  const int extension = static_cast<int>(sizeof kDataExtension) - 1;
+  if (name.GetLength() <= prefix + extension || name.FindOneOf(":*?\"<>|") >= 0) return false;
+  return name.Left(prefix).CompareNoCase(kDataPrefix) == 0 &&
+         name.Right(extension).CompareNoCase(kDataExtension) == 0;
+}
 
 CString LongFullPath(LPCSTR path) {
   char full[MAX_PATH * 2] = {};
@@ -43,6 +59,26 @@ std::vector<CString> CJobFolder::FindJobFiles() const {
   return paths;
 }
 
+bool CJobFolder::IsOwnDataFile(LPCSTR path) const {
+  if (!path || m_folder.IsEmpty()) return false;
+  const CString full(path);
+  if (!IsFullPath(full) || full.Find('/') >= 0) return false;
+  const int slash = full.ReverseFind('\\');
+  if (slash < 0 || !IsDataFileName(full.Mid(slash + 1))) return false;
+  return SamePath(full.Left(slash + 1), m_folder);
+}
+
+bool CJobFolder::ReadJob(LPCSTR jobFilePath, CJobFile& job) const {
+  return jobFilePath && job.Read(jobFilePath) && IsOwnDataFile(job.GetDataPath());
+}
+
+void CJobFolder::DeleteJob(LPCSTR jobFilePath) const {
+  CJobFile job;
+  if (!jobFilePath || !job.Read(jobFilePath)) return;
+  DeleteFileA(jobFilePath);
+  if (IsOwnDataFile(job.GetDataPath())) DeleteFileA(job.GetDataPath());
+}
+
 int CJobFolder::Purge(const std::vector<CString>& listed) const {
   int purged = 0;
   for (const CString& path : FindJobFiles()) {
@@ -50,8 +86,7 @@ int CJobFolder::Purge(const std::vector<CString>& listed) const {
     for (const CString& row : listed) isListed = isListed || SamePath(path, row);
     CJobFile job;
     if (isListed || !job.Read(path)) continue;
-    DeleteFileA(path);
-    if (!job.GetDataPath().IsEmpty()) DeleteFileA(job.GetDataPath());
+    DeleteJob(path);
     ++purged;
   }
   return purged;

@@ -110,7 +110,7 @@ void CJobListView::AddColumns() {
 
 int CJobListView::AddJob(LPCSTR jobFilePath, DWORD itemData) {
   CJobFile job;
-  if (!jobFilePath || !job.Read(jobFilePath)) return 0;
+  if (!m_jobFolder.ReadJob(jobFilePath, job)) return 0;
   if (FindRow(jobFilePath) >= 0) return 1;
   CListCtrl& list = GetListCtrl();
   const int row = list.InsertItem(LVIF_TEXT | LVIF_PARAM, list.GetItemCount(), jobFilePath, 0, 0, 0,
@@ -163,13 +163,8 @@ int CJobListView::FindRow(LPCSTR jobPath) const {
 }
 
 void CJobListView::RemoveRow(int row) {
-  const CString path = GetJobPath(row);
-  CJobFile job;
   // The data path of a job file that does not read is not known: nothing is deleted then.
-  if (job.Read(path)) {
-    DeleteFileA(path);
-    if (!job.GetDataPath().IsEmpty()) DeleteFileA(job.GetDataPath());
-  }
+  m_jobFolder.DeleteJob(GetJobPath(row));
   GetListCtrl().DeleteItem(row);
 }
 

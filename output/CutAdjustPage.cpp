@@ -76,6 +76,7 @@ void CCutAdjustPage::SetNumber(UINT id, LPCSTR format, double value) {
 }
 
 void CCutAdjustPage::FillControls() {
+  if (!m_hWnd) return;
   ::SetDlgItemInt(m_hWnd, kOverlap, static_cast<UINT>(m_settings.m_pageGaps), TRUE);
   ::CheckDlgButton(m_hWnd, kPauseCut, m_settings.m_pauseCut ? BST_CHECKED : BST_UNCHECKED);
   SetNumber(kBladeOffset, "%.2f", m_device.m_bladeOffset);
@@ -121,21 +122,21 @@ bool CCutAdjustPage::ReadBack(CCutterDevice* profile) {
   float offset = 0.0f, ratioX = 0.0f, ratioY = 0.0f;
   if (!ParseFloat(kBladeOffset, &offset) || !IsBladeOffset(offset)) {
     Refuse(kBladeOffset, "%.2f", target.m_bladeOffset);
-    AfxMessageBox(OutputText::kOffsetRefused, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(OutputText::Load(OutputText::kOffsetRefused), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if (!ParseFloat(kRatioX, &ratioX) || !IsRatio(ratioX) || !ParseFloat(kRatioY, &ratioY) ||
       !IsRatio(ratioY)) {
     SetNumber(kRatioX, "%.4f", target.m_ratioX);
     SetNumber(kRatioY, "%.4f", target.m_ratioY);
-    AfxMessageBox(OutputText::kRatioRefused, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(OutputText::Load(OutputText::kRatioRefused), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   BOOL isNumber = FALSE;
   int overcut = static_cast<int>(::GetDlgItemInt(m_hWnd, kOvercut, &isNumber, TRUE));
   if (!isNumber || overcut < 0) {
     ::SetDlgItemInt(m_hWnd, kOvercut, static_cast<UINT>(target.m_overcut), TRUE);
-    AfxMessageBox(OutputText::kOvercutRefused, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(OutputText::Load(OutputText::kOvercutRefused), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   target.m_overcut = overcut;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "framework/FileDialog.h"
 #include "framework/FrameWnd.h"
@@ -29,6 +31,7 @@
 BEGIN_MESSAGE_MAP(CCutDeviceBar, CDialogBar)
   ON_CBN_SELCHANGE(CCutDeviceBar::kModelCombo, OnModelChange)
   ON_CBN_SELCHANGE(CCutDeviceBar::kPortCombo, OnPortChange)
+  ON_CBN_EDITCHANGE(CCutDeviceBar::kPortCombo, OnPortTyped)
   ON_CBN_SELCHANGE(CCutDeviceBar::kSpeedCombo, OnSpeedChange)
   ON_BN_CLICKED(CCutDeviceBar::kSpeedCheck, OnSpeedCheck)
   ON_EN_CHANGE(CCutDeviceBar::kForceEdit, OnForceChange)
@@ -50,6 +53,8 @@ const char kFileEntry[] = "FILE:";
 const char kPlotPrefix[] = "OSD";
 const int kModelNameChars = 80;
 const int kPortNameChars = 200;
+// Room after the bar's last control.
+const int kBarMargin = 6;
 // The speed list is stepped by a tenth of the maximum; the common maximum 48 steps by 8.
 const short kEightStepMaximum = 48;
 
@@ -89,8 +94,97 @@ CCutDeviceBar::~CCutDeviceBar() { m_notifications.RemoveAll(); }
 BOOL CCutDeviceBar::Create(CWnd* parent, UINT style, UINT id) {
   if (!CDialogBar::Create(parent, kDialogId, style | CBRS_SIZE_DYNAMIC, id)) return FALSE;
   InitBar();
+  FitToTexts();
   m_notifications.AddHidDevices(m_hWnd);
   return TRUE;
+}
+
+// ---- Sizes ----
+
+namespace {
+
+int TextWidth(HWND control, LPCSTR text) {
+  HDC dc = ::GetDC(control);
+  HGDIOBJ font =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size = {0, 0};
+  ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+  ::SelectObject(dc, font);
+  ::ReleaseDC(control, dc);
+  return size.cx;
+}
+
+// What a control needs around its text: a push button its frame, a check box its box.
+int TextMargin(HWND control) {
+  char kind[16] = {};
+  ::GetClassNameA(control, kind, sizeof kind);
+  if (lstrcmpiA(kind, "Button") != 0) return 4;
+  const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+  if (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX)
+    return ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  return 4 * ::GetSystemMetrics(SM_CXEDGE) + 8;
+}
+
+}  // namespace
+
+// The template is laid out for one language: every label, check box and button is widened to its
+// text in the bar's font, the controls to its right move along, and the bar grows with them. The
+// model list shows whole names, and both lists drop down as wide as their longest entry.
+void CCutDeviceBar::FitToTexts() {
+  std::vector<std::pair<int, HWND>> controls;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    controls.emplace_back(rect.left, child);
+  }
+  std::stable_sort(controls.begin(), controls.end(),
+                   [](const std::pair<int, HWND>& a, const std::pair<int, HWND>& b) {
+                     return a.first < b.first;
+                   });
+  int shift = 0, right = 0;
+  for (const auto& entry : controls) {
+    HWND control = entry.second;
+    RECT rect;
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    int width = rect.right - rect.left;
+    const int id = ::GetDlgCtrlID(control);
+    if (id == kModelCombo || id == kPortCombo) {
+      const int needed = WidestEntry(control) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
+      ::SendMessageA(control, CB_SETDROPPEDWIDTH, needed, 0);
+      if (id == kModelCombo) width = std::max(width, std::min(needed, 2 * width));
+    } else if (id != kMediaWidth && id != kMediaHeight && id != kForceEdit && id != kForceSpin) {
+      char text[128] = {};
+      ::GetWindowTextA(control, text, sizeof text);
+      if (text[0] != '\0') width = std::max(width, TextWidth(control, text) + TextMargin(control));
+    }
+    const int grown = width - (rect.right - rect.left);
+    // A combo box's height is its dropped list's: it keeps the one it has.
+    RECT window;
+    ::GetWindowRect(control, &window);
+    ::SetWindowPos(control, nullptr, rect.left + shift, rect.top, width, window.bottom - window.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    right = std::max(right, static_cast<int>(rect.left) + shift + width);
+    shift += grown;
+  }
+  // The bar's borders and gripper take room from its inside.
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, TRUE);
+  const int frame = -inside.Width();
+  m_sizeDefault.cx = std::max(static_cast<int>(m_sizeDefault.cx) + shift,
+                              right + kBarMargin + frame);
+}
+
+int CCutDeviceBar::WidestEntry(HWND combo) const {
+  int widest = 0;
+  const LRESULT count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[512] = {};
+    if (::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) >= static_cast<LRESULT>(sizeof text)) continue;
+    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    widest = std::max(widest, TextWidth(combo, text));
+  }
+  return widest;
 }
 
 HWND CCutDeviceBar::Frame() const {
@@ -229,7 +323,9 @@ void CCutDeviceBar::RefreshControls() {
   m_filling = false;
 }
 
-void CCutDeviceBar::CollectBarSettings() {
+// A job takes the blade offset, overcut and pen mode from the settings: they must be the loaded
+// model's, or a drag knife would cut without its offset.
+void CCutDeviceBar::TakeProfileValues() {
   m_settings.m_penMode = m_device.m_penMode;
   m_settings.m_overcut = m_device.m_overcut;
   m_settings.m_penForce = m_device.m_force;
@@ -237,6 +333,10 @@ void CCutDeviceBar::CollectBarSettings() {
   m_settings.m_penSpeed = m_device.m_speed;
   m_settings.m_setSpeed = m_device.m_setSpeed;
   m_settings.m_bladeOffset = m_device.m_bladeOffset;
+}
+
+void CCutDeviceBar::CollectBarSettings() {
+  TakeProfileValues();
   const CIniFile& file = m_device.ProfileFile();
   m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut",
                                         CCutSettings::kDefaultSolidCut);
@@ -248,16 +348,29 @@ void CCutDeviceBar::CollectBarSettings() {
 
 void CCutDeviceBar::OnModelChange() {
   if (m_filling) return;
-  CString name = ControlText(kModelCombo).Left(kModelNameChars - 1);
+  CString name = SelectedText(kModelCombo).Left(kModelNameChars - 1);
   m_device.LoadProfile(name);
   m_device.ProfileFile().WriteString(kCutInfoSection, kDeviceKey, name);
+  TakeProfileValues();
   RefreshControls();
+  m_host.ShowProfile();
 }
 
 void CCutDeviceBar::OnPortChange() {
   if (m_filling) return;
-  m_settings.SetPortName(SelectedText(kPortCombo).Left(kPortNameChars - 1));
+  TakePort(SelectedText(kPortCombo));
+}
+
+// A port name typed into the combo counts as soon as it is typed, as a chosen one does.
+void CCutDeviceBar::OnPortTyped() {
+  if (m_filling) return;
+  TakePort(ControlText(kPortCombo));
+}
+
+void CCutDeviceBar::TakePort(const CString& name) {
+  m_settings.SetPortName(name.Left(kPortNameChars - 1));
   RefreshControls();
+  m_host.ShowPortKind();
 }
 
 void CCutDeviceBar::OnSpeedChange() {
@@ -298,7 +411,10 @@ void CCutDeviceBar::OnMediaSizeDone(UINT id, bool width) {
 void CCutDeviceBar::OnMediaWidthDone() { OnMediaSizeDone(kMediaWidth, true); }
 void CCutDeviceBar::OnMediaHeightDone() { OnMediaSizeDone(kMediaHeight, false); }
 
+// The test square and the reset cut with what the bar and the pages show, as a job would.
 void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
+  if (!m_host.ReadBackOptions()) return;
+  CollectBarSettings();
   m_device.m_port.SetPortName(m_settings.m_portName);
   if (m_device.m_port.GetPortKind() <= 0) return;
   std::unique_ptr<CCutProgress> progress = BeginProgress(title);
@@ -310,8 +426,10 @@ void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
     m_device.Reset(pump, m_settings);
 }
 
-void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::kTestTitle, true); }
-void CCutDeviceBar::OnReset() { RunDeviceCommand(OutputText::kResetTitle, false); }
+void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::Load(OutputText::kTestTitle), true); }
+void CCutDeviceBar::OnReset() {
+  RunDeviceCommand(OutputText::Load(OutputText::kResetTitle), false);
+}
 
 void CCutDeviceBar::OnExit() {
   m_host.ReadBackOptions();
@@ -347,7 +465,10 @@ bool CCutDeviceBar::Output() {
     return false;
   }
   m_settings.SaveCutSettings(m_device.ProfileFile());
-  if (!temporary) return true;
+  if (!temporary) {
+    ReportFileWritten(path);
+    return true;
+  }
   // From the hand-over on the job manager owns the plot file (it deletes it on a refusal too).
   if (m_settings.m_remoteCut) return SendToManager(path);
   bool sent = PlotDirect(path);
@@ -377,6 +498,14 @@ bool CCutDeviceBar::ChooseOutputTarget(CString& path, int kind) {
   return true;
 }
 
+// A file shows no progress of its own once the job is written: the user is told where it went.
+void CCutDeviceBar::ReportFileWritten(LPCSTR path) {
+  CString text;
+  text.Format(OutputText::Load(OutputText::kFileWritten), path);
+  AfxShowMessageBox(Frame(), text, OutputText::Load(OutputText::kCutOutput),
+                    MB_OK | MB_ICONINFORMATION);
+}
+
 bool CCutDeviceBar::AskForPlotFile(CString& path) {
   CIniFile& portSettings = m_device.m_port.GetSettingsFile();
   CString folder = portSettings.GetString("PortInfo", "FilePath", "C:\\");
@@ -400,10 +529,9 @@ std::unique_ptr<CCutProgress> CCutDeviceBar::BeginProgress(LPCSTR title) {
 }
 
 bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
-  std::unique_ptr<CCutProgress> progress = BeginProgress(
-      OutputText::LoadOr(OutputText::kCutOutputId, OutputText::kCutOutput));
+  std::unique_ptr<CCutProgress> progress = BeginProgress(OutputText::Load(OutputText::kCutOutput));
   ModalState modal(Frame());
-  progress->SetStepText(OutputText::kClipping);
+  progress->SetStepText(OutputText::Load(OutputText::kClipping));
   CSegArray* blocks = m_host.GetOutputBlocks();
   std::unique_ptr<CGroupBlock> job(blocks ? ClipGroupToRect(*blocks, m_settings.m_mediaRect)
                                           : nullptr);
@@ -434,15 +562,15 @@ bool CCutDeviceBar::WriteCutJob(LPCSTR path) {
 bool CCutDeviceBar::WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip) {
   std::unique_ptr<CGroupBlock> part(ClipGroupToRect(job->GetChildren(), strip));
   if (!part) return false;
-  progress->SetStepText(OutputText::kScaling);
+  progress->SetStepText(OutputText::Load(OutputText::kScaling));
   part->Transform(PageToDeviceMatrix(m_settings.m_mediaRect, m_device.m_rs, m_device.m_ratioX,
                                      m_device.m_ratioY));
-  progress->SetStepText(OutputText::kCutting);
+  progress->SetStepText(OutputText::Load(OutputText::kCutting));
   part->FlattenNested();
   if (m_settings.m_sort) part->SortByTop();
   progress->SetRange(part->CountCurvePoints());
   OutputBlocks(progress, part.get(), m_device, m_settings);
-  if (m_settings.m_pageRect && !m_device.m_stop) CutMediaFrame(strip);
+  if (m_settings.m_pageRect && !m_device.m_stop) CutMediaFrame();
   return true;
 }
 
@@ -457,29 +585,21 @@ void CCutDeviceBar::OutputBlocks(CCutProgress* progress, CGroupBlock* blocks, CC
   }
 }
 
-// Every strip is placed by the same matrix, so all strips share one device origin, the media's
-// corner. A frame after each strip therefore outlines that strip's band of the media, not the
-// whole media again: a job in one strip gets the whole media frame.
-void CCutDeviceBar::CutMediaFrame(const CFRect& strip) {
+// The frame outlines the whole media from the device origin, the media's corner, after every
+// strip: W and H are the media's size in whole steps.
+void CCutDeviceBar::CutMediaFrame() {
   const CFRect& media = m_settings.m_mediaRect;
   const float rs = m_device.m_rs;
-  float top = 0.0f;
-  float bottom = media.bottom - media.top;
-  if (m_settings.m_shareOutLimit > 0) {
-    top = std::max(0.0f, strip.top - media.top);
-    bottom = std::min(bottom, strip.bottom - media.top);
-  }
   const float w = static_cast<float>(static_cast<int>((media.right - media.left) / rs));
-  const float y0 = static_cast<float>(static_cast<int>(top / rs));
-  const float y1 = static_cast<float>(static_cast<int>(bottom / rs));
+  const float h = static_cast<float>(static_cast<int>((media.bottom - media.top) / rs));
   // Pen mode: the frame is drawn where it is, without the blade-offset corrections.
   int penMode = m_device.m_penMode;
   m_device.m_penMode = 1;
-  m_device.MoveTo(0.0f, y0);
-  m_device.CutTo(w, y0);
-  m_device.CutTo(w, y1);
-  m_device.CutTo(0.0f, y1);
-  m_device.CutTo(0.0f, y0);
+  m_device.MoveTo(0.0f, 0.0f);
+  m_device.CutTo(w, 0.0f);
+  m_device.CutTo(w, h);
+  m_device.CutTo(0.0f, h);
+  m_device.CutTo(0.0f, 0.0f);
   m_device.FlushPendingBlank();
   m_device.m_penMode = penMode;
 }

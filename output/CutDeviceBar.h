@@ -52,6 +52,9 @@ public:
 
   void InitBar();
   void RefreshControls();
+  // Widens the controls to their texts (in whatever language the resources have) and the bar
+  // with them; the lists drop down as wide as their longest entry.
+  void FitToTexts();
   void FillPortList();
   void CollectBarSettings();
   // Where the plot file goes, by the target kind: asks for a file (0), the port name itself (-1)
@@ -78,6 +81,7 @@ protected:
 
   void OnModelChange();
   void OnPortChange();
+  void OnPortTyped();
   void OnSpeedChange();
   void OnSpeedCheck();
   void OnForceChange();
@@ -95,13 +99,17 @@ private:
   CString ControlText(UINT id) const;
   CString SelectedText(UINT comboId) const;
   void FillModelList();
+  void TakeProfileValues();
+  void TakePort(const CString& name);
+  int WidestEntry(HWND combo) const;
   void FillSpeedList();
   void SelectPrefix(UINT comboId, LPCSTR prefix);
   void OnMediaSizeDone(UINT id, bool width);
   void RunDeviceCommand(LPCSTR title, bool test);
   // Cuts the part of the job in the strip; false when none of it lies there.
   bool WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip);
-  void CutMediaFrame(const CFRect& strip);
+  void CutMediaFrame();
+  void ReportFileWritten(LPCSTR path);
   HWND Frame() const;
 
   CCutterDevice& m_device;

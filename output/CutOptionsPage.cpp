@@ -85,9 +85,17 @@ void CCutOptionsPage::FillControls() {
   SetNumber(kPrecision, "%.2f", m_settings.m_curveAccurate);
   SetNumber(kZoom, "%.2f", m_settings.m_zoomCut);
   ::SetDlgItemInt(m_hWnd, kPageGap, m_settings.m_mmPageGap, FALSE);
-  // Only a device port can hand its jobs to the job manager.
+  ShowPortKind();
+}
+
+// Only a device port can hand its jobs to the job manager.
+void CCutOptionsPage::ShowPortKind() {
+  if (!m_hWnd) return;
   const bool devicePort = m_settings.GetTargetKind() > 0;
-  if (!devicePort) Check(kRemoteCut, 0);
+  if (!devicePort) {
+    Check(kRemoteCut, 0);
+    m_settings.m_remoteCut = 0;
+  }
   ::EnableWindow(::GetDlgItem(m_hWnd, kRemoteCut), devicePort);
 }
 

@@ -49,6 +49,8 @@ public:
   using CDialog::Create;
   // Shows the settings in the controls.
   void FillControls();
+  // Enables "hand over to the job manager" for a device port; for any other port it is cleared.
+  void ShowPortKind();
   // Takes the check boxes, the feed gap and the length limit into the settings.
   void ReadBack();
   HWND GetColourList() const { return ::GetDlgItem(m_hWnd, kColourList); }

@@ -22,4 +22,9 @@ public:
   // Takes the values of the host's option pages into the settings and the cutter profile; false
   // (after telling the user) when one is refused. A host without pages has nothing to take.
   virtual bool ReadBackOptions() { return true; }
+  // The cutter model changed: the host's pages show the new profile's values, so that nothing of
+  // the old model is read back into the new one.
+  virtual void ShowProfile() {}
+  // The port changed: the host's pages enable what depends on the kind of port.
+  virtual void ShowPortKind() {}
 };

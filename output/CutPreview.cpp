@@ -36,6 +36,16 @@ CMatrix2D Scaling(float factor) {
 
 bool AreaIsFlagged(CAuxObject* area) { return (area->GetFlags() & CAuxObject::kSolidFlag) != 0; }
 
+// The text's characters and, after them, the line it is set along, as one group.
+CBlock* WithLayoutLine(const CBlock& text, CBlock* characters) {
+  CBlock* line = text.GetEffectOutline();
+  if (!line) return characters;
+  CGroupBlock* group = new CGroupBlock;
+  group->AddChild(characters);
+  group->AddChild(line);
+  return group;
+}
+
 // Moves the children of the group to the end of the list; the group's shell is deleted.
 void TakeChildren(CGroupBlock* group, CSegArray& into) {
   std::unique_ptr<CGroupBlock> shell(group);
@@ -74,6 +84,7 @@ CGroupBlock* CCutPreview::CollectClipped(const CFRect& rect, DWORD colour) {
       continue;
     CBlock* curve = block->ToCurve(colour);
     if (!curve) continue;
+    if (m_settings.m_textLine && block->m_type == kTextBlock) curve = WithLayoutLine(*block, curve);
     if (curve->m_type == kGroupBlock) static_cast<CGroupBlock*>(curve)->FlattenNested();
     curves.AddChild(curve);
   }

@@ -1,5 +1,6 @@
 // CCutPreview: the job of the cut-output window: a private copy of a drawing document's blocks as
-// outline curves, cut to the document's flagged output areas (or to its page) and placed on the
+// outline curves (with "TextLine" a text's layout line joins its characters, through the block's
+// GetEffectOutline), cut to the document's flagged output areas (or to its page) and placed on the
 // media by the cut settings (mirror, move to the media corner, scale), together with the page
 // rectangle, which shows where the document's page lies after the same moves. Everything is in
 // page units (millimetres, y downward). The document is never changed.

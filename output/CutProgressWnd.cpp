@@ -12,7 +12,7 @@ CCutProgressWnd::CCutProgressWnd(LPCSTR title, int* stopFlag, CWnd* owner) : m_s
                             6, 184, 10, kStepText);
   dialogTemplate.AddControl(PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 8, 20, 184, 10,
                             kProgressBar);
-  dialogTemplate.AddControl(CDialogTemplate::button, OutputText::kCancel,
+  dialogTemplate.AddControl(CDialogTemplate::button, OutputText::Load(OutputText::kCancel),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP, 75, 40, 50, 14, IDCANCEL);
   if (CreateIndirect(dialogTemplate.Get(), owner)) UpdateWindow();
 }

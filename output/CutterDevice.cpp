@@ -12,6 +12,7 @@
 #include "model/geometry/PointRecord.h"
 #include "model/geometry/SegmentWalker.h"
 #include "output/AdaptiveBezier.h"
+#include "output/OutputTexts.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ void CCutterDevice::ResetProfile() {
   m_overcut = 0;
   m_outMethod = 2;
   // Until a model's section is read, every command is empty: a job would send nothing.
-  m_profileProblem = "没有选择刻字机型号\n";
+  m_profileProblem = OutputText::Load(OutputText::kNoModel);
 }
 
 CString CCutterDevice::ModelListSection() {
@@ -173,13 +174,14 @@ bool CCutterDevice::FindSection() {
   CString list = ModelListSection();
   m_profileFile.ReadString(list, m_modelName, m_sectionName, sizeof(m_sectionName), "");
   if (m_sectionName[0] == '\0') {
-    m_profileProblem.Format("型号不在 [%s] 中\n", list.TrimRight().GetString());
+    m_profileProblem.Format(OutputText::Load(OutputText::kModelNotListed),
+                            list.TrimRight().GetString());
     return false;
   }
   char keys[64];
   m_profileFile.ReadString(m_sectionName, nullptr, keys, sizeof(keys), "");
   if (keys[0] == '\0') {
-    m_profileProblem.Format("[%s] 不存在或为空\n", m_sectionName);
+    m_profileProblem.Format(OutputText::Load(OutputText::kSectionMissing), m_sectionName);
     return false;
   }
   return true;
@@ -196,14 +198,14 @@ void CCutterDevice::LoadTemplates() {
     if (!ok)
       m_profileProblem.AppendFormat("%s=%s: %s\n", key.key, text, problem.GetString());
     else if (key.required && target.IsEmpty())
-      m_profileProblem.AppendFormat("%s: 缺少这个命令\n", key.key);
+      m_profileProblem.AppendFormat(OutputText::Load(OutputText::kCommandMissing), key.key);
   }
 }
 
 void CCutterDevice::LoadValues() {
   LPCSTR section = m_sectionName;
   m_rs = m_profileFile.GetFloat(section, "RS", 0.025f);
-  if (!(m_rs > 0.0f)) m_profileProblem.AppendFormat("RS: 分辨率必须大于 0\n");
+  if (!(m_rs > 0.0f)) m_profileProblem += OutputText::Load(OutputText::kNoResolution);
   m_swapXY = m_profileFile.GetInt(section, "SWAPXY", 0);
   m_setSpeed = m_profileFile.GetInt(section, "SetSpeed", 1);
   m_speed = ToShort(m_profileFile.GetInt(section, "DefaultSpeed", 40));
@@ -229,17 +231,17 @@ void CCutterDevice::ReportProfileProblem() const {
   if (m_modelName[0] == '\0')
     text = m_profileProblem;
   else if (m_sectionName[0] == '\0')
-    text.Format("刻字机型号 \"%s\" 的设置不能使用 (%s):\n\n%s", m_modelName, kProfileFileName,
+    text.Format(OutputText::Load(OutputText::kProfileUnusable), m_modelName, kProfileFileName,
                 m_profileProblem.GetString());
   else
-    text.Format("刻字机型号 \"%s\" 的设置不能使用 (%s 中的 [%s]):\n\n%s", m_modelName,
+    text.Format(OutputText::Load(OutputText::kProfileSectionUnusable), m_modelName,
                 kProfileFileName, m_sectionName, m_profileProblem.GetString());
   AfxMessageBox(text, MB_OK | MB_ICONERROR);
 }
 
 void CCutterDevice::ReportPortRefusal() const {
   CString text;
-  text.Format("输出端口 \"%s\" 没有接受刻字机命令, 刻字机没有收到数据。", m_port.GetPortName());
+  text.Format(OutputText::Load(OutputText::kPortRefused), m_port.GetPortName());
   AfxMessageBox(text, MB_OK | MB_ICONERROR);
 }
 
@@ -317,7 +319,7 @@ bool CCutterDevice::BeginJob(HWND progressWindow, const CCutSettings& settings) 
   }
   if (!m_port.Open(progressWindow)) {
     CString text;
-    text.Format("无法打开输出端口 \"%s\"。", m_port.GetPortName());
+    text.Format(OutputText::Load(OutputText::kPortNotOpened), m_port.GetPortName());
     AfxMessageBox(text, MB_OK | MB_ICONERROR);
     return false;
   }
@@ -497,13 +499,15 @@ void CCutterDevice::FlushPendingBlank() {
 
 // ---- Half cut ----
 
-// A solid piece opens a cut run like any cut: the command after it must end the run first, or a
-// model whose cut commands continue a run (",x,y") would lose the piece's end point.
+// Dashed walking opens no cut run: each solid piece is a cut of its own ("LineTo") and each void
+// piece a move, with nothing between them. Only a run that something else opened is continued.
 void CCutterDevice::CutDashPiece(bool solid, float x, float y) {
   if (!solid)
     MoveTo(x, y);
-  else
+  else if (m_cutting)
     CutTo(x, y);
+  else
+    CutStart(x, y);
 }
 
 void CCutterDevice::DashCutTo(float x, float y) {

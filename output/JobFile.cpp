@@ -38,6 +38,17 @@ CString ReadBoundedText(CByteReader& reader, size_t size) {
   return CString(bytes.data());
 }
 
+// A NUL-terminated text that ends within size bytes and within the data; false for one that
+// runs to either end, which would name another, shorter path.
+bool ReadTerminatedText(CByteReader& reader, size_t size, CString& text) {
+  size_t count = reader.Remaining() < size ? reader.Remaining() : size;
+  std::vector<char> bytes(count + 1, '\0');
+  if (!reader.ReadBytes(bytes.data(), count)) return false;
+  if (std::memchr(bytes.data(), '\0', count) == nullptr) return false;
+  text = bytes.data();
+  return true;
+}
+
 void PumpWaiting(DWORD milliseconds) {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -62,7 +73,18 @@ CJobFile::CJobFile()
 
 void CJobFile::SetPortName(LPCSTR name) { m_portName = Bounded(name, kPortNameSize); }
 void CJobFile::SetDocumentName(LPCSTR name) { m_documentName = Bounded(name, kDocumentNameSize); }
-void CJobFile::SetDataPath(LPCSTR path) { m_dataPath = Bounded(path, kDataPathSize); }
+// Kept whole: a path the manager cannot read back must be refused, not handed over cut short.
+void CJobFile::SetDataPath(LPCSTR path) { m_dataPath = path ? path : ""; }
+
+// A path longer than the manager reads is replaced by its short form when that fits.
+bool CJobFile::FitDataPath() {
+  if (static_cast<size_t>(m_dataPath.GetLength()) < kDataPathSize) return true;
+  char shortPath[MAX_PATH] = {};
+  DWORD length = GetShortPathNameA(m_dataPath, shortPath, sizeof shortPath);
+  if (length == 0 || length >= kDataPathSize) return false;
+  m_dataPath = shortPath;
+  return true;
+}
 
 std::vector<BYTE> CJobFile::BuildBytes() const {
   const DWORD documentOffset = static_cast<DWORD>(kHeaderSize);
@@ -78,7 +100,8 @@ std::vector<BYTE> CJobFile::BuildBytes() const {
   writer.WriteDWord(dataPathOffset);
   writer.WriteZeros(kHeaderSize - writer.Size());
   writer.WriteBytes(m_documentName.GetString(), m_documentName.GetLength() + 1);
-  writer.WriteBytes(m_dataPath.GetString(), m_dataPath.GetLength() + 1);
+  const CString dataPath = Bounded(m_dataPath, kDataPathSize);
+  writer.WriteBytes(dataPath.GetString(), dataPath.GetLength() + 1);
   return writer.Bytes();
 }
 
@@ -101,7 +124,9 @@ bool CJobFile::ReadBytes(const BYTE* data, size_t size) {
   reader.Seek(documentOffset);
   CString document = ReadBoundedText(reader, kDocumentNameSize);
   reader.Seek(dataPathOffset);
-  CString dataPath = ReadBoundedText(reader, kDataPathSize);
+  // The data path names the file the manager cuts and deletes: it is taken only whole.
+  CString dataPath;
+  if (!ReadTerminatedText(reader, kDataPathSize, dataPath) || dataPath.IsEmpty()) return false;
   m_version = version;
   m_outputMethod = method;
   m_portName = port;
@@ -167,8 +192,8 @@ void CJobFile::ReportFailure(LPCSTR text, LPCSTR caption) const {
 HWND CJobFile::StartManager() {
   CString text;
   if (WinExec(m_managerProgram, SW_SHOWNORMAL) <= 31) {
-    text.Format(OutputText::kRunFailed, m_managerProgram.GetString());
-    ReportFailure(text, OutputText::kErrorCaption);
+    text.Format(OutputText::Load(OutputText::kRunFailed), m_managerProgram.GetString());
+    ReportFailure(text, OutputText::Load(OutputText::kErrorCaption));
     return nullptr;
   }
   for (DWORD waited = 0; waited < m_startWaitMilliseconds; waited += kStartPollMilliseconds) {
@@ -176,15 +201,24 @@ HWND CJobFile::StartManager() {
     PumpWaiting(kStartPollMilliseconds);
   }
   if (FindManagerWindow()) return m_managerWindow;
-  text.Format(OutputText::kManagerSilent, m_managerProgram.GetString());
-  ReportFailure(text, OutputText::kErrorCaption);
+  text.Format(OutputText::Load(OutputText::kManagerSilent), m_managerProgram.GetString());
+  ReportFailure(text, OutputText::Load(OutputText::kErrorCaption));
   return nullptr;
 }
 
 bool CJobFile::SendToManager() {
   m_version = kVersion;
+  if (!FitDataPath()) {
+    CString text;
+    text.Format(OutputText::Load(OutputText::kDataPathTooLong), static_cast<int>(kDataPathSize) - 1,
+                m_dataPath.GetString());
+    ReportFailure(text, OutputText::Load(OutputText::kErrorCaption));
+    DeleteFiles();
+    return false;
+  }
   if (!WriteToFile()) {
-    ReportFailure(OutputText::kJobFileFailed, OutputText::kErrorCaption);
+    ReportFailure(OutputText::Load(OutputText::kJobFileFailed),
+                  OutputText::Load(OutputText::kErrorCaption));
     DeleteFiles();
     return false;
   }
@@ -203,8 +237,7 @@ bool CJobFile::SendToManager() {
   if (!taken) {
     if (atom != 0) GlobalDeleteAtom(atom);
     DeleteFiles();
-    ReportFailure(OutputText::LoadOr(OutputText::kSendFailedId, OutputText::kSendFailed),
-                  OutputText::kSendFailedCaption);
+    ReportFailure(OutputText::Load(OutputText::kSendFailed), OutputText::kSendFailedCaption);
   }
   SendMessageA(manager, kEndHandOver, 0, 0);
   return taken;

@@ -34,7 +34,8 @@ public:
 
   CJobFile();
 
-  // The fields, each cut to what its place holds (one byte is kept for the NUL).
+  // The fields, each cut to what its place holds (one byte is kept for the NUL); the data path
+  // is kept whole, and a job whose data path does not fit is not handed over.
   void SetOutputMethod(short method) { m_outputMethod = method; }
   void SetPortName(LPCSTR name);
   void SetDocumentName(LPCSTR name);
@@ -49,8 +50,10 @@ public:
   // The whole job file as it is written.
   std::vector<BYTE> BuildBytes() const;
   // Reads a job file as the job manager does: the signature must be "ODSINFO" and the version at
-  // least 6.0; the names are read at their offsets, at most 119 and 149 characters. False for a
-  // file that is missing, short, of another kind or with offsets outside the names' part.
+  // least 6.0; the names are read at their offsets, the document name cut to 119 characters.
+  // False for a file that is missing, short, of another kind or with offsets outside the names'
+  // part, and for a data path that is empty or does not end (with its NUL) within 150 bytes and
+  // within the file.
   bool Read(LPCSTR path);
   bool ReadBytes(const BYTE* data, size_t size);
 
@@ -66,9 +69,10 @@ public:
   // code page either process runs in.
   static std::wstring ManagerTitle();
   // Writes the job file and hands the job to the manager, starting the manager when it is not
-  // running and waiting (bounded) for its window. True when the manager took the job. Any
-  // failure is reported to the user and deletes the job file and the data file: a job is never
-  // dropped silently.
+  // running and waiting (bounded) for its window. True when the manager took the job. A data
+  // path longer than the manager reads (149 characters) goes as its short form, or not at all.
+  // Any failure is reported to the user and deletes the job file and the data file: a job is
+  // never dropped silently.
   bool SendToManager();
 
   // The manager program (default: ORV.EXE in the program folder) and how long a newly started
@@ -77,6 +81,7 @@ public:
   void SetStartWait(DWORD milliseconds) { m_startWaitMilliseconds = milliseconds; }
 
 private:
+  bool FitDataPath();
   HWND StartManager();
   void DeleteFiles() const;
   void ReportFailure(LPCSTR text, LPCSTR caption) const;

@@ -1,6 +1,7 @@
-// The fixed texts that the cut output shows the user, in one place. Texts with a string resource
-// are loaded from it first (the English resource library supplies its own); these are the
-// built-in Chinese forms.
+// The fixed texts that the cut output shows the user, in one place. Each message has a string
+// resource of the editor (the English resource library supplies its own text under the same id)
+// and the built-in Chinese form that stands where no resources are loaded. Formats keep their
+// conversions in the same order in every language.
 #pragma once
 
 #include <windows.h>
@@ -9,44 +10,10 @@
 
 namespace OutputText {
 
-// String resources of the editor that the output reads.
-// clang-format off
-const UINT kSendFailedId = 50015;     // "数据发送失败!"
-const UINT kManagerTitleId = 50018;   // the job manager's window title
-const UINT kCutOutputId = 50019;      // "刻绘输出"
-const UINT kParityItemsId = 50020;    // the port dialog's parity entries, one per line
-const UINT kFlowItemsId = 50021;      // its flow-control entries
-// clang-format on
-
-const char kSendFailed[] = "数据发送失败!";
-const char kManagerTitle[] = "镌图匠 - [切割管理程序]";
-const char kCutOutput[] = "刻绘输出";
-
-const char kErrorCaption[] = "错误";
-const char kSendFailedCaption[] = "ERROR";
-const char kRunFailed[] = "运行 %s 错误";
-const char kManagerSilent[] = "切割管理程序 %s 启动后没有出现, 切割数据没有交给它。";
-const char kJobFileFailed[] = "无法建立切割任务文件, 切割数据没有交给切割管理程序。";
-
-const char kClipping[] = "裁剪输出数据";
-const char kScaling[] = "缩放输出数据";
-const char kCutting[] = "开始切割输出数据!";
-const char kTestTitle[] = "刻字机状态测试";
-const char kResetTitle[] = "刻字机复位";
-const char kCancel[] = "取消";
-
-const char kPlottingCaption[] = "输出绘制中....";
-const char kPlottingCaptionEnglish[] = "Plotting...";
-const char kStopButton[] = "中止输出";
-const char kStopButtonEnglish[] = "CANCEL";
-const char kPlugInFailed[] = "USB 刻字机插件 \"%s\" 没有开始输出。";
-
-const char kOffsetRefused[] = "刀补偿应为 0 (不补偿) 或 0.10 到 0.99 毫米。";
-const char kRatioRefused[] = "比例调整的 X 和 Y 应在 0.5 到 2.0 之间。";
-const char kOvercutRefused[] = "闭合值应为不小于 0 的整数。";
-
-const char kUnlistedSpeed[] = "速率 %s 不在列表中, 请选择列表中的速率。";
-const char kUnsupportedDataBits[] = "串口不支持 %s 位数据, 请选择 5 到 8 位。";
+struct Text {
+  UINT id;
+  const char* chinese;
+};
 
 // The resource text, or the built-in form when the resources have none.
 inline CString LoadOr(UINT id, LPCSTR fallback) {
@@ -54,5 +21,70 @@ inline CString LoadOr(UINT id, LPCSTR fallback) {
   if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
   return text;
 }
+
+inline CString Load(const Text& text) { return LoadOr(text.id, text.chinese); }
+
+// clang-format off
+// Texts the program shares with the rest of the editor.
+const Text kErrorCaption = {50009, "错误"};
+const Text kSendFailed = {50015, "数据发送失败!"};
+const Text kCutOutput = {50019, "刻绘输出"};
+const UINT kParityItemsId = 50020;    // the port dialog's parity entries, one per line
+const UINT kFlowItemsId = 50021;      // its flow-control entries
+
+// The job manager's title, the same in both languages of both programs (it is how the editor
+// finds the manager).
+const char kManagerTitle[] = "镌图匠 - [切割管理程序]";
+const char kSendFailedCaption[] = "ERROR";
+
+// The plotting progress window's texts are chosen by the language it is given.
+const char kPlottingCaption[] = "输出绘制中....";
+const char kPlottingCaptionEnglish[] = "Plotting...";
+const char kStopButton[] = "中止输出";
+const char kStopButtonEnglish[] = "CANCEL";
+
+// The output command and its progress.
+const Text kClipping = {51000, "裁剪输出数据"};
+const Text kScaling = {51001, "缩放输出数据"};
+const Text kCutting = {51002, "开始切割输出数据!"};
+const Text kTestTitle = {51003, "刻字机状态测试"};
+const Text kResetTitle = {51004, "刻字机复位"};
+const Text kCancel = {51005, "取消"};
+const Text kFileWritten = {51006, "切割数据已写入文件:\n%s"};
+
+// The USB plug-in of a port.
+const Text kPlugInFailed = {51010, "USB 刻字机插件 \"%s\" 没有开始输出。"};
+const Text kPlugInLost = {51011, "USB 刻字机插件 \"%s\" 不再报告输出进度, 刻字机可能没有切完。"};
+
+// Values the option pages and the port dialog refuse.
+const Text kOffsetRefused = {51020, "刀补偿应为 0 (不补偿) 或 0.10 到 0.99 毫米。"};
+const Text kRatioRefused = {51021, "比例调整的 X 和 Y 应在 0.5 到 2.0 之间。"};
+const Text kOvercutRefused = {51022, "闭合值应为不小于 0 的整数。"};
+const Text kUnlistedSpeed = {51023, "速率 %s 不在列表中, 请选择列表中的速率。"};
+const Text kUnsupportedDataBits = {51024, "串口不支持 %s 位数据, 请选择 5 到 8 位。"};
+
+// The hand-over to the job manager.
+const Text kRunFailed = {51030, "运行 %s 错误"};
+const Text kManagerSilent = {51031, "切割管理程序 %s 启动后没有出现, 切割数据没有交给它。"};
+const Text kJobFileFailed = {51032, "无法建立切割任务文件, 切割数据没有交给切割管理程序。"};
+const Text kDataPathTooLong = {51033, "切割数据文件的路径超过 %d 个字符, 切割管理程序不能读取:\n%s\n切割数据没有交给它。"};
+
+// The cutter profile and its port.
+const Text kNoModel = {51040, "没有选择刻字机型号\n"};
+const Text kModelNotListed = {51041, "型号不在 [%s] 中\n"};
+const Text kSectionMissing = {51042, "[%s] 不存在或为空\n"};
+const Text kCommandMissing = {51043, "%s: 缺少这个命令\n"};
+const Text kNoResolution = {51044, "RS: 分辨率必须大于 0\n"};
+const Text kProfileUnusable = {51045, "刻字机型号 \"%s\" 的设置不能使用 (%s):\n\n%s"};
+const Text kProfileSectionUnusable = {51046, "刻字机型号 \"%s\" 的设置不能使用 (%s 中的 [%s]):\n\n%s"};
+const Text kPortRefused = {51047, "输出端口 \"%s\" 没有接受刻字机命令, 刻字机没有收到数据。"};
+const Text kPortNotOpened = {51048, "无法打开输出端口 \"%s\"。"};
+
+// Command templates of a profile that do not fit their command.
+const Text kNotIntegerFormat = {51050, "\"%.*s\" 不是可用的整数格式"};
+const Text kTemplateTooLong = {51051, "长度超过 %d 个字符"};
+const Text kFormatCount = {51052, "应含 %d 个整数格式, 实有 %d 个"};
+const Text kFormatRange = {51053, "应含 %d 至 %d 个整数格式, 实有 %d 个"};
+// clang-format on
 
 }  // namespace OutputText

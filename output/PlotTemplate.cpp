@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/OutputTexts.h"
+
 namespace {
 
 const char kFlags[] = "-+ #0";
@@ -43,7 +45,8 @@ bool ParseConversion(LPCSTR text, Conversion* conversion, CString* problem) {
   if (!ok) {
     if (problem) {
       size_t shown = text[i] != '\0' ? i + 1 : i;
-      problem->Format("\"%.*s\" 不是可用的整数格式", static_cast<int>(shown), text);
+      problem->Format(OutputText::Load(OutputText::kNotIntegerFormat), static_cast<int>(shown),
+                      text);
     }
     return false;
   }
@@ -84,7 +87,9 @@ bool CPlotTemplate::SetRaw(LPCSTR text, CString* problem) {
   Clear();
   if (text == nullptr) return true;
   if (std::strlen(text) >= sizeof(m_text)) {
-    if (problem) problem->Format("长度超过 %d 个字符", static_cast<int>(sizeof(m_text)) - 1);
+    if (problem)
+      problem->Format(OutputText::Load(OutputText::kTemplateTooLong),
+                      static_cast<int>(sizeof(m_text)) - 1);
     return false;
   }
   std::strcpy(m_text, text);
@@ -99,9 +104,9 @@ bool CPlotTemplate::SetFormat(LPCSTR text, int minArgs, int maxArgs, CString* pr
   if (count < minArgs || count > maxArgs) {
     if (problem) {
       if (minArgs == maxArgs)
-        problem->Format("应含 %d 个整数格式, 实有 %d 个", minArgs, count);
+        problem->Format(OutputText::Load(OutputText::kFormatCount), minArgs, count);
       else
-        problem->Format("应含 %d 至 %d 个整数格式, 实有 %d 个", minArgs, maxArgs, count);
+        problem->Format(OutputText::Load(OutputText::kFormatRange), minArgs, maxArgs, count);
     }
     return false;
   }

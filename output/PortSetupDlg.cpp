@@ -117,14 +117,14 @@ bool CPortSetupDlg::ReadControls() {
   for (const char* entry : kSpeeds) listed = listed || speed == entry;
   CString text;
   if (!listed) {
-    text.Format(OutputText::kUnlistedSpeed, speed.GetString());
+    text.Format(OutputText::Load(OutputText::kUnlistedSpeed), speed.GetString());
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   CString bits = ComboText(m_hWnd, kDataBitsCombo);
   int dataWidth = atoi(bits);
   if (dataWidth < kFewestDataBits || dataWidth > kMostDataBits) {
-    text.Format(OutputText::kUnsupportedDataBits, bits.GetString());
+    text.Format(OutputText::Load(OutputText::kUnsupportedDataBits), bits.GetString());
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }

@@ -40,7 +40,8 @@ const int kFinishRetries = 1;
 
 CPortingDlg::CPortingDlg() : CPortingDlg(std::unique_ptr<COutPort>(new COutPort)) {}
 
-CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port) : m_port(std::move(port)), m_caption() {}
+CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port)
+    : m_port(std::move(port)), m_caption(), m_cancelWaitMilliseconds(kDefaultCancelWait) {}
 
 CPortingDlg::~CPortingDlg() { DestroyProgressWindow(); }
 
@@ -186,33 +187,77 @@ void CPortingDlg::SendFinishingCommands() {
   m_port->SetState(COutPort::kCancelled);
 }
 
-void CPortingDlg::ReportPlugInFailure() const {
+void CPortingDlg::ReportPlugInFailure(const OutputText::Text& message) const {
   CString text;
-  text.Format(OutputText::kPlugInFailed, m_port->GetPortName());
+  text.Format(OutputText::Load(message), m_port->GetPortName());
   AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
-// The plug-in's own thread does the transfer; this only starts it, polls it and passes a stop on.
+bool CPortingDlg::StopPressed() const { return m_port->GetState() == COutPort::kCancelled; }
+
+// The plug-in's own thread does the transfer; this only starts it and polls it. A stop is passed
+// on once; then the plug-in is given a bounded time to end its job, so that a cutter that does
+// not answer cannot hold the window. Only a job the plug-in reports finished counts as sent.
 bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
-  CPlotterPlugIn& plugIn = m_port->GetPlugIn();
   PlotInfo record;
   std::memset(&record, 0, sizeof record);
   record.deleteFile = 1;
-  if (!plugIn.OpenForPort(m_port->GetPortName()) || !plugIn.Load() ||
-      !plugIn.PlotFile(dataFile, &record)) {
-    ReportPlugInFailure();
-    plugIn.Unload();
+  if (!StartPlot(dataFile, &record)) {
+    ReportPlugInFailure(OutputText::kPlugInFailed);
+    EndPlot(true);
     return false;
   }
   if (m_progress.m_hWnd) m_progress.SetRange32(0, 100);
-  while (plugIn.QueryPlotInfo(&record) && record.threadHandle != 0) {
+  bool ended = false, cancelled = false;
+  DWORD cancelStart = 0;
+  for (;;) {
+    if (!QueryPlot(&record)) break;
+    if (record.threadHandle == 0) {
+      ended = true;
+      break;
+    }
     ShowProgress(static_cast<DWORD>(record.percent));
-    for (int i = 0; i < kPlugInPolls; ++i) {
-      if (m_port->GetState() == COutPort::kCancelled) plugIn.CancelJob(&record);
+    if (!cancelled && StopPressed()) {
+      CancelPlot(&record);
+      cancelled = true;
+      cancelStart = GetTickCount();
+      // A plug-in that ended its writer in the cancel says so in the record.
+      if (record.threadHandle == 0) {
+        ended = true;
+        break;
+      }
+    }
+    if (cancelled && GetTickCount() - cancelStart >= m_cancelWaitMilliseconds) break;
+    for (int i = 0; i < kPlugInPolls && (cancelled || !StopPressed()); ++i) {
       PumpPending();
       Sleep(kPlugInPollMilliseconds);
     }
   }
+  EndPlot(ended);
+  if (!ended && !cancelled) ReportPlugInFailure(OutputText::kPlugInLost);
+  return ended && !cancelled;
+}
+
+bool CPortingDlg::StartPlot(LPCSTR dataFile, PlotInfo* record) {
+  CPlotterPlugIn& plugIn = m_port->GetPlugIn();
+  return plugIn.OpenForPort(m_port->GetPortName()) && plugIn.Load() &&
+         plugIn.PlotFile(dataFile, record);
+}
+
+bool CPortingDlg::QueryPlot(PlotInfo* record) {
+  return m_port->GetPlugIn().QueryPlotInfo(record) != FALSE;
+}
+
+void CPortingDlg::CancelPlot(PlotInfo* record) { m_port->GetPlugIn().CancelJob(record); }
+
+// A plug-in whose writer thread may still run stays loaded for good: unloading it would pull the
+// code from under that thread.
+void CPortingDlg::EndPlot(bool threadEnded) {
+  CPlotterPlugIn& plugIn = m_port->GetPlugIn();
+  if (!threadEnded && plugIn.GetModule()) {
+    HMODULE pinned = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCSTR>(plugIn.GetModule()), &pinned);
+  }
   plugIn.Unload();
-  return true;
 }

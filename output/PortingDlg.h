@@ -13,7 +13,9 @@
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
 #include "framework/String.h"
+#include "media/PlotterRecords.h"
 #include "output/OutPort.h"
+#include "output/OutputTexts.h"
 
 class CPortingDlg : public CDialog {
 public:
@@ -22,6 +24,8 @@ public:
   static const DWORD kPieceBytes = 99;
   static const UINT kStopButtonId = 1;
   static const LANGID kChineseLanguage = 2052;
+  // How long a stopped USB job is waited for after its cancel.
+  static const DWORD kDefaultCancelWait = 10000;
 
   CPortingDlg();
   // With a port of the caller's (a test's stand-in for a device).
@@ -36,10 +40,17 @@ public:
   // The stop button: cancels the port at its next step.
   void Stop() { m_port->Cancel(); }
   COutPort& GetPort() { return *m_port; }
+  void SetCancelWait(DWORD milliseconds) { m_cancelWaitMilliseconds = milliseconds; }
 
 protected:
   // Shows how far the send has come and lets the window (its stop button) run.
   virtual void ShowProgress(DWORD position);
+  // The USB plug-in of the port: start the job, ask its progress, pass a stop on, and let the
+  // plug-in go (kept loaded when its writer thread may still run). Tests replace them.
+  virtual bool StartPlot(LPCSTR dataFile, PlotInfo* record);
+  virtual bool QueryPlot(PlotInfo* record);
+  virtual void CancelPlot(PlotInfo* record);
+  virtual void EndPlot(bool threadEnded);
   BOOL OnInitDialog() override;
   void OnCancel() override;
   void OnStopButton();
@@ -53,7 +64,8 @@ private:
   bool SendPieces(HANDLE file);
   void SendFinishingCommands();
   void ReportError(LPCSTR fileName) const;
-  void ReportPlugInFailure() const;
+  void ReportPlugInFailure(const OutputText::Text& message) const;
+  bool StopPressed() const;
   void PumpPending() const;
   void DestroyProgressWindow();
 
@@ -63,4 +75,5 @@ private:
   char m_caption[100];
   CString m_buttonText;
   CString m_finishingCommands;
+  DWORD m_cancelWaitMilliseconds;
 };

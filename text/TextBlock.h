@@ -96,7 +96,7 @@ public:
   CBoxArray* GetBoxArray() override { return &m_boxes; }
 
   // --- Text services
-  CBlock* GetEffectOutline() const;
+  CBlock* GetEffectOutline() const override;
   BYTE GetEffectKind() const;
   CTextEffect* GetEffect() const { return m_effect.get(); }
   // Gives the block another layout and hands back the one it had; the caller lays it out again.

@@ -142,10 +142,16 @@ bool CPlotParser::FeedNumber(BYTE c, PlotRecord& record) {
     m_state.mode = PlotParserState::kScanning;
     return m_state.axisY && FinishPoint(record);
   }
-  // Anything else ends the list and drops the pair in progress; a letter names the next command.
+  // A letter names the next command: it ends the list as a terminator does ("PD10,20PU30,40;"
+  // cuts to 10,20 before it moves), and a pair that lacks its y is dropped.
+  if (IsLetter(c)) {
+    bool finished = m_state.axisY && FinishPoint(record);
+    FeedScanning(c);
+    return finished;
+  }
+  // Anything else ends the list and drops the pair in progress.
   m_state.mode = PlotParserState::kScanning;
   m_state.value = 0;
   if (c == '.') ++m_state.dropped.decimal;
-  if (IsLetter(c)) FeedScanning(c);
   return false;
 }

@@ -41,7 +41,10 @@ bool IsVerticalEdge(int tool) {
 
 }  // namespace
 
-CCUTView::CCUTView() : m_press{0.0f, 0.0f}, m_dragStarted(false) { m_currentTool = kSelectTool; }
+CCUTView::CCUTView() : m_noUndo(0), m_press{0.0f, 0.0f}, m_dragStarted(false) {
+  m_currentTool = kSelectTool;
+  m_selection.Init();
+}
 
 CCUTView::~CCUTView() = default;
 
@@ -84,8 +87,10 @@ void CCUTView::OnInitialUpdate() {
   const CFRect& media = Media();
   if (!m_rulers) {
     CreateRulers(kRulerThickness);
-    SetPageBox(media.left, media.top, media.right, media.bottom);
+    SetPageBox(media.left, media.top, media.right - media.left, media.bottom - media.top);
   }
+  // The job is a private copy: the tracker changes no document and edits nothing but positions.
+  m_selection.Attach(this, nullptr, m_rulers.get(), false);
   // One binding of the transform library serves every build of this window.
   m_library.reset(new CWeldDll);
   m_library->Bind();
@@ -93,7 +98,7 @@ void CCUTView::OnInitialUpdate() {
   m_preview->BuildPreview();
   FillColourList();
   CFRect box = m_preview->GetViewBox();
-  SetPageBox(box.left, box.top, box.right, box.bottom);
+  SetPageBox(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
 void CCUTView::FillColourList() {
@@ -129,6 +134,7 @@ void CCUTView::OnDraw(CDC* dc) {
     buffer.Attach(memory);
     DrawMedia(&buffer, *matrix, client);
     DrawJob(&buffer, matrix, repaintPage);
+    m_selection.Draw(&buffer, matrix);
     DrawPageRect(&buffer, *matrix);
     buffer.Detach();
   }
@@ -238,7 +244,14 @@ void CCUTView::ShowMediaSize(UINT control, float size) {
   ::SetDlgItemTextA(frame->GetDeviceBar().m_hWnd, static_cast<int>(control), text);
 }
 
-void CCUTView::OnLButtonDown(UINT, CPoint point) {
+CViewMouseTarget::Event CCUTView::MouseEvent(UINT flags, CPoint point) const {
+  CViewMouseTarget::Event event = {flags, 0.0f, 0.0f, {point.x, point.y}};
+  DeviceToPage(point.x, point.y, &event.x, &event.y);
+  return event;
+}
+
+// A press on a media edge takes the edge; any other press goes to the selection tracker.
+void CCUTView::OnLButtonDown(UINT flags, CPoint point) {
   if (!m_preview) return;
   SetFocus();
   SetCapture();
@@ -250,7 +263,10 @@ void CCUTView::OnLButtonDown(UINT, CPoint point) {
   const CFRect& media = Media();
   int tool = EdgeToolAt(media, Tolerance(), x, y);
   SetEdgeCursor(tool);
-  if (tool == 0) return;
+  if (tool == 0) {
+    m_selection.OnLButtonDown(MouseEvent(flags, point));
+    return;
+  }
   PlaceEdgeLine(tool, tool == kLeftEdgeTool ? media.left : media.right,
                 tool == kTopEdgeTool ? media.top : media.bottom);
   DrawShapeFeedback(kBlackLine);
@@ -264,6 +280,7 @@ void CCUTView::OnMouseMove(UINT flags, CPoint point) {
   if (!(flags & MK_LBUTTON) || !IsEdgeTool()) {
     CTALVEXView::OnMouseMove(flags, point);
     if (!(flags & MK_LBUTTON)) SetEdgeCursor(EdgeToolAt(Media(), Tolerance(), x, y));
+    m_selection.OnMouseMove(MouseEvent(flags, point));
     return;
   }
   if (m_rulers) m_rulers->UpdateCursorMarks(x, y);
@@ -285,9 +302,13 @@ void CCUTView::OnMouseMove(UINT flags, CPoint point) {
 
 // A click on an edge without a drag changes nothing and gives the pointer back: an edge tool left
 // current would move that edge on the next drag anywhere in the view.
-void CCUTView::OnLButtonUp(UINT, CPoint point) {
+void CCUTView::OnLButtonUp(UINT flags, CPoint point) {
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  if (!m_preview || !IsEdgeTool()) return;
+  if (!m_preview) return;
+  if (!IsEdgeTool()) {
+    m_selection.OnLButtonUp(MouseEvent(flags, point));
+    return;
+  }
   float x, y;
   DeviceToPage(point.x, point.y, &x, &y);
   DrawShapeFeedback(kBlackLine);
@@ -315,35 +336,40 @@ void CCUTView::FitJobAndMedia() {
   Invalidate(FALSE);
 }
 
+// The rebuild deletes the blocks the tracker holds: it lets go of them first.
 void CCUTView::Rebuild() {
   if (!m_preview) return;
-  CSegArray& blocks = m_preview->GetBlocks();
-  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) blocks.GetBlock(i)->m_selected = 0;
+  m_selection.Refresh(nullptr, TRUE);
   m_preview->RebuildPreview();
+  Invalidate(FALSE);
+}
+
+void CCUTView::JobMoved() {
+  m_selection.Recount();
   Invalidate(FALSE);
 }
 
 void CCUTView::SetSavePaper(bool on) {
   if (!m_preview) return;
   m_preview->SetSavePaper(on);
-  Invalidate(FALSE);
+  JobMoved();
 }
 
 void CCUTView::MirrorJob() {
   if (!m_preview) return;
   m_preview->MirrorJob();
-  Invalidate(FALSE);
+  JobMoved();
 }
 
 void CCUTView::RotateJob() {
   if (!m_preview) return;
   m_preview->RotateJob();
-  Invalidate(FALSE);
+  JobMoved();
 }
 
 bool CCUTView::ScaleJob(float zoom) {
   if (!m_preview || !m_preview->ScaleJob(zoom)) return false;
-  Invalidate(FALSE);
+  JobMoved();
   return true;
 }
 

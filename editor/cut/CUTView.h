@@ -2,12 +2,16 @@
 // the document cut to its output areas or page) as outlines on a white rectangle standing for the
 // media, with the document's page marked, under the drawing view's rulers, zoom and scrolling.
 // The four media edges can be dragged with the mouse: the left and top edges move the media, the
-// right and bottom edges size it. Nothing done here is recorded for undo.
+// right and bottom edges size it. Elsewhere the mouse goes to the view's own selection tracker,
+// with editing off: blocks of the job are selected by click, Shift-click and rubber band and
+// moved by dragging, nothing more. Nothing done here is recorded for undo.
 #pragma once
 
 #include <memory>
 
+#include "editor/views/SelectTracker.h"
 #include "editor/views/TALVEXView.h"
+#include "model/undo/UndoManager.h"
 #include "output/CutPreview.h"
 
 class CCutFrame;
@@ -32,6 +36,10 @@ public:
   ~CCUTView() override;
 
   CSegArray* GetBlockArray() override;
+  // A manager that only opens and closes the tracker's steps: the depth stays 0, so nothing is
+  // recorded.
+  CUndoManager* GetUndoManager() override { return &m_noUndo; }
+  CSelectTracker& GetSelection() { return m_selection; }
   CCutPreview* GetPreview() const { return m_preview.get(); }
 
   // The edge tool for a press at (x, y) in page units (left, right, top, bottom tested in this
@@ -78,9 +86,14 @@ private:
   void DrawMedia(CDC* dc, const CMatrix2D& matrix, const RECT& client);
   void DrawJob(CDC* dc, CMatrix2D* matrix, const CFRect& repaint);
   void DrawPageRect(CDC* dc, const CMatrix2D& matrix);
+  CViewMouseTarget::Event MouseEvent(UINT flags, CPoint point) const;
+  // After the job moved as a whole: the selection's box follows it.
+  void JobMoved();
 
   std::unique_ptr<CCutPreview> m_preview;
   std::unique_ptr<CWeldDll> m_library;
+  CUndoManager m_noUndo;
+  CSelectTracker m_selection;
   FPOINT m_press;
   bool m_dragStarted;
 };

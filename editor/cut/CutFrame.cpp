@@ -7,6 +7,7 @@
 #include "framework/View.h"
 #include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
+#include "output/OutputTexts.h"
 
 IMPLEMENT_DYNAMIC(CCutFrame, CFrameWnd)
 
@@ -52,9 +53,7 @@ CCutFrame* CCutFrame::Open(CView* drawingView, CTALVEX42Doc* document, CCutterDe
   ::SetMenu(frame->m_hWnd, nullptr);
   if (menu) ::DestroyMenu(menu);
   frame->m_hMenuDefault = nullptr;
-  CString title;
-  if (!title.LoadString(kTitleString)) title = "刻绘输出";
-  frame->SetWindowText(title);
+  frame->SetWindowText(OutputText::Load(OutputText::kCutOutput));
   frame->ShowWindow(SW_SHOWMAXIMIZED);
   frame->UpdateWindow();
   if (CWnd* mainWindow = AfxGetMainWnd()) mainWindow->ShowWindow(SW_HIDE);
@@ -118,6 +117,10 @@ CString CCutFrame::GetDocumentTitle() { return m_document ? m_document->GetTitle
 void CCutFrame::CloseCutOutput() { PostMessage(WM_CLOSE); }
 
 bool CCutFrame::ReadBackOptions() { return m_optionsBar.ReadBack(); }
+
+void CCutFrame::ShowProfile() { m_optionsBar.GetAdjustPage().FillControls(); }
+
+void CCutFrame::ShowPortKind() { m_optionsBar.GetOptionsPage().ShowPortKind(); }
 
 void CCutFrame::OnUpdateBarButton(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 

@@ -53,6 +53,8 @@ public:
   LANGID GetLanguage() override { return m_language; }
   void CloseCutOutput() override;
   bool ReadBackOptions() override;
+  void ShowProfile() override;
+  void ShowPortKind() override;
 
   // CCutJobHost: the view moves the job.
   void RebuildJob() override;

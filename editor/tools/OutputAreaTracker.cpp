@@ -99,6 +99,7 @@ void COutputAreaTracker::ClearAll() {
   CAuxObjectList* areas = Areas();
   if (!areas || areas->GetSize() == 0) return;
   areas->DeleteAll();
+  MarkModified();
   m_count = 0;
   m_current = nullptr;
   m_handle = kNoHandle;

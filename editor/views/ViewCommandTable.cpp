@@ -154,7 +154,7 @@ const Table::Row kRows[] = {
   PENDING(ID_IMAGE_TRACE),
   PENDING(ID_LIBRARY_PRINT),
   // Output areas, cutting and printing.
-  RUN(ID_OUTPUT_AREA_CLEAR, kClearOutputAreas, kOutputAreaTool),
+  RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
   PENDING(ID_OUTPUT_AREA_SET),
   PENDING(ID_STAMP_NEW),
   RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),

@@ -61,7 +61,6 @@ public:
     kTogglePaletteBar,
     kTogglePropertyBar,
     kToggleSnapGrid,
-    kClearOutputAreas,
     kDeleteSelection,
     kCancelRotation,
     // Controls of the palette bar: the bar handles their notifications; the row only keeps them

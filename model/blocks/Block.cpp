@@ -462,6 +462,8 @@ BOOL CBlock::Reserved60() { return FALSE; }
 BOOL CBlock::NodeShortcutKey(CBlockView*, UINT, UINT) { return FALSE; }
 BOOL CBlock::Reserved62() { return FALSE; }
 
+CBlock* CBlock::GetEffectOutline() const { return nullptr; }
+
 void CBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
   FPOINT mapped[4];
   CMatrix2D identity;

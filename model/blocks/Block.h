@@ -283,6 +283,12 @@ public:
   virtual void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag);
   virtual void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag);
 
+  // --- The layout line, after the fixed slots ---
+  // A new block (the caller's) with the line the block's text is set along, in page units, or
+  // null. Null here; text returns its layout effect's line, which the cut output cuts with the
+  // characters when its "TextLine" option is on.
+  virtual CBlock* GetEffectOutline() const;
+
   // --- Not virtual ---
   // Characters and keys go to the editor of the current edit mode.
   BOOL EditChar(CBlockView* view, UINT ch, UINT flags);

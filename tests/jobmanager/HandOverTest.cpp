@@ -96,7 +96,10 @@ protected:
 
   // Hands a job over as the editor does and waits for the manager to cut it to a file.
   void HandOverAndCut(const ManagerFolder& manager, const std::string& name, size_t length) {
-    const std::string data = m_folder.File("OSD" + name + ".TMP");
+    // The manager takes only data files where the editor writes them: in the temporary folder.
+    char temp[MAX_PATH] = {}, data[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    ASSERT_NE(0u, GetTempFileNameA(temp, "OSD", 0, data));
     const std::vector<BYTE> bytes = PlotData(length);
     ASSERT_TRUE(WriteFileBytes(data, bytes));
     const std::string out = m_folder.File(name + ".plt");
@@ -104,7 +107,7 @@ protected:
     job.SetOutputMethod(2);
     job.SetPortName(out.c_str());
     job.SetDocumentName(name.c_str());
-    job.SetDataPath(data.c_str());
+    job.SetDataPath(data);
     job.SetManagerProgram(manager.Program().c_str());
     job.SetStartWait(kStartWaitMs);
     MessageBoxCapture boxes;
@@ -113,10 +116,12 @@ protected:
     EXPECT_TRUE(WaitForBytes(out, bytes.size())) << name << " was not cut";
     EXPECT_EQ(bytes, ReadFileBytes(out)) << name;
     m_jobFiles.push_back(job.GetPath().GetString());
+    m_dataFiles.push_back(data);
   }
 
   TempFolder m_folder;
   std::vector<std::string> m_jobFiles;
+  std::vector<std::string> m_dataFiles;
 };
 
 TEST_P(HandOverTest, TheEditorStartsTheManagerAndThenHandsJobsToTheRunningOne) {
@@ -138,6 +143,10 @@ TEST_P(HandOverTest, TheEditorStartsTheManagerAndThenHandsJobsToTheRunningOne) {
   for (const std::string& job : m_jobFiles) {
     EXPECT_TRUE(FileExists(job));
     DeleteFileA(job.c_str());
+  }
+  for (const std::string& data : m_dataFiles) {
+    EXPECT_TRUE(FileExists(data));
+    DeleteFileA(data.c_str());
   }
 }
 

@@ -142,6 +142,7 @@ public:
   int cancels = 0;
   int pumps = 0;
   bool endedThread = true;
+  bool queryFails = false;
 
 protected:
   bool StartPlot(LPCSTR, LPCSTR, PlotInfo* info) override {
@@ -149,6 +150,7 @@ protected:
     return true;
   }
   bool QueryPlot(PlotInfo* info) override {
+    if (queryFails) return false;
     info->threadHandle = 1;
     info->percent = 40;
     return true;
@@ -180,6 +182,15 @@ TEST_F(JobCutterTest, AStoppedUsbJobEndsWithinItsWaitEvenWhenTheCancelFails) {
   EXPECT_FALSE(cutter.endedThread) << "the plug-in is kept: its writer may still run";
   EXPECT_EQ(0, progress.done);
   EXPECT_EQ((std::vector<int>{40}), progress.percents);
+
+  // A plug-in that can no longer tell about its job has not cut a copy.
+  StuckPlugInCutter lost(m_port);
+  lost.queryFails = true;
+  RecordingProgress unknown;
+  EXPECT_EQ(CJobCutter::kFailed,
+            lost.CutJob(Job("Cutter[Stuck.upl:01]", PlotData(10)).c_str(), nullptr, unknown));
+  EXPECT_EQ(0, unknown.done);
+  EXPECT_FALSE(lost.endedThread);
 }
 
 }  // namespace

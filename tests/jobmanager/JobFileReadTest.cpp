@@ -49,6 +49,8 @@ TEST(JobFileRead, DamagedFilesAreRefusedAndFieldsStayWithinTheirPlaces) {
       {"document name far past the end", 227, dword(0x7FFFFFFF), 0},
       {"cut inside the header", 0, {}, 254},
       {"empty", 0, {}, 0xFFFF},
+      {"cut off inside the data path", 0, {}, good.size() - 1},
+      {"an empty data path", 255 + 5, {0}, 255 + 6},
   };
   const std::string path = folder.File("OSI1.TMP");
   CJobFile read;
@@ -60,8 +62,9 @@ TEST(JobFileRead, DamagedFilesAreRefusedAndFieldsStayWithinTheirPlaces) {
     EXPECT_FALSE(read.Read(path.c_str())) << damage.what;
   }
 
-  // A port name that fills its 200 bytes, and names without their zeros, end within their
-  // places; a file of megabytes is read only as far as a job file reaches.
+  // A port name that fills its 200 bytes and a document name without its zero end within their
+  // places; a data path must end within its 150 bytes; a file of megabytes is read only as far as
+  // a job file reaches.
   std::vector<BYTE> unterminated = good;
   std::memset(&unterminated[27], 'P', 200);
   unterminated.resize(255 + 5);
@@ -69,6 +72,9 @@ TEST(JobFileRead, DamagedFilesAreRefusedAndFieldsStayWithinTheirPlaces) {
   unterminated.insert(unterminated.end(), 3000000, 'F');
   std::vector<BYTE> offsets = dword(255 + 5);
   std::copy(offsets.begin(), offsets.end(), unterminated.begin() + 235);
+  ASSERT_TRUE(WriteFileBytes(path, unterminated));
+  EXPECT_FALSE(read.Read(path.c_str())) << "a data path that does not end";
+  unterminated[255 + 5 + 149] = 0;
   ASSERT_TRUE(WriteFileBytes(path, unterminated));
   ASSERT_TRUE(read.Read(path.c_str()));
   EXPECT_EQ(199, read.GetPortName().GetLength());

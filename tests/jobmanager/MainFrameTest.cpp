@@ -219,6 +219,53 @@ TEST_F(MainFrameTest, FindingDeletingAndPurgingKeepToJobFilesThatRead) {
   EXPECT_TRUE(FileExists(unreadable));
 }
 
+// A job file may name any file as its data. The manager takes a job, and deletes a data file, only
+// when it is one of the editor's own: "OSD*.TMP" directly in the folder the editor writes to.
+TEST_F(MainFrameTest, OnlyTheEditorsOwnDataFilesAreTakenAndDeleted) {
+  TempFolder elsewhere;
+  const std::string victim = elsewhere.File("OSD1.TMP");
+  const std::string document = m_folder.File("Sign.T42");
+  ASSERT_TRUE(WriteFileBytes(victim, PlotData(10)));
+  ASSERT_TRUE(WriteFileBytes(document, PlotData(10)));
+  const std::string sibling = elsewhere.Path().substr(0, elsewhere.Path().size() - 1);
+  const std::string leaf = sibling.substr(sibling.rfind('\\') + 1);
+  const std::string out = m_folder.File("cut.plt");
+  const std::string job = m_folder.File("OSI9.TMP");
+  const std::string refused[] = {victim,
+                                 document,
+                                 "OSD1.TMP",
+                                 "..\\..\\OSD1.TMP",
+                                 m_folder.Path() + "..\\" + leaf + "\\OSD1.TMP",
+                                 m_folder.File("sub\\OSD1.TMP"),
+                                 m_folder.File("OSD1.TMP:stream")};
+  for (const std::string& data : refused) {
+    ASSERT_TRUE(WriteJob(job, out, data));
+    EXPECT_EQ(TRUE, HandOver(job, 1));
+    ATOM left = GlobalFindAtomA(job.c_str());
+    EXPECT_NE(0, left) << data << " was taken";
+    GlobalDeleteAtom(left);
+  }
+  EXPECT_EQ(0, List().GetRowCount());
+
+  // Its own data file is taken in any letter case; a job file rewritten afterwards to name
+  // another file loses only itself when it is deleted, and so does an unlisted one at the purge.
+  WriteFileBytes(m_folder.File("osd7.tmp"), PlotData(10));
+  ASSERT_TRUE(WriteJob(job, out, m_folder.File("osd7.tmp")));
+  ASSERT_EQ(1, List().AddJob(job.c_str(), CJobItemData::kQueued));
+  ASSERT_TRUE(WriteJob(job, out, victim));
+  List().ShowCurrentRow(0);
+  m_frame->SendMessage(WM_COMMAND, ID_JOB_DELETE);
+  EXPECT_FALSE(FileExists(job));
+  const std::string unlisted = m_folder.File("OSI8.TMP");
+  ASSERT_TRUE(WriteJob(unlisted, out, document));
+  PostMessageA(m_window, WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(FileExists(unlisted));
+  EXPECT_TRUE(FileExists(victim));
+  EXPECT_TRUE(FileExists(document));
+  EXPECT_TRUE(FileExists(m_folder.File("osd7.tmp")));
+}
+
 TEST_F(MainFrameTest, ClosingWhileARunIsOnBeepsAndKeepsTheWindow) {
   ASSERT_EQ(1, List().AddJob(Job("1.TMP").c_str(), CJobItemData::kQueued));
   List().ShowCurrentRow(0);

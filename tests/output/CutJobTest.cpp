@@ -38,6 +38,13 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The file for the HP-GL reader outside Wine (tests/output/hp2xx_square.sh), when it asks for it.
+void SaveForReader(const char* variable, const std::string& text) {
+  char target[MAX_PATH];
+  if (GetEnvironmentVariableA(variable, target, sizeof target) != 0)
+    std::ofstream(target, std::ios::binary) << text;
+}
+
 int Count(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -81,6 +88,7 @@ private:
 class TestBar : public CCutDeviceBar {
 public:
   using CCutDeviceBar::CCutDeviceBar;
+  using CCutDeviceBar::OnTest;
   int stopAfterBlocks = 0;  // 0: never
   bool realManager = false;
   bool stopAfterFirstPiece = false;  // the plotting dialog's stop button
@@ -214,34 +222,57 @@ TEST_F(CutJobTest, AWholeJobGoesToTheFileInTheHpglModelsCommands) {
   ASSERT_NE(std::string::npos, end) << out;
   EXPECT_EQ(out.size(), end + strlen(kJobEnd));
   ExpectCircleRun(out.substr(strlen(kJobStart), end - strlen(kJobStart)));
-  EXPECT_EQ(0u, m_boxes.Count());
   EXPECT_EQ(0, m_bar.handOvers);
+  // A file shows no progress of its own: the user is told where the job went.
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find(m_plot));
+  EXPECT_TRUE(m_boxes.Last().type & MB_ICONINFORMATION);
 
-  // The file for the HP-GL reader outside Wine (tests/output/hp2xx_square.sh).
-  char target[MAX_PATH];
-  if (GetEnvironmentVariableA("TALVEX_JOB_PLT", target, sizeof target) != 0)
-    std::ofstream(target, std::ios::binary) << out;
+  SaveForReader("TALVEX_JOB_PLT", out);
 }
 
 // All strips are placed by one matrix: they share the media corner as their origin, so every part
-// prints where it does in one strip, and each strip's frame outlines its own band of the media.
-TEST_F(CutJobTest, StripsShareOneOriginAndEachFramesItsBand) {
+// prints where it does in one strip. Each strip ends with the frame of the whole media, 400 x 900
+// millimetres: 16000 x 36000 steps from the origin; a job in one strip gets the same frame.
+TEST_F(CutJobTest, EveryStripEndsWithTheWholeMediaFrame) {
   AddDocument();
   m_settings.m_shareOutLimit = 25;
   m_settings.m_pageRect = 1;
   ASSERT_TRUE(m_bar.Output());
   std::string out = ReadText(m_plot);
-  const std::string firstFrame = "PU0,0;PD0,16000,1000,16000,1000,0,0,0 ";
-  const std::string secondFrame = "PU1000,0;PD1000,16000,2000,16000,2000,0,1000,0 ";
+  const std::string frame = "PU0,0;PD0,16000,36000,16000,36000,0,0,0 ";
   size_t rect = out.find("PU460,460;PD460,860,860,860,860,460,460,460 ");
-  size_t first = out.find(firstFrame);
+  size_t first = out.find(frame);
   size_t square = out.find("PU1260,460;PD1260,660,1460,660,1460,460,1260,460 ");
-  size_t second = out.find(secondFrame);
+  size_t second = out.find(frame, first + 1);
   ASSERT_NE(std::string::npos, second) << out;
   EXPECT_LT(rect, first);
   EXPECT_LT(first, square);
   EXPECT_LT(square, second);
-  EXPECT_EQ(1, Count(out, firstFrame));
+  EXPECT_EQ(2, Count(out, frame));
+  SaveForReader("TALVEX_STRIPS_PLT", out);
+
+  m_settings.m_shareOutLimit = 0;
+  ASSERT_TRUE(m_bar.Output());
+  out = ReadText(m_plot);
+  EXPECT_EQ(1, Count(out, frame));
+  EXPECT_EQ(out.size(), out.find(frame) + frame.size() + strlen("PU36000,0;")) << out;
+}
+
+// The page-to-device matrix counts from the media's corner on both axes: a job cut after the media
+// was stepped right and down lands where it lies on the stepped media, x and y not swapped.
+TEST_F(CutJobTest, AJobOnSteppedMediaCountsFromTheMediaCorner) {
+  m_settings.m_mediaRect = CFRect(390, 890, 790, 1790);
+  CRectBlock* rect = new CRectBlock;
+  rect->m_rect = CFRect(400, 895, 410, 905);
+  m_host.Add(rect);
+  CRectBlock* above = new CRectBlock;  // on the page above the stepped media: not cut
+  above->m_rect = CFRect(400, 100, 410, 110);
+  m_host.Add(above);
+  ASSERT_TRUE(m_bar.Output());
+  EXPECT_EQ(std::string("IN;PA;PU;SP1;VS40;PU;") + "PU260,460;PD260,860,660,860,660,460,260,460 " +
+                "PU660,0;",
+            ReadText(m_plot));
 }
 
 TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
@@ -255,16 +286,19 @@ TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
   rect->m_rect = CFRect(10, 10, 20, 20);
   m_host.Add(rect);
   ASSERT_TRUE(m_bar.Output());
-  // Solid 80 steps, void 40, the pattern carried round the corners; then 8 steps of overcut
+  // Solid 80 steps, void 40, the pattern carried round the corners: every solid piece is a cut of
+  // its own and every void piece a move, with no blank between them. Then 8 steps of overcut
   // along the first side, and the finish.
+  const std::string stream = ReadText(m_plot);
   EXPECT_EQ(
       "IN;PA;PU;SP1;VS60;FS120;PU;"
-      "PU460,460;PD460,540 PU460,580;PD460,660 PU460,700;PD460,780 PU460,820;PD460,860"
-      ",500,860 PU540,860;PD620,860 PU660,860;PD740,860 PU780,860;PD860,860"
-      " PU860,820;PD860,740 PU860,700;PD860,620 PU860,580;PD860,500 PU860,460;"
-      "PD780,460 PU740,460;PD660,460 PU620,460;PD540,460 PU500,460;PD460,460"
-      ",460,468 PU0,0;PU;",
-      ReadText(m_plot));
+      "PU460,460;PD460,540PU460,580;PD460,660PU460,700;PD460,780PU460,820;PD460,860"
+      "PD500,860PU540,860;PD620,860PU660,860;PD740,860PU780,860;PD860,860"
+      "PU860,820;PD860,740PU860,700;PD860,620PU860,580;PD860,500PU860,460;"
+      "PD780,460PU740,460;PD660,460PU620,460;PD540,460PU500,460;PD460,460"
+      "PD460,468 PU0,0;PU;",
+      stream);
+  SaveForReader("TALVEX_HALFCUT_PLT", stream);
 }
 
 TEST_F(CutJobTest, AJobStoppedWhileWrittenIsNeitherSentNorHandedOver) {
@@ -330,6 +364,33 @@ TEST_F(CutJobTest, AJobSentToCom1ArrivesByteForByteAndAStopLiftsTheBlade) {
   EXPECT_FALSE(m_bar.Output());
   EXPECT_TRUE(Arrives(job + job.substr(0, CPortingDlg::kPieceBytes) + " PU;PU0,0;")) << Recorded();
   EXPECT_EQ(0, m_bar.handOvers);
+}
+
+// A drag knife (blade offset by software, 0.3 mm = 12 steps) swivels its blade and cuts offset in
+// the test square as in a job: the settings take the profile's offset, which both use, and the
+// test leaves the profile's offset as it was.
+TEST_F(CutJobTest, ADragKnifeTestCutAndJobCarryTheBladeOffset) {
+  if (!Com1IsMapped()) GTEST_SKIP() << "COM1 is not mapped to the test terminal";
+  m_device.LoadProfile("HP-GL cutter, blade offset by software");
+  ASSERT_FLOAT_EQ(0.3f, m_device.m_bladeOffset);
+  m_settings.SetPortName("COM1");
+  m_bar.OnTest();
+  const std::string swivel = "IN;PA;PU;SP1;VS30;FS80;PU0,0;PD100,0PU;";
+  // The 18 mm square (720 steps): each corner turns the blade first, every point 12 steps along
+  // the cut's direction; the feed goes to the farthest offset point.
+  EXPECT_TRUE(
+      Arrives(swivel + " PU12,0;PD0,12PD0,732,12,720,732,720,720,708,720,-12,708,0,-12,0 PU732,0;"))
+      << Recorded();
+  EXPECT_FLOAT_EQ(0.3f, m_device.m_bladeOffset);
+
+  CRectBlock* rect = new CRectBlock;
+  rect->m_rect = CFRect(10, 10, 20, 20);
+  m_host.Add(rect);
+  m_settings.SetPortName(m_plot.c_str());
+  ASSERT_TRUE(m_bar.Output());
+  std::string out = ReadText(m_plot);
+  EXPECT_EQ(0u, out.find(swivel)) << out;
+  EXPECT_NE(std::string::npos, out.find("PU472,460;PD460,472PD460,872,472,860,872,860")) << out;
 }
 
 TEST_F(CutJobTest, AJobThatCannotStartWritesNothing) {

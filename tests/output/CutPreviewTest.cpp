@@ -4,6 +4,7 @@
 // and scaled by the option pages, and built again after an option changes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/blocks/OutputArea.h"
+#include "model/blocks/ShapeBlock.h"
 #include "model/document/AuxObjectList.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/PointRecord.h"
@@ -54,6 +56,24 @@ void ExpectRect(const CFRect& expected, const CFRect& actual) {
   EXPECT_NEAR(expected.right, actual.right, 1e-3);
   EXPECT_NEAR(expected.bottom, actual.bottom, 1e-3);
 }
+
+// A text block as the preview sees it: its characters are a square, and its layout line (in page
+// units) a rule under them.
+class LaidOutText : public CBlock {
+public:
+  LaidOutText() {
+    m_type = kTextBlock;
+    m_box = CFRect(10, 10, 60, 30);
+  }
+  CBlock* ToCurve(DWORD colour) override {
+    return colour == CShapeBlock::kAnyColour || colour == kRed ? MakeSquareCurve(10, 10, 20, kRed)
+                                                               : nullptr;
+  }
+  CBlock* GetEffectOutline() const override {
+    return MakeCurve(
+        {{10, 35, kPointStart | kPointOnCurve}, {60, 35, kPointOpenEnd | kPointOnCurve}});
+  }
+};
 
 class CutPreviewTest : public ::testing::Test {
 protected:
@@ -242,6 +262,69 @@ TEST_F(CutPreviewTest, MovesOfTheJobKeepTheirCorner) {
   CFRect page = m_preview.GetPageRect();
   EXPECT_NEAR(0, page.left, 1e-3);
   EXPECT_NEAR(0, page.top, 1e-3);
+}
+
+// With "TextLine" a text brings the line it is set along into the job beside its characters, in
+// the build and in the rebuild after the option changes; without it only the characters.
+TEST_F(CutPreviewTest, TheTextLineOptionCutsATextsLayoutLineWithIt) {
+  m_document.GetBlockList().AddBlock(new LaidOutText);
+  m_settings.m_textLine = 1;
+  m_preview.BuildPreview();
+  auto curves = CurvesOf(m_preview);
+  ASSERT_EQ(2u, curves.size());
+  ASSERT_EQ(3u, curves[1].size());  // the rule and the end record
+  EXPECT_EQ(10.0f, curves[1][0].x);
+  EXPECT_EQ(35.0f, curves[1][0].y);
+  EXPECT_EQ(60.0f, curves[1][1].x);
+  ExpectRect(CFRect(10, 10, 60, 35), BoundsOf(m_preview));
+
+  m_settings.m_textLine = 0;
+  m_preview.RebuildPreview();
+  ASSERT_EQ(1u, CurvesOf(m_preview).size());
+  ExpectRect(CFRect(10, 10, 30, 30), BoundsOf(m_preview));
+  m_settings.m_textLine = 1;
+  m_preview.RebuildPreview();
+  EXPECT_EQ(curves, CurvesOf(m_preview));
+
+  // A text of another colour than the one chosen brings neither.
+  m_settings.m_colorSeparation = 1;
+  m_settings.m_colorNumber = static_cast<int>(kBlue);
+  m_preview.RebuildPreview();
+  EXPECT_TRUE(CurvesOf(m_preview).empty());
+}
+
+// The page outline marks where the document's page lies under the job: every placement, move and
+// rebuild maps it with the job, so the job keeps its place on it (here 20 from the page's left
+// and top, turned, mirrored and scaled with it).
+TEST_F(CutPreviewTest, ThePageOutlineKeepsTheJobsPlaceOnIt) {
+  m_document.GetPageSettings().m_width = 400;
+  m_document.GetPageSettings().m_height = 300;
+  AddSquare(20, 20, 100);
+  m_settings.m_savePaper = 1;
+  m_settings.m_mirror = 1;
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    float left, top, right, bottom;  // the job's margins on the page
+  };
+  const Step steps[] = {
+      {"build", [&] { m_preview.BuildPreview(); }, 280, 20, 20, 180},
+      {"mirror", [&] { m_preview.MirrorJob(); }, 20, 20, 280, 180},
+      {"rotate", [&] { m_preview.RotateJob(); }, 180, 20, 20, 280},
+      {"scale", [&] { ASSERT_TRUE(m_preview.ScaleJob(2)); }, 360, 40, 40, 560},
+      {"save paper off", [&] { m_preview.SetSavePaper(false); }, 360, 40, 40, 560},
+      {"rebuild", [&] { m_preview.RebuildPreview(); }, 360, 40, 40, 560},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.run();
+    CFRect job = BoundsOf(m_preview), page = m_preview.GetPageRect();
+    page.Normalize();
+    EXPECT_NEAR(step.left, job.left - page.left, 1e-2);
+    EXPECT_NEAR(step.top, job.top - page.top, 1e-2);
+    EXPECT_NEAR(step.right, page.right - job.right, 1e-2);
+    EXPECT_NEAR(step.bottom, page.bottom - job.bottom, 1e-2);
+  }
 }
 
 // The media steps by its size less the overlap; up or left past the origin stops at 0.

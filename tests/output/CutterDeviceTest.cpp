@@ -281,14 +281,14 @@ TEST_F(CutterDeviceTest, HalfCutCarriesThePatternAcrossLines) {
     d.MoveToDashStart(0, 500);
     d.DashCutTo(50, 500);
   });
-  // A solid piece is a cut run: the blank ends it before the next move.
+  // Every solid piece is a cut of its own and every void piece a move, with no blank between.
   EXPECT_EQ(std::string(kInit) +
                 // clang-format off
-                "PU0,0;PD0,80; PU0,100;"    // solid 80, void begins: 20 of 40 used
+                "PU0,0;PD0,80;PU0,100;"     // solid 80, void begins: 20 of 40 used
                 "PU0,120;PD0,200;"          // void ends 20 into the next line, solid 80
-                " PU30,200;"                // void 30 of 40
+                "PU30,200;"                 // void 30 of 40
                 "PU500,0;PD500,50;"         // a new sub-path starts with a full solid piece
-                " PU0,0;PU;HM;NF;",
+                "PU0,0;PU;HM;NF;",
             // clang-format on
             out);
 }
@@ -304,7 +304,7 @@ TEST_F(CutterDeviceTest, ZeroDashLengthsCutTheLineWhole) {
     d.MoveToDashStart(0, 0);
     d.DashCutTo(100, 0);
   });
-  EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,100; PU0,0;PU;HM;NF;", out);
+  EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,100;PU0,0;PU;HM;NF;", out);
 
   // Only voids: nothing is cut, and the walk still ends.
   m_settings.m_voidCut = 1;

@@ -63,6 +63,14 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Two names of one file: their long full forms agree.
+bool SameFile(const std::string& first, const std::string& second) {
+  char a[MAX_PATH * 2] = {}, b[MAX_PATH * 2] = {};
+  GetLongPathNameA(first.c_str(), a, sizeof a);
+  GetLongPathNameA(second.c_str(), b, sizeof b);
+  return lstrcmpiA(a, b) == 0 && a[0] != '\0';
+}
+
 TEST(JobFile, IsWrittenByteForByteAsTheLayoutSays) {
   CJobFile job;
   job.SetOutputMethod(3);
@@ -81,6 +89,8 @@ TEST(JobFile, IsWrittenByteForByteAsTheLayoutSays) {
   DeleteFileA(path.c_str());
 }
 
+// The names are cut to their places; the data path is kept whole so that a job whose path does
+// not fit can be refused (the hand-over does), and only its file image is cut.
 TEST(JobFile, FieldsAreCutToTheirPlacesAndReadBackAsTheManagerDoes) {
   CJobFile job;
   job.SetPortName(std::string(250, 'P').c_str());
@@ -88,7 +98,7 @@ TEST(JobFile, FieldsAreCutToTheirPlacesAndReadBackAsTheManagerDoes) {
   job.SetDataPath(std::string(300, 'F').c_str());
   EXPECT_EQ(199, job.GetPortName().GetLength());
   EXPECT_EQ(119, job.GetDocumentName().GetLength());
-  EXPECT_EQ(149, job.GetDataPath().GetLength());
+  EXPECT_EQ(300, job.GetDataPath().GetLength());
   std::vector<BYTE> bytes = job.BuildBytes();
   EXPECT_EQ(255u + 120 + 150, bytes.size());
 
@@ -96,7 +106,7 @@ TEST(JobFile, FieldsAreCutToTheirPlacesAndReadBackAsTheManagerDoes) {
   ASSERT_TRUE(read.ReadBytes(bytes.data(), bytes.size()));
   EXPECT_EQ(job.GetPortName(), read.GetPortName());
   EXPECT_EQ(job.GetDocumentName(), read.GetDocumentName());
-  EXPECT_EQ(job.GetDataPath(), read.GetDataPath());
+  EXPECT_EQ(std::string(149, 'F'), read.GetDataPath().GetString());
   EXPECT_EQ(1, read.GetOutputMethod());
 }
 
@@ -129,11 +139,23 @@ TEST(JobFile, TheReaderRefusesDamagedFiles) {
     if (damage.keep) bytes.resize(damage.keep);
     EXPECT_FALSE(read.ReadBytes(bytes.data(), bytes.size())) << damage.what;
   }
-  // A name without its terminating zero at the end of the file ends there.
-  std::vector<BYTE> unterminated = good;
-  unterminated.pop_back();
-  EXPECT_TRUE(read.ReadBytes(unterminated.data(), unterminated.size()));
-  EXPECT_STREQ("C:\\data.plt", read.GetDataPath());
+  // The data path names the file the manager cuts and deletes: one cut off inside it (which would
+  // name a shorter path), an empty one and one without its zero within 150 bytes are refused.
+  const size_t dataAt = 255 + 4;
+  std::vector<BYTE> cutOff = good;
+  cutOff.resize(cutOff.size() - 3);
+  EXPECT_FALSE(read.ReadBytes(cutOff.data(), cutOff.size())) << "C:\\data.p";
+  std::vector<BYTE> empty = good;
+  empty.resize(dataAt + 1);
+  empty[dataAt] = 0;
+  EXPECT_FALSE(read.ReadBytes(empty.data(), empty.size()));
+  std::vector<BYTE> overlong = good;
+  overlong.resize(dataAt);
+  overlong.insert(overlong.end(), 150, 'F');
+  overlong.push_back(0);
+  EXPECT_FALSE(read.ReadBytes(overlong.data(), overlong.size()));
+  overlong.erase(overlong.begin() + dataAt);  // 149 characters and the zero fit
+  EXPECT_TRUE(read.ReadBytes(overlong.data(), overlong.size()));
   EXPECT_FALSE(read.Read("C:\\no such folder\\OSI1.TMP"));
 }
 
@@ -218,6 +240,45 @@ TEST_F(HandOverTest, AStartedManagerIsWaitedForWithinALimit) {
   ASSERT_EQ(1u, m_boxes.Count());
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("cmd.exe /c exit"));
   EXPECT_FALSE(Exists(m_data));
+}
+
+// A data path longer than the manager reads (149 characters) is handed over in its short form
+// when that fits; when it does not, the job is refused with a message before the manager hears of
+// it, and its files go.
+TEST_F(HandOverTest, ADataPathTheManagerCannotReadIsNeverHandedOver) {
+  // Long names: the short form of the path fits.
+  TempFolder longFolder(std::string(60, 'L') + "\\" + std::string(60, 'M'));
+  std::string longData = longFolder.File("OSD" + std::string(40, 'N') + ".TMP");
+  CloseHandle(CreateFileA(longData.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_GT(longData.size(), 149u);
+  {
+    FakeJobManager manager;
+    m_job.SetDataPath(longData.c_str());
+    ASSERT_TRUE(m_job.SendToManager());
+    ASSERT_TRUE(manager.read);
+    std::string handed = manager.queued.GetDataPath().GetString();
+    EXPECT_LE(handed.size(), 149u);
+    EXPECT_TRUE(SameFile(handed, longData)) << handed;
+    DeleteFileA(m_job.GetPath());
+  }
+  // Names already short: nothing shorter exists.
+  std::string deep = "a1234567";
+  for (int i = 0; i < 16; ++i) deep += "\\b1234567";
+  TempFolder deepFolder(deep);
+  std::string deepData = deepFolder.File("OSD1.TMP");
+  CloseHandle(CreateFileA(deepData.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(Exists(deepData));
+  FakeJobManager manager;
+  CJobFile job;
+  job.SetPortName("COM1");
+  job.SetDataPath(deepData.c_str());
+  EXPECT_FALSE(job.SendToManager());
+  EXPECT_TRUE(manager.messages.empty());
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("149")) << m_boxes.Last().text;
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find(deepData));
+  EXPECT_FALSE(Exists(deepData));
+  EXPECT_TRUE(job.GetPath().IsEmpty()) << "no job file was made";
 }
 
 TEST_F(HandOverTest, AJobFileThatCannotBeMadeIsReported) {

@@ -119,6 +119,74 @@ TEST_F(PortingDlgTest, APlugInPortTakesTheWholeFile) {
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("TestPlotter.upl:07"));
 }
 
+// A plug-in that never finishes its job on its own (it gives up after 20 queries): it counts the
+// cancels it is asked for, and can fail a progress query.
+class StuckPlugInDialog : public CPortingDlg {
+public:
+  explicit StuckPlugInDialog(const TempFolder& folder)
+      : CPortingDlg(std::unique_ptr<COutPort>(new RecordingPort(folder))) {}
+  int cancels = 0;
+  int queries = 0;
+  int failingQuery = -1;
+  bool stopAtFirstProgress = false;
+  bool cancelEndsTheWriter = false;
+  bool endedThread = true;
+
+protected:
+  bool StartPlot(LPCSTR, PlotInfo* record) override {
+    record->threadHandle = 1;
+    return true;
+  }
+  bool QueryPlot(PlotInfo* record) override {
+    if (++queries == failingQuery) return false;
+    record->threadHandle = queries < 20 ? 1 : 0;
+    record->percent = 40;
+    return true;
+  }
+  void CancelPlot(PlotInfo* record) override {
+    ++cancels;
+    if (cancelEndsTheWriter) record->threadHandle = 0;
+  }
+  void EndPlot(bool threadEnded) override { endedThread = threadEnded; }
+  void ShowProgress(DWORD position) override {
+    CPortingDlg::ShowProgress(position);
+    if (stopAtFirstProgress) Stop();
+  }
+};
+
+// Stop passes one cancel to the plug-in, then waits for it a bounded time with messages pumped; the
+// plug-in stays loaded, since its writer may still run. A progress query that fails is a failure
+// the user is told of, never a finished job.
+TEST_F(PortingDlgTest, AStoppedUsbJobIsCancelledOnceAndAFailedQueryIsAFailure) {
+  WriteText(m_plot, "IN;");
+  StuckPlugInDialog stopped(m_folder);
+  stopped.SetCancelWait(300);
+  stopped.stopAtFirstProgress = true;
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(stopped.SendData(m_plot.c_str(), "Cutter[Stuck.upl:01]", nullptr, 2052));
+  const DWORD took = GetTickCount() - start;
+  EXPECT_EQ(1, stopped.cancels);
+  EXPECT_GE(took, 250u);
+  EXPECT_LT(took, 3000u);
+  EXPECT_FALSE(stopped.endedThread);
+  EXPECT_EQ(0u, m_boxes.Count()) << "the user stopped it";
+  // A plug-in whose cancel ends its writer is not waited for.
+  StuckPlugInDialog ended(m_folder);
+  ended.stopAtFirstProgress = ended.cancelEndsTheWriter = true;
+  const DWORD again = GetTickCount();
+  EXPECT_FALSE(ended.SendData(m_plot.c_str(), "Cutter[Stuck.upl:01]", nullptr, 2052));
+  EXPECT_LT(GetTickCount() - again, 250u);
+  EXPECT_TRUE(ended.endedThread);
+
+  StuckPlugInDialog lost(m_folder);
+  lost.failingQuery = 2;
+  EXPECT_FALSE(lost.SendData(m_plot.c_str(), "Cutter[Stuck.upl:01]", nullptr, 2052));
+  EXPECT_EQ(0, lost.cancels);
+  EXPECT_FALSE(lost.endedThread);
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("Stuck.upl:01"));
+}
+
 // A device that takes nothing keeps the writer waiting; the stop button, pressed in the dialog's
 // window, must end the send within a second all the same.
 TEST_F(PortingDlgTest, TheStopButtonReachesAPortThatTakesNothing) {

@@ -5,6 +5,7 @@
 // editor again. Settings files live in a test folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,6 +18,7 @@
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
 #include "framework/MultiDocTemplate.h"
+#include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ShapeBlock.h"
 #include "model/document/TALVEX42Doc.h"
@@ -128,7 +130,10 @@ protected:
   void OpenCutWindow() {
     m_view->SendMessage(WM_COMMAND, ID_FILE_CUT_OUTPUT, 0);
     PumpMessages();
-    m_cutWindow = FindWindowA(nullptr, "刻绘输出");
+    // "刻绘输出", or the English library's title.
+    CString title;
+    ASSERT_TRUE(title.LoadString(IDS_CUT_OUTPUT));
+    m_cutWindow = FindWindowA(nullptr, title);
     ASSERT_NE(nullptr, m_cutWindow);
     m_cut = dynamic_cast<CCutFrame*>(CWnd::FromHandle(m_cutWindow));
     ASSERT_NE(nullptr, m_cut);
@@ -148,6 +153,98 @@ protected:
   HWND m_cutWindow = nullptr;
   CCutFrame* m_cut = nullptr;
 };
+
+POINT PixelOf(CCUTView* view, float x, float y) {
+  FPOINT page = {x, y};
+  POINT pixel;
+  view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+  return pixel;
+}
+
+void Mouse(CCUTView* view, UINT message, UINT flags, float x, float y) {
+  POINT pixel = PixelOf(view, x, y);
+  view->SendMessage(message, flags, MAKELPARAM(pixel.x, pixel.y));
+}
+
+// A press, a move and a release of the left button on the view, in page units.
+void Drag(CCUTView* view, float x0, float y0, float x1, float y1) {
+  Mouse(view, WM_LBUTTONDOWN, MK_LBUTTON, x0, y0);
+  Mouse(view, WM_MOUSEMOVE, MK_LBUTTON, (x0 + x1) / 2, (y0 + y1) / 2);
+  Mouse(view, WM_MOUSEMOVE, MK_LBUTTON, x1, y1);
+  Mouse(view, WM_LBUTTONUP, 0, x1, y1);
+}
+
+// A port name typed into the device bar's port combo.
+void TypePort(HWND bar, const char* name) {
+  HWND combo = GetDlgItem(bar, IDC_CUT_PORT);
+  SetWindowTextA(combo, name);
+  SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_CUT_PORT, CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+void ChooseModel(HWND bar, const char* model) {
+  HWND combo = GetDlgItem(bar, IDC_CUT_MODEL);
+  LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(model));
+  ASSERT_NE(CB_ERR, index) << model;
+  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  SendMessageA(bar, WM_COMMAND, MAKEWPARAM(IDC_CUT_MODEL, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+int TextExtent(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ font = SelectObject(dc,
+                              reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, font);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+// Every label, check box and button of the bar shows its whole text, no control covers another and
+// the bar is as wide as its controls; the model list drops down as wide as its longest name.
+void ExpectBarFitsItsTexts(HWND bar) {
+  struct Placed {
+    LONG left, right;
+    int id;
+  };
+  std::vector<Placed> placed;
+  for (HWND child = GetWindow(bar, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&rect), 2);
+    placed.push_back({rect.left, rect.right, GetDlgCtrlID(child)});
+    char kind[16] = {}, text[128] = {};
+    GetClassNameA(child, kind, sizeof kind);
+    GetWindowTextA(child, text, sizeof text);
+    if (!text[0] || (lstrcmpiA(kind, "Button") != 0 && lstrcmpiA(kind, "Static") != 0)) continue;
+    int room = rect.right - rect.left;
+    if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX &&
+        lstrcmpiA(kind, "Button") == 0)
+      room -= GetSystemMetrics(SM_CXMENUCHECK);
+    EXPECT_LE(TextExtent(child, text), room) << text;
+  }
+  std::sort(placed.begin(), placed.end(),
+            [](const Placed& a, const Placed& b) { return a.left < b.left; });
+  for (size_t i = 1; i < placed.size(); ++i) {
+    if (placed[i].id == IDC_CUT_FORCE_SPIN) continue;  // the spin sits on its edit's edge
+    EXPECT_GE(placed[i].left, placed[i - 1].right)
+        << placed[i].id << " covers " << placed[i - 1].id;
+  }
+  RECT client;
+  GetClientRect(bar, &client);
+  EXPECT_GE(client.right, placed.back().right);
+  HWND models = GetDlgItem(bar, IDC_CUT_MODEL);
+  int widest = 0;
+  for (LRESULT i = 0; i < SendMessageA(models, CB_GETCOUNT, 0, 0); ++i) {
+    char name[128] = {};
+    SendMessageA(models, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    widest = std::max(widest, TextExtent(models, name));
+  }
+  EXPECT_GE(SendMessageA(models, CB_GETDROPPEDWIDTH, 0, 0), widest);
+}
 
 COLORREF PixelAt(CCUTView* view, float x, float y) {
   FPOINT page = {x, y};
@@ -228,7 +325,9 @@ TEST_F(CutWindowTest, AJobCutFromTheWindowMatchesTheSameJobCutFromTheBar) {
   std::vector<char> window = FileBytes(fromWindow), direct = FileBytes(fromBar);
   EXPECT_GT(window.size(), 100u);
   EXPECT_EQ(direct, window);
-  EXPECT_EQ(0u, m_boxes.Count());
+  // Each file written is announced with its path.
+  ASSERT_EQ(2u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find(fromBar));
 }
 
 TEST_F(CutWindowTest, TheJobOptionsPageReadsItsNumbersBack) {
@@ -319,6 +418,129 @@ TEST_F(CutWindowTest, TheAdjustmentsPageRefusesValuesOutOfRange) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CUT_PLOT_MODE)));
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_CUT_BLADE_OFFSET)));
   g_cutterDevice.LoadProfile();
+}
+
+// Changing the model shows the new model's adjustments at once: the exit saves them into its own
+// section, unchanged, and a job cuts with them exactly as a window opened on that model does.
+TEST_F(CutWindowTest, ChangingTheModelShowsItsAdjustmentsAndCutsWithThem) {
+  WritePrivateProfileStringA("HPGLSOFT", "Offset", "0.4500", m_ini.c_str());
+  WritePrivateProfileStringA("HPGLSOFT", "RatioX", "1.0500", m_ini.c_str());
+  OpenCutWindow();
+  EXPECT_EQ("0.45", Text(AdjustPage(), IDC_CUT_BLADE_OFFSET));
+  EXPECT_EQ("8", Text(AdjustPage(), IDC_CUT_OVERCUT));
+  ChooseModel(DeviceBar(), "HP-GL cutter");
+  EXPECT_EQ("0.30", Text(AdjustPage(), IDC_CUT_BLADE_OFFSET));
+  EXPECT_EQ("0", Text(AdjustPage(), IDC_CUT_OVERCUT));
+  EXPECT_EQ("1.0000", Text(AdjustPage(), IDC_CUT_RATIO_X));
+  std::string changed = m_folder.File("changed.plt");
+  SetDlgItemTextA(DeviceBar(), IDC_CUT_PORT, changed.c_str());
+  ASSERT_TRUE(m_cut->GetDeviceBar().Output());
+  Click(DeviceBar(), IDC_CUT_EXIT);
+  PumpMessages();
+  m_cut = nullptr;
+  auto key = [this](const char* section, const char* name) {
+    char value[32] = {};
+    GetPrivateProfileStringA(section, name, "", value, sizeof value, m_ini.c_str());
+    return std::string(value);
+  };
+  EXPECT_EQ("0.3000", key("HPGL40", "Offset"));
+  EXPECT_EQ("0", key("HPGL40", "OverCut"));
+  EXPECT_EQ("1.0000", key("HPGL40", "RatioX"));
+  EXPECT_EQ("0.4500", key("HPGLSOFT", "Offset"));
+
+  OpenCutWindow();
+  std::string fresh = m_folder.File("fresh.plt");
+  SetDlgItemTextA(DeviceBar(), IDC_CUT_PORT, fresh.c_str());
+  ASSERT_TRUE(m_cut->GetDeviceBar().Output());
+  EXPECT_GT(FileBytes(fresh).size(), 100u);
+  EXPECT_EQ(FileBytes(fresh), FileBytes(changed));
+}
+
+// "Hand over to the job manager" follows the port as soon as it is typed or chosen: only a device
+// port may hand over, and a file port clears the choice.
+TEST_F(CutWindowTest, TheJobManagerChoiceFollowsThePortAtOnce) {
+  OpenCutWindow();
+  HWND remote = GetDlgItem(OptionsPage(), IDC_CUT_REMOTE);
+  EXPECT_FALSE(IsWindowEnabled(remote));
+  TypePort(DeviceBar(), "COM1");
+  EXPECT_TRUE(IsWindowEnabled(remote));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+  CheckDlgButton(OptionsPage(), IDC_CUT_REMOTE, BST_CHECKED);
+  Click(OptionsPage(), IDC_CUT_REMOTE);
+  EXPECT_EQ(1, g_cutSettings.m_remoteCut);
+
+  HWND ports = GetDlgItem(DeviceBar(), IDC_CUT_PORT);
+  LRESULT file = SendMessageA(ports, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>("FILE:"));
+  ASSERT_NE(CB_ERR, file);
+  SendMessageA(ports, CB_SETCURSEL, file, 0);
+  SendMessageA(DeviceBar(), WM_COMMAND, MAKEWPARAM(IDC_CUT_PORT, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(ports));
+  EXPECT_FALSE(IsWindowEnabled(remote));
+  EXPECT_FALSE(IsDlgButtonChecked(OptionsPage(), IDC_CUT_REMOTE));
+  EXPECT_EQ(0, g_cutSettings.m_remoteCut);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+}
+
+// The job's blocks are selected by click and rubber band and moved by dragging, in the job only:
+// the document stays as it was, and nothing is recorded for undo.
+TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
+  OpenCutWindow();
+  CCUTView* view = m_cut->GetCutView();
+  CSelectTracker& selection = view->GetSelection();
+  CSegArray& job = view->GetPreview()->GetBlocks();
+  ASSERT_EQ(5, job.GetSize());
+  const CFRect rule = job.GetBlock(3)->m_box;  // the upper rule, 210..350 at 110
+
+  // A press inside a block's box picks it: the band and the empty click start left of the frame.
+  Drag(view, 10, 95, 365, 170);  // a band around both rules
+  EXPECT_EQ(2, selection.GetCount());
+  EXPECT_EQ(1, job.GetBlock(3)->m_selected);
+  EXPECT_EQ(1, job.GetBlock(4)->m_selected);
+  Drag(view, 10, 240, 10, 240);  // a click on nothing
+  EXPECT_EQ(0, selection.GetCount());
+
+  const float scale = static_cast<float>(view->GetScale());
+  Drag(view, 280, 110, 300, 135);
+  EXPECT_EQ(1, selection.GetCount());
+  EXPECT_EQ(job.GetBlock(3), selection.GetCurrentBlock());
+  EXPECT_NEAR(rule.left + 20, job.GetBlock(3)->m_box.left, 2 * scale);
+  EXPECT_NEAR(rule.top + 25, job.GetBlock(3)->m_box.top, 2 * scale);
+  EXPECT_EQ(CFRect(210, 150, 350, 150).top, job.GetBlock(4)->m_box.top);
+  // Editing stays off: a second click on the selection shows no rotate handles.
+  Drag(view, 300, 135, 300, 135);
+  EXPECT_NE(CSelectTracker::kRotateMode, selection.GetMode() & 0x7f);
+
+  EXPECT_FALSE(m_document->IsModified());
+  EXPECT_EQ(110.0f, m_document->GetBlockList().GetBlock(3)->m_box.top);
+  EXPECT_EQ(0, view->GetUndoManager()->GetStepCount());
+  // A rebuild lets go of the selection before it replaces the blocks.
+  m_cut->SendMessage(WM_COMMAND, CCutFrame::kRebuildCommand);
+  EXPECT_EQ(0, selection.GetCount());
+  EXPECT_EQ(0u, m_boxes.Count());
+}
+
+// The device bar shows every text whole, in Chinese and in English, and its model list drops down
+// as wide as the longest model name.
+TEST_F(CutWindowTest, TheDeviceBarFitsItsTextsInBothLanguages) {
+  OpenCutWindow();
+  ExpectBarFitsItsTexts(DeviceBar());
+  m_cut->DestroyWindow();
+  PumpMessages();
+  m_cut = nullptr;
+
+  HINSTANCE english = LoadLibraryA((m_program + "RCT42Eng.DLL").c_str());
+  ASSERT_NE(nullptr, english);
+  HINSTANCE saved = AfxGetResourceHandle();
+  AfxSetResourceHandle(english);
+  OpenCutWindow();
+  EXPECT_EQ("Output", Text(DeviceBar(), IDC_CUT_OUTPUT));
+  ExpectBarFitsItsTexts(DeviceBar());
+  m_cut->DestroyWindow();
+  PumpMessages();
+  m_cut = nullptr;
+  AfxSetResourceHandle(saved);
+  FreeLibrary(english);
 }
 
 // Cancel sets the profile's stop flag and leaves the dialog open; the profile's port, which

@@ -366,6 +366,40 @@ TEST_F(TextBlockTest, CurvesFollowTheGlyphOutlinesThroughLayoutAndMatrix) {
   EXPECT_FALSE(std::unique_ptr<CBlock>(text->ToCurve(0xFFFFFFFF)));
 }
 
+// The layout line the cut output cuts with a text ("TextLine"), reached through the block's own
+// slot: for a straight text the rectangle of its extent and a rule under every line but the last,
+// through the block's matrix; an empty text has none.
+TEST_F(TextBlockTest, TheLayoutLineIsTheExtentWithARuleUnderEachLineButTheLast) {
+  auto text = NewText();
+  EXPECT_FALSE(std::unique_ptr<CBlock>(static_cast<CBlock&>(*text).GetEffectOutline()));
+  Type(*text, {'A', 13, kChinese});
+  CMatrix2D move;
+  move.m[6] = 100;
+  move.m[7] = 50;
+  text->Transform(move);
+  const CCharBox* first = text->GetBoxArray()->GetCharBox(0);
+  const CCharBox* last = text->GetBoxArray()->GetCharBox(2);
+  ASSERT_TRUE(first && last);
+  ASSERT_LT(first->m_y, last->m_y);
+
+  std::unique_ptr<CBlock> line(static_cast<CBlock&>(*text).GetEffectOutline());
+  ASSERT_TRUE(line);
+  ASSERT_EQ(kCurveBlock, line->m_type);
+  std::vector<POINTREC> points = static_cast<CCurveBlock*>(line.get())->GetPoints();
+  ASSERT_EQ(8u, points.size());  // a closed rectangle, one rule, the end record
+  // The rectangle from the frame's start (10, 20) to the last line's bottom, moved by (100, 50).
+  EXPECT_NEAR(110, points[0].x, 0.01);
+  EXPECT_NEAR(70, points[0].y, 0.01);
+  EXPECT_NEAR(last->m_y + 50, points[2].y, 0.01);
+  EXPECT_EQ(kPointClose, points[4].flags & kPointClose);
+  // The rule across it at the first line's bottom.
+  EXPECT_EQ(kPointStart, points[5].flags & kPointSubpathBits);
+  EXPECT_NEAR(110, points[5].x, 0.01);
+  EXPECT_NEAR(first->m_y + 50, points[5].y, 0.01);
+  EXPECT_NEAR(points[1].x, points[6].x, 0.01);
+  EXPECT_NEAR(first->m_y + 50, points[6].y, 0.01);
+}
+
 TEST_F(TextBlockTest, OffsetMovesCharactersOrMatrixAndHitTestFindsThem) {
   auto text = NewText();
   Type(*text, {'A'});

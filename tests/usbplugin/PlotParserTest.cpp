@@ -41,7 +41,9 @@ TEST(PlotParser, ReadsPenListsAndPassesOverEverythingElse) {
     {"PD1,2,3,4,5,6;", "D1,2 D3,4 D5,6"},      // a cut run continued with ",x,y"
     {"IN;SP1;VS40;FS80;PU;", ""},
     {";:H EC1 A U100,200 D300,400 D300,500 @", "U100,200 D300,400 D300,500"},  // DM/PL
-    {"PU10,20PD30,40;", "D30,40"},             // the next command drops the pair in progress
+    {"PU10,20PD30,40;", "U10,20 D30,40"},      // the next command ends the list like a ";"
+    {"PD10,20PU30,40;PD50,60", "D10,20 U30,40"},  // half cut: solid and void pieces back to back
+    {"PD10PU5,5;", "U5,5"},                    // a pair without its y is dropped
     {"SD1,2;AD3,4;EA5,6;", ""},                // letters of other commands' names start nothing
     {"LBA;PD1,1\x03PD5,5;", "D5,5"},           // nor do letters in a label's text
     {"WDPD1,2;PD7,8;", "D7,8"},

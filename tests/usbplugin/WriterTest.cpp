@@ -96,6 +96,24 @@ TEST_F(WriterTest, AJobReachesTheCutterAsScaledStepsAndIsFinished) {
   EXPECT_EQ(DeviceStatus::kScalesTaken, m_slot->Status().acknowledged);
 }
 
+// The cutter starts every job at its origin: the steps of a second job in the same session count
+// from 0,0, not from where the first job ended.
+TEST_F(WriterTest, ASecondJobOfTheSessionStepsFromTheOrigin) {
+  Queue("PU0,0;PD1000,2000;", false, "first.plt");
+  Pass();
+  const size_t first = m_device->Received().size();
+  ASSERT_EQ(2u, first);
+  Queue("PU500,300;PD500,1000;", false, "second.plt");
+  Pass();
+  std::vector<WireRecord> received = m_device->Received();
+  ASSERT_EQ(first + 2, received.size());
+  EXPECT_EQ(WireRecord::kMove, received[first].kind);
+  EXPECT_EQ(404, received[first].xStep);  // 500 and 300 plot units, scaled, from 0,0
+  EXPECT_EQ(242, received[first].yStep);
+  EXPECT_EQ(0, received[first + 1].xStep);
+  EXPECT_EQ(808 - 242, received[first + 1].yStep);
+}
+
 TEST_F(WriterTest, LargeJobsGoOutInWritesOf8192RecordsWithinTheRoom) {
   m_device->SetCapacity(20000);
   m_device->SetPace(0);  // carries nothing out until told

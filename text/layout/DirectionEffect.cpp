@@ -665,8 +665,8 @@ int CDirectionEffect::MoveHandle(CBlockView* /*view*/, int handle, float x, floa
   return 0;
 }
 
-CBlock* CDirectionEffect::GetOutlineBlock() const {
-  if (!m_boxes || m_boxes->NextCharIndex(-1) < 0) return nullptr;
+void CDirectionEffect::AppendLayoutLine(CCurveBlock& curve) const {
+  if (!m_boxes || m_boxes->NextCharIndex(-1) < 0) return;
   float farthest = IsHorizontal() ? (m_kind == kHorizontal ? m_frame.left : m_frame.right)
                                   : m_frame.top;
   std::vector<float> lineEdges;
@@ -687,14 +687,10 @@ CBlock* CDirectionEffect::GetOutlineBlock() const {
     extent.left = farthest;
   else
     extent.bottom = farthest;
-  CCurveBlock* curve = new CCurveBlock;
-  curve->AddRectangle(extent.left, extent.top, extent.right, extent.bottom);
+  curve.AddRectangle(extent.left, extent.top, extent.right, extent.bottom);
   for (float edge : lineEdges) {
     if (IsHorizontal() && edge < extent.bottom)
-      curve->AddLine(extent.left, edge, extent.right, edge);
-    if (!IsHorizontal() && edge > extent.left)
-      curve->AddLine(edge, extent.top, edge, extent.bottom);
+      curve.AddLine(extent.left, edge, extent.right, edge);
+    if (!IsHorizontal() && edge > extent.left) curve.AddLine(edge, extent.top, edge, extent.bottom);
   }
-  curve->EndCurve();
-  return curve;
 }

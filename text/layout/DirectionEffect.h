@@ -51,7 +51,7 @@ public:
   CMatrix2D GetBoxMatrix(const CCharBox* box) const override;
   void Offset(float dx, float dy) override;
   void SetFrame(float left, float top, float right, float bottom) override;
-  CBlock* GetOutlineBlock() const override;
+  void AppendLayoutLine(CCurveBlock& curve) const override;
   void GetCaretPos(INT_PTR index, int side, FPOINT* top, FPOINT* bottom) override;
   void GetStartPoint(FPOINT* top, FPOINT* bottom, float width, float height) override;
   int HitTestBox(INT_PTR index, float x, float y) override;

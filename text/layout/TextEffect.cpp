@@ -1,9 +1,12 @@
 #include "text/layout/TextEffect.h"
 
 #include <cstring>
+#include <memory>
 
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
+#include "framework/Wnd.h"
+#include "model/blocks/CurveBlock.h"
 #include "text/layout/ArcEffect.h"
 #include "text/layout/ArchEffect.h"
 #include "text/layout/BoxArray.h"
@@ -40,6 +43,14 @@ int CTextEffect::WriteToMemory(HGLOBAL* out) const {
   }
   *out = block;
   return length;
+}
+
+CBlock* CTextEffect::GetOutlineBlock() const {
+  std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
+  AppendLayoutLine(*curve);
+  if (curve->GetCount() == 0) return nullptr;
+  curve->EndCurve();
+  return curve.release();
 }
 
 CMatrix2D CTextEffect::GetBoxMatrix(const CCharBox* box) const {

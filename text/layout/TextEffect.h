@@ -24,6 +24,7 @@ class CBlockView;
 class CBoxArray;
 class CByteWriter;
 class CCharBox;
+class CCurveBlock;
 class CDC;
 
 class CTextEffect {
@@ -72,8 +73,13 @@ public:
   CMatrix2D GetBoxMatrixAt(INT_PTR index) const;
   virtual void Offset(float /*dx*/, float /*dy*/) {}
   virtual void SetFrame(float /*left*/, float /*top*/, float /*right*/, float /*bottom*/) {}
-  // A new block with the effect's own lines (the caller owns it), or null.
-  virtual CBlock* GetOutlineBlock() const { return nullptr; }
+  // A new block with the effect's own lines (the caller owns it), or null: a curve holding what
+  // AppendLayoutLine appends, null when it appends nothing.
+  virtual CBlock* GetOutlineBlock() const;
+  // The layout line: appends the line the text is set along to the curve as curve points, in
+  // page units before the block's matrix (the cut output's "TextLine" cuts it with the text).
+  // Nothing here; each layout appends its own (straight layouts: their extent and line rules).
+  virtual void AppendLayoutLine(CCurveBlock& /*curve*/) const {}
 
   // --- Caret and hit testing
   virtual void GetCaretPos(INT_PTR index, int side, FPOINT* top, FPOINT* bottom);

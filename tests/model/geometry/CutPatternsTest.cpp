@@ -3,6 +3,7 @@
 // list that could divide by zero, walk forever or make an unbounded number of pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -122,6 +123,87 @@ TEST(CutPatterns, ListStripsTakeTheWidthsInTurnOnBothSidesOfTheStartPoint) {
   EXPECT_NEAR(30, both[0].bottom, 0.01);
   EXPECT_NEAR(10, both[1].top, 0.01);
   EXPECT_NEAR(20, both[1].bottom, 0.01);
+}
+
+namespace {
+
+// The corners of every closed piece, in order (the closing record left out).
+std::vector<std::vector<FPOINT>> PieceCorners(const CCurveBlock* curve) {
+  std::vector<std::vector<FPOINT>> pieces;
+  if (!curve) return pieces;
+  for (const POINTREC& point : curve->GetPoints()) {
+    if (IsSpecialPoint(point.flags)) continue;
+    if (IsSubpathStart(point.flags)) pieces.emplace_back();
+    if (!(point.flags & kPointClose)) pieces.back().push_back(FPOINT{point.x, point.y});
+  }
+  return pieces;
+}
+
+float Dot(FPOINT a, FPOINT b) { return a.x * b.x + a.y * b.y; }
+FPOINT Minus(FPOINT a, FPOINT b) { return FPOINT{a.x - b.x, a.y - b.y}; }
+
+}  // namespace
+
+// Strips at an oblique angle run along (cos a, -sin a) on the page (y down, angles counted
+// counter-clockwise on the screen), walk across the box from the start point and together cover
+// it; a sign error in either direction tilts them the other way and leaves corners uncovered.
+TEST(CutPatterns, ObliqueStripsRunAtTheirAngleCoverTheBoxAndStartAtThePoint) {
+  const FPOINT corners[] = {{0, 0}, {100, 0}, {100, 40}, {0, 40}};
+  for (float angle : {30.0f, 60.0f}) {
+    SCOPED_TRACE(angle);
+    const float rad = angle * 3.14159265f / 180;
+    const FPOINT along = {std::cos(rad), -std::sin(rad)};
+    const FPOINT across = {std::sin(rad), std::cos(rad)};
+    auto first = Owned(Patterns::MakeHatchLines(0, 0, 100, 40, angle, 4, 0, 0, 0));
+    auto second = Owned(
+        Patterns::MakeHatchLines(0, 0, 100, 40, angle, 4, 0, 0, Patterns::kSecondPass));
+    std::vector<std::vector<FPOINT>> pieces = PieceCorners(first.get());
+    const size_t drawnByFirst = pieces.size();
+    for (auto& piece : PieceCorners(second.get())) pieces.push_back(piece);
+    ASSERT_EQ(2u, drawnByFirst);
+    ASSERT_EQ(4u, pieces.size());
+
+    // The box's span across the strips, worked out from its corners.
+    float low = 1e9f, high = -1e9f;
+    for (FPOINT corner : corners) {
+      low = std::min(low, Dot(corner, across));
+      high = std::max(high, Dot(corner, across));
+    }
+    struct Span {
+      float low, high;
+      bool firstPass;
+    };
+    std::vector<Span> spans;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+      const std::vector<FPOINT>& piece = pieces[i];
+      ASSERT_EQ(4u, piece.size());
+      FPOINT length = Minus(piece[1], piece[0]);
+      FPOINT width = Minus(piece[2], piece[1]);
+      EXPECT_NEAR(0, Dot(length, across), 0.01) << "the long sides run along the angle";
+      EXPECT_NEAR(0, Dot(width, along), 0.01);
+      EXPECT_NEAR((high - low) / 4, std::fabs(Dot(width, across)), 0.01);
+      float a = Dot(piece[0], across), b = Dot(piece[2], across);
+      spans.push_back({std::min(a, b), std::max(a, b), i < drawnByFirst});
+      // Each strip is long enough for the whole box.
+      for (FPOINT corner : corners) {
+        float at = Dot(Minus(corner, piece[0]), along) / Dot(length, along);
+        EXPECT_TRUE(at >= 0 && at <= 1) << "a corner beyond the strip's ends";
+      }
+    }
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.low < b.low; });
+    // Side by side across the whole box, the passes taking turns, from the start point's edge.
+    EXPECT_NEAR(low, spans.front().low, 0.01);
+    EXPECT_NEAR(high, spans.back().high, 0.01);
+    for (size_t i = 1; i < spans.size(); ++i) {
+      EXPECT_NEAR(spans[i - 1].high, spans[i].low, 0.01);
+      EXPECT_NE(spans[i - 1].firstPass, spans[i].firstPass);
+    }
+    const Span& start = Dot(FPOINT{0, 0}, across) - low < high - Dot(FPOINT{0, 0}, across)
+                            ? spans.front()
+                            : spans.back();
+    EXPECT_TRUE(start.firstPass) << "pass 0 draws the strip at the start point";
+  }
 }
 
 TEST(CutPatterns, SectorsWalkFromTheEndAngleOrCounterClockwiseFromTheStart) {
