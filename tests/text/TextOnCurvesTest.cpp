@@ -1,8 +1,8 @@
 // Text blocks laid out on curves, without a window: each curved layout survives the text's record
-// and a saved document, a document with curved texts followed by other blocks opens whole while a
-// damaged curved text keeps only the blocks before it, and the curves of a path text stand where
-// the layout turns them with the character's own angle kept. Fonts are a fake glyph source whose
-// outlines are squares.
+// and a saved document, its layout line reaches the cut output in page units, a document with
+// curved texts followed by other blocks opens whole while a damaged curved text keeps only the
+// blocks before it, and the curves of a path text stand where the layout turns them with the
+// character's own angle kept. Fonts are a fake glyph source whose outlines are squares.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -207,4 +207,29 @@ TEST_F(TextOnCurves, CurvesOfAPathTextTurnWithThePathAndKeepTheCharactersOwnAngl
   text->Relayout(nullptr, -1);
   EXPECT_EQ(15, first->m_angle);
   EXPECT_NEAR(turn * 180 / kPi, along->GetTurn(first), 1e-4);
+}
+
+// The cut's "TextLine" option cuts the line a curved text is set along: the block hands out its
+// layout's line mapped once through its matrix, so a moved text's line moves with it.
+TEST_F(TextOnCurves, TheLayoutLineOfACurvedTextComesThroughTheBlockInPageUnits) {
+  for (BYTE kind : {CTextEffect::kArc, CTextEffect::kArch, CTextEffect::kPath}) {
+    std::unique_ptr<CTextBlock> text = Text(kind);
+    std::unique_ptr<CBlock> own(text->GetEffect()->GetOutlineBlock());
+    ASSERT_TRUE(own) << int(kind);
+    CMatrix2D move;
+    move.m[6] = 100;
+    move.m[7] = 50;
+    text->Transform(move);
+    std::unique_ptr<CBlock> line(static_cast<CBlock&>(*text).GetEffectOutline());
+    ASSERT_TRUE(line) << int(kind);
+    ASSERT_EQ(kCurveBlock, line->m_type);
+    std::vector<POINTREC> expected = static_cast<CCurveBlock*>(own.get())->GetPoints();
+    std::vector<POINTREC> got = static_cast<CCurveBlock*>(line.get())->GetPoints();
+    ASSERT_EQ(expected.size(), got.size()) << int(kind);
+    for (size_t i = 0; i + 1 < got.size(); ++i) {
+      EXPECT_NEAR(expected[i].x + 100, got[i].x, 1e-3) << int(kind) << "," << i;
+      EXPECT_NEAR(expected[i].y + 50, got[i].y, 1e-3) << int(kind) << "," << i;
+      EXPECT_EQ(expected[i].flags, got[i].flags);
+    }
+  }
 }

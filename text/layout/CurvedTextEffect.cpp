@@ -89,28 +89,11 @@ CCurvedTextEffect::CCurvedTextEffect(BYTE kind, CBoxArray* boxes, CMatrix2D* blo
 
 // ---- The layout line ----
 
-void CCurvedTextEffect::AppendLayoutLine(std::vector<POINTREC>* points) const {
+void CCurvedTextEffect::AppendLayoutLine(CCurveBlock& curve) const {
   std::vector<POINTREC> line;
   BuildLayoutLine(&line);
-  for (POINTREC point : line) {
-    if (m_blockMatrix) {
-      FPOINT at = {point.x, point.y};
-      m_blockMatrix->TransformPoint(&at);
-      point.x = at.x;
-      point.y = at.y;
-    }
-    points->push_back(point);
-  }
-}
-
-CBlock* CCurvedTextEffect::GetOutlineBlock() const {
-  std::vector<POINTREC> line;
-  BuildLayoutLine(&line);
-  if (line.size() < 2) return nullptr;
-  CCurveBlock* curve = new CCurveBlock;
-  for (const POINTREC& point : line) curve->AddPoint(point);
-  curve->EndCurve();
-  return curve;
+  if (line.size() < 2) return;
+  for (const POINTREC& point : line) curve.AddPoint(point);
 }
 
 void CCurvedTextEffect::BuildArcLine(FPOINT centre, float radius, float start, float end,

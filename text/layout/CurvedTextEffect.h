@@ -11,7 +11,7 @@
 // keys Home and End go to the first and last character, Left and Right step along the text.
 //
 // The layout line (the arc, the arch's arc, the path) is what the cut's text-line option adds to
-// a job: AppendLayoutLine gives it as point records in page units.
+// a job: AppendLayoutLine gives it to the text block, which maps it through its matrix.
 //
 // The property panels: buttons 1434 outside, 1436 line centre, 1435 inside, 1437 character centre,
 // check boxes 1440 spread, 1439 turned, 1438 reversed; 1441 (whole words) is left alone.
@@ -43,13 +43,11 @@ public:
   // arc as one open sub-path (first record 0x11, Bezier controls 0, last 0x21), the path as its
   // own records; nothing when there is none.
   virtual void BuildLayoutLine(std::vector<POINTREC>* points) const = 0;
-  // The same line through the block matrix, appended in page units: what the cut's text-line
-  // option cuts with the characters.
-  void AppendLayoutLine(std::vector<POINTREC>* points) const;
+  // The same line appended to a curve (nothing when it has fewer than two points).
+  void AppendLayoutLine(CCurveBlock& curve) const override;
 
   // --- Shared operations of the curved layouts
   void PlaceBox(CCharBox* box) override;
-  CBlock* GetOutlineBlock() const override;
   void GetCaretPos(INT_PTR index, int side, FPOINT* top, FPOINT* bottom) override;
   void GetStartPoint(FPOINT* top, FPOINT* bottom, float width, float height) override;
   int HitTestBox(INT_PTR index, float x, float y) override;

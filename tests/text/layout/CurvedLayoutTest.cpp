@@ -454,34 +454,37 @@ TEST_F(CurvedLayout, RecordsHoldTheirFieldsWhereTheLayoutsSayAndDamagedOnesAreRe
   }
 }
 
-TEST_F(CurvedLayout, TheLayoutLineComesInPageUnitsThroughTheBlockMatrix) {
+// The layout line in the text's own units (the block maps it through its matrix): the arc as one
+// open sub-path on its circle, the path as its own records.
+TEST_F(CurvedLayout, TheLayoutLineIsTheArcOrThePathInTheTextsOwnUnits) {
   m_matrix.m[6] = 5;
   m_matrix.m[7] = 7;
   Fill(1);
   CArcEffect arc(0, 0, 100, 40, &m_boxes, &m_matrix);
   arc.SetArc({100, 200}, 50, 0, static_cast<float>(kPi / 2));
-  std::vector<POINTREC> line;
-  arc.AppendLayoutLine(&line);
-  ASSERT_LE(4u, line.size());
+  std::unique_ptr<CBlock> outline(arc.GetOutlineBlock());
+  ASSERT_TRUE(outline);
+  ASSERT_EQ(kCurveBlock, outline->m_type);
+  std::vector<POINTREC> line = static_cast<CCurveBlock*>(outline.get())->GetPoints();
+  ASSERT_LE(5u, line.size());
+  line.pop_back();  // the end record
   EXPECT_EQ(kPointStart | kPointOnCurve, line.front().flags);
-  EXPECT_NEAR(155, line.front().x, 1e-3);
-  EXPECT_NEAR(207, line.front().y, 1e-3);
+  EXPECT_NEAR(150, line.front().x, 1e-3);
+  EXPECT_NEAR(200, line.front().y, 1e-3);
   EXPECT_EQ(kPointOpenEnd | kPointOnCurve, line.back().flags);
-  EXPECT_NEAR(105, line.back().x, 1e-3);
-  EXPECT_NEAR(157, line.back().y, 1e-3);
+  EXPECT_NEAR(100, line.back().x, 1e-3);
+  EXPECT_NEAR(150, line.back().y, 1e-3);
   for (const POINTREC& point : line) {
     if (point.flags & kPointOnCurve) {
-      EXPECT_NEAR(50, Distance(105, 207, point.x, point.y), 1e-3);
+      EXPECT_NEAR(50, Distance(100, 200, point.x, point.y), 1e-3);
     }
   }
 
   CPathTextEffect along(PathOf({{0, 0, 0x11}, {30, 40, 0x21}}), &m_boxes, &m_matrix);
-  line.clear();
-  along.AppendLayoutLine(&line);
-  ASSERT_EQ(2u, line.size());
-  EXPECT_EQ(35, line[1].x);
-  EXPECT_EQ(47, line[1].y);
-  std::unique_ptr<CBlock> outline(along.GetOutlineBlock());
+  outline.reset(along.GetOutlineBlock());
   ASSERT_TRUE(outline);
-  EXPECT_EQ(kCurveBlock, outline->m_type);
+  line = static_cast<CCurveBlock*>(outline.get())->GetPoints();
+  ASSERT_LE(2u, line.size());
+  EXPECT_EQ(30, line[1].x);
+  EXPECT_EQ(40, line[1].y);
 }
