@@ -275,6 +275,7 @@
 // Outline operations and export
 #define IDS_OUTLINE_FAILED 50320
 #define IDS_EXPORT_FAILED 50321
+#define IDS_EXPORT_KIND_UNAVAILABLE 51200
 
 // ---- Commands ----
 // File
