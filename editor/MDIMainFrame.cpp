@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/ProgramObjects.h"
+#include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/ResourceModule.h"
@@ -36,6 +37,9 @@ const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_POINTER, IDS_PANE_WIDTH, IDS_
 // Pane widths in pixels of the pointer and type panes.
 const int kPointerPaneWidth = 90;
 const int kTypePaneWidth = 80;
+// The widest value a size or position pane shows in practice, and the room around a pane's text.
+const double kWidestValue = -888.8;
+const int kPaneTextMargin = 8;
 
 // The main frame's window position before it is maximised.
 const int kInitialWidth = 640;
@@ -122,7 +126,38 @@ BOOL CMDIMainFrame::CreateStatusBar() {
     return FALSE;
   m_statusBar.SetPaneInfo(1, IDS_PANE_POINTER, SBPS_NORMAL, kPointerPaneWidth);
   m_statusBar.SetPaneInfo(4, IDS_PANE_TYPE, SBPS_NOBORDERS, kTypePaneWidth);
+  WidenPanesForTheirTexts();
   return TRUE;
+}
+
+void CMDIMainFrame::WidenPanesForTheirTexts() {
+  // The widths suit the Chinese texts; another language's may be longer. Each pane takes at
+  // least the width of the longest text it is sent, measured in the bar's own font.
+  CString samples[5];
+  CString format;
+  if (format.LoadString(IDS_STATUS_POINTER)) samples[1].Format(format, kWidestValue, kWidestValue);
+  if (format.LoadString(IDS_STATUS_WIDTH)) samples[2].Format(format, kWidestValue);
+  if (format.LoadString(IDS_STATUS_HEIGHT)) samples[3].Format(format, kWidestValue);
+  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) {
+    CString name;
+    if (name.LoadString(id) && name.GetLength() > samples[4].GetLength()) samples[4] = name;
+  }
+  HDC dc = ::GetDC(m_statusBar.m_hWnd);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(m_statusBar.SendMessage(WM_GETFONT));
+  HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
+  for (int pane = 1; pane < 5; ++pane) {
+    SIZE extent = {};
+    if (samples[pane].IsEmpty() ||
+        !::GetTextExtentPoint32A(dc, samples[pane], samples[pane].GetLength(), &extent))
+      continue;
+    UINT id = 0, style = 0;
+    int width = 0;
+    m_statusBar.GetPaneInfo(pane, id, style, width);
+    if (extent.cx + kPaneTextMargin > width)
+      m_statusBar.SetPaneInfo(pane, id, style, extent.cx + kPaneTextMargin);
+  }
+  if (previous) ::SelectObject(dc, previous);
+  ::ReleaseDC(m_statusBar.m_hWnd, dc);
 }
 
 void CMDIMainFrame::CreateToolBox() {
@@ -222,7 +257,11 @@ void CMDIMainFrame::OnViewActivated() {
   CView* view = child ? child->GetActiveView() : nullptr;
   if (auto* drawingView = dynamic_cast<CTALVEXView*>(view)) {
     const UINT tool = static_cast<UINT>(drawingView->GetCurrentTool());
-    if (m_toolBox.m_hWnd) m_toolBox.SetToolMode(tool);
+    // The node buttons come with a curve under edit: until one is clicked the tool box keeps the
+    // ordinary set, whose selection button leaves the node tool again.
+    auto* mainView = dynamic_cast<CTALVEX42View*>(view);
+    bool nodeToolIdle = tool == CToolBoxBar::kNodeMode && mainView && !mainView->GetEditBlock();
+    if (m_toolBox.m_hWnd && !nodeToolIdle) m_toolBox.SetToolMode(tool);
     if (m_propertyBar.m_hWnd) m_propertyBar.SwitchPage(tool);
   }
   if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);

@@ -74,6 +74,8 @@ protected:
 private:
   BOOL CreateMainToolBar();
   BOOL CreateStatusBar();
+  // Panes whose texts are longer than their widths (English ones are) grow to hold them.
+  void WidenPanesForTheirTexts();
   void CreateToolBox();
   BOOL CreateWindowToolBar();
   BOOL CreatePaletteBar();

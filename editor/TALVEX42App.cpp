@@ -19,6 +19,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
 #include "resources/Resource.h"
+#include "text/layout/DirectionEffect.h"
 #include "text/layout/TextDefaults.h"
 
 IMPLEMENT_DYNAMIC(CTALVEX42App, CWinApp)
@@ -232,6 +233,11 @@ void CTALVEX42App::ShowProgress(CWnd* progress, LPCSTR text) {
   ::UpdateWindow(control);
 }
 
+void CTALVEX42App::SetAutoFill(BOOL autoFill) {
+  m_autoFill = autoFill;
+  CDirectionEffect::SetAutoFill(autoFill != FALSE);
+}
+
 void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
   if (flags & kRegisterClipboard) {
     ShowProgress(progress, "初始化...  裁剪板!");
@@ -242,8 +248,8 @@ void CTALVEX42App::InitializeApplicationData(UINT flags, CWnd* progress) {
     // Languages' default fonts come from TALVEX42.INI, where the font tables keep the languages.
     CTextDefaults::Global().Load(g_appProfile, g_settings,
                                  static_cast<int>(::GetSystemDefaultLangID()));
-    m_autoFill = g_appProfile.GetInt(settings::kSystemParam, settings::kAutoFill,
-                                     settings::kAutoFillDefault);
+    SetAutoFill(g_appProfile.GetInt(settings::kSystemParam, settings::kAutoFill,
+                                    settings::kAutoFillDefault));
   }
   if (flags & kLoadSettings) {
     ShowProgress(progress, "Initalize...  Ini");

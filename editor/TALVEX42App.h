@@ -51,7 +51,8 @@ public:
   WORD GetLanguage() const { return m_language; }
   BOOL IsTalvexSwitchSet() const { return m_talvexSwitch; }
   BOOL IsAutoFill() const { return m_autoFill; }
-  void SetAutoFill(BOOL autoFill) { m_autoFill = autoFill; }
+  // The straight text layout spreads wrapped lines by the same setting.
+  void SetAutoFill(BOOL autoFill);
   UINT GetClipboardFormat(int index) const;
   HINSTANCE GetResourceLibrary() const { return m_resourceLibrary; }
   CMultiDocTemplate* GetDocTemplate() const { return m_docTemplate; }

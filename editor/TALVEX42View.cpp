@@ -10,6 +10,7 @@
 #include "editor/dialogs/FontSizeDlg.h"
 #include "editor/dialogs/LatinParamDlg.h"
 #include "editor/dialogs/PathTextPanel.h"
+#include "editor/dialogs/PageSetupDlg.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -25,6 +26,7 @@
 #include "framework/WinApp.h"
 #include "model/blocks/AuxObject.h"
 #include "model/blocks/Block.h"
+#include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/editing/KeyboardCharset.h"
 #include "model/editing/MainWindowNotice.h"
@@ -34,6 +36,8 @@
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
 #include "text/layout/TextEffect.h"
+#include "text/layout/BoxArray.h"
+#include "text/layout/DirectionEffect.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
@@ -57,6 +61,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_COMMAND(ID_TEXT_LATIN_PARAMS, OnLatinParams)
   ON_COMMAND(ID_TEXT_LINE_START, OnAlignLineStart)
   ON_COMMAND(ID_TEXT_LINE_START_CANCEL, OnCancelLineStart)
+  ON_COMMAND(ID_PAGE_SETUP, OnPageSetup)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -117,7 +122,21 @@ UINT CodePageOfCharset(int charset) {
 
 }  // namespace
 
+namespace {
+
+// The drawing view of the main window's active document window: the view blocks and dialogs
+// work on when no view is handed to them.
+CBlockView* FindActiveDrawingView() {
+  CFrameWnd* frame = MainFrame();
+  CFrameWnd* child = frame ? frame->GetActiveFrame() : nullptr;
+  CView* view = child ? child->GetActiveView() : nullptr;
+  return view && view->m_hWnd ? dynamic_cast<CTALVEX42View*>(view) : nullptr;
+}
+
+}  // namespace
+
 CTALVEX42View::CTALVEX42View() {
+  CBlockView::SetActiveViewFinder(&FindActiveDrawingView);
   m_currentTool = kSelectTool;
   m_targets[kOutputAreaTracker] = &m_outputAreas;
   m_targets[kSelectionTracker] = &m_selection;
@@ -460,10 +479,10 @@ BOOL CTALVEX42View::FinishTool(int newTool) {
     case kTextDragTool:
       if (!EndTextEditing()) return FALSE;
       break;
-    case kNodeTool:
-      if (newTool != kNodeTool && !CToolSwitch::IsNodeSubTool(newTool)) EndNodeEditing();
-      break;
     default:
+      // A node command may have made one of its own tools current: node editing goes on under
+      // any of them and ends with the last.
+      if (IsNodeEditingTool(m_currentTool) && !IsNodeEditingTool(newTool)) EndNodeEditing();
       break;
   }
   // A curve built click by click is committed; nothing else a drawing tool was building survives
@@ -495,12 +514,28 @@ BOOL CTALVEX42View::EndTextEditing() {
 }
 
 void CTALVEX42View::EndNodeEditing() {
-  if (!m_editBlock || !m_editBlock->EndEdit(this)) return;
+  CBlock* block = m_editBlock;
+  if (!block || !block->EndEdit(this)) return;
   m_editBlock = nullptr;
-  if (GetDocument()) GetDocument()->UpdateAllViews(nullptr);
+  // A curve whose nodes were all deleted while nothing recorded is still in the list: it draws
+  // nothing and would write no record, so it leaves now, as it would have with undo recording.
+  auto* curve = dynamic_cast<CCurveBlock*>(block);
+  CTALVEX42Doc* document = GetDocument();
+  if (curve && curve->HasNoNodes() && document) {
+    INT_PTR index = document->RemoveBlock(curve);
+    if (index >= 0 && GetUndoDepth() != 0)
+      m_undo.AppendRecord(new CUndoDeleteRecord(curve, index));
+    else if (index >= 0)
+      delete curve;
+  }
+  if (document) document->UpdateAllViews(nullptr);
 }
 
 void CTALVEX42View::SetFeedbackBlock(CBlock* block) { m_feedbackBlock.reset(block); }
+
+bool CTALVEX42View::IsNodeEditingTool(int tool) {
+  return tool == kNodeTool || tool == kCurveReplaceTool || CToolSwitch::IsNodeSubTool(tool);
+}
 
 bool CTALVEX42View::IsOutputAreaTool(int tool) {
   return tool == ID_OUTPUT_AREA_DRAW || tool == ID_OUTPUT_AREA_SELECT;
@@ -519,8 +554,7 @@ void CTALVEX42View::OnTimer(UINT_PTR timer) {
 // ---- Colour ----
 
 BOOL CTALVEX42View::ApplyColour(DWORD colour) {
-  // The characters of a text under edit take the colour through the text block itself.
-  if (m_editBlock) return FALSE;
+  if (m_editBlock) return ColourSelectedCharacters(colour);
   CSegArray* blocks = GetBlockArray();
   if (!blocks) return FALSE;
   CDocumentChange change(m_undo, GetDocument());
@@ -528,6 +562,20 @@ BOOL CTALVEX42View::ApplyColour(DWORD colour) {
     CBlock* block = blocks->GetBlock(i);
     if (block && block->m_selected == 1) block->SetColour(this, colour, TRUE);
   }
+  return change.Changed();
+}
+
+BOOL CTALVEX42View::ColourSelectedCharacters(DWORD colour) {
+  auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
+  if (!text) return FALSE;
+  INT_PTR first = -1, last = -1;
+  CBoxArray* boxes = text->GetBoxArray();
+  if (!boxes->FindFirstSelected(&first) || !boxes->FindLastSelected(&last)) return FALSE;
+  CDocumentChange change(m_undo, GetDocument());
+  // The highlight is XOR: off while the characters change, on again after.
+  text->DrawSelection(this, false);
+  text->SetCharsColour(this, first, last, colour, TRUE);
+  text->DrawSelection(this, false);
   return change.Changed();
 }
 
@@ -580,6 +628,7 @@ ViewCommandState CTALVEX42View::GetCommandState() {
   state.currentTool = m_currentTool;
   state.textSizeMode = CTextDefaults::Global().styleWord & CTextCommands::kSizeModeMask;
   state.halfWidthPunctuation = (CTextDefaults::Global().styleWord & CTextCommands::kHalfWidth) != 0;
+  state.autoFill = CDirectionEffect::IsAutoFill();
   state.editing = m_editBlock != nullptr;
   state.feedbackBlock = m_feedbackBlock != nullptr;
   state.editType = m_editBlock ? m_editBlock->m_type : 0;
@@ -615,6 +664,8 @@ void CTALVEX42View::RunCommand(const CViewCommandTable::Row& row, UINT id) {
     case CViewCommandTable::kPending:
     case CViewCommandTable::kBarControl:
     case CViewCommandTable::kViewHandler:
+    case CViewCommandTable::kOutputAreaCommand:
+    case CViewCommandTable::kEnabledOnly:
       return;
     case CViewCommandTable::kSetTool: {
       CUndoScope step(m_undo);
@@ -695,6 +746,8 @@ void CTALVEX42View::OnLatinParams() {
   dialog.DoModal();
 }
 
+void CTALVEX42View::OnPageSetup() { CPageSetupDlg::RunForView(this); }
+
 void CTALVEX42View::OnAlignLineStart() {
   auto* text = dynamic_cast<CTextBlock*>(m_editBlock);
   if (!text) return;
@@ -764,8 +817,12 @@ void CTALVEX42View::ZoomAtCursor(double factor) {
 
 // Arrow and page keys nudge the selection while the selection tool has no block under edit.
 void CTALVEX42View::OnKeyDown(UINT key, UINT repeat, UINT flags) {
-  // Escape backs out of what a creation tool has in progress.
+  // Escape backs out of what a creation tool has in progress, and out of node editing.
   if (key == VK_ESCAPE && m_creationTools.Cancel()) return;
+  if (key == VK_ESCAPE && IsNodeEditingTool(m_currentTool)) {
+    SendMessage(WM_COMMAND, ID_TOOL_SELECT, 0);
+    return;
+  }
   if (m_currentTool == kSelectTool && !m_editBlock && m_selection.OnKeyDown(key)) return;
   if (m_editBlock) {
     CDocumentChange change(m_undo, GetDocument());
@@ -978,8 +1035,19 @@ void CTALVEX42View::OnMouseMove(UINT flags, CPoint point) {
 
 void CTALVEX42View::OnLButtonUp(UINT flags, CPoint point) {
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  CDocumentChange change(m_undo, GetDocument());
-  RouteMouse(kRelease, flags, point);
+  {
+    CDocumentChange change(m_undo, GetDocument());
+    RouteMouse(kRelease, flags, point);
+  }
+  // The text page shows the characters of the text clicked into.
+  if (m_currentTool == kTextTool || m_currentTool == kTextDragTool) ShowPropertyPage();
+}
+
+void CTALVEX42View::ShowPropertyPage() {
+  CWnd* main = AfxGetMainWnd();
+  if (!main || !main->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) return;
+  CPropertyBar& bar = static_cast<CMDIMainFrame*>(main)->GetPropertyBar();
+  if (bar.m_hWnd) bar.ShowPageForSelection();
 }
 
 void CTALVEX42View::OnLButtonDblClk(UINT flags, CPoint point) {

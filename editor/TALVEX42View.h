@@ -86,7 +86,8 @@ public:
   // 1 when the point lies in the box of a text block and on one of its characters.
   int HitTestTextBlock(float x, float y, INT_PTR* blockIndex, int* charIndex, int filter);
   void SetToolCursor(int tool);
-  // Colours the selected blocks in one undo step; false when nothing changed.
+  // Colours the selected blocks, or the selected characters of the text under edit, in one undo
+  // step; false when nothing changed.
   BOOL ApplyColour(DWORD colour);
   void StartRelayoutTimer();
 
@@ -146,6 +147,8 @@ protected:
   // The change-font dialog over the text under edit or the defaults.
   void OnChangeFont();
   void OnLatinParams();
+  // The page setup dialog over the document; OK gives the document and the view its settings.
+  void OnPageSetup();
   // Line-start alignment of the selected characters of the text under edit, and its removal.
   void OnAlignLineStart();
   void OnCancelLineStart();
@@ -160,6 +163,9 @@ private:
     return m_currentTool == kSelectTool || m_currentTool == kNodeTool;
   }
   static bool IsOutputAreaTool(int tool);
+  // The node tool and the tools of the node commands, under which a curve stays under edit.
+  static bool IsNodeEditingTool(int tool);
+  static constexpr int kCurveReplaceTool = 40168;
 
   void PaintInto(CDC* dc, const RECT& update);
   void DrawPage(CDC* dc, const CMatrix2D& matrix, COLORREF paper);
@@ -174,6 +180,9 @@ private:
   static BOOL OfferToTarget(CViewMouseTarget* target, MouseEvent event,
                             const CViewMouseTarget::Event& data);
 
+  BOOL ColourSelectedCharacters(DWORD colour);
+  // The property bar's page for what the view edits or has selected.
+  void ShowPropertyPage();
   // Characters: a lead byte waits for its trail byte.
   BOOL TypeCharacter(UINT ch, UINT flags);
   // Ends what the current tool has in progress before newTool replaces it; FALSE when the change

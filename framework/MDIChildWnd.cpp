@@ -20,7 +20,8 @@ END_MESSAGE_MAP()
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
   HWND client = ::GetParent(m_hWnd);
   CWnd* frame = client ? FromHandlePermanent(::GetParent(client)) : nullptr;
-  return frame && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame) : nullptr;
+  return frame && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame)
+                                                               : nullptr;
 }
 
 BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCTA& cs) {
@@ -35,14 +36,16 @@ BOOL CMDIChildWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreate
   int newline = title.Find('\n');
   if (newline >= 0) title = title.Left(newline);
   HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(idResource));
-  LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+  LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS,
+                                         ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
   CWnd* frame = parent ? parent : AfxGetMainWnd();
   if (!frame || !frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
     PostNcDestroy();
     return FALSE;
   }
-  if (!Create(className, title, style, rectDefault, static_cast<CMDIFrameWnd*>(frame), context)) return FALSE;
+  if (!Create(className, title, style, rectDefault, static_cast<CMDIFrameWnd*>(frame), context))
+    return FALSE;
   if (context && context->m_pNewDocTemplate) {
     m_hMenuShared = context->m_pNewDocTemplate->m_hMenuShared;
     m_hAccelTable = context->m_pNewDocTemplate->m_hAccelTable;
@@ -50,11 +53,12 @@ BOOL CMDIChildWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreate
   return TRUE;
 }
 
-BOOL CMDIChildWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect, CMDIFrameWnd* parent,
-                          CCreateContext* context) {
+BOOL CMDIChildWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& rect,
+                          CMDIFrameWnd* parent, CCreateContext* context) {
   if (!parent) {
     CWnd* main = AfxGetMainWnd();
-    if (main && main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) parent = static_cast<CMDIFrameWnd*>(main);
+    if (main && main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+      parent = static_cast<CMDIFrameWnd*>(main);
   }
   if (!parent || !parent->m_hWndMDIClient) {
     PostNcDestroy();
@@ -92,7 +96,8 @@ BOOL CMDIChildWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const REC
   HWND hwnd;
   {
     CWndCreationHook hook(this);
-    hwnd = reinterpret_cast<HWND>(::SendMessageA(parent->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    hwnd = reinterpret_cast<HWND>(::SendMessageA(parent->m_hWndMDIClient, WM_MDICREATE, 0,
+                                                 reinterpret_cast<LPARAM>(&create)));
   }
   if (!hwnd) return FALSE;
   if (cs.style & WS_VISIBLE) ActivateFrame(m_bShowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -127,8 +132,10 @@ void CMDIChildWnd::ActivateFrame(int cmdShow) {
   if (cmdShow == -1) {
     BOOL activeMaximized = FALSE;
     if (frame) frame->MDIGetActive(&activeMaximized);
-    if (activeMaximized || m_bShowMaximized || (GetStyle() & WS_MAXIMIZE)) cmdShow = SW_SHOWMAXIMIZED;
-    else if (!visibleBefore) cmdShow = SW_SHOWNORMAL;
+    if (activeMaximized || m_bShowMaximized || (GetStyle() & WS_MAXIMIZE))
+      cmdShow = SW_SHOWMAXIMIZED;
+    else if (!visibleBefore)
+      cmdShow = SW_SHOWNORMAL;
   }
   m_bShowMaximized = FALSE;
   if (cmdShow != -1) ShowWindow(cmdShow);
@@ -139,12 +146,16 @@ void CMDIChildWnd::ActivateFrame(int cmdShow) {
 void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activateWindow, CWnd* deactivateWindow) {
   Default();
   // The menu: this document's while active; the frame's own when the last child goes.
-  if (activate) OnUpdateFrameMenu(TRUE, activateWindow, nullptr);
-  else if (!activateWindow) OnUpdateFrameMenu(FALSE, nullptr, nullptr);
+  if (activate)
+    OnUpdateFrameMenu(TRUE, activateWindow, nullptr);
+  else if (!activateWindow)
+    OnUpdateFrameMenu(FALSE, nullptr, nullptr);
   CView* view = GetActiveView();
   if (view && view->m_hWnd) {
-    if (activate) view->OnActivateView(TRUE, view, view);
-    else view->OnActivateView(FALSE, view, view);
+    if (activate)
+      view->OnActivateView(TRUE, view, view);
+    else
+      view->OnActivateView(FALSE, view, view);
   }
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->DelayUpdateFrameTitle();
   (void)deactivateWindow;
@@ -164,16 +175,29 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL activate, CWnd*, HMENU menuAlternative
 HACCEL CMDIChildWnd::GetDefaultAccelerator() {
   if (m_hAccelTable) return m_hAccelTable;
   CDocument* document = GetActiveDocument();
-  return document && document->GetDocTemplate() ? document->GetDocTemplate()->m_hAccelTable : nullptr;
+  return document && document->GetDocTemplate() ? document->GetDocTemplate()->m_hAccelTable
+                                                : nullptr;
 }
 
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
+  CMDIFrameWnd* frame = GetMDIFrame();
   if (GetStyle() & FWS_ADDTOTITLE) {
+    CString before;
+    GetWindowText(before);
     CDocument* document = GetActiveDocument();
-    if (addToTitle && document) UpdateFrameTitleForDocument(document->GetTitle());
-    else UpdateFrameTitleForDocument(nullptr);
+    if (addToTitle && document)
+      UpdateFrameTitleForDocument(document->GetTitle());
+    else
+      UpdateFrameTitleForDocument(nullptr);
+    CString after;
+    GetWindowText(after);
+    // The window menu lists the children by the texts they had when it was last built.
+    if (after != before && frame && frame->m_hWndMDIClient) {
+      ::SendMessageA(frame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+      ::DrawMenuBar(frame->m_hWnd);
+    }
   }
-  if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);
+  if (frame) frame->OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIChildWnd::OnSize(UINT type, int cx, int cy) {

@@ -52,7 +52,26 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs) {
   if (!CreateToolBar()) return -1;
   // The title in its wide form: it reads the same whatever the code page of the process.
   SetWindowTextW(m_hWnd, CJobFile::ManagerTitle().c_str());
+  LeaveOnlyUserMenus(::GetMenu(m_hWnd));
   return 0;
+}
+
+void CMainFrame::LeaveOnlyUserMenus(HMENU menuBar) {
+  if (!menuBar) return;
+  // The menu resource also holds two popups of the program's own commands: one without a title
+  // (the run the program posts itself, and options without a function) and one holding only the
+  // purge that closing sends. On the bar they show as a blank gap and a menu of a meaningless
+  // item; their commands work without them.
+  for (int i = ::GetMenuItemCount(menuBar) - 1; i >= 0; --i) {
+    HMENU popup = ::GetSubMenu(menuBar, i);
+    if (!popup) continue;
+    char title[64] = {};
+    ::GetMenuStringA(menuBar, i, title, sizeof title, MF_BYPOSITION);
+    bool untitled = title[0] == '\0';
+    bool purgeOnly = ::GetMenuItemCount(popup) == 1 && ::GetMenuItemID(popup, 0) == ID_JOB_PURGE;
+    if (untitled || purgeOnly) ::DeleteMenu(menuBar, i, MF_BYPOSITION);
+  }
+  if (m_hWnd) ::DrawMenuBar(m_hWnd);
 }
 
 BOOL CMainFrame::CreateToolBar() {

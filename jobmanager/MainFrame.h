@@ -50,6 +50,8 @@ protected:
 
 private:
   BOOL CreateToolBar();
+  // Takes the popups that hold only the program's own commands off the menu bar.
+  void LeaveOnlyUserMenus(HMENU menuBar);
 
   CToolBar m_toolBar;
   CReBar m_reBar;

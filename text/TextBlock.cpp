@@ -35,6 +35,7 @@
 #include "text/layout/UndoArrayItemRecord.h"
 #include "text/undo/UndoCaretRecord.h"
 #include "text/undo/UndoCharAttrRecord.h"
+#include "text/undo/UndoCharColourRecord.h"
 #include "text/undo/UndoCharFormatRecord.h"
 #include "text/undo/UndoTextEffectRecord.h"
 #include "text/undo/UndoTextInsertRecord.h"
@@ -220,12 +221,13 @@ void CTextBlock::UpdateBox() {
   if (!TextExtent(&extent)) return;
   m_box = MapRect(extent);
   m_frame = m_box;
-  // The frame grows to hold the text but never shrinks to it: a frame cut down to the text
-  // would wrap every later line at the width of the first.
-  if (auto* straight = dynamic_cast<CDirectionEffect*>(m_effect.get())) {
-    CFRect frame = Union(straight->GetFrame(), extent);
-    m_effect->SetFrame(frame.left, frame.top, frame.right, frame.bottom);
-  }
+  auto* straight = dynamic_cast<CDirectionEffect*>(m_effect.get());
+  if (!straight) return;
+  // Out of editing the frame fits the text, so that its guide, its handles and lines spread over
+  // it lie on the text. Under edit it only grows: cut down to the text so far, it would wrap the
+  // next character typed at the end of the longest line.
+  CFRect frame = m_editMode == kTextTool ? Union(straight->GetFrame(), extent) : extent;
+  m_effect->SetFrame(frame.left, frame.top, frame.right, frame.bottom);
 }
 
 BOOL CTextBlock::IsEmpty() { return m_boxes.NextCharIndex(-1) < 0 ? TRUE : FALSE; }
@@ -262,12 +264,49 @@ BOOL CTextBlock::HitTest(CBlockView*, float x, float y) {
   return HitTestChars(x, y, kAnyChar, &index) ? TRUE : FALSE;
 }
 
+namespace {
+
+// The view as the layout sees it: the layout works in the text's own coordinates, so a pixel
+// there is as long as a pixel on the page mapped back through the block's matrix (the longer of
+// the two axes, so that a handle is never harder to grab than the pixels say).
+class CTextSpaceView : public CBlockView {
+public:
+  CTextSpaceView(CBlockView* view, const CMatrix2D& inverse) : m_view(view) {
+    double pixel = view->GetScale();
+    FPOINT origin = {0, 0}, across = {static_cast<float>(pixel), 0};
+    FPOINT down = {0, static_cast<float>(pixel)};
+    inverse.TransformPoint(&origin);
+    inverse.TransformPoint(&across);
+    inverse.TransformPoint(&down);
+    m_scale = std::max(Distance(origin.x, origin.y, across.x, across.y),
+                       Distance(origin.x, origin.y, down.x, down.y));
+  }
+  HWND GetViewWindow() override { return m_view->GetViewWindow(); }
+  CMatrix2D* GetDisplayMatrix() override { return m_view->GetDisplayMatrix(); }
+  double GetScale() override { return m_scale; }
+  int GetUndoDepth() override { return m_view->GetUndoDepth(); }
+  CUndoManager* GetUndoManager() override { return m_view->GetUndoManager(); }
+  int GetCurrentTool() override { return m_view->GetCurrentTool(); }
+
+private:
+  CBlockView* m_view;
+  double m_scale;
+};
+
+}  // namespace
+
 BOOL CTextBlock::HitTestHandle(CBlockView* view, float x, float y, int* handle) {
   if (!m_effect) return FALSE;
-  // The layout's handles live in the text's own units, as MoveHandle hands them the point.
-  CMatrix2D inverse = m_matrix.Inverted();
-  return m_effect->HitTestHandle(view, MapX(inverse, x, y), MapY(inverse, x, y), handle) ? TRUE
-                                                                                         : FALSE;
+  if (m_matrix.IsIdentity() || !view)
+    return m_effect->HitTestHandle(view, x, y, handle) ? TRUE : FALSE;
+  // The handles are drawn through the block's matrix: the point goes back through it.
+  bool invertible = true;
+  CMatrix2D inverse = m_matrix.Inverted(&invertible);
+  if (!invertible) return FALSE;
+  CTextSpaceView textSpace(view, inverse);
+  return m_effect->HitTestHandle(&textSpace, MapX(inverse, x, y), MapY(inverse, x, y), handle)
+             ? TRUE
+             : FALSE;
 }
 
 void CTextBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
@@ -433,6 +472,30 @@ BOOL CTextBlock::ApplyPanel(HWND panel) {
 
 void CTextBlock::AppendText(CString& text) { m_boxes.AppendText(text); }
 
+void CTextBlock::AppendClipboardText(char* buffer, size_t capacity) {
+  if (!buffer || capacity == 0) return;
+  size_t used = strnlen(buffer, capacity);
+  if (used >= capacity) return;
+  std::string text;
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
+    const CCharBox* box = m_boxes.GetCharBox(i);
+    if (!box) continue;
+    std::string piece;
+    if (box->IsLineBreak()) {
+      piece = "\r\n";
+    } else {
+      if (box->m_code >> 8) piece += static_cast<char>(box->m_code >> 8);
+      // A zero byte would end the text early.
+      if (box->m_code & 0xFF) piece += static_cast<char>(box->m_code & 0xFF);
+    }
+    if (text.empty() && used > 0) piece.insert(0, "\r\n");
+    // Whole characters only: half a double-byte character would spoil what follows it.
+    if (used + text.size() + piece.size() >= capacity) break;
+    text += piece;
+  }
+  std::memcpy(buffer + used, text.c_str(), text.size() + 1);
+}
+
 // ---- Attributes and colour ----
 
 void CTextBlock::SetAttrBits(CBlockView* view, WORD bits, WORD mask) {
@@ -461,6 +524,7 @@ void CTextBlock::SetCharsColour(CBlockView* view, INT_PTR from, INT_PTR to, DWOR
   for (INT_PTR i = std::max<INT_PTR>(from, 0); i <= to && i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->m_colour == colour) continue;
+    if (IsRecording(view)) RecordUndo(view, new CUndoCharColourRecord(this, box, box->m_colour));
     box->m_colour = colour;
     if (redraw) InvalidateBox(view, box);
   }

@@ -82,6 +82,10 @@ public:
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   void Relayout(CBlockView* view, int from) override;
   void AppendText(CString& text) override;
+  // The characters as plain text after what the buffer holds (a line break before them when it
+  // holds something), each line break as CR LF; as many whole characters as fit before the
+  // buffer's last byte, which stays the terminating zero.
+  void AppendClipboardText(char* buffer, size_t capacity) override;
   int WriteRecord(HGLOBAL* record) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;

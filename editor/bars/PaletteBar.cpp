@@ -46,8 +46,19 @@ BOOL CPaletteBar::Create(CWnd* parent, UINT templateId, UINT style, UINT id) {
     list->SetColumnWidth(kColumnWidth);
     list->SetItemHeight(0, kItemHeight);
   }
+  LayListOverScrollBar();
   Fill();
   return TRUE;
+}
+
+void CPaletteBar::LayListOverScrollBar() {
+  CWnd* list = GetDlgItem(kSwatchList);
+  CWnd* scrollBar = GetDlgItem(kPageScrollBar);
+  if (!list || !scrollBar) return;
+  // The scroll bar lies under the list with only its arrows showing above and below it: the list
+  // must be on top, or the scroll bar takes the clicks meant for the swatches and paints over them.
+  ::SetWindowPos(list->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  scrollBar->ModifyStyle(0, WS_CLIPSIBLINGS);
 }
 
 void CPaletteBar::Fill() {

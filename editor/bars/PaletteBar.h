@@ -44,6 +44,7 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  void LayListOverScrollBar();
   void SendColour(DWORD value) const;
   void FocusView() const;
   void DrawSwatch(LPDRAWITEMSTRUCT item) const;

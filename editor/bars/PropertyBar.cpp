@@ -1,8 +1,12 @@
 #include "editor/bars/PropertyBar.h"
 
+#include "editor/TALVEX42View.h"
 #include "editor/dialogs/FontChoiceDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
 #include "framework/Dialog.h"
+#include "framework/FrameWnd.h"
+#include "framework/View.h"
+#include "model/blocks/Block.h"
 
 IMPLEMENT_DYNAMIC(CPropertyBar, CToolBar)
 
@@ -77,7 +81,26 @@ void CPropertyBar::ShowTextPage() {
     RestoreFirstButton();
   else
     PlacePageOverFirstButton(page);
-  // Filling the page from the text defaults and the edited text comes with the font dialog.
+  if (auto* text = dynamic_cast<CFontChoiceDlg*>(page)) text->Refresh(ActiveView());
+}
+
+CTALVEX42View* CPropertyBar::ActiveView() const {
+  CFrameWnd* frame = GetDockingFrame();
+  CFrameWnd* child = frame ? frame->GetActiveFrame() : nullptr;
+  CView* view = child ? child->GetActiveView() : nullptr;
+  return view && view->m_hWnd ? dynamic_cast<CTALVEX42View*>(view) : nullptr;
+}
+
+void CPropertyBar::ShowPageForSelection() {
+  CTALVEX42View* view = ActiveView();
+  if (!m_hWnd || !view) return;
+  if (CBlock* edited = view->GetEditBlock()) {
+    if (edited->m_type == kTextBlockType) ShowPageForBlockType(kTextBlockType);
+    return;
+  }
+  CSelectTracker& tracker = view->GetSelectTracker();
+  CBlock* selected = tracker.GetCount() > 0 ? tracker.GetCurrentBlock() : nullptr;
+  if (selected) ShowPageForBlockType(selected->m_type);
 }
 
 void CPropertyBar::ShowLibraryPage() {

@@ -12,6 +12,7 @@
 
 class CDialog;
 class CLibSelectDlg;
+class CTALVEX42View;
 
 class CPropertyBar : public CToolBar {
   DECLARE_DYNAMIC(CPropertyBar)
@@ -33,8 +34,12 @@ public:
   void ShowLibraryPage();
   // The library page once it has been shown; null before.
   CLibSelectDlg* GetLibraryPage();
-  // The page that a selected block of this type brings up; other types change nothing.
+  // The page that a selected block of this type brings up, refreshed; other types change nothing.
   void ShowPageForBlockType(int type);
+  // The page for what the active view edits or has selected: a text under edit or a selected text
+  // brings up the text page showing its characters, a selected library block the library page;
+  // anything else changes nothing.
+  void ShowPageForSelection();
 
   CSize CalcDynamicLayout(int length, DWORD mode) override;
 
@@ -43,6 +48,8 @@ protected:
   virtual std::unique_ptr<CDialog> CreatePage(UINT page);
 
 private:
+  // The drawing view of the frame's active document window; null when none.
+  CTALVEX42View* ActiveView() const;
   CDialog* PageWindow(UINT page);
   // Puts the page over button 0 as a separator of its width and shows it.
   void PlacePageOverFirstButton(CDialog* page);

@@ -17,6 +17,7 @@
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoMergeRecord.h"
 #include "text/TextBlock.h"
+#include "text/layout/BoxArray.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ BEGIN_MESSAGE_MAP(CClipboardCommands, CCmdTarget)
   ON_COMMAND(CClipboardCommands::kPaste, OnPaste)
   ON_COMMAND(CClipboardCommands::kMerge, OnMerge)
   ON_UPDATE_COMMAND_UI(CClipboardCommands::kCopy, OnUpdateCopy)
-  ON_UPDATE_COMMAND_UI(CClipboardCommands::kCut, OnUpdateCopy)
+  ON_UPDATE_COMMAND_UI(CClipboardCommands::kCut, OnUpdateCut)
   ON_UPDATE_COMMAND_UI(CClipboardCommands::kPaste, OnUpdatePaste)
   ON_UPDATE_COMMAND_UI(CClipboardCommands::kMerge, OnUpdateMerge)
 END_MESSAGE_MAP()
@@ -107,6 +108,19 @@ void CClipboardCommands::OnUpdateCopy(CCmdUI* cmdUI) {
     cmdUI->Enable(TextUnderEdit() || SelectedBlockCount() > 0);
 }
 
+void CClipboardCommands::OnUpdateCut(CCmdUI* cmdUI) { cmdUI->Enable(CanCut()); }
+
+bool CClipboardCommands::CanCut() const {
+  if (TextUnderEdit()) return CharactersSelected();
+  return OutputAreaToolActive() ? SelectedAreaCount() > 0 : SelectedBlockCount() > 0;
+}
+
+bool CClipboardCommands::CharactersSelected() const {
+  auto* text = static_cast<CTextBlock*>(m_view->GetEditBlock());
+  INT_PTR first = -1;
+  return text->GetBoxArray()->FindFirstSelected(&first) != nullptr;
+}
+
 void CClipboardCommands::OnUpdatePaste(CCmdUI* cmdUI) {
   if (OutputAreaToolActive())
     cmdUI->Enable(::IsClipboardFormatAvailable(CAuxObjectList::GetClipboardFormat()));
@@ -133,12 +147,9 @@ void CClipboardCommands::OnCopy() {
 }
 
 void CClipboardCommands::OnCut() {
-  if (TextUnderEdit()) {
-    // Only selected characters go; the text's own delete takes them out in one undo step.
-    if (!m_view->GetEditBlock()->HasEditSelection()) return;
-  } else if (OutputAreaToolActive() ? SelectedAreaCount() == 0 : SelectedBlockCount() == 0) {
-    return;
-  }
+  // Only selected characters go from a text under edit: the text's own delete, which takes them
+  // out in one undo step, would otherwise delete the character at the caret.
+  if (!CanCut()) return;
   OnCopy();
   // The view's delete, whoever carries it out for the current tool.
   m_view->OnCmdMsg(kDelete, CN_COMMAND, nullptr, nullptr);

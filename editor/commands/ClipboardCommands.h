@@ -57,6 +57,9 @@ protected:
   void OnPaste();
   void OnMerge();
   void OnUpdateCopy(CCmdUI* cmdUI);
+  // Cut needs something to take out: selected characters of a text under edit, else selected
+  // output areas or blocks.
+  void OnUpdateCut(CCmdUI* cmdUI);
   void OnUpdatePaste(CCmdUI* cmdUI);
   void OnUpdateMerge(CCmdUI* cmdUI);
   DECLARE_MESSAGE_MAP()
@@ -65,6 +68,9 @@ private:
   CTALVEX42Doc* Document() const;
   bool OutputAreaToolActive() const;
   bool TextUnderEdit() const;
+  bool CanCut() const;
+  // Whether the text under edit has selected characters.
+  bool CharactersSelected() const;
   int SelectedAreaCount() const;
   int SelectedBlockCount() const;
 

@@ -33,8 +33,9 @@ BEGIN_MESSAGE_MAP(CDrawingCommands, CCmdTarget)
 END_MESSAGE_MAP()
 // clang-format on
 
+// The Illustrator (.EPS) choice waits for the EPS writer: offered now, it would write nothing.
 const char CDrawingCommands::kExportFilter[] =
-    "纯文本文件(*.TXT;*.)|*. ; *.TXT|PLT File(*.plt)|*.PLT|Illustrator 88,3.0(*.EPS)|*.EPS|";
+    "纯文本文件(*.TXT;*.)|*. ; *.TXT|PLT File(*.plt)|*.PLT|";
 const char CDrawingCommands::kDefaultExportFolder[] = "C:\\TALVEX\\";
 
 namespace {
@@ -165,7 +166,9 @@ bool CDrawingCommands::ExportTo(LPCSTR path) {
       break;
     case CDrawingExport::kIllustrator:
     case CDrawingExport::kOther:
-      break;
+      // A name typed with another extension: say so rather than write nothing in silence.
+      AfxMessageBox(IDS_EXPORT_KIND_UNAVAILABLE, MB_ICONWARNING);
+      return false;
   }
   CIniFile().WriteString(kSystemSection, kExportFolderKey, CDrawingExport::FolderOf(path));
   if (result == CDrawingExport::kCannotWrite) AfxMessageBox(IDS_EXPORT_FAILED, MB_ICONWARNING);
@@ -202,5 +205,8 @@ void CDrawingCommands::OnArtworkRecord() { WriteArtworkRecord(); }
 
 void CDrawingCommands::OnPropertyRefresh() {
   if (!g_propertyWnd || !g_propertyWnd->m_hWnd || !g_propertyWnd->IsWindowVisible()) return;
+  // A selected guide is the current object: the selection tool deselects the guides first.
+  CRulerManager* rulers = m_view->GetRulerManager();
+  if (rulers && rulers->ShowGuidePanel(g_propertyWnd->m_hWnd)) return;
   m_view->GetSelectTracker().ShowCurrentPanel(g_propertyWnd->m_hWnd);
 }

@@ -323,9 +323,7 @@ void CEditCommands::ToggleAutoFill() {
   BOOL autoFill = !theApp.IsAutoFill();
   theApp.SetAutoFill(autoFill);
   g_appProfile.WriteInt(settings::kSystemParam, settings::kAutoFill, autoFill ? 1 : 0);
-  CWnd* main = AfxGetMainWnd();
-  if (CMenu* menu = main && main->m_hWnd ? main->GetMenu() : nullptr)
-    menu->CheckMenuItem(ID_TEXT_AUTO_FILL, MF_BYCOMMAND | (autoFill ? MF_CHECKED : MF_UNCHECKED));
+  // The menu's check mark follows the setting through the view's command table.
 }
 
 void CEditCommands::AfterSelectionChange() {

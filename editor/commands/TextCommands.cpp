@@ -20,6 +20,8 @@
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
+#include "text/layout/TextEffect.h"
+#include "text/undo/UndoEffectAttrRecord.h"
 #include "text/undo/UndoTextEffectRecord.h"
 
 // clang-format off
@@ -30,6 +32,8 @@ BEGIN_MESSAGE_MAP(CTextCommands, CCmdTarget)
   ON_COMMAND_RANGE(ID_TEXT_SIZE_ABSOLUTE, ID_TEXT_SIZE_UNIFORM, OnSizeMode)
   ON_COMMAND_RANGE(ID_TEXT_SIZE_NORMAL, ID_TEXT_SIZE_NORMAL, OnSizeMode)
   ON_COMMAND(ID_TEXT_HALF_WIDTH, OnHalfWidth)
+  ON_COMMAND_RANGE(ID_TEXT_JUSTIFY, ID_TEXT_JUSTIFY, OnJustify)
+  ON_COMMAND_RANGE(ID_TEXT_LEFT, ID_TEXT_LEFT, OnJustify)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -150,6 +154,44 @@ bool CTextCommands::ChangeDirection(CTextBlock* text, int kind) {
   text->Invalidate(m_view, TRUE);
   return true;
 }
+
+// ---- Spreading the lines ----
+
+namespace {
+
+// The arc layout's kind: it has no lines to spread.
+const int kArcKind = 18;
+
+}  // namespace
+
+bool CTextCommands::SetSpread(bool spread) {
+  if (m_view->GetEditBlock()) return false;
+  CSelectTracker& tracker = m_view->GetSelectTracker();
+  tracker.Recount();
+  auto* text = dynamic_cast<CTextBlock*>(tracker.FindSelected(kTextBlock));
+  CTextEffect* effect = text ? text->GetEffect() : nullptr;
+  // Only the first selected block counts, and the arc has no lines to spread.
+  if (!effect || text != tracker.GetCurrentBlock() || text->GetEffectKind() == kArcKind)
+    return false;
+  const WORD old = effect->GetAttributes();
+  const WORD attributes = static_cast<WORD>(spread ? old | CTextEffect::kSpread
+                                                   : old & ~CTextEffect::kSpread);
+  if (attributes == old) return false;
+  CDocumentChange change(*m_view->GetUndoManager(), m_view->GetDocument());
+  tracker.Hide(nullptr);
+  text->Invalidate(m_view, TRUE);
+  if (m_view->GetUndoDepth() != 0)
+    m_view->GetUndoManager()->AppendRecord(new CUndoEffectAttrRecord(text, old));
+  effect->SetAttributes(attributes);
+  text->Relayout(m_view, -1);
+  text->UpdateBox();
+  text->Invalidate(m_view, TRUE);
+  tracker.Recount();
+  tracker.Show(nullptr);
+  return true;
+}
+
+void CTextCommands::OnJustify(UINT id) { SetSpread(id == ID_TEXT_JUSTIFY); }
 
 // ---- Character parameters ----
 

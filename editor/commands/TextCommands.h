@@ -36,6 +36,10 @@ public:
   // character of the selected texts, in one undo step; when no selected text changed, new text
   // takes it. The number of texts changed.
   int SetSizeMode(WORD mode);
+  // Spreads the lines of the first selected text over its frame (spread) or sets them from the
+  // line start again, in one undo step; nothing while a block is under edit, for another first
+  // selected block or for an arc layout. Whether the text changed.
+  bool SetSpread(bool spread);
 
   // The characters of the selection (at most size - 1 bytes, a double-byte character whole or not
   // at all) and their parameters: from the text under edit with selected characters, else from
@@ -54,6 +58,8 @@ protected:
   void OnSizeMode(UINT id);
   // New text sets Chinese punctuation half wide, or no longer.
   void OnHalfWidth();
+  // Justify (spread) and left alignment of the first selected text.
+  void OnJustify(UINT id);
   DECLARE_MESSAGE_MAP()
 
 private:

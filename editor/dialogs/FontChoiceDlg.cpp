@@ -60,7 +60,7 @@ BOOL CFontChoiceDlg::OnInitDialog() {
   ::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, CB_SETDROPPEDWIDTH, kDropWidth, 0);
   m_values = CTextDefaults::Global();
   HWND codes = ::GetDlgItem(m_hWnd, IDC_FONT_CODES);
-  CFontLibraryList(g_language).Fill(::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY), codes, false);
+  CFontLibraryList(g_language).FillFontCombos(::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY), codes);
   // Without a first Chinese mount nothing is chosen rather than a row that is not there.
   int row = CFontLibraryList::FindCode(codes, kFirstChineseMount);
   if (row >= 0) {
@@ -80,11 +80,34 @@ int CFontChoiceDlg::ChosenLibrary() const {
 
 void CFontChoiceDlg::FillFonts(WORD code) {
   HWND names = ::GetDlgItem(m_hWnd, IDC_FONT_NAMES);
-  ::SendMessageA(names, CB_RESETCONTENT, 0, 0);
-  for (const CString& name : CFontLibraryList(g_language).Fonts(code))
-    ::SendMessageA(names, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  CFontLibraryList(g_language).FillFontNames(names, code, false);
   int row = g_language.FindIndex(code & 0xFF);
   ::SendMessageA(names, CB_SETCURSEL, m_values.DefaultFontNumber(row), 0);
+}
+
+int CFontChoiceDlg::LanguageRowOf(int charset) {
+  charset &= 0xFF;
+  if (charset != 128 && charset != 129 && charset != 133 && charset != 134) return 0;
+  return std::max(0, g_language.FindIndex(charset));
+}
+
+void CFontChoiceDlg::Refresh(CTALVEX42View* view) {
+  if (!m_hWnd) return;
+  m_values = CTextDefaults::Global();
+  if (view) view->GetTextCommands().GetSelectedText(nullptr, &m_values, 0);
+  HWND codes = ::GetDlgItem(m_hWnd, IDC_FONT_CODES);
+  WORD code = static_cast<WORD>(m_values.fontCode & 0x0FFF);
+  int library = CFontLibraryList::FindCode(codes, code);
+  if (library < 0) return;
+  ::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, CB_SETCURSEL, library, 0);
+  ::SendMessageA(codes, CB_SETCURSEL, library, 0);
+  FillFonts(code);
+  int row = LanguageRowOf(code);
+  ::SendDlgItemMessageA(m_hWnd, IDC_FONT_NAMES, CB_SETCURSEL, m_values.DefaultFontNumber(row), 0);
+  char size[32];
+  snprintf(size, sizeof size, "%.2f", std::max(m_values.fontSizeX, m_values.fontSizeY));
+  ::SetDlgItemTextA(m_hWnd, IDC_FONT_SIZE, size);
+  m_sizeEdited = false;
 }
 
 void CFontChoiceDlg::OnLibraryChosen() {

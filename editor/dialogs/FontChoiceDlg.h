@@ -33,6 +33,13 @@ public:
 
   // Takes the font and size now shown; flags say which (kApplySize, kApplyFont).
   void Apply(int flags);
+  // Shows the text defaults, or the characters the view's text under edit or its selected text
+  // would give them: their library, the language's remembered font and the size. A library the
+  // list does not hold leaves the choice as it was.
+  void Refresh(CTALVEX42View* view);
+  // The language row whose remembered font the page shows for a character set: the row of an
+  // East-Asian set (128, 129, 133, 134), row 0 for any other.
+  static int LanguageRowOf(int charset);
 
 protected:
   void OnLibraryChosen();

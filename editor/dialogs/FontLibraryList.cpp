@@ -10,22 +10,36 @@ namespace {
 
 const char kUnknownLanguage[] = "未知";
 
+bool TableHasFonts(const CLanguage& language, int source, int row) {
+  int column = 0;
+  const CFontTable* table = language.TableOf(source, &column);
+  return table && table->GetEntryCount(row, column) > 0;
+}
+
 }  // namespace
+
+void CFontLibraryList::AppendLibraries(int row, std::vector<Library>& libraries) const {
+  CString name;
+  m_language.GetName(row, name);
+  const CString& word = m_language.GetFontLibraryWord();
+  BYTE charset = m_language.GetId(row);
+  if (TableHasFonts(m_language, CLanguage::kWindowsFonts, row))
+    libraries.push_back({name + "Win " + word, CLanguage::MakeKey(charset, 0), row});
+  if (TableHasFonts(m_language, CLanguage::kTrueTypeFiles, row))
+    libraries.push_back({name + "TTF " + word, CLanguage::MakeKey(charset, 1), row});
+  for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
+    CString mountName;
+    WORD key = m_language.GetMountName(row, mount, mountName);
+    libraries.push_back({mountName, key, row});
+  }
+}
 
 std::vector<CFontLibraryList::Library> CFontLibraryList::Libraries() const {
   std::vector<Library> libraries;
-  for (int row = 0; row < CLanguage::kRowCount; ++row) {
-    CString name;
-    if (!m_language.GetName(row, name)) continue;
-    BYTE charset = m_language.GetId(row);
-    libraries.push_back({CString("Win ") + name, CLanguage::MakeKey(charset, 0), row});
-    libraries.push_back({CString("TTF ") + name, CLanguage::MakeKey(charset, 1), row});
-    for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
-      CString mountName;
-      WORD key = m_language.GetMountName(row, mount, mountName);
-      libraries.push_back({mountName, key, row});
-    }
-  }
+  CString name;
+  // The languages end at the first row without a name.
+  for (int row = 0; row < CLanguage::kRowCount && m_language.GetName(row, name); ++row)
+    AppendLibraries(row, libraries);
   return libraries;
 }
 
@@ -53,19 +67,52 @@ std::vector<CString> CFontLibraryList::Fonts(WORD code) const {
   const CFontTable* table = m_language.TableOf((code >> 8) & 0x0F, &column);
   if (!table || row < 0) return fonts;
   for (int i = 0; i < table->GetEntryCount(row, column); ++i) {
+    // The entry's text is the font's name; its own name is empty or the file's path.
     CString name;
-    table->GetEntryName(row, column, i, name);
+    table->GetEntryText(row, column, i, name);
+    if (name.GetLength() >= kNameSlot) name = name.Left(kNameSlot - 1);
     fonts.push_back(name);
   }
   return fonts;
 }
 
-void CFontLibraryList::Fill(HWND names, HWND codes, bool listBox) const {
-  FillRows(names, codes, listBox, Libraries());
+CString CFontLibraryList::ReplacementRow(const Library& library) {
+  CString row;
+  row.Format("%-40s -[%d,%d]", static_cast<LPCSTR>(library.name), library.code & 0xFF,
+             (library.code >> 8) & 0xFF);
+  return row;
+}
+
+void CFontLibraryList::FillFontCombos(HWND names, HWND codes) const {
+  FillRows(names, codes, false, Libraries());
+}
+
+void CFontLibraryList::FillFontListBox(HWND names, HWND codes) const {
+  FillRows(names, codes, true, Libraries());
+}
+
+void CFontLibraryList::FillFontCombo(int charset, HWND combo) const {
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  int row = m_language.FindIndex(charset);
+  if (row < 0) return;
+  std::vector<Library> libraries;
+  AppendLibraries(row, libraries);
+  for (const Library& library : libraries) {
+    CString text = ReplacementRow(library);
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
+  }
 }
 
 void CFontLibraryList::FillLanguage(HWND names, HWND codes, int row) const {
   FillRows(names, codes, false, LanguageLibraries(row));
+}
+
+void CFontLibraryList::FillFontNames(HWND names, WORD code, bool listBox) const {
+  UINT reset = listBox ? LB_RESETCONTENT : CB_RESETCONTENT;
+  UINT add = listBox ? LB_ADDSTRING : CB_ADDSTRING;
+  ::SendMessageA(names, reset, 0, 0);
+  for (const CString& name : Fonts(code))
+    ::SendMessageA(names, add, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
 }
 
 void CFontLibraryList::FillRows(HWND names, HWND codes, bool listBox,

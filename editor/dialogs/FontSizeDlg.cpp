@@ -130,7 +130,7 @@ BOOL CFontSizeDlg::OnInitDialog() {
   ::SetScrollPos(bar, SB_CTL, static_cast<int>(std::max(m_values.fontSizeX, m_values.fontSizeY)),
                  TRUE);
   HWND codes = ::GetDlgItem(m_hWnd, IDC_FONT_CODES);
-  CFontLibraryList(g_language).Fill(::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY), codes, true);
+  CFontLibraryList(g_language).FillFontListBox(::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY), codes);
   int row = CFontLibraryList::FindCode(codes, static_cast<WORD>(m_values.fontCode & 0x0FFF));
   ::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, LB_SETCURSEL, row, 0);
   FillFonts();
@@ -148,8 +148,7 @@ void CFontSizeDlg::FillFonts() {
   int row = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, LB_GETCURSEL, 0, 0));
   if (row < 0) return;
   WORD code = CFontLibraryList::CodeAt(::GetDlgItem(m_hWnd, IDC_FONT_CODES), row);
-  for (const CString& name : CFontLibraryList(g_language).Fonts(code))
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  CFontLibraryList(g_language).FillFontNames(list, code, true);
   int language = g_language.FindIndex(code & 0xFF);
   ::SendMessageA(list, LB_SETCURSEL, m_values.DefaultFontNumber(language), 0);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "editor/views/RulerManager.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
@@ -33,6 +34,17 @@ double ReadNumber(HWND panel, int id) {
   return atof(text);
 }
 
+// The host keeps its bottom edge and takes the panel's size with room for its frame.
+void PlaceHost(HWND host, HWND panel) {
+  RECT frame, client;
+  ::GetWindowRect(host, &frame);
+  ::GetClientRect(panel, &client);
+  const int width = client.right + 10;
+  const int height = client.bottom + 20;
+  ::SetWindowPos(host, nullptr, frame.left, frame.bottom - height, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 CTALVEXView* ActiveDrawingView() {
   CWnd* main = AfxGetMainWnd();
   if (!main || !main->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return nullptr;
@@ -51,6 +63,21 @@ HWND CGuidePanelDlg::CreateIn(HWND parent) {
   }
   ::SetWindowLongPtrA(panel->m_hWnd, GWLP_USERDATA, kTemplateId);
   return panel->m_hWnd;
+}
+
+HWND CGuidePanelDlg::ShowIn(HWND host, const CGuideLine& guide, double scale) {
+  if (!host) return nullptr;
+  HWND panel = ::GetWindow(host, GW_CHILD);
+  if (!IsGuidePanel(panel)) {
+    if (panel) ::DestroyWindow(panel);
+    panel = CreateIn(host);
+    if (!panel) return nullptr;
+    PlaceHost(host, panel);
+    ::ShowWindow(panel, SW_SHOWNA);
+  }
+  ::ShowWindow(host, SW_SHOWNA);
+  Fill(panel, guide, scale);
+  return panel;
 }
 
 BOOL CGuidePanelDlg::OnInitDialog() {
@@ -90,9 +117,8 @@ BOOL CGuidePanelDlg::Apply(HWND panel, CGuideLine& guide, double scale) {
 void CGuidePanelDlg::OnOK() {
   CTALVEXView* view = ActiveDrawingView();
   CRulerManager* rulers = view ? view->GetRulerManager() : nullptr;
-  CAuxObject* selected = rulers ? rulers->FirstSelectedGuide() : nullptr;
-  auto* guide = dynamic_cast<CGuideLine*>(selected);
-  if (!guide) return;
-  Apply(m_hWnd, *guide, view->GetScale());
-  view->Invalidate(FALSE);
+  if (rulers)
+    rulers->ApplyGuidePanel(m_hWnd);
+  else
+    ::MessageBeep(0);
 }

@@ -28,6 +28,10 @@ public:
 
   // A modeless child panel of parent that carries its id; null when it cannot be made.
   static HWND CreateIn(HWND parent);
+  // Puts a guide panel in the property window host (replacing another object's panel, keeping
+  // one already there), sizes the host to it with its bottom where it was, fills it with the
+  // guide and shows the host. The panel, or null when it cannot be made.
+  static HWND ShowIn(HWND host, const CGuideLine& guide, double scale);
   // Writes the guide into a panel of id 227 (others are left alone); scale is page units per
   // pixel of the view that shows the guide.
   static void Fill(HWND panel, const CGuideLine& guide, double scale);
@@ -36,6 +40,7 @@ public:
   static BOOL Apply(HWND panel, CGuideLine& guide, double scale);
 
   BOOL OnInitDialog() override;
+  // The active view's ruler manager applies the panel to its selected guide.
   void OnOK() override;
   void OnCancel() override {}
   void PostNcDestroy() override { delete this; }

@@ -170,8 +170,9 @@ void CPageSetupDlg::SelectColour(int control, int colour) {
   if (!combo) return;
   char number[16];
   snprintf(number, sizeof number, "%d", colour);
-  // CB_FINDSTRING matches the start of an item's text, as the colours are looked up.
-  combo->SetCurSel(combo->FindString(-1, number));
+  // The whole text must match: a prefix would take colour 1677 for white (16777215), and OK would
+  // then store white in place of a colour the palette does not hold.
+  combo->SetCurSel(combo->FindStringExact(-1, number));
 }
 
 int CPageSetupDlg::ChosenColour(int control, int fallback) const {

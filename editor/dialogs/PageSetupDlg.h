@@ -69,7 +69,7 @@ protected:
 private:
   void FillPageTypes();
   void FillPaletteTypes();
-  // Selects the first item whose text starts with the colour's decimal value; none when none does.
+  // Selects the item whose text is the colour's decimal value; none when the palette lacks it.
   void SelectColour(int control, int colour);
   // The chosen item's text as a number; fallback when nothing is chosen.
   int ChosenColour(int control, int fallback) const;

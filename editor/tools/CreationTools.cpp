@@ -47,6 +47,8 @@ BOOL CCreationTools::OnMouseMove(const Event& event) {
 BOOL CCreationTools::OnLButtonUp(const Event& event) {
   CCreationTool* tool = m_pressed;
   m_pressed = nullptr;
+  if (!tool && m_host->CurrentTool() == kNodeTool)
+    return m_host->StartNodeEditAt({event.x, event.y});
   if (!tool || !tool->IsDragging()) return FALSE;
   tool->OnRelease(InputOf(event));
   return TRUE;

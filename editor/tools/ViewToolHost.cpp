@@ -11,6 +11,7 @@
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
 #include "framework/KeyState.h"
+#include "framework/WinApp.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
@@ -222,6 +223,23 @@ CBlock* CViewToolHost::NodeEditableBlockAt(const FPOINT& point) {
   return nullptr;
 }
 
+BOOL CViewToolHost::StartNodeEditAt(const FPOINT& point) {
+  if (m_view->GetEditBlock()) return FALSE;
+  CBlock* block = NodeEditableBlockAt(point);
+  if (!block || !block->BeginEdit(kNodeTool, m_view)) return FALSE;
+  if (m_view->GetUndoDepth() != 0)
+    m_view->GetUndoManager()->AppendRecord(new CUndoBeginEditRecord(block));
+  m_view->SetEditBlock(block);
+  m_view->Invalidate(FALSE);
+  ShowNodeButtons();
+  return TRUE;
+}
+
+void CViewToolHost::ShowNodeButtons() {
+  // The main frame sets its tool box from the view's tool and block under edit.
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
+}
+
 BOOL CViewToolHost::DoubleClickInSelection(UINT flags, const FPOINT& point) {
   if (AfxIsKeyDown(VK_MENU)) {
     m_view->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW, 0);
@@ -249,6 +267,7 @@ BOOL CViewToolHost::DoubleClickInSelection(UINT flags, const FPOINT& point) {
   m_view->SetEditBlock(block);
   document->SetModifiedFlag(TRUE);
   m_view->Invalidate(FALSE);
+  ShowNodeButtons();
   block->OnLButtonDblClk(m_view, flags, point.x, point.y);
   return TRUE;
 }

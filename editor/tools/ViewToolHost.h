@@ -31,10 +31,13 @@ public:
   void SwitchTool(int tool, bool directly) override;
   PolygonToolSettings PolygonSettings() override;
   BOOL DoubleClickInSelection(UINT flags, const FPOINT& point) override;
+  BOOL StartNodeEditAt(const FPOINT& point) override;
 
 private:
   void Repaint();
   CBlock* NodeEditableBlockAt(const FPOINT& point);
+  // The main frame sets its tool box for the curve now under node edit.
+  void ShowNodeButtons();
 
   CTALVEX42View* m_view;
 };

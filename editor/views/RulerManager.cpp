@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/ProgramObjects.h"
+#include "editor/bars/PropertyWnd.h"
+#include "editor/dialogs/GuidePanelDlg.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/ClientDC.h"
 #include "framework/Document.h"
@@ -279,6 +282,7 @@ void CRulerManager::FinishGuideMove(int x, int y) {
     // Selected guides show their highlight too, as painting shows them; without it the next
     // deselection would draw the highlight instead of erasing it.
     m_guides->DrawSelected(&dc, *m_matrix, visible);
+    if (g_propertyWnd && g_propertyWnd->m_hWnd) ShowGuidePanel(g_propertyWnd->m_hWnd);
   }
   if (g_guidesMoved || IsOverRuler(x, y)) {
     if (m_view->GetDocument()) m_view->GetDocument()->SetModifiedFlag();
@@ -333,6 +337,29 @@ void CRulerManager::DrawGuides(CDC* dc, const CMatrix2D& matrix) {
 }
 
 BOOL CRulerManager::AnyGuideSelected() const { return FirstSelectedGuide() != nullptr; }
+
+BOOL CRulerManager::ShowGuidePanel(HWND host) {
+  auto* guide = dynamic_cast<CGuideLine*>(FirstSelectedGuide());
+  if (!guide || !host) return FALSE;
+  return CGuidePanelDlg::ShowIn(host, *guide, m_scale) != nullptr;
+}
+
+BOOL CRulerManager::ApplyGuidePanel(HWND panel) {
+  auto* guide = dynamic_cast<CGuideLine*>(FirstSelectedGuide());
+  if (!guide || !CGuidePanelDlg::Apply(panel, *guide, m_scale)) {
+    g_beep(0);
+    return FALSE;
+  }
+  if (m_view) {
+    // The guides are the document's, drawn by the view's paint.
+    if (m_view->GetDocument()) m_view->GetDocument()->SetModifiedFlag();
+    if (m_view->m_hWnd) {
+      m_view->Invalidate(FALSE);
+      m_view->SetFocus();
+    }
+  }
+  return TRUE;
+}
 
 CAuxObject* CRulerManager::FirstSelectedGuide() const {
   if (!m_guides) return nullptr;

@@ -102,6 +102,12 @@ public:
   void DrawGuides(CDC* dc, const CMatrix2D& matrix);
   BOOL AnyGuideSelected() const;
   CAuxObject* FirstSelectedGuide() const;
+  // The first selected guide's panel in the property window host; FALSE without a selected
+  // guide or a host.
+  BOOL ShowGuidePanel(HWND host);
+  // Places the first selected guide as the panel's typed values say and repaints; the focus
+  // goes back to the view. Beeps and returns FALSE when there is no guide or no guide panel.
+  BOOL ApplyGuidePanel(HWND panel);
 
   // Moves the rectangle (never resizes it) onto guides (Z held), the page edges (X) or the grid
   // (C), within the tolerance, or 5 pixels when it is 0. 1 when the last step that ran snapped.

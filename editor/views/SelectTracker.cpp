@@ -676,7 +676,14 @@ BOOL CSelectTracker::OnLButtonUp(const Event& event) {
 void CSelectTracker::FinishMouseUp() {
   m_moved = 0;
   m_dragState = kIdle;
-  if (m_current && m_current->GetPanelId() != kEmptyPanelId) ReportCurrentBlock();
+  if (!m_current) return;
+  if (m_current->GetPanelId() != kEmptyPanelId) ReportCurrentBlock();
+  // A straight text has the empty panel, yet the property bar shows its characters.
+  CWnd* main = AfxGetMainWnd();
+  if (main && main->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) {
+    CPropertyBar& bar = static_cast<CMDIMainFrame*>(main)->GetPropertyBar();
+    if (bar.m_hWnd) bar.ShowPageForSelection();
+  }
 }
 
 void CSelectTracker::ReportCurrentBlock() const {
@@ -684,11 +691,6 @@ void CSelectTracker::ReportCurrentBlock() const {
   HWND panelHost = g_propertyWnd ? g_propertyWnd->m_hWnd : nullptr;
   m_current->ShowPanel(panelHost);
   SendObjectSize(m_box.right - m_box.left, m_box.bottom - m_box.top);
-  CWnd* main = AfxGetMainWnd();
-  if (main && main->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) {
-    CPropertyBar& bar = static_cast<CMDIMainFrame*>(main)->GetPropertyBar();
-    if (bar.m_hWnd) bar.ShowPageForBlockType(m_current->m_type);
-  }
 }
 
 CFRect CSelectTracker::DraggedBox(float dx, float dy) const {

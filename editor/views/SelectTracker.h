@@ -135,7 +135,7 @@ private:
   void LeaveCopies();
   void RepaintNow() const;
   void FinishMouseUp();
-  // The panel in the property window, the size in the status bar and the property bar's page.
+  // The panel in the property window and the size in the status bar.
   void ReportCurrentBlock() const;
   // The rectangle a move or a scale drags the box to, a move snapped to what the user asks.
   CFRect DraggedBox(float dx, float dy) const;

@@ -34,6 +34,7 @@ const int kLayoutPath = 19;
 
 // clang-format off
 #define TOOL(id) {id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0}
+#define AREA_TOOL(id) {id, id, Table::kOutputAreaCommand, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define PENDING(id) {id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
@@ -68,11 +69,11 @@ const Table::Row kRows[] = {
   NODE_TOOL(ID_NODE_JOIN),
   NODE_TOOL(ID_NODE_TO_CURVE),
   NODE_TOOL(ID_NODE_TO_LINE),
-  TOOL(ID_OUTPUT_AREA_DRAW),
-  TOOL(ID_OUTPUT_AREA_SELECT),
+  AREA_TOOL(ID_OUTPUT_AREA_DRAW),
+  AREA_TOOL(ID_OUTPUT_AREA_SELECT),
   NODE_TOOL(ID_NODE_DRAW_CONTOUR),
   NODE_TOOL(ID_NODE_MOVE_CONTOUR),
-  TOOL(ID_OUTPUT_AREA_TOOL),
+  AREA_TOOL(ID_OUTPUT_AREA_TOOL),
   {ID_NODE_DELETE_CONTOUR, ID_NODE_REPLACE_CURVE, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kNoMark, 0},
   // Shape dialogs.
   RUN(kOuterRect, kViewHandler, kAnySelected),
@@ -95,8 +96,8 @@ const Table::Row kRows[] = {
   RUN(ID_VIEW_PROPERTY_BAR, kTogglePropertyBar, kPropertyBarExists),
   {ID_SNAP_GRID, ID_SNAP_GRID, Table::kToggleSnapGrid, Table::kAlways, Table::kCheckScrollLock, 0},
   // Snapping to guides and edges works while Z or X is held; the entries have nothing to switch.
-  PENDING(ID_SNAP_GUIDES),
-  PENDING(ID_SNAP_EDGES),
+  RUN(ID_SNAP_GUIDES, kEnabledOnly, kAlways),
+  RUN(ID_SNAP_EDGES, kEnabledOnly, kAlways),
   RUN(ID_VIEW_EXTENDED_PALETTE, kBarControl, kAlways),
   RUN(kPaletteColourControl, kBarControl, kAlways),
   RUN(kPaletteNumberControl, kBarControl, kAlways),
@@ -120,15 +121,15 @@ const Table::Row kRows[] = {
   RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
   PENDING(ID_ART_TRANSFORM_CANCEL),
   // Text.
-  EDIT(ID_TEXT_AUTO_FILL, kAlways),
+  {ID_TEXT_AUTO_FILL, ID_TEXT_AUTO_FILL, Table::kEditCommand, Table::kAlways, Table::kCheckAutoFill, 0},
   SIZE_MODE(ID_TEXT_SIZE_ABSOLUTE, 2),
   SIZE_MODE(ID_TEXT_SIZE_UNIFORM, 1),
   SIZE_MODE(ID_TEXT_SIZE_NORMAL, 0),
   {ID_TEXT_HALF_WIDTH, ID_TEXT_HALF_WIDTH, Table::kViewHandler, Table::kAlways, Table::kCheckHalfWidthPunctuation, 0},
   {ID_TEXT_LINE_START, ID_TEXT_LINE_START, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   {ID_TEXT_LINE_START_CANCEL, ID_TEXT_LINE_START_CANCEL, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
-  PENDING(ID_TEXT_JUSTIFY),
-  PENDING(ID_TEXT_LEFT),
+  RUN(ID_TEXT_JUSTIFY, kViewHandler, kFirstSelectedTextNotEditing),
+  RUN(ID_TEXT_LEFT, kViewHandler, kFirstSelectedTextNotEditing),
   {ID_TEXT_ARC, ID_TEXT_ARC, Table::kViewHandler, Table::kFirstSelectedTextNotEditing, Table::kCheckTextLayout, kLayoutArc},
   {ID_TEXT_ARCH, ID_TEXT_ARCH, Table::kViewHandler, Table::kFirstSelectedTextNotEditing, Table::kCheckTextLayout, kLayoutArch},
   {ID_TEXT_ALONG_PATH, ID_TEXT_ALONG_PATH, Table::kViewHandler, Table::kTextAndCurveSelected, Table::kCheckTextLayout, kLayoutPath},
@@ -146,7 +147,7 @@ const Table::Row kRows[] = {
   RUN(ID_TRANSFORM_SCALE, kViewHandler, kAlways),
   RUN(ID_TRANSFORM_COPIES, kViewHandler, kAlways),
   RUN(ID_TRANSFORM_POSITION, kViewHandler, kAlways),
-  PENDING(ID_PAGE_SETUP),
+  RUN(ID_PAGE_SETUP, kViewHandler, kAlways),
   RUN(ID_IMAGE_BARS, kViewHandler, kOneImageAmongSelected),
   PENDING(ID_LIBRARY_FROM_FOLDER),
   RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
@@ -155,7 +156,8 @@ const Table::Row kRows[] = {
   PENDING(ID_LIBRARY_PRINT),
   // Output areas, cutting and printing.
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
-  PENDING(ID_OUTPUT_AREA_SET),
+  // Areas are flagged for cutting with the area tool's own buttons; the entry has nothing to do.
+  RUN(ID_OUTPUT_AREA_SET, kEnabledOnly, kAlways),
   PENDING(ID_STAMP_NEW),
   RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
   PENDING(kPrintPreviewCommand),
@@ -172,7 +174,8 @@ const Table::Row kRows[] = {
   RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
   RUN(ID_CUT_GUIDE, kViewHandler, kGuideSelectedWithNonImages),
-  PENDING_WHEN(ID_FILE_FILL_OUTPUT, kNever),
+  // The 2-D fill output is not started from this entry: it stays greyed.
+  RUN(ID_FILE_FILL_OUTPUT, kEnabledOnly, kNever),
   // The drawing as a whole: selection, fill, spacing and export.
   RUN(ID_EDIT_SELECT_ALL_BLOCKS, kViewHandler, kAlways),
   RUN(ID_EDIT_HOLLOW, kViewHandler, kAnySelected),
@@ -265,6 +268,9 @@ CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id
       break;
     case kCheckHalfWidthPunctuation:
       item.check = state.halfWidthPunctuation ? 1 : 0;
+      break;
+    case kCheckAutoFill:
+      item.check = state.autoFill ? 1 : 0;
       break;
   }
   return item;

@@ -4,10 +4,10 @@
 // shows and whether the command runs: a command whose entry is disabled does nothing when an
 // accelerator sends it all the same.
 //
-// Rows whose action is kPending belong to features still to come (the selection and creation
-// tools, node editing, the editing commands, text). They carry their rules already but
-// stay disabled, so that no menu entry looks as if it worked while it does nothing; a feature
-// lands by giving its rows an action.
+// Rows whose action is kPending belong to features still to come (the library tool, images,
+// curved text layouts, font paths, printing, stamps, artistic transformations). They carry their
+// rules already but stay disabled, so that no menu entry looks as if it worked while it does
+// nothing; a feature lands by giving its rows an action.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +28,8 @@ struct ViewCommandState {
   int textSizeMode = 0;
   // Whether new text sets Chinese punctuation half wide.
   bool halfWidthPunctuation = false;
+  // Whether wrapped lines of straight text share their slack (the AutoFill setting).
+  bool autoFill = false;
   bool editing = false;
   // The type code of the block under edit (0 when none).
   BYTE editType = 0;
@@ -72,6 +74,10 @@ public:
     kNodeCommand,
     // The view's editing commands (CEditCommands) carry it out.
     kEditCommand,
+    // The output-area commands (COutputAreaCommands) answer it before the table is asked.
+    kOutputAreaCommand,
+    // An entry kept enabled (or greyed) by its rule with nothing of its own to do.
+    kEnabledOnly,
   };
   enum Enable : BYTE {
     kAlways,
@@ -105,6 +111,7 @@ public:
     // Radio mark when the size mode of new text is the row's value.
     kRadioTextSizeMode,
     kCheckHalfWidthPunctuation,
+    kCheckAutoFill,
   };
 
   struct Row {

@@ -468,11 +468,14 @@ void CBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
   FPOINT mapped[4];
   CMatrix2D identity;
   (matrix ? matrix : &identity)->TransformRectToQuad(&m_box, mapped);
-  // Quad order is left-top, right-top, left-bottom, right-bottom; walk it round.
-  POINT corners[4] = {{Truncate(mapped[0].x), Truncate(mapped[0].y)},
-                      {Truncate(mapped[1].x), Truncate(mapped[1].y)},
-                      {Truncate(mapped[3].x), Truncate(mapped[3].y)},
-                      {Truncate(mapped[2].x), Truncate(mapped[2].y)}};
+  // Quad order is left-top, right-top, left-bottom, right-bottom; walk it round. The outline
+  // stands a little outside the box: drawn in XOR over a block's own edge in the same colour it
+  // would turn that edge white, and a selected red rectangle would vanish from the screen.
+  const int gap = kSelectionOutlineGap;
+  POINT corners[4] = {{Truncate(mapped[0].x) - gap, Truncate(mapped[0].y) - gap},
+                      {Truncate(mapped[1].x) + gap, Truncate(mapped[1].y) - gap},
+                      {Truncate(mapped[3].x) + gap, Truncate(mapped[3].y) + gap},
+                      {Truncate(mapped[2].x) - gap, Truncate(mapped[2].y) + gap}};
   XorDrawing xor_(dc, CFeedbackTools::RedPen());
   DrawClosed(dc, corners);
 }

@@ -194,9 +194,11 @@ public:
   virtual BOOL Reserved62();
 
   // --- Select-tool feedback and handles ---
-  // The box as a red XOR outline; matrix may be null (page units are drawn as they are).
-  // Text, line and group draw their own outline.
+  // The box as a red XOR outline kSelectionOutlineGap pixels outside it, so that it never lies
+  // on the block's own edge; matrix may be null (page units are drawn as they are). Text, line
+  // and group draw their own outline.
   virtual void DrawXorOutline(CDC* dc, CMatrix2D* matrix);
+  static constexpr int kSelectionOutlineGap = 2;
   // Nothing; text and line draw the feedback of a dragged handle.
   virtual void DrawHandleXor(CBlockView* view, int handle, float x, float y);
   // Nothing; text and line move the handle to (x, y).

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "framework/ClientDC.h"
+#include "framework/Pen.h"
 #include "model/blocks/BlockView.h"
 #include "model/editing/DrawUtils.h"
 #include "model/editing/FeedbackTools.h"
@@ -67,9 +68,15 @@ void CLineBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
   FPOINT a = m_start, b = m_end;
   toDevice.TransformPoint(&a);
   toDevice.TransformPoint(&b);
-  CXorScope xorScope(dc, CFeedbackTools::RedPen());
+  // The line lies on the block's own pixels: dotted, with the gaps left alone, so that a line of
+  // the pen's colour keeps every other pixel instead of turning white under the XOR.
+  CPen dotted(PS_DOT, 1, RGB(255, 0, 0));
+  CXorScope xorScope(dc, &dotted);
+  int background = ::SetBkMode(dc->GetSafeHdc(), TRANSPARENT);
   dc->MoveTo(static_cast<int>(a.x), static_cast<int>(a.y));
   dc->LineTo(static_cast<int>(b.x), static_cast<int>(b.y));
+  ::SetBkMode(dc->GetSafeHdc(), background);
+  xorScope.SelectPen(CFeedbackTools::RedPen());
   DrawControlSquare(dc, toDevice, m_start);
   DrawControlSquare(dc, toDevice, m_end);
 }

@@ -167,14 +167,14 @@ CV56BodyConverter::Outcome CV56BodyConverter::ConvertList(CByteReader& in, CByte
   const bool inGroup = depth > 0;
   for (;;) {
     BYTE type = 0;
-    // The top level may simply run out; a group must close with its own byte.
-    if (!in.PeekByte(type)) return inGroup ? kFailed : kListEnded;
+    // A body ends with its own byte; one that runs out first was cut short, perhaps just at a
+    // record's end, and converting it would pass part of a drawing off as the whole.
+    if (!in.PeekByte(type)) return kFailed;
     switch (type) {
-      case kOldGroup: {
-        Outcome group = ConvertGroup(in, out, depth + 1);
-        if (group != kListEnded) return group;
+      case kOldGroup:
+        // A group ended by damage keeps what it held; the list it stands in goes on from there.
+        if (ConvertGroup(in, out, depth + 1) == kFailed) return kFailed;
         break;
-      }
       case kOldText:
         if (ConvertText(in, out) != kRecordDone) return kFailed;
         break;
@@ -192,6 +192,7 @@ CV56BodyConverter::Outcome CV56BodyConverter::ConvertList(CByteReader& in, CByte
       case kOldTextEnd:
         if (inGroup) {
           ReportGroupDamage();
+          in.Skip(1);
           return kStopped;
         }
         if (type == kOldUnknown135) return kListEnded;

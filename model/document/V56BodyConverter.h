@@ -8,11 +8,13 @@
 // the version-6 record of its kind; curves get 9-byte point records, texts a character box array.
 //
 // Every read is checked against the body: a record cut short, a length running past the data, a
-// curve command without the points it needs, groups nested deeper than kMaxGroupDepth or a byte
-// inside a group that means nothing there fail the whole conversion, so a damaged old file is
-// refused rather than merged half-understood. Types 134, 135 and 253 inside a group are the one
-// damage the old format names: they are reported once and end the conversion there, keeping what
-// was converted before.
+// body that runs out before its end byte (a file cut at a record's end), a curve command without
+// the points it needs, groups nested deeper than kMaxGroupDepth or a byte inside a group that
+// means nothing there fail the whole conversion, so a damaged old file is refused rather than
+// merged half-understood. Types 134, 135 and 253 inside a group are the one damage the old format
+// names: they are reported once and end that group there, keeping what it held, and the list
+// around it goes on after that byte. A group left with nothing is dropped: it has nothing to
+// draw, and readers refuse an empty block list.
 #pragma once
 
 #include <windows.h>

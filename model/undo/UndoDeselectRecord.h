@@ -7,4 +7,5 @@ class CUndoDeselectRecord : public CUndoBlockRecord {
 public:
   explicit CUndoDeselectRecord(CBlock* block) : CUndoBlockRecord(block) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 };

@@ -55,9 +55,16 @@ int CUndoManager::EndStep() {
     if (m_depth == 0) {
       m_stepPending = 0;
       m_openStep = nullptr;
+      DropOldestSteps();
     }
   }
   return m_suspended;
+}
+
+void CUndoManager::DropOldestSteps() {
+  // Only a step that was kept counts: a step still open may yet be dropped whole (CancelStep),
+  // and must not have cost the oldest one its place.
+  while (m_stepLimit > 0 && m_steps.GetSize() > m_stepLimit + 1) DeleteStepAt(0);
 }
 
 int CUndoManager::CancelStep() {
@@ -97,6 +104,7 @@ INT_PTR CUndoManager::AppendRecord(CUndoRecord* record) {
     m_repaintRequested = 0;
   }
   ++m_recordsKept;
+  if (record->ChangesDocument()) ++m_changesKept;
   return step->Add(record);
 }
 
@@ -116,10 +124,7 @@ void CUndoManager::AppendRepaintRecord() {
   m_repaintRequested = 0;
 }
 
-void CUndoManager::NewStep() {
-  if (m_stepLimit > 0 && m_steps.GetSize() > m_stepLimit) DeleteStepAt(0);
-  m_steps.Add(new CUndoStep);
-}
+void CUndoManager::NewStep() { m_steps.Add(new CUndoStep); }
 
 CUndoStep* CUndoManager::GetStep(INT_PTR index) const {
   if (m_steps.IsEmpty()) return nullptr;

@@ -1,8 +1,8 @@
 // CUndoManager: the undo steps of one drawing view. A command opens a step (levels may nest; only
 // the outermost creates one, and only when its first record arrives), appends records while the
 // depth is non-zero and closes the step. Undo plays the newest step backwards and discards it;
-// there is no redo. At most limit + 1 steps are kept. Commands open their level through a
-// CUndoScope, which cannot be left open.
+// there is no redo. At most limit + 1 steps are kept: the oldest goes when a newer one is closed.
+// Commands open their level through a CUndoScope, which cannot be left open.
 #pragma once
 
 #include <windows.h>
@@ -47,15 +47,19 @@ public:
   BOOL PlayLastStep(CBlockView* view);
 
   WORD GetStepLimit() const { return m_stepLimit; }
-  // How many records the manager has kept since it was made; a command compares the count before
-  // and after to learn whether it changed anything.
+  // How many records the manager has kept since it was made, and how many of them changed the
+  // document (not only the selection); a command compares the counts before and after to learn
+  // whether it changed anything.
   DWORD GetRecordsKept() const { return m_recordsKept; }
+  DWORD GetChangesKept() const { return m_changesKept; }
 
   // Deletes every element of an undo array from the last to the first, removing each first.
   static void DeleteAll(CObArray& items);
 
 private:
   void InsertRepaintRecord(CUndoStep* step);
+  // Keeps at most limit + 1 steps once a step is closed.
+  void DropOldestSteps();
   // Removes the step at the index and deletes it with its records.
   void DeleteStepAt(INT_PTR index);
   static void ShowStatusText(LPCSTR text);
@@ -69,4 +73,5 @@ private:
   // The step created since the outermost level was opened, null when none (or already gone).
   CUndoStep* m_openStep;
   DWORD m_recordsKept = 0;
+  DWORD m_changesKept = 0;
 };

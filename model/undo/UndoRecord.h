@@ -24,6 +24,9 @@ public:
   virtual void Serialize() {}
   // Puts the change back on the view; non-zero on success. The base only marks itself done.
   virtual BOOL Undo(CBlockView* view);
+  // Whether the record stands for a change of the document. Selecting and repainting change
+  // nothing that is saved: a step of such records alone is not worth keeping.
+  virtual bool ChangesDocument() const { return true; }
 
   // Every record watching the block forgets it. The block's destructor calls this.
   static void ForgetBlock(CBlock* block);

@@ -8,4 +8,5 @@ class CUndoRepaintRecord : public CUndoRecord {
 public:
   CUndoRepaintRecord() { m_kind = kRepaint; }
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 };

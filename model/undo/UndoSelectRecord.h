@@ -7,4 +7,5 @@ class CUndoSelectRecord : public CUndoBlockRecord {
 public:
   explicit CUndoSelectRecord(CBlock* block) : CUndoBlockRecord(block) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 };

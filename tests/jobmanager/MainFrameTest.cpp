@@ -105,12 +105,26 @@ TEST_F(MainFrameTest, SitsInTheLowerRightWithAClassThatHasCursorBackgroundAndIco
   }
 }
 
+TEST_F(MainFrameTest, TheMenuBarShowsTheFourUserMenusAndNoBlankOrPlaceholderMenu) {
+  HMENU menu = GetMenu(m_window);
+  ASSERT_EQ(4, GetMenuItemCount(menu));
+  const char* titles[] = {"文件(&F)", "编辑(&E)", "查看(&V)", "帮助(&H)"};
+  for (int i = 0; i < 4; ++i) {
+    char title[64] = {};
+    GetMenuStringA(menu, i, title, sizeof title, MF_BYPOSITION);
+    EXPECT_STREQ(titles[i], title);
+  }
+  // The program's own commands work without a menu entry: the purge, which closing sends.
+  EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, ID_JOB_PURGE, MF_BYCOMMAND));
+  EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, ID_JOB_RUN, MF_BYCOMMAND));
+  const std::string unlisted = Job("9.TMP");
+  m_frame->SendMessage(WM_COMMAND, ID_JOB_PURGE);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(unlisted.c_str()));
+}
+
 TEST_F(MainFrameTest, CommandsWithoutHandlersAreGreyedAndTheOthersFollowTheQueue) {
-  for (UINT id :
-       {ID_JOB_PAGE_PAUSE, ID_JOB_UNUSED_1, ID_JOB_AUTO_EXIT, ID_JOB_UNUSED_2, ID_JOB_UNUSED_3})
-    EXPECT_TRUE(Greyed(id)) << id;
-  for (UINT id :
-       {UINT(ID_JOB_FIND), UINT(ID_JOB_START_EACH_JOB), UINT(ID_JOB_PURGE), UINT(ID_APP_ABOUT)})
+  for (UINT id : {ID_JOB_PAGE_PAUSE}) EXPECT_TRUE(Greyed(id)) << id;
+  for (UINT id : {UINT(ID_JOB_FIND), UINT(ID_JOB_START_EACH_JOB), UINT(ID_APP_ABOUT)})
     EXPECT_FALSE(Greyed(id)) << id;
   for (UINT id : {ID_JOB_PAUSE, ID_JOB_STOP, ID_JOB_DELETE, ID_JOB_DELETE_ALL, ID_JOB_MORE_COPIES,
                   ID_JOB_FEWER_COPIES})

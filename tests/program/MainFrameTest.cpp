@@ -54,10 +54,11 @@ TEST_F(MainFrameTest, HasItsTitleBarsAndFivePanes) {
   int width = 0;
   m_frame->GetStatusBar().GetPaneInfo(1, id, style, width);
   EXPECT_EQ(static_cast<UINT>(IDS_PANE_POINTER), id);
-  EXPECT_EQ(90, width);
+  // At least the widths the Chinese texts were made for; longer texts widen their pane.
+  EXPECT_GE(width, 90);
   m_frame->GetStatusBar().GetPaneInfo(4, id, style, width);
   EXPECT_EQ(static_cast<UINT>(IDS_PANE_TYPE), id);
-  EXPECT_EQ(80, width);
+  EXPECT_GE(width, 80);
   EXPECT_EQ(static_cast<UINT>(CMDIMainFrame::kAllBars), m_frame->GetBarsToShow());
 }
 
@@ -93,7 +94,8 @@ TEST_F(MainFrameTest, ShowControlBarsShowsAndHidesTheBarsOfItsBits) {
   PumpMessages();
   EXPECT_FALSE(Visible(m_frame->GetMainToolBar()));
   EXPECT_FALSE(Visible(m_frame->GetWindowToolBar()));
-  EXPECT_TRUE(m_frame->ShowControlBars(CMDIMainFrame::kWindowToolBar, CMDIMainFrame::kWindowToolBar));
+  EXPECT_TRUE(
+      m_frame->ShowControlBars(CMDIMainFrame::kWindowToolBar, CMDIMainFrame::kWindowToolBar));
   PumpMessages();
   EXPECT_FALSE(Visible(m_frame->GetMainToolBar()));
   EXPECT_TRUE(Visible(m_frame->GetWindowToolBar()));
@@ -112,8 +114,9 @@ TEST_F(MainFrameTest, AColourWithoutDocumentsHidesTheDrawingBars) {
 }
 
 TEST_F(MainFrameTest, HoldsEveryToolCursorAndTheSharedPens) {
-  for (UINT id : {146u, 158u, 153u, 156u, 154u, 163u, 162u, 184u, 129u, 148u, 202u, 149u, 187u, 189u, 188u,
-                  198u, 199u, 195u, 196u, 272u, 197u, 262u, 164u, 217u, 1178u, 1179u, 1146u, 263u, 266u})
+  for (UINT id :
+       {146u, 158u, 153u, 156u, 154u, 163u, 162u, 184u, 129u, 148u,  202u,  149u,  187u, 189u, 188u,
+        198u, 199u, 195u, 196u, 272u, 197u, 262u, 164u, 217u, 1178u, 1179u, 1146u, 263u, 266u})
     EXPECT_NE(nullptr, m_frame->GetToolCursor(id)) << id;
   EXPECT_EQ(nullptr, m_frame->GetToolCursor(100));
   LOGPEN pen = {};
@@ -130,7 +133,8 @@ TEST(ArtTransformMenu, IsTheFifthItemOfTheSixthDocumentMenu) {
   ASSERT_NE(nullptr, popup);
   EXPECT_NE(-1, static_cast<int>(GetMenuState(popup, ID_ART_TRANSFORM, MF_BYCOMMAND)));
   // A maximised document window puts its own menu in front.
-  InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP | MF_BITMAP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
+  InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP | MF_BITMAP,
+              reinterpret_cast<UINT_PTR>(CreatePopupMenu()),
               reinterpret_cast<LPCSTR>(HBMMENU_SYSTEM));
   EXPECT_EQ(popup, CMDIMainFrame::FindArtTransformMenu(menu));
   EXPECT_EQ(nullptr, CMDIMainFrame::FindArtTransformMenu(

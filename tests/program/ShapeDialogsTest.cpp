@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ProfileKey.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
@@ -31,6 +32,7 @@
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/geometry/Contour.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoManager.h"
@@ -56,43 +58,6 @@ std::string Text(CDialog* dialog, int control) {
   dialog->GetDlgItemText(control, text);
   return std::string(text);
 }
-
-void DeleteKeyTree(HKEY parent, const std::string& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  char child[256];
-  DWORD length = sizeof child;
-  while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS) {
-    DeleteKeyTree(key, child);
-    length = sizeof child;
-  }
-  RegCloseKey(key);
-  RegDeleteKeyA(parent, name.c_str());
-}
-
-// The program's profile in a registry key of its own for the length of a test, removed
-// afterwards; the application goes back to the profile it had.
-class ProfileKey {
-public:
-  ProfileKey() : m_key(theApp.m_pszRegistryKey), m_name(theApp.m_pszProfileName) {
-    theApp.SetRegistryKey(kKey);
-    m_attached = g_appProfile.GetApp();
-    g_appProfile.Attach();
-  }
-  ~ProfileKey() {
-    DeleteKeyTree(HKEY_CURRENT_USER, std::string("Software\\") + kKey);
-    theApp.m_pszRegistryKey = m_key;
-    theApp.m_pszProfileName = m_name;
-    if (!m_attached) g_appProfile = CAppProfile();
-  }
-
-private:
-  static constexpr const char* kKey = "TalvexShapeDialogsTest";
-  LPCSTR m_key;
-  LPCSTR m_name;
-  CWinApp* m_attached = nullptr;
-};
 
 class ShapeDialogs : public ::testing::Test {
 protected:
@@ -218,6 +183,40 @@ TEST_F(ShapeDialogs, ScaleFieldsFollowEachOtherOnceAndOkScalesFromTheTopLeftCorn
   EXPECT_NEAR(45, square->m_box.bottom, 0.01f);
 }
 
+TEST_F(ShapeDialogs, ScalingTwoBlocksAwayFromTheOriginByUnequalFactorsKeepsTheirPlaces) {
+  // A selection from (10, 20) to (70, 60) made 120 wide and 20 high: x doubles, y halves, and
+  // the box's top-left corner stays. A factor or a translation mixed up between the axes, or
+  // the scale taken about the page origin, moves the second block off its place.
+  CCurveBlock* first = AddSquare(10, 20, 30);
+  CCurveBlock* second = AddSquare(50, 40, 20);
+  ModalDialogDriver driver;
+  driver.Then([](CDialog* d) {
+    Type(d, CScaleDlg::kWidth, "120");
+    Type(d, CScaleDlg::kHeight, "20");
+    d->PostMessage(WM_COMMAND, IDOK);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_TRANSFORM_SCALE);
+  PumpMessages();
+  EXPECT_EQ(0, driver.Stuck());
+  const struct {
+    CCurveBlock* block;
+    CFRect expected;
+  } cases[] = {{first, CFRect(10, 20, 70, 35)}, {second, CFRect(90, 30, 130, 40)}};
+  for (const auto& c : cases) {
+    EXPECT_NEAR(c.expected.left, c.block->m_box.left, 0.01f);
+    EXPECT_NEAR(c.expected.top, c.block->m_box.top, 0.01f);
+    EXPECT_NEAR(c.expected.right, c.block->m_box.right, 0.01f);
+    EXPECT_NEAR(c.expected.bottom, c.block->m_box.bottom, 0.01f);
+  }
+  // The outline went where the box did: the first square's corner (40, 50) is now (70, 35).
+  std::unique_ptr<CContour> outline(first->GetContour(nullptr, 0));
+  ASSERT_TRUE(outline);
+  CFRect drawn = outline->GetBox();
+  EXPECT_NEAR(70, drawn.right, 0.01f);
+  EXPECT_NEAR(35, drawn.bottom, 0.01f);
+  EXPECT_EQ(1, Steps());
+}
+
 TEST_F(ShapeDialogs, MultipleCopiesAreInternalCopiesInOneStepAndHugeCountsAreRefused) {
   AddSquare(0, 0, 10);
   // Something on the user's clipboard stays there.
@@ -261,7 +260,7 @@ TEST_F(ShapeDialogs, MultipleCopiesAreInternalCopiesInOneStepAndHugeCountsAreRef
 
 TEST_F(ShapeDialogs, ATableIsOneCurveAndARefusedWidthStoresNothing) {
   using namespace settings;
-  ProfileKey profile;
+  ProfileKey profile("TalvexShapeDialogsTest");
   g_appProfile.WriteString(kTable, kTableOuterWidth, "3");
   g_appProfile.WriteString(kTable, kTableInnerWidth, "4");
   CTableDlg refused(m_view, g_appProfile, 10, 10);
@@ -344,7 +343,7 @@ TEST_F(ShapeDialogs, AParallelCutCutsEverySelectedBlockByBothPassesInOneStep) {
 // takes over; a count too large to cut is refused with a message.
 TEST_F(ShapeDialogs, TheParallelToolCutsASquareFromWhereTheMouseIsReleased) {
   using namespace settings;
-  ProfileKey profile;
+  ProfileKey profile("TalvexShapeDialogsTest");
   g_appProfile.WriteInt(kParallelCut, kNoCut, 0);
   g_appProfile.WriteInt(kParallelCut, kCutLines, 4);
   // The corner is a point that a pixel maps to exactly, so that the strips start at the corner.

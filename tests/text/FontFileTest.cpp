@@ -76,6 +76,43 @@ TEST(FontFile, GlyphsOfEveryVersionReadBackIdenticalThroughTheIndex) {
   }
 }
 
+std::vector<POINTREC> Moved(std::vector<POINTREC> points, float dx, float dy) {
+  for (POINTREC& point : points) {
+    point.x += dx;
+    point.y += dy;
+  }
+  return points;
+}
+
+TEST(FontFile, TheHeadersOffsetsMoveEveryGlyphEachAlongItsOwnAxis) {
+  TempFolder folder;
+  for (float version : {5.4f, 6.0f}) {
+    // Offsets that differ in size and sign: x 7, y -13, at bytes 122 and 124 of the header.
+    std::string shifted = folder.File("shifted.cft"), plain = folder.File("plain.cft");
+    ASSERT_TRUE(WriteTestFont(shifted, version));
+    ASSERT_TRUE(WriteTestFont(plain, version));
+    Bytes bytes = ReadBytes(shifted);
+    CByteWriter offsets(bytes.data() + 122, 4);
+    offsets.WriteInt16(7);
+    offsets.WriteInt16(-13);
+    WriteBytes(shifted, bytes);
+
+    CCftFontTable table;
+    ASSERT_EQ(1, table.AddEntry(0, 0, CFontEntry{shifted.c_str(), "shifted"}));
+    ASSERT_EQ(1, table.AddEntry(0, 0, CFontEntry{plain.c_str(), "plain"}));
+    // Glyph by glyph, taking turns with a font without offsets: none leaks into the other.
+    for (WORD code : {0xB0A1, 0xB0A2, 0xB0A4, 0xB1A1, 0xB1A4}) {
+      std::unique_ptr<CContour> moved(table.ReadGlyph(0, 0, 0, code, nullptr));
+      std::unique_ptr<CContour> kept(table.ReadGlyph(0, 0, 1, code, nullptr));
+      ASSERT_TRUE(moved && kept) << version << " " << std::hex << code;
+      const std::vector<POINTREC> source = MixedGlyphPoints(code & 0x0F);
+      EXPECT_EQ(WithEndMark(Moved(source, 7, -13)), PointsOf(moved.get()))
+          << version << " " << std::hex << code;
+      EXPECT_EQ(WithEndMark(source), PointsOf(kept.get())) << version << " " << std::hex << code;
+    }
+  }
+}
+
 TEST(FontFile, HeaderNamesSurviveAndTheDisplayNameIsStoredScrambled) {
   TempFolder folder;
   std::string path = folder.File("font.cft");

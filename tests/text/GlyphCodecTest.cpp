@@ -81,6 +81,27 @@ TEST(GlyphCodecRoundTrip, EveryEncodingGivesTheOutlineBackIdentical) {
   }
 }
 
+TEST(GlyphCodecRoundTrip, StepsOfExactlyOneByteAndOneMoreKeepTheirLengthAndDirection) {
+  // 255 is the last step that fits the byte fields, 256 the first that needs the wide field; the
+  // x and y steps differ so that a swapped or a sign-lost field shows, and a curve step carries
+  // the boundary too.
+  const std::vector<POINTREC> points = {
+      MakePointRecord(256, 200, 0x11), MakePointRecord(512, 200, 0x01),
+      MakePointRecord(512, -56, 0x01), MakePointRecord(257, 199, 0x01),
+      MakePointRecord(1, 455, 0x00),   MakePointRecord(256, 199, 0x00),
+      MakePointRecord(0, -57, 0x01),   MakePointRecord(256, 200, 0x41),
+  };
+  for (const VersionCase& c : kVersions) {
+    Bytes record = Encode(points, c.version);
+    ASSERT_FALSE(record.empty()) << c.version;
+    std::unique_ptr<CContour> decoded = DecodeRecord(record, c.version);
+    ASSERT_TRUE(decoded) << c.version;
+    EXPECT_EQ(WithEndMark(points), PointsOf(decoded.get())) << c.version;
+  }
+  // With 257 as its largest step the glyph's wide fields take nine bits and a sign.
+  EXPECT_EQ(9, Encode(points, 6.0f)[4] & 0x3F);
+}
+
 TEST(GlyphCodecRoundTrip, LinesOnlyGlyphHasNoKindBytes) {
   Bytes record = Encode(PolygonGlyphPoints(), 6.0f);
   ASSERT_GT(record.size(), 5u);

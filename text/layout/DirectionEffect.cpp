@@ -525,7 +525,23 @@ int TurnKey(BYTE kind, int key) {
 INT_PTR CDirectionEffect::OnKeyDown(int key, INT_PTR index, int* side) {
   if (key < kEnd || key > kDown) return -1;
   if (!m_boxes || !m_boxes->GetCharBox(index)) return index;
-  switch (TurnKey(m_kind, key)) {
+  const int turned = TurnKey(m_kind, key);
+  // After a line break the caret stands at the start of the next line, though it keeps the
+  // break's index: the keys move from there, not from the line the break ends.
+  if (m_boxes->GetCharBox(index)->IsLineBreak() && *side == 0) {
+    INT_PTR next = NextCharIndex(index);
+    if (next >= 0) {
+      index = next;
+      *side = 1;
+    } else if (turned == kUp) {
+      // An empty last line: up is the start of the line above.
+      *side = 1;
+      return LineStartOf(index);
+    } else if (turned != kLeft) {
+      return index;
+    }
+  }
+  switch (turned) {
     case kEnd: {
       INT_PTR last = LineEndOf(index);
       INT_PTR before = PrevCharIndex(last);

@@ -246,8 +246,10 @@ std::vector<BYTE> NewDrawing() {
   return std::vector<BYTE>(writer.Data(), writer.Data() + writer.Size());
 }
 
-// An old drawing with one curve, or with a curve cut short.
-std::vector<BYTE> OldDrawing(bool damaged) {
+// An old drawing with one curve, whole, cut short inside the curve, or cut just before its end
+// byte.
+enum OldCut { kWhole, kCutInCurve, kCutBeforeEnd };
+std::vector<BYTE> OldDrawing(OldCut cut) {
   std::vector<BYTE> file(164, 0);
   const char magic[] = "Talvex V5.6 (For 95)";
   memcpy(file.data(), magic, strlen(magic));
@@ -268,8 +270,8 @@ std::vector<BYTE> OldDrawing(bool damaged) {
   command('m');
   entry(10, 10);
   command('l');
-  if (!damaged) command('f');
-  if (!damaged) file.push_back(255);
+  if (cut != kCutInCurve) command('f');
+  if (cut == kWhole) file.push_back(255);
   return file;
 }
 
@@ -304,7 +306,7 @@ TEST_F(ClipboardCommands, MergingAppendsBothDrawingKindsInOneStepAndRemembersThe
   std::string newPath = folder.File("new.T42");
   std::string oldPath = folder.File("old.t37");
   WriteFile(newPath, NewDrawing());
-  WriteFile(oldPath, OldDrawing(false));
+  WriteFile(oldPath, OldDrawing(kWhole));
   second.document->AddBlock(MakeSquareCurve(90, 10, 20, 7));
   {
     MergeDialogAnswer answer(newPath, 2);
@@ -341,7 +343,9 @@ TEST_F(ClipboardCommands, MergingAppendsBothDrawingKindsInOneStepAndRemembersThe
 TEST_F(ClipboardCommands, ADamagedOrMissingFileIsReportedAndCancellingStoresNothing) {
   MessageBoxCapture boxes;
   std::string oldPath = folder.File("damaged.T37");
-  WriteFile(oldPath, OldDrawing(true));
+  WriteFile(oldPath, OldDrawing(kCutInCurve));
+  std::string endlessPath = folder.File("endless.T37");
+  WriteFile(endlessPath, OldDrawing(kCutBeforeEnd));
   app.WriteProfileString("SystemParam", "FilePath", "D:\\KEEP\\");
   app.WriteProfileInt("SystemParam", "FileFilter", 3);
   {
@@ -355,15 +359,17 @@ TEST_F(ClipboardCommands, ADamagedOrMissingFileIsReportedAndCancellingStoresNoth
   second.document->SetModifiedFlag(FALSE);
   std::string plotPath = folder.File("job.plt");
   WriteFile(plotPath, {'I', 'N', ';'});
-  for (const std::string& path : {oldPath, plotPath}) {
+  // An old file cut at a record's end is as damaged as one cut inside a record.
+  for (const std::string& path : {oldPath, endlessPath, plotPath}) {
     MergeDialogAnswer answer(path);
     second.view->SendMessage(WM_COMMAND, ID_FILE_MERGE);
   }
   EXPECT_EQ(0, second.document->GetBlockList().GetSize());
   EXPECT_FALSE(second.document->IsModified());
-  ASSERT_EQ(2u, boxes.Count());
+  ASSERT_EQ(3u, boxes.Count());
   EXPECT_EQ("文件读入失败或文件有错误!", boxes.Boxes()[0].text);
-  EXPECT_EQ("找不到文件转换模块, 无法读入此类文件!", boxes.Boxes()[1].text);
+  EXPECT_EQ("文件读入失败或文件有错误!", boxes.Boxes()[1].text);
+  EXPECT_EQ("找不到文件转换模块, 无法读入此类文件!", boxes.Boxes()[2].text);
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 // view's undo takes back, and a failing library step is reported with the document unchanged.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "CommandTestSupport.h"
 #include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
+#include "framework/FileDialog.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/WinApp.h"
 #include "model/CurveTestSupport.h"
@@ -96,8 +100,8 @@ TEST_F(DrawingCommands, SelectAllThenUngroupAndSpacingRunThroughTheTable) {
   ASSERT_TRUE(Enabled(ID_SPACE_HORZ));
   view->SendMessage(WM_COMMAND, ID_SPACE_HORZ);
   EXPECT_FLOAT_EQ(40, Blocks().GetBlock(1)->m_box.left);
-  // Two steps: the selection and the spacing.
-  EXPECT_EQ(2, view->GetUndoManager()->GetStepCount());
+  // One step: the selection leaves none of its own.
+  EXPECT_EQ(1, view->GetUndoManager()->GetStepCount());
 }
 
 TEST_F(DrawingCommands, TheFileOutputWritesByTheNamesKindAndRemembersTheFolder) {
@@ -105,10 +109,34 @@ TEST_F(DrawingCommands, TheFileOutputWritesByTheNamesKindAndRemembersTheFolder) 
   AddSquare(0, 0, 10);
   EXPECT_TRUE(view->GetDrawingCommands().ExportTo(folder.File("a.plt").c_str()));
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.File("a.plt").c_str()));
-  // Illustrator files wait for their writer; the drawing has no text to write.
-  EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.eps").c_str()));
+  // The drawing has no text to write.
   EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.txt").c_str()));
   EXPECT_EQ(1, view->GetDrawingCommands().WriteArtworkRecord(folder.Path().c_str()));
+}
+
+TEST_F(DrawingCommands, TheFileOutputOffersNoIllustratorFileAndSaysSoForANameOfAnotherKind) {
+  TempFolder folder;
+  AddSquare(0, 0, 10);
+  MessageBoxCapture boxes;
+  std::string filter;
+  std::string name;
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) {
+    auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
+    if (!files) return static_cast<INT_PTR>(IDCANCEL);
+    for (const char* p = files->m_ofn.lpstrFilter; p && *p; p += strlen(p) + 1) filter += p;
+    files->SetFileName(name.c_str());
+    return static_cast<INT_PTR>(IDOK);
+  });
+  for (const char* kind : {"a.eps", "a.dxf"}) {
+    name = folder.File(kind);
+    frame->SendMessage(WM_COMMAND, ID_FILE_EXPORT);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(name.c_str())) << kind;
+  }
+  AfxSetCommonDialogHandler(std::move(previous));
+  EXPECT_EQ(std::string::npos, filter.find("EPS"));
+  EXPECT_NE(std::string::npos, filter.find("PLT"));
+  ASSERT_EQ(2u, boxes.Count());
+  EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), boxes.Last().type & MB_ICONMASK);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/geometry/MatrixFactories.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
@@ -270,6 +271,39 @@ TEST_F(EditCommands, CurvesContoursAndUngroupGiveTheBlocksAUserExpects) {
   EXPECT_FLOAT_EQ(100, At(0)->m_box.left);
   EXPECT_FLOAT_EQ(120, At(1)->m_box.left);
   EXPECT_FLOAT_EQ(50, At(1)->m_box.top);
+}
+
+TEST_F(EditCommands, UndoingTheUngroupOfAPlacedGroupGivesTheGroupBackAsItWas) {
+  // Placed as a group read from a file is: its matrix stretches unevenly, turns and moves its
+  // children, so that a child transformed twice, or not put back, shows.
+  auto* group = new CGroupBlock;
+  group->AddChild(MakeRect(0, 0, 10, 10));
+  group->AddChild(MakeSquareCurve(20, 5, 10));
+  CMatrix2D placing = MakeRotationMatrixAboutBox(0, 0, 30, 15, 30.0f);
+  CMatrix2D stretch;
+  stretch.m[0] = 2.0f;
+  stretch.m[4] = 0.5f;
+  stretch.m[6] = 100.0f;
+  stretch.m[7] = 50.0f;
+  placing.Multiply(stretch);
+  group->m_matrix = placing;
+  group->m_box = CFRect(0, 0, 30, 15);
+  placing.TransformFRect(&group->m_box);
+  document->AddBlock(MakeRect(300, 300, 310, 320));
+  document->AddBlock(group);
+  ASSERT_FALSE(group->m_matrix.IsIdentity());
+  Select({1});
+  const std::vector<std::vector<BYTE>> before = Snapshot();
+  for (int run = 0; run < 2; ++run) {
+    Send(ID_EDIT_UNGROUP);
+    ASSERT_EQ(3, document->GetBlockList().GetSize()) << run;
+    EXPECT_NE(before, Snapshot()) << run;
+    Send(kUndoCommand);
+    ASSERT_EQ(2, document->GetBlockList().GetSize()) << run;
+    EXPECT_EQ(before, Snapshot()) << run;
+    EXPECT_EQ(kGroupBlock, At(1)->m_type) << run;
+    Select({1});
+  }
 }
 
 TEST_F(EditCommands, AlignmentFollowsListOrderAndShiftTakesTheTopCommandToTheBottomLeftCorner) {

@@ -18,16 +18,19 @@
 #include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "framework/File.h"
+#include "framework/GlobalLock.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
+#include "model/geometry/MatrixFactories.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
 #include "text/TextBlock.h"
 #include "text/layout/CharBox.h"
+#include "text/layout/DirectionEffect.h"
 #include "text/layout/FakeGlyphSource.h"
 
 namespace {
@@ -341,4 +344,182 @@ TEST_F(TextTool, AShiftDropTakesTheFormatAtTheDropAndADropOffEveryTextMakesANewO
   EXPECT_EQ(5u, Codes(target).size()) << "the text passed over is unchanged";
   ASSERT_EQ(2, document->GetBlockList().GetSize());
   EXPECT_EQ(2u, Codes(TextAt(1)).size());
+}
+
+// ---- Keys, clipboard, handles and the frame, as the user meets them ----
+
+namespace {
+
+void Key(CTALVEX42View* view, UINT key) { view->SendMessage(WM_KEYDOWN, key, 0); }
+
+struct Caret {
+  INT_PTR index;
+  int side;
+  bool operator==(const Caret& other) const { return index == other.index && side == other.side; }
+};
+Caret CaretOf(CTextBlock* text) { return {text->GetCaret(), text->GetCaretSide()}; }
+
+std::string ClipboardText(HWND owner) {
+  std::string text;
+  if (!::OpenClipboard(owner)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const char* chars = static_cast<const char*>(::GlobalLock(data))) text = chars;
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+TEST_F(TextTool, AfterEnterTheCaretKeysMoveFromTheStartOfTheNewLine) {
+  // Boxes: A 0, B 1, the break 2, C 3, D 4. Enter between B and C leaves the caret on the break
+  // with side 0, which stands at the start of the line below.
+  const struct {
+    UINT key;
+    Caret expected;
+  } cases[] = {
+      {VK_END, {4, 0}},    // the end of the new line, not of the line the break ends
+      {VK_HOME, {3, 1}},   // the start of the new line
+      {VK_UP, {0, 1}},     // the line above, at its start
+      {VK_LEFT, {2, 1}},   // back before the break: the end of the line above
+      {VK_RIGHT, {3, 0}},  // one character on
+  };
+  float y = 30;
+  for (const auto& c : cases) {
+    CTextBlock* text = TypeText(30, y, "ABCD", 0);
+    ASSERT_NE(nullptr, text);
+    Key(view, VK_HOME);
+    Key(view, VK_RIGHT);  // after A
+    Key(view, VK_RIGHT);  // after B
+    view->SendMessage(WM_CHAR, '\r', 0);
+    WaitForLayout();
+    ASSERT_TRUE((Caret{2, 0} == CaretOf(text))) << c.key;
+    Key(view, c.key);
+    EXPECT_TRUE(c.expected == CaretOf(text))
+        << c.key << ": " << text->GetCaret() << "," << text->GetCaretSide();
+    y += 60;
+  }
+  // Enter at the end leaves an empty last line: up goes to the start of the line above, and
+  // End and Home stay where they are.
+  CTextBlock* text = TypeText(30, y, "AB\r", 0);
+  ASSERT_NE(nullptr, text);
+  ASSERT_TRUE((Caret{2, 0} == CaretOf(text)));
+  Key(view, VK_END);
+  Key(view, VK_HOME);
+  EXPECT_TRUE((Caret{2, 0} == CaretOf(text)));
+  Key(view, VK_UP);
+  EXPECT_TRUE((Caret{0, 1} == CaretOf(text)));
+}
+
+TEST_F(TextTool, CopyingASelectedTextPutsItsCharactersOnTheClipboardAsPlainText) {
+  ASSERT_NE(nullptr, TypeText(30, 40, "AB\rCD", 0));
+  ASSERT_NE(nullptr, TypeText(30, 120, "EF", 0));
+  frame->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  frame->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL_BLOCKS);
+  frame->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+  EXPECT_EQ("AB\r\nCD\r\nEF", ClipboardText(view->m_hWnd));
+}
+
+TEST_F(TextTool, TheFrameFitsTheTextWhenEditingEndsAndOnlyThen) {
+  CTextBlock* text = TypeText(30, 40, "AAA", 0);
+  ASSERT_NE(nullptr, text);
+  auto* straight = dynamic_cast<CDirectionEffect*>(text->GetEffect());
+  ASSERT_NE(nullptr, straight);
+  const float clicked = straight->GetFrame().right;
+  EXPECT_GT(clicked, 300.0f) << "a click starts a frame as wide as the page";
+  // A box update under edit (a paste, a size change) keeps the frame: typing goes on in line.
+  text->UpdateBox();
+  EXPECT_EQ(clicked, straight->GetFrame().right);
+  view->SendMessage(WM_CHAR, 'A', 0);
+  WaitForLayout();
+  const CFRect& last = text->GetBoxArray()->GetCharBox(3)->m_rect;
+  EXPECT_EQ(text->GetBoxArray()->GetCharBox(0)->m_rect.bottom, last.bottom);
+
+  frame->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  EXPECT_EQ(nullptr, view->GetEditBlock());
+  EXPECT_FLOAT_EQ(last.right, straight->GetFrame().right);
+  EXPECT_FLOAT_EQ(text->m_box.right, straight->GetFrame().right);
+}
+
+TEST_F(TextTool, JustifyAndLeftAlignmentSpreadTheSelectedTextAndAreStoredWithIt) {
+  CTextBlock* text = TypeText(30, 40, "AAAA\rAA", 0);
+  ASSERT_NE(nullptr, text);
+  frame->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  FPOINT inside = CentreOf(text, 0);
+  Click(inside.x, inside.y);
+  ASSERT_EQ(1, text->m_selected);
+  const CFRect wide = text->GetBoxArray()->GetCharBox(3)->m_rect;
+  const float shortEnd = text->GetBoxArray()->GetCharBox(6)->m_rect.right;
+  ASSERT_LT(shortEnd, wide.right);
+
+  frame->SendMessage(WM_COMMAND, ID_TEXT_JUSTIFY);
+  // The short line now ends where the long one does, and the long one stays whole.
+  EXPECT_NEAR(wide.right, text->GetBoxArray()->GetCharBox(6)->m_rect.right, 1e-3);
+  EXPECT_FLOAT_EQ(wide.bottom, text->GetBoxArray()->GetCharBox(3)->m_rect.bottom);
+  EXPECT_TRUE(document->IsModified());
+  HGLOBAL record = nullptr;
+  ASSERT_GT(text->WriteRecord(&record), 0);
+  BYTE kind = 0;
+  {
+    CGlobalLock lock(record);
+    kind = lock.Data()[76 + 5];
+  }
+  ::GlobalFree(record);
+  EXPECT_EQ(CDirectionEffect::kSpreadInKindByte, kind & CDirectionEffect::kSpreadInKindByte);
+
+  frame->SendMessage(WM_COMMAND, ID_TEXT_LEFT);
+  EXPECT_NEAR(shortEnd, text->GetBoxArray()->GetCharBox(6)->m_rect.right, 1e-3);
+  frame->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_NEAR(wide.right, text->GetBoxArray()->GetCharBox(6)->m_rect.right, 1e-3);
+  frame->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_NEAR(shortEnd, text->GetBoxArray()->GetCharBox(6)->m_rect.right, 1e-3);
+}
+
+TEST_F(TextTool, TheHandlesOfAScaledAndTurnedTextAreGrabbedWhereTheyAreDrawn) {
+  CTextBlock* text = TypeText(30, 40, "AAA", 0);
+  ASSERT_NE(nullptr, text);
+  frame->SendMessage(WM_COMMAND, ID_TOOL_SELECT);
+  CMatrix2D placed = MakeRotationMatrixAboutBox(text->m_box.left, text->m_box.top,
+                                                text->m_box.right, text->m_box.bottom, 30.0f);
+  CMatrix2D stretch;
+  stretch.m[0] = 2.0f;
+  stretch.m[4] = 0.5f;
+  stretch.m[6] = 15.0f;
+  stretch.m[7] = 25.0f;
+  text->Transform(stretch);
+  text->Transform(placed);
+  text->m_selected = 1;
+  view->GetSelectTracker().Recount();
+  // The start handle is drawn at the frame's top-left corner through the text's matrix.
+  auto* straight = dynamic_cast<CDirectionEffect*>(text->GetEffect());
+  FPOINT handle = {straight->GetFrame().left, straight->GetFrame().top};
+  text->m_matrix.TransformPoint(&handle);
+  POINT pixel = PixelOf(handle.x, handle.y);
+  view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pixel));
+  EXPECT_EQ(CSelectTracker::kBlockHandle, view->GetSelectTracker().GetDragState() & 0xFFF0);
+  view->SendMessage(WM_LBUTTONUP, 0, At(pixel));
+  // The unmapped point, where the handle would be without the matrix, grabs nothing.
+  POINT unmapped = PixelOf(straight->GetFrame().left, straight->GetFrame().top);
+  view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(unmapped));
+  EXPECT_NE(CSelectTracker::kBlockHandle, view->GetSelectTracker().GetDragState() & 0xFFF0);
+  view->SendMessage(WM_LBUTTONUP, 0, At(unmapped));
+}
+
+TEST_F(TextTool, APaletteColourGoesToTheSelectedCharactersOfTheTextUnderEditOnly) {
+  CTextBlock* text = TypeText(30, 40, "AAAA", 0);
+  ASSERT_NE(nullptr, text);
+  document->SetModifiedFlag(FALSE);
+  Drag(CentreOf(text, 1), CentreOf(text, 2));
+  ASSERT_GT(text->GetSelectedCount(), 0);
+  view->SendMessage(WM_COMMAND, CTALVEX42View::kColourCommand, 0xFF0000);
+  std::vector<DWORD> colours;
+  for (INT_PTR i = 0; i < 4; ++i) colours.push_back(text->GetBoxArray()->GetCharBox(i)->m_colour);
+  EXPECT_EQ(0u, colours[0]);
+  EXPECT_EQ(0xFF0000u, colours[1]);
+  EXPECT_EQ(0xFF0000u, colours[2]);
+  EXPECT_EQ(0u, colours[3]);
+  EXPECT_TRUE(document->IsModified());
+  frame->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_EQ(0u, text->GetBoxArray()->GetCharBox(1)->m_colour);
 }

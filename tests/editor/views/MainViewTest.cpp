@@ -452,6 +452,46 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   EXPECT_NEAR(100.0f, rect->m_box.bottom, 1e-4f);
 }
 
+TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOppositeEdge) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(60, 80, 120, 100);
+  document->AddBlock(rect);
+  CCurveBlock* curve = MakeSquareCurve(130, 90, 30);
+  document->AddBlock(curve);
+  rect->m_selected = curve->m_selected = 1;
+  view->GetSelectTracker().Recount();
+  Repaint();
+  const float pixel = static_cast<float>(view->GetScale());
+  auto drag = [&](POINT from, POINT to) {
+    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
+    Press(WM_LBUTTONUP, 0, to);
+    PumpMessages();
+  };
+  // The box runs from (60, 80) to (160, 120); its handles stand 8 pixels outside it. The bottom
+  // handle pulled down 40 pixels makes it 40 page pixels higher: y stretches about y = 80.
+  const float gap = CSelectTracker::kHandleGap * pixel;
+  POINT bottom = PixelOf(110, 120 + gap);
+  drag(bottom, {bottom.x, bottom.y + 40});
+  const float sy = (40 + 40 * pixel) / 40;
+  EXPECT_NEAR(60, rect->m_box.left, 0.01f);
+  EXPECT_NEAR(80, rect->m_box.top, 0.01f);
+  EXPECT_NEAR(80 + 20 * sy, rect->m_box.bottom, 1.5f * pixel);
+  EXPECT_NEAR(80 + 10 * sy, curve->m_box.top, 1.5f * pixel);
+  EXPECT_NEAR(130, curve->m_box.left, 0.01f);
+  // The right handle pulled left 30 pixels: x shrinks about x = 60, y stays.
+  const CFRect before = curve->m_box;
+  POINT right = PixelOf(160 + gap, (80 + curve->m_box.bottom) / 2);
+  drag(right, {right.x - 30, right.y});
+  const float sx = (100 - 30 * pixel) / 100;
+  EXPECT_NEAR(60 + 70 * sx, curve->m_box.left, 1.5f * pixel);
+  EXPECT_NEAR(60 + 100 * sx, curve->m_box.right, 1.5f * pixel);
+  EXPECT_NEAR(before.top, curve->m_box.top, 0.01f);
+  EXPECT_NEAR(before.bottom, curve->m_box.bottom, 0.01f);
+  EXPECT_NEAR(60, rect->m_box.left, 0.01f);
+}
+
 TEST_F(MainView, AnOpenedDocumentShowsEachBlocksOutlineWhereItIsAndNowhereElse) {
   std::string path = folder.File("known.t42");
   {

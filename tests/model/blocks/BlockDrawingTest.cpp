@@ -37,10 +37,14 @@ TEST(BlockXorDrawing, TheOutlineIsRedAndErasesItselfLeavingTheContextAsItWas) {
   doubled.m[0] = doubled.m[4] = 2;
   block.DrawXorOutline(&canvas.DC(), &doubled);
   EXPECT_TRUE(DcState(canvas.DC()) == before);
-  EXPECT_EQ(kRed, canvas.Pixel(20, 20));
-  EXPECT_EQ(kRed, canvas.Pixel(50, 60));
-  EXPECT_EQ(kWhite, canvas.Pixel(50, 40));  // inside stays as it was
-  EXPECT_EQ(kWhite, canvas.Pixel(19, 19));
+  // The box maps to (20, 20)-(80, 60); the outline stands two pixels outside it, off the
+  // block's own edge, which an outline of the block's colour drawn in XOR would turn white.
+  const int gap = CBlock::kSelectionOutlineGap;
+  EXPECT_EQ(kRed, canvas.Pixel(20 - gap, 20 - gap));
+  EXPECT_EQ(kRed, canvas.Pixel(50, 60 + gap));
+  EXPECT_EQ(kRed, canvas.Pixel(80 + gap, 40));
+  EXPECT_EQ(kWhite, canvas.Pixel(20, 20));  // the box's own edge stays as it was
+  EXPECT_EQ(kWhite, canvas.Pixel(50, 40));  // inside too
   block.DrawXorOutline(&canvas.DC(), &doubled);
   EXPECT_TRUE(canvas.AllWhite());
 

@@ -105,6 +105,18 @@ TEST(ShapeDrawing, FeedbackErasesItselfAndLeavesTheContextAsItWas) {
   EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(5, 5));
   line.DrawXorOutline(&canvas.DC(), nullptr);
   EXPECT_TRUE(canvas.AllWhite());
+
+  // A red line keeps part of its pixels under its selection outline instead of turning white.
+  MemoryCanvas drawn(80, 80);
+  HGDIOBJ previous = ::SelectObject(drawn.DC(), ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+  drawn.DC().MoveTo(5, 5);
+  drawn.DC().LineTo(50, 40);
+  ::DeleteObject(::SelectObject(drawn.DC(), previous));
+  line.DrawXorOutline(&drawn.DC(), nullptr);
+  int red = 0;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 12; x < 44; ++x) red += drawn.Pixel(x, y) == RGB(255, 0, 0);
+  EXPECT_GT(red, 8);
 }
 
 TEST(ShapeDrawing, ANewColourRepaintsTheBlockAndTheSameOneDoesNothing) {

@@ -91,8 +91,6 @@ TEST(V56Body, AnEmptyBodyBecomesAnEmptyListWithItsSpareByte) {
   Bytes record;
   ASSERT_TRUE(Convert({255}, record));
   EXPECT_EQ((Bytes{2, 6, 0, 0, 0, 0xFE, 0xFF}), record);
-  ASSERT_TRUE(Convert({}, record));
-  EXPECT_EQ((Bytes{2, 6, 0, 0, 0, 0xFE, 0xFF}), record);
   // Single bytes and sized records between blocks are passed over; an unknown byte ends the body.
   ASSERT_TRUE(Convert(Layout().u8(252).u8(253).u8(254).u8(134).u32(3).zeros(4).u8(7).u8(132).bytes,
                       record));
@@ -247,6 +245,21 @@ TEST(V56Body, DamagedBodiesAreRefusedWhole) {
       {"negative sized record", Layout().u8(134).u32(0xFFFFFFFF).u8(255).bytes},
       {"huge sized record", Layout().u8(134).u32(0x7FFFFFFF).zeros(8).u8(255).bytes},
       {"group never closed", Layout().u8(129).zeros(52).bytes},
+      {"no body at all", Bytes()},
+      {"cut after a whole curve", Layout(curve)
+                                      .add(OldPoint(1, 1).bytes)
+                                      .add(OldCommand('m').bytes)
+                                      .add(OldCommand('f').bytes)
+                                      .bytes},
+      {"cut after a whole group", Layout()
+                                      .u8(129)
+                                      .zeros(52)
+                                      .add(curve.bytes)
+                                      .add(OldPoint(1, 1).bytes)
+                                      .add(OldCommand('m').bytes)
+                                      .add(OldCommand('f').bytes)
+                                      .u8(254)
+                                      .bytes},
       {"meaningless byte in a group", Layout().u8(129).zeros(52).u8(252).u8(254).bytes},
       {"groups nested too deep", deep.bytes},
   };
@@ -257,23 +270,30 @@ TEST(V56Body, DamagedBodiesAreRefusedWhole) {
   }
 }
 
-TEST(V56Body, TheOldFormatsOwnGroupDamageIsReportedOnceAndKeepsWhatCameBefore) {
+TEST(V56Body, TheOldFormatsOwnGroupDamageEndsTheGroupAndTheRestIsMerged) {
   MainWindowCapture mainWindow;
   MessageBoxCapture boxes;
   Layout curve = OldCurveHead();
   curve.add(OldPoint(0, 0).bytes).add(OldCommand('m').bytes).add(OldCommand('f').bytes);
   Layout old;
-  // (A 253 right after a curve belongs to the curve.)
+  // (A 253 right after a curve belongs to the curve.) The inner group ends at 134, so the first
+  // 254 closes the outer one and the second stands alone.
   old.u8(129).zeros(52).u8(129).zeros(52).add(curve.bytes).u8(134).u8(254).u8(254);
-  old.add(curve.bytes).u8(255);
+  old.add(curve.bytes);
+  // A second damaged group, holding nothing before its damage, is dropped.
+  old.u8(129).zeros(52).u8(253).add(curve.bytes).u8(255);
   Bytes record;
   ASSERT_TRUE(Convert(old.bytes, record));
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_EQ("Error In Read File Data Group", boxes.Last().text);
   EXPECT_EQ("ERROR", boxes.Last().caption);
-  // One curve inside two groups; nothing after the damage.
+  // The curve inside two groups, then both curves after the damage.
   size_t curveLength = 78 + 9;
-  EXPECT_EQ(5 + 2 * 68 + curveLength + 1 + 1, record.size());
+  EXPECT_EQ(5 + 2 * 68 + 3 * curveLength + 1 + 1, record.size());
+  std::unique_ptr<CSegArray> blocks(LoadSegArray(record.data(), record.size()));
+  ASSERT_NE(nullptr, blocks);
+  EXPECT_EQ(3, blocks->GetSize());
+  EXPECT_EQ(1u, boxes.Count());
 }
 
 // ---- Files ----

@@ -1,0 +1,546 @@
+// What a user reaches in the program's main frame under Xvfb, each through the way a user takes:
+// menu commands through the frame's routing, accelerator keys through the frame's translation,
+// tool-bar buttons and palette swatches clicked where they are on the screen, mouse messages on
+// the drawing view. Page setup, the node tool, the guide panel, the font lists of the text page
+// and the change-font dialog, selection that leaves no undo step, selected blocks that stay
+// visible, the window menu and the status panes.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ProfileKey.h"
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/bars/PropertyWnd.h"
+#include "editor/dialogs/GuidePanelDlg.h"
+#include "editor/dialogs/PageSetupDlg.h"
+#include "editor/views/RulerManager.h"
+#include "framework/CmdUI.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/ResourceModule.h"
+#include "model/CurveTestSupport.h"
+#include "model/blocks/GuideLine.h"
+#include "model/blocks/RectBlock.h"
+#include "model/document/AuxObjectList.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/undo/UndoManager.h"
+#include "resources/Resource.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/ModalDialogDriver.h"
+#include "support/TempFolder.h"
+#include "text/FontTable.h"
+#include "text/Language.h"
+#include "text/TextBlock.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/TextDefaults.h"
+
+namespace {
+
+LPARAM At(POINT p) { return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y)); }
+
+class ItemRecorder : public CCmdUI {
+public:
+  void Enable(BOOL on) override { enabled = on; }
+  BOOL enabled = -1;
+};
+
+class UserPath : public ::testing::Test {
+protected:
+  void SetUp() override {
+    POSITION position = theApp.GetFirstDocTemplatePosition();
+    if (position) m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    if (!m_template) {
+      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(m_template);
+    }
+    // Untitled documents are numbered through the run; other tests expect their own numbers.
+    m_untitledCount = m_template->m_nUntitledCount;
+    m_frame = new CMDIMainFrame;
+    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_frame;
+    m_frame->MoveWindow(0, 0, 900, 640);
+    m_frame->ShowWindow(SW_SHOW);
+    PumpMessages();
+    ASSERT_TRUE(NewDocument());
+  }
+  void TearDown() override {
+    if (g_propertyWnd) g_propertyWnd->DestroyWindow();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    m_template->m_nUntitledCount = m_untitledCount;
+  }
+
+  bool NewDocument() {
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
+    CMDIChildWnd* child = m_frame->MDIGetActive();
+    m_view = child ? static_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
+    return m_document && m_view;
+  }
+  POINT PixelOf(float x, float y) {
+    FPOINT page = {x, y};
+    POINT pixel;
+    m_view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+    return pixel;
+  }
+  void Mouse(UINT message, UINT flags, POINT at) { m_view->SendMessage(message, flags, At(at)); }
+  void Click(float x, float y, UINT flags = 0) {
+    POINT p = PixelOf(x, y);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON | flags, p);
+    Mouse(WM_LBUTTONUP, flags, p);
+    PumpMessages();
+  }
+  void Command(UINT id) {
+    m_frame->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+  }
+  // A key as the keyboard gives it: through the message loop, where accelerators are translated.
+  void Key(UINT key, UINT message = WM_KEYDOWN) {
+    m_view->SetFocus();
+    m_view->PostMessage(message, key, 0);
+    PumpMessages();
+  }
+  // A button of a tool bar clicked where it is.
+  void ClickButton(CToolBar& bar, UINT id) {
+    int index = bar.CommandToIndex(id);
+    ASSERT_GE(index, 0) << id;
+    CRect rect;
+    bar.GetItemRect(index, rect);
+    const LPARAM centre = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    bar.SendMessage(WM_LBUTTONUP, 0, centre);
+    PumpMessages();
+  }
+  BOOL Enabled(UINT id) {
+    ItemRecorder item;
+    item.m_nID = id;
+    item.DoUpdate(m_view, TRUE);
+    return item.enabled;
+  }
+  CCurveBlock* AddSquare(float x, float y, float size, DWORD colour = 0) {
+    CCurveBlock* square = MakeSquareCurve(x, y, size, colour);
+    m_document->AddBlock(square);
+    return square;
+  }
+
+  void CheckStatusPanes();
+
+  CMDIMainFrame* m_frame = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+};
+
+void SetSize(CDialog* dialog, int width, int height) {
+  dialog->SetDlgItemInt(CPageSetupDlg::kWidth, static_cast<UINT>(width), TRUE);
+  dialog->SetDlgItemInt(CPageSetupDlg::kHeight, static_cast<UINT>(height), TRUE);
+  dialog->PostMessage(WM_COMMAND, IDOK);
+}
+
+}  // namespace
+
+TEST_F(UserPath, PageSetupComesFromTheMenuF10TheToolBarAndCtrlDoubleClickAndAppliesItself) {
+  ProfileKey profile("TalvexUserPathTest");
+  const std::vector<std::function<void()>> paths = {
+      [&] { Command(ID_PAGE_SETUP); },
+      [&] { Key(VK_F10, WM_SYSKEYDOWN); },
+      [&] { ClickButton(m_frame->GetMainToolBar(), ID_PAGE_SETUP); },
+      [&] { Mouse(WM_LBUTTONDBLCLK, MK_CONTROL, PixelOf(200, 300)); },
+  };
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const int width = 300 + 10 * static_cast<int>(i), height = 200 + static_cast<int>(i);
+    m_document->SetModifiedFlag(FALSE);
+    ModalDialogDriver driver;
+    driver.Then([=](CDialog* d) { SetSize(d, width, height); });
+    paths[i]();
+    PumpMessages();
+    EXPECT_EQ(1, driver.Shown()) << i;
+    EXPECT_EQ(0, driver.Stuck()) << i;
+    EXPECT_EQ(static_cast<float>(width), m_document->GetPageSettings().m_width) << i;
+    EXPECT_EQ(static_cast<float>(height), m_document->GetPageSettings().m_height) << i;
+    EXPECT_TRUE(m_document->IsModified()) << i;
+  }
+  // A new document takes the stored page.
+  ASSERT_TRUE(NewDocument());
+  EXPECT_EQ(330.0f, m_document->GetPageSettings().m_width);
+}
+
+TEST_F(UserPath, PageSetupKeepsAColourThePaletteLacksInsteadOfTheWhiteItBeginsLike) {
+  ProfileKey profile("TalvexUserPathTest");
+  // 1677 is no palette colour, but "16777215", white, begins with its digits.
+  m_document->GetPageSettings().m_gridColor = 1677;
+  m_document->GetPageSettings().m_backColor = 0xFF0000;
+  ModalDialogDriver driver;
+  driver.Then(ModalDialogDriver::PressOk());
+  Command(ID_PAGE_SETUP);
+  EXPECT_EQ(1677, m_document->GetPageSettings().m_gridColor);
+  EXPECT_EQ(0xFF0000, m_document->GetPageSettings().m_backColor);
+}
+
+TEST_F(UserPath, TheNodeToolEditsTheClickedCurveAndEscapeOrTheSelectionToolLeavesIt) {
+  CCurveBlock* curve = AddSquare(100, 100, 60);
+  CToolBoxBar& toolBox = m_frame->GetToolBox();
+  ClickButton(toolBox, ID_TOOL_NODE);
+  ASSERT_EQ(CTALVEX42View::kNodeTool, m_view->GetCurrentTool());
+  // Until a curve is clicked the tool box keeps the ordinary set, selection button included.
+  EXPECT_EQ(static_cast<UINT>(CToolBoxBar::kOrdinaryMode), toolBox.GetMode());
+  ClickButton(toolBox, ID_TOOL_SELECT);
+  EXPECT_EQ(CTALVEX42View::kSelectTool, m_view->GetCurrentTool());
+
+  Command(ID_TOOL_NODE);
+  Click(100, 130);  // on the square's left side
+  ASSERT_EQ(curve, m_view->GetEditBlock());
+  EXPECT_EQ(CTALVEX42View::kNodeTool, curve->m_editMode);
+  EXPECT_EQ(static_cast<UINT>(CToolBoxBar::kNodeMode), toolBox.GetMode());
+  Key(VK_ESCAPE);
+  EXPECT_EQ(nullptr, m_view->GetEditBlock());
+  EXPECT_EQ(CTALVEX42View::kSelectTool, m_view->GetCurrentTool());
+  EXPECT_EQ(0, curve->m_editMode);
+  EXPECT_EQ(static_cast<UINT>(CToolBoxBar::kOrdinaryMode), toolBox.GetMode());
+
+  // A node command that waits for a click makes its own tool current; choosing the selection
+  // tool still ends the editing.
+  ClickButton(toolBox, ID_TOOL_NODE);
+  Click(100, 130);
+  ASSERT_EQ(curve, m_view->GetEditBlock());
+  curve->m_hitParam = -1.0f;
+  ClickButton(toolBox, ID_NODE_ADD);
+  ASSERT_EQ(ID_NODE_ADD, m_view->GetCurrentTool());
+  Command(ID_TOOL_SELECT);
+  EXPECT_EQ(nullptr, m_view->GetEditBlock());
+  EXPECT_EQ(0, curve->m_editMode);
+  EXPECT_EQ(static_cast<UINT>(CToolBoxBar::kOrdinaryMode), toolBox.GetMode());
+}
+
+TEST_F(UserPath, ACurveEmptiedWhileNothingRecordsLeavesTheDocumentWhenEditingEnds) {
+  CCurveBlock* curve = AddSquare(100, 100, 60);
+  AddSquare(300, 100, 20);
+  Command(ID_TOOL_NODE);
+  Click(100, 130);
+  ASSERT_EQ(curve, m_view->GetEditBlock());
+  m_view->GetUndoManager()->Suspend();
+  // Every node in a band, then Delete.
+  POINT from = PixelOf(90, 90), to = PixelOf(170, 170);
+  Mouse(WM_LBUTTONDOWN, MK_LBUTTON, from);
+  Mouse(WM_MOUSEMOVE, MK_LBUTTON, to);
+  Mouse(WM_LBUTTONUP, 0, to);
+  Key(VK_DELETE);
+  Key(VK_ESCAPE);
+  m_view->GetUndoManager()->Resume();
+  ASSERT_EQ(1, m_document->GetBlockList().GetSize());
+  EXPECT_NE(curve, m_document->GetBlockList().GetBlock(0));
+}
+
+TEST_F(UserPath, AMovedGuideShowsItsPanelWhoseTypedValuesPlaceTheGuide) {
+  Command(ID_VIEW_PROPERTY_WINDOW);
+  ASSERT_NE(nullptr, g_propertyWnd);
+  auto* guide = new CGuideLine(120.0f, 300.0f, 0.0f);
+  m_document->GetGuideLines().AddObject(guide);
+  m_view->Invalidate(FALSE);
+  PumpMessages();
+  POINT on = PixelOf(200, 300);
+  Mouse(WM_LBUTTONDOWN, MK_LBUTTON, on);
+  Mouse(WM_MOUSEMOVE, MK_LBUTTON, {on.x, on.y + 20});
+  Mouse(WM_LBUTTONUP, 0, {on.x, on.y + 20});
+  PumpMessages();
+  HWND panel = ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD);
+  ASSERT_NE(nullptr, panel);
+  EXPECT_EQ(static_cast<LONG_PTR>(CGuidePanelDlg::kTemplateId),
+            ::GetWindowLongPtrA(panel, GWLP_USERDATA));
+  char y[32] = {};
+  ::GetDlgItemTextA(panel, CGuidePanelDlg::kY1, y, sizeof y);
+  EXPECT_NEAR(guide->GetY(), atof(y), 0.01);
+  EXPECT_GT(guide->GetY(), 300.0f);
+
+  // Typed as two points, the guide runs through both; OK is the panel's default button.
+  m_document->SetModifiedFlag(FALSE);
+  ::CheckRadioButton(panel, CGuidePanelDlg::kPointSlope, CGuidePanelDlg::kTwoPoints,
+                     CGuidePanelDlg::kTwoPoints);
+  ::SetDlgItemTextA(panel, CGuidePanelDlg::kX1, "50");
+  ::SetDlgItemTextA(panel, CGuidePanelDlg::kY1, "70");
+  ::SetDlgItemTextA(panel, CGuidePanelDlg::kX2, "150");
+  ::SetDlgItemTextA(panel, CGuidePanelDlg::kY2, "-30");
+  ::SendMessageA(panel, WM_COMMAND, IDOK, 0);
+  EXPECT_FLOAT_EQ(50.0f, guide->GetX());
+  EXPECT_FLOAT_EQ(70.0f, guide->GetY());
+  EXPECT_NEAR(45.0, guide->GetAngle(), 1e-4);
+  EXPECT_TRUE(m_document->IsModified());
+  char angle[32] = {};
+  ::GetDlgItemTextA(panel, CGuidePanelDlg::kAngle, angle, sizeof angle);
+  EXPECT_STREQ("45.00", angle);
+}
+
+TEST_F(UserPath, AClickThatOnlySelectsLeavesTheDocumentUnmodifiedAndNoUndoStep) {
+  CCurveBlock* square = AddSquare(100, 100, 60);
+  m_document->SetModifiedFlag(FALSE);
+  const INT_PTR steps = m_view->GetUndoManager()->GetStepCount();
+  Click(100, 130);
+  ASSERT_EQ(1, square->m_selected);
+  Click(400, 600);  // empty page: deselects
+  ASSERT_EQ(0, square->m_selected);
+  EXPECT_FALSE(m_document->IsModified());
+  EXPECT_EQ(steps, m_view->GetUndoManager()->GetStepCount());
+  EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+  // A move after a selecting click is one step, and its undo leaves the selection alone.
+  Click(100, 130);
+  POINT from = PixelOf(130, 130), to = PixelOf(150, 160);
+  Mouse(WM_LBUTTONDOWN, MK_LBUTTON, from);
+  Mouse(WM_MOUSEMOVE, MK_LBUTTON, to);
+  Mouse(WM_LBUTTONUP, 0, to);
+  EXPECT_TRUE(m_document->IsModified());
+  EXPECT_EQ(steps + 1, m_view->GetUndoManager()->GetStepCount());
+  Command(ID_EDIT_UNDO);
+  EXPECT_NEAR(100.0f, square->m_box.left, 1e-3);
+  EXPECT_EQ(1, square->m_selected);
+}
+
+TEST_F(UserPath, ASelectedBlockKeepsItsColourOnTheScreen) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(100, 100, 200, 160);
+  rect->SetColour(nullptr, 0xFF0000, FALSE);
+  m_document->AddBlock(rect);
+  CCurveBlock* line = AddSquare(250, 100, 60, 0xFF0000);
+  m_view->UpdateWindow();
+  Click(100, 130);
+  Click(250, 130, MK_SHIFT);
+  ASSERT_EQ(1, rect->m_selected);
+  ASSERT_EQ(1, line->m_selected);
+  m_view->UpdateWindow();
+  HDC dc = ::GetDC(m_view->m_hWnd);
+  // The blocks' own left edges, half way down, are still red.
+  for (POINT edge : {PixelOf(100, 130), PixelOf(250, 130)}) {
+    bool red = false;
+    for (int dx = -1; dx <= 1; ++dx) red |= ::GetPixel(dc, edge.x + dx, edge.y) == RGB(255, 0, 0);
+    EXPECT_TRUE(red) << edge.x;
+  }
+  ::ReleaseDC(m_view->m_hWnd, dc);
+}
+
+TEST_F(UserPath, ASwatchClickedWithTheMouseColoursTheSelection) {
+  CCurveBlock* square = AddSquare(100, 100, 60);
+  Click(100, 130);
+  ASSERT_EQ(1, square->m_selected);
+  HWND swatches = ::GetDlgItem(m_frame->GetPaletteBar().m_hWnd, IDC_PALETTE_SWATCHES);
+  ASSERT_NE(nullptr, swatches);
+  ::SendMessageA(swatches, LB_SETTOPINDEX, 0, 0);
+  PumpMessages();
+  RECT item = {};
+  ::SendMessageA(swatches, LB_GETITEMRECT, 12, reinterpret_cast<LPARAM>(&item));  // red
+  POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  ::ClientToScreen(swatches, &centre);
+  // The swatch list, not what lies under it, takes the click.
+  HWND under = ::WindowFromPoint(centre);
+  ASSERT_EQ(swatches, under);
+  POINT local = centre;
+  ::ScreenToClient(under, &local);
+  ::SendMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, At(local));
+  ::SendMessageA(under, WM_LBUTTONUP, 0, At(local));
+  PumpMessages();
+  EXPECT_EQ(0xFF0000u, square->GetColour());
+  EXPECT_TRUE(m_document->IsModified());
+  // The list still shows its swatches.
+  EXPECT_TRUE(::IsWindowVisible(swatches));
+  EXPECT_EQ(39, ::SendMessageA(swatches, LB_GETCOUNT, 0, 0));
+}
+
+TEST_F(UserPath, CutNeedsSelectedCharactersInATextUnderEdit) {
+  CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
+  m_document->AddBlock(text);
+  Command(ID_TOOL_TEXT);
+  CTextDefaults defaults = CTextDefaults::Global();
+  for (char c : {'A', 'B'}) {
+    auto* box = new CCharBox;
+    box->Init(0, static_cast<WORD>(c), defaults);
+    text->InsertChar(box);
+  }
+  text->Relayout(m_view, -1);
+  text->BeginEdit(kTextTool, m_view);
+  m_view->SetEditBlock(text);
+  const INT_PTR boxes = text->GetBoxArray()->GetSize();
+  EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+  m_frame->SendMessage(WM_COMMAND, ID_EDIT_CUT);
+  EXPECT_EQ(boxes, text->GetBoxArray()->GetSize());
+  text->SelectRange(0, 0);
+  EXPECT_TRUE(Enabled(ID_EDIT_CUT));
+  EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+}
+
+TEST_F(UserPath, TheWindowMenuNamesEachDocumentByItsTitle) {
+  ASSERT_TRUE(NewDocument());
+  PumpMessages();
+  HMENU bar = ::GetMenu(m_frame->m_hWnd);
+  ASSERT_NE(nullptr, bar);
+  HMENU window = m_frame->GetWindowMenuPopup(bar);
+  ASSERT_NE(nullptr, window);
+  std::vector<std::string> titles;
+  for (int i = 0; i < ::GetMenuItemCount(window); ++i) {
+    UINT id = ::GetMenuItemID(window, i);
+    if (id < AFX_IDM_FIRST_MDICHILD || id == static_cast<UINT>(-1)) continue;
+    char text[128] = {};
+    ::GetMenuStringA(window, i, text, sizeof text, MF_BYPOSITION);
+    titles.push_back(text);
+  }
+  ASSERT_EQ(2u, titles.size());
+  for (const std::string& title : titles) {
+    EXPECT_NE(std::string::npos, title.find("TALVEX")) << title;
+  }
+}
+
+TEST_F(UserPath, TheStatusPanesHoldTheirLongestTextsInBothLanguages) {
+  CheckStatusPanes();
+  // The frame made again from the English resources.
+  HINSTANCE saved = AfxGetResourceHandle();
+  HMODULE english = LoadLibraryA("program\\RCT42Eng.DLL");
+  ASSERT_NE(nullptr, english);
+  TearDown();
+  AfxSetResourceHandle(english);
+  SetUp();
+  CheckStatusPanes();
+  TearDown();
+  AfxSetResourceHandle(saved);
+  FreeLibrary(english);
+  SetUp();
+}
+
+void UserPath::CheckStatusPanes() {
+  CStatusBar& status = m_frame->GetStatusBar();
+  HDC dc = ::GetDC(status.m_hWnd);
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(status.SendMessage(WM_GETFONT)));
+  auto fits = [&](int pane, const CString& text) {
+    UINT id = 0, style = 0;
+    int width = 0;
+    status.GetPaneInfo(pane, id, style, width);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+    return extent.cx <= width;
+  };
+  CString format, text;
+  format.LoadString(IDS_STATUS_POINTER);
+  text.Format(format, -888.8, -888.8);
+  EXPECT_TRUE(fits(1, text)) << text;
+  format.LoadString(IDS_STATUS_WIDTH);
+  text.Format(format, -888.8);
+  EXPECT_TRUE(fits(2, text)) << text;
+  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) {
+    text.LoadString(id);
+    EXPECT_TRUE(fits(4, text)) << text;
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(status.m_hWnd, dc);
+}
+
+namespace {
+
+// The page window of the property bar that holds the font controls.
+HWND TextPage(CPropertyBar& bar) {
+  for (HWND child = ::GetWindow(bar.m_hWnd, GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::GetDlgItem(child, IDC_FONT_NAMES)) return child;
+  return nullptr;
+}
+
+std::vector<std::string> Items(HWND control, bool listBox) {
+  std::vector<std::string> items;
+  const UINT count = listBox ? LB_GETCOUNT : CB_GETCOUNT;
+  const UINT get = listBox ? LB_GETTEXT : CB_GETLBTEXT;
+  for (LRESULT i = 0; i < ::SendMessageA(control, count, 0, 0); ++i) {
+    char text[256] = {};
+    ::SendMessageA(control, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
+  }
+  return items;
+}
+
+std::vector<std::string> InstalledFaces(int row) {
+  std::vector<std::string> faces;
+  for (int i = 0; i < g_winFontTable.GetEntryCount(row, 0); ++i) {
+    CString face;
+    g_winFontTable.GetEntryText(row, 0, i, face);
+    faces.push_back(std::string(face).substr(0, 39));
+  }
+  return faces;
+}
+
+void Choose(HWND page, int combo, int row) {
+  HWND control = ::GetDlgItem(page, combo);
+  ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace
+
+TEST_F(UserPath, TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsTheClickedText) {
+  ProfileKey profile("TalvexUserPathTest");
+  // One language, as the program folder's settings name it, with its installed fonts; the frame
+  // is made after the fonts, as at start-up.
+  TearDown();
+  TempFolder folder;
+  const std::string ini = folder.File("TALVEX42.INI");
+  WritePrivateProfileStringA("LANGUAGE0", "ID", "134", ini.c_str());
+  WritePrivateProfileStringA("LANGUAGE0", "NAME", "GB", ini.c_str());
+  const CString saved = g_settings.GetPath();
+  g_settings.SetPath(ini.c_str());
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
+  g_settings.SetPath(saved);
+  SetUp();
+  const std::vector<std::string> faces = InstalledFaces(0);
+  ASSERT_GE(faces.size(), 2u);
+  for (const std::string& face : faces) ASSERT_FALSE(face.empty());
+
+  HWND page = TextPage(m_frame->GetPropertyBar());
+  ASSERT_NE(nullptr, page);
+  const std::vector<std::string> libraries = Items(::GetDlgItem(page, IDC_FONT_LIBRARY), false);
+  ASSERT_EQ(1u, libraries.size());
+  CString word = g_language.GetFontLibraryWord();
+  EXPECT_EQ("GBWin " + std::string(word), libraries[0]);
+  Choose(page, IDC_FONT_LIBRARY, 0);
+  EXPECT_EQ(faces, Items(::GetDlgItem(page, IDC_FONT_NAMES), false));
+
+  // A text in the second installed font, clicked with the selection tool.
+  CTextDefaults defaults = CTextDefaults::Global();
+  defaults.defaultSource[0] = 0;
+  defaults.defaultFontNumber[0] = 1;
+  defaults.fontSizeX = defaults.fontSizeY = 30;
+  CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
+  auto* box = new CCharBox;
+  box->Init(134, 0xB0A1, defaults);
+  text->InsertChar(box);
+  text->Relayout(m_view, -1);
+  text->UpdateBox();
+  m_document->AddBlock(text);
+  ::SendDlgItemMessageA(page, IDC_FONT_NAMES, CB_SETCURSEL, 0, 0);
+  Click((text->m_box.left + text->m_box.right) / 2, (text->m_box.top + text->m_box.bottom) / 2);
+  ASSERT_EQ(1, text->m_selected);
+  EXPECT_EQ(0, ::SendDlgItemMessageA(page, IDC_FONT_LIBRARY, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(1, ::SendDlgItemMessageA(page, IDC_FONT_NAMES, CB_GETCURSEL, 0, 0));
+  char size[32] = {};
+  ::GetDlgItemTextA(page, IDC_FONT_SIZE, size, sizeof size);
+  EXPECT_STREQ("30.00", size);
+
+  // The change-font dialog (Ctrl+F) lists the same names.
+  ModalDialogDriver driver;
+  std::vector<std::string> listed;
+  driver.Then([&](CDialog* d) {
+    HWND libraryList = ::GetDlgItem(d->m_hWnd, IDC_FONT_LIBRARY);
+    ::SendMessageA(libraryList, LB_SETCURSEL, 0, 0);
+    d->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FONT_LIBRARY, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(libraryList));
+    listed = Items(::GetDlgItem(d->m_hWnd, IDC_FONT_LIST), true);
+    d->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  Command(ID_TEXT_FONT_SIZE);
+  EXPECT_EQ(1, driver.Shown());
+  EXPECT_EQ(faces, listed);
+}
