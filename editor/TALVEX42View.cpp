@@ -9,8 +9,8 @@
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/FontSizeDlg.h"
 #include "editor/dialogs/LatinParamDlg.h"
-#include "editor/dialogs/PathTextPanel.h"
 #include "editor/dialogs/PageSetupDlg.h"
+#include "editor/dialogs/PathTextPanel.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -35,9 +35,9 @@
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
-#include "text/layout/TextEffect.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/DirectionEffect.h"
+#include "text/layout/TextEffect.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
