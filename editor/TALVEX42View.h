@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/ArtTransformCommands.h"
 #include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
@@ -101,6 +102,7 @@ public:
   CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
   CTextCommands& GetTextCommands() { return m_textCommands; }
   CCurvedTextCommands& GetCurvedTextCommands() { return m_curvedTextCommands; }
+  CArtTransformCommands& GetArtTransformCommands() { return m_artTransforms; }
   // The property window's panel applied to the current block of the selection in one undo step;
   // FALSE when nothing is selected or the block does not take the panel.
   BOOL ApplyPanel(HWND panel);
@@ -216,6 +218,8 @@ private:
   CDrawingCommands m_drawingCommands{this};
   CTextCommands m_textCommands{this};
   CCurvedTextCommands m_curvedTextCommands{this};
+  // The artistic transformations: the chooser, the library's effects and their cancel.
+  CArtTransformCommands m_artTransforms{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -8,6 +8,7 @@
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/blocks/TransformBlock.h"
 #include "model/records/BlockRecordReader.h"
 
 namespace {
@@ -25,6 +26,7 @@ ReaderTable& Readers() {
     table[kPolygonRecordTag] = LoadPolygonBlock;
     table[kCurveRecordTag] = &CCurveBlock::FromRecord;
     table[kGroupRecordTag] = &LoadGroupBlock;
+    table[kTransformRecordTag] = &LoadTransformBlock;
     return table;
   }();
   return readers;
