@@ -1,0 +1,410 @@
+// The transform block against a transform service of the test's own, without a window: its record
+// (the source's record nested, the library's data opaque) byte for byte and damaged, the lazy
+// result, the node tool's changes and a colour with their undo, and what the block does when the
+// library is missing or gives no data. The service's transformation moves the outline down by its
+// amount, so where the result lies tells what the library was told.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/CurveTestSupport.h"
+#include "model/FakeBlockView.h"
+#include "model/MemoryCanvas.h"
+#include "model/blocks/GroupBlock.h"
+#include "model/blocks/LineBlock.h"
+#include "model/blocks/ModelServices.h"
+#include "model/blocks/TransformBlock.h"
+#include "model/blocks/TransformService.h"
+#include "model/document/SegArray.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/geometry/Contour.h"
+#include "model/records/BlockRecord.h"
+#include "model/undo/UndoScope.h"
+#include "support/MessageBoxCapture.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// Transformations as numbers with an amount; data bytes 'F', number, amount.
+class FakeTransformService : public CTransformService {
+public:
+  struct Transformation {
+    int number = 0;
+    int amount = 0;
+    CMatrix2D matrix;
+    bool dragging = false;
+    float pressY = 0;
+  };
+
+  bool IsAvailable() const override { return available; }
+  HANDLE InitTransformSeg(int index, const CFRect&) const override { return Add(Made(index, 4)); }
+  void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const override {
+    if (Transformation* t = Find(transform)) t->matrix = matrix;
+  }
+  void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const override {
+    if (Transformation* t = Find(transform)) *matrix = t->matrix;
+  }
+  void DrawTransform(HDC, HANDLE, const CMatrix2D&) const override { ++draws; }
+  // Any press takes the handle; the drag sets the amount to how far it went down.
+  int DoMouseCmd(HANDLE transform, UINT message, UINT, float, float y) const override {
+    Transformation* t = Find(transform);
+    if (!t) return 0;
+    if (message == WM_LBUTTONDOWN) {
+      t->dragging = true;
+      t->pressY = y;
+      return 1;
+    }
+    if (!t->dragging || (message != WM_MOUSEMOVE && message != WM_LBUTTONUP)) return 0;
+    t->amount = static_cast<int>(y - t->pressY);
+    if (message == WM_LBUTTONUP) t->dragging = false;
+    return 1;
+  }
+  int TFOnChar(HANDLE transform, UINT ch, UINT) const override {
+    Transformation* t = Find(transform);
+    if (!t || ch != '+') return 0;
+    ++t->amount;
+    return 1;
+  }
+  int TFCreateData(HANDLE transform, HGLOBAL* data) const override {
+    *data = nullptr;
+    Transformation* t = Find(transform);
+    if (!t || !givesData) return 0;
+    const BYTE bytes[3] = {'F', static_cast<BYTE>(t->number), static_cast<BYTE>(t->amount)};
+    *data = ::GlobalAlloc(GMEM_MOVEABLE, sizeof bytes);
+    CGlobalLock lock(*data);
+    memcpy(lock.Data(), bytes, sizeof bytes);
+    return sizeof bytes;
+  }
+  HANDLE TFCreateTransformFromData(const BYTE* data, int length) const override {
+    if (length != 3 || data[0] != 'F') return nullptr;
+    return Add(Made(data[1], static_cast<signed char>(data[2])));
+  }
+  void DeleteTransform(HANDLE transform) const override {
+    transformations.erase(reinterpret_cast<INT_PTR>(transform));
+  }
+  // The group's record moved down by the amount.
+  HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const override {
+    Transformation* t = Find(transform);
+    if (!t || !bends) return nullptr;
+    ++bent;
+    std::unique_ptr<CBlock> block;
+    {
+      CGlobalLock lock(params.sourceRecord);
+      block.reset(CreateBlockFromRecord(lock.Data(), lock.Size()));
+    }
+    if (!block) return nullptr;
+    block->Offset(0, static_cast<float>(t->amount));
+    std::vector<BYTE> record = RecordOf(*block);
+    HGLOBAL out = ::GlobalAlloc(GMEM_MOVEABLE, record.size());
+    CGlobalLock lock(out);
+    memcpy(lock.Data(), record.data(), record.size());
+    return out;
+  }
+
+  static Transformation Made(int number, int amount) {
+    Transformation t;
+    t.number = number;
+    t.amount = amount;
+    return t;
+  }
+  Transformation* Find(HANDLE transform) const {
+    auto found = transformations.find(reinterpret_cast<INT_PTR>(transform));
+    return found == transformations.end() ? nullptr : &found->second;
+  }
+  HANDLE Add(Transformation t) const {
+    transformations[++last] = t;
+    return reinterpret_cast<HANDLE>(last);
+  }
+
+  bool available = true;
+  bool givesData = true;
+  bool bends = true;
+  mutable int bent = 0;
+  mutable int draws = 0;
+  mutable INT_PTR last = 0x40;
+  mutable std::map<INT_PTR, Transformation> transformations;
+};
+
+CLineBlock* SampleLine() {
+  CLineBlock* line = new CLineBlock;
+  line->m_start = {1, 2};
+  line->m_end = {11, 22};
+  line->m_box = CFRect(1, 2, 11, 22);
+  line->m_colour = 0x00112233;
+  return line;
+}
+
+std::vector<BYTE> LineRecord() {
+  return GoldenBytes()
+      .Byte(0x24)
+      .DWord(49)
+      .Byte(1)
+      .Word(0)
+      .Floats({1, 2, 11, 22, 1, 2, 11, 22})
+      .DWord(0x00112233)
+      .DWord(0)
+      .Byte(0xF1)
+      .Get();
+}
+
+// A transform record around a source record and data, the block moved by (5, 7).
+std::vector<BYTE> TransformRecord(const std::vector<BYTE>& source, const std::vector<BYTE>& data) {
+  return GoldenBytes()
+      .Byte(0x2A)
+      .DWord(static_cast<DWORD>(61 + source.size() + data.size()))
+      .Byte(9)
+      .Word(0x0100)
+      .Floats({1, 0, 0, 0, 1, 0, 5, 7, 1})
+      .Floats({6, 9, 16, 29})
+      .Bytes(source)
+      .Bytes(data)
+      .Byte(0xF1)
+      .Get();
+}
+
+std::string Box(const CFRect& box) {
+  char text[80];
+  std::snprintf(text, sizeof text, "%g,%g,%g,%g", box.left, box.top, box.right, box.bottom);
+  return text;
+}
+
+std::unique_ptr<CBlock> BlockFrom(const std::vector<BYTE>& record) {
+  return std::unique_ptr<CBlock>(CreateBlockFromRecord(record.data(), record.size()));
+}
+
+CTransformBlock* AsTransform(const std::unique_ptr<CBlock>& block) {
+  return block && block->m_type == kTransformBlock ? static_cast<CTransformBlock*>(block.get())
+                                                   : nullptr;
+}
+
+class TransformBlockTest : public ::testing::Test {
+protected:
+  FakeTransformService library;
+  CModelServices installed{nullptr, &library};
+  FakeBlockView view{1.0};
+};
+
+TEST_F(TransformBlockTest, TheRecordNestsTheSourceAndKeepsTheLibrarysDataBytes) {
+  const std::vector<BYTE> data = {'F', 2, 9};
+  const std::vector<BYTE> record = TransformRecord(LineRecord(), data);
+  std::unique_ptr<CBlock> block = BlockFrom(record);
+  CTransformBlock* read = AsTransform(block);
+  ASSERT_NE(nullptr, read);
+  EXPECT_EQ(0x0100, read->m_attributes);
+  EXPECT_EQ(5, read->m_matrix.m[6]);
+  EXPECT_EQ(29, read->m_box.bottom);
+  ASSERT_NE(nullptr, read->GetSource());
+  EXPECT_EQ(kLineBlock, read->GetSource()->m_type);
+  FakeTransformService::Transformation* t = library.Find(read->GetTransformHandle());
+  ASSERT_NE(nullptr, t);
+  EXPECT_EQ(2, t->number);
+  EXPECT_EQ(9, t->amount);
+  EXPECT_EQ(7, t->matrix.m[7]);  // the library knows where the block lies
+  EXPECT_EQ(nullptr, read->GetResult());
+  EXPECT_EQ(record, RecordOf(*read));
+
+  // A new block over the same line writes the same source and the data the library gives.
+  library.givesData = true;
+  CTransformBlock made(2, SampleLine());
+  library.Find(made.GetTransformHandle())->amount = 9;
+  made.m_attributes = 0x0100;
+  made.Offset(5, 7);
+  EXPECT_EQ("6,9,16,29", Box(made.m_box));
+  EXPECT_EQ(record, RecordOf(made));
+
+  // Read without the library: the source only, the data written back as it was read.
+  library.available = false;
+  std::unique_ptr<CBlock> again = BlockFrom(record);
+  ASSERT_NE(nullptr, AsTransform(again));
+  EXPECT_TRUE(AsTransform(again)->IsSourceOnly());
+  EXPECT_FALSE(again->CanNodeEdit());
+  EXPECT_EQ(record, RecordOf(*again));
+}
+
+TEST_F(TransformBlockTest, DamagedRecordsGiveNothing) {
+  const std::vector<BYTE> good = TransformRecord(LineRecord(), {'F', 1, 0});
+  auto patched = [&](size_t at, DWORD value) {
+    std::vector<BYTE> bytes = good;
+    memcpy(&bytes[at], &value, 4);
+    return bytes;
+  };
+  std::vector<BYTE> badSourceEnd = good;
+  badSourceEnd[60 + 48] = 0x00;
+  std::vector<std::pair<const char*, std::vector<BYTE>>> cases = {
+      {"source longer than the room before the end byte", patched(61, 49 + 3 + 1)},
+      {"source shorter than any record", patched(61, 5)},
+      {"source without its end byte", badSourceEnd},
+      {"record without a source", TransformRecord({}, {})},
+      {"record cut short", std::vector<BYTE>(good.begin(), good.end() - 1)},
+      {"length past the bytes", patched(1, static_cast<DWORD>(good.size() + 1))},
+  };
+  for (const auto& c : cases) EXPECT_EQ(nullptr, BlockFrom(c.second)) << c.first;
+
+  // Without data the block reads, source-only.
+  std::unique_ptr<CBlock> bare = BlockFrom(TransformRecord(LineRecord(), {}));
+  ASSERT_NE(nullptr, AsTransform(bare));
+  EXPECT_TRUE(AsTransform(bare)->IsSourceOnly());
+
+  // Sources nest, but not without end.
+  auto nested = [&](int depth) {
+    std::vector<BYTE> record = LineRecord();
+    for (int i = 0; i < depth; ++i) record = TransformRecord(record, {});
+    return record;
+  };
+  EXPECT_NE(nullptr, BlockFrom(nested(3)));
+  EXPECT_EQ(nullptr, BlockFrom(nested(100)));
+}
+
+TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutRecording) {
+  std::unique_ptr<CBlock> block = BlockFrom(TransformRecord(LineRecord(), {'F', 1, 3}));
+  CTransformBlock* read = AsTransform(block);
+  ASSERT_NE(nullptr, read);
+  // A view that records: drawing must leave nothing in its undo steps.
+  static FakeBlockView* active = nullptr;
+  active = &view;
+  CBlockView::ActiveViewFinder previous = CBlockView::SetActiveViewFinder([] {
+    return static_cast<CBlockView*>(active);
+  });
+  CUndoScope step(view.undo);
+  const DWORD recordsBefore = view.undo.GetRecordsKept();
+
+  MemoryCanvas canvas(60, 60);
+  read->Draw(&canvas.DC(), &view.display, 0);
+  EXPECT_EQ(1, library.bent);
+  ASSERT_NE(nullptr, read->GetResult());
+  // The line moved down 3 by the library, then by the block (5, 7): from (6, 12) to (16, 32).
+  EXPECT_EQ("6,12,16,32", Box(read->m_box));
+  EXPECT_FALSE(canvas.AllWhite());
+  read->m_attributes = kSolidAttr;
+  read->Draw(&canvas.DC(), &view.display, 0);
+  EXPECT_EQ(1, library.bent);
+  EXPECT_EQ(kSolidAttr, read->GetResult()->m_attributes);
+  EXPECT_EQ(recordsBefore, view.undo.GetRecordsKept());
+  CBlockView::SetActiveViewFinder(previous);
+
+  // Moving the block moves its box and matrix; the source and the result stay as they are.
+  read->Offset(10, -2);
+  EXPECT_EQ("16,10,26,30", Box(read->m_box));
+  EXPECT_EQ("1,2,11,22", Box(read->GetSource()->m_box));
+  EXPECT_EQ(15, library.Find(read->GetTransformHandle())->matrix.m[6]);
+  std::unique_ptr<CBlock> curves(read->ToCurve(0xFFFFFFFF));
+  ASSERT_NE(nullptr, curves);
+  EXPECT_EQ("16,10,26,30", Box(curves->m_box));
+  EXPECT_EQ(1, library.bent);
+}
+
+TEST_F(TransformBlockTest, NodeToolChangesAndAColourAreUndoneStepByStep) {
+  CTransformBlock block(1, MakeSquareCurve(0, 0, 10, 5));
+  view.tool = kNodeTool;
+  ASSERT_TRUE(block.BeginEdit(kNodeTool, &view));
+  block.Rebuild();
+  EXPECT_EQ(4, block.m_box.top);  // the starting amount
+
+  {
+    CUndoScope step(view.undo);
+    EXPECT_TRUE(block.OnLButtonDown(&view, MK_LBUTTON, 5, 4));
+    EXPECT_TRUE(block.OnMouseMove(&view, MK_LBUTTON, 5, 10));
+    EXPECT_TRUE(block.OnLButtonUp(&view, 0, 5, 16));
+  }
+  EXPECT_EQ(12, block.m_box.top);
+  {
+    CUndoScope step(view.undo);
+    EXPECT_TRUE(block.EditChar(&view, '+', 0));
+    EXPECT_FALSE(block.EditChar(&view, 'x', 0));
+  }
+  EXPECT_EQ(13, block.m_box.top);
+  {
+    CUndoScope step(view.undo);
+    block.SetColour(&view, 9, FALSE);
+  }
+  auto resultColour = [&] {
+    return static_cast<CCurveBlock*>(block.GetResult()->GetChild(0))->GetColour();
+  };
+  EXPECT_EQ(9u, resultColour());
+
+  ASSERT_EQ(3, view.undo.GetStepCount());
+  view.undo.PlayLastStep(&view);
+  EXPECT_EQ(5u, resultColour());
+  view.undo.PlayLastStep(&view);
+  EXPECT_EQ(12, block.m_box.top);
+  view.undo.PlayLastStep(&view);
+  EXPECT_EQ(4, block.m_box.top);
+  EXPECT_EQ(4, library.Find(block.GetTransformHandle())->amount);
+}
+
+TEST_F(TransformBlockTest, ALibraryThatGivesNoDataNeverDropsTheBlockFromASave) {
+  // Data given once, then none: the last data goes with the block.
+  CTransformBlock kept(1, MakeSquareCurve(0, 0, 10));
+  library.Find(kept.GetTransformHandle())->amount = 6;
+  const std::vector<BYTE> data = kept.GetTransformData();
+  ASSERT_EQ(3u, data.size());
+  library.givesData = false;
+  library.Find(kept.GetTransformHandle())->amount = 7;
+  std::vector<BYTE> record = RecordOf(kept);
+  ASSERT_GT(record.size(), 64u);
+  EXPECT_EQ(data, std::vector<BYTE>(record.end() - 4, record.end() - 1));
+
+  // Never any data: the block still writes its source, and a saved list keeps it.
+  CSegArray list;
+  list.AddBlock(new CTransformBlock(1, MakeSquareCurve(20, 0, 10)));
+  list.AddBlock(MakeSquareCurve(40, 0, 10));
+  HGLOBAL memory = nullptr;
+  int length = list.WriteToMemory(&memory);
+  std::unique_ptr<CSegArray> back;
+  {
+    CGlobalLock lock(memory);
+    back.reset(LoadSegArray(lock.Data(), static_cast<size_t>(length)));
+  }
+  ::GlobalFree(memory);
+  ASSERT_NE(nullptr, back);
+  ASSERT_EQ(2, back->GetSize());
+  ASSERT_EQ(kTransformBlock, back->GetBlock(0)->m_type);
+  auto* read = static_cast<CTransformBlock*>(back->GetBlock(0));
+  EXPECT_TRUE(read->IsSourceOnly());
+  EXPECT_EQ("20,0,30,10", Box(read->GetSource()->m_box));
+}
+
+TEST_F(TransformBlockTest, WithoutTheLibraryTheBlockShowsItsSourceAndTheOpenSaysSo) {
+  library.available = false;
+  CTransformBlock block(3, MakeSquareCurve(0, 0, 10));
+  EXPECT_TRUE(block.IsSourceOnly());
+  EXPECT_TRUE(library.transformations.empty());
+  EXPECT_FALSE(block.CanNodeEdit());
+  MemoryCanvas canvas(20, 20);
+  block.Draw(&canvas.DC(), nullptr, 0);
+  EXPECT_FALSE(canvas.AllWhite());
+  EXPECT_EQ("0,0,10,10", Box(block.m_box));
+  std::unique_ptr<CContour> contour(block.GetContour(nullptr, 0));
+  ASSERT_NE(nullptr, contour);
+
+  // A document of transform blocks, one inside a group, saved with the library and opened
+  // without it: one notice, and the blocks are there.
+  library.available = true;
+  TempFolder folder;
+  std::string path = folder.File("transformed.t42");
+  {
+    CTALVEX42Doc document;
+    document.AddBlock(new CTransformBlock(1, MakeSquareCurve(0, 0, 10)));
+    CGroupBlock* group = new CGroupBlock;
+    group->AddChild(new CTransformBlock(2, MakeSquareCurve(30, 0, 10)));
+    group->AddChild(MakeSquareCurve(60, 0, 10));
+    document.AddBlock(group);
+    ASSERT_TRUE(document.OnSaveDocument(path.c_str()));
+  }
+  MessageBoxCapture boxes;
+  CTALVEX42Doc withLibrary;
+  ASSERT_TRUE(withLibrary.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(0u, boxes.Count());
+  library.available = false;
+  CTALVEX42Doc without;
+  ASSERT_TRUE(without.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(2, CTransformBlock::CountSourceOnly(without.GetBlockList()));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("艺术变化"));
+}
+
+}  // namespace
