@@ -115,14 +115,15 @@ FPOINT StartHandle(int kind, const CFRect& box) {
   }
 }
 
-// Pen-down pieces of an HP-GL file in plotter units.
-std::vector<Segment> PlotPieces(const std::string& plot) {
+// Pen-down pieces of an HP-GL file in plotter units. A blank ends a command as a ';' does.
+std::vector<Segment> PlotPieces(std::string plot) {
+  std::replace_if(
+      plot.begin(), plot.end(), [](char c) { return c == ' ' || c == '\r' || c == '\n'; }, ';');
   std::vector<Segment> pieces;
   FPOINT at = {0, 0};
   std::stringstream commands(plot);
   std::string command;
   while (std::getline(commands, command, ';')) {
-    command.erase(0, command.find_first_not_of("\r\n "));
     if (command.size() < 2) continue;
     std::string name = command.substr(0, 2);
     if (name != "PU" && name != "PD") continue;

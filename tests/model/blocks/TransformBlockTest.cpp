@@ -232,10 +232,23 @@ TEST_F(TransformBlockTest, DamagedRecordsGiveNothing) {
     memcpy(&bytes[at], &value, 4);
     return bytes;
   };
+  // A group source that claims the transform record's own end byte as its end.
+  std::vector<BYTE> list = GoldenBytes().Byte(2).DWord(55).Bytes(LineRecord()).Byte(0xFE).Get();
+  std::vector<BYTE> group = GoldenBytes()
+                                .Byte(0x29)
+                                .DWord(117)
+                                .Byte(129)
+                                .Word(0)
+                                .Floats({1, 2, 11, 22})
+                                .Identity()
+                                .Bytes(list)
+                                .Byte(0xF1)
+                                .Get();
   std::vector<BYTE> badSourceEnd = good;
   badSourceEnd[60 + 48] = 0x00;
   std::vector<std::pair<const char*, std::vector<BYTE>>> cases = {
       {"source longer than the room before the end byte", patched(61, 49 + 3 + 1)},
+      {"source running into the end byte", TransformRecord(group, {})},
       {"source shorter than any record", patched(61, 5)},
       {"source without its end byte", badSourceEnd},
       {"record without a source", TransformRecord({}, {})},
