@@ -87,8 +87,7 @@ CArtTransformCommands::Result CArtTransformCommands::Apply(int transformation) {
     block->Invalidate(m_view, TRUE);
     INT_PTR index = document->RemoveBlock(source);
     CTransformBlock* added = block.release();
-    if (m_view->GetUndoDepth() != 0)
-      undo.AppendRecord(new CUndoArtTransformRecord(added, index));
+    if (m_view->GetUndoDepth() != 0) undo.AppendRecord(new CUndoArtTransformRecord(added, index));
     // In the source's place, so that it lies as high in the drawing as the source did.
     document->InsertBlockAt(added, index);
     m_view->SetEditBlock(added);
@@ -142,8 +141,6 @@ void CArtTransformCommands::OnChooser() {
   dialog.DoModal();
 }
 
-void CArtTransformCommands::OnEffect(UINT id) {
-  Apply(static_cast<int>(id - ID_ART_TRANSFORM));
-}
+void CArtTransformCommands::OnEffect(UINT id) { Apply(static_cast<int>(id - ID_ART_TRANSFORM)); }
 
 void CArtTransformCommands::OnCancel() { Cancel(); }

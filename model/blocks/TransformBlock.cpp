@@ -57,8 +57,7 @@ int s_transformNesting = 0;
 
 }  // namespace
 
-CTransformBlock::CTransformBlock()
-    : m_source(nullptr), m_result(nullptr), m_transform(nullptr) {
+CTransformBlock::CTransformBlock() : m_source(nullptr), m_result(nullptr), m_transform(nullptr) {
   m_type = kTransformBlock;
   GetDragState().Press(0, 0);
 }

@@ -2,8 +2,7 @@
 
 #include "model/blocks/TransformBlock.h"
 
-CUndoCancelArtTransformRecord::CUndoCancelArtTransformRecord(CTransformBlock* block,
-                                                             INT_PTR index)
+CUndoCancelArtTransformRecord::CUndoCancelArtTransformRecord(CTransformBlock* block, INT_PTR index)
     : CUndoBlockRecord(block), m_index(index), m_source(block ? block->GetSource() : nullptr) {
   Watch(m_source);
 }

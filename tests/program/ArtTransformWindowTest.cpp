@@ -130,7 +130,8 @@ std::vector<Segment> PlotPieces(std::string plot) {
     std::vector<float> values;
     std::stringstream numbers(command.substr(2));
     std::string number;
-    while (std::getline(numbers, number, ',')) values.push_back(std::strtof(number.c_str(), nullptr));
+    while (std::getline(numbers, number, ','))
+      values.push_back(std::strtof(number.c_str(), nullptr));
     for (size_t i = 0; i + 1 < values.size(); i += 2) {
       FPOINT next = {values[i], values[i + 1]};
       if (name == "PD") pieces.push_back({at, next});
@@ -156,11 +157,12 @@ protected:
     g_transformDll.Unload();
     ASSERT_NE(nullptr, g_transformDll.Bind((m_program + "TalvexTransform.dll").c_str()));
     POSITION position = theApp.GetFirstDocTemplatePosition();
-    m_template =
-        position ? static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position)) : nullptr;
+    m_template = position ? static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position))
+                          : nullptr;
     if (!m_template) {
       m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
       theApp.AddDocTemplate(m_template);
     }
     m_untitled = m_template->m_nUntitledCount;
@@ -258,6 +260,11 @@ protected:
                           reinterpret_cast<LPARAM>(names));
       EXPECT_EQ(kind - 1, ::SendDlgItemMessageA(dialog->m_hWnd, IDC_ART_TRANSFORM_PREVIEWS,
                                                 LB_GETCURSEL, 0, 0));
+      if (kind == 4) {
+        dialog->UpdateWindow();
+        CreateDirectoryA("screenshots", nullptr);
+        SaveClientPicture(dialog->m_hWnd, "screenshots\\art_transform_chooser.bmp");
+      }
       dialog->PostMessage(WM_COMMAND, IDOK);
     });
     Command(ID_ART_TRANSFORM);
@@ -301,8 +308,8 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
     // The handle dragged: it lands where it was let go (the perspective's along the top, the
     // others up the middle), and the bent outline runs through it.
     const POINT from = Pixel(handle.x, handle.y);
-    const POINT toPixel =
-        kind == 3 ? Pixel(handle.x + kDrag, handle.y) : Pixel(handle.x, handle.y - kDrag);
+    const POINT toPixel = kind == 3 ? Pixel(handle.x + kDrag, handle.y)
+                                    : Pixel(handle.x, handle.y - kDrag);
     const FPOINT to = PageAt(toPixel);
     const FPOINT landed = kind == 3 ? FPOINT{to.x, box.top} : FPOINT{handle.x, to.y};
     Drag(from, toPixel);
@@ -344,9 +351,9 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
   CString keptPorts = g_cutterDevice.m_port.GetSettingsFile().GetPath();
   std::string ini = m_folder.File("Cutters.INI");
   ASSERT_TRUE(CopyFileA((m_program + "Cutters.INI").c_str(), ini.c_str(), FALSE));
-  const char* values[][2] = {{"Device", "HP-GL cutter"}, {"SavePaper", "0"}, {"Mirror", "0"},
-                             {"ZoomCut", "1"},           {"PortName", "FILE:"}, {"AutoFeed", "0"},
-                             {"Sort", "0"}};
+  const char* values[][2] = {
+      {"Device", "HP-GL cutter"}, {"SavePaper", "0"}, {"Mirror", "0"}, {"ZoomCut", "1"},
+      {"PortName", "FILE:"},      {"AutoFeed", "0"},  {"Sort", "0"}};
   for (auto& value : values) WritePrivateProfileStringA("CutInfo", value[0], value[1], ini.c_str());
   g_cutterDevice.ProfileFile().SetPath(ini.c_str());
   g_cutterDevice.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
@@ -532,7 +539,8 @@ TEST_F(ArtTransformWindow, TheChooserKeepsEachPictureWithItsEffectAndListsNothin
     ::SendMessageA(previews, LB_SETCURSEL, 2, 0);
     dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ART_TRANSFORM_PREVIEWS, LBN_SELCHANGE),
                         reinterpret_cast<LPARAM>(previews));
-    EXPECT_EQ(2, ::SendDlgItemMessageA(dialog->m_hWnd, IDC_ART_TRANSFORM_NAMES, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(2,
+              ::SendDlgItemMessageA(dialog->m_hWnd, IDC_ART_TRANSFORM_NAMES, CB_GETCURSEL, 0, 0));
     // Nothing selected: OK leaves the dialog open.
     dialog->SendMessage(WM_COMMAND, IDOK);
     EXPECT_TRUE(dialog->ContinueModal());
@@ -562,7 +570,8 @@ TEST_F(ArtTransformWindow, TheChooserKeepsEachPictureWithItsEffectAndListsNothin
   EXPECT_EQ(0, driver.Stuck());
 }
 
-TEST_F(ArtTransformWindow, ADocumentOpenedWithoutTheLibraryShowsItsSourcesAndKeepsItsTransformations) {
+TEST_F(ArtTransformWindow,
+       ADocumentOpenedWithoutTheLibraryShowsItsSourcesAndKeepsItsTransformations) {
   AddRectangle(30, 40);
   ClickAt(30, 50);
   Command(ID_ART_TRANSFORM + 1);

@@ -279,9 +279,8 @@ TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutR
   // A view that records: drawing must leave nothing in its undo steps.
   static FakeBlockView* active = nullptr;
   active = &view;
-  CBlockView::ActiveViewFinder previous = CBlockView::SetActiveViewFinder([] {
-    return static_cast<CBlockView*>(active);
-  });
+  CBlockView::ActiveViewFinder previous = CBlockView::SetActiveViewFinder(
+      [] { return static_cast<CBlockView*>(active); });
   CUndoScope step(view.undo);
   const DWORD recordsBefore = view.undo.GetRecordsKept();
 
