@@ -59,7 +59,6 @@ int s_transformNesting = 0;
 
 CTransformBlock::CTransformBlock() : m_source(nullptr), m_result(nullptr), m_transform(nullptr) {
   m_type = kTransformBlock;
-  GetDragState().Press(0, 0);
 }
 
 CTransformBlock::CTransformBlock(int transformation, CBlock* source) : CTransformBlock() {
@@ -193,6 +192,11 @@ void CTransformBlock::AppendClipboardText(char* buffer, size_t capacity) {
   if (m_source) m_source->AppendClipboardText(buffer, capacity);
 }
 
+// The cut's colour choice offers the colours the transformed outline is drawn in.
+void CTransformBlock::AddColourToCombo(HWND combo) {
+  if (m_source) m_source->AddColourToCombo(combo);
+}
+
 // ---- Drawing ----
 
 void CTransformBlock::Draw(CDC* dc, CMatrix2D* matrix, int flag) {
@@ -204,7 +208,8 @@ void CTransformBlock::Draw(CDC* dc, CMatrix2D* matrix, int flag) {
 }
 
 void CTransformBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) {
-  if (!m_result) return;
+  // A document printed before it was ever drawn prints its transformed objects all the same.
+  if (!m_result && !Rebuild()) return;
   CMatrix2D combined = m_matrix;
   if (matrix) combined.Multiply(*matrix);
   m_result->DrawForPrint(dc, &combined, flag);

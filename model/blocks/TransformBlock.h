@@ -82,6 +82,7 @@ public:
   void Transform(const CMatrix2D& matrix) override;
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   void AppendClipboardText(char* buffer, size_t capacity) override;
+  void AddColourToCombo(HWND combo) override;
   int WriteRecord(HGLOBAL* record) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;

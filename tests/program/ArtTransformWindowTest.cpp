@@ -437,6 +437,7 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
 TEST_F(ArtTransformWindow, AnEffectFromTheMenuAndItsCancelAreEachOneStepThatUndoTakesBack) {
   CCurveBlock* first = AddRectangle(30, 40);
   CCurveBlock* second = AddRectangle(100, 40);
+  CCurveBlock* third = AddRectangle(160, 40);
   // Nothing selected: the effect's entry is disabled and does nothing.
   Command(ID_ART_TRANSFORM + 2);
   EXPECT_EQ(nullptr, TransformAt(1));
@@ -447,7 +448,9 @@ TEST_F(ArtTransformWindow, AnEffectFromTheMenuAndItsCancelAreEachOneStepThatUndo
   CTransformBlock* block = TransformAt(1);
   ASSERT_NE(nullptr, block);
   EXPECT_EQ(second, block->GetSource());
+  // In the rectangle's place: as high in the drawing as it was.
   EXPECT_EQ(first, m_document->GetBlockList().GetBlock(0));
+  EXPECT_EQ(third, m_document->GetBlockList().GetBlock(2));
   EXPECT_EQ(before + 1, Steps());
   EXPECT_EQ(block, m_view->GetEditBlock());
   // A transform block takes no second transformation.
@@ -466,7 +469,7 @@ TEST_F(ArtTransformWindow, AnEffectFromTheMenuAndItsCancelAreEachOneStepThatUndo
   INT_PTR steps = Steps();
   Command(ID_ART_TRANSFORM_CANCEL);
   ASSERT_EQ(second, m_document->GetBlockList().GetBlock(1));
-  EXPECT_EQ(2, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(3, m_document->GetBlockList().GetSize());
   EXPECT_FLOAT_EQ(100 + moved, second->m_box.left);
   EXPECT_EQ(1, second->m_selected);
   EXPECT_EQ(steps + 1, Steps());

@@ -307,6 +307,18 @@ TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutR
   ASSERT_NE(nullptr, curves);
   EXPECT_EQ("16,10,26,30", Box(curves->m_box));
   EXPECT_EQ(1, library.bent);
+
+  // Scaled, the block's box is the bent outline's, scaled.
+  CMatrix2D twice;
+  twice.m[0] = twice.m[4] = 2;
+  read->Transform(twice);
+  EXPECT_EQ("32,20,52,60", Box(read->m_box));
+
+  // A document printed before it was drawn prints its transformed objects.
+  std::unique_ptr<CBlock> printed = BlockFrom(TransformRecord(LineRecord(), {'F', 1, 3}));
+  MemoryCanvas paper(60, 60);
+  printed->DrawForPrint(&paper.DC(), &view.display, 0);
+  EXPECT_FALSE(paper.AllWhite());
 }
 
 TEST_F(TransformBlockTest, NodeToolChangesAndAColourAreUndoneStepByStep) {
@@ -378,6 +390,20 @@ TEST_F(TransformBlockTest, ALibraryThatGivesNoDataNeverDropsTheBlockFromASave) {
   auto* read = static_cast<CTransformBlock*>(back->GetBlock(0));
   EXPECT_TRUE(read->IsSourceOnly());
   EXPECT_EQ("20,0,30,10", Box(read->GetSource()->m_box));
+}
+
+TEST_F(TransformBlockTest, ALibraryThatBendsNothingKeepsTheLastResultOrShowsTheSource) {
+  library.bends = false;
+  CTransformBlock block(1, MakeSquareCurve(0, 0, 10));
+  ASSERT_NE(nullptr, block.Rebuild());
+  EXPECT_EQ("0,0,10,10", Box(block.m_box));
+  library.bends = true;
+  block.Rebuild();
+  EXPECT_EQ("0,4,10,14", Box(block.m_box));
+  library.bends = false;
+  library.Find(block.GetTransformHandle())->amount = 8;
+  ASSERT_NE(nullptr, block.Rebuild());
+  EXPECT_EQ("0,4,10,14", Box(block.m_box));
 }
 
 TEST_F(TransformBlockTest, WithoutTheLibraryTheBlockShowsItsSourceAndTheOpenSaysSo) {
