@@ -1,8 +1,8 @@
 // The transform block against a transform service of the test's own, without a window: its record
 // (the source's record nested, the library's data opaque) byte for byte and damaged, the lazy
 // result, the node tool's changes and a colour with their undo, and what the block does when the
-// library is missing or gives no data. The service's transformation moves the outline down by its
-// amount, so where the result lies tells what the library was told.
+// library is missing, gives no data or bends nothing. The service's transformation moves the
+// outline down by its amount, so where the result lies tells what the library was told.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -19,9 +19,7 @@
 #include "model/blocks/ModelServices.h"
 #include "model/blocks/TransformBlock.h"
 #include "model/blocks/TransformService.h"
-#include "model/document/SegArray.h"
 #include "model/document/TALVEX42Doc.h"
-#include "model/geometry/Contour.h"
 #include "model/records/BlockRecord.h"
 #include "model/undo/UndoScope.h"
 #include "support/MessageBoxCapture.h"
@@ -29,39 +27,26 @@
 
 namespace {
 
-// Transformations as numbers with an amount; data bytes 'F', number, amount.
+// Transformations by handle: a number and an amount, stored as the bytes 'F', number, amount. A
+// press takes the handle; the drag sets the amount to how far it went down; '+' adds one.
 class FakeTransformService : public CTransformService {
 public:
   struct Transformation {
-    int number = 0;
-    int amount = 0;
+    int number, amount;
     CMatrix2D matrix;
-    bool dragging = false;
-    float pressY = 0;
+    float pressY;
   };
 
   bool IsAvailable() const override { return available; }
-  HANDLE InitTransformSeg(int index, const CFRect&) const override { return Add(Made(index, 4)); }
+  HANDLE InitTransformSeg(int index, const CFRect&) const override { return Add(index, 4); }
   void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const override {
     if (Transformation* t = Find(transform)) t->matrix = matrix;
   }
-  void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const override {
-    if (Transformation* t = Find(transform)) *matrix = t->matrix;
-  }
-  void DrawTransform(HDC, HANDLE, const CMatrix2D&) const override { ++draws; }
-  // Any press takes the handle; the drag sets the amount to how far it went down.
   int DoMouseCmd(HANDLE transform, UINT message, UINT, float, float y) const override {
     Transformation* t = Find(transform);
-    if (!t) return 0;
-    if (message == WM_LBUTTONDOWN) {
-      t->dragging = true;
-      t->pressY = y;
-      return 1;
-    }
-    if (!t->dragging || (message != WM_MOUSEMOVE && message != WM_LBUTTONUP)) return 0;
-    t->amount = static_cast<int>(y - t->pressY);
-    if (message == WM_LBUTTONUP) t->dragging = false;
-    return 1;
+    if (t && message == WM_LBUTTONDOWN) t->pressY = y;
+    if (t && message != WM_LBUTTONDOWN) t->amount = static_cast<int>(y - t->pressY);
+    return t ? 1 : 0;
   }
   int TFOnChar(HANDLE transform, UINT ch, UINT) const override {
     Transformation* t = Find(transform);
@@ -70,73 +55,47 @@ public:
     return 1;
   }
   int TFCreateData(HANDLE transform, HGLOBAL* data) const override {
-    *data = nullptr;
     Transformation* t = Find(transform);
-    if (!t || !givesData) return 0;
-    const BYTE bytes[3] = {'F', static_cast<BYTE>(t->number), static_cast<BYTE>(t->amount)};
-    *data = ::GlobalAlloc(GMEM_MOVEABLE, sizeof bytes);
-    CGlobalLock lock(*data);
-    memcpy(lock.Data(), bytes, sizeof bytes);
-    return sizeof bytes;
+    *data = t && givesData ? Global({'F', BYTE(t->number), BYTE(t->amount)}) : nullptr;
+    return *data ? 3 : 0;
   }
   HANDLE TFCreateTransformFromData(const BYTE* data, int length) const override {
-    if (length != 3 || data[0] != 'F') return nullptr;
-    return Add(Made(data[1], static_cast<signed char>(data[2])));
+    return length == 3 && data[0] == 'F' ? Add(data[1], static_cast<signed char>(data[2]))
+                                         : nullptr;
   }
   void DeleteTransform(HANDLE transform) const override {
     transformations.erase(reinterpret_cast<INT_PTR>(transform));
   }
-  // The group's record moved down by the amount.
   HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const override {
     Transformation* t = Find(transform);
     if (!t || !bends) return nullptr;
     ++bent;
-    std::unique_ptr<CBlock> block;
-    {
-      CGlobalLock lock(params.sourceRecord);
-      block.reset(CreateBlockFromRecord(lock.Data(), lock.Size()));
-    }
-    if (!block) return nullptr;
+    CGlobalLock lock(params.sourceRecord);
+    std::unique_ptr<CBlock> block(CreateBlockFromRecord(lock.Data(), lock.Size()));
     block->Offset(0, static_cast<float>(t->amount));
-    std::vector<BYTE> record = RecordOf(*block);
-    HGLOBAL out = ::GlobalAlloc(GMEM_MOVEABLE, record.size());
-    CGlobalLock lock(out);
-    memcpy(lock.Data(), record.data(), record.size());
-    return out;
+    return Global(RecordOf(*block));
   }
 
-  static Transformation Made(int number, int amount) {
-    Transformation t;
-    t.number = number;
-    t.amount = amount;
-    return t;
+  static HGLOBAL Global(const std::vector<BYTE>& bytes) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    CGlobalLock lock(memory);
+    memcpy(lock.Data(), bytes.data(), bytes.size());
+    return memory;
   }
   Transformation* Find(HANDLE transform) const {
     auto found = transformations.find(reinterpret_cast<INT_PTR>(transform));
     return found == transformations.end() ? nullptr : &found->second;
   }
-  HANDLE Add(Transformation t) const {
-    transformations[++last] = t;
+  HANDLE Add(int number, int amount) const {
+    transformations[++last] = Transformation{number, amount, CMatrix2D(), 0};
     return reinterpret_cast<HANDLE>(last);
   }
 
-  bool available = true;
-  bool givesData = true;
-  bool bends = true;
+  bool available = true, givesData = true, bends = true;
   mutable int bent = 0;
-  mutable int draws = 0;
   mutable INT_PTR last = 0x40;
   mutable std::map<INT_PTR, Transformation> transformations;
 };
-
-CLineBlock* SampleLine() {
-  CLineBlock* line = new CLineBlock;
-  line->m_start = {1, 2};
-  line->m_end = {11, 22};
-  line->m_box = CFRect(1, 2, 11, 22);
-  line->m_colour = 0x00112233;
-  return line;
-}
 
 std::vector<BYTE> LineRecord() {
   return GoldenBytes()
@@ -172,13 +131,11 @@ std::string Box(const CFRect& box) {
   return text;
 }
 
-std::unique_ptr<CBlock> BlockFrom(const std::vector<BYTE>& record) {
-  return std::unique_ptr<CBlock>(CreateBlockFromRecord(record.data(), record.size()));
-}
-
-CTransformBlock* AsTransform(const std::unique_ptr<CBlock>& block) {
-  return block && block->m_type == kTransformBlock ? static_cast<CTransformBlock*>(block.get())
-                                                   : nullptr;
+std::unique_ptr<CTransformBlock> TransformFrom(const std::vector<BYTE>& record) {
+  CBlock* block = CreateBlockFromRecord(record.data(), record.size());
+  if (block && block->m_type != kTransformBlock) delete block;
+  return std::unique_ptr<CTransformBlock>(
+      block && block->m_type == kTransformBlock ? static_cast<CTransformBlock*>(block) : nullptr);
 }
 
 class TransformBlockTest : public ::testing::Test {
@@ -189,15 +146,11 @@ protected:
 };
 
 TEST_F(TransformBlockTest, TheRecordNestsTheSourceAndKeepsTheLibrarysDataBytes) {
-  const std::vector<BYTE> data = {'F', 2, 9};
-  const std::vector<BYTE> record = TransformRecord(LineRecord(), data);
-  std::unique_ptr<CBlock> block = BlockFrom(record);
-  CTransformBlock* read = AsTransform(block);
+  const std::vector<BYTE> record = TransformRecord(LineRecord(), {'F', 2, 9});
+  std::unique_ptr<CTransformBlock> read = TransformFrom(record);
   ASSERT_NE(nullptr, read);
   EXPECT_EQ(0x0100, read->m_attributes);
-  EXPECT_EQ(5, read->m_matrix.m[6]);
-  EXPECT_EQ(29, read->m_box.bottom);
-  ASSERT_NE(nullptr, read->GetSource());
+  EXPECT_EQ("6,9,16,29", Box(read->m_box));
   EXPECT_EQ(kLineBlock, read->GetSource()->m_type);
   FakeTransformService::Transformation* t = library.Find(read->GetTransformHandle());
   ASSERT_NE(nullptr, t);
@@ -207,22 +160,28 @@ TEST_F(TransformBlockTest, TheRecordNestsTheSourceAndKeepsTheLibrarysDataBytes) 
   EXPECT_EQ(nullptr, read->GetResult());
   EXPECT_EQ(record, RecordOf(*read));
 
-  // A new block over the same line writes the same source and the data the library gives.
-  library.givesData = true;
-  CTransformBlock made(2, SampleLine());
+  // A new block over the same line, moved, writes the same bytes.
+  auto* line = static_cast<CLineBlock*>(CreateBlockFromRecord(LineRecord().data(), 49));
+  CTransformBlock made(2, line);
   library.Find(made.GetTransformHandle())->amount = 9;
   made.m_attributes = 0x0100;
   made.Offset(5, 7);
-  EXPECT_EQ("6,9,16,29", Box(made.m_box));
   EXPECT_EQ(record, RecordOf(made));
 
-  // Read without the library: the source only, the data written back as it was read.
+  // Without the library: no call, the source only, the data written back as it was read.
   library.available = false;
-  std::unique_ptr<CBlock> again = BlockFrom(record);
-  ASSERT_NE(nullptr, AsTransform(again));
-  EXPECT_TRUE(AsTransform(again)->IsSourceOnly());
+  const size_t handles = library.transformations.size();
+  CTransformBlock bare(1, MakeSquareCurve(0, 0, 10));
+  std::unique_ptr<CTransformBlock> again = TransformFrom(record);
+  EXPECT_EQ(handles, library.transformations.size());
+  ASSERT_NE(nullptr, again);
+  EXPECT_TRUE(again->IsSourceOnly() && bare.IsSourceOnly());
   EXPECT_FALSE(again->CanNodeEdit());
   EXPECT_EQ(record, RecordOf(*again));
+  MemoryCanvas canvas(20, 20);
+  bare.Draw(&canvas.DC(), nullptr, 0);
+  EXPECT_FALSE(canvas.AllWhite());
+  EXPECT_EQ("0,0,10,10", Box(bare.m_box));
 }
 
 TEST_F(TransformBlockTest, DamagedRecordsGiveNothing) {
@@ -246,6 +205,11 @@ TEST_F(TransformBlockTest, DamagedRecordsGiveNothing) {
                                 .Get();
   std::vector<BYTE> badSourceEnd = good;
   badSourceEnd[60 + 48] = 0x00;
+  auto nested = [](int depth) {
+    std::vector<BYTE> record = LineRecord();
+    for (int i = 0; i < depth; ++i) record = TransformRecord(record, {});
+    return record;
+  };
   std::vector<std::pair<const char*, std::vector<BYTE>>> cases = {
       {"source longer than the room before the end byte", patched(61, 49 + 3 + 1)},
       {"source running into the end byte", TransformRecord(group, {})},
@@ -254,27 +218,18 @@ TEST_F(TransformBlockTest, DamagedRecordsGiveNothing) {
       {"record without a source", TransformRecord({}, {})},
       {"record cut short", std::vector<BYTE>(good.begin(), good.end() - 1)},
       {"length past the bytes", patched(1, static_cast<DWORD>(good.size() + 1))},
+      {"sources nested without end", nested(100)},
   };
-  for (const auto& c : cases) EXPECT_EQ(nullptr, BlockFrom(c.second)) << c.first;
-
+  for (const auto& c : cases) EXPECT_EQ(nullptr, TransformFrom(c.second)) << c.first;
+  EXPECT_NE(nullptr, TransformFrom(nested(3)));
   // Without data the block reads, source-only.
-  std::unique_ptr<CBlock> bare = BlockFrom(TransformRecord(LineRecord(), {}));
-  ASSERT_NE(nullptr, AsTransform(bare));
-  EXPECT_TRUE(AsTransform(bare)->IsSourceOnly());
-
-  // Sources nest, but not without end.
-  auto nested = [&](int depth) {
-    std::vector<BYTE> record = LineRecord();
-    for (int i = 0; i < depth; ++i) record = TransformRecord(record, {});
-    return record;
-  };
-  EXPECT_NE(nullptr, BlockFrom(nested(3)));
-  EXPECT_EQ(nullptr, BlockFrom(nested(100)));
+  std::unique_ptr<CTransformBlock> bare = TransformFrom(TransformRecord(LineRecord(), {}));
+  ASSERT_NE(nullptr, bare);
+  EXPECT_TRUE(bare->IsSourceOnly());
 }
 
 TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutRecording) {
-  std::unique_ptr<CBlock> block = BlockFrom(TransformRecord(LineRecord(), {'F', 1, 3}));
-  CTransformBlock* read = AsTransform(block);
+  std::unique_ptr<CTransformBlock> read = TransformFrom(TransformRecord(LineRecord(), {'F', 1, 3}));
   ASSERT_NE(nullptr, read);
   // A view that records: drawing must leave nothing in its undo steps.
   static FakeBlockView* active = nullptr;
@@ -283,12 +238,10 @@ TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutR
       [] { return static_cast<CBlockView*>(active); });
   CUndoScope step(view.undo);
   const DWORD recordsBefore = view.undo.GetRecordsKept();
-
   MemoryCanvas canvas(60, 60);
   read->Draw(&canvas.DC(), &view.display, 0);
   EXPECT_EQ(1, library.bent);
-  ASSERT_NE(nullptr, read->GetResult());
-  // The line moved down 3 by the library, then by the block (5, 7): from (6, 12) to (16, 32).
+  // The line moved down 3 by the library, then by the block (5, 7).
   EXPECT_EQ("6,12,16,32", Box(read->m_box));
   EXPECT_FALSE(canvas.AllWhite());
   read->m_attributes = kSolidAttr;
@@ -304,20 +257,17 @@ TEST_F(TransformBlockTest, TheFirstDrawBuildsTheResultAndLaterOnesDrawItWithoutR
   EXPECT_EQ("1,2,11,22", Box(read->GetSource()->m_box));
   EXPECT_EQ(15, library.Find(read->GetTransformHandle())->matrix.m[6]);
   std::unique_ptr<CBlock> curves(read->ToCurve(0xFFFFFFFF));
-  ASSERT_NE(nullptr, curves);
   EXPECT_EQ("16,10,26,30", Box(curves->m_box));
-  EXPECT_EQ(1, library.bent);
-
-  // Scaled, the block's box is the bent outline's, scaled.
+  // Scaled, the box is the bent outline's, scaled.
   CMatrix2D twice;
   twice.m[0] = twice.m[4] = 2;
   read->Transform(twice);
   EXPECT_EQ("32,20,52,60", Box(read->m_box));
+  EXPECT_EQ(1, library.bent);
 
   // A document printed before it was drawn prints its transformed objects.
-  std::unique_ptr<CBlock> printed = BlockFrom(TransformRecord(LineRecord(), {'F', 1, 3}));
   MemoryCanvas paper(60, 60);
-  printed->DrawForPrint(&paper.DC(), &view.display, 0);
+  TransformFrom(TransformRecord(LineRecord(), {'F', 1, 3}))->DrawForPrint(&paper.DC(), nullptr, 0);
   EXPECT_FALSE(paper.AllWhite());
 }
 
@@ -327,11 +277,9 @@ TEST_F(TransformBlockTest, NodeToolChangesAndAColourAreUndoneStepByStep) {
   ASSERT_TRUE(block.BeginEdit(kNodeTool, &view));
   block.Rebuild();
   EXPECT_EQ(4, block.m_box.top);  // the starting amount
-
   {
     CUndoScope step(view.undo);
     EXPECT_TRUE(block.OnLButtonDown(&view, MK_LBUTTON, 5, 4));
-    EXPECT_TRUE(block.OnMouseMove(&view, MK_LBUTTON, 5, 10));
     EXPECT_TRUE(block.OnLButtonUp(&view, 0, 5, 16));
   }
   EXPECT_EQ(12, block.m_box.top);
@@ -345,14 +293,13 @@ TEST_F(TransformBlockTest, NodeToolChangesAndAColourAreUndoneStepByStep) {
     CUndoScope step(view.undo);
     block.SetColour(&view, 9, FALSE);
   }
-  auto resultColour = [&] {
+  auto colour = [&] {
     return static_cast<CCurveBlock*>(block.GetResult()->GetChild(0))->GetColour();
   };
-  EXPECT_EQ(9u, resultColour());
-
+  EXPECT_EQ(9u, colour());
   ASSERT_EQ(3, view.undo.GetStepCount());
   view.undo.PlayLastStep(&view);
-  EXPECT_EQ(5u, resultColour());
+  EXPECT_EQ(5u, colour());
   view.undo.PlayLastStep(&view);
   EXPECT_EQ(12, block.m_box.top);
   view.undo.PlayLastStep(&view);
@@ -360,68 +307,38 @@ TEST_F(TransformBlockTest, NodeToolChangesAndAColourAreUndoneStepByStep) {
   EXPECT_EQ(4, library.Find(block.GetTransformHandle())->amount);
 }
 
-TEST_F(TransformBlockTest, ALibraryThatGivesNoDataNeverDropsTheBlockFromASave) {
+TEST_F(TransformBlockTest, ALibraryThatGivesNoDataOrBendsNothingLosesNoBlock) {
   // Data given once, then none: the last data goes with the block.
   CTransformBlock kept(1, MakeSquareCurve(0, 0, 10));
   library.Find(kept.GetTransformHandle())->amount = 6;
   const std::vector<BYTE> data = kept.GetTransformData();
-  ASSERT_EQ(3u, data.size());
   library.givesData = false;
   library.Find(kept.GetTransformHandle())->amount = 7;
   std::vector<BYTE> record = RecordOf(kept);
   ASSERT_GT(record.size(), 64u);
   EXPECT_EQ(data, std::vector<BYTE>(record.end() - 4, record.end() - 1));
-
-  // Never any data: the block still writes its source, and a saved list keeps it.
-  CSegArray list;
-  list.AddBlock(new CTransformBlock(1, MakeSquareCurve(20, 0, 10)));
-  list.AddBlock(MakeSquareCurve(40, 0, 10));
-  HGLOBAL memory = nullptr;
-  int length = list.WriteToMemory(&memory);
-  std::unique_ptr<CSegArray> back;
-  {
-    CGlobalLock lock(memory);
-    back.reset(LoadSegArray(lock.Data(), static_cast<size_t>(length)));
-  }
-  ::GlobalFree(memory);
+  // Never any data: the source alone goes with the block, which reads back source-only.
+  CTransformBlock never(1, MakeSquareCurve(20, 0, 10));
+  std::unique_ptr<CTransformBlock> back = TransformFrom(RecordOf(never));
   ASSERT_NE(nullptr, back);
-  ASSERT_EQ(2, back->GetSize());
-  ASSERT_EQ(kTransformBlock, back->GetBlock(0)->m_type);
-  auto* read = static_cast<CTransformBlock*>(back->GetBlock(0));
-  EXPECT_TRUE(read->IsSourceOnly());
-  EXPECT_EQ("20,0,30,10", Box(read->GetSource()->m_box));
-}
+  EXPECT_TRUE(back->IsSourceOnly());
+  EXPECT_EQ("20,0,30,10", Box(back->GetSource()->m_box));
 
-TEST_F(TransformBlockTest, ALibraryThatBendsNothingKeepsTheLastResultOrShowsTheSource) {
+  // Bending nothing: the source as it is at first, later the last result.
   library.bends = false;
-  CTransformBlock block(1, MakeSquareCurve(0, 0, 10));
-  ASSERT_NE(nullptr, block.Rebuild());
-  EXPECT_EQ("0,0,10,10", Box(block.m_box));
+  ASSERT_NE(nullptr, kept.Rebuild());
+  EXPECT_EQ("0,0,10,10", Box(kept.m_box));
   library.bends = true;
-  block.Rebuild();
-  EXPECT_EQ("0,4,10,14", Box(block.m_box));
+  kept.Rebuild();
+  EXPECT_EQ("0,7,10,17", Box(kept.m_box));
   library.bends = false;
-  library.Find(block.GetTransformHandle())->amount = 8;
-  ASSERT_NE(nullptr, block.Rebuild());
-  EXPECT_EQ("0,4,10,14", Box(block.m_box));
+  library.Find(kept.GetTransformHandle())->amount = 8;
+  ASSERT_NE(nullptr, kept.Rebuild());
+  EXPECT_EQ("0,7,10,17", Box(kept.m_box));
 }
 
-TEST_F(TransformBlockTest, WithoutTheLibraryTheBlockShowsItsSourceAndTheOpenSaysSo) {
-  library.available = false;
-  CTransformBlock block(3, MakeSquareCurve(0, 0, 10));
-  EXPECT_TRUE(block.IsSourceOnly());
-  EXPECT_TRUE(library.transformations.empty());
-  EXPECT_FALSE(block.CanNodeEdit());
-  MemoryCanvas canvas(20, 20);
-  block.Draw(&canvas.DC(), nullptr, 0);
-  EXPECT_FALSE(canvas.AllWhite());
-  EXPECT_EQ("0,0,10,10", Box(block.m_box));
-  std::unique_ptr<CContour> contour(block.GetContour(nullptr, 0));
-  ASSERT_NE(nullptr, contour);
-
-  // A document of transform blocks, one inside a group, saved with the library and opened
-  // without it: one notice, and the blocks are there.
-  library.available = true;
+// Saved with the library, opened without it: one notice, and the blocks are there.
+TEST_F(TransformBlockTest, ADocumentOpenedWithoutTheLibrarySaysSo) {
   TempFolder folder;
   std::string path = folder.File("transformed.t42");
   {
