@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "editor/commands/ArtTransformCommands.h"
 #include "editor/commands/ClipboardCommands.h"
 #include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
@@ -104,6 +105,7 @@ public:
   CDrawingCommands& GetDrawingCommands() { return m_drawingCommands; }
   CTextCommands& GetTextCommands() { return m_textCommands; }
   CCurvedTextCommands& GetCurvedTextCommands() { return m_curvedTextCommands; }
+  CArtTransformCommands& GetArtTransformCommands() { return m_artTransforms; }
   // The property window's panel applied to the current block of the selection in one undo step;
   // FALSE when nothing is selected or the block does not take the panel.
   BOOL ApplyPanel(HWND panel);
@@ -229,6 +231,8 @@ private:
   // Reading an image and turning it into bars.
   CImageCommands m_imageCommands{this};
   CLibraryCommands m_libraryCommands{this};
+  // The artistic transformations: the chooser, the library's effects and their cancel.
+  CArtTransformCommands m_artTransforms{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -1,7 +1,8 @@
 // CTransformDll: the transform library's artistic transformations. One global instance is bound
 // at start-up; every call below does nothing (and gives 0 or null) when the library or the entry
 // is missing, so callers need no test of their own beyond IsLoaded for listing. It is the model's
-// transform service (CTransformService): groups reach the library through it.
+// transform service (CTransformService): groups and transform blocks reach the library through
+// it.
 #pragma once
 
 #include "media/DllModule.h"
@@ -44,23 +45,25 @@ public:
   // Loads the library once (null: its own file name) and binds the entries; the module or null.
   HMODULE Bind(LPCSTR path = nullptr);
 
+  // The library is loaded and its entries are bound.
+  bool IsAvailable() const override { return EntriesBound(); }
   // Number of transformations (the low 16 bits of the library's answer).
-  int GetTransformCount() const;
+  int GetTransformCount() const override;
   // Name and preview of transformation index (1..count); chineseUi asks for Chinese names.
-  bool GetTransformInfo(int index, bool chineseUi, CString& name, HBITMAP* preview) const;
-  HANDLE InitTransformSeg(int index, const CFRect& box) const;
-  void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const;
-  void DrawTransform(HDC dc, HANDLE transform, const CMatrix2D& display) const;
+  bool GetTransformInfo(int index, bool chineseUi, CString& name, HBITMAP* preview) const override;
+  HANDLE InitTransformSeg(int index, const CFRect& box) const override;
+  void TFTransSegData(HANDLE transform, const CMatrix2D& matrix) const override;
+  void DrawTransform(HDC dc, HANDLE transform, const CMatrix2D& display) const override;
   HGLOBAL DoTransform(HANDLE transform, const TransformParams& params) const override;
-  void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const;
-  int DoMouseCmd(HANDLE transform, UINT message, UINT keyFlags, float x, float y) const;
-  int TFKeyDown(HANDLE transform, UINT key, UINT flags) const;
-  int TFOnChar(HANDLE transform, UINT ch, UINT flags) const;
+  void TFGetTransformMatrix(HANDLE transform, CMatrix2D* matrix) const override;
+  int DoMouseCmd(HANDLE transform, UINT message, UINT keyFlags, float x, float y) const override;
+  int TFKeyDown(HANDLE transform, UINT key, UINT flags) const override;
+  int TFOnChar(HANDLE transform, UINT ch, UINT flags) const override;
   void SetGlobalVarPointer(void* pointer, LPARAM value1, LPARAM value2, void* pointer2) const;
   // Data length (0: none); the memory is the caller's afterwards.
-  int TFCreateData(HANDLE transform, HGLOBAL* data) const;
-  HANDLE TFCreateTransformFromData(const BYTE* data, int length) const;
-  void DeleteTransform(HANDLE transform) const;
+  int TFCreateData(HANDLE transform, HGLOBAL* data) const override;
+  HANDLE TFCreateTransformFromData(const BYTE* data, int length) const override;
+  void DeleteTransform(HANDLE transform) const override;
 
 private:
   template <class Entry>

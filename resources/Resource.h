@@ -457,6 +457,13 @@
 #define ID_ART_TRANSFORM 60000   // effect n of the transform library is 60000 + n
 #define ID_ART_TRANSFORM_LAST 60099
 #define ID_ART_TRANSFORM_CANCEL 60100
+// The artistic-transformation chooser: the effects' names and their previews.
+#define IDD_ART_TRANSFORM 261
+#define IDC_ART_TRANSFORM_NAMES 1148
+#define IDC_ART_TRANSFORM_PREVIEWS 1150
+// Transformed objects read without the transform library; a source the library refuses.
+#define IDS_TRANSFORM_SOURCE_ONLY 52000
+#define IDS_TRANSFORM_REFUSED 52001
 // Curves and outlines
 #define ID_CURVE_COMBINE 40079
 #define ID_CURVE_CONVERT 40169

@@ -119,7 +119,11 @@ const Table::Row kRows[] = {
   EDIT(ID_TRANSFORM_ROTATE_90, kAnySelected),
   EDIT(ID_TRANSFORM_MIRROR_HORZ, kAnySelected),
   RUN(ID_TRANSFORM_CANCEL_ROTATION, kCancelRotation, kAnySelected),
-  PENDING(ID_ART_TRANSFORM_CANCEL),
+  // The artistic transformations: the chooser, the library's effects (inserted by the main frame)
+  // applied directly, and the cancel.
+  RUN(ID_ART_TRANSFORM, kViewHandler, kAlways),
+  {ID_ART_TRANSFORM + 1, ID_ART_TRANSFORM_LAST, Table::kViewHandler, Table::kOneArtSourceSelected, Table::kNoMark, 0},
+  RUN(ID_ART_TRANSFORM_CANCEL, kViewHandler, kOneTransformSelected),
   // Text.
   {ID_TEXT_AUTO_FILL, ID_TEXT_AUTO_FILL, Table::kEditCommand, Table::kAlways, Table::kCheckAutoFill, 0},
   SIZE_MODE(ID_TEXT_SIZE_ABSOLUTE, 2),
@@ -240,6 +244,11 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.editing ? state.editType == kTextBlock : state.selected > 0;
     case kTextAndCurveSelected:
       return state.textAndCurveSelected;
+    case kOneArtSourceSelected:
+      return state.selected == 1 && state.firstSelectedType != kImageBlock &&
+             state.firstSelectedType != kTransformBlock;
+    case kOneTransformSelected:
+      return state.selected == 1 && state.firstSelectedType == kTransformBlock;
   }
   return false;
 }

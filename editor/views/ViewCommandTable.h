@@ -100,6 +100,10 @@ public:
     kTextEditedOrSelected,
     // A text and a curve selected: text along a path.
     kTextAndCurveSelected,
+    // One block selected that an artistic transformation takes (not an image, not transformed).
+    kOneArtSourceSelected,
+    // One transform block selected.
+    kOneTransformSelected,
   };
   enum Mark : BYTE {
     kNoMark,

@@ -5,6 +5,7 @@
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ImageFolderScope.h"
+#include "model/blocks/TransformBlock.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
 #include "model/document/FontMountService.h"
@@ -15,6 +16,13 @@ namespace {
 const char kErrorCaption[] = "错误";
 const char kCannotCreateText[] = "文件建立失败!";
 const UINT kOpenDoneStatus = 122;
+// The notice that transformed objects show their source only (the transform library is missing),
+// its caption, and the texts used when the resources lack them.
+const UINT kSourceOnlyNoticeId = 52000;
+const UINT kNoticeCaptionId = 50100;
+const char kSourceOnlyNotice[] =
+    "艺术变化库未能载入: 文档中的变形物件只显示原形, 不能编辑其变化; 保存时保留其变化数据.";
+const char kNoticeCaption[] = "提示";
 // Tells the main frame that a document closed (it hides its tool bars when none is left).
 const UINT kDocumentClosedCommand = 49003;
 
@@ -34,6 +42,15 @@ void CTALVEX42Doc::ReportError(LPCSTR text) const {
   CWnd* mainWindow = AfxGetMainWnd();
   AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, kErrorCaption,
                     MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CTALVEX42Doc::ReportSourceOnlyTransforms() const {
+  CString text, caption;
+  if (!text.LoadString(kSourceOnlyNoticeId)) text = kSourceOnlyNotice;
+  if (!caption.LoadString(kNoticeCaptionId)) caption = kNoticeCaption;
+  CWnd* mainWindow = AfxGetMainWnd();
+  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, caption,
+                    MB_OK | MB_ICONINFORMATION);
 }
 
 BOOL CTALVEX42Doc::OnNewDocument() {
@@ -61,6 +78,7 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
   m_storedText = reader.GetStoredText();
   reader.TakeBlocks(m_blocks);
   reader.TakeGuides(m_guides);
+  if (CTransformBlock::CountSourceOnly(m_blocks) > 0) ReportSourceOnlyTransforms();
   m_damagedOriginal = reader.IsPartial() ? path : "";
   m_originalBackedUp = false;
   CDocFileReader::ShowStatus(kOpenDoneStatus);

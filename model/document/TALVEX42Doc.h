@@ -70,6 +70,8 @@ public:
 
 private:
   void ReportError(LPCSTR text) const;
+  // Transformed objects read without the transform library show their source only: says so once.
+  void ReportSourceOnlyTransforms() const;
   bool IsDamagedOriginal(LPCSTR path) const;
   CDocFileWriter::BackupMode BackupModeFor(LPCSTR path) const;
 

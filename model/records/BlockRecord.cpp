@@ -10,6 +10,7 @@
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
+#include "model/blocks/TransformBlock.h"
 #include "model/records/BlockRecordReader.h"
 
 namespace {
@@ -29,6 +30,7 @@ ReaderTable& Readers() {
     table[kGroupRecordTag] = &LoadGroupBlock;
     table[kImageRecordTag] = &LoadImageBlock;
     table[kLibRecordTag] = &LoadLibBlock;
+    table[kTransformRecordTag] = &LoadTransformBlock;
     return table;
   }();
   return readers;

@@ -54,6 +54,8 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
   textEdited.editType = kTextBlock;
   ViewCommandState textAndCurve = Selection(2, 0, kTextBlock);
   textAndCurve.textAndCurveSelected = true;
+  ViewCommandState oneTransform = Selection(1, 0, kTransformBlock);
+  ViewCommandState twoTransforms = Selection(2, 0, kTransformBlock);
 
   struct Case {
     Table::Enable rule;
@@ -101,6 +103,14 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
       {Table::kTextAndCurveSelected, &textAndCurve, true},
       {Table::kTextAndCurveSelected, &text, false},
       {Table::kTextAndCurveSelected, &twoCurves, false},
+      {Table::kOneArtSourceSelected, &oneCurve, true},
+      {Table::kOneArtSourceSelected, &text, true},
+      {Table::kOneArtSourceSelected, &oneImage, false},
+      {Table::kOneArtSourceSelected, &oneTransform, false},
+      {Table::kOneArtSourceSelected, &twoCurves, false},
+      {Table::kOneTransformSelected, &oneTransform, true},
+      {Table::kOneTransformSelected, &twoTransforms, false},
+      {Table::kOneTransformSelected, &oneCurve, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.enabled, Table::Holds(c.rule, *c.state))
