@@ -83,6 +83,7 @@ public:
   void Relayout(CBlockView* view, int from) override;
   void AppendText(CString& text) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   void AddColourToCombo(HWND combo) override;
