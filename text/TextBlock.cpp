@@ -615,7 +615,10 @@ int CTextBlock::InsertBoxesAtCaret(CBoxArray& array) {
     ++m_caret;
   }
   INT_PTR at = std::min(m_caret, m_boxes.GetSize());
-  for (INT_PTR i = 0; i < array.GetSize(); ++i) m_boxes.InsertAt(at + i, array.GetAt(i));
+  if (m_boxes.IsEmpty())
+    m_boxes.Swap(array);  // a text read from its record
+  else
+    m_boxes.InsertAt(at, &array);
   array.RemoveAll();
   m_caretSide = 1;
   return 1;

@@ -39,8 +39,12 @@ const ULONGLONG kLargestFile = 0x7FFFFFFF;
 // A block list shorter than this holds no block.
 const DWORD kShortestBlockList = 7;
 
+// Without copying the list of a large drawing when the target is empty, as it is on an open.
 void MoveBlocks(CSegArray& from, CSegArray& to) {
-  to.Append(from);
+  if (to.IsEmpty())
+    to.Swap(from);
+  else
+    to.Append(from);
   from.RemoveAll();
 }
 
