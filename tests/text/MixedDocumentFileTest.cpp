@@ -2,10 +2,9 @@
 // and stars, curves with Bezier pieces, pen colours and pending matrices, nested groups, texts),
 // with guide lines, saved through the document's own save: the file keeps exactly the bytes the
 // writer gave before the block list was written in one pass (the fingerprint below was taken from
-// that writer and is not to be regenerated), every block's part of the list is the record its own
-// WriteRecord gives, and the file opened again saves to the same bytes. The layouts themselves are
-// pinned by hand in the model's document tests; this pins the whole of a mixed file. No window;
-// files in a temporary folder.
+// that writer and is not to be regenerated), and the file opened again saves to the same bytes.
+// The layouts themselves are pinned by hand in the model's document tests; this pins the whole of
+// a mixed file. No window; files in a temporary folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/GlobalLock.h"
 #include "model/blocks/CircleBlock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
@@ -23,7 +21,6 @@
 #include "model/blocks/LineBlock.h"
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
-#include "model/document/DocFileHeader.h"
 #include "model/document/TALVEX42Doc.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
@@ -50,24 +47,6 @@ UINT64 Fingerprint(const Bytes& bytes) {
 Bytes ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-Bytes RecordOf(CBlock& block) {
-  HGLOBAL memory = nullptr;
-  int length = block.WriteRecord(&memory);
-  Bytes bytes;
-  if (length > 0 && memory) {
-    CGlobalLock lock(memory);
-    bytes.assign(lock.Data(), lock.Data() + length);
-  }
-  if (memory) ::GlobalFree(memory);
-  return bytes;
-}
-
-DWORD DWordAt(const Bytes& bytes, size_t offset) {
-  DWORD value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | bytes[offset + i];
-  return value;
 }
 
 // Fixed cosines and sines rather than the maths library's, whose last bits may differ between
@@ -254,32 +233,6 @@ TEST_F(MixedDocumentFileTest, SavesTheBytesOfTheWriterBeforeTheOnePassList) {
   EXPECT_EQ(kMixedFileFingerprint, Fingerprint(file))
       << "size " << file.size() << " fingerprint 0x" << std::hex << Fingerprint(file);
   EXPECT_EQ(0u, m_boxes.Count());
-}
-
-TEST_F(MixedDocumentFileTest, EachBlockStandsInTheListAsItsOwnRecord) {
-  CTALVEX42Doc document;
-  document.m_bAutoDelete = FALSE;
-  ASSERT_TRUE(document.OnNewDocument());
-  Fill(document);
-  std::string path = m_folder.File("records.T42");
-  ASSERT_TRUE(document.OnSaveDocument(path.c_str()));
-  Bytes file = ReadFileBytes(path);
-  CDocFileHeader header;
-  ASSERT_EQ(CDocFileHeader::kValid, header.Read(file.data(), file.size()));
-  DWORD list = header.GetOffset(kBlockListSection);
-  ASSERT_GT(list, 0u);
-
-  Bytes expected = {kSegArrayRecordTag, 0, 0, 0, 0};
-  CSegArray& blocks = document.GetBlockList();
-  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
-    Bytes record = RecordOf(*blocks.GetBlock(i));
-    ASSERT_FALSE(record.empty()) << "block " << i;
-    expected.insert(expected.end(), record.begin(), record.end());
-  }
-  expected.push_back(kListEndByte);
-  for (int i = 0; i < 4; ++i) expected[1 + i] = static_cast<BYTE>(expected.size() >> (8 * i));
-  ASSERT_EQ(expected.size(), DWordAt(file, list + 1));
-  EXPECT_EQ(expected, Bytes(file.begin() + list, file.begin() + list + expected.size()));
 }
 
 TEST_F(MixedDocumentFileTest, OpenedAgainItSavesTheSameBytesTwice) {
