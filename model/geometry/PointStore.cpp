@@ -74,7 +74,7 @@ void CPointStore::AssignBytes(const BYTE* records, int count, int capacity) {
   Reserve(std::max(capacity, count));
   CGlobalLock lock(m_points);
   if (!lock.Data()) AfxThrowMemoryException();
-  size_t bytes = std::min(static_cast<size_t>(count) * kPointRecordSize, lock.Size());
+  size_t bytes = std::min<size_t>(static_cast<size_t>(count) * kPointRecordSize, lock.Size());
   if (bytes) memcpy(lock.Data(), records, bytes);
   memset(lock.Data() + bytes, 0, lock.Size() - bytes);
   m_count = count;
