@@ -52,6 +52,8 @@ public:
     return first;
   }
   void Copy(const CArray& other) { m_items = other.m_items; }
+  // Exchanges the elements of the two arrays without copying them.
+  void Swap(CArray& other) { m_items.swap(other.m_items); }
 
   // Inserts count copies at index; an index past the end grows the array up to it.
   void InsertAt(INT_PTR index, ARG_TYPE element, INT_PTR count = 1) {

@@ -97,17 +97,18 @@ CTextBlock* CTextBlock::CreateAt(int kind, float left, float top, float right, f
   return block;
 }
 
-int CTextBlock::WriteRecord(HGLOBAL* record) {
-  *record = nullptr;
+int CTextBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CTextBlock::AppendRecordTo(CByteWriter& out) {
   if (!m_effect) return 0;
-  CBlockRecordWriter writer(kTextRecordTag, *this);
+  CBlockRecordWriter writer(out, kTextRecordTag, *this);
   writer.WriteRect(m_box);
   writer.WriteRect(m_frame);
   writer.WriteMatrix(m_matrix);
   if (m_effect->WriteRecord(writer.Fields()) <= 0) return 0;
   // An empty text writes no box array at all.
   if (m_boxes.GetSize() > 0 && !m_boxes.WriteRecord(writer.Fields())) return 0;
-  return writer.Finish(record);
+  return writer.Close();
 }
 
 CBlock* CTextBlock::FromRecord(const BYTE* record, size_t available) {
@@ -713,7 +714,10 @@ int CTextBlock::InsertBoxesAtCaret(CBoxArray& array) {
     ++m_caret;
   }
   INT_PTR at = std::min(m_caret, m_boxes.GetSize());
-  for (INT_PTR i = 0; i < array.GetSize(); ++i) m_boxes.InsertAt(at + i, array.GetAt(i));
+  if (m_boxes.IsEmpty())
+    m_boxes.Swap(array);  // a text read from its record
+  else
+    m_boxes.InsertAt(at, &array);
   array.RemoveAll();
   m_caretSide = 1;
   return 1;

@@ -87,6 +87,7 @@ public:
   // buffer's last byte, which stays the terminating zero.
   void AppendClipboardText(char* buffer, size_t capacity) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   void AddColourToCombo(HWND combo) override;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "framework/ByteWriter.h"
 #include "framework/ClientDC.h"
 #include "framework/GlobalLock.h"
 #include "framework/KeyState.h"
@@ -14,6 +15,7 @@
 #include "model/editing/MainWindowNotice.h"
 #include "model/geometry/MatrixFactories.h"
 #include "model/records/BlockRecord.h"
+#include "model/records/BlockRecordWriter.h"
 #include "model/undo/UndoAttrRecord.h"
 #include "model/undo/UndoControlPointRecord.h"
 #include "model/undo/UndoHandleRecord.h"
@@ -535,20 +537,32 @@ CBlock* CBlock::ToCurve(DWORD) { return nullptr; }
 void CBlock::SetColour(CBlockView*, DWORD, BOOL) {}
 
 CBlock* CBlock::Clone() {
-  HGLOBAL record = nullptr;
-  int length = WriteRecord(&record);
-  if (!record) return nullptr;
-  CBlock* clone = nullptr;
-  {
-    CGlobalLock lock(record);
-    if (lock.Data() && length > 0)
-      clone = CreateBlockFromRecord(lock.Data(), std::min<size_t>(length, lock.Size()));
-  }
-  ::GlobalFree(record);
-  return clone;
+  CByteWriter record;
+  int length = AppendRecordTo(record);
+  return length > 0 ? CreateBlockFromRecord(record.Data(), static_cast<size_t>(length)) : nullptr;
 }
 
 CBlock* CBlock::CreateTransformed(HANDLE, const CFRect&) { return nullptr; }
+
+int CBlock::AppendRecordTo(CByteWriter& out) {
+  HGLOBAL record = nullptr;
+  int length = WriteRecord(&record);
+  bool appended = false;
+  if (record) {
+    CGlobalLock lock(record);
+    if (length > 0 && lock.Data() && static_cast<size_t>(length) <= lock.Size())
+      appended = out.WriteBytes(lock.Data(), static_cast<size_t>(length));
+  }
+  if (record) ::GlobalFree(record);
+  return appended ? length : 0;
+}
+
+int CBlock::WriteRecordThroughAppend(HGLOBAL* record) {
+  CByteWriter out;
+  int length = AppendRecordTo(out);
+  *record = length > 0 ? CBlockRecordWriter::CopyToGlobal(out.Data(), out.Size()) : nullptr;
+  return *record ? length : 0;
+}
 void CBlock::AddColourToCombo(HWND) {}
 
 BOOL CBlock::NodeOnLButtonDown(CBlockView* view, UINT, float x, float y) {

@@ -14,6 +14,7 @@
 
 class CBlockView;
 class CBoxArray;
+class CByteWriter;
 class CContour;
 class CDC;
 class CUndoRecord;
@@ -291,6 +292,13 @@ public:
   // characters when its "TextLine" option is on.
   virtual CBlock* GetEffectOutline() const;
 
+  // --- Records written in place (after the fixed slots, which keep their order) ---
+  // Appends the block's record (without the pad byte) to out and returns its length; appends
+  // nothing and returns 0 when the block writes no record. The base copies what WriteRecord gives;
+  // the model's types and the text write straight into out, so that a list of many blocks (a
+  // document, the clipboard) is written in one pass, and their WriteRecord goes through this.
+  virtual int AppendRecordTo(CByteWriter& out);
+
   // --- Not virtual ---
   // Characters and keys go to the editor of the current edit mode.
   BOOL EditChar(CBlockView* view, UINT ch, UINT flags);
@@ -313,6 +321,8 @@ public:
   int m_cursorOperation;
 
 protected:
+  // WriteRecord of a type that writes its record through AppendRecordTo.
+  int WriteRecordThroughAppend(HGLOBAL* record);
   // Whether the view's undo depth allows recording.
   static bool IsRecording(CBlockView* view);
   // Appends a record to the view's undo manager (the record is deleted when it is not kept).

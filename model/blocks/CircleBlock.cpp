@@ -303,8 +303,10 @@ CContour* CCircleBlock::GetContour(const CMatrix2D* matrix, UINT) {
   return FinishContour(contour, matrix);
 }
 
-int CCircleBlock::WriteRecord(HGLOBAL* record) {
-  CBlockRecordWriter writer(kCircleRecordTag, *this);
+int CCircleBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CCircleBlock::AppendRecordTo(CByteWriter& out) {
+  CBlockRecordWriter writer(out, kCircleRecordTag, *this);
   CByteWriter& fields = writer.Fields();
   writer.WriteRect(m_rect);
   writer.WriteMatrix(m_matrix);
@@ -314,7 +316,7 @@ int CCircleBlock::WriteRecord(HGLOBAL* record) {
   fields.WriteFloat(m_endAngle);
   fields.WriteInt32(m_reserved);
   fields.WriteFloat(m_arcMode);
-  return writer.Finish(record);
+  return writer.Close();
 }
 
 CBlock* LoadCircleBlock(const BYTE* record, size_t available) {

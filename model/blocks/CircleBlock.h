@@ -32,6 +32,7 @@ public:
   void Transform(const CMatrix2D& matrix) override;
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
 
   bool IsWholeEllipse() const { return m_startAngle == m_endAngle; }
   bool HasBand() const { return m_arcMode > 0.0f; }

@@ -393,31 +393,26 @@ bool CCurveBlock::HitSegments(float x, float y, float tolerance) {
   return false;
 }
 
-int CCurveBlock::WriteRecord(HGLOBAL* record) {
-  *record = nullptr;
+int CCurveBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CCurveBlock::AppendRecordTo(CByteWriter& out) {
   if (!m_store.Block()) return 0;
   // From the record at the count down: a curve being built keeps its end record there uncounted.
   int end = m_store.LastEndAtOrBelow(m_store.Count());
   // A record of more points than any reader takes would make the list it stands in unreadable.
   if (end < 2 || end >= kMaxPointRecords) return 0;
-  std::vector<POINTREC> records;
-  {
-    CGlobalLock lock(m_store.Block());
-    if (!lock.Data()) return 0;
-    for (int i = 0; i <= end; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
-  }
-  CBlockRecordWriter writer(kCurveRecordTag, *this);
+  CGlobalLock lock(m_store.Block());
+  size_t bytes = static_cast<size_t>(end + 1) * kPointRecordSize;
+  if (!lock.Data() || lock.Size() < bytes) return 0;
+  CBlockRecordWriter writer(out, kCurveRecordTag, *this);
   writer.WriteRect(m_box);
   writer.WriteMatrix(m_matrix);
   CByteWriter& fields = writer.Fields();
   fields.WriteDWord(m_colour);
-  fields.WriteInt32(static_cast<int>(records.size()));
-  for (const POINTREC& point : records) {
-    fields.WriteFloat(point.x);
-    fields.WriteFloat(point.y);
-    fields.WriteByte(point.flags);
-  }
-  return writer.Finish(record);
+  fields.WriteInt32(end + 1);
+  // The store keeps its points in the record's own 9-byte form.
+  fields.WriteBytes(lock.Data(), bytes);
+  return writer.Close();
 }
 
 CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
@@ -441,11 +436,9 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   curve->m_box = box;
   curve->m_matrix = matrix;
   if (n == 0) return curve.release();
-  std::vector<POINTREC> points(static_cast<size_t>(n));
-  for (POINTREC& point : points)
-    if (!fields.ReadFloat(point.x) || !fields.ReadFloat(point.y) || !fields.ReadByte(point.flags))
-      return nullptr;
-  curve->m_store.Assign(points, n);
+  // The points stand in the record in the store's own 9-byte form; the length check above has
+  // made sure that all of them lie before the end byte.
+  curve->m_store.AssignBytes(fields.Current(), n, n);
   curve->m_boxHasPoint = true;
   return curve.release();
 }

@@ -62,6 +62,7 @@ public:
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
   BOOL HitTest(CBlockView* view, float x, float y) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   CBlock* Clone() override;

@@ -18,8 +18,6 @@ namespace {
 
 // The group record up to its nested list: header, box, matrix.
 const size_t kGroupFixedSize = 60;
-// A nested list with no block in it.
-const int kEmptyListLength = 6;
 const DWORD kEveryColour = 0xFFFFFFFF;
 
 void Unite(CFRect* box, const CFRect& other) {
@@ -284,25 +282,16 @@ void CGroupBlock::AppendClipboardText(char* buffer, size_t capacity) {
     if (CBlock* child = m_children.GetBlock(i)) child->AppendClipboardText(buffer, capacity);
 }
 
-int CGroupBlock::WriteRecord(HGLOBAL* record) {
-  *record = nullptr;
-  HGLOBAL children = nullptr;
-  int length = m_children.WriteToMemory(&children);
-  // Children that write nothing would make a group that no reader accepts, and that would stop
-  // the reading of the whole list it stands in.
-  if (!children || length <= kEmptyListLength) {
-    if (children) ::GlobalFree(children);
-    return 0;
-  }
-  CBlockRecordWriter writer(kGroupRecordTag, *this);
+int CGroupBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CGroupBlock::AppendRecordTo(CByteWriter& out) {
+  CBlockRecordWriter writer(out, kGroupRecordTag, *this);
   writer.WriteRect(m_box);
   writer.WriteMatrix(m_matrix);
-  {
-    CGlobalLock lock(children);
-    if (lock.Data()) writer.Fields().WriteBytes(lock.Data(), static_cast<size_t>(length));
-  }
-  ::GlobalFree(children);
-  return writer.Finish(record);
+  // Children that write nothing would make a group that no reader accepts, and that would stop
+  // the reading of the whole list it stands in: then the group writes nothing either.
+  if (!m_children.AppendRecordTo(writer.Fields())) return 0;
+  return writer.Close();
 }
 
 CBlock* CGroupBlock::ToCurve(DWORD colour) {

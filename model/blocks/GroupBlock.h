@@ -49,6 +49,7 @@ public:
   void AppendText(CString& text) override;
   void AppendClipboardText(char* buffer, size_t capacity) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
   CBlock* ToCurve(DWORD colour) override;
   void SetColour(CBlockView* view, DWORD colour, BOOL redraw) override;
   // The flattened curves through the transform library's transformation.

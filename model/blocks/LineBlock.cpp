@@ -112,11 +112,13 @@ CContour* CLineBlock::GetContour(const CMatrix2D* matrix, UINT) {
   return contour;
 }
 
-int CLineBlock::WriteRecord(HGLOBAL* record) {
+int CLineBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CLineBlock::AppendRecordTo(CByteWriter& out) {
   // The record has no matrix, so the ends go out on the page: a line read back, cloned or pasted
   // lies where this one does.
   FPOINT start = ToPage(m_start), end = ToPage(m_end);
-  CBlockRecordWriter writer(kLineRecordTag, *this);
+  CBlockRecordWriter writer(out, kLineRecordTag, *this);
   CByteWriter& fields = writer.Fields();
   fields.WriteFloat(start.x);
   fields.WriteFloat(start.y);
@@ -125,7 +127,7 @@ int CLineBlock::WriteRecord(HGLOBAL* record) {
   writer.WriteRect(m_box);
   fields.WriteDWord(m_colour);
   fields.WriteInt32(m_reserved);
-  return writer.Finish(record);
+  return writer.Close();
 }
 
 void CLineBlock::UpdateBoxFromEnds() {

@@ -22,6 +22,7 @@ public:
   void Transform(const CMatrix2D& matrix) override;
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
 
   // Block coordinates.
   FPOINT m_start;

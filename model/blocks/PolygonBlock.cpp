@@ -160,8 +160,10 @@ CContour* CPolygonBlock::GetContour(const CMatrix2D* matrix, UINT) {
   return FinishContour(ContourFromRegularPolygon(Shape()), matrix);
 }
 
-int CPolygonBlock::WriteRecord(HGLOBAL* record) {
-  CBlockRecordWriter writer(kPolygonRecordTag, *this);
+int CPolygonBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CPolygonBlock::AppendRecordTo(CByteWriter& out) {
+  CBlockRecordWriter writer(out, kPolygonRecordTag, *this);
   CByteWriter& fields = writer.Fields();
   fields.WriteFloat(m_outerRadius);
   fields.WriteFloat(m_innerRadius);
@@ -174,7 +176,7 @@ int CPolygonBlock::WriteRecord(HGLOBAL* record) {
   fields.WriteFloat(m_starAngle);
   fields.WriteFloat(m_centre.x);
   fields.WriteFloat(m_centre.y);
-  return writer.Finish(record);
+  return writer.Close();
 }
 
 CBlock* LoadPolygonBlock(const BYTE* record, size_t available) {

@@ -27,6 +27,7 @@ public:
   void Transform(const CMatrix2D& matrix) override;
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
 
   bool IsStar() const { return m_starAngle != 0.0f && m_innerRadius != m_outerRadius; }
   RegularPolygonShape Shape() const;

@@ -126,8 +126,10 @@ CContour* CRectBlock::GetContour(const CMatrix2D* matrix, UINT) {
   return FinishContour(contour, matrix);
 }
 
-int CRectBlock::WriteRecord(HGLOBAL* record) {
-  CBlockRecordWriter writer(kRectRecordTag, *this);
+int CRectBlock::WriteRecord(HGLOBAL* record) { return WriteRecordThroughAppend(record); }
+
+int CRectBlock::AppendRecordTo(CByteWriter& out) {
+  CBlockRecordWriter writer(out, kRectRecordTag, *this);
   CByteWriter& fields = writer.Fields();
   writer.WriteRect(m_rect);
   writer.WriteMatrix(m_matrix);
@@ -136,7 +138,7 @@ int CRectBlock::WriteRecord(HGLOBAL* record) {
   writer.WriteRect(m_box);
   fields.WriteDWord(m_colour);
   fields.WriteInt32(m_cornerStyle);
-  return writer.Finish(record);
+  return writer.Close();
 }
 
 CBlock* LoadRectBlock(const BYTE* record, size_t available) {

@@ -24,6 +24,7 @@ public:
   void Transform(const CMatrix2D& matrix) override;
   CContour* GetContour(const CMatrix2D* matrix, UINT flags) override;
   int WriteRecord(HGLOBAL* record) override;
+  int AppendRecordTo(CByteWriter& out) override;
 
   // Control point 0-3 (top left, top right, bottom left, bottom right) in block coordinates.
   FPOINT ControlPoint(int index) const;

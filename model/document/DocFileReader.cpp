@@ -1,11 +1,13 @@
 #include "model/document/DocFileReader.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <utility>
 
 #include "framework/ByteReader.h"
 #include "framework/File.h"
+#include "framework/FileException.h"
 #include "model/document/FontMountService.h"
 #include "model/editing/MainWindowNotice.h"
 #include "model/records/BlockRecord.h"
@@ -37,8 +39,12 @@ const ULONGLONG kLargestFile = 0x7FFFFFFF;
 // A block list shorter than this holds no block.
 const DWORD kShortestBlockList = 7;
 
+// Without copying the list of a large drawing when the target is empty, as it is on an open.
 void MoveBlocks(CSegArray& from, CSegArray& to) {
-  for (INT_PTR i = 0; i < from.GetSize(); ++i) to.AddBlock(from.GetBlock(i));
+  if (to.IsEmpty())
+    to.Swap(from);
+  else
+    to.Append(from);
   from.RemoveAll();
 }
 
@@ -68,24 +74,49 @@ CDocFileReader::Error CDocFileReader::Read(LPCSTR path) {
   CFile file;
   if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
     return kCannotOpen;
+  Error result = kNoError;
   try {
     ULONGLONG length = file.GetLength();
     if (length > kLargestFile) return kDamaged;
-    m_file.resize(static_cast<size_t>(length));
-    size_t done = 0;
-    while (done < m_file.size()) {
-      UINT read = file.Read(m_file.data() + done, static_cast<UINT>(m_file.size() - done));
-      if (read == 0) return kCannotOpen;  // the file shrank while being read
-      done += read;
-    }
+    ReadImageOf(file, static_cast<size_t>(length));
+    result = ReadSections();
     file.Close();
   } catch (CFileException* e) {
     e->Delete();
-    return kCannotOpen;
+    result = kCannotOpen;  // also a file that shrank while being read
   } catch (const std::bad_alloc&) {
-    return kCannotOpen;
+    result = kCannotOpen;
   }
-  return ReadSections();
+  m_listFile = nullptr;
+  return result;
+}
+
+void CDocFileReader::ReadImageOf(CFile& file, size_t size) {
+  auto readUpTo = [&](size_t end) {
+    size_t done = m_file.size();
+    m_file.resize(end);
+    while (done < end) {
+      UINT read = file.Read(m_file.data() + done, static_cast<UINT>(end - done));
+      if (read == 0) AfxThrowFileException(CFileException::endOfFile);
+      done += read;
+    }
+  };
+  m_file.clear();
+  m_fileSize = size;
+  readUpTo(std::min(size, CDocFileHeader::kFirstSectionOffset));
+  CDocFileHeader header;
+  DWORD list = 0;
+  bool listLast = header.Read(m_file.data(), m_file.size()) == CDocFileHeader::kValid &&
+                  header.PointsIntoFile(kBlockListSection, size);
+  if (listLast) {
+    list = header.GetOffset(kBlockListSection);
+    for (int section = 0; section < kDocFileSectionCount; ++section)
+      if (section != kBlockListSection &&
+          header.GetOffset(static_cast<DocFileSection>(section)) >= list)
+        listLast = false;
+  }
+  readUpTo(listLast ? list : size);
+  if (listLast) m_listFile = &file;
 }
 
 CDocFileReader::Error CDocFileReader::ReadImage(const BYTE* data, size_t size) {
@@ -168,6 +199,7 @@ CString CDocFileReader::GetText() const {
 
 CDocFileReader::Error CDocFileReader::ReadBlockList() {
   if (m_header.GetOffset(kBlockListSection) == 0) return kNoError;
+  if (m_listFile) return ReadBlockListFromFile(m_header.GetOffset(kBlockListSection));
   // Without a list to start from no block can be found.
   if (!m_header.PointsIntoFile(kBlockListSection, m_file.size())) return kDamaged;
   size_t available = 0;
@@ -183,6 +215,29 @@ CDocFileReader::Error CDocFileReader::ReadBlockList() {
   if (length > available) length = static_cast<DWORD>(available);
   bool damaged = false;
   std::unique_ptr<CSegArray> blocks(LoadSegArray(section, length, &damaged));
+  if (!blocks) return damaged ? kBlockListDamaged : kDamaged;
+  if (damaged) m_partial = true;
+  MoveBlocks(*blocks, m_blocks);
+  return kNoError;
+}
+
+CDocFileReader::Error CDocFileReader::ReadBlockListFromFile(size_t offset) {
+  ShowStatus(kReadingBlockList);
+  size_t available = m_fileSize - offset;
+  BYTE head[5] = {};
+  m_listFile->Seek(static_cast<LONGLONG>(offset), CFile::begin);
+  UINT got = m_listFile->Read(head, sizeof head);
+  CByteReader reader(head, got);
+  BYTE tag = 0;
+  DWORD length = 0;
+  if (!reader.ReadByte(tag) || tag != kSegArrayRecordTag || !reader.ReadDWord(length) ||
+      length < kShortestBlockList)
+    return kDamaged;
+  // A file cut short keeps the blocks that are there; the list reports the damage.
+  if (length > available) length = static_cast<DWORD>(available);
+  m_listFile->Seek(static_cast<LONGLONG>(offset), CFile::begin);
+  bool damaged = false;
+  std::unique_ptr<CSegArray> blocks(LoadSegArrayFromFile(*m_listFile, length, m_piece, &damaged));
   if (!blocks) return damaged ? kBlockListDamaged : kDamaged;
   if (damaged) m_partial = true;
   MoveBlocks(*blocks, m_blocks);

@@ -6,6 +6,11 @@
 // guide block or font-mount section is left out, a damaged font-mount entry is left out alone. Such
 // a partial read says so, so that the original file can be kept. Each step reports its progress
 // text to the main window.
+//
+// A file whose block list is its last section, as this program writes every file, is not read
+// into memory whole: the sections before the list are, and the list, nearly all of a large
+// drawing, is read a piece at a time while its blocks are built. The sections before it are then
+// bounded by the list's start, a little stricter than a whole read of a damaged file would be.
 #pragma once
 
 #include <windows.h>
@@ -20,13 +25,19 @@
 #include "model/document/PageSettings.h"
 #include "model/document/SegArray.h"
 
+class CFile;
+
 class CDocFileReader {
 public:
+  // Bytes of the block list read from the file at a time.
+  static constexpr size_t kBlockListPiece = 256 * 1024;
+
   // Why an open failed.
   // kBlockListDamaged: the block list has reported its damage itself.
   enum Error { kNoError, kCannotOpen, kNotDocument, kWrongVersion, kDamaged, kBlockListDamaged };
 
-  CDocFileReader() = default;
+  // piece: bytes of the block list read at a time (tests make it small).
+  explicit CDocFileReader(size_t piece = kBlockListPiece) : m_piece(piece) {}
   CDocFileReader(const CDocFileReader&) = delete;
   CDocFileReader& operator=(const CDocFileReader&) = delete;
 
@@ -55,16 +66,24 @@ public:
   static void ShowStatus(UINT stringId);
 
 private:
+  // Reads the file's bytes up to its block list when that is the last section, else all of them.
+  void ReadImageOf(CFile& file, size_t size);
   Error ReadSections();
   // The bytes from a section's offset to the end of the file; null when the section is absent or
   // its offset points outside the file or into its header (the latter marks the read partial).
   const BYTE* SectionStart(DocFileSection section, size_t* available);
   void ReadText();
   Error ReadBlockList();
+  // The block list from the file when it was left out of the bytes in memory.
+  Error ReadBlockListFromFile(size_t offset);
   void ReadGuides();
   void ReadFontMount();
 
   std::vector<BYTE> m_file;
+  size_t m_piece;
+  // The open file and its size while its block list remains to be read from it.
+  CFile* m_listFile = nullptr;
+  size_t m_fileSize = 0;
   CDocFileHeader m_header;
   bool m_partial = false;
   CPageSettings m_page;

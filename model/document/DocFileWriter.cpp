@@ -44,28 +44,32 @@ bool MakeTempFileBeside(LPCSTR path, CString& temp) {
   return true;
 }
 
-bool WriteWholeFile(LPCSTR path, const BYTE* data, size_t size) {
-  CFile file;
-  if (!file.Open(path,
-                 CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary))
-    return false;
-  try {
-    if (size > 0) file.Write(data, static_cast<UINT>(size));
-    file.Flush();
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    file.Abort();
-    return false;
-  }
-  return true;
+// Offsets in a document are signed 32-bit numbers.
+const ULONGLONG kLargestFile = 0x7FFFFFFF;
+
+void WriteAt(CFile& file, ULONGLONG position, const BYTE* data, size_t size) {
+  file.Seek(static_cast<LONGLONG>(position), CFile::begin);
+  file.Write(data, static_cast<UINT>(size));
 }
 
 }  // namespace
 
-CDocFileWriter::CDocFileWriter() : m_failed(false) { m_failed = !m_header.WriteTo(m_file); }
+CDocFileWriter::CDocFileWriter() : m_pendingBlocks(nullptr), m_failed(false) {
+  m_failed = !m_header.WriteTo(m_file);
+}
+
+size_t CDocFileWriter::Size() const {
+  BuildBlockList();
+  return m_file.Size();
+}
+
+const BYTE* CDocFileWriter::Data() const {
+  BuildBlockList();
+  return m_file.Data();
+}
 
 bool CDocFileWriter::BeginSection(DocFileSection section) {
+  BuildBlockList();  // a section after the block list follows it
   if (m_failed) return false;
   m_header.SetOffset(section, static_cast<DWORD>(m_file.Size()));
   return true;
@@ -119,6 +123,7 @@ bool CDocFileWriter::AddStoredText(const std::vector<BYTE>& stored) {
 }
 
 bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
+  BuildBlockList();
   if (m_failed) return false;
   HGLOBAL block = nullptr;
   int length = guides.WriteToMemory(&block);
@@ -126,12 +131,70 @@ bool CDocFileWriter::AddGuides(const CAuxObjectList& guides) {
 }
 
 bool CDocFileWriter::AddBlockList(CSegArray& blocks) {
+  BuildBlockList();
   if (m_failed) return false;
+  m_pendingBlocks = &blocks;
+  return true;
+}
+
+void CDocFileWriter::BuildBlockList() const {
+  if (!m_pendingBlocks) return;
+  CSegArray* blocks = m_pendingBlocks;
+  m_pendingBlocks = nullptr;
   size_t start = m_file.Size();
-  if (!blocks.AppendRecordTo(m_file)) return true;  // no block has a record: no section
+  if (!blocks->AppendRecordTo(m_file)) return;  // no block has a record: no section
   m_header.SetOffset(kBlockListSection, static_cast<DWORD>(start));
   m_failed = !m_header.PatchTable(m_file);
-  return !m_failed;
+}
+
+bool CDocFileWriter::StreamBlockList(CFile& file) const {
+  ULONGLONG start = m_file.Size();
+  bool pieceWritten = false;
+  CByteWriter piece;
+  size_t length = m_pendingBlocks->WriteRecordInPieces(piece, kBlockListPiece,
+                                                       [&](const BYTE* data, size_t size) {
+                                                         file.Write(data, static_cast<UINT>(size));
+                                                         pieceWritten = true;
+                                                       });
+  if (length == 0) return true;  // no block has a record: no section
+  if (start + length > kLargestFile) return false;
+  file.Write(piece.Data(), static_cast<UINT>(piece.Size()));
+  CDocFileHeader header = m_header;
+  header.SetOffset(kBlockListSection, static_cast<DWORD>(start));
+  CByteWriter table;
+  header.WriteTo(table);
+  WriteAt(file, 0, table.Data(), table.Size());
+  if (pieceWritten) {
+    BYTE word[4];
+    CByteWriter(word, sizeof word).WriteDWord(static_cast<DWORD>(length));
+    WriteAt(file, start + 1, word, sizeof word);
+  }
+  return true;
+}
+
+bool CDocFileWriter::WriteWholeFile(LPCSTR path) const {
+  CFile file;
+  if (!file.Open(path,
+                 CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary))
+    return false;
+  try {
+    if (m_file.Size() > 0) file.Write(m_file.Data(), static_cast<UINT>(m_file.Size()));
+    bool whole = !m_pendingBlocks || StreamBlockList(file);
+    if (!whole) {
+      file.Abort();
+      return false;
+    }
+    file.Flush();
+    file.Close();
+  } catch (CFileException* e) {
+    e->Delete();
+    file.Abort();
+    return false;
+  } catch (...) {
+    file.Abort();  // a block that could not be written: the caller removes the file
+    throw;
+  }
+  return true;
 }
 
 bool CDocFileWriter::AddMemorySection(DocFileSection section, HGLOBAL memory, int length) {
@@ -155,7 +218,14 @@ CDocFileWriter::SaveResult CDocFileWriter::SaveTo(LPCSTR path, BackupMode backup
   if (IsFolder(path)) return kCannotReplace;
   CString temp;
   if (!MakeTempFileBeside(path, temp)) return kCannotCreate;
-  if (!WriteWholeFile(temp, m_file.Data(), m_file.Size())) {
+  bool written = false;
+  try {
+    written = WriteWholeFile(temp);
+  } catch (...) {
+    ::DeleteFileA(temp);
+    throw;
+  }
+  if (!written) {
     ::DeleteFileA(temp);
     return kCannotWrite;
   }

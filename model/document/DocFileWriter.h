@@ -1,7 +1,9 @@
 // CDocFileWriter: builds a whole document file in memory, section by section in the file's order,
 // and saves it without ever putting the previous file at risk: the new file is written completely
 // under a temporary name in the same folder first, and only then does the old file become the
-// ".bak" file and the new one take its name.
+// ".bak" file and the new one take its name. The block list, which is nearly all of a large
+// document, is the exception to "in memory": it is written when the file is saved, a piece at a
+// time straight into the temporary file, so that a drawing of many megabytes is never held twice.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +15,7 @@
 #include "model/document/DocFileHeader.h"
 
 class CAuxObjectList;
+class CFile;
 class CFontMountSection;
 class CFontMountService;
 class CPageSettings;
@@ -46,11 +49,14 @@ public:
   bool AddStoredText(const std::vector<BYTE>& stored);
   // The guide lines' tag-1 block; no block (and entry 0) when no guide writes a record.
   bool AddGuides(const CAuxObjectList& guides);
-  // The block list's record; no section (and entry 0) when no block writes a record.
+  // The block list's record; no section (and entry 0) when no block writes a record. It must be
+  // the last section; its blocks are written when the file is saved or its bytes are asked for
+  // (Size, Data), so they must stay as they are until then.
   bool AddBlockList(CSegArray& blocks);
 
-  size_t Size() const { return m_file.Size(); }
-  const BYTE* Data() const { return m_file.Data(); }
+  // The whole file's bytes (the block list is written into memory first when it is still to come).
+  size_t Size() const;
+  const BYTE* Data() const;
 
   // Writes the file to the path as described above.
   SaveResult SaveTo(LPCSTR path, BackupMode backup = kBackUpPrevious) const;
@@ -59,12 +65,25 @@ public:
   // older backup. 1 when moved, 0 when there is no such file or it could not be moved.
   static int BackupFile(LPCSTR path);
 
+  // Bytes of the block list written to the file at a time.
+  static constexpr size_t kBlockListPiece = 256 * 1024;
+
 private:
   bool BeginSection(DocFileSection section);
   // Appends length counted bytes of the memory (which it frees) as the section.
   bool AddMemorySection(DocFileSection section, HGLOBAL memory, int length);
+  // Writes a block list still to come into the file's bytes in memory.
+  void BuildBlockList() const;
+  // The file at the path: the sections in memory, then a block list still to come in pieces.
+  bool WriteWholeFile(LPCSTR path) const;
+  // Writes the block list still to come at the end of the file, then the table and the list's
+  // length, which are known only then; false when the file would grow past what a document's
+  // offsets can address.
+  bool StreamBlockList(CFile& file) const;
 
-  CByteWriter m_file;
-  CDocFileHeader m_header;
-  bool m_failed;
+  // Built lazily by the const accessors: the block list joins them when it is written.
+  mutable CByteWriter m_file;
+  mutable CDocFileHeader m_header;
+  mutable CSegArray* m_pendingBlocks;
+  mutable bool m_failed;
 };

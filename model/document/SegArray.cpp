@@ -37,16 +37,7 @@ HWND MainWindowHandle() {
 
 // Appends the block's record to the writer; false when the block writes none.
 bool AppendRecordOf(CBlock* block, CByteWriter* writer) {
-  HGLOBAL record = nullptr;
-  int length = block->WriteRecord(&record);
-  bool appended = false;
-  if (record) {
-    CGlobalLock lock(record);
-    if (length > 0 && lock.Data() && static_cast<size_t>(length) <= lock.Size())
-      appended = writer->WriteBytes(lock.Data(), static_cast<size_t>(length));
-  }
-  if (record) ::GlobalFree(record);
-  return appended;
+  return block->AppendRecordTo(*writer) > 0;
 }
 
 // Ends the list in the writer: 0xFE and the length at offset 1.
@@ -57,21 +48,47 @@ size_t CloseList(CByteWriter* writer) {
   return length;
 }
 
-// The list record of the blocks that take part, each block's record through its own writer;
-// false when none wrote a record, since a list without a block is one that no reader accepts.
-template <class TakesPart>
-bool BuildListRecord(const CSegArray& list, TakesPart takesPart, CByteWriter* record) {
-  record->WriteByte(kSegArrayRecordTag);
-  record->WriteInt32(0);
+// Appends the list record of the blocks that take part, each block writing its own record in
+// place. Whenever more than pieceSize bytes stand in the writer after a block's record, they go
+// to flush(data, size) and leave the writer; pieceSize 0 keeps the whole record in the writer.
+// Returns the record's length, or 0 having appended (and flushed) nothing when no block wrote a
+// record, since a list without a block is one that no reader accepts.
+template <class TakesPart, class Flush>
+size_t AppendListRecord(const CSegArray& list, TakesPart takesPart, CByteWriter* out,
+                        size_t pieceSize, Flush flush) {
+  size_t start = out->Size();
+  out->WriteByte(kSegArrayRecordTag);
+  out->WriteInt32(0);
+  // The record's bytes gone to flush, and where the rest of it begins in the writer.
+  size_t flushed = 0, rest = start;
   bool any = false;
   for (INT_PTR i = 0; i < list.GetSize(); ++i) {
     CBlock* block = list.GetBlock(i);
-    if (block && takesPart(block) && AppendRecordOf(block, record)) any = true;
+    if (!block || !takesPart(block) || !AppendRecordOf(block, out)) continue;
+    any = true;
+    if (pieceSize != 0 && out->Size() > pieceSize) {
+      flush(out->Data(), out->Size());
+      flushed += out->Size() - rest;
+      rest = 0;
+      out->Truncate(0);
+    }
   }
-  if (!any) return false;
-  CloseList(record);
-  return true;
+  if (!any) {
+    out->Truncate(start);
+    return 0;
+  }
+  out->WriteByte(kListEndByte);
+  size_t length = flushed + out->Size() - rest;
+  if (flushed == 0) out->PatchDWord(start + 1, static_cast<DWORD>(length));
+  return length;
 }
+
+template <class TakesPart>
+bool AppendListRecord(const CSegArray& list, TakesPart takesPart, CByteWriter* out) {
+  return AppendListRecord(list, takesPart, out, 0, [](const BYTE*, size_t) {}) != 0;
+}
+
+bool EveryBlock(CBlock*) { return true; }
 
 struct GlobalFreer {
   void operator()(void* memory) const { ::GlobalFree(memory); }
@@ -164,10 +181,12 @@ int CSegArray::WriteToMemory(HGLOBAL* record) {
 }
 
 bool CSegArray::AppendRecordTo(CByteWriter& writer) {
-  CByteWriter record;
-  return BuildListRecord(
-             *this, [](CBlock*) { return true; }, &record) &&
-         writer.WriteBytes(record.Data(), record.Size());
+  return AppendListRecord(*this, EveryBlock, &writer);
+}
+
+size_t CSegArray::WriteRecordInPieces(CByteWriter& writer, size_t pieceSize,
+                                      const std::function<void(const BYTE*, size_t)>& flush) {
+  return AppendListRecord(*this, EveryBlock, &writer, pieceSize, flush);
 }
 
 BOOL CSegArray::WriteToFile(CFile* file) {
@@ -261,9 +280,61 @@ void CSegArray::AppendText(CString& text) {
 static int s_listNesting = 0;
 static bool s_damageReported = false;
 
-CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
-  if (damaged) *damaged = false;
-  if (!record || available < kListHeaderSize || record[0] != kSegArrayRecordTag) return nullptr;
+namespace {
+
+// The bytes of a list record that lies whole in memory.
+class CMemoryListSource {
+public:
+  explicit CMemoryListSource(const BYTE* record) : m_record(record) {}
+  // count bytes from position on; the caller stays within the bytes available.
+  const BYTE* Bytes(size_t position, size_t /*count*/) { return m_record + position; }
+
+private:
+  const BYTE* m_record;
+};
+
+// The bytes of a list record read from a file piece by piece through a window that keeps the
+// piece in use; a record larger than a piece widens the window to hold it whole.
+class CFileListSource {
+public:
+  CFileListSource(CFile& file, size_t available, size_t pieceSize)
+      : m_file(file),
+        m_available(available),
+        m_pieceSize(std::max<size_t>(pieceSize, 16)),
+        m_start(0) {}
+  // count bytes from position on, null when the file ends before them. Positions only grow.
+  const BYTE* Bytes(size_t position, size_t count) {
+    size_t end = m_start + m_window.size();
+    if (position >= m_start && position + count <= end) return m_window.data() + position - m_start;
+    // Keep what is left of the window from position on, then read up to a piece behind it.
+    size_t kept = position < end ? end - position : 0;
+    if (kept) memmove(m_window.data(), m_window.data() + (position - m_start), kept);
+    if (position > end) m_file.Seek(static_cast<LONGLONG>(position - end), CFile::current);
+    size_t wanted = std::min(std::max(count, m_pieceSize), m_available - position);
+    m_window.resize(std::max(wanted, kept));
+    size_t filled = kept;
+    while (filled < wanted) {
+      UINT read = m_file.Read(m_window.data() + filled, static_cast<UINT>(wanted - filled));
+      if (read == 0) break;  // the file shrank while being read
+      filled += read;
+    }
+    m_window.resize(filled);
+    m_start = position;
+    return count <= filled ? m_window.data() : nullptr;
+  }
+
+private:
+  CFile& m_file;
+  size_t m_available;
+  size_t m_pieceSize;
+  size_t m_start;
+  std::vector<BYTE> m_window;
+};
+
+// The blocks of a list record whose first five bytes (tag and length) have been checked, taken
+// from the source one record at a time.
+template <class Source>
+CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
   if (s_listNesting == 0) s_damageReported = false;
   struct NestingLevel {
     NestingLevel() { ++s_listNesting; }
@@ -273,14 +344,20 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
   size_t position = kListHeaderSize;
   bool ended = false;
   while (position < available) {
-    if (record[position] == kListEndByte) {
+    const BYTE* tag = source.Bytes(position, 1);
+    if (tag && *tag == kListEndByte) {
       ended = true;
       break;
     }
-    size_t length = 0;
+    // The length is checked against what the list has left; the record's reader then needs
+    // only the record's own bytes.
+    size_t left = available - position, length = 0;
+    const BYTE* header = source.Bytes(position, std::min(left, kListHeaderSize));
     CBlock* block = nullptr;
-    if (CBlockRecordReader::ReadLength(record + position, available - position, &length))
-      block = CreateBlockFromRecord(record + position, available - position);
+    if (header && CBlockRecordReader::ReadLength(header, left, &length)) {
+      if (const BYTE* record = source.Bytes(position, length))
+        block = CreateBlockFromRecord(record, length);
+    }
     if (!block) break;
     list->AddBlock(block);
     position += length;
@@ -291,6 +368,23 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
   }
   if (damaged) *damaged = s_damageReported;
   return list->IsEmpty() ? nullptr : list.release();
+}
+
+}  // namespace
+
+CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
+  if (damaged) *damaged = false;
+  if (!record || available < kListHeaderSize || record[0] != kSegArrayRecordTag) return nullptr;
+  CMemoryListSource source(record);
+  return LoadListFrom(source, available, damaged);
+}
+
+CSegArray* LoadSegArrayFromFile(CFile& file, size_t available, size_t pieceSize, bool* damaged) {
+  if (damaged) *damaged = false;
+  CFileListSource source(file, available, pieceSize);
+  const BYTE* header = available >= kListHeaderSize ? source.Bytes(0, kListHeaderSize) : nullptr;
+  if (!header || header[0] != kSegArrayRecordTag) return nullptr;
+  return LoadListFrom(source, available, damaged);
 }
 
 UINT GetBlockListClipboardFormat() {
@@ -310,7 +404,7 @@ BOOL CopyBlocksToClipboard(CSegArray* list) {
     text.back() = '\0';  // whatever a block did, the buffer stays one string
   }
   CByteWriter blocks;
-  bool anyBlock = list && BuildListRecord(
+  bool anyBlock = list && AppendListRecord(
                               *list,
                               [](CBlock* block) {
                                 return block->m_selected && CopiesToClipboard(block->m_type);

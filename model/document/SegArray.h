@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
+
 #include "framework/ObArray.h"
 #include "framework/String.h"
 #include "model/geometry/FRect.h"
@@ -38,8 +41,17 @@ public:
   int WriteToMemory(HGLOBAL* record);
   // Appends the record to the writer; false, appending nothing, when no block writes a record.
   // Every writer of a list that is to be read back (documents, the clipboard) goes through this,
-  // so that nothing is stored that the reader would refuse.
+  // so that nothing is stored that the reader would refuse. Each block writes its record in
+  // place (CBlock::AppendRecordTo).
   bool AppendRecordTo(CByteWriter& writer);
+  // The same for a record too large to be built whole in memory first (a document being saved):
+  // whenever more than pieceSize bytes stand in the writer after a block's record, flush takes
+  // them (with whatever stood in the writer before the record) and the writer is emptied. Returns
+  // the record's length, 0 when no block wrote a record (then nothing was appended or flushed).
+  // When a piece went to flush, the record's length word (at its offset 1) stays 0 for the
+  // caller to fill in; otherwise it is written. Exceptions of flush pass through.
+  size_t WriteRecordInPieces(CByteWriter& writer, size_t pieceSize,
+                             const std::function<void(const BYTE*, size_t)>& flush);
   // Writes the record at the file position; FALSE, writing nothing, when no block has a record.
   BOOL WriteToFile(CFile* file);
   // Reads one record at the file position and appends its blocks; FALSE when there is none.
@@ -65,6 +77,12 @@ private:
 // reports once, also when the damage lies in lists nested in its groups; *damaged (when given)
 // tells whether this load met damage anywhere, so that a caller knows the list is partial.
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nullptr);
+// The same from a block-list record that begins at the file's position and has available bytes
+// (its length word, cut to what the file holds), read a piece of pieceSize bytes at a time
+// rather than whole (a piece widens for a record larger than that). The file's errors pass
+// through as its exceptions.
+CSegArray* LoadSegArrayFromFile(CFile& file, size_t available, size_t pieceSize,
+                                bool* damaged = nullptr);
 
 // The text of the copied blocks goes to the clipboard in a buffer of this size.
 const size_t kClipboardTextCapacity = 65530;

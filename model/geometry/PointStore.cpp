@@ -9,6 +9,8 @@
 namespace {
 
 const POINTREC kZeroRecord = {0.0f, 0.0f, 0};
+// Fixed blocks: see the header.
+const UINT kBlockFlags = GMEM_FIXED | GMEM_ZEROINIT;
 
 }  // namespace
 
@@ -28,8 +30,9 @@ size_t CPointStore::BlockRecords() const {
 
 void CPointStore::Reserve(int capacity) {
   SIZE_T bytes = (static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize;
+  // A fixed block may still move when it grows (GMEM_MOVEABLE here allows that, nothing more).
   HGLOBAL block = m_points ? ::GlobalReAlloc(m_points, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT)
-                           : ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+                           : ::GlobalAlloc(kBlockFlags, bytes);
   if (!block) AfxThrowMemoryException();
   m_points = block;
   m_capacity = capacity;
@@ -40,7 +43,7 @@ void CPointStore::CopyFrom(const CPointStore& other) {
   Free();
   CGlobalLock source(other.m_points);
   if (!source.Data()) return;
-  HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, source.Size());
+  HGLOBAL copy = ::GlobalAlloc(kBlockFlags, source.Size());
   if (!copy) AfxThrowMemoryException();
   {
     CGlobalLock target(copy);
@@ -63,6 +66,17 @@ void CPointStore::Assign(const std::vector<POINTREC>& records, int capacity) {
   size_t room = lock.Size() / kPointRecordSize;
   for (size_t i = 0; i < room; ++i)
     StorePointRecord(lock.Data(), i, i < records.size() ? records[i] : kZeroRecord);
+  m_count = count;
+}
+
+void CPointStore::AssignBytes(const BYTE* records, int count, int capacity) {
+  count = std::max(count, 0);
+  Reserve(std::max(capacity, count));
+  CGlobalLock lock(m_points);
+  if (!lock.Data()) AfxThrowMemoryException();
+  size_t bytes = std::min<size_t>(static_cast<size_t>(count) * kPointRecordSize, lock.Size());
+  if (bytes) memcpy(lock.Data(), records, bytes);
+  memset(lock.Data() + bytes, 0, lock.Size() - bytes);
   m_count = count;
 }
 

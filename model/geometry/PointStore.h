@@ -1,9 +1,13 @@
-// CPointStore: the growable array of 9-byte point records (PointRecord.h) in movable global
-// memory that contours and curve blocks keep their outlines in. It owns the block. The count is
-// the records in use, the capacity the records the block was sized for; the block always holds
-// kSpareRecords records more, so that closing a sub-path or appending after an end record has
-// room. It grows to 100 records first and by 50 after that; new room is zero-filled. Each
-// operation locks the block for its own duration only, since the block moves when it grows.
+// CPointStore: the growable array of 9-byte point records (PointRecord.h) in global memory that
+// contours and curve blocks keep their outlines in. It owns the block. The count is the records
+// in use, the capacity the records the block was sized for; the block always holds kSpareRecords
+// records more, so that closing a sub-path or appending after an end record has room. It grows to
+// 100 records first and by 50 after that; new room is zero-filled. Each operation locks the block
+// for its own duration only, since the block moves when it grows.
+//
+// The blocks are fixed global memory, not movable: a process has at most 65536 movable handles,
+// and a drawing of tens of thousands of curves (each glyph of a text drawn as outlines too) would
+// run out of them. Fixed blocks take no handle and are locked and sized alike.
 //
 // What differs between its owners stays with them: the box each keeps, how each closes a
 // sub-path, and how much capacity each leaves after an end record (Fit).
@@ -37,6 +41,8 @@ public:
   void CopyFrom(const CPointStore& other);
   // Exactly these records, in a block sized for capacity (at least their number) records.
   void Assign(const std::vector<POINTREC>& records, int capacity);
+  // The same from count records stored back to back as a record carries them (9 bytes each).
+  void AssignBytes(const BYTE* records, int count, int capacity);
 
   // Room for one more record at the count.
   void EnsureRoomForOne();

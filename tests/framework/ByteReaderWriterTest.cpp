@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
@@ -14,7 +15,8 @@ TEST(CByteWriter, WritesLittleEndianValues) {
   EXPECT_TRUE(writer.WriteDWord(0xA1B2C3D4));
   EXPECT_TRUE(writer.WriteFloat(1.0f));
   EXPECT_TRUE(writer.WriteInt16(-2));
-  const BYTE expected[] = {0xF1, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 0x00, 0x00, 0x80, 0x3F, 0xFE, 0xFF};
+  const BYTE expected[] = {0xF1, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1,
+                           0x00, 0x00, 0x80, 0x3F, 0xFE, 0xFF};
   ASSERT_EQ(sizeof expected, writer.Size());
   EXPECT_EQ(0, memcmp(expected, writer.Data(), sizeof expected));
 }
@@ -55,6 +57,36 @@ TEST(CByteWriter, PatchesLengthFieldsInPlace) {
   EXPECT_FALSE(writer.PatchDWord(6, 1));
 }
 
+TEST(CByteWriter, TruncationTakesBytesBackAndLeavesRoomForMore) {
+  CByteWriter writer;
+  for (int i = 0; i < 1000; ++i) writer.WriteDWord(static_cast<DWORD>(i));
+  writer.Truncate(4001);  // past the end: nothing
+  EXPECT_EQ(4000u, writer.Size());
+  writer.Truncate(6);
+  writer.WriteByte(0xAB);
+  const BYTE expected[] = {0, 0, 0, 0, 1, 0, 0xAB};
+  ASSERT_EQ(sizeof expected, writer.Bytes().size());
+  EXPECT_EQ(0, memcmp(expected, writer.Bytes().data(), sizeof expected));
+  writer.WriteWord(0x0201);  // writing on after the bytes were asked for
+  EXPECT_EQ(9u, writer.Bytes().size());
+  EXPECT_EQ(2, writer.Bytes().back());
+
+  BYTE buffer[4] = {9, 9, 9, 9};
+  CByteWriter fixed(buffer, sizeof buffer);
+  fixed.WriteWord(0x0403);
+  fixed.Truncate(1);
+  EXPECT_TRUE(fixed.WriteBytes("xyz", 3));
+  EXPECT_FALSE(fixed.WriteByte(0));
+  EXPECT_EQ('z', buffer[3]);
+  EXPECT_TRUE(fixed.Bytes().empty());
+
+  CByteWriter limited(5);
+  EXPECT_TRUE(limited.WriteDWord(1));
+  limited.Truncate(2);
+  EXPECT_TRUE(limited.WriteBytes("abc", 3));
+  EXPECT_FALSE(limited.WriteByte(0)) << "the limit holds after a truncation too";
+}
+
 TEST(CByteReader, ReadsBackWhatTheWriterWrote) {
   CByteWriter writer;
   writer.WriteByte(7);
@@ -64,7 +96,12 @@ TEST(CByteReader, ReadsBackWhatTheWriterWrote) {
   writer.WriteDouble(3.25);
   writer.WriteFixedString("T42", 8);
   CByteReader reader(writer.Data(), writer.Size());
-  BYTE b; short s; int i; float f; double d; CString text;
+  BYTE b;
+  short s;
+  int i;
+  float f;
+  double d;
+  CString text;
   ASSERT_TRUE(reader.ReadByte(b));
   ASSERT_TRUE(reader.ReadInt16(s));
   ASSERT_TRUE(reader.ReadInt32(i));

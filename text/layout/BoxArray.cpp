@@ -80,16 +80,17 @@ void CBoxArray::DeleteAll() {
 
 bool CBoxArray::WriteRecord(CByteWriter& out) const {
   if (GetSize() == 0) return false;
-  CByteWriter record;
-  record.WriteByte(kRecordTag);
-  record.WriteDWord(0);
-  for (INT_PTR i = 0; i < GetSize(); ++i) {
+  // Written in place; a box that cannot be written takes the whole array back out.
+  size_t start = out.Size();
+  bool written = out.WriteByte(kRecordTag) && out.WriteDWord(0);
+  for (INT_PTR i = 0; written && i < GetSize(); ++i) {
     // Every box's record goes through the bounded writer, which refuses what does not fit.
-    if (GetBox(i)->WriteRecord(record) <= 0) return false;
+    written = GetBox(i)->WriteRecord(out) > 0;
   }
-  if (!record.WriteByte(kEndByte)) return false;
-  record.PatchDWord(1, static_cast<DWORD>(record.Size()));
-  return out.WriteBytes(record.Data(), record.Size());
+  written = written && out.WriteByte(kEndByte) &&
+            out.PatchDWord(start + 1, static_cast<DWORD>(out.Size() - start));
+  if (!written) out.Truncate(start);
+  return written;
 }
 
 int CBoxArray::WriteToMemory(HGLOBAL* out) const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/MemoryException.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/GuideLine.h"
@@ -103,10 +104,11 @@ struct Outcome {
   size_t textBytes;
 };
 
-Outcome ReadBack(const Bytes& bytes) {
-  CDocFileReader reader;
+// Reads with the reader given: a file or, without a path, the bytes in memory.
+Outcome ReadBack(const Bytes& bytes, const char* path = nullptr, size_t piece = 0) {
+  CDocFileReader reader(piece ? piece : CDocFileReader::kBlockListPiece);
   Outcome outcome = {};
-  outcome.error = reader.ReadImage(bytes.data(), bytes.size());
+  outcome.error = path ? reader.Read(path) : reader.ReadImage(bytes.data(), bytes.size());
   outcome.partial = reader.IsPartial();
   CSegArray blocks;
   reader.TakeBlocks(blocks);
@@ -600,6 +602,131 @@ TEST(DocFileSave, BackupFileNeedsAnExistingFile) {
   EXPECT_EQ(1, CDocFileWriter::BackupFile(path.c_str()));
   EXPECT_EQ((Bytes{1, 2, 3}), ReadFileBytes(path + ".bak"));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+}
+
+// Curves enough for a block list of several pieces, and a group.
+void ManyCurves(CSegArray& blocks, int count) {
+  for (int i = 0; i < count; ++i) {
+    CCurveBlock* curve = new CCurveBlock;
+    for (int p = 0; p < 50; ++p) curve->AddPoint(i + p * 0.25f, p % 3 * 1.5f, p ? 0x01 : 0x11);
+    curve->EndCurve();
+    blocks.AddBlock(curve);
+  }
+  CurveAndGroup(blocks);
+}
+
+// A block that runs out of memory while writing its record.
+class FailingBlock : public CBlock {
+public:
+  int WriteRecord(HGLOBAL*) override { AfxThrowMemoryException(); }
+};
+
+TEST(DocFileSave, ALargeBlockListGoesToTheFileInPiecesWithTheSameBytes) {
+  TempFolder folder;
+  std::string path = folder.File("large.T42");
+  CAuxObjectList guides;
+  TwoGuides(guides);
+  CSegArray blocks;
+  ManyCurves(blocks, 1000);
+  Bytes whole = BuildWithBlocks(blocks, &guides);
+  ASSERT_GT(whole.size(), 2 * CDocFileWriter::kBlockListPiece);
+  CDocFileWriter writer;
+  writer.AddPageSettings(NewPage());
+  writer.AddEmptyFontMount();
+  writer.AddText("", 0);
+  writer.AddGuides(guides);
+  writer.AddBlockList(blocks);
+  for (int save = 0; save < 2; ++save) {
+    ASSERT_EQ(CDocFileWriter::kSaved, writer.SaveTo(path.c_str()));
+    EXPECT_EQ(whole, ReadFileBytes(path)) << "save " << save;
+  }
+}
+
+TEST(DocFileSave, ABlockFailingHalfwayLeavesThePreviousFileAndNoOther) {
+  TempFolder folder;
+  std::string path = folder.File("a.T42");
+  WriteFileBytes(path, Build());
+  CSegArray blocks;
+  ManyCurves(blocks, 1000);
+  blocks.AddBlock(new FailingBlock);  // after pieces of the list have gone to the file
+  CDocFileWriter writer;
+  writer.AddPageSettings(NewPage());
+  writer.AddEmptyFontMount();
+  writer.AddBlockList(blocks);
+  bool ranOut = false;
+  try {
+    writer.SaveTo(path.c_str());
+  } catch (CMemoryException* e) {
+    e->Delete();
+    ranOut = true;
+  }
+  EXPECT_TRUE(ranOut);
+  EXPECT_EQ(Build(), ReadFileBytes(path));
+  for (const char* other : {"*.tmp", "*.bak"}) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(folder.File(other).c_str(), &entry);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << other;
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  }
+}
+
+std::string Describe(const Outcome& o) {
+  char text[128];
+  snprintf(text, sizeof text, "error %d partial %d blocks %d guides %d fonts %d text %d", o.error,
+           o.partial, static_cast<int>(o.blocks), static_cast<int>(o.guides),
+           static_cast<int>(o.fontEntries), static_cast<int>(o.textBytes));
+  return text;
+}
+
+TEST(DocFileOpen, AFileReadInPiecesOpensAsItsBytesDo) {
+  CAuxObjectList guides;
+  TwoGuides(guides);
+  CSegArray blocks;
+  ManyCurves(blocks, 3);
+  CDocFileWriter writer;
+  writer.AddPageSettings(NewPage());
+  writer.AddEmptyFontMount();
+  writer.AddText("text", 4);
+  writer.AddGuides(guides);
+  writer.AddBlockList(blocks);
+  const Bytes file(writer.Data(), writer.Data() + writer.Size());
+  const DWORD list = file[36] | file[37] << 8;
+  // Cut short anywhere, a byte changed anywhere in the list, and the guides after the list.
+  std::vector<Bytes> variants;
+  for (size_t cut = 0; cut < file.size(); cut += 29)
+    variants.push_back(Bytes(file.begin(), file.begin() + cut));
+  for (size_t at = list; at < file.size(); at += 23) {
+    variants.push_back(file);
+    variants.back()[at] ^= 0xA5;
+  }
+  Bytes guidesLast = file;
+  PutDWord(guidesLast, 32, static_cast<DWORD>(file.size()));
+  guidesLast.insert(guidesLast.end(), file.begin() + (file[32] | file[33] << 8),
+                    file.begin() + list);
+  variants.push_back(guidesLast);
+
+  TempFolder folder;
+  std::string path = folder.File("variant.T42");
+  for (size_t v = 0; v < variants.size(); ++v) {
+    WriteFileBytes(path, variants[v]);
+    MessageBoxCapture imageBoxes;
+    Outcome image = ReadBack(variants[v]);
+    size_t imageMessages = imageBoxes.Count();
+    MessageBoxCapture fileBoxes;
+    Outcome read = ReadBack({}, path.c_str(), 16);
+    EXPECT_EQ(Describe(image), Describe(read)) << "variant " << v;
+    EXPECT_EQ(imageMessages, fileBoxes.Count()) << "variant " << v;
+  }
+  EXPECT_EQ(2, ReadBack({}, path.c_str(), 16).guides) << "guides after the list";
+
+  // A text that claims the list's bytes keeps, read in pieces, only what stands before the list.
+  Bytes greedy = file;
+  PutDWord(greedy, (file[28] | file[29] << 8), 0x7FFF);
+  WriteFileBytes(path, greedy);
+  Outcome read = ReadBack({}, path.c_str(), 16);
+  EXPECT_TRUE(read.partial);
+  EXPECT_EQ(list - (file[28] | file[29] << 8) - 4u, read.textBytes);
+  EXPECT_EQ(blocks.GetSize(), read.blocks);
 }
 
 TEST(DocFileOpen, MissingFileCannotBeOpened) {

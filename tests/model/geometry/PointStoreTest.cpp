@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/GlobalLock.h"
 #include "model/ContourTestSupport.h"
 #include "model/CurveTestSupport.h"
 #include "model/geometry/PointStore.h"
@@ -70,6 +71,20 @@ TEST(CPointStore, OwnersCloseAndAppendAfterTheEndEachTheirWay) {
   std::unique_ptr<CCurveBlock> endedCurve(MakeCurve({{0, 0, 0x11}, {1, 0, 0x21}}));
   endedCurve->AddPoint(2, 2, 0x11);
   EXPECT_EQ((std::vector<BYTE>{0x11, 0x21, 0x11, 0xFF}), FlagsOf(endedCurve->GetPoints()));
+}
+
+TEST(CPointStore, MoreOutlinesThanAProcessHasMovableHandlesCanExistAtOnce) {
+  // A process has 65536 movable handles; a drawing of tens of thousands of curves needs more.
+  std::vector<std::unique_ptr<CPointStore>> stores;
+  for (int i = 0; i < 70000; ++i) {
+    stores.emplace_back(new CPointStore);
+    stores.back()->Append(MakePointRecord(static_cast<float>(i), 1, 0x11));
+  }
+  POINTREC last = {};
+  ASSERT_TRUE(stores.back()->Get(0, &last));
+  EXPECT_EQ(69999.0f, last.x);
+  CGlobalLock lock(stores.back()->Block());
+  EXPECT_GE(lock.Size(), (CPointStore::kFirstCapacity + CPointStore::kSpareRecords) * 9u);
 }
 
 }  // namespace
