@@ -164,11 +164,16 @@ bool CDrawingCommands::ExportTo(LPCSTR path) {
       result = CDrawingExport::WritePlot(blocks, path);
       break;
     case CDrawingExport::kIllustrator:
+      result = CDrawingExport::WriteEps(
+          blocks, path, m_epsSettingsPath.IsEmpty() ? nullptr : static_cast<LPCSTR>(m_epsSettingsPath));
+      break;
     case CDrawingExport::kOther:
       break;
   }
   CIniFile().WriteString(kSystemSection, kExportFolderKey, CDrawingExport::FolderOf(path));
   if (result == CDrawingExport::kCannotWrite) AfxMessageBox(IDS_EXPORT_FAILED, MB_ICONWARNING);
+  if (result == CDrawingExport::kNoResolution) AfxMessageBox(IDS_EPS_NO_RESOLUTION, MB_ICONWARNING);
+  if (result == CDrawingExport::kBadTemplate) AfxMessageBox(IDS_EPS_BAD_TEMPLATE, MB_ICONWARNING);
   return result == CDrawingExport::kWritten;
 }
 
