@@ -159,14 +159,16 @@ TEST(DrawingExport, AnEpsFileIsTheSettingsFrameAroundThePathTextAtTheirResolutio
   const std::string settings = folder.File("ImExport.Ini");
   const std::string path = folder.File("drawing.eps");
   CSegArray blocks;
-  std::ofstream(settings, std::ios::binary) << EpsSettings("%%BoundingBox: %d %d %d %d", "%%EOF\r\n");
+  std::ofstream(settings, std::ios::binary)
+      << EpsSettings("%%%%BoundingBox: %d %d %d %d", "%%EOF\r\n");
   EXPECT_EQ(CDrawingExport::kNothingWritten,
             CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
   EXPECT_FALSE(Exists(path));
 
   AddSquare(blocks);
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
-  // 72 units per inch: 100 mm are 283.465 units, 283 in the box, which is 5 units larger. The
+  // 72 units per inch: 100 mm are 283.465 units, 283 in the box, which is 5 units larger; the
+  // template is a C format, %% giving one %. The
   // square is turned over within its box; the definitions keep their semicolon, their spaces
   // around '=' and their bracket line; the blank line before the tail is no part of them.
   EXPECT_EQ("%!PS-Adobe-2.0 EPSF-1.2\r\n%%Creator: Ravenquillor V6.x\r\n"
@@ -177,10 +179,10 @@ TEST(DrawingExport, AnEpsFileIsTheSettingsFrameAroundThePathTextAtTheirResolutio
             Contents(path));
 
   // An empty tail ends the file with the drawing; a template of fewer values takes those.
-  std::ofstream(settings, std::ios::binary) << EpsSettings("%%BoundingBox: %d %d 100%%", "");
+  std::ofstream(settings, std::ios::binary) << EpsSettings("%%%%BoundingBox: %d %d 100%%", "");
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
   std::string written = Contents(path);
-  EXPECT_NE(std::string::npos, written.find("%%BoundingBox: 0 0 100%\r\n"));
+  EXPECT_NE(std::string::npos, written.find("\r\n%%BoundingBox: 0 0 100%\r\n"));
   EXPECT_EQ(written.size() - 3, written.rfind("U\r\n"));
 }
 

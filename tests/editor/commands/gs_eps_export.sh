@@ -31,9 +31,20 @@ for i in range(4):
 assert declared[0] <= marked[0] and declared[1] <= marked[1], (declared, marked)
 assert declared[2] >= marked[2] and declared[3] >= marked[3], (declared, marked)
 # The picture: P5 width height 255, rows from the top, at 288 dots per inch from the declared box.
-header = pgm.split(b"\n", 3)
-width, height = (int(v) for v in header[1].split())
-pixels = header[3]
+fields, at = [], 0
+while len(fields) < 4:
+    while pgm[at:at + 1].isspace():
+        at += 1
+    if pgm[at:at + 1] == b"#":
+        at = pgm.index(b"\n", at)
+        continue
+    end = at
+    while not pgm[end:end + 1].isspace():
+        end += 1
+    fields.append(pgm[at:end])
+    at = end
+width, height = int(fields[1]), int(fields[2])
+pixels = pgm[at + 1:]
 dots = 288 / 72
 def inside_polygon(x, y, polygon):
     inside = False
