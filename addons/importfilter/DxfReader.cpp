@@ -211,6 +211,8 @@ bool CDxfReader::SplitGroups(const char* data, size_t size) {
   };
   const char* text = nullptr;
   size_t length = 0;
+  // About one group per eight bytes in the files CAD programs write.
+  m_groups.reserve(size / 8);
   while (nextLine(&text, &length)) {
     if (length > kLongestLine) {
       Fail(line);
@@ -379,17 +381,23 @@ size_t CDxfReader::ReadEntities(size_t at, std::vector<Entity>* list) {
   return at;
 }
 
-DWORD CDxfReader::ColourOf(const Fields& fields, DWORD blockColour) const {
+DWORD CDxfReader::ColourOf(const Fields& fields, DWORD blockColour) {
   if (const Group* colour = fields.Find(420)) {
     double value = 0;
-    if (const_cast<CDxfReader*>(this)->Number(*colour, &value))
+    if (Number(*colour, &value))
       return static_cast<DWORD>(value) & 0xFFFFFF;
   }
   const int index = static_cast<int>(fields.Number(62, 256));
   if (index == 0) return blockColour;
   if (index == 256) {
-    auto layer = m_layerColours.find(UpperAscii(fields.Text(8)));
-    return layer == m_layerColours.end() ? 0x000000 : layer->second;
+    // Entities come in runs of one layer: the last one's colour is kept at hand.
+    const std::string layer = fields.Text(8);
+    if (layer != m_lastLayer) {
+      auto found = m_layerColours.find(UpperAscii(layer));
+      m_lastLayer = layer;
+      m_lastLayerColour = found == m_layerColours.end() ? 0x000000 : found->second;
+    }
+    return m_lastLayerColour;
   }
   return IndexColour(std::abs(index));
 }
@@ -644,13 +652,13 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
   block.drawing = false;
 }
 
-void CDxfReader::AddOpen(const CImportPath& piece, DWORD colour) {
+void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
   const std::vector<ImportPathPoint>& points = piece.Points();
   if (points.size() < 2) return;
   const ImportPoint2 start = {points[0].x, points[0].y};
   if (m_chain.IsEmpty() || colour != m_chainColour || !Near(m_chain.CurrentPoint(), start, kJoinDistance)) {
     FlushChain();
-    m_chain = piece;
+    std::swap(m_chain, piece);
     m_chainColour = colour;
   } else {
     for (size_t i = 1; i < points.size(); ++i) {

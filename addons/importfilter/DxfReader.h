@@ -84,11 +84,11 @@ private:
 
   // An open piece continues the path being joined when it starts at its end in its colour;
   // a joined path that comes back to its start is closed and handed on.
-  void AddOpen(const CImportPath& piece, DWORD colour);
+  void AddOpen(CImportPath& piece, DWORD colour);
   void AddClosed(CImportPath& piece, DWORD colour, bool filled);
   void FlushChain();
 
-  DWORD ColourOf(const Fields& fields, DWORD blockColour) const;
+  DWORD ColourOf(const Fields& fields, DWORD blockColour);
   ImportMatrix ObjectToWorld(const Fields& fields);
   bool Number(const Group& group, double* value);
   std::string Text(const Group& group) const;
@@ -97,6 +97,8 @@ private:
 
   std::vector<Group> m_groups;
   std::map<std::string, DWORD> m_layerColours;
+  std::string m_lastLayer = std::string(1, '\0');
+  DWORD m_lastLayerColour = 0;
   std::map<std::string, Block> m_blocks;
   std::vector<Entity> m_entities;
   double m_unit = 1.0;

@@ -78,10 +78,40 @@ bool CImportedDrawing::GetBounds(double* left, double* bottom, double* right, do
   return any;
 }
 
-HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) const {
+std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
+  const size_t share = (m_curves.size() + kMostCurves - 1) / kMostCurves;
+  std::vector<Curve> joined;
+  // First neighbours of one colour and fill, a share at a time; then, when colours change too
+  // often for that, any neighbours.
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<Curve>& from = pass == 0 ? m_curves : joined;
+    std::vector<Curve> result;
+    size_t inLast = 0;
+    for (Curve& curve : from) {
+      const bool fits = !result.empty() && inLast < share &&
+                        result.back().points.size() + curve.points.size() <= kMostCurvePoints &&
+                        (pass == 1 || (result.back().colour == curve.colour &&
+                                       result.back().solid == curve.solid));
+      if (!fits) {
+        result.push_back(std::move(curve));
+        inLast = 1;
+        continue;
+      }
+      result.back().points.insert(result.back().points.end(), curve.points.begin(),
+                                  curve.points.end());
+      ++inLast;
+    }
+    joined.swap(result);
+    if (joined.size() <= kMostCurves) break;
+  }
+  return joined;
+}
+
+HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   if (m_curves.empty() || m_tooComplex) return nullptr;
   CSegArray list;
   std::vector<POINTREC> records;
+  if (m_curves.size() > kMostCurves) m_curves = Consolidated();
   for (const Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());
@@ -98,6 +128,8 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) const {
     if (curve.solid) block->m_attributes |= kSolidAttr;
     list.AddBlock(block.release());
   }
+  m_curves.clear();
+  m_totalPoints = 0;
   HGLOBAL record = nullptr;
   list.WriteToMemory(&record);
   return record;

@@ -191,4 +191,17 @@ TEST(DxfReader, DamageAndOtherFilesGiveNothing) {
   }
 }
 
+TEST(DxfReader, ThousandsOfEntitiesShareCurvesWithinTheProgramsLimit) {
+  // The program keeps every curve's points in a movable memory block, of which the system has
+  // only so many: 25,000 separate lines come as at most 10,000 curves, every line kept.
+  std::string lines;
+  for (int i = 0; i < 25000; ++i) lines += Line(i * 2.0, 0, i * 2.0 + 1, 1);
+  Reading reading = Read(kDxf, Dxf(lines));
+  ASSERT_TRUE(reading.read);
+  EXPECT_LE(reading.curves.size(), 10000u);
+  int subpaths = 0;
+  for (const Curve& curve : reading.curves) subpaths += curve.subpaths;
+  EXPECT_EQ(25000, subpaths);
+}
+
 }  // namespace
