@@ -108,7 +108,8 @@ std::string CEpsWriter::ValueOf(const std::string& settings, const char* section
       continue;
     }
     const size_t equals = line.find('=');
-    if (!inSection || equals == std::string::npos || !SameName(Trimmed(line.substr(0, equals)), key))
+    if (!inSection || equals == std::string::npos ||
+        !SameName(Trimmed(line.substr(0, equals)), key))
       continue;
     return Trimmed(line.substr(equals + 1)).substr(0, longest);
   }
@@ -171,8 +172,9 @@ std::string CEpsWriter::FormatBoundingBox(const std::string& format, const int v
 }
 
 float CEpsWriter::ReadDpi() {
-  const float dpi = m_settings.HasPath() ? m_settings.GetFloat(kResolutionSection, kResolutionKey, 0.0f)
-                                         : 0.0f;
+  const float dpi = m_settings.HasPath()
+                        ? m_settings.GetFloat(kResolutionSection, kResolutionKey, 0.0f)
+                        : 0.0f;
   m_resolution = dpi > 0.0f && dpi <= kHighestResolution ? dpi : 0.0f;
   return m_resolution;
 }
@@ -185,7 +187,8 @@ CFile* CEpsWriter::Open(LPCSTR path) {
     return nullptr;
   }
   LoadSettings();
-  if (!IsBoundingBoxTemplate(ValueOf(m_text, kHeaderSection, "HEADER_BoundingBox", kLongestHeader))) {
+  if (!IsBoundingBoxTemplate(
+          ValueOf(m_text, kHeaderSection, "HEADER_BoundingBox", kLongestHeader))) {
     m_problem = kBadBoundingBoxTemplate;
     return nullptr;
   }
@@ -224,7 +227,8 @@ void CEpsWriter::WriteBoundingBox(float left, float top, float right, float bott
   if (!IsBoundingBoxTemplate(format)) return;
   const double scale = m_resolution * kInchesPerMillimetre;
   const int values[4] = {Truncated(left * scale), Truncated(top * scale),
-                         Truncated(right * scale) + kBoxMargin, Truncated(bottom * scale) + kBoxMargin};
+                         Truncated(right * scale) + kBoxMargin,
+                         Truncated(bottom * scale) + kBoxMargin};
   WriteLine(FormatBoundingBox(format, values));
 }
 

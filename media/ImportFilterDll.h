@@ -13,13 +13,13 @@ enum ImportProblem : int {
   kImportRead = 0,
   kImportCannotOpen = 1,
   kImportTooLarge = 2,
-  kImportNotThisKind = 3,      // the content is not what the extension says
-  kImportDamaged = 4,          // at the report's line
-  kImportBinaryDxf = 5,        // binary DXF: only the text form is read
-  kImportPdfIllustrator = 6,   // an .AI file of Illustrator 9 or later (a PDF)
-  kImportCutFile = 7,          // .CUT files are not read
-  kImportNothingToRead = 8,    // the file holds no outline
-  kImportTooComplex = 9,       // more points or nesting than a drawing may hold
+  kImportNotThisKind = 3,     // the content is not what the extension says
+  kImportDamaged = 4,         // at the report's line
+  kImportBinaryDxf = 5,       // binary DXF: only the text form is read
+  kImportPdfIllustrator = 6,  // an .AI file of Illustrator 9 or later (a PDF)
+  kImportCutFile = 7,         // .CUT files are not read
+  kImportNothingToRead = 8,   // the file holds no outline
+  kImportTooComplex = 9,      // more points or nesting than a drawing may hold
 };
 
 // What the last read met. Crosses the library's entry: 32-bit fields only.

@@ -8,10 +8,10 @@ namespace {
 const double kMillimetresPerPoint = 25.4 / 72.0;
 // Sections of the file that hold no drawing, with the comment that ends each.
 const char* const kSkippedSections[][2] = {
-    {"%%BeginProlog", "%%EndProlog"},   {"%%BeginSetup", "%%EndSetup"},
+    {"%%BeginProlog", "%%EndProlog"},     {"%%BeginSetup", "%%EndSetup"},
     {"%%BeginResource", "%%EndResource"}, {"%%BeginProcSet", "%%EndProcSet"},
-    {"%%BeginFont", "%%EndFont"},       {"%%BeginDocument", "%%EndDocument"},
-    {"%%BeginData", "%%EndData"},       {"%AI5_BeginRaster", "%AI5_EndRaster"},
+    {"%%BeginFont", "%%EndFont"},         {"%%BeginDocument", "%%EndDocument"},
+    {"%%BeginData", "%%EndData"},         {"%AI5_BeginRaster", "%AI5_EndRaster"},
     {"%%BeginPreview", "%%EndPreview"},
 };
 
@@ -142,8 +142,10 @@ void CAiInterpreter::Operator(const std::string& name) {
   const bool single = name.size() == 1;
   if (single && (first == 'm' || first == 'l' || first == 'L')) {
     if (!Numbers(2, v) || !Point(0, v, &x[0], &y[0])) return;
-    if (first == 'm') m_path.MoveTo(x[0], y[0]);
-    else if (!m_path.LineTo(x[0], y[0])) Fail();
+    if (first == 'm')
+      m_path.MoveTo(x[0], y[0]);
+    else if (!m_path.LineTo(x[0], y[0]))
+      Fail();
   } else if (single && (first == 'c' || first == 'C' || first == 'v' || first == 'V' ||
                         first == 'y' || first == 'Y')) {
     const bool full = first == 'c' || first == 'C';

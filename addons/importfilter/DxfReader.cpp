@@ -61,7 +61,8 @@ void AppendVertices(CImportPath* path, const std::vector<Vertex>& vertices, bool
                     const ImportMatrix& m) {
   ImportPoint2 start = m.Map(vertices[0].x, vertices[0].y);
   path->MoveTo(start.x, start.y);
-  for (size_t i = 0; i + 1 < vertices.size(); ++i) AppendBulge(path, vertices[i], vertices[i + 1], m);
+  for (size_t i = 0; i + 1 < vertices.size(); ++i)
+    AppendBulge(path, vertices[i], vertices[i + 1], m);
   if (closed && vertices.size() > 1) AppendBulge(path, vertices.back(), vertices[0], m);
 }
 
@@ -102,20 +103,34 @@ private:
 
 double CDxfReader::MillimetresPerUnit(int units) {
   switch (units) {
-    case 1: return 25.4;            // inches
-    case 2: return 304.8;           // feet
-    case 3: return 1609344.0;       // miles
-    case 5: return 10.0;            // centimetres
-    case 6: return 1000.0;          // metres
-    case 7: return 1000000.0;       // kilometres
-    case 8: return 25.4e-6;         // microinches
-    case 9: return 0.0254;          // mils
-    case 10: return 914.4;          // yards
-    case 11: return 1e-7;           // angstroms
-    case 12: return 1e-6;           // nanometres
-    case 13: return 1e-3;           // microns
-    case 14: return 100.0;          // decimetres
-    default: return 1.0;            // millimetres, and drawings without a unit
+    case 1:
+      return 25.4;  // inches
+    case 2:
+      return 304.8;  // feet
+    case 3:
+      return 1609344.0;  // miles
+    case 5:
+      return 10.0;  // centimetres
+    case 6:
+      return 1000.0;  // metres
+    case 7:
+      return 1000000.0;  // kilometres
+    case 8:
+      return 25.4e-6;  // microinches
+    case 9:
+      return 0.0254;  // mils
+    case 10:
+      return 914.4;  // yards
+    case 11:
+      return 1e-7;  // angstroms
+    case 12:
+      return 1e-6;  // nanometres
+    case 13:
+      return 1e-3;  // microns
+    case 14:
+      return 100.0;  // decimetres
+    default:
+      return 1.0;  // millimetres, and drawings without a unit
   }
 }
 
@@ -139,12 +154,23 @@ DWORD CDxfReader::IndexColour(int index) {
                t = value * (1 - saturation * (1 - fraction));
   double r = value, g = t, b = p;
   switch (static_cast<int>(sector) % 6) {
-    case 1: r = q, g = value, b = p; break;
-    case 2: r = p, g = value, b = t; break;
-    case 3: r = p, g = q, b = value; break;
-    case 4: r = t, g = p, b = value; break;
-    case 5: r = value, g = p, b = q; break;
-    default: break;
+    case 1:
+      r = q, g = value, b = p;
+      break;
+    case 2:
+      r = p, g = value, b = t;
+      break;
+    case 3:
+      r = p, g = q, b = value;
+      break;
+    case 4:
+      r = t, g = p, b = value;
+      break;
+    case 5:
+      r = value, g = p, b = q;
+      break;
+    default:
+      break;
   }
   auto byte = [](double v) { return static_cast<DWORD>(std::lround(v * 255)); };
   return byte(r) << 16 | byte(g) << 8 | byte(b);
@@ -230,8 +256,10 @@ bool CDxfReader::SplitGroups(const char* data, size_t size) {
     if (negative) ++i;
     if (i == last) digits = false;
     for (; i < last && digits; ++i) {
-      if (text[i] < '0' || text[i] > '9') digits = false;
-      else code = code * 10 + (text[i] - '0');
+      if (text[i] < '0' || text[i] > '9')
+        digits = false;
+      else
+        code = code * 10 + (text[i] - '0');
     }
     if (!digits) {
       // A first line that is no group code: no DXF at all.
@@ -298,10 +326,14 @@ void CDxfReader::ReadSections() {
     }
     const std::string section = Text(m_groups[at + 1]);
     at += 2;
-    if (section == "HEADER") at = ReadHeader(at);
-    else if (section == "TABLES") at = ReadTables(at);
-    else if (section == "BLOCKS") at = ReadBlocks(at);
-    else if (section == "ENTITIES") at = ReadEntities(at, &m_entities);
+    if (section == "HEADER")
+      at = ReadHeader(at);
+    else if (section == "TABLES")
+      at = ReadTables(at);
+    else if (section == "BLOCKS")
+      at = ReadBlocks(at);
+    else if (section == "ENTITIES")
+      at = ReadEntities(at, &m_entities);
   }
 }
 
@@ -384,8 +416,7 @@ size_t CDxfReader::ReadEntities(size_t at, std::vector<Entity>* list) {
 DWORD CDxfReader::ColourOf(const Fields& fields, DWORD blockColour) {
   if (const Group* colour = fields.Find(420)) {
     double value = 0;
-    if (Number(*colour, &value))
-      return static_cast<DWORD>(value) & 0xFFFFFF;
+    if (Number(*colour, &value)) return static_cast<DWORD>(value) & 0xFFFFFF;
   }
   const int index = static_cast<int>(fields.Number(62, 256));
   if (index == 0) return blockColour;
@@ -423,11 +454,12 @@ ImportMatrix CDxfReader::ObjectToWorld(const Fields& fields) {
 
 void CDxfReader::DrawList(const std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
                           DWORD blockColour) {
-  for (size_t i = 0; i < list.size() && !m_failed;) i = DrawEntity(list, i, matrix, depth, blockColour);
+  for (size_t i = 0; i < list.size() && !m_failed;)
+    i = DrawEntity(list, i, matrix, depth, blockColour);
 }
 
-size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i,
-                              const ImportMatrix& matrix, int depth, DWORD blockColour) {
+size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
+                              int depth, DWORD blockColour) {
   if (++m_drawn > kMostEntities) {
     TooComplex();
     return list.size();
@@ -457,8 +489,10 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i,
     }
     CArcBeziers::Append(&piece, centre, {radius, 0}, {0, radius}, Radians(start),
                         Radians(start + sweep), object);
-    if (type == "CIRCLE") AddClosed(piece, colour, false);
-    else AddOpen(piece, colour);
+    if (type == "CIRCLE")
+      AddClosed(piece, colour, false);
+    else
+      AddOpen(piece, colour);
   } else if (type == "ELLIPSE") {
     const ImportPoint2 centre = {fields.Number(10, 0), fields.Number(20, 0)};
     const ImportPoint2 major = {fields.Number(11, 0), fields.Number(21, 0)};
@@ -471,8 +505,10 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i,
     const bool whole = end - start >= 2 * kPi - 1e-9;
     if (!std::isfinite(start) || !(ratio > 0) || (major.x == 0 && major.y == 0)) return i + 1;
     CArcBeziers::Append(&piece, centre, major, minor, start, whole ? start + 2 * kPi : end, matrix);
-    if (whole) AddClosed(piece, colour, false);
-    else AddOpen(piece, colour);
+    if (whole)
+      AddClosed(piece, colour, false);
+    else
+      AddOpen(piece, colour);
   } else if (type == "LWPOLYLINE") {
     DrawLwPolyline(entity, object, colour);
   } else if (type == "POLYLINE") {
@@ -493,8 +529,7 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i,
     return next;
   } else if (type == "SOLID" || type == "TRACE" || type == "3DFACE") {
     ImportPoint2 corners[4];
-    for (int k = 0; k < 4; ++k)
-      corners[k] = {fields.Number(10 + k, 0), fields.Number(20 + k, 0)};
+    for (int k = 0; k < 4; ++k) corners[k] = {fields.Number(10 + k, 0), fields.Number(20 + k, 0)};
     if (!fields.Has(13)) corners[3] = corners[2];
     const bool filled = type != "3DFACE";
     // Solids and traces run 1, 2, 4, 3 round their outline; faces 1, 2, 3, 4.
@@ -502,8 +537,10 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i,
     const ImportMatrix& m = filled ? object : matrix;
     for (int k = 0; k < 4; ++k) {
       ImportPoint2 p = m.Map(corners[order[filled][k]].x, corners[order[filled][k]].y);
-      if (k == 0) piece.MoveTo(p.x, p.y);
-      else piece.LineTo(p.x, p.y);
+      if (k == 0)
+        piece.MoveTo(p.x, p.y);
+      else
+        piece.LineTo(p.x, p.y);
     }
     AddClosed(piece, colour, filled);
   } else if (type == "TEXT" || type == "MTEXT" || type == "ATTDEF" || type == "ATTRIB") {
@@ -523,16 +560,21 @@ void CDxfReader::DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix
     double value = 0;
     if (group.code != 10 && group.code != 20 && group.code != 42) continue;
     if (!Number(group, &value)) return;
-    if (group.code == 10) vertices.push_back({value, 0, 0});
-    else if (!vertices.empty() && group.code == 20) vertices.back().y = value;
-    else if (!vertices.empty()) vertices.back().bulge = value;
+    if (group.code == 10)
+      vertices.push_back({value, 0, 0});
+    else if (!vertices.empty() && group.code == 20)
+      vertices.back().y = value;
+    else if (!vertices.empty())
+      vertices.back().bulge = value;
   }
   if (vertices.empty()) return;
   const bool closed = (static_cast<int>(fields.Number(70, 0)) & 1) != 0;
   CImportPath piece;
   AppendVertices(&piece, vertices, closed, matrix);
-  if (closed) AddClosed(piece, colour, false);
-  else AddOpen(piece, colour);
+  if (closed)
+    AddClosed(piece, colour, false);
+  else
+    AddOpen(piece, colour);
 }
 
 size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
@@ -562,8 +604,10 @@ size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
   const ImportMatrix m = flags & 8 ? matrix : ObjectToWorld(fields).Then(matrix);
   CImportPath piece;
   AppendVertices(&piece, vertices, (flags & 1) != 0, m);
-  if (flags & 1) AddClosed(piece, colour, false);
-  else AddOpen(piece, colour);
+  if (flags & 1)
+    AddClosed(piece, colour, false);
+  else
+    AddOpen(piece, colour);
   return next;
 }
 
@@ -576,14 +620,21 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
     if (code != 40 && code != 41 && code != 10 && code != 20 && code != 11 && code != 21) continue;
     double value = 0;
     if (!Number(group, &value)) return;
-    if (code == 40) knots.push_back(value);
-    else if (code == 41) weights.push_back(value);
-    else if (code == 10) controls.push_back({value, 0});
-    else if (code == 20 && !controls.empty()) controls.back().y = value;
-    else if (code == 11) fits.push_back({value, 0});
-    else if (code == 21 && !fits.empty()) fits.back().y = value;
+    if (code == 40)
+      knots.push_back(value);
+    else if (code == 41)
+      weights.push_back(value);
+    else if (code == 10)
+      controls.push_back({value, 0});
+    else if (code == 20 && !controls.empty())
+      controls.back().y = value;
+    else if (code == 11)
+      fits.push_back({value, 0});
+    else if (code == 21 && !fits.empty())
+      fits.back().y = value;
     if (controls.size() > CSplineBeziers::kMostControlPoints ||
-        fits.size() > CSplineBeziers::kMostControlPoints || knots.size() > 2 * CSplineBeziers::kMostControlPoints) {
+        fits.size() > CSplineBeziers::kMostControlPoints ||
+        knots.size() > 2 * CSplineBeziers::kMostControlPoints) {
       TooComplex();
       return;
     }
@@ -594,17 +645,19 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
     drawn = CSplineBeziers::Append(&piece, static_cast<int>(fields.Number(71, 3)), knots, controls,
                                    weights, matrix);
   } else {
-    drawn = CSplineBeziers::AppendThrough(
-        &piece, fits, {fields.Number(12, 0), fields.Number(22, 0)},
-        {fields.Number(13, 0), fields.Number(23, 0)}, matrix);
+    drawn = CSplineBeziers::AppendThrough(&piece, fits,
+                                          {fields.Number(12, 0), fields.Number(22, 0)},
+                                          {fields.Number(13, 0), fields.Number(23, 0)}, matrix);
   }
   if (m_failed) return;
   if (!drawn) {
     Fail(fields.Line());
     return;
   }
-  if (static_cast<int>(fields.Number(70, 0)) & 1) AddClosed(piece, colour, false);
-  else AddOpen(piece, colour);
+  if (static_cast<int>(fields.Number(70, 0)) & 1)
+    AddClosed(piece, colour, false);
+  else
+    AddOpen(piece, colour);
 }
 
 void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, int depth,
@@ -626,7 +679,8 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
   }
   const double scaleX = fields.Number(41, 1), scaleY = fields.Number(42, 1);
   const double rotation = fields.Number(50, 0);
-  const double columns = std::max(1.0, fields.Number(70, 1)), rows = std::max(1.0, fields.Number(71, 1));
+  const double columns = std::max(1.0, fields.Number(70, 1)),
+               rows = std::max(1.0, fields.Number(71, 1));
   const double columnStep = fields.Number(44, 0), rowStep = fields.Number(45, 0);
   if (columns * rows > kMostInsertCopies) {
     TooComplex();
@@ -656,7 +710,8 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
   const std::vector<ImportPathPoint>& points = piece.Points();
   if (points.size() < 2) return;
   const ImportPoint2 start = {points[0].x, points[0].y};
-  if (m_chain.IsEmpty() || colour != m_chainColour || !Near(m_chain.CurrentPoint(), start, kJoinDistance)) {
+  if (m_chain.IsEmpty() || colour != m_chainColour ||
+      !Near(m_chain.CurrentPoint(), start, kJoinDistance)) {
     FlushChain();
     std::swap(m_chain, piece);
     m_chainColour = colour;
@@ -665,8 +720,8 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
       if (IsOnCurvePoint(points[i].flags)) {
         m_chain.LineTo(points[i].x, points[i].y);
       } else if (i + 2 < points.size()) {
-        m_chain.CurveTo(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y,
-                        points[i + 2].x, points[i + 2].y);
+        m_chain.CurveTo(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, points[i + 2].x,
+                        points[i + 2].y);
         i += 2;
       }
     }

@@ -74,8 +74,8 @@ private:
                 DWORD blockColour);
   // Draws the entity at list[i]; returns the index of the next entity (polylines and inserts
   // take their vertices and attributes along).
-  size_t DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix, int depth,
-                    DWORD blockColour);
+  size_t DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
+                    int depth, DWORD blockColour);
   void DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix, DWORD colour);
   size_t DrawPolyline(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
                       DWORD colour);
@@ -111,4 +111,3 @@ private:
   CImportPath m_chain;
   DWORD m_chainColour = 0;
 };
-

@@ -57,9 +57,10 @@ void CEpsReader::ReadComments(const char* data, size_t size) {
       } else if (StartsWith(line, length, "%%HiResBoundingBox:")) {
         const size_t skip = std::strlen("%%HiResBoundingBox:");
         hasHiRes = ParseBox(line + skip, length - skip, hiRes) || hasHiRes;
-      } else if (header && (StartsWith(line, length, "%AI") || StartsWith(line, length, "%%AI") ||
-                            (StartsWith(line, length, "%%Creator:") &&
-                             std::string(line, length).find("Adobe Illustrator") != std::string::npos))) {
+      } else if (header &&
+                 (StartsWith(line, length, "%AI") || StartsWith(line, length, "%%AI") ||
+                  (StartsWith(line, length, "%%Creator:") &&
+                   std::string(line, length).find("Adobe Illustrator") != std::string::npos))) {
         m_illustrator = true;
       }
       at = end;

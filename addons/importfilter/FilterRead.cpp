@@ -88,11 +88,21 @@ HGLOBAL CFilterRead::ReadBytes(const char* data, size_t size, int kind, float sc
   }
   std::unique_ptr<CFormatReader> reader;
   switch (kind) {
-    case kPlotKind: reader.reset(new CHpglReader); break;
-    case kPostScriptKind: reader.reset(new CEpsReader); break;
-    case kDxfKind: reader.reset(new CDxfReader); break;
-    case kCutKind: report->problem = kImportCutFile; return nullptr;
-    default: report->problem = kImportNotThisKind; return nullptr;
+    case kPlotKind:
+      reader.reset(new CHpglReader);
+      break;
+    case kPostScriptKind:
+      reader.reset(new CEpsReader);
+      break;
+    case kDxfKind:
+      reader.reset(new CDxfReader);
+      break;
+    case kCutKind:
+      report->problem = kImportCutFile;
+      return nullptr;
+    default:
+      report->problem = kImportNotThisKind;
+      return nullptr;
   }
   try {
     CImportedDrawing drawing;

@@ -100,8 +100,10 @@ void CHpglReader::ReadCommand(char first, char second) {
     return;
   }
   if (command == ('D' << 8 | 'T')) {
-    if (!AtEnd() && m_data[m_at] != ';') m_labelEnd = m_data[m_at++];
-    else m_labelEnd = 3;
+    if (!AtEnd() && m_data[m_at] != ';')
+      m_labelEnd = m_data[m_at++];
+    else
+      m_labelEnd = 3;
   }
   if (command == ('P' << 8 | 'E')) {
     // Encoded polylines are left out whole, up to their terminator.

@@ -27,8 +27,8 @@ struct ImportMatrix {
   // Maps a distance: the translation is left out.
   ImportPoint2 MapDelta(double x, double y) const { return {a * x + c * y, b * x + d * y}; }
   ImportMatrix Then(const ImportMatrix& next) const {
-    return {a * next.a + b * next.c,     a * next.b + b * next.d,
-            c * next.a + d * next.c,     c * next.b + d * next.d,
+    return {a * next.a + b * next.c,          a * next.b + b * next.d,
+            c * next.a + d * next.c,          c * next.b + d * next.d,
             e * next.a + f * next.c + next.e, e * next.b + f * next.d + next.f};
   }
   double Determinant() const { return a * d - b * c; }

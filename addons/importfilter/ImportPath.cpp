@@ -25,7 +25,8 @@ void AppendFinished(const ImportPathPoint* first, size_t count, bool closeOpen,
   if (SubpathBitsOf(last.flags) & kPointClose) return;
   if (!closeOpen) {
     last.flags |= kPointOpenEnd;
-  } else if (SamePlace(last, (*out)[begin]) && IsOnCurvePoint(last.flags) && out->size() > begin + 1) {
+  } else if (SamePlace(last, (*out)[begin]) && IsOnCurvePoint(last.flags) &&
+             out->size() > begin + 1) {
     last.flags = kCloseFlags;
   } else {
     out->push_back({first[0].x, first[0].y, kCloseFlags});

@@ -7,6 +7,7 @@
 
 #include "addons/importfilter/ArcBeziers.h"
 
+// clang-format off
 enum CPsInterpreter::Op : int {
   // Operand stack.
   kPop, kExch, kDup, kCopy, kIndex, kRoll, kClear, kCount, kMark, kClearToMark, kCountToMark,
@@ -45,6 +46,7 @@ enum CPsInterpreter::Op : int {
   // Operators that only take their operands (the count follows the base).
   kDiscard0 = 1000,
 };
+// clang-format on
 
 namespace {
 
@@ -274,10 +276,10 @@ bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* objec
     case CPsScanner::kDictBegin:
     case CPsScanner::kDictEnd: {
       static const char* kBrackets[] = {"[", "]", "<<", ">>"};
-      const int which = token.kind == CPsScanner::kArrayBegin ? 0
-                        : token.kind == CPsScanner::kArrayEnd ? 1
+      const int which = token.kind == CPsScanner::kArrayBegin  ? 0
+                        : token.kind == CPsScanner::kArrayEnd  ? 1
                         : token.kind == CPsScanner::kDictBegin ? 2
-                                                                : 3;
+                                                               : 3;
       object->type = PsObject::kName;
       object->executable = true;
       object->number = Intern(kBrackets[which]);
@@ -377,7 +379,9 @@ void CPsInterpreter::Call(const Object& procedure) {
 }
 
 void CPsInterpreter::HandleComment(const std::string& comment) {
-  auto startsWith = [&](const char* text) { return comment.compare(0, std::strlen(text), text) == 0; };
+  auto startsWith = [&](const char* text) {
+    return comment.compare(0, std::strlen(text), text) == 0;
+  };
   if (startsWith("%%BeginDocument")) {
     ++m_documentDepth;
   } else if (startsWith("%%EndDocument")) {
@@ -574,12 +578,18 @@ void CPsInterpreter::SetColourFromStack(int components) {
   for (int i = components - 1; i >= 0; --i)
     if (!PopNumber(&v[i])) return;
   switch (components) {
-    case 1: State().colour = Rgb(v[0], v[0], v[0]); break;
-    case 3: State().colour = Rgb(v[0], v[1], v[2]); break;
-    case 4:
-      State().colour = Rgb((1 - v[0]) * (1 - v[3]), (1 - v[1]) * (1 - v[3]), (1 - v[2]) * (1 - v[3]));
+    case 1:
+      State().colour = Rgb(v[0], v[0], v[0]);
       break;
-    default: break;
+    case 3:
+      State().colour = Rgb(v[0], v[1], v[2]);
+      break;
+    case 4:
+      State().colour = Rgb((1 - v[0]) * (1 - v[3]), (1 - v[1]) * (1 - v[3]),
+                           (1 - v[2]) * (1 - v[3]));
+      break;
+    default:
+      break;
   }
 }
 
@@ -594,7 +604,8 @@ void CPsInterpreter::Arc(bool clockwise) {
   if (!clockwise && sweep < 0) sweep = std::fmod(sweep, 360.0) + 360.0;
   if (clockwise && sweep > 0) sweep = std::fmod(sweep, 360.0) - 360.0;
   const double start = from * kPi / 180.0, end = (from + sweep) * kPi / 180.0;
-  if (!CArcBeziers::Append(&State().path, {x, y}, {radius, 0}, {0, radius}, start, end, State().ctm))
+  if (!CArcBeziers::Append(&State().path, {x, y}, {radius, 0}, {0, radius}, start, end,
+                           State().ctm))
     TooComplex();
 }
 
@@ -728,7 +739,8 @@ void CPsInterpreter::Image(int op) {
     const Object* multiple = entry("MultipleDataSources");
     separate = multiple && multiple->type == PsObject::kBool && multiple->number != 0;
     const Object* source = entry("DataSource");
-    if (source && separate && source->type == PsObject::kArray && !source->executable && source->items)
+    if (source && separate && source->type == PsObject::kArray && !source->executable &&
+        source->items)
       sources = *source->items;
     else if (source)
       sources.push_back(*source);
@@ -765,19 +777,33 @@ void CPsInterpreter::SkipEncrypted() {
 // --- The operators ---
 
 void CPsInterpreter::RunOperator(int op) {
-  Object a, b, c;
-  double x = 0, y = 0;
-  long long n = 0, k = 0;
-  bool flag = false, other = false;
-  GraphicsState& state = State();
   if (op >= kDiscard0) {
+    // Settings of the device and of rendering: their operands are taken, nothing changes.
+    Object operand;
     for (int i = 0; i < op - kDiscard0; ++i)
-      if (!Pop(&a)) return;
+      if (!Pop(&operand)) return;
     return;
   }
+  if (op < kAdd || op == kArrayBegin || op == kDictBegin) return RunStackOperator(op);
+  if (op < kExec) return RunArithmeticOperator(op);
+  if (op < kCvx) return RunControlOperator(op);
+  if (op < kDef) return RunConversionOperator(op);
+  if (op < kArray) return RunDictionaryOperator(op);
+  if (op < kGsave) return RunArrayOperator(op);
+  if (op < kNewPath) return RunGraphicsStateOperator(op);
+  if (op < kSetGray) return RunPathOperator(op);
+  if (op < kShow) return RunColourOperator(op);
+  if (op < kImage) return RunTextOperator(op);
+  return RunFileOperator(op);
+}
+
+void CPsInterpreter::RunStackOperator(int op) {
+  Object a, b;
+  long long n = 0, k = 0;
   switch (op) {
-    // Operand stack.
-    case kPop: Pop(&a); return;
+    case kPop:
+      Pop(&a);
+      return;
     case kExch:
       if (m_stack.size() < 2) return Fail();
       std::swap(m_stack[m_stack.size() - 1], m_stack[m_stack.size() - 2]);
@@ -799,7 +825,8 @@ void CPsInterpreter::RunOperator(int op) {
       }
       if (!PopInt(&n)) return;
       if (n < 0 || static_cast<size_t>(n) > m_stack.size()) return Fail();
-      for (long long i = 0; i < n; ++i) Push(Object(m_stack[m_stack.size() - static_cast<size_t>(n)]));
+      for (long long i = 0; i < n; ++i)
+        Push(Object(m_stack[m_stack.size() - static_cast<size_t>(n)]));
       return;
     case kIndex:
       if (!PopInt(&n)) return;
@@ -816,8 +843,12 @@ void CPsInterpreter::RunOperator(int op) {
       std::rotate(first, m_stack.end() - static_cast<ptrdiff_t>(k), m_stack.end());
       return;
     }
-    case kClear: m_stack.clear(); return;
-    case kCount: PushNumber(static_cast<double>(m_stack.size()), true); return;
+    case kClear:
+      m_stack.clear();
+      return;
+    case kCount:
+      PushNumber(static_cast<double>(m_stack.size()), true);
+      return;
     case kMark:
     case kArrayBegin:
     case kDictBegin:
@@ -832,20 +863,48 @@ void CPsInterpreter::RunOperator(int op) {
       m_stack.resize(m_stack.size() - count - 1);
       return;
     }
+    default:
+      return;
+  }
+}
 
-    // Arithmetic.
-    case kAdd: case kSub: case kMul: case kDiv: case kIdiv: case kMod: case kAtan: {
+void CPsInterpreter::RunArithmeticOperator(int op) {
+  Object a, b;
+  double x = 0, y = 0;
+  long long n = 0, k = 0;
+  bool flag = false, other = false;
+  switch (op) {
+    case kAdd:
+    case kSub:
+    case kMul:
+    case kDiv:
+    case kIdiv:
+    case kMod:
+    case kAtan: {
       if (!PopNumber(&y) || !PopNumber(&x)) return;
       double result = 0;
       switch (op) {
-        case kAdd: result = x + y; break;
-        case kSub: result = x - y; break;
-        case kMul: result = x * y; break;
-        case kDiv: if (y == 0) return Fail(); result = x / y; break;
-        case kIdiv: if (static_cast<long long>(y) == 0) return Fail();
-          result = static_cast<double>(static_cast<long long>(x) / static_cast<long long>(y)); break;
-        case kMod: if (static_cast<long long>(y) == 0) return Fail();
-          result = static_cast<double>(static_cast<long long>(x) % static_cast<long long>(y)); break;
+        case kAdd:
+          result = x + y;
+          break;
+        case kSub:
+          result = x - y;
+          break;
+        case kMul:
+          result = x * y;
+          break;
+        case kDiv:
+          if (y == 0) return Fail();
+          result = x / y;
+          break;
+        case kIdiv:
+          if (static_cast<long long>(y) == 0) return Fail();
+          result = static_cast<double>(static_cast<long long>(x) / static_cast<long long>(y));
+          break;
+        case kMod:
+          if (static_cast<long long>(y) == 0) return Fail();
+          result = static_cast<double>(static_cast<long long>(x) % static_cast<long long>(y));
+          break;
         default: {
           result = std::atan2(x, y) * 180.0 / kPi;
           if (result < 0) result += 360.0;
@@ -853,30 +912,59 @@ void CPsInterpreter::RunOperator(int op) {
       }
       return PushNumber(result, op == kIdiv || op == kMod);
     }
-    case kNeg: case kAbs: case kSqrt: case kSin: case kCos: case kExp: case kLn: case kLog:
-    case kTruncate: case kRound: case kFloor: case kCeiling: case kCvi: case kCvr: {
+    case kNeg:
+    case kAbs:
+    case kSqrt:
+    case kSin:
+    case kCos:
+    case kExp:
+    case kLn:
+    case kLog:
+    case kTruncate:
+    case kRound:
+    case kFloor:
+    case kCeiling:
+    case kCvi:
+    case kCvr: {
       if (op == kExp) {
         if (!PopNumber(&y) || !PopNumber(&x)) return;
         return PushNumber(std::pow(x, y));
       }
       if (!PopNumber(&x)) return;
       switch (op) {
-        case kNeg: return PushNumber(-x);
-        case kAbs: return PushNumber(std::fabs(x));
-        case kSqrt: if (x < 0) return Fail(); return PushNumber(std::sqrt(x));
-        case kSin: return PushNumber(std::sin(x * kPi / 180.0));
-        case kCos: return PushNumber(std::cos(x * kPi / 180.0));
-        case kLn: if (x <= 0) return Fail(); return PushNumber(std::log(x));
-        case kLog: if (x <= 0) return Fail(); return PushNumber(std::log10(x));
-        case kTruncate: return PushNumber(std::trunc(x));
-        case kRound: return PushNumber(std::floor(x + 0.5));
-        case kFloor: return PushNumber(std::floor(x));
-        case kCeiling: return PushNumber(std::ceil(x));
-        case kCvi: return PushNumber(std::trunc(x), true);
-        default: return PushNumber(x);
+        case kNeg:
+          return PushNumber(-x);
+        case kAbs:
+          return PushNumber(std::fabs(x));
+        case kSqrt:
+          if (x < 0) return Fail();
+          return PushNumber(std::sqrt(x));
+        case kSin:
+          return PushNumber(std::sin(x * kPi / 180.0));
+        case kCos:
+          return PushNumber(std::cos(x * kPi / 180.0));
+        case kLn:
+          if (x <= 0) return Fail();
+          return PushNumber(std::log(x));
+        case kLog:
+          if (x <= 0) return Fail();
+          return PushNumber(std::log10(x));
+        case kTruncate:
+          return PushNumber(std::trunc(x));
+        case kRound:
+          return PushNumber(std::floor(x + 0.5));
+        case kFloor:
+          return PushNumber(std::floor(x));
+        case kCeiling:
+          return PushNumber(std::ceil(x));
+        case kCvi:
+          return PushNumber(std::trunc(x), true);
+        default:
+          return PushNumber(x);
       }
     }
-    case kEq: case kNe: {
+    case kEq:
+    case kNe: {
       if (!Pop(&b) || !Pop(&a)) return;
       bool same = a.type == b.type;
       if (a.type == PsObject::kString && b.type == PsObject::kName)
@@ -891,7 +979,10 @@ void CPsInterpreter::RunOperator(int op) {
         same = a.number == b.number;
       return PushBool(op == kEq ? same : !same);
     }
-    case kGt: case kGe: case kLt: case kLe: {
+    case kGt:
+    case kGe:
+    case kLt:
+    case kLe: {
       if (!PopNumber(&y) || !PopNumber(&x)) return;
       const bool result = op == kGt ? x > y : op == kGe ? x >= y : op == kLt ? x < y : x <= y;
       return PushBool(result);
@@ -903,18 +994,34 @@ void CPsInterpreter::RunOperator(int op) {
       }
       if (!PopBool(&flag)) return;
       return PushBool(!flag);
-    case kAnd: case kOr: case kXor:
+    case kAnd:
+    case kOr:
+    case kXor:
       if (!m_stack.empty() && m_stack.back().type == PsObject::kNumber) {
         if (!PopInt(&k) || !PopInt(&n)) return;
-        return PushNumber(static_cast<double>(op == kAnd ? (n & k) : op == kOr ? (n | k) : (n ^ k)), true);
+        return PushNumber(static_cast<double>(op == kAnd  ? (n & k)
+                                              : op == kOr ? (n | k)
+                                                          : (n ^ k)),
+                          true);
       }
       if (!PopBool(&other) || !PopBool(&flag)) return;
       return PushBool(op == kAnd ? flag && other : op == kOr ? flag || other : flag != other);
-    case kTrue: return PushBool(true);
-    case kFalse: return PushBool(false);
-    case kNull: return Push(Object());
+    case kTrue:
+      return PushBool(true);
+    case kFalse:
+      return PushBool(false);
+    case kNull:
+      return Push(Object());
+    default:
+      return;
+  }
+}
 
-    // Control.
+void CPsInterpreter::RunControlOperator(int op) {
+  Object a, b;
+  long long n = 0;
+  bool flag = false;
+  switch (op) {
     case kExec:
       if (!Pop(&a)) return;
       if (a.executable) return Execute(a);
@@ -934,7 +1041,8 @@ void CPsInterpreter::RunOperator(int op) {
       return;
     case kFor: {
       double limit, step, value;
-      if (!PopProcedure(&a) || !PopNumber(&limit) || !PopNumber(&step) || !PopNumber(&value)) return;
+      if (!PopProcedure(&a) || !PopNumber(&limit) || !PopNumber(&step) || !PopNumber(&value))
+        return;
       if (step == 0) return TooComplex();
       for (; step > 0 ? value <= limit : value >= limit; value += step) {
         if (Stopped()) break;
@@ -967,8 +1075,12 @@ void CPsInterpreter::RunOperator(int op) {
       m_exit = false;
       return;
     }
-    case kExit: m_exit = true; return;
-    case kStop: m_stop = true; return;
+    case kExit:
+      m_exit = true;
+      return;
+    case kStop:
+      m_stop = true;
+      return;
     case kStopped: {
       if (!Pop(&a)) return;
       if (a.executable) Execute(a);
@@ -977,10 +1089,19 @@ void CPsInterpreter::RunOperator(int op) {
       m_exit = false;
       return PushBool(stopped);
     }
-    case kQuit: m_ended = true; return;
+    case kQuit:
+      m_ended = true;
+      return;
+    default:
+      return;
+  }
+}
 
-    // Types and conversions.
-    case kCvx: case kCvlit:
+void CPsInterpreter::RunConversionOperator(int op) {
+  Object a, b;
+  switch (op) {
+    case kCvx:
+    case kCvlit:
       if (m_stack.empty()) return Fail();
       m_stack.back().executable = op == kCvx;
       return;
@@ -991,8 +1112,7 @@ void CPsInterpreter::RunOperator(int op) {
       if (!Pop(&a)) return;
       b.type = PsObject::kName;
       b.executable = a.executable;
-      b.number = Intern(a.type == PsObject::kString && a.text ? *a.text
-                                                              : std::string(""));
+      b.number = Intern(a.type == PsObject::kString && a.text ? *a.text : std::string(""));
       return Push(b);
     case kCvs:
       if (!Pop(&b) || !Pop(&a)) return;
@@ -1004,7 +1124,7 @@ void CPsInterpreter::RunOperator(int op) {
     case kType:
       if (!Pop(&a)) return;
       b.type = PsObject::kName;
-      b.number = Intern(a.type == PsObject::kNumber ? (a.integer ? "integertype" : "realtype")
+      b.number = Intern(a.type == PsObject::kNumber   ? (a.integer ? "integertype" : "realtype")
                         : a.type == PsObject::kString ? "stringtype"
                         : a.type == PsObject::kArray  ? "arraytype"
                         : a.type == PsObject::kDict   ? "dicttype"
@@ -1012,10 +1132,20 @@ void CPsInterpreter::RunOperator(int op) {
                         : a.type == PsObject::kBool   ? "booleantype"
                                                       : "nulltype");
       return Push(b);
-    case kBind: case kNoAccess: return;
+    case kBind:
+    case kNoAccess:
+      return;
+    default:
+      return;
+  }
+}
 
-    // Dictionaries: one dictionary of definitions serves them all.
-    case kDef: case kStore:
+void CPsInterpreter::RunDictionaryOperator(int op) {
+  Object a, b;
+  double x = 0;
+  switch (op) {
+    case kDef:
+    case kStore:
       if (!Pop(&b) || !Pop(&a)) return;
       if (a.type != PsObject::kName) return Fail();
       if (m_definitions.size() >= kLargestArray) return TooComplex();
@@ -1045,7 +1175,8 @@ void CPsInterpreter::RunOperator(int op) {
       if (!Pop(&b) || !Pop(&a)) return;
       if (a.items) {
         for (size_t i = 0; i + 1 < a.items->size(); i += 2)
-          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number) return PushBool(true);
+          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
+            return PushBool(true);
         return PushBool(false);
       }
       return PushBool(b.type == PsObject::kName && (Lookup(static_cast<int>(b.number)) ||
@@ -1054,8 +1185,10 @@ void CPsInterpreter::RunOperator(int op) {
       if (!PopNumber(&x)) return;
       a.type = PsObject::kDict;
       return Push(a);
-    case kBegin: return void(Pop(&a));
-    case kEnd: return;
+    case kBegin:
+      return void(Pop(&a));
+    case kEnd:
+      return;
     case kSomeDict:
       a.type = PsObject::kDict;
       return Push(a);
@@ -1072,8 +1205,15 @@ void CPsInterpreter::RunOperator(int op) {
       m_stack.resize(m_stack.size() - count - 1);
       return Push(a);
     }
+    default:
+      return;
+  }
+}
 
-    // Arrays and strings.
+void CPsInterpreter::RunArrayOperator(int op) {
+  Object a, b, c;
+  long long n = 0, k = 0;
+  switch (op) {
     case kArray:
     case kString:
       if (!PopInt(&n)) return;
@@ -1110,19 +1250,24 @@ void CPsInterpreter::RunOperator(int op) {
       return Push(a);
     case kLength:
       if (!Pop(&a)) return;
-      if (a.type == PsObject::kName) return PushNumber(static_cast<double>(NameOf(static_cast<int>(a.number)).size()), true);
+      if (a.type == PsObject::kName)
+        return PushNumber(static_cast<double>(NameOf(static_cast<int>(a.number)).size()), true);
       if (a.type == PsObject::kString) return PushNumber(a.number, true);
-      return PushNumber(a.items ? static_cast<double>(a.items->size() / (a.type == PsObject::kDict ? 2 : 1)) : 0, true);
+      return PushNumber(
+          a.items ? static_cast<double>(a.items->size() / (a.type == PsObject::kDict ? 2 : 1)) : 0,
+          true);
     case kGet:
       if (!Pop(&b) || !Pop(&a)) return;
       if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
-        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size())) return Fail();
+        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
+          return Fail();
         return Push((*a.items)[static_cast<size_t>(b.number)]);
       }
       if (a.type == PsObject::kString) return PushNumber(0, true);
       if (a.type == PsObject::kDict && a.items) {
         for (size_t i = 0; i + 1 < a.items->size(); i += 2)
-          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number) return Push((*a.items)[i + 1]);
+          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
+            return Push((*a.items)[i + 1]);
       }
       if (b.type == PsObject::kName) {
         if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(*value);
@@ -1131,7 +1276,8 @@ void CPsInterpreter::RunOperator(int op) {
     case kPut:
       if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
       if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
-        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size())) return Fail();
+        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
+          return Fail();
         (*a.items)[static_cast<size_t>(b.number)] = c;
       } else if (a.type == PsObject::kDict && a.items) {
         a.items->push_back(b);
@@ -1152,14 +1298,22 @@ void CPsInterpreter::RunOperator(int op) {
         return Fail();
       b.type = PsObject::kArray;
       b.executable = a.executable;
-      b.items = std::make_shared<std::vector<Object>>(a.items->begin() + n, a.items->begin() + n + k);
+      b.items = std::make_shared<std::vector<Object>>(a.items->begin() + n,
+                                                      a.items->begin() + n + k);
       return Push(b);
     }
     case kPutInterval:
       if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
       return;
+    default:
+      return;
+  }
+}
 
-    // Graphics state.
+void CPsInterpreter::RunGraphicsStateOperator(int op) {
+  Object a, b, c;
+  GraphicsState& state = State();
+  switch (op) {
     case kGsave:
     case kSave:
       if (m_states.size() >= kDeepestGsave) return TooComplex();
@@ -1171,7 +1325,8 @@ void CPsInterpreter::RunOperator(int op) {
       }
       return;
     case kGrestore:
-      if (m_states.size() > 1 && (m_saveLevels.empty() || m_states.size() - 1 > m_saveLevels.back()))
+      if (m_states.size() > 1 &&
+          (m_saveLevels.empty() || m_states.size() - 1 > m_saveLevels.back()))
         m_states.pop_back();
       return;
     case kRestore:
@@ -1189,14 +1344,17 @@ void CPsInterpreter::RunOperator(int op) {
       state.ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
       if (op == kInitGraphics) state.path.Clear();
       return;
-    case kMatrix: return Push(MatrixObject(ImportMatrix()));
+    case kMatrix:
+      return Push(MatrixObject(ImportMatrix()));
     case kIdentMatrix:
     case kCurrentMatrix:
     case kDefaultMatrix:
       if (!TopIsArray() || m_stack.back().items->size() != 6) return Fail();
-      StoreMatrix(&m_stack.back(), op == kCurrentMatrix ? state.ctm
-                                   : op == kIdentMatrix ? ImportMatrix()
-                                                        : ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint));
+      StoreMatrix(&m_stack.back(),
+                  op == kCurrentMatrix ? state.ctm
+                  : op == kIdentMatrix
+                      ? ImportMatrix()
+                      : ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint));
       return;
     case kConcatMatrix: {
       ImportMatrix first, second, ignored;
@@ -1209,19 +1367,42 @@ void CPsInterpreter::RunOperator(int op) {
       if (!PopMatrix(&ignored, &b) || !PopMatrix(&m)) return;
       const double determinant = m.Determinant();
       if (determinant == 0) return Fail();
-      const ImportMatrix inverse = {m.d / determinant, -m.b / determinant, -m.c / determinant,
-                                    m.a / determinant, (m.c * m.f - m.d * m.e) / determinant,
+      const ImportMatrix inverse = {m.d / determinant,
+                                    -m.b / determinant,
+                                    -m.c / determinant,
+                                    m.a / determinant,
+                                    (m.c * m.f - m.d * m.e) / determinant,
                                     (m.b * m.e - m.a * m.f) / determinant};
       StoreMatrix(&b, inverse);
       return Push(b);
     }
-    case kSetMatrix: case kConcat: case kTranslate: case kScale: case kRotate: case kTransform:
-    case kITransform: case kDTransform: case kIDTransform:
+    case kSetMatrix:
+    case kConcat:
+    case kTranslate:
+    case kScale:
+    case kRotate:
+    case kTransform:
+    case kITransform:
+    case kDTransform:
+    case kIDTransform:
       return MatrixOperator(op);
+    default:
+      return;
+  }
+}
 
-    // Path construction, in device space.
-    case kNewPath: state.path.Clear(); return;
-    case kMoveTo: case kLineTo: case kRMoveTo: case kRLineTo: {
+void CPsInterpreter::RunPathOperator(int op) {
+  Object a;
+  double x = 0, y = 0;
+  GraphicsState& state = State();
+  switch (op) {
+    case kNewPath:
+      state.path.Clear();
+      return;
+    case kMoveTo:
+    case kLineTo:
+    case kRMoveTo:
+    case kRLineTo: {
       if (!PopNumber(&y) || !PopNumber(&x)) return;
       const bool relative = op == kRMoveTo || op == kRLineTo;
       if ((relative || op == kLineTo) && !state.path.HasCurrentPoint()) return Fail();
@@ -1230,12 +1411,15 @@ void CPsInterpreter::RunOperator(int op) {
         const ImportPoint2 current = state.path.CurrentPoint();
         p = {current.x + p.x, current.y + p.y};
       }
-      if (op == kMoveTo || op == kRMoveTo) state.path.MoveTo(p.x, p.y);
-      else state.path.LineTo(p.x, p.y);
+      if (op == kMoveTo || op == kRMoveTo)
+        state.path.MoveTo(p.x, p.y);
+      else
+        state.path.LineTo(p.x, p.y);
       if (state.path.Overflowed()) TooComplex();
       return;
     }
-    case kCurveTo: case kRCurveTo: {
+    case kCurveTo:
+    case kRCurveTo: {
       double v[6];
       for (int i = 5; i >= 0; --i)
         if (!PopNumber(&v[i])) return;
@@ -1254,18 +1438,29 @@ void CPsInterpreter::RunOperator(int op) {
       if (state.path.Overflowed()) TooComplex();
       return;
     }
-    case kClosePath: state.path.Close(); return;
-    case kArc: case kArcN: return Arc(op == kArcN);
+    case kClosePath:
+      state.path.Close();
+      return;
+    case kArc:
+    case kArcN:
+      return Arc(op == kArcN);
     case kCurrentPoint: {
       if (!state.path.HasCurrentPoint()) return Fail();
       const ImportPoint2 p = UserPoint(state.path.CurrentPoint());
       PushNumber(p.x);
       return PushNumber(p.y);
     }
-    case kFill: case kEoFill: return Paint(true);
-    case kStroke: return Paint(false);
-    case kClip: case kFlattenPath: return;
-    case kRectFill: case kRectStroke: return PaintRectangles(op == kRectFill);
+    case kFill:
+    case kEoFill:
+      return Paint(true);
+    case kStroke:
+      return Paint(false);
+    case kClip:
+    case kFlattenPath:
+      return;
+    case kRectFill:
+    case kRectStroke:
+      return PaintRectangles(op == kRectFill);
     case kRectClip:
       if (TopIsArray()) return void(Pop(&a));
       for (int i = 0; i < 4; ++i)
@@ -1277,11 +1472,24 @@ void CPsInterpreter::RunOperator(int op) {
     case kShFill:
       ++m_report->others;
       return void(Pop(&a));
+    default:
+      return;
+  }
+}
 
-    // Colour.
-    case kSetGray: state.components = 1; return SetColourFromStack(1);
-    case kSetRgbColor: state.components = 3; return SetColourFromStack(3);
-    case kSetCmykColor: state.components = 4; return SetColourFromStack(4);
+void CPsInterpreter::RunColourOperator(int op) {
+  Object a;
+  GraphicsState& state = State();
+  switch (op) {
+    case kSetGray:
+      state.components = 1;
+      return SetColourFromStack(1);
+    case kSetRgbColor:
+      state.components = 3;
+      return SetColourFromStack(3);
+    case kSetCmykColor:
+      state.components = 4;
+      return SetColourFromStack(4);
     case kSetHsbColor: {
       double h, s, v;
       if (!PopNumber(&v) || !PopNumber(&s) || !PopNumber(&h)) return;
@@ -1298,41 +1506,59 @@ void CPsInterpreter::RunOperator(int op) {
       if (!Pop(&a)) return;
       const Object* family = &a;
       if (a.type == PsObject::kArray && a.items && !a.items->empty()) family = &(*a.items)[0];
-      const std::string name = family->type == PsObject::kName ? NameOf(static_cast<int>(family->number)) : "";
+      const std::string name = family->type == PsObject::kName
+                                   ? NameOf(static_cast<int>(family->number))
+                                   : "";
       state.components = name == "DeviceRGB" || name == "CalRGB" || name == "Lab" ? 3
-                         : name == "DeviceCMYK"                                  ? 4
-                         : name == "Pattern"                                     ? 0
-                                                                                 : 1;
+                         : name == "DeviceCMYK"                                   ? 4
+                         : name == "Pattern"                                      ? 0
+                                                                                  : 1;
       state.colour = 0;
       return;
     }
     case kSetColor:
       if (state.components == 0 || (!m_stack.empty() && m_stack.back().type == PsObject::kDict))
         return void(Pop(&a));  // a pattern: painted black
-      return SetColourFromStack(state.components == 1 || state.components == 3 || state.components == 4
-                                    ? state.components
-                                    : 1);
+      return SetColourFromStack(
+          state.components == 1 || state.components == 3 || state.components == 4 ? state.components
+                                                                                  : 1);
     case kSetPattern:
       state.colour = 0;
       return void(Pop(&a));
+    default:
+      return;
+  }
+}
 
-    // Text is left out.
-    case kShow: case kAShow: case kWidthShow: case kAWidthShow: case kKShow: case kXShow:
-    case kGlyphShow: case kCharPath:
+void CPsInterpreter::RunTextOperator(int op) {
+  Object a, b, c;
+  switch (op) {
+    case kShow:
+    case kAShow:
+    case kWidthShow:
+    case kAWidthShow:
+    case kKShow:
+    case kXShow:
+    case kGlyphShow:
+    case kCharPath:
       return Show(op);
     case kStringWidth:
       if (!Pop(&a)) return;
       PushNumber(0);
       return PushNumber(0);
-    case kFindFont: case kCurrentFont:
+    case kFindFont:
+    case kCurrentFont:
       if (op == kFindFont && !Pop(&a)) return;
       b.type = PsObject::kFont;
       return Push(b);
-    case kScaleFont: case kMakeFont: case kDefineFont:
+    case kScaleFont:
+    case kMakeFont:
+    case kDefineFont:
       if (!Pop(&b) || !Pop(&a)) return;
       c.type = PsObject::kFont;
       return Push(c);
-    case kSetFont: return void(Pop(&a));
+    case kSetFont:
+      return void(Pop(&a));
     case kSelectFont:
       if (!Pop(&b)) return;
       return void(Pop(&a));
@@ -1343,9 +1569,18 @@ void CPsInterpreter::RunOperator(int op) {
     case kDefineResource:
       if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
       return Push(b);
+    default:
+      return;
+  }
+}
 
-    // Images and data in the file.
-    case kImage: case kImageMask: case kColorImage: return Image(op);
+void CPsInterpreter::RunFileOperator(int op) {
+  Object a, b, c;
+  switch (op) {
+    case kImage:
+    case kImageMask:
+    case kColorImage:
+      return Image(op);
     case kCurrentFile:
       a.type = PsObject::kFile;
       a.number = kFileCurrent;
@@ -1360,8 +1595,10 @@ void CPsInterpreter::RunOperator(int op) {
       }
       if (!Pop(&a)) return;  // the source
       int flags = a.type == PsObject::kFile ? static_cast<int>(a.number) : 0;
-      if (name == "ASCII85Decode") flags |= kFileAscii85;
-      else if (name == "ASCIIHexDecode") flags |= kFileHex;
+      if (name == "ASCII85Decode")
+        flags |= kFileAscii85;
+      else if (name == "ASCIIHexDecode")
+        flags |= kFileHex;
       else if (name == "SubFileDecode" && marker.type == PsObject::kString && marker.text &&
                !marker.text->empty())
         flags |= kFileMarked;
@@ -1373,7 +1610,8 @@ void CPsInterpreter::RunOperator(int op) {
       b.text = (flags & kFileMarked) && marker.text ? marker.text : a.text;
       return Push(b);
     }
-    case kReadHexString: case kReadString: {
+    case kReadHexString:
+    case kReadString: {
       if (!Pop(&b) || !Pop(&a)) return;
       if (b.type != PsObject::kString) return Fail();
       const size_t wanted = static_cast<size_t>(b.number);
@@ -1389,7 +1627,8 @@ void CPsInterpreter::RunOperator(int op) {
       b.number = a.type == PsObject::kFile ? static_cast<double>(m_scanner.ReadLine()) : 0;
       Push(b);
       return PushBool(a.type == PsObject::kFile);
-    case kCloseFile: return void(Pop(&a));
+    case kCloseFile:
+      return void(Pop(&a));
     case kStatus:
       if (!Pop(&a)) return;
       return PushBool(false);
@@ -1397,13 +1636,18 @@ void CPsInterpreter::RunOperator(int op) {
       if (!Pop(&a)) return;
       return SkipEncrypted();
 
-    case kPushZero: return PushNumber(0, true);
-    case kPushTrue: return PushBool(true);
-    case kPushFalse: return PushBool(false);
+    case kPushZero:
+      return PushNumber(0, true);
+    case kPushTrue:
+      return PushBool(true);
+    case kPushFalse:
+      return PushBool(false);
     case kPushVmStatus:
       for (int i = 0; i < 3; ++i) PushNumber(0, true);
       return;
-    case kPushLevel: return PushNumber(2, true);
-    default: return;
+    case kPushLevel:
+      return PushNumber(2, true);
+    default:
+      return;
   }
 }

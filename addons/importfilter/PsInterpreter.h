@@ -14,9 +14,9 @@
 // are stepped over.
 //
 // Everything is bounded: the operand stack, the depth of procedure calls and of gsave, the
-// number of steps by the file's size (a loop that never ends is too complex), the size of arrays and strings.
-// An operator without its operands, of the wrong kind, or unbalanced brackets are damage at
-// the current line. Operators it does not know are passed over.
+// number of steps by the file's size (a loop that never ends is too complex), the size of arrays
+// and strings. An operator without its operands, of the wrong kind, or unbalanced brackets are
+// damage at the current line. Operators it does not know are passed over.
 #pragma once
 
 #include <memory>
@@ -34,11 +34,25 @@
 // share their elements, as PostScript's composite objects do; a dictionary made with << >>
 // holds its keys and values in turn in the elements.
 struct PsObject {
-  enum Type : unsigned char { kNull, kNumber, kBool, kName, kOperator, kString, kArray, kMark, kDict, kFile, kFont, kSave };
+  enum Type : unsigned char {
+    kNull,
+    kNumber,
+    kBool,
+    kName,
+    kOperator,
+    kString,
+    kArray,
+    kMark,
+    kDict,
+    kFile,
+    kFont,
+    kSave
+  };
   Type type = kNull;
   bool executable = false;
   bool integer = false;
-  double number = 0;  // a number; a bool 0 or 1; a name's or operator's id; a file's flags; a string's length
+  double number =
+      0;  // a number; a bool 0 or 1; a name's or operator's id; a file's flags; a string's length
   std::shared_ptr<std::vector<PsObject>> items;
   std::shared_ptr<std::string> text;  // a string's first bytes, a file's end mark
 };
@@ -77,6 +91,17 @@ private:
   void Execute(const Object& object);
   void Call(const Object& procedure);
   void RunOperator(int op);
+  void RunStackOperator(int op);          // The operand stack and marks.
+  void RunArithmeticOperator(int op);     // Arithmetic, comparisons and logic.
+  void RunControlOperator(int op);        // Procedures, conditions and loops.
+  void RunConversionOperator(int op);     // Types and conversions.
+  void RunDictionaryOperator(int op);     // Definitions: one dictionary serves them all.
+  void RunArrayOperator(int op);          // Arrays and strings.
+  void RunGraphicsStateOperator(int op);  // The graphics state and its transformation.
+  void RunPathOperator(int op);           // Path construction (in device space) and painting.
+  void RunColourOperator(int op);         // Colour.
+  void RunTextOperator(int op);           // Text and fonts, left out.
+  void RunFileOperator(int op);           // Images, data in the file, and queries.
   void HandleComment(const std::string& comment);
 
   // The operand stack.
@@ -135,8 +160,8 @@ private:
   size_t m_steps = 0;
   size_t m_mostSteps;
   bool m_failed = false;
-  bool m_exit = false;  // exit left a loop
-  bool m_stop = false;  // stop, until stopped catches it
+  bool m_exit = false;   // exit left a loop
+  bool m_stop = false;   // stop, until stopped catches it
   bool m_ended = false;  // %%EOF or quit
   int m_documentDepth = 0;
   size_t m_dataEnd = 0;  // where the data of a %%BeginData section ends, 0 when unknown

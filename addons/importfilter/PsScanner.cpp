@@ -47,7 +47,8 @@ bool ParseNumber(const std::string& text, double* value, bool* integer) {
   if (end != s + text.size() || !std::isfinite(parsed)) return false;
   // strtod takes hexadecimal and infinity forms that PostScript has not.
   for (const char ch : text)
-    if (!((ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' || ch == 'E'))
+    if (!((ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' ||
+          ch == 'E'))
       return false;
   *value = parsed;
   *integer = text.find_first_of(".eE") == std::string::npos;
@@ -129,7 +130,10 @@ CPsScanner::Token CPsScanner::Next() {
     case '[':
     case ']':
       ++m_at;
-      token.kind = ch == '{' ? kProcBegin : ch == '}' ? kProcEnd : ch == '[' ? kArrayBegin : kArrayEnd;
+      token.kind = ch == '{'   ? kProcBegin
+                   : ch == '}' ? kProcEnd
+                   : ch == '[' ? kArrayBegin
+                               : kArrayEnd;
       return token;
     default:
       return ReadRegular();
@@ -153,8 +157,8 @@ CPsScanner::Token CPsScanner::ReadString() {
       if (ch == '\r' || ch == '\n') continue;
       if (ch >= '0' && ch <= '7') {
         int value = ch - '0';
-        for (int digits = 1; digits < 3 && m_at < m_size && m_data[m_at] >= '0' && m_data[m_at] <= '7';
-             ++digits) {
+        for (int digits = 1;
+             digits < 3 && m_at < m_size && m_data[m_at] >= '0' && m_data[m_at] <= '7'; ++digits) {
           value = value * 8 + (m_data[m_at] - '0');
           Advance();
         }

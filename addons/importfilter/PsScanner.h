@@ -34,8 +34,8 @@ public:
     Kind kind = kEnd;
     double number = 0;
     bool integer = false;
-    std::string text;    // names and comments; the first kKeptStringBytes of a string
-    size_t length = 0;   // a string's length in bytes
+    std::string text;   // names and comments; the first kKeptStringBytes of a string
+    size_t length = 0;  // a string's length in bytes
     int line = 0;
   };
   static const size_t kLongestToken = 1 << 20;

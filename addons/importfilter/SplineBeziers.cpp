@@ -81,7 +81,8 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
     }
     const double wanted = std::ceil(length * CSplineBeziers::kLinesPerMillimetre);
     const int lines = static_cast<int>(std::min(1024.0, std::max(4.0, wanted)));
-    for (int i = 1; i <= lines; ++i) LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
+    for (int i = 1; i <= lines; ++i)
+      LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
   }
 }
 

@@ -29,11 +29,12 @@ void Append(std::string* text, const char* format, double a = 0, double b = 0, d
 }
 
 std::string MakeDxf() {
-  std::string dxf = "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nLOGO\n10\n0\n20\n0\n"
-                    "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n42\n0.4\n10\n8\n20\n0\n10\n8\n20\n6\n"
-                    "42\n-0.3\n10\n0\n20\n6\n0\nCIRCLE\n10\n4\n20\n3\n40\n1.5\n0\nENDBLK\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nENTITIES\n";
+  std::string dxf =
+      "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
+      "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nLOGO\n10\n0\n20\n0\n"
+      "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n42\n0.4\n10\n8\n20\n0\n10\n8\n20\n6\n"
+      "42\n-0.3\n10\n0\n20\n6\n0\nCIRCLE\n10\n4\n20\n3\n40\n1.5\n0\nENDBLK\n0\nENDSEC\n"
+      "0\nSECTION\n2\nENTITIES\n";
   for (int i = 0; dxf.size() < kTargetBytes; ++i) {
     const double x = (i % 200) * 15.0, y = (i / 200) * 15.0;
     switch (i % 6) {
@@ -48,8 +49,9 @@ std::string MakeDxf() {
         Append(&dxf, "0\nARC\n8\n0\n10\n%.4f\n20\n%.4f\n40\n3\n50\n20\n51\n250\n", x + 5, y + 5);
         break;
       case 2:
-        dxf += "0\nSPLINE\n8\n0\n70\n8\n71\n3\n72\n11\n73\n7\n40\n0\n40\n0\n40\n0\n40\n0\n40\n1\n"
-               "40\n2\n40\n3\n40\n4\n40\n4\n40\n4\n40\n4\n";
+        dxf +=
+            "0\nSPLINE\n8\n0\n70\n8\n71\n3\n72\n11\n73\n7\n40\n0\n40\n0\n40\n0\n40\n0\n40\n1\n"
+            "40\n2\n40\n3\n40\n4\n40\n4\n40\n4\n40\n4\n";
         for (int k = 0; k < 7; ++k)
           Append(&dxf, "10\n%.4f\n20\n%.4f\n", x + k * 1.5, y + (k % 2 ? 9 : 1));
         break;
@@ -59,12 +61,14 @@ std::string MakeDxf() {
                  x + k * 2 + 2, y + k + 1);
         break;
       case 4:
-        Append(&dxf, "0\nINSERT\n8\n0\n2\nLOGO\n10\n%.4f\n20\n%.4f\n41\n1.1\n42\n0.9\n50\n%.1f\n", x,
-               y, (i % 360) * 1.0);
+        Append(&dxf, "0\nINSERT\n8\n0\n2\nLOGO\n10\n%.4f\n20\n%.4f\n41\n1.1\n42\n0.9\n50\n%.1f\n",
+               x, y, (i % 360) * 1.0);
         break;
       default:
-        Append(&dxf, "0\nELLIPSE\n8\n0\n10\n%.4f\n20\n%.4f\n11\n5\n21\n2\n40\n0.5\n41\n0\n42\n6.2831853\n",
-               x + 5, y + 5);
+        Append(
+            &dxf,
+            "0\nELLIPSE\n8\n0\n10\n%.4f\n20\n%.4f\n11\n5\n21\n2\n40\n0.5\n41\n0\n42\n6.2831853\n",
+            x + 5, y + 5);
         break;
     }
   }
@@ -74,7 +78,8 @@ std::string MakeDxf() {
 std::string MakeEps() {
   std::string eps =
       "%!PS-Adobe-3.0 EPSF-3.0\n%%Creator: cairo-like\n%%BoundingBox: 0 0 3000 3000\n"
-      "%%EndComments\n%%BeginProlog\n50 dict begin\n/q { gsave } bind def\n/Q { grestore } bind def\n"
+      "%%EndComments\n%%BeginProlog\n50 dict begin\n/q { gsave } bind def\n/Q { grestore } bind "
+      "def\n"
       "/cm { 6 array astore concat } bind def\n/m { moveto } bind def\n/l { lineto } bind def\n"
       "/c { curveto } bind def\n/h { closepath } bind def\n"
       "/re { exch dup neg 3 1 roll 5 3 roll moveto 0 rlineto 0 exch rlineto 0 rlineto closepath }"
@@ -132,10 +137,11 @@ void Measure(const char* what, const std::string& path, size_t bytes) {
   size_t points = 0;
   for (INT_PTR i = 0; blocks && i < blocks->GetSize(); ++i)
     points += static_cast<CCurveBlock*>(blocks->GetBlock(i))->GetCount();
-  printf("%-4s %6.2f MB: read %6.3f s best, %6.3f s mean (%5.1f MB/s); blocks built in %.3f s; "
-         "%d curves, %zu points, record %.1f MB\n",
-         what, bytes / 1048576.0, best, total / runs, bytes / 1048576.0 / best, load,
-         blocks ? static_cast<int>(blocks->GetSize()) : 0, points, recordBytes / 1048576.0);
+  printf(
+      "%-4s %6.2f MB: read %6.3f s best, %6.3f s mean (%5.1f MB/s); blocks built in %.3f s; "
+      "%d curves, %zu points, record %.1f MB\n",
+      what, bytes / 1048576.0, best, total / runs, bytes / 1048576.0 / best, load,
+      blocks ? static_cast<int>(blocks->GetSize()) : 0, points, recordBytes / 1048576.0);
 }
 
 void WriteFile(const std::string& path, const std::string& text) {

@@ -164,8 +164,10 @@ bool CDrawingCommands::ExportTo(LPCSTR path) {
       result = CDrawingExport::WritePlot(blocks, path);
       break;
     case CDrawingExport::kIllustrator:
-      result = CDrawingExport::WriteEps(
-          blocks, path, m_epsSettingsPath.IsEmpty() ? nullptr : static_cast<LPCSTR>(m_epsSettingsPath));
+      result = CDrawingExport::WriteEps(blocks, path,
+                                        m_epsSettingsPath.IsEmpty()
+                                            ? nullptr
+                                            : static_cast<LPCSTR>(m_epsSettingsPath));
       break;
     case CDrawingExport::kOther:
       break;

@@ -1,9 +1,9 @@
 // CDrawingExport: the files a drawing is exported to: its text as a plain text file, its
 // outlines as an HP-GL plot file (40 plotter units per page unit, y pointing up as plotters
 // have it) or as an EPS file (Illustrator path text in the frame of ImExport.Ini's templates,
-// see CEpsWriter), and the artwork record file the engraving program reads. Each writer builds what it
-// writes first and creates no file when there is nothing to write. The file output command
-// picks the writer by the chosen name's extension.
+// see CEpsWriter), and the artwork record file the engraving program reads. Each writer builds what
+// it writes first and creates no file when there is nothing to write. The file output command picks
+// the writer by the chosen name's extension.
 #pragma once
 
 #include <windows.h>

@@ -53,7 +53,8 @@ bool ImportFilterPresent() {
 // in which it names its file kinds.
 bool BindImportFilter(CImportFilterDll& filter) {
   if (!ImportFilterPresent()) return false;
-  if (!filter.Bind(g_importFilterPath.IsEmpty() ? nullptr : static_cast<LPCSTR>(g_importFilterPath)))
+  if (!filter.Bind(g_importFilterPath.IsEmpty() ? nullptr
+                                                : static_cast<LPCSTR>(g_importFilterPath)))
     return false;
   return filter.CanUse(theApp.GetLanguage());
 }
@@ -124,16 +125,35 @@ void ShowImportReport(const ImportFilterReport& report, bool read) {
   }
   UINT id = IDS_MERGE_READ_FAILED;
   switch (report.problem) {
-    case kImportCannotOpen: id = IDS_IMPORT_CANNOT_OPEN; break;
-    case kImportTooLarge: id = IDS_IMPORT_TOO_LARGE; break;
-    case kImportNotThisKind: id = IDS_IMPORT_NOT_THIS_KIND; break;
-    case kImportDamaged: id = report.line > 0 ? IDS_IMPORT_DAMAGED : IDS_MERGE_READ_FAILED; break;
-    case kImportBinaryDxf: id = IDS_IMPORT_BINARY_DXF; break;
-    case kImportPdfIllustrator: id = IDS_IMPORT_PDF_ILLUSTRATOR; break;
-    case kImportCutFile: id = IDS_IMPORT_CUT_FILE; break;
-    case kImportNothingToRead: id = IDS_IMPORT_NOTHING; break;
-    case kImportTooComplex: id = IDS_IMPORT_TOO_COMPLEX; break;
-    default: break;
+    case kImportCannotOpen:
+      id = IDS_IMPORT_CANNOT_OPEN;
+      break;
+    case kImportTooLarge:
+      id = IDS_IMPORT_TOO_LARGE;
+      break;
+    case kImportNotThisKind:
+      id = IDS_IMPORT_NOT_THIS_KIND;
+      break;
+    case kImportDamaged:
+      id = report.line > 0 ? IDS_IMPORT_DAMAGED : IDS_MERGE_READ_FAILED;
+      break;
+    case kImportBinaryDxf:
+      id = IDS_IMPORT_BINARY_DXF;
+      break;
+    case kImportPdfIllustrator:
+      id = IDS_IMPORT_PDF_ILLUSTRATOR;
+      break;
+    case kImportCutFile:
+      id = IDS_IMPORT_CUT_FILE;
+      break;
+    case kImportNothingToRead:
+      id = IDS_IMPORT_NOTHING;
+      break;
+    case kImportTooComplex:
+      id = IDS_IMPORT_TOO_COMPLEX;
+      break;
+    default:
+      break;
   }
   text.LoadString(id);
   CString message;

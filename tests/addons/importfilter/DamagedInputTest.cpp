@@ -11,7 +11,8 @@ using namespace import_test;
 
 namespace {
 
-const char kPlotFile[] = "IN;SP1;PU400,400;PD800,400,800,1200,400,1200,400,400;SP2;PR;PD40,80;LBAB\x03;";
+const char kPlotFile[] =
+    "IN;SP1;PU400,400;PD800,400,800,1200,400,1200,400,400;SP2;PR;PD40,80;LBAB\x03;";
 
 const char kEpsFile[] =
     "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 200 100\n%%EndComments\n%%BeginProlog\n"
@@ -32,13 +33,16 @@ const char kAiFile[] =
 
 const char kDxfFile[] =
     "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n"
-    "0\nBLOCK\n2\nB\n10\n1\n20\n1\n0\nLWPOLYLINE\n90\n3\n70\n1\n10\n0\n20\n0\n42\n0.5\n10\n5\n20\n0\n"
-    "10\n2\n20\n4\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n10\n21\n0\n"
+    "0\nBLOCK\n2\nB\n10\n1\n20\n1\n0\nLWPOLYLINE\n90\n3\n70\n1\n10\n0\n20\n0\n42\n0."
+    "5\n10\n5\n20\n0\n"
+    "10\n2\n20\n4\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n10\n21"
+    "\n0\n"
     "0\nLINE\n10\n10\n20\n0\n11\n10\n21\n10\n0\nCIRCLE\n10\n40\n20\n5\n40\n5\n"
     "0\nARC\n10\n60\n20\n5\n40\n5\n50\n30\n51\n300\n230\n-1\n"
     "0\nSPLINE\n70\n8\n71\n3\n40\n0\n40\n0\n40\n0\n40\n0\n40\n1\n40\n2\n40\n2\n40\n2\n40\n2\n"
     "10\n0\n20\n20\n10\n10\n20\n30\n10\n20\n20\n20\n10\n30\n20\n30\n10\n40\n20\n20\n"
-    "0\nINSERT\n2\nB\n10\n80\n20\n0\n41\n2\n50\n45\n70\n2\n44\n10\n0\nTEXT\n1\nx\n0\nENDSEC\n0\nEOF\n";
+    "0\nINSERT\n2\nB\n10\n80\n20\n0\n41\n2\n50\n45\n70\n2\n44\n10\n0\nTEXT\n1\nx\n0\nENDSEC\n0\nEOF"
+    "\n";
 
 void ExpectWholeOrReasoned(int kind, const std::string& file, const std::string& what) {
   Reading reading = Read(kind, file);
@@ -54,7 +58,10 @@ TEST(DamagedInput, CutAndChangedFilesOfEveryKindNeverCrashAndSayWhyTheyGaveNothi
   const struct {
     int kind;
     std::string file;
-  } files[] = {{kPlot, kPlotFile}, {kPostScript, kEpsFile}, {kPostScript, kAiFile}, {kDxf, kDxfFile}};
+  } files[] = {{kPlot, kPlotFile},
+               {kPostScript, kEpsFile},
+               {kPostScript, kAiFile},
+               {kDxf, kDxfFile}};
   unsigned seed = 12345;
   auto random = [&seed](unsigned range) {
     seed = seed * 1103515245u + 12345u;

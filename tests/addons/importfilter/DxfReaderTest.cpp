@@ -21,7 +21,8 @@ const double kPi = 3.14159265358979323846;
 std::string Dxf(const std::string& entities, const std::string& blocks = "",
                 const std::string& header = "") {
   return "999\nmade by hand\n0\nSECTION\n2\nHEADER\n" + header + "0\nENDSEC\n" +
-         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nRED\n62\n1\n0\nENDTAB\n0\nENDSEC\n" +
+         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nRED\n62\n1\n0\nENDTAB\n0\nENDSEC"
+         "\n" +
          "0\nSECTION\n2\nBLOCKS\n" + blocks + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + entities +
          "0\nENDSEC\n0\nEOF\n";
 }
@@ -43,7 +44,8 @@ std::string Polyline(const std::vector<std::vector<double>>& vertices, bool clos
                      (closed ? "1" : "0") + "\n";
   for (const auto& v : vertices) {
     char vertex[100];
-    snprintf(vertex, sizeof vertex, "10\n%g\n20\n%g\n42\n%g\n", v[0], v[1], v.size() > 2 ? v[2] : 0);
+    snprintf(vertex, sizeof vertex, "10\n%g\n20\n%g\n42\n%g\n", v[0], v[1],
+             v.size() > 2 ? v[2] : 0);
     text += vertex;
   }
   return text;
@@ -57,10 +59,10 @@ TEST(DxfReader, EntitiesBecomeCurvesWithTheirAreasAndJoinedLines) {
                 Line(0, 20, 5, 25, "62\n3\n") +
                 // A stadium: two half circles on a 20 x 10 rectangle.
                 Polyline({{30, 0, 0}, {50, 0, 1}, {50, 10, 0}, {30, 10, 1}}, true) +
-                Circle(70, 5, 5, "8\nRED\n") +
-                "0\nARC\n10\n90\n20\n0\n40\n5\n50\n0\n51\n90\n" +
+                Circle(70, 5, 5, "8\nRED\n") + "0\nARC\n10\n90\n20\n0\n40\n5\n50\n0\n51\n90\n" +
                 "0\nELLIPSE\n10\n120\n20\n5\n11\n10\n21\n0\n40\n0.5\n420\n255\n" +
-                "0\nPOLYLINE\n70\n1\n0\nVERTEX\n10\n140\n20\n0\n42\n-1\n0\nVERTEX\n10\n150\n20\n0\n42\n-1\n"
+                "0\nPOLYLINE\n70\n1\n0\nVERTEX\n10\n140\n20\n0\n42\n-"
+                "1\n0\nVERTEX\n10\n150\n20\n0\n42\n-1\n"
                 "0\nSEQEND\n" +
                 "0\nTEXT\n10\n0\n20\n0\n1\nhello\n0\nMTEXT\n1\nworld\n0\nIMAGE\n0\nHATCH\n"));
   ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
@@ -103,7 +105,8 @@ TEST(DxfReader, SplinesAreExactBezierPieces) {
   char rational[400];
   snprintf(rational, sizeof rational,
            "0\nSPLINE\n70\n12\n71\n2\n40\n0\n40\n0\n40\n0\n40\n1\n40\n1\n40\n1\n"
-           "41\n1\n41\n%.12f\n41\n1\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n", w);
+           "41\n1\n41\n%.12f\n41\n1\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n",
+           w);
   Reading quarter = Read(kDxf, Dxf(rational));
   ASSERT_TRUE(quarter.read) << quarter.report.problem << " line " << quarter.report.line;
   for (const POINTREC& p : quarter.curves[0].points) {

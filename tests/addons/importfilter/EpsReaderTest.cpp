@@ -59,23 +59,23 @@ TEST(EpsReader, PathsTransformsAndColoursLandWhereThePostScriptPutsThem) {
 }
 
 TEST(EpsReader, PrologProceduresLoopsArcsAndPathsPaintedTwice) {
-  Reading reading = Read(
-      kPostScript,
-      Eps("%%BeginProlog\n50 dict begin\n"
-          "/cm { 6 array astore concat } bind def\n"
-          "/re { exch dup neg 3 1 roll 5 3 roll moveto 0 rlineto 0 exch rlineto 0 rlineto "
-          "closepath } bind def\n/f { fill } bind def\n/q { gsave } def /Q { grestore } def\n"
-          "/square { 10 0 rlineto 0 10 rlineto -10 0 rlineto closepath } def\n"
-          "%%EndProlog\n"
-          "q 1 0 0 -1 0 100 cm 10 10 20 30 re f Q\n"
-          "0 1 2 { 20 mul 100 add 10 moveto square stroke } for\n"
-          "1 1 eq { 100 50 30 0 360 arc closepath fill } if\n"
-          "40 90 moveto 40 95 5 270 90 arcn stroke\n"
-          "10 80 moveto 30 80 lineto 20 95 lineto closepath\n"
-          "gsave 0 0 1 setrgbcolor fill grestore 1 0 0 setrgbcolor stroke\n"
-          "50 80 moveto 60 80 lineto 55 95 lineto closepath gsave stroke grestore fill\n"
-          "0 0 moveto 10 0 lineto 10 10 lineto closepath clip newpath\n"
-          "{ 1 2 3 } pop end\n"));
+  Reading reading =
+      Read(kPostScript,
+           Eps("%%BeginProlog\n50 dict begin\n"
+               "/cm { 6 array astore concat } bind def\n"
+               "/re { exch dup neg 3 1 roll 5 3 roll moveto 0 rlineto 0 exch rlineto 0 rlineto "
+               "closepath } bind def\n/f { fill } bind def\n/q { gsave } def /Q { grestore } def\n"
+               "/square { 10 0 rlineto 0 10 rlineto -10 0 rlineto closepath } def\n"
+               "%%EndProlog\n"
+               "q 1 0 0 -1 0 100 cm 10 10 20 30 re f Q\n"
+               "0 1 2 { 20 mul 100 add 10 moveto square stroke } for\n"
+               "1 1 eq { 100 50 30 0 360 arc closepath fill } if\n"
+               "40 90 moveto 40 95 5 270 90 arcn stroke\n"
+               "10 80 moveto 30 80 lineto 20 95 lineto closepath\n"
+               "gsave 0 0 1 setrgbcolor fill grestore 1 0 0 setrgbcolor stroke\n"
+               "50 80 moveto 60 80 lineto 55 95 lineto closepath gsave stroke grestore fill\n"
+               "0 0 moveto 10 0 lineto 10 10 lineto closepath clip newpath\n"
+               "{ 1 2 3 } pop end\n"));
   ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
   ASSERT_EQ(8u, reading.curves.size());
   // cairo's rectangle under a flip of the page: x 10..30, y 60..90 in the file.
@@ -96,22 +96,22 @@ TEST(EpsReader, PrologProceduresLoopsArcsAndPathsPaintedTwice) {
 }
 
 TEST(EpsReader, TextAndImagesAreCountedAndTheirDataSteppedOver) {
-  Reading reading = Read(
-      kPostScript,
-      Eps("/Helvetica findfont 12 scalefont setfont 10 10 moveto (Hello \\(world\\)) show\n"
-          "gsave 20 20 translate 8 8 scale\n"
-          "4 2 8 [4 0 0 2 0 0] {currentfile 4 string readhexstring pop} image\n"
-          "00ff00ff\n7b7d2829\ngrestore\n"
-          "/DeviceRGB setcolorspace\n<< /ImageType 1 /Width 2 /Height 1 /BitsPerComponent 8\n"
-          " /Decode [0 1 0 1 0 1] /ImageMatrix [2 0 0 1 0 0]\n"
-          " /DataSource currentfile /ASCII85Decode filter >> image\n"
-          "9jqo^BlbD-{)(}%/~>\n"
-          "2 1 8 [2 0 0 1 0 0] {currentfile 6 string readstring pop} false 3 colorimage\n"
-          "){(}%/\n"
-          "mark currentfile eexec\n\x8a\xff(){}\n"
-          "0000000000000000000000000000000000000000000000000000000000000000\n"
-          "cleartomark\n"
-          "10 10 moveto 20 10 lineto stroke\n"));
+  Reading reading =
+      Read(kPostScript,
+           Eps("/Helvetica findfont 12 scalefont setfont 10 10 moveto (Hello \\(world\\)) show\n"
+               "gsave 20 20 translate 8 8 scale\n"
+               "4 2 8 [4 0 0 2 0 0] {currentfile 4 string readhexstring pop} image\n"
+               "00ff00ff\n7b7d2829\ngrestore\n"
+               "/DeviceRGB setcolorspace\n<< /ImageType 1 /Width 2 /Height 1 /BitsPerComponent 8\n"
+               " /Decode [0 1 0 1 0 1] /ImageMatrix [2 0 0 1 0 0]\n"
+               " /DataSource currentfile /ASCII85Decode filter >> image\n"
+               "9jqo^BlbD-{)(}%/~>\n"
+               "2 1 8 [2 0 0 1 0 0] {currentfile 6 string readstring pop} false 3 colorimage\n"
+               "){(}%/\n"
+               "mark currentfile eexec\n\x8a\xff(){}\n"
+               "0000000000000000000000000000000000000000000000000000000000000000\n"
+               "cleartomark\n"
+               "10 10 moveto 20 10 lineto stroke\n"));
   ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
   EXPECT_EQ(1, reading.report.texts);
   EXPECT_EQ(3, reading.report.images);

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "addons/importfilter/ImportTestSupport.h"
 #include "addons/importfilter/FilterRead.h"
+#include "addons/importfilter/ImportTestSupport.h"
 
 using namespace import_test;
 
@@ -59,7 +59,8 @@ std::map<std::string, FileExpectation> ReadManifest() {
   // CAD drawings have y up: turned over within their own span, as the page has it.
   for (auto& entry : cad) {
     double low = 1e30, high = -1e30;
-    for (const Expected& e : entry.second) low = std::min(low, e.bottom), high = std::max(high, e.top);
+    for (const Expected& e : entry.second)
+      low = std::min(low, e.bottom), high = std::max(high, e.top);
     for (Expected e : entry.second) {
       const double top = low + high - e.top, bottom = low + high - e.bottom;
       e.top = top, e.bottom = bottom;

@@ -35,8 +35,9 @@ TEST(FilterEntries, TheFilterTextNamesTheKindsItReadsInTheLanguageItIsTold) {
 TEST(FilterEntries, FilesAreReadInPageUnitsOrAtTheToolsScaleAndFailuresAreReported) {
   TempFolder folder;
   const std::string eps = folder.File("art.eps");
-  WriteText(eps, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 72 72\n"
-                 "0 0 moveto 72 0 lineto 72 72 lineto closepath fill (word) show\n");
+  WriteText(eps,
+            "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 72 72\n"
+            "0 0 moveto 72 0 lineto 72 72 lineto closepath fill (word) show\n");
   CImportFilterDll filter;
   ASSERT_NE(nullptr, filter.Bind(kFilterLibrary));
   ImportFilterReport report;

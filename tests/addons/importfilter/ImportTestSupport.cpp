@@ -22,8 +22,9 @@ CFRect OutlineBox(const std::vector<POINTREC>& points) {
   CFRect box;
   bool any = false;
   auto widen = [&](double x, double y) {
-    if (!any) box = CFRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x),
-                           static_cast<float>(y));
+    if (!any)
+      box = CFRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x),
+                   static_cast<float>(y));
     any = true;
     box.left = std::min(box.left, static_cast<float>(x));
     box.top = std::min(box.top, static_cast<float>(y));

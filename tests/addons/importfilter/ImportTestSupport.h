@@ -22,7 +22,7 @@ const int kDxf = 6;
 const double kPoint = 25.4 / 72.0;
 
 struct Curve {
-  CFRect box;  // of the outline itself
+  CFRect box;   // of the outline itself
   double area;  // filled area (even-odd), 0 for open outlines
   DWORD colour;
   bool solid;

@@ -376,9 +376,10 @@ TEST_F(ClipboardCommands, OtherProgramsFilesMergeThroughTheImportFilterWhichSays
   SetImportFilterPath("program\\TalvexFilter.dll");
   MessageBoxCapture boxes;
   const std::string eps = folder.File("art.eps");
-  WriteFile(eps, BytesOfText("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 144 72\n"
-                             "0 0 1 setrgbcolor 0 0 moveto 72 0 lineto 72 72 lineto closepath fill\n"
-                             "/Times findfont setfont (a) show\n"));
+  WriteFile(eps,
+            BytesOfText("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 144 72\n"
+                        "0 0 1 setrgbcolor 0 0 moveto 72 0 lineto 72 72 lineto closepath fill\n"
+                        "/Times findfont setfont (a) show\n"));
   const std::string dxf = folder.File("plan.dxf");
   WriteFile(dxf, BytesOfText("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n10\n0\n20\n0\n40\n5\n"
                              "0\nENDSEC\n0\nEOF\n"));

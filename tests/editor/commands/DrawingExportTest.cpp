@@ -141,9 +141,12 @@ std::string EpsSettings(const std::string& boundingBox, const std::string& tail,
                         const std::string& resolution = "[RESOLUTION]\r\nEPSDPI = 72\r\n") {
   return "; written by the test\r\n" + resolution +
          "[EPSHEADERPREV]\r\nHEADER_PS = %!PS-Adobe-2.0 EPSF-1.2\r\nHEADER_CREATOR=%%Creator:\r\n"
-         "HEADER_BoundingBox=" + boundingBox + "\r\n"
+         "HEADER_BoundingBox=" +
+         boundingBox +
+         "\r\n"
          "[EPSDEFINES]\r\n;a line that begins with a semicolon\r\n/x 1 def x = 1\r\n"
-         "[1 0 0 1 0 0] concat\r\n\r\n[EPSTAIL]\r\n" + tail;
+         "[1 0 0 1 0 0] concat\r\n\r\n[EPSTAIL]\r\n" +
+         tail;
 }
 
 // A 100 x 100 square from the origin, as one curve.
@@ -166,21 +169,24 @@ TEST(DrawingExport, AnEpsFileIsTheSettingsFrameAroundThePathTextAtTheirResolutio
   EXPECT_FALSE(Exists(path));
 
   AddSquare(blocks);
-  ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
+  ASSERT_EQ(CDrawingExport::kWritten,
+            CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
   // 72 units per inch: 100 mm are 283.465 units, 283 in the box, which is 5 units larger; the
-  // template is a C format, %% giving one %. The
-  // square is turned over within its box; the definitions keep their semicolon, their spaces
-  // around '=' and their bracket line; the blank line before the tail is no part of them.
-  EXPECT_EQ("%!PS-Adobe-2.0 EPSF-1.2\r\n%%Creator: Ravenquillor V6.x\r\n"
-            "%%BoundingBox: 0 0 288 288\r\n"
-            ";a line that begins with a semicolon\r\n/x 1 def x = 1\r\n[1 0 0 1 0 0] concat\r\n"
-            "u\r\n0.000 283.465 m\r\n283.465 283.465 l\r\n283.465 0.000 l\r\n0.000 0.000 l\r\n"
-            "0.000 283.465 l\r\nF\r\nU\r\n%%EOF\r\n",
-            Contents(path));
+  // template is a C format, %% giving one %. The square is turned over within its box; the
+  // definitions keep their semicolon, their spaces around '=' and their bracket line; the blank
+  // line before the tail is no part of them.
+  EXPECT_EQ(
+      "%!PS-Adobe-2.0 EPSF-1.2\r\n%%Creator: Ravenquillor V6.x\r\n"
+      "%%BoundingBox: 0 0 288 288\r\n"
+      ";a line that begins with a semicolon\r\n/x 1 def x = 1\r\n[1 0 0 1 0 0] concat\r\n"
+      "u\r\n0.000 283.465 m\r\n283.465 283.465 l\r\n283.465 0.000 l\r\n0.000 0.000 l\r\n"
+      "0.000 283.465 l\r\nF\r\nU\r\n%%EOF\r\n",
+      Contents(path));
 
   // An empty tail ends the file with the drawing; a template of fewer values takes those.
   std::ofstream(settings, std::ios::binary) << EpsSettings("%%%%BoundingBox: %d %d 100%%", "");
-  ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
+  ASSERT_EQ(CDrawingExport::kWritten,
+            CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
   std::string written = Contents(path);
   EXPECT_NE(std::string::npos, written.find("\r\n%%BoundingBox: 0 0 100%\r\n"));
   EXPECT_EQ(written.size() - 3, written.rfind("U\r\n"));
@@ -208,7 +214,8 @@ TEST(DrawingExport, NoResolutionOrAnUnsafeBoundingBoxTemplateMakesNoEpsFile) {
   };
   for (const Case& c : cases) {
     std::ofstream(settings, std::ios::binary) << c.settings;
-    EXPECT_EQ(c.result, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str())) << c.settings;
+    EXPECT_EQ(c.result, CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()))
+        << c.settings;
     EXPECT_FALSE(Exists(path)) << c.settings;
   }
   EXPECT_EQ(CDrawingExport::kNoResolution,
