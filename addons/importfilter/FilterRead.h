@@ -14,7 +14,9 @@
 
 class CFilterRead {
 public:
-  static const size_t kLargestFile = 256 * 1024 * 1024;
+  // Larger files are refused: read whole, with what the readers build of them, they would not
+  // fit the program's address space.
+  static const size_t kLargestFile = 100 * 1024 * 1024;
   // The largest scale taken (units per inch).
   static constexpr double kLargestScale = 1.0e6;
 

@@ -198,6 +198,10 @@ CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
 int CPsInterpreter::Intern(const std::string& name) {
   auto found = m_nameIds.find(name);
   if (found != m_nameIds.end()) return found->second;
+  if (m_names.size() >= kMostNames) {
+    TooComplex();
+    return 0;
+  }
   const int id = static_cast<int>(m_names.size());
   m_names.push_back(name);
   m_builtins.push_back(-1);
@@ -344,12 +348,19 @@ void CPsInterpreter::Execute(const Object& object) {
   const int name = static_cast<int>(object.number);
   if (const Object* value = Lookup(name)) {
     const Object copy = *value;  // a definition may change while it runs
-    if (copy.type == PsObject::kArray && copy.executable)
+    if (copy.type == PsObject::kArray && copy.executable) {
       Call(copy);
-    else if (copy.type == PsObject::kOperator || (copy.type == PsObject::kName && copy.executable))
+    } else if (copy.type == PsObject::kOperator) {
+      RunOperator(static_cast<int>(copy.number));
+    } else if (copy.type == PsObject::kName && copy.executable) {
+      // A name defined as another name: a chain of them counts as calls.
+      if (m_callDepth >= kDeepestCall) return TooComplex();
+      ++m_callDepth;
       Execute(copy);
-    else
+      --m_callDepth;
+    } else {
       Push(copy);
+    }
     return;
   }
   const int op = BuiltinOf(name);

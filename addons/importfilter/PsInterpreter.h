@@ -66,6 +66,8 @@ public:
   static const size_t kStepsPerByte = 16;
   static const size_t kFewestSteps = 10000000;
   static const size_t kLargestArray = 1 << 20;
+  // Different names a file may use.
+  static const size_t kMostNames = 1 << 20;
   // Points to millimetres.
   static constexpr double kMillimetresPerPoint = 25.4 / 72.0;
 

@@ -192,6 +192,7 @@ TEST(EpsReader, DamagedFilesAndFilesOfOtherKindsGiveNothing) {
       {Eps("10 10 lineto stroke\n"), kImportDamaged, 4},
       {Eps("{ } loop\n"), kImportTooComplex, 0},
       {Eps("/again { again } def again\n"), kImportTooComplex, 0},
+      {Eps("/a /b cvx def /b /a cvx def a\n"), kImportTooComplex, 0},
       {Eps("100000000 array\n"), kImportTooComplex, 0},
       {Eps("1 0 div\n"), kImportDamaged, 4},
       {Eps("/Times findfont setfont (only text) show\n"), kImportNothingToRead, 0},
