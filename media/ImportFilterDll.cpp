@@ -9,7 +9,8 @@ CImportFilterDll::CImportFilterDll()
       m_getFilters(nullptr),
       m_getVersion(nullptr),
       m_filterRead(nullptr),
-      m_canUse(nullptr) {}
+      m_canUse(nullptr),
+      m_getReport(nullptr) {}
 
 HMODULE CImportFilterDll::Bind(LPCSTR path) {
   if (!Load(path)) return nullptr;
@@ -17,6 +18,7 @@ HMODULE CImportFilterDll::Bind(LPCSTR path) {
   BindEntry(m_getFilters, "GetFilters");
   BindEntry(m_filterRead, "FilterRead");
   BindEntry(m_canUse, "CanUse");
+  BindEntry(m_getReport, "FilterGetReport");
   SetEntriesBound();
   return GetModule();
 }
@@ -46,4 +48,10 @@ HGLOBAL CImportFilterDll::FilterRead(LPCSTR path, float scale) const {
 
 bool CImportFilterDll::CanUse(int value) const {
   return EntriesBound() && m_canUse && m_canUse(value) != 0;
+}
+
+bool CImportFilterDll::GetReport(ImportFilterReport* report) const {
+  if (!report) return false;
+  *report = ImportFilterReport();
+  return EntriesBound() && m_getReport && m_getReport(report) != 0;
 }

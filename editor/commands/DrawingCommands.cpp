@@ -35,7 +35,7 @@ END_MESSAGE_MAP()
 
 // The Illustrator (.EPS) choice waits for the EPS writer: offered now, it would write nothing.
 const char CDrawingCommands::kExportFilter[] =
-    "纯文本文件(*.TXT;*.)|*. ; *.TXT|PLT File(*.plt)|*.PLT|";
+    "纯文本文件(*.TXT;*.)|*. ; *.TXT|PLT File(*.plt)|*.PLT|Illustrator 88,3.0(*.EPS)|*.EPS|";
 const char CDrawingCommands::kDefaultExportFolder[] = "C:\\TALVEX\\";
 
 namespace {
@@ -165,6 +165,11 @@ bool CDrawingCommands::ExportTo(LPCSTR path) {
       result = CDrawingExport::WritePlot(blocks, path);
       break;
     case CDrawingExport::kIllustrator:
+      result = CDrawingExport::WriteEps(blocks, path,
+                                        m_epsSettingsPath.IsEmpty()
+                                            ? nullptr
+                                            : static_cast<LPCSTR>(m_epsSettingsPath));
+      break;
     case CDrawingExport::kOther:
       // A name typed with another extension: say so rather than write nothing in silence.
       AfxMessageBox(IDS_EXPORT_KIND_UNAVAILABLE, MB_ICONWARNING);
@@ -172,6 +177,8 @@ bool CDrawingCommands::ExportTo(LPCSTR path) {
   }
   CIniFile().WriteString(kSystemSection, kExportFolderKey, CDrawingExport::FolderOf(path));
   if (result == CDrawingExport::kCannotWrite) AfxMessageBox(IDS_EXPORT_FAILED, MB_ICONWARNING);
+  if (result == CDrawingExport::kNoResolution) AfxMessageBox(IDS_EPS_NO_RESOLUTION, MB_ICONWARNING);
+  if (result == CDrawingExport::kBadTemplate) AfxMessageBox(IDS_EPS_BAD_TEMPLATE, MB_ICONWARNING);
   return result == CDrawingExport::kWritten;
 }
 

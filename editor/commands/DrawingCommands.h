@@ -1,9 +1,9 @@
 // CDrawingCommands: the main view's commands on its drawing as a whole: the outline operations
 // through the transform library (weld, cut, intersection, exclusive or, contour cut, cut along
 // the selected guide line), select all, hollow, even spacing, the file output in its
-// text and plot formats, the artwork record file and the refresh of the property window. The view's
-// command table decides whether a command is enabled; the view then hands the command here before
-// its own message map.
+// text, plot and EPS formats, the artwork record file and the refresh of the property window. The
+// view's command table decides whether a command is enabled; the view then hands the command here
+// before its own message map.
 //
 // Each command is one undo step, with the selection tracker hidden while the blocks change and
 // brought up to date afterwards. A command whose library step gives nothing leaves the drawing
@@ -33,6 +33,8 @@ public:
 
   // Null loads the transform library from the program folder; tests name the build's copy.
   void SetLibraryPath(LPCSTR path) { m_libraryPath = path ? path : ""; }
+  // Null reads the EPS export's templates from ImExport.Ini in the program folder.
+  void SetEpsSettingsPath(LPCSTR path) { m_epsSettingsPath = path ? path : ""; }
 
   // The file output's work once a name is chosen: writes by the name's kind and remembers its
   // folder; false when nothing was written.
@@ -67,4 +69,5 @@ private:
 
   CTALVEX42View* m_view;
   CString m_libraryPath;
+  CString m_epsSettingsPath;
 };

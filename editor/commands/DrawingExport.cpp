@@ -5,6 +5,7 @@
 
 #include "framework/File.h"
 #include "framework/GlobalLock.h"
+#include "media/EpsWriter.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
@@ -13,6 +14,7 @@
 
 const char CDrawingExport::kEditorTextRule[] = "--------------------\r\n";
 const char CDrawingExport::kArtworkFileName[] = "CaveData.Dat";
+const char CDrawingExport::kEpsTitle[] = "Ravenquillor V6.x";
 
 namespace {
 
@@ -20,6 +22,8 @@ const DWORD kEveryColour = 0xFFFFFFFF;
 const char kPlotHeader[] = "IN;\r\nPA;\r\nSP1;\r\n";
 const char kPlotTrailer[] = "\r\n";
 const UINT kCreateFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
+// Inches per millimetre: the EPS scale is the resolution times this.
+const double kInchesPerMillimetre = 0.03937007874015748;
 
 bool HasExtension(LPCSTR path, LPCSTR extension) {
   const char* dot = std::strrchr(path, '.');
@@ -98,6 +102,27 @@ CDrawingExport::Result CDrawingExport::WritePlot(CSegArray& blocks, LPCSTR path)
   contour->WriteHPGL(&file);
   file.Write(kPlotTrailer, sizeof kPlotTrailer - 1);
   file.Close();
+  return kWritten;
+}
+
+CDrawingExport::Result CDrawingExport::WriteEps(CSegArray& blocks, LPCSTR path,
+                                                LPCSTR settingsPath) {
+  CEpsWriter writer(settingsPath);
+  const float resolution = writer.ReadDpi();
+  if (resolution == 0.0f) return kNoResolution;
+  const float scale = static_cast<float>(resolution * kInchesPerMillimetre);
+  std::unique_ptr<CContour> contour(PlotContour(blocks, scale));
+  if (!contour) return kNothingWritten;
+  const CFRect box = contour->GetBox();
+  if (!writer.Open(path))
+    return writer.GetProblem() == CEpsWriter::kBadBoundingBoxTemplate ? kBadTemplate
+           : writer.GetProblem() == CEpsWriter::kNoResolution         ? kNoResolution
+                                                                      : kCannotWrite;
+  writer.WriteProlog(kEpsTitle, box.left / scale, box.top / scale, box.right / scale,
+                     box.bottom / scale);
+  contour->WriteAIPath(writer.GetFile());
+  writer.WriteTail();
+  writer.CloseFile();
   return kWritten;
 }
 

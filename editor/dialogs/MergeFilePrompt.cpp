@@ -27,8 +27,8 @@ const int kFolderCapacity = 250;
 // A text file larger than this is no text to merge into the editor.
 const ULONGLONG kLargestTextFile = 16 * 1024 * 1024;
 const SIZE_T kTextSpareBytes = 10;
-// The import-filter library reads files at their own scale.
-const int kImportFilterUse = 0;
+// The import filter's library, when tests name another copy than the program's.
+CString g_importFilterPath;
 
 void MakeAsciiUpper(CString& text) {
   LPSTR buffer = text.GetBuffer();
@@ -44,8 +44,19 @@ void MakeAsciiUpper(CString& text) {
 // Whether the import-filter library is there to be bound; binding a missing one would report its
 // failure each time the dialog opens.
 bool ImportFilterPresent() {
-  CString path = CDllModule::ResolveLibraryPath(CImportFilterDll::kLibraryName);
+  CString path = CDllModule::ResolveLibraryPath(
+      g_importFilterPath.IsEmpty() ? CImportFilterDll::kLibraryName : g_importFilterPath);
   return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Binds the filter when it is there and may be used; it is told the user interface's language,
+// in which it names its file kinds.
+bool BindImportFilter(CImportFilterDll& filter) {
+  if (!ImportFilterPresent()) return false;
+  if (!filter.Bind(g_importFilterPath.IsEmpty() ? nullptr
+                                                : static_cast<LPCSTR>(g_importFilterPath)))
+    return false;
+  return filter.CanUse(theApp.GetLanguage());
 }
 
 bool IsDriveRoot(const CString& folder) {
@@ -100,8 +111,63 @@ int PromptOpenFile(CString& path, LPCSTR title, LPCSTR filter, LPCSTR initialFol
   return GetFileKindByExtension(path);
 }
 
-int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text) {
+void SetImportFilterPath(LPCSTR path) { g_importFilterPath = path ? path : ""; }
+
+void ShowImportReport(const ImportFilterReport& report, bool read) {
+  CString text;
+  if (read) {
+    if (report.images + report.texts + report.others == 0) return;
+    text.LoadString(IDS_IMPORT_LEFT_OUT);
+    CString message;
+    message.Format(text, report.images, report.texts, report.others);
+    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  UINT id = IDS_MERGE_READ_FAILED;
+  switch (report.problem) {
+    case kImportCannotOpen:
+      id = IDS_IMPORT_CANNOT_OPEN;
+      break;
+    case kImportTooLarge:
+      id = IDS_IMPORT_TOO_LARGE;
+      break;
+    case kImportNotThisKind:
+      id = IDS_IMPORT_NOT_THIS_KIND;
+      break;
+    case kImportDamaged:
+      id = report.line > 0 ? IDS_IMPORT_DAMAGED : IDS_MERGE_READ_FAILED;
+      break;
+    case kImportBinaryDxf:
+      id = IDS_IMPORT_BINARY_DXF;
+      break;
+    case kImportPdfIllustrator:
+      id = IDS_IMPORT_PDF_ILLUSTRATOR;
+      break;
+    case kImportCutFile:
+      id = IDS_IMPORT_CUT_FILE;
+      break;
+    case kImportNothingToRead:
+      id = IDS_IMPORT_NOTHING;
+      break;
+    case kImportTooComplex:
+      id = IDS_IMPORT_TOO_COMPLEX;
+      break;
+    default:
+      break;
+  }
+  text.LoadString(id);
+  CString message;
+  if (id == IDS_IMPORT_DAMAGED)
+    message.Format(text, report.line);
+  else
+    message = text;
+  AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
+int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text,
+                  ImportFilterReport* report) {
   *blocks = *text = nullptr;
+  if (report) *report = ImportFilterReport();
   switch (kind) {
     case kFileKindDocument: {
       CDocFileV6 reader;
@@ -120,9 +186,9 @@ int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text) {
       return ReadTextFile(path, text);
     default: {
       CImportFilterDll filter;
-      if (!ImportFilterPresent() || !filter.Bind() || !filter.CanUse(kImportFilterUse))
-        return CDataFile::kNoParser;
+      if (!BindImportFilter(filter)) return CDataFile::kNoParser;
       *blocks = filter.FilterRead(path);
+      if (report) filter.GetReport(report);
       return *blocks ? CDataFile::kRead : CDataFile::kDamaged;
     }
   }
@@ -138,9 +204,7 @@ int PromptMergeFile(HGLOBAL* blocks, HGLOBAL* text, CWnd* parent) {
   {
     CImportFilterDll library;
     CString more;
-    if (ImportFilterPresent() && library.Bind() && library.CanUse(kImportFilterUse) &&
-        library.GetFilters(more))
-      filter += more;
+    if (BindImportFilter(library) && library.GetFilters(more)) filter += more;
   }
   if (folder.GetLength() > 0 && folder[folder.GetLength() - 1] == '\\' && !IsDriveRoot(folder))
     folder = folder.Left(folder.GetLength() - 1);
@@ -160,12 +224,16 @@ int PromptMergeFile(HGLOBAL* blocks, HGLOBAL* text, CWnd* parent) {
                         static_cast<int>(dialog.m_ofn.nFilterIndex));
   int kind = GetFileKindByExtension(path);
   int result = CDataFile::kRead;
+  ImportFilterReport report = {};
   {
     CWaitCursor wait;
-    result = ReadMergeFile(path, kind, blocks, text);
+    result = ReadMergeFile(path, kind, blocks, text, &report);
   }
   g_appProfile.WriteString(settings::kSystemParam, settings::kFilePath, chosenFolder);
-  if (result != CDataFile::kRead)
+  const bool filtered = kind > kFileKindText && result != CDataFile::kNoParser;
+  if (filtered)
+    ShowImportReport(report, result == CDataFile::kRead);
+  else if (result != CDataFile::kRead)
     AfxMessageBox(result == CDataFile::kNoParser && kind > kFileKindText ? IDS_MERGE_FILTER_MISSING
                                                                          : IDS_MERGE_READ_FAILED,
                   MB_OK | MB_ICONEXCLAMATION);

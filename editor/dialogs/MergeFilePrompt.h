@@ -3,7 +3,8 @@
 // the filter ("FileFilter") in "SystemParam" of the application profile and reads the chosen file
 // by its kind: a version-6 drawing gives its block-list record and its text, an old drawing (and
 // any unknown extension) its converted block-list record, a text file its bytes, and the other
-// kinds go to the import-filter library, which tells the user when it is missing.
+// kinds go to the import-filter library. The user is told when the library is missing, why it
+// read nothing, and what it left out of a drawing it read (images, text, other objects).
 //
 // The outputs are movable global memory that the caller frees; a read that fails is reported to
 // the user and leaves them null, and the kind is returned all the same.
@@ -12,6 +13,7 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "media/ImportFilterDll.h"
 
 class CWnd;
 
@@ -25,7 +27,17 @@ int PromptMergeFile(HGLOBAL* blocks, HGLOBAL* text, CWnd* parent = nullptr);
 
 // The reading step of PromptMergeFile for a chosen path: 0 when the file was read (which may still
 // give nothing to merge), else the reader's code; nothing is shown.
-int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text);
+// With a report, the import filter's account of its read is put there (cleared otherwise).
+int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text,
+                  ImportFilterReport* report = nullptr);
+
+// The import-filter library the merge reads through: a file name in the program folder, or a
+// path (tests name the build's copy). Null goes back to the program's own library.
+void SetImportFilterPath(LPCSTR path);
+
+// Tells the user what an import-filter read met: why it gave nothing, or what it left out of the
+// drawing it gave; nothing for a clean read.
+void ShowImportReport(const ImportFilterReport& report, bool read);
 
 // The folder part of a path as the profile keeps it: up to its last backslash, which is dropped
 // except right after a drive letter ("C:\").

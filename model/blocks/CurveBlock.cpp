@@ -718,6 +718,36 @@ void CCurveBlock::SetPathRecords(const std::vector<POINTREC>& records) {
   m_boxHasPoint = built.m_boxHasPoint;
 }
 
+void CCurveBlock::AssignPath(const std::vector<POINTREC>& records) {
+  m_box.SetEmpty();
+  m_boxHasPoint = false;
+  if (records.empty()) {
+    m_store.Free();
+    return;
+  }
+  for (size_t i = 0; i < records.size(); ++i) {
+    const POINTREC& point = records[i];
+    if (!IsOnCurvePoint(point.flags)) continue;
+    if (!m_boxHasPoint) {
+      m_box = CFRect(point.x, point.y, point.x, point.y);
+      m_boxHasPoint = true;
+      continue;
+    }
+    Widen(&m_box, point.x, point.y);
+    if (i < 3 || !IsControlPoint(records[i - 1].flags) || !IsControlPoint(records[i - 2].flags) ||
+        IsSpecialPoint(records[i - 3].flags))
+      continue;
+    FPOINT piece[4] = {{records[i - 3].x, records[i - 3].y},
+                       {records[i - 2].x, records[i - 2].y},
+                       {records[i - 1].x, records[i - 1].y},
+                       {point.x, point.y}};
+    WidenByBezierSamples(&m_box, piece);
+  }
+  std::vector<POINTREC> ended(records);
+  ended.push_back(MakePointRecord(0.0f, 0.0f, kPointEnd));
+  m_store.Assign(ended, static_cast<int>(ended.size()));
+}
+
 bool CCurveBlock::HasNoNodes() const {
   for (const POINTREC& record : m_store.PathRecords())
     if (IsOnCurvePoint(record.flags)) return false;

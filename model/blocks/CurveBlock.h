@@ -179,6 +179,10 @@ public:
   // appended).
   std::vector<POINTREC> GetPathRecords() const { return m_store.PathRecords(); }
   void SetPathRecords(const std::vector<POINTREC>& records);
+  // The whole path of a new curve at once (point records only, no end record): the same points
+  // and box as AddPoint for each record and EndCurve, without growing the store point by point.
+  // Readers of large drawings build their curves so.
+  void AssignPath(const std::vector<POINTREC>& records);
 
   // Node-editing state.
   int m_selectedCount;

@@ -1,8 +1,10 @@
 // The main view's clipboard and merge commands in two document windows under Xvfb: blocks copied
 // or cut in one view paste into the other, each command one undo step that undo takes back
 // exactly; merging reads both drawing kinds through the file dialog, remembers the folder and the
-// filter, hands the text to the text editor and reports a damaged file without merging anything.
-// Also the file-kind table the merge dialog goes by.
+// filter, hands the text to the text editor and reports a damaged file without merging anything;
+// PostScript, plot and CAD files go through the import filter, whose file kinds the dialog
+// offers and whose account of a read the user is told. Also the file-kind table the merge
+// dialog goes by.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -275,6 +277,10 @@ std::vector<BYTE> OldDrawing(OldCut cut) {
   return file;
 }
 
+std::vector<BYTE> BytesOfText(const char* text) {
+  return std::vector<BYTE>(text, text + strlen(text));
+}
+
 void WriteFile(const std::string& path, const std::vector<BYTE>& bytes) {
   FILE* file = fopen(path.c_str(), "wb");
   ASSERT_NE(nullptr, file);
@@ -370,6 +376,61 @@ TEST_F(ClipboardCommands, ADamagedOrMissingFileIsReportedAndCancellingStoresNoth
   EXPECT_EQ("文件读入失败或文件有错误!", boxes.Boxes()[0].text);
   EXPECT_EQ("文件读入失败或文件有错误!", boxes.Boxes()[1].text);
   EXPECT_EQ("找不到文件转换模块, 无法读入此类文件!", boxes.Boxes()[2].text);
+}
+
+TEST_F(ClipboardCommands, OtherProgramsFilesMergeThroughTheImportFilterWhichSaysWhatItLeftOut) {
+  SetImportFilterPath("program\\TalvexFilter.dll");
+  MessageBoxCapture boxes;
+  const std::string eps = folder.File("art.eps");
+  WriteFile(eps,
+            BytesOfText("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 144 72\n"
+                        "0 0 1 setrgbcolor 0 0 moveto 72 0 lineto 72 72 lineto closepath fill\n"
+                        "/Times findfont setfont (a) show\n"));
+  const std::string dxf = folder.File("plan.dxf");
+  WriteFile(dxf, BytesOfText("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n10\n0\n20\n0\n40\n5\n"
+                             "0\nENDSEC\n0\nEOF\n"));
+  std::string offered;
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) {
+    auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
+    for (LPCSTR part = files->m_ofn.lpstrFilter; part && *part; part += strlen(part) + 1)
+      offered += std::string(part) + "|";
+    files->SetFileName(offered.find("*.DXF") != std::string::npos ? eps.c_str() : "");
+    return INT_PTR(IDOK);
+  });
+  second.view->SendMessage(WM_COMMAND, ID_FILE_MERGE);
+  ASSERT_EQ(1, second.document->GetBlockList().GetSize());
+  auto* triangle = static_cast<CCurveBlock*>(second.document->GetBlockList().GetBlock(0));
+  EXPECT_EQ(0x0000FFu, triangle->GetColour());
+  EXPECT_NEAR(25.4, triangle->m_box.Width(), 1e-3);
+  // The text was left out, and the user is told so.
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("图形已读入, 但略过了 0 个图像, 1 段文字(请先将文字转为曲线)和 0 个其他对象。",
+            boxes.Last().text);
+  AfxSetCommonDialogHandler(std::move(previous));
+
+  {
+    MergeDialogAnswer answer(dxf);
+    second.view->SendMessage(WM_COMMAND, ID_FILE_MERGE);
+  }
+  ASSERT_EQ(2, second.document->GetBlockList().GetSize());
+  EXPECT_NEAR(10, second.document->GetBlockList().GetBlock(1)->m_box.Width(), 1e-3);
+  second.view->SendMessage(WM_COMMAND, kUndo);
+  EXPECT_EQ(1, second.document->GetBlockList().GetSize());
+
+  // A damaged file and a kind the filter does not read merge nothing and say why.
+  const std::string damaged = folder.File("broken.eps");
+  WriteFile(damaged, BytesOfText("%!PS\n0 0 moveto\n(never closed 1 1 lineto\n"));
+  const std::string cut = folder.File("job.cut");
+  WriteFile(cut, BytesOfText("CUT"));
+  for (const std::string& path : {damaged, cut}) {
+    MergeDialogAnswer answer(path);
+    second.view->SendMessage(WM_COMMAND, ID_FILE_MERGE);
+  }
+  EXPECT_EQ(1, second.document->GetBlockList().GetSize());
+  ASSERT_EQ(3u, boxes.Count());
+  EXPECT_EQ("文件有错误(第3行), 未读入任何图形!", boxes.Boxes()[1].text);
+  EXPECT_EQ("不能读入CUT文件!", boxes.Boxes()[2].text);
+  SetImportFilterPath(nullptr);
 }
 
 }  // namespace

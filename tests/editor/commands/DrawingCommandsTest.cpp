@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "CommandTestSupport.h"
@@ -25,6 +27,11 @@ using namespace command_test;
 namespace {
 
 const UINT kUndoCommand = 57643;
+
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 class ItemRecorder : public CCmdUI {
 public:
@@ -109,12 +116,15 @@ TEST_F(DrawingCommands, TheFileOutputWritesByTheNamesKindAndRemembersTheFolder) 
   AddSquare(0, 0, 10);
   EXPECT_TRUE(view->GetDrawingCommands().ExportTo(folder.File("a.plt").c_str()));
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.File("a.plt").c_str()));
+  view->GetDrawingCommands().SetEpsSettingsPath("program\\ImExport.Ini");
+  EXPECT_TRUE(view->GetDrawingCommands().ExportTo(folder.File("a.eps").c_str()));
+  EXPECT_EQ(0u, Contents(folder.File("a.eps")).find("%!PS-Adobe-3.0 EPSF-3.0\r\n"));
   // The drawing has no text to write.
   EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.txt").c_str()));
   EXPECT_EQ(1, view->GetDrawingCommands().WriteArtworkRecord(folder.Path().c_str()));
 }
 
-TEST_F(DrawingCommands, TheFileOutputOffersNoIllustratorFileAndSaysSoForANameOfAnotherKind) {
+TEST_F(DrawingCommands, TheFileOutputOffersItsThreeKindsAndSaysSoForANameOfAnotherKind) {
   TempFolder folder;
   AddSquare(0, 0, 10);
   MessageBoxCapture boxes;
@@ -127,16 +137,42 @@ TEST_F(DrawingCommands, TheFileOutputOffersNoIllustratorFileAndSaysSoForANameOfA
     files->SetFileName(name.c_str());
     return static_cast<INT_PTR>(IDOK);
   });
-  for (const char* kind : {"a.eps", "a.dxf"}) {
+  for (const char* kind : {"a.ai", "a.dxf"}) {
     name = folder.File(kind);
     frame->SendMessage(WM_COMMAND, ID_FILE_EXPORT);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(name.c_str())) << kind;
   }
   AfxSetCommonDialogHandler(std::move(previous));
-  EXPECT_EQ(std::string::npos, filter.find("EPS"));
+  EXPECT_NE(std::string::npos, filter.find("EPS"));
   EXPECT_NE(std::string::npos, filter.find("PLT"));
   ASSERT_EQ(2u, boxes.Count());
   EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), boxes.Last().type & MB_ICONMASK);
+}
+
+TEST_F(DrawingCommands, TheEpsChoiceOfTheFileOutputWritesOrSaysWhyItCannot) {
+  TempFolder folder;
+  AddSquare(5, 5, 10);
+  std::string path = folder.File("out.eps");
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) {
+    auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
+    if (!files) return INT_PTR(IDCANCEL);
+    files->SetFileName(path.c_str());
+    return INT_PTR(IDOK);
+  });
+  ASSERT_TRUE(Enabled(ID_FILE_EXPORT));
+  view->GetDrawingCommands().SetEpsSettingsPath("program\\ImExport.Ini");
+  view->SendMessage(WM_COMMAND, ID_FILE_EXPORT);
+  EXPECT_NE(std::string::npos, Contents(path).find("%%BoundingBox: 14 14 47 47\r\n"));
+
+  // Without its resolution the export says so and makes no file.
+  MessageBoxCapture boxes;
+  path = folder.File("none.eps");
+  view->GetDrawingCommands().SetEpsSettingsPath(folder.File("missing.ini").c_str());
+  view->SendMessage(WM_COMMAND, ID_FILE_EXPORT);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(path.c_str()));
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("ImExport.Ini 中没有EPS分辨率(EPSDPI), 无法输出EPS文件!", boxes.Last().text);
+  AfxSetCommonDialogHandler(std::move(previous));
 }
 
 }  // namespace

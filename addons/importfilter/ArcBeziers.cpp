@@ -1,0 +1,49 @@
+#include "addons/importfilter/ArcBeziers.h"
+
+#include <cmath>
+
+namespace {
+
+const double kQuarterTurn = 1.57079632679489661923;
+
+ImportPoint2 PointAt(ImportPoint2 c, ImportPoint2 u, ImportPoint2 v, double t) {
+  return {c.x + u.x * std::cos(t) + v.x * std::sin(t), c.y + u.y * std::cos(t) + v.y * std::sin(t)};
+}
+
+ImportPoint2 TangentAt(ImportPoint2 u, ImportPoint2 v, double t) {
+  return {-u.x * std::sin(t) + v.x * std::cos(t), -u.y * std::sin(t) + v.y * std::cos(t)};
+}
+
+}  // namespace
+
+bool CArcBeziers::Append(CImportPath* path, ImportPoint2 centre, ImportPoint2 u, ImportPoint2 v,
+                         double t0, double t1, const ImportMatrix& matrix) {
+  const double sweep = t1 - t0;
+  if (!std::isfinite(sweep) || !std::isfinite(t0)) return false;
+  const double count = std::ceil(std::fabs(sweep) / kQuarterTurn - 1e-9);
+  if (count > kMostPieces) return false;
+  const int pieces = count < 1 ? 1 : static_cast<int>(count);
+  const double step = sweep / pieces;
+  // The control points lie along the tangents, 4/3 tan(step / 4) of the parameter step away.
+  const double k = 4.0 / 3.0 * std::tan(step / 4.0);
+
+  ImportPoint2 start = matrix.Map(PointAt(centre, u, v, t0).x, PointAt(centre, u, v, t0).y);
+  if (!path->HasCurrentPoint()) {
+    path->MoveTo(start.x, start.y);
+  } else {
+    ImportPoint2 current = path->CurrentPoint();
+    if (std::fabs(current.x - start.x) > 1e-9 || std::fabs(current.y - start.y) > 1e-9)
+      path->LineTo(start.x, start.y);
+  }
+  for (int i = 0; i < pieces; ++i) {
+    const double a = t0 + step * i;
+    const double b = i + 1 == pieces ? t1 : a + step;
+    ImportPoint2 p0 = PointAt(centre, u, v, a), p3 = PointAt(centre, u, v, b);
+    ImportPoint2 d0 = TangentAt(u, v, a), d3 = TangentAt(u, v, b);
+    ImportPoint2 c1 = matrix.Map(p0.x + k * d0.x, p0.y + k * d0.y);
+    ImportPoint2 c2 = matrix.Map(p3.x - k * d3.x, p3.y - k * d3.y);
+    ImportPoint2 end = matrix.Map(p3.x, p3.y);
+    path->CurveTo(c1.x, c1.y, c2.x, c2.y, end.x, end.y);
+  }
+  return true;
+}

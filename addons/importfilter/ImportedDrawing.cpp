@@ -1,0 +1,136 @@
+#include "addons/importfilter/ImportedDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/blocks/CurveBlock.h"
+#include "model/document/SegArray.h"
+#include "model/geometry/PointRecord.h"
+
+namespace {
+
+// Room for the end record that closes every curve's points.
+const size_t kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
+
+}  // namespace
+
+bool CImportedDrawing::AddPath(const CImportPath& path, DWORD colour, bool filled) {
+  if (path.Overflowed()) m_tooComplex = true;
+  if (m_tooComplex || path.IsEmpty()) return false;
+  std::vector<ImportPathPoint> points = path.Finished(filled);
+  if (points.empty()) return false;
+  if (m_totalPoints + points.size() > kMaxTotalPoints) {
+    m_tooComplex = true;
+    return false;
+  }
+  m_totalPoints += points.size();
+  if (points.size() <= kMostCurvePoints) {
+    AddCurve(std::move(points), colour, filled);
+    return true;
+  }
+  // Split between sub-paths: each piece as large as a curve may be.
+  size_t begin = 0;
+  while (begin < points.size()) {
+    size_t end = begin + 1;
+    size_t cut = begin;
+    while (end <= points.size() && end - begin <= kMostCurvePoints) {
+      if (end == points.size() || IsSubpathStart(points[end].flags)) cut = end;
+      ++end;
+    }
+    if (cut == begin) {
+      m_tooComplex = true;
+      return false;
+    }
+    AddCurve(std::vector<ImportPathPoint>(points.begin() + begin, points.begin() + cut), colour,
+             filled);
+    begin = cut;
+  }
+  return true;
+}
+
+void CImportedDrawing::AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid) {
+  m_curves.push_back({std::move(points), colour, solid});
+}
+
+void CImportedDrawing::FillLast(DWORD colour) {
+  if (m_curves.empty()) return;
+  m_curves.back().colour = colour;
+  m_curves.back().solid = true;
+}
+
+bool CImportedDrawing::GetBounds(double* left, double* bottom, double* right, double* top) const {
+  bool any = false;
+  for (const Curve& curve : m_curves) {
+    for (const ImportPathPoint& p : curve.points) {
+      if (!any) {
+        *left = *right = p.x;
+        *bottom = *top = p.y;
+        any = true;
+        continue;
+      }
+      *left = std::min(*left, p.x);
+      *right = std::max(*right, p.x);
+      *bottom = std::min(*bottom, p.y);
+      *top = std::max(*top, p.y);
+    }
+  }
+  return any;
+}
+
+std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
+  const size_t share = (m_curves.size() + kMostCurves - 1) / kMostCurves;
+  std::vector<Curve> joined;
+  // First neighbours of one colour and fill, a share at a time; then, when colours change too
+  // often for that, any neighbours.
+  for (int pass = 0; pass < 2; ++pass) {
+    std::vector<Curve>& from = pass == 0 ? m_curves : joined;
+    std::vector<Curve> result;
+    size_t inLast = 0;
+    for (Curve& curve : from) {
+      const bool fits = !result.empty() && inLast < share &&
+                        result.back().points.size() + curve.points.size() <= kMostCurvePoints &&
+                        (pass == 1 || (result.back().colour == curve.colour &&
+                                       result.back().solid == curve.solid));
+      if (!fits) {
+        result.push_back(std::move(curve));
+        inLast = 1;
+        continue;
+      }
+      result.back().points.insert(result.back().points.end(), curve.points.begin(),
+                                  curve.points.end());
+      ++inLast;
+    }
+    joined.swap(result);
+    if (joined.size() <= kMostCurves) break;
+  }
+  return joined;
+}
+
+HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
+  if (m_curves.empty() || m_tooComplex) return nullptr;
+  CSegArray list;
+  std::vector<POINTREC> records;
+  if (m_curves.size() > kMostCurves) m_curves = Consolidated();
+  for (const Curve& curve : m_curves) {
+    records.clear();
+    records.reserve(curve.points.size());
+    for (const ImportPathPoint& p : curve.points) {
+      ImportPoint2 at = toPage.Map(p.x, p.y);
+      if (!(std::fabs(at.x) <= kLargestCoordinate) || !(std::fabs(at.y) <= kLargestCoordinate))
+        return nullptr;
+      records.push_back(
+          MakePointRecord(static_cast<float>(at.x), static_cast<float>(at.y), p.flags));
+    }
+    std::unique_ptr<CCurveBlock> block(new CCurveBlock);
+    block->AssignPath(records);
+    block->SetColour(nullptr, curve.colour, FALSE);
+    if (curve.solid) block->m_attributes |= kSolidAttr;
+    list.AddBlock(block.release());
+  }
+  m_curves.clear();
+  m_totalPoints = 0;
+  HGLOBAL record = nullptr;
+  list.WriteToMemory(&record);
+  return record;
+}

@@ -1,0 +1,60 @@
+// CImportedDrawing: the curves a reader has found, in the reader's own units, until they are
+// mapped onto the page and written as one block-list record (tag 2) of curve blocks (type 128).
+// Each painted path becomes one curve with its colour (0x00RRGGBB); a filled path is solid
+// (attribute 0x100), as the program draws filled outlines. A path with more points than one
+// curve record may hold is split between its sub-paths over several curves.
+//
+// A drawing of more than kMostCurves paths is handed on in fewer curves: neighbouring paths of
+// one colour share a curve, since every curve keeps its points in a movable memory block and
+// the system has no more than 65536 of those for the whole program.
+//
+// The drawing is bounded: past kMaxTotalPoints, or with a sub-path no curve can hold, it is too
+// complex and gives nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "addons/importfilter/ImportMatrix.h"
+#include "addons/importfilter/ImportPath.h"
+
+class CImportedDrawing {
+public:
+  static const size_t kMaxTotalPoints = 8000000;
+  static const size_t kMostCurves = 10000;
+  // Mapped coordinates beyond this many page units (a kilometre) are no drawing.
+  static constexpr double kLargestCoordinate = 1.0e6;
+
+  // Adds the path's sub-paths as one curve (more when it is large); false when the path held
+  // nothing drawable.
+  bool AddPath(const CImportPath& path, DWORD colour, bool filled);
+  // The last added curve becomes solid in the colour (a path stroked, then filled).
+  void FillLast(DWORD colour);
+
+  size_t CurveCount() const { return m_curves.size(); }
+  bool TooComplex() const { return m_tooComplex; }
+  // The box of every point (controls too) in the reader's units; false when there is none.
+  bool GetBounds(double* left, double* bottom, double* right, double* top) const;
+
+  // The block-list record of all curves, every point mapped; null when there is no curve or a
+  // mapped point falls outside the page's reach (the caller tells too complex from nothing).
+  // The drawing's curves are handed over: it is empty afterwards.
+  HGLOBAL WriteRecord(const ImportMatrix& toPage);
+
+private:
+  void AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid);
+  struct Curve;
+  // The curves joined into at most kMostCurves (neighbours of one style first), for a drawing of
+  // more.
+  std::vector<Curve> Consolidated();
+
+  struct Curve {
+    std::vector<ImportPathPoint> points;
+    DWORD colour;
+    bool solid;
+  };
+  std::vector<Curve> m_curves;
+  size_t m_totalPoints = 0;
+  bool m_tooComplex = false;
+};

@@ -1,0 +1,1664 @@
+#include "addons/importfilter/PsInterpreter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "addons/importfilter/ArcBeziers.h"
+
+// clang-format off
+enum CPsInterpreter::Op : int {
+  // Operand stack.
+  kPop, kExch, kDup, kCopy, kIndex, kRoll, kClear, kCount, kMark, kClearToMark, kCountToMark,
+  // Arithmetic and relations.
+  kAdd, kSub, kMul, kDiv, kIdiv, kMod, kNeg, kAbs, kSqrt, kSin, kCos, kAtan, kExp, kLn, kLog,
+  kTruncate, kRound, kFloor, kCeiling, kCvi, kCvr, kEq, kNe, kGt, kGe, kLt, kLe, kNot, kAnd, kOr,
+  kXor, kTrue, kFalse, kNull,
+  // Control.
+  kExec, kIf, kIfElse, kRepeat, kFor, kLoop, kForAll, kExit, kStop, kStopped, kQuit,
+  // Types and conversions.
+  kCvx, kCvlit, kXcheck, kCvn, kCvs, kType, kBind, kNoAccess,
+  // Dictionaries.
+  kDef, kLoad, kStore, kWhere, kKnown, kDict, kBegin, kEnd, kSomeDict, kUndef, kDictBegin, kDictEnd,
+  // Arrays and strings.
+  kArray, kAstore, kAload, kLength, kGet, kPut, kGetInterval, kPutInterval, kString, kArrayBegin,
+  kArrayEnd,
+  // Graphics state and transformations.
+  kGsave, kGrestore, kGrestoreAll, kSave, kRestore, kInitGraphics, kMatrix, kIdentMatrix,
+  kCurrentMatrix, kDefaultMatrix, kSetMatrix, kInitMatrix, kConcat, kConcatMatrix, kInvertMatrix,
+  kTranslate, kScale, kRotate, kTransform, kITransform, kDTransform, kIDTransform,
+  // Path and painting.
+  kNewPath, kMoveTo, kRMoveTo, kLineTo, kRLineTo, kCurveTo, kRCurveTo, kClosePath, kArc, kArcN,
+  kCurrentPoint, kFill, kEoFill, kStroke, kClip, kRectFill, kRectStroke, kRectClip, kFlattenPath,
+  kPathBBox, kShFill,
+  // Colour.
+  kSetGray, kSetRgbColor, kSetCmykColor, kSetHsbColor, kSetColorSpace, kSetColor, kSetPattern,
+  // Text.
+  kShow, kAShow, kWidthShow, kAWidthShow, kKShow, kXShow, kGlyphShow, kCharPath, kStringWidth,
+  kFindFont, kScaleFont, kMakeFont, kSetFont, kSelectFont, kDefineFont, kCurrentFont,
+  kFindResource, kDefineResource,
+  // Images and the file.
+  kImage, kImageMask, kColorImage, kCurrentFile, kFilter, kReadHexString, kReadString, kReadLine,
+  kCloseFile, kStatus, kEexec,
+  // Constants pushed for queries.
+  kPushZero, kPushTrue, kPushFalse, kPushVmStatus, kPushLevel,
+  // Operators that only take their operands (the count follows the base).
+  kDiscard0 = 1000,
+};
+// clang-format on
+
+namespace {
+
+struct OperatorName {
+  const char* name;
+  int op;
+};
+
+// clang-format off
+const OperatorName kOperators[] = {
+  {"pop", CPsInterpreter::kPop}, {"exch", CPsInterpreter::kExch}, {"dup", CPsInterpreter::kDup},
+  {"copy", CPsInterpreter::kCopy}, {"index", CPsInterpreter::kIndex}, {"roll", CPsInterpreter::kRoll},
+  {"clear", CPsInterpreter::kClear}, {"count", CPsInterpreter::kCount}, {"mark", CPsInterpreter::kMark},
+  {"cleartomark", CPsInterpreter::kClearToMark}, {"counttomark", CPsInterpreter::kCountToMark},
+  {"add", CPsInterpreter::kAdd}, {"sub", CPsInterpreter::kSub}, {"mul", CPsInterpreter::kMul},
+  {"div", CPsInterpreter::kDiv}, {"idiv", CPsInterpreter::kIdiv}, {"mod", CPsInterpreter::kMod},
+  {"neg", CPsInterpreter::kNeg}, {"abs", CPsInterpreter::kAbs}, {"sqrt", CPsInterpreter::kSqrt},
+  {"sin", CPsInterpreter::kSin}, {"cos", CPsInterpreter::kCos}, {"atan", CPsInterpreter::kAtan},
+  {"exp", CPsInterpreter::kExp}, {"ln", CPsInterpreter::kLn}, {"log", CPsInterpreter::kLog},
+  {"truncate", CPsInterpreter::kTruncate}, {"round", CPsInterpreter::kRound},
+  {"floor", CPsInterpreter::kFloor}, {"ceiling", CPsInterpreter::kCeiling},
+  {"cvi", CPsInterpreter::kCvi}, {"cvr", CPsInterpreter::kCvr}, {"eq", CPsInterpreter::kEq},
+  {"ne", CPsInterpreter::kNe}, {"gt", CPsInterpreter::kGt}, {"ge", CPsInterpreter::kGe},
+  {"lt", CPsInterpreter::kLt}, {"le", CPsInterpreter::kLe}, {"not", CPsInterpreter::kNot},
+  {"and", CPsInterpreter::kAnd}, {"or", CPsInterpreter::kOr}, {"xor", CPsInterpreter::kXor},
+  {"true", CPsInterpreter::kTrue}, {"false", CPsInterpreter::kFalse}, {"null", CPsInterpreter::kNull},
+  {"exec", CPsInterpreter::kExec}, {"if", CPsInterpreter::kIf}, {"ifelse", CPsInterpreter::kIfElse},
+  {"repeat", CPsInterpreter::kRepeat}, {"for", CPsInterpreter::kFor}, {"loop", CPsInterpreter::kLoop},
+  {"forall", CPsInterpreter::kForAll}, {"exit", CPsInterpreter::kExit}, {"stop", CPsInterpreter::kStop},
+  {"stopped", CPsInterpreter::kStopped}, {"quit", CPsInterpreter::kQuit},
+  {"cvx", CPsInterpreter::kCvx}, {"cvlit", CPsInterpreter::kCvlit}, {"xcheck", CPsInterpreter::kXcheck},
+  {"cvn", CPsInterpreter::kCvn}, {"cvs", CPsInterpreter::kCvs}, {"type", CPsInterpreter::kType},
+  {"bind", CPsInterpreter::kBind}, {"readonly", CPsInterpreter::kNoAccess},
+  {"executeonly", CPsInterpreter::kNoAccess}, {"noaccess", CPsInterpreter::kNoAccess},
+  {"def", CPsInterpreter::kDef}, {"load", CPsInterpreter::kLoad}, {"store", CPsInterpreter::kStore},
+  {"where", CPsInterpreter::kWhere}, {"known", CPsInterpreter::kKnown}, {"dict", CPsInterpreter::kDict},
+  {"begin", CPsInterpreter::kBegin}, {"end", CPsInterpreter::kEnd},
+  {"currentdict", CPsInterpreter::kSomeDict}, {"userdict", CPsInterpreter::kSomeDict},
+  {"systemdict", CPsInterpreter::kSomeDict}, {"globaldict", CPsInterpreter::kSomeDict},
+  {"statusdict", CPsInterpreter::kSomeDict}, {"errordict", CPsInterpreter::kSomeDict},
+  {"$error", CPsInterpreter::kSomeDict}, {"undef", CPsInterpreter::kUndef},
+  {"<<", CPsInterpreter::kDictBegin}, {">>", CPsInterpreter::kDictEnd},
+  {"array", CPsInterpreter::kArray}, {"astore", CPsInterpreter::kAstore},
+  {"aload", CPsInterpreter::kAload}, {"length", CPsInterpreter::kLength}, {"get", CPsInterpreter::kGet},
+  {"put", CPsInterpreter::kPut}, {"getinterval", CPsInterpreter::kGetInterval},
+  {"putinterval", CPsInterpreter::kPutInterval}, {"string", CPsInterpreter::kString},
+  {"[", CPsInterpreter::kArrayBegin}, {"]", CPsInterpreter::kArrayEnd},
+  {"gsave", CPsInterpreter::kGsave}, {"grestore", CPsInterpreter::kGrestore},
+  {"grestoreall", CPsInterpreter::kGrestoreAll}, {"save", CPsInterpreter::kSave},
+  {"restore", CPsInterpreter::kRestore}, {"initgraphics", CPsInterpreter::kInitGraphics},
+  {"matrix", CPsInterpreter::kMatrix}, {"identmatrix", CPsInterpreter::kIdentMatrix},
+  {"currentmatrix", CPsInterpreter::kCurrentMatrix}, {"defaultmatrix", CPsInterpreter::kDefaultMatrix},
+  {"setmatrix", CPsInterpreter::kSetMatrix}, {"initmatrix", CPsInterpreter::kInitMatrix},
+  {"concat", CPsInterpreter::kConcat}, {"concatmatrix", CPsInterpreter::kConcatMatrix},
+  {"invertmatrix", CPsInterpreter::kInvertMatrix}, {"translate", CPsInterpreter::kTranslate},
+  {"scale", CPsInterpreter::kScale}, {"rotate", CPsInterpreter::kRotate},
+  {"transform", CPsInterpreter::kTransform}, {"itransform", CPsInterpreter::kITransform},
+  {"dtransform", CPsInterpreter::kDTransform}, {"idtransform", CPsInterpreter::kIDTransform},
+  {"newpath", CPsInterpreter::kNewPath}, {"moveto", CPsInterpreter::kMoveTo},
+  {"rmoveto", CPsInterpreter::kRMoveTo}, {"lineto", CPsInterpreter::kLineTo},
+  {"rlineto", CPsInterpreter::kRLineTo}, {"curveto", CPsInterpreter::kCurveTo},
+  {"rcurveto", CPsInterpreter::kRCurveTo}, {"closepath", CPsInterpreter::kClosePath},
+  {"arc", CPsInterpreter::kArc}, {"arcn", CPsInterpreter::kArcN},
+  {"currentpoint", CPsInterpreter::kCurrentPoint}, {"fill", CPsInterpreter::kFill},
+  {"eofill", CPsInterpreter::kEoFill}, {"stroke", CPsInterpreter::kStroke},
+  {"clip", CPsInterpreter::kClip}, {"eoclip", CPsInterpreter::kClip},
+  {"rectfill", CPsInterpreter::kRectFill}, {"rectstroke", CPsInterpreter::kRectStroke},
+  {"rectclip", CPsInterpreter::kRectClip}, {"flattenpath", CPsInterpreter::kFlattenPath},
+  {"pathbbox", CPsInterpreter::kPathBBox}, {"shfill", CPsInterpreter::kShFill},
+  {"setgray", CPsInterpreter::kSetGray}, {"setrgbcolor", CPsInterpreter::kSetRgbColor},
+  {"setcmykcolor", CPsInterpreter::kSetCmykColor}, {"sethsbcolor", CPsInterpreter::kSetHsbColor},
+  {"setcolorspace", CPsInterpreter::kSetColorSpace}, {"setcolor", CPsInterpreter::kSetColor},
+  {"setpattern", CPsInterpreter::kSetPattern},
+  {"show", CPsInterpreter::kShow}, {"ashow", CPsInterpreter::kAShow},
+  {"widthshow", CPsInterpreter::kWidthShow}, {"awidthshow", CPsInterpreter::kAWidthShow},
+  {"kshow", CPsInterpreter::kKShow}, {"cshow", CPsInterpreter::kKShow},
+  {"xshow", CPsInterpreter::kXShow}, {"yshow", CPsInterpreter::kXShow},
+  {"xyshow", CPsInterpreter::kXShow}, {"glyphshow", CPsInterpreter::kGlyphShow},
+  {"charpath", CPsInterpreter::kCharPath}, {"stringwidth", CPsInterpreter::kStringWidth},
+  {"findfont", CPsInterpreter::kFindFont}, {"scalefont", CPsInterpreter::kScaleFont},
+  {"makefont", CPsInterpreter::kMakeFont}, {"setfont", CPsInterpreter::kSetFont},
+  {"selectfont", CPsInterpreter::kSelectFont}, {"definefont", CPsInterpreter::kDefineFont},
+  {"currentfont", CPsInterpreter::kCurrentFont}, {"rootfont", CPsInterpreter::kCurrentFont},
+  {"findresource", CPsInterpreter::kFindResource}, {"defineresource", CPsInterpreter::kDefineResource},
+  {"image", CPsInterpreter::kImage}, {"imagemask", CPsInterpreter::kImageMask},
+  {"colorimage", CPsInterpreter::kColorImage}, {"currentfile", CPsInterpreter::kCurrentFile},
+  {"filter", CPsInterpreter::kFilter}, {"readhexstring", CPsInterpreter::kReadHexString},
+  {"readstring", CPsInterpreter::kReadString}, {"readline", CPsInterpreter::kReadLine},
+  {"closefile", CPsInterpreter::kCloseFile}, {"flushfile", CPsInterpreter::kCloseFile},
+  {"status", CPsInterpreter::kStatus}, {"eexec", CPsInterpreter::kEexec},
+  {"realtime", CPsInterpreter::kPushZero}, {"usertime", CPsInterpreter::kPushZero},
+  {"countdictstack", CPsInterpreter::kPushZero}, {"currentglobal", CPsInterpreter::kPushFalse},
+  {"currentpacking", CPsInterpreter::kPushFalse}, {"vmstatus", CPsInterpreter::kPushVmStatus},
+  {"languagelevel", CPsInterpreter::kPushLevel},
+  // Device and rendering settings: the operands are taken, nothing changes.
+  {"showpage", CPsInterpreter::kDiscard0}, {"copypage", CPsInterpreter::kDiscard0},
+  {"erasepage", CPsInterpreter::kDiscard0}, {"initclip", CPsInterpreter::kDiscard0},
+  {"clippath", CPsInterpreter::kDiscard0}, {"flush", CPsInterpreter::kDiscard0},
+  {"cleardictstack", CPsInterpreter::kDiscard0}, {"nulldevice", CPsInterpreter::kDiscard0},
+  {"pstack", CPsInterpreter::kDiscard0}, {"stack", CPsInterpreter::kDiscard0},
+  {"setlinewidth", CPsInterpreter::kDiscard0 + 1}, {"setlinecap", CPsInterpreter::kDiscard0 + 1},
+  {"setlinejoin", CPsInterpreter::kDiscard0 + 1}, {"setmiterlimit", CPsInterpreter::kDiscard0 + 1},
+  {"setflat", CPsInterpreter::kDiscard0 + 1}, {"setstrokeadjust", CPsInterpreter::kDiscard0 + 1},
+  {"setoverprint", CPsInterpreter::kDiscard0 + 1}, {"setpagedevice", CPsInterpreter::kDiscard0 + 1},
+  {"setglobal", CPsInterpreter::kDiscard0 + 1}, {"setpacking", CPsInterpreter::kDiscard0 + 1},
+  {"settransfer", CPsInterpreter::kDiscard0 + 1}, {"setsmoothness", CPsInterpreter::kDiscard0 + 1},
+  {"setcolorrendering", CPsInterpreter::kDiscard0 + 1}, {"sethalftone", CPsInterpreter::kDiscard0 + 1},
+  {"setblackgeneration", CPsInterpreter::kDiscard0 + 1},
+  {"setundercolorremoval", CPsInterpreter::kDiscard0 + 1}, {"print", CPsInterpreter::kDiscard0 + 1},
+  {"=", CPsInterpreter::kDiscard0 + 1}, {"==", CPsInterpreter::kDiscard0 + 1},
+  {"undefinefont", CPsInterpreter::kDiscard0 + 1}, {"setdash", CPsInterpreter::kDiscard0 + 2},
+  {"setscreen", CPsInterpreter::kDiscard0 + 3}, {"setcolortransfer", CPsInterpreter::kDiscard0 + 4},
+  {"setcolorscreen", CPsInterpreter::kDiscard0 + 12},
+};
+// clang-format on
+
+const double kPi = 3.14159265358979323846;
+const int kFileCurrent = 1;     // reads the file's own text
+const int kFileAscii85 = 2;     // ends at "~>"
+const int kFileHex = 4;         // ends at ">"
+const int kFileCompressed = 8;  // its length cannot be known from the data
+const int kFileMarked = 16;     // ends at the end mark in its text
+
+DWORD Rgb(double r, double g, double b) {
+  auto byte = [](double v) {
+    v = std::isfinite(v) ? std::min(1.0, std::max(0.0, v)) : 0.0;
+    return static_cast<DWORD>(std::lround(v * 255));
+  };
+  return byte(r) << 16 | byte(g) << 8 | byte(b);
+}
+
+}  // namespace
+
+CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
+                               ImportFilterReport* report)
+    : m_scanner(scanner),
+      m_drawing(drawing),
+      m_report(report),
+      m_mostSteps(std::max(kFewestSteps, scanner.Size() * kStepsPerByte)) {
+  for (const OperatorName& entry : kOperators) {
+    const int id = Intern(entry.name);
+    m_builtins[id] = entry.op;
+  }
+  GraphicsState initial;
+  initial.ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
+  m_states.push_back(initial);
+}
+
+int CPsInterpreter::Intern(const std::string& name) {
+  auto found = m_nameIds.find(name);
+  if (found != m_nameIds.end()) return found->second;
+  if (m_names.size() >= kMostNames) {
+    TooComplex();
+    return 0;
+  }
+  const int id = static_cast<int>(m_names.size());
+  m_names.push_back(name);
+  m_builtins.push_back(-1);
+  m_nameIds.emplace(name, id);
+  return id;
+}
+
+const std::string& CPsInterpreter::NameOf(int id) const { return m_names[id]; }
+
+int CPsInterpreter::BuiltinOf(int name) const {
+  return name >= 0 && name < static_cast<int>(m_builtins.size()) ? m_builtins[name] : -1;
+}
+
+const CPsInterpreter::Object* CPsInterpreter::Lookup(int name) const {
+  auto found = m_definitions.find(name);
+  return found == m_definitions.end() ? nullptr : &found->second;
+}
+
+void CPsInterpreter::Fail() {
+  if (m_failed) return;
+  m_failed = true;
+  m_report->problem = kImportDamaged;
+  m_report->line = m_line;
+}
+
+void CPsInterpreter::TooComplex() {
+  if (m_failed) return;
+  m_failed = true;
+  m_report->problem = kImportTooComplex;
+}
+
+// --- Tokens and execution ---
+
+void CPsInterpreter::Run() {
+  while (!m_failed && !m_ended) {
+    CPsScanner::Token token = m_scanner.Next();
+    m_line = token.line;
+    if (token.kind == CPsScanner::kEnd) break;
+    if (token.kind == CPsScanner::kComment) {
+      HandleComment(token.text);
+      continue;
+    }
+    Object object;
+    if (!ObjectOfToken(token, &object)) return;
+    if (object.executable && (object.type == PsObject::kName || object.type == PsObject::kOperator))
+      Execute(object);
+    else
+      Push(object);
+    // stop and exit outside a procedure end nothing but themselves.
+    m_exit = false;
+    if (m_stop) m_ended = true;
+  }
+}
+
+bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* object) {
+  *object = Object();
+  switch (token.kind) {
+    case CPsScanner::kNumber:
+      object->type = PsObject::kNumber;
+      object->number = token.number;
+      object->integer = token.integer;
+      return true;
+    case CPsScanner::kName:
+    case CPsScanner::kLiteral:
+      object->type = PsObject::kName;
+      object->executable = token.kind == CPsScanner::kName;
+      object->number = Intern(token.text);
+      return true;
+    case CPsScanner::kString:
+      object->type = PsObject::kString;
+      object->number = static_cast<double>(token.length);
+      object->text = std::make_shared<std::string>(token.text);
+      return true;
+    case CPsScanner::kArrayBegin:
+    case CPsScanner::kArrayEnd:
+    case CPsScanner::kDictBegin:
+    case CPsScanner::kDictEnd: {
+      static const char* kBrackets[] = {"[", "]", "<<", ">>"};
+      const int which = token.kind == CPsScanner::kArrayBegin  ? 0
+                        : token.kind == CPsScanner::kArrayEnd  ? 1
+                        : token.kind == CPsScanner::kDictBegin ? 2
+                                                               : 3;
+      object->type = PsObject::kName;
+      object->executable = true;
+      object->number = Intern(kBrackets[which]);
+      return true;
+    }
+    case CPsScanner::kProcBegin:
+      return ReadProcedure(0, object);
+    default:
+      Fail();
+      return false;
+  }
+}
+
+bool CPsInterpreter::ReadProcedure(int depth, Object* procedure) {
+  if (depth >= kDeepestCall) {
+    TooComplex();
+    return false;
+  }
+  procedure->type = PsObject::kArray;
+  procedure->executable = true;
+  procedure->items = std::make_shared<std::vector<Object>>();
+  for (;;) {
+    CPsScanner::Token token = m_scanner.Next();
+    if (token.kind != CPsScanner::kEnd) m_line = token.line;
+    if (token.kind == CPsScanner::kProcEnd) return true;
+    if (token.kind == CPsScanner::kComment) continue;
+    if (token.kind == CPsScanner::kEnd) {
+      Fail();
+      return false;
+    }
+    Object item;
+    if (token.kind == CPsScanner::kProcBegin) {
+      if (!ReadProcedure(depth + 1, &item)) return false;
+    } else if (!ObjectOfToken(token, &item)) {
+      return false;
+    }
+    if (procedure->items->size() >= kLargestArray) {
+      TooComplex();
+      return false;
+    }
+    procedure->items->push_back(item);
+  }
+}
+
+void CPsInterpreter::Execute(const Object& object) {
+  if (++m_steps > m_mostSteps) {
+    TooComplex();
+    return;
+  }
+  if (object.type == PsObject::kOperator) {
+    RunOperator(static_cast<int>(object.number));
+    return;
+  }
+  if (object.type == PsObject::kArray && object.executable) {
+    Call(object);
+    return;
+  }
+  if (object.type != PsObject::kName || !object.executable) {
+    Push(object);
+    return;
+  }
+  const int name = static_cast<int>(object.number);
+  if (const Object* value = Lookup(name)) {
+    const Object copy = *value;  // a definition may change while it runs
+    if (copy.type == PsObject::kArray && copy.executable) {
+      Call(copy);
+    } else if (copy.type == PsObject::kOperator) {
+      RunOperator(static_cast<int>(copy.number));
+    } else if (copy.type == PsObject::kName && copy.executable) {
+      // A name defined as another name: a chain of them counts as calls.
+      if (m_callDepth >= kDeepestCall) return TooComplex();
+      ++m_callDepth;
+      Execute(copy);
+      --m_callDepth;
+    } else {
+      Push(copy);
+    }
+    return;
+  }
+  const int op = BuiltinOf(name);
+  if (op >= 0) RunOperator(op);
+}
+
+void CPsInterpreter::Call(const Object& procedure) {
+  if (!procedure.items) return;
+  if (++m_steps > m_mostSteps) {
+    TooComplex();
+    return;
+  }
+  if (m_callDepth >= kDeepestCall) {
+    TooComplex();
+    return;
+  }
+  ++m_callDepth;
+  const std::shared_ptr<std::vector<Object>> items = procedure.items;
+  for (const Object& item : *items) {
+    if (Stopped()) break;
+    if (item.executable && (item.type == PsObject::kName || item.type == PsObject::kOperator))
+      Execute(item);
+    else
+      Push(item);
+  }
+  --m_callDepth;
+}
+
+void CPsInterpreter::HandleComment(const std::string& comment) {
+  auto startsWith = [&](const char* text) {
+    return comment.compare(0, std::strlen(text), text) == 0;
+  };
+  if (startsWith("%%BeginDocument")) {
+    ++m_documentDepth;
+  } else if (startsWith("%%EndDocument")) {
+    m_documentDepth = std::max(0, m_documentDepth - 1);
+  } else if (startsWith("%%EOF")) {
+    if (m_documentDepth == 0) m_ended = true;
+  } else if (startsWith("%%BeginData:") || startsWith("%%BeginBinary:")) {
+    // The section's length tells where data that no filter ends lies.
+    double count = 0;
+    char unit[16] = "Bytes";
+    const char* fields = comment.c_str() + comment.find(':') + 1;
+    if (std::sscanf(fields, "%lf %*s %15s", &count, unit) < 1 || !(count >= 0)) return;
+    m_scanner.ReadLine();
+    if (std::strcmp(unit, "Lines") == 0) {
+      CPsScanner probe = m_scanner;
+      for (double line = 0; line < count && !probe.AtEnd(); ++line) probe.ReadLine();
+      m_dataEnd = probe.Position();
+    } else {
+      m_dataEnd = m_scanner.Position() + static_cast<size_t>(std::min(count, 1e15));
+    }
+  }
+}
+
+// --- The operand stack ---
+
+void CPsInterpreter::Push(const Object& object) {
+  if (m_stack.size() >= kDeepestStack) {
+    TooComplex();
+    return;
+  }
+  m_stack.push_back(object);
+}
+
+void CPsInterpreter::PushNumber(double value, bool integer) {
+  Object object;
+  object.type = PsObject::kNumber;
+  object.number = std::isfinite(value) ? value : 0;
+  object.integer = integer;
+  Push(object);
+}
+
+void CPsInterpreter::PushBool(bool value) {
+  Object object;
+  object.type = PsObject::kBool;
+  object.number = value ? 1 : 0;
+  Push(object);
+}
+
+bool CPsInterpreter::Pop(Object* object) {
+  if (m_stack.empty()) {
+    Fail();
+    return false;
+  }
+  *object = std::move(m_stack.back());
+  m_stack.pop_back();
+  return true;
+}
+
+bool CPsInterpreter::PopNumber(double* value) {
+  if (m_stack.empty() || m_stack.back().type != PsObject::kNumber) {
+    Fail();
+    return false;
+  }
+  *value = m_stack.back().number;
+  m_stack.pop_back();
+  return true;
+}
+
+bool CPsInterpreter::PopInt(long long* value) {
+  double number = 0;
+  if (!PopNumber(&number)) return false;
+  if (!(std::fabs(number) < 9e15)) {
+    Fail();
+    return false;
+  }
+  *value = static_cast<long long>(number);
+  return true;
+}
+
+bool CPsInterpreter::PopBool(bool* value) {
+  if (m_stack.empty() || m_stack.back().type != PsObject::kBool) {
+    Fail();
+    return false;
+  }
+  *value = m_stack.back().number != 0;
+  m_stack.pop_back();
+  return true;
+}
+
+bool CPsInterpreter::PopProcedure(Object* procedure) {
+  if (m_stack.empty() || m_stack.back().type != PsObject::kArray) {
+    Fail();
+    return false;
+  }
+  return Pop(procedure);
+}
+
+bool CPsInterpreter::TopIsArray() const {
+  return !m_stack.empty() && m_stack.back().type == PsObject::kArray;
+}
+
+bool CPsInterpreter::PopMatrix(ImportMatrix* matrix, Object* array) {
+  Object object;
+  if (!TopIsArray() || m_stack.back().items->size() != 6) {
+    Fail();
+    return false;
+  }
+  Pop(&object);
+  double v[6];
+  for (int i = 0; i < 6; ++i) {
+    const Object& item = (*object.items)[i];
+    if (item.type != PsObject::kNumber) {
+      Fail();
+      return false;
+    }
+    v[i] = item.number;
+  }
+  *matrix = {v[0], v[1], v[2], v[3], v[4], v[5]};
+  if (array) *array = object;
+  return true;
+}
+
+CPsInterpreter::Object CPsInterpreter::MatrixObject(const ImportMatrix& matrix) const {
+  Object array;
+  array.type = PsObject::kArray;
+  array.items = std::make_shared<std::vector<Object>>(6);
+  const_cast<CPsInterpreter*>(this)->StoreMatrix(&array, matrix);
+  return array;
+}
+
+void CPsInterpreter::StoreMatrix(Object* array, const ImportMatrix& matrix) {
+  const double v[6] = {matrix.a, matrix.b, matrix.c, matrix.d, matrix.e, matrix.f};
+  if (!array->items || array->items->size() < 6) return;
+  for (int i = 0; i < 6; ++i) {
+    Object& item = (*array->items)[i];
+    item = Object();
+    item.type = PsObject::kNumber;
+    item.number = std::isfinite(v[i]) ? v[i] : 0;
+  }
+}
+
+size_t CPsInterpreter::CountToMark() const {
+  for (size_t i = m_stack.size(); i > 0; --i)
+    if (m_stack[i - 1].type == PsObject::kMark) return m_stack.size() - i;
+  return m_stack.size() + 1;
+}
+
+// --- Graphics ---
+
+ImportPoint2 CPsInterpreter::UserPoint(ImportPoint2 device) const {
+  const ImportMatrix& m = m_states.back().ctm;
+  const double determinant = m.Determinant();
+  if (determinant == 0) return {0, 0};
+  const double x = device.x - m.e, y = device.y - m.f;
+  return {(x * m.d - y * m.c) / determinant, (y * m.a - x * m.b) / determinant};
+}
+
+void CPsInterpreter::Paint(bool filled) {
+  CImportPath& path = State().path;
+  if (path.IsEmpty()) return;
+  if (path.Generation() == m_paintedGeneration) {
+    // The same path again (gsave fill grestore stroke): one curve, filled when either was.
+    if (filled && !m_paintedFilled) m_drawing->FillLast(State().colour);
+    m_paintedFilled = m_paintedFilled || filled;
+  } else if (m_drawing->AddPath(path, State().colour, filled)) {
+    m_paintedGeneration = path.Generation();
+    m_paintedFilled = filled;
+  }
+  if (m_drawing->TooComplex()) TooComplex();
+  path.Clear();
+}
+
+void CPsInterpreter::PaintRectangles(bool filled) {
+  if (TopIsArray()) {
+    Object rectangles;
+    Pop(&rectangles);
+    return;
+  }
+  double x, y, width, height;
+  if (!PopNumber(&height) || !PopNumber(&width) || !PopNumber(&y) || !PopNumber(&x)) return;
+  const ImportMatrix& m = State().ctm;
+  CImportPath rectangle;
+  const ImportPoint2 corners[4] = {m.Map(x, y), m.Map(x + width, y), m.Map(x + width, y + height),
+                                   m.Map(x, y + height)};
+  rectangle.MoveTo(corners[0].x, corners[0].y);
+  for (int i = 1; i < 4; ++i) rectangle.LineTo(corners[i].x, corners[i].y);
+  rectangle.Close();
+  m_drawing->AddPath(rectangle, State().colour, filled);
+  if (m_drawing->TooComplex()) TooComplex();
+}
+
+void CPsInterpreter::SetColourFromStack(int components) {
+  double v[4] = {0, 0, 0, 0};
+  for (int i = components - 1; i >= 0; --i)
+    if (!PopNumber(&v[i])) return;
+  switch (components) {
+    case 1:
+      State().colour = Rgb(v[0], v[0], v[0]);
+      break;
+    case 3:
+      State().colour = Rgb(v[0], v[1], v[2]);
+      break;
+    case 4:
+      State().colour = Rgb((1 - v[0]) * (1 - v[3]), (1 - v[1]) * (1 - v[3]),
+                           (1 - v[2]) * (1 - v[3]));
+      break;
+    default:
+      break;
+  }
+}
+
+void CPsInterpreter::Arc(bool clockwise) {
+  double x, y, radius, from, to;
+  if (!PopNumber(&to) || !PopNumber(&from) || !PopNumber(&radius) || !PopNumber(&y) ||
+      !PopNumber(&x))
+    return;
+  // arc turns counter-clockwise up to the end angle, arcn clockwise down to it.
+  double sweep = to - from;
+  if (!std::isfinite(sweep)) return Fail();
+  if (!clockwise && sweep < 0) sweep = std::fmod(sweep, 360.0) + 360.0;
+  if (clockwise && sweep > 0) sweep = std::fmod(sweep, 360.0) - 360.0;
+  const double start = from * kPi / 180.0, end = (from + sweep) * kPi / 180.0;
+  if (!CArcBeziers::Append(&State().path, {x, y}, {radius, 0}, {0, radius}, start, end,
+                           State().ctm))
+    TooComplex();
+}
+
+void CPsInterpreter::MatrixOperator(int op) {
+  GraphicsState& state = State();
+  // Each of these has a form with a matrix operand that works on that matrix instead.
+  Object target;
+  ImportMatrix onMatrix;
+  const bool matrixForm = TopIsArray() && op != kConcat && op != kSetMatrix;
+  if (matrixForm && !PopMatrix(&onMatrix, &target)) return;
+  ImportMatrix change;
+  switch (op) {
+    case kTranslate:
+    case kScale: {
+      double x, y;
+      if (!PopNumber(&y) || !PopNumber(&x)) return;
+      change = op == kTranslate ? ImportMatrix::Translate(x, y) : ImportMatrix::Scale(x, y);
+      break;
+    }
+    case kRotate: {
+      double angle;
+      if (!PopNumber(&angle)) return;
+      change = ImportMatrix::Rotate(angle);
+      break;
+    }
+    case kConcat:
+      if (!PopMatrix(&change)) return;
+      break;
+    case kSetMatrix:
+      if (!PopMatrix(&change)) return;
+      if (!change.IsFinite()) return Fail();
+      state.ctm = change;
+      return;
+    default: {
+      // transform and its inverse and distance forms.
+      double x, y;
+      if (!PopNumber(&y) || !PopNumber(&x)) return;
+      ImportMatrix m = matrixForm ? onMatrix : state.ctm;
+      const bool distance = op == kDTransform || op == kIDTransform;
+      if (distance) m.e = m.f = 0;
+      ImportPoint2 result = m.Map(x, y);
+      if (op == kITransform || op == kIDTransform) {
+        const double determinant = m.Determinant();
+        if (determinant == 0) return Fail();
+        const double dx = x - m.e, dy = y - m.f;
+        result = {(dx * m.d - dy * m.c) / determinant, (dy * m.a - dx * m.b) / determinant};
+      }
+      PushNumber(result.x);
+      PushNumber(result.y);
+      return;
+    }
+  }
+  if (matrixForm) {
+    StoreMatrix(&target, change);
+    Push(target);
+    return;
+  }
+  const ImportMatrix result = change.Then(state.ctm);
+  if (!result.IsFinite()) return Fail();
+  state.ctm = result;
+}
+
+// --- Text, images and inline data ---
+
+void CPsInterpreter::Show(int op) {
+  static const int kOperands[] = {1, 3, 4, 6, 2, 2, 1, 2};
+  const int taken = kOperands[op - kShow];
+  for (int i = 0; i < taken; ++i) {
+    Object operand;
+    if (!Pop(&operand)) return;
+  }
+  ++m_report->texts;
+}
+
+void CPsInterpreter::ConsumeDataSource(const Object& source, double bytes) {
+  if (source.type == PsObject::kArray && source.executable) {
+    // The file's own procedure reads the data, a string at a time.
+    double read = 0;
+    while (read < bytes && !Stopped()) {
+      Call(source);
+      Object piece;
+      if (Stopped() || !Pop(&piece)) return;
+      if (piece.type != PsObject::kString || piece.number <= 0) return;
+      read += piece.number;
+    }
+    return;
+  }
+  if (source.type != PsObject::kFile) return;
+  const int flags = static_cast<int>(source.number);
+  if (!(flags & kFileCurrent)) return;
+  if (flags & kFileMarked) {
+    m_scanner.SkipPast(source.text ? source.text->c_str() : "");
+  } else if (flags & kFileAscii85) {
+    m_scanner.SkipPast("~>");
+  } else if (flags & kFileHex) {
+    m_scanner.SkipPast(">");
+  } else if (m_dataEnd > m_scanner.Position()) {
+    m_scanner.SkipTo(m_dataEnd);
+  } else if (flags & kFileCompressed) {
+    Fail();  // compressed binary data without a length to pass over
+  } else {
+    m_scanner.ReadBinary(static_cast<size_t>(std::min(bytes, 4e18)));
+  }
+  m_dataEnd = 0;
+}
+
+void CPsInterpreter::Image(int op) {
+  ++m_report->images;
+  double width = 0, height = 0, bits = 1, components = 1;
+  std::vector<Object> sources;
+  bool separate = false;
+  Object top;
+  if (op != kColorImage && !m_stack.empty() && m_stack.back().type == PsObject::kDict) {
+    Pop(&top);
+    auto entry = [&](const char* key) -> const Object* {
+      const int id = Intern(key);
+      if (!top.items) return nullptr;
+      for (size_t i = 0; i + 1 < top.items->size(); i += 2)
+        if ((*top.items)[i].type == PsObject::kName && (*top.items)[i].number == id)
+          return &(*top.items)[i + 1];
+      return nullptr;
+    };
+    auto number = [&](const char* key, double fallback) {
+      const Object* value = entry(key);
+      return value && value->type == PsObject::kNumber ? value->number : fallback;
+    };
+    width = number("Width", 0);
+    height = number("Height", 0);
+    bits = op == kImageMask ? 1 : number("BitsPerComponent", 8);
+    components = op == kImageMask ? 1 : State().components;
+    const Object* multiple = entry("MultipleDataSources");
+    separate = multiple && multiple->type == PsObject::kBool && multiple->number != 0;
+    const Object* source = entry("DataSource");
+    if (source && separate && source->type == PsObject::kArray && !source->executable &&
+        source->items)
+      sources = *source->items;
+    else if (source)
+      sources.push_back(*source);
+  } else {
+    double count = 1;
+    bool multi = false;
+    if (op == kColorImage) {
+      if (!PopNumber(&count) || !PopBool(&multi)) return;
+      if (!(count >= 1 && count <= 4)) return Fail();
+    }
+    const int sourceCount = multi ? static_cast<int>(count) : 1;
+    sources.resize(sourceCount);
+    for (int i = sourceCount - 1; i >= 0; --i)
+      if (!Pop(&sources[i])) return;
+    Object matrix, third;
+    if (!Pop(&matrix) || !Pop(&third) || !PopNumber(&height) || !PopNumber(&width)) return;
+    bits = op == kImageMask ? 1 : third.number;
+    components = op == kColorImage ? count : 1;
+    separate = multi;
+  }
+  if (!(width >= 0 && height >= 0 && bits >= 1 && bits <= 16) || width * height > 1e12)
+    return Fail();
+  const double perSource = separate ? 1 : components;
+  const double bytes = std::ceil(width * bits * perSource / 8) * height;
+  for (const Object& source : sources) ConsumeDataSource(source, bytes);
+  m_dataEnd = 0;
+}
+
+void CPsInterpreter::SkipEncrypted() {
+  // A Type 1 font's encrypted part ends with lines of zeros before its cleartomark.
+  if (!m_scanner.SkipToLineStarting("0000000000")) return;
+}
+
+// --- The operators ---
+
+void CPsInterpreter::RunOperator(int op) {
+  if (op >= kDiscard0) {
+    // Settings of the device and of rendering: their operands are taken, nothing changes.
+    Object operand;
+    for (int i = 0; i < op - kDiscard0; ++i)
+      if (!Pop(&operand)) return;
+    return;
+  }
+  if (op < kAdd || op == kArrayBegin || op == kDictBegin) return RunStackOperator(op);
+  if (op < kExec) return RunArithmeticOperator(op);
+  if (op < kCvx) return RunControlOperator(op);
+  if (op < kDef) return RunConversionOperator(op);
+  if (op < kArray) return RunDictionaryOperator(op);
+  if (op < kGsave) return RunArrayOperator(op);
+  if (op < kNewPath) return RunGraphicsStateOperator(op);
+  if (op < kSetGray) return RunPathOperator(op);
+  if (op < kShow) return RunColourOperator(op);
+  if (op < kImage) return RunTextOperator(op);
+  return RunFileOperator(op);
+}
+
+void CPsInterpreter::RunStackOperator(int op) {
+  Object a, b;
+  long long n = 0, k = 0;
+  switch (op) {
+    case kPop:
+      Pop(&a);
+      return;
+    case kExch:
+      if (m_stack.size() < 2) return Fail();
+      std::swap(m_stack[m_stack.size() - 1], m_stack[m_stack.size() - 2]);
+      return;
+    case kDup:
+      if (m_stack.empty()) return Fail();
+      Push(Object(m_stack.back()));
+      return;
+    case kCopy:
+      if (!m_stack.empty() && m_stack.back().type != PsObject::kNumber) {
+        // The composite form: the second operand takes the first's contents and is the result.
+        if (!Pop(&b) || !Pop(&a)) return;
+        if (a.items && b.items && a.type == b.type) {
+          const size_t count = std::min(a.items->size(), b.items->size());
+          std::copy(a.items->begin(), a.items->begin() + count, b.items->begin());
+        }
+        Push(b);
+        return;
+      }
+      if (!PopInt(&n)) return;
+      if (n < 0 || static_cast<size_t>(n) > m_stack.size()) return Fail();
+      for (long long i = 0; i < n; ++i)
+        Push(Object(m_stack[m_stack.size() - static_cast<size_t>(n)]));
+      return;
+    case kIndex:
+      if (!PopInt(&n)) return;
+      if (n < 0 || static_cast<size_t>(n) >= m_stack.size()) return Fail();
+      Push(Object(m_stack[m_stack.size() - 1 - static_cast<size_t>(n)]));
+      return;
+    case kRoll: {
+      if (!PopInt(&k) || !PopInt(&n)) return;
+      if (n < 0 || static_cast<size_t>(n) > m_stack.size()) return Fail();
+      if (n == 0) return;
+      k %= n;
+      if (k < 0) k += n;
+      auto first = m_stack.end() - static_cast<ptrdiff_t>(n);
+      std::rotate(first, m_stack.end() - static_cast<ptrdiff_t>(k), m_stack.end());
+      return;
+    }
+    case kClear:
+      m_stack.clear();
+      return;
+    case kCount:
+      PushNumber(static_cast<double>(m_stack.size()), true);
+      return;
+    case kMark:
+    case kArrayBegin:
+    case kDictBegin:
+      a.type = PsObject::kMark;
+      Push(a);
+      return;
+    case kClearToMark:
+    case kCountToMark: {
+      const size_t count = CountToMark();
+      if (count > m_stack.size()) return Fail();
+      if (op == kCountToMark) return PushNumber(static_cast<double>(count), true);
+      m_stack.resize(m_stack.size() - count - 1);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunArithmeticOperator(int op) {
+  Object a, b;
+  double x = 0, y = 0;
+  long long n = 0, k = 0;
+  bool flag = false, other = false;
+  switch (op) {
+    case kAdd:
+    case kSub:
+    case kMul:
+    case kDiv:
+    case kIdiv:
+    case kMod:
+    case kAtan: {
+      if (!PopNumber(&y) || !PopNumber(&x)) return;
+      double result = 0;
+      switch (op) {
+        case kAdd:
+          result = x + y;
+          break;
+        case kSub:
+          result = x - y;
+          break;
+        case kMul:
+          result = x * y;
+          break;
+        case kDiv:
+          if (y == 0) return Fail();
+          result = x / y;
+          break;
+        case kIdiv:
+          if (static_cast<long long>(y) == 0) return Fail();
+          result = static_cast<double>(static_cast<long long>(x) / static_cast<long long>(y));
+          break;
+        case kMod:
+          if (static_cast<long long>(y) == 0) return Fail();
+          result = static_cast<double>(static_cast<long long>(x) % static_cast<long long>(y));
+          break;
+        default: {
+          result = std::atan2(x, y) * 180.0 / kPi;
+          if (result < 0) result += 360.0;
+        }
+      }
+      return PushNumber(result, op == kIdiv || op == kMod);
+    }
+    case kNeg:
+    case kAbs:
+    case kSqrt:
+    case kSin:
+    case kCos:
+    case kExp:
+    case kLn:
+    case kLog:
+    case kTruncate:
+    case kRound:
+    case kFloor:
+    case kCeiling:
+    case kCvi:
+    case kCvr: {
+      if (op == kExp) {
+        if (!PopNumber(&y) || !PopNumber(&x)) return;
+        return PushNumber(std::pow(x, y));
+      }
+      if (!PopNumber(&x)) return;
+      switch (op) {
+        case kNeg:
+          return PushNumber(-x);
+        case kAbs:
+          return PushNumber(std::fabs(x));
+        case kSqrt:
+          if (x < 0) return Fail();
+          return PushNumber(std::sqrt(x));
+        case kSin:
+          return PushNumber(std::sin(x * kPi / 180.0));
+        case kCos:
+          return PushNumber(std::cos(x * kPi / 180.0));
+        case kLn:
+          if (x <= 0) return Fail();
+          return PushNumber(std::log(x));
+        case kLog:
+          if (x <= 0) return Fail();
+          return PushNumber(std::log10(x));
+        case kTruncate:
+          return PushNumber(std::trunc(x));
+        case kRound:
+          return PushNumber(std::floor(x + 0.5));
+        case kFloor:
+          return PushNumber(std::floor(x));
+        case kCeiling:
+          return PushNumber(std::ceil(x));
+        case kCvi:
+          return PushNumber(std::trunc(x), true);
+        default:
+          return PushNumber(x);
+      }
+    }
+    case kEq:
+    case kNe: {
+      if (!Pop(&b) || !Pop(&a)) return;
+      bool same = a.type == b.type;
+      if (a.type == PsObject::kString && b.type == PsObject::kName)
+        same = a.text && *a.text == NameOf(static_cast<int>(b.number));
+      else if (a.type == PsObject::kName && b.type == PsObject::kString)
+        same = b.text && *b.text == NameOf(static_cast<int>(a.number));
+      else if (same && a.type == PsObject::kString)
+        same = a.text && b.text && *a.text == *b.text;
+      else if (same && (a.type == PsObject::kArray || a.type == PsObject::kDict))
+        same = a.items == b.items;
+      else if (same)
+        same = a.number == b.number;
+      return PushBool(op == kEq ? same : !same);
+    }
+    case kGt:
+    case kGe:
+    case kLt:
+    case kLe: {
+      if (!PopNumber(&y) || !PopNumber(&x)) return;
+      const bool result = op == kGt ? x > y : op == kGe ? x >= y : op == kLt ? x < y : x <= y;
+      return PushBool(result);
+    }
+    case kNot:
+      if (!m_stack.empty() && m_stack.back().type == PsObject::kNumber) {
+        if (!PopInt(&n)) return;
+        return PushNumber(static_cast<double>(~n), true);
+      }
+      if (!PopBool(&flag)) return;
+      return PushBool(!flag);
+    case kAnd:
+    case kOr:
+    case kXor:
+      if (!m_stack.empty() && m_stack.back().type == PsObject::kNumber) {
+        if (!PopInt(&k) || !PopInt(&n)) return;
+        return PushNumber(static_cast<double>(op == kAnd  ? (n & k)
+                                              : op == kOr ? (n | k)
+                                                          : (n ^ k)),
+                          true);
+      }
+      if (!PopBool(&other) || !PopBool(&flag)) return;
+      return PushBool(op == kAnd ? flag && other : op == kOr ? flag || other : flag != other);
+    case kTrue:
+      return PushBool(true);
+    case kFalse:
+      return PushBool(false);
+    case kNull:
+      return Push(Object());
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunControlOperator(int op) {
+  Object a, b;
+  long long n = 0;
+  bool flag = false;
+  switch (op) {
+    case kExec:
+      if (!Pop(&a)) return;
+      if (a.executable) return Execute(a);
+      return Push(a);
+    case kIf:
+      if (!PopProcedure(&a) || !PopBool(&flag)) return;
+      if (flag) Call(a);
+      return;
+    case kIfElse:
+      if (!PopProcedure(&b) || !PopProcedure(&a) || !PopBool(&flag)) return;
+      Call(flag ? a : b);
+      return;
+    case kRepeat:
+      if (!PopProcedure(&a) || !PopInt(&n)) return;
+      for (long long i = 0; i < n && !Stopped(); ++i) Call(a);
+      m_exit = false;
+      return;
+    case kFor: {
+      double limit, step, value;
+      if (!PopProcedure(&a) || !PopNumber(&limit) || !PopNumber(&step) || !PopNumber(&value))
+        return;
+      if (step == 0) return TooComplex();
+      for (; step > 0 ? value <= limit : value >= limit; value += step) {
+        if (Stopped()) break;
+        PushNumber(value, std::floor(value) == value);
+        Call(a);
+      }
+      m_exit = false;
+      return;
+    }
+    case kLoop:
+      if (!PopProcedure(&a)) return;
+      while (!Stopped()) Call(a);
+      m_exit = false;
+      return;
+    case kForAll: {
+      if (!PopProcedure(&b) || !Pop(&a)) return;
+      if (a.type == PsObject::kString) {
+        for (size_t i = 0; a.text && i < a.text->size() && !Stopped(); ++i) {
+          PushNumber(static_cast<unsigned char>((*a.text)[i]), true);
+          Call(b);
+        }
+      } else if (a.items) {
+        const std::shared_ptr<std::vector<Object>> items = a.items;
+        for (size_t i = 0; i < items->size() && !Stopped(); ++i) {
+          Push((*items)[i]);
+          if (a.type == PsObject::kDict && ++i < items->size()) Push((*items)[i]);
+          Call(b);
+        }
+      }
+      m_exit = false;
+      return;
+    }
+    case kExit:
+      m_exit = true;
+      return;
+    case kStop:
+      m_stop = true;
+      return;
+    case kStopped: {
+      if (!Pop(&a)) return;
+      if (a.executable) Execute(a);
+      const bool stopped = m_stop;
+      m_stop = false;
+      m_exit = false;
+      return PushBool(stopped);
+    }
+    case kQuit:
+      m_ended = true;
+      return;
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunConversionOperator(int op) {
+  Object a, b;
+  switch (op) {
+    case kCvx:
+    case kCvlit:
+      if (m_stack.empty()) return Fail();
+      m_stack.back().executable = op == kCvx;
+      return;
+    case kXcheck:
+      if (!Pop(&a)) return;
+      return PushBool(a.executable);
+    case kCvn:
+      if (!Pop(&a)) return;
+      b.type = PsObject::kName;
+      b.executable = a.executable;
+      b.number = Intern(a.type == PsObject::kString && a.text ? *a.text : std::string(""));
+      return Push(b);
+    case kCvs:
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (a.type == PsObject::kName) {
+        b.text = std::make_shared<std::string>(NameOf(static_cast<int>(a.number)));
+        b.number = static_cast<double>(b.text->size());
+      }
+      return Push(b);
+    case kType:
+      if (!Pop(&a)) return;
+      b.type = PsObject::kName;
+      b.number = Intern(a.type == PsObject::kNumber   ? (a.integer ? "integertype" : "realtype")
+                        : a.type == PsObject::kString ? "stringtype"
+                        : a.type == PsObject::kArray  ? "arraytype"
+                        : a.type == PsObject::kDict   ? "dicttype"
+                        : a.type == PsObject::kName   ? "nametype"
+                        : a.type == PsObject::kBool   ? "booleantype"
+                                                      : "nulltype");
+      return Push(b);
+    case kBind:
+    case kNoAccess:
+      return;
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunDictionaryOperator(int op) {
+  Object a, b;
+  double x = 0;
+  switch (op) {
+    case kDef:
+    case kStore:
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (a.type != PsObject::kName) return Fail();
+      if (m_definitions.size() >= kLargestArray) return TooComplex();
+      m_definitions[static_cast<int>(a.number)] = b;
+      return;
+    case kLoad:
+      if (!Pop(&a)) return;
+      if (a.type != PsObject::kName) return Fail();
+      if (const Object* value = Lookup(static_cast<int>(a.number))) return Push(*value);
+      if (BuiltinOf(static_cast<int>(a.number)) >= 0) {
+        b.type = PsObject::kOperator;
+        b.executable = true;
+        b.number = BuiltinOf(static_cast<int>(a.number));
+        return Push(b);
+      }
+      return Fail();
+    case kWhere:
+      if (!Pop(&a)) return;
+      if (a.type == PsObject::kName &&
+          (Lookup(static_cast<int>(a.number)) || BuiltinOf(static_cast<int>(a.number)) >= 0)) {
+        b.type = PsObject::kDict;
+        Push(b);
+        return PushBool(true);
+      }
+      return PushBool(false);
+    case kKnown:
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (a.items) {
+        for (size_t i = 0; i + 1 < a.items->size(); i += 2)
+          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
+            return PushBool(true);
+        return PushBool(false);
+      }
+      return PushBool(b.type == PsObject::kName && (Lookup(static_cast<int>(b.number)) ||
+                                                    BuiltinOf(static_cast<int>(b.number)) >= 0));
+    case kDict:
+      if (!PopNumber(&x)) return;
+      a.type = PsObject::kDict;
+      return Push(a);
+    case kBegin:
+      return void(Pop(&a));
+    case kEnd:
+      return;
+    case kSomeDict:
+      a.type = PsObject::kDict;
+      return Push(a);
+    case kUndef:
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (b.type == PsObject::kName) m_definitions.erase(static_cast<int>(b.number));
+      return;
+    case kDictEnd: {
+      const size_t count = CountToMark();
+      if (count > m_stack.size() || count % 2) return Fail();
+      a.type = PsObject::kDict;
+      a.items = std::make_shared<std::vector<Object>>(m_stack.end() - static_cast<ptrdiff_t>(count),
+                                                      m_stack.end());
+      m_stack.resize(m_stack.size() - count - 1);
+      return Push(a);
+    }
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunArrayOperator(int op) {
+  Object a, b, c;
+  long long n = 0, k = 0;
+  switch (op) {
+    case kArray:
+    case kString:
+      if (!PopInt(&n)) return;
+      if (n < 0 || static_cast<size_t>(n) > kLargestArray) return TooComplex();
+      if (op == kString) {
+        a.type = PsObject::kString;
+        a.number = static_cast<double>(n);
+        a.text = std::make_shared<std::string>();
+      } else {
+        a.type = PsObject::kArray;
+        a.items = std::make_shared<std::vector<Object>>(static_cast<size_t>(n));
+      }
+      return Push(a);
+    case kArrayEnd: {
+      const size_t count = CountToMark();
+      if (count > m_stack.size()) return Fail();
+      a.type = PsObject::kArray;
+      a.items = std::make_shared<std::vector<Object>>(m_stack.end() - static_cast<ptrdiff_t>(count),
+                                                      m_stack.end());
+      m_stack.resize(m_stack.size() - count - 1);
+      return Push(a);
+    }
+    case kAstore: {
+      if (!TopIsArray() || !Pop(&a)) return Fail();
+      const size_t count = a.items->size();
+      if (count > m_stack.size()) return Fail();
+      std::copy(m_stack.end() - static_cast<ptrdiff_t>(count), m_stack.end(), a.items->begin());
+      m_stack.resize(m_stack.size() - count);
+      return Push(a);
+    }
+    case kAload:
+      if (!TopIsArray() || !Pop(&a)) return Fail();
+      for (const Object& item : *a.items) Push(item);
+      return Push(a);
+    case kLength:
+      if (!Pop(&a)) return;
+      if (a.type == PsObject::kName)
+        return PushNumber(static_cast<double>(NameOf(static_cast<int>(a.number)).size()), true);
+      if (a.type == PsObject::kString) return PushNumber(a.number, true);
+      return PushNumber(
+          a.items ? static_cast<double>(a.items->size() / (a.type == PsObject::kDict ? 2 : 1)) : 0,
+          true);
+    case kGet:
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
+        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
+          return Fail();
+        return Push((*a.items)[static_cast<size_t>(b.number)]);
+      }
+      if (a.type == PsObject::kString) return PushNumber(0, true);
+      if (a.type == PsObject::kDict && a.items) {
+        for (size_t i = 0; i + 1 < a.items->size(); i += 2)
+          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
+            return Push((*a.items)[i + 1]);
+      }
+      if (b.type == PsObject::kName) {
+        if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(*value);
+      }
+      return Push(Object());
+    case kPut:
+      if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
+      if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
+        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
+          return Fail();
+        (*a.items)[static_cast<size_t>(b.number)] = c;
+      } else if (a.type == PsObject::kDict && a.items) {
+        a.items->push_back(b);
+        a.items->push_back(c);
+      } else if (a.type == PsObject::kDict && b.type == PsObject::kName) {
+        m_definitions[static_cast<int>(b.number)] = c;
+      }
+      return;
+    case kGetInterval: {
+      if (!PopInt(&k) || !PopInt(&n) || !Pop(&a)) return;
+      if (a.type == PsObject::kString) {
+        if (n < 0 || k < 0 || n + k > static_cast<long long>(a.number)) return Fail();
+        a.number = static_cast<double>(k);
+        return Push(a);
+      }
+      if (a.type != PsObject::kArray || !a.items || n < 0 || k < 0 ||
+          static_cast<size_t>(n + k) > a.items->size())
+        return Fail();
+      b.type = PsObject::kArray;
+      b.executable = a.executable;
+      b.items = std::make_shared<std::vector<Object>>(a.items->begin() + n,
+                                                      a.items->begin() + n + k);
+      return Push(b);
+    }
+    case kPutInterval:
+      if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
+      return;
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunGraphicsStateOperator(int op) {
+  Object a, b, c;
+  GraphicsState& state = State();
+  switch (op) {
+    case kGsave:
+    case kSave:
+      if (m_states.size() >= kDeepestGsave) return TooComplex();
+      m_states.push_back(m_states.back());
+      if (op == kSave) {
+        m_saveLevels.push_back(m_states.size() - 1);
+        a.type = PsObject::kSave;
+        Push(a);
+      }
+      return;
+    case kGrestore:
+      if (m_states.size() > 1 &&
+          (m_saveLevels.empty() || m_states.size() - 1 > m_saveLevels.back()))
+        m_states.pop_back();
+      return;
+    case kRestore:
+      if (!Pop(&a)) return;
+      if (!m_saveLevels.empty()) {
+        m_states.resize(std::max<size_t>(1, m_saveLevels.back()));
+        m_saveLevels.pop_back();
+      }
+      return;
+    case kGrestoreAll:
+      m_states.resize(m_saveLevels.empty() ? 1 : m_saveLevels.back() + 1);
+      return;
+    case kInitGraphics:
+    case kInitMatrix:
+      state.ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
+      if (op == kInitGraphics) state.path.Clear();
+      return;
+    case kMatrix:
+      return Push(MatrixObject(ImportMatrix()));
+    case kIdentMatrix:
+    case kCurrentMatrix:
+    case kDefaultMatrix:
+      if (!TopIsArray() || m_stack.back().items->size() != 6) return Fail();
+      StoreMatrix(&m_stack.back(),
+                  op == kCurrentMatrix ? state.ctm
+                  : op == kIdentMatrix
+                      ? ImportMatrix()
+                      : ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint));
+      return;
+    case kConcatMatrix: {
+      ImportMatrix first, second, ignored;
+      if (!PopMatrix(&ignored, &c) || !PopMatrix(&second) || !PopMatrix(&first)) return;
+      StoreMatrix(&c, first.Then(second));
+      return Push(c);
+    }
+    case kInvertMatrix: {
+      ImportMatrix m, ignored;
+      if (!PopMatrix(&ignored, &b) || !PopMatrix(&m)) return;
+      const double determinant = m.Determinant();
+      if (determinant == 0) return Fail();
+      const ImportMatrix inverse = {m.d / determinant,
+                                    -m.b / determinant,
+                                    -m.c / determinant,
+                                    m.a / determinant,
+                                    (m.c * m.f - m.d * m.e) / determinant,
+                                    (m.b * m.e - m.a * m.f) / determinant};
+      StoreMatrix(&b, inverse);
+      return Push(b);
+    }
+    case kSetMatrix:
+    case kConcat:
+    case kTranslate:
+    case kScale:
+    case kRotate:
+    case kTransform:
+    case kITransform:
+    case kDTransform:
+    case kIDTransform:
+      return MatrixOperator(op);
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunPathOperator(int op) {
+  Object a;
+  double x = 0, y = 0;
+  GraphicsState& state = State();
+  switch (op) {
+    case kNewPath:
+      state.path.Clear();
+      return;
+    case kMoveTo:
+    case kLineTo:
+    case kRMoveTo:
+    case kRLineTo: {
+      if (!PopNumber(&y) || !PopNumber(&x)) return;
+      const bool relative = op == kRMoveTo || op == kRLineTo;
+      if ((relative || op == kLineTo) && !state.path.HasCurrentPoint()) return Fail();
+      ImportPoint2 p = relative ? state.ctm.MapDelta(x, y) : state.ctm.Map(x, y);
+      if (relative) {
+        const ImportPoint2 current = state.path.CurrentPoint();
+        p = {current.x + p.x, current.y + p.y};
+      }
+      if (op == kMoveTo || op == kRMoveTo)
+        state.path.MoveTo(p.x, p.y);
+      else
+        state.path.LineTo(p.x, p.y);
+      if (state.path.Overflowed()) TooComplex();
+      return;
+    }
+    case kCurveTo:
+    case kRCurveTo: {
+      double v[6];
+      for (int i = 5; i >= 0; --i)
+        if (!PopNumber(&v[i])) return;
+      if (!state.path.HasCurrentPoint()) return Fail();
+      ImportPoint2 p[3];
+      const ImportPoint2 current = state.path.CurrentPoint();
+      for (int i = 0; i < 3; ++i) {
+        if (op == kRCurveTo) {
+          const ImportPoint2 d = state.ctm.MapDelta(v[2 * i], v[2 * i + 1]);
+          p[i] = {current.x + d.x, current.y + d.y};
+        } else {
+          p[i] = state.ctm.Map(v[2 * i], v[2 * i + 1]);
+        }
+      }
+      state.path.CurveTo(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
+      if (state.path.Overflowed()) TooComplex();
+      return;
+    }
+    case kClosePath:
+      state.path.Close();
+      return;
+    case kArc:
+    case kArcN:
+      return Arc(op == kArcN);
+    case kCurrentPoint: {
+      if (!state.path.HasCurrentPoint()) return Fail();
+      const ImportPoint2 p = UserPoint(state.path.CurrentPoint());
+      PushNumber(p.x);
+      return PushNumber(p.y);
+    }
+    case kFill:
+    case kEoFill:
+      return Paint(true);
+    case kStroke:
+      return Paint(false);
+    case kClip:
+    case kFlattenPath:
+      return;
+    case kRectFill:
+    case kRectStroke:
+      return PaintRectangles(op == kRectFill);
+    case kRectClip:
+      if (TopIsArray()) return void(Pop(&a));
+      for (int i = 0; i < 4; ++i)
+        if (!PopNumber(&x)) return;
+      return;
+    case kPathBBox:
+      for (int i = 0; i < 4; ++i) PushNumber(0);
+      return;
+    case kShFill:
+      ++m_report->others;
+      return void(Pop(&a));
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunColourOperator(int op) {
+  Object a;
+  GraphicsState& state = State();
+  switch (op) {
+    case kSetGray:
+      state.components = 1;
+      return SetColourFromStack(1);
+    case kSetRgbColor:
+      state.components = 3;
+      return SetColourFromStack(3);
+    case kSetCmykColor:
+      state.components = 4;
+      return SetColourFromStack(4);
+    case kSetHsbColor: {
+      double h, s, v;
+      if (!PopNumber(&v) || !PopNumber(&s) || !PopNumber(&h)) return;
+      const double sector = std::fmod(std::max(0.0, h), 1.0) * 6;
+      const double f = sector - std::floor(sector);
+      const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
+      const double rgb[6][3] = {{v, t, p}, {q, v, p}, {p, v, t}, {p, q, v}, {t, p, v}, {v, p, q}};
+      const int i = static_cast<int>(sector) % 6;
+      state.colour = Rgb(rgb[i][0], rgb[i][1], rgb[i][2]);
+      state.components = 3;
+      return;
+    }
+    case kSetColorSpace: {
+      if (!Pop(&a)) return;
+      const Object* family = &a;
+      if (a.type == PsObject::kArray && a.items && !a.items->empty()) family = &(*a.items)[0];
+      const std::string name = family->type == PsObject::kName
+                                   ? NameOf(static_cast<int>(family->number))
+                                   : "";
+      state.components = name == "DeviceRGB" || name == "CalRGB" || name == "Lab" ? 3
+                         : name == "DeviceCMYK"                                   ? 4
+                         : name == "Pattern"                                      ? 0
+                                                                                  : 1;
+      state.colour = 0;
+      return;
+    }
+    case kSetColor:
+      if (state.components == 0 || (!m_stack.empty() && m_stack.back().type == PsObject::kDict))
+        return void(Pop(&a));  // a pattern: painted black
+      return SetColourFromStack(
+          state.components == 1 || state.components == 3 || state.components == 4 ? state.components
+                                                                                  : 1);
+    case kSetPattern:
+      state.colour = 0;
+      return void(Pop(&a));
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunTextOperator(int op) {
+  Object a, b, c;
+  switch (op) {
+    case kShow:
+    case kAShow:
+    case kWidthShow:
+    case kAWidthShow:
+    case kKShow:
+    case kXShow:
+    case kGlyphShow:
+    case kCharPath:
+      return Show(op);
+    case kStringWidth:
+      if (!Pop(&a)) return;
+      PushNumber(0);
+      return PushNumber(0);
+    case kFindFont:
+    case kCurrentFont:
+      if (op == kFindFont && !Pop(&a)) return;
+      b.type = PsObject::kFont;
+      return Push(b);
+    case kScaleFont:
+    case kMakeFont:
+    case kDefineFont:
+      if (!Pop(&b) || !Pop(&a)) return;
+      c.type = PsObject::kFont;
+      return Push(c);
+    case kSetFont:
+      return void(Pop(&a));
+    case kSelectFont:
+      if (!Pop(&b)) return;
+      return void(Pop(&a));
+    case kFindResource:
+      if (!Pop(&b) || !Pop(&a)) return;
+      c.type = PsObject::kDict;
+      return Push(c);
+    case kDefineResource:
+      if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
+      return Push(b);
+    default:
+      return;
+  }
+}
+
+void CPsInterpreter::RunFileOperator(int op) {
+  Object a, b, c;
+  switch (op) {
+    case kImage:
+    case kImageMask:
+    case kColorImage:
+      return Image(op);
+    case kCurrentFile:
+      a.type = PsObject::kFile;
+      a.number = kFileCurrent;
+      return Push(a);
+    case kFilter: {
+      if (!Pop(&c)) return;  // the filter's name
+      if (!m_stack.empty() && m_stack.back().type == PsObject::kDict) Pop(&b);
+      const std::string name = c.type == PsObject::kName ? NameOf(static_cast<int>(c.number)) : "";
+      Object marker;
+      if (name == "SubFileDecode") {
+        if (!Pop(&marker) || !Pop(&b)) return;
+      }
+      if (!Pop(&a)) return;  // the source
+      int flags = a.type == PsObject::kFile ? static_cast<int>(a.number) : 0;
+      if (name == "ASCII85Decode")
+        flags |= kFileAscii85;
+      else if (name == "ASCIIHexDecode")
+        flags |= kFileHex;
+      else if (name == "SubFileDecode" && marker.type == PsObject::kString && marker.text &&
+               !marker.text->empty())
+        flags |= kFileMarked;
+      else if (!(flags & (kFileAscii85 | kFileHex | kFileMarked)))
+        flags |= kFileCompressed;
+      b = Object();
+      b.type = PsObject::kFile;
+      b.number = flags;
+      b.text = (flags & kFileMarked) && marker.text ? marker.text : a.text;
+      return Push(b);
+    }
+    case kReadHexString:
+    case kReadString: {
+      if (!Pop(&b) || !Pop(&a)) return;
+      if (b.type != PsObject::kString) return Fail();
+      const size_t wanted = static_cast<size_t>(b.number);
+      size_t read = 0;
+      if (a.type == PsObject::kFile && static_cast<int>(a.number) == kFileCurrent)
+        read = op == kReadHexString ? m_scanner.ReadHex(wanted) : m_scanner.ReadBinary(wanted);
+      b.number = static_cast<double>(read);
+      Push(b);
+      return PushBool(read == wanted);
+    }
+    case kReadLine:
+      if (!Pop(&b) || !Pop(&a)) return;
+      b.number = a.type == PsObject::kFile ? static_cast<double>(m_scanner.ReadLine()) : 0;
+      Push(b);
+      return PushBool(a.type == PsObject::kFile);
+    case kCloseFile:
+      return void(Pop(&a));
+    case kStatus:
+      if (!Pop(&a)) return;
+      return PushBool(false);
+    case kEexec:
+      if (!Pop(&a)) return;
+      return SkipEncrypted();
+
+    case kPushZero:
+      return PushNumber(0, true);
+    case kPushTrue:
+      return PushBool(true);
+    case kPushFalse:
+      return PushBool(false);
+    case kPushVmStatus:
+      for (int i = 0; i < 3; ++i) PushNumber(0, true);
+      return;
+    case kPushLevel:
+      return PushNumber(2, true);
+    default:
+      return;
+  }
+}

@@ -1,0 +1,313 @@
+#include "addons/importfilter/PsScanner.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int HexValue(char ch) {
+  if (ch >= '0' && ch <= '9') return ch - '0';
+  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+  return -1;
+}
+
+// A number in one of PostScript's forms, or false.
+bool ParseNumber(const std::string& text, double* value, bool* integer) {
+  const char* s = text.c_str();
+  const size_t hash = text.find('#');
+  if (hash != std::string::npos) {
+    // Radix form base#digits.
+    char* end = nullptr;
+    const long base = std::strtol(s, &end, 10);
+    if (end != s + hash || base < 2 || base > 36 || hash + 1 >= text.size()) return false;
+    double result = 0;
+    for (size_t i = hash + 1; i < text.size(); ++i) {
+      const char ch = text[i];
+      int digit = ch >= '0' && ch <= '9'   ? ch - '0'
+                  : ch >= 'a' && ch <= 'z' ? ch - 'a' + 10
+                  : ch >= 'A' && ch <= 'Z' ? ch - 'A' + 10
+                                           : 99;
+      if (digit >= base) return false;
+      result = result * base + digit;
+    }
+    *value = result;
+    *integer = true;
+    return true;
+  }
+  const char first = s[0];
+  if (!(first == '+' || first == '-' || first == '.' || (first >= '0' && first <= '9')))
+    return false;
+  bool digits = false;
+  for (const char ch : text) digits = digits || (ch >= '0' && ch <= '9');
+  if (!digits) return false;
+  char* end = nullptr;
+  const double parsed = std::strtod(s, &end);
+  if (end != s + text.size() || !std::isfinite(parsed)) return false;
+  // strtod takes hexadecimal and infinity forms that PostScript has not.
+  for (const char ch : text)
+    if (!((ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' ||
+          ch == 'E'))
+      return false;
+  *value = parsed;
+  *integer = text.find_first_of(".eE") == std::string::npos;
+  return true;
+}
+
+}  // namespace
+
+bool CPsScanner::IsSpace(char ch) const {
+  return ch == ' ' || ch == '\n' || ch == '\r' || ch == '\t' || ch == '\f' || ch == '\0';
+}
+
+bool CPsScanner::IsDelimiter(char ch) const {
+  return IsSpace(ch) || std::strchr("()<>[]{}/%", ch) != nullptr;
+}
+
+void CPsScanner::Advance() {
+  const char ch = m_data[m_at++];
+  if (ch == '\n' || (ch == '\r' && (m_at >= m_size || m_data[m_at] != '\n'))) ++m_line;
+}
+
+void CPsScanner::SkipTo(size_t position) {
+  while (m_at < position && m_at < m_size) Advance();
+}
+
+void CPsScanner::TakeOneSpace() {
+  if (m_at >= m_size || !IsSpace(m_data[m_at])) return;
+  const bool carriageReturn = m_data[m_at] == '\r';
+  Advance();
+  if (carriageReturn && m_at < m_size && m_data[m_at] == '\n') Advance();
+}
+
+CPsScanner::Token CPsScanner::Next() {
+  while (m_at < m_size) {
+    const char ch = m_data[m_at];
+    if (IsSpace(ch)) {
+      Advance();
+      continue;
+    }
+    if (ch != '%') break;
+    const size_t start = m_at;
+    while (m_at < m_size && m_data[m_at] != '\n' && m_data[m_at] != '\r') ++m_at;
+    const bool structuring = m_at - start >= 2 && (m_data[start + 1] == '%' ||
+                                                   (m_at - start >= 3 && m_data[start + 1] == 'A' &&
+                                                    m_data[start + 2] == 'I'));
+    if (structuring && m_at - start <= kLongestToken) {
+      Token token;
+      token.kind = kComment;
+      token.line = m_line;
+      token.text.assign(m_data + start, m_at - start);
+      return token;
+    }
+  }
+  Token token;
+  token.line = m_line;
+  if (m_at >= m_size) return token;
+  const char ch = m_data[m_at];
+  switch (ch) {
+    case '(':
+      return ReadString();
+    case ')':
+    case '>':
+      if (ch == '>' && m_at + 1 < m_size && m_data[m_at + 1] == '>') {
+        m_at += 2;
+        token.kind = kDictEnd;
+        return token;
+      }
+      token.kind = kError;
+      return token;
+    case '<':
+      if (m_at + 1 < m_size && m_data[m_at + 1] == '<') {
+        m_at += 2;
+        token.kind = kDictBegin;
+        return token;
+      }
+      return ReadHexString();
+    case '{':
+    case '}':
+    case '[':
+    case ']':
+      ++m_at;
+      token.kind = ch == '{'   ? kProcBegin
+                   : ch == '}' ? kProcEnd
+                   : ch == '[' ? kArrayBegin
+                               : kArrayEnd;
+      return token;
+    default:
+      return ReadRegular();
+  }
+}
+
+CPsScanner::Token CPsScanner::ReadString() {
+  Token token;
+  token.kind = kString;
+  token.line = m_line;
+  Advance();  // (
+  int depth = 1;
+  while (m_at < m_size) {
+    char ch = m_data[m_at];
+    Advance();
+    if (ch == '\\') {
+      if (m_at >= m_size) break;
+      ch = m_data[m_at];
+      Advance();
+      // An escaped end of line continues the string; octal digits make one byte.
+      if (ch == '\r' || ch == '\n') continue;
+      if (ch >= '0' && ch <= '7') {
+        int value = ch - '0';
+        for (int digits = 1;
+             digits < 3 && m_at < m_size && m_data[m_at] >= '0' && m_data[m_at] <= '7'; ++digits) {
+          value = value * 8 + (m_data[m_at] - '0');
+          Advance();
+        }
+        ch = static_cast<char>(value);
+      }
+    } else if (ch == '(') {
+      ++depth;
+    } else if (ch == ')' && --depth == 0) {
+      return token;
+    }
+    if (token.length >= kLongestToken) break;
+    if (token.text.size() < kKeptStringBytes) token.text += ch;
+    ++token.length;
+  }
+  token.kind = kError;
+  return token;
+}
+
+CPsScanner::Token CPsScanner::ReadHexString() {
+  Token token;
+  token.kind = kString;
+  token.line = m_line;
+  ++m_at;  // <
+  if (m_at < m_size && m_data[m_at] == '~') {
+    // ASCII85: the bytes are not needed, only where the string ends.
+    if (!SkipPast("~>")) token.kind = kError;
+    return token;
+  }
+  int half = -1;
+  while (m_at < m_size) {
+    const char ch = m_data[m_at];
+    if (ch == '>') {
+      ++m_at;
+      if (half >= 0) ++token.length;
+      return token;
+    }
+    if (IsSpace(ch)) {
+      Advance();
+      continue;
+    }
+    const int value = HexValue(ch);
+    if (value < 0) break;
+    ++m_at;
+    if (half < 0) {
+      half = value;
+      continue;
+    }
+    if (token.text.size() < kKeptStringBytes) token.text += static_cast<char>(half << 4 | value);
+    ++token.length;
+    half = -1;
+  }
+  token.kind = kError;
+  return token;
+}
+
+CPsScanner::Token CPsScanner::ReadRegular() {
+  Token token;
+  token.line = m_line;
+  Kind kind = kName;
+  if (m_data[m_at] == '/') {
+    kind = kLiteral;
+    ++m_at;
+    // An immediately evaluated name (//name) is taken as a name.
+    if (m_at < m_size && m_data[m_at] == '/') {
+      kind = kName;
+      ++m_at;
+    }
+  }
+  const size_t start = m_at;
+  while (m_at < m_size && !IsDelimiter(m_data[m_at])) ++m_at;
+  if (m_at - start > kLongestToken) {
+    token.kind = kError;
+    return token;
+  }
+  token.text.assign(m_data + start, m_at - start);
+  TakeOneSpace();
+  if (kind == kName && ParseNumber(token.text, &token.number, &token.integer)) {
+    token.kind = kNumber;
+    return token;
+  }
+  // An empty name can only be a lone slash; a lone stray byte is a name of its own.
+  token.kind = kind;
+  if (kind == kName && token.text.empty()) token.kind = kError;
+  return token;
+}
+
+size_t CPsScanner::ReadHex(size_t bytes) {
+  size_t read = 0;
+  int half = -1;
+  while (m_at < m_size && read < bytes) {
+    const char ch = m_data[m_at];
+    if (IsSpace(ch)) {
+      Advance();
+      continue;
+    }
+    const int value = HexValue(ch);
+    if (value < 0) {
+      if (ch == '>') ++m_at;  // the end of hexadecimal data
+      break;
+    }
+    ++m_at;
+    if (half < 0) {
+      half = value;
+    } else {
+      ++read;
+      half = -1;
+    }
+  }
+  return read;
+}
+
+size_t CPsScanner::ReadBinary(size_t bytes) {
+  const size_t read = bytes < m_size - m_at ? bytes : m_size - m_at;
+  SkipTo(m_at + read);
+  return read;
+}
+
+size_t CPsScanner::ReadLine() {
+  const size_t start = m_at;
+  while (m_at < m_size && m_data[m_at] != '\n' && m_data[m_at] != '\r') ++m_at;
+  const size_t read = m_at - start;
+  TakeOneSpace();
+  return read;
+}
+
+bool CPsScanner::SkipPast(const char* marker) {
+  const size_t length = std::strlen(marker);
+  for (size_t at = m_at; at + length <= m_size; ++at) {
+    if (m_data[at] == marker[0] && std::memcmp(m_data + at, marker, length) == 0) {
+      SkipTo(at + length);
+      return true;
+    }
+  }
+  SkipTo(m_size);
+  return false;
+}
+
+bool CPsScanner::SkipToLineStarting(const char* text) {
+  const size_t length = std::strlen(text);
+  size_t at = m_at;
+  while (at < m_size) {
+    const bool lineStart = at == 0 || m_data[at - 1] == '\n' || m_data[at - 1] == '\r';
+    if (lineStart && at + length <= m_size && std::memcmp(m_data + at, text, length) == 0) {
+      SkipTo(at);
+      return true;
+    }
+    const void* next = std::memchr(m_data + at, '\n', m_size - at);
+    at = next ? static_cast<const char*>(next) - m_data + 1 : m_size;
+  }
+  SkipTo(m_size);
+  return false;
+}

@@ -1,0 +1,32 @@
+// CSplineBeziers: B-splines of CAD drawings as cubic Bezier pieces. A spline of degree 1 to 3
+// without weights is cut at its knots (the blossoms of its spans) into Bezier pieces of its own
+// degree, raised to cubic: the outline is exact. Rational splines (weights that differ) and
+// degrees above 3 are cut the same way and each piece followed by short straight lines. A
+// spline given only by the points it passes through is laid through them as a Catmull-Rom
+// curve.
+#pragma once
+
+#include <vector>
+
+#include "addons/importfilter/ImportMatrix.h"
+#include "addons/importfilter/ImportPath.h"
+
+class CSplineBeziers {
+public:
+  static const int kHighestDegree = 11;
+  static const size_t kMostControlPoints = 100000;
+  // Straight lines per page unit of a piece's control polygon when a piece is followed by lines.
+  static constexpr double kLinesPerMillimetre = 4.0;
+
+  // Appends the spline mapped through the matrix, beginning with a move (or joining the current
+  // point when the spline starts there). Weights may be empty (all 1). False, adding nothing, for
+  // data that makes no spline: a degree out of range, a knot count other than controls + degree
+  // + 1, knots that fall back, weights not above 0, or no parameter range.
+  static bool Append(CImportPath* path, int degree, const std::vector<double>& knots,
+                     const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
+                     const ImportMatrix& matrix);
+  // A curve through the points; the optional tangents (zero for none) set its end directions.
+  static bool AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
+                            ImportPoint2 startTangent, ImportPoint2 endTangent,
+                            const ImportMatrix& matrix);
+};
