@@ -172,7 +172,7 @@ const Table::Row kRows[] = {
   RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
   RUN(ID_CUT_GUIDE, kViewHandler, kGuideSelectedWithNonImages),
-  PENDING_WHEN(ID_FILE_FILL_OUTPUT, kNever),
+  RUN(ID_FILE_FILL_OUTPUT, kViewHandler, kAlways),
   // The drawing as a whole: selection, fill, spacing and export.
   RUN(ID_EDIT_SELECT_ALL_BLOCKS, kViewHandler, kAlways),
   RUN(ID_EDIT_HOLLOW, kViewHandler, kAnySelected),
