@@ -4,7 +4,8 @@
 // engraved into a plot file ("File") and read back row by row; the same job handed to the real
 // job manager ORV.EXE reaches its USB plotter byte for byte; a stopped job is handed nowhere;
 // options that cannot be used are refused and the ones kept are the ones read; the origin dialog
-// moves the device, refuses values outside the working area and saves what was set.
+// moves the device, refuses values outside the working area and saves what was set. The plot
+// file and pictures of both dialogs are kept in screenshots\.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,6 +33,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "output/CarveOriginDlg.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -145,6 +147,7 @@ protected:
   void SetUp() override {
     m_profile = ProgramFolder() + "Carves.INI";
     m_hadPortSettings = FileExists(ProgramFolder() + "UPort.Ini");
+    CreateDirectoryA("screenshots", nullptr);
     ASSERT_TRUE(
         CopyFileA((ProgramFolder() + "program\\Carves.INI").c_str(), m_profile.c_str(), FALSE));
     static CMultiDocTemplate* drawings = nullptr;
@@ -272,6 +275,7 @@ TEST_F(CarveFillWindow, LettersAreEngravedIntoAPlotFileRowByRow) {
   EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
   std::vector<BYTE> bytes = ReadFileBytes(plot);
   std::string stream(bytes.begin(), bytes.end());
+  CopyFileA(plot.c_str(), "screenshots\\fill_letters.plt", FALSE);  // for a look with hp2xx
   ASSERT_EQ(0u, stream.find("IN;PA;PU;SP1;VS20;"));
   ASSERT_EQ(stream.size() - 13, stream.rfind("PU;PA0,0;SP0;"));
 
@@ -400,6 +404,8 @@ TEST_F(CarveFillWindow, OneBlockOnThePageIsTheOutputAreaAndItsStampShapeNamesIt)
     kind = Text(dialog->m_hWnd, IDC_CARVE_AREA_KIND);
     width = Text(dialog->m_hWnd, IDC_CARVE_PAGE_WIDTH);
     height = Text(dialog->m_hWnd, IDC_CARVE_PAGE_HEIGHT);
+    dialog->UpdateWindow();
+    SaveClientPicture(dialog->m_hWnd, "screenshots\\fill_dialog.bmp");
     dialog->PostMessage(WM_COMMAND, IDCANCEL);
   }});
   EXPECT_EQ("菱       形", kind);
@@ -451,6 +457,8 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
                     Click(d, IDC_ORIGIN_PEN_DOWN);
                     SetDlgItemTextA(d, IDC_ORIGIN_X, "12.34");
                     SetDlgItemTextA(d, IDC_ORIGIN_Y, "7.5");
+                    origin->UpdateWindow();
+                    SaveClientPicture(d, "screenshots\\origin_dialog.bmp");
                     origin->PostMessage(WM_COMMAND, IDOK);
                   }});
   EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
