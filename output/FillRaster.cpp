@@ -31,6 +31,8 @@ struct MonochromeInfo {
   BITMAPINFOHEADER header;
   RGBQUAD colours[2];
 };
+// Handed to the system as a BITMAPINFO with its colour table right after the header.
+static_assert(sizeof(MonochromeInfo) == 40 + 2 * 4, "header and two colours, unpadded");
 
 }  // namespace
 

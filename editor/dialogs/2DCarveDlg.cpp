@@ -384,7 +384,8 @@ void C2DCarveDlg::OnOrigin() {
     ShowMessage(CarveText::LoadOr(CarveText::kInvalidOptionsId, CarveText::kInvalidOptions));
     return;
   }
-  LoadChosenDevice();
+  // A model that cannot be used has been explained; its origin cannot be set.
+  if (!LoadChosenDevice()) return;
   SaveOptions();
   CCarveOriginDlg dialog(m_profile, this);
   dialog.DoModal();

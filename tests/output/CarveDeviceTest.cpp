@@ -102,7 +102,7 @@ TEST_F(CarveDeviceTest, EachShippedModelWritesItsTemplatesInTheDocumentedOrder) 
   }
 }
 
-TEST_F(CarveDeviceTest, TheEnglishListNamesTheSameSectionsAndValuesKeepTheirDefaults) {
+TEST_F(CarveDeviceTest, BothListsValuesWithTheirDefaultsAndTheSavedOrigin) {
   for (const char* names : {"CarveDevices", "CarveDevicesEng"}) {
     char keys[512] = {};
     GetPrivateProfileStringA(names, nullptr, "", keys, sizeof keys, m_ini.c_str());
@@ -128,6 +128,15 @@ TEST_F(CarveDeviceTest, TheEnglishListNamesTheSameSectionsAndValuesKeepTheirDefa
   Set("DMPLCARVE", "SPEEDCMD", "S%d;");
   m_device.LoadProfile();
   EXPECT_STREQ("S%d;", m_device.m_speedCmd.GetText());
+  // The origin is saved with two decimals in the model's own section.
+  m_device.m_originX = 12.345f;
+  m_device.m_originY = 0.5f;
+  EXPECT_TRUE(m_device.SaveOrigin());
+  char text[32] = {};
+  GetPrivateProfileStringA("DMPLCARVE", "OriginX", "", text, sizeof text, m_ini.c_str());
+  EXPECT_STREQ("12.35", text);
+  GetPrivateProfileStringA("DMPLCARVE", "OriginY", "", text, sizeof text, m_ini.c_str());
+  EXPECT_STREQ("0.50", text);
 
   // A model that is not listed reads every default and cannot start.
   m_device.LoadProfile("no such engraver");
@@ -137,19 +146,7 @@ TEST_F(CarveDeviceTest, TheEnglishListNamesTheSameSectionsAndValuesKeepTheirDefa
   EXPECT_EQ(2, m_device.m_outMethod);
   EXPECT_FALSE(m_device.GetProfileProblem().IsEmpty());
   EXPECT_EQ(CCarveDevice::kProfileUnusable, Begin(nullptr));
-}
-
-TEST_F(CarveDeviceTest, TheOriginIsSavedWithTwoDecimalsInTheModelsOwnSection) {
-  m_device.LoadProfile("HP-GL 雕刻机");
-  m_device.m_originX = 12.345f;
-  m_device.m_originY = 0.5f;
-  EXPECT_TRUE(m_device.SaveOrigin());
-  char text[32] = {};
-  GetPrivateProfileStringA("HPGLCARVE", "OriginX", "", text, sizeof text, m_ini.c_str());
-  EXPECT_STREQ("12.35", text);
-  GetPrivateProfileStringA("HPGLCARVE", "OriginY", "", text, sizeof text, m_ini.c_str());
-  EXPECT_STREQ("0.50", text);
-  EXPECT_FALSE(m_device.SaveOrigin("no such engraver"));
+  EXPECT_FALSE(m_device.SaveOrigin());
 }
 
 // Templates are formats only after their conversions were checked; a start that joins five full
@@ -198,9 +195,12 @@ TEST_F(CarveDeviceTest, TemplatesThatDoNotFitTheirCommandKeepTheModelFromStartin
   EXPECT_EQ(start + "VS20;PU;PA0,0;SP0;", ReadText(m_plot));
 }
 
-TEST_F(CarveDeviceTest, AfterTheStopFlagEverySendWritesNothingAndTheFinishIsLeftOut) {
+// Lists that are no point lists send nothing ("1,2,3" its pair before the odd number); after the
+// stop flag nothing at all is sent.
+TEST_F(CarveDeviceTest, BadPointListsAndEverySendAfterTheStopFlagWriteNothing) {
   ASSERT_EQ(CCarveDevice::kStarted, Begin("HP-GL 雕刻机"));
-  EXPECT_EQ(1, m_device.PlotTo(1.0f, 2.0f));
+  for (const char* list : {"", ",", "1", "1,", "1;2", "a,b", "1,2,3"})
+    EXPECT_EQ(0, m_device.PlotPointList(list)) << list;
   m_stop = 1;
   EXPECT_EQ(0, m_device.SendPoint(5.0f, 5.0f));
   EXPECT_EQ(0, m_device.PlotTo(6.0f, 6.0f));
@@ -249,15 +249,6 @@ TEST_F(CarveDeviceTest, AfterAPortRefusesDataNothingMoreIsSentAndTheJobHasFailed
   EXPECT_EQ(CCarveDevice::kStarted, m_device.Begin(nullptr, &port, nullptr, &m_stop));
   EXPECT_FALSE(m_device.HasFailed());
   m_device.Finish();
-}
-
-TEST_F(CarveDeviceTest, PointListsThatAreNoListsAreRefusedWithoutSending) {
-  ASSERT_EQ(CCarveDevice::kStarted, Begin("HP-GL 雕刻机"));
-  // "1,2,3" sends its pair before the odd number is found.
-  for (const char* list : {"", ",", "1", "1,", "1;2", "a,b", "1,2,3"})
-    EXPECT_EQ(0, m_device.PlotPointList(list)) << list;
-  m_device.Finish();
-  EXPECT_EQ("IN;PA;PU;SP1;VS20;PD2,1PU;PA0,0;SP0;", ReadText(m_plot));
 }
 
 }  // namespace

@@ -264,9 +264,11 @@ protected:
   MessageBoxCapture m_messages;
 };
 
-// The letters, engraved inverse: "H" has rows of its two stems and rows of its bar, "O" one run
-// at its top and bottom and two through its middle; no ink lies outside the letters.
-TEST_F(CarveFillWindow, LettersAreEngravedIntoAPlotFileRowByRow) {
+// The letters, engraved inverse into a plot file: "H" has rows of its two stems and rows of its
+// bar, "O" one run at its top and bottom and two through its middle; no ink lies outside the
+// letters. The same job, stopped at once, is handed nowhere; handed to the running job manager,
+// it reaches the manager's USB plotter as it was written.
+TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManager) {
   AddLetters();
   const std::string plot = m_folder.File("letters.plt");
   SaveDialogAnswer answer(plot);
@@ -300,19 +302,6 @@ TEST_F(CarveFillWindow, LettersAreEngravedIntoAPlotFileRowByRow) {
   const int middle = (oRuns.begin()->first + oRuns.rbegin()->first) / 2;
   EXPECT_EQ(2, oRuns[middle]);
   for (const auto& row : oRuns) EXPECT_LE(row.second, 2);
-}
-
-// The same job handed to the running job manager, which sends it to its USB plotter; a second
-// output stopped at once is handed nowhere and leaves no file.
-TEST_F(CarveFillWindow, AFillJobGoesToTheJobManagerAndAStoppedOneNowhere) {
-  AddLetters();
-  const std::string plot = m_folder.File("letters.plt");
-  {
-    SaveDialogAnswer answer(plot);
-    RunFillCommand({Output("File")});
-  }
-  const std::vector<BYTE> job = ReadFileBytes(plot);
-  ASSERT_FALSE(job.empty());
 
   CloseManager();
   TempFolder managerFolder("orv");
@@ -352,7 +341,7 @@ TEST_F(CarveFillWindow, AFillJobGoesToTheJobManagerAndAStoppedOneNowhere) {
   }
   ASSERT_FALSE(sent.empty()) << "the plotter got nothing";
   Sleep(200);
-  EXPECT_EQ(job, ReadFileBytes(sent)) << "the manager's plotter got the job as written";
+  EXPECT_EQ(bytes, ReadFileBytes(sent)) << "the manager's plotter got the job as written";
   CloseManager();
   for (const std::string& name : NewSince(dataBefore, "OSD")) DeleteFileA(name.c_str());
   for (const std::string& name : NewSince(jobsBefore, "OSI")) DeleteFileA(name.c_str());
