@@ -2,7 +2,7 @@
 // rows, and whole fill jobs of synthetic drawings (a square, a ring) written through a test
 // engraver whose unit is the fill step, read back as runs and checked against rows computed by
 // hand: one way and both ways, mirrored, turned, inverse, in columns, across raster bands, the
-// last row included; a stop ends the job without its finish.
+// last row included, outlines after the fill; a stop ends the job without its finish.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,21 +168,26 @@ protected:
     }
   }
 
-  CCarveFillJob::Result Fill(const CFRect& page, int bandRows = 0) {
+  CCarveFillJob::Result Fill(const CFRect& page, int bandRows = 0,
+                             std::unique_ptr<CGroupBlock> outlines = nullptr) {
     m_options.outputBox = page;
     CCarveFillJob job(m_options, page);
     job.SetBandRows(bandRows);
     m_progress.stop = &m_stop;
     m_stop = 0;
-    return job.Run(m_blocks, nullptr, m_device, m_port, nullptr, &m_stop, m_progress);
+    return job.Run(m_blocks, std::move(outlines), m_device, m_port, nullptr, &m_stop, m_progress);
+  }
+
+  std::string Stream() const {
+    std::ifstream in(m_plot, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
   }
 
   // The job file read back: "I;", the runs, "F;".
   std::vector<EngravedRun> Runs(bool* framed = nullptr) {
-    std::ifstream in(m_plot, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string stream = text.str();
+    const std::string stream = Stream();
     if (framed)
       *framed = stream.rfind("I;", 0) == 0 && stream.size() >= 4 &&
                 stream.compare(stream.size() - 2, 2, "F;") == 0;
@@ -279,6 +284,39 @@ TEST_F(CarveFillTest, MirrorTurnInverseAndColumnsEachMoveTheSquareAsComputed) {
 // of the raster (the system paints a pixel whose corner lies inside), so that row y holds the
 // whole columns within the chords at y. Rows where an edge is within a pixel and a half of a
 // tangent are left out; run ends may differ from the circle by a pixel (the painted outline).
+// The outlines follow the fill through the same placement (mirrored here): nested groups are
+// flattened, each curve goes out as a move, its lines y first, and a blank; then the finish.
+// A stopped job sends none of them.
+TEST_F(CarveFillTest, OutlinesFollowTheFillMirroredAsTheFillAndNotAfterAStop) {
+  AddSquare(5, 2, 9, 6);
+  auto outlines = [] {
+    auto group = std::make_unique<CGroupBlock>();
+    CCurveBlock* square = new CCurveBlock;
+    square->AddRectangle(5, 2, 9, 6);
+    square->EndCurve();
+    CCurveBlock* line = new CCurveBlock;
+    line->AddLine(1, 3, 4, 8);
+    line->EndCurve();
+    CGroupBlock* inner = new CGroupBlock;
+    inner->AddChild(line);
+    group->AddChild(square);
+    group->AddChild(inner);
+    return group;
+  };
+  m_options.mirror = 1;
+  ASSERT_EQ(CCarveFillJob::kDone, Fill(CFRect(0, 0, 20, 10), 0, outlines()));
+  const std::string outlined = "M15,2;L2,11;l6,11;l6,15;l2,15; M19,3;L8,16; F;";
+  const std::string stream = Stream();
+  ASSERT_GE(stream.size(), outlined.size());
+  EXPECT_EQ(outlined, stream.substr(stream.size() - outlined.size()));
+  EXPECT_EQ(0u, stream.find("I;M0,0;L19,0;")) << "the fill first";
+  EXPECT_EQ(9, m_progress.range) << "the outlines' point records, end records too";
+
+  m_progress.stopAtRow = 9;
+  EXPECT_EQ(CCarveFillJob::kStopped, Fill(CFRect(0, 0, 20, 10), 0, outlines()));
+  EXPECT_EQ(std::string::npos, Stream().find(" ")) << "no outline, no finish";
+}
+
 TEST_F(CarveFillTest, ARingGivesOneRunAboveAndBelowItsHoleAndTwoBesideIt) {
   CCurveBlock* ring = new CCurveBlock;
   AddCircle(ring, 20, 20, 15);

@@ -27,6 +27,7 @@
 #include "framework/MultiDocTemplate.h"
 #include "jobmanager/JobFiles.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
@@ -345,6 +346,28 @@ TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManag
   CloseManager();
   for (const std::string& name : NewSince(dataBefore, "OSD")) DeleteFileA(name.c_str());
   for (const std::string& name : NewSince(jobsBefore, "OSI")) DeleteFileA(name.c_str());
+}
+
+// Outlines asked for: after the fill, the rectangle (10, 5)-(30, 20) is engraved as a curve
+// through the same placement. Alone on the page it is the output area, so the raster is its box:
+// 40 units a millimetre, centred on the box (40 x - 800, 40 y - 500), its lines y first on this
+// SWAPXY model, a blank after them, then the finish.
+TEST_F(CarveFillWindow, TheDrawingsOutlinesFollowTheFillWhenAskedFor) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
+  m_document->AddBlock(rect);
+  const std::string plot = m_folder.File("outlined.plt");
+  RunFillCommand({[&](CDialog* dialog) {
+    Output(plot)(dialog);
+    CheckDlgButton(dialog->m_hWnd, IDC_CARVE_DRAW_CONTOUR, BST_CHECKED);
+  }});
+  EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
+  std::vector<BYTE> bytes = ReadFileBytes(plot);
+  const std::string stream(bytes.begin(), bytes.end());
+  const std::string outline = "PU-300,-400;PD-300,400,300,400,300,-400,-300,-400 PU;PA0,0;SP0;";
+  ASSERT_GT(stream.size(), outline.size());
+  EXPECT_EQ(outline, stream.substr(stream.size() - outline.size()));
+  EXPECT_EQ("1", Key(m_profile, "CarveInfo", "DrawContour"));
 }
 
 // Values that cannot be used: refused with the message and the dialog stays; what is saved on
