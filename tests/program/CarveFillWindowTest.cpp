@@ -33,6 +33,7 @@
 #include "model/geometry/ShapeCurves.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CarveOriginDlg.h"
+#include "output/PortSetupDlg.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
@@ -412,14 +413,21 @@ TEST_F(CarveFillWindow, OneBlockOnThePageIsTheOutputAreaAndItsStampShapeNamesIt)
   off->EndCurve();
   m_document->AddBlock(off);
   std::string kind, width, height;
+  bool portSetupShown = false;
   RunFillCommand({[&](CDialog* dialog) {
-    kind = Text(dialog->m_hWnd, IDC_CARVE_AREA_KIND);
-    width = Text(dialog->m_hWnd, IDC_CARVE_PAGE_WIDTH);
-    height = Text(dialog->m_hWnd, IDC_CARVE_PAGE_HEIGHT);
-    dialog->UpdateWindow();
-    SaveClientPicture(dialog->m_hWnd, "screenshots\\fill_dialog.bmp");
-    dialog->PostMessage(WM_COMMAND, IDCANCEL);
-  }});
+                    kind = Text(dialog->m_hWnd, IDC_CARVE_AREA_KIND);
+                    width = Text(dialog->m_hWnd, IDC_CARVE_PAGE_WIDTH);
+                    height = Text(dialog->m_hWnd, IDC_CARVE_PAGE_HEIGHT);
+                    dialog->UpdateWindow();
+                    SaveClientPicture(dialog->m_hWnd, "screenshots\\fill_dialog.bmp");
+                    Click(dialog->m_hWnd, IDC_CARVE_PORT_SETUP);
+                    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+                  },
+                  [&](CDialog* portSetup) {
+                    portSetupShown = dynamic_cast<CPortSetupDlg*>(portSetup) != nullptr;
+                    portSetup->PostMessage(WM_COMMAND, IDCANCEL);
+                  }});
+  EXPECT_TRUE(portSetupShown) << "the port settings from their button";
   EXPECT_EQ("菱       形", kind);
   EXPECT_EQ("60", width);
   EXPECT_EQ("30", height);
