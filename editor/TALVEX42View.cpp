@@ -7,6 +7,7 @@
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/dialogs/2DCarveDlg.h"
 #include "editor/dialogs/FontSizeDlg.h"
 #include "editor/dialogs/LatinParamDlg.h"
 #include "editor/dialogs/PageSetupDlg.h"
@@ -57,6 +58,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
   ON_MESSAGE(WM_IME_CHAR, OnImeChar)
   ON_MESSAGE(WM_INPUTLANGCHANGE, OnInputLanguageChange)
   ON_COMMAND(ID_FILE_CUT_OUTPUT, OnOpenCutWindow)
+  ON_COMMAND(ID_FILE_FILL_OUTPUT, OnFillOutput)
   ON_COMMAND(ID_TEXT_FONT_SIZE, OnChangeFont)
   ON_COMMAND(ID_TEXT_LATIN_PARAMS, OnLatinParams)
   ON_COMMAND(ID_TEXT_LINE_START, OnAlignLineStart)
@@ -735,6 +737,11 @@ void CTALVEX42View::RunNodeCommand(UINT id) {
 
 void CTALVEX42View::OnOpenCutWindow() {
   CCutFrame::Open(this, GetDocument(), g_cutterDevice, g_cutSettings, theApp.GetLanguage());
+}
+
+void CTALVEX42View::OnFillOutput() {
+  C2DCarveDlg dialog(GetDocument(), g_cutSettings.m_textLine != 0, theApp.GetLanguage(), this);
+  dialog.DoModal();
 }
 
 void CTALVEX42View::OnChangeFont() {

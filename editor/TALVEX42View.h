@@ -146,6 +146,7 @@ protected:
   LRESULT OnInputLanguageChange(WPARAM charset, LPARAM layout);
   // Opens the cut-output window over the document.
   void OnOpenCutWindow();
+  void OnFillOutput();
   // The change-font dialog over the text under edit or the defaults.
   void OnChangeFont();
   void OnLatinParams();

@@ -178,8 +178,7 @@ const Table::Row kRows[] = {
   RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
   PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
   RUN(ID_CUT_GUIDE, kViewHandler, kGuideSelectedWithNonImages),
-  // The 2-D fill output is not started from this entry: it stays greyed.
-  RUN(ID_FILE_FILL_OUTPUT, kEnabledOnly, kNever),
+  RUN(ID_FILE_FILL_OUTPUT, kViewHandler, kAlways),
   // The drawing as a whole: selection, fill, spacing and export.
   RUN(ID_EDIT_SELECT_ALL_BLOCKS, kViewHandler, kAlways),
   RUN(ID_EDIT_HOLLOW, kViewHandler, kAnySelected),

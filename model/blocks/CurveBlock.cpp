@@ -7,7 +7,7 @@
 #include "framework/DC.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/BlockView.h"
-#include "model/blocks/CarveDevice.h"
+#include "model/blocks/CarveSink.h"
 #include "model/blocks/CurveNodeEditor.h"
 #include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
@@ -542,7 +542,7 @@ void CCurveBlock::OutputToCutter(CCutSink* device) const {
   }
 }
 
-void CCurveBlock::OutputToCarver(CCarveDevice* device) const {
+void CCurveBlock::OutputToCarver(CCarveSink* device) const {
   if (!device) return;
   CSegmentWalker walker;
   for (const POINTREC& record : m_store.PathRecords()) {

@@ -13,7 +13,7 @@
 #include "model/geometry/PointRecord.h"
 #include "model/geometry/PointStore.h"
 
-class CCarveDevice;
+class CCarveSink;
 class CCutSink;
 class CGroupBlock;
 class CNodePath;
@@ -72,7 +72,7 @@ public:
   float FirstSubpathLength(int* closed);
   // The caller bakes the matrix first.
   void OutputToCutter(CCutSink* device) const;
-  void OutputToCarver(CCarveDevice* device) const;
+  void OutputToCarver(CCarveSink* device) const;
   CCurveBlock* Reverse() const;
   CCurveBlock* ExtractSubpath(int startIndex) const;
   // One new curve per sub-path, added to the group.

@@ -12,7 +12,7 @@
 #include "framework/GlobalLock.h"
 #include "model/CurveTestSupport.h"
 #include "model/FakeBlockView.h"
-#include "model/blocks/CarveDevice.h"
+#include "model/blocks/CarveSink.h"
 #include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/geometry/BezierTable.h"
@@ -408,7 +408,7 @@ TEST(CurveLength, FirstSubpathOnly) {
   EXPECT_EQ(100, GetBezierTable().GetSteps());
 }
 
-class RecordingCarver : public CCarveDevice {
+class RecordingCarver : public CCarveSink {
 public:
   int SendPoint(float x, float y) override { return Log("M", x, y); }
   int PlotTo(float x, float y) override { return Log("L", x, y); }

@@ -1,0 +1,54 @@
+// The fixed texts of the engraving output (the fill dialog, the origin dialog and their
+// messages), in one place. Each is loaded from its string resource first (the English resource
+// library supplies its own); these are the built-in Chinese forms.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+namespace CarveText {
+
+// clang-format off
+const UINT kInvalidOptionsId = 52250;   // "非法的输出参数"
+const UINT kNotOnlineId = 52251;        // "没有联机"
+const UINT kProfileUnusableId = 52252;  // model name, problems
+const UINT kPortNotOpenedId = 52253;    // port name
+const UINT kWriteFailedId = 52254;      // port name
+const UINT kRasterTooLargeId = 52255;   // columns, rows
+const UINT kNothingToFillId = 52256;
+const UINT kStopButtonId = 52257;       // "终止"
+const UINT kConfirmButtonId = 52258;    // "确认"
+const UINT kOutputButtonId = 52259;     // "输出"
+const UINT kAreaKindsId = 52260;        // the output-area kinds, one per line
+const UINT kTempFileFailedId = 52261;   // the system's reason, the folder
+const UINT kErrorCaptionId = 52262;     // "错误"
+// clang-format on
+
+const char kInvalidOptions[] = "非法的输出参数";
+const char kNotOnline[] = "没有联机";
+const char kProfileUnusable[] = "雕刻机型号 \"%s\" 的设置不能使用 (Carves.INI):\n\n%s";
+const char kPortNotOpened[] = "无法打开输出端口 \"%s\", 没有输出。";
+const char kWriteFailed[] = "输出端口 \"%s\" 没有接受雕刻数据, 雕刻任务没有完成。";
+const char kRasterTooLarge[] = "填充区域太大 (%d x %d 点), 请选用较大的填充精度数值。";
+const char kNothingToFill[] = "输出区域小于一个填充点, 没有可以雕刻的内容。";
+const char kStopButton[] = "终止";
+const char kConfirmButton[] = "确认";
+const char kOutputButton[] = "输出";
+const char kAreaKinds[] = "版       面\n方       形\n圆       形\n菱       形\n正三角形\n倒三角形";
+const char kTempFileFailed[] = "无法建立临时文件, 雕刻数据没有输出。\n%s\n%s";
+const char kErrorCaption[] = "错误";
+
+// The device-context failures keep their own English wording in every language.
+const char kNoDeviceContext[] = "Error In CreateDC,C2DCARVEDLG";
+const char kNoBitmap[] = "Error In CreateBitmap,C2DCARVEDLG";
+const char kGdiCaption[] = "error";
+
+// The resource text, or the built-in form when the resources have none.
+inline CString LoadOr(UINT id, LPCSTR fallback) {
+  CString text;
+  if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
+  return text;
+}
+
+}  // namespace CarveText
