@@ -156,7 +156,7 @@ const Table::Row kRows[] = {
   // Output areas, cutting and printing.
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
   PENDING(ID_OUTPUT_AREA_SET),
-  PENDING(ID_STAMP_NEW),
+  RUN(ID_STAMP_NEW, kViewHandler, kAlways),
   RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),
