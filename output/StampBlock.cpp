@@ -495,12 +495,17 @@ BOOL CStampBlock::ShowPanel(HWND host) {
   // Requests that come while the dialog is up (a view activated meanwhile) find it open.
   static bool open = false;
   if (open) return TRUE;
-  open = true;
   if (HWND panel = host ? ::GetWindow(host, GW_CHILD) : nullptr) ::ShowWindow(panel, SW_HIDE);
   CSquareSealDlg dialog(this);
-  const bool confirmed = dialog.DoModal() == IDOK;
-  open = false;
-  if (!confirmed) return TRUE;
+  struct OpenFlag {
+    explicit OpenFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~OpenFlag() { m_flag = false; }
+    bool& m_flag;
+  };
+  {
+    OpenFlag guard(open);
+    if (dialog.DoModal() != IDOK) return TRUE;
+  }
   CBlockView* view = CBlockView::GetActive();
   CUndoManager* undo = view ? view->GetUndoManager() : nullptr;
   std::optional<CUndoScope> step;

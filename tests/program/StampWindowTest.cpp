@@ -4,8 +4,8 @@
 // again with its colour and cut through the cut-output window into a plot file that holds its
 // frame, its ring and its characters. The stamp's panel (the property window) runs the square
 // seal dialog, which refuses values no stamp can take and applies the rest in one undo step.
-// Characters come from a glyph source of the test; pictures and the plot file are saved in
-// screenshots\.
+// Characters come from a glyph source of the test; pictures, the document and the plot file
+// are saved in screenshots\.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -170,6 +170,7 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   TempFolder folder;
   const std::string path = folder.File("STAMP.T42");
   ASSERT_TRUE(m_document->OnSaveDocument(path.c_str()));
+  CopyFileA(path.c_str(), "screenshots\\stamp.T42", FALSE);
   theApp.CloseAllDocuments(FALSE);
   PumpMessages();
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
@@ -229,10 +230,12 @@ TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneSte
       EXPECT_TRUE(IsWindow(window)) << refused;
     }
     SetDlgItemTextA(window, CSquareSealDlg::kWidth, "30");
-    SetDlgItemTextA(window, CSquareSealDlg::kMarginX, "-1");
-    SendMessageA(window, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(4u, boxes.Count());
-    EXPECT_EQ(GetDlgItem(window, CSquareSealDlg::kMarginX), GetFocus());
+    for (const char* refused : {"-1", "15"}) {  // below 0, and no room left for the characters
+      SetDlgItemTextA(window, CSquareSealDlg::kMarginX, refused);
+      SendMessageA(window, WM_COMMAND, IDOK, 0);
+      EXPECT_EQ(GetDlgItem(window, CSquareSealDlg::kMarginX), GetFocus());
+    }
+    EXPECT_EQ(5u, boxes.Count());
     SetDlgItemTextA(window, CSquareSealDlg::kMarginX, "1");
     CheckRadioButton(window, CSquareSealDlg::kStraight, CSquareSealDlg::kRound,
                      CSquareSealDlg::kRound);
