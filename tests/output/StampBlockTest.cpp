@@ -193,6 +193,7 @@ TEST_F(StampBlockTest, RecordsComeBackWithTheirColourAndDamagedOnesAreRefused) {
     if (back) {
       EXPECT_EQ(c.items, back->GetBoxArray()->GetSize());
       EXPECT_EQ(kRed, back->m_colour);
+      EXPECT_EQ(bytes[5], RecordOf(*back)[5]);  // the shape's type code is written back
     }
     EXPECT_EQ(c.items == 1 ? boxes + 1 : boxes, m_boxes.Count());
   }

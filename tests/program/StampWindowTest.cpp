@@ -162,7 +162,8 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   ASSERT_NE(nullptr, stamp);
   m_view->SendMessage(WM_COMMAND, CTALVEX42View::kColourCommand, kRed);
   EXPECT_EQ(kRed, stamp->m_colour);
-  Command(ID_VIEW_SHOW_ALL);
+  const CFRect& box = stamp->m_box;
+  m_view->ZoomToRect(CFRect(box.left - 5, box.top - 5, box.right + 5, box.bottom + 5));
   m_view->UpdateWindow();
   CreateDirectoryA("screenshots", nullptr);
   SaveClientPicture(m_view->m_hWnd, "screenshots\\stamp.bmp");
