@@ -21,6 +21,7 @@
 #include "model/records/BlockRecord.h"
 #include "output/StampBlock.h"
 #include "output/StampServices.h"
+#include "support/MemoryCanvas.h"
 #include "support/MessageBoxCapture.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/FakeGlyphSource.h"
@@ -283,6 +284,27 @@ TEST_F(StampBlockTest, TheFrameHasItsCornersAndARingForTheBorder) {
     ASSERT_NE(nullptr, curve);
     EXPECT_EQ(kCurveBlock, curve->m_type);
     EXPECT_EQ(nullptr, stamp->ToCurve(kRed));
+  }
+}
+
+// Drawn four pixels to the millimetre, the frame (10, 20, 50, 44) shows its outer edge at y 80
+// and its inner edge at y 84; solid, the border between them is filled.
+TEST_F(StampBlockTest, DrawingShowsBothEdgesOfTheBorder) {
+  std::unique_ptr<CStampBlock> stamp(Make(0, ""));
+  stamp->SetColour(nullptr, kRed, FALSE);
+  CMatrix2D display;
+  display.m[0] = display.m[4] = 4;
+  for (bool solid : {false, true}) {
+    SCOPED_TRACE(solid ? "solid" : "outline");
+    stamp->SetAttrBits(nullptr, solid ? kSolidAttr : 0, kSolidAttr);
+    MemoryCanvas canvas(240, 200);
+    stamp->Draw(&canvas.DC(), &display, 0);
+    EXPECT_FALSE(canvas.IsWhite(120, 80));
+    EXPECT_FALSE(canvas.IsWhite(120, 84));
+    EXPECT_FALSE(canvas.IsWhite(40, 120));
+    EXPECT_FALSE(canvas.IsWhite(44, 120));
+    EXPECT_EQ(!solid, canvas.IsWhite(120, 82));
+    EXPECT_TRUE(canvas.IsWhite(120, 120));
   }
 }
 

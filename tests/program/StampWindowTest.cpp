@@ -164,6 +164,7 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   EXPECT_EQ(kRed, stamp->m_colour);
   const CFRect& box = stamp->m_box;
   m_view->ZoomToRect(CFRect(box.left - 5, box.top - 5, box.right + 5, box.bottom + 5));
+  m_view->Invalidate();
   m_view->UpdateWindow();
   CreateDirectoryA("screenshots", nullptr);
   SaveClientPicture(m_view->m_hWnd, "screenshots\\stamp.bmp");
