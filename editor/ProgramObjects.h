@@ -17,6 +17,7 @@
 #include "output/CutSettings.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
+#include "output/StampServices.h"
 #include "text/CftFontTable.h"
 #include "text/CodeTable.h"
 #include "text/FontServices.h"
@@ -62,6 +63,8 @@ extern CFontServices g_fontServices;
 extern CModelServices g_modelServices;
 // The record dispatcher reads text blocks through it.
 extern CTextServices g_textServices;
+// The record dispatcher reads stamps through it.
+extern CStampServices g_stampServices;
 // Image blocks read their files through it.
 extern CRasterReaders g_rasterReaders;
 // Library blocks and the library dialogs read fonts' characters and libraries' graphics here.

@@ -85,6 +85,16 @@ const Text kNotIntegerFormat = {51050, "\"%.*s\" 不是可用的整数格式"};
 const Text kTemplateTooLong = {51051, "长度超过 %d 个字符"};
 const Text kFormatCount = {51052, "应含 %d 个整数格式, 实有 %d 个"};
 const Text kFormatRange = {51053, "应含 %d 至 %d 个整数格式, 实有 %d 个"};
+
+// The stamp maker.
+const Text kStampNotANumber = {52350, "请输入数字。"};
+const Text kStampEmptyFrame = {52351, "印章的宽度和高度必须大于 0。"};
+const Text kStampNegative = {52352, "边框宽度、圆角宽度、边距和字距不能小于 0。"};
+const Text kStampNoRoom = {52353, "边框、边距和字距太大, 印章里放不下文字。"};
+const Text kStampSquareOnly = {52354, "目前只能制作方形印章。"};
+// The shapes and the square shape's templates, one line each.
+const Text kStampShapes = {52355, "方  形\n圆  形\n菱  形\n三角形\n倒三角\n其  它"};
+const Text kStampTemplates = {52356, "空\n名章\n人名章1\n人名章2\n人名印章\n人名印章1\n人名印章2"};
 // clang-format on
 
 }  // namespace OutputText

@@ -634,4 +634,36 @@
 #define IDC_END_ANGLE 1279
 #define IDC_LINE_POINTS 1386
 
+// ---- Stamps: the stamp area dialog, its template pictures and the square seal dialog ----
+#define IDD_STAMP_AREA 305
+#define IDB_STAMP_TEMPLATES 307
+#define IDD_SQUARE_SEAL 308
+#define IDC_STAMP_SHAPE 1339
+#define IDC_STAMP_TEMPLATE 1341
+#define IDC_STAMP_PICTURES 32810
+#define IDC_STAMP_AREA_WIDTH 1144   // 1144, 1145, 1332 and 1337 do nothing; they are not shown
+#define IDC_STAMP_AREA_HEIGHT 1145
+#define IDC_STAMP_ADD_TEMPLATE 1332
+#define IDC_STAMP_DELETE_TEMPLATE 1337
+#define IDC_SEAL_WIDTH 1144
+#define IDC_SEAL_HEIGHT 1145
+#define IDC_SEAL_BORDER 1345
+#define IDC_SEAL_CORNER_SIZE 1344
+#define IDC_SEAL_STRAIGHT 1346
+#define IDC_SEAL_CUT 1347
+#define IDC_SEAL_ROUND 1348
+#define IDC_SEAL_MARGIN_X 1351
+#define IDC_SEAL_MARGIN_Y 1352
+#define IDC_SEAL_GAP_X 1353
+#define IDC_SEAL_GAP_Y 1206
+#define IDC_SEAL_TEXT 1207
+#define IDC_SEAL_PICTURE 1158
+#define IDS_STAMP_NOT_A_NUMBER 52350  // 52350-52356: the stamp maker's messages and lists
+#define IDS_STAMP_EMPTY_FRAME 52351
+#define IDS_STAMP_NEGATIVE 52352
+#define IDS_STAMP_NO_ROOM 52353
+#define IDS_STAMP_SQUARE_ONLY 52354
+#define IDS_STAMP_SHAPES 52355
+#define IDS_STAMP_TEMPLATES 52356
+
 // clang-format on

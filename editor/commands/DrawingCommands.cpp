@@ -4,6 +4,7 @@
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/commands/DrawingExport.h"
+#include "editor/commands/LibraryCommands.h"
 #include "editor/commands/OutlineOperations.h"
 #include "editor/commands/SelectionEdits.h"
 #include "editor/views/DocumentChange.h"
@@ -17,6 +18,8 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/StampAreaDlg.h"
+#include "output/StampBlock.h"
 #include "resources/Resource.h"
 
 // clang-format off
@@ -30,6 +33,7 @@ BEGIN_MESSAGE_MAP(CDrawingCommands, CCmdTarget)
   ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
   ON_COMMAND(CDrawingCommands::kArtworkRecord, OnArtworkRecord)
   ON_COMMAND(ID_PROPERTY_REFRESH, OnPropertyRefresh)
+  ON_COMMAND(ID_STAMP_NEW, OnNewStamp)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -215,5 +219,20 @@ void CDrawingCommands::OnPropertyRefresh() {
   // A selected guide is the current object: the selection tool deselects the guides first.
   CRulerManager* rulers = m_view->GetRulerManager();
   if (rulers && rulers->ShowGuidePanel(g_propertyWnd->m_hWnd)) return;
-  m_view->GetSelectTracker().ShowCurrentPanel(g_propertyWnd->m_hWnd);
+  CSelectTracker& tracker = m_view->GetSelectTracker();
+  // A stamp's panel is its dialog, which may change the stamp: that is one step of the document.
+  tracker.Hide(nullptr);
+  {
+    CDocumentChange change(*m_view->GetUndoManager(), Document());
+    tracker.ShowCurrentPanel(g_propertyWnd->m_hWnd);
+  }
+  tracker.Recount();
+  tracker.Show(nullptr);
+}
+
+void CDrawingCommands::OnNewStamp() {
+  const CPageSettings& page = Document()->GetPageSettings();
+  CStampAreaDlg dialog(page.m_width, page.m_height, m_view);
+  if (dialog.DoModal() != IDOK) return;
+  CLibraryCommands::PlaceBlock(m_view, dialog.TakeStamp());
 }

@@ -1,9 +1,9 @@
 // CDrawingCommands: the main view's commands on its drawing as a whole: the outline operations
 // through the transform library (weld, cut, intersection, exclusive or, contour cut, cut along
 // the selected guide line), select all, hollow, even spacing, the file output in its
-// text, plot and EPS formats, the artwork record file and the refresh of the property window. The
-// view's command table decides whether a command is enabled; the view then hands the command here
-// before its own message map.
+// text, plot and EPS formats, the artwork record file, the refresh of the property window and a
+// new stamp from the stamp maker. The view's command table decides whether a command is enabled;
+// the view then hands the command here before its own message map.
 //
 // Each command is one undo step, with the selection tracker hidden while the blocks change and
 // brought up to date afterwards. A command whose library step gives nothing leaves the drawing
@@ -55,6 +55,8 @@ protected:
   void OnArtworkRecord();
   // The floating property window, when shown, takes the panel of the current selection.
   void OnPropertyRefresh();
+  // The stamp maker's new stamp, centred on the page, added and selected in one undo step.
+  void OnNewStamp();
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -2,8 +2,9 @@
 // reverse order at exit. Objects of the other subsystems take their places in this list as they
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
 // after the cutter profile, then the mounted graphics libraries; the code conversion tables at the
-// end, then the font services, the model's services, the raster readers the image blocks use and
-// the library blocks' glyph source, which name objects above them.
+// end, then the font services, the model's services, the text and stamp record readers, the raster
+// readers the image blocks use and the library blocks' glyph source, which name objects above
+// them.
 #include "editor/ProgramObjects.h"
 
 #include <windows.h>
@@ -33,6 +34,7 @@ CFontServices g_fontServices(g_language, g_winFontTable, g_ttfFontTable, g_cftFo
                              g_big5ToGb);
 CModelServices g_modelServices(&g_cutterDevice, &g_transformDll);
 CTextServices g_textServices(&g_language);
+CStampServices g_stampServices;
 CRasterReaders g_rasterReaders;
 CLibraryGlyphs g_libraryGlyphs(g_winFontTable, g_mountLibList);
 CPropertyWnd* g_propertyWnd = nullptr;

@@ -162,7 +162,7 @@ const Table::Row kRows[] = {
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
   // Areas are flagged for cutting with the area tool's own buttons; the entry has nothing to do.
   RUN(ID_OUTPUT_AREA_SET, kEnabledOnly, kAlways),
-  PENDING(ID_STAMP_NEW),
+  RUN(ID_STAMP_NEW, kViewHandler, kAlways),
   RUN(ID_FILE_CUT_OUTPUT, kViewHandler, kAlways),
   PENDING(kPrintPreviewCommand),
   PENDING(kPrintCommand),

@@ -1273,6 +1273,44 @@ def cut_arrow_images(pressed):
     return c
 
 
+def stamp_templates():
+    """The square stamp's templates (bitmap 307): seven 60 x 60 pictures on the grey mask, a red
+    seal with its characters as blocks where each template's layout puts them."""
+    seal = (200, 30, 30)
+    c = Canvas(7 * 60, 60, GREY)
+
+    def character(x0, y0, x1, y1):
+        c.fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, seal)
+
+    # Cells inside the frame (8..51): right column 31..49, left column 10..28, rows 10..28 and
+    # 31..49, full height 10..49.
+    layouts = [
+        [],
+        [(31, 10, 49, 49), (10, 10, 28, 49)],
+        [(31, 10, 49, 28), (31, 31, 49, 49), (10, 10, 28, 49)],
+        [(31, 10, 49, 49), (10, 10, 28, 28), (10, 31, 28, 49)],
+        [(31, 10, 49, 28), (31, 31, 49, 49), (10, 10, 28, 28), (10, 31, 28, 49)],
+        None,
+        None,
+    ]
+    for i, cells in enumerate(layouts):
+        x = i * 60
+        c.fill(x + 4, 4, x + 55, 55, WHITE)
+        c.rect(x + 6, 6, x + 53, 53, seal)
+        c.rect(x + 7, 7, x + 52, 52, seal)
+        if cells is None:
+            # the templates that lay out nothing: a second frame, with cut corners for the last
+            if i == 6:
+                c.poly([(x + 16, 12), (x + 43, 12), (x + 47, 16), (x + 47, 43), (x + 43, 47),
+                        (x + 16, 47), (x + 12, 43), (x + 12, 16)], seal, True)
+            else:
+                c.rect(x + 12, 12, x + 47, 47, seal)
+            continue
+        for (x0, y0, x1, y1) in cells:
+            character(x + x0, y0, x + x1, y1)
+    return c
+
+
 def logo(path):
     """The start-up picture: drawn with ImageMagick so that the product name can be set in a font."""
     convert = shutil.which('convert')
@@ -1314,6 +1352,7 @@ def main():
     write_bmp(os.path.join(HERE, 'cuttabs.bmp'), cut_tab_images())
     write_bmp(os.path.join(HERE, 'cutarrows.bmp'), cut_arrow_images(False))
     write_bmp(os.path.join(HERE, 'cutarrows_pressed.bmp'), cut_arrow_images(True))
+    write_bmp(os.path.join(HERE, 'stamps.bmp'), stamp_templates())
     logo(os.path.join(HERE, 'logo.bmp'))
 
 

@@ -54,7 +54,8 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
       kManagerSilent, kJobFileFailed, kDataPathTooLong, kNoModel, kModelNotListed,
       kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
       kPortRefused, kPortNotOpened, kNotIntegerFormat, kTemplateTooLong, kFormatCount,
-      kFormatRange};
+      kFormatRange, kStampNotANumber, kStampEmptyFrame, kStampNegative, kStampNoRoom,
+      kStampSquareOnly, kStampShapes, kStampTemplates};
   // clang-format on
   for (const Text& text : texts) {
     SCOPED_TRACE(text.id);

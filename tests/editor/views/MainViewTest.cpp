@@ -330,7 +330,7 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   document->AddBlock(b);
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
-  for (UINT id : {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_STAMP_NEW),
+  for (UINT id : {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_LIBRARY_PRINT),
                   UINT(ID_IMAGE_TRACE)}) {
     ItemRecorder item;
     item.m_nID = id;

@@ -1,0 +1,291 @@
+// Stamps in the program's main frame under Xvfb, through the user's paths: the new-stamp command
+// runs the stamp area dialog and the square seal dialog (answered as a user would) and adds a
+// stamp centred on the page in one undo step; coloured from the palette, it is saved, opened
+// again with its colour and cut through the cut-output window into a plot file that holds its
+// frame, its ring and its characters. The stamp's panel (the property window) runs the square
+// seal dialog, which refuses values no stamp can take and applies the rest in one undo step.
+// Characters come from a glyph source of the test; pictures, the document and the plot file
+// are saved in screenshots\.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/bars/PropertyWnd.h"
+#include "editor/cut/CutFrame.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
+#include "output/SquareSealDlg.h"
+#include "output/StampAreaDlg.h"
+#include "output/StampBlock.h"
+#include "resources/Resource.h"
+#include "support/ClientPicture.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/ModalDialogDriver.h"
+#include "support/TempFolder.h"
+#include "text/layout/FakeGlyphSource.h"
+
+namespace {
+
+const UINT kUndoCommand = 57643;
+const DWORD kRed = 0xFF0000;
+
+std::string Text(HWND dialog, UINT id) {
+  char text[64] = {};
+  GetDlgItemTextA(dialog, static_cast<int>(id), text, sizeof text);
+  return text;
+}
+
+void Choose(HWND dialog, UINT list, UINT message, UINT notification, WPARAM index) {
+  HWND control = GetDlgItem(dialog, static_cast<int>(list));
+  SendMessageA(control, message, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, notification),
+               reinterpret_cast<LPARAM>(control));
+}
+
+// The number of cut runs (a pen-down command each) in an HP-GL plot file.
+int CutRuns(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string plot((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  int runs = 0;
+  for (size_t at = plot.find("PD"); at != std::string::npos; at = plot.find("PD", at + 2)) ++runs;
+  return runs;
+}
+
+class StampWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    static CMultiDocTemplate* drawings = nullptr;
+    if (!drawings) {
+      POSITION position = theApp.GetFirstDocTemplatePosition();
+      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    }
+    if (!drawings) {
+      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(drawings);
+    }
+    m_template = drawings;
+    m_untitledCount = m_template->m_nUntitledCount;
+    for (WORD code : {WORD(0xB1EA), WORD(0xD7BC), WORD(0xB7BD), WORD(0xD5C2)})
+      m_fonts.glyphs[code] = {MakePointRecord(100, 100, kPointStart | kPointOnCurve),
+                              MakePointRecord(924, 100, kPointOnCurve),
+                              MakePointRecord(924, 924, kPointOnCurve),
+                              MakePointRecord(100, 924, kPointOnCurve),
+                              MakePointRecord(100, 100, kPointClose | kPointOnCurve)};
+    m_frame = new CMDIMainFrame;
+    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_frame;
+    m_frame->MoveWindow(0, 0, 900, 640);
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    FindView();
+  }
+  void TearDown() override {
+    if (g_propertyWnd) g_propertyWnd->DestroyWindow();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    m_template->m_nUntitledCount = m_untitledCount;
+  }
+  void FindView() {
+    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
+    ASSERT_NE(nullptr, m_document);
+    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
+    ASSERT_NE(nullptr, m_view);
+  }
+  void Command(UINT id) {
+    m_view->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+  }
+  CStampBlock* OnlyStamp() {
+    CSegArray& blocks = m_document->GetBlockList();
+    if (blocks.GetSize() != 1 || blocks.GetBlock(0)->m_type != kStampBlock) return nullptr;
+    return static_cast<CStampBlock*>(blocks.GetBlock(0));
+  }
+  // The new-stamp command with the four-character template and the seal dialog's defaults.
+  void MakeStampFromTheMenu() {
+    ModalDialogDriver dialogs;
+    dialogs.Then([](CDialog* area) {
+      Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL, CBN_SELCHANGE, 4);
+      EXPECT_EQ(4,
+                SendDlgItemMessageA(area->m_hWnd, CStampAreaDlg::kPictureList, LB_GETCURSEL, 0, 0));
+      area->PostMessage(WM_COMMAND, IDOK);
+    });
+    dialogs.Then([](CDialog* seal) {
+      EXPECT_EQ("20.00", Text(seal->m_hWnd, CSquareSealDlg::kWidth));
+      EXPECT_EQ("1.00", Text(seal->m_hWnd, CSquareSealDlg::kBorder));
+      EXPECT_EQ("2.00", Text(seal->m_hWnd, CSquareSealDlg::kCornerSize));
+      EXPECT_EQ("0.50", Text(seal->m_hWnd, CSquareSealDlg::kGapY));
+      EXPECT_TRUE(IsDlgButtonChecked(seal->m_hWnd, CSquareSealDlg::kStraight));
+      EXPECT_EQ(CSquareSealDlg::kDefaultText, Text(seal->m_hWnd, CSquareSealDlg::kText));
+      seal->PostMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_STAMP_NEW);
+    EXPECT_EQ(2, dialogs.Shown());
+    EXPECT_EQ(0, dialogs.Stuck());
+  }
+
+  FakeGlyphSource m_fonts;
+  MessageBoxCapture m_boxes;
+  CMDIMainFrame* m_frame = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+};
+
+}  // namespace
+
+TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
+  MakeStampFromTheMenu();
+  CStampBlock* stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  const CPageSettings& page = m_document->GetPageSettings();
+  EXPECT_FLOAT_EQ((page.m_width - 20) / 2, stamp->m_frame.left);
+  EXPECT_FLOAT_EQ((page.m_height - 20) / 2, stamp->m_frame.top);
+  EXPECT_EQ(1, stamp->m_selected);
+  EXPECT_EQ(4, stamp->GetBoxArray()->GetSize());
+  Command(kUndoCommand);
+  EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+  MakeStampFromTheMenu();
+  stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  m_view->SendMessage(WM_COMMAND, CTALVEX42View::kColourCommand, kRed);
+  EXPECT_EQ(kRed, stamp->m_colour);
+  const CFRect& box = stamp->m_box;
+  m_view->ZoomToRect(CFRect(box.left - 5, box.top - 5, box.right + 5, box.bottom + 5));
+  m_view->Invalidate();
+  m_view->UpdateWindow();
+  CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(m_view->m_hWnd, "screenshots\\stamp.bmp");
+
+  TempFolder folder;
+  const std::string path = folder.File("STAMP.T42");
+  ASSERT_TRUE(m_document->OnSaveDocument(path.c_str()));
+  CopyFileA(path.c_str(), "screenshots\\stamp.T42", FALSE);
+  theApp.CloseAllDocuments(FALSE);
+  PumpMessages();
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  PumpMessages();
+  FindView();
+  stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  EXPECT_EQ(kRed, stamp->m_colour);
+  EXPECT_EQ(4, stamp->GetBoxArray()->GetSize());
+
+  // The cut window writes the job to a file through the plain HP-GL model.
+  const CString keptProfile = g_cutterDevice.ProfileFile().GetPath();
+  char program[MAX_PATH];
+  ASSERT_EQ(1, GetProgramDir(program, sizeof program));
+  const std::string ini = folder.File("Cutters.INI");
+  const std::string library = std::string(program) + "TalvexTransform.dll";
+  ASSERT_TRUE(
+      CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((std::string(program) + "program\\TalvexTransform.dll").c_str(),
+                        library.c_str(), FALSE));
+  const char* values[][2] = {{"Device", "HP-GL cutter"}, {"SavePaper", "0"}, {"Mirror", "0"},
+                             {"ZoomCut", "1"},           {"AutoFeed", "0"},  {"PageRect", "0"}};
+  for (auto& value : values) WritePrivateProfileStringA("CutInfo", value[0], value[1], ini.c_str());
+  g_cutterDevice.ProfileFile().SetPath(ini.c_str());
+  Command(ID_FILE_CUT_OUTPUT);
+  CString title;
+  ASSERT_TRUE(title.LoadString(IDS_CUT_OUTPUT));
+  auto* cut = dynamic_cast<CCutFrame*>(CWnd::FromHandle(FindWindowA(nullptr, title)));
+  ASSERT_NE(nullptr, cut);
+  const std::string plot = folder.File("stamp.plt");
+  SetDlgItemTextA(cut->GetDeviceBar().m_hWnd, IDC_CUT_PORT, plot.c_str());
+  EXPECT_TRUE(cut->GetDeviceBar().Output());
+  cut->DestroyWindow();
+  PumpMessages();
+  g_cutterDevice.ProfileFile().SetPath(keptProfile);
+  DeleteFileA(library.c_str());
+  // The frame, its inner edge and the four characters, each one run of the blade.
+  EXPECT_EQ(6, CutRuns(plot));
+  CopyFileA(plot.c_str(), "screenshots\\stamp.plt", FALSE);
+}
+
+TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneStep) {
+  MakeStampFromTheMenu();
+  CStampBlock* stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  const float left = stamp->m_frame.left;
+  const INT_PTR steps = m_view->GetUndoManager()->GetStepCount();
+  m_document->SetModifiedFlag(FALSE);
+  MessageBoxCapture boxes;
+  ModalDialogDriver dialogs;
+  dialogs.Then([&boxes](CDialog* seal) {
+    HWND window = seal->m_hWnd;
+    EXPECT_EQ("20.00", Text(window, CSquareSealDlg::kWidth));
+    for (const char* refused : {"0", "abc", "1e40"}) {
+      SetDlgItemTextA(window, CSquareSealDlg::kWidth, refused);
+      SendMessageA(window, WM_COMMAND, IDOK, 0);
+      EXPECT_TRUE(IsWindow(window)) << refused;
+    }
+    SetDlgItemTextA(window, CSquareSealDlg::kWidth, "30");
+    for (const char* refused : {"-1", "15"}) {  // below 0, and no room left for the characters
+      SetDlgItemTextA(window, CSquareSealDlg::kMarginX, refused);
+      SendMessageA(window, WM_COMMAND, IDOK, 0);
+      EXPECT_EQ(GetDlgItem(window, CSquareSealDlg::kMarginX), GetFocus());
+    }
+    EXPECT_EQ(5u, boxes.Count());
+    SetDlgItemTextA(window, CSquareSealDlg::kMarginX, "1");
+    CheckRadioButton(window, CSquareSealDlg::kStraight, CSquareSealDlg::kRound,
+                     CSquareSealDlg::kRound);
+    seal->PostMessage(WM_COMMAND, IDOK);
+  });
+  // The property window shown with the stamp selected asks for its panel.
+  m_frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
+  PumpMessages();
+  EXPECT_EQ(1, dialogs.Shown());
+  EXPECT_FLOAT_EQ(left - 5, stamp->m_frame.left);
+  EXPECT_EQ(CStampBlock::kRoundCorners, stamp->m_cornerType);
+  EXPECT_FLOAT_EQ(1, stamp->m_marginX);
+  EXPECT_EQ(steps + 1, m_view->GetUndoManager()->GetStepCount());
+  EXPECT_TRUE(m_document->IsModified());
+  Command(kUndoCommand);
+  EXPECT_FLOAT_EQ(left, stamp->m_frame.left);
+  EXPECT_EQ(CStampBlock::kStraightCorners, stamp->m_cornerType);
+}
+
+TEST_F(StampWindowTest, OnlySquareStampsAreMadeAndCancellingMakesNone) {
+  CreateDirectoryA("screenshots", nullptr);
+  ModalDialogDriver dialogs;
+  dialogs.Then([this](CDialog* area) {
+    HWND window = area->m_hWnd;
+    for (UINT hidden : {1144u, 1145u, 1332u, 1337u})
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, static_cast<int>(hidden)))) << hidden;
+    EXPECT_EQ(60, SendDlgItemMessageA(window, CStampAreaDlg::kPictureList, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(7, SendDlgItemMessageA(window, CStampAreaDlg::kPictureList, LB_GETCOUNT, 0, 0));
+    area->UpdateWindow();
+    SaveClientPicture(window, "screenshots\\stamp_area.bmp");
+    Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 1);
+    EXPECT_EQ(0, SendDlgItemMessageA(window, CStampAreaDlg::kTemplateCombo, CB_GETCOUNT, 0, 0));
+    SendMessageA(window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(1u, m_boxes.Count());
+    Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 0);
+    Choose(window, CStampAreaDlg::kPictureList, LB_SETCURSEL, LBN_SELCHANGE, 2);
+    EXPECT_EQ(2, SendDlgItemMessageA(window, CStampAreaDlg::kTemplateCombo, CB_GETCURSEL, 0, 0));
+    area->PostMessage(WM_COMMAND, IDOK);
+  });
+  dialogs.Then([](CDialog* seal) {
+    seal->UpdateWindow();
+    SaveClientPicture(seal->m_hWnd, "screenshots\\square_seal.bmp");
+    seal->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  Command(ID_STAMP_NEW);
+  // The area dialog stayed open after the seal dialog was cancelled: the driver closed it.
+  EXPECT_EQ(2, dialogs.Shown());
+  EXPECT_EQ(1, dialogs.Stuck());
+  EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(1u, m_boxes.Count());
+}
