@@ -48,9 +48,9 @@ CBlock* Join(CBlock* first, CBlock* later) {
 
 }  // namespace
 
-CImageTracer::CImageTracer() {
-  m_vectoriser.Bind();
-  m_tracer.Bind();
+CImageTracer::CImageTracer(LPCSTR vectoriserPath, LPCSTR tracerPath) {
+  m_vectoriser.Bind(vectoriserPath);
+  m_tracer.Bind(tracerPath);
 }
 
 bool CImageTracer::IsBound(bool useVectoriser) const {

@@ -36,7 +36,8 @@ public:
     int colours = 0;
   };
 
-  CImageTracer();
+  // The libraries by their own file names, or by the paths given (tests).
+  explicit CImageTracer(LPCSTR vectoriserPath = nullptr, LPCSTR tracerPath = nullptr);
   CImageTracer(const CImageTracer&) = delete;
   CImageTracer& operator=(const CImageTracer&) = delete;
 
