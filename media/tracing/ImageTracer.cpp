@@ -11,6 +11,8 @@
 #include "media/tracing/TraceTexts.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/blocks/ImageBlock.h"
+#include "model/blocks/RasterImageInfo.h"
 #include "model/records/BlockRecord.h"
 
 namespace {
@@ -138,5 +140,34 @@ CBlock* CImageTracer::TraceBitmap(HBITMAP bitmap, bool useVectoriser, HWND owner
                       ImageText::LoadOr(TraceText::kErrorCaptionId, TraceText::kErrorCaption),
                       MB_OK | MB_ICONERROR);
   }
+  return traced;
+}
+
+CBlock* CImageTracer::TraceImage(const CImageBlock& image, bool useVectoriser, HWND owner,
+                                 Report* report, SIZE* pixels,
+                                 const std::function<void()>& beforeCall) {
+  Report local;
+  Report& result = report ? *report : local;
+  result = Report();
+  RasterImageInfo info;
+  if (!image.ReadImage(&info)) return nullptr;
+  if (pixels) *pixels = {info.width, info.height};
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = info.width;
+  header.biHeight = info.height;
+  header.biPlanes = 1;
+  header.biBitCount = info.bitsPerPixel;
+  // The file's rows as stored, bottom row first; their memory's size bounds what is read.
+  HGLOBAL rows = image.ReadBits(false);
+  if (!rows) return nullptr;
+  CBlock* traced = nullptr;
+  {
+    CGlobalLock lock(rows);
+    if (lock.Data())
+      traced = TraceDib(header, lock.Data(), lock.Size(), useVectoriser, owner, &result,
+                        beforeCall);
+  }
+  GlobalFree(rows);
   return traced;
 }

@@ -18,6 +18,7 @@
 #include "media/VectorisingDll.h"
 
 class CBlock;
+class CImageBlock;
 
 class CImageTracer {
 public:
@@ -50,6 +51,10 @@ public:
   // The same for a bitmap handle, whose pixels are read in its own format with the screen's
   // context; more than two colours are explained in a message box over owner.
   CBlock* TraceBitmap(HBITMAP bitmap, bool useVectoriser, HWND owner, Report* report = nullptr);
+
+  // The same for the pixels of an image block's file; pixels receives the picture's size.
+  CBlock* TraceImage(const CImageBlock& image, bool useVectoriser, HWND owner, Report* report,
+                     SIZE* pixels, const std::function<void()>& beforeCall = nullptr);
 
   bool IsBound(bool useVectoriser) const;
   CVectorisingDll& Vectoriser() { return m_vectoriser; }

@@ -103,8 +103,9 @@ TEST(DibPixels, EveryDepthGivesItsValuesColoursAndPlane) {
       return x == width - 1 && y == 0 ? depth.ink ^ 3 : ink(x, y) ? depth.ink : depth.background;
     });
     DWORD full[3] = {2};
-    if (depth.bits > 1)
+    if (depth.bits > 1) {
       EXPECT_EQ(3, CountDibColors(three.header, three.bits.data(), three.bits.size(), full));
+    }
     Dib one = MakeDib(width, height, depth.bits, [&](int, int) { return depth.background; });
     DWORD single[3] = {2};
     EXPECT_EQ(1, CountDibColors(one.header, one.bits.data(), one.bits.size(), single));
