@@ -33,11 +33,15 @@ const Field kFields[] = {
 };
 const char kKeepKneesKey[] = "KeepKnees";
 
+// Every value is stored as text, as the library's wrapper reads it; whole ones as integers.
 void WriteValue(const CAppProfile& profile, const VectorParameter& parameter, float value) {
-  if (parameter.whole)
-    profile.WriteInt(settings::kVector, parameter.key, static_cast<int>(value));
-  else
+  if (!parameter.whole) {
     profile.WriteFloat(settings::kVector, parameter.key, value);
+    return;
+  }
+  CString text;
+  text.Format("%d", static_cast<int>(value));
+  profile.WriteString(settings::kVector, parameter.key, text);
 }
 
 }  // namespace
@@ -89,7 +93,8 @@ void CVectorizeImageSetDlg::OnOK() {
   }
   for (const Field& field : kFields)
     WriteValue(Profile(), *CVectorParameters::Find(field.key), ReadFloat(field.control));
-  Profile().WriteInt(settings::kVector, kKeepKneesKey, IsChecked(kKeepKnees) ? 1 : 0);
+  WriteValue(Profile(), *CVectorParameters::Find(kKeepKneesKey),
+             IsChecked(kKeepKnees) ? 1.0f : 0.0f);
   // The values just stored are the ones the library is to take.
   Profile().WriteInt(settings::kVector, settings::kVectorDelta, settings::kVectorDeltaOwnValues);
   EndDialog(IDOK);
