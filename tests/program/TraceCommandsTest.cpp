@@ -28,6 +28,7 @@
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -209,6 +210,9 @@ TEST_F(TraceCommands, TheOutlineLiesOverTheImageInOneStepWithTheImageBehindIt) {
           EXPECT_EQ(BST_UNCHECKED, d->IsDlgButtonChecked(id)) << id;
         EXPECT_EQ("512", Text(d, COutlineImageDlg::kBlackThreshold));
         d->SetDlgItemText(COutlineImageDlg::kBlackThreshold, "400");
+        d->UpdateWindow();
+        CreateDirectoryA("screenshots", nullptr);
+        SaveClientPicture(d->m_hWnd, "screenshots\\outline_dialog.bmp");
         d->PostMessage(WM_COMMAND, IDOK);
       });
       Menu(command);
@@ -227,6 +231,8 @@ TEST_F(TraceCommands, TheOutlineLiesOverTheImageInOneStepWithTheImageBehindIt) {
     EXPECT_NEAR(80.0f, outline->m_box.right, 1e-3);
     EXPECT_NEAR(80.0f, outline->m_box.bottom, 1e-3);
     EXPECT_EQ(1, Steps());
+    m_view->UpdateWindow();
+    SaveClientPicture(m_view->m_hWnd, "screenshots\\traced_outline.bmp");
     Menu(kUndo);
     ASSERT_EQ(1, Blocks());
     EXPECT_EQ(image, Block(0));
