@@ -323,15 +323,15 @@ TEST_F(MainView, APaletteColourIsOneUndoStepAndColourNothingLeavesTheDocumentUnm
   EXPECT_FALSE(undo.enabled);
 }
 
-TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
+TEST_F(MainView, CommandsTheSelectionDoesNotAllowAreDisabledAndDoNothingWhenSentAnyway) {
   CCurveBlock* a = MakeSquareCurve(10, 10, 20);
   CCurveBlock* b = MakeSquareCurve(40, 10, 20);
   document->AddBlock(a);
   document->AddBlock(b);
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
-  for (UINT id : {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_LIBRARY_PRINT),
-                  UINT(ID_IMAGE_TRACE)}) {
+  for (UINT id :
+       {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_OUTLINE_UNCROSS_TEXT)}) {
     ItemRecorder item;
     item.m_nID = id;
     EXPECT_TRUE(item.DoUpdate(view, TRUE)) << id;
