@@ -7,44 +7,93 @@
 
 namespace {
 
-typedef std::vector<OutlinePoint> Loop;
+typedef CRingAssembler::Loop Loop;
+typedef CRingAssembler::Corner Corner;
 
 // Twice the area, positive when the loop runs counter-clockwise (y up): an outer ring here.
 double Shoelace(const Loop& loop) {
   double sum = 0;
   for (size_t i = 0, j = loop.size() - 1; i < loop.size(); j = i++)
-    sum += (loop[j].x() - loop[0].x()) * (loop[i].y() - loop[0].y()) -
-           (loop[i].x() - loop[0].x()) * (loop[j].y() - loop[0].y());
+    sum += (loop[j].x - loop[0].x) * (loop[i].y - loop[0].y) -
+           (loop[i].x - loop[0].x) * (loop[j].y - loop[0].y);
   return sum;
 }
 
-bool Same(const OutlinePoint& a, const OutlinePoint& b) { return a.x() == b.x() && a.y() == b.y(); }
+bool Same(const Corner& a, const Corner& b) { return a.x == b.x && a.y == b.y; }
 
 // The loop in page units, turned round (Boost.Geometry's outer rings run clockwise) and closed.
 OutlinePolygon::ring_type PageRing(const Loop& loop, double originX, double originY, double step) {
   OutlinePolygon::ring_type ring;
   ring.reserve(loop.size() + 1);
   for (auto p = loop.rbegin(); p != loop.rend(); ++p)
-    ring.push_back(OutlinePoint(originX + p->x() * step, originY + p->y() * step));
+    ring.push_back(OutlinePoint(originX + p->x * step, originY + p->y * step));
   ring.push_back(ring.front());
   return ring;
+}
+
+// A corner within this many grid steps of the line through its neighbours (a spike that runs out
+// and back, or a point on the way), and a loop no wider than this on average, comes from edges
+// that run along each other but for the grid's rounding; they go, as a rounding grid would take
+// them out.
+const double kFlatness = 1;
+
+// Twice the area of the triangle a, b, c, over its longest side: its height there.
+double Height(const Corner& a, const Corner& b, const Corner& c) {
+  const double abx = b.x - a.x, aby = b.y - a.y, acx = c.x - a.x, acy = c.y - a.y;
+  const double longest = std::max(std::max(std::hypot(abx, aby), std::hypot(acx, acy)),
+                                  std::hypot(c.x - b.x, c.y - b.y));
+  return longest > 0 ? std::fabs(abx * acy - aby * acx) / longest : 0;
+}
+
+// Whether the middle corner can go.
+bool Flat(const Corner& a, const Corner& b, const Corner& c) {
+  return !b.joint && Height(a, b, c) <= kFlatness;
+}
+
+// The loop without flat corners, and empty when what is left is no more than a sliver.
+void Simplify(Loop* loop) {
+  Loop kept;
+  kept.reserve(loop->size());
+  for (const Corner& p : *loop) {
+    while (kept.size() >= 2 && Flat(kept[kept.size() - 2], kept.back(), p))
+      kept.pop_back();
+    kept.push_back(p);
+  }
+  // Round the joint, where the last points meet the first.
+  for (bool changed = true; changed && kept.size() >= 3;) {
+    changed = false;
+    const size_t n = kept.size();
+    if (Flat(kept[n - 2], kept[n - 1], kept[0])) {
+      kept.pop_back();
+      changed = true;
+    } else if (Flat(kept[n - 1], kept[0], kept[1])) {
+      kept.erase(kept.begin());
+      changed = true;
+    }
+  }
+  if (kept.size() < 3) kept.clear();
+  double perimeter = 0;
+  for (size_t i = 0, j = kept.size() - 1; !kept.empty() && i < kept.size(); j = i++)
+    perimeter += std::hypot(kept[i].x - kept[j].x, kept[i].y - kept[j].y);
+  if (!kept.empty() && std::fabs(Shoelace(kept)) <= kFlatness * perimeter) kept.clear();
+  loop->swap(kept);
 }
 
 // Splits a loop that passes a point more than once into loops that each pass it once.
 void SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops) {
   Loop stack;
   std::map<std::pair<double, double>, size_t> at;
-  for (const OutlinePoint& p : loop) {
-    auto found = at.find(std::make_pair(p.x(), p.y()));
+  for (const Corner& p : loop) {
+    auto found = at.find(std::make_pair(p.x, p.y));
     if (found == at.end()) {
-      at.emplace(std::make_pair(p.x(), p.y()), stack.size());
+      at.emplace(std::make_pair(p.x, p.y), stack.size());
       stack.push_back(p);
       continue;
     }
     const size_t from = found->second;
     if (stack.size() - from >= 3) loops->push_back(Loop(stack.begin() + from, stack.end()));
     for (size_t i = from + 1; i < stack.size(); ++i)
-      at.erase(std::make_pair(stack[i].x(), stack[i].y()));
+      at.erase(std::make_pair(stack[i].x, stack[i].y));
     stack.resize(from + 1);
   }
   if (stack.size() >= 3) loops->push_back(stack);
@@ -52,28 +101,34 @@ void SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops) {
 
 }  // namespace
 
-int CRingAssembler::Start(double x, double y, bool hole, int below) {
+int CRingAssembler::Start(double x, double y, bool joint, bool hole, int below) {
   const int chain = static_cast<int>(m_chains.size());
-  m_points.push_back(Point{x, y, -1});
+  m_points.push_back(Point{x, y, -1, joint});
   const int point = static_cast<int>(m_points.size() - 1);
   m_chains.push_back(Chain{point, point, -1, -1, chain, hole, below, -1, false, false});
   return chain;
 }
 
-void CRingAssembler::Append(int chain, double x, double y) {
+void CRingAssembler::Append(int chain, double x, double y, bool joint) {
   Chain& c = m_chains[chain];
-  const Point& last = m_points[c.last];
-  if (last.x == x && last.y == y) return;
-  m_points.push_back(Point{x, y, -1});
+  Point& last = m_points[c.last];
+  if (last.x == x && last.y == y) {
+    last.joint = last.joint || joint;
+    return;
+  }
+  m_points.push_back(Point{x, y, -1, joint});
   m_points[c.last].next = static_cast<int>(m_points.size() - 1);
   c.last = static_cast<int>(m_points.size() - 1);
 }
 
-void CRingAssembler::Prepend(int chain, double x, double y) {
+void CRingAssembler::Prepend(int chain, double x, double y, bool joint) {
   Chain& c = m_chains[chain];
-  const Point& first = m_points[c.first];
-  if (first.x == x && first.y == y) return;
-  m_points.push_back(Point{x, y, c.first});
+  Point& first = m_points[c.first];
+  if (first.x == x && first.y == y) {
+    first.joint = first.joint || joint;
+    return;
+  }
+  m_points.push_back(Point{x, y, c.first, joint});
   c.first = static_cast<int>(m_points.size() - 1);
 }
 
@@ -88,7 +143,10 @@ void CRingAssembler::Join(int chain, int other) {
   int from = o.first;
   // The joint point is often the last of one and the first of the other.
   const Point& last = m_points[c.last];
-  if (m_points[from].x == last.x && m_points[from].y == last.y) from = m_points[from].next;
+  if (m_points[from].x == last.x && m_points[from].y == last.y) {
+    m_points[c.last].joint = m_points[c.last].joint || m_points[from].joint;
+    from = m_points[from].next;
+  }
   if (from >= 0) {
     m_points[c.last].next = from;
     c.last = o.last;
@@ -119,16 +177,24 @@ int CRingAssembler::Root(int chain) {
 void CRingAssembler::LoopsOf(const Chain& chain, std::vector<Loop>* loops) const {
   Loop loop;
   for (int p = chain.first; p >= 0; p = m_points[p].next) {
-    OutlinePoint point(m_points[p].x, m_points[p].y);
-    if (loop.empty() || !Same(loop.back(), point)) loop.push_back(point);
+    Corner point{m_points[p].x, m_points[p].y, m_points[p].joint};
+    if (loop.empty() || !Same(loop.back(), point))
+      loop.push_back(point);
+    else
+      loop.back().joint = loop.back().joint || point.joint;
     if (p == chain.last) break;
   }
   while (loop.size() > 1 && Same(loop.front(), loop.back())) loop.pop_back();
+  const size_t from = loops->size();
   if (chain.touching) {
     SplitAtRepeats(loop, loops);
   } else if (loop.size() >= 3) {
     loops->push_back(std::move(loop));
   }
+  for (size_t i = from; i < loops->size(); ++i) Simplify(&(*loops)[i]);
+  loops->erase(std::remove_if(loops->begin() + from, loops->end(),
+                              [](const Loop& l) { return l.empty(); }),
+               loops->end());
 }
 
 OutlineArea CRingAssembler::Area(double originX, double originY, double step) {

@@ -17,10 +17,18 @@
 
 class CRingAssembler {
 public:
-  // A new chain of the one point; below is the chain just under it, for a hole.
-  int Start(double x, double y, bool hole, int below);
-  void Append(int chain, double x, double y);
-  void Prepend(int chain, double x, double y);
+  // A corner of a finished ring in grid units.
+  struct Corner {
+    double x, y;
+    bool joint;
+  };
+  typedef std::vector<Corner> Loop;
+
+  // A new chain of the one point; below is the chain just under it, for a hole. A joint is a
+  // point where the result touches itself: it stays even where the boundary runs straight on.
+  int Start(double x, double y, bool joint, bool hole, int below);
+  void Append(int chain, double x, double y, bool joint);
+  void Prepend(int chain, double x, double y, bool joint);
   // Carries the chain on into the first point of other: a ring when they are the same chain,
   // else other becomes part of chain, which takes over its last end and that end's holder.
   void Join(int chain, int other);
@@ -38,6 +46,7 @@ private:
   struct Point {
     double x, y;
     int next;
+    bool joint;
   };
   struct Chain {
     int first, last;  // points
@@ -48,7 +57,6 @@ private:
     int into;  // the chain it became part of, or -1
     bool closed, touching;
   };
-  typedef std::vector<OutlinePoint> Loop;
 
   int Root(int chain);
   void LoopsOf(const Chain& chain, std::vector<Loop>* loops) const;

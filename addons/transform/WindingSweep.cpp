@@ -357,22 +357,22 @@ void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, 
   End& a = m_ends[arriving];
   End& d = m_ends[departing];
   if (a.incoming && d.incoming) {
-    m_rings.Append(a.chain, p.x, p.y);
+    m_rings.Append(a.chain, p.x, p.y, !single);
     const bool closes = a.chain == d.chain;
     m_rings.Join(a.chain, d.chain);
     // The other chain's far end, and whoever holds it, now belong to this chain.
     if (!closes) Hold(m_rings.LastHolder(a.chain), a.chain);
   } else if (a.incoming) {
     // A straight edge on through p needs no corner there.
-    if (!(single && a.edge == d.edge)) m_rings.Append(a.chain, p.x, p.y);
+    if (!(single && a.edge == d.edge)) m_rings.Append(a.chain, p.x, p.y, !single);
     d.chain = a.chain;
     m_rings.LastHolder(a.chain) = ~departing;
   } else if (d.incoming) {
-    if (!(single && a.edge == d.edge)) m_rings.Prepend(d.chain, p.x, p.y);
+    if (!(single && a.edge == d.edge)) m_rings.Prepend(d.chain, p.x, p.y, !single);
     a.chain = d.chain;
     m_rings.FirstHolder(d.chain) = ~arriving;
   } else {
-    const int chain = m_rings.Start(p.x, p.y, hole, hole ? ChainBelow(below) : -1);
+    const int chain = m_rings.Start(p.x, p.y, !single, hole, hole ? ChainBelow(below) : -1);
     a.chain = d.chain = chain;
     m_rings.FirstHolder(chain) = ~arriving;
     m_rings.LastHolder(chain) = ~departing;
