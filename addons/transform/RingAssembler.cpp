@@ -105,7 +105,7 @@ int CRingAssembler::Start(double x, double y, bool joint, bool hole, int below) 
   const int chain = static_cast<int>(m_chains.size());
   m_points.push_back(Point{x, y, -1, joint});
   const int point = static_cast<int>(m_points.size() - 1);
-  m_chains.push_back(Chain{point, point, -1, -1, chain, hole, below, -1, false, false});
+  m_chains.push_back(Chain{point, point, 1, -1, -1, chain, hole, below, -1, false, false});
   return chain;
 }
 
@@ -117,6 +117,7 @@ void CRingAssembler::Append(int chain, double x, double y, bool joint) {
     return;
   }
   m_points.push_back(Point{x, y, -1, joint});
+  ++c.size;
   m_points[c.last].next = static_cast<int>(m_points.size() - 1);
   c.last = static_cast<int>(m_points.size() - 1);
 }
@@ -129,6 +130,7 @@ void CRingAssembler::Prepend(int chain, double x, double y, bool joint) {
     return;
   }
   m_points.push_back(Point{x, y, c.first, joint});
+  ++c.size;
   c.first = static_cast<int>(m_points.size() - 1);
 }
 
@@ -150,6 +152,7 @@ void CRingAssembler::Join(int chain, int other) {
   if (from >= 0) {
     m_points[c.last].next = from;
     c.last = o.last;
+    c.size += o.size;
   }
   c.lastHolder = o.lastHolder;
   if (o.order < c.order) {
@@ -176,6 +179,7 @@ int CRingAssembler::Root(int chain) {
 
 void CRingAssembler::LoopsOf(const Chain& chain, std::vector<Loop>* loops) const {
   Loop loop;
+  loop.reserve(chain.size);
   for (int p = chain.first; p >= 0; p = m_points[p].next) {
     Corner point{m_points[p].x, m_points[p].y, m_points[p].joint};
     if (loop.empty() || !Same(loop.back(), point))

@@ -24,6 +24,8 @@ public:
   };
   typedef std::vector<Corner> Loop;
 
+  // Room for about this many points in all.
+  void Reserve(std::size_t points) { m_points.reserve(points); }
   // A new chain of the one point; below is the chain just under it, for a hole. A joint is a
   // point where the result touches itself: it stays even where the boundary runs straight on.
   int Start(double x, double y, bool joint, bool hole, int below);
@@ -50,6 +52,7 @@ private:
   };
   struct Chain {
     int first, last;  // points
+    int size;         // how many
     int firstHolder, lastHolder;
     int order;  // when the earliest chain of its ring started
     bool hole;

@@ -23,9 +23,9 @@ std::int64_t Orientation(const SweepLine& line, const GridPoint& q) {
 
 int SignOf(std::int64_t value) { return (value > 0) - (value < 0); }
 
-// A point as fractions x / d and y / d with d > 0.
+// One coordinate of a point as a fraction n / d with d > 0.
 struct Fraction {
-  CWideInteger x, y;
+  CWideInteger n;
   std::int64_t d;
 };
 
@@ -109,8 +109,9 @@ int CSweepGeometry::Turn(int first, int second) const {
 
 namespace {
 
-Fraction FractionOf(const CSweepGeometry& geometry, const SweepPoint& p) {
-  if (!p.crossing) return Fraction{CWideInteger(p.grid.x), CWideInteger(p.grid.y), 1};
+// The x (or y) of the point as a fraction.
+Fraction FractionOf(const CSweepGeometry& geometry, const SweepPoint& p, bool y) {
+  if (!p.crossing) return Fraction{CWideInteger(y ? p.grid.y : p.grid.x), 1};
   const SweepLine& a = geometry.Line(p.first);
   const SweepLine& b = geometry.Line(p.second);
   std::int64_t den = Cross(a.dx, a.dy, b.dx, b.dy);
@@ -120,22 +121,29 @@ Fraction FractionOf(const CSweepGeometry& geometry, const SweepPoint& p) {
     den = -den;
     num = -num;
   }
-  return Fraction{CWideInteger(a.from.x) * den + CWideInteger(a.dx) * num,
-                  CWideInteger(a.from.y) * den + CWideInteger(a.dy) * num, den};
+  return y ? Fraction{CWideInteger(a.from.y) * den + CWideInteger(a.dy) * num, den}
+           : Fraction{CWideInteger(a.from.x) * den + CWideInteger(a.dx) * num, den};
+}
+
+int CompareFractions(const Fraction& a, const Fraction& b) {
+  return ::Compare(a.n * b.d, b.n * a.d);
 }
 
 }  // namespace
 
 int CSweepGeometry::CompareExactly(const SweepPoint& p, const SweepPoint& q) const {
-  Fraction a = FractionOf(*this, p), b = FractionOf(*this, q);
-  int byX = ::Compare(a.x * b.d, b.x * a.d);
+  const int byX = CompareFractions(FractionOf(*this, p, false), FractionOf(*this, q, false));
   if (byX) return byX;
-  return ::Compare(a.y * b.d, b.y * a.d);
+  // Points above each other (often mirror images) mostly differ clearly in y.
+  const double error = ((p.crossing ? 1 : 0) + (q.crossing ? 1 : 0)) * kCrossingError;
+  if (p.y < q.y - error) return -1;
+  if (p.y > q.y + error) return 1;
+  return CompareFractions(FractionOf(*this, p, true), FractionOf(*this, q, true));
 }
 
 int CSweepGeometry::SideExactly(const SweepLine& line, const SweepPoint& p) const {
-  Fraction f = FractionOf(*this, p);
-  CWideInteger rx = f.x - CWideInteger(line.from.x) * f.d;
-  CWideInteger ry = f.y - CWideInteger(line.from.y) * f.d;
+  const Fraction x = FractionOf(*this, p, false), y = FractionOf(*this, p, true);
+  CWideInteger rx = x.n - CWideInteger(line.from.x) * x.d;
+  CWideInteger ry = y.n - CWideInteger(line.from.y) * y.d;
   return (ry * line.dx - rx * line.dy).Sign();
 }

@@ -1,20 +1,38 @@
 #include "addons/transform/WideInteger.h"
 
+namespace {
+
+// The 128-bit product of a and b as its high and low halves.
+void Multiply(std::uint64_t a, std::uint64_t b, std::uint64_t* high, std::uint64_t* low) {
+#if defined(__SIZEOF_INT128__)
+  const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+  *low = static_cast<std::uint64_t>(product);
+  *high = static_cast<std::uint64_t>(product >> 64);
+#else
+  const std::uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32, b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
+  const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+  const std::uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+  *low = (middle << 32) | (p00 & 0xFFFFFFFFu);
+  *high = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+#endif
+}
+
+}  // namespace
+
 CWideInteger::CWideInteger(std::int64_t value) {
-  std::uint64_t bits = static_cast<std::uint64_t>(value);
-  m_limbs[0] = static_cast<std::uint32_t>(bits);
-  m_limbs[1] = static_cast<std::uint32_t>(bits >> 32);
-  const std::uint32_t fill = value < 0 ? 0xFFFFFFFFu : 0;
-  for (int i = 2; i < kLimbs; ++i) m_limbs[i] = fill;
+  m_limbs[0] = static_cast<std::uint64_t>(value);
+  const std::uint64_t fill = value < 0 ? ~std::uint64_t(0) : 0;
+  for (int i = 1; i < kLimbs; ++i) m_limbs[i] = fill;
 }
 
 CWideInteger CWideInteger::operator+(const CWideInteger& other) const {
   CWideInteger sum;
   std::uint64_t carry = 0;
   for (int i = 0; i < kLimbs; ++i) {
-    carry += std::uint64_t(m_limbs[i]) + other.m_limbs[i];
-    sum.m_limbs[i] = static_cast<std::uint32_t>(carry);
-    carry >>= 32;
+    const std::uint64_t partial = m_limbs[i] + carry;
+    const std::uint64_t limb = partial + other.m_limbs[i];
+    carry = (partial < carry) + (limb < partial);
+    sum.m_limbs[i] = limb;
   }
   return sum;
 }
@@ -23,9 +41,9 @@ CWideInteger CWideInteger::operator-() const {
   CWideInteger negated;
   std::uint64_t carry = 1;
   for (int i = 0; i < kLimbs; ++i) {
-    carry += std::uint32_t(~m_limbs[i]);
-    negated.m_limbs[i] = static_cast<std::uint32_t>(carry);
-    carry >>= 32;
+    const std::uint64_t limb = ~m_limbs[i] + carry;
+    carry = carry && limb == 0;
+    negated.m_limbs[i] = limb;
   }
   return negated;
 }
@@ -36,18 +54,17 @@ CWideInteger CWideInteger::operator*(std::int64_t factor) const {
   // Magnitudes multiplied limb by limb, the sign put back afterwards.
   const bool negative = IsNegative() != (factor < 0);
   const CWideInteger magnitude = IsNegative() ? -*this : *this;
-  std::uint64_t f = factor < 0 ? 0 - static_cast<std::uint64_t>(factor)
-                               : static_cast<std::uint64_t>(factor);
-  const std::uint32_t low = static_cast<std::uint32_t>(f), high = static_cast<std::uint32_t>(f >> 32);
-  CWideInteger product(0);
+  const std::uint64_t f = factor < 0 ? 0 - static_cast<std::uint64_t>(factor)
+                                     : static_cast<std::uint64_t>(factor);
+  CWideInteger product;
   std::uint64_t carry = 0;
   for (int i = 0; i < kLimbs; ++i) {
-    // Column i gathers limb i times the low half and limb i-1 times the high half.
-    std::uint64_t a = std::uint64_t(magnitude.m_limbs[i]) * low;
-    std::uint64_t b = i > 0 ? std::uint64_t(magnitude.m_limbs[i - 1]) * high : 0;
-    std::uint64_t column = (a & 0xFFFFFFFFu) + (b & 0xFFFFFFFFu) + (carry & 0xFFFFFFFFu);
-    product.m_limbs[i] = static_cast<std::uint32_t>(column);
-    carry = (column >> 32) + (a >> 32) + (b >> 32) + (carry >> 32);
+    std::uint64_t high, low;
+    Multiply(magnitude.m_limbs[i], f, &high, &low);
+    low += carry;
+    high += low < carry;
+    product.m_limbs[i] = low;
+    carry = high;
   }
   return negative ? -product : product;
 }

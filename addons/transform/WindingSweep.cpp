@@ -18,15 +18,14 @@ const unsigned kProgressInterval = 4096;
 // What the sweep keeps of an edge besides its line.
 struct EdgeState {
   int group;
-  int delta;  // what crossing it upwards adds to its group's winding number
-  int next;   // the edge after it along its ring's monotone run, or -1
-  int node;   // its node in the status while the line crosses it
+  int next;  // the edge after it along its ring's monotone run, or -1
+  int node;  // its node in the status while the line crosses it
   std::uint32_t above;  // the winding state just above it
+  int chain;            // the chain its piece's boundary continues
+  std::int8_t delta;    // what crossing it upwards adds to its group's winding number
   // The piece from the last stop on: which way the result's boundary runs along it (+1 forward,
-  // -1 back, 0 not on the boundary), likewise the measured area's, and where it starts.
+  // -1 back, 0 not on the boundary), and likewise the measured area's.
   std::int8_t output, measure;
-  int chain;
-  double startX, startY;
 };
 
 // An end of a piece of boundary at the current stop: one arriving from the left (incoming) or
@@ -50,6 +49,11 @@ public:
         const CWindingSweep::Progress& progress)
       : m_geometry(m_lines), m_states(rule, measure), m_progress(progress), m_measured(0) {}
 
+  // Room for the edges of rings of this many points in all.
+  void Reserve(size_t points) {
+    m_lines.reserve(points);
+    m_edges.reserve(points);
+  }
   void AddRing(const std::vector<GridPoint>& points, int group);
   void Run();
   double Measured() const { return std::fabs(m_measured) / 2; }
@@ -65,6 +69,7 @@ private:
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
   int ChainBelow(int node) const;
+  double Moment(int edge, const SweepPoint& p) const;
   void Hold(int holder, int chain);
   void CheckNeighbours(const SweepPoint& p, int lower, int upper);
 
@@ -113,7 +118,7 @@ void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
       if (!ahead) std::swap(a, b);
       const int index = static_cast<int>(m_lines.size());
       m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
-      m_edges.push_back(EdgeState{group, ahead ? 1 : -1, -1, -1, 0, 0, 0, -1, 0, 0});
+      m_edges.push_back(EdgeState{group, -1, -1, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
       if (previous >= 0)
         m_edges[previous].next = index;
       else
@@ -170,6 +175,7 @@ void Sweep::Run() {
     return a.key < b.key || (a.key == b.key && a.edge < b.edge);
   });
   const double span = std::max(1.0, m_right - m_left);
+  m_rings.Reserve(m_lines.size());
   SweepPoint p;
   int hint;
   for (unsigned stops = 1; NextStop(&p, &hint); ++stops) {
@@ -227,8 +233,7 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
   for (int node : m_run) {
     const int e = m_status.EdgeAt(node);
     EdgeState& edge = m_edges[e];
-    if (edge.measure)
-      m_measured += edge.measure * (edge.startX * p.y - p.x * edge.startY);
+    if (edge.measure) m_measured += edge.measure * Moment(e, p);
     if (edge.output) {
       m_ends.push_back(End{e, edge.output, true, edge.chain});
       // The chain's end is held by this end of the stop until it is passed on.
@@ -286,8 +291,6 @@ void Sweep::StartPieces(const SweepPoint& p, int below) {
       edge.above = state;
       edge.output = edge.measure = 0;
       edge.chain = -1;
-      edge.startX = p.x;
-      edge.startY = p.y;
     }
     EdgeState& carrier = m_edges[m_outgoing[i]];
     const bool insideUnder = m_states.Inside(under), insideOver = m_states.Inside(state);
@@ -296,9 +299,22 @@ void Sweep::StartPieces(const SweepPoint& p, int below) {
       m_ends.push_back(End{m_outgoing[i], carrier.output, false, -1});
     }
     const bool measuredUnder = m_states.Measured(under);
-    if (measuredUnder != m_states.Measured(state)) carrier.measure = measuredUnder ? -1 : 1;
+    if (measuredUnder != m_states.Measured(state)) {
+      carrier.measure = measuredUnder ? -1 : 1;
+      m_measured -= carrier.measure * Moment(m_outgoing[i], p);
+    }
     i = j;
   }
+}
+
+// The measured area comes from the shoelace formula over its boundary. For a piece from p to q of
+// an edge from a along d, p x q = (a x d)(t(q) - t(p)) with t the parameter along the edge: each
+// end of the piece adds its own term, so pieces need not remember where they started.
+double Sweep::Moment(int edge, const SweepPoint& p) const {
+  const SweepLine& line = m_lines[edge];
+  const double dx = line.dx, dy = line.dy;
+  const double t = ((p.x - line.from.x) * dx + (p.y - line.from.y) * dy) / (dx * dx + dy * dy);
+  return (double(line.from.x) * dy - double(line.from.y) * dx) * t;
 }
 
 // The chain end a holder stands for: >= 0 an edge's piece, < 0 (~i) the stop's end i.
@@ -442,6 +458,7 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
   Sweep sweep(rule, measure, progress);
+  sweep.Reserve(m_points.size());
   std::vector<GridPoint> points;
   for (size_t r = 0; r < m_ringStarts.size(); ++r) {
     const size_t end = r + 1 < m_ringStarts.size() ? m_ringStarts[r + 1] : m_points.size();
