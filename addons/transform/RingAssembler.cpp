@@ -55,8 +55,7 @@ void Simplify(Loop* loop) {
   Loop kept;
   kept.reserve(loop->size());
   for (const Corner& p : *loop) {
-    while (kept.size() >= 2 && Flat(kept[kept.size() - 2], kept.back(), p))
-      kept.pop_back();
+    while (kept.size() >= 2 && Flat(kept[kept.size() - 2], kept.back(), p)) kept.pop_back();
     kept.push_back(p);
   }
   // Round the joint, where the last points meet the first.

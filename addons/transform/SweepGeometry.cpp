@@ -94,7 +94,8 @@ int CSweepGeometry::Side(int index, const SweepPoint& p) const {
   const double along = line.dx * oy, across = line.dy * ox;
   const double o = along - across;
   // The point's own error moved along the line's components, and the rounding of the products.
-  const double bound = (std::fabs(double(line.dx)) + std::fabs(double(line.dy))) * 2 * kCrossingError +
+  const double bound = (std::fabs(double(line.dx)) + std::fabs(double(line.dy))) * 2 *
+                           kCrossingError +
                        (std::fabs(along) + std::fabs(across)) * 1e-15;
   if (o > bound) return 1;
   if (o < -bound) return -1;

@@ -24,7 +24,8 @@ inline bool operator!=(const GridPoint& a, const GridPoint& b) { return !(a == b
 
 // The point's place in the sweep as one number: comparing keys compares points by x, then y.
 inline std::uint64_t KeyOf(const GridPoint& p) {
-  return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) | (std::uint32_t(p.y) ^ 0x80000000u);
+  return (std::uint64_t(std::uint32_t(p.x) ^ 0x80000000u) << 32) |
+         (std::uint32_t(p.y) ^ 0x80000000u);
 }
 inline GridPoint PointOfKey(std::uint64_t key) {
   return GridPoint{std::int32_t(std::uint32_t(key >> 32) ^ 0x80000000u),

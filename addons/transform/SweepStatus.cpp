@@ -11,8 +11,7 @@ int CSweepStatus::RandomHeight() {
   m_random ^= m_random >> 17;
   m_random ^= m_random << 5;
   int height = 1;
-  for (std::uint32_t bits = m_random; height < kMostLevels && (bits & 3) == 0; bits >>= 2)
-    ++height;
+  for (std::uint32_t bits = m_random; height < kMostLevels && (bits & 3) == 0; bits >>= 2) ++height;
   return height;
 }
 

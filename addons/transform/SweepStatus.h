@@ -42,7 +42,7 @@ private:
   static const int kMostLevels = 24;
   struct Node {
     int edge;
-    int base;    // its first link: links base .. base + height - 1, one per level
+    int base;  // its first link: links base .. base + height - 1, one per level
     int height;
   };
   struct Link {

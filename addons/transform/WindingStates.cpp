@@ -4,7 +4,11 @@
 #include <climits>
 
 CWindingStates::CWindingStates(const Rule& rule, const Rule* measure)
-    : m_rule(rule), m_measure(measure), m_keys(1024, kNoKey), m_targets(1024), m_mask(1023),
+    : m_rule(rule),
+      m_measure(measure),
+      m_keys(1024, kNoKey),
+      m_targets(1024),
+      m_mask(1023),
       m_used(0) {
   Intern(Windings());
 }

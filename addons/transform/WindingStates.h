@@ -31,9 +31,7 @@ public:
     return AddStep(key, state, group, delta);
   }
   bool Inside(std::uint32_t state) { return Answer(state, m_rule, &m_inside); }
-  bool Measured(std::uint32_t state) {
-    return m_measure && Answer(state, *m_measure, &m_measured);
-  }
+  bool Measured(std::uint32_t state) { return m_measure && Answer(state, *m_measure, &m_measured); }
 
 private:
   static const std::uint64_t kNoKey = ~std::uint64_t(0);

@@ -18,8 +18,8 @@ const unsigned kProgressInterval = 4096;
 // What the sweep keeps of an edge besides its line.
 struct EdgeState {
   int group;
-  int next;  // the edge after it along its ring's monotone run, or -1
-  int node;  // its node in the status while the line crosses it
+  int next;             // the edge after it along its ring's monotone run, or -1
+  int node;             // its node in the status while the line crosses it
   std::uint32_t above;  // the winding state just above it
   int chain;            // the chain its piece's boundary continues
   std::int8_t delta;    // what crossing it upwards adds to its group's winding number
@@ -333,18 +333,16 @@ int Sweep::ChainBelow(int node) const {
   return -1;
 }
 
-// Links the boundary's ends at p. Round p counter-clockwise from straight down they lie: incoming
-// vertical edges (from below), the outgoing edges bottom to top, the incoming others top to
-// bottom. The inside lies on the left of the way, so each arriving end goes on to the departing
-// end just before it in that order: rings turn away from each other where they touch.
+// Links the boundary's ends at p. Round p counter-clockwise from straight down they lie: the
+// outgoing edges bottom to top, then the incoming ones top to bottom (a vertical one, which comes
+// from below, is the lowest of them). The inside lies on the left of the way, so each arriving
+// end goes on to the departing end just before it in that order: rings turn away from each other
+// where they touch.
 void Sweep::JoinEnds(const SweepPoint& p, int below) {
   if (m_ends.empty()) return;
   m_cycle.clear();
-  for (size_t i = 0; i < m_incomingCount; ++i)
-    if (m_lines[m_ends[i].edge].IsVertical()) m_cycle.push_back(static_cast<int>(i));
   for (size_t i = m_incomingCount; i < m_ends.size(); ++i) m_cycle.push_back(static_cast<int>(i));
-  for (size_t i = m_incomingCount; i-- > 0;)
-    if (!m_lines[m_ends[i].edge].IsVertical()) m_cycle.push_back(static_cast<int>(i));
+  for (size_t i = m_incomingCount; i-- > 0;) m_cycle.push_back(static_cast<int>(i));
   const size_t n = m_cycle.size();
   const bool single = n == 2;
   for (size_t i = 0; i < n; ++i) {
@@ -447,9 +445,7 @@ CWindingSweep::Grid CWindingSweep::FitGrid() const {
   return grid;
 }
 
-double CWindingSweep::GridStep() const {
-  return m_ringStarts.empty() ? 0 : 1 / FitGrid().scale;
-}
+double CWindingSweep::GridStep() const { return m_ringStarts.empty() ? 0 : 1 / FitGrid().scale; }
 
 OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, const Rule* measure,
                                 double* measured) const {
