@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "addons/transform/RingAssembler.h"
 #include "addons/transform/SweepGeometry.h"
@@ -418,6 +419,10 @@ bool CWindingSweep::IsNonZero(const Windings& windings, int group) {
 }
 
 void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
+  // One such point would spoil the grid of all the others.
+  for (const OutlinePoint& p : ring)
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+      throw std::invalid_argument("outline point is not a finite number");
   if (ring.size() < 3) return;
   m_ringStarts.push_back(m_points.size());
   m_groups.push_back(group);

@@ -36,7 +36,8 @@ public:
   // Told the share of the sweep done (0 to 1) now and then; false stops the sweep.
   typedef std::function<bool(double)> Progress;
 
-  // A ring as a point list, closed or not (the last edge runs back to the first point).
+  // A ring as a point list, closed or not (the last edge runs back to the first point). A point
+  // that is not a finite number (from a damaged outline) throws std::invalid_argument.
   void AddRing(const std::vector<OutlinePoint>& ring, int group);
   // Every ring of the area, outer rings and holes, in the group.
   void AddArea(const OutlineArea& area, int group);
