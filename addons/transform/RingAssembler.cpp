@@ -50,38 +50,48 @@ bool Flat(const Corner& a, const Corner& b, const Corner& c) {
   return !b.joint && Height(a, b, c) <= kFlatness;
 }
 
-// The loop without flat corners, and empty when what is left is no more than a sliver.
+// The loop without flat corners (in place), and empty when what is left is no more than a sliver.
 void Simplify(Loop* loop) {
-  Loop kept;
-  kept.reserve(loop->size());
-  for (const Corner& p : *loop) {
-    while (kept.size() >= 2 && Flat(kept[kept.size() - 2], kept.back(), p)) kept.pop_back();
-    kept.push_back(p);
+  Loop& kept = *loop;
+  size_t n = 0;
+  for (size_t i = 0; i < kept.size(); ++i) {
+    const Corner p = kept[i];
+    while (n >= 2 && Flat(kept[n - 2], kept[n - 1], p)) --n;
+    kept[n++] = p;
   }
+  kept.resize(n);
   // Round the joint, where the last points meet the first.
   for (bool changed = true; changed && kept.size() >= 3;) {
     changed = false;
-    const size_t n = kept.size();
-    if (Flat(kept[n - 2], kept[n - 1], kept[0])) {
+    const size_t last = kept.size() - 1;
+    if (Flat(kept[last - 1], kept[last], kept[0])) {
       kept.pop_back();
       changed = true;
-    } else if (Flat(kept[n - 1], kept[0], kept[1])) {
+    } else if (Flat(kept[last], kept[0], kept[1])) {
       kept.erase(kept.begin());
       changed = true;
     }
   }
-  if (kept.size() < 3) kept.clear();
+  if (kept.size() < 3) {
+    kept.clear();
+    return;
+  }
   double perimeter = 0;
-  for (size_t i = 0, j = kept.size() - 1; !kept.empty() && i < kept.size(); j = i++)
+  for (size_t i = 0, j = kept.size() - 1; i < kept.size(); j = i++)
     perimeter += std::hypot(kept[i].x - kept[j].x, kept[i].y - kept[j].y);
-  if (!kept.empty() && std::fabs(Shoelace(kept)) <= kFlatness * perimeter) kept.clear();
-  loop->swap(kept);
+  if (std::fabs(Shoelace(kept)) <= kFlatness * perimeter) kept.clear();
 }
 
-// Splits a loop that passes a point more than once into loops that each pass it once.
-void SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops) {
+// Splits a loop that passes a point more than once into loops that each pass it once, into
+// loops[0 ..] (whose buffers are reused); gives how many.
+size_t SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops) {
   Loop stack;
   std::map<std::pair<double, double>, size_t> at;
+  size_t count = 0;
+  auto emit = [&](Loop::const_iterator from, Loop::const_iterator to) {
+    if (loops->size() <= count) loops->resize(count + 1);
+    (*loops)[count++].assign(from, to);
+  };
   for (const Corner& p : loop) {
     auto found = at.find(std::make_pair(p.x, p.y));
     if (found == at.end()) {
@@ -90,12 +100,13 @@ void SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops) {
       continue;
     }
     const size_t from = found->second;
-    if (stack.size() - from >= 3) loops->push_back(Loop(stack.begin() + from, stack.end()));
+    if (stack.size() - from >= 3) emit(stack.begin() + from, stack.end());
     for (size_t i = from + 1; i < stack.size(); ++i)
       at.erase(std::make_pair(stack[i].x, stack[i].y));
     stack.resize(from + 1);
   }
-  if (stack.size() >= 3) loops->push_back(stack);
+  if (stack.size() >= 3) emit(stack.begin(), stack.end());
+  return count;
 }
 
 }  // namespace
@@ -176,28 +187,29 @@ int CRingAssembler::Root(int chain) {
   return root;
 }
 
-void CRingAssembler::LoopsOf(const Chain& chain, std::vector<Loop>* loops) const {
-  Loop loop;
-  loop.reserve(chain.size);
+size_t CRingAssembler::LoopsOf(const Chain& chain, std::vector<Loop>* loops) {
+  if (loops->empty()) loops->resize(1);
+  // A ring that touches nothing is one loop, gathered where it stays.
+  Loop& gathered = chain.touching ? m_gathered : loops->front();
+  gathered.clear();
   for (int p = chain.first; p >= 0; p = m_points[p].next) {
     Corner point{m_points[p].x, m_points[p].y, m_points[p].joint};
-    if (loop.empty() || !Same(loop.back(), point))
-      loop.push_back(point);
+    if (gathered.empty() || !Same(gathered.back(), point))
+      gathered.push_back(point);
     else
-      loop.back().joint = loop.back().joint || point.joint;
+      gathered.back().joint = gathered.back().joint || point.joint;
     if (p == chain.last) break;
   }
-  while (loop.size() > 1 && Same(loop.front(), loop.back())) loop.pop_back();
-  const size_t from = loops->size();
-  if (chain.touching) {
-    SplitAtRepeats(loop, loops);
-  } else if (loop.size() >= 3) {
-    loops->push_back(std::move(loop));
+  while (gathered.size() > 1 && Same(gathered.front(), gathered.back())) gathered.pop_back();
+  const size_t count = chain.touching ? SplitAtRepeats(gathered, loops) : 1;
+  size_t kept = 0;
+  for (size_t i = 0; i < count; ++i) {
+    Simplify(&(*loops)[i]);
+    if ((*loops)[i].empty()) continue;
+    if (kept != i) (*loops)[kept].swap((*loops)[i]);
+    ++kept;
   }
-  for (size_t i = from; i < loops->size(); ++i) Simplify(&(*loops)[i]);
-  loops->erase(std::remove_if(loops->begin() + from, loops->end(),
-                              [](const Loop& l) { return l.empty(); }),
-               loops->end());
+  return kept;
 }
 
 OutlineArea CRingAssembler::Area(double originX, double originY, double step) {
@@ -207,35 +219,29 @@ OutlineArea CRingAssembler::Area(double originX, double originY, double step) {
   std::vector<int> polygonOf(m_chains.size(), -1);
   OutlineArea area;
   std::vector<Loop> loops;
+  std::vector<double> sizes;
   for (int ring : m_rings) {
     const Chain& chain = m_chains[ring];
-    loops.clear();
-    LoopsOf(chain, &loops);
+    const size_t count = LoopsOf(chain, &loops);
+    sizes.resize(count);
+    for (size_t i = 0; i < count; ++i) sizes[i] = Shoelace(loops[i]);
     int holder = chain.hole && chain.below >= 0 ? polygonOf[Root(chain.below)] : -1;
-    if (!chain.hole) {
-      // The largest outer-shaped loop is the ring's own polygon; the others are rare islands.
-      double largest = 0;
-      for (const Loop& loop : loops) {
-        double size = Shoelace(loop);
-        if (size <= 0) continue;
-        area.emplace_back();
-        area.back().outer() = PageRing(loop, originX, originY, step);
-        if (size > largest) {
-          largest = size;
-          holder = static_cast<int>(area.size() - 1);
-        }
-      }
-    } else {
-      for (const Loop& loop : loops) {
-        if (Shoelace(loop) <= 0) continue;
-        area.emplace_back();
-        area.back().outer() = PageRing(loop, originX, originY, step);
+    // Outer-shaped loops are polygons of their own; of an outer ring the largest one holds the
+    // ring's holes (the others are rare islands pinched off where the ring touched itself).
+    double largest = 0;
+    for (size_t i = 0; i < count; ++i) {
+      if (sizes[i] <= 0) continue;
+      area.emplace_back();
+      area.back().outer() = PageRing(loops[i], originX, originY, step);
+      if (!chain.hole && sizes[i] > largest) {
+        largest = sizes[i];
+        holder = static_cast<int>(area.size() - 1);
       }
     }
     if (holder < 0 && !area.empty()) holder = static_cast<int>(area.size() - 1);
-    for (const Loop& loop : loops)
-      if (Shoelace(loop) < 0 && holder >= 0)
-        area[holder].inners().push_back(PageRing(loop, originX, originY, step));
+    for (size_t i = 0; i < count; ++i)
+      if (sizes[i] < 0 && holder >= 0)
+        area[holder].inners().push_back(PageRing(loops[i], originX, originY, step));
     polygonOf[ring] = holder;
   }
   return area;

@@ -62,9 +62,11 @@ private:
   };
 
   int Root(int chain);
-  void LoopsOf(const Chain& chain, std::vector<Loop>* loops) const;
+  // The ring's simple loops into loops[0 .. n), reusing their buffers; gives n.
+  std::size_t LoopsOf(const Chain& chain, std::vector<Loop>* loops);
 
   std::vector<Point> m_points;
   std::vector<Chain> m_chains;
   std::vector<int> m_rings;
+  Loop m_gathered;
 };
