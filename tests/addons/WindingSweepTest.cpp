@@ -8,6 +8,8 @@
 
 #include <boost/geometry/algorithms/is_valid.hpp>
 #include <cmath>
+#include <map>
+#include <random>
 #include <string>
 
 #include "addons/transform/SweepGeometry.h"
@@ -160,6 +162,93 @@ TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
       EXPECT_NEAR(c.smallest, result.smallest, 1e-7 * c.smallest) << c.what;
     }
     EXPECT_TRUE(result.valid) << c.what << ": " << result.why;
+  }
+}
+
+// The area where the rule holds, strip by strip: between any two neighbouring x of a corner or
+// a crossing no edges cross, so the winding numbers between the edges met going up the middle
+// of a strip hold across it, and the area between two edges there is a trapezoid.
+double StripArea(const std::vector<Ring>& rings, bool (*rule)(const Windings&)) {
+  struct Edge {
+    double x0, y0, x1, y1;
+    int group, delta;
+  };
+  std::vector<Edge> edges;
+  std::vector<double> xs;
+  for (const Ring& ring : rings) {
+    for (size_t i = 0; i < ring.points.size(); ++i) {
+      auto a = ring.points[i], b = ring.points[(i + 1) % ring.points.size()];
+      xs.push_back(a.first);
+      if (a.first == b.first) continue;  // vertical edges bound no strip
+      const int delta = a.first < b.first ? 1 : -1;
+      if (delta < 0) std::swap(a, b);
+      edges.push_back({a.first, a.second, b.first, b.second, ring.group, delta});
+    }
+  }
+  for (const Edge& e : edges) {
+    for (const Edge& f : edges) {
+      const double rx = e.x1 - e.x0, ry = e.y1 - e.y0, sx = f.x1 - f.x0, sy = f.y1 - f.y0;
+      const double den = rx * sy - ry * sx;
+      if (den == 0) continue;
+      const double t = ((f.x0 - e.x0) * sy - (f.y0 - e.y0) * sx) / den;
+      const double u = ((f.x0 - e.x0) * ry - (f.y0 - e.y0) * rx) / den;
+      if (t > 0 && t < 1 && u > 0 && u < 1) xs.push_back(e.x0 + t * rx);
+    }
+  }
+  std::sort(xs.begin(), xs.end());
+  double area = 0;
+  for (size_t k = 0; k + 1 < xs.size(); ++k) {
+    const double left = xs[k], right = xs[k + 1], middle = (left + right) / 2;
+    if (right - left < 1e-12) continue;
+    auto at = [](const Edge& e, double x) {
+      return e.y0 + (e.y1 - e.y0) * (x - e.x0) / (e.x1 - e.x0);
+    };
+    std::vector<const Edge*> across;
+    for (const Edge& e : edges)
+      if (e.x0 <= left && e.x1 >= right) across.push_back(&e);
+    std::sort(across.begin(), across.end(),
+              [&](const Edge* a, const Edge* b) { return at(*a, middle) < at(*b, middle); });
+    std::map<int, int> counts;
+    for (size_t i = 0; i + 1 < across.size(); ++i) {
+      if ((counts[across[i]->group] += across[i]->delta) == 0) counts.erase(across[i]->group);
+      if (!rule(Windings(counts.begin(), counts.end()))) continue;
+      const Edge &low = *across[i], &high = *across[i + 1];
+      area += (at(high, left) - at(low, left) + at(high, right) - at(low, right)) / 2 *
+              (right - left);
+    }
+  }
+  return area;
+}
+
+bool FirstOdd(const Windings& windings) { return CWindingSweep::IsOdd(windings, 0); }
+bool FirstPositive(const Windings& windings) {
+  return !windings.empty() && windings[0].first == 0 && windings[0].second > 0;
+}
+bool FirstOnly(const Windings& windings) {
+  return CWindingSweep::IsOdd(windings, 0) && !CWindingSweep::IsOdd(windings, 1);
+}
+
+TEST(WindingSweep, RandomOutlinesOnACoarseGridMatchAStripByStripCount) {
+  // Up to four rings of up to nine corners on a 5 x 5 lattice: crossing, touching and running
+  // along each other everywhere. The lattice spans 0 .. 4, so its points lie on the grid.
+  std::mt19937 random(7);
+  bool (*const rules[])(const Windings&) = {FirstOdd, FirstNonZero, FirstPositive, AnyOdd,
+                                            FirstOnly};
+  for (int round = 0; round < 400; ++round) {
+    std::vector<Ring> rings = {{0, {{0, 0}, {4, 4}}}};
+    const int count = 1 + random() % 4;
+    for (int r = 0; r < count; ++r) {
+      if (r > 0) rings.push_back({r % 2, {}});
+      const int corners = 3 + random() % 7;
+      while (static_cast<int>(rings.back().points.size()) < corners)
+        rings.back().points.push_back({double(random() % 5), double(random() % 5)});
+    }
+    bool (*rule)(const Windings&) = rules[round % 5];
+    const double expected = StripArea(rings, rule);
+    Result result = Sweep(rings, rule);
+    ASSERT_NEAR(expected, result.area, 1e-9) << "round " << round;
+    ASSERT_NEAR(expected, result.measured, 1e-9) << "round " << round;
+    ASSERT_TRUE(result.valid) << "round " << round << ": " << result.why;
   }
 }
 
