@@ -10,6 +10,7 @@
 #include <cmath>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "addons/transform/SweepGeometry.h"
@@ -163,6 +164,21 @@ TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
     }
     EXPECT_TRUE(result.valid) << c.what << ": " << result.why;
   }
+  // A point that is not a number (a damaged outline) is refused before it can spoil the grid
+  // of every other ring, and the sweep keeps what it had.
+  CWindingSweep sweep;
+  sweep.AddRing({OutlinePoint(0, 0), OutlinePoint(4, 0), OutlinePoint(4, 3)}, 0);
+  for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(bad, 2), OutlinePoint(3, 1)}, 1),
+                 std::invalid_argument);
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(2, bad), OutlinePoint(3, 1)}, 1),
+                 std::invalid_argument);
+  }
+  double measured = 0;
+  auto first = [](const Windings& w) { return CWindingSweep::IsNonZero(w, 0); };
+  CWindingSweep::Rule any = [](const Windings& w) { return !w.empty(); };
+  sweep.Area(first, CWindingSweep::Progress(), &any, &measured);
+  EXPECT_DOUBLE_EQ(6, measured);
 }
 
 // The area where the rule holds, strip by strip: between any two neighbouring x of a corner or
