@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "addons/transform/CornerJoin.h"
 #include "addons/transform/OutlineBands.h"
@@ -72,7 +73,6 @@ OutlineArea COutlineExpander::Finish(const OutlineShape& shape, const OutlineAre
                                      bool bandOnly, const Progress& progress) const {
   const double half = std::fabs(m_settings.thickness);
   const bool grows = m_settings.thickness >= 0;
-  if (!bandOnly && (shape.lines.empty() || half == 0)) return moved;
   CWindingSweep sweep;
   sweep.AddArea(shape.area, 0);
   sweep.AddArea(moved, 1);
@@ -95,7 +95,11 @@ bool COutlineExpander::Expand(const OutlineShape& shape, OutlineShape* result,
                               const Progress& progress) const {
   OutlineArea moved;
   if (!Move(shape.area, &moved, progress)) return false;
-  result->area = Finish(shape, moved, false, Part(progress, 0.8, 1));
+  // Without lines to add, the moved area is the result as it stands.
+  if (shape.lines.empty() || m_settings.thickness == 0)
+    result->area = std::move(moved);
+  else
+    result->area = Finish(shape, moved, false, Part(progress, 0.8, 1));
   result->lines.clear();
   return true;
 }

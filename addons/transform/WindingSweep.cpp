@@ -1,106 +1,407 @@
 #include "addons/transform/WindingSweep.h"
 
 #include <algorithm>
-#include <boost/polygon/polygon.hpp>
 #include <cmath>
+#include <stdexcept>
 
-namespace gtl = boost::polygon;
+#include "addons/transform/RingAssembler.h"
+#include "addons/transform/SweepGeometry.h"
+#include "addons/transform/SweepStatus.h"
+#include "addons/transform/WindingStates.h"
 
 namespace {
 
-typedef gtl::point_data<int> GridPoint;
-typedef gtl::scanline_base<int>::half_edge HalfEdge;
-// An edge with its group and its count: +1 or -1 by the way it runs, in the scanline's terms.
-typedef std::pair<HalfEdge, std::pair<int, int>> GroupEdge;
-
-// Half the grid's extent in grid steps: well inside 32 bits, so that the scanline's products of
-// coordinate differences stay exact.
+// Half the grid's extent in grid steps (see SweepGeometry.h for why no more).
 const double kGridHalfRange = 268435456.0;  // 2^28
-// How many edges the sweep hands out between two looks at the progress callback.
+// How many stops the sweep makes between two looks at the progress callback.
 const unsigned kProgressInterval = 4096;
 
-// What the scanline knows on one side of an edge: every group's winding number there.
-struct WindingKey {
-  CWindingSweep::Windings counts;
-  void clear() { counts.clear(); }
-  bool operator!=(const WindingKey& other) const { return counts != other.counts; }
+// What the sweep keeps of an edge besides its line.
+struct EdgeState {
+  int group;
+  int next;             // the edge after it along its ring's monotone run, or -1
+  int node;             // its node in the status while the line crosses it
+  std::uint32_t above;  // the winding state just above it
+  int chain;            // the chain its piece's boundary continues
+  std::int8_t delta;    // what crossing it upwards adds to its group's winding number
+  // The piece from the last stop on: which way the result's boundary runs along it (+1 forward,
+  // -1 back, 0 not on the boundary), and likewise the measured area's.
+  std::int8_t output, measure;
 };
 
-}  // namespace
+// An end of a piece of boundary at the current stop: one arriving from the left (incoming) or
+// leaving to the right, with the chain it continues.
+struct End {
+  int edge;
+  int direction;
+  bool incoming;
+  int chain;
+};
 
-// The scanline keeps every group's count on both sides of each edge, and by default hands out
-// only the set of groups whose count is positive. The winding rules need the counts themselves.
-namespace boost {
-namespace polygon {
-template <>
-inline void scanline<int, int, WindingKey>::set_unique_property(WindingKey& key,
-                                                                const property_map& property) {
-  key.counts.assign(property.begin(), property.end());
+struct PendingEnd {
+  std::uint64_t key;
+  int edge;
+  bool operator>(const PendingEnd& other) const { return key > other.key; }
+};
+
+class Sweep {
+public:
+  Sweep(const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
+        const CWindingSweep::Progress& progress)
+      : m_geometry(m_lines), m_states(rule, measure), m_progress(progress), m_measured(0) {}
+
+  // Room for the edges of rings of this many points in all.
+  void Reserve(size_t points) {
+    m_lines.reserve(points);
+    m_edges.reserve(points);
+  }
+  void AddRing(const std::vector<GridPoint>& points, int group);
+  void Run();
+  double Measured() const { return std::fabs(m_measured) / 2; }
+  CRingAssembler& Rings() { return m_rings; }
+
+private:
+  bool NextStop(SweepPoint* point, int* hint);
+  void Stop(const SweepPoint& p, int hint);
+  void FindRun(const SweepPoint& p, int hint, int* below);
+  void CloseIncoming(const SweepPoint& p);
+  void PlaceOutgoing(int below);
+  void StartPieces(const SweepPoint& p, int below);
+  void JoinEnds(const SweepPoint& p, int below);
+  void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
+  int ChainBelow(int node) const;
+  double Moment(int edge, const SweepPoint& p) const;
+  void Hold(int holder, int chain);
+  void CheckNeighbours(const SweepPoint& p, int lower, int upper);
+
+  std::vector<SweepLine> m_lines;
+  std::vector<EdgeState> m_edges;
+  CSweepGeometry m_geometry;
+  CWindingStates m_states;
+  const CWindingSweep::Progress& m_progress;
+  CSweepStatus m_status;
+  CRingAssembler m_rings;
+  double m_measured;
+  double m_left = 0, m_right = 0;
+
+  // Where monotone runs of edges start, in sweep order; the next one not yet reached.
+  std::vector<PendingEnd> m_starts;
+  size_t m_nextStart = 0;
+  // Heaps: the ends of the edges the line crosses, and crossings found ahead of it.
+  std::vector<PendingEnd> m_pendingEnds;
+  std::vector<SweepPoint> m_crossings;
+
+  // The current stop's working lists.
+  std::vector<int> m_run, m_startingHere, m_continuing, m_outgoing, m_nodes, m_cycle;
+  std::vector<End> m_ends;
+  size_t m_incomingCount = 0;
+};
+
+void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
+  const size_t n = points.size();
+  if (n < 3) return;
+  auto forward = [&](size_t i) { return KeyOf(points[i]) < KeyOf(points[(i + 1) % n]); };
+  // Start at a turn of direction, so that every run is whole.
+  size_t first = 0;
+  while (first < n && forward((first + n - 1) % n) == forward(first)) ++first;
+  if (first == n) return;
+  size_t i = first;
+  do {
+    const bool ahead = forward(i);
+    size_t end = i;
+    while ((end + 1) % n != first && forward((end + 1) % n) == ahead) end = (end + 1) % n;
+    // The run's edges i .. end, taken in sweep order: as they come when forward, else backwards.
+    const size_t count = (end + n - i) % n + 1;
+    int previous = -1;
+    for (size_t k = 0; k < count; ++k) {
+      const size_t e = ahead ? (i + k) % n : (end + n - k) % n;
+      GridPoint a = points[e], b = points[(e + 1) % n];
+      if (!ahead) std::swap(a, b);
+      const int index = static_cast<int>(m_lines.size());
+      m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
+      m_edges.push_back(EdgeState{group, -1, -1, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
+      if (previous >= 0)
+        m_edges[previous].next = index;
+      else
+        m_starts.push_back(PendingEnd{KeyOf(a), index});
+      previous = index;
+      m_left = std::min(m_left, double(a.x));
+      m_right = std::max(m_right, double(b.x));
+    }
+    i = (end + 1) % n;
+  } while (i != first);
 }
-}  // namespace polygon
-}  // namespace boost
 
-namespace {
-
-struct SweepState {
-  const CWindingSweep::Rule* rule;
-  const CWindingSweep::Progress* progress;
-  int firstX;
-  double spanX;
-  unsigned edges;
-  const CWindingSweep::Rule* measure;
-  // Twice the measured area in grid units: the trapezoids under the measured region's edges,
-  // added where the region lies on one side of an edge and taken where it lies on the other.
-  double measured;
-};
-
-// Keeps the edges with the rule's inside on one side only, turned so that the inside lies where
-// the polygon formation expects it.
-struct EdgeChooser {
-  SweepState* state;
-  void operator()(gtl::polygon_set_data<int>& result, const HalfEdge& edge, const WindingKey& left,
-                  const WindingKey& right) const {
-    if (++state->edges % kProgressInterval == 0 && *state->progress) {
-      double share = (edge.first.x() - state->firstX) / state->spanX;
-      if (!(*state->progress)(std::min(1.0, std::max(0.0, share)))) throw SweepCancelled();
-    }
-    if (state->measure) {
-      bool leftMeasured = (*state->measure)(left.counts);
-      if (leftMeasured != (*state->measure)(right.counts)) {
-        double width = double(edge.second.x()) - edge.first.x();
-        double heights = double(edge.second.y()) + edge.first.y();
-        state->measured += (leftMeasured ? width : -width) * heights;
-      }
-    }
-    bool leftInside = (*state->rule)(left.counts);
-    if (leftInside == (*state->rule)(right.counts)) return;
-    std::pair<HalfEdge, int> chosen(edge, 1);
-    if (edge.second < edge.first) chosen.second = -chosen.second;
-    if (gtl::scanline_base<int>::is_vertical(edge)) chosen.second = -chosen.second;
-    if (!leftInside) chosen.second = -chosen.second;
-    result.insert_clean(chosen);
+// Orders the crossings' heap: the earliest on top.
+struct Later {
+  const CSweepGeometry* geometry;
+  bool operator()(const SweepPoint& a, const SweepPoint& b) const {
+    return geometry->Compare(a, b) > 0;
   }
 };
 
-// The order the scanline takes its input in: by point, then by the edges' slopes there.
-struct EdgeOrder {
-  gtl::scanline_base<int>::evalAtXforYPack* pack;
-  bool operator()(const GroupEdge& a, const GroupEdge& b) const {
-    gtl::scanline_base<int>::less_point lessPoint;
-    if (lessPoint(a.first.first, b.first.first)) return true;
-    if (lessPoint(b.first.first, a.first.first)) return false;
-    int x = a.first.first.x();
-    int justBefore = 0;
-    gtl::scanline_base<int>::less_half_edge lessEdge(&x, &justBefore, pack);
-    return lessEdge(a.first, b.first);
+bool Sweep::NextStop(SweepPoint* point, int* hint) {
+  const bool onGrid = m_nextStart < m_starts.size() || !m_pendingEnds.empty();
+  std::uint64_t key = ~std::uint64_t(0);
+  if (m_nextStart < m_starts.size()) key = m_starts[m_nextStart].key;
+  if (!m_pendingEnds.empty()) key = std::min(key, m_pendingEnds.front().key);
+  const Later later{&m_geometry};
+  if (!m_crossings.empty() &&
+      (!onGrid || later(CSweepGeometry::AtGrid(PointOfKey(key)), m_crossings.front())))
+    *point = m_crossings.front();
+  else if (onGrid)
+    *point = CSweepGeometry::AtGrid(PointOfKey(key));
+  else
+    return false;
+  *hint = -1;
+  m_startingHere.clear();
+  while (!m_crossings.empty() && m_geometry.Compare(m_crossings.front(), *point) == 0) {
+    *hint = m_crossings.front().first;
+    std::pop_heap(m_crossings.begin(), m_crossings.end(), later);
+    m_crossings.pop_back();
   }
-};
+  if (point->crossing) return true;
+  while (!m_pendingEnds.empty() && m_pendingEnds.front().key == key) {
+    *hint = m_pendingEnds.front().edge;
+    std::pop_heap(m_pendingEnds.begin(), m_pendingEnds.end(), std::greater<PendingEnd>());
+    m_pendingEnds.pop_back();
+  }
+  while (m_nextStart < m_starts.size() && m_starts[m_nextStart].key == key)
+    m_startingHere.push_back(m_starts[m_nextStart++].edge);
+  return true;
+}
 
-template <class Iterator>
-void AppendRing(Iterator begin, Iterator end, double originX, double originY, double step,
-                std::vector<OutlinePoint>* ring) {
-  for (; begin != end; ++begin)
-    ring->push_back(OutlinePoint(originX + begin->x() * step, originY + begin->y() * step));
+void Sweep::Run() {
+  std::sort(m_starts.begin(), m_starts.end(), [](const PendingEnd& a, const PendingEnd& b) {
+    return a.key < b.key || (a.key == b.key && a.edge < b.edge);
+  });
+  const double span = std::max(1.0, m_right - m_left);
+  m_rings.Reserve(m_lines.size());
+  SweepPoint p;
+  int hint;
+  for (unsigned stops = 1; NextStop(&p, &hint); ++stops) {
+    if (stops % kProgressInterval == 0 && m_progress &&
+        !m_progress(std::min(1.0, std::max(0.0, (p.x - m_left) / span))))
+      throw SweepCancelled();
+    Stop(p, hint);
+  }
+}
+
+// The nodes of the edges through p (ending there or passing it), bottom to top, into m_run, and
+// the node just below them.
+void Sweep::FindRun(const SweepPoint& p, int hint, int* below) {
+  m_run.clear();
+  const int head = CSweepStatus::kHead;
+  int node;
+  if (hint >= 0) {
+    node = m_edges[hint].node;
+    for (int lower = m_status.Previous(node);
+         lower != head && m_geometry.Side(m_status.EdgeAt(lower), p) == 0;
+         lower = m_status.Previous(lower))
+      node = lower;
+    for (; node != m_edges[hint].node; node = m_status.Next(node)) m_run.push_back(node);
+    m_run.push_back(node);
+  } else {
+    node = m_status.LastWhere([&](int edge) { return m_geometry.Side(edge, p) > 0; });
+    *below = node;
+  }
+  if (!m_run.empty()) *below = m_status.Previous(m_run.front());
+  for (node = m_status.Next(m_run.empty() ? *below : m_run.back());
+       node != head && m_geometry.Side(m_status.EdgeAt(node), p) == 0; node = m_status.Next(node))
+    m_run.push_back(node);
+}
+
+void Sweep::Stop(const SweepPoint& p, int hint) {
+  int below = CSweepStatus::kHead;
+  FindRun(p, hint, &below);
+  CloseIncoming(p);
+  PlaceOutgoing(below);
+  StartPieces(p, below);
+  JoinEnds(p, below);
+  if (m_nodes.empty()) {
+    CheckNeighbours(p, below, m_status.Next(below));
+  } else {
+    CheckNeighbours(p, below, m_nodes.front());
+    CheckNeighbours(p, m_nodes.back(), m_status.Next(m_nodes.back()));
+  }
+}
+
+// Ends the pieces of the edges through p there: their boundary ends and measured areas, and the
+// edges that end at p.
+void Sweep::CloseIncoming(const SweepPoint& p) {
+  m_ends.clear();
+  m_continuing.clear();
+  for (int node : m_run) {
+    const int e = m_status.EdgeAt(node);
+    EdgeState& edge = m_edges[e];
+    if (edge.measure) m_measured += edge.measure * Moment(e, p);
+    if (edge.output) {
+      m_ends.push_back(End{e, edge.output, true, edge.chain});
+      // The chain's end is held by this end of the stop until it is passed on.
+      if (edge.output > 0)
+        m_rings.LastHolder(edge.chain) = ~static_cast<int>(m_ends.size() - 1);
+      else
+        m_rings.FirstHolder(edge.chain) = ~static_cast<int>(m_ends.size() - 1);
+    }
+    if (!p.crossing && m_lines[e].to == p.grid) {
+      if (edge.next >= 0) m_startingHere.push_back(edge.next);
+    } else {
+      m_continuing.push_back(e);
+    }
+  }
+  m_incomingCount = m_ends.size();
+}
+
+// The edges leaving p, in their order just after it, into the run's nodes (and new ones).
+void Sweep::PlaceOutgoing(int below) {
+  m_outgoing.assign(m_continuing.begin(), m_continuing.end());
+  m_outgoing.insert(m_outgoing.end(), m_startingHere.begin(), m_startingHere.end());
+  std::sort(m_outgoing.begin(), m_outgoing.end(), [this](int a, int b) {
+    const int turn = m_geometry.Turn(a, b);
+    return turn != 0 ? turn > 0 : a < b;
+  });
+  const size_t kept = std::min(m_run.size(), m_outgoing.size());
+  for (size_t i = kept; i < m_run.size(); ++i) m_status.Remove(m_run[i]);
+  m_nodes.assign(m_run.begin(), m_run.begin() + kept);
+  int last = kept > 0 ? m_nodes.back() : below;
+  for (size_t i = kept; i < m_outgoing.size(); ++i) {
+    last = m_status.InsertAfter(last, -1);
+    m_nodes.push_back(last);
+  }
+  for (size_t i = 0; i < m_outgoing.size(); ++i) {
+    m_status.SetEdge(m_nodes[i], m_outgoing[i]);
+    m_edges[m_outgoing[i]].node = m_nodes[i];
+  }
+  for (int e : m_startingHere) {
+    m_pendingEnds.push_back(PendingEnd{KeyOf(m_lines[e].to), e});
+    std::push_heap(m_pendingEnds.begin(), m_pendingEnds.end(), std::greater<PendingEnd>());
+  }
+}
+
+// Winding states and pieces for the edges leaving p. Edges along each other count as one: the
+// lowest of them carries the boundary when the rule differs below and above them all.
+void Sweep::StartPieces(const SweepPoint& p, int below) {
+  std::uint32_t state = below == CSweepStatus::kHead ? 0 : m_edges[m_status.EdgeAt(below)].above;
+  for (size_t i = 0; i < m_outgoing.size();) {
+    size_t j = i + 1;
+    while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
+    const std::uint32_t under = state;
+    for (size_t k = i; k < j; ++k) {
+      EdgeState& edge = m_edges[m_outgoing[k]];
+      state = m_states.Step(state, edge.group, edge.delta);
+      edge.above = state;
+      edge.output = edge.measure = 0;
+      edge.chain = -1;
+    }
+    EdgeState& carrier = m_edges[m_outgoing[i]];
+    const bool insideUnder = m_states.Inside(under), insideOver = m_states.Inside(state);
+    if (insideUnder != insideOver) {
+      carrier.output = insideOver ? 1 : -1;
+      m_ends.push_back(End{m_outgoing[i], carrier.output, false, -1});
+    }
+    const bool measuredUnder = m_states.Measured(under);
+    if (measuredUnder != m_states.Measured(state)) {
+      carrier.measure = measuredUnder ? -1 : 1;
+      m_measured -= carrier.measure * Moment(m_outgoing[i], p);
+    }
+    i = j;
+  }
+}
+
+// The measured area comes from the shoelace formula over its boundary. For a piece from p to q of
+// an edge from a along d, p x q = (a x d)(t(q) - t(p)) with t the parameter along the edge: each
+// end of the piece adds its own term, so pieces need not remember where they started.
+double Sweep::Moment(int edge, const SweepPoint& p) const {
+  const SweepLine& line = m_lines[edge];
+  const double dx = line.dx, dy = line.dy;
+  const double t = ((p.x - line.from.x) * dx + (p.y - line.from.y) * dy) / (dx * dx + dy * dy);
+  return (double(line.from.x) * dy - double(line.from.y) * dx) * t;
+}
+
+// The chain end a holder stands for: >= 0 an edge's piece, < 0 (~i) the stop's end i.
+void Sweep::Hold(int holder, int chain) {
+  if (holder >= 0)
+    m_edges[holder].chain = chain;
+  else
+    m_ends[~holder].chain = chain;
+}
+
+int Sweep::ChainBelow(int node) const {
+  for (; node != CSweepStatus::kHead; node = m_status.Previous(node)) {
+    const EdgeState& edge = m_edges[m_status.EdgeAt(node)];
+    if (edge.output) return edge.chain;
+  }
+  return -1;
+}
+
+// Links the boundary's ends at p. Round p counter-clockwise from straight down they lie: the
+// outgoing edges bottom to top, then the incoming ones top to bottom (a vertical one, which comes
+// from below, is the lowest of them). The inside lies on the left of the way, so each arriving
+// end goes on to the departing end just before it in that order: rings turn away from each other
+// where they touch.
+void Sweep::JoinEnds(const SweepPoint& p, int below) {
+  if (m_ends.empty()) return;
+  m_cycle.clear();
+  for (size_t i = m_incomingCount; i < m_ends.size(); ++i) m_cycle.push_back(static_cast<int>(i));
+  for (size_t i = m_incomingCount; i-- > 0;) m_cycle.push_back(static_cast<int>(i));
+  const size_t n = m_cycle.size();
+  const bool single = n == 2;
+  for (size_t i = 0; i < n; ++i) {
+    const End& end = m_ends[m_cycle[i]];
+    if (end.incoming != (end.direction < 0)) {
+      const size_t before = (i + n - 1) % n;
+      // Two new ends with the departing one last: the ring's leftmost point, inside all round
+      // on the left: a hole.
+      Pair(p, m_cycle[i], m_cycle[before], single, before > i, below);
+    }
+  }
+  if (!single)
+    for (int i : m_cycle) m_rings.MarkTouching(m_ends[i].chain);
+  for (size_t i = m_incomingCount; i < m_ends.size(); ++i) {
+    const End& end = m_ends[i];
+    m_edges[end.edge].chain = end.chain;
+    if (end.direction > 0)
+      m_rings.LastHolder(end.chain) = end.edge;
+    else
+      m_rings.FirstHolder(end.chain) = end.edge;
+  }
+}
+
+void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole,
+                 int below) {
+  End& a = m_ends[arriving];
+  End& d = m_ends[departing];
+  if (a.incoming && d.incoming) {
+    m_rings.Append(a.chain, p.x, p.y, !single);
+    const bool closes = a.chain == d.chain;
+    m_rings.Join(a.chain, d.chain);
+    // The other chain's far end, and whoever holds it, now belong to this chain.
+    if (!closes) Hold(m_rings.LastHolder(a.chain), a.chain);
+  } else if (a.incoming) {
+    // A straight edge on through p needs no corner there.
+    if (!(single && a.edge == d.edge)) m_rings.Append(a.chain, p.x, p.y, !single);
+    d.chain = a.chain;
+    m_rings.LastHolder(a.chain) = ~departing;
+  } else if (d.incoming) {
+    if (!(single && a.edge == d.edge)) m_rings.Prepend(d.chain, p.x, p.y, !single);
+    a.chain = d.chain;
+    m_rings.FirstHolder(d.chain) = ~arriving;
+  } else {
+    const int chain = m_rings.Start(p.x, p.y, !single, hole, hole ? ChainBelow(below) : -1);
+    a.chain = d.chain = chain;
+    m_rings.FirstHolder(chain) = ~arriving;
+    m_rings.LastHolder(chain) = ~departing;
+  }
+}
+
+void Sweep::CheckNeighbours(const SweepPoint& p, int lower, int upper) {
+  if (lower == CSweepStatus::kHead || upper == CSweepStatus::kHead) return;
+  const int a = m_status.EdgeAt(lower), b = m_status.EdgeAt(upper);
+  if (!m_geometry.CrossProperly(a, b)) return;
+  SweepPoint crossing = m_geometry.Crossing(a, b);
+  if (m_geometry.Compare(crossing, p) <= 0) return;
+  m_crossings.push_back(crossing);
+  std::push_heap(m_crossings.begin(), m_crossings.end(), Later{&m_geometry});
 }
 
 }  // namespace
@@ -118,7 +419,14 @@ bool CWindingSweep::IsNonZero(const Windings& windings, int group) {
 }
 
 void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
-  if (ring.size() >= 3) m_rings.push_back(Ring{ring, group});
+  // One such point would spoil the grid of all the others.
+  for (const OutlinePoint& p : ring)
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+      throw std::invalid_argument("outline point is not a finite number");
+  if (ring.size() < 3) return;
+  m_ringStarts.push_back(m_points.size());
+  m_groups.push_back(group);
+  m_points.insert(m_points.end(), ring.begin(), ring.end());
 }
 
 void CWindingSweep::AddArea(const OutlineArea& area, int group) {
@@ -130,13 +438,11 @@ void CWindingSweep::AddArea(const OutlineArea& area, int group) {
 
 CWindingSweep::Grid CWindingSweep::FitGrid() const {
   double left = HUGE_VAL, right = -HUGE_VAL, top = HUGE_VAL, bottom = -HUGE_VAL;
-  for (const Ring& ring : m_rings) {
-    for (const OutlinePoint& p : ring.points) {
-      left = std::min(left, p.x());
-      right = std::max(right, p.x());
-      top = std::min(top, p.y());
-      bottom = std::max(bottom, p.y());
-    }
+  for (const OutlinePoint& p : m_points) {
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    top = std::min(top, p.y());
+    bottom = std::max(bottom, p.y());
   }
   Grid grid = {(left + right) / 2, (top + bottom) / 2, 1};
   double half = std::max(std::max(right - left, bottom - top) / 2, 1e-3);
@@ -144,66 +450,33 @@ CWindingSweep::Grid CWindingSweep::FitGrid() const {
   return grid;
 }
 
-double CWindingSweep::GridStep() const { return m_rings.empty() ? 0 : 1 / FitGrid().scale; }
+double CWindingSweep::GridStep() const { return m_ringStarts.empty() ? 0 : 1 / FitGrid().scale; }
 
 OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, const Rule* measure,
                                 double* measured) const {
-  OutlineArea area;
   if (measured) *measured = 0;
-  if (m_rings.empty()) return area;
+  if (m_ringStarts.empty()) return OutlineArea();
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
-  std::vector<GroupEdge> edges;
-  int firstX = 0, lastX = 0;
-  for (const Ring& ring : m_rings) {
-    std::vector<GridPoint> points;
-    points.reserve(ring.points.size());
-    for (const OutlinePoint& p : ring.points) {
-      GridPoint q(static_cast<int>(std::lround((p.x() - grid.originX) * grid.scale)),
-                  static_cast<int>(std::lround((p.y() - grid.originY) * grid.scale)));
+  Sweep sweep(rule, measure, progress);
+  sweep.Reserve(m_points.size());
+  std::vector<GridPoint> points;
+  for (size_t r = 0; r < m_ringStarts.size(); ++r) {
+    const size_t end = r + 1 < m_ringStarts.size() ? m_ringStarts[r + 1] : m_points.size();
+    points.clear();
+    for (size_t i = m_ringStarts[r]; i < end; ++i) {
+      const OutlinePoint& p = m_points[i];
+      GridPoint q{static_cast<std::int32_t>(std::lround((p.x() - grid.originX) * grid.scale)),
+                  static_cast<std::int32_t>(std::lround((p.y() - grid.originY) * grid.scale))};
       if (points.empty() || points.back() != q) points.push_back(q);
-      firstX = std::min(firstX, q.x());
-      lastX = std::max(lastX, q.x());
     }
-    for (size_t i = 0; i < points.size(); ++i) {
-      GridPoint a = points[i], b = points[(i + 1) % points.size()];
-      if (a == b) continue;
-      int count = a.x() == b.x() ? -1 : 1;
-      if (b < a) {
-        std::swap(a, b);
-        count = -count;
-      }
-      edges.push_back(GroupEdge(HalfEdge(a, b), std::make_pair(ring.group, count)));
-    }
+    while (points.size() > 1 && points.front() == points.back()) points.pop_back();
+    sweep.AddRing(points, m_groups[r]);
   }
-  if (edges.empty()) return area;
-  // Split where edges cross, then sweep once in the scanline's order.
-  std::vector<GroupEdge> split;
-  gtl::line_intersection<int>::validate_scan(split, edges.begin(), edges.end());
-  edges.clear();
-  gtl::scanline_base<int>::evalAtXforYPack pack;
-  gtl::polygon_sort(split.begin(), split.end(), EdgeOrder{&pack});
-  SweepState state = {&rule, &progress, firstX, std::max(1.0, double(lastX) - firstX),
-                      0,     measure,   0};
-  gtl::polygon_set_data<int> chosen;
-  gtl::scanline<int, int, WindingKey> scanline;
-  scanline.scan(chosen, EdgeChooser{&state}, split.begin(), split.end());
-  split.clear();
-  if (measured) *measured = std::fabs(state.measured) / 2 / (grid.scale * grid.scale);
-  std::vector<gtl::polygon_with_holes_data<int>> polygons;
-  chosen.get(polygons);
+  sweep.Run();
   const double step = 1 / grid.scale;
-  for (const auto& polygon : polygons) {
-    OutlinePolygon out;
-    AppendRing(polygon.begin(), polygon.end(), grid.originX, grid.originY, step, &out.outer());
-    for (auto hole = polygon.begin_holes(); hole != polygon.end_holes(); ++hole) {
-      out.inners().emplace_back();
-      AppendRing(hole->begin(), hole->end(), grid.originX, grid.originY, step,
-                 &out.inners().back());
-    }
-    bg::correct(out);
-    area.push_back(std::move(out));
-  }
+  if (measured) *measured = sweep.Measured() * step * step;
+  OutlineArea area = sweep.Rings().Area(grid.originX, grid.originY, step);
   if (progress && !progress(1)) throw SweepCancelled();
   return area;
 }

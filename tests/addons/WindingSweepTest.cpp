@@ -1,0 +1,342 @@
+// The winding sweep on its own (no window, no DLL), and its exact tests on the grid, on the inputs
+// that are hard for a sweep of exact integer tests: vertical edges, edges that run along each other
+// both ways, many edges through one point that is not a grid point, rings touching at a point, and
+// coordinates at the ends of the grid's range, tiny and huge. Expected areas are worked out by hand
+// from the outlines; every result must also be a valid area for Boost.Geometry (clean, simple rings
+// with their holes in them), and the area measured in the same sweep must agree with it.
+#include <gtest/gtest.h>
+
+#include <boost/geometry/algorithms/is_valid.hpp>
+#include <cmath>
+#include <map>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "addons/transform/SweepGeometry.h"
+#include "addons/transform/WideInteger.h"
+#include "addons/transform/WindingSweep.h"
+
+namespace {
+
+typedef CWindingSweep::Windings Windings;
+typedef std::vector<std::pair<double, double>> Points;
+
+struct Ring {
+  int group;
+  Points points;
+};
+
+// Inside where any group but the frame (99, which only fits the grid) winds an odd number of
+// times: the rule the weld of several curves uses.
+bool AnyOdd(const Windings& windings) {
+  for (const auto& w : windings)
+    if (w.first != 99 && (w.second & 1)) return true;
+  return false;
+}
+bool FirstNonZero(const Windings& windings) { return CWindingSweep::IsNonZero(windings, 0); }
+bool Both(const Windings& windings) {
+  return CWindingSweep::IsNonZero(windings, 0) && CWindingSweep::IsNonZero(windings, 1);
+}
+
+Points Box(double left, double bottom, double right, double top) {
+  return {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
+}
+
+Points Reversed(Points points) { return Points(points.rbegin(), points.rend()); }
+
+double TriangleArea(std::pair<double, double> a, std::pair<double, double> b,
+                    std::pair<double, double> c) {
+  return std::fabs((b.first - a.first) * (c.second - a.second) -
+                   (c.first - a.first) * (b.second - a.second)) /
+         2;
+}
+
+// Bow-ties in six directions, each of two edges crossing at (1/3, 1/3): every edge from a point
+// a on the 1/64 grid to 3p - 2a = (1, 1) - 2a passes p a third of the way along. Their lobes,
+// thin wedges on both sides of p, do not overlap. The frame fits the grid to -8 .. 8, so the
+// corners lie on it exactly and p does not.
+std::vector<Ring> BowTiesThroughAThird(double* area) {
+  const std::pair<double, double> p(1.0 / 3, 1.0 / 3);
+  std::vector<Ring> rings = {{99, Box(-8, -8, 8, 8)}};
+  *area = 0;
+  for (int k = 0; k < 6; ++k) {
+    const double angle = k * 3.14159265358979323846 / 6;
+    auto onGrid = [&](double turn) {
+      return std::make_pair(std::round((p.first + 1.5 * std::cos(angle + turn)) * 64) / 64,
+                            std::round((p.second + 1.5 * std::sin(angle + turn)) * 64) / 64);
+    };
+    auto across = [](std::pair<double, double> a) {
+      return std::make_pair(1 - 2 * a.first, 1 - 2 * a.second);
+    };
+    const auto a = onGrid(0), c = onGrid(0.2);
+    rings.push_back({k, {a, across(a), across(c), c}});
+    *area += TriangleArea(p, across(a), across(c)) + TriangleArea(p, c, a);
+  }
+  return rings;
+}
+
+struct Result {
+  double area = 0, measured = 0, smallest = HUGE_VAL;
+  int outer = 0, holes = 0;
+  bool valid = false;
+  std::string why;
+};
+
+Result Sweep(const std::vector<Ring>& rings, const CWindingSweep::Rule& rule) {
+  CWindingSweep sweep;
+  for (const Ring& ring : rings) {
+    std::vector<OutlinePoint> points;
+    for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
+    sweep.AddRing(points, ring.group);
+  }
+  Result result;
+  OutlineArea area = sweep.Area(rule, CWindingSweep::Progress(), &rule, &result.measured);
+  result.area = bg::area(area);
+  for (const OutlinePolygon& polygon : area) {
+    result.smallest = std::min(result.smallest, bg::area(polygon));
+    result.holes += static_cast<int>(polygon.inners().size());
+  }
+  result.outer = static_cast<int>(area.size());
+  result.valid = bg::is_valid(area, result.why);
+  return result;
+}
+
+TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
+  const double kHalf = 1000;  // the full-range bow-tie's corners
+  double fanArea = 0;
+  std::vector<Ring> fan = BowTiesThroughAThird(&fanArea);
+  struct Case {
+    const char* what;
+    std::vector<Ring> rings;
+    bool (*rule)(const Windings&);
+    double area;
+    int outer, holes;
+    double smallest;  // the smallest polygon's area, or 0 when not checked
+  };
+  // clang-format off
+  const Case cases[] = {
+      // The rectangle's vertical sides cross the slanted side x / 9 + y / 7 = 1 at y = 49 / 9
+      // and 42 / 9, off the grid; the overlap is the strip under that side from x = 2 to 3.
+      {"vertical edges across a slanted one",
+       {{0, {{0, 0}, {9, 0}, {0, 7}}}, {1, Box(2, -2, 3, 10)}},
+       AnyOdd, 31.5 + 12 - 7 * (1 - 2.5 / 9), 1, 0, 0},
+      {"vertical edges along each other, running opposite ways",
+       {{0, Box(0, 0, 4, 4)}, {1, Box(4, 1, 8, 3)}},
+       AnyOdd, 24, 1, 0, 0},
+      {"a square and its reverse cancel",
+       {{0, Box(1, 2, 6, 4)}, {0, Reversed(Box(1, 2, 6, 4))}},
+       FirstNonZero, 0, 0, 0, 0},
+      {"a square and its reverse in another group, intersected",
+       {{0, Box(1, 2, 6, 4)}, {1, Reversed(Box(1, 2, 6, 4))}},
+       Both, 10, 1, 0, 0},
+      {"squares touching along part of a side",
+       {{0, Box(0, 0, 10, 10)}, {1, Box(5, 10, 15, 20)}},
+       AnyOdd, 200, 1, 0, 0},
+      {"squares touching at a corner",
+       {{0, Box(0, 0, 10, 10)}, {1, Box(10, 10, 17, 13)}},
+       AnyOdd, 121, 2, 0, 0},
+      {"a hole touching its outer ring at a point",
+       {{0, Box(0, 0, 10, 10)}, {0, {{5, 0}, {7, 4}, {3, 4}}}},
+       AnyOdd, 92, 1, 1, 0},
+      {"six bow-ties crossing at one point off the grid", fan, AnyOdd, fanArea, 12, 0, 0},
+      // Corners at both ends of the grid's range; the edges cross at (-h / 5, -h / 5).
+      {"a bow-tie across the whole grid",
+       {{0, {{-kHalf, -kHalf}, {kHalf, kHalf}, {kHalf, -kHalf}, {-kHalf, kHalf / 3}}}},
+       AnyOdd, 26.0 / 15 * kHalf * kHalf, 2, 0, 0},
+      // A grid of 2^-16 mm: the small square is 64 steps wide, at the far end of the range.
+      {"a square of 64 grid steps beside one of 2^28",
+       {{0, Box(-4096, -4096, 0, 0)}, {1, Box(4096 - 1.0 / 1024, 4096 - 1.0 / 1024, 4096, 4096)}},
+       AnyOdd, 4096.0 * 4096 + 1.0 / 1024 / 1024, 2, 0, 1.0 / 1024 / 1024},
+      {"a job smaller than the grid's least size",
+       {{0, Box(0.0001, 0.0002, 0.0002, 0.0004)}},
+       AnyOdd, 2e-8, 1, 0, 2e-8},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Result result = Sweep(c.rings, c.rule);
+    EXPECT_NEAR(c.area, result.area, 1e-7 * c.area) << c.what;
+    EXPECT_NEAR(result.area, result.measured, 1e-7 * c.area) << c.what;
+    EXPECT_EQ(c.outer, result.outer) << c.what;
+    EXPECT_EQ(c.holes, result.holes) << c.what;
+    if (c.smallest > 0) {
+      EXPECT_NEAR(c.smallest, result.smallest, 1e-7 * c.smallest) << c.what;
+    }
+    EXPECT_TRUE(result.valid) << c.what << ": " << result.why;
+  }
+  // A point that is not a number (a damaged outline) is refused before it can spoil the grid
+  // of every other ring, and the sweep keeps what it had.
+  CWindingSweep sweep;
+  sweep.AddRing({OutlinePoint(0, 0), OutlinePoint(4, 0), OutlinePoint(4, 3)}, 0);
+  for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(bad, 2), OutlinePoint(3, 1)}, 1),
+                 std::invalid_argument);
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(2, bad), OutlinePoint(3, 1)}, 1),
+                 std::invalid_argument);
+  }
+  double measured = 0;
+  auto first = [](const Windings& w) { return CWindingSweep::IsNonZero(w, 0); };
+  CWindingSweep::Rule any = [](const Windings& w) { return !w.empty(); };
+  sweep.Area(first, CWindingSweep::Progress(), &any, &measured);
+  EXPECT_DOUBLE_EQ(6, measured);
+}
+
+// The area where the rule holds, strip by strip: between any two neighbouring x of a corner or
+// a crossing no edges cross, so the winding numbers between the edges met going up the middle
+// of a strip hold across it, and the area between two edges there is a trapezoid.
+double StripArea(const std::vector<Ring>& rings, bool (*rule)(const Windings&)) {
+  struct Edge {
+    double x0, y0, x1, y1;
+    int group, delta;
+  };
+  std::vector<Edge> edges;
+  std::vector<double> xs;
+  for (const Ring& ring : rings) {
+    for (size_t i = 0; i < ring.points.size(); ++i) {
+      auto a = ring.points[i], b = ring.points[(i + 1) % ring.points.size()];
+      xs.push_back(a.first);
+      if (a.first == b.first) continue;  // vertical edges bound no strip
+      const int delta = a.first < b.first ? 1 : -1;
+      if (delta < 0) std::swap(a, b);
+      edges.push_back({a.first, a.second, b.first, b.second, ring.group, delta});
+    }
+  }
+  for (const Edge& e : edges) {
+    for (const Edge& f : edges) {
+      const double rx = e.x1 - e.x0, ry = e.y1 - e.y0, sx = f.x1 - f.x0, sy = f.y1 - f.y0;
+      const double den = rx * sy - ry * sx;
+      if (den == 0) continue;
+      const double t = ((f.x0 - e.x0) * sy - (f.y0 - e.y0) * sx) / den;
+      const double u = ((f.x0 - e.x0) * ry - (f.y0 - e.y0) * rx) / den;
+      if (t > 0 && t < 1 && u > 0 && u < 1) xs.push_back(e.x0 + t * rx);
+    }
+  }
+  std::sort(xs.begin(), xs.end());
+  double area = 0;
+  for (size_t k = 0; k + 1 < xs.size(); ++k) {
+    const double left = xs[k], right = xs[k + 1], middle = (left + right) / 2;
+    if (right - left < 1e-12) continue;
+    auto at = [](const Edge& e, double x) {
+      return e.y0 + (e.y1 - e.y0) * (x - e.x0) / (e.x1 - e.x0);
+    };
+    std::vector<const Edge*> across;
+    for (const Edge& e : edges)
+      if (e.x0 <= left && e.x1 >= right) across.push_back(&e);
+    std::sort(across.begin(), across.end(),
+              [&](const Edge* a, const Edge* b) { return at(*a, middle) < at(*b, middle); });
+    std::map<int, int> counts;
+    for (size_t i = 0; i + 1 < across.size(); ++i) {
+      if ((counts[across[i]->group] += across[i]->delta) == 0) counts.erase(across[i]->group);
+      if (!rule(Windings(counts.begin(), counts.end()))) continue;
+      const Edge &low = *across[i], &high = *across[i + 1];
+      area += (at(high, left) - at(low, left) + at(high, right) - at(low, right)) / 2 *
+              (right - left);
+    }
+  }
+  return area;
+}
+
+bool FirstOdd(const Windings& windings) { return CWindingSweep::IsOdd(windings, 0); }
+bool FirstPositive(const Windings& windings) {
+  return !windings.empty() && windings[0].first == 0 && windings[0].second > 0;
+}
+bool FirstOnly(const Windings& windings) {
+  return CWindingSweep::IsOdd(windings, 0) && !CWindingSweep::IsOdd(windings, 1);
+}
+
+TEST(WindingSweep, RandomOutlinesOnACoarseGridMatchAStripByStripCount) {
+  // Up to four rings of up to nine corners on a 5 x 5 lattice: crossing, touching and running
+  // along each other everywhere. The lattice spans 0 .. 4, so its points lie on the grid.
+  std::mt19937 random(7);
+  bool (*const rules[])(const Windings&) = {FirstOdd, FirstNonZero, FirstPositive, AnyOdd,
+                                            FirstOnly};
+  for (int round = 0; round < 400; ++round) {
+    std::vector<Ring> rings = {{0, {{0, 0}, {4, 4}}}};
+    const int count = 1 + random() % 4;
+    for (int r = 0; r < count; ++r) {
+      if (r > 0) rings.push_back({r % 2, {}});
+      const int corners = 3 + random() % 7;
+      while (static_cast<int>(rings.back().points.size()) < corners)
+        rings.back().points.push_back({double(random() % 5), double(random() % 5)});
+    }
+    bool (*rule)(const Windings&) = rules[round % 5];
+    const double expected = StripArea(rings, rule);
+    Result result = Sweep(rings, rule);
+    ASSERT_NEAR(expected, result.area, 1e-9) << "round " << round;
+    ASSERT_NEAR(expected, result.measured, 1e-9) << "round " << round;
+    ASSERT_TRUE(result.valid) << "round " << round << ": " << result.why;
+  }
+}
+
+TEST(WindingSweep, ALongSweepReportsProgressAsItGoesAndStopsWhenTold) {
+  // Two hundred long thin rectangles in a fan: about 80,000 crossings.
+  std::vector<Ring> rings;
+  for (int k = 0; k < 200; ++k) {
+    const double a = k * 3.14159265358979323846 / 200, c = std::cos(a), s = std::sin(a);
+    rings.push_back({0,
+                     {{-100 * c + s, -100 * s - c},
+                      {100 * c + s, 100 * s - c},
+                      {100 * c - s, 100 * s + c},
+                      {-100 * c - s, -100 * s + c}}});
+  }
+  CWindingSweep sweep;
+  for (const Ring& ring : rings) {
+    std::vector<OutlinePoint> points;
+    for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
+    sweep.AddRing(points, ring.group);
+  }
+  auto covered = [](const Windings& w) { return CWindingSweep::IsNonZero(w, 0); };
+  std::vector<double> shares;
+  sweep.Area(covered, [&](double share) {
+    shares.push_back(share);
+    return true;
+  });
+  ASSERT_GT(shares.size(), 10u);
+  EXPECT_EQ(0, shares.front());
+  EXPECT_EQ(1, shares.back());
+  for (size_t i = 1; i < shares.size(); ++i) EXPECT_LE(shares[i - 1], shares[i]);
+  // Told to stop at the third look, it stops there.
+  int looks = 0;
+  EXPECT_THROW(sweep.Area(covered, [&](double) { return ++looks < 3; }), SweepCancelled);
+  EXPECT_EQ(3, looks);
+}
+
+SweepLine LineOf(GridPoint a, GridPoint b) { return SweepLine{a, b, b.x - a.x, b.y - a.y}; }
+
+TEST(WindingSweep, CrossingPointsAreTestedExactlyWhereTheirDoublesCannotTell) {
+  // y = x / 3 and y = 2u - 2x / 3 (u = 2^25) cross at p = (2u, 2u / 3), off the grid; so does
+  // the vertical x = 2u. The last two lines pass p a third of a square step off (below it, then
+  // above), nearer than the doubles of p can tell.
+  const std::int32_t u = 1 << 25;
+  const std::vector<SweepLine> lines = {
+      LineOf({0, 0}, {3 * u, u}),
+      LineOf({0, 2 * u}, {3 * u, 0}),
+      LineOf({2 * u, 0}, {2 * u, 2 * u}),
+      LineOf({0, 1}, {22369621, 7456541}),
+      LineOf({0, 1}, {178956971, 59652322}),
+  };
+  CSweepGeometry geometry(lines);
+  ASSERT_TRUE(geometry.CrossProperly(0, 1));
+  const SweepPoint p = geometry.Crossing(0, 1);
+  EXPECT_EQ(0, geometry.Compare(p, geometry.Crossing(0, 2)));
+  EXPECT_EQ(0, geometry.Compare(geometry.Crossing(2, 1), p));
+  EXPECT_EQ(0, geometry.Side(2, p));
+  EXPECT_EQ(1, geometry.Side(3, p));
+  EXPECT_EQ(-1, geometry.Side(4, p));
+  // Where the near lines meet the vertical: just below p and just above it.
+  EXPECT_EQ(-1, geometry.Compare(geometry.Crossing(3, 2), p));
+  EXPECT_EQ(1, geometry.Compare(geometry.Crossing(4, 2), p));
+  EXPECT_EQ(1, geometry.Compare(p, CSweepGeometry::AtGrid({2 * u, 2 * u / 3})));
+
+  // The exact arithmetic behind them, carrying across its 64-bit limbs: (2^62 - 1)^2 is
+  // 2^124 - 2^63 + 1, and -(2^62 - 1)(2^62 + 1) * 2^26 is one 2^26 above -2^150.
+  const std::int64_t big = (std::int64_t(1) << 62) - 1, power = std::int64_t(1) << 62;
+  const CWideInteger square = CWideInteger(big) * big;
+  EXPECT_EQ(0, (square - CWideInteger(power) * power + CWideInteger(power) * 2 - 1).Sign());
+  const CWideInteger low = -(CWideInteger(big) * (power + 1)) * (1 << 26);
+  EXPECT_EQ(0, Compare(low, -(CWideInteger(power) * power * (1 << 26)) + (1 << 26)));
+  EXPECT_EQ(-1, low.Sign());
+  EXPECT_EQ(1, Compare(CWideInteger(power) * power * (1 << 26), -low));
+}
+
+}  // namespace
