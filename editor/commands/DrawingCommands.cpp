@@ -21,12 +21,14 @@
 #include "output/StampAreaDlg.h"
 #include "output/StampBlock.h"
 #include "resources/Resource.h"
+#include "text/TextBlock.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CDrawingCommands, CCmdTarget)
   ON_COMMAND_RANGE(ID_OUTLINE_WELD, ID_OUTLINE_XOR, OnCombine)
   ON_COMMAND(ID_OUTLINE_CONTOUR_CUT, OnContourCut)
   ON_COMMAND(ID_CUT_GUIDE, OnCutAlongGuide)
+  ON_COMMAND(ID_OUTLINE_UNCROSS_TEXT, OnRemoveTextOverlaps)
   ON_COMMAND(ID_EDIT_SELECT_ALL_BLOCKS, OnSelectAll)
   ON_COMMAND(ID_EDIT_HOLLOW, OnHollow)
   ON_COMMAND_RANGE(ID_SPACE_HORZ, ID_SPACE_VERT, OnSpaceEvenly)
@@ -37,7 +39,6 @@ BEGIN_MESSAGE_MAP(CDrawingCommands, CCmdTarget)
 END_MESSAGE_MAP()
 // clang-format on
 
-// The Illustrator (.EPS) choice waits for the EPS writer: offered now, it would write nothing.
 const char CDrawingCommands::kExportFilter[] =
     "纯文本文件(*.TXT;*.)|*. ; *.TXT|PLT File(*.plt)|*.PLT|Illustrator 88,3.0(*.EPS)|*.EPS|";
 const char CDrawingCommands::kDefaultExportFolder[] = "C:\\TALVEX\\";
@@ -125,6 +126,27 @@ void CDrawingCommands::OnCutAlongGuide() {
     result = operations.CutAlongLine(guide->GetX(), guide->GetY(), guide->GetAngle());
   }
   Refresh();
+  if (result == COutlineOperations::kFailed) ReportFailure();
+}
+
+void CDrawingCommands::OnRemoveTextOverlaps() {
+  if (m_view->GetEditBlock()) return;
+  CSegArray& blocks = Document()->GetBlockList();
+  CTextBlock* text = nullptr;
+  for (INT_PTR i = 0; i < blocks.GetSize() && !text; ++i) {
+    CBlock* block = blocks.GetBlock(i);
+    if (block && block->m_selected == 1) {
+      text = dynamic_cast<CTextBlock*>(block);
+      if (!text) return;
+    }
+  }
+  if (!text) return;
+  CWaitCursor wait;
+  CWeldDll library;
+  if (!Bind(library)) return;
+  COutlineOperations operations(m_view, blocks, library);
+  COutlineOperations::Result result = operations.RemoveTextOverlaps(*text);
+  if (m_view->m_hWnd) m_view->Invalidate(FALSE);
   if (result == COutlineOperations::kFailed) ReportFailure();
 }
 

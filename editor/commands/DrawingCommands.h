@@ -1,13 +1,15 @@
 // CDrawingCommands: the main view's commands on its drawing as a whole: the outline operations
 // through the transform library (weld, cut, intersection, exclusive or, contour cut, cut along
-// the selected guide line), select all, hollow, even spacing, the file output in its
-// text, plot and EPS formats, the artwork record file, the refresh of the property window and a
-// new stamp from the stamp maker. The view's command table decides whether a command is enabled;
-// the view then hands the command here before its own message map.
+// the selected guide line, the overlaps of a text's characters removed), select all, hollow, even
+// spacing, the file output in its text, plot and EPS formats, the artwork record file, the
+// refresh of the property window and a new stamp from the stamp maker. The view's command table
+// decides whether a command is enabled; the view then hands the command here before its own
+// message map.
 //
 // Each command is one undo step, with the selection tracker hidden while the blocks change and
-// brought up to date afterwards. A command whose library step gives nothing leaves the drawing
-// as it was and says so.
+// brought up to date afterwards; removing a text's overlaps only changes the outlines its
+// characters keep for drawing and cutting, which no file holds, and leaves no step. A command whose
+// library step gives nothing leaves the drawing as it was and says so.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +50,7 @@ protected:
   void OnCombine(UINT id);
   void OnContourCut();
   void OnCutAlongGuide();
+  void OnRemoveTextOverlaps();
   void OnSelectAll();
   void OnHollow();
   void OnSpaceEvenly(UINT id);

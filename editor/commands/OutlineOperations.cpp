@@ -10,9 +10,13 @@
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
 #include "model/editing/MainWindowNotice.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/ShapeCurves.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoManager.h"
+#include "text/TextBlock.h"
+#include "text/layout/CharBox.h"
 
 namespace {
 
@@ -226,4 +230,26 @@ COutlineOperations::Result COutlineOperations::CutAlongLine(float x, float y, do
   if (removed.empty()) return kFailed;
   Replace(removed, pieces);
   return kDone;
+}
+
+COutlineOperations::Result COutlineOperations::RemoveTextOverlaps(CTextBlock& text) {
+  CBoxArray* boxes = text.GetBoxArray();
+  bool asked = false, welded = false;
+  for (INT_PTR i = 0; boxes && i < boxes->GetSize(); ++i) {
+    CCharBox* box = boxes->GetCharBox(i);
+    CContour* outline = box && !box->IsLineBreak() ? box->KeptOutline() : nullptr;
+    if (!outline) continue;
+    std::unique_ptr<CCurveBlock> curve(MakeCurveFromContour(*outline, 0));
+    if (!curve) continue;
+    CWeldRecord operand(*curve);
+    if (!operand.IsValid()) continue;
+    asked = true;
+    std::unique_ptr<CBlock> result(CWeldRecord::TakeBlock(m_library.SelfWeld(operand.Operand())));
+    CContour* weldedOutline = result ? result->GetContour(nullptr, 0) : nullptr;
+    if (!weldedOutline) continue;
+    box->ReplaceOutline(weldedOutline);
+    welded = true;
+  }
+  if (!asked) return kNothingToDo;
+  return welded ? kDone : kFailed;
 }

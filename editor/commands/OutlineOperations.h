@@ -20,6 +20,7 @@ class CBlock;
 class CBlockView;
 class CCurveBlock;
 class CSegArray;
+class CTextBlock;
 class CWeldDll;
 
 class COutlineOperations {
@@ -47,6 +48,10 @@ public:
   // on the screen); each block's pieces replace it, selected. A block the library cannot cut
   // stays; kFailed when none could be cut.
   Result CutAlongLine(float x, float y, double angle);
+  // Replaces each character's outline by the library's self weld of it, so that overlapping
+  // strokes are cut once. The text keeps its characters; kFailed when the library gave nothing
+  // for any character.
+  Result RemoveTextOverlaps(CTextBlock& text);
 
   // The selected blocks that are not images, in list order.
   static std::vector<CBlock*> SelectedOperands(const CSegArray& blocks);

@@ -37,7 +37,6 @@ const int kLayoutPath = 19;
 #define AREA_TOOL(id) {id, id, Table::kOutputAreaCommand, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define PENDING(id) {id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
-#define PENDING_WHEN(id, rule) {id, id, Table::kPending, Table::rule, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
 #define CREATION_TOOL(id) {id, id, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}
@@ -181,7 +180,7 @@ const Table::Row kRows[] = {
   RUN(ID_OUTLINE_XOR, kViewHandler, kTwoSelectedNoImage),
   RUN(ID_OUTLINE_CONTOUR_CUT, kViewHandler, kTwoSelectedNoImage),
   RUN(ID_CUT_PARALLEL, kViewHandler, kSelectedNoImage),
-  PENDING_WHEN(ID_OUTLINE_UNCROSS_TEXT, kFirstSelectedTextNotEditing),
+  RUN(ID_OUTLINE_UNCROSS_TEXT, kViewHandler, kFirstSelectedTextNotEditing),
   RUN(ID_CUT_GUIDE, kViewHandler, kGuideSelectedWithNonImages),
   RUN(ID_FILE_FILL_OUTPUT, kViewHandler, kAlways),
   // The drawing as a whole: selection, fill, spacing and export.

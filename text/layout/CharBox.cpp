@@ -88,7 +88,8 @@ CCharBox::CCharBox()
       m_angle(0),
       m_skewX(0),
       m_skewY(0),
-      m_outline(nullptr) {}
+      m_outline(nullptr),
+      m_outlineReplaced(false) {}
 
 CCharBox::CCharBox(const CCharBox& other)
     : CTextBox(other),
@@ -108,7 +109,8 @@ CCharBox::CCharBox(const CCharBox& other)
       m_angle(other.m_angle),
       m_skewX(other.m_skewX),
       m_skewY(other.m_skewY),
-      m_outline(nullptr) {}
+      m_outline(other.m_outlineReplaced && other.m_outline ? other.m_outline->Clone() : nullptr),
+      m_outlineReplaced(m_outline != nullptr) {}
 
 CCharBox::~CCharBox() { delete m_outline; }
 
@@ -180,6 +182,7 @@ CCharBox* LoadCharBox(const BYTE* record, size_t available) {
 void CCharBox::Init(int charset, WORD code, const CTextDefaults& defaults) {
   delete m_outline;
   m_outline = nullptr;
+  m_outlineReplaced = false;
   m_code = code;
   m_reserved = 0;
   m_width = defaults.fontSizeX;
@@ -261,6 +264,7 @@ float CCharBox::GetAdvance(int layoutKind) {
 void CCharBox::ForgetGlyph() {
   delete m_outline;
   m_outline = nullptr;
+  m_outlineReplaced = false;
   m_ratio = m_inkWidth = m_inkHeight = 0;
 }
 
@@ -272,8 +276,15 @@ CContour* CCharBox::Glyph() {
   return m_outline;
 }
 
+void CCharBox::ReplaceOutline(CContour* outline) {
+  if (outline == m_outline) return;
+  delete m_outline;
+  m_outline = outline;
+  m_outlineReplaced = outline != nullptr;
+}
+
 void CCharBox::ReleaseSingleByteGlyph() {
-  if (m_code >= kFirstDoubleByte) return;
+  if (m_code >= kFirstDoubleByte || m_outlineReplaced) return;
   delete m_outline;
   m_outline = nullptr;
 }
@@ -320,7 +331,7 @@ CContour* CCharBox::GetContour(const CMatrix2D* matrix) {
   if (!outline) return nullptr;
   CMatrix2D glyph = GetGlyphMatrix(outline->GetBox());
   CContour* result = outline;
-  if (m_code >= kFirstDoubleByte)
+  if (m_code >= kFirstDoubleByte || m_outlineReplaced)
     result = outline->Clone();
   else
     m_outline = nullptr;  // handed over: single-byte outlines are not kept

@@ -3,8 +3,8 @@
 // is 1024 units, so one glyph unit is width/1024 by height/1024), colour, style, rotation and
 // skews, and the place the layout gave it (x, y and the box rectangle). It owns the outline it
 // caches: double-byte outlines stay until the font changes or the box is deleted, single-byte
-// ones are fetched for each use. Advance ratio, ink width and ink height are computed lazily; 0
-// means not yet computed.
+// ones are fetched for each use. An outline given by ReplaceOutline stays for either kind. Advance
+// ratio, ink width and ink height are computed lazily; 0 means not yet computed.
 #pragma once
 
 #include <windows.h>
@@ -78,6 +78,12 @@ public:
   bool IsLineBreak() const { return m_code == kLineBreak; }
   // Frees the cached outline and forgets the metrics: the font or the size changed.
   void ForgetGlyph();
+  // The outline in glyph units the box draws and cuts (fetched when there is none), still the
+  // box's; null when the font gives none. A single-byte outline stays until the next use.
+  CContour* KeptOutline() { return Glyph(); }
+  // Takes over outline (glyph units) as the character's shape until its font changes, for
+  // single-byte characters too: overlaps removed from a character stay removed.
+  void ReplaceOutline(CContour* outline);
 
   WORD m_style;
   WORD m_code;
@@ -106,6 +112,8 @@ private:
   CMatrix2D Placement(int layoutKind) const;
 
   CContour* m_outline;
+  // The outline came from ReplaceOutline: it is kept whatever the character's kind.
+  bool m_outlineReplaced;
 };
 
 // A new character box from a record of tag 18 and exactly 75 bytes within available; null for any

@@ -4,18 +4,23 @@
 // text under edit, and undo takes each step back exactly.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CommandTestSupport.h"
 #include "editor/DrawingWindow.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/views/ViewCommandTable.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/WinApp.h"
+#include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/geometry/PointRecord.h"
+#include "model/geometry/ShapeCurves.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
@@ -378,4 +383,41 @@ TEST_F(TextCommands, SizeModesMarkTheSelectedTextsOrElseBecomeTheModeOfNewText) 
   EXPECT_EQ(4 | 0, CTextDefaults::Global().styleWord);
   Send(ID_TEXT_HALF_WIDTH);
   EXPECT_EQ(0, check());
+}
+
+TEST_F(TextCommands, RemovingOverlapsCutsSharedStrokesOnceUntilTheFontChanges) {
+  // 'A' is two squares of 600 glyph units sharing a corner square of 300; 'B' has no outline.
+  std::vector<POINTREC>& glyph = fonts.glyphs['A'];
+  for (float lo : {0.0f, 300.0f}) {
+    const float hi = lo + 600;
+    glyph.push_back(MakePointRecord(lo, lo, kPointStart | kPointOnCurve));
+    glyph.push_back(MakePointRecord(hi, lo, kPointOnCurve));
+    glyph.push_back(MakePointRecord(hi, hi, kPointOnCurve));
+    glyph.push_back(MakePointRecord(lo, hi, kPointOnCurve));
+    glyph.push_back(MakePointRecord(lo, lo, kPointClose | kPointOnCurve));
+  }
+  CTextBlock* text = AddText("AAB", 0, 10);
+  view->GetDrawingCommands().SetLibraryPath(command_test::kLibraryPath);
+  // The area a character cuts, in glyph units.
+  auto areaOf = [text](INT_PTR index) {
+    std::unique_ptr<CContour> outline(text->GetBoxArray()->GetCharBox(index)->GetContour(nullptr));
+    if (!outline) return 0.0;
+    std::unique_ptr<CCurveBlock> curve(MakeCurveFromContour(*outline, 0));
+    return std::fabs(command_test::AreaOf(curve.get()));
+  };
+  const double overlapping = 2 * 600 * 600, welded = overlapping - 300 * 300;
+  ASSERT_NEAR(overlapping, areaOf(0), 1);
+  const double textArea = command_test::AreaOf(text);
+  ASSERT_TRUE(CViewCommandTable::Evaluate(*CViewCommandTable::Find(ID_OUTLINE_UNCROSS_TEXT),
+                                          ID_OUTLINE_UNCROSS_TEXT, view->GetCommandState())
+                  .enabled);
+
+  Send(ID_OUTLINE_UNCROSS_TEXT);
+  for (INT_PTR i : {0, 1, 0, 1}) EXPECT_NEAR(welded, areaOf(i), 1) << "character " << i;
+  EXPECT_EQ(0, areaOf(2));
+  EXPECT_NEAR(welded / overlapping, command_test::AreaOf(text) / textArea, 1e-3) << "the cut";
+  // A new font for the first character brings its own outline back.
+  text->GetBoxArray()->GetCharBox(0)->ForgetGlyph();
+  EXPECT_NEAR(overlapping, areaOf(0), 1);
+  EXPECT_NEAR(welded, areaOf(1), 1);
 }
