@@ -85,6 +85,19 @@ const Text kNotIntegerFormat = {51050, "\"%.*s\" 不是可用的整数格式"};
 const Text kTemplateTooLong = {51051, "长度超过 %d 个字符"};
 const Text kFormatCount = {51052, "应含 %d 个整数格式, 实有 %d 个"};
 const Text kFormatRange = {51053, "应含 %d 至 %d 个整数格式, 实有 %d 个"};
+
+// Printing and business-card duplication.
+const Text kNoPrinter = {52550, "没有安装打印机, 不能打印。请先在系统中安装一台打印机。"};
+const Text kPrinterDcFailed = {52551, "建立打印句柄错误(hDC)"};
+const Text kPrintRefused = {52552, "打印机没有接受打印作业, 没有打印。"};
+const Text kRatioNotPositive = {52553, "比率应为大于 0 的数。"};
+const Text kMarginsTooWide = {52554, "边界留空太大, 打印纸上没有可以打印的地方。"};
+const Text kCopiesRange = {52555, "份数应为 0 到 999。"};
+const Text kNoPrinterName = {52556, "(没有打印机)"};
+const Text kCardOutside = {52560, "名片位置超出名片大小"};
+const Text kCardCounts = {52561, "横向和纵向份数至少为 1, 名片总数不能超过 2000 张。"};
+const Text kCardBuffer = {52562, "缓冲区申请错误!"};
+const Text kCardNothing = {52563, "版面上没有可以复制的图形。"};
 // clang-format on
 
 }  // namespace OutputText

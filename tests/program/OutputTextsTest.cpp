@@ -54,7 +54,9 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
       kManagerSilent, kJobFileFailed, kDataPathTooLong, kNoModel, kModelNotListed,
       kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
       kPortRefused, kPortNotOpened, kNotIntegerFormat, kTemplateTooLong, kFormatCount,
-      kFormatRange};
+      kFormatRange, kNoPrinter, kPrinterDcFailed, kPrintRefused, kRatioNotPositive,
+      kMarginsTooWide, kCopiesRange, kNoPrinterName, kCardOutside, kCardCounts, kCardBuffer,
+      kCardNothing};
   // clang-format on
   for (const Text& text : texts) {
     SCOPED_TRACE(text.id);
