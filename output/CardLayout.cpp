@@ -30,8 +30,8 @@ CCardLayout::Size CCardLayout::CardFromFields(float width, float height) {
 }
 
 int CCardLayout::FillCount(float sheet, float card, float gap) {
+  if (!(card > 0) || !(sheet > 0)) return 0;
   const double pitch = static_cast<double>(card) + Gap(gap);
-  if (!(pitch > 0) || !(sheet > 0)) return 0;
   const double count = std::floor((static_cast<double>(sheet) + Gap(gap)) / pitch);
   return count > kMostCards ? static_cast<int>(kMostCards) + 1 : static_cast<int>(count);
 }

@@ -1,9 +1,11 @@
 #include "output/PagePrinter.h"
 
 #include "framework/DC.h"
+#include "framework/MessageBox.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/document/SegArray.h"
+#include "output/OutputTexts.h"
 #include "output/PrintSettings.h"
 #include "output/PrinterChoice.h"
 
@@ -18,8 +20,7 @@ POINT Mapped(const CMatrix2D& matrix, float x, float y) {
 
 void DrawBorder(CDC* dc, const PrintPage& page, const CMatrix2D& matrix) {
   const POINT corners[] = {Mapped(matrix, 0, 0), Mapped(matrix, page.width, 0),
-                           Mapped(matrix, page.width, page.height),
-                           Mapped(matrix, 0, page.height)};
+                           Mapped(matrix, page.width, page.height), Mapped(matrix, 0, page.height)};
   dc->MoveTo(corners[3]);
   for (const POINT& corner : corners) dc->LineTo(corner);
 }
@@ -66,15 +67,43 @@ PrintJob CPagePrinter::JobOf(const CPrintLayout& layout, const CPrintSettings& s
 CPagePrinter::Result CPagePrinter::Print(const CPrinterChoice& printer, const PrintPage& page,
                                          const CPrintSettings& settings) {
   if (!printer.IsAvailable()) return kNoPrinter;
-  PrinterMetrics metrics = printer.Metrics();
-  CPrintLayout layout(GeometryOf(page, metrics, settings));
-  if (!layout.HasArea() || !(settings.ratio > 0)) return kNoRoom;
-  return PrintJobOn(printer, page, JobOf(layout, settings, metrics.pixelsPerMmX,
-                                         metrics.pixelsPerMmY));
+  HDC dc = printer.CreatePrinterDC();
+  if (!dc) return kNoPrinter;
+  Result result = Print(dc, page, settings);
+  ::DeleteDC(dc);
+  return result;
 }
 
-CPagePrinter::Result CPagePrinter::PrintJobOn(const CPrinterChoice& printer,
-                                              const PrintPage& page, const PrintJob& job) {
+CPagePrinter::Result CPagePrinter::Print(HDC dc, const PrintPage& page,
+                                         const CPrintSettings& settings) {
+  if (!dc) return kNoPrinter;
+  const PrinterMetrics metrics = CPrinterChoice::MetricsOf(dc);
+  CPrintLayout layout(GeometryOf(page, metrics, settings));
+  if (!layout.HasArea() || !(settings.ratio > 0)) return kNoRoom;
+  return PrintJobOn(dc, page, JobOf(layout, settings, metrics.pixelsPerMmX, metrics.pixelsPerMmY));
+}
+
+void CPagePrinter::ShowFailure(HWND owner, Result result) {
+  OutputText::Text text;
+  switch (result) {
+    case kNoPrinter:
+      text = OutputText::kPrinterDcFailed;
+      break;
+    case kFailed:
+      text = OutputText::kPrintRefused;
+      break;
+    case kNoRoom:
+      text = OutputText::kMarginsTooWide;
+      break;
+    default:
+      return;
+  }
+  AfxShowMessageBox(owner, OutputText::Load(text), OutputText::Load(OutputText::kErrorCaption),
+                    MB_OK | MB_ICONERROR);
+}
+
+CPagePrinter::Result CPagePrinter::PrintJobOn(const CPrinterChoice& printer, const PrintPage& page,
+                                              const PrintJob& job) {
   HDC dc = printer.CreatePrinterDC();
   if (!dc) return kNoPrinter;
   Result result = PrintJobOn(dc, page, job);
@@ -82,8 +111,7 @@ CPagePrinter::Result CPagePrinter::PrintJobOn(const CPrinterChoice& printer,
   return result;
 }
 
-CPagePrinter::Result CPagePrinter::PrintJobOn(HDC hdc, const PrintPage& page,
-                                              const PrintJob& job) {
+CPagePrinter::Result CPagePrinter::PrintJobOn(HDC hdc, const PrintPage& page, const PrintJob& job) {
   CDC dc;
   dc.Attach(hdc);
   dc.m_bPrinting = TRUE;

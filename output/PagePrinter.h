@@ -48,6 +48,11 @@ public:
   // The page laid out on the chosen printer as the settings say (fit, margins, rotation, ...).
   static Result Print(const CPrinterChoice& printer, const PrintPage& page,
                       const CPrintSettings& settings);
+  // The same on an open printer context (one a caller's own print dialog made); the context
+  // stays the caller's.
+  static Result Print(HDC dc, const PrintPage& page, const CPrintSettings& settings);
+  // The message a failed print gives under the caption "错误", over the owner; none for kPrinted.
+  static void ShowFailure(HWND owner, Result result);
   // The job on the chosen printer.
   static Result PrintJobOn(const CPrinterChoice& printer, const PrintPage& page,
                            const PrintJob& job);

@@ -85,15 +85,15 @@ int CPrintOutputDlg::CheckedZoomType() const {
 void CPrintOutputDlg::FillSizes() {
   const bool available = m_printer.IsAvailable();
   m_filling = true;
-  SetDlgItemText(kPrinterName, available ? m_printer.DeviceName()
-                                         : OutputText::Load(OutputText::kNoPrinterName));
+  SetDlgItemText(kPrinterName,
+                 available ? m_printer.DeviceName() : OutputText::Load(OutputText::kNoPrinterName));
   ShowNumber(kPaperWidth, m_metrics.paperWidth);
   ShowNumber(kPaperHeight, m_metrics.paperHeight);
   Enable(kPaperWidth, available && m_printer.UserSizedPaper());
   Enable(kPaperHeight, available && m_printer.UserSizedPaper());
   for (int side = 0; side < 4; ++side)
-    ShowNumber(kMarginIds[side], CPrintLayout::ShownMargin(ReadFloat(kMarginIds[side]),
-                                                           m_metrics.borders[side]));
+    ShowNumber(kMarginIds[side],
+               CPrintLayout::ShownMargin(ReadFloat(kMarginIds[side]), m_metrics.borders[side]));
   CPrintLayout layout(CurrentGeometry());
   ShowNumber(kPageWidth, layout.PageWidth());
   ShowNumber(kPageHeight, layout.PageHeight());
@@ -189,10 +189,7 @@ void CPrintOutputDlg::OnOK() {
   PrintJob job = CPagePrinter::JobOf(layout, settings, m_metrics.pixelsPerMmX,
                                      m_metrics.pixelsPerMmY);
   m_result = CPagePrinter::PrintJobOn(m_printer, m_page, job);
-  if (m_result == CPagePrinter::kNoPrinter)
-    ShowError(OutputText::Load(OutputText::kPrinterDcFailed));
-  else if (m_result == CPagePrinter::kFailed)
-    ShowError(OutputText::Load(OutputText::kPrintRefused));
+  CPagePrinter::ShowFailure(m_hWnd, m_result);
   EndDialog(IDOK);
 }
 

@@ -24,8 +24,7 @@ const int kDeskMargin = 8;
 
 }  // namespace
 
-CPrintPreviewDlg::CPrintPreviewDlg(const PrintPage& page, const CAppProfile& profile,
-                                   CWnd* parent)
+CPrintPreviewDlg::CPrintPreviewDlg(const PrintPage& page, const CAppProfile& profile, CWnd* parent)
     : CDialog(kDialogId, parent), m_page(page), m_profile(profile) {}
 
 BOOL CPrintPreviewDlg::OnInitDialog() {

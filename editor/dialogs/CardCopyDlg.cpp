@@ -7,6 +7,7 @@
 #include "editor/TALVEX42View.h"
 #include "editor/views/DocumentChange.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
@@ -56,8 +57,9 @@ BOOL CCardCopyDlg::OnInitDialog() {
   const int sheet = m_stored.sheetType >= 0 && m_stored.sheetType < CCardLayout::kSheetTypes
                         ? m_stored.sheetType
                         : 0;
-  const int card =
-      m_stored.cardType >= 0 && m_stored.cardType < CCardLayout::kCardTypes ? m_stored.cardType : 0;
+  const int card = m_stored.cardType >= 0 && m_stored.cardType < CCardLayout::kCardTypes
+                       ? m_stored.cardType
+                       : 0;
   SendDlgItemMessage(kSheetType, CB_SETCURSEL, static_cast<WPARAM>(sheet), 0);
   SendDlgItemMessage(kCardType, CB_SETCURSEL, static_cast<WPARAM>(card), 0);
   ApplyType(kSheetType, kSheetWidth, kSheetHeight, true);
@@ -86,8 +88,8 @@ int CCardCopyDlg::Selection(int id) const {
 void CCardCopyDlg::ApplyType(int typeId, int widthId, int heightId, bool sheet) {
   const int type = Selection(typeId);
   CCardLayout::Size size;
-  const bool fixed =
-      sheet ? CCardLayout::SheetSize(type, &size) : CCardLayout::CardSize(type, &size);
+  const bool fixed = sheet ? CCardLayout::SheetSize(type, &size)
+                           : CCardLayout::CardSize(type, &size);
   if (!fixed)
     size = sheet ? CCardLayout::Size{m_stored.sheetWidth, m_stored.sheetHeight}
                  : CCardLayout::Size{m_stored.cardWidth, m_stored.cardHeight};
@@ -148,7 +150,7 @@ void CCardCopyDlg::OnOK() {
   CFRect drawing;
   const bool hasDrawing = document->GetBlocksBounds(&drawing) != FALSE;
   if (hasDrawing && !CCardLayout::DrawingFits(drawing, card)) {
-    AfxShowMessageBox(m_hWnd, OutputText::Load(OutputText::kCardOutside), nullptr, MB_OK);
+    AfxShowMessageBox(m_hWnd, OutputText::Load(OutputText::kCardOutside), AfxGetAppName(), MB_OK);
     return;
   }
   if (!hasDrawing && !cards.cardFrame) {

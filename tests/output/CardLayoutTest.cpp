@@ -38,8 +38,11 @@ TEST(CardLayout, FixedSheetsAndCardsAndTheTypedOnes) {
   struct Typed {
     float width, height, expectedWidth, expectedHeight;
   };
-  const Typed typed[] = {
-      {0, 0, 90, 55}, {-5, 40, 90, 40}, {80, 0, 80, 55}, {88.5f, 51, 88.5f, 51}, {NAN, -1, 90, 55}};
+  const Typed typed[] = {{0, 0, 90, 55},
+                         {-5, 40, 90, 40},
+                         {80, 0, 80, 55},
+                         {88.5f, 51, 88.5f, 51},
+                         {NAN, -1, 90, 55}};
   for (const Typed& t : typed) {
     Size card = CCardLayout::CardFromFields(t.width, t.height);
     EXPECT_EQ(t.expectedWidth, card.width) << t.width << " " << t.height;
@@ -53,16 +56,18 @@ TEST(CardLayout, CountsThatFillASheetLeaveRoomForTheGaps) {
     int count;
   };
   const Case cases[] = {
-      {190, 90, 2, 2},      // (190 + 2) / 92
-      {260, 55, 2, 4},      // (260 + 2) / 57
-      {185, 90, 10, 1},     // two cards and a gap need 190
-      {180, 90, 0, 2},      // exactly full
-      {179.9f, 90, 0, 1},   // a hair short
-      {184, 90, 4, 2},      // 90 + 4 + 90 = 184
-      {180, 90, -5, 2},     // a negative gap is none
-      {80, 90, 2, 0},       // the card is larger than the sheet
-      {100, 0, 0, 0},       // no card
-      {0, 90, 2, 0},        // no sheet
+      {190, 90, 2, 2},          // (190 + 2) / 92
+      {260, 55, 2, 4},          // (260 + 2) / 57
+      {185, 90, 10, 1},         // two cards and a gap need 190
+      {180, 90, 0, 2},          // exactly full
+      {179.9f, 90, 0, 1},       // a hair short
+      {184, 90, 4, 2},          // 90 + 4 + 90 = 184
+      {180, 90, -5, 2},         // a negative gap is none
+      {80, 90, 2, 0},           // the card is larger than the sheet
+      {100, 10, 2, 8},          // 8 cards and 7 gaps take 94; (100 + 2) / 10 would say 10
+      {100, 0, 0, 0},           // no card
+      {100, 0, 2, 0},           // no card, even with gaps
+      {0, 90, 2, 0},            // no sheet
       {1e9f, 0.001f, 0, 2001},  // more than any sheet may hold: one past the limit
   };
   for (const Case& c : cases)
@@ -73,9 +78,9 @@ TEST(CardLayout, CountsThatFillASheetLeaveRoomForTheGaps) {
     long long across, down;
     bool allowed;
   };
-  const Counts counts[] = {{1, 1, true},     {2, 4, true},     {0, 4, false},
-                           {4, -1, false},   {2000, 1, true},  {2001, 1, false},
-                           {40, 50, true},   {50, 41, false},  {3000000000LL, 3000000000LL, false}};
+  const Counts counts[] = {{1, 1, true},   {2, 4, true},    {0, 4, false},
+                           {4, -1, false}, {2000, 1, true}, {2001, 1, false},
+                           {40, 50, true}, {50, 41, false}, {3000000000LL, 3000000000LL, false}};
   for (const Counts& c : counts)
     EXPECT_EQ(c.allowed, CCardLayout::CountsAllowed(c.across, c.down)) << c.across << "x" << c.down;
 }

@@ -40,6 +40,7 @@ TEST(PrintLayout, FitRatiosOfHandWorkedCases) {
     int zoom;
     float ratio;
   };
+  // clang-format off
   const Case cases[] = {
       {"page: the width limits", [](PrintGeometry&) {}, CPrintLayout::kFitPage, 190.0f / 400},
       {"page on its side", [](PrintGeometry& g) { g.rotate = true; }, CPrintLayout::kFitPage,
@@ -65,6 +66,7 @@ TEST(PrintLayout, FitRatiosOfHandWorkedCases) {
        CPrintLayout::kFitPage, CPrintLayout::kSmallestRatio},
       {"custom", [](PrintGeometry&) {}, CPrintLayout::kCustom, 0.25f},
   };
+  // clang-format on
   for (const Case& c : cases) {
     PrintGeometry g = Base();
     c.change(g);
@@ -105,6 +107,7 @@ TEST(PrintLayout, TheMatrixPutsPagePointsWhereHandWorkedOnThePaper) {
   const auto rotate = [](PrintGeometry& g) { g.rotate = true; };
   const auto mirror = [](PrintGeometry& g) { g.mirror = true; };
   const auto insets = [](PrintGeometry& g) { Margins(g, 25, 36, 0, 0); };  // insets 20, 30
+  // clang-format off
   const Case cases[] = {
       {"as drawn", none, CPrintLayout::kCustom, 1, 10, {50, 20}, {500, 200}},
       {"unequal resolutions", none, CPrintLayout::kCustom, 1, 12, {250, 120}, {2500, 1440}},
@@ -130,6 +133,7 @@ TEST(PrintLayout, TheMatrixPutsPagePointsWhereHandWorkedOnThePaper) {
       {"fit to page keeps the page's origin", insets, CPrintLayout::kFitPage, 0.5f, 10, {0, 0},
        {200, 300}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     PrintGeometry g = Base();
     c.change(g);
@@ -151,7 +155,8 @@ TEST(PrintLayout, ShownRatiosAndMargins) {
   // The border rounded to whole millimetres is the least a margin shows.
   const Case cases[] = {{0, 6.35f, 6}, {10, 6.35f, 10}, {0, 6.5f, 7}, {3, 0, 3}, {0, -1, 0}};
   for (const Case& c : cases)
-    EXPECT_EQ(c.shown, CPrintLayout::ShownMargin(c.stored, c.border)) << c.stored << " " << c.border;
+    EXPECT_EQ(c.shown, CPrintLayout::ShownMargin(c.stored, c.border))
+        << c.stored << " " << c.border;
 }
 
 }  // namespace
