@@ -18,6 +18,8 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
+#include "output/OutputTexts.h"
+#include "output/PrinterChoice.h"
 #include "resources/Resource.h"
 #include "text/layout/DirectionEffect.h"
 #include "text/layout/TextDefaults.h"
@@ -28,7 +30,7 @@ BEGIN_MESSAGE_MAP(CTALVEX42App, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnPrintSetup)
   ON_COMMAND(ID_LANGUAGE_GB, OnLanguageGb)
   ON_COMMAND(ID_LANGUAGE_BIG5, OnLanguageBig5)
   ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
@@ -40,6 +42,17 @@ BEGIN_MESSAGE_MAP(CTALVEX42App, CWinApp)
 END_MESSAGE_MAP()
 
 const char CTALVEX42App::kEnglishLibraryName[] = "RCT42Eng.DLL";
+
+void CTALVEX42App::OnPrintSetup() {
+  CPrinterChoice printer;
+  if (printer.IsAvailable()) {
+    printer.RunSetup(m_pMainWnd);
+    return;
+  }
+  AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                    OutputText::Load(OutputText::kNoPrinter),
+                    OutputText::Load(OutputText::kErrorCaption), MB_OK | MB_ICONERROR);
+}
 
 namespace {
 

@@ -67,6 +67,8 @@ public:
 
 protected:
   void OnAppAbout();
+  // Print setup; without a printer a message says so.
+  void OnPrintSetup();
   void OnLanguageGb() { SetLanguageAndExit(2052); }
   void OnLanguageBig5() { SetLanguageAndExit(1028); }
   void OnLanguageEnglish() { SetLanguageAndExit(1033); }

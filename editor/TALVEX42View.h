@@ -27,6 +27,7 @@
 #include "editor/commands/EditCommands.h"
 #include "editor/commands/ImageCommands.h"
 #include "editor/commands/LibraryCommands.h"
+#include "editor/commands/PrintCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -234,6 +235,8 @@ private:
   CLibraryCommands m_libraryCommands{this};
   // The artistic transformations: the chooser, the library's effects and their cancel.
   CArtTransformCommands m_artTransforms{this};
+  // Print, print preview and the business cards.
+  CPrintCommands m_printCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

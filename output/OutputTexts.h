@@ -95,6 +95,18 @@ const Text kStampSquareOnly = {52354, "目前只能制作方形印章。"};
 // The shapes and the square shape's templates, one line each.
 const Text kStampShapes = {52355, "方  形\n圆  形\n菱  形\n三角形\n倒三角\n其  它"};
 const Text kStampTemplates = {52356, "空\n名章\n人名章1\n人名章2\n人名印章\n人名印章1\n人名印章2"};
+// Printing and business-card duplication.
+const Text kNoPrinter = {52550, "没有安装打印机, 不能打印。请先在系统中安装一台打印机。"};
+const Text kPrinterDcFailed = {52551, "建立打印句柄错误(hDC)"};
+const Text kPrintRefused = {52552, "打印机没有接受打印作业, 没有打印。"};
+const Text kRatioNotPositive = {52553, "比率应为大于 0 的数。"};
+const Text kMarginsTooWide = {52554, "边界留空太大, 打印纸上没有可以打印的地方。"};
+const Text kCopiesRange = {52555, "份数应为 0 到 999。"};
+const Text kNoPrinterName = {52556, "(没有打印机)"};
+const Text kCardOutside = {52560, "名片位置超出名片大小"};
+const Text kCardCounts = {52561, "横向和纵向份数至少为 1, 名片总数不能超过 2000 张。"};
+const Text kCardBuffer = {52562, "缓冲区申请错误!"};
+const Text kCardNothing = {52563, "版面上没有可以复制的图形。"};
 // clang-format on
 
 }  // namespace OutputText

@@ -643,6 +643,10 @@
 #define IDC_START_ANGLE 1278
 #define IDC_END_ANGLE 1279
 #define IDC_LINE_POINTS 1386
+// ---- Printing and business cards (their controls are named in their classes) ----
+#define IDD_PRINT_OUTPUT 202
+#define IDD_CARD_COPY 286
+#define IDD_PRINT_PREVIEW 4400
 
 // ---- Stamps: the stamp area dialog, its template pictures and the square seal dialog ----
 #define IDD_STAMP_AREA 305

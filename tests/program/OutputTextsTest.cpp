@@ -55,7 +55,9 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
       kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
       kPortRefused, kPortNotOpened, kNotIntegerFormat, kTemplateTooLong, kFormatCount,
       kFormatRange, kStampNotANumber, kStampEmptyFrame, kStampNegative, kStampNoRoom,
-      kStampSquareOnly, kStampShapes, kStampTemplates};
+      kStampSquareOnly, kStampShapes, kStampTemplates, kNoPrinter, kPrinterDcFailed, kPrintRefused,
+      kRatioNotPositive, kMarginsTooWide, kCopiesRange, kNoPrinterName, kCardOutside, kCardCounts,
+      kCardBuffer, kCardNothing};
   // clang-format on
   for (const Text& text : texts) {
     SCOPED_TRACE(text.id);
