@@ -9,8 +9,8 @@
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/FontSizeDlg.h"
 #include "editor/dialogs/LatinParamDlg.h"
-#include "editor/dialogs/PathTextPanel.h"
 #include "editor/dialogs/PageSetupDlg.h"
+#include "editor/dialogs/PathTextPanel.h"
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
@@ -35,9 +35,9 @@
 #include "model/undo/UndoToolRecord.h"
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
-#include "text/layout/TextEffect.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/DirectionEffect.h"
+#include "text/layout/TextEffect.h"
 
 IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
@@ -617,6 +617,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     if (m_curvedTextCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_imageCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_libraryCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_fontCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
   }
   RunCommand(*row, id);

@@ -24,6 +24,7 @@
 #include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/FontCommands.h"
 #include "editor/commands/ImageCommands.h"
 #include "editor/commands/LibraryCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
@@ -229,6 +230,7 @@ private:
   // Reading an image and turning it into bars.
   CImageCommands m_imageCommands{this};
   CLibraryCommands m_libraryCommands{this};
+  CFontCommands m_fontCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

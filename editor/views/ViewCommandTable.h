@@ -5,7 +5,7 @@
 // accelerator sends it all the same.
 //
 // Rows whose action is kPending belong to features still to come (the library tool, images,
-// curved text layouts, font paths, printing, stamps, artistic transformations). They carry their
+// curved text layouts, printing, stamps, artistic transformations). They carry their
 // rules already but stay disabled, so that no menu entry looks as if it worked while it does
 // nothing; a feature lands by giving its rows an action.
 #pragma once

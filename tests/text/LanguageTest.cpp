@@ -93,7 +93,9 @@ TEST(LanguageTable, MountNamesPathsAndKeys) {
   settings.WriteInt("Language1", "Mounts", 2);
   settings.WriteString("Language1", "MountName1", "Kai");
   settings.WriteString("Language1", "MountPath1", "D:\\FONTS\\");
-  settings.WriteString("Language1", "TTFMountPath", "D:\\TTF\\");
+  // Folders deep enough to pass the short strings the other settings are read into.
+  const std::string deep = "D:\\SIGN SHOP\\" + std::string(70, 'T') + "\\TRUETYPE\\";
+  settings.WriteString("Language1", "TTFMountPath", deep.c_str());
   CLanguage language;
   language.Load(settings);
   EXPECT_EQ(2, language.GetMountCount(1));
@@ -103,7 +105,7 @@ TEST(LanguageTable, MountNamesPathsAndKeys) {
   EXPECT_EQ(3 << 8 | 136, language.GetMountPath(1, 1, text));
   EXPECT_STREQ("D:\\FONTS\\", text);
   EXPECT_EQ(1 << 8 | 136, language.GetTtfMountPath(1, text));
-  EXPECT_STREQ("D:\\TTF\\", text);
+  EXPECT_EQ(deep, std::string(text));
 }
 
 TEST(FontMountSection, NoFontsWriteOnlyAZeroTableSize) {
