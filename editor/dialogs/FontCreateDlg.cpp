@@ -11,7 +11,6 @@
 #include "editor/dialogs/TextDialogMessage.h"
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
-#include "framework/PaintDC.h"
 #include "framework/WaitCursor.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Matrix2D.h"
@@ -29,7 +28,7 @@ BEGIN_MESSAGE_MAP(CFontCreateDlg, CDialog)
   ON_LBN_SELCHANGE(IDC_BUILD_FONTS, OnFontChosen)
   ON_EN_CHANGE(IDC_BUILD_INC_X, OnShiftChanged)
   ON_EN_CHANGE(IDC_BUILD_INC_Y, OnShiftChanged)
-  ON_WM_PAINT()
+  ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -160,11 +159,15 @@ void CFontCreateDlg::OnFontChosen() {
     }
   }
   ::SetDlgItemTextA(m_hWnd, IDC_BUILD_THIRD_NAME, third);
-  Invalidate(FALSE);
+  RedrawPreview();
 }
 
 void CFontCreateDlg::OnShiftChanged() {
-  if (!m_filling) Invalidate(FALSE);
+  if (!m_filling) RedrawPreview();
+}
+
+void CFontCreateDlg::RedrawPreview() {
+  if (HWND frame = ::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW)) ::InvalidateRect(frame, nullptr, FALSE);
 }
 
 CContour* CFontCreateDlg::SourceGlyph(WORD code) const {
@@ -186,21 +189,29 @@ CContour* CFontCreateDlg::SourceGlyph(WORD code) const {
   return glyph;
 }
 
-void CFontCreateDlg::OnPaint() {
-  { CPaintDC dc(this); }
+void CFontCreateDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
+  if (id != IDC_FONT_PREVIEW) {
+    CDialog::OnDrawItem(id, item);
+    return;
+  }
   WORD code = static_cast<WORD>(FieldNumber(IDC_BUILD_SQH) << 8 | FieldNumber(IDC_BUILD_SWH));
   if (((ChosenKey() >> 8) & 0x0F) == CLanguage::kWindowsFonts && code <= kLastBlankCode)
     code = kPreviewStandIn;
   std::unique_ptr<CContour> glyph(SourceGlyph(code));
-  DrawPreview(glyph.get());
+  DrawPreview(item->hDC, item->rcItem, glyph.get());
 }
 
-void CFontCreateDlg::DrawPreview(const CContour* glyph) {
+void CFontCreateDlg::ShowStored(const CContour* glyph) {
   HWND frame = ::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW);
   if (!frame) return;
   RECT area;
   ::GetClientRect(frame, &area);
   HDC dc = ::GetDC(frame);
+  DrawPreview(dc, area, glyph);
+  ::ReleaseDC(frame, dc);
+}
+
+void CFontCreateDlg::DrawPreview(HDC dc, const RECT& area, const CContour* glyph) {
   ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   // The glyph and the em square it stands in.
   CContour outline;
@@ -215,11 +226,12 @@ void CFontCreateDlg::DrawPreview(const CContour* glyph) {
   outline.AppendEndMark();
   CMatrix2D scale;
   scale.m[0] = scale.m[4] = kPreviewScale;
+  scale.m[6] = static_cast<float>(area.left);
+  scale.m[7] = static_cast<float>(area.top);
   CDC wrapper;
   wrapper.Attach(dc);
   outline.Stroke(&wrapper, &scale);
   wrapper.Detach();
-  ::ReleaseDC(frame, dc);
 }
 
 CftHeader CFontCreateDlg::HeaderFromFields() const {
@@ -270,7 +282,7 @@ bool CFontCreateDlg::Create() {
         snprintf(progress, sizeof progress, "%2x,%2x", code >> 8, code & 0xFF);
         ::SetDlgItemTextA(m_hWnd, IDCANCEL, progress);
         ::UpdateWindow(::GetDlgItem(m_hWnd, IDCANCEL));
-        if (stored) DrawPreview(stored);
+        if (stored) ShowStored(stored);
       });
   ::SetDlgItemTextA(m_hWnd, IDCANCEL, quit);
   if (outcome.glyphs == 0) {

@@ -51,7 +51,8 @@ protected:
   void OnLibraryChanged();
   void OnFontChosen();
   void OnShiftChanged();
-  void OnPaint();
+  // The preview (an owner-drawn static): the source's glyph of the range's first code.
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -61,7 +62,10 @@ private:
   CString FieldText(int id) const;
   // The source's glyph of a code moved by INCX and INCY; null when the font has none.
   CContour* SourceGlyph(WORD code) const;
-  void DrawPreview(const CContour* glyph);
+  static void DrawPreview(HDC dc, const RECT& area, const CContour* glyph);
+  void RedrawPreview();
+  // Shows a glyph just stored while the build runs.
+  void ShowStored(const CContour* glyph);
   void Tell(UINT message, LPCSTR detail = nullptr, int number = 0) const;
 
   CIniFile& m_settings;

@@ -22,12 +22,16 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/FontLibraryList.h"
+#include "editor/dialogs/FontReplaceDlg.h"
 #include "editor/dialogs/ZoneCodeDlg.h"
 #include "framework/MultiDocTemplate.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/DocFileReader.h"
+#include "model/document/FontRebinding.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/settings/IniFile.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -35,9 +39,13 @@
 #include "support/TrueTypeFont.h"
 #include "text/CftFile.h"
 #include "text/CftFileWriter.h"
+#include "text/CftFontTable.h"
 #include "text/GlyphCodec.h"
 #include "text/GlyphTestSupport.h"
+#include "text/Language.h"
 #include "text/TextBlock.h"
+#include "text/TtfFontTable.h"
+#include "text/WinFontTable.h"
 #include "text/layout/CharBox.h"
 
 namespace {
@@ -76,6 +84,13 @@ int RowContaining(HWND control, const std::string& part, bool listBox) {
   for (size_t i = 0; i < items.size(); ++i)
     if (items[i].find(part) != std::string::npos) return static_cast<int>(i);
   return -1;
+}
+
+// Saves what a window shows for people looking at the test's run (build/<arch>/screenshots).
+void Picture(HWND window, const char* name) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(window, (std::string("screenshots\\") + name).c_str());
 }
 
 // Own font files of a mount folder, each with the mixed glyph at B0A1 and B0A2.
@@ -249,6 +264,7 @@ TEST_F(FontWindows, SavedDocumentsCarryTheEditorsTextAndOpenedOnesAddTheirs) {
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
   PumpMessages();
   EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
+  Picture(m_frame->GetTextEditor().m_hWnd, "text_editor.bmp");
   theApp.CloseAllDocuments(FALSE);
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
   PumpMessages();
@@ -328,6 +344,7 @@ TEST_F(FontWindows, TheZoneTableStepsThroughZonesAndTypesTheChosenCharacter) {
   ::SendMessageA(list, WM_LBUTTONUP, 0, at);
   PumpMessages();
   EXPECT_EQ((std::vector<WORD>{'x', 0xB0A2}), Codes(text));
+  Picture(table.m_hWnd, "zone_table.bmp");
 
   Command(ID_VIEW_ZONE_TABLE);
   EXPECT_FALSE(table.IsWindowVisible());
@@ -400,6 +417,65 @@ TEST_F(FontWindows, AnOpenedDocumentWhoseFontIsGoneOffersItsReplacementAndSavesT
   EXPECT_STREQ("Beta", name);
 }
 
+TEST_F(FontWindows, EachMissingFontTakesItsReplacementFromItsOwnLanguage) {
+  // GB with an installed font and two mounts; Big5 with one mount.
+  CIniFile settings;
+  settings.SetPath(m_folder.File("REPLACE.INI").c_str());
+  settings.WriteString("LANGUAGE0", "ID", "134");
+  settings.WriteString("LANGUAGE0", "NAME", "GB");
+  settings.WriteString("LANGUAGE1", "ID", "136");
+  settings.WriteString("LANGUAGE1", "NAME", "Big5");
+  settings.WriteString("Language0", "Mounts", "2");
+  settings.WriteString("Language1", "Mounts", "1");
+  CLanguage language;
+  language.Load(settings);
+  CWinFontTable windows;
+  CTtfFontTable trueType;
+  CCftFontTable own;
+  language.AttachTables(&windows, &trueType, &own);
+  windows.AddEntry(0, 0, {"", "SimSun"});
+  own.EnsureColumns(0, 2);
+  own.AddEntry(0, 1, {"C:\\FONTS\\KAI.CFT", "Kai"});
+  own.AddEntry(0, 1, {"C:\\FONTS\\HEI.CFT", "Hei"});
+  own.EnsureColumns(1, 1);
+  own.AddEntry(1, 0, {"C:\\FONTS\\MING.CFT", "Ming"});
+  CFontMountSection section;
+  CFontRebinding fonts(section);
+  CString song("Song"), li("Li");
+  fonts.Declare(CLanguage::MakeKey(134, 2), 3, &song, -1);
+  fonts.Declare(CLanguage::MakeKey(136, 2), 5, &li, -1);
+
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    HWND window = dialog->m_hWnd, combo = ::GetDlgItem(window, IDC_FONT_LIBRARY);
+    HWND missing = ::GetDlgItem(window, IDC_MISSING_FONTS);
+    EXPECT_EQ(0, ::SendMessageA(missing, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(3u, Items(combo, false).size());
+    // GB's second mount, its second font; the choice moves on to the Big5 line.
+    Choose(window, IDC_FONT_LIBRARY, RowContaining(combo, "-[134,3]", false), false);
+    EXPECT_EQ((std::vector<std::string>{"Kai", "Hei"}),
+              Items(::GetDlgItem(window, IDC_REPLACE_FONTS), true));
+    Choose(window, IDC_REPLACE_FONTS, 1, true);
+    EXPECT_NE(std::string::npos, Items(missing, true)[0].find("-[134,2,3] -{2,1}"));
+    EXPECT_EQ(1, ::SendMessageA(missing, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"Ming"}),
+              Items(::GetDlgItem(window, IDC_REPLACE_FONTS), true));
+    ASSERT_EQ(1u, Items(combo, false).size());
+    EXPECT_NE(std::string::npos, Items(combo, false)[0].find("-[136,2]"));
+    Picture(window, "font_replace.bmp");
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  CFontReplaceDlg dialog(fonts, language, m_frame);
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(1, dialogs.Shown());
+  // Each line's library is found among its own language's libraries, whatever line is shown.
+  ASSERT_TRUE(fonts.GetFont(0).replaced && fonts.GetFont(1).replaced);
+  EXPECT_EQ(CLanguage::MakeKey(134, 3), fonts.GetFont(0).newKey);
+  EXPECT_EQ(1, fonts.GetFont(0).newNumber);
+  EXPECT_EQ(CLanguage::MakeKey(136, 2), fonts.GetFont(1).newKey);
+  EXPECT_EQ(0, fonts.GetFont(1).newNumber);
+}
+
 TEST_F(FontWindows, AnEditedFontPathIsStoredWithItsBackslashAndTheFontsAreMountedFromIt) {
   std::string other = m_folder.File("other");
   ::CreateDirectoryA(other.c_str(), nullptr);
@@ -424,6 +500,7 @@ TEST_F(FontWindows, AnEditedFontPathIsStoredWithItsBackslashAndTheFontsAreMounte
     ASSERT_NE(nullptr, edit);
     ::SetWindowTextA(edit, other.c_str());
     ::SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    Picture(dialog->m_hWnd, "font_paths.bmp");
     dialog->PostMessage(WM_COMMAND, IDOK);
   });
   m_view->SendMessage(WM_COMMAND, ID_FONT_PATHS);
@@ -456,6 +533,7 @@ TEST_F(FontWindows, FontsAreBuiltFromTheCurvesInTheCellsOfThePage) {
       ::SetDlgItemTextA(window, IDC_SCREEN_FILE_NAME, path.c_str());
       ::SetDlgItemTextA(window, IDC_SCREEN_SIZE, size);
       ::SetDlgItemInt(window, IDC_SCREEN_END_QH, 161, FALSE);
+      Picture(window, "font_from_screen.bmp");
       dialog->PostMessage(WM_COMMAND, IDOK);
     });
     m_view->SendMessage(WM_COMMAND, ID_FONT_FROM_SCREEN);
@@ -529,6 +607,7 @@ TEST_F(FontWindows, AFontFileIsBuiltFromAnInstalledTrueTypeFontGlyphByGlyph) {
       ::SetDlgItemInt(window, IDC_BUILD_INC_X, 7, TRUE);
       ::SendMessageA(window, WM_COMMAND, IDOK, 0);
       EXPECT_EQ("Quit", Text(::GetDlgItem(window, IDCANCEL)));
+      Picture(window, "font_create.bmp");
       dialog->PostMessage(WM_COMMAND, IDCANCEL);
     });
     Command(ID_FONT_BUILD_WIN);
