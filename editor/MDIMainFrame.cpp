@@ -5,6 +5,7 @@
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
+#include "editor/dialogs/FontCreateDlg.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/ResourceModule.h"
 #include "framework/View.h"
@@ -19,6 +20,9 @@ BEGIN_MESSAGE_MAP(CMDIMainFrame, CMDIFrameWnd)
   ON_COMMAND(ID_VIEW_ACTIVATED, OnViewActivated)
   ON_COMMAND(ID_PALETTE_COLOUR, OnPaletteColour)
   ON_COMMAND(ID_VIEW_PROPERTY_WINDOW, OnTogglePropertyWindow)
+  ON_COMMAND(ID_VIEW_ZONE_TABLE, OnToggleZoneTable)
+  ON_COMMAND(ID_VIEW_TEXT_EDITOR, OnToggleTextEditor)
+  ON_COMMAND(ID_FONT_BUILD_WIN, OnBuildFont)
 END_MESSAGE_MAP()
 
 const char CMDIMainFrame::kBarStateName[] = "BarStates627CH";
@@ -44,6 +48,9 @@ const int kPaneTextMargin = 8;
 // The main frame's window position before it is maximised.
 const int kInitialWidth = 640;
 const int kInitialHeight = 475;
+// The tool windows keep this far from the frame's edges; the text editor is this much narrower.
+const int kToolWindowGap = 20;
+const int kTextEditorMargin = 50;
 
 // Effect n of the transform library has the command ID_ART_TRANSFORM + n; more effects than
 // fit below the next command are not listed.
@@ -265,6 +272,38 @@ void CMDIMainFrame::OnViewActivated() {
     if (m_propertyBar.m_hWnd) m_propertyBar.SwitchPage(tool);
   }
   if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);
+}
+
+void CMDIMainFrame::OnToggleZoneTable() {
+  if (!m_zoneTable.GetSafeHwnd()) {
+    if (!m_zoneTable.Create(this)) return;
+    // Near the frame's lower right corner, in screen coordinates, without resizing.
+    CRect frame, client;
+    GetWindowRect(frame);
+    m_zoneTable.GetClientRect(client);
+    m_zoneTable.SetWindowPos(&CWnd::wndTop, frame.right - client.Width() - kToolWindowGap,
+                             frame.bottom - client.Height() - kToolWindowGap, 0, 0, SWP_NOSIZE);
+  }
+  m_zoneTable.ShowWindow(m_zoneTable.IsWindowVisible() ? SW_HIDE : SW_SHOW);
+}
+
+void CMDIMainFrame::OnToggleTextEditor() {
+  if (!m_textEditor.GetSafeHwnd()) {
+    if (!m_textEditor.Create(this)) return;
+    // Along the frame's bottom, nearly as wide as the frame.
+    CRect frame, client;
+    GetWindowRect(frame);
+    m_textEditor.GetClientRect(client);
+    m_textEditor.SetWindowPos(&CWnd::wndTop, frame.left + kToolWindowGap,
+                              frame.bottom - client.Height() - kToolWindowGap,
+                              frame.Width() - kTextEditorMargin, client.Height(), SWP_NOACTIVATE);
+  }
+  m_textEditor.ShowWindow(m_textEditor.IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
+}
+
+void CMDIMainFrame::OnBuildFont() {
+  CFontCreateDlg dialog(this);
+  dialog.DoModal();
 }
 
 void CMDIMainFrame::OnTogglePropertyWindow() {

@@ -1,13 +1,17 @@
 // CMDIMainFrame: the editor's top-level window. It holds the tool bars and the status bar, shows
 // what views and tools report through the status protocol (WM_COMMAND with a data pointer in
 // lParam), puts the transform library's effects into its menu and keeps the bar layout in the
-// profile. The tool cursors, pens and brush that views and tools share live as long as it does.
+// profile. It owns the two tool windows, the zone-code table (40066) and the text editor (40067),
+// each made on first use and then shown and hidden, and runs the font building dialog (40072).
+// The tool cursors, pens and brush that views and tools share live as long as it does.
 #pragma once
 
 #include "editor/bars/PaletteBar.h"
 #include "editor/bars/PropertyBar.h"
 #include "editor/bars/ToolBoxBar.h"
 #include "editor/bars/xDocumentBar.h"
+#include "editor/dialogs/TextEditorDlg.h"
+#include "editor/dialogs/ZoneCodeDlg.h"
 #include "framework/Brush.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/Pen.h"
@@ -52,6 +56,8 @@ public:
   CPaletteBar& GetPaletteBar() { return m_paletteBar; }
   CPropertyBar& GetPropertyBar() { return m_propertyBar; }
   xCDocumentBar& GetDocumentBar() { return m_documentBar; }
+  CZoneCodeDlg& GetZoneTable() { return m_zoneTable; }
+  CTextEditorDlg& GetTextEditor() { return m_textEditor; }
 
   // The popup that lists the transform library's effects in a menu bar (a maximised document
   // window puts its own menu in front of the others), or null.
@@ -69,6 +75,9 @@ protected:
   void OnViewActivated();
   void OnPaletteColour();
   void OnTogglePropertyWindow();
+  void OnToggleZoneTable();
+  void OnToggleTextEditor();
+  void OnBuildFont();
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -88,6 +97,8 @@ private:
   CControlBar* BarForBit(UINT bit);
   void LoadCursors();
 
+  CZoneCodeDlg m_zoneTable;
+  CTextEditorDlg m_textEditor;
   CPaletteBar m_paletteBar;
   CStatusBar m_statusBar;
   CToolBar m_mainToolBar;

@@ -5,6 +5,8 @@
 
 #include "editor/TALVEX42App.h"
 #include "editor/bars/ColorPalette.h"
+#include "editor/dialogs/FontReplacePrompt.h"
+#include "editor/dialogs/TextEditorStore.h"
 #include "media/TransformDll.h"
 #include "media/images/RasterReaders.h"
 #include "media/library/LibraryGlyphs.h"
@@ -69,6 +71,10 @@ extern CStampServices g_stampServices;
 extern CRasterReaders g_rasterReaders;
 // Library blocks and the library dialogs read fonts' characters and libraries' graphics here.
 extern CLibraryGlyphs g_libraryGlyphs;
+// Documents store the text editor window's text and add theirs to it through this.
+extern CTextEditorStore g_textEditorStore;
+// An opened document whose texts use fonts that are not mounted asks the user through this.
+extern CFontReplacePrompt g_fontReplacePrompt;
 
 class CPropertyWnd;
 // The floating property window while there is one; the window clears it when it goes.

@@ -621,6 +621,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     if (m_libraryCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_artTransforms.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_printCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_fontCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return CTALVEXView::OnCmdMsg(id, code, extra, handlerInfo);
   }
   RunCommand(*row, id);

@@ -25,6 +25,7 @@
 #include "editor/commands/CurvedTextCommands.h"
 #include "editor/commands/DrawingCommands.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/commands/FontCommands.h"
 #include "editor/commands/ImageCommands.h"
 #include "editor/commands/LibraryCommands.h"
 #include "editor/commands/PrintCommands.h"
@@ -237,6 +238,8 @@ private:
   CArtTransformCommands m_artTransforms{this};
   // Print, print preview and the business cards.
   CPrintCommands m_printCommands{this};
+  // Font paths and fonts made from the screen.
+  CFontCommands m_fontCommands{this};
   // The text tool's mouse handling, in the kCurrentTool slot while the text tool is chosen.
   CTextTool m_textTool{this};
 };

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
-#include "framework/File.h"
 #include "framework/GlobalLock.h"
 #include "model/geometry/Contour.h"
 #include "text/GlyphCodec.h"
@@ -12,6 +11,7 @@
 namespace {
 
 const DWORD kNoGlyph = 0xFFFFFFFF;
+const size_t kLengthWord = 4;
 
 bool AppendRecord(CByteWriter& file, HGLOBAL record, int length) {
   CGlobalLock lock(record);
@@ -19,32 +19,29 @@ bool AppendRecord(CByteWriter& file, HGLOBAL record, int length) {
          file.WriteBytes(lock.Data(), static_cast<size_t>(length));
 }
 
-bool WriteWholeFile(LPCSTR path, const CByteWriter& data) {
-  CFile file;
-  if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary)) return false;
-  try {
-    file.Write(data.Data(), static_cast<UINT>(data.Size()));
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    file.Abort();
-    return false;
-  }
-  return true;
+// The glyph as a reader will get it back from the record just appended at offset.
+CContour* DecodeStored(const CByteWriter& file, size_t offset, int length, float version,
+                       const CGlyphCodec& codec) {
+  return codec.Decode(file.Data() + offset + kLengthWord, static_cast<size_t>(length) - kLengthWord,
+                      nullptr, version);
 }
 
 }  // namespace
 
-bool CCftFileWriter::Write(LPCSTR path, const CftHeader& header, const GlyphSource& source,
-                           CGlyphCodec& codec) {
+CCftFileWriter::Outcome CCftFileWriter::Build(LPCSTR path, const CftHeader& header,
+                                              const GlyphSource& source, CGlyphCodec& codec,
+                                              const Progress& progress,
+                                              const CFontFileOutput::Writer& writer) {
+  Outcome outcome;
   CftHeader written = header;
   written.headerSize = static_cast<int>(CftHeader::kSize);
   written.indexOffset = static_cast<DWORD>(CftHeader::kSize);
   CByteWriter file;
-  if (!written.WriteTo(file)) return false;
   int entries = written.EntryCount();
-  file.WriteZeros(static_cast<size_t>(entries) * 4);
-
+  if (!written.WriteTo(file) || !file.WriteZeros(static_cast<size_t>(entries) * 4)) {
+    outcome.output = CFontFileOutput::kCannotWrite;
+    return outcome;
+  }
   std::vector<DWORD> index(static_cast<size_t>(entries), kNoGlyph);
   for (int lead = written.sqh; lead <= written.eqh; ++lead) {
     for (int trail = written.swh; trail <= written.ewh; ++trail) {
@@ -54,19 +51,43 @@ bool CCftFileWriter::Write(LPCSTR path, const CftHeader& header, const GlyphSour
       HGLOBAL record = nullptr;
       int length = outline ? codec.EncodeByVersion(outline.get(), &record, written.version, nullptr)
                            : 0;
-      if (length <= 0) continue;
+      if (length <= static_cast<int>(kLengthWord)) {
+        if (record) ::GlobalFree(record);
+        ++(outline ? outcome.refused : outcome.missing);
+        if (progress) progress(code, nullptr);
+        continue;
+      }
       // A stored offset must not read as "no glyph": a pad byte moves the record on.
       while (
           CftHeader::IsNoGlyph(CftHeader::ScrambleOffset(static_cast<DWORD>(file.Size()), entry)))
         file.WriteByte(0);
-      DWORD offset = static_cast<DWORD>(file.Size());
+      size_t offset = file.Size();
       bool appended = AppendRecord(file, record, length);
       ::GlobalFree(record);
-      if (!appended) return false;
-      index[static_cast<size_t>(entry)] = CftHeader::ScrambleOffset(offset, entry);
+      if (!appended) {
+        outcome.output = CFontFileOutput::kCannotWrite;
+        return outcome;
+      }
+      index[static_cast<size_t>(entry)] = CftHeader::ScrambleOffset(static_cast<DWORD>(offset),
+                                                                    entry);
+      ++outcome.glyphs;
+      if (progress) {
+        std::unique_ptr<CContour> stored(
+            trail == written.swh ? DecodeStored(file, offset, length, written.version, codec)
+                                 : nullptr);
+        progress(code, stored.get());
+      }
     }
   }
+  if (outcome.glyphs == 0) return outcome;
   for (int e = 0; e < entries; ++e)
-    if (!file.PatchDWord(written.EntryPosition(e), index[static_cast<size_t>(e)])) return false;
-  return WriteWholeFile(path, file);
+    file.PatchDWord(written.EntryPosition(e), index[static_cast<size_t>(e)]);
+  outcome.output = CFontFileOutput::Write(path, file.Data(), file.Size(), writer);
+  outcome.written = outcome.output == CFontFileOutput::kWritten;
+  return outcome;
+}
+
+bool CCftFileWriter::Write(LPCSTR path, const CftHeader& header, const GlyphSource& source,
+                           CGlyphCodec& codec) {
+  return Build(path, header, source, codec).Succeeded();
 }

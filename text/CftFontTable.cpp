@@ -7,6 +7,7 @@
 namespace {
 
 const WORD kChineseLanguage = 2052;
+const int kLongestFolder = MAX_PATH * 2;
 
 CString WithBackslash(CString folder) {
   if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\') folder += '\\';
@@ -23,11 +24,12 @@ void CCftFontTable::Mount(const CIniFile& settings) {
     section.Format("Language%d", row);
     int mounts = settings.GetInt(section, "Mounts", 0);
     for (int j = 0; j < mounts; ++j) {
-      CString key, folder;
+      CString key;
       key.Format("MountPath%d", j);
-      settings.GetString(section, key, folder, "");
-      if (folder.GetLength() > kMaxMountPath) folder = folder.Left(kMaxMountPath);
-      if (folder.IsEmpty()) break;
+      // Any path the system takes, not only the settings' usual short strings.
+      char folder[kLongestFolder] = {};
+      settings.ReadString(section, key, folder, sizeof folder, "");
+      if (!folder[0]) break;
       MountFolder(row, j, folder, textLanguage);
     }
   }

@@ -17,11 +17,10 @@ class CMatrix2D;
 
 class CCftFontTable : public CFontTable {
 public:
-  static constexpr int kMaxMountPath = 60;
-
   // Empties the rows and mounts the files named by the settings: for each language row and each
   // of its "Mounts", the fonts of the folder "MountPath%d" (an empty folder name ends that
-  // language's mounts). Files that do not open or are no font files are left out.
+  // language's mounts), whatever the folder's length. Files that do not open or are no font files
+  // are left out.
   void Mount(const CIniFile& settings);
   // The fonts of one folder into column col of the row; textLanguage 2052 takes the header's
   // Chinese name as the entry's text, any other its English name. Returns the number mounted.

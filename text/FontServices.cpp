@@ -13,11 +13,6 @@ CFontServices::CFontServices(CLanguage& language, CWinFontTable& windows, CTtfFo
 
 bool CFontServices::WriteSection(CByteWriter& file) { return m_language.WriteToFile(file); }
 
-bool CFontServices::ReadSection(const BYTE* file, size_t fileSize, size_t offset,
-                                std::vector<BYTE>& kept) {
-  return m_language.ReadFromFile(file, fileSize, offset, kept);
-}
-
 int CFontServices::FindRow(int charset) { return m_language.FindIndex(charset); }
 
 CContour* CFontServices::GetGlyph(WORD key, int fontNumber, WORD code) {

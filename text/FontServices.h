@@ -1,10 +1,9 @@
 // CFontServices: wires a program's font objects together and offers them to the model. It hands
 // the language table the three font tables, gives the TrueType table the GB/Big5 conversion
 // tables, and installs itself as the document's font-mount service: while it exists a saved
-// document names the fonts mounted now and an opened one reads its section through the language
-// table. It is also the glyph source of the text layout: character boxes find their language row,
-// outline and metrics through it, each in the box's own font source. A program defines one in its
-// program-objects file after the objects it names.
+// document names the fonts mounted now. It is also the glyph source of the text layout: character
+// boxes find their language row, outline and metrics through it, each in the box's own font source.
+// A program defines one in its program-objects file after the objects it names.
 #pragma once
 
 #include "model/document/FontMountService.h"
@@ -23,8 +22,6 @@ public:
                 CCftFontTable& own, const CCodeTable& gbToBig5, const CCodeTable& big5ToGb);
 
   bool WriteSection(CByteWriter& file) override;
-  bool ReadSection(const BYTE* file, size_t fileSize, size_t offset,
-                   std::vector<BYTE>& kept) override;
 
   int FindRow(int charset) override;
   CContour* GetGlyph(WORD key, int fontNumber, WORD code) override;

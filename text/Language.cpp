@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
 #include "model/document/FontMountSection.h"
 #include "model/geometry/Contour.h"
@@ -17,15 +16,6 @@ namespace {
 const UINT kFontLibraryWordId = 50001;
 const UINT kSectionSuffixId = 59999;
 const int kMountNameSize = 40;
-
-// One non-empty list as the font-mount section names it.
-struct SavedList {
-  BYTE charset;
-  BYTE source;
-  const CFontTable* table;
-  int row;
-  int column;
-};
 
 CString LoadResourceText(UINT id) {
   CString text;
@@ -104,15 +94,22 @@ WORD CLanguage::GetMountName(int i, int j, CString& out) const {
   return MakeKey(GetId(i), kFirstMount + j);
 }
 
+CString CLanguage::ReadPath(int i, LPCSTR key) const {
+  // Any folder the system takes, not only the settings' usual short strings.
+  char path[MAX_PATH * 2] = {};
+  m_settings.ReadString(Section("Language%d", i, true), key, path, sizeof path, "");
+  return path;
+}
+
 WORD CLanguage::GetMountPath(int i, int j, CString& out) const {
   CString key;
   key.Format("MountPath%d", j);
-  m_settings.GetString(Section("Language%d", i, true), key, out, "");
+  out = ReadPath(i, key);
   return MakeKey(GetId(i), kFirstMount + j);
 }
 
 WORD CLanguage::GetTtfMountPath(int i, CString& out) const {
-  m_settings.GetString(Section("Language%d", i, true), "TTFMountPath", out, "");
+  out = ReadPath(i, "TTFMountPath");
   return MakeKey(GetId(i), kTrueTypeFiles);
 }
 
@@ -169,115 +166,40 @@ bool CLanguage::GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& me
   return true;
 }
 
-bool CLanguage::WriteToFile(CByteWriter& file) const {
-  // One pass decides the lists, so the table and the name blocks can never disagree.
-  std::vector<SavedList> lists;
+std::vector<CFontMountSection::List> CLanguage::MountedLists() const {
+  std::vector<CFontMountSection::List> lists;
+  auto add = [&lists](BYTE charset, int source, const CFontTable* table, int row, int column) {
+    CFontMountSection::List list = {charset, static_cast<BYTE>(source), {}};
+    for (int i = 0; i < table->GetEntryCount(row, column); ++i) {
+      CString text;
+      table->GetEntryText(row, column, i, text);
+      list.names.push_back(text);
+    }
+    if (!list.names.empty()) lists.push_back(list);
+  };
   for (int row = 0; row < m_count; ++row) {
     BYTE charset = m_charsets[row];
-    if (m_windows && m_windows->GetEntryCount(row, 0) > 0)
-      lists.push_back({charset, kWindowsFonts, m_windows, row, 0});
-    if (m_trueType && m_trueType->GetEntryCount(row, 0) > 0)
-      lists.push_back({charset, kTrueTypeFiles, m_trueType, row, 0});
+    if (m_windows) add(charset, kWindowsFonts, m_windows, row, 0);
+    if (m_trueType) add(charset, kTrueTypeFiles, m_trueType, row, 0);
     for (int column = 0; m_own && column < m_own->GetColumnCount(row); ++column)
-      if (m_own->GetEntryCount(row, column) > 0 && kFirstMount + column <= 0xFF)
-        lists.push_back({charset, static_cast<BYTE>(kFirstMount + column), m_own, row, column});
+      if (kFirstMount + column <= 0xFF) add(charset, kFirstMount + column, m_own, row, column);
   }
-  size_t tableSize = lists.size() * kEntrySize;
-  if (!file.WriteDWord(static_cast<DWORD>(tableSize))) return false;
-  size_t position = file.Size() + tableSize;
-  for (const SavedList& list : lists) {
-    DWORD size = static_cast<DWORD>((list.table->GetEntryCount(list.row, list.column) + 1) *
-                                    kSlotWidth);
-    CFontMountSection::Entry entry = {size, list.charset, list.source, kSlotWidth,
-                                      static_cast<DWORD>(position)};
-    if (!CFontMountSection::WriteEntry(file, entry)) return false;
-    position += size;
-  }
-  for (const SavedList& list : lists) {
-    HGLOBAL block = list.table->GetNameBlock(list.row, list.column, kSlotWidth);
-    size_t size = static_cast<size_t>(list.table->GetEntryCount(list.row, list.column) + 1) *
-                  kSlotWidth;
-    bool written = false;
-    if (block) {
-      const BYTE* data = static_cast<const BYTE*>(::GlobalLock(block));
-      written = data && ::GlobalSize(block) >= size && file.WriteBytes(data, size);
-      if (data) ::GlobalUnlock(block);
-      ::GlobalFree(block);
-    }
-    if (!written) return false;
-  }
-  return true;
+  return lists;
+}
+
+bool CLanguage::WriteToFile(CByteWriter& file) const {
+  return CFontMountSection::Write(file, MountedLists());
 }
 
 bool CLanguage::ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
-                             std::vector<BYTE>& section) const {
-  section.clear();
-  CByteReader reader(file, file ? fileSize : 0);
-  DWORD tableSize = 0;
-  if (!reader.Seek(offset) || !reader.ReadDWord(tableSize)) return false;
-  if (tableSize == 0) return true;
-  if (tableSize % kEntrySize != 0 || tableSize > reader.Remaining()) return false;
-
-  std::vector<CFontMountSection::Entry> entries;
-  size_t namesKept = 0;
-  bool whole = true;
-  for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
-    CFontMountSection::Entry entry = {};
-    CFontMountSection::ReadEntry(reader, entry);
-    // Name blocks of a file written whole never overlap, so more names than the file holds is
-    // damage; a block smaller than its empty slot names nothing.
-    bool fits = entry.slotWidth > 0 && entry.nameSize >= entry.slotWidth &&
-                entry.nameSize <= fileSize && entry.position <= fileSize - entry.nameSize &&
-                entry.nameSize <= fileSize - namesKept;
-    if (!fits) {
-      whole = false;
-      continue;
-    }
-    entries.push_back(entry);
-    namesKept += entry.nameSize;
-  }
-  if (entries.empty()) return whole;
-
-  CByteWriter kept;
-  size_t keptTable = entries.size() * kEntrySize;
-  kept.WriteDWord(static_cast<DWORD>(keptTable));
-  size_t nameOffset = 4 + keptTable;
-  for (CFontMountSection::Entry entry : entries) {
-    DWORD filePosition = entry.position;
-    entry.position = static_cast<DWORD>(nameOffset);
-    CFontMountSection::WriteEntry(kept, entry);
-    nameOffset += entry.nameSize;
-    entry.position = filePosition;
-  }
-  for (const CFontMountSection::Entry& entry : entries)
-    kept.WriteBytes(file + entry.position, entry.nameSize);
-  section = kept.Bytes();
-  return whole;
+                             CFontMountSection& section) {
+  return section.Read(file, fileSize, offset);
 }
 
-int CLanguage::RemountFont(const std::vector<BYTE>& section, WORD key, int savedNumber) const {
+int CLanguage::RemountFont(const CFontMountSection& section, WORD key, int savedNumber) const {
   CString name;
-  if (!SavedFontName(section, key, savedNumber, name)) return -1;
-  return FindFont(FindIndex(key & 0xFF), key >> 8, name);
-}
-
-bool CLanguage::SavedFontName(const std::vector<BYTE>& section, WORD key, int savedNumber,
-                              CString& name) const {
-  CByteReader reader(section.data(), section.size());
-  DWORD tableSize = 0;
-  if (savedNumber < 0 || !reader.ReadDWord(tableSize) || tableSize > reader.Remaining())
-    return false;
-  for (DWORD i = 0; i < tableSize / kEntrySize; ++i) {
-    CFontMountSection::Entry entry = {};
-    if (!CFontMountSection::ReadEntry(reader, entry)) return false;
-    if (entry.charset != (key & 0xFF) || entry.source != (key >> 8)) continue;
-    size_t slot = static_cast<size_t>(savedNumber) * entry.slotWidth;
-    if (entry.slotWidth == 0 || slot + entry.slotWidth > entry.nameSize ||
-        entry.position > section.size() || entry.nameSize > section.size() - entry.position)
-      return false;
-    const char* text = reinterpret_cast<const char*>(section.data() + entry.position + slot);
-    name = CString(text, static_cast<int>(strnlen(text, entry.slotWidth)));
-    return true;
-  }
-  return false;
+  if (!section.FindName(static_cast<BYTE>(key & 0xFF), static_cast<BYTE>((key >> 8) & 0x0F),
+                        savedNumber, name))
+    return -1;
+  return FindFont(FindIndex(key & 0xFF), (key >> 8) & 0x0F, name);
 }

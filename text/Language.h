@@ -5,16 +5,10 @@
 // font key (low byte the character set, high byte the source: 0 installed Windows fonts, 1
 // TrueType files, 2 + j own font files of mount j) and a font number, its index in the list the
 // key selects; the language table resolves both to a glyph outline through the three font tables
-// it is given, and writes and reads the document's font-mount section, which keeps the names of
-// every non-empty list so that fonts can be found again on another machine.
-//
-// Font-mount section (little-endian; positions absolute in the file): int32 T = 14 x N, N entries
-// (int32 size of the name block, character set, source, int32 slot width 40, int32 position of the
-// name block), then the name blocks: one 40-byte zero-padded slot per font, then an empty slot.
-// Entries follow the language rows, within a row the Windows list, the TrueType list and the own
-// font lists by column; an empty list has none. The read form (kept by the document) is T, the
-// entries and the name blocks one after another, each entry's position being the offset of its
-// names in that form.
+// it is given, and names the lists of the document's font-mount section (CFontMountSection), which
+// keeps the names of every non-empty list so that fonts can be found again on another machine:
+// the lists follow the language rows, within a row the Windows list, the TrueType list and the own
+// font lists by column.
 #pragma once
 
 #include <windows.h>
@@ -39,7 +33,6 @@ public:
   static constexpr int kRowCount = 30;
   static constexpr int kNameSize = 20;
   static constexpr int kSlotWidth = 40;
-  static constexpr size_t kEntrySize = CFontMountSection::kEntrySize;
   static constexpr BYTE kNoCharset = 255;
   enum FontSource { kWindowsFonts = 0, kTrueTypeFiles = 1, kFirstMount = 2 };
 
@@ -83,22 +76,18 @@ public:
   // its left bearing as advance). False when the font gives no outline or measure.
   bool GetMetrics(WORD key, int fontNumber, WORD code, GlyphMetrics& metrics) const;
 
+  // The non-empty font lists mounted now, as the font-mount section names them.
+  std::vector<CFontMountSection::List> MountedLists() const;
   // Appends the font-mount section of the fonts mounted now; false when it could not be written.
   bool WriteToFile(CByteWriter& file) const;
-  // Reads the section at offset of the file image into the read form (empty for T = 0). A table
-  // that does not fit the file fails and keeps nothing; an entry whose name block does not lie in
-  // the file, is not a whole number of slots or would take the names past what the file holds is
-  // left out alone, and the read fails (reports damage) while keeping the rest.
-  bool ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
-                    std::vector<BYTE>& section) const;
+  // Reads the section at offset of the file image (CFontMountSection::Read); false when something
+  // was damaged and left out.
+  static bool ReadFromFile(const BYTE* file, size_t fileSize, size_t offset,
+                           CFontMountSection& section);
   // The current number of the font that a saved document named by key and number, through the
   // section it was saved with: the saved name is looked up in the list the key selects now. -1
   // when the section names no such font or it is not mounted here.
-  int RemountFont(const std::vector<BYTE>& section, WORD key, int savedNumber) const;
-  // The name under which the section saved the font of that key and number; false when the
-  // section holds no such entry or the number lies outside the entry's names.
-  bool SavedFontName(const std::vector<BYTE>& section, WORD key, int savedNumber,
-                     CString& name) const;
+  int RemountFont(const CFontMountSection& section, WORD key, int savedNumber) const;
 
   static WORD MakeKey(BYTE charset, int source) {
     return static_cast<WORD>((source & 0xFF) << 8 | charset);
@@ -106,6 +95,7 @@ public:
 
 private:
   CString Section(LPCSTR format, int i, bool withSuffix) const;
+  CString ReadPath(int i, LPCSTR key) const;
 
   char m_names[kRowCount][kNameSize + 1];
   BYTE m_charsets[kRowCount];

@@ -15,6 +15,7 @@
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/document/FontRebinding.h"
 #include "model/editing/DragState.h"
 #include "model/editing/KeyboardCharset.h"
 #include "model/editing/MainWindowNotice.h"
@@ -148,46 +149,52 @@ CBlock* CTextBlock::FromRecord(const BYTE* record, size_t available) {
 
 // ---- Fonts ----
 
+bool CTextBlock::SetFont(CCharBox* box, WORD key, int number) {
+  if (box->FontKey() == (key & 0x0FFF) && box->m_fontNumber == number) return false;
+  box->m_kind = static_cast<WORD>((box->m_kind & 0xF000) | (key & 0x0FFF));
+  box->m_fontNumber = static_cast<WORD>(number);
+  box->ForgetGlyph();
+  return true;
+}
+
 void CTextBlock::ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) {
+  bool changed = false;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->FontKey() != (oldFont & 0x0FFF) || box->m_fontNumber != oldIndex) continue;
-    box->m_kind = static_cast<WORD>((box->m_kind & 0xF000) | (newFont & 0x0FFF));
-    box->m_fontNumber = static_cast<WORD>(newIndex);
-    box->ForgetGlyph();
+    changed = SetFont(box, static_cast<WORD>(newFont), newIndex) || changed;
   }
+  // New glyphs have other widths.
+  if (changed) Relayout(nullptr, 0);
 }
 
-void CTextBlock::RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) {
-  const CLanguage* language = CTextServices::Language();
-  if (!language || !fontSection) return;
-  const std::vector<BYTE> section(fontSection, fontSection + size);
-  WORD lastKey = 0;
-  int lastNumber = -1, lastAnswer = -1;
+void CTextBlock::RemountFonts(CFontRebinding& fonts) {
+  bool changed = false;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box) continue;
-    WORD key = box->FontKey();
-    int number = box->m_fontNumber;
-    // Runs of characters in one font ask once.
-    if (key != lastKey || number != lastNumber)
-      lastAnswer = language->RemountFont(section, key, number);
-    lastKey = key;
-    lastNumber = number;
-    if (lastAnswer >= 0) {
-      if (box->m_fontNumber != lastAnswer) box->ForgetGlyph();
-      box->m_fontNumber = static_cast<WORD>(lastAnswer);
-      continue;
+    if (fonts.GetPhase() == CFontRebinding::kDeclare) {
+      DeclareFont(fonts, box->FontKey(), box->m_fontNumber);
+    } else if (const CFontRebinding::Font* font = fonts.Find(box->FontKey(), box->m_fontNumber)) {
+      changed = SetFont(box, font->newKey, font->newNumber) || changed;
     }
-    CString name;
-    if (!missingList || !language->SavedFontName(section, key, number, name)) continue;
-    char line[96];
-    snprintf(line, sizeof line, "%-40s  -[%d,%d,%d] -{0,0}", static_cast<LPCSTR>(name),
-             box->Charset(), box->FontSource(), number);
-    if (::SendMessageA(missingList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(line)) == LB_ERR)
-      ::SendMessageA(missingList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    if (fonts.GetPhase() == CFontRebinding::kApplyAll) box->ForgetGlyph();
   }
+  if (changed || (fonts.GetPhase() == CFontRebinding::kApplyAll && m_boxes.GetSize() > 0))
+    Relayout(nullptr, 0);
+}
+
+void CTextBlock::DeclareFont(CFontRebinding& fonts, WORD key, int number) {
+  const CLanguage* language = CTextServices::Language();
+  if (!language || fonts.Find(key, number)) return;
+  BYTE charset = static_cast<BYTE>(key & 0xFF);
+  int source = (key >> 8) & 0x0F;
+  CString name;
+  if (!fonts.Section().FindName(charset, static_cast<BYTE>(source), number, name)) {
+    fonts.Declare(key, number, nullptr, -1);
+    return;
+  }
+  fonts.Declare(key, number, &name, language->FindFont(language->FindIndex(charset), source, name));
 }
 
 // ---- Box and geometry ----

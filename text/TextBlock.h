@@ -19,6 +19,7 @@
 #include "text/layout/TextDefaults.h"
 
 class CCharBox;
+class CFontRebinding;
 class CTextEffect;
 
 class CTextBlock : public CBlock {
@@ -48,7 +49,7 @@ public:
 
   // --- Block operations
   void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) override;
-  void RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) override;
+  void RemountFonts(CFontRebinding& fonts) override;
   void UpdateBox() override;
   BOOL IsEmpty() override;
   void SetAttrBits(CBlockView* view, WORD bits, WORD mask) override;
@@ -182,6 +183,10 @@ public:
   void DeleteCharAtCaret(CBlockView* view);
 
 private:
+  // Gives the character the font; false when it had it already.
+  static bool SetFont(CCharBox* box, WORD key, int number);
+  // Declares a (key, number) pair with the number of its saved name among the fonts mounted now.
+  static void DeclareFont(CFontRebinding& fonts, WORD key, int number);
   CMatrix2D ToDevice(CBlockView* view) const;
   CMatrix2D PlacementOf(const CCharBox* box) const;
   void DrawCaretLine(CBlockView* view);

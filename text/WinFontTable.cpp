@@ -116,6 +116,41 @@ CContour* CWinFontTable::GetCharOutline(int charset, int fontNumber, WORD code,
   return contour;
 }
 
+bool CWinFontTable::HasCharset(int charset, int fontNumber) const {
+  CString face;
+  int row = m_language ? m_language->FindIndex(charset) : -1;
+  if (!GetEntryText(row, 0, fontNumber, face) || face.IsEmpty()) return false;
+  HFONT font = CreateCharFont(charset, fontNumber, 100);
+  if (!font) return false;
+  HDC screen = ::GetDC(nullptr);
+  HGDIOBJ previous = ::SelectObject(screen, font);
+  char chosen[LF_FACESIZE] = {};
+  ::GetTextFaceA(screen, sizeof chosen, chosen);
+  int chosenCharset = ::GetTextCharset(screen);
+  ::SelectObject(screen, previous);
+  ::ReleaseDC(nullptr, screen);
+  ::DeleteObject(font);
+  return lstrcmpiA(chosen, face) == 0 && chosenCharset == (charset & 0xFF);
+}
+
+bool CWinFontTable::HasGlyph(int charset, int fontNumber, WORD code) const {
+  HFONT font = CreateCharFont(charset, fontNumber, 100);
+  if (!font) return false;
+  HDC screen = ::GetDC(nullptr);
+  HGDIOBJ previous = ::SelectObject(screen, font);
+  char text[3] = {};
+  int length = 0;
+  if (code >= kFirstDoubleByteCode) text[length++] = static_cast<char>(code >> 8);
+  text[length++] = static_cast<char>(code & 0xFF);
+  WORD glyph = 0xFFFF;
+  DWORD found = ::GetGlyphIndicesA(screen, text, length, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+  ::SelectObject(screen, previous);
+  ::ReleaseDC(nullptr, screen);
+  ::DeleteObject(font);
+  // Glyph 0 is the empty box of every TrueType font.
+  return found != GDI_ERROR && found >= 1 && glyph != 0xFFFF && glyph != 0;
+}
+
 BOOL CWinFontTable::GetCharMetrics(int charset, int fontNumber, WORD code, GLYPHMETRICS* metrics) {
   if (!metrics) return FALSE;
   *metrics = GLYPHMETRICS();

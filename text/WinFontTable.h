@@ -33,6 +33,12 @@ public:
   // matrix after the glyph-unit mapping; null when there is no such font or the character has no
   // outline (a blank has none and is no error).
   CContour* GetCharOutline(int charset, int fontNumber, WORD code, const CMatrix2D* matrix);
+  // Whether GDI draws the font itself in the character set: asked for a face that lacks it, GDI
+  // quietly takes another face that has it.
+  bool HasCharset(int charset, int fontNumber) const;
+  // Whether the font itself maps the character (a double-byte code as its two bytes) to a glyph;
+  // for a character it lacks GDI would draw its empty-box glyph or a linked font's.
+  bool HasGlyph(int charset, int fontNumber, WORD code) const;
   // GDI's glyph metrics of the character at the 1024-unit font; all zero when it has none.
   BOOL GetCharMetrics(int charset, int fontNumber, WORD code, GLYPHMETRICS* metrics);
 

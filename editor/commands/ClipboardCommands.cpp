@@ -5,6 +5,7 @@
 
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/MergeFilePrompt.h"
+#include "editor/dialogs/TextEditorDlg.h"
 #include "editor/views/DocumentChange.h"
 #include "framework/CmdUI.h"
 #include "framework/GlobalLock.h"
@@ -23,31 +24,12 @@ namespace {
 
 const int kDrawAreaTool = 32792;
 const int kSelectAreaTool = 32794;
-const char kLineBreak[] = "\r\n";
 
 std::vector<BYTE> BytesOf(HANDLE memory) {
   std::vector<BYTE> bytes;
   CGlobalLock lock(memory);
   if (lock.Data()) bytes.assign(lock.Data(), lock.Data() + lock.Size());
   return bytes;
-}
-
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK FindChildById(HWND window, LPARAM search) {
-  auto* wanted = reinterpret_cast<ChildSearch*>(search);
-  if (::GetDlgCtrlID(window) != wanted->id) return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
-HWND FindDescendant(HWND parent, int id) {
-  ChildSearch search = {id, nullptr};
-  if (parent) ::EnumChildWindows(parent, FindChildById, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 }  // namespace
@@ -222,24 +204,10 @@ int CClipboardCommands::MergeBlocks(HGLOBAL record) {
 }
 
 bool CClipboardCommands::AppendToTextEditor(HGLOBAL text) {
-  CWnd* main = AfxGetMainWnd();
-  HWND mainWindow = main ? main->GetSafeHwnd() : nullptr;
-  if (!mainWindow || !text) return false;
-  HWND edit = FindDescendant(mainWindow, kTextEditorEdit);
-  if (!edit) {
-    ::SendMessageA(mainWindow, WM_COMMAND, kOpenTextEditor, 0);
-    edit = FindDescendant(mainWindow, kTextEditorEdit);
-  }
-  if (!edit) return false;
+  if (!text) return false;
   std::vector<BYTE> bytes = BytesOf(text);
   bytes.push_back(0);  // the block's own spare zero may be missing
-  CString appended(kLineBreak);
-  appended += reinterpret_cast<const char*>(bytes.data());
-  int end = ::GetWindowTextLengthA(edit);
-  ::SendMessageA(edit, EM_SETSEL, end, end);
-  ::SendMessageA(edit, EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(appended)));
-  return true;
+  return CTextEditorDlg::AppendLine(reinterpret_cast<const char*>(bytes.data()));
 }
 
 void CClipboardCommands::OnMerge() {

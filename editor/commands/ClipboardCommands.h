@@ -31,8 +31,6 @@ public:
     // The main frame opens the text editor on this command.
     kOpenTextEditor = 40067,
   };
-  // The edit control of the text editor window.
-  static constexpr int kTextEditorEdit = 1397;
 
   explicit CClipboardCommands(CTALVEX42View* view);
 

@@ -91,13 +91,16 @@ void CFontLibraryList::FillFontListBox(HWND names, HWND codes) const {
   FillRows(names, codes, true, Libraries());
 }
 
+std::vector<CFontLibraryList::Library> CFontLibraryList::LibrariesOf(int charset) const {
+  std::vector<Library> libraries;
+  int row = m_language.FindIndex(charset);
+  if (row >= 0) AppendLibraries(row, libraries);
+  return libraries;
+}
+
 void CFontLibraryList::FillFontCombo(int charset, HWND combo) const {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  int row = m_language.FindIndex(charset);
-  if (row < 0) return;
-  std::vector<Library> libraries;
-  AppendLibraries(row, libraries);
-  for (const Library& library : libraries) {
+  for (const Library& library : LibrariesOf(charset)) {
     CString text = ReplacementRow(library);
     ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
   }

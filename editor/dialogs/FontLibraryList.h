@@ -38,6 +38,9 @@ public:
   // row has no name): its Windows fonts, its TrueType files, then each of its mounts, whether or
   // not they hold fonts.
   std::vector<Library> LanguageLibraries(int row) const;
+  // The libraries of one character set's language as the font replacement dialog lists them;
+  // empty when the character set has no language.
+  std::vector<Library> LibrariesOf(int charset) const;
   // The font names of a library, in font-number order; empty when its source has no table or the
   // character set no language.
   std::vector<CString> Fonts(WORD code) const;

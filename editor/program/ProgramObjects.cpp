@@ -3,8 +3,8 @@
 // come: the palette after the profile accessor; the font tables, glyph codec and language table
 // after the cutter profile, then the mounted graphics libraries; the code conversion tables at the
 // end, then the font services, the model's services, the text and stamp record readers, the raster
-// readers the image blocks use and the library blocks' glyph source, which name objects above
-// them.
+// readers the image blocks use, the library blocks' glyph source, and the documents' text editor
+// store and font replacement prompt, which name objects above them.
 #include "editor/ProgramObjects.h"
 
 #include <windows.h>
@@ -37,6 +37,8 @@ CTextServices g_textServices(&g_language);
 CStampServices g_stampServices;
 CRasterReaders g_rasterReaders;
 CLibraryGlyphs g_libraryGlyphs(g_winFontTable, g_mountLibList);
+CTextEditorStore g_textEditorStore;
+CFontReplacePrompt g_fontReplacePrompt(g_language);
 CPropertyWnd* g_propertyWnd = nullptr;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {

@@ -142,7 +142,8 @@ const Table::Row kRows[] = {
   LAYOUT(ID_TEXT_HORZ_REVERSE, kLayoutHorizontalReverse),
   {ID_TEXT_FONT_SIZE, ID_TEXT_FONT_SIZE, Table::kViewHandler, Table::kAlways, Table::kNoMark, 0},
   RUN(ID_TEXT_LATIN_PARAMS, kViewHandler, kAlways),
-  PENDING(ID_FONT_PATHS),
+  RUN(ID_FONT_PATHS, kViewHandler, kAlways),
+  RUN(ID_FONT_FROM_SCREEN, kViewHandler, kAlways),
   // Dialogs.
   RUN(ID_TRANSFORM_ROTATE, kViewHandler, kAlways),
   RUN(ID_TRANSFORM_MIRROR, kViewHandler, kAlways),

@@ -4,10 +4,9 @@
 // shows and whether the command runs: a command whose entry is disabled does nothing when an
 // accelerator sends it all the same.
 //
-// Rows whose action is kPending belong to features still to come (the library tool, images,
-// curved text layouts, font paths, stamps, artistic transformations). They carry their
-// rules already but stay disabled, so that no menu entry looks as if it worked while it does
-// nothing; a feature lands by giving its rows an action.
+// Rows whose action is kPending belong to features still to come. They carry their rules already
+// but stay disabled, so that no menu entry looks as if it worked while it does nothing; a feature
+// lands by giving its rows an action.
 #pragma once
 
 #include <windows.h>

@@ -130,7 +130,7 @@ CBlock::CBlock()
 CBlock::~CBlock() { CUndoRecord::ForgetBlock(this); }
 
 void CBlock::ReplaceFont(int, int, int, int) {}
-void CBlock::RemountFonts(const BYTE*, size_t, HWND) {}
+void CBlock::RemountFonts(CFontRebinding&) {}
 void CBlock::UpdateBox() {}
 BOOL CBlock::IsEmpty() { return FALSE; }
 

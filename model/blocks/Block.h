@@ -17,6 +17,7 @@ class CBoxArray;
 class CByteWriter;
 class CContour;
 class CDC;
+class CFontRebinding;
 class CUndoRecord;
 
 // Tools and edit modes (command ids shared with the views).
@@ -65,9 +66,10 @@ public:
   virtual void Serialize() {}
   // Nothing; text, transform (for its source) and group (for its children) swap the font.
   virtual void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex);
-  // fontSection is a document's font-mount section as read into memory, size bytes long.
-  // Nothing; text, transform and group remount their fonts and list the missing ones.
-  virtual void RemountFonts(const BYTE* fontSection, size_t size, HWND missingList);
+  // Nothing; text, transform (for its source) and group (for its children) declare the fonts of
+  // their characters to the rebinding in its declaring pass and take their new fonts in its
+  // applying pass (CFontRebinding).
+  virtual void RemountFonts(CFontRebinding& fonts);
 
   // --- Content, box and attributes ---
   // Nothing; text recomputes its box from its layout.

@@ -175,10 +175,7 @@ void CGroupBlock::ReplaceFont(int oldFont, int oldIndex, int newFont, int newInd
   m_children.ReplaceFont(oldFont, oldIndex, newFont, newIndex);
 }
 
-void CGroupBlock::RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) {
-  for (INT_PTR i = 0; i < m_children.GetSize(); ++i)
-    if (CBlock* child = m_children.GetBlock(i)) child->RemountFonts(fontSection, size, missingList);
-}
+void CGroupBlock::RemountFonts(CFontRebinding& fonts) { m_children.RemountFonts(fonts); }
 
 void CGroupBlock::SetAttrBits(CBlockView* view, WORD bits, WORD mask) {
   for (INT_PTR i = 0; i < m_children.GetSize(); ++i)

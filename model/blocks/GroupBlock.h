@@ -36,7 +36,7 @@ public:
 
   // Block operations.
   void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) override;
-  void RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) override;
+  void RemountFonts(CFontRebinding& fonts) override;
   void SetAttrBits(CBlockView* view, WORD bits, WORD mask) override;
   void Draw(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;

@@ -8,7 +8,6 @@
 #include "framework/ByteReader.h"
 #include "framework/File.h"
 #include "framework/FileException.h"
-#include "model/document/FontMountService.h"
 #include "model/editing/MainWindowNotice.h"
 #include "model/records/BlockRecord.h"
 
@@ -264,14 +263,5 @@ void CDocFileReader::ReadFontMount() {
   size_t available = 0;
   if (!SectionStart(kFontMountSection, &available)) return;
   size_t offset = m_header.GetOffset(kFontMountSection);
-  CFontMountService* fonts = CFontMountService::Installed();
-  bool whole = true;
-  if (fonts) {
-    std::vector<BYTE> kept;
-    whole = fonts->ReadSection(m_file.data(), m_file.size(), offset, kept);
-    m_fontMount.SetBytes(std::move(kept));
-  } else {
-    whole = m_fontMount.Read(m_file.data(), m_file.size(), offset);
-  }
-  if (!whole) m_partial = true;
+  if (!m_fontMount.Read(m_file.data(), m_file.size(), offset)) m_partial = true;
 }

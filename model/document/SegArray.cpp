@@ -260,6 +260,11 @@ BOOL CSegArray::Transform(const CMatrix2D& matrix, BOOL skipNegative) {
   return TRUE;
 }
 
+void CSegArray::RemountFonts(CFontRebinding& fonts) {
+  for (INT_PTR i = 0; i < GetSize(); ++i)
+    if (CBlock* block = GetBlock(i)) block->RemountFonts(fonts);
+}
+
 void CSegArray::ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) {
   for (INT_PTR i = 0; i < GetSize(); ++i)
     if (CBlock* block = GetBlock(i)) block->ReplaceFont(oldFont, oldIndex, newFont, newIndex);

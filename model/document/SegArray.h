@@ -19,6 +19,7 @@
 class CBlock;
 class CByteWriter;
 class CFile;
+class CFontRebinding;
 class CMatrix2D;
 
 class CSegArray : public CObArray {
@@ -63,6 +64,8 @@ public:
   // Transforms every block that GetBounds would count and recomputes the bounds.
   BOOL Transform(const CMatrix2D& matrix, BOOL skipNegative);
   void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex);
+  // RemountFonts of every block, in order.
+  void RemountFonts(CFontRebinding& fonts);
   void AddColoursToCombo(HWND combo);
   void AppendText(CString& text);
 

@@ -8,7 +8,10 @@
 #include "model/blocks/TransformBlock.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
+#include "model/document/DocumentTextStore.h"
 #include "model/document/FontMountService.h"
+#include "model/document/FontRebinding.h"
+#include "model/document/MissingFontResolver.h"
 #include "model/editing/MainWindowNotice.h"
 
 namespace {
@@ -75,26 +78,46 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
   }
   m_page = reader.GetPageSettings();
   m_fontMount = reader.GetFontMount();
-  m_storedText = reader.GetStoredText();
+  // The text editor takes the text when there is one; otherwise the document keeps it.
+  CDocumentTextStore* store = CDocumentTextStore::Installed();
+  m_storedText.clear();
+  if (!store || !store->LoadText(reader.GetStoredText())) m_storedText = reader.GetStoredText();
   reader.TakeBlocks(m_blocks);
   reader.TakeGuides(m_guides);
   if (CTransformBlock::CountSourceOnly(m_blocks) > 0) ReportSourceOnlyTransforms();
   m_damagedOriginal = reader.IsPartial() ? path : "";
   m_originalBackedUp = false;
+  RemountFonts(m_fontMount);
   CDocFileReader::ShowStatus(kOpenDoneStatus);
   return TRUE;
+}
+
+bool CTALVEX42Doc::RemountFonts(const CFontMountSection& section, bool fontsRemounted) {
+  CFontRebinding fonts(section);
+  m_blocks.RemountFonts(fonts);
+  CMissingFontResolver* resolver = CMissingFontResolver::Installed();
+  if (resolver && !fonts.Missing().empty()) resolver->Resolve(fonts);
+  if (!fonts.AnyChange() && !fontsRemounted) return false;
+  fonts.SetPhase(fontsRemounted ? CFontRebinding::kApplyAll : CFontRebinding::kApply);
+  m_blocks.RemountFonts(fonts);
+  if (fonts.AnyReplaced()) SetModifiedFlag();
+  return fonts.AnyReplaced();
 }
 
 BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
   CDocFileWriter writer;
   CImageFolderScope images(path);
   // With the font code installed the file names the fonts mounted now; without it the section
-  // read from the file goes back unchanged.
+  // read from the file goes back unchanged. The text editor's text likewise.
   CFontMountService* fonts = CFontMountService::Installed();
+  CDocumentTextStore* store = CDocumentTextStore::Installed();
+  CString text;
+  bool editorText = store && store->SaveText(text);
   bool built = writer.AddPageSettings(m_page) &&
                (fonts ? writer.AddMountedFonts(*fonts) : writer.AddFontMount(m_fontMount)) &&
-               writer.AddStoredText(m_storedText) && writer.AddGuides(m_guides) &&
-               writer.AddBlockList(m_blocks);
+               (editorText ? writer.AddText(text, static_cast<size_t>(text.GetLength()))
+                           : writer.AddStoredText(m_storedText)) &&
+               writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
   if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
     ReportError(kCannotCreateText);
     return FALSE;

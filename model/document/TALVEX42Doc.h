@@ -1,9 +1,11 @@
 // CTALVEX42Doc: the editor's document: one drawing page with its blocks, guide lines, output
 // areas and page settings, stored as a .T42 file. The framework's template creates it; every open
 // and save of a drawing ends here. It keeps the file's font-mount section as read (the names of
-// the fonts its texts refer to); a save names the fonts mounted now when the font code is
-// installed (CFontMountService) and writes the kept section back otherwise. Until the text
-// editor takes it over, the text section is kept as read and written back unchanged.
+// the fonts its texts refer to): an open binds its characters to the fonts of those names mounted
+// now and lets the user replace the fonts that are not (CFontRebinding, CMissingFontResolver); a
+// save names the fonts mounted now when the font code is installed (CFontMountService) and writes
+// the kept section back otherwise. The text section goes to and comes from the editor's text
+// window (CDocumentTextStore); without one it is kept as read and written back unchanged.
 #pragma once
 
 #include <windows.h>
@@ -67,6 +69,12 @@ public:
   BOOL GetBlocksBounds(CFRect* bounds);
 
   static int BackupFile(LPCSTR path);
+
+  // Binds the characters to the fonts mounted now that have the names the section saved for
+  // them, and has the user replace the ones not mounted; true when the user replaced a font (the
+  // document then differs from its file). After the fonts were mounted anew every character
+  // takes its glyph again, whether or not its binding changed.
+  bool RemountFonts(const CFontMountSection& section, bool fontsRemounted = false);
 
 private:
   void ReportError(LPCSTR text) const;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
+#include "model/document/FontRebinding.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
 #include "support/MessageBoxCapture.h"
@@ -92,7 +93,9 @@ TEST(LanguageTable, MountNamesPathsAndKeys) {
   settings.WriteInt("Language1", "Mounts", 2);
   settings.WriteString("Language1", "MountName1", "Kai");
   settings.WriteString("Language1", "MountPath1", "D:\\FONTS\\");
-  settings.WriteString("Language1", "TTFMountPath", "D:\\TTF\\");
+  // Folders deep enough to pass the short strings the other settings are read into.
+  const std::string deep = "D:\\SIGN SHOP\\" + std::string(70, 'T') + "\\TRUETYPE\\";
+  settings.WriteString("Language1", "TTFMountPath", deep.c_str());
   CLanguage language;
   language.Load(settings);
   EXPECT_EQ(2, language.GetMountCount(1));
@@ -102,7 +105,7 @@ TEST(LanguageTable, MountNamesPathsAndKeys) {
   EXPECT_EQ(3 << 8 | 136, language.GetMountPath(1, 1, text));
   EXPECT_STREQ("D:\\FONTS\\", text);
   EXPECT_EQ(1 << 8 | 136, language.GetTtfMountPath(1, text));
-  EXPECT_STREQ("D:\\TTF\\", text);
+  EXPECT_EQ(deep, std::string(text));
 }
 
 TEST(FontMountSection, NoFontsWriteOnlyAZeroTableSize) {
@@ -156,16 +159,16 @@ TEST(FontMountSection, ReadBackKeepsEveryListAndFindsSavedFontsAgainAfterTheMoun
   now.language.Load(settings);
   now.AddOwn(0, 0, "Kai");
   now.AddOwn(0, 0, "Hei");
-  Bytes read;
-  ASSERT_TRUE(now.language.ReadFromFile(file.Data(), file.Size(), 16, read));
-  EXPECT_EQ(2u, read[0] / 14u);
+  CFontMountSection read;
+  ASSERT_TRUE(CLanguage::ReadFromFile(file.Data(), file.Size(), 16, read));
+  EXPECT_EQ(2u, read.GetEntryCount());
   EXPECT_EQ(0, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 1));   // Kai moved up
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 0));  // Song is gone
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 0), 0));  // no Windows list
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 9));  // past the list
 }
 
-TEST(FontMountSection, TextBlocksRemountTheirCharactersAndListTheFontsThatAreGone) {
+TEST(FontMountSection, TextBlocksDeclareTheirFontsAndTakeTheNewOnesAllAtOnce) {
   TempFolder folder;
   CIniFile settings = WriteLanguages(folder, {"134,GB"});
   Fonts saved;
@@ -173,35 +176,43 @@ TEST(FontMountSection, TextBlocksRemountTheirCharactersAndListTheFontsThatAreGon
   saved.AddOwn(0, 0, "Song");
   saved.AddOwn(0, 0, "Kai");
   CByteWriter file;
+  file.WriteZeros(51);
   ASSERT_TRUE(saved.language.WriteToFile(file));
   Fonts now;
   now.language.Load(settings);
   now.AddOwn(0, 0, "Kai");
-  Bytes section;
-  ASSERT_TRUE(now.language.ReadFromFile(file.Data(), file.Size(), 0, section));
+  now.AddOwn(0, 0, "Hei");
+  CFontMountSection section;
+  ASSERT_TRUE(CLanguage::ReadFromFile(file.Data(), file.Size(), 51, section));
 
   CTextServices services(&now.language);
   std::unique_ptr<CTextBlock> text(CTextBlock::CreateAt(0, 0, 0, 100, 0));
+  const WORD mount = CLanguage::MakeKey(134, 2);
   // Kai, Kai, Song, and a number past the saved names.
   for (WORD number : {1, 1, 0, 7}) {
     CCharBox* box = new CCharBox;
-    box->m_kind = static_cast<WORD>(CTextBox::kDoubleByteBit | CLanguage::MakeKey(134, 2));
+    box->m_kind = static_cast<WORD>(CTextBox::kDoubleByteBit | mount);
     box->m_code = 0xB0A1;
     box->m_fontNumber = number;
     text->GetBoxArray()->Add(box);
   }
-  HWND list = ::CreateWindowA("LISTBOX", "", 0, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(nullptr, list);
-  text->RemountFonts(section.data(), section.size(), list);
+  CFontRebinding fonts(section);
+  text->RemountFonts(fonts);
+  ASSERT_EQ(3u, fonts.GetCount());
+  EXPECT_EQ(0, fonts.Find(mount, 1)->newNumber);  // Kai is now the first font
+  EXPECT_FALSE(fonts.Find(mount, 7)->named);
+  ASSERT_EQ(1u, fonts.Missing().size());
+  const CFontRebinding::Font& song = fonts.GetFont(fonts.Missing()[0]);
+  EXPECT_EQ(std::string("Song") + std::string(36, ' ') + "  -[134,2,0] -{0,0}",
+            std::string(CFontRebinding::MissingLine(song, 0, 0)));
+  // Song goes to Hei, the second font: Kai's new number 0 is not taken for Song's old 0.
+  fonts.Replace(fonts.Missing()[0], mount, 1);
+  fonts.SetPhase(CFontRebinding::kApply);
+  text->RemountFonts(fonts);
   std::vector<int> numbers;
   for (INT_PTR i = 0; i < 4; ++i)
     numbers.push_back(text->GetBoxArray()->GetCharBox(i)->m_fontNumber);
-  EXPECT_EQ((std::vector<int>{0, 0, 0, 7}), numbers);
-  ASSERT_EQ(1, ::SendMessageA(list, LB_GETCOUNT, 0, 0));
-  char line[128] = {};
-  ::SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-  EXPECT_EQ(std::string("Song") + std::string(36, ' ') + "  -[134,2,0] -{0,0}", line);
-  ::DestroyWindow(list);
+  EXPECT_EQ((std::vector<int>{0, 0, 1, 7}), numbers);
 }
 
 TEST(FontMountSection, DamagedTablesAndBlocksAreBoundedAndReported) {
@@ -213,10 +224,11 @@ TEST(FontMountSection, DamagedTablesAndBlocksAreBoundedAndReported) {
   CByteWriter writer;
   ASSERT_TRUE(fonts.language.WriteToFile(writer));
   const Bytes good(writer.Data(), writer.Data() + writer.Size());
-  auto read = [&](const Bytes& file, Bytes& out) {
-    return fonts.language.ReadFromFile(file.data(), file.size(), 0, out);
+  CFontMountSection section;
+  const Bytes& out = section.GetBytes();
+  auto read = [&](const Bytes& file, const Bytes&) {
+    return CLanguage::ReadFromFile(file.data(), file.size(), 0, section);
   };
-  Bytes out;
   ASSERT_TRUE(read(good, out));
   EXPECT_EQ(4 + 28 + 160u, out.size());
 
@@ -236,7 +248,9 @@ TEST(FontMountSection, DamagedTablesAndBlocksAreBoundedAndReported) {
     EXPECT_EQ(14u, out[0]);
     EXPECT_EQ(0, memcmp(out.data() + 18, "Arial", 5));
   }
-  EXPECT_FALSE(fonts.language.ReadFromFile(good.data(), good.size(), good.size() + 5, out));
+  EXPECT_FALSE(CLanguage::ReadFromFile(good.data(), good.size(), good.size() + 5, section));
+  // Names inside the section's own table are no names.
+  EXPECT_FALSE(read(patched(14, 4), out));
 }
 
 TEST(FontMountDocument, ASavedDocumentNamesItsFontsAndAnOpenedOneFindsThemAgain) {
@@ -263,8 +277,7 @@ TEST(FontMountDocument, ASavedDocumentNamesItsFontsAndAnOpenedOneFindsThemAgain)
   MessageBoxCapture boxes;
   ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
   EXPECT_EQ(1u, doc.GetFontMount().GetEntryCount());
-  EXPECT_EQ(0,
-            now.language.RemountFont(doc.GetFontMount().GetBytes(), CLanguage::MakeKey(134, 2), 1));
+  EXPECT_EQ(0, now.language.RemountFont(doc.GetFontMount(), CLanguage::MakeKey(134, 2), 1));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "model/settings/ProgramPaths.h"
 #include "support/TempFolder.h"
+#include "support/TrueTypeFont.h"
 #include "text/CodeTable.h"
 #include "text/GlyphTestSupport.h"
 #include "text/TrueTypeFile.h"
@@ -20,120 +21,9 @@
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-struct BigEndianWriter {
-  Bytes bytes;
-  void U16(int value) {
-    bytes.push_back(static_cast<BYTE>(value >> 8));
-    bytes.push_back(static_cast<BYTE>(value));
-  }
-  void U32(DWORD value) {
-    U16(static_cast<int>(value >> 16));
-    U16(static_cast<int>(value & 0xFFFF));
-  }
-  void Raw(const Bytes& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
-};
-
-struct Segment {
-  WORD first, last, glyph;
-};
-
-struct FontSpec {
-  int cmapPlatform = 3, cmapEncoding = 1;
-  std::vector<Segment> segments = {{'A', 'B', 1}};
-  int nameLanguage = 0;  // 0: no name table
-};
-
-// Glyph 1: (100,0) (500,0) on, (500,400) off, (100,400) on. Glyph 2: glyph 1 moved by (1000, 0).
-Bytes GlyphData() {
-  BigEndianWriter glyf;
-  // Glyph 0, the .notdef box, a triangle.
-  glyf.U16(1), glyf.U16(0), glyf.U16(0), glyf.U16(100), glyf.U16(100);
-  glyf.U16(2), glyf.U16(0);
-  glyf.bytes.insert(glyf.bytes.end(), {0x09, 0x02});  // three on-curve points, int16 deltas
-  glyf.U16(0), glyf.U16(100), glyf.U16(0xFF9C);
-  glyf.U16(0), glyf.U16(0), glyf.U16(100);
-  return glyf.bytes;
-}
-
-Bytes SimpleGlyph() {
-  BigEndianWriter glyph;
-  glyph.U16(1), glyph.U16(100), glyph.U16(0), glyph.U16(500), glyph.U16(400);
-  glyph.U16(3), glyph.U16(0);
-  glyph.bytes.insert(glyph.bytes.end(), {0x09, 0x01, 0x00, 0x01});
-  for (int dx : {100, 400, 0, -400}) glyph.U16(dx & 0xFFFF);
-  for (int dy : {0, 0, 400, 0}) glyph.U16(dy & 0xFFFF);
-  return glyph.bytes;
-}
-
-Bytes CompositeGlyph() {
-  BigEndianWriter glyph;
-  glyph.U16(0xFFFF), glyph.U16(1100), glyph.U16(0), glyph.U16(1500), glyph.U16(400);
-  glyph.U16(0x0003), glyph.U16(1), glyph.U16(1000), glyph.U16(0);
-  return glyph.bytes;
-}
-
-Bytes BuildFont(const FontSpec& spec) {
-  std::map<std::string, Bytes> tables;
-  BigEndianWriter head;
-  head.U32(0x00010000), head.U32(0), head.U32(0), head.U32(0x5F0F3CF5), head.U16(0), head.U16(1000);
-  for (int i = 0; i < 8; ++i) head.U16(0);
-  head.U16(0), head.U16(0xFF38), head.U16(1500), head.U16(800);  // box 0,-200 to 1500,800
-  head.U16(0), head.U16(8), head.U16(2), head.U16(0), head.U16(0);
-  tables["head"] = head.bytes;
-  BigEndianWriter maxp;
-  maxp.U32(0x00005000), maxp.U16(3);
-  tables["maxp"] = maxp.bytes;
-
-  std::vector<Bytes> glyphs = {GlyphData(), SimpleGlyph(), CompositeGlyph()};
-  BigEndianWriter glyf, loca;
-  for (Bytes& glyph : glyphs) {
-    if (glyph.size() % 2) glyph.push_back(0);
-    loca.U16(static_cast<int>(glyf.bytes.size() / 2));
-    glyf.Raw(glyph);
-  }
-  loca.U16(static_cast<int>(glyf.bytes.size() / 2));
-  tables["glyf"] = glyf.bytes;
-  tables["loca"] = loca.bytes;
-
-  std::vector<Segment> segments = spec.segments;
-  segments.push_back({0xFFFF, 0xFFFF, 1});
-  BigEndianWriter cmap;
-  cmap.U16(0), cmap.U16(1), cmap.U16(spec.cmapPlatform), cmap.U16(spec.cmapEncoding), cmap.U32(12);
-  int count = static_cast<int>(segments.size());
-  cmap.U16(4), cmap.U16(16 + 8 * count), cmap.U16(0), cmap.U16(2 * count);
-  cmap.U16(2), cmap.U16(0), cmap.U16(0);
-  for (const Segment& s : segments) cmap.U16(s.last);
-  cmap.U16(0);
-  for (const Segment& s : segments) cmap.U16(s.first);
-  for (const Segment& s : segments) cmap.U16((s.glyph - s.first) & 0xFFFF);
-  for (size_t i = 0; i < segments.size(); ++i) cmap.U16(0);
-  tables["cmap"] = cmap.bytes;
-
-  if (spec.nameLanguage) {
-    BigEndianWriter name;
-    name.U16(0), name.U16(1), name.U16(18);
-    name.U16(3), name.U16(1), name.U16(spec.nameLanguage), name.U16(4), name.U16(2), name.U16(0);
-    name.U16(0x4E2D);
-    tables["name"] = name.bytes;
-  }
-
-  BigEndianWriter font;
-  font.U32(0x00010000), font.U16(static_cast<int>(tables.size())), font.U16(0), font.U16(0),
-      font.U16(0);
-  DWORD offset = static_cast<DWORD>(12 + 16 * tables.size());
-  for (auto& [tag, data] : tables) {
-    font.bytes.insert(font.bytes.end(), tag.begin(), tag.end());
-    font.U32(0), font.U32(offset), font.U32(static_cast<DWORD>(data.size()));
-    offset += static_cast<DWORD>((data.size() + 3) / 4 * 4);
-  }
-  for (auto& [tag, data] : tables) {
-    font.Raw(data);
-    while (font.bytes.size() % 4) font.bytes.push_back(0);
-  }
-  return font.bytes;
-}
+using truetype::BuildFont;
+using truetype::Bytes;
+using truetype::FontSpec;
 
 std::string WriteFont(const TempFolder& folder, const Bytes& font, const char* name = "T.TTF") {
   std::string path = folder.File(name);

@@ -16,7 +16,9 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/MergeFilePrompt.h"
+#include "editor/dialogs/TextEditorDlg.h"
 #include "framework/CmdUI.h"
+#include "framework/DialogTemplate.h"
 #include "framework/FileDialog.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MultiDocTemplate.h"
@@ -86,17 +88,19 @@ TEST(FileKinds, TheExtensionDecidesUpperCasedAndWholeAndTheOpenPromptNamesIt) {
   AfxSetCommonDialogHandler(std::move(previous));
 }
 
-// The main frame; the text editor's edit control appears when the frame is asked to open it.
+// The main frame; the text editor window appears when the frame is asked to open it.
 class TextEditorFrame : public CMDIFrameWnd {
 public:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
     if (LOWORD(wParam) == CClipboardCommands::kOpenTextEditor) {
       ++editorOpened;
-      if (!editor)
-        editor = ::CreateWindowExA(0, "EDIT", "first",
-                                   WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, 0,
-                                   10, 10, m_hWnd, reinterpret_cast<HMENU>(kTextEditorEdit),
-                                   nullptr, nullptr);
+      if (!editorWindow.GetSafeHwnd()) {
+        CDialogTemplate form("", WS_POPUP | WS_CAPTION, 0, 0, 100, 40);
+        form.AddControl(CDialogTemplate::edit, "first", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0,
+                        100, 40, kTextEditorEdit);
+        editorWindow.CreateIndirect(form.Get(), this);
+        editor = ::GetDlgItem(editorWindow.m_hWnd, kTextEditorEdit);
+      }
       return TRUE;
     }
     return CMDIFrameWnd::OnCommand(wParam, lParam);
@@ -106,6 +110,7 @@ public:
     ::GetWindowTextA(editor, text, sizeof text);
     return text;
   }
+  CTextEditorDlg editorWindow;
   HWND editor = nullptr;
   int editorOpened = 0;
 };

@@ -1,17 +1,22 @@
 // The Latin parameters dialog's spins and OK check, the font preview pop-up's sizing and layout,
-// and one language's font libraries as the text page lists them, as the functions the dialogs
-// use. No window; the settings file lives in a temporary folder.
+// and the font libraries and fonts as the text page, the change-font and the replacement dialogs
+// list them, as the functions the dialogs use. No window; the settings file lives in a temporary
+// folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "editor/dialogs/FontLibraryList.h"
 #include "editor/dialogs/FontPreviewPopup.h"
 #include "editor/dialogs/LatinParamDlg.h"
 #include "model/settings/IniFile.h"
 #include "support/TempFolder.h"
+#include "text/CftFontTable.h"
 #include "text/Language.h"
+#include "text/TtfFontTable.h"
+#include "text/WinFontTable.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/SampleText.h"
 
@@ -112,4 +117,39 @@ TEST(FontLibraryList, OneLanguageListsItsWindowsTrueTypeAndMountedLibrariesUnder
   EXPECT_EQ(CString("未知Win ") + word, unnamed[0].name);
   EXPECT_TRUE(CFontLibraryList(language).LanguageLibraries(-1).empty());
   EXPECT_TRUE(CFontLibraryList(language).LanguageLibraries(CLanguage::kRowCount).empty());
+}
+
+TEST(FontLibraryList, FontsAreListedByTheirNamesAndReplacementRowsByTheirOwnLanguage) {
+  TempFolder folder;
+  CIniFile settings;
+  settings.SetPath(folder.File("TALVEX42.INI").c_str());
+  settings.WriteString("LANGUAGE0", "ID", "0");
+  settings.WriteString("LANGUAGE0", "NAME", "Latin");
+  settings.WriteString("LANGUAGE1", "ID", "134");
+  settings.WriteString("LANGUAGE1", "NAME", "GB");
+  settings.WriteString("Language1", "Mounts", "2");
+  CLanguage language;
+  language.Load(settings);
+  CWinFontTable windows;
+  CTtfFontTable trueType;
+  CCftFontTable own;
+  language.AttachTables(&windows, &trueType, &own);
+  windows.AddEntry(1, 0, {"", "SimSun"});
+  own.EnsureColumns(1, 2);
+  own.AddEntry(1, 1, {"C:\\FONTS\\KAI.CFT", "Kai"});
+  own.AddEntry(1, 1, {"C:\\FONTS\\LONG.CFT", std::string(45, 'L').c_str()});
+  CFontLibraryList list(language);
+  // Installed fonts by their face names, own fonts by the names in their files, cut to a slot.
+  EXPECT_EQ((std::vector<CString>{"SimSun"}), list.Fonts(0x0086));
+  EXPECT_EQ((std::vector<CString>{"Kai", std::string(39, 'L').c_str()}), list.Fonts(0x0386));
+  EXPECT_TRUE(list.Fonts(0x0286).empty());
+  // The replacement rows of GB: its Windows fonts and both mounts, none of the Latin language.
+  auto rows = list.LibrariesOf(134);
+  ASSERT_EQ(3u, rows.size());
+  EXPECT_EQ((std::vector<WORD>{0x0086, 0x0286, 0x0386}),
+            (std::vector<WORD>{rows[0].code, rows[1].code, rows[2].code}));
+  CString row = CFontLibraryList::ReplacementRow(rows[2]);
+  EXPECT_EQ(CString(" -[134,3]"), row.Mid(row.GetLength() - 9));
+  EXPECT_EQ(' ', row[39]);
+  EXPECT_TRUE(list.LibrariesOf(136).empty());
 }

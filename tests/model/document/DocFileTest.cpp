@@ -450,9 +450,9 @@ TEST(DocFileDamage, FontMountEntryOutsideTheFileCostsOnlyThatEntry) {
   }
 
   // Entries that all name the whole file keep no more names than the file holds.
-  const DWORD fileSize = 83 + 4 + 14 * 4 + 400;
-  Bytes repeated = WithFontMount(
-      {{fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}, {fileSize - 51, 51}});
+  const DWORD tableEnd = 83 + 4 + 14 * 4, fileSize = tableEnd + 400;
+  const std::pair<DWORD, DWORD> whole = {fileSize - tableEnd, tableEnd};
+  Bytes repeated = WithFontMount({whole, whole, whole, whole});
   repeated.resize(fileSize, 'x');
   CDocFileReader reader;
   ASSERT_EQ(CDocFileReader::kNoError, reader.ReadImage(repeated.data(), repeated.size()));

@@ -1,0 +1,311 @@
+#include "editor/dialogs/FontCreateDlg.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "editor/ProgramObjects.h"
+#include "editor/dialogs/FontLibraryList.h"
+#include "editor/dialogs/TextDialogMessage.h"
+#include "framework/DC.h"
+#include "framework/MessageBox.h"
+#include "framework/WaitCursor.h"
+#include "model/geometry/Contour.h"
+#include "model/geometry/Matrix2D.h"
+#include "resources/Resource.h"
+#include "text/CftFileWriter.h"
+#include "text/CftFontTable.h"
+#include "text/FontTable.h"
+#include "text/GlyphCodec.h"
+#include "text/Language.h"
+#include "text/WinFontTable.h"
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CFontCreateDlg, CDialog)
+  ON_CBN_SELCHANGE(IDC_FONT_LIBRARY, OnLibraryChanged)
+  ON_LBN_SELCHANGE(IDC_BUILD_FONTS, OnFontChosen)
+  ON_EN_CHANGE(IDC_BUILD_INC_X, OnShiftChanged)
+  ON_EN_CHANGE(IDC_BUILD_INC_Y, OnShiftChanged)
+  ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+// clang-format on
+
+namespace {
+
+const char kFolderKey[] = "DefaultPath";
+const char kMarkKey[] = "CFTMARK";
+const char kVersionKey[] = "CFTVER";
+const char kCannotCreateCaption[] = "文件建立失败!";
+const int kShiftLimit = 1024;
+// A Windows font has no outline for the blank and the control codes: the preview shows '8'.
+const WORD kLastBlankCode = 32;
+const WORD kPreviewStandIn = 56;
+const float kEmSize = 1024.0f;
+
+struct CharsetRange {
+  int charset;
+  int range[4];
+};
+// The ranges the original's language rows suggested: Latin, GB2312, Big5, Japanese and Korean.
+const CharsetRange kRanges[] = {{0, {0, 0, 32, 255}},
+                                {134, {176, 248, 161, 255}},
+                                {136, {160, 175, 161, 255}},
+                                {128, {176, 200, 161, 254}},
+                                {129, {176, 200, 161, 254}}};
+
+const int kRangeFields[4] = {IDC_BUILD_SQH, IDC_BUILD_EQH, IDC_BUILD_SWH, IDC_BUILD_EWH};
+
+CString FileNameOf(const CString& path, bool withExtension) {
+  CString name = path.Mid(path.ReverseFind('\\') + 1);
+  int dot = name.ReverseFind('.');
+  return withExtension || dot < 0 ? name : name.Left(dot);
+}
+
+}  // namespace
+
+bool CFontCreateDlg::RangeOf(int charset, int range[4]) {
+  for (const CharsetRange& entry : kRanges) {
+    if (entry.charset != charset) continue;
+    for (int i = 0; i < 4; ++i) range[i] = entry.range[i];
+    return true;
+  }
+  return false;
+}
+
+CFontCreateDlg::CFontCreateDlg(CWnd* parent, CIniFile* settings)
+    : CDialog(kTemplateId, parent), m_settings(settings ? *settings : g_settings) {}
+
+BOOL CFontCreateDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_filling = true;
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_PATH,
+                    m_settings.GetString(kSection, kFolderKey, kDefaultFolder));
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_MARK, m_settings.GetString(kSection, kMarkKey, kDefaultMark));
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_VERSION,
+                    m_settings.GetString(kSection, kVersionKey, kDefaultVersion));
+  ::SendDlgItemMessageA(m_hWnd, IDC_BUILD_MARK, EM_LIMITTEXT, sizeof(CftHeader().magic) - 1, 0);
+  for (int id : {IDC_BUILD_CHINESE_NAME, IDC_BUILD_ENGLISH_NAME, IDC_BUILD_THIRD_NAME})
+    ::SendDlgItemMessageA(m_hWnd, id, EM_LIMITTEXT, CftHeader::kNameSize - 1, 0);
+  for (int spin : {IDC_BUILD_INC_X_SPIN, IDC_BUILD_INC_Y_SPIN})
+    ::SendDlgItemMessageA(m_hWnd, spin, UDM_SETRANGE32, static_cast<WPARAM>(-kShiftLimit),
+                          kShiftLimit);
+  ::SetDlgItemInt(m_hWnd, IDC_BUILD_INC_X, 0, TRUE);
+  ::SetDlgItemInt(m_hWnd, IDC_BUILD_INC_Y, 0, TRUE);
+  // Resampling traces every glyph again, which needs the image tracer.
+  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_BUILD_RESAMPLE), FALSE);
+  HWND libraries = ::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY);
+  CFontLibraryList(g_language).FillFontCombos(libraries, ::GetDlgItem(m_hWnd, IDC_FONT_CODES));
+  ::SendMessageA(libraries, CB_SETCURSEL, 0, 0);
+  m_filling = false;
+  OnLibraryChanged();
+  return TRUE;
+}
+
+WORD CFontCreateDlg::ChosenKey() const {
+  int row = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, CB_GETCURSEL, 0, 0));
+  return row < 0 ? 0 : CFontLibraryList::CodeAt(::GetDlgItem(m_hWnd, IDC_FONT_CODES), row);
+}
+
+int CFontCreateDlg::ChosenFont() const {
+  return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_BUILD_FONTS, LB_GETCURSEL, 0, 0));
+}
+
+int CFontCreateDlg::FieldNumber(int id) const { return std::atoi(FieldText(id)); }
+
+CString CFontCreateDlg::FieldText(int id) const {
+  char text[MAX_PATH * 2] = {};
+  ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+  return text;
+}
+
+void CFontCreateDlg::OnLibraryChanged() {
+  if (m_filling) return;
+  int row = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_FONT_LIBRARY, CB_GETCURSEL, 0, 0));
+  ::SendDlgItemMessageA(m_hWnd, IDC_FONT_CODES, CB_SETCURSEL, row, 0);
+  WORD key = ChosenKey();
+  HWND fonts = ::GetDlgItem(m_hWnd, IDC_BUILD_FONTS);
+  CFontLibraryList(g_language).FillFontNames(fonts, key, true);
+  ::SendMessageA(fonts, LB_SETCURSEL, 0, 0);
+  int range[4];
+  if (row >= 0 && RangeOf(key & 0xFF, range))
+    for (int i = 0; i < 4; ++i) ::SetDlgItemInt(m_hWnd, kRangeFields[i], range[i], FALSE);
+  OnFontChosen();
+}
+
+void CFontCreateDlg::OnFontChosen() {
+  int font = ChosenFont();
+  WORD key = ChosenKey();
+  CString name;
+  if (font >= 0) {
+    char text[CFontLibraryList::kNameSlot + 1] = {};
+    ::SendDlgItemMessageA(m_hWnd, IDC_BUILD_FONTS, LB_GETTEXT, font,
+                          reinterpret_cast<LPARAM>(text));
+    name = text;
+  }
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_CHINESE_NAME, name);
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_ENGLISH_NAME, name);
+  CString third = name;
+  int source = (key >> 8) & 0x0F;
+  int row = g_language.FindIndex(key & 0xFF);
+  if (source >= CLanguage::kFirstMount && font >= 0) {
+    // An own font keeps its names: the file's name gives the English name and the file name.
+    g_cftFontTable.GetFontName(row, source - CLanguage::kFirstMount, font, third);
+    CString path;
+    if (g_cftFontTable.GetEntryName(row, source - CLanguage::kFirstMount, font, path)) {
+      ::SetDlgItemTextA(m_hWnd, IDC_BUILD_ENGLISH_NAME, FileNameOf(path, false));
+      ::SetDlgItemTextA(m_hWnd, IDC_BUILD_FILE_NAME, FileNameOf(path, true));
+    }
+  }
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_THIRD_NAME, third);
+  RedrawPreview();
+}
+
+void CFontCreateDlg::OnShiftChanged() {
+  if (!m_filling) RedrawPreview();
+}
+
+void CFontCreateDlg::RedrawPreview() {
+  if (HWND frame = ::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW)) ::InvalidateRect(frame, nullptr, FALSE);
+}
+
+CContour* CFontCreateDlg::SourceGlyph(WORD code) const {
+  WORD key = ChosenKey();
+  int font = ChosenFont();
+  if (font < 0) return nullptr;
+  int charset = key & 0xFF;
+  // A character the installed font lacks would come back as its empty box or a linked font's.
+  if (((key >> 8) & 0x0F) == CLanguage::kWindowsFonts &&
+      !g_winFontTable.HasGlyph(charset, font, code))
+    return nullptr;
+  CContour* glyph = g_language.GetGlyph(key, font, code);
+  if (!glyph) return nullptr;
+  CMatrix2D shift;
+  shift.m[6] = static_cast<float>(FieldNumber(IDC_BUILD_INC_X));
+  shift.m[7] = static_cast<float>(FieldNumber(IDC_BUILD_INC_Y));
+  glyph->Transform(&shift);
+  glyph->ApplyMatrix();
+  return glyph;
+}
+
+void CFontCreateDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
+  if (id != IDC_FONT_PREVIEW) {
+    CDialog::OnDrawItem(id, item);
+    return;
+  }
+  WORD code = static_cast<WORD>(FieldNumber(IDC_BUILD_SQH) << 8 | FieldNumber(IDC_BUILD_SWH));
+  if (((ChosenKey() >> 8) & 0x0F) == CLanguage::kWindowsFonts && code <= kLastBlankCode)
+    code = kPreviewStandIn;
+  std::unique_ptr<CContour> glyph(SourceGlyph(code));
+  DrawPreview(item->hDC, item->rcItem, glyph.get());
+}
+
+void CFontCreateDlg::ShowStored(const CContour* glyph) {
+  HWND frame = ::GetDlgItem(m_hWnd, IDC_FONT_PREVIEW);
+  if (!frame) return;
+  RECT area;
+  ::GetClientRect(frame, &area);
+  HDC dc = ::GetDC(frame);
+  DrawPreview(dc, area, glyph);
+  ::ReleaseDC(frame, dc);
+}
+
+void CFontCreateDlg::DrawPreview(HDC dc, const RECT& area, const CContour* glyph) {
+  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  // The glyph and the em square it stands in.
+  CContour outline;
+  std::unique_ptr<CContour> copy(glyph ? glyph->Clone() : nullptr);
+  if (copy) outline.Append(copy.get());
+  outline.TrimEndMarks();
+  outline.AppendPoint(MakePointRecord(0, 0, 0x11));
+  outline.AppendPoint(MakePointRecord(kEmSize, 0, 0x01));
+  outline.AppendPoint(MakePointRecord(kEmSize, kEmSize, 0x01));
+  outline.AppendPoint(MakePointRecord(0, kEmSize, 0x01));
+  outline.AppendPoint(MakePointRecord(0, 0, 0x41));
+  outline.AppendEndMark();
+  CMatrix2D scale;
+  scale.m[0] = scale.m[4] = kPreviewScale;
+  scale.m[6] = static_cast<float>(area.left);
+  scale.m[7] = static_cast<float>(area.top);
+  CDC wrapper;
+  wrapper.Attach(dc);
+  outline.Stroke(&wrapper, &scale);
+  wrapper.Detach();
+}
+
+CftHeader CFontCreateDlg::HeaderFromFields() const {
+  CftHeader header;
+  lstrcpynA(header.magic, FieldText(IDC_BUILD_MARK), sizeof header.magic);
+  header.languageId = ::GetSystemDefaultLangID();
+  header.version = static_cast<float>(std::atof(FieldText(IDC_BUILD_VERSION)));
+  header.names[0] = FieldText(IDC_BUILD_CHINESE_NAME);
+  header.names[1] = FieldText(IDC_BUILD_ENGLISH_NAME);
+  header.names[2] = FieldText(IDC_BUILD_THIRD_NAME);
+  header.sqh = static_cast<BYTE>(FieldNumber(IDC_BUILD_SQH));
+  header.eqh = static_cast<BYTE>(FieldNumber(IDC_BUILD_EQH));
+  header.swh = static_cast<BYTE>(FieldNumber(IDC_BUILD_SWH));
+  header.ewh = static_cast<BYTE>(FieldNumber(IDC_BUILD_EWH));
+  return header;
+}
+
+CString CFontCreateDlg::OutputPath() const {
+  CString folder = FieldText(IDC_BUILD_PATH);
+  folder.Trim();
+  if (folder.IsEmpty() || folder[folder.GetLength() - 1] != '\\') folder += '\\';
+  return folder + FieldText(IDC_BUILD_FILE_NAME);
+}
+
+void CFontCreateDlg::Tell(UINT message, LPCSTR detail, int number) const {
+  ShowTextDialogMessage(m_hWnd, message, detail, number);
+}
+
+bool CFontCreateDlg::Create() {
+  WORD key = ChosenKey();
+  int font = ChosenFont();
+  CftHeader header = HeaderFromFields();
+  for (int id : kRangeFields)
+    if (FieldNumber(id) < 0 || FieldNumber(id) > 0xFF) return false;
+  if (font < 0 || header.eqh < header.sqh || header.ewh < header.swh) return false;
+  if (((key >> 8) & 0x0F) == CLanguage::kWindowsFonts &&
+      !g_winFontTable.HasCharset(key & 0xFF, font)) {
+    Tell(IDS_FONT_CHARSET_MISSING);
+    return false;
+  }
+  CWaitCursor wait;
+  CString path = OutputPath(), quit = FieldText(IDCANCEL);
+  CGlyphCodec codec;
+  CCftFileWriter::Outcome outcome = CCftFileWriter::Build(
+      path, header, [this](WORD code) { return SourceGlyph(code); }, codec,
+      [this](WORD code, const CContour* stored) {
+        char progress[16];
+        snprintf(progress, sizeof progress, "%2x,%2x", code >> 8, code & 0xFF);
+        ::SetDlgItemTextA(m_hWnd, IDCANCEL, progress);
+        ::UpdateWindow(::GetDlgItem(m_hWnd, IDCANCEL));
+        if (stored) ShowStored(stored);
+      });
+  ::SetDlgItemTextA(m_hWnd, IDCANCEL, quit);
+  if (outcome.glyphs == 0) {
+    Tell(IDS_FONT_NO_GLYPHS);
+    return false;
+  }
+  if (outcome.output == CFontFileOutput::kCannotCreate) {
+    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (!outcome.written) {
+    Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
+    return false;
+  }
+  if (outcome.refused > 0) Tell(IDS_FONT_GLYPHS_LEFT_OUT, nullptr, outcome.refused);
+  return true;
+}
+
+void CFontCreateDlg::OnOK() { Create(); }
+
+void CFontCreateDlg::OnCancel() {
+  m_settings.WriteString(kSection, kFolderKey, FieldText(IDC_BUILD_PATH));
+  m_settings.WriteString(kSection, kMarkKey, FieldText(IDC_BUILD_MARK));
+  m_settings.WriteString(kSection, kVersionKey, FieldText(IDC_BUILD_VERSION));
+  EndDialog(IDCANCEL);
+}

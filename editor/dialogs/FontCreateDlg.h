@@ -1,0 +1,73 @@
+// CFontCreateDlg: builds an own font file from a font the system can draw (dialog 269, "字库建立
+// From WinTrueType", command 40072): an installed Windows font, a TrueType file or a mounted own
+// font file, chosen by library (combo 1099 with its font codes in 1030) and font (list 1197). The
+// file gets the header of the dialog's fields (magic, version, the three names, the code range
+// BQH..EQH by BWH..EWH) and one glyph per code the font has, moved by INCX and INCY; the "Quit"
+// button shows the code being built and the preview the first glyph of each lead byte. A font
+// that does not hold the language's character set, a range of which it has no character, glyphs
+// that cannot be stored and a file that cannot be written are told to the user; the file is
+// written whole or not at all. "Quit" keeps the folder, magic and version ("FontCreate" of
+// TALVEX42.INI). Resampling a font file (1134) needs the image tracer and stays greyed.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Dialog.h"
+#include "framework/String.h"
+#include "text/CftHeader.h"
+
+class CContour;
+class CIniFile;
+
+class CFontCreateDlg : public CDialog {
+public:
+  static constexpr UINT kTemplateId = 269;
+  static constexpr char kSection[] = "FontCreate";
+  static constexpr char kDefaultFolder[] = "C:\\TALVEX\\MOUNT";
+  static constexpr char kDefaultMark[] = "TCFT";
+  static constexpr char kDefaultVersion[] = "6.0";
+  static constexpr float kPreviewScale = 0.12f;
+
+  // The code range a language's character set suggests (lead first, lead last, trail first,
+  // trail last); false for a character set without one.
+  static bool RangeOf(int charset, int range[4]);
+
+  explicit CFontCreateDlg(CWnd* parent = nullptr, CIniFile* settings = nullptr);
+
+  BOOL OnInitDialog() override;
+  // Create: builds the file; the dialog stays open.
+  void OnOK() override;
+  // Quit: keeps the settings and closes.
+  void OnCancel() override;
+
+  // The whole build; false when no file was written (the user was told why, except when no font
+  // is chosen or the range is inverted).
+  bool Create();
+  // The header the fields describe.
+  CftHeader HeaderFromFields() const;
+  CString OutputPath() const;
+
+protected:
+  void OnLibraryChanged();
+  void OnFontChosen();
+  void OnShiftChanged();
+  // The preview (an owner-drawn static): the source's glyph of the range's first code.
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
+  DECLARE_MESSAGE_MAP()
+
+private:
+  WORD ChosenKey() const;
+  int ChosenFont() const;
+  int FieldNumber(int id) const;
+  CString FieldText(int id) const;
+  // The source's glyph of a code moved by INCX and INCY; null when the font has none.
+  CContour* SourceGlyph(WORD code) const;
+  static void DrawPreview(HDC dc, const RECT& area, const CContour* glyph);
+  void RedrawPreview();
+  // Shows a glyph just stored while the build runs.
+  void ShowStored(const CContour* glyph);
+  void Tell(UINT message, LPCSTR detail = nullptr, int number = 0) const;
+
+  CIniFile& m_settings;
+  bool m_filling = false;
+};

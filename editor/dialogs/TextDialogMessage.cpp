@@ -1,0 +1,16 @@
+#include "editor/dialogs/TextDialogMessage.h"
+
+#include "framework/MessageBox.h"
+#include "framework/String.h"
+#include "resources/Resource.h"
+
+void ShowTextDialogMessage(HWND owner, UINT stringId, LPCSTR detail, int number) {
+  CString format, text, caption;
+  format.LoadString(stringId);
+  if (detail)
+    text.Format(format, detail);
+  else
+    text.Format(format, number);
+  if (!caption.LoadString(IDS_ERROR)) caption = "错误";
+  AfxShowMessageBox(owner, CString("     ") + text + "     ", caption, MB_OK | MB_ICONEXCLAMATION);
+}

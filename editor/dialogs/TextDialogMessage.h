@@ -1,0 +1,8 @@
+// The messages of the text and font dialogs: the text of a string resource, formatted with a
+// detail text (%s) or a number (%d, %c), five blanks in from both sides, under the caption of
+// string 50009 ("错误").
+#pragma once
+
+#include <windows.h>
+
+void ShowTextDialogMessage(HWND owner, UINT stringId, LPCSTR detail = nullptr, int number = 0);

@@ -1,0 +1,666 @@
+// The text editor window, the zone-code table and the font dialogs in the program's main frame
+// under Xvfb, through the user's paths: the menu commands make and toggle the tool windows; a
+// document's text goes through the text editor window when it is saved and opened; a
+// Ctrl+double-click pastes the editor's selection; the zone table types its chosen character; an
+// opened document whose fonts are not all mounted offers the replacement dialog and takes the
+// user's choice (and one whose fonts are all there opens without it); the font paths dialog stores
+// an edited path and mounts the fonts again; fonts are built from curves on the page and from a
+// TrueType font the test installs, and read back glyph by glyph.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "editor/dialogs/FontLibraryList.h"
+#include "editor/dialogs/FontReplaceDlg.h"
+#include "editor/dialogs/ZoneCodeDlg.h"
+#include "framework/MultiDocTemplate.h"
+#include "model/blocks/CurveBlock.h"
+#include "model/document/DocFileReader.h"
+#include "model/document/FontRebinding.h"
+#include "model/document/TALVEX42Doc.h"
+#include "model/settings/IniFile.h"
+#include "resources/Resource.h"
+#include "support/ClientPicture.h"
+#include "support/MessageBoxCapture.h"
+#include "support/MessagePump.h"
+#include "support/ModalDialogDriver.h"
+#include "support/TempFolder.h"
+#include "support/TrueTypeFont.h"
+#include "text/CftFile.h"
+#include "text/CftFileWriter.h"
+#include "text/CftFontTable.h"
+#include "text/GlyphCodec.h"
+#include "text/GlyphTestSupport.h"
+#include "text/Language.h"
+#include "text/TextBlock.h"
+#include "text/TtfFontTable.h"
+#include "text/WinFontTable.h"
+#include "text/layout/CharBox.h"
+
+namespace {
+
+const int kTextTool = 40071;
+const WORD kOwnFonts = 0x0286;  // GB2312 characters of mount 0
+
+std::string Text(HWND window) {
+  char text[1024] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::vector<std::string> Items(HWND control, bool listBox) {
+  std::vector<std::string> items;
+  const UINT count = listBox ? LB_GETCOUNT : CB_GETCOUNT;
+  const UINT get = listBox ? LB_GETTEXT : CB_GETLBTEXT;
+  for (LRESULT i = 0; i < ::SendMessageA(control, count, 0, 0); ++i) {
+    char text[256] = {};
+    ::SendMessageA(control, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
+  }
+  return items;
+}
+
+// Chooses a row of a list or combo of a dialog as a click would, telling the dialog.
+void Choose(HWND dialog, int id, int row, bool listBox) {
+  HWND control = ::GetDlgItem(dialog, id);
+  ::SendMessageA(control, listBox ? LB_SETCURSEL : CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, listBox ? LBN_SELCHANGE : CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+int RowContaining(HWND control, const std::string& part, bool listBox) {
+  std::vector<std::string> items = Items(control, listBox);
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].find(part) != std::string::npos) return static_cast<int>(i);
+  return -1;
+}
+
+// Saves what a window shows for people looking at the test's run (build/<arch>/screenshots).
+void Picture(HWND window, const char* name) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(window, (std::string("screenshots\\") + name).c_str());
+}
+
+// Own font files of a mount folder, each with the mixed glyph at B0A1 and B0A2.
+void WriteOwnFont(const std::string& path, const char* name) {
+  CftHeader header;
+  lstrcpynA(header.magic, "TCFT", sizeof header.magic);
+  header.version = 6.0f;
+  header.names[0] = header.names[1] = header.names[2] = name;
+  header.sqh = header.eqh = 0xB0;
+  header.swh = 0xA1;
+  header.ewh = 0xA2;
+  CGlyphCodec codec;
+  ASSERT_TRUE(CCftFileWriter::Write(path.c_str(), header, GlyphForCode, codec));
+}
+
+class FontWindows : public ::testing::Test {
+protected:
+  void SetUp() override {
+    POSITION position = theApp.GetFirstDocTemplatePosition();
+    if (position) m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
+    if (!m_template) {
+      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(m_template);
+    }
+    m_untitledCount = m_template->m_nUntitledCount;
+    // One language with one mount folder, the program's settings for the test's life.
+    m_savedSettings = g_settings.GetPath();
+    m_ini = m_folder.File("TALVEX42.INI");
+    ::CreateDirectoryA(m_folder.File("mount").c_str(), nullptr);
+    WritePrivateProfileStringA("LANGUAGE0", "ID", "134", m_ini.c_str());
+    WritePrivateProfileStringA("LANGUAGE0", "NAME", "GB", m_ini.c_str());
+    WritePrivateProfileStringA("Language0", "Mounts", "1", m_ini.c_str());
+    WritePrivateProfileStringA("Language0", "MountName0", "Own", m_ini.c_str());
+    WritePrivateProfileStringA("Language0", "MountPath0", m_folder.File("mount").c_str(),
+                               m_ini.c_str());
+    g_settings.SetPath(m_ini.c_str());
+    MountFonts();
+    m_frame = new CMDIMainFrame;
+    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_frame;
+    m_frame->MoveWindow(0, 0, 900, 640);
+    m_frame->ShowWindow(SW_SHOW);
+    PumpMessages();
+    ASSERT_TRUE(NewDocument());
+  }
+  void TearDown() override {
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    m_template->m_nUntitledCount = m_untitledCount;
+    g_settings.SetPath(m_savedSettings);
+    g_cftFontTable.FreeRows();
+  }
+
+  void MountFonts() { theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts); }
+  bool NewDocument() {
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpMessages();
+    return TakeActive();
+  }
+  bool TakeActive() {
+    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
+    CMDIChildWnd* child = m_frame->MDIGetActive();
+    m_view = child ? static_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
+    return m_document && m_view;
+  }
+  void Command(UINT id) {
+    m_frame->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+  }
+  HWND EditorEdit() { return ::GetDlgItem(m_frame->GetTextEditor().m_hWnd, IDC_TEXT_EDITOR_EDIT); }
+  // A text under edit with the text tool, its characters in the given font key and numbers.
+  CTextBlock* EditedText(std::vector<std::pair<WORD, WORD>> characters) {
+    CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
+    m_document->AddBlock(text);
+    CTextDefaults defaults = CTextDefaults::Global();
+    for (const auto& [code, number] : characters) {
+      auto* box = new CCharBox;
+      box->Init(code > 0xFF ? 134 : 0, code, defaults);
+      if (code > 0xFF) {
+        box->m_kind = static_cast<WORD>((box->m_kind & 0xF000) | kOwnFonts);
+        box->m_fontNumber = number;
+      }
+      text->InsertChar(box);
+    }
+    text->Relayout(m_view, -1);
+    text->UpdateBox();
+    return text;
+  }
+  std::vector<WORD> Codes(CTextBlock* text) {
+    std::vector<WORD> codes;
+    for (INT_PTR i = 0; i < text->GetBoxArray()->GetSize(); ++i)
+      if (const CCharBox* box = text->GetBoxArray()->GetCharBox(i)) codes.push_back(box->m_code);
+    return codes;
+  }
+  std::vector<int> FontNumbers(CTextBlock* text) {
+    std::vector<int> numbers;
+    for (INT_PTR i = 0; i < text->GetBoxArray()->GetSize(); ++i)
+      if (const CCharBox* box = text->GetBoxArray()->GetCharBox(i))
+        numbers.push_back(box->m_fontNumber);
+    return numbers;
+  }
+  POINT PixelOf(float x, float y) {
+    FPOINT page = {x, y};
+    POINT pixel;
+    m_view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
+    return pixel;
+  }
+
+  TempFolder m_folder;
+  std::string m_ini;
+  CString m_savedSettings;
+  CMultiDocTemplate* m_template = nullptr;
+  int m_untitledCount = 0;
+  CMDIMainFrame* m_frame = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+};
+
+TEST_F(FontWindows, TheTextEditorIsMadeOnceToggledAndRolledUpByItsCaption) {
+  EXPECT_EQ(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
+  Command(ID_VIEW_TEXT_EDITOR);
+  HWND editor = m_frame->GetTextEditor().GetSafeHwnd();
+  ASSERT_NE(nullptr, editor);
+  EXPECT_TRUE(::IsWindowVisible(editor));
+  RECT frame, placed, client;
+  ::GetWindowRect(m_frame->m_hWnd, &frame);
+  ::GetWindowRect(editor, &placed);
+  ::GetClientRect(editor, &client);
+  EXPECT_EQ(frame.left + 20, placed.left);
+  EXPECT_EQ(frame.right - frame.left - 50, placed.right - placed.left);
+  // The edit field fills the window.
+  RECT edit;
+  ::GetWindowRect(EditorEdit(), &edit);
+  EXPECT_EQ(client.right, edit.right - edit.left);
+  EXPECT_EQ(client.bottom, edit.bottom - edit.top);
+  Command(ID_VIEW_TEXT_EDITOR);
+  EXPECT_FALSE(::IsWindowVisible(editor));
+  Command(ID_VIEW_TEXT_EDITOR);
+  EXPECT_TRUE(::IsWindowVisible(editor));
+  EXPECT_EQ(editor, m_frame->GetTextEditor().GetSafeHwnd());
+
+  // A double-click on the caption rolls it up at its corner; the next one puts it back exactly.
+  RECT before, rolled, after;
+  ::GetWindowRect(editor, &before);
+  ::SendMessageA(editor, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  ::GetWindowRect(editor, &rolled);
+  EXPECT_EQ(before.left, rolled.left);
+  EXPECT_EQ(before.top, rolled.top);
+  EXPECT_EQ(45, rolled.right - rolled.left);
+  EXPECT_EQ(25, rolled.bottom - rolled.top);
+  ::SendMessageA(editor, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  ::GetWindowRect(editor, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+}
+
+TEST_F(FontWindows, SavedDocumentsCarryTheEditorsTextAndOpenedOnesAddTheirs) {
+  Command(ID_VIEW_TEXT_EDITOR);
+  ::SetWindowTextA(EditorEdit(), "招牌 Shop\r\nline 2");
+  std::string path = m_folder.File("text.T42");
+  ASSERT_TRUE(m_document->OnSaveDocument(path.c_str()));
+  CDocFileReader reader;
+  ASSERT_EQ(CDocFileReader::kNoError, reader.Read(path.c_str()));
+  EXPECT_STREQ("招牌 Shop\r\nline 2", reader.GetText());
+
+  // Opened into an empty editor the text stands alone; opened again it follows two CRs.
+  ::SetWindowTextA(EditorEdit(), "");
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  PumpMessages();
+  EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
+  Picture(m_frame->GetTextEditor().m_hWnd, "text_editor.bmp");
+  theApp.CloseAllDocuments(FALSE);
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  PumpMessages();
+  EXPECT_EQ("招牌 Shop\r\nline 2\r\r招牌 Shop\r\nline 2", Text(EditorEdit()));
+  // The editor window opens for a document's text when it is not there yet.
+  theApp.CloseAllDocuments(FALSE);
+  m_frame->GetTextEditor().DestroyWindow();
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  PumpMessages();
+  ASSERT_NE(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
+  EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
+}
+
+TEST_F(FontWindows, ACtrlDoubleClickPastesOnlyTheEditorsSelection) {
+  Command(ID_VIEW_TEXT_EDITOR);
+  ::SetWindowTextA(EditorEdit(), "ABCDE");
+  CTextBlock* text = EditedText({{'x', 0}});
+  Command(ID_TOOL_TEXT);
+  text->BeginEdit(kTextTool, m_view);
+  m_view->SetEditBlock(text);
+  text->SetCaret(m_view, 0, 0);
+  POINT at = PixelOf(60, 50);
+  // Nothing selected: nothing is pasted.
+  m_view->SendMessage(WM_LBUTTONDBLCLK, MK_CONTROL, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ((std::vector<WORD>{'x'}), Codes(text));
+  ::SendMessageA(EditorEdit(), EM_SETSEL, 1, 3);
+  m_view->SendMessage(WM_LBUTTONDBLCLK, MK_CONTROL, MAKELPARAM(at.x, at.y));
+  PumpMessages();
+  EXPECT_EQ((std::vector<WORD>{'x', 'B', 'C'}), Codes(text));
+}
+
+TEST_F(FontWindows, TheZoneTableStepsThroughZonesAndTypesTheChosenCharacter) {
+  struct Step {
+    int zone, delta, next;
+  };
+  for (const Step& s : {Step{161, 1, 162}, Step{250, 1, 251}, Step{251, 1, 251}, Step{251, -1, 250},
+                        Step{162, 0, 161}, Step{161, -1, 161}})
+    EXPECT_EQ(s.next, CZoneCodeDlg::StepZone(s.zone, s.delta)) << s.zone << " " << s.delta;
+  EXPECT_EQ(8, CZoneCodeDlg::StepPage(0, 8, -1));
+  EXPECT_EQ(88, CZoneCodeDlg::StepPage(80, 8, -1));
+  EXPECT_EQ(86, CZoneCodeDlg::StepPage(90, 8, -1));  // held at 94 - page
+  EXPECT_EQ(0, CZoneCodeDlg::StepPage(5, 8, 1));
+  EXPECT_STREQ("1601", CZoneCodeDlg::CodeText(176, 161));
+  EXPECT_STREQ("8794", CZoneCodeDlg::CodeText(247, 254));
+
+  Command(ID_VIEW_ZONE_TABLE);
+  CZoneCodeDlg& table = m_frame->GetZoneTable();
+  ASSERT_NE(nullptr, table.GetSafeHwnd());
+  EXPECT_TRUE(table.IsWindowVisible());
+  HWND list = ::GetDlgItem(table.m_hWnd, IDC_ZONE_LIST);
+  EXPECT_EQ(94, ::SendMessageA(list, LB_GETCOUNT, 0, 0));
+  // Fifteen steps up reach zone 16 (B0); its first character is 啊, code B0A1.
+  for (int i = 0; i < 15; ++i) {
+    NMUPDOWN step = {};
+    step.hdr.hwndFrom = ::GetDlgItem(table.m_hWnd, IDC_ZONE_SPIN);
+    step.hdr.idFrom = IDC_ZONE_SPIN;
+    step.hdr.code = UDN_DELTAPOS;
+    step.iDelta = 1;
+    ::SendMessageA(table.m_hWnd, WM_NOTIFY, IDC_ZONE_SPIN, reinterpret_cast<LPARAM>(&step));
+  }
+  EXPECT_EQ(176, table.GetZone());
+  EXPECT_EQ("1601", Text(::GetDlgItem(table.m_hWnd, IDC_ZONE_CODE_TEXT)));
+  EXPECT_EQ(std::string("\xB0\xA2"), Items(list, true)[1]);
+
+  CTextBlock* text = EditedText({{'x', 0}});
+  text->BeginEdit(kTextTool, m_view);
+  m_view->SetEditBlock(text);
+  text->SetCaret(m_view, 0, 0);
+  RECT item;
+  ::SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  LPARAM at = MAKELPARAM(item.left + 3, item.top + 3);
+  ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(162, table.GetPosition());
+  EXPECT_EQ("1602", Text(::GetDlgItem(table.m_hWnd, IDC_ZONE_CODE_TEXT)));
+  ::SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_EQ((std::vector<WORD>{'x', 0xB0A2}), Codes(text));
+  Picture(table.m_hWnd, "zone_table.bmp");
+
+  Command(ID_VIEW_ZONE_TABLE);
+  EXPECT_FALSE(table.IsWindowVisible());
+}
+
+TEST_F(FontWindows, AnOpenedDocumentWhoseFontIsGoneOffersItsReplacementAndSavesTheNewNames) {
+  WriteOwnFont(m_folder.File("mount\\A.CFT"), "Alpha");
+  WriteOwnFont(m_folder.File("mount\\B.CFT"), "Beta");
+  WriteOwnFont(m_folder.File("mount\\C.CFT"), "Gamma");
+  MountFonts();
+  int alpha = g_language.FindFont(0, 2, "Alpha"), beta = g_language.FindFont(0, 2, "Beta");
+  ASSERT_TRUE(alpha >= 0 && beta >= 0);
+  CTextBlock* text = EditedText({{0xB0A1, static_cast<WORD>(alpha)},
+                                 {0xB0A2, static_cast<WORD>(beta)},
+                                 {0xB0A1, static_cast<WORD>(alpha)}});
+  text->UpdateBox();
+  std::string path = m_folder.File("fonts.T42");
+  ASSERT_TRUE(m_document->OnSaveDocument(path.c_str()));
+  theApp.CloseAllDocuments(FALSE);
+
+  // With all fonts there the document opens without a question.
+  {
+    ModalDialogDriver dialogs;
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+    PumpMessages();
+    EXPECT_EQ(0, dialogs.Shown());
+    theApp.CloseAllDocuments(FALSE);
+  }
+
+  // Alpha is gone; Beta and Gamma are mounted in another order.
+  ::DeleteFileA(m_folder.File("mount\\A.CFT").c_str());
+  MountFonts();
+  beta = g_language.FindFont(0, 2, "Beta");
+  int gamma = g_language.FindFont(0, 2, "Gamma");
+  std::vector<std::string> lines;
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    HWND window = dialog->m_hWnd;
+    lines = Items(::GetDlgItem(window, IDC_MISSING_FONTS), true);
+    int library = RowContaining(::GetDlgItem(window, IDC_FONT_LIBRARY), "-[134,2]", false);
+    ASSERT_GE(library, 0);
+    Choose(window, IDC_FONT_LIBRARY, library, false);
+    EXPECT_EQ(2u, Items(::GetDlgItem(window, IDC_REPLACE_FONTS), true).size());
+    Choose(window, IDC_REPLACE_FONTS,
+           RowContaining(::GetDlgItem(window, IDC_REPLACE_FONTS), "Gamma", true), true);
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  PumpMessages();
+  EXPECT_EQ(1, dialogs.Shown());
+  ASSERT_EQ(1u, lines.size());
+  char expected[96];
+  snprintf(expected, sizeof expected, "%-40s  -[134,2,%d] -{0,0}", "Alpha", alpha);
+  EXPECT_EQ(expected, lines[0]);
+  ASSERT_TRUE(TakeActive());
+  EXPECT_TRUE(m_document->IsModified());
+  auto* opened = dynamic_cast<CTextBlock*>(m_document->GetBlockAt(0));
+  ASSERT_NE(nullptr, opened);
+  EXPECT_EQ((std::vector<int>{gamma, beta, gamma}), FontNumbers(opened));
+
+  // The save names this machine's fonts: a reader finds Gamma and Beta by those names.
+  std::string saved = m_folder.File("saved.T42");
+  ASSERT_TRUE(m_document->OnSaveDocument(saved.c_str()));
+  CDocFileReader reader;
+  ASSERT_EQ(CDocFileReader::kNoError, reader.Read(saved.c_str()));
+  CString name;
+  ASSERT_TRUE(reader.GetFontMount().FindName(134, 2, gamma, name));
+  EXPECT_STREQ("Gamma", name);
+  ASSERT_TRUE(reader.GetFontMount().FindName(134, 2, beta, name));
+  EXPECT_STREQ("Beta", name);
+}
+
+TEST_F(FontWindows, EachMissingFontTakesItsReplacementFromItsOwnLanguage) {
+  // GB with an installed font and two mounts; Big5 with one mount.
+  CIniFile settings;
+  settings.SetPath(m_folder.File("REPLACE.INI").c_str());
+  settings.WriteString("LANGUAGE0", "ID", "134");
+  settings.WriteString("LANGUAGE0", "NAME", "GB");
+  settings.WriteString("LANGUAGE1", "ID", "136");
+  settings.WriteString("LANGUAGE1", "NAME", "Big5");
+  settings.WriteString("Language0", "Mounts", "2");
+  settings.WriteString("Language1", "Mounts", "1");
+  CLanguage language;
+  language.Load(settings);
+  CWinFontTable windows;
+  CTtfFontTable trueType;
+  CCftFontTable own;
+  language.AttachTables(&windows, &trueType, &own);
+  windows.AddEntry(0, 0, {"", "SimSun"});
+  own.EnsureColumns(0, 2);
+  own.AddEntry(0, 1, {"C:\\FONTS\\KAI.CFT", "Kai"});
+  own.AddEntry(0, 1, {"C:\\FONTS\\HEI.CFT", "Hei"});
+  own.EnsureColumns(1, 1);
+  own.AddEntry(1, 0, {"C:\\FONTS\\MING.CFT", "Ming"});
+  CFontMountSection section;
+  CFontRebinding fonts(section);
+  CString song("Song"), li("Li");
+  fonts.Declare(CLanguage::MakeKey(134, 2), 3, &song, -1);
+  fonts.Declare(CLanguage::MakeKey(136, 2), 5, &li, -1);
+
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    HWND window = dialog->m_hWnd, combo = ::GetDlgItem(window, IDC_FONT_LIBRARY);
+    HWND missing = ::GetDlgItem(window, IDC_MISSING_FONTS);
+    EXPECT_EQ(0, ::SendMessageA(missing, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(3u, Items(combo, false).size());
+    // GB's second mount, its second font; the choice moves on to the Big5 line.
+    Choose(window, IDC_FONT_LIBRARY, RowContaining(combo, "-[134,3]", false), false);
+    EXPECT_EQ((std::vector<std::string>{"Kai", "Hei"}),
+              Items(::GetDlgItem(window, IDC_REPLACE_FONTS), true));
+    Choose(window, IDC_REPLACE_FONTS, 1, true);
+    EXPECT_NE(std::string::npos, Items(missing, true)[0].find("-[134,2,3] -{2,1}"));
+    EXPECT_EQ(1, ::SendMessageA(missing, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"Ming"}),
+              Items(::GetDlgItem(window, IDC_REPLACE_FONTS), true));
+    ASSERT_EQ(1u, Items(combo, false).size());
+    EXPECT_NE(std::string::npos, Items(combo, false)[0].find("-[136,2]"));
+    Picture(window, "font_replace.bmp");
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  CFontReplaceDlg dialog(fonts, language, m_frame);
+  EXPECT_EQ(IDOK, dialog.DoModal());
+  EXPECT_EQ(1, dialogs.Shown());
+  // Each line's library is found among its own language's libraries, whatever line is shown.
+  ASSERT_TRUE(fonts.GetFont(0).replaced && fonts.GetFont(1).replaced);
+  EXPECT_EQ(CLanguage::MakeKey(134, 3), fonts.GetFont(0).newKey);
+  EXPECT_EQ(1, fonts.GetFont(0).newNumber);
+  EXPECT_EQ(CLanguage::MakeKey(136, 2), fonts.GetFont(1).newKey);
+  EXPECT_EQ(0, fonts.GetFont(1).newNumber);
+}
+
+TEST_F(FontWindows, AnEditedFontPathIsStoredWithItsBackslashAndTheFontsAreMountedFromIt) {
+  std::string other = m_folder.File("other");
+  ::CreateDirectoryA(other.c_str(), nullptr);
+  WriteOwnFont(other + "\\K.CFT", "Kai");
+  EXPECT_EQ(0, g_cftFontTable.GetEntryCount(0, 0));
+  std::vector<std::string> paths;
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    HWND list = ::GetDlgItem(dialog->m_hWnd, IDC_FONT_PATH_LIST);
+    int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < rows; ++i) {
+      char text[MAX_PATH] = {};
+      LVITEMA item = {};
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      ::SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+      paths.push_back(text);
+    }
+    // The mount's path, edited in place without its trailing backslash.
+    ::SetFocus(list);
+    HWND edit = reinterpret_cast<HWND>(::SendMessageA(list, LVM_EDITLABELA, 2, 0));
+    ASSERT_NE(nullptr, edit);
+    ::SetWindowTextA(edit, other.c_str());
+    ::SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    Picture(dialog->m_hWnd, "font_paths.bmp");
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  m_view->SendMessage(WM_COMMAND, ID_FONT_PATHS);
+  PumpMessages();
+  EXPECT_EQ(1, dialogs.Shown());
+  ASSERT_EQ(3u, paths.size());
+  EXPECT_EQ(m_folder.File("mount"), paths[2]);
+  char stored[MAX_PATH] = {};
+  GetPrivateProfileStringA("Language0", "MountPath0", "", stored, sizeof stored, m_ini.c_str());
+  EXPECT_EQ(other + "\\", stored);
+  EXPECT_EQ(0, g_language.FindFont(0, 2, "Kai"));
+}
+
+TEST_F(FontWindows, FontsAreBuiltFromTheCurvesInTheCellsOfThePage) {
+  auto addSquare = [&](float left, float top, float right, float bottom) {
+    CCurveBlock* curve = new CCurveBlock;
+    curve->AddRectangle(left, top, right, bottom);
+    curve->EndCurve();
+    m_document->AddBlock(curve);
+  };
+  addSquare(0.25f, -0.5f, 0.75f, 0.5f);  // '!' in the cell 0..1, and in the Chinese cell A1A1
+  addSquare(80, 20, 100, 40);            // the Chinese cell A1A2 of side 60, from x 60
+  std::string latin = m_folder.File("LATIN.CFT"), chinese = m_folder.File("NEW.CFT");
+  auto run = [&](bool latinBuild, const std::string& path, const char* size) {
+    ModalDialogDriver dialogs;
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      ::CheckRadioButton(window, IDC_SCREEN_CHINESE, IDC_SCREEN_LATIN,
+                         latinBuild ? IDC_SCREEN_LATIN : IDC_SCREEN_CHINESE);
+      ::SetDlgItemTextA(window, IDC_SCREEN_FILE_NAME, path.c_str());
+      ::SetDlgItemTextA(window, IDC_SCREEN_SIZE, size);
+      ::SetDlgItemInt(window, IDC_SCREEN_END_QH, 161, FALSE);
+      Picture(window, "font_from_screen.bmp");
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    });
+    m_view->SendMessage(WM_COMMAND, ID_FONT_FROM_SCREEN);
+    PumpMessages();
+    EXPECT_EQ(1, dialogs.Shown());
+    EXPECT_EQ(0, dialogs.Stuck()) << "a finished build closes the dialog";
+  };
+  run(true, latin, "1");
+  std::ifstream in(latin, std::ios::binary);
+  std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(bytes.size(), 188u);
+  EXPECT_EQ(188, bytes[0] | bytes[1] << 8);  // '!' right after the table
+  EXPECT_EQ(0, bytes[2] | bytes[3] << 8);    // '"' has none
+  CGlyphCodec codec;
+  std::unique_ptr<CContour> bang(
+      codec.Decode(bytes.data() + 192, bytes.size() - 192, nullptr, 6.0f));
+  ASSERT_TRUE(bang);
+  CFRect box = bang->GetBox();
+  box.Normalize();
+  EXPECT_EQ(256, box.left);
+  EXPECT_EQ(768, box.right);
+  EXPECT_EQ(-512, box.top);
+  EXPECT_EQ(512, box.bottom);
+
+  run(false, chinese, "60");
+  CCftFile file;
+  ASSERT_TRUE(file.Open(chinese.c_str()));
+  std::unique_ptr<CContour> glyph(file.ReadGlyph(0xA1A2, nullptr));
+  ASSERT_TRUE(glyph);
+  box = glyph->GetBox();
+  box.Normalize();
+  const float scale = 1024.0f / 60;
+  EXPECT_NEAR(20 * scale, box.left, 1);
+  EXPECT_NEAR(40 * scale, box.right, 1);
+  EXPECT_NEAR(20 * scale, box.top, 1);
+  EXPECT_NE(0u, file.FindGlyphOffset(0xA1A1));
+  EXPECT_EQ(0u, file.FindGlyphOffset(0xA1A3));
+}
+
+TEST_F(FontWindows, AFontFileIsBuiltFromAnInstalledTrueTypeFontGlyphByGlyph) {
+  truetype::FontSpec spec;
+  spec.forGdi = true;
+  spec.family = "TalvexBuildTest";
+  spec.codePages = 1u << 18;                                   // GB2312
+  spec.segments = {{0x554A, 0x554A, 1}, {0x963F, 0x963F, 2}};  // 啊 B0A1, 阿 B0A2
+  std::string fontPath = m_folder.File("build.ttf");
+  truetype::Bytes font = truetype::BuildFont(spec);
+  std::ofstream(fontPath, std::ios::binary)
+      .write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
+  ASSERT_GT(::AddFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr), 0);
+  MountFonts();
+  int face = g_winFontTable.FindEntry(0, 0, "TalvexBuildTest");
+  ASSERT_GE(face, 0) << "the font is listed under GB2312";
+
+  std::string output = m_folder.File("built\\TTF.CFT");
+  ::CreateDirectoryA(m_folder.File("built").c_str(), nullptr);
+  auto build = [&](int lastLead) {
+    ModalDialogDriver dialogs;
+    MessageBoxCapture boxes;
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      int library = RowContaining(::GetDlgItem(window, IDC_FONT_LIBRARY), "Win", false);
+      Choose(window, IDC_FONT_LIBRARY, library, false);
+      EXPECT_EQ("176", Text(::GetDlgItem(window, IDC_BUILD_SQH)));  // the GB2312 range
+      Choose(window, IDC_BUILD_FONTS, face, true);
+      EXPECT_EQ("TalvexBuildTest", Text(::GetDlgItem(window, IDC_BUILD_CHINESE_NAME)));
+      ::SetDlgItemTextA(window, IDC_BUILD_PATH, (" " + m_folder.File("built") + " ").c_str());
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "TTF.CFT");
+      ::SetDlgItemInt(window, IDC_BUILD_EQH, lastLead, FALSE);
+      ::SetDlgItemInt(window, IDC_BUILD_EWH, 0xA4, FALSE);
+      ::SetDlgItemInt(window, IDC_BUILD_INC_X, 7, TRUE);
+      ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+      EXPECT_EQ("Quit", Text(::GetDlgItem(window, IDCANCEL)));
+      Picture(window, "font_create.bmp");
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_FONT_BUILD_WIN);
+    EXPECT_EQ(1, dialogs.Shown());
+    return boxes.Count();
+  };
+  EXPECT_EQ(0u, build(0xB0));
+  // The reader keeps the file open: it goes before the file is deleted below.
+  auto file = std::make_unique<CCftFile>();
+  ASSERT_TRUE(file->Open(output.c_str()));
+  EXPECT_STREQ("TalvexBuildTest", file->GetHeader().names[2]);
+  EXPECT_EQ(0xB0, file->GetHeader().eqh);
+  // Each stored glyph is the font's own, moved 7 units right; the codes it lacks have none.
+  for (WORD code : {0xB0A1, 0xB0A2}) {
+    std::unique_ptr<CContour> source(g_winFontTable.GetCharOutline(134, face, code, nullptr));
+    std::unique_ptr<CContour> stored(file->ReadGlyph(code, nullptr));
+    ASSERT_TRUE(source && stored) << std::hex << code;
+    std::vector<POINTREC> expected = PointsOf(source.get()), read = PointsOf(stored.get());
+    ASSERT_EQ(expected.size(), read.size()) << std::hex << code;
+    for (size_t i = 0; i + 1 < expected.size(); ++i) {
+      EXPECT_EQ(static_cast<int>(expected[i].x) + 7, read[i].x) << std::hex << code << " " << i;
+      EXPECT_EQ(static_cast<int>(expected[i].y), read[i].y) << std::hex << code << " " << i;
+    }
+  }
+  std::unique_ptr<CContour> first(file->ReadGlyph(0xB0A1, nullptr));
+  EXPECT_NEAR(102 + 7, PointsOf(first.get())[0].x, 2);  // (100, 0) of 1000 units, 1024 per em
+  EXPECT_NEAR(860, PointsOf(first.get())[0].y, 2);      // on the double-byte base line
+  EXPECT_EQ(0u, file->FindGlyphOffset(0xB0A3));
+  EXPECT_EQ(0u, file->FindGlyphOffset(0xB0A4));
+  file.reset();
+
+  // A range the font has no character of writes nothing and says so.
+  ASSERT_TRUE(::DeleteFileA(output.c_str()));
+  ASSERT_EQ(1u, [&] {
+    ModalDialogDriver dialogs;
+    MessageBoxCapture boxes;
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      Choose(window, IDC_FONT_LIBRARY,
+             RowContaining(::GetDlgItem(window, IDC_FONT_LIBRARY), "Win", false), false);
+      Choose(window, IDC_BUILD_FONTS, face, true);
+      ::SetDlgItemTextA(window, IDC_BUILD_PATH, m_folder.File("built").c_str());
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "TTF.CFT");
+      ::SetDlgItemInt(window, IDC_BUILD_SQH, 0xB1, FALSE);
+      ::SetDlgItemInt(window, IDC_BUILD_EQH, 0xB1, FALSE);
+      ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_FONT_BUILD_WIN);
+    return boxes.Count();
+  }());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
+  ::RemoveFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr);
+}
+
+}  // namespace

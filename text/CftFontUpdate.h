@@ -1,0 +1,45 @@
+// CCftFontUpdate: adds glyphs to an own font file, as the font-from-screen build does. An existing
+// file is read whole with its header and its whole index table (whatever its code range); a
+// missing one starts as the new single-line font (language 2052, version 6.0, the names "单线细圆"
+// and "SL_Y1", codes A1-FE by A1-FF) with an empty table. Each glyph is encoded for version 6.0,
+// appended at the end and its index entry set; a code outside the file's range is not stored,
+// and a file whose version reads another encoding is refused rather than given records it would
+// misread. Save writes the whole file beside the old one and replaces it only once complete.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/String.h"
+#include "text/CftHeader.h"
+#include "text/FontFileOutput.h"
+
+class CContour;
+class CGlyphCodec;
+
+class CCftFontUpdate {
+public:
+  enum OpenResult { kOpened, kCreated, kCannotRead, kNotFont, kOtherEncoding };
+  static constexpr float kVersion = 6.0f;
+  // Font files larger than this are not read into memory.
+  static constexpr ULONGLONG kLargestFile = 256u * 1024 * 1024;
+
+  // The header of a font the build starts from nothing.
+  static CftHeader NewFontHeader();
+
+  OpenResult Open(LPCSTR path);
+  const CftHeader& GetHeader() const { return m_header; }
+  // Stores the glyph of a code; false when the code lies outside the file's range or the
+  // encoder cannot store the outline (the entry then stays as it was).
+  bool Add(WORD code, CContour* glyph, CGlyphCodec& codec);
+  // The stored offset of a code's entry as it stands now (0 or -1: no glyph).
+  DWORD EntryOf(WORD code) const;
+  CFontFileOutput::Result Save(const CFontFileOutput::Writer& writer = nullptr) const;
+
+private:
+  CString m_path;
+  CftHeader m_header;
+  std::vector<BYTE> m_file;
+  std::vector<DWORD> m_index;
+};
