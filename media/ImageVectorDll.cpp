@@ -4,6 +4,7 @@
 
 #include "framework/GlobalLock.h"
 #include "media/ProfileVectorSettings.h"
+#include "media/VectorParameters.h"
 
 CImageVectorDll::CImageVectorDll(LPCSTR libraryName)
     : CDllModule(libraryName), m_imageVector(nullptr), m_reader(nullptr) {
@@ -67,31 +68,30 @@ void CImageVectorDll::SetFixedValues(float reparameterizeThreshold) {
 }
 
 void CImageVectorDll::ReadAllValues(const CVectorSettingsReader& reader, LPCSTR section) {
-  // Integers are stored like the floats and truncated when read.
-  auto readInt = [&](LPCSTR key, float defaultValue) {
-    return static_cast<INT32>(reader.GetFloat(section, key, defaultValue));
+  // Integers are stored like the floats and truncated when read; a missing key gives the one
+  // default every reader of the section shares.
+  auto readFloat = [&](LPCSTR key) {
+    return reader.GetFloat(section, key, CVectorParameters::DefaultOf(key));
   };
-  auto readFloat = [&](LPCSTR key, float defaultValue) {
-    return reader.GetFloat(section, key, defaultValue);
-  };
-  m_params.AlignThreshold = readFloat("AlignThreshold", 0.5f);
-  m_params.CornerAlwaysThreshold = readFloat("CornerAlwaysThreshold", 60.0f);
-  m_params.CornerSurround = readInt("CornerSurround", 3.0f);
-  m_params.CornerThreshold = readFloat("CornerThreshold", 100.0f);
-  m_params.ErrorThreshold = readFloat("ErrorThreshold", 0.5f);
-  m_params.FilterAlternativeSurround = readFloat("FilterAlternativeSurround", 1.0f);
-  m_params.FilterEpsilon = readFloat("FilterEpsilon", 10.0f);
-  m_params.FilterIterationCount = readInt("FilterIterationCount", 3.0f);
-  m_params.FilterPercent = readFloat("FilterPercent", 0.33f);
-  m_params.FilterSecondarySurround = readInt("FilterSecondarySurround", 2.0f);
-  m_params.FilterSurround = readInt("FilterSurround", 2.0f);
-  m_params.KeepKnees = readInt("KeepKnees", 0.0f);
-  m_params.LineReversionThreshold = readFloat("LineReversionThreshold", 0.01f);
-  m_params.LineThreshold = readFloat("LineThreshold", 0.5f);
-  m_params.ReparameterizeImprovement = readFloat("ReparameterizeImprovement", 0.1f);
-  m_params.ReparameterizeThreshold = readFloat("ReparameterizeThreshold", 30.0f);
-  m_params.SubdivideSearch = readFloat("SubdivideSearch", 0.1f);
-  m_params.SubdivideSurround = readInt("SubdivideSurround", 4.0f);
-  m_params.SubdivideThreshold = readFloat("SubdivideThreshold", 0.03f);
-  m_params.TangentSurround = readInt("TangentSurround", 4.0f);
+  auto readInt = [&](LPCSTR key) { return static_cast<INT32>(readFloat(key)); };
+  m_params.AlignThreshold = readFloat("AlignThreshold");
+  m_params.CornerAlwaysThreshold = readFloat("CornerAlwaysThreshold");
+  m_params.CornerSurround = readInt("CornerSurround");
+  m_params.CornerThreshold = readFloat("CornerThreshold");
+  m_params.ErrorThreshold = readFloat("ErrorThreshold");
+  m_params.FilterAlternativeSurround = readFloat("FilterAlternativeSurround");
+  m_params.FilterEpsilon = readFloat("FilterEpsilon");
+  m_params.FilterIterationCount = readInt("FilterIterationCount");
+  m_params.FilterPercent = readFloat("FilterPercent");
+  m_params.FilterSecondarySurround = readInt("FilterSecondarySurround");
+  m_params.FilterSurround = readInt("FilterSurround");
+  m_params.KeepKnees = readInt("KeepKnees");
+  m_params.LineReversionThreshold = readFloat("LineReversionThreshold");
+  m_params.LineThreshold = readFloat("LineThreshold");
+  m_params.ReparameterizeImprovement = readFloat("ReparameterizeImprovement");
+  m_params.ReparameterizeThreshold = readFloat("ReparameterizeThreshold");
+  m_params.SubdivideSearch = readFloat("SubdivideSearch");
+  m_params.SubdivideSurround = readInt("SubdivideSurround");
+  m_params.SubdivideThreshold = readFloat("SubdivideThreshold");
+  m_params.TangentSurround = readInt("TangentSurround");
 }

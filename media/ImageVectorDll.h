@@ -1,37 +1,10 @@
 // CImageVectorDll: common part of the image tracing and vectorising wrappers. Both libraries
-// export one entry, ImageVector, that turns a byte plane into outlines with the parameters below.
+// export one entry, ImageVector, that turns a byte plane into outlines (ImageVectorParams.h).
 #pragma once
 
 #include "media/DllModule.h"
+#include "media/ImageVectorParams.h"
 #include "media/VectorSettingsReader.h"
-
-struct ImageVectorParams {
-  INT32 width;
-  INT32 height;
-  BYTE* plane;
-  INT32 Delta;
-  float AlignThreshold;
-  float CornerAlwaysThreshold;
-  INT32 CornerSurround;
-  float CornerThreshold;
-  float ErrorThreshold;
-  float FilterAlternativeSurround;
-  float FilterEpsilon;
-  INT32 FilterIterationCount;
-  float FilterPercent;
-  INT32 FilterSecondarySurround;
-  INT32 FilterSurround;
-  INT32 KeepKnees;
-  float LineReversionThreshold;
-  float LineThreshold;
-  float ReparameterizeImprovement;
-  float ReparameterizeThreshold;
-  float SubdivideSearch;
-  INT32 SubdivideSurround;
-  float SubdivideThreshold;
-  INT32 TangentSurround;
-  HWND window;
-};
 
 class CImageVectorDll : public CDllModule {
 public:

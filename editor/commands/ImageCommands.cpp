@@ -4,8 +4,12 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
+#include "editor/dialogs/CurveFitParamsDlg.h"
 #include "editor/dialogs/ImageBarsDlg.h"
 #include "editor/dialogs/MergeFilePrompt.h"
+#include "editor/dialogs/OutlineImageDlg.h"
+#include "editor/dialogs/ScreenTraceDlg.h"
+#include "editor/dialogs/VectorizeImageSetDlg.h"
 #include "editor/views/DocumentChange.h"
 #include "framework/MessageBox.h"
 #include "media/images/BmpImage.h"
@@ -22,6 +26,11 @@
 BEGIN_MESSAGE_MAP(CImageCommands, CCmdTarget)
   ON_COMMAND(ID_FILE_READ_IMAGE, OnReadImage)
   ON_COMMAND(ID_IMAGE_BARS, OnImageBars)
+  ON_COMMAND(ID_IMAGE_VECTORISE, OnVectorise)
+  ON_COMMAND(ID_IMAGE_TRACE, OnTraceOutline)
+  ON_COMMAND(ID_IMAGE_VECTOR_SETTINGS, OnVectorSettings)
+  ON_COMMAND(ID_IMAGE_CURVE_FIT, OnCurveFitParams)
+  ON_COMMAND(ID_IMAGE_SCREEN_TRACE, OnScreenTrace)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -53,6 +62,9 @@ CFRect DefaultBox(const RasterImageInfo& info, double longerSide) {
   }
   return CFRect(0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height));
 }
+
+// How long the windows that the hidden main window uncovers get to draw themselves.
+const DWORD kScreenSettleMilliseconds = 200;
 
 }  // namespace
 
@@ -101,4 +113,39 @@ void CImageCommands::OnReadImage() {
 void CImageCommands::OnImageBars() {
   CImageBarsDlg dialog(m_view, g_appProfile);
   dialog.DoModal();
+}
+
+void CImageCommands::OnVectorise() {
+  COutlineImageDlg dialog(m_view, g_appProfile, true);
+  dialog.DoModal();
+}
+
+void CImageCommands::OnTraceOutline() {
+  COutlineImageDlg dialog(m_view, g_appProfile, false);
+  dialog.DoModal();
+}
+
+void CImageCommands::OnVectorSettings() {
+  CVectorizeImageSetDlg dialog(m_view, g_appProfile);
+  dialog.DoModal();
+}
+
+void CImageCommands::OnCurveFitParams() {
+  CCurveFitParamsDlg dialog(m_view, g_appProfile);
+  dialog.DoModal();
+}
+
+void CImageCommands::OnScreenTrace() {
+  CWnd* main = AfxGetMainWnd();
+  if (main) {
+    main->ShowWindow(SW_HIDE);
+    // What lay under the main window draws itself before the screen is taken.
+    ::RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(kScreenSettleMilliseconds);
+  }
+  {
+    CScreenTraceDlg dialog(m_view, g_appProfile);
+    dialog.DoModal();
+  }
+  if (main) main->ShowWindow(SW_SHOW);
 }

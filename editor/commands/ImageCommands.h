@@ -1,6 +1,8 @@
 // CImageCommands: the main view's image commands: reading a BMP or TIFF file into the drawing
-// (40021) and the image to bars dialog (32787). The view's command table decides whether they
-// are enabled; the view then hands them here before its own message map.
+// (40021), the image to bars dialog (32787), the outline vectorising dialog through the
+// vectoriser (40022) or the tracer (32868), the vectorising settings (40062, 40149) and the
+// screen trace (40164). The view's command table decides whether they are enabled; the view then
+// hands them here before its own message map.
 //
 // Reading an image asks for the file (the folder is remembered as "Image" in "SystemParam"), has
 // the reader check it (telling the user what it cannot handle), and adds an image block at the
@@ -32,5 +34,11 @@ public:
 protected:
   void OnReadImage();
   void OnImageBars();
+  void OnVectorise();
+  void OnTraceOutline();
+  void OnVectorSettings();
+  void OnCurveFitParams();
+  // Hides the main window while the screen trace runs and shows it again afterwards.
+  void OnScreenTrace();
   DECLARE_MESSAGE_MAP()
 };

@@ -153,10 +153,15 @@ const Table::Row kRows[] = {
   RUN(ID_TRANSFORM_POSITION, kViewHandler, kAlways),
   RUN(ID_PAGE_SETUP, kViewHandler, kAlways),
   RUN(ID_IMAGE_BARS, kViewHandler, kOneImageAmongSelected),
+  // The outline dialog itself asks for an image when none is selected.
+  RUN(ID_IMAGE_VECTORISE, kViewHandler, kAlways),
+  RUN(ID_IMAGE_TRACE, kViewHandler, kAlways),
+  RUN(ID_IMAGE_VECTOR_SETTINGS, kViewHandler, kAlways),
+  RUN(ID_IMAGE_CURVE_FIT, kViewHandler, kAlways),
+  RUN(ID_IMAGE_SCREEN_TRACE, kViewHandler, kAlways),
   PENDING(ID_LIBRARY_FROM_FOLDER),
   RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
   RUN(ID_LIBRARY_ADD_ARTWORK, kViewHandler, kAlways),
-  PENDING(ID_IMAGE_TRACE),
   PENDING(ID_LIBRARY_PRINT),
   // Output areas, cutting and printing.
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),

@@ -112,6 +112,14 @@ constexpr char kBarMaxHeight[] = "BarMaxHeight";
 constexpr int kBarMaxHeightDefault = 85;
 constexpr char kGrayThreshold[] = "GrayThreshold";
 constexpr int kGrayThresholdDefault = 3;
+// The vectorising library's settings (its twenty curve-fitting values: CVectorParameters).
+constexpr char kVector[] = "VECTOR";
+constexpr char kVectorDelta[] = "Delta";  // the preset 0-4
+constexpr int kVectorDeltaDefault = 2;
+// A negative "Delta": the library takes the stored values instead of a preset.
+constexpr int kVectorDeltaOwnValues = -1;
+constexpr char kBlackThreshold[] = "BlackThreshold";  // of red + green + blue
+constexpr int kBlackThresholdDefault = 512;
 
 // ---- TALVEX42.INI ----
 constexpr char kLanguage[] = "Language";  // in kSystemParam

@@ -330,8 +330,7 @@ TEST_F(MainView, CommandsStillToComeAreDisabledAndDoNothingWhenSentAnyway) {
   document->AddBlock(b);
   a->m_selected = b->m_selected = 1;
   document->SetModifiedFlag(FALSE);
-  for (UINT id : {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_STAMP_NEW),
-                  UINT(ID_IMAGE_TRACE)}) {
+  for (UINT id : {UINT(ID_ART_TRANSFORM_CANCEL), UINT(ID_TEXT_ARC), UINT(ID_STAMP_NEW)}) {
     ItemRecorder item;
     item.m_nID = id;
     EXPECT_TRUE(item.DoUpdate(view, TRUE)) << id;
