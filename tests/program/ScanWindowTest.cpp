@@ -26,6 +26,7 @@
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/FakeTwainManager.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
@@ -188,6 +189,9 @@ TEST_F(ScanWindow, ScansShowsSavesAndPlacesTheVectorisedScanInOneStep) {
     d->PostMessage(FakeTwainManager::ReadyMessage());
     PumpMessages();
     EXPECT_TRUE(Enabled(d, IDOK));
+    d->UpdateWindow();
+    CreateDirectoryA("screenshots", nullptr);
+    SaveClientPicture(d->m_hWnd, "screenshots\\scan_dialog.bmp");
     Click(d, IDOK);
   });
   Menu(ID_FILE_SCAN);

@@ -246,3 +246,26 @@ TEST(TwainManagerFile, AMissingManagerIsLookedForOnceAndTheRealOneLoads) {
 }
 
 }  // namespace
+
+// Wine's own manager on a machine without a scanner: its sources (SANE's, where Wine has one,
+// and gPhoto's) open nothing, which is reported, and the connection returns to where it was.
+TEST(TwainManagerFile, WinesManagerWithoutAScannerReportsTheSourceNotOpened) {
+  CTwain::UseSourceManager(nullptr);
+  struct RecordingTwain : CTwain {
+    std::vector<int> errors;
+    void OnError(int code) override { errors.push_back(code); }
+  } scanner;
+  if (!scanner.IsTwainAvailable()) GTEST_SKIP() << "no TWAIN manager here";
+  HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  scanner.SetShowInterface(false);
+  int before = scanner.GetState();
+  bool acquired = scanner.Acquire(window);
+  int after = scanner.GetState();
+  scanner.DropToState(1, window);
+  DestroyWindow(window);
+  CTwain::UseSourceManager(nullptr);
+  if (acquired) GTEST_SKIP() << "a scanner or camera is attached";
+  EXPECT_EQ(std::vector<int>{CTwain::kSourceNotOpened}, scanner.errors);
+  EXPECT_EQ(before, after);
+  EXPECT_EQ(1, scanner.GetState());
+}
