@@ -618,6 +618,7 @@ BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
     if (m_textCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_curvedTextCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_imageCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    if (m_scanCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_libraryCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_artTransforms.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     if (m_printCommands.OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;

@@ -29,6 +29,7 @@
 #include "editor/commands/ImageCommands.h"
 #include "editor/commands/LibraryCommands.h"
 #include "editor/commands/PrintCommands.h"
+#include "editor/commands/ScanCommands.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/commands/TextCommands.h"
 #include "editor/tools/CreationTools.h"
@@ -233,6 +234,8 @@ private:
   CCurvedTextCommands m_curvedTextCommands{this};
   // Reading an image and turning it into bars.
   CImageCommands m_imageCommands{this};
+  // Scanning through the scan dialog.
+  CScanCommands m_scanCommands{this};
   CLibraryCommands m_libraryCommands{this};
   // The artistic transformations: the chooser, the library's effects and their cancel.
   CArtTransformCommands m_artTransforms{this};

@@ -159,6 +159,7 @@ const Table::Row kRows[] = {
   RUN(ID_IMAGE_VECTOR_SETTINGS, kViewHandler, kAlways),
   RUN(ID_IMAGE_CURVE_FIT, kViewHandler, kAlways),
   RUN(ID_IMAGE_SCREEN_TRACE, kViewHandler, kAlways),
+  RUN(ID_FILE_SCAN, kViewHandler, kAlways),
   PENDING(ID_LIBRARY_FROM_FOLDER),
   RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
   RUN(ID_LIBRARY_ADD_ARTWORK, kViewHandler, kAlways),
