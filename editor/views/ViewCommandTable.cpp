@@ -153,11 +153,14 @@ const Table::Row kRows[] = {
   RUN(ID_TRANSFORM_POSITION, kViewHandler, kAlways),
   RUN(ID_PAGE_SETUP, kViewHandler, kAlways),
   RUN(ID_IMAGE_BARS, kViewHandler, kOneImageAmongSelected),
-  PENDING(ID_LIBRARY_FROM_FOLDER),
+  RUN(ID_LIBRARY_FROM_FOLDER, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_MANAGE, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_BOOK, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_BUILD, kViewHandler, kAlways),
   RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
   RUN(ID_LIBRARY_ADD_ARTWORK, kViewHandler, kAlways),
   PENDING(ID_IMAGE_TRACE),
-  PENDING(ID_LIBRARY_PRINT),
+  RUN(ID_LIBRARY_PRINT, kViewHandler, kAlways),
   // Output areas, cutting and printing.
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
   // Areas are flagged for cutting with the area tool's own buttons; the entry has nothing to do.
