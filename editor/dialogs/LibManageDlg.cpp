@@ -339,12 +339,13 @@ bool CLibManageDlg::NewKind() {
 
 bool CLibManageDlg::DeleteChosenGraphic() {
   int entry = ChosenEntry(), kind = ChosenKind();
-  if (entry < 0 || kind < 0 || m_source.GetType() < 0) {
-    Tell(IDS_MANAGE_NO_GRAPHIC);
-    return false;
-  }
+  // A font's characters are never deleted, whatever is chosen.
   if (m_source.IsFontType()) {
     Tell(IDS_MANAGE_NO_DELETE_FONT);
+    return false;
+  }
+  if (entry < 0 || kind < 0 || m_source.GetType() < 0) {
+    Tell(IDS_MANAGE_NO_GRAPHIC);
     return false;
   }
   if (!m_source.SetType(m_source.GetType(), nullptr)) {
