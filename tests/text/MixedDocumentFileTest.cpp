@@ -36,7 +36,7 @@ using Bytes = std::vector<BYTE>;
 
 // The size and FNV-1a fingerprint of the mixed document's file.
 const size_t kMixedFileSize = 3837;
-const UINT64 kMixedFileFingerprint = 0x475d94f1c09da9c7ULL;
+const UINT64 kMixedFileFingerprint = 0x72080b781330bbe5ULL;
 
 UINT64 Fingerprint(const Bytes& bytes) {
   UINT64 hash = 14695981039346656037ULL;
