@@ -53,20 +53,6 @@ picture() {
   cleanup
 }
 
-# The geometry (WxH+X+Y) of the widest window of this name that is shown, or nothing.
-shown_widest() {
-  local id geometry best=0 found= width
-  while read -r id geometry; do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
-    width=${geometry%%x*}
-    if ((width > best)); then
-      best=$width
-      found=$geometry
-    fi
-  done < <(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name { print $1, $5 }')
-  echo "$found"
-}
-
 # The box that reports the missing transform library, as the X server shows it.
 missing_library() {
   folder=$(mktemp -d)
@@ -75,11 +61,12 @@ missing_library() {
   (cd "$folder" && exec "$wine" TALVEX42.exe) >/dev/null 2>&1 &
   editor=$!
   local geometry= brightness=
-  # Wine may list more than one window of that name (hidden owners among them): the box is the
-  # widest one shown. Under load it can take a while to paint, so the check looks again for some
-  # seconds.
+  # Wine may list more than one window of that name (a hidden owner among them): the box is the
+  # widest. Under load it can take a while to paint, so the check looks again for some seconds.
   for _ in $(seq 1 600); do
-    geometry=$(shown_widest TALVEX42)
+    geometry=$(xwininfo -root -tree 2>/dev/null |
+      awk '/"TALVEX42": / { split($5, g, "[x+]"); if (g[1] > best) { best = g[1]; found = $5 } }
+           END { print found }')
     [[ -n "$geometry" ]] && break
     kill -0 "$editor" 2>/dev/null || break
     sleep 0.1
