@@ -5,8 +5,13 @@
 
 #include "editor/MDIMainFrame.h"
 #include "editor/TALVEX42View.h"
+#include "editor/dialogs/LibBookDlg.h"
+#include "editor/dialogs/LibBuildDlg.h"
 #include "editor/dialogs/LibConvertDlg.h"
+#include "editor/dialogs/LibCreaterDlg.h"
 #include "editor/dialogs/LibInfoDlg.h"
+#include "editor/dialogs/LibManageDlg.h"
+#include "editor/dialogs/LibPrintDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
 #include "editor/views/DocumentChange.h"
 #include "framework/MessageBox.h"
@@ -23,6 +28,11 @@
 BEGIN_MESSAGE_MAP(CLibraryCommands, CCmdTarget)
   ON_COMMAND(ID_LIBRARY_CONVERT, OnConvert)
   ON_COMMAND(ID_LIBRARY_ADD_ARTWORK, OnAddArtwork)
+  ON_COMMAND(ID_LIBRARY_MANAGE, OnManage)
+  ON_COMMAND(ID_LIBRARY_BOOK, OnBook)
+  ON_COMMAND(ID_LIBRARY_BUILD, OnBuildFromCollection)
+  ON_COMMAND(ID_LIBRARY_FROM_FOLDER, OnBuildFromFolder)
+  ON_COMMAND(ID_LIBRARY_PRINT, OnPrintLibrary)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -68,6 +78,33 @@ INT_PTR CLibraryCommands::RunBrowser(CTALVEX42View* view, const CFRect& target) 
 
 void CLibraryCommands::OnConvert() {
   CLibConvertDlg dialog(m_view);
+  dialog.DoModal();
+}
+
+void CLibraryCommands::OnManage() {
+  CLibManageDlg dialog(m_view);
+  dialog.DoModal();
+  // The manager may have added libraries and kinds: the library page lists them.
+  if (CLibSelectDlg* page = LibraryPage()) page->RefreshLibraries();
+}
+
+void CLibraryCommands::OnBook() {
+  CLibBookDlg dialog(m_view);
+  dialog.DoModal();
+}
+
+void CLibraryCommands::OnBuildFromCollection() {
+  CLibBuildDlg dialog(m_view);
+  dialog.DoModal();
+}
+
+void CLibraryCommands::OnBuildFromFolder() {
+  CLibCreaterDlg dialog(m_view);
+  dialog.DoModal();
+}
+
+void CLibraryCommands::OnPrintLibrary() {
+  CLibPrintDlg dialog(m_view);
   dialog.DoModal();
 }
 

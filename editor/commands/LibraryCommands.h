@@ -1,7 +1,9 @@
 // CLibraryCommands: the main view's graphics-library commands: the conversion of an older library
-// (32869), adding the whole drawing as a graphic to the kind chosen on the property bar's library
-// page (32870), the browser of the library tool, and placing a library block on the drawing as
-// the picker and the browser do (one undo step, the new block alone selected).
+// (32869), the manager (40150), the catalogue page (40171), the building tools (32897 from a
+// clip-art collection, 32896 from a folder tree), the library print dialog (32907), adding the
+// whole drawing as a graphic to the kind chosen on the property bar's library page (32870), the
+// browser of the library tool, and placing a library block on the drawing as the picker and the
+// browser do (one undo step, the new block alone selected).
 #pragma once
 
 #include <windows.h>
@@ -34,6 +36,11 @@ public:
 
 protected:
   void OnConvert();
+  void OnManage();
+  void OnBook();
+  void OnBuildFromCollection();
+  void OnBuildFromFolder();
+  void OnPrintLibrary();
   void OnAddArtwork() { AddDrawingToLibrary(); }
   DECLARE_MESSAGE_MAP()
 

@@ -87,6 +87,13 @@ void CLibSelectDlg::RefreshGraphics() {
   if (chosen > 0) ::SendMessageA(graphics, CB_SETCURSEL, chosen, 0);
 }
 
+void CLibSelectDlg::RefreshLibraries() {
+  if (!m_hWnd) return;
+  int type = m_source.GetType();
+  CLibrarySource::FillTypes(::GetDlgItem(m_hWnd, IDC_LIB_TYPE));
+  ShowType(type);
+}
+
 void CLibSelectDlg::OnGraphicChosen() { PlaceChosenGraphic(); }
 
 bool CLibSelectDlg::PlaceChosenGraphic() {

@@ -36,6 +36,8 @@ public:
   int GetChosenKind() const;
   // Lists the graphics of the chosen kind again (after one was added).
   void RefreshGraphics();
+  // Lists the mounted libraries, their kinds and graphics again (after the manager changed them).
+  void RefreshLibraries();
 
 protected:
   void OnTypeChosen();

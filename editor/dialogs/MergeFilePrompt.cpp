@@ -49,8 +49,9 @@ bool ImportFilterPresent() {
   return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Binds the filter when it is there and may be used; it is told the user interface's language,
-// in which it names its file kinds.
+}  // namespace
+
+// The filter names its file kinds in the user interface's language.
 bool BindImportFilter(CImportFilterDll& filter) {
   if (!ImportFilterPresent()) return false;
   if (!filter.Bind(g_importFilterPath.IsEmpty() ? nullptr
@@ -58,6 +59,8 @@ bool BindImportFilter(CImportFilterDll& filter) {
     return false;
   return filter.CanUse(theApp.GetLanguage());
 }
+
+namespace {
 
 bool IsDriveRoot(const CString& folder) {
   return folder.GetLength() == 3 && folder[1] == ':' && folder[2] == '\\';

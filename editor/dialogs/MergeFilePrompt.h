@@ -35,6 +35,10 @@ int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text,
 // path (tests name the build's copy). Null goes back to the program's own library.
 void SetImportFilterPath(LPCSTR path);
 
+// Binds the import filter when it is there and may be used (told the user interface's language);
+// false when it is missing or refuses.
+bool BindImportFilter(CImportFilterDll& filter);
+
 // Tells the user what an import-filter read met: why it gave nothing, or what it left out of the
 // drawing it gave; nothing for a clean read.
 void ShowImportReport(const ImportFilterReport& report, bool read);

@@ -160,10 +160,13 @@ const Table::Row kRows[] = {
   RUN(ID_IMAGE_CURVE_FIT, kViewHandler, kAlways),
   RUN(ID_IMAGE_SCREEN_TRACE, kViewHandler, kAlways),
   RUN(ID_FILE_SCAN, kViewHandler, kAlways),
-  PENDING(ID_LIBRARY_FROM_FOLDER),
+  RUN(ID_LIBRARY_FROM_FOLDER, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_MANAGE, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_BOOK, kViewHandler, kAlways),
+  RUN(ID_LIBRARY_BUILD, kViewHandler, kAlways),
   RUN(ID_LIBRARY_CONVERT, kViewHandler, kAlways),
   RUN(ID_LIBRARY_ADD_ARTWORK, kViewHandler, kAlways),
-  PENDING(ID_LIBRARY_PRINT),
+  RUN(ID_LIBRARY_PRINT, kViewHandler, kAlways),
   // Output areas, cutting and printing.
   RUN(ID_OUTPUT_AREA_CLEAR, kViewHandler, kOutputAreaTool),
   // Areas are flagged for cutting with the area tool's own buttons; the entry has nothing to do.

@@ -85,12 +85,14 @@ CString FixedText(const char* field, size_t size, size_t maxLength) {
 
 }  // namespace library
 
-BOOL CreateLibraryFile(LPCSTR path, const LibraryHeader& header) {
+BOOL CreateLibraryFile(LPCSTR path, const LibraryHeader& header, bool keepExisting) {
   if (!(header.version > kLowestVersion6) || header.headerSize != kHeaderSize) return FALSE;
   CByteWriter out;
   if (!WriteHeaderBytes(header, out)) return FALSE;
   CLibraryFileAccess file;
-  return file.Open(path, CLibraryFileAccess::kCreate) && file.WriteAt(0, out.Data(), out.Size());
+  return file.Open(path,
+                   keepExisting ? CLibraryFileAccess::kCreateNew : CLibraryFileAccess::kCreate) &&
+         file.WriteAt(0, out.Data(), out.Size());
 }
 
 BOOL ReadLibraryHeader(LPCSTR path, LibraryHeader& header) {

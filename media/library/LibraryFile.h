@@ -43,8 +43,10 @@ enum ChainProblem { kChainGood, kChainLoops, kChainOutsideFile };
 }  // namespace library
 
 // Creates (or empties) the file and writes the header; false unless the header's version is above
-// 5.999 and its size 218, or when the file cannot be created.
-BOOL CreateLibraryFile(LPCSTR path, const library::LibraryHeader& header);
+// 5.999 and its size 218, or when the file cannot be created. With keepExisting a file that exists
+// already is left as it is and the call fails.
+BOOL CreateLibraryFile(LPCSTR path, const library::LibraryHeader& header,
+                       bool keepExisting = false);
 // True when the file's first 218 bytes are a header with "VLIB", a version of at least 6.0 and
 // size 218.
 BOOL ReadLibraryHeader(LPCSTR path, library::LibraryHeader& header);

@@ -16,6 +16,14 @@ bool CLibraryFileAccess::Open(LPCSTR path, Mode mode) {
   Close();
   if (!path || !*path) return false;
   UINT flags = CFile::typeBinary;
+  if (mode == kCreateNew) {
+    // Made first on its own, so that no existing file is ever emptied.
+    HANDLE made = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    if (made == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(made);
+    mode = kReadWrite;
+  }
   if (mode == kRead)
     flags |= CFile::modeRead | CFile::shareDenyWrite;
   else if (mode == kReadWrite)

@@ -12,14 +12,15 @@
 
 class CLibraryFileAccess {
 public:
-  enum Mode { kRead, kReadWrite, kCreate };
+  enum Mode { kRead, kReadWrite, kCreate, kCreateNew };
 
   CLibraryFileAccess() = default;
   ~CLibraryFileAccess();
   CLibraryFileAccess(const CLibraryFileAccess&) = delete;
   CLibraryFileAccess& operator=(const CLibraryFileAccess&) = delete;
 
-  // kCreate makes a new empty file (or empties an existing one).
+  // kCreate makes a new empty file (or empties an existing one); kCreateNew makes a new empty
+  // file and fails when one of that name exists.
   bool Open(LPCSTR path, Mode mode);
   void Close();
   bool IsOpen() const { return m_file.IsOpen(); }

@@ -348,6 +348,18 @@ BOOL CPicLibrary::PutGraphic(int kind, CContour* contour, LPCSTR name) {
   return WriteKindRecord(GetKindOffset(kind), kindRecord);
 }
 
+BOOL CPicLibrary::WriteGraphicTable(int kind, const std::vector<DWORD>& table) {
+  KindRecord record;
+  if (!IsWritable() || table.size() != static_cast<size_t>(kSlotCount) ||
+      !ReadKindRecord(kind, record) || record.table < kHeaderSize || ReadGraphicTable(kind).empty())
+    return FALSE;
+  CByteWriter out;
+  for (DWORD slot : table) out.WriteDWord(slot);
+  CLibraryFileAccess file;
+  return file.Open(m_path, CLibraryFileAccess::kReadWrite) &&
+         file.WriteAt(record.table, out.Data(), out.Size());
+}
+
 BOOL CPicLibrary::DeleteGraphic(int kind, int i) {
   KindRecord record;
   if (!IsWritable() || !ReadKindRecord(kind, record)) return FALSE;

@@ -81,6 +81,8 @@ public:
   BOOL PutGraphic(int kind, CContour* contour, LPCSTR name);
   // Removes graphic i: the later slots move down by one, the record stays in the file.
   BOOL DeleteGraphic(int kind, int i);
+  // Rewrites the kind's 255 slots (version 6 only); the count stays.
+  BOOL WriteGraphicTable(int kind, const std::vector<DWORD>& table);
 
 private:
   BOOL LoadV5();

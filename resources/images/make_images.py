@@ -1189,6 +1189,20 @@ def checkmark():
     return c
 
 
+def library_tree():
+    """The library manager's tree images, 16 x 16 each on white: a library (a closed book), a kind
+    (a folder)."""
+    c = Canvas(32, 16, WHITE)
+    c.fill(3, 2, 12, 13, RED)
+    c.rect(3, 2, 12, 13, BLACK)
+    c.line(5, 2, 5, 13, BLACK)
+    c.line(7, 5, 10, 5, WHITE)
+    kind = Canvas(16, 16, WHITE)
+    folder(kind)
+    c.paste(kind, 16, 0)
+    return c
+
+
 def panel_bitmaps():
     """Pictures of the text-layout panel's buttons (20 x 16) and of its edits' labels (16 x 14)."""
     def baseline_text(c, y, above):
@@ -1347,6 +1361,7 @@ def main():
     for ident, c in tracker_bitmaps().items():
         write_bmp(os.path.join(HERE, 'tracker%d.bmp' % ident), c)
     write_bmp(os.path.join(HERE, 'checkmark.bmp'), checkmark())
+    write_bmp(os.path.join(HERE, 'librarytree.bmp'), library_tree())
     write_panel_bitmaps()
     write_ico(os.path.join(HERE, 'cutframe.ico'), [cut_frame_icon(32), cut_frame_icon(16)])
     write_bmp(os.path.join(HERE, 'cuttabs.bmp'), cut_tab_images())

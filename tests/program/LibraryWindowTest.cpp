@@ -3,13 +3,17 @@
 // a version 6.0 library: a symbol picked on the property bar's library page lands on the page,
 // is undone, saves, opens again and reaches the cutter; the library tool's browser places a
 // graphic into the dragged rectangle; the drawing is added to a library kind; the conversion
-// dialog copies a library and refuses to write over it. Message boxes are captured.
+// dialog copies a library and refuses to write over it; the manager, the building tools, the
+// catalogue page and the library print dialog, each reached through its menu command. Message
+// boxes are captured.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
@@ -17,9 +21,14 @@
 #include "editor/TALVEX42View.h"
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
+#include "editor/dialogs/LibBookDlg.h"
+#include "editor/dialogs/LibBuildDlg.h"
 #include "editor/dialogs/LibConvertDlg.h"
+#include "editor/dialogs/LibCreaterDlg.h"
 #include "editor/dialogs/LibInfoDlg.h"
+#include "editor/dialogs/LibManageDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
+#include "editor/dialogs/MergeFilePrompt.h"
 #include "framework/MultiDocTemplate.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/PicLibrary.h"
@@ -34,6 +43,7 @@
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TempFolder.h"
+#include "text/TextBlock.h"
 
 namespace {
 
@@ -408,6 +418,378 @@ TEST_F(LibraryWindowTest, ADamagedLibrarySaysSoAndLeavesThePageEmpty) {
   EXPECT_EQ(0, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
   Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
   EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+}
+
+// Clicks a dialog's button as the user would.
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Ends a tree label edit with the text (null: cancelled); what the dialog answered.
+LRESULT EndLabelEdit(HWND dialog, HTREEITEM item, const char* text) {
+  NMTVDISPINFOA info = {};
+  info.hdr.hwndFrom = GetDlgItem(dialog, IDC_MANAGE_TREE);
+  info.hdr.idFrom = IDC_MANAGE_TREE;
+  info.hdr.code = TVN_ENDLABELEDITA;
+  info.item.hItem = item;
+  info.item.pszText = const_cast<char*>(text);
+  return SendMessageA(dialog, WM_NOTIFY, IDC_MANAGE_TREE, reinterpret_cast<LPARAM>(&info));
+}
+
+void SelectTreeItem(HWND dialog, HTREEITEM item) {
+  SendDlgItemMessageA(dialog, IDC_MANAGE_TREE, TVM_SELECTITEM, TVGN_CARET,
+                      reinterpret_cast<LPARAM>(item));
+}
+
+int MountedNumber(const char* fileName) {
+  CString name;
+  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
+    if (name == CString(fileName)) return n;
+  return -1;
+}
+
+TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesGraphics) {
+  std::string keep = m_libraries.File("KEEP.LIB");
+  {
+    std::ofstream out(keep, std::ios::binary);
+    out << "not a library";
+  }
+  // A mounted library whose file goes away while the manager shows it.
+  ASSERT_TRUE(CopyFileA(m_libraries.File("OLD60.LIB").c_str(), m_libraries.File("GONE.LIB").c_str(),
+                        FALSE));
+  ASSERT_EQ(3, g_mountLibList.Scan());
+  ModalDialogDriver driver;
+  LRESULT refused = -1, accepted = -1;
+  driver.Then([&](CDialog* dialog) {
+    auto* manager = static_cast<CLibManageDlg*>(dialog);
+    HWND h = dialog->m_hWnd;
+    // An existing file, not a library and so not mounted, is reported and kept.
+    SetDlgItemTextA(h, IDC_MANAGE_FILE, "KEEP");
+    Click(h, IDC_MANAGE_NEW);
+    SetDlgItemTextA(h, IDC_MANAGE_FILE, "FRESH");
+    Click(h, IDC_MANAGE_NEW);
+    // The libraries were counted again: their numbers follow the folder's order.
+    int fresh = MountedNumber("FRESH.LIB");
+    int old = MountedNumber("OLD60.LIB");
+    ASSERT_LE(0, fresh);
+    ASSERT_LE(0, old);
+    SelectTreeItem(h, manager->FindTreeItem(fresh, -1));
+    Click(h, IDC_MANAGE_NEW_KIND);
+    // The new kind is chosen in the tree: a double-click copies the old library's second box.
+    ASSERT_NE(nullptr, manager->FindTreeItem(fresh, 0));
+    Choose(h, IDC_MANAGE_TYPE, old + 2);
+    EXPECT_EQ(2, SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_GETCOUNT, 0, 0));
+    SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, 1, 0);
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
+    dialog->UpdateWindow();
+    CreateDirectoryA("screenshots", nullptr);
+    SaveClientPicture(h, "screenshots\\library_manager.bmp");
+    // Renaming: an empty kind name is stored as "?"; a write that fails is refused.
+    EXPECT_EQ(TRUE, EndLabelEdit(h, manager->FindTreeItem(fresh, 0), ""));
+    EXPECT_EQ(TRUE, EndLabelEdit(h, manager->FindTreeItem(fresh, -1), "Fresh title"));
+    HTREEITEM gone = manager->FindTreeItem(MountedNumber("GONE.LIB"), 0);
+    ASSERT_NE(nullptr, gone);
+    DeleteFileA(m_libraries.File("GONE.LIB").c_str());
+    refused = EndLabelEdit(h, gone, "Crates");
+    accepted = EndLabelEdit(h, manager->FindTreeItem(old, 0), nullptr);
+    // Deleting the old library's first box; a font's characters are never deleted.
+    SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, 0, 0);
+    Click(h, IDC_MANAGE_DELETE);
+    EXPECT_EQ(1, SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_GETCOUNT, 0, 0));
+    Choose(h, IDC_MANAGE_TYPE, 1);
+    Click(h, IDC_MANAGE_DELETE);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
+  PumpMessages();
+  EXPECT_EQ(1, driver.Shown());
+  EXPECT_EQ(0, driver.Stuck());
+  EXPECT_EQ("not a library", FileText(keep));
+  EXPECT_EQ(FALSE, refused);
+  EXPECT_EQ(FALSE, accepted);
+  // The existing file's message, then the font's.
+  ASSERT_EQ(2u, m_boxes.Count());
+  CString expected;
+  expected.LoadString(IDS_MANAGE_NO_DELETE_FONT);
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+
+  CPicLibrary fresh;
+  ASSERT_TRUE(fresh.OpenFile(m_libraries.File("FRESH.LIB").c_str()));
+  EXPECT_STREQ("Fresh title", fresh.GetHeader().titles[0]);
+  EXPECT_EQ(1024, fresh.GetHeader().graphicSize);
+  library::KindRecord kind;
+  ASSERT_TRUE(fresh.ReadKindRecord(0, kind));
+  EXPECT_STREQ("?", kind.chineseName);
+  EXPECT_STREQ("New Kind 0", kind.englishName);
+  ASSERT_EQ(1, kind.count);
+  std::unique_ptr<CContour> copied(fresh.ReadGraphic(0, 0, nullptr));
+  ASSERT_NE(nullptr, copied);
+  EXPECT_NEAR(30.0f, copied->GetBox().Height(), 0.05f);
+  CPicLibrary old;
+  ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
+  EXPECT_EQ(CString("Boxes"), old.GetKindName(0));
+  ASSERT_EQ(1, old.GetGraphicCount(0));
+  std::unique_ptr<CContour> left(old.ReadGraphic(0, 0, nullptr));
+  ASSERT_NE(nullptr, left);
+  EXPECT_NEAR(10.0f, left->GetBox().Width(), 0.05f);
+}
+
+TEST_F(LibraryWindowTest, TheManagerStopsAddingAtTwoHundredFiftyFiveGraphicsAKind) {
+  CPicLibrary old;
+  ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
+  while (old.GetGraphicCount(0) < 255) {
+    std::unique_ptr<CContour> box(old.ReadGraphic(0, 0, nullptr));
+    ASSERT_TRUE(old.PutGraphic(0, box.get(), nullptr));
+  }
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    auto* manager = static_cast<CLibManageDlg*>(dialog);
+    HWND h = dialog->m_hWnd;
+    SelectTreeItem(h, manager->FindTreeItem(m_oldType - 2, 0));
+    Choose(h, IDC_MANAGE_TYPE, m_symbolsType);
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString expected;
+  expected.LoadString(IDS_MANAGE_KIND_FULL);
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  EXPECT_EQ(255, old.GetGraphicCount(0));
+}
+
+// An EPS of a 100 x 50 point rectangle and a plot file of a 10 x 20 mm one.
+void WriteDrawings(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::ofstream eps(folder + "\\wide.eps", std::ios::binary);
+  eps << "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+         "newpath 0 0 moveto 100 0 lineto 100 50 lineto 0 50 lineto closepath fill\n%%EOF\n";
+  std::ofstream plt(folder + "\\tall.plt", std::ios::binary);
+  plt << "IN;PU0,0;PD400,0,400,800,0,800,0,0;PU;\n";
+}
+
+TEST_F(LibraryWindowTest, TheFolderToolBuildsOneKindPerSubfolderThroughTheImportFilter) {
+  TempFolder source;
+  WriteDrawings(source.File("Shapes"));
+  CreateDirectoryA(source.File("Empty").c_str(), nullptr);
+  CreateDirectoryA(source.File(".hidden").c_str(), nullptr);
+  {
+    std::ofstream broken(source.File("Shapes\\broken.eps"), std::ios::binary);
+    broken << "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 10 10\n";
+  }
+  SetImportFilterPath((m_program + "TalvexFilter.dll").c_str());
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    SetDlgItemTextA(dialog->m_hWnd, IDC_CREATER_SOURCE, source.Path().c_str());
+    SetDlgItemTextA(dialog->m_hWnd, IDC_CREATER_TARGET, "FOLDERS");
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_FROM_FOLDER);
+  PumpMessages();
+  SetImportFilterPath(nullptr);
+  EXPECT_EQ(0, driver.Stuck());
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString format, expected;
+  format.LoadString(IDS_CREATER_DONE);
+  expected.Format(format, 2, 2, 1);
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+
+  CPicLibrary built;
+  ASSERT_TRUE(built.OpenFile(m_libraries.File("FOLDERS.LIB").c_str()));
+  EXPECT_EQ(30000, built.GetHeader().graphicSize);
+  ASSERT_EQ(2, built.GetKindCount());
+  library::KindRecord kind;
+  ASSERT_TRUE(built.ReadKindRecord(0, kind));
+  EXPECT_STREQ("Empty", kind.chineseName);
+  EXPECT_STREQ("Kind1", kind.englishName);
+  EXPECT_EQ(0, kind.count);
+  ASSERT_TRUE(built.ReadKindRecord(1, kind));
+  EXPECT_STREQ("Shapes", kind.chineseName);
+  ASSERT_EQ(2, kind.count);
+  // In name order: the plot file's 10 x 20 rectangle stands, the EPS's lies.
+  std::unique_ptr<CContour> tall(built.ReadGraphic(1, 0, nullptr));
+  std::unique_ptr<CContour> wide(built.ReadGraphic(1, 1, nullptr));
+  ASSERT_NE(nullptr, tall);
+  ASSERT_NE(nullptr, wide);
+  EXPECT_NEAR(15000.0f, tall->GetBox().Width(), 30.0f);
+  EXPECT_NEAR(30000.0f, tall->GetBox().Height(), 30.0f);
+  EXPECT_NEAR(2.0f, tall->GetBox().left, 1.0f);
+  EXPECT_NEAR(2.0f, tall->GetBox().top, 1.0f);
+  EXPECT_NEAR(30000.0f, wide->GetBox().Width(), 30.0f);
+  EXPECT_NEAR(15000.0f, wide->GetBox().Height(), 30.0f);
+}
+
+TEST_F(LibraryWindowTest, TheCollectionToolBuildsALibraryFromItsIndexAndKeepsAnExistingOne) {
+  TempFolder art;
+  // One collection file of two graphics: a 1000 x 500 box and a 300 x 600 one.
+  std::string bytes(44, '\0');
+  auto put16 = [&](WORD value) {
+    bytes += static_cast<char>(value & 0xFF);
+    bytes += static_cast<char>(value >> 8);
+  };
+  auto put32 = [&](std::string& out, size_t at, DWORD value) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  std::vector<size_t> offsets, sizes;
+  for (WORD size : std::vector<WORD>{1000, 300}) {
+    offsets.push_back(bytes.size());
+    WORD h = static_cast<WORD>(size == 1000 ? 500 : 600);
+    put16(1);
+    const WORD line = 0x55AB;
+    for (WORD w :
+         std::vector<WORD>{line, 0, 0, size, 0, line, size, 0, size, h, line, size, h, 0, 0})
+      put16(w);
+    put16(0);
+    sizes.push_back(bytes.size() - offsets.back());
+  }
+  put32(bytes, 36, 2);
+  put32(bytes, 40, static_cast<DWORD>(bytes.size()));
+  for (size_t i = 0; i < 2; ++i) {
+    std::string entry(58, '\0');
+    put32(entry, 38, static_cast<DWORD>(offsets[i]));
+    put32(entry, 42, static_cast<DWORD>(sizes[i]));
+    bytes += entry;
+  }
+  std::ofstream(art.File("PART1.CLP"), std::ios::binary) << bytes;
+  std::ofstream(art.File("newtuku.idx"), std::ios::binary) << "Boxes\r\nPART1.CLP\r\n";
+  auto build = [&](CDialog* dialog) {
+    SetDlgItemTextA(dialog->m_hWnd, IDC_BUILD_COLLECTION, art.Path().c_str());
+    SetDlgItemTextA(dialog->m_hWnd, IDC_BUILD_INDEX, art.Path().c_str());
+    Click(dialog->m_hWnd, IDC_BUILD_TEST);
+    EXPECT_EQ(2, SendDlgItemMessageA(dialog->m_hWnd, IDC_BUILD_LIST, LB_GETCOUNT, 0, 0));
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  };
+  ModalDialogDriver driver;
+  driver.Then(build);
+  driver.Then(build);
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BUILD);
+  PumpMessages();
+  std::string first = FileText(art.File("CLIPART.LIB"));
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BUILD);
+  PumpMessages();
+  EXPECT_EQ(0, driver.Stuck());
+  // Built, then refused: the library is as the first build left it.
+  ASSERT_EQ(2u, m_boxes.Count());
+  EXPECT_EQ(first, FileText(art.File("CLIPART.LIB")));
+  EXPECT_EQ(art.Path(), std::string(g_settings.GetString(CLibBuildDlg::kSection, "IndexPath", "")));
+  g_settings.WriteString(CLibBuildDlg::kSection, nullptr, nullptr);
+  CPicLibrary built;
+  ASSERT_TRUE(built.OpenFile(art.File("CLIPART.LIB").c_str()));
+  ASSERT_EQ(1, built.GetKindCount());
+  EXPECT_EQ(2, built.GetGraphicCount(0));
+  std::unique_ptr<CContour> tall(built.ReadGraphic(0, 1, nullptr));
+  ASSERT_NE(nullptr, tall);
+  EXPECT_NEAR(2048.0f, tall->GetBox().Width(), 2.0f);
+  EXPECT_NEAR(4096.0f, tall->GetBox().Height(), 2.0f);
+}
+
+TEST(LibraryCatalogueTest, CellsFillThePageAndGraphicsKeepTheirProportions) {
+  CIniFile empty;
+  TempFolder folder;
+  empty.SetPath(folder.File("T.INI").c_str());
+  CLibBookDlg::Settings s = CLibBookDlg::Load(empty, 210, 297);
+  EXPECT_FLOAT_EQ(200.0f, s.endX);
+  EXPECT_FLOAT_EQ(287.0f, s.endY);
+  s.startX = 12;
+  s.sizeX = 40;
+  s.sizeY = 30;
+  // Columns at 12, 62, 112 (162 + 40 reaches 200); rows of 30 + 2 + 10 every 40 from 10 up to
+  // 210 (250 + 42 passes 287): six.
+  std::vector<FPOINT> cells = CLibBookDlg::Cells(s);
+  ASSERT_EQ(18u, cells.size());
+  EXPECT_FLOAT_EQ(112.0f, cells[2].x);
+  EXPECT_FLOAT_EQ(10.0f, cells[2].y);
+  EXPECT_FLOAT_EQ(12.0f, cells[3].x);
+  EXPECT_FLOAT_EQ(50.0f, cells[3].y);
+  EXPECT_FLOAT_EQ(210.0f, cells.back().y);
+  CFRect placed;
+  // Wide: the width limits (40 / 100); centred in height.
+  ASSERT_TRUE(CLibBookDlg::FitIntoCell(CFRect(5, 7, 105, 27), 12, 50, s, placed));
+  EXPECT_FLOAT_EQ(12.0f, placed.left);
+  EXPECT_FLOAT_EQ(52.0f, placed.right);
+  EXPECT_FLOAT_EQ(50.0f + 11.0f, placed.top);
+  EXPECT_FLOAT_EQ(69.0f, placed.bottom);
+  // Tall: the height limits (30 / 60), not the width; centred in width.
+  ASSERT_TRUE(CLibBookDlg::FitIntoCell(CFRect(0, 0, 20, 60), 12, 50, s, placed));
+  EXPECT_FLOAT_EQ(10.0f, placed.Width());
+  EXPECT_FLOAT_EQ(30.0f, placed.Height());
+  EXPECT_FLOAT_EQ(27.0f, placed.left);
+  // A square fills a square cell from its corner; a flat outline is skipped.
+  s.sizeY = 40;
+  ASSERT_TRUE(CLibBookDlg::FitIntoCell(CFRect(3, 3, 13, 13), 12, 50, s, placed));
+  EXPECT_FLOAT_EQ(12.0f, placed.left);
+  EXPECT_FLOAT_EQ(50.0f, placed.top);
+  EXPECT_FLOAT_EQ(40.0f, placed.Width());
+  EXPECT_FALSE(CLibBookDlg::FitIntoCell(CFRect(0, 5, 30, 5), 12, 50, s, placed));
+  // Limits at the cell size or cells that do not advance lay out nothing.
+  s.endX = s.startX + s.sizeX;
+  EXPECT_TRUE(CLibBookDlg::Cells(s).empty());
+  s.endX = 200;
+  s.sizeX = 0;
+  EXPECT_TRUE(CLibBookDlg::Cells(s).empty());
+}
+
+TEST_F(LibraryWindowTest, TheCataloguePageLaysOutAKindNumberedInOneUndoStep) {
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+  g_settings.WriteInt(CLibBookDlg::kSection, "StartNo", 0);
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    HWND h = dialog->m_hWnd;
+    // The page limits start from the page; the signs kind of the shipped library.
+    EXPECT_NE(0, GetDlgItemInt(h, IDC_BOOK_END_X, nullptr, FALSE));
+    Choose(h, IDC_BOOK_LIBRARY, m_symbolsType - 2);
+    Choose(h, IDC_BOOK_KIND, kSignsKind);
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BOOK);
+  PumpMessages();
+  EXPECT_EQ(0, driver.Stuck());
+  EXPECT_EQ(0u, m_boxes.Count());
+  CSegArray& blocks = m_document->GetBlockList();
+  ASSERT_EQ(12, blocks.GetSize());
+  int graphics = 0;
+  for (INT_PTR i = 0; i < blocks.GetSize(); i += 2) {
+    auto* graphic = dynamic_cast<CLibBlock*>(blocks.GetBlock(i));
+    ASSERT_NE(nullptr, graphic);
+    EXPECT_EQ(i / 2, graphic->m_item);
+    EXPECT_NE(nullptr, dynamic_cast<CTextBlock*>(blocks.GetBlock(i + 1)));
+    // Inside its 40 mm cell, one scale for both sides.
+    EXPECT_LE(graphic->m_box.Width(), 40.01f);
+    EXPECT_LE(graphic->m_box.Height(), 40.01f);
+    EXPECT_TRUE(std::abs(graphic->m_box.Width() - 40) < 0.01f ||
+                std::abs(graphic->m_box.Height() - 40) < 0.01f);
+    ++graphics;
+  }
+  EXPECT_EQ(6, graphics);
+  EXPECT_EQ(6, g_settings.GetInt(CLibBookDlg::kSection, "StartNo", 0));
+  m_main->UpdateWindow();
+  CreateDirectoryA("screenshots", nullptr);
+  SaveClientPicture(m_main->m_hWnd, "screenshots\\library_catalogue.bmp");
+  m_view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+}
+
+TEST_F(LibraryWindowTest, TheLibraryPrintDialogSaysItCannotPrintYet) {
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    EXPECT_LT(0, SendDlgItemMessageA(dialog->m_hWnd, IDC_PRINT_KIND, CB_GETCOUNT, 0, 0));
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_PRINT);
+  PumpMessages();
+  EXPECT_EQ(1, driver.Shown());
+  EXPECT_EQ(0, driver.Stuck());
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString expected;
+  expected.LoadString(IDS_PRINT_NOT_YET);
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // library. No window; every file lives in a temporary folder named by the test's own settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -307,6 +308,14 @@ TEST_P(LibraryWriter, TheTwoHundredFiftySixthGraphicIsRefused) {
   EXPECT_EQ(255, library.GetGraphicCount(0));
   EXPECT_EQ(0, library.GetGraphicCount(1));
   EXPECT_NE(nullptr, Read(library, 0, 254));
+  // A rewritten table keeps the count; one of the wrong length is refused.
+  std::vector<DWORD> table = library.ReadGraphicTable(0);
+  std::reverse(table.begin(), table.end());
+  ASSERT_TRUE(library.WriteGraphicTable(0, table));
+  EXPECT_EQ(table, library.ReadGraphicTable(0));
+  EXPECT_EQ(255, library.GetGraphicCount(0));
+  table.pop_back();
+  EXPECT_FALSE(library.WriteGraphicTable(0, table));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, LibraryWriter, ::testing::Values(6.0f, 6.1f));
@@ -322,6 +331,12 @@ TEST(LibraryHeaderFunctions, CreationAndFieldWritesFollowTheirRules) {
   header.headerSize = 218;
   ASSERT_TRUE(CreateLibraryFile(path.c_str(), header));
   EXPECT_EQ(218u, ReadFileBytes(path).size());
+  // Keeping an existing file: it is neither emptied nor written.
+  WriteFileBytes(path, Bytes{1, 2, 3});
+  EXPECT_FALSE(CreateLibraryFile(path.c_str(), header, true));
+  EXPECT_EQ((Bytes{1, 2, 3}), ReadFileBytes(path));
+  ASSERT_TRUE(CreateLibraryFile(path.c_str(), header));
+  EXPECT_TRUE(CreateLibraryFile(folder.File("NEW.LIB").c_str(), header, true));
   // Only the selected fields are written.
   library::LibraryHeader changed = header;
   changed.graphicSize = 30000;
