@@ -46,7 +46,7 @@ public:
   BOOL enabled = -1;
 };
 
-// A packed bitmap: the BMP file of the spec without its 14-byte file header.
+// A packed bitmap: the BMP file BmpSpec describes, without its 14-byte file header.
 std::vector<BYTE> Dib(const BmpSpec& spec) {
   std::vector<BYTE> file = MakeBmp(spec);
   return std::vector<BYTE>(file.begin() + 14, file.end());
