@@ -184,8 +184,8 @@ void CTransformBlock::ReplaceFont(int oldFont, int oldIndex, int newFont, int ne
   if (m_source) m_source->ReplaceFont(oldFont, oldIndex, newFont, newIndex);
 }
 
-void CTransformBlock::RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) {
-  if (m_source) m_source->RemountFonts(fontSection, size, missingList);
+void CTransformBlock::RemountFonts(CFontRebinding& fonts) {
+  if (m_source) m_source->RemountFonts(fonts);
 }
 
 void CTransformBlock::AppendClipboardText(char* buffer, size_t capacity) {

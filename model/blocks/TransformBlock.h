@@ -67,7 +67,7 @@ public:
 
   // Block operations.
   void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) override;
-  void RemountFonts(const BYTE* fontSection, size_t size, HWND missingList) override;
+  void RemountFonts(CFontRebinding& fonts) override;
   void FitToRect(float left, float top, float right, float bottom) override;
   void Draw(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
