@@ -746,6 +746,7 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
       ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_BUILD_RESAMPLE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
       EXPECT_EQ("Quit", Text(::GetDlgItem(window, IDCANCEL)));
+      Picture(window, "font_resample.bmp");
       dialog->PostMessage(WM_COMMAND, IDCANCEL);
     });
     Command(ID_FONT_BUILD_WIN);
