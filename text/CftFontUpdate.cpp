@@ -53,14 +53,16 @@ CftHeader CCftFontUpdate::NewFontHeader() {
   return header;
 }
 
-CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path) {
+CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path, const CftHeader* newHeader) {
   m_path = path;
   m_file.clear();
   m_index.clear();
   bool missing = false;
   if (!ReadWholeFile(path, m_file, &missing)) {
     if (!missing) return kCannotRead;
-    m_header = NewFontHeader();
+    m_header = newHeader ? *newHeader : NewFontHeader();
+    m_header.headerSize = static_cast<int>(CftHeader::kSize);
+    m_header.indexOffset = static_cast<DWORD>(CftHeader::kSize);
     CByteWriter header;
     m_header.WriteTo(header);
     m_file = header.Bytes();
@@ -80,7 +82,7 @@ CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path) {
   return kOpened;
 }
 
-bool CCftFontUpdate::Add(WORD code, CContour* glyph, CGlyphCodec& codec) {
+bool CCftFontUpdate::Add(WORD code, CContour* glyph, CGlyphCodec& codec, int* stored) {
   int entry = m_header.EntryOf(code);
   if (entry < 0 || static_cast<size_t>(entry) >= m_index.size() || !glyph) return false;
   HGLOBAL record = nullptr;
@@ -100,7 +102,14 @@ bool CCftFontUpdate::Add(WORD code, CContour* glyph, CGlyphCodec& codec) {
   ::GlobalFree(record);
   if (length <= 0) return false;
   m_index[static_cast<size_t>(entry)] = CftHeader::ScrambleOffset(offset, entry);
+  if (stored) *stored = length;
   return true;
+}
+
+void CCftFontUpdate::MarkEmpty(WORD code) {
+  int entry = m_header.EntryOf(code);
+  if (entry >= 0 && static_cast<size_t>(entry) < m_index.size())
+    m_index[static_cast<size_t>(entry)] = 0xFFFFFFFF;
 }
 
 DWORD CCftFontUpdate::EntryOf(WORD code) const {

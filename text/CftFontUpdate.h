@@ -4,7 +4,8 @@
 // and "SL_Y1", codes A1-FE by A1-FF) with an empty table. Each glyph is encoded for version 6.0,
 // appended at the end and its index entry set; a code outside the file's range is not stored,
 // and a file whose version reads another encoding is refused rather than given records it would
-// misread. Save writes the whole file beside the old one and replaces it only once complete.
+// misread. A code can also be marked as having no glyph. Save writes the whole file beside the old
+// one and replaces it only once complete.
 #pragma once
 
 #include <windows.h>
@@ -28,11 +29,15 @@ public:
   // The header of a font the build starts from nothing.
   static CftHeader NewFontHeader();
 
-  OpenResult Open(LPCSTR path);
+  // A missing file starts with the given header (or the single-line font's) and an empty table.
+  OpenResult Open(LPCSTR path, const CftHeader* newHeader = nullptr);
   const CftHeader& GetHeader() const { return m_header; }
   // Stores the glyph of a code; false when the code lies outside the file's range or the
-  // encoder cannot store the outline (the entry then stays as it was).
-  bool Add(WORD code, CContour* glyph, CGlyphCodec& codec);
+  // encoder cannot store the outline (the entry then stays as it was). length receives the
+  // record's length.
+  bool Add(WORD code, CContour* glyph, CGlyphCodec& codec, int* length = nullptr);
+  // Marks a code as having no glyph (-1).
+  void MarkEmpty(WORD code);
   // The stored offset of a code's entry as it stands now (0 or -1: no glyph).
   DWORD EntryOf(WORD code) const;
   CFontFileOutput::Result Save(const CFontFileOutput::Writer& writer = nullptr) const;

@@ -8,6 +8,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/FontLibraryList.h"
+#include "editor/dialogs/GlyphRetracer.h"
 #include "editor/dialogs/TextDialogMessage.h"
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
@@ -17,6 +18,7 @@
 #include "resources/Resource.h"
 #include "text/CftFileWriter.h"
 #include "text/CftFontTable.h"
+#include "text/CftFontUpdate.h"
 #include "text/FontTable.h"
 #include "text/GlyphCodec.h"
 #include "text/Language.h"
@@ -28,6 +30,7 @@ BEGIN_MESSAGE_MAP(CFontCreateDlg, CDialog)
   ON_LBN_SELCHANGE(IDC_BUILD_FONTS, OnFontChosen)
   ON_EN_CHANGE(IDC_BUILD_INC_X, OnShiftChanged)
   ON_EN_CHANGE(IDC_BUILD_INC_Y, OnShiftChanged)
+  ON_BN_CLICKED(IDC_BUILD_RESAMPLE, OnResample)
   ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 // clang-format on
@@ -38,6 +41,10 @@ const char kFolderKey[] = "DefaultPath";
 const char kMarkKey[] = "CFTMARK";
 const char kVersionKey[] = "CFTVER";
 const char kCannotCreateCaption[] = "文件建立失败!";
+const char kResampleQuestion[] = "Are You Sure Resample?";
+const char kResampleCaption[] = "Resample";
+// A traced record longer than the source's is told by three beeps.
+const int kLongerRecordBeeps = 3;
 const int kShiftLimit = 1024;
 // A Windows font has no outline for the blank and the control codes: the preview shows '8'.
 const WORD kLastBlankCode = 32;
@@ -93,8 +100,6 @@ BOOL CFontCreateDlg::OnInitDialog() {
                           kShiftLimit);
   ::SetDlgItemInt(m_hWnd, IDC_BUILD_INC_X, 0, TRUE);
   ::SetDlgItemInt(m_hWnd, IDC_BUILD_INC_Y, 0, TRUE);
-  // Resampling traces every glyph again, which needs the image tracer.
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDC_BUILD_RESAMPLE), FALSE);
   HWND libraries = ::GetDlgItem(m_hWnd, IDC_FONT_LIBRARY);
   CFontLibraryList(g_language).FillFontCombos(libraries, ::GetDlgItem(m_hWnd, IDC_FONT_CODES));
   ::SendMessageA(libraries, CB_SETCURSEL, 0, 0);
@@ -260,6 +265,14 @@ void CFontCreateDlg::Tell(UINT message, LPCSTR detail, int number) const {
   ShowTextDialogMessage(m_hWnd, message, detail, number);
 }
 
+bool CFontCreateDlg::SourceLacksCharset(WORD key, int font) const {
+  if (((key >> 8) & 0x0F) != CLanguage::kWindowsFonts ||
+      g_winFontTable.HasCharset(key & 0xFF, font))
+    return false;
+  Tell(IDS_FONT_CHARSET_MISSING);
+  return true;
+}
+
 bool CFontCreateDlg::Create() {
   WORD key = ChosenKey();
   int font = ChosenFont();
@@ -267,21 +280,14 @@ bool CFontCreateDlg::Create() {
   for (int id : kRangeFields)
     if (FieldNumber(id) < 0 || FieldNumber(id) > 0xFF) return false;
   if (font < 0 || header.eqh < header.sqh || header.ewh < header.swh) return false;
-  if (((key >> 8) & 0x0F) == CLanguage::kWindowsFonts &&
-      !g_winFontTable.HasCharset(key & 0xFF, font)) {
-    Tell(IDS_FONT_CHARSET_MISSING);
-    return false;
-  }
+  if (SourceLacksCharset(key, font)) return false;
   CWaitCursor wait;
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
   CGlyphCodec codec;
   CCftFileWriter::Outcome outcome = CCftFileWriter::Build(
       path, header, [this](WORD code) { return SourceGlyph(code); }, codec,
       [this](WORD code, const CContour* stored) {
-        char progress[16];
-        snprintf(progress, sizeof progress, "%2x,%2x", code >> 8, code & 0xFF);
-        ::SetDlgItemTextA(m_hWnd, IDCANCEL, progress);
-        ::UpdateWindow(::GetDlgItem(m_hWnd, IDCANCEL));
+        ShowProgress(code);
         if (stored) ShowStored(stored);
       });
   ::SetDlgItemTextA(m_hWnd, IDCANCEL, quit);
@@ -299,6 +305,114 @@ bool CFontCreateDlg::Create() {
   }
   if (outcome.refused > 0) Tell(IDS_FONT_GLYPHS_LEFT_OUT, nullptr, outcome.refused);
   return true;
+}
+
+void CFontCreateDlg::ShowProgress(WORD code) {
+  char progress[16];
+  snprintf(progress, sizeof progress, "%2x,%2x", code >> 8, code & 0xFF);
+  ::SetDlgItemTextA(m_hWnd, IDCANCEL, progress);
+  ::UpdateWindow(::GetDlgItem(m_hWnd, IDCANCEL));
+}
+
+CString CFontCreateDlg::HeaderDifferences(const CftHeader& file, const CftHeader& wanted) {
+  CString lines;
+  if (lstrcmpA(file.magic, wanted.magic) != 0) lines.AppendFormat("Err Magic %s \r\n", file.magic);
+  if (file.version != wanted.version)
+    lines.AppendFormat("Err FontVersion [%.2f]\r\n", static_cast<double>(file.version));
+  if (file.sqh != wanted.sqh || file.eqh != wanted.eqh || file.swh != wanted.swh ||
+      file.ewh != wanted.ewh)
+    lines.AppendFormat("Err in SQH=[%d],EQH=[%d],SWH=[%d],EWH=[%d] \r\n", file.sqh, file.eqh,
+                       file.swh, file.ewh);
+  if (file.resolution != wanted.resolution)
+    lines.AppendFormat("Err in Reslution [%d]\r\n", file.resolution);
+  if (file.languageId != wanted.languageId)
+    lines.AppendFormat("Err in Language ID [%x]\r\n", file.languageId);
+  if (file.headerSize != wanted.headerSize)
+    lines.AppendFormat("Err in HeadSize [%x]\r\n", file.headerSize);
+  if (file.indexOffset != wanted.indexOffset)
+    lines.AppendFormat("Err in IndexOffset [%x]\r\n", file.indexOffset);
+  return lines;
+}
+
+int CFontCreateDlg::OpenFontFile(LPCSTR path, CCftFontUpdate& font) {
+  CftHeader wanted = HeaderFromFields();
+  for (int id : kRangeFields)
+    if (FieldNumber(id) < 0 || FieldNumber(id) > 0xFF) return -1;
+  if (ChosenFont() < 0 || wanted.eqh < wanted.sqh || wanted.ewh < wanted.swh) return -1;
+  CCftFontUpdate::OpenResult opened = font.Open(path, &wanted);
+  if (opened == CCftFontUpdate::kCreated) {
+    if (font.Save() == CFontFileOutput::kWritten) return 1;
+    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    return -1;
+  }
+  if (opened == CCftFontUpdate::kCannotRead) {
+    Tell(IDS_FONT_FILE_UNREADABLE, path);
+    return -1;
+  }
+  if (opened == CCftFontUpdate::kNotFont) {
+    Tell(IDS_FONT_FILE_NOT_FONT, path);
+    return -1;
+  }
+  CString differences = HeaderDifferences(font.GetHeader(), wanted);
+  if (!differences.IsEmpty()) {
+    // The path, then every difference: a caption would show one line of them.
+    AfxShowMessageBox(m_hWnd, CString(path) + "\r\n\r\n" + differences, kResampleCaption,
+                      MB_OK | MB_ICONEXCLAMATION);
+    return -1;
+  }
+  if (opened == CCftFontUpdate::kOtherEncoding) {
+    Tell(IDS_FONT_FILE_OTHER_ENCODING, path);
+    return -1;
+  }
+  return 1;
+}
+
+bool CFontCreateDlg::Resample() {
+  if (AfxShowMessageBox(m_hWnd, kResampleQuestion, kResampleCaption, MB_YESNO | MB_ICONQUESTION) !=
+      IDYES)
+    return false;
+  CString path = OutputPath();
+  CCftFontUpdate font;
+  if (ChosenFont() >= 0 && SourceLacksCharset(ChosenKey(), ChosenFont())) return false;
+  if (OpenFontFile(path, font) < 0) return false;
+  CGlyphRetracer retracer;
+  // Without the vectoriser (its wrapper has said so) every glyph would be lost.
+  if (!retracer.IsReady()) return false;
+  CWaitCursor wait;
+  CString quit = FieldText(IDCANCEL);
+  const CftHeader& header = font.GetHeader();
+  CGlyphCodec codec;
+  bool resumed = false, written = true;
+  for (int lead = header.sqh; lead <= header.eqh && written; ++lead) {
+    bool changed = false;
+    for (int trail = header.swh; trail <= header.ewh; ++trail) {
+      WORD code = static_cast<WORD>(lead << 8 | trail);
+      resumed = resumed || font.EntryOf(code) == 0;
+      if (!resumed) continue;
+      ShowProgress(code);
+      changed = true;
+      std::unique_ptr<CContour> glyph(SourceGlyph(code));
+      HGLOBAL record = nullptr;
+      int sourceLength = glyph ? codec.EncodeByVersion(glyph.get(), &record,
+                                                       CCftFontUpdate::kVersion, nullptr)
+                               : 0;
+      if (record) ::GlobalFree(record);
+      std::unique_ptr<CContour> traced(glyph ? retracer.Retrace(*glyph, m_hWnd) : nullptr);
+      int length = 0;
+      if (!traced || !font.Add(code, traced.get(), codec, &length)) {
+        font.MarkEmpty(code);
+        continue;
+      }
+      if (length > sourceLength)
+        for (int beep = 0; beep < kLongerRecordBeeps; ++beep) ::MessageBeep(0);
+      if (trail == header.swh) ShowStored(traced.get());
+    }
+    // Written whole after each lead byte: a run that stops keeps what it has done.
+    written = !changed || font.Save() == CFontFileOutput::kWritten;
+  }
+  ::SetDlgItemTextA(m_hWnd, IDCANCEL, quit);
+  if (!written) Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
+  return resumed && written;
 }
 
 void CFontCreateDlg::OnOK() { Create(); }

@@ -7,7 +7,10 @@
 // that does not hold the language's character set, a range of which it has no character, glyphs
 // that cannot be stored and a file that cannot be written are told to the user; the file is
 // written whole or not at all. "Quit" keeps the folder, magic and version ("FontCreate" of
-// TALVEX42.INI). Resampling a font file (1134) needs the image tracer and stays greyed.
+// TALVEX42.INI). "ReSample" (1134) completes a font file of the dialog's header: from its first
+// empty index entry on, each glyph of the source is drawn, traced again and appended (a missing
+// file is made first); a file whose header differs is listed difference by difference and left
+// alone, and the file is written whole after each lead byte, so a later run goes on from there.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +20,7 @@
 #include "text/CftHeader.h"
 
 class CContour;
+class CCftFontUpdate;
 class CIniFile;
 
 class CFontCreateDlg : public CDialog {
@@ -43,6 +47,16 @@ public:
   // The whole build; false when no file was written (the user was told why, except when no font
   // is chosen or the range is inverted).
   bool Create();
+  // Asks first, then resamples the file from its first empty entry on; false when nothing was
+  // written.
+  bool Resample();
+  // Reads the file into font, or makes it with the dialog's header when it is missing: 1, or -1
+  // when no font is chosen, the range is inverted, the file differs from the dialog's header or
+  // cannot be read or made (the user is told, but for the first two).
+  int OpenFontFile(LPCSTR path, CCftFontUpdate& font);
+  // One line per field in which the file's header differs from the wanted one, with the file's
+  // value; empty when they agree.
+  static CString HeaderDifferences(const CftHeader& file, const CftHeader& wanted);
   // The header the fields describe.
   CftHeader HeaderFromFields() const;
   CString OutputPath() const;
@@ -51,6 +65,7 @@ protected:
   void OnLibraryChanged();
   void OnFontChosen();
   void OnShiftChanged();
+  void OnResample() { Resample(); }
   // The preview (an owner-drawn static): the source's glyph of the range's first code.
   void OnDrawItem(int id, LPDRAWITEMSTRUCT item);
   DECLARE_MESSAGE_MAP()
@@ -59,11 +74,15 @@ private:
   WORD ChosenKey() const;
   int ChosenFont() const;
   int FieldNumber(int id) const;
+  // An installed font without the language's character set: the user is told.
+  bool SourceLacksCharset(WORD key, int font) const;
   CString FieldText(int id) const;
   // The source's glyph of a code moved by INCX and INCY; null when the font has none.
   CContour* SourceGlyph(WORD code) const;
   static void DrawPreview(HDC dc, const RECT& area, const CContour* glyph);
   void RedrawPreview();
+  // Shows the code being built on the "Quit" button.
+  void ShowProgress(WORD code);
   // Shows a glyph just stored while the build runs.
   void ShowStored(const CContour* glyph);
   void Tell(UINT message, LPCSTR detail = nullptr, int number = 0) const;

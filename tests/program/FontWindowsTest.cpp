@@ -5,14 +5,19 @@
 // opened document whose fonts are not all mounted offers the replacement dialog and takes the
 // user's choice (and one whose fonts are all there opens without it); the font paths dialog stores
 // an edited path and mounts the fonts again; fonts are built from curves on the page and from a
-// TrueType font the test installs, and read back glyph by glyph.
+// TrueType font the test installs, and read back glyph by glyph; "ReSample" traces the font's
+// glyphs into a file from its first empty entry on and refuses a file of another header.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,8 +26,10 @@
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
+#include "editor/dialogs/FontCreateDlg.h"
 #include "editor/dialogs/FontLibraryList.h"
 #include "editor/dialogs/FontReplaceDlg.h"
+#include "editor/dialogs/GlyphRetracer.h"
 #include "editor/dialogs/ZoneCodeDlg.h"
 #include "framework/MultiDocTemplate.h"
 #include "model/blocks/CurveBlock.h"
@@ -30,6 +37,7 @@
 #include "model/document/FontRebinding.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
+#include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
@@ -661,6 +669,211 @@ TEST_F(FontWindows, AFontFileIsBuiltFromAnInstalledTrueTypeFontGlyphByGlyph) {
   }());
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
   ::RemoveFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr);
+}
+
+std::vector<char> FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The stored index entries of a file of one lead byte, from offset 144.
+std::vector<DWORD> IndexEntries(const std::string& path, int count) {
+  std::vector<char> bytes = FileBytes(path);
+  std::vector<DWORD> entries;
+  for (int e = 0; e < count && 144u + 4u * (e + 1) <= bytes.size(); ++e) {
+    DWORD entry = 0;
+    std::memcpy(&entry, bytes.data() + 144 + 4 * e, 4);
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+CFRect BoxOf(const CContour* glyph) {
+  CFRect box(1e9f, 1e9f, -1e9f, -1e9f);
+  for (const POINTREC& point : PointsOf(glyph)) {
+    if (!IsOnCurvePoint(point.flags)) continue;
+    box.left = std::min(box.left, static_cast<float>(point.x));
+    box.right = std::max(box.right, static_cast<float>(point.x));
+    box.top = std::min(box.top, static_cast<float>(point.y));
+    box.bottom = std::max(box.bottom, static_cast<float>(point.y));
+  }
+  return box;
+}
+
+TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntryOn) {
+  char program[MAX_PATH];
+  ASSERT_EQ(1, GetProgramDir(program, sizeof program));
+  // The tracing libraries beside the program, where the dialog loads them from.
+  for (const char* name : {"TalvexTrace.dll", "TalvexVector.dll"})
+    ASSERT_TRUE(::CopyFileA((std::string(program) + "program\\" + name).c_str(),
+                            (std::string(program) + name).c_str(), FALSE));
+  truetype::FontSpec spec;
+  spec.forGdi = true;
+  spec.family = "TalvexResampleTest";
+  spec.codePages = 1u << 18;                                   // GB2312
+  spec.segments = {{0x554A, 0x554A, 1}, {0x963F, 0x963F, 2}};  // B0A1, B0A2
+  std::string fontPath = m_folder.File("resample.ttf");
+  truetype::Bytes font = truetype::BuildFont(spec);
+  std::ofstream(fontPath, std::ios::binary)
+      .write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
+  ASSERT_GT(::AddFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr), 0);
+  MountFonts();
+  int face = g_winFontTable.FindEntry(0, 0, "TalvexResampleTest");
+  ASSERT_GE(face, 0);
+
+  ::CreateDirectoryA(m_folder.File("resample").c_str(), nullptr);
+  std::string output = m_folder.File("resample\\RS.CFT");
+  // Resamples B0A1-B0A4 moved 150 units left (out of the bitmap: it is moved in and back) after
+  // edit changed the fields; the message boxes shown.
+  auto resample = [&](int answer, const std::function<void(HWND)>& edit) {
+    ModalDialogDriver dialogs;
+    MessageBoxCapture boxes(answer);
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      Choose(window, IDC_FONT_LIBRARY,
+             RowContaining(::GetDlgItem(window, IDC_FONT_LIBRARY), "Win", false), false);
+      Choose(window, IDC_BUILD_FONTS, face, true);
+      ::SetDlgItemTextA(window, IDC_BUILD_PATH, m_folder.File("resample").c_str());
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "RS.CFT");
+      ::SetDlgItemTextA(window, IDC_BUILD_MARK, "TCFT");
+      ::SetDlgItemTextA(window, IDC_BUILD_VERSION, "6.0");
+      ::SetDlgItemInt(window, IDC_BUILD_EQH, 0xB0, FALSE);
+      ::SetDlgItemInt(window, IDC_BUILD_EWH, 0xA4, FALSE);
+      ::SetDlgItemInt(window, IDC_BUILD_INC_X, static_cast<UINT>(-150), TRUE);
+      if (edit) edit(window);
+      HWND button = ::GetDlgItem(window, IDC_BUILD_RESAMPLE);
+      EXPECT_TRUE(::IsWindowEnabled(button));
+      ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_BUILD_RESAMPLE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+      EXPECT_EQ("Quit", Text(::GetDlgItem(window, IDCANCEL)));
+      Picture(window, "font_resample.bmp");
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_FONT_BUILD_WIN);
+    EXPECT_EQ(1, dialogs.Shown());
+    return boxes.Boxes();
+  };
+  const DWORD kNone = 0xFFFFFFFF;
+
+  // "No" leaves everything as it was.
+  std::vector<CapturedMessageBox> boxes = resample(IDNO, nullptr);
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_EQ("Are You Sure Resample?", boxes[0].text);
+  EXPECT_EQ("Resample", boxes[0].caption);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
+
+  // A missing file is made; the codes the font lacks are marked empty.
+  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  std::vector<DWORD> entries = IndexEntries(output, 4);
+  ASSERT_EQ(4u, entries.size());
+  EXPECT_NE(0u, entries[0]);
+  EXPECT_NE(kNone, entries[0]);
+  EXPECT_NE(0u, entries[1]);
+  EXPECT_NE(kNone, entries[1]);
+  EXPECT_EQ(kNone, entries[2]);
+  EXPECT_EQ(kNone, entries[3]);
+  {
+    CCftFile file;
+    ASSERT_TRUE(file.Open(output.c_str()));
+    EXPECT_EQ("TCFT", std::string(file.GetHeader().magic));
+    EXPECT_STREQ("TalvexResampleTest", file.GetHeader().names[2]);
+    // The traced glyph covers the source's, moved left; the x and y extents differ.
+    for (WORD code : {0xB0A1, 0xB0A2}) {
+      std::unique_ptr<CContour> source(g_winFontTable.GetCharOutline(134, face, code, nullptr));
+      std::unique_ptr<CContour> traced(file.ReadGlyph(code, nullptr));
+      ASSERT_TRUE(source && traced) << std::hex << code;
+      CFRect want = BoxOf(source.get()), got = BoxOf(traced.get());
+      ASSERT_LT(want.left - 150, 0) << "the glyph passes the bitmap's left edge";
+      EXPECT_NEAR(want.left - 150, got.left, 4) << std::hex << code;
+      EXPECT_NEAR(want.right - 150, got.right, 4) << std::hex << code;
+      EXPECT_NEAR(want.top, got.top, 4) << std::hex << code;
+      EXPECT_NEAR(want.bottom, got.bottom, 4) << std::hex << code;
+    }
+  }
+
+  // A file emptied from B0A2 on goes on from there: B0A1 keeps its record, B0A2 gets a new one
+  // at the end.
+  std::vector<char> before = FileBytes(output);
+  {
+    std::vector<char> partial = before;
+    std::memset(partial.data() + 144 + 4, 0, 12);
+    std::ofstream(output, std::ios::binary).write(partial.data(), partial.size());
+  }
+  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  std::vector<DWORD> resumed = IndexEntries(output, 4);
+  ASSERT_EQ(4u, resumed.size());
+  EXPECT_EQ(entries[0], resumed[0]);
+  EXPECT_GE(resumed[1] ^ (CftHeader::kIndexKey / 4), before.size());
+  EXPECT_EQ(kNone, resumed[2]);
+  EXPECT_EQ(kNone, resumed[3]);
+  // A complete file is left alone.
+  before = FileBytes(output);
+  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  EXPECT_EQ(before, FileBytes(output));
+
+  // Another header: every difference in one box, the file unchanged.
+  boxes = resample(IDYES, [](HWND window) {
+    ::SetDlgItemTextA(window, IDC_BUILD_MARK, "XCFT");
+    ::SetDlgItemInt(window, IDC_BUILD_EWH, 0xA5, FALSE);
+  });
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(output +
+                "\r\n\r\nErr Magic TCFT \r\nErr in SQH=[176],EQH=[176],SWH=[161],EWH=[164] \r\n",
+            boxes[1].text);
+  EXPECT_EQ(before, FileBytes(output));
+
+  // A file cut inside its index table is refused and kept.
+  std::vector<char> cut(before.begin(), before.begin() + 144 + 6);
+  std::ofstream(output, std::ios::binary).write(cut.data(), cut.size());
+  boxes = resample(IDYES, nullptr);
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_NE(std::string::npos, boxes[1].text.find(output));
+  EXPECT_EQ(cut, FileBytes(output));
+  ::RemoveFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr);
+}
+
+TEST(FontCreateDlg, EachHeaderFieldThatDiffersGivesItsLineWithTheFilesValue) {
+  CftHeader wanted;
+  lstrcpynA(wanted.magic, "TCFT", sizeof wanted.magic);
+  wanted.languageId = 0x804;
+  wanted.version = 6.0f;
+  wanted.sqh = wanted.eqh = 0xB0;
+  wanted.swh = 0xA1;
+  wanted.ewh = 0xFE;
+  struct Case {
+    std::function<void(CftHeader&)> change;
+    const char* lines;
+  };
+  const Case cases[] = {
+      {[](CftHeader& h) { h.names[0] = "other"; }, ""},  // names are not compared
+      {[](CftHeader& h) { lstrcpynA(h.magic, "VLIB", sizeof h.magic); }, "Err Magic VLIB \r\n"},
+      {[](CftHeader& h) { h.version = 5.5f; }, "Err FontVersion [5.50]\r\n"},
+      {[](CftHeader& h) { h.ewh = 0xFF; }, "Err in SQH=[176],EQH=[176],SWH=[161],EWH=[255] \r\n"},
+      {[](CftHeader& h) { h.resolution = 512; }, "Err in Reslution [512]\r\n"},
+      {[](CftHeader& h) { h.languageId = 0x409; }, "Err in Language ID [409]\r\n"},
+      {[](CftHeader& h) { h.headerSize = 58; }, "Err in HeadSize [3a]\r\n"},
+      {[](CftHeader& h) { h.indexOffset = 80; }, "Err in IndexOffset [50]\r\n"},
+      {[](CftHeader& h) {
+         h.version = 6.5f;
+         h.sqh = 0xA1;
+         h.indexOffset = 0x100;
+       },
+       "Err FontVersion [6.50]\r\nErr in SQH=[161],EQH=[176],SWH=[161],EWH=[254] \r\n"
+       "Err in IndexOffset [100]\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    CftHeader file = wanted;
+    c.change(file);
+    EXPECT_EQ(std::string(c.lines), std::string(CFontCreateDlg::HeaderDifferences(file, wanted)));
+  }
+}
+
+TEST(GlyphRetracer, AGlyphPastAnEdgeIsMovedInToTwoUnitsFromIt) {
+  EXPECT_EQ(0.0f, CGlyphRetracer::FitShift(0, 1024));
+  EXPECT_EQ(52.0f, CGlyphRetracer::FitShift(-50, 700));
+  EXPECT_EQ(-8.0f, CGlyphRetracer::FitShift(300, 1030));
+  EXPECT_EQ(3.0f, CGlyphRetracer::FitShift(-1, 1100));  // the low edge wins
 }
 
 }  // namespace
