@@ -117,13 +117,14 @@ bool CTextEditorDlg::SaveText(CString& text) {
 }
 
 bool CTextEditorDlg::LoadText(const std::vector<BYTE>& stored) {
-  HWND edit = Edit(true);
-  if (!edit) return false;
   // The stored bytes end at their zero or at their end, whichever comes first.
   auto end = std::find(stored.begin(), stored.end(), BYTE{0});
   CString added(reinterpret_cast<const char*>(stored.data()),
                 static_cast<int>(end - stored.begin()));
+  // A document without text leaves the window as it is: only a text opens it.
   if (added.IsEmpty()) return true;
+  HWND edit = Edit(true);
+  if (!edit) return false;
   CString text = EditText(edit);
   // A text in an empty window stands alone: opening and saving again must not grow it.
   if (!text.IsEmpty()) text += kLoadSeparator;

@@ -280,10 +280,20 @@ TEST_F(FontWindows, SavedDocumentsCarryTheEditorsTextAndOpenedOnesAddTheirs) {
   // The editor window opens for a document's text when it is not there yet.
   theApp.CloseAllDocuments(FALSE);
   m_frame->GetTextEditor().DestroyWindow();
-  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  CDocument* opened = theApp.OpenDocumentFile(path.c_str());
+  ASSERT_NE(nullptr, opened);
   PumpMessages();
   ASSERT_NE(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
   EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
+  // A document without text leaves it unmade.
+  std::string plain = m_folder.File("plain.T42");
+  ::SetWindowTextA(EditorEdit(), "");
+  ASSERT_TRUE(opened->OnSaveDocument(plain.c_str()));
+  theApp.CloseAllDocuments(FALSE);
+  m_frame->GetTextEditor().DestroyWindow();
+  ASSERT_NE(nullptr, theApp.OpenDocumentFile(plain.c_str()));
+  PumpMessages();
+  EXPECT_EQ(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
 }
 
 TEST_F(FontWindows, ACtrlDoubleClickPastesOnlyTheEditorsSelection) {
