@@ -75,6 +75,16 @@ public:
     SetWindowLongPtrA(m_window, GWLP_USERDATA, LONG_PTR(this));
     InvalidateRect(m_window, nullptr, TRUE);
     UpdateWindow(m_window);
+    // Wine paints through the X server, which may show the picture a little later: wait (at
+    // most two seconds) until the bar's middle is black on the screen.
+    HDC screen = GetDC(nullptr);
+    const int x = onScreen.left + (bar.left + bar.right) / 2;
+    const int y = onScreen.top + (bar.top + bar.bottom) / 2;
+    for (int tries = 0; tries < 200 && GetPixel(screen, x, y) != 0; ++tries) {
+      PumpMessages();
+      Sleep(10);
+    }
+    ReleaseDC(nullptr, screen);
   }
   ~PictureWindow() { DestroyWindow(m_window); }
 
