@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "output/DeviceNumbers.h"
 #include "output/OutPort.h"
 
 const char CCarveDevice::kProfileFileName[] = "Carves.INI";
@@ -18,26 +19,6 @@ const char kModelListSection[] = "CarveDevices";
 // The resources' suffix of the model list sections, shared with the cutters' list.
 const UINT kModelListSuffixId = 59999;
 const size_t kModelListBytes = 5000;
-
-// Device numbers are whole units: truncated toward zero, never outside what an int holds.
-int ToUnits(double value) {
-  if (!(value == value)) return 0;
-  const double limit = static_cast<double>(std::numeric_limits<int>::max());
-  if (value >= limit) return std::numeric_limits<int>::max();
-  if (value <= -limit) return -std::numeric_limits<int>::max();
-  return static_cast<int>(value);
-}
-
-short ToShort(long value) {
-  return static_cast<short>(std::max<long>(SHRT_MIN, std::min<long>(SHRT_MAX, value)));
-}
-
-// "minimum,maximum": the number after the first comma, or the whole text without one.
-short RangeMaximum(const CString& text) {
-  int comma = text.Find(',');
-  LPCSTR number = comma >= 0 ? text.GetString() + comma + 1 : text.GetString();
-  return ToShort(std::strtol(number, nullptr, 10));
-}
 
 void CopyBounded(char* out, size_t size, LPCSTR text) {
   std::memset(out, 0, size);
@@ -293,13 +274,13 @@ int CCarveDevice::LineToInt(int x, int y) {
   return m_swapXY ? SendPair(m_lineTo, y, x) : SendPair(m_lineTo, x, y);
 }
 
-int CCarveDevice::SendPoint(float x, float y) { return MoveToInt(ToUnits(x), ToUnits(y)); }
+int CCarveDevice::SendPoint(float x, float y) { return MoveToInt(ToSteps(x), ToSteps(y)); }
 
 // The curve line commands carry y first whatever "SWAPXY" says.
 int CCarveDevice::SendVertex(const CPlotTemplate& command, float x, float y) {
   m_lastX = x;
   m_lastY = y;
-  return SendPair(command, ToUnits(y), ToUnits(x));
+  return SendPair(command, ToSteps(y), ToSteps(x));
 }
 
 int CCarveDevice::SendLineTo(float x, float y) { return SendVertex(m_lineTo, x, y); }

@@ -12,6 +12,7 @@
 #include "model/geometry/PointRecord.h"
 #include "model/geometry/SegmentWalker.h"
 #include "output/AdaptiveBezier.h"
+#include "output/DeviceNumbers.h"
 #include "output/OutputTexts.h"
 
 namespace {
@@ -27,26 +28,6 @@ const double kPi = 3.14159265358979323846;
 const double kSwivelTurn = 1.45;
 const float kSwivelCutLength = 100.0f;
 const float kShortestOvercutLine = 0.8f;
-
-// Device numbers are whole steps: truncated toward zero, and never outside what an int holds.
-int ToSteps(double value) {
-  if (!(value == value)) return 0;
-  const double limit = static_cast<double>(std::numeric_limits<int>::max());
-  if (value >= limit) return std::numeric_limits<int>::max();
-  if (value <= -limit) return -std::numeric_limits<int>::max();
-  return static_cast<int>(value);
-}
-
-short ToShort(long value) {
-  return static_cast<short>(std::max<long>(SHRT_MIN, std::min<long>(SHRT_MAX, value)));
-}
-
-// "minimum,maximum": the maximum, or the whole text when it has no comma.
-short RangeMaximum(const CString& text) {
-  int comma = text.Find(',');
-  LPCSTR number = comma >= 0 ? text.GetString() + comma + 1 : text.GetString();
-  return ToShort(std::strtol(number, nullptr, 10));
-}
 
 float RatioOrOne(float ratio) { return ratio < 0.9f || ratio > 1.1f ? 1.0f : ratio; }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
@@ -77,27 +78,12 @@ std::string Text(CDialog* dialog, int control) {
   return std::string(text);
 }
 
-class ImageCommands : public ::testing::Test {
+class ImageCommands : public EditorWindowTest {
 protected:
   void SetUp() override {
     theApp.SetRegistryKey("TalvexImageCommandsTest");
     g_appProfile.Attach();
-    POSITION templates = theApp.GetFirstDocTemplatePosition();
-    if (templates)
-      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->MoveWindow(0, 0, 800, 600);
-    m_main->ShowWindow(SW_SHOW);
-    OpenView(m_template->OpenDocumentFile(nullptr));
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow());
     // Blue pixels; the picture is 40 x 20.
     BmpSpec blue;
     blue.width = 40;
@@ -108,22 +94,9 @@ protected:
     WriteFile(m_picture, MakeBmp(blue));
   }
   void TearDown() override {
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     theApp.WriteProfileString(settings::kSystemParam, nullptr, nullptr);
     theApp.WriteProfileString(settings::kImage, nullptr, nullptr);
-  }
-  void OpenView(CDocument* document) {
-    m_document = static_cast<CTALVEX42Doc*>(document);
-    ASSERT_NE(nullptr, m_document);
-    PumpMessages();
-    POSITION position = m_document->GetFirstViewPosition();
-    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
-    ASSERT_NE(nullptr, m_view);
   }
   // A menu entry chosen: the command goes to the main frame, which hands it to the active view.
   void Menu(UINT id) {
@@ -175,11 +148,7 @@ protected:
 
   TempFolder folder;
   std::string m_picture;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
   MessageBoxCapture m_boxes;
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
   CTALVEX42View* m_view = nullptr;
 };
 

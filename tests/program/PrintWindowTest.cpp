@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "ProfileKey.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
@@ -96,29 +97,10 @@ struct UpdateProbe : CCmdUI {
   void Enable(BOOL on) override { enabled = on; }
 };
 
-class PrintWindow : public ::testing::Test {
+class PrintWindow : public EditorWindowTest {
 protected:
   void SetUp() override {
-    POSITION templates = theApp.GetFirstDocTemplatePosition();
-    if (templates)
-      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->ShowWindow(SW_SHOW);
-    m_document = static_cast<CTALVEX42Doc*>(m_template->OpenDocumentFile(nullptr));
-    ASSERT_NE(nullptr, m_document);
-    PumpMessages();
-    POSITION position = m_document->GetFirstViewPosition();
-    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
-    ASSERT_NE(nullptr, m_view);
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow());
     // A page of 150 x 100 with a hollow rectangle of 100 x 40 at (20, 30).
     m_document->GetPageSettings().m_width = 150;
     m_document->GetPageSettings().m_height = 100;
@@ -129,12 +111,7 @@ protected:
   }
   void TearDown() override {
     WritePrivateProfileStringA("CARDDUP", nullptr, nullptr, g_settings.GetPath());
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
   }
   void Command(UINT id) {
     m_view->SendMessage(WM_COMMAND, id, 0);
@@ -160,12 +137,8 @@ protected:
     return settings;
   }
 
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
   MessageBoxCapture m_boxes;
   ProfileKey m_profile{"TalvexPrintWindowTest"};
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
   CTALVEX42View* m_view = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "EditorWindowTest.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
@@ -105,7 +106,7 @@ private:
   RECT m_bar;
 };
 
-class TraceCommands : public ::testing::Test {
+class TraceCommands : public EditorWindowTest {
 protected:
   void SetUp() override {
     char folder[MAX_PATH];
@@ -117,35 +118,10 @@ protected:
     theApp.SetRegistryKey("TalvexTraceCommandsTest");
     g_appProfile.Attach();
     theApp.WriteProfileString(settings::kVector, nullptr, nullptr);
-    POSITION templates = theApp.GetFirstDocTemplatePosition();
-    if (templates)
-      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->MoveWindow(0, 0, 800, 600);
-    m_main->ShowWindow(SW_SHOW);
-    m_document = static_cast<CTALVEX42Doc*>(m_template->OpenDocumentFile(nullptr));
-    ASSERT_NE(nullptr, m_document);
-    PumpMessages();
-    POSITION position = m_document->GetFirstViewPosition();
-    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
-    ASSERT_NE(nullptr, m_view);
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow());
   }
   void TearDown() override {
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     theApp.WriteProfileString(settings::kVector, nullptr, nullptr);
     theApp.WriteProfileString(settings::kSystemParam, nullptr, nullptr);
   }
@@ -196,11 +172,7 @@ protected:
 
   TempFolder m_folder;
   AfxCommonDialogHandler m_previousHandler;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
   MessageBoxCapture m_boxes;
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
   CTALVEX42View* m_view = nullptr;
 };
 

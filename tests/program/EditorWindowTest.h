@@ -1,0 +1,61 @@
+// A fixture base for window tests that go through the editor's menus: the main frame (800 x 600
+// at the screen's corner) with one new drawing in it, made as the program makes them, and closed
+// again with the untitled-document count put back, so that titles do not depend on test order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "editor/MDIMainFrame.h"
+#include "editor/TALVEX42Frame.h"
+#include "editor/TALVEX42View.h"
+#include "framework/MultiDocTemplate.h"
+#include "framework/WinApp.h"
+#include "model/document/TALVEX42Doc.h"
+#include "resources/Resource.h"
+#include "support/MessagePump.h"
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+  // Call with ASSERT_NO_FATAL_FAILURE from SetUp.
+  void OpenEditorWindow() {
+    POSITION templates = theApp.GetFirstDocTemplatePosition();
+    if (templates)
+      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
+    if (!m_template) {
+      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
+                                         RUNTIME_CLASS(CTALVEX42Frame),
+                                         RUNTIME_CLASS(CTALVEX42View));
+      theApp.AddDocTemplate(m_template);
+    }
+    m_untitledCount = m_template->m_nUntitledCount;
+    m_main = new CMDIMainFrame;
+    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    theApp.m_pMainWnd = m_main;
+    m_main->MoveWindow(0, 0, 800, 600);
+    m_main->ShowWindow(SW_SHOW);
+    OpenView(m_template->OpenDocumentFile(nullptr));
+  }
+  void CloseEditorWindow() {
+    PumpMessages();
+    theApp.CloseAllDocuments(FALSE);
+    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
+    theApp.m_pMainWnd = nullptr;
+    PumpMessages();
+    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
+  }
+  // Makes document and its first view the current ones.
+  void OpenView(CDocument* document) {
+    m_document = static_cast<CTALVEX42Doc*>(document);
+    ASSERT_NE(nullptr, m_document);
+    PumpMessages();
+    POSITION position = m_document->GetFirstViewPosition();
+    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
+    ASSERT_NE(nullptr, m_view);
+  }
+
+  CMultiDocTemplate* m_template = nullptr;
+  UINT m_untitledCount = 0;
+  CMDIMainFrame* m_main = nullptr;
+  CTALVEX42Doc* m_document = nullptr;
+  CTALVEX42View* m_view = nullptr;
+};
