@@ -33,10 +33,7 @@ const int kLayoutArc = 18;
 const int kLayoutPath = 19;
 
 // clang-format off
-#define TOOL(id) {id, id, Table::kPending, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define AREA_TOOL(id) {id, id, Table::kOutputAreaCommand, Table::kAlways, Table::kRadioCurrentTool, 0}
-#define PENDING(id) {id, id, Table::kPending, Table::kAlways, Table::kNoMark, 0}
-#define PENDING_RANGE(first, last) {first, last, Table::kPending, Table::kAlways, Table::kNoMark, 0}
 #define RUN(id, action, rule) {id, id, Table::action, Table::rule, Table::kNoMark, 0}
 #define CREATION_TOOL(id) {id, id, Table::kSetTool, Table::kAlways, Table::kRadioCurrentTool, 0}
 #define NODE_TOOL(id) {id, id, Table::kNodeCommand, Table::kCurveUnderEdit, Table::kRadioCurrentTool, 0}

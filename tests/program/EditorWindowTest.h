@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "editor/MDIMainFrame.h"
+#include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "framework/MultiDocTemplate.h"
-#include "framework/WinApp.h"
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
