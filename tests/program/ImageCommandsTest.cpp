@@ -149,7 +149,6 @@ protected:
   TempFolder folder;
   std::string m_picture;
   MessageBoxCapture m_boxes;
-  CTALVEX42View* m_view = nullptr;
 };
 
 // The readers' built-in texts are the program's Chinese string resources under the same ids.

@@ -139,7 +139,6 @@ protected:
 
   MessageBoxCapture m_boxes;
   ProfileKey m_profile{"TalvexPrintWindowTest"};
-  CTALVEX42View* m_view = nullptr;
 };
 
 // ---- Without a printer ----

@@ -114,7 +114,6 @@ protected:
 
   TempFolder m_folder;
   MessageBoxCapture m_boxes;
-  CTALVEX42View* m_view = nullptr;
 };
 
 TEST_F(ScanWindow, ScansShowsSavesAndPlacesTheVectorisedScanInOneStep) {

@@ -173,7 +173,6 @@ protected:
   TempFolder m_folder;
   AfxCommonDialogHandler m_previousHandler;
   MessageBoxCapture m_boxes;
-  CTALVEX42View* m_view = nullptr;
 };
 
 TEST_F(TraceCommands, TheOutlineLiesOverTheImageInOneStepWithTheImageBehindIt) {
