@@ -29,6 +29,7 @@
 #include "model/blocks/Block.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/editing/DragTracker.h"
 #include "model/editing/KeyboardCharset.h"
 #include "model/editing/MainWindowNotice.h"
 #include "model/undo/UndoDeleteRecord.h"
@@ -584,11 +585,35 @@ BOOL CTALVEX42View::ColourSelectedCharacters(DWORD colour) {
 // ---- Commands ----
 
 BOOL CTALVEX42View::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == kColourCommand) {
-    ApplyColour(static_cast<DWORD>(lParam));
-    return TRUE;
+  switch (LOWORD(wParam)) {
+    case kColourCommand:
+      ApplyColour(static_cast<DWORD>(lParam));
+      return TRUE;
+    // A FALSE answer leaves the query to the default procedure, which answers 0: refused.
+    case CDragTracker::kQueryDropCommand:
+      return CanTakeGraphic();
+    case CLibraryCommands::kDropGraphicCommand:
+      TakeDroppedGraphic(reinterpret_cast<CDragTracker*>(lParam));
+      return TRUE;
+    default:
+      return CTALVEXView::OnCommand(wParam, lParam);
   }
-  return CTALVEXView::OnCommand(wParam, lParam);
+}
+
+BOOL CTALVEX42View::CanTakeGraphic() const {
+  // A text or a curve under edit would lose its editing to a new block.
+  return GetDocument() && !m_editBlock;
+}
+
+void CTALVEX42View::TakeDroppedGraphic(CDragTracker* tracker) {
+  auto* graphic = tracker ? static_cast<CLibraryCommands::DroppedGraphic*>(tracker->GetDropData())
+                          : nullptr;
+  if (!graphic || !CanTakeGraphic()) return;
+  POINT point = tracker->GetLastPoint();
+  ::ScreenToClient(m_hWnd, &point);
+  float x, y;
+  DeviceToPage(point.x, point.y, &x, &y);
+  CLibraryCommands::PlaceDroppedGraphic(this, *graphic, x, y);
 }
 
 BOOL CTALVEX42View::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {

@@ -43,6 +43,7 @@
 #include "model/undo/UndoManager.h"
 
 class CBlock;
+class CDragTracker;
 class CTALVEX42Doc;
 
 class CTALVEX42View : public CTALVEXView {
@@ -130,6 +131,10 @@ public:
   void OnDraw(CDC* dc) override;
   void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
 
+  // Whether a graphic dragged out of the library browser may be dropped here (command 49005): a
+  // document is open and no text or curve is under edit.
+  BOOL CanTakeGraphic() const;
+
 protected:
   // The character under the point of a text block; FALSE until text blocks can answer it.
   virtual BOOL HitTestCharacters(CBlock* block, float x, float y, int* charIndex);
@@ -187,6 +192,9 @@ private:
                             const CViewMouseTarget::Event& data);
 
   BOOL ColourSelectedCharacters(DWORD colour);
+  // Command 49006: the graphic of the tracker's drop data, placed with its top left at the drop
+  // point, selected, in one undo step.
+  void TakeDroppedGraphic(CDragTracker* tracker);
   // The property bar's page for what the view edits or has selected.
   void ShowPropertyPage();
   // Characters: a lead byte waits for its trail byte.

@@ -64,6 +64,33 @@ bool CLibraryCommands::PlaceBlock(CTALVEX42View* view, CBlock* block) {
   return true;
 }
 
+CFRect CLibraryCommands::PlacementBox(const CFRect& target, const CFRect& outlineBox,
+                                      bool keepProportions, double scale) {
+  CFRect box = target;
+  box.Normalize();
+  // A rectangle without extent cannot take the graphic: it is placed with its proportions.
+  if (!keepProportions && box.Width() > 0 && box.Height() > 0) return box;
+  float larger = kProportionalPixels * static_cast<float>(scale);
+  float width = outlineBox.Width(), height = outlineBox.Height();
+  float longer = std::max(width, height);
+  float shareX = longer > 0 ? width / longer : 1.0f;
+  float shareY = longer > 0 ? height / longer : 1.0f;
+  return CFRect(box.left, box.top, box.left + larger * shareX, box.top + larger * shareY);
+}
+
+bool CLibraryCommands::PlaceDroppedGraphic(CTALVEX42View* view, DroppedGraphic& graphic, float x,
+                                           float y) {
+  CLibBlock* block = graphic.block.get();
+  if (!view || !block) return false;
+  if (graphic.ownSize) {
+    block->Offset(x - block->m_box.left, y - block->m_box.top);
+  } else {
+    CFRect box = PlacementBox(CFRect(x, y, x, y), block->m_box, true, view->GetScale());
+    block->SetBox(box.left, box.top, box.right, box.bottom);
+  }
+  return PlaceBlock(view, graphic.block.release());
+}
+
 CTALVEX42View* CLibraryCommands::ActiveView() {
   if (auto* view = dynamic_cast<CTALVEX42View*>(CBlockView::GetActive())) return view;
   auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <memory>
 
+#include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
-#include "editor/commands/LibraryCommands.h"
+#include "editor/views/ToolCursors.h"
 #include "framework/DC.h"
 #include "framework/PaintDC.h"
 #include "model/blocks/LibBlock.h"
+#include "model/editing/DragTracker.h"
 #include "model/geometry/Contour.h"
 #include "resources/Resource.h"
 
@@ -20,6 +22,9 @@ BEGIN_MESSAGE_MAP(CLibInfoDlg, CDialog)
   ON_BN_CLICKED(IDC_LIB_SINGLE, OnSingleView)
   ON_WM_PAINT()
   ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_WM_CAPTURECHANGED()
   ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 // clang-format on
@@ -173,6 +178,13 @@ void CLibInfoDlg::OnPaint() {
   for (int i = 0; i < m_cellCount; ++i) DrawCell(dc, i);
 }
 
+int CLibInfoDlg::CellNumber(int index) {
+  CString chosen = TextOf(m_hWnd, IDC_LIB_NUMBER);
+  if (!m_source.IsFontType() || chosen.Left(1) != CString(" ")) return m_first + index;
+  // Characters typed after a blank are shown one per cell.
+  return index + 1 < chosen.GetLength() ? static_cast<BYTE>(chosen[index + 1]) : ' ';
+}
+
 void CLibInfoDlg::DrawCell(CDC& dc, int index) {
   RECT cell = CellRect(index);
   int saved = dc.SaveDC();
@@ -180,16 +192,7 @@ void CLibInfoDlg::DrawCell(CDC& dc, int index) {
   ::FrameRect(dc.m_hDC, &cell, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   dc.IntersectClipRect(&cell);
   int number = m_first + index;
-  int kind = ChosenKind();
-  std::unique_ptr<CContour> outline;
-  CString chosen = TextOf(m_hWnd, IDC_LIB_NUMBER);
-  if (m_source.IsFontType() && chosen.Left(1) == CString(" ")) {
-    // Characters typed after a blank are shown one per cell.
-    int code = index + 1 < chosen.GetLength() ? static_cast<BYTE>(chosen[index + 1]) : ' ';
-    outline.reset(m_source.ReadOutline(kind, code, nullptr));
-  } else {
-    outline.reset(m_source.ReadOutline(kind, number, nullptr));
-  }
+  std::unique_ptr<CContour> outline(m_source.ReadOutline(ChosenKind(), CellNumber(index), nullptr));
   RECT area = {cell.left + kInset, cell.top + kInset, cell.right - kShrink, cell.bottom - kShrink};
   HGDIOBJ oldPen = dc.SelectObject(::GetStockObject(BLACK_PEN));
   CLibrarySource::DrawFitted(&dc, outline.get(), area);
@@ -213,8 +216,99 @@ void CLibInfoDlg::OnLButtonDown(UINT, CPoint point) {
     RECT cell = CellRect(i);
     if (::PtInRect(&cell, point)) {
       ChooseCell(i);
+      m_drag = kPressed;
+      m_moves = 0;
+      ::SetCapture(m_hWnd);
       return;
     }
+  }
+}
+
+void CLibInfoDlg::OnMouseMove(UINT flags, CPoint point) {
+  if (m_drag == kNoDrag) return;
+  // The release went to another window.
+  if (!(flags & MK_LBUTTON)) {
+    EndDrag();
+    return;
+  }
+  if (m_drag == kPressed) {
+    if (++m_moves <= kMovesBeforeDrag) return;
+    BeginDrag(point);
+  }
+  FollowPointer(point);
+}
+
+void CLibInfoDlg::OnLButtonUp(UINT, CPoint point) {
+  if (m_drag == kDragging) {
+    FollowPointer(point);
+    if (g_dragTracker.IsAccepted()) DropGraphic();
+  }
+  EndDrag();
+}
+
+void CLibInfoDlg::OnCaptureChanged(CWnd* window) {
+  if (m_drag != kNoDrag && (!window || window->GetSafeHwnd() != m_hWnd)) EndDrag();
+}
+
+void CLibInfoDlg::BeginDrag(CPoint point) {
+  m_drag = kDragging;
+  HCURSOR accept = CToolCursors::Load({CToolCursors::kProgram, IDC_CUR_LIBRARY});
+  g_dragTracker.Begin(accept, ::LoadCursorA(nullptr, IDC_NO));
+  CContour* outline = m_source.ReadOutline(ChosenKind(), CellNumber(m_selected), nullptr);
+  SIZE size = DragImageSize(outline);
+  POINT screen = point;
+  ::ClientToScreen(m_hWnd, &screen);
+  m_dragImage.Show(this, outline, size, screen);
+}
+
+void CLibInfoDlg::FollowPointer(CPoint point) {
+  POINT screen = point;
+  ::ClientToScreen(m_hWnd, &screen);
+  m_dragImage.MoveTo(screen);
+  g_dragTracker.Track(screen.x, screen.y);
+}
+
+void CLibInfoDlg::DropGraphic() {
+  CLibraryCommands::DroppedGraphic graphic = ReadGraphic(ChosenKind(), CellNumber(m_selected));
+  if (!graphic.block) return;
+  // The target reads the graphic while it handles the drop; what it does not take goes here.
+  g_dragTracker.SetDropData(&graphic);
+  g_dragTracker.Drop(CLibraryCommands::kDropGraphicCommand);
+  g_dragTracker.SetDropData(nullptr);
+}
+
+void CLibInfoDlg::EndDrag() {
+  DragState was = m_drag;
+  // Cleared first: releasing the mouse comes back here as a lost capture.
+  m_drag = kNoDrag;
+  m_moves = 0;
+  m_dragImage.Hide();
+  if (was == kDragging) g_dragTracker.End();
+  if (was != kNoDrag && ::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+SIZE CLibInfoDlg::DragImageSize(CContour* outline) const {
+  const LONG side = static_cast<LONG>(CLibraryCommands::kProportionalPixels);
+  if (!outline || outline->IsBoxEmpty()) return {side, side};
+  const CFRect& box = outline->GetBox();
+  double scale = m_view ? m_view->GetScale() : 1.0;
+  if (m_source.HasNames() && scale > 0)
+    return {static_cast<LONG>(box.Width() / scale), static_cast<LONG>(box.Height() / scale)};
+  CFRect placed = CLibraryCommands::PlacementBox(CFRect(0, 0, 0, 0), box, true, 1.0);
+  return {static_cast<LONG>(placed.Width()), static_cast<LONG>(placed.Height())};
+}
+
+BOOL CLibInfoDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(wParam)) {
+    case kRedrawCommand:
+      RedrawCells();
+      return TRUE;
+    // The browser takes no drop, not even its own graphics.
+    case CDragTracker::kQueryDropCommand:
+    case CLibraryCommands::kDropGraphicCommand:
+      return FALSE;
+    default:
+      return CDialog::OnCommand(wParam, lParam);
   }
 }
 
@@ -243,42 +337,45 @@ void CLibInfoDlg::OnHScroll(UINT code, UINT position, CScrollBar*) {
   ScrollTo(first);
 }
 
-CFRect CLibInfoDlg::PlacementBox(const CFRect& outlineBox, bool keepProportions) const {
-  CFRect box = m_target;
-  // A rectangle without extent cannot take the graphic: it is placed with its proportions.
-  if (!keepProportions && box.Width() > 0 && box.Height() > 0) return box;
-  float larger = kProportionalPixels * static_cast<float>(m_view ? m_view->GetScale() : 1.0);
-  float width = outlineBox.Width(), height = outlineBox.Height();
-  float longer = std::max(width, height);
-  float shareX = longer > 0 ? width / longer : 1.0f;
-  float shareY = longer > 0 ? height / longer : 1.0f;
-  return CFRect(box.left, box.top, box.left + larger * shareX, box.top + larger * shareY);
+CLibraryCommands::DroppedGraphic CLibInfoDlg::ReadGraphic(int kind, int number) {
+  CLibraryCommands::DroppedGraphic graphic;
+  int type = m_source.GetType();
+  if (type < 0 || kind < 0 || number < 0 || number > 0xFFFF) return graphic;
+  auto block = std::make_unique<CLibBlock>(static_cast<WORD>(type), static_cast<WORD>(kind),
+                                           static_cast<WORD>(number));
+  std::unique_ptr<CContour> outline(block->GetContour(nullptr, 0));
+  if (!outline) return graphic;
+  graphic.block = std::move(block);
+  graphic.ownSize = m_source.HasNames();
+  return graphic;
 }
 
 void CLibInfoDlg::OnOK() {
+  EndDrag();
   CLibrarySource::Choice choice;
   choice.type = m_source.GetType();
   choice.kind = ChosenKind();
   choice.number = atoi(TextOf(m_hWnd, IDC_LIB_NUMBER));
   CLibrarySource::StoreChoice(choice);
-  if (choice.type < 0 || choice.kind < 0 || choice.number < 0 || choice.number > 0xFFFF) {
-    EndDialog(IDOK);
-    return;
+  CLibraryCommands::DroppedGraphic graphic = ReadGraphic(choice.kind, choice.number);
+  if (graphic.block) {
+    if (!graphic.ownSize) {
+      bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
+      double scale = m_view ? m_view->GetScale() : 1.0;
+      CFRect box = CLibraryCommands::PlacementBox(m_target, graphic.block->m_box, keep, scale);
+      graphic.block->SetBox(box.left, box.top, box.right, box.bottom);
+    }
+    CLibraryCommands::PlaceBlock(m_view, graphic.block.release());
   }
-  auto block = std::make_unique<CLibBlock>(static_cast<WORD>(choice.type),
-                                           static_cast<WORD>(choice.kind),
-                                           static_cast<WORD>(choice.number));
-  std::unique_ptr<CContour> outline(block->GetContour(nullptr, 0));
-  if (outline && !m_source.HasNames()) {
-    bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
-    CFRect box = PlacementBox(block->m_box, keep);
-    block->SetBox(box.left, box.top, box.right, box.bottom);
-  }
-  if (outline) CLibraryCommands::PlaceBlock(m_view, block.release());
   EndDialog(IDOK);
 }
 
 void CLibInfoDlg::OnCancel() {
+  // Escape during a drag ends the drag, not the browser.
+  if (m_drag != kNoDrag) {
+    EndDrag();
+    return;
+  }
   CLibrarySource::Choice choice;
   choice.type = m_source.GetType();
   choice.kind = ChosenKind();

@@ -87,13 +87,18 @@ TEST_F(DragTrackerTest, AcceptingWindowGetsTheDrop) {
   EXPECT_EQ(m_accepting, Received()[0].window);
   EXPECT_EQ(reinterpret_cast<LPARAM>(&tracker), Received()[0].data);
 
+  int dropped = 7;
+  tracker.SetDropData(&dropped);
   tracker.Drop(32800);
   ASSERT_EQ(2u, Received().size());
   EXPECT_EQ(32800u, Received()[1].command);
   EXPECT_EQ(reinterpret_cast<LPARAM>(&tracker), Received()[1].data);
+  EXPECT_EQ(&dropped, reinterpret_cast<CDragTracker*>(Received()[1].data)->GetDropData());
   tracker.End();
   EXPECT_FALSE(tracker.IsActive());
   EXPECT_FALSE(tracker.IsAccepted());
+  // What was dropped is not kept for the next drag.
+  EXPECT_EQ(nullptr, tracker.GetDropData());
 }
 
 TEST_F(DragTrackerTest, RefusingWindowGetsNothing) {
@@ -106,6 +111,17 @@ TEST_F(DragTrackerTest, RefusingWindowGetsNothing) {
   Received().clear();
   tracker.Drop(32800);
   EXPECT_TRUE(Received().empty());
+}
+
+TEST_F(DragTrackerTest, AWindowDisabledByAModalDialogStillPassesTheQueryToItsChild) {
+  EnableWindow(hostWindow_, FALSE);
+  CDragTracker tracker;
+  tracker.Begin(m_accept, m_refuse);
+  int answer = tracker.Track(150, 150);
+  EnableWindow(hostWindow_, TRUE);
+  EXPECT_EQ(1, answer);
+  ASSERT_EQ(1u, Received().size());
+  EXPECT_EQ(m_accepting, Received()[0].window);
 }
 
 TEST_F(DragTrackerTest, TargetDestroyedBeforeTheDrop) {
