@@ -112,25 +112,35 @@ CPagePrinter::Result CPagePrinter::PrintJobOn(const CPrinterChoice& printer, con
 }
 
 CPagePrinter::Result CPagePrinter::PrintJobOn(HDC hdc, const PrintPage& page, const PrintJob& job) {
+  return PrintPagesOn(hdc, page.title, std::vector<PrintPage>{page}, job);
+}
+
+CPagePrinter::Result CPagePrinter::PrintPagesOn(HDC hdc, LPCSTR title,
+                                                const std::vector<PrintPage>& pages,
+                                                const PrintJob& job) {
   CDC dc;
   dc.Attach(hdc);
   dc.m_bPrinting = TRUE;
   Result result = kPrinted;
-  if (dc.StartDoc(page.title) <= 0) {
+  if (dc.StartDoc(title) <= 0) {
     result = kFailed;
   } else {
-    for (int copy = 0; copy < job.copies && result == kPrinted; ++copy) {
-      if (dc.StartPage() <= 0) {
-        result = kFailed;
-        break;
+    for (int copy = 0; copy < job.copies && result == kPrinted; ++copy)
+      for (const PrintPage& page : pages) {
+        if (dc.StartPage() <= 0) {
+          result = kFailed;
+          break;
+        }
+        DrawPage(&dc, page, job);
+        if (dc.EndPage() <= 0) {
+          result = kFailed;
+          break;
+        }
       }
-      DrawPage(&dc, page, job);
-      if (dc.EndPage() <= 0) result = kFailed;
-    }
-    if (result == kPrinted)
-      dc.EndDoc();
-    else
+    if (result != kPrinted)
       dc.AbortDoc();
+    else if (dc.EndDoc() <= 0)
+      result = kFailed;
   }
   dc.Detach();
   return result;

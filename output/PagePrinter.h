@@ -1,11 +1,14 @@
 // CPagePrinter: prints a page of blocks on a printer: each copy is one sheet with the page's
 // border (when asked) and every block drawn through its print drawing, from the last in the list
 // to the first, with the matrix that takes page millimetres to the printer's pixels. The print
-// dialog and the graphics-library catalogue print through it; a caller with nothing but a page of
+// dialog and the graphics-library print dialog (several pages in one document) print through it;
+// a caller with nothing but a page of
 // blocks uses Print, which lays the page out by the print settings.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "framework/String.h"
 #include "model/geometry/Matrix2D.h"
@@ -58,6 +61,10 @@ public:
                            const PrintJob& job);
   // The job on an open printer context: one document, one page per copy (none for 0 copies).
   static Result PrintJobOn(HDC dc, const PrintPage& page, const PrintJob& job);
+  // Pages as one document named title: each copy prints every page in turn. Any page the
+  // printer refuses aborts the whole document, so no half-printed job reaches the spooler.
+  static Result PrintPagesOn(HDC dc, LPCSTR title, const std::vector<PrintPage>& pages,
+                             const PrintJob& job);
   // What one sheet shows, drawn into any context (the preview draws it on the screen).
   static void DrawPage(CDC* dc, const PrintPage& page, const PrintJob& job);
 

@@ -84,7 +84,7 @@ int Chosen(HWND dialog, int id) {
 }
 
 // The number under a graphic: a straight text in its box, in the format's size.
-CTextBlock* NumberText(CTALVEX42View* view, int number, const CFRect& box,
+CTextBlock* NumberText(CBlockView* view, int number, const CFRect& box,
                        const CTextDefaults& format) {
   CString digits;
   digits.Format("%d", number);
@@ -151,12 +151,39 @@ bool CLibBookDlg::FitIntoCell(const CFRect& outline, float x, float y, const Set
   return true;
 }
 
+std::unique_ptr<CLibBlock> CLibBookDlg::Graphic(const Settings& s, int number) {
+  if (s.library < 0 || s.kind < 0 || number < 0 || number > kLastNumber) return nullptr;
+  auto block =
+      std::make_unique<CLibBlock>(static_cast<WORD>(s.library + CLibrarySource::kFontTypes),
+                                  static_cast<WORD>(s.kind), static_cast<WORD>(number));
+  std::unique_ptr<CContour> outline(block->GetContour(nullptr, 0));
+  if (!outline) return nullptr;
+  return block;
+}
+
+CTextDefaults CLibBookDlg::NumberFormat(const Settings& s) {
+  CTextDefaults format = CTextDefaults::Global();
+  format.fontSizeX = format.fontSizeY = s.numberSize;
+  return format;
+}
+
+bool CLibBookDlg::FillCell(CBlockView* view, CLibBlock& graphic, int number, FPOINT cell,
+                           const Settings& s, const CTextDefaults& format,
+                           std::unique_ptr<CBlock>& numberText) {
+  CFRect box;
+  if (!FitIntoCell(graphic.m_box, cell.x, cell.y, s, box)) return false;
+  graphic.SetBox(box.left, box.top, box.right, box.bottom);
+  CFRect numberBox(cell.x + kNumberIndent * s.sizeX, cell.y + s.sizeY + s.numberSpace,
+                   cell.x + s.sizeX, cell.y + s.sizeY + s.numberSpace + s.numberSize);
+  numberText.reset(NumberText(view, number, numberBox, format));
+  return true;
+}
+
 int CLibBookDlg::LayOut(CTALVEX42View* view, Settings& s) {
   CTALVEX42Doc* document = view ? view->GetDocument() : nullptr;
   if (!document || s.library < 0 || s.kind < 0 || s.startNumber < 0) return 0;
   std::vector<FPOINT> cells = Cells(s);
-  CTextDefaults format = CTextDefaults::Global();
-  format.fontSizeX = format.fontSizeY = s.numberSize;
+  const CTextDefaults format = NumberFormat(s);
   std::vector<CBlock*> added;
   int number = s.startNumber;
   int placed = 0;
@@ -169,21 +196,14 @@ int CLibBookDlg::LayOut(CTALVEX42View* view, Settings& s) {
       added.push_back(block);
     };
     for (size_t cell = 0; cell < cells.size() && number <= kLastNumber;) {
-      auto block =
-          std::make_unique<CLibBlock>(static_cast<WORD>(s.library + CLibrarySource::kFontTypes),
-                                      static_cast<WORD>(s.kind), static_cast<WORD>(number));
       // The kind ends at its first graphic without an outline.
-      std::unique_ptr<CContour> outline(block->GetContour(nullptr, 0));
-      if (!outline) break;
+      std::unique_ptr<CLibBlock> graphic = Graphic(s, number);
+      if (!graphic) break;
       int shown = number++;
-      float x = cells[cell].x, y = cells[cell].y;
-      CFRect box;
-      if (!FitIntoCell(block->m_box, x, y, s, box)) continue;
-      block->SetBox(box.left, box.top, box.right, box.bottom);
-      add(block.release());
-      CFRect numberBox(x + kNumberIndent * s.sizeX, y + s.sizeY + s.numberSpace, x + s.sizeX,
-                       y + s.sizeY + s.numberSpace + s.numberSize);
-      if (CTextBlock* text = NumberText(view, shown, numberBox, format)) add(text);
+      std::unique_ptr<CBlock> text;
+      if (!FillCell(view, *graphic, shown, cells[cell], s, format, text)) continue;
+      add(graphic.release());
+      if (text) add(text.release());
       ++placed;
       ++cell;
     }

@@ -13,12 +13,17 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "framework/Dialog.h"
 #include "model/geometry/FRect.h"
+#include "text/layout/TextDefaults.h"
 
+class CBlock;
+class CBlockView;
 class CIniFile;
+class CLibBlock;
 class CTALVEX42View;
 
 class CLibBookDlg : public CDialog {
@@ -54,6 +59,17 @@ public:
   // for an outline of no height.
   static bool FitIntoCell(const CFRect& outline, float x, float y, const Settings& settings,
                           CFRect& placed);
+  // The graphic of the settings' library and kind with this number, its box the outline's; null
+  // past the kind's last graphic (the first number without an outline).
+  static std::unique_ptr<CLibBlock> Graphic(const Settings& settings, int number);
+  // The text format of the numbers: the current one in the numbers' size.
+  static CTextDefaults NumberFormat(const Settings& settings);
+  // Fits the graphic into the cell at (x, y) and makes its number under it (null when the text
+  // cannot be made); false, with the graphic unchanged, for a graphic of no height. The view
+  // only lays the number out (none will do).
+  static bool FillCell(CBlockView* view, CLibBlock& graphic, int number, FPOINT cell,
+                       const Settings& settings, const CTextDefaults& format,
+                       std::unique_ptr<CBlock>& numberText);
   // Lays the graphics out on the view's drawing in one undo step; the number of graphics laid out.
   // settings.startNumber comes back as the next unused number.
   static int LayOut(CTALVEX42View* view, Settings& settings);

@@ -5,10 +5,12 @@
 // graphic into the dragged rectangle; the drawing is added to a library kind; the conversion
 // dialog copies a library and refuses to write over it; the manager, the building tools, the
 // catalogue page and the library print dialog, each reached through its menu command. Message
-// boxes are captured.
+// boxes are captured. With the private print queue (program_print, TALVEX_PRINT_QUEUE) the print
+// dialog prints a kind; printed_pages.sh draws the sheets and PrintedLibraryPage measures them.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -37,11 +39,13 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/PrinterChoice.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PgmPicture.h"
 #include "support/TempFolder.h"
 #include "text/TextBlock.h"
 
@@ -778,20 +782,166 @@ TEST_F(LibraryWindowTest, TheCataloguePageLaysOutAKindNumberedInOneUndoStep) {
   g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
 }
 
-TEST_F(LibraryWindowTest, TheLibraryPrintDialogSaysItCannotPrintYet) {
+// ---- The library print dialog ----
+
+std::string ItemText(HWND dialog, int id) {
+  char text[256] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+TEST_F(LibraryWindowTest, WithoutAPrinterTheLibraryPrintDialogOffersNoPrinting) {
+  if (CPrinterChoice().IsAvailable()) GTEST_SKIP() << "this system has a printer";
   ModalDialogDriver driver;
   driver.Then([&](CDialog* dialog) {
-    EXPECT_LT(0, SendDlgItemMessageA(dialog->m_hWnd, IDC_PRINT_KIND, CB_GETCOUNT, 0, 0));
-    dialog->PostMessage(WM_COMMAND, IDOK);
+    HWND h = dialog->m_hWnd;
+    EXPECT_EQ("没有打印机", ItemText(h, IDC_PRINT_DEVICE));
+    EXPECT_EQ("", ItemText(h, IDC_PRINT_WIDTH));
+    EXPECT_LT(0, SendDlgItemMessageA(h, IDC_PRINT_KIND, CB_GETCOUNT, 0, 0));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(h, IDOK)));
+    dialog->SendMessage(WM_COMMAND, IDOK);  // as the Enter key would: nothing happens
+    EXPECT_TRUE(IsWindow(h));
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
   });
   m_main->SendMessage(WM_COMMAND, ID_LIBRARY_PRINT);
   PumpMessages();
   EXPECT_EQ(1, driver.Shown());
   EXPECT_EQ(0, driver.Stuck());
-  ASSERT_EQ(1u, m_boxes.Count());
-  CString expected;
-  expected.LoadString(IDS_PRINT_NOT_YET);
-  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  EXPECT_EQ(0u, m_boxes.Count());
+}
+
+// The catalogue cells the printed pages are measured against (PrintedLibraryPage): two across
+// (x 12 and 60) and two down (y 15 and 59) of 40 x 30, numbers 6 high 2 below.
+const char* const kPrintedCatalogue[][2] = {
+    {"StartX", "12"}, {"StartY", "15"},  {"EndX", "110"},  {"EndY", "120"},
+    {"SizeX", "40"},  {"SizeY", "30"},   {"SpaceX", "8"},  {"SpaceY", "14"},
+    {"EngSize", "6"}, {"EngSpace", "2"}, {"StartNo", "3"},
+};
+const float kCellX[] = {12, 60}, kCellY[] = {15, 59};
+const float kCellWidth = 40, kCellHeight = 30, kNumberTop = 32, kNumberBottom = 38;
+const float kNumberIndent = 16;
+
+TEST_F(LibraryWindowTest, OnThePrintQueueAKindPrintsAsNumberedPagesAndRefusalsKeepTheDialog) {
+  if (!getenv("TALVEX_PRINT_QUEUE")) GTEST_SKIP() << "needs the print queue (program_print)";
+  // The numbers are set in the first installed Latin font, as the program lists them at
+  // start-up.
+  {
+    TempFolder languages;
+    const std::string ini = languages.File("TALVEX42.INI");
+    WritePrivateProfileStringA("LANGUAGE0", "ID", "0", ini.c_str());
+    WritePrivateProfileStringA("LANGUAGE0", "NAME", "Latin", ini.c_str());
+    CString saved = g_settings.GetPath();
+    g_settings.SetPath(ini.c_str());
+    theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
+    g_settings.SetPath(saved);
+    ASSERT_GT(g_winFontTable.GetEntryCount(0, 0), 0);
+  }
+  {
+    // A kind without graphics in the old library.
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
+    library::KindRecord kind;
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Empty", true);
+    library::SetFixedText(kind.englishName, sizeof kind.englishName, "Empty", true);
+    ASSERT_TRUE(library.AddKind(kind));
+  }
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+  for (const auto& setting : kPrintedCatalogue)
+    g_settings.WriteString(CLibBookDlg::kSection, setting[0], setting[1]);
+  // A cell wider than any paper.
+  g_settings.WriteString(CLibBookDlg::kSection, "SizeX", "400");
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    HWND h = dialog->m_hWnd;
+    EXPECT_EQ("TalvexPrintTest", ItemText(h, IDC_PRINT_DEVICE));
+    EXPECT_LT(190, atoi(ItemText(h, IDC_PRINT_WIDTH).c_str()));
+    EXPECT_LT(280, atoi(ItemText(h, IDC_PRINT_HEIGHT).c_str()));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(h, IDOK)));
+    Choose(h, IDC_PRINT_LIBRARY, -1);
+    EXPECT_EQ(0, SendDlgItemMessageA(h, IDC_PRINT_KIND, CB_GETCOUNT, 0, 0));
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    Choose(h, IDC_PRINT_LIBRARY, m_oldType - 2);
+    Choose(h, IDC_PRINT_KIND, 1);
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    g_settings.WriteString(CLibBookDlg::kSection, "SizeX", "40");
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(IsWindow(h));
+    SaveClientPicture(h, "screenshots\\library_print.bmp");
+    Choose(h, IDC_PRINT_LIBRARY, m_symbolsType - 2);
+    Choose(h, IDC_PRINT_KIND, kSignsKind);
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  CreateDirectoryA("screenshots", nullptr);
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_PRINT);
+  PumpMessages();
+  EXPECT_EQ(1, driver.Shown());
+  EXPECT_EQ(0, driver.Stuck());
+  ASSERT_EQ(3u, m_boxes.Count());
+  const UINT refusals[] = {IDS_LIBPRINT_NO_LIBRARY, IDS_LIBPRINT_NO_ROOM, IDS_LIBPRINT_EMPTY_KIND};
+  for (size_t i = 0; i < 3; ++i) {
+    CString expected;
+    expected.LoadString(refusals[i]);
+    EXPECT_EQ(std::string(expected), m_boxes.Boxes()[i].text) << i;
+    EXPECT_EQ(std::string(AfxGetAppName()), m_boxes.Boxes()[i].caption) << i;
+  }
+  // Printing changed nothing: no blocks, no undo step, no modified mark, no setting.
+  EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(0, m_view->GetUndoManager()->GetStepCount());
+  EXPECT_FALSE(m_document->IsModified());
+  EXPECT_EQ(3, g_settings.GetInt(CLibBookDlg::kSection, "StartNo", 0));
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
 }
 
 }  // namespace
+
+// The sheets of the job above, drawn by Ghostscript at 10 pixels per millimetre
+// (printed_pages.sh): the six graphics of the kind on two sheets, four and two, each inside
+// its cell and filling it one way, a number under each, and nothing anywhere else. The
+// printable area's corner, where the page starts, is the printer's.
+TEST(PrintedLibraryPage, TheKindFillsTheCellsOfTwoSheetsWithNumberedGraphics) {
+  const char* folder = getenv("TALVEX_PRINTED_PAGES");
+  if (!folder) GTEST_SKIP() << "needs the printed pages (printed_pages.sh)";
+  CPrinterChoice printer;
+  ASSERT_TRUE(printer.IsAvailable());
+  const PrinterMetrics metrics = printer.Metrics();
+  const float pixelsPerMm = 10, slack = 0.6f;
+  auto area = [&](float left, float top, float right, float bottom) {
+    return RECT{static_cast<LONG>((metrics.borders[0] + left - slack) * pixelsPerMm),
+                static_cast<LONG>((metrics.borders[1] + top - slack) * pixelsPerMm),
+                static_cast<LONG>((metrics.borders[0] + right + slack) * pixelsPerMm),
+                static_cast<LONG>((metrics.borders[1] + bottom + slack) * pixelsPerMm)};
+  };
+  const size_t graphicsOnPage[] = {4, 2};
+  for (int page = 0; page < 3; ++page) {
+    PgmPicture picture;
+    bool read = picture.Read(std::string(folder) + "/job1-page" + std::to_string(page + 1) +
+                             ".pgm");
+    if (page == 2) {
+      EXPECT_FALSE(read) << "a third sheet";
+      break;
+    }
+    ASSERT_TRUE(read) << page;
+    RECT all, inside;
+    ASSERT_TRUE(picture.Ink(&all));
+    for (size_t cell = 0; cell < 4; ++cell) {
+      const float x = kCellX[cell % 2], y = kCellY[cell / 2];
+      const RECT graphic = area(x, y, x + kCellWidth, y + kCellHeight);
+      const RECT number = area(x + kNumberIndent, y + kNumberTop, x + kCellWidth,
+                               y + kNumberBottom);
+      if (cell >= graphicsOnPage[page]) continue;
+      ASSERT_TRUE(picture.Ink(&inside, graphic)) << "page " << page << " cell " << cell;
+      const float wide = (inside.right - inside.left) / pixelsPerMm;
+      const float tall = (inside.bottom - inside.top) / pixelsPerMm;
+      EXPECT_TRUE(wide > kCellWidth - 1 || tall > kCellHeight - 1)
+          << "page " << page << " cell " << cell << ": " << wide << " x " << tall;
+      EXPECT_TRUE(picture.Ink(&inside, number)) << "page " << page << " cell " << cell;
+    }
+    // Nothing outside the cells in use (the second sheet's second row is empty).
+    const float lastY = kCellY[(graphicsOnPage[page] - 1) / 2];
+    const RECT used = area(kCellX[0], kCellY[0], kCellX[1] + kCellWidth, lastY + kNumberBottom);
+    EXPECT_GE(all.left, used.left) << page;
+    EXPECT_GE(all.top, used.top) << page;
+    EXPECT_LE(all.right, used.right) << page;
+    EXPECT_LE(all.bottom, used.bottom) << page;
+  }
+}

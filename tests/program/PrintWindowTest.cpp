@@ -44,6 +44,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PgmPicture.h"
 
 namespace {
 
@@ -523,39 +524,6 @@ TEST_F(PrintWindow, PrintedPagesAreSentThroughThePrintCommand) {
   EXPECT_EQ(0u, m_boxes.Count());
 }
 
-// A grey picture from Ghostscript's raw PGM.
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<unsigned char> pixels;
-  bool Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maximum = 0;
-    // Ghostscript writes a comment line after the magic.
-    if (!(in >> magic) || magic != "P5") return false;
-    while ((in >> std::ws).peek() == '#') in.ignore(1 << 16, '\n');
-    if (!(in >> width >> height >> maximum) || maximum != 255) return false;
-    in.get();
-    pixels.resize(static_cast<size_t>(width) * height);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(pixels.data()),
-                                     static_cast<std::streamsize>(pixels.size())));
-  }
-  bool Dark(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] < 128; }
-  // The box of the dark pixels, in pixels; false when there are none.
-  bool Ink(RECT* box) const {
-    *box = {width, height, -1, -1};
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        if (Dark(x, y)) {
-          box->left = std::min<LONG>(box->left, x);
-          box->top = std::min<LONG>(box->top, y);
-          box->right = std::max<LONG>(box->right, x + 1);
-          box->bottom = std::max<LONG>(box->bottom, y + 1);
-        }
-    return box->right >= 0;
-  }
-};
-
 TEST(PrintedPage, TheSheetsShowTheDrawingWhereItWasLaidOut) {
   const char* folder = getenv("TALVEX_PRINTED_PAGES");
   if (!folder) GTEST_SKIP() << "needs the printed pages (printed_pages.sh)";
@@ -566,7 +534,7 @@ TEST(PrintedPage, TheSheetsShowTheDrawingWhereItWasLaidOut) {
     ++job;
     int page = 0;
     for (;; ++page) {
-      Picture picture;
+      PgmPicture picture;
       if (!picture.Read(std::string(folder) + "/job" + std::to_string(job) + "-page" +
                         std::to_string(page + 1) + ".pgm"))
         break;
