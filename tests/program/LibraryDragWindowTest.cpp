@@ -11,40 +11,15 @@
 #include <utility>
 
 #include "EditorWindowTest.h"
+#include "TestLibraryFolder.h"
 #include "editor/dialogs/LibInfoDlg.h"
-#include "media/library/LibraryFile.h"
 #include "model/blocks/LibBlock.h"
 #include "model/blocks/RectBlock.h"
-#include "model/geometry/Contour.h"
-#include "model/settings/ProgramPaths.h"
 #include "support/ModalDialogDriver.h"
-#include "support/TempFolder.h"
 
 namespace {
 
 const UINT kUndoCommand = 57643;
-
-// Version 6.0 (no stored sizes), kind 0: graphic 0 is 40 x 20, graphic 1 is 10 x 30.
-void WriteBoxLibrary(const std::string& path) {
-  ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.0f, "Boxes")));
-  CPicLibrary library;
-  ASSERT_TRUE(library.OpenFile(path.c_str()));
-  library::KindRecord kind;
-  library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Boxes", true);
-  library::SetFixedText(kind.englishName, sizeof kind.englishName, "Boxes", true);
-  ASSERT_TRUE(library.AddKind(kind));
-  for (float width : {40.0f, 10.0f}) {
-    CContour box;
-    float height = width > 20 ? 20.0f : 30.0f;
-    // A move, three lines and the closing line.
-    box.AppendPoint(MakePointRecord(0, 0, 0x11));
-    for (FPOINT p : {FPOINT{width, 0}, {width, height}, {0, height}})
-      box.AppendPoint(MakePointRecord(p.x, p.y, 0x01));
-    box.AppendPoint(MakePointRecord(0, 0, 0x41));
-    box.AppendEndMark();
-    ASSERT_TRUE(library.PutGraphic(0, &box, nullptr));
-  }
-}
 
 // The mouse as the browser sees it while it holds the capture, in its client coordinates.
 struct BrowserMouse {
@@ -79,18 +54,9 @@ struct BrowserMouse {
 class LibraryDragWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
-    char folder[MAX_PATH];
-    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
-    std::string symbols = std::string(folder) + "program\\MOUNTLIB\\SYMBOLS.LIB";
-    ASSERT_TRUE(CopyFileA(symbols.c_str(), m_libraries.File("SYMBOLS.LIB").c_str(), FALSE));
-    ASSERT_NO_FATAL_FAILURE(WriteBoxLibrary(m_libraries.File("BOXES.LIB")));
-    m_keptFolder = g_settings.GetString("PATH", "MOUNTLIB", "");
-    g_settings.WriteString("PATH", "MOUNTLIB", m_libraries.Path().c_str());
-    ASSERT_EQ(2, g_mountLibList.Scan());
-    CString first;
-    g_mountLibList.GetFileName(0, first);
-    m_boxesType = first == CString("BOXES.LIB") ? 2 : 3;
-    m_symbolsType = 5 - m_boxesType;
+    ASSERT_NO_FATAL_FAILURE(m_libraries.Mount("BOXES.LIB"));
+    m_boxesType = m_libraries.BoxesType();
+    m_symbolsType = m_libraries.SymbolsType();
     ASSERT_NO_FATAL_FAILURE(OpenEditorWindow());
     m_view->ZoomToRect(CFRect(0, 0, 200, 150));
     m_scale = static_cast<float>(m_view->GetScale());
@@ -98,11 +64,7 @@ protected:
     m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
     PumpMessages();
   }
-  void TearDown() override {
-    CloseEditorWindow();
-    g_settings.WriteString("PATH", "MOUNTLIB", m_keptFolder.IsEmpty() ? nullptr : m_keptFolder);
-    g_mountLibList.Scan();
-  }
+  void TearDown() override { CloseEditorWindow(); }
   POINT ScreenOf(float x, float y) {
     FPOINT page = {x, y};
     POINT point;
@@ -134,8 +96,7 @@ protected:
     return dynamic_cast<CLibBlock*>(m_document->GetBlockList().GetBlock(BlockCount() - 1));
   }
 
-  TempFolder m_libraries{"MOUNTLIB"};
-  CString m_keptFolder;
+  TestLibraryFolder m_libraries;
   int m_boxesType = 0, m_symbolsType = 0;
   float m_scale = 1.0f;
 };

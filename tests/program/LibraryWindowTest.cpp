@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "TestLibraryFolder.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
@@ -72,45 +73,15 @@ void Choose(HWND dialog, int id, int entry, WORD notification = CBN_SELCHANGE) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(combo));
 }
 
-// A version 6.0 library of one kind with a 40 x 20 and a 10 x 30 rectangle.
-void WriteOldLibrary(const std::string& path) {
-  ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.0f, "Old")));
-  CPicLibrary library;
-  ASSERT_TRUE(library.OpenFile(path.c_str()));
-  library::KindRecord kind;
-  library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Boxes", true);
-  library::SetFixedText(kind.englishName, sizeof kind.englishName, "Boxes", true);
-  ASSERT_TRUE(library.AddKind(kind));
-  for (float size : {20.0f, 30.0f}) {
-    CContour box;
-    float width = size == 20.0f ? 40.0f : 10.0f;
-    box.AppendPoint(MakePointRecord(0, 0, 0x11));
-    box.AppendPoint(MakePointRecord(width, 0, 0x01));
-    box.AppendPoint(MakePointRecord(width, size, 0x01));
-    box.AppendPoint(MakePointRecord(0, size, 0x01));
-    box.AppendPoint(MakePointRecord(0, 0, 0x41));
-    box.AppendEndMark();
-    ASSERT_TRUE(library.PutGraphic(0, &box, nullptr));
-  }
-}
-
 class LibraryWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     char folder[MAX_PATH];
     ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
     m_program = std::string(folder) + "program\\";
-    ASSERT_TRUE(CopyFileA((m_program + "MOUNTLIB\\SYMBOLS.LIB").c_str(),
-                          m_libraries.File("SYMBOLS.LIB").c_str(), FALSE));
-    WriteOldLibrary(m_libraries.File("OLD60.LIB"));
-    m_keptFolder = g_settings.GetString("PATH", "MOUNTLIB", "");
-    g_settings.WriteString("PATH", "MOUNTLIB", m_libraries.Path().c_str());
-    ASSERT_EQ(2, g_mountLibList.Scan());
-    for (int n = 0; n < 2; ++n) {
-      CString name;
-      g_mountLibList.GetFileName(n, name);
-      (name == CString("SYMBOLS.LIB") ? m_symbolsType : m_oldType) = n + 2;
-    }
+    ASSERT_NO_FATAL_FAILURE(m_libraries.Mount("OLD60.LIB"));
+    m_symbolsType = m_libraries.SymbolsType();
+    m_oldType = m_libraries.BoxesType();
     if (!theApp.GetDocTemplate())
       theApp.AddDocTemplate(new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
                                                   RUNTIME_CLASS(CTALVEX42Frame),
@@ -135,8 +106,6 @@ protected:
     theApp.m_pMainWnd = nullptr;
     PumpMessages();
     if (m_template) m_template->m_nUntitledCount = m_untitledCount;
-    g_settings.WriteString("PATH", "MOUNTLIB", m_keptFolder.IsEmpty() ? nullptr : m_keptFolder);
-    g_mountLibList.Scan();
   }
   void FindDocument() {
     m_document = static_cast<CTALVEX42Doc*>(m_main->GetActiveDocument());
@@ -168,10 +137,9 @@ protected:
     return dynamic_cast<CLibBlock*>(document->GetBlockList().GetBlock(0));
   }
 
-  TempFolder m_libraries{"MOUNTLIB"};
+  TestLibraryFolder m_libraries;
   TempFolder m_files;
   std::string m_program;
-  CString m_keptFolder;
   int m_symbolsType = 0, m_oldType = 0;
   MessageBoxCapture m_boxes;
   CMultiDocTemplate* m_template = nullptr;
