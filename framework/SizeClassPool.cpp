@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <new>
 
+#include "framework/SpinGuard.h"
+
 namespace {
 
 // The start of every chunk; objects follow it. The region chain is used in a region's first chunk.
@@ -12,25 +14,6 @@ struct ChunkHeader {
 };
 const size_t kHeaderSize = 16;
 static_assert(sizeof(ChunkHeader) <= kHeaderSize, "a chunk header keeps objects granule-aligned");
-
-// A lock held for a few instructions: spins, then lets another thread run.
-class CSpinGuard {
-public:
-  explicit CSpinGuard(LONG& lock) : m_lock(lock) {
-    for (int spins = 0; ::InterlockedCompareExchange(&m_lock, 1, 0) != 0; ++spins) {
-      if (spins < 64)
-        YieldProcessor();
-      else
-        ::SwitchToThread();
-    }
-  }
-  ~CSpinGuard() { ::InterlockedExchange(&m_lock, 0); }
-  CSpinGuard(const CSpinGuard&) = delete;
-  CSpinGuard& operator=(const CSpinGuard&) = delete;
-
-private:
-  LONG& m_lock;
-};
 
 ChunkHeader* ChunkOf(const void* object) {
   uintptr_t address = reinterpret_cast<uintptr_t>(object);

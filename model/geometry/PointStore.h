@@ -7,7 +7,9 @@
 //
 // The blocks are fixed global memory, not movable: a process has at most 65536 movable handles,
 // and a drawing of tens of thousands of curves (each glyph of a text drawn as outlines too) would
-// run out of them. Fixed blocks take no handle and are locked and sized alike.
+// run out of them. Fixed blocks take no handle and are locked and sized alike. Blocks a store gives
+// up go to the shared CFixedBlockCache, and new blocks come from it when it has one of the size,
+// so that the outlines of a document opened after another reuse memory already in use.
 //
 // What differs between its owners stays with them: the box each keeps, how each closes a
 // sub-path, and how much capacity each leaves after an end record (Fit).
