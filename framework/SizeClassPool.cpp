@@ -70,6 +70,7 @@ BYTE* CSizeClassPool::TakeChunk(size_t classIndex) {
     auto* region = static_cast<BYTE*>(
         ::VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     if (!region) throw std::bad_alloc();
+    if (::VirtualLock(region, bytes)) ::VirtualUnlock(region, bytes);
     reinterpret_cast<ChunkHeader*>(region)->nextRegion = m_regions;
     m_regions = region;
     m_regionBytes += bytes;
