@@ -372,7 +372,8 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
   size_t position = kListHeaderSize;
   bool ended = false;
   while (position < available) {
-    if (list->GetSize() == kBlocksBeforeEstimate) list->Reserve(ExpectedBlocks(*list, position, available));
+    if (list->GetSize() == kBlocksBeforeEstimate)
+      list->Reserve(ExpectedBlocks(*list, position, available));
     const BYTE* tag = source.Bytes(position, 1);
     if (tag && *tag == kListEndByte) {
       ended = true;

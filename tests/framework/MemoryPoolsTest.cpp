@@ -1,0 +1,157 @@
+// The two memory pools a drawing lives in: the size-class pool of blocks and text boxes, and the
+// cache of fixed global-memory blocks that point stores reuse. What a caller relies on: memory is
+// never handed out twice while in use (also with threads taking and giving at once), an object
+// goes back to the class it came from whatever size it is freed with, and a reused global block
+// has exactly the size asked for. No window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "framework/FixedBlockCache.h"
+#include "framework/SizeClassPool.h"
+
+namespace {
+
+// A pool of the test's own that gives its regions back when the test ends.
+struct TestPool : CSizeClassPool {
+  ~TestPool() { ReleaseAll(); }
+};
+
+struct TestCache : CFixedBlockCache {
+  ~TestCache() { FreeAll(); }
+};
+
+TEST(CSizeClassPool, LiveObjectsNeverOverlapAndFreedOnesReturnToTheirOwnClass) {
+  TestPool pool;
+  // Sizes at, just past and between class limits, many enough to span several chunks.
+  const size_t sizes[] = {1, 16, 17, 40, 100, 511, 512};
+  std::vector<std::pair<BYTE*, size_t>> live;
+  for (int round = 0; round < 400; ++round)
+    for (size_t size : sizes) live.emplace_back(static_cast<BYTE*>(pool.Allocate(size)), size);
+  std::vector<std::pair<BYTE*, size_t>> sorted = live;
+  std::sort(sorted.begin(), sorted.end());
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(sorted[i].first) % CSizeClassPool::kGranule);
+    if (i + 1 < sorted.size()) ASSERT_LE(sorted[i].first + sorted[i].second, sorted[i + 1].first);
+  }
+  EXPECT_EQ(live.size(), pool.LiveObjects());
+
+  // Freed with a wrong size, an object of 40 bytes still goes back to the 48-byte class.
+  BYTE* small = live[3].first;
+  ASSERT_EQ(40u, live[3].second);
+  EXPECT_EQ(48u, CSizeClassPool::ClassSizeOf(small));
+  pool.Free(small, 100);
+  EXPECT_NE(small, pool.Allocate(100));
+  EXPECT_EQ(small, pool.Allocate(33));
+  EXPECT_EQ(live.size() + 1, pool.LiveObjects());
+}
+
+TEST(CSizeClassPool, SizesBeyondTheLargestClassUseTheGlobalHeap) {
+  TestPool pool;
+  void* large = pool.Allocate(CSizeClassPool::kLargestClass + 1);
+  memset(large, 0xAB, CSizeClassPool::kLargestClass + 1);
+  EXPECT_EQ(0u, pool.LiveObjects());
+  EXPECT_EQ(0u, pool.RegionBytes());
+  pool.Free(large, CSizeClassPool::kLargestClass + 1);
+}
+
+TEST(CSizeClassPool, ThreadsTakingAndGivingAtOnceNeverShareAnObject) {
+  TestPool pool;
+  const int kThreads = 4, kObjects = 2000, kRounds = 10;
+  std::vector<std::thread> threads;
+  std::vector<int> damaged(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&pool, &damaged, t] {
+      for (int round = 0; round < kRounds; ++round) {
+        std::vector<int*> objects;
+        for (int i = 0; i < kObjects; ++i) {
+          size_t size = 16 + static_cast<size_t>((i * 7 + t) % 20) * 8;
+          int* object = static_cast<int*>(pool.Allocate(size));
+          object[0] = t;
+          object[1] = i;
+          objects.push_back(object);
+        }
+        // Another thread writing into one of these would change its marks.
+        for (int i = 0; i < kObjects; ++i) {
+          if (objects[i][0] != t || objects[i][1] != i) ++damaged[t];
+          pool.Free(objects[i], 16 + static_cast<size_t>((i * 7 + t) % 20) * 8);
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(0, damaged[t]) << "thread " << t;
+  EXPECT_EQ(0u, pool.LiveObjects());
+}
+
+TEST(CFixedBlockCache, AReusedBlockHasExactlyTheSizeAskedForAndOnlyItsClassGetsIt) {
+  TestCache cache;
+  HGLOBAL first = cache.Take(243);
+  ASSERT_NE(nullptr, first);
+  EXPECT_EQ(243u, ::GlobalSize(first));
+  cache.Give(first);
+  EXPECT_EQ(1u, cache.KeptBlocks());
+  EXPECT_EQ(243u, cache.KeptBytes());
+
+  // Another class makes a block of its own; the same class takes the kept one, resized.
+  HGLOBAL other = cache.Take(300);
+  EXPECT_NE(first, other);
+  EXPECT_EQ(1u, cache.KeptBlocks());
+  HGLOBAL again = cache.Take(250);
+  EXPECT_EQ(first, again);
+  EXPECT_EQ(250u, ::GlobalSize(again));
+  EXPECT_EQ(0u, cache.KeptBlocks());
+  EXPECT_NE(again, cache.Take(250)) << "a block is handed out once";
+  cache.Give(other);
+  cache.Give(again);
+  EXPECT_EQ(2u, cache.KeptBlocks());
+  EXPECT_EQ(550u, cache.KeptBytes());
+}
+
+TEST(CFixedBlockCache, BlocksTooLargeOrTooSmallToKeepAreFreed) {
+  TestCache cache;
+  cache.Give(cache.Take(CFixedBlockCache::kLargestKept + 1));
+  cache.Give(cache.Take(4));
+  cache.Give(nullptr);
+  EXPECT_EQ(0u, cache.KeptBlocks());
+  EXPECT_EQ(0u, cache.KeptBytes());
+}
+
+TEST(CFixedBlockCache, ThreadsGivingAndTakingAtOnceNeverShareABlock) {
+  TestCache cache;
+  const int kThreads = 4, kBlocks = 500, kRounds = 10;
+  std::vector<std::thread> threads;
+  std::vector<int> damaged(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&cache, &damaged, t] {
+      for (int round = 0; round < kRounds; ++round) {
+        std::vector<HGLOBAL> blocks;
+        for (int i = 0; i < kBlocks; ++i) {
+          HGLOBAL block = cache.Take(32 + static_cast<size_t>(i % 8) * 16);
+          auto* marks = static_cast<int*>(::GlobalLock(block));
+          marks[0] = t;
+          marks[1] = i;
+          ::GlobalUnlock(block);
+          blocks.push_back(block);
+        }
+        for (int i = 0; i < kBlocks; ++i) {
+          auto* marks = static_cast<int*>(::GlobalLock(blocks[i]));
+          if (marks[0] != t || marks[1] != i) ++damaged[t];
+          ::GlobalUnlock(blocks[i]);
+          cache.Give(blocks[i]);
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(0, damaged[t]) << "thread " << t;
+  // However the threads took turns, no more blocks were made than were out at once.
+  EXPECT_LE(cache.KeptBlocks(), static_cast<size_t>(kThreads * kBlocks));
+  EXPECT_GE(cache.KeptBlocks(), static_cast<size_t>(kBlocks));
+}
+
+}  // namespace
