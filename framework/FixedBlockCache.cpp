@@ -40,12 +40,9 @@ HGLOBAL CFixedBlockCache::Take(size_t bytes) {
   HGLOBAL block = Kept(bytes) ? Pop(ClassIndex(bytes), &keptBytes) : nullptr;
   if (block && keptBytes != bytes) {
     // In place only (no GMEM_MOVEABLE): a fixed block keeps its address, or the call fails.
-    if (HGLOBAL resized = ::GlobalReAlloc(block, bytes, 0)) {
-      block = resized;
-    } else {
-      ::GlobalFree(block);
-      block = nullptr;
-    }
+    HGLOBAL resized = ::GlobalReAlloc(block, bytes, 0);
+    if (!resized) ::GlobalFree(block);
+    block = resized;
   }
   return block ? block : ::GlobalAlloc(GMEM_FIXED, bytes);
 }

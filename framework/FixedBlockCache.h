@@ -5,13 +5,15 @@
 // as a whole region of it is free and has to fault them in again for the next document; blocks
 // kept here stay in memory the process has touched already.
 //
-// Blocks are kept by size class (kGranule bytes) up to kLargestKept bytes, at most kMaxKeptBytes in
-// all; larger blocks and blocks past that limit are freed at once. A block taken from the cache is
-// first resized in place to the exact size asked for (within its class it fits where it lies), so
-// GlobalSize reports exactly that size, as for a new block. Contents of a taken block are left as
-// they were: the taker fills what it uses. Kept blocks are chained through their own first bytes
-// (the next block and the size). Thread-safe; the cache starts all zero, and like the block pool it
-// has no destructor, so owners destroyed at exit still find it.
+// Blocks are kept by size class up to kLargestKept bytes, at most kMaxKeptBytes in all; larger
+// blocks and blocks past that limit are freed at once. A block taken from the cache is first
+// resized to the exact size asked for, so that GlobalSize reports exactly that size, as for a new
+// block. The resize is in place: the classes follow the heap's own block sizes (a granule of two
+// pointers, after an 8-byte block header), so that every size of a class fits the heap block where
+// it lies; should the heap still refuse, the kept block is freed and a new one made. Contents of a
+// taken block are left as they were: the taker fills what it uses. Kept blocks are chained through
+// their own first bytes (the next block and the size). Thread-safe; the cache starts all zero, and
+// like the block pool it has no destructor, so owners destroyed at exit still find it.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +22,10 @@
 
 class CFixedBlockCache {
 public:
-  static const size_t kGranule = 16;
+  static const size_t kGranule = 2 * sizeof(void*);
+  static const size_t kHeapHeader = 8;
   static const size_t kLargestKept = 4096;
-  static const size_t kClassCount = kLargestKept / kGranule;
+  static const size_t kClassCount = (kLargestKept + kHeapHeader) / kGranule + 1;
   static const size_t kMaxKeptBytes = 64 * 1024 * 1024;
 
   constexpr CFixedBlockCache() = default;
@@ -48,7 +51,7 @@ private:
   };
 
   static bool Kept(size_t bytes);
-  static size_t ClassIndex(size_t bytes) { return (bytes - 1) / kGranule; }
+  static size_t ClassIndex(size_t bytes) { return (bytes + kHeapHeader - 1) / kGranule; }
   // The first kept block of the class, unchained; null when there is none.
   HGLOBAL Pop(size_t classIndex, size_t* bytes);
 

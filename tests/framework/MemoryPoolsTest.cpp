@@ -36,7 +36,9 @@ TEST(CSizeClassPool, LiveObjectsNeverOverlapAndFreedOnesReturnToTheirOwnClass) {
   std::sort(sorted.begin(), sorted.end());
   for (size_t i = 0; i < sorted.size(); ++i) {
     EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(sorted[i].first) % CSizeClassPool::kGranule);
-    if (i + 1 < sorted.size()) ASSERT_LE(sorted[i].first + sorted[i].second, sorted[i + 1].first);
+    if (i + 1 < sorted.size()) {
+      ASSERT_LE(sorted[i].first + sorted[i].second, sorted[i + 1].first);
+    }
   }
   EXPECT_EQ(live.size(), pool.LiveObjects());
 
@@ -97,19 +99,24 @@ TEST(CFixedBlockCache, AReusedBlockHasExactlyTheSizeAskedForAndOnlyItsClassGetsI
   EXPECT_EQ(1u, cache.KeptBlocks());
   EXPECT_EQ(243u, cache.KeptBytes());
 
-  // Another class makes a block of its own; the same class takes the kept one, resized.
+  // Another class makes a block of its own; the same class takes the kept one, resized in place
+  // (243 and 248 bytes take heap blocks of one size).
   HGLOBAL other = cache.Take(300);
   EXPECT_NE(first, other);
   EXPECT_EQ(1u, cache.KeptBlocks());
-  HGLOBAL again = cache.Take(250);
+  HGLOBAL again = cache.Take(248);
   EXPECT_EQ(first, again);
-  EXPECT_EQ(250u, ::GlobalSize(again));
+  EXPECT_EQ(248u, ::GlobalSize(again));
   EXPECT_EQ(0u, cache.KeptBlocks());
-  EXPECT_NE(again, cache.Take(250)) << "a block is handed out once";
+  HGLOBAL third = cache.Take(248);
+  EXPECT_NE(again, third) << "a block is handed out once";
   cache.Give(other);
   cache.Give(again);
-  EXPECT_EQ(2u, cache.KeptBlocks());
-  EXPECT_EQ(550u, cache.KeptBytes());
+  cache.Give(third);
+  EXPECT_EQ(3u, cache.KeptBlocks());
+  EXPECT_EQ(796u, cache.KeptBytes());
+  EXPECT_EQ(third, cache.Take(241));
+  EXPECT_EQ(241u, ::GlobalSize(third));
 }
 
 TEST(CFixedBlockCache, BlocksTooLargeOrTooSmallToKeepAreFreed) {
