@@ -26,7 +26,7 @@ public:
   static const size_t kHeapHeader = 8;
   static const size_t kLargestKept = 4096;
   static const size_t kClassCount = (kLargestKept + kHeapHeader) / kGranule + 1;
-  static const size_t kMaxKeptBytes = 64 * 1024 * 1024;
+  static const size_t kMaxKeptBytes = 32 * 1024 * 1024;
 
   constexpr CFixedBlockCache() = default;
   CFixedBlockCache(const CFixedBlockCache&) = delete;

@@ -21,14 +21,21 @@ HGLOBAL NewBlock(size_t bytes) {
 
 }  // namespace
 
-CPointStore::CPointStore() : m_points(nullptr), m_capacity(0), m_count(0) {}
+CPointStore::CPointStore() : m_points(nullptr), m_capacity(0), m_count(0), m_keepBlock(false) {}
 
 CPointStore::~CPointStore() { Free(); }
 
 void CPointStore::Free() {
-  CFixedBlockCache::Shared().Give(m_points);
+  GiveUp(m_points);
   m_points = nullptr;
   m_count = m_capacity = 0;
+}
+
+void CPointStore::GiveUp(HGLOBAL block) const {
+  if (m_keepBlock)
+    CFixedBlockCache::Shared().Give(block);
+  else if (block)
+    ::GlobalFree(block);
 }
 
 size_t CPointStore::BlockRecords() const {
@@ -60,7 +67,7 @@ void CPointStore::CopyFrom(const CPointStore& other) {
   {
     CGlobalLock target(copy);
     if (!target.Data()) {
-      CFixedBlockCache::Shared().Give(copy);
+      GiveUp(copy);
       AfxThrowMemoryException();
     }
     memcpy(target.Data(), source.Data(), source.Size());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/FixedBlockCache.h"
 #include "framework/GlobalLock.h"
 #include "model/ContourTestSupport.h"
 #include "model/CurveTestSupport.h"
@@ -73,10 +74,11 @@ TEST(CPointStore, OwnersCloseAndAppendAfterTheEndEachTheirWay) {
   EXPECT_EQ((std::vector<BYTE>{0x11, 0x21, 0x11, 0xFF}), FlagsOf(endedCurve->GetPoints()));
 }
 
-TEST(CPointStore, AStoreThatReusesTheBlockOfAnotherStartsWithZerosBeyondItsRecords) {
+TEST(CPointStore, AStoreThatReusesAKeptBlockStartsWithZerosBeyondItsRecords) {
   HGLOBAL given = nullptr;
   {
     CPointStore first;
+    first.KeepBlockForReuse();
     for (int i = 0; i < 30; ++i) first.Append(MakePointRecord(7.5f, -3.25f, 0x01));
     given = first.Block();
   }
@@ -92,6 +94,7 @@ TEST(CPointStore, AStoreThatReusesTheBlockOfAnotherStartsWithZerosBeyondItsRecor
   std::vector<BYTE> bytes(5 * kPointRecordSize, 0x41);
   {
     CPointStore dirty;
+    dirty.KeepBlockForReuse();
     dirty.AssignBytes(bytes.data(), 5, 5);
     for (int i = 5; i < 7; ++i) dirty.Set(i, MakePointRecord(9, 9, 0x11));
     given = dirty.Block();
@@ -103,6 +106,14 @@ TEST(CPointStore, AStoreThatReusesTheBlockOfAnotherStartsWithZerosBeyondItsRecor
   EXPECT_EQ(0x41, read.StoredAt(4).flags);
   EXPECT_EQ(0, read.StoredAt(5).flags);
   EXPECT_EQ(0.0f, read.StoredAt(6).y);
+
+  // A passing store (a contour's) gives its block back to the system, not to the cache.
+  size_t kept = CFixedBlockCache::Shared().KeptBlocks();
+  {
+    CPointStore passing;
+    passing.Append(MakePointRecord(1, 2, 0x11));
+  }
+  EXPECT_EQ(kept, CFixedBlockCache::Shared().KeptBlocks());
 }
 
 TEST(CPointStore, MoreOutlinesThanAProcessHasMovableHandlesCanExistAtOnce) {
