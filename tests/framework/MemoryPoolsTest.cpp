@@ -25,6 +25,36 @@ struct TestCache : CFixedBlockCache {
   ~TestCache() { FreeAll(); }
 };
 
+const int kThreads = 4, kObjectsPerThread = 1000, kRounds = 10;
+
+// Threads that each take objects, mark them with their own marks, check the marks and give them
+// back, round after round; the marks found changed (another thread was handed the same memory).
+template <class Take, class Give>
+int ForeignWritesOfThreads(Take take, Give give) {
+  std::vector<std::thread> threads;
+  std::vector<int> changed(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < kRounds; ++round) {
+        std::vector<int*> objects;
+        for (int i = 0; i < kObjectsPerThread; ++i) {
+          objects.push_back(take(t, i));
+          objects.back()[0] = t;
+          objects.back()[1] = i;
+        }
+        for (int i = 0; i < kObjectsPerThread; ++i) {
+          if (objects[i][0] != t || objects[i][1] != i) ++changed[t];
+          give(objects[i], t, i);
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  int total = 0;
+  for (int count : changed) total += count;
+  return total;
+}
+
 TEST(CSizeClassPool, LiveObjectsNeverOverlapAndFreedOnesReturnToTheirOwnClass) {
   TestPool pool;
   // Sizes at, just past and between class limits, many enough to span several chunks.
@@ -63,30 +93,12 @@ TEST(CSizeClassPool, SizesBeyondTheLargestClassUseTheGlobalHeap) {
 
 TEST(CSizeClassPool, ThreadsTakingAndGivingAtOnceNeverShareAnObject) {
   TestPool pool;
-  const int kThreads = 4, kObjects = 2000, kRounds = 10;
-  std::vector<std::thread> threads;
-  std::vector<int> damaged(kThreads, 0);
-  for (int t = 0; t < kThreads; ++t) {
-    threads.emplace_back([&pool, &damaged, t] {
-      for (int round = 0; round < kRounds; ++round) {
-        std::vector<int*> objects;
-        for (int i = 0; i < kObjects; ++i) {
-          size_t size = 16 + static_cast<size_t>((i * 7 + t) % 20) * 8;
-          int* object = static_cast<int*>(pool.Allocate(size));
-          object[0] = t;
-          object[1] = i;
-          objects.push_back(object);
-        }
-        // Another thread writing into one of these would change its marks.
-        for (int i = 0; i < kObjects; ++i) {
-          if (objects[i][0] != t || objects[i][1] != i) ++damaged[t];
-          pool.Free(objects[i], 16 + static_cast<size_t>((i * 7 + t) % 20) * 8);
-        }
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(0, damaged[t]) << "thread " << t;
+  auto size = [](int thread, int i) { return 16 + static_cast<size_t>((i * 7 + thread) % 20) * 8; };
+  EXPECT_EQ(0, ForeignWritesOfThreads(
+                   [&](int thread, int i) {
+                     return static_cast<int*>(pool.Allocate(size(thread, i)));
+                   },
+                   [&](int* object, int thread, int i) { pool.Free(object, size(thread, i)); }));
   EXPECT_EQ(0u, pool.LiveObjects());
 }
 
@@ -130,35 +142,15 @@ TEST(CFixedBlockCache, BlocksTooLargeOrTooSmallToKeepAreFreed) {
 
 TEST(CFixedBlockCache, ThreadsGivingAndTakingAtOnceNeverShareABlock) {
   TestCache cache;
-  const int kThreads = 4, kBlocks = 500, kRounds = 10;
-  std::vector<std::thread> threads;
-  std::vector<int> damaged(kThreads, 0);
-  for (int t = 0; t < kThreads; ++t) {
-    threads.emplace_back([&cache, &damaged, t] {
-      for (int round = 0; round < kRounds; ++round) {
-        std::vector<HGLOBAL> blocks;
-        for (int i = 0; i < kBlocks; ++i) {
-          HGLOBAL block = cache.Take(32 + static_cast<size_t>(i % 8) * 16);
-          auto* marks = static_cast<int*>(::GlobalLock(block));
-          marks[0] = t;
-          marks[1] = i;
-          ::GlobalUnlock(block);
-          blocks.push_back(block);
-        }
-        for (int i = 0; i < kBlocks; ++i) {
-          auto* marks = static_cast<int*>(::GlobalLock(blocks[i]));
-          if (marks[0] != t || marks[1] != i) ++damaged[t];
-          ::GlobalUnlock(blocks[i]);
-          cache.Give(blocks[i]);
-        }
-      }
-    });
-  }
-  for (std::thread& thread : threads) thread.join();
-  for (int t = 0; t < kThreads; ++t) EXPECT_EQ(0, damaged[t]) << "thread " << t;
+  // Fixed blocks: the handle is the address.
+  EXPECT_EQ(0, ForeignWritesOfThreads(
+                   [&](int, int i) {
+                     return static_cast<int*>(cache.Take(32 + static_cast<size_t>(i % 8) * 16));
+                   },
+                   [&](int* block, int, int) { cache.Give(block); }));
   // However the threads took turns, no more blocks were made than were out at once.
-  EXPECT_LE(cache.KeptBlocks(), static_cast<size_t>(kThreads * kBlocks));
-  EXPECT_GE(cache.KeptBlocks(), static_cast<size_t>(kBlocks));
+  EXPECT_LE(cache.KeptBlocks(), static_cast<size_t>(kThreads * kObjectsPerThread));
+  EXPECT_GE(cache.KeptBlocks(), static_cast<size_t>(kObjectsPerThread));
 }
 
 }  // namespace
