@@ -11,6 +11,8 @@
 // and the working set): memory that is not given back between documents shows as growth.
 // Run by hand under Wine:
 //   wine build/<arch>/bench/docfile.exe [runs]
+// or, to keep such a document for a look in the editor:
+//   wine build/<arch>/bench/docfile.exe --write <file.T42> <blocks>
 #include <windows.h>
 // After windows.h:
 #include <psapi.h>
@@ -287,6 +289,14 @@ bool OpenInFreshProcess(const std::string& path) {
   return code == 0;
 }
 
+int WriteDocument(const char* path, int count) {
+  std::unique_ptr<CTextBlock> textModel = TextModel();
+  std::unique_ptr<CTALVEX42Doc> document = NewDocument();
+  if (count < 1 || !document->OnNewDocument()) return 1;
+  Fill(document->GetBlockList(), count, *textModel);
+  return document->OnSaveDocument(path) ? 0 : 1;
+}
+
 int OpenOnce(const char* path) {
   std::unique_ptr<CTALVEX42Doc> document = NewDocument();
   bool ok = true;
@@ -343,6 +353,7 @@ int main(int argc, char** argv) {
   CTextServices textServices;
   CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 6;
   if (argc > 2 && strcmp(argv[1], "--open-once") == 0) return OpenOnce(argv[2]);
+  if (argc > 3 && strcmp(argv[1], "--write") == 0) return WriteDocument(argv[2], atoi(argv[3]));
   int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
   std::unique_ptr<CTextBlock> textModel = TextModel();
 
