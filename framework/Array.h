@@ -26,6 +26,10 @@ public:
     m_items.resize(static_cast<size_t>(newSize));
   }
   void FreeExtra() { m_items.shrink_to_fit(); }
+  // Room for count elements, so that adding up to that many allocates no more.
+  void Reserve(INT_PTR count) {
+    if (count > 0) m_items.reserve(static_cast<size_t>(count));
+  }
   void RemoveAll() { m_items.clear(); }
 
   const TYPE& GetAt(INT_PTR index) const { return m_items[Checked(index)]; }

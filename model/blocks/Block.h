@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "framework/Object.h"
+#include "framework/SizeClassPool.h"
 #include "framework/String.h"
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
@@ -56,6 +57,14 @@ public:
   ~CBlock() override;
   CBlock(const CBlock&) = delete;
   CBlock& operator=(const CBlock&) = delete;
+
+  // Blocks of every kind live in the shared size-class pool: a drawing holds them by the hundred
+  // thousand, and a document opened after another reuses the memory of the one closed. Deleting
+  // through the virtual destructor passes the size of the block's own kind.
+  static void* operator new(size_t size) { return CSizeClassPool::Shared().Allocate(size); }
+  static void operator delete(void* block, size_t size) {
+    CSizeClassPool::Shared().Free(block, size);
+  }
 
   // The virtuals keep their fixed order. Each comment opens with what the base does ("Nothing",
   // "FALSE" and "Null" for the trivial defaults), then names the blocks that replace it and what

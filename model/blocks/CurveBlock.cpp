@@ -106,6 +106,8 @@ CCurveBlock::CCurveBlock()
       m_boxHasPoint(false) {
   m_type = kCurveBlock;
   m_box.SetEmpty();
+  // A drawing's curves come and go by the thousand with their documents.
+  m_store.KeepBlockForReuse();
 }
 
 CCurveBlock::~CCurveBlock() {}

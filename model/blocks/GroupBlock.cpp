@@ -80,16 +80,37 @@ void CGroupBlock::AddChild(CBlock* block) {
   if (!block) return;
   bool wasEmpty = m_children.IsEmpty();
   m_children.AddBlock(block);
-  CFRect box = block->m_box;
-  m_matrix.TransformRect(&box);
-  if (wasEmpty)
-    m_box = box;
-  else
-    Unite(&m_box, box);
+  WidenBoxBy(*block, wasEmpty);
 }
 
 void CGroupBlock::AddChildren(const CSegArray& blocks) {
   for (INT_PTR i = 0; i < blocks.GetSize(); ++i) AddChild(blocks.GetBlock(i));
+}
+
+void CGroupBlock::TakeChildren(CSegArray& blocks) {
+  if (!m_children.IsEmpty()) {
+    AddChildren(blocks);
+    blocks.RemoveAll();
+    return;
+  }
+  // A group being read takes its list whole instead of growing its own block by block.
+  m_children.Swap(blocks);
+  bool first = true;
+  for (INT_PTR i = 0; i < m_children.GetSize(); ++i) {
+    if (const CBlock* child = m_children.GetBlock(i)) {
+      WidenBoxBy(*child, first);
+      first = false;
+    }
+  }
+}
+
+void CGroupBlock::WidenBoxBy(const CBlock& child, bool first) {
+  CFRect box = child.m_box;
+  m_matrix.TransformRect(&box);
+  if (first)
+    m_box = box;
+  else
+    Unite(&m_box, box);
 }
 
 int CGroupBlock::CountCurvePoints() const {
@@ -353,8 +374,7 @@ CBlock* LoadGroupBlock(const BYTE* record, size_t available) {
   std::unique_ptr<CSegArray> children(
       LoadSegArray(record + kGroupFixedSize, reader.Length() - kGroupFixedSize - 1));
   if (!children) return nullptr;
-  group->AddChildren(*children);
-  children->RemoveAll();
+  group->TakeChildren(*children);
   if (group->GetChildCount() > 1) return group.release();
   CBlock* only = group->GetChild(0);
   group->GetChildren().RemoveAll();

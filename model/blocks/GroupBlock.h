@@ -21,6 +21,9 @@ public:
   // Appends the block (nothing for null) and widens the box by its box through the matrix.
   void AddChild(CBlock* block);
   void AddChildren(const CSegArray& blocks);
+  // The same for every block of the list, which is left empty; a group without children takes
+  // the list's array over as it is.
+  void TakeChildren(CSegArray& blocks);
   CBlock* GetChild(INT_PTR index) const { return m_children.GetBlock(index); }
   INT_PTR GetChildCount() const { return m_children.GetSize(); }
   CSegArray& GetChildren() { return m_children; }
@@ -57,6 +60,8 @@ public:
   void AddColourToCombo(HWND combo) override;
 
 private:
+  // The box widened by the child's box through the matrix, or that box for the first child.
+  void WidenBoxBy(const CBlock& child, bool first);
   template <class KeyOf>
   void SortBy(KeyOf key);
   // The matrix children are drawn and measured with: the group's, then the given one.

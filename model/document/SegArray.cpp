@@ -287,12 +287,32 @@ static bool s_damageReported = false;
 
 namespace {
 
+// A list read without knowing its number of blocks first reserves room once this many are read,
+// for as many as their bytes let expect in the whole list, and a little more.
+const INT_PTR kBlocksBeforeEstimate = 1024;
+
+INT_PTR ExpectedBlocks(const CSegArray& list, size_t position, size_t available) {
+  double perByte = static_cast<double>(list.GetSize()) / static_cast<double>(position);
+  return static_cast<INT_PTR>(perByte * static_cast<double>(available) * 1.1) + 1;
+}
+
 // The bytes of a list record that lies whole in memory.
 class CMemoryListSource {
 public:
   explicit CMemoryListSource(const BYTE* record) : m_record(record) {}
   // count bytes from position on; the caller stays within the bytes available.
   const BYTE* Bytes(size_t position, size_t /*count*/) { return m_record + position; }
+  // The block records that stand whole before the end byte, walked by their lengths.
+  INT_PTR CountRecords(size_t available) const {
+    INT_PTR count = 0;
+    size_t position = kListHeaderSize, length = 0;
+    while (position < available && m_record[position] != kListEndByte &&
+           CBlockRecordReader::ReadLength(m_record + position, available - position, &length)) {
+      ++count;
+      position += length;
+    }
+    return count;
+  }
 
 private:
   const BYTE* m_record;
@@ -307,6 +327,8 @@ public:
         m_available(available),
         m_pieceSize(std::max<size_t>(pieceSize, 16)),
         m_start(0) {}
+  // Not known before the records are read: 0.
+  INT_PTR CountRecords(size_t /*available*/) const { return 0; }
   // count bytes from position on, null when the file ends before them. Positions only grow.
   const BYTE* Bytes(size_t position, size_t count) {
     size_t end = m_start + m_window.size();
@@ -346,9 +368,12 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     ~NestingLevel() { --s_listNesting; }
   } level;
   std::unique_ptr<CSegArray> list(new CSegArray);
+  list->Reserve(source.CountRecords(available));
   size_t position = kListHeaderSize;
   bool ended = false;
   while (position < available) {
+    if (list->GetSize() == kBlocksBeforeEstimate)
+      list->Reserve(ExpectedBlocks(*list, position, available));
     const BYTE* tag = source.Bytes(position, 1);
     if (tag && *tag == kListEndByte) {
       ended = true;

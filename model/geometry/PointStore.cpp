@@ -3,25 +3,39 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/FixedBlockCache.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
 
 namespace {
 
 const POINTREC kZeroRecord = {0.0f, 0.0f, 0};
-// Fixed blocks: see the header.
-const UINT kBlockFlags = GMEM_FIXED | GMEM_ZEROINIT;
+
+// A fixed block of bytes (see the header), from the blocks other stores gave up when there is
+// one; its contents are the caller's to fill.
+HGLOBAL NewBlock(size_t bytes) {
+  HGLOBAL block = CFixedBlockCache::Shared().Take(bytes);
+  if (!block) AfxThrowMemoryException();
+  return block;
+}
 
 }  // namespace
 
-CPointStore::CPointStore() : m_points(nullptr), m_capacity(0), m_count(0) {}
+CPointStore::CPointStore() : m_points(nullptr), m_capacity(0), m_count(0), m_keepBlock(false) {}
 
 CPointStore::~CPointStore() { Free(); }
 
 void CPointStore::Free() {
-  if (m_points) ::GlobalFree(m_points);
+  GiveUp(m_points);
   m_points = nullptr;
   m_count = m_capacity = 0;
+}
+
+void CPointStore::GiveUp(HGLOBAL block) const {
+  if (m_keepBlock)
+    CFixedBlockCache::Shared().Give(block);
+  else if (block)
+    ::GlobalFree(block);
 }
 
 size_t CPointStore::BlockRecords() const {
@@ -30,11 +44,17 @@ size_t CPointStore::BlockRecords() const {
 
 void CPointStore::Reserve(int capacity) {
   SIZE_T bytes = (static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize;
-  // A fixed block may still move when it grows (GMEM_MOVEABLE here allows that, nothing more).
-  HGLOBAL block = m_points ? ::GlobalReAlloc(m_points, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT)
-                           : ::GlobalAlloc(kBlockFlags, bytes);
-  if (!block) AfxThrowMemoryException();
-  m_points = block;
+  if (!m_points) {
+    HGLOBAL block = NewBlock(bytes);
+    CGlobalLock lock(block);
+    if (lock.Data()) memset(lock.Data(), 0, lock.Size());
+    m_points = block;
+  } else {
+    // A fixed block may still move when it grows (GMEM_MOVEABLE here allows that, nothing more).
+    HGLOBAL block = ::GlobalReAlloc(m_points, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    if (!block) AfxThrowMemoryException();
+    m_points = block;
+  }
   m_capacity = capacity;
 }
 
@@ -43,12 +63,11 @@ void CPointStore::CopyFrom(const CPointStore& other) {
   Free();
   CGlobalLock source(other.m_points);
   if (!source.Data()) return;
-  HGLOBAL copy = ::GlobalAlloc(kBlockFlags, source.Size());
-  if (!copy) AfxThrowMemoryException();
+  HGLOBAL copy = NewBlock(source.Size());
   {
     CGlobalLock target(copy);
     if (!target.Data()) {
-      ::GlobalFree(copy);
+      GiveUp(copy);
       AfxThrowMemoryException();
     }
     memcpy(target.Data(), source.Data(), source.Size());
@@ -71,7 +90,14 @@ void CPointStore::Assign(const std::vector<POINTREC>& records, int capacity) {
 
 void CPointStore::AssignBytes(const BYTE* records, int count, int capacity) {
   count = std::max(count, 0);
-  Reserve(std::max(capacity, count));
+  capacity = std::max(capacity, count);
+  if (m_points) {
+    Reserve(capacity);
+  } else {
+    // Every byte is written below: the zeros of Reserve would be written twice.
+    m_points = NewBlock((static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize);
+    m_capacity = capacity;
+  }
   CGlobalLock lock(m_points);
   if (!lock.Data()) AfxThrowMemoryException();
   size_t bytes = std::min<size_t>(static_cast<size_t>(count) * kPointRecordSize, lock.Size());

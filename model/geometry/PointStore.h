@@ -7,7 +7,12 @@
 //
 // The blocks are fixed global memory, not movable: a process has at most 65536 movable handles,
 // and a drawing of tens of thousands of curves (each glyph of a text drawn as outlines too) would
-// run out of them. Fixed blocks take no handle and are locked and sized alike.
+// run out of them. Fixed blocks take no handle and are locked and sized alike. New blocks come
+// from the shared CFixedBlockCache when it keeps one of the size. The stores of a document's curves
+// give their blocks back to it (KeepBlockForReuse), so that the outlines of a document opened after
+// another reuse memory already in use; the passing stores of outlines made for drawing, output and
+// editing free theirs, since their sizes, grown and fitted as they are built, seldom match what
+// the next one asks for and kept they would only fill the cache.
 //
 // What differs between its owners stays with them: the box each keeps, how each closes a
 // sub-path, and how much capacity each leaves after an end record (Fit).
@@ -29,6 +34,9 @@ public:
   ~CPointStore();
   CPointStore(const CPointStore&) = delete;
   CPointStore& operator=(const CPointStore&) = delete;
+
+  // From now on the block goes to the shared cache when the store gives it up, not to the system.
+  void KeepBlockForReuse() { m_keepBlock = true; }
 
   // Lock it only while using it.
   HGLOBAL Block() const { return m_points; }
@@ -79,8 +87,11 @@ public:
 
 private:
   void Reserve(int capacity);
+  // To the cache or to the system, as KeepBlockForReuse says.
+  void GiveUp(HGLOBAL block) const;
 
   HGLOBAL m_points;
   int m_capacity;
   int m_count;
+  bool m_keepBlock;
 };

@@ -111,6 +111,26 @@ int CBoxArray::WriteToMemory(HGLOBAL* out) const {
   return static_cast<int>(record.Size());
 }
 
+namespace {
+
+// The box records that stand whole before the end byte or the first unknown tag: the boxes a
+// load will take at most.
+INT_PTR CountBoxRecords(const BYTE* record, size_t limit) {
+  INT_PTR count = 0;
+  size_t position = CTextBox::kRecordHeaderSize;
+  while (position < limit) {
+    size_t size = record[position] == CTextBox::kAttrRecordTag   ? CAttrBox::kRecordSize
+                  : record[position] == CTextBox::kCharRecordTag ? CCharBox::kRecordSize
+                                                                 : 0;
+    if (size == 0 || size > limit - position) break;
+    ++count;
+    position += size;
+  }
+  return count;
+}
+
+}  // namespace
+
 CBoxArray* LoadBoxArray(const BYTE* record, size_t available) {
   if (!record || available < 1 || record[0] != CBoxArray::kRecordTag) return nullptr;
   CByteReader header(record, available);
@@ -123,6 +143,7 @@ CBoxArray* LoadBoxArray(const BYTE* record, size_t available) {
   // The array's own length bounds every box; bytes beyond it belong to whatever follows.
   size_t limit = std::min<size_t>(length, available);
   std::unique_ptr<CBoxArray> array(new CBoxArray);
+  array->Reserve(CountBoxRecords(record, limit));
   bool whole = false;
   size_t position = CTextBox::kRecordHeaderSize;
   while (position < limit) {

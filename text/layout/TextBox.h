@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "framework/SizeClassPool.h"
+
 class CByteWriter;
 
 class CTextBox {
@@ -21,6 +23,10 @@ public:
   virtual ~CTextBox() = default;
   CTextBox(const CTextBox&) = default;
   CTextBox& operator=(const CTextBox&) = default;
+
+  // Boxes live in the shared size-class pool beside the blocks (a text has one per character).
+  static void* operator new(size_t size) { return CSizeClassPool::Shared().Allocate(size); }
+  static void operator delete(void* box, size_t size) { CSizeClassPool::Shared().Free(box, size); }
 
   // Character boxes answer by their selection mark; other boxes are never selected.
   virtual bool IsSelected() const { return false; }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/FixedBlockCache.h"
 #include "framework/GlobalLock.h"
 #include "model/ContourTestSupport.h"
 #include "model/CurveTestSupport.h"
@@ -71,6 +72,48 @@ TEST(CPointStore, OwnersCloseAndAppendAfterTheEndEachTheirWay) {
   std::unique_ptr<CCurveBlock> endedCurve(MakeCurve({{0, 0, 0x11}, {1, 0, 0x21}}));
   endedCurve->AddPoint(2, 2, 0x11);
   EXPECT_EQ((std::vector<BYTE>{0x11, 0x21, 0x11, 0xFF}), FlagsOf(endedCurve->GetPoints()));
+}
+
+TEST(CPointStore, AStoreThatReusesAKeptBlockStartsWithZerosBeyondItsRecords) {
+  HGLOBAL given = nullptr;
+  {
+    CPointStore first;
+    first.KeepBlockForReuse();
+    for (int i = 0; i < 30; ++i) first.Append(MakePointRecord(7.5f, -3.25f, 0x01));
+    given = first.Block();
+  }
+  CPointStore grown;
+  grown.Append(MakePointRecord(1, 2, 0x11));
+  ASSERT_EQ(given, grown.Block()) << "the same size takes the block given up";
+  EXPECT_EQ(static_cast<size_t>(CPointStore::kFirstCapacity + CPointStore::kSpareRecords),
+            grown.BlockRecords());
+  for (int i = 1; i < CPointStore::kFirstCapacity + CPointStore::kSpareRecords; ++i)
+    ASSERT_EQ(0, grown.StoredAt(i).flags | static_cast<int>(grown.StoredAt(i).x)) << i;
+
+  // Read from a record into a block whose spare records another store had written: zero again.
+  std::vector<BYTE> bytes(5 * kPointRecordSize, 0x41);
+  {
+    CPointStore dirty;
+    dirty.KeepBlockForReuse();
+    dirty.AssignBytes(bytes.data(), 5, 5);
+    for (int i = 5; i < 7; ++i) dirty.Set(i, MakePointRecord(9, 9, 0x11));
+    given = dirty.Block();
+  }
+  CPointStore read;
+  read.AssignBytes(bytes.data(), 5, 5);
+  ASSERT_EQ(given, read.Block());
+  EXPECT_EQ(7u, read.BlockRecords());
+  EXPECT_EQ(0x41, read.StoredAt(4).flags);
+  EXPECT_EQ(0, read.StoredAt(5).flags);
+  EXPECT_EQ(0.0f, read.StoredAt(6).y);
+
+  // A passing store (a contour's) gives its block back to the system, not to the cache.
+  size_t kept = CFixedBlockCache::Shared().KeptBlocks();
+  {
+    CPointStore passing;
+    passing.Append(MakePointRecord(1, 2, 0x11));
+  }
+  EXPECT_EQ(kept, CFixedBlockCache::Shared().KeptBlocks());
 }
 
 TEST(CPointStore, MoreOutlinesThanAProcessHasMovableHandlesCanExistAtOnce) {
