@@ -1,5 +1,5 @@
 // A fixture base for window tests that go through the editor's menus: the main frame (800 x 600
-// at the screen's corner) with one new drawing in it, made as the program makes them, and closed
+// at the screen's corner unless a test asks for another size) with one new drawing in it, made as the program makes them, and closed
 // again with the untitled-document count put back, so that titles do not depend on test order.
 #pragma once
 
@@ -17,7 +17,7 @@
 class EditorWindowTest : public ::testing::Test {
 protected:
   // Call with ASSERT_NO_FATAL_FAILURE from SetUp.
-  void OpenEditorWindow() {
+  void OpenEditorWindow(int width = 800, int height = 600) {
     POSITION templates = theApp.GetFirstDocTemplatePosition();
     if (templates)
       m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
@@ -31,7 +31,7 @@ protected:
     m_main = new CMDIMainFrame;
     ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
     theApp.m_pMainWnd = m_main;
-    m_main->MoveWindow(0, 0, 800, 600);
+    m_main->MoveWindow(0, 0, width, height);
     m_main->ShowWindow(SW_SHOW);
     OpenView(m_template->OpenDocumentFile(nullptr));
   }
