@@ -1,16 +1,22 @@
 // A fixture base for window tests that go through the editor's menus: the main frame (800 x 600
-// at the screen's corner unless a test asks for another size) with one new drawing in it, made as the program makes them, and closed
-// again with the untitled-document count put back, so that titles do not depend on test order.
+// at the screen's corner unless a test asks for another size) with one new drawing in it, made as
+// the program makes them, and closed again with the untitled-document count put back, so that
+// titles do not depend on test order.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
 
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
+#include "framework/CmdUI.h"
 #include "framework/MultiDocTemplate.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
 
@@ -51,6 +57,31 @@ protected:
     POSITION position = m_document->GetFirstViewPosition();
     m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
     ASSERT_NE(nullptr, m_view);
+  }
+
+  // A command as the main frame's menu, accelerators and tool bars send it.
+  void Menu(UINT id) {
+    m_main->SendMessage(WM_COMMAND, id, 0);
+    PumpMessages();
+  }
+  // Whether the drawing view enables the command, as the menu asks before it opens.
+  BOOL CommandEnabled(UINT id) {
+    struct Recorder : CCmdUI {
+      void Enable(BOOL on) override { enabled = on; }
+      BOOL enabled = -1;
+    } item;
+    item.m_nID = id;
+    item.DoUpdate(m_view, TRUE);
+    return item.enabled;
+  }
+  // Copies program files (libraries the editor loads from its own folder) from the program folder
+  // to beside the test program. Call with ASSERT_NO_FATAL_FAILURE.
+  static void PlaceBesideProgram(std::initializer_list<const char*> names) {
+    char folder[MAX_PATH];
+    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+    for (const char* name : names)
+      ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\" + name).c_str(),
+                            (std::string(folder) + name).c_str(), FALSE));
   }
 
   CMultiDocTemplate* m_template = nullptr;

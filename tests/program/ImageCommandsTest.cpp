@@ -17,7 +17,6 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/ImageBarsDlg.h"
-#include "framework/CmdUI.h"
 #include "framework/FileDialog.h"
 #include "framework/MultiDocTemplate.h"
 #include "media/images/ImageTexts.h"
@@ -42,12 +41,6 @@ const UINT kUndo = 57643;
 const UINT kCopy = 57634;
 const UINT kPaste = 57637;
 const COLORREF kBlue = RGB(0, 0, 255);
-
-class ItemRecorder : public CCmdUI {
-public:
-  void Enable(BOOL on) override { enabled = on; }
-  BOOL enabled = -1;
-};
 
 // Answers the open dialog with the path and notes what it was asked with.
 class OpenDialogAnswer {
@@ -99,16 +92,6 @@ protected:
     theApp.WriteProfileString(settings::kImage, nullptr, nullptr);
   }
   // A menu entry chosen: the command goes to the main frame, which hands it to the active view.
-  void Menu(UINT id) {
-    m_main->SendMessage(WM_COMMAND, id, 0);
-    PumpMessages();
-  }
-  BOOL Enabled(UINT id) {
-    ItemRecorder item;
-    item.m_nID = id;
-    item.DoUpdate(m_view, TRUE);
-    return item.enabled;
-  }
   CImageBlock* ReadThroughMenu(const std::string& path) {
     OpenDialogAnswer answer(path);
     Menu(ID_FILE_READ_IMAGE);
@@ -182,7 +165,7 @@ TEST(ImageTexts, TheReadersTextsAreTheProgramsStringResources) {
 }
 
 TEST_F(ImageCommands, TheMenuReadsABitmapToThePageOriginInOneStepAndPaintsIt) {
-  EXPECT_TRUE(Enabled(ID_FILE_READ_IMAGE));
+  EXPECT_TRUE(CommandEnabled(ID_FILE_READ_IMAGE));
   m_document->SetModifiedFlag(FALSE);
   OpenDialogAnswer answer(m_picture);
   Menu(ID_FILE_READ_IMAGE);
@@ -329,10 +312,10 @@ TEST_F(ImageCommands, TheBarsDialogAddsTheHalftoneOfTheSelectedImageInOneStep) {
   CImageBlock* image = ReadThroughMenu(path);
   ASSERT_NE(nullptr, image);
   image->m_box = CFRect(10, 10, 35, 110);  // 100 high
-  EXPECT_FALSE(Enabled(ID_IMAGE_BARS));
+  EXPECT_FALSE(CommandEnabled(ID_IMAGE_BARS));
   image->m_selected = 1;
   m_view->GetSelectTracker().Recount();
-  EXPECT_TRUE(Enabled(ID_IMAGE_BARS));
+  EXPECT_TRUE(CommandEnabled(ID_IMAGE_BARS));
   g_appProfile.WriteString(settings::kImage, settings::kBarHeight, "7.00");
   {
     ModalDialogDriver driver;

@@ -17,13 +17,11 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/ScanDlg.h"
-#include "framework/CmdUI.h"
 #include "framework/FileDialog.h"
 #include "framework/MultiDocTemplate.h"
 #include "media/images/BmpImage.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
-#include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
@@ -40,12 +38,6 @@ namespace {
 using namespace raster;
 
 const UINT kUndo = 57643;
-
-class ItemRecorder : public CCmdUI {
-public:
-  void Enable(BOOL on) override { enabled = on; }
-  BOOL enabled = -1;
-};
 
 // A packed bitmap: the BMP file BmpSpec describes, without its 14-byte file header.
 std::vector<BYTE> Dib(const BmpSpec& spec) {
@@ -84,11 +76,7 @@ void Click(CDialog* dialog, int control) {
 class ScanWindow : public EditorWindowTest {
 protected:
   void SetUp() override {
-    char folder[MAX_PATH];
-    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
-    for (const char* name : {"TalvexTrace.dll", "TalvexVector.dll"})
-      ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\" + name).c_str(),
-                            (std::string(folder) + name).c_str(), FALSE));
+    ASSERT_NO_FATAL_FAILURE(PlaceBesideProgram({"TalvexTrace.dll", "TalvexVector.dll"}));
     theApp.SetRegistryKey("TalvexScanWindowTest");
     g_appProfile.Attach();
     theApp.WriteProfileString(settings::kSystemParam, nullptr, nullptr);
@@ -97,16 +85,6 @@ protected:
   void TearDown() override {
     CloseEditorWindow();
     theApp.WriteProfileString(settings::kSystemParam, nullptr, nullptr);
-  }
-  void Menu(UINT id) {
-    m_main->SendMessage(WM_COMMAND, id, 0);
-    PumpMessages();
-  }
-  BOOL CommandEnabled(UINT id) {
-    ItemRecorder item;
-    item.m_nID = id;
-    item.DoUpdate(m_view, TRUE);
-    return item.enabled;
   }
   INT_PTR Blocks() const { return m_document->GetBlockList().GetSize(); }
   CBlock* Block(INT_PTR i) const { return m_document->GetBlockList().GetBlock(i); }

@@ -18,14 +18,12 @@
 #include "editor/dialogs/OutlineImageDlg.h"
 #include "editor/dialogs/ScreenTraceDlg.h"
 #include "editor/dialogs/VectorizeImageSetDlg.h"
-#include "framework/CmdUI.h"
 #include "framework/FileDialog.h"
 #include "framework/MultiDocTemplate.h"
 #include "media/VectorisingDll.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/document/TALVEX42Doc.h"
-#include "model/settings/ProgramPaths.h"
 #include "model/settings/SettingNames.h"
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
@@ -41,12 +39,6 @@ namespace {
 using namespace raster;
 
 const UINT kUndo = 57643;
-
-class ItemRecorder : public CCmdUI {
-public:
-  void Enable(BOOL on) override { enabled = on; }
-  BOOL enabled = -1;
-};
 
 std::string Text(CDialog* dialog, int control) {
   CString text;
@@ -109,12 +101,7 @@ private:
 class TraceCommands : public EditorWindowTest {
 protected:
   void SetUp() override {
-    char folder[MAX_PATH];
-    ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
-    // The libraries beside the program, where the editor loads them from.
-    for (const char* name : {"TalvexTrace.dll", "TalvexVector.dll"})
-      ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\" + name).c_str(),
-                            (std::string(folder) + name).c_str(), FALSE));
+    ASSERT_NO_FATAL_FAILURE(PlaceBesideProgram({"TalvexTrace.dll", "TalvexVector.dll"}));
     theApp.SetRegistryKey("TalvexTraceCommandsTest");
     g_appProfile.Attach();
     theApp.WriteProfileString(settings::kVector, nullptr, nullptr);
@@ -124,16 +111,6 @@ protected:
     CloseEditorWindow();
     theApp.WriteProfileString(settings::kVector, nullptr, nullptr);
     theApp.WriteProfileString(settings::kSystemParam, nullptr, nullptr);
-  }
-  void Menu(UINT id) {
-    m_main->SendMessage(WM_COMMAND, id, 0);
-    PumpMessages();
-  }
-  BOOL Enabled(UINT id) {
-    ItemRecorder item;
-    item.m_nID = id;
-    item.DoUpdate(m_view, TRUE);
-    return item.enabled;
   }
   // A 1-bit picture of 60 x 40 pixels, white with a black bar from (10, 5) to (30, 25), read
   // through the menu and selected, its box 2 page units per pixel from (20, 30).
@@ -180,7 +157,7 @@ TEST_F(TraceCommands, TheOutlineLiesOverTheImageInOneStepWithTheImageBehindIt) {
   ASSERT_NE(nullptr, image);
   for (UINT command : {UINT(ID_IMAGE_VECTORISE), UINT(ID_IMAGE_TRACE)}) {
     SCOPED_TRACE(command);
-    EXPECT_TRUE(Enabled(command));
+    EXPECT_TRUE(CommandEnabled(command));
     // A "Delta" that is no preset (the user's own values) checks no button and stays.
     g_appProfile.WriteInt(settings::kVector, settings::kVectorDelta, -1);
     g_appProfile.WriteString(settings::kVector, settings::kBlackThreshold, nullptr);
