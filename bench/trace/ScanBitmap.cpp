@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <random>
 
+#include "addons/trace/OutlineTracer.h"
+
 std::vector<std::uint8_t> MakeScanBitmap(int width, int height) {
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height, 0);
   std::mt19937 random(20240607u);
@@ -59,4 +61,16 @@ bool WritePbm(const std::string& path, const std::vector<std::uint8_t>& pixels, 
     std::fwrite(row.data(), 1, row.size(), file);
   }
   return std::fclose(file) == 0;
+}
+
+TracedCount TraceWithDefaultPreset(const std::vector<std::uint8_t>& pixels, int width, int height) {
+  TraceSettings settings;
+  settings.filterIterations = 2;
+  settings.tangentSurround = 2;
+  std::vector<TracedOutline> traced = COutlineTracer(settings).Trace(pixels.data(), width, height,
+                                                                     false);
+  TracedCount count;
+  count.outlines = traced.size();
+  for (const TracedOutline& outline : traced) count.segments += outline.segments.size();
+  return count;
 }

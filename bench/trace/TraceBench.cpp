@@ -6,11 +6,9 @@
 // Run by hand: build/<arch>/bench/trace.exe under Wine.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 
-#include "addons/trace/OutlineTracer.h"
 #include "bench/trace/ScanBitmap.h"
 #include "framework/GlobalLock.h"
 #include "media/VectorParameters.h"
@@ -30,18 +28,6 @@ public:
   int GetInt(LPCSTR, LPCSTR, int fallback) const override { return fallback; }
 };
 
-template <class Work>
-double BestOfThree(Work work) {
-  double best = 1e30;
-  for (int run = 0; run < 3; ++run) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best = took.count() < best ? took.count() : best;
-  }
-  return best;
-}
-
 }  // namespace
 
 int main() {
@@ -50,19 +36,10 @@ int main() {
   std::printf("trace: %d x %d scan-like bitmap (trace_scan.pbm)\n", kSize, kSize);
 
   // The tracer alone, with the vectoriser's default preset.
-  TraceSettings settings;
-  settings.filterIterations = 2;
-  settings.tangentSurround = 2;
-  size_t outlines = 0, segments = 0;
-  double alone = BestOfThree([&] {
-    std::vector<TracedOutline> traced = COutlineTracer(settings).Trace(pixels.data(), kSize, kSize,
-                                                                       false);
-    outlines = traced.size();
-    segments = 0;
-    for (const TracedOutline& outline : traced) segments += outline.segments.size();
-  });
-  std::printf("  tracer alone:          %8.1f ms, %zu outlines, %zu segments\n", alone, outlines,
-              segments);
+  TracedCount count;
+  double alone = BestOfThree([&] { count = TraceWithDefaultPreset(pixels, kSize, kSize); });
+  std::printf("  tracer alone:          %8.1f ms, %zu outlines, %zu segments\n", alone,
+              count.outlines, count.segments);
 
   // Through the library's entry as the editor calls it: the plane bottom row first.
   DefaultSettings defaults;

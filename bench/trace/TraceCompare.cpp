@@ -2,29 +2,15 @@
 // scan-like bitmap of bench/trace, beside potrace (Debian's potrace, the field's reference tracer,
 // run as a program on the same bitmap: its time includes reading the file and writing its EPS).
 // Run by hand: build/native/trace_native.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "addons/trace/OutlineTracer.h"
 #include "bench/trace/ScanBitmap.h"
 
 namespace {
 
 const int kSize = 2000;
-
-template <class Work>
-double BestOfThree(Work work) {
-  double best = 1e30;
-  for (int run = 0; run < 3; ++run) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best = took.count() < best ? took.count() : best;
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -32,19 +18,11 @@ int main() {
   std::vector<std::uint8_t> pixels = MakeScanBitmap(kSize, kSize);
   const std::string bitmap = "/tmp/trace_native_scan.pbm", eps = "/tmp/trace_native_scan.eps";
   if (!WritePbm(bitmap, pixels, kSize, kSize)) return 1;
-  TraceSettings settings;
-  settings.filterIterations = 2;
-  settings.tangentSurround = 2;
-  size_t outlines = 0, segments = 0;
-  double ours = BestOfThree([&] {
-    std::vector<TracedOutline> traced = COutlineTracer(settings).Trace(pixels.data(), kSize, kSize,
-                                                                       false);
-    outlines = traced.size();
-    segments = 0;
-    for (const TracedOutline& outline : traced) segments += outline.segments.size();
-  });
+  TracedCount ourCount;
+  double ours = BestOfThree([&] { ourCount = TraceWithDefaultPreset(pixels, kSize, kSize); });
   std::printf("trace_native: %d x %d scan-like bitmap\n", kSize, kSize);
-  std::printf("  our tracer: %8.1f ms, %zu outlines, %zu segments\n", ours, outlines, segments);
+  std::printf("  our tracer: %8.1f ms, %zu outlines, %zu segments\n", ours, ourCount.outlines,
+              ourCount.segments);
   const std::string command = "potrace --eps --cleartext --longcoding -o " + eps + " " + bitmap;
   int status = 0;
   double reference = BestOfThree([&] { status = std::system(command.c_str()); });
