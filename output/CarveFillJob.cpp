@@ -27,20 +27,6 @@ int WholePixels(float length, float scale) {
                                                 : static_cast<int>(pixels);
 }
 
-CMatrix2D Translation(float dx, float dy) {
-  CMatrix2D matrix;
-  matrix.m[6] = dx;
-  matrix.m[7] = dy;
-  return matrix;
-}
-
-CMatrix2D Scaling(float factor) {
-  CMatrix2D matrix;
-  matrix.m[0] = factor;
-  matrix.m[4] = factor;
-  return matrix;
-}
-
 // Columns become rows: (x, y) to (y, x).
 CMatrix2D Transposition() {
   CMatrix2D matrix;
@@ -71,8 +57,8 @@ CCarveFillJob::CCarveFillJob(const CarveFillOptions& options, const CFRect& page
   if (options.fillStep > 0.0f) m_scale = 1.0f / options.fillStep;
   const int width = WholePixels(m_rasterBox.Width(), m_scale);
   const int height = WholePixels(m_rasterBox.Height(), m_scale);
-  m_pageToRaster = Translation(-m_rasterBox.left, -m_rasterBox.top);
-  m_pageToRaster.Multiply(Scaling(m_scale));
+  m_pageToRaster = CMatrix2D::Translation(-m_rasterBox.left, -m_rasterBox.top);
+  m_pageToRaster.Multiply(CMatrix2D::Scaling(m_scale));
   const float w = static_cast<float>(width), h = static_cast<float>(height);
   if (options.mirror) m_pageToRaster.Multiply(MakeMirrorMatrix(0.0f, 0.0f, w, h, true, false));
   m_width = width;
@@ -81,7 +67,7 @@ CCarveFillJob::CCarveFillJob(const CarveFillOptions& options, const CFRect& page
     // Turned about the raster's centre, then moved back onto the raster with its sides
     // exchanged: (x, y) goes to (h - y, x).
     m_pageToRaster.Multiply(MakeRotationMatrixAboutBox(0.0f, 0.0f, w, h, 90.0f));
-    m_pageToRaster.Multiply(Translation((h - w) / 2.0f, (w - h) / 2.0f));
+    m_pageToRaster.Multiply(CMatrix2D::Translation((h - w) / 2.0f, (w - h) / 2.0f));
     std::swap(m_width, m_height);
   }
 }
@@ -106,7 +92,7 @@ CFRect CCarveFillJob::AreaRect() const {
 CMatrix2D CCarveFillJob::RasterToDevice(const CCarveDevice& device) const {
   const float resolution = device.m_resolution > 0.0f ? device.m_resolution : 1.0f;
   const float step = m_options.fillStep;
-  CMatrix2D matrix = Scaling(step / resolution);
+  CMatrix2D matrix = CMatrix2D::Scaling(step / resolution);
   if (device.m_originMode != 0) {
     matrix.m[6] = device.m_originX / resolution;
     matrix.m[7] = device.m_originY / resolution;

@@ -21,19 +21,6 @@ namespace {
 const float kSavedCorner = 0.1f;
 const float kScaledCorner = 1.0f;
 
-CMatrix2D Translation(float dx, float dy) {
-  CMatrix2D matrix;
-  matrix.m[6] = dx;
-  matrix.m[7] = dy;
-  return matrix;
-}
-
-CMatrix2D Scaling(float factor) {
-  CMatrix2D matrix;
-  matrix.m[0] = matrix.m[4] = factor;
-  return matrix;
-}
-
 bool AreaIsFlagged(CAuxObject* area) { return (area->GetFlags() & CAuxObject::kSolidFlag) != 0; }
 
 // The text's characters and, after them, the line it is set along, as one group.
@@ -147,10 +134,10 @@ CMatrix2D CCutPreview::GetPlacementMatrix() {
   if (m_settings.m_savePaper) {
     CFRect corner = bounds;
     matrix.TransformRect(&corner);
-    matrix.Multiply(Translation(kSavedCorner - corner.left, kSavedCorner - corner.top));
+    matrix.Multiply(CMatrix2D::Translation(kSavedCorner - corner.left, kSavedCorner - corner.top));
   }
   if (m_settings.m_zoomCut == 0.0f) m_settings.m_zoomCut = 1.0f;
-  if (m_settings.m_zoomCut != 1.0f) matrix.Multiply(Scaling(m_settings.m_zoomCut));
+  if (m_settings.m_zoomCut != 1.0f) matrix.Multiply(CMatrix2D::Scaling(m_settings.m_zoomCut));
   return matrix;
 }
 
@@ -179,7 +166,7 @@ CFRect CCutPreview::ReferenceRect() {
 void CCutPreview::SetSavePaper(bool on) {
   m_settings.m_savePaper = on ? 1 : 0;
   CFRect reference = ReferenceRect();
-  Apply(Translation(-reference.left, -reference.top));
+  Apply(CMatrix2D::Translation(-reference.left, -reference.top));
 }
 
 void CCutPreview::ApplyKeepingCorner(CMatrix2D matrix) {
@@ -210,7 +197,7 @@ bool CCutPreview::ScaleJob(float zoom) {
   if (zoom < 0.0f) return false;
   if (zoom == 0.0f) zoom = 1.0f;
   if (m_settings.m_zoomCut <= 0.0f) m_settings.m_zoomCut = 1.0f;
-  CMatrix2D matrix = Scaling(zoom / m_settings.m_zoomCut);
+  CMatrix2D matrix = CMatrix2D::Scaling(zoom / m_settings.m_zoomCut);
   CFRect reference = ReferenceRect();
   matrix.TransformRect(&reference);
   matrix.m[6] = kScaledCorner - reference.left;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -295,14 +294,7 @@ void CStampBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (redraw) Invalidate(view, TRUE);
 }
 
-void CStampBlock::AddColourToCombo(HWND combo) {
-  if (!combo) return;
-  char text[16];
-  snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(m_colour));
-  if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text)) == CB_ERR)
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
+void CStampBlock::AddColourToCombo(HWND combo) { AddColourNumber(combo, m_colour); }
 
 // ---- Geometry ----
 

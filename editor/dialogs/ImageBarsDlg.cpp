@@ -42,18 +42,6 @@ const float kLowestBar = 1.0f;
 CImageBarsDlg::CImageBarsDlg(CTALVEX42View* view, const CAppProfile& profile)
     : CViewDialog(kTemplateId, view, profile) {}
 
-CImageBlock* CImageBarsDlg::FindSelectedImage() const {
-  CTALVEX42Doc* document = Document();
-  if (!document) return nullptr;
-  CSegArray& blocks = document->GetBlockList();
-  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
-    CBlock* block = blocks.GetBlock(i);
-    if (block && block->m_type == kImageBlock && block->m_selected == 1)
-      return static_cast<CImageBlock*>(block);
-  }
-  return nullptr;
-}
-
 float CImageBarsDlg::ImageHeight() const {
   return m_image ? std::fabs(m_image->m_box.bottom - m_image->m_box.top) : 0.0f;
 }
@@ -63,7 +51,7 @@ void CImageBarsDlg::EnableConvert(bool enable) { EnableControl(IDOK, m_convertib
 BOOL CImageBarsDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
   using namespace settings;
-  m_image = FindSelectedImage();
+  m_image = SelectedImage();
   RasterImageInfo info;
   m_convertible = m_image && m_image->ReadImage(&info) && info.bitsPerPixel >= kFewestBits;
   if (!m_image) EnableControl(kImageGroup, false);

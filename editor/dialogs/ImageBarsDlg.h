@@ -48,7 +48,6 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  CImageBlock* FindSelectedImage() const;
   float ImageHeight() const;
   void EnableConvert(bool enable);
   void WriteSettings() const;

@@ -2,6 +2,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/DialogPump.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
@@ -83,13 +84,7 @@ void CLibBuildDlg::StoreFields() const {
 }
 
 void CLibBuildDlg::Tell(UINT message, LPCSTR detail) const {
-  CString format, text;
-  format.LoadString(message);
-  if (detail)
-    text.Format(format, detail);
-  else
-    text = format;
-  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONINFORMATION);
+  ShowLibraryMessage(m_hWnd, message, detail, MB_ICONINFORMATION);
 }
 
 int CLibBuildDlg::TestAmount() {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "editor/ProgramObjects.h"
-#include "framework/MessageBox.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "media/library/LibraryFile.h"
@@ -91,11 +91,7 @@ CString CLibConvertDlg::TargetPath() const {
   return folder + ChosenFileName();
 }
 
-void CLibConvertDlg::Report(UINT message) const {
-  CString text;
-  text.LoadString(message);
-  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
-}
+void CLibConvertDlg::Report(UINT message) const { ShowLibraryMessage(m_hWnd, message); }
 
 bool CLibConvertDlg::Convert() {
   CWaitCursor wait;

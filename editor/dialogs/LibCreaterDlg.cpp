@@ -6,6 +6,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/DialogPump.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "editor/dialogs/LibrarySource.h"
 #include "editor/dialogs/MergeFilePrompt.h"
 #include "framework/DC.h"
@@ -105,11 +106,7 @@ void CLibCreaterDlg::StoreFields() const {
   m_settings.WriteString(kSection, kTargetKey, FieldText(IDC_CREATER_TARGET));
 }
 
-void CLibCreaterDlg::Tell(UINT message) const {
-  CString text;
-  text.LoadString(message);
-  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
-}
+void CLibCreaterDlg::Tell(UINT message) const { ShowLibraryMessage(m_hWnd, message); }
 
 CString CLibCreaterDlg::TargetPath() const {
   CString target = FieldText(IDC_CREATER_TARGET);

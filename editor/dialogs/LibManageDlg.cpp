@@ -7,8 +7,8 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42App.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "framework/DC.h"
-#include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/MountLibList.h"
@@ -201,13 +201,7 @@ void CLibManageDlg::DrawCell(const DRAWITEMSTRUCT& item) {
 }
 
 void CLibManageDlg::Tell(UINT message, LPCSTR detail) const {
-  CString format, text;
-  format.LoadString(message);
-  if (detail)
-    text.Format(format, detail);
-  else
-    text = format;
-  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
+  ShowLibraryMessage(m_hWnd, message, detail);
 }
 
 bool CLibManageDlg::TargetKind(int& library, int& kind) const {
@@ -217,6 +211,18 @@ bool CLibManageDlg::TargetKind(int& library, int& kind) const {
   if (!parent) return false;
   library = static_cast<int>(ItemData(tree, parent));
   kind = static_cast<int>(ItemData(tree, item));
+  return true;
+}
+
+bool CLibManageDlg::OpenTargetKind(CPicLibrary& target, int& library, int& kind) {
+  if (!TargetKind(library, kind)) {
+    Tell(IDS_MANAGE_NO_TARGET_KIND);
+    return false;
+  }
+  if (!target.OpenByNumber(library)) {
+    Tell(IDS_MANAGE_OPEN_FAILED);
+    return false;
+  }
   return true;
 }
 
@@ -262,15 +268,8 @@ bool CLibManageDlg::AddChosenGraphic() {
   std::unique_ptr<CContour> outline(
       m_source.ReadOutline(kind, m_source.NumberOfEntry(entry), nullptr));
   int library = -1, targetKind = -1;
-  if (!TargetKind(library, targetKind)) {
-    Tell(IDS_MANAGE_NO_TARGET_KIND);
-    return false;
-  }
   CPicLibrary target;
-  if (!target.OpenByNumber(library)) {
-    Tell(IDS_MANAGE_OPEN_FAILED);
-    return false;
-  }
+  if (!OpenTargetKind(target, library, targetKind)) return false;
   if (!AppendTo(target, targetKind, outline.get())) return false;
   ::MessageBeep(MB_OK);
   // The source may be the target: its list shows the new graphic.
@@ -375,15 +374,8 @@ bool CLibManageDlg::AppendKind() {
     return false;
   }
   int library = -1, targetKind = -1;
-  if (!TargetKind(library, targetKind)) {
-    Tell(IDS_MANAGE_NO_TARGET_KIND);
-    return false;
-  }
   CPicLibrary target;
-  if (!target.OpenByNumber(library)) {
-    Tell(IDS_MANAGE_OPEN_FAILED);
-    return false;
-  }
+  if (!OpenTargetKind(target, library, targetKind)) return false;
   int count = Selection(::GetDlgItem(m_hWnd, IDC_MANAGE_GRAPHICS), LB_GETCOUNT);
   bool added = false;
   for (int entry = 0; entry < count; ++entry) {

@@ -68,6 +68,8 @@ private:
   int ChosenEntry() const;
   // The mounted library and kind chosen in the tree; false when no kind is chosen.
   bool TargetKind(int& library, int& kind) const;
+  // Opens the library of the kind chosen in the tree, saying why when it cannot.
+  bool OpenTargetKind(CPicLibrary& target, int& library, int& kind);
   // The mounted library of the tree's chosen item (a library or one of its kinds); -1 when none.
   int ChosenTreeLibrary() const;
   // Appends the outline to the target's kind, saying why when it cannot.

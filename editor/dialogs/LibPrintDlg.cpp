@@ -4,7 +4,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/CataloguePages.h"
-#include "framework/MessageBox.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "framework/PrintDialog.h"
 #include "framework/WinApp.h"
 #include "media/library/MountLibList.h"
@@ -183,11 +183,7 @@ CLibPrintDlg::Outcome CLibPrintDlg::PrintKind(int library, int kind, int* result
   return *result == CPagePrinter::kPrinted ? kPrinted : kPrintFailed;
 }
 
-void CLibPrintDlg::Refuse(UINT message) {
-  CString text;
-  text.LoadString(message);
-  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
-}
+void CLibPrintDlg::Refuse(UINT message) { ShowLibraryMessage(m_hWnd, message); }
 
 void CLibPrintDlg::OnOK() {
   // Without a printer the print button is off; its key does nothing either.

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "editor/ProgramObjects.h"
+#include "editor/dialogs/LibraryMessage.h"
 #include "framework/DC.h"
-#include "framework/MessageBox.h"
 #include "media/library/LibraryGlyphs.h"
 #include "media/library/MountLibList.h"
 #include "model/geometry/Contour.h"
@@ -136,8 +136,5 @@ void CLibrarySource::ReportProblem(HWND owner, CPicLibrary::Problem problem) {
   UINT message = problem == CPicLibrary::kChainLoops         ? IDS_LIBRARY_CHAIN_LOOPS
                  : problem == CPicLibrary::kChainOutsideFile ? IDS_LIBRARY_CHAIN_OUTSIDE
                                                              : 0;
-  if (!message) return;
-  CString text;
-  text.LoadString(message);
-  AfxShowMessageBox(owner, text, AfxGetAppName(), MB_OK | MB_ICONWARNING);
+  if (message) ShowLibraryMessage(owner, message);
 }

@@ -17,18 +17,6 @@ COutlineImageDlg::COutlineImageDlg(CTALVEX42View* view, const CAppProfile& profi
                                    bool useVectoriser)
     : CViewDialog(kTemplateId, view, profile), m_useVectoriser(useVectoriser) {}
 
-CImageBlock* COutlineImageDlg::FindSelectedImage() const {
-  CTALVEX42Doc* document = Document();
-  if (!document) return nullptr;
-  CSegArray& blocks = document->GetBlockList();
-  for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
-    CBlock* block = blocks.GetBlock(i);
-    if (block && block->m_type == kImageBlock && block->m_selected == 1)
-      return static_cast<CImageBlock*>(block);
-  }
-  return nullptr;
-}
-
 void COutlineImageDlg::ShowText(UINT id) {
   CString text;
   text.LoadString(id);
@@ -48,7 +36,7 @@ BOOL COutlineImageDlg::OnInitDialog() {
   for (int id = kNoError; id <= kVerySmooth; ++id) SetChecked(id, id - kNoError == delta);
   ShowInt(kBlackThreshold,
           Profile().GetInt(kVector, settings::kBlackThreshold, kBlackThresholdDefault));
-  if (!FindSelectedImage()) {
+  if (!SelectedImage()) {
     RefuseWithoutImage();
     return FALSE;
   }
@@ -75,7 +63,7 @@ void COutlineImageDlg::OnOK() {
   CWnd* convert = GetDlgItem(IDOK);
   if (convert && !convert->IsWindowEnabled()) return;
   WriteSettings();
-  CImageBlock* image = FindSelectedImage();
+  CImageBlock* image = SelectedImage();
   if (!image) {
     RefuseWithoutImage();
     return;

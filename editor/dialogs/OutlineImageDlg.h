@@ -39,7 +39,6 @@ public:
   CImageTracer& Tracer() { return m_tracer; }
 
 private:
-  CImageBlock* FindSelectedImage() const;
   void WriteSettings() const;
   void ShowText(UINT id);
   void RefuseWithoutImage();

@@ -3,8 +3,10 @@
 #include <cstdlib>
 
 #include "editor/TALVEX42View.h"
+#include "editor/views/SelectTracker.h"
 #include "framework/MessageBox.h"
 #include "model/blocks/Block.h"
+#include "model/blocks/ImageBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/undo/UndoInsertRecord.h"
 #include "model/undo/UndoManager.h"
@@ -17,6 +19,11 @@ CTALVEX42Doc* CViewDialog::Document() const { return m_view ? m_view->GetDocumen
 
 CSelectTracker* CViewDialog::Tracker() const {
   return m_view ? &m_view->GetSelectTracker() : nullptr;
+}
+
+CImageBlock* CViewDialog::SelectedImage() const {
+  CSelectTracker* tracker = Tracker();
+  return tracker ? static_cast<CImageBlock*>(tracker->FindSelected(kImageBlock)) : nullptr;
 }
 
 CString CViewDialog::ReadText(int id, int length) const {

@@ -11,6 +11,7 @@
 
 class CAppProfile;
 class CBlock;
+class CImageBlock;
 class CSelectTracker;
 class CTALVEX42Doc;
 class CTALVEX42View;
@@ -28,6 +29,8 @@ protected:
   CTALVEX42Doc* Document() const;
   // Null without a view.
   CSelectTracker* Tracker() const;
+  // The first selected image of the document; null when none is selected.
+  CImageBlock* SelectedImage() const;
   const CAppProfile& Profile() const { return m_profile; }
 
   // The text of a control, cut to length characters.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "framework/ByteWriter.h"
@@ -564,6 +565,15 @@ int CBlock::WriteRecordThroughAppend(HGLOBAL* record) {
   return *record ? length : 0;
 }
 void CBlock::AddColourToCombo(HWND) {}
+
+void CBlock::AddColourNumber(HWND combo, DWORD colour) {
+  if (!combo) return;
+  char text[16];
+  snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(colour));
+  if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text)) == CB_ERR)
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
 
 BOOL CBlock::NodeOnLButtonDown(CBlockView* view, UINT, float x, float y) {
   if (!HitTestControlPoint(view, x, y, &m_heldHandle)) return FALSE;

@@ -338,4 +338,7 @@ protected:
   static bool IsRecording(CBlockView* view);
   // Appends a record to the view's undo manager (the record is deleted when it is not kept).
   static void RecordUndo(CBlockView* view, CUndoRecord* record);
+  // Lists the colour number in the drop-down list unless it is there already (as an exact entry:
+  // "255" must not be taken for "2550").
+  static void AddColourNumber(HWND combo, DWORD colour);
 };

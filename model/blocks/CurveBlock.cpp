@@ -470,15 +470,7 @@ void CCurveBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (redraw) Invalidate(view, TRUE);
 }
 
-void CCurveBlock::AddColourToCombo(HWND combo) {
-  if (!combo) return;
-  char text[16];
-  wsprintfA(text, "%lu", static_cast<unsigned long>(m_colour));
-  // Exact match: "255" must not be taken for "2550".
-  if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text)) == CB_ERR)
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
+void CCurveBlock::AddColourToCombo(HWND combo) { AddColourNumber(combo, m_colour); }
 
 float CCurveBlock::FirstSubpathLength(int* closed) {
   if (closed) *closed = 0;

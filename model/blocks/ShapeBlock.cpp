@@ -1,7 +1,6 @@
 #include "model/blocks/ShapeBlock.h"
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 #include "framework/ClientDC.h"
@@ -90,15 +89,7 @@ void CShapeBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {
   if (redraw) Invalidate(view, TRUE);
 }
 
-void CShapeBlock::AddColourToCombo(HWND combo) {
-  if (!combo) return;
-  char text[16];
-  snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(m_colour));
-  // Exact match: a prefix search takes "1" for a listed "12" and leaves colour 1 out.
-  if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text)) == CB_ERR)
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-}
+void CShapeBlock::AddColourToCombo(HWND combo) { AddColourNumber(combo, m_colour); }
 
 void CShapeBlock::SetBox(float left, float top, float right, float bottom) {
   FitToRect(left, top, right, bottom);

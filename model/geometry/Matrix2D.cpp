@@ -11,6 +11,19 @@ LONG Truncate(float value) { return static_cast<LONG>(value); }
 
 }  // namespace
 
+CMatrix2D CMatrix2D::Translation(float dx, float dy) {
+  CMatrix2D matrix;
+  matrix.m[6] = dx;
+  matrix.m[7] = dy;
+  return matrix;
+}
+
+CMatrix2D CMatrix2D::Scaling(float factor) {
+  CMatrix2D matrix;
+  matrix.m[0] = matrix.m[4] = factor;
+  return matrix;
+}
+
 CMatrix2D& CMatrix2D::SetIdentity() {
   for (float& element : m) element = 0.0f;
   m[0] = m[4] = m[8] = 1.0f;

@@ -11,6 +11,10 @@ class CMatrix2D {
 public:
   CMatrix2D() { SetIdentity(); }
 
+  // A move by (dx, dy), and a scaling by factor along both axes about the origin.
+  static CMatrix2D Translation(float dx, float dy);
+  static CMatrix2D Scaling(float factor);
+
   CMatrix2D& SetIdentity();
   bool IsIdentity() const;
   void DivideBy(float divisor);
