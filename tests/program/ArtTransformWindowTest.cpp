@@ -19,18 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
-#include "editor/TALVEX42View.h"
+#include "EditorWindowTest.h"
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/ArtTransformDlg.h"
 #include "framework/GlobalLock.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/ModelServices.h"
 #include "model/blocks/TransformBlock.h"
-#include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
 #include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
@@ -138,7 +133,7 @@ std::vector<Segment> PlotPieces(std::string plot) {
   return pieces;
 }
 
-class ArtTransformWindow : public ::testing::Test {
+class ArtTransformWindow : public EditorWindowTest {
 protected:
   void SetUp() override {
     char folder[MAX_PATH];
@@ -146,42 +141,15 @@ protected:
     m_program = std::string(folder) + "program\\";
     g_transformDll.Unload();
     ASSERT_NE(nullptr, g_transformDll.Bind((m_program + "TalvexTransform.dll").c_str()));
-    POSITION position = theApp.GetFirstDocTemplatePosition();
-    m_template = position ? static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position))
-                          : nullptr;
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    m_untitled = m_template->m_nUntitledCount;
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    FindActive();
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
     // Close enough that a pixel is a quarter of a millimetre.
     m_view->ZoomToRect(CFRect(0, 30, 200, 130));
     PumpMessages();
   }
   void TearDown() override {
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    if (m_template) m_template->m_nUntitledCount = m_untitled;
+    CloseEditorWindow();
     // The blocks are gone with their documents: no handle outlives the library.
     g_transformDll.Unload();
-  }
-  void FindActive() {
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
-    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, m_view);
   }
 
   CCurveBlock* AddRectangle(float left, float top) {
@@ -221,7 +189,7 @@ protected:
     PumpMessages();
   }
   void Command(UINT id) {
-    m_frame->SendMessage(WM_COMMAND, id);
+    m_main->SendMessage(WM_COMMAND, id);
     PumpMessages();
   }
   void Picture(const char* name) {
@@ -259,11 +227,6 @@ protected:
   }
 
   std::string m_program;
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitled = 0;
   TempFolder m_folder;
 };
 
@@ -314,9 +277,7 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
   std::string path = m_folder.File("bent.t42");
   ASSERT_TRUE(m_document->OnSaveDocument(path.c_str()));
   // Opened again in a window of its own: the same bent outlines.
-  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
-  PumpMessages();
-  FindActive();
+  ASSERT_NO_FATAL_FAILURE(OpenView(theApp.OpenDocumentFile(path.c_str())));
   ASSERT_EQ(4, m_document->GetBlockList().GetSize());
   for (INT_PTR i = 0; i < 4; ++i) {
     ASSERT_NE(nullptr, TransformAt(i));

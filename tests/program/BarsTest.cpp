@@ -9,10 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
-#include "editor/TALVEX42View.h"
+#include "EditorWindowTest.h"
 #include "editor/bars/AppDocumentSource.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/dialogs/PageSetupDlg.h"
@@ -20,9 +17,7 @@
 #include "framework/Dialog.h"
 #include "framework/KeyState.h"
 #include "framework/ListBox.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
-#include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/MessageBoxCapture.h"
@@ -72,7 +67,9 @@ private:
 };
 ColourRecorder* ColourRecorder::s_recorder = nullptr;
 
-class BarsTest : public ::testing::Test {
+// Makes its own main frame, which records the commands it is sent, and no document: the tests
+// open theirs through the frame's menu.
+class BarsTest : public EditorWindowTest {
 protected:
   void SetUp() override {
     // One drawing template for the whole run, shared with the other tests that need one.
@@ -89,20 +86,14 @@ protected:
     // Untitled documents are numbered through the run; other tests expect their own numbers.
     m_template = drawings;
     m_untitledCount = m_template->m_nUntitledCount;
-    m_frame = new RecordingMainFrame;
+    m_main = m_frame = new RecordingMainFrame;
     ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
     theApp.m_pMainWnd = m_frame;
     m_frame->MoveWindow(0, 0, 900, 640);
     m_frame->ShowWindow(SW_SHOW);
     PumpMessages();
   }
-  void TearDown() override {
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
-  }
+  void TearDown() override { CloseEditorWindow(); }
 
   CTALVEX42Doc* NewDocument() {
     m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
@@ -119,8 +110,6 @@ protected:
   }
 
   RecordingMainFrame* m_frame = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
 };
 
 bool IsSeparator(CToolBar& bar, int index) {

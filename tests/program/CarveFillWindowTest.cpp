@@ -18,17 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
-#include "editor/TALVEX42View.h"
+#include "EditorWindowTest.h"
 #include "editor/dialogs/2DCarveDlg.h"
 #include "framework/FileDialog.h"
-#include "framework/MultiDocTemplate.h"
 #include "jobmanager/JobFiles.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/RectBlock.h"
-#include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
 #include "model/settings/ProgramPaths.h"
@@ -144,7 +139,7 @@ struct PixelRun {
   int row, first, last;
 };
 
-class CarveFillWindow : public ::testing::Test {
+class CarveFillWindow : public EditorWindowTest {
 protected:
   void SetUp() override {
     m_profile = ProgramFolder() + "Carves.INI";
@@ -152,36 +147,12 @@ protected:
     CreateDirectoryA("screenshots", nullptr);
     ASSERT_TRUE(
         CopyFileA((ProgramFolder() + "program\\Carves.INI").c_str(), m_profile.c_str(), FALSE));
-    static CMultiDocTemplate* drawings = nullptr;
-    if (!drawings) {
-      POSITION position = theApp.GetFirstDocTemplatePosition();
-      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    }
-    if (!drawings) {
-      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(drawings);
-    }
-    m_template = drawings;
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
     m_document->GetPageSettings().m_width = 60;
     m_document->GetPageSettings().m_height = 30;
   }
   void TearDown() override {
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     DeleteFileA(m_profile.c_str());
     if (!m_hadPortSettings) DeleteFileA((ProgramFolder() + "UPort.Ini").c_str());
   }
@@ -219,7 +190,7 @@ protected:
   void RunFillCommand(std::vector<ModalDialogDriver::Action> actions) {
     ModalDialogDriver driver;
     for (auto& action : actions) driver.Then(std::move(action));
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_FILL_OUTPUT);
+    m_main->SendMessage(WM_COMMAND, ID_FILE_FILL_OUTPUT);
     PumpMessages();
     EXPECT_EQ(0, driver.Stuck());
   }
@@ -258,10 +229,6 @@ protected:
   TempFolder m_folder;
   std::string m_profile;
   bool m_hadPortSettings = false;
-  CMultiDocTemplate* m_template = nullptr;
-  int m_untitledCount = 0;
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
   std::map<WORD, CFRect> m_boxes;
   MessageBoxCapture m_messages;
 };

@@ -22,20 +22,15 @@
 #include <string>
 #include <vector>
 
-#include "editor/MDIMainFrame.h"
-#include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
-#include "editor/TALVEX42View.h"
+#include "EditorWindowTest.h"
 #include "editor/dialogs/FontCreateDlg.h"
 #include "editor/dialogs/FontLibraryList.h"
 #include "editor/dialogs/FontReplaceDlg.h"
 #include "editor/dialogs/GlyphRetracer.h"
 #include "editor/dialogs/ZoneCodeDlg.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/FontRebinding.h"
-#include "model/document/TALVEX42Doc.h"
 #include "model/settings/IniFile.h"
 #include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
@@ -114,18 +109,9 @@ void WriteOwnFont(const std::string& path, const char* name) {
   ASSERT_TRUE(CCftFileWriter::Write(path.c_str(), header, GlyphForCode, codec));
 }
 
-class FontWindows : public ::testing::Test {
+class FontWindows : public EditorWindowTest {
 protected:
   void SetUp() override {
-    POSITION position = theApp.GetFirstDocTemplatePosition();
-    if (position) m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    m_untitledCount = m_template->m_nUntitledCount;
     // One language with one mount folder, the program's settings for the test's life.
     m_savedSettings = g_settings.GetPath();
     m_ini = m_folder.File("TALVEX42.INI");
@@ -138,41 +124,20 @@ protected:
                                m_ini.c_str());
     g_settings.SetPath(m_ini.c_str());
     MountFonts();
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    PumpMessages();
-    ASSERT_TRUE(NewDocument());
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
   }
   void TearDown() override {
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     g_settings.SetPath(m_savedSettings);
     g_cftFontTable.FreeRows();
   }
 
   void MountFonts() { theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts); }
-  bool NewDocument() {
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    return TakeActive();
-  }
-  bool TakeActive() {
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    CMDIChildWnd* child = m_frame->MDIGetActive();
-    m_view = child ? static_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
-    return m_document && m_view;
-  }
   void Command(UINT id) {
-    m_frame->SendMessage(WM_COMMAND, id);
+    m_main->SendMessage(WM_COMMAND, id);
     PumpMessages();
   }
-  HWND EditorEdit() { return ::GetDlgItem(m_frame->GetTextEditor().m_hWnd, IDC_TEXT_EDITOR_EDIT); }
+  HWND EditorEdit() { return ::GetDlgItem(m_main->GetTextEditor().m_hWnd, IDC_TEXT_EDITOR_EDIT); }
   // A text under edit with the text tool, its characters in the given font key and numbers.
   CTextBlock* EditedText(std::vector<std::pair<WORD, WORD>> characters) {
     CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
@@ -214,21 +179,16 @@ protected:
   TempFolder m_folder;
   std::string m_ini;
   CString m_savedSettings;
-  CMultiDocTemplate* m_template = nullptr;
-  int m_untitledCount = 0;
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
 };
 
 TEST_F(FontWindows, TheTextEditorIsMadeOnceToggledAndRolledUpByItsCaption) {
-  EXPECT_EQ(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
+  EXPECT_EQ(nullptr, m_main->GetTextEditor().GetSafeHwnd());
   Command(ID_VIEW_TEXT_EDITOR);
-  HWND editor = m_frame->GetTextEditor().GetSafeHwnd();
+  HWND editor = m_main->GetTextEditor().GetSafeHwnd();
   ASSERT_NE(nullptr, editor);
   EXPECT_TRUE(::IsWindowVisible(editor));
   RECT frame, placed, client;
-  ::GetWindowRect(m_frame->m_hWnd, &frame);
+  ::GetWindowRect(m_main->m_hWnd, &frame);
   ::GetWindowRect(editor, &placed);
   ::GetClientRect(editor, &client);
   EXPECT_EQ(frame.left + 20, placed.left);
@@ -242,7 +202,7 @@ TEST_F(FontWindows, TheTextEditorIsMadeOnceToggledAndRolledUpByItsCaption) {
   EXPECT_FALSE(::IsWindowVisible(editor));
   Command(ID_VIEW_TEXT_EDITOR);
   EXPECT_TRUE(::IsWindowVisible(editor));
-  EXPECT_EQ(editor, m_frame->GetTextEditor().GetSafeHwnd());
+  EXPECT_EQ(editor, m_main->GetTextEditor().GetSafeHwnd());
 
   // A double-click on the caption rolls it up at its corner; the next one puts it back exactly.
   RECT before, rolled, after;
@@ -272,28 +232,28 @@ TEST_F(FontWindows, SavedDocumentsCarryTheEditorsTextAndOpenedOnesAddTheirs) {
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
   PumpMessages();
   EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
-  Picture(m_frame->GetTextEditor().m_hWnd, "text_editor.bmp");
+  Picture(m_main->GetTextEditor().m_hWnd, "text_editor.bmp");
   theApp.CloseAllDocuments(FALSE);
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
   PumpMessages();
   EXPECT_EQ("招牌 Shop\r\nline 2\r\r招牌 Shop\r\nline 2", Text(EditorEdit()));
   // The editor window opens for a document's text when it is not there yet.
   theApp.CloseAllDocuments(FALSE);
-  m_frame->GetTextEditor().DestroyWindow();
+  m_main->GetTextEditor().DestroyWindow();
   CDocument* opened = theApp.OpenDocumentFile(path.c_str());
   ASSERT_NE(nullptr, opened);
   PumpMessages();
-  ASSERT_NE(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
+  ASSERT_NE(nullptr, m_main->GetTextEditor().GetSafeHwnd());
   EXPECT_EQ("招牌 Shop\r\nline 2", Text(EditorEdit()));
   // A document without text leaves it unmade.
   std::string plain = m_folder.File("plain.T42");
   ::SetWindowTextA(EditorEdit(), "");
   ASSERT_TRUE(opened->OnSaveDocument(plain.c_str()));
   theApp.CloseAllDocuments(FALSE);
-  m_frame->GetTextEditor().DestroyWindow();
+  m_main->GetTextEditor().DestroyWindow();
   ASSERT_NE(nullptr, theApp.OpenDocumentFile(plain.c_str()));
   PumpMessages();
-  EXPECT_EQ(nullptr, m_frame->GetTextEditor().GetSafeHwnd());
+  EXPECT_EQ(nullptr, m_main->GetTextEditor().GetSafeHwnd());
 }
 
 TEST_F(FontWindows, ACtrlDoubleClickPastesOnlyTheEditorsSelection) {
@@ -329,7 +289,7 @@ TEST_F(FontWindows, TheZoneTableStepsThroughZonesAndTypesTheChosenCharacter) {
   EXPECT_STREQ("8794", CZoneCodeDlg::CodeText(247, 254));
 
   Command(ID_VIEW_ZONE_TABLE);
-  CZoneCodeDlg& table = m_frame->GetZoneTable();
+  CZoneCodeDlg& table = m_main->GetZoneTable();
   ASSERT_NE(nullptr, table.GetSafeHwnd());
   EXPECT_TRUE(table.IsWindowVisible());
   HWND list = ::GetDlgItem(table.m_hWnd, IDC_ZONE_LIST);
@@ -410,14 +370,15 @@ TEST_F(FontWindows, AnOpenedDocumentWhoseFontIsGoneOffersItsReplacementAndSavesT
            RowContaining(::GetDlgItem(window, IDC_REPLACE_FONTS), "Gamma", true), true);
     dialog->PostMessage(WM_COMMAND, IDOK);
   });
-  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
+  CDocument* reopened = theApp.OpenDocumentFile(path.c_str());
+  ASSERT_NE(nullptr, reopened);
   PumpMessages();
   EXPECT_EQ(1, dialogs.Shown());
   ASSERT_EQ(1u, lines.size());
   char expected[96];
   snprintf(expected, sizeof expected, "%-40s  -[134,2,%d] -{0,0}", "Alpha", alpha);
   EXPECT_EQ(expected, lines[0]);
-  ASSERT_TRUE(TakeActive());
+  ASSERT_NO_FATAL_FAILURE(OpenView(reopened));
   EXPECT_TRUE(m_document->IsModified());
   auto* opened = dynamic_cast<CTextBlock*>(m_document->GetBlockAt(0));
   ASSERT_NE(nullptr, opened);
@@ -483,7 +444,7 @@ TEST_F(FontWindows, EachMissingFontTakesItsReplacementFromItsOwnLanguage) {
     Picture(window, "font_replace.bmp");
     dialog->PostMessage(WM_COMMAND, IDOK);
   });
-  CFontReplaceDlg dialog(fonts, language, m_frame);
+  CFontReplaceDlg dialog(fonts, language, m_main);
   EXPECT_EQ(IDOK, dialog.DoModal());
   EXPECT_EQ(1, dialogs.Shown());
   // Each line's library is found among its own language's libraries, whatever line is shown.
