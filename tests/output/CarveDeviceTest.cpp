@@ -4,23 +4,15 @@
 // data, and the profile checks that keep a template from ever being formatted unchecked.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "model/settings/ProgramPaths.h"
 #include "output/CarveDevice.h"
 #include "output/OutPort.h"
+#include "support/FileContents.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string ShippedProfile() {
   char folder[MAX_PATH];
@@ -98,7 +90,7 @@ TEST_F(CarveDeviceTest, EachShippedModelWritesItsTemplatesInTheDocumentedOrder) 
     EXPECT_EQ(1, m_device.FlushPendingBlank());
     EXPECT_EQ(1, m_device.Finish());
     EXPECT_FALSE(m_device.HasFailed());
-    EXPECT_EQ(std::string(model.stream), ReadText(m_plot));
+    EXPECT_EQ(std::string(model.stream), ReadFileText(m_plot));
   }
 }
 
@@ -192,7 +184,7 @@ TEST_F(CarveDeviceTest, TemplatesThatDoNotFitTheirCommandKeepTheModelFromStartin
   m_device.Finish();
   std::string start;
   for (int i = 0; i < 5; ++i) start += full;
-  EXPECT_EQ(start + "VS20;PU;PA0,0;SP0;", ReadText(m_plot));
+  EXPECT_EQ(start + "VS20;PU;PA0,0;SP0;", ReadFileText(m_plot));
 }
 
 // Lists that are no point lists send nothing ("1,2,3" its pair before the odd number); after the
@@ -212,7 +204,7 @@ TEST_F(CarveDeviceTest, BadPointListsAndEverySendAfterTheStopFlagWriteNothing) {
   EXPECT_EQ(0, m_device.SendPenDown());
   EXPECT_EQ(0, m_device.Finish());
   EXPECT_FALSE(m_device.HasFailed()) << "a stop is no failure";
-  EXPECT_EQ("IN;PA;PU;SP1;VS20;PD2,1", ReadText(m_plot));
+  EXPECT_EQ("IN;PA;PU;SP1;VS20;PD2,1", ReadFileText(m_plot));
 }
 
 // A port that takes the start and then refuses: nothing more is sent and the job is failed.
@@ -243,7 +235,7 @@ TEST_F(CarveDeviceTest, AfterAPortRefusesDataNothingMoreIsSentAndTheJobHasFailed
   EXPECT_EQ(0, m_device.LineToInt(3, 4));
   EXPECT_EQ(0, m_device.Finish());
   EXPECT_EQ(1, port.refusals);
-  EXPECT_EQ("^IN;\r\n", ReadText(m_plot));
+  EXPECT_EQ("^IN;\r\n", ReadFileText(m_plot));
   // The next job starts afresh.
   port.takes = 100;
   EXPECT_EQ(CCarveDevice::kStarted, m_device.Begin(nullptr, &port, nullptr, &m_stop));

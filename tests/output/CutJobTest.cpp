@@ -22,17 +22,11 @@
 #include "model/blocks/ShapeBlock.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CutDeviceBar.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -103,7 +97,7 @@ protected:
   bool SendToManager(LPCSTR path) override {
     if (realManager) return CCutDeviceBar::SendToManager(path);
     ++handOvers;
-    handedOver = ReadText(path);
+    handedOver = ReadFileText(path);
     return true;
   }
   std::unique_ptr<CPortingDlg> MakePortingDialog() override {
@@ -216,7 +210,7 @@ void ExpectCircleRun(const std::string& run) {
 TEST_F(CutJobTest, AWholeJobGoesToTheFileInTheHpglModelsCommands) {
   AddDocument();
   ASSERT_TRUE(m_bar.Output());
-  std::string out = ReadText(m_plot);
+  std::string out = ReadFileText(m_plot);
   ASSERT_EQ(0u, out.find(kJobStart)) << out;
   size_t end = out.find(kJobEnd);
   ASSERT_NE(std::string::npos, end) << out;
@@ -239,7 +233,7 @@ TEST_F(CutJobTest, EveryStripEndsWithTheWholeMediaFrame) {
   m_settings.m_shareOutLimit = 25;
   m_settings.m_pageRect = 1;
   ASSERT_TRUE(m_bar.Output());
-  std::string out = ReadText(m_plot);
+  std::string out = ReadFileText(m_plot);
   const std::string frame = "PU0,0;PD0,16000,36000,16000,36000,0,0,0 ";
   size_t rect = out.find("PU460,460;PD460,860,860,860,860,460,460,460 ");
   size_t first = out.find(frame);
@@ -254,7 +248,7 @@ TEST_F(CutJobTest, EveryStripEndsWithTheWholeMediaFrame) {
 
   m_settings.m_shareOutLimit = 0;
   ASSERT_TRUE(m_bar.Output());
-  out = ReadText(m_plot);
+  out = ReadFileText(m_plot);
   EXPECT_EQ(1, Count(out, frame));
   EXPECT_EQ(out.size(), out.find(frame) + frame.size() + strlen("PU36000,0;")) << out;
 }
@@ -272,7 +266,7 @@ TEST_F(CutJobTest, AJobOnSteppedMediaCountsFromTheMediaCorner) {
   ASSERT_TRUE(m_bar.Output());
   EXPECT_EQ(std::string("IN;PA;PU;SP1;VS40;PU;") + "PU260,460;PD260,860,660,860,660,460,260,460 " +
                 "PU660,0;",
-            ReadText(m_plot));
+            ReadFileText(m_plot));
 }
 
 TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
@@ -289,7 +283,7 @@ TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
   // Solid 80 steps, void 40, the pattern carried round the corners: every solid piece is a cut of
   // its own and every void piece a move, with no blank between them. Then 8 steps of overcut
   // along the first side, and the finish.
-  const std::string stream = ReadText(m_plot);
+  const std::string stream = ReadFileText(m_plot);
   EXPECT_EQ(
       "IN;PA;PU;SP1;VS60;FS120;PU;"
       "PU460,460;PD460,540PU460,580;PD460,660PU460,700;PD460,780PU460,820;PD460,860"
@@ -345,7 +339,7 @@ TEST_F(CutJobTest, TheHandOverCarriesThePortOfTheSettings) {
   EXPECT_STREQ("Sign", manager.queued.GetDocumentName());
   EXPECT_EQ(m_device.m_outMethod, manager.queued.GetOutputMethod());
   std::string data = manager.queued.GetDataPath().GetString();
-  EXPECT_EQ(0u, ReadText(data).find(kJobStart));
+  EXPECT_EQ(0u, ReadFileText(data).find(kJobStart));
   DeleteFileA(data.c_str());
 }
 
@@ -355,7 +349,7 @@ TEST_F(CutJobTest, AJobSentToCom1ArrivesByteForByteAndAStopLiftsTheBlade) {
   if (!Com1IsMapped()) GTEST_SKIP() << "COM1 is not mapped to the test terminal";
   AddDocument();
   ASSERT_TRUE(m_bar.Output());
-  std::string job = ReadText(m_plot);
+  std::string job = ReadFileText(m_plot);
   m_settings.SetPortName("COM1");
   ASSERT_TRUE(m_bar.Output());
   EXPECT_TRUE(Arrives(job)) << Recorded();
@@ -388,7 +382,7 @@ TEST_F(CutJobTest, ADragKnifeTestCutAndJobCarryTheBladeOffset) {
   m_host.Add(rect);
   m_settings.SetPortName(m_plot.c_str());
   ASSERT_TRUE(m_bar.Output());
-  std::string out = ReadText(m_plot);
+  std::string out = ReadFileText(m_plot);
   EXPECT_EQ(0u, out.find(swivel)) << out;
   EXPECT_NE(std::string::npos, out.find("PU472,460;PD460,472PD460,872,472,860,872,860")) << out;
 }

@@ -5,12 +5,12 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/settings/ProgramPaths.h"
 #include "output/CutterDevice.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
@@ -30,13 +30,6 @@ Keys BaseModel() {
 }
 
 const char kInit[] = "IN;HM;PA;PU;VS40;PU;HM;";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 int Count(const std::string& text, const std::string& what) {
   int n = 0;
@@ -66,7 +59,7 @@ protected:
     EXPECT_TRUE(m_device.BeginJob(nullptr, m_settings));
     body(m_device);
     m_device.EndJob();
-    return ReadFile(m_plot);
+    return ReadFileText(m_plot);
   }
 
   TempFolder m_folder;
@@ -221,15 +214,15 @@ TEST_F(CutterDeviceTest, TestSquareAndReset) {
   m_settings.m_testWidth = 100;
   m_device.TestCut(nullptr, m_settings);
   EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,4000;LX4000,4000;LX4000,0;LX0,0; PU4000,0;FD4000;NF;",
-            ReadFile(m_plot));
+            ReadFileText(m_plot));
 
   m_settings.m_testWidth = 3;
   m_device.TestCut(nullptr, m_settings);
-  EXPECT_EQ(std::string(kInit) + "PU0,0;FD0;NF;", ReadFile(m_plot));
+  EXPECT_EQ(std::string(kInit) + "PU0,0;FD0;NF;", ReadFileText(m_plot));
 
   m_settings.m_autoFeed = 0;
   m_device.Reset(nullptr, m_settings);
-  EXPECT_EQ(std::string(kInit) + "PU0,0;PU;HM;NF;", ReadFile(m_plot));
+  EXPECT_EQ(std::string(kInit) + "PU0,0;PU;HM;NF;", ReadFileText(m_plot));
 }
 
 TEST_F(CutterDeviceTest, StopFlagStopsWritingToThePort) {
@@ -242,7 +235,7 @@ TEST_F(CutterDeviceTest, StopFlagStopsWritingToThePort) {
   m_device.CutTo(40, 40);
   m_device.EndJob();
   // Nothing after the stop reaches the port, not even the closing commands.
-  EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,40;", ReadFile(m_plot));
+  EXPECT_EQ(std::string(kInit) + "PU0,0;PD0,40;", ReadFileText(m_plot));
 }
 
 TEST_F(CutterDeviceTest, BezierSegments) {
@@ -571,7 +564,7 @@ TEST_F(CutterDeviceTest, TestAndResetOnAPortThatRefusesEveryWriteAreReported) {
   // The same device on a port that takes the commands succeeds without a word.
   m_device.m_port.SetPortName(m_plot.c_str());
   EXPECT_TRUE(m_device.TestCut(nullptr, m_settings));
-  EXPECT_NE(std::string::npos, ReadFile(m_plot).find("LX4000,4000;"));
+  EXPECT_NE(std::string::npos, ReadFileText(m_plot).find("LX4000,4000;"));
   EXPECT_TRUE(m_device.Reset(nullptr, m_settings));
   EXPECT_EQ(2u, boxes.Count());
 

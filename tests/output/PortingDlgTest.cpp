@@ -6,24 +6,17 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "framework/Wnd.h"
 #include "media/DllModule.h"
 #include "output/PortingDlg.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -75,7 +68,7 @@ TEST_F(PortingDlgTest, BinaryDataGoesInPiecesByLength) {
   WriteText(m_plot, data);
   std::unique_ptr<CPortingDlg> dialog(MakeDialog());
   EXPECT_TRUE(dialog->SendData(m_plot.c_str(), m_target.c_str(), nullptr, 2052));
-  EXPECT_EQ(data, ReadText(m_target));
+  EXPECT_EQ(data, ReadFileText(m_target));
   // The first block of 10000 bytes in 101 pieces of 99 and one of 1, the second in one of 1.
   ASSERT_EQ(103u, m_port->writes.size());
   EXPECT_EQ(99u, m_port->writes[0]);
@@ -108,7 +101,7 @@ TEST_F(PortingDlgTest, APlugInPortTakesTheWholeFile) {
   WriteText(m_plot, "IN;PU0,0;PD100,100;");
   std::unique_ptr<CPortingDlg> dialog(MakeDialog());
   EXPECT_TRUE(dialog->SendData(m_plot.c_str(), "TestCutter[TestPlotter.upl:03]", nullptr, 2052));
-  EXPECT_EQ("IN;PU0,0;PD100,100;", ReadText(m_plot + ".sent"));
+  EXPECT_EQ("IN;PU0,0;PD100,100;", ReadFileText(m_plot + ".sent"));
   EXPECT_FALSE(Exists(m_plot));
   EXPECT_EQ(0u, m_boxes.Count());
 

@@ -5,8 +5,6 @@
 // and files of another encoding refused; and glyphs made from the curves of page cells.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "framework/File.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
+#include "support/FileContents.h"
 #include "support/TempFolder.h"
 #include "text/CftFile.h"
 #include "text/CftFileWriter.h"
@@ -27,17 +26,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
 
 int FilesIn(const TempFolder& folder) {
   WIN32_FIND_DATAA found;
@@ -96,13 +84,13 @@ TEST(LatinFontFile, TableOfSixteenBitOffsetsThenTheRecordsInCodeOrder) {
   expected[4] = 188 + 13;  // '#' right after it
   expected.insert(expected.end(), record.begin(), record.end());
   expected.insert(expected.end(), record.begin(), record.end());
-  EXPECT_EQ(expected, ReadBytes(path));
+  EXPECT_EQ(expected, ReadFileBytes(path));
 }
 
 TEST(LatinFontFile, OffsetsPastSixteenBitsRefuseTheWholeFileAndKeepTheOldOne) {
   TempFolder folder;
   std::string path = folder.File("LATIN.CFT");
-  WriteBytes(path, {1, 2, 3});
+  WriteFileBytes(path, {1, 2, 3});
   CGlyphCodec codec;
   CLatinFontFile::Outcome outcome = CLatinFontFile::Build(
       path.c_str(), [](int) { return MakeGlyph(LargeGlyph()); }, codec);
@@ -115,7 +103,7 @@ TEST(LatinFontFile, OffsetsPastSixteenBitsRefuseTheWholeFileAndKeepTheOldOne) {
   size_t length = one.size() - 188;
   int fitting = static_cast<int>((65535 - 188) / length) + 1;
   EXPECT_EQ(33 + fitting, outcome.tooLargeAt);
-  EXPECT_EQ((Bytes{1, 2, 3}), ReadBytes(path));
+  EXPECT_EQ((Bytes{1, 2, 3}), ReadFileBytes(path));
   EXPECT_EQ(1, FilesIn(folder));
   // No glyph at all: no file either.
   EXPECT_FALSE(CLatinFontFile::Build(
@@ -163,7 +151,7 @@ TEST(CftFileWriter, CountsMissingAndRefusedGlyphsAndWritesNothingWithoutOne) {
 TEST(CftFileWriter, AFailingDiskLeavesTheOldFileAndNoPartialOne) {
   TempFolder folder;
   std::string path = folder.File("F.CFT");
-  WriteBytes(path, {9, 9});
+  WriteFileBytes(path, {9, 9});
   CGlyphCodec codec;
   // The disk takes half of the file, then reports it full.
   auto full = [](CFile& file, const BYTE* data, size_t size) {
@@ -175,7 +163,7 @@ TEST(CftFileWriter, AFailingDiskLeavesTheOldFileAndNoPartialOne) {
                                                           codec, nullptr, full);
   EXPECT_FALSE(outcome.written);
   EXPECT_EQ(CFontFileOutput::kCannotWrite, outcome.output);
-  EXPECT_EQ((Bytes{9, 9}), ReadBytes(path));
+  EXPECT_EQ((Bytes{9, 9}), ReadFileBytes(path));
   EXPECT_EQ(1, FilesIn(folder));
   // A folder that does not exist cannot take the file.
   EXPECT_EQ(CFontFileOutput::kCannotCreate,
@@ -206,7 +194,7 @@ TEST(CftFontUpdate, ANewFileGetsTheSingleLineFontsHeaderAndItsGlyphs) {
   EXPECT_EQ(6.0f, header.version);
   EXPECT_EQ((std::vector<int>{161, 254, 161, 255}),
             (std::vector<int>{header.sqh, header.eqh, header.swh, header.ewh}));
-  EXPECT_GT(ReadBytes(path).size(), 144u + 94 * 95 * 4);  // a whole table, then the record
+  EXPECT_GT(ReadFileBytes(path).size(), 144u + 94 * 95 * 4);  // a whole table, then the record
   std::unique_ptr<CContour> read(file.ReadGlyph(0xB0A1, nullptr));
   EXPECT_EQ(WithEndMark(MixedGlyphPoints(1)), PointsOf(read.get()));
   EXPECT_EQ(0u, file.FindGlyphOffset(0xB0A2));
@@ -245,17 +233,17 @@ TEST(CftFontUpdate, FilesItCannotAddToAreRefusedUntouched) {
   CftHeader header = SmallRange();
   header.version = 5.4f;  // its records are read in the older encoding
   ASSERT_TRUE(CCftFileWriter::Write(older.c_str(), header, GlyphForCode, codec));
-  WriteBytes(notFont, Bytes(300, 'x'));
-  Bytes olderBytes = ReadBytes(older);
+  WriteFileBytes(notFont, Bytes(300, 'x'));
+  Bytes olderBytes = ReadFileBytes(older);
   CCftFontUpdate font;
   EXPECT_EQ(CCftFontUpdate::kOtherEncoding, font.Open(older.c_str()));
   EXPECT_EQ(CCftFontUpdate::kNotFont, font.Open(notFont.c_str()));
   // A header whose index table runs past the file's end.
   CByteWriter cut;
   SmallRange().WriteTo(cut);
-  WriteBytes(notFont, Bytes(cut.Data(), cut.Data() + cut.Size()));
+  WriteFileBytes(notFont, Bytes(cut.Data(), cut.Data() + cut.Size()));
   EXPECT_EQ(CCftFontUpdate::kNotFont, font.Open(notFont.c_str()));
-  EXPECT_EQ(olderBytes, ReadBytes(older));
+  EXPECT_EQ(olderBytes, ReadFileBytes(older));
 }
 
 TEST(ScreenGlyphs, CurvesInsideACellBecomeOneGlyphInGlyphUnits) {

@@ -4,14 +4,13 @@
 // all) that give no glyph and never crash. Files live in a temporary folder; no window.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/ByteWriter.h"
 #include "model/settings/IniFile.h"
+#include "support/FileContents.h"
 #include "support/TempFolder.h"
 #include "text/CftFile.h"
 #include "text/CftFileWriter.h"
@@ -22,17 +21,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
 
 CftHeader TestHeader(float version, LPCSTR name = "Test") {
   CftHeader header;
@@ -91,11 +79,11 @@ TEST(FontFile, TheHeadersOffsetsMoveEveryGlyphEachAlongItsOwnAxis) {
     std::string shifted = folder.File("shifted.cft"), plain = folder.File("plain.cft");
     ASSERT_TRUE(WriteTestFont(shifted, version));
     ASSERT_TRUE(WriteTestFont(plain, version));
-    Bytes bytes = ReadBytes(shifted);
+    Bytes bytes = ReadFileBytes(shifted);
     CByteWriter offsets(bytes.data() + 122, 4);
     offsets.WriteInt16(7);
     offsets.WriteInt16(-13);
-    WriteBytes(shifted, bytes);
+    WriteFileBytes(shifted, bytes);
 
     CCftFontTable table;
     ASSERT_EQ(1, table.AddEntry(0, 0, CFontEntry{shifted.c_str(), "shifted"}));
@@ -117,7 +105,7 @@ TEST(FontFile, HeaderNamesSurviveAndTheDisplayNameIsStoredScrambled) {
   TempFolder folder;
   std::string path = folder.File("font.cft");
   ASSERT_TRUE(WriteTestFont(path, 6.0f, "Kai"));
-  Bytes bytes = ReadBytes(path);
+  Bytes bytes = ReadFileBytes(path);
   ASSERT_GE(bytes.size(), 144u);
   EXPECT_EQ(0, memcmp(bytes.data(), "TCFT\0", 5));
   EXPECT_EQ(0, memcmp(bytes.data() + 16, "Kai cn", 6));
@@ -152,10 +140,10 @@ TEST(FontFileDamage, DamagedFilesGiveNoGlyphAndNeverCrash) {
   TempFolder folder;
   std::string good = folder.File("good.cft");
   ASSERT_TRUE(WriteTestFont(good, 6.0f));
-  Bytes bytes = ReadBytes(good);
+  Bytes bytes = ReadFileBytes(good);
   std::string path = folder.File("bad.cft");
   auto glyphOf = [&](const Bytes& file) {
-    WriteBytes(path, file);
+    WriteFileBytes(path, file);
     CCftFile font;
     if (!font.Open(path.c_str())) return std::unique_ptr<CContour>();
     return std::unique_ptr<CContour>(font.ReadGlyph(0xB0A1, nullptr));
@@ -203,7 +191,7 @@ TEST(FontMount, FoldersWithoutFontsKeepTheirColumnsAndFilesThatAreNoFontsAreLeft
   ASSERT_TRUE(WriteTestFont(second + "A.CFT", 6.0f, "Alpha"));
   ASSERT_TRUE(WriteTestFont(second + "B.CFT", 5.4f, "Beta"));
   ASSERT_TRUE(WriteTestFont(third + "C.CFT", 6.1f, "Gamma"));
-  WriteBytes(third + "junk.CFT", Bytes(300, 0x20));
+  WriteFileBytes(third + "junk.CFT", Bytes(300, 0x20));
 
   CIniFile settings;
   ASSERT_TRUE(settings.SetPath(root.File("TALVEX42.INI").c_str()));

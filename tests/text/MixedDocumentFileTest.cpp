@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +23,7 @@
 #include "model/blocks/PolygonBlock.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 #include "text/TextBlock.h"
@@ -45,11 +44,6 @@ UINT64 Fingerprint(const Bytes& bytes) {
   UINT64 hash = 14695981039346656037ULL;
   for (BYTE b : bytes) hash = (hash ^ b) * 1099511628211ULL;
   return hash;
-}
-
-Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Fixed cosines and sines rather than the maths library's, whose last bits may differ between

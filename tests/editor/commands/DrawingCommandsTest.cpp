@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "CommandTestSupport.h"
@@ -18,6 +16,7 @@
 #include "model/CurveTestSupport.h"
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
@@ -27,11 +26,6 @@ using namespace command_test;
 namespace {
 
 const UINT kUndoCommand = 57643;
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 class ItemRecorder : public CCmdUI {
 public:
@@ -118,7 +112,7 @@ TEST_F(DrawingCommands, TheFileOutputWritesByTheNamesKindAndRemembersTheFolder) 
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(folder.File("a.plt").c_str()));
   view->GetDrawingCommands().SetEpsSettingsPath("program\\ImExport.Ini");
   EXPECT_TRUE(view->GetDrawingCommands().ExportTo(folder.File("a.eps").c_str()));
-  EXPECT_EQ(0u, Contents(folder.File("a.eps")).find("%!PS-Adobe-3.0 EPSF-3.0\r\n"));
+  EXPECT_EQ(0u, ReadFileText(folder.File("a.eps")).find("%!PS-Adobe-3.0 EPSF-3.0\r\n"));
   // The drawing has no text to write.
   EXPECT_FALSE(view->GetDrawingCommands().ExportTo(folder.File("a.txt").c_str()));
   EXPECT_EQ(1, view->GetDrawingCommands().WriteArtworkRecord(folder.Path().c_str()));
@@ -162,7 +156,7 @@ TEST_F(DrawingCommands, TheEpsChoiceOfTheFileOutputWritesOrSaysWhyItCannot) {
   ASSERT_TRUE(Enabled(ID_FILE_EXPORT));
   view->GetDrawingCommands().SetEpsSettingsPath("program\\ImExport.Ini");
   view->SendMessage(WM_COMMAND, ID_FILE_EXPORT);
-  EXPECT_NE(std::string::npos, Contents(path).find("%%BoundingBox: 14 14 47 47\r\n"));
+  EXPECT_NE(std::string::npos, ReadFileText(path).find("%%BoundingBox: 14 14 47 47\r\n"));
 
   // Without its resolution the export says so and makes no file.
   MessageBoxCapture boxes;

@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -18,16 +17,12 @@
 #include "model/CurveTestSupport.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/records/BlockRecord.h"
+#include "support/FileContents.h"
 #include "support/TempFolder.h"
 
 using namespace command_test;
 
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 bool Exists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -81,7 +76,7 @@ TEST(DrawingExport, APlotFileHoldsTheOutlinesInPlotterUnitsTurnedOverWithinTheir
   blocks.AddBlock(line);
   path = folder.File("drawing.plt");
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WritePlot(blocks, path.c_str()));
-  std::string plot = Contents(path);
+  std::string plot = ReadFileText(path);
   EXPECT_EQ(0u, plot.find("IN;\r\nPA;\r\nSP1;\r\n"));
   EXPECT_EQ(plot.size() - 2, plot.rfind("\r\n"));
   // The box runs from (400, 400) to (800, 1600); the line at the bottom comes out at the top,
@@ -109,9 +104,10 @@ TEST(DrawingExport, TheTextFileHoldsTheDrawingsTextAndTheEditorsAfterARule) {
   blocks.AddBlock(new TextBlock("\xD6\xD0"));  // one GBK character
   path = folder.File("text.txt");
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteText(blocks, "", path.c_str()));
-  EXPECT_EQ("ab\xD6\xD0", Contents(path));
+  EXPECT_EQ("ab\xD6\xD0", ReadFileText(path));
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteText(blocks, "typed", path.c_str()));
-  EXPECT_EQ(std::string("ab\xD6\xD0") + CDrawingExport::kEditorTextRule + "typed", Contents(path));
+  EXPECT_EQ(std::string("ab\xD6\xD0") + CDrawingExport::kEditorTextRule + "typed",
+            ReadFileText(path));
 }
 
 TEST(DrawingExport, TheArtworkFileHoldsOneGroupOfTheCurveCopies) {
@@ -125,7 +121,7 @@ TEST(DrawingExport, TheArtworkFileHoldsOneGroupOfTheCurveCopies) {
   blocks.AddBlock(MakeSquareCurve(0, 0, 10));
   blocks.AddBlock(MakeSquareCurve(20, 0, 10));
   ASSERT_EQ(CDrawingExport::kWritten, CDrawingExport::WriteArtworkRecord(blocks, path.c_str()));
-  std::string record = Contents(path);
+  std::string record = ReadFileText(path);
   std::unique_ptr<CBlock> group(
       CreateBlockFromRecord(reinterpret_cast<const BYTE*>(record.data()), record.size()));
   ASSERT_NE(nullptr, group);
@@ -181,13 +177,13 @@ TEST(DrawingExport, AnEpsFileIsTheSettingsFrameAroundThePathTextAtTheirResolutio
       ";a line that begins with a semicolon\r\n/x 1 def x = 1\r\n[1 0 0 1 0 0] concat\r\n"
       "u\r\n0.000 283.465 m\r\n283.465 283.465 l\r\n283.465 0.000 l\r\n0.000 0.000 l\r\n"
       "0.000 283.465 l\r\nF\r\nU\r\n%%EOF\r\n",
-      Contents(path));
+      ReadFileText(path));
 
   // An empty tail ends the file with the drawing; a template of fewer values takes those.
   std::ofstream(settings, std::ios::binary) << EpsSettings("%%%%BoundingBox: %d %d 100%%", "");
   ASSERT_EQ(CDrawingExport::kWritten,
             CDrawingExport::WriteEps(blocks, path.c_str(), settings.c_str()));
-  std::string written = Contents(path);
+  std::string written = ReadFileText(path);
   EXPECT_NE(std::string::npos, written.find("\r\n%%BoundingBox: 0 0 100%\r\n"));
   EXPECT_EQ(written.size() - 3, written.rfind("U\r\n"));
 }

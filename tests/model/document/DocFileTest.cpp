@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "model/blocks/GuideLine.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
@@ -76,17 +75,6 @@ Bytes Build(const CAuxObjectList* guides = nullptr, const char* text = "") {
 void TwoGuides(CAuxObjectList& guides) {
   guides.AddObject(new CGuideLine(10, 20, 0));
   guides.AddObject(new CGuideLine(30, 40, 90));
-}
-
-Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
 }
 
 CDocFileReader::Error ReadBytes(const Bytes& bytes) {

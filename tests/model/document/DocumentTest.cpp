@@ -3,8 +3,6 @@
 // refused files that leave it untouched, damaged files that open with what can be read. No window.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,23 +12,13 @@
 #include "model/blocks/OutputArea.h"
 #include "model/document/DocFileWriter.h"
 #include "model/document/TALVEX42Doc.h"
+#include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
 
 // A block whose emptiness a test chooses.
 class EmptyableBlock : public CBlock {
