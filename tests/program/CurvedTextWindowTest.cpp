@@ -15,14 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/MDIMainFrame.h"
+#include "EditorWindowTest.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/commands/DrawingExport.h"
 #include "framework/ByteWriter.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/geometry/Geometry.h"
@@ -48,21 +46,9 @@ std::vector<BYTE> LayoutRecord(CTextBlock* text) {
   return std::vector<BYTE>(writer.Data(), writer.Data() + writer.Size());
 }
 
-class CurvedTextWindow : public ::testing::Test {
+class CurvedTextWindow : public EditorWindowTest {
 protected:
   void SetUp() override {
-    static CMultiDocTemplate* drawings = nullptr;
-    if (!drawings) {
-      POSITION position = theApp.GetFirstDocTemplatePosition();
-      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    }
-    if (!drawings) {
-      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(drawings);
-    }
-    m_template = drawings;
-    m_untitledCount = m_template->m_nUntitledCount;
     m_saved = CTextDefaults::Global();
     CTextDefaults::Global().fontSizeX = CTextDefaults::Global().fontSizeY = 20;
     CTextDefaults::Global().lineGaps = CTextDefaults::Global().boxGaps = 0;
@@ -71,25 +57,11 @@ protected:
                                 MakePointRecord(924, 924, kPointOnCurve),
                                 MakePointRecord(100, 924, kPointOnCurve),
                                 MakePointRecord(100, 100, kPointClose | kPointOnCurve)};
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
-    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, m_view);
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
   }
   void TearDown() override {
     if (g_propertyWnd) g_propertyWnd->DestroyWindow();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     CTextDefaults::Global() = m_saved;
   }
 
@@ -122,7 +94,7 @@ protected:
     PumpMessages();
   }
   void Command(UINT id) {
-    m_frame->SendMessage(WM_COMMAND, id);
+    m_main->SendMessage(WM_COMMAND, id);
     PumpMessages();
   }
   // The drawing shown whole, then saved.
@@ -136,11 +108,6 @@ protected:
 
   FakeGlyphSource m_fonts;
   CTextDefaults m_saved;
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
 };
 
 }  // namespace

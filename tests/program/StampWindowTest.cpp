@@ -12,13 +12,11 @@
 #include <iterator>
 #include <string>
 
-#include "editor/MDIMainFrame.h"
+#include "EditorWindowTest.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/cut/CutFrame.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/SquareSealDlg.h"
@@ -59,49 +57,20 @@ int CutRuns(const std::string& path) {
   return runs;
 }
 
-class StampWindowTest : public ::testing::Test {
+class StampWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
-    static CMultiDocTemplate* drawings = nullptr;
-    if (!drawings) {
-      POSITION position = theApp.GetFirstDocTemplatePosition();
-      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    }
-    if (!drawings) {
-      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(drawings);
-    }
-    m_template = drawings;
-    m_untitledCount = m_template->m_nUntitledCount;
     for (WORD code : {WORD(0xB1EA), WORD(0xD7BC), WORD(0xB7BD), WORD(0xD5C2)})
       m_fonts.glyphs[code] = {MakePointRecord(100, 100, kPointStart | kPointOnCurve),
                               MakePointRecord(924, 100, kPointOnCurve),
                               MakePointRecord(924, 924, kPointOnCurve),
                               MakePointRecord(100, 924, kPointOnCurve),
                               MakePointRecord(100, 100, kPointClose | kPointOnCurve)};
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    FindView();
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
   }
   void TearDown() override {
     if (g_propertyWnd) g_propertyWnd->DestroyWindow();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
-  }
-  void FindView() {
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
-    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, m_view);
+    CloseEditorWindow();
   }
   void Command(UINT id) {
     m_view->SendMessage(WM_COMMAND, id);
@@ -137,11 +106,6 @@ protected:
 
   FakeGlyphSource m_fonts;
   MessageBoxCapture m_boxes;
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
 };
 
 }  // namespace
@@ -175,9 +139,7 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   CopyFileA(path.c_str(), "screenshots\\stamp.T42", FALSE);
   theApp.CloseAllDocuments(FALSE);
   PumpMessages();
-  ASSERT_NE(nullptr, theApp.OpenDocumentFile(path.c_str()));
-  PumpMessages();
-  FindView();
+  ASSERT_NO_FATAL_FAILURE(OpenView(theApp.OpenDocumentFile(path.c_str())));
   stamp = OnlyStamp();
   ASSERT_NE(nullptr, stamp);
   EXPECT_EQ(kRed, stamp->m_colour);
@@ -244,7 +206,7 @@ TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneSte
     seal->PostMessage(WM_COMMAND, IDOK);
   });
   // The property window shown with the stamp selected asks for its panel.
-  m_frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
+  m_main->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
   PumpMessages();
   EXPECT_EQ(1, dialogs.Shown());
   EXPECT_FLOAT_EQ(left - 5, stamp->m_frame.left);

@@ -10,17 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "ProfileKey.h"
-#include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/dialogs/GuidePanelDlg.h"
 #include "editor/dialogs/PageSetupDlg.h"
 #include "editor/views/RulerManager.h"
 #include "framework/CmdUI.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/GuideLine.h"
@@ -49,42 +47,18 @@ public:
   BOOL enabled = -1;
 };
 
-class UserPath : public ::testing::Test {
+class UserPath : public EditorWindowTest {
 protected:
-  void SetUp() override {
-    POSITION position = theApp.GetFirstDocTemplatePosition();
-    if (position) m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    // Untitled documents are numbered through the run; other tests expect their own numbers.
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_frame = new CMDIMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
-    PumpMessages();
-    ASSERT_TRUE(NewDocument());
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640)); }
   void TearDown() override {
     if (g_propertyWnd) g_propertyWnd->DestroyWindow();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
   }
 
+  // File > New as the menu gives it; the new drawing becomes the current one.
   bool NewDocument() {
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    CMDIChildWnd* child = m_frame->MDIGetActive();
-    m_view = child ? static_cast<CTALVEX42View*>(child->GetActiveView()) : nullptr;
+    Command(ID_FILE_NEW);
+    OpenView(m_main->GetActiveDocument());
     return m_document && m_view;
   }
   POINT PixelOf(float x, float y) {
@@ -101,7 +75,7 @@ protected:
     PumpMessages();
   }
   void Command(UINT id) {
-    m_frame->SendMessage(WM_COMMAND, id);
+    m_main->SendMessage(WM_COMMAND, id);
     PumpMessages();
   }
   // A key as the keyboard gives it: through the message loop, where accelerators are translated.
@@ -134,12 +108,6 @@ protected:
   }
 
   void CheckStatusPanes();
-
-  CMDIMainFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
 };
 
 void SetSize(CDialog* dialog, int width, int height) {
@@ -155,7 +123,7 @@ TEST_F(UserPath, PageSetupComesFromTheMenuF10TheToolBarAndCtrlDoubleClickAndAppl
   const std::vector<std::function<void()>> paths = {
       [&] { Command(ID_PAGE_SETUP); },
       [&] { Key(VK_F10, WM_SYSKEYDOWN); },
-      [&] { ClickButton(m_frame->GetMainToolBar(), ID_PAGE_SETUP); },
+      [&] { ClickButton(m_main->GetMainToolBar(), ID_PAGE_SETUP); },
       [&] { Mouse(WM_LBUTTONDBLCLK, MK_CONTROL, PixelOf(200, 300)); },
   };
   for (size_t i = 0; i < paths.size(); ++i) {
@@ -190,7 +158,7 @@ TEST_F(UserPath, PageSetupKeepsAColourThePaletteLacksInsteadOfTheWhiteItBeginsLi
 
 TEST_F(UserPath, TheNodeToolEditsTheClickedCurveAndEscapeOrTheSelectionToolLeavesIt) {
   CCurveBlock* curve = AddSquare(100, 100, 60);
-  CToolBoxBar& toolBox = m_frame->GetToolBox();
+  CToolBoxBar& toolBox = m_main->GetToolBox();
   ClickButton(toolBox, ID_TOOL_NODE);
   ASSERT_EQ(CTALVEX42View::kNodeTool, m_view->GetCurrentTool());
   // Until a curve is clicked the tool box keeps the ordinary set, selection button included.
@@ -331,7 +299,7 @@ TEST_F(UserPath, ASwatchClickedWithTheMouseColoursTheSelection) {
   CCurveBlock* square = AddSquare(100, 100, 60);
   Click(100, 130);
   ASSERT_EQ(1, square->m_selected);
-  HWND swatches = ::GetDlgItem(m_frame->GetPaletteBar().m_hWnd, IDC_PALETTE_SWATCHES);
+  HWND swatches = ::GetDlgItem(m_main->GetPaletteBar().m_hWnd, IDC_PALETTE_SWATCHES);
   ASSERT_NE(nullptr, swatches);
   ::SendMessageA(swatches, LB_SETTOPINDEX, 0, 0);
   PumpMessages();
@@ -369,7 +337,7 @@ TEST_F(UserPath, CutNeedsSelectedCharactersInATextUnderEdit) {
   m_view->SetEditBlock(text);
   const INT_PTR boxes = text->GetBoxArray()->GetSize();
   EXPECT_FALSE(Enabled(ID_EDIT_CUT));
-  m_frame->SendMessage(WM_COMMAND, ID_EDIT_CUT);
+  m_main->SendMessage(WM_COMMAND, ID_EDIT_CUT);
   EXPECT_EQ(boxes, text->GetBoxArray()->GetSize());
   text->SelectRange(0, 0);
   EXPECT_TRUE(Enabled(ID_EDIT_CUT));
@@ -379,9 +347,9 @@ TEST_F(UserPath, CutNeedsSelectedCharactersInATextUnderEdit) {
 TEST_F(UserPath, TheWindowMenuNamesEachDocumentByItsTitle) {
   ASSERT_TRUE(NewDocument());
   PumpMessages();
-  HMENU bar = ::GetMenu(m_frame->m_hWnd);
+  HMENU bar = ::GetMenu(m_main->m_hWnd);
   ASSERT_NE(nullptr, bar);
-  HMENU window = m_frame->GetWindowMenuPopup(bar);
+  HMENU window = m_main->GetWindowMenuPopup(bar);
   ASSERT_NE(nullptr, window);
   std::vector<std::string> titles;
   for (int i = 0; i < ::GetMenuItemCount(window); ++i) {
@@ -414,7 +382,7 @@ TEST_F(UserPath, TheStatusPanesHoldTheirLongestTextsInBothLanguages) {
 }
 
 void UserPath::CheckStatusPanes() {
-  CStatusBar& status = m_frame->GetStatusBar();
+  CStatusBar& status = m_main->GetStatusBar();
   HDC dc = ::GetDC(status.m_hWnd);
   HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(status.SendMessage(WM_GETFONT)));
   auto fits = [&](int pane, const CString& text) {
@@ -499,7 +467,7 @@ TEST_F(UserPath, TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsThe
   ASSERT_GE(faces.size(), 2u);
   for (const std::string& face : faces) ASSERT_FALSE(face.empty());
 
-  HWND page = TextPage(m_frame->GetPropertyBar());
+  HWND page = TextPage(m_main->GetPropertyBar());
   ASSERT_NE(nullptr, page);
   const std::vector<std::string> libraries = Items(::GetDlgItem(page, IDC_FONT_LIBRARY), false);
   ASSERT_EQ(1u, libraries.size());
