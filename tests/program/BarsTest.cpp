@@ -72,25 +72,7 @@ ColourRecorder* ColourRecorder::s_recorder = nullptr;
 class BarsTest : public EditorWindowTest {
 protected:
   void SetUp() override {
-    // One drawing template for the whole run, shared with the other tests that need one.
-    static CMultiDocTemplate* drawings = nullptr;
-    if (!drawings) {
-      POSITION position = theApp.GetFirstDocTemplatePosition();
-      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    }
-    if (!drawings) {
-      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(drawings);
-    }
-    // Untitled documents are numbered through the run; other tests expect their own numbers.
-    m_template = drawings;
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main = m_frame = new RecordingMainFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
+    ASSERT_NO_FATAL_FAILURE(OpenMainFrame(m_frame = new RecordingMainFrame, 900, 640));
     PumpMessages();
   }
   void TearDown() override { CloseEditorWindow(); }

@@ -22,8 +22,13 @@
 
 class EditorWindowTest : public ::testing::Test {
 protected:
-  // Call with ASSERT_NO_FATAL_FAILURE from SetUp.
+  // The main frame with a new drawing. Call with ASSERT_NO_FATAL_FAILURE from SetUp.
   void OpenEditorWindow(int width = 800, int height = 600) {
+    ASSERT_NO_FATAL_FAILURE(OpenMainFrame(new CMDIMainFrame, width, height));
+    OpenView(m_template->OpenDocumentFile(nullptr));
+  }
+  // The given main frame (a test's own kind of it) and no document yet.
+  void OpenMainFrame(CMDIMainFrame* frame, int width, int height) {
     POSITION templates = theApp.GetFirstDocTemplatePosition();
     if (templates)
       m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
@@ -34,12 +39,11 @@ protected:
       theApp.AddDocTemplate(m_template);
     }
     m_untitledCount = m_template->m_nUntitledCount;
-    m_main = new CMDIMainFrame;
+    m_main = frame;
     ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
     theApp.m_pMainWnd = m_main;
     m_main->MoveWindow(0, 0, width, height);
     m_main->ShowWindow(SW_SHOW);
-    OpenView(m_template->OpenDocumentFile(nullptr));
   }
   void CloseEditorWindow() {
     PumpMessages();

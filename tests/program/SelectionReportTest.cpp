@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
@@ -50,41 +49,17 @@ public:
   }
 };
 
-class SelectionReport : public ::testing::Test {
+class SelectionReport : public EditorWindowTest {
 protected:
   void SetUp() override {
-    // The drawing template of the run, shared with the other tests that need one.
-    static CMultiDocTemplate* drawings = nullptr;
-    if (!drawings) {
-      POSITION position = theApp.GetFirstDocTemplatePosition();
-      if (position) drawings = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    }
-    if (!drawings) {
-      drawings = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                       RUNTIME_CLASS(CTALVEX42Frame), RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(drawings);
-    }
-    m_template = drawings;
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_frame = new ReportRecordingFrame;
-    ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_frame;
-    m_frame->MoveWindow(0, 0, 900, 640);
-    m_frame->ShowWindow(SW_SHOW);
+    ASSERT_NO_FATAL_FAILURE(OpenMainFrame(m_frame = new ReportRecordingFrame, 900, 640));
     m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     PumpMessages();
-    m_document = static_cast<CTALVEX42Doc*>(m_frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
-    m_view = static_cast<CTALVEX42View*>(m_frame->MDIGetActive()->GetActiveView());
-    ASSERT_NE(nullptr, m_view);
+    OpenView(m_frame->GetActiveDocument());
   }
   void TearDown() override {
     if (g_propertyWnd) g_propertyWnd->DestroyWindow();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
   }
 
   void ClickAt(float x, float y) {
@@ -97,11 +72,8 @@ protected:
     PumpMessages();
   }
 
+  // The main frame as its own kind.
   ReportRecordingFrame* m_frame = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
 };
 
 }  // namespace
