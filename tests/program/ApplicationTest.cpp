@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "DeleteWatch.h"
+#include "EditorWindowTest.h"
 #include "editor/LogoDlg.h"
-#include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
-#include "editor/TALVEX42View.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
 #include "framework/ToolBar.h"
 #include "model/document/TALVEX42Doc.h"
@@ -48,23 +45,31 @@ private:
 UINT g_endedWith = 12345;
 void RecordEnd(UINT code) { g_endedWith = code; }
 
-// Points the program's settings at a test file and catches the end of the program.
-class LanguageMenuTest : public ::testing::Test {
-protected:
-  LanguageMenuTest() {
+// Points the program's settings at a test file and catches the end of the program while it lives.
+class SettingsAndEndRedirect {
+public:
+  explicit SettingsAndEndRedirect(const SettingsFile& file) {
     m_savedSettings = g_settings.GetPath();
-    g_settings.SetPath(m_file.Path().c_str());
+    g_settings.SetPath(file.Path().c_str());
     m_savedEnd = CTALVEX42App::SetEndProcessFunction(RecordEnd);
     g_endedWith = 12345;
   }
-  ~LanguageMenuTest() override {
+  ~SettingsAndEndRedirect() {
     CTALVEX42App::SetEndProcessFunction(m_savedEnd);
     g_settings.SetPath(m_savedSettings.c_str());
   }
+  SettingsAndEndRedirect(const SettingsAndEndRedirect&) = delete;
+  SettingsAndEndRedirect& operator=(const SettingsAndEndRedirect&) = delete;
 
-  SettingsFile m_file;
+private:
   std::string m_savedSettings;
   CTALVEX42App::EndProcessFunction m_savedEnd;
+};
+
+class LanguageMenuTest : public ::testing::Test {
+protected:
+  SettingsFile m_file;
+  SettingsAndEndRedirect m_redirect{m_file};
 };
 
 // A copy of the English resource library whose main tool bar is cut down to two bytes, too short
@@ -206,36 +211,19 @@ TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgram) {
 
 // A modified drawing is offered for saving before the program ends for a new language; cancelling
 // keeps the program and the old language.
-class LanguageWithDocumentTest : public LanguageMenuTest {
+class LanguageWithDocumentTest : public EditorWindowTest {
 protected:
   void SetUp() override {
-    if (!theApp.GetDocTemplate() && !s_template) {
-      s_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(s_template);
-    }
-    CMDIMainFrame* frame = new CMDIMainFrame;
-    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = frame;
-    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    m_document = static_cast<CTALVEX42Doc*>(frame->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
+    // Three quarters of the test screen: the size a frame gets when none is asked for.
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(960, 768));
     m_document->SetModifiedFlag();
     m_file.Write("2052");
   }
-  void TearDown() override {
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-  }
+  void TearDown() override { CloseEditorWindow(); }
 
-  static CMultiDocTemplate* s_template;
-  CTALVEX42Doc* m_document = nullptr;
+  SettingsFile m_file;
+  SettingsAndEndRedirect m_redirect{m_file};
 };
-CMultiDocTemplate* LanguageWithDocumentTest::s_template = nullptr;
 
 TEST_F(LanguageWithDocumentTest, CancellingTheSaveQuestionKeepsEverything) {
   MessageBoxCapture boxes(IDCANCEL);

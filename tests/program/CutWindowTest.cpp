@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42Frame.h"
@@ -76,7 +77,7 @@ private:
   CSegArray m_curves;
 };
 
-class CutWindowTest : public ::testing::Test {
+class CutWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
     m_keptProfile = g_cutterDevice.ProfileFile().GetPath();
@@ -108,20 +109,11 @@ protected:
     ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
     theApp.m_pMainWnd = m_main;
     m_main->ShowWindow(SW_SHOW);
-    m_document = static_cast<CTALVEX42Doc*>(
-        theApp.OpenDocumentFile((m_program + "SAMPLE.T42").c_str()));
-    ASSERT_NE(nullptr, m_document);
-    PumpMessages();
-    m_view = m_main->GetActiveFrame()->GetActiveView();
-    ASSERT_NE(nullptr, m_view);
+    ASSERT_NO_FATAL_FAILURE(OpenView(theApp.OpenDocumentFile((m_program + "SAMPLE.T42").c_str())));
   }
   void TearDown() override {
     if (m_cut && IsWindow(m_cutWindow)) m_cut->DestroyWindow();
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
+    CloseEditorWindow();
     g_cutterDevice.ProfileFile().SetPath(m_keptProfile);
     g_cutterDevice.m_port.GetSettingsFile().SetPath(m_keptPorts);
     DeleteFileA(m_library.c_str());
@@ -147,9 +139,6 @@ protected:
   std::string m_ini, m_program, m_library;
   CString m_keptProfile, m_keptPorts;
   MessageBoxCapture m_boxes;
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CView* m_view = nullptr;
   HWND m_cutWindow = nullptr;
   CCutFrame* m_cut = nullptr;
 };

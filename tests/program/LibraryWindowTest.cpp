@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "TestLibraryFolder.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
@@ -32,7 +32,6 @@
 #include "editor/dialogs/LibManageDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
 #include "editor/dialogs/MergeFilePrompt.h"
-#include "framework/MultiDocTemplate.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/PicLibrary.h"
 #include "model/blocks/LibBlock.h"
@@ -73,7 +72,7 @@ void Choose(HWND dialog, int id, int entry, WORD notification = CBN_SELCHANGE) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(combo));
 }
 
-class LibraryWindowTest : public ::testing::Test {
+class LibraryWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
     char folder[MAX_PATH];
@@ -82,37 +81,9 @@ protected:
     ASSERT_NO_FATAL_FAILURE(m_libraries.Mount("OLD60.LIB"));
     m_symbolsType = m_libraries.SymbolsType();
     m_oldType = m_libraries.BoxesType();
-    if (!theApp.GetDocTemplate())
-      theApp.AddDocTemplate(new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                                  RUNTIME_CLASS(CTALVEX42Frame),
-                                                  RUNTIME_CLASS(CTALVEX42View)));
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->MoveWindow(0, 0, 1000, 700);
-    m_main->ShowWindow(SW_SHOW);
-    POSITION position = theApp.GetFirstDocTemplatePosition();
-    m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(position));
-    ASSERT_NE(nullptr, m_template);
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main->SendMessage(WM_COMMAND, ID_FILE_NEW);
-    PumpMessages();
-    FindDocument();
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(1000, 700));
   }
-  void TearDown() override {
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
-  }
-  void FindDocument() {
-    m_document = static_cast<CTALVEX42Doc*>(m_main->GetActiveDocument());
-    ASSERT_NE(nullptr, m_document);
-    m_view = static_cast<CTALVEX42View*>(m_main->GetActiveFrame()->GetActiveView());
-    ASSERT_NE(nullptr, m_view);
-  }
+  void TearDown() override { CloseEditorWindow(); }
   // The library tool from the tool box, which brings up the property bar's library page.
   CLibSelectDlg* OpenLibraryPage() {
     m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
@@ -142,11 +113,6 @@ protected:
   std::string m_program;
   int m_symbolsType = 0, m_oldType = 0;
   MessageBoxCapture m_boxes;
-  CMultiDocTemplate* m_template = nullptr;
-  int m_untitledCount = 0;
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
 };
 
 TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) {
@@ -202,9 +168,7 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   ASSERT_TRUE(m_document->OnSaveDocument(saved.c_str()));
   theApp.CloseAllDocuments(FALSE);
   PumpMessages();
-  ASSERT_NE(nullptr, theApp.OpenDocumentFile(saved.c_str()));
-  PumpMessages();
-  FindDocument();
+  ASSERT_NO_FATAL_FAILURE(OpenView(theApp.OpenDocumentFile(saved.c_str())));
   CLibBlock* reopened = OnlyLibBlock(m_document);
   ASSERT_NE(nullptr, reopened);
   EXPECT_EQ(kSignsKind, reopened->m_group);

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "EditorWindowTest.h"
 #include "ProfileKey.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/ShapeDialogCommands.h"
 #include "editor/dialogs/ExpandDlg.h"
@@ -27,7 +27,6 @@
 #include "editor/dialogs/ScaleDlg.h"
 #include "editor/dialogs/TableDlg.h"
 #include "framework/ComboBox.h"
-#include "framework/MultiDocTemplate.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
@@ -59,7 +58,7 @@ std::string Text(CDialog* dialog, int control) {
   return std::string(text);
 }
 
-class ShapeDialogs : public ::testing::Test {
+class ShapeDialogs : public EditorWindowTest {
 protected:
   void SetUp() override {
     char folder[MAX_PATH];
@@ -68,35 +67,11 @@ protected:
     m_library = std::string(folder) + "TalvexTransform.dll";
     ASSERT_TRUE(CopyFileA((std::string(folder) + "program\\TalvexTransform.dll").c_str(),
                           m_library.c_str(), FALSE));
-    POSITION templates = theApp.GetFirstDocTemplatePosition();
-    if (templates)
-      m_template = static_cast<CMultiDocTemplate*>(theApp.GetNextDocTemplate(templates));
-    if (!m_template) {
-      m_template = new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                         RUNTIME_CLASS(CTALVEX42Frame),
-                                         RUNTIME_CLASS(CTALVEX42View));
-      theApp.AddDocTemplate(m_template);
-    }
-    // Untitled documents are numbered through the run; other tests expect their own numbers.
-    m_untitledCount = m_template->m_nUntitledCount;
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->ShowWindow(SW_SHOW);
-    m_document = static_cast<CTALVEX42Doc*>(m_template->OpenDocumentFile(nullptr));
-    ASSERT_NE(nullptr, m_document);
-    PumpMessages();
-    POSITION position = m_document->GetFirstViewPosition();
-    m_view = dynamic_cast<CTALVEX42View*>(m_document->GetNextView(position));
-    ASSERT_NE(nullptr, m_view);
+    // Three quarters of the test screen: the size a frame gets when none is asked for.
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(960, 768));
   }
   void TearDown() override {
-    PumpMessages();
-    theApp.CloseAllDocuments(FALSE);
-    if (theApp.m_pMainWnd) theApp.m_pMainWnd->DestroyWindow();
-    theApp.m_pMainWnd = nullptr;
-    PumpMessages();
-    if (m_template) m_template->m_nUntitledCount = m_untitledCount;
+    CloseEditorWindow();
     DeleteFileA(m_library.c_str());
   }
   CCurveBlock* AddSquare(float x, float y, float size, bool selected = true) {
@@ -115,12 +90,7 @@ protected:
   }
 
   std::string m_library;
-  CMultiDocTemplate* m_template = nullptr;
-  UINT m_untitledCount = 0;
   MessageBoxCapture m_boxes;
-  CMDIMainFrame* m_main = nullptr;
-  CTALVEX42Doc* m_document = nullptr;
-  CTALVEX42View* m_view = nullptr;
 };
 
 }  // namespace
