@@ -14,11 +14,9 @@
 #include "EditorWindowTest.h"
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
-#include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
-#include "framework/MultiDocTemplate.h"
 #include "framework/ResourceModule.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ShapeBlock.h"
@@ -101,14 +99,8 @@ protected:
     for (auto& value : values)
       WritePrivateProfileStringA("CutInfo", value[0], value[1], m_ini.c_str());
 
-    if (!theApp.GetDocTemplate())
-      theApp.AddDocTemplate(new CMultiDocTemplate(IDR_TALVEXTYPE, RUNTIME_CLASS(CTALVEX42Doc),
-                                                  RUNTIME_CLASS(CTALVEX42Frame),
-                                                  RUNTIME_CLASS(CTALVEX42View)));
-    m_main = new CMDIMainFrame;
-    ASSERT_TRUE(m_main->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-    theApp.m_pMainWnd = m_main;
-    m_main->ShowWindow(SW_SHOW);
+    // The size Wine gives a main frame by default on the test display.
+    ASSERT_NO_FATAL_FAILURE(OpenMainFrame(new CMDIMainFrame, 960, 768));
     ASSERT_NO_FATAL_FAILURE(OpenView(theApp.OpenDocumentFile((m_program + "SAMPLE.T42").c_str())));
   }
   void TearDown() override {
