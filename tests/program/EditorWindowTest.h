@@ -14,11 +14,19 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
+#include "framework/Dialog.h"
 #include "framework/MultiDocTemplate.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
+
+// The text of a dialog's control.
+inline std::string DialogText(CDialog* dialog, int control) {
+  CString text;
+  dialog->GetDlgItemText(control, text);
+  return std::string(text);
+}
 
 class EditorWindowTest : public ::testing::Test {
 protected:

@@ -65,12 +65,6 @@ private:
   AfxCommonDialogHandler m_previous;
 };
 
-std::string Text(CDialog* dialog, int control) {
-  CString text;
-  dialog->GetDlgItemText(control, text);
-  return std::string(text);
-}
-
 class ImageCommands : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -320,16 +314,16 @@ TEST_F(ImageCommands, TheBarsDialogAddsTheHalftoneOfTheSelectedImageInOneStep) {
   {
     ModalDialogDriver driver;
     driver.Then([&](CDialog* d) {
-      EXPECT_EQ("25.00", Text(d, CImageBarsDlg::kImageWidth));
-      EXPECT_EQ("100.00", Text(d, CImageBarsDlg::kImageHeight));
-      EXPECT_EQ("14", Text(d, CImageBarsDlg::kBarCount));
-      EXPECT_EQ("20", Text(d, CImageBarsDlg::kMinHeight));
-      EXPECT_EQ("80", Text(d, CImageBarsDlg::kMaxHeight));
+      EXPECT_EQ("25.00", DialogText(d, CImageBarsDlg::kImageWidth));
+      EXPECT_EQ("100.00", DialogText(d, CImageBarsDlg::kImageHeight));
+      EXPECT_EQ("14", DialogText(d, CImageBarsDlg::kBarCount));
+      EXPECT_EQ("20", DialogText(d, CImageBarsDlg::kMinHeight));
+      EXPECT_EQ("80", DialogText(d, CImageBarsDlg::kMaxHeight));
       // Five bars are too few; twenty give a bar height of 5.
       d->SetDlgItemText(CImageBarsDlg::kBarCount, "5");
       EXPECT_FALSE(d->GetDlgItem(IDOK)->IsWindowEnabled());
       d->SetDlgItemText(CImageBarsDlg::kBarCount, "20");
-      EXPECT_EQ("5.00", Text(d, CImageBarsDlg::kBarHeight));
+      EXPECT_EQ("5.00", DialogText(d, CImageBarsDlg::kBarHeight));
       EXPECT_TRUE(d->GetDlgItem(IDOK)->IsWindowEnabled());
       // The thinnest stroke above the thickest is refused and the dialog stays.
       d->SetDlgItemText(CImageBarsDlg::kMinHeight, "90");

@@ -77,13 +77,7 @@ void Choose(CDialog* dialog, int combo, int index) {
                       reinterpret_cast<LPARAM>(dialog->GetDlgItem(combo)->m_hWnd));
 }
 
-std::string Text(CDialog* dialog, int control) {
-  CString text;
-  dialog->GetDlgItemText(control, text);
-  return std::string(text);
-}
-
-double Number(CDialog* dialog, int control) { return atof(Text(dialog, control).c_str()); }
+double Number(CDialog* dialog, int control) { return atof(DialogText(dialog, control).c_str()); }
 
 // The printer's pixels make its sheet a little off the paper's millimetres.
 const double kRatioTolerance = 0.003;
@@ -150,7 +144,7 @@ TEST_F(PrintWindow, WithoutAPrinterEachCommandSaysSoAndPrintsNothing) {
     EXPECT_TRUE(MenuEnabled(id)) << id;
   ModalDialogDriver driver;
   driver.Then([](CDialog* d) {
-    EXPECT_EQ("(没有打印机)", Text(d, 1323));
+    EXPECT_EQ("(没有打印机)", DialogText(d, 1323));
     EXPECT_FALSE(Enabled(d, IDOK));
     d->SendMessage(WM_COMMAND, IDOK);  // as a key would: nothing happens
     EXPECT_TRUE(IsWindow(d->m_hWnd));
@@ -205,23 +199,23 @@ TEST_F(PrintWindow, CardsFillTheSheetThroughTheMenuInOneStepAndLeaveTheClipboard
   CloseClipboard();
   ModalDialogDriver driver;
   driver.Then([](CDialog* d) {
-    EXPECT_EQ("80.00   ", Text(d, 1284));
-    EXPECT_EQ("90.00", Text(d, 1275));  // the standard card, not swapped
-    EXPECT_EQ("55.00", Text(d, 1276));
+    EXPECT_EQ("80.00   ", DialogText(d, 1284));
+    EXPECT_EQ("90.00", DialogText(d, 1275));  // the standard card, not swapped
+    EXPECT_EQ("55.00", DialogText(d, 1276));
     EXPECT_TRUE(Enabled(d, 1275));
     char item[32] = {};
     d->SendDlgItemMessage(1233, CB_GETLBTEXT, 8, reinterpret_cast<LPARAM>(item));
     EXPECT_STREQ("大32开(横向)", item);
     Choose(d, 1233, 1);  // 16开 (190 x 260)
-    EXPECT_EQ("190.00", Text(d, 1281));
-    EXPECT_EQ("260.00", Text(d, 1282));
+    EXPECT_EQ("190.00", DialogText(d, 1281));
+    EXPECT_EQ("260.00", DialogText(d, 1282));
     EXPECT_FALSE(Enabled(d, 1281));
     Choose(d, 1274, 2);  // 55 x 90 cards
-    EXPECT_EQ("55.00", Text(d, 1275));
+    EXPECT_EQ("55.00", DialogText(d, 1275));
     Choose(d, 1274, 1);
     Click(d, 1134);
-    EXPECT_EQ("2", Text(d, 1206));  // (190 + 2) / 92
-    EXPECT_EQ("4", Text(d, 1207));  // (260 + 2) / 57
+    EXPECT_EQ("2", DialogText(d, 1206));  // (190 + 2) / 92
+    EXPECT_EQ("4", DialogText(d, 1207));  // (260 + 2) / 57
     SavePicture(d, "card_dialog");
     d->CheckDlgButton(1277, BST_CHECKED);
     d->PostMessage(WM_COMMAND, IDOK);
@@ -344,25 +338,25 @@ TEST_F(PrintWindow, TheDialogShowsThePrinterAndFitsTheRatioAsTheOptionsChange) {
   stored.Save(g_appProfile);
   ModalDialogDriver driver;
   driver.Then([](CDialog* d) {
-    EXPECT_EQ(kQueueName, Text(d, 1323));
+    EXPECT_EQ(kQueueName, DialogText(d, 1323));
     EXPECT_TRUE(Enabled(d, IDOK));
     EXPECT_FALSE(Enabled(d, 1287));  // A4 is no paper the user sizes
-    EXPECT_EQ("10.00", Text(d, 1151));
-    EXPECT_EQ("25.00", Text(d, 1153));
-    EXPECT_EQ("150.00", Text(d, 1276));
-    EXPECT_EQ("40.00", Text(d, 1279));
+    EXPECT_EQ("10.00", DialogText(d, 1151));
+    EXPECT_EQ("25.00", DialogText(d, 1153));
+    EXPECT_EQ("150.00", DialogText(d, 1276));
+    EXPECT_EQ("40.00", DialogText(d, 1279));
     // 180 x 257 inside the margins: the page's width limits, and the ratio is a hair less.
     EXPECT_LT(Number(d, 1143) * 150, 180);
     EXPECT_NEAR(1.2, Number(d, 1143), kRatioTolerance);
     EXPECT_FALSE(Enabled(d, 1143));
-    EXPECT_EQ("179", Text(d, 1327));  // a hair below the paper
-    EXPECT_EQ("119", Text(d, 1328));
+    EXPECT_EQ("179", DialogText(d, 1327));  // a hair below the paper
+    EXPECT_EQ("119", DialogText(d, 1328));
     SavePicture(d, "print_dialog");
     d->CheckDlgButton(1337, BST_CHECKED);
     Click(d, 1337);
-    EXPECT_EQ("100.00", Text(d, 1276));
-    EXPECT_EQ("40.00", Text(d, 1278));
-    EXPECT_EQ("10.00", Text(d, 1151));  // typed margins stay
+    EXPECT_EQ("100.00", DialogText(d, 1276));
+    EXPECT_EQ("40.00", DialogText(d, 1278));
+    EXPECT_EQ("10.00", DialogText(d, 1151));  // typed margins stay
     EXPECT_NEAR(257.0 / 150, Number(d, 1143), kRatioTolerance);
     ClickRadio(d, 1341);
     EXPECT_NEAR(257.0 / 100, Number(d, 1143), kRatioTolerance);
@@ -374,8 +368,8 @@ TEST_F(PrintWindow, TheDialogShowsThePrinterAndFitsTheRatioAsTheOptionsChange) {
     ClickRadio(d, 1342);
     EXPECT_TRUE(Enabled(d, 1143));
     Type(d, 1143, "0.5");
-    EXPECT_EQ("75", Text(d, 1327));
-    EXPECT_EQ("20", Text(d, 1330));
+    EXPECT_EQ("75", DialogText(d, 1327));
+    EXPECT_EQ("20", DialogText(d, 1330));
     // Refused: each keeps the dialog open.
     Type(d, 1143, "0");
     d->SendMessage(WM_COMMAND, IDOK);
@@ -420,7 +414,7 @@ TEST_F(PrintWindow, PrintSetupIsReachableFromTheMenuAndFromTheDialog) {
   ModalDialogDriver driver;
   driver.Then([](CDialog* d) {
     Click(d, 1324);
-    EXPECT_EQ(kQueueName, Text(d, 1323));
+    EXPECT_EQ(kQueueName, DialogText(d, 1323));
     d->PostMessage(WM_COMMAND, IDCANCEL);
   });
   Command(57607);
@@ -461,7 +455,7 @@ TEST_F(PrintWindow, ThePreviewShowsTheSheetAsItPrintsAndLeadsToThePrintDialog) {
     Click(d, CPrintPreviewDlg::kPrintButton);
   });
   driver.Then([](CDialog* d) {
-    EXPECT_EQ(kQueueName, Text(d, 1323));
+    EXPECT_EQ(kQueueName, DialogText(d, 1323));
     d->PostMessage(WM_COMMAND, IDCANCEL);
   });
   Command(57609);

@@ -52,12 +52,6 @@ void Click(CDialog* dialog, int control) {
                       reinterpret_cast<LPARAM>(dialog->GetDlgItem(control)->m_hWnd));
 }
 
-std::string Text(CDialog* dialog, int control) {
-  CString text;
-  dialog->GetDlgItemText(control, text);
-  return std::string(text);
-}
-
 class ShapeDialogs : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -100,7 +94,7 @@ TEST_F(ShapeDialogs, RotatingByAnAngleIsOneStepAndAnAngleOfZeroChangesNothing) {
   {
     ModalDialogDriver driver;
     driver.Then([](CDialog* d) {
-      EXPECT_EQ("0.0", Text(d, 1177));
+      EXPECT_EQ("0.0", DialogText(d, 1177));
       d->PostMessage(WM_COMMAND, IDOK);
     });
     Command(ID_TRANSFORM_ROTATE);
@@ -129,13 +123,13 @@ TEST_F(ShapeDialogs, ScaleFieldsFollowEachOtherOnceAndOkScalesFromTheTopLeftCorn
   driver.Then([&](CDialog* d) {
     Click(d, CScaleDlg::kProportional);
     Type(d, CScaleDlg::kWidth, "200");
-    EXPECT_EQ("100.00", Text(d, CScaleDlg::kHeight));
-    EXPECT_EQ("2.00", Text(d, CScaleDlg::kRatio));
+    EXPECT_EQ("100.00", DialogText(d, CScaleDlg::kHeight));
+    EXPECT_EQ("2.00", DialogText(d, CScaleDlg::kRatio));
     const int runs = dialog.GetHandlerRuns();
     // A ratio typed always writes both sizes, and the sizes' own notifications stop there.
     Type(d, CScaleDlg::kRatio, "0.5");
-    EXPECT_EQ("50.00", Text(d, CScaleDlg::kWidth));
-    EXPECT_EQ("25.00", Text(d, CScaleDlg::kHeight));
+    EXPECT_EQ("50.00", DialogText(d, CScaleDlg::kWidth));
+    EXPECT_EQ("25.00", DialogText(d, CScaleDlg::kHeight));
     EXPECT_EQ(runs + 1, dialog.GetHandlerRuns());
     // A size not above 0 keeps the dialog open.
     Type(d, CScaleDlg::kHeight, "0");
@@ -371,12 +365,12 @@ TEST_F(ShapeDialogs, PositionByTheBottomRightCornerAlignsToThePageEdgeLessTheMar
     d->SendMessage(WM_COMMAND, MAKEWPARAM(1145, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(origin->m_hWnd));
     // The same place, described by its bottom-right corner.
-    EXPECT_EQ("30.00", Text(d, 1143));
+    EXPECT_EQ("30.00", DialogText(d, 1143));
     d->SendMessage(WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED),
                    reinterpret_cast<LPARAM>(d->GetDlgItem(1133)->m_hWnd));
     char expected[32];
     snprintf(expected, sizeof expected, "%.2f", pageWidth - 5);
-    EXPECT_EQ(expected, Text(d, 1143));
+    EXPECT_EQ(expected, DialogText(d, 1143));
     d->PostMessage(WM_COMMAND, IDOK);
   });
   Command(ID_TRANSFORM_POSITION);

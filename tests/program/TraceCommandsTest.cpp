@@ -40,12 +40,6 @@ using namespace raster;
 
 const UINT kUndo = 57643;
 
-std::string Text(CDialog* dialog, int control) {
-  CString text;
-  dialog->GetDlgItemText(control, text);
-  return std::string(text);
-}
-
 std::string Row(CDialog* dialog, int row) {
   char text[100] = "";
   dialog->SendDlgItemMessage(CCurveFitParamsDlg::kList, LB_GETTEXT, row, LPARAM(text));
@@ -166,7 +160,7 @@ TEST_F(TraceCommands, TheOutlineLiesOverTheImageInOneStepWithTheImageBehindIt) {
       driver.Then([&](CDialog* d) {
         for (int id = COutlineImageDlg::kNoError; id <= COutlineImageDlg::kVerySmooth; ++id)
           EXPECT_EQ(BST_UNCHECKED, d->IsDlgButtonChecked(id)) << id;
-        EXPECT_EQ("512", Text(d, COutlineImageDlg::kBlackThreshold));
+        EXPECT_EQ("512", DialogText(d, COutlineImageDlg::kBlackThreshold));
         d->SetDlgItemText(COutlineImageDlg::kBlackThreshold, "400");
         d->UpdateWindow();
         CreateDirectoryA("screenshots", nullptr);
@@ -205,7 +199,7 @@ TEST_F(TraceCommands, TheOutlineDialogSaysWhatItCannotTrace) {
   {
     ModalDialogDriver driver;
     driver.Then([&](CDialog* d) {
-      EXPECT_EQ("请先选中一个图像块!", Text(d, COutlineImageDlg::kMessage));
+      EXPECT_EQ("请先选中一个图像块!", DialogText(d, COutlineImageDlg::kMessage));
       EXPECT_FALSE(d->GetDlgItem(IDOK)->IsWindowEnabled());
       d->CheckRadioButton(COutlineImageDlg::kNoError, COutlineImageDlg::kVerySmooth, 1236);
       d->PostMessage(WM_COMMAND, IDCANCEL);
@@ -227,7 +221,7 @@ TEST_F(TraceCommands, TheOutlineDialogSaysWhatItCannotTrace) {
     driver.Then([&](CDialog* d) {
       d->SendMessage(WM_COMMAND, IDOK);
       EXPECT_TRUE(IsWindow(d->m_hWnd));
-      EXPECT_EQ("彩色图像色彩不能超过2色", Text(d, COutlineImageDlg::kMessage));
+      EXPECT_EQ("彩色图像色彩不能超过2色", DialogText(d, COutlineImageDlg::kMessage));
       d->PostMessage(WM_COMMAND, IDCANCEL);
     });
     Menu(ID_IMAGE_VECTORISE);
@@ -242,10 +236,10 @@ TEST_F(TraceCommands, TheSettingsAreStoredAllOrNoneAndThenTakenByTheLibrary) {
   // Missing keys show the defaults the library takes for them.
   ModalDialogDriver driver;
   driver.Then([&](CDialog* d) {
-    EXPECT_EQ("3", Text(d, CVectorizeImageSetDlg::kCornerSurround));
-    EXPECT_EQ("100", Text(d, CVectorizeImageSetDlg::kCornerThreshold));
-    EXPECT_EQ("0.50", Text(d, CVectorizeImageSetDlg::kErrorThreshold));
-    EXPECT_EQ("0.01", Text(d, CVectorizeImageSetDlg::kLineReversionThreshold));
+    EXPECT_EQ("3", DialogText(d, CVectorizeImageSetDlg::kCornerSurround));
+    EXPECT_EQ("100", DialogText(d, CVectorizeImageSetDlg::kCornerThreshold));
+    EXPECT_EQ("0.50", DialogText(d, CVectorizeImageSetDlg::kErrorThreshold));
+    EXPECT_EQ("0.01", DialogText(d, CVectorizeImageSetDlg::kLineReversionThreshold));
     d->SetDlgItemText(CVectorizeImageSetDlg::kCornerSurround, "5");
     d->SetDlgItemText(CVectorizeImageSetDlg::kLineThreshold, "0");
     // A value of 0 among them: nothing stored, the dialog stays.
@@ -277,7 +271,7 @@ TEST_F(TraceCommands, TheSettingsAreStoredAllOrNoneAndThenTakenByTheLibrary) {
     d->SendDlgItemMessage(CCurveFitParamsDlg::kList, LB_SETCURSEL, 19);
     d->SendMessage(WM_COMMAND, MAKEWPARAM(CCurveFitParamsDlg::kList, LBN_SELCHANGE),
                    LPARAM(d->GetDlgItem(CCurveFitParamsDlg::kList)->m_hWnd));
-    EXPECT_EQ("4", Text(d, CCurveFitParamsDlg::kValue));
+    EXPECT_EQ("4", DialogText(d, CCurveFitParamsDlg::kValue));
     d->SetDlgItemText(CCurveFitParamsDlg::kValue, "2.5");
     d->SendMessage(WM_COMMAND, CCurveFitParamsDlg::kChange);
     EXPECT_EQ(" 2.50  =TangentSurround", Row(d, 19));
@@ -293,7 +287,7 @@ TEST_F(TraceCommands, TheSettingsAreStoredAllOrNoneAndThenTakenByTheLibrary) {
   // "还原" stores the same defaults at once, shown and not.
   driver.Then([&](CDialog* d) {
     d->SendMessage(WM_COMMAND, CVectorizeImageSetDlg::kRestore);
-    EXPECT_EQ("3", Text(d, CVectorizeImageSetDlg::kCornerSurround));
+    EXPECT_EQ("3", DialogText(d, CVectorizeImageSetDlg::kCornerSurround));
     d->PostMessage(WM_COMMAND, IDCANCEL);
   });
   Menu(ID_IMAGE_VECTOR_SETTINGS);
