@@ -221,9 +221,12 @@ TEST_F(HandOverTest, AStartedManagerIsWaitedForWithinALimit) {
   m_job.SetManagerProgram("cmd.exe /c exit");
   m_job.SetStartWait(5000);
   static FakeJobManager* late = nullptr;
-  UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (!late) late = new FakeJobManager;
-  });
+  struct LateManager {
+    static void CALLBACK Show(HWND, UINT, UINT_PTR, DWORD) {
+      if (!late) late = new FakeJobManager;
+    }
+  };
+  UINT_PTR timer = SetTimer(nullptr, 0, 200, LateManager::Show);
   EXPECT_TRUE(m_job.SendToManager());
   KillTimer(nullptr, timer);
   ASSERT_NE(nullptr, late);

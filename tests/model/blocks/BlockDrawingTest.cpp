@@ -111,15 +111,16 @@ TEST_F(RubberBand, NoKindOrNoPlaceToDrawDrawsNothing) {
   CBlock::DrawRubberBand(&view, nullptr);  // the view has no window
 }
 
+INT_PTR CALLBACK IgnoreDialogMessage(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // A block with a panel of its own (dialog 265) that counts how often it is filled.
 class PanelBlock : public CBlock {
 public:
   UINT GetPanelId() override { return panelId; }
   HWND CreatePanel(HWND parent) override {
     if (panelId == kEmptyPanelId) return CBlock::CreatePanel(parent);
-    HWND panel = ::CreateDialogParamA(
-        AfxGetResourceHandle(), MAKEINTRESOURCEA(265), parent,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND panel = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(265), parent,
+                                      IgnoreDialogMessage, 0);
     ::SetWindowLongPtrA(panel, GWLP_USERDATA, 265);
     return panel;
   }
