@@ -1,8 +1,9 @@
 // The 2-D fill without its dialog (no window; GDI paints into memory): the run scan of packed
 // rows, and whole fill jobs of synthetic drawings (a square, a ring) written through a test
 // engraver whose unit is the fill step, read back as runs and checked against rows computed by
-// hand: one way and both ways, mirrored, turned, inverse, in columns, across raster bands, the
-// last row included, outlines after the fill; a stop ends the job without its finish.
+// hand: one way and both ways, mirrored, turned, relief and intaglio, in columns, across raster
+// bands, the last row included, outlines after the fill; a stop ends the job without its finish.
+// Each shipped engraver writes a golden stream of a small fill with its outline.
 #include <gtest/gtest.h>
 
 #include <algorithm>

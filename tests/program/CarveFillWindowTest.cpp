@@ -1,12 +1,12 @@
 // The 2-D fill output and the origin dialog through the editor's menu command 32888 on a drawing
 // view, with the program's resources and objects under Xvfb and the shipped Carves.INI beside the
 // test program (its program folder): letters of an installed font converted to curves are
-// engraved into a plot file ("File") and read back row by row; the same job handed to the real
-// job manager ORV.EXE reaches its USB plotter byte for byte; a stopped job is handed nowhere;
-// options that cannot be used are refused and the ones kept are the ones read; the origin dialog
-// moves the device, refuses values outside the working area and saves what was set; in English
-// a settings file with only the plain model list still offers its models. The plot file and
-// pictures of both dialogs are kept in screenshots\.
+// engraved into a plot file ("File"), which the user is told of, and read back row by row; the
+// same job handed to the real job manager ORV.EXE reaches its USB plotter byte for byte; a
+// stopped job is handed nowhere; options that cannot be used are refused and the ones kept are
+// the ones read; the origin dialog moves the device, refuses values outside the working area and
+// saves what was set; in English a settings file with only the plain model list still offers its
+// models. The plot file and pictures of both dialogs are kept in screenshots\.
 #include <gtest/gtest.h>
 
 #include <windows.h>
