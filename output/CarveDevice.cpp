@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "output/CarveTexts.h"
 #include "output/DeviceNumbers.h"
 #include "output/OutPort.h"
 
@@ -77,6 +78,7 @@ CCarveDevice::CCarveDevice(LPCSTR modelName)
       m_owner(nullptr),
       m_stop(nullptr),
       m_penDown(0),
+      m_hasLast(false),
       m_lastX(0.0f),
       m_lastY(0.0f),
       m_failed(false) {
@@ -107,13 +109,18 @@ void CCarveDevice::ResetProfile() {
   m_maxSpeed = 0;
   m_force = 80;
   m_maxForce = 0;
-  m_profileProblem = "没有选择雕刻机型号\n";
+  m_profileProblem = CarveText::LoadOr(CarveText::kNoModelId, CarveText::kNoModel);
 }
 
-CString CCarveDevice::ModelListSection() {
+// A settings file that has only the plain list serves every language.
+CString CCarveDevice::ModelListSection() const {
   CString suffix;
   if (!suffix.LoadString(kModelListSuffixId)) suffix.Empty();
-  return CString(kModelListSection) + suffix.Trim();
+  CString section = CString(kModelListSection) + suffix.Trim();
+  if (section == kModelListSection) return section;
+  char first[8] = {};
+  m_profileFile.ReadString(section, nullptr, first, sizeof first, "");
+  return first[0] != '\0' ? section : CString(kModelListSection);
 }
 
 void CCarveDevice::GetModelNames(CStringArray& names) const {
@@ -140,13 +147,16 @@ bool CCarveDevice::FindSection() {
   CString list = ModelListSection();
   m_profileFile.ReadString(list, m_modelName, m_sectionName, sizeof(m_sectionName), "");
   if (m_sectionName[0] == '\0') {
-    m_profileProblem.Format("型号不在 [%s] 中\n", list.GetString());
+    m_profileProblem.Format(CarveText::LoadOr(CarveText::kModelNotListedId,
+                                              CarveText::kModelNotListed),
+                            list.GetString());
     return false;
   }
   char keys[64];
   m_profileFile.ReadString(m_sectionName, nullptr, keys, sizeof(keys), "");
   if (keys[0] == '\0') {
-    m_profileProblem.Format("[%s] 不存在或为空\n", m_sectionName);
+    m_profileProblem.Format(
+        CarveText::LoadOr(CarveText::kSectionMissingId, CarveText::kSectionMissing), m_sectionName);
     return false;
   }
   return true;
@@ -166,14 +176,17 @@ void CCarveDevice::LoadTemplates() {
     if (!ok)
       m_profileProblem.AppendFormat("%s=%s: %s\n", key.key, text, problem.GetString());
     else if (key.required && target.IsEmpty())
-      m_profileProblem.AppendFormat("%s: 缺少这个命令\n", key.key);
+      m_profileProblem.AppendFormat(
+          CarveText::LoadOr(CarveText::kCommandMissingId, CarveText::kCommandMissing), key.key);
   }
   char finish[CPlotTemplate::kMaxExpansion];
   m_profileFile.GetEscapedString(m_sectionName, "FinishCmd", finish, sizeof(finish), "");
   if (std::strlen(finish) < kFinishSize)
     m_finishCmd = finish;
   else
-    m_profileProblem.AppendFormat("FinishCmd=%s: 长度超过 %d 个字符\n", finish, kFinishSize - 1);
+    m_profileProblem.AppendFormat(CarveText::LoadOr(CarveText::kFinishTooLongId,
+                                                    CarveText::kFinishTooLong),
+                                  finish, kFinishSize - 1);
 }
 
 void CCarveDevice::LoadValues() {
@@ -183,7 +196,8 @@ void CCarveDevice::LoadValues() {
   m_originX = m_profileFile.GetFloat(section, "OriginX", 0.0f);
   m_originY = m_profileFile.GetFloat(section, "OriginY", 0.0f);
   m_resolution = m_profileFile.GetFloat(section, "SoftWareRes", 0.0254f);
-  if (!(m_resolution > 0.0f)) m_profileProblem.AppendFormat("SoftWareRes: 分辨率必须大于 0\n");
+  if (!(m_resolution > 0.0f))
+    m_profileProblem += CarveText::LoadOr(CarveText::kNoResolutionId, CarveText::kNoResolution);
   m_originMode = m_profileFile.GetInt(section, "Origin", 0);
   m_swapXY = m_profileFile.GetInt(section, "SWAPXY", 0);
   m_outMethod = ToShort(m_profileFile.GetInt(section, "OutMethod", 2));
@@ -218,6 +232,8 @@ void CCarveDevice::Bind(COutPort* port, HWND owner, int* stopFlag) {
   m_owner = owner;
   m_stop = stopFlag;
   m_penDown = 0;
+  // Where a job starts the device may stand anywhere: its first vertex always goes out.
+  m_hasLast = false;
   m_failed = false;
   // A port that stalls must give up as soon as the user stops, not after its retries.
   if (m_port) m_port->SetStopCheck([this] { return IsStopped(); });
@@ -280,13 +296,14 @@ int CCarveDevice::SendPoint(float x, float y) { return MoveToInt(ToSteps(x), ToS
 int CCarveDevice::SendVertex(const CPlotTemplate& command, float x, float y) {
   m_lastX = x;
   m_lastY = y;
+  m_hasLast = true;
   return SendPair(command, ToSteps(y), ToSteps(x));
 }
 
 int CCarveDevice::SendLineTo(float x, float y) { return SendVertex(m_lineTo, x, y); }
 
 int CCarveDevice::SendLineToEx(float x, float y) {
-  if (x == m_lastX && y == m_lastY) return 1;
+  if (m_hasLast && x == m_lastX && y == m_lastY) return 1;
   return SendVertex(m_lineToEx, x, y);
 }
 

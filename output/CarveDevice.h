@@ -51,8 +51,9 @@ public:
   bool SaveOrigin(LPCSTR modelName = nullptr);
   CIniFile& ProfileFile() { return m_profileFile; }
   // The model list in the user-interface language: "CarveDevices" and the resources' section
-  // suffix (none in the built-in Chinese ones, "Eng" in the English library).
-  static CString ModelListSection();
+  // suffix (none in the built-in Chinese ones, "Eng" in the English library); "CarveDevices"
+  // itself when the settings file has no list of that language.
+  CString ModelListSection() const;
   void GetModelNames(CStringArray& names) const;
   const CString& GetProfileProblem() const { return m_profileProblem; }
 
@@ -73,7 +74,7 @@ public:
   // A vertex of a pen-down run: "LineTo" first, "LineToEx" for the further ones.
   int PlotTo(float x, float y) override;
   int SendLineTo(float x, float y);
-  // 1 without sending for a vertex equal to the last one.
+  // 1 without sending for a vertex equal to the last one sent in this job.
   int SendLineToEx(float x, float y);
   // "x,y" pairs as vertices of the run; 0 at the first failed write or a list that is not one.
   int PlotPointList(LPCSTR points) override;
@@ -152,6 +153,7 @@ private:
   HWND m_owner;
   int* m_stop;
   int m_penDown;
+  bool m_hasLast;  // a vertex was sent since the job began
   float m_lastX;
   float m_lastY;
   bool m_failed;

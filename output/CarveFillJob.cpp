@@ -158,7 +158,9 @@ bool CCarveFillJob::FillRows(CFillRaster& raster, CCarveDevice& device, const in
                              CCarveFillProgress& progress) const {
   const CMatrix2D toDevice = RasterToDevice(device);
   const bool columns = m_options.fillMode != 0;
-  const int inkBit = m_options.inverseOut ? 1 : 0;  // ink differs from the paper's colour
+  // After the inversion the drawing is white inside the area: relief engraves black, intaglio
+  // white.
+  const int inkBit = m_options.inverseOut ? 1 : 0;
   std::vector<FillRun> runs;
   auto send = [&](int pixel, int row, bool start) {
     FPOINT point = columns ? FPOINT{static_cast<float>(row), static_cast<float>(pixel)}

@@ -1,8 +1,11 @@
 // CCarveFillJob: one run of the 2-D fill output. The drawing inside the raster box (the output
 // box grown by the area expansion) is painted into a one-bit raster whose pixel pitch is the fill
-// step; the area rectangle is inverted, so that inside it the drawing is paper and the rest ink
-// (or, with InverseOut, the other way round); every run of ink pixels of a row becomes one
-// engraved line ("MoveTo" to its start, "LineTo" to its end). The drawing's outlines can follow.
+// step, and the area rectangle (the page, or the single block's box grown by the expansion and
+// more) is inverted. Without InverseOut the fill is relief: inside the area everything but the
+// drawing is ink and is engraved away, so that the drawing stands. With InverseOut (intaglio,
+// "阴刻") the drawing itself is ink, and so is the margin that the expansion adds around a page
+// area. Every run of ink pixels of a row becomes one engraved line ("MoveTo" to its start,
+// "LineTo" to its end). The drawing's outlines can follow.
 //
 // Units: the page and the boxes are millimetres; raster pixels are fill steps; the device takes
 // units of its resolution. Page to raster: moved to the raster box's corner and scaled by

@@ -203,11 +203,14 @@ void CCarveOriginDlg::OnPenDown() {
     m_device.SendPenUp();
 }
 
-// The device goes to the origin at once (a line move, as the device's own position tool does).
+// The device goes to the origin at once with its own move command, which every model takes on
+// its own and which places the point as the fill does. A move raises the pen on most models: a
+// pen the user has lowered goes down again.
 void CCarveOriginDlg::MoveDevice() {
   if (!m_online || !(m_device.m_resolution > 0.0f)) return;
   m_stop = 0;
-  m_device.SendLineToEx(m_x / m_device.m_resolution, m_y / m_device.m_resolution);
+  m_device.SendPoint(m_x / m_device.m_resolution, m_y / m_device.m_resolution);
+  if (::IsDlgButtonChecked(m_hWnd, kPenDown) == BST_CHECKED) m_device.SendPenDown();
 }
 
 void CCarveOriginDlg::Leave(int result, bool save) {

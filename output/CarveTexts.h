@@ -23,6 +23,14 @@ const UINT kOutputButtonId = 52259;     // "输出"
 const UINT kAreaKindsId = 52260;        // the output-area kinds, one per line
 const UINT kTempFileFailedId = 52261;   // the system's reason, the folder
 const UINT kErrorCaptionId = 52262;     // "错误"
+const UINT kFileWrittenId = 53700;      // the plot file
+// The problems of an engraver's profile, each a line.
+const UINT kNoModelId = 53701;
+const UINT kModelNotListedId = 53702;      // the model list section
+const UINT kSectionMissingId = 53703;      // the model's section
+const UINT kCommandMissingId = 53704;      // the key
+const UINT kFinishTooLongId = 53705;       // the text, the characters allowed
+const UINT kNoResolutionId = 53706;
 // clang-format on
 
 const char kInvalidOptions[] = "非法的输出参数";
@@ -38,6 +46,13 @@ const char kOutputButton[] = "输出";
 const char kAreaKinds[] = "版       面\n方       形\n圆       形\n菱       形\n正三角形\n倒三角形";
 const char kTempFileFailed[] = "无法建立临时文件, 雕刻数据没有输出。\n%s\n%s";
 const char kErrorCaption[] = "错误";
+const char kFileWritten[] = "雕刻数据已写入文件:\n%s";
+const char kNoModel[] = "没有选择雕刻机型号\n";
+const char kModelNotListed[] = "型号不在 [%s] 中\n";
+const char kSectionMissing[] = "[%s] 不存在或为空\n";
+const char kCommandMissing[] = "%s: 缺少这个命令\n";
+const char kFinishTooLong[] = "FinishCmd=%s: 长度超过 %d 个字符\n";
+const char kNoResolution[] = "SoftWareRes: 分辨率必须大于 0\n";
 
 // The device-context failures keep their own English wording in every language.
 const char kNoDeviceContext[] = "Error In CreateDC,C2DCARVEDLG";

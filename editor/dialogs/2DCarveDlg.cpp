@@ -497,7 +497,10 @@ bool C2DCarveDlg::Run() {
   // Nothing half written is left to be sent later; a file the job never opened is the user's.
   if (m_lastResult != CCarveFillJob::kDone && (handOver || wrote)) DeleteFileA(target);
   if (m_lastResult == CCarveFillJob::kDone && handOver) m_handedOver = HandOver(target);
-  Report(m_lastResult, job, target);
+  if (m_lastResult == CCarveFillJob::kDone && !handOver)
+    ReportFileWritten(target);
+  else
+    Report(m_lastResult, job, target);
   return m_lastResult == CCarveFillJob::kDone || m_lastResult == CCarveFillJob::kStopped ||
          m_lastResult == CCarveFillJob::kWriteFailed;
 }
@@ -513,6 +516,15 @@ bool C2DCarveDlg::HandOver(LPCSTR dataPath) {
   job.SetDataPath(dataPath);
   // The manager owns the plot file from here on; it reports and deletes a job it cannot take.
   return job.SendToManager();
+}
+
+// A file shows no progress of its own once the job is written: the user is told where it went.
+void C2DCarveDlg::ReportFileWritten(LPCSTR path) {
+  CString text;
+  text.Format(CarveText::LoadOr(CarveText::kFileWrittenId, CarveText::kFileWritten), path);
+  char title[128] = {};
+  ::GetWindowTextA(m_hWnd, title, sizeof title);
+  AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
 }
 
 void C2DCarveDlg::Report(CCarveFillJob::Result result, const CCarveFillJob& job, LPCSTR target) {

@@ -8,7 +8,8 @@
 // Where the job goes follows the port: "File" asks for a plot file and writes it there; a name
 // that is no port is taken as the plot file itself; any real port (serial, parallel, printer
 // queue, USB plotter) gets a temporary "OSD" plot file that is handed to the job manager once
-// it is complete. A job that is stopped or fails is never handed over and leaves no file.
+// it is complete. A job that is stopped or fails is never handed over and leaves no file; a job
+// written to a file ends with a message that names it.
 //
 // While the output runs the output button stops it ("终止") and the dialog stays responsive;
 // the dialog closes after every output that started writing.
@@ -100,6 +101,7 @@ private:
   bool ChooseTarget(CString& path, bool* handOver);
   std::unique_ptr<CGroupBlock> CollectOutlines() const;
   void Report(CCarveFillJob::Result result, const CCarveFillJob& job, LPCSTR target);
+  void ReportFileWritten(LPCSTR path);
   void ShowMessage(const CString& text, LPCSTR caption = nullptr);
   bool HandOver(LPCSTR dataPath);
   CFRect Page() const;

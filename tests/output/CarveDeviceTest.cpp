@@ -45,7 +45,8 @@ protected:
 
 // One sequence of every send, written through each shipped model. By hand from the templates:
 // the start joins InitCmd, AbsCmd, RSCMD, PenUp and SubJoin, then SpeedCmd with DefaultSpeed;
-// MoveTo and the fill's lines take (x, y), or (y, x) with SWAPXY; curve lines always (y, x).
+// MoveTo and the fill's lines take (x, y), or (y, x) with SWAPXY; curve lines always (y, x). Every
+// shipped model has SWAPXY, so that all its commands carry y first.
 TEST_F(CarveDeviceTest, EachShippedModelWritesItsTemplatesInTheDocumentedOrder) {
   struct Model {
     const char* name;
@@ -68,10 +69,10 @@ TEST_F(CarveDeviceTest, EachShippedModelWritesItsTemplatesInTheDocumentedOrder) 
        "U H @"},
       {"M/D 指令雕刻机",
        "^IN;\r\nV15\r\n"
-       "M10,20\r\nD40,30\r\nD60,50\r\nD80,70\r\n "  // MoveTo (x, y) but the lines (y, x)
+       "M20,10\r\nD40,30\r\nD60,50\r\nD80,70\r\n "
        "D80,70\r\n "
-       "M1,2\r\nD3,2\r\n"
-       "M5,6\r\n"
+       "M2,1\r\nD2,3\r\n"
+       "M6,5\r\n"
        "H\r\n"},
   };
   for (const Model& model : models) {
@@ -139,6 +140,23 @@ TEST_F(CarveDeviceTest, BothListsValuesWithTheirDefaultsAndTheSavedOrigin) {
   EXPECT_FALSE(m_device.GetProfileProblem().IsEmpty());
   EXPECT_EQ(CCarveDevice::kProfileUnusable, Begin(nullptr));
   EXPECT_FALSE(m_device.SaveOrigin());
+}
+
+// A job's first vertex goes out wherever it lies, (0, 0) too, in a second job as well; a vertex
+// equal to the one before it does not.
+TEST_F(CarveDeviceTest, AJobsFirstVertexGoesOutEvenAtZeroOrWhereTheLastJobEnded) {
+  Set("CarveDevices", "test", "TEST");
+  for (const char* key : {"MoveTo", "LineTo"}) Set("TEST", key, "M%d,%d;");
+  Set("TEST", "InitCmd", "I;");
+  Set("TEST", "LineToEx", "E%d,%d;");
+  ASSERT_EQ(CCarveDevice::kStarted, Begin("test")) << m_device.GetProfileProblem();
+  for (float x : {0.0f, 39.0f, 39.0f}) EXPECT_EQ(1, m_device.SendLineToEx(x, 0.0f));
+  m_device.Finish();
+  EXPECT_EQ("I;E0,0;E0,39;", ReadFileText(m_plot));
+  ASSERT_EQ(CCarveDevice::kStarted, Begin(nullptr));
+  EXPECT_EQ(1, m_device.SendLineToEx(39.0f, 0.0f));
+  m_device.Finish();
+  EXPECT_EQ("I;E0,39;", ReadFileText(m_plot));
 }
 
 // Templates are formats only after their conversions were checked; a start that joins five full

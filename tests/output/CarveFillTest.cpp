@@ -1,8 +1,9 @@
 // The 2-D fill without its dialog (no window; GDI paints into memory): the run scan of packed
 // rows, and whole fill jobs of synthetic drawings (a square, a ring) written through a test
 // engraver whose unit is the fill step, read back as runs and checked against rows computed by
-// hand: one way and both ways, mirrored, turned, inverse, in columns, across raster bands, the
-// last row included, outlines after the fill; a stop ends the job without its finish.
+// hand: one way and both ways, mirrored, turned, relief and intaglio, in columns, across raster
+// bands, the last row included, outlines after the fill; a stop ends the job without its finish.
+// Each shipped engraver writes a golden stream of a small fill with its outline.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/document/SegArray.h"
+#include "model/settings/ProgramPaths.h"
 #include "output/CarveFillJob.h"
 #include "output/FillScan.h"
 #include "output/OutPort.h"
@@ -395,6 +397,99 @@ TEST_F(CarveFillTest, PagesOfOneTwoAndThreeRowsAreScannedWhole) {
     Rows rows;
     Repeat(rows, height, {{0, 3}});
     EXPECT_EQ(Engraved(rows, true), Runs()) << height;
+  }
+}
+
+// Relief and intaglio of a rectangle (1, 1)-(4, 2) (pixels 1..4 of rows 1..2 on the page) with
+// an expansion of the area. On a page area (6 x 4, grown by 1: pixel = page + 1) relief engraves
+// the page around the drawing and nothing of the margin; intaglio the drawing and the margin. As
+// a single block's area (its box grown by 2: pixel = page + 1) the whole raster is the area:
+// relief engraves all of it but the drawing, intaglio the drawing alone.
+TEST_F(CarveFillTest, ReliefEngravesTheAreaAroundTheDrawingAndIntaglioTheDrawing) {
+  AddSquare(1, 1, 4, 2);
+  struct Case {
+    int areaKind;
+    float expand;
+    int inverse;
+    Rows rows;
+  };
+  const Case cases[] = {
+      {0, 1, 0, {{}, {{1, 6}}, {{1, 1}, {6, 6}}, {{1, 1}, {6, 6}}, {{1, 6}}, {}}},
+      {0,
+       1,
+       1,
+       {{{0, 7}},
+        {{0, 0}, {7, 7}},
+        {{0, 0}, {2, 5}, {7, 7}},
+        {{0, 0}, {2, 5}, {7, 7}},
+        {{0, 0}, {7, 7}},
+        {{0, 7}}}},
+      {1, 2, 0, {{{0, 6}}, {{0, 6}}, {{0, 1}, {6, 6}}, {{0, 1}, {6, 6}}, {{0, 6}}}},
+      {1, 2, 1, {{}, {}, {{2, 5}}, {{2, 5}}, {}}},
+  };
+  const CFRect page(0, 0, 6, 4);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << c.areaKind << " inverse " << c.inverse);
+    m_options.areaKind = c.areaKind;
+    m_options.areaExpand = c.expand;
+    m_options.inverseOut = c.inverse;
+    m_options.outputBox = c.areaKind ? CFRect(1, 1, 4, 2) : page;
+    CCarveFillJob job(m_options, page);
+    ASSERT_EQ(CCarveFillJob::kDone,
+              job.Run(m_blocks, nullptr, m_device, m_port, nullptr, &m_stop, m_progress));
+    EXPECT_EQ(Engraved(c.rows, false), Runs());
+  }
+}
+
+// Every shipped model on a drawing wider than high, intaglio, both ways, outlines after the fill:
+// the rectangle (1, 1)-(4, 2) on a 6 x 4 page at 1 mm is pixels 1..4 of rows 1 (right to left)
+// and 2. Its outline, through the same placement, runs along the ends of the fill's lines:
+// device points are the pixel times step / SoftWareRes plus the origin (or minus half the
+// raster), y first on every model. By hand: HP-GL 40 units a pixel, centred (-120, -80); DM/PL
+// 39.37 units at its stored origin (7874.02, 5905.51); M/D 100 units, centred (-300, -200).
+TEST_F(CarveFillTest, EveryShippedModelEngravesItsOutlinesOnTheEndsOfTheFillsLines) {
+  struct Model {
+    const char* name;
+    const char* stream;
+  };
+  const Model models[] = {
+      {"HP-GL 雕刻机",
+       "IN;PA;PU;SP1;VS20;"
+       "PU-40,40;PD-40,-80"
+       "PU0,-80;PD0,40"
+       "PU-40,-80;PD-40,40,0,40,0,-80,-40,-80 "
+       "PU;PA0,0;SP0;"},
+      {"DM/PL 雕刻机",
+       ";:A EC1 U V4 "
+       "U5944,8031 D5944,7913 "
+       "U5984,7913 D5984,8031 "
+       "U5944,7913 D5944,8031 D5984,8031 D5984,7913 D5944,7913  "
+       "U H @"},
+      {"M/D 指令雕刻机",
+       "^IN;\r\nV15\r\n"
+       "M-100,100\r\nD-100,-200\r\n"
+       "M0,-200\r\nD0,100\r\n"
+       "M-100,-200\r\nD-100,100\r\nD0,100\r\nD0,-200\r\nD-100,-200\r\n "
+       "H\r\n"},
+  };
+  char program[MAX_PATH];
+  ASSERT_EQ(1, GetProgramDir(program, sizeof program));
+  const std::string ini = m_folder.File("Carves.INI");
+  ASSERT_TRUE(
+      CopyFileA((std::string(program) + "program\\Carves.INI").c_str(), ini.c_str(), FALSE));
+  CStringArray names;
+  m_device.GetModelNames(names);
+  ASSERT_EQ(static_cast<INT_PTR>(std::size(models)), names.GetSize()) << "a golden for each";
+  AddSquare(1, 1, 4, 2);
+  m_options.inverseOut = 1;
+  m_options.doubleWay = 1;
+  for (const Model& model : models) {
+    SCOPED_TRACE(model.name);
+    m_device.LoadProfile(model.name);
+    auto outlines = std::make_unique<CGroupBlock>();
+    outlines->AddChild(m_blocks.GetBlock(0)->Clone());
+    ASSERT_EQ(CCarveFillJob::kDone, Fill(CFRect(0, 0, 6, 4), 0, std::move(outlines)));
+    EXPECT_EQ(model.stream, Stream());
   }
 }
 

@@ -1,11 +1,12 @@
 // The 2-D fill output and the origin dialog through the editor's menu command 32888 on a drawing
 // view, with the program's resources and objects under Xvfb and the shipped Carves.INI beside the
 // test program (its program folder): letters of an installed font converted to curves are
-// engraved into a plot file ("File") and read back row by row; the same job handed to the real
-// job manager ORV.EXE reaches its USB plotter byte for byte; a stopped job is handed nowhere;
-// options that cannot be used are refused and the ones kept are the ones read; the origin dialog
-// moves the device, refuses values outside the working area and saves what was set. The plot
-// file and pictures of both dialogs are kept in screenshots\.
+// engraved into a plot file ("File"), which the user is told of, and read back row by row; the
+// same job handed to the real job manager ORV.EXE reaches its USB plotter byte for byte; a
+// stopped job is handed nowhere; options that cannot be used are refused and the ones kept are
+// the ones read; the origin dialog moves the device, refuses values outside the working area and
+// saves what was set; in English a settings file with only the plain model list still offers its
+// models. The plot file and pictures of both dialogs are kept in screenshots\.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,6 +22,7 @@
 #include "EditorWindowTest.h"
 #include "editor/dialogs/2DCarveDlg.h"
 #include "framework/FileDialog.h"
+#include "framework/ResourceModule.h"
 #include "jobmanager/JobFiles.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/RectBlock.h"
@@ -47,6 +49,27 @@ std::string ProgramFolder() {
   GetProgramDir(folder, sizeof folder);
   return folder;
 }
+
+const char kWrittenTo[] = "雕刻数据已写入文件:\n";
+
+// The English resource library while in scope.
+class EnglishResources {
+public:
+  EnglishResources()
+      : m_saved(AfxGetResourceHandle()),
+        m_library(LoadLibraryA((ProgramFolder() + "program\\RCT42Eng.DLL").c_str())) {
+    if (m_library) AfxSetResourceHandle(m_library);
+  }
+  ~EnglishResources() {
+    AfxSetResourceHandle(m_saved);
+    if (m_library) FreeLibrary(m_library);
+  }
+  bool Loaded() const { return m_library != nullptr; }
+
+private:
+  HINSTANCE m_saved;
+  HINSTANCE m_library;
+};
 
 std::string Key(const std::string& file, const char* section, const char* key) {
   char text[256] = {};
@@ -235,15 +258,18 @@ protected:
 
 // The letters, engraved inverse into a plot file: "H" has rows of its two stems and rows of its
 // bar, "O" one run at its top and bottom and two through its middle; no ink lies outside the
-// letters. The same job, stopped at once, is handed nowhere; handed to the running job manager,
-// it reaches the manager's USB plotter as it was written.
+// letters; the user is told where the file went. The same job, stopped at once, is handed nowhere;
+// handed to the running job manager, it reaches the manager's USB plotter as it was written, with
+// no word of a file.
 TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManager) {
   AddLetters();
   const std::string plot = m_folder.File("letters.plt");
   SaveDialogAnswer answer(plot);
   RunFillCommand({Output("File")});
   EXPECT_EQ(1, answer.shown);
-  EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
+  ASSERT_EQ(1u, m_messages.Count());
+  EXPECT_EQ(kWrittenTo + plot, m_messages.Last().text);
+  EXPECT_EQ("二维填充输出", m_messages.Last().caption);
   std::vector<BYTE> bytes = ReadFileBytes(plot);
   std::string stream(bytes.begin(), bytes.end());
   CopyFileA(plot.c_str(), "screenshots\\fill_letters.plt", FALSE);  // for a look with hp2xx
@@ -289,7 +315,7 @@ TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManag
     Output("[TestPlotter.upl:03]")(dialog);
     dialog->PostMessage(WM_COMMAND, IDOK);  // "终止" while the job runs
   }});
-  EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
+  EXPECT_EQ(1u, m_messages.Count()) << m_messages.Last().text;
   EXPECT_EQ(nullptr, ManagerWindow());
   EXPECT_TRUE(NewSince(dataBefore, "OSD").empty()) << "the stopped job's file is gone";
 
@@ -297,7 +323,7 @@ TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManag
   for (DWORD waited = 0; !ManagerWindow() && waited < kManagerWaitMs; waited += 100) Sleep(100);
   ASSERT_NE(nullptr, ManagerWindow());
   RunFillCommand({Output("[TestPlotter.upl:03]")});
-  EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
+  EXPECT_EQ(1u, m_messages.Count()) << m_messages.Last().text;
   EXPECT_EQ(
       "[TestPlotter.upl:03]",
       Key(m_profile, "CarveInfo", "PORT").substr(Key(m_profile, "CarveInfo", "PORT").find('[')));
@@ -329,7 +355,8 @@ TEST_F(CarveFillWindow, TheDrawingsOutlinesFollowTheFillWhenAskedFor) {
     Output(plot)(dialog);
     CheckDlgButton(dialog->m_hWnd, IDC_CARVE_DRAW_CONTOUR, BST_CHECKED);
   }});
-  EXPECT_EQ(0u, m_messages.Count()) << (m_messages.Count() ? m_messages.Last().text : "");
+  ASSERT_EQ(1u, m_messages.Count());
+  EXPECT_EQ(kWrittenTo + plot, m_messages.Last().text) << "a path as port is a file too";
   std::vector<BYTE> bytes = ReadFileBytes(plot);
   const std::string stream(bytes.begin(), bytes.end());
   const std::string outline = "PU-300,-400;PD-300,400,300,400,300,-400,-300,-400 PU;PA0,0;SP0;";
@@ -410,9 +437,10 @@ TEST_F(CarveFillWindow, OneBlockOnThePageIsTheOutputAreaAndItsStampShapeNamesIt)
 }
 
 // The origin dialog from the fill dialog's button, connected to a plot file: each accepted value
-// moves the device at once (the curve line command, y first), values outside the 600 x 400 mm
-// working area are refused, a click into the preview's corner sets (0, 0), the pen goes down and
-// up, and save keeps the origin with two decimals.
+// moves the device at once with the model's move command (y first on this SWAPXY model), the
+// first move to (0, 0) too; values outside the 600 x 400 mm working area are refused, a click
+// into the preview's corner sets (0, 0), a lowered pen goes down again after a move, and save
+// keeps the origin with two decimals.
 TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSaves) {
   const std::string plot = m_folder.File("origin.plt");
   WritePrivateProfileStringA("CarveInfo", "FillStep", "0.5", m_profile.c_str());
@@ -428,6 +456,7 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
                     shownX = Text(d, IDC_ORIGIN_X);
                     shownY = Text(d, IDC_ORIGIN_Y);
                     CheckDlgButton(d, IDC_ORIGIN_MOVE_ONLINE, BST_CHECKED);
+                    SetDlgItemTextA(d, IDC_ORIGIN_X, "0");
                     SetDlgItemTextA(d, IDC_ORIGIN_X, "10");
                     SetDlgItemTextA(d, IDC_ORIGIN_Y, "300");
                     SetDlgItemTextA(d, IDC_ORIGIN_Y, "450");  // above the height: refused
@@ -440,9 +469,9 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
                     SendMessageA(d, WM_LBUTTONUP, 0, MAKELPARAM(preview.left + 1, preview.top + 1));
                     CheckDlgButton(d, IDC_ORIGIN_PEN_DOWN, BST_CHECKED);
                     Click(d, IDC_ORIGIN_PEN_DOWN);
+                    SetDlgItemTextA(d, IDC_ORIGIN_X, "12.34");
                     CheckDlgButton(d, IDC_ORIGIN_PEN_DOWN, BST_UNCHECKED);
                     Click(d, IDC_ORIGIN_PEN_DOWN);
-                    SetDlgItemTextA(d, IDC_ORIGIN_X, "12.34");
                     SetDlgItemTextA(d, IDC_ORIGIN_Y, "7.5");
                     origin->UpdateWindow();
                     SaveClientPicture(d, "screenshots\\origin_dialog.bmp");
@@ -454,10 +483,11 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
   EXPECT_EQ("10", afterRefusal);
   std::vector<BYTE> bytes = ReadFileBytes(plot);
   EXPECT_EQ(std::string("IN;PA;PU;SP1;VS20;"
-                        ",0,400,12000,400"  // X 10, then Y 300 (units of 0.025 mm, y first)
-                        ",12000,0,0,0"      // the click at the corner: X 0, then Y 0
-                        "PD;PU;"
-                        ",0,493,300,493"  // X 12.34, Y 7.5
+                        "PU0,0;"                // X 0
+                        "PU0,400;PU12000,400;"  // X 10, then Y 300 (units of 0.025 mm, y first)
+                        "PU12000,0;PU0,0;"      // the click at the corner: X 0, then Y 0
+                        "PD;PU0,493;PD;"        // the pen lowered, X 12.34
+                        "PU;PU300,493;"         // the pen raised, Y 7.5
                         "PU;PU;PA0,0;SP0;"),
             std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ("12.34", Key(m_profile, "HPGLCARVE", "OriginX"));
@@ -471,6 +501,40 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
   cross = CCarveOriginDlg::CrossPosition(inner, 0, 0, 0, 0);
   EXPECT_EQ(10, cross.x);
   EXPECT_EQ(20, cross.y);
+}
+
+// In English, with a Carves.INI that lists its models only under "CarveDevices": the models are
+// offered, one whose settings cannot be used is explained in English, and a usable one is
+// engraved and said to be written.
+TEST_F(CarveFillWindow, EnglishUsersGetThePlainModelListAndEnglishMessages) {
+  WritePrivateProfileStringA("CarveDevicesEng", nullptr, nullptr, m_profile.c_str());
+  WritePrivateProfileStringA("MDCARVE", "InitCmd", nullptr, m_profile.c_str());
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
+  m_document->AddBlock(rect);
+  const std::string plot = m_folder.File("english.plt");
+  LRESULT models = 0;
+  {
+    EnglishResources english;
+    ASSERT_TRUE(english.Loaded());
+    RunFillCommand({[&](CDialog* dialog) {
+      HWND d = dialog->m_hWnd;
+      models = SendDlgItemMessageA(d, IDC_CARVE_DEVICE, CB_GETCOUNT, 0, 0);
+      Output(plot)(dialog);
+      SelectContaining(d, IDC_CARVE_DEVICE, "M/D");
+      dialog->SendMessage(WM_COMMAND, IDOK);  // refused: the dialog stays
+      SelectContaining(d, IDC_CARVE_DEVICE, "HP-GL");
+    }});
+  }
+  EXPECT_EQ(3, models);
+  ASSERT_EQ(2u, m_messages.Count());
+  EXPECT_EQ(
+      "The settings of the engraver \"M/D 指令雕刻机\" cannot be used (Carves.INI):\n\n"
+      "InitCmd: this command is missing.\n",
+      m_messages.Boxes()[0].text);
+  EXPECT_EQ("The engraving job was written to the file:\n" + plot, m_messages.Boxes()[1].text);
+  EXPECT_EQ("2-D Fill Output", m_messages.Boxes()[1].caption);
+  EXPECT_GT(ReadFileBytes(plot).size(), 100u);
 }
 
 }  // namespace
