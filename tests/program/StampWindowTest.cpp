@@ -248,23 +248,34 @@ TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneSte
       EXPECT_EQ(GetDlgItem(window, CSquareSealDlg::kMarginX), GetFocus());
     }
     EXPECT_EQ(5u, boxes.Count());
-    SetDlgItemTextA(window, CSquareSealDlg::kMarginX, "1");
+    // Every field changes in the one edit.
+    const std::pair<UINT, const char*> fields[] = {
+        {CSquareSealDlg::kHeight, "24"},    {CSquareSealDlg::kBorder, "1.5"},
+        {CSquareSealDlg::kCornerSize, "3"}, {CSquareSealDlg::kMarginX, "1"},
+        {CSquareSealDlg::kMarginY, "0.8"},  {CSquareSealDlg::kGapX, "0.7"},
+        {CSquareSealDlg::kGapY, "1.2"},     {CSquareSealDlg::kText, "\xB7\xBD\xD5\xC2"}};
+    for (const auto& field : fields) SetDlgItemTextA(window, field.first, field.second);
     CheckRadioButton(window, CSquareSealDlg::kStraight, CSquareSealDlg::kRound,
                      CSquareSealDlg::kRound);
     seal->PostMessage(WM_COMMAND, IDOK);
   });
+  const std::vector<BYTE> before = RecordOf(*stamp);
   // The property window shown with the stamp selected asks for its panel.
   m_main->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
   PumpMessages();
   EXPECT_EQ(1, dialogs.Shown());
   EXPECT_FLOAT_EQ(left - 5, stamp->m_frame.left);
-  EXPECT_EQ(CStampBlock::kRoundCorners, stamp->m_cornerType);
-  EXPECT_FLOAT_EQ(1, stamp->m_marginX);
+  const CStampParams params = stamp->GetParams();
+  const float values[] = {params.height,  params.border, params.cornerSize, params.marginX,
+                          params.marginY, params.gapX,   params.gapY};
+  const float typed[] = {24, 1.5f, 3, 1, 0.8f, 0.7f, 1.2f};
+  for (int i = 0; i < 7; ++i) EXPECT_FLOAT_EQ(typed[i], values[i]) << i;
+  EXPECT_EQ(CStampBlock::kRoundCorners, params.cornerType);
+  EXPECT_EQ(CString("\xB7\xBD\xD5\xC2"), params.text);
   EXPECT_EQ(steps + 1, m_view->GetUndoManager()->GetStepCount());
   EXPECT_TRUE(m_document->IsModified());
   Command(kUndoCommand);
-  EXPECT_FLOAT_EQ(left, stamp->m_frame.left);
-  EXPECT_EQ(CStampBlock::kStraightCorners, stamp->m_cornerType);
+  EXPECT_EQ(before, RecordOf(*stamp));
 }
 
 TEST_F(StampWindowTest, OnlySquareStampsAreMadeAndCancellingMakesNone) {
