@@ -8,7 +8,7 @@ enum : int { kTwoColumns = 1, kSingleLeft = 2, kSingleRight = 3, kFourCharacters
 
 CStampLayout::CStampLayout(const CFRect& frame, float border, float marginX, float marginY,
                            float gapX, float gapY)
-    : m_gapX(gapX), m_gapY(gapY) {
+    : m_gapY(gapY) {
   const float width = frame.right - frame.left;
   const float height = frame.bottom - frame.top;
   m_halfWidth = (width - 2 * border - 2 * marginX - gapX) / 2;

@@ -40,6 +40,5 @@ private:
   float m_leftColumn;
   float m_bottomLine;
   float m_topRowBottom;
-  float m_gapX;
   float m_gapY;
 };
