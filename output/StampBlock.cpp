@@ -387,6 +387,8 @@ void CStampBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
   }
 }
 
+void CStampBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) { Draw(dc, matrix, flag); }
+
 void CStampBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int) {
   std::unique_ptr<CContour> contour(GetContour(matrix, 0));
   if (!dc || !contour) return;

@@ -59,6 +59,8 @@ public:
   CBoxArray* GetBoxArray() override { return &m_items; }
   void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) override;
+  // Printed as it is drawn: a print that left the stamp out would not be the drawing.
+  void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
 
   // --- Stamp services
   // The values the square seal dialog shows.

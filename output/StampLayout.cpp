@@ -8,7 +8,7 @@ enum : int { kTwoColumns = 1, kSingleLeft = 2, kSingleRight = 3, kFourCharacters
 
 CStampLayout::CStampLayout(const CFRect& frame, float border, float marginX, float marginY,
                            float gapX, float gapY)
-    : m_gapX(gapX), m_gapY(gapY) {
+    : m_gapY(gapY) {
   const float width = frame.right - frame.left;
   const float height = frame.bottom - frame.top;
   m_halfWidth = (width - 2 * border - 2 * marginX - gapX) / 2;
@@ -36,6 +36,25 @@ int CStampLayout::Capacity(int kind) {
 
 bool CStampLayout::HasRoom() const { return m_halfWidth > 0 && m_halfHeight > 0; }
 
+std::vector<CFRect> CStampLayout::TwoColumns(int count) const {
+  std::vector<CFRect> cells;
+  if (count <= 0) return cells;
+  // Seals read down the right column first: it takes the odd character.
+  const int rightCount = (count + 1) / 2;
+  for (int column = 0; column < 2; ++column) {
+    const int rows = column == 0 ? rightCount : count - rightCount;
+    if (rows == 0) break;
+    const float height = (m_fullHeight - (rows - 1) * m_gapY) / rows;
+    // Too many characters to stand in the frame: none is placed.
+    if (height <= 0) return {};
+    const float left = column == 0 ? m_rightColumn : m_leftColumn;
+    const float top = m_bottomLine - m_fullHeight;
+    for (int row = 0; row < rows; ++row)
+      cells.push_back(Cell(left, top + (row + 1) * height + row * m_gapY, m_halfWidth, height));
+  }
+  return cells;
+}
+
 CFRect CStampLayout::Cell(float left, float bottom, float width, float height) const {
   return CFRect(left, bottom - height, left + width, bottom);
 }
@@ -46,8 +65,7 @@ std::vector<CFRect> CStampLayout::Cells(int kind, int count) const {
   std::vector<CFRect> cells;
   switch (kind) {
     case kTwoColumns:
-      for (int i = 0; i < count; ++i) cells.push_back(Cell(xr - i * (hw + m_gapX), yb, hw, fh));
-      return cells;
+      return TwoColumns(count);
     case kSingleLeft:
       cells = {Cell(xr, yb - hh - m_gapY, hw, hh), Cell(xr, yb, hw, hh), Cell(xl, yb, hw, fh)};
       break;

@@ -1,8 +1,10 @@
 // CStampLayout: where a stamp's characters go in the classic seal arrangements. Given the frame
 // (page units, y down), the border width, the margins and the gaps, it gives the cells of the
 // characters in reading order for a layout kind:
-//   1  two columns, right to left: every character in a full-height column, each next one a
-//      column further left (as many as there are characters);
+//   1  two columns, right to left, each read from the top: the right column takes the first
+//      half of the characters (the odd one too), the left the rest, each character as high as
+//      its column's share of the full height less the row gaps (two characters stand in full
+//      height, four as in kind 4);
 //   2  three characters: the first two above each other on the right, the third in full height
 //      on the left;
 //   3  three characters: the first in full height on the right, the other two above each other
@@ -28,6 +30,7 @@ public:
   bool HasRoom() const;
 
 private:
+  std::vector<CFRect> TwoColumns(int count) const;
   CFRect Cell(float left, float bottom, float width, float height) const;
 
   float m_halfWidth;
@@ -37,6 +40,5 @@ private:
   float m_leftColumn;
   float m_bottomLine;
   float m_topRowBottom;
-  float m_gapX;
   float m_gapY;
 };

@@ -359,12 +359,12 @@ void CLibInfoDlg::OnOK() {
   CLibrarySource::StoreChoice(choice);
   CLibraryCommands::DroppedGraphic graphic = ReadGraphic(choice.kind, choice.number);
   if (graphic.block) {
-    if (!graphic.ownSize) {
-      bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
-      double scale = m_view ? m_view->GetScale() : 1.0;
-      CFRect box = CLibraryCommands::PlacementBox(m_target, graphic.block->m_box, keep, scale);
-      graphic.block->SetBox(box.left, box.top, box.right, box.bottom);
-    }
+    // Every graphic goes where the user dragged, a library with stored sizes too: its own size
+    // would put it at the page's corner, far from the rectangle just drawn.
+    bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
+    double scale = m_view ? m_view->GetScale() : 1.0;
+    CFRect box = CLibraryCommands::PlacementBox(m_target, graphic.block->m_box, keep, scale);
+    graphic.block->SetBox(box.left, box.top, box.right, box.bottom);
     CLibraryCommands::PlaceBlock(m_view, graphic.block.release());
   }
   EndDialog(IDOK);

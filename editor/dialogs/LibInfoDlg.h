@@ -1,10 +1,9 @@
 // CLibInfoDlg: the graphics-library browser (124) that the library tool opens over the rectangle
 // it dragged. It shows eight graphics of the chosen source type and kind at a time (one, enlarged,
 // in single view) with a scroll bar over their numbers; a click chooses one, and OK places it:
-// a library with stored sizes (version 6.1) keeps the graphic's own size and place, any other
-// fits it into the dragged rectangle, or, with "keep proportions" (or a rectangle without
-// extent), to 100 pixels of the current zoom along its larger side. Cancel only remembers the
-// choice.
+// fitted into the dragged rectangle, a library with stored sizes (version 6.1) too, or, with
+// "keep proportions" (or a rectangle without extent), at its corner, 100 pixels of the current
+// zoom along its larger side. Cancel only remembers the choice.
 //
 // A graphic can also be dragged out of a cell: the press chooses the cell and takes the mouse;
 // after more than three moves with the button held a picture of the graphic follows the pointer

@@ -177,7 +177,7 @@ const Table::Row kRows[] = {
   {ID_CUT_LINE, ID_CUT_LINE, Table::kSetTool, Table::kOneSelectedNoImage, Table::kRadioCurrentTool, 0},
   RUN(ID_CUT_RADIAL, kViewHandler, kOneSelectedNoImage),
   RUN(ID_CUT_RING, kViewHandler, kOneSelectedNoImage),
-  RUN(ID_OUTLINE_WELD, kViewHandler, kTwoSelectedNoImage),
+  RUN(ID_OUTLINE_WELD, kViewHandler, kTwoOrMoreNonImagesSelected),
   RUN(ID_OUTLINE_TRIM, kViewHandler, kTwoSelectedNoImage),
   RUN(ID_OUTLINE_INTERSECT, kViewHandler, kTwoSelectedNoImage),
   RUN(ID_OUTLINE_XOR, kViewHandler, kTwoSelectedNoImage),
@@ -226,6 +226,8 @@ bool CViewCommandTable::Holds(Enable rule, const ViewCommandState& state) {
       return state.selected == 1 && noImage;
     case kTwoSelectedNoImage:
       return state.selected == 2 && noImage;
+    case kTwoOrMoreNonImagesSelected:
+      return state.selected - state.selectedImages >= 2;
     case kSelectedNoImage:
       return state.selected > 0 && noImage;
     case kOneImageAmongSelected:

@@ -84,6 +84,9 @@ public:
     kAnySelected,
     kOneSelectedNoImage,
     kTwoSelectedNoImage,
+    // At least two selected blocks that are not images: a weld takes them all at once and leaves
+    // the images.
+    kTwoOrMoreNonImagesSelected,
     kSelectedNoImage,
     kOneImageAmongSelected,
     kFirstSelectedTextNotEditing,

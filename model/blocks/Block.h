@@ -93,7 +93,7 @@ public:
   // --- Drawing ---
   // DrawFilled for a solid block, else DrawOutline; stamp, text, transform and group replace it.
   virtual void Draw(CDC* dc, CMatrix2D* matrix, int flag);
-  // Nothing; every type but stamp prints itself.
+  // Nothing; every type of block prints itself.
   virtual void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag);
 
   // --- Entering interactive editing ---

@@ -202,45 +202,57 @@ TEST_F(StampBlockTest, RecordsComeBackWithTheirColourAndDamagedOnesAreRefused) {
 
 // The cells of layouts 1-4 in the frame (10, 20, 50, 44) with border 1, margins 2 and 1.5, gaps
 // 0.5 and 1: half width 16.75, half height 9, full height 19; right column at 30.25, left at 13;
-// bottom line 41.5, top row's bottom 31.5. Each row lists the cells of the first characters; with
-// fewer characters only that many are placed, and the rest of the text gets no cell.
-TEST_F(StampBlockTest, LayoutsPlaceTheCharactersThereAre) {
+// bottom line 41.5, top row's bottom 31.5. Layouts 2-4 place the first characters in their
+// fixed cells, and the rest of the text gets none; the two columns of layout 1 share the
+// characters, the right one taking the odd one: three rows there are (19 - 2) / 3 high.
+TEST_F(StampBlockTest, LayoutsPlaceTheCharactersInsideTheFrame) {
   const CFRect right(30.25f, 22.5f, 47, 41.5f), left(13, 22.5f, 29.75f, 41.5f);
   const CFRect topRight(30.25f, 22.5f, 47, 31.5f), bottomRight(30.25f, 32.5f, 47, 41.5f);
   const CFRect topLeft(13, 22.5f, 29.75f, 31.5f), bottomLeft(13, 32.5f, 29.75f, 41.5f);
+  const float third = 17.0f / 3;
+  const CFRect rightThirds[] = {CFRect(30.25f, 22.5f, 47, 22.5f + third),
+                                CFRect(30.25f, 23.5f + third, 47, 23.5f + 2 * third),
+                                CFRect(30.25f, 24.5f + 2 * third, 47, 41.5f)};
   struct Row {
     int kind;
+    int count;
     std::vector<CFRect> cells;
   };
   const Row rows[] = {
-      {1, {right, left, CFRect(-4.25f, 22.5f, 12.5f, 41.5f), CFRect(-21.5f, 22.5f, -4.75f, 41.5f)}},
-      {2, {topRight, bottomRight, left}},
-      {3, {right, topLeft, bottomLeft}},
-      {4, {topRight, bottomRight, topLeft, bottomLeft}},
-      {0, {}},
-      {5, {}},
+      {1, 1, {right}},
+      {1, 2, {right, left}},
+      {1, 3, {topRight, bottomRight, left}},
+      {1, 4, {topRight, bottomRight, topLeft, bottomLeft}},
+      {1, 5, {rightThirds[0], rightThirds[1], rightThirds[2], topLeft, bottomLeft}},
+      {2, 2, {topRight, bottomRight}},
+      {2, 4, {topRight, bottomRight, left}},
+      {3, 1, {right}},
+      {3, 4, {right, topLeft, bottomLeft}},
+      {4, 3, {topRight, bottomRight, topLeft}},
+      {4, 4, {topRight, bottomRight, topLeft, bottomLeft}},
+      {0, 4, {}},
+      {5, 4, {}},
   };
-  const char* texts[] = {"A", "AB", "AB\xB0\xA1", "AB\xB0\xA1\xD3\xA1"};
+  const char* texts[] = {"A", "AB", "AB\xB0\xA1", "AB\xB0\xA1\xD3\xA1",
+                         "AB\xB0\xA1\xD3\xA1"
+                         "A"};
   for (const Row& row : rows) {
-    for (int count = 1; count <= 4; ++count) {
-      SCOPED_TRACE(testing::Message() << "kind " << row.kind << ", " << count << " characters");
-      std::unique_ptr<CStampBlock> stamp(Make(row.kind, texts[count - 1]));
-      ExpectCell(CFRect(10, 20, 50, 44), stamp->m_frame);
-      CBoxArray& items = *stamp->GetBoxArray();
-      ASSERT_EQ(count, items.GetSize());
-      for (int i = 0; i < count; ++i) {
-        CCharBox* box = items.GetCharBox(i);
-        if (i < static_cast<int>(row.cells.size())) {
-          ExpectCell(row.cells[i], box->m_rect);
-          EXPECT_FLOAT_EQ(row.cells[i].right - row.cells[i].left, box->m_width);
-        } else {
-          EXPECT_EQ(0.0f, box->m_width);
-        }
+    SCOPED_TRACE(testing::Message() << "kind " << row.kind << ", " << row.count << " characters");
+    std::unique_ptr<CStampBlock> stamp(Make(row.kind, texts[row.count - 1]));
+    ExpectCell(CFRect(10, 20, 50, 44), stamp->m_frame);
+    CBoxArray& items = *stamp->GetBoxArray();
+    ASSERT_EQ(row.count, items.GetSize());
+    for (int i = 0; i < row.count; ++i) {
+      CCharBox* box = items.GetCharBox(i);
+      if (i < static_cast<int>(row.cells.size())) {
+        ExpectCell(row.cells[i], box->m_rect);
+        EXPECT_FLOAT_EQ(row.cells[i].right - row.cells[i].left, box->m_width);
+      } else {
+        EXPECT_EQ(0.0f, box->m_width);
       }
-      std::unique_ptr<CContour> contour(stamp->GetContour(nullptr, 0));
-      const int placed = std::min<int>(count, static_cast<int>(row.cells.size()));
-      EXPECT_EQ(2 + placed, SubpathsOf(contour.get()));
     }
+    std::unique_ptr<CContour> contour(stamp->GetContour(nullptr, 0));
+    EXPECT_EQ(2 + static_cast<int>(row.cells.size()), SubpathsOf(contour.get()));
   }
 }
 

@@ -219,32 +219,44 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
 TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheDraggedRectangleOrAtAHundredPixels) {
   m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
   PumpMessages();
-  int oldType = m_oldType;
   ModalDialogDriver driver;
-  auto chooseSecond = [oldType](CDialog* dialog) {
-    Choose(dialog->m_hWnd, IDC_LIB_TYPE, oldType);
-    auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
-    ASSERT_NE(nullptr, browser);
-    EXPECT_EQ(0, browser->GetFirstNumber());
-    browser->ChooseCell(1);
-    EXPECT_EQ(1, browser->GetChosenNumber());
-    dialog->PostMessage(WM_COMMAND, IDOK);
+  auto chooseSecondOf = [](int type) {
+    return [type](CDialog* dialog) {
+      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
+      auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
+      ASSERT_NE(nullptr, browser);
+      EXPECT_EQ(0, browser->GetFirstNumber());
+      browser->ChooseCell(1);
+      EXPECT_EQ(1, browser->GetChosenNumber());
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    };
   };
-  driver.Then(chooseSecond);
-  Drag(100, 100, 160, 130);
-  PumpMessages();
-  EXPECT_EQ(1, driver.Shown());
-  CLibBlock* fitted = OnlyLibBlock(m_document);
-  ASSERT_NE(nullptr, fitted);
-  EXPECT_EQ(1, fitted->m_item);
-  // A 10 x 30 rectangle stretched into the 60 x 30 that was dragged (to a pixel).
-  float pixel = static_cast<float>(m_view->GetScale());
-  EXPECT_NEAR(100.0f, fitted->m_box.left, pixel);
-  EXPECT_NEAR(60.0f, fitted->m_box.Width(), 2 * pixel);
-  EXPECT_NEAR(30.0f, fitted->m_box.Height(), 2 * pixel);
+  // A symbol of the shipped library (stored 45 x 50 at its own place; undone again) and the
+  // 10 x 30 rectangle of the library without sizes, each stretched into the 60 x 30 that was
+  // dragged (to a pixel).
+  const float pixel = static_cast<float>(m_view->GetScale());
+  const struct {
+    int type;
+    float left, top;
+  } sources[] = {{m_symbolsType, 40, 60}, {m_oldType, 100, 100}};
+  for (const auto& source : sources) {
+    SCOPED_TRACE(source.type == m_oldType ? "without sizes" : "shipped symbols");
+    driver.Then(chooseSecondOf(source.type));
+    Drag(source.left, source.top, source.left + 60, source.top + 30);
+    PumpMessages();
+    CLibBlock* fitted = OnlyLibBlock(m_document);
+    ASSERT_NE(nullptr, fitted);
+    EXPECT_EQ(1, fitted->m_item);
+    EXPECT_NEAR(source.left, fitted->m_box.left, pixel);
+    EXPECT_NEAR(source.top, fitted->m_box.top, pixel);
+    EXPECT_NEAR(60.0f, fitted->m_box.Width(), 2 * pixel);
+    EXPECT_NEAR(30.0f, fitted->m_box.Height(), 2 * pixel);
+    if (source.type == m_symbolsType) m_view->SendMessage(WM_COMMAND, kUndoCommand);
+  }
+  EXPECT_EQ(2, driver.Shown());
 
   // A click has no rectangle: 100 pixels along the larger side, in the graphic's proportions.
-  driver.Then(chooseSecond);
+  driver.Then(chooseSecondOf(m_oldType));
   m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 50));
   m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(200, 50));
   PumpMessages();

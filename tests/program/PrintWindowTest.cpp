@@ -39,12 +39,14 @@
 #include "output/PrintPreviewDlg.h"
 #include "output/PrintSettings.h"
 #include "output/PrinterChoice.h"
+#include "output/StampBlock.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
 #include "support/PgmPicture.h"
+#include "text/layout/FakeGlyphSource.h"
 
 namespace {
 
@@ -473,7 +475,27 @@ struct PrintedCase {
   CFRect ink;
   // Printed through the entry other commands use rather than through the print dialog.
   bool entry = false;
+  // The drawing is a solid stamp instead of the rectangle (the last cases only), with a point of
+  // a character that must be inked and one between the characters and the border that must not.
+  bool stamp = false;
+  FPOINT inked = {0, 0}, paper = {0, 0};
 };
+
+// A solid stamp of four characters (each glyph a square from 100 to 924 of 1024 units), 40 x 24
+// in the middle of the page: frame (55, 38)-(95, 62), border 1.5, margins and gaps 2, so the top
+// left character's cell is (58.5, 41.5)-(74, 49) and its glyph's middle (66.25, 45.25).
+CStampBlock* MakeSolidStamp() {
+  CStampParams params;
+  params.templateIndex = 4;
+  params.width = 40;
+  params.height = 24;
+  params.border = 1.5f;
+  params.marginX = params.marginY = params.gapX = params.gapY = 2;
+  params.text = "ABAB";
+  CStampBlock* stamp = CStampBlock::CreateCentred(params, 150, 100);
+  stamp->SetAttrBits(nullptr, kSolidAttr, kSolidAttr);
+  return stamp;
+}
 
 // The page's origin lies at the margins (10, 15); the rectangle (20, 30)-(120, 70) of the
 // 150 x 100 page is hollow. A4 inside the margins leaves 180 x 257.
@@ -495,13 +517,26 @@ const PrintedCase kCases[] = {
     {"no copies", [](CPrintSettings& s) { s.copies = 0; }, 0, {0, 0, 0, 0}},
     {"half size through the entry", [](CPrintSettings& s) { s.ratio = 0.5f; }, 1,
      {20, 30, 70, 50}, true},
+    {"a solid stamp", [](CPrintSettings&) {}, 1, {65, 53, 105, 77}, false, true,
+     {76.25f, 60.25f}, {67.5f, 65}},
 };
 // clang-format on
 
 TEST_F(PrintWindow, PrintedPagesAreSentThroughThePrintCommand) {
   if (!QueueRun()) GTEST_SKIP() << "needs the print queue (program_print)";
   ExpectTheTestQueue();
+  FakeGlyphSource glyphs;
+  for (WORD code : {WORD('A'), WORD('B')})
+    glyphs.glyphs[code] = {MakePointRecord(100, 100, kPointStart | kPointOnCurve),
+                           MakePointRecord(924, 100, kPointOnCurve),
+                           MakePointRecord(924, 924, kPointOnCurve),
+                           MakePointRecord(100, 924, kPointOnCurve),
+                           MakePointRecord(100, 100, kPointClose | kPointOnCurve)};
   for (const PrintedCase& c : kCases) {
+    if (c.stamp && Block(0)->m_type != kStampBlock) {
+      m_document->GetBlockList().DeleteAll();
+      m_document->AddBlock(MakeSolidStamp());
+    }
     CPrintSettings settings = Settings();
     c.change(settings);
     if (c.entry) {
@@ -542,6 +577,14 @@ TEST(PrintedPage, TheSheetsShowTheDrawingWhereItWasLaidOut) {
       EXPECT_NEAR(c.ink.bottom, ink.bottom / pixelsPerMm, 0.5f) << c.name;
       // Hollow: the middle of the ink is paper.
       EXPECT_FALSE(picture.Dark((ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2)) << c.name;
+      auto dark = [&](FPOINT mm) {
+        return picture.Dark(static_cast<int>(mm.x * pixelsPerMm),
+                            static_cast<int>(mm.y * pixelsPerMm));
+      };
+      if (c.stamp) {
+        EXPECT_TRUE(dark(c.inked)) << c.name;
+        EXPECT_FALSE(dark(c.paper)) << c.name;
+      }
     }
     EXPECT_EQ(c.pages, page) << c.name;
   }

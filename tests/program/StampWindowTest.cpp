@@ -11,12 +11,15 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "EditorWindowTest.h"
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/cut/CutFrame.h"
+#include "model/CurveTestSupport.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/SquareSealDlg.h"
@@ -28,6 +31,7 @@
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TempFolder.h"
+#include "text/layout/CharBox.h"
 #include "text/layout/FakeGlyphSource.h"
 
 namespace {
@@ -81,22 +85,28 @@ protected:
     if (blocks.GetSize() != 1 || blocks.GetBlock(0)->m_type != kStampBlock) return nullptr;
     return static_cast<CStampBlock*>(blocks.GetBlock(0));
   }
-  // The new-stamp command with the four-character template and the seal dialog's defaults.
-  void MakeStampFromTheMenu() {
+  // The new-stamp command with a template (the four-character one unless told) and the seal
+  // dialog's defaults, or the size given.
+  void MakeStampFromTheMenu(int templateIndex = 4, const char* size = nullptr) {
     ModalDialogDriver dialogs;
-    dialogs.Then([](CDialog* area) {
-      Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL, CBN_SELCHANGE, 4);
-      EXPECT_EQ(4,
+    dialogs.Then([templateIndex](CDialog* area) {
+      Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL, CBN_SELCHANGE,
+             static_cast<WPARAM>(templateIndex));
+      EXPECT_EQ(templateIndex,
                 SendDlgItemMessageA(area->m_hWnd, CStampAreaDlg::kPictureList, LB_GETCURSEL, 0, 0));
       area->PostMessage(WM_COMMAND, IDOK);
     });
-    dialogs.Then([](CDialog* seal) {
+    dialogs.Then([size](CDialog* seal) {
       EXPECT_EQ("20.00", Text(seal->m_hWnd, CSquareSealDlg::kWidth));
       EXPECT_EQ("1.00", Text(seal->m_hWnd, CSquareSealDlg::kBorder));
       EXPECT_EQ("2.00", Text(seal->m_hWnd, CSquareSealDlg::kCornerSize));
       EXPECT_EQ("0.50", Text(seal->m_hWnd, CSquareSealDlg::kGapY));
       EXPECT_TRUE(IsDlgButtonChecked(seal->m_hWnd, CSquareSealDlg::kStraight));
       EXPECT_EQ(CSquareSealDlg::kDefaultText, Text(seal->m_hWnd, CSquareSealDlg::kText));
+      if (size) {
+        SetDlgItemTextA(seal->m_hWnd, CSquareSealDlg::kWidth, size);
+        SetDlgItemTextA(seal->m_hWnd, CSquareSealDlg::kHeight, size);
+      }
       seal->PostMessage(WM_COMMAND, IDOK);
     });
     Command(ID_STAMP_NEW);
@@ -176,6 +186,44 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   CopyFileA(plot.c_str(), "screenshots\\stamp.plt", FALSE);
 }
 
+// A 60 x 60 seal of the default four characters with border 1 and spacings 0.5: half cells
+// 28.25 square, the right column 30.25 and the left 1.5 from the frame's left, rows 1.5 and
+// 30.25 from its top. Every template keeps its characters inside the frame; the two-column
+// seal stacks two in each column, and the three-character ones leave the fourth out.
+TEST_F(StampWindowTest, EachTemplateLaysTheDefaultTextOutInsideTheFrame) {
+  const CFRect topRight(30.25f, 1.5f, 58.5f, 29.75f), bottomRight(30.25f, 30.25f, 58.5f, 58.5f);
+  const CFRect topLeft(1.5f, 1.5f, 29.75f, 29.75f), bottomLeft(1.5f, 30.25f, 29.75f, 58.5f);
+  const CFRect right(30.25f, 1.5f, 58.5f, 58.5f), left(1.5f, 1.5f, 29.75f, 58.5f);
+  const CFRect none(0, 0, 0, 0);
+  const struct {
+    int templateIndex;
+    CFRect cells[4];
+  } templates[] = {
+      {1, {topRight, bottomRight, topLeft, bottomLeft}},
+      {2, {topRight, bottomRight, left, none}},
+      {3, {right, topLeft, bottomLeft, none}},
+      {4, {topRight, bottomRight, topLeft, bottomLeft}},
+  };
+  for (const auto& t : templates) {
+    SCOPED_TRACE(testing::Message() << "template " << t.templateIndex);
+    MakeStampFromTheMenu(t.templateIndex, "60");
+    CStampBlock* stamp = OnlyStamp();
+    ASSERT_NE(nullptr, stamp);
+    const CFRect& frame = stamp->m_frame;
+    EXPECT_FLOAT_EQ(60, frame.right - frame.left);
+    ASSERT_EQ(4, stamp->GetBoxArray()->GetSize());
+    for (int i = 0; i < 4; ++i) {
+      const CFRect& cell = stamp->GetBoxArray()->GetCharBox(i)->m_rect;
+      const bool placed = t.cells[i].right > 0;
+      EXPECT_NEAR(t.cells[i].left, placed ? cell.left - frame.left : cell.left, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].top, placed ? cell.top - frame.top : cell.top, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].right, placed ? cell.right - frame.left : cell.right, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].bottom, placed ? cell.bottom - frame.top : cell.bottom, 1e-3) << i;
+    }
+    Command(kUndoCommand);
+  }
+}
+
 TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneStep) {
   MakeStampFromTheMenu();
   CStampBlock* stamp = OnlyStamp();
@@ -200,23 +248,34 @@ TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneSte
       EXPECT_EQ(GetDlgItem(window, CSquareSealDlg::kMarginX), GetFocus());
     }
     EXPECT_EQ(5u, boxes.Count());
-    SetDlgItemTextA(window, CSquareSealDlg::kMarginX, "1");
+    // Every field changes in the one edit.
+    const std::pair<UINT, const char*> fields[] = {
+        {CSquareSealDlg::kHeight, "24"},    {CSquareSealDlg::kBorder, "1.5"},
+        {CSquareSealDlg::kCornerSize, "3"}, {CSquareSealDlg::kMarginX, "1"},
+        {CSquareSealDlg::kMarginY, "0.8"},  {CSquareSealDlg::kGapX, "0.7"},
+        {CSquareSealDlg::kGapY, "1.2"},     {CSquareSealDlg::kText, "\xB7\xBD\xD5\xC2"}};
+    for (const auto& field : fields) SetDlgItemTextA(window, field.first, field.second);
     CheckRadioButton(window, CSquareSealDlg::kStraight, CSquareSealDlg::kRound,
                      CSquareSealDlg::kRound);
     seal->PostMessage(WM_COMMAND, IDOK);
   });
+  const std::vector<BYTE> before = RecordOf(*stamp);
   // The property window shown with the stamp selected asks for its panel.
   m_main->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_WINDOW);
   PumpMessages();
   EXPECT_EQ(1, dialogs.Shown());
   EXPECT_FLOAT_EQ(left - 5, stamp->m_frame.left);
-  EXPECT_EQ(CStampBlock::kRoundCorners, stamp->m_cornerType);
-  EXPECT_FLOAT_EQ(1, stamp->m_marginX);
+  const CStampParams params = stamp->GetParams();
+  const float values[] = {params.height,  params.border, params.cornerSize, params.marginX,
+                          params.marginY, params.gapX,   params.gapY};
+  const float typed[] = {24, 1.5f, 3, 1, 0.8f, 0.7f, 1.2f};
+  for (int i = 0; i < 7; ++i) EXPECT_FLOAT_EQ(typed[i], values[i]) << i;
+  EXPECT_EQ(CStampBlock::kRoundCorners, params.cornerType);
+  EXPECT_EQ(CString("\xB7\xBD\xD5\xC2"), params.text);
   EXPECT_EQ(steps + 1, m_view->GetUndoManager()->GetStepCount());
   EXPECT_TRUE(m_document->IsModified());
   Command(kUndoCommand);
-  EXPECT_FLOAT_EQ(left, stamp->m_frame.left);
-  EXPECT_EQ(CStampBlock::kStraightCorners, stamp->m_cornerType);
+  EXPECT_EQ(before, RecordOf(*stamp));
 }
 
 TEST_F(StampWindowTest, OnlySquareStampsAreMadeAndCancellingMakesNone) {

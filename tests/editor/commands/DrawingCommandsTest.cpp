@@ -78,6 +78,42 @@ TEST_F(DrawingCommands, WeldThroughTheViewIsOneStepThatUndoTakesBack) {
   EXPECT_TRUE(Snapshot(Blocks()) == before);
 }
 
+// A line of five letters O, 10 x 10 with a 4 x 4 counter, each overlapping the next by 2, and a
+// picture below them: Select All and one weld make the line one outline that keeps the five
+// counters (10 x 42 less 5 x 16), in one step that undo takes back, and leave the picture.
+TEST_F(DrawingCommands, WeldingASelectAllOfALineOfLettersMakesOneOutlineInOneStep) {
+  const BYTE start = kPointStart | kPointOnCurve, on = kPointOnCurve,
+             close = kPointClose | kPointOnCurve;
+  for (int i = 0; i < 5; ++i) {
+    const float x = 8.0f * i;
+    CBlock* letter = MakeCurve({{x, 0, start},
+                                {x + 10, 0, on},
+                                {x + 10, 10, on},
+                                {x, 10, on},
+                                {x, 0, close},
+                                {x + 3, 3, start},
+                                {x + 3, 7, on},
+                                {x + 7, 7, on},
+                                {x + 7, 3, on},
+                                {x + 3, 3, close}});
+    document->AddBlock(letter);
+  }
+  CBlock* picture = new FakeImage(CFRect(0, 20, 10, 30));
+  document->AddBlock(picture);
+  view->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL_BLOCKS);
+  EXPECT_EQ(6, view->GetSelectTracker().GetCount());
+  std::vector<ListEntry> before = Snapshot(Blocks());
+  ASSERT_TRUE(Enabled(ID_OUTLINE_WELD));
+  view->SendMessage(WM_COMMAND, ID_OUTLINE_WELD);
+  ASSERT_EQ(2, Blocks().GetSize());
+  EXPECT_EQ(picture, Blocks().GetBlock(0));
+  EXPECT_NEAR(420 - 80, AreaOf(Blocks().GetBlock(1)), 1e-3);
+  EXPECT_EQ(1, view->GetUndoManager()->GetStepCount());
+
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  EXPECT_TRUE(Snapshot(Blocks()) == before);
+}
+
 TEST_F(DrawingCommands, AFailedLibraryStepIsReportedAndChangesNothing) {
   AddSquare(0, 0, 10);
   AddSquare(30, 30, 10);

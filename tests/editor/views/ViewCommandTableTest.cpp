@@ -73,6 +73,10 @@ TEST(ViewCommandTable, EachRuleEnablesExactlyTheStatesItNames) {
       {Table::kTwoSelectedNoImage, &twoCurves, true},
       {Table::kTwoSelectedNoImage, &curveAndImage, false},
       {Table::kTwoSelectedNoImage, &threeCurves, false},
+      {Table::kTwoOrMoreNonImagesSelected, &threeCurves, true},
+      {Table::kTwoOrMoreNonImagesSelected, &twoCurves, true},
+      {Table::kTwoOrMoreNonImagesSelected, &curveAndImage, false},
+      {Table::kTwoOrMoreNonImagesSelected, &oneCurve, false},
       {Table::kSelectedNoImage, &threeCurves, true},
       {Table::kSelectedNoImage, &nothing, false},
       {Table::kSelectedNoImage, &curveAndImage, false},
@@ -156,6 +160,30 @@ TEST(ViewCommandTable, EveryIdHasOneRowAndTheTableAnswersTheViewsOwnCommandsOnly
   EXPECT_TRUE(Table::Evaluate(*Table::Find(ID_TOOL_POLYGON_SETTINGS), ID_TOOL_POLYGON_SETTINGS,
                               ViewCommandState())
                   .enabled);
+}
+
+// A weld takes the whole selection at once (a line of letters); trimming, intersection, exclusive
+// or and the contour cut work on a pair.
+TEST(ViewCommandTable, WeldTakesAnySelectionOfOutlinesTheOtherOutlineOperationsAPair) {
+  const ViewCommandState states[] = {Selection(1, 0), Selection(2, 0), Selection(7, 0),
+                                     Selection(3, 1)};
+  struct Row {
+    UINT id;
+    bool enabled[4];
+  };
+  const Row rows[] = {
+      {ID_OUTLINE_WELD, {false, true, true, true}},
+      {ID_OUTLINE_TRIM, {false, true, false, false}},
+      {ID_OUTLINE_INTERSECT, {false, true, false, false}},
+      {ID_OUTLINE_XOR, {false, true, false, false}},
+      {ID_OUTLINE_CONTOUR_CUT, {false, true, false, false}},
+  };
+  for (const Row& row : rows) {
+    ASSERT_NE(nullptr, Table::Find(row.id)) << row.id;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(row.enabled[i], !!Table::Evaluate(*Table::Find(row.id), row.id, states[i]).enabled)
+          << row.id << " state " << i;
+  }
 }
 
 TEST(ViewCommandTable, MarksFollowTheToolTheBarsScrollLockAndTheTextLayout) {
