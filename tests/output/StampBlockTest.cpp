@@ -256,6 +256,27 @@ TEST_F(StampBlockTest, LayoutsPlaceTheCharactersInsideTheFrame) {
   }
 }
 
+// The two-column seal is refused when its columns cannot hold the characters: with the test
+// frame's 19 units of column height and a row gap of 9.5, two rows fit and three leave none. A GB
+// character counts once, a lead byte at the end not at all.
+TEST(StampParams, TheTwoColumnSealIsRefusedWhenItsCharactersCannotStand) {
+  const struct {
+    const char* text;
+    CStampParams::Problem problem;
+  } cases[] = {
+      {"ABAB", CStampParams::kFine},
+      {"ABABA", CStampParams::kNoRoom},
+      {"\xB0\xA1\xB0\xA1\xB0\xA1\xB0\xA1", CStampParams::kFine},
+      {"ABAB\xB0", CStampParams::kFine},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CStampParams params = TestParams(1, c.text);
+    params.gapY = 9.5f;
+    EXPECT_EQ(c.problem, params.Check());
+  }
+}
+
 // The frame is one closed path without a border and a ring with one; a cut or rounded corner
 // leaves the edge at the corner size, and the inner edge's corner is the size less the border
 // (square when the border is wider).
