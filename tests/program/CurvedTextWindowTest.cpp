@@ -215,7 +215,6 @@ TEST_F(CurvedTextWindow, AWholeTurnTypedInTheArcPanelSetsTheTextRoundTheCircle) 
   const CCharBox* first = boxes->GetCharBox(0);
   const CCharBox* third = boxes->GetCharBox(2);
   EXPECT_NEAR(2 * arc->GetRadius(), Distance(first->m_x, first->m_y, third->m_x, third->m_y), 1e-3);
-  Picture("text_on_whole_turn.bmp");
 }
 
 TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBack) {
