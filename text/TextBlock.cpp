@@ -71,6 +71,25 @@ CFRect Union(const CFRect& a, const CFRect& b) {
                 std::max(a.bottom, b.bottom));
 }
 
+// Along a path a character's own angle holds its turn to the path, which its placement applies
+// already: the glyph is taken with the angle set aside for as long as this lives.
+class CTurnSetAside {
+public:
+  CTurnSetAside(CCharBox* box, bool alongPath)
+      : m_box(alongPath ? box : nullptr), m_angle(box->m_angle) {
+    if (m_box) m_box->m_angle = 0;
+  }
+  ~CTurnSetAside() {
+    if (m_box) m_box->m_angle = m_angle;
+  }
+  CTurnSetAside(const CTurnSetAside&) = delete;
+  CTurnSetAside& operator=(const CTurnSetAside&) = delete;
+
+private:
+  CCharBox* m_box;
+  float m_angle;
+};
+
 }  // namespace
 
 // ---- Construction and storage ----
@@ -144,7 +163,24 @@ CBlock* CTextBlock::FromRecord(const BYTE* record, size_t available) {
   }
   block->m_caret = -1;
   block->m_caretSide = 1;
+  if (block->LacksPathTurns()) block->Relayout(nullptr, 0);
   return block.release();
+}
+
+bool CTextBlock::LacksPathTurns() const {
+  if (GetEffectKind() != CTextEffect::kPath || !(m_effect->GetAttributes() & CTextEffect::kPathBit))
+    return false;
+  // Files written before the turns went into the characters' angles hold 0 in every one; a
+  // layout along a path leaves a 0 only where the path runs exactly left to right, and there
+  // laying out again changes nothing.
+  bool any = false;
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
+    const CCharBox* box = m_boxes.GetCharBox(i);
+    if (!box || box->IsLineBreak()) continue;
+    if (box->m_angle != 0) return false;
+    any = true;
+  }
+  return any;
 }
 
 // ---- Fonts ----
@@ -380,6 +416,7 @@ void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
     if (!box || box->IsLineBreak()) continue;
     CMatrix2D placement = PlacementOf(box);
     if (matrix) placement.Multiply(*matrix);
+    CTurnSetAside turn(box, TurnsInPlacement());
     box->Draw(dc, &placement);
   }
 }
@@ -394,6 +431,7 @@ CContour* CTextBlock::GetContour(const CMatrix2D* matrix, UINT) {
     if (!box || box->IsLineBreak()) continue;
     CMatrix2D placement = PlacementOf(box);
     if (matrix) placement.Multiply(*matrix);
+    CTurnSetAside turn(box, TurnsInPlacement());
     CContour* glyph = box->GetContour(&placement);
     if (!glyph) continue;
     if (!joined) {
@@ -415,6 +453,7 @@ CBlock* CTextBlock::ToCurve(DWORD colour) {
     if (!box || box->IsLineBreak()) continue;
     if (colour != kAnyColour && box->m_colour != colour) continue;
     CMatrix2D placement = PlacementOf(box);
+    CTurnSetAside turn(box, TurnsInPlacement());
     std::unique_ptr<CContour> glyph(box->GetContour(&placement));
     if (!glyph) continue;
     glyph->ApplyMatrix();
@@ -443,6 +482,21 @@ std::unique_ptr<CTextEffect> CTextBlock::ReplaceEffect(std::unique_ptr<CTextEffe
   m_effect.swap(effect);
   return effect;
 }
+
+void CTextBlock::TakeEffect(CBlockView* view, std::unique_ptr<CTextEffect> effect) {
+  std::unique_ptr<CTextEffect> old = ReplaceEffect(std::move(effect));
+  bool leavesPath = old && old->GetKind() == CTextEffect::kPath && !TurnsInPlacement();
+  // The record keeps the characters' angles as they are before anything below changes them.
+  if (IsRecording(view)) RecordUndo(view, new CUndoTextEffectRecord(this, std::move(old)));
+  // Off the path the turns it gave would turn the characters themselves.
+  if (leavesPath)
+    for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i)
+      if (CCharBox* box = m_boxes.GetCharBox(i)) box->m_angle = 0;
+  Relayout(view, -1);
+  UpdateBox();
+}
+
+bool CTextBlock::TurnsInPlacement() const { return GetEffectKind() == CTextEffect::kPath; }
 
 BYTE CTextBlock::GetEffectKind() const { return m_effect ? m_effect->GetKind() : 0; }
 
@@ -1306,6 +1360,7 @@ void CTextBlock::ReportCharacter(CCharBox* box) const {
   // The size shown is that of the glyph's cell: its outline's box, else the whole em (half of
   // it across for a single-byte character).
   float cellWidth = box->IsDoubleByte() ? kGlyphUnits : kGlyphUnits / 2, cellHeight = kGlyphUnits;
+  CTurnSetAside turn(box, TurnsInPlacement());
   if (std::unique_ptr<CContour> glyph{box->GetContour(nullptr)}) {
     const CFRect& ink = glyph->GetBox();
     cellWidth = ink.right - ink.left;

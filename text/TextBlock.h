@@ -107,6 +107,9 @@ public:
   CTextEffect* GetEffect() const { return m_effect.get(); }
   // Gives the block another layout and hands back the one it had; the caller lays it out again.
   std::unique_ptr<CTextEffect> ReplaceEffect(std::unique_ptr<CTextEffect> effect);
+  // Gives the block another layout in the view's undo step, which keeps the old one, and lays it
+  // out again. A text leaving the path stands its characters upright.
+  void TakeEffect(CBlockView* view, std::unique_ptr<CTextEffect> effect);
   const CFRect& GetFrame() const { return m_frame; }
   CTextDefaults& GetLayoutState() { return m_layoutState; }
 
@@ -195,6 +198,10 @@ private:
   void StartRelayoutTimer(CBlockView* view, INT_PTR from);
   // The union of the laid-out character rectangles; false when none has a height.
   bool TextExtent(CFRect* extent) const;
+  // Along a path the characters' angles are the layout's turns, applied by their placements.
+  bool TurnsInPlacement() const;
+  // A text along a turning path read without the turns in its characters' angles.
+  bool LacksPathTurns() const;
   void FitBoxToPage(CCharBox* box) const;
   // Tells the main frame the clicked character's size and its language.
   void ReportCharacter(CCharBox* box) const;

@@ -18,7 +18,6 @@
 #include "text/layout/AttrBox.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/PathTextEffect.h"
-#include "text/undo/UndoTextEffectRecord.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CCurvedTextCommands, CCmdTarget)
@@ -36,11 +35,7 @@ const float kFrameSlack = 1.0f;
 // Gives the text the layout in the step, keeping the old one for undo, and lays it out.
 void GiveLayout(CTALVEX42View* view, CTextBlock* text, std::unique_ptr<CTextEffect> layout) {
   text->Invalidate(view, TRUE);
-  std::unique_ptr<CTextEffect> old = text->ReplaceEffect(std::move(layout));
-  if (view->GetUndoDepth() != 0)
-    view->GetUndoManager()->AppendRecord(new CUndoTextEffectRecord(text, std::move(old)));
-  text->Relayout(view, -1);
-  text->UpdateBox();
+  text->TakeEffect(view, std::move(layout));
   text->Invalidate(view, TRUE);
 }
 

@@ -22,7 +22,6 @@
 #include "text/layout/DirectionEffect.h"
 #include "text/layout/TextEffect.h"
 #include "text/undo/UndoEffectAttrRecord.h"
-#include "text/undo/UndoTextEffectRecord.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CTextCommands, CCmdTarget)
@@ -146,11 +145,7 @@ bool CTextCommands::ChangeDirection(CTextBlock* text, int kind) {
                                                    text->GetBoxArray(), &text->m_matrix);
   turned->SetKind(static_cast<BYTE>(kind));
   turned->SetAttributes(straight ? straight->GetAttributes() : 0);
-  std::unique_ptr<CTextEffect> old = text->ReplaceEffect(std::move(turned));
-  if (m_view->GetUndoDepth() != 0)
-    m_view->GetUndoManager()->AppendRecord(new CUndoTextEffectRecord(text, std::move(old)));
-  text->Relayout(m_view, -1);
-  text->UpdateBox();
+  text->TakeEffect(m_view, std::move(turned));
   text->Invalidate(m_view, TRUE);
   return true;
 }

@@ -126,6 +126,16 @@ TEST_F(CurvedTextWindow, AnArcFromTheMenuTakesItsPanelAndItsHandleAndUndoesEachE
   EXPECT_EQ(steps + 1, Steps());
   auto* arc = static_cast<CArcEffect*>(text->GetEffect());
   EXPECT_TRUE(arc->GetAttributes() & CTextEffect::kReversed);
+  // Built on the text's frame, (40, 60) to (140, 80) for its one line: the circle through the
+  // frame's lower corners and the middle of its top edge, R = (50^2 + 20^2) / 40, the five
+  // characters spread over the top from the left corner.
+  EXPECT_FLOAT_EQ(72.5f, arc->GetRadius());
+  CBoxArray* boxes = text->GetBoxArray();
+  const FPOINT places[] = {{40, 80}, {90, 60}, {140, 80}};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_NEAR(places[k].x, boxes->GetCharBox(2 * k)->m_x, 1e-3) << k;
+    EXPECT_NEAR(places[k].y, boxes->GetCharBox(2 * k)->m_y, 1e-3) << k;
+  }
   Picture("text_on_arc.bmp");
 
   // The property window shows the arc's panel; a radius typed and Enter reshape the arc.
@@ -181,6 +191,32 @@ TEST_F(CurvedTextWindow, AnArcFromTheMenuTakesItsPanelAndItsHandleAndUndoesEachE
   EXPECT_EQ(straight, LayoutRecord(text));
 }
 
+// Start 0 and end 360 typed in the arc's panel make a whole turn (360 degrees is a float a hair
+// above the class's own turn): the characters go round the circle, not onto one spot.
+TEST_F(CurvedTextWindow, AWholeTurnTypedInTheArcPanelSetsTheTextRoundTheCircle) {
+  Command(ID_VIEW_PROPERTY_WINDOW);
+  ASSERT_NE(nullptr, g_propertyWnd);
+  CTextBlock* text = AddText();
+  ClickAt(50, 70);
+  Command(ID_TEXT_ARC);
+  m_view->SendMessage(WM_COMMAND, ID_PROPERTY_REFRESH);
+  PumpMessages();
+  HWND panel = ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD);
+  ASSERT_NE(nullptr, panel);
+  ::SetDlgItemTextA(panel, IDC_PATH_VALUE1, "0");
+  ::SetDlgItemTextA(panel, IDC_PATH_VALUE2, "360");
+  ::SendMessageA(panel, WM_COMMAND, IDOK, 0);
+  PumpMessages();
+  auto* arc = static_cast<CArcEffect*>(text->GetEffect());
+  EXPECT_EQ(0, arc->GetStartAngle());
+  EXPECT_EQ(kFullTurn, arc->GetEndAngle());
+  // Five characters spread round the whole turn a quarter apart: the third faces the first.
+  CBoxArray* boxes = text->GetBoxArray();
+  const CCharBox* first = boxes->GetCharBox(0);
+  const CCharBox* third = boxes->GetCharBox(2);
+  EXPECT_NEAR(2 * arc->GetRadius(), Distance(first->m_x, first->m_y, third->m_x, third->m_y), 1e-3);
+}
+
 TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBack) {
   CTextBlock* text = AddText();
   for (int run = 0; run < 2; ++run) {
@@ -197,20 +233,31 @@ TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBa
     tracker.AddToSelection(curve);
     EXPECT_TRUE(m_view->GetCommandState().textAndCurveSelected);
     const std::vector<BYTE> before = LayoutRecord(text);
+    CBoxArray* boxes = text->GetBoxArray();
+    CCharBox* first = boxes->GetCharBox(0);
+    first->m_angle = 12;
 
     Command(ID_TEXT_ALONG_PATH);
     ASSERT_EQ(CTextEffect::kPath, text->GetEffectKind());
     ASSERT_EQ(1, m_document->GetBlockList().GetSize());
     auto* along = static_cast<CPathTextEffect*>(text->GetEffect());
     EXPECT_NE(curve, along->GetPath());
-    // Spread from one end of the path to the other.
-    CBoxArray* boxes = text->GetBoxArray();
-    EXPECT_NEAR(40, boxes->GetCharBox(0)->m_x, 0.01);
+    // Spread from one end of the path to the other, the first character turned up the path's
+    // first piece (100 along, 80 up) by its own angle.
+    EXPECT_NEAR(40, first->m_x, 0.01);
     EXPECT_NEAR(300, boxes->GetCharBox(boxes->GetSize() - 1)->m_x, 0.01);
+    const float turn = first->m_angle;
+    EXPECT_NEAR(-std::atan2(80.0, 100.0) * 180 / 3.14159265358979, turn, 1e-3);
     Picture("text_along_path.bmp");
 
+    // Taken back to straight lines the characters stand upright; undo turns them again.
+    Command(ID_TEXT_HORZ);
+    EXPECT_EQ(0, first->m_angle);
+    Command(kUndoCommand);
+    EXPECT_EQ(turn, first->m_angle);
     Command(kUndoCommand);
     EXPECT_EQ(before, LayoutRecord(text));
+    EXPECT_EQ(12, first->m_angle);
     ASSERT_EQ(2, m_document->GetBlockList().GetSize());
     EXPECT_EQ(curve, m_document->GetBlockList().GetBlock(1));
     m_document->RemoveBlock(curve);

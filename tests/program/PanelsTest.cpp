@@ -4,6 +4,7 @@
 // filling their panels and taking back what was typed.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "editor/dialogs/GuidePanelDlg.h"
@@ -134,6 +135,38 @@ TEST_F(PanelHost, TheCurvedLayoutsFillTheirOwnPanelsAndTakeBackOnlyWhatChanged) 
   EXPECT_EQ(CCurvedTextEffect::kInside | CTextEffect::kSpread | CTextEffect::kTurnChars |
                 CTextEffect::kReversed,
             arch.GetAttributes());
+  // A height typed puts the apex that far from the chord on its side: up the page for a
+  // horizontal chord, to the left for an upright one (ends (0, 0) and (0, 100), apex (-20, 50));
+  // a negative height to the other side.
+  CByteWriter uprightRecord;
+  uprightRecord.WriteByte(CArchEffect::kTag);
+  uprightRecord.WriteDWord(CArchEffect::kRecordSize);
+  uprightRecord.WriteByte(CTextEffect::kArch);
+  for (float value : {0.0f, 0.0f, 0.0f, 100.0f, -20.0f, 50.0f}) uprightRecord.WriteFloat(value);
+  uprightRecord.WriteWord(CTextEffect::kSpread);
+  uprightRecord.WriteDWord(0);
+  uprightRecord.WriteFloat(10);
+  std::unique_ptr<CTextEffect> loaded(
+      LoadTextEffect(uprightRecord.Data(), uprightRecord.Size(), &boxes, &matrix));
+  auto* upright = dynamic_cast<CArchEffect*>(loaded.get());
+  ASSERT_TRUE(upright);
+  struct HeightCase {
+    CArchEffect* arch;
+    const char* height;
+    FPOINT apex;
+  };
+  const HeightCase heights[] = {{&arch, "30", {50, 70}},
+                                {&arch, "-15", {50, 115}},
+                                {upright, "30", {-30, 50}},
+                                {upright, "-15", {15, 50}}};
+  for (const HeightCase& c : heights) {
+    SCOPED_TRACE(c.height);
+    c.arch->FillPanel(m_host.m_hWnd);
+    SetDlgItemTextA(panel, IDC_ARCH_HEIGHT, c.height);
+    EXPECT_TRUE(c.arch->ApplyPanel(panel));
+    EXPECT_EQ(c.apex.x, c.arch->GetApex().x);
+    EXPECT_EQ(c.apex.y, c.arch->GetApex().y);
+  }
   DestroyWindow(panel);
 
   // The arc's panel (260): a radius of 0 or less is not taken.

@@ -1,8 +1,8 @@
 // Text blocks laid out on curves, without a window: each curved layout survives the text's record
 // and a saved document, its layout line reaches the cut output in page units, a document with
 // curved texts followed by other blocks opens whole while a damaged curved text keeps only the
-// blocks before it, and the curves of a path text stand where the layout turns them with the
-// character's own angle kept. Fonts are a fake glyph source whose outlines are squares.
+// blocks before it, and the curves of a path text are turned once, by the turns its characters
+// keep. Fonts are a fake glyph source whose outlines are squares.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,7 +35,6 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 const WORD kChinese = 0xB0A1;
-const double kPi = 3.14159265358979323846;
 
 Bytes EffectRecord(const CTextEffect& effect) {
   CByteWriter writer;
@@ -176,37 +175,61 @@ TEST_F(TextOnCurves, ADamagedCurvedTextKeepsTheBlocksBeforeItWithTheMessage) {
   EXPECT_EQ(1u, m_boxes.Count());
 }
 
-TEST_F(TextOnCurves, CurvesOfAPathTextTurnWithThePathAndKeepTheCharactersOwnAngle) {
+// A path text keeps each character's turn in the character's own angle, where its record stores
+// it: converted and cut, every glyph is turned once, by its placement; read back from its record,
+// or from an older record whose angles are all 0, the text stands as it was laid out.
+TEST_F(TextOnCurves, APathTextKeepsEachTurnInItsCharacterAndTurnsEachGlyphOnce) {
   std::unique_ptr<CTextBlock> text = Text(CTextEffect::kPath);
-  auto* along = static_cast<CPathTextEffect*>(text->GetEffect());
   CBoxArray* boxes = text->GetBoxArray();
-  CCharBox* first = boxes->GetCharBox(0);
-  // The first character's square, turned with the path at its start, seen as a curve.
-  std::unique_ptr<CBlock> curves(text->ToCurve(0xFFFFFFFF));
-  ASSERT_TRUE(curves);
-  double turn = along->GetTurn(first) * kPi / 180;
-  EXPECT_LT(along->GetTurn(first), -30);
-  CMatrix2D placement = along->GetBoxMatrix(first);
-  FPOINT corner = {1024, 0};
-  placement.TransformPoint(&corner);
-  // The top right of the cell: half a character along the path and a whole one across it, the
-  // offset (5, -10) from the start turned by the path's angle (clockwise on the page for a
-  // positive turn).
-  EXPECT_NEAR(5 * std::cos(turn) + 10 * std::sin(turn), corner.x, 1e-3);
-  EXPECT_NEAR(50 + 5 * std::sin(turn) - 10 * std::cos(turn), corner.y, 1e-3);
-  // The curve of that character is the square through the same placement.
-  CBlock* firstCurve = curves->m_type == kGroupBlock
-                           ? static_cast<CGroupBlock*>(curves.get())->GetChildren().GetBlock(0)
-                           : curves.get();
-  CFRect box = firstCurve->m_box;
-  EXPECT_TRUE(corner.x >= box.left - 1e-3 && corner.x <= box.right + 1e-3);
-  EXPECT_TRUE(corner.y >= box.top - 1e-3 && corner.y <= box.bottom + 1e-3);
+  const float turn = boxes->GetCharBox(0)->m_angle;
+  EXPECT_LT(turn, -30);
+  // The glyph squares' corners, each cell through its placement (which holds the turn).
+  std::vector<FPOINT> corners;
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) {
+    CMatrix2D placement = text->GetEffect()->GetBoxMatrix(boxes->GetCharBox(i));
+    for (FPOINT corner :
+         {FPOINT{0, 0}, FPOINT{1024, 0}, FPOINT{1024, 1024}, FPOINT{0, 1024}, FPOINT{0, 0}}) {
+      placement.TransformPoint(&corner);
+      corners.push_back(corner);
+    }
+  }
+  auto expectCorners = [&corners](const std::vector<POINTREC>& points, const char* what) {
+    std::vector<FPOINT> got;
+    for (const POINTREC& point : points)
+      if (!IsSpecialPoint(point.flags)) got.push_back({point.x, point.y});
+    ASSERT_EQ(corners.size(), got.size()) << what;
+    for (size_t k = 0; k < got.size(); ++k) {
+      EXPECT_NEAR(corners[k].x, got[k].x, 1e-3) << what << " " << k;
+      EXPECT_NEAR(corners[k].y, got[k].y, 1e-3) << what << " " << k;
+    }
+  };
+  auto curvePoints = [](CBlock& block) {
+    std::unique_ptr<CBlock> curves(block.ToCurve(0xFFFFFFFF));
+    std::vector<POINTREC> points;
+    if (!curves || curves->m_type != kGroupBlock) return points;
+    CSegArray& children = static_cast<CGroupBlock*>(curves.get())->GetChildren();
+    for (INT_PTR i = 0; i < children.GetSize(); ++i)
+      for (const POINTREC& point : static_cast<CCurveBlock*>(children.GetBlock(i))->GetPoints())
+        points.push_back(point);
+    return points;
+  };
+  expectCorners(curvePoints(*text), "converted");
+  std::unique_ptr<CContour> cut(text->GetContour(nullptr, 0));
+  ASSERT_TRUE(cut);
+  expectCorners(cut->GetPoints(), "cut");
+  EXPECT_EQ(turn, boxes->GetCharBox(0)->m_angle);
 
-  // The character's own angle stays its own: the layout keeps its turn to itself.
-  first->m_angle = 15;
-  text->Relayout(nullptr, -1);
-  EXPECT_EQ(15, first->m_angle);
-  EXPECT_NEAR(turn * 180 / kPi, along->GetTurn(first), 1e-4);
+  // Through the record, and from an older record that lost the turns: laid out again on reading.
+  Bytes record = RecordOf(*text);
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) boxes->GetCharBox(i)->m_angle = 0;
+  Bytes older = RecordOf(*text);
+  for (const Bytes* stored : {&record, &older}) {
+    std::unique_ptr<CBlock> read(CreateBlockFromRecord(stored->data(), stored->size()));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(turn, read->GetBoxArray()->GetCharBox(0)->m_angle);
+    EXPECT_EQ(record, RecordOf(*read));
+    expectCorners(curvePoints(*read), stored == &record ? "read" : "read from an older record");
+  }
 }
 
 // The cut's "TextLine" option cuts the line a curved text is set along: the block hands out its

@@ -1,6 +1,7 @@
 #include "text/layout/ArcEffect.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "framework/ByteReader.h"
@@ -12,6 +13,9 @@
 namespace {
 
 const double kPi = 3.14159265358979323846;
+// The float step of an end angle the arc keeps (below two turns).
+const double kTurnStep = std::nextafter(2 * kFullTurn, std::numeric_limits<float>::infinity()) -
+                         2 * kFullTurn;
 
 }  // namespace
 
@@ -20,6 +24,9 @@ void ReduceArcAngles(float* start, float* end) {
   double from = *start, span = static_cast<double>(*end) - *start;
   from = std::fmod(from, turn);
   if (from < 0) from += turn;
+  // A whole turn typed or stored lands a float step to either side of this one's value (360
+  // degrees is the float just above 2 pi): it stays a whole turn, not a sliver of one.
+  if (std::fabs(span - turn) <= kTurnStep) span = turn;
   if (!(span >= 0 && span <= turn)) {
     span = std::fmod(span, turn);
     if (span < 0) span += turn;

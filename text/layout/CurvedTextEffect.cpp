@@ -185,7 +185,8 @@ void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start,
   }
   bool reversed = (m_attributes & kReversed) != 0;
   double direction = reversed ? -1.0 : 1.0;
-  double t = reversed ? end : start;
+  const double begin = reversed ? end : start;
+  double t = begin;
   double gaps = 0, previousHalf = 0;
   bool first = true;
   for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {
@@ -198,10 +199,11 @@ void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start,
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box) continue;
     double half = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio / 2;
-    // Every character but the first keeps its distance from the one before; a line break takes
-    // no room on a curve.
+    // Every character but the first keeps its distance from the one before, spread or not; the
+    // spacing stands after every character but one standing where the walk began. A line break
+    // takes no room on a curve.
     if (!first && !box->IsLineBreak())
-      t += direction * (extra + previousHalf + half + (spread ? 0 : gaps)) / radius;
+      t += direction * (extra + previousHalf + half + (t != begin ? gaps : 0)) / radius;
     box->m_x = static_cast<float>(centre.x + radius * std::cos(t));
     box->m_y = static_cast<float>(centre.y - radius * std::sin(t));
     box->m_style |= CCharBox::kPlaced;

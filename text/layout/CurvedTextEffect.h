@@ -79,8 +79,9 @@ protected:
   CMatrix2D CellMatrix(const CCharBox* box, float lift) const;
   // The characters on the arc of the circle around centre from angle start to end (radians,
   // counter-clockwise on the page, end raised above start by whole turns); bit 15 walks from
-  // end to start. Spreading shares the arc's slack between the characters; otherwise BoxGaps
-  // stands between them. H becomes the tallest character.
+  // end to start. Spreading shares the slack of the arc over the centres between the
+  // characters; BoxGaps stands after each character but the first, spread or not (a spread text
+  // with spacing runs past the end). H becomes the tallest character.
   void LayOutOnCircle(FPOINT centre, float radius, float start, float end);
   // CellMatrix turned about the box point so that the character's up points away from centre.
   CMatrix2D CircleBoxMatrix(const CCharBox* box, FPOINT centre) const;

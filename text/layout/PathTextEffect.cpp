@@ -49,8 +49,6 @@ CPathTextEffect::CPathTextEffect(std::unique_ptr<CCurveBlock> path, CBoxArray* b
       m_offset(0),
       m_closed(0),
       m_count(0),
-      m_segmentEnd(-1),
-      m_segmentParam(-1),
       m_dragPoint{0, 0} {
   if (!m_path) m_path.reset(new CCurveBlock);
   m_path->ApplyMatrix();
@@ -96,6 +94,10 @@ CPathTextEffect* CPathTextEffect::FromRecord(const BYTE* record, size_t availabl
   std::unique_ptr<CBlock> block(CreateBlockFromRecord(path, inner));
   auto* curve = dynamic_cast<CCurveBlock*>(block.get());
   if (!curve || curve->m_type != kCurveBlock || !IsFinitePath(*curve)) return nullptr;
+  // The layout keeps its path with the matrix baked in: a matrix and points each finite can still
+  // bake to a point no record may hold.
+  curve->ApplyMatrix();
+  if (!IsFinitePath(*curve)) return nullptr;
   block.release();
   CPathTextEffect* effect = new CPathTextEffect(std::unique_ptr<CCurveBlock>(curve), boxes,
                                                 blockMatrix);
@@ -147,69 +149,55 @@ int CPathTextEffect::WriteRecord(CByteWriter& out) const {
 void CPathTextEffect::Layout(INT_PTR /*from*/) {
   if (!m_boxes) return;
   CTextPath path(*m_path, (m_attributes & kReversed) != 0);
-  float tallest = 0, firstHalf = -1;
+  float tallest = 0, advances = 0, last = 0;
+  int count = 0;
   for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
-    float advance = box->GetAdvance(0);
-    if (firstHalf < 0) firstHalf = advance / 2;
+    last = box->GetAdvance(0);
+    advances += last;
     tallest = std::max(tallest, box->m_height);
+    ++count;
   }
-  if (firstHalf >= 0) m_textHeight = tallest;
+  if (count > 0) m_textHeight = tallest;
   if (m_attributes & kSpread) {
     m_closed = path.IsClosed() ? 1 : 0;
     m_length = static_cast<float>(path.Length());
-    float unused = 0;
-    m_boxes->GetTextExtent(&m_extent, &unused, &m_count, m_closed != 0);
-    // On an open path the first centre stands at the start and the last at the end: the extent
-    // from the first centre on, not from the first character's edge.
-    if (!m_closed && firstHalf > 0) m_extent -= firstHalf;
-    // One character, or none, has nothing to share the slack with: it stands at the start.
-    int gaps = m_closed ? m_count : m_count - 1;
-    m_spacing = m_count >= 2 ? (m_length - m_extent) / gaps : 0;
+    m_count = count;
+    // Each centre stands the whole advance of the character before it and S further on. Round a
+    // closed path the n steps come back to the first character; along an open one the n - 1 steps
+    // end with the last centre on the path's end.
+    m_extent = m_closed ? advances : advances - last;
+    int gaps = m_closed ? count : count - 1;
+    m_spacing = count >= 2 ? (m_length - m_extent) / gaps : 0;
   }
   if (path.IsEmpty()) return;
   bool turned = (m_attributes & kPathBit) != 0;
   double end = path.Length() * (1 + kEndSlack) + kEndSlack;
-  std::unordered_map<const CCharBox*, float> turns;
-  double at = m_startDistance, previousHalf = 0;
-  bool first = true;
-  INT_PTR i = 0;
-  for (; i < m_boxes->GetSize(); ++i) {
+  double at = m_startDistance;
+  // The characters past the end of the path keep their places and their turns.
+  for (INT_PTR i = 0; i < m_boxes->GetSize() && at <= end; ++i) {
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box) continue;
-    double half = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio / 2;
-    if (!first && !box->IsLineBreak()) at += previousHalf + m_spacing + half;
-    if (at > end) break;
+    double advance = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio;
     FPOINT point = path.PointAt(at);
     box->m_x = point.x;
     box->m_y = point.y;
     box->m_style |= CCharBox::kPlaced;
-    // The character faces from its centre towards the end of its advance.
-    turns[box] = turned ? static_cast<float>(-path.DirectionAt(at, half) * kRadiansToDegrees)
-                        : 0.0f;
-    if (box->IsLineBreak()) continue;
-    previousHalf = half;
-    first = false;
+    // The character faces from its centre towards the end of its advance; the turn is its own
+    // angle, as its record keeps it (0 - d: a direction of 0 is stored as +0, not -0).
+    box->m_angle = turned ? 0.0f - static_cast<float>(path.DirectionAt(at, advance / 2) *
+                                                      kRadiansToDegrees)
+                          : 0.0f;
+    // A line break takes no room on a path.
+    if (!box->IsLineBreak()) at += advance + m_spacing;
   }
-  // The characters past the end of the path keep their places and their turns.
-  for (; i < m_boxes->GetSize(); ++i) {
-    const CCharBox* box = m_boxes->GetCharBox(i);
-    auto kept = box ? m_turns.find(box) : m_turns.end();
-    if (kept != m_turns.end()) turns[box] = kept->second;
-  }
-  m_turns.swap(turns);
-}
-
-float CPathTextEffect::GetTurn(const CCharBox* box) const {
-  auto found = m_turns.find(box);
-  return found == m_turns.end() ? 0.0f : found->second;
 }
 
 CMatrix2D CPathTextEffect::GetBoxMatrix(const CCharBox* box) const {
   CMatrix2D matrix = CellMatrix(box, m_offset);
   if (m_attributes & kPathBit)
-    matrix.Multiply(MakeRotationMatrix(box->m_x, box->m_y, GetTurn(box)));
+    matrix.Multiply(MakeRotationMatrix(box->m_x, box->m_y, box->m_angle));
   return matrix;
 }
 
@@ -248,18 +236,15 @@ bool CPathTextEffect::HitTestHandle(CBlockView* view, float x, float y, int* han
   CNodePath nodes(m_path->GetPathRecords());
   int kind = 0;
   int node = nodes.HitNode(x, y, tolerance, 0, -1, &kind);
-  CNodePath::Span span;
-  // A closing point is its sub-path's first point.
-  if (node >= 0 && nodes.IsClosingPoint(node) && nodes.SpanOf(node, &span)) node = span.start;
   CNodePath::SegmentHit segment;
+  m_segmentHit = 0;
   if (node < 0 && nodes.HitSegment(x, y, tolerance, &segment)) {
     m_segmentHit = 1;
-    m_segmentEnd = segment.endIndex;
-    m_segmentParam = segment.t;
     node = segment.endIndex;
-  } else {
-    m_segmentHit = 0;
   }
+  // A closing point is its sub-path's first point.
+  CNodePath::Span span;
+  if (node >= 0 && nodes.IsClosingPoint(node) && nodes.SpanOf(node, &span)) node = span.start;
   m_dragPoint = {x, y};
   if (handle) *handle = node;
   return node >= 0;
@@ -267,20 +252,16 @@ bool CPathTextEffect::HitTestHandle(CBlockView* view, float x, float y, int* han
 
 int CPathTextEffect::MoveHandle(CBlockView* /*view*/, int handle, float x, float y) {
   CNodePath nodes(m_path->GetPathRecords());
-  if (handle < 0 || handle >= nodes.Size()) return 0;
-  if (m_segmentHit) {
-    if (m_segmentEnd < 0 || m_segmentEnd >= nodes.Size()) return 0;
-    nodes.DragSegment(m_segmentEnd, m_segmentParam, x - m_dragPoint.x, y - m_dragPoint.y);
-  } else {
-    if (!nodes.IsNode(handle)) return 0;
-    // The node goes to the point with its control points and a closing point on it.
-    std::vector<POINTREC>& records = nodes.Records();
-    for (POINTREC& record : records)
-      if (!IsSpecialPoint(record.flags)) record.flags &= static_cast<BYTE>(~kPointSelected);
-    records[handle].flags |= kPointSelected;
-    nodes.MoveSelectedNodes(x - records[handle].x, y - records[handle].y, false, {x, y});
-    records[handle].flags &= static_cast<BYTE>(~kPointSelected);
-  }
+  if (handle < 0 || handle >= nodes.Size() || !nodes.IsNode(handle)) return 0;
+  std::vector<POINTREC>& records = nodes.Records();
+  // A node grabbed goes to the point; a segment grabbed takes the node that ends it along with
+  // the mouse. Either way the node moves with its control points and a closing point on it.
+  FPOINT from = m_segmentHit ? m_dragPoint : FPOINT{records[handle].x, records[handle].y};
+  for (POINTREC& record : records)
+    if (!IsSpecialPoint(record.flags)) record.flags &= static_cast<BYTE>(~kPointSelected);
+  records[handle].flags |= kPointSelected;
+  nodes.MoveSelectedNodes(x - from.x, y - from.y, false, {x, y});
+  records[handle].flags &= static_cast<BYTE>(~kPointSelected);
   m_dragPoint = {x, y};
   m_path->SetPathRecords(nodes.Records());
   return 1;

@@ -1,26 +1,27 @@
 // CPathTextEffect: the characters one after another along the first sub-path of a curve that the
 // effect owns (kind 19, "沿线排版"): each character's centre on the path, the first at the start
-// distance, each next one the two half advances and the spacing S further on, and, with bit 5,
-// each turned to the path's direction there (from its centre towards the end of its advance).
-// Bit 4 computes S so that the text fills the path: the centres from the start to the end of an
-// open path, the whole advances once round a closed one. Bit 15 walks the path from its end to
-// its start. The offset O lifts every character up the page, away from the path. Characters
-// beyond the path's end keep the places they had. The path lives in the text's page units (before
-// its matrix); its nodes are the effect's handles, and a segment dragged bends that segment.
+// distance, each next one the whole advance of the one before and the spacing S further on, and,
+// with bit 5, each turned to the path's direction there (from its centre towards the end of its
+// advance). Bit 4 computes S so that the text fills the path: the first centre at the start and
+// the last at the end of an open path, the whole advances once round a closed one. Bit 15 walks
+// the path from its end to its start. The offset O lifts every character up the page, away from
+// the path. Characters beyond the path's end keep the places they had. The path lives in the
+// text's page units (before its matrix); its nodes are the effect's handles, and a segment
+// dragged takes the node that ends it along.
 //
-// The turn to the path is the layout's own: it goes into the placement, and each character's own
-// angle stays what the user gave it, so a text taken off the path stands as it stood before.
+// The turn to the path is each character's own rotation angle, written by the layout and kept by
+// the character's record; the placement turns the cell by it, so the text block leaves the angle
+// out of the glyph itself.
 //
 // Record (tag '7', little-endian): +0 tag, +1 int32 length 43 + m, +5 kind 19, +6 attribute word,
 // +8 offset O, +12 text height H, +16 path length, +20 zero (text extent), +24 int32 character
 // count, +28 spacing S, +32 start distance, +36 segment-hit word, +38 four zero bytes (closed
 // flag), +42 the path's own curve record of m bytes, +42 + m the end byte 0xF1. Readers refuse a
 // record whose lengths do not agree, a value that is not finite, and an embedded record that is
-// not a curve (tag '#', type 128) with finite points.
+// not a curve (tag '#', type 128) with finite points, its matrix baked in.
 #pragma once
 
 #include <memory>
-#include <unordered_map>
 
 #include "text/layout/CurvedTextEffect.h"
 
@@ -50,9 +51,6 @@ public:
   float GetOffsetFromPath() const { return m_offset; }
   float GetPathLength() const { return m_length; }
   float GetStartDistance() const { return m_startDistance; }
-  // The turn the layout gave the character (degrees, as MakeRotationMatrix takes them); 0 for a
-  // character it has not placed.
-  float GetTurn(const CCharBox* box) const;
 
   int WriteRecord(CByteWriter& out) const override;
   void Layout(INT_PTR from) override;
@@ -61,7 +59,7 @@ public:
   void BuildLayoutLine(std::vector<POINTREC>* points) const override;
   void DrawGuideXor(CDC* dc, const CMatrix2D& toDevice) override;
   // The path's node under the point (its record index), or the node that ends the segment under
-  // it (then the segment-hit word is set and a drag bends the segment).
+  // it (then the segment-hit word is set and a drag moves that node by the mouse's move).
   bool HitTestHandle(CBlockView* view, float x, float y, int* handle) override;
   int MoveHandle(CBlockView* view, int handle, float x, float y) override;
   int GetPanelId() const override { return kPanelId; }
@@ -86,10 +84,6 @@ private:
   float m_offset;
   int m_closed;
   int m_count;
-  // The turns of the characters the last layout placed.
-  std::unordered_map<const CCharBox*, float> m_turns;
-  // The segment being dragged: the node that ends it, where it was grabbed, and the last point.
-  int m_segmentEnd;
-  float m_segmentParam;
+  // Where the handle was grabbed or last moved to.
   FPOINT m_dragPoint;
 };

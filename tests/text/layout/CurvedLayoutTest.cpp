@@ -92,6 +92,19 @@ protected:
       m_boxes.Add(box);
     }
   }
+  // A Chinese character 10 wide for each 'C', a Latin one advancing half its width of 10 for
+  // each 'L'; a BoxGaps box first when gaps is not 0.
+  void FillMixed(const char* pattern, float gaps = 0) {
+    Fill(0, 10, 10, gaps);
+    for (const char* c = pattern; *c; ++c) {
+      CCharBox* box = new CCharBox;
+      box->m_width = box->m_height = 10;
+      box->m_code = *c == 'C' ? 0xB0A1 : 'A';
+      box->m_kind = *c == 'C' ? CTextBox::kDoubleByteBit | 134 : 0;
+      box->m_ratio = *c == 'C' ? 1 : 0.5f;
+      m_boxes.Add(box);
+    }
+  }
   std::vector<CCharBox*> Chars() {
     std::vector<CCharBox*> chars;
     for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i)
@@ -133,33 +146,39 @@ protected:
 }  // namespace
 
 TEST_F(CurvedLayout, ArcPlacesEachCharacterAtItsAngleWithSpacingOrSpreading) {
-  const double a0 = 30 * kPi / 180, a1 = 150 * kPi / 180, r = 50;
-  // Spread, three characters: the arc's 104.72 less the centres' 20, shared in two.
-  const double spread = ((a1 - a0) * r - 20) / 2;
+  const double a0 = 30 * kPi / 180, a1 = 150 * kPi / 180, r = 50, arc = (a1 - a0) * r;
+  // Spread: the arc's 104.72 less the distances between the centres, shared out between them.
+  const double even = (arc - 20) / 2, mixed = (arc - 15) / 2;
+  const WORD spread = CTextEffect::kSpread, reversed = CTextEffect::kReversed;
   struct Case {
     const char* what;
-    int n;
+    const char* text;
     float gaps;
     WORD attributes;
-    double first, step;
+    double first;
+    std::vector<double> steps;  // along the arc from one centre to the next
   };
+  // clang-format off
   const Case cases[] = {
-      {"from the start, the spacing after every character", 3, 2, 0, a0, 12 / r},
-      {"spread from the start to the end", 3, 0, CTextEffect::kSpread, a0, (10 + spread) / r},
-      {"spread, spacing left out", 3, 2, CTextEffect::kSpread, a0, (10 + spread) / r},
-      {"reversed from the end", 3, 0, CTextEffect::kSpread | CTextEffect::kReversed, a1,
-       -(10 + spread) / r},
-      {"one character spread stands at the start", 1, 0, CTextEffect::kSpread, a0, 0},
-      {"one character reversed stands at the end", 1, 0,
-       CTextEffect::kSpread | CTextEffect::kReversed, a1, 0},
+      {"the spacing after every character but the first", "CCC", 2, 0, a0, {10, 12}},
+      {"mixed widths: half of each advance, then the spacing", "CLC", 2, 0, a0, {7.5, 9.5}},
+      {"spread from the start to the end", "CCC", 0, spread, a0, {10 + even, 10 + even}},
+      {"spread with the spacing on top", "CLC", 2, spread, a0, {7.5 + mixed, 9.5 + mixed}},
+      {"reversed from the end", "CCC", 0, spread | reversed, a1, {-10 - even, -10 - even}},
+      {"reversed, the spacing after the second", "CLC", 2, reversed, a1, {-7.5, -9.5}},
+      {"one character spread stands at the start", "C", 0, spread, a0, {}},
+      {"one character reversed stands at the end", "C", 0, spread | reversed, a1, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Fill(c.n, 10, 10, c.gaps);
+    FillMixed(c.text, c.gaps);
     Arc(30, 150, c.attributes);
     std::vector<CCharBox*> chars = Chars();
-    for (int k = 0; k < c.n; ++k) {
-      double t = c.first + k * c.step;
+    ASSERT_EQ(c.steps.size() + 1, chars.size());
+    double t = c.first;
+    for (size_t k = 0; k < chars.size(); ++k) {
+      if (k > 0) t += c.steps[k - 1] / r;
       ExpectAt(chars[k], 100 + r * std::cos(t), 200 - r * std::sin(t));
       EXPECT_TRUE(chars[k]->m_style & CCharBox::kPlaced);
     }
@@ -315,7 +334,8 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
     float width;
     WORD attributes;
     std::vector<FPOINT> at;
-    float turn;  // of every character, degrees
+    float turn;                  // of every character, degrees
+    const char* text = nullptr;  // Latin and Chinese characters instead of n Chinese ones
   };
   // clang-format off
   const Case cases[] = {
@@ -331,11 +351,20 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
       {"a Bezier straight line", &bezierLine, 3, 10, turned, {{0, 0}, {10, 0}, {20, 0}}, 0},
       {"a Bezier arch, spread: the middle character at its top", &bezierArch, 3, 10, spread,
        {{0, 0}, {50, -37.5f}, {100, 0}}, 0},
+      // Latin and Chinese: each centre the whole advance of the character before it further on.
+      {"mixed widths", &line, 0, 0, turned, {{0, 0}, {5, 0}, {15, 0}, {20, 0}}, 0, "LCLC"},
+      {"mixed widths spread: (100 - 25) / 3 between, the last at the end", &line, 0, 0,
+       spread | turned, {{0, 0}, {35, 0}, {65, 0}, {100, 0}}, 0, "CLCL"},
+      {"mixed widths spread round a closed square: (100 - 30) / 4 between", &square, 0, 0, spread,
+       {{0, 0}, {25, 2.5f}, {25, 25}, {0, 22.5f}}, 0, "CLCL"},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Fill(c.n, c.width);
+    if (c.text)
+      FillMixed(c.text);
+    else
+      Fill(c.n, c.width);
     CPathTextEffect effect(PathOf(*c.path), &m_boxes, &m_matrix);
     EXPECT_EQ(CTextEffect::kSpread | CTextEffect::kPathBit, effect.GetAttributes());
     effect.SetAttributes(c.attributes);
@@ -343,7 +372,7 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
     std::vector<CCharBox*> chars = Chars();
     for (size_t k = 0; k < c.at.size(); ++k) {
       ExpectAt(chars[k], c.at[k].x, c.at[k].y, 0.02);
-      EXPECT_NEAR(c.turn, effect.GetTurn(chars[k]), 1e-3) << k;
+      EXPECT_NEAR(c.turn, chars[k]->m_angle, 1e-3) << k;
     }
   }
 }
@@ -429,6 +458,11 @@ TEST_F(CurvedLayout, RecordsHoldTheirFieldsWhereTheLayoutsSayAndDamagedOnesAreRe
       PutFloat(damaged, c.at, c.value);
     EXPECT_FALSE(std::unique_ptr<CTextEffect>(Load(damaged))) << c.what;
   }
+  // A point and a matrix each finite whose product is not: the baked path could not be stored.
+  Bytes overflowing = path;
+  PutFloat(overflowing, 42 + 24, 10);
+  PutFloat(overflowing, 42 + 68, 3.4e38f);
+  EXPECT_FALSE(std::unique_ptr<CTextEffect>(Load(overflowing)));
   for (const Bytes* good : {&arc, &path})
     for (size_t size = 0; size < good->size(); ++size)
       EXPECT_FALSE(
@@ -451,6 +485,57 @@ TEST_F(CurvedLayout, RecordsHoldTheirFieldsWhereTheLayoutsSayAndDamagedOnesAreRe
     EXPECT_LE(reduced->GetEndAngle() - reduced->GetStartAngle(), kFullTurn + 1e-5);
     reduced->Layout(0);
     for (CCharBox* box : Chars()) EXPECT_TRUE(std::isfinite(box->m_x) && std::isfinite(box->m_y));
+  }
+
+  // A whole turn, stored as such or as the float of 2 pi (360 degrees typed), a float step to
+  // either side, or from another start, stays a whole turn.
+  const float turnAbove = static_cast<float>(2 * kPi);
+  for (auto angles : {std::pair<float, float>{0, kFullTurn},
+                      {0, turnAbove},
+                      {0, std::nextafter(kFullTurn, 0.0f)},
+                      {1, 1 + turnAbove}}) {
+    Bytes whole = arc;
+    PutFloat(whole, 18, angles.first);
+    PutFloat(whole, 22, angles.second);
+    std::unique_ptr<CTextEffect> read(Load(whole));
+    auto* round = dynamic_cast<CArcEffect*>(read.get());
+    ASSERT_TRUE(round);
+    EXPECT_NEAR(kFullTurn, round->GetEndAngle() - round->GetStartAngle(), 1e-6) << angles.second;
+  }
+}
+
+// A segment of the path dragged moves the node that ends it by the mouse's move, with its
+// control points and, for a closed path's first node, its closing point; the rest stays.
+TEST_F(CurvedLayout, ASegmentOfThePathDraggedTakesTheNodeThatEndsItAlong) {
+  using Path = std::vector<CurvePoint>;
+  struct Case {
+    const char* what;
+    Path path;
+    FPOINT grab;
+    int node;
+    std::vector<FPOINT> after;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"a straight segment", {{0, 0, 0x11}, {100, 0, 1}, {100, 100, 0x21}}, {50, 0}, 1,
+       {{0, 0}, {100, 10}, {100, 100}}},
+      {"a Bezier segment, grabbed at its middle", {{0, 0, 0x11}, {30, -30, 0}, {70, -30, 0},
+       {100, 0, 0x21}}, {50, -22.5f}, 3, {{0, 0}, {30, -30}, {70, -20}, {100, 10}}},
+      {"the closing segment of a closed path", {{0, 0, 0x11}, {50, 0, 1}, {50, 50, 1},
+       {0, 50, 1}, {0, 0, 0x41}}, {0, 25}, 0, {{0, 10}, {50, 0}, {50, 50}, {0, 50}, {0, 10}}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CPathTextEffect effect(PathOf(c.path), &m_boxes, &m_matrix);
+    int handle = -1;
+    ASSERT_TRUE(effect.HitTestHandle(nullptr, c.grab.x, c.grab.y, &handle));
+    EXPECT_EQ(c.node, handle);
+    EXPECT_EQ(1, effect.MoveHandle(nullptr, handle, c.grab.x, c.grab.y + 4));
+    EXPECT_EQ(1, effect.MoveHandle(nullptr, handle, c.grab.x, c.grab.y + 10));
+    const std::vector<POINTREC>& points = effect.GetPath()->GetPoints();
+    ASSERT_LE(c.after.size(), points.size());
+    for (size_t k = 0; k < c.after.size(); ++k) ExpectNear(c.after[k], {points[k].x, points[k].y});
   }
 }
 
