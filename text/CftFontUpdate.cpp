@@ -61,6 +61,7 @@ CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path, const CftHeader* ne
   if (!ReadWholeFile(path, m_file, &missing)) {
     if (!missing) return kCannotRead;
     m_header = newHeader ? *newHeader : NewFontHeader();
+    if (!CGlyphCodec::CanEncode(m_header.version)) return kOtherEncoding;
     m_header.headerSize = static_cast<int>(CftHeader::kSize);
     m_header.indexOffset = static_cast<DWORD>(CftHeader::kSize);
     CByteWriter header;
@@ -86,7 +87,8 @@ bool CCftFontUpdate::Add(WORD code, CContour* glyph, CGlyphCodec& codec, int* st
   int entry = m_header.EntryOf(code);
   if (entry < 0 || static_cast<size_t>(entry) >= m_index.size() || !glyph) return false;
   HGLOBAL record = nullptr;
-  int length = codec.EncodeByVersion(glyph, &record, kVersion, nullptr);
+  // Records in the encoding the header's version is read with.
+  int length = codec.EncodeByVersion(glyph, &record, m_header.version, nullptr);
   if (length <= 0) return false;
   // A stored offset must not read as "no glyph": a pad byte moves the record on.
   while (CftHeader::IsNoGlyph(CftHeader::ScrambleOffset(static_cast<DWORD>(m_file.size()), entry)))

@@ -76,6 +76,8 @@ private:
   int FieldNumber(int id) const;
   // An installed font without the language's character set: the user is told.
   bool SourceLacksCharset(WORD key, int font) const;
+  // A format version whose records no encoder writes: the user is told.
+  bool RefusesVersion(float version) const;
   CString FieldText(int id) const;
   // The source's glyph of a code moved by INCX and INCY; null when the font has none.
   CContour* SourceGlyph(WORD code) const;
