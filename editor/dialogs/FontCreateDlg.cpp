@@ -265,9 +265,9 @@ void CFontCreateDlg::Tell(UINT message, LPCSTR detail, int number) const {
   ShowTextDialogMessage(m_hWnd, message, detail, number);
 }
 
-bool CFontCreateDlg::RefusesVersion(float version) const {
+bool CFontCreateDlg::RefusesVersion(float version, bool resampling) const {
   // Records must be read back in the encoding the header's version names.
-  if (CGlyphCodec::CanEncode(version)) return false;
+  if (resampling ? CCftFontUpdate::Writes(version) : CGlyphCodec::CanEncode(version)) return false;
   Tell(IDS_FONT_VERSION_UNWRITABLE, FieldText(IDC_BUILD_VERSION));
   return true;
 }
@@ -287,7 +287,7 @@ bool CFontCreateDlg::Create() {
   for (int id : kRangeFields)
     if (FieldNumber(id) < 0 || FieldNumber(id) > 0xFF) return false;
   if (font < 0 || header.eqh < header.sqh || header.ewh < header.swh) return false;
-  if (SourceLacksCharset(key, font) || RefusesVersion(header.version)) return false;
+  if (SourceLacksCharset(key, font) || RefusesVersion(header.version, false)) return false;
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
   // A folder that takes no file is told before the whole range is built, not after.
   if (!CFontFileOutput::CanCreate(path)) {
@@ -386,7 +386,8 @@ bool CFontCreateDlg::Resample() {
   CString path = OutputPath();
   CCftFontUpdate font;
   if (ChosenFont() >= 0 && SourceLacksCharset(ChosenKey(), ChosenFont())) return false;
-  if (RefusesVersion(HeaderFromFields().version) || OpenFontFile(path, font) < 0) return false;
+  if (RefusesVersion(HeaderFromFields().version, true) || OpenFontFile(path, font) < 0)
+    return false;
   CGlyphRetracer retracer;
   // Without the vectoriser (its wrapper has said so) every glyph would be lost.
   if (!retracer.IsReady()) return false;

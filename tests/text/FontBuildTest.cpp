@@ -204,7 +204,7 @@ TEST(CftFontUpdate, ANewFileTakesRecordsOfItsOwnVersionOrNoneAtAll) {
   const struct {
     float version;
     bool writes;
-  } versions[] = {{5.4f, true}, {6.0f, true}, {6.1f, true}, {6.11f, false}};
+  } versions[] = {{5.4f, false}, {6.0f, true}, {6.1f, true}, {6.11f, false}};
   for (const auto& v : versions) {
     SCOPED_TRACE(v.version);
     TempFolder folder;
@@ -226,6 +226,8 @@ TEST(CftFontUpdate, ANewFileTakesRecordsOfItsOwnVersionOrNoneAtAll) {
     EXPECT_EQ(v.version, file.GetHeader().version);
     EXPECT_EQ(WithEndMark(PolygonGlyphPoints()),
               PointsOf(std::unique_ptr<CContour>(file.ReadGlyph(0xB0A2, nullptr)).get()));
+    // A later run goes on with the file.
+    EXPECT_EQ(CCftFontUpdate::kOpened, CCftFontUpdate().Open(path.c_str()));
   }
 }
 
