@@ -314,9 +314,9 @@
 #define IDS_FONT_PATH_COLUMN 52459
 #define IDS_FONT_KIND_COLUMN 52460
 #define IDS_FONT_KIND_PALETTE 52461
-#define IDS_FONT_VERSION_UNWRITABLE 53501
 #define IDS_FONT_KIND_LIBRARY 52462
 #define IDS_SCREEN_NO_GLYPHS 52463
+#define IDS_FONT_VERSION_UNWRITABLE 53501
 
 // ---- Graphics libraries: the picker page, the browser and the conversion dialog ----
 #define IDD_LIB_SELECT 220

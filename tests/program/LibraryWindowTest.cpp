@@ -324,7 +324,8 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndNeverWritesOverIt) {
 
 // A version 5 library of one kind "Sparse" whose graphics sit in slots 0, 1, 5 and 254: 10 x 10
 // squares in encoding A, the one of slot s moved to (k, 2k) with k its place 1 to 4 (the first
-// point by byte deltas, the others as in the plain square).
+// point by byte deltas, the others as in the plain square). Slot 7 holds a square of no extent
+// (five points that never move), which no version 6 record can store.
 std::vector<BYTE> SparseLibraryV5() {
   using namespace library_test;
   const DWORD kTable = 112, kRecords = kTable + 1020;
@@ -351,6 +352,11 @@ std::vector<BYTE> SparseLibraryV5() {
     Put32(records, static_cast<DWORD>(body.size() + 4));
     PutAll(records, body);
   }
+  table[7] = kRecords + static_cast<DWORD>(records.size());
+  Bytes still(8, 0);
+  PutAll(still, {0x01, 0x00, 0x05, 0x00, 0x31, 0x31, 0x31, 0x31, 0x31});
+  Put32(records, static_cast<DWORD>(still.size() + 4));
+  PutAll(records, still);
   for (DWORD slot : table) Put32(file, slot);
   PutAll(file, records);
   return file;
@@ -376,7 +382,12 @@ TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKin
   m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
   PumpMessages();
   EXPECT_EQ(0, driver.Stuck());
-  EXPECT_EQ(0u, m_boxes.Count());
+  // The graphic that cannot be stored is told, not dropped silently.
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString format, expected;
+  format.LoadString(IDS_LIBRARY_CONVERT_LOST);
+  expected.Format(format, "1");
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 
   CPicLibrary copy;
