@@ -316,6 +316,7 @@
 #define IDS_FONT_KIND_PALETTE 52461
 #define IDS_FONT_KIND_LIBRARY 52462
 #define IDS_SCREEN_NO_GLYPHS 52463
+#define IDS_FONT_VERSION_UNWRITABLE 53501
 
 // ---- Graphics libraries: the picker page, the browser and the conversion dialog ----
 #define IDD_LIB_SELECT 220
@@ -351,6 +352,7 @@
 #define IDS_LIBRARY_NOT_WINDOWS 51704
 #define IDS_LIBRARY_CREATE_FAILED 51705
 #define IDS_LIBRARY_CONVERT_SAME 51706
+#define IDS_LIBRARY_CONVERT_LOST 53500
 // The library manager, the building tools, the catalogue page and the library print dialog
 #define IDD_LIB_MANAGE 281
 #define IDD_LIB_BOOK 239
@@ -677,6 +679,7 @@
 // Transformed objects read without the transform library; a source the library refuses.
 #define IDS_TRANSFORM_SOURCE_ONLY 52000
 #define IDS_TRANSFORM_REFUSED 52001
+#define IDS_TRANSFORM_DATA_UNREADABLE 53502
 // Curves and outlines
 #define ID_CURVE_COMBINE 40079
 #define ID_CURVE_CONVERT 40169

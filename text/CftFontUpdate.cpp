@@ -38,6 +38,12 @@ bool ReadWholeFile(LPCSTR path, std::vector<BYTE>& bytes, bool* missing) {
 
 }  // namespace
 
+bool CCftFontUpdate::Writes(float version) {
+  // Files of the older encoding are left alone; the current encodings take records of their own.
+  CGlyphCodec::Encoding encoding = CGlyphCodec::EncodingOf(version);
+  return encoding == CGlyphCodec::kEncodingB || encoding == CGlyphCodec::kEncodingC;
+}
+
 CftHeader CCftFontUpdate::NewFontHeader() {
   CftHeader header;
   lstrcpynA(header.magic, "TCFT", sizeof header.magic);
@@ -61,6 +67,7 @@ CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path, const CftHeader* ne
   if (!ReadWholeFile(path, m_file, &missing)) {
     if (!missing) return kCannotRead;
     m_header = newHeader ? *newHeader : NewFontHeader();
+    if (!Writes(m_header.version)) return kOtherEncoding;
     m_header.headerSize = static_cast<int>(CftHeader::kSize);
     m_header.indexOffset = static_cast<DWORD>(CftHeader::kSize);
     CByteWriter header;
@@ -71,8 +78,7 @@ CCftFontUpdate::OpenResult CCftFontUpdate::Open(LPCSTR path, const CftHeader* ne
     return kCreated;
   }
   if (!m_header.Parse(m_file.data(), m_file.size())) return kNotFont;
-  if (CGlyphCodec::EncodingOf(m_header.version) != CGlyphCodec::EncodingOf(kVersion))
-    return kOtherEncoding;
+  if (!Writes(m_header.version)) return kOtherEncoding;
   size_t entries = static_cast<size_t>(m_header.EntryCount());
   if (m_header.indexOffset > m_file.size() || entries > (m_file.size() - m_header.indexOffset) / 4)
     return kNotFont;
@@ -86,7 +92,8 @@ bool CCftFontUpdate::Add(WORD code, CContour* glyph, CGlyphCodec& codec, int* st
   int entry = m_header.EntryOf(code);
   if (entry < 0 || static_cast<size_t>(entry) >= m_index.size() || !glyph) return false;
   HGLOBAL record = nullptr;
-  int length = codec.EncodeByVersion(glyph, &record, kVersion, nullptr);
+  // Records in the encoding the header's version is read with.
+  int length = codec.EncodeByVersion(glyph, &record, m_header.version, nullptr);
   if (length <= 0) return false;
   // A stored offset must not read as "no glyph": a pad byte moves the record on.
   while (CftHeader::IsNoGlyph(CftHeader::ScrambleOffset(static_cast<DWORD>(m_file.size()), entry)))

@@ -1,11 +1,12 @@
 // CCftFontUpdate: adds glyphs to an own font file, as the font-from-screen build does. An existing
 // file is read whole with its header and its whole index table (whatever its code range); a
 // missing one starts as the new single-line font (language 2052, version 6.0, the names "单线细圆"
-// and "SL_Y1", codes A1-FE by A1-FF) with an empty table. Each glyph is encoded for version 6.0,
-// appended at the end and its index entry set; a code outside the file's range is not stored,
-// and a file whose version reads another encoding is refused rather than given records it would
-// misread. A code can also be marked as having no glyph. Save writes the whole file beside the old
-// one and replaces it only once complete.
+// and "SL_Y1", codes A1-FE by A1-FF) with an empty table. Each glyph is encoded for the header's
+// version, appended at the end and its index entry set; a code outside the file's range is not
+// stored, and an existing file of the older encoding (below 6.0) or of a version no encoder
+// writes (6.11 and above), like a new one of such a version, is refused. A code can also
+// be marked as having no glyph. Save writes the whole file beside the old one and replaces it only
+// once complete.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +27,8 @@ public:
   // Font files larger than this are not read into memory.
   static constexpr ULONGLONG kLargestFile = 256u * 1024 * 1024;
 
+  // Whether files of a version take glyphs: 6.0 up to but not including 6.11.
+  static bool Writes(float version);
   // The header of a font the build starts from nothing.
   static CftHeader NewFontHeader();
 

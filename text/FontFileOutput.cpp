@@ -31,6 +31,13 @@ bool MakeTempBeside(LPCSTR path, CString& temp) {
 
 }  // namespace
 
+bool CFontFileOutput::CanCreate(LPCSTR path) {
+  CString temp;
+  if (!path || !MakeTempBeside(path, temp)) return false;
+  ::DeleteFileA(temp);
+  return true;
+}
+
 CFontFileOutput::Result CFontFileOutput::Write(LPCSTR path, const BYTE* data, size_t size,
                                                const Writer& writer) {
   CString temp;

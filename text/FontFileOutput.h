@@ -19,4 +19,7 @@ public:
   using Writer = std::function<bool(CFile& file, const BYTE* data, size_t size)>;
 
   static Result Write(LPCSTR path, const BYTE* data, size_t size, const Writer& writer = nullptr);
+  // Whether a file can be made beside the target (its folder exists and takes new files), so that
+  // a long build can be refused before it starts. Leaves nothing behind.
+  static bool CanCreate(LPCSTR path);
 };

@@ -38,6 +38,8 @@ public:
 
   // The encoding of a format version, for writing and reading alike.
   static Encoding EncodingOf(float version);
+  // Whether records of a version can be written at all (6.11 and above cannot).
+  static bool CanEncode(float version) { return EncodingOf(version) != kNoEncoding; }
 
   CGlyphCodec() = default;
 

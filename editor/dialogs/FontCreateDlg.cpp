@@ -265,6 +265,13 @@ void CFontCreateDlg::Tell(UINT message, LPCSTR detail, int number) const {
   ShowTextDialogMessage(m_hWnd, message, detail, number);
 }
 
+bool CFontCreateDlg::RefusesVersion(float version, bool resampling) const {
+  // Records must be read back in the encoding the header's version names.
+  if (resampling ? CCftFontUpdate::Writes(version) : CGlyphCodec::CanEncode(version)) return false;
+  Tell(IDS_FONT_VERSION_UNWRITABLE, FieldText(IDC_BUILD_VERSION));
+  return true;
+}
+
 bool CFontCreateDlg::SourceLacksCharset(WORD key, int font) const {
   if (((key >> 8) & 0x0F) != CLanguage::kWindowsFonts ||
       g_winFontTable.HasCharset(key & 0xFF, font))
@@ -280,9 +287,14 @@ bool CFontCreateDlg::Create() {
   for (int id : kRangeFields)
     if (FieldNumber(id) < 0 || FieldNumber(id) > 0xFF) return false;
   if (font < 0 || header.eqh < header.sqh || header.ewh < header.swh) return false;
-  if (SourceLacksCharset(key, font)) return false;
-  CWaitCursor wait;
+  if (SourceLacksCharset(key, font) || RefusesVersion(header.version, false)) return false;
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
+  // A folder that takes no file is told before the whole range is built, not after.
+  if (!CFontFileOutput::CanCreate(path)) {
+    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  CWaitCursor wait;
   CGlyphCodec codec;
   CCftFileWriter::Outcome outcome = CCftFileWriter::Build(
       path, header, [this](WORD code) { return SourceGlyph(code); }, codec,
@@ -374,7 +386,8 @@ bool CFontCreateDlg::Resample() {
   CString path = OutputPath();
   CCftFontUpdate font;
   if (ChosenFont() >= 0 && SourceLacksCharset(ChosenKey(), ChosenFont())) return false;
-  if (OpenFontFile(path, font) < 0) return false;
+  if (RefusesVersion(HeaderFromFields().version, true) || OpenFontFile(path, font) < 0)
+    return false;
   CGlyphRetracer retracer;
   // Without the vectoriser (its wrapper has said so) every glyph would be lost.
   if (!retracer.IsReady()) return false;
@@ -393,9 +406,9 @@ bool CFontCreateDlg::Resample() {
       changed = true;
       std::unique_ptr<CContour> glyph(SourceGlyph(code));
       HGLOBAL record = nullptr;
-      int sourceLength = glyph ? codec.EncodeByVersion(glyph.get(), &record,
-                                                       CCftFontUpdate::kVersion, nullptr)
-                               : 0;
+      int sourceLength = glyph
+                             ? codec.EncodeByVersion(glyph.get(), &record, header.version, nullptr)
+                             : 0;
       if (record) ::GlobalFree(record);
       std::unique_ptr<CContour> traced(glyph ? retracer.Retrace(*glyph, m_hWnd) : nullptr);
       int length = 0;

@@ -76,6 +76,9 @@ private:
   int FieldNumber(int id) const;
   // An installed font without the language's character set: the user is told.
   bool SourceLacksCharset(WORD key, int font) const;
+  // A format version whose records cannot be written (by a build, or by a resampling, which
+  // takes 6.0 to 6.1 only): the user is told.
+  bool RefusesVersion(float version, bool resampling) const;
   CString FieldText(int id) const;
   // The source's glyph of a code moved by INCX and INCY; null when the font has none.
   CContour* SourceGlyph(WORD code) const;

@@ -123,6 +123,7 @@ bool CLibConvertDlg::Convert() {
     return false;
   }
   CString caption = FieldText(IDOK);
+  int lost = 0;
   for (int kind = 0; kind < source.GetKindCount(); ++kind) {
     library::KindRecord record;
     library::SetFixedText(record.chineseName, library::kKindNameSize, source.GetKindName(kind),
@@ -132,14 +133,26 @@ bool CLibConvertDlg::Convert() {
     library::SetFixedText(record.englishName, library::kKindNameSize, english, true);
     if (!copy.AddKind(record)) break;
     ::SetDlgItemTextA(m_hWnd, IDOK, source.GetKindName(kind));
-    int added = copy.GetKindCount() - 1;
-    for (int i = 0; i < kGraphicsPerKind; ++i) {
-      std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
-      if (!graphic || !copy.PutGraphic(added, graphic.get(), nullptr)) break;
-    }
+    lost += CopyKind(source, kind, copy, copy.GetKindCount() - 1);
   }
   ::SetDlgItemTextA(m_hWnd, IDOK, caption);
+  if (lost > 0) {
+    char count[16];
+    snprintf(count, sizeof count, "%d", lost);
+    ShowLibraryMessage(m_hWnd, IDS_LIBRARY_CONVERT_LOST, count);
+  }
   return true;
+}
+
+int CLibConvertDlg::CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target) {
+  // Older kinds leave slots empty between their graphics: every slot is looked at, and the
+  // graphics close up in their order in the new kind.
+  int lost = 0;
+  for (int i = 0; i < kGraphicsPerKind; ++i) {
+    std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
+    if (graphic && !copy.PutGraphic(target, graphic.get(), nullptr)) ++lost;
+  }
+  return lost;
 }
 
 void CLibConvertDlg::OnOK() { Convert(); }

@@ -47,6 +47,9 @@ private:
   CString FieldText(int id) const;
   CString ChosenFileName() const;
   void Report(UINT message) const;
+  // Copies every graphic of a source kind into the target kind; the number that could not be
+  // stored.
+  static int CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target);
 
   CIniFile& m_settings;
   CPicLibrary m_source;

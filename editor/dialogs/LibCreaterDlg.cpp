@@ -211,7 +211,7 @@ bool CLibCreaterDlg::Build(Summary* summary) {
     for (const CString& name : Drawings(folder)) {
       CString path = folder + name;
       CDialogPump::ShowText(m_hWnd, IDC_CREATER_STATUS, path);
-      HGLOBAL record = filter.FilterRead(path);
+      HGLOBAL record = filter.FilterRead(path, kFilterScale);
       std::unique_ptr<CCurveBlock> curve(record ? DrawingCurve(record) : nullptr);
       if (record) ::GlobalFree(record);
       CMatrix2D mapping;

@@ -33,6 +33,8 @@ public:
   // Units between the library's origin and a graphic.
   static constexpr float kOriginGap = 2.0f;
   static constexpr int kSourceLength = 199;
+  // Units per inch the import filter reads the drawings in; the mapping below sizes them anyway.
+  static constexpr float kFilterScale = 1181.1024f;
 
   struct Summary {
     int kinds = 0;

@@ -65,9 +65,7 @@ std::vector<CClipArtBuild::Part> CClipArtBuild::ReadIndex() const {
   return ParseIndex(text.data(), text.size());
 }
 
-int CClipArtBuild::KindsFor(int count) {
-  return count <= 0 ? 1 : (count + kGraphicsPerKind - 1) / kGraphicsPerKind;
-}
+int CClipArtBuild::KindsFor(int count) { return count <= 0 ? 1 : count / kGraphicsPerKind + 1; }
 
 void CClipArtBuild::KindNames(LPCSTR name, int k, int part, int parts, CString& chinese,
                               CString& english) {

@@ -59,7 +59,8 @@ public:
   // The index's pairs; none when it does not read. A line past its length is cut.
   std::vector<Part> ReadIndex() const;
   static std::vector<Part> ParseIndex(const char* text, size_t size);
-  // Kinds a collection file of count graphics takes: one per started 250, at least one.
+  // Kinds a collection file of count graphics takes: one per whole 250 and one more, so that a
+  // file of exactly 250 (or 500) graphics ends with an empty kind.
   static int KindsFor(int count);
   // The two names of part (0-based) of parts kinds made for a pair, k the running kind number.
   static void KindNames(LPCSTR name, int k, int part, int parts, CString& chinese,

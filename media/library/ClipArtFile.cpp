@@ -125,7 +125,9 @@ CCurveBlock* CClipArtFile::ReadGraphic(int i) {
       !in.Seek(kRecordOffsetInEntry) || !in.ReadDWord(offset) || !in.ReadDWord(size) || size == 0 ||
       size > kLargestRecord)
     return nullptr;
-  std::vector<BYTE> record(size);
+  // Collections hold records a few bytes shorter than their contours: the missing closing words
+  // read as the zeros after them.
+  std::vector<BYTE> record(size + kRecordPadding, 0);
   if (!m_file.ReadAt(offset, record.data(), size)) return nullptr;
   std::unique_ptr<CCurveBlock> curve(GlyphToCurve(record.data(), record.size()));
   if (!curve) return nullptr;

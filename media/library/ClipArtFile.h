@@ -31,6 +31,8 @@ public:
   static constexpr float kGraphicSize = 4096.0f;
   // No graphic record of a collection is larger; a size beyond it is taken for damage.
   static constexpr DWORD kLargestRecord = 1u << 20;
+  // Zero bytes read after every record.
+  static constexpr size_t kRecordPadding = 10;
   // Points of one graphic; more than a curve may hold is taken for damage.
   static constexpr int kMostPoints = 60000;
   enum Problem { kNoProblem, kCannotOpen, kDamaged };

@@ -192,6 +192,12 @@ BOOL IsLibraryV5(LPCSTR path) {
          IsBrandV5(start, file.ReadUpTo(0, start, sizeof start));
 }
 
+BOOL IsOpenableLibrary(LPCSTR path) {
+  float version = GetLibraryVersion(path);
+  if (version >= kFirstVersion6) return version <= kVersion61;
+  return version == kVersion5 && IsLibraryV5(path);
+}
+
 float GetLibraryVersion(LPCSTR path) {
   CLibraryFileAccess file;
   if (!file.Open(path, CLibraryFileAccess::kRead)) return -1.0f;

@@ -62,6 +62,8 @@ std::vector<LibraryKindEntry> ReadLibraryIndexV5(LPCSTR path,
 BOOL WriteLibraryHeader(LPCSTR path, const library::LibraryHeader& header, UINT fields);
 // Whether the file begins with the version 5 brand text.
 BOOL IsLibraryV5(LPCSTR path);
+// True for a version the library class opens: version 5 (by its brand) or 6.0 to 6.1.
+BOOL IsOpenableLibrary(LPCSTR path);
 // 5.4 for a version 5 brand, the header's version for "VLIB", -1 otherwise or when the file does
 // not open.
 float GetLibraryVersion(LPCSTR path);

@@ -73,7 +73,9 @@ int CMountLibList::Scan() {
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     CString title;
-    if (!GetLibraryTitle(folder + found.cFileName, title)) continue;
+    // A library of a later version would be listed and then open empty.
+    CString path = folder + found.cFileName;
+    if (!IsOpenableLibrary(path) || !GetLibraryTitle(path, title)) continue;
     m_libraries.push_back({CutTitle(title), found.cFileName});
   } while (GetCount() < kMaxLibraries && ::FindNextFileA(search, &found));
   ::FindClose(search);

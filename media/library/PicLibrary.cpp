@@ -41,6 +41,9 @@ DWORD LoadDWord(const BYTE* bytes) {
 
 WORD LoadWord(const BYTE* bytes) { return static_cast<WORD>(bytes[0] | bytes[1] << 8); }
 
+// Chain offsets are signed: 0 or a negative one (0x80000000 and up) ends the chain there.
+bool ChainGoesOn(DWORD offset) { return static_cast<LONG>(offset) > 0; }
+
 }  // namespace
 
 CPicLibrary::CPicLibrary(LPCSTR path) : m_path(path ? path : "") {
@@ -138,7 +141,7 @@ BOOL CPicLibrary::ReadIndexV6() {
   CLibraryFileAccess file;
   if (!file.Open(m_path, CLibraryFileAccess::kRead)) return FALSE;
   std::set<DWORD> visited;
-  for (DWORD at = m_header.firstKind; at > 0;) {
+  for (DWORD at = m_header.firstKind; ChainGoesOn(at);) {
     if (!visited.insert(at).second || m_index.size() >= kMaxKinds) {
       m_problem = kChainLoops;
       return FALSE;
@@ -319,9 +322,9 @@ BOOL CPicLibrary::PutGraphic(int kind, CContour* contour, LPCSTR name) {
   long slot = GetFreeSlotOffset(kind);
   if (slot < 0 || !contour) return FALSE;
   contour->ApplyMatrix();
+  // Stored as given: the header's graphic size describes the library's graphics and never
+  // rescales one (a fresh codec normalises nothing).
   CGlyphCodec codec;
-  // Encoding C keeps its outlines at the library's graphic size.
-  codec.SetNormalSize(m_header.graphicSize);
   bool named = HasGraphicNames();
   HGLOBAL block = nullptr;
   int length = codec.EncodeByVersion(contour, &block, m_header.version,

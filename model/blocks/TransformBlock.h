@@ -64,6 +64,8 @@ public:
 
   // Transform blocks in the list and in its groups that are source-only.
   static int CountSourceOnly(const CSegArray& blocks);
+  // Whether the transform library is there to read the blocks' data.
+  static bool LibraryAnswers() { return Library() != nullptr; }
 
   // Block operations.
   void ReplaceFont(int oldFont, int oldIndex, int newFont, int newIndex) override;

@@ -19,12 +19,16 @@ namespace {
 const char kErrorCaption[] = "错误";
 const char kCannotCreateText[] = "文件建立失败!";
 const UINT kOpenDoneStatus = 122;
-// The notice that transformed objects show their source only (the transform library is missing),
-// its caption, and the texts used when the resources lack them.
+// The notices that transformed objects show their source only, because the transform library is
+// missing or because it could not read their data, their caption, and the texts used when the
+// resources lack them.
 const UINT kSourceOnlyNoticeId = 52000;
+const UINT kDataUnreadableNoticeId = 53502;
 const UINT kNoticeCaptionId = 50100;
 const char kSourceOnlyNotice[] =
     "艺术变化库未能载入: 文档中的变形物件只显示原形, 不能编辑其变化; 保存时保留其变化数据.";
+const char kDataUnreadableNotice[] =
+    "变形物件的变化数据无法读取: 这些物件只显示原形, 不能编辑其变化; 保存时保留其变化数据.";
 const char kNoticeCaption[] = "提示";
 // Tells the main frame that a document closed (it hides its tool bars when none is left).
 const UINT kDocumentClosedCommand = 49003;
@@ -49,7 +53,11 @@ void CTALVEX42Doc::ReportError(LPCSTR text) const {
 
 void CTALVEX42Doc::ReportSourceOnlyTransforms() const {
   CString text, caption;
-  if (!text.LoadString(kSourceOnlyNoticeId)) text = kSourceOnlyNotice;
+  if (!CTransformBlock::LibraryAnswers()) {
+    if (!text.LoadString(kSourceOnlyNoticeId)) text = kSourceOnlyNotice;
+  } else if (!text.LoadString(kDataUnreadableNoticeId)) {
+    text = kDataUnreadableNotice;
+  }
   if (!caption.LoadString(kNoticeCaptionId)) caption = kNoticeCaption;
   CWnd* mainWindow = AfxGetMainWnd();
   AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, caption,

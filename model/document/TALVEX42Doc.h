@@ -78,7 +78,8 @@ public:
 
 private:
   void ReportError(LPCSTR text) const;
-  // Transformed objects read without the transform library show their source only: says so once.
+  // Transformed objects whose transformation could not be made again show their source only: says
+  // so once, naming the cause (no transform library, or data it could not read).
   void ReportSourceOnlyTransforms() const;
   bool IsDamagedOriginal(LPCSTR path) const;
   CDocFileWriter::BackupMode BackupModeFor(LPCSTR path) const;

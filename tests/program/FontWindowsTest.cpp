@@ -639,6 +639,32 @@ TEST_F(FontWindows, AFontFileIsBuiltFromAnInstalledTrueTypeFontGlyphByGlyph) {
     return boxes.Count();
   }());
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
+
+  // A version whose records no encoder writes is refused before anything is built.
+  {
+    ModalDialogDriver dialogs;
+    MessageBoxCapture boxes;
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      Choose(window, IDC_FONT_LIBRARY,
+             RowContaining(::GetDlgItem(window, IDC_FONT_LIBRARY), "Win", false), false);
+      Choose(window, IDC_BUILD_FONTS, face, true);
+      ::SetDlgItemTextA(window, IDC_BUILD_PATH, m_folder.File("built").c_str());
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "TTF.CFT");
+      ::SetDlgItemInt(window, IDC_BUILD_EQH, 0xB0, FALSE);
+      ::SetDlgItemTextA(window, IDC_BUILD_VERSION, "6.11");
+      ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+      ::SetDlgItemTextA(window, IDC_BUILD_VERSION, "6.0");  // the setting "Quit" stores
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_FONT_BUILD_WIN);
+    ASSERT_EQ(1u, boxes.Count());
+    CString format, expected;
+    format.LoadString(IDS_FONT_VERSION_UNWRITABLE);
+    expected.Format(format, "6.11");
+    EXPECT_NE(std::string::npos, boxes.Last().text.find(std::string(expected)));
+  }
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
   ::RemoveFontResourceExA(fontPath.c_str(), FR_PRIVATE, nullptr);
 }
 
@@ -761,6 +787,32 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
       EXPECT_NEAR(want.bottom, got.bottom, 4) << std::hex << code;
     }
   }
+
+  // A new file of version 6.1 gets records of its own version, which read back as traced; a
+  // version no encoder writes is refused before any file is made.
+  auto named = [](const char* file, const char* version) {
+    return [file, version](HWND window) {
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, file);
+      ::SetDlgItemTextA(window, IDC_BUILD_VERSION, version);
+    };
+  };
+  EXPECT_EQ(1u, resample(IDYES, named("RS61.CFT", "6.1")).size());
+  {
+    CCftFile file;
+    ASSERT_TRUE(file.Open(m_folder.File("resample\\RS61.CFT").c_str()));
+    EXPECT_FLOAT_EQ(6.1f, file.GetHeader().version);
+    std::unique_ptr<CContour> source(g_winFontTable.GetCharOutline(134, face, 0xB0A1, nullptr));
+    std::unique_ptr<CContour> traced(file.ReadGlyph(0xB0A1, nullptr));
+    ASSERT_TRUE(source && traced);
+    CFRect want = BoxOf(source.get()), got = BoxOf(traced.get());
+    EXPECT_NEAR(want.left - 150, got.left, 4);
+    EXPECT_NEAR(want.bottom, got.bottom, 4);
+  }
+  boxes = resample(IDYES, named("RS62.CFT", "6.2"));
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_NE(std::string::npos, boxes[1].text.find("6.2"));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+            ::GetFileAttributesA(m_folder.File("resample\\RS62.CFT").c_str()));
 
   // A file emptied from B0A2 on goes on from there: B0A1 keeps its record, B0A2 gets a new one
   // at the end.

@@ -32,6 +32,7 @@
 #include "editor/dialogs/LibManageDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
 #include "editor/dialogs/MergeFilePrompt.h"
+#include "media/library/LibraryBytes.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/PicLibrary.h"
 #include "model/blocks/LibBlock.h"
@@ -333,6 +334,91 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndNeverWritesOverIt) {
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 }
 
+// A version 5 library of one kind "Sparse" whose graphics sit in slots 0, 1, 5 and 254: 10 x 10
+// squares in encoding A, the one of slot s moved to (k, 2k) with k its place 1 to 4 (the first
+// point by byte deltas, the others as in the plain square). Slot 7 holds a square of no extent
+// (five points that never move), which no version 6 record can store.
+std::vector<BYTE> SparseLibraryV5() {
+  using namespace library_test;
+  const DWORD kTable = 112, kRecords = kTable + 1020;
+  const int kSlots[] = {0, 1, 5, 254};
+  Bytes file;
+  PutText(file, "TalvexLib V5.x", 16);
+  PutText(file, "稀疏", 48);
+  Put16(file, 1024);
+  Put16(file, 0);
+  Put16(file, 0);
+  Put16(file, 1);  // the only link, at 70: one entry at 80, no further link
+  Put32(file, 80);
+  Put32(file, 0);
+  PutText(file, "Sparse", 28);
+  Put32(file, kTable);
+  Bytes records;
+  std::vector<DWORD> table(255, 0);
+  for (int k = 1; k <= 4; ++k) {
+    table[kSlots[k - 1]] = kRecords + static_cast<DWORD>(records.size());
+    Bytes body(8, 0);
+    Put16(body, 1);
+    Put16(body, 5);
+    PutAll(body, {0x07, 0x23, 0x15, 0x33, 0x35, BYTE(k), BYTE(2 * k), 10, 10, 10, 10});
+    Put32(records, static_cast<DWORD>(body.size() + 4));
+    PutAll(records, body);
+  }
+  table[7] = kRecords + static_cast<DWORD>(records.size());
+  Bytes still(8, 0);
+  PutAll(still, {0x01, 0x00, 0x05, 0x00, 0x31, 0x31, 0x31, 0x31, 0x31});
+  Put32(records, static_cast<DWORD>(still.size() + 4));
+  PutAll(records, still);
+  for (DWORD slot : table) Put32(file, slot);
+  PutAll(file, records);
+  return file;
+}
+
+TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKindInOrder) {
+  library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
+  ASSERT_EQ(3, g_mountLibList.Scan());
+  int entry = -1;
+  CString name;
+  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
+    if (name == CString("SPARSE5.LIB")) entry = n;
+  ASSERT_GE(entry, 0);
+  TempFolder output;
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    Choose(dialog->m_hWnd, IDC_CONVERT_LIBRARY, entry);
+    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, output.Path().c_str());
+    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, "6.0");
+    dialog->SendMessage(WM_COMMAND, IDOK);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
+  PumpMessages();
+  EXPECT_EQ(0, driver.Stuck());
+  // The graphic that cannot be stored is told, not dropped silently.
+  ASSERT_EQ(1u, m_boxes.Count());
+  CString format, expected;
+  format.LoadString(IDS_LIBRARY_CONVERT_LOST);
+  expected.Format(format, "1");
+  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
+
+  CPicLibrary copy;
+  ASSERT_TRUE(copy.OpenFile(output.File("SPARSE5.LIB").c_str()));
+  ASSERT_EQ(1, copy.GetKindCount());
+  library::KindRecord kind;
+  ASSERT_TRUE(copy.ReadKindRecord(0, kind));
+  EXPECT_STREQ("Sparse", kind.chineseName);
+  EXPECT_STREQ("New Kind 1", kind.englishName);
+  ASSERT_EQ(4, copy.GetGraphicCount(0));
+  for (int i = 0; i < 4; ++i) {
+    std::unique_ptr<CContour> square(copy.ReadGraphic(0, i, nullptr));
+    ASSERT_NE(nullptr, square) << i;
+    EXPECT_EQ(i + 1.0f, square->GetBox().left) << i;
+    EXPECT_EQ(2 * (i + 1.0f), square->GetBox().top) << i;
+    EXPECT_EQ(10.0f, square->GetBox().Width()) << i;
+  }
+}
+
 }  // namespace
 
 namespace {
@@ -522,9 +608,19 @@ void WriteDrawings(const std::string& folder) {
   plt << "IN;PU0,0;PD400,0,400,800,0,800,0,0;PU;\n";
 }
 
+// An upright letter F of 40 x 50 points as PostScript draws it (y up): the stem on the left, the
+// long bar at the top, the short bar in the middle.
+void WriteLetterF(const std::string& path) {
+  std::ofstream eps(path, std::ios::binary);
+  eps << "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 40 50\n"
+         "newpath 0 0 moveto 10 0 lineto 10 20 lineto 30 20 lineto 30 30 lineto 10 30 lineto\n"
+         "10 40 lineto 40 40 lineto 40 50 lineto 0 50 lineto closepath fill\n%%EOF\n";
+}
+
 TEST_F(LibraryWindowTest, TheFolderToolBuildsOneKindPerSubfolderThroughTheImportFilter) {
   TempFolder source;
   WriteDrawings(source.File("Shapes"));
+  WriteLetterF(source.File("Shapes\\zf.eps"));
   CreateDirectoryA(source.File("Empty").c_str(), nullptr);
   CreateDirectoryA(source.File(".hidden").c_str(), nullptr);
   {
@@ -546,7 +642,7 @@ TEST_F(LibraryWindowTest, TheFolderToolBuildsOneKindPerSubfolderThroughTheImport
   ASSERT_EQ(1u, m_boxes.Count());
   CString format, expected;
   format.LoadString(IDS_CREATER_DONE);
-  expected.Format(format, 2, 2, 1);
+  expected.Format(format, 2, 3, 1);
   EXPECT_EQ(std::string(expected), m_boxes.Last().text);
 
   CPicLibrary built;
@@ -560,7 +656,7 @@ TEST_F(LibraryWindowTest, TheFolderToolBuildsOneKindPerSubfolderThroughTheImport
   EXPECT_EQ(0, kind.count);
   ASSERT_TRUE(built.ReadKindRecord(1, kind));
   EXPECT_STREQ("Shapes", kind.chineseName);
-  ASSERT_EQ(2, kind.count);
+  ASSERT_EQ(3, kind.count);
   // In name order: the plot file's 10 x 20 rectangle stands, the EPS's lies.
   std::unique_ptr<CContour> tall(built.ReadGraphic(1, 0, nullptr));
   std::unique_ptr<CContour> wide(built.ReadGraphic(1, 1, nullptr));
@@ -572,6 +668,26 @@ TEST_F(LibraryWindowTest, TheFolderToolBuildsOneKindPerSubfolderThroughTheImport
   EXPECT_NEAR(2.0f, tall->GetBox().top, 1.0f);
   EXPECT_NEAR(30000.0f, wide->GetBox().Width(), 30.0f);
   EXPECT_NEAR(15000.0f, wide->GetBox().Height(), 30.0f);
+  // The F stands in library units (y down) as it was drawn: the long bar's right end at the
+  // top, the stem's foot at the bottom left, nothing at the bottom right.
+  std::unique_ptr<CContour> letter(built.ReadGraphic(1, 2, nullptr));
+  ASSERT_NE(nullptr, letter);
+  CFRect box = letter->GetBox();
+  EXPECT_NEAR(24000.0f, box.Width(), 30.0f);
+  EXPECT_NEAR(30000.0f, box.Height(), 30.0f);
+  bool topRight = false, bottomLeft = false, bottomRight = false;
+  for (const POINTREC& point : letter->GetPoints()) {
+    if (point.flags == kPointEnd) continue;
+    bool right = point.x > box.left + 0.9f * box.Width();
+    bool low = point.y > box.top + 0.9f * box.Height(),
+         high = point.y < box.top + 0.1f * box.Height();
+    topRight = topRight || (right && high);
+    bottomLeft = bottomLeft || (point.x < box.left + 0.1f * box.Width() && low);
+    bottomRight = bottomRight || (right && low);
+  }
+  EXPECT_TRUE(topRight);
+  EXPECT_TRUE(bottomLeft);
+  EXPECT_FALSE(bottomRight);
 }
 
 TEST_F(LibraryWindowTest, TheCollectionToolBuildsALibraryFromItsIndexAndKeepsAnExistingOne) {

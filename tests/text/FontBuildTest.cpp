@@ -200,6 +200,37 @@ TEST(CftFontUpdate, ANewFileGetsTheSingleLineFontsHeaderAndItsGlyphs) {
   EXPECT_EQ(0u, file.FindGlyphOffset(0xB0A2));
 }
 
+TEST(CftFontUpdate, ANewFileTakesRecordsOfItsOwnVersionOrNoneAtAll) {
+  const struct {
+    float version;
+    bool writes;
+  } versions[] = {{5.4f, false}, {6.0f, true}, {6.1f, true}, {6.11f, false}};
+  for (const auto& v : versions) {
+    SCOPED_TRACE(v.version);
+    TempFolder folder;
+    std::string path = folder.File("V.CFT");
+    CftHeader header = SmallRange();
+    header.version = v.version;
+    CCftFontUpdate font;
+    if (!v.writes) {
+      EXPECT_EQ(CCftFontUpdate::kOtherEncoding, font.Open(path.c_str(), &header));
+      continue;
+    }
+    ASSERT_EQ(CCftFontUpdate::kCreated, font.Open(path.c_str(), &header));
+    CGlyphCodec codec;
+    std::unique_ptr<CContour> glyph(MakeGlyph(PolygonGlyphPoints()));
+    ASSERT_TRUE(font.Add(0xB0A2, glyph.get(), codec));
+    ASSERT_EQ(CFontFileOutput::kWritten, font.Save());
+    CCftFile file;
+    ASSERT_TRUE(file.Open(path.c_str()));
+    EXPECT_EQ(v.version, file.GetHeader().version);
+    EXPECT_EQ(WithEndMark(PolygonGlyphPoints()),
+              PointsOf(std::unique_ptr<CContour>(file.ReadGlyph(0xB0A2, nullptr)).get()));
+    // A later run goes on with the file.
+    EXPECT_EQ(CCftFontUpdate::kOpened, CCftFontUpdate().Open(path.c_str()));
+  }
+}
+
 TEST(CftFontUpdate, AnExistingFileKeepsItsOtherGlyphsWhateverItsRange) {
   TempFolder folder;
   std::string path = folder.File("WIDE.CFT");

@@ -129,8 +129,8 @@ TEST(ClipArtFileTest, DamagedCopiesAreRefusedOrGiveNoGraphic) {
   Poke32(size, entry1 + 42, 0xFFFFFFF0);
   EXPECT_FALSE(reads(size, 1));
   Bytes shortRecord = good;
-  Poke32(shortRecord, entry1 + 42, 12);  // the record ends inside its first contour
-  EXPECT_FALSE(reads(shortRecord, 1));
+  Poke32(shortRecord, entry1 + 42, 42);  // two bytes short: its closing word reads as zero
+  EXPECT_TRUE(reads(shortRecord, 1));
   Bytes contours = good;
   Poke16(contours, 44, 0xFFFF);  // first record claims 65535 contours
   EXPECT_FALSE(reads(contours, 0));
@@ -153,10 +153,10 @@ public:
   int graphics = 0;
 };
 
-TEST(ClipArtBuildTest, EachFileTakesOneKindPerStartedTwoHundredFiftyGraphics) {
+TEST(ClipArtBuildTest, EachFileTakesOneKindPerWholeTwoHundredFiftyGraphicsAndOneMore) {
   EXPECT_EQ(1, CClipArtBuild::KindsFor(0));
-  EXPECT_EQ(1, CClipArtBuild::KindsFor(1));
-  EXPECT_EQ(1, CClipArtBuild::KindsFor(250));
+  EXPECT_EQ(1, CClipArtBuild::KindsFor(249));
+  EXPECT_EQ(2, CClipArtBuild::KindsFor(250));
   EXPECT_EQ(2, CClipArtBuild::KindsFor(251));
   EXPECT_EQ(3, CClipArtBuild::KindsFor(620));
 
@@ -186,22 +186,27 @@ TEST(ClipArtBuildTest, EachFileTakesOneKindPerStartedTwoHundredFiftyGraphics) {
   std::string path = index.File("CLIPART.LIB");
   ASSERT_EQ(CClipArtBuild::kBuilt,
             build.Build(path.c_str(), "剪贴画", "Clip Art", building, &summary));
-  EXPECT_EQ(4, summary.kinds);
+  EXPECT_EQ(5, summary.kinds);
   EXPECT_EQ(870, summary.added);
   EXPECT_EQ(870, building.graphics);
   CPicLibrary library;
   ASSERT_TRUE(library.OpenFile(path.c_str()));
   EXPECT_EQ(4096, library.GetHeader().graphicSize);
-  ASSERT_EQ(4, library.GetKindCount());
-  const int counts[] = {250, 250, 120, 250};
-  for (int kind = 0; kind < 4; ++kind) EXPECT_EQ(counts[kind], library.GetGraphicCount(kind));
-  library::KindRecord record;
-  ASSERT_TRUE(library.ReadKindRecord(2, record));
-  EXPECT_STREQ("Animals03", record.chineseName);
-  EXPECT_STREQ("Kind0-03", record.englishName);
-  ASSERT_TRUE(library.ReadKindRecord(3, record));
-  EXPECT_STREQ("Plants", record.chineseName);
-  EXPECT_STREQ("Kind3", record.englishName);
+  ASSERT_EQ(5, library.GetKindCount());
+  // Exactly 250 graphics: two kinds, the second empty.
+  const int counts[] = {250, 250, 120, 250, 0};
+  const char* names[][2] = {{"Animals01", "Kind0-01"},
+                            {"Animals02", "Kind0-02"},
+                            {"Animals03", "Kind0-03"},
+                            {"Plants01", "Kind3-01"},
+                            {"Plants02", "Kind3-02"}};
+  for (int kind = 0; kind < 5; ++kind) {
+    library::KindRecord record;
+    ASSERT_TRUE(library.ReadKindRecord(kind, record));
+    EXPECT_EQ(counts[kind], record.count) << kind;
+    EXPECT_STREQ(names[kind][0], record.chineseName);
+    EXPECT_STREQ(names[kind][1], record.englishName);
+  }
   // Graphic 251 (the second of the second kind) is the 252nd box: 261 wide, 20 high.
   std::unique_ptr<CContour> second(library.ReadGraphic(1, 1, nullptr));
   ASSERT_NE(nullptr, second);

@@ -65,6 +65,8 @@ struct Damage {
   std::function<void(Bytes&)> apply;
   bool opens;
   CPicLibrary::Problem problem;
+  // The kinds an opened library keeps; -1: not checked.
+  int kinds = -1;
 };
 
 TEST_F(DamagedLibrary, EveryHeaderFieldAndChainDamageIsSurvived) {
@@ -87,6 +89,10 @@ TEST_F(DamagedLibrary, EveryHeaderFieldAndChainDamageIsSurvived) {
        CPicLibrary::kChainOutsideFile},
       {"first kind in the last bytes", [](Bytes& b) { Poke32(b, 166, DWORD(b.size() - 50)); },
        false, CPicLibrary::kChainOutsideFile},
+      {"first kind 0x80000000 ends the chain at once", [](Bytes& b) { Poke32(b, 166, 0x80000000); },
+       true, CPicLibrary::kNoProblem, 0},
+      {"next kind 0xFFFFFF00 ends the chain after one kind",
+       [](Bytes& b) { Poke32(b, kKind0 + 4, 0xFFFFFF00); }, true, CPicLibrary::kNoProblem, 1},
       {"kind chain loops back", [](Bytes& b) { Poke32(b, kKind1 + 4, kKind0); }, false,
        CPicLibrary::kChainLoops},
       {"kind chain points at itself", [](Bytes& b) { Poke32(b, kKind0 + 4, kKind0); }, false,
@@ -117,6 +123,7 @@ TEST_F(DamagedLibrary, EveryHeaderFieldAndChainDamageIsSurvived) {
     CPicLibrary library;
     EXPECT_EQ(damage.opens, OpenAndReadAll(bytes, library));
     EXPECT_EQ(damage.problem, library.GetProblem());
+    if (damage.kinds >= 0) EXPECT_EQ(damage.kinds, library.GetKindCount());
   }
 }
 

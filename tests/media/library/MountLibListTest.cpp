@@ -35,6 +35,9 @@ TEST_F(MountedLibraries, OnlyReadableLibrariesAreListedWithoutGaps) {
   WriteFileBytes(m_folder.File("B.Lib"), Bytes(300, 'x'));
   WriteFileBytes(m_folder.File("C.lib"), LibraryV5());
   WriteFileBytes(m_folder.File("D.TXT"), GoldenLibrary(6.0f));
+  Bytes later = GoldenLibrary(6.1f);
+  Poke32(later, 4, 0x40C66666);  // version 6.2: whole, but of a version no reader here opens
+  WriteFileBytes(m_folder.File("F.LIB"), later);
   CreateDirectoryA(m_folder.File("E.LIB").c_str(), nullptr);
   CMountLibList list(m_settings);
   EXPECT_EQ(&list, CMountLibList::Program());

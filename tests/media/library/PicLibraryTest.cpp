@@ -235,7 +235,7 @@ TEST_P(LibraryWriter, KindsAndGraphicsComeBackAndMatchTheBulkBuilder) {
   auto encode = [&](float shift, const char* name) {
     std::unique_ptr<CContour> contour(TwoSquares(shift));
     std::vector<BYTE> record;
-    CGlyphEncoder::Encode(contour->GetPoints(), version, 1024, named ? (name ? name : "") : nullptr,
+    CGlyphEncoder::Encode(contour->GetPoints(), version, 0, named ? (name ? name : "") : nullptr,
                           record);
     return record;
   };
@@ -319,6 +319,72 @@ TEST_P(LibraryWriter, TheTwoHundredFiftySixthGraphicIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, LibraryWriter, ::testing::Values(6.0f, 6.1f));
+
+// A wide, flat triangle (0,0) (3000,20) (0,20), named "W", in encoding C worked out by hand: no
+// curve and deltas up to 3000 (flags 0x80 | width 12), one contour ending at point 3, the point
+// codes same/same, wide/+byte, wide/same, same/-byte, and the 42-bit stream 3000|20, -3000, 20.
+Bytes WideRecordC() {
+  Bytes body;
+  Put16(body, 15);
+  Put16(body, 17);
+  Put16(body, 3000);
+  Put16(body, 20);
+  Put8(body, 0x8C);
+  Put16(body, 1);
+  PutText(body, "W", 2);
+  PutAll(body, {0x03, 0x00, 0xA4, 0x8E, 0x14, 0xB8, 0x0B, 0x77, 0x53, 0x00});
+  Bytes record;
+  Put32(record, static_cast<DWORD>(body.size() + 4));
+  PutAll(record, body);
+  return record;
+}
+
+std::vector<POINTREC> WidePoints() {
+  return {MakePointRecord(0, 0, 0x11), MakePointRecord(3000, 20, 0x01),
+          MakePointRecord(0, 20, 0x01), MakePointRecord(0, 0, 0x41),
+          MakePointRecord(0, 0, kPointEnd)};
+}
+
+TEST(GoldenLibrary, Version61GraphicsAreWrittenAsGivenWhateverTheGraphicSize) {
+  LibraryFolder folder;
+  std::string path = folder.File("WRITTEN.LIB");
+  library::LibraryHeader header = library::MakeLibraryHeader(6.1f, "符号库");
+  library::SetFixedText(header.titles[library::kEnglishTitle], library::kTitleSize, "Symbols");
+  ASSERT_EQ(1024, header.graphicSize);
+  ASSERT_TRUE(CreateLibraryFile(path.c_str(), header));
+  CPicLibrary library;
+  ASSERT_TRUE(library.OpenFile(path.c_str()));
+  library::KindRecord arrows = NewKind("箭头", "Arrows"), signs = NewKind("标志", "Signs");
+  ASSERT_TRUE(library.AddKind(arrows));
+  ASSERT_TRUE(library.AddKind(signs));
+  auto put = [&](int kind, std::vector<POINTREC> points, const char* name) {
+    CContour contour;
+    for (const POINTREC& point : points)
+      if (point.flags != kPointEnd) contour.AppendPoint(point);
+    contour.AppendEndMark();
+    return library.PutGraphic(kind, &contour, name);
+  };
+  ASSERT_TRUE(put(0, SquarePoints(), "Up"));
+  ASSERT_TRUE(put(0, WidePoints(), "W"));
+  ASSERT_TRUE(put(1, SquarePoints(), "Sign"));
+
+  Bytes records[3] = {SquareRecordC("Up"), WideRecordC(), SquareRecordC("Sign")};
+  DWORD at[3] = {kGraphics, 0, 0};
+  at[1] = at[0] + static_cast<DWORD>(records[0].size());
+  at[2] = at[1] + static_cast<DWORD>(records[1].size());
+  Bytes golden;
+  PutHeader(golden, 6.1f, 2, kKind0);
+  PutKind(golden, kKind1, kTable0, 2, "箭头", "Arrows", {at[0], at[1]});
+  PutKind(golden, 0, kTable1, 1, "标志", "Signs", {at[2]});
+  for (const Bytes& record : records) PutAll(golden, record);
+  EXPECT_EQ(golden, ReadFileBytes(path));
+
+  CPicLibrary reopened;
+  ASSERT_TRUE(reopened.OpenFile(path.c_str()));
+  EXPECT_EQ(WidePoints(), Points(Read(reopened, 0, 1)));
+  EXPECT_EQ(SquarePoints(), Points(Read(reopened, 1, 0)));
+  EXPECT_EQ(CString("W"), Name(reopened, 0, 1));
+}
 
 TEST(LibraryHeaderFunctions, CreationAndFieldWritesFollowTheirRules) {
   LibraryFolder folder;

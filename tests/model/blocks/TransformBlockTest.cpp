@@ -60,8 +60,9 @@ public:
     return *data ? 3 : 0;
   }
   HANDLE TFCreateTransformFromData(const BYTE* data, int length) const override {
-    return length == 3 && data[0] == 'F' ? Add(data[1], static_cast<signed char>(data[2]))
-                                         : nullptr;
+    return readsData && length == 3 && data[0] == 'F'
+               ? Add(data[1], static_cast<signed char>(data[2]))
+               : nullptr;
   }
   void DeleteTransform(HANDLE transform) const override {
     transformations.erase(reinterpret_cast<INT_PTR>(transform));
@@ -91,7 +92,7 @@ public:
     return reinterpret_cast<HANDLE>(last);
   }
 
-  bool available = true, givesData = true, bends = true;
+  bool available = true, givesData = true, bends = true, readsData = true;
   mutable int bent = 0;
   mutable INT_PTR last = 0x40;
   mutable std::map<INT_PTR, Transformation> transformations;
@@ -359,7 +360,16 @@ TEST_F(TransformBlockTest, ADocumentOpenedWithoutTheLibrarySaysSo) {
   ASSERT_TRUE(without.OnOpenDocument(path.c_str()));
   EXPECT_EQ(2, CTransformBlock::CountSourceOnly(without.GetBlockList()));
   ASSERT_EQ(1u, boxes.Count());
-  EXPECT_NE(std::string::npos, boxes.Last().text.find("艺术变化"));
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("艺术变化库未能载入"));
+  // The library is there but cannot read the blocks' data: the notice says that instead.
+  library.available = true;
+  library.readsData = false;
+  CTALVEX42Doc unread;
+  ASSERT_TRUE(unread.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(2, CTransformBlock::CountSourceOnly(unread.GetBlockList()));
+  ASSERT_EQ(2u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("变化数据无法读取"));
+  EXPECT_EQ(std::string::npos, boxes.Last().text.find("未能载入"));
 }
 
 }  // namespace
