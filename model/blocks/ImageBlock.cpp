@@ -50,6 +50,7 @@ RECT BoundingRect(const CFRect& box, const CMatrix2D* matrix) {
 CImageBlock::CImageBlock(LPCSTR fileName)
     : m_fileName(fileName ? fileName : ""),
       m_recordName(StorableName(fileName)),
+      m_nameFromRecord(false),
       m_bitmap(nullptr) {
   m_type = kImageBlock;
   m_box = CFRect(0.0f, 0.0f, 0.0f, 0.0f);
@@ -145,7 +146,7 @@ int CImageBlock::WriteRecord(HGLOBAL* record) {
   *record = nullptr;
   CString name = StorableName(m_fileName);
   if (name.IsEmpty()) name = m_recordName;
-  if (name.IsEmpty()) return 0;
+  if (name.IsEmpty() && !m_nameFromRecord) return 0;
   CBlockRecordWriter writer(kImageRecordTag, *this);
   writer.WriteRect(m_box);
   writer.Fields().WriteFixedString(name, kNameFieldSize);
@@ -165,5 +166,6 @@ CBlock* LoadImageBlock(const BYTE* record, size_t available) {
   reader.ReadHeaderInto(*image, false);
   image->m_box = box;
   image->m_recordName = name;
+  image->m_nameFromRecord = true;
   return image.release();
 }

@@ -33,7 +33,9 @@ public:
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
   // TRUE, so that a double click in the selection tool starts a curve traced over the image.
   BOOL CanNodeEdit() override;
-  // A new record; nothing (0) only when no form of the name ever fitted the record.
+  // A new record; nothing (0) only for a block made from a path of which no form ever fitted the
+  // record. A block read from a record always writes one, with the name as read when no other
+  // form fits, even an empty one: a save never drops a block it opened.
   int WriteRecord(HGLOBAL* record) override;
   void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) override;
@@ -63,6 +65,8 @@ private:
   // The stored form found when the block was made or read, for a save at which no form can be
   // found (the file gone, its folder away): the block is never dropped from the record list.
   CString m_recordName;
+  // m_recordName is what a record held, written back as it is even when empty.
+  bool m_nameFromRecord;
   HBITMAP m_bitmap;
 
   friend CBlock* LoadImageBlock(const BYTE* record, size_t available);

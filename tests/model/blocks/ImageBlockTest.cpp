@@ -16,11 +16,14 @@
 #include "framework/GlobalLock.h"
 #include "model/blocks/BarHalftone.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/blocks/ImageFolderScope.h"
 #include "model/blocks/RasterImageInfo.h"
 #include "model/blocks/RasterService.h"
+#include "model/document/TALVEX42Doc.h"
 #include "model/records/BlockRecord.h"
+#include "support/FileContents.h"
 #include "support/MemoryCanvas.h"
 #include "support/TempFolder.h"
 
@@ -204,6 +207,32 @@ TEST(ImageBlock, ALongPathIsStoredInAFormThatStillFindsTheFile) {
   EXPECT_STREQ("D:\\docs\\a.bmp", Load(ImageRecord({}, "a.bmp"))->GetFileName());
   EXPECT_STREQ("E:\\a.bmp", Load(ImageRecord({}, "E:\\a.bmp"))->GetFileName());
   EXPECT_STREQ("\\\\server\\a.bmp", Load(ImageRecord({}, "\\\\server\\a.bmp"))->GetFileName());
+}
+
+TEST(ImageBlock, ARecordWithoutANameIsSavedAndOpenedAgainAlsoInAGroup) {
+  // Blocks as a document holding such records opens them.
+  const std::vector<BYTE> unnamed = ImageRecord(CFRect(5, 6, 45, 36), "");
+  CTALVEX42Doc doc;
+  doc.OnNewDocument();
+  doc.AddBlock(Load(unnamed).release());
+  CGroupBlock* group = new CGroupBlock;
+  group->AddChild(Load(ImageRecord(CFRect(50, 60, 70, 80), "")).release());
+  group->AddChild(Load(ImageRecord(CFRect(1, 2, 3, 4), "C:\\ART\\LOGO.BMP")).release());
+  doc.AddBlock(group);
+  TempFolder folder;
+  const std::string path = folder.File("unnamed.T42"), again = folder.File("again.T42");
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+
+  CTALVEX42Doc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(2, reopened.GetBlockList().GetSize());
+  EXPECT_EQ(unnamed, RecordOf(*reopened.GetBlockAt(0)));
+  auto* readGroup = dynamic_cast<CGroupBlock*>(reopened.GetBlockAt(1));
+  ASSERT_NE(nullptr, readGroup);
+  ASSERT_EQ(2, readGroup->GetChildCount());
+  EXPECT_EQ(80.0f, readGroup->GetChild(0)->m_box.bottom);
+  ASSERT_TRUE(reopened.OnSaveDocument(again.c_str()));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(again));
 }
 
 TEST(ImageBlock, AnExistingFileWithALongPathIsStoredByItsShortPath) {
