@@ -81,6 +81,32 @@ Bytes TiffOfLargePrivateTags() {
   return out;
 }
 
+// A valid picture 8 pixels wide and a million rows high, one bit deep, each row a strip.
+Bytes TiffOfMostStrips() {
+  const DWORD rows = 1u << 20;
+  Bytes out = {'I', 'I', 42, 0};
+  Put32(out, 0);
+  const DWORD pixels = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) out.push_back(BYTE(0xAA >> (row % 2)));
+  const DWORD offsets = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) Put32(out, pixels + row);
+  const DWORD counts = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) Put32(out, 1);
+  const DWORD directory = DWORD(out.size());
+  for (int i = 0; i < 4; ++i) out[4 + i] = BYTE(directory >> 8 * i);
+  Put16(out, 8);
+  PutEntry(out, 256, 3, 1, 8);
+  PutEntry(out, 257, 4, 1, rows);
+  PutEntry(out, 258, 3, 1, 1);
+  PutEntry(out, 259, 3, 1, 1);
+  PutEntry(out, 262, 3, 1, 1);
+  PutEntry(out, 273, 4, rows, offsets);
+  PutEntry(out, 278, 3, 1, 1);
+  PutEntry(out, 279, 4, rows, counts);
+  Put32(out, 0);
+  return out;
+}
+
 // A 4000 x 4000 grey picture whose last row of pixels is missing.
 Bytes BmpWithoutItsLastRow() {
   const DWORD side = 4000;
@@ -109,6 +135,7 @@ struct HostileFile {
 const HostileFile kFiles[] = {
     {"TIFF, 65,535 directory entries", "talvex-hostile-entries.tif", TiffOfMostEntries},
     {"TIFF, 41 private tags of 4 MB", "talvex-hostile-tags.tif", TiffOfLargePrivateTags},
+    {"TIFF 8 x 1,048,576, a strip per row", "talvex-hostile-strips.tif", TiffOfMostStrips},
     {"BMP 4000 x 4000, its last row missing", "talvex-hostile-short.bmp", BmpWithoutItsLastRow},
 };
 
