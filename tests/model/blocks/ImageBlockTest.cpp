@@ -78,6 +78,7 @@ public:
     return GlobalOf(rows);
   }
   HBITMAP CreateBitmap(LPCSTR path, HDC dc) override {
+    ++bitmapsAsked;
     auto found = pictures.find(path);
     if (found == pictures.end()) return nullptr;
     ++bitmapsMade;
@@ -109,6 +110,7 @@ public:
   }
 
   std::map<std::string, FakePicture> pictures;
+  int bitmapsAsked = 0;
   int bitmapsMade = 0;
 };
 
@@ -313,6 +315,35 @@ TEST_F(ImageBlockDrawing, AMissingFileDrawsNothing) {
   RasterImageInfo info;
   EXPECT_FALSE(missing.ReadImage(&info));
   EXPECT_EQ(nullptr, MakeBarHalftoneCurve(&missing));
+}
+
+TEST_F(ImageBlockDrawing, AFileWithoutABitmapIsReadAgainOnlyOnceItHasChanged) {
+  TempFolder folder;
+  const std::string path = folder.File("late.bmp");
+  auto write = [&](const char* bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fputs(bytes, file);
+    fclose(file);
+  };
+  CImageBlock late(path.c_str());
+  late.m_box = CFRect(0, 0, 50, 50);
+  MemoryCanvas canvas(60, 60);
+  auto repaint = [&](int times) {
+    for (int i = 0; i < times; ++i) late.Draw(&canvas.DC(), nullptr, 0);
+  };
+  repaint(3);  // no file
+  EXPECT_EQ(1, service.bitmapsAsked);
+  write("not a picture");
+  repaint(2);
+  EXPECT_EQ(2, service.bitmapsAsked);
+  service.AddRows(path, 4, {{0, 0, 0, 0}});
+  repaint(2);  // the same file as before
+  EXPECT_EQ(2, service.bitmapsAsked);
+  write("a picture at last");
+  repaint(2);
+  EXPECT_EQ(3, service.bitmapsAsked);
+  EXPECT_EQ(RGB(255, 0, 0), canvas.DC().GetPixel(25, 25));
 }
 
 TEST_F(ImageBlockDrawing, PrintingDrawsATemporaryBitmapOnlyWhenImagesAreAsked) {
