@@ -13,6 +13,7 @@
 #include <string>
 
 #include "addons/importfilter/FilterRead.h"
+#include "bench/import/HostileImages.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
@@ -154,6 +155,7 @@ void WriteFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main() {
+  if (HostileImages::RunChildRead()) return 0;
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   const std::string dxfPath = std::string(folder) + "talvex-bench-import.dxf";
@@ -165,5 +167,6 @@ int main() {
   Measure("EPS", epsPath, eps.size());
   DeleteFileA(dxfPath.c_str());
   DeleteFileA(epsPath.c_str());
+  HostileImages::Measure();
   return 0;
 }

@@ -21,8 +21,16 @@ const DWORD kRle8 = 1;
 const DWORD kRle4 = 2;
 const DWORD kBitFields = 3;
 const size_t kMaskBytes = 12;
-// The last row may be this much short of its padding and pixels (read as zeros).
-const ULONGLONG kShortTailAllowed = 4096;
+// The masks of bit fields stand here whatever the header's size: right after a 40-byte header,
+// or in the mask fields of a longer one.
+const ULONGLONG kMaskOffset = CBmpImage::kFileHeaderSize + CBmpImage::kInfoHeaderSize;
+
+// Masks a 16-bit pixel can be split by: each one set, within the pixel, none sharing a bit.
+bool MasksSplitPixel(const DWORD (&masks)[3]) {
+  for (DWORD mask : masks)
+    if (mask == 0 || mask > 0xFFFF) return false;
+  return (masks[0] & masks[1]) == 0 && (masks[0] & masks[2]) == 0 && (masks[1] & masks[2]) == 0;
+}
 
 bool IsSupportedBitCount(WORD bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24;
@@ -60,7 +68,8 @@ CBmpImage::CBmpImage(LPCSTR path)
       m_xPixelsPerMetre(0),
       m_yPixelsPerMetre(0),
       m_coloursUsed(0),
-      m_coloursImportant(0) {}
+      m_coloursImportant(0),
+      m_masks{} {}
 
 int CBmpImage::ReadHeader() {
   m_headerRead = false;
@@ -90,6 +99,11 @@ int CBmpImage::ReadHeader() {
   m_height = height == INT_MIN ? 0 : (height < 0 ? -height : height);
   m_fileSize = file.Size();
   m_imageSize = static_cast<DWORD>(std::min<ULONGLONG>(m_fileSize, ULONG_MAX));
+  BYTE masks[kMaskBytes] = {};
+  if (m_compression == kBitFields && file.ReadAt(kMaskOffset, masks, sizeof masks)) {
+    CByteReader maskReader(masks, sizeof masks);
+    for (DWORD& mask : m_masks) maskReader.ReadDWord(mask);
+  }
   m_headerRead = true;
   return 1;
 }
@@ -99,6 +113,11 @@ bool CBmpImage::EnsureHeader() { return m_headerRead || ReadHeader(); }
 ULONGLONG CBmpImage::RowStride() const {
   ULONGLONG bits = static_cast<ULONGLONG>(std::max(m_width, 0)) * m_bitCount;
   return (bits + 31) / 32 * 4;
+}
+
+ULONGLONG CBmpImage::RowPadding() const {
+  ULONGLONG bits = static_cast<ULONGLONG>(std::max(m_width, 0)) * m_bitCount;
+  return RowStride() - (bits + 7) / 8;
 }
 
 DWORD CBmpImage::TableEntries() const {
@@ -121,15 +140,15 @@ UINT CBmpImage::FindProblems() const {
   if (m_compression == kRle8 || m_compression == kRle4) problems |= kCompressed;
   if (!IsSupportedBitCount(m_bitCount)) problems |= kBitCount;
   if (problems) return problems;
-  // Bit fields describe 16-bit pixels only.
-  if (m_compression == kBitFields && m_bitCount != 16) return kShortFile;
+  // Bit fields describe 16-bit pixels only, by masks that split them.
+  if (m_compression == kBitFields && (m_bitCount != 16 || !MasksSplitPixel(m_masks)))
+    return kShortFile;
   if (m_width <= 0 || m_height <= 0) return kBadSize;
-  ULONGLONG tableBytes = m_compression == kBitFields ? kMaskBytes : 4ULL * TableEntries();
+  ULONGLONG tableBytes = m_bitCount <= 8 ? 4ULL * TableEntries() : 0;
   if (TableOffset() + tableBytes > m_fileSize) return kShortFile;
   if (m_dataOffset >= m_fileSize) return kShortFile;
-  ULONGLONG available = m_fileSize - m_dataOffset;
-  if (RowStride() > available + kShortTailAllowed) return kShortFile;
-  if (PixelBytes() > available + std::min(RowStride(), kShortTailAllowed)) return kShortFile;
+  // Only the padding of the last row may be missing: some writers leave it out.
+  if (PixelBytes() > m_fileSize - m_dataOffset + RowPadding()) return kShortFile;
   return 0;
 }
 
@@ -206,6 +225,10 @@ HGLOBAL CBmpImage::MakeBitmapInfo(BITMAPINFOHEADER* header) {
   out.WriteDWord(m_bitCount <= 8 ? entries : 0);
   out.WriteDWord(m_bitCount <= 8 ? std::min(m_coloursImportant, entries) : 0);
   if (header) memcpy(header, lock.Data(), kInfoHeaderSize);
+  if (m_compression == kBitFields) {
+    for (DWORD mask : m_masks) out.WriteDWord(mask);
+    return memory.Release();
+  }
   CRasterFile file(m_path);
   if (!file.ReadAt(TableOffset(), lock.Data() + kInfoHeaderSize, tableBytes)) return nullptr;
   return memory.Release();

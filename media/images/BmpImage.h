@@ -3,12 +3,13 @@
 // 4, 8, 16 (also with bit fields) and 24 bits per pixel whose rows run bottom-up or, with a
 // negative height, top-down. Every length, offset and count the headers give is checked against
 // the file before anything is read or allocated: a file that holds less than its header says is
-// refused, except that the last row may lack up to 4 KB (some writers drop its padding), which
-// reads as zeros.
+// refused, except that the last row may lack its padding (at most 3 bytes; some writers drop it),
+// which reads as zeros.
 //
 // The colour table starts after the information header, by its own size, and holds the number of
-// colours the header names (biClrUsed), else 2 to the bit count; 16 and 24-bit images have none
-// (a 16-bit image with bit fields has its three masks instead).
+// colours the header names (biClrUsed), else 2 to the bit count; 16 and 24-bit images have none.
+// A 16-bit image with bit fields has its three masks at offset 54 instead: after a 40-byte
+// header, or in the mask fields of a longer one (52, 56, 108 or 124 bytes).
 #pragma once
 
 #include <windows.h>
@@ -70,6 +71,8 @@ private:
   CString ProblemText(UINT problems) const;
   bool Usable();
   ULONGLONG RowStride() const;
+  // The bytes of a row that only pad it to a multiple of 4.
+  ULONGLONG RowPadding() const;
   ULONGLONG PixelBytes() const { return RowStride() * static_cast<ULONGLONG>(m_height); }
   ULONGLONG TableOffset() const { return kFileHeaderSize + m_headerSize; }
   // Colour-table entries (bit-count images up to 8 bits), or 3 for the masks of bit fields.
@@ -97,4 +100,6 @@ private:
   int m_yPixelsPerMetre;
   DWORD m_coloursUsed;
   DWORD m_coloursImportant;
+  // Red, green and blue masks of bit fields (zero when the file has none).
+  DWORD m_masks[3];
 };

@@ -78,8 +78,10 @@ CTiffImage::CTiffImage(LPCSTR path)
       m_photometric(-1),
       m_rowsPerStrip(0),
       m_tiled(false),
-      m_damagedEntry(false) {
-  ReadHeader();
+      m_damagedEntry(false),
+      m_opened(false),
+      m_problemFound(false) {
+  m_headerRead = LoadHeader();
 }
 
 WORD CTiffImage::ToWord(const BYTE* bytes) const {
@@ -93,34 +95,38 @@ DWORD CTiffImage::ToLong(const BYTE* bytes) const {
   return DWORD(bytes[3]) << 24 | DWORD(bytes[2]) << 16 | DWORD(bytes[1]) << 8 | bytes[0];
 }
 
-std::vector<DWORD> CTiffImage::ReadValues(CRasterFile& file, const Entry& entry) const {
+std::vector<DWORD> CTiffImage::ReadValues(CRasterFile& file, const Entry& entry, bool all) const {
   std::vector<DWORD> values;
   const size_t size = TypeSize(entry.type);
   if (entry.count == 0 || entry.count > kMostValues) return values;
+  // The whole extent the entry claims must lie in the file before anything of it is read.
   const ULONGLONG bytes = static_cast<ULONGLONG>(entry.count) * size;
-  std::vector<BYTE> raw(static_cast<size_t>(bytes));
-  if (bytes <= sizeof entry.value)
+  const bool inside = bytes <= sizeof entry.value;
+  if (!inside && !file.Holds(ToLong(entry.value), bytes)) return values;
+  std::vector<BYTE> raw((all ? entry.count : 1) * size);
+  if (inside)
     memcpy(raw.data(), entry.value, raw.size());
   else if (!file.ReadAt(ToLong(entry.value), raw.data(), raw.size()))
     return values;
-  values.reserve(entry.count);
+  values.reserve(raw.size() / size);
   for (size_t i = 0; i < raw.size(); i += size)
     values.push_back(size == 1 ? raw[i] : size == 2 ? ToWord(&raw[i]) : ToLong(&raw[i]));
   return values;
 }
 
 void CTiffImage::TakeEntry(CRasterFile& file, const Entry& entry) {
-  if (entry.tag == kColorMapTag) {
-    m_colorMapOffset = ToLong(entry.value);
-    m_colorMapCount = entry.count;
-    return;
-  }
-  if (entry.tag >= kTileWidthTag && entry.tag <= kTileByteCountsTag) {
-    m_tiled = true;
-    return;
-  }
-  std::vector<DWORD> values = ReadValues(file, entry);
   switch (entry.tag) {
+    case kColorMapTag:
+      // Checked against the file with the bit depth, once that is known.
+      m_colorMapOffset = ToLong(entry.value);
+      m_colorMapCount = entry.count;
+      return;
+    case kTileWidthTag:
+    case kTileLengthTag:
+    case kTileOffsetsTag:
+    case kTileByteCountsTag:
+      m_tiled = true;
+      return;
     case kWidthTag:
     case kHeightTag:
     case kBitsPerSampleTag:
@@ -130,10 +136,14 @@ void CTiffImage::TakeEntry(CRasterFile& file, const Entry& entry) {
     case kSamplesPerPixelTag:
     case kRowsPerStripTag:
     case kStripByteCountsTag:
-      // A field the reader needs whose values are not in the file.
-      if (values.empty()) m_damagedEntry = true;
       break;
+    default:
+      return;  // a tag this reader has no use for is not read at all
   }
+  const bool strips = entry.tag == kStripOffsetsTag || entry.tag == kStripByteCountsTag;
+  std::vector<DWORD> values = ReadValues(file, entry, strips);
+  // A field the reader needs whose values are not in the file.
+  if (values.empty()) m_damagedEntry = true;
   const DWORD first = values.empty() ? 0 : values.front();
   const int value = static_cast<int>(std::min<DWORD>(first, INT_MAX));
   switch (entry.tag) {
@@ -169,22 +179,25 @@ void CTiffImage::TakeEntry(CRasterFile& file, const Entry& entry) {
   }
 }
 
-int CTiffImage::ReadHeader() {
-  m_headerRead = false;
-  m_damagedEntry = false;
+int CTiffImage::ReadHeader() { return m_headerRead ? 1 : 0; }
+
+bool CTiffImage::LoadHeader() {
   CRasterFile file(m_path);
-  if (!file.IsOpen()) return 0;
+  m_opened = file.IsOpen();
+  if (!m_opened) return false;
   m_fileSize = file.Size();
   BYTE header[kHeaderSize];
-  if (!file.ReadAt(0, header, sizeof header)) return 0;
+  if (!file.ReadAt(0, header, sizeof header)) return false;
   m_byteOrder = static_cast<WORD>(header[1] << 8 | header[0]);
   m_version = ToWord(header + 2);
   m_ifdOffset = ToLong(header + 4);
   BYTE count[2];
-  if (!file.ReadAt(m_ifdOffset, count, sizeof count)) return 0;
+  if (!file.ReadAt(m_ifdOffset, count, sizeof count)) return false;
   m_entryCount = ToWord(count);
+  // A directory longer than this reader takes is refused for its length: none of it is read.
+  if (m_entryCount > kMostEntries) return true;
   std::vector<BYTE> entries(m_entryCount * kEntrySize);
-  if (!file.ReadAt(m_ifdOffset + 2ULL, entries.data(), entries.size())) return 0;
+  if (!file.ReadAt(m_ifdOffset + 2ULL, entries.data(), entries.size())) return false;
   for (size_t i = 0; i < m_entryCount; ++i) {
     const BYTE* bytes = &entries[i * kEntrySize];
     Entry entry;
@@ -194,8 +207,7 @@ int CTiffImage::ReadHeader() {
     memcpy(entry.value, bytes + 8, sizeof entry.value);
     TakeEntry(file, entry);
   }
-  m_headerRead = true;
-  return 1;
+  return true;
 }
 
 ULONGLONG CTiffImage::RowBytes() const {
@@ -228,15 +240,14 @@ bool CTiffImage::ColourMapInFile(ULONGLONG fileSize) const {
          bytes <= fileSize - m_colorMapOffset;
 }
 
-CString CTiffImage::FindProblem(UINT* type) {
+CString CTiffImage::FindProblem() const {
   using namespace ImageText;
   CString text;
-  *type = MB_OK | MB_ICONERROR;
-  if (!CRasterFile(m_path).IsOpen()) {
+  if (!m_opened) {
     text.Format(LoadOr(kCannotOpenId, kCannotOpen), static_cast<LPCSTR>(m_path));
     return text;
   }
-  if (!ReadHeader()) return LoadOr(kTiffDamagedId, kTiffDamaged);
+  if (!m_headerRead) return LoadOr(kTiffDamagedId, kTiffDamaged);
   if (m_byteOrder != kIntelOrder) return LoadOr(kTiffNotIntelId, kTiffNotIntel);
   if (m_entryCount > kMostEntries) {
     text.Format(LoadOr(kTiffEntryCountId, kTiffEntryCount), static_cast<int>(m_entryCount));
@@ -257,21 +268,23 @@ CString CTiffImage::FindProblem(UINT* type) {
   return CString();
 }
 
+const CString& CTiffImage::Problem() {
+  if (!m_problemFound) m_problem = FindProblem();
+  m_problemFound = true;
+  return m_problem;
+}
+
 int CTiffImage::Check(HWND window) {
-  UINT type = MB_OK;
-  CString problem = FindProblem(&type);
+  const CString& problem = Problem();
   if (problem.IsEmpty()) return 1;
   if (window)
     AfxShowMessageBox(window, problem,
                       ImageText::LoadOr(ImageText::kErrorCaptionId, ImageText::kErrorCaption),
-                      type);
+                      MB_OK | MB_ICONERROR);
   return 0;
 }
 
-bool CTiffImage::Usable() {
-  UINT type = 0;
-  return FindProblem(&type).IsEmpty();
-}
+bool CTiffImage::Usable() { return Problem().IsEmpty(); }
 
 void CTiffImage::GetInfo(RasterImageInfo* info) {
   if (!info) return;

@@ -4,6 +4,10 @@
 // checked against the file. Only the first image file directory is read. Missing tags take the
 // format's defaults (no compression, one sample of one bit, all rows in one strip).
 //
+// A hostile file costs little: the header and directory are read once, when the reader is made;
+// a directory of more entries than the reader takes is not read at all; of the entries only the
+// tags the reader uses are read, each after the extent it claims has been found inside the file.
+//
 // Colours: a colour map gives the table; without one the image is grey, black to white, or white
 // to black when the file says 0 is white (photometric interpretation 0).
 #pragma once
@@ -23,11 +27,11 @@ public:
   static const WORD kMotorolaOrder = 0x4D4D;  // "MM"
   static const int kMostEntries = 50;
 
-  // Clears every field, keeps the path and reads the header.
+  // Clears every field, keeps the path and reads the header and the first directory.
   explicit CTiffImage(LPCSTR path);
 
-  // Reads the header and the first directory; 0 when the file cannot be opened or its header or
-  // directory lie outside it.
+  // Whether the header and directory were read: 0 when the file cannot be opened or they lie
+  // outside it.
   int ReadHeader();
   // 1 when the file can be handled. Otherwise 0, and the first reason in a message box when a
   // window is given.
@@ -67,15 +71,20 @@ private:
 
   WORD ToWord(const BYTE* bytes) const;
   DWORD ToLong(const BYTE* bytes) const;
-  // The values of an entry (inline or at the offset its value field holds); empty when they do
-  // not lie in the file or are more than a directory may sensibly hold.
-  std::vector<DWORD> ReadValues(CRasterFile& file, const Entry& entry) const;
+  // The values of an entry (inline or at the offset its value field holds), all of them or only
+  // the first; empty when the entry claims values outside the file or more than a directory may
+  // sensibly hold.
+  std::vector<DWORD> ReadValues(CRasterFile& file, const Entry& entry, bool all) const;
   void TakeEntry(CRasterFile& file, const Entry& entry);
+  // False when the file cannot be opened or its header or directory lie outside it.
+  bool LoadHeader();
   ULONGLONG RowBytes() const;
   bool StripsHoldImage(ULONGLONG fileSize) const;
   bool ColourMapInFile(ULONGLONG fileSize) const;
   // The message of the first rule the file breaks (empty when none).
-  CString FindProblem(UINT* type);
+  CString FindProblem() const;
+  // FindProblem's answer, found once.
+  const CString& Problem();
   bool Usable();
   HGLOBAL LayOutRows(HGLOBAL bits, bool bottomUp);
 
@@ -102,4 +111,7 @@ private:
   bool m_damagedEntry;
   std::vector<DWORD> m_stripOffsets;
   std::vector<DWORD> m_stripByteCounts;
+  bool m_opened;
+  bool m_problemFound;
+  CString m_problem;
 };

@@ -432,12 +432,14 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   if (n < 0 || n > kMaxPointRecords ||
       reader.Length() != kRecordFixedSize + static_cast<size_t>(n) * kPointRecordSize + 1)
     return nullptr;
+  // The point records end with the end record: without it the record is damaged, and the curve
+  // would be one that no save could write back.
+  if (n == 0 || LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd) return nullptr;
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
   reader.ReadHeaderInto(*curve, false);
   curve->m_colour = colour;
   curve->m_box = box;
   curve->m_matrix = matrix;
-  if (n == 0) return curve.release();
   // The points stand in the record in the store's own 9-byte form; the length check above has
   // made sure that all of them lie before the end byte.
   curve->m_store.AssignBytes(fields.Current(), n, n);

@@ -47,10 +47,28 @@ RECT BoundingRect(const CFRect& box, const CMatrix2D* matrix) {
 
 }  // namespace
 
+CImageBlock::FileStamp CImageBlock::FileStamp::Of(LPCSTR path) {
+  FileStamp stamp;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!path || !path[0] || !::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    return stamp;
+  stamp.exists = true;
+  stamp.size = static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  stamp.written = static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                  data.ftLastWriteTime.dwLowDateTime;
+  return stamp;
+}
+
+bool CImageBlock::FileStamp::operator==(const FileStamp& other) const {
+  return exists == other.exists && size == other.size && written == other.written;
+}
+
 CImageBlock::CImageBlock(LPCSTR fileName)
     : m_fileName(fileName ? fileName : ""),
       m_recordName(StorableName(fileName)),
-      m_bitmap(nullptr) {
+      m_nameFromRecord(false),
+      m_bitmap(nullptr),
+      m_bitmapFailed(false) {
   m_type = kImageBlock;
   m_box = CFRect(0.0f, 0.0f, 0.0f, 0.0f);
 }
@@ -86,6 +104,8 @@ HBITMAP CImageBlock::CreateBitmap(CDC* dc) {
   m_bitmap = nullptr;
   CRasterService* service = CRasterService::Installed();
   if (service) m_bitmap = service->CreateBitmap(m_fileName, dc ? dc->GetSafeHdc() : nullptr);
+  m_bitmapFailed = m_bitmap == nullptr;
+  if (m_bitmapFailed) m_failedFile = FileStamp::Of(m_fileName);
   return m_bitmap;
 }
 
@@ -112,6 +132,8 @@ bool CImageBlock::StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target) {
 void CImageBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int) {
   if (!dc) return;
   RECT target = CornerRect(m_box, matrix);
+  // A file no bitmap could be made of is read again only once it has changed (or appeared).
+  if (!m_bitmap && m_bitmapFailed && FileStamp::Of(m_fileName) == m_failedFile) return;
   if (!m_bitmap) CreateBitmap(dc);
   if (!m_bitmap) return;
   // A bitmap made for a context of another kind does not select into this one: make it anew.
@@ -145,7 +167,7 @@ int CImageBlock::WriteRecord(HGLOBAL* record) {
   *record = nullptr;
   CString name = StorableName(m_fileName);
   if (name.IsEmpty()) name = m_recordName;
-  if (name.IsEmpty()) return 0;
+  if (name.IsEmpty() && !m_nameFromRecord) return 0;
   CBlockRecordWriter writer(kImageRecordTag, *this);
   writer.WriteRect(m_box);
   writer.Fields().WriteFixedString(name, kNameFieldSize);
@@ -165,5 +187,6 @@ CBlock* LoadImageBlock(const BYTE* record, size_t available) {
   reader.ReadHeaderInto(*image, false);
   image->m_box = box;
   image->m_recordName = name;
+  image->m_nameFromRecord = true;
   return image.release();
 }

@@ -3,6 +3,8 @@
 // holds none): it moves and resizes by its box only, is never rotated, never becomes a curve and
 // is never cut. The display bitmap is made from the file the first time the block is drawn, for
 // the context it is drawn into, and kept until the block goes; printing makes one of its own.
+// When none can be made, repaints leave the file alone until it changes: a file the readers
+// refuse or cannot show costs one read, not one per repaint.
 //
 // The pixels come through the installed raster service (CRasterService); without one, or for a
 // file that is missing or cannot be read, the block draws nothing and gives no image.
@@ -33,7 +35,9 @@ public:
   void DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) override;
   // TRUE, so that a double click in the selection tool starts a curve traced over the image.
   BOOL CanNodeEdit() override;
-  // A new record; nothing (0) only when no form of the name ever fitted the record.
+  // A new record; nothing (0) only for a block made from a path of which no form ever fitted the
+  // record. A block read from a record always writes one, with the name as read when no other
+  // form fits, even an empty one: a save never drops a block it opened.
   int WriteRecord(HGLOBAL* record) override;
   void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) override;
@@ -55,6 +59,15 @@ public:
   static CString StorableName(LPCSTR path);
 
 private:
+  // The file's size and time of last change, or that there is none.
+  struct FileStamp {
+    bool exists = false;
+    ULONGLONG size = 0;
+    ULONGLONG written = 0;
+    static FileStamp Of(LPCSTR path);
+    bool operator==(const FileStamp& other) const;
+  };
+
   // Stretches the bitmap into the rectangle with a plain copy; false when it cannot be selected
   // into a context compatible with dc.
   static bool StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target);
@@ -63,7 +76,12 @@ private:
   // The stored form found when the block was made or read, for a save at which no form can be
   // found (the file gone, its folder away): the block is never dropped from the record list.
   CString m_recordName;
+  // m_recordName is what a record held, written back as it is even when empty.
+  bool m_nameFromRecord;
   HBITMAP m_bitmap;
+  // The last attempt to make the display bitmap failed, on the file as m_failedFile tells.
+  bool m_bitmapFailed;
+  FileStamp m_failedFile;
 
   friend CBlock* LoadImageBlock(const BYTE* record, size_t available);
 };

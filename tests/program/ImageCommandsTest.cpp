@@ -213,11 +213,23 @@ TEST_F(ImageCommands, ATallTiffInSeveralStripsKeepsItsProportion) {
 TEST_F(ImageCommands, RefusedFilesAreExplainedAndAddNothing) {
   BmpSpec compressed;
   compressed.compression = 1;
-  std::string rle = folder.File("rle.bmp");
-  WriteFile(rle, MakeBmp(compressed));
-  EXPECT_EQ(nullptr, ReadThroughMenu(rle));
-  ASSERT_EQ(1u, m_boxes.Count());
-  EXPECT_EQ("\r\n该文件BitMap为压缩格式,不能处理!", m_boxes.Last().text);
+  const std::vector<BYTE> rows = MakeBmp(BmpSpec());  // rows of 4 bytes, no padding
+  const struct {
+    const char* name;
+    std::vector<BYTE> file;
+    std::string text;
+  } cases[] = {
+      {"rle.bmp", MakeBmp(compressed), "\r\n该文件BitMap为压缩格式,不能处理!"},
+      {"short.bmp", std::vector<BYTE>(rows.begin(), rows.end() - 4), "\r\n该BMP文件的数据不完整!"},
+      {"entries.tif", MakeTiffOfMostEntries(), "文件IFD＝[65535]!"},
+  };
+  for (const auto& c : cases) {
+    std::string path = folder.File(c.name);
+    WriteFile(path, c.file);
+    EXPECT_EQ(nullptr, ReadThroughMenu(path)) << c.name;
+    ASSERT_EQ(size_t(&c - cases + 1), m_boxes.Count()) << c.name;
+    EXPECT_EQ(c.text, m_boxes.Last().text) << c.name;
+  }
 
   // A path whose short form is still longer than the document's name field.
   TempFolder deep(std::string(24, 'a') + "\\" + std::string(24, 'b') + "\\" + std::string(24, 'c') +
@@ -226,7 +238,7 @@ TEST_F(ImageCommands, RefusedFilesAreExplainedAndAddNothing) {
   WriteFile(distant, MakeBmp(BmpSpec()));
   ASSERT_TRUE(CImageBlock::StorableName(distant.c_str()).IsEmpty());
   EXPECT_EQ(nullptr, ReadThroughMenu(distant));
-  ASSERT_EQ(2u, m_boxes.Count());
+  ASSERT_EQ(4u, m_boxes.Count());
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("图像文件的路径太长"));
   EXPECT_EQ(0, Blocks());
   EXPECT_EQ(0, Steps());

@@ -230,6 +230,20 @@ inline std::vector<BYTE> MakeTiff(const TiffSpec& spec) {
   return out;
 }
 
+// A directory of every entry there can be (65,535), each a private tag of a million 4-byte values
+// that would lie past the end of the file.
+inline std::vector<BYTE> MakeTiffOfMostEntries() {
+  std::vector<BYTE> file = {'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF};
+  for (DWORD i = 0; i < 0xFFFF; ++i) {
+    Put16(file, 65000 + i % 500);
+    Put16(file, 4);
+    Put32(file, 1u << 20);
+    Put32(file, 8);
+  }
+  Put32(file, 0);
+  return file;
+}
+
 // The position of the value field of an entry of an Intel-order file; 0 when the tag is absent.
 inline size_t TiffValueAt(const std::vector<BYTE>& file, WORD tag) {
   DWORD directory = DWORD(file[4] | file[5] << 8 | file[6] << 16 | file[7] << 24);

@@ -115,6 +115,14 @@ TEST(CurveRecord, DamagedRecordsBuildNothing) {
   bytes = kTwoPointRecord;
   bytes[0] = ')';
   EXPECT_FALSE(build(bytes));
+  // Point records that do not end with the end record, and none at all.
+  bytes = kTwoPointRecord;
+  bytes[94] = 0x21;
+  EXPECT_FALSE(build(bytes));
+  bytes.assign(kTwoPointRecord.begin(), kTwoPointRecord.begin() + 64);
+  bytes[1] = 69;
+  bytes.insert(bytes.end(), {0, 0, 0, 0, 0xF1});
+  EXPECT_FALSE(build(bytes));
 }
 
 TEST(CurveRecord, LoadedCurveKeepsRoomToGoOn) {

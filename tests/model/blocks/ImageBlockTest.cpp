@@ -16,11 +16,14 @@
 #include "framework/GlobalLock.h"
 #include "model/blocks/BarHalftone.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/blocks/ImageFolderScope.h"
 #include "model/blocks/RasterImageInfo.h"
 #include "model/blocks/RasterService.h"
+#include "model/document/TALVEX42Doc.h"
 #include "model/records/BlockRecord.h"
+#include "support/FileContents.h"
 #include "support/MemoryCanvas.h"
 #include "support/TempFolder.h"
 
@@ -75,6 +78,7 @@ public:
     return GlobalOf(rows);
   }
   HBITMAP CreateBitmap(LPCSTR path, HDC dc) override {
+    ++bitmapsAsked;
     auto found = pictures.find(path);
     if (found == pictures.end()) return nullptr;
     ++bitmapsMade;
@@ -106,6 +110,7 @@ public:
   }
 
   std::map<std::string, FakePicture> pictures;
+  int bitmapsAsked = 0;
   int bitmapsMade = 0;
 };
 
@@ -206,6 +211,32 @@ TEST(ImageBlock, ALongPathIsStoredInAFormThatStillFindsTheFile) {
   EXPECT_STREQ("\\\\server\\a.bmp", Load(ImageRecord({}, "\\\\server\\a.bmp"))->GetFileName());
 }
 
+TEST(ImageBlock, ARecordWithoutANameIsSavedAndOpenedAgainAlsoInAGroup) {
+  // Blocks as a document holding such records opens them.
+  const std::vector<BYTE> unnamed = ImageRecord(CFRect(5, 6, 45, 36), "");
+  CTALVEX42Doc doc;
+  doc.OnNewDocument();
+  doc.AddBlock(Load(unnamed).release());
+  CGroupBlock* group = new CGroupBlock;
+  group->AddChild(Load(ImageRecord(CFRect(50, 60, 70, 80), "")).release());
+  group->AddChild(Load(ImageRecord(CFRect(1, 2, 3, 4), "C:\\ART\\LOGO.BMP")).release());
+  doc.AddBlock(group);
+  TempFolder folder;
+  const std::string path = folder.File("unnamed.T42"), again = folder.File("again.T42");
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+
+  CTALVEX42Doc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(2, reopened.GetBlockList().GetSize());
+  EXPECT_EQ(unnamed, RecordOf(*reopened.GetBlockAt(0)));
+  auto* readGroup = dynamic_cast<CGroupBlock*>(reopened.GetBlockAt(1));
+  ASSERT_NE(nullptr, readGroup);
+  ASSERT_EQ(2, readGroup->GetChildCount());
+  EXPECT_EQ(80.0f, readGroup->GetChild(0)->m_box.bottom);
+  ASSERT_TRUE(reopened.OnSaveDocument(again.c_str()));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(again));
+}
+
 TEST(ImageBlock, AnExistingFileWithALongPathIsStoredByItsShortPath) {
   TempFolder folder(std::string(30, 'l') + "\\" + std::string(30, 'm'));
   std::string path = folder.File("a picture with a long name.bmp");
@@ -284,6 +315,35 @@ TEST_F(ImageBlockDrawing, AMissingFileDrawsNothing) {
   RasterImageInfo info;
   EXPECT_FALSE(missing.ReadImage(&info));
   EXPECT_EQ(nullptr, MakeBarHalftoneCurve(&missing));
+}
+
+TEST_F(ImageBlockDrawing, AFileWithoutABitmapIsReadAgainOnlyOnceItHasChanged) {
+  TempFolder folder;
+  const std::string path = folder.File("late.bmp");
+  auto write = [&](const char* bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fputs(bytes, file);
+    fclose(file);
+  };
+  CImageBlock late(path.c_str());
+  late.m_box = CFRect(0, 0, 50, 50);
+  MemoryCanvas canvas(60, 60);
+  auto repaint = [&](int times) {
+    for (int i = 0; i < times; ++i) late.Draw(&canvas.DC(), nullptr, 0);
+  };
+  repaint(3);  // no file
+  EXPECT_EQ(1, service.bitmapsAsked);
+  write("not a picture");
+  repaint(2);
+  EXPECT_EQ(2, service.bitmapsAsked);
+  service.AddRows(path, 4, {{0, 0, 0, 0}});
+  repaint(2);  // the same file as before
+  EXPECT_EQ(2, service.bitmapsAsked);
+  write("a picture at last");
+  repaint(2);
+  EXPECT_EQ(3, service.bitmapsAsked);
+  EXPECT_EQ(RGB(255, 0, 0), canvas.DC().GetPixel(25, 25));
 }
 
 TEST_F(ImageBlockDrawing, PrintingDrawsATemporaryBitmapOnlyWhenImagesAreAsked) {

@@ -1,0 +1,228 @@
+#include "bench/import/HostileImages.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "media/images/BmpImage.h"
+#include "media/images/RasterReaders.h"
+#include "media/images/TiffImage.h"
+#include "model/blocks/RasterImageInfo.h"
+#include "model/document/FileKinds.h"
+
+namespace HostileImages {
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+const char kChildSwitch[] = "--hostile-image";
+const DWORD kLimitSeconds = 180;
+
+void Put16(Bytes& out, DWORD value) {
+  out.push_back(BYTE(value));
+  out.push_back(BYTE(value >> 8));
+}
+
+void Put32(Bytes& out, DWORD value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+void PutEntry(Bytes& out, WORD tag, WORD type, DWORD count, DWORD value) {
+  Put16(out, tag);
+  Put16(out, type);
+  Put32(out, count);
+  Put32(out, value);
+}
+
+// The largest directory there can be: 65,535 private tags, each of a million 4-byte values.
+Bytes TiffOfMostEntries() {
+  Bytes out = {'I', 'I', 42, 0};
+  Put32(out, 8);
+  Put16(out, 0xFFFF);
+  for (DWORD i = 0; i < 0xFFFF; ++i) PutEntry(out, WORD(65000 + i % 500), 4, 1u << 20, 8);
+  Put32(out, 0);
+  return out;
+}
+
+// A valid 8 x 8 grey picture whose directory fills its 50 entries with private tags, each
+// naming the same 4 MB of values.
+Bytes TiffOfLargePrivateTags() {
+  const DWORD kValues = 1u << 20;
+  Bytes out = {'I', 'I', 42, 0};
+  Put32(out, 0);
+  out.resize(out.size() + 64, 0x80);  // the pixels, at 8
+  const DWORD values = DWORD(out.size());
+  out.resize(out.size() + 4 * size_t(kValues), 0);
+  const DWORD directory = DWORD(out.size());
+  out[4] = BYTE(directory);
+  out[5] = BYTE(directory >> 8);
+  out[6] = BYTE(directory >> 16);
+  out[7] = BYTE(directory >> 24);
+  Put16(out, 50);
+  PutEntry(out, 256, 3, 1, 8);
+  PutEntry(out, 257, 3, 1, 8);
+  PutEntry(out, 258, 3, 1, 8);
+  PutEntry(out, 259, 3, 1, 1);
+  PutEntry(out, 262, 3, 1, 1);
+  PutEntry(out, 273, 4, 1, 8);
+  PutEntry(out, 277, 3, 1, 1);
+  PutEntry(out, 278, 3, 1, 8);
+  PutEntry(out, 279, 4, 1, 64);
+  for (WORD i = 0; i < 41; ++i) PutEntry(out, WORD(65000 + i), 4, kValues, values);
+  Put32(out, 0);
+  return out;
+}
+
+// A valid picture 8 pixels wide and a million rows high, one bit deep, each row a strip.
+Bytes TiffOfMostStrips() {
+  const DWORD rows = 1u << 20;
+  Bytes out = {'I', 'I', 42, 0};
+  Put32(out, 0);
+  const DWORD pixels = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) out.push_back(BYTE(0xAA >> (row % 2)));
+  const DWORD offsets = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) Put32(out, pixels + row);
+  const DWORD counts = DWORD(out.size());
+  for (DWORD row = 0; row < rows; ++row) Put32(out, 1);
+  const DWORD directory = DWORD(out.size());
+  for (int i = 0; i < 4; ++i) out[4 + i] = BYTE(directory >> 8 * i);
+  Put16(out, 8);
+  PutEntry(out, 256, 3, 1, 8);
+  PutEntry(out, 257, 4, 1, rows);
+  PutEntry(out, 258, 3, 1, 1);
+  PutEntry(out, 259, 3, 1, 1);
+  PutEntry(out, 262, 3, 1, 1);
+  PutEntry(out, 273, 4, rows, offsets);
+  PutEntry(out, 278, 3, 1, 1);
+  PutEntry(out, 279, 4, rows, counts);
+  Put32(out, 0);
+  return out;
+}
+
+// A 4000 x 4000 grey picture whose last row of pixels is missing.
+Bytes BmpWithoutItsLastRow() {
+  const DWORD side = 4000;
+  const DWORD offset = 14 + 40 + 1024;
+  Bytes out;
+  Put16(out, 0x4D42);
+  Put32(out, offset + side * (side - 1));
+  Put32(out, 0);
+  Put32(out, offset);
+  for (DWORD value : {DWORD(40), side, side}) Put32(out, value);
+  Put16(out, 1);
+  Put16(out, 8);
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  for (DWORD i = 0; i < 256; ++i) Put32(out, i * 0x010101);
+  for (DWORD row = 0; row + 1 < side; ++row)
+    for (DWORD x = 0; x < side; ++x) out.push_back(BYTE(x ^ row));
+  return out;
+}
+
+struct HostileFile {
+  const char* what;
+  const char* name;
+  Bytes (*make)();
+};
+
+const HostileFile kFiles[] = {
+    {"TIFF, 65,535 directory entries", "talvex-hostile-entries.tif", TiffOfMostEntries},
+    {"TIFF, 41 private tags of 4 MB", "talvex-hostile-tags.tif", TiffOfLargePrivateTags},
+    {"TIFF 8 x 1,048,576, a strip per row", "talvex-hostile-strips.tif", TiffOfMostStrips},
+    {"BMP 4000 x 4000, its last row missing", "talvex-hostile-short.bmp", BmpWithoutItsLastRow},
+};
+
+double PeakMb() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize / 1048576.0;
+}
+
+bool Accepted(const char* path) {
+  switch (GetFileKindByExtension(path)) {
+    case kFileKindTiff:
+      return CTiffImage(path).Check(nullptr) != 0;
+    case kFileKindBitmap:
+      return CBmpImage(path).Check(nullptr) != 0;
+    default:
+      return false;
+  }
+}
+
+// The command's check; for a file it accepts, the block's description and its first bitmap.
+std::string ReadLikeTheEditor(const char* path) {
+  if (!Accepted(path)) return "refused";
+  CRasterReaders readers;
+  RasterImageInfo info;
+  readers.ReadInfo(path, &info);
+  HBITMAP bitmap = readers.CreateBitmap(path, nullptr);
+  if (!bitmap) return "accepted, no bitmap";
+  BITMAP size = {};
+  ::GetObjectA(bitmap, sizeof size, &size);
+  ::DeleteObject(bitmap);
+  return "bitmap " + std::to_string(size.bmWidth) + " x " + std::to_string(size.bmHeight);
+}
+
+// Starts this program again on the file; false when it did not end within the limit.
+bool ReadInOwnProcess(const std::string& path) {
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string command = std::string("\"") + program + "\" " + kChildSwitch + " \"" + path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+    return false;
+  bool ended = ::WaitForSingleObject(process.hProcess, kLimitSeconds * 1000) == WAIT_OBJECT_0;
+  if (!ended) {
+    ::TerminateProcess(process.hProcess, 1);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return ended;
+}
+
+}  // namespace
+
+bool RunChildRead() {
+  if (__argc != 3 || strcmp(__argv[1], kChildSwitch) != 0) return false;
+  const double startMb = PeakMb();
+  auto start = std::chrono::steady_clock::now();
+  std::string outcome = ReadLikeTheEditor(__argv[2]);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printf("%s in %.3f s, peak %.1f MB (%.1f MB before reading)\n", outcome.c_str(), seconds,
+         PeakMb(), startMb);
+  fflush(stdout);
+  return true;
+}
+
+void Measure() {
+  char folder[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, folder);
+  for (const HostileFile& file : kFiles) {
+    const std::string path = std::string(folder) + file.name;
+    const Bytes bytes = file.make();
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out) continue;
+    fwrite(bytes.data(), 1, bytes.size(), out);
+    fclose(out);
+    printf("%-38s %8.1f KB: ", file.what, bytes.size() / 1024.0);
+    fflush(stdout);
+    if (!ReadInOwnProcess(path)) printf("not done after %lu s, stopped\n", kLimitSeconds);
+    fflush(stdout);
+    ::DeleteFileA(path.c_str());
+  }
+}
+
+}  // namespace HostileImages
