@@ -35,10 +35,17 @@ Weighted Blossom(const std::vector<Weighted>& P, const std::vector<double>& U, i
 ImportPoint2 Cartesian(const Weighted& p) { return {p.x / p.w, p.y / p.w}; }
 
 // A point of the rational Bezier piece by de Casteljau.
-ImportPoint2 PieceAt(std::vector<Weighted> piece, double t) {
-  for (size_t level = piece.size() - 1; level > 0; --level)
-    for (size_t i = 0; i < level; ++i) piece[i] = Mix(piece[i], piece[i + 1], t);
-  return Cartesian(piece[0]);
+ImportPoint2 PieceAt(const std::vector<Weighted>& piece, double t) {
+  Weighted level[CSplineBeziers::kHighestDegree + 1];
+  std::copy(piece.begin(), piece.end(), level);
+  for (size_t top = piece.size() - 1; top > 0; --top)
+    for (size_t i = 0; i < top; ++i) level[i] = Mix(level[i], level[i + 1], t);
+  return Cartesian(level[0]);
+}
+
+// The path can keep no more of the spline.
+bool Full(const CImportPath* path, size_t mostPoints) {
+  return path->Overflowed() || path->Size() > mostPoints;
 }
 
 void LineTo(CImportPath* path, const ImportMatrix& m, ImportPoint2 p) {
@@ -62,7 +69,7 @@ void Begin(CImportPath* path, const ImportMatrix& m, ImportPoint2 p) {
 }
 
 void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rational,
-                 const ImportMatrix& m) {
+                 const ImportMatrix& m, size_t mostPoints) {
   const int degree = static_cast<int>(piece.size()) - 1;
   if (!rational && degree == 1) {
     LineTo(path, m, Cartesian(piece[1]));
@@ -81,7 +88,7 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
     }
     const double wanted = std::ceil(length * CSplineBeziers::kLinesPerMillimetre);
     const int lines = static_cast<int>(std::min(1024.0, std::max(4.0, wanted)));
-    for (int i = 1; i <= lines; ++i)
+    for (int i = 1; i <= lines && !Full(path, mostPoints); ++i)
       LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
   }
 }
@@ -90,7 +97,8 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
 
 bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<double>& knots,
                             const std::vector<ImportPoint2>& controls,
-                            const std::vector<double>& weights, const ImportMatrix& matrix) {
+                            const std::vector<double>& weights, const ImportMatrix& matrix,
+                            size_t mostPoints) {
   const size_t count = controls.size();
   if (degree < 1 || degree > kHighestDegree || count < static_cast<size_t>(degree) + 1 ||
       count > kMostControlPoints || knots.size() != count + degree + 1)
@@ -116,7 +124,7 @@ bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<dou
   bool begun = false;
   std::vector<Weighted> piece(degree + 1);
   double t[kHighestDegree];
-  for (int i = degree; i < static_cast<int>(count); ++i) {
+  for (int i = degree; i < static_cast<int>(count) && !Full(path, mostPoints); ++i) {
     const double a = knots[i], b = knots[i + 1];
     if (!(a < b)) continue;
     for (int k = 0; k <= degree; ++k) {
@@ -127,14 +135,14 @@ bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<dou
       Begin(path, matrix, Cartesian(piece[0]));
       begun = true;
     }
-    AppendPiece(path, piece, rational, matrix);
+    AppendPiece(path, piece, rational, matrix, mostPoints);
   }
   return begun;
 }
 
 bool CSplineBeziers::AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
                                    ImportPoint2 startTangent, ImportPoint2 endTangent,
-                                   const ImportMatrix& matrix) {
+                                   const ImportMatrix& matrix, size_t mostPoints) {
   const size_t n = points.size();
   if (n < 2 || n > kMostControlPoints) return false;
   for (const ImportPoint2& p : points)
@@ -155,7 +163,7 @@ bool CSplineBeziers::AppendThrough(CImportPath* path, const std::vector<ImportPo
     return {(after.x - before.x) * scale, (after.y - before.y) * scale};
   };
   Begin(path, matrix, points[0]);
-  for (size_t i = 0; i + 1 < n; ++i) {
+  for (size_t i = 0; i + 1 < n && !Full(path, mostPoints); ++i) {
     ImportPoint2 t0 = tangent(i), t1 = tangent(i + 1);
     CurveTo(path, matrix, {points[i].x + t0.x / 3, points[i].y + t0.y / 3},
             {points[i + 1].x - t1.x / 3, points[i + 1].y - t1.y / 3}, points[i + 1]);
