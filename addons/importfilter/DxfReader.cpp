@@ -87,6 +87,20 @@ void AppendBulge(CImportPath* path, const Vertex& p, const Vertex& q, const Impo
   }
 }
 
+// The points AppendVertices gives, counted without drawing: a line is one, an arc its pieces'
+// three (a path that stands a little off an arc's start takes one more).
+size_t VertexPoints(const std::vector<Vertex>& vertices, bool closed) {
+  auto segment = [](const Vertex& p, const Vertex& q) -> size_t {
+    const double angle = 4.0 * std::atan(p.bulge);
+    if (std::fabs(p.bulge) < 1e-12 || (p.x == q.x && p.y == q.y) || !std::isfinite(angle)) return 1;
+    return 3 * static_cast<size_t>(CArcBeziers::Pieces(angle));
+  };
+  size_t points = 1;
+  for (size_t i = 0; i + 1 < vertices.size(); ++i) points += segment(vertices[i], vertices[i + 1]);
+  if (closed && vertices.size() > 1) points += segment(vertices.back(), vertices[0]);
+  return points;
+}
+
 // The vertices of a polyline as one path; closed ones get the segment back to the start. Stops
 // once the path holds more points than a curve.
 void AppendVertices(CImportPath* path, const std::vector<Vertex>& vertices, bool closed,
@@ -658,6 +672,10 @@ void CDxfReader::DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix
   }
   if (vertices.empty()) return;
   const bool closed = (static_cast<int>(fields.Number(70, 0)) & 1) != 0;
+  if (m_pricing) {
+    ChargePiece(VertexPoints(vertices, closed), closed);
+    return;
+  }
   CImportPath piece;
   AppendVertices(&piece, vertices, closed, matrix);
   if (!Fits(piece)) return;
@@ -696,6 +714,10 @@ size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
   }
   if (vertices.empty() || m_failed) return next;
   // A 3D polyline lies in world coordinates, a 2D one in its object's.
+  if (m_pricing) {
+    ChargePiece(VertexPoints(vertices, (flags & 1) != 0), (flags & 1) != 0);
+    return next;
+  }
   const ImportMatrix m = flags & 8 ? matrix : ObjectToWorld(fields).Then(matrix);
   CImportPath piece;
   AppendVertices(&piece, vertices, (flags & 1) != 0, m);
@@ -735,12 +757,23 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
       return;
     }
   }
+  const bool closed = (static_cast<int>(fields.Number(70, 0)) & 1) != 0;
+  const int degree = static_cast<int>(fields.Number(71, 3));
+  if (m_pricing) {
+    const size_t points = controls.empty()
+                              ? CSplineBeziers::PointsThrough(fits)
+                              : CSplineBeziers::Points(degree, knots, controls, weights);
+    if (points == 0)
+      Fail(fields.Head());
+    else
+      ChargePiece(points, closed);
+    return;
+  }
   CImportPath piece;
   bool drawn = false;
   const size_t most = CImportedDrawing::kMostCurvePoints;
   if (!controls.empty()) {
-    drawn = CSplineBeziers::Append(&piece, static_cast<int>(fields.Number(71, 3)), knots, controls,
-                                   weights, matrix, most);
+    drawn = CSplineBeziers::Append(&piece, degree, knots, controls, weights, matrix, most);
   } else {
     drawn = CSplineBeziers::AppendThrough(&piece, fits,
                                           {fields.Number(12, 0), fields.Number(22, 0)},
@@ -753,7 +786,7 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
     return;
   }
   if (!Fits(piece)) return;
-  if (static_cast<int>(fields.Number(70, 0)) & 1)
+  if (closed)
     AddClosed(piece, colour, false);
   else
     AddOpen(piece, colour);
@@ -827,6 +860,13 @@ const CDxfReader::Cost* CDxfReader::PriceOf(Block& block, int depth) {
   return block.priced ? &block.cost : nullptr;
 }
 
+void CDxfReader::ChargePiece(size_t points, bool closed) {
+  if (points > CImportedDrawing::kMostCurvePoints)
+    TooComplex();
+  else
+    Charge(0, closed ? points : points - 1, 0);  // an open one's start may continue a path
+}
+
 bool CDxfReader::Fits(const CImportPath& piece) {
   if (piece.Size() <= CImportedDrawing::kMostCurvePoints) return true;
   TooComplex();
@@ -837,7 +877,7 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
   const std::vector<ImportPathPoint>& points = piece.Points();
   if (points.size() < 2) return;
   if (m_pricing) {
-    Charge(0, points.size() - 1, 0);  // its start may continue the path before it
+    ChargePiece(points.size(), false);
     return;
   }
   const ImportPoint2 start = {points[0].x, points[0].y};
@@ -868,7 +908,7 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
 void CDxfReader::AddClosed(CImportPath& piece, DWORD colour, bool filled) {
   piece.Close();
   if (m_pricing) {
-    Charge(0, piece.Size(), 0);
+    ChargePiece(piece.Size(), true);
     return;
   }
   FlushChain();

@@ -113,6 +113,8 @@ private:
   bool Stopped() const;
   // False, the drawing too complex, for a piece no curve can hold.
   bool Fits(const CImportPath& piece);
+  // Charges a piece of the points, too complex when no curve can hold it.
+  void ChargePiece(size_t points, bool closed);
 
   // An open piece continues the path being joined when it starts at its end in its colour;
   // a joined path that comes back to its start is closed and handed on.

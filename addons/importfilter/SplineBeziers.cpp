@@ -5,6 +5,9 @@
 
 namespace {
 
+// Lines a piece is followed by, at the fewest.
+const double kFewestLines = 4;
+
 // A control point in homogeneous form: (w x, w y, w).
 struct Weighted {
   double x, y, w;
@@ -87,37 +90,71 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
       length += std::hypot(d.x, d.y);
     }
     const double wanted = std::ceil(length * CSplineBeziers::kLinesPerMillimetre);
-    const int lines = static_cast<int>(std::min(1024.0, std::max(4.0, wanted)));
+    const int lines = static_cast<int>(std::min(1024.0, std::max(kFewestLines, wanted)));
     for (int i = 1; i <= lines && !Full(path, mostPoints); ++i)
       LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
   }
 }
 
-}  // namespace
-
-bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<double>& knots,
-                            const std::vector<ImportPoint2>& controls,
-                            const std::vector<double>& weights, const ImportMatrix& matrix,
-                            size_t mostPoints) {
+// The data makes a spline (see Append), rational when its weights differ.
+bool IsSpline(int degree, const std::vector<double>& knots,
+              const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
+              bool* rational) {
   const size_t count = controls.size();
-  if (degree < 1 || degree > kHighestDegree || count < static_cast<size_t>(degree) + 1 ||
-      count > kMostControlPoints || knots.size() != count + degree + 1)
+  if (degree < 1 || degree > CSplineBeziers::kHighestDegree ||
+      count < static_cast<size_t>(degree) + 1 || count > CSplineBeziers::kMostControlPoints ||
+      knots.size() != count + degree + 1)
     return false;
   if (!weights.empty() && weights.size() != count) return false;
   for (size_t i = 0; i < knots.size(); ++i)
     if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1])) return false;
-  bool rational = false;
-  std::vector<Weighted> points(count);
+  *rational = false;
   for (size_t i = 0; i < count; ++i) {
     const double w = weights.empty() ? 1.0 : weights[i];
     if (!(w > 0) || !std::isfinite(w) || !std::isfinite(controls[i].x) ||
         !std::isfinite(controls[i].y))
       return false;
-    rational = rational || w != (weights.empty() ? 1.0 : weights[0]);
+    *rational = *rational || w != (weights.empty() ? 1.0 : weights[0]);
+  }
+  return knots[degree] < knots[count];
+}
+
+bool IsCurveThrough(const std::vector<ImportPoint2>& points) {
+  if (points.size() < 2 || points.size() > CSplineBeziers::kMostControlPoints) return false;
+  for (const ImportPoint2& p : points)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+  return true;
+}
+
+}  // namespace
+
+size_t CSplineBeziers::Points(int degree, const std::vector<double>& knots,
+                              const std::vector<ImportPoint2>& controls,
+                              const std::vector<double>& weights) {
+  bool rational = false;
+  if (!IsSpline(degree, knots, controls, weights, &rational)) return 0;
+  size_t pieces = 0;
+  for (size_t i = degree; i < controls.size(); ++i) pieces += knots[i] < knots[i + 1];
+  const size_t perPiece = rational || degree > 3 ? kFewestLines : degree == 1 ? 1 : 3;
+  return 1 + pieces * perPiece;
+}
+
+size_t CSplineBeziers::PointsThrough(const std::vector<ImportPoint2>& points) {
+  return IsCurveThrough(points) ? 1 + 3 * (points.size() - 1) : 0;
+}
+
+bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<double>& knots,
+                            const std::vector<ImportPoint2>& controls,
+                            const std::vector<double>& weights, const ImportMatrix& matrix,
+                            size_t mostPoints) {
+  bool rational = false;
+  if (!IsSpline(degree, knots, controls, weights, &rational)) return false;
+  const size_t count = controls.size();
+  std::vector<Weighted> points(count);
+  for (size_t i = 0; i < count; ++i) {
+    const double w = weights.empty() ? 1.0 : weights[i];
     points[i] = {controls[i].x * w, controls[i].y * w, w};
   }
-  const double first = knots[degree], last = knots[count];
-  if (!(first < last)) return false;
 
   // Each span of the parameter range is one Bezier piece; its control points are the blossom
   // at the span's two knots, the far one taken k times for the k-th point.
@@ -143,10 +180,8 @@ bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<dou
 bool CSplineBeziers::AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
                                    ImportPoint2 startTangent, ImportPoint2 endTangent,
                                    const ImportMatrix& matrix, size_t mostPoints) {
+  if (!IsCurveThrough(points)) return false;
   const size_t n = points.size();
-  if (n < 2 || n > kMostControlPoints) return false;
-  for (const ImportPoint2& p : points)
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
   // The direction at each point, a third of which is laid off to each side of it.
   auto tangent = [&](size_t i) -> ImportPoint2 {
     const ImportPoint2& given = i == 0 ? startTangent : endTangent;

@@ -29,6 +29,13 @@ public:
   static bool Append(CImportPath* path, int degree, const std::vector<double>& knots,
                      const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
                      const ImportMatrix& matrix, size_t mostPoints = CImportPath::kMaxPoints);
+  // The points Append would add to an empty path with a matrix that maps all onto one point (a
+  // piece followed by lines takes its fewest), counted without drawing; 0 for data that makes no
+  // spline. Other matrices may give more points, never fewer.
+  static size_t Points(int degree, const std::vector<double>& knots,
+                       const std::vector<ImportPoint2>& controls,
+                       const std::vector<double>& weights);
+  static size_t PointsThrough(const std::vector<ImportPoint2>& points);
   // A curve through the points; the optional tangents (zero for none) set its end directions.
   static bool AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
                             ImportPoint2 startTangent, ImportPoint2 endTangent,

@@ -69,8 +69,8 @@ std::string ChainAcrossCopies() {
   return Dxf(Block("CHAIN", lines), Insert("CHAIN", 3900, 1, 1000, 0));
 }
 
-// A rational cubic spline whose pieces each span hundreds of millimetres.
-std::string RationalSpline(int controls) {
+// A rational cubic spline whose pieces each span hundreds of millimetres (or, short, a few).
+std::string RationalSplineEntity(int controls, double height) {
   std::string spline = Format("0\nSPLINE\n70\n8\n71\n3\n72\n%.0f\n73\n%.0f\n", controls + 4.0,
                               static_cast<double>(controls));
   for (int i = 0; i < controls + 4; ++i) {
@@ -78,8 +78,46 @@ std::string RationalSpline(int controls) {
     spline += Format("40\n%.0f\n", knot);
   }
   for (int i = 0; i < controls; ++i)
-    spline += Format("41\n%.0f\n10\n%.0f\n20\n%.0f\n", 1.0 + i % 2, i * 10.0, (i % 2) * 1000.0);
-  return Dxf("", spline);
+    spline += Format("41\n%.0f\n10\n%.0f\n20\n%.0f\n", 1.0 + i % 2, i * 10.0, (i % 2) * height);
+  return spline;
+}
+
+std::string RationalSpline(int controls) { return Dxf("", RationalSplineEntity(controls, 1000)); }
+
+// 42 rational splines of 48,000 short pieces: each fits a curve, together 8 million points.
+std::string RationalSplines() {
+  std::string splines;
+  for (int i = 0; i < 42; ++i) splines += RationalSplineEntity(48000, 0.01);
+  return Dxf("", splines);
+}
+
+// 60 polylines of 25,000 half circles each: each fits a curve, together 9 million points.
+std::string BulgedPolylines() {
+  std::string polylines;
+  for (int k = 0; k < 60; ++k) {
+    polylines += "0\nLWPOLYLINE\n90\n25000\n70\n0\n";
+    for (int i = 0; i < 25000; ++i)
+      polylines += Format("10\n%.0f\n20\n%.0f\n42\n1\n", i % 1000, k * 10.0);
+  }
+  return Dxf("", polylines);
+}
+
+// A text of half a million groups in a block inserted 100 x 100 times.
+std::string LongTextCopies() {
+  std::string text = "0\nMTEXT\n10\n0\n20\n0\n";
+  for (int i = 0; i < 500000; ++i) text += "3\nA\n";
+  return Dxf(Block("TEXT", text), Insert("TEXT", 100, 100, 1, 1));
+}
+
+// A million block definitions, or a million layers.
+std::string ManyNames(bool blocks) {
+  std::string dxf = blocks ? "0\nSECTION\n2\nBLOCKS\n"
+                           : "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n";
+  for (int i = 0; i < 1000000; ++i)
+    dxf += (blocks ? "0\nBLOCK\n2\nB" : "0\nLAYER\n2\nL") + std::to_string(i) +
+           (blocks ? "\n0\nENDBLK\n" : "\n62\n1\n");
+  dxf += blocks ? "0\nENDSEC\n" : "0\nENDTAB\n0\nENDSEC\n";
+  return dxf + "0\nSECTION\n2\nENTITIES\n" + Line(0, 0, 1, 1) + "0\nENDSEC\n0\nEOF\n";
 }
 
 // One polyline of 1.5 million half circles.
@@ -97,20 +135,22 @@ std::string CutInEntities() {
   return dxf.substr(0, dxf.size() / 2);
 }
 
-// Records of one group each, as many as the largest file takes.
-std::string MostRecords() {
+// Records of one group each, as many as the given size takes.
+std::string OneGroupRecords(size_t size) {
   std::string dxf = "0\nSECTION\n2\nENTITIES\n";
-  const size_t size = CFilterRead::kLargestFile - 64;
   dxf.reserve(size + 32);
   while (dxf.size() < size) dxf += "0\nX\n";
   return dxf + "0\nENDSEC\n0\nEOF\n";
 }
 
-// Ten million points in one pen-down run.
-std::string PlotOfManyPoints() {
+// Ten million points in one pen-down run, or in runs of 100,000 points.
+std::string PlotOfManyPoints(bool runs) {
   std::string plot = "IN;SP1;PU0,0;PD";
   plot.reserve(45000000);
-  for (int i = 0; i < 5000000; ++i) plot += "1,1,9,9,";
+  for (int i = 1; i <= 5000000; ++i) {
+    plot += "1,1,9,9,";
+    if (runs && i % 50000 == 0) plot += "0,0;PU;PD";
+  }
   return plot + "0,0;PU;";
 }
 
@@ -148,10 +188,17 @@ std::vector<HostileDrawing> MakeHostileDrawings() {
       {"dxf-chain-across-copies", kDxf, ChainAcrossCopies()},
       {"dxf-rational-spline-40k", kDxf, RationalSpline(40000)},
       {"dxf-rational-spline-100k", kDxf, RationalSpline(100000)},
+      {"dxf-rational-splines", kDxf, RationalSplines()},
       {"dxf-bulged-polyline", kDxf, BulgedPolyline()},
+      {"dxf-bulged-polylines", kDxf, BulgedPolylines()},
+      {"dxf-long-text-copies", kDxf, LongTextCopies()},
+      {"dxf-many-blocks", kDxf, ManyNames(true)},
+      {"dxf-many-layers", kDxf, ManyNames(false)},
       {"dxf-cut-in-entities", kDxf, CutInEntities()},
-      {"dxf-most-records", kDxf, MostRecords()},
-      {"plt-many-points", kPlot, PlotOfManyPoints()},
+      {"dxf-many-records", kDxf, OneGroupRecords(32000000)},
+      {"dxf-most-groups", kDxf, OneGroupRecords(CFilterRead::kLargestFile - 64)},
+      {"plt-many-points", kPlot, PlotOfManyPoints(false)},
+      {"plt-many-runs", kPlot, PlotOfManyPoints(true)},
       {"plt-many-pens", kPlot, PlotOfManyPens()},
       {"plt-endless-parameters", kPlot, PlotOfEndlessParameters()},
   };
@@ -188,27 +235,21 @@ void MeasureHostileDrawings(const char* program, const char* folder, int mostSec
 }
 
 int ReadHostileDrawing(const char* name, const char* path) {
-  PROCESS_MEMORY_COUNTERS_EX before = {};
-  before.cb = sizeof before;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&before),
-                       sizeof before);
+  PROCESS_MEMORY_COUNTERS before = {}, after = {};
+  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
   ImportFilterReport report = {};
   const auto start = std::chrono::steady_clock::now();
   HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  PROCESS_MEMORY_COUNTERS_EX after = {};
-  after.cb = sizeof after;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&after),
-                       sizeof after);
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
   WIN32_FILE_ATTRIBUTE_DATA file = {};
   GetFileAttributesExA(path, GetFileExInfoStandard, &file);
   printf(
-      "%-26s %7.2f MB: %s (problem %d, line %d) in %6.3f s; peak private %6.1f MB, peak "
-      "working set %6.1f MB (%.1f MB before the read)\n",
+      "%-26s %7.2f MB: %s (problem %d, line %d) in %6.3f s; peak working set %6.1f MB "
+      "(%.1f MB before the read)\n",
       name, Megabytes(file.nFileSizeLow), record ? "read" : "refused", report.problem, report.line,
-      seconds, Megabytes(after.PeakPagefileUsage), Megabytes(after.PeakWorkingSetSize),
-      Megabytes(before.WorkingSetSize));
+      seconds, Megabytes(after.PeakWorkingSetSize), Megabytes(before.WorkingSetSize));
   fflush(stdout);
   if (record) GlobalFree(record);
   return 0;
