@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "addons/importfilter/ImportPath.h"
 #include "addons/importfilter/ImportTestSupport.h"
 
 using namespace import_test;
@@ -54,6 +55,24 @@ TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBui
   ASSERT_EQ(1u, skipped.curves.size());
   EXPECT_NEAR(10, skipped.curves[0].box.Width(), 1e-4);
   EXPECT_NEAR(2, skipped.curves[0].box.Height(), 1e-4);
+}
+
+TEST(HpglHostileInput, APathThatCanHoldNoMoreTakesNoFurtherPieces) {
+  // A plot of pen-down runs each closed, until the pen's path is full: the next run's move finds
+  // no room, and its lines and close must not reach for a start past the path's end.
+  CImportPath path;
+  while (!path.Overflowed()) {
+    path.MoveTo(0, 0);
+    for (int i = 1; i <= 1000; ++i) path.LineTo(i, i % 2);
+    path.Close();
+  }
+  const size_t full = path.Size();
+  path.MoveTo(5, 5);
+  EXPECT_FALSE(path.LineTo(6, 6));
+  path.Close();
+  EXPECT_FALSE(path.CurveTo(1, 1, 2, 2, 3, 3));
+  EXPECT_EQ(full, path.Size());
+  EXPECT_TRUE(path.Overflowed());
 }
 
 const char* const kSeeds[] = {
