@@ -6,7 +6,7 @@
 namespace {
 
 // Lines a piece is followed by, at the fewest.
-const double kFewestLines = 4;
+const int kFewestLines = 4;
 
 // A control point in homogeneous form: (w x, w y, w).
 struct Weighted {
@@ -90,7 +90,7 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
       length += std::hypot(d.x, d.y);
     }
     const double wanted = std::ceil(length * CSplineBeziers::kLinesPerMillimetre);
-    const int lines = static_cast<int>(std::min(1024.0, std::max(kFewestLines, wanted)));
+    const int lines = static_cast<int>(std::min(1024.0, std::max<double>(kFewestLines, wanted)));
     for (int i = 1; i <= lines && !Full(path, mostPoints); ++i)
       LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
   }
@@ -161,7 +161,7 @@ bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<dou
   bool begun = false;
   std::vector<Weighted> piece(degree + 1);
   double t[kHighestDegree];
-  for (int i = degree; i < static_cast<int>(count) && !Full(path, mostPoints); ++i) {
+  for (int i = degree; i < static_cast<int>(count) && !(begun && Full(path, mostPoints)); ++i) {
     const double a = knots[i], b = knots[i + 1];
     if (!(a < b)) continue;
     for (int k = 0; k <= degree; ++k) {
