@@ -16,13 +16,18 @@ ImportPoint2 TangentAt(ImportPoint2 u, ImportPoint2 v, double t) {
 
 }  // namespace
 
+int CArcBeziers::Pieces(double sweep) {
+  if (!std::isfinite(sweep)) return 0;
+  const double count = std::ceil(std::fabs(sweep) / kQuarterTurn - 1e-9);
+  if (count > kMostPieces) return 0;
+  return count < 1 ? 1 : static_cast<int>(count);
+}
+
 bool CArcBeziers::Append(CImportPath* path, ImportPoint2 centre, ImportPoint2 u, ImportPoint2 v,
                          double t0, double t1, const ImportMatrix& matrix) {
   const double sweep = t1 - t0;
-  if (!std::isfinite(sweep) || !std::isfinite(t0)) return false;
-  const double count = std::ceil(std::fabs(sweep) / kQuarterTurn - 1e-9);
-  if (count > kMostPieces) return false;
-  const int pieces = count < 1 ? 1 : static_cast<int>(count);
+  const int pieces = Pieces(sweep);
+  if (pieces == 0 || !std::isfinite(t0)) return false;
   const double step = sweep / pieces;
   // The control points lie along the tangents, 4/3 tan(step / 4) of the parameter step away.
   const double k = 4.0 / 3.0 * std::tan(step / 4.0);

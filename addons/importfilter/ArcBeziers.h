@@ -17,4 +17,6 @@ public:
   // nothing, for a sweep that is not finite or needs more than kMostPieces pieces.
   static bool Append(CImportPath* path, ImportPoint2 centre, ImportPoint2 u, ImportPoint2 v,
                      double t0, double t1, const ImportMatrix& matrix);
+  // The pieces an arc of the sweep (radians) is cut into; 0 when it is refused.
+  static int Pieces(double sweep);
 };

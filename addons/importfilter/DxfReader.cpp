@@ -1,5 +1,6 @@
 #include "addons/importfilter/DxfReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,9 @@ const char kBinarySignature[] = "AutoCAD Binary DXF";
 // Longer lines than this are no DXF.
 const size_t kLongestLine = 65536;
 const size_t kLongestNumber = 63;
+// Pricing draws onto one point: what it counts does not hang on where a copy lies, and rational
+// spline pieces take their fewest lines.
+const ImportMatrix kNowhere = ImportMatrix::Scale(0, 0);
 
 bool Near(ImportPoint2 p, ImportPoint2 q, double distance) {
   return std::fabs(p.x - q.x) <= distance && std::fabs(p.y - q.y) <= distance;
@@ -27,6 +31,34 @@ std::string UpperAscii(std::string text) {
 }
 
 double Radians(double degrees) { return degrees * kPi / 180.0; }
+
+// Most numbers of a drawing are short decimals ("12.5", "-0.375"). Their digits make a whole
+// number below 2^53 and their point a power of ten up to 10^15, both exact as doubles, so one
+// division (in SSE's doubles, as the build has it) gives the correctly rounded value strtod
+// gives, at a fraction of its time.
+bool ShortDecimal(const char* text, size_t length, double* value) {
+  static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const bool negative = text[0] == '-';
+  if (negative || text[0] == '+') ++i;
+  uint64_t whole = 0;
+  int digits = 0, decimals = -1;
+  for (; i < length; ++i) {
+    if (text[i] == '.' && decimals < 0) {
+      decimals = 0;
+      continue;
+    }
+    if (text[i] < '0' || text[i] > '9' || digits == 15) return false;
+    whole = whole * 10 + (text[i] - '0');
+    ++digits;
+    if (decimals >= 0) ++decimals;
+  }
+  if (digits == 0) return false;
+  const double magnitude = static_cast<double>(whole) / kPowers[decimals < 0 ? 0 : decimals];
+  *value = negative ? -magnitude : magnitude;
+  return true;
+}
 
 struct Vertex {
   double x, y, bulge;
@@ -56,14 +88,30 @@ void AppendBulge(CImportPath* path, const Vertex& p, const Vertex& q, const Impo
   }
 }
 
-// The vertices of a polyline as one path; closed ones get the segment back to the start.
+// The points AppendVertices gives, counted without drawing: a line is one, an arc its pieces'
+// three (a path that stands a little off an arc's start takes one more).
+size_t VertexPoints(const std::vector<Vertex>& vertices, bool closed) {
+  auto segment = [](const Vertex& p, const Vertex& q) -> size_t {
+    const double angle = 4.0 * std::atan(p.bulge);
+    if (std::fabs(p.bulge) < 1e-12 || (p.x == q.x && p.y == q.y) || !std::isfinite(angle)) return 1;
+    return 3 * static_cast<size_t>(CArcBeziers::Pieces(angle));
+  };
+  size_t points = 1;
+  for (size_t i = 0; i + 1 < vertices.size(); ++i) points += segment(vertices[i], vertices[i + 1]);
+  if (closed && vertices.size() > 1) points += segment(vertices.back(), vertices[0]);
+  return points;
+}
+
+// The vertices of a polyline as one path; closed ones get the segment back to the start. Stops
+// once the path holds more points than a curve.
 void AppendVertices(CImportPath* path, const std::vector<Vertex>& vertices, bool closed,
                     const ImportMatrix& m) {
   ImportPoint2 start = m.Map(vertices[0].x, vertices[0].y);
   path->MoveTo(start.x, start.y);
-  for (size_t i = 0; i + 1 < vertices.size(); ++i)
+  auto full = [path] { return path->Size() > CImportedDrawing::kMostCurvePoints; };
+  for (size_t i = 0; i + 1 < vertices.size() && !full(); ++i)
     AppendBulge(path, vertices[i], vertices[i + 1], m);
-  if (closed && vertices.size() > 1) AppendBulge(path, vertices.back(), vertices[0], m);
+  if (closed && vertices.size() > 1 && !full()) AppendBulge(path, vertices.back(), vertices[0], m);
 }
 
 }  // namespace
@@ -91,7 +139,7 @@ public:
     return group ? m_reader.Text(*group) : std::string();
   }
   std::string Type() const { return m_reader.Text(m_first[0]); }
-  int Line() const { return m_first[0].line; }
+  const Group& Head() const { return m_first[0]; }
   const Group* begin() const { return m_first + 1; }
   const Group* end() const { return m_first + m_count; }
 
@@ -176,11 +224,11 @@ DWORD CDxfReader::IndexColour(int index) {
   return byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 
-void CDxfReader::Fail(int line) {
+void CDxfReader::Fail(const char* at) {
   if (m_failed) return;
   m_failed = true;
   m_report->problem = kImportDamaged;
-  m_report->line = line;
+  m_report->line = 1 + static_cast<int>(std::count(m_data, at, '\n'));
 }
 
 void CDxfReader::TooComplex() {
@@ -190,65 +238,76 @@ void CDxfReader::TooComplex() {
 }
 
 bool CDxfReader::Number(const Group& group, double* value) {
-  const char* text = group.text;
-  size_t length = group.length;
-  while (length > 0 && (*text == ' ' || *text == '\t')) ++text, --length;
-  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  size_t length = 0;
+  const char* text = ValueText(group, &length);
   char buffer[kLongestNumber + 1];
   if (length == 0 || length > kLongestNumber) {
-    Fail(group.line);
+    Fail(group);
     return false;
   }
+  if (ShortDecimal(text, length, value)) return true;
   std::memcpy(buffer, text, length);
   buffer[length] = '\0';
   char* end = nullptr;
   const double parsed = std::strtod(buffer, &end);
   if (end != buffer + length || !std::isfinite(parsed)) {
-    Fail(group.line);
+    Fail(group);
     return false;
   }
   *value = parsed;
   return true;
 }
 
+const char* CDxfReader::ValueText(const Group& group, size_t* length) const {
+  const char* text = m_data + group.value;
+  const void* end = std::memchr(text, '\n', m_size - group.value);
+  size_t n = end ? static_cast<const char*>(end) - text : m_size - group.value;
+  if (n > 0 && text[n - 1] == '\r') --n;
+  while (n > 0 && (*text == ' ' || *text == '\t')) ++text, --n;
+  while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t')) --n;
+  *length = n;
+  return text;
+}
+
 std::string CDxfReader::Text(const Group& group) const {
-  const char* text = group.text;
-  size_t length = group.length;
-  while (length > 0 && (*text == ' ' || *text == '\t')) ++text, --length;
-  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  size_t length = 0;
+  const char* text = ValueText(group, &length);
   return std::string(text, length);
 }
 
-bool CDxfReader::SplitGroups(const char* data, size_t size) {
+bool CDxfReader::SplitGroups() {
   size_t at = 0;
-  int line = 0;
   // One line without its end; false at the end of the data.
   auto nextLine = [&](const char** text, size_t* length) {
-    if (at >= size) return false;
-    const char* start = data + at;
-    const void* found = std::memchr(start, '\n', size - at);
-    size_t end = found ? static_cast<const char*>(found) - data : size;
+    if (at >= m_size) return false;
+    const char* start = m_data + at;
+    const void* found = std::memchr(start, '\n', m_size - at);
+    size_t end = found ? static_cast<const char*>(found) - m_data : m_size;
     *text = start;
     *length = end - at;
     if (*length > 0 && start[*length - 1] == '\r') --*length;
     at = end + 1;
-    ++line;
     return true;
   };
   const char* text = nullptr;
   size_t length = 0;
-  // About one group per eight bytes in the files CAD programs write.
-  m_groups.reserve(size / 8);
+  // Two lines a group: room for them all at once, since growing would hold two copies.
+  const size_t lines = static_cast<size_t>(std::count(m_data, m_data + m_size, '\n')) + 1;
+  m_groups.reserve(std::min(lines / 2, kMostGroups));
   while (nextLine(&text, &length)) {
+    if (m_groups.size() == kMostGroups) {
+      TooComplex();
+      return false;
+    }
     if (length > kLongestLine) {
-      Fail(line);
+      Fail(text);
       return false;
     }
     size_t first = 0;
     while (first < length && (text[first] == ' ' || text[first] == '\t')) ++first;
     size_t last = length;
     while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t')) --last;
-    if (first == last && at >= size) break;  // a blank last line
+    if (first == last && at >= m_size) break;  // a blank last line
     int code = 0;
     bool digits = first < last && last - first <= 6;
     size_t i = first;
@@ -267,17 +326,17 @@ bool CDxfReader::SplitGroups(const char* data, size_t size) {
         m_report->problem = kImportNotThisKind;
         m_failed = true;
       }
-      Fail(line);
+      Fail(text);
       return false;
     }
-    const int codeLine = line;
+    const char* codeText = text;
     const char* value = nullptr;
     size_t valueLength = 0;
     if (!nextLine(&value, &valueLength) || valueLength > kLongestLine) {
-      Fail(codeLine);
+      Fail(codeText);
       return false;
     }
-    m_groups.push_back({negative ? -code : code, value, valueLength, line});
+    m_groups.push_back({static_cast<uint32_t>(value - m_data), negative ? -code : code});
   }
   return true;
 }
@@ -285,11 +344,13 @@ bool CDxfReader::SplitGroups(const char* data, size_t size) {
 CDxfReader::Entity CDxfReader::EntityAt(size_t at) const {
   size_t end = at + 1;
   while (end < m_groups.size() && m_groups[end].code != 0) ++end;
-  return {at, end - at};
+  return {static_cast<uint32_t>(at), static_cast<uint32_t>(end - at)};
 }
 
 void CDxfReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
                       ImportFilterReport* report) {
+  m_data = data;
+  m_size = size;
   m_drawing = drawing;
   m_report = report;
   if (size >= sizeof kBinarySignature - 1 &&
@@ -297,7 +358,12 @@ void CDxfReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
     report->problem = kImportBinaryDxf;
     return;
   }
-  if (!SplitGroups(data, size)) return;
+  // Groups keep 32-bit places in the file (the filter takes far smaller files).
+  if (size > 0x7FFFFFFFu) {
+    report->problem = kImportTooLarge;
+    return;
+  }
+  if (!SplitGroups()) return;
   size_t first = 0;
   while (first < m_groups.size() && m_groups[first].code == 999) ++first;
   if (first == m_groups.size() || m_groups[first].code != 0 || Text(m_groups[first]) != "SECTION") {
@@ -306,12 +372,18 @@ void CDxfReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
   }
   ReadSections();
   if (m_failed) return;
+  // Priced whole before anything is drawn.
+  m_pricing = true;
+  DrawList(m_entities, kNowhere, 0, 0);
+  m_pricing = false;
+  if (m_failed) return;
   DrawList(m_entities, ImportMatrix::Scale(m_unit, m_unit), 0, 0);
-  if (!m_failed) FlushChain();
+  if (!Stopped()) FlushChain();
 }
 
 void CDxfReader::ReadSections() {
   size_t at = 0;
+  bool open = false;  // a section has begun and not ended
   while (at < m_groups.size() && !m_failed) {
     const Group& group = m_groups[at];
     if (group.code != 0) {
@@ -320,10 +392,12 @@ void CDxfReader::ReadSections() {
     }
     const std::string name = Text(group);
     if (name == "EOF") return;
+    if (name == "ENDSEC") open = false;
     if (name != "SECTION" || at + 1 >= m_groups.size() || m_groups[at + 1].code != 2) {
       ++at;
       continue;
     }
+    open = true;
     const std::string section = Text(m_groups[at + 1]);
     at += 2;
     if (section == "HEADER")
@@ -335,6 +409,8 @@ void CDxfReader::ReadSections() {
     else if (section == "ENTITIES")
       at = ReadEntities(at, &m_entities);
   }
+  // The file was cut short.
+  if (open) Fail(m_groups.back());
 }
 
 size_t CDxfReader::ReadHeader(size_t at) {
@@ -368,6 +444,7 @@ size_t CDxfReader::ReadTables(size_t at) {
       DWORD colour = IndexColour(std::abs(static_cast<int>(fields.Number(62, 7))));
       if (fields.Has(420)) colour = static_cast<DWORD>(fields.Number(420, 0)) & 0xFFFFFF;
       m_layerColours[UpperAscii(fields.Text(2))] = colour;
+      if (m_layerColours.size() > kMostLayers) TooComplex();
     }
     at += entity.count;
   }
@@ -388,6 +465,10 @@ size_t CDxfReader::ReadBlocks(size_t at) {
     if (type != "BLOCK") continue;
     Fields fields(*this, entity);
     Block& block = m_blocks[UpperAscii(fields.Text(2))];
+    if (m_blocks.size() > kMostBlocks) {
+      TooComplex();
+      break;
+    }
     block = Block();
     block.baseX = fields.Number(10, 0);
     block.baseY = fields.Number(20, 0);
@@ -397,7 +478,7 @@ size_t CDxfReader::ReadBlocks(size_t at) {
 }
 
 size_t CDxfReader::ReadEntities(size_t at, std::vector<Entity>* list) {
-  while (at < m_groups.size()) {
+  while (at < m_groups.size() && !m_failed) {
     const Group& group = m_groups[at];
     if (group.code != 0) {
       ++at;
@@ -409,6 +490,10 @@ size_t CDxfReader::ReadEntities(size_t at, std::vector<Entity>* list) {
     at += entity.count;
     if (type == "ENDBLK") break;
     list->push_back(entity);
+    // Entities of the drawing that are never taken along by the one before are all drawn.
+    const bool drawn = list == &m_entities && type != "VERTEX" && type != "SEQEND" &&
+                       type != "ATTRIB";
+    if (++m_records > kMostRecords || (drawn && ++m_drawnRecords > kMostEntities)) TooComplex();
   }
   return at;
 }
@@ -452,19 +537,33 @@ ImportMatrix CDxfReader::ObjectToWorld(const Fields& fields) {
   return {ax, ay, bx, by, elevation * nx, elevation * ny};
 }
 
+bool CDxfReader::Stopped() const { return m_failed || m_drawing->TooComplex(); }
+
+bool CDxfReader::Charge(uint64_t entities, uint64_t points, uint64_t groups) {
+  m_cost.entities += entities;
+  m_cost.points += points;
+  m_cost.groups += groups;
+  if (m_cost.entities <= kMostEntities && m_cost.points <= CImportedDrawing::kMaxTotalPoints &&
+      m_cost.groups <= kMostGroupsDrawn)
+    return true;
+  TooComplex();
+  return false;
+}
+
+void CDxfReader::LeftOut(int* counter) {
+  if (!m_pricing) ++*counter;
+}
+
 void CDxfReader::DrawList(const std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
                           DWORD blockColour) {
-  for (size_t i = 0; i < list.size() && !m_failed;)
+  for (size_t i = 0; i < list.size() && !Stopped();)
     i = DrawEntity(list, i, matrix, depth, blockColour);
 }
 
 size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
                               int depth, DWORD blockColour) {
-  if (++m_drawn > kMostEntities) {
-    TooComplex();
-    return list.size();
-  }
   const Entity& entity = list[i];
+  if (m_pricing && !Charge(1, 0, entity.count)) return list.size();
   Fields fields(*this, entity);
   const std::string type = fields.Type();
   if (fields.Number(67, 0) == 1) return i + 1;  // paper space
@@ -520,10 +619,11 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const I
     size_t next = i + 1;
     if (fields.Number(66, 0) != 0) {
       for (; next < list.size(); ++next) {
+        if (m_pricing && !Charge(0, 0, 1)) return list.size();
         const std::string follower = Text(m_groups[list[next].first]);
         if (follower == "SEQEND") return next + 1;
         if (follower != "ATTRIB") break;
-        ++m_report->texts;
+        LeftOut(&m_report->texts);
       }
     }
     return next;
@@ -544,11 +644,11 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const I
     }
     AddClosed(piece, colour, filled);
   } else if (type == "TEXT" || type == "MTEXT" || type == "ATTDEF" || type == "ATTRIB") {
-    ++m_report->texts;
+    LeftOut(&m_report->texts);
   } else if (type == "IMAGE" || type == "WIPEOUT" || type == "OLE2FRAME" || type == "OLEFRAME") {
-    ++m_report->images;
+    LeftOut(&m_report->images);
   } else if (type != "POINT" && type != "VIEWPORT" && type != "SEQEND" && type != "VERTEX") {
-    ++m_report->others;
+    LeftOut(&m_report->others);
   }
   return i + 1;
 }
@@ -560,6 +660,10 @@ void CDxfReader::DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix
     double value = 0;
     if (group.code != 10 && group.code != 20 && group.code != 42) continue;
     if (!Number(group, &value)) return;
+    if (group.code == 10 && vertices.size() == CImportedDrawing::kMostCurvePoints) {
+      TooComplex();  // each vertex is a point at least
+      return;
+    }
     if (group.code == 10)
       vertices.push_back({value, 0, 0});
     else if (!vertices.empty() && group.code == 20)
@@ -569,8 +673,13 @@ void CDxfReader::DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix
   }
   if (vertices.empty()) return;
   const bool closed = (static_cast<int>(fields.Number(70, 0)) & 1) != 0;
+  if (m_pricing) {
+    ChargePiece(VertexPoints(vertices, closed), closed);
+    return;
+  }
   CImportPath piece;
   AppendVertices(&piece, vertices, closed, matrix);
+  if (!Fits(piece)) return;
   if (closed)
     AddClosed(piece, colour, false);
   else
@@ -584,6 +693,7 @@ size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
   std::vector<Vertex> vertices;
   size_t next = i + 1;
   for (; next < list.size() && !m_failed; ++next) {
+    if (m_pricing && !Charge(0, 0, list[next].count)) return list.size();
     Fields vertex(*this, list[next]);
     const std::string type = vertex.Type();
     if (type == "SEQEND") {
@@ -593,17 +703,26 @@ size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
     if (type != "VERTEX") break;
     // Frame points of a spline-fitted polyline are not on it.
     if (static_cast<int>(vertex.Number(70, 0)) & 16) continue;
+    if (vertices.size() == CImportedDrawing::kMostCurvePoints) {
+      TooComplex();
+      return list.size();
+    }
     vertices.push_back({vertex.Number(10, 0), vertex.Number(20, 0), vertex.Number(42, 0)});
   }
   if (flags & (16 | 64)) {
-    ++m_report->others;  // polygon and polyface meshes
+    LeftOut(&m_report->others);  // polygon and polyface meshes
     return next;
   }
   if (vertices.empty() || m_failed) return next;
   // A 3D polyline lies in world coordinates, a 2D one in its object's.
+  if (m_pricing) {
+    ChargePiece(VertexPoints(vertices, (flags & 1) != 0), (flags & 1) != 0);
+    return next;
+  }
   const ImportMatrix m = flags & 8 ? matrix : ObjectToWorld(fields).Then(matrix);
   CImportPath piece;
   AppendVertices(&piece, vertices, (flags & 1) != 0, m);
+  if (!Fits(piece)) return list.size();
   if (flags & 1)
     AddClosed(piece, colour, false);
   else
@@ -639,22 +758,36 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
       return;
     }
   }
+  const bool closed = (static_cast<int>(fields.Number(70, 0)) & 1) != 0;
+  const int degree = static_cast<int>(fields.Number(71, 3));
+  if (m_pricing) {
+    const size_t points = controls.empty()
+                              ? CSplineBeziers::PointsThrough(fits)
+                              : CSplineBeziers::Points(degree, knots, controls, weights);
+    if (points == 0)
+      Fail(fields.Head());
+    else
+      ChargePiece(points, closed);
+    return;
+  }
   CImportPath piece;
   bool drawn = false;
+  const size_t most = CImportedDrawing::kMostCurvePoints;
   if (!controls.empty()) {
-    drawn = CSplineBeziers::Append(&piece, static_cast<int>(fields.Number(71, 3)), knots, controls,
-                                   weights, matrix);
+    drawn = CSplineBeziers::Append(&piece, degree, knots, controls, weights, matrix, most);
   } else {
     drawn = CSplineBeziers::AppendThrough(&piece, fits,
                                           {fields.Number(12, 0), fields.Number(22, 0)},
-                                          {fields.Number(13, 0), fields.Number(23, 0)}, matrix);
+                                          {fields.Number(13, 0), fields.Number(23, 0)}, matrix,
+                                          most);
   }
   if (m_failed) return;
   if (!drawn) {
-    Fail(fields.Line());
+    Fail(fields.Head());
     return;
   }
-  if (static_cast<int>(fields.Number(70, 0)) & 1)
+  if (!Fits(piece)) return;
+  if (closed)
     AddClosed(piece, colour, false);
   else
     AddOpen(piece, colour);
@@ -665,12 +798,12 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
   Fields fields(*this, entity);
   auto found = m_blocks.find(UpperAscii(fields.Text(2)));
   if (found == m_blocks.end()) {
-    Fail(fields.Line());
+    Fail(fields.Head());
     return;
   }
   Block& block = found->second;
   if (block.drawing) {
-    Fail(fields.Line());  // a block that inserts itself
+    Fail(fields.Head());  // a block that inserts itself
     return;
   }
   if (depth >= kDeepestInsert) {
@@ -687,13 +820,22 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
     return;
   }
   if (scaleX == 0 || scaleY == 0 || m_failed) return;
+  if (m_pricing) {
+    const Cost* cost = PriceOf(block, depth + 1);
+    const uint64_t copies = static_cast<uint64_t>(static_cast<int>(columns)) *
+                            static_cast<uint64_t>(static_cast<int>(rows));
+    if (cost)
+      Charge(copies * std::max<uint64_t>(1, cost->entities), copies * cost->points,
+             copies * cost->groups);
+    return;
+  }
   const ImportMatrix place = ImportMatrix::Translate(fields.Number(10, 0), fields.Number(20, 0))
                                  .Then(ObjectToWorld(fields))
                                  .Then(matrix);
   const ImportMatrix turn = ImportMatrix::Rotate(rotation);
   block.drawing = true;
-  for (int row = 0; row < static_cast<int>(rows) && !m_failed; ++row) {
-    for (int column = 0; column < static_cast<int>(columns) && !m_failed; ++column) {
+  for (int row = 0; row < static_cast<int>(rows) && !Stopped(); ++row) {
+    for (int column = 0; column < static_cast<int>(columns) && !Stopped(); ++column) {
       const ImportPoint2 step = turn.Map(column * columnStep, row * rowStep);
       const ImportMatrix copy = ImportMatrix::Translate(-block.baseX, -block.baseY)
                                     .Then(ImportMatrix::Scale(scaleX, scaleY))
@@ -706,9 +848,39 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
   block.drawing = false;
 }
 
+const CDxfReader::Cost* CDxfReader::PriceOf(Block& block, int depth) {
+  if (block.priced) return &block.cost;
+  const Cost counted = m_cost;
+  m_cost = Cost();
+  block.drawing = true;
+  DrawList(block.entities, kNowhere, depth, 0);
+  block.drawing = false;
+  block.cost = m_cost;
+  block.priced = !m_failed;
+  m_cost = counted;
+  return block.priced ? &block.cost : nullptr;
+}
+
+void CDxfReader::ChargePiece(size_t points, bool closed) {
+  if (points > CImportedDrawing::kMostCurvePoints)
+    TooComplex();
+  else
+    Charge(0, closed ? points : points - 1, 0);  // an open one's start may continue a path
+}
+
+bool CDxfReader::Fits(const CImportPath& piece) {
+  if (piece.Size() <= CImportedDrawing::kMostCurvePoints) return true;
+  TooComplex();
+  return false;
+}
+
 void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
   const std::vector<ImportPathPoint>& points = piece.Points();
   if (points.size() < 2) return;
+  if (m_pricing) {
+    ChargePiece(points.size(), false);
+    return;
+  }
   const ImportPoint2 start = {points[0].x, points[0].y};
   if (m_chain.IsEmpty() || colour != m_chainColour ||
       !Near(m_chain.CurrentPoint(), start, kJoinDistance)) {
@@ -725,6 +897,7 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
         i += 2;
       }
     }
+    if (!Fits(m_chain)) return;
   }
   const ImportPathPoint& first = m_chain.Points()[0];
   if (m_chain.Size() > 2 && Near(m_chain.CurrentPoint(), {first.x, first.y}, kJoinDistance)) {
@@ -734,8 +907,12 @@ void CDxfReader::AddOpen(CImportPath& piece, DWORD colour) {
 }
 
 void CDxfReader::AddClosed(CImportPath& piece, DWORD colour, bool filled) {
-  FlushChain();
   piece.Close();
+  if (m_pricing) {
+    ChargePiece(piece.Size(), true);
+    return;
+  }
+  FlushChain();
   m_drawing->AddPath(piece, colour, filled);
 }
 

@@ -11,10 +11,18 @@
 // are counted as left out. Paper-space entities are not read.
 //
 // Every group is checked: a code line that is no number, a number field that is none, a file
-// that ends inside a group, a block that inserts itself or more entities than a drawing holds
-// give a problem and no drawing.
+// that ends inside a group or a section, a block that inserts itself or more entities than a
+// drawing holds give a problem and no drawing.
+//
+// The work is bounded before it is done: the drawing is first priced by a walk that only counts
+// what drawing it would take (the entities, the fewest points they add, the groups looked
+// through) and is too complex, with nothing drawn, when that passes a limit. A block is priced
+// once, by one such copy of it; an insert costs its copies times that (a copy counts as one
+// entity at least, so that copies of empty blocks are work too) and its copies are never walked
+// while pricing.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +34,14 @@ public:
   static const int kDeepestInsert = 16;
   // Entities drawn in all, inserts counted with every copy.
   static const size_t kMostEntities = 4000000;
+  // Groups looked through in drawing them, inserts counted with every copy.
+  static const size_t kMostGroupsDrawn = 100000000;
+  // Groups of the file: CAD programs write one in 12 bytes or more, so 100 MB hold fewer.
+  static const size_t kMostGroups = 12000000;
+  // Records (entities, vertices, ends of sequences) of the blocks and the entities together.
+  static const size_t kMostRecords = 8000000;
+  static const size_t kMostBlocks = 100000;
+  static const size_t kMostLayers = 100000;
   // Rows times columns of one insert.
   static const int kMostInsertCopies = 10000;
   // Open entities whose ends lie this close (millimetres) are joined.
@@ -40,29 +56,37 @@ public:
   static DWORD IndexColour(int index);
 
 private:
+  // Kept for every group of the file, so kept small; the value's text runs to the end of its line.
   struct Group {
+    uint32_t value;  // where the value's line begins in the file
     int code;
-    const char* text;
-    size_t length;
-    int line;
   };
 
   // An entity: its groups from its (0, type) group up to the next group 0.
   struct Entity {
-    size_t first;
-    size_t count;
+    uint32_t first;
+    uint32_t count;
+  };
+
+  // What drawing something costs.
+  struct Cost {
+    uint64_t entities = 0;
+    uint64_t points = 0;
+    uint64_t groups = 0;
   };
 
   struct Block {
     double baseX = 0, baseY = 0;
     std::vector<Entity> entities;
-    bool drawing = false;  // being drawn: an insert of it now would never end
+    bool drawing = false;  // being drawn or priced: an insert of it now would never end
+    bool priced = false;
+    Cost cost;  // of one copy
   };
 
   // The values of one entity's groups by code (the first of each code).
   class Fields;
 
-  bool SplitGroups(const char* data, size_t size);
+  bool SplitGroups();
   void ReadSections();
   size_t ReadHeader(size_t at);
   size_t ReadTables(size_t at);
@@ -81,6 +105,16 @@ private:
                       DWORD colour);
   void DrawSpline(const Entity& entity, const ImportMatrix& matrix, DWORD colour);
   void DrawInsert(const Entity& entity, const ImportMatrix& matrix, int depth, DWORD colour);
+  // The price of one copy of the block drawn at the depth; null when pricing it ended the read.
+  const Cost* PriceOf(Block& block, int depth);
+  // Adds to the cost counted; false, the drawing too complex, when it passes a limit.
+  bool Charge(uint64_t entities, uint64_t points, uint64_t groups);
+  void LeftOut(int* counter);
+  bool Stopped() const;
+  // False, the drawing too complex, for a piece no curve can hold.
+  bool Fits(const CImportPath& piece);
+  // Charges a piece of the points, too complex when no curve can hold it.
+  void ChargePiece(size_t points, bool closed);
 
   // An open piece continues the path being joined when it starts at its end in its colour;
   // a joined path that comes back to its start is closed and handed on.
@@ -92,9 +126,15 @@ private:
   ImportMatrix ObjectToWorld(const Fields& fields);
   bool Number(const Group& group, double* value);
   std::string Text(const Group& group) const;
-  void Fail(int line);
+  // The value's text without the spaces and tabs around it.
+  const char* ValueText(const Group& group, size_t* length) const;
+  // Damaged at the line that holds the byte.
+  void Fail(const char* at);
+  void Fail(const Group& group) { Fail(m_data + group.value); }
   void TooComplex();
 
+  const char* m_data = nullptr;
+  size_t m_size = 0;
   std::vector<Group> m_groups;
   std::map<std::string, DWORD> m_layerColours;
   std::string m_lastLayer = std::string(1, '\0');
@@ -106,7 +146,12 @@ private:
   CImportedDrawing* m_drawing = nullptr;
   ImportFilterReport* m_report = nullptr;
   bool m_failed = false;
-  size_t m_drawn = 0;
+  size_t m_records = 0;
+  size_t m_drawnRecords = 0;  // in the entities section, of kinds that are always drawn
+
+  // Counting, not drawing: the cost of the drawing, or of the block being priced.
+  bool m_pricing = false;
+  Cost m_cost;
 
   CImportPath m_chain;
   DWORD m_chainColour = 0;

@@ -15,6 +15,20 @@ bool IsLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 
 char Upper(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
+// Plotter units are whole numbers nearly always: those of up to nine digits are converted
+// exactly, and quickly, here.
+bool WholeNumber(const char* text, int length, double* value) {
+  const int sign = *text == '-' || *text == '+' ? 1 : 0;
+  if (length - sign < 1 || length - sign > 9) return false;
+  long whole = 0;
+  for (int i = sign; i < length; ++i) {
+    if (!IsDigit(text[i])) return false;
+    whole = whole * 10 + (text[i] - '0');
+  }
+  *value = *text == '-' ? -static_cast<double>(whole) : static_cast<double>(whole);
+  return true;
+}
+
 }  // namespace
 
 DWORD CHpglReader::PenColour(int pen) {
@@ -30,11 +44,40 @@ void CHpglReader::Fail() {
   m_report->line = m_line;
 }
 
+void CHpglReader::TooComplex() {
+  if (m_failed) return;
+  m_failed = true;
+  m_report->problem = kImportTooComplex;
+}
+
+void CHpglReader::LeftOut(int* counter) {
+  if (m_drawing) ++*counter;
+}
+
 void CHpglReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
                        ImportFilterReport* report) {
   m_data = data;
   m_size = size;
   m_report = report;
+  Pass(false);
+  if (m_failed) return;
+  if (m_moves == 0) {
+    report->problem = kImportNotThisKind;
+    return;
+  }
+  Pass(true);
+  if (m_failed) return;
+  for (int pen : m_penOrder) drawing->AddPath(m_paths[pen], PenColour(pen), false);
+}
+
+void CHpglReader::Pass(bool drawing) {
+  m_drawing = drawing;
+  m_at = 0;
+  m_line = 1;
+  m_plotter = Plotter();
+  m_moves = 0;
+  m_points = 0;
+  m_penPoints.clear();
   while (!AtEnd() && !m_failed) {
     const char ch = m_data[m_at];
     if (ch == '\n') ++m_line;
@@ -52,18 +95,11 @@ void CHpglReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
       ++m_at;  // separators, terminators and stray bytes between commands
     }
   }
-  if (m_failed) return;
-  EndRun();
-  if (m_moves == 0) {
-    report->problem = kImportNotThisKind;
-    return;
-  }
-  for (int pen : m_penOrder) drawing->AddPath(m_paths[pen], PenColour(pen), false);
+  if (!m_failed) EndRun();
 }
 
-bool CHpglReader::ReadParameters(std::vector<double>* values) {
-  values->clear();
-  while (!AtEnd()) {
+bool CHpglReader::NextParameter(double* value) {
+  while (!AtEnd() && !m_failed) {
     const char ch = m_data[m_at];
     if (ch == ' ' || ch == ',' || ch == '\t' || ch == '\r' || ch == '\n') {
       if (ch == '\n') ++m_line;
@@ -72,25 +108,37 @@ bool CHpglReader::ReadParameters(std::vector<double>* values) {
     }
     if (ch == ';') {
       ++m_at;
-      break;
+      return false;
     }
-    if (!IsDigit(ch) && ch != '-' && ch != '+' && ch != '.') break;
+    if (!IsDigit(ch) && ch != '-' && ch != '+' && ch != '.') return false;
     char text[kLongestNumber + 1];
     int length = 0;
     bool digits = false;
     while (!AtEnd() && (IsDigit(m_data[m_at]) || m_data[m_at] == '.' ||
                         (length == 0 && (m_data[m_at] == '-' || m_data[m_at] == '+')))) {
-      if (length == kLongestNumber) return false;
+      if (length == kLongestNumber) {
+        Fail();
+        return false;
+      }
       digits = digits || IsDigit(m_data[m_at]);
       text[length++] = m_data[m_at++];
     }
     text[length] = '\0';
-    char* end = nullptr;
-    double value = std::strtod(text, &end);
-    if (!digits || end != text + length || !(std::fabs(value) <= kLargestCoordinate)) return false;
-    values->push_back(value);
+    char* end = text + length;
+    if (!WholeNumber(text, length, value)) *value = std::strtod(text, &end);
+    if (!digits || end != text + length || !(std::fabs(*value) <= kLargestCoordinate)) {
+      Fail();
+      return false;
+    }
+    return true;
   }
-  return true;
+  return false;
+}
+
+void CHpglReader::SkipParameters() {
+  double value = 0;
+  while (NextParameter(&value)) {
+  }
 }
 
 void CHpglReader::ReadCommand(char first, char second) {
@@ -101,52 +149,55 @@ void CHpglReader::ReadCommand(char first, char second) {
   }
   if (command == ('D' << 8 | 'T')) {
     if (!AtEnd() && m_data[m_at] != ';')
-      m_labelEnd = m_data[m_at++];
+      m_plotter.labelEnd = m_data[m_at++];
     else
-      m_labelEnd = 3;
+      m_plotter.labelEnd = 3;
   }
   if (command == ('P' << 8 | 'E')) {
     // Encoded polylines are left out whole, up to their terminator.
     while (!AtEnd() && m_data[m_at] != ';') m_line += m_data[m_at++] == '\n';
-    ++m_report->others;
-    return;
-  }
-  std::vector<double> values;
-  if (!ReadParameters(&values)) {
-    Fail();
+    LeftOut(&m_report->others);
     return;
   }
   switch (command) {
     case 'I' << 8 | 'N':
+      SkipParameters();
+      if (m_failed) return;
       EndRun();
-      m_x = m_y = 0;
-      m_penDown = m_relative = false;
+      m_plotter.x = m_plotter.y = 0;
+      m_plotter.penDown = m_plotter.relative = false;
       ++m_moves;
       return;
-    case 'S' << 8 | 'P':
+    case 'S' << 8 | 'P': {
+      double pen = 0;
+      const bool given = NextParameter(&pen);
+      if (given) SkipParameters();
+      if (m_failed) return;
       EndRun();
-      m_pen = values.empty() ? 0 : static_cast<int>(values[0]);
+      m_plotter.pen = given ? static_cast<int>(pen) : 0;
       return;
+    }
     case 'P' << 8 | 'A':
     case 'P' << 8 | 'R':
-      m_relative = second == 'R';
+      m_plotter.relative = second == 'R';
       break;
     case 'P' << 8 | 'U':
       EndRun();
-      m_penDown = false;
+      m_plotter.penDown = false;
       break;
     case 'P' << 8 | 'D':
-      m_penDown = true;
+      m_plotter.penDown = true;
       break;
     default:
+      SkipParameters();
       return;
   }
   ++m_moves;
-  for (size_t i = 0; i + 1 < values.size(); i += 2) {
-    double x = values[i], y = values[i + 1];
-    if (m_relative) {
-      x += m_x;
-      y += m_y;
+  double x = 0, y = 0;
+  while (!m_failed && NextParameter(&x) && NextParameter(&y)) {
+    if (m_plotter.relative) {
+      x += m_plotter.x;
+      y += m_plotter.y;
     }
     if (!(std::fabs(x) <= kLargestCoordinate) || !(std::fabs(y) <= kLargestCoordinate)) {
       Fail();
@@ -156,29 +207,54 @@ void CHpglReader::ReadCommand(char first, char second) {
   }
 }
 
+bool CHpglReader::AddPoints(size_t count) {
+  m_plotter.runPoints += count;
+  m_points += count;
+  const size_t onPen = m_penPoints[m_plotter.pen] += count;
+  if (m_plotter.runPoints <= CImportedDrawing::kMostCurvePoints &&
+      onPen <= CImportPath::kMaxPoints && m_points <= CImportedDrawing::kMaxTotalPoints &&
+      m_penPoints.size() <= kMostPens)
+    return true;
+  TooComplex();
+  return false;
+}
+
 void CHpglReader::MovePen(double x, double y) {
-  if (!m_penDown) {
+  Plotter& p = m_plotter;
+  if (!p.penDown) {
     EndRun();
   } else {
-    if (m_paths.find(m_pen) == m_paths.end()) m_penOrder.push_back(m_pen);
-    CImportPath& path = m_paths[m_pen];
-    if (!m_inRun) {
-      path.MoveTo(m_x / kUnitsPerMillimetre, m_y / kUnitsPerMillimetre);
-      m_runX = m_x;
-      m_runY = m_y;
-      m_inRun = true;
+    if (!p.inRun) {
+      p.runX = p.x;
+      p.runY = p.y;
+      p.inRun = true;
+      p.runPoints = 0;
+      if (!AddPoints(1)) return;
     }
-    path.LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
+    if (!AddPoints(1)) return;
+    if (m_drawing) {
+      if (m_paths.find(p.pen) == m_paths.end()) m_penOrder.push_back(p.pen);
+      CImportPath& path = m_paths[p.pen];
+      if (p.runPoints == 2) path.MoveTo(p.x / kUnitsPerMillimetre, p.y / kUnitsPerMillimetre);
+      path.LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
+    }
   }
-  m_x = x;
-  m_y = y;
+  p.x = x;
+  p.y = y;
 }
 
 void CHpglReader::EndRun() {
-  if (!m_inRun) return;
-  m_inRun = false;
-  if (std::fabs(m_x - m_runX) <= kClosingDistance && std::fabs(m_y - m_runY) <= kClosingDistance)
-    m_paths[m_pen].Close();
+  Plotter& p = m_plotter;
+  if (!p.inRun) return;
+  p.inRun = false;
+  if (std::fabs(p.x - p.runX) > kClosingDistance || std::fabs(p.y - p.runY) > kClosingDistance)
+    return;
+  // Closing adds a line back to the start unless the run ends on it.
+  if (p.x / kUnitsPerMillimetre != p.runX / kUnitsPerMillimetre ||
+      p.y / kUnitsPerMillimetre != p.runY / kUnitsPerMillimetre) {
+    if (!AddPoints(1)) return;
+  }
+  if (m_drawing) m_paths[p.pen].Close();
 }
 
 void CHpglReader::SkipEscape() {
@@ -199,7 +275,7 @@ void CHpglReader::SkipEscape() {
 }
 
 void CHpglReader::SkipLabel() {
-  while (!AtEnd() && m_data[m_at] != m_labelEnd) m_line += m_data[m_at++] == '\n';
+  while (!AtEnd() && m_data[m_at] != m_plotter.labelEnd) m_line += m_data[m_at++] == '\n';
   if (!AtEnd()) ++m_at;
-  ++m_report->texts;
+  LeftOut(&m_report->texts);
 }

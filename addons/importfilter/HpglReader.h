@@ -3,6 +3,10 @@
 // units of 0.025 mm. Every pen-down run becomes a sub-path (closed when it ends where it began),
 // and the runs of one pen one curve in that pen's colour. Labels (LB) are counted as text left
 // out, other commands skipped with their parameters, printer escapes passed over.
+//
+// The file is gone through twice: first only counting the points each pen-down run, each pen and
+// the whole plot would take, so that a plot no drawing can hold is refused before anything is
+// built; then drawing. Parameters are taken as they are read, never gathered.
 #pragma once
 
 #include <map>
@@ -14,6 +18,8 @@ public:
   static constexpr double kUnitsPerMillimetre = 40.0;
   // A coordinate beyond this many plotter units (2.5 km) is damage, not a drawing.
   static constexpr double kLargestCoordinate = 1.0e8;
+  // Pens that draw: each is a curve of its own.
+  static const size_t kMostPens = 1024;
 
   void Read(const char* data, size_t size, CImportedDrawing* drawing,
             ImportFilterReport* report) override;
@@ -22,14 +28,33 @@ public:
   static DWORD PenColour(int pen);
 
 private:
-  bool ReadParameters(std::vector<double>* values);
+  // Where the pen is and how it moves; a pass begins with a new one.
+  struct Plotter {
+    double x = 0, y = 0;
+    bool penDown = false;
+    bool relative = false;
+    bool inRun = false;
+    double runX = 0, runY = 0;
+    size_t runPoints = 0;
+    char labelEnd = 3;
+    int pen = 1;
+  };
+
+  void Pass(bool drawing);
+  // The command's next parameter; false at the end of its parameters or on one that is damage.
+  bool NextParameter(double* value);
+  void SkipParameters();
   void ReadCommand(char first, char second);
   void MovePen(double x, double y);
+  // Counts points the pen's path takes; false, the plot too complex, beyond a limit.
+  bool AddPoints(size_t count);
   void EndRun();
   void SkipEscape();
   void SkipLabel();
+  void LeftOut(int* counter);
   bool AtEnd() const { return m_at >= m_size; }
   void Fail();
+  void TooComplex();
 
   const char* m_data = nullptr;
   size_t m_size = 0;
@@ -37,15 +62,12 @@ private:
   int m_line = 1;
   ImportFilterReport* m_report = nullptr;
   bool m_failed = false;
+  bool m_drawing = false;  // the second pass
 
-  double m_x = 0, m_y = 0;
-  bool m_penDown = false;
-  bool m_relative = false;
-  bool m_inRun = false;
-  double m_runX = 0, m_runY = 0;
-  char m_labelEnd = 3;
-  int m_pen = 1;
+  Plotter m_plotter;
   int m_moves = 0;  // pen commands read: none means the file is no plot file
+  size_t m_points = 0;
+  std::map<int, size_t> m_penPoints;
   std::map<int, CImportPath> m_paths;
   std::vector<int> m_penOrder;
 };

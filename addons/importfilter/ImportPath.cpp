@@ -54,7 +54,8 @@ void CImportPath::MoveTo(double x, double y) {
     return;
   }
   m_start = m_points.size();
-  if (Add(x, y, kStartFlags)) m_state = kOpen;
+  // A full path has no current point: its start would lie past its end.
+  m_state = Add(x, y, kStartFlags) ? kOpen : kNoPoint;
 }
 
 ImportPoint2 CImportPath::CurrentPoint() const {
@@ -67,7 +68,7 @@ void CImportPath::ReopenAfterClose() {
   if (m_state != kClosed) return;
   const ImportPathPoint start = m_points[m_start];
   m_start = m_points.size();
-  if (Add(start.x, start.y, kStartFlags)) m_state = kOpen;
+  m_state = Add(start.x, start.y, kStartFlags) ? kOpen : kNoPoint;
 }
 
 bool CImportPath::LineTo(double x, double y) {

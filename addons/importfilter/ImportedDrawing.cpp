@@ -8,12 +8,8 @@
 #include "model/document/SegArray.h"
 #include "model/geometry/PointRecord.h"
 
-namespace {
-
 // Room for the end record that closes every curve's points.
-const size_t kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
-
-}  // namespace
+const size_t CImportedDrawing::kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
 
 bool CImportedDrawing::AddPath(const CImportPath& path, DWORD colour, bool filled) {
   if (path.Overflowed()) m_tooComplex = true;

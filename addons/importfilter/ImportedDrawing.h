@@ -23,6 +23,8 @@ class CImportedDrawing {
 public:
   static const size_t kMaxTotalPoints = 8000000;
   static const size_t kMostCurves = 10000;
+  // The most points of one curve; a sub-path of more is too complex.
+  static const size_t kMostCurvePoints;
   // Mapped coordinates beyond this many page units (a kilometre) are no drawing.
   static constexpr double kLargestCoordinate = 1.0e6;
 

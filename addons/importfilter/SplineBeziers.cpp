@@ -5,6 +5,9 @@
 
 namespace {
 
+// Lines a piece is followed by, at the fewest.
+const int kFewestLines = 4;
+
 // A control point in homogeneous form: (w x, w y, w).
 struct Weighted {
   double x, y, w;
@@ -35,10 +38,17 @@ Weighted Blossom(const std::vector<Weighted>& P, const std::vector<double>& U, i
 ImportPoint2 Cartesian(const Weighted& p) { return {p.x / p.w, p.y / p.w}; }
 
 // A point of the rational Bezier piece by de Casteljau.
-ImportPoint2 PieceAt(std::vector<Weighted> piece, double t) {
-  for (size_t level = piece.size() - 1; level > 0; --level)
-    for (size_t i = 0; i < level; ++i) piece[i] = Mix(piece[i], piece[i + 1], t);
-  return Cartesian(piece[0]);
+ImportPoint2 PieceAt(const std::vector<Weighted>& piece, double t) {
+  Weighted level[CSplineBeziers::kHighestDegree + 1];
+  std::copy(piece.begin(), piece.end(), level);
+  for (size_t top = piece.size() - 1; top > 0; --top)
+    for (size_t i = 0; i < top; ++i) level[i] = Mix(level[i], level[i + 1], t);
+  return Cartesian(level[0]);
+}
+
+// The path can keep no more of the spline.
+bool Full(const CImportPath* path, size_t mostPoints) {
+  return path->Overflowed() || path->Size() > mostPoints;
 }
 
 void LineTo(CImportPath* path, const ImportMatrix& m, ImportPoint2 p) {
@@ -62,7 +72,7 @@ void Begin(CImportPath* path, const ImportMatrix& m, ImportPoint2 p) {
 }
 
 void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rational,
-                 const ImportMatrix& m) {
+                 const ImportMatrix& m, size_t mostPoints) {
   const int degree = static_cast<int>(piece.size()) - 1;
   if (!rational && degree == 1) {
     LineTo(path, m, Cartesian(piece[1]));
@@ -80,43 +90,78 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
       length += std::hypot(d.x, d.y);
     }
     const double wanted = std::ceil(length * CSplineBeziers::kLinesPerMillimetre);
-    const int lines = static_cast<int>(std::min(1024.0, std::max(4.0, wanted)));
-    for (int i = 1; i <= lines; ++i)
+    const int lines = static_cast<int>(std::min(1024.0, std::max<double>(kFewestLines, wanted)));
+    for (int i = 1; i <= lines && !Full(path, mostPoints); ++i)
       LineTo(path, m, PieceAt(piece, static_cast<double>(i) / lines));
   }
 }
 
-}  // namespace
-
-bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<double>& knots,
-                            const std::vector<ImportPoint2>& controls,
-                            const std::vector<double>& weights, const ImportMatrix& matrix) {
+// The data makes a spline (see Append), rational when its weights differ.
+bool IsSpline(int degree, const std::vector<double>& knots,
+              const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
+              bool* rational) {
   const size_t count = controls.size();
-  if (degree < 1 || degree > kHighestDegree || count < static_cast<size_t>(degree) + 1 ||
-      count > kMostControlPoints || knots.size() != count + degree + 1)
+  if (degree < 1 || degree > CSplineBeziers::kHighestDegree ||
+      count < static_cast<size_t>(degree) + 1 || count > CSplineBeziers::kMostControlPoints ||
+      knots.size() != count + degree + 1)
     return false;
   if (!weights.empty() && weights.size() != count) return false;
   for (size_t i = 0; i < knots.size(); ++i)
     if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1])) return false;
-  bool rational = false;
-  std::vector<Weighted> points(count);
+  *rational = false;
   for (size_t i = 0; i < count; ++i) {
     const double w = weights.empty() ? 1.0 : weights[i];
     if (!(w > 0) || !std::isfinite(w) || !std::isfinite(controls[i].x) ||
         !std::isfinite(controls[i].y))
       return false;
-    rational = rational || w != (weights.empty() ? 1.0 : weights[0]);
+    *rational = *rational || w != (weights.empty() ? 1.0 : weights[0]);
+  }
+  return knots[degree] < knots[count];
+}
+
+bool IsCurveThrough(const std::vector<ImportPoint2>& points) {
+  if (points.size() < 2 || points.size() > CSplineBeziers::kMostControlPoints) return false;
+  for (const ImportPoint2& p : points)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+  return true;
+}
+
+}  // namespace
+
+size_t CSplineBeziers::Points(int degree, const std::vector<double>& knots,
+                              const std::vector<ImportPoint2>& controls,
+                              const std::vector<double>& weights) {
+  bool rational = false;
+  if (!IsSpline(degree, knots, controls, weights, &rational)) return 0;
+  size_t pieces = 0;
+  for (size_t i = degree; i < controls.size(); ++i) pieces += knots[i] < knots[i + 1];
+  const size_t perPiece = rational || degree > 3 ? kFewestLines : degree == 1 ? 1 : 3;
+  return 1 + pieces * perPiece;
+}
+
+size_t CSplineBeziers::PointsThrough(const std::vector<ImportPoint2>& points) {
+  return IsCurveThrough(points) ? 1 + 3 * (points.size() - 1) : 0;
+}
+
+bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<double>& knots,
+                            const std::vector<ImportPoint2>& controls,
+                            const std::vector<double>& weights, const ImportMatrix& matrix,
+                            size_t mostPoints) {
+  bool rational = false;
+  if (!IsSpline(degree, knots, controls, weights, &rational)) return false;
+  const size_t count = controls.size();
+  std::vector<Weighted> points(count);
+  for (size_t i = 0; i < count; ++i) {
+    const double w = weights.empty() ? 1.0 : weights[i];
     points[i] = {controls[i].x * w, controls[i].y * w, w};
   }
-  const double first = knots[degree], last = knots[count];
-  if (!(first < last)) return false;
 
   // Each span of the parameter range is one Bezier piece; its control points are the blossom
   // at the span's two knots, the far one taken k times for the k-th point.
   bool begun = false;
   std::vector<Weighted> piece(degree + 1);
   double t[kHighestDegree];
-  for (int i = degree; i < static_cast<int>(count); ++i) {
+  for (int i = degree; i < static_cast<int>(count) && !(begun && Full(path, mostPoints)); ++i) {
     const double a = knots[i], b = knots[i + 1];
     if (!(a < b)) continue;
     for (int k = 0; k <= degree; ++k) {
@@ -127,18 +172,16 @@ bool CSplineBeziers::Append(CImportPath* path, int degree, const std::vector<dou
       Begin(path, matrix, Cartesian(piece[0]));
       begun = true;
     }
-    AppendPiece(path, piece, rational, matrix);
+    AppendPiece(path, piece, rational, matrix, mostPoints);
   }
   return begun;
 }
 
 bool CSplineBeziers::AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
                                    ImportPoint2 startTangent, ImportPoint2 endTangent,
-                                   const ImportMatrix& matrix) {
+                                   const ImportMatrix& matrix, size_t mostPoints) {
+  if (!IsCurveThrough(points)) return false;
   const size_t n = points.size();
-  if (n < 2 || n > kMostControlPoints) return false;
-  for (const ImportPoint2& p : points)
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
   // The direction at each point, a third of which is laid off to each side of it.
   auto tangent = [&](size_t i) -> ImportPoint2 {
     const ImportPoint2& given = i == 0 ? startTangent : endTangent;
@@ -155,7 +198,7 @@ bool CSplineBeziers::AppendThrough(CImportPath* path, const std::vector<ImportPo
     return {(after.x - before.x) * scale, (after.y - before.y) * scale};
   };
   Begin(path, matrix, points[0]);
-  for (size_t i = 0; i + 1 < n; ++i) {
+  for (size_t i = 0; i + 1 < n && !Full(path, mostPoints); ++i) {
     ImportPoint2 t0 = tangent(i), t1 = tangent(i + 1);
     CurveTo(path, matrix, {points[i].x + t0.x / 3, points[i].y + t0.y / 3},
             {points[i + 1].x - t1.x / 3, points[i + 1].y - t1.y / 3}, points[i + 1]);

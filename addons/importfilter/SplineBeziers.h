@@ -4,6 +4,9 @@
 // degrees above 3 are cut the same way and each piece followed by short straight lines. A
 // spline given only by the points it passes through is laid through them as a Catmull-Rom
 // curve.
+//
+// The work is bounded by the points kept: a spline stops as soon as the path holds more than the
+// points the caller allows (a curve could not hold it whole), or no more points at all.
 #pragma once
 
 #include <vector>
@@ -21,12 +24,21 @@ public:
   // Appends the spline mapped through the matrix, beginning with a move (or joining the current
   // point when the spline starts there). Weights may be empty (all 1). False, adding nothing, for
   // data that makes no spline: a degree out of range, a knot count other than controls + degree
-  // + 1, knots that fall back, weights not above 0, or no parameter range.
+  // + 1, knots that fall back, weights not above 0, or no parameter range. Stops, cut short, once
+  // the path holds more than mostPoints points.
   static bool Append(CImportPath* path, int degree, const std::vector<double>& knots,
                      const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
-                     const ImportMatrix& matrix);
+                     const ImportMatrix& matrix, size_t mostPoints = CImportPath::kMaxPoints);
+  // The points Append would add to an empty path with a matrix that maps all onto one point (a
+  // piece followed by lines takes its fewest), counted without drawing; 0 for data that makes no
+  // spline. Other matrices may give more points, never fewer.
+  static size_t Points(int degree, const std::vector<double>& knots,
+                       const std::vector<ImportPoint2>& controls,
+                       const std::vector<double>& weights);
+  static size_t PointsThrough(const std::vector<ImportPoint2>& points);
   // A curve through the points; the optional tangents (zero for none) set its end directions.
   static bool AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
                             ImportPoint2 startTangent, ImportPoint2 endTangent,
-                            const ImportMatrix& matrix);
+                            const ImportMatrix& matrix,
+                            size_t mostPoints = CImportPath::kMaxPoints);
 };

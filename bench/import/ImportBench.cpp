@@ -3,7 +3,8 @@
 // and block inserts; the EPS as cairo writes drawings, with its prolog's procedures, q/Q, cm,
 // re, curves and colours). Prints, for each, the size, the time to read it into a block-list
 // record (best and mean of three reads), the time for the model to build its blocks from the
-// record, and how many curves and points came out. Run under Wine: bench/import.exe
+// record, and how many curves and points came out; then the hostile files of HostileDrawings.h.
+// Run under Wine: bench/import.exe (bench/import.exe hostile for the hostile files alone)
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "addons/importfilter/FilterRead.h"
+#include "bench/import/HostileDrawings.h"
 #include "bench/import/HostileImages.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
@@ -154,10 +156,16 @@ void WriteFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   if (HostileImages::RunChildRead()) return 0;
+  if (argc == 4 && std::string(argv[1]) == "--hostile") return ReadHostileDrawing(argv[2], argv[3]);
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
+  // "import.exe hostile": the hostile files only.
+  if (argc == 2 && std::string(argv[1]) == "hostile") {
+    MeasureHostileDrawings(argv[0], folder, 120);
+    return 0;
+  }
   const std::string dxfPath = std::string(folder) + "talvex-bench-import.dxf";
   const std::string epsPath = std::string(folder) + "talvex-bench-import.eps";
   const std::string dxf = MakeDxf(), eps = MakeEps();
@@ -167,6 +175,7 @@ int main() {
   Measure("EPS", epsPath, eps.size());
   DeleteFileA(dxfPath.c_str());
   DeleteFileA(epsPath.c_str());
+  MeasureHostileDrawings(argv[0], folder, 120);
   HostileImages::Measure();
   return 0;
 }

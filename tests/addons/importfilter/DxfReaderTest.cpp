@@ -149,6 +149,34 @@ TEST(DxfReader, BlocksAreInsertedWithTheirTransformsAndCopies) {
   EXPECT_EQ(kImportDamaged, Read(kDxf, Dxf("0\nINSERT\n2\nNONE\n")).report.problem);
 }
 
+TEST(DxfReader, SolidsTracesAndFacesTakeTheirCornersInTheirOwnOrder) {
+  // A 20 x 10 rectangle from (5, 3): a solid's and a trace's corners run 1, 2, 4, 3 round it, a
+  // face's 1, 2, 3, 4; taken in the other order they make a bow-tie of half the area. A solid of
+  // three corners is a triangle.
+  struct Case {
+    const char* entity;
+    double area;
+    bool solid;
+  };
+  const Case cases[] = {
+      {"0\nSOLID\n10\n5\n20\n3\n11\n25\n21\n3\n12\n5\n22\n13\n13\n25\n23\n13\n", 200, true},
+      {"0\nTRACE\n10\n5\n20\n3\n11\n25\n21\n3\n12\n5\n22\n13\n13\n25\n23\n13\n", 200, true},
+      {"0\nSOLID\n10\n5\n20\n3\n11\n25\n21\n3\n12\n5\n22\n13\n", 100, true},
+      {"0\n3DFACE\n10\n5\n20\n3\n11\n25\n21\n3\n12\n25\n22\n13\n13\n5\n23\n13\n", 200, false},
+  };
+  for (const Case& c : cases) {
+    Reading reading = Read(kDxf, Dxf(c.entity));
+    ASSERT_TRUE(reading.read) << c.entity;
+    ASSERT_EQ(1u, reading.curves.size()) << c.entity;
+    const Curve& curve = reading.curves[0];
+    EXPECT_NEAR(c.area, curve.area, 1e-3) << c.entity;
+    EXPECT_EQ(c.solid, curve.solid) << c.entity;
+    EXPECT_EQ(1, curve.closedSubpaths) << c.entity;
+    EXPECT_NEAR(20, curve.box.Width(), 1e-4) << c.entity;
+    EXPECT_NEAR(10, curve.box.Height(), 1e-4) << c.entity;
+  }
+}
+
 TEST(DxfReader, UnitsScalesAndMirroredObjectCoordinates) {
   // A circle of one inch in a drawing in inches, read at 1181.1024 units per inch.
   const std::string inches = Dxf(Circle(0, 0, 1), "", "9\n$INSUNITS\n70\n1\n");

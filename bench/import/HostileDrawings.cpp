@@ -1,0 +1,256 @@
+#include "bench/import/HostileDrawings.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "addons/importfilter/FilterRead.h"
+
+namespace {
+
+const int kPlot = 3;
+const int kDxf = 6;
+
+std::string Format(const char* format, double a = 0, double b = 0, double c = 0, double d = 0) {
+  char text[200];
+  snprintf(text, sizeof text, format, a, b, c, d);
+  return text;
+}
+
+std::string Dxf(const std::string& blocks, const std::string& entities, bool ended = true) {
+  std::string dxf =
+      "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n";
+  dxf += blocks + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + entities;
+  if (ended) dxf += "0\nENDSEC\n0\nEOF\n";
+  return dxf;
+}
+
+std::string Block(const char* name, const std::string& entities) {
+  return std::string("0\nBLOCK\n2\n") + name + "\n10\n0\n20\n0\n" + entities + "0\nENDBLK\n";
+}
+
+std::string Insert(const char* name, int columns, int rows, double columnStep, double rowStep) {
+  return std::string("0\nINSERT\n2\n") + name + "\n10\n0\n20\n0\n" +
+         Format("70\n%.0f\n71\n%.0f\n44\n%g\n45\n%g\n", columns, rows, columnStep, rowStep);
+}
+
+std::string Line(double x1, double y1, double x2, double y2) {
+  return Format("0\nLINE\n10\n%g\n20\n%g\n11\n%g\n21\n%g\n", x1, y1, x2, y2);
+}
+
+// An empty block inserted 100 x 100 times in a block inserted 100 x 100 times in a third.
+std::string EmptyBlocksNested() {
+  return Dxf(Block("EMPTY", "") + Block("MIDDLE", Insert("EMPTY", 100, 100, 1, 1)) +
+                 Block("OUTER", Insert("MIDDLE", 100, 100, 1, 1)),
+             Insert("OUTER", 100, 100, 1, 1) + Line(0, 0, 10, 10));
+}
+
+// 500 separate lines, inserted 100 x 100 times: five million entities.
+std::string EntitiesBeyondTheLimit() {
+  std::string lines;
+  for (int i = 0; i < 500; ++i) lines += Line(i, 0, i, 1);
+  return Dxf(Block("LINES", lines), Insert("LINES", 100, 100, 600, 2));
+}
+
+// 1,000 circles, inserted 60 x 60 times: within the entity limit, 47 million points.
+std::string PointsBeyondTheLimit() {
+  std::string circles;
+  for (int i = 0; i < 1000; ++i) circles += Format("0\nCIRCLE\n10\n%g\n20\n0\n40\n0.4\n", i);
+  return Dxf(Block("CIRCLES", circles), Insert("CIRCLES", 60, 60, 1100, 2));
+}
+
+// 1,000 lines end to end, inserted 3,900 times in a row that continues them: one path.
+std::string ChainAcrossCopies() {
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) lines += Line(i, 0, i + 1, 0);
+  return Dxf(Block("CHAIN", lines), Insert("CHAIN", 3900, 1, 1000, 0));
+}
+
+// A rational cubic spline whose pieces each span hundreds of millimetres (or, short, a few).
+std::string RationalSplineEntity(int controls, double height) {
+  std::string spline = Format("0\nSPLINE\n70\n8\n71\n3\n72\n%.0f\n73\n%.0f\n", controls + 4.0,
+                              static_cast<double>(controls));
+  for (int i = 0; i < controls + 4; ++i) {
+    const int knot = i < 4 ? 0 : i >= controls ? controls - 3 : i - 3;
+    spline += Format("40\n%.0f\n", knot);
+  }
+  for (int i = 0; i < controls; ++i)
+    spline += Format("41\n%.0f\n10\n%.0f\n20\n%.0f\n", 1.0 + i % 2, i * 10.0, (i % 2) * height);
+  return spline;
+}
+
+std::string RationalSpline(int controls) { return Dxf("", RationalSplineEntity(controls, 1000)); }
+
+// 42 rational splines of 48,000 short pieces: each fits a curve, together 8 million points.
+std::string RationalSplines() {
+  std::string splines;
+  for (int i = 0; i < 42; ++i) splines += RationalSplineEntity(48000, 0.01);
+  return Dxf("", splines);
+}
+
+// 60 polylines of 25,000 half circles each: each fits a curve, together 9 million points.
+std::string BulgedPolylines() {
+  std::string polylines;
+  for (int k = 0; k < 60; ++k) {
+    polylines += "0\nLWPOLYLINE\n90\n25000\n70\n0\n";
+    for (int i = 0; i < 25000; ++i)
+      polylines += Format("10\n%.0f\n20\n%.0f\n42\n1\n", i % 1000, k * 10.0);
+  }
+  return Dxf("", polylines);
+}
+
+// A text of half a million groups in a block inserted 100 x 100 times.
+std::string LongTextCopies() {
+  std::string text = "0\nMTEXT\n10\n0\n20\n0\n";
+  for (int i = 0; i < 500000; ++i) text += "3\nA\n";
+  return Dxf(Block("TEXT", text), Insert("TEXT", 100, 100, 1, 1));
+}
+
+// A million block definitions, or a million layers.
+std::string ManyNames(bool blocks) {
+  std::string dxf = blocks ? "0\nSECTION\n2\nBLOCKS\n"
+                           : "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n";
+  for (int i = 0; i < 1000000; ++i)
+    dxf += (blocks ? "0\nBLOCK\n2\nB" : "0\nLAYER\n2\nL") + std::to_string(i) +
+           (blocks ? "\n0\nENDBLK\n" : "\n62\n1\n");
+  dxf += blocks ? "0\nENDSEC\n" : "0\nENDTAB\n0\nENDSEC\n";
+  return dxf + "0\nSECTION\n2\nENTITIES\n" + Line(0, 0, 1, 1) + "0\nENDSEC\n0\nEOF\n";
+}
+
+// One polyline of 1.5 million half circles.
+std::string BulgedPolyline() {
+  std::string polyline = "0\nLWPOLYLINE\n90\n1500000\n70\n0\n";
+  for (int i = 0; i < 1500000; ++i) polyline += Format("10\n%.0f\n20\n0\n42\n1\n", i % 1000);
+  return Dxf("", polyline);
+}
+
+// 300,000 lines, cut off in the middle of its ENTITIES section.
+std::string CutInEntities() {
+  std::string lines;
+  for (int i = 0; i < 300000; ++i) lines += Line(i % 1000, i / 1000, i % 1000 + 0.5, i / 1000);
+  std::string dxf = Dxf("", lines, false);
+  return dxf.substr(0, dxf.size() / 2);
+}
+
+// Records of one group each, as many as the given size takes.
+std::string OneGroupRecords(size_t size) {
+  std::string dxf = "0\nSECTION\n2\nENTITIES\n";
+  dxf.reserve(size + 32);
+  while (dxf.size() < size) dxf += "0\nX\n";
+  return dxf + "0\nENDSEC\n0\nEOF\n";
+}
+
+// Ten million points in one pen-down run, or in runs of 100,000 points.
+std::string PlotOfManyPoints(bool runs) {
+  std::string plot = "IN;SP1;PU0,0;PD";
+  plot.reserve(45000000);
+  for (int i = 1; i <= 5000000; ++i) {
+    plot += "1,1,9,9,";
+    if (runs && i % 50000 == 0) plot += "0,0;PU;PD";
+  }
+  return plot + "0,0;PU;";
+}
+
+// A million pens, each with one short line.
+std::string PlotOfManyPens() {
+  std::string plot = "IN;";
+  for (int pen = 1; pen <= 1000000; ++pen) plot += "SP" + std::to_string(pen) + ";PU0,0;PD9,9;";
+  return plot;
+}
+
+// A command the reader skips, with 25 million parameters.
+std::string PlotOfEndlessParameters() {
+  std::string plot = "IN;SP1;VS";
+  plot.reserve(50000100);
+  for (int i = 0; i < 25000000; ++i) plot += "1,";
+  return plot + ";PU0,0;PD9,9;";
+}
+
+double Megabytes(size_t bytes) { return bytes / 1048576.0; }
+
+void WriteFile(const std::string& path, const std::string& text) {
+  FILE* file = fopen(path.c_str(), "wb");
+  if (!file) return;
+  fwrite(text.data(), 1, text.size(), file);
+  fclose(file);
+}
+
+}  // namespace
+
+std::vector<HostileDrawing> MakeHostileDrawings() {
+  return {
+      {"dxf-empty-blocks-nested", kDxf, EmptyBlocksNested()},
+      {"dxf-entities-beyond-limit", kDxf, EntitiesBeyondTheLimit()},
+      {"dxf-points-beyond-limit", kDxf, PointsBeyondTheLimit()},
+      {"dxf-chain-across-copies", kDxf, ChainAcrossCopies()},
+      {"dxf-rational-spline-40k", kDxf, RationalSpline(40000)},
+      {"dxf-rational-spline-100k", kDxf, RationalSpline(100000)},
+      {"dxf-rational-splines", kDxf, RationalSplines()},
+      {"dxf-bulged-polyline", kDxf, BulgedPolyline()},
+      {"dxf-bulged-polylines", kDxf, BulgedPolylines()},
+      {"dxf-long-text-copies", kDxf, LongTextCopies()},
+      {"dxf-many-blocks", kDxf, ManyNames(true)},
+      {"dxf-many-layers", kDxf, ManyNames(false)},
+      {"dxf-cut-in-entities", kDxf, CutInEntities()},
+      {"dxf-many-records", kDxf, OneGroupRecords(32000000)},
+      {"dxf-most-groups", kDxf, OneGroupRecords(CFilterRead::kLargestFile - 64)},
+      {"plt-many-points", kPlot, PlotOfManyPoints(false)},
+      {"plt-many-runs", kPlot, PlotOfManyPoints(true)},
+      {"plt-many-pens", kPlot, PlotOfManyPens()},
+      {"plt-endless-parameters", kPlot, PlotOfEndlessParameters()},
+  };
+}
+
+void MeasureHostileDrawings(const char* program, const char* folder, int mostSeconds) {
+  printf("Hostile files, each read in a process of its own (peak memory of that process):\n");
+  for (const HostileDrawing& drawing : MakeHostileDrawings()) {
+    const std::string path = std::string(folder) + "talvex-bench-" + drawing.name +
+                             (drawing.kind == kDxf ? ".dxf" : ".plt");
+    WriteFile(path, drawing.bytes);
+    std::string command = std::string("\"") + program + "\" --hostile " + drawing.name + " \"" +
+                          path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    fflush(stdout);
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+      printf("%-26s could not be started\n", drawing.name);
+      DeleteFileA(path.c_str());
+      continue;
+    }
+    if (WaitForSingleObject(process.hProcess, mostSeconds * 1000) == WAIT_TIMEOUT) {
+      TerminateProcess(process.hProcess, 1);
+      WaitForSingleObject(process.hProcess, INFINITE);
+      printf("%-26s %7.2f MB: still reading after %d s, stopped\n", drawing.name,
+             Megabytes(drawing.bytes.size()), mostSeconds);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteFileA(path.c_str());
+  }
+}
+
+int ReadHostileDrawing(const char* name, const char* path) {
+  PROCESS_MEMORY_COUNTERS before = {}, after = {};
+  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+  ImportFilterReport report = {};
+  const auto start = std::chrono::steady_clock::now();
+  HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+  WIN32_FILE_ATTRIBUTE_DATA file = {};
+  GetFileAttributesExA(path, GetFileExInfoStandard, &file);
+  printf(
+      "%-26s %7.2f MB: %s (problem %d, line %d) in %6.3f s; peak working set %6.1f MB "
+      "(%.1f MB before the read)\n",
+      name, Megabytes(file.nFileSizeLow), record ? "read" : "refused", report.problem, report.line,
+      seconds, Megabytes(after.PeakWorkingSetSize), Megabytes(before.WorkingSetSize));
+  fflush(stdout);
+  if (record) GlobalFree(record);
+  return 0;
+}

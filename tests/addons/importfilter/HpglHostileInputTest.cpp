@@ -1,0 +1,103 @@
+// Hostile and damaged HP-GL plot files (no window): plots of more pens or longer pen-down runs
+// than a drawing holds are refused with nothing built, parameters are taken as they come however
+// many a command has, a full path takes no more, and mutations of small seeds read whole or say
+// why they gave nothing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "addons/importfilter/ImportPath.h"
+#include "addons/importfilter/ImportTestSupport.h"
+
+using namespace import_test;
+
+namespace {
+
+std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
+std::string Pens(int count) {
+  std::string plot = "IN;";
+  for (int pen = 1; pen <= count; ++pen) plot += "SP" + std::to_string(pen) + ";PU0,0;PD9,9;";
+  return plot;
+}
+
+TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBuilt) {
+  const struct {
+    std::string plot;
+    int problem;
+    int line;
+  } cases[] = {
+      {Pens(1025), kImportTooComplex, 0},
+      {"IN;PU0,0;PD" + Repeat("1,1,9,9,", 98304) + ";", kImportTooComplex, 0},  // one run
+      {"IN;PU0,0;PD" + Repeat("1,1,9,9,", 5000) + "\n1.2.3;", kImportDamaged, 2},
+  };
+  for (const auto& c : cases) {
+    Reading reading = Read(kPlot, c.plot);
+    EXPECT_FALSE(reading.read) << c.problem;
+    EXPECT_EQ(c.problem, reading.report.problem);
+    EXPECT_EQ(c.line, reading.report.line);
+  }
+  // At the limits: 1,024 pens, and a skipped command of 200,000 parameters before the moves.
+  EXPECT_EQ(1024u, Read(kPlot, Pens(1024)).curves.size());
+  Reading skipped = Read(kPlot, "IN;SP1;VS" + Repeat("1,", 200000) + ";PU0,0;PD400,0,400,80;");
+  ASSERT_EQ(1u, skipped.curves.size());
+  EXPECT_NEAR(10, skipped.curves[0].box.Width(), 1e-4);
+  EXPECT_NEAR(2, skipped.curves[0].box.Height(), 1e-4);
+}
+
+TEST(HpglHostileInput, APathThatCanHoldNoMoreTakesNoFurtherPieces) {
+  // Pen-down runs, each closed, until the pen's path is full: the next run's move finds no room,
+  // and its lines and close must not reach for a start past the path's end.
+  CImportPath path;
+  while (!path.Overflowed()) {
+    path.MoveTo(0, 0);
+    for (int i = 1; i <= 1000; ++i) path.LineTo(i, i % 2);
+    path.Close();
+  }
+  const size_t full = path.Size();
+  path.MoveTo(5, 5);
+  EXPECT_FALSE(path.LineTo(6, 6));
+  path.Close();
+  EXPECT_FALSE(path.CurveTo(1, 1, 2, 2, 3, 3));
+  EXPECT_EQ(full, path.Size());
+}
+
+TEST(HpglHostileInput, MutatedSeedsReadWholeOrSayWhy) {
+  const char* const seeds[] = {
+      "IN;SP1;PU400,400;PD800,400,800,1200,400,1200,400,400;SP2;PR;PD40,80,-40,0;PA;PU0,0;",
+      "\x1b.(;IN;CO\"PD9,9\";SP3;PU0 0 PD400 0 400 400 0 400 0 0 PU;LBAB\x03;DT*;LBX*;VS9;SP1;"
+      "PD;PR100,0,0,100;",
+  };
+  const char* const values[] = {"0", "-1", "100000000", "100000001", "4000000", "1.5", "-", "."};
+  unsigned seed = 77;
+  auto random = [&seed](size_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<size_t>((seed >> 8) % range);
+  };
+  for (const std::string text : seeds) {
+    ASSERT_TRUE(Read(kPlot, text).read) << text;
+    for (int trial = 0; trial < 600; ++trial) {
+      std::string plot = text;
+      const size_t at = random(plot.size()), end = plot.find(';', at);
+      if (trial % 3 == 0) {  // a number changed
+        const size_t digit = plot.find_first_of("0123456789", at);
+        if (digit != std::string::npos)
+          plot.replace(digit, plot.find_first_not_of("0123456789.", digit) - digit,
+                       values[random(sizeof values / sizeof *values)]);
+      } else if (trial % 3 == 1 && end != std::string::npos) {  // commands repeated
+        plot.insert(at, Repeat(plot.substr(at, end + 1 - at), 1 + random(3000)));
+      } else {  // cut short
+        plot.resize(at);
+      }
+      Reading reading = Read(kPlot, plot);
+      EXPECT_EQ(reading.read, reading.report.problem == kImportRead) << plot;
+      EXPECT_EQ(reading.read, !reading.curves.empty()) << plot;
+    }
+  }
+}
+
+}  // namespace
