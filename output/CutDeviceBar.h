@@ -110,6 +110,8 @@ private:
   bool WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip);
   void CutMediaFrame();
   void ReportFileWritten(LPCSTR path);
+  // False, after telling the user, when the settings' port name is no port and no file path.
+  bool PortNameUsable();
   HWND Frame() const;
 
   CCutterDevice& m_device;

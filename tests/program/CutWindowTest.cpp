@@ -463,6 +463,30 @@ TEST_F(CutWindowTest, TheJobManagerChoiceFollowsThePortAtOnce) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
 }
 
+// A port typed with more after its colon than the port takes (the bar would send to COM1, the
+// port would open a file) is refused by its name before anything is written; a port that does
+// not open is named in the failure, not the temporary file that holds the job.
+TEST_F(CutWindowTest, APortNameThatIsNoPortIsRefusedAndAPortThatDoesNotOpenIsNamed) {
+  OpenCutWindow();
+  const std::string typo = "COM1:" + m_folder.File("job.plt");
+  TypePort(DeviceBar(), typo.c_str());
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("\"" + typo + "\"")) << m_boxes.Last().text;
+  EXPECT_FALSE(m_boxes.Last().caption.empty());
+
+  // No COM8 on the test machine.
+  TypePort(DeviceBar(), "COM8");
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(2u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("\"COM8\"")) << m_boxes.Last().text;
+  EXPECT_EQ(std::string::npos, m_boxes.Last().text.find("OSD")) << m_boxes.Last().text;
+  EXPECT_FALSE(m_boxes.Last().caption.empty());
+}
+
 // The job's blocks are selected by click and rubber band and moved by dragging, in the job only:
 // the document stays as it was, and nothing is recorded for undo.
 TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
