@@ -93,6 +93,9 @@ CCutDeviceBar::~CCutDeviceBar() { m_notifications.RemoveAll(); }
 
 BOOL CCutDeviceBar::Create(CWnd* parent, UINT style, UINT id) {
   if (!CDialogBar::Create(parent, kDialogId, style | CBRS_SIZE_DYNAMIC, id)) return FALSE;
+  const UINT buttons[] = {kTestButton, kResetButton, kOutputButton, kExitButton};
+  for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; ++i)
+    m_buttons[i].TakeOver(buttons[i], this);
   InitBar();
   FitToTexts();
   m_notifications.AddHidDevices(m_hWnd);

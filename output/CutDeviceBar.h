@@ -13,6 +13,7 @@
 
 #include "framework/DialogBar.h"
 #include "framework/String.h"
+#include "framework/TextButton.h"
 #include "output/CutOutputHost.h"
 #include "output/CutProgress.h"
 #include "output/CutSettings.h"
@@ -118,5 +119,7 @@ private:
   CCutSettings& m_settings;
   CCutOutputHost& m_host;
   CDeviceNotifyList m_notifications;
+  // Test, reset, output and exit: disabled, the first two still show their whole texts.
+  CTextButton m_buttons[4];
   bool m_filling;  // the bar is filling its controls: their notifications are not the user's
 };
