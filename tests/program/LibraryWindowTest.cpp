@@ -216,6 +216,17 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("star.plt"));
 }
 
+// The shipped symbols carry their names in both languages: the English interface shows the
+// English words, the Chinese one the name as stored.
+TEST_F(LibraryWindowTest, TheLibraryPageNamesAGraphicInTheInterfacesLanguage) {
+  CLibrarySource source;
+  ASSERT_TRUE(source.SetType(m_symbolsType, nullptr));
+  EXPECT_EQ(CString("五角星 Star"), source.LabelOf(kSignsKind, 0, 2052));
+  EXPECT_EQ(CString("Star"), source.LabelOf(kSignsKind, 0, 1033));
+  ASSERT_TRUE(source.SetType(m_oldType, nullptr));
+  EXPECT_EQ(CString("1"), source.LabelOf(0, 1, 1033)) << "no names: the number";
+}
+
 // Whether the browser's cell shows a number label (red) where the dialog draws it.
 bool CellShowsNumber(HWND browser, int cell) {
   RECT rect;
