@@ -1,6 +1,8 @@
 #include "editor/MDIMainFrame.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
@@ -139,29 +141,41 @@ BOOL CMDIMainFrame::CreateStatusBar() {
 
 void CMDIMainFrame::WidenPanesForTheirTexts() {
   // The widths suit the Chinese texts; another language's may be longer. Each pane takes at
-  // least the width of the longest text it is sent, measured in the bar's own font.
-  CString samples[5];
-  CString format;
-  if (format.LoadString(IDS_STATUS_POINTER)) samples[1].Format(format, kWidestValue, kWidestValue);
-  if (format.LoadString(IDS_STATUS_WIDTH)) samples[2].Format(format, kWidestValue);
-  if (format.LoadString(IDS_STATUS_HEIGHT)) samples[3].Format(format, kWidestValue);
-  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) {
-    CString name;
-    if (name.LoadString(id) && name.GetLength() > samples[4].GetLength()) samples[4] = name;
+  // least the width of the widest text it is sent, measured in the bar's own font.
+  std::vector<CString> samples[5];
+  CString format, text;
+  if (format.LoadString(IDS_STATUS_POINTER)) {
+    text.Format(format, kWidestValue, kWidestValue);
+    samples[1].push_back(text);
   }
+  if (format.LoadString(IDS_STATUS_WIDTH)) {
+    text.Format(format, kWidestValue);
+    samples[2].push_back(text);
+  }
+  if (format.LoadString(IDS_STATUS_HEIGHT)) {
+    text.Format(format, kWidestValue);
+    samples[3].push_back(text);
+  }
+  // Every name the type pane shows: the blocks', the stamps' and the one for several blocks.
+  std::vector<UINT> typeNames = {IDS_STATUS_SEVERAL_BLOCKS};
+  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) typeNames.push_back(id);
+  for (UINT id = IDS_STAMP_SQUARE; id <= IDS_STAMP_INVERTED_TRIANGLE; ++id) typeNames.push_back(id);
+  for (UINT id : typeNames)
+    if (text.LoadString(id)) samples[4].push_back(text);
   HDC dc = ::GetDC(m_statusBar.m_hWnd);
   HGDIOBJ font = reinterpret_cast<HGDIOBJ>(m_statusBar.SendMessage(WM_GETFONT));
   HGDIOBJ previous = font ? ::SelectObject(dc, font) : nullptr;
   for (int pane = 1; pane < 5; ++pane) {
-    SIZE extent = {};
-    if (samples[pane].IsEmpty() ||
-        !::GetTextExtentPoint32A(dc, samples[pane], samples[pane].GetLength(), &extent))
-      continue;
     UINT id = 0, style = 0;
     int width = 0;
     m_statusBar.GetPaneInfo(pane, id, style, width);
-    if (extent.cx + kPaneTextMargin > width)
-      m_statusBar.SetPaneInfo(pane, id, style, extent.cx + kPaneTextMargin);
+    int widest = width;
+    for (const CString& sample : samples[pane]) {
+      SIZE extent = {};
+      if (::GetTextExtentPoint32A(dc, sample, sample.GetLength(), &extent))
+        widest = std::max(widest, static_cast<int>(extent.cx) + kPaneTextMargin);
+    }
+    if (widest > width) m_statusBar.SetPaneInfo(pane, id, style, widest);
   }
   if (previous) ::SelectObject(dc, previous);
   ::ReleaseDC(m_statusBar.m_hWnd, dc);

@@ -297,6 +297,9 @@ int CTALVEX42App::ExitInstance() {
 BOOL CTALVEX42App::SetLanguageAndExit(WORD language) {
   // Ending at once would lose unsaved work: documents are offered for saving first.
   if (!SaveAllModified()) return FALSE;
+  // Said in the language the user reads now, before its resources go.
+  CString notice;
+  if (notice.LoadString(IDS_LANGUAGE_CHANGED)) AfxMessageBox(notice, MB_OK | MB_ICONINFORMATION);
   m_language = language;
   FreeResourceLibrary();
   g_settings.WriteInt(settings::kSystemParam, settings::kLanguage, language);

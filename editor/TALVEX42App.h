@@ -36,8 +36,9 @@ public:
   // Runs the loading steps chosen by flags, showing each in control 1184 of progress (if given).
   void InitializeApplicationData(UINT flags, CWnd* progress = nullptr);
 
-  // Stores language as the language of the next start and ends the program. Modified documents
-  // are offered for saving first; when the user cancels, nothing changes and it returns FALSE.
+  // Stores language as the language of the next start and ends the program, saying so. Modified
+  // documents are offered for saving first; when the user cancels, nothing changes and it returns
+  // FALSE.
   BOOL SetLanguageAndExit(WORD language);
 
   // Reads the start-up language from the settings; a value below 16 (none chosen) becomes the

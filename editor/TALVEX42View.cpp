@@ -686,7 +686,9 @@ ViewCommandState CTALVEX42View::GetCommandState() {
   CControlBar* palette = MainFrameBar(kPaletteBarId);
   state.paletteBar = palette != nullptr;
   state.paletteVisible = palette && palette->IsVisible();
-  state.propertyBar = MainFrameBar(kPropertyBarId) != nullptr;
+  CControlBar* propertyBar = MainFrameBar(kPropertyBarId);
+  state.propertyBar = propertyBar != nullptr;
+  state.propertyVisible = propertyBar && propertyBar->IsVisible();
   return state;
 }
 

@@ -1,5 +1,6 @@
 #include "framework/CmdTarget.h"
 
+#include "framework/CmdUI.h"
 #include "framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -55,8 +56,13 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         pHandlerInfo->pEntry = entry;
         return TRUE;
       }
+      // An update handler that continues the routing (a frame's bar item whose bar belongs to
+      // the frame further out) leaves the item to the next target.
+      auto* ui = nCode == CN_UPDATE_COMMAND_UI ? static_cast<CCmdUI*>(pExtra) : nullptr;
+      if (ui) ui->m_bContinueRouting = FALSE;
       AFX_MSGCALL call = {message, 0, 0, nID, nCode, pExtra, 0, TRUE};
       entry->pfn(this, call);
+      if (ui && ui->m_bContinueRouting) return FALSE;
       if (call.handled) return TRUE;
     }
   }

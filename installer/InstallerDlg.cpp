@@ -100,23 +100,33 @@ void CInstallerDlg::OnOK() {
     return;
   }
   CInstallProblem problem;
-  if (Install(index, &problem)) {
+  CCutterInfo installed;
+  if (Install(index, &installed, &problem)) {
+    ReportInstalled(installed);
     EndDialog(IDOK);
     return;
   }
   ShowError(problem.Describe());
 }
 
-bool CInstallerDlg::Install(int index, CInstallProblem* problem) {
+// The dialog closes after an install: the user is told what went where before it does.
+void CInstallerDlg::ReportInstalled(const CCutterInfo& installed) {
+  CString format, text, caption;
+  if (!format.LoadString(IDS_INSTALLED)) return;
+  text.Format(format, installed.name.GetString(), installed.portName.GetString());
+  GetWindowText(caption);
+  AfxShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+bool CInstallerDlg::Install(int index, CCutterInfo* info, CInstallProblem* problem) {
   SetStep(InstallerText::kStepGetCutterEntry);
   CCutterCatalogue::Entry entry;
   if (!m_catalogue.GetCutterEntry(index, &entry, problem)) return false;
-  CCutterInfo info;
   SetStep(InstallerText::kStepFillCutterInfo);
-  if (!m_catalogue.FillCutterInfo(entry, m_programFolder, &info, problem)) return false;
-  info.portName = SelectedPort();
+  if (!m_catalogue.FillCutterInfo(entry, m_programFolder, info, problem)) return false;
+  info->portName = SelectedPort();
   SetStep(InstallerText::kStepAddCutterDriver);
-  return CCutterInstaller(m_spooler).AddCutterDriver(info, m_programFolder, problem);
+  return CCutterInstaller(m_spooler).AddCutterDriver(*info, m_programFolder, problem);
 }
 
 void CInstallerDlg::OnPaint() {

@@ -93,6 +93,9 @@ CCutDeviceBar::~CCutDeviceBar() { m_notifications.RemoveAll(); }
 
 BOOL CCutDeviceBar::Create(CWnd* parent, UINT style, UINT id) {
   if (!CDialogBar::Create(parent, kDialogId, style | CBRS_SIZE_DYNAMIC, id)) return FALSE;
+  const UINT buttons[] = {kTestButton, kResetButton, kOutputButton, kExitButton};
+  for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; ++i)
+    m_buttons[i].TakeOver(buttons[i], this);
   InitBar();
   FitToTexts();
   m_notifications.AddHidDevices(m_hWnd);
@@ -317,7 +320,8 @@ void CCutDeviceBar::RefreshControls() {
   ::EnableWindow(::GetDlgItem(m_hWnd, kForceEdit), forceOn);
   ::EnableWindow(::GetDlgItem(m_hWnd, kForceSpin), forceOn);
 
-  const bool devicePort = m_settings.GetTargetKind() > 0;
+  const bool devicePort = m_settings.GetTargetKind() > 0 &&
+                          IsUsableOutputTarget(m_settings.m_portName);
   ::EnableWindow(::GetDlgItem(m_hWnd, kTestButton), devicePort);
   ::EnableWindow(::GetDlgItem(m_hWnd, kResetButton), devicePort);
   m_filling = false;
@@ -415,6 +419,7 @@ void CCutDeviceBar::OnMediaHeightDone() { OnMediaSizeDone(kMediaHeight, false); 
 void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
   if (!m_host.ReadBackOptions()) return;
   CollectBarSettings();
+  if (!PortNameUsable()) return;
   m_device.m_port.SetPortName(m_settings.m_portName);
   if (m_device.m_port.GetPortKind() <= 0) return;
   std::unique_ptr<CCutProgress> progress = BeginProgress(title);
@@ -453,6 +458,7 @@ bool CCutDeviceBar::Output() {
   // A value the option pages refuse is not cut with; the pages have said which.
   if (!m_host.ReadBackOptions()) return false;
   CollectBarSettings();
+  if (!PortNameUsable()) return false;
   m_settings.SaveCutSettings(m_device.ProfileFile());
   m_device.SaveProfile();
   const int kind = m_settings.GetTargetKind();
@@ -496,6 +502,15 @@ bool CCutDeviceBar::ChooseOutputTarget(CString& path, int kind) {
   }
   path = name;
   return true;
+}
+
+bool CCutDeviceBar::PortNameUsable() {
+  if (IsUsableOutputTarget(m_settings.m_portName)) return true;
+  CString text;
+  text.Format(OutputText::Load(OutputText::kPortNameRefused), m_settings.m_portName);
+  AfxShowMessageBox(Frame(), text, OutputText::Load(OutputText::kCutOutput),
+                    MB_OK | MB_ICONEXCLAMATION);
+  return false;
 }
 
 // A file shows no progress of its own once the job is written: the user is told where it went.

@@ -13,6 +13,7 @@
 
 #include "framework/DialogBar.h"
 #include "framework/String.h"
+#include "framework/TextButton.h"
 #include "output/CutOutputHost.h"
 #include "output/CutProgress.h"
 #include "output/CutSettings.h"
@@ -110,11 +111,15 @@ private:
   bool WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip);
   void CutMediaFrame();
   void ReportFileWritten(LPCSTR path);
+  // False, after telling the user, when the settings' port name is no port and no file path.
+  bool PortNameUsable();
   HWND Frame() const;
 
   CCutterDevice& m_device;
   CCutSettings& m_settings;
   CCutOutputHost& m_host;
   CDeviceNotifyList m_notifications;
+  // Test, reset, output and exit: disabled, the first two still show their whole texts.
+  CTextButton m_buttons[4];
   bool m_filling;  // the bar is filling its controls: their notifications are not the user's
 };

@@ -79,6 +79,7 @@ const Text kProfileUnusable = {51045, "刻字机型号 \"%s\" 的设置不能使
 const Text kProfileSectionUnusable = {51046, "刻字机型号 \"%s\" 的设置不能使用 (%s 中的 [%s]):\n\n%s"};
 const Text kPortRefused = {51047, "输出端口 \"%s\" 没有接受刻字机命令, 刻字机没有收到数据。"};
 const Text kPortNotOpened = {51048, "无法打开输出端口 \"%s\"。"};
+const Text kPortNameRefused = {53904, "\"%s\" 不是输出端口, 也不是文件路径, 没有输出。"};
 
 // Command templates of a profile that do not fit their command.
 const Text kNotIntegerFormat = {51050, "\"%.*s\" 不是可用的整数格式"};

@@ -1,6 +1,7 @@
 #include "output/PortNames.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +20,23 @@ bool HasPortDigit(const CString& text) {
 CString CutAtColon(const CString& text) {
   int colon = text.Find(':');
   return colon < 0 ? text : text.Left(colon);
+}
+
+// A name the file system could take: not empty, no character it forbids, a colon only after
+// a drive letter. The "\\?\" and "\\.\" forms are the system's to judge.
+bool IsFilePath(const CString& text) {
+  if (text.IsEmpty()) return false;
+  if (text.Left(4) == "\\\\?\\" || text.Left(4) == "\\\\.\\") return true;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    // A double-byte character's second byte may look like any of the forbidden ones.
+    if (::IsDBCSLeadByte(c) && i + 1 < text.GetLength()) {
+      ++i;
+      continue;
+    }
+    if (c < ' ' || std::strchr("<>\"|?*", c) || (c == ':' && i != 1)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -50,13 +68,18 @@ int ClassifyOutputTarget(LPCSTR name) {
   return KindFromPrefix(original, cut.Mid(3));
 }
 
+bool IsUsableOutputTarget(LPCSTR name) {
+  CString text(name);
+  const int kind = ClassifyOutputTarget(text);
+  if (kind == kPortNotAPort) return IsFilePath(text);
+  return !IsDevicePortKind(kind) || ParsePortName(text) == kind;
+}
+
 bool IsDevicePortKind(int kind) {
   return kind > 0 && kind != kPortUsbPlotter && kind != kPortPrinterQueue;
 }
 
-CString PortDevicePath(LPCSTR name) {
-  return CString("\\\\.\\") + CutAtColon(CString(name));
-}
+CString PortDevicePath(LPCSTR name) { return CString("\\\\.\\") + CutAtColon(CString(name)); }
 
 CString PrinterNameOfPort(LPCSTR name) {
   CString printer(name);

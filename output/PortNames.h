@@ -24,6 +24,11 @@ int ParsePortName(LPCSTR name);
 // ("FILE:"), -1 the name itself is the output file.
 int ClassifyOutputTarget(LPCSTR name);
 
+// Whether the cut bar may take the name as its target: "FILE:", a printer queue, a USB plotter, a
+// port that the output port opens as the same port, or a name the file system could take.
+// "COM1:Z:\job.plt" is none of them: the bar would take it for COM1, the port for a file.
+bool IsUsableOutputTarget(LPCSTR name);
+
 // True for the kinds of serial and parallel ports.
 bool IsDevicePortKind(int kind);
 

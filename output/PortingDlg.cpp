@@ -57,8 +57,7 @@ bool CPortingDlg::CreateProgressWindow(CWnd* parent) {
   CDialogTemplate dialogTemplate(m_caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, kWindowWidth,
                                  kWindowHeight);
   if (!CreateIndirect(dialogTemplate.Get(), parent)) {
-    CString text = CDllModule::SystemErrorText(GetLastError());
-    AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+    ReportError(nullptr);
     return false;
   }
   UpdateWindow();
@@ -114,10 +113,11 @@ void CPortingDlg::ShowProgress(DWORD position) {
   PumpPending();
 }
 
-void CPortingDlg::ReportError(LPCSTR fileName) const {
+void CPortingDlg::ReportError(LPCSTR subject) const {
   CString text = CDllModule::SystemErrorText(GetLastError());
-  if (fileName) text += CString("\n") + fileName;
-  AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+  if (subject) text += CString("\n") + subject;
+  AfxShowMessageBox(nullptr, text, OutputText::Load(OutputText::kErrorCaption),
+                    MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
 bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language) {
@@ -142,8 +142,14 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
   if (!m_port->Open(m_hWnd)) {
     DWORD error = GetLastError();
     CloseHandle(file);
+    if (m_hWnd) {
+      // The user chose the port, not the temporary file that holds the job.
+      CString port;
+      port.Format(OutputText::Load(OutputText::kPortNotOpened), m_port->GetPortName());
+      SetLastError(error);
+      ReportError(port);
+    }
     SetLastError(error);
-    if (m_hWnd) ReportError(dataFile);
     return false;
   }
   bool sent = SendPieces(file);
@@ -190,7 +196,8 @@ void CPortingDlg::SendFinishingCommands() {
 void CPortingDlg::ReportPlugInFailure(const OutputText::Text& message) const {
   CString text;
   text.Format(OutputText::Load(message), m_port->GetPortName());
-  AfxShowMessageBox(nullptr, text, "", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+  AfxShowMessageBox(nullptr, text, OutputText::Load(OutputText::kErrorCaption),
+                    MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
 bool CPortingDlg::StopPressed() const { return m_port->GetState() == COutPort::kCancelled; }

@@ -63,7 +63,8 @@ private:
   bool SendThroughPlugIn(LPCSTR dataFile);
   bool SendPieces(HANDLE file);
   void SendFinishingCommands();
-  void ReportError(LPCSTR fileName) const;
+  // The system's text of the last error and, on a line of its own, what it concerns.
+  void ReportError(LPCSTR subject) const;
   void ReportPlugInFailure(const OutputText::Text& message) const;
   bool StopPressed() const;
   void PumpPending() const;

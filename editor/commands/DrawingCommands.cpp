@@ -212,7 +212,9 @@ void CDrawingCommands::OnFileExport() {
   CString title;
   title.LoadString(kExportTitle);
   CString folder = CIniFile().GetString(kSystemSection, kExportFolderKey, kDefaultExportFolder);
-  CFileDialog dialog(FALSE, "TXT", nullptr, kExportDialogOptions, kExportFilter, m_view);
+  CString filter;
+  if (!filter.LoadString(IDS_EXPORT_FILTER)) filter = kExportFilter;
+  CFileDialog dialog(FALSE, "TXT", nullptr, kExportDialogOptions, filter, m_view);
   dialog.m_ofn.lpstrInitialDir = folder;
   if (!title.IsEmpty()) dialog.m_ofn.lpstrTitle = title;
   if (dialog.DoModal() != IDOK) return;

@@ -28,6 +28,8 @@ public:
   // Options of the export dialog: hide read-only, no change of folder, overwrite prompt,
   // explorer style.
   static constexpr DWORD kExportDialogOptions = 0x80026;
+  // The export dialog's file kinds when the resources lack them; the user sees the resources'
+  // texts in the interface's language.
   static const char kExportFilter[];
   static const char kDefaultExportFolder[];
 

@@ -89,6 +89,7 @@ BOOL CLibInfoDlg::OnInitDialog() {
   ShowType(choice.type);
   if (::SendDlgItemMessageA(m_hWnd, IDC_LIB_KIND, CB_SETCURSEL, choice.kind, 0) == CB_ERR)
     ::SendDlgItemMessageA(m_hWnd, IDC_LIB_KIND, CB_SETCURSEL, 0, 0);
+  SetRange();
   ScrollTo(choice.number);
   return TRUE;
 }
@@ -105,7 +106,8 @@ void CLibInfoDlg::ShowType(int type) {
 
 void CLibInfoDlg::SetRange() {
   m_low = m_source.IsFontType() ? CLibrarySource::kFirstCode : 0;
-  m_high = kLastNumber;
+  m_entries = std::min(m_source.GetEntryCount(ChosenKind()), kLastNumber + 1 - m_low);
+  m_high = m_low + std::max(m_entries, 1) - 1;
   SCROLLINFO info = {};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE;
@@ -123,17 +125,21 @@ void CLibInfoDlg::OnTypeChosen() {
   ShowType(static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_LIB_TYPE, CB_GETCURSEL, 0, 0)));
 }
 
-void CLibInfoDlg::OnKindChosen() { RedrawCells(); }
+void CLibInfoDlg::OnKindChosen() {
+  SetRange();
+  ScrollTo(m_first);
+}
 
 void CLibInfoDlg::ScrollTo(int number) {
   m_first = std::max(m_low, std::min(m_high, number));
+  m_selected = std::max(0, std::min(m_selected, m_high - m_first));
   ::SetScrollPos(::GetDlgItem(m_hWnd, IDC_LIB_SCROLL), SB_CTL, m_first, TRUE);
   ShowChosenNumber();
   RedrawCells();
 }
 
 void CLibInfoDlg::ChooseCell(int index) {
-  if (index < 0 || index >= m_cellCount) return;
+  if (index < 0 || index >= m_cellCount || !CellHoldsGraphic(index)) return;
   m_selected = index;
   ShowChosenNumber();
   RedrawCells();
@@ -178,14 +184,23 @@ void CLibInfoDlg::OnPaint() {
   for (int i = 0; i < m_cellCount; ++i) DrawCell(dc, i);
 }
 
+bool CLibInfoDlg::InCharacterView() const {
+  return m_source.IsFontType() && TextOf(m_hWnd, IDC_LIB_NUMBER).Left(1) == CString(" ");
+}
+
 int CLibInfoDlg::CellNumber(int index) {
-  CString chosen = TextOf(m_hWnd, IDC_LIB_NUMBER);
-  if (!m_source.IsFontType() || chosen.Left(1) != CString(" ")) return m_first + index;
+  if (!InCharacterView()) return m_first + index;
   // Characters typed after a blank are shown one per cell.
+  CString chosen = TextOf(m_hWnd, IDC_LIB_NUMBER);
   return index + 1 < chosen.GetLength() ? static_cast<BYTE>(chosen[index + 1]) : ' ';
 }
 
+bool CLibInfoDlg::CellHoldsGraphic(int index) const {
+  return InCharacterView() || (m_entries > 0 && m_first + index <= m_high);
+}
+
 void CLibInfoDlg::DrawCell(CDC& dc, int index) {
+  if (!CellHoldsGraphic(index)) return;
   RECT cell = CellRect(index);
   int saved = dc.SaveDC();
   dc.FillSolidRect(&cell, RGB(255, 255, 255));
@@ -215,6 +230,7 @@ void CLibInfoDlg::OnLButtonDown(UINT, CPoint point) {
   for (int i = 0; i < m_cellCount; ++i) {
     RECT cell = CellRect(i);
     if (::PtInRect(&cell, point)) {
+      if (!CellHoldsGraphic(i)) return;
       ChooseCell(i);
       m_drag = kPressed;
       m_moves = 0;

@@ -1,6 +1,7 @@
 // CLibInfoDlg: the graphics-library browser (124) that the library tool opens over the rectangle
 // it dragged. It shows eight graphics of the chosen source type and kind at a time (one, enlarged,
-// in single view) with a scroll bar over their numbers; a click chooses one, and OK places it:
+// in single view) with a scroll bar over their numbers, up to the kind's last graphic (the cells
+// after it stay blank and cannot be chosen); a click chooses one, and OK places it:
 // fitted into the dragged rectangle, a library with stored sizes (version 6.1) too, or, with
 // "keep proportions" (or a rectangle without extent), at its corner, 100 pixels of the current
 // zoom along its larger side. Cancel only remembers the choice.
@@ -77,6 +78,10 @@ private:
   int ChosenKind() const;
   // The number whose graphic the cell shows (a typed character's code in the character view).
   int CellNumber(int index);
+  // Whether the cell stands for a graphic of the kind: cells past its last one stay blank.
+  bool CellHoldsGraphic(int index) const;
+  // Characters typed after a blank in the number field are shown instead of numbers (fonts).
+  bool InCharacterView() const;
   // The graphic of the number of the kind as a new library block; no block when it has no
   // outline.
   CLibraryCommands::DroppedGraphic ReadGraphic(int kind, int number);
@@ -96,8 +101,10 @@ private:
   int m_selected = 0;
   int m_first = 0;
   int m_cellCount = kCellCount;
+  // The numbers of the kind's first and last graphics (or characters); m_entries counts them.
   int m_low = 0;
   int m_high = 255;
+  int m_entries = 0;
   DragState m_drag = kNoDrag;
   int m_moves = 0;
   CDragImageWnd m_dragImage;

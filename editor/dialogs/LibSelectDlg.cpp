@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/commands/LibraryCommands.h"
 #include "framework/DC.h"
@@ -159,7 +160,7 @@ void CLibSelectDlg::DrawGraphicEntry(const DRAWITEMSTRUCT& item) {
   CLibrarySource::DrawFitted(&dc, outline.get(), area);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(kLabelColour);
-  CString label = m_source.LabelOf(kind, number);
+  CString label = m_source.LabelOf(kind, number, theApp.GetLanguage());
   int x = field ? area.right + 2 * kInset : r.left + kInset;
   int y = field || !named ? r.top + kInset : r.bottom - kNameRoom;
   ::TextOutA(dc.m_hDC, x, y, label, label.GetLength());

@@ -100,11 +100,35 @@ int CLibrarySource::NumberOfEntry(int entry) const {
 
 bool CLibrarySource::HasNames() const { return !IsFontType() && m_library.HasGraphicNames(); }
 
-CString CLibrarySource::LabelOf(int kind, int number) {
+namespace {
+
+// Graphic names are GBK text.
+const UINT kChineseCodePage = 936;
+
+// The English words that end a name after its last double-byte character and a blank; the whole
+// name when it has no such ending.
+CString EnglishPartOf(const CString& name) {
+  int afterChinese = 0;
+  for (int i = 0; i < name.GetLength(); ++i) {
+    const BYTE c = static_cast<BYTE>(name[i]);
+    if (c < 0x80) continue;
+    if (::IsDBCSLeadByteEx(kChineseCodePage, c) && i + 1 < name.GetLength()) ++i;
+    afterChinese = i + 1;
+  }
+  if (afterChinese == 0 || afterChinese >= name.GetLength() || name[afterChinese] != ' ')
+    return name;
+  CString english = name.Mid(afterChinese);
+  english.TrimLeft(' ');
+  return english.IsEmpty() ? name : english;
+}
+
+}  // namespace
+
+CString CLibrarySource::LabelOf(int kind, int number, WORD language) {
   CString label;
   if (HasNames()) m_library.GetGraphicName(kind, number, label);
   if (label.IsEmpty()) label.Format("%d", number);
-  return label;
+  return language == CTALVEX42App::kBuiltInLanguage ? label : EnglishPartOf(label);
 }
 
 CContour* CLibrarySource::ReadOutline(int kind, int number, const CMatrix2D* matrix) {

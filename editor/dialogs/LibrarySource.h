@@ -47,8 +47,10 @@ public:
   int NumberOfEntry(int entry) const;
   // Whether the library's graphics carry names.
   bool HasNames() const;
-  // What an entry shows: the graphic's name when it has one, else its number.
-  CString LabelOf(int kind, int number);
+  // What an entry shows in the interface language: the graphic's name when it has one, else its
+  // number. A name stored in both languages, the Chinese words and then after a blank the
+  // English ones ("右箭头 Right"), shows only its English words in an English interface.
+  CString LabelOf(int kind, int number, WORD language);
   // The outline of a number of a kind, each point mapped by the matrix (may be null); the caller
   // owns it, null when there is none.
   CContour* ReadOutline(int kind, int number, const CMatrix2D* matrix);

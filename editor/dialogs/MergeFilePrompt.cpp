@@ -19,6 +19,8 @@
 
 namespace {
 
+// The file kinds when the resources lack them; the user sees the resources' texts in the
+// interface's language.
 const char kMergeFilter[] =
     "所有类型 (*.T42;*.PLT;*.AI;*.EPS)|*.T42;*.PLT;*.AI;*.EPS|镌图匠6.x For95/98 (*.T42)|*.T42;|"
     "镌图匠5.6x For95 (*.T37)|*.T37|纯文本文件(*.TXT)|*.Txt|";
@@ -199,7 +201,8 @@ int ReadMergeFile(LPCSTR path, int kind, HGLOBAL* blocks, HGLOBAL* text,
 
 int PromptMergeFile(HGLOBAL* blocks, HGLOBAL* text, CWnd* parent) {
   *blocks = *text = nullptr;
-  CString filter(kMergeFilter);
+  CString filter;
+  if (!filter.LoadString(IDS_MERGE_FILTER)) filter = kMergeFilter;
   CString folder = g_appProfile.GetString(settings::kSystemParam, settings::kFilePath,
                                           settings::kFilePathDefault);
   int filterIndex = g_appProfile.GetInt(settings::kSystemParam, settings::kFileFilter,

@@ -23,6 +23,7 @@
 #include "model/editing/XorScope.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/MatrixFactories.h"
+#include "model/records/BlockRecord.h"
 #include "model/undo/UndoDeleteRecord.h"
 #include "model/undo/UndoDeselectRecord.h"
 #include "model/undo/UndoInsertRecord.h"
@@ -676,8 +677,10 @@ BOOL CSelectTracker::OnLButtonUp(const Event& event) {
 void CSelectTracker::FinishMouseUp() {
   m_moved = 0;
   m_dragState = kIdle;
+  if (m_current && m_current->GetPanelId() != kEmptyPanelId) ReportCurrentBlock();
+  // After the panel, which names the first block only.
+  SendObjectType();
   if (!m_current) return;
-  if (m_current->GetPanelId() != kEmptyPanelId) ReportCurrentBlock();
   // A straight text has the empty panel, yet the property bar shows its characters.
   CWnd* main = AfxGetMainWnd();
   if (main && main->IsKindOf(RUNTIME_CLASS(CMDIMainFrame))) {
@@ -825,6 +828,7 @@ void CSelectTracker::Draw(CDC* dc, CMatrix2D* matrix) {
 
 void CSelectTracker::DrawHandles(HDC dc, const CMatrix2D& matrix) {
   SendObjectSize(m_box.right - m_box.left, m_box.bottom - m_box.top);
+  SendObjectType();
   const float gap = kHandleGap * Pixel();
   CFRect outer = m_box;
   outer.Inflate(gap, gap);
@@ -928,6 +932,15 @@ void CSelectTracker::DrawBand(CDC* dc) {
 void CSelectTracker::SendObjectSize(float width, float height) const {
   float size[2] = {width, height};
   SendToMainWindow(kObjectSizeCommand, reinterpret_cast<LPARAM>(size));
+}
+
+void CSelectTracker::SendObjectType() const {
+  CString name;
+  if (m_count == 1 && m_current)
+    GetBlockTypeName(m_current->m_type, name);
+  else if (m_count > 1)
+    name.LoadString(IDS_STATUS_SEVERAL_BLOCKS);
+  SendToMainWindow(kObjectTypeCommand, reinterpret_cast<LPARAM>(name.GetString()));
 }
 
 void CSelectTracker::InvalidateBox() const {

@@ -59,6 +59,7 @@ public:
   static constexpr float kPickSlack = 2.0f;
   static constexpr float kDragThreshold = 3.0f;
   static constexpr UINT kObjectSizeCommand = 32839;
+  static constexpr UINT kObjectTypeCommand = 32840;
 
   CSelectTracker();
   void Init();
@@ -147,6 +148,8 @@ private:
   void DrawFeedback(CDC* dc);
   void DrawBand(CDC* dc);
   void SendObjectSize(float width, float height) const;
+  // The status bar's type pane: the selected block's kind, a word for several, empty for none.
+  void SendObjectType() const;
   void SetHandleCursor(WORD mode, int handle, FPOINT point);
 
   WORD m_count = 0;

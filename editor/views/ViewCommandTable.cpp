@@ -89,7 +89,7 @@ const Table::Row kRows[] = {
   RUN(ID_VIEW_ZOOM_IN_2X, kZoomInAtCursor, kAlways),
   RUN(ID_VIEW_ZOOM_OUT_2X, kZoomOutAtCursor, kAlways),
   {ID_VIEW_PALETTE_BAR, ID_VIEW_PALETTE_BAR, Table::kTogglePaletteBar, Table::kPaletteBarExists, Table::kCheckPaletteVisible, 0},
-  RUN(ID_VIEW_PROPERTY_BAR, kTogglePropertyBar, kPropertyBarExists),
+  {ID_VIEW_PROPERTY_BAR, ID_VIEW_PROPERTY_BAR, Table::kTogglePropertyBar, Table::kPropertyBarExists, Table::kCheckPropertyBarVisible, 0},
   {ID_SNAP_GRID, ID_SNAP_GRID, Table::kToggleSnapGrid, Table::kAlways, Table::kCheckScrollLock, 0},
   // Snapping to guides and edges works while Z or X is held; the entries have nothing to switch.
   RUN(ID_SNAP_GUIDES, kEnabledOnly, kAlways),
@@ -272,6 +272,9 @@ CViewCommandTable::ItemState CViewCommandTable::Evaluate(const Row& row, UINT id
       break;
     case kCheckPaletteVisible:
       item.check = state.paletteVisible ? 1 : 0;
+      break;
+    case kCheckPropertyBarVisible:
+      item.check = state.propertyVisible ? 1 : 0;
       break;
     case kCheckScrollLock:
       item.check = state.scrollLock ? 1 : 0;

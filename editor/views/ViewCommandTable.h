@@ -44,6 +44,7 @@ struct ViewCommandState {
   bool paletteBar = false;
   bool paletteVisible = false;
   bool propertyBar = false;
+  bool propertyVisible = false;
 };
 
 class CViewCommandTable {
@@ -111,6 +112,7 @@ public:
     kNoMark,
     kRadioCurrentTool,
     kCheckPaletteVisible,
+    kCheckPropertyBarVisible,
     kCheckScrollLock,
     // Checked when the first selected block is a text block laid out as the row's value says.
     kCheckTextLayout,

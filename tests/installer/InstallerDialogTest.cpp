@@ -103,7 +103,8 @@ TEST_P(InstallerDialogTest, OkWithoutAModelAsksForOneAndAFailingStepKeepsTheDial
   EXPECT_EQ(0u, Printers().count("Test DM/PL Cutter"));
 }
 
-TEST_P(InstallerDialogTest, TheChosenModelIsInstalledOnTheChosenPortAndTheDialogCloses) {
+TEST_P(InstallerDialogTest, TheChosenModelIsInstalledOnTheChosenPortSaidSoAndTheDialogCloses) {
+  MessageBoxCapture boxes;
   auto use = [](CDialog* dialog) {
     dialog->SendDlgItemMessage(IDC_MODEL_LIST, LB_SETCURSEL, 1);
     dialog->SendDlgItemMessage(IDC_PORT_COMBO, CB_SELECTSTRING, static_cast<WPARAM>(-1),
@@ -112,6 +113,11 @@ TEST_P(InstallerDialogTest, TheChosenModelIsInstalledOnTheChosenPortAndTheDialog
   };
   EXPECT_EQ(IDOK, Run(TestCatalogue(GetParam()), use));
   EXPECT_EQ("LPT1:|Test DM/PL Cutter|Test DM/PL Cutter", Printers()["Test DM/PL Cutter"]);
+  ASSERT_EQ(1u, boxes.Count());
+  const std::string& said = boxes.Last().text;
+  EXPECT_NE(std::string::npos, said.find("\"Test DM/PL Cutter\"")) << said;
+  EXPECT_NE(std::string::npos, said.find("LPT1:")) << said;
+  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes.Last().type & MB_ICONMASK);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, InstallerDialogTest, ::testing::Values(0, 1));

@@ -1,7 +1,7 @@
 // The real fennik.exe, started in the installer tests' own Wine prefix with a catalogue named on
 // its command line: a model chosen in its dialog and OK clicked leave the printer on the
-// preselected port when the program has ended; a catalogue that cannot be read is reported in a
-// box and ends the program.
+// preselected port, said in a box, when the program has ended; a catalogue that cannot be read is
+// reported in a box and ends the program.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,6 +41,16 @@ protected:
     }
     return nullptr;
   }
+  // Another visible window of the title than the one given (half a minute at most), or null.
+  static HWND WaitForAnother(const char* title, HWND besides) {
+    for (int wait = 0; wait < 300; ++wait) {
+      for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+           window = FindWindowExA(nullptr, window, nullptr, title))
+        if (window != besides && IsWindowVisible(window)) return window;
+      Sleep(100);
+    }
+    return nullptr;
+  }
   // The program's exit code once it ended (half a minute at most), else -1.
   int ExitCode() const {
     DWORD code = static_cast<DWORD>(-1);
@@ -62,6 +72,13 @@ TEST_F(InstallerProgramTest, AModelChosenInTheDialogIsInstalledOnThePreselectedP
   EXPECT_STREQ("Choose the cutter model:", label) << "the English resource library is in use";
   SendDlgItemMessageA(dialog, IDC_MODEL_LIST, LB_SETCURSEL, 0, 0);
   PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  // The box that says what was installed bears the dialog's title.
+  HWND box = WaitForAnother("Installer test", dialog);
+  ASSERT_NE(nullptr, box) << "no box said what was installed";
+  char said[256] = {};
+  GetDlgItemTextA(box, 0xFFFF, said, sizeof said);
+  EXPECT_STREQ("The cutter \"Test HP-GL Cutter\" is installed on port COM2:.", said);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(CInstallerApp::kInstalled, ExitCode());
   EXPECT_EQ("COM2:|Test HP-GL Cutter|Test HP-GL Cutter", Printers()["Test HP-GL Cutter"]);
 }

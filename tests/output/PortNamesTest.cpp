@@ -46,6 +46,20 @@ TEST(PortNames, ParseAndClassifyFollowTheGrammar) {
   }
 }
 
+// The cut bar takes a name only when the output port will take it for the same target.
+TEST(PortNames, ANameThatIsNoPortAndNoFilePathIsNoTarget) {
+  for (const char* usable : {"COM1", "LPT2:", "FILE:", "HP @ LPT1:", "刻字机[B.upl:02]",
+                             "C:\\plots\\job.plt", "\\\\?\\C:\\job.plt", "job.plt", "COM9"})
+    EXPECT_TRUE(IsUsableOutputTarget(usable)) << usable;
+  // "COM1:Z:\job.plt" would be COM1 to the bar and a file to the port.
+  for (const char* refused :
+       {"", "COM1:Z:\\job.plt", "LPT2:9600", "C:\\plots:job.plt", "job|1.plt"})
+    EXPECT_FALSE(IsUsableOutputTarget(refused)) << refused;
+  // A double-byte character's second byte may be 0x7C ('|').
+  const char chinese[] = {static_cast<char>(0x81), 0x7C, '.', 'p', 'l', 't', 0};
+  EXPECT_TRUE(IsUsableOutputTarget(chinese));
+}
+
 TEST(PortNames, AnAtSignInsideAChineseCharacterIsNoPrinterMark) {
   // 0x40 ('@') is a valid trail byte of a double-byte character.
   const char name[] = {static_cast<char>(0x81), 0x40, 'X', 0};

@@ -200,13 +200,18 @@ TEST(LoadingSteps, EachStepShowsItsTextInTheLogoWindow) {
   EXPECT_EQ("Initalize...  Mount Graph Libary", progress());
 }
 
-TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgram) {
-  EXPECT_TRUE(theApp.SetLanguageAndExit(1033));
+TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgramSayingSo) {
+  MessageBoxCapture boxes;
+  theApp.OnCmdMsg(ID_LANGUAGE_ENGLISH, CN_COMMAND, nullptr, nullptr);
   EXPECT_EQ("1033", m_file.Language());
   EXPECT_EQ(0u, g_endedWith);
   EXPECT_EQ(1033, theApp.GetLanguage());
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find("新的语言")) << boxes.Last().text;
+  EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), boxes.Last().type & MB_ICONMASK);
   EXPECT_TRUE(theApp.SetLanguageAndExit(0));
   EXPECT_EQ("0", m_file.Language());
+  EXPECT_EQ(2u, boxes.Count());
 }
 
 // A modified drawing is offered for saving before the program ends for a new language; cancelling
@@ -238,7 +243,8 @@ TEST_F(LanguageWithDocumentTest, CancellingTheSaveQuestionKeepsEverything) {
 TEST_F(LanguageWithDocumentTest, NotSavingStoresTheLanguageAndEnds) {
   MessageBoxCapture boxes(IDNO);
   EXPECT_TRUE(theApp.SetLanguageAndExit(1033));
-  EXPECT_EQ(1u, boxes.Count());
+  // The save question, then the word that the program ends for the new language.
+  EXPECT_EQ(2u, boxes.Count());
   EXPECT_EQ("1033", m_file.Language());
   EXPECT_EQ(0u, g_endedWith);
 }

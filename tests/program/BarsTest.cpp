@@ -126,6 +126,39 @@ TEST_F(BarsTest, TheFrameMakesEveryBar) {
   EXPECT_FALSE(m_frame->GetPaletteBar().GetStyle() & WS_VISIBLE);
 }
 
+namespace {
+
+// The popup of a menu bar that holds the command, or null.
+HMENU PopupHolding(HMENU menuBar, UINT id) {
+  for (int i = 0; i < GetMenuItemCount(menuBar); ++i) {
+    HMENU popup = GetSubMenu(menuBar, i);
+    if (popup && GetMenuState(popup, id, MF_BYCOMMAND) != static_cast<UINT>(-1)) return popup;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(BarsTest, TheViewMenuChecksTheBarsThatAreShownAndUnchecksThemWhenHidden) {
+  ASSERT_NE(nullptr, NewDocument());
+  HMENU view = PopupHolding(GetMenu(m_frame->m_hWnd), ID_VIEW_STATUS_BAR);
+  ASSERT_NE(nullptr, view);
+  auto checked = [&](UINT id) {
+    m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+    return (GetMenuState(view, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  for (UINT id : {ID_VIEW_STATUS_BAR, ID_VIEW_PROPERTY_BAR, ID_VIEW_PALETTE_BAR}) {
+    SCOPED_TRACE(id);
+    EXPECT_TRUE(checked(id));
+    m_frame->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+    EXPECT_FALSE(checked(id));
+    m_frame->SendMessage(WM_COMMAND, id);
+    PumpMessages();
+    EXPECT_TRUE(checked(id));
+  }
+}
+
 TEST_F(BarsTest, TheToolBoxShowsTheButtonsOfTheToolsMode) {
   CToolBoxBar& toolBox = m_frame->GetToolBox();
   toolBox.SetToolMode(32792);

@@ -184,6 +184,22 @@ int TextExtent(HWND control, const std::string& text) {
   return size.cx;
 }
 
+// The columns of a button's face, inside its edges, where its text puts ink, as it is drawn now.
+std::vector<bool> TextColumns(HWND button) {
+  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(button, &client);
+  const int edge = 4;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  std::vector<bool> columns(static_cast<size_t>(client.right), false);
+  HDC dc = GetDC(button);
+  for (int x = edge; x < client.right - edge; ++x)
+    for (int y = edge; y < client.bottom - edge && !columns[x]; ++y)
+      columns[x] = GetPixel(dc, x, y) != face;
+  ReleaseDC(button, dc);
+  return columns;
+}
+
 // Every label, check box and button of the bar shows its whole text, no control covers another and
 // the bar is as wide as its controls; the model list drops down as wide as its longest name.
 void ExpectBarFitsItsTexts(HWND bar) {
@@ -463,6 +479,30 @@ TEST_F(CutWindowTest, TheJobManagerChoiceFollowsThePortAtOnce) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
 }
 
+// A port typed with more after its colon than the port takes (the bar would send to COM1, the
+// port would open a file) is refused by its name before anything is written; a port that does
+// not open is named in the failure, not the temporary file that holds the job.
+TEST_F(CutWindowTest, APortNameThatIsNoPortIsRefusedAndAPortThatDoesNotOpenIsNamed) {
+  OpenCutWindow();
+  const std::string typo = "COM1:" + m_folder.File("job.plt");
+  TypePort(DeviceBar(), typo.c_str());
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("\"" + typo + "\"")) << m_boxes.Last().text;
+  EXPECT_FALSE(m_boxes.Last().caption.empty());
+
+  // No COM8 on the test machine.
+  TypePort(DeviceBar(), "COM8");
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(2u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find("\"COM8\"")) << m_boxes.Last().text;
+  EXPECT_EQ(std::string::npos, m_boxes.Last().text.find("OSD")) << m_boxes.Last().text;
+  EXPECT_FALSE(m_boxes.Last().caption.empty());
+}
+
 // The job's blocks are selected by click and rubber band and moved by dragging, in the job only:
 // the document stays as it was, and nothing is recorded for undo.
 TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
@@ -501,8 +541,8 @@ TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
   EXPECT_EQ(0u, m_boxes.Count());
 }
 
-// The device bar shows every text whole, in Chinese and in English, and its model list drops down
-// as wide as the longest model name.
+// The device bar shows every text whole, in Chinese and in English (the test and reset buttons
+// disabled too), and its model list drops down as wide as the longest model name.
 TEST_F(CutWindowTest, TheDeviceBarFitsItsTextsInBothLanguages) {
   OpenCutWindow();
   ExpectBarFitsItsTexts(DeviceBar());
@@ -517,6 +557,17 @@ TEST_F(CutWindowTest, TheDeviceBarFitsItsTextsInBothLanguages) {
   OpenCutWindow();
   EXPECT_EQ("Output", Text(DeviceBar(), IDC_CUT_OUTPUT));
   ExpectBarFitsItsTexts(DeviceBar());
+  // Disabled, the test and reset buttons show the same text, in grey, as they do enabled.
+  for (UINT id : {IDC_CUT_TEST, IDC_CUT_RESET}) {
+    HWND button = GetDlgItem(DeviceBar(), static_cast<int>(id));
+    TypePort(DeviceBar(), "COM1");
+    ASSERT_TRUE(IsWindowEnabled(button));
+    std::vector<bool> enabled = TextColumns(button);
+    TypePort(DeviceBar(), "FILE:");
+    ASSERT_FALSE(IsWindowEnabled(button));
+    EXPECT_NE(std::count(enabled.begin(), enabled.end(), true), 0) << id;
+    EXPECT_EQ(enabled, TextColumns(button)) << id;
+  }
   m_cut->DestroyWindow();
   PumpMessages();
   m_cut = nullptr;

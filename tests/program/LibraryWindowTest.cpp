@@ -217,6 +217,63 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("star.plt"));
 }
 
+// The shipped symbols carry their names in both languages: the English interface shows the
+// English words, the Chinese one the name as stored.
+TEST_F(LibraryWindowTest, TheLibraryPageNamesAGraphicInTheInterfacesLanguage) {
+  CLibrarySource source;
+  ASSERT_TRUE(source.SetType(m_symbolsType, nullptr));
+  EXPECT_EQ(CString("五角星 Star"), source.LabelOf(kSignsKind, 0, 2052));
+  EXPECT_EQ(CString("Star"), source.LabelOf(kSignsKind, 0, 1033));
+  ASSERT_TRUE(source.SetType(m_oldType, nullptr));
+  EXPECT_EQ(CString("1"), source.LabelOf(0, 1, 1033)) << "no names: the number";
+}
+
+// Whether the browser's cell shows a number label (red) where the dialog draws it.
+bool CellShowsNumber(HWND browser, int cell) {
+  RECT rect;
+  GetWindowRect(GetDlgItem(browser, IDC_LIB_CELL_FIRST + cell), &rect);
+  MapWindowPoints(nullptr, browser, reinterpret_cast<POINT*>(&rect), 2);
+  HDC dc = GetDC(browser);
+  bool red = false;
+  for (int x = rect.left; x < rect.right && !red; ++x)
+    for (int y = rect.top; y < rect.bottom && !red; ++y) red = GetPixel(dc, x, y) == RGB(255, 0, 0);
+  ReleaseDC(browser, dc);
+  return red;
+}
+
+// A kind of two graphics: the cells after the second stay blank, without numbers, and neither a
+// click nor the scroll bar reaches past the kind's last graphic.
+TEST_F(LibraryWindowTest, TheBrowserShowsAKindUpToItsLastGraphic) {
+  m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
+  PumpMessages();
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    Choose(dialog->m_hWnd, IDC_LIB_TYPE, m_oldType);
+    auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
+    ASSERT_NE(nullptr, browser);
+    dialog->UpdateWindow();
+    EXPECT_TRUE(CellShowsNumber(dialog->m_hWnd, 1));
+    for (int cell = 2; cell < CLibInfoDlg::kCellCount; ++cell)
+      EXPECT_FALSE(CellShowsNumber(dialog->m_hWnd, cell)) << cell;
+    RECT third;
+    GetWindowRect(GetDlgItem(dialog->m_hWnd, IDC_LIB_CELL_FIRST + 2), &third);
+    MapWindowPoints(nullptr, dialog->m_hWnd, reinterpret_cast<POINT*>(&third), 2);
+    const LPARAM at = MAKELPARAM((third.left + third.right) / 2, (third.top + third.bottom) / 2);
+    dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    dialog->SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(0, browser->GetChosenNumber());
+    dialog->SendMessage(WM_HSCROLL, SB_PAGERIGHT,
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog->m_hWnd, IDC_LIB_SCROLL)));
+    EXPECT_LE(browser->GetFirstNumber(), 1);
+    EXPECT_LE(browser->GetChosenNumber(), 1);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(50, 50));
+  m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(50, 50));
+  PumpMessages();
+  EXPECT_EQ(1, driver.Shown());
+}
+
 TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheDraggedRectangleOrAtAHundredPixels) {
   m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
   PumpMessages();

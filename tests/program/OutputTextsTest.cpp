@@ -53,8 +53,8 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
       kRatioRefused, kOvercutRefused, kUnlistedSpeed, kUnsupportedDataBits, kRunFailed,
       kManagerSilent, kJobFileFailed, kDataPathTooLong, kNoModel, kModelNotListed,
       kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
-      kPortRefused, kPortNotOpened, kNotIntegerFormat, kTemplateTooLong, kFormatCount,
-      kFormatRange, kStampNotANumber, kStampEmptyFrame, kStampNegative, kStampNoRoom,
+      kPortRefused, kPortNotOpened, kPortNameRefused, kNotIntegerFormat, kTemplateTooLong,
+      kFormatCount, kFormatRange, kStampNotANumber, kStampEmptyFrame, kStampNegative, kStampNoRoom,
       kStampSquareOnly, kStampShapes, kStampTemplates, kNoPrinter, kPrinterDcFailed, kPrintRefused,
       kRatioNotPositive, kMarginsTooWide, kCopiesRange, kNoPrinterName, kCardOutside, kCardCounts,
       kCardBuffer, kCardNothing};

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -59,27 +60,48 @@ std::vector<std::string> MenuOf(HMODULE module, UINT id) {
   return lines;
 }
 
-std::vector<std::string> MenuTexts(HMODULE module, UINT id) {
-  std::vector<std::string> texts;
+// The texts of each popup of a menu, popup by popup (nested popups on their own).
+std::vector<std::vector<std::string>> PopupTexts(HMODULE module, UINT id) {
+  std::vector<std::vector<std::string>> popups;
   HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(id));
   std::vector<HMENU> pending = {menu};
   while (!pending.empty()) {
     HMENU each = pending.back();
     pending.pop_back();
+    popups.emplace_back();
     for (int i = 0; i < GetMenuItemCount(each); ++i) {
       char text[256] = {};
       GetMenuStringA(each, i, text, sizeof text, MF_BYPOSITION);
-      if (*text) texts.push_back(text);
+      if (*text) popups.back().push_back(text);
       if (HMENU sub = GetSubMenu(each, i)) pending.push_back(sub);
     }
   }
   DestroyMenu(menu);
+  return popups;
+}
+
+std::vector<std::string> MenuTexts(HMODULE module, UINT id) {
+  std::vector<std::string> texts;
+  for (const auto& popup : PopupTexts(module, id))
+    texts.insert(texts.end(), popup.begin(), popup.end());
   return texts;
+}
+
+// The key an item's text underlines ("&&" is a plain ampersand), 0 when none.
+char Mnemonic(const std::string& text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&')
+      return static_cast<char>(toupper(static_cast<unsigned char>(text[i + 1])));
+    ++i;
+  }
+  return 0;
 }
 
 BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR data) {
   if (IS_INTRESOURCE(name))
-    reinterpret_cast<std::set<UINT>*>(data)->insert(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
+    reinterpret_cast<std::set<UINT>*>(data)->insert(
+        static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
   return TRUE;
 }
 
@@ -113,7 +135,8 @@ INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 std::vector<int> DialogControlIds(HMODULE module, UINT id) {
   std::vector<int> ids;
   // Child dialogs (parameter panels) need a parent.
-  HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr);
   HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(id), parent, QuietDialog, 0);
   EXPECT_NE(nullptr, dialog) << "dialog " << id;
   if (!dialog) {
@@ -135,9 +158,7 @@ bool IsAscii(const std::string& text) {
 
 }  // namespace
 
-TEST(ResourceParity, TheEnglishLibraryIsThere) {
-  ASSERT_NE(nullptr, EnglishLibrary());
-}
+TEST(ResourceParity, TheEnglishLibraryIsThere) { ASSERT_NE(nullptr, EnglishLibrary()); }
 
 TEST(ResourceParity, MenusHaveTheSameCommandsInTheSamePlaces) {
   ASSERT_NE(nullptr, EnglishLibrary());
@@ -151,7 +172,8 @@ TEST(ResourceParity, MenusHaveTheSameCommandsInTheSamePlaces) {
 TEST(ResourceParity, EnglishTextsAreEnglish) {
   ASSERT_NE(nullptr, EnglishLibrary());
   for (UINT id : {IDR_MAINFRAME, IDR_TALVEXTYPE}) {
-    for (const std::string& text : MenuTexts(EnglishLibrary(), id)) EXPECT_TRUE(IsAscii(text)) << text;
+    for (const std::string& text : MenuTexts(EnglishLibrary(), id))
+      EXPECT_TRUE(IsAscii(text)) << text;
   }
   for (UINT id : StringIds(EnglishLibrary())) {
     char text[1024] = {};
@@ -164,7 +186,8 @@ TEST(ResourceParity, ShortcutsAreTheSame) {
   ASSERT_NE(nullptr, EnglishLibrary());
   for (UINT id : {IDR_MAINFRAME, IDR_TALVEXTYPE}) {
     EXPECT_EQ(RawResource(BuiltIn(), MAKEINTRESOURCEA(9), id),
-              RawResource(EnglishLibrary(), MAKEINTRESOURCEA(9), id)) << "accelerators " << id;
+              RawResource(EnglishLibrary(), MAKEINTRESOURCEA(9), id))
+        << "accelerators " << id;
   }
 }
 
@@ -174,13 +197,16 @@ TEST(ResourceParity, StringsDialogsToolBarsAndImagesHaveTheSameIds) {
   std::set<UINT> dialogs = ResourceIds(BuiltIn(), MAKEINTRESOURCEA(5));
   EXPECT_EQ(dialogs, ResourceIds(EnglishLibrary(), MAKEINTRESOURCEA(5)));
   for (UINT id : dialogs)
-    EXPECT_EQ(DialogControlIds(BuiltIn(), id), DialogControlIds(EnglishLibrary(), id)) << "dialog " << id;
+    EXPECT_EQ(DialogControlIds(BuiltIn(), id), DialogControlIds(EnglishLibrary(), id))
+        << "dialog " << id;
   std::set<UINT> toolBars = ResourceIds(BuiltIn(), MAKEINTRESOURCEA(241));
   EXPECT_EQ(toolBars, ResourceIds(EnglishLibrary(), MAKEINTRESOURCEA(241)));
   for (UINT id : toolBars)
     EXPECT_EQ(RawResource(BuiltIn(), MAKEINTRESOURCEA(241), id),
-              RawResource(EnglishLibrary(), MAKEINTRESOURCEA(241), id)) << "tool bar " << id;
-  EXPECT_EQ(ResourceIds(BuiltIn(), RT_GROUP_CURSOR), ResourceIds(EnglishLibrary(), RT_GROUP_CURSOR));
+              RawResource(EnglishLibrary(), MAKEINTRESOURCEA(241), id))
+        << "tool bar " << id;
+  EXPECT_EQ(ResourceIds(BuiltIn(), RT_GROUP_CURSOR),
+            ResourceIds(EnglishLibrary(), RT_GROUP_CURSOR));
   EXPECT_EQ(ResourceIds(BuiltIn(), RT_GROUP_ICON), ResourceIds(EnglishLibrary(), RT_GROUP_ICON));
   // The logo is the program's own; everything else is in both.
   std::set<UINT> bitmaps = ResourceIds(BuiltIn(), RT_BITMAP);
@@ -205,5 +231,55 @@ TEST(ResourceParity, EveryToolBarHasAnImageForEachButton) {
     EXPECT_EQ(static_cast<LONG>(width * buttons), info.bmWidth) << "tool bar " << id;
     EXPECT_EQ(static_cast<LONG>(height), info.bmHeight) << "tool bar " << id;
     DeleteObject(bitmap);
+  }
+}
+
+TEST(MenuKeys, EnglishItemsOfAPopupHaveKeysOfTheirOwnAndEveryKeyShownIsUnderlined) {
+  ASSERT_NE(nullptr, EnglishLibrary());
+  for (UINT id : {IDR_MAINFRAME, IDR_TALVEXTYPE}) {
+    for (const auto& popup : PopupTexts(EnglishLibrary(), id)) {
+      std::map<char, std::string> keys;
+      for (const std::string& text : popup) {
+        char key = Mnemonic(text);
+        if (!key) continue;
+        auto placed = keys.emplace(key, text);
+        EXPECT_TRUE(placed.second) << text << " and " << placed.first->second;
+      }
+    }
+    // A key in brackets, "(G)", promises the underline in either language.
+    for (HMODULE module : {BuiltIn(), EnglishLibrary()})
+      for (const std::string& text : MenuTexts(module, id))
+        for (size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1))
+          EXPECT_FALSE(at + 2 < text.size() && isalpha(static_cast<unsigned char>(text[at + 1])) &&
+                       text[at + 2] == ')')
+              << text;
+  }
+}
+
+// The print dialog's labels show their whole texts in both languages ("Bottom:" ran into its edit
+// box, which the template puts right after the label).
+TEST(DialogLabels, ThePrintDialogsLabelsHoldTheirTexts) {
+  ASSERT_NE(nullptr, EnglishLibrary());
+  for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
+    HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_PRINT_OUTPUT), nullptr,
+                                     QuietDialog, 0);
+    ASSERT_NE(nullptr, dialog);
+    for (HWND label = GetWindow(dialog, GW_CHILD); label; label = GetWindow(label, GW_HWNDNEXT)) {
+      char kind[16] = {}, text[64] = {};
+      GetClassNameA(label, kind, sizeof kind);
+      GetWindowTextA(label, text, sizeof text);
+      if (lstrcmpiA(kind, "Static") != 0) continue;
+      HDC dc = GetDC(label);
+      HGDIOBJ font = SelectObject(dc,
+                                  reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+      SIZE extent = {};
+      GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+      SelectObject(dc, font);
+      ReleaseDC(label, dc);
+      RECT room;
+      GetClientRect(label, &room);
+      EXPECT_LE(extent.cx, room.right) << text;
+    }
+    DestroyWindow(dialog);
   }
 }

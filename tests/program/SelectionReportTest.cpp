@@ -1,6 +1,7 @@
 // What the selection tool tells the rest of the program when the mouse button comes up, in the
 // program's main frame under Xvfb: the selected block's panel in the property window, its size in
-// the status bar and the property bar's page for it; a block with the empty panel tells nothing.
+// the status bar and the property bar's page for it (a block with the empty panel shows none of
+// them), and the kind of the selection in the status bar's type pane.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,10 +12,14 @@
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
+#include "model/CurveTestSupport.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
+#include "text/TextBlock.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/TextDefaults.h"
 
 namespace {
 
@@ -62,11 +67,14 @@ protected:
     CloseEditorWindow();
   }
 
-  void ClickAt(float x, float y) {
+  LPARAM PixelAt(float x, float y) {
     FPOINT page = {x, y};
     POINT pixel;
     m_view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
-    const LPARAM at = MAKELPARAM(pixel.x, pixel.y);
+    return MAKELPARAM(pixel.x, pixel.y);
+  }
+  void ClickAt(float x, float y) {
+    const LPARAM at = PixelAt(x, y);
     m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
     m_view->SendMessage(WM_LBUTTONUP, 0, at);
     PumpMessages();
@@ -103,11 +111,38 @@ TEST_F(SelectionReport, AClickShowsTheBlocksPanelSizeAndPageUnlessItsPanelIsTheE
   EXPECT_FALSE(m_frame->typeNames.empty());
 
   bar.SwitchPage(CPropertyBar::kTextPage);
-  m_frame->typeNames.clear();
   ClickAt(100, 30);
   ASSERT_EQ(1, plain->m_selected);
   EXPECT_EQ(0, library->m_selected);
   EXPECT_EQ(static_cast<UINT>(CPropertyBar::kTextPage), bar.GetCurrentPage());
-  EXPECT_TRUE(m_frame->typeNames.empty());
   EXPECT_EQ(panel, ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD)) << "the panel stays as it was";
+}
+
+TEST_F(SelectionReport, TheTypePaneNamesTheSelectedKindSaysSeveralAndEmptiesWithTheSelection) {
+  CTextBlock* text = CTextBlock::CreateAt(0, 20, 20, 80, 40);
+  CCharBox* box = new CCharBox;
+  box->Init(0, 'A', CTextDefaults::Global());
+  text->InsertChar(box);
+  text->Relayout(m_view, -1);
+  m_document->AddBlock(text);
+  m_document->AddBlock(MakeSquareCurve(150, 20, 30));
+  auto pane = [&] { return std::string(m_frame->GetStatusBar().GetPaneText(4)); };
+
+  CFRect textBox = text->m_box;
+  ClickAt((textBox.left + textBox.right) / 2, (textBox.top + textBox.bottom) / 2);
+  ASSERT_EQ(1, text->m_selected);
+  EXPECT_EQ("文字块", pane());
+  ClickAt(150, 35);
+  EXPECT_EQ("曲线块", pane());
+  // A band around both, from an empty corner of the page.
+  const LPARAM from = PixelAt(5, 5), to = PixelAt(200, 120);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, from);
+  m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, to);
+  m_view->SendMessage(WM_LBUTTONUP, 0, to);
+  PumpMessages();
+  EXPECT_EQ(1, text->m_selected);
+  EXPECT_EQ("多个块", pane());
+  ClickAt(300, 300);
+  EXPECT_EQ(0, text->m_selected);
+  EXPECT_EQ("", pane());
 }

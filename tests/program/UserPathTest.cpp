@@ -6,6 +6,7 @@
 // visible, the window menu and the status panes.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "editor/dialogs/PageSetupDlg.h"
 #include "editor/views/RulerManager.h"
 #include "framework/CmdUI.h"
+#include "framework/FileDialog.h"
 #include "framework/ResourceModule.h"
 #include "model/CurveTestSupport.h"
 #include "model/blocks/GuideLine.h"
@@ -381,6 +383,34 @@ TEST_F(UserPath, TheStatusPanesHoldTheirLongestTextsInBothLanguages) {
   SetUp();
 }
 
+TEST_F(UserPath, TheExportAndMergeDialogsNameTheirFileKindsInTheInterfacesLanguage) {
+  HINSTANCE saved = AfxGetResourceHandle();
+  HMODULE english = LoadLibraryA("program\\RCT42Eng.DLL");
+  ASSERT_NE(nullptr, english);
+  AfxSetResourceHandle(english);
+  std::vector<std::string> filters;
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) {
+    if (auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog)) {
+      std::string kinds;
+      for (const char* p = files->m_ofn.lpstrFilter; p && *p; p += strlen(p) + 1)
+        kinds += std::string(p) + "|";
+      filters.push_back(kinds);
+    }
+    return static_cast<INT_PTR>(IDCANCEL);
+  });
+  Command(ID_FILE_EXPORT);
+  Command(ID_FILE_MERGE);
+  AfxSetCommonDialogHandler(std::move(previous));
+  AfxSetResourceHandle(saved);
+  FreeLibrary(english);
+  ASSERT_EQ(2u, filters.size());
+  EXPECT_EQ(0u, filters[0].find("Text Files (*.TXT;*.)|*. ; *.TXT|")) << filters[0];
+  EXPECT_NE(std::string::npos, filters[0].find("|*.EPS|")) << filters[0];
+  // The import filter may add kinds of its own after the program's.
+  EXPECT_EQ(0u, filters[1].find("All Kinds (*.T42;*.PLT;*.AI;*.EPS)|")) << filters[1];
+  EXPECT_NE(std::string::npos, filters[1].find("Text Files (*.TXT)|*.Txt|")) << filters[1];
+}
+
 void UserPath::CheckStatusPanes() {
   CStatusBar& status = m_main->GetStatusBar();
   HDC dc = ::GetDC(status.m_hWnd);
@@ -400,7 +430,10 @@ void UserPath::CheckStatusPanes() {
   format.LoadString(IDS_STATUS_WIDTH);
   text.Format(format, -888.8);
   EXPECT_TRUE(fits(2, text)) << text;
-  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) {
+  std::vector<UINT> typeNames = {IDS_STATUS_SEVERAL_BLOCKS};
+  for (UINT id = IDS_BLOCK_LINE; id <= IDS_BLOCK_UNKNOWN; ++id) typeNames.push_back(id);
+  for (UINT id = IDS_STAMP_SQUARE; id <= IDS_STAMP_INVERTED_TRIANGLE; ++id) typeNames.push_back(id);
+  for (UINT id : typeNames) {
     text.LoadString(id);
     EXPECT_TRUE(fits(4, text)) << text;
   }

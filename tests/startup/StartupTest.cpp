@@ -47,9 +47,14 @@ void Settle(HWND window) {
   }
 }
 
-// Chooses a language from the menu: the editor stores it and ends at once.
+// Chooses a language from the menu: the editor says that it closes to start in the new language,
+// and once that is answered stores the language and ends.
 void ChooseLanguage(EditorProcess& editor, HWND mainWindow, UINT command) {
   PostMessageA(mainWindow, WM_COMMAND, command, 0);
+  HWND box = editor.WaitForMessageBox(kExitTimeoutMs);
+  ASSERT_NE(nullptr, box) << "no word that the editor closes";
+  EXPECT_FALSE(MessageBoxText(box).empty());
+  PressButton(box, IDOK);
   DWORD exitCode = 1;
   ASSERT_TRUE(editor.WaitForExit(kExitTimeoutMs, &exitCode)) << "the editor did not end";
   EXPECT_EQ(0u, exitCode);
