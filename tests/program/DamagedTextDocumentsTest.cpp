@@ -43,13 +43,6 @@ CTextBlock* Text(float x, float y, std::initializer_list<WORD> codes, bool onArc
 CStampBlock* Stamp() {
   CStampParams params;
   params.width = 40;
-  params.height = 24;
-  params.border = 1;
-  params.marginX = 2;
-  params.marginY = 1.5f;
-  params.gapX = 0.5f;
-  params.gapY = 1;
-  params.cornerSize = 3;
   params.cornerType = CStampBlock::kRoundCorners;
   params.text = "AB";
   return CStampBlock::CreateCentred(params, 70, 64);

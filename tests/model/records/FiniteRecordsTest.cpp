@@ -50,38 +50,13 @@ CGroupBlock* TwoCurves() {
 
 const FiniteCase kCases[] = {
     {"line", [] { return new CLineBlock; }, 24, 0, 8},
-    {"rectangle",
-     [] {
-       CRectBlock* rect = new CRectBlock;
-       rect->m_rect = rect->m_box = CFRect(1, 2, 40, 20);
-       return rect;
-     },
-     68, 24, 8},
-    {"circle",
-     [] {
-       CCircleBlock* circle = new CCircleBlock;
-       circle->m_rect = circle->m_box = CFRect(10, 10, 50, 30);
-       return circle;
-     },
-     60, 24, 80},
-    {"polygon",
-     [] {
-       CPolygonBlock* polygon = new CPolygonBlock;
-       polygon->m_centre = {50, 60};
-       polygon->m_outerRadius = 30;
-       return polygon;
-     },
-     52, 16, 88},
+    {"rectangle", [] { return new CRectBlock; }, 68, 24, 8},
+    {"circle", [] { return new CCircleBlock; }, 60, 24, 80},
+    {"polygon", [] { return new CPolygonBlock; }, 52, 16, 88},
     {"curve", [] { return MakeSquareCurve(1, 2, 3); }, 8, 24, kCurvePoint},
     {"group", TwoCurves, 8, 24, kGroupChild + kCurvePoint + 4},
     {"library", [] { return new CLibBlock(2, 1, 3); }, 8, 24, 0},
-    {"image",
-     [] {
-       CImageBlock* image = new CImageBlock("C:\\LOGO.BMP");
-       image->m_box = CFRect(5, 6, 45, 36);
-       return image;
-     },
-     12, 0, 0},
+    {"image", [] { return new CImageBlock("C:\\LOGO.BMP"); }, 12, 0, 0},
     {"transform", [] { return new CTransformBlock(1, MakeSquareCurve(0, 0, 10)); }, 44 + 8, 8,
      kTransformSource + kCurvePoint},
 };
