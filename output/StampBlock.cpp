@@ -1,9 +1,7 @@
 #include "output/StampBlock.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -78,18 +76,6 @@ CContour* CornerContour(const CFRect& r, BYTE cornerType, float corner, const CM
   if (cornerType == CStampBlock::kCutCorners)
     return ContourFromChamferRect(r.left, r.top, r.right, r.bottom, ratioX, ratioY, &toPage);
   return ContourFromRoundRect(r.left, r.top, r.right, r.bottom, ratioX, ratioY, &toPage);
-}
-
-bool AllFinite(std::initializer_list<float> values) {
-  for (float value : values)
-    if (!std::isfinite(value)) return false;
-  return true;
-}
-
-bool IsFiniteMatrix(const CMatrix2D& matrix) {
-  for (float element : matrix.m)
-    if (!std::isfinite(element)) return false;
-  return true;
 }
 
 // The whole item list of a record, or nothing; false when the bytes after the fixed fields are
@@ -440,18 +426,11 @@ CBlock* CreateStampFromRecord(const BYTE* record, size_t available) {
   float cornerType = 0;
   BYTE layout = 0;
   if (!reader.ReadRect(stamp->m_box) || !reader.ReadRect(stamp->m_frame) ||
-      !fields.ReadFloat(stamp->m_marginX) || !fields.ReadFloat(stamp->m_marginY) ||
-      !fields.ReadFloat(stamp->m_gapX) || !fields.ReadFloat(stamp->m_gapY) ||
-      !fields.ReadFloat(stamp->m_border) || !fields.ReadFloat(stamp->m_cornerSize) ||
+      !reader.ReadFloat(stamp->m_marginX) || !reader.ReadFloat(stamp->m_marginY) ||
+      !reader.ReadFloat(stamp->m_gapX) || !reader.ReadFloat(stamp->m_gapY) ||
+      !reader.ReadFloat(stamp->m_border) || !reader.ReadFloat(stamp->m_cornerSize) ||
       !fields.ReadFloat(cornerType) || !fields.ReadByte(layout) ||
       !reader.ReadMatrix(stamp->m_matrix))
-    return nullptr;
-  const CFRect& box = stamp->m_box;
-  const CFRect& frame = stamp->m_frame;
-  if (!AllFinite({box.left, box.top, box.right, box.bottom, frame.left, frame.top, frame.right,
-                  frame.bottom, stamp->m_marginX, stamp->m_marginY, stamp->m_gapX, stamp->m_gapY,
-                  stamp->m_border, stamp->m_cornerSize}) ||
-      !IsFiniteMatrix(stamp->m_matrix))
     return nullptr;
   if (cornerType != CStampBlock::kStraightCorners && cornerType != CStampBlock::kCutCorners &&
       cornerType != CStampBlock::kRoundCorners)

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/DC.h"
 #include "media/images/BmpImage.h"
 #include "media/images/RasterReaders.h"
 #include "media/images/TiffImage.h"
+#include "model/blocks/ImageBlock.h"
 #include "model/blocks/RasterImageInfo.h"
 #include "model/document/FileKinds.h"
 
@@ -126,6 +128,26 @@ Bytes BmpWithoutItsLastRow() {
   return out;
 }
 
+// A valid 8192 x 8192 picture one bit deep (8 MB of pixels): costly only if a reader or the
+// image block makes more of each bit than the file holds.
+Bytes BmpOfOneBitAtLargeSize() {
+  const DWORD side = 8192, stride = side / 8;
+  const DWORD offset = 14 + 40 + 8;
+  Bytes out;
+  Put16(out, 0x4D42);
+  Put32(out, offset + stride * side);
+  Put32(out, 0);
+  Put32(out, offset);
+  for (DWORD value : {DWORD(40), side, side}) Put32(out, value);
+  Put16(out, 1);
+  Put16(out, 1);
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, 0xFFFFFF);
+  for (DWORD row = 0; row < side; ++row) out.resize(out.size() + stride, BYTE(0x0F << row % 5));
+  return out;
+}
+
 struct HostileFile {
   const char* what;
   const char* name;
@@ -137,6 +159,7 @@ const HostileFile kFiles[] = {
     {"TIFF, 41 private tags of 4 MB", "talvex-hostile-tags.tif", TiffOfLargePrivateTags},
     {"TIFF 8 x 1,048,576, a strip per row", "talvex-hostile-strips.tif", TiffOfMostStrips},
     {"BMP 4000 x 4000, its last row missing", "talvex-hostile-short.bmp", BmpWithoutItsLastRow},
+    {"BMP 8192 x 8192, 1 bit (valid)", "talvex-large-mono.bmp", BmpOfOneBitAtLargeSize},
 };
 
 double PeakMb() {
@@ -157,18 +180,34 @@ bool Accepted(const char* path) {
   }
 }
 
-// The command's check; for a file it accepts, the block's description and its first bitmap.
+// The command's check; for a file it accepts, the block's description and its first repaint in
+// a window's worth of screen, after which the block holds its bitmap.
 std::string ReadLikeTheEditor(const char* path) {
   if (!Accepted(path)) return "refused";
   CRasterReaders readers;
   RasterImageInfo info;
   readers.ReadInfo(path, &info);
-  HBITMAP bitmap = readers.CreateBitmap(path, nullptr);
+  const int kView = 400;
+  CImageBlock block(path);
+  block.m_box = CFRect(0, 0, kView, kView);
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP view = ::CreateCompatibleBitmap(screen, kView, kView);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ previous = ::SelectObject(memory, view);
+  CDC dc;
+  dc.Attach(memory);
+  block.Draw(&dc, nullptr, 0);
+  dc.Detach();
+  ::SelectObject(memory, previous);
+  ::DeleteObject(view);
+  ::DeleteDC(memory);
+  HBITMAP bitmap = block.GetBitmap();
   if (!bitmap) return "accepted, no bitmap";
   BITMAP size = {};
   ::GetObjectA(bitmap, sizeof size, &size);
-  ::DeleteObject(bitmap);
-  return "bitmap " + std::to_string(size.bmWidth) + " x " + std::to_string(size.bmHeight);
+  return "bitmap " + std::to_string(size.bmWidth) + " x " + std::to_string(size.bmHeight) + ", " +
+         std::to_string(size.bmBitsPixel) + " bits";
 }
 
 // Starts this program again on the file; false when it did not end within the limit.

@@ -1,7 +1,8 @@
-// The raster image readers on the worst hostile files found of each kind, read the way the
-// read-image command and the first repaint of its block read them: the reader's check, the
-// description and the bitmap. Each file is read in a process of its own (the benchmark started
-// again), so that its peak memory is its own; a read that takes longer than a limit is stopped.
+// The raster image readers on the worst hostile files found of each kind and on a large valid
+// picture, read the way the read-image command and the first repaint of its block read them: the
+// reader's check, the description and the bitmap the block then holds. Each file is read in a
+// process of its own (the benchmark started again), so that its peak memory is its own; a read that
+// takes longer than a limit is stopped.
 #pragma once
 
 namespace HostileImages {

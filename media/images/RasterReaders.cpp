@@ -1,5 +1,8 @@
 #include "media/images/RasterReaders.h"
 
+#include <cstring>
+
+#include "framework/GlobalLock.h"
 #include "media/images/BmpImage.h"
 #include "media/images/TiffImage.h"
 #include "model/blocks/RasterImageInfo.h"
@@ -68,6 +71,44 @@ HGLOBAL CRasterReaders::ReadBits(LPCSTR path, bool topDown) {
     default:
       return nullptr;
   }
+}
+
+HGLOBAL CRasterReaders::MakeBitmapInfo(LPCSTR path) {
+  switch (KindOf(path)) {
+    case kFileKindTiff:
+      return CTiffImage(path).MakeBitmapInfo();
+    case kFileKindBitmap:
+      return CBmpImage(path).MakeBitmapInfo();
+    default:
+      return nullptr;
+  }
+}
+
+HBITMAP CRasterReaders::CreateDib(LPCSTR path) {
+  HGLOBAL info = MakeBitmapInfo(path);
+  HGLOBAL bits = info ? ReadBits(path, false) : nullptr;
+  HBITMAP section = nullptr;
+  if (bits) {
+    CGlobalLock header(info);
+    CGlobalLock rows(bits);
+    void* pixels = nullptr;
+    if (header.Data() && rows.Data())
+      section = ::CreateDIBSection(nullptr, header.As<BITMAPINFO>(), DIB_RGB_COLORS, &pixels,
+                                   nullptr, 0);
+    // The section's rows are padded as the file's are: the same bytes, which must all be there.
+    BITMAP made = {};
+    const size_t bytes = section && ::GetObjectA(section, sizeof made, &made)
+                             ? size_t(made.bmWidthBytes) * size_t(made.bmHeight)
+                             : 0;
+    if (section && (!pixels || bytes == 0 || bytes > rows.Size())) {
+      ::DeleteObject(section);
+      section = nullptr;
+    }
+    if (section) memcpy(pixels, rows.Data(), bytes);
+  }
+  for (HGLOBAL block : {info, bits})
+    if (block) ::GlobalFree(block);
+  return section;
 }
 
 HBITMAP CRasterReaders::CreateBitmap(LPCSTR path, HDC dc) {

@@ -18,4 +18,9 @@ public:
   int GetColorCount(LPCSTR path) override;
   HGLOBAL ReadBits(LPCSTR path, bool topDown) override;
   HBITMAP CreateBitmap(LPCSTR path, HDC dc) override;
+  HBITMAP CreateDib(LPCSTR path) override;
+
+private:
+  // The information header with the colour table or masks, for the file's rows bottom-up.
+  static HGLOBAL MakeBitmapInfo(LPCSTR path);
 };

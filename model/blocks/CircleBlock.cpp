@@ -330,8 +330,8 @@ CBlock* LoadCircleBlock(const BYTE* record, size_t available) {
   DWORD colour = 0;
   if (!reader.ReadRect(circle->m_rect) || !reader.ReadMatrix(circle->m_matrix) ||
       !reader.ReadRect(circle->m_box) || !fields.ReadDWord(colour) ||
-      !fields.ReadFloat(circle->m_startAngle) || !fields.ReadFloat(circle->m_endAngle) ||
-      !fields.ReadInt32(circle->m_reserved) || !fields.ReadFloat(circle->m_arcMode))
+      !reader.ReadFloat(circle->m_startAngle) || !reader.ReadFloat(circle->m_endAngle) ||
+      !fields.ReadInt32(circle->m_reserved) || !reader.ReadFloat(circle->m_arcMode))
     return nullptr;
   circle->m_colour = colour;
   return circle.release();

@@ -434,7 +434,9 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
     return nullptr;
   // The point records end with the end record: without it the record is damaged, and the curve
   // would be one that no save could write back.
-  if (n == 0 || LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd) return nullptr;
+  if (n == 0 || LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd ||
+      !CBlockRecordReader::ArePointRecordsFinite(fields.Current(), static_cast<size_t>(n)))
+    return nullptr;
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
   reader.ReadHeaderInto(*curve, false);
   curve->m_colour = colour;

@@ -1,6 +1,7 @@
 #include "model/blocks/GroupBlock.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "framework/GlobalLock.h"
@@ -378,8 +379,16 @@ CBlock* LoadGroupBlock(const BYTE* record, size_t available) {
   if (group->GetChildCount() > 1) return group.release();
   CBlock* only = group->GetChild(0);
   group->GetChildren().RemoveAll();
-  // The lone child keeps its place on the page.
-  if (only && !group->m_matrix.IsIdentity()) only->Transform(group->m_matrix);
+  // The lone child keeps its place on the page, unless getting it there overflows.
+  if (only && !group->m_matrix.IsIdentity()) {
+    only->Transform(group->m_matrix);
+    const CFRect& box = only->m_box;
+    if (!std::isfinite(box.left) || !std::isfinite(box.top) || !std::isfinite(box.right) ||
+        !std::isfinite(box.bottom)) {
+      delete only;
+      return nullptr;
+    }
+  }
   return only;
 }
 

@@ -1,6 +1,7 @@
 #include "model/blocks/ImageBlock.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "framework/DC.h"
@@ -43,6 +44,68 @@ RECT BoundingRect(const CFRect& box, const CMatrix2D* matrix) {
   CFRect mapped = box;
   if (matrix) matrix->TransformRect(&mapped);
   return ToRect(mapped);
+}
+
+void StretchPlain(HDC dc, HDC source, SIZE size, const RECT& target) {
+  int mode = ::SetStretchBltMode(dc, COLORONCOLOR);
+  ::StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+               source, 0, 0, size.cx, size.cy, SRCCOPY);
+  if (mode) ::SetStretchBltMode(dc, mode);
+}
+
+// A header with room for the largest colour table (or the three masks of bit fields).
+struct SectionInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[256];
+};
+
+// A section of the given size in the format of the section selected into source (its depth and
+// its colour table or masks); null for a device bitmap.
+HBITMAP MakeStage(HDC source, HBITMAP section, int width, int height) {
+  DIBSECTION format = {};
+  if (::GetObjectA(section, sizeof format, &format) != sizeof format) return nullptr;
+  SectionInfo info = {};
+  info.header = format.dsBmih;
+  info.header.biWidth = width;
+  info.header.biHeight = height;
+  info.header.biSizeImage = 0;
+  if (info.header.biCompression == BI_BITFIELDS) {
+    memcpy(info.colours, format.dsBitfields, sizeof format.dsBitfields);
+  } else if (info.header.biBitCount <= 8) {
+    info.header.biClrUsed = ::GetDIBColorTable(source, 0, 256, info.colours);
+    if (info.header.biClrUsed == 0) return nullptr;
+  }
+  void* bits = nullptr;
+  return ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                            nullptr, 0);
+}
+
+// A stretch between bitmaps of different depths first converts the whole source to the
+// target's depth: for a large picture that is many times the memory it holds, on every repaint.
+// The part of the target that shows is stretched first into a stage of the picture's own depth,
+// which samples the picture exactly as the stretch on the screen would, and only that part is
+// converted. Contexts that map, scale or record their drawing take the plain stretch.
+bool StretchThroughStage(HDC dc, HDC source, HBITMAP section, SIZE size, const RECT& target) {
+  RECT clip, shown;
+  if (::GetDeviceCaps(dc, TECHNOLOGY) != DT_RASDISPLAY || ::GetMapMode(dc) != MM_TEXT ||
+      ::GetGraphicsMode(dc) != GM_COMPATIBLE || ::GetClipBox(dc, &clip) == ERROR)
+    return false;
+  if (!::IntersectRect(&shown, &target, &clip)) return true;
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  HBITMAP stage = MakeStage(source, section, width, height);
+  if (!stage) return false;
+  HDC stageDc = ::CreateCompatibleDC(dc);
+  HGDIOBJ previous = stageDc ? ::SelectObject(stageDc, stage) : nullptr;
+  if (previous) {
+    const RECT onStage = {target.left - shown.left, target.top - shown.top,
+                          target.right - shown.left, target.bottom - shown.top};
+    StretchPlain(stageDc, source, size, onStage);
+    ::BitBlt(dc, shown.left, shown.top, width, height, stageDc, 0, 0, SRCCOPY);
+    ::SelectObject(stageDc, previous);
+  }
+  if (stageDc) ::DeleteDC(stageDc);
+  ::DeleteObject(stage);
+  return previous != nullptr;
 }
 
 }  // namespace
@@ -99,45 +162,39 @@ HGLOBAL CImageBlock::ReadBits(bool topDown) const {
   return service ? service->ReadBits(m_fileName, topDown) : nullptr;
 }
 
-HBITMAP CImageBlock::CreateBitmap(CDC* dc) {
+HBITMAP CImageBlock::CreateBitmap() {
   if (m_bitmap) ::DeleteObject(m_bitmap);
   m_bitmap = nullptr;
   CRasterService* service = CRasterService::Installed();
-  if (service) m_bitmap = service->CreateBitmap(m_fileName, dc ? dc->GetSafeHdc() : nullptr);
+  if (service) m_bitmap = service->CreateDib(m_fileName);
   m_bitmapFailed = m_bitmap == nullptr;
   if (m_bitmapFailed) m_failedFile = FileStamp::Of(m_fileName);
   return m_bitmap;
 }
 
-bool CImageBlock::StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target) {
+void CImageBlock::StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target) {
   BITMAP size = {};
-  if (!dc || !bitmap || !::GetObjectA(bitmap, sizeof size, &size)) return false;
+  if (!dc || !bitmap || !::GetObjectA(bitmap, sizeof size, &size)) return;
   // A metafile or printer context may not make memory contexts of its own; the screen's serves.
   HDC memory = ::CreateCompatibleDC(dc->GetSafeHdc());
   if (!memory) memory = ::CreateCompatibleDC(nullptr);
-  if (!memory) return false;
+  if (!memory) return;
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  bool drawn = previous != nullptr;
-  if (drawn) {
-    int mode = ::SetStretchBltMode(dc->GetSafeHdc(), COLORONCOLOR);
-    ::StretchBlt(dc->GetSafeHdc(), target.left, target.top, target.right - target.left,
-                 target.bottom - target.top, memory, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
-    if (mode) ::SetStretchBltMode(dc->GetSafeHdc(), mode);
+  if (previous) {
+    const SIZE source = {size.bmWidth, size.bmHeight};
+    if (!StretchThroughStage(dc->GetSafeHdc(), memory, bitmap, source, target))
+      StretchPlain(dc->GetSafeHdc(), memory, source, target);
     ::SelectObject(memory, previous);
   }
   ::DeleteDC(memory);
-  return drawn;
 }
 
 void CImageBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int) {
   if (!dc) return;
-  RECT target = CornerRect(m_box, matrix);
   // A file no bitmap could be made of is read again only once it has changed (or appeared).
   if (!m_bitmap && m_bitmapFailed && FileStamp::Of(m_fileName) == m_failedFile) return;
-  if (!m_bitmap) CreateBitmap(dc);
-  if (!m_bitmap) return;
-  // A bitmap made for a context of another kind does not select into this one: make it anew.
-  if (!StretchInto(dc, m_bitmap, target) && CreateBitmap(dc)) StretchInto(dc, m_bitmap, target);
+  if (!m_bitmap) CreateBitmap();
+  StretchInto(dc, m_bitmap, CornerRect(m_box, matrix));
 }
 
 void CImageBlock::DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) {

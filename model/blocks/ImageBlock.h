@@ -1,8 +1,10 @@
 // CImageBlock: a raster image (BMP or TIFF) on the page, kept as the path of its file. The box, in
 // page units, is where the picture is stretched; the block has no matrix of its own (its record
 // holds none): it moves and resizes by its box only, is never rotated, never becomes a curve and
-// is never cut. The display bitmap is made from the file the first time the block is drawn, for
-// the context it is drawn into, and kept until the block goes; printing makes one of its own.
+// is never cut. The display bitmap is made from the file the first time the block is drawn, at the
+// file's own depth and with its colours, and kept until the block goes: it costs what the file's
+// pixels do, not what they would at the screen's depth, and is stretched into whatever context
+// draws the block. Printing makes a bitmap of its own for the printer and lets it go.
 // When none can be made, repaints leave the file alone until it changes: a file the readers
 // refuse or cannot show costs one read, not one per repaint.
 //
@@ -48,8 +50,8 @@ public:
   int GetColorCount() const;
   // Rows padded to 4 bytes, the picture's top row first when topDown is set.
   HGLOBAL ReadBits(bool topDown) const;
-  // Replaces the display bitmap by one made for the context; null when none can be made.
-  HBITMAP CreateBitmap(CDC* dc);
+  // Replaces the display bitmap by one made anew from the file; null when none can be made.
+  HBITMAP CreateBitmap();
 
   const CString& GetFileName() const { return m_fileName; }
   HBITMAP GetBitmap() const { return m_bitmap; }
@@ -68,9 +70,8 @@ private:
     bool operator==(const FileStamp& other) const;
   };
 
-  // Stretches the bitmap into the rectangle with a plain copy; false when it cannot be selected
-  // into a context compatible with dc.
-  static bool StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target);
+  // Stretches the bitmap into the rectangle with a plain copy.
+  static void StretchInto(CDC* dc, HBITMAP bitmap, const RECT& target);
 
   CString m_fileName;
   // The stored form found when the block was made or read, for a save at which no form can be

@@ -143,8 +143,7 @@ CBlock* LoadLineBlock(const BYTE* record, size_t available) {
   reader.ReadHeaderInto(*line, false);
   CByteReader& fields = reader.Fields();
   DWORD colour = 0;
-  if (!fields.ReadFloat(line->m_start.x) || !fields.ReadFloat(line->m_start.y) ||
-      !fields.ReadFloat(line->m_end.x) || !fields.ReadFloat(line->m_end.y) ||
+  if (!reader.ReadPoint(line->m_start) || !reader.ReadPoint(line->m_end) ||
       !reader.ReadRect(line->m_box) || !fields.ReadDWord(colour) ||
       !fields.ReadInt32(line->m_reserved))
     return nullptr;

@@ -187,12 +187,11 @@ CBlock* LoadPolygonBlock(const BYTE* record, size_t available) {
   CByteReader& fields = reader.Fields();
   DWORD colour = 0;
   int corners = 0;
-  if (!fields.ReadFloat(polygon->m_outerRadius) || !fields.ReadFloat(polygon->m_innerRadius) ||
+  if (!reader.ReadFloat(polygon->m_outerRadius) || !reader.ReadFloat(polygon->m_innerRadius) ||
       !reader.ReadMatrix(polygon->m_matrix) || !reader.ReadRect(polygon->m_box) ||
-      !fields.ReadDWord(colour) || !fields.ReadFloat(polygon->m_bandWidth) ||
-      !fields.ReadFloat(polygon->m_startAngle) || !fields.ReadInt32(corners) ||
-      !fields.ReadFloat(polygon->m_starAngle) || !fields.ReadFloat(polygon->m_centre.x) ||
-      !fields.ReadFloat(polygon->m_centre.y))
+      !fields.ReadDWord(colour) || !reader.ReadFloat(polygon->m_bandWidth) ||
+      !reader.ReadFloat(polygon->m_startAngle) || !fields.ReadInt32(corners) ||
+      !reader.ReadFloat(polygon->m_starAngle) || !reader.ReadPoint(polygon->m_centre))
     return nullptr;
   polygon->m_colour = colour;
   polygon->m_cornerCount = std::clamp(corners, kMinPolygonCorners, kMaxPolygonCorners);

@@ -1,7 +1,7 @@
 // CRasterService: what the image block needs of the raster image readers (BMP and TIFF), which
-// live in an outer library: the image's description, its colour table and pixel rows, and a
-// device-dependent bitmap to draw. The readers choose themselves by the file name's kind; a file
-// of another kind gives false, 0 or null. Nothing is shown to the user through this interface.
+// live in an outer library: the image's description, its colour table and pixel rows, and
+// bitmaps to draw. The readers choose themselves by the file name's kind; a file of another kind
+// gives false, 0 or null. Nothing is shown to the user through this interface.
 //
 // An implementation installs itself for its lifetime (a program defines one in its
 // program-objects file) and puts back the one installed before it, so a test may install a fake
@@ -33,6 +33,12 @@ public:
   // A device-dependent bitmap of the picture for the context (the screen's when null); null when
   // the file cannot be read or the bitmap cannot be made. The caller deletes it.
   virtual HBITMAP CreateBitmap(LPCSTR path, HDC dc) = 0;
+  // The picture as a device-independent bitmap of the file's own depth and colours, which takes
+  // the memory of the file's pixels whatever the screen's depth (a device bitmap of a one-bit
+  // picture takes 32 times that on a true-colour screen) and selects into a memory context of
+  // any kind. Null when the file cannot be read or the bitmap cannot be made. The caller deletes
+  // it.
+  virtual HBITMAP CreateDib(LPCSTR path) = 0;
 
 protected:
   CRasterService();

@@ -149,7 +149,7 @@ CBlock* LoadRectBlock(const BYTE* record, size_t available) {
   CByteReader& fields = reader.Fields();
   DWORD colour = 0;
   if (!reader.ReadRect(rect->m_rect) || !reader.ReadMatrix(rect->m_matrix) ||
-      !fields.ReadFloat(rect->m_cornerRatioX) || !fields.ReadFloat(rect->m_cornerRatioY) ||
+      !reader.ReadFloat(rect->m_cornerRatioX) || !reader.ReadFloat(rect->m_cornerRatioY) ||
       !reader.ReadRect(rect->m_box) || !fields.ReadDWord(colour) ||
       !fields.ReadInt32(rect->m_cornerStyle))
     return nullptr;

@@ -392,15 +392,20 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     list->AddBlock(block);
     position += length;
   }
-  if (!ended && !s_damageReported) {
-    AfxShowMessageBox(MainWindowHandle(), kDamagedListText, kDamagedListCaption, MB_OK);
-    s_damageReported = true;
-  }
+  if (!ended) ReportDamagedData(kDamagedListText, kDamagedListCaption);
   if (damaged) *damaged = s_damageReported;
   return list->IsEmpty() ? nullptr : list.release();
 }
 
 }  // namespace
+
+void ReportDamagedData(LPCSTR text, LPCSTR caption) {
+  if (s_listNesting > 0) {
+    if (s_damageReported) return;
+    s_damageReported = true;
+  }
+  AfxShowMessageBox(MainWindowHandle(), text, caption, MB_OK);
+}
 
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
   if (damaged) *damaged = false;

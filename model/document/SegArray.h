@@ -87,6 +87,11 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nu
 CSegArray* LoadSegArrayFromFile(CFile& file, size_t available, size_t pieceSize,
                                 bool* damaged = nullptr);
 
+// Shows the message about damaged data that a block's reader met. While block lists load, only
+// the first report of the outermost load shows, be it a list's own or a reader's, and the load
+// then counts as damaged; outside a load every report shows.
+void ReportDamagedData(LPCSTR text, LPCSTR caption);
+
 // The text of the copied blocks goes to the clipboard in a buffer of this size.
 const size_t kClipboardTextCapacity = 65530;
 // The private clipboard format of block lists ("... - [SEGMULTI]").

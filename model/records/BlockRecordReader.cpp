@@ -1,6 +1,9 @@
 #include "model/records/BlockRecordReader.h"
 
+#include <cmath>
+
 #include "model/blocks/Block.h"
+#include "model/geometry/PointRecord.h"
 #include "model/records/BlockRecord.h"
 
 CBlockRecordReader::CBlockRecordReader(const BYTE* record, size_t available)
@@ -29,10 +32,24 @@ bool CBlockRecordReader::Open(BYTE tag, size_t fixedLength) {
   return true;
 }
 
+bool CBlockRecordReader::ReadFloat(float& value) {
+  float read = 0;
+  if (!m_fields.ReadFloat(read) || !std::isfinite(read)) return false;
+  value = read;
+  return true;
+}
+
+bool CBlockRecordReader::ReadPoint(FPOINT& point) {
+  FPOINT read = {0, 0};
+  if (!ReadFloat(read.x) || !ReadFloat(read.y)) return false;
+  point = read;
+  return true;
+}
+
 bool CBlockRecordReader::ReadRect(CFRect& rect) {
   CFRect read;
-  if (!m_fields.ReadFloat(read.left) || !m_fields.ReadFloat(read.top) ||
-      !m_fields.ReadFloat(read.right) || !m_fields.ReadFloat(read.bottom))
+  if (!ReadFloat(read.left) || !ReadFloat(read.top) || !ReadFloat(read.right) ||
+      !ReadFloat(read.bottom))
     return false;
   rect = read;
   return true;
@@ -41,8 +58,17 @@ bool CBlockRecordReader::ReadRect(CFRect& rect) {
 bool CBlockRecordReader::ReadMatrix(CMatrix2D& matrix) {
   CMatrix2D read;
   for (float& element : read.m)
-    if (!m_fields.ReadFloat(element)) return false;
+    if (!ReadFloat(element)) return false;
   matrix = read;
+  return true;
+}
+
+bool CBlockRecordReader::ArePointRecordsFinite(const BYTE* records, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const POINTREC point = LoadPointRecord(records, i);
+    if (!IsSpecialPoint(point.flags) && (!std::isfinite(point.x) || !std::isfinite(point.y)))
+      return false;
+  }
   return true;
 }
 

@@ -29,8 +29,16 @@ public:
 
   // The type's fields, from offset 8 up to the end byte.
   CByteReader& Fields() { return m_fields; }
+  // Coordinates, sizes and angles: a NaN or an infinity fails the read like a missing field, since
+  // a block holding one would draw, hit-test and cut nonsense and could overflow whatever is
+  // worked out from it later (a save might then write a record no reader takes back).
+  bool ReadFloat(float& value);
+  bool ReadPoint(FPOINT& point);
   bool ReadRect(CFRect& rect);
   bool ReadMatrix(CMatrix2D& matrix);
+  // The x and y of every point record among the count at records are finite (special records
+  // carry no coordinates).
+  static bool ArePointRecordsFinite(const BYTE* records, size_t count);
   // Sets the block's attribute word and, when takeType is set, its type code from the header.
   void ReadHeaderInto(CBlock& block, bool takeType) const;
 

@@ -300,6 +300,10 @@ TEST_F(TextBlockTest, DamagedRecordsAreRefused) {
       {"an effect of negative length", [](Bytes& r, size_t e, int) { PutInt32(r, e + 1, -5); }},
       {"something other than boxes after the effect",
        [](Bytes& r, size_t e, int length) { r[e + length] = 0x21; }},
+      {"a box of NaN", [](Bytes& r, size_t, int) { PutInt32(r, 8 + 4, 0x7FC00000); }},
+      {"an infinite frame", [](Bytes& r, size_t, int) { PutInt32(r, 24 + 8, 0xFF800000); }},
+      {"a matrix moving by infinity",
+       [](Bytes& r, size_t, int) { PutInt32(r, 40 + 28, 0x7F800000); }},
       {"a record cut short before its effect",
        [](Bytes& r, size_t, int) {
          r.resize(60);

@@ -24,6 +24,9 @@ void ReduceArcAngles(float* start, float* end) {
   double from = *start, span = static_cast<double>(*end) - *start;
   from = std::fmod(from, turn);
   if (from < 0) from += turn;
+  // A start a hair below zero comes round to a whole turn, in the sum or in the float it is kept
+  // in: that is where the turn starts, or the next reading would move the arc.
+  if (static_cast<float>(from) >= kFullTurn) from = 0;
   // A whole turn typed or stored lands a float step to either side of this one's value (360
   // degrees is the float just above 2 pi): it stays a whole turn, not a sliver of one.
   if (std::fabs(span - turn) <= kTurnStep) span = turn;

@@ -9,10 +9,8 @@
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
-#include "framework/MessageBox.h"
-#include "framework/WinApp.h"
-#include "framework/Wnd.h"
 #include "model/blocks/BlockView.h"
+#include "model/document/SegArray.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/undo/UndoManager.h"
 #include "text/layout/AttrBox.h"
@@ -28,11 +26,8 @@ const char kDamagedArrayCaption[] = "数据结构错";
 // Bytes after the record in its block, as the block list's records have.
 const size_t kSpareAfterRecord = 10;
 
-void ReportDamagedArray() {
-  CWnd* main = AfxGetMainWnd();
-  AfxShowMessageBox(main ? main->GetSafeHwnd() : nullptr, kDamagedArrayText, kDamagedArrayCaption,
-                    MB_OK);
-}
+// Inside a block list being read, the list's one report of its damage.
+void ReportDamagedArray() { ReportDamagedData(kDamagedArrayText, kDamagedArrayCaption); }
 
 const CAttrBox* AsAttr(const CTextBox* box) {
   return box && box->IsAttrBox() ? static_cast<const CAttrBox*>(box) : nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "framework/Brush.h"
 #include "framework/ByteReader.h"
@@ -144,6 +145,20 @@ int CCharBox::WriteRecord(CByteWriter& out) const {
   return out.WriteBytes(record, sizeof record) ? static_cast<int>(kRecordSize) : 0;
 }
 
+namespace {
+
+// Sizes, angles and the place a character stands: a NaN or an infinity would lay it out, draw it
+// and cut it nowhere.
+bool HasFiniteFields(const CCharBox& box) {
+  for (float value : {box.m_width, box.m_height, box.m_inkWidth, box.m_inkHeight, box.m_ratio,
+                      box.m_angle, box.m_skewX, box.m_skewY, box.m_rect.left, box.m_rect.top,
+                      box.m_rect.right, box.m_rect.bottom, box.m_x, box.m_y})
+    if (!std::isfinite(value)) return false;
+  return true;
+}
+
+}  // namespace
+
 CCharBox* LoadCharBox(const BYTE* record, size_t available) {
   CByteReader reader(record, record ? available : 0);
   BYTE tag = 0;
@@ -172,7 +187,7 @@ CCharBox* LoadCharBox(const BYTE* record, size_t available) {
   reader.ReadWord(box->m_fontNumber);
   reader.ReadWord(box->m_reserved);
   reader.ReadWord(box->m_style);
-  if (!box->IsCharBox()) {
+  if (!box->IsCharBox() || !HasFiniteFields(*box)) {
     delete box;
     return nullptr;
   }

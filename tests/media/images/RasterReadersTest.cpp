@@ -15,7 +15,9 @@
 #include "media/images/BmpImage.h"
 #include "media/images/RasterReaders.h"
 #include "media/images/TiffImage.h"
+#include "model/blocks/ImageBlock.h"
 #include "model/blocks/RasterImageInfo.h"
+#include "support/MemoryCanvas.h"
 #include "support/MessageBoxCapture.h"
 #include "support/RasterFixtures.h"
 #include "support/TempFolder.h"
@@ -77,13 +79,16 @@ protected:
       EXPECT_TRUE(std::equal(row.begin(), row.end(), bottom.begin() + stride * (height - 1 - y)))
           << what << " " << y;
     }
-    HBITMAP bitmap = readers.CreateBitmap(path.c_str(), nullptr);
-    ASSERT_NE(nullptr, bitmap) << what;
-    for (POINT p :
-         {POINT{0, 0}, POINT{width - 1, 0}, POINT{1, height - 1}, POINT{width - 1, height - 1}})
-      EXPECT_EQ(ToColorRef(colourOf(picture(p.x, p.y))), PixelOf(bitmap, p.x, p.y))
-          << what << " at " << p.x << "," << p.y;
-    ::DeleteObject(bitmap);
+    // The printer's device bitmap and the display's bitmap of the file's own depth.
+    for (HBITMAP bitmap :
+         {readers.CreateBitmap(path.c_str(), nullptr), readers.CreateDib(path.c_str())}) {
+      ASSERT_NE(nullptr, bitmap) << what;
+      for (POINT p :
+           {POINT{0, 0}, POINT{width - 1, 0}, POINT{1, height - 1}, POINT{width - 1, height - 1}})
+        EXPECT_EQ(ToColorRef(colourOf(picture(p.x, p.y))), PixelOf(bitmap, p.x, p.y))
+            << what << " at " << p.x << "," << p.y;
+      ::DeleteObject(bitmap);
+    }
   }
 
   TempFolder folder;
@@ -239,6 +244,7 @@ TEST_F(RasterReaders, DamagedBitmapsAreRefusedWithTheirMessageAndReadNothing) {
     EXPECT_EQ(nullptr, CBmpImage(path.c_str()).ReadBits(TRUE)) << c.name;
     EXPECT_EQ(nullptr, CBmpImage(path.c_str()).MakeBitmapInfo()) << c.name;
     EXPECT_EQ(nullptr, readers.CreateBitmap(path.c_str(), nullptr)) << c.name;
+    EXPECT_EQ(nullptr, readers.CreateDib(path.c_str())) << c.name;
     EXPECT_EQ(nullptr, readers.ReadPalette(path.c_str())) << c.name;
   }
   // A last row short of its padding reads as zeros; huge colour counts are held to the bit count.
@@ -380,7 +386,50 @@ TEST_F(RasterReaders, DamagedTiffsAreRefusedWithoutReadingPastTheirStrips) {
     EXPECT_EQ(nullptr, CTiffImage(path.c_str()).ReadBits()) << c.name;
     EXPECT_EQ(nullptr, readers.ReadBits(path.c_str(), true)) << c.name;
     EXPECT_EQ(nullptr, readers.CreateBitmap(path.c_str(), nullptr)) << c.name;
+    EXPECT_EQ(nullptr, readers.CreateDib(path.c_str())) << c.name;
   }
+}
+
+// The image block keeps a one-bit picture one bit deep, and draws it pixel for pixel as the
+// screen's bitmap did, at zooms that differ in x and y, off the origin.
+TEST_F(RasterReaders, AnImageBlockHoldsItsPictureAtTheFilesDepthAndDrawsEveryPixel) {
+  BmpSpec spec;
+  spec.width = 5;
+  spec.height = 3;
+  spec.bits = 1;
+  spec.palette = [](int i) { return i ? 0x2040E0u : 0xE02010u; };
+  spec.picture = [](int x, int y) { return DWORD((x * x + y) % 3 == 0); };
+  const std::string path = Write("mono.bmp", MakeBmp(spec));
+  CImageBlock image(path.c_str());
+  image.m_box = CFRect(4, 7, 9, 10);
+  for (SIZE zoom : {SIZE{2, 3}, SIZE{4, 2}}) {
+    MemoryCanvas canvas(40, 40);
+    CMatrix2D view;
+    view.m[0] = float(zoom.cx);
+    view.m[4] = float(zoom.cy);
+    view.m[6] = -3;
+    view.m[7] = 1;
+    image.Draw(&canvas.DC(), &view, 0);
+    const int left = 4 * zoom.cx - 3, top = 7 * zoom.cy + 1;
+    int wrong = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const bool inside = x >= left && x < left + 5 * zoom.cx && y >= top &&
+                            y < top + 3 * zoom.cy;
+        const COLORREF expected =
+            inside ? ToColorRef(
+                         spec.palette(int(spec.picture((x - left) / zoom.cx, (y - top) / zoom.cy))))
+                   : RGB(255, 255, 255);
+        if (canvas.DC().GetPixel(x, y) != expected && wrong++ == 0)
+          ADD_FAILURE() << "zoom " << zoom.cx << " x " << zoom.cy << ": first wrong at " << x
+                        << ", " << y;
+      }
+    }
+    EXPECT_EQ(0, wrong);
+  }
+  BITMAP held = {};
+  ASSERT_TRUE(::GetObjectA(image.GetBitmap(), sizeof held, &held));
+  EXPECT_EQ(1, held.bmBitsPixel);
 }
 
 TEST_F(RasterReaders, OtherKindsOfFileGiveNothing) {
@@ -389,6 +438,7 @@ TEST_F(RasterReaders, OtherKindsOfFileGiveNothing) {
   EXPECT_FALSE(readers.ReadInfo(path.c_str(), &info));
   EXPECT_EQ(nullptr, readers.ReadBits(path.c_str(), true));
   EXPECT_EQ(nullptr, readers.CreateBitmap(path.c_str(), nullptr));
+  EXPECT_EQ(nullptr, readers.CreateDib(path.c_str()));
   EXPECT_EQ(0, readers.GetColorCount(path.c_str()));
 }
 

@@ -77,6 +77,7 @@ public:
     }
     return GlobalOf(rows);
   }
+  HBITMAP CreateDib(LPCSTR path) override { return CreateBitmap(path, nullptr); }
   HBITMAP CreateBitmap(LPCSTR path, HDC dc) override {
     ++bitmapsAsked;
     auto found = pictures.find(path);

@@ -153,6 +153,12 @@ TEST(BoxRecordTest, DamagedArraysKeepTheBoxesBeforeTheDamageAndSaySoOnce) {
   longerThanGiven[1] += 50;
   Bytes earlyEnd = ArrayRecord({kAttrRecord, {0xFE}, kCharRecord});
   Bytes tooShort = {0x03, 0x04, 0x00, 0x00, 0x00, 0xFE};
+  Bytes nowhere = kCharRecord;  // x NaN
+  nowhere[59] = 0xC0;
+  nowhere[60] = 0x7F;
+  Bytes endlessAngle = kCharRecord;  // angle infinite
+  endlessAngle[31] = 0x80;
+  endlessAngle[32] = 0x7F;
   struct Case {
     const char* what;
     Bytes record;
@@ -169,6 +175,8 @@ TEST(BoxRecordTest, DamagedArraysKeepTheBoxesBeforeTheDamageAndSaySoOnce) {
       {"a length past the bytes given", longerThanGiven, 1, 1},
       {"an end byte before the array's end", earlyEnd, 1, 1},
       {"a length shorter than an empty array", tooShort, 0, 1},
+      {"a character at no place", ArrayRecord({kAttrRecord, kCharRecord, nowhere}), 2, 1},
+      {"a character at an infinite angle", ArrayRecord({kCharRecord, endlessAngle}), 1, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
