@@ -25,7 +25,7 @@ public:
   // A collection is due once this much (or a sixteenth of the budget's memory, if less) has been
   // allocated since the last one, and as much as the last one kept, so that its work stays in
   // proportion to the allocations; more often once half the budget's memory is held.
-  static const size_t kCollectAfterBytes = 4 << 20;
+  static constexpr size_t kCollectAfterBytes = 4 << 20;
 
   explicit CPsArena(CPsBudget* budget);
   CPsArena(const CPsArena&) = delete;
@@ -44,7 +44,6 @@ public:
   std::string Text(const PsObject& string) const;  // the kept bytes of the part
 
   // --- Dictionaries ---
-  CPsDictionary& Definitions() { return m_dictionaries[PsObject::kDefinitions]; }
   const CPsDictionary& Definitions() const { return m_dictionaries[PsObject::kDefinitions]; }
   const CPsDictionary* Dictionary(const PsObject& dict) const;
   // Sets the key's value, charging what the dictionary grows by; false when the budget refuses

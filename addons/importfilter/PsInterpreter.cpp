@@ -224,7 +224,7 @@ CPsInterpreter::Limits CPsInterpreter::LimitsFor(size_t fileSize) {
   const size_t memory = fileSize < (most - kLeastMemory) / kMemoryPerByte
                             ? kLeastMemory + fileSize * kMemoryPerByte
                             : most;
-  return {std::max(kFewestSteps, work), memory};
+  return {work > kFewestSteps ? work : kFewestSteps, memory};
 }
 
 CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
@@ -1355,7 +1355,7 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
       if (OwnDictionary(a))
         m_arena.Remove(a, KeyOf(b));
       else if (b.type == PsObject::kName)
-        m_arena.Definitions().Remove(KeyOf(b));
+        m_arena.Remove(kDefinitions, KeyOf(b));
       return;
     case kDictEnd: {
       const size_t count = CountToMark();
@@ -1749,7 +1749,9 @@ void CPsInterpreter::RunFileOperator(int op) {
       else if (!(flags & (kFileAscii85 | kFileHex | kFileMarked)))
         flags |= kFileCompressed;
       // The file keeps its end mark as a string of its own, or its source's.
-      b = mark.empty() ? a : m_arena.NewString(mark, mark.size());
+      b = !mark.empty()               ? m_arena.NewString(mark, mark.size())
+          : a.type == PsObject::kFile ? a
+                                      : Object();
       b.type = PsObject::kFile;
       b.executable = false;
       b.length = flags;

@@ -57,3 +57,4 @@ struct PsObject {
     return object;
   }
 };
+static_assert(sizeof(PsObject) == 16, "the stack, arrays and memory charges count on it");

@@ -3,28 +3,18 @@
 // and block inserts; the EPS as cairo writes drawings, with its prolog's procedures, q/Q, cm,
 // re, curves and colours). Prints, for each, the size, the time to read it into a block-list
 // record (best and mean of three reads), the time for the model to build its blocks from the
-// record, and how many curves and points came out. Run under Wine: bench/import.exe
-//
-// Then hostile PostScript files of a few bytes each (loops that allocate, copy, roll or save
-// without end, self-holding and deeply nested arrays, data comments that reach past the end),
-// each read in a process of its own (import.exe --hostile-ps N) so that its time, peak memory
-// and outcome (a crash or a read stopped after --hostile-timeout seconds, 60 by default) are its
-// own. import.exe --read FILE reads one file of any kind that way.
+// record, and how many curves and points came out; then hostile PostScript files
+// (HostilePostScript). Run under Wine: bench/import.exe
 #include <windows.h>
-// The memory counters from kernel32, without the separate status library.
-#define PSAPI_VERSION 2
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "addons/importfilter/FilterRead.h"
+#include "bench/import/HostilePostScript.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
@@ -163,125 +153,10 @@ void WriteFile(const std::string& path, const std::string& text) {
   fclose(file);
 }
 
-// --- Hostile PostScript ---
-
-struct HostilePostScript {
-  const char* what;
-  std::string body;
-};
-
-std::vector<HostilePostScript> HostilePostScripts() {
-  std::string beginData;
-  for (int i = 0; i < 120000; ++i) beginData += "%%BeginData: 999999999 Hex Lines\n";
-  return {
-      {"nested arrays 100000 deep", "/a 0 array def 1 1 100000 { pop [ a ] /a exch def } for"},
-      {"self-holding arrays", "{ 10 array dup dup 0 exch put pop } loop"},
-      {"1M arrays dropped", "{ 1048576 array pop } loop"},
-      {"1M arrays kept", "{ 1048576 array } loop"},
-      {"copy of 1M arrays", "/a 1048576 array def /b 1048576 array def { a b copy pop } loop"},
-      {"getinterval of 1M", "/a 1048576 array def { a 1 1048575 getinterval pop } loop"},
-      {"roll of 99990", "1 1 99990 { } for { 99990 1 roll } loop"},
-      {"counttomark of 99990", "mark 1 1 99990 { } for { counttomark pop } loop"},
-      {"aload of 99990", "/a 99990 array def { a aload clear } loop"},
-      {"gsave of 2M points",
-       "0 0 moveto 1 1 2000000 { 0 lineto } for 255 { gsave 0 0 lineto } repeat"},
-      {"save of 2M points",
-       "0 0 moveto 1 1 2000000 { 0 lineto } for 255 { save 0 0 lineto } repeat"},
-      {"dictionary put", "/d << /a 1 >> def { d /a 2 put } loop"},
-      {"dictionary of 200000",
-       "/d << >> def 1 1 200000 { d exch 1 put } for { d /x known pop } loop"},
-      {"strokes without end", "{ 0 0 moveto 1 1 lineto stroke } loop"},
-      {"120000 BeginData", beginData},
-  };
-}
-
-// The peak working set: the commit figures of the emulated system do not follow the heap.
-double PeakMegabytes(HANDLE process) {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  if (!::GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
-  return counters.PeakWorkingSetSize / 1048576.0;
-}
-
-// One read of a file, as the merge command makes it: its time, the process's peak memory and
-// the outcome.
-void ReadOnce(const char* what, const std::string& path, size_t bytes) {
-  ImportFilterReport report = {};
-  auto start = std::chrono::steady_clock::now();
-  HGLOBAL record = CFilterRead::Read(path.c_str(), 0.0f, &report);
-  const double seconds = Seconds(start);
-  printf("PS %-26s %8zu bytes: %7.3f s, peak working set %7.1f MB, %s (problem %d, line %d)\n",
-         what, bytes, seconds, PeakMegabytes(GetCurrentProcess()), record ? "read" : "nothing read",
-         report.problem, report.line);
-  if (record) GlobalFree(record);
-}
-
-// In the child: one read of one hostile file.
-int ReadHostilePostScript(size_t index) {
-  const std::vector<HostilePostScript> files = HostilePostScripts();
-  if (index >= files.size()) return 2;
-  const std::string eps = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 100\n%%EndComments\n" +
-                          files[index].body + "\n%%EOF\n";
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "talvex-bench-hostile-" + std::to_string(index) +
-                           ".eps";
-  WriteFile(path, eps);
-  ReadOnce(files[index].what, path, eps.size());
-  DeleteFileA(path.c_str());
-  return 0;
-}
-
-// In the parent: each hostile file in a child process, stopped after the timeout.
-void MeasureHostilePostScripts(double timeout) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const std::vector<HostilePostScript> files = HostilePostScripts();
-  for (size_t i = 0; i < files.size(); ++i) {
-    std::string command = "\"" + std::string(self) + "\" --hostile-ps " + std::to_string(i);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &child)) {
-      printf("PS %s: could not start\n", files[i].what);
-      continue;
-    }
-    auto start = std::chrono::steady_clock::now();
-    double peak = 0;
-    DWORD waited = WAIT_TIMEOUT;
-    while (waited == WAIT_TIMEOUT && Seconds(start) < timeout) {
-      peak = std::max(peak, PeakMegabytes(child.hProcess));
-      waited = WaitForSingleObject(child.hProcess, 100);
-    }
-    DWORD code = 0;
-    if (waited == WAIT_TIMEOUT) {
-      TerminateProcess(child.hProcess, 1);
-      WaitForSingleObject(child.hProcess, INFINITE);
-      printf("PS %-26s stopped after %.0f s, peak at least %.1f MB\n", files[i].what,
-             Seconds(start), peak);
-    } else if (GetExitCodeProcess(child.hProcess, &code) && code != 0) {
-      printf("PS %-26s crashed (exit code 0x%08lX) after %.3f s, peak at least %.1f MB\n",
-             files[i].what, static_cast<unsigned long>(code), Seconds(start), peak);
-    }
-    fflush(stdout);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-  }
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "--hostile-ps") == 0)
-    return ReadHostilePostScript(static_cast<size_t>(std::atoi(argv[2])));
-  if (argc == 3 && std::strcmp(argv[1], "--read") == 0) {
-    ReadOnce(argv[2], argv[2], 0);
-    return 0;
-  }
-  double hostileTimeout = 60;
-  if (argc == 3 && std::strcmp(argv[1], "--hostile-timeout") == 0)
-    hostileTimeout = std::atof(argv[2]);
+int main() {
+  if (HostilePostScript::RunChildRead()) return 0;
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   const std::string dxfPath = std::string(folder) + "talvex-bench-import.dxf";
@@ -294,6 +169,6 @@ int main(int argc, char** argv) {
   DeleteFileA(dxfPath.c_str());
   DeleteFileA(epsPath.c_str());
   fflush(stdout);
-  MeasureHostilePostScripts(hostileTimeout);
+  HostilePostScript::Measure();
   return 0;
 }

@@ -109,8 +109,10 @@ TEST(PsHostileInput, WhatPutPutsGetFindsAndPartsShareTheirOriginals) {
   for (const Case& c : cases) {
     Reading reading = Read(kPostScript,
                            Eps(std::string(c.expression) + " 0 moveto 0 10 rlineto stroke"));
-    ASSERT_TRUE(reading.read) << c.expression << ": " << reading.report.problem;
-    ASSERT_EQ(1u, reading.curves.size()) << c.expression;
+    if (reading.curves.size() != 1) {
+      ADD_FAILURE() << c.expression << ": problem " << reading.report.problem;
+      continue;
+    }
     EXPECT_NEAR(c.x * kPoint, reading.curves[0].points[0].x, 1e-4) << c.expression;
   }
 }
