@@ -842,6 +842,8 @@ void CPsInterpreter::ConsumeDataSource(const Object& source, double bytes) {
 void CPsInterpreter::Image(int op) {
   ++m_report->images;
   double width = 0, height = 0, bits = 1, components = 1;
+  // The data sources: a dictionary's array of them (walked where it lies), or the operands.
+  Object sourceArray;
   std::vector<Object> sources;
   bool separate = false;
   if (op != kColorImage && TopIs(PsObject::kDict)) {
@@ -859,9 +861,8 @@ void CPsInterpreter::Image(int op) {
     separate = multiple && multiple->type == PsObject::kBool && multiple->number != 0;
     const Object* found = Find(dict, "DataSource");
     const Object source = found ? *found : Object();
-    const Object* items = m_arena.Elements(source);
-    if (separate && source.type == PsObject::kArray && !source.executable && items)
-      sources.assign(items, items + source.length);
+    if (separate && source.type == PsObject::kArray && !source.executable)
+      sourceArray = source;
     else if (found)
       sources.push_back(source);
   } else {
@@ -885,8 +886,16 @@ void CPsInterpreter::Image(int op) {
     return Fail();
   const double perSource = separate ? 1 : components;
   const double bytes = std::ceil(width * bits * perSource / 8) * height;
-  Hold hold(this, sources);
+  Hold holdOperands(this, sources);
+  Hold holdArray(this, {sourceArray});
   for (const Object& source : sources) ConsumeDataSource(source, bytes);
+  if (!Spend(sourceArray.length)) return;
+  for (uint32_t i = 0; i < sourceArray.length && !Stopped(); ++i) {
+    const Object* items = m_arena.Elements(sourceArray);
+    if (!items) break;
+    const Object source = items[i];
+    ConsumeDataSource(source, bytes);
+  }
   m_dataEnd = 0;
   m_dataLines = 0;
 }

@@ -54,6 +54,9 @@ std::vector<HostileFile> Files() {
       {"known in 200,000 keys",
        "/d << >> def 1 1 200000 { d exch 1 put } for { d /x known pop } loop"},
       {"strokes without end", "{ 0 0 moveto 1 1 lineto stroke } loop"},
+      {"image of 2^20 data sources",
+       "/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource 1048576 array >> def\n"
+       "{ d image } loop"},
       {"120,000 BeginData comments", Repeated("%%BeginData: 999999999 Hex Lines\n", 120000)},
       {"SubFileDecode mark over 20 MB", "currentfile 0 (" + std::string(255, 'a') +
                                             "b) /SubFileDecode filter\n"

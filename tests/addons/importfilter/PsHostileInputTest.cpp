@@ -71,6 +71,9 @@ TEST(PsHostileInput, HostileFilesEndWithTheReadersMessageAndGiveNothing) {
        0},
       {"0 0 moveto 1 1 1000000 { 0 lineto } for 255 { save 0 0 lineto } repeat", kImportTooComplex,
        0},
+      {"/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource 1048576 array >> def\n"
+       "{ d image } loop",
+       kImportTooComplex, 0},
       {"/d << >> def 1 1 20000 { d exch 1 put } for { d /x known pop } loop", kImportTooComplex, 0},
       {Repeated("%%BeginData: 999999999 Hex Lines\n", 5000), kImportNothingToRead, 0},
       {"1e300 1 idiv", kImportDamaged, 4},
