@@ -80,10 +80,9 @@ private:
   // operand stack and what running operators hold, so it runs only between objects.
   void CollectIfDue();
   void RunOperator(int op);
-  void RunStackOperator(int op);       // The operand stack and marks.
-  void RunArithmeticOperator(int op);  // Arithmetic, comparisons and logic.
-  void RunControlOperator(int op);     // Procedures, conditions and loops.
-  void ForAll(const Object& source, const Object& procedure);
+  void RunStackOperator(int op);          // The operand stack and marks.
+  void RunArithmeticOperator(int op);     // Arithmetic, comparisons and logic.
+  void RunControlOperator(int op);        // Procedures, conditions and loops.
   void RunConversionOperator(int op);     // Types and conversions.
   void RunDictionaryOperator(int op);     // Definitions and dictionaries.
   void RunArrayOperator(int op);          // Arrays and strings.
@@ -92,6 +91,7 @@ private:
   void RunColourOperator(int op);         // Colour.
   void RunTextOperator(int op);           // Text and fonts, left out.
   void RunFileOperator(int op);           // Images, data in the file, and queries.
+  void ForAll(const Object& source, const Object& procedure);
   void HandleComment(const std::string& comment);
 
   // The operand stack.
