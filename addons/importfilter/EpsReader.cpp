@@ -114,7 +114,7 @@ void CEpsReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
   if (m_illustrator) {
     CAiInterpreter(scanner, drawing, report).Run();
   } else {
-    CPsInterpreter(scanner, drawing, report).Run();
+    CPsInterpreter(scanner, drawing, report, CPsInterpreter::LimitsFor(size)).Run();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "addons/importfilter/ArcBeziers.h"
 
@@ -164,11 +165,14 @@ const OperatorName kOperators[] = {
 // clang-format on
 
 const double kPi = 3.14159265358979323846;
-const int kFileCurrent = 1;     // reads the file's own text
-const int kFileAscii85 = 2;     // ends at "~>"
-const int kFileHex = 4;         // ends at ">"
-const int kFileCompressed = 8;  // its length cannot be known from the data
-const int kFileMarked = 16;     // ends at the end mark in its text
+// Numbers taken as integers (idiv, mod, the bit operators, counts) stay within what a double
+// holds exactly.
+const double kLargestInteger = 9e15;
+const uint32_t kFileCurrent = 1;     // reads the file's own text
+const uint32_t kFileAscii85 = 2;     // ends at "~>"
+const uint32_t kFileHex = 4;         // ends at ">"
+const uint32_t kFileCompressed = 8;  // its length cannot be known from the data
+const uint32_t kFileMarked = 16;     // ends at the end mark in its storage
 
 DWORD Rgb(double r, double g, double b) {
   auto byte = [](double v) {
@@ -178,27 +182,70 @@ DWORD Rgb(double r, double g, double b) {
   return byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 
+// What a painted path costs beside its points: the drawing's record of the curve, the slack of
+// its points' block and the heap's own.
+size_t PaintedBytes(size_t points) { return (points + 8) * sizeof(ImportPathPoint) + 64; }
+
+// A name's entries in the tables beside its text.
+const size_t kNameBytes = 64;
+
+const PsObject kDefinitions = PsObject::Composite(PsObject::kDict, PsObject::kDefinitions, 0, 0);
+
+bool OwnDictionary(const PsObject& dict) {
+  return dict.type == PsObject::kDict && dict.storage.index != PsObject::kDefinitions;
+}
+
 }  // namespace
 
+// Keeps objects reachable by the arena's collections while an operator runs procedures with
+// them; gives them up when the operator is done.
+class CPsInterpreter::Hold {
+public:
+  Hold(CPsInterpreter* interpreter, std::initializer_list<PsObject> objects)
+      : m_held(interpreter->m_held), m_size(m_held.size()) {
+    m_held.insert(m_held.end(), objects);
+  }
+  Hold(CPsInterpreter* interpreter, const std::vector<PsObject>& objects)
+      : m_held(interpreter->m_held), m_size(m_held.size()) {
+    m_held.insert(m_held.end(), objects.begin(), objects.end());
+  }
+  ~Hold() { m_held.resize(m_size); }
+  Hold(const Hold&) = delete;
+  Hold& operator=(const Hold&) = delete;
+
+private:
+  std::vector<PsObject>& m_held;
+  size_t m_size;
+};
+
+CPsInterpreter::Limits CPsInterpreter::LimitsFor(size_t fileSize) {
+  const size_t most = static_cast<size_t>(-1);
+  const size_t work = fileSize < most / kStepsPerByte ? fileSize * kStepsPerByte : most;
+  const size_t memory = fileSize < (most - kLeastMemory) / kMemoryPerByte
+                            ? kLeastMemory + fileSize * kMemoryPerByte
+                            : most;
+  return {work > kFewestSteps ? work : kFewestSteps, memory};
+}
+
 CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
-                               ImportFilterReport* report)
+                               ImportFilterReport* report, const Limits& limits)
     : m_scanner(scanner),
       m_drawing(drawing),
       m_report(report),
-      m_mostSteps(std::max(kFewestSteps, scanner.Size() * kStepsPerByte)) {
+      m_budget(limits.work, limits.memory),
+      m_arena(&m_budget),
+      m_states(&m_budget, ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint)) {
   for (const OperatorName& entry : kOperators) {
     const int id = Intern(entry.name);
     m_builtins[id] = entry.op;
   }
-  GraphicsState initial;
-  initial.ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
-  m_states.push_back(initial);
 }
 
 int CPsInterpreter::Intern(const std::string& name) {
   auto found = m_nameIds.find(name);
   if (found != m_nameIds.end()) return found->second;
-  if (m_names.size() >= kMostNames) {
+  // The text is kept twice: in the list by id and as the key of the map.
+  if (m_names.size() >= kMostNames || !m_budget.Charge(2 * name.size() + kNameBytes)) {
     TooComplex();
     return 0;
   }
@@ -211,16 +258,45 @@ int CPsInterpreter::Intern(const std::string& name) {
 
 const std::string& CPsInterpreter::NameOf(int id) const { return m_names[id]; }
 
+CPsInterpreter::Object CPsInterpreter::Name(const char* name) {
+  return PsObject::Of(PsObject::kName, Intern(name));
+}
+
 int CPsInterpreter::BuiltinOf(int name) const {
   return name >= 0 && name < static_cast<int>(m_builtins.size()) ? m_builtins[name] : -1;
 }
 
 const CPsInterpreter::Object* CPsInterpreter::Lookup(int name) const {
-  auto found = m_definitions.find(name);
-  return found == m_definitions.end() ? nullptr : &found->second;
+  return m_arena.Definitions().Find(PsObject::Of(PsObject::kName, name));
+}
+
+CPsInterpreter::Object CPsInterpreter::KeyOf(const Object& key) {
+  switch (key.type) {
+    case PsObject::kString:
+      return PsObject::Of(PsObject::kName, Intern(Text(key)));
+    case PsObject::kNumber:
+      return PsObject::Of(PsObject::kNumber, key.number == 0 ? 0.0 : key.number);
+    case PsObject::kArray:
+    case PsObject::kDict:
+    case PsObject::kFile: {
+      Object same = key;
+      same.executable = same.integer = false;
+      return same;
+    }
+    default:
+      return PsObject::Of(key.type, key.number);
+  }
+}
+
+const CPsInterpreter::Object* CPsInterpreter::Find(const Object& dict, const char* key) {
+  const Object name = Name(key);
+  const CPsDictionary* entries = OwnDictionary(dict) ? m_arena.Dictionary(dict) : nullptr;
+  return entries ? entries->Find(name) : nullptr;
 }
 
 void CPsInterpreter::Fail() {
+  // An operator left without its operands by a refused allocation: the budget ran out.
+  if (m_budget.Exhausted()) return TooComplex();
   if (m_failed) return;
   m_failed = true;
   m_report->problem = kImportDamaged;
@@ -233,10 +309,17 @@ void CPsInterpreter::TooComplex() {
   m_report->problem = kImportTooComplex;
 }
 
+bool CPsInterpreter::Spend(size_t steps) {
+  if (m_budget.Work(steps)) return true;
+  TooComplex();
+  return false;
+}
+
 // --- Tokens and execution ---
 
 void CPsInterpreter::Run() {
-  while (!m_failed && !m_ended) {
+  while (!m_failed && !m_ended && !m_budget.Exhausted()) {
+    CollectIfDue();
     CPsScanner::Token token = m_scanner.Next();
     m_line = token.line;
     if (token.kind == CPsScanner::kEnd) break;
@@ -245,7 +328,7 @@ void CPsInterpreter::Run() {
       continue;
     }
     Object object;
-    if (!ObjectOfToken(token, &object)) return;
+    if (!ObjectOfToken(token, &object)) break;
     if (object.executable && (object.type == PsObject::kName || object.type == PsObject::kOperator))
       Execute(object);
     else
@@ -254,26 +337,27 @@ void CPsInterpreter::Run() {
     m_exit = false;
     if (m_stop) m_ended = true;
   }
+  if (m_budget.Exhausted()) TooComplex();
+}
+
+void CPsInterpreter::CollectIfDue() {
+  if (m_arena.CollectionDue()) Spend(m_arena.Collect({&m_stack, &m_held}));
 }
 
 bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* object) {
   *object = Object();
   switch (token.kind) {
     case CPsScanner::kNumber:
-      object->type = PsObject::kNumber;
-      object->number = token.number;
+      *object = PsObject::Of(PsObject::kNumber, token.number);
       object->integer = token.integer;
       return true;
     case CPsScanner::kName:
     case CPsScanner::kLiteral:
-      object->type = PsObject::kName;
+      *object = PsObject::Of(PsObject::kName, Intern(token.text));
       object->executable = token.kind == CPsScanner::kName;
-      object->number = Intern(token.text);
       return true;
     case CPsScanner::kString:
-      object->type = PsObject::kString;
-      object->number = static_cast<double>(token.length);
-      object->text = std::make_shared<std::string>(token.text);
+      *object = m_arena.NewString(token.text, token.length);
       return true;
     case CPsScanner::kArrayBegin:
     case CPsScanner::kArrayEnd:
@@ -284,9 +368,8 @@ bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* objec
                         : token.kind == CPsScanner::kArrayEnd  ? 1
                         : token.kind == CPsScanner::kDictBegin ? 2
                                                                : 3;
-      object->type = PsObject::kName;
+      *object = Name(kBrackets[which]);
       object->executable = true;
-      object->number = Intern(kBrackets[which]);
       return true;
     }
     case CPsScanner::kProcBegin:
@@ -302,13 +385,22 @@ bool CPsInterpreter::ReadProcedure(int depth, Object* procedure) {
     TooComplex();
     return false;
   }
-  procedure->type = PsObject::kArray;
-  procedure->executable = true;
-  procedure->items = std::make_shared<std::vector<Object>>();
+  // The items gathered are paid for while they wait to become the procedure's storage.
+  std::vector<Object> items;
+  struct Waiting {
+    CPsBudget& budget;
+    const std::vector<Object>& items;
+    ~Waiting() { budget.Release(items.size() * sizeof(Object)); }
+  } waiting = {m_budget, items};
   for (;;) {
     CPsScanner::Token token = m_scanner.Next();
     if (token.kind != CPsScanner::kEnd) m_line = token.line;
-    if (token.kind == CPsScanner::kProcEnd) return true;
+    if (token.kind == CPsScanner::kProcEnd) {
+      *procedure = m_arena.NewArray(items.data(), items.size());
+      procedure->executable = true;
+      if (m_budget.Exhausted()) TooComplex();
+      return !m_budget.Exhausted();
+    }
     if (token.kind == CPsScanner::kComment) continue;
     if (token.kind == CPsScanner::kEnd) {
       Fail();
@@ -320,24 +412,21 @@ bool CPsInterpreter::ReadProcedure(int depth, Object* procedure) {
     } else if (!ObjectOfToken(token, &item)) {
       return false;
     }
-    if (procedure->items->size() >= kLargestArray) {
+    if (items.size() >= kLargestArray || !m_budget.Charge(sizeof(Object))) {
       TooComplex();
       return false;
     }
-    procedure->items->push_back(item);
+    items.push_back(item);
   }
 }
 
 void CPsInterpreter::Execute(const Object& object) {
-  if (++m_steps > m_mostSteps) {
-    TooComplex();
-    return;
-  }
+  if (!Spend(1)) return;
   if (object.type == PsObject::kOperator) {
     RunOperator(static_cast<int>(object.number));
     return;
   }
-  if (object.type == PsObject::kArray && object.executable) {
+  if (object.IsProcedure()) {
     Call(object);
     return;
   }
@@ -348,7 +437,7 @@ void CPsInterpreter::Execute(const Object& object) {
   const int name = static_cast<int>(object.number);
   if (const Object* value = Lookup(name)) {
     const Object copy = *value;  // a definition may change while it runs
-    if (copy.type == PsObject::kArray && copy.executable) {
+    if (copy.IsProcedure()) {
       Call(copy);
     } else if (copy.type == PsObject::kOperator) {
       RunOperator(static_cast<int>(copy.number));
@@ -368,19 +457,16 @@ void CPsInterpreter::Execute(const Object& object) {
 }
 
 void CPsInterpreter::Call(const Object& procedure) {
-  if (!procedure.items) return;
-  if (++m_steps > m_mostSteps) {
-    TooComplex();
-    return;
-  }
-  if (m_callDepth >= kDeepestCall) {
-    TooComplex();
-    return;
-  }
+  if (!Spend(1)) return;
+  if (m_callDepth >= kDeepestCall) return TooComplex();
   ++m_callDepth;
-  const std::shared_ptr<std::vector<Object>> items = procedure.items;
-  for (const Object& item : *items) {
-    if (Stopped()) break;
+  Hold hold(this, {procedure});
+  for (uint32_t i = 0; i < procedure.length && !Stopped(); ++i) {
+    CollectIfDue();
+    // Looked up for each item: running the one before may have moved the arena's storage.
+    const Object* items = m_arena.Elements(procedure);
+    if (!items) break;
+    const Object item = items[i];
     if (item.executable && (item.type == PsObject::kName || item.type == PsObject::kOperator))
       Execute(item);
     else
@@ -400,20 +486,30 @@ void CPsInterpreter::HandleComment(const std::string& comment) {
   } else if (startsWith("%%EOF")) {
     if (m_documentDepth == 0) m_ended = true;
   } else if (startsWith("%%BeginData:") || startsWith("%%BeginBinary:")) {
-    // The section's length tells where data that no filter ends lies.
+    // The section's length tells where data that no filter ends lies. Lines are counted only
+    // when the data is passed over, so that no comment makes the file be read twice.
     double count = 0;
     char unit[16] = "Bytes";
     const char* fields = comment.c_str() + comment.find(':') + 1;
     if (std::sscanf(fields, "%lf %*s %15s", &count, unit) < 1 || !(count >= 0)) return;
     m_scanner.ReadLine();
-    if (std::strcmp(unit, "Lines") == 0) {
-      CPsScanner probe = m_scanner;
-      for (double line = 0; line < count && !probe.AtEnd(); ++line) probe.ReadLine();
-      m_dataEnd = probe.Position();
-    } else {
-      m_dataEnd = m_scanner.Position() + static_cast<size_t>(std::min(count, 1e15));
-    }
+    m_dataStart = m_scanner.Position();
+    m_dataEnd = 0;
+    m_dataLines = 0;
+    const double left = static_cast<double>(m_scanner.Size() - m_dataStart);
+    if (std::strcmp(unit, "Lines") == 0)
+      m_dataLines = count > 0 ? count : -1;
+    else
+      m_dataEnd = m_dataStart + static_cast<size_t>(std::min(count, left));
   }
+}
+
+size_t CPsInterpreter::DataEnd() {
+  if (m_dataLines != 0) {
+    m_dataEnd = m_scanner.PositionAfterLines(m_dataStart, std::max(0.0, m_dataLines));
+    m_dataLines = 0;
+  }
+  return m_dataEnd;
 }
 
 // --- The operand stack ---
@@ -427,18 +523,17 @@ void CPsInterpreter::Push(const Object& object) {
 }
 
 void CPsInterpreter::PushNumber(double value, bool integer) {
-  Object object;
-  object.type = PsObject::kNumber;
-  object.number = std::isfinite(value) ? value : 0;
+  Object object = PsObject::Of(PsObject::kNumber, std::isfinite(value) ? value : 0);
   object.integer = integer;
   Push(object);
 }
 
-void CPsInterpreter::PushBool(bool value) {
-  Object object;
-  object.type = PsObject::kBool;
-  object.number = value ? 1 : 0;
-  Push(object);
+void CPsInterpreter::PushBool(bool value) { Push(PsObject::Of(PsObject::kBool, value ? 1 : 0)); }
+
+bool CPsInterpreter::StackRoom(size_t count) {
+  if (count <= kDeepestStack - m_stack.size()) return true;
+  TooComplex();
+  return false;
 }
 
 bool CPsInterpreter::Pop(Object* object) {
@@ -446,13 +541,13 @@ bool CPsInterpreter::Pop(Object* object) {
     Fail();
     return false;
   }
-  *object = std::move(m_stack.back());
+  *object = m_stack.back();
   m_stack.pop_back();
   return true;
 }
 
 bool CPsInterpreter::PopNumber(double* value) {
-  if (m_stack.empty() || m_stack.back().type != PsObject::kNumber) {
+  if (!TopIs(PsObject::kNumber)) {
     Fail();
     return false;
   }
@@ -464,7 +559,7 @@ bool CPsInterpreter::PopNumber(double* value) {
 bool CPsInterpreter::PopInt(long long* value) {
   double number = 0;
   if (!PopNumber(&number)) return false;
-  if (!(std::fabs(number) < 9e15)) {
+  if (!(std::fabs(number) < kLargestInteger)) {
     Fail();
     return false;
   }
@@ -473,7 +568,7 @@ bool CPsInterpreter::PopInt(long long* value) {
 }
 
 bool CPsInterpreter::PopBool(bool* value) {
-  if (m_stack.empty() || m_stack.back().type != PsObject::kBool) {
+  if (!TopIs(PsObject::kBool)) {
     Fail();
     return false;
   }
@@ -483,90 +578,102 @@ bool CPsInterpreter::PopBool(bool* value) {
 }
 
 bool CPsInterpreter::PopProcedure(Object* procedure) {
-  if (m_stack.empty() || m_stack.back().type != PsObject::kArray) {
+  if (!TopIs(PsObject::kArray)) {
     Fail();
     return false;
   }
   return Pop(procedure);
 }
 
-bool CPsInterpreter::TopIsArray() const {
-  return !m_stack.empty() && m_stack.back().type == PsObject::kArray;
+bool CPsInterpreter::TopIs(PsObject::Type type) const {
+  return !m_stack.empty() && m_stack.back().type == type;
 }
 
 bool CPsInterpreter::PopMatrix(ImportMatrix* matrix, Object* array) {
-  Object object;
-  if (!TopIsArray() || m_stack.back().items->size() != 6) {
+  const Object* items = TopIs(PsObject::kArray) && m_stack.back().length == 6
+                            ? m_arena.Elements(m_stack.back())
+                            : nullptr;
+  double v[6];
+  for (int i = 0; items && i < 6; ++i) {
+    if (items[i].type != PsObject::kNumber) items = nullptr;
+    if (items) v[i] = items[i].number;
+  }
+  if (!items) {
     Fail();
     return false;
   }
+  Object object;
   Pop(&object);
-  double v[6];
-  for (int i = 0; i < 6; ++i) {
-    const Object& item = (*object.items)[i];
-    if (item.type != PsObject::kNumber) {
-      Fail();
-      return false;
-    }
-    v[i] = item.number;
-  }
   *matrix = {v[0], v[1], v[2], v[3], v[4], v[5]};
   if (array) *array = object;
   return true;
 }
 
-CPsInterpreter::Object CPsInterpreter::MatrixObject(const ImportMatrix& matrix) const {
-  Object array;
-  array.type = PsObject::kArray;
-  array.items = std::make_shared<std::vector<Object>>(6);
-  const_cast<CPsInterpreter*>(this)->StoreMatrix(&array, matrix);
+CPsInterpreter::Object CPsInterpreter::MatrixObject(const ImportMatrix& matrix) {
+  const Object array = m_arena.NewArray(6);
+  StoreMatrix(array, matrix);
   return array;
 }
 
-void CPsInterpreter::StoreMatrix(Object* array, const ImportMatrix& matrix) {
+void CPsInterpreter::StoreMatrix(const Object& array, const ImportMatrix& matrix) {
   const double v[6] = {matrix.a, matrix.b, matrix.c, matrix.d, matrix.e, matrix.f};
-  if (!array->items || array->items->size() < 6) return;
-  for (int i = 0; i < 6; ++i) {
-    Object& item = (*array->items)[i];
-    item = Object();
-    item.type = PsObject::kNumber;
-    item.number = std::isfinite(v[i]) ? v[i] : 0;
-  }
+  Object* items = array.length >= 6 ? m_arena.Elements(array) : nullptr;
+  for (int i = 0; items && i < 6; ++i)
+    items[i] = PsObject::Of(PsObject::kNumber, std::isfinite(v[i]) ? v[i] : 0);
 }
 
-size_t CPsInterpreter::CountToMark() const {
-  for (size_t i = m_stack.size(); i > 0; --i)
-    if (m_stack[i - 1].type == PsObject::kMark) return m_stack.size() - i;
-  return m_stack.size() + 1;
+size_t CPsInterpreter::CountToMark() {
+  size_t count = 0;
+  while (count < m_stack.size() && m_stack[m_stack.size() - 1 - count].type != PsObject::kMark)
+    ++count;
+  Spend(count);
+  return count < m_stack.size() ? count : m_stack.size() + 1;
 }
 
 // --- Graphics ---
 
-ImportPoint2 CPsInterpreter::UserPoint(ImportPoint2 device) const {
-  const ImportMatrix& m = m_states.back().ctm;
+CImportPath* CPsInterpreter::EditPath(size_t morePoints) {
+  CImportPath* path = m_states.EditPath(morePoints);
+  if (!path) TooComplex();
+  return path;
+}
+
+ImportPoint2 CPsInterpreter::UserPoint(ImportPoint2 device) {
+  const ImportMatrix& m = State().ctm;
   const double determinant = m.Determinant();
   if (determinant == 0) return {0, 0};
   const double x = device.x - m.e, y = device.y - m.f;
   return {(x * m.d - y * m.c) / determinant, (y * m.a - x * m.b) / determinant};
 }
 
+bool CPsInterpreter::PayForPainted(size_t points) {
+  if (m_budget.Charge(PaintedBytes(points)) && m_budget.Work(points)) return true;
+  TooComplex();
+  return false;
+}
+
 void CPsInterpreter::Paint(bool filled) {
-  CImportPath& path = State().path;
+  const CImportPath& path = m_states.Path();
   if (path.IsEmpty()) return;
   if (path.Generation() == m_paintedGeneration) {
     // The same path again (gsave fill grestore stroke): one curve, filled when either was.
     if (filled && !m_paintedFilled) m_drawing->FillLast(State().colour);
     m_paintedFilled = m_paintedFilled || filled;
-  } else if (m_drawing->AddPath(path, State().colour, filled)) {
-    m_paintedGeneration = path.Generation();
-    m_paintedFilled = filled;
+  } else {
+    if (!PayForPainted(path.Size())) return;
+    if (m_drawing->AddPath(path, State().colour, filled)) {
+      m_paintedGeneration = path.Generation();
+      m_paintedFilled = filled;
+    } else {
+      m_budget.Release(PaintedBytes(path.Size()));
+    }
   }
   if (m_drawing->TooComplex()) TooComplex();
-  path.Clear();
+  m_states.NewPath();
 }
 
 void CPsInterpreter::PaintRectangles(bool filled) {
-  if (TopIsArray()) {
+  if (TopIs(PsObject::kArray)) {
     Object rectangles;
     Pop(&rectangles);
     return;
@@ -580,7 +687,9 @@ void CPsInterpreter::PaintRectangles(bool filled) {
   rectangle.MoveTo(corners[0].x, corners[0].y);
   for (int i = 1; i < 4; ++i) rectangle.LineTo(corners[i].x, corners[i].y);
   rectangle.Close();
-  m_drawing->AddPath(rectangle, State().colour, filled);
+  if (!PayForPainted(rectangle.Size())) return;
+  if (!m_drawing->AddPath(rectangle, State().colour, filled))
+    m_budget.Release(PaintedBytes(rectangle.Size()));
   if (m_drawing->TooComplex()) TooComplex();
 }
 
@@ -615,17 +724,21 @@ void CPsInterpreter::Arc(bool clockwise) {
   if (!clockwise && sweep < 0) sweep = std::fmod(sweep, 360.0) + 360.0;
   if (clockwise && sweep > 0) sweep = std::fmod(sweep, 360.0) - 360.0;
   const double start = from * kPi / 180.0, end = (from + sweep) * kPi / 180.0;
-  if (!CArcBeziers::Append(&State().path, {x, y}, {radius, 0}, {0, radius}, start, end,
-                           State().ctm))
+  // A line to the arc's start, then a Bezier piece (three points) for each quarter turn.
+  const double pieces = std::min<double>(CArcBeziers::kMostPieces,
+                                         std::ceil(std::fabs(sweep) / 90.0) + 1);
+  if (!Spend(static_cast<size_t>(pieces))) return;
+  CImportPath* path = EditPath(2 + 3 * static_cast<size_t>(pieces));
+  if (!path) return;
+  if (!CArcBeziers::Append(path, {x, y}, {radius, 0}, {0, radius}, start, end, State().ctm))
     TooComplex();
 }
 
 void CPsInterpreter::MatrixOperator(int op) {
-  GraphicsState& state = State();
   // Each of these has a form with a matrix operand that works on that matrix instead.
   Object target;
   ImportMatrix onMatrix;
-  const bool matrixForm = TopIsArray() && op != kConcat && op != kSetMatrix;
+  const bool matrixForm = TopIs(PsObject::kArray) && op != kConcat && op != kSetMatrix;
   if (matrixForm && !PopMatrix(&onMatrix, &target)) return;
   ImportMatrix change;
   switch (op) {
@@ -648,13 +761,13 @@ void CPsInterpreter::MatrixOperator(int op) {
     case kSetMatrix:
       if (!PopMatrix(&change)) return;
       if (!change.IsFinite()) return Fail();
-      state.ctm = change;
+      State().ctm = change;
       return;
     default: {
       // transform and its inverse and distance forms.
       double x, y;
       if (!PopNumber(&y) || !PopNumber(&x)) return;
-      ImportMatrix m = matrixForm ? onMatrix : state.ctm;
+      ImportMatrix m = matrixForm ? onMatrix : State().ctm;
       const bool distance = op == kDTransform || op == kIDTransform;
       if (distance) m.e = m.f = 0;
       ImportPoint2 result = m.Map(x, y);
@@ -670,13 +783,13 @@ void CPsInterpreter::MatrixOperator(int op) {
     }
   }
   if (matrixForm) {
-    StoreMatrix(&target, change);
+    StoreMatrix(target, change);
     Push(target);
     return;
   }
-  const ImportMatrix result = change.Then(state.ctm);
+  const ImportMatrix result = change.Then(State().ctm);
   if (!result.IsFinite()) return Fail();
-  state.ctm = result;
+  State().ctm = result;
 }
 
 // --- Text, images and inline data ---
@@ -692,69 +805,66 @@ void CPsInterpreter::Show(int op) {
 }
 
 void CPsInterpreter::ConsumeDataSource(const Object& source, double bytes) {
-  if (source.type == PsObject::kArray && source.executable) {
+  if (source.IsProcedure()) {
     // The file's own procedure reads the data, a string at a time.
     double read = 0;
     while (read < bytes && !Stopped()) {
       Call(source);
       Object piece;
       if (Stopped() || !Pop(&piece)) return;
-      if (piece.type != PsObject::kString || piece.number <= 0) return;
-      read += piece.number;
+      if (piece.type != PsObject::kString || piece.length == 0) return;
+      read += piece.length;
     }
     return;
   }
   if (source.type != PsObject::kFile) return;
-  const int flags = static_cast<int>(source.number);
+  const uint32_t flags = source.length;
   if (!(flags & kFileCurrent)) return;
   if (flags & kFileMarked) {
-    m_scanner.SkipPast(source.text ? source.text->c_str() : "");
+    const Object mark = PsObject::Composite(PsObject::kString, source.storage.index, 0, UINT32_MAX);
+    m_scanner.SkipPast(Text(mark).c_str());
   } else if (flags & kFileAscii85) {
     m_scanner.SkipPast("~>");
   } else if (flags & kFileHex) {
     m_scanner.SkipPast(">");
-  } else if (m_dataEnd > m_scanner.Position()) {
-    m_scanner.SkipTo(m_dataEnd);
+  } else if (DataEnd() > m_scanner.Position()) {
+    m_scanner.SkipTo(DataEnd());
   } else if (flags & kFileCompressed) {
     Fail();  // compressed binary data without a length to pass over
   } else {
-    m_scanner.ReadBinary(static_cast<size_t>(std::min(bytes, 4e18)));
+    const double left = static_cast<double>(m_scanner.Size() - m_scanner.Position());
+    m_scanner.ReadBinary(static_cast<size_t>(std::min(bytes, left)));
   }
   m_dataEnd = 0;
+  m_dataLines = 0;
 }
 
 void CPsInterpreter::Image(int op) {
   ++m_report->images;
   double width = 0, height = 0, bits = 1, components = 1;
+  // The data sources: a dictionary's array of them (walked where it lies), or the operands.
+  Object sourceArray;
   std::vector<Object> sources;
   bool separate = false;
-  Object top;
-  if (op != kColorImage && !m_stack.empty() && m_stack.back().type == PsObject::kDict) {
-    Pop(&top);
-    auto entry = [&](const char* key) -> const Object* {
-      const int id = Intern(key);
-      if (!top.items) return nullptr;
-      for (size_t i = 0; i + 1 < top.items->size(); i += 2)
-        if ((*top.items)[i].type == PsObject::kName && (*top.items)[i].number == id)
-          return &(*top.items)[i + 1];
-      return nullptr;
-    };
+  if (op != kColorImage && TopIs(PsObject::kDict)) {
+    Object dict;
+    Pop(&dict);
     auto number = [&](const char* key, double fallback) {
-      const Object* value = entry(key);
+      const Object* value = Find(dict, key);
       return value && value->type == PsObject::kNumber ? value->number : fallback;
     };
     width = number("Width", 0);
     height = number("Height", 0);
     bits = op == kImageMask ? 1 : number("BitsPerComponent", 8);
     components = op == kImageMask ? 1 : State().components;
-    const Object* multiple = entry("MultipleDataSources");
+    const Object* multiple = Find(dict, "MultipleDataSources");
     separate = multiple && multiple->type == PsObject::kBool && multiple->number != 0;
-    const Object* source = entry("DataSource");
-    if (source && separate && source->type == PsObject::kArray && !source->executable &&
-        source->items)
-      sources = *source->items;
-    else if (source)
-      sources.push_back(*source);
+    const Object* found = Find(dict, "DataSource");
+    const Object source = found ? *found : Object();
+    if (separate && source.type == PsObject::kArray && !source.executable)
+      sourceArray = source;
+    else if (found)
+      sources.push_back(source);
   } else {
     double count = 1;
     bool multi = false;
@@ -776,8 +886,18 @@ void CPsInterpreter::Image(int op) {
     return Fail();
   const double perSource = separate ? 1 : components;
   const double bytes = std::ceil(width * bits * perSource / 8) * height;
+  Hold holdOperands(this, sources);
+  Hold holdArray(this, {sourceArray});
   for (const Object& source : sources) ConsumeDataSource(source, bytes);
+  if (!Spend(sourceArray.length)) return;
+  for (uint32_t i = 0; i < sourceArray.length && !Stopped(); ++i) {
+    const Object* items = m_arena.Elements(sourceArray);
+    if (!items) break;
+    const Object source = items[i];
+    ConsumeDataSource(source, bytes);
+  }
   m_dataEnd = 0;
+  m_dataLines = 0;
 }
 
 void CPsInterpreter::SkipEncrypted() {
@@ -827,17 +947,31 @@ void CPsInterpreter::RunStackOperator(int op) {
       if (!m_stack.empty() && m_stack.back().type != PsObject::kNumber) {
         // The composite form: the second operand takes the first's contents and is the result.
         if (!Pop(&b) || !Pop(&a)) return;
-        if (a.items && b.items && a.type == b.type) {
-          const size_t count = std::min(a.items->size(), b.items->size());
-          std::copy(a.items->begin(), a.items->begin() + count, b.items->begin());
+        if (a.type == PsObject::kArray && b.type == PsObject::kArray) {
+          const size_t count = std::min(a.length, b.length);
+          const Object* from = m_arena.Elements(a);
+          Object* to = m_arena.Elements(b);
+          if (!Spend(count)) return;
+          if (from && to) std::memmove(to, from, count * sizeof(Object));
+        } else if (OwnDictionary(a) && OwnDictionary(b)) {
+          const CPsDictionary* entries = m_arena.Dictionary(a);
+          const size_t places = entries ? entries->Places() : 0;
+          if (!Spend(places)) return;
+          for (size_t place = 0; place < places; ++place) {
+            Object key, value;
+            entries = m_arena.Dictionary(a);
+            if (entries && entries->EntryAt(place, &key, &value)) m_arena.Put(b, key, value);
+          }
         }
         Push(b);
         return;
       }
       if (!PopInt(&n)) return;
       if (n < 0 || static_cast<size_t>(n) > m_stack.size()) return Fail();
-      for (long long i = 0; i < n; ++i)
-        Push(Object(m_stack[m_stack.size() - static_cast<size_t>(n)]));
+      if (!Spend(static_cast<size_t>(n)) || !StackRoom(static_cast<size_t>(n))) return;
+      m_stack.reserve(m_stack.size() + static_cast<size_t>(n));
+      for (size_t i = m_stack.size() - static_cast<size_t>(n), end = m_stack.size(); i < end; ++i)
+        m_stack.push_back(m_stack[i]);
       return;
     case kIndex:
       if (!PopInt(&n)) return;
@@ -847,7 +981,7 @@ void CPsInterpreter::RunStackOperator(int op) {
     case kRoll: {
       if (!PopInt(&k) || !PopInt(&n)) return;
       if (n < 0 || static_cast<size_t>(n) > m_stack.size()) return Fail();
-      if (n == 0) return;
+      if (n == 0 || !Spend(static_cast<size_t>(n))) return;
       k %= n;
       if (k < 0) k += n;
       auto first = m_stack.end() - static_cast<ptrdiff_t>(n);
@@ -863,8 +997,7 @@ void CPsInterpreter::RunStackOperator(int op) {
     case kMark:
     case kArrayBegin:
     case kDictBegin:
-      a.type = PsObject::kMark;
-      Push(a);
+      Push(PsObject::Of(PsObject::kMark));
       return;
     case kClearToMark:
     case kCountToMark: {
@@ -909,13 +1042,13 @@ void CPsInterpreter::RunArithmeticOperator(int op) {
           result = x / y;
           break;
         case kIdiv:
-          if (static_cast<long long>(y) == 0) return Fail();
-          result = static_cast<double>(static_cast<long long>(x) / static_cast<long long>(y));
+        case kMod: {
+          if (!(std::fabs(x) < kLargestInteger && std::fabs(y) < kLargestInteger)) return Fail();
+          const long long dividend = static_cast<long long>(x), divisor = static_cast<long long>(y);
+          if (divisor == 0) return Fail();
+          result = static_cast<double>(op == kIdiv ? dividend / divisor : dividend % divisor);
           break;
-        case kMod:
-          if (static_cast<long long>(y) == 0) return Fail();
-          result = static_cast<double>(static_cast<long long>(x) % static_cast<long long>(y));
-          break;
+        }
         default: {
           result = std::atan2(x, y) * 180.0 / kPi;
           if (result < 0) result += 360.0;
@@ -979,13 +1112,16 @@ void CPsInterpreter::RunArithmeticOperator(int op) {
       if (!Pop(&b) || !Pop(&a)) return;
       bool same = a.type == b.type;
       if (a.type == PsObject::kString && b.type == PsObject::kName)
-        same = a.text && *a.text == NameOf(static_cast<int>(b.number));
+        same = Text(a) == NameOf(static_cast<int>(b.number));
       else if (a.type == PsObject::kName && b.type == PsObject::kString)
-        same = b.text && *b.text == NameOf(static_cast<int>(a.number));
+        same = Text(b) == NameOf(static_cast<int>(a.number));
       else if (same && a.type == PsObject::kString)
-        same = a.text && b.text && *a.text == *b.text;
+        same = Text(a) == Text(b);
       else if (same && (a.type == PsObject::kArray || a.type == PsObject::kDict))
-        same = a.items == b.items;
+        same = a.storage.index == b.storage.index && a.storage.start == b.storage.start &&
+               a.length == b.length;
+      else if (same && a.type == PsObject::kFile)
+        same = a.length == b.length;
       else if (same)
         same = a.number == b.number;
       return PushBool(op == kEq ? same : !same);
@@ -1045,16 +1181,19 @@ void CPsInterpreter::RunControlOperator(int op) {
       if (!PopProcedure(&b) || !PopProcedure(&a) || !PopBool(&flag)) return;
       Call(flag ? a : b);
       return;
-    case kRepeat:
+    case kRepeat: {
       if (!PopProcedure(&a) || !PopInt(&n)) return;
+      Hold hold(this, {a});
       for (long long i = 0; i < n && !Stopped(); ++i) Call(a);
       m_exit = false;
       return;
+    }
     case kFor: {
       double limit, step, value;
       if (!PopProcedure(&a) || !PopNumber(&limit) || !PopNumber(&step) || !PopNumber(&value))
         return;
       if (step == 0) return TooComplex();
+      Hold hold(this, {a});
       for (; step > 0 ? value <= limit : value >= limit; value += step) {
         if (Stopped()) break;
         PushNumber(value, std::floor(value) == value);
@@ -1063,29 +1202,18 @@ void CPsInterpreter::RunControlOperator(int op) {
       m_exit = false;
       return;
     }
-    case kLoop:
+    case kLoop: {
       if (!PopProcedure(&a)) return;
+      Hold hold(this, {a});
       while (!Stopped()) Call(a);
       m_exit = false;
       return;
-    case kForAll: {
+    }
+    case kForAll:
       if (!PopProcedure(&b) || !Pop(&a)) return;
-      if (a.type == PsObject::kString) {
-        for (size_t i = 0; a.text && i < a.text->size() && !Stopped(); ++i) {
-          PushNumber(static_cast<unsigned char>((*a.text)[i]), true);
-          Call(b);
-        }
-      } else if (a.items) {
-        const std::shared_ptr<std::vector<Object>> items = a.items;
-        for (size_t i = 0; i < items->size() && !Stopped(); ++i) {
-          Push((*items)[i]);
-          if (a.type == PsObject::kDict && ++i < items->size()) Push((*items)[i]);
-          Call(b);
-        }
-      }
+      ForAll(a, b);
       m_exit = false;
       return;
-    }
     case kExit:
       m_exit = true;
       return;
@@ -1108,6 +1236,36 @@ void CPsInterpreter::RunControlOperator(int op) {
   }
 }
 
+void CPsInterpreter::ForAll(const Object& source, const Object& procedure) {
+  Hold hold(this, {source, procedure});
+  if (source.type == PsObject::kString) {
+    const std::string text = Text(source);
+    for (size_t i = 0; i < text.size() && !Stopped(); ++i) {
+      PushNumber(static_cast<unsigned char>(text[i]), true);
+      Call(procedure);
+    }
+  } else if (source.type == PsObject::kArray) {
+    for (uint32_t i = 0; i < source.length && !Stopped(); ++i) {
+      const Object* items = m_arena.Elements(source);
+      if (!items) break;
+      Push(items[i]);
+      Call(procedure);
+    }
+  } else if (OwnDictionary(source)) {
+    // The entries there when it began, in the order they came; one removed meanwhile is left out.
+    const CPsDictionary* entries = m_arena.Dictionary(source);
+    const size_t places = entries ? entries->Places() : 0;
+    for (size_t place = 0; place < places && !Stopped(); ++place) {
+      Object key, value;
+      entries = m_arena.Dictionary(source);
+      if (!entries || !entries->EntryAt(place, &key, &value)) continue;
+      Push(key);
+      Push(value);
+      Call(procedure);
+    }
+  }
+}
+
 void CPsInterpreter::RunConversionOperator(int op) {
   Object a, b;
   switch (op) {
@@ -1121,34 +1279,39 @@ void CPsInterpreter::RunConversionOperator(int op) {
       return PushBool(a.executable);
     case kCvn:
       if (!Pop(&a)) return;
-      b.type = PsObject::kName;
+      b = PsObject::Of(PsObject::kName, Intern(Text(a)));
       b.executable = a.executable;
-      b.number = Intern(a.type == PsObject::kString && a.text ? *a.text : std::string(""));
       return Push(b);
     case kCvs:
       if (!Pop(&b) || !Pop(&a)) return;
       if (a.type == PsObject::kName) {
-        b.text = std::make_shared<std::string>(NameOf(static_cast<int>(a.number)));
-        b.number = static_cast<double>(b.text->size());
+        const std::string& name = NameOf(static_cast<int>(a.number));
+        b = m_arena.NewString(name.substr(0, CPsScanner::kKeptStringBytes), name.size());
       }
       return Push(b);
     case kType:
       if (!Pop(&a)) return;
-      b.type = PsObject::kName;
-      b.number = Intern(a.type == PsObject::kNumber   ? (a.integer ? "integertype" : "realtype")
-                        : a.type == PsObject::kString ? "stringtype"
-                        : a.type == PsObject::kArray  ? "arraytype"
-                        : a.type == PsObject::kDict   ? "dicttype"
-                        : a.type == PsObject::kName   ? "nametype"
-                        : a.type == PsObject::kBool   ? "booleantype"
-                                                      : "nulltype");
-      return Push(b);
+      return Push(Name(a.type == PsObject::kNumber   ? (a.integer ? "integertype" : "realtype")
+                       : a.type == PsObject::kString ? "stringtype"
+                       : a.type == PsObject::kArray  ? "arraytype"
+                       : a.type == PsObject::kDict   ? "dicttype"
+                       : a.type == PsObject::kName   ? "nametype"
+                       : a.type == PsObject::kBool   ? "booleantype"
+                                                     : "nulltype"));
     case kBind:
     case kNoAccess:
       return;
     default:
       return;
   }
+}
+
+void CPsInterpreter::Define(const Object& name, const Object& value) {
+  if (name.type != PsObject::kName) return Fail();
+  const Object key = KeyOf(name);
+  if (m_arena.Definitions().Size() >= kLargestArray && !m_arena.Definitions().Find(key))
+    return TooComplex();
+  if (!m_arena.Put(kDefinitions, key, value)) TooComplex();
 }
 
 void CPsInterpreter::RunDictionaryOperator(int op) {
@@ -1158,18 +1321,14 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
     case kDef:
     case kStore:
       if (!Pop(&b) || !Pop(&a)) return;
-      if (a.type != PsObject::kName) return Fail();
-      if (m_definitions.size() >= kLargestArray) return TooComplex();
-      m_definitions[static_cast<int>(a.number)] = b;
-      return;
+      return Define(a, b);
     case kLoad:
       if (!Pop(&a)) return;
       if (a.type != PsObject::kName) return Fail();
-      if (const Object* value = Lookup(static_cast<int>(a.number))) return Push(*value);
+      if (const Object* value = Lookup(static_cast<int>(a.number))) return Push(Object(*value));
       if (BuiltinOf(static_cast<int>(a.number)) >= 0) {
-        b.type = PsObject::kOperator;
+        b = PsObject::Of(PsObject::kOperator, BuiltinOf(static_cast<int>(a.number)));
         b.executable = true;
-        b.number = BuiltinOf(static_cast<int>(a.number));
         return Push(b);
       }
       return Fail();
@@ -1177,42 +1336,45 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
       if (!Pop(&a)) return;
       if (a.type == PsObject::kName &&
           (Lookup(static_cast<int>(a.number)) || BuiltinOf(static_cast<int>(a.number)) >= 0)) {
-        b.type = PsObject::kDict;
-        Push(b);
+        Push(kDefinitions);
         return PushBool(true);
       }
       return PushBool(false);
-    case kKnown:
+    case kKnown: {
       if (!Pop(&b) || !Pop(&a)) return;
-      if (a.items) {
-        for (size_t i = 0; i + 1 < a.items->size(); i += 2)
-          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
-            return PushBool(true);
-        return PushBool(false);
+      if (OwnDictionary(a)) {
+        const Object key = KeyOf(b);
+        const CPsDictionary* entries = m_arena.Dictionary(a);
+        return PushBool(entries && entries->Find(key));
       }
       return PushBool(b.type == PsObject::kName && (Lookup(static_cast<int>(b.number)) ||
                                                     BuiltinOf(static_cast<int>(b.number)) >= 0));
+    }
     case kDict:
       if (!PopNumber(&x)) return;
-      a.type = PsObject::kDict;
-      return Push(a);
+      return Push(kDefinitions);
     case kBegin:
       return void(Pop(&a));
     case kEnd:
       return;
     case kSomeDict:
-      a.type = PsObject::kDict;
-      return Push(a);
+      return Push(kDefinitions);
     case kUndef:
       if (!Pop(&b) || !Pop(&a)) return;
-      if (b.type == PsObject::kName) m_definitions.erase(static_cast<int>(b.number));
+      if (OwnDictionary(a))
+        m_arena.Remove(a, KeyOf(b));
+      else if (b.type == PsObject::kName)
+        m_arena.Remove(kDefinitions, KeyOf(b));
       return;
     case kDictEnd: {
       const size_t count = CountToMark();
       if (count > m_stack.size() || count % 2) return Fail();
-      a.type = PsObject::kDict;
-      a.items = std::make_shared<std::vector<Object>>(m_stack.end() - static_cast<ptrdiff_t>(count),
-                                                      m_stack.end());
+      a = m_arena.NewDictionary();
+      // A key given twice keeps its last value.
+      for (size_t i = m_stack.size() - count; i < m_stack.size() && !Stopped(); i += 2) {
+        const Object key = KeyOf(m_stack[i]);
+        m_arena.Put(a, key, m_stack[i + 1]);
+      }
       m_stack.resize(m_stack.size() - count - 1);
       return Push(a);
     }
@@ -1229,90 +1391,81 @@ void CPsInterpreter::RunArrayOperator(int op) {
     case kString:
       if (!PopInt(&n)) return;
       if (n < 0 || static_cast<size_t>(n) > kLargestArray) return TooComplex();
-      if (op == kString) {
-        a.type = PsObject::kString;
-        a.number = static_cast<double>(n);
-        a.text = std::make_shared<std::string>();
-      } else {
-        a.type = PsObject::kArray;
-        a.items = std::make_shared<std::vector<Object>>(static_cast<size_t>(n));
-      }
-      return Push(a);
+      if (op == kString) return Push(m_arena.NewString("", static_cast<size_t>(n)));
+      if (!Spend(static_cast<size_t>(n))) return;
+      return Push(m_arena.NewArray(static_cast<size_t>(n)));
     case kArrayEnd: {
       const size_t count = CountToMark();
       if (count > m_stack.size()) return Fail();
-      a.type = PsObject::kArray;
-      a.items = std::make_shared<std::vector<Object>>(m_stack.end() - static_cast<ptrdiff_t>(count),
-                                                      m_stack.end());
+      a = m_arena.NewArray(m_stack.data() + m_stack.size() - count, count);
       m_stack.resize(m_stack.size() - count - 1);
       return Push(a);
     }
     case kAstore: {
-      if (!TopIsArray() || !Pop(&a)) return Fail();
-      const size_t count = a.items->size();
+      if (!TopIs(PsObject::kArray) || !Pop(&a)) return Fail();
+      const size_t count = a.length;
       if (count > m_stack.size()) return Fail();
-      std::copy(m_stack.end() - static_cast<ptrdiff_t>(count), m_stack.end(), a.items->begin());
+      if (!Spend(count)) return;
+      if (Object* items = m_arena.Elements(a))
+        std::copy(m_stack.end() - static_cast<ptrdiff_t>(count), m_stack.end(), items);
       m_stack.resize(m_stack.size() - count);
       return Push(a);
     }
     case kAload:
-      if (!TopIsArray() || !Pop(&a)) return Fail();
-      for (const Object& item : *a.items) Push(item);
+      if (!TopIs(PsObject::kArray) || !Pop(&a)) return Fail();
+      if (!Spend(a.length) || !StackRoom(size_t(a.length) + 1)) return;
+      if (const Object* items = m_arena.Elements(a))
+        m_stack.insert(m_stack.end(), items, items + a.length);
       return Push(a);
     case kLength:
       if (!Pop(&a)) return;
       if (a.type == PsObject::kName)
         return PushNumber(static_cast<double>(NameOf(static_cast<int>(a.number)).size()), true);
-      if (a.type == PsObject::kString) return PushNumber(a.number, true);
-      return PushNumber(
-          a.items ? static_cast<double>(a.items->size() / (a.type == PsObject::kDict ? 2 : 1)) : 0,
-          true);
+      if (a.type == PsObject::kString || a.type == PsObject::kArray)
+        return PushNumber(a.length, true);
+      if (OwnDictionary(a) && m_arena.Dictionary(a))
+        return PushNumber(static_cast<double>(m_arena.Dictionary(a)->Size()), true);
+      return PushNumber(0, true);
     case kGet:
       if (!Pop(&b) || !Pop(&a)) return;
       if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
-        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
-          return Fail();
-        return Push((*a.items)[static_cast<size_t>(b.number)]);
+        const Object* items = m_arena.Elements(a);
+        if (!items || b.number < 0 || b.number >= a.length) return Fail();
+        return Push(Object(items[static_cast<size_t>(b.number)]));
       }
       if (a.type == PsObject::kString) return PushNumber(0, true);
-      if (a.type == PsObject::kDict && a.items) {
-        for (size_t i = 0; i + 1 < a.items->size(); i += 2)
-          if ((*a.items)[i].type == b.type && (*a.items)[i].number == b.number)
-            return Push((*a.items)[i + 1]);
+      if (OwnDictionary(a)) {
+        const Object key = KeyOf(b);
+        const CPsDictionary* entries = m_arena.Dictionary(a);
+        const Object* value = entries ? entries->Find(key) : nullptr;
+        if (value) return Push(Object(*value));
       }
       if (b.type == PsObject::kName) {
-        if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(*value);
+        if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(Object(*value));
       }
       return Push(Object());
     case kPut:
       if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
       if (a.type == PsObject::kArray && b.type == PsObject::kNumber) {
-        if (!a.items || b.number < 0 || b.number >= static_cast<double>(a.items->size()))
-          return Fail();
-        (*a.items)[static_cast<size_t>(b.number)] = c;
-      } else if (a.type == PsObject::kDict && a.items) {
-        a.items->push_back(b);
-        a.items->push_back(c);
+        Object* items = m_arena.Elements(a);
+        if (!items || b.number < 0 || b.number >= a.length) return Fail();
+        items[static_cast<size_t>(b.number)] = c;
+      } else if (OwnDictionary(a)) {
+        const Object key = KeyOf(b);
+        m_arena.Put(a, key, c);
       } else if (a.type == PsObject::kDict && b.type == PsObject::kName) {
-        m_definitions[static_cast<int>(b.number)] = c;
+        Define(b, c);
       }
       return;
-    case kGetInterval: {
+    case kGetInterval:
+      // The part shares its original's elements.
       if (!PopInt(&k) || !PopInt(&n) || !Pop(&a)) return;
-      if (a.type == PsObject::kString) {
-        if (n < 0 || k < 0 || n + k > static_cast<long long>(a.number)) return Fail();
-        a.number = static_cast<double>(k);
-        return Push(a);
-      }
-      if (a.type != PsObject::kArray || !a.items || n < 0 || k < 0 ||
-          static_cast<size_t>(n + k) > a.items->size())
+      if ((a.type != PsObject::kString && a.type != PsObject::kArray) || n < 0 || k < 0 ||
+          n + k > a.length)
         return Fail();
-      b.type = PsObject::kArray;
-      b.executable = a.executable;
-      b.items = std::make_shared<std::vector<Object>>(a.items->begin() + n,
-                                                      a.items->begin() + n + k);
-      return Push(b);
-    }
+      a.storage.start += static_cast<uint32_t>(n);
+      a.length = static_cast<uint32_t>(k);
+      return Push(a);
     case kPutInterval:
       if (!Pop(&c) || !Pop(&b) || !Pop(&a)) return;
       return;
@@ -1323,54 +1476,40 @@ void CPsInterpreter::RunArrayOperator(int op) {
 
 void CPsInterpreter::RunGraphicsStateOperator(int op) {
   Object a, b, c;
-  GraphicsState& state = State();
   switch (op) {
     case kGsave:
+      if (!m_states.Gsave()) TooComplex();
+      return;
     case kSave:
-      if (m_states.size() >= kDeepestGsave) return TooComplex();
-      m_states.push_back(m_states.back());
-      if (op == kSave) {
-        m_saveLevels.push_back(m_states.size() - 1);
-        a.type = PsObject::kSave;
-        Push(a);
-      }
-      return;
+      if (!m_states.Save()) return TooComplex();
+      return Push(PsObject::Of(PsObject::kSave));
     case kGrestore:
-      if (m_states.size() > 1 &&
-          (m_saveLevels.empty() || m_states.size() - 1 > m_saveLevels.back()))
-        m_states.pop_back();
-      return;
+      return m_states.Grestore();
     case kRestore:
       if (!Pop(&a)) return;
-      if (!m_saveLevels.empty()) {
-        m_states.resize(std::max<size_t>(1, m_saveLevels.back()));
-        m_saveLevels.pop_back();
-      }
-      return;
+      return m_states.Restore();
     case kGrestoreAll:
-      m_states.resize(m_saveLevels.empty() ? 1 : m_saveLevels.back() + 1);
-      return;
+      return m_states.GrestoreAll();
     case kInitGraphics:
     case kInitMatrix:
-      state.ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
-      if (op == kInitGraphics) state.path.Clear();
+      State().ctm = ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint);
+      if (op == kInitGraphics) m_states.NewPath();
       return;
     case kMatrix:
       return Push(MatrixObject(ImportMatrix()));
     case kIdentMatrix:
     case kCurrentMatrix:
     case kDefaultMatrix:
-      if (!TopIsArray() || m_stack.back().items->size() != 6) return Fail();
-      StoreMatrix(&m_stack.back(),
-                  op == kCurrentMatrix ? state.ctm
-                  : op == kIdentMatrix
-                      ? ImportMatrix()
-                      : ImportMatrix::Scale(kMillimetresPerPoint, kMillimetresPerPoint));
+      if (!TopIs(PsObject::kArray) || m_stack.back().length != 6) return Fail();
+      StoreMatrix(m_stack.back(), op == kCurrentMatrix ? State().ctm
+                                  : op == kIdentMatrix ? ImportMatrix()
+                                                       : ImportMatrix::Scale(kMillimetresPerPoint,
+                                                                             kMillimetresPerPoint));
       return;
     case kConcatMatrix: {
       ImportMatrix first, second, ignored;
       if (!PopMatrix(&ignored, &c) || !PopMatrix(&second) || !PopMatrix(&first)) return;
-      StoreMatrix(&c, first.Then(second));
+      StoreMatrix(c, first.Then(second));
       return Push(c);
     }
     case kInvertMatrix: {
@@ -1384,7 +1523,7 @@ void CPsInterpreter::RunGraphicsStateOperator(int op) {
                                     m.a / determinant,
                                     (m.c * m.f - m.d * m.e) / determinant,
                                     (m.b * m.e - m.a * m.f) / determinant};
-      StoreMatrix(&b, inverse);
+      StoreMatrix(b, inverse);
       return Push(b);
     }
     case kSetMatrix:
@@ -1405,28 +1544,28 @@ void CPsInterpreter::RunGraphicsStateOperator(int op) {
 void CPsInterpreter::RunPathOperator(int op) {
   Object a;
   double x = 0, y = 0;
-  GraphicsState& state = State();
   switch (op) {
     case kNewPath:
-      state.path.Clear();
-      return;
+      return m_states.NewPath();
     case kMoveTo:
     case kLineTo:
     case kRMoveTo:
     case kRLineTo: {
       if (!PopNumber(&y) || !PopNumber(&x)) return;
       const bool relative = op == kRMoveTo || op == kRLineTo;
-      if ((relative || op == kLineTo) && !state.path.HasCurrentPoint()) return Fail();
-      ImportPoint2 p = relative ? state.ctm.MapDelta(x, y) : state.ctm.Map(x, y);
-      if (relative) {
-        const ImportPoint2 current = state.path.CurrentPoint();
-        p = {current.x + p.x, current.y + p.y};
-      }
+      const CImportPath& current = m_states.Path();
+      if ((relative || op == kLineTo) && !current.HasCurrentPoint()) return Fail();
+      const ImportMatrix& ctm = State().ctm;
+      ImportPoint2 p = relative ? ctm.MapDelta(x, y) : ctm.Map(x, y);
+      if (relative) p = {current.CurrentPoint().x + p.x, current.CurrentPoint().y + p.y};
+      // A line after a close begins a new sub-path at the closed one's start: two points.
+      CImportPath* path = EditPath(2);
+      if (!path) return;
       if (op == kMoveTo || op == kRMoveTo)
-        state.path.MoveTo(p.x, p.y);
+        path->MoveTo(p.x, p.y);
       else
-        state.path.LineTo(p.x, p.y);
-      if (state.path.Overflowed()) TooComplex();
+        path->LineTo(p.x, p.y);
+      if (path->Overflowed()) TooComplex();
       return;
     }
     case kCurveTo:
@@ -1434,30 +1573,33 @@ void CPsInterpreter::RunPathOperator(int op) {
       double v[6];
       for (int i = 5; i >= 0; --i)
         if (!PopNumber(&v[i])) return;
-      if (!state.path.HasCurrentPoint()) return Fail();
+      const CImportPath& current = m_states.Path();
+      if (!current.HasCurrentPoint()) return Fail();
       ImportPoint2 p[3];
-      const ImportPoint2 current = state.path.CurrentPoint();
+      const ImportPoint2 at = current.CurrentPoint();
       for (int i = 0; i < 3; ++i) {
         if (op == kRCurveTo) {
-          const ImportPoint2 d = state.ctm.MapDelta(v[2 * i], v[2 * i + 1]);
-          p[i] = {current.x + d.x, current.y + d.y};
+          const ImportPoint2 d = State().ctm.MapDelta(v[2 * i], v[2 * i + 1]);
+          p[i] = {at.x + d.x, at.y + d.y};
         } else {
-          p[i] = state.ctm.Map(v[2 * i], v[2 * i + 1]);
+          p[i] = State().ctm.Map(v[2 * i], v[2 * i + 1]);
         }
       }
-      state.path.CurveTo(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
-      if (state.path.Overflowed()) TooComplex();
+      CImportPath* path = EditPath(4);
+      if (!path) return;
+      path->CurveTo(p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y);
+      if (path->Overflowed()) TooComplex();
       return;
     }
     case kClosePath:
-      state.path.Close();
+      if (CImportPath* path = EditPath(1)) path->Close();
       return;
     case kArc:
     case kArcN:
       return Arc(op == kArcN);
     case kCurrentPoint: {
-      if (!state.path.HasCurrentPoint()) return Fail();
-      const ImportPoint2 p = UserPoint(state.path.CurrentPoint());
+      if (!m_states.Path().HasCurrentPoint()) return Fail();
+      const ImportPoint2 p = UserPoint(m_states.Path().CurrentPoint());
       PushNumber(p.x);
       return PushNumber(p.y);
     }
@@ -1473,7 +1615,7 @@ void CPsInterpreter::RunPathOperator(int op) {
     case kRectStroke:
       return PaintRectangles(op == kRectFill);
     case kRectClip:
-      if (TopIsArray()) return void(Pop(&a));
+      if (TopIs(PsObject::kArray)) return void(Pop(&a));
       for (int i = 0; i < 4; ++i)
         if (!PopNumber(&x)) return;
       return;
@@ -1490,7 +1632,7 @@ void CPsInterpreter::RunPathOperator(int op) {
 
 void CPsInterpreter::RunColourOperator(int op) {
   Object a;
-  GraphicsState& state = State();
+  CPsGraphicsStates::State& state = State();
   switch (op) {
     case kSetGray:
       state.components = 1;
@@ -1515,8 +1657,8 @@ void CPsInterpreter::RunColourOperator(int op) {
     }
     case kSetColorSpace: {
       if (!Pop(&a)) return;
-      const Object* family = &a;
-      if (a.type == PsObject::kArray && a.items && !a.items->empty()) family = &(*a.items)[0];
+      const Object* items = m_arena.Elements(a);
+      const Object* family = a.type == PsObject::kArray && items ? items : &a;
       const std::string name = family->type == PsObject::kName
                                    ? NameOf(static_cast<int>(family->number))
                                    : "";
@@ -1528,7 +1670,7 @@ void CPsInterpreter::RunColourOperator(int op) {
       return;
     }
     case kSetColor:
-      if (state.components == 0 || (!m_stack.empty() && m_stack.back().type == PsObject::kDict))
+      if (state.components == 0 || TopIs(PsObject::kDict))
         return void(Pop(&a));  // a pattern: painted black
       return SetColourFromStack(
           state.components == 1 || state.components == 3 || state.components == 4 ? state.components
@@ -1594,48 +1736,51 @@ void CPsInterpreter::RunFileOperator(int op) {
       return Image(op);
     case kCurrentFile:
       a.type = PsObject::kFile;
-      a.number = kFileCurrent;
+      a.length = kFileCurrent;
       return Push(a);
     case kFilter: {
       if (!Pop(&c)) return;  // the filter's name
-      if (!m_stack.empty() && m_stack.back().type == PsObject::kDict) Pop(&b);
+      if (TopIs(PsObject::kDict)) Pop(&b);
       const std::string name = c.type == PsObject::kName ? NameOf(static_cast<int>(c.number)) : "";
       Object marker;
       if (name == "SubFileDecode") {
         if (!Pop(&marker) || !Pop(&b)) return;
       }
       if (!Pop(&a)) return;  // the source
-      int flags = a.type == PsObject::kFile ? static_cast<int>(a.number) : 0;
+      uint32_t flags = a.type == PsObject::kFile ? a.length : 0;
+      const std::string mark = Text(marker);
       if (name == "ASCII85Decode")
         flags |= kFileAscii85;
       else if (name == "ASCIIHexDecode")
         flags |= kFileHex;
-      else if (name == "SubFileDecode" && marker.type == PsObject::kString && marker.text &&
-               !marker.text->empty())
+      else if (name == "SubFileDecode" && !mark.empty())
         flags |= kFileMarked;
       else if (!(flags & (kFileAscii85 | kFileHex | kFileMarked)))
         flags |= kFileCompressed;
-      b = Object();
+      // The file keeps its end mark as a string of its own, or its source's.
+      b = !mark.empty()               ? m_arena.NewString(mark, mark.size())
+          : a.type == PsObject::kFile ? a
+                                      : Object();
       b.type = PsObject::kFile;
-      b.number = flags;
-      b.text = (flags & kFileMarked) && marker.text ? marker.text : a.text;
+      b.executable = false;
+      b.length = flags;
       return Push(b);
     }
     case kReadHexString:
     case kReadString: {
       if (!Pop(&b) || !Pop(&a)) return;
       if (b.type != PsObject::kString) return Fail();
-      const size_t wanted = static_cast<size_t>(b.number);
+      const size_t wanted = b.length;
       size_t read = 0;
-      if (a.type == PsObject::kFile && static_cast<int>(a.number) == kFileCurrent)
+      if (a.type == PsObject::kFile && a.length == kFileCurrent)
         read = op == kReadHexString ? m_scanner.ReadHex(wanted) : m_scanner.ReadBinary(wanted);
-      b.number = static_cast<double>(read);
+      b.length = static_cast<uint32_t>(read);
       Push(b);
       return PushBool(read == wanted);
     }
     case kReadLine:
       if (!Pop(&b) || !Pop(&a)) return;
-      b.number = a.type == PsObject::kFile ? static_cast<double>(m_scanner.ReadLine()) : 0;
+      b.length = a.type == PsObject::kFile ? static_cast<uint32_t>(m_scanner.ReadLine()) : 0;
       Push(b);
       return PushBool(a.type == PsObject::kFile);
     case kCloseFile:

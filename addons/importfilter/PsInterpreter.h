@@ -13,13 +13,15 @@
 // file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec)
 // are stepped over.
 //
-// Everything is bounded: the operand stack, the depth of procedure calls and of gsave, the
-// number of steps by the file's size (a loop that never ends is too complex), the size of arrays
-// and strings. An operator without its operands, of the wrong kind, or unbalanced brackets are
-// damage at the current line. Operators it does not know are passed over.
+// Everything is bounded (CPsBudget): the work, counted per operator and per element, point or
+// entry an operator touches, by the file's size (a loop that never ends is too complex); the
+// memory its objects, names, paths and painted curves hold; the operand stack and the depth of
+// procedure calls and of gsave. Composite objects live in the read's arena (CPsArena), which
+// takes back what nothing reaches any more and frees the rest when the read ends. An operator
+// without its operands, of the wrong kind, or unbalanced brackets are damage at the current
+// line. Operators it does not know are passed over.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -27,51 +29,38 @@
 #include "addons/importfilter/ImportMatrix.h"
 #include "addons/importfilter/ImportPath.h"
 #include "addons/importfilter/ImportedDrawing.h"
+#include "addons/importfilter/PsArena.h"
+#include "addons/importfilter/PsBudget.h"
+#include "addons/importfilter/PsGraphicsStates.h"
+#include "addons/importfilter/PsObject.h"
 #include "addons/importfilter/PsScanner.h"
 #include "media/ImportFilterDll.h"
-
-// A PostScript object as the interpreter keeps it. Arrays and procedures (executable arrays)
-// share their elements, as PostScript's composite objects do; a dictionary made with << >>
-// holds its keys and values in turn in the elements.
-struct PsObject {
-  enum Type : unsigned char {
-    kNull,
-    kNumber,
-    kBool,
-    kName,
-    kOperator,
-    kString,
-    kArray,
-    kMark,
-    kDict,
-    kFile,
-    kFont,
-    kSave
-  };
-  Type type = kNull;
-  bool executable = false;
-  bool integer = false;
-  double number =
-      0;  // a number; a bool 0 or 1; a name's or operator's id; a file's flags; a string's length
-  std::shared_ptr<std::vector<PsObject>> items;
-  std::shared_ptr<std::string> text;  // a string's first bytes, a file's end mark
-};
 
 class CPsInterpreter {
 public:
   static const size_t kDeepestStack = 100000;
   static const int kDeepestCall = 100;
-  static const size_t kDeepestGsave = 256;
-  // Steps allowed: so many per byte of the file, and never fewer than kFewestSteps.
+  // Work allowed: so many steps per byte of the file, and never fewer than kFewestSteps.
   static const size_t kStepsPerByte = 16;
   static const size_t kFewestSteps = 10000000;
+  // Memory allowed: kLeastMemory and so many bytes per byte of the file.
+  static const size_t kLeastMemory = 64 << 20;
+  static const size_t kMemoryPerByte = 4;
   static const size_t kLargestArray = 1 << 20;
   // Different names a file may use.
   static const size_t kMostNames = 1 << 20;
   // Points to millimetres.
   static constexpr double kMillimetresPerPoint = 25.4 / 72.0;
 
-  CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing, ImportFilterReport* report);
+  struct Limits {
+    size_t work;
+    size_t memory;
+  };
+  // The budget of a file of the size.
+  static Limits LimitsFor(size_t fileSize);
+
+  CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing, ImportFilterReport* report,
+                 const Limits& limits);
   // Runs the file to its end (or its %%EOF); the report says whether it failed.
   void Run();
 
@@ -80,30 +69,29 @@ public:
 
 private:
   typedef PsObject Object;
-  struct GraphicsState {
-    ImportMatrix ctm;
-    CImportPath path;
-    DWORD colour = 0;
-    int components = 1;  // of the colour space
-  };
+  class Hold;
 
   // Tokens and execution.
   bool ObjectOfToken(const CPsScanner::Token& token, Object* object);
   bool ReadProcedure(int depth, Object* procedure);
   void Execute(const Object& object);
   void Call(const Object& procedure);
+  // Takes back the arena's unreachable storage when a collection is due; the roots are the
+  // operand stack and what running operators hold, so it runs only between objects.
+  void CollectIfDue();
   void RunOperator(int op);
   void RunStackOperator(int op);          // The operand stack and marks.
   void RunArithmeticOperator(int op);     // Arithmetic, comparisons and logic.
   void RunControlOperator(int op);        // Procedures, conditions and loops.
   void RunConversionOperator(int op);     // Types and conversions.
-  void RunDictionaryOperator(int op);     // Definitions: one dictionary serves them all.
+  void RunDictionaryOperator(int op);     // Definitions and dictionaries.
   void RunArrayOperator(int op);          // Arrays and strings.
   void RunGraphicsStateOperator(int op);  // The graphics state and its transformation.
   void RunPathOperator(int op);           // Path construction (in device space) and painting.
   void RunColourOperator(int op);         // Colour.
   void RunTextOperator(int op);           // Text and fonts, left out.
   void RunFileOperator(int op);           // Images, data in the file, and queries.
+  void ForAll(const Object& source, const Object& procedure);
   void HandleComment(const std::string& comment);
 
   // The operand stack.
@@ -116,22 +104,38 @@ private:
   bool PopBool(bool* value);
   bool PopProcedure(Object* procedure);
   bool PopMatrix(ImportMatrix* matrix, Object* array = nullptr);
-  bool TopIsArray() const;
-  Object MatrixObject(const ImportMatrix& matrix) const;
-  void StoreMatrix(Object* array, const ImportMatrix& matrix);
-  size_t CountToMark() const;
+  bool TopIs(PsObject::Type type) const;
+  // Room for so many more operands; too complex when there is none.
+  bool StackRoom(size_t count);
+  Object MatrixObject(const ImportMatrix& matrix);
+  void StoreMatrix(const Object& array, const ImportMatrix& matrix);
+  // Operands above the topmost mark (the work of finding it is paid); more than the stack
+  // holds when there is no mark.
+  size_t CountToMark();
+  // Work in proportion to what an operator touches; false (too complex) when it runs out.
+  bool Spend(size_t steps);
 
-  // Names and definitions.
+  // Names, definitions and dictionaries.
   int Intern(const std::string& name);
   const std::string& NameOf(int id) const;
+  Object Name(const char* name);
   const Object* Lookup(int name) const;
+  void Define(const Object& name, const Object& value);
   int BuiltinOf(int name) const;
+  // A key as dictionaries compare it: strings as names, numbers without their integer mark.
+  Object KeyOf(const Object& key);
+  const Object* Find(const Object& dict, const char* key);
+  std::string Text(const Object& string) const { return m_arena.Text(string); }
 
   // Graphics.
-  GraphicsState& State() { return m_states.back(); }
-  ImportPoint2 UserPoint(ImportPoint2 device) const;
+  CPsGraphicsStates::State& State() { return m_states.Current(); }
+  // The current path with room for so many more points; null (too complex) when there is none.
+  CImportPath* EditPath(size_t morePoints);
+  ImportPoint2 UserPoint(ImportPoint2 device);
   void Paint(bool filled);
   void PaintRectangles(bool filled);
+  // Pays for a path added to the drawing; false (too complex) when the drawing is full.
+  bool PayForPainted(size_t points);
   void SetColourFromStack(int components);
   void Arc(bool clockwise);
   void MatrixOperator(int op);
@@ -141,33 +145,40 @@ private:
   void Image(int op);
   void ConsumeDataSource(const Object& source, double bytes);
   void SkipEncrypted();
+  // Where the data of the last %%BeginData or %%BeginBinary section ends, 0 when unknown.
+  size_t DataEnd();
 
   // Damage at the line of the token being run.
   void Fail();
   void TooComplex();
-  bool Stopped() const { return m_failed || m_exit || m_stop || m_ended; }
+  bool Stopped() const { return m_failed || m_exit || m_stop || m_ended || m_budget.Exhausted(); }
 
   CPsScanner& m_scanner;
   CImportedDrawing* m_drawing;
   ImportFilterReport* m_report;
+  // The budget first: the arena and the states give back to it as they go.
+  CPsBudget m_budget;
+  CPsArena m_arena;
+  CPsGraphicsStates m_states;
   std::vector<Object> m_stack;
-  std::vector<GraphicsState> m_states;
-  std::vector<size_t> m_saveLevels;
+  // Objects that running operators hold while procedures run: the procedures themselves, a
+  // loop's body, forall's source, an image's data sources.
+  std::vector<Object> m_held;
   std::unordered_map<std::string, int> m_nameIds;
   std::vector<std::string> m_names;
   std::vector<int> m_builtins;  // by name id: the operator, or -1
-  std::unordered_map<int, Object> m_definitions;
-  int m_line = 0;  // of the token being run
+  int m_line = 0;               // of the token being run
   int m_callDepth = 0;
-  size_t m_steps = 0;
-  size_t m_mostSteps;
   bool m_failed = false;
   bool m_exit = false;   // exit left a loop
   bool m_stop = false;   // stop, until stopped catches it
   bool m_ended = false;  // %%EOF or quit
   int m_documentDepth = 0;
-  size_t m_dataEnd = 0;  // where the data of a %%BeginData section ends, 0 when unknown
+  // The data section of a %%BeginData or %%BeginBinary comment: where it ends, or where it
+  // starts and its lines, counted only when the data is passed over.
+  size_t m_dataEnd = 0;
+  size_t m_dataStart = 0;
+  double m_dataLines = 0;
   unsigned m_paintedGeneration = 0;
   bool m_paintedFilled = false;
-  bool m_inText = false;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -13,15 +14,21 @@ int HexValue(char ch) {
   return -1;
 }
 
-// A number in one of PostScript's forms, or false.
-bool ParseNumber(const std::string& text, double* value, bool* integer) {
+enum NumberForm { kNotANumber, kInRange, kOutOfRange };
+
+// Radix numbers are unsigned 32-bit integers in PostScript.
+const double kLargestRadixNumber = 4294967295.0;
+
+// A number in one of PostScript's forms, one written in such a form beyond what a number holds
+// (a damaged file), or no number at all.
+NumberForm ParseNumber(const std::string& text, double* value, bool* integer) {
   const char* s = text.c_str();
   const size_t hash = text.find('#');
   if (hash != std::string::npos) {
     // Radix form base#digits.
     char* end = nullptr;
     const long base = std::strtol(s, &end, 10);
-    if (end != s + hash || base < 2 || base > 36 || hash + 1 >= text.size()) return false;
+    if (end != s + hash || base < 2 || base > 36 || hash + 1 >= text.size()) return kNotANumber;
     double result = 0;
     for (size_t i = hash + 1; i < text.size(); ++i) {
       const char ch = text[i];
@@ -29,30 +36,32 @@ bool ParseNumber(const std::string& text, double* value, bool* integer) {
                   : ch >= 'a' && ch <= 'z' ? ch - 'a' + 10
                   : ch >= 'A' && ch <= 'Z' ? ch - 'A' + 10
                                            : 99;
-      if (digit >= base) return false;
+      if (digit >= base) return kNotANumber;
       result = result * base + digit;
     }
+    if (result > kLargestRadixNumber) return kOutOfRange;
     *value = result;
     *integer = true;
-    return true;
+    return kInRange;
   }
   const char first = s[0];
   if (!(first == '+' || first == '-' || first == '.' || (first >= '0' && first <= '9')))
-    return false;
+    return kNotANumber;
   bool digits = false;
   for (const char ch : text) digits = digits || (ch >= '0' && ch <= '9');
-  if (!digits) return false;
+  if (!digits) return kNotANumber;
   char* end = nullptr;
   const double parsed = std::strtod(s, &end);
-  if (end != s + text.size() || !std::isfinite(parsed)) return false;
+  if (end != s + text.size()) return kNotANumber;
   // strtod takes hexadecimal and infinity forms that PostScript has not.
   for (const char ch : text)
     if (!((ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.' || ch == 'e' ||
           ch == 'E'))
-      return false;
+      return kNotANumber;
+  if (!std::isfinite(parsed)) return kOutOfRange;
   *value = parsed;
   *integer = text.find_first_of(".eE") == std::string::npos;
-  return true;
+  return kInRange;
 }
 
 }  // namespace
@@ -235,8 +244,10 @@ CPsScanner::Token CPsScanner::ReadRegular() {
   }
   token.text.assign(m_data + start, m_at - start);
   TakeOneSpace();
-  if (kind == kName && ParseNumber(token.text, &token.number, &token.integer)) {
-    token.kind = kNumber;
+  const NumberForm number = kind == kName ? ParseNumber(token.text, &token.number, &token.integer)
+                                          : kNotANumber;
+  if (number != kNotANumber) {
+    token.kind = number == kInRange ? kNumber : kError;
     return token;
   }
   // An empty name can only be a lone slash; a lone stray byte is a name of its own.
@@ -285,13 +296,24 @@ size_t CPsScanner::ReadLine() {
 }
 
 bool CPsScanner::SkipPast(const char* marker) {
+  // Knuth, Morris and Pratt: after a mismatch the marker's own repeats tell where to go on.
   const size_t length = std::strlen(marker);
-  for (size_t at = m_at; at + length <= m_size; ++at) {
-    if (m_data[at] == marker[0] && std::memcmp(m_data + at, marker, length) == 0) {
-      SkipTo(at + length);
+  std::vector<size_t> fallback(length + 1, 0);
+  for (size_t i = 1, matched = 0; i < length; ++i) {
+    while (matched > 0 && marker[i] != marker[matched]) matched = fallback[matched];
+    if (marker[i] == marker[matched]) ++matched;
+    fallback[i + 1] = matched;
+  }
+  size_t matched = 0;
+  for (size_t at = m_at; at < m_size && length > 0; ++at) {
+    while (matched > 0 && m_data[at] != marker[matched]) matched = fallback[matched];
+    if (m_data[at] == marker[matched]) ++matched;
+    if (matched == length) {
+      SkipTo(at + 1);
       return true;
     }
   }
+  if (length == 0) return true;
   SkipTo(m_size);
   return false;
 }
@@ -310,4 +332,13 @@ bool CPsScanner::SkipToLineStarting(const char* text) {
   }
   SkipTo(m_size);
   return false;
+}
+
+size_t CPsScanner::PositionAfterLines(size_t from, double lines) const {
+  size_t at = from;
+  for (double line = 0; line < lines && at < m_size; ++line) {
+    while (at < m_size && m_data[at] != '\n' && m_data[at] != '\r') ++at;
+    if (at < m_size && m_data[at++] == '\r' && at < m_size && m_data[at] == '\n') ++at;
+  }
+  return at;
 }

@@ -7,7 +7,8 @@
 //
 // It also reads data placed in the file after an operator (image samples, encrypted fonts):
 // hexadecimal or binary bytes, or everything up to a marker. Token texts are bounded; a string
-// or name that does not end, or is longer than kLongestToken, is an error at its line.
+// or name that does not end, or is longer than kLongestToken, and a number beyond what its form
+// holds (a radix number past 32 bits, a real past the double's range) are errors at their line.
 #pragma once
 
 #include <cstddef>
@@ -55,10 +56,13 @@ public:
   size_t ReadHex(size_t bytes);
   size_t ReadBinary(size_t bytes);
   size_t ReadLine();
-  // Moves past the next occurrence of the marker; false (at the end) when there is none.
+  // Moves past the next occurrence of the marker; false (at the end) when there is none. Each
+  // byte is looked at once, however the marker repeats itself.
   bool SkipPast(const char* marker);
   // Moves to the start of the next line that begins with the text; false when none does.
   bool SkipToLineStarting(const char* text);
+  // Where so many lines from the position end (as ReadLine ends them), at most the end.
+  size_t PositionAfterLines(size_t from, double lines) const;
 
 private:
   bool IsSpace(char ch) const;

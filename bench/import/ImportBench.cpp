@@ -3,7 +3,8 @@
 // and block inserts; the EPS as cairo writes drawings, with its prolog's procedures, q/Q, cm,
 // re, curves and colours). Prints, for each, the size, the time to read it into a block-list
 // record (best and mean of three reads), the time for the model to build its blocks from the
-// record, and how many curves and points came out; then the hostile files of HostileDrawings.h.
+// record, and how many curves and points came out; then the hostile files of HostileDrawings.h,
+// HostilePostScript.h and HostileImages.h, each read in a process of its own.
 // Run under Wine: bench/import.exe (bench/import.exe hostile for the hostile files alone)
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 #include "addons/importfilter/FilterRead.h"
 #include "bench/import/HostileDrawings.h"
 #include "bench/import/HostileImages.h"
+#include "bench/import/HostilePostScript.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
@@ -154,16 +156,24 @@ void WriteFile(const std::string& path, const std::string& text) {
   fclose(file);
 }
 
+// Each hostile file is read in a process of its own, so that its peak memory is its own.
+void MeasureHostileFiles(const char* program, const char* folder) {
+  MeasureHostileDrawings(program, folder, 120);
+  fflush(stdout);
+  HostilePostScript::Measure();
+  HostileImages::Measure();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (HostileImages::RunChildRead()) return 0;
+  if (HostileImages::RunChildRead() || HostilePostScript::RunChildRead()) return 0;
   if (argc == 4 && std::string(argv[1]) == "--hostile") return ReadHostileDrawing(argv[2], argv[3]);
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   // "import.exe hostile": the hostile files only.
   if (argc == 2 && std::string(argv[1]) == "hostile") {
-    MeasureHostileDrawings(argv[0], folder, 120);
+    MeasureHostileFiles(argv[0], folder);
     return 0;
   }
   const std::string dxfPath = std::string(folder) + "talvex-bench-import.dxf";
@@ -175,7 +185,6 @@ int main(int argc, char** argv) {
   Measure("EPS", epsPath, eps.size());
   DeleteFileA(dxfPath.c_str());
   DeleteFileA(epsPath.c_str());
-  MeasureHostileDrawings(argv[0], folder, 120);
-  HostileImages::Measure();
+  MeasureHostileFiles(argv[0], folder);
   return 0;
 }

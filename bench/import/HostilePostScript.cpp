@@ -1,0 +1,140 @@
+#include "bench/import/HostilePostScript.h"
+
+#include <windows.h>
+// The memory counters from kernel32 itself.
+#define PSAPI_VERSION 2
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "addons/importfilter/FilterRead.h"
+
+namespace HostilePostScript {
+namespace {
+
+const char kChildSwitch[] = "--hostile-postscript";
+const DWORD kLimitSeconds = 180;
+
+std::string Repeated(const char* text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+std::string Eps(const std::string& body) {
+  return "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 100\n%%EndComments\n" + body +
+         "\n%%EOF\n";
+}
+
+struct HostileFile {
+  const char* what;
+  std::string body;
+};
+
+std::vector<HostileFile> Files() {
+  return {
+      {"arrays nested 100,000 deep", "/a 0 array def 1 1 100000 { pop [ a ] /a exch def } for"},
+      {"arrays that hold themselves", "{ 10 array dup dup 0 exch put pop } loop"},
+      {"arrays of 2^20, dropped", "{ 1048576 array pop } loop"},
+      {"arrays of 2^20, kept", "{ 1048576 array } loop"},
+      {"copy of arrays of 2^20", "/a 1048576 array def /b 1048576 array def { a b copy pop } loop"},
+      {"getinterval of 2^20", "/a 1048576 array def { a 1 1048575 getinterval pop } loop"},
+      {"roll of 99,990", "1 1 99990 { } for { 99990 1 roll } loop"},
+      {"counttomark over 99,990", "mark 1 1 99990 { } for { counttomark pop } loop"},
+      {"aload of 99,990", "/a 99990 array def { a aload clear } loop"},
+      {"gsave of 2M points, changed",
+       "0 0 moveto 1 1 2000000 { 0 lineto } for 255 { gsave 0 0 lineto } repeat"},
+      {"save of 2M points, changed",
+       "0 0 moveto 1 1 2000000 { 0 lineto } for 255 { save 0 0 lineto } repeat"},
+      {"put into a dictionary", "/d << /a 1 >> def { d /a 2 put } loop"},
+      {"known in 200,000 keys",
+       "/d << >> def 1 1 200000 { d exch 1 put } for { d /x known pop } loop"},
+      {"strokes without end", "{ 0 0 moveto 1 1 lineto stroke } loop"},
+      {"image of 2^20 data sources",
+       "/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource 1048576 array >> def\n"
+       "{ d image } loop"},
+      {"120,000 BeginData comments", Repeated("%%BeginData: 999999999 Hex Lines\n", 120000)},
+      {"SubFileDecode mark over 20 MB", "currentfile 0 (" + std::string(255, 'a') +
+                                            "b) /SubFileDecode filter\n"
+                                            "1 1 8 [1 0 0 1 0 0] 5 -1 roll image\n" +
+                                            std::string(20 << 20, 'a')},
+  };
+}
+
+double PeakMb() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PeakWorkingSetSize / 1048576.0;
+}
+
+// What a child that read the file leaves beside it, so that one that crashed is told apart.
+std::string DoneMark(const std::string& path) { return path + ".done"; }
+
+// Starts this program again on the file; false when it did not end within the limit.
+bool ReadInOwnProcess(const std::string& path) {
+  char program[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string command = std::string("\"") + program + "\" " + kChildSwitch + " \"" + path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ::DeleteFileA(DoneMark(path).c_str());
+  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+    return false;
+  bool ended = ::WaitForSingleObject(process.hProcess, kLimitSeconds * 1000) == WAIT_OBJECT_0;
+  DWORD code = 0;
+  if (!ended) {
+    ::TerminateProcess(process.hProcess, 1);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+  } else if (!::DeleteFileA(DoneMark(path).c_str())) {
+    ::GetExitCodeProcess(process.hProcess, &code);
+    printf("crashed (exit code 0x%08lX)\n", code);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return ended;
+}
+
+}  // namespace
+
+bool RunChildRead() {
+  if (__argc != 3 || strcmp(__argv[1], kChildSwitch) != 0) return false;
+  const double startMb = PeakMb();
+  ImportFilterReport report = {};
+  auto start = std::chrono::steady_clock::now();
+  HGLOBAL record = CFilterRead::Read(__argv[2], 0.0f, &report);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printf("%s (problem %d, line %d) in %.3f s, peak %.1f MB (%.1f MB before reading)\n",
+         record ? "read" : "nothing read", report.problem, report.line, seconds, PeakMb(), startMb);
+  fflush(stdout);
+  if (record) ::GlobalFree(record);
+  if (FILE* done = fopen(DoneMark(__argv[2]).c_str(), "wb")) fclose(done);
+  return true;
+}
+
+void Measure() {
+  char folder[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "talvex-hostile.eps";
+  for (const HostileFile& file : Files()) {
+    const std::string eps = Eps(file.body);
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out) continue;
+    fwrite(eps.data(), 1, eps.size(), out);
+    fclose(out);
+    printf("EPS, %-32s %9.1f KB: ", file.what, eps.size() / 1024.0);
+    fflush(stdout);
+    if (!ReadInOwnProcess(path)) printf("not done after %lu s, stopped\n", kLimitSeconds);
+    fflush(stdout);
+    ::DeleteFileA(path.c_str());
+  }
+}
+
+}  // namespace HostilePostScript
