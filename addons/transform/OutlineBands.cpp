@@ -43,12 +43,6 @@ double Shoelace(const std::vector<OutlinePoint>& ring) {
 
 }  // namespace
 
-bool COutlineBands::IsPositive(const std::vector<std::pair<int, int>>& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && w.second > 0) return true;
-  return false;
-}
-
 // One corner of a raw offset: the join where the corner opens towards the offset, else the way
 // through the corner itself, which the sweep's winding rule cuts away again.
 static void OffsetCorner(const CCornerJoin& join, const OutlinePoint& vertex,
@@ -105,32 +99,37 @@ std::vector<OutlinePoint> COutlineBands::OpenBand(const std::vector<OutlinePoint
 }
 
 void COutlineBands::AddRingOffsets(const OutlineArea& area, double distance, CWindingSweep* sweep,
-                                   int group) const {
+                                   int operand) const {
+  // The operand's number doubles as the group's: each operand here is one group.
+  const int group = operand;
+  sweep->SetFill(operand, CWindingSweep::kPositive);
   for (const OutlinePolygon& polygon : area) {
     std::vector<OutlinePoint> outer = Distinct(polygon.outer(), true);
     if (outer.size() < 3) continue;
     if (Shoelace(outer) < 0) std::reverse(outer.begin(), outer.end());
-    sweep->AddRing(RawRing(outer, distance), group);
+    sweep->AddRing(RawRing(outer, distance), group, operand);
     for (const auto& inner : polygon.inners()) {
       std::vector<OutlinePoint> hole = Distinct(inner, true);
       if (hole.size() < 3) continue;
       if (Shoelace(hole) > 0) std::reverse(hole.begin(), hole.end());
-      sweep->AddRing(RawRing(hole, distance), group);
+      sweep->AddRing(RawRing(hole, distance), group, operand);
     }
   }
 }
 
 void COutlineBands::AddLineBands(const OutlineLines& lines, double half, CWindingSweep* sweep,
-                                 int group) const {
+                                 int operand) const {
+  const int group = operand;
+  sweep->SetFill(operand, CWindingSweep::kPositive);
   for (const OutlineLine& line : lines) {
     std::vector<OutlinePoint> points(line.begin(), line.end());
     if (points.size() >= 4 && Same(points.front(), points.back())) {
       std::vector<OutlinePoint> ring = Distinct(points, true);
-      sweep->AddRing(RawRing(ring, half), group);
+      sweep->AddRing(RawRing(ring, half), group, operand);
       std::reverse(ring.begin(), ring.end());
-      sweep->AddRing(RawRing(ring, half), group);
+      sweep->AddRing(RawRing(ring, half), group, operand);
     } else {
-      sweep->AddRing(OpenBand(points, half), group);
+      sweep->AddRing(OpenBand(points, half), group, operand);
     }
   }
 }

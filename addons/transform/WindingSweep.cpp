@@ -21,7 +21,8 @@ struct EdgeState {
   int group;
   int next;             // the edge after it along its ring's monotone run, or -1
   int node;             // its node in the status while the line crosses it
-  std::uint32_t above;  // the winding state just above it
+  int winding;          // its group's winding number just above it
+  std::uint32_t above;  // the state just above it
   int chain;            // the chain its piece's boundary continues
   std::int8_t delta;    // what crossing it upwards adds to its group's winding number
   // The piece from the last stop on: which way the result's boundary runs along it (+1 forward,
@@ -44,11 +45,24 @@ struct PendingEnd {
   bool operator>(const PendingEnd& other) const { return key > other.key; }
 };
 
+// What the sweep needs to know of the groups: each one's operand, and each operand's fill.
+struct Groups {
+  std::vector<int> operandOf;
+  std::vector<CWindingSweep::Fill> fillOf;
+};
+
 class Sweep {
 public:
-  Sweep(const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
+  Sweep(const Groups& groups, const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
         const CWindingSweep::Progress& progress)
-      : m_geometry(m_lines), m_states(rule, measure), m_progress(progress), m_measured(0) {}
+      : m_geometry(m_lines),
+        m_groups(groups),
+        m_states(static_cast<int>(groups.fillOf.size()), rule, measure),
+        m_progress(progress),
+        m_measured(0),
+        m_active(groups.operandOf.size()),
+        m_windingAt(groups.operandOf.size()),
+        m_stampOf(groups.operandOf.size()) {}
 
   // Room for the edges of rings of this many points in all.
   void Reserve(size_t points) {
@@ -67,6 +81,9 @@ private:
   void CloseIncoming(const SweepPoint& p);
   void PlaceOutgoing(int below);
   void StartPieces(const SweepPoint& p, int below);
+  int WindingBelow(int group, int below, int above) const;
+  void SeeWindingBelow(int group, int winding);
+  std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
   int ChainBelow(int node) const;
@@ -77,6 +94,7 @@ private:
   std::vector<SweepLine> m_lines;
   std::vector<EdgeState> m_edges;
   CSweepGeometry m_geometry;
+  const Groups& m_groups;
   CWindingStates m_states;
   const CWindingSweep::Progress& m_progress;
   CSweepStatus m_status;
@@ -95,6 +113,12 @@ private:
   std::vector<int> m_run, m_startingHere, m_continuing, m_outgoing, m_nodes, m_cycle;
   std::vector<End> m_ends;
   size_t m_incomingCount = 0;
+
+  // By group: how many of its edges the line crosses, and its winding number at the current
+  // stop as the stop steps across the edges leaving it (valid where stamped with the stop).
+  std::vector<int> m_active, m_windingAt;
+  std::vector<unsigned> m_stampOf;
+  unsigned m_stop = 0;
 };
 
 void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
@@ -119,7 +143,7 @@ void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
       if (!ahead) std::swap(a, b);
       const int index = static_cast<int>(m_lines.size());
       m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
-      m_edges.push_back(EdgeState{group, -1, -1, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
+      m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
       if (previous >= 0)
         m_edges[previous].next = index;
       else
@@ -212,6 +236,7 @@ void Sweep::FindRun(const SweepPoint& p, int hint, int* below) {
 }
 
 void Sweep::Stop(const SweepPoint& p, int hint) {
+  ++m_stop;
   int below = CSweepStatus::kHead;
   FindRun(p, hint, &below);
   CloseIncoming(p);
@@ -234,6 +259,8 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
   for (int node : m_run) {
     const int e = m_status.EdgeAt(node);
     EdgeState& edge = m_edges[e];
+    // The lowest edge of its group through p gives the group's winding number just below p.
+    SeeWindingBelow(edge.group, edge.winding - edge.delta);
     if (edge.measure) m_measured += edge.measure * Moment(e, p);
     if (edge.output) {
       m_ends.push_back(End{e, edge.output, true, edge.chain});
@@ -244,6 +271,7 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
         m_rings.FirstHolder(edge.chain) = ~static_cast<int>(m_ends.size() - 1);
     }
     if (!p.crossing && m_lines[e].to == p.grid) {
+      --m_active[edge.group];
       if (edge.next >= 0) m_startingHere.push_back(edge.next);
     } else {
       m_continuing.push_back(e);
@@ -278,17 +306,74 @@ void Sweep::PlaceOutgoing(int below) {
   }
 }
 
-// Winding states and pieces for the edges leaving p. Edges along each other count as one: the
-// lowest of them carries the boundary when the rule differs below and above them all.
+void Sweep::SeeWindingBelow(int group, int winding) {
+  if (m_stampOf[group] == m_stop) return;
+  m_stampOf[group] = m_stop;
+  m_windingAt[group] = winding;
+}
+
+// The group's winding number at p for a group with no edge through p before it: 0 when the line
+// crosses none of its edges, else from its nearest edge below or above p. Groups seldom start
+// their rings inside the areas of many others, so the walk is short.
+int Sweep::WindingBelow(int group, int below, int above) const {
+  if (m_active[group] == 0) return 0;
+  for (;;) {
+    if (below != CSweepStatus::kHead) {
+      const EdgeState& edge = m_edges[m_status.EdgeAt(below)];
+      if (edge.group == group) return edge.winding;
+      below = m_status.Previous(below);
+    }
+    if (above != CSweepStatus::kHead) {
+      const EdgeState& edge = m_edges[m_status.EdgeAt(above)];
+      if (edge.group == group) return edge.winding - edge.delta;
+      above = m_status.Next(above);
+    }
+  }
+}
+
+// Across the edge upwards: its group's winding number, and the state where its area starts or
+// stops holding the point.
+std::uint32_t Sweep::StepOver(std::uint32_t state, EdgeState* edge) {
+  const int group = edge->group, operand = m_groups.operandOf[group];
+  const int before = m_windingAt[group], after = before + edge->delta;
+  m_windingAt[group] = after;
+  edge->winding = after;
+  bool was = false, is = false;
+  switch (m_groups.fillOf[operand]) {
+    case CWindingSweep::kOdd:
+      was = (before & 1) != 0;
+      is = (after & 1) != 0;
+      break;
+    case CWindingSweep::kNonZero:
+      was = before != 0;
+      is = after != 0;
+      break;
+    case CWindingSweep::kPositive:
+      was = before > 0;
+      is = after > 0;
+      break;
+  }
+  return was == is ? state : m_states.Step(state, operand, is);
+}
+
+// Winding numbers, states and pieces for the edges leaving p. Edges along each other count as
+// one: the lowest of them carries the boundary when the rule differs below and above them all.
 void Sweep::StartPieces(const SweepPoint& p, int below) {
   std::uint32_t state = below == CSweepStatus::kHead ? 0 : m_edges[m_status.EdgeAt(below)].above;
+  if (!m_outgoing.empty()) {
+    const int above = m_status.Next(m_nodes.back());
+    for (int e : m_outgoing)
+      if (m_stampOf[m_edges[e].group] != m_stop)
+        SeeWindingBelow(m_edges[e].group, WindingBelow(m_edges[e].group, below, above));
+    for (int e : m_startingHere) ++m_active[m_edges[e].group];
+  }
   for (size_t i = 0; i < m_outgoing.size();) {
     size_t j = i + 1;
     while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
     const std::uint32_t under = state;
     for (size_t k = i; k < j; ++k) {
       EdgeState& edge = m_edges[m_outgoing[k]];
-      state = m_states.Step(state, edge.group, edge.delta);
+      state = StepOver(state, &edge);
       edge.above = state;
       edge.output = edge.measure = 0;
       edge.chain = -1;
@@ -406,19 +491,10 @@ void Sweep::CheckNeighbours(const SweepPoint& p, int lower, int upper) {
 
 }  // namespace
 
-bool CWindingSweep::IsOdd(const Windings& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && (w.second & 1)) return true;
-  return false;
-}
-
-bool CWindingSweep::IsNonZero(const Windings& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && w.second != 0) return true;
-  return false;
-}
-
-void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
+void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group, int operand) {
+  if (group < 0 || operand < 0) throw std::invalid_argument("negative group or operand");
+  // The rules see every operand named, even one whose rings all fell away.
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
   // One such point would spoil the grid of all the others.
   for (const OutlinePoint& p : ring)
     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
@@ -426,14 +502,21 @@ void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
   if (ring.size() < 3) return;
   m_ringStarts.push_back(m_points.size());
   m_groups.push_back(group);
+  m_operands.push_back(operand);
   m_points.insert(m_points.end(), ring.begin(), ring.end());
 }
 
-void CWindingSweep::AddArea(const OutlineArea& area, int group) {
+void CWindingSweep::AddArea(const OutlineArea& area, int group, int operand) {
   for (const OutlinePolygon& polygon : area) {
-    AddRing(polygon.outer(), group);
-    for (const auto& hole : polygon.inners()) AddRing(hole, group);
+    AddRing(polygon.outer(), group, operand);
+    for (const auto& hole : polygon.inners()) AddRing(hole, group, operand);
   }
+}
+
+void CWindingSweep::SetFill(int operand, Fill fill) {
+  if (operand < 0) throw std::invalid_argument("negative operand");
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
+  m_fills[operand] = fill;
 }
 
 CWindingSweep::Grid CWindingSweep::FitGrid() const {
@@ -458,7 +541,11 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
   if (m_ringStarts.empty()) return OutlineArea();
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
-  Sweep sweep(rule, measure, progress);
+  Groups groups;
+  groups.operandOf.assign(*std::max_element(m_groups.begin(), m_groups.end()) + 1, 0);
+  for (size_t r = 0; r < m_groups.size(); ++r) groups.operandOf[m_groups[r]] = m_operands[r];
+  groups.fillOf = m_fills;
+  Sweep sweep(groups, rule, measure, progress);
   sweep.Reserve(m_points.size());
   std::vector<GridPoint> points;
   for (size_t r = 0; r < m_ringStarts.size(); ++r) {

@@ -19,7 +19,7 @@
 
 namespace {
 
-typedef CWindingSweep::Windings Windings;
+typedef CWindingSweep::Cover Cover;
 typedef std::vector<std::pair<double, double>> Points;
 
 struct Ring {
@@ -27,17 +27,26 @@ struct Ring {
   Points points;
 };
 
-// Inside where any group but the frame (99, which only fits the grid) winds an odd number of
-// times: the rule the weld of several curves uses.
-bool AnyOdd(const Windings& windings) {
-  for (const auto& w : windings)
-    if (w.first != 99 && (w.second & 1)) return true;
-  return false;
-}
-bool FirstNonZero(const Windings& windings) { return CWindingSweep::IsNonZero(windings, 0); }
-bool Both(const Windings& windings) {
-  return CWindingSweep::IsNonZero(windings, 0) && CWindingSweep::IsNonZero(windings, 1);
-}
+// A rule as the library's callers give it: how every group fills, whether the groups (but the
+// frame, 99, which only fits the grid) are one operand or each its own, and on what cover.
+struct Rule {
+  CWindingSweep::Fill fill;
+  bool united;
+  bool (*holds)(const Cover&);
+  int OperandOf(int group) const { return group == 99 ? 99 : united ? 0 : group; }
+};
+
+bool First(const Cover& c) { return c[0] > 0; }
+bool Both(const Cover& c) { return c[0] > 0 && c[1] > 0; }
+bool FirstOnly(const Cover& c) { return c[0] > 0 && c[1] == 0; }
+
+// Inside where any group winds an odd number of times: the rule the weld of several curves uses.
+const Rule kAnyOdd = {CWindingSweep::kOdd, true, First};
+const Rule kFirstOdd = {CWindingSweep::kOdd, false, First};
+const Rule kFirstNonZero = {CWindingSweep::kNonZero, false, First};
+const Rule kFirstPositive = {CWindingSweep::kPositive, false, First};
+const Rule kBothNonZero = {CWindingSweep::kNonZero, false, Both};
+const Rule kFirstOnlyOdd = {CWindingSweep::kOdd, false, FirstOnly};
 
 Points Box(double left, double bottom, double right, double top) {
   return {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
@@ -83,15 +92,17 @@ struct Result {
   std::string why;
 };
 
-Result Sweep(const std::vector<Ring>& rings, const CWindingSweep::Rule& rule) {
+Result Sweep(const std::vector<Ring>& rings, const Rule& rule) {
   CWindingSweep sweep;
   for (const Ring& ring : rings) {
     std::vector<OutlinePoint> points;
     for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
-    sweep.AddRing(points, ring.group);
+    sweep.AddRing(points, ring.group, rule.OperandOf(ring.group));
+    sweep.SetFill(rule.OperandOf(ring.group), rule.fill);
   }
   Result result;
-  OutlineArea area = sweep.Area(rule, CWindingSweep::Progress(), &rule, &result.measured);
+  const CWindingSweep::Rule holds = rule.holds;
+  OutlineArea area = sweep.Area(holds, CWindingSweep::Progress(), &holds, &result.measured);
   result.area = bg::area(area);
   for (const OutlinePolygon& polygon : area) {
     result.smallest = std::min(result.smallest, bg::area(polygon));
@@ -109,7 +120,7 @@ TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
   struct Case {
     const char* what;
     std::vector<Ring> rings;
-    bool (*rule)(const Windings&);
+    Rule rule;
     double area;
     int outer, holes;
     double smallest;  // the smallest polygon's area, or 0 when not checked
@@ -120,37 +131,37 @@ TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
       // and 42 / 9, off the grid; the overlap is the strip under that side from x = 2 to 3.
       {"vertical edges across a slanted one",
        {{0, {{0, 0}, {9, 0}, {0, 7}}}, {1, Box(2, -2, 3, 10)}},
-       AnyOdd, 31.5 + 12 - 7 * (1 - 2.5 / 9), 1, 0, 0},
+       kAnyOdd, 31.5 + 12 - 7 * (1 - 2.5 / 9), 1, 0, 0},
       {"vertical edges along each other, running opposite ways",
        {{0, Box(0, 0, 4, 4)}, {1, Box(4, 1, 8, 3)}},
-       AnyOdd, 24, 1, 0, 0},
+       kAnyOdd, 24, 1, 0, 0},
       {"a square and its reverse cancel",
        {{0, Box(1, 2, 6, 4)}, {0, Reversed(Box(1, 2, 6, 4))}},
-       FirstNonZero, 0, 0, 0, 0},
+       kFirstNonZero, 0, 0, 0, 0},
       {"a square and its reverse in another group, intersected",
        {{0, Box(1, 2, 6, 4)}, {1, Reversed(Box(1, 2, 6, 4))}},
-       Both, 10, 1, 0, 0},
+       kBothNonZero, 10, 1, 0, 0},
       {"squares touching along part of a side",
        {{0, Box(0, 0, 10, 10)}, {1, Box(5, 10, 15, 20)}},
-       AnyOdd, 200, 1, 0, 0},
+       kAnyOdd, 200, 1, 0, 0},
       {"squares touching at a corner",
        {{0, Box(0, 0, 10, 10)}, {1, Box(10, 10, 17, 13)}},
-       AnyOdd, 121, 2, 0, 0},
+       kAnyOdd, 121, 2, 0, 0},
       {"a hole touching its outer ring at a point",
        {{0, Box(0, 0, 10, 10)}, {0, {{5, 0}, {7, 4}, {3, 4}}}},
-       AnyOdd, 92, 1, 1, 0},
-      {"six bow-ties crossing at one point off the grid", fan, AnyOdd, fanArea, 12, 0, 0},
+       kAnyOdd, 92, 1, 1, 0},
+      {"six bow-ties crossing at one point off the grid", fan, kAnyOdd, fanArea, 12, 0, 0},
       // Corners at both ends of the grid's range; the edges cross at (-h / 5, -h / 5).
       {"a bow-tie across the whole grid",
        {{0, {{-kHalf, -kHalf}, {kHalf, kHalf}, {kHalf, -kHalf}, {-kHalf, kHalf / 3}}}},
-       AnyOdd, 26.0 / 15 * kHalf * kHalf, 2, 0, 0},
+       kAnyOdd, 26.0 / 15 * kHalf * kHalf, 2, 0, 0},
       // A grid of 2^-16 mm: the small square is 64 steps wide, at the far end of the range.
       {"a square of 64 grid steps beside one of 2^28",
        {{0, Box(-4096, -4096, 0, 0)}, {1, Box(4096 - 1.0 / 1024, 4096 - 1.0 / 1024, 4096, 4096)}},
-       AnyOdd, 4096.0 * 4096 + 1.0 / 1024 / 1024, 2, 0, 1.0 / 1024 / 1024},
+       kAnyOdd, 4096.0 * 4096 + 1.0 / 1024 / 1024, 2, 0, 1.0 / 1024 / 1024},
       {"a job smaller than the grid's least size",
        {{0, Box(0.0001, 0.0002, 0.0002, 0.0004)}},
-       AnyOdd, 2e-8, 1, 0, 2e-8},
+       kAnyOdd, 2e-8, 1, 0, 2e-8},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -167,24 +178,25 @@ TEST(WindingSweep, DegenerateOutlinesGiveTheAreasWorkedOutByHandAsValidRings) {
   // A point that is not a number (a damaged outline) is refused before it can spoil the grid
   // of every other ring, and the sweep keeps what it had.
   CWindingSweep sweep;
-  sweep.AddRing({OutlinePoint(0, 0), OutlinePoint(4, 0), OutlinePoint(4, 3)}, 0);
+  sweep.AddRing({OutlinePoint(0, 0), OutlinePoint(4, 0), OutlinePoint(4, 3)}, 0, 0);
   for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
-    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(bad, 2), OutlinePoint(3, 1)}, 1),
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(bad, 2), OutlinePoint(3, 1)}, 1,
+                               1),
                  std::invalid_argument);
-    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(2, bad), OutlinePoint(3, 1)}, 1),
+    EXPECT_THROW(sweep.AddRing({OutlinePoint(1, 1), OutlinePoint(2, bad), OutlinePoint(3, 1)}, 1,
+                               1),
                  std::invalid_argument);
   }
   double measured = 0;
-  auto first = [](const Windings& w) { return CWindingSweep::IsNonZero(w, 0); };
-  CWindingSweep::Rule any = [](const Windings& w) { return !w.empty(); };
-  sweep.Area(first, CWindingSweep::Progress(), &any, &measured);
+  const CWindingSweep::Rule any = [](const Cover& c) { return c[0] + c[1] > 0; };
+  sweep.Area(First, CWindingSweep::Progress(), &any, &measured);
   EXPECT_DOUBLE_EQ(6, measured);
 }
 
 // The area where the rule holds, strip by strip: between any two neighbouring x of a corner or
 // a crossing no edges cross, so the winding numbers between the edges met going up the middle
 // of a strip hold across it, and the area between two edges there is a trapezoid.
-double StripArea(const std::vector<Ring>& rings, bool (*rule)(const Windings&)) {
+double StripArea(const std::vector<Ring>& rings, const Rule& rule) {
   struct Edge {
     double x0, y0, x1, y1;
     int group, delta;
@@ -227,7 +239,15 @@ double StripArea(const std::vector<Ring>& rings, bool (*rule)(const Windings&)) 
     std::map<int, int> counts;
     for (size_t i = 0; i + 1 < across.size(); ++i) {
       if ((counts[across[i]->group] += across[i]->delta) == 0) counts.erase(across[i]->group);
-      if (!rule(Windings(counts.begin(), counts.end()))) continue;
+      std::vector<int> cover(100);
+      for (const auto& count : counts) {
+        const int w = count.second;
+        const bool holds = rule.fill == CWindingSweep::kOdd       ? (w & 1) != 0
+                           : rule.fill == CWindingSweep::kNonZero ? w != 0
+                                                                  : w > 0;
+        if (holds) ++cover[rule.OperandOf(count.first)];
+      }
+      if (!rule.holds(Cover(cover))) continue;
       const Edge &low = *across[i], &high = *across[i + 1];
       area += (at(high, left) - at(low, left) + at(high, right) - at(low, right)) / 2 *
               (right - left);
@@ -236,20 +256,11 @@ double StripArea(const std::vector<Ring>& rings, bool (*rule)(const Windings&)) 
   return area;
 }
 
-bool FirstOdd(const Windings& windings) { return CWindingSweep::IsOdd(windings, 0); }
-bool FirstPositive(const Windings& windings) {
-  return !windings.empty() && windings[0].first == 0 && windings[0].second > 0;
-}
-bool FirstOnly(const Windings& windings) {
-  return CWindingSweep::IsOdd(windings, 0) && !CWindingSweep::IsOdd(windings, 1);
-}
-
 TEST(WindingSweep, RandomOutlinesOnACoarseGridMatchAStripByStripCount) {
   // Up to four rings of up to nine corners on a 5 x 5 lattice: crossing, touching and running
   // along each other everywhere. The lattice spans 0 .. 4, so its points lie on the grid.
   std::mt19937 random(7);
-  bool (*const rules[])(const Windings&) = {FirstOdd, FirstNonZero, FirstPositive, AnyOdd,
-                                            FirstOnly};
+  const Rule rules[] = {kFirstOdd, kFirstNonZero, kFirstPositive, kAnyOdd, kFirstOnlyOdd};
   for (int round = 0; round < 400; ++round) {
     std::vector<Ring> rings = {{0, {{0, 0}, {4, 4}}}};
     const int count = 1 + random() % 4;
@@ -259,7 +270,7 @@ TEST(WindingSweep, RandomOutlinesOnACoarseGridMatchAStripByStripCount) {
       while (static_cast<int>(rings.back().points.size()) < corners)
         rings.back().points.push_back({double(random() % 5), double(random() % 5)});
     }
-    bool (*rule)(const Windings&) = rules[round % 5];
+    const Rule& rule = rules[round % 5];
     const double expected = StripArea(rings, rule);
     Result result = Sweep(rings, rule);
     ASSERT_NEAR(expected, result.area, 1e-9) << "round " << round;
@@ -283,9 +294,10 @@ TEST(WindingSweep, ALongSweepReportsProgressAsItGoesAndStopsWhenTold) {
   for (const Ring& ring : rings) {
     std::vector<OutlinePoint> points;
     for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
-    sweep.AddRing(points, ring.group);
+    sweep.AddRing(points, ring.group, 0);
   }
-  auto covered = [](const Windings& w) { return CWindingSweep::IsNonZero(w, 0); };
+  sweep.SetFill(0, CWindingSweep::kNonZero);
+  const CWindingSweep::Rule covered = First;
   std::vector<double> shares;
   sweep.Area(covered, [&](double share) {
     shares.push_back(share);
