@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 #include "addons/transform/RingAssembler.h"
@@ -69,7 +70,7 @@ public:
     m_lines.reserve(points);
     m_edges.reserve(points);
   }
-  void AddRing(const std::vector<GridPoint>& points, int group);
+  void AddRing(const GridPoint* points, size_t n, int group);
   void Run();
   double Measured() const { return std::fabs(m_measured) / 2; }
   CRingAssembler& Rings() { return m_rings; }
@@ -86,7 +87,7 @@ private:
   std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
-  int ChainBelow(int node) const;
+  int EdgeBelow(int node) const;
   double Moment(int edge, const SweepPoint& p) const;
   void Hold(int holder, int chain);
   void CheckNeighbours(const SweepPoint& p, int lower, int upper);
@@ -121,8 +122,7 @@ private:
   unsigned m_stop = 0;
 };
 
-void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
-  const size_t n = points.size();
+void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
   if (n < 3) return;
   auto forward = [&](size_t i) { return KeyOf(points[i]) < KeyOf(points[(i + 1) % n]); };
   // Start at a turn of direction, so that every run is whole.
@@ -411,10 +411,11 @@ void Sweep::Hold(int holder, int chain) {
     m_ends[~holder].chain = chain;
 }
 
-int Sweep::ChainBelow(int node) const {
+// The nearest edge at or below the node whose piece is on the result's boundary, or -1.
+int Sweep::EdgeBelow(int node) const {
   for (; node != CSweepStatus::kHead; node = m_status.Previous(node)) {
-    const EdgeState& edge = m_edges[m_status.EdgeAt(node)];
-    if (edge.output) return edge.chain;
+    const int e = m_status.EdgeAt(node);
+    if (m_edges[e].output) return e;
   }
   return -1;
 }
@@ -472,7 +473,9 @@ void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, 
     a.chain = d.chain;
     m_rings.FirstHolder(d.chain) = ~arriving;
   } else {
-    const int chain = m_rings.Start(p.x, p.y, !single, hole, hole ? ChainBelow(below) : -1);
+    const int under = EdgeBelow(below);
+    const int chain = m_rings.Start(p.x, p.y, !single, hole, under < 0 ? -1 : m_edges[under].chain,
+                                    under >= 0 && m_edges[under].output > 0);
     a.chain = d.chain = chain;
     m_rings.FirstHolder(chain) = ~arriving;
     m_rings.LastHolder(chain) = ~departing;
@@ -487,6 +490,42 @@ void Sweep::CheckNeighbours(const SweepPoint& p, int lower, int upper) {
   if (m_geometry.Compare(crossing, p) <= 0) return;
   m_crossings.push_back(crossing);
   std::push_heap(m_crossings.begin(), m_crossings.end(), Later{&m_geometry});
+}
+
+// Snapping's reach, in grid steps. The exact result carries its input's rounding to the grid
+// (half a step) and whatever noise the outlines carried in: edges drawn to meet or to run along
+// each other come out a step or two apart, and corners two steps apart belong together.
+const double kSnapReach = 4;
+// Loops no wider than this on average (in grid steps) are slivers of the same making, left where
+// snapping took the corners on either side of one apart: they go.
+const double kSliverWidth = 2 * kSnapReach;
+// Snapping passes at most. A pass with the full reach may bend edges across each other, or its
+// sweep leave new parts narrower than the reach, so passes go on until one changes nothing; the
+// last is snap rounding proper (half a step), after which no edges cross.
+const int kSnapPasses = 4;
+
+// The sweep's result with its corners snapped to the grid, cleaned by sweeps of their own where
+// snapping made parts overlap, in page units.
+OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
+  static const Groups clean = {{0}, {CWindingSweep::kPositive}};
+  static const CWindingSweep::Rule inside = CWindingSweep::Any;
+  // Each pass's sweep lives on until the next one has taken its rings.
+  std::unique_ptr<Sweep> passes[2];
+  CRingAssembler* rings = &sweep->Rings();
+  std::vector<GridPoint> snapped;
+  std::vector<size_t> starts;
+  for (int pass = 0; pass < kSnapPasses; ++pass) {
+    if (!rings->Snap(pass + 1 < kSnapPasses ? kSnapReach : 0.5, &snapped, &starts)) break;
+    std::unique_ptr<Sweep>& cleaner = passes[pass % 2];
+    cleaner.reset(new Sweep(clean, inside, nullptr, CWindingSweep::Progress()));
+    cleaner->Reserve(snapped.size());
+    starts.push_back(snapped.size());
+    for (size_t r = 0; r + 1 < starts.size(); ++r)
+      cleaner->AddRing(&snapped[starts[r]], starts[r + 1] - starts[r], 0);
+    cleaner->Run();
+    rings = &cleaner->Rings();
+  }
+  return rings->Area(originX, originY, step, kSliverWidth);
 }
 
 }  // namespace
@@ -558,12 +597,12 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
       if (points.empty() || points.back() != q) points.push_back(q);
     }
     while (points.size() > 1 && points.front() == points.back()) points.pop_back();
-    sweep.AddRing(points, m_groups[r]);
+    sweep.AddRing(points.data(), points.size(), m_groups[r]);
   }
   sweep.Run();
   const double step = 1 / grid.scale;
   if (measured) *measured = sweep.Measured() * step * step;
-  OutlineArea area = sweep.Rings().Area(grid.originX, grid.originY, step);
+  OutlineArea area = Finish(&sweep, grid.originX, grid.originY, step);
   if (progress && !progress(1)) throw SweepCancelled();
   return area;
 }

@@ -6,6 +6,7 @@
 
 #include "addons/transform/OutlineBoolean.h"
 #include "addons/transform/OutlineExpander.h"
+#include "bench/outline_ops/AreaValidity.h"
 #include "bench/outline_ops/BenchShapes.h"
 #include "bench/outline_ops/HeapMeter.h"
 
@@ -116,7 +117,7 @@ OutlineArea RunOurs(const Case& c) {
 Outcome OutcomeOf(const OutlineArea& area) {
   Outcome outcome;
   outcome.area = COutlineBoolean::AreaOf(area);
-  outcome.valid = bg::is_valid(area);
+  outcome.valid = IsValidOnGrid(area);
   return outcome;
 }
 
