@@ -68,10 +68,44 @@ std::vector<OutlinePoint> COutlineBands::RawRing(const std::vector<OutlinePoint>
   const size_t n = ring.size();
   if (n < 3) return raw;
   std::vector<OutlinePoint> normals(n);
-  for (size_t i = 0; i < n; ++i) normals[i] = RightNormal(ring[i], ring[(i + 1) % n]);
+  std::vector<double> lengths(n), cuts(n);
+  for (size_t i = 0; i < n; ++i) {
+    const OutlinePoint& a = ring[i];
+    const OutlinePoint& b = ring[(i + 1) % n];
+    normals[i] = RightNormal(a, b);
+    lengths[i] = std::hypot(b.x() - a.x(), b.y() - a.y());
+  }
+  // Where a corner closes against the offset, its two sides cross this far short of the
+  // corner (0 where a join opens instead).
+  for (size_t i = 0; i < n; ++i) {
+    const OutlinePoint& n1 = normals[(i + n - 1) % n];
+    const OutlinePoint& n2 = normals[i];
+    const double turn = n1.x() * n2.y() - n1.y() * n2.x();
+    const double cosine = n1.x() * n2.x() + n1.y() * n2.y();
+    cuts[i] = turn * distance > 0    ? 0
+              : cosine <= -1 + 1e-12 ? HUGE_VAL
+                                     : std::fabs(distance) * std::sqrt((1 - cosine) / (1 + cosine));
+  }
   raw.reserve(3 * n);
-  for (size_t i = 0; i < n; ++i)
-    OffsetCorner(m_join, ring[i], normals[(i + n - 1) % n], normals[i], distance, &raw);
+  for (size_t i = 0; i < n; ++i) {
+    const size_t before = (i + n - 1) % n, after = (i + 1) % n;
+    const OutlinePoint& n1 = normals[before];
+    const OutlinePoint& n2 = normals[i];
+    // A closing corner whose sides both reach the cross goes through it rather than round the
+    // corner and back: the same area by the winding rule, without a loop for the sweep to cut.
+    // A side eaten up exactly, as on a staircase of steps as long as the distance, still
+    // reaches: the input's rounding (to the grid of an earlier sweep) is allowed for, and what
+    // it lets past is a loop too small to matter, which the sweep cuts like any other.
+    const double slack = 1e-6 * std::fabs(distance);
+    if (cuts[i] > 0 && cuts[i] + cuts[before] <= lengths[before] + slack &&
+        cuts[i] + cuts[after] <= lengths[i] + slack) {
+      const double along = distance / (1 + n1.x() * n2.x() + n1.y() * n2.y());
+      raw.push_back(OutlinePoint(ring[i].x() + (n1.x() + n2.x()) * along,
+                                 ring[i].y() + (n1.y() + n2.y()) * along));
+      continue;
+    }
+    OffsetCorner(m_join, ring[i], n1, n2, distance, &raw);
+  }
   return raw;
 }
 

@@ -234,17 +234,29 @@ int CRingAssembler::Root(int chain) {
 
 bool CRingAssembler::Snap(double reach, std::vector<GridPoint>* snapped,
                           std::vector<size_t>* starts) {
-  CSnapRounder rounder(m_at, reach);
+  // The rings' points one after another, and how long their edges are on average.
+  std::vector<int> points, ringStarts;
+  points.reserve(m_at.size());
+  double length = 0;
+  for (int r : m_rings) {
+    const Chain& chain = m_chains[r];
+    ringStarts.push_back(static_cast<int>(points.size()));
+    for (int p = chain.first; p >= 0; p = m_links[p].next) {
+      if (p != chain.first) {
+        const CSnapRounder::Corner& a = m_at[points.back()];
+        length += std::fabs(m_at[p].x - a.x) + std::fabs(m_at[p].y - a.y);
+      }
+      points.push_back(p);
+      if (p == chain.last) break;
+    }
+  }
+  ringStarts.push_back(static_cast<int>(points.size()));
+  CSnapRounder rounder(m_at, reach, length / double(std::max<size_t>(1, points.size())));
   snapped->clear();
   starts->clear();
   std::vector<int> ring;
-  for (int r : m_rings) {
-    const Chain& chain = m_chains[r];
-    ring.clear();
-    for (int p = chain.first; p >= 0; p = m_links[p].next) {
-      ring.push_back(p);
-      if (p == chain.last) break;
-    }
+  for (size_t r = 0; r + 1 < ringStarts.size(); ++r) {
+    ring.assign(points.begin() + ringStarts[r], points.begin() + ringStarts[r + 1]);
     starts->push_back(snapped->size());
     rounder.SnapRing(ring, snapped);
   }

@@ -31,37 +31,31 @@ bool Meets(const CSnapRounder::Corner& a, const CSnapRounder::Corner& b, const G
 
 GridPoint CSnapRounder::Rounded(const Corner& c) { return GridPoint{Round(c.x), Round(c.y)}; }
 
-CSnapRounder::CSnapRounder(const std::vector<Corner>& corners, double reach)
+CSnapRounder::CSnapRounder(const std::vector<Corner>& corners, double reach, double edgeLength)
     : m_corners(corners), m_reach(std::max(0.5, reach)), m_changed(false) {
-  double right = -HUGE_VAL, top = -HUGE_VAL;
-  m_left = m_bottom = HUGE_VAL;
+  const size_t n = corners.size();
+  double right = -HUGE_VAL;
+  m_left = HUGE_VAL;
   for (const Corner& c : corners) {
     m_left = std::min(m_left, c.x);
     right = std::max(right, c.x);
-    m_bottom = std::min(m_bottom, c.y);
-    top = std::max(top, c.y);
   }
-  const size_t n = corners.size();
   if (n == 0) return;
-  // About one corner per cell, and cells no narrower than twice the reach (and its rounding),
-  // so that a corner looks into four cells at most.
-  const double width = right - m_left, height = top - m_bottom;
-  m_cellSize = std::max(2 * m_reach + 1, std::sqrt(width * height / double(n)));
-  while ((width / m_cellSize + 1) * (height / m_cellSize + 1) > 2.0 * n + 16) m_cellSize *= 2;
-  m_columns = static_cast<int>(width / m_cellSize) + 1;
-  m_rows = static_cast<int>(height / m_cellSize) + 1;
-  m_cellStart.assign(size_t(m_columns) * m_rows + 1, 0);
-  std::vector<int> cellOf(n);
-  for (size_t i = 0; i < n; ++i) {
-    cellOf[i] = Row(corners[i].y) * m_columns + Column(corners[i].x);
-    ++m_cellStart[cellOf[i] + 1];
-  }
-  for (size_t c = 1; c < m_cellStart.size(); ++c) m_cellStart[c] += m_cellStart[c - 1];
-  m_byCell.resize(n);
+  // Strips about an edge wide, wide enough for a corner's reach, and no more than corners.
+  const double width = right - m_left;
+  m_stripWidth = std::max(std::max(2 * m_reach + 1, edgeLength), width / double(n));
+  m_strips = static_cast<int>(width / m_stripWidth) + 1;
+  m_stripStart.assign(size_t(m_strips) + 1, 0);
+  for (const Corner& c : corners) ++m_stripStart[Strip(c.x) + 1];
+  for (size_t s = 1; s < m_stripStart.size(); ++s) m_stripStart[s] += m_stripStart[s - 1];
+  m_order.resize(n);
   {
-    std::vector<int> fill(m_cellStart.begin(), m_cellStart.end() - 1);
-    for (size_t i = 0; i < n; ++i) m_byCell[fill[cellOf[i]]++] = static_cast<int>(i);
+    std::vector<int> fill(m_stripStart.begin(), m_stripStart.end() - 1);
+    for (size_t i = 0; i < n; ++i) m_order[fill[Strip(corners[i].x)]++] = static_cast<int>(i);
   }
+  for (int s = 0; s < m_strips; ++s)
+    std::sort(m_order.begin() + m_stripStart[s], m_order.begin() + m_stripStart[s + 1],
+              [&corners](int a, int b) { return corners[a].y < corners[b].y; });
   m_snapOf.assign(n, -1);
   for (size_t i = 0; i < n; ++i) {
     const int snap = SnapNear(static_cast<int>(i));
@@ -74,12 +68,21 @@ CSnapRounder::CSnapRounder(const std::vector<Corner>& corners, double reach)
   }
 }
 
-int CSnapRounder::Column(double x) const {
-  return std::max(0, std::min(m_columns - 1, static_cast<int>((x - m_left) / m_cellSize)));
+int CSnapRounder::Strip(double x) const {
+  return std::max(0, std::min(m_strips - 1, static_cast<int>((x - m_left) / m_stripWidth)));
 }
 
-int CSnapRounder::Row(double y) const {
-  return std::max(0, std::min(m_rows - 1, static_cast<int>((y - m_bottom) / m_cellSize)));
+template <class Look>
+bool CSnapRounder::Among(int first, int last, double low, double high, const Look& look) const {
+  for (int s = first; s <= last; ++s) {
+    auto begin = m_order.begin() + m_stripStart[s], end = m_order.begin() + m_stripStart[s + 1];
+    if (begin == end) continue;
+    auto k = std::lower_bound(begin, end, low,
+                              [this](int corner, double y) { return m_corners[corner].y < y; });
+    for (; k != end && m_corners[*k].y <= high; ++k)
+      if (look(*k)) return true;
+  }
+  return false;
 }
 
 // A snap made before within the reach of the corner, or -1. Every snap lies within half a step
@@ -87,18 +90,15 @@ int CSnapRounder::Row(double y) const {
 int CSnapRounder::SnapNear(int corner) const {
   const Corner& c = m_corners[corner];
   const double window = m_reach + 0.5;
-  const int lastRow = Row(c.y + window), lastColumn = Column(c.x + window);
-  for (int row = Row(c.y - window); row <= lastRow; ++row)
-    for (int column = Column(c.x - window); column <= lastColumn; ++column) {
-      const int cell = row * m_columns + column;
-      for (int k = m_cellStart[cell]; k < m_cellStart[cell + 1]; ++k) {
-        const int other = m_byCell[k];
-        if (other >= corner || m_snapOf[other] != other) continue;
-        const GridPoint at = Rounded(m_corners[other]);
-        if (std::fabs(at.x - c.x) <= m_reach && std::fabs(at.y - c.y) <= m_reach) return other;
-      }
-    }
-  return -1;
+  int found = -1;
+  Among(Strip(c.x - window), Strip(c.x + window), c.y - window, c.y + window, [&](int other) {
+    if (other >= corner || m_snapOf[other] != other) return false;
+    const GridPoint at = Rounded(m_corners[other]);
+    if (std::fabs(at.x - c.x) > m_reach || std::fabs(at.y - c.y) > m_reach) return false;
+    found = other;
+    return true;
+  });
+  return found;
 }
 
 // The snaps but the edge's own within the reach of the edge between the corners, into m_along.
@@ -110,29 +110,26 @@ void CSnapRounder::SnapsAlong(int from, int to) {
   const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
   const double window = m_reach + 0.5;
   const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
-  const int lastColumn = Column(right + window);
-  for (int column = Column(left - window); column <= lastColumn; ++column) {
-    // The edge's rows within the column's width (and the window round it).
-    const double x1 = std::max(left, m_left + column * m_cellSize - window);
-    const double x2 = std::min(right, m_left + (column + 1) * m_cellSize + window);
+  const int last = Strip(right + window);
+  for (int strip = Strip(left - window); strip <= last; ++strip) {
+    // The edge's y within the strip's width (and the window round it).
+    const double x1 = std::max(left, m_left + strip * m_stripWidth - window);
+    const double x2 = std::min(right, m_left + (strip + 1) * m_stripWidth + window);
     double y1 = std::min(a.y, b.y), y2 = std::max(a.y, b.y);
     if (dx != 0 && x1 <= x2) {
       y1 = a.y + dy * (x1 - a.x) / dx;
       y2 = a.y + dy * (x2 - a.x) / dx;
       if (y1 > y2) std::swap(y1, y2);
     }
-    const int lastRow = Row(y2 + window);
-    for (int row = Row(y1 - window); row <= lastRow; ++row) {
-      const int cell = row * m_columns + column;
-      for (int k = m_cellStart[cell]; k < m_cellStart[cell + 1]; ++k) {
-        const int snap = m_snapOf[m_byCell[k]];
-        if (snap == skip1 || snap == skip2) continue;
-        const GridPoint at = Rounded(m_corners[snap]);
-        if (!Meets(a, b, at, m_reach)) continue;
-        const double t = length2 > 0 ? ((at.x - a.x) * dx + (at.y - a.y) * dy) / length2 : 0;
-        m_along.push_back(std::make_pair(t, snap));
-      }
-    }
+    Among(strip, strip, y1 - window, y2 + window, [&](int corner) {
+      const int snap = m_snapOf[corner];
+      if (snap == skip1 || snap == skip2) return false;
+      const GridPoint at = Rounded(m_corners[snap]);
+      if (!Meets(a, b, at, m_reach)) return false;
+      const double t = length2 > 0 ? ((at.x - a.x) * dx + (at.y - a.y) * dy) / length2 : 0;
+      m_along.push_back(std::make_pair(t, snap));
+      return false;
+    });
   }
   std::sort(m_along.begin(), m_along.end());
 }

@@ -8,8 +8,8 @@
 // sliver left where outlines meant to meet miss each other by a hair) fall onto each other too,
 // and a sweep over the snapped rings then takes such parts out.
 //
-// Corners are found through a grid of cells, each holding a corner or two on average, kept as
-// one array of corners ordered by cell.
+// Corners are found through strips across x about an edge wide, each holding its corners ordered
+// by y, all in one array.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,9 @@ public:
     double x, y;
   };
 
-  // The corners in grid steps (kept by reference), and the reach in grid steps (at least half).
-  CSnapRounder(const std::vector<Corner>& corners, double reach);
+  // The corners in grid steps (kept by reference), the reach in grid steps (at least half), and
+  // about how long the edges between them are.
+  CSnapRounder(const std::vector<Corner>& corners, double reach, double edgeLength);
 
   // The grid point corner i was snapped to.
   GridPoint SnapOf(int corner) const { return Rounded(m_corners[m_snapOf[corner]]); }
@@ -38,17 +39,21 @@ public:
 
 private:
   static GridPoint Rounded(const Corner& c);
-  int Column(double x) const;
-  int Row(double y) const;
+  int Strip(double x) const;
+  // Calls look(corner) for the corners in the strips from first to last with y in [low, high];
+  // stops where it gives true.
+  template <class Look>
+  bool Among(int first, int last, double low, double high, const Look& look) const;
   int SnapNear(int corner) const;
   void SnapsAlong(int from, int to);
 
   const std::vector<Corner>& m_corners;
   double m_reach;
-  double m_left, m_bottom, m_cellSize;
-  int m_columns, m_rows;
-  // The corners by cell: cell c holds m_byCell[m_cellStart[c] .. m_cellStart[c + 1]).
-  std::vector<int> m_cellStart, m_byCell;
+  double m_left, m_stripWidth;
+  int m_strips;
+  // The corners by strip and then by y: strip s holds m_order[m_stripStart[s] ..
+  // m_stripStart[s + 1]).
+  std::vector<int> m_stripStart, m_order;
   // By corner: the corner whose rounding is its snap (the first corner snapped there).
   std::vector<int> m_snapOf;
   bool m_changed;
