@@ -25,6 +25,7 @@ struct EdgeState {
   int winding;          // its group's winding number just above it
   std::uint32_t above;  // the state just above it
   int chain;            // the chain its piece's boundary continues
+  int crossingAbove;    // the edge above it whose crossing with it waits in the heap, or -1
   std::int8_t delta;    // what crossing it upwards adds to its group's winding number
   // The piece from the last stop on: which way the result's boundary runs along it (+1 forward,
   // -1 back, 0 not on the boundary), and likewise the measured area's.
@@ -38,6 +39,22 @@ struct End {
   int direction;
   bool incoming;
   int chain;
+};
+
+// A crossing found ahead of the line: its place's doubles and the edges that cross there.
+struct PendingCrossing {
+  double x, y;
+  int first, second;
+  SweepPoint Point() const {
+    SweepPoint p;
+    p.x = x;
+    p.y = y;
+    p.crossing = true;
+    p.grid = GridPoint{0, 0};
+    p.first = first;
+    p.second = second;
+    return p;
+  }
 };
 
 struct PendingEnd {
@@ -108,7 +125,7 @@ private:
   size_t m_nextStart = 0;
   // Heaps: the ends of the edges the line crosses, and crossings found ahead of it.
   std::vector<PendingEnd> m_pendingEnds;
-  std::vector<SweepPoint> m_crossings;
+  std::vector<PendingCrossing> m_crossings;
 
   // The current stop's working lists.
   std::vector<int> m_run, m_startingHere, m_continuing, m_outgoing, m_nodes, m_cycle;
@@ -143,7 +160,7 @@ void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
       if (!ahead) std::swap(a, b);
       const int index = static_cast<int>(m_lines.size());
       m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
-      m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
+      m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
       if (previous >= 0)
         m_edges[previous].next = index;
       else
@@ -156,11 +173,15 @@ void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
   } while (i != first);
 }
 
-// Orders the crossings' heap: the earliest on top.
+// Orders the crossings' heap: the earliest on top. Crossings apart by more than the doubles'
+// error in x need no more.
 struct Later {
   const CSweepGeometry* geometry;
-  bool operator()(const SweepPoint& a, const SweepPoint& b) const {
-    return geometry->Compare(a, b) > 0;
+  bool operator()(const PendingCrossing& a, const PendingCrossing& b) const {
+    const double error = 2 * CSweepGeometry::kCrossingError;
+    if (a.x > b.x + error) return true;
+    if (a.x < b.x - error) return false;
+    return geometry->Compare(a.Point(), b.Point()) > 0;
   }
 };
 
@@ -171,15 +192,16 @@ bool Sweep::NextStop(SweepPoint* point, int* hint) {
   if (!m_pendingEnds.empty()) key = std::min(key, m_pendingEnds.front().key);
   const Later later{&m_geometry};
   if (!m_crossings.empty() &&
-      (!onGrid || later(CSweepGeometry::AtGrid(PointOfKey(key)), m_crossings.front())))
-    *point = m_crossings.front();
+      (!onGrid || m_geometry.Compare(CSweepGeometry::AtGrid(PointOfKey(key)),
+                                     m_crossings.front().Point()) > 0))
+    *point = m_crossings.front().Point();
   else if (onGrid)
     *point = CSweepGeometry::AtGrid(PointOfKey(key));
   else
     return false;
   *hint = -1;
   m_startingHere.clear();
-  while (!m_crossings.empty() && m_geometry.Compare(m_crossings.front(), *point) == 0) {
+  while (!m_crossings.empty() && m_geometry.Compare(m_crossings.front().Point(), *point) == 0) {
     *hint = m_crossings.front().first;
     std::pop_heap(m_crossings.begin(), m_crossings.end(), later);
     m_crossings.pop_back();
@@ -485,10 +507,13 @@ void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, 
 void Sweep::CheckNeighbours(const SweepPoint& p, int lower, int upper) {
   if (lower == CSweepStatus::kHead || upper == CSweepStatus::kHead) return;
   const int a = m_status.EdgeAt(lower), b = m_status.EdgeAt(upper);
+  // Neighbours parted and joined again: their crossing waits already.
+  if (m_edges[a].crossingAbove == b) return;
   if (!m_geometry.CrossProperly(a, b)) return;
   SweepPoint crossing = m_geometry.Crossing(a, b);
   if (m_geometry.Compare(crossing, p) <= 0) return;
-  m_crossings.push_back(crossing);
+  m_edges[a].crossingAbove = b;
+  m_crossings.push_back(PendingCrossing{crossing.x, crossing.y, crossing.first, crossing.second});
   std::push_heap(m_crossings.begin(), m_crossings.end(), Later{&m_geometry});
 }
 
