@@ -322,6 +322,32 @@ TEST_F(OutlineCases, AStarGrowsAndShrinksByItsCornersInEveryModeAndHoldsOrLiesIn
   }
 }
 
+TEST_F(OutlineCases, ATracedStaircaseGrowsByItsPixelToTheAreaOfItsMitredOffset) {
+  // The outline of a pixel disk (748 right angles on a 0.5 mm grid) grown by one pixel with
+  // mitres: its sides move out by 0.5 and every step's short side is used up exactly where a
+  // step turns back. An outline of right angles only grows by perimeter x d plus 4 d^2, its
+  // outer corners being four more than its inner ones.
+  const FlatCurve disk = bench::PixelDisk(80, 0.5);
+  std::vector<Ring> rings(1);
+  for (const OutlinePoint& p : disk.rings[0].outer()) rings[0].push_back({p.x(), p.y()});
+  const Ring& ring = rings[0];
+  double area = 0, perimeter = 0;
+  for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+    area += (ring[j].first * ring[i].second - ring[i].first * ring[j].second) / 2;
+    perimeter += std::hypot(ring[i].first - ring[j].first, ring[i].second - ring[j].second);
+  }
+  const double d = 0.5;
+  CGroupBlock group;
+  group.AddChild(Outline(rings));
+  HGLOBAL record = nullptr;
+  ASSERT_GT(group.WriteRecord(&record), 0);
+  ExpandParams params = {d, 120, 50, 1e-10, 0};
+  std::unique_ptr<CBlock> result(TakeResult(m_expand.Expand(record, params)));
+  GlobalFree(record);
+  ASSERT_NE(nullptr, result);
+  EXPECT_NEAR(std::fabs(area) + perimeter * d + 4 * d * d, AreaOf(result.get()), 0.01);
+}
+
 TEST_F(OutlineCases, TheAccuracyReachesTheRoundCornersAndAWatchedExpansionSaysHowItEnded) {
   // A 10 x 10 square grown by 5 with round corners: 100 + 200 + 25 pi, the arcs' chords inside.
   size_t points[2] = {};

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "addons/transform/SnapRounder.h"
 #include "addons/transform/SweepGeometry.h"
 #include "addons/transform/WideInteger.h"
 #include "addons/transform/WindingSweep.h"
@@ -325,6 +326,14 @@ TEST(WindingSweep, SliversAndSpikesGoAndEveryHoleLiesInItsPolygon) {
       {2, {{6, 1}, {0, 3}, {6, 2}}},
       {3, {{0, 1}, {5, 5}, {4 - 0.8 * e, -e}}},
   };
+  // One curve: a frame whose hole an island touches at a point, and a hole in the island that
+  // touches it: the island's hole is the island's, not the frame's.
+  const std::vector<Ring> nested = {
+      {0, Box(0, 0, 30, 30)},
+      {0, Box(5, 5, 25, 25)},
+      {0, {{15, 5}, {22, 15}, {8, 15}}},
+      {0, {{15, 15}, {14, 12}, {16, 12}}},
+  };
   struct Case {
     const char* what;
     std::vector<Ring> rings;
@@ -334,6 +343,7 @@ TEST(WindingSweep, SliversAndSpikesGoAndEveryHoleLiesInItsPolygon) {
   const Case cases[] = {
       {"jittered tiles", tiles, 180.0 * 180, 1, 0},
       {"grazing rings", grazing, StripArea(grazing, kAnyOdd), 1, 0},
+      {"island touching a hole", nested, 900 - 400 + 70 - 3, 2, 2},
   };
   for (const Case& c : cases) {
     Result result = Sweep(c.rings, kAnyOdd);
@@ -341,6 +351,74 @@ TEST(WindingSweep, SliversAndSpikesGoAndEveryHoleLiesInItsPolygon) {
     EXPECT_EQ(c.outer, result.outer) << c.what;
     EXPECT_EQ(c.holes, result.holes) << c.what;
     EXPECT_TRUE(result.valid) << c.what << ": " << result.why;
+  }
+}
+
+TEST(WindingSweep, SnappingMergesCornersAndBendsEdgesWithinItsReachOnly) {
+  // Corners in grid steps; a reach of 4 steps, and of half a step (snap rounding proper).
+  typedef std::vector<CSnapRounder::Corner> Corners;
+  typedef std::vector<GridPoint> Snapped;
+  struct Case {
+    const char* what;
+    double reach;
+    Corners corners;
+    std::vector<std::vector<int>> rings;
+    std::vector<Snapped> snapped;
+    bool changed;
+  };
+  const Corners square = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
+  auto with = [&square](CSnapRounder::Corner c) {
+    Corners corners = square;
+    corners.push_back(c);
+    corners.push_back({c.x + 7, c.y + 30});
+    corners.push_back({c.x - 6, c.y + 30});
+    return corners;
+  };
+  const std::vector<std::vector<int>> squareAndTriangle = {{0, 1, 2, 3}, {4, 5, 6}};
+  const Snapped bentSquare = {{0, 0}, {50, 3}, {100, 0}, {100, 100}, {0, 100}};
+  const Case cases[] = {
+      {"all clear",
+       4,
+       with({50.2, 10.6}),
+       squareAndTriangle,
+       {{{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {{50, 11}, {57, 41}, {44, 41}}},
+       false},
+      {"a corner 2.6 steps above an edge bends it",
+       4,
+       with({50.2, 2.6}),
+       squareAndTriangle,
+       {bentSquare, {{50, 3}, {57, 33}, {44, 33}}},
+       true},
+      {"but not with half a step's reach",
+       0.5,
+       with({50.2, 2.6}),
+       squareAndTriangle,
+       {{{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {{50, 3}, {57, 33}, {44, 33}}},
+       false},
+      {"a corner 0.4 steps above it, even then",
+       0.5,
+       with({50.2, 0.4}),
+       squareAndTriangle,
+       {{{0, 0}, {50, 0}, {100, 0}, {100, 100}, {0, 100}}, {{50, 0}, {57, 30}, {44, 30}}},
+       true},
+      {"corners 3 steps apart share the first one's snap",
+       4,
+       {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {-2.6, -1.2}, {-20.2, -30}, {-30, -9.6}},
+       squareAndTriangle,
+       {{{0, 0}, {100, 0}, {100, 100}, {0, 100}}, {{0, 0}, {-20, -30}, {-30, -10}}},
+       true},
+  };
+  for (const Case& c : cases) {
+    CSnapRounder rounder(c.corners, c.reach, 50);
+    Snapped snapped;
+    for (size_t r = 0; r < c.rings.size(); ++r) {
+      snapped.clear();
+      rounder.SnapRing(c.rings[r], &snapped);
+      ASSERT_EQ(c.snapped[r].size(), snapped.size()) << c.what << ", ring " << r;
+      for (size_t i = 0; i < snapped.size(); ++i)
+        EXPECT_TRUE(c.snapped[r][i] == snapped[i]) << c.what << ", ring " << r << ", corner " << i;
+    }
+    EXPECT_EQ(c.changed, rounder.Changed()) << c.what;
   }
 }
 
