@@ -36,19 +36,27 @@ void CCornerJoin::Join(const OutlinePoint& vertex, const OutlinePoint& n1, const
   const OutlinePoint o2(n2.x() * distance, n2.y() * distance);
   const double cosine = std::max(-1.0, std::min(1.0, n1.x() * n2.x() + n1.y() * n2.y()));
   const double interior = 180.0 - std::acos(cosine) * 180.0 / kPi;
-  out->push_back(Plus(vertex, o1.x(), o1.y()));
+  const OutlinePoint start = Plus(vertex, o1.x(), o1.y()), end = Plus(vertex, o2.x(), o2.y());
   if (m_roundAll || interior >= m_threshold ||
       (interior < std::max(m_angleLimit, kNarrowestMitre) && m_sharp == kRoundSharp)) {
     double from = std::atan2(o1.y(), o1.x());
     double sweep = std::remainder(std::atan2(o2.y(), o2.x()) - from, 2 * kPi);
+    out->push_back(start);
     Arc(vertex, r, from, sweep, out);
+    out->push_back(end);
   } else if (interior >= std::max(m_angleLimit, kNarrowestMitre)) {
+    // The sides' ends lie on the way to the mitre's point: it alone will do.
     double along = 1 / (1 + cosine);
     out->push_back(Plus(vertex, (o1.x() + o2.x()) * along, (o1.y() + o2.y()) * along));
   } else {
+    // Likewise for the cut's two corners, when there are two.
+    const size_t before = out->size();
     FlatCut(vertex, o1, o2, r, out);
+    if (out->size() < before + 2) {
+      out->insert(out->begin() + before, start);
+      out->push_back(end);
+    }
   }
-  out->push_back(Plus(vertex, o2.x(), o2.y()));
 }
 
 void CCornerJoin::Arc(const OutlinePoint& centre, double radius, double from, double sweep,

@@ -24,7 +24,8 @@ public:
   static CCornerJoin Mitre(double chordError);
 
   // Appends the join at vertex from the end of one offset side (vertex + distance * n1) to the
-  // start of the next (vertex + distance * n2), both ends included.
+  // start of the next (vertex + distance * n2): an arc with both ends, or the corners of a
+  // mitre or a flat cut, which the sides carried on reach.
   void Join(const OutlinePoint& vertex, const OutlinePoint& n1, const OutlinePoint& n2,
             double distance, std::vector<OutlinePoint>* out) const;
   // Appends the points of the arc of the given radius around centre strictly between the angles

@@ -43,12 +43,6 @@ double Shoelace(const std::vector<OutlinePoint>& ring) {
 
 }  // namespace
 
-bool COutlineBands::IsPositive(const std::vector<std::pair<int, int>>& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && w.second > 0) return true;
-  return false;
-}
-
 // One corner of a raw offset: the join where the corner opens towards the offset, else the way
 // through the corner itself, which the sweep's winding rule cuts away again.
 static void OffsetCorner(const CCornerJoin& join, const OutlinePoint& vertex,
@@ -74,10 +68,44 @@ std::vector<OutlinePoint> COutlineBands::RawRing(const std::vector<OutlinePoint>
   const size_t n = ring.size();
   if (n < 3) return raw;
   std::vector<OutlinePoint> normals(n);
-  for (size_t i = 0; i < n; ++i) normals[i] = RightNormal(ring[i], ring[(i + 1) % n]);
+  std::vector<double> lengths(n), cuts(n);
+  for (size_t i = 0; i < n; ++i) {
+    const OutlinePoint& a = ring[i];
+    const OutlinePoint& b = ring[(i + 1) % n];
+    normals[i] = RightNormal(a, b);
+    lengths[i] = std::hypot(b.x() - a.x(), b.y() - a.y());
+  }
+  // Where a corner closes against the offset, its two sides cross this far short of the
+  // corner (0 where a join opens instead).
+  for (size_t i = 0; i < n; ++i) {
+    const OutlinePoint& n1 = normals[(i + n - 1) % n];
+    const OutlinePoint& n2 = normals[i];
+    const double turn = n1.x() * n2.y() - n1.y() * n2.x();
+    const double cosine = n1.x() * n2.x() + n1.y() * n2.y();
+    cuts[i] = turn * distance > 0    ? 0
+              : cosine <= -1 + 1e-12 ? HUGE_VAL
+                                     : std::fabs(distance) * std::sqrt((1 - cosine) / (1 + cosine));
+  }
   raw.reserve(3 * n);
-  for (size_t i = 0; i < n; ++i)
-    OffsetCorner(m_join, ring[i], normals[(i + n - 1) % n], normals[i], distance, &raw);
+  for (size_t i = 0; i < n; ++i) {
+    const size_t before = (i + n - 1) % n, after = (i + 1) % n;
+    const OutlinePoint& n1 = normals[before];
+    const OutlinePoint& n2 = normals[i];
+    // A closing corner whose sides both reach the cross goes through it rather than round the
+    // corner and back: the same area by the winding rule, without a loop for the sweep to cut.
+    // A side eaten up exactly, as on a staircase of steps as long as the distance, still
+    // reaches: the input's rounding (to the grid of an earlier sweep) is allowed for, and what
+    // it lets past is a loop too small to matter, which the sweep cuts like any other.
+    const double slack = 1e-6 * std::fabs(distance);
+    if (cuts[i] > 0 && cuts[i] + cuts[before] <= lengths[before] + slack &&
+        cuts[i] + cuts[after] <= lengths[i] + slack) {
+      const double along = distance / (1 + n1.x() * n2.x() + n1.y() * n2.y());
+      raw.push_back(OutlinePoint(ring[i].x() + (n1.x() + n2.x()) * along,
+                                 ring[i].y() + (n1.y() + n2.y()) * along));
+      continue;
+    }
+    OffsetCorner(m_join, ring[i], n1, n2, distance, &raw);
+  }
   return raw;
 }
 
@@ -105,32 +133,37 @@ std::vector<OutlinePoint> COutlineBands::OpenBand(const std::vector<OutlinePoint
 }
 
 void COutlineBands::AddRingOffsets(const OutlineArea& area, double distance, CWindingSweep* sweep,
-                                   int group) const {
+                                   int operand) const {
+  // The operand's number doubles as the group's: each operand here is one group.
+  const int group = operand;
+  sweep->SetFill(operand, CWindingSweep::kPositive);
   for (const OutlinePolygon& polygon : area) {
     std::vector<OutlinePoint> outer = Distinct(polygon.outer(), true);
     if (outer.size() < 3) continue;
     if (Shoelace(outer) < 0) std::reverse(outer.begin(), outer.end());
-    sweep->AddRing(RawRing(outer, distance), group);
+    sweep->AddRing(RawRing(outer, distance), group, operand);
     for (const auto& inner : polygon.inners()) {
       std::vector<OutlinePoint> hole = Distinct(inner, true);
       if (hole.size() < 3) continue;
       if (Shoelace(hole) > 0) std::reverse(hole.begin(), hole.end());
-      sweep->AddRing(RawRing(hole, distance), group);
+      sweep->AddRing(RawRing(hole, distance), group, operand);
     }
   }
 }
 
 void COutlineBands::AddLineBands(const OutlineLines& lines, double half, CWindingSweep* sweep,
-                                 int group) const {
+                                 int operand) const {
+  const int group = operand;
+  sweep->SetFill(operand, CWindingSweep::kPositive);
   for (const OutlineLine& line : lines) {
     std::vector<OutlinePoint> points(line.begin(), line.end());
     if (points.size() >= 4 && Same(points.front(), points.back())) {
       std::vector<OutlinePoint> ring = Distinct(points, true);
-      sweep->AddRing(RawRing(ring, half), group);
+      sweep->AddRing(RawRing(ring, half), group, operand);
       std::reverse(ring.begin(), ring.end());
-      sweep->AddRing(RawRing(ring, half), group);
+      sweep->AddRing(RawRing(ring, half), group, operand);
     } else {
-      sweep->AddRing(OpenBand(points, half), group);
+      sweep->AddRing(OpenBand(points, half), group, operand);
     }
   }
 }

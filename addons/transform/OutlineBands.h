@@ -19,18 +19,17 @@ public:
 
   COutlineBands(const CCornerJoin& join, Ends ends) : m_join(join), m_ends(ends) {}
 
-  // The raw offsets of the area's rings by distance (outwards when positive) into the group.
+  // The raw offsets of the area's rings by distance (outwards when positive) into the operand,
+  // as one group of it that fills where its winding number is positive.
   void AddRingOffsets(const OutlineArea& area, double distance, CWindingSweep* sweep,
-                      int group) const;
-  // The raw rings round the lines at the half-width into the group; a line that comes back to
-  // its start gets a band on both sides all round.
-  void AddLineBands(const OutlineLines& lines, double half, CWindingSweep* sweep, int group) const;
+                      int operand) const;
+  // The raw rings round the lines at the half-width into the operand, likewise; a line that
+  // comes back to its start gets a band on both sides all round.
+  void AddLineBands(const OutlineLines& lines, double half, CWindingSweep* sweep,
+                    int operand) const;
 
   // The raw offset of a closed ring (no repeated last point) whose area lies on its left.
   std::vector<OutlinePoint> RawRing(const std::vector<OutlinePoint>& ring, double distance) const;
-
-  // Inside where the group's winding number is positive.
-  static bool IsPositive(const std::vector<std::pair<int, int>>& windings, int group);
 
 private:
   // The ring round an open line: out along its right side, round its end, back along its left

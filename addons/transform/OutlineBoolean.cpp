@@ -8,7 +8,7 @@
 
 namespace {
 
-typedef CWindingSweep::Windings Windings;
+typedef CWindingSweep::Cover Cover;
 
 bool Inside(COutlineBoolean::Operation operation, bool first, bool second) {
   switch (operation) {
@@ -72,13 +72,9 @@ OutlineLines LinesOfUnion(const std::vector<FlatCurve>& curves) {
     CWindingSweep others;
     for (size_t j = 0; j < curves.size(); ++j) {
       if (j == i || curves[j].rings.empty() || bg::disjoint(box, BoxOf(curves[j]))) continue;
-      for (const OutlinePolygon& ring : curves[j].rings) others.AddRing(ring.outer(), int(j));
+      for (const OutlinePolygon& ring : curves[j].rings) others.AddRing(ring.outer(), int(j), 0);
     }
-    OutlineArea covered = others.Area([](const Windings& windings) {
-      for (const auto& w : windings)
-        if (w.second & 1) return true;
-      return false;
-    });
+    OutlineArea covered = others.Area(CWindingSweep::Any);
     Append(&lines, LinesOutside(curves[i].lines, covered));
   }
   return lines;
@@ -86,9 +82,9 @@ OutlineLines LinesOfUnion(const std::vector<FlatCurve>& curves) {
 
 double EvenOddSize(const OutlinePolygon& ring) {
   CWindingSweep sweep;
-  sweep.AddRing(ring.outer(), 0);
+  sweep.AddRing(ring.outer(), 0, 0);
   double size = 0;
-  CWindingSweep::Rule odd = [](const Windings& w) { return CWindingSweep::IsOdd(w, 0); };
+  const CWindingSweep::Rule odd = CWindingSweep::Any;
   sweep.Area(odd, CWindingSweep::Progress(), &odd, &size);
   return size;
 }
@@ -98,11 +94,9 @@ bool Within(const OutlinePolygon& a, double size, const OutlinePolygon& b) {
   typedef bg::model::box<OutlinePoint> Box;
   if (!bg::covered_by(bg::return_envelope<Box>(a), bg::return_envelope<Box>(b))) return false;
   CWindingSweep sweep;
-  sweep.AddRing(a.outer(), 0);
-  sweep.AddRing(b.outer(), 1);
-  CWindingSweep::Rule outside = [](const Windings& w) {
-    return CWindingSweep::IsOdd(w, 0) && !CWindingSweep::IsOdd(w, 1);
-  };
+  sweep.AddRing(a.outer(), 0, 0);
+  sweep.AddRing(b.outer(), 1, 1);
+  const CWindingSweep::Rule outside = [](const Cover& c) { return c[0] > 0 && c[1] == 0; };
   double stray = 0;
   sweep.Area(outside, CWindingSweep::Progress(), &outside, &stray);
   return stray <= 1e-9 * size + 1e-12;
@@ -116,24 +110,20 @@ double COutlineBoolean::PerimeterOf(const OutlineArea& area) { return bg::perime
 
 OutlineArea COutlineBoolean::EvenOddArea(const FlatCurve& curve) {
   CWindingSweep sweep;
-  for (const OutlinePolygon& ring : curve.rings) sweep.AddRing(ring.outer(), 0);
-  return sweep.Area([](const Windings& windings) { return CWindingSweep::IsOdd(windings, 0); });
+  for (const OutlinePolygon& ring : curve.rings) sweep.AddRing(ring.outer(), 0, 0);
+  return sweep.Area(CWindingSweep::Any);
 }
 
 OutlineShape COutlineBoolean::ShapeOf(const std::vector<FlatCurve>& curves) {
   CWindingSweep sweep;
   bool anyLines = false;
   for (size_t i = 0; i < curves.size(); ++i) {
-    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i));
+    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i), 0);
     anyLines = anyLines || !curves[i].lines.empty();
   }
   OutlineShape shape;
   // Inside one curve when its winding number is odd; inside the shape when inside any curve.
-  shape.area = sweep.Area([](const Windings& windings) {
-    for (const auto& w : windings)
-      if (w.second & 1) return true;
-    return false;
-  });
+  shape.area = sweep.Area(CWindingSweep::Any);
   if (anyLines) shape.lines = LinesOfUnion(curves);
   return shape;
 }
@@ -141,12 +131,11 @@ OutlineShape COutlineBoolean::ShapeOf(const std::vector<FlatCurve>& curves) {
 OutlineArea COutlineBoolean::CombineAreas(const OutlineArea& first, const OutlineArea& second,
                                           Operation operation) {
   CWindingSweep sweep;
-  sweep.AddArea(first, 0);
-  sweep.AddArea(second, 1);
-  return sweep.Area([operation](const Windings& windings) {
-    return Inside(operation, CWindingSweep::IsNonZero(windings, 0),
-                  CWindingSweep::IsNonZero(windings, 1));
-  });
+  sweep.AddArea(first, 0, 0);
+  sweep.AddArea(second, 1, 1);
+  sweep.SetFill(0, CWindingSweep::kNonZero);
+  sweep.SetFill(1, CWindingSweep::kNonZero);
+  return sweep.Area([operation](const Cover& c) { return Inside(operation, c[0] > 0, c[1] > 0); });
 }
 
 OutlineShape COutlineBoolean::Combine(const OutlineShape& first, const OutlineShape& second,
@@ -181,19 +170,13 @@ OutlineShape COutlineBoolean::CombineCurves(const std::vector<FlatCurve>& first,
   CWindingSweep sweep;
   const int firstCount = static_cast<int>(first.size());
   for (int i = 0; i < firstCount; ++i)
-    for (const OutlinePolygon& ring : first[i].rings) sweep.AddRing(ring.outer(), i);
+    for (const OutlinePolygon& ring : first[i].rings) sweep.AddRing(ring.outer(), i, 0);
   for (size_t i = 0; i < second.size(); ++i)
     for (const OutlinePolygon& ring : second[i].rings)
-      sweep.AddRing(ring.outer(), firstCount + int(i));
+      sweep.AddRing(ring.outer(), firstCount + int(i), 1);
   OutlineShape result;
-  result.area = sweep.Area([operation, firstCount](const Windings& windings) {
-    bool inFirst = false, inSecond = false;
-    for (const auto& w : windings) {
-      if (!(w.second & 1)) continue;
-      (w.first < firstCount ? inFirst : inSecond) = true;
-    }
-    return Inside(operation, inFirst, inSecond);
-  });
+  result.area = sweep.Area(
+      [operation](const Cover& c) { return Inside(operation, c[0] > 0, c[1] > 0); });
   return result;
 }
 
@@ -204,7 +187,7 @@ OutlineShape COutlineBoolean::CutAlong(const OutlineShape& shape, const OutlineS
   CWindingSweep bands;
   COutlineBands(CCornerJoin::Mitre(kerf), COutlineBands::kFlatEnds)
       .AddLineBands(edges, kerf / 2, &bands, 0);
-  OutlineArea cut = bands.Area([](const Windings& w) { return COutlineBands::IsPositive(w, 0); });
+  OutlineArea cut = bands.Area(CWindingSweep::Any);
   OutlineShape result;
   result.area = CombineAreas(shape.area, cut, kDifference);
   result.lines = LinesOutside(shape.lines, cut);
@@ -223,13 +206,13 @@ OutlineShape COutlineBoolean::RemoveSelfOverlaps(const FlatCurve& curve) {
       if (i != j && Within(curve.rings[i], sizes[i], curve.rings[j]) &&
           !Within(curve.rings[j], sizes[j], curve.rings[i]))
         ++depths[i];
+  // The sub-paths of each depth are one operand.
   CWindingSweep sweep;
-  for (size_t i = 0; i < count; ++i) sweep.AddRing(curve.rings[i].outer(), int(i));
+  for (size_t i = 0; i < count; ++i) sweep.AddRing(curve.rings[i].outer(), int(i), depths[i]);
   OutlineShape result;
-  result.area = sweep.Area([&depths](const Windings& windings) {
-    int deepest = -1;
-    for (const auto& w : windings)
-      if (w.second & 1) deepest = std::max(deepest, depths[w.first]);
+  result.area = sweep.Area([](const Cover& c) {
+    int deepest = static_cast<int>(c.size()) - 1;
+    while (deepest >= 0 && c[deepest] == 0) --deepest;
     return deepest >= 0 && deepest % 2 == 0;
   });
   result.lines = curve.lines;

@@ -10,7 +10,7 @@
 
 namespace {
 
-typedef CWindingSweep::Windings Windings;
+typedef CWindingSweep::Cover Cover;
 
 const double kFinestChord = 0.00001;
 const double kCoarsestChord = 0.025;
@@ -53,17 +53,17 @@ bool COutlineExpander::Move(const OutlineArea& area, OutlineArea* moved,
   }
   CWindingSweep raw;
   COutlineBands(Join(), COutlineBands::kFlatEnds).AddRingOffsets(area, distance, &raw, 0);
-  raw.AddArea(area, 1);
+  raw.AddArea(area, 1, 1);
+  raw.SetFill(1, CWindingSweep::kNonZero);
   // What the expansion leaves out of its input (or the shrink puts outside it), measured in the
   // same sweep, must be no more than the grid's rounding along the outline.
-  CWindingSweep::Rule stray = [distance](const Windings& w) {
-    bool input = CWindingSweep::IsNonZero(w, 1), output = COutlineBands::IsPositive(w, 0);
+  const CWindingSweep::Rule stray = [distance](const Cover& c) {
+    const bool input = c[1] > 0, output = c[0] > 0;
     return distance > 0 ? input && !output : output && !input;
   };
   double strayArea = 0;
   // The cleaned input counts as the first hundredth of the work.
-  *moved = raw.Area([](const Windings& w) { return COutlineBands::IsPositive(w, 0); },
-                    Part(progress, 0.01, 0.8), &stray, &strayArea);
+  *moved = raw.Area(CWindingSweep::Any, Part(progress, 0.01, 0.8), &stray, &strayArea);
   double allowed = 4 * raw.GridStep() * COutlineBoolean::PerimeterOf(area) +
                    1e-9 * COutlineBoolean::AreaOf(area);
   return strayArea <= allowed;
@@ -74,17 +74,18 @@ OutlineArea COutlineExpander::Finish(const OutlineShape& shape, const OutlineAre
   const double half = std::fabs(m_settings.thickness);
   const bool grows = m_settings.thickness >= 0;
   CWindingSweep sweep;
-  sweep.AddArea(shape.area, 0);
-  sweep.AddArea(moved, 1);
+  sweep.AddArea(shape.area, 0, 0);
+  sweep.AddArea(moved, 1, 1);
+  sweep.SetFill(0, CWindingSweep::kNonZero);
+  sweep.SetFill(1, CWindingSweep::kNonZero);
   if (half > 0) {
     COutlineBands bands(Join(), m_settings.mode == 2 ? COutlineBands::kRoundEnds
                                                      : COutlineBands::kFlatEnds);
     bands.AddLineBands(shape.lines, half, &sweep, 2);
   }
   return sweep.Area(
-      [bandOnly, grows](const Windings& w) {
-        bool area = CWindingSweep::IsNonZero(w, 0), offset = CWindingSweep::IsNonZero(w, 1);
-        bool band = COutlineBands::IsPositive(w, 2);
+      [bandOnly, grows](const Cover& c) {
+        const bool area = c[0] > 0, offset = c[1] > 0, band = c[2] > 0;
         if (!bandOnly) return offset || band;
         return (grows ? offset && !area : area && !offset) || band;
       },

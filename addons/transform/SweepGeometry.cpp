@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "addons/transform/WideInteger.h"
 
@@ -71,18 +72,11 @@ bool CSweepGeometry::CrossProperly(int first, int second) const {
   return SignOf(Orientation(b, a.from)) * SignOf(Orientation(b, a.to)) < 0;
 }
 
-int CSweepGeometry::Compare(const SweepPoint& p, const SweepPoint& q) const {
-  if (!p.crossing && !q.crossing) {
-    std::uint64_t a = KeyOf(p.grid), b = KeyOf(q.grid);
-    return (a > b) - (a < b);
-  }
+int CSweepGeometry::CompareNear(const SweepPoint& p, const SweepPoint& q) const {
   if (p.crossing && q.crossing &&
       ((p.first == q.first && p.second == q.second) ||
        (p.first == q.second && p.second == q.first)))
     return 0;
-  const double error = ((p.crossing ? 1 : 0) + (q.crossing ? 1 : 0)) * kCrossingError;
-  if (p.x < q.x - error) return -1;
-  if (p.x > q.x + error) return 1;
   return CompareExactly(p, q);
 }
 
@@ -130,19 +124,57 @@ int CompareFractions(const Fraction& a, const Fraction& b) {
   return ::Compare(a.n * b.d, b.n * a.d);
 }
 
+// Before the fractions, the x87's long double (a 64-bit mantissa) decides all but what lies
+// within a 2^-28 grid step: a crossing's place comes within 2^-32 of the truth there.
+typedef long double Wide;
+static_assert(std::numeric_limits<Wide>::digits >= 64, "the long double filter's bounds");
+const Wide kWideError = 1.0L / (1 << 28);
+
+void PlaceOf(const CSweepGeometry& geometry, const SweepPoint& p, Wide* x, Wide* y) {
+  if (!p.crossing) {
+    *x = p.grid.x;
+    *y = p.grid.y;
+    return;
+  }
+  const SweepLine& a = geometry.Line(p.first);
+  const SweepLine& b = geometry.Line(p.second);
+  const Wide t = Wide(Cross(std::int64_t(b.from.x) - a.from.x, std::int64_t(b.from.y) - a.from.y,
+                            b.dx, b.dy)) /
+                 Wide(Cross(a.dx, a.dy, b.dx, b.dy));
+  *x = a.from.x + a.dx * t;
+  *y = a.from.y + a.dy * t;
+}
+
+// The sign of a - b when they differ by more than their error, else 0.
+int ClearSign(Wide a, Wide b) {
+  return a > b + 2 * kWideError ? 1 : a < b - 2 * kWideError ? -1 : 0;
+}
+
 }  // namespace
 
 int CSweepGeometry::CompareExactly(const SweepPoint& p, const SweepPoint& q) const {
+  Wide px, py, qx, qy;
+  PlaceOf(*this, p, &px, &py);
+  PlaceOf(*this, q, &qx, &qy);
+  if (const int clear = ClearSign(px, qx)) return clear;
   const int byX = CompareFractions(FractionOf(*this, p, false), FractionOf(*this, q, false));
   if (byX) return byX;
   // Points above each other (often mirror images) mostly differ clearly in y.
   const double error = ((p.crossing ? 1 : 0) + (q.crossing ? 1 : 0)) * kCrossingError;
   if (p.y < q.y - error) return -1;
   if (p.y > q.y + error) return 1;
+  if (const int clear = ClearSign(py, qy)) return clear;
   return CompareFractions(FractionOf(*this, p, true), FractionOf(*this, q, true));
 }
 
 int CSweepGeometry::SideExactly(const SweepLine& line, const SweepPoint& p) const {
+  Wide px, py;
+  PlaceOf(*this, p, &px, &py);
+  const Wide along = line.dx * (py - line.from.y), across = line.dy * (px - line.from.x);
+  const Wide bound = (std::fabs(Wide(line.dx)) + std::fabs(Wide(line.dy))) * 2 * kWideError +
+                     (std::fabs(along) + std::fabs(across)) * 1e-18L;
+  if (along - across > bound) return 1;
+  if (along - across < -bound) return -1;
   const Fraction x = FractionOf(*this, p, false), y = FractionOf(*this, p, true);
   CWideInteger rx = x.n - CWideInteger(line.from.x) * x.d;
   CWideInteger ry = y.n - CWideInteger(line.from.y) * y.d;

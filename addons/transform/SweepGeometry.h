@@ -63,8 +63,18 @@ public:
   // a common part).
   bool CrossProperly(int first, int second) const;
 
-  // The order of the sweep: the sign of p - q by x, then y.
-  int Compare(const SweepPoint& p, const SweepPoint& q) const;
+  // The order of the sweep: the sign of p - q by x, then y. The doubles decide most of it here;
+  // points nearer than their error go to the exact test.
+  int Compare(const SweepPoint& p, const SweepPoint& q) const {
+    if (!p.crossing && !q.crossing) {
+      const std::uint64_t a = KeyOf(p.grid), b = KeyOf(q.grid);
+      return (a > b) - (a < b);
+    }
+    const double error = ((p.crossing ? 1 : 0) + (q.crossing ? 1 : 0)) * kCrossingError;
+    if (p.x < q.x - error) return -1;
+    if (p.x > q.x + error) return 1;
+    return CompareNear(p, q);
+  }
   // Which side of the line's supporting line p lies on: 1 above, -1 below, 0 on it.
   int Side(int line, const SweepPoint& p) const;
   // The order just after a common point of two lines through it: 1 when second runs above
@@ -74,6 +84,7 @@ public:
   const SweepLine& Line(int index) const { return m_lines[index]; }
 
 private:
+  int CompareNear(const SweepPoint& p, const SweepPoint& q) const;
   int CompareExactly(const SweepPoint& p, const SweepPoint& q) const;
   int SideExactly(const SweepLine& line, const SweepPoint& p) const;
 

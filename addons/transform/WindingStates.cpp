@@ -3,37 +3,36 @@
 #include <algorithm>
 #include <climits>
 
-CWindingStates::CWindingStates(const Rule& rule, const Rule* measure)
-    : m_rule(rule),
+CWindingStates::CWindingStates(int operands, const Rule& rule, const Rule* measure)
+    : m_operands(operands),
+      m_rule(rule),
       m_measure(measure),
-      m_keys(1024, kNoKey),
-      m_targets(1024),
-      m_mask(1023),
+      m_keys(256, kNoKey),
+      m_targets(256),
+      m_mask(255),
       m_used(0) {
-  Intern(Windings());
+  Intern(Counts());
 }
 
-std::uint32_t CWindingStates::Intern(const Windings& windings) {
-  auto found = m_ids.find(windings);
+std::uint32_t CWindingStates::Intern(const Counts& counts) {
+  auto found = m_ids.find(counts);
   if (found != m_ids.end()) return found->second;
-  const std::uint32_t id = static_cast<std::uint32_t>(m_sets.size());
-  m_sets.push_back(windings);
-  m_ids.emplace(windings, id);
+  const std::uint32_t id = static_cast<std::uint32_t>(m_states.size());
+  m_states.push_back(counts);
+  m_ids.emplace(counts, id);
   m_inside.push_back(-1);
   m_measured.push_back(-1);
   return id;
 }
 
-std::uint32_t CWindingStates::AddStep(std::uint64_t key, std::uint32_t state, int group,
-                                      int delta) {
-  Windings next = m_sets[state];
-  auto place = std::lower_bound(next.begin(), next.end(), std::make_pair(group, INT_MIN));
-  if (place != next.end() && place->first == group) {
-    place->second += delta;
-    if (place->second == 0) next.erase(place);
-  } else {
-    next.insert(place, std::make_pair(group, delta));
-  }
+std::uint32_t CWindingStates::AddStep(std::uint64_t key, std::uint32_t state, int operand,
+                                      bool into) {
+  Counts next = m_states[state];
+  auto place = std::lower_bound(next.begin(), next.end(), std::make_pair(operand, INT_MIN));
+  if (place == next.end() || place->first != operand)
+    place = next.insert(place, std::make_pair(operand, 0));
+  place->second += into ? 1 : -1;
+  if (place->second == 0) next.erase(place);
   const std::uint32_t target = Intern(next);
   if (2 * (m_used + 1) > m_keys.size()) {
     // Grow to twice the size and put every step back.
@@ -61,6 +60,10 @@ std::uint32_t CWindingStates::AddStep(std::uint64_t key, std::uint32_t state, in
 bool CWindingStates::Answer(std::uint32_t state, const Rule& rule,
                             std::vector<std::int8_t>* answers) {
   std::int8_t& answer = (*answers)[state];
-  if (answer < 0) answer = rule(m_sets[state]) ? 1 : 0;
+  if (answer < 0) {
+    m_cover.m_counts.assign(m_operands, 0);
+    for (const auto& count : m_states[state]) m_cover.m_counts[count.first] = count.second;
+    answer = rule(m_cover) ? 1 : 0;
+  }
   return answer == 1;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 
 #include "addons/transform/RingAssembler.h"
@@ -21,8 +22,10 @@ struct EdgeState {
   int group;
   int next;             // the edge after it along its ring's monotone run, or -1
   int node;             // its node in the status while the line crosses it
-  std::uint32_t above;  // the winding state just above it
+  int winding;          // its group's winding number just above it
+  std::uint32_t above;  // the state just above it
   int chain;            // the chain its piece's boundary continues
+  int crossingAbove;    // the edge above it whose crossing with it waits in the heap, or -1
   std::int8_t delta;    // what crossing it upwards adds to its group's winding number
   // The piece from the last stop on: which way the result's boundary runs along it (+1 forward,
   // -1 back, 0 not on the boundary), and likewise the measured area's.
@@ -38,24 +41,53 @@ struct End {
   int chain;
 };
 
+// A crossing found ahead of the line: its place's doubles and the edges that cross there.
+struct PendingCrossing {
+  double x, y;
+  int first, second;
+  SweepPoint Point() const {
+    SweepPoint p;
+    p.x = x;
+    p.y = y;
+    p.crossing = true;
+    p.grid = GridPoint{0, 0};
+    p.first = first;
+    p.second = second;
+    return p;
+  }
+};
+
 struct PendingEnd {
   std::uint64_t key;
   int edge;
   bool operator>(const PendingEnd& other) const { return key > other.key; }
 };
 
+// What the sweep needs to know of the groups: each one's operand, and each operand's fill.
+struct Groups {
+  std::vector<int> operandOf;
+  std::vector<CWindingSweep::Fill> fillOf;
+};
+
 class Sweep {
 public:
-  Sweep(const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
+  Sweep(const Groups& groups, const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
         const CWindingSweep::Progress& progress)
-      : m_geometry(m_lines), m_states(rule, measure), m_progress(progress), m_measured(0) {}
+      : m_geometry(m_lines),
+        m_groups(groups),
+        m_states(static_cast<int>(groups.fillOf.size()), rule, measure),
+        m_progress(progress),
+        m_measured(0),
+        m_active(groups.operandOf.size()),
+        m_windingAt(groups.operandOf.size()),
+        m_stampOf(groups.operandOf.size()) {}
 
   // Room for the edges of rings of this many points in all.
   void Reserve(size_t points) {
     m_lines.reserve(points);
     m_edges.reserve(points);
   }
-  void AddRing(const std::vector<GridPoint>& points, int group);
+  void AddRing(const GridPoint* points, size_t n, int group);
   void Run();
   double Measured() const { return std::fabs(m_measured) / 2; }
   CRingAssembler& Rings() { return m_rings; }
@@ -67,9 +99,12 @@ private:
   void CloseIncoming(const SweepPoint& p);
   void PlaceOutgoing(int below);
   void StartPieces(const SweepPoint& p, int below);
+  int WindingBelow(int group, int below, int above) const;
+  void SeeWindingBelow(int group, int winding);
+  std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
-  int ChainBelow(int node) const;
+  int EdgeBelow(int node) const;
   double Moment(int edge, const SweepPoint& p) const;
   void Hold(int holder, int chain);
   void CheckNeighbours(const SweepPoint& p, int lower, int upper);
@@ -77,6 +112,7 @@ private:
   std::vector<SweepLine> m_lines;
   std::vector<EdgeState> m_edges;
   CSweepGeometry m_geometry;
+  const Groups& m_groups;
   CWindingStates m_states;
   const CWindingSweep::Progress& m_progress;
   CSweepStatus m_status;
@@ -89,16 +125,21 @@ private:
   size_t m_nextStart = 0;
   // Heaps: the ends of the edges the line crosses, and crossings found ahead of it.
   std::vector<PendingEnd> m_pendingEnds;
-  std::vector<SweepPoint> m_crossings;
+  std::vector<PendingCrossing> m_crossings;
 
   // The current stop's working lists.
   std::vector<int> m_run, m_startingHere, m_continuing, m_outgoing, m_nodes, m_cycle;
   std::vector<End> m_ends;
   size_t m_incomingCount = 0;
+
+  // By group: how many of its edges the line crosses, and its winding number at the current
+  // stop as the stop steps across the edges leaving it (valid where stamped with the stop).
+  std::vector<int> m_active, m_windingAt;
+  std::vector<unsigned> m_stampOf;
+  unsigned m_stop = 0;
 };
 
-void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
-  const size_t n = points.size();
+void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
   if (n < 3) return;
   auto forward = [&](size_t i) { return KeyOf(points[i]) < KeyOf(points[(i + 1) % n]); };
   // Start at a turn of direction, so that every run is whole.
@@ -119,7 +160,7 @@ void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
       if (!ahead) std::swap(a, b);
       const int index = static_cast<int>(m_lines.size());
       m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
-      m_edges.push_back(EdgeState{group, -1, -1, 0, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
+      m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, -1, std::int8_t(ahead ? 1 : -1), 0, 0});
       if (previous >= 0)
         m_edges[previous].next = index;
       else
@@ -132,11 +173,15 @@ void Sweep::AddRing(const std::vector<GridPoint>& points, int group) {
   } while (i != first);
 }
 
-// Orders the crossings' heap: the earliest on top.
+// Orders the crossings' heap: the earliest on top. Crossings apart by more than the doubles'
+// error in x need no more.
 struct Later {
   const CSweepGeometry* geometry;
-  bool operator()(const SweepPoint& a, const SweepPoint& b) const {
-    return geometry->Compare(a, b) > 0;
+  bool operator()(const PendingCrossing& a, const PendingCrossing& b) const {
+    const double error = 2 * CSweepGeometry::kCrossingError;
+    if (a.x > b.x + error) return true;
+    if (a.x < b.x - error) return false;
+    return geometry->Compare(a.Point(), b.Point()) > 0;
   }
 };
 
@@ -147,15 +192,16 @@ bool Sweep::NextStop(SweepPoint* point, int* hint) {
   if (!m_pendingEnds.empty()) key = std::min(key, m_pendingEnds.front().key);
   const Later later{&m_geometry};
   if (!m_crossings.empty() &&
-      (!onGrid || later(CSweepGeometry::AtGrid(PointOfKey(key)), m_crossings.front())))
-    *point = m_crossings.front();
+      (!onGrid || m_geometry.Compare(CSweepGeometry::AtGrid(PointOfKey(key)),
+                                     m_crossings.front().Point()) > 0))
+    *point = m_crossings.front().Point();
   else if (onGrid)
     *point = CSweepGeometry::AtGrid(PointOfKey(key));
   else
     return false;
   *hint = -1;
   m_startingHere.clear();
-  while (!m_crossings.empty() && m_geometry.Compare(m_crossings.front(), *point) == 0) {
+  while (!m_crossings.empty() && m_geometry.Compare(m_crossings.front().Point(), *point) == 0) {
     *hint = m_crossings.front().first;
     std::pop_heap(m_crossings.begin(), m_crossings.end(), later);
     m_crossings.pop_back();
@@ -212,6 +258,7 @@ void Sweep::FindRun(const SweepPoint& p, int hint, int* below) {
 }
 
 void Sweep::Stop(const SweepPoint& p, int hint) {
+  ++m_stop;
   int below = CSweepStatus::kHead;
   FindRun(p, hint, &below);
   CloseIncoming(p);
@@ -234,6 +281,8 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
   for (int node : m_run) {
     const int e = m_status.EdgeAt(node);
     EdgeState& edge = m_edges[e];
+    // The lowest edge of its group through p gives the group's winding number just below p.
+    SeeWindingBelow(edge.group, edge.winding - edge.delta);
     if (edge.measure) m_measured += edge.measure * Moment(e, p);
     if (edge.output) {
       m_ends.push_back(End{e, edge.output, true, edge.chain});
@@ -244,6 +293,7 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
         m_rings.FirstHolder(edge.chain) = ~static_cast<int>(m_ends.size() - 1);
     }
     if (!p.crossing && m_lines[e].to == p.grid) {
+      --m_active[edge.group];
       if (edge.next >= 0) m_startingHere.push_back(edge.next);
     } else {
       m_continuing.push_back(e);
@@ -278,17 +328,74 @@ void Sweep::PlaceOutgoing(int below) {
   }
 }
 
-// Winding states and pieces for the edges leaving p. Edges along each other count as one: the
-// lowest of them carries the boundary when the rule differs below and above them all.
+void Sweep::SeeWindingBelow(int group, int winding) {
+  if (m_stampOf[group] == m_stop) return;
+  m_stampOf[group] = m_stop;
+  m_windingAt[group] = winding;
+}
+
+// The group's winding number at p for a group with no edge through p before it: 0 when the line
+// crosses none of its edges, else from its nearest edge below or above p. Groups seldom start
+// their rings inside the areas of many others, so the walk is short.
+int Sweep::WindingBelow(int group, int below, int above) const {
+  if (m_active[group] == 0) return 0;
+  for (;;) {
+    if (below != CSweepStatus::kHead) {
+      const EdgeState& edge = m_edges[m_status.EdgeAt(below)];
+      if (edge.group == group) return edge.winding;
+      below = m_status.Previous(below);
+    }
+    if (above != CSweepStatus::kHead) {
+      const EdgeState& edge = m_edges[m_status.EdgeAt(above)];
+      if (edge.group == group) return edge.winding - edge.delta;
+      above = m_status.Next(above);
+    }
+  }
+}
+
+// Across the edge upwards: its group's winding number, and the state where its area starts or
+// stops holding the point.
+std::uint32_t Sweep::StepOver(std::uint32_t state, EdgeState* edge) {
+  const int group = edge->group, operand = m_groups.operandOf[group];
+  const int before = m_windingAt[group], after = before + edge->delta;
+  m_windingAt[group] = after;
+  edge->winding = after;
+  bool was = false, is = false;
+  switch (m_groups.fillOf[operand]) {
+    case CWindingSweep::kOdd:
+      was = (before & 1) != 0;
+      is = (after & 1) != 0;
+      break;
+    case CWindingSweep::kNonZero:
+      was = before != 0;
+      is = after != 0;
+      break;
+    case CWindingSweep::kPositive:
+      was = before > 0;
+      is = after > 0;
+      break;
+  }
+  return was == is ? state : m_states.Step(state, operand, is);
+}
+
+// Winding numbers, states and pieces for the edges leaving p. Edges along each other count as
+// one: the lowest of them carries the boundary when the rule differs below and above them all.
 void Sweep::StartPieces(const SweepPoint& p, int below) {
   std::uint32_t state = below == CSweepStatus::kHead ? 0 : m_edges[m_status.EdgeAt(below)].above;
+  if (!m_outgoing.empty()) {
+    const int above = m_status.Next(m_nodes.back());
+    for (int e : m_outgoing)
+      if (m_stampOf[m_edges[e].group] != m_stop)
+        SeeWindingBelow(m_edges[e].group, WindingBelow(m_edges[e].group, below, above));
+    for (int e : m_startingHere) ++m_active[m_edges[e].group];
+  }
   for (size_t i = 0; i < m_outgoing.size();) {
     size_t j = i + 1;
     while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
     const std::uint32_t under = state;
     for (size_t k = i; k < j; ++k) {
       EdgeState& edge = m_edges[m_outgoing[k]];
-      state = m_states.Step(state, edge.group, edge.delta);
+      state = StepOver(state, &edge);
       edge.above = state;
       edge.output = edge.measure = 0;
       edge.chain = -1;
@@ -326,10 +433,11 @@ void Sweep::Hold(int holder, int chain) {
     m_ends[~holder].chain = chain;
 }
 
-int Sweep::ChainBelow(int node) const {
+// The nearest edge at or below the node whose piece is on the result's boundary, or -1.
+int Sweep::EdgeBelow(int node) const {
   for (; node != CSweepStatus::kHead; node = m_status.Previous(node)) {
-    const EdgeState& edge = m_edges[m_status.EdgeAt(node)];
-    if (edge.output) return edge.chain;
+    const int e = m_status.EdgeAt(node);
+    if (m_edges[e].output) return e;
   }
   return -1;
 }
@@ -387,7 +495,9 @@ void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, 
     a.chain = d.chain;
     m_rings.FirstHolder(d.chain) = ~arriving;
   } else {
-    const int chain = m_rings.Start(p.x, p.y, !single, hole, hole ? ChainBelow(below) : -1);
+    const int under = EdgeBelow(below);
+    const int chain = m_rings.Start(p.x, p.y, !single, hole, under < 0 ? -1 : m_edges[under].chain,
+                                    under >= 0 && m_edges[under].output > 0);
     a.chain = d.chain = chain;
     m_rings.FirstHolder(chain) = ~arriving;
     m_rings.LastHolder(chain) = ~departing;
@@ -397,28 +507,58 @@ void Sweep::Pair(const SweepPoint& p, int arriving, int departing, bool single, 
 void Sweep::CheckNeighbours(const SweepPoint& p, int lower, int upper) {
   if (lower == CSweepStatus::kHead || upper == CSweepStatus::kHead) return;
   const int a = m_status.EdgeAt(lower), b = m_status.EdgeAt(upper);
+  // Neighbours parted and joined again: their crossing waits already.
+  if (m_edges[a].crossingAbove == b) return;
   if (!m_geometry.CrossProperly(a, b)) return;
   SweepPoint crossing = m_geometry.Crossing(a, b);
   if (m_geometry.Compare(crossing, p) <= 0) return;
-  m_crossings.push_back(crossing);
+  m_edges[a].crossingAbove = b;
+  m_crossings.push_back(PendingCrossing{crossing.x, crossing.y, crossing.first, crossing.second});
   std::push_heap(m_crossings.begin(), m_crossings.end(), Later{&m_geometry});
+}
+
+// Snapping's reach, in grid steps. The exact result carries its input's rounding to the grid
+// (half a step) and whatever noise the outlines carried in: edges drawn to meet or to run along
+// each other come out a step or two apart, and corners two steps apart belong together.
+const double kSnapReach = 4;
+// Loops no wider than this on average (in grid steps) are slivers of the same making, left where
+// snapping took the corners on either side of one apart: they go.
+const double kSliverWidth = 2 * kSnapReach;
+// Snapping passes at most. A pass with the full reach may bend edges across each other, or its
+// sweep leave new parts narrower than the reach, so passes go on until one changes nothing; the
+// last is snap rounding proper (half a step), after which no edges cross.
+const int kSnapPasses = 4;
+
+// The sweep's result with its corners snapped to the grid, cleaned by sweeps of their own where
+// snapping made parts overlap, in page units.
+OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
+  static const Groups clean = {{0}, {CWindingSweep::kPositive}};
+  static const CWindingSweep::Rule inside = CWindingSweep::Any;
+  // Each pass's sweep lives on until the next one has taken its rings.
+  std::unique_ptr<Sweep> passes[2];
+  CRingAssembler* rings = &sweep->Rings();
+  std::vector<GridPoint> snapped;
+  std::vector<size_t> starts;
+  for (int pass = 0; pass < kSnapPasses; ++pass) {
+    if (!rings->Snap(pass + 1 < kSnapPasses ? kSnapReach : 0.5, &snapped, &starts)) break;
+    std::unique_ptr<Sweep>& cleaner = passes[pass % 2];
+    cleaner.reset(new Sweep(clean, inside, nullptr, CWindingSweep::Progress()));
+    cleaner->Reserve(snapped.size());
+    starts.push_back(snapped.size());
+    for (size_t r = 0; r + 1 < starts.size(); ++r)
+      cleaner->AddRing(&snapped[starts[r]], starts[r + 1] - starts[r], 0);
+    cleaner->Run();
+    rings = &cleaner->Rings();
+  }
+  return rings->Area(originX, originY, step, kSliverWidth);
 }
 
 }  // namespace
 
-bool CWindingSweep::IsOdd(const Windings& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && (w.second & 1)) return true;
-  return false;
-}
-
-bool CWindingSweep::IsNonZero(const Windings& windings, int group) {
-  for (const auto& w : windings)
-    if (w.first == group && w.second != 0) return true;
-  return false;
-}
-
-void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
+void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group, int operand) {
+  if (group < 0 || operand < 0) throw std::invalid_argument("negative group or operand");
+  // The rules see every operand named, even one whose rings all fell away.
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
   // One such point would spoil the grid of all the others.
   for (const OutlinePoint& p : ring)
     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
@@ -426,14 +566,21 @@ void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group) {
   if (ring.size() < 3) return;
   m_ringStarts.push_back(m_points.size());
   m_groups.push_back(group);
+  m_operands.push_back(operand);
   m_points.insert(m_points.end(), ring.begin(), ring.end());
 }
 
-void CWindingSweep::AddArea(const OutlineArea& area, int group) {
+void CWindingSweep::AddArea(const OutlineArea& area, int group, int operand) {
   for (const OutlinePolygon& polygon : area) {
-    AddRing(polygon.outer(), group);
-    for (const auto& hole : polygon.inners()) AddRing(hole, group);
+    AddRing(polygon.outer(), group, operand);
+    for (const auto& hole : polygon.inners()) AddRing(hole, group, operand);
   }
+}
+
+void CWindingSweep::SetFill(int operand, Fill fill) {
+  if (operand < 0) throw std::invalid_argument("negative operand");
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
+  m_fills[operand] = fill;
 }
 
 CWindingSweep::Grid CWindingSweep::FitGrid() const {
@@ -458,7 +605,11 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
   if (m_ringStarts.empty()) return OutlineArea();
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
-  Sweep sweep(rule, measure, progress);
+  Groups groups;
+  groups.operandOf.assign(*std::max_element(m_groups.begin(), m_groups.end()) + 1, 0);
+  for (size_t r = 0; r < m_groups.size(); ++r) groups.operandOf[m_groups[r]] = m_operands[r];
+  groups.fillOf = m_fills;
+  Sweep sweep(groups, rule, measure, progress);
   sweep.Reserve(m_points.size());
   std::vector<GridPoint> points;
   for (size_t r = 0; r < m_ringStarts.size(); ++r) {
@@ -471,12 +622,12 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
       if (points.empty() || points.back() != q) points.push_back(q);
     }
     while (points.size() > 1 && points.front() == points.back()) points.pop_back();
-    sweep.AddRing(points, m_groups[r]);
+    sweep.AddRing(points.data(), points.size(), m_groups[r]);
   }
   sweep.Run();
   const double step = 1 / grid.scale;
   if (measured) *measured = sweep.Measured() * step * step;
-  OutlineArea area = sweep.Rings().Area(grid.originX, grid.originY, step);
+  OutlineArea area = Finish(&sweep, grid.originX, grid.originY, step);
   if (progress && !progress(1)) throw SweepCancelled();
   return area;
 }

@@ -129,4 +129,123 @@ FlatCurve Star(int nodes) {
   return CurveOf(ring);
 }
 
+std::vector<FlatCurve> Bars(int count) {
+  const double half = 100, width = 0.25;
+  std::vector<FlatCurve> bars;
+  for (int k = 0; k < count; ++k) {
+    const double angle = 0.05 + kPi * k / count, c = std::cos(angle), s = std::sin(angle);
+    Ring ring;
+    for (const auto& p : {std::make_pair(-half, -width), std::make_pair(half, -width),
+                          std::make_pair(half, width), std::make_pair(-half, width)})
+      ring.push_back(
+          OutlinePoint(10 + c * p.first - s * p.second, 20 + s * p.first + c * p.second));
+    bars.push_back(CurveOf(ring));
+  }
+  return bars;
+}
+
+double BarsArea(int count) {
+  const double half = 100, width = 0.25;
+  return 2 * count * width * (2 * half - width / std::tan(kPi / (2 * count)));
+}
+
+std::vector<FlatCurve> Circles(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0, 1);
+  std::vector<FlatCurve> circles;
+  for (int i = 0; i < count; ++i) {
+    const double x = 200 * unit(random), y = 200 * unit(random), r = 15 + 15 * unit(random);
+    circles.push_back(CurveOf(Ellipse(x, y, r, r, 100)));
+  }
+  return circles;
+}
+
+FlatCurve PixelDisk(double radius, double pixel, double cx, double cy) {
+  // Walk round the pixels' boundary: for each column the run of pixels inside is one interval,
+  // so the outline rises column by column on the right and falls on the left.
+  const int n = static_cast<int>(std::ceil(radius / pixel)) + 1;
+  std::vector<std::pair<int, int>> columns;  // per column i: rows [low, high)
+  std::vector<int> firsts;
+  for (int i = -n; i < n; ++i) {
+    int low = n, high = -n;
+    for (int j = -n; j < n; ++j) {
+      const double x = (i + 0.5) * pixel, y = (j + 0.5) * pixel;
+      if (x * x + y * y <= radius * radius) {
+        low = std::min(low, j);
+        high = std::max(high, j + 1);
+      }
+    }
+    if (low < high) {
+      columns.push_back({low, high});
+      firsts.push_back(i);
+    }
+  }
+  Ring ring;
+  auto add = [&](int i, int j) {
+    OutlinePoint p(cx + i * pixel, cy + j * pixel);
+    if (ring.size() >= 2) {
+      const OutlinePoint &a = ring[ring.size() - 2], &b = ring.back();
+      if ((a.x() == b.x() && b.x() == p.x()) || (a.y() == b.y() && b.y() == p.y())) ring.pop_back();
+    }
+    ring.push_back(p);
+  };
+  // Along the bottom left to right, then along the top right to left.
+  for (size_t k = 0; k < columns.size(); ++k) {
+    add(firsts[k], columns[k].first);
+    add(firsts[k] + 1, columns[k].first);
+  }
+  for (size_t k = columns.size(); k-- > 0;) {
+    add(firsts[k] + 1, columns[k].second);
+    add(firsts[k], columns[k].second);
+  }
+  Orient(&ring, true);
+  return CurveOf(ring);
+}
+
+FlatCurve FigureEight(int nodes) {
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    const double t = 2 * kPi * i / nodes;
+    ring.push_back(OutlinePoint(7 + 60 * std::sin(t), 3 + 40 * std::sin(2 * t)));
+  }
+  return CurveOf(ring);
+}
+
+FlatCurve JaggedStar(int nodes, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> jag(-4, 4);
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    const double angle = 2 * kPi * i / nodes, r = (i % 2 ? 90 : 100) + jag(random);
+    ring.push_back(OutlinePoint(3 + r * std::cos(angle), 7 + r * std::sin(angle)));
+  }
+  Orient(&ring, true);
+  return CurveOf(ring);
+}
+
+FlatCurve SelfCrossing(int nodes, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0, 100);
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) ring.push_back(OutlinePoint(unit(random), unit(random)));
+  return CurveOf(ring);
+}
+
+std::vector<FlatCurve> Tiles(int count, double size, double jitter, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> move(-jitter, jitter);
+  std::vector<FlatCurve> tiles;
+  for (int i = 0; i < count; ++i) {
+    for (int j = 0; j < count; ++j) {
+      const double x = -90 + i * size, y = -90 + j * size;
+      Ring ring;
+      for (const auto& p : {std::make_pair(x, y), std::make_pair(x + size, y),
+                            std::make_pair(x + size, y + size), std::make_pair(x, y + size)})
+        ring.push_back(OutlinePoint(p.first + move(random), p.second + move(random)));
+      tiles.push_back(CurveOf(ring));
+    }
+  }
+  return tiles;
+}
+
 }  // namespace bench

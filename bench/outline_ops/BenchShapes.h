@@ -19,4 +19,25 @@ FlatCurve WavyRing(int nodes, double cx, double cy, double radius);
 // on (3, 7).
 FlatCurve Star(int nodes);
 
+// count bars 200 mm long and 0.5 mm wide, each its own curve, crossing at (10, 20) at angles
+// 180 / count degrees apart. Their union is a star of 2 * count arms whose area is, with half-
+// width h, half-length r and a = 90 / count degrees, 2 * count * h * (2r - h cot a).
+std::vector<FlatCurve> Bars(int count);
+double BarsArea(int count);
+// count circles of 100 nodes, radius 15 to 30, scattered over 200 x 200 mm, each its own curve.
+std::vector<FlatCurve> Circles(int count, unsigned seed = 11);
+// The outline of the pixels of the given size whose centres lie within the radius of the centre
+// (a traced scan of a disk), on the pixels' grid from (cx, cy): right-angle corners only, 748 of
+// them at radius 80 and pixel 0.5.
+FlatCurve PixelDisk(double radius, double pixel, double cx = 0.3, double cy = 0.1);
+// A figure eight of the given node count, crossing itself once, 120 x 80 mm.
+FlatCurve FigureEight(int nodes);
+// A star whose points and valleys (radius 100 and 90) are moved by up to 4 mm at random.
+FlatCurve JaggedStar(int nodes, unsigned seed = 5);
+// A closed outline through random points of a 100 mm square: it crosses itself everywhere.
+FlatCurve SelfCrossing(int nodes, unsigned seed = 3);
+// count x count square tiles of the given size from (-90, -90) on, each its own curve, every
+// corner of each moved on its own by up to jitter in x and y.
+std::vector<FlatCurve> Tiles(int count, double size, double jitter, unsigned seed = 9);
+
 }  // namespace bench

@@ -1,66 +1,69 @@
-// Times the transform library's welding and expansion in the program's own build (under Wine),
-// on the same seeded outlines as the native comparison with Clipper (ClipperCompare.cpp):
-// welding 1,000 overlapping letters and two 10,000-node outlines, and growing and shrinking
-// 1,000 and 10,000-node stars in each corner mode. Prints milliseconds per operation and the
-// result's area. Run by hand under Wine:
-//   wine build/<arch>/bench/outline_ops.exe [repeats]
+// Times the transform library's welding and expansion in the program's own build (under Wine)
+// on the cases of its native twin (BenchCases.h), with the heap's peak, the result's area and its
+// validity. Clipper cannot be linked into a Windows program here, so its figures come from the
+// native twin's run (build/native/outline_ops_native writes them beside itself) and are printed
+// beside ours when that file is found. Run by hand under Wine from the checkout's folder:
+//   wine build/<arch>/bench/outline_ops.exe [repeats [Clipper's figures file]]
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
+#include <map>
+#include <string>
 
-#include "addons/transform/OutlineBoolean.h"
-#include "addons/transform/OutlineExpander.h"
-#include "bench/outline_ops/BenchShapes.h"
+#include "bench/outline_ops/BenchCases.h"
 
 namespace {
 
-double MillisecondsPerRun(int repeats, const std::function<double()>& run, double* area) {
-  auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < repeats; ++i) *area = run();
-  std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-  return spent.count() / repeats;
-}
+struct Theirs {
+  double milliseconds, megabytes, area;
+};
 
-void Print(const char* what, int repeats, const std::function<double()>& run) {
-  double area = 0;
-  double time = MillisecondsPerRun(repeats, run, &area);
-  std::printf("%-40s %10.1f ms  area %14.3f\n", what, time, area);
-}
-
-void Weld(const char* what, int repeats, const std::vector<FlatCurve>& first,
-          const std::vector<FlatCurve>& second) {
-  Print(what, repeats, [&] {
-    return COutlineBoolean::AreaOf(
-        COutlineBoolean::CombineCurves(first, second, COutlineBoolean::kUnion).area);
-  });
-}
-
-void Expand(int nodes, double thickness, int mode, int repeats) {
-  FlatCurve star = bench::Star(nodes);
-  char what[64];
-  std::snprintf(what, sizeof what, "%d-node star %+.2f mm, mode %d", nodes, thickness, mode);
-  ExpandSettings settings;
-  settings.thickness = thickness;
-  settings.mode = mode;
-  Print(what, repeats, [&] {
-    OutlineShape result;
-    COutlineExpander(settings).Expand(COutlineBoolean::ShapeOf({star}), &result);
-    return COutlineBoolean::AreaOf(result.area);
-  });
+// The native run's figures by case name; empty when there is no such file.
+std::map<std::string, Theirs> ReadClipperFigures(const char* path) {
+  std::map<std::string, Theirs> figures;
+  FILE* file = std::fopen(path, "r");
+  if (!file) return figures;
+  char line[256];
+  while (std::fgets(line, sizeof line, file)) {
+    char name[128];
+    Theirs theirs;
+    if (std::sscanf(line, "%127[^\t]\t%lf\t%lf\t%lf", name, &theirs.milliseconds, &theirs.megabytes,
+                    &theirs.area) == 4)
+      figures[name] = theirs;
+  }
+  std::fclose(file);
+  return figures;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-  std::printf("outline_ops: %d repeats each\n", repeats);
-  Weld("weld 1,000 letters", repeats, bench::Letters(1000), {});
-  Weld("weld two 10,000-node outlines", repeats, {bench::WavyRing(10000, 0, 0, 100)},
-       {bench::WavyRing(10000, 60, 0, 100)});
-  for (int nodes : {1000, 10000})
-    for (double thickness : {1.0, -0.25})
-      for (int mode = 0; mode <= 2; ++mode) Expand(nodes, thickness, mode, repeats);
+  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const char* figuresPath = argc > 2 ? argv[2] : "build/native/outline_ops_clipper.txt";
+  const std::map<std::string, Theirs> clipper = ReadClipperFigures(figuresPath);
+  std::printf("outline_ops: median of %d; ms, heap MB, mm2; Clipper 6.4.2 %s\n", repeats,
+              clipper.empty() ? "not measured (run build/native/outline_ops_native first)"
+                              : "as measured natively");
+  std::printf("%-36s %9s %9s %6s %8s %8s %14s %9s %s\n", "case", "ours", "Clipper", "ratio",
+              "our MB", "Cl. MB", "our area", "diff", "valid");
+  for (const bench::Case& c : bench::Cases()) {
+    OutlineArea ours;
+    const bench::Figures our = bench::Measure(repeats, [&] { ours = bench::RunOurs(c); });
+    const bench::Outcome outcome = bench::OutcomeOf(ours);
+    auto found = clipper.find(c.name);
+    if (found == clipper.end()) {
+      std::printf("%-36s %9.1f %9s %6s %8.1f %8s %14.3f %9s %s\n", c.name.c_str(), our.milliseconds,
+                  "-", "-", our.megabytes, "-", outcome.area, "-", outcome.valid ? "yes" : "NO");
+    } else {
+      const Theirs& theirs = found->second;
+      const double difference = theirs.area > 0 ? (outcome.area - theirs.area) / theirs.area * 100
+                                                : 0;
+      std::printf("%-36s %9.1f %9.1f %5.2fx %8.1f %8.1f %14.3f %+8.4f%% %s\n", c.name.c_str(),
+                  our.milliseconds, theirs.milliseconds, our.milliseconds / theirs.milliseconds,
+                  our.megabytes, theirs.megabytes, outcome.area, difference,
+                  outcome.valid ? "yes" : "NO");
+    }
+    std::fflush(stdout);
+  }
   return 0;
 }

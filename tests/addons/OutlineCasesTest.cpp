@@ -112,6 +112,25 @@ protected:
     return TakeResult(result);
   }
 
+  // The curves welded in one call, all but the last as one group, as the editor's weld of a
+  // selection hands them over.
+  CBlock* WeldAll(const std::vector<FlatCurve>& curves) {
+    CGroupBlock others;
+    std::unique_ptr<CBlock> last;
+    for (size_t i = 0; i < curves.size(); ++i) {
+      std::vector<Ring> rings;
+      for (const OutlinePolygon& ring : curves[i].rings) {
+        rings.emplace_back();
+        for (const OutlinePoint& p : ring.outer()) rings.back().push_back({p.x(), p.y()});
+      }
+      if (i + 1 < curves.size())
+        others.AddChild(Outline(rings));
+      else
+        last.reset(Outline(rings));
+    }
+    return Run(kWeld, &others, last.get());
+  }
+
   CWeldDll m_weld;
   CExpandDll m_expand;
 };
@@ -225,24 +244,19 @@ TEST_F(OutlineCases, AThousandOverlappingLettersWeldInOneCallToTheirUnion) {
     level.swap(next);
   }
   const double expected = bg::area(level[0]);
-
-  // All but the last as one group, as the editor's weld of a selection hands them over.
-  CGroupBlock others;
-  std::unique_ptr<CBlock> last;
-  for (size_t i = 0; i < letters.size(); ++i) {
-    std::vector<Ring> rings;
-    for (const OutlinePolygon& ring : letters[i].rings) {
-      rings.emplace_back();
-      for (const OutlinePoint& p : ring.outer()) rings.back().push_back({p.x(), p.y()});
-    }
-    if (i + 1 < letters.size())
-      others.AddChild(Outline(rings));
-    else
-      last.reset(Outline(rings));
-  }
-  std::unique_ptr<CBlock> welded(Run(kWeld, &others, last.get()));
+  std::unique_ptr<CBlock> welded(WeldAll(letters));
   ASSERT_NE(nullptr, welded);
   EXPECT_NEAR(expected, AreaOf(welded.get()), expected * 1e-4);
+}
+
+TEST_F(OutlineCases, SixHundredBarsCrossingAtOnePointWeldInOneCallToTheirStar) {
+  // Each bar is its own curve and all of them overlap round the centre, where they cross in
+  // 720,000 points: the weld must not grow with the overlaps times the curves (a 32-bit program
+  // would run out of memory), and gives the star whose area BarsArea works out by hand.
+  std::unique_ptr<CBlock> welded(WeldAll(bench::Bars(600)));
+  ASSERT_NE(nullptr, welded);
+  EXPECT_NEAR(bench::BarsArea(600), AreaOf(welded.get()), bench::BarsArea(600) * 1e-5);
+  EXPECT_EQ(1, SubpathsOf(welded.get()).closed);
 }
 
 // The area of the star grown (or shrunk) by distance, corner by corner: the polygon of its
@@ -306,6 +320,32 @@ TEST_F(OutlineCases, AStarGrowsAndShrinksByItsCornersInEveryModeAndHoldsOrLiesIn
       EXPECT_LT(stray ? AreaOf(stray.get()) : 0, 1e-6) << distance << " mode " << mode;
     }
   }
+}
+
+TEST_F(OutlineCases, ATracedStaircaseGrowsByItsPixelToTheAreaOfItsMitredOffset) {
+  // The outline of a pixel disk (748 right angles on a 0.5 mm grid) grown by one pixel with
+  // mitres: its sides move out by 0.5 and every step's short side is used up exactly where a
+  // step turns back. An outline of right angles only grows by perimeter x d plus 4 d^2, its
+  // outer corners being four more than its inner ones.
+  const FlatCurve disk = bench::PixelDisk(80, 0.5);
+  std::vector<Ring> rings(1);
+  for (const OutlinePoint& p : disk.rings[0].outer()) rings[0].push_back({p.x(), p.y()});
+  const Ring& ring = rings[0];
+  double area = 0, perimeter = 0;
+  for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+    area += (ring[j].first * ring[i].second - ring[i].first * ring[j].second) / 2;
+    perimeter += std::hypot(ring[i].first - ring[j].first, ring[i].second - ring[j].second);
+  }
+  const double d = 0.5;
+  CGroupBlock group;
+  group.AddChild(Outline(rings));
+  HGLOBAL record = nullptr;
+  ASSERT_GT(group.WriteRecord(&record), 0);
+  ExpandParams params = {d, 120, 50, 1e-10, 0};
+  std::unique_ptr<CBlock> result(TakeResult(m_expand.Expand(record, params)));
+  GlobalFree(record);
+  ASSERT_NE(nullptr, result);
+  EXPECT_NEAR(std::fabs(area) + perimeter * d + 4 * d * d, AreaOf(result.get()), 0.01);
 }
 
 TEST_F(OutlineCases, TheAccuracyReachesTheRoundCornersAndAWatchedExpansionSaysHowItEnded) {
