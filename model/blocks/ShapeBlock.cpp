@@ -7,6 +7,7 @@
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/DrawUtils.h"
+#include "model/editing/ThinPenScope.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
 #include "model/undo/UndoColourRecord.h"
@@ -52,8 +53,8 @@ COLORREF CShapeBlock::ColourRef() const {
 void CShapeBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int) {
   std::unique_ptr<CContour> contour(GetContour(matrix, 0));
   if (!contour) return;
-  CColourScope colour(dc, ColourRef(), false);
-  contour->Draw(dc);
+  CThinPenScope pen(dc, ColourRef());
+  contour->DrawThin(dc);
 }
 
 void CShapeBlock::DrawFilled(CDC* dc, CMatrix2D* matrix, int) {

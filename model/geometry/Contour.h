@@ -65,6 +65,9 @@ public:
   // rectangle only the pieces near it are drawn; pieces of a pixel or less are skipped. Pen-colour
   // records select pens of their colour; the context's own pen is selected again afterwards.
   void Draw(CDC* dc, const RECT* clip = nullptr) const;
+  // Draw without a clip for a context whose pen, and every pen the colour records ask for, is a
+  // one-pixel cosmetic pen (the blocks' drawing in the views): the same pixels in fewer calls.
+  void DrawThin(CDC* dc) const;
   // The same through pending matrix x matrix, without a clip.
   void Stroke(CDC* dc, const CMatrix2D* matrix = nullptr) const;
   // Fills and strokes the outline; the result of StrokeAndFillPath, 0 without points. Pen-colour
@@ -95,7 +98,7 @@ public:
   bool IsBoxEmpty() const { return m_boxEmpty; }
 
 private:
-  void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const;
+  void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip, bool thinPen) const;
   void WidenBox(const POINTREC& record);
   int LastEndIndex() const;
   void TakeCopyOf(const CContour& other);
