@@ -68,7 +68,7 @@ public:
   // Draw without a clip for a context whose pen, and every pen the colour records ask for, is a
   // one-pixel cosmetic pen (the blocks' drawing in the views): the same pixels in fewer calls.
   void DrawThin(CDC* dc) const;
-  // The same through pending matrix x matrix, without a clip.
+  // Draw through pending matrix x matrix, without a clip.
   void Stroke(CDC* dc, const CMatrix2D* matrix = nullptr) const;
   // Fills and strokes the outline; the result of StrokeAndFillPath, 0 without points. Pen-colour
   // records select a pen and a brush of their colour.

@@ -21,9 +21,6 @@ public:
   // Two control points and the end point of a cubic piece from the current point.
   void BezierTo(const POINT pieces[3]);
 
-  bool IsEmpty() const { return m_points.empty(); }
-  bool HasBeziers() const { return m_hasBeziers; }
-
   // Begins a path, adds every stroke in one call, ends the path and strokes it with the context's
   // pen, as drawing the pieces one by one into a path would.
   void StrokeAsPath(CDC* dc) const;
