@@ -325,14 +325,16 @@ CContour* CCurveBlock::GetContour(const CMatrix2D* matrix, UINT /*flags*/) {
   if (!m_store.Block()) return nullptr;
   const CMatrix2D* pending = m_matrix.IsIdentity() ? nullptr : &m_matrix;
   std::unique_ptr<CContour> contour(new CContour);
-  for (const POINTREC& record : m_store.PathRecords()) {
+  m_store.ForEachRecord([&](const POINTREC& record) {
+    if (record.flags == kPointEnd) return false;
     if (IsSpecialPoint(record.flags)) {
       contour->AppendRaw(record);
-      continue;
+      return true;
     }
     FPOINT p = Mapped(record, pending);
     contour->AppendPoint(MakePointRecord(p.x, p.y, record.flags));
-  }
+    return true;
+  });
   contour->AppendEndMark();
   if (!contour->IsBoxEmpty()) m_box = contour->GetBox();
   if (matrix) {

@@ -123,6 +123,14 @@ bool CShapeBlock::HitsControlSquare(CBlockView* view, const FPOINT& blockPoint, 
 
 CContour* CShapeBlock::FinishContour(CContour* blockContour, const CMatrix2D* matrix) {
   if (!blockContour) return nullptr;
+  if (m_matrix.IsIdentity() && blockContour->GetMatrix().IsIdentity()) {
+    // The outline is on the page already, and its box was built from the same points appended in
+    // the same order (the shapes' outlines are only ever appended to): copying it would give the
+    // same records and box.
+    if (!blockContour->IsBoxEmpty()) m_box = blockContour->GetBox();
+    if (matrix) blockContour->Transform(matrix);
+    return blockContour;
+  }
   // Each point is mapped before it is appended, so the box fits the mapped outline itself.
   CContour* contour = new CContour;
   for (POINTREC record : blockContour->GetPoints()) {

@@ -490,7 +490,8 @@ void CContour::WriteAIPath(CFile* file) const {
 void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip, bool thinPen) const {
   if (!m_store.Block()) return;
   CColourTools tools(dc, false);
-  CStrokeBuffer strokes(m_store.Count());
+  CStrokeBuffer::Lease lease;
+  CStrokeBuffer& strokes = lease.Buffer();
   POINT current = {0, 0};
   bool positioned = false;  // the strokes' position is the current point
   auto segment = [&](CSegmentWalker::Kind kind, const FPOINT* p, const CSegmentWalker&) {

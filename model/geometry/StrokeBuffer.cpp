@@ -1,13 +1,43 @@
 #include "model/geometry/StrokeBuffer.h"
 
-#include <algorithm>
-
 #include "framework/DC.h"
 
-CStrokeBuffer::CStrokeBuffer(int expectedPoints) {
-  size_t room = static_cast<size_t>(std::max(expectedPoints, 0)) + 1;
-  m_points.reserve(room);
-  m_types.reserve(room);
+namespace {
+
+const size_t kKeptPoints = 16384;
+
+CStrokeBuffer g_shared;
+LONG g_sharedTaken = 0;
+
+template <class T>
+void EmptyKeepingSmallStorage(std::vector<T>* values) {
+  if (values->capacity() > kKeptPoints)
+    std::vector<T>().swap(*values);
+  else
+    values->clear();
+}
+
+}  // namespace
+
+CStrokeBuffer::Lease::Lease() : m_buffer(&g_shared) {
+  if (::InterlockedCompareExchange(&g_sharedTaken, 1, 0) == 0) return;
+  m_own.reset(new CStrokeBuffer);
+  m_buffer = m_own.get();
+}
+
+CStrokeBuffer::Lease::~Lease() {
+  if (m_own) return;
+  g_shared.Clear();
+  ::InterlockedExchange(&g_sharedTaken, 0);
+}
+
+void CStrokeBuffer::Clear() {
+  EmptyKeepingSmallStorage(&m_points);
+  EmptyKeepingSmallStorage(&m_types);
+  EmptyKeepingSmallStorage(&m_strokeLengths);
+  m_position = POINT{0, 0};
+  m_moved = false;
+  m_hasBeziers = false;
 }
 
 void CStrokeBuffer::MoveTo(const POINT& point) {

@@ -7,14 +7,29 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 class CDC;
 
 class CStrokeBuffer {
 public:
-  // Room for about that many points, so that an outline's strokes seldom have to grow.
-  explicit CStrokeBuffer(int expectedPoints);
+  // One outline's buffer, empty: the program's shared buffer while no other drawing holds it, so
+  // that its storage serves outline after outline and drawing a drawing allocates nothing per
+  // outline; a drawing that finds it taken (on another thread) gets a buffer of its own.
+  class Lease {
+  public:
+    Lease();
+    ~Lease();
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+
+    CStrokeBuffer& Buffer() { return *m_buffer; }
+
+  private:
+    CStrokeBuffer* m_buffer;
+    std::unique_ptr<CStrokeBuffer> m_own;
+  };
 
   void MoveTo(const POINT& point);
   void LineTo(const POINT& point);
@@ -31,6 +46,8 @@ public:
 
 private:
   void OpenStrokeIfMoved();
+  // Empties the buffer; storage grown past what common outlines need goes back to the system.
+  void Clear();
 
   std::vector<POINT> m_points;
   std::vector<BYTE> m_types;  // PT_MOVETO, PT_LINETO or PT_BEZIERTO per point
