@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "framework/SizeClassPool.h"
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/geometry/PointRecord.h"
@@ -24,6 +25,12 @@ public:
 
   CContour();
   ~CContour();
+  // Contours come and go by the thousand (every outline drawn is one): they live in the shared
+  // small-object pool, as blocks do, not in the general heap.
+  static void* operator new(size_t size) { return CSizeClassPool::Shared().Allocate(size); }
+  static void operator delete(void* contour, size_t size) {
+    CSizeClassPool::Shared().Free(contour, size);
+  }
   CContour(const CContour&) = delete;
   CContour& operator=(const CContour&) = delete;
 
