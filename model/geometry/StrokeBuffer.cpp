@@ -4,6 +4,8 @@
 
 namespace {
 
+// The shared buffer keeps its storage up to this many points; a longer outline's goes back to the
+// system once it is drawn.
 const size_t kKeptPoints = 16384;
 
 CStrokeBuffer g_shared;
