@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -115,101 +114,61 @@ TEST(ContourDraw, CurvesAndSubPixelPieces) {
   EXPECT_TRUE(piece.IsWhite(30, 5));
 }
 
-// How many pixels of the two canvases differ, and how many of the first are not white.
-struct PixelCount {
-  int differing = 0;
-  int drawn = 0;
-};
-PixelCount ComparePixels(MemoryCanvas& first, MemoryCanvas& second, int size) {
-  PixelCount count;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      count.differing += first.DC().GetPixel(x, y) != second.DC().GetPixel(x, y);
-      count.drawn += !first.IsWhite(x, y);
-    }
-  return count;
-}
-
 // The record types of an enhanced metafile, header and end record left out.
 std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
   std::vector<BYTE> bytes(::GetEnhMetaFileBits(metafile, 0, nullptr));
   ::GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
   std::vector<DWORD> types;
   for (size_t at = 0; at + 8 <= bytes.size();) {
-    DWORD type, size;
-    memcpy(&type, &bytes[at], 4);
-    memcpy(&size, &bytes[at + 4], 4);
-    if (size < 8) break;
-    if (type != EMR_HEADER && type != EMR_EOF) types.push_back(type);
-    at += size;
+    DWORD record[2];  // type and size
+    memcpy(record, &bytes[at], sizeof record);
+    if (record[1] < 8) break;
+    if (record[0] != EMR_HEADER && record[0] != EMR_EOF) types.push_back(record[0]);
+    at += record[1];
   }
   return types;
 }
 
+// Oblique and repeated points, a start no piece follows, pieces drawn as lines and as curves,
+// colour records (the last one's pen strokes the whole outline), a pending turn and offset.
 TEST(ContourDraw, ThinDrawingColoursExactlyThePixelsOfThePathDrawing) {
-  const int kSize = 80;
-  struct Case {
-    const char* what;
-    std::function<CContour*()> make;
-  };
-  const Case cases[] = {
-      {"an oblique open polyline and a closed triangle",
-       [] {
-         return MakeContour({{5.5f, 7.2f, 0x11},
-                             {40.3f, 19.8f, 0x01},
-                             {12, 52.6f, 0x21},
-                             {50, 5, 0x11},
-                             {75.9f, 30.1f, 0x01},
-                             {52, 70, 0x01},
-                             {50, 5, 0x41}});
-       }},
-      {"a small ellipse whose pieces are drawn as lines",
-       [] { return ContourFromEllipse(10.2f, 10.7f, 12.9f, 12.4f); }},
-      {"an ellipse large enough for its pieces to be drawn as curves",
-       [] { return ContourFromEllipse(8, 12, 70, 45); }},
-      {"repeated points and a start that no piece follows",
-       [] {
-         return MakeContour({{20, 20, 0x11},
-                             {20, 20, 0x01},
-                             {30.4f, 20.9f, 0x01},
-                             {30.4f, 20.9f, 0x21},
-                             {60, 60, 0x11},
-                             {61, 10, 0x11},
-                             {70, 40, 0x21}});
-       }},
-      {"colour records: the last one's pen strokes the whole outline",
-       [] {
-         CContour* contour = new CContour;
-         contour->AppendRaw(MakePenColourRecord(kRed));
-         for (TestPoint p :
-              {TestPoint{5, 5, 0x11}, TestPoint{30, 5, 0x01}, TestPoint{30, 30, 0x41}})
-           contour->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
-         contour->AppendRaw(MakePenColourRecord(kBlue));
-         for (TestPoint p : {TestPoint{40, 40, 0x11}, TestPoint{70, 62, 0x21}})
-           contour->AppendPoint(MakePointRecord(p.x, p.y, p.flags));
-         contour->AppendEndMark();
-         return contour;
-       }},
-      {"a pending rotation with an offset",
-       [] {
-         CContour* square = MakeSquare(30);
-         CMatrix2D turn = MakeRotationMatrix(15, 15, 30.0f);
-         turn.m[6] += 22.5f;
-         turn.m[7] += 17.25f;
-         square->Transform(&turn);
-         return square;
-       }},
-  };
-  for (const Case& c : cases) {
-    ContourPtr contour(c.make());
-    MemoryCanvas path(kSize, kSize), thin(kSize, kSize);
+  std::vector<ContourPtr> cases;
+  cases.emplace_back(MakeContour({{5.5f, 7.2f, 0x11},
+                                  {40.3f, 19.8f, 0x01},
+                                  {40.3f, 19.8f, 0x21},
+                                  {60, 60, 0x11},
+                                  {61, 10, 0x11},
+                                  {75.9f, 30.1f, 0x01},
+                                  {52, 70, 0x01},
+                                  {61, 10, 0x41}}));
+  cases.emplace_back(ContourFromEllipse(10.2f, 10.7f, 12.9f, 12.4f));
+  cases.emplace_back(ContourFromEllipse(8, 12, 70, 45));
+  cases.emplace_back(SquareAt10(true));
+  cases.back()->TrimEndMarks();
+  cases.back()->AppendRaw(MakePenColourRecord(kBlue));
+  cases.back()->AppendPoint(MakePointRecord(40, 40, 0x11));
+  cases.back()->AppendPoint(MakePointRecord(70, 62, 0x21));
+  cases.back()->AppendEndMark();
+  cases.emplace_back(MakeSquare(30));
+  CMatrix2D turn = MakeRotationMatrix(15, 15, 30.0f);
+  turn.m[6] += 22.5f;
+  turn.m[7] += 17.25f;
+  cases.back()->Transform(&turn);
+  for (const ContourPtr& contour : cases) {
+    SCOPED_TRACE(&contour - &cases[0]);
+    MemoryCanvas path(80, 80), thin(80, 80);
     contour->Draw(&path.DC());
     HGDIOBJ pen = GetCurrentObject(thin.DC(), OBJ_PEN);
     contour->DrawThin(&thin.DC());
-    EXPECT_EQ(pen, GetCurrentObject(thin.DC(), OBJ_PEN)) << c.what;
-    PixelCount pixels = ComparePixels(path, thin, kSize);
-    EXPECT_GT(pixels.drawn, 0) << c.what;
-    EXPECT_EQ(0, pixels.differing) << c.what;
+    EXPECT_EQ(pen, GetCurrentObject(thin.DC(), OBJ_PEN));
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 80; ++x) {
+        differing += path.DC().GetPixel(x, y) != thin.DC().GetPixel(x, y);
+        drawn += !path.IsWhite(x, y);
+      }
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(0, differing);
   }
 }
 
@@ -217,21 +176,16 @@ TEST(ContourDraw, ThinDrawingOfStraightSubPathsIsOnePolylineCallAndCurvesStayAPa
   ContourPtr lines(
       MakeContour({{5, 5, 0x11}, {30, 5, 0x01}, {30, 30, 0x41}, {40, 40, 0x11}, {70, 62, 0x21}}));
   ContourPtr curves(MakeOpenCurve());
-  for (CContour* contour : {lines.get(), curves.get()}) {
-    HDC recorder = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, recorder);
-    CDC dc;
-    dc.Attach(recorder);
-    contour->DrawThin(&dc);
-    dc.Detach();
-    HENHMETAFILE metafile = ::CloseEnhMetaFile(recorder);
-    std::vector<DWORD> types = RecordTypes(metafile);
+  const std::vector<DWORD> expected[] = {{EMR_POLYPOLYLINE16},
+                                         {EMR_BEGINPATH, EMR_POLYDRAW16, EMR_ENDPATH,
+                                          EMR_STROKEPATH}};
+  for (int i = 0; i < 2; ++i) {
+    CDC recorder;
+    recorder.Attach(::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr));
+    (i == 0 ? lines : curves)->DrawThin(&recorder);
+    HENHMETAFILE metafile = ::CloseEnhMetaFile(recorder.Detach());
+    EXPECT_EQ(expected[i], RecordTypes(metafile));
     ::DeleteEnhMetaFile(metafile);
-    if (contour == lines.get())
-      EXPECT_EQ(std::vector<DWORD>{EMR_POLYPOLYLINE16}, types);
-    else
-      EXPECT_EQ((std::vector<DWORD>{EMR_BEGINPATH, EMR_POLYDRAW16, EMR_ENDPATH, EMR_STROKEPATH}),
-                types);
   }
 }
 
