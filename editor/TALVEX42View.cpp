@@ -265,15 +265,19 @@ void CTALVEX42View::OnPaint() {
   int width = update.right - update.left;
   int height = update.bottom - update.top;
   if (width > 0 && height > 0) {
-    // Everything is drawn into a bitmap of the update area and copied at once, so nothing
-    // flickers; window coordinates still apply through the viewport origin.
+    // Everything is drawn into a bitmap and copied at once, so nothing flickers. The bitmap
+    // starts at the window's origin, so that every paint draws at the window's own coordinates:
+    // the platform flattens curves at the device coordinates they are drawn at, and a bitmap of
+    // the update area alone would draw a curve crossing its edge a pixel off the full repaint's.
+    // Only the update area is drawn (the clip) and copied; the rest of the bitmap is never
+    // touched.
     HDC memory = ::CreateCompatibleDC(window);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(window, width, height);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(window, update.right, update.bottom);
     HGDIOBJ previousBitmap = ::SelectObject(memory, bitmap);
-    ::SetViewportOrgEx(memory, -update.left, -update.top, nullptr);
+    ::IntersectClipRect(memory, update.left, update.top, update.right, update.bottom);
     PaintInto(CDC::FromHandle(memory), update);
-    ::SetViewportOrgEx(memory, 0, 0, nullptr);
-    ::BitBlt(window, update.left, update.top, width, height, memory, 0, 0, SRCCOPY);
+    ::BitBlt(window, update.left, update.top, width, height, memory, update.left, update.top,
+             SRCCOPY);
     ::SelectObject(memory, previousBitmap);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
@@ -300,8 +304,13 @@ void CTALVEX42View::PaintInto(CDC* dc, const RECT& update) {
   if (outputAreas) DrawOutputAreas(dc, *matrix);
 
   ::IntersectClipRect(hdc, update.left, update.top, update.right, update.bottom);
+  // Blocks are chosen by their boxes before anything is drawn, but a block's pixels may lie a
+  // little past its box (its one-pixel pen at truncated positions, the rounding of the area's
+  // own corners): blocks within a few pixels of the area are drawn too, and the clip keeps them
+  // inside it.
   CFRect area;
-  DeviceRectToPage(update.left, update.top, update.right, update.bottom, &area);
+  DeviceRectToPage(update.left - kPaintMarginPixels, update.top - kPaintMarginPixels,
+                   update.right + kPaintMarginPixels, update.bottom + kPaintMarginPixels, &area);
   HGDIOBJ previousPen = ::SelectObject(hdc, ::GetStockObject(BLACK_PEN));
   DrawBlocks(dc, matrix, area);
   // A curve built click by click shows as it is so far.

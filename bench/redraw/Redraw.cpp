@@ -1,6 +1,7 @@
 // Times a full repaint of the main drawing view holding 1,000, 10,000 and 100,000 blocks (rounded
-// frames, rings and closed curves spread over the page, all in view) and prints the figures
-// (milliseconds per repaint). Needs a display. Run by hand under Wine:
+// frames, rings and closed curves spread over the page, all in view), and a repaint of a 100 x 100
+// pixel area in its middle (the blocks elsewhere are passed over by their boxes), and prints the
+// figures (milliseconds per repaint). Needs a display. Run by hand under Wine:
 //   wine build/<arch>/bench/redraw.exe [repeats]
 #include <windows.h>
 
@@ -58,10 +59,11 @@ void Fill(CTALVEX42Doc& document, int count) {
                               (i / perRow) * cell * kPageHeight / kPageWidth, cell * 0.8f));
 }
 
-double MillisecondsPerRepaint(CTALVEX42View& view, int repeats) {
+// The whole view when no area is given.
+double MillisecondsPerRepaint(CTALVEX42View& view, int repeats, const RECT* area = nullptr) {
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < repeats; ++i) {
-    view.Invalidate(FALSE);
+    view.InvalidateRect(area, FALSE);
     view.UpdateWindow();
   }
   ::GdiFlush();
@@ -92,12 +94,16 @@ int main(int argc, char** argv) {
     return 1;
   view->MoveWindow(0, 0, client.right, client.bottom);
   view->OnInitialUpdate();
-  printf("full repaint of the main view, %d repeats, %ld x %ld pixels\n", repeats, client.right,
-         client.bottom);
+  RECT middle = {client.right / 2 - 50, client.bottom / 2 - 50, client.right / 2 + 50,
+                 client.bottom / 2 + 50};
+  printf("repaints of the main view (%ld x %ld pixels) and of a 100 x 100 area, %d repeats\n",
+         client.right, client.bottom, repeats);
   for (int count : {1000, 10000, 100000}) {
     Fill(document, count);
     MillisecondsPerRepaint(*view, 1);
-    printf("%6d blocks: %8.2f ms per repaint\n", count, MillisecondsPerRepaint(*view, repeats));
+    double full = MillisecondsPerRepaint(*view, repeats);
+    double area = MillisecondsPerRepaint(*view, repeats, &middle);
+    printf("%6d blocks: %8.2f ms per full repaint, %6.2f ms per area\n", count, full, area);
   }
   ::DestroyWindow(top);
   return 0;

@@ -14,6 +14,7 @@
 #include "model/document/SegArray.h"
 #include "model/editing/FeedbackTools.h"
 #include "model/editing/NodeEditState.h"
+#include "model/editing/ThinPenScope.h"
 #include "model/geometry/Bezier.h"
 #include "model/geometry/BezierTable.h"
 #include "model/geometry/Contour.h"
@@ -324,14 +325,16 @@ CContour* CCurveBlock::GetContour(const CMatrix2D* matrix, UINT /*flags*/) {
   if (!m_store.Block()) return nullptr;
   const CMatrix2D* pending = m_matrix.IsIdentity() ? nullptr : &m_matrix;
   std::unique_ptr<CContour> contour(new CContour);
-  for (const POINTREC& record : m_store.PathRecords()) {
+  m_store.ForEachRecord([&](const POINTREC& record) {
+    if (record.flags == kPointEnd) return false;
     if (IsSpecialPoint(record.flags)) {
       contour->AppendRaw(record);
-      continue;
+      return true;
     }
     FPOINT p = Mapped(record, pending);
     contour->AppendPoint(MakePointRecord(p.x, p.y, record.flags));
-  }
+    return true;
+  });
   contour->AppendEndMark();
   if (!contour->IsBoxEmpty()) m_box = contour->GetBox();
   if (matrix) {
@@ -342,8 +345,17 @@ CContour* CCurveBlock::GetContour(const CMatrix2D* matrix, UINT /*flags*/) {
 }
 
 void CCurveBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int /*flag*/) {
+  StrokeOutline(dc, matrix, true);
+}
+
+void CCurveBlock::StrokeOutline(CDC* dc, CMatrix2D* matrix, bool onScreen) {
   std::unique_ptr<CContour> contour(GetContour(matrix, 0));
   if (!contour) return;
+  if (onScreen) {
+    CThinPenScope pen(dc, ColourRef(m_colour));
+    contour->DrawThin(dc);
+    return;
+  }
   CPen pen(PS_SOLID, 1, ColourRef(m_colour));
   CPen* previous = dc->SelectObject(&pen);
   contour->Draw(dc);
@@ -363,10 +375,11 @@ void CCurveBlock::DrawFilled(CDC* dc, CMatrix2D* matrix, int /*flag*/) {
 }
 
 void CCurveBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) {
+  // Printers get the outline as a path, whatever the screen's drawing makes of it.
   if (m_attributes & kSolidAttr)
     DrawFilled(dc, matrix, flag);
   else
-    DrawOutline(dc, matrix, flag);
+    StrokeOutline(dc, matrix, false);
 }
 
 BOOL CCurveBlock::HitTest(CBlockView* view, float x, float y) {

@@ -195,6 +195,8 @@ public:
 
 private:
   void WidenBox(const POINTREC& point);
+  // The outline in a one-pixel pen of the curve's colour; on the screen in the fewest calls.
+  void StrokeOutline(CDC* dc, CMatrix2D* matrix, bool onScreen);
   void TakePointsOf(const CCurveBlock& other);
   bool HitSegments(float x, float y, float tolerance);
   // Records the whole points for undo (with a repaint request) before a node-edit command.

@@ -7,6 +7,7 @@
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/editing/DrawUtils.h"
+#include "model/editing/ThinPenScope.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/ShapeCurves.h"
 #include "model/undo/UndoColourRecord.h"
@@ -52,8 +53,8 @@ COLORREF CShapeBlock::ColourRef() const {
 void CShapeBlock::DrawOutline(CDC* dc, CMatrix2D* matrix, int) {
   std::unique_ptr<CContour> contour(GetContour(matrix, 0));
   if (!contour) return;
-  CColourScope colour(dc, ColourRef(), false);
-  contour->Draw(dc);
+  CThinPenScope pen(dc, ColourRef());
+  contour->DrawThin(dc);
 }
 
 void CShapeBlock::DrawFilled(CDC* dc, CMatrix2D* matrix, int) {
@@ -122,6 +123,14 @@ bool CShapeBlock::HitsControlSquare(CBlockView* view, const FPOINT& blockPoint, 
 
 CContour* CShapeBlock::FinishContour(CContour* blockContour, const CMatrix2D* matrix) {
   if (!blockContour) return nullptr;
+  if (m_matrix.IsIdentity() && blockContour->GetMatrix().IsIdentity()) {
+    // The outline is on the page already, and its box was built from the same points appended in
+    // the same order (the shapes' outlines are only ever appended to): copying it would give the
+    // same records and box.
+    if (!blockContour->IsBoxEmpty()) m_box = blockContour->GetBox();
+    if (matrix) blockContour->Transform(matrix);
+    return blockContour;
+  }
   // Each point is mapped before it is appended, so the box fits the mapped outline itself.
   CContour* contour = new CContour;
   for (POINTREC record : blockContour->GetPoints()) {

@@ -16,6 +16,7 @@
 #include "model/geometry/Bezier.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/SegmentWalker.h"
+#include "model/geometry/StrokeBuffer.h"
 
 namespace {
 
@@ -142,17 +143,17 @@ private:
 // other special records are passed over, and each move, line or Bezier piece goes to the segment
 // function with the walker's points (start, two controls, end); it returns false to stop.
 template <class SegmentFunction>
-void WalkDrawnSegments(const std::vector<POINTREC>& records, const CMatrix2D* matrix,
-                       CColourTools& tools, SegmentFunction segment) {
+void WalkDrawnSegments(const CPointStore& records, const CMatrix2D* matrix, CColourTools& tools,
+                       SegmentFunction segment) {
   CSegmentWalker walker(matrix);
-  for (const POINTREC& record : records) {
+  records.ForEachRecord([&](const POINTREC& record) {
     CSegmentWalker::Kind kind = walker.Step(record);
-    if (kind == CSegmentWalker::kEnd) break;
+    if (kind == CSegmentWalker::kEnd) return false;
     if (kind == CSegmentWalker::kSpecial && record.flags == kPointPenColour)
       tools.Select(PenColourOf(record));
-    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) continue;
-    if (!segment(kind, walker.Points(), walker)) break;
-  }
+    if (kind == CSegmentWalker::kSpecial || kind == CSegmentWalker::kControl) return true;
+    return segment(kind, walker.Points(), walker);
+  });
 }
 
 CFRect PointBox(float x, float y) { return CFRect(x, y, x, y); }
@@ -486,17 +487,18 @@ void CContour::WriteAIPath(CFile* file) const {
   WriteText(file, text);
 }
 
-void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const {
+void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip, bool thinPen) const {
   if (!m_store.Block()) return;
   CColourTools tools(dc, false);
-  dc->BeginPath();
+  CStrokeBuffer::Lease lease;
+  CStrokeBuffer& strokes = lease.Buffer();
   POINT current = {0, 0};
-  bool positioned = false;  // the context's position is the current point
+  bool positioned = false;  // the strokes' position is the current point
   auto segment = [&](CSegmentWalker::Kind kind, const FPOINT* p, const CSegmentWalker&) {
     POINT to = DevicePoint(p[3]);
     if (kind == CSegmentWalker::kMove) {
       positioned = !clip || CRect(clip).PtInRect(to);
-      if (positioned) dc->MoveTo(to);
+      if (positioned) strokes.MoveTo(to);
       current = to;
       return true;
     }
@@ -512,28 +514,36 @@ void CContour::StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) co
     long long extent = static_cast<long long>(box.right) - box.left +
                        (static_cast<long long>(box.bottom) - box.top);
     if (SameDevicePoint(to, current) && (kind == CSegmentWalker::kLine || extent == 0)) return true;
-    if (!positioned) dc->MoveTo(current);
+    if (!positioned) strokes.MoveTo(current);
     if (kind == CSegmentWalker::kBezier && extent > 2)
-      dc->PolyBezierTo(controls, 3);
+      strokes.BezierTo(controls);
     else
-      dc->LineTo(to);
+      strokes.LineTo(to);
     positioned = true;
     current = to;
     return true;
   };
-  WalkDrawnSegments(GetPoints(), matrix, tools, segment);
-  dc->EndPath();
-  dc->StrokePath();
+  WalkDrawnSegments(m_store, matrix, tools, segment);
+  // The strokes go out while the last colour record's pen is selected, as a path stroked after
+  // the walk would.
+  if (thinPen)
+    strokes.StrokeThin(dc);
+  else
+    strokes.StrokeAsPath(dc);
 }
 
 void CContour::Draw(CDC* dc, const RECT* clip) const {
-  StrokeWalk(dc, m_matrix.IsIdentity() ? nullptr : &m_matrix, clip);
+  StrokeWalk(dc, m_matrix.IsIdentity() ? nullptr : &m_matrix, clip, false);
+}
+
+void CContour::DrawThin(CDC* dc) const {
+  StrokeWalk(dc, m_matrix.IsIdentity() ? nullptr : &m_matrix, nullptr, true);
 }
 
 void CContour::Stroke(CDC* dc, const CMatrix2D* matrix) const {
   CMatrix2D combined = m_matrix;
   if (matrix) combined.Multiply(*matrix);
-  StrokeWalk(dc, combined.IsIdentity() ? nullptr : &combined, nullptr);
+  StrokeWalk(dc, combined.IsIdentity() ? nullptr : &combined, nullptr, false);
 }
 
 BOOL CContour::FillPath(CDC* dc) const {
@@ -553,7 +563,7 @@ BOOL CContour::FillPath(CDC* dc) const {
     if (walker.ClosesSubpath()) dc->CloseFigure();
     return true;
   };
-  WalkDrawnSegments(GetPoints(), matrix, tools, segment);
+  WalkDrawnSegments(m_store, matrix, tools, segment);
   dc->EndPath();
   return dc->StrokeAndFillPath();
 }

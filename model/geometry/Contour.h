@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "framework/SizeClassPool.h"
 #include "model/geometry/FRect.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/geometry/PointRecord.h"
@@ -24,6 +25,12 @@ public:
 
   CContour();
   ~CContour();
+  // Contours come and go by the thousand (every outline drawn is one): they live in the shared
+  // small-object pool, as blocks do, not in the general heap.
+  static void* operator new(size_t size) { return CSizeClassPool::Shared().Allocate(size); }
+  static void operator delete(void* contour, size_t size) {
+    CSizeClassPool::Shared().Free(contour, size);
+  }
   CContour(const CContour&) = delete;
   CContour& operator=(const CContour&) = delete;
 
@@ -65,7 +72,10 @@ public:
   // rectangle only the pieces near it are drawn; pieces of a pixel or less are skipped. Pen-colour
   // records select pens of their colour; the context's own pen is selected again afterwards.
   void Draw(CDC* dc, const RECT* clip = nullptr) const;
-  // The same through pending matrix x matrix, without a clip.
+  // Draw without a clip for a context whose pen, and every pen the colour records ask for, is a
+  // one-pixel cosmetic pen (the blocks' drawing in the views): the same pixels in fewer calls.
+  void DrawThin(CDC* dc) const;
+  // Draw through pending matrix x matrix, without a clip.
   void Stroke(CDC* dc, const CMatrix2D* matrix = nullptr) const;
   // Fills and strokes the outline; the result of StrokeAndFillPath, 0 without points. Pen-colour
   // records select a pen and a brush of their colour.
@@ -95,7 +105,7 @@ public:
   bool IsBoxEmpty() const { return m_boxEmpty; }
 
 private:
-  void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip) const;
+  void StrokeWalk(CDC* dc, const CMatrix2D* matrix, const RECT* clip, bool thinPen) const;
   void WidenBox(const POINTREC& record);
   int LastEndIndex() const;
   void TakeCopyOf(const CContour& other);

@@ -54,11 +54,15 @@ FPOINT Blend(const FPOINT& a, const FPOINT& b, float t) {
 
 bool SamePoint(const FPOINT& a, const FPOINT& b) { return a.x == b.x && a.y == b.y; }
 
+// The records of a rectangle with rounded corners, the longest walk built here.
+const size_t kRoundedRectPoints = 17;
+
 // Builds a closed outline point by point. Points of a zero-length edge are dropped, and a walk that
 // ends on its start closes there instead of repeating it.
 class CClosedWalk {
 public:
   explicit CClosedWalk(const FPOINT& start) : m_start(start), m_last(start) {
+    m_points.reserve(kRoundedRectPoints);
     m_points.push_back(MakePointRecord(start.x, start.y, kPointStart | kPointOnCurve));
   }
 

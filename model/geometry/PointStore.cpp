@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "framework/FixedBlockCache.h"
-#include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
 
 namespace {
@@ -21,13 +20,15 @@ HGLOBAL NewBlock(size_t bytes) {
 
 }  // namespace
 
-CPointStore::CPointStore() : m_points(nullptr), m_capacity(0), m_count(0), m_keepBlock(false) {}
+CPointStore::CPointStore()
+    : m_points(nullptr), m_bytes(0), m_capacity(0), m_count(0), m_keepBlock(false) {}
 
 CPointStore::~CPointStore() { Free(); }
 
 void CPointStore::Free() {
   GiveUp(m_points);
   m_points = nullptr;
+  m_bytes = 0;
   m_count = m_capacity = 0;
 }
 
@@ -38,16 +39,13 @@ void CPointStore::GiveUp(HGLOBAL block) const {
     ::GlobalFree(block);
 }
 
-size_t CPointStore::BlockRecords() const {
-  return m_points ? ::GlobalSize(m_points) / kPointRecordSize : 0;
-}
+size_t CPointStore::BlockRecords() const { return m_bytes / kPointRecordSize; }
 
 void CPointStore::Reserve(int capacity) {
   SIZE_T bytes = (static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize;
   if (!m_points) {
     HGLOBAL block = NewBlock(bytes);
-    CGlobalLock lock(block);
-    if (lock.Data()) memset(lock.Data(), 0, lock.Size());
+    memset(block, 0, bytes);
     m_points = block;
   } else {
     // A fixed block may still move when it grows (GMEM_MOVEABLE here allows that, nothing more).
@@ -55,24 +53,18 @@ void CPointStore::Reserve(int capacity) {
     if (!block) AfxThrowMemoryException();
     m_points = block;
   }
+  m_bytes = bytes;
   m_capacity = capacity;
 }
 
 void CPointStore::CopyFrom(const CPointStore& other) {
   if (&other == this) return;
   Free();
-  CGlobalLock source(other.m_points);
-  if (!source.Data()) return;
-  HGLOBAL copy = NewBlock(source.Size());
-  {
-    CGlobalLock target(copy);
-    if (!target.Data()) {
-      GiveUp(copy);
-      AfxThrowMemoryException();
-    }
-    memcpy(target.Data(), source.Data(), source.Size());
-  }
+  if (!other.m_points) return;
+  HGLOBAL copy = NewBlock(other.m_bytes);
+  memcpy(copy, other.m_points, other.m_bytes);
   m_points = copy;
+  m_bytes = other.m_bytes;
   m_count = other.m_count;
   m_capacity = other.m_capacity;
 }
@@ -80,11 +72,11 @@ void CPointStore::CopyFrom(const CPointStore& other) {
 void CPointStore::Assign(const std::vector<POINTREC>& records, int capacity) {
   int count = static_cast<int>(records.size());
   Reserve(std::max(capacity, count));
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) AfxThrowMemoryException();
-  size_t room = lock.Size() / kPointRecordSize;
+  Bytes block = View();
+  if (!block.Data()) AfxThrowMemoryException();
+  size_t room = block.Size() / kPointRecordSize;
   for (size_t i = 0; i < room; ++i)
-    StorePointRecord(lock.Data(), i, i < records.size() ? records[i] : kZeroRecord);
+    StorePointRecord(block.Data(), i, i < records.size() ? records[i] : kZeroRecord);
   m_count = count;
 }
 
@@ -95,14 +87,15 @@ void CPointStore::AssignBytes(const BYTE* records, int count, int capacity) {
     Reserve(capacity);
   } else {
     // Every byte is written below: the zeros of Reserve would be written twice.
-    m_points = NewBlock((static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize);
+    m_bytes = (static_cast<size_t>(capacity) + kSpareRecords) * kPointRecordSize;
+    m_points = NewBlock(m_bytes);
     m_capacity = capacity;
   }
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) AfxThrowMemoryException();
-  size_t bytes = std::min<size_t>(static_cast<size_t>(count) * kPointRecordSize, lock.Size());
-  if (bytes) memcpy(lock.Data(), records, bytes);
-  memset(lock.Data() + bytes, 0, lock.Size() - bytes);
+  Bytes block = View();
+  if (!block.Data()) AfxThrowMemoryException();
+  size_t bytes = std::min<size_t>(static_cast<size_t>(count) * kPointRecordSize, block.Size());
+  if (bytes) memcpy(block.Data(), records, bytes);
+  memset(block.Data() + bytes, 0, block.Size() - bytes);
   m_count = count;
 }
 
@@ -130,9 +123,9 @@ void CPointStore::InsertAt(int index, int n, const POINTREC& fill) {
   if (m_count + n >= m_capacity) m_capacity += n;
   int needed = std::max(m_capacity, m_count + n);
   if (BlockRecords() < static_cast<size_t>(needed) + kSpareRecords) Reserve(needed);
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) AfxThrowMemoryException();
-  BYTE* data = lock.Data();
+  Bytes block = View();
+  if (!block.Data()) AfxThrowMemoryException();
+  BYTE* data = block.Data();
   memmove(data + (index + n) * kPointRecordSize, data + index * kPointRecordSize,
           static_cast<size_t>(m_count - index) * kPointRecordSize);
   for (int i = index; i < index + n; ++i) StorePointRecord(data, static_cast<size_t>(i), fill);
@@ -141,34 +134,34 @@ void CPointStore::InsertAt(int index, int n, const POINTREC& fill) {
 
 bool CPointStore::Get(int index, POINTREC* out) const {
   if (index < 0 || index >= m_count) return false;
-  CGlobalLock lock(m_points);
-  if (!lock.Data() || static_cast<size_t>(index) >= lock.Size() / kPointRecordSize) return false;
-  *out = LoadPointRecord(lock.Data(), static_cast<size_t>(index));
+  Bytes block = View();
+  if (!block.Data() || static_cast<size_t>(index) >= block.Size() / kPointRecordSize) return false;
+  *out = LoadPointRecord(block.Data(), static_cast<size_t>(index));
   return true;
 }
 
 POINTREC CPointStore::StoredAt(int index) const {
-  CGlobalLock lock(m_points);
-  if (!lock.Data() || index < 0 || static_cast<size_t>(index) >= lock.Size() / kPointRecordSize)
+  Bytes block = View();
+  if (!block.Data() || index < 0 || static_cast<size_t>(index) >= block.Size() / kPointRecordSize)
     return kZeroRecord;
-  return LoadPointRecord(lock.Data(), static_cast<size_t>(index));
+  return LoadPointRecord(block.Data(), static_cast<size_t>(index));
 }
 
 void CPointStore::Set(int index, const POINTREC& record) {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) AfxThrowMemoryException();
-  if (index < 0 || static_cast<size_t>(index) >= lock.Size() / kPointRecordSize) return;
-  StorePointRecord(lock.Data(), static_cast<size_t>(index), record);
+  Bytes block = View();
+  if (!block.Data()) AfxThrowMemoryException();
+  if (index < 0 || static_cast<size_t>(index) >= block.Size() / kPointRecordSize) return;
+  StorePointRecord(block.Data(), static_cast<size_t>(index), record);
 }
 
 std::vector<POINTREC> CPointStore::Records() const {
   std::vector<POINTREC> records;
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return records;
+  Bytes block = View();
+  if (!block.Data()) return records;
   size_t count = std::min<size_t>(static_cast<size_t>(std::max(m_count, 0)),
-                                  lock.Size() / kPointRecordSize);
+                                  block.Size() / kPointRecordSize);
   records.reserve(count);
-  for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(lock.Data(), i));
+  for (size_t i = 0; i < count; ++i) records.push_back(LoadPointRecord(block.Data(), i));
   return records;
 }
 
@@ -183,14 +176,14 @@ std::vector<POINTREC> CPointStore::PathRecords() const {
 }
 
 int CPointStore::DropTrailing(bool onlyEndRecords, int floor) {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return 0;
+  Bytes block = View();
+  if (!block.Data()) return 0;
   int dropped = 0;
-  m_count = std::min<int>(m_count, static_cast<int>(lock.Size() / kPointRecordSize));
+  m_count = std::min<int>(m_count, static_cast<int>(block.Size() / kPointRecordSize));
   while (m_count > floor) {
-    BYTE flags = LoadPointRecord(lock.Data(), m_count - 1).flags;
+    BYTE flags = LoadPointRecord(block.Data(), m_count - 1).flags;
     if (onlyEndRecords ? flags != kPointEnd : !IsSpecialPoint(flags)) break;
-    StorePointRecord(lock.Data(), m_count - 1, kZeroRecord);
+    StorePointRecord(block.Data(), m_count - 1, kZeroRecord);
     --m_count;
     ++dropped;
   }
@@ -198,20 +191,20 @@ int CPointStore::DropTrailing(bool onlyEndRecords, int floor) {
 }
 
 int CPointStore::LastEndAtOrBelow(int index) const {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return -1;
-  index = std::min<int>(index, static_cast<int>(lock.Size() / kPointRecordSize) - 1);
+  Bytes block = View();
+  if (!block.Data()) return -1;
+  index = std::min<int>(index, static_cast<int>(block.Size() / kPointRecordSize) - 1);
   for (int i = index; i >= 0; --i)
-    if (LoadPointRecord(lock.Data(), i).flags == kPointEnd) return i;
+    if (LoadPointRecord(block.Data(), i).flags == kPointEnd) return i;
   return -1;
 }
 
 int CPointStore::SubpathStartAtOrBelow(int index) const {
-  CGlobalLock lock(m_points);
-  if (!lock.Data()) return -1;
-  index = std::min<int>(index, static_cast<int>(lock.Size() / kPointRecordSize) - 1);
+  Bytes block = View();
+  if (!block.Data()) return -1;
+  index = std::min<int>(index, static_cast<int>(block.Size() / kPointRecordSize) - 1);
   for (int i = index; i >= 0; --i)
-    if (IsStartOnly(LoadPointRecord(lock.Data(), i).flags)) return i;
+    if (IsStartOnly(LoadPointRecord(block.Data(), i).flags)) return i;
   return -1;
 }
 

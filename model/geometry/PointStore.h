@@ -2,12 +2,14 @@
 // contours and curve blocks keep their outlines in. It owns the block. The count is the records
 // in use, the capacity the records the block was sized for; the block always holds kSpareRecords
 // records more, so that closing a sub-path or appending after an end record has room. It grows to
-// 100 records first and by 50 after that; new room is zero-filled. Each operation locks the block
-// for its own duration only, since the block moves when it grows.
+// 100 records first and by 50 after that; new room is zero-filled. No pointer into the block
+// outlives an operation, since the block moves when it grows.
 //
 // The blocks are fixed global memory, not movable: a process has at most 65536 movable handles,
 // and a drawing of tens of thousands of curves (each glyph of a text drawn as outlines too) would
-// run out of them. Fixed blocks take no handle and are locked and sized alike. New blocks come
+// run out of them. Fixed blocks take no handle; their handle is their address, and the store
+// keeps their size itself, since asking the system to lock and measure a block costs more than
+// most operations on it (drawing reads every outline of a drawing each time). New blocks come
 // from the shared CFixedBlockCache when it keeps one of the size. The stores of a document's curves
 // give their blocks back to it (KeepBlockForReuse), so that the outlines of a document opened after
 // another reuse memory already in use; the passing stores of outlines made for drawing, output and
@@ -20,6 +22,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "model/geometry/PointRecord.h"
@@ -68,6 +71,16 @@ public:
   // Overwrites record index anywhere in the block; nothing outside it.
   void Set(int index, const POINTREC& record);
   std::vector<POINTREC> Records() const;
+  // Calls visit(record) for the records in use, in order, while it returns true; nothing is
+  // copied. The visitor must not change the store.
+  template <class Visit>
+  void ForEachRecord(Visit visit) const {
+    Bytes bytes = View();
+    size_t count = std::min<size_t>(static_cast<size_t>(std::max(m_count, 0)),
+                                    bytes.Size() / kPointRecordSize);
+    for (size_t i = 0; i < count; ++i)
+      if (!visit(LoadPointRecord(bytes.Data(), i))) return;
+  }
   // The records up to the first end record.
   std::vector<POINTREC> PathRecords() const;
 
@@ -86,11 +99,21 @@ public:
   static std::vector<POINTREC> ReversedSubpaths(const std::vector<POINTREC>& records);
 
 private:
+  // The block's bytes (see above).
+  struct Bytes {
+    BYTE* data;
+    size_t size;
+    BYTE* Data() const { return data; }
+    size_t Size() const { return size; }
+  };
+  Bytes View() const { return Bytes{static_cast<BYTE*>(m_points), m_points ? m_bytes : 0}; }
+
   void Reserve(int capacity);
   // To the cache or to the system, as KeepBlockForReuse says.
   void GiveUp(HGLOBAL block) const;
 
   HGLOBAL m_points;
+  size_t m_bytes;
   int m_capacity;
   int m_count;
   bool m_keepBlock;

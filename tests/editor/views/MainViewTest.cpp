@@ -140,6 +140,11 @@ protected:
     view->UpdateWindow();
     return g_log;
   }
+  FPOINT PageOf(int x, int y) {
+    FPOINT page;
+    view->DeviceToPage(x, y, &page.x, &page.y);
+    return page;
+  }
   POINT PixelOf(float x, float y) {
     FPOINT page = {x, y};
     POINT pixel;
@@ -200,6 +205,25 @@ TEST_F(MainView, PaintsTheBlocksFromTheLastToTheFirstSkippingThoseItMustNot) {
   POINT corner = PixelOf(70, 70);
   RECT small = {corner.x, corner.y, corner.x + 4, corner.y + 4};
   EXPECT_EQ((std::vector<std::string>{"second"}), Repaint(&small));
+}
+
+TEST_F(MainView, APartialRepaintAlsoAsksBlocksAFewPixelsShortOfItsAreaAndNoOthers) {
+  // A block's pixels may lie a little past its box: blocks within the margin are drawn too.
+  POINT corner = PixelOf(100, 100);
+  RECT small = {corner.x, corner.y, corner.x + 6, corner.y + 5};
+  auto boxLeftOf = [&](int pixels) {
+    FPOINT right = PageOf(small.left - pixels, small.top + 2);
+    return CFRect(right.x - 5, right.y - 1, right.x, right.y + 1);
+  };
+  auto boxBelow = [&](int pixels) {
+    FPOINT top = PageOf(small.left + 3, small.bottom + pixels);
+    return CFRect(top.x - 1, top.y, top.x + 1, top.y + 5);
+  };
+  Add("a pixel left", boxLeftOf(1));
+  Add("far left", boxLeftOf(12));
+  Add("two pixels below", boxBelow(2));
+  Add("far below", boxBelow(12));
+  EXPECT_EQ((std::vector<std::string>{"two pixels below", "a pixel left"}), Repaint(&small));
 }
 
 TEST_F(MainView, FindsTheFirstBlockUnderAPointOfAType) {
@@ -393,6 +417,24 @@ TEST_F(MainView, TheRelayoutTimerGoesToTheEditedBlockAndIsKilledWhenNobodyTakesI
   EXPECT_FALSE(::KillTimer(view->m_hWnd, CTALVEX42View::kRelayoutTimer));
 }
 
+// The window's pixels in the area, row by row.
+std::vector<DWORD> PixelsOf(HWND window, const RECT& area) {
+  int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32}};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC source = ::GetDC(window), memory = ::CreateCompatibleDC(source);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+  ::GdiFlush();
+  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+  ::SelectObject(memory, previous);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window, source);
+  ::DeleteObject(bitmap);
+  return pixels;
+}
+
 // Searches a 5 x 5 neighbourhood: the outline may fall a pixel either side of the mapped point.
 bool ColourNear(HDC dc, POINT at, COLORREF colour) {
   for (int dy = -2; dy <= 2; ++dy)
@@ -566,6 +608,33 @@ TEST_F(MainView, AnOpenedDocumentShowsEachBlocksOutlineWhereItIsAndNowhereElse) 
   }
   ::ReleaseDC(view->m_hWnd, dc);
   EXPECT_FALSE(document->IsModified());
+}
+
+// Nothing near the area is left out, and curves crossing its edges are flattened where the full
+// repaint flattened them.
+TEST_F(MainView, APartialRepaintDrawsItsAreaAsTheFullRepaintDid) {
+  auto* ring = new CCircleBlock;
+  ring->m_rect = ring->m_box = CFRect(90.5f, 80.25f, 180.75f, 150.5f);
+  document->AddBlock(ring);
+  auto* rounded = new CRectBlock;
+  rounded->m_rect = rounded->m_box = CFRect(31.3f, 42.7f, 121.9f, 97.1f);
+  rounded->m_cornerRatioX = rounded->m_cornerRatioY = 0.3f;
+  document->AddBlock(rounded);
+  document->AddBlock(MakeCurve(
+      {{20.4f, 160.6f, kStartPoint}, {70.2f, 110.3f, kPointOnCurve}, {150.7f, 200.9f, 0x21}}));
+  POINT a = PixelOf(31.3f, 42.7f), b = PixelOf(90.5f, 80.25f), c = PixelOf(70.2f, 110.3f);
+  const RECT areas[] = {{a.x - 2, a.y - 2, a.x + 9, a.y + 7},
+                        {b.x + 3, b.y + 5, b.x + 40, b.y + 30},
+                        {c.x - 1, c.y - 1, c.x + 1, c.y + 1}};
+  Repaint();
+  for (const RECT& area : areas) {
+    std::vector<DWORD> full = PixelsOf(view->m_hWnd, area);
+    HDC dc = ::GetDC(view->m_hWnd);
+    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(view->m_hWnd, dc);
+    Repaint(&area);
+    EXPECT_EQ(full, PixelsOf(view->m_hWnd, area)) << "area at " << area.left << ", " << area.top;
+  }
 }
 
 }  // namespace

@@ -273,4 +273,40 @@ TEST(PolygonContour, TheBoxIsRightStraightAfterATransform) {
   ExpectBox(expected, box);
 }
 
+// A shape on the page keeps the outline it built: its box must be the one a copy appended point by
+// point would have, whichever way the outline was built.
+TEST(ShapeContours, AnUnmappedShapeLeavesTheBoxOfItsOutlineAppendedPointByPoint) {
+  auto* rounded = new CRectBlock;
+  rounded->m_rect = CFRect(3.5f, -2.25f, 41, 17.75f);
+  rounded->m_cornerRatioX = 0.6f;
+  rounded->m_cornerRatioY = 0.3f;
+  auto* star = new CPolygonBlock;
+  star->m_cornerCount = 7;
+  star->m_outerRadius = 12;
+  star->m_innerRadius = 5;
+  star->m_starAngle = 0.3f;
+  star->m_bandWidth = 2;
+  std::vector<std::unique_ptr<CShapeBlock>> shapes;
+  shapes.emplace_back(rounded);
+  shapes.emplace_back(star);
+  for (float mode : {0.0f, CCircleBlock::kPie, 3.5f}) {
+    auto* arc = new CCircleBlock;
+    arc->m_rect = CFRect(-7, 4.5f, 33.25f, 29);
+    arc->m_startAngle = 0.4f;
+    arc->m_endAngle = 4.9f;
+    arc->m_arcMode = mode;
+    shapes.emplace_back(arc);
+  }
+  for (const auto& shape : shapes) {
+    SCOPED_TRACE(&shape - &shapes[0]);
+    std::unique_ptr<CContour> outline(shape->GetContour(nullptr, 0));
+    ASSERT_NE(nullptr, outline);
+    CContour copy;
+    for (const POINTREC& record : outline->GetPoints())
+      IsSpecialPoint(record.flags) ? copy.AppendRaw(record) : copy.AppendPoint(record);
+    ExpectBox(copy.GetBox(), shape->m_box, 0.0f);
+    ExpectBox(copy.GetBox(), outline->GetBox(), 0.0f);
+  }
+}
+
 }  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "model/ContourTestSupport.h"
 #include "model/geometry/Bezier.h"
+#include "model/geometry/ContourShapes.h"
 #include "model/geometry/MatrixFactories.h"
 #include "support/MemoryCanvas.h"
 
@@ -109,6 +112,81 @@ TEST(ContourDraw, CurvesAndSubPixelPieces) {
   CBezier(FPOINT{10, 40}, FPOINT{10, 0}, FPOINT{50, 0}, FPOINT{50, 40}).Draw(&piece.DC());
   EXPECT_EQ(kBlack, piece.DC().GetPixel(10, 40));
   EXPECT_TRUE(piece.IsWhite(30, 5));
+}
+
+// The record types of an enhanced metafile, header and end record left out.
+std::vector<DWORD> RecordTypes(HENHMETAFILE metafile) {
+  std::vector<BYTE> bytes(::GetEnhMetaFileBits(metafile, 0, nullptr));
+  ::GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  std::vector<DWORD> types;
+  for (size_t at = 0; at + 8 <= bytes.size();) {
+    DWORD record[2];  // type and size
+    memcpy(record, &bytes[at], sizeof record);
+    if (record[1] < 8) break;
+    if (record[0] != EMR_HEADER && record[0] != EMR_EOF) types.push_back(record[0]);
+    at += record[1];
+  }
+  return types;
+}
+
+// Oblique and repeated points, a start no piece follows, pieces drawn as lines and as curves,
+// colour records (the last one's pen strokes the whole outline), a pending turn and offset.
+TEST(ContourDraw, ThinDrawingColoursExactlyThePixelsOfThePathDrawing) {
+  std::vector<ContourPtr> cases;
+  cases.emplace_back(MakeContour({{5.5f, 7.2f, 0x11},
+                                  {40.3f, 19.8f, 0x01},
+                                  {40.3f, 19.8f, 0x21},
+                                  {60, 60, 0x11},
+                                  {61, 10, 0x11},
+                                  {75.9f, 30.1f, 0x01},
+                                  {52, 70, 0x01},
+                                  {61, 10, 0x41}}));
+  cases.emplace_back(ContourFromEllipse(10.2f, 10.7f, 12.9f, 12.4f));
+  cases.emplace_back(ContourFromEllipse(8, 12, 70, 45));
+  cases.emplace_back(SquareAt10(true));
+  cases.back()->TrimEndMarks();
+  cases.back()->AppendRaw(MakePenColourRecord(kBlue));
+  cases.back()->AppendPoint(MakePointRecord(40, 40, 0x11));
+  cases.back()->AppendPoint(MakePointRecord(70, 62, 0x21));
+  cases.back()->AppendEndMark();
+  cases.emplace_back(MakeSquare(30));
+  CMatrix2D turn = MakeRotationMatrix(15, 15, 30.0f);
+  turn.m[6] += 22.5f;
+  turn.m[7] += 17.25f;
+  cases.back()->Transform(&turn);
+  for (const ContourPtr& contour : cases) {
+    SCOPED_TRACE(&contour - &cases[0]);
+    MemoryCanvas path(80, 80), thin(80, 80);
+    contour->Draw(&path.DC());
+    HGDIOBJ pen = GetCurrentObject(thin.DC(), OBJ_PEN);
+    contour->DrawThin(&thin.DC());
+    EXPECT_EQ(pen, GetCurrentObject(thin.DC(), OBJ_PEN));
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 80; ++x) {
+        differing += path.DC().GetPixel(x, y) != thin.DC().GetPixel(x, y);
+        drawn += !path.IsWhite(x, y);
+      }
+    EXPECT_GT(drawn, 0);
+    EXPECT_EQ(0, differing);
+  }
+}
+
+TEST(ContourDraw, ThinDrawingOfStraightSubPathsIsOnePolylineCallAndCurvesStayAPath) {
+  ContourPtr lines(
+      MakeContour({{5, 5, 0x11}, {30, 5, 0x01}, {30, 30, 0x41}, {40, 40, 0x11}, {70, 62, 0x21}}));
+  ContourPtr curves(MakeOpenCurve());
+  const std::vector<DWORD> expected[] = {{EMR_POLYPOLYLINE16},
+                                         {EMR_BEGINPATH, EMR_POLYDRAW16, EMR_ENDPATH,
+                                          EMR_STROKEPATH}};
+  for (int i = 0; i < 2; ++i) {
+    CDC recorder;
+    recorder.Attach(::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr));
+    (i == 0 ? lines : curves)->DrawThin(&recorder);
+    HENHMETAFILE metafile = ::CloseEnhMetaFile(recorder.Detach());
+    EXPECT_EQ(expected[i], RecordTypes(metafile));
+    ::DeleteEnhMetaFile(metafile);
+  }
 }
 
 }  // namespace
