@@ -266,7 +266,7 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
                  {"fennikEng.DLL", ProgramModule("fennikEng.DLL")}};
   for (const auto& each : modules) {
     ASSERT_NE(nullptr, each.module) << each.name;
-    const std::set<UINT> dialogs = dialogfit::DialogIds(each.module);
+    const std::set<UINT> dialogs = ResourceIds(each.module, RT_DIALOG);
     EXPECT_FALSE(dialogs.empty()) << each.name;
     for (UINT id : dialogs) {
       dialogfit::HiddenDialog dialog(each.module, id);

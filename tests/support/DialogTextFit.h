@@ -8,25 +8,10 @@
 
 #include <commctrl.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 namespace dialogfit {
-
-inline BOOL CALLBACK CollectDialogId(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR data) {
-  if (IS_INTRESOURCE(name))
-    reinterpret_cast<std::set<UINT>*>(data)->insert(
-        static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
-  return TRUE;
-}
-
-inline std::set<UINT> DialogIds(HMODULE module) {
-  std::set<UINT> ids;
-  EnumResourceNamesW(module, MAKEINTRESOURCEW(5), CollectDialogId,
-                     reinterpret_cast<LONG_PTR>(&ids));
-  return ids;
-}
 
 inline INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -51,14 +36,10 @@ private:
   HWND m_dialog;
 };
 
-inline std::wstring ClassOf(HWND control) {
-  wchar_t name[32] = {};
-  GetClassNameW(control, name, 32);
-  return name;
-}
-
 inline bool IsClass(HWND control, const wchar_t* name) {
-  return lstrcmpiW(ClassOf(control).c_str(), name) == 0;
+  wchar_t kind[32] = {};
+  GetClassNameW(control, kind, 32);
+  return lstrcmpiW(kind, name) == 0;
 }
 
 inline std::wstring TextOf(HWND control) {
@@ -76,21 +57,6 @@ inline std::wstring WithoutMnemonics(const std::wstring& text) {
     shown += text[i];
   }
   return shown;
-}
-
-inline int LineWidth(HDC dc, const std::wstring& line) {
-  SIZE size = {};
-  GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
-  return size.cx;
-}
-
-// The rectangle a wrapping text needs within a width: as wide as its widest line (a word wider
-// than the width stands out), as high as its lines.
-inline SIZE WrappedSize(HDC dc, const std::wstring& text, int width, bool prefixes) {
-  RECT rect = {0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | (prefixes ? 0 : DT_NOPREFIX));
-  return SIZE{rect.right, rect.bottom};
 }
 
 enum class Kind { kOther, kLabel, kWrappedLabel, kBox, kPushButton };
@@ -131,49 +97,46 @@ inline Kind KindOf(HWND control) {
 // What a control keeps of its width for other things than its text: a check box or radio button
 // its box (13 pixels at 96 dots an inch) and the gap of half a digit after it, a push button its
 // raised edges and a pixel on either side of the text.
-inline int WidthBesideText(HWND control, HDC dc, Kind kind) {
+inline int WidthBesideText(HDC dc, Kind kind) {
   if (kind == Kind::kBox) {
     int digit = 0;
     GetCharWidth32W(dc, L'0', L'0', &digit);
     return 12 * GetDeviceCaps(dc, LOGPIXELSX) / 96 + 1 + digit / 2 + 1;
   }
-  if (kind == Kind::kPushButton) return 4 * GetSystemMetrics(SM_CXEDGE) + 2;
-  (void)control;
-  return 0;
+  return kind == Kind::kPushButton ? 4 * GetSystemMetrics(SM_CXEDGE) + 2 : 0;
 }
 
 // "control 1234 "Top:" needs 52 x 13, has 48 x 13" for a text that does not fit; empty when it
-// does.
+// does. A single line is measured as it is drawn, without its mnemonic marks; a text that wraps
+// (a label's, a multi-line button's) is broken into lines within the room as the control breaks
+// it: a word wider than the room widens it, the lines must fit its height.
 inline std::string Misfit(HWND control, HDC dc) {
   const Kind kind = KindOf(control);
   const std::wstring text = TextOf(control);
   const LONG style = GetWindowLongW(control, GWL_STYLE);
   if (kind == Kind::kOther || text.empty() || !(style & WS_VISIBLE)) return {};
-  RECT client;
-  GetClientRect(control, &client);
-  const int width = client.right - WidthBesideText(control, dc, kind);
-  const bool prefixes = kind != Kind::kLabel && kind != Kind::kWrappedLabel
-                            ? true
-                            : !(style & SS_NOPREFIX);
-  const bool wraps = kind == Kind::kWrappedLabel ||
-                     (kind != Kind::kLabel && (style & BS_MULTILINE) &&
-                      IsClass(control, L"Button"));
-  SIZE needed = {0, 0};
-  if (wraps) {
-    needed = WrappedSize(dc, text, width, prefixes);
+  RECT room;
+  GetClientRect(control, &room);
+  room.right -= WidthBesideText(dc, kind);
+  const bool isLabel = kind == Kind::kLabel || kind == Kind::kWrappedLabel;
+  const bool prefixes = !isLabel || !(style & SS_NOPREFIX);
+  RECT needed = {0, 0, room.right, 0};
+  if (kind == Kind::kWrappedLabel || (!isLabel && (style & BS_MULTILINE))) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | (prefixes ? 0 : DT_NOPREFIX));
   } else {
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    needed.cx = LineWidth(dc, prefixes ? WithoutMnemonics(text) : text);
-    needed.cy = metrics.tmHeight;
+    const std::wstring line = prefixes ? WithoutMnemonics(text) : text;
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+    needed.right = size.cx;
+    needed.bottom = size.cy;
   }
-  const int height = client.bottom;
-  if (needed.cx <= width && needed.cy <= height) return {};
+  if (needed.right <= room.right && needed.bottom <= room.bottom) return {};
   char utf8[512] = {};
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
   return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + utf8 + "\" needs " +
-         std::to_string(needed.cx) + " x " + std::to_string(needed.cy) + ", has " +
-         std::to_string(width) + " x " + std::to_string(height);
+         std::to_string(needed.right) + " x " + std::to_string(needed.bottom) + ", has " +
+         std::to_string(room.right) + " x " + std::to_string(room.bottom);
 }
 
 // Measures one control's text on its dialog's DC in the font the dialog gave it.
@@ -208,12 +171,6 @@ inline bool TakesAPlace(HWND control) {
   return !IsRectEmpty(&rect);
 }
 
-inline std::string Named(HWND control) {
-  char kind[32] = {};
-  GetClassNameA(control, kind, sizeof kind);
-  return std::to_string(GetDlgCtrlID(control)) + " (" + kind + ")";
-}
-
 // An up-down control sits on the edge of the box it steps.
 inline bool IsBuddyOf(HWND spin, HWND box) {
   return IsClass(spin, UPDOWN_CLASSW) &&
@@ -236,7 +193,11 @@ inline std::vector<std::string> OverlappingControls(HWND dialog) {
           common.bottom - common.top <= 1 || IsBuddyOf(placed[i], placed[j]) ||
           IsBuddyOf(placed[j], placed[i]))
         continue;
-      overlaps.push_back("controls " + Named(placed[i]) + " and " + Named(placed[j]));
+      char first[32] = {}, second[32] = {};
+      GetClassNameA(placed[i], first, sizeof first);
+      GetClassNameA(placed[j], second, sizeof second);
+      overlaps.push_back("controls " + std::to_string(GetDlgCtrlID(placed[i])) + " (" + first +
+                         ") and " + std::to_string(GetDlgCtrlID(placed[j])) + " (" + second + ")");
     }
   }
   return overlaps;
