@@ -45,6 +45,7 @@ CPrintOutputDlg::CPrintOutputDlg(const PrintPage& page, const CAppProfile& profi
 
 BOOL CPrintOutputDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_printButton.TakeOver(IDOK, this);
   m_settings.Load(m_profile);
   m_metrics = m_printer.Metrics();
   m_filling = true;

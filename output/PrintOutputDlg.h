@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "framework/Dialog.h"
+#include "framework/TextButton.h"
 #include "output/PagePrinter.h"
 #include "output/PrintSettings.h"
 #include "output/PrinterChoice.h"
@@ -91,4 +92,5 @@ private:
   CPagePrinter::Result m_result = CPagePrinter::kPrinted;
   // Set while the dialog writes its own fields, so that their change notes refit nothing.
   bool m_filling = false;
+  CTextButton m_printButton;  // greyed without a printer
 };

@@ -198,6 +198,7 @@ int C2DCarveDlg::DetectOutputArea(const CSegArray& blocks, const CFRect& page, C
 
 BOOL C2DCarveDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_exitButton.TakeOver(IDCANCEL, this);
   m_idle = 1;
   m_device.ProfileFile().SetPath(m_profile.GetPath());
   FillDeviceList();

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "framework/Dialog.h"
+#include "framework/TextButton.h"
 #include "model/geometry/FRect.h"
 #include "model/settings/IniFile.h"
 #include "output/CarveDevice.h"
@@ -118,4 +119,5 @@ private:
   LANGID m_language;
   CCarveFillJob::Result m_lastResult;
   bool m_handedOver;
+  CTextButton m_exitButton;  // greyed while the output runs
 };

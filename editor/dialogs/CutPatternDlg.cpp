@@ -16,6 +16,7 @@ CCutPatternDlg::CCutPatternDlg(UINT templateId, CTALVEX42View* view, const CAppP
 
 BOOL CCutPatternDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
+  m_okButton.TakeOver(IDOK, this);
   CSelectTracker* tracker = Tracker();
   if (tracker && tracker->Recount(&m_box) != 0) {
     ShowNumber(kBoxWidth, "%.2f", m_box.Width());

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/dialogs/ViewDialog.h"
+#include "framework/TextButton.h"
 #include "model/geometry/CutPatterns.h"
 #include "model/geometry/FRect.h"
 
@@ -38,4 +39,5 @@ protected:
 private:
   CFRect m_box;
   bool m_maintenance;
+  CTextButton m_okButton;  // greyed while nothing is selected
 };

@@ -66,6 +66,7 @@ CExpandDlg::~CExpandDlg() { AbandonJob(); }
 
 BOOL CExpandDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
+  m_okButton.TakeOver(IDOK, this);
   using namespace settings;
   ShowNumber(kThickness, "%.1f",
              Profile().GetFloat(kSystemParam, kExpandThick, kExpandThickDefault));

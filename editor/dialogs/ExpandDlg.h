@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "editor/dialogs/ViewDialog.h"
+#include "framework/TextButton.h"
 #include "media/ExpandDll.h"
 
 class CExpansionJob;
@@ -75,4 +76,5 @@ private:
   void AbandonJob();
 
   CExpansionJob* m_job = nullptr;
+  CTextButton m_okButton;  // greyed while an expansion runs
 };

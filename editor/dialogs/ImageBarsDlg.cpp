@@ -50,6 +50,7 @@ void CImageBarsDlg::EnableConvert(bool enable) { EnableControl(IDOK, m_convertib
 
 BOOL CImageBarsDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
+  m_okButton.TakeOver(IDOK, this);
   using namespace settings;
   m_image = SelectedImage();
   RasterImageInfo info;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "editor/dialogs/ViewDialog.h"
+#include "framework/TextButton.h"
 
 class CImageBlock;
 
@@ -57,4 +58,5 @@ private:
   bool m_convertible = false;
   // Set while one linked edit fills the other.
   bool m_updating = false;
+  CTextButton m_okButton;  // greyed for an image it cannot convert
 };

@@ -42,6 +42,7 @@ CLibPrintDlg::~CLibPrintDlg() {
 
 BOOL CLibPrintDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_printButton.TakeOver(IDOK, this);
   m_setup.reset(new CPrintDialog(TRUE, PD_ALLPAGES | PD_NOSELECTION | PD_HIDEPRINTTOFILE, this));
   m_setup->m_pd.nMinPage = m_setup->m_pd.nMaxPage = 1;
   m_setup->m_pd.nFromPage = m_setup->m_pd.nToPage = 1;

@@ -15,6 +15,7 @@
 
 #include "editor/dialogs/LibBookDlg.h"
 #include "framework/Dialog.h"
+#include "framework/TextButton.h"
 #include "media/library/PicLibrary.h"
 #include "model/document/SegArray.h"
 
@@ -57,4 +58,5 @@ private:
   std::unique_ptr<CPrintDialog> m_setup;
   bool m_hasPrinter = false;
   CPicLibrary m_library;
+  CTextButton m_printButton;  // greyed without a printer
 };

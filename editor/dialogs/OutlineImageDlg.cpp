@@ -31,6 +31,7 @@ void COutlineImageDlg::RefuseWithoutImage() {
 
 BOOL COutlineImageDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
+  m_okButton.TakeOver(IDOK, this);
   using namespace settings;
   int delta = Profile().GetInt(kVector, kVectorDelta, kVectorDeltaDefault);
   for (int id = kNoError; id <= kVerySmooth; ++id) SetChecked(id, id - kNoError == delta);

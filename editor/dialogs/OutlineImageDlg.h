@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "editor/dialogs/ViewDialog.h"
+#include "framework/TextButton.h"
 #include "media/tracing/ImageTracer.h"
 
 class CImageBlock;
@@ -48,4 +49,5 @@ private:
 
   bool m_useVectoriser;
   CImageTracer m_tracer;
+  CTextButton m_okButton;  // greyed without an image to trace
 };

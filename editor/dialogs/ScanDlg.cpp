@@ -79,6 +79,9 @@ CScanDlg::~CScanDlg() {
 
 BOOL CScanDlg::OnInitDialog() {
   CViewDialog::OnInitDialog();
+  const int buttons[] = {kSelectScanner, kScan, kSaveImage, IDOK};
+  for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; ++i)
+    m_buttons[i].TakeOver(static_cast<UINT>(buttons[i]), this);
   FreeImage();
   if (IsTwainAvailable()) {
     SetParentWnd(m_hWnd);

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "editor/dialogs/ViewDialog.h"
+#include "framework/TextButton.h"
 #include "media/scanning/Twain.h"
 
 class CBlock;
@@ -57,4 +58,6 @@ private:
   void PlaceScan(CBlock* traced);
 
   HGLOBAL m_image = nullptr;
+  // Greyed until there is a scanner, or an image to save or place.
+  CTextButton m_buttons[4];
 };

@@ -24,6 +24,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "output/CutProgressDlg.h"
 #include "resources/Resource.h"
+#include "support/ButtonInk.h"
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
@@ -182,22 +183,6 @@ int TextExtent(HWND control, const std::string& text) {
   SelectObject(dc, font);
   ReleaseDC(control, dc);
   return size.cx;
-}
-
-// The columns of a button's face, inside its edges, where its text puts ink, as it is drawn now.
-std::vector<bool> TextColumns(HWND button) {
-  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  RECT client;
-  GetClientRect(button, &client);
-  const int edge = 4;
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  std::vector<bool> columns(static_cast<size_t>(client.right), false);
-  HDC dc = GetDC(button);
-  for (int x = edge; x < client.right - edge; ++x)
-    for (int y = edge; y < client.bottom - edge && !columns[x]; ++y)
-      columns[x] = GetPixel(dc, x, y) != face;
-  ReleaseDC(button, dc);
-  return columns;
 }
 
 // Every label, check box and button of the bar shows its whole text, no control covers another and

@@ -11,21 +11,26 @@
 #include <string>
 #include <vector>
 
+#include "editor/dialogs/MultiCopyDlg.h"
 #include "resources/Resource.h"
+#include "support/DialogTextFit.h"
 
 namespace {
 
-HMODULE EnglishLibrary() {
-  static HMODULE library = [] {
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    folder = folder.substr(0, folder.rfind('\\') + 1);
-    return LoadLibraryExA((folder + "program\\RCT42Eng.DLL").c_str(), nullptr,
-                          LOAD_LIBRARY_AS_DATAFILE);
-  }();
-  return library;
+// A module of the program folder, loaded once for its resources.
+HMODULE ProgramModule(const std::string& name) {
+  static std::map<std::string, HMODULE> loaded;
+  auto found = loaded.find(name);
+  if (found != loaded.end()) return found->second;
+  char path[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path);
+  folder = folder.substr(0, folder.rfind('\\') + 1);
+  return loaded[name] = LoadLibraryExA((folder + "program\\" + name).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE);
 }
+
+HMODULE EnglishLibrary() { return ProgramModule("RCT42Eng.DLL"); }
 
 HMODULE BuiltIn() { return GetModuleHandleA(nullptr); }
 
@@ -130,23 +135,13 @@ std::set<UINT> StringIds(HMODULE module) {
   return ids;
 }
 
-INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 std::vector<int> DialogControlIds(HMODULE module, UINT id) {
   std::vector<int> ids;
-  // Child dialogs (parameter panels) need a parent.
-  HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                              nullptr);
-  HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(id), parent, QuietDialog, 0);
-  EXPECT_NE(nullptr, dialog) << "dialog " << id;
-  if (!dialog) {
-    DestroyWindow(parent);
-    return ids;
-  }
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+  dialogfit::HiddenDialog dialog(module, id);
+  EXPECT_NE(nullptr, dialog.Window()) << "dialog " << id;
+  for (HWND child = dialog.Window() ? GetWindow(dialog.Window(), GW_CHILD) : nullptr; child;
+       child = GetWindow(child, GW_HWNDNEXT))
     ids.push_back(GetDlgCtrlID(child));
-  DestroyWindow(dialog);
-  DestroyWindow(parent);
   return ids;
 }
 
@@ -256,30 +251,54 @@ TEST(MenuKeys, EnglishItemsOfAPopupHaveKeysOfTheirOwnAndEveryKeyShownIsUnderline
   }
 }
 
-// The print dialog's labels show their whole texts in both languages ("Bottom:" ran into its edit
-// box, which the template puts right after the label).
-TEST(DialogLabels, ThePrintDialogsLabelsHoldTheirTexts) {
-  ASSERT_NE(nullptr, EnglishLibrary());
-  for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
-    HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_PRINT_OUTPUT), nullptr,
-                                     QuietDialog, 0);
-    ASSERT_NE(nullptr, dialog);
-    for (HWND label = GetWindow(dialog, GW_CHILD); label; label = GetWindow(label, GW_HWNDNEXT)) {
-      char kind[16] = {}, text[64] = {};
-      GetClassNameA(label, kind, sizeof kind);
-      GetWindowTextA(label, text, sizeof text);
-      if (lstrcmpiA(kind, "Static") != 0) continue;
-      HDC dc = GetDC(label);
-      HGDIOBJ font = SelectObject(dc,
-                                  reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-      SIZE extent = {};
-      GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
-      SelectObject(dc, font);
-      ReleaseDC(label, dc);
-      RECT room;
-      GetClientRect(label, &room);
-      EXPECT_LE(extent.cx, room.right) << text;
+// Every dialog of the editor and of the driver installer shows each text whole in the dialog's
+// own font, in both languages ("Top/bottom margin:" wrapped onto a second line its label had no
+// room for, "Bottom:" ran into its edit box), and no control covers another, but for the palette
+// bar's swatch list laid over its scroll bar. A second run of this test under an English locale
+// measures with the font an English system gives the dialogs.
+TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
+  const struct {
+    const char* name;
+    HMODULE module;
+  } modules[] = {{"the editor", BuiltIn()},
+                 {"RCT42Eng.DLL", EnglishLibrary()},
+                 {"fennik.exe", ProgramModule("fennik.exe")},
+                 {"fennikEng.DLL", ProgramModule("fennikEng.DLL")}};
+  for (const auto& each : modules) {
+    ASSERT_NE(nullptr, each.module) << each.name;
+    const std::set<UINT> dialogs = ResourceIds(each.module, RT_DIALOG);
+    EXPECT_FALSE(dialogs.empty()) << each.name;
+    for (UINT id : dialogs) {
+      dialogfit::HiddenDialog dialog(each.module, id);
+      ASSERT_NE(nullptr, dialog.Window()) << each.name << ", dialog " << id;
+      std::vector<std::string> faults = dialogfit::TextsThatDoNotFit(dialog.Window());
+      for (const std::string& overlap : dialogfit::OverlappingControls(dialog.Window()))
+        if (id != IDD_PALETTE_BAR) faults.push_back(overlap);
+      for (const std::string& fault : faults)
+        ADD_FAILURE() << each.name << ", dialog " << id << ": " << fault;
     }
-    DestroyWindow(dialog);
+  }
+  // Texts the editor puts into a control later, in place of the template's.
+  const struct {
+    UINT dialog;
+    int control;
+    UINT text;
+    int line;
+  } laterTexts[] = {{IDD_MULTI_COPY, CMultiCopyDlg::kGapXLabel, IDS_COPY_LABELS, 2},
+                    {IDD_MULTI_COPY, CMultiCopyDlg::kGapYLabel, IDS_COPY_LABELS, 3},
+                    {IDD_2D_CARVE, IDOK, IDS_CARVE_STOP, 0},
+                    {IDD_2D_CARVE, IDOK, IDS_CARVE_CONFIRM, 0}};
+  for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
+    for (const auto& later : laterTexts) {
+      dialogfit::HiddenDialog dialog(module, later.dialog);
+      HWND control = GetDlgItem(dialog.Window(), later.control);
+      ASSERT_NE(nullptr, control) << later.dialog << ", " << later.control;
+      wchar_t lines[512] = {};
+      LoadStringW(module, later.text, lines, 512);
+      std::wstring text = lines;
+      for (int line = 0; line < later.line; ++line) text.erase(0, text.find(L'\n') + 1);
+      SetWindowTextW(control, text.substr(0, text.find(L'\n')).c_str());
+      EXPECT_EQ("", dialogfit::TextMisfit(control)) << "dialog " << later.dialog;
+    }
   }
 }
