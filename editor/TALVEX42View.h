@@ -62,8 +62,6 @@ public:
   static constexpr BYTE kUnpaintedType = 240;
   // The selected-flag value of a block that is not painted (it is being dragged).
   static constexpr int kHiddenWhileDragged = 2;
-  // How far (in pixels) past a repainted area blocks are still drawn.
-  static constexpr int kPaintMarginPixels = 3;
 
   // Targets of the mouse that later parts of the editor install.
   enum MouseSlot { kOutputAreaTracker, kSelectionTracker, kCurrentTool, kMouseSlotCount };

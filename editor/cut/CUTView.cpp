@@ -120,14 +120,20 @@ void CCUTView::OnDraw(CDC* dc) {
   RECT client, repaint;
   GetClientRect(&client);
   if (::GetClipBox(dc->GetSafeHdc(), &repaint) == NULLREGION || !matrix || !m_preview) return;
+  // Blocks are chosen by their boxes, but their pixels may lie a little past them.
   CFRect repaintPage;
-  DeviceRectToPage(repaint.left, repaint.top, repaint.right, repaint.bottom, &repaintPage);
+  DeviceRectToPage(repaint.left - kPaintMarginPixels, repaint.top - kPaintMarginPixels,
+                   repaint.right + kPaintMarginPixels, repaint.bottom + kPaintMarginPixels,
+                   &repaintPage);
   const int width = repaint.right - repaint.left, height = repaint.bottom - repaint.top;
   HDC target = dc->GetSafeHdc();
   HDC memory = ::CreateCompatibleDC(target);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(target, width, height);
+  // The bitmap starts at the window's origin, as the drawing view's does: curves are flattened
+  // at the device coordinates they are drawn at, so a bitmap of the repainted area alone would
+  // draw a curve crossing its edge a pixel off the full repaint's.
+  HBITMAP bitmap = ::CreateCompatibleBitmap(target, repaint.right, repaint.bottom);
   HGDIOBJ previousBitmap = ::SelectObject(memory, bitmap);
-  ::SetViewportOrgEx(memory, -repaint.left, -repaint.top, nullptr);
+  ::IntersectClipRect(memory, repaint.left, repaint.top, repaint.right, repaint.bottom);
   ::FillRect(memory, &client, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
   {
     CDC buffer;

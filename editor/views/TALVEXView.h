@@ -40,6 +40,8 @@ public:
   // Edge scrolling while the left button is down: this close inside the rulers or the far edges.
   static constexpr int kEdgeInside = 10;
   static constexpr int kEdgeOutside = 15;
+  // How far (in pixels) past a repainted area blocks are still drawn.
+  static constexpr int kPaintMarginPixels = 3;
 
   CTALVEXView() = default;
   ~CTALVEXView() override;

@@ -526,6 +526,27 @@ TEST_F(CutWindowTest, JobBlocksAreSelectedAndMovedWithTheMouse) {
   EXPECT_EQ(0u, m_boxes.Count());
 }
 
+// A repaint of a part of the preview draws it as the full repaint did: the ring's curve crossing
+// the part's edges comes out at the same pixels, and a block just outside the part is drawn too.
+TEST_F(CutWindowTest, APartialRepaintOfThePreviewDrawsItsAreaAsTheFullRepaintDid) {
+  OpenCutWindow();
+  CCUTView* view = m_cut->GetCutView();
+  view->UpdateWindow();
+  // Across the ring's upper left (60..180 x 70..190), on its lowest point, and on a rule's end.
+  POINT ring = PixelOf(view, 77.6f, 87.6f), low = PixelOf(view, 120, 190),
+        rule = PixelOf(view, 350, 110);
+  const RECT areas[] = {{ring.x - 7, ring.y - 3, ring.x + 5, ring.y + 9},
+                        {low.x - 4, low.y - 1, low.x + 6, low.y + 2},
+                        {rule.x + 1, rule.y - 2, rule.x + 4, rule.y + 2}};
+  for (const RECT& area : areas) {
+    std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
+    view->InvalidateRect(&area, FALSE);
+    view->UpdateWindow();
+    EXPECT_EQ(full, ClientPixels(view->m_hWnd, area))
+        << "area at " << area.left << ", " << area.top;
+  }
+}
+
 // The device bar shows every text whole, in Chinese and in English (the test and reset buttons
 // disabled too), and its model list drops down as wide as the longest model name.
 TEST_F(CutWindowTest, TheDeviceBarFitsItsTextsInBothLanguages) {

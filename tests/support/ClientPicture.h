@@ -1,4 +1,5 @@
-// Saves a window's client area as a 24-bit BMP, for people looking at what a test saw.
+// Saves a window's client area as a 24-bit BMP, for people looking at what a test saw, and reads
+// a part of it back as pixels.
 #pragma once
 
 #include <windows.h>
@@ -36,4 +37,22 @@ inline void SaveClientPicture(HWND window, const char* path) {
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
   ::ReleaseDC(window, source);
+}
+
+// The window's pixels in the area, row by row.
+inline std::vector<DWORD> ClientPixels(HWND window, const RECT& area) {
+  int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32}};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC source = ::GetDC(window), memory = ::CreateCompatibleDC(source);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+  ::GdiFlush();
+  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
+  ::SelectObject(memory, previous);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window, source);
+  ::DeleteObject(bitmap);
+  return pixels;
 }

@@ -417,24 +417,6 @@ TEST_F(MainView, TheRelayoutTimerGoesToTheEditedBlockAndIsKilledWhenNobodyTakesI
   EXPECT_FALSE(::KillTimer(view->m_hWnd, CTALVEX42View::kRelayoutTimer));
 }
 
-// The window's pixels in the area, row by row.
-std::vector<DWORD> PixelsOf(HWND window, const RECT& area) {
-  int width = area.right - area.left, height = area.bottom - area.top;
-  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32}};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC source = ::GetDC(window), memory = ::CreateCompatibleDC(source);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
-  ::GdiFlush();
-  std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + width * height);
-  ::SelectObject(memory, previous);
-  ::DeleteDC(memory);
-  ::ReleaseDC(window, source);
-  ::DeleteObject(bitmap);
-  return pixels;
-}
-
 // Searches a 5 x 5 neighbourhood: the outline may fall a pixel either side of the mapped point.
 bool ColourNear(HDC dc, POINT at, COLORREF colour) {
   for (int dy = -2; dy <= 2; ++dy)
@@ -628,12 +610,13 @@ TEST_F(MainView, APartialRepaintDrawsItsAreaAsTheFullRepaintDid) {
                         {c.x - 1, c.y - 1, c.x + 1, c.y + 1}};
   Repaint();
   for (const RECT& area : areas) {
-    std::vector<DWORD> full = PixelsOf(view->m_hWnd, area);
+    std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
     HDC dc = ::GetDC(view->m_hWnd);
     ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::ReleaseDC(view->m_hWnd, dc);
     Repaint(&area);
-    EXPECT_EQ(full, PixelsOf(view->m_hWnd, area)) << "area at " << area.left << ", " << area.top;
+    EXPECT_EQ(full, ClientPixels(view->m_hWnd, area))
+        << "area at " << area.left << ", " << area.top;
   }
 }
 
