@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/import/ChildRead.h"
 #include "framework/DC.h"
 #include "media/images/BmpImage.h"
 #include "media/images/RasterReaders.h"
@@ -162,13 +161,6 @@ const HostileFile kFiles[] = {
     {"BMP 8192 x 8192, 1 bit (valid)", "talvex-large-mono.bmp", BmpOfOneBitAtLargeSize},
 };
 
-double PeakMb() {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize / 1048576.0;
-}
-
 bool Accepted(const char* path) {
   switch (GetFileKindByExtension(path)) {
     case kFileKindTiff:
@@ -210,39 +202,20 @@ std::string ReadLikeTheEditor(const char* path) {
          std::to_string(size.bmBitsPixel) + " bits";
 }
 
-// Starts this program again on the file; false when it did not end within the limit.
-bool ReadInOwnProcess(const std::string& path) {
-  char program[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string command = std::string("\"") + program + "\" " + kChildSwitch + " \"" + path + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-    return false;
-  bool ended = ::WaitForSingleObject(process.hProcess, kLimitSeconds * 1000) == WAIT_OBJECT_0;
-  if (!ended) {
-    ::TerminateProcess(process.hProcess, 1);
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return ended;
-}
-
 }  // namespace
 
 bool RunChildRead() {
-  if (__argc != 3 || strcmp(__argv[1], kChildSwitch) != 0) return false;
-  const double startMb = PeakMb();
+  const char* path = ChildRead::FileFor(kChildSwitch);
+  if (!path) return false;
+  const double startMb = ChildRead::PeakMb();
   auto start = std::chrono::steady_clock::now();
-  std::string outcome = ReadLikeTheEditor(__argv[2]);
+  std::string outcome = ReadLikeTheEditor(path);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printf("%s in %.3f s, peak %.1f MB (%.1f MB before reading)\n", outcome.c_str(), seconds,
-         PeakMb(), startMb);
+         ChildRead::PeakMb(), startMb);
   fflush(stdout);
+  ChildRead::MarkDone(path);
   return true;
 }
 
@@ -250,17 +223,9 @@ void Measure() {
   char folder[MAX_PATH];
   ::GetTempPathA(MAX_PATH, folder);
   for (const HostileFile& file : kFiles) {
-    const std::string path = std::string(folder) + file.name;
     const Bytes bytes = file.make();
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) continue;
-    fwrite(bytes.data(), 1, bytes.size(), out);
-    fclose(out);
-    printf("%-38s %8.1f KB: ", file.what, bytes.size() / 1024.0);
-    fflush(stdout);
-    if (!ReadInOwnProcess(path)) printf("not done after %lu s, stopped\n", kLimitSeconds);
-    fflush(stdout);
-    ::DeleteFileA(path.c_str());
+    ChildRead::WriteAndRead(kChildSwitch, std::string(folder) + file.name, bytes.data(),
+                            bytes.size(), file.what, kLimitSeconds);
   }
 }
 

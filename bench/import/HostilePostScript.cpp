@@ -1,9 +1,6 @@
 #include "bench/import/HostilePostScript.h"
 
 #include <windows.h>
-// The memory counters from kernel32 itself.
-#define PSAPI_VERSION 2
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -12,6 +9,7 @@
 #include <vector>
 
 #include "addons/importfilter/FilterRead.h"
+#include "bench/import/ChildRead.h"
 
 namespace HostilePostScript {
 namespace {
@@ -65,57 +63,23 @@ std::vector<HostileFile> Files() {
   };
 }
 
-double PeakMb() {
-  PROCESS_MEMORY_COUNTERS counters = {};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakWorkingSetSize / 1048576.0;
-}
-
-// What a child that read the file leaves beside it, so that one that crashed is told apart.
-std::string DoneMark(const std::string& path) { return path + ".done"; }
-
-// Starts this program again on the file; false when it did not end within the limit.
-bool ReadInOwnProcess(const std::string& path) {
-  char program[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string command = std::string("\"") + program + "\" " + kChildSwitch + " \"" + path + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  ::DeleteFileA(DoneMark(path).c_str());
-  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-    return false;
-  bool ended = ::WaitForSingleObject(process.hProcess, kLimitSeconds * 1000) == WAIT_OBJECT_0;
-  DWORD code = 0;
-  if (!ended) {
-    ::TerminateProcess(process.hProcess, 1);
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-  } else if (!::DeleteFileA(DoneMark(path).c_str())) {
-    ::GetExitCodeProcess(process.hProcess, &code);
-    printf("crashed (exit code 0x%08lX)\n", code);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return ended;
-}
-
 }  // namespace
 
 bool RunChildRead() {
-  if (__argc != 3 || strcmp(__argv[1], kChildSwitch) != 0) return false;
-  const double startMb = PeakMb();
+  const char* path = ChildRead::FileFor(kChildSwitch);
+  if (!path) return false;
+  const double startMb = ChildRead::PeakMb();
   ImportFilterReport report = {};
   auto start = std::chrono::steady_clock::now();
-  HGLOBAL record = CFilterRead::Read(__argv[2], 0.0f, &report);
+  HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printf("%s (problem %d, line %d) in %.3f s, peak %.1f MB (%.1f MB before reading)\n",
-         record ? "read" : "nothing read", report.problem, report.line, seconds, PeakMb(), startMb);
+         record ? "read" : "nothing read", report.problem, report.line, seconds,
+         ChildRead::PeakMb(), startMb);
   fflush(stdout);
   if (record) ::GlobalFree(record);
-  if (FILE* done = fopen(DoneMark(__argv[2]).c_str(), "wb")) fclose(done);
+  ChildRead::MarkDone(path);
   return true;
 }
 
@@ -125,15 +89,8 @@ void Measure() {
   const std::string path = std::string(folder) + "talvex-hostile.eps";
   for (const HostileFile& file : Files()) {
     const std::string eps = Eps(file.body);
-    FILE* out = fopen(path.c_str(), "wb");
-    if (!out) continue;
-    fwrite(eps.data(), 1, eps.size(), out);
-    fclose(out);
-    printf("EPS, %-32s %9.1f KB: ", file.what, eps.size() / 1024.0);
-    fflush(stdout);
-    if (!ReadInOwnProcess(path)) printf("not done after %lu s, stopped\n", kLimitSeconds);
-    fflush(stdout);
-    ::DeleteFileA(path.c_str());
+    ChildRead::WriteAndRead(kChildSwitch, path, eps.data(), eps.size(),
+                            ("EPS, " + std::string(file.what)).c_str(), kLimitSeconds);
   }
 }
 
