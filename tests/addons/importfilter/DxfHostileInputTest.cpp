@@ -10,6 +10,7 @@
 
 #include "addons/importfilter/ImportTestSupport.h"
 #include "addons/importfilter/SplineBeziers.h"
+#include "support/ByteMutator.h"
 
 using namespace import_test;
 
@@ -151,11 +152,8 @@ const char* const kSeeds[] = {
 
 TEST(DxfHostileInput, MutatedSeedsReadWholeOrSayWhy) {
   const char* const values[] = {"0", "-1", "2", "100", "10000", "1e9", "1e300", "-7.5", "x"};
-  unsigned seed = 20240601;
-  auto random = [&seed](size_t range) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<size_t>((seed >> 8) % range);
-  };
+  ByteMutator mutator(20240601);
+  auto random = [&mutator](size_t range) { return size_t(mutator.Below(range)); };
   for (const std::string text : kSeeds) {
     ASSERT_TRUE(Read(kDxf, text).read) << text;
     std::vector<std::string> lines;

@@ -8,6 +8,7 @@
 
 #include "addons/importfilter/ImportPath.h"
 #include "addons/importfilter/ImportTestSupport.h"
+#include "support/ByteMutator.h"
 
 using namespace import_test;
 
@@ -73,11 +74,8 @@ TEST(HpglHostileInput, MutatedSeedsReadWholeOrSayWhy) {
       "PD;PR100,0,0,100;",
   };
   const char* const values[] = {"0", "-1", "100000000", "100000001", "4000000", "1.5", "-", "."};
-  unsigned seed = 77;
-  auto random = [&seed](size_t range) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<size_t>((seed >> 8) % range);
-  };
+  ByteMutator mutator(77);
+  auto random = [&mutator](size_t range) { return size_t(mutator.Below(range)); };
   for (const std::string text : seeds) {
     ASSERT_TRUE(Read(kPlot, text).read) << text;
     for (int trial = 0; trial < 600; ++trial) {
