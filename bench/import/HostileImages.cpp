@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -204,20 +200,7 @@ std::string ReadLikeTheEditor(const char* path) {
 
 }  // namespace
 
-bool RunChildRead() {
-  const char* path = ChildRead::FileFor(kChildSwitch);
-  if (!path) return false;
-  const double startMb = ChildRead::PeakMb();
-  auto start = std::chrono::steady_clock::now();
-  std::string outcome = ReadLikeTheEditor(path);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printf("%s in %.3f s, peak %.1f MB (%.1f MB before reading)\n", outcome.c_str(), seconds,
-         ChildRead::PeakMb(), startMb);
-  fflush(stdout);
-  ChildRead::MarkDone(path);
-  return true;
-}
+bool RunChildRead() { return ChildRead::RunIfChild(kChildSwitch, ReadLikeTheEditor); }
 
 void Measure() {
   char folder[MAX_PATH];
