@@ -24,12 +24,6 @@ std::string Eps(const std::string& body) {
          "\nshowpage\n%%EOF\n";
 }
 
-std::string Repeated(const std::string& text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) all += text;
-  return all;
-}
-
 const std::string kNested = "/a 0 array def 1 1 200000 { pop [ a ] /a exch def } for";
 
 // The interpreter alone, within the limits: the problem it reports and the curves it painted.
@@ -82,13 +76,8 @@ TEST(PsHostileInput, HostileFilesEndWithTheReadersMessageAndGiveNothing) {
       {"16#100000000 0 moveto", kImportDamaged, 4},
       {"1e999 0 moveto", kImportDamaged, 4},
   };
-  for (const Case& c : cases) {
-    Reading reading = Read(kPostScript, Eps(c.body));
-    const std::string what = c.body.substr(0, 80);
-    EXPECT_FALSE(reading.read) << what;
-    EXPECT_EQ(c.problem, reading.report.problem) << what;
-    EXPECT_EQ(c.line, reading.report.line) << what;
-  }
+  for (const Case& c : cases)
+    ExpectNothingRead(Read(kPostScript, Eps(c.body)), c.problem, c.line, c.body.substr(0, 80));
 }
 
 TEST(PsHostileInput, WhatPutPutsGetFindsAndPartsShareTheirOriginals) {
