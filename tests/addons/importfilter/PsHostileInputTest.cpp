@@ -12,6 +12,7 @@
 #include "addons/importfilter/ImportTestSupport.h"
 #include "addons/importfilter/PsInterpreter.h"
 #include "media/ImportFilterDll.h"
+#include "support/ByteMutator.h"
 #include "support/TempFolder.h"
 
 using namespace import_test;
@@ -177,11 +178,8 @@ TEST(PsHostileInput, ChangedAndSplicedFilesRunWithinASmallBudget) {
       " loop ", " { ",    " } ",    " 999999 array ", " gsave ",
       " copy ", " roll ", " << ",   " >> ",           " 36#ZZZZZZZZZZZZZZZZ ",
       " ] ",    " dup ",  " exec ", " forall ",       " 1e308 10 mul "};
-  unsigned seed = 20240611;
-  auto random = [&seed](size_t range) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<size_t>((seed >> 8) % range);
-  };
+  ByteMutator mutator(20240611);
+  auto random = [&mutator](size_t range) { return size_t(mutator.Below(range)); };
   for (const std::string& original : seeds) {
     for (int trial = 0; trial < 120; ++trial) {
       std::string file = original;
