@@ -4,15 +4,16 @@
 #define PSAPI_VERSION 2
 #include <psapi.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+
+#include "addons/importfilter/FilterRead.h"
 
 namespace ChildRead {
 namespace {
 
 std::string DoneMark(const std::string& path) { return path + ".done"; }
-
-}  // namespace
 
 double PeakMb() {
   PROCESS_MEMORY_COUNTERS counters = {};
@@ -54,6 +55,32 @@ void InOwnProcess(const char* childSwitch, const std::string& path, DWORD limitS
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   fflush(stdout);
+}
+
+}  // namespace
+
+bool RunIfChild(const char* childSwitch, Reader read) {
+  const char* path = FileFor(childSwitch);
+  if (!path) return false;
+  const double startMb = PeakMb();
+  const auto start = std::chrono::steady_clock::now();
+  const std::string outcome = read(path);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printf("%s in %.3f s, peak %.1f MB (%.1f MB before reading)\n", outcome.c_str(), seconds,
+         PeakMb(), startMb);
+  fflush(stdout);
+  MarkDone(path);
+  return true;
+}
+
+std::string ThroughFilter(const char* path) {
+  ImportFilterReport report = {};
+  HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
+  const bool read = record != nullptr;
+  if (read) ::GlobalFree(record);
+  return std::string(read ? "read" : "nothing read") + " (problem " +
+         std::to_string(report.problem) + ", line " + std::to_string(report.line) + ")";
 }
 
 void WriteAndRead(const char* childSwitch, const std::string& path, const void* bytes, size_t size,

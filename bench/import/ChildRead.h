@@ -10,14 +10,14 @@
 
 namespace ChildRead {
 
-// The peak working set of this process, in megabytes.
-double PeakMb();
-// The file's path when this process was started as a child with the switch; null otherwise.
-const char* FileFor(const char* childSwitch);
-// The child's last step: the mark that tells the parent it did not crash.
-void MarkDone(const char* path);
-// Starts the child on the file and waits; says so when it crashed or had to be stopped.
-void InOwnProcess(const char* childSwitch, const std::string& path, DWORD limitSeconds);
+// A read of the file as the program reads it; what came of it, in a few words.
+using Reader = std::string (*)(const char* path);
+
+// When this process was started as a child with the switch: reads the file, prints what came of
+// it, the time and the peak memory, and leaves the done mark; true then, false otherwise.
+bool RunIfChild(const char* childSwitch, Reader read);
+// The import filter's read, as the merge command reads a drawing.
+std::string ThroughFilter(const char* path);
 // Writes the file, prints its label and size, reads it in a process of its own, deletes it.
 void WriteAndRead(const char* childSwitch, const std::string& path, const void* bytes, size_t size,
                   const char* label, DWORD limitSeconds);

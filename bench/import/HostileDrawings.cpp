@@ -2,17 +2,17 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
-#include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "addons/importfilter/FilterRead.h"
+#include "bench/import/ChildRead.h"
 
+namespace HostileDrawings {
 namespace {
 
-const int kPlot = 3;
-const int kDxf = 6;
+const char kChildSwitch[] = "--hostile-drawing";
+const DWORD kLimitSeconds = 120;
 
 std::string Format(const char* format, double a = 0, double b = 0, double c = 0, double d = 0) {
   char text[200];
@@ -169,88 +169,45 @@ std::string PlotOfEndlessParameters() {
   return plot + ";PU0,0;PD9,9;";
 }
 
-double Megabytes(size_t bytes) { return bytes / 1048576.0; }
+struct HostileFile {
+  const char* name;
+  std::string (*make)();
+};
 
-void WriteFile(const std::string& path, const std::string& text) {
-  FILE* file = fopen(path.c_str(), "wb");
-  if (!file) return;
-  fwrite(text.data(), 1, text.size(), file);
-  fclose(file);
-}
+const HostileFile kFiles[] = {
+    {"empty-blocks-nested.dxf", EmptyBlocksNested},
+    {"entities-beyond-limit.dxf", EntitiesBeyondTheLimit},
+    {"points-beyond-limit.dxf", PointsBeyondTheLimit},
+    {"chain-across-copies.dxf", ChainAcrossCopies},
+    {"rational-spline-40k.dxf", [] { return RationalSpline(40000); }},
+    {"rational-spline-100k.dxf", [] { return RationalSpline(100000); }},
+    {"rational-splines.dxf", RationalSplines},
+    {"bulged-polyline.dxf", BulgedPolyline},
+    {"bulged-polylines.dxf", BulgedPolylines},
+    {"long-text-copies.dxf", LongTextCopies},
+    {"many-blocks.dxf", [] { return ManyNames(true); }},
+    {"many-layers.dxf", [] { return ManyNames(false); }},
+    {"cut-in-entities.dxf", CutInEntities},
+    {"many-records.dxf", [] { return OneGroupRecords(32000000); }},
+    {"most-groups.dxf", [] { return OneGroupRecords(CFilterRead::kLargestFile - 64); }},
+    {"many-points.plt", [] { return PlotOfManyPoints(false); }},
+    {"many-runs.plt", [] { return PlotOfManyPoints(true); }},
+    {"many-pens.plt", PlotOfManyPens},
+    {"endless-parameters.plt", PlotOfEndlessParameters},
+};
 
 }  // namespace
 
-std::vector<HostileDrawing> MakeHostileDrawings() {
-  return {
-      {"dxf-empty-blocks-nested", kDxf, EmptyBlocksNested()},
-      {"dxf-entities-beyond-limit", kDxf, EntitiesBeyondTheLimit()},
-      {"dxf-points-beyond-limit", kDxf, PointsBeyondTheLimit()},
-      {"dxf-chain-across-copies", kDxf, ChainAcrossCopies()},
-      {"dxf-rational-spline-40k", kDxf, RationalSpline(40000)},
-      {"dxf-rational-spline-100k", kDxf, RationalSpline(100000)},
-      {"dxf-rational-splines", kDxf, RationalSplines()},
-      {"dxf-bulged-polyline", kDxf, BulgedPolyline()},
-      {"dxf-bulged-polylines", kDxf, BulgedPolylines()},
-      {"dxf-long-text-copies", kDxf, LongTextCopies()},
-      {"dxf-many-blocks", kDxf, ManyNames(true)},
-      {"dxf-many-layers", kDxf, ManyNames(false)},
-      {"dxf-cut-in-entities", kDxf, CutInEntities()},
-      {"dxf-many-records", kDxf, OneGroupRecords(32000000)},
-      {"dxf-most-groups", kDxf, OneGroupRecords(CFilterRead::kLargestFile - 64)},
-      {"plt-many-points", kPlot, PlotOfManyPoints(false)},
-      {"plt-many-runs", kPlot, PlotOfManyPoints(true)},
-      {"plt-many-pens", kPlot, PlotOfManyPens()},
-      {"plt-endless-parameters", kPlot, PlotOfEndlessParameters()},
-  };
-}
+bool RunChildRead() { return ChildRead::RunIfChild(kChildSwitch, ChildRead::ThroughFilter); }
 
-void MeasureHostileDrawings(const char* program, const char* folder, int mostSeconds) {
-  printf("Hostile files, each read in a process of its own (peak memory of that process):\n");
-  for (const HostileDrawing& drawing : MakeHostileDrawings()) {
-    const std::string path = std::string(folder) + "talvex-bench-" + drawing.name +
-                             (drawing.kind == kDxf ? ".dxf" : ".plt");
-    WriteFile(path, drawing.bytes);
-    std::string command = std::string("\"") + program + "\" --hostile " + drawing.name + " \"" +
-                          path + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    fflush(stdout);
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-      printf("%-26s could not be started\n", drawing.name);
-      DeleteFileA(path.c_str());
-      continue;
-    }
-    if (WaitForSingleObject(process.hProcess, mostSeconds * 1000) == WAIT_TIMEOUT) {
-      TerminateProcess(process.hProcess, 1);
-      WaitForSingleObject(process.hProcess, INFINITE);
-      printf("%-26s %7.2f MB: still reading after %d s, stopped\n", drawing.name,
-             Megabytes(drawing.bytes.size()), mostSeconds);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    DeleteFileA(path.c_str());
+void Measure() {
+  char folder[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, folder);
+  for (const HostileFile& file : kFiles) {
+    const std::string bytes = file.make();
+    ChildRead::WriteAndRead(kChildSwitch, std::string(folder) + "talvex-hostile-" + file.name,
+                            bytes.data(), bytes.size(), file.name, kLimitSeconds);
   }
 }
 
-int ReadHostileDrawing(const char* name, const char* path) {
-  PROCESS_MEMORY_COUNTERS before = {}, after = {};
-  GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
-  ImportFilterReport report = {};
-  const auto start = std::chrono::steady_clock::now();
-  HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
-  WIN32_FILE_ATTRIBUTE_DATA file = {};
-  GetFileAttributesExA(path, GetFileExInfoStandard, &file);
-  printf(
-      "%-26s %7.2f MB: %s (problem %d, line %d) in %6.3f s; peak working set %6.1f MB "
-      "(%.1f MB before the read)\n",
-      name, Megabytes(file.nFileSizeLow), record ? "read" : "refused", report.problem, report.line,
-      seconds, Megabytes(after.PeakWorkingSetSize), Megabytes(before.WorkingSetSize));
-  fflush(stdout);
-  if (record) GlobalFree(record);
-  return 0;
-}
+}  // namespace HostileDrawings

@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,11 +39,20 @@ void PutEntry(Bytes& out, WORD tag, WORD type, DWORD count, DWORD value) {
   Put32(out, value);
 }
 
+// A little-endian header whose directory offset StartDirectory fills in.
+Bytes TiffHeader() { return {'I', 'I', 42, 0, 0, 0, 0, 0}; }
+
+// Begins the directory of so many entries here, at the end, and points the header at it.
+void StartDirectory(Bytes& out, WORD entries) {
+  const DWORD directory = DWORD(out.size());
+  for (int i = 0; i < 4; ++i) out[4 + i] = BYTE(directory >> 8 * i);
+  Put16(out, entries);
+}
+
 // The largest directory there can be: 65,535 private tags, each of a million 4-byte values.
 Bytes TiffOfMostEntries() {
-  Bytes out = {'I', 'I', 42, 0};
-  Put32(out, 8);
-  Put16(out, 0xFFFF);
+  Bytes out = TiffHeader();
+  StartDirectory(out, 0xFFFF);
   for (DWORD i = 0; i < 0xFFFF; ++i) PutEntry(out, WORD(65000 + i % 500), 4, 1u << 20, 8);
   Put32(out, 0);
   return out;
@@ -57,17 +62,11 @@ Bytes TiffOfMostEntries() {
 // naming the same 4 MB of values.
 Bytes TiffOfLargePrivateTags() {
   const DWORD kValues = 1u << 20;
-  Bytes out = {'I', 'I', 42, 0};
-  Put32(out, 0);
+  Bytes out = TiffHeader();
   out.resize(out.size() + 64, 0x80);  // the pixels, at 8
   const DWORD values = DWORD(out.size());
   out.resize(out.size() + 4 * size_t(kValues), 0);
-  const DWORD directory = DWORD(out.size());
-  out[4] = BYTE(directory);
-  out[5] = BYTE(directory >> 8);
-  out[6] = BYTE(directory >> 16);
-  out[7] = BYTE(directory >> 24);
-  Put16(out, 50);
+  StartDirectory(out, 50);
   PutEntry(out, 256, 3, 1, 8);
   PutEntry(out, 257, 3, 1, 8);
   PutEntry(out, 258, 3, 1, 8);
@@ -85,17 +84,14 @@ Bytes TiffOfLargePrivateTags() {
 // A valid picture 8 pixels wide and a million rows high, one bit deep, each row a strip.
 Bytes TiffOfMostStrips() {
   const DWORD rows = 1u << 20;
-  Bytes out = {'I', 'I', 42, 0};
-  Put32(out, 0);
+  Bytes out = TiffHeader();
   const DWORD pixels = DWORD(out.size());
   for (DWORD row = 0; row < rows; ++row) out.push_back(BYTE(0xAA >> (row % 2)));
   const DWORD offsets = DWORD(out.size());
   for (DWORD row = 0; row < rows; ++row) Put32(out, pixels + row);
   const DWORD counts = DWORD(out.size());
   for (DWORD row = 0; row < rows; ++row) Put32(out, 1);
-  const DWORD directory = DWORD(out.size());
-  for (int i = 0; i < 4; ++i) out[4 + i] = BYTE(directory >> 8 * i);
-  Put16(out, 8);
+  StartDirectory(out, 8);
   PutEntry(out, 256, 3, 1, 8);
   PutEntry(out, 257, 4, 1, rows);
   PutEntry(out, 258, 3, 1, 1);
@@ -204,20 +200,7 @@ std::string ReadLikeTheEditor(const char* path) {
 
 }  // namespace
 
-bool RunChildRead() {
-  const char* path = ChildRead::FileFor(kChildSwitch);
-  if (!path) return false;
-  const double startMb = ChildRead::PeakMb();
-  auto start = std::chrono::steady_clock::now();
-  std::string outcome = ReadLikeTheEditor(path);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printf("%s in %.3f s, peak %.1f MB (%.1f MB before reading)\n", outcome.c_str(), seconds,
-         ChildRead::PeakMb(), startMb);
-  fflush(stdout);
-  ChildRead::MarkDone(path);
-  return true;
-}
+bool RunChildRead() { return ChildRead::RunIfChild(kChildSwitch, ReadLikeTheEditor); }
 
 void Measure() {
   char folder[MAX_PATH];

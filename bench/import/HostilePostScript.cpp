@@ -2,13 +2,9 @@
 
 #include <windows.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "addons/importfilter/FilterRead.h"
 #include "bench/import/ChildRead.h"
 
 namespace HostilePostScript {
@@ -65,23 +61,7 @@ std::vector<HostileFile> Files() {
 
 }  // namespace
 
-bool RunChildRead() {
-  const char* path = ChildRead::FileFor(kChildSwitch);
-  if (!path) return false;
-  const double startMb = ChildRead::PeakMb();
-  ImportFilterReport report = {};
-  auto start = std::chrono::steady_clock::now();
-  HGLOBAL record = CFilterRead::Read(path, 0.0f, &report);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  printf("%s (problem %d, line %d) in %.3f s, peak %.1f MB (%.1f MB before reading)\n",
-         record ? "read" : "nothing read", report.problem, report.line, seconds,
-         ChildRead::PeakMb(), startMb);
-  fflush(stdout);
-  if (record) ::GlobalFree(record);
-  ChildRead::MarkDone(path);
-  return true;
-}
+bool RunChildRead() { return ChildRead::RunIfChild(kChildSwitch, ChildRead::ThroughFilter); }
 
 void Measure() {
   char folder[MAX_PATH];

@@ -157,9 +157,9 @@ void WriteFile(const std::string& path, const std::string& text) {
 }
 
 // Each hostile file is read in a process of its own, so that its peak memory is its own.
-void MeasureHostileFiles(const char* program, const char* folder) {
-  MeasureHostileDrawings(program, folder, 120);
-  fflush(stdout);
+void MeasureHostileFiles() {
+  printf("Hostile files, each read in a process of its own (peak memory of that process):\n");
+  HostileDrawings::Measure();
   HostilePostScript::Measure();
   HostileImages::Measure();
 }
@@ -167,15 +167,16 @@ void MeasureHostileFiles(const char* program, const char* folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (HostileImages::RunChildRead() || HostilePostScript::RunChildRead()) return 0;
-  if (argc == 4 && std::string(argv[1]) == "--hostile") return ReadHostileDrawing(argv[2], argv[3]);
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
+  if (HostileDrawings::RunChildRead() || HostilePostScript::RunChildRead() ||
+      HostileImages::RunChildRead())
+    return 0;
   // "import.exe hostile": the hostile files only.
   if (argc == 2 && std::string(argv[1]) == "hostile") {
-    MeasureHostileFiles(argv[0], folder);
+    MeasureHostileFiles();
     return 0;
   }
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
   const std::string dxfPath = std::string(folder) + "talvex-bench-import.dxf";
   const std::string epsPath = std::string(folder) + "talvex-bench-import.eps";
   const std::string dxf = MakeDxf(), eps = MakeEps();
@@ -185,6 +186,6 @@ int main(int argc, char** argv) {
   Measure("EPS", epsPath, eps.size());
   DeleteFileA(dxfPath.c_str());
   DeleteFileA(epsPath.c_str());
-  MeasureHostileFiles(argv[0], folder);
+  MeasureHostileFiles();
   return 0;
 }

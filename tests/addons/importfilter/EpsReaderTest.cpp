@@ -203,10 +203,7 @@ TEST(EpsReader, DamagedFilesAndFilesOfOtherKindsGiveNothing) {
        kImportDamaged, 0},
   };
   for (const Case& c : cases) {
-    Reading reading = Read(kPostScript, c.file);
-    EXPECT_FALSE(reading.read) << c.file;
-    EXPECT_EQ(c.problem, reading.report.problem) << c.file;
-    EXPECT_EQ(c.line, reading.report.line) << c.file;
+    ExpectNothingRead(Read(kPostScript, c.file), c.problem, c.line, c.file);
   }
 }
 

@@ -76,10 +76,7 @@ TEST(HpglReader, DamageAndFilesWithoutPenMovesGiveNothing) {
       {"IN;SP1;PU100,100;PU;", kImportNothingToRead, 0},
   };
   for (const Case& c : cases) {
-    Reading reading = Read(kPlot, c.plot);
-    EXPECT_FALSE(reading.read) << c.plot;
-    EXPECT_EQ(c.problem, reading.report.problem) << c.plot;
-    EXPECT_EQ(c.line, reading.report.line) << c.plot;
+    ExpectNothingRead(Read(kPlot, c.plot), c.problem, c.line, c.plot);
   }
 }
 

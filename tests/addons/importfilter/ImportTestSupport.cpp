@@ -102,6 +102,18 @@ const Curve* CurveNear(const Reading& reading, float x, float y) {
   return nearest;
 }
 
+void ExpectNothingRead(const Reading& reading, int problem, int line, const std::string& what) {
+  EXPECT_FALSE(reading.read) << what;
+  EXPECT_EQ(problem, reading.report.problem) << what;
+  EXPECT_EQ(line, reading.report.line) << what;
+}
+
+std::string Repeated(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -43,6 +43,11 @@ Reading Read(int kind, const std::string& bytes, float scale = 0.0f);
 Reading Unpack(HGLOBAL record, const ImportFilterReport& report);
 // The curve whose box lies nearest the point, or null.
 const Curve* CurveNear(const Reading& reading, float x, float y);
+// Expects no record, for the problem at the line; what names the case in a failure.
+void ExpectNothingRead(const Reading& reading, int problem, int line, const std::string& what);
+
+// The text that many times over.
+std::string Repeated(const std::string& text, int times);
 
 std::string FileText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);

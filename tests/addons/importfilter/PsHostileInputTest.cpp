@@ -12,6 +12,7 @@
 #include "addons/importfilter/ImportTestSupport.h"
 #include "addons/importfilter/PsInterpreter.h"
 #include "media/ImportFilterDll.h"
+#include "support/ByteMutator.h"
 #include "support/TempFolder.h"
 
 using namespace import_test;
@@ -22,12 +23,6 @@ namespace {
 std::string Eps(const std::string& body) {
   return "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 200 100\n%%EndComments\n" + body +
          "\nshowpage\n%%EOF\n";
-}
-
-std::string Repeated(const std::string& text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) all += text;
-  return all;
 }
 
 const std::string kNested = "/a 0 array def 1 1 200000 { pop [ a ] /a exch def } for";
@@ -82,13 +77,8 @@ TEST(PsHostileInput, HostileFilesEndWithTheReadersMessageAndGiveNothing) {
       {"16#100000000 0 moveto", kImportDamaged, 4},
       {"1e999 0 moveto", kImportDamaged, 4},
   };
-  for (const Case& c : cases) {
-    Reading reading = Read(kPostScript, Eps(c.body));
-    const std::string what = c.body.substr(0, 80);
-    EXPECT_FALSE(reading.read) << what;
-    EXPECT_EQ(c.problem, reading.report.problem) << what;
-    EXPECT_EQ(c.line, reading.report.line) << what;
-  }
+  for (const Case& c : cases)
+    ExpectNothingRead(Read(kPostScript, Eps(c.body)), c.problem, c.line, c.body.substr(0, 80));
 }
 
 TEST(PsHostileInput, WhatPutPutsGetFindsAndPartsShareTheirOriginals) {
@@ -188,11 +178,8 @@ TEST(PsHostileInput, ChangedAndSplicedFilesRunWithinASmallBudget) {
       " loop ", " { ",    " } ",    " 999999 array ", " gsave ",
       " copy ", " roll ", " << ",   " >> ",           " 36#ZZZZZZZZZZZZZZZZ ",
       " ] ",    " dup ",  " exec ", " forall ",       " 1e308 10 mul "};
-  unsigned seed = 20240611;
-  auto random = [&seed](size_t range) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<size_t>((seed >> 8) % range);
-  };
+  ByteMutator mutator(20240611);
+  auto random = [&mutator](size_t range) { return size_t(mutator.Below(range)); };
   for (const std::string& original : seeds) {
     for (int trial = 0; trial < 120; ++trial) {
       std::string file = original;
