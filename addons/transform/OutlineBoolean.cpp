@@ -1,6 +1,5 @@
 #include "addons/transform/OutlineBoolean.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "addons/transform/OutlineBands.h"

@@ -7,7 +7,6 @@
 #include <map>
 #include <utility>
 
-#include "addons/transform/SnapRounder.h"
 #include "addons/transform/WideInteger.h"
 
 namespace {

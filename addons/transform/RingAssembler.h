@@ -7,10 +7,11 @@
 // was told there: whether the ring is a hole, and the piece of boundary found just below that
 // point. Rings that touch themselves or others at a point are split there into simple loops.
 // Each hole-shaped loop goes to the polygon that holds it: one of its own ring's outer loops that
-// contains it, else the polygon of the loop the piece below belongs to (that loop's own polygon
-// when it is an outer loop, its holder when it is a hole). Likewise each outer loop knows the
-// hole it lies in, if any. Loops no wider on average than the sliver width go, and with a hole
-// whatever lies in it.
+// contains it, else (for a ring that started as a hole) the polygon of the loop the piece below
+// belongs to (that loop's own polygon when it is an outer loop, its holder when it is a hole),
+// else the smallest polygon made so far whose outer ring holds it; a hole nothing holds goes.
+// Likewise each outer loop knows the hole it lies in, if any. Loops no wider on average than the
+// sliver width go, and with a hole whatever lies in it.
 //
 // Before the area is handed out, Snap looks for parts closer than the snapping reach to each
 // other (CSnapRounder); where there are any, the sweep cleans the snapped rings in a sweep of its
@@ -75,9 +76,9 @@ private:
     int firstHolder, lastHolder;
     int order;  // when the earliest chain of its ring started
     bool hole;
-    int belowPoint;     // where the piece below starts (forward) or ends, or -1
-    bool belowForward;  //
-    int into;           // the chain it became part of, or -1
+    int belowPoint;  // where the piece below starts (when belowForward) or ends, or -1
+    bool belowForward;
+    int into;  // the chain it became part of, or -1
     bool touching;
   };
   // What Area finds out about the ring it works on.

@@ -29,7 +29,8 @@ public:
   };
   typedef std::function<bool(const Cover&)> Rule;
 
-  // The rules stay the caller's and must outlive the states; measure may be null.
+  // Operands are numbered 0 to operands - 1; the rules see a cover of them all. The rules stay
+  // the caller's and must outlive the states; measure may be null.
   CWindingStates(int operands, const Rule& rule, const Rule* measure);
 
   // The state on the other side of an edge where one of the operand's groups starts (into) or

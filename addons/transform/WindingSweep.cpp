@@ -45,16 +45,7 @@ struct End {
 struct PendingCrossing {
   double x, y;
   int first, second;
-  SweepPoint Point() const {
-    SweepPoint p;
-    p.x = x;
-    p.y = y;
-    p.crossing = true;
-    p.grid = GridPoint{0, 0};
-    p.first = first;
-    p.second = second;
-    return p;
-  }
+  SweepPoint Point() const { return SweepPoint{x, y, true, GridPoint{0, 0}, first, second}; }
 };
 
 struct PendingEnd {

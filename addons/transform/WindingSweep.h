@@ -20,11 +20,12 @@
 //
 // Coordinates are page units (millimetres). The grid is fitted to the rings' box: 2^29 steps
 // across its longer side, which keeps differences within 30 bits (a step of 0.01 micrometre on a
-// 5 m job). Corners of the result are the exact crossing points, to double precision.
+// 5 m job). Corners of the result are the exact crossing points, to double precision, except
+// where parts of it come within a few grid steps of each other: there they are snapped to the
+// grid and the snapped rings swept again (CRingAssembler), so that the result is valid.
 #pragma once
 
 #include <functional>
-#include <utility>
 #include <vector>
 
 #include "addons/transform/OutlineTypes.h"
@@ -40,7 +41,7 @@ public:
   enum Fill { kOdd, kNonZero, kPositive };
   // For operand i, how many of its groups' areas hold a point.
   typedef CWindingStates::Cover Cover;
-  typedef std::function<bool(const Cover&)> Rule;
+  typedef CWindingStates::Rule Rule;
   // Told the share of the sweep done (0 to 1) now and then; false stops the sweep.
   typedef std::function<bool(double)> Progress;
 

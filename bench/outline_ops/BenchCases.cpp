@@ -44,6 +44,20 @@ std::string Named(const char* format, int number) {
   return name;
 }
 
+OutlineArea RunOnce(const Case& c) {
+  if (c.offset) {
+    ExpandSettings settings;
+    settings.thickness = c.distance;
+    settings.mode = c.round ? 2 : 0;
+    settings.threshold = 181;  // no bend counts as gentle: mitres as other libraries make them
+    settings.angleLimit = kAngleLimit;
+    OutlineShape grown;
+    COutlineExpander(settings).Expand(COutlineBoolean::ShapeOf(c.first), &grown);
+    return std::move(grown.area);
+  }
+  return COutlineBoolean::CombineCurves(c.first, c.second, COutlineBoolean::kUnion).area;
+}
+
 }  // namespace
 
 std::vector<Case> Cases() {
@@ -100,25 +114,33 @@ Figures Measure(int repeats, const std::function<void()>& run) {
   return figures;
 }
 
-OutlineArea RunOurs(const Case& c) {
-  if (c.offset) {
-    ExpandSettings settings;
-    settings.thickness = c.distance;
-    settings.mode = c.round ? 2 : 0;
-    settings.threshold = 181;  // no bend counts as gentle: mitres as other libraries make them
-    settings.angleLimit = kAngleLimit;
-    OutlineShape grown;
-    COutlineExpander(settings).Expand(COutlineBoolean::ShapeOf(c.first), &grown);
-    return std::move(grown.area);
-  }
-  return COutlineBoolean::CombineCurves(c.first, c.second, COutlineBoolean::kUnion).area;
-}
-
-Outcome OutcomeOf(const OutlineArea& area) {
+Outcome RunOurs(const Case& c, int repeats, Figures* figures) {
+  OutlineArea area;
+  *figures = Measure(repeats, [&] { area = RunOnce(c); });
   Outcome outcome;
   outcome.area = COutlineBoolean::AreaOf(area);
   outcome.valid = IsValidOnGrid(area);
   return outcome;
+}
+
+void PrintHeading() {
+  std::printf("%-36s %9s %9s %6s %8s %8s %14s %9s %s\n", "case", "ours", "Clipper", "ratio",
+              "our MB", "Cl. MB", "our area", "diff", "valid");
+}
+
+void PrintRow(const Case& c, const Figures& our, const Outcome& outcome, const Figures* their,
+              double theirArea) {
+  const char* valid = outcome.valid ? "yes" : "NO";
+  if (!their) {
+    std::printf("%-36s %9.1f %9s %6s %8.1f %8s %14.3f %9s %s\n", c.name.c_str(), our.milliseconds,
+                "-", "-", our.megabytes, "-", outcome.area, "-", valid);
+  } else {
+    const double difference = theirArea > 0 ? (outcome.area - theirArea) / theirArea * 100 : 0;
+    std::printf("%-36s %9.1f %9.1f %5.2fx %8.1f %8.1f %14.3f %+8.4f%% %s\n", c.name.c_str(),
+                our.milliseconds, their->milliseconds, our.milliseconds / their->milliseconds,
+                our.megabytes, their->megabytes, outcome.area, difference, valid);
+  }
+  std::fflush(stdout);
 }
 
 }  // namespace bench

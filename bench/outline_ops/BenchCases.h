@@ -40,10 +40,15 @@ struct Figures {
 
 // The run keeps its result for the caller to look at after the timing.
 Figures Measure(int repeats, const std::function<void()>& run);
-// Our library's run of the case.
-OutlineArea RunOurs(const Case& c);
-// The area of a result and whether Boost.Geometry finds it valid.
-Outcome OutcomeOf(const OutlineArea& area);
+// Our library's runs of the case, timed and measured into figures, and the result's area and
+// whether Boost.Geometry finds it valid.
+Outcome RunOurs(const Case& c, int repeats, Figures* figures);
+
+// The table both builds print: its heading, and a case's row of our figures beside theirs, or
+// beside dashes where theirs (figures and area) were not measured.
+void PrintHeading();
+void PrintRow(const Case& c, const Figures& our, const Outcome& outcome, const Figures* their,
+              double theirArea);
 
 // Our angle limit for mitres and the same limit as a ratio of mitre length to offset
 // (1 / sin(25 degrees)), and the chord error of round joins at our default accuracy.

@@ -71,12 +71,28 @@ void Orient(Ring* ring, bool outside) {
   if ((Shoelace(*ring) > 0) != outside) std::reverse(ring->begin(), ring->end());
 }
 
-FlatCurve CurveOf(const Ring& ring) {
-  FlatCurve curve;
+OutlinePolygon PolygonOf(const Ring& ring) {
   OutlinePolygon polygon;
   polygon.outer().assign(ring.begin(), ring.end());
-  curve.rings.push_back(polygon);
+  return polygon;
+}
+
+FlatCurve CurveOf(const Ring& ring) {
+  FlatCurve curve;
+  curve.rings.push_back(PolygonOf(ring));
   return curve;
+}
+
+// A star's points at radius 100 and valleys at 90 round (3, 7), each moved out by jag().
+template <class Jag>
+FlatCurve StarOf(int nodes, Jag jag) {
+  Ring ring;
+  for (int i = 0; i < nodes; ++i) {
+    const double angle = 2 * kPi * i / nodes, r = (i % 2 ? 90 : 100) + jag();
+    ring.push_back(OutlinePoint(3 + r * std::cos(angle), 7 + r * std::sin(angle)));
+  }
+  Orient(&ring, true);
+  return CurveOf(ring);
 }
 
 }  // namespace
@@ -99,9 +115,7 @@ std::vector<FlatCurve> Letters(int count, unsigned seed) {
       for (const OutlinePoint& p : glyph[r])
         ring.push_back(OutlinePoint(x + c * p.x() - s * p.y(), y + s * p.x() + c * p.y()));
       Orient(&ring, r == 0);
-      OutlinePolygon polygon;
-      polygon.outer().assign(ring.begin(), ring.end());
-      letter.rings.push_back(polygon);
+      letter.rings.push_back(PolygonOf(ring));
     }
     letters.push_back(letter);
   }
@@ -120,13 +134,7 @@ FlatCurve WavyRing(int nodes, double cx, double cy, double radius) {
 }
 
 FlatCurve Star(int nodes) {
-  Ring ring;
-  for (int i = 0; i < nodes; ++i) {
-    double angle = 2 * kPi * i / nodes, r = i % 2 ? 90 : 100;
-    ring.push_back(OutlinePoint(3 + r * std::cos(angle), 7 + r * std::sin(angle)));
-  }
-  Orient(&ring, true);
-  return CurveOf(ring);
+  return StarOf(nodes, [] { return 0.0; });
 }
 
 std::vector<FlatCurve> Bars(int count) {
@@ -214,13 +222,7 @@ FlatCurve FigureEight(int nodes) {
 FlatCurve JaggedStar(int nodes, unsigned seed) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> jag(-4, 4);
-  Ring ring;
-  for (int i = 0; i < nodes; ++i) {
-    const double angle = 2 * kPi * i / nodes, r = (i % 2 ? 90 : 100) + jag(random);
-    ring.push_back(OutlinePoint(3 + r * std::cos(angle), 7 + r * std::sin(angle)));
-  }
-  Orient(&ring, true);
-  return CurveOf(ring);
+  return StarOf(nodes, [&] { return jag(random); });
 }
 
 FlatCurve SelfCrossing(int nodes, unsigned seed) {

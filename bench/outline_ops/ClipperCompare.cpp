@@ -5,6 +5,7 @@
 // Windows build prints beside its own. Built into build/native by tools/test; run by hand:
 //   build/native/outline_ops_native [repeats]
 // Clipper is a yardstick only: it is linked into this program and nothing else.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,21 +74,14 @@ int main(int argc, char** argv) {
   FILE* figures = std::fopen(figuresPath.c_str(), "w");
   std::printf("outline_ops native: ours against Clipper 6.4.2, median of %d; ms, heap MB, mm2\n",
               repeats);
-  std::printf("%-36s %9s %9s %6s %8s %8s %14s %9s %s\n", "case", "ours", "Clipper", "ratio",
-              "our MB", "Cl. MB", "our area", "diff", "valid");
+  bench::PrintHeading();
   for (const bench::Case& c : bench::Cases()) {
-    OutlineArea ours;
+    bench::Figures our;
+    const bench::Outcome outcome = bench::RunOurs(c, repeats, &our);
     ClipperLib::Paths theirs;
-    const bench::Figures our = bench::Measure(repeats, [&] { ours = bench::RunOurs(c); });
     const bench::Figures their = bench::Measure(repeats, [&] { theirs = RunClipper(c); });
-    const bench::Outcome outcome = bench::OutcomeOf(ours);
     const double theirArea = AreaOf(theirs);
-    const double difference = theirArea > 0 ? (outcome.area - theirArea) / theirArea * 100 : 0;
-    std::printf("%-36s %9.1f %9.1f %5.2fx %8.1f %8.1f %14.3f %+8.4f%% %s\n", c.name.c_str(),
-                our.milliseconds, their.milliseconds, our.milliseconds / their.milliseconds,
-                our.megabytes, their.megabytes, outcome.area, difference,
-                outcome.valid ? "yes" : "NO");
-    std::fflush(stdout);
+    bench::PrintRow(c, our, outcome, &their, theirArea);
     if (figures)
       std::fprintf(figures, "%s\t%.3f\t%.3f\t%.6f\n", c.name.c_str(), their.milliseconds,
                    their.megabytes, theirArea);

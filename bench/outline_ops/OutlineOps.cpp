@@ -15,7 +15,8 @@
 namespace {
 
 struct Theirs {
-  double milliseconds, megabytes, area;
+  bench::Figures figures;
+  double area;
 };
 
 // The native run's figures by case name; empty when there is no such file.
@@ -27,8 +28,8 @@ std::map<std::string, Theirs> ReadClipperFigures(const char* path) {
   while (std::fgets(line, sizeof line, file)) {
     char name[128];
     Theirs theirs;
-    if (std::sscanf(line, "%127[^\t]\t%lf\t%lf\t%lf", name, &theirs.milliseconds, &theirs.megabytes,
-                    &theirs.area) == 4)
+    if (std::sscanf(line, "%127[^\t]\t%lf\t%lf\t%lf", name, &theirs.figures.milliseconds,
+                    &theirs.figures.megabytes, &theirs.area) == 4)
       figures[name] = theirs;
   }
   std::fclose(file);
@@ -44,26 +45,15 @@ int main(int argc, char** argv) {
   std::printf("outline_ops: median of %d; ms, heap MB, mm2; Clipper 6.4.2 %s\n", repeats,
               clipper.empty() ? "not measured (run build/native/outline_ops_native first)"
                               : "as measured natively");
-  std::printf("%-36s %9s %9s %6s %8s %8s %14s %9s %s\n", "case", "ours", "Clipper", "ratio",
-              "our MB", "Cl. MB", "our area", "diff", "valid");
+  bench::PrintHeading();
   for (const bench::Case& c : bench::Cases()) {
-    OutlineArea ours;
-    const bench::Figures our = bench::Measure(repeats, [&] { ours = bench::RunOurs(c); });
-    const bench::Outcome outcome = bench::OutcomeOf(ours);
+    bench::Figures our;
+    const bench::Outcome outcome = bench::RunOurs(c, repeats, &our);
     auto found = clipper.find(c.name);
-    if (found == clipper.end()) {
-      std::printf("%-36s %9.1f %9s %6s %8.1f %8s %14.3f %9s %s\n", c.name.c_str(), our.milliseconds,
-                  "-", "-", our.megabytes, "-", outcome.area, "-", outcome.valid ? "yes" : "NO");
-    } else {
-      const Theirs& theirs = found->second;
-      const double difference = theirs.area > 0 ? (outcome.area - theirs.area) / theirs.area * 100
-                                                : 0;
-      std::printf("%-36s %9.1f %9.1f %5.2fx %8.1f %8.1f %14.3f %+8.4f%% %s\n", c.name.c_str(),
-                  our.milliseconds, theirs.milliseconds, our.milliseconds / theirs.milliseconds,
-                  our.megabytes, theirs.megabytes, outcome.area, difference,
-                  outcome.valid ? "yes" : "NO");
-    }
-    std::fflush(stdout);
+    if (found == clipper.end())
+      bench::PrintRow(c, our, outcome, nullptr, 0);
+    else
+      bench::PrintRow(c, our, outcome, &found->second.figures, found->second.area);
   }
   return 0;
 }

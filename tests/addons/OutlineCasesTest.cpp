@@ -37,6 +37,16 @@ CCurveBlock* Outline(const std::vector<Ring>& rings) {
   return curve;
 }
 
+// The curve's rings as the tests draw them.
+std::vector<Ring> RingsOf(const FlatCurve& curve) {
+  std::vector<Ring> rings;
+  for (const OutlinePolygon& ring : curve.rings) {
+    rings.emplace_back();
+    for (const OutlinePoint& p : ring.outer()) rings.back().push_back({p.x(), p.y()});
+  }
+  return rings;
+}
+
 Ring Square(double left, double top, double size) {
   return {{left, top}, {left + size, top}, {left + size, top + size}, {left, top + size}};
 }
@@ -118,17 +128,23 @@ protected:
     CGroupBlock others;
     std::unique_ptr<CBlock> last;
     for (size_t i = 0; i < curves.size(); ++i) {
-      std::vector<Ring> rings;
-      for (const OutlinePolygon& ring : curves[i].rings) {
-        rings.emplace_back();
-        for (const OutlinePoint& p : ring.outer()) rings.back().push_back({p.x(), p.y()});
-      }
       if (i + 1 < curves.size())
-        others.AddChild(Outline(rings));
+        others.AddChild(Outline(RingsOf(curves[i])));
       else
-        last.reset(Outline(rings));
+        last.reset(Outline(RingsOf(curves[i])));
     }
     return Run(kWeld, &others, last.get());
+  }
+
+  // The curve of the rings expanded, handed over as the record of a group of it.
+  void Expand(const std::vector<Ring>& rings, const ExpandParams& params,
+              std::unique_ptr<CBlock>* result) {
+    CGroupBlock group;
+    group.AddChild(Outline(rings));
+    HGLOBAL record = nullptr;
+    ASSERT_GT(group.WriteRecord(&record), 0);
+    result->reset(TakeResult(m_expand.Expand(record, params)));
+    GlobalFree(record);
   }
 
   CWeldDll m_weld;
@@ -303,14 +319,8 @@ TEST_F(OutlineCases, AStarGrowsAndShrinksByItsCornersInEveryModeAndHoldsOrLiesIn
   }
   for (double distance : {1.0, -0.5}) {
     for (int mode = 0; mode <= 2; ++mode) {
-      std::unique_ptr<CBlock> input(Outline({star}));
-      CGroupBlock group;
-      group.AddChild(Outline({star}));
-      HGLOBAL record = nullptr;
-      ASSERT_GT(group.WriteRecord(&record), 0);
-      ExpandParams params = {distance, 120, 50, 1e-10, mode};
-      std::unique_ptr<CBlock> result(TakeResult(m_expand.Expand(record, params)));
-      GlobalFree(record);
+      std::unique_ptr<CBlock> input(Outline({star})), result;
+      Expand({star}, {distance, 120, 50, 1e-10, mode}, &result);
       ASSERT_NE(nullptr, result) << distance << " mode " << mode;
       double expected = OffsetArea(star, distance, mode);
       EXPECT_NEAR(expected, AreaOf(result.get()), 0.02) << distance << " mode " << mode;
@@ -327,9 +337,7 @@ TEST_F(OutlineCases, ATracedStaircaseGrowsByItsPixelToTheAreaOfItsMitredOffset) 
   // mitres: its sides move out by 0.5 and every step's short side is used up exactly where a
   // step turns back. An outline of right angles only grows by perimeter x d plus 4 d^2, its
   // outer corners being four more than its inner ones.
-  const FlatCurve disk = bench::PixelDisk(80, 0.5);
-  std::vector<Ring> rings(1);
-  for (const OutlinePoint& p : disk.rings[0].outer()) rings[0].push_back({p.x(), p.y()});
+  const std::vector<Ring> rings = RingsOf(bench::PixelDisk(80, 0.5));
   const Ring& ring = rings[0];
   double area = 0, perimeter = 0;
   for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
@@ -337,13 +345,8 @@ TEST_F(OutlineCases, ATracedStaircaseGrowsByItsPixelToTheAreaOfItsMitredOffset) 
     perimeter += std::hypot(ring[i].first - ring[j].first, ring[i].second - ring[j].second);
   }
   const double d = 0.5;
-  CGroupBlock group;
-  group.AddChild(Outline(rings));
-  HGLOBAL record = nullptr;
-  ASSERT_GT(group.WriteRecord(&record), 0);
-  ExpandParams params = {d, 120, 50, 1e-10, 0};
-  std::unique_ptr<CBlock> result(TakeResult(m_expand.Expand(record, params)));
-  GlobalFree(record);
+  std::unique_ptr<CBlock> result;
+  Expand(rings, {d, 120, 50, 1e-10, 0}, &result);
   ASSERT_NE(nullptr, result);
   EXPECT_NEAR(std::fabs(area) + perimeter * d + 4 * d * d, AreaOf(result.get()), 0.01);
 }

@@ -95,14 +95,18 @@ struct Result {
   std::string why;
 };
 
-Result Sweep(const std::vector<Ring>& rings, const Rule& rule) {
-  CWindingSweep sweep;
+void AddRings(const std::vector<Ring>& rings, const Rule& rule, CWindingSweep* sweep) {
   for (const Ring& ring : rings) {
     std::vector<OutlinePoint> points;
     for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
-    sweep.AddRing(points, ring.group, rule.OperandOf(ring.group));
-    sweep.SetFill(rule.OperandOf(ring.group), rule.fill);
+    sweep->AddRing(points, ring.group, rule.OperandOf(ring.group));
+    sweep->SetFill(rule.OperandOf(ring.group), rule.fill);
   }
+}
+
+Result Sweep(const std::vector<Ring>& rings, const Rule& rule) {
+  CWindingSweep sweep;
+  AddRings(rings, rule, &sweep);
   Result result;
   const CWindingSweep::Rule holds = rule.holds;
   OutlineArea area = sweep.Area(holds, CWindingSweep::Progress(), &holds, &result.measured);
@@ -434,12 +438,7 @@ TEST(WindingSweep, ALongSweepReportsProgressAsItGoesAndStopsWhenTold) {
                       {-100 * c - s, -100 * s + c}}});
   }
   CWindingSweep sweep;
-  for (const Ring& ring : rings) {
-    std::vector<OutlinePoint> points;
-    for (const auto& p : ring.points) points.push_back(OutlinePoint(p.first, p.second));
-    sweep.AddRing(points, ring.group, 0);
-  }
-  sweep.SetFill(0, CWindingSweep::kNonZero);
+  AddRings(rings, kFirstNonZero, &sweep);
   const CWindingSweep::Rule covered = First;
   std::vector<double> shares;
   sweep.Area(covered, [&](double share) {
