@@ -2,11 +2,12 @@
 // resources and a library folder of the test's own holding the shipped library (SYMBOLS.LIB) and
 // a version 6.0 library: a symbol picked on the property bar's library page lands on the page,
 // is undone, saves, opens again and reaches the cutter; the library tool's browser places a
-// graphic into the dragged rectangle; the drawing is added to a library kind; the conversion
-// dialog copies a library and refuses to write over it; the manager, the building tools, the
-// catalogue page and the library print dialog, each reached through its menu command. Message
-// boxes are captured. With the private print queue (program_print, TALVEX_PRINT_QUEUE) the print
-// dialog prints a kind; printed_pages.sh draws the sheets and PrintedLibraryPage measures them.
+// graphic into the dragged rectangle or at its stored size; the drawing is added to a library
+// kind; the conversion dialog copies a library, tells of new numbers and writes no file it
+// cannot open; the manager, the building tools, the catalogue page and the library print
+// dialog, each reached through its menu command. Message boxes are captured. With the private print
+// queue (program_print, TALVEX_PRINT_QUEUE) the print dialog prints a kind; printed_pages.sh draws
+// the sheets and PrintedLibraryPage measures them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
