@@ -179,13 +179,13 @@ CString CLibConvertDlg::RenumberingLine(const CString& kindName,
     while (last + 1 < moved.size() && moved[last + 1].from == moved[last].from + 1 &&
            moved[last + 1].to == moved[last].to + 1)
       ++last;
-    CString part;
+    CString range;
     if (last == first)
-      part.Format(" %d->%d", moved[first].from, moved[first].to);
+      range.Format(" %d->%d", moved[first].from, moved[first].to);
     else
-      part.Format(" %d-%d->%d-%d", moved[first].from, moved[last].from, moved[first].to,
-                  moved[last].to);
-    line += part;
+      range.Format(" %d-%d->%d-%d", moved[first].from, moved[last].from, moved[first].to,
+                   moved[last].to);
+    line += range;
     if (last + 1 < moved.size()) line += ",";
     first = last + 1;
   }
