@@ -161,6 +161,12 @@ std::unique_ptr<CLibBlock> CLibBookDlg::Graphic(const Settings& s, int number) {
   return block;
 }
 
+int CLibBookDlg::NumberEnd(const Settings& s) {
+  CPicLibrary library;
+  if (s.library < 0 || s.kind < 0 || !library.OpenByNumber(s.library)) return 0;
+  return library.GetGraphicCount(s.kind);
+}
+
 CTextDefaults CLibBookDlg::NumberFormat(const Settings& s) {
   CTextDefaults format = CTextDefaults::Global();
   format.fontSizeX = format.fontSizeY = s.numberSize;
@@ -195,11 +201,12 @@ int CLibBookDlg::LayOut(CTALVEX42View* view, Settings& s) {
       document->AddBlock(block);
       added.push_back(block);
     };
-    for (size_t cell = 0; cell < cells.size() && number <= kLastNumber;) {
-      // The kind ends at its first graphic without an outline.
+    const int end = NumberEnd(s);
+    for (size_t cell = 0; cell < cells.size() && number < end;) {
+      // An empty slot takes no cell: the graphics keep the numbers the library gives them.
       std::unique_ptr<CLibBlock> graphic = Graphic(s, number);
-      if (!graphic) break;
       int shown = number++;
+      if (!graphic) continue;
       std::unique_ptr<CBlock> text;
       if (!FillCell(view, *graphic, shown, cells[cell], s, format, text)) continue;
       add(graphic.release());

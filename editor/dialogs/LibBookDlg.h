@@ -8,7 +8,8 @@
 //
 // Each graphic is scaled by one factor in both directions (the smaller of the cell's width over
 // the graphic's and the cell's height over the graphic's) and centred in its cell; a graphic of no
-// height is skipped and its number with it.
+// height is skipped and its number with it, and so is an empty slot of a version 5 kind: every
+// graphic keeps the number the library gives it.
 #pragma once
 
 #include <windows.h>
@@ -60,8 +61,11 @@ public:
   static bool FitIntoCell(const CFRect& outline, float x, float y, const Settings& settings,
                           CFRect& placed);
   // The graphic of the settings' library and kind with this number, its box the outline's; null
-  // past the kind's last graphic (the first number without an outline).
+  // for a number without an outline.
   static std::unique_ptr<CLibBlock> Graphic(const Settings& settings, int number);
+  // The numbers of the settings' kind run below this: its count of graphics, all 255 slots for a
+  // version 5 kind (whose graphics may leave slots empty between them); 0 when it does not open.
+  static int NumberEnd(const Settings& settings);
   // The text format of the numbers: the current one in the numbers' size.
   static CTextDefaults NumberFormat(const Settings& settings);
   // Fits the graphic into the cell at (x, y) and makes its number under it (null when the text

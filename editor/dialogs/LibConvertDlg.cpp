@@ -27,6 +27,8 @@ const char kMarkKey[] = "MARK";
 const char kVersionKey[] = "VER";
 const char kRatioKey[] = "Ratio";
 const char kNewKindName[] = "New Kind %d";
+// Kinds whose renumbered graphics are listed; further ones are only hinted at.
+const int kMostRenumberedKinds = 12;
 
 }  // namespace
 
@@ -93,6 +95,20 @@ CString CLibConvertDlg::TargetPath() const {
 
 void CLibConvertDlg::Report(UINT message) const { ShowLibraryMessage(m_hWnd, message); }
 
+bool CLibConvertDlg::HeaderFromFields(library::LibraryHeader& header) const {
+  CString mark = FieldText(IDC_CONVERT_MARK);
+  std::memcpy(header.magic, mark, std::min<size_t>(mark.GetLength(), sizeof header.magic));
+  header.version = static_cast<float>(atof(FieldText(IDC_CONVERT_VERSION)));
+  header.headerSize = library::kHeaderSize;
+  header.graphicSize = static_cast<WORD>(atoi(FieldText(IDC_CONVERT_RATIO)));
+  const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
+                         IDC_CONVERT_THIRD_NAME};
+  for (int i = 0; i < 3; ++i)
+    library::SetFixedText(header.titles[i], library::kTitleSize, FieldText(fields[i]), true);
+  return mark == library::kMagic && header.version >= library::kVersion60 &&
+         header.version <= library::kVersion61;
+}
+
 bool CLibConvertDlg::Convert() {
   CWaitCursor wait;
   CString name = ChosenFileName();
@@ -107,23 +123,26 @@ bool CLibConvertDlg::Convert() {
     Report(IDS_LIBRARY_CONVERT_SAME);
     return false;
   }
+  // A file the libraries would not open again is never written.
   library::LibraryHeader header;
-  CString mark = FieldText(IDC_CONVERT_MARK);
-  std::memcpy(header.magic, mark, std::min<size_t>(mark.GetLength(), sizeof header.magic));
-  header.version = static_cast<float>(atof(FieldText(IDC_CONVERT_VERSION)));
-  header.headerSize = library::kHeaderSize;
-  header.graphicSize = static_cast<WORD>(atoi(FieldText(IDC_CONVERT_RATIO)));
-  const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
-                         IDC_CONVERT_THIRD_NAME};
-  for (int i = 0; i < 3; ++i)
-    library::SetFixedText(header.titles[i], library::kTitleSize, FieldText(fields[i]), true);
+  if (!HeaderFromFields(header)) {
+    Report(IDS_LIBRARY_CONVERT_FORMAT);
+    return false;
+  }
   CPicLibrary copy;
   if (!CreateLibraryFile(target, header) || !copy.OpenFile(target)) {
     Report(IDS_LIBRARY_CREATE_FAILED);
     return false;
   }
+  CopyKinds(source, copy);
+  return true;
+}
+
+void CLibConvertDlg::CopyKinds(CPicLibrary& source, CPicLibrary& copy) {
   CString caption = FieldText(IDOK);
   int lost = 0;
+  CString renumbered;
+  int renumberedKinds = 0;
   for (int kind = 0; kind < source.GetKindCount(); ++kind) {
     library::KindRecord record;
     library::SetFixedText(record.chineseName, library::kKindNameSize, source.GetKindName(kind),
@@ -133,7 +152,13 @@ bool CLibConvertDlg::Convert() {
     library::SetFixedText(record.englishName, library::kKindNameSize, english, true);
     if (!copy.AddKind(record)) break;
     ::SetDlgItemTextA(m_hWnd, IDOK, source.GetKindName(kind));
-    lost += CopyKind(source, kind, copy, copy.GetKindCount() - 1);
+    KindCopy copied = CopyKind(source, kind, copy, copy.GetKindCount() - 1);
+    lost += copied.lost;
+    if (copied.moved.empty() || ++renumberedKinds > kMostRenumberedKinds + 1) continue;
+    if (!renumbered.IsEmpty()) renumbered += "\r\n";
+    renumbered += renumberedKinds > kMostRenumberedKinds
+                      ? CString("...")
+                      : RenumberingLine(source.GetKindName(kind), copied.moved);
   }
   ::SetDlgItemTextA(m_hWnd, IDOK, caption);
   if (lost > 0) {
@@ -141,18 +166,49 @@ bool CLibConvertDlg::Convert() {
     snprintf(count, sizeof count, "%d", lost);
     ShowLibraryMessage(m_hWnd, IDS_LIBRARY_CONVERT_LOST, count);
   }
-  return true;
+  if (!renumbered.IsEmpty())
+    ShowLibraryMessage(m_hWnd, IDS_LIBRARY_CONVERT_RENUMBERED, renumbered, MB_ICONINFORMATION);
 }
 
-int CLibConvertDlg::CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target) {
-  // Older kinds leave slots empty between their graphics: every slot is looked at, and the
-  // graphics close up in their order in the new kind.
-  int lost = 0;
-  for (int i = 0; i < kGraphicsPerKind; ++i) {
-    std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
-    if (graphic && !copy.PutGraphic(target, graphic.get(), nullptr)) ++lost;
+CString CLibConvertDlg::RenumberingLine(const CString& kindName,
+                                        const std::vector<Renumbering>& moved) {
+  // Runs of graphics that moved by the same amount are told as one range.
+  CString line = kindName + ":";
+  for (size_t first = 0; first < moved.size();) {
+    size_t last = first;
+    while (last + 1 < moved.size() && moved[last + 1].from == moved[last].from + 1 &&
+           moved[last + 1].to == moved[last].to + 1)
+      ++last;
+    CString range;
+    if (last == first)
+      range.Format(" %d->%d", moved[first].from, moved[first].to);
+    else
+      range.Format(" %d-%d->%d-%d", moved[first].from, moved[last].from, moved[first].to,
+                   moved[last].to);
+    line += range;
+    if (last + 1 < moved.size()) line += ",";
+    first = last + 1;
   }
-  return lost;
+  return line;
+}
+
+CLibConvertDlg::KindCopy CLibConvertDlg::CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy,
+                                                  int target) {
+  // Older kinds leave slots empty between their graphics: every slot of the kind is looked at,
+  // and the graphics close up in their order in the new kind. A version 6 kind holds its graphics
+  // below its count; the slots past it keep what deleting left there.
+  KindCopy copied;
+  const int slots = std::min(source.GetGraphicCount(kind), kGraphicsPerKind);
+  for (int i = 0; i < slots; ++i) {
+    std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
+    if (!graphic) continue;
+    const int number = copy.GetGraphicCount(target);
+    if (!copy.PutCopiedGraphic(target, graphic.get(), nullptr))
+      ++copied.lost;
+    else if (number != i)
+      copied.moved.push_back({i, number});
+  }
+  return copied;
 }
 
 void CLibConvertDlg::OnOK() { Convert(); }

@@ -1,12 +1,17 @@
 // CLibConvertDlg: the conversion of a mounted graphics library of an older format version (282):
 // OK copies the library chosen in the list, kind by kind and graphic by graphic, into a new
 // library of the version, magic, ratio (graphic size) and names given, in the output folder
-// under the same file name; each kind is copied up to its first missing graphic. Cancel stores
-// the output folder, magic, version and ratio ("LibConvert" of TALVEX42.INI) and closes. A
-// conversion that would write over the library it reads is refused.
+// under the same file name. Each kind's graphics close up in their order, each scaled to the
+// ratio (CPicLibrary::PutCopiedGraphic); the graphics that took a new number on the way (those
+// after empty slots of a version 5 kind) are listed for the user. Cancel stores the output
+// folder, magic, version and ratio ("LibConvert" of TALVEX42.INI) and closes. A conversion that
+// would write over the library it reads, or write a library the program cannot open ("VLIB" of
+// version 6.0 to 6.1 only), is refused before anything is written.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/String.h"
@@ -44,12 +49,29 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  // A graphic copied under another number than its own.
+  struct Renumbering {
+    int from;
+    int to;
+  };
+  struct KindCopy {
+    // Graphics that could not be stored.
+    int lost = 0;
+    std::vector<Renumbering> moved;
+  };
+
   CString FieldText(int id) const;
   CString ChosenFileName() const;
   void Report(UINT message) const;
-  // Copies every graphic of a source kind into the target kind; the number that could not be
-  // stored.
-  static int CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target);
+  // The new library's header from the fields; false for one the program would not open.
+  bool HeaderFromFields(library::LibraryHeader& header) const;
+  // Copies the kinds in order, each named on the OK button while it is copied, and tells the
+  // user of graphics that could not be stored and of those that took new numbers.
+  void CopyKinds(CPicLibrary& source, CPicLibrary& copy);
+  // Copies every graphic of a source kind into the target kind.
+  static KindCopy CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target);
+  // "name: 5->2, 7-9->3-5", a line of the message that lists the new numbers.
+  static CString RenumberingLine(const CString& kindName, const std::vector<Renumbering>& moved);
 
   CIniFile& m_settings;
   CPicLibrary m_source;

@@ -375,12 +375,19 @@ void CLibInfoDlg::OnOK() {
   CLibrarySource::StoreChoice(choice);
   CLibraryCommands::DroppedGraphic graphic = ReadGraphic(choice.kind, choice.number);
   if (graphic.block) {
-    // Every graphic goes where the user dragged, a library with stored sizes too: its own size
-    // would put it at the page's corner, far from the rectangle just drawn.
+    // Every graphic goes where the user dragged or clicked, a library with stored sizes too: its
+    // own place would be far from the rectangle just drawn. Without a rectangle to fill (a click,
+    // or "keep proportions") a graphic with a stored size keeps that size.
     bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
-    double scale = m_view ? m_view->GetScale() : 1.0;
-    CFRect box = CLibraryCommands::PlacementBox(m_target, graphic.block->m_box, keep, scale);
-    graphic.block->SetBox(box.left, box.top, box.right, box.bottom);
+    bool fill = !keep && m_target.Width() > 0 && m_target.Height() > 0;
+    CLibBlock& block = *graphic.block;
+    if (graphic.ownSize && !fill) {
+      block.Offset(m_target.left - block.m_box.left, m_target.top - block.m_box.top);
+    } else {
+      double scale = m_view ? m_view->GetScale() : 1.0;
+      CFRect box = CLibraryCommands::PlacementBox(m_target, block.m_box, keep, scale);
+      block.SetBox(box.left, box.top, box.right, box.bottom);
+    }
     CLibraryCommands::PlaceBlock(m_view, graphic.block.release());
   }
   EndDialog(IDOK);

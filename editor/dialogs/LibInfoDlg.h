@@ -3,8 +3,9 @@
 // in single view) with a scroll bar over their numbers, up to the kind's last graphic (the cells
 // after it stay blank and cannot be chosen); a click chooses one, and OK places it:
 // fitted into the dragged rectangle, a library with stored sizes (version 6.1) too, or, with
-// "keep proportions" (or a rectangle without extent), at its corner, 100 pixels of the current
-// zoom along its larger side. Cancel only remembers the choice.
+// "keep proportions" (or a rectangle without extent), at its corner: at its stored size, or
+// without one 100 pixels of the current zoom along its larger side. Cancel only remembers the
+// choice.
 //
 // A graphic can also be dragged out of a cell: the press chooses the cell and takes the mouse;
 // after more than three moves with the button held a picture of the graphic follows the pointer

@@ -255,7 +255,7 @@ bool CLibManageDlg::AppendTo(CPicLibrary& target, int kind, CContour* outline) {
     Tell(IDS_MANAGE_KIND_FULL);
     return false;
   }
-  if (!outline || !target.PutGraphic(kind, outline, nullptr)) {
+  if (!outline || !target.PutCopiedGraphic(kind, outline, nullptr)) {
     Tell(IDS_LIBRARY_ADD_FAILED);
     return false;
   }

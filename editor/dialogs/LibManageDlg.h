@@ -2,11 +2,12 @@
 // font types and the mounted libraries, as the picker does): its kinds and, in a list of cells, the
 // graphics of the chosen kind. The right side is a tree of the mounted libraries with their kinds,
 // which names the target: a double-click on a cell appends that graphic to the kind chosen in the
-// tree. The manager creates libraries (never over an existing file) and kinds, renames libraries
-// and kinds by editing the tree's labels (a label whose write fails is refused), deletes graphics
-// from a library source and, with the maintenance switch, appends a whole source kind to the target
-// kind and shuffles a kind's graphics. A kind takes at most 255 graphics: adding stops there with a
-// message. Every change goes straight to the library file.
+// tree, scaled to the target library's graphic size (CPicLibrary::PutCopiedGraphic). The manager
+// creates libraries (never over an existing file) and kinds, renames libraries and kinds by editing
+// the tree's labels (a label whose write fails is refused), deletes graphics from a library source
+// and, with the maintenance switch, appends a whole source kind to the target kind and shuffles a
+// kind's graphics. A kind takes at most 255 graphics: adding stops there with a message. Every
+// change goes straight to the library file.
 #pragma once
 
 #include <windows.h>

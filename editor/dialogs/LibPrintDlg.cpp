@@ -22,9 +22,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Graphic numbers are 16 bits.
-const int kLastNumber = 0xFFFF;
-
 int Chosen(HWND dialog, int id) {
   return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
@@ -123,9 +120,10 @@ std::vector<std::unique_ptr<CSegArray>> CLibPrintDlg::KindPages(const CLibBookDl
   // The graphics that take a cell, as the catalogue page places them.
   std::vector<std::unique_ptr<CLibBlock>> graphics;
   std::vector<int> numbers;
-  for (int number = 0; number <= kLastNumber; ++number) {
+  const int end = CLibBookDlg::NumberEnd(s);
+  for (int number = 0; number < end; ++number) {
     std::unique_ptr<CLibBlock> graphic = CLibBookDlg::Graphic(s, number);
-    if (!graphic) break;
+    if (!graphic) continue;
     CFRect unused;
     if (!CLibBookDlg::FitIntoCell(graphic->m_box, 0, 0, s, unused)) continue;
     graphics.push_back(std::move(graphic));

@@ -144,8 +144,9 @@ UINT CBmpImage::FindProblems() const {
   if (m_compression == kBitFields && (m_bitCount != 16 || !MasksSplitPixel(m_masks)))
     return kShortFile;
   if (m_width <= 0 || m_height <= 0) return kBadSize;
+  // The information header and the colour table after it lie in the file.
   ULONGLONG tableBytes = m_bitCount <= 8 ? 4ULL * TableEntries() : 0;
-  if (TableOffset() + tableBytes > m_fileSize) return kShortFile;
+  if (TableOffset() > m_fileSize || tableBytes > m_fileSize - TableOffset()) return kShortFile;
   if (m_dataOffset >= m_fileSize) return kShortFile;
   // Only the padding of the last row may be missing: some writers leave it out.
   if (PixelBytes() > m_fileSize - m_dataOffset + RowPadding()) return kShortFile;

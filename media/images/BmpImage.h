@@ -74,7 +74,8 @@ private:
   // The bytes of a row that only pad it to a multiple of 4.
   ULONGLONG RowPadding() const;
   ULONGLONG PixelBytes() const { return RowStride() * static_cast<ULONGLONG>(m_height); }
-  ULONGLONG TableOffset() const { return kFileHeaderSize + m_headerSize; }
+  // Summed in 64 bits: a header size near 4 GB must not wrap round to the file's start.
+  ULONGLONG TableOffset() const { return static_cast<ULONGLONG>(kFileHeaderSize) + m_headerSize; }
   // Colour-table entries (bit-count images up to 8 bits), or 3 for the masks of bit fields.
   DWORD TableEntries() const;
 

@@ -1,6 +1,7 @@
 #include "media/library/PicLibrary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -11,6 +12,8 @@
 #include "media/library/LibraryFileAccess.h"
 #include "media/library/MountLibList.h"
 #include "model/geometry/Contour.h"
+#include "model/geometry/Matrix2D.h"
+#include "model/geometry/PointRecord.h"
 #include "text/GlyphCodec.h"
 #include "text/GlyphFormat.h"
 
@@ -41,8 +44,11 @@ DWORD LoadDWord(const BYTE* bytes) {
 
 WORD LoadWord(const BYTE* bytes) { return static_cast<WORD>(bytes[0] | bytes[1] << 8); }
 
-// Chain offsets are signed: 0 or a negative one (0x80000000 and up) ends the chain there.
-bool ChainGoesOn(DWORD offset) { return static_cast<LONG>(offset) > 0; }
+// Chain offsets are signed: 0 or a negative one (0x80000000 and up) ends the chain there, and so
+// does one inside the header: the next kind added would be linked there and write over it.
+bool ChainGoesOn(DWORD offset) {
+  return static_cast<LONG>(offset) >= static_cast<LONG>(kHeaderSize);
+}
 
 }  // namespace
 
@@ -151,6 +157,8 @@ BOOL CPicLibrary::ReadIndexV6() {
       m_problem = kChainOutsideFile;
       return FALSE;
     }
+    // Bytes of another size are no kind record: the chain ends before them.
+    if (record.size != kKindRecordSize) break;
     m_index.push_back({IndexName(record), at});
     at = record.next;
   }
@@ -319,12 +327,85 @@ BOOL CPicLibrary::AddKind(KindRecord& record) {
 }
 
 BOOL CPicLibrary::PutGraphic(int kind, CContour* contour, LPCSTR name) {
+  // Stored as given: the header's graphic size describes the library's graphics and never
+  // rescales one (a fresh codec normalises nothing).
+  return StoreGraphic(kind, contour, name, 0.0f);
+}
+
+namespace {
+
+// The box of the points a record stores, control points included, as the encoder measures it;
+// false without points.
+bool StoredBox(const CContour& contour, CFRect& box) {
+  bool found = false;
+  for (const POINTREC& point : contour.GetPoints()) {
+    if (point.flags == kPointEnd) break;
+    if (IsSpecialPoint(point.flags)) continue;
+    if (!found) box = CFRect(point.x, point.y, point.x, point.y);
+    box.left = std::min(box.left, point.x);
+    box.top = std::min(box.top, point.y);
+    box.right = std::max(box.right, point.x);
+    box.bottom = std::max(box.bottom, point.y);
+    found = true;
+  }
+  return found;
+}
+
+void ApplyToPoints(CContour& contour, const CMatrix2D& matrix) {
+  contour.Transform(&matrix);
+  contour.ApplyMatrix();
+}
+
+// Records with stored sizes keep the box in whole units, cut down. The outline is stretched about
+// its top left corner to whole sizes (by at most half a unit a side) and a 64th of a unit more,
+// which no float rounding of a side up to 65535 units undoes: a side of 60 comes back as 60, not
+// 59.
+void StretchToWholeUnits(CContour& contour, const CFRect& box) {
+  const float kAboveWhole = 1.0f / 64;
+  float width = box.Width(), height = box.Height();
+  CMatrix2D stretch;
+  if (width > 0) stretch.m[0] = (std::max(1.0f, std::round(width)) + kAboveWhole) / width;
+  if (height > 0) stretch.m[4] = (std::max(1.0f, std::round(height)) + kAboveWhole) / height;
+  stretch.m[6] = box.left * (1 - stretch.m[0]);
+  stretch.m[7] = box.top * (1 - stretch.m[4]);
+  ApplyToPoints(contour, stretch);
+}
+
+// Moves the box's top left corner to the origin and scales the outline so that its larger side
+// is size, as the building tools store their graphics.
+void ScaleToGraphicSize(CContour& contour, const CFRect& box, float size) {
+  float larger = std::max(box.Width(), box.Height());
+  if (!(larger > 0)) return;
+  float factor = size / larger;
+  CMatrix2D scale;
+  scale.m[0] = scale.m[4] = factor;
+  scale.m[6] = -box.left * factor;
+  scale.m[7] = -box.top * factor;
+  ApplyToPoints(contour, scale);
+}
+
+}  // namespace
+
+BOOL CPicLibrary::PutCopiedGraphic(int kind, CContour* contour, LPCSTR name) {
+  if (!contour) return FALSE;
+  contour->ApplyMatrix();
+  float size = m_header.graphicSize;
+  CFRect box;
+  if (!(size > 0) || !StoredBox(*contour, box)) return PutGraphic(kind, contour, name);
+  if (CGlyphCodec::EncodingOf(m_header.version) != CGlyphCodec::kEncodingC) {
+    ScaleToGraphicSize(*contour, box, size);
+    return PutGraphic(kind, contour, name);
+  }
+  StretchToWholeUnits(*contour, box);
+  return StoreGraphic(kind, contour, name, size);
+}
+
+BOOL CPicLibrary::StoreGraphic(int kind, CContour* contour, LPCSTR name, float normalSize) {
   long slot = GetFreeSlotOffset(kind);
   if (slot < 0 || !contour) return FALSE;
   contour->ApplyMatrix();
-  // Stored as given: the header's graphic size describes the library's graphics and never
-  // rescales one (a fresh codec normalises nothing).
   CGlyphCodec codec;
+  codec.SetNormalSize(normalSize);
   bool named = HasGraphicNames();
   HGLOBAL block = nullptr;
   int length = codec.EncodeByVersion(contour, &block, m_header.version,

@@ -4,8 +4,10 @@
 // every operation; changes go straight to the file (new kinds, tables and graphic records are
 // appended, nothing is moved or reclaimed) and the graphic tables are always read fresh.
 //
-// Kind numbers follow the chain; graphic numbers are slots 0-254 of a kind's table, slots below
-// the kind's count in use. Version 5 libraries are read only and offer all 255 slots of a kind.
+// Kind numbers follow the chain, which ends at an offset of 0, a negative one (0x80000000 and up)
+// or one inside the header, and before bytes whose size is not a kind record's. Graphic numbers
+// are slots 0-254 of a kind's table, slots below the kind's count in use. Version 5 libraries are
+// read only and offer all 255 slots of a kind.
 // Nothing here shows a message: operations report by their result, and an open that fails on a
 // damaged kind chain says why through GetProblem, for the dialogs to tell the user.
 #pragma once
@@ -76,9 +78,15 @@ public:
 
   // Appends a kind whose names the caller filled; the record comes back as written.
   BOOL AddKind(library::KindRecord& record);
-  // Appends the outline (its matrix applied first) as the kind's next graphic; the name goes into
-  // records of versions with names (an empty one when null).
+  // Appends the outline (its matrix applied first) as the kind's next graphic, as given; the name
+  // goes into records of versions with names (an empty one when null).
   BOOL PutGraphic(int kind, CContour* contour, LPCSTR name);
+  // Appends a graphic taken from elsewhere (another library, a font) scaled to this library's
+  // graphic size first, as the building tools store theirs: records with stored sizes (6.1)
+  // hold it normalised to that size and keep its own size and place (its box stretched to whole
+  // units); others hold it from the origin with its larger side at that size. A graphic size of 0
+  // stores it as given. The caller's outline is changed.
+  BOOL PutCopiedGraphic(int kind, CContour* contour, LPCSTR name);
   // Removes graphic i: the later slots move down by one, the record stays in the file.
   BOOL DeleteGraphic(int kind, int i);
   // Rewrites the kind's 255 slots (version 6 only); the count stays.
@@ -89,6 +97,9 @@ private:
   BOOL LoadV6();
   BOOL ReadIndexV6();
   bool IsWritable() const;
+  // Encodes the outline (normalised to normalSize when its records have stored sizes; 0: not)
+  // into the kind's next slot.
+  BOOL StoreGraphic(int kind, CContour* contour, LPCSTR name, float normalSize);
   bool WriteKindRecord(DWORD offset, const library::KindRecord& record);
   bool ReadKindRecordAt(DWORD offset, library::KindRecord& record);
   CString IndexName(const library::KindRecord& record) const;

@@ -2,13 +2,15 @@
 // resources and a library folder of the test's own holding the shipped library (SYMBOLS.LIB) and
 // a version 6.0 library: a symbol picked on the property bar's library page lands on the page,
 // is undone, saves, opens again and reaches the cutter; the library tool's browser places a
-// graphic into the dragged rectangle; the drawing is added to a library kind; the conversion
-// dialog copies a library and refuses to write over it; the manager, the building tools, the
-// catalogue page and the library print dialog, each reached through its menu command. Message
-// boxes are captured. With the private print queue (program_print, TALVEX_PRINT_QUEUE) the print
-// dialog prints a kind; printed_pages.sh draws the sheets and PrintedLibraryPage measures them.
+// graphic into the dragged rectangle or at its stored size; the drawing is added to a library
+// kind; the conversion dialog copies a library, tells of new numbers and writes no file it
+// cannot open; the manager, the building tools, the catalogue page and the library print
+// dialog, each reached through its menu command. Message boxes are captured. With the private print
+// queue (program_print, TALVEX_PRINT_QUEUE) the print dialog prints a kind; printed_pages.sh draws
+// the sheets and PrintedLibraryPage measures them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -49,6 +51,8 @@
 #include "support/PgmPicture.h"
 #include "support/TempFolder.h"
 #include "text/TextBlock.h"
+#include "text/layout/BoxArray.h"
+#include "text/layout/CharBox.h"
 
 namespace {
 
@@ -71,6 +75,22 @@ void Choose(HWND dialog, int id, int entry, WORD notification = CBN_SELCHANGE) {
   HWND combo = GetDlgItem(dialog, id);
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(combo));
+}
+
+// Clicks a dialog's button as the user would.
+void Click(HWND dialog, int id) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Clicks a cell of the library browser with the mouse, as the user chooses a graphic.
+void ClickCell(CDialog* browser, int cell) {
+  RECT r;
+  GetWindowRect(GetDlgItem(browser->m_hWnd, IDC_LIB_CELL_FIRST + cell), &r);
+  MapWindowPoints(nullptr, browser->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  browser->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  browser->SendMessage(WM_LBUTTONUP, 0, at);
 }
 
 class LibraryWindowTest : public EditorWindowTest {
@@ -255,12 +275,7 @@ TEST_F(LibraryWindowTest, TheBrowserShowsAKindUpToItsLastGraphic) {
     EXPECT_TRUE(CellShowsNumber(dialog->m_hWnd, 1));
     for (int cell = 2; cell < CLibInfoDlg::kCellCount; ++cell)
       EXPECT_FALSE(CellShowsNumber(dialog->m_hWnd, cell)) << cell;
-    RECT third;
-    GetWindowRect(GetDlgItem(dialog->m_hWnd, IDC_LIB_CELL_FIRST + 2), &third);
-    MapWindowPoints(nullptr, dialog->m_hWnd, reinterpret_cast<POINT*>(&third), 2);
-    const LPARAM at = MAKELPARAM((third.left + third.right) / 2, (third.top + third.bottom) / 2);
-    dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    dialog->SendMessage(WM_LBUTTONUP, 0, at);
+    ClickCell(dialog, 2);
     EXPECT_EQ(0, browser->GetChosenNumber());
     dialog->SendMessage(WM_HSCROLL, SB_PAGERIGHT,
                         reinterpret_cast<LPARAM>(GetDlgItem(dialog->m_hWnd, IDC_LIB_SCROLL)));
@@ -274,54 +289,64 @@ TEST_F(LibraryWindowTest, TheBrowserShowsAKindUpToItsLastGraphic) {
   EXPECT_EQ(1, driver.Shown());
 }
 
-TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheDraggedRectangleOrAtAHundredPixels) {
+// The second graphic chosen by a click in its cell, with "keep proportions" clicked on or off,
+// and placed by OK: into the dragged rectangle, or, from a click or with its proportions kept,
+// at its stored size (the shipped library), else 100 pixels of the zoom along its larger side.
+TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredSize) {
   m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
   PumpMessages();
+  const float pixel = static_cast<float>(m_view->GetScale());
+  CPicLibrary symbols;
+  ASSERT_TRUE(symbols.OpenFile(m_libraries.File("SYMBOLS.LIB").c_str()));
+  std::unique_ptr<CContour> stored(symbols.ReadGraphic(0, 1, nullptr));
+  ASSERT_NE(nullptr, stored);
+  const CFRect own = stored->GetBox();
+  ASSERT_GT(std::abs(own.Height() - 100 * pixel), 1.0f);
+  const struct {
+    const char* what;
+    int type;
+    bool keepProportions;
+    float left, top, right, bottom;
+    float width, height;
+  } placements[] = {
+      {"shipped, dragged", m_symbolsType, false, 40, 60, 100, 90, 60, 30},
+      {"without sizes, dragged", m_oldType, false, 100, 100, 160, 130, 60, 30},
+      {"shipped, dragged, proportions kept", m_symbolsType, true, 40, 60, 100, 90, own.Width(),
+       own.Height()},
+      {"shipped, clicked", m_symbolsType, false, 200, 50, 200, 50, own.Width(), own.Height()},
+      {"without sizes, clicked", m_oldType, false, 200, 50, 200, 50, 100 * pixel / 3, 100 * pixel},
+      {"without sizes, proportions kept", m_oldType, true, 30, 40, 130, 90, 100 * pixel / 3,
+       100 * pixel},
+  };
   ModalDialogDriver driver;
-  auto chooseSecondOf = [](int type) {
-    return [type](CDialog* dialog) {
-      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
+  for (const auto& placement : placements) {
+    SCOPED_TRACE(placement.what);
+    driver.Then([&](CDialog* dialog) {
+      Choose(dialog->m_hWnd, IDC_LIB_TYPE, placement.type);
       auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
       ASSERT_NE(nullptr, browser);
       EXPECT_EQ(0, browser->GetFirstNumber());
-      browser->ChooseCell(1);
+      ClickCell(dialog, 1);
       EXPECT_EQ(1, browser->GetChosenNumber());
+      const bool flat = placement.left == placement.right;
+      EXPECT_EQ(flat, IsDlgButtonChecked(dialog->m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED);
+      if (placement.keepProportions)
+        SendDlgItemMessageA(dialog->m_hWnd, IDC_LIB_KEEP_RATIO, BM_CLICK, 0, 0);
       dialog->PostMessage(WM_COMMAND, IDOK);
-    };
-  };
-  // A symbol of the shipped library (stored 45 x 50 at its own place; undone again) and the
-  // 10 x 30 rectangle of the library without sizes, each stretched into the 60 x 30 that was
-  // dragged (to a pixel).
-  const float pixel = static_cast<float>(m_view->GetScale());
-  const struct {
-    int type;
-    float left, top;
-  } sources[] = {{m_symbolsType, 40, 60}, {m_oldType, 100, 100}};
-  for (const auto& source : sources) {
-    SCOPED_TRACE(source.type == m_oldType ? "without sizes" : "shipped symbols");
-    driver.Then(chooseSecondOf(source.type));
-    Drag(source.left, source.top, source.left + 60, source.top + 30);
+    });
+    Drag(placement.left, placement.top, placement.right, placement.bottom);
     PumpMessages();
-    CLibBlock* fitted = OnlyLibBlock(m_document);
-    ASSERT_NE(nullptr, fitted);
-    EXPECT_EQ(1, fitted->m_item);
-    EXPECT_NEAR(source.left, fitted->m_box.left, pixel);
-    EXPECT_NEAR(source.top, fitted->m_box.top, pixel);
-    EXPECT_NEAR(60.0f, fitted->m_box.Width(), 2 * pixel);
-    EXPECT_NEAR(30.0f, fitted->m_box.Height(), 2 * pixel);
-    if (source.type == m_symbolsType) m_view->SendMessage(WM_COMMAND, kUndoCommand);
+    CLibBlock* placed = OnlyLibBlock(m_document);
+    ASSERT_NE(nullptr, placed);
+    EXPECT_EQ(1, placed->m_item);
+    EXPECT_NEAR(placement.left, placed->m_box.left, pixel);
+    EXPECT_NEAR(placement.top, placed->m_box.top, pixel);
+    EXPECT_NEAR(placement.width, placed->m_box.Width(), 2 * pixel);
+    EXPECT_NEAR(placement.height, placed->m_box.Height(), 2 * pixel);
+    m_view->SendMessage(WM_COMMAND, kUndoCommand);
+    EXPECT_EQ(0, m_document->GetBlockList().GetSize());
   }
-  EXPECT_EQ(2, driver.Shown());
-
-  // A click has no rectangle: 100 pixels along the larger side, in the graphic's proportions.
-  driver.Then(chooseSecondOf(m_oldType));
-  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 50));
-  m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(200, 50));
-  PumpMessages();
-  ASSERT_EQ(2, m_document->GetBlockList().GetSize());
-  CBlock* placed = m_document->GetBlockList().GetBlock(1);
-  EXPECT_NEAR(100.0f * pixel, placed->m_box.Height(), 0.01f * pixel);
-  EXPECT_NEAR(100.0f * pixel / 3.0f, placed->m_box.Width(), 0.01f * pixel);
+  EXPECT_EQ(6, driver.Shown());
   EXPECT_EQ(0, driver.Stuck());
 }
 
@@ -351,42 +376,68 @@ TEST_F(LibraryWindowTest, TheDrawingIsAddedToTheChosenKindButNeverToAFont) {
   EXPECT_EQ(ID_TOOL_SELECT, m_view->GetCurrentTool());
 }
 
-TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndNeverWritesOverIt) {
-  TempFolder output;
+// The old library's kind filled to 255 graphics, then its first deleted: 254 remain, and its last
+// slot still names the last graphic, which the copy must not take twice. Into the library's own
+// folder, or as a version or ID no library opens, nothing is written.
+TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen) {
+  {
+    CPicLibrary old;
+    ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
+    while (old.GetGraphicCount(0) < 255) {
+      std::unique_ptr<CContour> box(old.ReadGraphic(0, 1, nullptr));
+      ASSERT_TRUE(old.PutGraphic(0, box.get(), nullptr));
+    }
+    ASSERT_TRUE(old.DeleteGraphic(0, 0));
+    ASSERT_EQ(254, old.GetGraphicCount(0));
+  }
+  TempFolder output, refused;
   int oldEntry = m_oldType - 2;
-  auto convertInto = [oldEntry](const std::string& folder) {
-    return [oldEntry, folder](CDialog* dialog) {
+  const struct {
+    std::string folder;
+    const char* mark;
+    const char* version;
+  } runs[] = {{m_libraries.Path(), "VLIB", "6.1"},
+              {refused.Path(), "VLIB", "6.2"},
+              {refused.Path(), "VLIB", "6.11"},
+              {refused.Path(), "VLIX", "6.0"},
+              {output.Path(), "VLIB", "6.1"}};
+  std::string before = FileText(m_libraries.File("OLD60.LIB"));
+  ModalDialogDriver driver;
+  for (const auto& run : runs) {
+    driver.Then([&](CDialog* dialog) {
       Choose(dialog->m_hWnd, IDC_CONVERT_LIBRARY, oldEntry);
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, folder.c_str());
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, "6.1");
+      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, run.folder.c_str());
+      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_MARK, run.mark);
+      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, run.version);
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_CHINESE_NAME, "新");
       dialog->SendMessage(WM_COMMAND, IDOK);
       dialog->PostMessage(WM_COMMAND, IDCANCEL);
-    };
-  };
-  std::string before = FileText(m_libraries.File("OLD60.LIB"));
-  ModalDialogDriver driver;
-  driver.Then(convertInto(output.Path()));
-  driver.Then(convertInto(m_libraries.Path()));
-  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
-  PumpMessages();
-  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
-  PumpMessages();
-  EXPECT_EQ(2, driver.Shown());
+    });
+    m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
+    PumpMessages();
+  }
+  EXPECT_EQ(5, driver.Shown());
   EXPECT_EQ(0, driver.Stuck());
+  const UINT messages[] = {IDS_LIBRARY_CONVERT_SAME, IDS_LIBRARY_CONVERT_FORMAT,
+                           IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT};
+  ASSERT_EQ(4u, m_boxes.Count());
+  for (size_t i = 0; i < 4; ++i) {
+    CString expected;
+    expected.LoadString(messages[i]);
+    EXPECT_EQ(std::string(expected), m_boxes.Boxes()[i].text) << i;
+  }
+  EXPECT_EQ(before, FileText(m_libraries.File("OLD60.LIB")));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(refused.File("OLD60.LIB").c_str()));
 
   CPicLibrary copy;
   ASSERT_TRUE(copy.OpenFile(output.File("OLD60.LIB").c_str()));
   EXPECT_FLOAT_EQ(6.1f, copy.GetVersion());
   EXPECT_STREQ("新", copy.GetHeader().titles[0]);
   ASSERT_EQ(1, copy.GetKindCount());
-  EXPECT_EQ(2, copy.GetGraphicCount(0));
-  std::unique_ptr<CContour> second(copy.ReadGraphic(0, 1, nullptr));
-  ASSERT_NE(nullptr, second);
-  EXPECT_NEAR(30.0f, second->GetBox().Height(), 0.05f);
-  // Into its own folder: refused, and the library is as it was.
-  ASSERT_EQ(1u, m_boxes.Count());
-  EXPECT_EQ(before, FileText(m_libraries.File("OLD60.LIB")));
+  EXPECT_EQ(254, copy.GetGraphicCount(0));
+  std::unique_ptr<CContour> last(copy.ReadGraphic(0, 253, nullptr));
+  ASSERT_NE(nullptr, last);
+  EXPECT_NEAR(30.0f, last->GetBox().Height(), 0.05f);
   EXPECT_EQ("6.1000", std::string(g_settings.GetString(CLibConvertDlg::kSection, "VER", "")));
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 }
@@ -431,6 +482,7 @@ std::vector<BYTE> SparseLibraryV5() {
   return file;
 }
 
+// The graphics close up into consecutive numbers, and the user hears which ones took new numbers.
 TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKindInOrder) {
   library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
   ASSERT_EQ(3, g_mountLibList.Scan());
@@ -444,19 +496,23 @@ TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKin
   driver.Then([&](CDialog* dialog) {
     Choose(dialog->m_hWnd, IDC_CONVERT_LIBRARY, entry);
     SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, output.Path().c_str());
-    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, "6.0");
+    // Stored sizes keep each square's place, by which the order is seen.
+    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, "6.1");
     dialog->SendMessage(WM_COMMAND, IDOK);
     dialog->PostMessage(WM_COMMAND, IDCANCEL);
   });
   m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
   PumpMessages();
   EXPECT_EQ(0, driver.Stuck());
-  // The graphic that cannot be stored is told, not dropped silently.
-  ASSERT_EQ(1u, m_boxes.Count());
+  // The graphic that cannot be stored is told, not dropped silently; so are the new numbers.
+  ASSERT_EQ(2u, m_boxes.Count());
   CString format, expected;
   format.LoadString(IDS_LIBRARY_CONVERT_LOST);
   expected.Format(format, "1");
-  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  EXPECT_EQ(std::string(expected), m_boxes.Boxes()[0].text);
+  format.LoadString(IDS_LIBRARY_CONVERT_RENUMBERED);
+  expected.Format(format, "Sparse: 5->2, 254->3");
+  EXPECT_EQ(std::string(expected), m_boxes.Boxes()[1].text);
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 
   CPicLibrary copy;
@@ -470,9 +526,10 @@ TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKin
   for (int i = 0; i < 4; ++i) {
     std::unique_ptr<CContour> square(copy.ReadGraphic(0, i, nullptr));
     ASSERT_NE(nullptr, square) << i;
-    EXPECT_EQ(i + 1.0f, square->GetBox().left) << i;
-    EXPECT_EQ(2 * (i + 1.0f), square->GetBox().top) << i;
-    EXPECT_EQ(10.0f, square->GetBox().Width()) << i;
+    // Within a hundredth of its size: its place is apart from the next one's by ten of them.
+    EXPECT_NEAR(i + 1.0f, square->GetBox().left, 0.1f) << i;
+    EXPECT_NEAR(2 * (i + 1.0f), square->GetBox().top, 0.1f) << i;
+    EXPECT_NEAR(10.0f, square->GetBox().Width(), 0.1f) << i;
   }
 }
 
@@ -511,12 +568,6 @@ TEST_F(LibraryWindowTest, ADamagedLibrarySaysSoAndLeavesThePageEmpty) {
   EXPECT_EQ(0, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
   Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
   EXPECT_EQ(0, m_document->GetBlockList().GetSize());
-}
-
-// Clicks a dialog's button as the user would.
-void Click(HWND dialog, int id) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // Ends a tree label edit with the text (null: cancelled); what the dialog answered.
@@ -617,9 +668,12 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   EXPECT_STREQ("?", kind.chineseName);
   EXPECT_STREQ("New Kind 0", kind.englishName);
   ASSERT_EQ(1, kind.count);
+  // Scaled to the library's graphic size along its larger side, from the origin.
   std::unique_ptr<CContour> copied(fresh.ReadGraphic(0, 0, nullptr));
   ASSERT_NE(nullptr, copied);
-  EXPECT_NEAR(30.0f, copied->GetBox().Height(), 0.05f);
+  EXPECT_NEAR(0.0f, copied->GetBox().top, 0.05f);
+  EXPECT_NEAR(1024.0f, copied->GetBox().Height(), 0.05f);
+  EXPECT_NEAR(1024.0f / 3, copied->GetBox().Width(), 1.0f);
   CPicLibrary old;
   ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
   EXPECT_EQ(CString("Boxes"), old.GetKindName(0));
@@ -627,6 +681,65 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   std::unique_ptr<CContour> left(old.ReadGraphic(0, 0, nullptr));
   ASSERT_NE(nullptr, left);
   EXPECT_NEAR(10.0f, left->GetBox().Width(), 0.05f);
+}
+
+// The shipped symbols come back in millimetres. Copied with the manager into a version 6.1 library
+// of graphic size 1024 they come back at their own size and place, every point within a
+// hundredth of the symbol's size: no point is cut to a whole millimetre, no round corner faceted.
+TEST_F(LibraryWindowTest, TheManagerCopiesShippedSymbolsAtTheirSizeAndShape) {
+  const std::string target = m_libraries.File("NEW61.LIB");
+  {
+    ASSERT_TRUE(CreateLibraryFile(target.c_str(), library::MakeLibraryHeader(6.1f, "New")));
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(target.c_str()));
+    library::KindRecord kind;
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Copies", true);
+    ASSERT_TRUE(library.AddKind(kind));
+  }
+  ASSERT_EQ(3, g_mountLibList.Scan());
+  CPicLibrary symbols;
+  ASSERT_TRUE(symbols.OpenFile(m_libraries.File("SYMBOLS.LIB").c_str()));
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    auto* manager = static_cast<CLibManageDlg*>(dialog);
+    HWND h = dialog->m_hWnd;
+    SelectTreeItem(h, manager->FindTreeItem(MountedNumber("NEW61.LIB"), 0));
+    Choose(h, IDC_MANAGE_TYPE, MountedNumber("SYMBOLS.LIB") + 2);
+    for (int kind = 0; kind < symbols.GetKindCount(); ++kind) {
+      Choose(h, IDC_MANAGE_KIND, kind);
+      for (int entry = 0; entry < symbols.GetGraphicCount(kind); ++entry) {
+        SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, entry, 0);
+        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
+      }
+    }
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
+  PumpMessages();
+  EXPECT_EQ(1, driver.Shown());
+  EXPECT_EQ(0u, m_boxes.Count());
+  CPicLibrary copies;
+  ASSERT_TRUE(copies.OpenFile(target.c_str()));
+  int copy = 0;
+  for (int kind = 0; kind < symbols.GetKindCount(); ++kind) {
+    for (int i = 0; i < symbols.GetGraphicCount(kind); ++i, ++copy) {
+      SCOPED_TRACE(std::to_string(kind) + " " + std::to_string(i));
+      std::unique_ptr<CContour> shipped(symbols.ReadGraphic(kind, i, nullptr));
+      std::unique_ptr<CContour> copied(copies.ReadGraphic(0, copy, nullptr));
+      ASSERT_NE(nullptr, shipped);
+      ASSERT_NE(nullptr, copied);
+      const CFRect& box = shipped->GetBox();
+      const float hundredth = std::max(box.Width(), box.Height()) / 100;
+      std::vector<POINTREC> want = shipped->GetPoints(), got = copied->GetPoints();
+      ASSERT_EQ(want.size(), got.size());
+      for (size_t p = 0; p < want.size(); ++p) {
+        EXPECT_NEAR(want[p].x, got[p].x, hundredth) << p;
+        EXPECT_NEAR(want[p].y, got[p].y, hundredth) << p;
+      }
+    }
+  }
+  EXPECT_EQ(copy, copies.GetGraphicCount(0));
 }
 
 TEST_F(LibraryWindowTest, TheManagerStopsAddingAtTwoHundredFiftyFiveGraphicsAKind) {
@@ -896,6 +1009,45 @@ TEST_F(LibraryWindowTest, TheCataloguePageLaysOutAKindNumberedInOneUndoStep) {
   SaveClientPicture(m_main->m_hWnd, "screenshots\\library_catalogue.bmp");
   m_view->SendMessage(WM_COMMAND, kUndoCommand);
   EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+}
+
+// The digits of a catalogue number.
+std::string TextOf(CBlock* block) {
+  std::string text;
+  auto* number = dynamic_cast<CTextBlock*>(block);
+  for (INT_PTR i = 0; number && i < number->GetBoxArray()->GetSize(); ++i)
+    if (const CCharBox* box = number->GetBoxArray()->GetCharBox(i))
+      text += static_cast<char>(box->m_code);
+  return text;
+}
+
+// A version 5 kind leaves slots empty between its graphics: each graphic takes the next cell
+// with the number the library gives it, the square of no extent none, up to the kind's last slot.
+TEST_F(LibraryWindowTest, TheCataloguePageShowsEveryGraphicOfASparseKindByItsNumber) {
+  library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
+  ASSERT_EQ(3, g_mountLibList.Scan());
+  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+  g_settings.WriteInt(CLibBookDlg::kSection, "StartNo", 0);
+  ModalDialogDriver driver;
+  driver.Then([&](CDialog* dialog) {
+    Choose(dialog->m_hWnd, IDC_BOOK_LIBRARY, MountedNumber("SPARSE5.LIB"));
+    Choose(dialog->m_hWnd, IDC_BOOK_KIND, 0);
+    dialog->PostMessage(WM_COMMAND, IDOK);
+  });
+  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BOOK);
+  PumpMessages();
+  EXPECT_EQ(0, driver.Stuck());
+  CSegArray& blocks = m_document->GetBlockList();
+  const int numbers[] = {0, 1, 5, 254};
+  ASSERT_EQ(8, blocks.GetSize());
+  for (int i = 0; i < 4; ++i) {
+    auto* graphic = dynamic_cast<CLibBlock*>(blocks.GetBlock(2 * i));
+    ASSERT_NE(nullptr, graphic) << i;
+    EXPECT_EQ(numbers[i], graphic->m_item);
+    EXPECT_EQ(std::to_string(numbers[i]), TextOf(blocks.GetBlock(2 * i + 1)));
+  }
+  EXPECT_EQ(255, g_settings.GetInt(CLibBookDlg::kSection, "StartNo", 0));
   g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
 }
 

@@ -123,6 +123,12 @@ TEST_F(DamagedImages, BitmapsAreRefusedWithOneMessageOrReadWhole) {
   Bytes sharedBits = Bmp(16, 3, 3);
   Patch32(sharedBits, 62, 0x003F);
   inputs.push_back({"bit fields sharing a bit", sharedBits, kBmpShort});
+  // Where the header ends (14 + its size) wraps round in 32 bits to byte 13, before the table.
+  for (int bits : {8, 24}) {
+    Bytes endless = Bmp(bits, 3);
+    Patch32(endless, 14, 0xFFFFFFFF);
+    inputs.push_back({"header of 4 GB, " + std::to_string(bits) + " bits", endless, kBmpShort});
+  }
   for (const Input& input : inputs) ExpectRefusedOrRead(input, "bmp");
 }
 
@@ -164,10 +170,15 @@ TEST_F(DamagedImages, TiffsAreRefusedWithOneMessageOrReadWhole) {
   Bytes strips = tiff(8, 2, false);
   Patch32(strips, TiffValueAt(strips, 273) - 4, 1u << 20);
   inputs.push_back({"strip offsets past the end", strips, kTiffDamaged});
-  Bytes width = tiff(8, 0, false);
-  Patch32(width, TiffValueAt(width, 256) - 4, 2);
-  Patch32(width, TiffValueAt(width, 256), DWORD(width.size() - 4));
-  inputs.push_back({"two widths running past the end", width, kTiffDamaged});
+  // Two widths at the end of the file, the first the real one: both there, or the second a byte
+  // short.
+  Bytes widths = tiff(8, 0, false);
+  Patch32(widths, TiffValueAt(widths, 256) - 4, 2);
+  Patch32(widths, TiffValueAt(widths, 256), DWORD(widths.size()));
+  for (int i = 0; i < 2; ++i) Put32(widths, DWORD(TiffSpec().width));
+  inputs.push_back({"two widths ending at the end", widths, ""});
+  inputs.push_back({"two widths running past the end by a byte",
+                    Bytes(widths.begin(), widths.end() - 1), kTiffDamaged});
   for (const Input& input : inputs) ExpectRefusedOrRead(input, "tif");
 }
 

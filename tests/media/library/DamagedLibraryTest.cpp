@@ -149,6 +149,65 @@ TEST_F(DamagedLibrary, DamagedCountsAndTablesTakeNoNewGraphic) {
   }
 }
 
+// A chain that points into the header, or at bytes that are no kind record, ends there: the
+// manager's next kind is linked after the last real one and never written over the header or a
+// graphic table, and the library opens again with every graphic it held and the new one.
+TEST_F(DamagedLibrary, AChainIntoTheHeaderOrAtNoKindRecordEndsThereAndEditsKeepTheLibrary) {
+  struct ChainEnd {
+    const char* what;
+    std::function<void(Bytes&)> apply;
+    int kinds;
+  };
+  const ChainEnd ends[] = {
+      {"next kind 1", [](Bytes& b) { Poke32(b, kKind0 + 4, 1); }, 1},
+      {"next kind 12, where the kind count reads as a record's size",
+       [](Bytes& b) {
+         Poke32(b, 12, 100);
+         Poke32(b, kKind0 + 4, 12);
+       },
+       1},
+      {"first kind 100", [](Bytes& b) { Poke32(b, 166, 100); }, 0},
+      {"next kind in the first kind's table", [](Bytes& b) { Poke32(b, kKind0 + 4, kTable0); }, 1},
+      {"second record of size 99", [](Bytes& b) { Poke32(b, kKind1, 99); }, 1},
+  };
+  for (const ChainEnd& end : ends) {
+    SCOPED_TRACE(end.what);
+    Bytes bytes = GoldenLibrary(6.1f);
+    end.apply(bytes);
+    std::string path = Write(bytes);
+    {
+      CPicLibrary library;
+      ASSERT_TRUE(library.OpenFile(path.c_str()));
+      EXPECT_EQ(CPicLibrary::kNoProblem, library.GetProblem());
+      ASSERT_EQ(end.kinds, library.GetKindCount());
+      library::KindRecord kind;
+      library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "新", true);
+      ASSERT_TRUE(library.AddKind(kind));
+      CContour square;
+      for (const POINTREC& point : SquarePoints(3, 4))
+        if (point.flags != kPointEnd) square.AppendPoint(point);
+      square.AppendEndMark();
+      ASSERT_TRUE(library.PutGraphic(end.kinds, &square, "New"));
+    }
+    CPicLibrary again;
+    ASSERT_TRUE(again.OpenFile(path.c_str()));
+    EXPECT_FLOAT_EQ(6.1f, again.GetVersion());
+    ASSERT_EQ(end.kinds + 1, again.GetKindCount());
+    for (int kind = 0; kind <= end.kinds; ++kind) {
+      const int graphics = kind == end.kinds ? 1 : 2;
+      ASSERT_EQ(graphics, again.GetGraphicCount(kind)) << kind;
+      for (int i = 0; i < graphics; ++i) {
+        std::unique_ptr<CContour> outline(again.ReadGraphic(kind, i, nullptr));
+        ASSERT_NE(nullptr, outline) << kind << " " << i;
+        EXPECT_EQ(10.0f, outline->GetBox().Width()) << kind << " " << i;
+      }
+    }
+    CString name;
+    again.GetGraphicName(end.kinds, 0, name);
+    EXPECT_EQ(CString("New"), name);
+  }
+}
+
 TEST_F(DamagedLibrary, LibrariesCutShortAtEveryLengthNeitherCrashNorReadPastTheirEnd) {
   // Every length through the headers and the first kind record, then around every place where a
   // record, table or graphic begins or ends, and every 97th byte between.
