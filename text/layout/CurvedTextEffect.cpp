@@ -160,7 +160,8 @@ CMatrix2D CCurvedTextEffect::CircleBoxMatrix(const CCharBox* box, FPOINT centre)
 }
 
 void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start, float end) {
-  if (!m_boxes) return;
+  // Every step along the arc is a length divided by the radius.
+  if (!m_boxes || !(radius > 0) || !std::isfinite(radius)) return;
   end = RaiseAngleToAtLeast(end, start);
   // Advances first: the spreading needs them all.
   std::vector<CCharBox*> chars;
