@@ -445,6 +445,7 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   if (n < 0 || n > kMaxPointRecords ||
       reader.Length() != kRecordFixedSize + static_cast<size_t>(n) * kPointRecordSize + 1)
     return nullptr;
+  // A record of no point records at all holds no curve.
   if (n == 0 ||
       !CBlockRecordReader::ArePointRecordsFinite(fields.Current(), static_cast<size_t>(n)))
     return nullptr;
