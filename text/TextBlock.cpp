@@ -29,6 +29,7 @@
 #include "text/Language.h"
 #include "text/TextServices.h"
 #include "text/layout/AttrBox.h"
+#include "text/layout/BoxPlacements.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/DirectionEffect.h"
 #include "text/layout/GlyphSource.h"
@@ -249,6 +250,20 @@ CFRect CTextBlock::MapRect(const CFRect& rect) const {
   return mapped;
 }
 
+CCharBox* CTextBlock::PlacedCharAt(INT_PTR index) const {
+  CCharBox* box = m_boxes.GetCharBox(index);
+  return box && !box->IsLineBreak() && (box->m_style & CCharBox::kPlaced) ? box : nullptr;
+}
+
+void CTextBlock::SetBoxFromExtent(const CFRect& extent) {
+  // A matrix of a damaged record can map a finite text onto no float: the box stays as it was,
+  // so that the next save writes a record the next open reads.
+  CFRect mapped = MapRect(extent);
+  if (std::isfinite(mapped.left) && std::isfinite(mapped.top) && std::isfinite(mapped.right) &&
+      std::isfinite(mapped.bottom))
+    m_box = mapped;
+}
+
 bool CTextBlock::TextExtent(CFRect* extent) const {
   bool any = false;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
@@ -263,7 +278,7 @@ bool CTextBlock::TextExtent(CFRect* extent) const {
 void CTextBlock::UpdateBox() {
   CFRect extent;
   if (!TextExtent(&extent)) return;
-  m_box = MapRect(extent);
+  SetBoxFromExtent(extent);
   m_frame = m_box;
   auto* straight = dynamic_cast<CDirectionEffect*>(m_effect.get());
   if (!straight) return;
@@ -861,18 +876,23 @@ void CTextBlock::Relayout(CBlockView* view, int from) {
   bool shown = m_caretShown != 0;
   if (shown) HideCaret(view);
   INT_PTR start = from >= 0 ? from : m_relayoutStart >= 0 ? m_relayoutStart : 0;
+  const CBoxPlacements before(m_boxes);
   m_effect->Layout(start);
   m_relayoutStart = -1;
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i)
+    if (CCharBox* box = PlacedCharAt(i)) m_effect->PlaceBox(box);
+  // A layout whose arithmetic overflowed on a damaged record is not taken: the characters keep
+  // the places they had, which the record held finite.
+  if (!CBoxPlacements::ArePlacedFinite(m_boxes)) before.Restore(m_boxes);
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
-    CCharBox* box = m_boxes.GetCharBox(i);
-    if (!box || box->IsLineBreak() || !(box->m_style & CCharBox::kPlaced)) continue;
-    InvalidateBox(view, box);
-    m_effect->PlaceBox(box);
+    CCharBox* box = PlacedCharAt(i);
+    if (!box) continue;
+    InvalidateTextRect(view, before.RectAt(i));
     InvalidateBox(view, box);
     box->m_style &= static_cast<WORD>(~CCharBox::kPlaced);
   }
   CFRect extent;
-  if (TextExtent(&extent)) m_box = MapRect(extent);
+  if (TextExtent(&extent)) SetBoxFromExtent(extent);
   if (shown) SetCaret(view, m_caret, m_caretSide);
 }
 
@@ -1197,10 +1217,14 @@ void CTextBlock::DrawSelection(CBlockView* view, bool clear) {
 }
 
 void CTextBlock::InvalidateBox(CBlockView* view, const CCharBox* box) {
+  if (box) InvalidateTextRect(view, box->m_rect);
+}
+
+void CTextBlock::InvalidateTextRect(CBlockView* view, const CFRect& rect) {
   HWND window = WindowOf(view);
   CMatrix2D* display = view ? view->GetDisplayMatrix() : nullptr;
-  if (!window || !display || !box) return;
-  CFRect page = MapRect(box->m_rect);
+  if (!window || !display) return;
+  CFRect page = MapRect(rect);
   RECT pixels;
   display->TransformRectToInt(&page, &pixels);
   ::InflateRect(&pixels, kCaretPenWidth + 1, kCaretPenWidth + 1);

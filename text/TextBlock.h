@@ -206,6 +206,12 @@ private:
   // Tells the main frame the clicked character's size and its language.
   void ReportCharacter(CCharBox* box) const;
   CFRect MapRect(const CFRect& rect) const;
+  // The box mapped from the text extent, kept as it was where the mapping is not finite.
+  void SetBoxFromExtent(const CFRect& extent);
+  // The character box at the index when the last layout placed it (line breaks are never drawn).
+  CCharBox* PlacedCharAt(INT_PTR index) const;
+  // A rectangle in the text's own units, invalidated on the view with the caret's margin.
+  void InvalidateTextRect(CBlockView* view, const CFRect& rect);
 
   BYTE m_pendingLead = 0;
   BYTE m_lastInput = 0;

@@ -445,9 +445,8 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   if (n < 0 || n > kMaxPointRecords ||
       reader.Length() != kRecordFixedSize + static_cast<size_t>(n) * kPointRecordSize + 1)
     return nullptr;
-  // The point records end with the end record: without it the record is damaged, and the curve
-  // would be one that no save could write back.
-  if (n == 0 || LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd ||
+  // A record of no point records at all holds no curve.
+  if (n == 0 ||
       !CBlockRecordReader::ArePointRecordsFinite(fields.Current(), static_cast<size_t>(n)))
     return nullptr;
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
@@ -457,8 +456,17 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   curve->m_matrix = matrix;
   // The points stand in the record in the store's own 9-byte form; the length check above has
   // made sure that all of them lie before the end byte.
-  curve->m_store.AssignBytes(fields.Current(), n, n);
+  curve->m_store.AssignBytes(fields.Current(), n, n + 1);
   curve->m_boxHasPoint = true;
+  // Points that do not end with the end record are ended here, so that drawing, cutting and the
+  // next save see a finished curve (the writer writes nothing without one). A list already as
+  // long as a record may hold gives its last record to the end record instead.
+  if (LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd) {
+    if (n < kMaxPointRecords)
+      curve->EndCurve();
+    else
+      curve->m_store.Set(n - 1, MakePointRecord(0.0f, 0.0f, kPointEnd));
+  }
   return curve.release();
 }
 

@@ -191,9 +191,10 @@ TEST_F(CurvedTextWindow, AnArcFromTheMenuTakesItsPanelAndItsHandleAndUndoesEachE
   EXPECT_EQ(straight, LayoutRecord(text));
 }
 
-// Start 0 and end 360 typed in the arc's panel make a whole turn (360 degrees is a float a hair
-// above the class's own turn): the characters go round the circle, not onto one spot.
-TEST_F(CurvedTextWindow, AWholeTurnTypedInTheArcPanelSetsTheTextRoundTheCircle) {
+// A whole turn typed in the arc's panel sets the text round the circle, not onto one spot: 360
+// degrees (a float a hair above the class's own turn), and more than a turn, which stays a whole
+// turn rather than what is left over past it. Each typed over the arc the one before left.
+TEST_F(CurvedTextWindow, AWholeTurnOrMoreTypedInTheArcPanelSetsTheTextRoundTheCircle) {
   Command(ID_VIEW_PROPERTY_WINDOW);
   ASSERT_NE(nullptr, g_propertyWnd);
   CTextBlock* text = AddText();
@@ -203,18 +204,29 @@ TEST_F(CurvedTextWindow, AWholeTurnTypedInTheArcPanelSetsTheTextRoundTheCircle) 
   PumpMessages();
   HWND panel = ::GetWindow(g_propertyWnd->m_hWnd, GW_CHILD);
   ASSERT_NE(nullptr, panel);
-  ::SetDlgItemTextA(panel, IDC_PATH_VALUE1, "0");
-  ::SetDlgItemTextA(panel, IDC_PATH_VALUE2, "360");
-  ::SendMessageA(panel, WM_COMMAND, IDOK, 0);
-  PumpMessages();
-  auto* arc = static_cast<CArcEffect*>(text->GetEffect());
-  EXPECT_EQ(0, arc->GetStartAngle());
-  EXPECT_EQ(kFullTurn, arc->GetEndAngle());
-  // Five characters spread round the whole turn a quarter apart: the third faces the first.
-  CBoxArray* boxes = text->GetBoxArray();
-  const CCharBox* first = boxes->GetCharBox(0);
-  const CCharBox* third = boxes->GetCharBox(2);
-  EXPECT_NEAR(2 * arc->GetRadius(), Distance(first->m_x, first->m_y, third->m_x, third->m_y), 1e-3);
+  const double kDegree = 3.14159265358979323846 / 180;
+  struct Case {
+    const char* start;
+    const char* end;
+    double degrees;  // of the start
+  };
+  const Case cases[] = {{"0", "360", 0}, {"0", "365", 0}, {"30", "400", 30}, {"-20", "700", 340}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.end);
+    ::SetDlgItemTextA(panel, IDC_PATH_VALUE1, c.start);
+    ::SetDlgItemTextA(panel, IDC_PATH_VALUE2, c.end);
+    ::SendMessageA(panel, WM_COMMAND, IDOK, 0);
+    PumpMessages();
+    auto* arc = static_cast<CArcEffect*>(text->GetEffect());
+    EXPECT_NEAR(c.degrees * kDegree, arc->GetStartAngle(), 1e-6);
+    EXPECT_NEAR(kFullTurn, arc->GetEndAngle() - arc->GetStartAngle(), 1e-6);
+    // Five characters spread round the whole turn a quarter apart: the third faces the first.
+    CBoxArray* boxes = text->GetBoxArray();
+    const CCharBox* first = boxes->GetCharBox(0);
+    const CCharBox* third = boxes->GetCharBox(2);
+    EXPECT_NEAR(2 * arc->GetRadius(), Distance(first->m_x, first->m_y, third->m_x, third->m_y),
+                1e-3);
+  }
 }
 
 TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBack) {

@@ -87,10 +87,11 @@ protected:
     return file;
   }
 
-  // The arc starting a hair below zero, which reads as a whole turn.
-  Bytes ArcStartJustBelowZero(Bytes file) {
+  // The arc starting a hair below zero: a turn less so little that it is a whole turn in double
+  // (-1e-29) or only in the float it is kept in (-1e-7). Either reads as 0, or the next reading
+  // would move the arc from a whole turn to 0.
+  Bytes ArcStartJustBelowZero(Bytes file, float angle) {
     const size_t start = Find(file, m_arcRecord) + CTextBlock::kEffectOffset + 18;
-    const float angle = -1e-29f;
     memcpy(&file[start], &angle, sizeof angle);
     return file;
   }
@@ -105,7 +106,9 @@ TEST_F(DamagedTextDocuments, EachIsRefusedWithItsMessageOrOpensAndSavesWithEvery
   ASSERT_LT(Find(seed, m_arcRecord), Find(seed, m_stampRecord));
   ASSERT_LT(Find(seed, m_stampRecord), seed.size());
   ByteMutator mutator(0x7E47);
-  std::vector<Bytes> inputs = {seed, OpenBoxesAndCutStamp(seed), ArcStartJustBelowZero(seed)};
+  std::vector<Bytes> inputs = {seed, OpenBoxesAndCutStamp(seed),
+                               ArcStartJustBelowZero(seed, -1e-29f),
+                               ArcStartJustBelowZero(seed, -1e-7f)};
   for (int i = 0; i < kMutants; ++i) inputs.push_back(mutator.Mutate(seed));
   ExpectEachRefusedOrReopened(inputs, 1, 3);
 }

@@ -216,5 +216,7 @@ void CArcEffect::ReadPanelValues(HWND panel) {
     end = value * kPi / 180;
   // A radius of 0 or less leaves the radius as it was.
   if (ReadChangedPanelNumber(panel, kRadiusEdit, m_radius, &value) && value > 0) radius = value;
+  // More than a whole turn typed is the whole circle, not what is left over past it.
+  if (end - start > kFullTurn) end = start + kFullTurn;
   SetArc(m_centre, static_cast<float>(radius), static_cast<float>(start), static_cast<float>(end));
 }

@@ -64,21 +64,24 @@ int CArchEffect::WriteRecord(CByteWriter& out) const {
   return out.WriteBytes(record, sizeof record) ? static_cast<int>(kRecordSize) : 0;
 }
 
-FPOINT CArchEffect::CentreOf() const {
+FPOINT CArchEffect::CentreOf(float* radius) const {
   FPOINT centre = m_apex;
-  float radius = CircleFromPoints(m_first.x, m_first.y, m_apex.x, m_apex.y, m_second.x, m_second.y,
+  float circle = CircleFromPoints(m_first.x, m_first.y, m_apex.x, m_apex.y, m_second.x, m_second.y,
                                   &centre);
-  if (radius < kNoCircleRadius) return centre;
+  if (circle < kNoCircleRadius) {
+    if (radius) *radius = Distance(centre.x, centre.y, m_apex.x, m_apex.y);
+    return centre;
+  }
   // No circle: one far enough away that the text runs almost straight.
+  if (radius) *radius = kNoCircleRadius;
   float away = (m_attributes & kReversed) ? kNoCircleRadius : -kNoCircleRadius;
   if (IsVerticalChord()) return {m_apex.x + away, m_apex.y};
   return {m_apex.x, m_apex.y + away};
 }
 
 void CArchEffect::GetCircle(FPOINT* centre, float* radius, float* start, float* end) const {
-  FPOINT c = CentreOf();
+  FPOINT c = CentreOf(radius);
   *centre = c;
-  *radius = Distance(c.x, c.y, m_apex.x, m_apex.y);
   float first = AngleOf(c.x, c.y, m_first.x, m_first.y);
   float second = RaiseAngleToAtLeast(AngleOf(c.x, c.y, m_second.x, m_second.y), first);
   float apex = RaiseAngleToAtLeast(AngleOf(c.x, c.y, m_apex.x, m_apex.y), first);

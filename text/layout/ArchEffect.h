@@ -58,7 +58,10 @@ protected:
 private:
   CArchEffect(CBoxArray* boxes, CMatrix2D* blockMatrix);
   bool IsVerticalChord() const { return m_first.x == m_second.x && m_first.y != m_second.y; }
-  FPOINT CentreOf() const;
+  // The centre of the circle, and its radius when asked: the distance to the apex, or with no
+  // circle through the points kNoCircleRadius itself (a centre that far from an apex far out
+  // rounds onto it, and its distance would be 0).
+  FPOINT CentreOf(float* radius = nullptr) const;
 
   FPOINT m_first;
   FPOINT m_second;

@@ -50,6 +50,8 @@ const CheckBit kCheckBits[] = {
 };
 // clang-format on
 
+float AdvanceOf(const CCharBox& box) { return box.IsLineBreak() ? 0 : box.m_width * box.m_ratio; }
+
 HWND PanelOf(HWND host, int panelId) {
   HWND panel = host ? ::GetWindow(host, GW_CHILD) : nullptr;
   if (!panel || ::GetWindowLongPtrA(panel, GWLP_USERDATA) != panelId) return nullptr;
@@ -160,27 +162,30 @@ CMatrix2D CCurvedTextEffect::CircleBoxMatrix(const CCharBox* box, FPOINT centre)
 }
 
 void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start, float end) {
-  if (!m_boxes) return;
+  // Every step along the arc is a length divided by the radius.
+  if (!m_boxes || !(radius > 0) || !std::isfinite(radius)) return;
   end = RaiseAngleToAtLeast(end, start);
-  // Advances first: the spreading needs them all.
+  // Advances first: the spreading needs them all. A line break is a character of no width here:
+  // it takes a place of its own in the spreading and the spacing, but no part in the height.
   std::vector<CCharBox*> chars;
   float tallest = 0;
+  bool drawn = false;
   for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {
     CCharBox* box = m_boxes->GetCharBox(i);
-    if (!box || box->IsLineBreak()) continue;
+    if (!box) continue;
+    chars.push_back(box);
+    if (box->IsLineBreak()) continue;
     box->GetAdvance(0);
     tallest = std::max(tallest, box->m_height);
-    chars.push_back(box);
+    drawn = true;
   }
-  if (!chars.empty()) m_textHeight = tallest;
+  if (drawn) m_textHeight = tallest;
   bool spread = (m_attributes & kSpread) != 0;
   double extra = 0;
   if (spread && chars.size() > 1) {
     double centres = 0;
     for (size_t k = 1; k < chars.size(); ++k)
-      centres += (chars[k - 1]->m_width * chars[k - 1]->m_ratio +
-                  chars[k]->m_width * chars[k]->m_ratio) /
-                 2;
+      centres += (AdvanceOf(*chars[k - 1]) + AdvanceOf(*chars[k])) / 2;
     extra = ((static_cast<double>(end) - start) * radius - centres) / (chars.size() - 1);
   }
   bool reversed = (m_attributes & kReversed) != 0;
@@ -198,16 +203,13 @@ void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start,
     }
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box) continue;
-    double half = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio / 2;
+    double half = AdvanceOf(*box) / 2;
     // Every character but the first keeps its distance from the one before, spread or not; the
-    // spacing stands after every character but one standing where the walk began. A line break
-    // takes no room on a curve.
-    if (!first && !box->IsLineBreak())
-      t += direction * (extra + previousHalf + half + (t != begin ? gaps : 0)) / radius;
+    // spacing stands after every character but one standing where the walk began.
+    if (!first) t += direction * (extra + previousHalf + half + (t != begin ? gaps : 0)) / radius;
     box->m_x = static_cast<float>(centre.x + radius * std::cos(t));
     box->m_y = static_cast<float>(centre.y - radius * std::sin(t));
     box->m_style |= CCharBox::kPlaced;
-    if (box->IsLineBreak()) continue;
     previousHalf = half;
     first = false;
   }

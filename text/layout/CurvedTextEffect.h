@@ -81,7 +81,8 @@ protected:
   // counter-clockwise on the page, end raised above start by whole turns); bit 15 walks from
   // end to start. Spreading shares the slack of the arc over the centres between the
   // characters; BoxGaps stands after each character but the first, spread or not (a spread text
-  // with spacing runs past the end). H becomes the tallest character.
+  // with spacing runs past the end). A line break stands on the arc as a character of no width,
+  // with its share of the spreading and the spacing. H becomes the tallest drawn character.
   void LayOutOnCircle(FPOINT centre, float radius, float start, float end);
   // CellMatrix turned about the box point so that the character's up points away from centre.
   CMatrix2D CircleBoxMatrix(const CCharBox* box, FPOINT centre) const;

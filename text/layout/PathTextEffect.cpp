@@ -149,6 +149,9 @@ int CPathTextEffect::WriteRecord(CByteWriter& out) const {
 void CPathTextEffect::Layout(INT_PTR /*from*/) {
   if (!m_boxes) return;
   CTextPath path(*m_path, (m_attributes & kReversed) != 0);
+  // A path that no float measures (a point of a damaged record far out) would store a length
+  // and a spacing no record may hold: the text keeps the layout it has.
+  if (!std::isfinite(static_cast<float>(path.Length()))) return;
   float tallest = 0, advances = 0, last = 0;
   int count = 0;
   for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {

@@ -115,14 +115,41 @@ TEST(CurveRecord, DamagedRecordsBuildNothing) {
   bytes = kTwoPointRecord;
   bytes[0] = ')';
   EXPECT_FALSE(build(bytes));
-  // Point records that do not end with the end record, and none at all.
-  bytes = kTwoPointRecord;
-  bytes[94] = 0x21;
-  EXPECT_FALSE(build(bytes));
+  // No point records at all.
   bytes.assign(kTwoPointRecord.begin(), kTwoPointRecord.begin() + 64);
   bytes[1] = 69;
   bytes.insert(bytes.end(), {0, 0, 0, 0, 0xF1});
   EXPECT_FALSE(build(bytes));
+}
+
+// Point records that stop short of the end record are ended; a record of as many records as any
+// reader takes gives its last one to the end record, so that the curve still saves.
+TEST(CurveRecord, PointsWithoutTheEndRecordAreEndedAndSaveAgain) {
+  for (int n : {3, kMaxPointRecords}) {
+    SCOPED_TRACE(n);
+    std::vector<BYTE> record(kTwoPointRecord.begin(), kTwoPointRecord.begin() + 68), written;
+    const DWORD length = static_cast<DWORD>(CCurveBlock::kRecordFixedSize + n * kPointRecordSize +
+                                            1);
+    std::memcpy(&record[1], &length, 4);
+    std::memcpy(&record[64], &n, 4);
+    record.resize(record.size() + n * kPointRecordSize);
+    for (int i = 0; i < n; ++i) {
+      written.push_back(i == 0 ? 0x11 : i == n - 1 ? 0x21 : 0x01);
+      StorePointRecord(&record[68], i,
+                       MakePointRecord(static_cast<float>(i % 100), static_cast<float>(i / 100),
+                                       written.back()));
+    }
+    record.push_back(0xF1);
+    std::unique_ptr<CBlock> block(CreateBlockFromRecord(record.data(), record.size()));
+    ASSERT_NE(nullptr, block);
+    if (n == kMaxPointRecords) written.pop_back();
+    written.push_back(kPointEnd);
+    EXPECT_EQ(written, FlagsOf(*static_cast<CCurveBlock*>(block.get())));
+    std::vector<BYTE> saved = RecordOf(*block);
+    std::unique_ptr<CBlock> again(CreateBlockFromRecord(saved.data(), saved.size()));
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(saved, RecordOf(*again));
+  }
 }
 
 TEST(CurveRecord, LoadedCurveKeepsRoomToGoOn) {

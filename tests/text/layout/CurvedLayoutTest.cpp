@@ -93,13 +93,13 @@ protected:
     }
   }
   // A Chinese character 10 wide for each 'C', a Latin one advancing half its width of 10 for
-  // each 'L'; a BoxGaps box first when gaps is not 0.
+  // each 'L', a line break for each '|'; a BoxGaps box first when gaps is not 0.
   void FillMixed(const char* pattern, float gaps = 0) {
     Fill(0, 10, 10, gaps);
     for (const char* c = pattern; *c; ++c) {
       CCharBox* box = new CCharBox;
       box->m_width = box->m_height = 10;
-      box->m_code = *c == 'C' ? 0xB0A1 : 'A';
+      box->m_code = *c == 'C' ? 0xB0A1 : *c == '|' ? CCharBox::kLineBreak : 'A';
       box->m_kind = *c == 'C' ? CTextBox::kDoubleByteBit | 134 : 0;
       box->m_ratio = *c == 'C' ? 1 : 0.5f;
       m_boxes.Add(box);
@@ -166,6 +166,11 @@ TEST_F(CurvedLayout, ArcPlacesEachCharacterAtItsAngleWithSpacingOrSpreading) {
       {"spread with the spacing on top", "CLC", 2, spread, a0, {7.5 + mixed, 9.5 + mixed}},
       {"reversed from the end", "CCC", 0, spread | reversed, a1, {-10 - even, -10 - even}},
       {"reversed, the spacing after the second", "CLC", 2, reversed, a1, {-7.5, -9.5}},
+      // A line break is a character of no width: it has its share of the spreading and the
+      // spacing.
+      {"a line break spread takes a place of its own", "C|C", 0, spread, a0,
+       {5 + (arc - 10) / 2, 5 + (arc - 10) / 2}},
+      {"a line break takes its spacing", "C|C", 2, 0, a0, {5, 7}},
       {"one character spread stands at the start", "C", 0, spread, a0, {}},
       {"one character reversed stands at the end", "C", 0, spread | reversed, a1, {}},
   };
@@ -357,6 +362,9 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
        spread | turned, {{0, 0}, {35, 0}, {65, 0}, {100, 0}}, 0, "CLCL"},
       {"mixed widths spread round a closed square: (100 - 30) / 4 between", &square, 0, 0, spread,
        {{0, 0}, {25, 2.5f}, {25, 25}, {0, 22.5f}}, 0, "CLCL"},
+      // A line break takes no room and adds no spacing: (100 - 20) / 2 between the characters.
+      {"a line break adds no spacing gap", &line, 0, 0, spread | turned,
+       {{0, 0}, {50, 0}, {50, 0}, {100, 0}}, 0, "C|CC"},
   };
   // clang-format on
   for (const Case& c : cases) {
