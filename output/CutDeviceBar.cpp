@@ -153,8 +153,7 @@ void CCutDeviceBar::FitToTexts() {
     int width = rect.right - rect.left;
     const int id = ::GetDlgCtrlID(control);
     if (id == kModelCombo || id == kPortCombo) {
-      const int needed = WidestEntry(control) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
-      ::SendMessageA(control, CB_SETDROPPEDWIDTH, needed, 0);
+      const int needed = DropAsWideAsEntries(control);
       if (id == kModelCombo) width = std::max(width, std::min(needed, 2 * width));
     } else if (id != kMediaWidth && id != kMediaHeight && id != kForceEdit && id != kForceSpin) {
       char text[128] = {};
@@ -176,18 +175,6 @@ void CCutDeviceBar::FitToTexts() {
   const int frame = -inside.Width();
   m_sizeDefault.cx = std::max(static_cast<int>(m_sizeDefault.cx) + shift,
                               right + kBarMargin + frame);
-}
-
-int CCutDeviceBar::WidestEntry(HWND combo) const {
-  int widest = 0;
-  const LRESULT count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    char text[512] = {};
-    if (::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) >= static_cast<LRESULT>(sizeof text)) continue;
-    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    widest = std::max(widest, TextWidth(combo, text));
-  }
-  return widest;
 }
 
 HWND CCutDeviceBar::Frame() const {

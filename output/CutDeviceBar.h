@@ -102,7 +102,6 @@ private:
   void FillModelList();
   void TakeProfileValues();
   void TakePort(const CString& name);
-  int WidestEntry(HWND combo) const;
   void FillSpeedList();
   void SelectPrefix(UINT comboId, LPCSTR prefix);
   void OnMediaSizeDone(UINT id, bool width);

@@ -593,6 +593,8 @@
 #define IDS_CARVE_COMMAND_MISSING 53704
 #define IDS_CARVE_FINISH_TOO_LONG 53705
 #define IDS_CARVE_NO_RESOLUTION 53706
+#define IDS_CARVE_STOPPED_PORT 53707  // the port: nothing was handed over
+#define IDS_CARVE_STOPPED_FILE 53708  // the unfinished plot file, deleted
 // The editor's everyday texts, continued (53900-53999)
 #define IDS_STATUS_SEVERAL_BLOCKS 53900
 #define IDS_EXPORT_FILTER 53901
