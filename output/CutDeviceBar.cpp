@@ -617,7 +617,32 @@ bool CCutDeviceBar::PlotDirect(LPCSTR path) {
                             m_host.GetLanguage());
   }
   if (sent) m_settings.SaveCutSettings(m_device.ProfileFile());
+  ReportPlotted(*dialog);
   return sent;
+}
+
+// The progress window goes as soon as the last byte is out, too soon to be read on a fast port:
+// the user is told what the port took, or why it took no more.
+void CCutDeviceBar::ReportPlotted(const CPortingDlg& dialog) {
+  CString text;
+  const LPCSTR port = m_settings.m_portName;
+  const unsigned sent = dialog.GetBytesSent(), total = dialog.GetBytesTotal();
+  UINT icon = MB_ICONINFORMATION;
+  switch (dialog.GetOutcome()) {
+    case CPortingDlg::kSent:
+      text.Format(OutputText::Load(OutputText::kPlotSent), port, sent);
+      break;
+    case CPortingDlg::kStopped:
+      text.Format(OutputText::Load(OutputText::kPlotStopped), port, sent, total);
+      break;
+    case CPortingDlg::kPortRefused:
+      text.Format(OutputText::Load(OutputText::kPlotRefused), port, sent, total);
+      icon = MB_ICONERROR;
+      break;
+    case CPortingDlg::kReported:
+      return;
+  }
+  AfxShowMessageBox(Frame(), text, OutputText::Load(OutputText::kCutOutput), MB_OK | icon);
 }
 
 std::unique_ptr<CPortingDlg> CCutDeviceBar::MakePortingDialog() {

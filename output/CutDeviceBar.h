@@ -110,6 +110,7 @@ private:
   bool WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip);
   void CutMediaFrame();
   void ReportFileWritten(LPCSTR path);
+  void ReportPlotted(const CPortingDlg& dialog);
   // False, after telling the user, when the settings' port name is no port and no file path.
   bool PortNameUsable();
   HWND Frame() const;
