@@ -59,6 +59,8 @@ CJobCutter::Result CJobCutter::CutJob(LPCSTR jobFilePath, HWND pumpWindow, Progr
   m_problem = kNoProblem;
   m_problemSubject.Empty();
   m_problemError = ERROR_SUCCESS;
+  // A job file that reads but is no job leaves no system error of its own.
+  SetLastError(ERROR_SUCCESS);
   CJobFile job;
   if (!job.Read(jobFilePath)) return Fail(kJobUnreadable, jobFilePath, GetLastError());
   m_port.SetPortName(job.GetPortName());
@@ -93,7 +95,8 @@ CJobCutter::Result CJobCutter::SendToPort(LPCSTR dataPath, HWND pumpWindow, Prog
       break;
     }
     progress.ShowPercent(Percent(sent, length));
-    // By length: plot data may hold NUL bytes.
+    // By length: plot data may hold NUL bytes. A device that stops taking bytes gives no error.
+    SetLastError(ERROR_SUCCESS);
     if (!m_port.WriteData(buffer, got)) {
       const DWORD error = GetLastError();
       result = progress.IsAborted() || m_port.GetState() == COutPort::kCancelled

@@ -137,7 +137,6 @@ bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int l
   DestroyProgressWindow();
   if (m_port->GetState() == COutPort::kCancelled && m_outcome != kReported) m_outcome = kStopped;
   if (!sent || m_port->GetState() == COutPort::kCancelled) return false;
-  m_outcome = kSent;
   m_port->SetState(COutPort::kIdle);
   return true;
 }
