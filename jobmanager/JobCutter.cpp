@@ -24,7 +24,18 @@ private:
 
 }  // namespace
 
-CJobCutter::CJobCutter(COutPort& port) : m_port(port), m_cancelWaitMs(kDefaultCancelWaitMs) {}
+CJobCutter::CJobCutter(COutPort& port)
+    : m_port(port),
+      m_cancelWaitMs(kDefaultCancelWaitMs),
+      m_problem(kNoProblem),
+      m_problemError(ERROR_SUCCESS) {}
+
+CJobCutter::Result CJobCutter::Fail(Problem problem, LPCSTR subject, DWORD error) {
+  m_problem = problem;
+  m_problemSubject = subject;
+  m_problemError = error;
+  return kFailed;
+}
 
 DWORD CJobCutter::PieceSize(ULONGLONG fileLength) {
   const ULONGLONG piece = fileLength / 100;
@@ -45,8 +56,13 @@ int CJobCutter::Percent(ULONGLONG sent, ULONGLONG total) {
 }
 
 CJobCutter::Result CJobCutter::CutJob(LPCSTR jobFilePath, HWND pumpWindow, Progress& progress) {
+  m_problem = kNoProblem;
+  m_problemSubject.Empty();
+  m_problemError = ERROR_SUCCESS;
+  // A job file that reads but is no job leaves no system error of its own.
+  SetLastError(ERROR_SUCCESS);
   CJobFile job;
-  if (!job.Read(jobFilePath)) return kFailed;
+  if (!job.Read(jobFilePath)) return Fail(kJobUnreadable, jobFilePath, GetLastError());
   m_port.SetPortName(job.GetPortName());
   if (m_port.GetPortKind() == kPortUsbPlotter)
     return SendToPlugIn(job.GetPortName(), job.GetDataPath(), progress);
@@ -57,12 +73,13 @@ CJobCutter::Result CJobCutter::SendToPort(LPCSTR dataPath, HWND pumpWindow, Prog
   FileHandle data(CreateFileA(dataPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size = {};
-  if (!data.IsOpen() || !GetFileSizeEx(data.Get(), &size)) return kFailed;
+  if (!data.IsOpen() || !GetFileSizeEx(data.Get(), &size))
+    return Fail(kDataUnreadable, dataPath, GetLastError());
   const ULONGLONG length = static_cast<ULONGLONG>(size.QuadPart);
   const DWORD piece = PieceSize(length);
   if (!m_port.Open(pumpWindow)) {
     m_port.Close();
-    return kFailed;
+    return Fail(kPortNotOpened, m_port.GetPortName(), m_port.GetOpenError());
   }
   Result result = kCut;
   ULONGLONG sent = 0;
@@ -74,14 +91,17 @@ CJobCutter::Result CJobCutter::SendToPort(LPCSTR dataPath, HWND pumpWindow, Prog
     char buffer[kPieceBuffer] = {};
     DWORD got = 0;
     if (!ReadFile(data.Get(), buffer, piece, &got, nullptr) || got == 0) {
-      result = kFailed;
+      result = Fail(kDataUnreadable, dataPath, GetLastError());
       break;
     }
     progress.ShowPercent(Percent(sent, length));
-    // By length: plot data may hold NUL bytes.
+    // By length: plot data may hold NUL bytes. A device that stops taking bytes gives no error.
+    SetLastError(ERROR_SUCCESS);
     if (!m_port.WriteData(buffer, got)) {
-      result = progress.IsAborted() || m_port.GetState() == COutPort::kCancelled ? kStopped
-                                                                                 : kFailed;
+      const DWORD error = GetLastError();
+      result = progress.IsAborted() || m_port.GetState() == COutPort::kCancelled
+                   ? kStopped
+                   : Fail(kPortRefused, m_port.GetPortName(), error);
       break;
     }
     sent += got;
@@ -95,10 +115,13 @@ CJobCutter::Result CJobCutter::SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Pr
   PlotInfo info = {};
   info.size = static_cast<INT32>(sizeof info);
   info.deleteFile = 0;
+  // A plug-in that refuses the file gives no system error; one that does not load gives its own.
+  SetLastError(ERROR_SUCCESS);
   if (!StartPlot(portName, dataPath, &info)) {
+    const DWORD error = GetLastError();
     m_port.SetState(COutPort::kIdle);
     EndPlot(true);
-    return kFailed;
+    return Fail(kPortNotOpened, portName, error);
   }
   int shown = -1;
   bool ended = false;
@@ -132,7 +155,7 @@ CJobCutter::Result CJobCutter::SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Pr
   m_port.SetState(COutPort::kIdle);
   EndPlot(ended);
   if (cancelling) return kStopped;
-  if (lost) return kFailed;
+  if (lost) return Fail(kPortRefused, portName, ERROR_SUCCESS);
   progress.ShowDone();
   return kCut;
 }

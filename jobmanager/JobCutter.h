@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include "framework/String.h"
 #include "media/PlotterRecords.h"
 
 class CJobFile;
@@ -29,6 +30,14 @@ public:
     virtual bool IsAborted() const = 0;
   };
   enum Result { kCut, kFailed, kStopped };
+  // Why a copy failed, for the queue to tell the user.
+  enum Problem {
+    kNoProblem,
+    kJobUnreadable,   // the job file
+    kDataUnreadable,  // the job's data file
+    kPortNotOpened,   // the job's port (a USB plug-in that did not load or take the file too)
+    kPortRefused,     // the port stopped taking the data part way
+  };
 
   static constexpr DWORD kMinPiece = 20;
   static constexpr DWORD kMaxPiece = 200;
@@ -45,6 +54,12 @@ public:
 
   // Cuts the job of a job file once; pumpWindow's messages are pumped while a port is written.
   Result CutJob(LPCSTR jobFilePath, HWND pumpWindow, Progress& progress);
+
+  // What made the last CutJob fail, the name of the file or port it concerns, and the system's
+  // error code (ERROR_SUCCESS where the system gave none).
+  Problem GetProblem() const { return m_problem; }
+  const CString& GetProblemSubject() const { return m_problemSubject; }
+  DWORD GetProblemError() const { return m_problemError; }
 
   // A hundredth of the file, within 20..200 bytes.
   static DWORD PieceSize(ULONGLONG fileLength);
@@ -68,7 +83,11 @@ protected:
 private:
   Result SendToPort(LPCSTR dataPath, HWND pumpWindow, Progress& progress);
   Result SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Progress& progress);
+  Result Fail(Problem problem, LPCSTR subject, DWORD error);
 
   COutPort& m_port;
   DWORD m_cancelWaitMs;
+  Problem m_problem;
+  CString m_problemSubject;
+  DWORD m_problemError;
 };

@@ -3,9 +3,11 @@
 #include <cstdlib>
 
 #include "framework/CmdUI.h"
+#include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/JobManagerTexts.h"
+#include "media/DllModule.h"
 #include "output/JobFile.h"
 #include "output/OutPort.h"
 #include "resources/orv/OrvResource.h"
@@ -188,8 +190,45 @@ CJobQueueHost::CutResult CJobListView::CutJobOnce(int row) {
     case CJobCutter::kStopped:
       return kStopped;
     default:
+      m_failure = DescribeFailure();
       return kFailed;
   }
+}
+
+CString CJobListView::DescribeFailure() const {
+  UINT id = IDS_JOB_PORT_NOT_OPENED;
+  LPCSTR fallback = JobManagerText::kPortNotOpened;
+  switch (m_cutter->GetProblem()) {
+    case CJobCutter::kJobUnreadable:
+      id = IDS_JOB_FILE_UNREADABLE;
+      fallback = JobManagerText::kJobFileUnreadable;
+      break;
+    case CJobCutter::kDataUnreadable:
+      id = IDS_JOB_DATA_UNREADABLE;
+      fallback = JobManagerText::kDataUnreadable;
+      break;
+    case CJobCutter::kPortRefused:
+      id = IDS_JOB_PORT_REFUSED;
+      fallback = JobManagerText::kPortRefused;
+      break;
+    default:
+      break;
+  }
+  CString reason;
+  if (m_cutter->GetProblemError() != ERROR_SUCCESS)
+    reason = CDllModule::SystemErrorText(m_cutter->GetProblemError());
+  reason.TrimRight();
+  if (reason.IsEmpty())
+    reason = JobManagerText::LoadOr(IDS_JOB_NO_REASON, JobManagerText::kNoReason);
+  CString text;
+  text.Format(JobManagerText::LoadOr(id, fallback), m_cutter->GetProblemSubject().GetString(),
+              reason.GetString());
+  return text;
+}
+
+void CJobListView::ReportCutFailure() {
+  CWnd* top = GetTopLevelParent();
+  AfxShowMessageBox(top ? top->m_hWnd : m_hWnd, m_failure, nullptr, MB_OK | MB_ICONERROR);
 }
 
 void CJobListView::ShowPercent(int percent) {

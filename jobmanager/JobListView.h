@@ -65,6 +65,7 @@ public:
   void Beep(UINT type) override;
   void RaiseMainWindow() override;
   void CancelOutput() override;
+  void ReportCutFailure() override;
 
 protected:
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -104,6 +105,8 @@ private:
   void ShowDone() override;
   bool IsAborted() const override { return m_runner.IsAborted(); }
 
+  // Why the cutter's last copy failed, in the user's language.
+  CString DescribeFailure() const;
   void AddColumns();
   void DrawCell(HDC dc, int row, int column, const CRect& cell, UINT format) const;
 
@@ -111,6 +114,7 @@ private:
   CJobRunner m_runner;
   std::unique_ptr<CJobCutter> m_cutter;
   CJobFolder m_jobFolder;
+  CString m_failure;  // the message for the copy that failed last
   CImageList m_stateImages;
   COLORREF m_textColour;
   COLORREF m_backColour;

@@ -42,4 +42,6 @@ public:
   virtual void RaiseMainWindow() = 0;
   // Cancels the output port, which stops a port write in progress.
   virtual void CancelOutput() = 0;
+  // Tells the user why the copy just cut failed; the run has ended and the job stays queued.
+  virtual void ReportCutFailure() = 0;
 };

@@ -9,6 +9,7 @@ CJobRunner::CJobRunner(CJobQueueHost& host)
       m_aborted(false),
       m_cutting(false),
       m_running(false),
+      m_copyFailed(false),
       m_runPosted(false),
       m_runWaiting(false),
       m_runEnds(0),
@@ -105,6 +106,7 @@ bool CJobRunner::CutCopies() {
   int done = m_host.GetCopiesDone(m_currentRow);
   m_host.ShowCurrentRow(m_currentRow);
   m_aborted = false;
+  m_copyFailed = false;
   while (done < RequestedCopies(m_currentRow)) {
     m_host.SetCopiesDone(m_currentRow, done + 1);
     m_cutting = true;
@@ -117,6 +119,7 @@ bool CJobRunner::CutCopies() {
     }
     ApplyWaitingDeletes();
     if (runEnds != m_runEnds) return false;
+    m_copyFailed = result == CJobQueueHost::kFailed;
     if (result != CJobQueueHost::kCut || m_mode == kPauseEachCopy) break;
     ++done;
   }
@@ -124,6 +127,13 @@ bool CJobRunner::CutCopies() {
 }
 
 void CJobRunner::FinishRun() {
+  if (m_copyFailed) {
+    // The message is the alert: it says why, where five beeps would only say that the run ended.
+    EndRun(false);
+    m_host.RaiseMainWindow();
+    m_host.ReportCutFailure();
+    return;
+  }
   switch (m_mode) {
     case kStopped:
     case kPaused:

@@ -4,6 +4,9 @@
 // row in turn). Commands and the run command drive it; it reaches rows and output only through
 // CJobQueueHost.
 //
+// A copy that fails (its port does not open, say) ends the run in every mode, the user is told
+// why, and the job stays queued with the copies it had, so that a start tries it again.
+//
 // Invariants: the mode is stopped exactly when there is no current row. Rows are never removed
 // while a copy is being cut (the cut pumps messages, and the run holds the current row's index):
 // deletes that arrive meanwhile wait and are carried out, by job path, once the copy ends. A run
@@ -84,6 +87,7 @@ private:
   bool m_aborted;
   bool m_cutting;
   bool m_running;
+  bool m_copyFailed;  // the last copy of the run failed
   bool m_runPosted;
   bool m_runWaiting;
   // Counts the ends of runs, so that a run can tell that it was ended while it cut.

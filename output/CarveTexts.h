@@ -31,6 +31,8 @@ const UINT kSectionMissingId = 53703;      // the model's section
 const UINT kCommandMissingId = 53704;      // the key
 const UINT kFinishTooLongId = 53705;       // the text, the characters allowed
 const UINT kNoResolutionId = 53706;
+const UINT kStoppedPortId = 53707;         // the port
+const UINT kStoppedFileId = 53708;         // the deleted file
 // clang-format on
 
 const char kInvalidOptions[] = "非法的输出参数";
@@ -53,6 +55,8 @@ const char kSectionMissing[] = "[%s] 不存在或为空\n";
 const char kCommandMissing[] = "%s: 缺少这个命令\n";
 const char kFinishTooLong[] = "FinishCmd=%s: 长度超过 %d 个字符\n";
 const char kNoResolution[] = "SoftWareRes: 分辨率必须大于 0\n";
+const char kStoppedPort[] = "雕刻已终止, 没有数据交给输出端口 \"%s\"。";
+const char kStoppedFile[] = "雕刻已终止, 没有写完的文件已删除:\n%s";
 
 // The device-context failures keep their own English wording in every language.
 const char kNoDeviceContext[] = "Error In CreateDC,C2DCARVEDLG";

@@ -153,8 +153,7 @@ void CCutDeviceBar::FitToTexts() {
     int width = rect.right - rect.left;
     const int id = ::GetDlgCtrlID(control);
     if (id == kModelCombo || id == kPortCombo) {
-      const int needed = WidestEntry(control) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
-      ::SendMessageA(control, CB_SETDROPPEDWIDTH, needed, 0);
+      const int needed = DropAsWideAsEntries(control);
       if (id == kModelCombo) width = std::max(width, std::min(needed, 2 * width));
     } else if (id != kMediaWidth && id != kMediaHeight && id != kForceEdit && id != kForceSpin) {
       char text[128] = {};
@@ -176,18 +175,6 @@ void CCutDeviceBar::FitToTexts() {
   const int frame = -inside.Width();
   m_sizeDefault.cx = std::max(static_cast<int>(m_sizeDefault.cx) + shift,
                               right + kBarMargin + frame);
-}
-
-int CCutDeviceBar::WidestEntry(HWND combo) const {
-  int widest = 0;
-  const LRESULT count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    char text[512] = {};
-    if (::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) >= static_cast<LRESULT>(sizeof text)) continue;
-    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    widest = std::max(widest, TextWidth(combo, text));
-  }
-  return widest;
 }
 
 HWND CCutDeviceBar::Frame() const {
@@ -630,7 +617,32 @@ bool CCutDeviceBar::PlotDirect(LPCSTR path) {
                             m_host.GetLanguage());
   }
   if (sent) m_settings.SaveCutSettings(m_device.ProfileFile());
+  ReportPlotted(*dialog);
   return sent;
+}
+
+// The progress window goes as soon as the last byte is out, too soon to be read on a fast port:
+// the user is told what the port took, or why it took no more.
+void CCutDeviceBar::ReportPlotted(const CPortingDlg& dialog) {
+  CString text;
+  const LPCSTR port = m_settings.m_portName;
+  const unsigned sent = dialog.GetBytesSent(), total = dialog.GetBytesTotal();
+  UINT icon = MB_ICONINFORMATION;
+  switch (dialog.GetOutcome()) {
+    case CPortingDlg::kSent:
+      text.Format(OutputText::Load(OutputText::kPlotSent), port, sent);
+      break;
+    case CPortingDlg::kStopped:
+      text.Format(OutputText::Load(OutputText::kPlotStopped), port, sent, total);
+      break;
+    case CPortingDlg::kPortRefused:
+      text.Format(OutputText::Load(OutputText::kPlotRefused), port, sent, total);
+      icon = MB_ICONERROR;
+      break;
+    case CPortingDlg::kReported:
+      return;
+  }
+  AfxShowMessageBox(Frame(), text, OutputText::Load(OutputText::kCutOutput), MB_OK | icon);
 }
 
 std::unique_ptr<CPortingDlg> CCutDeviceBar::MakePortingDialog() {

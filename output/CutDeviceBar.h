@@ -102,7 +102,6 @@ private:
   void FillModelList();
   void TakeProfileValues();
   void TakePort(const CString& name);
-  int WidestEntry(HWND combo) const;
   void FillSpeedList();
   void SelectPrefix(UINT comboId, LPCSTR prefix);
   void OnMediaSizeDone(UINT id, bool width);
@@ -111,6 +110,7 @@ private:
   bool WriteStrip(CCutProgress* progress, CGroupBlock* job, const CFRect& strip);
   void CutMediaFrame();
   void ReportFileWritten(LPCSTR path);
+  void ReportPlotted(const CPortingDlg& dialog);
   // False, after telling the user, when the settings' port name is no port and no file path.
   bool PortNameUsable();
   HWND Frame() const;

@@ -36,6 +36,7 @@ COutPort::COutPort()
       m_pumpWindow(nullptr),
       m_kind(kPortNotAPort),
       m_handle(nullptr),
+      m_openError(ERROR_SUCCESS),
       m_printerHandle(false),
       m_bufferFiles(false),
       m_buffering(false) {
@@ -85,11 +86,16 @@ bool COutPort::Open(HWND pumpWindow) {
   m_kind = ParsePortName(m_portName);
   m_state = kOpened;
   if (m_kind <= 0) OutMethod = kMethodBytewise;
-  if (m_kind == kPortUsbPlotter) {
-    if (!m_plugIn.OpenForPort(m_portName)) return false;
-    return m_plugIn.Load() != nullptr;
-  }
-  return OpenDevice() != nullptr;
+  SetLastError(ERROR_SUCCESS);
+  bool opened;
+  if (m_kind == kPortUsbPlotter)
+    opened = m_plugIn.OpenForPort(m_portName) && m_plugIn.Load() != nullptr;
+  else
+    opened = OpenDevice() != nullptr;
+  // Whatever failed may have left no code of its own: the open failed all the same.
+  m_openError = opened ? ERROR_SUCCESS : GetLastError();
+  if (!opened && m_openError == ERROR_SUCCESS) m_openError = ERROR_OPEN_FAILED;
+  return opened;
 }
 
 HANDLE COutPort::OpenDevice() {
@@ -112,11 +118,17 @@ HANDLE COutPort::OpenDevice() {
 HANDLE COutPort::OpenFileTarget() {
   CString path = m_portName;
   if (ParsePortName(m_portName) == kPortFileDialog) {
-    if (!AskForPlotFile(path)) return nullptr;
+    if (!AskForPlotFile(path)) {
+      SetLastError(ERROR_CANCELLED);
+      return nullptr;
+    }
     FilePath = path.Left(FolderPartLength(path));
     SaveSettings();
   }
-  if (path.IsEmpty()) return nullptr;
+  if (path.IsEmpty()) {
+    SetLastError(ERROR_INVALID_NAME);
+    return nullptr;
+  }
   HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
                             nullptr);
   return file == INVALID_HANDLE_VALUE ? nullptr : file;
@@ -152,12 +164,16 @@ HANDLE COutPort::OpenPrinterJob(LPCSTR documentName) {
   doc.pDatatype = const_cast<LPSTR>("RAW");
   // A job that cannot start would swallow every write: the open fails instead.
   if (!StartDocPrinterA(handle, 1, reinterpret_cast<LPBYTE>(&doc))) {
+    const DWORD error = GetLastError();
     ClosePrinter(handle);
+    SetLastError(error);
     return nullptr;
   }
   if (!StartPagePrinter(handle)) {
+    const DWORD error = GetLastError();
     EndDocPrinter(handle);
     ClosePrinter(handle);
+    SetLastError(error);
     return nullptr;
   }
   return handle;

@@ -40,6 +40,9 @@ public:
   // Opens the target of the port name; messages of pumpWindow (a dialog) are pumped as dialog
   // messages while writing. A plug-in port is opened by loading its plug-in.
   bool Open(HWND pumpWindow = nullptr);
+  // Why the last Open failed, as a system error code (ERROR_CANCELLED when the user cancelled the
+  // file dialog); ERROR_SUCCESS after an Open that succeeded. The caller tells the user.
+  DWORD GetOpenError() const { return m_openError; }
   // Opens a file, printer queue or device; null when it cannot (a plug-in port never opens here).
   HANDLE OpenDevice();
   void Close();
@@ -140,6 +143,7 @@ private:
   HWND m_pumpWindow;
   int m_kind;
   HANDLE m_handle;
+  DWORD m_openError;
   bool m_printerHandle;
   std::function<bool()> m_stopRequested;
   bool m_bufferFiles;

@@ -92,3 +92,25 @@ void ListUsbPlotters(HWND combo, LANGID language) {
   CollectUsbPlotters(names, language);
   AddToCombo(combo, names);
 }
+
+int DropAsWideAsEntries(HWND combo) {
+  HDC dc = GetDC(combo);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+    if (length <= 0) continue;
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(length), &size);
+    if (size.cx > widest) widest = size.cx;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(combo, dc);
+  // The list's own margins beside the scroll bar.
+  const int needed = widest + GetSystemMetrics(SM_CXVSCROLL) + 8;
+  SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+  return needed;
+}

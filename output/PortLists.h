@@ -8,8 +8,8 @@
 #include "framework/StringArray.h"
 
 enum PortListFlags : UINT {
-  kListAddFile = 0x1,          // "FILE:" at the end
-  kListAddPrinters = 0x2,      // the printers after the ports
+  kListAddFile = 0x1,            // "FILE:" at the end
+  kListAddPrinters = 0x2,        // the printers after the ports
   kListSkipFilePrinters = 0x100  // no printer whose port is "FILE:"
 };
 
@@ -22,3 +22,7 @@ void CollectUsbPlotters(CStringArray& names, LANGID language);
 void ListPorts(HWND combo, UINT flags);
 void ListPrinters(HWND combo, UINT flags);
 void ListUsbPlotters(HWND combo, LANGID language);
+
+// Lets a combo drop its list as wide as its longest entry and a scroll bar, so that no port name
+// is cut short; returns that width in pixels.
+int DropAsWideAsEntries(HWND combo);

@@ -41,7 +41,12 @@ const int kFinishRetries = 1;
 CPortingDlg::CPortingDlg() : CPortingDlg(std::unique_ptr<COutPort>(new COutPort)) {}
 
 CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port)
-    : m_port(std::move(port)), m_caption(), m_cancelWaitMilliseconds(kDefaultCancelWait) {}
+    : m_port(std::move(port)),
+      m_caption(),
+      m_cancelWaitMilliseconds(kDefaultCancelWait),
+      m_outcome(kSent),
+      m_bytesSent(0),
+      m_bytesTotal(0) {}
 
 CPortingDlg::~CPortingDlg() { DestroyProgressWindow(); }
 
@@ -122,11 +127,15 @@ void CPortingDlg::ReportError(LPCSTR subject) const {
 
 bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language) {
   SetTexts(language);
+  m_outcome = kReported;
+  m_bytesSent = m_bytesTotal = 0;
   if (parent && !CreateProgressWindow(parent)) return false;
+  m_outcome = kSent;
   m_port->SetPortName(portName);
   bool sent = ParsePortName(portName) == kPortUsbPlotter ? SendThroughPlugIn(dataFile)
                                                          : SendThroughPort(dataFile);
   DestroyProgressWindow();
+  if (m_port->GetState() == COutPort::kCancelled && m_outcome != kReported) m_outcome = kStopped;
   if (!sent || m_port->GetState() == COutPort::kCancelled) return false;
   m_port->SetState(COutPort::kIdle);
   return true;
@@ -136,12 +145,14 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
   HANDLE file = CreateFileA(dataFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
+    m_outcome = kReported;
     ReportError(dataFile);
     return false;
   }
   if (!m_port->Open(m_hWnd)) {
-    DWORD error = GetLastError();
+    const DWORD error = m_port->GetOpenError();
     CloseHandle(file);
+    m_outcome = kReported;
     if (m_hWnd) {
       // The user chose the port, not the temporary file that holds the job.
       CString port;
@@ -153,6 +164,7 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
     return false;
   }
   bool sent = SendPieces(file);
+  if (!sent) m_outcome = kPortRefused;
   if (m_port->GetState() == COutPort::kCancelled) SendFinishingCommands();
   m_port->Close();
   CloseHandle(file);
@@ -163,9 +175,9 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
 bool CPortingDlg::SendPieces(HANDLE file) {
   LARGE_INTEGER size = {};
   GetFileSizeEx(file, &size);
+  m_bytesTotal = static_cast<DWORD>(size.QuadPart);
   if (m_progress.m_hWnd) m_progress.SetRange32(0, static_cast<int>(size.QuadPart));
   std::vector<char> block(kBlockBytes + 10);
-  DWORD sent = 0;
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file, block.data(), kBlockBytes, &got, nullptr)) return false;
@@ -173,8 +185,8 @@ bool CPortingDlg::SendPieces(HANDLE file) {
     for (DWORD at = 0; at < got; at += kPieceBytes) {
       DWORD piece = got - at < kPieceBytes ? got - at : kPieceBytes;
       if (!m_port->WriteData(block.data() + at, piece)) return false;
-      sent += piece;
-      ShowProgress(sent);
+      m_bytesSent += piece;
+      ShowProgress(m_bytesSent);
       if (m_port->GetState() == COutPort::kCancelled) return false;
     }
   }
@@ -209,7 +221,12 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   PlotInfo record;
   std::memset(&record, 0, sizeof record);
   record.deleteFile = 1;
+  // The plug-in deletes the file once it is sent: its size is taken first.
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  if (GetFileAttributesExA(dataFile, GetFileExInfoStandard, &attributes))
+    m_bytesTotal = attributes.nFileSizeLow;
   if (!StartPlot(dataFile, &record)) {
+    m_outcome = kReported;
     ReportPlugInFailure(OutputText::kPlugInFailed);
     EndPlot(true);
     return false;
@@ -217,12 +234,14 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   if (m_progress.m_hWnd) m_progress.SetRange32(0, 100);
   bool ended = false, cancelled = false;
   DWORD cancelStart = 0;
+  int lastPercent = 0;
   for (;;) {
     if (!QueryPlot(&record)) break;
     if (record.threadHandle == 0) {
       ended = true;
       break;
     }
+    if (record.percent >= 0 && record.percent <= 100) lastPercent = record.percent;
     ShowProgress(static_cast<DWORD>(record.percent));
     if (!cancelled && StopPressed()) {
       CancelPlot(&record);
@@ -241,7 +260,13 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
     }
   }
   EndPlot(ended);
-  if (!ended && !cancelled) ReportPlugInFailure(OutputText::kPlugInLost);
+  m_bytesSent = ended && !cancelled
+                    ? m_bytesTotal
+                    : static_cast<DWORD>(static_cast<ULONGLONG>(m_bytesTotal) * lastPercent / 100);
+  if (!ended && !cancelled) {
+    m_outcome = kReported;
+    ReportPlugInFailure(OutputText::kPlugInLost);
+  }
   return ended && !cancelled;
 }
 

@@ -19,6 +19,16 @@
 
 class CPortingDlg : public CDialog {
 public:
+  // How the last send ended. What was sent, a stop and a port that stopped taking data are for
+  // the caller to tell; the dialog itself reports a file, port or window that did not open and a
+  // plug-in that failed (kReported).
+  enum Outcome {
+    kSent,
+    kStopped,
+    kPortRefused,  // the port took part of the file, then nothing more
+    kReported,
+  };
+
   // Blocks of the file, and the pieces each is written in.
   static const DWORD kBlockBytes = 10000;
   static const DWORD kPieceBytes = 99;
@@ -39,6 +49,10 @@ public:
   void SetFinishingCommands(LPCSTR commands) { m_finishingCommands = commands ? commands : ""; }
   // The stop button: cancels the port at its next step.
   void Stop() { m_port->Cancel(); }
+  Outcome GetOutcome() const { return m_outcome; }
+  // Bytes of the file that the port took (for a plug-in, as far as it reported), and the file's.
+  DWORD GetBytesSent() const { return m_bytesSent; }
+  DWORD GetBytesTotal() const { return m_bytesTotal; }
   COutPort& GetPort() { return *m_port; }
   void SetCancelWait(DWORD milliseconds) { m_cancelWaitMilliseconds = milliseconds; }
 
@@ -77,4 +91,7 @@ private:
   CString m_buttonText;
   CString m_finishingCommands;
   DWORD m_cancelWaitMilliseconds;
+  Outcome m_outcome;
+  DWORD m_bytesSent;
+  DWORD m_bytesTotal;
 };

@@ -112,6 +112,11 @@ void SelectPrefix(HWND combo, const CString& text, bool editable) {
     ::SendMessageA(combo, CB_SETCURSEL, 0, 0);
 }
 
+// "File" and the cut output's "FILE:" both ask for the plot file; neither is a file's name.
+bool AsksForPlotFile(LPCSTR port) {
+  return ParsePortName(port) == kPortFileDialog || ClassifyOutputTarget(port) == kPortFileDialog;
+}
+
 void AddEntry(HWND combo, LPCSTR text) {
   ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -230,7 +235,8 @@ void C2DCarveDlg::FillDeviceList() {
   SelectPrefix(combo, m_profile.GetString(kCarveInfo, "Device", ""), false);
 }
 
-// The ports as the cut output lists them (none is opened to see whether it exists), then "File".
+// The ports as the cut output lists them (none is opened to see whether it exists), then "File"
+// as the one entry that asks for a plot file: the system's "FILE:" port would ask the same.
 void C2DCarveDlg::FillPortList() {
   HWND combo = ::GetDlgItem(m_hWnd, kPortCombo);
   CStringArray names;
@@ -239,8 +245,9 @@ void C2DCarveDlg::FillPortList() {
   CollectUsbPlotters(plotters, m_language);
   names.Append(plotters);
   for (INT_PTR i = 0; i < names.GetSize(); ++i)
-    if (ParsePortName(names[i]) != kPortFileDialog) AddEntry(combo, names[i]);
+    if (!AsksForPlotFile(names[i])) AddEntry(combo, names[i]);
   AddEntry(combo, kFileEntry);
+  DropAsWideAsEntries(combo);
   CString port = m_profile.GetString(kCarveInfo, "PORT", "");
   m_port.SetPortName(port);
   SelectPrefix(combo, port, true);
@@ -411,7 +418,7 @@ bool C2DCarveDlg::ChooseTarget(CString& path, bool* handOver) {
   CString port = m_port.GetPortName();
   const int kind = ParsePortName(port);
   *handOver = false;
-  if (kind == kPortFileDialog) {
+  if (AsksForPlotFile(port)) {
     if (AskForPlotFile(path)) return true;
     MessageBeep(MB_ICONASTERISK);
     return false;
@@ -500,6 +507,8 @@ bool C2DCarveDlg::Run() {
   if (m_lastResult == CCarveFillJob::kDone && handOver) m_handedOver = HandOver(target);
   if (m_lastResult == CCarveFillJob::kDone && !handOver)
     ReportFileWritten(target);
+  else if (m_lastResult == CCarveFillJob::kStopped)
+    ReportStopped(handOver ? m_port.GetPortName() : target.GetString(), handOver);
   else
     Report(m_lastResult, job, target);
   return m_lastResult == CCarveFillJob::kDone || m_lastResult == CCarveFillJob::kStopped ||
@@ -523,6 +532,18 @@ bool C2DCarveDlg::HandOver(LPCSTR dataPath) {
 void C2DCarveDlg::ReportFileWritten(LPCSTR path) {
   CString text;
   text.Format(CarveText::LoadOr(CarveText::kFileWrittenId, CarveText::kFileWritten), path);
+  char title[128] = {};
+  ::GetWindowTextA(m_hWnd, title, sizeof title);
+  AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+// A stopped job goes nowhere: the user is told that nothing was handed over, or that the file
+// it was writing is gone.
+void C2DCarveDlg::ReportStopped(LPCSTR target, bool handOver) {
+  CString text;
+  text.Format(handOver ? CarveText::LoadOr(CarveText::kStoppedPortId, CarveText::kStoppedPort)
+                       : CarveText::LoadOr(CarveText::kStoppedFileId, CarveText::kStoppedFile),
+              target);
   char title[128] = {};
   ::GetWindowTextA(m_hWnd, title, sizeof title);
   AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);

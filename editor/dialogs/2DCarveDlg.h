@@ -5,11 +5,11 @@
 // The output area is detected when the dialog opens: a single block on the page is the box the
 // fill covers (its stamp shape names the kind shown), anything else the page.
 //
-// Where the job goes follows the port: "File" asks for a plot file and writes it there; a name
-// that is no port is taken as the plot file itself; any real port (serial, parallel, printer
-// queue, USB plotter) gets a temporary "OSD" plot file that is handed to the job manager once
-// it is complete. A job that is stopped or fails is never handed over and leaves no file; a job
-// written to a file ends with a message that names it.
+// Where the job goes follows the port: "File" (and the cut output's "FILE:") asks for a plot file
+// and writes it there; a name that is no port is taken as the plot file itself; any real port
+// (serial, parallel, printer queue, USB plotter) gets a temporary "OSD" plot file that is handed
+// to the job manager once it is complete. A job that is stopped or fails is never handed over and
+// leaves no file, and the user is told so; a file written ends with a message that names it.
 //
 // While the output runs the output button stops it ("终止") and the dialog stays responsive;
 // the dialog closes after every output that started writing.
@@ -103,6 +103,7 @@ private:
   std::unique_ptr<CGroupBlock> CollectOutlines() const;
   void Report(CCarveFillJob::Result result, const CCarveFillJob& job, LPCSTR target);
   void ReportFileWritten(LPCSTR path);
+  void ReportStopped(LPCSTR target, bool handOver);
   void ShowMessage(const CString& text, LPCSTR caption = nullptr);
   bool HandOver(LPCSTR dataPath);
   CFRect Page() const;

@@ -38,3 +38,9 @@
 #define IDS_COLUMN_DOCUMENT 32791
 #define IDS_JOB_DONE 200
 #define IDS_ABOUT_TEXT 201
+// Why a copy was not cut: the file or port, then the system's reason.
+#define IDS_JOB_FILE_UNREADABLE 202
+#define IDS_JOB_DATA_UNREADABLE 203
+#define IDS_JOB_PORT_NOT_OPENED 204
+#define IDS_JOB_PORT_REFUSED 205
+#define IDS_JOB_NO_REASON 206

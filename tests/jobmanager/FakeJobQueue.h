@@ -1,7 +1,7 @@
 // An honest queue for the run modes: rows in a vector, a log of what a run did (cuts, beeps,
-// posted run commands, raised window, cancelled output), and a hook that runs while a copy is
-// "cut", so that a test can send the commands a user would send meanwhile. Posted run commands
-// are carried out by Pump, as the message loop would.
+// posted run commands, raised window, cancelled output, failures reported), and a hook that runs
+// while a copy is "cut", so that a test can send the commands a user would send meanwhile. Posted
+// run commands are carried out by Pump, as the message loop would.
 #pragma once
 
 #include <functional>
@@ -64,6 +64,7 @@ public:
   void Beep(UINT) override { ++beeps; }
   void RaiseMainWindow() override { ++raised; }
   void CancelOutput() override { ++cancels; }
+  void ReportCutFailure() override { ++failureReports; }
 
   std::vector<Row> rows;
   int selected = -1;
@@ -75,6 +76,7 @@ public:
   int beeps = 0;
   int raised = 0;
   int cancels = 0;
+  int failureReports = 0;
 
 private:
   CutResult Next() {

@@ -102,18 +102,36 @@ TEST(JobRunner, StoppingDuringACopyCancelsTheOutputAndDoesNotCountTheCopy) {
   EXPECT_EQ(-1, runner.GetCurrentRow());
 }
 
-TEST(JobRunner, AFailedCopyIsNotCountedAndEndsTheRunWithTheAlert) {
-  FakeJobQueue queue;
-  queue.Add("A", 2);
-  queue.selected = 0;
-  CJobRunner runner(queue);
-  runner.Start(CJobRunner::kPauseEachJob);
-  queue.results = {CJobQueueHost::kFailed};
-  queue.Pump(runner);
-  EXPECT_EQ(1u, queue.cuts.size());
-  EXPECT_EQ(0, queue.rows[0].done);
-  EXPECT_EQ(CJobRunner::kStopped, runner.GetMode());
-  EXPECT_EQ(1 + CJobRunner::kAlertBeeps, queue.beeps);
+// In every mode, a copy that fails is not counted, ends the run and is reported instead of the
+// alert's beeps; the next marked job is not started, and a start tries the failed one again.
+TEST(JobRunner, AFailedCopyIsNotCountedEndsTheRunAndIsReported) {
+  for (CJobRunner::RunMode mode :
+       {CJobRunner::kPauseEachCopy, CJobRunner::kPauseEachJob, CJobRunner::kNoPause}) {
+    SCOPED_TRACE(mode);
+    FakeJobQueue queue;
+    queue.Add("A", 2, true);
+    queue.Add("B", 1, true);
+    queue.selected = 0;
+    CJobRunner runner(queue);
+    runner.Start(mode);
+    const int startBeeps = queue.beeps;
+    queue.results = {CJobQueueHost::kFailed};
+    queue.Pump(runner);
+    EXPECT_EQ((Paths{"A"}), queue.cuts);
+    EXPECT_EQ(0, queue.rows[0].done);
+    EXPECT_EQ(2, queue.Requested(0));
+    EXPECT_EQ(CJobRunner::kStopped, runner.GetMode());
+    EXPECT_EQ(-1, runner.GetCurrentRow());
+    EXPECT_EQ(1, queue.failureReports);
+    EXPECT_EQ(1, queue.raised);
+    EXPECT_EQ(startBeeps, queue.beeps);
+    EXPECT_EQ(0, queue.cancels) << "nothing was being sent";
+
+    runner.Start(mode);
+    queue.Pump(runner);
+    EXPECT_EQ("A", queue.cuts[1]);
+    EXPECT_EQ(1, queue.failureReports);
+  }
 }
 
 TEST(JobRunner, APauseTakesEffectAfterTheJobAndAStartResumesWithTheNextMarkedJob) {

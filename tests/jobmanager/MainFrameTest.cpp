@@ -1,8 +1,8 @@
 // The job manager's window in this process, made from its built-in resources under Xvfb: where
 // it sits and what its class has, which commands are greyed, jobs handed over through WM_USER+3
 // (with their copies, and refused while their job file does not read), the editor's own
-// hand-over code finding it and the job cut to a file, finding, deleting and purging job files,
-// closing, and the choice of language.
+// hand-over code finding it and the job cut to a file, a job whose port does not open started from
+// the tool bar, finding, deleting and purging job files, closing, and the choice of language.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/MainFrame.h"
 #include "jobmanager/ProgramObjects.h"
+#include "media/DllModule.h"
 #include "resources/orv/OrvResource.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
@@ -200,6 +201,62 @@ TEST_F(MainFrameTest, TheEditorsHandOverFindsTheManagerAndTheJobIsCutToAFile) {
   EXPECT_STREQ("完成", List().GetListCtrl().GetItemText(0, CJobListView::kStatusColumn));
   EXPECT_EQ(CJobRunner::kStopped, List().GetRunner().GetMode()) << "mode 2 stops after the copy";
   DeleteFileA(job.GetPath());
+}
+
+// A job whose port does not open (there is no COM8 here) is not cut: the tool bar's Start says
+// which port and the system's reason, the row keeps its copies and stays queued, and Start tries
+// it again; once its port opens, the same row is cut.
+TEST_F(MainFrameTest, StartNamesAPortThatDoesNotOpenKeepsTheJobAndTriesAgain) {
+  const std::string data = m_folder.File("OSDP.TMP");
+  const std::vector<BYTE> bytes = PlotData(500);
+  WriteFileBytes(data, bytes);
+  const std::string job = m_folder.File("OSIP.TMP");
+  ASSERT_TRUE(WriteJob(job, "COM8", data));
+  ASSERT_EQ(1, List().AddJob(job.c_str(), CJobItemData::kQueued));
+  List().ShowCurrentRow(0);
+  HANDLE probe = CreateFileA("\\\\.\\COM8", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_EQ(INVALID_HANDLE_VALUE, probe) << "COM8 exists here";
+  CString reason = CDllModule::SystemErrorText(GetLastError());
+  reason.TrimRight();
+  ASSERT_FALSE(reason.IsEmpty());
+
+  MessageBoxCapture boxes;
+  auto clickStart = [&] {
+    CToolBar& bar = m_frame->GetToolBar();
+    const int index = bar.CommandToIndex(ID_JOB_START_EACH_JOB);
+    ASSERT_GE(index, 0);
+    CRect rect;
+    bar.GetItemRect(index, rect);
+    const LPARAM centre = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    bar.SendMessage(WM_LBUTTONUP, 0, centre);
+    PumpMessages();
+  };
+  for (size_t attempt = 1; attempt <= 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    clickStart();
+    ASSERT_EQ(attempt, boxes.Count());
+    const std::string& text = boxes.Last().text;
+    EXPECT_NE(std::string::npos, text.find("\"COM8\"")) << text;
+    EXPECT_NE(std::string::npos, text.find(reason.GetString())) << text;
+    EXPECT_EQ(std::string::npos, text.find("OSD")) << "the port, not the data file: " << text;
+    ASSERT_EQ(1, List().GetRowCount());
+    EXPECT_EQ(0, List().GetCopiesDone(0));
+    EXPECT_EQ(1, CJobItemData(List().GetRowData(0)).GetCopiesRequested());
+    EXPECT_STRNE("完成", List().GetListCtrl().GetItemText(0, CJobListView::kStatusColumn));
+    EXPECT_EQ(CJobRunner::kStopped, List().GetRunner().GetMode());
+    EXPECT_TRUE(FileExists(job));
+    EXPECT_TRUE(FileExists(data));
+  }
+
+  // The port is ready now: the same row is cut by the next Start, without a word.
+  const std::string out = m_folder.File("ready.plt");
+  ASSERT_TRUE(WriteJob(job, out, data));
+  clickStart();
+  EXPECT_EQ(2u, boxes.Count());
+  EXPECT_EQ(bytes, ReadFileBytes(out));
+  EXPECT_EQ(1, List().GetCopiesDone(0));
+  EXPECT_STREQ("完成", List().GetListCtrl().GetItemText(0, CJobListView::kStatusColumn));
 }
 
 TEST_F(MainFrameTest, FindingDeletingAndPurgingKeepToJobFilesThatRead) {

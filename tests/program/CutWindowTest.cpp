@@ -1,14 +1,17 @@
 // The cut-output window opened from the editor's drawing view on the sample document, under
 // Xvfb with the program's resources and objects: it shows the job on the media (a picture is
 // saved as screenshots\cut_window.bmp), its option pages read their values back, a job cut from
-// it matches the same job cut from a bar over the document as drawn, and its exit shows the
-// editor again. Settings files live in a test folder.
+// it matches the same job cut from a bar over the document as drawn, a job sent to COM1 (the test
+// terminal) shows its progress and ends saying what was sent, and its exit shows the editor again.
+// Settings files live in a test folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EditorWindowTest.h"
@@ -23,6 +26,7 @@
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/CutProgressDlg.h"
+#include "output/SerialRecording.h"
 #include "resources/Resource.h"
 #include "support/ButtonInk.h"
 #include "support/ClientPicture.h"
@@ -486,6 +490,93 @@ TEST_F(CutWindowTest, APortNameThatIsNoPortIsRefusedAndAPortThatDoesNotOpenIsNam
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("\"COM8\"")) << m_boxes.Last().text;
   EXPECT_EQ(std::string::npos, m_boxes.Last().text.find("OSD")) << m_boxes.Last().text;
   EXPECT_FALSE(m_boxes.Last().caption.empty());
+}
+
+// What the plotting progress window (the window of that caption) showed while it was open: whether
+// it was visible, its progress bar's range and last position. Asked to, it presses the window's
+// stop button as soon as the first piece is shown.
+class PlottingWindowWatch {
+public:
+  PlottingWindowWatch(std::string caption, bool pressStop)
+      : m_caption(std::move(caption)), m_pressStop(pressStop) {
+    s_watch = this;
+    m_hook = SetWindowsHookExA(WH_CALLWNDPROC, Record, nullptr, GetCurrentThreadId());
+  }
+  ~PlottingWindowWatch() {
+    UnhookWindowsHookEx(m_hook);
+    s_watch = nullptr;
+  }
+  bool visible = false;
+  long total = -1, position = -1;
+
+private:
+  static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && s_watch) s_watch->Saw(*message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  void Saw(const CWPSTRUCT& message) {
+    char kind[32] = {};
+    if ((message.message != PBM_SETPOS && message.message != PBM_SETRANGE32) ||
+        !GetClassNameA(message.hwnd, kind, sizeof kind) || lstrcmpiA(kind, PROGRESS_CLASSA) != 0)
+      return;
+    HWND window = GetAncestor(message.hwnd, GA_ROOT);
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (m_caption != text) return;  // the cutting progress while the job is written, say
+    visible = visible || IsWindowVisible(window);
+    if (message.message == PBM_SETRANGE32) {
+      total = static_cast<long>(message.lParam);
+      return;
+    }
+    position = static_cast<long>(message.wParam);
+    if (!m_pressStop) return;
+    m_pressStop = false;
+    // As a click arrives: through the queue, which the window pumps between pieces.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(CPortingDlg::kStopButtonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, CPortingDlg::kStopButtonId)));
+  }
+  static PlottingWindowWatch* s_watch;
+  std::string m_caption;
+  bool m_pressStop;
+  HHOOK m_hook;
+};
+PlottingWindowWatch* PlottingWindowWatch::s_watch = nullptr;
+
+// The job sent to COM1 (the test terminal) from the output button: the plotting window shows how
+// far it has come, and the end says how many bytes went to the port, all of which arrived; sent
+// again and stopped from the window's button at its first piece, the end says how far it came.
+TEST_F(CutWindowTest, OutputToASerialPortShowsItsProgressAndSaysWhatWasSent) {
+  if (!Com1IsMapped()) GTEST_SKIP() << "COM1 is not mapped to the test terminal";
+  OpenCutWindow();
+  TypePort(DeviceBar(), "COM1");
+  // The caption of the interface language the program started in (none in this test program).
+  const char* caption = theApp.GetLanguage() == 2052 ? "输出绘制中...." : "Plotting...";
+  for (bool stop : {false, true}) {
+    SCOPED_TRACE(stop ? "stopped" : "whole");
+    const size_t before = Recorded().size();
+    PlottingWindowWatch watch(caption, stop);
+    Click(DeviceBar(), IDC_CUT_OUTPUT);
+    PumpMessages();
+    EXPECT_TRUE(watch.visible);
+    EXPECT_GT(watch.total, 100);
+    char expected[160];
+    if (stop) {
+      EXPECT_EQ(static_cast<long>(CPortingDlg::kPieceBytes), watch.position);
+      snprintf(expected, sizeof expected,
+               "输出已终止: 输出端口 \"COM1\" 收到 %ld 字节, 共 %ld 字节。", watch.position,
+               watch.total);
+    } else {
+      EXPECT_EQ(watch.total, watch.position);
+      snprintf(expected, sizeof expected, "切割数据已发送到输出端口 \"COM1\": %ld 字节。",
+               watch.total);
+      const size_t arrived = before + static_cast<size_t>(watch.total);
+      for (int i = 0; i < 500 && Recorded().size() < arrived; ++i) Sleep(10);
+      EXPECT_EQ(arrived, Recorded().size());
+    }
+    ASSERT_EQ(stop ? 2u : 1u, m_boxes.Count());
+    EXPECT_EQ(expected, m_boxes.Last().text);
+  }
 }
 
 // The job's blocks are selected by click and rubber band and moved by dragging, in the job only:
