@@ -93,6 +93,14 @@ void ClickCell(CDialog* browser, int cell) {
   browser->SendMessage(WM_LBUTTONUP, 0, at);
 }
 
+// The number of the mounted library in the folder's order; -1 when it is not mounted.
+int MountedNumber(const char* fileName) {
+  CString name;
+  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
+    if (name == CString(fileName)) return n;
+  return -1;
+}
+
 class LibraryWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -350,25 +358,82 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
   EXPECT_EQ(0, driver.Stuck());
 }
 
-TEST_F(LibraryWindowTest, TheDrawingIsAddedToTheChosenKindButNeverToAFont) {
+// A drawing of 37 x 21 at (15, 25), added through the command and placed back by a click in the
+// browser: a library with stored sizes gives it back at its size on the page (and holds its
+// place), one without holds it at its graphic size from the origin and the browser places it in
+// its proportions. A font takes no drawing.
+TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAFont) {
+  const std::string sized = m_libraries.File("NEW61.LIB");
+  {
+    ASSERT_TRUE(CreateLibraryFile(sized.c_str(), library::MakeLibraryHeader(6.1f, "New")));
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(sized.c_str()));
+    library::KindRecord kind;
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Drawings", true);
+    ASSERT_TRUE(library.AddKind(kind));
+  }
+  ASSERT_EQ(3, g_mountLibList.Scan());
   auto* rect = new CRectBlock;
-  rect->m_rect = rect->m_box = CFRect(10, 20, 110, 70);
+  rect->m_rect = rect->m_box = CFRect(15, 25, 52, 46);
   m_document->AddBlock(rect);
+  const float pixel = static_cast<float>(m_view->GetScale());
+  const struct {
+    const char* file;
+    int number;
+    float left, top, width, height;  // as the library holds it
+    float placedWidth, placedHeight, slack;
+  } libraries[] = {
+      {"NEW61.LIB", 0, 15, 25, 37, 21, 37, 21, 0.05f},
+      {"OLD60.LIB", 2, 0, 0, 1024, 1024 * 21 / 37.0f, 100 * pixel, 100 * pixel * 21 / 37,
+       2 * pixel},
+  };
+  CSegArray& blocks = m_document->GetBlockList();
+  for (const auto& entry : libraries) {
+    SCOPED_TRACE(entry.file);
+    const int type = MountedNumber(entry.file) + 2;
+    CLibSelectDlg* page = OpenLibraryPage();
+    ASSERT_NE(nullptr, page);
+    Choose(page->m_hWnd, IDC_LIB_TYPE, type);
+    m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
+    EXPECT_EQ(0u, m_boxes.Count());
+    EXPECT_EQ(entry.number + 1,
+              SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(ID_TOOL_SELECT, m_view->GetCurrentTool());
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(m_libraries.File(entry.file).c_str()));
+    std::unique_ptr<CContour> added(library.ReadGraphic(0, entry.number, nullptr));
+    ASSERT_NE(nullptr, added);
+    EXPECT_NEAR(entry.left, added->GetBox().left, 0.05f);
+    EXPECT_NEAR(entry.top, added->GetBox().top, 0.05f);
+    EXPECT_NEAR(entry.width, added->GetBox().Width(), 1.0f);
+    EXPECT_NEAR(entry.height, added->GetBox().Height(), 1.0f);
+
+    m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
+    PumpMessages();
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* dialog) {
+      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
+      ClickCell(dialog, entry.number);
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    });
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 50));
+    m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(200, 50));
+    PumpMessages();
+    EXPECT_EQ(1, driver.Shown());
+    ASSERT_EQ(2, blocks.GetSize());
+    auto* placed = dynamic_cast<CLibBlock*>(blocks.GetBlock(1));
+    ASSERT_NE(nullptr, placed);
+    EXPECT_EQ(entry.number, placed->m_item);
+    EXPECT_NEAR(200.0f, placed->m_box.left, pixel);
+    EXPECT_NEAR(entry.placedWidth, placed->m_box.Width(), entry.slack);
+    EXPECT_NEAR(entry.placedHeight, placed->m_box.Height(), entry.slack);
+    // The next library takes the rectangle alone.
+    m_view->SendMessage(WM_COMMAND, kUndoCommand);
+    ASSERT_EQ(1, blocks.GetSize());
+  }
+
   CLibSelectDlg* page = OpenLibraryPage();
   ASSERT_NE(nullptr, page);
-  Choose(page->m_hWnd, IDC_LIB_TYPE, m_oldType);
-  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
-  EXPECT_EQ(0u, m_boxes.Count());
-  EXPECT_EQ(3, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(ID_TOOL_SELECT, m_view->GetCurrentTool());
-  CPicLibrary library;
-  ASSERT_TRUE(library.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
-  std::unique_ptr<CContour> added(library.ReadGraphic(0, 2, nullptr));
-  ASSERT_NE(nullptr, added);
-  // Scaled to 2047 along its larger side.
-  EXPECT_NEAR(2047.0f, added->GetBox().Width(), 1.0f);
-  EXPECT_NEAR(1023.0f, added->GetBox().Height(), 1.5f);
-
   Choose(page->m_hWnd, IDC_LIB_TYPE, 1);
   m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
   ASSERT_EQ(1u, m_boxes.Count());
@@ -584,13 +649,6 @@ LRESULT EndLabelEdit(HWND dialog, HTREEITEM item, const char* text) {
 void SelectTreeItem(HWND dialog, HTREEITEM item) {
   SendDlgItemMessageA(dialog, IDC_MANAGE_TREE, TVM_SELECTITEM, TVGN_CARET,
                       reinterpret_cast<LPARAM>(item));
-}
-
-int MountedNumber(const char* fileName) {
-  CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    if (name == CString(fileName)) return n;
-  return -1;
 }
 
 TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesGraphics) {
