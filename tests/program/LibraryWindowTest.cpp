@@ -443,7 +443,7 @@ TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAF
 
 // The old library's kind filled to 255 graphics, then its first deleted: 254 remain, and its last
 // slot still names the last graphic, which the copy must not take twice. Into the library's own
-// folder, or as a version or ID no library opens, nothing is written.
+// folder, as a version or ID no library opens, or with a ratio above 16 bits, nothing is written.
 TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen) {
   {
     CPicLibrary old;
@@ -461,11 +461,12 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
     std::string folder;
     const char* mark;
     const char* version;
-  } runs[] = {{m_libraries.Path(), "VLIB", "6.1"},
-              {refused.Path(), "VLIB", "6.2"},
-              {refused.Path(), "VLIB", "6.11"},
-              {refused.Path(), "VLIX", "6.0"},
-              {output.Path(), "VLIB", "6.1"}};
+    const char* ratio;
+  } runs[] = {
+      {m_libraries.Path(), "VLIB", "6.1", "1024"}, {refused.Path(), "VLIB", "6.2", "1024"},
+      {refused.Path(), "VLIB", "6.11", "1024"},    {refused.Path(), "VLIX", "6.0", "1024"},
+      {refused.Path(), "VLIB", "6.1", "65536"},    {output.Path(), "VLIB", "6.1", "65535"},
+  };
   std::string before = FileText(m_libraries.File("OLD60.LIB"));
   ModalDialogDriver driver;
   for (const auto& run : runs) {
@@ -474,6 +475,7 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, run.folder.c_str());
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_MARK, run.mark);
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, run.version);
+      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_RATIO, run.ratio);
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_CHINESE_NAME, "新");
       dialog->SendMessage(WM_COMMAND, IDOK);
       dialog->PostMessage(WM_COMMAND, IDCANCEL);
@@ -481,12 +483,13 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
     m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
     PumpMessages();
   }
-  EXPECT_EQ(5, driver.Shown());
+  EXPECT_EQ(6, driver.Shown());
   EXPECT_EQ(0, driver.Stuck());
   const UINT messages[] = {IDS_LIBRARY_CONVERT_SAME, IDS_LIBRARY_CONVERT_FORMAT,
-                           IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT};
-  ASSERT_EQ(4u, m_boxes.Count());
-  for (size_t i = 0; i < 4; ++i) {
+                           IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT,
+                           IDS_LIBRARY_CONVERT_RATIO};
+  ASSERT_EQ(5u, m_boxes.Count());
+  for (size_t i = 0; i < 5; ++i) {
     CString expected;
     expected.LoadString(messages[i]);
     EXPECT_EQ(std::string(expected), m_boxes.Boxes()[i].text) << i;
@@ -498,6 +501,7 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
   ASSERT_TRUE(copy.OpenFile(output.File("OLD60.LIB").c_str()));
   EXPECT_FLOAT_EQ(6.1f, copy.GetVersion());
   EXPECT_STREQ("新", copy.GetHeader().titles[0]);
+  EXPECT_EQ(65535, copy.GetHeader().graphicSize);
   ASSERT_EQ(1, copy.GetKindCount());
   EXPECT_EQ(254, copy.GetGraphicCount(0));
   std::unique_ptr<CContour> last(copy.ReadGraphic(0, 253, nullptr));
