@@ -357,6 +357,7 @@
 #define IDS_LIBRARY_CONVERT_SAME 51706
 #define IDS_LIBRARY_CONVERT_FORMAT 51707
 #define IDS_LIBRARY_CONVERT_RENUMBERED 51708
+#define IDS_LIBRARY_CONVERT_RATIO 51709
 #define IDS_LIBRARY_CONVERT_LOST 53500
 // The library manager, the building tools, the catalogue page and the library print dialog
 #define IDD_LIB_MANAGE 281

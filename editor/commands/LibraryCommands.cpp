@@ -168,24 +168,18 @@ bool CLibraryCommands::AddDrawingToLibrary() {
     if (CBlock* block = blocks.GetBlock(i))
       curves.AddChild(block->ToCurve(CShapeBlock::kAnyColour));
   std::unique_ptr<CCurveBlock> merged(curves.MergeToCurve(CShapeBlock::kAnyColour));
-  std::unique_ptr<CContour> contour;
-  if (merged) {
-    float larger = std::max(merged->m_box.Width(), merged->m_box.Height());
-    // A drawing of no extent (a single point) cannot be scaled to the library's size.
-    if (larger > 0) {
-      CMatrix2D scale;
-      scale.m[0] = scale.m[4] = kArtworkSize / larger;
-      merged->Transform(scale);
-      contour.reset(merged->GetContour(nullptr, 0));
-    }
-  }
+  std::unique_ptr<CContour> contour(merged ? merged->GetContour(nullptr, 0) : nullptr);
   m_view->GetSelectTracker().Show(nullptr);
   float version = library.GetVersion();
   if (version < kFirstVersion6 || version > kLastVersion6) {
     Refuse(IDS_LIBRARY_NOT_V6, IDS_LIBRARY_ADD_FAILED);
     return false;
   }
-  if (!contour || !library.PutGraphic(kind, contour.get(), nullptr)) {
+  // The drawing is stored as copied graphics are, so that a library with stored sizes gives it
+  // back at its size on the page; a drawing of no extent is refused by the library.
+  WORD graphicSize = library.GetHeader().graphicSize;
+  float size = graphicSize > 0 ? graphicSize : kArtworkSize;
+  if (!contour || !library.PutGraphicScaledTo(kind, contour.get(), nullptr, size)) {
     Refuse(IDS_LIBRARY_ADD_FAILED, 0);
     return false;
   }

@@ -21,7 +21,8 @@ class CTALVEX42View;
 
 class CLibraryCommands : public CCmdTarget {
 public:
-  // The extent the drawing is scaled to before it is stored in a library.
+  // The size the drawing is scaled to in a library that names no graphic size of its own; page
+  // units stored as given would lose everything below a whole unit.
   static constexpr float kArtworkSize = 2047.0f;
   // Pixels of the current zoom along the larger side of a graphic placed with its proportions.
   static constexpr float kProportionalPixels = 100.0f;
@@ -55,8 +56,9 @@ public:
   // The browser over the rectangle the library tool dragged.
   static INT_PTR RunBrowser(CTALVEX42View* view, const CFRect& target);
 
-  // Adds the drawing to the kind chosen on the library page; false when nothing was added (the
-  // user has been told why).
+  // Adds the drawing to the kind chosen on the library page, scaled to the library's graphic size;
+  // a library with stored sizes keeps its size and place on the page. False when nothing was
+  // added (the user has been told why).
   bool AddDrawingToLibrary();
 
 protected:

@@ -95,12 +95,23 @@ CString CLibConvertDlg::TargetPath() const {
 
 void CLibConvertDlg::Report(UINT message) const { ShowLibraryMessage(m_hWnd, message); }
 
+bool CLibConvertDlg::RatioFromField(WORD& ratio) const {
+  CString text = FieldText(IDC_CONVERT_RATIO);
+  text.Trim();
+  if (text.IsEmpty() || text.SpanIncluding("0123456789").GetLength() != text.GetLength())
+    return false;
+  // Digits beyond a long's range read as its largest value.
+  long value = strtol(text, nullptr, 10);
+  if (value > 0xFFFF) return false;
+  ratio = static_cast<WORD>(value);
+  return true;
+}
+
 bool CLibConvertDlg::HeaderFromFields(library::LibraryHeader& header) const {
   CString mark = FieldText(IDC_CONVERT_MARK);
   std::memcpy(header.magic, mark, std::min<size_t>(mark.GetLength(), sizeof header.magic));
   header.version = static_cast<float>(atof(FieldText(IDC_CONVERT_VERSION)));
   header.headerSize = library::kHeaderSize;
-  header.graphicSize = static_cast<WORD>(atoi(FieldText(IDC_CONVERT_RATIO)));
   const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
                          IDC_CONVERT_THIRD_NAME};
   for (int i = 0; i < 3; ++i)
@@ -127,6 +138,11 @@ bool CLibConvertDlg::Convert() {
   library::LibraryHeader header;
   if (!HeaderFromFields(header)) {
     Report(IDS_LIBRARY_CONVERT_FORMAT);
+    return false;
+  }
+  // A ratio the header's 16 bits cannot hold would come out as another one.
+  if (!RatioFromField(header.graphicSize)) {
+    Report(IDS_LIBRARY_CONVERT_RATIO);
     return false;
   }
   CPicLibrary copy;

@@ -5,8 +5,9 @@
 // ratio (CPicLibrary::PutCopiedGraphic); the graphics that took a new number on the way (those
 // after empty slots of a version 5 kind) are listed for the user. Cancel stores the output
 // folder, magic, version and ratio ("LibConvert" of TALVEX42.INI) and closes. A conversion that
-// would write over the library it reads, or write a library the program cannot open ("VLIB" of
-// version 6.0 to 6.1 only), is refused before anything is written.
+// would write over the library it reads, write a library the program cannot open ("VLIB" of
+// version 6.0 to 6.1 only) or take a ratio its header cannot hold (above 65535) is refused before
+// anything is written.
 #pragma once
 
 #include <windows.h>
@@ -63,8 +64,12 @@ private:
   CString FieldText(int id) const;
   CString ChosenFileName() const;
   void Report(UINT message) const;
-  // The new library's header from the fields; false for one the program would not open.
+  // The new library's header from the fields but the ratio; false for one the program would not
+  // open.
   bool HeaderFromFields(library::LibraryHeader& header) const;
+  // The ratio typed: a whole number 0-65535 (0 stores the graphics as they are); false for any
+  // other text.
+  bool RatioFromField(WORD& ratio) const;
   // Copies the kinds in order, each named on the OK button while it is copied, and tells the
   // user of graphics that could not be stored and of those that took new numbers.
   void CopyKinds(CPicLibrary& source, CPicLibrary& copy);

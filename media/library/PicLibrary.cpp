@@ -387,9 +387,12 @@ void ScaleToGraphicSize(CContour& contour, const CFRect& box, float size) {
 }  // namespace
 
 BOOL CPicLibrary::PutCopiedGraphic(int kind, CContour* contour, LPCSTR name) {
+  return PutGraphicScaledTo(kind, contour, name, m_header.graphicSize);
+}
+
+BOOL CPicLibrary::PutGraphicScaledTo(int kind, CContour* contour, LPCSTR name, float size) {
   if (!contour) return FALSE;
   contour->ApplyMatrix();
-  float size = m_header.graphicSize;
   CFRect box;
   if (!(size > 0) || !StoredBox(*contour, box)) return PutGraphic(kind, contour, name);
   if (CGlyphCodec::EncodingOf(m_header.version) != CGlyphCodec::kEncodingC) {

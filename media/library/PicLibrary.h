@@ -87,6 +87,9 @@ public:
   // units); others hold it from the origin with its larger side at that size. A graphic size of 0
   // stores it as given. The caller's outline is changed.
   BOOL PutCopiedGraphic(int kind, CContour* contour, LPCSTR name);
+  // The same with the given size in place of the library's graphic size, for outlines in other
+  // units than the library's (a drawing in page units).
+  BOOL PutGraphicScaledTo(int kind, CContour* contour, LPCSTR name, float size);
   // Removes graphic i: the later slots move down by one, the record stays in the file.
   BOOL DeleteGraphic(int kind, int i);
   // Rewrites the kind's 255 slots (version 6 only); the count stays.

@@ -93,6 +93,14 @@ void ClickCell(CDialog* browser, int cell) {
   browser->SendMessage(WM_LBUTTONUP, 0, at);
 }
 
+// The number of the mounted library in the folder's order; -1 when it is not mounted.
+int MountedNumber(const char* fileName) {
+  CString name;
+  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
+    if (name == CString(fileName)) return n;
+  return -1;
+}
+
 class LibraryWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -350,25 +358,82 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
   EXPECT_EQ(0, driver.Stuck());
 }
 
-TEST_F(LibraryWindowTest, TheDrawingIsAddedToTheChosenKindButNeverToAFont) {
+// A drawing of 37 x 21 at (15, 25), added through the command and placed back by a click in the
+// browser: a library with stored sizes gives it back at its size on the page (and holds its
+// place), one without holds it at its graphic size from the origin and the browser places it in
+// its proportions. A font takes no drawing.
+TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAFont) {
+  const std::string sized = m_libraries.File("NEW61.LIB");
+  {
+    ASSERT_TRUE(CreateLibraryFile(sized.c_str(), library::MakeLibraryHeader(6.1f, "New")));
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(sized.c_str()));
+    library::KindRecord kind;
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Drawings", true);
+    ASSERT_TRUE(library.AddKind(kind));
+  }
+  ASSERT_EQ(3, g_mountLibList.Scan());
   auto* rect = new CRectBlock;
-  rect->m_rect = rect->m_box = CFRect(10, 20, 110, 70);
+  rect->m_rect = rect->m_box = CFRect(15, 25, 52, 46);
   m_document->AddBlock(rect);
+  const float pixel = static_cast<float>(m_view->GetScale());
+  const struct {
+    const char* file;
+    int number;
+    float left, top, width, height;  // as the library holds it
+    float placedWidth, placedHeight, slack;
+  } libraries[] = {
+      {"NEW61.LIB", 0, 15, 25, 37, 21, 37, 21, 0.05f},
+      {"OLD60.LIB", 2, 0, 0, 1024, 1024 * 21 / 37.0f, 100 * pixel, 100 * pixel * 21 / 37,
+       2 * pixel},
+  };
+  CSegArray& blocks = m_document->GetBlockList();
+  for (const auto& entry : libraries) {
+    SCOPED_TRACE(entry.file);
+    const int type = MountedNumber(entry.file) + 2;
+    CLibSelectDlg* page = OpenLibraryPage();
+    ASSERT_NE(nullptr, page);
+    Choose(page->m_hWnd, IDC_LIB_TYPE, type);
+    m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
+    EXPECT_EQ(0u, m_boxes.Count());
+    EXPECT_EQ(entry.number + 1,
+              SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(ID_TOOL_SELECT, m_view->GetCurrentTool());
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(m_libraries.File(entry.file).c_str()));
+    std::unique_ptr<CContour> added(library.ReadGraphic(0, entry.number, nullptr));
+    ASSERT_NE(nullptr, added);
+    EXPECT_NEAR(entry.left, added->GetBox().left, 0.05f);
+    EXPECT_NEAR(entry.top, added->GetBox().top, 0.05f);
+    EXPECT_NEAR(entry.width, added->GetBox().Width(), 1.0f);
+    EXPECT_NEAR(entry.height, added->GetBox().Height(), 1.0f);
+
+    m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
+    PumpMessages();
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* dialog) {
+      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
+      ClickCell(dialog, entry.number);
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    });
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 50));
+    m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(200, 50));
+    PumpMessages();
+    EXPECT_EQ(1, driver.Shown());
+    ASSERT_EQ(2, blocks.GetSize());
+    auto* placed = dynamic_cast<CLibBlock*>(blocks.GetBlock(1));
+    ASSERT_NE(nullptr, placed);
+    EXPECT_EQ(entry.number, placed->m_item);
+    EXPECT_NEAR(200.0f, placed->m_box.left, pixel);
+    EXPECT_NEAR(entry.placedWidth, placed->m_box.Width(), entry.slack);
+    EXPECT_NEAR(entry.placedHeight, placed->m_box.Height(), entry.slack);
+    // The next library takes the rectangle alone.
+    m_view->SendMessage(WM_COMMAND, kUndoCommand);
+    ASSERT_EQ(1, blocks.GetSize());
+  }
+
   CLibSelectDlg* page = OpenLibraryPage();
   ASSERT_NE(nullptr, page);
-  Choose(page->m_hWnd, IDC_LIB_TYPE, m_oldType);
-  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
-  EXPECT_EQ(0u, m_boxes.Count());
-  EXPECT_EQ(3, SendDlgItemMessageA(page->m_hWnd, IDC_LIB_GRAPHIC, CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(ID_TOOL_SELECT, m_view->GetCurrentTool());
-  CPicLibrary library;
-  ASSERT_TRUE(library.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
-  std::unique_ptr<CContour> added(library.ReadGraphic(0, 2, nullptr));
-  ASSERT_NE(nullptr, added);
-  // Scaled to 2047 along its larger side.
-  EXPECT_NEAR(2047.0f, added->GetBox().Width(), 1.0f);
-  EXPECT_NEAR(1023.0f, added->GetBox().Height(), 1.5f);
-
   Choose(page->m_hWnd, IDC_LIB_TYPE, 1);
   m_view->SendMessage(WM_COMMAND, ID_LIBRARY_ADD_ARTWORK);
   ASSERT_EQ(1u, m_boxes.Count());
@@ -378,7 +443,7 @@ TEST_F(LibraryWindowTest, TheDrawingIsAddedToTheChosenKindButNeverToAFont) {
 
 // The old library's kind filled to 255 graphics, then its first deleted: 254 remain, and its last
 // slot still names the last graphic, which the copy must not take twice. Into the library's own
-// folder, or as a version or ID no library opens, nothing is written.
+// folder, as a version or ID no library opens, or with a ratio above 16 bits, nothing is written.
 TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen) {
   {
     CPicLibrary old;
@@ -396,11 +461,12 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
     std::string folder;
     const char* mark;
     const char* version;
-  } runs[] = {{m_libraries.Path(), "VLIB", "6.1"},
-              {refused.Path(), "VLIB", "6.2"},
-              {refused.Path(), "VLIB", "6.11"},
-              {refused.Path(), "VLIX", "6.0"},
-              {output.Path(), "VLIB", "6.1"}};
+    const char* ratio;
+  } runs[] = {
+      {m_libraries.Path(), "VLIB", "6.1", "1024"}, {refused.Path(), "VLIB", "6.2", "1024"},
+      {refused.Path(), "VLIB", "6.11", "1024"},    {refused.Path(), "VLIX", "6.0", "1024"},
+      {refused.Path(), "VLIB", "6.1", "65536"},    {output.Path(), "VLIB", "6.1", "65535"},
+  };
   std::string before = FileText(m_libraries.File("OLD60.LIB"));
   ModalDialogDriver driver;
   for (const auto& run : runs) {
@@ -409,6 +475,7 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, run.folder.c_str());
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_MARK, run.mark);
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, run.version);
+      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_RATIO, run.ratio);
       SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_CHINESE_NAME, "新");
       dialog->SendMessage(WM_COMMAND, IDOK);
       dialog->PostMessage(WM_COMMAND, IDCANCEL);
@@ -416,12 +483,13 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
     m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
     PumpMessages();
   }
-  EXPECT_EQ(5, driver.Shown());
+  EXPECT_EQ(6, driver.Shown());
   EXPECT_EQ(0, driver.Stuck());
   const UINT messages[] = {IDS_LIBRARY_CONVERT_SAME, IDS_LIBRARY_CONVERT_FORMAT,
-                           IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT};
-  ASSERT_EQ(4u, m_boxes.Count());
-  for (size_t i = 0; i < 4; ++i) {
+                           IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT,
+                           IDS_LIBRARY_CONVERT_RATIO};
+  ASSERT_EQ(5u, m_boxes.Count());
+  for (size_t i = 0; i < 5; ++i) {
     CString expected;
     expected.LoadString(messages[i]);
     EXPECT_EQ(std::string(expected), m_boxes.Boxes()[i].text) << i;
@@ -433,6 +501,7 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
   ASSERT_TRUE(copy.OpenFile(output.File("OLD60.LIB").c_str()));
   EXPECT_FLOAT_EQ(6.1f, copy.GetVersion());
   EXPECT_STREQ("新", copy.GetHeader().titles[0]);
+  EXPECT_EQ(65535, copy.GetHeader().graphicSize);
   ASSERT_EQ(1, copy.GetKindCount());
   EXPECT_EQ(254, copy.GetGraphicCount(0));
   std::unique_ptr<CContour> last(copy.ReadGraphic(0, 253, nullptr));
@@ -584,13 +653,6 @@ LRESULT EndLabelEdit(HWND dialog, HTREEITEM item, const char* text) {
 void SelectTreeItem(HWND dialog, HTREEITEM item) {
   SendDlgItemMessageA(dialog, IDC_MANAGE_TREE, TVM_SELECTITEM, TVGN_CARET,
                       reinterpret_cast<LPARAM>(item));
-}
-
-int MountedNumber(const char* fileName) {
-  CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    if (name == CString(fileName)) return n;
-  return -1;
 }
 
 TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesGraphics) {
