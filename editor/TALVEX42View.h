@@ -118,7 +118,7 @@ public:
   ViewCommandState GetCommandState();
 
   // Whether painting the page area draws the block: not while it is dragged, never type 240, and
-  // only when its box meets the area (touching counts).
+  // only when what it draws meets the area (DrawsInto).
   static bool IsPainted(const CBlock& block, const CFRect& area);
 
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

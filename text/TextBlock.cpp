@@ -409,16 +409,42 @@ CMatrix2D CTextBlock::ToDevice(CBlockView* view) const {
   return toDevice;
 }
 
-void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
-  if (!m_effect || !dc) return;
+template <class Function>
+void CTextBlock::ForEachGlyph(const CMatrix2D* matrix, Function draw) const {
+  if (!m_effect) return;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
     CMatrix2D placement = PlacementOf(box);
     if (matrix) placement.Multiply(*matrix);
     CTurnSetAside turn(box, TurnsInPlacement());
-    box->Draw(dc, &placement);
+    draw(box, placement);
   }
+}
+
+void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
+  if (!dc) return;
+  ForEachGlyph(matrix,
+               [dc](CCharBox* box, const CMatrix2D& placement) { box->Draw(dc, &placement); });
+}
+
+CFRect CTextBlock::GetDrawnBox() const {
+  CFRect drawn = m_box;
+  drawn.Normalize();
+  ForEachGlyph(nullptr, [&drawn](CCharBox* box, const CMatrix2D& placement) {
+    CFRect glyph;
+    if (box->GetDrawnBounds(placement, &glyph)) drawn = Union(drawn, glyph);
+  });
+  return drawn;
+}
+
+CFRect CTextBlock::DrawnBoxOf(CCharBox* box) const {
+  CFRect drawn = MapRect(box->m_rect);
+  CMatrix2D placement = PlacementOf(box);
+  CTurnSetAside turn(box, TurnsInPlacement());
+  CFRect glyph;
+  if (!box->IsLineBreak() && box->GetDrawnBounds(placement, &glyph)) drawn = Union(drawn, glyph);
+  return drawn;
 }
 
 void CTextBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) { Draw(dc, matrix, flag); }
@@ -1196,11 +1222,11 @@ void CTextBlock::DrawSelection(CBlockView* view, bool clear) {
   DrawSelection(&dc, display, clear);
 }
 
-void CTextBlock::InvalidateBox(CBlockView* view, const CCharBox* box) {
+void CTextBlock::InvalidateBox(CBlockView* view, CCharBox* box) {
   HWND window = WindowOf(view);
   CMatrix2D* display = view ? view->GetDisplayMatrix() : nullptr;
   if (!window || !display || !box) return;
-  CFRect page = MapRect(box->m_rect);
+  CFRect page = DrawnBoxOf(box);
   RECT pixels;
   display->TransformRectToInt(&page, &pixels);
   ::InflateRect(&pixels, kCaretPenWidth + 1, kCaretPenWidth + 1);
