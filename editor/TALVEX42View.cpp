@@ -24,6 +24,7 @@
 #include "framework/DC.h"
 #include "framework/InvalidArgException.h"
 #include "framework/KeyState.h"
+#include "framework/MDIChildWnd.h"
 #include "framework/Pen.h"
 #include "framework/WinApp.h"
 #include "model/blocks/AuxObject.h"
@@ -46,6 +47,7 @@ IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
+  ON_WM_DESTROY()
   ON_WM_PAINT()
   ON_WM_SIZE()
   ON_WM_TIMER()
@@ -209,6 +211,28 @@ void CTALVEX42View::OnSize(UINT, int, int) {
   CSegArray* blocks = GetBlockArray();
   // An empty drawing follows the window: its page stays whole in view.
   if (blocks && blocks->GetSize() == 0) ShowWholePage();
+}
+
+void CTALVEX42View::OnDestroy() {
+  // With the last drawing closed nothing is selected any more: the status bar's size and type
+  // panes show their names again, as at start-up.
+  if (IsLastDrawingWindow()) {
+    SendToMainWindow(ID_STATUS_SIZE, 0);
+    SendToMainWindow(ID_STATUS_TYPE, 0);
+  }
+  CTALVEXView::OnDestroy();
+}
+
+bool CTALVEX42View::IsLastDrawingWindow() const {
+  CFrameWnd* own = GetParentFrame();
+  HWND client = own && own->m_hWnd ? ::GetParent(own->m_hWnd) : nullptr;
+  if (!client) return false;
+  for (HWND child = ::GetWindow(client, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CWnd* window = CWnd::FromHandlePermanent(child);
+    if (child != own->m_hWnd && window && window->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+      return false;
+  }
+  return true;
 }
 
 void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {

@@ -139,6 +139,7 @@ protected:
   // The character under the point of a text block; FALSE until text blocks can answer it.
   virtual BOOL HitTestCharacters(CBlock* block, float x, float y, int* charIndex);
 
+  void OnDestroy();
   void OnPaint();
   void OnSize(UINT type, int cx, int cy);
   void OnTimer(UINT_PTR timer);
@@ -178,6 +179,8 @@ private:
   static bool IsNodeEditingTool(int tool);
   static constexpr int kCurveReplaceTool = 40168;
 
+  // No other document window is open beside this view's.
+  bool IsLastDrawingWindow() const;
   void PaintInto(CDC* dc, const RECT& update);
   void DrawPage(CDC* dc, const CMatrix2D& matrix, COLORREF paper);
   void DrawGrid(CDC* dc, const CMatrix2D& matrix);
