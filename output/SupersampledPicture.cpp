@@ -6,7 +6,7 @@
 
 namespace {
 
-// The most fine pixels a picture takes (32 MB of them).
+// The most fine pixels a picture takes: 32 MB of them.
 const long long kMostFinePixels = 1LL << 23;
 
 BITMAPINFO TopDownInfo(int width, int height) {

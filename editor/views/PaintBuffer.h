@@ -21,8 +21,6 @@ public:
 
   // The context to draw into.
   HDC Context() const { return m_memory ? m_memory : m_window; }
-  // Whether drawing goes through the bitmap.
-  bool IsBuffered() const { return m_memory != nullptr; }
 
 private:
   HDC m_window;

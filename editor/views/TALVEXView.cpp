@@ -50,10 +50,6 @@ CPen* PenForCode(WORD code) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 bool Meets(const CFRect& box, const CFRect& area) {
   return !(box.left > area.right || box.right < area.left || box.top > area.bottom ||
            box.bottom < area.top);
