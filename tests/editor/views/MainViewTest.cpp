@@ -159,6 +159,24 @@ protected:
   void Press(UINT message, UINT flags, POINT at) {
     view->SendMessage(message, flags, At(at.x, at.y));
   }
+  // Blackens the area and repaints it alone: it shows again what the window showed before.
+  void ExpectRepaintedAlikeAlone(RECT area) {
+    std::vector<DWORD> before = ClientPixels(view->m_hWnd, area);
+    HDC dc = ::GetDC(view->m_hWnd);
+    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(view->m_hWnd, dc);
+    Repaint(&area);
+    EXPECT_EQ(before, ClientPixels(view->m_hWnd, area))
+        << "area at " << area.left << ", " << area.top;
+  }
+  // A press, a move half way, a move to the end and the release, with what they leave to paint.
+  void Drag(POINT from, POINT to) {
+    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
+    Press(WM_LBUTTONUP, 0, to);
+    PumpMessages();
+  }
 
   CDrawingTestApp app{"TalvexMainViewTest"};
   PointerRecordingFrame* frame = nullptr;
@@ -463,20 +481,13 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   document->SetModifiedFlag(FALSE);
   Repaint();
   CSelectTracker& tracker = view->GetSelectTracker();
-  auto drag = [&](POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  };
 
   POINT edge = PixelOf(60, 80);
-  drag(edge, edge);
+  Drag(edge, edge);
   ASSERT_EQ(1, rect->m_selected);
 
   POINT inside = PixelOf(90, 80);
-  drag(inside, {inside.x + 40, inside.y + 20});
+  Drag(inside, {inside.x + 40, inside.y + 20});
   const float scale = static_cast<float>(view->GetScale());
   EXPECT_NEAR(60 + 40 * scale, rect->m_box.left, 1.5f * scale);
   EXPECT_NEAR(60 + 20 * scale, rect->m_box.top, 1.5f * scale);
@@ -486,14 +497,14 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   SaveClientPicture(view->m_hWnd, "screenshots\\select_scale_handles.bmp");
 
   inside = PixelOf((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2 + 5);
-  drag(inside, inside);
+  Drag(inside, inside);
   ASSERT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
   SaveClientPicture(view->m_hWnd, "screenshots\\select_rotate_handles.bmp");
 
   POINT corner = PixelOf(moved.right, moved.bottom);
   corner.x += 8;
   corner.y += 8;
-  drag(corner, {corner.x - 40, corner.y + 40});
+  Drag(corner, {corner.x - 40, corner.y + 40});
   EXPECT_FALSE(rect->m_matrix.IsIdentity());
 
   view->SendMessage(WM_COMMAND, kUndoCommand);
@@ -517,18 +528,11 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   view->GetSelectTracker().Recount();
   Repaint();
   const float pixel = static_cast<float>(view->GetScale());
-  auto drag = [&](POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  };
   // The box runs from (60, 80) to (160, 120); its handles stand 8 pixels outside it. The bottom
   // handle pulled down 40 pixels makes it 40 page pixels higher: y stretches about y = 80.
   const float gap = CSelectTracker::kHandleGap * pixel;
   POINT bottom = PixelOf(110, 120 + gap);
-  drag(bottom, {bottom.x, bottom.y + 40});
+  Drag(bottom, {bottom.x, bottom.y + 40});
   const float sy = (40 + 40 * pixel) / 40;
   EXPECT_NEAR(60, rect->m_box.left, 0.01f);
   EXPECT_NEAR(80, rect->m_box.top, 0.01f);
@@ -538,7 +542,7 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   // The right handle pulled left 30 pixels: x shrinks about x = 60, y stays.
   const CFRect before = curve->m_box;
   POINT right = PixelOf(160 + gap, (80 + curve->m_box.bottom) / 2);
-  drag(right, {right.x - 30, right.y});
+  Drag(right, {right.x - 30, right.y});
   const float sx = (100 - 30 * pixel) / 100;
   EXPECT_NEAR(60 + 70 * sx, curve->m_box.left, 1.5f * pixel);
   EXPECT_NEAR(60 + 100 * sx, curve->m_box.right, 1.5f * pixel);
@@ -640,15 +644,7 @@ TEST_F(MainView, APartialRepaintDrawsItsAreaAsTheFullRepaintDid) {
                         {b.x + 3, b.y + 5, b.x + 40, b.y + 30},
                         {c.x - 1, c.y - 1, c.x + 1, c.y + 1}};
   Repaint();
-  for (const RECT& area : areas) {
-    std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
-    HDC dc = ::GetDC(view->m_hWnd);
-    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::ReleaseDC(view->m_hWnd, dc);
-    Repaint(&area);
-    EXPECT_EQ(full, ClientPixels(view->m_hWnd, area))
-        << "area at " << area.left << ", " << area.top;
-  }
+  for (const RECT& area : areas) ExpectRepaintedAlikeAlone(area);
 }
 
 // Two characters 30 mm high, skewed 20 degrees as the change-font dialog leaves them, each glyph
@@ -696,26 +692,15 @@ TEST_F(MainView, SkewedTextIsRepaintedAndMovedWithAllItDrawsPastItsBox) {
   for (const RECT& area : leans) {
     std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
     ASSERT_NE(full.end(), std::find(full.begin(), full.end(), blue)) << "no lean at " << area.left;
-    HDC dc = ::GetDC(view->m_hWnd);
-    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::ReleaseDC(view->m_hWnd, dc);
-    Repaint(&area);
-    EXPECT_EQ(full, ClientPixels(view->m_hWnd, area)) << "area at " << area.left;
+    ExpectRepaintedAlikeAlone(area);
   }
 
   // Selected, then dragged 50 mm down: the old leans are paper again.
-  auto drag = [&](POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  };
   POINT inside = PixelOf(box.left + 15, box.top + 15);
-  drag(inside, inside);
+  Drag(inside, inside);
   ASSERT_EQ(1, text->m_selected);
   POINT down = PixelOf(box.left + 15, box.top + 65);
-  drag(inside, down);
+  Drag(inside, down);
   ASSERT_GT(text->m_box.top, box.top + 40);
   for (const RECT& area : leans) {
     std::vector<DWORD> shown = ClientPixels(view->m_hWnd, area);
