@@ -350,6 +350,12 @@ void CMDIMainFrame::SetPane(int index, LPCSTR text) {
   if (m_statusBar.m_hWnd) m_statusBar.SetPaneText(index, text, TRUE);
 }
 
+void CMDIMainFrame::ShowPaneName(int index) {
+  CString name;
+  if (!name.LoadString(kIndicators[index])) name.Empty();
+  SetPane(index, name);
+}
+
 BOOL CMDIMainFrame::ShowStatus(UINT code, LPARAM data) {
   const float* values = reinterpret_cast<const float*>(data);
   CString text;
@@ -360,14 +366,22 @@ BOOL CMDIMainFrame::ShowStatus(UINT code, LPARAM data) {
       SetPane(1, text);
       return TRUE;
     case ID_STATUS_SIZE:
-      if (!values) return TRUE;
+      // Nothing measured (no drawing open): the panes show their names, as at start-up.
+      if (!values) {
+        ShowPaneName(2);
+        ShowPaneName(3);
+        return TRUE;
+      }
       text.Format(LoadFormat(IDS_STATUS_WIDTH, "宽:%.1f"), values[0]);
       SetPane(2, text);
       text.Format(LoadFormat(IDS_STATUS_HEIGHT, "高:%.1f"), values[1]);
       SetPane(3, text);
       return TRUE;
     case ID_STATUS_TYPE:
-      SetPane(4, data ? reinterpret_cast<LPCSTR>(data) : "");
+      if (data)
+        SetPane(4, reinterpret_cast<LPCSTR>(data));
+      else
+        ShowPaneName(4);
       return TRUE;
     case ID_STATUS_MEASURE: {
       if (!values) return TRUE;

@@ -91,9 +91,12 @@ private:
   BOOL CreatePropertyBar();
   void CreateDocumentBar();
   void DockBars();
-  // The status protocol: TRUE when the command was one of its codes.
+  // The status protocol: TRUE when the command was one of its codes. The size and type codes
+  // without data (no drawing open) give their panes back their names.
   BOOL ShowStatus(UINT code, LPARAM data);
   void SetPane(int index, LPCSTR text);
+  // The pane's own name, as the bar shows it at start-up.
+  void ShowPaneName(int index);
   CControlBar* BarForBit(UINT bit);
   void LoadCursors();
 

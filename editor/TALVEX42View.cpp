@@ -15,6 +15,7 @@
 #include "editor/nodes/NodeCommands.h"
 #include "editor/tools/ToolSwitch.h"
 #include "editor/views/DocumentChange.h"
+#include "editor/views/PaintBuffer.h"
 #include "editor/views/ToolCursors.h"
 #include "framework/Brush.h"
 #include "framework/ClientDC.h"
@@ -23,6 +24,7 @@
 #include "framework/DC.h"
 #include "framework/InvalidArgException.h"
 #include "framework/KeyState.h"
+#include "framework/MDIChildWnd.h"
 #include "framework/Pen.h"
 #include "framework/WinApp.h"
 #include "model/blocks/AuxObject.h"
@@ -45,6 +47,7 @@ IMPLEMENT_DYNCREATE(CTALVEX42View, CTALVEXView)
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CTALVEX42View, CTALVEXView)
+  ON_WM_DESTROY()
   ON_WM_PAINT()
   ON_WM_SIZE()
   ON_WM_TIMER()
@@ -210,6 +213,28 @@ void CTALVEX42View::OnSize(UINT, int, int) {
   if (blocks && blocks->GetSize() == 0) ShowWholePage();
 }
 
+void CTALVEX42View::OnDestroy() {
+  // With the last drawing closed nothing is selected any more: the status bar's size and type
+  // panes show their names again, as at start-up.
+  if (IsLastDrawingWindow()) {
+    SendToMainWindow(ID_STATUS_SIZE, 0);
+    SendToMainWindow(ID_STATUS_TYPE, 0);
+  }
+  CTALVEXView::OnDestroy();
+}
+
+bool CTALVEX42View::IsLastDrawingWindow() const {
+  CFrameWnd* own = GetParentFrame();
+  HWND client = own && own->m_hWnd ? ::GetParent(own->m_hWnd) : nullptr;
+  if (!client) return false;
+  for (HWND child = ::GetWindow(client, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    CWnd* window = CWnd::FromHandlePermanent(child);
+    if (child != own->m_hWnd && window && window->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+      return false;
+  }
+  return true;
+}
+
 void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {
   CTALVEXView::OnActivateView(activate, activateView, deactiveView);
   if (!activate) return;
@@ -251,9 +276,7 @@ void CTALVEX42View::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
 
 bool CTALVEX42View::IsPainted(const CBlock& block, const CFRect& area) {
   if (block.m_selected == kHiddenWhileDragged || block.m_type == kUnpaintedType) return false;
-  const CFRect& box = block.m_box;
-  return !(box.left > area.right || box.right < area.left || box.top > area.bottom ||
-           box.bottom < area.top);
+  return DrawsInto(block, area);
 }
 
 void CTALVEX42View::OnDraw(CDC*) {}
@@ -261,26 +284,10 @@ void CTALVEX42View::OnDraw(CDC*) {}
 void CTALVEX42View::OnPaint() {
   PAINTSTRUCT paint;
   HDC window = ::BeginPaint(m_hWnd, &paint);
-  RECT update = paint.rcPaint;
-  int width = update.right - update.left;
-  int height = update.bottom - update.top;
-  if (width > 0 && height > 0) {
-    // Everything is drawn into a bitmap and copied at once, so nothing flickers. The bitmap
-    // starts at the window's origin, so that every paint draws at the window's own coordinates:
-    // the platform flattens curves at the device coordinates they are drawn at, and a bitmap of
-    // the update area alone would draw a curve crossing its edge a pixel off the full repaint's.
-    // Only the update area is drawn (the clip) and copied; the rest of the bitmap is never
-    // touched.
-    HDC memory = ::CreateCompatibleDC(window);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(window, update.right, update.bottom);
-    HGDIOBJ previousBitmap = ::SelectObject(memory, bitmap);
-    ::IntersectClipRect(memory, update.left, update.top, update.right, update.bottom);
-    PaintInto(CDC::FromHandle(memory), update);
-    ::BitBlt(window, update.left, update.top, width, height, memory, update.left, update.top,
-             SRCCOPY);
-    ::SelectObject(memory, previousBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+  const RECT& update = paint.rcPaint;
+  if (update.right > update.left && update.bottom > update.top) {
+    CPaintBuffer buffer(window, update);
+    PaintInto(CDC::FromHandle(buffer.Context()), update);
   }
   ::EndPaint(m_hWnd, &paint);
 }

@@ -118,7 +118,7 @@ public:
   ViewCommandState GetCommandState();
 
   // Whether painting the page area draws the block: not while it is dragged, never type 240, and
-  // only when its box meets the area (touching counts).
+  // only when what it draws meets the area (DrawsInto).
   static bool IsPainted(const CBlock& block, const CFRect& area);
 
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
@@ -139,6 +139,7 @@ protected:
   // The character under the point of a text block; FALSE until text blocks can answer it.
   virtual BOOL HitTestCharacters(CBlock* block, float x, float y, int* charIndex);
 
+  void OnDestroy();
   void OnPaint();
   void OnSize(UINT type, int cx, int cy);
   void OnTimer(UINT_PTR timer);
@@ -178,6 +179,8 @@ private:
   static bool IsNodeEditingTool(int tool);
   static constexpr int kCurveReplaceTool = 40168;
 
+  // No other document window is open beside this view's.
+  bool IsLastDrawingWindow() const;
   void PaintInto(CDC* dc, const RECT& update);
   void DrawPage(CDC* dc, const CMatrix2D& matrix, COLORREF paper);
   void DrawGrid(CDC* dc, const CMatrix2D& matrix);

@@ -1,6 +1,7 @@
 #include "output/PrintPreviewDlg.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/Brush.h"
 #include "framework/ClientDC.h"
@@ -9,6 +10,7 @@
 #include "framework/Pen.h"
 #include "output/PrintSettings.h"
 #include "output/PrinterChoice.h"
+#include "output/SupersampledPicture.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CPrintPreviewDlg, CDialog)
@@ -61,27 +63,40 @@ void CPrintPreviewDlg::Render(CDC* dc, const CRect& area) {
                   top + static_cast<int>(sheetH * m_scale));
   CBrush sheet(kSheet);
   dc->FillRect(&m_sheet, &sheet);
-  // The printable area's edge, and the page drawn as it prints there.
+  // The page drawn as it prints in the printable area, and the area's edge over it.
   const int printableLeft = left + static_cast<int>(b[CPrintLayout::kLeft] * m_scale);
   const int printableTop = top + static_cast<int>(b[CPrintLayout::kTop] * m_scale);
   CRect printable(printableLeft, printableTop,
                   printableLeft + static_cast<int>(metrics.paperWidth * m_scale),
                   printableTop + static_cast<int>(metrics.paperHeight * m_scale));
-  CBrush edge(kPrintableEdge);
-  dc->FrameRect(&printable, &edge);
   CPrintSettings settings;
   settings.Load(m_profile);
   CPrintLayout layout(CPagePrinter::GeometryOf(m_page, metrics, settings));
-  if (!layout.HasArea()) return;
-  PrintJob job = CPagePrinter::JobOf(layout, settings, m_scale, m_scale);
+  if (layout.HasArea()) DrawPrintedPage(dc, layout, settings, metrics, printable.TopLeft());
+  CBrush edge(kPrintableEdge);
+  dc->FrameRect(&printable, &edge);
+}
+
+void CPrintPreviewDlg::DrawPrintedPage(CDC* dc, const CPrintLayout& layout,
+                                       const CPrintSettings& settings,
+                                       const PrinterMetrics& metrics, CPoint printableCorner) {
+  // The printer's pen is one of its own pixels: drawn at (nearly) the printer's resolution and
+  // averaged down, outlines look as thin on the picture as on the sheet, where a picture drawn
+  // at its own resolution would give every line a whole pixel and fill small lettering in.
+  const float printerScale = std::max(metrics.pixelsPerMmX, metrics.pixelsPerMmY);
+  const int factor = std::min(kMostSamples,
+                              std::max(1, static_cast<int>(std::ceil(printerScale / m_scale))));
+  CSupersampledPicture sheet(m_sheet.Width(), m_sheet.Height(), factor);
+  CDC* fine = sheet.DC();
+  if (!fine) return;
+  const float scale = m_scale * static_cast<float>(sheet.Factor());
+  PrintJob job = CPagePrinter::JobOf(layout, settings, scale, scale);
   CMatrix2D onSheet;
-  onSheet.m[6] = static_cast<float>(printableLeft);
-  onSheet.m[7] = static_cast<float>(printableTop);
+  onSheet.m[6] = static_cast<float>((printableCorner.x - m_sheet.left) * sheet.Factor());
+  onSheet.m[7] = static_cast<float>((printableCorner.y - m_sheet.top) * sheet.Factor());
   job.matrix.Multiply(onSheet);
-  int saved = dc->SaveDC();
-  dc->IntersectClipRect(&m_sheet);
-  CPagePrinter::DrawPage(dc, m_page, job);
-  dc->RestoreDC(saved);
+  CPagePrinter::DrawPage(fine, m_page, job);
+  sheet.Show(dc, m_sheet.left, m_sheet.top);
 }
 
 void CPrintPreviewDlg::OnPaint() {

@@ -2,7 +2,9 @@
 // will print on it with the stored print settings ("PrintInfo"): the printable area, the margins,
 // the ratio, rotation and mirror, the border and the blocks. Its print button closes it with IDOK
 // (the caller then opens the print dialog), its close button with IDCANCEL. The picture is drawn
-// once, when the dialog opens, into a bitmap of the frame control's size.
+// once, when the dialog opens, into a bitmap of the frame control's size; the page in it is drawn
+// at up to kMostSamples times the picture's resolution and averaged down, so that it shows what
+// prints: lines as thin as the printer's pen makes them.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +16,7 @@
 
 class CAppProfile;
 class CDC;
+struct CPrintSettings;
 
 class CPrintPreviewDlg : public CDialog {
 public:
@@ -38,7 +41,13 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  // The most fine pixels a picture pixel averages along each side.
+  static constexpr int kMostSamples = 8;
+
   void Render(CDC* dc, const CRect& area);
+  // The page as the printer draws it, onto the sheet's rectangle of the picture.
+  void DrawPrintedPage(CDC* dc, const CPrintLayout& layout, const CPrintSettings& settings,
+                       const PrinterMetrics& metrics, CPoint printableCorner);
 
   PrintPage m_page;
   const CAppProfile& m_profile;

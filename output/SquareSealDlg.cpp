@@ -8,6 +8,7 @@
 #include "framework/PaintDC.h"
 #include "output/OutputTexts.h"
 #include "output/StampBlock.h"
+#include "output/StampLayout.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CSquareSealDlg, CDialog)
@@ -79,6 +80,12 @@ BOOL CSquareSealDlg::OnInitDialog() {
   ::SendDlgItemMessageA(m_hWnd, kText, EM_LIMITTEXT, CStampBlock::kMaxTextBytes, 0);
   const bool hasText = m_stamp && !m_params.text.IsEmpty();
   ::SetDlgItemTextA(m_hWnd, kText, hasText ? m_params.text.GetString() : kDefaultText);
+  // A template without character cells shows no text: its field is greyed, and empty unless the
+  // stamp holds characters, which are kept.
+  if (CStampLayout::Capacity(m_params.templateIndex) == 0) {
+    if (!hasText) ::SetDlgItemTextA(m_hWnd, kText, "");
+    ::EnableWindow(::GetDlgItem(m_hWnd, kText), FALSE);
+  }
   return TRUE;
 }
 
@@ -134,6 +141,9 @@ bool CSquareSealDlg::ReadControls(CStampParams* params) {
       return false;
     case CStampParams::kNegative:
       Refuse(OutputText::kStampNegative, FirstNegative(*params));
+      return false;
+    case CStampParams::kTooMuchText:
+      Refuse(OutputText::kStampNoRoom, kText);
       return false;
     default:
       Refuse(OutputText::kStampNoRoom, kMarginX);

@@ -3,7 +3,8 @@
 // page the stamp is centred on), OK makes the stamp, which the caller takes; made on a stamp (its
 // property panel), it shows the stamp's values and OK leaves the stamp as it is: the caller
 // applies Params(). Numbers are millimetres, shown as "%.2f"; OK refuses, with a message, a value
-// that is not a number and values no stamp can be made of (CStampParams::Check).
+// that is not a number and values no stamp can be made of (CStampParams::Check), a text of more
+// characters than the template has cells among them. A template without cells greys the text.
 #pragma once
 
 #include <windows.h>

@@ -23,9 +23,11 @@ CStampParams::Problem CStampParams::Check() const {
   for (float value : spacings)
     if (!(value >= 0.0f)) return kNegative;
   CStampLayout layout(CFRect(0.0f, 0.0f, width, height), border, marginX, marginY, gapX, gapY);
-  if (CStampLayout::Capacity(templateIndex) == 0 || text.IsEmpty()) return kFine;
+  const int capacity = CStampLayout::Capacity(templateIndex);
+  if (capacity == 0 || text.IsEmpty()) return kFine;
+  const int characters = CharacterCount(text);
+  if (capacity > 0 && characters > capacity) return kTooMuchText;
   // The columns of the two-column kind place nothing when their characters cannot stand in them.
-  if (!layout.HasRoom() || layout.Cells(templateIndex, CharacterCount(text)).empty())
-    return kNoRoom;
+  if (!layout.HasRoom() || layout.Cells(templateIndex, characters).empty()) return kNoRoom;
   return kFine;
 }

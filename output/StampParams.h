@@ -11,9 +11,10 @@ struct CStampParams {
   // What keeps a stamp from being made of the values, in the order they are checked.
   enum Problem : int {
     kFine = 0,
-    kEmptyFrame,  // a width or height not above 0
-    kNegative,    // a border, corner size, margin or gap below 0
-    kNoRoom,      // border, margins and gaps leave the characters no room
+    kEmptyFrame,   // a width or height not above 0
+    kNegative,     // a border, corner size, margin or gap below 0
+    kNoRoom,       // border, margins and gaps leave the characters no room
+    kTooMuchText,  // the template has fewer character cells than the text has characters
   };
 
   int templateIndex = 0;

@@ -424,16 +424,51 @@ CMatrix2D CTextBlock::ToDevice(CBlockView* view) const {
   return toDevice;
 }
 
-void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
-  if (!m_effect || !dc) return;
+template <class Function>
+void CTextBlock::ForEachGlyph(const CMatrix2D* matrix, Function draw) const {
+  if (!m_effect) return;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = m_boxes.GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
     CMatrix2D placement = PlacementOf(box);
     if (matrix) placement.Multiply(*matrix);
     CTurnSetAside turn(box, TurnsInPlacement());
-    box->Draw(dc, &placement);
+    draw(box, placement);
   }
+}
+
+void CTextBlock::Draw(CDC* dc, CMatrix2D* matrix, int) {
+  if (!dc) return;
+  ForEachGlyph(matrix,
+               [dc](CCharBox* box, const CMatrix2D& placement) { box->Draw(dc, &placement); });
+}
+
+CFRect CTextBlock::GetDrawnBox() const {
+  CFRect drawn = m_box;
+  drawn.Normalize();
+  ForEachGlyph(nullptr, [&drawn](CCharBox* box, const CMatrix2D& placement) {
+    CFRect glyph;
+    if (box->GetDrawnBounds(placement, &glyph)) drawn = Union(drawn, glyph);
+  });
+  return drawn;
+}
+
+CFRect CTextBlock::DrawnBoxOf(CCharBox* box) const {
+  CFRect drawn = MapRect(box->m_rect);
+  CMatrix2D placement = PlacementOf(box);
+  CTurnSetAside turn(box, TurnsInPlacement());
+  CFRect glyph;
+  if (!box->IsLineBreak() && box->GetDrawnBounds(placement, &glyph)) drawn = Union(drawn, glyph);
+  return drawn;
+}
+
+std::vector<CFRect> CTextBlock::DrawnBoxesOfChars() const {
+  std::vector<CFRect> drawn(static_cast<size_t>(m_boxes.GetSize()));
+  for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
+    CCharBox* box = m_boxes.GetCharBox(i);
+    if (box && !box->IsLineBreak()) drawn[static_cast<size_t>(i)] = DrawnBoxOf(box);
+  }
+  return drawn;
 }
 
 void CTextBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) { Draw(dc, matrix, flag); }
@@ -877,6 +912,7 @@ void CTextBlock::Relayout(CBlockView* view, int from) {
   if (shown) HideCaret(view);
   INT_PTR start = from >= 0 ? from : m_relayoutStart >= 0 ? m_relayoutStart : 0;
   const CBoxPlacements before(m_boxes);
+  const std::vector<CFRect> drawnBefore = DrawnBoxesOfChars();
   m_effect->Layout(start);
   m_relayoutStart = -1;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i)
@@ -887,7 +923,7 @@ void CTextBlock::Relayout(CBlockView* view, int from) {
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = PlacedCharAt(i);
     if (!box) continue;
-    InvalidateTextRect(view, before.RectAt(i));
+    InvalidatePageRect(view, drawnBefore[static_cast<size_t>(i)]);
     InvalidateBox(view, box);
     box->m_style &= static_cast<WORD>(~CCharBox::kPlaced);
   }
@@ -1216,15 +1252,14 @@ void CTextBlock::DrawSelection(CBlockView* view, bool clear) {
   DrawSelection(&dc, display, clear);
 }
 
-void CTextBlock::InvalidateBox(CBlockView* view, const CCharBox* box) {
-  if (box) InvalidateTextRect(view, box->m_rect);
+void CTextBlock::InvalidateBox(CBlockView* view, CCharBox* box) {
+  if (box) InvalidatePageRect(view, DrawnBoxOf(box));
 }
 
-void CTextBlock::InvalidateTextRect(CBlockView* view, const CFRect& rect) {
+void CTextBlock::InvalidatePageRect(CBlockView* view, CFRect page) {
   HWND window = WindowOf(view);
   CMatrix2D* display = view ? view->GetDisplayMatrix() : nullptr;
   if (!window || !display) return;
-  CFRect page = MapRect(rect);
   RECT pixels;
   display->TransformRectToInt(&page, &pixels);
   ::InflateRect(&pixels, kCaretPenWidth + 1, kCaretPenWidth + 1);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "model/blocks/Block.h"
 #include "text/layout/BoxArray.h"
@@ -101,6 +102,9 @@ public:
   BOOL ApplyPanel(HWND panel) override;
   CBoxArray* GetBoxArray() override { return &m_boxes; }
 
+  // The box and every glyph's own bounds where the layout placed it.
+  CFRect GetDrawnBox() const override;
+
   // --- Text services
   CBlock* GetEffectOutline() const override;
   BYTE GetEffectKind() const;
@@ -163,7 +167,8 @@ public:
   void DrawSelection(CDC* dc, const CMatrix2D* matrix, bool clear);
   void DrawSelection(CBlockView* view, bool clear);
   void ExtendSelection(CBlockView* view, INT_PTR anchor, int anchorSide);
-  void InvalidateBox(CBlockView* view, const CCharBox* box);
+  // Repaints the character's cell and its glyph's own bounds.
+  void InvalidateBox(CBlockView* view, CCharBox* box);
   // Index -1 becomes the first character; an attribute box moves to a character next to it.
   void NormalizeCaret(INT_PTR* index, int* side) const;
   INT_PTR NextCharIndex(INT_PTR index) const { return m_boxes.NextCharIndex(index); }
@@ -192,6 +197,15 @@ private:
   static void DeclareFont(CFontRebinding& fonts, WORD key, int number);
   CMatrix2D ToDevice(CBlockView* view) const;
   CMatrix2D PlacementOf(const CCharBox* box) const;
+  // Calls draw(box, placement) for every character that is drawn, with the matrix that takes its
+  // glyph to the page and then through matrix (when given), its turn set aside along a path.
+  template <class Function>
+  void ForEachGlyph(const CMatrix2D* matrix, Function draw) const;
+  // The character's cell on the page united with its glyph's bounds.
+  CFRect DrawnBoxOf(CCharBox* box) const;
+  // Each character's drawn box by index (empty for other boxes), taken before a relayout moves
+  // them so that their old places are repainted too.
+  std::vector<CFRect> DrawnBoxesOfChars() const;
   void DrawCaretLine(CBlockView* view);
   void ComputeCaretLine();
   void GetSelectionAnchor(INT_PTR* anchor, int* side) const;
@@ -210,8 +224,8 @@ private:
   void SetBoxFromExtent(const CFRect& extent);
   // The character box at the index when the last layout placed it (line breaks are never drawn).
   CCharBox* PlacedCharAt(INT_PTR index) const;
-  // A rectangle in the text's own units, invalidated on the view with the caret's margin.
-  void InvalidateTextRect(CBlockView* view, const CFRect& rect);
+  // A page rectangle, invalidated on the view with the caret's margin.
+  void InvalidatePageRect(CBlockView* view, CFRect page);
 
   BYTE m_pendingLead = 0;
   BYTE m_lastInput = 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "editor/cut/CutFrame.h"
+#include "editor/views/PaintBuffer.h"
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
 #include "media/WeldDll.h"
@@ -125,30 +126,15 @@ void CCUTView::OnDraw(CDC* dc) {
   DeviceRectToPage(repaint.left - kPaintMarginPixels, repaint.top - kPaintMarginPixels,
                    repaint.right + kPaintMarginPixels, repaint.bottom + kPaintMarginPixels,
                    &repaintPage);
-  const int width = repaint.right - repaint.left, height = repaint.bottom - repaint.top;
-  HDC target = dc->GetSafeHdc();
-  HDC memory = ::CreateCompatibleDC(target);
-  // The bitmap starts at the window's origin, as the drawing view's does: curves are flattened
-  // at the device coordinates they are drawn at, so a bitmap of the repainted area alone would
-  // draw a curve crossing its edge a pixel off the full repaint's.
-  HBITMAP bitmap = ::CreateCompatibleBitmap(target, repaint.right, repaint.bottom);
-  HGDIOBJ previousBitmap = ::SelectObject(memory, bitmap);
-  ::IntersectClipRect(memory, repaint.left, repaint.top, repaint.right, repaint.bottom);
-  ::FillRect(memory, &client, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-  {
-    CDC buffer;
-    buffer.Attach(memory);
-    DrawMedia(&buffer, *matrix, client);
-    DrawJob(&buffer, matrix, repaintPage);
-    m_selection.Draw(&buffer, matrix);
-    DrawPageRect(&buffer, *matrix);
-    buffer.Detach();
-  }
-  ::BitBlt(target, repaint.left, repaint.top, width, height, memory, repaint.left, repaint.top,
-           SRCCOPY);
-  ::SelectObject(memory, previousBitmap);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
+  CPaintBuffer buffer(dc->GetSafeHdc(), repaint);
+  ::FillRect(buffer.Context(), &client, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+  CDC target;
+  target.Attach(buffer.Context());
+  DrawMedia(&target, *matrix, client);
+  DrawJob(&target, matrix, repaintPage);
+  m_selection.Draw(&target, matrix);
+  DrawPageRect(&target, *matrix);
+  target.Detach();
 }
 
 void CCUTView::DrawMedia(CDC* dc, const CMatrix2D& matrix, const RECT& client) {
@@ -173,11 +159,7 @@ void CCUTView::DrawJob(CDC* dc, CMatrix2D* matrix, const CFRect& repaint) {
   for (INT_PTR i = blocks.GetSize() - 1; i >= 0; --i) {
     CBlock* block = blocks.GetBlock(i);
     if (!block || block->m_selected == kHiddenSelection || block->m_type == kHiddenType) continue;
-    const CFRect& box = block->m_box;
-    if (box.right < repaint.left || box.left > repaint.right || box.bottom < repaint.top ||
-        box.top > repaint.bottom)
-      continue;
-    block->Draw(dc, matrix, 0);
+    if (DrawsInto(*block, repaint)) block->Draw(dc, matrix, 0);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/ClientDC.h"
 #include "framework/CmdUI.h"
 #include "framework/KeyState.h"
+#include "model/blocks/Block.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/editing/FeedbackTools.h"
 #include "model/editing/XorScope.h"
@@ -49,9 +50,19 @@ CPen* PenForCode(WORD code) {
   }
 }
 
+bool Meets(const CFRect& box, const CFRect& area) {
+  return !(box.left > area.right || box.right < area.left || box.top > area.bottom ||
+           box.bottom < area.top);
+}
+
 }  // namespace
 
 CTALVEXView::~CTALVEXView() = default;
+
+bool CTALVEXView::DrawsInto(const CBlock& block, const CFRect& area) {
+  // Most blocks draw inside their boxes: only those that miss the area are asked for more.
+  return Meets(block.m_box, area) || Meets(block.GetDrawnBox(), area);
+}
 
 BOOL CTALVEXView::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
                          CWnd* parent, UINT id, CCreateContext* context) {

@@ -16,6 +16,7 @@
 #include "model/blocks/BlockView.h"
 #include "model/geometry/FRect.h"
 
+class CBlock;
 class CCmdUI;
 class CPageSettings;
 class CScrollBar;
@@ -42,6 +43,9 @@ public:
   static constexpr int kEdgeOutside = 15;
   // How far (in pixels) past a repainted area blocks are still drawn.
   static constexpr int kPaintMarginPixels = 3;
+  // Whether what the block draws meets the page area (touching counts): its box, or failing
+  // that the part of its drawing that lies beyond the box (CBlock::GetDrawnBox).
+  static bool DrawsInto(const CBlock& block, const CFRect& area);
 
   CTALVEXView() = default;
   ~CTALVEXView() override;

@@ -558,6 +558,8 @@ int CBlock::AppendRecordTo(CByteWriter& out) {
   return appended ? length : 0;
 }
 
+CFRect CBlock::GetDrawnBox() const { return m_box; }
+
 int CBlock::WriteRecordThroughAppend(HGLOBAL* record) {
   CByteWriter out;
   int length = AppendRecordTo(out);
@@ -676,7 +678,7 @@ BOOL CBlock::EditKeyDown(CBlockView* view, UINT key) {
 void CBlock::Invalidate(CBlockView* view, BOOL erase) {
   HWND window = ViewWindow(view);
   if (!window) return;
-  CFRect box = m_box;
+  CFRect box = GetDrawnBox();
   RECT rect;
   CMatrix2D identity;
   CMatrix2D* display = DisplayMatrix(view);

@@ -310,11 +310,19 @@ public:
   // document, the clipboard) is written in one pass, and their WriteRecord goes through this.
   virtual int AppendRecordTo(CByteWriter& out);
 
+  // --- What drawing covers (after the fixed slots) ---
+  // The page rectangle that holds everything Draw paints but the pen's own pixel, which the
+  // views' paint margin takes: the box here, which holds the outline of every other type; text
+  // adds its glyphs' own bounds (a skewed or turned character reaches past its cell) and the
+  // group its children's. The views choose the blocks they paint by it, and Invalidate repaints
+  // it.
+  virtual CFRect GetDrawnBox() const;
+
   // --- Not virtual ---
   // Characters and keys go to the editor of the current edit mode.
   BOOL EditChar(CBlockView* view, UINT ch, UINT flags);
   BOOL EditKeyDown(CBlockView* view, UINT key);
-  // Repaints the box on the view, 3 pixels wider on every side.
+  // Repaints what the block draws (GetDrawnBox) on the view, 3 pixels wider on every side.
   void Invalidate(CBlockView* view, BOOL erase);
   // Draws the shared rubber band; with a null DC on the view window's own DC.
   static void DrawRubberBand(CBlockView* view, CDC* dc);

@@ -217,6 +217,20 @@ void CGroupBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int flag) {
     if (CBlock* child = m_children.GetBlock(i)) child->DrawForPrint(dc, &combined, flag);
 }
 
+CFRect CGroupBlock::GetDrawnBox() const {
+  CFRect drawn = m_box;
+  drawn.Normalize();
+  for (INT_PTR i = 0; i < m_children.GetSize(); ++i) {
+    const CBlock* child = m_children.GetBlock(i);
+    if (!child) continue;
+    CFRect box = child->GetDrawnBox();
+    m_matrix.TransformRect(&box);
+    drawn = CFRect(std::min(drawn.left, box.left), std::min(drawn.top, box.top),
+                   std::max(drawn.right, box.right), std::max(drawn.bottom, box.bottom));
+  }
+  return drawn;
+}
+
 void CGroupBlock::DrawXorOutline(CDC* dc, CMatrix2D* matrix) {
   CMatrix2D combined = CombinedMatrix(matrix);
   for (INT_PTR i = 0; i < m_children.GetSize(); ++i)

@@ -58,6 +58,8 @@ public:
   // The flattened curves through the transform library's transformation.
   CBlock* CreateTransformed(HANDLE transform, const CFRect& target) override;
   void AddColourToCombo(HWND combo) override;
+  // The box and the children's drawn boxes through the matrix.
+  CFRect GetDrawnBox() const override;
 
 private:
   // The box widened by the child's box through the matrix, or that box for the first child.

@@ -425,6 +425,46 @@ TEST_F(PrintWindow, PrintSetupIsReachableFromTheMenuAndFromTheDialog) {
   EXPECT_EQ(0u, m_boxes.Count());
 }
 
+// The preview's picture of the sheet, millimetres from the sheet's top-left corner mapped to its
+// pixels.
+class PreviewPicture {
+public:
+  explicit PreviewPicture(CPrintPreviewDlg* preview)
+      : m_sheet(preview->SheetRect()), m_mmPerPixel(preview->MillimetresPerPixel()) {
+    m_dc = CreateCompatibleDC(nullptr);
+    m_previous = SelectObject(m_dc, preview->Picture());
+  }
+  ~PreviewPicture() {
+    SelectObject(m_dc, m_previous);
+    DeleteDC(m_dc);
+  }
+  int Red(float xMm, float yMm) const { return GetRValue(GetPixel(m_dc, X(xMm), Y(yMm))); }
+  // Ink near the point: the darkest of the 3 x 3 pixels around it is darker than the paper.
+  bool Inked(float xMm, float yMm) const {
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        if (GetRValue(GetPixel(m_dc, X(xMm) + dx, Y(yMm) + dy)) < 250) return true;
+    return false;
+  }
+  // The mean red value of the pixels inside the rectangle.
+  double MeanRed(const CFRect& mm) const {
+    double sum = 0;
+    int count = 0;
+    for (int y = Y(mm.top); y <= Y(mm.bottom); ++y)
+      for (int x = X(mm.left); x <= X(mm.right); ++x, ++count)
+        sum += GetRValue(GetPixel(m_dc, x, y));
+    return count ? sum / count : 0;
+  }
+  int X(float mm) const { return m_sheet.left + static_cast<int>(mm / m_mmPerPixel); }
+  int Y(float mm) const { return m_sheet.top + static_cast<int>(mm / m_mmPerPixel); }
+
+private:
+  CRect m_sheet;
+  float m_mmPerPixel;
+  HDC m_dc;
+  HGDIOBJ m_previous;
+};
+
 TEST_F(PrintWindow, ThePreviewShowsTheSheetAsItPrintsAndLeadsToThePrintDialog) {
   if (!QueueRun()) GTEST_SKIP() << "needs the print queue (program_print)";
   Settings().Save(g_appProfile);
@@ -434,25 +474,15 @@ TEST_F(PrintWindow, ThePreviewShowsTheSheetAsItPrintsAndLeadsToThePrintDialog) {
     ASSERT_NE(nullptr, d->GetDlgItem(CPrintPreviewDlg::kPictureFrame));
     const CRect& sheet = preview->SheetRect();
     EXPECT_NEAR(210.0 / 297, static_cast<double>(sheet.Width()) / sheet.Height(), 0.01);
-    const float mmPerPixel = preview->MillimetresPerPixel();
-    ASSERT_GT(mmPerPixel, 0);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, preview->Picture());
-    auto dark = [&](float xMm, float yMm) {
-      const int x = sheet.left + static_cast<int>(xMm / mmPerPixel);
-      const int y = sheet.top + static_cast<int>(yMm / mmPerPixel);
-      for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-          if (GetRValue(GetPixel(memory, x + dx, y + dy)) < 128) return true;
-      return false;
-    };
-    // The rectangle's left edge 30 mm in, its middle row 65 mm down; nothing inside it.
-    EXPECT_TRUE(dark(30, 65));
-    EXPECT_TRUE(dark(130, 65));
-    EXPECT_FALSE(dark(80, 65));
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(memory, sheet.left + 1, sheet.top + 1));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    ASSERT_GT(preview->MillimetresPerPixel(), 0);
+    {
+      PreviewPicture picture(preview);
+      // The rectangle's left edge 30 mm in, its middle row 65 mm down; nothing inside it.
+      EXPECT_TRUE(picture.Inked(30, 65));
+      EXPECT_TRUE(picture.Inked(130, 65));
+      EXPECT_FALSE(picture.Inked(80, 65));
+      EXPECT_EQ(255, picture.Red(0.5f, 0.5f));
+    }
     SavePicture(d, "print_preview");
     Click(d, CPrintPreviewDlg::kPrintButton);
   });
@@ -521,6 +551,54 @@ const PrintedCase kCases[] = {
      {76.25f, 60.25f}, {67.5f, 65}},
 };
 // clang-format on
+
+// A stamp of small lettering previews as it prints: outlined, its characters' thin outlines leave
+// their cells mostly paper, as the printer's pen does; solid, half of each cell is inked. Its "A"
+// is eight bars, each 60 of the 1024 units high, about 0.9 mm apart in the 7.5 mm high cell, whose
+// outlines would fill every pixel of a picture drawn at its own resolution.
+TEST_F(PrintWindow, ThePreviewShowsAStampsLetteringOutlinedOrSolidAsItPrints) {
+  if (!QueueRun()) GTEST_SKIP() << "needs the print queue (program_print)";
+  FakeGlyphSource glyphs;
+  std::vector<POINTREC>& bars = glyphs.glyphs[WORD('A')];
+  for (int bar = 0; bar < 8; ++bar) {
+    const float top = 40.0f + bar * 128, bottom = top + 60;
+    for (const POINTREC& corner :
+         {MakePointRecord(60, top, kPointStart | kPointOnCurve),
+          MakePointRecord(964, top, kPointOnCurve), MakePointRecord(964, bottom, kPointOnCurve),
+          MakePointRecord(60, bottom, kPointOnCurve),
+          MakePointRecord(60, top, kPointClose | kPointOnCurve)})
+      bars.push_back(corner);
+  }
+  Settings().Save(g_appProfile);
+  // The page's origin at the margins (10, 15) of the sheet: the top left "A" fills the cell
+  // (68.5, 56.5)-(84, 64) of the sheet.
+  const CFRect lettering(69.5f, 57.5f, 83, 63);
+  for (bool solid : {false, true}) {
+    SCOPED_TRACE(solid ? "solid" : "outlined");
+    m_document->GetBlockList().DeleteAll();
+    CStampBlock* stamp = MakeSolidStamp();
+    if (!solid) stamp->SetAttrBits(nullptr, 0, kSolidAttr);
+    m_document->AddBlock(stamp);
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* d) {
+      {
+        PreviewPicture picture(static_cast<CPrintPreviewDlg*>(d));
+        // The frame's border, 1.5 mm wide from (55, 38) of the page.
+        EXPECT_TRUE(picture.Inked(65.5f, 53.7f));
+        EXPECT_TRUE(picture.Inked(76.25f, 60.25f));
+        if (solid)
+          EXPECT_NEAR(130, picture.MeanRed(lettering), 40);
+        else
+          EXPECT_GT(picture.MeanRed(lettering), 180);
+      }
+      // The picture is the dialog's again to paint.
+      SavePicture(d, solid ? "print_preview_solid_stamp" : "print_preview_stamp");
+      d->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(57609);
+    EXPECT_EQ(1, driver.Shown());
+  }
+}
 
 TEST_F(PrintWindow, PrintedPagesAreSentThroughThePrintCommand) {
   if (!QueueRun()) GTEST_SKIP() << "needs the print queue (program_print)";

@@ -146,3 +146,37 @@ TEST_F(SelectionReport, TheTypePaneNamesTheSelectedKindSaysSeveralAndEmptiesWith
   EXPECT_EQ(0, text->m_selected);
   EXPECT_EQ("", pane());
 }
+
+// The size and type panes speak of the active drawing's selection: they keep it while another
+// drawing closes, and give their names back, as at start-up, when the last one closes.
+TEST_F(SelectionReport, ClosingTheLastDrawingGivesTheSizeAndTypePanesTheirNamesBack) {
+  auto* rect = new CRectBlock;
+  rect->m_rect = rect->m_box = CFRect(100, 20, 140, 45);
+  m_document->AddBlock(rect);
+  CStatusBar& status = m_frame->GetStatusBar();
+  auto panes = [&] {
+    return std::vector<std::string>{std::string(status.GetPaneText(2)),
+                                    std::string(status.GetPaneText(3)),
+                                    std::string(status.GetPaneText(4))};
+  };
+  ClickAt(100, 30);
+  ASSERT_EQ(1, rect->m_selected);
+  const std::vector<std::string> selected = panes();
+  EXPECT_EQ("宽:40.0", selected[0]);
+  EXPECT_EQ("高:25.0", selected[1]);
+  EXPECT_NE("物件类型", selected[2]);
+
+  m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  PumpMessages();
+  ASSERT_NE(m_document, m_frame->GetActiveDocument());
+  m_frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  PumpMessages();
+  ASSERT_EQ(m_document, m_frame->GetActiveDocument());
+  EXPECT_EQ(selected, panes());
+
+  m_document->SetModifiedFlag(FALSE);
+  m_frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  PumpMessages();
+  ASSERT_EQ(nullptr, m_frame->GetActiveDocument());
+  EXPECT_EQ((std::vector<std::string>{"物件宽度", "物件高度", "物件类型"}), panes());
+}

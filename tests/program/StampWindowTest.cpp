@@ -22,6 +22,7 @@
 #include "model/CurveTestSupport.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/OutputTexts.h"
 #include "output/SquareSealDlg.h"
 #include "output/StampAreaDlg.h"
 #include "output/StampBlock.h"
@@ -85,10 +86,8 @@ protected:
     if (blocks.GetSize() != 1 || blocks.GetBlock(0)->m_type != kStampBlock) return nullptr;
     return static_cast<CStampBlock*>(blocks.GetBlock(0));
   }
-  // The new-stamp command with a template (the four-character one unless told) and the seal
-  // dialog's defaults, or the size given.
-  void MakeStampFromTheMenu(int templateIndex = 4, const char* size = nullptr) {
-    ModalDialogDriver dialogs;
+  // The stamp area dialog's template chosen and OK pressed, as the first dialog of the driver.
+  static void ChooseTemplate(ModalDialogDriver& dialogs, int templateIndex) {
     dialogs.Then([templateIndex](CDialog* area) {
       Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL, CBN_SELCHANGE,
              static_cast<WPARAM>(templateIndex));
@@ -96,7 +95,14 @@ protected:
                 SendDlgItemMessageA(area->m_hWnd, CStampAreaDlg::kPictureList, LB_GETCURSEL, 0, 0));
       area->PostMessage(WM_COMMAND, IDOK);
     });
-    dialogs.Then([size](CDialog* seal) {
+  }
+  // The new-stamp command with a template (the four-character one unless told) and the seal
+  // dialog's defaults, or the size and the text given.
+  void MakeStampFromTheMenu(int templateIndex = 4, const char* size = nullptr,
+                            const char* text = nullptr) {
+    ModalDialogDriver dialogs;
+    ChooseTemplate(dialogs, templateIndex);
+    dialogs.Then([size, text](CDialog* seal) {
       EXPECT_EQ("20.00", Text(seal->m_hWnd, CSquareSealDlg::kWidth));
       EXPECT_EQ("1.00", Text(seal->m_hWnd, CSquareSealDlg::kBorder));
       EXPECT_EQ("2.00", Text(seal->m_hWnd, CSquareSealDlg::kCornerSize));
@@ -107,6 +113,7 @@ protected:
         SetDlgItemTextA(seal->m_hWnd, CSquareSealDlg::kWidth, size);
         SetDlgItemTextA(seal->m_hWnd, CSquareSealDlg::kHeight, size);
       }
+      if (text) SetDlgItemTextA(seal->m_hWnd, CSquareSealDlg::kText, text);
       seal->PostMessage(WM_COMMAND, IDOK);
     });
     Command(ID_STAMP_NEW);
@@ -186,40 +193,81 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   CopyFileA(plot.c_str(), "screenshots\\stamp.plt", FALSE);
 }
 
-// A 60 x 60 seal of the default four characters with border 1 and spacings 0.5: half cells
-// 28.25 square, the right column 30.25 and the left 1.5 from the frame's left, rows 1.5 and
-// 30.25 from its top. Every template keeps its characters inside the frame; the two-column
-// seal stacks two in each column, and the three-character ones leave the fourth out.
-TEST_F(StampWindowTest, EachTemplateLaysTheDefaultTextOutInsideTheFrame) {
+// A 60 x 60 seal with border 1 and spacings 0.5: half cells 28.25 square, the right column 30.25
+// and the left 1.5 from the frame's left, rows 1.5 and 30.25 from its top. Every template keeps
+// its characters inside the frame: the two-column seal stacks the default four two in each
+// column, the three-character ones place the three typed.
+TEST_F(StampWindowTest, EachTemplateLaysItsTextOutInsideTheFrame) {
   const CFRect topRight(30.25f, 1.5f, 58.5f, 29.75f), bottomRight(30.25f, 30.25f, 58.5f, 58.5f);
   const CFRect topLeft(1.5f, 1.5f, 29.75f, 29.75f), bottomLeft(1.5f, 30.25f, 29.75f, 58.5f);
   const CFRect right(30.25f, 1.5f, 58.5f, 58.5f), left(1.5f, 1.5f, 29.75f, 58.5f);
-  const CFRect none(0, 0, 0, 0);
+  const char* kThree = "\xB1\xEA\xD7\xBC\xB7\xBD";
   const struct {
     int templateIndex;
-    CFRect cells[4];
+    const char* text;
+    std::vector<CFRect> cells;
   } templates[] = {
-      {1, {topRight, bottomRight, topLeft, bottomLeft}},
-      {2, {topRight, bottomRight, left, none}},
-      {3, {right, topLeft, bottomLeft, none}},
-      {4, {topRight, bottomRight, topLeft, bottomLeft}},
+      {1, nullptr, {topRight, bottomRight, topLeft, bottomLeft}},
+      {2, kThree, {topRight, bottomRight, left}},
+      {3, kThree, {right, topLeft, bottomLeft}},
+      {4, nullptr, {topRight, bottomRight, topLeft, bottomLeft}},
   };
   for (const auto& t : templates) {
     SCOPED_TRACE(testing::Message() << "template " << t.templateIndex);
-    MakeStampFromTheMenu(t.templateIndex, "60");
+    MakeStampFromTheMenu(t.templateIndex, "60", t.text);
     CStampBlock* stamp = OnlyStamp();
     ASSERT_NE(nullptr, stamp);
     const CFRect& frame = stamp->m_frame;
     EXPECT_FLOAT_EQ(60, frame.right - frame.left);
-    ASSERT_EQ(4, stamp->GetBoxArray()->GetSize());
-    for (int i = 0; i < 4; ++i) {
-      const CFRect& cell = stamp->GetBoxArray()->GetCharBox(i)->m_rect;
-      const bool placed = t.cells[i].right > 0;
-      EXPECT_NEAR(t.cells[i].left, placed ? cell.left - frame.left : cell.left, 1e-3) << i;
-      EXPECT_NEAR(t.cells[i].top, placed ? cell.top - frame.top : cell.top, 1e-3) << i;
-      EXPECT_NEAR(t.cells[i].right, placed ? cell.right - frame.left : cell.right, 1e-3) << i;
-      EXPECT_NEAR(t.cells[i].bottom, placed ? cell.bottom - frame.top : cell.bottom, 1e-3) << i;
+    ASSERT_EQ(static_cast<INT_PTR>(t.cells.size()), stamp->GetBoxArray()->GetSize());
+    for (size_t i = 0; i < t.cells.size(); ++i) {
+      const CFRect& cell = stamp->GetBoxArray()->GetCharBox(static_cast<INT_PTR>(i))->m_rect;
+      EXPECT_NEAR(t.cells[i].left, cell.left - frame.left, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].top, cell.top - frame.top, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].right, cell.right - frame.left, 1e-3) << i;
+      EXPECT_NEAR(t.cells[i].bottom, cell.bottom - frame.top, 1e-3) << i;
     }
+    Command(kUndoCommand);
+  }
+}
+
+// Nothing typed is dropped: a template with fewer cells than the text has characters refuses the
+// text with the no-room message and gives the field back to the user; one without character
+// cells greys its text field and makes a frame that holds no characters.
+TEST_F(StampWindowTest, ATemplateTakesNoMoreCharactersThanItHasCellsAndOneWithoutCellsNone) {
+  const char* kFour = "\xB1\xEA\xD7\xBC\xB7\xBD\xD5\xC2";
+  for (int templateIndex : {2, 3, 0, 5, 6}) {
+    SCOPED_TRACE(testing::Message() << "template " << templateIndex);
+    const bool hasCells = templateIndex == 2 || templateIndex == 3;
+    const size_t boxesBefore = m_boxes.Count();
+    ModalDialogDriver dialogs;
+    ChooseTemplate(dialogs, templateIndex);
+    dialogs.Then([&](CDialog* seal) {
+      HWND window = seal->m_hWnd, text = GetDlgItem(window, CSquareSealDlg::kText);
+      EXPECT_EQ(hasCells, IsWindowEnabled(text) != FALSE);
+      if (!hasCells) {
+        EXPECT_EQ("", Text(window, CSquareSealDlg::kText));
+        seal->PostMessage(WM_COMMAND, IDOK);
+        return;
+      }
+      SetDlgItemTextA(window, CSquareSealDlg::kText, kFour);
+      SendMessageA(window, WM_COMMAND, IDOK, 0);
+      EXPECT_TRUE(IsWindow(window));
+      EXPECT_EQ(text, GetFocus());
+      EXPECT_EQ(kFour, Text(window, CSquareSealDlg::kText));
+      seal->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_STAMP_NEW);
+    if (hasCells) {
+      EXPECT_EQ(0, m_document->GetBlockList().GetSize());
+      ASSERT_EQ(boxesBefore + 1, m_boxes.Count());
+      EXPECT_EQ(std::string(OutputText::Load(OutputText::kStampNoRoom)), m_boxes.Last().text);
+      continue;
+    }
+    EXPECT_EQ(boxesBefore, m_boxes.Count());
+    CStampBlock* stamp = OnlyStamp();
+    ASSERT_NE(nullptr, stamp);
+    EXPECT_EQ(0, stamp->GetBoxArray()->GetSize());
     Command(kUndoCommand);
   }
 }

@@ -36,8 +36,3 @@ void CBoxPlacements::Restore(CBoxArray& boxes) const {
     box->m_style = was.style;
   }
 }
-
-CFRect CBoxPlacements::RectAt(INT_PTR index) const {
-  if (index < 0 || static_cast<size_t>(index) >= m_placements.size()) return CFRect();
-  return m_placements[static_cast<size_t>(index)].rect;
-}

@@ -19,8 +19,6 @@ public:
   static bool ArePlacedFinite(const CBoxArray& boxes);
   // Puts each character box back where it was taken.
   void Restore(CBoxArray& boxes) const;
-  // The rectangle the box at the index had (empty for other boxes).
-  CFRect RectAt(INT_PTR index) const;
 
 private:
   struct Placement {

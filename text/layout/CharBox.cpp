@@ -90,7 +90,8 @@ CCharBox::CCharBox()
       m_skewX(0),
       m_skewY(0),
       m_outline(nullptr),
-      m_outlineReplaced(false) {}
+      m_outlineReplaced(false),
+      m_outlineBoxState(kBoxUnknown) {}
 
 CCharBox::CCharBox(const CCharBox& other)
     : CTextBox(other),
@@ -111,7 +112,9 @@ CCharBox::CCharBox(const CCharBox& other)
       m_skewX(other.m_skewX),
       m_skewY(other.m_skewY),
       m_outline(other.m_outlineReplaced && other.m_outline ? other.m_outline->Clone() : nullptr),
-      m_outlineReplaced(m_outline != nullptr) {}
+      m_outlineReplaced(m_outline != nullptr),
+      m_outlineBoxState(other.m_outlineBoxState),
+      m_outlineBox(other.m_outlineBox) {}
 
 CCharBox::~CCharBox() { delete m_outline; }
 
@@ -198,6 +201,7 @@ void CCharBox::Init(int charset, WORD code, const CTextDefaults& defaults) {
   delete m_outline;
   m_outline = nullptr;
   m_outlineReplaced = false;
+  m_outlineBoxState = kBoxUnknown;
   m_code = code;
   m_reserved = 0;
   m_width = defaults.fontSizeX;
@@ -280,6 +284,7 @@ void CCharBox::ForgetGlyph() {
   delete m_outline;
   m_outline = nullptr;
   m_outlineReplaced = false;
+  m_outlineBoxState = kBoxUnknown;
   m_ratio = m_inkWidth = m_inkHeight = 0;
 }
 
@@ -296,6 +301,7 @@ void CCharBox::ReplaceOutline(CContour* outline) {
   delete m_outline;
   m_outline = outline;
   m_outlineReplaced = outline != nullptr;
+  m_outlineBoxState = kBoxUnknown;
 }
 
 void CCharBox::ReleaseSingleByteGlyph() {
@@ -395,6 +401,23 @@ void CCharBox::Offset(float dx, float dy) {
   m_y += dy;
   m_rect.top += dy;
   m_rect.bottom += dy;
+}
+
+bool CCharBox::GetDrawnBounds(const CMatrix2D& matrix, CFRect* bounds) {
+  if (m_outlineBoxState == kBoxUnknown) {
+    const CContour* outline = Glyph();
+    // Without fonts yet nothing is known: a missing outline is kept only once a source said so.
+    if (!outline && !CGlyphSource::Installed()) return false;
+    m_outlineBoxState = outline ? kBoxKnown : kNoOutline;
+    if (outline) m_outlineBox = outline->GetBox();
+    ReleaseSingleByteGlyph();
+  }
+  if (m_outlineBoxState != kBoxKnown) return false;
+  CMatrix2D whole = GetGlyphMatrix(m_outlineBox);
+  whole.Multiply(matrix);
+  *bounds = m_outlineBox;
+  whole.TransformRect(bounds);
+  return true;
 }
 
 void CCharBox::DrawContour(CDC* dc, CContour* contour, bool filled) {

@@ -66,6 +66,11 @@ public:
   CMatrix2D GetGlyphMatrix();
 
   void Offset(float dx, float dy);
+  // The page bounds of what Draw paints through matrix: the outline's box mapped by the glyph
+  // matrix and then matrix, corner by corner, which holds the outline under any skew or turn;
+  // false when the font gives no outline. The outline's box is kept from the first ask until the
+  // glyph is forgotten, so that asking costs no outline fetch.
+  bool GetDrawnBounds(const CMatrix2D& matrix, CFRect* bounds);
   // Draws the outline in the box colour, filled when style bit 7 is set.
   void Draw(CDC* dc, const CMatrix2D* matrix);
   void DrawPreview(CDC* dc, const CMatrix2D* matrix, int layoutKind);
@@ -114,6 +119,10 @@ private:
   CContour* m_outline;
   // The outline came from ReplaceOutline: it is kept whatever the character's kind.
   bool m_outlineReplaced;
+  // The box of the outline in glyph units, for GetDrawnBounds.
+  enum OutlineBoxState : BYTE { kBoxUnknown, kBoxKnown, kNoOutline };
+  OutlineBoxState m_outlineBoxState;
+  CFRect m_outlineBox;
 };
 
 // A new character box from a record of tag 18 and exactly 75 bytes within available; null for any

@@ -5,6 +5,7 @@
 // document template and reads the view's pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@
 #include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
+#include "text/TextBlock.h"
+#include "text/layout/CharBox.h"
+#include "text/layout/FakeGlyphSource.h"
+#include "text/layout/TextDefaults.h"
 
 namespace {
 
@@ -154,6 +159,24 @@ protected:
   void Press(UINT message, UINT flags, POINT at) {
     view->SendMessage(message, flags, At(at.x, at.y));
   }
+  // Blackens the area and repaints it alone: it shows again what the window showed before.
+  void ExpectRepaintedAlikeAlone(RECT area) {
+    std::vector<DWORD> before = ClientPixels(view->m_hWnd, area);
+    HDC dc = ::GetDC(view->m_hWnd);
+    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(view->m_hWnd, dc);
+    Repaint(&area);
+    EXPECT_EQ(before, ClientPixels(view->m_hWnd, area))
+        << "area at " << area.left << ", " << area.top;
+  }
+  // A press, a move half way, a move to the end and the release, with what they leave to paint.
+  void Drag(POINT from, POINT to) {
+    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
+    Press(WM_LBUTTONUP, 0, to);
+    PumpMessages();
+  }
 
   CDrawingTestApp app{"TalvexMainViewTest"};
   PointerRecordingFrame* frame = nullptr;
@@ -207,23 +230,49 @@ TEST_F(MainView, PaintsTheBlocksFromTheLastToTheFirstSkippingThoseItMustNot) {
   EXPECT_EQ((std::vector<std::string>{"second"}), Repaint(&small));
 }
 
+// A block's pixels may lie a little past its box: blocks within the margin of every edge are
+// drawn too, exactly up to 3 pixels, and none further.
 TEST_F(MainView, APartialRepaintAlsoAsksBlocksAFewPixelsShortOfItsAreaAndNoOthers) {
-  // A block's pixels may lie a little past its box: blocks within the margin are drawn too.
   POINT corner = PixelOf(100, 100);
-  RECT small = {corner.x, corner.y, corner.x + 6, corner.y + 5};
-  auto boxLeftOf = [&](int pixels) {
-    FPOINT right = PageOf(small.left - pixels, small.top + 2);
-    return CFRect(right.x - 5, right.y - 1, right.x, right.y + 1);
+  const RECT small = {corner.x, corner.y, corner.x + 6, corner.y + 5};
+  // Boxes 5 x 2 page units that end (left, top) or begin (right, bottom) pixels off the edge;
+  // the right and bottom edges are the first pixels outside the area.
+  auto leftOf = [&](int pixels) {
+    FPOINT end = PageOf(small.left - pixels, small.top + 2);
+    return CFRect(end.x - 5, end.y - 1, end.x, end.y + 1);
   };
-  auto boxBelow = [&](int pixels) {
-    FPOINT top = PageOf(small.left + 3, small.bottom + pixels);
-    return CFRect(top.x - 1, top.y, top.x + 1, top.y + 5);
+  auto above = [&](int pixels) {
+    FPOINT end = PageOf(small.left + 3, small.top - pixels);
+    return CFRect(end.x - 1, end.y - 5, end.x + 1, end.y);
   };
-  Add("a pixel left", boxLeftOf(1));
-  Add("far left", boxLeftOf(12));
-  Add("two pixels below", boxBelow(2));
-  Add("far below", boxBelow(12));
-  EXPECT_EQ((std::vector<std::string>{"two pixels below", "a pixel left"}), Repaint(&small));
+  auto rightOf = [&](int pixels) {
+    FPOINT start = PageOf(small.right + pixels, small.top + 2);
+    return CFRect(start.x, start.y - 1, start.x + 5, start.y + 1);
+  };
+  auto below = [&](int pixels) {
+    FPOINT start = PageOf(small.left + 3, small.bottom + pixels);
+    return CFRect(start.x - 1, start.y, start.x + 1, start.y + 5);
+  };
+  const struct {
+    const char* name;
+    CFRect box;
+    bool drawn;
+  } cases[] = {
+      {"a pixel left", leftOf(1), true},    {"3 left", leftOf(3), true},
+      {"4 left", leftOf(4), false},         {"far left", leftOf(12), false},
+      {"3 above", above(3), true},          {"4 above", above(4), false},
+      {"3 right", rightOf(3), true},        {"4 right", rightOf(4), false},
+      {"two pixels below", below(2), true}, {"3 below", below(3), true},
+      {"4 below", below(4), false},         {"far below", below(12), false},
+  };
+  std::vector<std::string> expected;
+  for (const auto& c : cases) {
+    Add(c.name, c.box);
+    // The view draws the list from its end.
+    if (c.drawn) expected.insert(expected.begin(), c.name);
+  }
+  RECT area = small;
+  EXPECT_EQ(expected, Repaint(&area));
 }
 
 TEST_F(MainView, FindsTheFirstBlockUnderAPointOfAType) {
@@ -432,20 +481,13 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   document->SetModifiedFlag(FALSE);
   Repaint();
   CSelectTracker& tracker = view->GetSelectTracker();
-  auto drag = [&](POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  };
 
   POINT edge = PixelOf(60, 80);
-  drag(edge, edge);
+  Drag(edge, edge);
   ASSERT_EQ(1, rect->m_selected);
 
   POINT inside = PixelOf(90, 80);
-  drag(inside, {inside.x + 40, inside.y + 20});
+  Drag(inside, {inside.x + 40, inside.y + 20});
   const float scale = static_cast<float>(view->GetScale());
   EXPECT_NEAR(60 + 40 * scale, rect->m_box.left, 1.5f * scale);
   EXPECT_NEAR(60 + 20 * scale, rect->m_box.top, 1.5f * scale);
@@ -455,14 +497,14 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   SaveClientPicture(view->m_hWnd, "screenshots\\select_scale_handles.bmp");
 
   inside = PixelOf((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2 + 5);
-  drag(inside, inside);
+  Drag(inside, inside);
   ASSERT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
   SaveClientPicture(view->m_hWnd, "screenshots\\select_rotate_handles.bmp");
 
   POINT corner = PixelOf(moved.right, moved.bottom);
   corner.x += 8;
   corner.y += 8;
-  drag(corner, {corner.x - 40, corner.y + 40});
+  Drag(corner, {corner.x - 40, corner.y + 40});
   EXPECT_FALSE(rect->m_matrix.IsIdentity());
 
   view->SendMessage(WM_COMMAND, kUndoCommand);
@@ -486,18 +528,11 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   view->GetSelectTracker().Recount();
   Repaint();
   const float pixel = static_cast<float>(view->GetScale());
-  auto drag = [&](POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  };
   // The box runs from (60, 80) to (160, 120); its handles stand 8 pixels outside it. The bottom
   // handle pulled down 40 pixels makes it 40 page pixels higher: y stretches about y = 80.
   const float gap = CSelectTracker::kHandleGap * pixel;
   POINT bottom = PixelOf(110, 120 + gap);
-  drag(bottom, {bottom.x, bottom.y + 40});
+  Drag(bottom, {bottom.x, bottom.y + 40});
   const float sy = (40 + 40 * pixel) / 40;
   EXPECT_NEAR(60, rect->m_box.left, 0.01f);
   EXPECT_NEAR(80, rect->m_box.top, 0.01f);
@@ -507,7 +542,7 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   // The right handle pulled left 30 pixels: x shrinks about x = 60, y stays.
   const CFRect before = curve->m_box;
   POINT right = PixelOf(160 + gap, (80 + curve->m_box.bottom) / 2);
-  drag(right, {right.x - 30, right.y});
+  Drag(right, {right.x - 30, right.y});
   const float sx = (100 - 30 * pixel) / 100;
   EXPECT_NEAR(60 + 70 * sx, curve->m_box.left, 1.5f * pixel);
   EXPECT_NEAR(60 + 100 * sx, curve->m_box.right, 1.5f * pixel);
@@ -609,15 +644,97 @@ TEST_F(MainView, APartialRepaintDrawsItsAreaAsTheFullRepaintDid) {
                         {b.x + 3, b.y + 5, b.x + 40, b.y + 30},
                         {c.x - 1, c.y - 1, c.x + 1, c.y + 1}};
   Repaint();
-  for (const RECT& area : areas) {
-    std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
-    HDC dc = ::GetDC(view->m_hWnd);
-    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::ReleaseDC(view->m_hWnd, dc);
-    Repaint(&area);
-    EXPECT_EQ(full, ClientPixels(view->m_hWnd, area))
-        << "area at " << area.left << ", " << area.top;
+  for (const RECT& area : areas) ExpectRepaintedAlikeAlone(area);
+}
+
+// Two characters 30 mm high, skewed 20 degrees as the change-font dialog leaves them, each glyph
+// a filled square of its whole cell: the tops lean tan 20 x 15 = 5.5 mm left of their cells and
+// the bottoms as far right, some 20 pixels past the text's box at this zoom. Whatever shows that
+// lean, a partial repaint of it or the place the text was moved from, shows what a full repaint
+// shows.
+TEST_F(MainView, SkewedTextIsRepaintedAndMovedWithAllItDrawsPastItsBox) {
+  const WORD kCharacter = 0xB0A1;
+  FakeGlyphSource glyphs;
+  glyphs.glyphs[kCharacter] = {MakePointRecord(0, 0, kPointStart | kPointOnCurve),
+                               MakePointRecord(1024, 0, kPointOnCurve),
+                               MakePointRecord(1024, 1024, kPointOnCurve),
+                               MakePointRecord(0, 1024, kPointOnCurve),
+                               MakePointRecord(0, 0, kPointClose | kPointOnCurve)};
+  CTextDefaults format = CTextDefaults::Global();
+  format.fontSizeX = format.fontSizeY = 30;
+  format.fontSkewX = 20;
+  format.boxGaps = format.lineGaps = 0;
+  CTextBlock* text = CTextBlock::CreateAt(0, 100.5f, 100.25f, 200, 100.25f);
+  for (int i = 0; i < 2; ++i) {
+    auto* box = new CCharBox;
+    box->Init(134, kCharacter, format);
+    box->m_style |= CCharBox::kFilled;
+    box->m_colour = 0x0000FF;
+    text->InsertChar(box);
   }
+  // As the dialog gives its values to the text's characters.
+  text->ApplyFormat(nullptr, format, CBoxArray::kApplySkew, 0, text->GetBoxArray()->GetSize() - 1);
+  text->Relayout(view, -1);
+  text->UpdateBox();
+  document->AddBlock(text);
+  view->ZoomToRect(CFRect(80, 80, 240, 150));
+  Repaint();
+  ASSERT_GT(view->GetScale(), 0.0);
+  const float lean = 5.0f;
+  const CFRect box = text->m_box;
+  ASSERT_NEAR(60, box.right - box.left, 0.5f);
+  // Past the box's top left and bottom right corners, more than the paint margin away.
+  POINT topLeft = PixelOf(box.left - lean, box.top), bottomRight = PixelOf(box.right, box.bottom);
+  POINT inner = PixelOf(box.left, box.top), outer = PixelOf(box.right + lean, box.bottom);
+  const RECT leans[] = {{topLeft.x, topLeft.y, inner.x - 4, topLeft.y + 6},
+                        {bottomRight.x + 4, bottomRight.y - 6, outer.x, bottomRight.y}};
+  const DWORD blue = 0x0000FF;  // as a 32-bit pixel, blue, green, red
+  for (const RECT& area : leans) {
+    std::vector<DWORD> full = ClientPixels(view->m_hWnd, area);
+    ASSERT_NE(full.end(), std::find(full.begin(), full.end(), blue)) << "no lean at " << area.left;
+    ExpectRepaintedAlikeAlone(area);
+  }
+
+  // Selected, then dragged 50 mm down: the old leans are paper again.
+  POINT inside = PixelOf(box.left + 15, box.top + 15);
+  Drag(inside, inside);
+  ASSERT_EQ(1, text->m_selected);
+  POINT down = PixelOf(box.left + 15, box.top + 65);
+  Drag(inside, down);
+  ASSERT_GT(text->m_box.top, box.top + 40);
+  for (const RECT& area : leans) {
+    std::vector<DWORD> shown = ClientPixels(view->m_hWnd, area);
+    Repaint();
+    EXPECT_EQ(ClientPixels(view->m_hWnd, area), shown) << "area at " << area.left;
+  }
+}
+
+// A view far larger than the screen with its bottom right corner in sight: a repaint there would
+// need a bitmap of 30000 x 30000 pixels from the window's origin, which cannot be had, and the
+// view paints on the window itself.
+TEST_F(MainView, AnAreaTooFarOutForAPaintBitmapIsPaintedOnTheWindowItself) {
+  RECT client;
+  view->GetClientRect(&client);
+  const int size = 30000;
+  auto* rect = new CRectBlock;
+  rect->m_colour = 0xFF0000;
+  document->AddBlock(rect);
+  view->MoveWindow(client.right - size, client.bottom - size, size, size);
+  PumpMessages();
+  const RECT area = {size - 100, size - 80, size - 20, size - 20};
+  FPOINT corner = PageOf(area.left + 20, area.top + 20);
+  FPOINT opposite = PageOf(area.left + 60, area.top + 40);
+  rect->m_rect = rect->m_box = CFRect(corner.x, corner.y, opposite.x, opposite.y);
+  HDC dc = ::GetDC(view->m_hWnd);
+  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+  ::ReleaseDC(view->m_hWnd, dc);
+  RECT repainted = area;
+  Repaint(&repainted);
+  dc = ::GetDC(view->m_hWnd);
+  EXPECT_TRUE(ColourNear(dc, PixelOf(corner.x, (corner.y + opposite.y) / 2), RGB(255, 0, 0)));
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, area.left + 5, area.top + 5));
+  EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(dc, area.left + 40, area.top + 30));
+  ::ReleaseDC(view->m_hWnd, dc);
 }
 
 }  // namespace
