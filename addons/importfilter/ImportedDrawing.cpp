@@ -11,11 +11,35 @@
 // Room for the end record that closes every curve's points.
 const size_t CImportedDrawing::kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
 
+namespace {
+
+// A curve's record in the list, room for the list's growth, and the heap's header and rounding
+// of its points' block.
+const size_t kCurveOverheadBytes = 64;
+
+}  // namespace
+
+size_t CImportedDrawing::CurveBytes(size_t points) {
+  return points * sizeof(ImportPathPoint) + kCurveOverheadBytes;
+}
+
 bool CImportedDrawing::AddPath(const CImportPath& path, DWORD colour, bool filled) {
   if (path.Overflowed()) m_tooComplex = true;
   if (m_tooComplex || path.IsEmpty()) return false;
-  std::vector<ImportPathPoint> points = path.Finished(filled);
+  return AddFinished(path.Finished(filled), colour, filled);
+}
+
+bool CImportedDrawing::AddPath(CImportPath&& path, DWORD colour, bool filled) {
+  if (path.Overflowed()) m_tooComplex = true;
+  if (m_tooComplex || path.IsEmpty()) return false;
+  return AddFinished(path.TakeFinished(filled), colour, filled);
+}
+
+bool CImportedDrawing::AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour,
+                                   bool filled) {
   if (points.empty()) return false;
+  // Points handed over from a path that grew as it was built hold their spare room too.
+  if (points.capacity() - points.size() > points.size() / 8) points.shrink_to_fit();
   if (m_totalPoints + points.size() > kMaxTotalPoints) {
     m_tooComplex = true;
     return false;
@@ -95,6 +119,7 @@ std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
       }
       result.back().points.insert(result.back().points.end(), curve.points.begin(),
                                   curve.points.end());
+      std::vector<ImportPathPoint>().swap(curve.points);  // joined: its own copy goes now
       ++inLast;
     }
     joined.swap(result);
@@ -108,7 +133,7 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   CSegArray list;
   std::vector<POINTREC> records;
   if (m_curves.size() > kMostCurves) m_curves = Consolidated();
-  for (const Curve& curve : m_curves) {
+  for (Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());
     for (const ImportPathPoint& p : curve.points) {
@@ -118,6 +143,7 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
       records.push_back(
           MakePointRecord(static_cast<float>(at.x), static_cast<float>(at.y), p.flags));
     }
+    std::vector<ImportPathPoint>().swap(curve.points);
     std::unique_ptr<CCurveBlock> block(new CCurveBlock);
     block->AssignPath(records);
     block->SetColour(nullptr, curve.colour, FALSE);
