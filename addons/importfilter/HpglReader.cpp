@@ -254,8 +254,8 @@ void CHpglReader::EndRun() {
   Plotter& p = m_plotter;
   if (!p.inRun) return;
   p.inRun = false;
-  const bool closed =
-      std::fabs(p.x - p.runX) <= kClosingDistance && std::fabs(p.y - p.runY) <= kClosingDistance;
+  const bool closed = std::fabs(p.x - p.runX) <= kClosingDistance &&
+                      std::fabs(p.y - p.runY) <= kClosingDistance;
   // Closing adds a line back to the start unless the run ends on it.
   if (closed && (p.x / kUnitsPerMillimetre != p.runX / kUnitsPerMillimetre ||
                  p.y / kUnitsPerMillimetre != p.runY / kUnitsPerMillimetre)) {

@@ -64,9 +64,11 @@ void Finish(std::vector<ImportPathPoint>* points, bool closeOpen) {
     MarkEnd(&from[begin], count, closeOpen, ending);
     if (added) {
       grown.insert(grown.end(), from.begin() + begin, from.begin() + begin + count);
-      if (ending == kClosingPointAdded) grown.push_back({from[begin].x, from[begin].y, kCloseFlags});
+      if (ending == kClosingPointAdded)
+        grown.push_back({from[begin].x, from[begin].y, kCloseFlags});
     } else {
-      if (kept != begin) std::copy(from.begin() + begin, from.begin() + begin + count, from.begin() + kept);
+      if (kept != begin)
+        std::copy(from.begin() + begin, from.begin() + begin + count, from.begin() + kept);
       kept += count;
     }
   }

@@ -15,11 +15,14 @@
 
 #include "addons/importfilter/ImportMatrix.h"
 
+// Packed to 20 bytes rather than 24: a drawing at its point limit holds eight million of them.
+#pragma pack(push, 4)
 struct ImportPathPoint {
   double x;
   double y;
   BYTE flags;
 };
+#pragma pack(pop)
 
 class CImportPath {
 public:

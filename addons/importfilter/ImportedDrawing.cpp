@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <new>
 
+#include "framework/ByteWriter.h"
+#include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
 #include "model/geometry/PointRecord.h"
+#include "model/records/BlockRecord.h"
 
 // Room for the end record that closes every curve's points.
 const size_t CImportedDrawing::kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
@@ -16,6 +21,39 @@ namespace {
 // A curve's record in the list, room for the list's growth, and the heap's header and rounding
 // of its points' block.
 const size_t kCurveOverheadBytes = 64;
+// What follows a list record in memory, as the model keeps them: its pad byte, and zeros.
+const size_t kSpareAfterList = 10;
+const size_t kRecordPieceBytes = 1 << 20;
+
+// The list's record in movable global memory of just its size. It is written in pieces twice,
+// first only to learn its length, so that no buffer of the whole record grows by doubling
+// beside the blocks and the memory it ends in.
+HGLOBAL GlobalRecordOf(CSegArray& list) {
+  CByteWriter piece;
+  const size_t length = list.WriteRecordInPieces(piece, kRecordPieceBytes,
+                                                 [](const BYTE*, size_t) {});
+  if (length == 0) return nullptr;
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + kSpareAfterList);
+  if (!memory) throw std::bad_alloc();
+  CGlobalLock lock(memory);
+  BYTE* out = lock.Data();
+  if (!out) {
+    ::GlobalFree(memory);
+    throw std::bad_alloc();
+  }
+  size_t at = 0;
+  auto copy = [&](const BYTE* data, size_t size) {
+    std::memcpy(out + at, data, std::min(size, length - at));
+    at += std::min(size, length - at);
+  };
+  piece.Truncate(0);
+  list.WriteRecordInPieces(piece, kRecordPieceBytes, copy);
+  copy(piece.Data(), piece.Size());
+  // The length word, which a record written in pieces leaves for its writer to fill in.
+  for (int i = 0; i < 4; ++i) out[1 + i] = static_cast<BYTE>(length >> (8 * i));
+  out[length] = kRecordPadByte;
+  return memory;
+}
 
 }  // namespace
 
@@ -152,7 +190,5 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   }
   m_curves.clear();
   m_totalPoints = 0;
-  HGLOBAL record = nullptr;
-  list.WriteToMemory(&record);
-  return record;
+  return GlobalRecordOf(list);
 }

@@ -182,10 +182,6 @@ DWORD Rgb(double r, double g, double b) {
   return byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 
-// What a painted path costs beside its points: the drawing's record of the curve, the slack of
-// its points' block and the heap's own.
-size_t PaintedBytes(size_t points) { return (points + 8) * sizeof(ImportPathPoint) + 64; }
-
 // A name's entries in the tables beside its text.
 const size_t kNameBytes = 64;
 
@@ -649,7 +645,7 @@ ImportPoint2 CPsInterpreter::UserPoint(ImportPoint2 device) {
 }
 
 bool CPsInterpreter::PayForPainted(size_t points) {
-  if (m_budget.Charge(PaintedBytes(points)) && m_budget.Work(points)) return true;
+  if (m_budget.Charge(CImportedDrawing::CurveBytes(points)) && m_budget.Work(points)) return true;
   TooComplex();
   return false;
 }
@@ -667,7 +663,7 @@ void CPsInterpreter::Paint(bool filled) {
       m_paintedGeneration = path.Generation();
       m_paintedFilled = filled;
     } else {
-      m_budget.Release(PaintedBytes(path.Size()));
+      m_budget.Release(CImportedDrawing::CurveBytes(path.Size()));
     }
   }
   if (m_drawing->TooComplex()) TooComplex();
@@ -691,7 +687,7 @@ void CPsInterpreter::PaintRectangles(bool filled) {
   rectangle.Close();
   if (!PayForPainted(rectangle.Size())) return;
   if (!m_drawing->AddPath(rectangle, State().colour, filled))
-    m_budget.Release(PaintedBytes(rectangle.Size()));
+    m_budget.Release(CImportedDrawing::CurveBytes(rectangle.Size()));
   if (m_drawing->TooComplex()) TooComplex();
 }
 

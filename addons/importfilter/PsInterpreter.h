@@ -16,10 +16,11 @@
 // Everything is bounded (CPsBudget): the work, counted per operator and per element, point,
 // entry or dictionary slot an operator touches, by the file's size (a loop that never ends is
 // too complex); the memory its objects, names, paths and painted curves hold; the operand stack,
-// the depth of executions inside executions (procedure calls, exec, stopped) and of gsave. Composite objects live in the read's arena (CPsArena), which
-// takes back what nothing reaches any more and frees the rest when the read ends. An operator
-// without its operands, of the wrong kind, or unbalanced brackets are damage at the current
-// line. Operators it does not know are passed over.
+// the depth of executions inside executions (procedure calls, exec, stopped) and of gsave.
+// Composite objects live in the read's arena (CPsArena), which takes back what nothing reaches any
+// more and frees the rest when the read ends. An operator without its operands, of the wrong kind,
+// or unbalanced brackets are damage at the current line. Operators it does not know are passed
+// over.
 #pragma once
 
 #include <string>
@@ -172,7 +173,7 @@ private:
   std::vector<std::string> m_names;
   std::vector<int> m_builtins;  // by name id: the operator, or -1
   int m_line = 0;               // of the token being run
-  int m_callDepth = 0;  // of nested executions
+  int m_callDepth = 0;          // of nested executions
   bool m_failed = false;
   bool m_exit = false;   // exit left a loop
   bool m_stop = false;   // stop, until stopped catches it

@@ -119,8 +119,9 @@ std::string MultipliedLines() {
          "0\nENDSEC\n0\nEOF\n";
 }
 
-// Two layers of 60,000-character names, a block of a line on each inserted 60 x 60 times.
-std::string LongLayerNames() {
+// Two layers of 60,000-character names, a block of a line on each inserted 60 x 60 times, or
+// through a block of 100 x 100 of its copies inserted 5 x 10 times.
+std::string LongLayerNames(bool nested) {
   const std::string name = "L" + std::string(59998, 'A');
   std::string layers = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n";
   for (int layer = 1; layer <= 2; ++layer)
@@ -128,7 +129,9 @@ std::string LongLayerNames() {
   layers += "0\nENDTAB\n0\nENDSEC\n";
   const std::string lines = "0\nLINE\n8\n" + name + "1\n10\n0\n20\n0\n11\n1\n21\n0\n" +
                             "0\nLINE\n8\n" + name + "2\n10\n0\n20\n1\n11\n1\n21\n1\n";
-  return layers + Dxf(Block("LINES", lines), Insert("LINES", 60, 60, 2, 2));
+  if (!nested) return layers + Dxf(Block("LINES", lines), Insert("LINES", 60, 60, 2, 2));
+  return layers + Dxf(Block("LINES", lines) + Block("COPIES", Insert("LINES", 100, 100, 2, 2)),
+                      Insert("COPIES", 5, 10, 200, 200));
 }
 
 // Two pens of 40 pen-down runs of 100,000 points each: 32 MB at the plot's point limit.
@@ -227,7 +230,8 @@ const HostileFile kFiles[] = {
     {"many-records.dxf", [] { return OneGroupRecords(32000000); }},
     {"most-groups.dxf", [] { return OneGroupRecords(CFilterRead::kLargestFile - 64); }},
     {"multiplied-lines.dxf", MultipliedLines},
-    {"long-layer-names.dxf", LongLayerNames},
+    {"long-layer-names.dxf", [] { return LongLayerNames(false); }},
+    {"long-layer-names-nested.dxf", [] { return LongLayerNames(true); }},
     {"many-points.plt", [] { return PlotOfManyPoints(false); }},
     {"many-runs.plt", [] { return PlotOfManyPoints(true); }},
     {"many-pens.plt", PlotOfManyPens},

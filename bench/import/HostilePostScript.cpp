@@ -55,8 +55,8 @@ std::vector<HostileFile> Files() {
       {"exec of exec 99,991 deep", "0 1 99990 { pop /exec load } for exec"},
       {"stopped of stopped 99,991 deep", "0 1 99990 { pop /stopped load } for stopped"},
       {"def and undef of one key", "{ /k 1 def userdict /k undef } loop"},
-      {"forall over 500,000 removed keys",
-       "/d << >> def 0 1 499999 { d exch 1 put } for 0 1 499999 { d exch undef } for\n"
+      {"forall over 200,000 removed keys",
+       "/d << >> def 0 1 199999 { d exch 1 put } for 0 1 199999 { d exch undef } for\n"
        "{ d { } forall } loop"},
       {"SubFileDecode mark over 20 MB", "currentfile 0 (" + std::string(255, 'a') +
                                             "b) /SubFileDecode filter\n"
