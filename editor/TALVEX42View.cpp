@@ -84,6 +84,8 @@ const UINT kPropertyBarId = 158;
 // character the input method could not give, and is left to the default procedure.
 const int kFirstDoubleByteCharset = 128;
 const int kLastDoubleByteCharset = 134;
+// Pixels Show All leaves between the blocks and the client area's edges.
+const int kShowAllMarginPixels = 3;
 
 CFRect Union(const CFRect& a, const CFRect& b) {
   return CFRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
@@ -847,8 +849,18 @@ void CTALVEX42View::ShowAll() {
     }
   }
   if (!any) return;
-  bounds = Union(bounds, CFRect(-10.0f, -10.0f, m_pageWidth, m_pageHeight));
-  ZoomToRect(bounds);
+  // Fitted exactly, the blocks' right or bottom edge would fall on the first pixel past the client
+  // area: they are kept a few pixels inside it, at the scale the fit gives.
+  const CFRect page(-10.0f, -10.0f, m_pageWidth, m_pageHeight);
+  RECT client;
+  GetClientRect(&client);
+  const double scale = CRulerManager::FitRect(Union(bounds, page), client.right, client.bottom,
+                                              m_rulers->GetThickness())
+                           .scale;
+  const float margin = static_cast<float>(kShowAllMarginPixels * scale);
+  bounds = CFRect(bounds.left - margin, bounds.top - margin, bounds.right + margin,
+                  bounds.bottom + margin);
+  ZoomToRect(Union(bounds, page));
   Repaint();
 }
 

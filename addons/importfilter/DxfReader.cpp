@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "addons/importfilter/ArcBeziers.h"
 #include "addons/importfilter/SplineBeziers.h"
@@ -372,6 +373,7 @@ void CDxfReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
   }
   ReadSections();
   if (m_failed) return;
+  m_memoryLimit = kLeastMemory + static_cast<uint64_t>(size) * kMemoryPerByte;
   // Priced whole before anything is drawn.
   m_pricing = true;
   DrawList(m_entities, kNowhere, 0, 0);
@@ -498,13 +500,13 @@ size_t CDxfReader::ReadEntities(size_t at, std::vector<Entity>* list) {
   return at;
 }
 
-DWORD CDxfReader::ColourOf(const Fields& fields, DWORD blockColour) {
+DWORD CDxfReader::ColourOf(const Fields& fields) {
   if (const Group* colour = fields.Find(420)) {
     double value = 0;
     if (Number(*colour, &value)) return static_cast<DWORD>(value) & 0xFFFFFF;
   }
   const int index = static_cast<int>(fields.Number(62, 256));
-  if (index == 0) return blockColour;
+  if (index == 0) return kByBlock;
   if (index == 256) {
     // Entities come in runs of one layer: the last one's colour is kept at hand.
     const std::string layer = fields.Text(8);
@@ -539,12 +541,13 @@ ImportMatrix CDxfReader::ObjectToWorld(const Fields& fields) {
 
 bool CDxfReader::Stopped() const { return m_failed || m_drawing->TooComplex(); }
 
-bool CDxfReader::Charge(uint64_t entities, uint64_t points, uint64_t groups) {
+bool CDxfReader::Charge(uint64_t entities, uint64_t points, uint64_t groups, uint64_t bytes) {
   m_cost.entities += entities;
   m_cost.points += points;
   m_cost.groups += groups;
+  m_cost.bytes += bytes;
   if (m_cost.entities <= kMostEntities && m_cost.points <= CImportedDrawing::kMaxTotalPoints &&
-      m_cost.groups <= kMostGroupsDrawn)
+      m_cost.groups <= kMostGroupsDrawn && m_cost.bytes <= m_memoryLimit)
     return true;
   TooComplex();
   return false;
@@ -554,20 +557,34 @@ void CDxfReader::LeftOut(int* counter) {
   if (!m_pricing) ++*counter;
 }
 
-void CDxfReader::DrawList(const std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
+uint64_t CDxfReader::GroupsOf(const Entity& entity) const {
+  const size_t next = entity.first + entity.count;
+  const size_t end = next < m_groups.size() ? m_groups[next].value : m_size;
+  return std::max<uint64_t>(entity.count, (end - m_groups[entity.first].value) / kBytesPerGroup);
+}
+
+void CDxfReader::Resolve(Entity* entity, const Fields& fields) {
+  entity->colour = ColourOf(fields);
+  if (fields.Type() != "INSERT") return;
+  auto found = m_blocks.find(UpperAscii(fields.Text(2)));
+  entity->block = found == m_blocks.end() ? nullptr : &found->second;
+}
+
+void CDxfReader::DrawList(std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
                           DWORD blockColour) {
   for (size_t i = 0; i < list.size() && !Stopped();)
     i = DrawEntity(list, i, matrix, depth, blockColour);
 }
 
-size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
+size_t CDxfReader::DrawEntity(std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
                               int depth, DWORD blockColour) {
-  const Entity& entity = list[i];
-  if (m_pricing && !Charge(1, 0, entity.count)) return list.size();
+  Entity& entity = list[i];
+  if (m_pricing && !Charge(1, 0, GroupsOf(entity))) return list.size();
   Fields fields(*this, entity);
   const std::string type = fields.Type();
   if (fields.Number(67, 0) == 1) return i + 1;  // paper space
-  const DWORD colour = ColourOf(fields, blockColour);
+  if (entity.colour == kUnresolved) Resolve(&entity, fields);
+  const DWORD colour = entity.colour == kByBlock ? blockColour : entity.colour;
   const ImportMatrix object = ObjectToWorld(fields).Then(matrix);
   CImportPath piece;
   if (type == "LINE") {
@@ -619,7 +636,7 @@ size_t CDxfReader::DrawEntity(const std::vector<Entity>& list, size_t i, const I
     size_t next = i + 1;
     if (fields.Number(66, 0) != 0) {
       for (; next < list.size(); ++next) {
-        if (m_pricing && !Charge(0, 0, 1)) return list.size();
+        if (m_pricing && !Charge(0, 0, GroupsOf(list[next]))) return list.size();
         const std::string follower = Text(m_groups[list[next].first]);
         if (follower == "SEQEND") return next + 1;
         if (follower != "ATTRIB") break;
@@ -693,7 +710,7 @@ size_t CDxfReader::DrawPolyline(const std::vector<Entity>& list, size_t i,
   std::vector<Vertex> vertices;
   size_t next = i + 1;
   for (; next < list.size() && !m_failed; ++next) {
-    if (m_pricing && !Charge(0, 0, list[next].count)) return list.size();
+    if (m_pricing && !Charge(0, 0, GroupsOf(list[next]))) return list.size();
     Fields vertex(*this, list[next]);
     const std::string type = vertex.Type();
     if (type == "SEQEND") {
@@ -796,12 +813,11 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
 void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, int depth,
                             DWORD colour) {
   Fields fields(*this, entity);
-  auto found = m_blocks.find(UpperAscii(fields.Text(2)));
-  if (found == m_blocks.end()) {
+  if (!entity.block) {
     Fail(fields.Head());
     return;
   }
-  Block& block = found->second;
+  Block& block = *entity.block;
   if (block.drawing) {
     Fail(fields.Head());  // a block that inserts itself
     return;
@@ -826,7 +842,7 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
                             static_cast<uint64_t>(static_cast<int>(rows));
     if (cost)
       Charge(copies * std::max<uint64_t>(1, cost->entities), copies * cost->points,
-             copies * cost->groups);
+             copies * cost->groups, copies * cost->bytes);
     return;
   }
   const ImportMatrix place = ImportMatrix::Translate(fields.Number(10, 0), fields.Number(20, 0))
@@ -864,8 +880,8 @@ const CDxfReader::Cost* CDxfReader::PriceOf(Block& block, int depth) {
 void CDxfReader::ChargePiece(size_t points, bool closed) {
   if (points > CImportedDrawing::kMostCurvePoints)
     TooComplex();
-  else
-    Charge(0, closed ? points : points - 1, 0);  // an open one's start may continue a path
+  else  // an open one's start may continue a path
+    Charge(0, closed ? points : points - 1, 0, CImportedDrawing::CurveBytes(points));
 }
 
 bool CDxfReader::Fits(const CImportPath& piece) {
@@ -913,11 +929,11 @@ void CDxfReader::AddClosed(CImportPath& piece, DWORD colour, bool filled) {
     return;
   }
   FlushChain();
-  m_drawing->AddPath(piece, colour, filled);
+  m_drawing->AddPath(std::move(piece), colour, filled);
 }
 
 void CDxfReader::FlushChain() {
   if (m_chain.IsEmpty()) return;
-  m_drawing->AddPath(m_chain, m_chainColour, false);
+  m_drawing->AddPath(std::move(m_chain), m_chainColour, false);
   m_chain.Clear();
 }

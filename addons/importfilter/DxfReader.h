@@ -16,10 +16,16 @@
 //
 // The work is bounded before it is done: the drawing is first priced by a walk that only counts
 // what drawing it would take (the entities, the fewest points they add, the groups looked
-// through) and is too complex, with nothing drawn, when that passes a limit. A block is priced
-// once, by one such copy of it; an insert costs its copies times that (a copy counts as one
-// entity at least, so that copies of empty blocks are work too) and its copies are never walked
-// while pricing.
+// through, the memory of the curves they become) and is too complex, with nothing drawn, when
+// that passes a limit. A block is priced once, by one such copy of it; an insert costs its
+// copies times that (a copy counts as one entity at least, so that copies of empty blocks are
+// work too) and its copies are never walked while pricing. Looking through an entity costs its
+// groups, or one for every kBytesPerGroup bytes it spans where that is more, since a value is
+// read in a time that grows with its length. Every piece is priced as a curve of its own (open
+// ones may join others, which the price cannot tell), at what the drawing holds for it, within
+// kLeastMemory and kMemoryPerByte bytes for each byte of the file. The walk also resolves each
+// entity's colour, its layer's looked up by name, and an insert's block, once for every entity
+// however many copies of it are drawn.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +50,11 @@ public:
   static const size_t kMostLayers = 100000;
   // Rows times columns of one insert.
   static const int kMostInsertCopies = 10000;
+  // What the curves of a drawing may take: kLeastMemory and so many bytes per byte of the file.
+  static const size_t kLeastMemory = 64 << 20;
+  static const size_t kMemoryPerByte = 4;
+  // Bytes of a file that cost as much to look through as one group.
+  static const size_t kBytesPerGroup = 12;
   // Open entities whose ends lie this close (millimetres) are joined.
   static constexpr double kJoinDistance = 1e-4;
 
@@ -62,10 +73,18 @@ private:
     int code;
   };
 
-  // An entity: its groups from its (0, type) group up to the next group 0.
+  struct Block;
+  // The colour of an entity not yet priced, and of one drawn in its insert's colour.
+  static const DWORD kUnresolved = 0xFFFFFFFF;
+  static const DWORD kByBlock = 0x01000000;
+
+  // An entity: its groups from its (0, type) group up to the next group 0, and what pricing
+  // found its names stand for.
   struct Entity {
     uint32_t first;
     uint32_t count;
+    DWORD colour = kUnresolved;
+    Block* block = nullptr;  // an insert's, null while unresolved or not found
   };
 
   // What drawing something costs.
@@ -73,6 +92,7 @@ private:
     uint64_t entities = 0;
     uint64_t points = 0;
     uint64_t groups = 0;
+    uint64_t bytes = 0;  // of the curves in the drawing
   };
 
   struct Block {
@@ -94,21 +114,25 @@ private:
   size_t ReadEntities(size_t at, std::vector<Entity>* list);
   Entity EntityAt(size_t at) const;
 
-  void DrawList(const std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
+  void DrawList(std::vector<Entity>& list, const ImportMatrix& matrix, int depth,
                 DWORD blockColour);
   // Draws the entity at list[i]; returns the index of the next entity (polylines and inserts
   // take their vertices and attributes along).
-  size_t DrawEntity(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
-                    int depth, DWORD blockColour);
+  size_t DrawEntity(std::vector<Entity>& list, size_t i, const ImportMatrix& matrix, int depth,
+                    DWORD blockColour);
   void DrawLwPolyline(const Entity& entity, const ImportMatrix& matrix, DWORD colour);
   size_t DrawPolyline(const std::vector<Entity>& list, size_t i, const ImportMatrix& matrix,
                       DWORD colour);
   void DrawSpline(const Entity& entity, const ImportMatrix& matrix, DWORD colour);
   void DrawInsert(const Entity& entity, const ImportMatrix& matrix, int depth, DWORD colour);
+  // Finds what the entity's colour and, an insert, its block stand for; pricing does this once.
+  void Resolve(Entity* entity, const Fields& fields);
+  // The groups that looking through the entity costs.
+  uint64_t GroupsOf(const Entity& entity) const;
   // The price of one copy of the block drawn at the depth; null when pricing it ended the read.
   const Cost* PriceOf(Block& block, int depth);
   // Adds to the cost counted; false, the drawing too complex, when it passes a limit.
-  bool Charge(uint64_t entities, uint64_t points, uint64_t groups);
+  bool Charge(uint64_t entities, uint64_t points, uint64_t groups, uint64_t bytes = 0);
   void LeftOut(int* counter);
   bool Stopped() const;
   // False, the drawing too complex, for a piece no curve can hold.
@@ -122,7 +146,8 @@ private:
   void AddClosed(CImportPath& piece, DWORD colour, bool filled);
   void FlushChain();
 
-  DWORD ColourOf(const Fields& fields, DWORD blockColour);
+  // The entity's own colour, kByBlock for its insert's.
+  DWORD ColourOf(const Fields& fields);
   ImportMatrix ObjectToWorld(const Fields& fields);
   bool Number(const Group& group, double* value);
   std::string Text(const Group& group) const;
@@ -142,6 +167,7 @@ private:
   std::map<std::string, Block> m_blocks;
   std::vector<Entity> m_entities;
   double m_unit = 1.0;
+  uint64_t m_memoryLimit = 0;
 
   CImportedDrawing* m_drawing = nullptr;
   ImportFilterReport* m_report = nullptr;

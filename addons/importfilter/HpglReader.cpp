@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -67,7 +68,11 @@ void CHpglReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
   }
   Pass(true);
   if (m_failed) return;
-  for (int pen : m_penOrder) drawing->AddPath(m_paths[pen], PenColour(pen), false);
+  for (int pen : m_penOrder) {
+    for (CImportPath& path : m_pens[pen].paths)
+      drawing->AddPath(std::move(path), PenColour(pen), false);
+    m_pens[pen].paths.clear();
+  }
 }
 
 void CHpglReader::Pass(bool drawing) {
@@ -77,7 +82,7 @@ void CHpglReader::Pass(bool drawing) {
   m_plotter = Plotter();
   m_moves = 0;
   m_points = 0;
-  m_penPoints.clear();
+  for (auto& pen : m_pens) pen.second.runs = 0;
   while (!AtEnd() && !m_failed) {
     const char ch = m_data[m_at];
     if (ch == '\n') ++m_line;
@@ -209,11 +214,12 @@ void CHpglReader::ReadCommand(char first, char second) {
 
 bool CHpglReader::AddPoints(size_t count) {
   m_plotter.runPoints += count;
+  if (m_drawing) return true;  // counted by the first pass
   m_points += count;
-  const size_t onPen = m_penPoints[m_plotter.pen] += count;
+  const size_t onPen = m_pens[m_plotter.pen].points += count;
   if (m_plotter.runPoints <= CImportedDrawing::kMostCurvePoints &&
       onPen <= CImportPath::kMaxPoints && m_points <= CImportedDrawing::kMaxTotalPoints &&
-      m_penPoints.size() <= kMostPens)
+      m_pens.size() <= kMostPens)
     return true;
   TooComplex();
   return false;
@@ -233,8 +239,9 @@ void CHpglReader::MovePen(double x, double y) {
     }
     if (!AddPoints(1)) return;
     if (m_drawing) {
-      if (m_paths.find(p.pen) == m_paths.end()) m_penOrder.push_back(p.pen);
-      CImportPath& path = m_paths[p.pen];
+      Pen& pen = m_pens[p.pen];
+      if (pen.paths.empty()) m_penOrder.push_back(p.pen);
+      CImportPath& path = p.runPoints == 2 ? PathOfNewRun(pen) : pen.paths.back();
       if (p.runPoints == 2) path.MoveTo(p.x / kUnitsPerMillimetre, p.y / kUnitsPerMillimetre);
       path.LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
     }
@@ -247,14 +254,32 @@ void CHpglReader::EndRun() {
   Plotter& p = m_plotter;
   if (!p.inRun) return;
   p.inRun = false;
-  if (std::fabs(p.x - p.runX) > kClosingDistance || std::fabs(p.y - p.runY) > kClosingDistance)
-    return;
+  const bool closed = std::fabs(p.x - p.runX) <= kClosingDistance &&
+                      std::fabs(p.y - p.runY) <= kClosingDistance;
   // Closing adds a line back to the start unless the run ends on it.
-  if (p.x / kUnitsPerMillimetre != p.runX / kUnitsPerMillimetre ||
-      p.y / kUnitsPerMillimetre != p.runY / kUnitsPerMillimetre) {
+  if (closed && (p.x / kUnitsPerMillimetre != p.runX / kUnitsPerMillimetre ||
+                 p.y / kUnitsPerMillimetre != p.runY / kUnitsPerMillimetre)) {
     if (!AddPoints(1)) return;
   }
-  if (m_drawing) m_paths[p.pen].Close();
+  if (m_drawing && closed) m_pens[p.pen].paths.back().Close();
+  if (!m_drawing) PlanRun(m_pens[p.pen], p.runPoints);
+}
+
+void CHpglReader::PlanRun(Pen& pen, size_t points) {
+  if (pen.pieces.empty() || pen.pieces.back().points + points > CImportedDrawing::kMostCurvePoints)
+    pen.pieces.push_back({pen.runs, 0});
+  pen.pieces.back().points += points;
+  ++pen.runs;
+}
+
+CImportPath& CHpglReader::PathOfNewRun(Pen& pen) {
+  const size_t next = pen.paths.size();
+  if (next < pen.pieces.size() && pen.pieces[next].firstRun == pen.runs) {
+    pen.paths.emplace_back();
+    pen.paths.back().Reserve(pen.pieces[next].points);
+  }
+  ++pen.runs;
+  return pen.paths.back();
 }
 
 void CHpglReader::SkipEscape() {

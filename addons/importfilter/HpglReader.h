@@ -6,10 +6,13 @@
 //
 // The file is gone through twice: first only counting the points each pen-down run, each pen and
 // the whole plot would take, so that a plot no drawing can hold is refused before anything is
-// built; then drawing. Parameters are taken as they are read, never gathered.
+// built, and planning which runs share a curve: a pen's runs fill one curve after another, each
+// as full as it may be; then drawing each curve's path in room taken once, and handing the paths
+// over to the drawing. Parameters are taken as they are read, never gathered.
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "addons/importfilter/FormatReader.h"
 
@@ -40,6 +43,18 @@ private:
     int pen = 1;
   };
 
+  // A curve of a pen's: the first of the pen's runs it holds and its points.
+  struct Piece {
+    size_t firstRun;
+    size_t points;
+  };
+  struct Pen {
+    size_t points = 0;
+    std::vector<Piece> pieces;  // planned by the first pass
+    size_t runs = 0;            // begun in this pass
+    std::vector<CImportPath> paths;
+  };
+
   void Pass(bool drawing);
   // The command's next parameter; false at the end of its parameters or on one that is damage.
   bool NextParameter(double* value);
@@ -49,6 +64,10 @@ private:
   // Counts points the pen's path takes; false, the plot too complex, beyond a limit.
   bool AddPoints(size_t count);
   void EndRun();
+  // The path the pen's run that begins now draws into: a new one where the plan starts a curve.
+  CImportPath& PathOfNewRun(Pen& pen);
+  // Plans the pen's run that just ended into the pen's curves.
+  void PlanRun(Pen& pen, size_t points);
   void SkipEscape();
   void SkipLabel();
   void LeftOut(int* counter);
@@ -67,7 +86,6 @@ private:
   Plotter m_plotter;
   int m_moves = 0;  // pen commands read: none means the file is no plot file
   size_t m_points = 0;
-  std::map<int, size_t> m_penPoints;
-  std::map<int, CImportPath> m_paths;
+  std::map<int, Pen> m_pens;
   std::vector<int> m_penOrder;
 };

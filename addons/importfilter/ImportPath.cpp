@@ -1,5 +1,7 @@
 #include "addons/importfilter/ImportPath.h"
 
+#include <algorithm>
+
 #include "model/geometry/PointRecord.h"
 
 namespace {
@@ -13,24 +15,67 @@ bool SamePlace(const ImportPathPoint& p, const ImportPathPoint& q) {
   return p.x == q.x && p.y == q.y;
 }
 
-// Appends one sub-path as a curve takes it; nothing when all its points lie on its start.
-void AppendFinished(const ImportPathPoint* first, size_t count, bool closeOpen,
-                    std::vector<ImportPathPoint>* out) {
+enum Ending { kLeftOut, kEndMarked, kClosingPointAdded };
+
+// What becomes of a sub-path in a curve: left out when all its points lie on its start; else its
+// last point marks its end, or, closed by a fill and ending elsewhere than its start, it gets a
+// closing point.
+Ending EndingOf(const ImportPathPoint* first, size_t count, bool closeOpen) {
   bool hasLength = false;
   for (size_t i = 1; i < count && !hasLength; ++i) hasLength = !SamePlace(first[i], first[0]);
-  if (!hasLength) return;
-  const size_t begin = out->size();
-  out->insert(out->end(), first, first + count);
-  ImportPathPoint& last = out->back();
+  if (!hasLength) return kLeftOut;
+  const ImportPathPoint& last = first[count - 1];
+  if (!closeOpen || (SubpathBitsOf(last.flags) & kPointClose)) return kEndMarked;
+  return SamePlace(last, first[0]) && IsOnCurvePoint(last.flags) ? kEndMarked : kClosingPointAdded;
+}
+
+// Marks the end of a sub-path whose ending is not kLeftOut; closeOpen closes an open one.
+void MarkEnd(ImportPathPoint* first, size_t count, bool closeOpen, Ending ending) {
+  ImportPathPoint& last = first[count - 1];
   if (SubpathBitsOf(last.flags) & kPointClose) return;
-  if (!closeOpen) {
+  if (!closeOpen)
     last.flags |= kPointOpenEnd;
-  } else if (SamePlace(last, (*out)[begin]) && IsOnCurvePoint(last.flags) &&
-             out->size() > begin + 1) {
+  else if (ending == kEndMarked)
     last.flags = kCloseFlags;
-  } else {
-    out->push_back({first[0].x, first[0].y, kCloseFlags});
+}
+
+// The length of the sub-path that starts at the index.
+size_t SubpathLength(const std::vector<ImportPathPoint>& points, size_t begin) {
+  size_t end = begin + 1;
+  while (end < points.size() && !IsSubpathStart(points[end].flags)) ++end;
+  return end - begin;
+}
+
+// The points finished as a curve takes them, in place where no sub-path gains a closing point.
+void Finish(std::vector<ImportPathPoint>* points, bool closeOpen) {
+  std::vector<ImportPathPoint>& from = *points;
+  size_t added = 0;
+  for (size_t begin = 0, count; begin < from.size(); begin += count) {
+    count = SubpathLength(from, begin);
+    added += EndingOf(&from[begin], count, closeOpen) == kClosingPointAdded;
   }
+  std::vector<ImportPathPoint> grown;
+  grown.reserve(added ? from.size() + added : 0);
+  size_t kept = 0;
+  for (size_t begin = 0, count; begin < from.size(); begin += count) {
+    count = SubpathLength(from, begin);
+    const Ending ending = EndingOf(&from[begin], count, closeOpen);
+    if (ending == kLeftOut) continue;
+    MarkEnd(&from[begin], count, closeOpen, ending);
+    if (added) {
+      grown.insert(grown.end(), from.begin() + begin, from.begin() + begin + count);
+      if (ending == kClosingPointAdded)
+        grown.push_back({from[begin].x, from[begin].y, kCloseFlags});
+    } else {
+      if (kept != begin)
+        std::copy(from.begin() + begin, from.begin() + begin + count, from.begin() + kept);
+      kept += count;
+    }
+  }
+  if (added)
+    from.swap(grown);
+  else
+    from.resize(kept);
 }
 
 }  // namespace
@@ -114,13 +159,15 @@ void CImportPath::Clear() {
 }
 
 std::vector<ImportPathPoint> CImportPath::Finished(bool closeOpen) const {
-  std::vector<ImportPathPoint> out;
-  out.reserve(m_points.size() + 8);
-  size_t begin = 0;
-  for (size_t i = 1; i <= m_points.size(); ++i) {
-    if (i < m_points.size() && !IsSubpathStart(m_points[i].flags)) continue;
-    AppendFinished(&m_points[begin], i - begin, closeOpen, &out);
-    begin = i;
-  }
-  return out;
+  std::vector<ImportPathPoint> points(m_points);
+  Finish(&points, closeOpen);
+  return points;
+}
+
+std::vector<ImportPathPoint> CImportPath::TakeFinished(bool closeOpen) {
+  std::vector<ImportPathPoint> points;
+  points.swap(m_points);
+  Clear();
+  Finish(&points, closeOpen);
+  return points;
 }

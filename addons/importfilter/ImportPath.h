@@ -15,11 +15,14 @@
 
 #include "addons/importfilter/ImportMatrix.h"
 
+// Packed to 20 bytes rather than 24: a drawing at its point limit holds eight million of them.
+#pragma pack(push, 4)
 struct ImportPathPoint {
   double x;
   double y;
   BYTE flags;
 };
+#pragma pack(pop)
 
 class CImportPath {
 public:
@@ -42,9 +45,15 @@ public:
   unsigned Generation() const { return m_generation; }
   const std::vector<ImportPathPoint>& Points() const { return m_points; }
 
+  // Room for so many points in all, taken at once.
+  void Reserve(size_t points) { m_points.reserve(points); }
+
   // The sub-paths as a curve takes them: sub-paths without length are left out, open ones end
   // with the open-end flag (0x20) or, with closeOpen (a fill closes them), are closed.
   std::vector<ImportPathPoint> Finished(bool closeOpen) const;
+  // The same, made from the path's own points where no closing point is added, so that a large
+  // path is handed on without a second copy; the path is empty afterwards.
+  std::vector<ImportPathPoint> TakeFinished(bool closeOpen);
 
 private:
   enum State { kNoPoint, kOpen, kClosed };

@@ -2,20 +2,82 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <new>
 
+#include "framework/ByteWriter.h"
+#include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/SegArray.h"
 #include "model/geometry/PointRecord.h"
+#include "model/records/BlockRecord.h"
 
 // Room for the end record that closes every curve's points.
 const size_t CImportedDrawing::kMostCurvePoints = static_cast<size_t>(kMaxPointRecords) - 1;
 
+namespace {
+
+// A curve's record in the list, room for the list's growth, and the heap's header and rounding
+// of its points' block.
+const size_t kCurveOverheadBytes = 64;
+// What follows a list record in memory, as the model keeps them: its pad byte, and zeros.
+const size_t kSpareAfterList = 10;
+const size_t kRecordPieceBytes = 1 << 20;
+
+// The list's record in movable global memory of just its size. It is written in pieces twice,
+// first only to learn its length, so that no buffer of the whole record grows by doubling
+// beside the blocks and the memory it ends in.
+HGLOBAL GlobalRecordOf(CSegArray& list) {
+  CByteWriter piece;
+  const size_t length = list.WriteRecordInPieces(piece, kRecordPieceBytes,
+                                                 [](const BYTE*, size_t) {});
+  if (length == 0) return nullptr;
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + kSpareAfterList);
+  if (!memory) throw std::bad_alloc();
+  CGlobalLock lock(memory);
+  BYTE* out = lock.Data();
+  if (!out) {
+    ::GlobalFree(memory);
+    throw std::bad_alloc();
+  }
+  size_t at = 0;
+  auto copy = [&](const BYTE* data, size_t size) {
+    std::memcpy(out + at, data, std::min(size, length - at));
+    at += std::min(size, length - at);
+  };
+  piece.Truncate(0);
+  list.WriteRecordInPieces(piece, kRecordPieceBytes, copy);
+  copy(piece.Data(), piece.Size());
+  // The length word, which a record written in pieces leaves for its writer to fill in.
+  for (int i = 0; i < 4; ++i) out[1 + i] = static_cast<BYTE>(length >> (8 * i));
+  out[length] = kRecordPadByte;
+  return memory;
+}
+
+}  // namespace
+
+size_t CImportedDrawing::CurveBytes(size_t points) {
+  return points * sizeof(ImportPathPoint) + kCurveOverheadBytes;
+}
+
 bool CImportedDrawing::AddPath(const CImportPath& path, DWORD colour, bool filled) {
   if (path.Overflowed()) m_tooComplex = true;
   if (m_tooComplex || path.IsEmpty()) return false;
-  std::vector<ImportPathPoint> points = path.Finished(filled);
+  return AddFinished(path.Finished(filled), colour, filled);
+}
+
+bool CImportedDrawing::AddPath(CImportPath&& path, DWORD colour, bool filled) {
+  if (path.Overflowed()) m_tooComplex = true;
+  if (m_tooComplex || path.IsEmpty()) return false;
+  return AddFinished(path.TakeFinished(filled), colour, filled);
+}
+
+bool CImportedDrawing::AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour,
+                                   bool filled) {
   if (points.empty()) return false;
+  // Points handed over from a path that grew as it was built hold their spare room too.
+  if (points.capacity() - points.size() > points.size() / 8) points.shrink_to_fit();
   if (m_totalPoints + points.size() > kMaxTotalPoints) {
     m_tooComplex = true;
     return false;
@@ -95,6 +157,7 @@ std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
       }
       result.back().points.insert(result.back().points.end(), curve.points.begin(),
                                   curve.points.end());
+      std::vector<ImportPathPoint>().swap(curve.points);  // joined: its own copy goes now
       ++inLast;
     }
     joined.swap(result);
@@ -108,7 +171,7 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   CSegArray list;
   std::vector<POINTREC> records;
   if (m_curves.size() > kMostCurves) m_curves = Consolidated();
-  for (const Curve& curve : m_curves) {
+  for (Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());
     for (const ImportPathPoint& p : curve.points) {
@@ -118,6 +181,7 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
       records.push_back(
           MakePointRecord(static_cast<float>(at.x), static_cast<float>(at.y), p.flags));
     }
+    std::vector<ImportPathPoint>().swap(curve.points);
     std::unique_ptr<CCurveBlock> block(new CCurveBlock);
     block->AssignPath(records);
     block->SetColour(nullptr, curve.colour, FALSE);
@@ -126,7 +190,5 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   }
   m_curves.clear();
   m_totalPoints = 0;
-  HGLOBAL record = nullptr;
-  list.WriteToMemory(&record);
-  return record;
+  return GlobalRecordOf(list);
 }

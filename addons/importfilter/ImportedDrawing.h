@@ -28,9 +28,15 @@ public:
   // Mapped coordinates beyond this many page units (a kilometre) are no drawing.
   static constexpr double kLargestCoordinate = 1.0e6;
 
+  // What a curve of so many points takes while it is in the drawing: its points, its record here
+  // and the heap's own. Readers price what they will add by it before they build anything.
+  static size_t CurveBytes(size_t points);
+
   // Adds the path's sub-paths as one curve (more when it is large); false when the path held
   // nothing drawable.
   bool AddPath(const CImportPath& path, DWORD colour, bool filled);
+  // The same, the path's points handed over rather than copied; the path is empty afterwards.
+  bool AddPath(CImportPath&& path, DWORD colour, bool filled);
   // The last added curve becomes solid in the colour (a path stroked, then filled).
   void FillLast(DWORD colour);
 
@@ -41,10 +47,12 @@ public:
 
   // The block-list record of all curves, every point mapped; null when there is no curve or a
   // mapped point falls outside the page's reach (the caller tells too complex from nothing).
-  // The drawing's curves are handed over: it is empty afterwards.
+  // The drawing's curves are handed over, each freed as its block is made: it is empty
+  // afterwards.
   HGLOBAL WriteRecord(const ImportMatrix& toPage);
 
 private:
+  bool AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour, bool filled);
   void AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid);
   struct Curve;
   // The curves joined into at most kMostCurves (neighbours of one style first), for a drawing of

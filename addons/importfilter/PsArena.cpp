@@ -150,20 +150,47 @@ const CPsDictionary* CPsArena::Dictionary(const PsObject& dict) const {
   return &m_dictionaries[dict.storage.index];
 }
 
+CPsDictionary* CPsArena::DictionaryOf(const PsObject& dict) {
+  return const_cast<CPsDictionary*>(Dictionary(dict));
+}
+
+const PsObject* CPsArena::Find(const PsObject& dict, const PsObject& key) {
+  const CPsDictionary* entries = Dictionary(dict);
+  if (!entries) return nullptr;
+  size_t touched = 0;
+  const PsObject* value = entries->Find(key, &touched);
+  PayWork(touched);
+  return value;
+}
+
 bool CPsArena::Put(const PsObject& dict, const PsObject& key, const PsObject& value) {
-  if (dict.type != PsObject::kDict || !Holds(kDictionaries, dict.storage.index)) return false;
-  CPsDictionary& entries = m_dictionaries[dict.storage.index];
-  if (!entries.Find(key)) {
-    const size_t growth = entries.BytesAfterAdding() - entries.Bytes();
+  CPsDictionary* entries = DictionaryOf(dict);
+  if (!entries) return false;
+  size_t touched = 0;
+  if (!entries->Find(key, &touched)) {
+    const size_t growth = entries->BytesAfterAdding() - entries->Bytes();
     if (growth && !m_budget->Charge(growth)) return false;
     Recharge(kDictionaries, dict.storage.index, growth);
   }
-  return entries.Put(key, value);
+  const bool put = entries->Put(key, value, &touched);
+  PayWork(touched);
+  return put;
 }
 
 void CPsArena::Remove(const PsObject& dict, const PsObject& key) {
-  if (dict.type == PsObject::kDict && Holds(kDictionaries, dict.storage.index))
-    m_dictionaries[dict.storage.index].Remove(key);
+  CPsDictionary* entries = DictionaryOf(dict);
+  if (!entries) return;
+  size_t touched = 0;
+  entries->Remove(key, &touched);
+  PayWork(touched);
+}
+
+void CPsArena::BeginWalk(const PsObject& dict) {
+  if (CPsDictionary* entries = DictionaryOf(dict)) entries->BeginWalk();
+}
+
+void CPsArena::EndWalk(const PsObject& dict) {
+  if (CPsDictionary* entries = DictionaryOf(dict)) entries->EndWalk();
 }
 
 bool CPsArena::CollectionDue() const {

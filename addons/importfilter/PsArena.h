@@ -44,12 +44,18 @@ public:
   std::string Text(const PsObject& string) const;  // the kept bytes of the part
 
   // --- Dictionaries ---
+  // Searches, puts and removals charge the budget's work with every slot they touch.
   const CPsDictionary& Definitions() const { return m_dictionaries[PsObject::kDefinitions]; }
   const CPsDictionary* Dictionary(const PsObject& dict) const;
+  // The key's value in the dictionary, or null.
+  const PsObject* Find(const PsObject& dict, const PsObject& key);
   // Sets the key's value, charging what the dictionary grows by; false when the budget refuses
   // or the key is null.
   bool Put(const PsObject& dict, const PsObject& key, const PsObject& value);
   void Remove(const PsObject& dict, const PsObject& key);
+  // Keeps the dictionary's places as they are while forall walks them.
+  void BeginWalk(const PsObject& dict);
+  void EndWalk(const PsObject& dict);
 
   // --- Collection ---
   bool CollectionDue() const;
@@ -82,6 +88,9 @@ private:
   uint32_t Take(Kind kind, size_t bytes);
   void Recharge(Kind kind, uint32_t index, size_t bytes);
   bool Holds(Kind kind, uint32_t index) const;
+  // The dictionary's storage, or null.
+  CPsDictionary* DictionaryOf(const PsObject& dict);
+  void PayWork(size_t steps) { m_budget->Work(steps); }
   void Mark(const PsObject& object, std::vector<PsObject>* pending);
   void Sweep(Kind kind);
 

@@ -14,6 +14,10 @@ uint64_t ValueBits(const PsObject& key) {
   return bits;
 }
 
+void Add(size_t* touched, size_t count) {
+  if (touched) *touched += count;
+}
+
 }  // namespace
 
 size_t CPsDictionary::Hash(const PsObject& key) {
@@ -29,41 +33,52 @@ bool CPsDictionary::SameKey(const PsObject& a, const PsObject& b) {
   return a.type == b.type && a.length == b.length && ValueBits(a) == ValueBits(b);
 }
 
-size_t CPsDictionary::SlotOf(const PsObject& key) const {
+size_t CPsDictionary::SlotOf(const PsObject& key, size_t* touched, size_t* reusable) const {
   const size_t mask = m_slots.size() - 1;
-  for (size_t slot = Hash(key) & mask;; slot = (slot + 1) & mask) {
+  if (reusable) *reusable = kNoSlot;
+  size_t slot = Hash(key) & mask;
+  for (size_t count = 1;; ++count, slot = (slot + 1) & mask) {
     const uint32_t held = m_slots[slot];
-    if (held == 0 || SameKey(m_entries[held - 1].key, key)) return slot;
+    // A removed entry's null key matches nothing: the search goes on past it.
+    if (held == 0 || SameKey(m_entries[held - 1].key, key)) {
+      Add(touched, count);
+      return slot;
+    }
+    if (reusable && *reusable == kNoSlot && Removed(held)) *reusable = slot;
   }
 }
 
-const PsObject* CPsDictionary::Find(const PsObject& key) const {
+const PsObject* CPsDictionary::Find(const PsObject& key, size_t* touched) const {
   if (m_slots.empty() || key.type == PsObject::kNull) return nullptr;
-  const uint32_t held = m_slots[SlotOf(key)];
+  const uint32_t held = m_slots[SlotOf(key, touched)];
   return held ? &m_entries[held - 1].value : nullptr;
 }
 
-bool CPsDictionary::Put(const PsObject& key, const PsObject& value) {
+bool CPsDictionary::Put(const PsObject& key, const PsObject& value, size_t* touched) {
   if (key.type == PsObject::kNull) return false;
+  size_t slot = kNoSlot, reusable = kNoSlot;
   if (!m_slots.empty()) {
-    const uint32_t held = m_slots[SlotOf(key)];
-    if (held) {
+    slot = SlotOf(key, touched, &reusable);
+    if (const uint32_t held = m_slots[slot]) {
       m_entries[held - 1].value = value;
       return true;
     }
   }
-  if (m_entries.size() == m_entries.capacity()) Grow();
+  if (m_entries.size() == m_entries.capacity()) {
+    MakeRoom(touched);
+    slot = SlotOf(key, touched, &reusable);
+  }
   m_entries.push_back({key, value});
-  m_slots[SlotOf(key)] = static_cast<uint32_t>(m_entries.size());
+  m_slots[reusable != kNoSlot ? reusable : slot] = static_cast<uint32_t>(m_entries.size());
   ++m_live;
   return true;
 }
 
-void CPsDictionary::Remove(const PsObject& key) {
+void CPsDictionary::Remove(const PsObject& key, size_t* touched) {
   if (m_slots.empty() || key.type == PsObject::kNull) return;
-  const uint32_t held = m_slots[SlotOf(key)];
+  const uint32_t held = m_slots[SlotOf(key, touched)];
   if (!held) return;
-  // The slot keeps pointing at the entry, whose null key matches nothing: searches go on past it.
+  // The slot keeps pointing at the entry, whose null key marks it removed.
   m_entries[held - 1] = Entry();
   --m_live;
 }
@@ -79,23 +94,40 @@ size_t CPsDictionary::CapacityAfter(size_t capacity) {
   return capacity < kFirstCapacity ? kFirstCapacity : 2 * capacity;
 }
 
+bool CPsDictionary::CompactsWhenFull() const {
+  return m_walks == 0 && m_entries.capacity() >= kFirstCapacity &&
+         m_live <= m_entries.capacity() / 2;
+}
+
 size_t CPsDictionary::Bytes() const {
   return m_entries.capacity() * sizeof(Entry) + m_slots.size() * sizeof(uint32_t);
 }
 
 size_t CPsDictionary::BytesAfterAdding() const {
-  if (m_entries.size() < m_entries.capacity()) return Bytes();
+  if (m_entries.size() < m_entries.capacity() || CompactsWhenFull()) return Bytes();
   const size_t capacity = CapacityAfter(m_entries.capacity());
   return capacity * sizeof(Entry) + 2 * capacity * sizeof(uint32_t);
 }
 
-void CPsDictionary::Grow() {
-  const size_t capacity = CapacityAfter(m_entries.capacity());
-  m_entries.reserve(capacity);
-  m_slots.assign(2 * capacity, 0);
+void CPsDictionary::MakeRoom(size_t* touched) {
+  if (CompactsWhenFull()) {
+    // The entries left, in their order; the capacity stays.
+    size_t kept = 0;
+    for (const Entry& entry : m_entries)
+      if (entry.key.type != PsObject::kNull) m_entries[kept++] = entry;
+    m_entries.resize(kept);
+  } else {
+    m_entries.reserve(CapacityAfter(m_entries.capacity()));
+  }
+  Rehash(touched);
+}
+
+void CPsDictionary::Rehash(size_t* touched) {
+  m_slots.assign(2 * m_entries.capacity(), 0);
+  Add(touched, m_entries.size());
   for (size_t i = 0; i < m_entries.size(); ++i) {
     const PsObject& key = m_entries[i].key;
     // A removed entry keeps its place but no slot: nothing can find it any more.
-    if (key.type != PsObject::kNull) m_slots[SlotOf(key)] = static_cast<uint32_t>(i + 1);
+    if (key.type != PsObject::kNull) m_slots[SlotOf(key, touched)] = static_cast<uint32_t>(i + 1);
   }
 }

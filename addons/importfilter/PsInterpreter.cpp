@@ -182,10 +182,6 @@ DWORD Rgb(double r, double g, double b) {
   return byte(r) << 16 | byte(g) << 8 | byte(b);
 }
 
-// What a painted path costs beside its points: the drawing's record of the curve, the slack of
-// its points' block and the heap's own.
-size_t PaintedBytes(size_t points) { return (points + 8) * sizeof(ImportPathPoint) + 64; }
-
 // A name's entries in the tables beside its text.
 const size_t kNameBytes = 64;
 
@@ -266,8 +262,8 @@ int CPsInterpreter::BuiltinOf(int name) const {
   return name >= 0 && name < static_cast<int>(m_builtins.size()) ? m_builtins[name] : -1;
 }
 
-const CPsInterpreter::Object* CPsInterpreter::Lookup(int name) const {
-  return m_arena.Definitions().Find(PsObject::Of(PsObject::kName, name));
+const CPsInterpreter::Object* CPsInterpreter::Lookup(int name) {
+  return m_arena.Find(kDefinitions, PsObject::Of(PsObject::kName, name));
 }
 
 CPsInterpreter::Object CPsInterpreter::KeyOf(const Object& key) {
@@ -290,8 +286,7 @@ CPsInterpreter::Object CPsInterpreter::KeyOf(const Object& key) {
 
 const CPsInterpreter::Object* CPsInterpreter::Find(const Object& dict, const char* key) {
   const Object name = Name(key);
-  const CPsDictionary* entries = OwnDictionary(dict) ? m_arena.Dictionary(dict) : nullptr;
-  return entries ? entries->Find(name) : nullptr;
+  return OwnDictionary(dict) ? m_arena.Find(dict, name) : nullptr;
 }
 
 void CPsInterpreter::Fail() {
@@ -442,11 +437,7 @@ void CPsInterpreter::Execute(const Object& object) {
     } else if (copy.type == PsObject::kOperator) {
       RunOperator(static_cast<int>(copy.number));
     } else if (copy.type == PsObject::kName && copy.executable) {
-      // A name defined as another name: a chain of them counts as calls.
-      if (m_callDepth >= kDeepestCall) return TooComplex();
-      ++m_callDepth;
-      Execute(copy);
-      --m_callDepth;
+      ExecuteNested(copy);  // a name defined as another name
     } else {
       Push(copy);
     }
@@ -454,6 +445,13 @@ void CPsInterpreter::Execute(const Object& object) {
   }
   const int op = BuiltinOf(name);
   if (op >= 0) RunOperator(op);
+}
+
+void CPsInterpreter::ExecuteNested(const Object& object) {
+  if (m_callDepth >= kDeepestCall) return TooComplex();
+  ++m_callDepth;
+  Execute(object);
+  --m_callDepth;
 }
 
 void CPsInterpreter::Call(const Object& procedure) {
@@ -647,7 +645,7 @@ ImportPoint2 CPsInterpreter::UserPoint(ImportPoint2 device) {
 }
 
 bool CPsInterpreter::PayForPainted(size_t points) {
-  if (m_budget.Charge(PaintedBytes(points)) && m_budget.Work(points)) return true;
+  if (m_budget.Charge(CImportedDrawing::CurveBytes(points)) && m_budget.Work(points)) return true;
   TooComplex();
   return false;
 }
@@ -665,7 +663,7 @@ void CPsInterpreter::Paint(bool filled) {
       m_paintedGeneration = path.Generation();
       m_paintedFilled = filled;
     } else {
-      m_budget.Release(PaintedBytes(path.Size()));
+      m_budget.Release(CImportedDrawing::CurveBytes(path.Size()));
     }
   }
   if (m_drawing->TooComplex()) TooComplex();
@@ -689,7 +687,7 @@ void CPsInterpreter::PaintRectangles(bool filled) {
   rectangle.Close();
   if (!PayForPainted(rectangle.Size())) return;
   if (!m_drawing->AddPath(rectangle, State().colour, filled))
-    m_budget.Release(PaintedBytes(rectangle.Size()));
+    m_budget.Release(CImportedDrawing::CurveBytes(rectangle.Size()));
   if (m_drawing->TooComplex()) TooComplex();
 }
 
@@ -1171,7 +1169,7 @@ void CPsInterpreter::RunControlOperator(int op) {
   switch (op) {
     case kExec:
       if (!Pop(&a)) return;
-      if (a.executable) return Execute(a);
+      if (a.executable) return ExecuteNested(a);
       return Push(a);
     case kIf:
       if (!PopProcedure(&a) || !PopBool(&flag)) return;
@@ -1222,7 +1220,7 @@ void CPsInterpreter::RunControlOperator(int op) {
       return;
     case kStopped: {
       if (!Pop(&a)) return;
-      if (a.executable) Execute(a);
+      if (a.executable) ExecuteNested(a);
       const bool stopped = m_stop;
       m_stop = false;
       m_exit = false;
@@ -1252,10 +1250,12 @@ void CPsInterpreter::ForAll(const Object& source, const Object& procedure) {
       Call(procedure);
     }
   } else if (OwnDictionary(source)) {
-    // The entries there when it began, in the order they came; one removed meanwhile is left out.
+    // The entries there when it began, in the order they came; one removed meanwhile is left out,
+    // but its place is paid for all the same.
     const CPsDictionary* entries = m_arena.Dictionary(source);
     const size_t places = entries ? entries->Places() : 0;
-    for (size_t place = 0; place < places && !Stopped(); ++place) {
+    m_arena.BeginWalk(source);
+    for (size_t place = 0; place < places && !Stopped() && Spend(1); ++place) {
       Object key, value;
       entries = m_arena.Dictionary(source);
       if (!entries || !entries->EntryAt(place, &key, &value)) continue;
@@ -1263,6 +1263,7 @@ void CPsInterpreter::ForAll(const Object& source, const Object& procedure) {
       Push(value);
       Call(procedure);
     }
+    m_arena.EndWalk(source);
   }
 }
 
@@ -1309,7 +1310,7 @@ void CPsInterpreter::RunConversionOperator(int op) {
 void CPsInterpreter::Define(const Object& name, const Object& value) {
   if (name.type != PsObject::kName) return Fail();
   const Object key = KeyOf(name);
-  if (m_arena.Definitions().Size() >= kLargestArray && !m_arena.Definitions().Find(key))
+  if (m_arena.Definitions().Size() >= kLargestArray && !m_arena.Find(kDefinitions, key))
     return TooComplex();
   if (!m_arena.Put(kDefinitions, key, value)) TooComplex();
 }
@@ -1342,11 +1343,7 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
       return PushBool(false);
     case kKnown: {
       if (!Pop(&b) || !Pop(&a)) return;
-      if (OwnDictionary(a)) {
-        const Object key = KeyOf(b);
-        const CPsDictionary* entries = m_arena.Dictionary(a);
-        return PushBool(entries && entries->Find(key));
-      }
+      if (OwnDictionary(a)) return PushBool(m_arena.Find(a, KeyOf(b)) != nullptr);
       return PushBool(b.type == PsObject::kName && (Lookup(static_cast<int>(b.number)) ||
                                                     BuiltinOf(static_cast<int>(b.number)) >= 0));
     }
@@ -1435,10 +1432,7 @@ void CPsInterpreter::RunArrayOperator(int op) {
       }
       if (a.type == PsObject::kString) return PushNumber(0, true);
       if (OwnDictionary(a)) {
-        const Object key = KeyOf(b);
-        const CPsDictionary* entries = m_arena.Dictionary(a);
-        const Object* value = entries ? entries->Find(key) : nullptr;
-        if (value) return Push(Object(*value));
+        if (const Object* value = m_arena.Find(a, KeyOf(b))) return Push(Object(*value));
       }
       if (b.type == PsObject::kName) {
         if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(Object(*value));

@@ -13,13 +13,14 @@
 // file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec)
 // are stepped over.
 //
-// Everything is bounded (CPsBudget): the work, counted per operator and per element, point or
-// entry an operator touches, by the file's size (a loop that never ends is too complex); the
-// memory its objects, names, paths and painted curves hold; the operand stack and the depth of
-// procedure calls and of gsave. Composite objects live in the read's arena (CPsArena), which
-// takes back what nothing reaches any more and frees the rest when the read ends. An operator
-// without its operands, of the wrong kind, or unbalanced brackets are damage at the current
-// line. Operators it does not know are passed over.
+// Everything is bounded (CPsBudget): the work, counted per operator and per element, point,
+// entry or dictionary slot an operator touches, by the file's size (a loop that never ends is
+// too complex); the memory its objects, names, paths and painted curves hold; the operand stack,
+// the depth of executions inside executions (procedure calls, exec, stopped) and of gsave.
+// Composite objects live in the read's arena (CPsArena), which takes back what nothing reaches any
+// more and frees the rest when the read ends. An operator without its operands, of the wrong kind,
+// or unbalanced brackets are damage at the current line. Operators it does not know are passed
+// over.
 #pragma once
 
 #include <string>
@@ -75,6 +76,10 @@ private:
   bool ObjectOfToken(const CPsScanner::Token& token, Object* object);
   bool ReadProcedure(int depth, Object* procedure);
   void Execute(const Object& object);
+  // Every execution inside another (a procedure called, exec, stopped, a name defined as another
+  // name) goes one level deeper, and the levels are bounded: no chain of them, however it is
+  // made, runs the program's own stack out.
+  void ExecuteNested(const Object& object);
   void Call(const Object& procedure);
   // Takes back the arena's unreachable storage when a collection is due; the roots are the
   // operand stack and what running operators hold, so it runs only between objects.
@@ -119,7 +124,7 @@ private:
   int Intern(const std::string& name);
   const std::string& NameOf(int id) const;
   Object Name(const char* name);
-  const Object* Lookup(int name) const;
+  const Object* Lookup(int name);
   void Define(const Object& name, const Object& value);
   int BuiltinOf(int name) const;
   // A key as dictionaries compare it: strings as names, numbers without their integer mark.
@@ -168,7 +173,7 @@ private:
   std::vector<std::string> m_names;
   std::vector<int> m_builtins;  // by name id: the operator, or -1
   int m_line = 0;               // of the token being run
-  int m_callDepth = 0;
+  int m_callDepth = 0;          // of nested executions
   bool m_failed = false;
   bool m_exit = false;   // exit left a loop
   bool m_stop = false;   // stop, until stopped catches it

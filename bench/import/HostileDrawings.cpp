@@ -109,6 +109,45 @@ std::string LongTextCopies() {
   return Dxf(Block("TEXT", text), Insert("TEXT", 100, 100, 1, 1));
 }
 
+// Block B of two lines, C inserting B 100 x 100 times, the drawing inserting C 19 x 10 times: 256
+// bytes for 3.8 million separate curves.
+std::string MultipliedLines() {
+  return "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n10\n0\n20\n0\n" + Line(0, 0, 1, 0) +
+         Line(0, 1, 1, 1) + "0\nENDBLK\n0\nBLOCK\n2\nC\n10\n0\n20\n0\n" +
+         "0\nINSERT\n2\nB\n70\n100\n71\n100\n44\n2\n45\n2\n0\nENDBLK\n0\nENDSEC\n" +
+         "0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nC\n70\n19\n71\n10\n44\n200\n45\n200\n" +
+         "0\nENDSEC\n0\nEOF\n";
+}
+
+// Two layers of 60,000-character names, a block of a line on each inserted 60 x 60 times, or
+// through a block of 100 x 100 of its copies inserted 5 x 10 times.
+std::string LongLayerNames(bool nested) {
+  const std::string name = "L" + std::string(59998, 'A');
+  std::string layers = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n";
+  for (int layer = 1; layer <= 2; ++layer)
+    layers += "0\nLAYER\n2\n" + name + std::to_string(layer) + Format("\n62\n%.0f\n", layer);
+  layers += "0\nENDTAB\n0\nENDSEC\n";
+  const std::string lines = "0\nLINE\n8\n" + name + "1\n10\n0\n20\n0\n11\n1\n21\n0\n" +
+                            "0\nLINE\n8\n" + name + "2\n10\n0\n20\n1\n11\n1\n21\n1\n";
+  if (!nested) return layers + Dxf(Block("LINES", lines), Insert("LINES", 60, 60, 2, 2));
+  return layers + Dxf(Block("LINES", lines) + Block("COPIES", Insert("LINES", 100, 100, 2, 2)),
+                      Insert("COPIES", 5, 10, 200, 200));
+}
+
+// Two pens of 40 pen-down runs of 100,000 points each: 32 MB at the plot's point limit.
+std::string PlotAtThePointLimit() {
+  std::string run;
+  for (int i = 0; i < 49999; ++i) run += "1,1,9,9,";
+  run = "PU0,0;PD" + run + "1,1;";
+  std::string plot = "IN;";
+  plot.reserve(2 * 40 * run.size() + 16);
+  for (int pen = 1; pen <= 2; ++pen) {
+    plot += "SP" + std::to_string(pen) + ";";
+    for (int i = 0; i < 40; ++i) plot += run;
+  }
+  return plot + "PU;";
+}
+
 // A million block definitions, or a million layers.
 std::string ManyNames(bool blocks) {
   std::string dxf = blocks ? "0\nSECTION\n2\nBLOCKS\n"
@@ -190,10 +229,14 @@ const HostileFile kFiles[] = {
     {"cut-in-entities.dxf", CutInEntities},
     {"many-records.dxf", [] { return OneGroupRecords(32000000); }},
     {"most-groups.dxf", [] { return OneGroupRecords(CFilterRead::kLargestFile - 64); }},
+    {"multiplied-lines.dxf", MultipliedLines},
+    {"long-layer-names.dxf", [] { return LongLayerNames(false); }},
+    {"long-layer-names-nested.dxf", [] { return LongLayerNames(true); }},
     {"many-points.plt", [] { return PlotOfManyPoints(false); }},
     {"many-runs.plt", [] { return PlotOfManyPoints(true); }},
     {"many-pens.plt", PlotOfManyPens},
     {"endless-parameters.plt", PlotOfEndlessParameters},
+    {"plot-at-point-limit.plt", PlotAtThePointLimit},
 };
 
 }  // namespace

@@ -52,6 +52,12 @@ std::vector<HostileFile> Files() {
        "/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource 1048576 array >> def\n"
        "{ d image } loop"},
       {"120,000 BeginData comments", Repeated("%%BeginData: 999999999 Hex Lines\n", 120000)},
+      {"exec of exec 99,991 deep", "0 1 99990 { pop /exec load } for exec"},
+      {"stopped of stopped 99,991 deep", "0 1 99990 { pop /stopped load } for stopped"},
+      {"def and undef of one key", "{ /k 1 def userdict /k undef } loop"},
+      {"forall over 200,000 removed keys",
+       "/d << >> def 0 1 199999 { d exch 1 put } for 0 1 199999 { d exch undef } for\n"
+       "{ d { } forall } loop"},
       {"SubFileDecode mark over 20 MB", "currentfile 0 (" + std::string(255, 'a') +
                                             "b) /SubFileDecode filter\n"
                                             "1 1 8 [1 0 0 1 0 0] 5 -1 roll image\n" +

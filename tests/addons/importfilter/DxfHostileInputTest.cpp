@@ -1,13 +1,16 @@
-// Hostile and damaged DXF files (no window): inserts that multiply into more entities, points or
-// groups than a drawing holds, pieces no curve can hold, more names than a drawing has and files
-// cut short are refused with the reader's reason and nothing added; mutations of small seeds read
-// whole or say why they gave nothing. Pricing a spline counts no more points than drawing it.
+// Hostile and damaged DXF files (no window): inserts that multiply into more entities, points,
+// groups or curve memory than a drawing holds, long names copied more often than their length
+// allows, pieces no curve can hold, more names than a drawing has and files cut short are refused
+// with the reader's reason and nothing added, while copies of long layer names within the limits
+// keep their layers' colours; mutations of small seeds read whole or say why they gave nothing.
+// Pricing a spline counts no more points than drawing it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "addons/importfilter/DxfReader.h"
 #include "addons/importfilter/ImportTestSupport.h"
 #include "addons/importfilter/SplineBeziers.h"
 #include "support/ByteMutator.h"
@@ -47,6 +50,14 @@ std::string Repeat(const std::string& text, int times) {
   return repeated;
 }
 
+// Two layers named by 60,000 characters (colours 1 and 2), and a block of a line on each.
+const std::string kLongName = "L" + std::string(59998, 'a');
+const std::string kLongLayers = "0\nLAYER\n2\n" + kLongName + "1\n62\n1\n0\nLAYER\n2\n" +
+                                kLongName + "2\n62\n2\n";
+const std::string kLinesOnLongLayers = Block("B", "0\nLINE\n8\n" + kLongName + "1\n11\n1\n" +
+                                                      "0\nLINE\n8\n" + kLongName +
+                                                      "2\n10\n2\n11\n3\n");
+
 std::string Names(const std::string& before, const std::string& after) {
   std::string text;
   for (int i = 0; i < 100001; ++i) text += before + std::to_string(i) + "\n" + after;
@@ -85,6 +96,14 @@ TEST(DxfHostileInput, FilesBeyondWhatADrawingHoldsAreRefusedBeforeTheyAreDrawn) 
       {"100,001 layers", Dxf("", Line(0, 1), Names("0\nLAYER\n2\nL", "")), kImportTooComplex},
       {"100,001 blocks", Dxf(Names("0\nBLOCK\n2\nB", "0\nENDBLK\n"), Line(0, 1)),
        kImportTooComplex},
+      {"two lines 3.8 million times, curves of a gigabyte",
+       Dxf(Block("B", Line(0, 1) + Line(2, 3)) + Block("C", Insert("B", 100, 100, 4)),
+           Insert("C", 19, 10, 400)),
+       kImportTooComplex},
+      {"lines on layers of 60,000-character names 20,000 times",
+       Dxf(kLinesOnLongLayers + Block("C", Insert("B", 100, 100, 4)), Insert("C", 2, 1, 400),
+           kLongLayers),
+       kImportTooComplex},
       {"a file cut in its entities", cut, kImportDamaged},
       {"a file cut in a block", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n" + Line(0, 2),
        kImportDamaged},
@@ -99,6 +118,11 @@ TEST(DxfHostileInput, FilesBeyondWhatADrawingHoldsAreRefusedBeforeTheyAreDrawn) 
   }
   // A file that ends after its last section (no EOF) is whole.
   EXPECT_TRUE(Read(kDxf, cut + "0\nENDSEC\n").read);
+  // Within the limits, copies of lines on long layer names keep their layers' colours.
+  Reading copies = Read(kDxf, Dxf(kLinesOnLongLayers, Insert("B", 60, 60, 4), kLongLayers));
+  ASSERT_EQ(7200u, copies.curves.size());
+  EXPECT_EQ(CDxfReader::IndexColour(1), copies.curves[7198].colour);
+  EXPECT_EQ(CDxfReader::IndexColour(2), copies.curves[7199].colour);
 }
 
 TEST(DxfHostileInput, SplinesArePricedAtThePointsTheyGiveAndStopWhenTheCurveIsFull) {

@@ -1,13 +1,16 @@
 // Hostile and damaged HP-GL plot files (no window): plots of more pens or longer pen-down runs
-// than a drawing holds are refused with nothing built, parameters are taken as they come however
-// many a command has, a full path takes no more, and mutations of small seeds read whole or say
-// why they gave nothing.
+// than a drawing holds are refused with nothing built, while a run of as many points as a curve
+// holds and a plot of as many points as a drawing holds are read whole; parameters are taken as
+// they come however many a command has, a full path takes no more, and mutations of small seeds
+// read whole or say why they gave nothing.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "addons/importfilter/HpglReader.h"
 #include "addons/importfilter/ImportPath.h"
 #include "addons/importfilter/ImportTestSupport.h"
+#include "addons/importfilter/ImportedDrawing.h"
 #include "support/ByteMutator.h"
 
 using namespace import_test;
@@ -20,6 +23,20 @@ std::string Pens(int count) {
   return plot;
 }
 
+// A pen-down run of so many points in all (its start among them), ending away from its start.
+std::string PenDownRun(size_t points) {
+  std::string run = "PU0,0;PD";
+  for (size_t i = 1; i < points; ++i) run += i % 2 ? "1,1," : "9,9,";
+  run.back() = ';';
+  return run;
+}
+
+size_t PointsOf(const Reading& reading) {
+  size_t points = 0;
+  for (const Curve& curve : reading.curves) points += curve.points.size();
+  return points;
+}
+
 TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBuilt) {
   const struct {
     std::string plot;
@@ -28,11 +45,21 @@ TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBui
   } cases[] = {
       {Pens(1025), kImportTooComplex, 0},
       {"IN;PU0,0;PD" + Repeated("1,1,9,9,", 98304) + ";", kImportTooComplex, 0},  // one run
+      {"IN;" + PenDownRun(CImportedDrawing::kMostCurvePoints + 1), kImportTooComplex, 0},
       {"IN;PU0,0;PD" + Repeated("1,1,9,9,", 5000) + "\n1.2.3;", kImportDamaged, 2},
   };
   for (const auto& c : cases)
     ExpectNothingRead(Read(kPlot, c.plot), c.problem, c.line, c.plot.substr(0, 80));
-  // At the limits: 1,024 pens, and a skipped command of 200,000 parameters before the moves.
+  // At the limits: a run of the most points a curve holds; two pens of 40 runs of 100,000 points,
+  // the most a drawing holds; 1,024 pens; a skipped command of 200,000 parameters before the moves.
+  Reading longest = Read(kPlot, "IN;" + PenDownRun(CImportedDrawing::kMostCurvePoints));
+  ASSERT_EQ(1u, longest.curves.size());
+  EXPECT_EQ(CImportedDrawing::kMostCurvePoints, longest.curves[0].points.size());
+  const std::string runs = Repeated(PenDownRun(100000), 40);
+  Reading fullest = Read(kPlot, "IN;SP1;" + runs + "SP2;" + runs);
+  EXPECT_EQ(size_t(CImportedDrawing::kMaxTotalPoints), PointsOf(fullest));
+  ASSERT_FALSE(fullest.curves.empty());
+  EXPECT_EQ(CHpglReader::PenColour(2), fullest.curves.back().colour);
   EXPECT_EQ(1024u, Read(kPlot, Pens(1024)).curves.size());
   Reading skipped = Read(kPlot, "IN;SP1;VS" + Repeated("1,", 200000) + ";PU0,0;PD400,0,400,80;");
   ASSERT_EQ(1u, skipped.curves.size());

@@ -1,9 +1,11 @@
 // The PostScript reader's storage (no window): dictionaries replace what put replaces, forget
-// what undef removes and tell their growth before it happens; the arena's collection frees what
-// its roots do not reach, cycles too, keeps what they do (through parts, dictionaries and the
+// what undef removes, take removed slots over and compact removed entries unless they are walked,
+// count the slots they touch and tell their growth before it happens; the arena's collection frees
+// what its roots do not reach, cycles too, keeps what they do (through parts, dictionaries and the
 // definitions) and gives the memory back to the budget.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "addons/importfilter/PsArena.h"
@@ -40,6 +42,48 @@ TEST(PsDictionary, PutReplacesUndefForgetsAndGrowthIsKnownBeforehand) {
   EXPECT_EQ(1, order[0]);
   EXPECT_EQ(50, order[3]);
   EXPECT_EQ(33, order.back());
+}
+
+// The keys of the entries left, with their places.
+std::vector<std::pair<size_t, double>> LiveKeys(const CPsDictionary& entries) {
+  std::vector<std::pair<size_t, double>> keys;
+  PsObject key, value;
+  for (size_t place = 0; place < entries.Places(); ++place)
+    if (entries.EntryAt(place, &key, &value)) keys.push_back({place, key.number});
+  return keys;
+}
+
+TEST(PsDictionary, RemovedEntriesLengthenNoSearchAndGoInOrderWhenNothingWalksThem) {
+  CPsDictionary entries;
+  for (int i = 0; i < 100; ++i) entries.Put(Number(i), Number(i));
+  // One key put and removed over and over beside a hundred others: searches stay short, and the
+  // entries no larger than one growth makes them.
+  const size_t bytes = entries.Bytes();
+  size_t touched = 0;
+  for (int i = 0; i < 100000; ++i) {
+    entries.Put(Name(7), Number(i), &touched);
+    entries.Remove(Name(7), &touched);
+  }
+  EXPECT_LT(touched, 10u * 200000);
+  EXPECT_LE(entries.Bytes(), 2 * bytes);
+  // Removed places stay while the dictionary is walked, whatever is put meanwhile...
+  for (int i = 0; i < 100; i += 2) entries.Remove(Number(i));
+  const auto walked = LiveKeys(entries);
+  entries.BeginWalk();
+  for (int i = 0; i < 1000; ++i) entries.Put(Number(1000 + i), Number(i));
+  auto during = LiveKeys(entries);
+  during.resize(walked.size());
+  EXPECT_EQ(walked, during);
+  entries.EndWalk();
+  // ...and go when the entries fill up next, the others keeping their order.
+  const size_t places = entries.Places();
+  for (int i = 0; i < 1000; ++i) entries.Remove(Number(1000 + i));
+  for (int i = 0; i < 4096 && entries.Places() >= places; ++i)
+    entries.Put(Name(100 + i), Number(i));
+  EXPECT_LT(entries.Places(), places);
+  const auto kept = LiveKeys(entries);
+  ASSERT_GE(kept.size(), 50u);
+  for (size_t k = 0; k < 50; ++k) EXPECT_EQ(2.0 * k + 1, kept[k].second) << k;
 }
 
 TEST(PsArena, CollectingFreesWhatNothingReachesCyclesTooAndKeepsTheRest) {

@@ -1,8 +1,9 @@
 // Hostile and damaged PostScript (no window). Files of a few bytes that nest, allocate, copy,
-// roll, save or paint without end, hold numbers beyond what they can, or carry data comments that
-// reach past the end, end quickly with the reader's message and give nothing, in the editor's
-// process too; what put puts, get finds; storage no object reaches is given back within the
-// read's memory; and small files changed at random (a fixed seed) run under a small budget
+// roll, save or paint without end, run exec or stopped inside themselves, define and remove keys
+// or walk removed ones without end, hold numbers beyond what they can, or carry data comments
+// that reach past the end, end quickly with the reader's message and give nothing, in the
+// editor's process too; what put puts, get finds; storage no object reaches is given back within
+// the read's memory; and small files changed at random (a fixed seed) run under a small budget
 // without crashing or hanging.
 #include <gtest/gtest.h>
 
@@ -70,6 +71,12 @@ TEST(PsHostileInput, HostileFilesEndWithTheReadersMessageAndGiveNothing) {
        "{ d image } loop",
        kImportTooComplex, 0},
       {"/d << >> def 1 1 20000 { d exch 1 put } for { d /x known pop } loop", kImportTooComplex, 0},
+      {"0 1 99990 { pop /exec load } for exec", kImportTooComplex, 0},
+      {"0 1 99990 { pop /stopped load } for stopped", kImportTooComplex, 0},
+      {"{ /k 1 def userdict /k undef } loop", kImportTooComplex, 0},
+      {"/d << >> def 0 1 199999 { d exch 1 put } for 0 1 199999 { d exch undef } for\n"
+       "{ d { } forall } loop",
+       kImportTooComplex, 0},
       {Repeated("%%BeginData: 999999999 Hex Lines\n", 5000), kImportNothingToRead, 0},
       {"1e300 1 idiv", kImportDamaged, 4},
       {"5 1e300 mod", kImportDamaged, 4},
@@ -123,10 +130,10 @@ TEST(PsHostileInput, StorageNothingReachesIsGivenBackAndWhatIsHeldIsPaidFor) {
             RunWithin(Eps(path + "200 { gsave } repeat stroke"), kWork, kMemory));
   EXPECT_EQ(Outcome({kImportTooComplex, 0}),
             RunWithin(Eps(path + "200 { gsave 0 0 lineto } repeat stroke"), kWork, kMemory));
-  // Painted curves are paid for (some 300 bytes each): the drawing does not grow without end.
+  // Painted curves are paid for at what the drawing holds: it does not grow without end.
   const Outcome strokes = RunWithin(Eps("{ 0 0 moveto 1 1 lineto stroke } loop"), kWork, kMemory);
   EXPECT_EQ(kImportTooComplex, strokes.problem);
-  EXPECT_LT(strokes.curves, kMemory / 256);
+  EXPECT_LT(strokes.curves, kMemory / CImportedDrawing::CurveBytes(2));
   // Arrays kept in a definition or on the stack stay paid for.
   EXPECT_EQ(Outcome({kImportTooComplex, 0}),
             RunWithin(Eps("0 1 20 { pop 10000 array } for"), kWork, kMemory));
