@@ -288,7 +288,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
     HACCEL accelerators = GetDefaultAccelerator();
-    if (accelerators && ::TranslateAcceleratorA(m_hWnd, accelerators, msg)) return TRUE;
+    if (accelerators && ::TranslateAcceleratorW(m_hWnd, accelerators, msg)) return TRUE;
   }
   return CWnd::PreTranslateMessage(msg);
 }

@@ -167,7 +167,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
     // The active document's accelerators first, then the frame's own.
     if (active) {
       HACCEL childAccelerators = active->GetDefaultAccelerator();
-      if (childAccelerators && ::TranslateAcceleratorA(m_hWnd, childAccelerators, msg)) return TRUE;
+      if (childAccelerators && ::TranslateAcceleratorW(m_hWnd, childAccelerators, msg)) return TRUE;
     }
   }
   return CFrameWnd::PreTranslateMessage(msg);

@@ -137,15 +137,20 @@ BOOL CWinApp::IsIdleMessage(MSG* msg) {
   return msg->message != WM_PAINT && msg->message != 0x0118;  // 0x0118: the system's caret timer
 }
 
+// Every loop of the program takes its messages as wide characters: a Chinese character typed
+// arrives whole, and the system hands it to our (8-bit) windows as its two GBK bytes. Taken as
+// 8-bit text the character comes out split, and the dialog keys (IsDialogMessage) turn each
+// half into a question mark before the edit field sees it. Nested loops do the same, so that
+// no half character is left waiting between an 8-bit and a wide loop.
 BOOL CWinApp::PumpMessage() {
   MSG msg;
-  if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+  if (!::GetMessageW(&msg, nullptr, 0, 0)) {
     m_exitCode = static_cast<int>(msg.wParam);
     return FALSE;
   }
   if (!PreTranslateMessage(&msg)) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   return TRUE;
 }
@@ -155,7 +160,7 @@ int CWinApp::Run() {
   for (;;) {
     LONG idleCount = 0;
     bool idle = true;
-    while (idle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (idle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       try {
         idle = OnIdle(idleCount++) != FALSE;
       } catch (CException* e) {
@@ -172,7 +177,7 @@ int CWinApp::Run() {
         CMemoryException().ReportError();
       }
       if (IsIdleMessage(&msg)) idleCount = 0;
-    } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    } while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   }
 }
 
