@@ -55,7 +55,13 @@ struct CharsetRange {
   int charset;
   int range[4];
 };
-// The ranges the original's language rows suggested: Latin, GB2312, Big5, Japanese and Korean.
+// The code range a new font file starts with, by its language's character set: lead bytes
+// first to last, then trail bytes first to last; the user may narrow or widen it before Create.
+// Latin fonts hold single bytes (lead 0), the printable ones from the blank up. GB2312 takes its
+// hanzi rows (lead 0xB0-0xF8) with the trail bytes of its 94-cell rows (0xA1 up); Big5 its
+// symbol rows and first rows of frequent hanzi (lead 0xA0-0xAF) with the upper trail bytes.
+// Japanese and Korean fonts take rows 16-40 of their 94 x 94 tables in the EUC byte form (lead
+// 0xB0-0xC8, trail 0xA1-0xFE): the first kanji rows, and the Hangul syllables.
 const CharsetRange kRanges[] = {{0, {0, 0, 32, 255}},
                                 {134, {176, 248, 161, 255}},
                                 {136, {160, 175, 161, 255}},
