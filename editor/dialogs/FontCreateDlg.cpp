@@ -40,7 +40,8 @@ namespace {
 const char kFolderKey[] = "DefaultPath";
 const char kMarkKey[] = "CFTMARK";
 const char kVersionKey[] = "CFTVER";
-const char kCannotCreateCaption[] = "文件建立失败!";
+// The caption of a font file that cannot be made, in the resources' language.
+CString CannotCreateCaption() { return AfxLoadString(IDS_DOC_CANNOT_CREATE, "文件建立失败!"); }
 const char kResampleQuestion[] = "Are You Sure Resample?";
 const char kResampleCaption[] = "Resample";
 // A traced record longer than the source's is told by three beeps.
@@ -297,7 +298,7 @@ bool CFontCreateDlg::Create() {
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
   // A folder that takes no file is told before the whole range is built, not after.
   if (!CFontFileOutput::CanCreate(path)) {
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   CWaitCursor wait;
@@ -314,7 +315,7 @@ bool CFontCreateDlg::Create() {
     return false;
   }
   if (outcome.output == CFontFileOutput::kCannotCreate) {
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if (!outcome.written) {
@@ -360,7 +361,7 @@ int CFontCreateDlg::OpenFontFile(LPCSTR path, CCftFontUpdate& font) {
   CCftFontUpdate::OpenResult opened = font.Open(path, &wanted);
   if (opened == CCftFontUpdate::kCreated) {
     if (font.Save() == CFontFileOutput::kWritten) return 1;
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return -1;
   }
   if (opened == CCftFontUpdate::kCannotRead) {
