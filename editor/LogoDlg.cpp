@@ -2,15 +2,31 @@
 
 #include "framework/PaintDC.h"
 #include "framework/ResourceModule.h"
+#include "media/images/BmpImage.h"
+#include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 
 BEGIN_MESSAGE_MAP(CLogoDlg, CDialog)
   ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-// The picture file of the program folder (logo.bmp) is read here once the BMP reader exists;
-// until then the built-in picture is shown.
-CLogoDlg::CLogoDlg() : CDialog(IDD), m_bitmap(nullptr) {}
+namespace {
+
+const char kLogoFile[] = "logo.bmp";
+
+// The program folder's picture for the screen; null without the file. A file the BMP reader
+// cannot take is reported in a box of no owner (nothing else is on the screen yet).
+HBITMAP ReadLogoFile() {
+  char folder[MAX_PATH] = {};
+  if (!GetProgramDir(folder, sizeof folder)) return nullptr;
+  const CString path = CString(folder) + kLogoFile;
+  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return nullptr;
+  return CBmpImage(path).CreateBitmap(nullptr, ::GetDesktopWindow());
+}
+
+}  // namespace
+
+CLogoDlg::CLogoDlg() : CDialog(IDD), m_bitmap(ReadLogoFile()) {}
 
 CLogoDlg::~CLogoDlg() {
   if (m_hWnd) DestroyWindow();

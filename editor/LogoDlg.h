@@ -1,5 +1,6 @@
 // CLogoDlg: the logo window shown while the editor loads its data. It paints its picture over the
-// whole client area; control 1184 shows what is being loaded.
+// whole client area: logo.bmp of the program folder, read when the window is made, or the
+// built-in picture without one; control 1184 shows what is being loaded.
 #pragma once
 
 #include "framework/Dialog.h"

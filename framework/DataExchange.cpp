@@ -38,12 +38,6 @@ void CDataExchange::Fail() {
 
 namespace {
 
-CString Prompt(UINT id, LPCSTR fallback) {
-  CString text;
-  if (!text.LoadString(id)) text = fallback;
-  return text;
-}
-
 CString ControlText(HWND control) {
   CString text;
   int length = ::GetWindowTextLengthA(control);
@@ -55,7 +49,8 @@ CString ControlText(HWND control) {
 }
 
 // Reads a whole signed or unsigned integer (blanks around it allowed); false on anything else.
-bool ParseInteger(const CString& text, bool isSigned, long long minValue, long long maxValue, long long* value) {
+bool ParseInteger(const CString& text, bool isSigned, long long minValue, long long maxValue,
+                  long long* value) {
   CString trimmed = text;
   trimmed.Trim();
   if (trimmed.IsEmpty()) return false;
@@ -81,21 +76,24 @@ bool ParseReal(const CString& text, double* value) {
 }
 
 template <class T>
-void ExchangeInteger(CDataExchange* dx, int id, T& value, bool isSigned, long long minValue, long long maxValue) {
+void ExchangeInteger(CDataExchange* dx, int id, T& value, bool isSigned, long long minValue,
+                     long long maxValue) {
   HWND control = dx->PrepareEditCtrl(id);
   if (dx->m_bSaveAndValidate) {
     long long parsed = 0;
     if (!ParseInteger(ControlText(control), isSigned, minValue, maxValue, &parsed)) {
-      AfxMessageBox(isSigned ? Prompt(AFX_IDP_PARSE_INT, "请输入一个整数。")
-                             : Prompt(AFX_IDP_PARSE_UINT, "请输入一个正整数。"),
+      AfxMessageBox(isSigned ? AfxLoadString(AFX_IDP_PARSE_INT, "请输入一个整数。")
+                             : AfxLoadString(AFX_IDP_PARSE_UINT, "请输入一个正整数。"),
                     MB_ICONEXCLAMATION);
       dx->Fail();
     }
     value = static_cast<T>(parsed);
   } else {
     char text[32];
-    if (isSigned) std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
-    else std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(value));
+    if (isSigned)
+      std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+    else
+      std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(value));
     ::SetWindowTextA(control, text);
   }
 }
@@ -104,7 +102,7 @@ void ExchangeReal(CDataExchange* dx, int id, double& value, int digits) {
   HWND control = dx->PrepareEditCtrl(id);
   if (dx->m_bSaveAndValidate) {
     if (!ParseReal(ControlText(control), &value)) {
-      AfxMessageBox(Prompt(AFX_IDP_PARSE_REAL, "请输入一个数字。"), MB_ICONEXCLAMATION);
+      AfxMessageBox(AfxLoadString(AFX_IDP_PARSE_REAL, "请输入一个数字。"), MB_ICONEXCLAMATION);
       dx->Fail();
     }
   } else {
@@ -115,8 +113,9 @@ void ExchangeReal(CDataExchange* dx, int id, double& value, int digits) {
 }
 
 void FailRange(CDataExchange* dx, bool integer, const CString& minText, const CString& maxText) {
-  CString format = integer ? Prompt(AFX_IDP_PARSE_INT_RANGE, "请输入 %1 到 %2 之间的整数。")
-                           : Prompt(AFX_IDP_PARSE_REAL_RANGE, "请输入 %1 到 %2 之间的数字。");
+  CString format = integer
+                       ? AfxLoadString(AFX_IDP_PARSE_INT_RANGE, "请输入 %1 到 %2 之间的整数。")
+                       : AfxLoadString(AFX_IDP_PARSE_REAL_RANGE, "请输入 %1 到 %2 之间的数字。");
   AfxMessageBox(AfxFormatString2(format, minText, maxText), MB_ICONEXCLAMATION);
   dx->Fail();
 }
@@ -145,19 +144,31 @@ void CheckRealRange(CDataExchange* dx, double value, double minValue, double max
 
 }  // namespace
 
-void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeInteger(dx, id, value, true, INT_MIN, INT_MAX); }
-void DDX_Text(CDataExchange* dx, int id, UINT& value) { ExchangeInteger(dx, id, value, false, 0, UINT_MAX); }
-void DDX_Text(CDataExchange* dx, int id, long& value) { ExchangeInteger(dx, id, value, true, LONG_MIN, LONG_MAX); }
-void DDX_Text(CDataExchange* dx, int id, DWORD& value) { ExchangeInteger(dx, id, value, false, 0, 0xFFFFFFFFu); }
-void DDX_Text(CDataExchange* dx, int id, short& value) { ExchangeInteger(dx, id, value, true, SHRT_MIN, SHRT_MAX); }
-void DDX_Text(CDataExchange* dx, int id, BYTE& value) { ExchangeInteger(dx, id, value, false, 0, 255); }
+void DDX_Text(CDataExchange* dx, int id, int& value) {
+  ExchangeInteger(dx, id, value, true, INT_MIN, INT_MAX);
+}
+void DDX_Text(CDataExchange* dx, int id, UINT& value) {
+  ExchangeInteger(dx, id, value, false, 0, UINT_MAX);
+}
+void DDX_Text(CDataExchange* dx, int id, long& value) {
+  ExchangeInteger(dx, id, value, true, LONG_MIN, LONG_MAX);
+}
+void DDX_Text(CDataExchange* dx, int id, DWORD& value) {
+  ExchangeInteger(dx, id, value, false, 0, 0xFFFFFFFFu);
+}
+void DDX_Text(CDataExchange* dx, int id, short& value) {
+  ExchangeInteger(dx, id, value, true, SHRT_MIN, SHRT_MAX);
+}
+void DDX_Text(CDataExchange* dx, int id, BYTE& value) {
+  ExchangeInteger(dx, id, value, false, 0, 255);
+}
 
 void DDX_Text(CDataExchange* dx, int id, float& value) {
   double wide = value;
   ExchangeReal(dx, id, wide, FLT_DIG);
   if (dx->m_bSaveAndValidate) {
     if (wide > FLT_MAX || wide < -FLT_MAX) {
-      AfxMessageBox(Prompt(AFX_IDP_PARSE_REAL, "请输入一个数字。"), MB_ICONEXCLAMATION);
+      AfxMessageBox(AfxLoadString(AFX_IDP_PARSE_REAL, "请输入一个数字。"), MB_ICONEXCLAMATION);
       dx->Fail();
     }
     value = static_cast<float>(wide);
@@ -168,14 +179,18 @@ void DDX_Text(CDataExchange* dx, int id, double& value) { ExchangeReal(dx, id, v
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
   HWND control = dx->PrepareEditCtrl(id);
-  if (dx->m_bSaveAndValidate) value = ControlText(control);
-  else ::SetWindowTextA(control, value);
+  if (dx->m_bSaveAndValidate)
+    value = ControlText(control);
+  else
+    ::SetWindowTextA(control, value);
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
   HWND control = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate) value = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
-  else ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  if (dx->m_bSaveAndValidate)
+    value = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
+  else
+    ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
@@ -199,8 +214,10 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
   HWND control = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate) index = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
-  else ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (dx->m_bSaveAndValidate)
+    index = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
+  else
+    ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 namespace {
@@ -228,14 +245,18 @@ void ExchangeComboString(CDataExchange* dx, int id, CString& value, UINT findMes
     }
     return;
   }
-  LRESULT found = ::SendMessageA(control, findMessage, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
-  ::SendMessageA(control, CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
+  LRESULT found = ::SendMessageA(control, findMessage, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
+  ::SendMessageA(control, CB_SETCURSEL,
+                 found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
   if (found == CB_ERR && hasEdit) ::SetWindowTextA(control, value);
 }
 
 }  // namespace
 
-void DDX_CBString(CDataExchange* dx, int id, CString& value) { ExchangeComboString(dx, id, value, CB_FINDSTRING); }
+void DDX_CBString(CDataExchange* dx, int id, CString& value) {
+  ExchangeComboString(dx, id, value, CB_FINDSTRING);
+}
 
 void DDX_CBStringExact(CDataExchange* dx, int id, CString& value) {
   ExchangeComboString(dx, id, value, CB_FINDSTRINGEXACT);
@@ -243,8 +264,10 @@ void DDX_CBStringExact(CDataExchange* dx, int id, CString& value) {
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
   HWND control = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate) index = static_cast<int>(::SendMessageA(control, LB_GETCURSEL, 0, 0));
-  else ::SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (dx->m_bSaveAndValidate)
+    index = static_cast<int>(::SendMessageA(control, LB_GETCURSEL, 0, 0));
+  else
+    ::SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DDX_LBString(CDataExchange* dx, int id, CString& value) {
@@ -255,14 +278,17 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value) {
   } else {
     LRESULT found = ::SendMessageA(control, LB_FINDSTRING, static_cast<WPARAM>(-1),
                                    reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
-    ::SendMessageA(control, LB_SETCURSEL, found == LB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
+    ::SendMessageA(control, LB_SETCURSEL,
+                   found == LB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
   }
 }
 
 void DDX_Scroll(CDataExchange* dx, int id, int& value) {
   HWND control = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate) value = ::GetScrollPos(control, SB_CTL);
-  else ::SetScrollPos(control, SB_CTL, value, TRUE);
+  if (dx->m_bSaveAndValidate)
+    value = ::GetScrollPos(control, SB_CTL);
+  else
+    ::SetScrollPos(control, SB_CTL, value, TRUE);
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
@@ -306,7 +332,8 @@ void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
   if (value.GetLength() <= maxChars) return;
   CString count;
   count.Format("%d", maxChars);
-  AfxMessageBox(AfxFormatString1(Prompt(AFX_IDP_PARSE_STRING_SIZE, "请输入不超过 %1 个字符。"), count),
-                MB_ICONEXCLAMATION);
+  AfxMessageBox(
+      AfxFormatString1(AfxLoadString(AFX_IDP_PARSE_STRING_SIZE, "请输入不超过 %1 个字符。"), count),
+      MB_ICONEXCLAMATION);
   dx->Fail();
 }

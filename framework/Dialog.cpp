@@ -138,7 +138,7 @@ int CDialog::RunModalLoop(DWORD flags) {
   bool idle = true;
   MSG msg;
   while (m_bContinueModal) {
-    while (idle && m_bContinueModal && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (idle && m_bContinueModal && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       if (showOnIdle) {
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow();
@@ -157,7 +157,7 @@ int CDialog::RunModalLoop(DWORD flags) {
       if (!more) idle = false;
     }
     if (!m_bContinueModal) break;
-    if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+    if (!::GetMessageW(&msg, nullptr, 0, 0)) {
       ::PostQuitMessage(
           static_cast<int>(msg.wParam));  // the program is ending: let the outer loop see it
       m_nModalResult = -1;
@@ -168,7 +168,7 @@ int CDialog::RunModalLoop(DWORD flags) {
                           : PreTranslateMessage(&msg) != FALSE;
     if (!translated) {
       ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+      ::DispatchMessageW(&msg);
     }
     if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118) {
       idle = true;
@@ -211,10 +211,11 @@ void CDialog::GotoDlgCtrl(CWnd* control) {
     ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->m_hWnd), TRUE);
 }
 
+// The message comes from a wide loop (CWinApp::PumpMessage says why).
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd &&
       (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
-    return ::IsDialogMessageA(m_hWnd, msg);
+    return ::IsDialogMessageW(m_hWnd, msg);
   return FALSE;
 }
 

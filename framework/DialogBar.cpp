@@ -64,5 +64,5 @@ BOOL CDialogBar::PreTranslateMessage(MSG* msg) {
   // The dialog keys would swallow the frames' accelerators; those come first.
   for (CFrameWnd* frame = GetCommandTarget(); frame; frame = frame->GetParentFrame())
     if (frame->PreTranslateMessage(msg)) return TRUE;
-  return ::IsDialogMessageA(m_hWnd, msg);
+  return ::IsDialogMessageW(m_hWnd, msg);
 }

@@ -1,6 +1,8 @@
 #include "framework/Exception.h"
 
+#include "framework/AfxRes.h"
 #include "framework/MessageBox.h"
+#include "framework/String.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 
@@ -12,7 +14,8 @@ BOOL CException::CopyMessage(LPCSTR text, LPSTR buffer, UINT bufferSize) {
 
 BOOL CException::GetErrorMessage(LPSTR buffer, UINT bufferSize, PUINT helpContext) const {
   if (helpContext) *helpContext = 0;
-  return CopyMessage("发生了未知的错误。", buffer, bufferSize);
+  return CopyMessage(AfxLoadString(AFX_IDP_UNKNOWN_ERROR, "发生了未知的错误。"), buffer,
+                     bufferSize);
 }
 
 int CException::ReportError(UINT type, UINT /*helpId*/) const {

@@ -45,7 +45,8 @@ BOOL CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateCon
   CString title;
   title.LoadString(idResource);
   HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(idResource));
-  LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+  LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS,
+                                         ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
   LPCSTR menuName = nullptr;
   if (::FindResourceA(AfxGetResourceHandle(), MAKEINTRESOURCEA(idResource), MAKEINTRESOURCEA(4)))
@@ -70,8 +71,8 @@ BOOL CFrameWnd::Create(LPCSTR className, LPCSTR title, DWORD style, const RECT& 
     }
   }
   bool useDefault = CRect(rect) == rectDefault;
-  BOOL created = CreateEx(exStyle, className, title, style,
-                          useDefault ? CW_USEDEFAULT : rect.left, useDefault ? CW_USEDEFAULT : rect.top,
+  BOOL created = CreateEx(exStyle, className, title, style, useDefault ? CW_USEDEFAULT : rect.left,
+                          useDefault ? CW_USEDEFAULT : rect.top,
                           useDefault ? CW_USEDEFAULT : rect.right - rect.left,
                           useDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
                           parent ? parent->m_hWnd : nullptr, menu, context);
@@ -105,7 +106,8 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCTA cs, CCreateContext* context) {
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* context) {
-  if (context && context->m_pNewViewClass) return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
+  if (context && context->m_pNewViewClass)
+    return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
   return TRUE;
 }
 
@@ -117,7 +119,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
   }
   auto* view = static_cast<CWnd*>(object);
   // A view whose creation fails has deleted itself.
-  if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, id, context))
+  if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this,
+                    id, context))
     return nullptr;
   return view;
 }
@@ -143,7 +146,8 @@ void CFrameWnd::OnClose() {
   if (document && document->m_bAutoDelete) {
     bool otherFrame = false;
     POSITION position = document->GetFirstViewPosition();
-    while (position && !otherFrame) otherFrame = document->GetNextView(position)->GetParentFrame() != this;
+    while (position && !otherFrame)
+      otherFrame = document->GetNextView(position)->GetParentFrame() != this;
     if (!otherFrame) {
       document->OnCloseDocument();  // destroys this frame too
       return;
@@ -159,8 +163,10 @@ void CFrameWnd::OnSize(UINT type, int cx, int cy) {
 }
 
 void CFrameWnd::OnSetFocus(CWnd* oldWindow) {
-  if (m_pViewActive && m_pViewActive->m_hWnd) m_pViewActive->SetFocus();
-  else CWnd::OnSetFocus(oldWindow);
+  if (m_pViewActive && m_pViewActive->m_hWnd)
+    m_pViewActive->SetFocus();
+  else
+    CWnd::OnSetFocus(oldWindow);
 }
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* dc) {
@@ -191,8 +197,10 @@ CDocument* CFrameWnd::GetActiveDocument() {
 
 void CFrameWnd::ActivateFrame(int cmdShow) {
   if (cmdShow == -1) {
-    if (!IsWindowVisible()) cmdShow = SW_SHOWNORMAL;
-    else if (IsIconic()) cmdShow = SW_RESTORE;
+    if (!IsWindowVisible())
+      cmdShow = SW_SHOWNORMAL;
+    else if (IsIconic())
+      cmdShow = SW_RESTORE;
   }
   if (cmdShow != -1) ShowWindow(cmdShow);
   if (cmdShow != SW_HIDE && !(GetStyle() & WS_CHILD)) BringWindowToTop();
@@ -225,8 +233,10 @@ void CFrameWnd::InitialUpdateFrame(CDocument* document, BOOL makeVisible) {
 void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
   if (!(GetStyle() & FWS_ADDTOTITLE)) return;
   CDocument* document = GetActiveDocument();
-  if (addToTitle && document) UpdateFrameTitleForDocument(document->GetTitle());
-  else UpdateFrameTitleForDocument(nullptr);
+  if (addToTitle && document)
+    UpdateFrameTitleForDocument(document->GetTitle());
+  else
+    UpdateFrameTitleForDocument(nullptr);
 }
 
 void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR documentName) {
@@ -268,12 +278,15 @@ void CFrameWnd::SetMessageText(UINT stringId) {
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
-  if (lParam) SetMessageText(reinterpret_cast<LPCSTR>(lParam));
-  else SetMessageText(static_cast<UINT>(wParam));
+  if (lParam)
+    SetMessageText(reinterpret_cast<LPCSTR>(lParam));
+  else
+    SetMessageText(static_cast<UINT>(wParam));
   return 0;
 }
 
-BOOL CFrameWnd::RouteToViewAndSelf(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+BOOL CFrameWnd::RouteToViewAndSelf(UINT nID, int nCode, void* pExtra,
+                                   AFX_CMDHANDLERINFO* pHandlerInfo) {
   CView* view = GetActiveView();
   if (view && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
@@ -288,7 +301,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
   if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
     HACCEL accelerators = GetDefaultAccelerator();
-    if (accelerators && ::TranslateAcceleratorA(m_hWnd, accelerators, msg)) return TRUE;
+    if (accelerators && ::TranslateAcceleratorW(m_hWnd, accelerators, msg)) return TRUE;
   }
   return CWnd::PreTranslateMessage(msg);
 }
@@ -313,7 +326,8 @@ void CFrameWnd::UpdateMenuCmdUI(CMenu* menu, BOOL recurse) {
     UINT count = menu->GetMenuItemCount();
     if (count < state.m_nIndexMax) {
       state.m_nIndex -= (state.m_nIndexMax - count);
-      while (state.m_nIndex < count && menu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+      while (state.m_nIndex < count &&
+             menu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
         ++state.m_nIndex;
     }
     state.m_nIndexMax = count;

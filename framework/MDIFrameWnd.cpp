@@ -41,11 +41,12 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCTA, CMenu* windowMenu) {
   CLIENTCREATESTRUCT client = {};
   client.hWindowMenu = windowMenu ? windowMenu->m_hMenu : nullptr;
   client.idFirstChild = AFX_IDM_FIRST_MDICHILD;
-  m_hWndMDIClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL |
-                                          WS_HSCROLL | MDIS_ALLCHILDSTYLES,
-                                      0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
-                                      AfxGetInstanceHandle(), &client);
+  m_hWndMDIClient = ::CreateWindowExA(
+      WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+          MDIS_ALLCHILDSTYLES,
+      0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+      AfxGetInstanceHandle(), &client);
   return m_hWndMDIClient != nullptr;
 }
 
@@ -88,35 +89,43 @@ void CMDIFrameWnd::RecalcLayout(BOOL notify) { CFrameWnd::RecalcLayout(notify); 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
   BOOL isMaximized = FALSE;
   HWND active = m_hWndMDIClient
-                    ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&isMaximized)))
+                    ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
+                                                            reinterpret_cast<LPARAM>(&isMaximized)))
                     : nullptr;
   if (maximized) *maximized = active ? isMaximized : FALSE;
   CWnd* child = FromHandlePermanent(active);
-  return child && child->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(child) : nullptr;
+  return child && child->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(child)
+                                                               : nullptr;
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* child) {
-  if (child) ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+  if (child)
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }
 
 void CMDIFrameWnd::MDIMaximize(CWnd* child) {
-  if (child) ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+  if (child)
+    ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* child) {
-  if (child) ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+  if (child)
+    ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }
 
 void CMDIFrameWnd::MDINext() { ::SendMessageA(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
 void CMDIFrameWnd::MDIPrev() { ::SendMessageA(m_hWndMDIClient, WM_MDINEXT, 0, 1); }
 void CMDIFrameWnd::MDICascade() { ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
-void CMDIFrameWnd::MDITile(int how) { ::SendMessageA(m_hWndMDIClient, WM_MDITILE, static_cast<WPARAM>(how), 0); }
+void CMDIFrameWnd::MDITile(int how) {
+  ::SendMessageA(m_hWndMDIClient, WM_MDITILE, static_cast<WPARAM>(how), 0);
+}
 void CMDIFrameWnd::MDIIconArrange() { ::SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); }
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* frameMenu, CMenu* windowMenu) {
-  HMENU previous = reinterpret_cast<HMENU>(::SendMessageA(
-      m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu ? frameMenu->m_hMenu : nullptr),
-      reinterpret_cast<LPARAM>(windowMenu ? windowMenu->m_hMenu : nullptr)));
+  HMENU previous = reinterpret_cast<HMENU>(
+      ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU,
+                     reinterpret_cast<WPARAM>(frameMenu ? frameMenu->m_hMenu : nullptr),
+                     reinterpret_cast<LPARAM>(windowMenu ? windowMenu->m_hMenu : nullptr)));
   ::DrawMenuBar(m_hWnd);
   return CMenu::FromHandle(previous);
 }
@@ -149,8 +158,10 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
   BOOL maximized = FALSE;
   CMDIChildWnd* active = MDIGetActive(&maximized);
   CDocument* document = active ? active->GetActiveDocument() : nullptr;
-  if (addToTitle && active && !maximized && document) UpdateFrameTitleForDocument(document->GetTitle());
-  else UpdateFrameTitleForDocument(nullptr);
+  if (addToTitle && active && !maximized && document)
+    UpdateFrameTitleForDocument(document->GetTitle());
+  else
+    UpdateFrameTitleForDocument(nullptr);
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -167,7 +178,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
     // The active document's accelerators first, then the frame's own.
     if (active) {
       HACCEL childAccelerators = active->GetDefaultAccelerator();
-      if (childAccelerators && ::TranslateAcceleratorA(m_hWnd, childAccelerators, msg)) return TRUE;
+      if (childAccelerators && ::TranslateAcceleratorW(m_hWnd, childAccelerators, msg)) return TRUE;
     }
   }
   return CFrameWnd::PreTranslateMessage(msg);

@@ -372,6 +372,12 @@ BOOL CString::LoadString(UINT id) {
   }
 }
 
+CString AfxLoadString(UINT id, LPCSTR builtIn) {
+  CString text;
+  if (!text.LoadString(id) || text.IsEmpty()) text = builtIn;
+  return text;
+}
+
 LPSTR CString::GetBuffer(int minLength) {
   if (minLength > GetLength()) m_text.resize(static_cast<size_t>(minLength));
   m_text.reserve(m_text.size() + 1);

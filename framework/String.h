@@ -115,3 +115,8 @@ bool operator<(const CString& a, const CString& b);
 bool operator>(const CString& a, const CString& b);
 bool operator<=(const CString& a, const CString& b);
 bool operator>=(const CString& a, const CString& b);
+
+// String resource id of the current resource module, or builtIn where the module has none: every
+// message keeps a built-in form (the programs' built-in language) and each resource library
+// supplies its own under the same id.
+CString AfxLoadString(UINT id, LPCSTR builtIn);

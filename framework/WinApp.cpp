@@ -12,10 +12,10 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/Exception.h"
-#include "framework/PrintDialog.h"
-#include "framework/RecentFileList.h"
 #include "framework/MemoryException.h"
 #include "framework/MessageBox.h"
+#include "framework/PrintDialog.h"
+#include "framework/RecentFileList.h"
 #include "framework/ResourceModule.h"
 #include "framework/Wnd.h"
 
@@ -129,7 +129,8 @@ BOOL CWinApp::IsIdleMessage(MSG* msg) {
   static POINT lastPoint = {-1, -1};
   static UINT lastMessage = 0;
   if (msg->message == WM_MOUSEMOVE || msg->message == WM_NCMOUSEMOVE) {
-    if (msg->message == lastMessage && msg->pt.x == lastPoint.x && msg->pt.y == lastPoint.y) return FALSE;
+    if (msg->message == lastMessage && msg->pt.x == lastPoint.x && msg->pt.y == lastPoint.y)
+      return FALSE;
     lastPoint = msg->pt;
     lastMessage = msg->message;
     return TRUE;
@@ -137,15 +138,20 @@ BOOL CWinApp::IsIdleMessage(MSG* msg) {
   return msg->message != WM_PAINT && msg->message != 0x0118;  // 0x0118: the system's caret timer
 }
 
+// Every loop of the program takes its messages as wide characters: a Chinese character typed
+// arrives whole, and the system hands it to our (8-bit) windows as its two GBK bytes. Taken as
+// 8-bit text the character comes out split, and the dialog keys (IsDialogMessage) turn each
+// half into a question mark before the edit field sees it. Nested loops do the same, so that
+// no half character is left waiting between an 8-bit and a wide loop.
 BOOL CWinApp::PumpMessage() {
   MSG msg;
-  if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+  if (!::GetMessageW(&msg, nullptr, 0, 0)) {
     m_exitCode = static_cast<int>(msg.wParam);
     return FALSE;
   }
   if (!PreTranslateMessage(&msg)) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   return TRUE;
 }
@@ -155,7 +161,7 @@ int CWinApp::Run() {
   for (;;) {
     LONG idleCount = 0;
     bool idle = true;
-    while (idle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (idle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       try {
         idle = OnIdle(idleCount++) != FALSE;
       } catch (CException* e) {
@@ -172,7 +178,7 @@ int CWinApp::Run() {
         CMemoryException().ReportError();
       }
       if (IsIdleMessage(&msg)) idleCount = 0;
-    } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    } while (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   }
 }
 
@@ -223,11 +229,14 @@ BOOL CWinApp::PreTranslateMessage(MSG* msg) {
 void CWinApp::DoWaitCursor(int code) {
   HCURSOR wait = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));
   if (code > 0) {
-    if (m_waitCursorCount++ == 0) m_cursorBeforeWait = ::SetCursor(wait);
-    else ::SetCursor(wait);
+    if (m_waitCursorCount++ == 0)
+      m_cursorBeforeWait = ::SetCursor(wait);
+    else
+      ::SetCursor(wait);
   } else if (code < 0) {
     if (m_waitCursorCount > 0 && --m_waitCursorCount == 0) {
-      ::SetCursor(m_cursorBeforeWait ? m_cursorBeforeWait : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+      ::SetCursor(m_cursorBeforeWait ? m_cursorBeforeWait
+                                     : ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     }
   } else if (m_waitCursorCount > 0) {
     ::SetCursor(wait);
@@ -289,7 +298,8 @@ UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
   HKEY key = GetSectionKey(section);
   if (!key) return static_cast<UINT>(defaultValue);
   DWORD value = 0, type = 0, size = sizeof value;
-  LONG status = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+  LONG status = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
+                                   &size);
   ::RegCloseKey(key);
   if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
     return static_cast<UINT>(defaultValue);
@@ -320,7 +330,8 @@ CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultVa
       (type == REG_SZ || type == REG_EXPAND_SZ)) {
     CString value;
     LPSTR buffer = value.GetBufferSetLength(static_cast<int>(size));
-    if (::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) == ERROR_SUCCESS) {
+    if (::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<LPBYTE>(buffer), &size) ==
+        ERROR_SUCCESS) {
       buffer[size] = '\0';  // the stored value need not end in a zero
       value.ReleaseBuffer();
       text = value;
@@ -339,7 +350,8 @@ BOOL CWinApp::GetProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE* data, UINT*
   if (!key) return FALSE;
   DWORD type = 0, size = 0;
   BOOL found = FALSE;
-  if (::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY) {
+  if (::RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      type == REG_BINARY) {
     auto* buffer = new BYTE[size ? size : 1];
     if (::RegQueryValueExA(key, entry, nullptr, &type, buffer, &size) == ERROR_SUCCESS) {
       *data = buffer;
@@ -363,14 +375,16 @@ BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
   HKEY key = GetSectionKey(section);
   if (!key) return FALSE;
   DWORD stored = static_cast<DWORD>(value);
-  LONG status = ::RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof stored);
+  LONG status = ::RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored),
+                                 sizeof stored);
   ::RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
 
 BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
   EnsureNames();
-  if (!m_pszRegistryKey) return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+  if (!m_pszRegistryKey)
+    return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
   if (!entry) {
     HKEY appKey = GetAppRegistryKey();
     if (!appKey) return FALSE;
@@ -431,7 +445,9 @@ void CWinApp::CloseAllDocuments(BOOL endSession) {
   if (m_pDocManager) m_pDocManager->CloseAllDocuments(endSession);
 }
 
-int CWinApp::GetOpenDocumentCount() const { return m_pDocManager ? m_pDocManager->GetOpenDocumentCount() : 0; }
+int CWinApp::GetOpenDocumentCount() const {
+  return m_pDocManager ? m_pDocManager->GetOpenDocumentCount() : 0;
+}
 
 BOOL CWinApp::DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openDialog,
                                CDocTemplate* docTemplate) {
@@ -443,8 +459,10 @@ void CWinApp::LoadStdProfileSettings(UINT maxFiles) {
   delete m_pRecentFileList;
   m_pRecentFileList = nullptr;
   if (maxFiles == 0) return;
-  if (maxFiles > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1) maxFiles = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
-  m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d", static_cast<int>(maxFiles));
+  if (maxFiles > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1)
+    maxFiles = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
+  m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d",
+                                          static_cast<int>(maxFiles));
   m_pRecentFileList->ReadList();
 }
 

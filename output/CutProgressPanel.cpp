@@ -26,13 +26,13 @@ void CCutProgressPanel::Advance(int points) {
 // Cancel must be heard between curves, whatever the port does meanwhile.
 void CCutProgressPanel::Pump() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg)) continue;
+    if (m_hWnd && ::IsDialogMessageW(m_hWnd, &msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
 }

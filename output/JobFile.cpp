@@ -51,13 +51,13 @@ bool ReadTerminatedText(CByteReader& reader, size_t size, CString& text) {
 
 void PumpWaiting(DWORD milliseconds) {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   Sleep(milliseconds);
 }

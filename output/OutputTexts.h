@@ -91,7 +91,8 @@ const Text kTemplateTooLong = {51051, "长度超过 %d 个字符"};
 const Text kFormatCount = {51052, "应含 %d 个整数格式, 实有 %d 个"};
 const Text kFormatRange = {51053, "应含 %d 至 %d 个整数格式, 实有 %d 个"};
 
-// The stamp maker.
+// The stamp maker. A new square seal's text (built in: CSquareSealDlg::kDefaultText).
+const UINT kStampDefaultTextId = 52380;
 const Text kStampNotANumber = {52350, "请输入数字。"};
 const Text kStampEmptyFrame = {52351, "印章的宽度和高度必须大于 0。"};
 const Text kStampNegative = {52352, "边框宽度、圆角宽度、边距和字距不能小于 0。"};

@@ -79,7 +79,9 @@ BOOL CSquareSealDlg::OnInitDialog() {
   CheckRadioButton(kStraight, kRound, static_cast<int>(corner));
   ::SendDlgItemMessageA(m_hWnd, kText, EM_LIMITTEXT, CStampBlock::kMaxTextBytes, 0);
   const bool hasText = m_stamp && !m_params.text.IsEmpty();
-  ::SetDlgItemTextA(m_hWnd, kText, hasText ? m_params.text.GetString() : kDefaultText);
+  const CString text = hasText ? m_params.text
+                               : OutputText::LoadOr(OutputText::kStampDefaultTextId, kDefaultText);
+  ::SetDlgItemTextA(m_hWnd, kText, text);
   // A template without character cells shows no text: its field is greyed, and empty unless the
   // stamp holds characters, which are kept.
   if (CStampLayout::Capacity(m_params.templateIndex) == 0) {

@@ -41,6 +41,7 @@ public:
   static constexpr int kPictureSize = 60;
   // Where the picture stands inside its frame.
   static constexpr int kPictureInset = 5;
+  // A new seal's text, built in; each language's resources give their own (52380).
   static const char kDefaultText[];
 
   CSquareSealDlg(int templateIndex, float pageWidth, float pageHeight, CWnd* parent = nullptr);

@@ -197,6 +197,7 @@
 #define IDS_CUT_CENTRE_ITEMS 50407     // the centre choices of the radial and ring cuts, one per line
 #define IDS_COPY_LABELS 50409          // the copy dialog's gap labels, then its margin labels
 #define IDS_POSITION_ORIGIN_ITEMS 50408  // the origin choices of the position dialog, one per line
+#define IDS_SCALE_RATIO_HINT 50415     // the scale dialog's hint for its ratio choice
 #define IDS_PORT_PARITY_ITEMS 50020  // the parity and flow-control combo entries, one per line
 #define IDS_PORT_FLOW_ITEMS 50021
 // The cut output's messages (output/OutputTexts.h keeps the same ids with the built-in texts).
@@ -601,6 +602,13 @@
 #define IDS_CARVE_NO_RESOLUTION 53706
 #define IDS_CARVE_STOPPED_PORT 53707  // the port: nothing was handed over
 #define IDS_CARVE_STOPPED_FILE 53708  // the unfinished plot file, deleted
+// Opening and saving documents (53800-53899; model/document/DocumentTexts.h keeps the same ids)
+#define IDS_DOC_WRONG_VERSION 53800
+#define IDS_DOC_NOT_DOCUMENT 53801
+#define IDS_DOC_CANNOT_CREATE 53802
+#define IDS_DOC_DAMAGED_LIST 53803
+#define IDS_DOC_DAMAGED_TEXT 53804
+#define IDS_DOC_DAMAGED_CAPTION 53805
 // The editor's everyday texts, continued (53900-53999)
 #define IDS_STATUS_SEVERAL_BLOCKS 53900
 #define IDS_EXPORT_FILTER 53901
@@ -839,6 +847,7 @@
 #define IDC_SEAL_GAP_Y 1206
 #define IDC_SEAL_TEXT 1207
 #define IDC_SEAL_PICTURE 1158
+#define IDS_STAMP_DEFAULT_TEXT 52380  // a new square seal's text
 #define IDS_STAMP_NOT_A_NUMBER 52350  // 52350-52356: the stamp maker's messages and lists
 #define IDS_STAMP_EMPTY_FRAME 52351
 #define IDS_STAMP_NEGATIVE 52352

@@ -16,6 +16,7 @@ namespace {
 
 const char kPaletteList[] = "PALETTE";
 const char kPaletteNameKey[] = "PalName";
+const UINT kSectionSuffixId = 59999;
 
 // clang-format off
 const DWORD kStandardColours[CColorPalette::kStandardCount] = {
@@ -130,6 +131,14 @@ void CColorPalette::LoadAdded() {
 
 CString CColorPalette::GetPaletteName(int palette) const {
   if (palette < 0 || palette >= GetPaletteCount()) return CString();
+  // The palette is loaded before the program chooses its resources: the language is asked now.
+  CString suffix;
+  if (suffix.LoadString(kSectionSuffixId)) suffix.Trim();
+  if (!suffix.IsEmpty()) {
+    CString name = ReadName(m_path, m_sections[static_cast<size_t>(palette)],
+                            CString(kPaletteNameKey) + suffix);
+    if (!name.IsEmpty()) return name;
+  }
   return m_names[static_cast<size_t>(palette)];
 }
 

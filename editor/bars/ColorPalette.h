@@ -52,7 +52,9 @@ public:
   int GetCount() const { return static_cast<int>(m_colours.size()); }
   int GetPaletteCount() const { return static_cast<int>(m_names.size()); }
   int GetCurrentPalette() const { return m_current; }
-  // The display name of a palette; empty out of range.
+  // The display name of a palette in the resources' language: "PalName" followed by their
+  // section suffix (string 59999, "Eng" in the English ones) where the file has it, else
+  // "PalName". Empty out of range.
   CString GetPaletteName(int palette) const;
 
   // 0x00RRGGBB; 0 out of range.

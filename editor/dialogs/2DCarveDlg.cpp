@@ -131,15 +131,15 @@ public:
   void SetPosition(int position) override { ::SendMessageA(m_bar, PBM_SETPOS, position, 0); }
   void PumpMessage() override {
     MSG msg;
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
     if (msg.message == WM_QUIT) {
       // The application's own loop must still see it.
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    if (IsDialogMessageA(m_dialog, &msg)) return;
+    if (IsDialogMessageW(m_dialog, &msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 
 private:

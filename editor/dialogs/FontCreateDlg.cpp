@@ -40,7 +40,8 @@ namespace {
 const char kFolderKey[] = "DefaultPath";
 const char kMarkKey[] = "CFTMARK";
 const char kVersionKey[] = "CFTVER";
-const char kCannotCreateCaption[] = "文件建立失败!";
+// The caption of a font file that cannot be made, in the resources' language.
+CString CannotCreateCaption() { return AfxLoadString(IDS_DOC_CANNOT_CREATE, "文件建立失败!"); }
 const char kResampleQuestion[] = "Are You Sure Resample?";
 const char kResampleCaption[] = "Resample";
 // A traced record longer than the source's is told by three beeps.
@@ -55,7 +56,13 @@ struct CharsetRange {
   int charset;
   int range[4];
 };
-// The ranges the original's language rows suggested: Latin, GB2312, Big5, Japanese and Korean.
+// The code range a new font file starts with, by its language's character set: lead bytes
+// first to last, then trail bytes first to last; the user may narrow or widen it before Create.
+// Latin fonts hold single bytes (lead 0), the printable ones from the blank up. GB2312 takes its
+// hanzi rows (lead 0xB0-0xF8) with the trail bytes of its 94-cell rows (0xA1 up); Big5 its
+// symbol rows and first rows of frequent hanzi (lead 0xA0-0xAF) with the upper trail bytes.
+// Japanese and Korean fonts take rows 16-40 of their 94 x 94 tables in the EUC byte form (lead
+// 0xB0-0xC8, trail 0xA1-0xFE): the first kanji rows, and the Hangul syllables.
 const CharsetRange kRanges[] = {{0, {0, 0, 32, 255}},
                                 {134, {176, 248, 161, 255}},
                                 {136, {160, 175, 161, 255}},
@@ -291,7 +298,7 @@ bool CFontCreateDlg::Create() {
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
   // A folder that takes no file is told before the whole range is built, not after.
   if (!CFontFileOutput::CanCreate(path)) {
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   CWaitCursor wait;
@@ -308,7 +315,7 @@ bool CFontCreateDlg::Create() {
     return false;
   }
   if (outcome.output == CFontFileOutput::kCannotCreate) {
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if (!outcome.written) {
@@ -354,7 +361,7 @@ int CFontCreateDlg::OpenFontFile(LPCSTR path, CCftFontUpdate& font) {
   CCftFontUpdate::OpenResult opened = font.Open(path, &wanted);
   if (opened == CCftFontUpdate::kCreated) {
     if (font.Save() == CFontFileOutput::kWritten) return 1;
-    AfxShowMessageBox(m_hWnd, path, kCannotCreateCaption, MB_OK | MB_ICONEXCLAMATION);
+    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
     return -1;
   }
   if (opened == CCftFontUpdate::kCannotRead) {

@@ -5,7 +5,7 @@
 //
 // Page presets live in TALVEX42.INI: the section "PAGE" followed by string 59999 lists the preset
 // names as keys (each language its own names), and section "PAGE" gives each name's size as
-// "width,height" in whole millimetres.
+// "width,height" in whole millimetres. The preset of the page's size shows as chosen.
 #pragma once
 
 #include <vector>

@@ -6,12 +6,15 @@
 #include "editor/dialogs/TransformLayouts.h"
 #include "editor/views/DocumentChange.h"
 #include "model/document/TALVEX42Doc.h"
+#include "resources/Resource.h"
 
 IMPLEMENT_DYNAMIC(CScaleDlg, CDialog)
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CScaleDlg, CDialog)
   ON_BN_CLICKED(CScaleDlg::kProportional, OnProportional)
+  ON_BN_CLICKED(CScaleDlg::kMillimetres, OnMillimetres)
+  ON_BN_CLICKED(CScaleDlg::kRatioUnit, OnRatioUnit)
   ON_EN_UPDATE(CScaleDlg::kWidth, OnWidthChanged)
   ON_EN_UPDATE(CScaleDlg::kHeight, OnHeightChanged)
   ON_EN_UPDATE(CScaleDlg::kRatio, OnRatioChanged)
@@ -19,6 +22,10 @@ END_MESSAGE_MAP()
 // clang-format on
 
 namespace {
+
+// The hints of the unit choices (the ratio's in each language's resources).
+const char kMillimetreHint[] = "mm 2<n";
+const char kRatioHint[] = "比例 0.01<n<15";
 
 // Holds the guard for the length of a handler.
 class Guard {
@@ -41,14 +48,28 @@ BOOL CScaleDlg::OnInitDialog() {
   if (CSelectTracker* tracker = Tracker()) m_box = tracker->GetBox();
   SetDlgItemText(kRatio, "1");
   m_proportional = false;
-  ShowNumber(kWidth, "%-8.2f", std::fabs(m_box.right - m_box.left));
-  ShowNumber(kHeight, "%-8.2f", std::fabs(m_box.bottom - m_box.top));
-  SetDlgItemText(kHint, "mm 2<n");
+  CheckRadioButton(kRatioUnit, kMillimetres, kMillimetres);
+  ShowSize();
   GotoDlgCtrl(GetDlgItem(kWidth));
   return FALSE;
 }
 
+void CScaleDlg::ShowSize() {
+  ShowNumber(kWidth, "%-8.2f", std::fabs(m_box.right - m_box.left));
+  ShowNumber(kHeight, "%-8.2f", std::fabs(m_box.bottom - m_box.top));
+  SetDlgItemText(kHint, kMillimetreHint);
+}
+
 void CScaleDlg::OnProportional() { m_proportional = IsChecked(kProportional); }
+
+void CScaleDlg::OnMillimetres() {
+  Guard guard(m_guard);
+  ShowSize();
+}
+
+void CScaleDlg::OnRatioUnit() {
+  SetDlgItemText(kHint, AfxLoadString(IDS_SCALE_RATIO_HINT, kRatioHint));
+}
 
 void CScaleDlg::FromSize(int typed, int other, float boxTyped, float boxOther) {
   if (m_guard) return;

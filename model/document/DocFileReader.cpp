@@ -8,6 +8,7 @@
 #include "framework/ByteReader.h"
 #include "framework/File.h"
 #include "framework/FileException.h"
+#include "model/document/DocumentTexts.h"
 #include "model/editing/MainWindowNotice.h"
 #include "model/records/BlockRecord.h"
 
@@ -51,20 +52,19 @@ void MoveBlocks(CSegArray& from, CSegArray& to) {
 
 void CDocFileReader::ShowStatus(UINT stringId) { SendToMainWindow(kStatusStringCommand, stringId); }
 
-LPCSTR CDocFileReader::MessageFor(Error error) {
+CString CDocFileReader::MessageFor(Error error) {
   switch (error) {
     case kNoError:
-      return "";
     case kBlockListDamaged:
-      return nullptr;
+      return CString();
     case kCannotOpen:
-      return "文件打开失败!";
+      return DocumentText::Load(DocumentText::kCannotOpen);
     case kWrongVersion:
-      return "图匠文件版本非6.0版!";
+      return DocumentText::Load(DocumentText::kWrongVersion);
     case kNotDocument:
     case kDamaged:
     default:
-      return "非镌图匠文件或文件有错误!";
+      return DocumentText::Load(DocumentText::kNotDocument);
   }
 }
 

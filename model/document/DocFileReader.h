@@ -60,8 +60,8 @@ public:
   // Hands over the blocks read.
   void TakeBlocks(CSegArray& target);
 
-  // The message a user sees for an error; null when it has been shown already.
-  static LPCSTR MessageFor(Error error);
+  // The message a user sees for an error; empty for none or when it has been shown already.
+  static CString MessageFor(Error error);
   // Sends a progress text (string resource id) to the main window.
   static void ShowStatus(UINT stringId);
 

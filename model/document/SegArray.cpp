@@ -14,6 +14,7 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
+#include "model/document/DocumentTexts.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
@@ -25,8 +26,6 @@ const size_t kListHeaderSize = 5;
 const size_t kEmptyListLength = 6;
 // Bytes after the record in memory: one 0xFF and nine zeros.
 const size_t kSpareAfterList = 10;
-const char kDamagedListText[] = "非法的CSegArray数据结构!";
-const char kDamagedListCaption[] = "数据结构错";
 const char kBlockListFormatTemplate[] = "%s - [SEGMULTI]";
 const char kProgramName[] = "Ravenquillor V60";
 
@@ -392,7 +391,9 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     list->AddBlock(block);
     position += length;
   }
-  if (!ended) ReportDamagedData(kDamagedListText, kDamagedListCaption);
+  if (!ended)
+    ReportDamagedData(DocumentText::Load(DocumentText::kDamagedList),
+                      DocumentText::Load(DocumentText::kDamagedCaption));
   if (damaged) *damaged = s_damageReported;
   return list->IsEmpty() ? nullptr : list.release();
 }

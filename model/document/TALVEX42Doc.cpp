@@ -1,5 +1,6 @@
 #include "model/document/TALVEX42Doc.h"
 
+#include "framework/FileException.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -9,6 +10,7 @@
 #include "model/document/DocFileReader.h"
 #include "model/document/DocFileWriter.h"
 #include "model/document/DocumentTextStore.h"
+#include "model/document/DocumentTexts.h"
 #include "model/document/FontMountService.h"
 #include "model/document/FontRebinding.h"
 #include "model/document/MissingFontResolver.h"
@@ -16,8 +18,6 @@
 
 namespace {
 
-const char kErrorCaption[] = "错误";
-const char kCannotCreateText[] = "文件建立失败!";
 const UINT kOpenDoneStatus = 122;
 // The notices that transformed objects show their source only, because the transform library is
 // missing or because it could not read their data, their caption, and the texts used when the
@@ -47,8 +47,8 @@ CTALVEX42Doc::~CTALVEX42Doc() {
 
 void CTALVEX42Doc::ReportError(LPCSTR text) const {
   CWnd* mainWindow = AfxGetMainWnd();
-  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text, kErrorCaption,
-                    MB_OK | MB_ICONEXCLAMATION);
+  AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text,
+                    DocumentText::Load(DocumentText::kErrorCaption), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CTALVEX42Doc::ReportSourceOnlyTransforms() const {
@@ -80,8 +80,8 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
   CImageFolderScope images(path);
   CDocFileReader::Error error = reader.Read(path);
   if (error != CDocFileReader::kNoError) {
-    LPCSTR message = CDocFileReader::MessageFor(error);
-    if (message) ReportError(message);
+    CString message = CDocFileReader::MessageFor(error);
+    if (!message.IsEmpty()) ReportError(message);
     return FALSE;
   }
   m_page = reader.GetPageSettings();
@@ -127,7 +127,10 @@ BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
                            : writer.AddStoredText(m_storedText)) &&
                writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
   if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
-    ReportError(kCannotCreateText);
+    CString text = DocumentText::Load(DocumentText::kCannotCreate);
+    if (CFileException::IsNameOutsideCodePage(path))
+      text += "\n" + CFileException::NameOutsideCodePageText();
+    ReportError(text);
     return FALSE;
   }
   if (IsDamagedOriginal(path)) m_originalBackedUp = true;

@@ -27,7 +27,7 @@ TEST(CurveOutput, CutterCommandStreamOfTheHpglModel) {
       CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
   CCutterDevice device;
   ASSERT_TRUE(device.ProfileFile().SetPath(ini.c_str()));
-  device.LoadProfile("HP-GL cutter");
+  device.LoadProfile("HP-GL 刻字机");
   device.m_port.SetPortName(plot.c_str());
   CCutSettings settings;
   settings.m_autoFeed = 0;

@@ -131,7 +131,7 @@ protected:
     EXPECT_TRUE(CopyFileA(shipped.c_str(), m_ini.c_str(), FALSE)) << shipped;
     m_device.ProfileFile().SetPath(m_ini.c_str());
     m_device.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
-    m_device.LoadProfile("HP-GL cutter");
+    m_device.LoadProfile("HP-GL 刻字机");
     m_settings.SetPortName(m_plot.c_str());
     m_bar.portSettings = m_folder.File("UPort.Ini");
     s_device = &m_device;
@@ -270,7 +270,7 @@ TEST_F(CutJobTest, AJobOnSteppedMediaCountsFromTheMediaCorner) {
 }
 
 TEST_F(CutJobTest, HalfCutAndOvercutInAJob) {
-  m_device.LoadProfile("HP-GL cutter, blade offset in the head");
+  m_device.LoadProfile("HP-GL 刻字机, 刀头补偿");
   ASSERT_EQ(8, m_device.m_overcut);
   m_device.ProfileFile().WriteString("CutInfo", "SolidCut", "2");
   m_device.ProfileFile().WriteString("CutInfo", "VoidCut", "1");
@@ -365,7 +365,7 @@ TEST_F(CutJobTest, AJobSentToCom1ArrivesByteForByteAndAStopLiftsTheBlade) {
 // test leaves the profile's offset as it was.
 TEST_F(CutJobTest, ADragKnifeTestCutAndJobCarryTheBladeOffset) {
   if (!Com1IsMapped()) GTEST_SKIP() << "COM1 is not mapped to the test terminal";
-  m_device.LoadProfile("HP-GL cutter, blade offset by software");
+  m_device.LoadProfile("HP-GL 刻字机, 软件补偿");
   ASSERT_FLOAT_EQ(0.3f, m_device.m_bladeOffset);
   m_settings.SetPortName("COM1");
   m_bar.OnTest();
@@ -397,7 +397,7 @@ TEST_F(CutJobTest, AJobThatCannotStartWritesNothing) {
   // A profile that cannot drive a job (no resolution) is refused with a message before writing.
   m_settings.SetPortName(m_plot.c_str());
   m_device.ProfileFile().WriteString("HPGL40", "RS", "0");
-  m_device.LoadProfile("HP-GL cutter");
+  m_device.LoadProfile("HP-GL 刻字机");
   EXPECT_EQ(2u, m_boxes.Count());
   EXPECT_FALSE(m_bar.Output());
   EXPECT_EQ(3u, m_boxes.Count());

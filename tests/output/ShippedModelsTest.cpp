@@ -188,7 +188,7 @@ TEST_F(ShippedModelsTest, HpglSquareForTheReader) {
   if (GetEnvironmentVariableA("TALVEX_SQUARE_PLT", target, sizeof target) == 0)
     GTEST_SKIP() << "TALVEX_SQUARE_PLT not set";
   CCutterDevice device;
-  std::string out = TestCut(device, "HP-GL cutter", 100);
+  std::string out = TestCut(device, "HP-GL 刻字机", 100);
   EXPECT_FLOAT_EQ(0.025f, device.m_rs);
   std::ofstream(target, std::ios::binary) << out;
   EXPECT_EQ(0u, out.find("IN;"));

@@ -3,6 +3,7 @@
 // the language menu (with the end of the program replaced) and a main frame that cannot be made.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "framework/ResourceModule.h"
 #include "framework/ToolBar.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
@@ -198,6 +201,79 @@ TEST(LoadingSteps, EachStepShowsItsTextInTheLogoWindow) {
   // All steps run in the order of their bits' table: the library scan is last.
   theApp.InitializeApplicationData(CTALVEX42App::kLoadAll, &logo);
   EXPECT_EQ("Initalize...  Mount Graph Libary", progress());
+}
+
+namespace {
+
+// A 2 x 2 picture as a 24-bit BMP file: red and green on top, blue and yellow below.
+std::vector<char> QuarterPicture() {
+  const BYTE rows[2][8] = {{255, 0, 0, 0, 255, 255, 0, 0},  // bottom: blue, yellow
+                           {0, 0, 255, 0, 255, 0, 0, 0}};   // top: red, green
+  BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof(BITMAPINFOHEADER) + sizeof rows, 0, 0,
+                           sizeof file + sizeof(BITMAPINFOHEADER)};
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = 2;
+  info.biHeight = 2;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  std::vector<char> bytes(reinterpret_cast<const char*>(&file),
+                          reinterpret_cast<const char*>(&file) + sizeof file);
+  bytes.insert(bytes.end(), reinterpret_cast<const char*>(&info),
+               reinterpret_cast<const char*>(&info) + sizeof info);
+  bytes.insert(bytes.end(), reinterpret_cast<const char*>(rows),
+               reinterpret_cast<const char*>(rows) + sizeof rows);
+  return bytes;
+}
+
+// The logo window's colours at the middle of its four quarters (top left, top right, bottom
+// left, bottom right), as 0x00RRGGBB.
+std::vector<DWORD> LogoQuarters(MessageBoxCapture& boxes, size_t* boxesShown) {
+  const size_t before = boxes.Count();
+  CLogoDlg logo;
+  EXPECT_TRUE(logo.CreateAndShow());
+  *boxesShown = boxes.Count() - before;
+  RECT client;
+  GetClientRect(logo.m_hWnd, &client);
+  std::vector<DWORD> pixels = ClientPixels(logo.m_hWnd, client);
+  std::vector<DWORD> quarters;
+  for (int y : {client.bottom / 4, client.bottom * 3 / 4})
+    for (int x : {client.right / 4, client.right * 3 / 4})
+      quarters.push_back(pixels[static_cast<size_t>(y) * client.right + x] & 0xFFFFFF);
+  return quarters;
+}
+
+}  // namespace
+
+// The logo window shows logo.bmp of the program folder over its client area, the built-in
+// picture without the file, and the built-in one too, after the BMP reader's message, for a file
+// that is no picture.
+TEST(LogoWindow, ShowsTheProgramFoldersPictureElseTheBuiltInOne) {
+  char folder[MAX_PATH] = {};
+  ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+  const std::string logoFile = std::string(folder) + "logo.bmp";
+  MessageBoxCapture boxes;
+  size_t shown = 0;
+  DeleteFileA(logoFile.c_str());
+  const std::vector<DWORD> builtIn = LogoQuarters(boxes, &shown);
+  EXPECT_EQ(0u, shown);
+  const std::vector<char> quarters = QuarterPicture();
+  const std::string notAPicture = "BM no picture";
+  const struct {
+    std::string bytes;
+    std::vector<DWORD> expected;
+    size_t boxes;
+  } cases[] = {
+      {std::string(quarters.begin(), quarters.end()), {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}, 0},
+      {notAPicture, builtIn, 1},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(logoFile, std::ios::binary) << c.bytes;
+    EXPECT_EQ(c.expected, LogoQuarters(boxes, &shown));
+    EXPECT_EQ(c.boxes, shown);
+  }
+  DeleteFileA(logoFile.c_str());
+  EXPECT_NE(builtIn, cases[0].expected);
 }
 
 TEST_F(LanguageMenuTest, ChoosingALanguageStoresItAndEndsTheProgramSayingSo) {

@@ -295,7 +295,7 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
   std::string ini = m_folder.File("Cutters.INI");
   ASSERT_TRUE(CopyFileA((m_program + "Cutters.INI").c_str(), ini.c_str(), FALSE));
   const char* values[][2] = {
-      {"Device", "HP-GL cutter"}, {"SavePaper", "0"}, {"Mirror", "0"}, {"ZoomCut", "1"},
+      {"Device", "HP-GL 刻字机"}, {"SavePaper", "0"}, {"Mirror", "0"}, {"ZoomCut", "1"},
       {"PortName", "FILE:"},      {"AutoFeed", "0"},  {"Sort", "0"}};
   for (auto& value : values) WritePrivateProfileStringA("CutInfo", value[0], value[1], ini.c_str());
   g_cutterDevice.ProfileFile().SetPath(ini.c_str());

@@ -151,7 +151,7 @@ protected:
     ASSERT_TRUE(CopyFileA(shipped.c_str(), m_ini.c_str(), FALSE));
     m_device.ProfileFile().SetPath(m_ini.c_str());
     m_device.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
-    WritePrivateProfileStringA("CutInfo", "Device", "hp-gl cutter, blade offset by", m_ini.c_str());
+    WritePrivateProfileStringA("CutInfo", "Device", "hp-gl 刻字机, 软件", m_ini.c_str());
     m_settings.LoadCutSettings(m_device.ProfileFile());
     m_settings.SetPortName("FILE:");
     m_frame = new CFrameWnd;
@@ -190,8 +190,8 @@ protected:
 };
 
 TEST_F(CutDeviceBarTest, TheBarShowsTheChosenModelAndItsRanges) {
-  EXPECT_STREQ("HP-GL cutter, blade offset by software", m_device.m_modelName);
-  EXPECT_EQ("HP-GL cutter, blade offset by software", ControlText(m_bar.m_hWnd, IDC_CUT_MODEL));
+  EXPECT_STREQ("HP-GL 刻字机, 软件补偿", m_device.m_modelName);
+  EXPECT_EQ("HP-GL 刻字机, 软件补偿", ControlText(m_bar.m_hWnd, IDC_CUT_MODEL));
   EXPECT_EQ("400", ControlText(m_bar.m_hWnd, IDC_CUT_MEDIA_WIDTH));
   EXPECT_EQ("900", ControlText(m_bar.m_hWnd, IDC_CUT_MEDIA_HEIGHT));
   // A maximum of 48 steps by 8; the model's speed 30 is not listed, so the first is selected.
@@ -199,7 +199,7 @@ TEST_F(CutDeviceBarTest, TheBarShowsTheChosenModelAndItsRanges) {
   EXPECT_EQ("48", ControlText(m_bar.m_hWnd, IDC_CUT_SPEED));
   EXPECT_EQ("80", ControlText(m_bar.m_hWnd, IDC_CUT_FORCE));
   EXPECT_TRUE(Enabled(IDC_CUT_FORCE));
-  EXPECT_EQ("HP-GL cutter, blade offset by software", Key(m_ini, "CutInfo", "Device"));
+  EXPECT_EQ("HP-GL 刻字机, 软件补偿", Key(m_ini, "CutInfo", "Device"));
 
   m_device.m_maxSpeed = 5;
   m_device.m_speed = 3;

@@ -95,7 +95,7 @@ protected:
     ASSERT_TRUE(CopyFileA((m_program + "TalvexTransform.dll").c_str(), m_library.c_str(), FALSE));
     g_cutterDevice.ProfileFile().SetPath(m_ini.c_str());
     g_cutterDevice.m_port.GetSettingsFile().SetPath(m_folder.File("UPort.Ini").c_str());
-    const char* values[][2] = {{"Device", "hp-gl cutter, blade offset by"},
+    const char* values[][2] = {{"Device", "hp-gl 刻字机, 软件"},
                                {"SavePaper", "0"},
                                {"Mirror", "0"},
                                {"ZoomCut", "1"},
@@ -414,7 +414,7 @@ TEST_F(CutWindowTest, ChangingTheModelShowsItsAdjustmentsAndCutsWithThem) {
   OpenCutWindow();
   EXPECT_EQ("0.45", Text(AdjustPage(), IDC_CUT_BLADE_OFFSET));
   EXPECT_EQ("8", Text(AdjustPage(), IDC_CUT_OVERCUT));
-  ChooseModel(DeviceBar(), "HP-GL cutter");
+  ChooseModel(DeviceBar(), "HP-GL 刻字机");
   EXPECT_EQ("0.30", Text(AdjustPage(), IDC_CUT_BLADE_OFFSET));
   EXPECT_EQ("0", Text(AdjustPage(), IDC_CUT_OVERCUT));
   EXPECT_EQ("1.0000", Text(AdjustPage(), IDC_CUT_RATIO_X));

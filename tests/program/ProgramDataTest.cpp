@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "StartupResources.h"
 #include "editor/TALVEX42App.h"
 #include "framework/ResourceModule.h"
 #include "model/blocks/ImageBlock.h"
@@ -21,43 +22,11 @@
 
 namespace {
 
-std::string ProgramFile(const char* name) {
-  char folder[MAX_PATH * 2] = {};
-  GetProgramDir(folder, sizeof folder);
-  return std::string(folder) + "program\\" + name;
-}
-
 std::string Read(const std::string& file, const char* section, const char* key) {
   char value[256] = {};
   GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
   return value;
 }
-
-// The resources start-up chooses for a language stored in the settings: the built-in ones for
-// Chinese, the English resource library of the program folder for any other.
-class StartupResources {
-public:
-  explicit StartupResources(const char* language) : m_saved(AfxGetResourceHandle()) {
-    TempFolder folder;
-    std::string settings = folder.File("TALVEX42.INI");
-    WritePrivateProfileStringA("SystemParam", "Language", language, settings.c_str());
-    CIniFile file;
-    file.SetPath(settings.c_str());
-    WORD chosen = CTALVEX42App::ReadStartupLanguage(file);
-    if (chosen == CTALVEX42App::kBuiltInLanguage) return;
-    m_library = LoadLibraryA(ProgramFile(CTALVEX42App::kEnglishLibraryName).c_str());
-    if (m_library) AfxSetResourceHandle(m_library);
-  }
-  ~StartupResources() {
-    AfxSetResourceHandle(m_saved);
-    if (m_library) FreeLibrary(m_library);
-  }
-  bool English() const { return m_library != nullptr; }
-
-private:
-  HINSTANCE m_saved;
-  HMODULE m_library = nullptr;
-};
 
 }  // namespace
 

@@ -172,7 +172,7 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
       CopyFileA((std::string(program) + "program\\Cutters.INI").c_str(), ini.c_str(), FALSE));
   ASSERT_TRUE(CopyFileA((std::string(program) + "program\\TalvexTransform.dll").c_str(),
                         library.c_str(), FALSE));
-  const char* values[][2] = {{"Device", "HP-GL cutter"}, {"SavePaper", "0"}, {"Mirror", "0"},
+  const char* values[][2] = {{"Device", "HP-GL 刻字机"}, {"SavePaper", "0"}, {"Mirror", "0"},
                              {"ZoomCut", "1"},           {"AutoFeed", "0"},  {"PageRect", "0"}};
   for (auto& value : values) WritePrivateProfileStringA("CutInfo", value[0], value[1], ini.c_str());
   g_cutterDevice.ProfileFile().SetPath(ini.c_str());

@@ -8,11 +8,11 @@ inline void PumpMessages(int rounds = 3) {
   CWinApp* app = AfxGetApp();
   for (int round = 0; round < rounds; ++round) {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) continue;
       if (!app || !app->PreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
       }
     }
     if (app)

@@ -221,7 +221,7 @@ protected:
 };
 
 TEST_F(CutThroughPortTest, AJobReachesTheCutterInMemoryAndTheFileIsDeleted) {
-  std::string plot = TestSquare("HP-GL cutter", "square.plt");
+  std::string plot = TestSquare("HP-GL 刻字机", "square.plt");
   CPlotFile file;
   ASSERT_EQ(CPlotFile::kOpened, file.Open(plot.c_str()));
   INT32 records = 0;
@@ -252,7 +252,7 @@ TEST_F(CutThroughPortTest, AJobReachesTheCutterInMemoryAndTheFileIsDeleted) {
 
   // A path in the system's code page goes through the wide entry; one it cannot spell is refused.
   auto plotWide = Bound<decltype(&PlotFileW)>(module, "PlotFileW");
-  std::string chinese = TestSquare("HP-GL cutter", "方形.plt");
+  std::string chinese = TestSquare("HP-GL 刻字机", "方形.plt");
   PlotInfo wide = {};
   wide.plotterNumber = 2;
   ASSERT_TRUE(plotWide((Widened(m_folder.Path()) + L"方形.plt").c_str(), &wide));
@@ -270,7 +270,7 @@ TEST_F(CutThroughPortTest, CancelStopsAJobTheCutterHoldsBack) {
   auto pace = Bound<void(__cdecl*)(int, int)>(plugIn.GetModule(), "UsbTest_SetPace");
   pace(2, 0);  // the cutter carries nothing out
   PlotInfo info = {};
-  ASSERT_TRUE(plugIn.PlotFile(TestSquare("HP-GL cutter", "held.plt").c_str(), &info));
+  ASSERT_TRUE(plugIn.PlotFile(TestSquare("HP-GL 刻字机", "held.plt").c_str(), &info));
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(plugIn.QueryPlotInfo(&info));
   EXPECT_EQ(0, info.finished);
   EXPECT_NE(0, info.threadHandle);

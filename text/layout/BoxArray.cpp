@@ -10,6 +10,7 @@
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/BlockView.h"
+#include "model/document/DocumentTexts.h"
 #include "model/document/SegArray.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/undo/UndoManager.h"
@@ -21,13 +22,14 @@
 
 namespace {
 
-const char kDamagedArrayText[] = "非法的CBoxArray数据结构!";
-const char kDamagedArrayCaption[] = "数据结构错";
 // Bytes after the record in its block, as the block list's records have.
 const size_t kSpareAfterRecord = 10;
 
 // Inside a block list being read, the list's one report of its damage.
-void ReportDamagedArray() { ReportDamagedData(kDamagedArrayText, kDamagedArrayCaption); }
+void ReportDamagedArray() {
+  ReportDamagedData(DocumentText::Load(DocumentText::kDamagedTextArray),
+                    DocumentText::Load(DocumentText::kDamagedCaption));
+}
 
 const CAttrBox* AsAttr(const CTextBox* box) {
   return box && box->IsAttrBox() ? static_cast<const CAttrBox*>(box) : nullptr;

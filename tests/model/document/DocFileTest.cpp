@@ -286,7 +286,7 @@ TEST(DocFileDamage, BlockListKeepsTheBlocksBeforeTheDamage) {
   EXPECT_EQ(1, cut.blocks);
   ASSERT_EQ(1u, boxes.Count());
   EXPECT_EQ(listMessage, boxes.Last().text);
-  EXPECT_EQ(nullptr, CDocFileReader::MessageFor(CDocFileReader::kBlockListDamaged));
+  EXPECT_TRUE(CDocFileReader::MessageFor(CDocFileReader::kBlockListDamaged).IsEmpty());
 }
 
 TEST(DocFileDamage, GroupsNestedTooDeepCostOnlyThemselves) {
