@@ -11,6 +11,8 @@
 #include "EditorWindowTest.h"
 #include "editor/dialogs/TextEditorDlg.h"
 #include "output/SquareSealDlg.h"
+#include "output/StampAreaDlg.h"
+#include "support/ModalDialogDriver.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
 
@@ -69,6 +71,9 @@ TEST_F(DialogTypingWindowTest, ChineseTypedIntoTheModalSealDialogReachesItsConte
     switch (stage) {
       case kAreaDialog:
         if (idleCount != 0) return;
+        // The two-column template, which takes any number of characters.
+        ModalDialogDriver::Choose(dialog->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL,
+                                  CBN_SELCHANGE, 1);
         dialog->PostMessage(WM_COMMAND, IDOK);
         stage = kSealDialog;
         return;

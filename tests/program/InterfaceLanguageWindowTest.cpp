@@ -128,7 +128,12 @@ protected:
   std::string NewSealText() {
     std::string text;
     ModalDialogDriver dialogs;
-    dialogs.Then(ModalDialogDriver::PressOk());
+    // The two-column template: the empty one shows no text.
+    dialogs.Then([](CDialog* area) {
+      ModalDialogDriver::Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL,
+                                CBN_SELCHANGE, 1);
+      area->PostMessage(WM_COMMAND, IDOK);
+    });
     dialogs.Then([&](CDialog* seal) {
       text = ControlText(seal->m_hWnd, CSquareSealDlg::kText);
       seal->PostMessage(WM_COMMAND, IDCANCEL);

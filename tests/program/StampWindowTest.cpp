@@ -46,13 +46,6 @@ std::string Text(HWND dialog, UINT id) {
   return text;
 }
 
-void Choose(HWND dialog, UINT list, UINT message, UINT notification, WPARAM index) {
-  HWND control = GetDlgItem(dialog, static_cast<int>(list));
-  SendMessageA(control, message, index, 0);
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, notification),
-               reinterpret_cast<LPARAM>(control));
-}
-
 // The number of cut runs (a pen-down command each) in an HP-GL plot file.
 int CutRuns(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -89,8 +82,8 @@ protected:
   // The stamp area dialog's template chosen and OK pressed, as the first dialog of the driver.
   static void ChooseTemplate(ModalDialogDriver& dialogs, int templateIndex) {
     dialogs.Then([templateIndex](CDialog* area) {
-      Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL, CBN_SELCHANGE,
-             static_cast<WPARAM>(templateIndex));
+      ModalDialogDriver::Choose(area->m_hWnd, CStampAreaDlg::kTemplateCombo, CB_SETCURSEL,
+                                CBN_SELCHANGE, static_cast<WPARAM>(templateIndex));
       EXPECT_EQ(templateIndex,
                 SendDlgItemMessageA(area->m_hWnd, CStampAreaDlg::kPictureList, LB_GETCURSEL, 0, 0));
       area->PostMessage(WM_COMMAND, IDOK);
@@ -337,12 +330,12 @@ TEST_F(StampWindowTest, OnlySquareStampsAreMadeAndCancellingMakesNone) {
     EXPECT_EQ(7, SendDlgItemMessageA(window, CStampAreaDlg::kPictureList, LB_GETCOUNT, 0, 0));
     area->UpdateWindow();
     SaveClientPicture(window, "screenshots\\stamp_area.bmp");
-    Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 1);
+    ModalDialogDriver::Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 1);
     EXPECT_EQ(0, SendDlgItemMessageA(window, CStampAreaDlg::kTemplateCombo, CB_GETCOUNT, 0, 0));
     SendMessageA(window, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(1u, m_boxes.Count());
-    Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 0);
-    Choose(window, CStampAreaDlg::kPictureList, LB_SETCURSEL, LBN_SELCHANGE, 2);
+    ModalDialogDriver::Choose(window, CStampAreaDlg::kShapeList, LB_SETCURSEL, LBN_SELCHANGE, 0);
+    ModalDialogDriver::Choose(window, CStampAreaDlg::kPictureList, LB_SETCURSEL, LBN_SELCHANGE, 2);
     EXPECT_EQ(2, SendDlgItemMessageA(window, CStampAreaDlg::kTemplateCombo, CB_GETCURSEL, 0, 0));
     area->PostMessage(WM_COMMAND, IDOK);
   });

@@ -14,7 +14,8 @@ public:
   using Action = std::function<void(CDialog* dialog)>;
 
   ModalDialogDriver() {
-    m_previous = AfxSetModalDialogHandler([this](CWnd* window, int idleCount) { OnIdle(window, idleCount); });
+    m_previous = AfxSetModalDialogHandler(
+        [this](CWnd* window, int idleCount) { OnIdle(window, idleCount); });
   }
   ~ModalDialogDriver() { AfxSetModalDialogHandler(std::move(m_previous)); }
   ModalDialogDriver(const ModalDialogDriver&) = delete;
@@ -25,8 +26,19 @@ public:
   int Stuck() const { return m_stuck; }
 
   // Common actions
-  static Action PressOk() { return [](CDialog* dialog) { dialog->PostMessage(WM_COMMAND, IDOK); }; }
-  static Action PressCancel() { return [](CDialog* dialog) { dialog->PostMessage(WM_COMMAND, IDCANCEL); }; }
+  static Action PressOk() {
+    return [](CDialog* dialog) { dialog->PostMessage(WM_COMMAND, IDOK); };
+  }
+  static Action PressCancel() {
+    return [](CDialog* dialog) { dialog->PostMessage(WM_COMMAND, IDCANCEL); };
+  }
+  // A list or combo entry chosen as a click would: the selection set, then its notification.
+  static void Choose(HWND dialog, UINT list, UINT message, UINT notification, WPARAM index) {
+    HWND control = GetDlgItem(dialog, static_cast<int>(list));
+    SendMessageA(control, message, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, notification),
+                 reinterpret_cast<LPARAM>(control));
+  }
 
 private:
   void OnIdle(CWnd* window, int idleCount) {

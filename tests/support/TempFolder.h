@@ -13,11 +13,15 @@ public:
   explicit TempFolder(const std::string& subfolder = "") {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
+    // Wine gives later runs the same process numbers: a folder left by an earlier run (one that
+    // crashed) is passed over, never shared.
     static int serial = 0;
-    char name[64];
-    snprintf(name, sizeof name, "talvex-test-%lu-%d\\", GetCurrentProcessId(), ++serial);
-    m_root = std::string(temp) + name;
-    CreateDirectoryA(m_root.c_str(), nullptr);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+      char name[64];
+      snprintf(name, sizeof name, "talvex-test-%lu-%d\\", GetCurrentProcessId(), ++serial);
+      m_root = std::string(temp) + name;
+      if (CreateDirectoryA(m_root.c_str(), nullptr)) break;
+    }
     m_path = m_root;
     size_t start = 0;
     while (start < subfolder.size()) {
@@ -37,19 +41,27 @@ public:
   std::string File(const std::string& name) const { return m_path + name; }
 
 private:
+  // Wide calls, so that files whose names the code page cannot spell go too.
   static void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    wchar_t wide[MAX_PATH * 2] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH * 2))
+      RemoveTree(std::wstring(wide));
+  }
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
       do {
-        std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
-        else DeleteFileA((folder + name).c_str());
-      } while (FindNextFileA(find, &entry));
+        std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveTree(folder + name + L"\\");
+        else
+          DeleteFileW((folder + name).c_str());
+      } while (FindNextFileW(find, &entry));
       FindClose(find);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
 
   std::string m_root;
