@@ -51,10 +51,12 @@ public:
   void Join(int chain, int other);
   // The chain (or the one it became part of) meets the result elsewhere at one of its points.
   void MarkTouching(int chain);
+  // Every call above and below that names a chain that does not exist (a sweep that lost its
+  // way) throws std::logic_error: the operation fails rather than read outside the chains.
 
   // Who holds each open end: the sweep's own numbers, kept here for it.
-  int& FirstHolder(int chain) { return m_chains[chain].firstHolder; }
-  int& LastHolder(int chain) { return m_chains[chain].lastHolder; }
+  int& FirstHolder(int chain) { return At(chain).firstHolder; }
+  int& LastHolder(int chain) { return At(chain).lastHolder; }
 
   // Snaps the rings' corners with the reach (in grid steps) into snapped, ring i from starts[i]
   // on (each running back to its first point), and gives whether that changed more than where
@@ -99,6 +101,8 @@ private:
     int container;  // for an outer loop, the hole it lies in, or -1
   };
 
+  // The chain; throws std::logic_error for a number that names none.
+  Chain& At(int chain);
   int Root(int chain);
   void Gather(const Chain& chain, RingLoops* ring);
   int LoopBelow(const Chain& chain) const;

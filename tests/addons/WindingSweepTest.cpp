@@ -13,9 +13,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "addons/transform/ModularInteger.h"
 #include "addons/transform/SnapRounder.h"
 #include "addons/transform/SweepGeometry.h"
-#include "addons/transform/WideInteger.h"
 #include "addons/transform/WindingSweep.h"
 #include "bench/outline_ops/AreaValidity.h"
 #include "bench/outline_ops/BenchShapes.h"
@@ -482,15 +482,18 @@ TEST(WindingSweep, CrossingPointsAreTestedExactlyWhereTheirDoublesCannotTell) {
   EXPECT_EQ(1, geometry.Compare(geometry.Crossing(4, 2), p));
   EXPECT_EQ(1, geometry.Compare(p, CSweepGeometry::AtGrid({2 * u, 2 * u / 3})));
 
-  // The exact arithmetic behind them, carrying across its 64-bit limbs: (2^62 - 1)^2 is
-  // 2^124 - 2^63 + 1, and -(2^62 - 1)(2^62 + 1) * 2^26 is one 2^26 above -2^150.
+  // The exact arithmetic behind them, carrying across its 64-bit halves: (2^62 - 1)^2 is
+  // 2^124 - 2^63 + 1, and (2^62 - 1)(2^62 + 1) * 2^26 is one 2^26 below 2^150: both products
+  // wrap round 2^128 many times, their difference is exact.
   const std::int64_t big = (std::int64_t(1) << 62) - 1, power = std::int64_t(1) << 62;
-  const CWideInteger square = CWideInteger(big) * big;
-  EXPECT_EQ(0, (square - CWideInteger(power) * power + CWideInteger(power) * 2 - 1).Sign());
-  const CWideInteger low = -(CWideInteger(big) * (power + 1)) * (1 << 26);
-  EXPECT_EQ(0, Compare(low, -(CWideInteger(power) * power * (1 << 26)) + (1 << 26)));
-  EXPECT_EQ(-1, low.Sign());
-  EXPECT_EQ(1, Compare(CWideInteger(power) * power * (1 << 26), -low));
+  const CModularInteger square = CModularInteger(big) * big;
+  EXPECT_EQ(0, (square - CModularInteger(power) * power + CModularInteger(power) * 2 - 1).Sign());
+  const CModularInteger low = CModularInteger(big) * (power + 1) * (1 << 26);
+  const CModularInteger high = CModularInteger(power) * power * (1 << 26);
+  EXPECT_EQ(-1, (low - high).Sign());
+  EXPECT_EQ(0, (low - high + (1 << 26)).Sign());
+  EXPECT_EQ(1, (CModularInteger(-big) * -(power + 1) * (1 << 2)).Sign()) << "2^126 - 4";
+  EXPECT_EQ(-1, (CModularInteger(big) * -(power + 1) * (1 << 2)).Sign());
 }
 
 }  // namespace
