@@ -174,6 +174,12 @@ bool Inside(const Loop& loop, double x, double y) {
   return inside;
 }
 
+// The middle of the loop's first edge in page units: no corner of any other loop.
+OutlinePoint PageMiddle(const Loop& loop, double originX, double originY, double step) {
+  return OutlinePoint(originX + (loop[0].x + loop[1].x) / 2 * step,
+                      originY + (loop[0].y + loop[1].y) / 2 * step);
+}
+
 // Whether the loop lies inside the other (they meet at corners at most, never along edges).
 bool LiesIn(const Loop& loop, const Loop& other) {
   // The middle of an edge is no corner of either, so it lies clearly in or out.
@@ -347,9 +353,7 @@ int CRingAssembler::HolderOf(const Chain& chain, const RingLoops& ring, size_t h
   const int below = chain.hole ? LoopBelow(chain) : -1;
   if (below >= 0) return m_loops[below].polygon;
   // Not found so: the smallest polygon made so far whose outer ring holds the loop.
-  const Corner& a = ring.loops[hole][0];
-  const Corner& b = ring.loops[hole][1];
-  const OutlinePoint middle(originX + (a.x + b.x) / 2 * step, originY + (a.y + b.y) / 2 * step);
+  const OutlinePoint middle = PageMiddle(ring.loops[hole], originX, originY, step);
   int holder = -1;
   double smallest = HUGE_VAL;
   for (size_t p = 0; p < area.size(); ++p) {
@@ -376,6 +380,18 @@ int CRingAssembler::ContainerOf(const Chain& chain, const RingLoops& ring, size_
   const int below = LoopBelow(chain);
   if (below < 0) return -1;
   return m_loops[below].hole ? below : m_loops[below].container;
+}
+
+// The polygon that covers an outer-shaped loop lying in the container hole, or -1: where that
+// hole went as a sliver, its polygon fills it now. The polygon's other holes are asked too: an
+// island that touches its own hole where it starts finds the piece below that point, in a hole
+// further down, as its container.
+int CRingAssembler::CoveringPolygon(int container, const Loop& outer, const OutlineArea& area,
+                                    double originX, double originY, double step) const {
+  if (container < 0 || !m_loops[container].dropped) return -1;
+  const int polygon = m_loops[container].polygon;
+  if (polygon < 0) return -1;
+  return bg::within(PageMiddle(outer, originX, originY, step), area[polygon]) ? polygon : -1;
 }
 
 OutlineArea CRingAssembler::Area(double originX, double originY, double step, double sliver) {
@@ -415,8 +431,14 @@ OutlineArea CRingAssembler::Area(double originX, double originY, double step, do
             area[loop.polygon].inners().push_back(PageRing(ring.loops[i], originX, originY, step));
         } else {
           loop.container = ContainerOf(chain, ring, i, firstLoop);
-          loop.dropped = thin || (loop.container >= 0 && m_loops[loop.container].dropped);
-          if (loop.dropped) continue;
+          // A sliver goes alone: what lies in it keeps its place. In a hole that went as a sliver
+          // the loop is part of the polygon that fills it now (its holes become that polygon's);
+          // anywhere else it is a polygon of its own.
+          loop.dropped = thin;
+          if (thin) continue;
+          loop.polygon = CoveringPolygon(loop.container, ring.loops[i], area, originX, originY,
+                                         step);
+          if (loop.polygon >= 0) continue;
           loop.polygon = static_cast<int>(area.size());
           area.emplace_back();
           area.back().outer() = PageRing(ring.loops[i], originX, originY, step);
