@@ -23,7 +23,7 @@ std::int64_t Orientation(const SweepLine& line, const GridPoint& q) {
 
 int SignOf(std::int64_t value) { return (value > 0) - (value < 0); }
 
-// One coordinate of a point as a fraction n / d with d > 0: |n| < 2^89, d < 2^59.
+// One coordinate of a point as a fraction n / d with d > 0: |n| below 2^89, d at most 2^59.
 struct Fraction {
   CModularInteger n;
   std::int64_t d;
