@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <map>
+#include <stdexcept>
 #include <utility>
 
-#include "addons/transform/WideInteger.h"
+#include "addons/transform/ModularInteger.h"
 
 namespace {
 
@@ -15,35 +15,55 @@ typedef CRingAssembler::Loop Loop;
 typedef CRingAssembler::Corner Corner;
 
 // Corners are grid points where snapping moved them; elsewhere they are the exact corners, at
-// least the snapping reach clear of every other part. Products of differences of grid points
-// (2^60 at most) are exact in the 64-bit mantissa of the x86 long double.
-typedef long double Wide;
-static_assert(std::numeric_limits<Wide>::digits >= 64, "products of grid differences");
-
-bool OnGrid(const Corner& c) { return c.x == std::floor(c.x) && c.y == std::floor(c.y); }
+// least the snapping reach clear of every other part. Grid points lie within 2^28 of the origin.
+bool OnGrid(double x, double y) {
+  const double kRange = 1 << 30;
+  return std::fabs(x) < kRange && std::fabs(y) < kRange && double(std::int32_t(x)) == x &&
+         double(std::int32_t(y)) == y;
+}
+bool OnGrid(const Corner& c) { return OnGrid(c.x, c.y); }
 std::int64_t Whole(double value) { return static_cast<std::int64_t>(value); }
+
+// The sign of (b - a) x (p - a): 1 when p lies left of the way from a to b. The doubles decide
+// when the cross product is clear of their rounding. Else it is exact where a, b and p lie on
+// the grid or halfway between its points (the middle of an edge): twice their coordinates are
+// whole numbers within 2^29, so twice the differences fit 31 bits and their products 62. Off the
+// grid the doubles decide all the same; a corner there lies far from anything their rounding
+// could put it beside.
+int SideOf(const Corner& a, const Corner& b, double x, double y) {
+  const double along = (b.x - a.x) * (y - a.y), across = (b.y - a.y) * (x - a.x);
+  const double cross = along - across;
+  if (std::fabs(cross) <= (std::fabs(along) + std::fabs(across)) * 1e-15 && OnGrid(a) &&
+      OnGrid(b) && OnGrid(2 * x, 2 * y)) {
+    const std::int64_t ax = 2 * Whole(a.x), ay = 2 * Whole(a.y);
+    const std::int64_t exact = (2 * Whole(b.x) - ax) * (Whole(2 * y) - ay) -
+                               (2 * Whole(b.y) - ay) * (Whole(2 * x) - ax);
+    return (exact > 0) - (exact < 0);
+  }
+  return (cross > 0) - (cross < 0);
+}
 
 // Twice the area, positive when the loop runs counter-clockwise (y up): an outer ring here. On
 // the grid the sign is exact: a long loop only a step wide has an area the doubles' rounding
 // could outweigh.
 double Shoelace(const Loop& loop) {
   double sum = 0, bound = 0;
-  bool onGrid = true;
   for (size_t i = 0, j = loop.size() - 1; i < loop.size(); j = i++) {
     const double a = (loop[j].x - loop[0].x) * (loop[i].y - loop[0].y);
     const double b = (loop[i].x - loop[0].x) * (loop[j].y - loop[0].y);
     sum += a - b;
     bound += std::fabs(a) + std::fabs(b);
-    onGrid = onGrid && OnGrid(loop[i]);
   }
-  if (std::fabs(sum) > bound * 1e-14 || !onGrid) return sum;
-  CWideInteger exact;
+  if (std::fabs(sum) > bound * 1e-14 ||
+      !std::all_of(loop.begin(), loop.end(), [](const Corner& c) { return OnGrid(c); }))
+    return sum;
+  CModularInteger exact;
   for (size_t i = 0, j = loop.size() - 1; i < loop.size(); j = i++) {
     const std::int64_t xj = Whole(loop[j].x) - Whole(loop[0].x);
     const std::int64_t yj = Whole(loop[j].y) - Whole(loop[0].y);
     const std::int64_t xi = Whole(loop[i].x) - Whole(loop[0].x);
     const std::int64_t yi = Whole(loop[i].y) - Whole(loop[0].y);
-    exact = exact + CWideInteger(xj) * yi - CWideInteger(xi) * yj;
+    exact = exact + CModularInteger(xj) * yi - CModularInteger(xi) * yj;
   }
   return exact.Sign() * std::max(std::fabs(sum), 1.0);
 }
@@ -61,7 +81,7 @@ OutlinePolygon::ring_type PageRing(const Loop& loop, double originX, double orig
 }
 
 bool OnOneLine(const Corner& a, const Corner& b, const Corner& c) {
-  return (Wide(b.x) - a.x) * (Wide(c.y) - a.y) == (Wide(b.y) - a.y) * (Wide(c.x) - a.x);
+  return SideOf(a, b, c.x, c.y) == 0;
 }
 
 // Whether the middle corner can go: on the way from one neighbour to the other, and no joint.
@@ -142,26 +162,38 @@ size_t SplitAtRepeats(const Loop& loop, std::vector<Loop>* loops, std::vector<in
 }
 
 // Whether the point lies inside the loop, which does not pass through it.
-bool Inside(const Loop& loop, Wide x, Wide y) {
+bool Inside(const Loop& loop, double x, double y) {
   bool inside = false;
   for (size_t i = 0, j = loop.size() - 1; i < loop.size(); j = i++) {
     const Corner& a = loop[j];
     const Corner& b = loop[i];
     if ((a.y > y) == (b.y > y)) continue;
     // Where the edge crosses the point's row, against the point: right of it flips inside.
-    const Wide across = (Wide(b.x) - a.x) * (y - a.y) - (x - a.x) * (Wide(b.y) - a.y);
-    if ((b.y > a.y) == (across > 0)) inside = !inside;
+    if ((b.y > a.y) == (SideOf(a, b, x, y) > 0)) inside = !inside;
   }
   return inside;
+}
+
+// The middle of the loop's first edge in page units: no corner of any other loop.
+OutlinePoint PageMiddle(const Loop& loop, double originX, double originY, double step) {
+  return OutlinePoint(originX + (loop[0].x + loop[1].x) / 2 * step,
+                      originY + (loop[0].y + loop[1].y) / 2 * step);
 }
 
 // Whether the loop lies inside the other (they meet at corners at most, never along edges).
 bool LiesIn(const Loop& loop, const Loop& other) {
   // The middle of an edge is no corner of either, so it lies clearly in or out.
-  return Inside(other, (Wide(loop[0].x) + loop[1].x) / 2, (Wide(loop[0].y) + loop[1].y) / 2);
+  return Inside(other, (loop[0].x + loop[1].x) / 2, (loop[0].y + loop[1].y) / 2);
 }
 
 }  // namespace
+
+CRingAssembler::Chain& CRingAssembler::At(int chain) {
+  // A piece of boundary without its chain: the sweep lost its way, and the result would be wrong.
+  if (chain < 0 || chain >= static_cast<int>(m_chains.size()))
+    throw std::logic_error("a boundary piece without its chain");
+  return m_chains[chain];
+}
 
 int CRingAssembler::AddPoint(double x, double y, int next, bool joint) {
   m_at.push_back(CSnapRounder::Corner{x, y});
@@ -172,13 +204,13 @@ int CRingAssembler::AddPoint(double x, double y, int next, bool joint) {
 int CRingAssembler::Start(double x, double y, bool joint, bool hole, int below, bool forward) {
   const int chain = static_cast<int>(m_chains.size());
   const int point = AddPoint(x, y, -1, joint);
-  const int belowPoint = below < 0 ? -1 : forward ? m_chains[below].last : m_chains[below].first;
+  const int belowPoint = below < 0 ? -1 : forward ? At(below).last : At(below).first;
   m_chains.push_back(Chain{point, point, -1, -1, chain, hole, belowPoint, forward, -1, false});
   return chain;
 }
 
 void CRingAssembler::Append(int chain, double x, double y, bool joint) {
-  Chain& c = m_chains[chain];
+  Chain& c = At(chain);
   if (m_at[c.last].x == x && m_at[c.last].y == y) {
     m_links[c.last].joint = m_links[c.last].joint || joint;
     return;
@@ -189,7 +221,7 @@ void CRingAssembler::Append(int chain, double x, double y, bool joint) {
 }
 
 void CRingAssembler::Prepend(int chain, double x, double y, bool joint) {
-  Chain& c = m_chains[chain];
+  Chain& c = At(chain);
   if (m_at[c.first].x == x && m_at[c.first].y == y) {
     m_links[c.first].joint = m_links[c.first].joint || joint;
     return;
@@ -198,13 +230,13 @@ void CRingAssembler::Prepend(int chain, double x, double y, bool joint) {
 }
 
 void CRingAssembler::Join(int chain, int other) {
-  Chain& c = m_chains[chain];
+  Chain& c = At(chain);
   if (chain == other) {
     m_rings.push_back(chain);
     return;
   }
   // Every point stays in the list, the joint's repeat too: pieces below holes name points.
-  Chain& o = m_chains[other];
+  Chain& o = At(other);
   m_links[c.last].next = o.first;
   c.last = o.last;
   c.lastHolder = o.lastHolder;
@@ -222,7 +254,7 @@ void CRingAssembler::MarkTouching(int chain) { m_chains[Root(chain)].touching = 
 
 int CRingAssembler::Root(int chain) {
   int root = chain;
-  while (m_chains[root].into >= 0) root = m_chains[root].into;
+  while (At(root).into >= 0) root = m_chains[root].into;
   while (m_chains[chain].into >= 0) {
     const int next = m_chains[chain].into;
     m_chains[chain].into = root;
@@ -321,9 +353,7 @@ int CRingAssembler::HolderOf(const Chain& chain, const RingLoops& ring, size_t h
   const int below = chain.hole ? LoopBelow(chain) : -1;
   if (below >= 0) return m_loops[below].polygon;
   // Not found so: the smallest polygon made so far whose outer ring holds the loop.
-  const Corner& a = ring.loops[hole][0];
-  const Corner& b = ring.loops[hole][1];
-  const OutlinePoint middle(originX + (a.x + b.x) / 2 * step, originY + (a.y + b.y) / 2 * step);
+  const OutlinePoint middle = PageMiddle(ring.loops[hole], originX, originY, step);
   int holder = -1;
   double smallest = HUGE_VAL;
   for (size_t p = 0; p < area.size(); ++p) {
@@ -350,6 +380,18 @@ int CRingAssembler::ContainerOf(const Chain& chain, const RingLoops& ring, size_
   const int below = LoopBelow(chain);
   if (below < 0) return -1;
   return m_loops[below].hole ? below : m_loops[below].container;
+}
+
+// The polygon that covers an outer-shaped loop lying in the container hole, or -1: where that
+// hole went as a sliver, its polygon fills it now. The polygon's other holes are asked too: an
+// island that touches its own hole where it starts finds the piece below that point, in a hole
+// further down, as its container.
+int CRingAssembler::CoveringPolygon(int container, const Loop& outer, const OutlineArea& area,
+                                    double originX, double originY, double step) const {
+  if (container < 0 || !m_loops[container].dropped) return -1;
+  const int polygon = m_loops[container].polygon;
+  if (polygon < 0) return -1;
+  return bg::within(PageMiddle(outer, originX, originY, step), area[polygon]) ? polygon : -1;
 }
 
 OutlineArea CRingAssembler::Area(double originX, double originY, double step, double sliver) {
@@ -389,8 +431,14 @@ OutlineArea CRingAssembler::Area(double originX, double originY, double step, do
             area[loop.polygon].inners().push_back(PageRing(ring.loops[i], originX, originY, step));
         } else {
           loop.container = ContainerOf(chain, ring, i, firstLoop);
-          loop.dropped = thin || (loop.container >= 0 && m_loops[loop.container].dropped);
-          if (loop.dropped) continue;
+          // A sliver goes alone: what lies in it keeps its place. In a hole that went as a sliver
+          // the loop is part of the polygon that fills it now (its holes become that polygon's);
+          // anywhere else it is a polygon of its own.
+          loop.dropped = thin;
+          if (thin) continue;
+          loop.polygon = CoveringPolygon(loop.container, ring.loops[i], area, originX, originY,
+                                         step);
+          if (loop.polygon >= 0) continue;
           loop.polygon = static_cast<int>(area.size());
           area.emplace_back();
           area.back().outer() = PageRing(ring.loops[i], originX, originY, step);

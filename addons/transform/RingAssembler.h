@@ -11,7 +11,9 @@
 // belongs to (that loop's own polygon when it is an outer loop, its holder when it is a hole),
 // else the smallest polygon made so far whose outer ring holds it; a hole nothing holds goes.
 // Likewise each outer loop knows the hole it lies in, if any. Loops no wider on average than the
-// sliver width go, and with a hole whatever lies in it.
+// sliver width go alone: an outer loop in a hole that went is part of the polygon that fills the
+// hole now (and its holes that polygon's), and one in a hole that nothing held a polygon of its
+// own.
 //
 // Before the area is handed out, Snap looks for parts closer than the snapping reach to each
 // other (CSnapRounder); where there are any, the sweep cleans the snapped rings in a sweep of its
@@ -51,10 +53,12 @@ public:
   void Join(int chain, int other);
   // The chain (or the one it became part of) meets the result elsewhere at one of its points.
   void MarkTouching(int chain);
+  // Every call above and below that names a chain that does not exist (a sweep that lost its
+  // way) throws std::logic_error: the operation fails rather than read outside the chains.
 
   // Who holds each open end: the sweep's own numbers, kept here for it.
-  int& FirstHolder(int chain) { return m_chains[chain].firstHolder; }
-  int& LastHolder(int chain) { return m_chains[chain].lastHolder; }
+  int& FirstHolder(int chain) { return At(chain).firstHolder; }
+  int& LastHolder(int chain) { return At(chain).lastHolder; }
 
   // Snaps the rings' corners with the reach (in grid steps) into snapped, ring i from starts[i]
   // on (each running back to its first point), and gives whether that changed more than where
@@ -95,16 +99,21 @@ private:
   struct LoopState {
     bool hole;
     bool dropped;
-    int polygon;    // an outer loop's polygon (-1 when dropped), a hole's holder (or -1)
+    int polygon;    // an outer loop's polygon or the one covering it (-1 when dropped), a
+                    // hole's holder (or -1)
     int container;  // for an outer loop, the hole it lies in, or -1
   };
 
+  // The chain; throws std::logic_error for a number that names none.
+  Chain& At(int chain);
   int Root(int chain);
   void Gather(const Chain& chain, RingLoops* ring);
   int LoopBelow(const Chain& chain) const;
   int HolderOf(const Chain& chain, const RingLoops& ring, size_t hole, int firstLoop,
                const OutlineArea& area, double originX, double originY, double step) const;
   int ContainerOf(const Chain& chain, const RingLoops& ring, size_t outer, int firstLoop) const;
+  int CoveringPolygon(int container, const Loop& outer, const OutlineArea& area, double originX,
+                      double originY, double step) const;
 
   int AddPoint(double x, double y, int next, bool joint);
 

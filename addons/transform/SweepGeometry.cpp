@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
-#include "addons/transform/WideInteger.h"
+#include "addons/transform/ModularInteger.h"
 
 // The doubles of a crossing point are within 2^-21 grid steps of the fraction (a parameter of
 // relative error 2^-51 along an edge of at most 2^29 steps); the margin is generous.
@@ -24,9 +23,9 @@ std::int64_t Orientation(const SweepLine& line, const GridPoint& q) {
 
 int SignOf(std::int64_t value) { return (value > 0) - (value < 0); }
 
-// One coordinate of a point as a fraction n / d with d > 0.
+// One coordinate of a point as a fraction n / d with d > 0: |n| below 2^89, d at most 2^59.
 struct Fraction {
-  CWideInteger n;
+  CModularInteger n;
   std::int64_t d;
 };
 
@@ -106,7 +105,7 @@ namespace {
 
 // The x (or y) of the point as a fraction.
 Fraction FractionOf(const CSweepGeometry& geometry, const SweepPoint& p, bool y) {
-  if (!p.crossing) return Fraction{CWideInteger(y ? p.grid.y : p.grid.x), 1};
+  if (!p.crossing) return Fraction{CModularInteger(y ? p.grid.y : p.grid.x), 1};
   const SweepLine& a = geometry.Line(p.first);
   const SweepLine& b = geometry.Line(p.second);
   std::int64_t den = Cross(a.dx, a.dy, b.dx, b.dy);
@@ -116,67 +115,36 @@ Fraction FractionOf(const CSweepGeometry& geometry, const SweepPoint& p, bool y)
     den = -den;
     num = -num;
   }
-  return y ? Fraction{CWideInteger(a.from.y) * den + CWideInteger(a.dy) * num, den}
-           : Fraction{CWideInteger(a.from.x) * den + CWideInteger(a.dx) * num, den};
+  return y ? Fraction{CModularInteger(a.from.y) * den + CModularInteger(a.dy) * num, den}
+           : Fraction{CModularInteger(a.from.x) * den + CModularInteger(a.dx) * num, den};
 }
 
+// The sign of a - b for values less than 2^-14 apart: cross-multiplied, that is less than 2^104,
+// exact modulo 2^128 although each product reaches 2^148.
 int CompareFractions(const Fraction& a, const Fraction& b) {
-  return ::Compare(a.n * b.d, b.n * a.d);
-}
-
-// Before the fractions, the x87's long double (a 64-bit mantissa) decides all but what lies
-// within a 2^-28 grid step: a crossing's place comes within 2^-32 of the truth there.
-typedef long double Wide;
-static_assert(std::numeric_limits<Wide>::digits >= 64, "the long double filter's bounds");
-const Wide kWideError = 1.0L / (1 << 28);
-
-void PlaceOf(const CSweepGeometry& geometry, const SweepPoint& p, Wide* x, Wide* y) {
-  if (!p.crossing) {
-    *x = p.grid.x;
-    *y = p.grid.y;
-    return;
-  }
-  const SweepLine& a = geometry.Line(p.first);
-  const SweepLine& b = geometry.Line(p.second);
-  const Wide t = Wide(Cross(std::int64_t(b.from.x) - a.from.x, std::int64_t(b.from.y) - a.from.y,
-                            b.dx, b.dy)) /
-                 Wide(Cross(a.dx, a.dy, b.dx, b.dy));
-  *x = a.from.x + a.dx * t;
-  *y = a.from.y + a.dy * t;
-}
-
-// The sign of a - b when they differ by more than their error, else 0.
-int ClearSign(Wide a, Wide b) {
-  return a > b + 2 * kWideError ? 1 : a < b - 2 * kWideError ? -1 : 0;
+  return (a.n * b.d - b.n * a.d).Sign();
 }
 
 }  // namespace
 
+// Points this near each other in x mostly share it exactly (a crossing on a vertical edge, many
+// edges through one point), which no filter of rounded numbers can tell: the fractions decide.
+// The doubles put them within their error of each other, 2^-15 grid steps at most.
 int CSweepGeometry::CompareExactly(const SweepPoint& p, const SweepPoint& q) const {
-  Wide px, py, qx, qy;
-  PlaceOf(*this, p, &px, &py);
-  PlaceOf(*this, q, &qx, &qy);
-  if (const int clear = ClearSign(px, qx)) return clear;
   const int byX = CompareFractions(FractionOf(*this, p, false), FractionOf(*this, q, false));
   if (byX) return byX;
   // Points above each other (often mirror images) mostly differ clearly in y.
   const double error = ((p.crossing ? 1 : 0) + (q.crossing ? 1 : 0)) * kCrossingError;
   if (p.y < q.y - error) return -1;
   if (p.y > q.y + error) return 1;
-  if (const int clear = ClearSign(py, qy)) return clear;
   return CompareFractions(FractionOf(*this, p, true), FractionOf(*this, q, true));
 }
 
+// The point's place against the line's start cross-multiplied by its denominator: less than 2^90
+// in each coordinate, and the cross product with the line's direction less than 2^120.
 int CSweepGeometry::SideExactly(const SweepLine& line, const SweepPoint& p) const {
-  Wide px, py;
-  PlaceOf(*this, p, &px, &py);
-  const Wide along = line.dx * (py - line.from.y), across = line.dy * (px - line.from.x);
-  const Wide bound = (std::fabs(Wide(line.dx)) + std::fabs(Wide(line.dy))) * 2 * kWideError +
-                     (std::fabs(along) + std::fabs(across)) * 1e-18L;
-  if (along - across > bound) return 1;
-  if (along - across < -bound) return -1;
   const Fraction x = FractionOf(*this, p, false), y = FractionOf(*this, p, true);
-  CWideInteger rx = x.n - CWideInteger(line.from.x) * x.d;
-  CWideInteger ry = y.n - CWideInteger(line.from.y) * y.d;
+  const CModularInteger rx = x.n - CModularInteger(line.from.x) * x.d;
+  const CModularInteger ry = y.n - CModularInteger(line.from.y) * y.d;
   return (ry * line.dx - rx * line.dy).Sign();
 }

@@ -4,8 +4,10 @@
 // arithmetic. Where two edges cross, the crossing point is a fraction; the sweep carries it as the
 // nearest doubles (within kCrossingError of the truth) and the two edges it comes from, and the
 // tests on it decide from the doubles when the answer is clear by more than their error, else
-// exactly from the fractions in 256-bit arithmetic (CWideInteger). Nothing is ever rounded to the
-// grid, so the sweep never sees edges move.
+// exactly from the fractions, in integers modulo 2^128 (CModularInteger): what is left for them
+// is small enough to be exact there. No test depends on the floating-point state of the thread
+// (the x87's precision), and nothing is ever rounded to the grid, so the sweep never sees edges
+// move.
 //
 // The sweep runs in the lexicographic order of points (x, then y): a vertical edge is crossed as
 // if it leaned ever so slightly, and "below" an edge means smaller y (or, for a vertical edge, the
@@ -84,6 +86,7 @@ public:
   const SweepLine& Line(int index) const { return m_lines[index]; }
 
 private:
+  // For points whose doubles lie within their error of each other in x.
   int CompareNear(const SweepPoint& p, const SweepPoint& q) const;
   int CompareExactly(const SweepPoint& p, const SweepPoint& q) const;
   int SideExactly(const SweepLine& line, const SweepPoint& p) const;

@@ -151,7 +151,12 @@ COutlineOperations::Result COutlineOperations::Combine(Combination combination) 
     for (size_t i = 0; i + 1 < operands.size(); ++i)
       if (CBlock* copy = CurveCopyOf(*operands[i])) others.AddChild(copy);
     others.FlattenNested();
-    if (last && others.GetChildCount() > 0) result.reset(CombinePair(combination, *last, others));
+    if (last && others.GetChildCount() > 0) {
+      result.reset(CombinePair(combination, *last, others));
+      // The others cover the last block wholly (a star drawn inside a circle: new blocks go
+      // behind the old ones): rather than nothing, the last block is cut from them.
+      if (!result && combination == kCut) result.reset(CombinePair(kCut, others, *last));
+    }
   } else {
     result.reset(CombineInTree(combination, operands));
   }

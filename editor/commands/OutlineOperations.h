@@ -36,7 +36,8 @@ public:
 
   // Combines the selected blocks into one curve that replaces them at the end of the list,
   // selected. Needs two blocks that are not images. A weld unites all of them in one call of the
-  // library and a cut takes all the others from the last block of the list in one call;
+  // library and a cut takes all the others from the last block of the list in one call (where
+  // they cover it wholly, so that nothing would be left, it takes the last block from them);
   // intersection and exclusive or, which the library takes two at a time, pair them off in a
   // balanced tree. Either way each outline goes through the library about once or log2(n)
   // times, never once for every block welded before it.

@@ -3,6 +3,8 @@
 // view's undo takes back, and a failing library step is reported with the document unchanged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -15,6 +17,7 @@
 #include "framework/WinApp.h"
 #include "model/CurveTestSupport.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/FileContents.h"
 #include "support/MessageBoxCapture.h"
@@ -125,6 +128,57 @@ TEST_F(DrawingCommands, AFailedLibraryStepIsReportedAndChangesNothing) {
   EXPECT_TRUE(Snapshot(Blocks()) == before);
   EXPECT_FALSE(document->IsModified());
   EXPECT_EQ(0, view->GetUndoManager()->GetStepCount());
+}
+
+// Trim of the sample document's star (a polygon block, r = 45, inside its ring) from its circle
+// (r = 60), both selected: the ring, with the star as its hole, whichever of the two lies in
+// front. The sample has the star behind the circle (new blocks go to the back, the end of the
+// list); sending the circle to the back gives the other order. Undo brings both back each time.
+TEST_F(DrawingCommands, TrimOfTheSamplesStarFromItsCircleLeavesTheRingInEitherOrder) {
+  char folder[MAX_PATH];
+  ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+  auto* sample = static_cast<CTALVEX42Doc*>(
+      app.OpenDocumentFile((std::string(folder) + "program\\SAMPLE.T42").c_str()));
+  ASSERT_NE(nullptr, sample);
+  PumpMessages();
+  auto* sampleView = static_cast<CTALVEX42View*>(frame->MDIGetActive()->GetActiveView());
+  sampleView->GetDrawingCommands().SetLibraryPath(kLibraryPath);
+  CSegArray& blocks = sample->GetBlockList();
+  ASSERT_EQ(6, blocks.GetSize());
+  CBlock* circle = blocks.GetBlock(1);
+  CBlock* star = blocks.GetBlock(2);
+  ASSERT_EQ(kCircleBlock, circle->m_type);
+  ASSERT_EQ(kPolygonBlock, star->m_type);
+  // The circle's four Bezier arcs, their handles 0.553 of the radius long, hold 3.1437146 r^2;
+  // the star, ten triangles of its two radii 36 degrees apart, is its hole. The library's chords
+  // keep within a few tenths of that.
+  const double starArea = 10 * 0.5 * 45 * 18 * std::sin(3.14159265358979323846 / 5);
+  const double ring = 3.1437146 * 60 * 60 - starArea;
+  auto select = [&](std::initializer_list<CBlock*> chosen) {
+    for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
+      CBlock* block = blocks.GetBlock(i);
+      block->m_selected = std::find(chosen.begin(), chosen.end(), block) != chosen.end();
+    }
+  };
+  for (const char* order : {"star behind", "circle behind"}) {
+    if (order[0] == 'c') {
+      select({circle});
+      sampleView->SendMessage(WM_COMMAND, ID_EDIT_TO_BACK);
+      ASSERT_EQ(circle, blocks.GetBlock(5)) << order;
+    }
+    select({circle, star});
+    const std::vector<ListEntry> before = Snapshot(blocks);
+    MessageBoxCapture boxes;
+    sampleView->SendMessage(WM_COMMAND, ID_OUTLINE_TRIM);
+    EXPECT_EQ(0u, boxes.Count()) << order;
+    ASSERT_EQ(5, blocks.GetSize()) << order;
+    CBlock* result = blocks.GetBlock(4);
+    EXPECT_NEAR(ring, AreaOf(result), 0.5) << order;
+    EXPECT_NEAR(60, result->m_box.left, 0.01) << order;
+    EXPECT_NEAR(190, result->m_box.bottom, 0.01) << order;
+    sampleView->SendMessage(WM_COMMAND, kUndoCommand);
+    EXPECT_TRUE(Snapshot(blocks) == before) << order;
+  }
 }
 
 TEST_F(DrawingCommands, SelectAllThenUngroupAndSpacingRunThroughTheTable) {
