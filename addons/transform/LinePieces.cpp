@@ -8,10 +8,9 @@ void CLinePieces::AddSegment(int edge, int line, int start, int end, bool revers
   m_segments.push_back(Segment{line, start, end, reversed, false, false, Place{-1, 0, 0}});
 }
 
-void CLinePieces::KeepWhole(int line) {
-  const int index = static_cast<int>(m_segments.size());
-  m_segments.push_back(Segment{line, 0, 0, false, true, false, Place{-1, 0, 0}});
-  m_pieces.push_back(Piece{index, Place{-1, 0, 0}, Place{-1, 0, 0}});
+void CLinePieces::AddProbe(int edge, int line) {
+  AddSegment(edge, line, 0, 0, false);
+  m_segments.back().whole = true;
 }
 
 CLinePieces::Place CLinePieces::PlaceOf(const Segment& segment, const SweepLine& line,
@@ -46,15 +45,23 @@ void CLinePieces::End(int edge, const SweepLine& line, const SweepPoint& p) {
 }
 
 OutlineLines CLinePieces::Pieces(const std::vector<OutlineLine>& lines, double originX,
-                                 double originY, double step) const {
+                                 double originY, double step, double dust) const {
   std::vector<Piece> pieces = m_pieces;
   std::stable_sort(pieces.begin(), pieces.end(),
                    [](const Piece& a, const Piece& b) { return a.segment < b.segment; });
   OutlineLines out;
-  int line = -1, lastCorner = -1;
+  int line = -1, firstCorner = -1, lastCorner = -1;
+  double length = 0;
   auto point = [&](const Place& place) {
     return place.corner >= 0 ? lines[line][place.corner]
                              : OutlinePoint(originX + place.x * step, originY + place.y * step);
+  };
+  // The piece made last goes when it is cut from its line and no longer than the dust.
+  auto settle = [&] {
+    if (line < 0) return;
+    const bool whole = firstCorner == 0 && lastCorner == int(lines[line].size()) - 1;
+    if (!whole && length <= dust * step) out.pop_back();
+    line = -1;
   };
   for (size_t i = 0; i < pieces.size();) {
     // The pieces of one segment, in the line's direction.
@@ -62,8 +69,8 @@ OutlineLines CLinePieces::Pieces(const std::vector<OutlineLine>& lines, double o
     while (j < pieces.size() && pieces[j].segment == pieces[i].segment) ++j;
     const Segment& segment = m_segments[pieces[i].segment];
     if (segment.whole) {
+      settle();
       out.push_back(lines[segment.line]);
-      line = -1;
       i = j;
       continue;
     }
@@ -72,15 +79,20 @@ OutlineLines CLinePieces::Pieces(const std::vector<OutlineLine>& lines, double o
       const Place& from = segment.reversed ? piece.to : piece.from;
       const Place& to = segment.reversed ? piece.from : piece.to;
       // A piece that starts at the corner where the last one ended carries it on.
-      if (out.empty() || segment.line != line || from.corner < 0 || from.corner != lastCorner) {
+      if (segment.line != line || from.corner < 0 || from.corner != lastCorner) {
+        settle();
         line = segment.line;
+        firstCorner = from.corner;
+        length = 0;
         out.emplace_back();
         out.back().push_back(point(from));
       }
       out.back().push_back(point(to));
+      length += bg::distance(out.back()[out.back().size() - 2], out.back().back());
       lastCorner = to.corner;
     }
     i = j;
   }
+  settle();
   return out;
 }

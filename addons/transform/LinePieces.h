@@ -18,17 +18,20 @@ public:
   // into the line's points); reversed when the edge runs from end to start. Edges come in the
   // order of the lines and of their segments.
   void AddSegment(int edge, int line, int start, int end, bool reversed);
-  // The line (too short for the grid to see) stays whole, in its place among the others.
-  void KeepWhole(int line);
+  // The edge stands for the whole line (too short for the grid to see): the line stays whole
+  // where any of the edge is kept, else it goes.
+  void AddProbe(int edge, int line);
 
   // At a stop p on the edge (whose line is given): the part from p on is kept or not.
   void Continue(int edge, const SweepLine& line, const SweepPoint& p, bool kept);
   // The edge ends at p.
   void End(int edge, const SweepLine& line, const SweepPoint& p);
 
-  // The kept pieces of the lines, in page units (page = origin + grid * step).
+  // The kept pieces of the lines, in page units (page = origin + grid * step). A piece cut from
+  // its line no longer than the dust (in grid steps) goes: it is what the grid's rounding leaves
+  // where a line crosses a sliver.
   OutlineLines Pieces(const std::vector<OutlineLine>& lines, double originX, double originY,
-                      double step) const;
+                      double step, double dust) const;
 
 private:
   // A piece's end: a corner of its line, or a point in grid units.

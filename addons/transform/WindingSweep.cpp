@@ -102,9 +102,11 @@ public:
   }
   void AddRing(const GridPoint* points, size_t n, int group);
   // The sweep cuts open lines into the pieces (the rule says where they go) instead of making
-  // rings; corners[k] is point k's index in line number `line` as given.
+  // rings; corners[k] is point k's index in line number `line` as given (for a probe, the two
+  // points stand for the whole line).
   void CutLines(CLinePieces* pieces) { m_pieces = pieces; }
-  void AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line);
+  void AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line,
+               bool probe);
   // The sweep notes how the groups lie among each other instead of making rings (linked holds
   // each group's parent in the forest of groups that meet).
   void Watch(CWindingSweep::Contacts* contacts) { m_contacts = contacts; }
@@ -204,7 +206,8 @@ void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
   } while (i != first);
 }
 
-void Sweep::AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line) {
+void Sweep::AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line,
+                    bool probe) {
   for (size_t k = 0; k + 1 < n; ++k) {
     GridPoint a = points[k], b = points[k + 1];
     const bool reversed = KeyOf(b) < KeyOf(a);
@@ -213,7 +216,10 @@ void Sweep::AddLine(const GridPoint* points, const int* corners, size_t n, int g
     m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
     m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, -1, 0, 0, 0});
     m_starts.push_back(PendingEnd{KeyOf(a), index});
-    m_pieces->AddSegment(index, line, corners[k], corners[k + 1], reversed);
+    if (probe)
+      m_pieces->AddProbe(index, line);
+    else
+      m_pieces->AddSegment(index, line, corners[k], corners[k + 1], reversed);
     m_left = std::min(m_left, double(a.x));
     m_right = std::max(m_right, double(b.x));
   }
@@ -806,18 +812,21 @@ OutlineLines CWindingSweep::LinesOutside(const Rule& rule, const Progress& progr
     corners.clear();
     for (size_t k = 0; k < m_lines[l].size(); ++k) {
       const GridPoint q = OnGrid(grid, m_lines[l][k]);
-      if (!points.empty() && points.back() == q) continue;
-      points.push_back(q);
-      corners.push_back(static_cast<int>(k));
+      if (points.empty() || points.back() != q) {
+        points.push_back(q);
+        corners.push_back(static_cast<int>(k));
+      } else if (k + 1 == m_lines[l].size()) {
+        corners.back() = static_cast<int>(k);  // the line ends where it ends
+      }
     }
-    if (points.size() < 2)
-      pieces.KeepWhole(static_cast<int>(l));
-    else
-      sweep.AddLine(points.data(), corners.data(), points.size(), m_lineGroups[l], int(l));
+    // A line the grid sees as a point: a probe one step long decides for all of it.
+    const bool probe = points.size() < 2;
+    if (probe) points.push_back(GridPoint{points[0].x + 1, points[0].y});
+    sweep.AddLine(points.data(), corners.data(), points.size(), m_lineGroups[l], int(l), probe);
   }
   sweep.Run();
   if (progress && !progress(1)) throw SweepCancelled();
-  return pieces.Pieces(m_lines, grid.originX, grid.originY, 1 / grid.scale);
+  return pieces.Pieces(m_lines, grid.originX, grid.originY, 1 / grid.scale, kSliverWidth);
 }
 
 CWindingSweep::Contacts CWindingSweep::ContactsOf() const {

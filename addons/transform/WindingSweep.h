@@ -68,8 +68,9 @@ public:
   // The parts of the lines where the rule holds on neither side of them, leaving their own group
   // out: with Any over one operand of curves, each curve's lines outside the other curves' areas
   // (a line along another curve's edge goes, one through its corner stays whole), from one
-  // sweep. The lines keep their order, their direction and their own corners (CLinePieces); a
-  // line shorter than the grid's step stays as it is.
+  // sweep. The lines keep their order, their direction and their own corners (CLinePieces);
+  // pieces cut off no longer than a sliver go, and a line shorter than the grid's step goes or
+  // stays whole.
   OutlineLines LinesOutside(const Rule& rule, const Progress& progress = Progress()) const;
 
   // How the groups' rings lie among each other, from one sweep that makes no area.
