@@ -118,12 +118,14 @@ private:
   bool NextStop(SweepPoint* point, int* hint);
   void Stop(const SweepPoint& p, int hint);
   void FindRun(const SweepPoint& p, int hint, int* below);
-  void CloseIncoming(const SweepPoint& p);
+  // Inline, as GCC leaves these steps of every stop out of line for the file's size otherwise,
+  // which costs the 32-bit build a fifth of every sweep.
+  inline void CloseIncoming(const SweepPoint& p);
   void PlaceOutgoing(int below);
   void StartPieces(const SweepPoint& p, int below);
   int WindingBelow(int group, int below, int above) const;
   void SeeWindingBelow(int group, int winding);
-  std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
+  inline std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
   int EdgeBelow(int node) const;
