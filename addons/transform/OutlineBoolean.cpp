@@ -1,11 +1,15 @@
 #include "addons/transform/OutlineBoolean.h"
 
+#include <boost/geometry/index/rtree.hpp>
 #include <cmath>
 
 #include "addons/transform/OutlineBands.h"
+#include "addons/transform/RingNesting.h"
 #include "addons/transform/WindingSweep.h"
 
 namespace {
+
+namespace bgi = boost::geometry::index;
 
 typedef CWindingSweep::Cover Cover;
 
@@ -52,53 +56,33 @@ OutlineLines EdgesOf(const OutlineShape& knife) {
   return edges;
 }
 
-bg::model::box<OutlinePoint> BoxOf(const FlatCurve& curve) {
-  bg::model::box<OutlinePoint> box;
+typedef bg::model::box<OutlinePoint> Box;
+
+Box BoxOf(const FlatCurve& curve) {
+  Box box;
   bg::assign_inverse(box);
-  for (const OutlinePolygon& ring : curve.rings)
-    bg::expand(box, bg::return_envelope<decltype(box)>(ring));
-  for (const OutlineLine& line : curve.lines)
-    bg::expand(box, bg::return_envelope<decltype(box)>(line));
+  for (const OutlinePolygon& ring : curve.rings) bg::expand(box, bg::return_envelope<Box>(ring));
+  for (const OutlineLine& line : curve.lines) bg::expand(box, bg::return_envelope<Box>(line));
   return box;
 }
 
-// Each curve's lines without their parts inside the other curves' areas.
+// Each curve's lines without their parts inside the other curves' areas, all in one sweep of the
+// lines and of the curves that can reach them (whose boxes meet the box of a curve with lines).
 OutlineLines LinesOfUnion(const std::vector<FlatCurve>& curves) {
-  OutlineLines lines;
-  for (size_t i = 0; i < curves.size(); ++i) {
-    if (curves[i].lines.empty()) continue;
-    auto box = BoxOf(curves[i]);
-    CWindingSweep others;
-    for (size_t j = 0; j < curves.size(); ++j) {
-      if (j == i || curves[j].rings.empty() || bg::disjoint(box, BoxOf(curves[j]))) continue;
-      for (const OutlinePolygon& ring : curves[j].rings) others.AddRing(ring.outer(), int(j), 0);
-    }
-    OutlineArea covered = others.Area(CWindingSweep::Any);
-    Append(&lines, LinesOutside(curves[i].lines, covered));
+  std::vector<Box> boxes, lined;
+  for (const FlatCurve& curve : curves) {
+    boxes.push_back(BoxOf(curve));
+    if (!curve.lines.empty()) lined.push_back(boxes.back());
   }
-  return lines;
-}
-
-double EvenOddSize(const OutlinePolygon& ring) {
+  const bgi::rtree<Box, bgi::rstar<16>> reach(lined.begin(), lined.end());
   CWindingSweep sweep;
-  sweep.AddRing(ring.outer(), 0, 0);
-  double size = 0;
-  const CWindingSweep::Rule odd = CWindingSweep::Any;
-  sweep.Area(odd, CWindingSweep::Progress(), &odd, &size);
-  return size;
-}
-
-// Whether a's even-odd area (of the given size) lies within b's, up to the grid's rounding.
-bool Within(const OutlinePolygon& a, double size, const OutlinePolygon& b) {
-  typedef bg::model::box<OutlinePoint> Box;
-  if (!bg::covered_by(bg::return_envelope<Box>(a), bg::return_envelope<Box>(b))) return false;
-  CWindingSweep sweep;
-  sweep.AddRing(a.outer(), 0, 0);
-  sweep.AddRing(b.outer(), 1, 1);
-  const CWindingSweep::Rule outside = [](const Cover& c) { return c[0] > 0 && c[1] == 0; };
-  double stray = 0;
-  sweep.Area(outside, CWindingSweep::Progress(), &outside, &stray);
-  return stray <= 1e-9 * size + 1e-12;
+  for (size_t i = 0; i < curves.size(); ++i) {
+    if (curves[i].lines.empty() && reach.qbegin(bgi::intersects(boxes[i])) == reach.qend())
+      continue;
+    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i), 0);
+    for (const OutlineLine& line : curves[i].lines) sweep.AddLine(line, int(i), 0);
+  }
+  return sweep.LinesOutside(CWindingSweep::Any);
 }
 
 }  // namespace
@@ -194,17 +178,10 @@ OutlineShape COutlineBoolean::CutAlong(const OutlineShape& shape, const OutlineS
 }
 
 OutlineShape COutlineBoolean::RemoveSelfOverlaps(const FlatCurve& curve) {
-  // Depth = how many other sub-paths hold this one wholly; at a point the deepest sub-path that
-  // covers it decides: solid at an even depth, a hole at an odd one.
+  // Depth = how many other sub-paths hold this one wholly (CRingNesting); at a point the deepest
+  // sub-path that covers it decides: solid at an even depth, a hole at an odd one.
   const size_t count = curve.rings.size();
-  std::vector<double> sizes(count);
-  for (size_t i = 0; i < count; ++i) sizes[i] = EvenOddSize(curve.rings[i]);
-  std::vector<int> depths(count, 0);
-  for (size_t i = 0; i < count; ++i)
-    for (size_t j = 0; j < count; ++j)
-      if (i != j && Within(curve.rings[i], sizes[i], curve.rings[j]) &&
-          !Within(curve.rings[j], sizes[j], curve.rings[i]))
-        ++depths[i];
+  const std::vector<int> depths = CRingNesting::Depths(curve.rings);
   // The sub-paths of each depth are one operand.
   CWindingSweep sweep;
   for (size_t i = 0; i < count; ++i) sweep.AddRing(curve.rings[i].outer(), int(i), depths[i]);

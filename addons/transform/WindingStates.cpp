@@ -57,6 +57,12 @@ std::uint32_t CWindingStates::AddStep(std::uint64_t key, std::uint32_t state, in
   return target;
 }
 
+int CWindingStates::Count(std::uint32_t state, int operand) const {
+  for (const auto& count : m_states[state])
+    if (count.first == operand) return count.second;
+  return 0;
+}
+
 bool CWindingStates::Answer(std::uint32_t state, const Rule& rule,
                             std::vector<std::int8_t>* answers) {
   std::int8_t& answer = (*answers)[state];

@@ -46,6 +46,8 @@ public:
     return AddStep(key, state, operand, into);
   }
   bool Inside(std::uint32_t state) { return Answer(state, m_rule, &m_inside); }
+  // How many of the operand's groups hold the points of the state.
+  int Count(std::uint32_t state, int operand) const;
   bool Measured(std::uint32_t state) { return m_measure && Answer(state, *m_measure, &m_measured); }
 
 private:

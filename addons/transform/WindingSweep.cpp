@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "addons/transform/LinePieces.h"
 #include "addons/transform/RingAssembler.h"
 #include "addons/transform/SweepGeometry.h"
 #include "addons/transform/SweepStatus.h"
@@ -17,7 +18,8 @@ const double kGridHalfRange = 268435456.0;  // 2^28
 // How many stops the sweep makes between two looks at the progress callback.
 const unsigned kProgressInterval = 4096;
 
-// What the sweep keeps of an edge besides its line.
+// What the sweep keeps of an edge besides its line. A segment of an open line is an edge that
+// changes no winding number (delta 0).
 struct EdgeState {
   int group;
   int next;             // the edge after it along its ring's monotone run, or -1
@@ -60,6 +62,26 @@ struct Groups {
   std::vector<CWindingSweep::Fill> fillOf;
 };
 
+// Whether a group's area holds a point of the winding number.
+bool Holds(CWindingSweep::Fill fill, int winding) {
+  switch (fill) {
+    case CWindingSweep::kOdd:
+      return (winding & 1) != 0;
+    case CWindingSweep::kNonZero:
+      return winding != 0;
+    case CWindingSweep::kPositive:
+      return winding > 0;
+  }
+  return false;
+}
+
+// Groups that meet, as a forest: each group's parent, a root standing for its whole tree.
+int RootOf(std::vector<int>* parents, int group) {
+  std::vector<int>& parent = *parents;
+  while (parent[group] != group) group = parent[group] = parent[parent[group]];
+  return group;
+}
+
 class Sweep {
 public:
   Sweep(const Groups& groups, const CWindingSweep::Rule& rule, const CWindingSweep::Rule* measure,
@@ -79,6 +101,15 @@ public:
     m_edges.reserve(points);
   }
   void AddRing(const GridPoint* points, size_t n, int group);
+  // The sweep cuts open lines into the pieces (the rule says where they go) instead of making
+  // rings; corners[k] is point k's index in line number `line` as given (for a probe, the two
+  // points stand for the whole line).
+  void CutLines(CLinePieces* pieces) { m_pieces = pieces; }
+  void AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line,
+               bool probe);
+  // The sweep notes how the groups lie among each other instead of making rings (linked holds
+  // each group's parent in the forest of groups that meet).
+  void Watch(CWindingSweep::Contacts* contacts) { m_contacts = contacts; }
   void Run();
   double Measured() const { return std::fabs(m_measured) / 2; }
   CRingAssembler& Rings() { return m_rings; }
@@ -87,18 +118,25 @@ private:
   bool NextStop(SweepPoint* point, int* hint);
   void Stop(const SweepPoint& p, int hint);
   void FindRun(const SweepPoint& p, int hint, int* below);
-  void CloseIncoming(const SweepPoint& p);
+  // Inline, as GCC leaves these steps of every stop out of line for the file's size otherwise,
+  // which costs the 32-bit build a fifth of every sweep.
+  inline void CloseIncoming(const SweepPoint& p);
   void PlaceOutgoing(int below);
   void StartPieces(const SweepPoint& p, int below);
   int WindingBelow(int group, int below, int above) const;
   void SeeWindingBelow(int group, int winding);
-  std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
+  inline std::uint32_t StepOver(std::uint32_t state, EdgeState* edge);
   void JoinEnds(const SweepPoint& p, int below);
   void Pair(const SweepPoint& p, int arriving, int departing, bool single, bool hole, int below);
   int EdgeBelow(int node) const;
   double Moment(int edge, const SweepPoint& p) const;
   void Hold(int holder, int chain);
   void CheckNeighbours(const SweepPoint& p, int lower, int upper);
+  void NoteContacts(int below);
+  void EndLines(const SweepPoint& p);
+  void StepWithoutRings(const SweepPoint& p, std::uint32_t state);
+  void CutLinesAt(const SweepPoint& p, size_t from, size_t to, std::uint32_t under,
+                  std::uint32_t over);
 
   std::vector<SweepLine> m_lines;
   std::vector<EdgeState> m_edges;
@@ -128,6 +166,12 @@ private:
   std::vector<int> m_active, m_windingAt;
   std::vector<unsigned> m_stampOf;
   unsigned m_stop = 0;
+
+  // What the sweep makes instead of rings, if anything, and the windings of the lines' groups
+  // under the edges running along them while the stop steps across those edges.
+  CLinePieces* m_pieces = nullptr;
+  CWindingSweep::Contacts* m_contacts = nullptr;
+  std::vector<int> m_lineWindings;
 };
 
 void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
@@ -162,6 +206,25 @@ void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
     }
     i = (end + 1) % n;
   } while (i != first);
+}
+
+void Sweep::AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line,
+                    bool probe) {
+  for (size_t k = 0; k + 1 < n; ++k) {
+    GridPoint a = points[k], b = points[k + 1];
+    const bool reversed = KeyOf(b) < KeyOf(a);
+    if (reversed) std::swap(a, b);
+    const int index = static_cast<int>(m_lines.size());
+    m_lines.push_back(SweepLine{a, b, b.x - a.x, b.y - a.y});
+    m_edges.push_back(EdgeState{group, -1, -1, 0, 0, -1, -1, 0, 0, 0});
+    m_starts.push_back(PendingEnd{KeyOf(a), index});
+    if (probe)
+      m_pieces->AddProbe(index, line);
+    else
+      m_pieces->AddSegment(index, line, corners[k], corners[k + 1], reversed);
+    m_left = std::min(m_left, double(a.x));
+    m_right = std::max(m_right, double(b.x));
+  }
 }
 
 // Orders the crossings' heap: the earliest on top. Crossings apart by more than the doubles'
@@ -252,6 +315,8 @@ void Sweep::Stop(const SweepPoint& p, int hint) {
   ++m_stop;
   int below = CSweepStatus::kHead;
   FindRun(p, hint, &below);
+  if (m_contacts) NoteContacts(below);
+  if (m_pieces) EndLines(p);
   CloseIncoming(p);
   PlaceOutgoing(below);
   StartPieces(p, below);
@@ -351,21 +416,8 @@ std::uint32_t Sweep::StepOver(std::uint32_t state, EdgeState* edge) {
   const int before = m_windingAt[group], after = before + edge->delta;
   m_windingAt[group] = after;
   edge->winding = after;
-  bool was = false, is = false;
-  switch (m_groups.fillOf[operand]) {
-    case CWindingSweep::kOdd:
-      was = (before & 1) != 0;
-      is = (after & 1) != 0;
-      break;
-    case CWindingSweep::kNonZero:
-      was = before != 0;
-      is = after != 0;
-      break;
-    case CWindingSweep::kPositive:
-      was = before > 0;
-      is = after > 0;
-      break;
-  }
+  const CWindingSweep::Fill fill = m_groups.fillOf[operand];
+  const bool was = Holds(fill, before), is = Holds(fill, after);
   return was == is ? state : m_states.Step(state, operand, is);
 }
 
@@ -379,6 +431,10 @@ void Sweep::StartPieces(const SweepPoint& p, int below) {
       if (m_stampOf[m_edges[e].group] != m_stop)
         SeeWindingBelow(m_edges[e].group, WindingBelow(m_edges[e].group, below, above));
     for (int e : m_startingHere) ++m_active[m_edges[e].group];
+  }
+  if (m_pieces || m_contacts) {
+    StepWithoutRings(p, state);
+    return;
   }
   for (size_t i = 0; i < m_outgoing.size();) {
     size_t j = i + 1;
@@ -403,6 +459,79 @@ void Sweep::StartPieces(const SweepPoint& p, int below) {
       m_measured -= carrier.measure * Moment(m_outgoing[i], p);
     }
     i = j;
+  }
+}
+
+// The pieces of the lines that end at p end there.
+void Sweep::EndLines(const SweepPoint& p) {
+  if (p.crossing) return;
+  for (int node : m_run) {
+    const int e = m_status.EdgeAt(node);
+    if (m_edges[e].delta == 0 && m_lines[e].to == p.grid) m_pieces->End(e, m_lines[e], p);
+  }
+}
+
+// StartPieces for a sweep that makes no rings: winding numbers and states only, and where lines
+// go on kept. A loop of its own, so that the ring-making one stays as tight as it is.
+void Sweep::StepWithoutRings(const SweepPoint& p, std::uint32_t state) {
+  for (size_t i = 0; i < m_outgoing.size();) {
+    size_t j = i + 1;
+    while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
+    const std::uint32_t under = state;
+    m_lineWindings.clear();
+    for (size_t k = i; k < j; ++k)
+      if (m_edges[m_outgoing[k]].delta == 0)
+        m_lineWindings.push_back(m_windingAt[m_edges[m_outgoing[k]].group]);
+    for (size_t k = i; k < j; ++k) {
+      EdgeState& edge = m_edges[m_outgoing[k]];
+      state = StepOver(state, &edge);
+      edge.above = state;
+    }
+    if (!m_lineWindings.empty()) CutLinesAt(p, i, j, under, state);
+    i = j;
+  }
+}
+
+// For the lines among the edges from .. to leaving p (which run along each other), whether each
+// goes on kept: where the rule holds on neither side of them once their own group is left out.
+void Sweep::CutLinesAt(const SweepPoint& p, size_t from, size_t to, std::uint32_t under,
+                       std::uint32_t over) {
+  size_t seen = 0;
+  for (size_t k = from; k < to; ++k) {
+    const int e = m_outgoing[k];
+    const EdgeState& edge = m_edges[e];
+    if (edge.delta != 0) continue;
+    const int operand = m_groups.operandOf[edge.group];
+    const CWindingSweep::Fill fill = m_groups.fillOf[operand];
+    const int below = m_lineWindings[seen++], above = m_windingAt[edge.group];
+    const std::uint32_t others[] = {
+        Holds(fill, below) ? m_states.Step(under, operand, false) : under,
+        Holds(fill, above) ? m_states.Step(over, operand, false) : over};
+    m_pieces->Continue(e, m_lines[e], p,
+                       !m_states.Inside(others[0]) && !m_states.Inside(others[1]));
+  }
+}
+
+// The first corners of groups starting at p, with how many groups hold the point just below p,
+// and the groups whose edges pass p, which meet there.
+void Sweep::NoteContacts(int below) {
+  const std::uint32_t state = below == CSweepStatus::kHead ? 0
+                                                           : m_edges[m_status.EdgeAt(below)].above;
+  int met = -1;
+  auto meet = [&](int group) {
+    if (met < 0)
+      met = RootOf(&m_contacts->linked, group);
+    else
+      m_contacts->linked[RootOf(&m_contacts->linked, group)] = met;
+  };
+  for (int node : m_run) meet(m_edges[m_status.EdgeAt(node)].group);
+  for (int e : m_startingHere) {
+    const int group = m_edges[e].group;
+    if (m_contacts->first[group] < 0) {
+      m_contacts->first[group] = static_cast<int>(m_stop);
+      m_contacts->holders[group] = m_states.Count(state, 0);
+    }
+    meet(group);
   }
 }
 
@@ -525,6 +654,8 @@ const int kSnapPasses = 4;
 OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
   static const Groups clean = {{0}, {CWindingSweep::kPositive}};
   static const CWindingSweep::Rule inside = CWindingSweep::Any;
+  // The sweep keeps a reference to its progress callback: it must outlive the sweep.
+  static const CWindingSweep::Progress unwatched;
   // Each pass's sweep lives on until the next one has taken its rings.
   std::unique_ptr<Sweep> passes[2];
   CRingAssembler* rings = &sweep->Rings();
@@ -533,7 +664,7 @@ OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
   for (int pass = 0; pass < kSnapPasses; ++pass) {
     if (!rings->Snap(pass + 1 < kSnapPasses ? kSnapReach : 0.5, &snapped, &starts)) break;
     std::unique_ptr<Sweep>& cleaner = passes[pass % 2];
-    cleaner.reset(new Sweep(clean, inside, nullptr, CWindingSweep::Progress()));
+    cleaner.reset(new Sweep(clean, inside, nullptr, unwatched));
     cleaner->Reserve(snapped.size());
     starts.push_back(snapped.size());
     for (size_t r = 0; r + 1 < starts.size(); ++r)
@@ -546,14 +677,29 @@ OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
 
 }  // namespace
 
-void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group, int operand) {
+namespace {
+
+void CheckPoints(const std::vector<OutlinePoint>& points, int group, int operand) {
   if (group < 0 || operand < 0) throw std::invalid_argument("negative group or operand");
-  // The rules see every operand named, even one whose rings all fell away.
-  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
   // One such point would spoil the grid of all the others.
-  for (const OutlinePoint& p : ring)
+  for (const OutlinePoint& p : points)
     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
       throw std::invalid_argument("outline point is not a finite number");
+}
+
+// The grid point nearest a point (Grid is CWindingSweep's).
+template <class Grid>
+GridPoint OnGrid(const Grid& grid, const OutlinePoint& p) {
+  return GridPoint{static_cast<std::int32_t>(std::lround((p.x() - grid.originX) * grid.scale)),
+                   static_cast<std::int32_t>(std::lround((p.y() - grid.originY) * grid.scale))};
+}
+
+}  // namespace
+
+void CWindingSweep::AddRing(const std::vector<OutlinePoint>& ring, int group, int operand) {
+  CheckPoints(ring, group, operand);
+  // The rules see every operand named, even one whose rings all fell away.
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
   if (ring.size() < 3) return;
   m_ringStarts.push_back(m_points.size());
   m_groups.push_back(group);
@@ -568,6 +714,15 @@ void CWindingSweep::AddArea(const OutlineArea& area, int group, int operand) {
   }
 }
 
+void CWindingSweep::AddLine(const OutlineLine& line, int group, int operand) {
+  CheckPoints(line, group, operand);
+  if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
+  if (line.size() < 2) return;
+  m_lines.push_back(line);
+  m_lineGroups.push_back(group);
+  m_lineOperands.push_back(operand);
+}
+
 void CWindingSweep::SetFill(int operand, Fill fill) {
   if (operand < 0) throw std::invalid_argument("negative operand");
   if (m_fills.size() <= size_t(operand)) m_fills.resize(operand + 1, kOdd);
@@ -576,19 +731,49 @@ void CWindingSweep::SetFill(int operand, Fill fill) {
 
 CWindingSweep::Grid CWindingSweep::FitGrid() const {
   double left = HUGE_VAL, right = -HUGE_VAL, top = HUGE_VAL, bottom = -HUGE_VAL;
-  for (const OutlinePoint& p : m_points) {
+  auto take = [&](const OutlinePoint& p) {
     left = std::min(left, p.x());
     right = std::max(right, p.x());
     top = std::min(top, p.y());
     bottom = std::max(bottom, p.y());
-  }
+  };
+  for (const OutlinePoint& p : m_points) take(p);
+  for (const OutlineLine& line : m_lines)
+    for (const OutlinePoint& p : line) take(p);
   Grid grid = {(left + right) / 2, (top + bottom) / 2, 1};
   double half = std::max(std::max(right - left, bottom - top) / 2, 1e-3);
   grid.scale = kGridHalfRange / half;
   return grid;
 }
 
-double CWindingSweep::GridStep() const { return m_ringStarts.empty() ? 0 : 1 / FitGrid().scale; }
+double CWindingSweep::GridStep() const {
+  return m_ringStarts.empty() && m_lines.empty() ? 0 : 1 / FitGrid().scale;
+}
+
+std::vector<int> CWindingSweep::OperandsOfGroups() const {
+  int groups = 0;
+  for (int group : m_groups) groups = std::max(groups, group + 1);
+  for (int group : m_lineGroups) groups = std::max(groups, group + 1);
+  std::vector<int> operands(groups, 0);
+  for (size_t r = 0; r < m_groups.size(); ++r) operands[m_groups[r]] = m_operands[r];
+  for (size_t l = 0; l < m_lineGroups.size(); ++l) operands[m_lineGroups[l]] = m_lineOperands[l];
+  return operands;
+}
+
+template <class Visit>
+void CWindingSweep::VisitRings(const Grid& grid, Visit visit) const {
+  std::vector<GridPoint> points;
+  for (size_t r = 0; r < m_ringStarts.size(); ++r) {
+    const size_t end = r + 1 < m_ringStarts.size() ? m_ringStarts[r + 1] : m_points.size();
+    points.clear();
+    for (size_t i = m_ringStarts[r]; i < end; ++i) {
+      const GridPoint q = OnGrid(grid, m_points[i]);
+      if (points.empty() || points.back() != q) points.push_back(q);
+    }
+    while (points.size() > 1 && points.front() == points.back()) points.pop_back();
+    visit(points.data(), points.size(), m_groups[r]);
+  }
+}
 
 OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, const Rule* measure,
                                 double* measured) const {
@@ -596,29 +781,80 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
   if (m_ringStarts.empty()) return OutlineArea();
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
-  Groups groups;
-  groups.operandOf.assign(*std::max_element(m_groups.begin(), m_groups.end()) + 1, 0);
-  for (size_t r = 0; r < m_groups.size(); ++r) groups.operandOf[m_groups[r]] = m_operands[r];
-  groups.fillOf = m_fills;
+  const Groups groups = {OperandsOfGroups(), m_fills};
   Sweep sweep(groups, rule, measure, progress);
   sweep.Reserve(m_points.size());
-  std::vector<GridPoint> points;
-  for (size_t r = 0; r < m_ringStarts.size(); ++r) {
-    const size_t end = r + 1 < m_ringStarts.size() ? m_ringStarts[r + 1] : m_points.size();
-    points.clear();
-    for (size_t i = m_ringStarts[r]; i < end; ++i) {
-      const OutlinePoint& p = m_points[i];
-      GridPoint q{static_cast<std::int32_t>(std::lround((p.x() - grid.originX) * grid.scale)),
-                  static_cast<std::int32_t>(std::lround((p.y() - grid.originY) * grid.scale))};
-      if (points.empty() || points.back() != q) points.push_back(q);
-    }
-    while (points.size() > 1 && points.front() == points.back()) points.pop_back();
-    sweep.AddRing(points.data(), points.size(), m_groups[r]);
-  }
+  VisitRings(grid, [&](const GridPoint* points, size_t n, int group) {
+    sweep.AddRing(points, n, group);
+  });
   sweep.Run();
   const double step = 1 / grid.scale;
   if (measured) *measured = sweep.Measured() * step * step;
   OutlineArea area = Finish(&sweep, grid.originX, grid.originY, step);
   if (progress && !progress(1)) throw SweepCancelled();
   return area;
+}
+
+OutlineLines CWindingSweep::LinesOutside(const Rule& rule, const Progress& progress) const {
+  if (m_lines.empty()) return OutlineLines();
+  if (progress && !progress(0)) throw SweepCancelled();
+  const Grid grid = FitGrid();
+  const Groups groups = {OperandsOfGroups(), m_fills};
+  CLinePieces pieces;
+  Sweep sweep(groups, rule, nullptr, progress);
+  sweep.CutLines(&pieces);
+  sweep.Reserve(m_points.size());
+  VisitRings(grid, [&](const GridPoint* points, size_t n, int group) {
+    sweep.AddRing(points, n, group);
+  });
+  std::vector<GridPoint> points;
+  std::vector<int> corners;
+  for (size_t l = 0; l < m_lines.size(); ++l) {
+    points.clear();
+    corners.clear();
+    for (size_t k = 0; k < m_lines[l].size(); ++k) {
+      const GridPoint q = OnGrid(grid, m_lines[l][k]);
+      if (points.empty() || points.back() != q) {
+        points.push_back(q);
+        corners.push_back(static_cast<int>(k));
+      } else if (k + 1 == m_lines[l].size()) {
+        corners.back() = static_cast<int>(k);  // the line ends where it ends
+      }
+    }
+    // A line the grid sees as a point: a probe one step long decides for all of it.
+    const bool probe = points.size() < 2;
+    if (probe) points.push_back(GridPoint{points[0].x + 1, points[0].y});
+    sweep.AddLine(points.data(), corners.data(), points.size(), m_lineGroups[l], int(l), probe);
+  }
+  sweep.Run();
+  if (progress && !progress(1)) throw SweepCancelled();
+  return pieces.Pieces(m_lines, grid.originX, grid.originY, 1 / grid.scale, kSliverWidth);
+}
+
+CWindingSweep::Contacts CWindingSweep::ContactsOf() const {
+  const Groups groups = {OperandsOfGroups(), m_fills};
+  const size_t count = groups.operandOf.size();
+  Contacts contacts;
+  contacts.first.assign(count, -1);
+  contacts.holders.assign(count, -1);
+  contacts.linked.resize(count);
+  for (size_t g = 0; g < count; ++g) contacts.linked[g] = static_cast<int>(g);
+  if (m_ringStarts.empty()) return contacts;
+  static const Rule none = [](const Cover&) { return false; };
+  static const Progress unwatched;
+  Sweep sweep(groups, none, nullptr, unwatched);
+  sweep.Watch(&contacts);
+  sweep.Reserve(m_points.size());
+  VisitRings(FitGrid(), [&](const GridPoint* points, size_t n, int group) {
+    sweep.AddRing(points, n, group);
+  });
+  sweep.Run();
+  // Each tree of groups that meet under its least group.
+  std::vector<int> roots(count), least(count, -1);
+  for (size_t g = 0; g < count; ++g) {
+    roots[g] = RootOf(&contacts.linked, static_cast<int>(g));
+    if (least[roots[g]] < 0) least[roots[g]] = static_cast<int>(g);
+  }
+  for (size_t g = 0; g < count; ++g) contacts.linked[g] = least[roots[g]];
+  return contacts;
 }

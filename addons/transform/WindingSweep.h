@@ -6,7 +6,9 @@
 // it whether the point is inside. So one sweep gives the even-odd area of a self-crossing outline,
 // the union of many outlines (one group each, one operand), a Boolean operation between two
 // areas or the positive area of raw offset rings. Since the sweep carries counts, not the set of
-// groups, its work grows with the edges and crossings alone, however many groups overlap.
+// groups, its work grows with the edges and crossings alone, however many groups overlap. The
+// same sweep, making no area, can instead cut open lines where the rule holds beside them
+// (LinesOutside), or tell how the groups lie among each other (ContactsOf).
 //
 // The sweep is Bentley and Ottmann's: a line crosses the plane from left to right and stops at
 // every end of an edge and at every point where two edges cross, which it finds by testing only
@@ -52,6 +54,9 @@ public:
   void AddRing(const std::vector<OutlinePoint>& ring, int group, int operand);
   // Every ring of the area, outer rings and holes, in the group.
   void AddArea(const OutlineArea& area, int group, int operand);
+  // An open line of a group (of the operand its rings name). It bounds nothing and takes no part
+  // in Area; LinesOutside cuts it. Points that are not finite numbers throw as for rings.
+  void AddLine(const OutlineLine& line, int group, int operand);
   // How the operand's groups fill: kOdd unless told.
   void SetFill(int operand, Fill fill);
   bool IsEmpty() const { return m_ringStarts.empty(); }
@@ -60,7 +65,27 @@ public:
   // the size of the area where that rule holds comes from the same sweep (no shape is made).
   OutlineArea Area(const Rule& rule, const Progress& progress = Progress(),
                    const Rule* measure = nullptr, double* measured = nullptr) const;
-  // The grid step the sweep rounds to, in page units (0 while there are no rings).
+  // The parts of the lines where the rule holds on neither side of them, leaving their own group
+  // out: with Any over one operand of curves, each curve's lines outside the other curves' areas
+  // (a line along another curve's edge goes, one through its corner stays whole), from one
+  // sweep. The lines keep their order, their direction and their own corners (CLinePieces);
+  // pieces cut off no longer than a sliver go, and a line shorter than the grid's step goes or
+  // stays whole.
+  OutlineLines LinesOutside(const Rule& rule, const Progress& progress = Progress()) const;
+
+  // How the groups' rings lie among each other, from one sweep that makes no area.
+  struct Contacts {
+    // By group: the place of its first corner in the sweep's order (shared by groups whose first
+    // corners coincide), and how many groups of operand 0 hold the point just below that corner
+    // (there its own rings hold nothing); -1 for a group without rings.
+    std::vector<int> first, holders;
+    // By group: the least group that its rings meet (cross, touch or run along), directly or
+    // through others; itself when they meet none.
+    std::vector<int> linked;
+  };
+  Contacts ContactsOf() const;
+
+  // The grid step the sweep rounds to, in page units (0 while there are no rings or lines).
   double GridStep() const;
 
   // Rules used throughout: inside where any group of operand 0 holds the point.
@@ -71,10 +96,17 @@ private:
     double originX, originY, scale;
   };
   Grid FitGrid() const;
+  // By group (rings' and lines'): its operand.
+  std::vector<int> OperandsOfGroups() const;
+  // Calls visit(points, count, group) with each ring's points on the grid.
+  template <class Visit>
+  void VisitRings(const Grid& grid, Visit visit) const;
 
   // The rings' points one after another; ring i starts at m_ringStarts[i].
   std::vector<OutlinePoint> m_points;
   std::vector<std::size_t> m_ringStarts;
   std::vector<int> m_groups, m_operands;
   std::vector<Fill> m_fills;  // by operand
+  std::vector<OutlineLine> m_lines;
+  std::vector<int> m_lineGroups, m_lineOperands;
 };

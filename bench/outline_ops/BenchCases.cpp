@@ -45,6 +45,7 @@ std::string Named(const char* format, int number) {
 }
 
 OutlineArea RunOnce(const Case& c) {
+  if (c.selfWeld) return COutlineBoolean::RemoveSelfOverlaps(c.first[0]).area;
   if (c.offset) {
     ExpandSettings settings;
     settings.thickness = c.distance;
@@ -60,6 +61,13 @@ OutlineArea RunOnce(const Case& c) {
 
 }  // namespace
 
+bool Case::HasLines() const {
+  for (const std::vector<FlatCurve>* operand : {&first, &second})
+    for (const FlatCurve& curve : *operand)
+      if (!curve.lines.empty()) return true;
+  return false;
+}
+
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   cases.push_back(Union("union of 1,000 letters", Letters(1000)));
@@ -67,11 +75,17 @@ std::vector<Case> Cases() {
                         {WavyRing(10000, 60, 0, 100)}));
   for (int count : {50, 100, 200, 400})
     cases.push_back(Union(Named("union of %d crossing bars", count), Bars(count)));
+  cases.push_back(Union("union of 200 bars, a line in each", Bars(200, 5)));
   cases.push_back(Union("union of 500 circles", Circles(500)));
   Case crossing = Union("self-crossing 1,000-node outline", {SelfCrossing(1000)});
   crossing.evenOdd = true;
   cases.push_back(crossing);
   cases.push_back(Union("900 tiles jittered below the grid", Tiles(30, 6, 2.4e-7)));
+  const FlatCurve screened = PinholedDisk(72.4, 0.5);
+  Case pinholes = Union(Named("self weld, disk with %d holes", int(screened.rings.size()) - 1),
+                        {screened});
+  pinholes.selfWeld = pinholes.evenOdd = true;
+  cases.push_back(pinholes);
   for (int nodes : {1000, 10000}) {
     const FlatCurve star = Star(nodes);
     cases.push_back(Offset(Named("%d-node star +1 mm mitre", nodes), star, 1, false));

@@ -1,6 +1,7 @@
 // The outline benchmark's cases, run alike by its Windows build (under Wine) and its native twin
 // beside Clipper: welds of many separate outlines over one region, of letters and of large
-// outlines, a self-crossing outline and jittered tiles; offsets of stars, of traced pixel
+// outlines, a self-crossing outline and jittered tiles, bars carrying open lines; the self weld of
+// an outline with thousands of holes; offsets of stars, of traced pixel
 // staircases, of a figure eight and of a jagged star. Each case is timed (the median of the
 // repeats) and its heap peak measured (HeapMeter.h).
 #pragma once
@@ -23,6 +24,10 @@ struct Case {
   // A lone self-crossing curve: a library that fills by one rule for all paths fills it by
   // even-odd (before offsetting it), else by non-zero.
   bool evenOdd = false;
+  // The first operand's only curve without its self-overlaps (the self weld) instead.
+  bool selfWeld = false;
+  // Whether any curve carries open lines, which a weld clips (Clipper is not asked for these).
+  bool HasLines() const;
 };
 
 std::vector<Case> Cases();

@@ -137,17 +137,24 @@ FlatCurve Star(int nodes) {
   return StarOf(nodes, [] { return 0.0; });
 }
 
-std::vector<FlatCurve> Bars(int count) {
+std::vector<FlatCurve> Bars(int count, double overhang) {
   const double half = 100, width = 0.25;
   std::vector<FlatCurve> bars;
   for (int k = 0; k < count; ++k) {
     const double angle = 0.05 + kPi * k / count, c = std::cos(angle), s = std::sin(angle);
+    auto place = [&](double along, double across) {
+      return OutlinePoint(10 + c * along - s * across, 20 + s * along + c * across);
+    };
     Ring ring;
     for (const auto& p : {std::make_pair(-half, -width), std::make_pair(half, -width),
                           std::make_pair(half, width), std::make_pair(-half, width)})
-      ring.push_back(
-          OutlinePoint(10 + c * p.first - s * p.second, 20 + s * p.first + c * p.second));
+      ring.push_back(place(p.first, p.second));
     bars.push_back(CurveOf(ring));
+    if (overhang >= 0) {
+      OutlineLine axis;
+      for (double along : {-half - overhang, 0.0, half + overhang}) axis.push_back(place(along, 0));
+      bars.back().lines.push_back(axis);
+    }
   }
   return bars;
 }
@@ -208,6 +215,25 @@ FlatCurve PixelDisk(double radius, double pixel, double cx, double cy) {
   }
   Orient(&ring, true);
   return CurveOf(ring);
+}
+
+FlatCurve PinholedDisk(double radius, double pixel) {
+  FlatCurve disk = PixelDisk(radius, pixel);
+  // One pixel of every two by two, wherever it lies two pixels or more inside the edge.
+  const int n = static_cast<int>(std::ceil(radius / pixel));
+  const double inside = radius - 2 * pixel;
+  for (int i = -n; i < n; i += 2) {
+    for (int j = -n; j < n; j += 2) {
+      const double x = (i + 0.5) * pixel, y = (j + 0.5) * pixel;
+      if (x * x + y * y > inside * inside) continue;
+      const double left = 0.3 + i * pixel, top = 0.1 + j * pixel;
+      Ring hole = Points(
+          {{left, top}, {left + pixel, top}, {left + pixel, top + pixel}, {left, top + pixel}});
+      Orient(&hole, false);
+      disk.rings.push_back(PolygonOf(hole));
+    }
+  }
+  return disk;
 }
 
 FlatCurve FigureEight(int nodes) {

@@ -21,8 +21,10 @@ FlatCurve Star(int nodes);
 
 // count bars 200 mm long and 0.5 mm wide, each its own curve, crossing at (10, 20) at angles
 // 180 / count degrees apart. Their union is a star of 2 * count arms whose area is, with half-
-// width h, half-length r and a = 90 / count degrees, 2 * count * h * (2r - h cot a).
-std::vector<FlatCurve> Bars(int count);
+// width h, half-length r and a = 90 / count degrees, 2 * count * h * (2r - h cot a). With an
+// overhang of 0 or more, each bar also carries its centre line as an open line (with a corner at
+// the crossing), reaching that far beyond both of its ends.
+std::vector<FlatCurve> Bars(int count, double overhang = -1);
 double BarsArea(int count);
 // count circles of 100 nodes, radius 15 to 30, scattered over 200 x 200 mm, each its own curve.
 std::vector<FlatCurve> Circles(int count, unsigned seed = 11);
@@ -30,6 +32,10 @@ std::vector<FlatCurve> Circles(int count, unsigned seed = 11);
 // (a traced scan of a disk), on the pixels' grid from (cx, cy): right-angle corners only, 748 of
 // them at radius 80 and pixel 0.5.
 FlatCurve PixelDisk(double radius, double pixel, double cx = 0.3, double cy = 0.1);
+// PixelDisk(radius, pixel) with a one-pixel hole at every other pixel of every other row, up to
+// two pixels from its edge (a traced scan of a screened disk): about pi r^2 / (4 pixel^2) holes,
+// none of them touching another or the outside.
+FlatCurve PinholedDisk(double radius, double pixel);
 // A figure eight of the given node count, crossing itself once, 120 x 80 mm.
 FlatCurve FigureEight(int nodes);
 // A star whose points and valleys (radius 100 and 90) are moved by up to 4 mm at random.

@@ -1,0 +1,28 @@
+// CRingNesting: how deep each sub-path of one outline lies among the others, for the self weld
+// (COutlineBoolean::RemoveSelfOverlaps): the number of other sub-paths whose even-odd area holds
+// its own wholly, up to the grid's rounding, where it does not hold theirs as wholly (a sub-path
+// drawn twice nests in neither copy).
+//
+// One sweep of all the sub-paths (CWindingSweep::ContactsOf) tells which of them meet (cross,
+// touch or run along each other) and, for each group of sub-paths that meet, how many others
+// hold the point just below its first corner. A sub-path that meets none of a group lies wholly
+// inside or wholly outside every one of its sub-paths, so that count is how many others hold
+// each of the group's sub-paths. Only within a group, between sub-paths whose boxes nest, is the
+// area of one outside the other measured, by a sweep of the two.
+#pragma once
+
+#include <vector>
+
+#include "addons/transform/OutlineTypes.h"
+
+class CRingNesting {
+public:
+  // By ring: its depth.
+  static std::vector<int> Depths(const std::vector<OutlinePolygon>& rings);
+
+private:
+  // Adds to the depths of the rings of one meeting group (more than one) what they hold of each
+  // other.
+  static void NestWithin(const std::vector<OutlinePolygon>& rings, const std::vector<int>& group,
+                         std::vector<int>* depths);
+};
