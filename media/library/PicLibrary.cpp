@@ -143,27 +143,42 @@ bool CPicLibrary::ReadKindRecordAt(DWORD offset, KindRecord& record) {
 
 BOOL CPicLibrary::ReadIndexV6() {
   m_index.clear();
-  if (m_header.kindCount == 0) return TRUE;
+  if (m_header.kindCount == 0) {
+    // The stored count is not trusted, 0 neither: kinds chained from the header are the
+    // library's, and the next new kind is linked after them rather than over them. A chain that
+    // does not read leaves the library empty, as its count says.
+    if (!ReadChainV6()) {
+      m_index.clear();
+      m_problem = kNoProblem;
+    }
+    m_header.kindCount = static_cast<DWORD>(m_index.size());
+    return TRUE;
+  }
+  if (!ReadChainV6()) return FALSE;
+  m_header.kindCount = static_cast<DWORD>(m_index.size());
+  return TRUE;
+}
+
+bool CPicLibrary::ReadChainV6() {
   CLibraryFileAccess file;
-  if (!file.Open(m_path, CLibraryFileAccess::kRead)) return FALSE;
+  if (!file.Open(m_path, CLibraryFileAccess::kRead)) return false;
   std::set<DWORD> visited;
   for (DWORD at = m_header.firstKind; ChainGoesOn(at);) {
     if (!visited.insert(at).second || m_index.size() >= kMaxKinds) {
       m_problem = kChainLoops;
-      return FALSE;
+      return false;
     }
     KindRecord record;
     if (!ReadKindRecordFrom(file, at, record)) {
       m_problem = kChainOutsideFile;
-      return FALSE;
+      return false;
     }
     // Bytes of another size are no kind record: the chain ends before them.
     if (record.size != kKindRecordSize) break;
     m_index.push_back({IndexName(record), at});
     at = record.next;
   }
-  m_header.kindCount = static_cast<DWORD>(m_index.size());
-  return TRUE;
+  return true;
 }
 
 CString CPicLibrary::GetKindName(int kind) const {

@@ -99,6 +99,9 @@ private:
   BOOL LoadV5();
   BOOL LoadV6();
   BOOL ReadIndexV6();
+  // Walks the kind chain from the header into the index; false (with the problem) when it loops or
+  // leaves the file.
+  bool ReadChainV6();
   bool IsWritable() const;
   // Encodes the outline (normalised to normalSize when its records have stored sizes; 0: not)
   // into the kind's next slot.

@@ -149,9 +149,10 @@ TEST_F(DamagedLibrary, DamagedCountsAndTablesTakeNoNewGraphic) {
   }
 }
 
-// A chain that points into the header, or at bytes that are no kind record, ends there: the
-// manager's next kind is linked after the last real one and never written over the header or a
-// graphic table, and the library opens again with every graphic it held and the new one.
+// A chain that points into the header, or at bytes that are no kind record, ends there, and a
+// kind count of 0 hides no chain: the manager's next kind is linked after the last real one and
+// never written over the header, a graphic table or the kinds before it, and the library opens
+// again with every graphic it held and the new one.
 TEST_F(DamagedLibrary, AChainIntoTheHeaderOrAtNoKindRecordEndsThereAndEditsKeepTheLibrary) {
   struct ChainEnd {
     const char* what;
@@ -169,6 +170,13 @@ TEST_F(DamagedLibrary, AChainIntoTheHeaderOrAtNoKindRecordEndsThereAndEditsKeepT
       {"first kind 100", [](Bytes& b) { Poke32(b, 166, 100); }, 0},
       {"next kind in the first kind's table", [](Bytes& b) { Poke32(b, kKind0 + 4, kTable0); }, 1},
       {"second record of size 99", [](Bytes& b) { Poke32(b, kKind1, 99); }, 1},
+      {"kind count 0 over the whole chain", [](Bytes& b) { Poke32(b, 12, 0); }, 2},
+      {"kind count 0, first kind past the end",
+       [](Bytes& b) {
+         Poke32(b, 12, 0);
+         Poke32(b, 166, static_cast<DWORD>(b.size() + 1000));
+       },
+       0},
   };
   for (const ChainEnd& end : ends) {
     SCOPED_TRACE(end.what);
@@ -194,7 +202,8 @@ TEST_F(DamagedLibrary, AChainIntoTheHeaderOrAtNoKindRecordEndsThereAndEditsKeepT
     EXPECT_FLOAT_EQ(6.1f, again.GetVersion());
     ASSERT_EQ(end.kinds + 1, again.GetKindCount());
     for (int kind = 0; kind <= end.kinds; ++kind) {
-      const int graphics = kind == end.kinds ? 1 : 2;
+      // The golden kinds hold 2 and 1 graphics; the new kind the one put.
+      const int graphics = kind == end.kinds || kind == 1 ? 1 : 2;
       ASSERT_EQ(graphics, again.GetGraphicCount(kind)) << kind;
       for (int i = 0; i < graphics; ++i) {
         std::unique_ptr<CContour> outline(again.ReadGraphic(kind, i, nullptr));
