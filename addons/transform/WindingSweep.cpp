@@ -547,10 +547,14 @@ double Sweep::Moment(int edge, const SweepPoint& p) const {
 
 // The chain end a holder stands for: >= 0 an edge's piece, < 0 (~i) the stop's end i.
 void Sweep::Hold(int holder, int chain) {
-  if (holder >= 0)
+  if (holder >= 0) {
     m_edges[holder].chain = chain;
-  else
-    m_ends[~holder].chain = chain;
+    return;
+  }
+  // An end of another stop: the sweep lost its way, and the result would be wrong.
+  if (static_cast<size_t>(~holder) >= m_ends.size())
+    throw std::logic_error("a chain held by an end of another stop");
+  m_ends[~holder].chain = chain;
 }
 
 // The nearest edge at or below the node whose piece is on the result's boundary, or -1.

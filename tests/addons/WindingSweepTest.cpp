@@ -416,9 +416,7 @@ TEST(WindingSweep, SnappingMergesCornersAndBendsEdgesWithinItsReachOnly) {
   const Corners square = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};
   auto with = [&square](CSnapRounder::Corner c) {
     Corners corners = square;
-    corners.push_back(c);
-    corners.push_back({c.x + 7, c.y + 30});
-    corners.push_back({c.x - 6, c.y + 30});
+    corners.insert(corners.end(), {c, {c.x + 7, c.y + 30}, {c.x - 6, c.y + 30}});
     return corners;
   };
   const std::vector<std::vector<int>> squareAndTriangle = {{0, 1, 2, 3}, {4, 5, 6}};
