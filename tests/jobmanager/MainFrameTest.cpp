@@ -17,6 +17,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
+#include "support/ToolBarClick.h"
 
 namespace {
 
@@ -221,17 +222,7 @@ TEST_F(MainFrameTest, StartNamesAPortThatDoesNotOpenKeepsTheJobAndTriesAgain) {
   ASSERT_FALSE(reason.IsEmpty());
 
   MessageBoxCapture boxes;
-  auto clickStart = [&] {
-    CToolBar& bar = m_frame->GetToolBar();
-    const int index = bar.CommandToIndex(ID_JOB_START_EACH_JOB);
-    ASSERT_GE(index, 0);
-    CRect rect;
-    bar.GetItemRect(index, rect);
-    const LPARAM centre = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
-    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    bar.SendMessage(WM_LBUTTONUP, 0, centre);
-    PumpMessages();
-  };
+  auto clickStart = [&] { ClickToolBarButton(m_frame->GetToolBar(), ID_JOB_START_EACH_JOB); };
   for (size_t attempt = 1; attempt <= 2; ++attempt) {
     SCOPED_TRACE(attempt);
     clickStart();

@@ -132,6 +132,17 @@ protected:
     m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PixelOf(x1, y1));
     m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(x1, y1));
   }
+  // A new version 6.1 library in the library folder with one empty kind, mounted with the others.
+  std::string NewLibraryWithOneKind(const char* file, const char* kindName) {
+    const std::string path = m_libraries.File(file);
+    EXPECT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.1f, "New")));
+    CPicLibrary library;
+    EXPECT_TRUE(library.OpenFile(path.c_str()));
+    library::KindRecord kind;
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, kindName, true);
+    EXPECT_TRUE(library.AddKind(kind));
+    return path;
+  }
   CLibBlock* OnlyLibBlock(CTALVEX42Doc* document) {
     if (document->GetBlockList().GetSize() != 1) return nullptr;
     return dynamic_cast<CLibBlock*>(document->GetBlockList().GetBlock(0));
@@ -363,15 +374,7 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
 // place), one without holds it at its graphic size from the origin and the browser places it in
 // its proportions. A font takes no drawing.
 TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAFont) {
-  const std::string sized = m_libraries.File("NEW61.LIB");
-  {
-    ASSERT_TRUE(CreateLibraryFile(sized.c_str(), library::MakeLibraryHeader(6.1f, "New")));
-    CPicLibrary library;
-    ASSERT_TRUE(library.OpenFile(sized.c_str()));
-    library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Drawings", true);
-    ASSERT_TRUE(library.AddKind(kind));
-  }
+  const std::string sized = NewLibraryWithOneKind("NEW61.LIB", "Drawings");
   ASSERT_EQ(3, g_mountLibList.Scan());
   auto* rect = new CRectBlock;
   rect->m_rect = rect->m_box = CFRect(15, 25, 52, 46);
@@ -749,15 +752,7 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
 // of graphic size 1024 they come back at their own size and place, every point within a
 // hundredth of the symbol's size: no point is cut to a whole millimetre, no round corner faceted.
 TEST_F(LibraryWindowTest, TheManagerCopiesShippedSymbolsAtTheirSizeAndShape) {
-  const std::string target = m_libraries.File("NEW61.LIB");
-  {
-    ASSERT_TRUE(CreateLibraryFile(target.c_str(), library::MakeLibraryHeader(6.1f, "New")));
-    CPicLibrary library;
-    ASSERT_TRUE(library.OpenFile(target.c_str()));
-    library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Copies", true);
-    ASSERT_TRUE(library.AddKind(kind));
-  }
+  const std::string target = NewLibraryWithOneKind("NEW61.LIB", "Copies");
   ASSERT_EQ(3, g_mountLibList.Scan());
   CPicLibrary symbols;
   ASSERT_TRUE(symbols.OpenFile(m_libraries.File("SYMBOLS.LIB").c_str()));

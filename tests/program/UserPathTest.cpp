@@ -33,6 +33,7 @@
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TempFolder.h"
+#include "support/ToolBarClick.h"
 #include "text/FontTable.h"
 #include "text/Language.h"
 #include "text/TextBlock.h"
@@ -87,16 +88,6 @@ protected:
     PumpMessages();
   }
   // A button of a tool bar clicked where it is.
-  void ClickButton(CToolBar& bar, UINT id) {
-    int index = bar.CommandToIndex(id);
-    ASSERT_GE(index, 0) << id;
-    CRect rect;
-    bar.GetItemRect(index, rect);
-    const LPARAM centre = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
-    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
-    bar.SendMessage(WM_LBUTTONUP, 0, centre);
-    PumpMessages();
-  }
   BOOL Enabled(UINT id) {
     ItemRecorder item;
     item.m_nID = id;
@@ -125,7 +116,7 @@ TEST_F(UserPath, PageSetupComesFromTheMenuF10TheToolBarAndCtrlDoubleClickAndAppl
   const std::vector<std::function<void()>> paths = {
       [&] { Command(ID_PAGE_SETUP); },
       [&] { Key(VK_F10, WM_SYSKEYDOWN); },
-      [&] { ClickButton(m_main->GetMainToolBar(), ID_PAGE_SETUP); },
+      [&] { ClickToolBarButton(m_main->GetMainToolBar(), ID_PAGE_SETUP); },
       [&] { Mouse(WM_LBUTTONDBLCLK, MK_CONTROL, PixelOf(200, 300)); },
   };
   for (size_t i = 0; i < paths.size(); ++i) {
@@ -161,11 +152,11 @@ TEST_F(UserPath, PageSetupKeepsAColourThePaletteLacksInsteadOfTheWhiteItBeginsLi
 TEST_F(UserPath, TheNodeToolEditsTheClickedCurveAndEscapeOrTheSelectionToolLeavesIt) {
   CCurveBlock* curve = AddSquare(100, 100, 60);
   CToolBoxBar& toolBox = m_main->GetToolBox();
-  ClickButton(toolBox, ID_TOOL_NODE);
+  ClickToolBarButton(toolBox, ID_TOOL_NODE);
   ASSERT_EQ(CTALVEX42View::kNodeTool, m_view->GetCurrentTool());
   // Until a curve is clicked the tool box keeps the ordinary set, selection button included.
   EXPECT_EQ(static_cast<UINT>(CToolBoxBar::kOrdinaryMode), toolBox.GetMode());
-  ClickButton(toolBox, ID_TOOL_SELECT);
+  ClickToolBarButton(toolBox, ID_TOOL_SELECT);
   EXPECT_EQ(CTALVEX42View::kSelectTool, m_view->GetCurrentTool());
 
   Command(ID_TOOL_NODE);
@@ -181,11 +172,11 @@ TEST_F(UserPath, TheNodeToolEditsTheClickedCurveAndEscapeOrTheSelectionToolLeave
 
   // A node command that waits for a click makes its own tool current; choosing the selection
   // tool still ends the editing.
-  ClickButton(toolBox, ID_TOOL_NODE);
+  ClickToolBarButton(toolBox, ID_TOOL_NODE);
   Click(100, 130);
   ASSERT_EQ(curve, m_view->GetEditBlock());
   curve->m_hitParam = -1.0f;
-  ClickButton(toolBox, ID_NODE_ADD);
+  ClickToolBarButton(toolBox, ID_NODE_ADD);
   ASSERT_EQ(ID_NODE_ADD, m_view->GetCurrentTool());
   Command(ID_TOOL_SELECT);
   EXPECT_EQ(nullptr, m_view->GetEditBlock());
