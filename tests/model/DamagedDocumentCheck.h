@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ inline Bytes Save(CSegArray& blocks, const CAuxObjectList& guides) {
   writer.AddGuides(guides);
   writer.AddBlockList(blocks);
   return Bytes(writer.Data(), writer.Data() + writer.Size());
+}
+
+// Where a block's record stands in the file (the file's size when it is not there).
+inline size_t Find(const Bytes& file, const Bytes& record) {
+  return size_t(std::search(file.begin(), file.end(), record.begin(), record.end()) - file.begin());
 }
 
 // The records of the blocks outside groups, groups gone through (a group of one reads back as its

@@ -5,40 +5,18 @@
 // same on every run.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
-#include "model/DamagedDocumentCheck.h"
 #include "output/StampBlock.h"
 #include "support/ByteMutator.h"
-#include "text/TextBlock.h"
-#include "text/layout/ArcEffect.h"
-#include "text/layout/CharBox.h"
-#include "text/layout/FakeGlyphSource.h"
-#include "text/layout/TextDefaults.h"
+#include "text/DamagedTextSupport.h"
 
 namespace {
 
 using namespace damaged_documents;
 
 const int kMutants = 1000;
-
-CTextBlock* Text(float x, float y, std::initializer_list<WORD> codes, bool onArc) {
-  std::unique_ptr<CTextBlock> text(CTextBlock::CreateAt(0, x, y, x + 60, y + 12));
-  for (WORD code : codes) {
-    CCharBox* box = new CCharBox;
-    box->Init(134, code, CTextDefaults::Global());
-    text->InsertChar(box);
-  }
-  if (onArc)
-    text->ReplaceEffect(
-        std::make_unique<CArcEffect>(x, y, x + 80, y + 30, text->GetBoxArray(), &text->m_matrix));
-  text->Relayout(nullptr, -1);
-  text->UpdateBox();
-  return text.release();
-}
 
 CStampBlock* Stamp() {
   CStampParams params;
@@ -48,33 +26,18 @@ CStampBlock* Stamp() {
   return CStampBlock::CreateCentred(params, 70, 64);
 }
 
-class DamagedTextDocuments : public ::testing::Test {
+class DamagedTextDocuments : public DamagedTextTest {
 protected:
-  DamagedTextDocuments() : m_saved(CTextDefaults::Global()) {
-    for (WORD code : {WORD('A'), WORD('B'), WORD(0xB0A1)})
-      m_fonts.glyphs[code] = {MakePointRecord(100, 100, kPointStart | kPointOnCurve),
-                              MakePointRecord(924, 100, kPointOnCurve),
-                              MakePointRecord(924, 924, kPointOnCurve),
-                              MakePointRecord(100, 924, kPointClose | kPointOnCurve)};
-  }
-  ~DamagedTextDocuments() override { CTextDefaults::Global() = m_saved; }
-
   Bytes Seed() {
     CSegArray blocks;
-    blocks.AddBlock(Text(10, 20, {'A', 0xB0A1, 'B'}, false));
-    CTextBlock* arc = Text(30, 60, {0xB0A1, 'A', 'B', 'A'}, true);
+    blocks.AddBlock(LaidOutText(10, 20, {'A', 0xB0A1, 'B'}));
+    CTextBlock* arc = LaidOutText(30, 60, {0xB0A1, 'A', 'B', 'A'}, true);
     m_arcRecord = RecordOf(*arc);
     blocks.AddBlock(arc);
     CStampBlock* stamp = Stamp();
     m_stampRecord = RecordOf(*stamp);
     blocks.AddBlock(stamp);
     return Save(blocks, CAuxObjectList());
-  }
-
-  // Where a block's record stands in the file.
-  static size_t Find(const Bytes& file, const Bytes& record) {
-    return size_t(std::search(file.begin(), file.end(), record.begin(), record.end()) -
-                  file.begin());
   }
 
   // The arc's characters not closed by their end byte (the byte before the record's own end
@@ -97,8 +60,6 @@ protected:
   }
 
   Bytes m_arcRecord, m_stampRecord;
-  CTextDefaults m_saved;
-  FakeGlyphSource m_fonts;
 };
 
 TEST_F(DamagedTextDocuments, EachIsRefusedWithItsMessageOrOpensAndSavesWithEveryBlock) {

@@ -127,24 +127,18 @@ TEST(CurveRecord, DamagedRecordsBuildNothing) {
 TEST(CurveRecord, PointsWithoutTheEndRecordAreEndedAndSaveAgain) {
   for (int n : {3, kMaxPointRecords}) {
     SCOPED_TRACE(n);
-    std::vector<BYTE> record(kTwoPointRecord.begin(), kTwoPointRecord.begin() + 68), written;
-    const DWORD length = static_cast<DWORD>(CCurveBlock::kRecordFixedSize + n * kPointRecordSize +
-                                            1);
-    std::memcpy(&record[1], &length, 4);
-    std::memcpy(&record[64], &n, 4);
-    record.resize(record.size() + n * kPointRecordSize);
-    for (int i = 0; i < n; ++i) {
-      written.push_back(i == 0 ? 0x11 : i == n - 1 ? 0x21 : 0x01);
-      StorePointRecord(&record[68], i,
-                       MakePointRecord(static_cast<float>(i % 100), static_cast<float>(i / 100),
-                                       written.back()));
-    }
-    record.push_back(0xF1);
+    // n - 1 points and the end record, its flag (before the record's end byte) made an open end.
+    CCurveBlock curve;
+    for (int i = 0; i + 1 < n; ++i)
+      curve.AddPoint(static_cast<float>(i % 100), static_cast<float>(i / 100), i ? 0x01 : 0x11);
+    curve.EndCurve();
+    std::vector<BYTE> record = RecordOf(curve), flags = FlagsOf(curve);
+    record[record.size() - 2] = kPointOpenEnd | kPointOnCurve;
+    // Loaded, the open end is kept before an end record, or at the largest count gives way to it.
+    if (n < kMaxPointRecords) flags.insert(flags.end() - 1, kPointOpenEnd | kPointOnCurve);
     std::unique_ptr<CBlock> block(CreateBlockFromRecord(record.data(), record.size()));
     ASSERT_NE(nullptr, block);
-    if (n == kMaxPointRecords) written.pop_back();
-    written.push_back(kPointEnd);
-    EXPECT_EQ(written, FlagsOf(*static_cast<CCurveBlock*>(block.get())));
+    EXPECT_EQ(flags, FlagsOf(*static_cast<CCurveBlock*>(block.get())));
     std::vector<BYTE> saved = RecordOf(*block);
     std::unique_ptr<CBlock> again(CreateBlockFromRecord(saved.data(), saved.size()));
     ASSERT_NE(nullptr, again);
