@@ -849,12 +849,6 @@ CWindingSweep::Contacts CWindingSweep::ContactsOf() const {
     sweep.AddRing(points, n, group);
   });
   sweep.Run();
-  // Each tree of groups that meet under its least group.
-  std::vector<int> roots(count), least(count, -1);
-  for (size_t g = 0; g < count; ++g) {
-    roots[g] = RootOf(&contacts.linked, static_cast<int>(g));
-    if (least[roots[g]] < 0) least[roots[g]] = static_cast<int>(g);
-  }
-  for (size_t g = 0; g < count; ++g) contacts.linked[g] = least[roots[g]];
+  for (size_t g = 0; g < count; ++g) contacts.linked[g] = RootOf(&contacts.linked, int(g));
   return contacts;
 }
