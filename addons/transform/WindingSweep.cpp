@@ -652,14 +652,15 @@ const double kSliverWidth = 2 * kSnapReach;
 // sweep leave new parts narrower than the reach, so passes go on until one changes nothing; the
 // last is snap rounding proper (half a step), after which no edges cross.
 const int kSnapPasses = 4;
+// The progress callback of the sweeps nobody watches. A sweep keeps a reference to its callback,
+// so this one outlives them all.
+const CWindingSweep::Progress kUnwatched;
 
 // The sweep's result with its corners snapped to the grid, cleaned by sweeps of their own where
 // snapping made parts overlap, in page units.
 OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
   static const Groups clean = {{0}, {CWindingSweep::kPositive}};
   static const CWindingSweep::Rule inside = CWindingSweep::Any;
-  // The sweep keeps a reference to its progress callback: it must outlive the sweep.
-  static const CWindingSweep::Progress unwatched;
   // Each pass's sweep lives on until the next one has taken its rings.
   std::unique_ptr<Sweep> passes[2];
   CRingAssembler* rings = &sweep->Rings();
@@ -668,7 +669,7 @@ OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
   for (int pass = 0; pass < kSnapPasses; ++pass) {
     if (!rings->Snap(pass + 1 < kSnapPasses ? kSnapReach : 0.5, &snapped, &starts)) break;
     std::unique_ptr<Sweep>& cleaner = passes[pass % 2];
-    cleaner.reset(new Sweep(clean, inside, nullptr, unwatched));
+    cleaner.reset(new Sweep(clean, inside, nullptr, kUnwatched));
     cleaner->Reserve(snapped.size());
     starts.push_back(snapped.size());
     for (size_t r = 0; r + 1 < starts.size(); ++r)
@@ -678,10 +679,6 @@ OutlineArea Finish(Sweep* sweep, double originX, double originY, double step) {
   }
   return rings->Area(originX, originY, step, kSliverWidth);
 }
-
-}  // namespace
-
-namespace {
 
 void CheckPoints(const std::vector<OutlinePoint>& points, int group, int operand) {
   if (group < 0 || operand < 0) throw std::invalid_argument("negative group or operand");
@@ -845,20 +842,13 @@ CWindingSweep::Contacts CWindingSweep::ContactsOf() const {
   for (size_t g = 0; g < count; ++g) contacts.linked[g] = static_cast<int>(g);
   if (m_ringStarts.empty()) return contacts;
   static const Rule none = [](const Cover&) { return false; };
-  static const Progress unwatched;
-  Sweep sweep(groups, none, nullptr, unwatched);
+  Sweep sweep(groups, none, nullptr, kUnwatched);
   sweep.Watch(&contacts);
   sweep.Reserve(m_points.size());
   VisitRings(FitGrid(), [&](const GridPoint* points, size_t n, int group) {
     sweep.AddRing(points, n, group);
   });
   sweep.Run();
-  // Each tree of groups that meet under its least group.
-  std::vector<int> roots(count), least(count, -1);
-  for (size_t g = 0; g < count; ++g) {
-    roots[g] = RootOf(&contacts.linked, static_cast<int>(g));
-    if (least[roots[g]] < 0) least[roots[g]] = static_cast<int>(g);
-  }
-  for (size_t g = 0; g < count; ++g) contacts.linked[g] = least[roots[g]];
+  for (size_t g = 0; g < count; ++g) contacts.linked[g] = RootOf(&contacts.linked, int(g));
   return contacts;
 }

@@ -79,8 +79,8 @@ public:
     // corners coincide), and how many groups of operand 0 hold the point just below that corner
     // (there its own rings hold nothing); -1 for a group without rings.
     std::vector<int> first, holders;
-    // By group: the least group that its rings meet (cross, touch or run along), directly or
-    // through others; itself when they meet none.
+    // By group: one group standing for all that its rings meet (cross, touch or run along),
+    // directly or through others; itself when they meet none.
     std::vector<int> linked;
   };
   Contacts ContactsOf() const;

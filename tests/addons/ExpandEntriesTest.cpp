@@ -9,7 +9,6 @@
 #include "TransformLibrary.h"
 #include "media/ExpandDll.h"
 #include "model/blocks/CurveBlock.h"
-#include "model/blocks/GroupBlock.h"
 
 using namespace addon_test;
 
@@ -20,15 +19,6 @@ const double kPi = 3.14159265358979;
 class ExpandEntries : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_NE(nullptr, m_expand.Bind(kLibraryPath)); }
-
-  // The group record of curves of the rectangles.
-  static HGLOBAL GroupRecordOf(CCurveBlock* curve) {
-    CGroupBlock group;
-    group.AddChild(curve);
-    HGLOBAL record = nullptr;
-    group.WriteRecord(&record);
-    return record;
-  }
 
   CBlock* Expanded(const std::vector<CFRect>& outline, const ExpandParams& params, bool band) {
     HGLOBAL record = GroupRecordOf(Rectangles(outline));

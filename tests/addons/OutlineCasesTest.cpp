@@ -22,30 +22,7 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
-typedef std::vector<std::pair<double, double>> Ring;
-
-// One curve of closed rings (a ring of two points or on one line is still closed).
-CCurveBlock* Outline(const std::vector<Ring>& rings) {
-  auto* curve = new CCurveBlock;
-  for (const Ring& ring : rings) {
-    for (size_t i = 0; i < ring.size(); ++i)
-      curve->AddPoint(float(ring[i].first), float(ring[i].second),
-                      BYTE((i == 0 ? kPointStart : 0) | kPointOnCurve));
-    curve->AddPoint(float(ring[0].first), float(ring[0].second), kPointClose | kPointOnCurve);
-  }
-  curve->EndCurve();
-  return curve;
-}
-
-// The curve's rings as the tests draw them.
-std::vector<Ring> RingsOf(const FlatCurve& curve) {
-  std::vector<Ring> rings;
-  for (const OutlinePolygon& ring : curve.rings) {
-    rings.emplace_back();
-    for (const OutlinePoint& p : ring.outer()) rings.back().push_back({p.x(), p.y()});
-  }
-  return rings;
-}
+typedef Path Ring;
 
 Ring Square(double left, double top, double size) {
   return {{left, top}, {left + size, top}, {left + size, top + size}, {left, top + size}};
@@ -125,15 +102,9 @@ protected:
   // The curves welded in one call, all but the last as one group, as the editor's weld of a
   // selection hands them over.
   CBlock* WeldAll(const std::vector<FlatCurve>& curves) {
-    CGroupBlock others;
-    std::unique_ptr<CBlock> last;
-    for (size_t i = 0; i < curves.size(); ++i) {
-      if (i + 1 < curves.size())
-        others.AddChild(Outline(RingsOf(curves[i])));
-      else
-        last.reset(Outline(RingsOf(curves[i])));
-    }
-    return Run(kWeld, &others, last.get());
+    std::vector<CBlock*> blocks;
+    for (const FlatCurve& curve : curves) blocks.push_back(Outline(RingsOf(curve)));
+    return addon_test::WeldAll(m_weld, blocks);
   }
 
   // The curve of the rings expanded, handed over as the record of a group of it.

@@ -6,6 +6,7 @@
 #include "addons/transform/OutlineFlattener.h"
 #include "framework/GlobalLock.h"
 #include "model/blocks/CurveBlock.h"
+#include "model/blocks/GroupBlock.h"
 #include "model/records/BlockRecord.h"
 
 namespace addon_test {
@@ -18,6 +19,53 @@ CCurveBlock* Rectangles(const std::vector<CFRect>& rectangles, DWORD colour) {
   curve->EndCurve();
   curve->SetColour(nullptr, colour, FALSE);
   return curve;
+}
+
+CCurveBlock* Outline(const std::vector<Path>& rings, const std::vector<Path>& lines) {
+  auto* curve = new CCurveBlock;
+  for (const Path& ring : rings) {
+    for (size_t i = 0; i < ring.size(); ++i)
+      curve->AddPoint(float(ring[i].first), float(ring[i].second),
+                      BYTE((i == 0 ? kPointStart : 0) | kPointOnCurve));
+    curve->AddPoint(float(ring[0].first), float(ring[0].second), kPointClose | kPointOnCurve);
+  }
+  for (const Path& line : lines)
+    for (size_t i = 0; i < line.size(); ++i)
+      curve->AddPoint(float(line[i].first), float(line[i].second),
+                      BYTE((i == 0 ? kPointStart : 0) | (i + 1 == line.size() ? kPointOpenEnd : 0) |
+                           kPointOnCurve));
+  curve->EndCurve();
+  return curve;
+}
+
+namespace {
+
+Path PathOf(const std::vector<OutlinePoint>& points) {
+  Path path;
+  for (const OutlinePoint& p : points) path.push_back({p.x(), p.y()});
+  return path;
+}
+
+}  // namespace
+
+std::vector<Path> RingsOf(const FlatCurve& curve) {
+  std::vector<Path> rings;
+  for (const OutlinePolygon& ring : curve.rings) rings.push_back(PathOf(ring.outer()));
+  return rings;
+}
+
+std::vector<Path> LinesOf(const FlatCurve& curve) {
+  std::vector<Path> lines;
+  for (const OutlineLine& line : curve.lines) lines.push_back(PathOf(line));
+  return lines;
+}
+
+HGLOBAL GroupRecordOf(CBlock* block) {
+  CGroupBlock group;
+  group.AddChild(block);
+  HGLOBAL record = nullptr;
+  group.WriteRecord(&record);
+  return record;
 }
 
 WeldOperand OperandOf(CBlock* block) {
@@ -40,6 +88,22 @@ CBlock* TakeResult(HGLOBAL result) {
   }
   GlobalFree(result);
   return block;
+}
+
+CBlock* WeldAll(const CWeldDll& weld, const std::vector<CBlock*>& blocks, bool self) {
+  CGroupBlock others;
+  std::unique_ptr<CBlock> last;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    if (i + 1 < blocks.size() || self)
+      others.AddChild(blocks[i]);
+    else
+      last.reset(blocks[i]);
+  }
+  WeldOperand a = OperandOf(&others), b = last ? OperandOf(last.get()) : WeldOperand{};
+  CBlock* result = TakeResult(self ? weld.SelfWeld(a) : weld.Weld(a, b));
+  Free(a);
+  Free(b);
+  return result;
 }
 
 double AreaOf(CBlock* block) {

@@ -16,13 +16,10 @@
 #include "addons/transform/OutlineFlattener.h"
 #include "bench/outline_ops/BenchShapes.h"
 #include "model/blocks/CurveBlock.h"
-#include "model/blocks/GroupBlock.h"
 
 using namespace addon_test;
 
 namespace {
-
-typedef std::vector<std::pair<double, double>> Path;
 
 struct Curve {
   std::vector<Path> rings, lines;
@@ -32,35 +29,7 @@ Path Box(double left, double top, double right, double bottom) {
   return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
 }
 
-CCurveBlock* BlockOf(const Curve& curve) {
-  auto* block = new CCurveBlock;
-  for (const Path& ring : curve.rings) {
-    for (size_t i = 0; i < ring.size(); ++i)
-      block->AddPoint(float(ring[i].first), float(ring[i].second),
-                      BYTE((i == 0 ? kPointStart : 0) | kPointOnCurve));
-    block->AddPoint(float(ring[0].first), float(ring[0].second), kPointClose | kPointOnCurve);
-  }
-  for (const Path& line : curve.lines)
-    for (size_t i = 0; i < line.size(); ++i)
-      block->AddPoint(float(line[i].first), float(line[i].second),
-                      BYTE((i == 0 ? kPointStart : 0) | (i + 1 == line.size() ? kPointOpenEnd : 0) |
-                           kPointOnCurve));
-  block->EndCurve();
-  return block;
-}
-
-Curve CurveOf(const FlatCurve& flat) {
-  Curve curve;
-  for (const OutlinePolygon& ring : flat.rings) {
-    curve.rings.emplace_back();
-    for (const OutlinePoint& p : ring.outer()) curve.rings.back().push_back({p.x(), p.y()});
-  }
-  for (const OutlineLine& line : flat.lines) {
-    curve.lines.emplace_back();
-    for (const OutlinePoint& p : line) curve.lines.back().push_back({p.x(), p.y()});
-  }
-  return curve;
-}
+Curve CurveOf(const FlatCurve& flat) { return {RingsOf(flat), LinesOf(flat)}; }
 
 // What a result shows: its filled area, the sizes of its closed sub-paths (largest first) and
 // its open lines, in page units to three decimals (the curve record keeps floats).
@@ -77,10 +46,7 @@ Outcome OutcomeOf(CBlock* block) {
   for (const FlatCurve& curve : COutlineFlattener::Flatten(block)) {
     for (const OutlinePolygon& ring : curve.rings)
       outcome.rings.push_back(std::fabs(bg::area(ring.outer())));
-    for (const OutlineLine& line : curve.lines) {
-      outcome.lines.emplace_back();
-      for (const OutlinePoint& p : line) outcome.lines.back().push_back({p.x(), p.y()});
-    }
+    for (const Path& line : LinesOf(curve)) outcome.lines.push_back(line);
   }
   std::sort(outcome.rings.rbegin(), outcome.rings.rend());
   return outcome;
@@ -88,20 +54,17 @@ Outcome OutcomeOf(CBlock* block) {
 
 std::string Print(const Outcome& outcome) {
   std::string text;
-  char number[64];
-  std::snprintf(number, sizeof number, "area %.3f, rings {", outcome.area);
-  text += number;
-  for (double size : outcome.rings) {
-    std::snprintf(number, sizeof number, "%.3f, ", size);
+  auto add = [&text](const char* format, double a, double b = 0) {
+    char number[64];
+    std::snprintf(number, sizeof number, format, a, b);
     text += number;
-  }
+  };
+  add("area %.3f, rings {", outcome.area);
+  for (double size : outcome.rings) add("%.3f, ", size);
   text += "}, lines {";
   for (const Path& line : outcome.lines) {
     text += "{";
-    for (const auto& p : line) {
-      std::snprintf(number, sizeof number, "{%.3f, %.3f}, ", p.first, p.second);
-      text += number;
-    }
+    for (const auto& p : line) add("{%.3f, %.3f}, ", p.first, p.second);
     text += "}, ";
   }
   return text + "}";
@@ -111,21 +74,11 @@ class WeldGolden : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_NE(nullptr, m_weld.Bind(kLibraryPath)); }
 
-  // The curves welded in one call, all but the last as one group (as the editor's weld of a
-  // selection hands them over), or the first curve welded with itself.
+  // The curves welded in one call as the editor hands them over, or welded with themselves.
   Outcome Run(bool selfWeld, const std::vector<Curve>& curves) {
-    CGroupBlock others;
-    std::unique_ptr<CBlock> last;
-    for (size_t i = 0; i < curves.size(); ++i) {
-      if (i + 1 < curves.size() || selfWeld)
-        others.AddChild(BlockOf(curves[i]));
-      else
-        last.reset(BlockOf(curves[i]));
-    }
-    WeldOperand a = OperandOf(&others), b = last ? OperandOf(last.get()) : WeldOperand{};
-    std::unique_ptr<CBlock> result(TakeResult(selfWeld ? m_weld.SelfWeld(a) : m_weld.Weld(a, b)));
-    Free(a);
-    if (last) Free(b);
+    std::vector<CBlock*> blocks;
+    for (const Curve& curve : curves) blocks.push_back(Outline(curve.rings, curve.lines));
+    std::unique_ptr<CBlock> result(WeldAll(m_weld, blocks, selfWeld));
     return OutcomeOf(result.get());
   }
 

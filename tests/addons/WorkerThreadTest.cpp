@@ -14,7 +14,6 @@
 #include "addons/transform/WindingSweep.h"
 #include "media/ExpandDll.h"
 #include "model/blocks/CurveBlock.h"
-#include "model/blocks/GroupBlock.h"
 
 using namespace addon_test;
 
@@ -71,55 +70,19 @@ std::vector<BYTE> OnWorker(const Call& call) {
   return job.bytes;
 }
 
-// A closed outline through the points (mm).
-CCurveBlock* Polygon(const std::vector<std::pair<int, int>>& points) {
-  auto* curve = new CCurveBlock;
-  for (size_t i = 0; i < points.size(); ++i)
-    curve->AddPoint(float(points[i].first), float(points[i].second),
-                    i == 0 ? kPointStart | kPointOnCurve : kPointOnCurve);
-  curve->AddPoint(float(points[0].first), float(points[0].second), kPointClose | kPointOnCurve);
-  curve->EndCurve();
-  return curve;
-}
-
 // Self-crossing outlines of nine corners on a 7 x 5 mm lattice: edges through lattice points,
 // along each other and crossing three and more at a point.
 CCurveBlock* LatticePolygon(std::mt19937& random) {
-  std::vector<std::pair<int, int>> points;
-  for (int i = 0; i < 9; ++i) points.push_back({int(random() % 7), int(random() % 5)});
-  return Polygon(points);
+  Path points;
+  for (int i = 0; i < 9; ++i) points.push_back({double(random() % 7), double(random() % 5)});
+  return Outline({points});
 }
-
-// Blocks as operands for the call; they and their records live as long as the case.
-struct Operands {
-  std::unique_ptr<CBlock> first, second;
-  WeldOperand a{}, b{};
-  void Hold(CBlock* x, CBlock* y) {
-    first.reset(x);
-    second.reset(y);
-    a = OperandOf(first.get());
-    b = OperandOf(second.get());
-  }
-  ~Operands() {
-    Free(a);
-    Free(b);
-  }
-};
 
 class WorkerThread : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_NE(nullptr, m_weld.Bind(kLibraryPath));
     ASSERT_NE(nullptr, m_expand.Bind(kLibraryPath));
-  }
-
-  // The group record the outline thickness dialog hands over.
-  static HGLOBAL GroupRecordOf(CBlock* block) {
-    CGroupBlock group;
-    group.AddChild(block);
-    HGLOBAL record = nullptr;
-    group.WriteRecord(&record);
-    return record;
   }
 
   // Expects the same bytes from the call on both threads; gives them.
@@ -136,15 +99,16 @@ protected:
 TEST_F(WorkerThread, EveryEntryGivesTheMainThreadsRecordForLatticeOutlines) {
   std::mt19937 random(11);
   for (int round = 0; round < 12; ++round) {
-    Operands operands;
-    operands.Hold(LatticePolygon(random), LatticePolygon(random));
+    // The second operand's corners are drawn first, as when these rounds were chosen.
+    std::unique_ptr<CBlock> second(LatticePolygon(random)), first(LatticePolygon(random));
+    WeldOperand a = OperandOf(first.get()), b = OperandOf(second.get());
     const std::string what = "lattice round " + std::to_string(round);
-    Same(what + " weld", [&] { return Take(m_weld.Weld(operands.a, operands.b)); });
-    Same(what + " cut", [&] { return Take(m_weld.WeldCut(operands.a, operands.b)); });
-    Same(what + " and", [&] { return Take(m_weld.WeldAnd(operands.a, operands.b)); });
-    Same(what + " xor", [&] { return Take(m_weld.WeldXor(operands.a, operands.b)); });
-    Same(what + " self weld", [&] { return Take(m_weld.SelfWeld(operands.a)); });
-    HGLOBAL record = GroupRecordOf(operands.first->Clone());
+    Same(what + " weld", [&] { return Take(m_weld.Weld(a, b)); });
+    Same(what + " cut", [&] { return Take(m_weld.WeldCut(a, b)); });
+    Same(what + " and", [&] { return Take(m_weld.WeldAnd(a, b)); });
+    Same(what + " xor", [&] { return Take(m_weld.WeldXor(a, b)); });
+    Same(what + " self weld", [&] { return Take(m_weld.SelfWeld(a)); });
+    HGLOBAL record = GroupRecordOf(first->Clone());
     // Grown and shrunk in turn, in each corner mode, and as the band along the outline once.
     for (int mode = 0; mode < 3; ++mode) {
       const ExpandParams params = {round % 2 ? -0.25 : 0.5, 120, 50, 1e-10, mode};
@@ -155,16 +119,14 @@ TEST_F(WorkerThread, EveryEntryGivesTheMainThreadsRecordForLatticeOutlines) {
       });
     }
     GlobalFree(record);
+    Free(a);
+    Free(b);
   }
   // Straight on through a corner only where the way is straight: the middle corner of a, b, c
   // lies one unit of twice the area off the line from a to c, whose cross products of grid
   // differences (Fibonacci numbers about 2^28) need 56 bits. The grid is 2^-16 mm here.
   const double F41 = 165580141, F42 = 267914296, F43 = 433494437, h = 268435456;
-  const std::vector<std::pair<double, double>> corners = {{-h, -h},
-                                                          {-h + F42, -h + F41},
-                                                          {-h + F43, -h + F42},
-                                                          {h, h},
-                                                          {-h, h}};
+  const Path corners = {{-h, -h}, {-h + F42, -h + F41}, {-h + F43, -h + F42}, {h, h}, {-h, h}};
   Same("a corner all but on the way", [&] {
     CWindingSweep sweep;
     std::vector<OutlinePoint> ring;
