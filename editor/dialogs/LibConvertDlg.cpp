@@ -214,7 +214,7 @@ CLibConvertDlg::KindCopy CLibConvertDlg::CopyKind(CPicLibrary& source, int kind,
   // and the graphics close up in their order in the new kind. A version 6 kind holds its graphics
   // below its count; the slots past it keep what deleting left there.
   KindCopy copied;
-  const int slots = std::min(source.GetGraphicCount(kind), kGraphicsPerKind);
+  const int slots = source.GetGraphicCount(kind);
   for (int i = 0; i < slots; ++i) {
     std::unique_ptr<CContour> graphic(source.ReadGraphic(kind, i, nullptr));
     if (!graphic) continue;

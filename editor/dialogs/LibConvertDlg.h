@@ -29,8 +29,6 @@ public:
   static constexpr char kDefaultMark[] = "VLIB";
   static constexpr float kDefaultVersion = 6.0f;
   static constexpr int kDefaultRatio = 1024;
-  // Graphic numbers copied per kind.
-  static constexpr int kGraphicsPerKind = 256;
 
   explicit CLibConvertDlg(CWnd* parent, CIniFile* settings = nullptr);
 

@@ -377,18 +377,14 @@ void CLibInfoDlg::OnOK() {
   if (graphic.block) {
     // Every graphic goes where the user dragged or clicked, a library with stored sizes too: its
     // own place would be far from the rectangle just drawn. Without a rectangle to fill (a click,
-    // or "keep proportions") a graphic with a stored size keeps that size.
+    // or "keep proportions") it goes to the rectangle's corner as a dropped graphic does.
     bool keep = ::IsDlgButtonChecked(m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED;
-    bool fill = !keep && m_target.Width() > 0 && m_target.Height() > 0;
-    CLibBlock& block = *graphic.block;
-    if (graphic.ownSize && !fill) {
-      block.Offset(m_target.left - block.m_box.left, m_target.top - block.m_box.top);
+    if (keep || m_target.Width() <= 0 || m_target.Height() <= 0) {
+      CLibraryCommands::PlaceDroppedGraphic(m_view, graphic, m_target.left, m_target.top);
     } else {
-      double scale = m_view ? m_view->GetScale() : 1.0;
-      CFRect box = CLibraryCommands::PlacementBox(m_target, block.m_box, keep, scale);
-      block.SetBox(box.left, box.top, box.right, box.bottom);
+      graphic.block->SetBox(m_target.left, m_target.top, m_target.right, m_target.bottom);
+      CLibraryCommands::PlaceBlock(m_view, graphic.block.release());
     }
-    CLibraryCommands::PlaceBlock(m_view, graphic.block.release());
   }
   EndDialog(IDOK);
 }

@@ -143,18 +143,14 @@ bool CPicLibrary::ReadKindRecordAt(DWORD offset, KindRecord& record) {
 
 BOOL CPicLibrary::ReadIndexV6() {
   m_index.clear();
-  if (m_header.kindCount == 0) {
-    // The stored count is not trusted, 0 neither: kinds chained from the header are the
-    // library's, and the next new kind is linked after them rather than over them. A chain that
-    // does not read leaves the library empty, as its count says.
-    if (!ReadChainV6()) {
-      m_index.clear();
-      m_problem = kNoProblem;
-    }
-    m_header.kindCount = static_cast<DWORD>(m_index.size());
-    return TRUE;
+  // The stored count is not trusted, 0 neither: kinds chained from the header are the library's,
+  // and the next new kind is linked after them rather than over them. Under a count of 0 a chain
+  // that does not read leaves the library empty, as its count says.
+  if (!ReadChainV6()) {
+    if (m_header.kindCount != 0) return FALSE;
+    m_index.clear();
+    m_problem = kNoProblem;
   }
-  if (!ReadChainV6()) return FALSE;
   m_header.kindCount = static_cast<DWORD>(m_index.size());
   return TRUE;
 }
@@ -366,11 +362,6 @@ bool StoredBox(const CContour& contour, CFRect& box) {
   return found;
 }
 
-void ApplyToPoints(CContour& contour, const CMatrix2D& matrix) {
-  contour.Transform(&matrix);
-  contour.ApplyMatrix();
-}
-
 // Records with stored sizes keep the box in whole units, cut down. The outline is stretched about
 // its top left corner to whole sizes (by at most half a unit a side) and a 64th of a unit more,
 // which no float rounding of a side up to 65535 units undoes: a side of 60 comes back as 60, not
@@ -383,7 +374,7 @@ void StretchToWholeUnits(CContour& contour, const CFRect& box) {
   if (height > 0) stretch.m[4] = (std::max(1.0f, std::round(height)) + kAboveWhole) / height;
   stretch.m[6] = box.left * (1 - stretch.m[0]);
   stretch.m[7] = box.top * (1 - stretch.m[4]);
-  ApplyToPoints(contour, stretch);
+  contour.Transform(&stretch);
 }
 
 // Moves the box's top left corner to the origin and scales the outline so that its larger side
@@ -396,7 +387,7 @@ void ScaleToGraphicSize(CContour& contour, const CFRect& box, float size) {
   scale.m[0] = scale.m[4] = factor;
   scale.m[6] = -box.left * factor;
   scale.m[7] = -box.top * factor;
-  ApplyToPoints(contour, scale);
+  contour.Transform(&scale);
 }
 
 }  // namespace
@@ -410,6 +401,7 @@ BOOL CPicLibrary::PutGraphicScaledTo(int kind, CContour* contour, LPCSTR name, f
   contour->ApplyMatrix();
   CFRect box;
   if (!(size > 0) || !StoredBox(*contour, box)) return PutGraphic(kind, contour, name);
+  // The pending matrix is baked when the graphic is stored.
   if (CGlyphCodec::EncodingOf(m_header.version) != CGlyphCodec::kEncodingC) {
     ScaleToGraphicSize(*contour, box, size);
     return PutGraphic(kind, contour, name);

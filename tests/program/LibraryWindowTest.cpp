@@ -17,6 +17,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EditorWindowTest.h"
@@ -101,6 +102,27 @@ int MountedNumber(const char* fileName) {
   return -1;
 }
 
+// The bytes of SPARSE5.LIB, a version 5 library (defined below, with the conversion tests).
+std::vector<BYTE> SparseLibraryV5();
+
+// A message of the string resources as the program shows it, its %s filled with the argument.
+std::string Message(UINT id, const char* argument = nullptr) {
+  CString format, text;
+  format.LoadString(id);
+  if (argument)
+    text.Format(format, argument);
+  else
+    text = format;
+  return std::string(text);
+}
+
+// Double-clicks an entry of the manager's graphics list, as the user copies a graphic.
+void DoubleClickGraphic(HWND manager, int entry) {
+  SendDlgItemMessageA(manager, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, entry, 0);
+  SendMessageA(manager, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
+               reinterpret_cast<LPARAM>(GetDlgItem(manager, IDC_MANAGE_GRAPHICS)));
+}
+
 class LibraryWindowTest : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -132,16 +154,91 @@ protected:
     m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PixelOf(x1, y1));
     m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(x1, y1));
   }
+  // The helpers with fatal assertions of their own are called through ASSERT_NO_FATAL_FAILURE.
   // A new version 6.1 library in the library folder with one empty kind, mounted with the others.
-  std::string NewLibraryWithOneKind(const char* file, const char* kindName) {
+  void MountNewLibrary(const char* file, const char* kindName) {
     const std::string path = m_libraries.File(file);
-    EXPECT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.1f, "New")));
+    ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.1f, "New")));
     CPicLibrary library;
-    EXPECT_TRUE(library.OpenFile(path.c_str()));
+    ASSERT_TRUE(library.OpenFile(path.c_str()));
     library::KindRecord kind;
     library::SetFixedText(kind.chineseName, sizeof kind.chineseName, kindName, true);
-    EXPECT_TRUE(library.AddKind(kind));
-    return path;
+    ASSERT_TRUE(library.AddKind(kind));
+    ASSERT_EQ(3, g_mountLibList.Scan());
+  }
+  // SparseLibraryV5 as SPARSE5.LIB, mounted with the others.
+  void MountSparseLibrary() {
+    library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
+    ASSERT_EQ(3, g_mountLibList.Scan());
+    ASSERT_LE(0, MountedNumber("SPARSE5.LIB"));
+  }
+  // The old library opened and its kind filled to 255 graphics with copies of its second box.
+  void FillOldKind(CPicLibrary& old) {
+    ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
+    while (old.GetGraphicCount(0) < 255) {
+      std::unique_ptr<CContour> box(old.ReadGraphic(0, 1, nullptr));
+      ASSERT_TRUE(old.PutGraphic(0, box.get(), nullptr));
+    }
+  }
+  // The dialog of the menu command, driven by the action: shown once, and ended by it.
+  void RunDialog(UINT command, ModalDialogDriver::Action action) {
+    ModalDialogDriver driver;
+    driver.Then(std::move(action));
+    Menu(command);
+    EXPECT_EQ(1, driver.Shown());
+    EXPECT_EQ(0, driver.Stuck());
+  }
+  // The library tool's browser over the drag from (x0, y0) to (x1, y1), a click where they are one
+  // point: the type's graphic chosen by a click in its cell, "keep proportions" clicked when
+  // asked, and placed by OK.
+  void PlaceFromBrowser(int type, int number, float x0, float y0, float x1, float y1,
+                        bool keepProportions = false) {
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* dialog) {
+      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
+      auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
+      ASSERT_NE(nullptr, browser);
+      EXPECT_EQ(0, browser->GetFirstNumber());
+      ClickCell(dialog, number);
+      EXPECT_EQ(number, browser->GetChosenNumber());
+      // A click leaves no rectangle to fill: the proportions are kept.
+      EXPECT_EQ(x0 == x1, IsDlgButtonChecked(dialog->m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED);
+      if (keepProportions) SendDlgItemMessageA(dialog->m_hWnd, IDC_LIB_KEEP_RATIO, BM_CLICK, 0, 0);
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    });
+    Drag(x0, y0, x1, y1);
+    PumpMessages();
+    EXPECT_EQ(1, driver.Shown());
+    EXPECT_EQ(0, driver.Stuck());
+  }
+  // One run of the conversion dialog through its command: the library chosen, the fields typed
+  // (the Chinese title "新"), OK, then Cancel.
+  void Convert(int library, const std::string& folder, const char* mark, const char* version,
+               const char* ratio) {
+    RunDialog(ID_LIBRARY_CONVERT, [&](CDialog* dialog) {
+      HWND h = dialog->m_hWnd;
+      Choose(h, IDC_CONVERT_LIBRARY, library);
+      SetDlgItemTextA(h, IDC_CONVERT_PATH, folder.c_str());
+      SetDlgItemTextA(h, IDC_CONVERT_MARK, mark);
+      SetDlgItemTextA(h, IDC_CONVERT_VERSION, version);
+      SetDlgItemTextA(h, IDC_CONVERT_RATIO, ratio);
+      SetDlgItemTextA(h, IDC_CONVERT_CHINESE_NAME, "新");
+      dialog->SendMessage(WM_COMMAND, IDOK);
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+  }
+  // The catalogue page of the library's kind from number 0, laid out through its menu command.
+  void LayOutCatalogue(int library, int kind) {
+    g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
+    g_settings.WriteInt(CLibBookDlg::kSection, "StartNo", 0);
+    RunDialog(ID_LIBRARY_BOOK, [&](CDialog* dialog) {
+      HWND h = dialog->m_hWnd;
+      // The page limits start from the page.
+      EXPECT_NE(0, GetDlgItemInt(h, IDC_BOOK_END_X, nullptr, FALSE));
+      Choose(h, IDC_BOOK_LIBRARY, library);
+      Choose(h, IDC_BOOK_KIND, kind);
+      dialog->PostMessage(WM_COMMAND, IDOK);
+    });
   }
   CLibBlock* OnlyLibBlock(CTALVEX42Doc* document) {
     if (document->GetBlockList().GetSize() != 1) return nullptr;
@@ -337,24 +434,10 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
       {"without sizes, proportions kept", m_oldType, true, 30, 40, 130, 90, 100 * pixel / 3,
        100 * pixel},
   };
-  ModalDialogDriver driver;
   for (const auto& placement : placements) {
     SCOPED_TRACE(placement.what);
-    driver.Then([&](CDialog* dialog) {
-      Choose(dialog->m_hWnd, IDC_LIB_TYPE, placement.type);
-      auto* browser = dynamic_cast<CLibInfoDlg*>(dialog);
-      ASSERT_NE(nullptr, browser);
-      EXPECT_EQ(0, browser->GetFirstNumber());
-      ClickCell(dialog, 1);
-      EXPECT_EQ(1, browser->GetChosenNumber());
-      const bool flat = placement.left == placement.right;
-      EXPECT_EQ(flat, IsDlgButtonChecked(dialog->m_hWnd, IDC_LIB_KEEP_RATIO) == BST_CHECKED);
-      if (placement.keepProportions)
-        SendDlgItemMessageA(dialog->m_hWnd, IDC_LIB_KEEP_RATIO, BM_CLICK, 0, 0);
-      dialog->PostMessage(WM_COMMAND, IDOK);
-    });
-    Drag(placement.left, placement.top, placement.right, placement.bottom);
-    PumpMessages();
+    PlaceFromBrowser(placement.type, 1, placement.left, placement.top, placement.right,
+                     placement.bottom, placement.keepProportions);
     CLibBlock* placed = OnlyLibBlock(m_document);
     ASSERT_NE(nullptr, placed);
     EXPECT_EQ(1, placed->m_item);
@@ -365,8 +448,6 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
     m_view->SendMessage(WM_COMMAND, kUndoCommand);
     EXPECT_EQ(0, m_document->GetBlockList().GetSize());
   }
-  EXPECT_EQ(6, driver.Shown());
-  EXPECT_EQ(0, driver.Stuck());
 }
 
 // A drawing of 37 x 21 at (15, 25), added through the command and placed back by a click in the
@@ -374,8 +455,7 @@ TEST_F(LibraryWindowTest, TheBrowserPlacesAGraphicIntoTheRectangleOrAtItsStoredS
 // place), one without holds it at its graphic size from the origin and the browser places it in
 // its proportions. A font takes no drawing.
 TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAFont) {
-  const std::string sized = NewLibraryWithOneKind("NEW61.LIB", "Drawings");
-  ASSERT_EQ(3, g_mountLibList.Scan());
+  ASSERT_NO_FATAL_FAILURE(MountNewLibrary("NEW61.LIB", "Drawings"));
   auto* rect = new CRectBlock;
   rect->m_rect = rect->m_box = CFRect(15, 25, 52, 46);
   m_document->AddBlock(rect);
@@ -411,18 +491,8 @@ TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAF
     EXPECT_NEAR(entry.width, added->GetBox().Width(), 1.0f);
     EXPECT_NEAR(entry.height, added->GetBox().Height(), 1.0f);
 
-    m_main->SendMessage(WM_COMMAND, ID_TOOL_LIBRARY);
-    PumpMessages();
-    ModalDialogDriver driver;
-    driver.Then([&](CDialog* dialog) {
-      Choose(dialog->m_hWnd, IDC_LIB_TYPE, type);
-      ClickCell(dialog, entry.number);
-      dialog->PostMessage(WM_COMMAND, IDOK);
-    });
-    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(200, 50));
-    m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(200, 50));
-    PumpMessages();
-    EXPECT_EQ(1, driver.Shown());
+    Menu(ID_TOOL_LIBRARY);
+    PlaceFromBrowser(type, entry.number, 200, 50, 200, 50);
     ASSERT_EQ(2, blocks.GetSize());
     auto* placed = dynamic_cast<CLibBlock*>(blocks.GetBlock(1));
     ASSERT_NE(nullptr, placed);
@@ -450,11 +520,7 @@ TEST_F(LibraryWindowTest, TheDrawingIsAddedAtItsSizeOrTheGraphicSizeButNeverToAF
 TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen) {
   {
     CPicLibrary old;
-    ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
-    while (old.GetGraphicCount(0) < 255) {
-      std::unique_ptr<CContour> box(old.ReadGraphic(0, 1, nullptr));
-      ASSERT_TRUE(old.PutGraphic(0, box.get(), nullptr));
-    }
+    ASSERT_NO_FATAL_FAILURE(FillOldKind(old));
     ASSERT_TRUE(old.DeleteGraphic(0, 0));
     ASSERT_EQ(254, old.GetGraphicCount(0));
   }
@@ -471,32 +537,12 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
       {refused.Path(), "VLIB", "6.1", "65536"},    {output.Path(), "VLIB", "6.1", "65535"},
   };
   std::string before = FileText(m_libraries.File("OLD60.LIB"));
-  ModalDialogDriver driver;
-  for (const auto& run : runs) {
-    driver.Then([&](CDialog* dialog) {
-      Choose(dialog->m_hWnd, IDC_CONVERT_LIBRARY, oldEntry);
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, run.folder.c_str());
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_MARK, run.mark);
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, run.version);
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_RATIO, run.ratio);
-      SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_CHINESE_NAME, "新");
-      dialog->SendMessage(WM_COMMAND, IDOK);
-      dialog->PostMessage(WM_COMMAND, IDCANCEL);
-    });
-    m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
-    PumpMessages();
-  }
-  EXPECT_EQ(6, driver.Shown());
-  EXPECT_EQ(0, driver.Stuck());
+  for (const auto& run : runs) Convert(oldEntry, run.folder, run.mark, run.version, run.ratio);
   const UINT messages[] = {IDS_LIBRARY_CONVERT_SAME, IDS_LIBRARY_CONVERT_FORMAT,
                            IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT,
                            IDS_LIBRARY_CONVERT_RATIO};
   ASSERT_EQ(5u, m_boxes.Count());
-  for (size_t i = 0; i < 5; ++i) {
-    CString expected;
-    expected.LoadString(messages[i]);
-    EXPECT_EQ(std::string(expected), m_boxes.Boxes()[i].text) << i;
-  }
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Message(messages[i]), m_boxes.Boxes()[i].text) << i;
   EXPECT_EQ(before, FileText(m_libraries.File("OLD60.LIB")));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(refused.File("OLD60.LIB").c_str()));
 
@@ -556,35 +602,15 @@ std::vector<BYTE> SparseLibraryV5() {
 
 // The graphics close up into consecutive numbers, and the user hears which ones took new numbers.
 TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKindInOrder) {
-  library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
-  ASSERT_EQ(3, g_mountLibList.Scan());
-  int entry = -1;
-  CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    if (name == CString("SPARSE5.LIB")) entry = n;
-  ASSERT_GE(entry, 0);
+  ASSERT_NO_FATAL_FAILURE(MountSparseLibrary());
   TempFolder output;
-  ModalDialogDriver driver;
-  driver.Then([&](CDialog* dialog) {
-    Choose(dialog->m_hWnd, IDC_CONVERT_LIBRARY, entry);
-    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_PATH, output.Path().c_str());
-    // Stored sizes keep each square's place, by which the order is seen.
-    SetDlgItemTextA(dialog->m_hWnd, IDC_CONVERT_VERSION, "6.1");
-    dialog->SendMessage(WM_COMMAND, IDOK);
-    dialog->PostMessage(WM_COMMAND, IDCANCEL);
-  });
-  m_view->SendMessage(WM_COMMAND, ID_LIBRARY_CONVERT);
-  PumpMessages();
-  EXPECT_EQ(0, driver.Stuck());
+  // Stored sizes (6.1) keep each square's place, by which the order is seen.
+  Convert(MountedNumber("SPARSE5.LIB"), output.Path(), "VLIB", "6.1", "1024");
   // The graphic that cannot be stored is told, not dropped silently; so are the new numbers.
   ASSERT_EQ(2u, m_boxes.Count());
-  CString format, expected;
-  format.LoadString(IDS_LIBRARY_CONVERT_LOST);
-  expected.Format(format, "1");
-  EXPECT_EQ(std::string(expected), m_boxes.Boxes()[0].text);
-  format.LoadString(IDS_LIBRARY_CONVERT_RENUMBERED);
-  expected.Format(format, "Sparse: 5->2, 254->3");
-  EXPECT_EQ(std::string(expected), m_boxes.Boxes()[1].text);
+  EXPECT_EQ(Message(IDS_LIBRARY_CONVERT_LOST, "1"), m_boxes.Boxes()[0].text);
+  EXPECT_EQ(Message(IDS_LIBRARY_CONVERT_RENUMBERED, "Sparse: 5->2, 254->3"),
+            m_boxes.Boxes()[1].text);
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 
   CPicLibrary copy;
@@ -668,9 +694,8 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   ASSERT_TRUE(CopyFileA(m_libraries.File("OLD60.LIB").c_str(), m_libraries.File("GONE.LIB").c_str(),
                         FALSE));
   ASSERT_EQ(3, g_mountLibList.Scan());
-  ModalDialogDriver driver;
   LRESULT refused = -1, accepted = -1;
-  driver.Then([&](CDialog* dialog) {
+  RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
     auto* manager = static_cast<CLibManageDlg*>(dialog);
     HWND h = dialog->m_hWnd;
     // An existing file, not a library and so not mounted, is reported and kept.
@@ -689,9 +714,7 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
     ASSERT_NE(nullptr, manager->FindTreeItem(fresh, 0));
     Choose(h, IDC_MANAGE_TYPE, old + 2);
     EXPECT_EQ(2, SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_GETCOUNT, 0, 0));
-    SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, 1, 0);
-    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
+    DoubleClickGraphic(h, 1);
     dialog->UpdateWindow();
     CreateDirectoryA("screenshots", nullptr);
     SaveClientPicture(h, "screenshots\\library_manager.bmp");
@@ -711,10 +734,6 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
     Click(h, IDC_MANAGE_DELETE);
     dialog->PostMessage(WM_COMMAND, IDCANCEL);
   });
-  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
-  PumpMessages();
-  EXPECT_EQ(1, driver.Shown());
-  EXPECT_EQ(0, driver.Stuck());
   EXPECT_EQ("not a library", FileText(keep));
   EXPECT_EQ(FALSE, refused);
   EXPECT_EQ(FALSE, accepted);
@@ -752,32 +771,24 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
 // of graphic size 1024 they come back at their own size and place, every point within a
 // hundredth of the symbol's size: no point is cut to a whole millimetre, no round corner faceted.
 TEST_F(LibraryWindowTest, TheManagerCopiesShippedSymbolsAtTheirSizeAndShape) {
-  const std::string target = NewLibraryWithOneKind("NEW61.LIB", "Copies");
-  ASSERT_EQ(3, g_mountLibList.Scan());
+  ASSERT_NO_FATAL_FAILURE(MountNewLibrary("NEW61.LIB", "Copies"));
   CPicLibrary symbols;
   ASSERT_TRUE(symbols.OpenFile(m_libraries.File("SYMBOLS.LIB").c_str()));
-  ModalDialogDriver driver;
-  driver.Then([&](CDialog* dialog) {
+  RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
     auto* manager = static_cast<CLibManageDlg*>(dialog);
     HWND h = dialog->m_hWnd;
     SelectTreeItem(h, manager->FindTreeItem(MountedNumber("NEW61.LIB"), 0));
     Choose(h, IDC_MANAGE_TYPE, MountedNumber("SYMBOLS.LIB") + 2);
     for (int kind = 0; kind < symbols.GetKindCount(); ++kind) {
       Choose(h, IDC_MANAGE_KIND, kind);
-      for (int entry = 0; entry < symbols.GetGraphicCount(kind); ++entry) {
-        SendDlgItemMessageA(h, IDC_MANAGE_GRAPHICS, LB_SETCURSEL, entry, 0);
-        SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_MANAGE_GRAPHICS, LBN_DBLCLK),
-                     reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
-      }
+      for (int entry = 0; entry < symbols.GetGraphicCount(kind); ++entry)
+        DoubleClickGraphic(h, entry);
     }
     dialog->PostMessage(WM_COMMAND, IDCANCEL);
   });
-  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
-  PumpMessages();
-  EXPECT_EQ(1, driver.Shown());
   EXPECT_EQ(0u, m_boxes.Count());
   CPicLibrary copies;
-  ASSERT_TRUE(copies.OpenFile(target.c_str()));
+  ASSERT_TRUE(copies.OpenFile(m_libraries.File("NEW61.LIB").c_str()));
   int copy = 0;
   for (int kind = 0; kind < symbols.GetKindCount(); ++kind) {
     for (int i = 0; i < symbols.GetGraphicCount(kind); ++i, ++copy) {
@@ -801,13 +812,8 @@ TEST_F(LibraryWindowTest, TheManagerCopiesShippedSymbolsAtTheirSizeAndShape) {
 
 TEST_F(LibraryWindowTest, TheManagerStopsAddingAtTwoHundredFiftyFiveGraphicsAKind) {
   CPicLibrary old;
-  ASSERT_TRUE(old.OpenFile(m_libraries.File("OLD60.LIB").c_str()));
-  while (old.GetGraphicCount(0) < 255) {
-    std::unique_ptr<CContour> box(old.ReadGraphic(0, 0, nullptr));
-    ASSERT_TRUE(old.PutGraphic(0, box.get(), nullptr));
-  }
-  ModalDialogDriver driver;
-  driver.Then([&](CDialog* dialog) {
+  ASSERT_NO_FATAL_FAILURE(FillOldKind(old));
+  RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
     auto* manager = static_cast<CLibManageDlg*>(dialog);
     HWND h = dialog->m_hWnd;
     SelectTreeItem(h, manager->FindTreeItem(m_oldType - 2, 0));
@@ -816,12 +822,8 @@ TEST_F(LibraryWindowTest, TheManagerStopsAddingAtTwoHundredFiftyFiveGraphicsAKin
                  reinterpret_cast<LPARAM>(GetDlgItem(h, IDC_MANAGE_GRAPHICS)));
     dialog->PostMessage(WM_COMMAND, IDCANCEL);
   });
-  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_MANAGE);
-  PumpMessages();
   ASSERT_EQ(1u, m_boxes.Count());
-  CString expected;
-  expected.LoadString(IDS_MANAGE_KIND_FULL);
-  EXPECT_EQ(std::string(expected), m_boxes.Last().text);
+  EXPECT_EQ(Message(IDS_MANAGE_KIND_FULL), m_boxes.Last().text);
   EXPECT_EQ(255, old.GetGraphicCount(0));
 }
 
@@ -1029,20 +1031,8 @@ TEST(LibraryCatalogueTest, CellsFillThePageAndGraphicsKeepTheirProportions) {
 }
 
 TEST_F(LibraryWindowTest, TheCataloguePageLaysOutAKindNumberedInOneUndoStep) {
-  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
-  g_settings.WriteInt(CLibBookDlg::kSection, "StartNo", 0);
-  ModalDialogDriver driver;
-  driver.Then([&](CDialog* dialog) {
-    HWND h = dialog->m_hWnd;
-    // The page limits start from the page; the signs kind of the shipped library.
-    EXPECT_NE(0, GetDlgItemInt(h, IDC_BOOK_END_X, nullptr, FALSE));
-    Choose(h, IDC_BOOK_LIBRARY, m_symbolsType - 2);
-    Choose(h, IDC_BOOK_KIND, kSignsKind);
-    dialog->PostMessage(WM_COMMAND, IDOK);
-  });
-  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BOOK);
-  PumpMessages();
-  EXPECT_EQ(0, driver.Stuck());
+  // The signs kind of the shipped library.
+  LayOutCatalogue(m_symbolsType - 2, kSignsKind);
   EXPECT_EQ(0u, m_boxes.Count());
   CSegArray& blocks = m_document->GetBlockList();
   ASSERT_EQ(12, blocks.GetSize());
@@ -1082,19 +1072,8 @@ std::string TextOf(CBlock* block) {
 // A version 5 kind leaves slots empty between its graphics: each graphic takes the next cell
 // with the number the library gives it, the square of no extent none, up to the kind's last slot.
 TEST_F(LibraryWindowTest, TheCataloguePageShowsEveryGraphicOfASparseKindByItsNumber) {
-  library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
-  ASSERT_EQ(3, g_mountLibList.Scan());
-  g_settings.WriteString(CLibBookDlg::kSection, nullptr, nullptr);
-  g_settings.WriteInt(CLibBookDlg::kSection, "StartNo", 0);
-  ModalDialogDriver driver;
-  driver.Then([&](CDialog* dialog) {
-    Choose(dialog->m_hWnd, IDC_BOOK_LIBRARY, MountedNumber("SPARSE5.LIB"));
-    Choose(dialog->m_hWnd, IDC_BOOK_KIND, 0);
-    dialog->PostMessage(WM_COMMAND, IDOK);
-  });
-  m_main->SendMessage(WM_COMMAND, ID_LIBRARY_BOOK);
-  PumpMessages();
-  EXPECT_EQ(0, driver.Stuck());
+  ASSERT_NO_FATAL_FAILURE(MountSparseLibrary());
+  LayOutCatalogue(MountedNumber("SPARSE5.LIB"), 0);
   CSegArray& blocks = m_document->GetBlockList();
   const int numbers[] = {0, 1, 5, 254};
   ASSERT_EQ(8, blocks.GetSize());
