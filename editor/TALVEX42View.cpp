@@ -858,8 +858,7 @@ void CTALVEX42View::ShowAll() {
                                               m_rulers->GetThickness())
                            .scale;
   const float margin = static_cast<float>(kShowAllMarginPixels * scale);
-  bounds = CFRect(bounds.left - margin, bounds.top - margin, bounds.right + margin,
-                  bounds.bottom + margin);
+  bounds.Inflate(margin, margin);
   ZoomToRect(Union(bounds, page));
   Repaint();
 }

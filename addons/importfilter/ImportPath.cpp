@@ -54,28 +54,21 @@ void Finish(std::vector<ImportPathPoint>* points, bool closeOpen) {
     count = SubpathLength(from, begin);
     added += EndingOf(&from[begin], count, closeOpen) == kClosingPointAdded;
   }
-  std::vector<ImportPathPoint> grown;
-  grown.reserve(added ? from.size() + added : 0);
+  std::vector<ImportPathPoint> grown(added ? from.size() + added : 0);
+  std::vector<ImportPathPoint>& out = added ? grown : from;
   size_t kept = 0;
   for (size_t begin = 0, count; begin < from.size(); begin += count) {
     count = SubpathLength(from, begin);
     const Ending ending = EndingOf(&from[begin], count, closeOpen);
     if (ending == kLeftOut) continue;
     MarkEnd(&from[begin], count, closeOpen, ending);
-    if (added) {
-      grown.insert(grown.end(), from.begin() + begin, from.begin() + begin + count);
-      if (ending == kClosingPointAdded)
-        grown.push_back({from[begin].x, from[begin].y, kCloseFlags});
-    } else {
-      if (kept != begin)
-        std::copy(from.begin() + begin, from.begin() + begin + count, from.begin() + kept);
-      kept += count;
-    }
+    if (added || kept != begin)  // never onto itself
+      std::copy(from.begin() + begin, from.begin() + begin + count, out.begin() + kept);
+    kept += count;
+    if (ending == kClosingPointAdded) out[kept++] = {from[begin].x, from[begin].y, kCloseFlags};
   }
-  if (added)
-    from.swap(grown);
-  else
-    from.resize(kept);
+  out.resize(kept);
+  if (added) from.swap(grown);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -36,22 +35,18 @@ HGLOBAL GlobalRecordOf(CSegArray& list) {
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + kSpareAfterList);
   if (!memory) throw std::bad_alloc();
   CGlobalLock lock(memory);
-  BYTE* out = lock.Data();
-  if (!out) {
+  if (!lock.Data()) {
     ::GlobalFree(memory);
     throw std::bad_alloc();
   }
-  size_t at = 0;
-  auto copy = [&](const BYTE* data, size_t size) {
-    std::memcpy(out + at, data, std::min(size, length - at));
-    at += std::min(size, length - at);
-  };
+  CByteWriter record(lock.Data(), length);
+  auto copy = [&record](const BYTE* data, size_t size) { record.WriteBytes(data, size); };
   piece.Truncate(0);
   list.WriteRecordInPieces(piece, kRecordPieceBytes, copy);
   copy(piece.Data(), piece.Size());
   // The length word, which a record written in pieces leaves for its writer to fill in.
-  for (int i = 0; i < 4; ++i) out[1 + i] = static_cast<BYTE>(length >> (8 * i));
-  out[length] = kRecordPadByte;
+  record.PatchDWord(1, static_cast<DWORD>(length));
+  lock.Data()[length] = kRecordPadByte;
   return memory;
 }
 

@@ -186,6 +186,10 @@ TEST(DxfReader, UnitsScalesAndMirroredObjectCoordinates) {
   Reading units = Read(kDxf, inches, 1181.1024f);
   ASSERT_TRUE(units.read);
   EXPECT_NEAR(2 * 1181.1024, units.curves[0].box.Width(), 0.05);
+  // A drawing in metres, as large drawings come, at 1,000 mm a unit.
+  Reading metres = Read(kDxf, Dxf(Circle(0, 0, 1.5), "", "9\n$INSUNITS\n70\n6\n"));
+  ASSERT_TRUE(metres.read);
+  EXPECT_NEAR(3000, metres.curves[0].box.Height(), 0.01);
   // Seen from below (extrusion 0, 0, -1) an arc's object x axis points the other way.
   Reading mirrored = Read(kDxf, Dxf("0\nARC\n10\n20\n20\n0\n40\n5\n50\n0\n51\n90\n230\n-1\n" +
                                     Line(-40, 0, -30, 0)));

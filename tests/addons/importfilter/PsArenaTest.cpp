@@ -15,6 +15,15 @@ namespace {
 PsObject Name(int id) { return PsObject::Of(PsObject::kName, id); }
 PsObject Number(double value) { return PsObject::Of(PsObject::kNumber, value); }
 
+// The values of the entries left, with their places.
+std::vector<std::pair<size_t, double>> LiveEntries(const CPsDictionary& entries) {
+  std::vector<std::pair<size_t, double>> live;
+  PsObject key, value;
+  for (size_t place = 0; place < entries.Places(); ++place)
+    if (entries.EntryAt(place, &key, &value)) live.push_back({place, value.number});
+  return live;
+}
+
 TEST(PsDictionary, PutReplacesUndefForgetsAndGrowthIsKnownBeforehand) {
   CPsDictionary entries;
   for (int i = 0; i < 1000; ++i) {
@@ -34,23 +43,11 @@ TEST(PsDictionary, PutReplacesUndefForgetsAndGrowthIsKnownBeforehand) {
   EXPECT_EQ(nullptr, entries.Find(Name(6)));
   EXPECT_EQ(nullptr, entries.Find(Number(1)));
   // In the order the keys came: the one put again after its removal comes last.
-  std::vector<double> order;
-  PsObject key, value;
-  for (size_t place = 0; place < entries.Places(); ++place)
-    if (entries.EntryAt(place, &key, &value)) order.push_back(value.number);
+  const auto order = LiveEntries(entries);
   ASSERT_EQ(entries.Size(), order.size());
-  EXPECT_EQ(1, order[0]);
-  EXPECT_EQ(50, order[3]);
-  EXPECT_EQ(33, order.back());
-}
-
-// The keys of the entries left, with their places.
-std::vector<std::pair<size_t, double>> LiveKeys(const CPsDictionary& entries) {
-  std::vector<std::pair<size_t, double>> keys;
-  PsObject key, value;
-  for (size_t place = 0; place < entries.Places(); ++place)
-    if (entries.EntryAt(place, &key, &value)) keys.push_back({place, key.number});
-  return keys;
+  EXPECT_EQ(1, order[0].second);
+  EXPECT_EQ(50, order[3].second);
+  EXPECT_EQ(33, order.back().second);
 }
 
 TEST(PsDictionary, RemovedEntriesLengthenNoSearchAndGoInOrderWhenNothingWalksThem) {
@@ -68,10 +65,10 @@ TEST(PsDictionary, RemovedEntriesLengthenNoSearchAndGoInOrderWhenNothingWalksThe
   EXPECT_LE(entries.Bytes(), 2 * bytes);
   // Removed places stay while the dictionary is walked, whatever is put meanwhile...
   for (int i = 0; i < 100; i += 2) entries.Remove(Number(i));
-  const auto walked = LiveKeys(entries);
+  const auto walked = LiveEntries(entries);
   entries.BeginWalk();
   for (int i = 0; i < 1000; ++i) entries.Put(Number(1000 + i), Number(i));
-  auto during = LiveKeys(entries);
+  auto during = LiveEntries(entries);
   during.resize(walked.size());
   EXPECT_EQ(walked, during);
   entries.EndWalk();
@@ -81,7 +78,7 @@ TEST(PsDictionary, RemovedEntriesLengthenNoSearchAndGoInOrderWhenNothingWalksThe
   for (int i = 0; i < 4096 && entries.Places() >= places; ++i)
     entries.Put(Name(100 + i), Number(i));
   EXPECT_LT(entries.Places(), places);
-  const auto kept = LiveKeys(entries);
+  const auto kept = LiveEntries(entries);
   ASSERT_GE(kept.size(), 50u);
   for (size_t k = 0; k < 50; ++k) EXPECT_EQ(2.0 * k + 1, kept[k].second) << k;
 }

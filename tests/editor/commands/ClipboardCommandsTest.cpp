@@ -3,8 +3,8 @@
 // exactly; merging reads both drawing kinds through the file dialog, remembers the folder and the
 // filter, hands the text to the text editor and reports a damaged file without merging anything;
 // PostScript, plot and CAD files go through the import filter, whose file kinds the dialog
-// offers and whose account of a read the user is told, and Show All shows a merged drawing far
-// larger than the page whole. Also the file-kind table the merge dialog goes by.
+// offers and whose account of a read the user is told. Also the file-kind table the merge
+// dialog goes by.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -435,54 +435,6 @@ TEST_F(ClipboardCommands, OtherProgramsFilesMergeThroughTheImportFilterWhichSays
   ASSERT_EQ(3u, boxes.Count());
   EXPECT_EQ("文件有错误(第3行), 未读入任何图形!", boxes.Boxes()[1].text);
   EXPECT_EQ("不能读入CUT文件!", boxes.Boxes()[2].text);
-  SetImportFilterPath(nullptr);
-}
-
-TEST_F(ClipboardCommands, ShowAllAfterMergingADrawingInMetresShowsItWholeInTheClientArea) {
-  SetImportFilterPath("program\\TalvexFilter.dll");
-  // A frame of 0.5 x 3 m with a circle, and one of 3 x 0.5 m: the one fills the client area's
-  // height, the other its width.
-  const struct {
-    const char* name;
-    const char* corners;
-  } drawings[] = {
-      {"tall.dxf", "10\n0.1\n20\n0.05\n10\n0.6\n20\n0.05\n10\n0.6\n20\n3.05\n10\n0.1\n20\n3.05\n"},
-      {"wide.dxf", "10\n0.05\n20\n0.1\n10\n3.05\n20\n0.1\n10\n3.05\n20\n0.6\n10\n0.05\n20\n0.6\n"},
-  };
-  for (const auto& drawing : drawings) {
-    const std::string path = folder.File(drawing.name);
-    WriteFile(path,
-              BytesOfText((std::string("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n6\n0\nENDSEC\n"
-                                       "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n4\n70\n1\n") +
-                           drawing.corners +
-                           "0\nCIRCLE\n10\n0.3\n20\n0.3\n40\n0.15\n0\nENDSEC\n0\nEOF\n")
-                              .c_str()));
-    {
-      MergeDialogAnswer answer(path);
-      frame->SendMessage(WM_COMMAND, ID_FILE_MERGE);
-    }
-    const CSegArray& blocks = second.document->GetBlockList();
-    ASSERT_EQ(2, blocks.GetSize()) << drawing.name;
-    frame->SendMessage(WM_COMMAND, ID_VIEW_SHOW_ALL);
-    // The first and the last pixel of the drawing area, in page units.
-    RECT client;
-    second.view->GetClientRect(&client);
-    CFRect visible;
-    second.view->DeviceToPage(CTALVEX42View::kRulerThickness, CTALVEX42View::kRulerThickness,
-                              &visible.left, &visible.top);
-    second.view->DeviceToPage(client.right - 1, client.bottom - 1, &visible.right, &visible.bottom);
-    const CFRect& frameBox = blocks.GetBlock(0)->m_box;
-    EXPECT_NEAR(drawing.name[0] == 't' ? 3000 : 500, frameBox.Height(), 0.01) << drawing.name;
-    for (INT_PTR i = 0; i < blocks.GetSize(); ++i) {
-      const CFRect& box = blocks.GetBlock(i)->m_box;
-      EXPECT_GE(box.left, visible.left) << drawing.name << " " << i;
-      EXPECT_GE(box.top, visible.top) << drawing.name << " " << i;
-      EXPECT_LE(box.right, visible.right) << drawing.name << " " << i;
-      EXPECT_LE(box.bottom, visible.bottom) << drawing.name << " " << i;
-    }
-    frame->SendMessage(WM_COMMAND, kUndo);
-    EXPECT_EQ(0, blocks.GetSize()) << drawing.name;
-  }
   SetImportFilterPath(nullptr);
 }
 

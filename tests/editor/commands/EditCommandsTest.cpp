@@ -362,6 +362,28 @@ TEST_F(EditCommands, ZoomInAtTheCursorHalvesTheViewAroundItsPointAndShowAllWiden
   }
 }
 
+TEST_F(EditCommands, ShowAllKeepsADrawingFarLargerThanThePageWholeInsideTheClientArea) {
+  // Drawings in metres as they merge: a frame of 0.5 x 3 m with a circle in it, and one of
+  // 3 x 0.5 m; the one fills the client area's height, the other its width.
+  const CFRect drawings[][2] = {{{100, 50, 600, 3050}, {150, 2650, 450, 2950}},
+                                {{50, 100, 3050, 600}, {150, 250, 450, 550}}};
+  RECT client;
+  view->GetClientRect(&client);
+  for (const auto& boxes : drawings) {
+    document->GetBlockList().DeleteAll();
+    for (const CFRect& box : boxes)
+      document->AddBlock(MakeRect(box.left, box.top, box.right, box.bottom));
+    Send(ID_VIEW_SHOW_ALL);
+    // The first and the last pixel of the drawing area, in page units.
+    CFRect visible;
+    view->DeviceRectToPage(CTALVEX42View::kRulerThickness, CTALVEX42View::kRulerThickness,
+                           client.right - 1, client.bottom - 1, &visible);
+    for (const CFRect& box : boxes)
+      EXPECT_TRUE(box.IsInside(visible.left, visible.top, visible.right, visible.bottom))
+          << box.right << " x " << box.bottom << " in " << visible.right << " x " << visible.bottom;
+  }
+}
+
 TEST_F(EditCommands, AutomaticSpacingTogglesTheProgramWideSwitchEachTime) {
   const BOOL before = theApp.IsAutoFill();
   Send(ID_TEXT_AUTO_FILL);
