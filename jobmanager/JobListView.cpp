@@ -190,7 +190,6 @@ CJobQueueHost::CutResult CJobListView::CutJobOnce(int row) {
     case CJobCutter::kStopped:
       return kStopped;
     default:
-      m_failure = DescribeFailure();
       return kFailed;
   }
 }
@@ -228,7 +227,7 @@ CString CJobListView::DescribeFailure() const {
 
 void CJobListView::ReportCutFailure() {
   CWnd* top = GetTopLevelParent();
-  AfxShowMessageBox(top ? top->m_hWnd : m_hWnd, m_failure, nullptr, MB_OK | MB_ICONERROR);
+  AfxShowMessageBox(top ? top->m_hWnd : m_hWnd, DescribeFailure(), nullptr, MB_OK | MB_ICONERROR);
 }
 
 void CJobListView::ShowPercent(int percent) {

@@ -105,7 +105,8 @@ private:
   void ShowDone() override;
   bool IsAborted() const override { return m_runner.IsAborted(); }
 
-  // Why the cutter's last copy failed, in the user's language.
+  // Why the cutter's last copy failed, in the user's language (the cutter keeps it until its next
+  // copy).
   CString DescribeFailure() const;
   void AddColumns();
   void DrawCell(HDC dc, int row, int column, const CRect& cell, UINT format) const;
@@ -114,7 +115,6 @@ private:
   CJobRunner m_runner;
   std::unique_ptr<CJobCutter> m_cutter;
   CJobFolder m_jobFolder;
-  CString m_failure;  // the message for the copy that failed last
   CImageList m_stateImages;
   COLORREF m_textColour;
   COLORREF m_backColour;

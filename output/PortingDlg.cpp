@@ -118,7 +118,8 @@ void CPortingDlg::ShowProgress(DWORD position) {
   PumpPending();
 }
 
-void CPortingDlg::ReportError(LPCSTR subject) const {
+void CPortingDlg::ReportError(LPCSTR subject) {
+  m_outcome = kReported;
   CString text = CDllModule::SystemErrorText(GetLastError());
   if (subject) text += CString("\n") + subject;
   AfxShowMessageBox(nullptr, text, OutputText::Load(OutputText::kErrorCaption),
@@ -127,10 +128,9 @@ void CPortingDlg::ReportError(LPCSTR subject) const {
 
 bool CPortingDlg::SendData(LPCSTR dataFile, LPCSTR portName, CWnd* parent, int language) {
   SetTexts(language);
-  m_outcome = kReported;
+  m_outcome = kSent;
   m_bytesSent = m_bytesTotal = 0;
   if (parent && !CreateProgressWindow(parent)) return false;
-  m_outcome = kSent;
   m_port->SetPortName(portName);
   bool sent = ParsePortName(portName) == kPortUsbPlotter ? SendThroughPlugIn(dataFile)
                                                          : SendThroughPort(dataFile);
@@ -145,7 +145,6 @@ bool CPortingDlg::SendThroughPort(LPCSTR dataFile) {
   HANDLE file = CreateFileA(dataFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    m_outcome = kReported;
     ReportError(dataFile);
     return false;
   }
@@ -205,7 +204,8 @@ void CPortingDlg::SendFinishingCommands() {
   m_port->SetState(COutPort::kCancelled);
 }
 
-void CPortingDlg::ReportPlugInFailure(const OutputText::Text& message) const {
+void CPortingDlg::ReportPlugInFailure(const OutputText::Text& message) {
+  m_outcome = kReported;
   CString text;
   text.Format(OutputText::Load(message), m_port->GetPortName());
   AfxShowMessageBox(nullptr, text, OutputText::Load(OutputText::kErrorCaption),
@@ -226,7 +226,6 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   if (GetFileAttributesExA(dataFile, GetFileExInfoStandard, &attributes))
     m_bytesTotal = attributes.nFileSizeLow;
   if (!StartPlot(dataFile, &record)) {
-    m_outcome = kReported;
     ReportPlugInFailure(OutputText::kPlugInFailed);
     EndPlot(true);
     return false;
@@ -263,10 +262,7 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   m_bytesSent = ended && !cancelled
                     ? m_bytesTotal
                     : static_cast<DWORD>(static_cast<ULONGLONG>(m_bytesTotal) * lastPercent / 100);
-  if (!ended && !cancelled) {
-    m_outcome = kReported;
-    ReportPlugInFailure(OutputText::kPlugInLost);
-  }
+  if (!ended && !cancelled) ReportPlugInFailure(OutputText::kPlugInLost);
   return ended && !cancelled;
 }
 

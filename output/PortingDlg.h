@@ -78,8 +78,9 @@ private:
   bool SendPieces(HANDLE file);
   void SendFinishingCommands();
   // The system's text of the last error and, on a line of its own, what it concerns.
-  void ReportError(LPCSTR subject) const;
-  void ReportPlugInFailure(const OutputText::Text& message) const;
+  // Both tell the user at once and leave kReported for the caller.
+  void ReportError(LPCSTR subject);
+  void ReportPlugInFailure(const OutputText::Text& message);
   bool StopPressed() const;
   void PumpPending() const;
   void DestroyProgressWindow();

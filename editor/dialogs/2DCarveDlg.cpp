@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "editor/dialogs/DialogPump.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "model/blocks/Block.h"
@@ -126,24 +127,13 @@ void AddEntry(HWND combo, LPCSTR text) {
 // The progress bar and the message pump of a running output.
 class C2DCarveDlg::Progress : public CCarveFillProgress {
 public:
-  explicit Progress(HWND dialog) : m_dialog(dialog), m_bar(::GetDlgItem(dialog, kProgressBar)) {}
+  explicit Progress(HWND dialog) : m_pump(dialog), m_bar(::GetDlgItem(dialog, kProgressBar)) {}
   void SetRange(int upper) override { ::SendMessageA(m_bar, PBM_SETRANGE32, 0, upper); }
   void SetPosition(int position) override { ::SendMessageA(m_bar, PBM_SETPOS, position, 0); }
-  void PumpMessage() override {
-    MSG msg;
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
-    if (msg.message == WM_QUIT) {
-      // The application's own loop must still see it.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (IsDialogMessageW(m_dialog, &msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  void PumpMessage() override { m_pump.Step(); }
 
 private:
-  HWND m_dialog;
+  CDialogPump m_pump;
   HWND m_bar;
 };
 
@@ -341,6 +331,13 @@ void C2DCarveDlg::ShowMessage(const CString& text, LPCSTR caption) {
   AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONERROR);
 }
 
+// How an output ended, under the dialog's own caption.
+void C2DCarveDlg::ShowInformation(const CString& text) {
+  char title[128] = {};
+  ::GetWindowTextA(m_hWnd, title, sizeof title);
+  AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
 void C2DCarveDlg::SetOutputButton(UINT textId, LPCSTR fallback) {
   ::SetDlgItemTextA(m_hWnd, IDOK, CarveText::LoadOr(textId, fallback));
 }
@@ -532,9 +529,7 @@ bool C2DCarveDlg::HandOver(LPCSTR dataPath) {
 void C2DCarveDlg::ReportFileWritten(LPCSTR path) {
   CString text;
   text.Format(CarveText::LoadOr(CarveText::kFileWrittenId, CarveText::kFileWritten), path);
-  char title[128] = {};
-  ::GetWindowTextA(m_hWnd, title, sizeof title);
-  AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+  ShowInformation(text);
 }
 
 // A stopped job goes nowhere: the user is told that nothing was handed over, or that the file
@@ -544,9 +539,7 @@ void C2DCarveDlg::ReportStopped(LPCSTR target, bool handOver) {
   text.Format(handOver ? CarveText::LoadOr(CarveText::kStoppedPortId, CarveText::kStoppedPort)
                        : CarveText::LoadOr(CarveText::kStoppedFileId, CarveText::kStoppedFile),
               target);
-  char title[128] = {};
-  ::GetWindowTextA(m_hWnd, title, sizeof title);
-  AfxShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+  ShowInformation(text);
 }
 
 void C2DCarveDlg::Report(CCarveFillJob::Result result, const CCarveFillJob& job, LPCSTR target) {

@@ -105,6 +105,7 @@ private:
   void ReportFileWritten(LPCSTR path);
   void ReportStopped(LPCSTR target, bool handOver);
   void ShowMessage(const CString& text, LPCSTR caption = nullptr);
+  void ShowInformation(const CString& text);
   bool HandOver(LPCSTR dataPath);
   CFRect Page() const;
   bool IsRunning() const { return m_idle == 0; }

@@ -49,12 +49,14 @@ protected:
   }
 
   CJobListView& List() { return m_frame->GetListView(); }
-  // A job file in the test's folder whose data go to a file there.
-  std::string Job(const std::string& name, size_t dataLength = 100) {
+  // A job file in the test's folder with its data "OSD" + name there, which go to the port given
+  // or else to a file there.
+  std::string Job(const std::string& name, size_t dataLength = 100, std::string port = "") {
     const std::string data = m_folder.File("OSD" + name);
     WriteFileBytes(data, PlotData(dataLength));
     const std::string job = m_folder.File("OSI" + name);
-    WriteJob(job, m_folder.File("cut" + name + ".plt"), data, "Sign " + name);
+    if (port.empty()) port = m_folder.File("cut" + name + ".plt");
+    WriteJob(job, port, data, "Sign " + name);
     return job;
   }
   LRESULT HandOver(const std::string& job, LPARAM copies) {
@@ -208,11 +210,8 @@ TEST_F(MainFrameTest, TheEditorsHandOverFindsTheManagerAndTheJobIsCutToAFile) {
 // which port and the system's reason, the row keeps its copies and stays queued, and Start tries
 // it again; once its port opens, the same row is cut.
 TEST_F(MainFrameTest, StartNamesAPortThatDoesNotOpenKeepsTheJobAndTriesAgain) {
+  const std::string job = Job("P.TMP", 500, "COM8");
   const std::string data = m_folder.File("OSDP.TMP");
-  const std::vector<BYTE> bytes = PlotData(500);
-  WriteFileBytes(data, bytes);
-  const std::string job = m_folder.File("OSIP.TMP");
-  ASSERT_TRUE(WriteJob(job, "COM8", data));
   ASSERT_EQ(1, List().AddJob(job.c_str(), CJobItemData::kQueued));
   List().ShowCurrentRow(0);
   HANDLE probe = CreateFileA("\\\\.\\COM8", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -245,7 +244,7 @@ TEST_F(MainFrameTest, StartNamesAPortThatDoesNotOpenKeepsTheJobAndTriesAgain) {
   ASSERT_TRUE(WriteJob(job, out, data));
   clickStart();
   EXPECT_EQ(2u, boxes.Count());
-  EXPECT_EQ(bytes, ReadFileBytes(out));
+  EXPECT_EQ(PlotData(500), ReadFileBytes(out));
   EXPECT_EQ(1, List().GetCopiesDone(0));
   EXPECT_STREQ("完成", List().GetListCtrl().GetItemText(0, CJobListView::kStatusColumn));
 }

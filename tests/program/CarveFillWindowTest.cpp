@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <set>
@@ -21,9 +20,9 @@
 #include <vector>
 
 #include "EditorWindowTest.h"
+#include "StartupResources.h"
 #include "editor/dialogs/2DCarveDlg.h"
 #include "framework/FileDialog.h"
-#include "framework/ResourceModule.h"
 #include "jobmanager/JobFiles.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/RectBlock.h"
@@ -34,6 +33,7 @@
 #include "output/PortSetupDlg.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
+#include "support/ComboEntries.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -52,25 +52,6 @@ std::string ProgramFolder() {
 }
 
 const char kWrittenTo[] = "雕刻数据已写入文件:\n";
-
-// The English resource library while in scope.
-class EnglishResources {
-public:
-  EnglishResources()
-      : m_saved(AfxGetResourceHandle()),
-        m_library(LoadLibraryA((ProgramFolder() + "program\\RCT42Eng.DLL").c_str())) {
-    if (m_library) AfxSetResourceHandle(m_library);
-  }
-  ~EnglishResources() {
-    AfxSetResourceHandle(m_saved);
-    if (m_library) FreeLibrary(m_library);
-  }
-  bool Loaded() const { return m_library != nullptr; }
-
-private:
-  HINSTANCE m_saved;
-  HINSTANCE m_library;
-};
 
 std::string Key(const std::string& file, const char* section, const char* key) {
   char text[256] = {};
@@ -172,8 +153,7 @@ protected:
     m_profile = ProgramFolder() + "Carves.INI";
     m_hadPortSettings = FileExists(ProgramFolder() + "UPort.Ini");
     CreateDirectoryA("screenshots", nullptr);
-    ASSERT_TRUE(
-        CopyFileA((ProgramFolder() + "program\\Carves.INI").c_str(), m_profile.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramFile("Carves.INI").c_str(), m_profile.c_str(), FALSE));
     ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
     m_document->GetPageSettings().m_width = 60;
     m_document->GetPageSettings().m_height = 30;
@@ -211,6 +191,13 @@ protected:
       m_boxes[letter.first] = curve->m_box;
       m_document->AddBlock(curve);
     }
+  }
+
+  // The rectangle (10, 5)-(30, 20), alone on the page the output area.
+  void AddRectangle() {
+    auto* rect = new CRectBlock;
+    rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
+    m_document->AddBlock(rect);
   }
 
   // Runs the fill dialog from the menu command with the actions given.
@@ -305,8 +292,7 @@ TEST_F(CarveFillWindow, LettersGoIntoAPlotFileRowByRowAndTheSameJobToTheJobManag
   CloseManager();
   TempFolder managerFolder("orv");
   for (const char* name : {"ORV.EXE", "orvResEng.DLL"})
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "program\\" + name).c_str(),
-                          managerFolder.File(name).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(ProgramFile(name).c_str(), managerFolder.File(name).c_str(), FALSE));
   ASSERT_TRUE(CopyFileA((ProgramFolder() + "TestPlotter.upl").c_str(),
                         managerFolder.File("TestPlotter.upl").c_str(), FALSE));
   WritePrivateProfileStringA("SystemParam", "Language", "2052",
@@ -374,9 +360,7 @@ private:
 TEST_F(CarveFillWindow, FileColonAsksForThePlotFileAndThePortListShowsOneFileEntryWhole) {
   LongNamedPlotter plotter;
   ASSERT_TRUE(plotter.Copied());
-  auto* rect = new CRectBlock;
-  rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
-  m_document->AddBlock(rect);
+  AddRectangle();
   const std::string portSettings = ProgramFolder() + "UPort.Ini";
   WritePrivateProfileStringA("PortInfo", "FilePath", nullptr, portSettings.c_str());
   const std::string plot = m_folder.File("colon.plt");
@@ -387,21 +371,8 @@ TEST_F(CarveFillWindow, FileColonAsksForThePlotFileAndThePortListShowsOneFileEnt
     SCOPED_TRACE(run);
     RunFillCommand({[&](CDialog* dialog) {
       HWND combo = GetDlgItem(dialog->m_hWnd, IDC_CARVE_PORT);
-      entries.clear();
-      widest = 0;
-      for (LRESULT i = 0; i < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
-        char text[256] = {};
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-        HDC dc = GetDC(combo);
-        HGDIOBJ font =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
-        SelectObject(dc, font);
-        ReleaseDC(combo, dc);
-        widest = std::max(widest, static_cast<int>(size.cx));
-      }
+      entries = ComboEntries(combo);
+      widest = WidestEntry(combo);
       RECT rect;
       GetWindowRect(combo, &rect);
       comboWidth = rect.right - rect.left;
@@ -428,9 +399,7 @@ TEST_F(CarveFillWindow, FileColonAsksForThePlotFileAndThePortListShowsOneFileEnt
 // 40 units a millimetre, centred on the box (40 x - 800, 40 y - 500), its lines y first on this
 // SWAPXY model, a blank after them, then the finish.
 TEST_F(CarveFillWindow, TheDrawingsOutlinesFollowTheFillWhenAskedFor) {
-  auto* rect = new CRectBlock;
-  rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
-  m_document->AddBlock(rect);
+  AddRectangle();
   const std::string plot = m_folder.File("outlined.plt");
   RunFillCommand({[&](CDialog* dialog) {
     Output(plot)(dialog);
@@ -590,14 +559,12 @@ TEST_F(CarveFillWindow, TheOriginDialogMovesTheDeviceRefusesValuesOutsideAndSave
 TEST_F(CarveFillWindow, EnglishUsersGetThePlainModelListAndEnglishMessages) {
   WritePrivateProfileStringA("CarveDevicesEng", nullptr, nullptr, m_profile.c_str());
   WritePrivateProfileStringA("MDCARVE", "InitCmd", nullptr, m_profile.c_str());
-  auto* rect = new CRectBlock;
-  rect->m_rect = rect->m_box = CFRect(10, 5, 30, 20);
-  m_document->AddBlock(rect);
+  AddRectangle();
   const std::string plot = m_folder.File("english.plt");
   LRESULT models = 0;
   {
-    EnglishResources english;
-    ASSERT_TRUE(english.Loaded());
+    StartupResources english("1033");
+    ASSERT_TRUE(english.English());
     RunFillCommand({[&](CDialog* dialog) {
       HWND d = dialog->m_hWnd;
       models = SendDlgItemMessageA(d, IDC_CARVE_DEVICE, CB_GETCOUNT, 0, 0);

@@ -30,6 +30,7 @@
 #include "resources/Resource.h"
 #include "support/ButtonInk.h"
 #include "support/ClientPicture.h"
+#include "support/ComboEntries.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/TempFolder.h"
@@ -178,17 +179,6 @@ void ChooseModel(HWND bar, const char* model) {
                reinterpret_cast<LPARAM>(combo));
 }
 
-int TextExtent(HWND control, const std::string& text) {
-  HDC dc = GetDC(control);
-  HGDIOBJ font = SelectObject(dc,
-                              reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, font);
-  ReleaseDC(control, dc);
-  return size.cx;
-}
-
 // Every label, check box and button of the bar shows its whole text, no control covers another and
 // the bar is as wide as its controls; the model list drops down as wide as its longest name.
 void ExpectBarFitsItsTexts(HWND bar) {
@@ -223,13 +213,7 @@ void ExpectBarFitsItsTexts(HWND bar) {
   GetClientRect(bar, &client);
   EXPECT_GE(client.right, placed.back().right);
   HWND models = GetDlgItem(bar, IDC_CUT_MODEL);
-  int widest = 0;
-  for (LRESULT i = 0; i < SendMessageA(models, CB_GETCOUNT, 0, 0); ++i) {
-    char name[128] = {};
-    SendMessageA(models, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    widest = std::max(widest, TextExtent(models, name));
-  }
-  EXPECT_GE(SendMessageA(models, CB_GETDROPPEDWIDTH, 0, 0), widest);
+  EXPECT_GE(SendMessageA(models, CB_GETDROPPEDWIDTH, 0, 0), WidestEntry(models));
 }
 
 COLORREF PixelAt(CCUTView* view, float x, float y) {
