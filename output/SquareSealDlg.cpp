@@ -78,16 +78,16 @@ BOOL CSquareSealDlg::OnInitDialog() {
                                                                           : kStraight;
   CheckRadioButton(kStraight, kRound, static_cast<int>(corner));
   ::SendDlgItemMessageA(m_hWnd, kText, EM_LIMITTEXT, CStampBlock::kMaxTextBytes, 0);
-  const bool hasText = m_stamp && !m_params.text.IsEmpty();
-  const CString text = hasText ? m_params.text
-                               : OutputText::LoadOr(OutputText::kStampDefaultTextId, kDefaultText);
-  ::SetDlgItemTextA(m_hWnd, kText, text);
   // A template without character cells shows no text: its field is greyed, and empty unless the
   // stamp holds characters, which are kept.
-  if (CStampLayout::Capacity(m_params.templateIndex) == 0) {
-    if (!hasText) ::SetDlgItemTextA(m_hWnd, kText, "");
-    ::EnableWindow(::GetDlgItem(m_hWnd, kText), FALSE);
-  }
+  const bool hasCells = CStampLayout::Capacity(m_params.templateIndex) != 0;
+  const bool hasText = m_stamp && !m_params.text.IsEmpty();
+  const CString text = hasText ? m_params.text
+                       : hasCells
+                           ? OutputText::LoadOr(OutputText::kStampDefaultTextId, kDefaultText)
+                           : CString();
+  ::SetDlgItemTextA(m_hWnd, kText, text);
+  if (!hasCells) ::EnableWindow(::GetDlgItem(m_hWnd, kText), FALSE);
   return TRUE;
 }
 

@@ -128,13 +128,11 @@ void CCUTView::OnDraw(CDC* dc) {
                    &repaintPage);
   CPaintBuffer buffer(dc->GetSafeHdc(), repaint);
   ::FillRect(buffer.Context(), &client, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-  CDC target;
-  target.Attach(buffer.Context());
-  DrawMedia(&target, *matrix, client);
-  DrawJob(&target, matrix, repaintPage);
-  m_selection.Draw(&target, matrix);
-  DrawPageRect(&target, *matrix);
-  target.Detach();
+  CDC* target = CDC::FromHandle(buffer.Context());
+  DrawMedia(target, *matrix, client);
+  DrawJob(target, matrix, repaintPage);
+  m_selection.Draw(target, matrix);
+  DrawPageRect(target, *matrix);
 }
 
 void CCUTView::DrawMedia(CDC* dc, const CMatrix2D& matrix, const RECT& client) {

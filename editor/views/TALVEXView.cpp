@@ -50,18 +50,13 @@ CPen* PenForCode(WORD code) {
   }
 }
 
-bool Meets(const CFRect& box, const CFRect& area) {
-  return !(box.left > area.right || box.right < area.left || box.top > area.bottom ||
-           box.bottom < area.top);
-}
-
 }  // namespace
 
 CTALVEXView::~CTALVEXView() = default;
 
 bool CTALVEXView::DrawsInto(const CBlock& block, const CFRect& area) {
   // Most blocks draw inside their boxes: only those that miss the area are asked for more.
-  return Meets(block.m_box, area) || Meets(block.GetDrawnBox(), area);
+  return block.m_box.Meets(area) || block.GetDrawnBox().Meets(area);
 }
 
 BOOL CTALVEXView::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,

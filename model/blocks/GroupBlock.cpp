@@ -28,11 +28,6 @@ void Unite(CFRect* box, const CFRect& other) {
   box->bottom = std::max(box->bottom, other.bottom);
 }
 
-bool Meets(const CFRect& box, const CFRect& rect) {
-  return !(box.left > rect.right || box.right < rect.left || box.top > rect.bottom ||
-           box.bottom < rect.top);
-}
-
 CGroupBlock* AsGroup(CBlock* block) {
   return block && block->m_type == kGroupBlock ? static_cast<CGroupBlock*>(block) : nullptr;
 }
@@ -58,7 +53,7 @@ CGroupBlock* ClipBlocks(const CSegArray& blocks, const CFRect& rect, const CMatr
     if (!block) continue;
     CFRect box = block->m_box;
     if (outer) outer->TransformRect(&box);
-    if (!Meets(box, rect)) continue;
+    if (!box.Meets(rect)) continue;
     if (CCurveBlock* curve = AsCurve(block)) {
       result->AddChild(ClipCurve(curve, rect, outer));
     } else if (CGroupBlock* group = AsGroup(block)) {
@@ -225,8 +220,7 @@ CFRect CGroupBlock::GetDrawnBox() const {
     if (!child) continue;
     CFRect box = child->GetDrawnBox();
     m_matrix.TransformRect(&box);
-    drawn = CFRect(std::min(drawn.left, box.left), std::min(drawn.top, box.top),
-                   std::max(drawn.right, box.right), std::max(drawn.bottom, box.bottom));
+    Unite(&drawn, box);
   }
   return drawn;
 }

@@ -23,6 +23,10 @@ bool CFRect::IsOutside(float x1, float y1, float x2, float y2) const {
          (top <= y1 && bottom <= y1) || (top >= y2 && bottom >= y2);
 }
 
+bool CFRect::Meets(const CFRect& other) const {
+  return !(left > other.right || right < other.left || top > other.bottom || bottom < other.top);
+}
+
 void CFRect::Inflate(float dx, float dy) {
   left -= dx;
   right += dx;

@@ -16,6 +16,8 @@ public:
   CFRect* CopyTo(CFRect* out) const;
   bool IsInside(float x1, float y1, float x2, float y2) const;
   bool IsOutside(float x1, float y1, float x2, float y2) const;
+  // Whether the two normalised rectangles share a point (touching counts).
+  bool Meets(const CFRect& other) const;
   void Inflate(float dx, float dy);
   FPOINT* GetTopLeft(FPOINT* out) const;
   void MoveTo(float x, float y);

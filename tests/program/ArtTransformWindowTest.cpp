@@ -34,6 +34,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/MouseDrag.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -181,13 +182,6 @@ protected:
     Send(WM_LBUTTONUP, 0, Pixel(x, y));
     PumpMessages();
   }
-  void Drag(POINT from, POINT to) {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Send(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Send(WM_LBUTTONUP, 0, to);
-    PumpMessages();
-  }
   void Command(UINT id) {
     m_main->SendMessage(WM_COMMAND, id);
     PumpMessages();
@@ -261,14 +255,14 @@ TEST_F(ArtTransformWindow, EachTransformationIsChosenDraggedUndoneSavedReopenedA
                                     : Pixel(handle.x, handle.y - kDrag);
     const FPOINT to = PageAt(toPixel);
     const FPOINT landed = kind == 3 ? FPOINT{to.x, box.top} : FPOINT{handle.x, to.y};
-    Drag(from, toPixel);
+    DragMouse(*m_view, from, toPixel);
     EXPECT_LT(DistanceToOutline(landed, OutlineOf(block)), 0.05);
     EXPECT_GT(DistanceToOutline(handle, OutlineOf(block)), 1.0);
     EXPECT_TRUE(m_document->IsModified());
 
     Command(kUndoCommand);
     EXPECT_LT(DistanceToOutline(handle, OutlineOf(block)), 0.05);
-    Drag(from, toPixel);
+    DragMouse(*m_view, from, toPixel);
     EXPECT_LT(DistanceToOutline(landed, OutlineOf(block)), 0.05);
     released.push_back(landed);
   }
@@ -367,7 +361,7 @@ TEST_F(ArtTransformWindow, AnEffectFromTheMenuAndItsCancelAreEachOneStepThatUndo
 
   // Dragged to the right with the selection tool, then cancelled: the rectangle comes back where
   // the transformation had been moved to.
-  Drag(Pixel(block->m_box.left + 1, middle), Pixel(block->m_box.left + 11, middle));
+  DragMouse(*m_view, Pixel(block->m_box.left + 1, middle), Pixel(block->m_box.left + 11, middle));
   const float moved = block->m_matrix.m[6];
   EXPECT_NEAR(10, moved, 1);
   INT_PTR steps = Steps();

@@ -30,6 +30,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/MouseDrag.h"
 #include "support/RasterFixtures.h"
 #include "support/TempFolder.h"
 
@@ -111,16 +112,6 @@ protected:
     COLORREF colour = ::GetPixel(dc, pixel.x, pixel.y);
     ::ReleaseDC(m_view->m_hWnd, dc);
     return colour;
-  }
-  void Mouse(UINT message, UINT flags, POINT at) {
-    m_view->SendMessage(message, flags, MAKELPARAM(short(at.x), short(at.y)));
-  }
-  void Drag(POINT from, POINT to) {
-    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Mouse(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Mouse(WM_LBUTTONUP, 0, to);
-    PumpMessages();
   }
 
   TempFolder folder;
@@ -251,9 +242,9 @@ TEST_F(ImageCommands, TheMouseMovesAndScalesAnImageAndUndoPutsItBack) {
   const float scale = float(m_view->GetScale());
   // A click selects it, a drag from inside moves it.
   POINT inside = PixelOf(placed.right / 2, placed.bottom / 2);
-  Drag(inside, inside);
+  DragMouse(*m_view, inside, inside);
   ASSERT_EQ(1, image->m_selected);
-  Drag(inside, {inside.x + 60, inside.y + 30});
+  DragMouse(*m_view, inside, {inside.x + 60, inside.y + 30});
   EXPECT_NEAR(placed.left + 60 * scale, image->m_box.left, 1.5f * scale);
   EXPECT_NEAR(placed.top + 30 * scale, image->m_box.top, 1.5f * scale);
   EXPECT_NEAR(placed.right - placed.left, image->m_box.right - image->m_box.left, 1e-3);
@@ -262,7 +253,7 @@ TEST_F(ImageCommands, TheMouseMovesAndScalesAnImageAndUndoPutsItBack) {
   // The bottom-right handle, a little outside the corner, scales it in proportion.
   const int gap = int(CSelectTracker::kHandleGap);
   const POINT corner = PixelOf(moved.right, moved.bottom);
-  Drag({corner.x + gap, corner.y + gap}, {corner.x + gap + 50, corner.y + gap + 40});
+  DragMouse(*m_view, {corner.x + gap, corner.y + gap}, {corner.x + gap + 50, corner.y + gap + 40});
   EXPECT_NEAR(moved.left, image->m_box.left, 1.5f * scale);
   const float width = image->m_box.right - image->m_box.left;
   EXPECT_NEAR(moved.right - moved.left + 50 * scale, width, 1.5f * scale);

@@ -455,10 +455,11 @@ public:
         sum += GetRValue(GetPixel(m_dc, x, y));
     return count ? sum / count : 0;
   }
+
+private:
   int X(float mm) const { return m_sheet.left + static_cast<int>(mm / m_mmPerPixel); }
   int Y(float mm) const { return m_sheet.top + static_cast<int>(mm / m_mmPerPixel); }
 
-private:
   CRect m_sheet;
   float m_mmPerPixel;
   HDC m_dc;
@@ -559,16 +560,8 @@ const PrintedCase kCases[] = {
 TEST_F(PrintWindow, ThePreviewShowsAStampsLetteringOutlinedOrSolidAsItPrints) {
   if (!QueueRun()) GTEST_SKIP() << "needs the print queue (program_print)";
   FakeGlyphSource glyphs;
-  std::vector<POINTREC>& bars = glyphs.glyphs[WORD('A')];
-  for (int bar = 0; bar < 8; ++bar) {
-    const float top = 40.0f + bar * 128, bottom = top + 60;
-    for (const POINTREC& corner :
-         {MakePointRecord(60, top, kPointStart | kPointOnCurve),
-          MakePointRecord(964, top, kPointOnCurve), MakePointRecord(964, bottom, kPointOnCurve),
-          MakePointRecord(60, bottom, kPointOnCurve),
-          MakePointRecord(60, top, kPointClose | kPointOnCurve)})
-      bars.push_back(corner);
-  }
+  for (int bar = 0; bar < 8; ++bar)
+    AppendRectangle(glyphs.glyphs[WORD('A')], 60, 40.0f + bar * 128, 964, 100.0f + bar * 128);
   Settings().Save(g_appProfile);
   // The page's origin at the margins (10, 15) of the sheet: the top left "A" fills the cell
   // (68.5, 56.5)-(84, 64) of the sheet.

@@ -27,6 +27,7 @@
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
 #include "support/MessagePump.h"
+#include "support/MouseDrag.h"
 #include "support/TempFolder.h"
 #include "text/TextBlock.h"
 #include "text/layout/CharBox.h"
@@ -168,14 +169,6 @@ protected:
     Repaint(&area);
     EXPECT_EQ(before, ClientPixels(view->m_hWnd, area))
         << "area at " << area.left << ", " << area.top;
-  }
-  // A press, a move half way, a move to the end and the release, with what they leave to paint.
-  void Drag(POINT from, POINT to) {
-    Press(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Press(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Press(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Press(WM_LBUTTONUP, 0, to);
-    PumpMessages();
   }
 
   CDrawingTestApp app{"TalvexMainViewTest"};
@@ -483,11 +476,11 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   CSelectTracker& tracker = view->GetSelectTracker();
 
   POINT edge = PixelOf(60, 80);
-  Drag(edge, edge);
+  DragMouse(*view, edge, edge);
   ASSERT_EQ(1, rect->m_selected);
 
   POINT inside = PixelOf(90, 80);
-  Drag(inside, {inside.x + 40, inside.y + 20});
+  DragMouse(*view, inside, {inside.x + 40, inside.y + 20});
   const float scale = static_cast<float>(view->GetScale());
   EXPECT_NEAR(60 + 40 * scale, rect->m_box.left, 1.5f * scale);
   EXPECT_NEAR(60 + 20 * scale, rect->m_box.top, 1.5f * scale);
@@ -497,14 +490,14 @@ TEST_F(MainView, TheSelectionToolMovesAndRotatesARectangleDraggedWithTheMouseAnd
   SaveClientPicture(view->m_hWnd, "screenshots\\select_scale_handles.bmp");
 
   inside = PixelOf((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2 + 5);
-  Drag(inside, inside);
+  DragMouse(*view, inside, inside);
   ASSERT_EQ(CSelectTracker::kRotateMode, tracker.GetMode());
   SaveClientPicture(view->m_hWnd, "screenshots\\select_rotate_handles.bmp");
 
   POINT corner = PixelOf(moved.right, moved.bottom);
   corner.x += 8;
   corner.y += 8;
-  Drag(corner, {corner.x - 40, corner.y + 40});
+  DragMouse(*view, corner, {corner.x - 40, corner.y + 40});
   EXPECT_FALSE(rect->m_matrix.IsIdentity());
 
   view->SendMessage(WM_COMMAND, kUndoCommand);
@@ -532,7 +525,7 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   // handle pulled down 40 pixels makes it 40 page pixels higher: y stretches about y = 80.
   const float gap = CSelectTracker::kHandleGap * pixel;
   POINT bottom = PixelOf(110, 120 + gap);
-  Drag(bottom, {bottom.x, bottom.y + 40});
+  DragMouse(*view, bottom, {bottom.x, bottom.y + 40});
   const float sy = (40 + 40 * pixel) / 40;
   EXPECT_NEAR(60, rect->m_box.left, 0.01f);
   EXPECT_NEAR(80, rect->m_box.top, 0.01f);
@@ -542,7 +535,7 @@ TEST_F(MainView, SideHandlesScaleOneAxisOfASelectionAwayFromTheOriginAboutItsOpp
   // The right handle pulled left 30 pixels: x shrinks about x = 60, y stays.
   const CFRect before = curve->m_box;
   POINT right = PixelOf(160 + gap, (80 + curve->m_box.bottom) / 2);
-  Drag(right, {right.x - 30, right.y});
+  DragMouse(*view, right, {right.x - 30, right.y});
   const float sx = (100 - 30 * pixel) / 100;
   EXPECT_NEAR(60 + 70 * sx, curve->m_box.left, 1.5f * pixel);
   EXPECT_NEAR(60 + 100 * sx, curve->m_box.right, 1.5f * pixel);
@@ -655,11 +648,7 @@ TEST_F(MainView, APartialRepaintDrawsItsAreaAsTheFullRepaintDid) {
 TEST_F(MainView, SkewedTextIsRepaintedAndMovedWithAllItDrawsPastItsBox) {
   const WORD kCharacter = 0xB0A1;
   FakeGlyphSource glyphs;
-  glyphs.glyphs[kCharacter] = {MakePointRecord(0, 0, kPointStart | kPointOnCurve),
-                               MakePointRecord(1024, 0, kPointOnCurve),
-                               MakePointRecord(1024, 1024, kPointOnCurve),
-                               MakePointRecord(0, 1024, kPointOnCurve),
-                               MakePointRecord(0, 0, kPointClose | kPointOnCurve)};
+  AppendRectangle(glyphs.glyphs[kCharacter], 0, 0, 1024, 1024);
   CTextDefaults format = CTextDefaults::Global();
   format.fontSizeX = format.fontSizeY = 30;
   format.fontSkewX = 20;
@@ -697,10 +686,10 @@ TEST_F(MainView, SkewedTextIsRepaintedAndMovedWithAllItDrawsPastItsBox) {
 
   // Selected, then dragged 50 mm down: the old leans are paper again.
   POINT inside = PixelOf(box.left + 15, box.top + 15);
-  Drag(inside, inside);
+  DragMouse(*view, inside, inside);
   ASSERT_EQ(1, text->m_selected);
   POINT down = PixelOf(box.left + 15, box.top + 65);
-  Drag(inside, down);
+  DragMouse(*view, inside, down);
   ASSERT_GT(text->m_box.top, box.top + 40);
   for (const RECT& area : leans) {
     std::vector<DWORD> shown = ClientPixels(view->m_hWnd, area);

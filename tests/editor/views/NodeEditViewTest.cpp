@@ -13,6 +13,7 @@
 #include "model/document/TALVEX42Doc.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
+#include "support/MouseDrag.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -31,17 +32,6 @@ protected:
     POINT pixel;
     view->GetDisplayMatrix()->TransformPointToInt(&page, &pixel);
     return pixel;
-  }
-  void Send(UINT message, UINT flags, POINT at) {
-    view->SendMessage(message, flags,
-                      MAKELPARAM(static_cast<short>(at.x), static_cast<short>(at.y)));
-  }
-  void DragPixels(POINT from, POINT to) {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, from);
-    Send(WM_MOUSEMOVE, MK_LBUTTON, {(from.x + to.x) / 2, (from.y + to.y) / 2});
-    Send(WM_MOUSEMOVE, MK_LBUTTON, to);
-    Send(WM_LBUTTONUP, 0, to);
-    PumpMessages();
   }
 
   CDrawingTestApp app{"TalvexNodeViewTest"};
@@ -62,9 +52,9 @@ TEST_F(NodeEditView, ADraggedNodeAndAJoinByDroppingReachTheSavedDocument) {
 
   // The open end of the second path goes down 40 pixels.
   POINT end = PixelOf(100, 60);
-  DragPixels(end, {end.x, end.y + 40});
+  DragMouse(*view, end, {end.x, end.y + 40});
   // The end of the first path dropped on the start of the second joins them.
-  DragPixels(PixelOf(60, 20), PixelOf(70, 20));
+  DragMouse(*view, PixelOf(60, 20), PixelOf(70, 20));
   EXPECT_TRUE(document->IsModified());
 
   std::string path = folder.File("nodes.t42");

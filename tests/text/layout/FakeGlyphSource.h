@@ -46,3 +46,13 @@ public:
   std::map<WORD, std::vector<POINTREC>> glyphs;
   std::vector<std::pair<WORD, int>> asked;
 };
+
+// Appends to a glyph's points the closed outline of the rectangle from (x0, y0) to (x1, y1), in
+// glyph units.
+inline void AppendRectangle(std::vector<POINTREC>& points, float x0, float y0, float x1, float y1) {
+  points.push_back(MakePointRecord(x0, y0, kPointStart | kPointOnCurve));
+  points.push_back(MakePointRecord(x1, y0, kPointOnCurve));
+  points.push_back(MakePointRecord(x1, y1, kPointOnCurve));
+  points.push_back(MakePointRecord(x0, y1, kPointOnCurve));
+  points.push_back(MakePointRecord(x0, y0, kPointClose | kPointOnCurve));
+}
