@@ -912,7 +912,9 @@ void CTextBlock::Relayout(CBlockView* view, int from) {
   if (shown) HideCaret(view);
   INT_PTR start = from >= 0 ? from : m_relayoutStart >= 0 ? m_relayoutStart : 0;
   const CBoxPlacements before(m_boxes);
-  const std::vector<CFRect> drawnBefore = DrawnBoxesOfChars();
+  // Without a window nothing is repainted, and no glyph needs measuring for it.
+  const bool repaints = WindowOf(view) != nullptr;
+  const std::vector<CFRect> drawnBefore = repaints ? DrawnBoxesOfChars() : std::vector<CFRect>();
   m_effect->Layout(start);
   m_relayoutStart = -1;
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i)
@@ -923,8 +925,10 @@ void CTextBlock::Relayout(CBlockView* view, int from) {
   for (INT_PTR i = 0; i < m_boxes.GetSize(); ++i) {
     CCharBox* box = PlacedCharAt(i);
     if (!box) continue;
-    InvalidatePageRect(view, drawnBefore[static_cast<size_t>(i)]);
-    InvalidateBox(view, box);
+    if (repaints) {
+      InvalidatePageRect(view, drawnBefore[static_cast<size_t>(i)]);
+      InvalidateBox(view, box);
+    }
     box->m_style &= static_cast<WORD>(~CCharBox::kPlaced);
   }
   CFRect extent;
@@ -1253,7 +1257,7 @@ void CTextBlock::DrawSelection(CBlockView* view, bool clear) {
 }
 
 void CTextBlock::InvalidateBox(CBlockView* view, CCharBox* box) {
-  if (box) InvalidatePageRect(view, DrawnBoxOf(box));
+  if (box && WindowOf(view)) InvalidatePageRect(view, DrawnBoxOf(box));
 }
 
 void CTextBlock::InvalidatePageRect(CBlockView* view, CFRect page) {
