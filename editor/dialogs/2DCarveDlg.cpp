@@ -8,6 +8,7 @@
 
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ShapeBlock.h"
@@ -129,18 +130,7 @@ public:
   explicit Progress(HWND dialog) : m_dialog(dialog), m_bar(::GetDlgItem(dialog, kProgressBar)) {}
   void SetRange(int upper) override { ::SendMessageA(m_bar, PBM_SETRANGE32, 0, upper); }
   void SetPosition(int position) override { ::SendMessageA(m_bar, PBM_SETPOS, position, 0); }
-  void PumpMessage() override {
-    MSG msg;
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
-    if (msg.message == WM_QUIT) {
-      // The application's own loop must still see it.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (IsDialogMessageW(m_dialog, &msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  void PumpMessage() override { AfxPumpWaitingMessage(m_dialog); }
 
 private:
   HWND m_dialog;
