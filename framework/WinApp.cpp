@@ -141,8 +141,9 @@ BOOL CWinApp::IsIdleMessage(MSG* msg) {
 // Every loop of the program takes its messages as wide characters: a Chinese character typed
 // arrives whole, and the system hands it to our (8-bit) windows as its two GBK bytes. Taken as
 // 8-bit text the character comes out split, and the dialog keys (IsDialogMessage) turn each
-// half into a question mark before the edit field sees it. Nested loops do the same, so that
-// no half character is left waiting between an 8-bit and a wide loop.
+// half into a question mark before the edit field sees it. Nested loops do the same (through
+// AfxPumpWaitingMessage), so that no half character is left waiting between an 8-bit and a wide
+// loop.
 BOOL CWinApp::PumpMessage() {
   MSG msg;
   if (!::GetMessageW(&msg, nullptr, 0, 0)) {
@@ -154,6 +155,24 @@ BOOL CWinApp::PumpMessage() {
     ::DispatchMessageW(&msg);
   }
   return TRUE;
+}
+
+BOOL AfxPumpWaitingMessage(HWND dialog) {
+  MSG msg;
+  if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return FALSE;
+  if (msg.message == WM_QUIT) {
+    ::PostQuitMessage(static_cast<int>(msg.wParam));
+    return FALSE;
+  }
+  if (dialog && ::IsDialogMessageW(dialog, &msg)) return TRUE;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return TRUE;
+}
+
+void AfxPumpWaitingMessages(HWND dialog) {
+  while (AfxPumpWaitingMessage(dialog)) {
+  }
 }
 
 int CWinApp::Run() {

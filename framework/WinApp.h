@@ -141,3 +141,10 @@ LPCSTR AfxGetAppName();
 BOOL AfxWinInit(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 void AfxPostQuitMessage(int exitCode);
+// One waiting message of the thread for a loop nested in a long job, taken wide as every loop
+// takes them (CWinApp::PumpMessage says why): a key of the dialog, if one is given, goes to its
+// dialog keys, WM_QUIT is posted again for the main loop. FALSE when none waited or it was
+// WM_QUIT.
+BOOL AfxPumpWaitingMessage(HWND dialog = nullptr);
+// Every waiting message the same way, up to WM_QUIT.
+void AfxPumpWaitingMessages(HWND dialog = nullptr);

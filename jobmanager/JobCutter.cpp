@@ -1,5 +1,6 @@
 #include "jobmanager/JobCutter.h"
 
+#include "framework/WinApp.h"
 #include "output/JobFile.h"
 #include "output/OutPort.h"
 #include "output/PortNames.h"
@@ -184,14 +185,5 @@ void CJobCutter::EndPlot(bool threadEnded) {
 
 void CJobCutter::PumpWhileWaiting(DWORD milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // The message loop ends the program once this job is over.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  AfxPumpWaitingMessages();
 }

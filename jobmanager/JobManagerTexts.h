@@ -25,10 +25,6 @@ const char kPortRefused[] =
 const char kNoReason[] = "(系统没有给出原因)";
 
 // The resource text, or the built-in form when the resources have none.
-inline CString LoadOr(UINT id, LPCSTR fallback) {
-  CString text;
-  if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
-  return text;
-}
+inline CString LoadOr(UINT id, LPCSTR fallback) { return AfxLoadString(id, fallback); }
 
 }  // namespace JobManagerText

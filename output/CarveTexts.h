@@ -64,10 +64,6 @@ const char kNoBitmap[] = "Error In CreateBitmap,C2DCARVEDLG";
 const char kGdiCaption[] = "error";
 
 // The resource text, or the built-in form when the resources have none.
-inline CString LoadOr(UINT id, LPCSTR fallback) {
-  CString text;
-  if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
-  return text;
-}
+inline CString LoadOr(UINT id, LPCSTR fallback) { return AfxLoadString(id, fallback); }
 
 }  // namespace CarveText

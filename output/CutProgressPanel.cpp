@@ -1,5 +1,7 @@
 #include "output/CutProgressPanel.h"
 
+#include "framework/WinApp.h"
+
 CCutProgressPanel::~CCutProgressPanel() {
   if (m_hWnd) DestroyWindow();
 }
@@ -24,15 +26,4 @@ void CCutProgressPanel::Advance(int points) {
 }
 
 // Cancel must be heard between curves, whatever the port does meanwhile.
-void CCutProgressPanel::Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (m_hWnd && ::IsDialogMessageW(m_hWnd, &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
+void CCutProgressPanel::Pump() { AfxPumpWaitingMessages(m_hWnd); }

@@ -5,6 +5,7 @@
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "media/DllModule.h"
 #include "model/settings/ProgramPaths.h"
 #include "output/OutputTexts.h"
@@ -50,15 +51,7 @@ bool ReadTerminatedText(CByteReader& reader, size_t size, CString& text) {
 }
 
 void PumpWaiting(DWORD milliseconds) {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  AfxPumpWaitingMessages();
   Sleep(milliseconds);
 }
 

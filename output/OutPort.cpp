@@ -293,16 +293,7 @@ bool COutPort::IsStopped() {
 }
 
 void COutPort::PumpOneMessage() const {
-  MSG msg;
-  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
-  if (msg.message == WM_QUIT) {
-    // The application's own loop must still see it.
-    PostQuitMessage(static_cast<int>(msg.wParam));
-    return;
-  }
-  if (m_pumpWindow && IsWindow(m_pumpWindow) && IsDialogMessageW(m_pumpWindow, &msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
+  AfxPumpWaitingMessage(m_pumpWindow && IsWindow(m_pumpWindow) ? m_pumpWindow : nullptr);
 }
 
 bool COutPort::PumpAndWait(int waits, DWORD milliseconds) {

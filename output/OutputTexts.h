@@ -6,23 +6,14 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/ResourceText.h"
 
 namespace OutputText {
 
-struct Text {
-  UINT id;
-  const char* chinese;
-};
+using Text = CResourceText;
 
-// The resource text, or the built-in form when the resources have none.
-inline CString LoadOr(UINT id, LPCSTR fallback) {
-  CString text;
-  if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
-  return text;
-}
-
-inline CString Load(const Text& text) { return LoadOr(text.id, text.chinese); }
+inline CString LoadOr(UINT id, LPCSTR fallback) { return AfxLoadString(id, fallback); }
+inline CString Load(const Text& text) { return AfxLoadString(text); }
 
 // clang-format off
 // Texts the program shares with the rest of the editor.

@@ -7,6 +7,7 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "media/DllModule.h"
 #include "media/PlotterRecords.h"
 #include "output/OutputTexts.h"
@@ -95,18 +96,7 @@ void CPortingDlg::DestroyProgressWindow() {
   if (m_hWnd) DestroyWindow();
 }
 
-void CPortingDlg::PumpPending() const {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (m_hWnd && IsDialogMessageW(m_hWnd, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void CPortingDlg::PumpPending() const { AfxPumpWaitingMessages(m_hWnd); }
 
 // Without this a send through a port that takes every piece at once would never look at the
 // stop button: the writers pump only while they wait.

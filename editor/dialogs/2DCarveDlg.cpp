@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/dialogs/DialogPump.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/WinApp.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/blocks/ShapeBlock.h"
@@ -127,13 +127,13 @@ void AddEntry(HWND combo, LPCSTR text) {
 // The progress bar and the message pump of a running output.
 class C2DCarveDlg::Progress : public CCarveFillProgress {
 public:
-  explicit Progress(HWND dialog) : m_pump(dialog), m_bar(::GetDlgItem(dialog, kProgressBar)) {}
+  explicit Progress(HWND dialog) : m_dialog(dialog), m_bar(::GetDlgItem(dialog, kProgressBar)) {}
   void SetRange(int upper) override { ::SendMessageA(m_bar, PBM_SETRANGE32, 0, upper); }
   void SetPosition(int position) override { ::SendMessageA(m_bar, PBM_SETPOS, position, 0); }
-  void PumpMessage() override { m_pump.Step(); }
+  void PumpMessage() override { AfxPumpWaitingMessage(m_dialog); }
 
 private:
-  CDialogPump m_pump;
+  HWND m_dialog;
   HWND m_bar;
 };
 

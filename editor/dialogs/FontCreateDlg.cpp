@@ -13,6 +13,7 @@
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
+#include "model/document/DocumentTexts.h"
 #include "model/geometry/Contour.h"
 #include "model/geometry/Matrix2D.h"
 #include "resources/Resource.h"
@@ -40,8 +41,6 @@ namespace {
 const char kFolderKey[] = "DefaultPath";
 const char kMarkKey[] = "CFTMARK";
 const char kVersionKey[] = "CFTVER";
-// The caption of a font file that cannot be made, in the resources' language.
-CString CannotCreateCaption() { return AfxLoadString(IDS_DOC_CANNOT_CREATE, "文件建立失败!"); }
 const char kResampleQuestion[] = "Are You Sure Resample?";
 const char kResampleCaption[] = "Resample";
 // A traced record longer than the source's is told by three beeps.
@@ -75,6 +74,12 @@ CString FileNameOf(const CString& path, bool withExtension) {
   CString name = path.Mid(path.ReverseFind('\\') + 1);
   int dot = name.ReverseFind('.');
   return withExtension || dot < 0 ? name : name.Left(dot);
+}
+
+// A font file that cannot be made is named, in the resources' language.
+void ReportCannotCreate(HWND owner, LPCSTR path) {
+  AfxShowMessageBox(owner, path, AfxLoadString(DocumentText::kCannotCreate),
+                    MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -298,7 +303,7 @@ bool CFontCreateDlg::Create() {
   CString path = OutputPath(), quit = FieldText(IDCANCEL);
   // A folder that takes no file is told before the whole range is built, not after.
   if (!CFontFileOutput::CanCreate(path)) {
-    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
+    ReportCannotCreate(m_hWnd, path);
     return false;
   }
   CWaitCursor wait;
@@ -315,7 +320,7 @@ bool CFontCreateDlg::Create() {
     return false;
   }
   if (outcome.output == CFontFileOutput::kCannotCreate) {
-    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
+    ReportCannotCreate(m_hWnd, path);
     return false;
   }
   if (!outcome.written) {
@@ -361,7 +366,7 @@ int CFontCreateDlg::OpenFontFile(LPCSTR path, CCftFontUpdate& font) {
   CCftFontUpdate::OpenResult opened = font.Open(path, &wanted);
   if (opened == CCftFontUpdate::kCreated) {
     if (font.Save() == CFontFileOutput::kWritten) return 1;
-    AfxShowMessageBox(m_hWnd, path, CannotCreateCaption(), MB_OK | MB_ICONEXCLAMATION);
+    ReportCannotCreate(m_hWnd, path);
     return -1;
   }
   if (opened == CCftFontUpdate::kCannotRead) {

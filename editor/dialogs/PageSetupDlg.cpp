@@ -126,20 +126,16 @@ void CPageSetupDlg::FillPageTypes() {
   std::vector<char> list(kKeyListBytes, '\0');
   DWORD length = m_settings.ReadString(PresetSection(suffix), nullptr, list.data(),
                                        static_cast<int>(list.size()), "");
+  // The first preset of the page's own size shows as chosen; a size no preset has leaves none.
   for (const CString& name :
-       ParseKeyList(list.data(), length + 1 < list.size() ? length + 1 : list.size()))
-    combo->AddString(name);
-  // The preset of the page's own size shows as chosen; a size no preset has leaves none chosen.
-  for (int i = 0; i < combo->GetCount(); ++i) {
-    CString name;
-    combo->GetLBText(i, name);
+       ParseKeyList(list.data(), length + 1 < list.size() ? length + 1 : list.size())) {
+    const int index = combo->AddString(name);
     int width = 0, height = 0;
-    if (ParsePageSize(PresetSize(m_settings, name), &width, &height) &&
+    if (combo->GetCurSel() == CB_ERR &&
+        ParsePageSize(PresetSize(m_settings, name), &width, &height) &&
         static_cast<float>(width) == m_page.m_width &&
-        static_cast<float>(height) == m_page.m_height) {
-      combo->SetCurSel(i);
-      break;
-    }
+        static_cast<float>(height) == m_page.m_height)
+      combo->SetCurSel(index);
   }
 }
 

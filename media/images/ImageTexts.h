@@ -50,10 +50,6 @@ const char kTiffBitCount[] = "不能处理每点%d位的TIF文件!";
 const char kTiffTiled[] = "不能处理分块格式TIF文件!";
 
 // The resource text, or the built-in form when the resources have none.
-inline CString LoadOr(UINT id, LPCSTR fallback) {
-  CString text;
-  if (!text.LoadString(id) || text.IsEmpty()) text = fallback;
-  return text;
-}
+inline CString LoadOr(UINT id, LPCSTR fallback) { return AfxLoadString(id, fallback); }
 
 }  // namespace ImageText

@@ -58,13 +58,13 @@ CString CDocFileReader::MessageFor(Error error) {
     case kBlockListDamaged:
       return CString();
     case kCannotOpen:
-      return DocumentText::Load(DocumentText::kCannotOpen);
+      return AfxLoadString(DocumentText::kCannotOpen);
     case kWrongVersion:
-      return DocumentText::Load(DocumentText::kWrongVersion);
+      return AfxLoadString(DocumentText::kWrongVersion);
     case kNotDocument:
     case kDamaged:
     default:
-      return DocumentText::Load(DocumentText::kNotDocument);
+      return AfxLoadString(DocumentText::kNotDocument);
   }
 }
 

@@ -5,26 +5,20 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "framework/AfxRes.h"
+#include "framework/ResourceText.h"
 
 namespace DocumentText {
 
-struct Text {
-  UINT id;
-  const char* chinese;
-};
-
-inline CString Load(const Text& text) { return AfxLoadString(text.id, text.chinese); }
-
 // clang-format off
-const Text kErrorCaption = {50009, "错误"};
-const Text kCannotOpen = {0xF004, "文件打开失败!"};       // the framework's failed-open prompt
-const Text kWrongVersion = {53800, "图匠文件版本非6.0版!"};
-const Text kNotDocument = {53801, "非镌图匠文件或文件有错误!"};
-const Text kCannotCreate = {53802, "文件建立失败!"};
-const Text kDamagedList = {53803, "非法的CSegArray数据结构!"};
-const Text kDamagedTextArray = {53804, "非法的CBoxArray数据结构!"};
-const Text kDamagedCaption = {53805, "数据结构错"};
+const CResourceText kErrorCaption = {50009, "错误"};
+const CResourceText kCannotOpen = {AFX_IDP_FAILED_TO_OPEN_DOC, "文件打开失败!"};
+const CResourceText kWrongVersion = {53800, "图匠文件版本非6.0版!"};
+const CResourceText kNotDocument = {53801, "非镌图匠文件或文件有错误!"};
+const CResourceText kCannotCreate = {53802, "文件建立失败!"};
+const CResourceText kDamagedList = {53803, "非法的CSegArray数据结构!"};
+const CResourceText kDamagedTextArray = {53804, "非法的CBoxArray数据结构!"};
+const CResourceText kDamagedCaption = {53805, "数据结构错"};
 // clang-format on
 
 }  // namespace DocumentText

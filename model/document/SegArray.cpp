@@ -392,8 +392,8 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     position += length;
   }
   if (!ended)
-    ReportDamagedData(DocumentText::Load(DocumentText::kDamagedList),
-                      DocumentText::Load(DocumentText::kDamagedCaption));
+    ReportDamagedData(AfxLoadString(DocumentText::kDamagedList),
+                      AfxLoadString(DocumentText::kDamagedCaption));
   if (damaged) *damaged = s_damageReported;
   return list->IsEmpty() ? nullptr : list.release();
 }

@@ -48,7 +48,7 @@ CTALVEX42Doc::~CTALVEX42Doc() {
 void CTALVEX42Doc::ReportError(LPCSTR text) const {
   CWnd* mainWindow = AfxGetMainWnd();
   AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, text,
-                    DocumentText::Load(DocumentText::kErrorCaption), MB_OK | MB_ICONEXCLAMATION);
+                    AfxLoadString(DocumentText::kErrorCaption), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CTALVEX42Doc::ReportSourceOnlyTransforms() const {
@@ -127,7 +127,7 @@ BOOL CTALVEX42Doc::OnSaveDocument(LPCSTR path) {
                            : writer.AddStoredText(m_storedText)) &&
                writer.AddGuides(m_guides) && writer.AddBlockList(m_blocks);
   if (!built || writer.SaveTo(path, BackupModeFor(path)) != CDocFileWriter::kSaved) {
-    CString text = DocumentText::Load(DocumentText::kCannotCreate);
+    CString text = AfxLoadString(DocumentText::kCannotCreate);
     if (CFileException::IsNameOutsideCodePage(path))
       text += "\n" + CFileException::NameOutsideCodePageText();
     ReportError(text);

@@ -3,7 +3,6 @@
 // the language menu (with the end of the program replaced) and a main frame that cannot be made.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "support/ClientPicture.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
+#include "support/RasterFixtures.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -206,24 +206,16 @@ TEST(LoadingSteps, EachStepShowsItsTextInTheLogoWindow) {
 namespace {
 
 // A 2 x 2 picture as a 24-bit BMP file: red and green on top, blue and yellow below.
-std::vector<char> QuarterPicture() {
-  const BYTE rows[2][8] = {{255, 0, 0, 0, 255, 255, 0, 0},  // bottom: blue, yellow
-                           {0, 0, 255, 0, 255, 0, 0, 0}};   // top: red, green
-  BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof(BITMAPINFOHEADER) + sizeof rows, 0, 0,
-                           sizeof file + sizeof(BITMAPINFOHEADER)};
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = 2;
-  info.biHeight = 2;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  std::vector<char> bytes(reinterpret_cast<const char*>(&file),
-                          reinterpret_cast<const char*>(&file) + sizeof file);
-  bytes.insert(bytes.end(), reinterpret_cast<const char*>(&info),
-               reinterpret_cast<const char*>(&info) + sizeof info);
-  bytes.insert(bytes.end(), reinterpret_cast<const char*>(rows),
-               reinterpret_cast<const char*>(rows) + sizeof rows);
-  return bytes;
+std::vector<BYTE> QuarterPicture() {
+  raster::BmpSpec spec;
+  spec.width = 2;
+  spec.height = 2;
+  spec.bits = 24;
+  spec.picture = [](int x, int y) {
+    const DWORD colours[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFF00}};
+    return colours[y][x];
+  };
+  return raster::MakeBmp(spec);
 }
 
 // The logo window's colours at the middle of its four quarters (top left, top right, bottom
@@ -257,18 +249,17 @@ TEST(LogoWindow, ShowsTheProgramFoldersPictureElseTheBuiltInOne) {
   DeleteFileA(logoFile.c_str());
   const std::vector<DWORD> builtIn = LogoQuarters(boxes, &shown);
   EXPECT_EQ(0u, shown);
-  const std::vector<char> quarters = QuarterPicture();
   const std::string notAPicture = "BM no picture";
   const struct {
-    std::string bytes;
+    std::vector<BYTE> bytes;
     std::vector<DWORD> expected;
     size_t boxes;
   } cases[] = {
-      {std::string(quarters.begin(), quarters.end()), {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}, 0},
-      {notAPicture, builtIn, 1},
+      {QuarterPicture(), {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00}, 0},
+      {std::vector<BYTE>(notAPicture.begin(), notAPicture.end()), builtIn, 1},
   };
   for (const auto& c : cases) {
-    std::ofstream(logoFile, std::ios::binary) << c.bytes;
+    raster::WriteFile(logoFile, c.bytes);
     EXPECT_EQ(c.expected, LogoQuarters(boxes, &shown));
     EXPECT_EQ(c.boxes, shown);
   }

@@ -31,10 +31,6 @@ class DialogChoices : public EditorWindowTest {
 protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenEditorWindow()); }
   void TearDown() override { CloseEditorWindow(); }
-  void Command(UINT id) {
-    m_view->SendMessage(WM_COMMAND, id);
-    PumpMessages();
-  }
 };
 
 }  // namespace
@@ -65,7 +61,7 @@ TEST_F(DialogChoices, TheScaleDialogOffersItsUnitsMillimetresFirstEachWithItsHin
     EXPECT_EQ("50.00   ", DialogText(d, CScaleDlg::kHeight));
     d->PostMessage(WM_COMMAND, IDCANCEL);
   });
-  Command(ID_TRANSFORM_SCALE);
+  ViewCommand(ID_TRANSFORM_SCALE);
   EXPECT_EQ(1, dialogs.Shown());
   EXPECT_EQ(0, m_view->GetUndoManager()->GetStepCount());
 }
@@ -90,7 +86,7 @@ TEST_F(DialogChoices, ThePageSetupShowsThePresetOfThePageSize) {
       shown = DialogText(d, CPageSetupDlg::kPageType);
       d->PostMessage(WM_COMMAND, IDCANCEL);
     });
-    Command(ID_PAGE_SETUP);
+    ViewCommand(ID_PAGE_SETUP);
     EXPECT_EQ(1, dialogs.Shown());
     EXPECT_EQ(c.preset, shown);
   }

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "editor/MDIMainFrame.h"
 #include "editor/ProgramObjects.h"
@@ -26,6 +27,19 @@ inline std::string DialogText(CDialog* dialog, int control) {
   CString text;
   dialog->GetDlgItemText(control, text);
   return std::string(text);
+}
+
+// The entries of a combo box, or of a list box.
+inline std::vector<std::string> Items(HWND control, bool listBox = false) {
+  std::vector<std::string> items;
+  const UINT count = listBox ? LB_GETCOUNT : CB_GETCOUNT;
+  const UINT get = listBox ? LB_GETTEXT : CB_GETLBTEXT;
+  for (LRESULT i = 0; i < ::SendMessageA(control, count, 0, 0); ++i) {
+    char text[256] = {};
+    ::SendMessageA(control, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.push_back(text);
+  }
+  return items;
 }
 
 class EditorWindowTest : public ::testing::Test {
@@ -74,6 +88,11 @@ protected:
   // A command as the main frame's menu, accelerators and tool bars send it.
   void Menu(UINT id) {
     m_main->SendMessage(WM_COMMAND, id, 0);
+    PumpMessages();
+  }
+  // A command of the drawing view, as its menu and keys send it.
+  void ViewCommand(UINT id) {
+    m_view->SendMessage(WM_COMMAND, id, 0);
     PumpMessages();
   }
   // Whether the drawing view enables the command, as the menu asks before it opens.

@@ -62,18 +62,6 @@ std::string Text(HWND window) {
   return text;
 }
 
-std::vector<std::string> Items(HWND control, bool listBox) {
-  std::vector<std::string> items;
-  const UINT count = listBox ? LB_GETCOUNT : CB_GETCOUNT;
-  const UINT get = listBox ? LB_GETTEXT : CB_GETLBTEXT;
-  for (LRESULT i = 0; i < ::SendMessageA(control, count, 0, 0); ++i) {
-    char text[256] = {};
-    ::SendMessageA(control, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    items.push_back(text);
-  }
-  return items;
-}
-
 // Chooses a row of a list or combo of a dialog as a click would, telling the dialog.
 void Choose(HWND dialog, int id, int row, bool listBox) {
   HWND control = ::GetDlgItem(dialog, id);

@@ -17,7 +17,6 @@
 #include "editor/TALVEX42Frame.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/ImageBarsDlg.h"
-#include "framework/FileDialog.h"
 #include "framework/MultiDocTemplate.h"
 #include "media/images/ImageTexts.h"
 #include "model/blocks/CurveBlock.h"
@@ -27,6 +26,7 @@
 #include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
+#include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -42,29 +42,6 @@ const UINT kUndo = 57643;
 const UINT kCopy = 57634;
 const UINT kPaste = 57637;
 const COLORREF kBlue = RGB(0, 0, 255);
-
-// Answers the open dialog with the path and notes what it was asked with.
-class OpenDialogAnswer {
-public:
-  explicit OpenDialogAnswer(std::string path) {
-    m_previous = AfxSetCommonDialogHandler([=](CCommonDialog* dialog) -> INT_PTR {
-      auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
-      if (!files) return IDCANCEL;
-      ++shown;
-      title = files->m_ofn.lpstrTitle ? files->m_ofn.lpstrTitle : "";
-      folder = files->m_ofn.lpstrInitialDir ? files->m_ofn.lpstrInitialDir : "";
-      files->SetFileName(path.c_str());
-      return IDOK;
-    });
-  }
-  ~OpenDialogAnswer() { AfxSetCommonDialogHandler(std::move(m_previous)); }
-  int shown = 0;
-  std::string title;
-  std::string folder;
-
-private:
-  AfxCommonDialogHandler m_previous;
-};
 
 class ImageCommands : public EditorWindowTest {
 protected:
@@ -88,7 +65,7 @@ protected:
   }
   // A menu entry chosen: the command goes to the main frame, which hands it to the active view.
   CImageBlock* ReadThroughMenu(const std::string& path) {
-    OpenDialogAnswer answer(path);
+    FileDialogAnswer answer(path);
     Menu(ID_FILE_READ_IMAGE);
     EXPECT_EQ(1, answer.shown);
     for (INT_PTR i = 0; i < Blocks(); ++i)
@@ -152,7 +129,7 @@ TEST(ImageTexts, TheReadersTextsAreTheProgramsStringResources) {
 TEST_F(ImageCommands, TheMenuReadsABitmapToThePageOriginInOneStepAndPaintsIt) {
   EXPECT_TRUE(CommandEnabled(ID_FILE_READ_IMAGE));
   m_document->SetModifiedFlag(FALSE);
-  OpenDialogAnswer answer(m_picture);
+  FileDialogAnswer answer(m_picture);
   Menu(ID_FILE_READ_IMAGE);
   EXPECT_EQ("读取图像", answer.title);
   EXPECT_EQ("C:\\TALVEX\\", answer.folder);

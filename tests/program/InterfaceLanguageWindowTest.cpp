@@ -16,28 +16,14 @@
 #include "editor/bars/ColorPalette.h"
 #include "editor/cut/CutFrame.h"
 #include "editor/dialogs/PageSetupDlg.h"
-#include "framework/CommonDialog.h"
-#include "framework/FileDialog.h"
 #include "output/SquareSealDlg.h"
 #include "output/StampAreaDlg.h"
+#include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/ModalDialogDriver.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-std::string ControlText(HWND dialog, int id) {
-  char text[128] = {};
-  ::GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
-
-std::string ComboItem(HWND dialog, int id, int index) {
-  char text[128] = {};
-  ::SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(text));
-  return text;
-}
 
 bool IsAscii(const std::string& text) {
   for (unsigned char c : text)
@@ -64,25 +50,6 @@ ForeignName NameOutsideTheCodePage(const std::string& folder) {
   return {};
 }
 
-// Answers the file dialogs with a path, as the dialog itself would return it.
-class FileDialogAnswer {
-public:
-  explicit FileDialogAnswer(const std::string& path) {
-    m_previous = AfxSetCommonDialogHandler([path](CCommonDialog* dialog) -> INT_PTR {
-      auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
-      if (!files) return IDCANCEL;
-      files->SetFileName(path.c_str());
-      return IDOK;
-    });
-  }
-  ~FileDialogAnswer() { AfxSetCommonDialogHandler(std::move(m_previous)); }
-  FileDialogAnswer(const FileDialogAnswer&) = delete;
-  FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
-
-private:
-  AfxCommonDialogHandler m_previous;
-};
-
 class InterfaceLanguage : public EditorWindowTest {
 protected:
   void SetUp() override {
@@ -105,22 +72,15 @@ protected:
     g_cutterDevice.m_port.GetSettingsFile().SetPath(m_keptPorts);
     DeleteFileA(m_library.c_str());
   }
-  void Command(UINT id) {
-    m_view->SendMessage(WM_COMMAND, id);
-    PumpMessages();
-  }
   // The palette types the page setup dialog (F10) offers.
   std::vector<std::string> PaletteTypes() {
     std::vector<std::string> names;
     ModalDialogDriver dialogs;
     dialogs.Then([&](CDialog* page) {
-      HWND d = page->m_hWnd;
-      int count = static_cast<int>(
-          SendDlgItemMessageA(d, CPageSetupDlg::kPaletteType, CB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) names.push_back(ComboItem(d, CPageSetupDlg::kPaletteType, i));
+      names = Items(::GetDlgItem(page->m_hWnd, CPageSetupDlg::kPaletteType));
       page->PostMessage(WM_COMMAND, IDCANCEL);
     });
-    Command(ID_PAGE_SETUP);
+    ViewCommand(ID_PAGE_SETUP);
     EXPECT_EQ(1, dialogs.Shown());
     return names;
   }
@@ -135,24 +95,22 @@ protected:
       area->PostMessage(WM_COMMAND, IDOK);
     });
     dialogs.Then([&](CDialog* seal) {
-      text = ControlText(seal->m_hWnd, CSquareSealDlg::kText);
+      text = DialogText(seal, CSquareSealDlg::kText);
       seal->PostMessage(WM_COMMAND, IDCANCEL);
     });
-    Command(ID_STAMP_NEW);
+    ViewCommand(ID_STAMP_NEW);
     EXPECT_EQ(2, dialogs.Shown());
     return text;
   }
   // The cutter models the cut window (32789) offers.
   std::vector<std::string> CutterModels() {
-    std::vector<std::string> names;
-    Command(ID_FILE_CUT_OUTPUT);
+    ViewCommand(ID_FILE_CUT_OUTPUT);
     CString title;
     EXPECT_TRUE(title.LoadString(IDS_CUT_OUTPUT));
     auto* cut = dynamic_cast<CCutFrame*>(CWnd::FromHandle(FindWindowA(nullptr, title)));
-    if (!cut) return names;
-    HWND bar = cut->GetDeviceBar().m_hWnd;
-    int count = static_cast<int>(SendDlgItemMessageA(bar, IDC_CUT_MODEL, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) names.push_back(ComboItem(bar, IDC_CUT_MODEL, i));
+    if (!cut) return {};
+    const std::vector<std::string> names = Items(
+        ::GetDlgItem(cut->GetDeviceBar().m_hWnd, IDC_CUT_MODEL));
     cut->DestroyWindow();
     PumpMessages();
     return names;

@@ -9,16 +9,11 @@
 #include <string>
 
 #include "StartupResources.h"
-#include "editor/TALVEX42App.h"
-#include "framework/ResourceModule.h"
 #include "model/blocks/ImageBlock.h"
 #include "model/blocks/RasterImageInfo.h"
 #include "model/document/TALVEX42Doc.h"
-#include "model/settings/IniFile.h"
-#include "model/settings/ProgramPaths.h"
 #include "output/CutterDevice.h"
 #include "support/MessageBoxCapture.h"
-#include "support/TempFolder.h"
 
 namespace {
 

@@ -442,18 +442,6 @@ HWND TextPage(CPropertyBar& bar) {
   return nullptr;
 }
 
-std::vector<std::string> Items(HWND control, bool listBox) {
-  std::vector<std::string> items;
-  const UINT count = listBox ? LB_GETCOUNT : CB_GETCOUNT;
-  const UINT get = listBox ? LB_GETTEXT : CB_GETLBTEXT;
-  for (LRESULT i = 0; i < ::SendMessageA(control, count, 0, 0); ++i) {
-    char text[256] = {};
-    ::SendMessageA(control, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    items.push_back(text);
-  }
-  return items;
-}
-
 std::vector<std::string> InstalledFaces(int row) {
   std::vector<std::string> faces;
   for (int i = 0; i < g_winFontTable.GetEntryCount(row, 0); ++i) {

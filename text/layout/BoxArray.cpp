@@ -27,8 +27,8 @@ const size_t kSpareAfterRecord = 10;
 
 // Inside a block list being read, the list's one report of its damage.
 void ReportDamagedArray() {
-  ReportDamagedData(DocumentText::Load(DocumentText::kDamagedTextArray),
-                    DocumentText::Load(DocumentText::kDamagedCaption));
+  ReportDamagedData(AfxLoadString(DocumentText::kDamagedTextArray),
+                    AfxLoadString(DocumentText::kDamagedCaption));
 }
 
 const CAttrBox* AsAttr(const CTextBox* box) {
