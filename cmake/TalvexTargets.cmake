@@ -38,6 +38,16 @@ function(talvex_test folder)
   # "warn:heap": such a fault may crash only much later, so any report fails the test at once.
   set_tests_properties(${folder} PROPERTIES TIMEOUT 600 ENVIRONMENT "WINEDEBUG=-all,warn+heap"
                        FAIL_REGULAR_EXPRESSION "warn:heap")
+  # The cases of a system of the English code page (suites named EnglishSystem...) run a second
+  # time under en_US, where Wine's ANSI code page is 1252; the program's tests have their own
+  # entry for them (program_english_dialogs). They may drive windows, so they run alone.
+  if(NOT folder STREQUAL "program")
+    add_test(NAME ${folder}_english COMMAND ${_target} --gtest_color=no
+             "--gtest_filter=EnglishSystem*.*" WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    set_tests_properties(${folder}_english PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
+                         ENVIRONMENT "WINEDEBUG=-all,warn+heap;LC_ALL=en_US.UTF-8"
+                         FAIL_REGULAR_EXPRESSION "warn:heap")
+  endif()
 endfunction()
 
 # talvex_test_module(target folder [SUFFIX ext]): a DLL from tests/<folder>/*.cpp and its .def file

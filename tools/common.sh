@@ -128,26 +128,22 @@ talvex_wine_ports() {
   /usr/lib/wine/wineserver -w || true
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; talvex_stop_xvfb ends it.
+# Starts Xvfb on a free display and exports DISPLAY; talvex_stop_xvfb ends it. Xvfb picks the
+# display itself (-displayfd) and takes its lock atomically, so runs started at the same moment
+# in several work trees never share one display.
 talvex_start_xvfb() {
-  local n
-  for n in $(seq 90 190); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    TALVEX_XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do
-      [[ -e /tmp/.X11-unix/X$n ]] && break
-      kill -0 "$TALVEX_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    if [[ -e /tmp/.X11-unix/X$n ]]; then
-      export DISPLAY=":$n"
-      return 0
-    fi
-  done
-  echo "could not start Xvfb" >&2
-  return 1
+  local fifo number=
+  fifo=$(mktemp -u /tmp/talvex-xvfb.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  TALVEX_XVFB_PID=$!
+  read -r -t 20 number <"$fifo" || true
+  rm -f "$fifo"
+  if [[ -z "$number" ]] || ! kill -0 "$TALVEX_XVFB_PID" 2>/dev/null; then
+    echo "could not start Xvfb" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
 
 talvex_stop_xvfb() {
