@@ -41,6 +41,9 @@ class CPsInterpreter {
 public:
   static const size_t kDeepestStack = 100000;
   static const int kDeepestCall = 100;
+  // Dictionaries begun at once, above the system's, the global and the user's dictionary.
+  static const size_t kDeepestDictionaries = 100;
+  static const size_t kPermanentDictionaries = 3;
   // Work allowed: so many steps per byte of the file, and never fewer than kFewestSteps.
   static const size_t kStepsPerByte = 16;
   static const size_t kFewestSteps = 10000000;
@@ -120,13 +123,23 @@ private:
   // Work in proportion to what an operator touches; false (too complex) when it runs out.
   bool Spend(size_t steps);
 
-  // Names, definitions and dictionaries.
+  // Names, definitions and dictionaries. The dictionaries begun are searched from the last one
+  // down to the read's definitions (which stand for the user's and the system's dictionary),
+  // then the operators; definitions go to the last one begun.
   int Intern(const std::string& name);
   const std::string& NameOf(int id) const;
   Object Name(const char* name);
+  bool IsName(const Object& object, const char* name);
+  void DefineSystemValues();
   const Object* Lookup(int name);
+  // The key's value in the first dictionary that has it (where tells which), or null.
+  const Object* FindDefined(const Object& key, Object* where);
+  Object CurrentDictionary() const;
   void Define(const Object& name, const Object& value);
+  void PutInto(const Object& dict, const Object& key, const Object& value);
   int BuiltinOf(int name) const;
+  // The operator as an object; null for -1.
+  static Object OperatorObject(int op);
   // A key as dictionaries compare it: strings as names, numbers without their integer mark.
   Object KeyOf(const Object& key);
   const Object* Find(const Object& dict, const char* key);
@@ -157,6 +170,9 @@ private:
   void Fail();
   void TooComplex();
   bool Stopped() const { return m_failed || m_exit || m_stop || m_ended || m_budget.Exhausted(); }
+  // Whether the drawing was left unfinished at the file's end: dictionaries begun, graphics
+  // states saved, or a path not painted.
+  bool LeftUnfinished() const;
 
   CPsScanner& m_scanner;
   CImportedDrawing* m_drawing;
@@ -169,6 +185,7 @@ private:
   // Objects that running operators hold while procedures run: the procedures themselves, a
   // loop's body, forall's source, an image's data sources.
   std::vector<Object> m_held;
+  std::vector<Object> m_dictionaries;  // begun, the last one current
   std::unordered_map<std::string, int> m_nameIds;
   std::vector<std::string> m_names;
   std::vector<int> m_builtins;  // by name id: the operator, or -1
@@ -178,12 +195,17 @@ private:
   bool m_exit = false;   // exit left a loop
   bool m_stop = false;   // stop, until stopped catches it
   bool m_ended = false;  // %%EOF or quit
+  bool m_trailer = false;   // %%Trailer: the drawing is complete
+  bool m_cutShort = false;  // the file ends inside a string, procedure or encrypted part
   int m_documentDepth = 0;
   // The data section of a %%BeginData or %%BeginBinary comment: where it ends, or where it
   // starts and its lines, counted only when the data is passed over.
   size_t m_dataEnd = 0;
   size_t m_dataStart = 0;
   double m_dataLines = 0;
+  // The path painted last, and the curves it made.
   unsigned m_paintedGeneration = 0;
   bool m_paintedFilled = false;
+  size_t m_paintedFirst = 0;
+  size_t m_paintedEnd = 0;
 };

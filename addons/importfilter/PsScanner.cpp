@@ -327,11 +327,30 @@ bool CPsScanner::SkipToLineStarting(const char* text) {
       SkipTo(at);
       return true;
     }
-    const void* next = std::memchr(m_data + at, '\n', m_size - at);
-    at = next ? static_cast<const char*>(next) - m_data + 1 : m_size;
+    // On to the next line, whichever way lines end.
+    while (at < m_size && m_data[at] != '\n' && m_data[at] != '\r') ++at;
+    if (at < m_size) ++at;
   }
   SkipTo(m_size);
   return false;
+}
+
+bool CPsScanner::SkipPastZeros(size_t run) {
+  size_t zeros = 0;
+  for (size_t at = m_at; at < m_size; ++at) {
+    const char ch = m_data[at];
+    if (ch == '0') {
+      ++zeros;
+    } else if (ch != ' ' && ch != '\t' && ch != '\r' && ch != '\n' && ch != '\f') {
+      if (zeros >= run) {
+        SkipTo(at);
+        return true;
+      }
+      zeros = 0;
+    }
+  }
+  SkipTo(m_size);
+  return zeros >= run;
 }
 
 size_t CPsScanner::PositionAfterLines(size_t from, double lines) const {
