@@ -277,9 +277,9 @@ CPsInterpreter::Object CPsInterpreter::Name(const char* name) {
   return PsObject::Of(PsObject::kName, Intern(name));
 }
 
-bool CPsInterpreter::IsName(const Object& object, const char* name) {
-  // By the name's id: a name's text may be a megabyte long.
-  return object.type == PsObject::kName && object.number == Intern(name);
+bool CPsInterpreter::IsName(const Object& object, const char* name) const {
+  // Compared where it lies, never copied: a name's text may be a megabyte long.
+  return object.type == PsObject::kName && NameOf(static_cast<int>(object.number)) == name;
 }
 
 int CPsInterpreter::BuiltinOf(int name) const {

@@ -129,7 +129,7 @@ private:
   int Intern(const std::string& name);
   const std::string& NameOf(int id) const;
   Object Name(const char* name);
-  bool IsName(const Object& object, const char* name);
+  bool IsName(const Object& object, const char* name) const;
   void DefineSystemValues();
   const Object* Lookup(int name);
   // The key's value in the first dictionary that has it (where tells which), or null.
