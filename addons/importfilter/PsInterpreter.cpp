@@ -1749,11 +1749,12 @@ void CPsInterpreter::RunColourOperator(int op) {
       if (!Pop(&a)) return;
       const Object* items = m_arena.Elements(a);
       const Object& family = a.type == PsObject::kArray && items ? items[0] : a;
-      state.components =
-          IsName(family, "DeviceRGB") || IsName(family, "CalRGB") || IsName(family, "Lab") ? 3
-          : IsName(family, "DeviceCMYK")                                                   ? 4
-          : IsName(family, "Pattern")                                                      ? 0
-                                                                                           : 1;
+      state.components = IsName(family, "DeviceRGB") || IsName(family, "CalRGB") ||
+                                 IsName(family, "Lab")
+                             ? 3
+                         : IsName(family, "DeviceCMYK") ? 4
+                         : IsName(family, "Pattern")    ? 0
+                                                        : 1;
       state.colour = 0;
       return;
     }

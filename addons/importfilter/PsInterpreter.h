@@ -192,9 +192,9 @@ private:
   int m_line = 0;               // of the token being run
   int m_callDepth = 0;          // of nested executions
   bool m_failed = false;
-  bool m_exit = false;   // exit left a loop
-  bool m_stop = false;   // stop, until stopped catches it
-  bool m_ended = false;  // %%EOF or quit
+  bool m_exit = false;      // exit left a loop
+  bool m_stop = false;      // stop, until stopped catches it
+  bool m_ended = false;     // %%EOF or quit
   bool m_trailer = false;   // %%Trailer: the drawing is complete
   bool m_cutShort = false;  // the file ends inside a string, procedure or encrypted part
   int m_documentDepth = 0;

@@ -73,11 +73,10 @@ std::vector<HostileFile> Files() {
                                             std::string(20 << 20, 'a')},
       {"setcolorspace of a 1 MB name", LongName() + " { dup setcolorspace } loop"},
       {"filter of a 1 MB name", LongName() + " { currentfile 1 index filter pop } loop"},
-      {"image of 2^20 sources, 255-byte mark",
+      {"colorimage of 4 sources, 255-byte marks",
        "/s currentfile 0 (" + std::string(255, 'a') +
-           ") /SubFileDecode filter def /a 1048576 array def 0 1 1048575 { a exch s put } for\n"
-           "/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource a >> def\n"
-           "{ d image } loop"},
+           ") /SubFileDecode filter def\n"
+           "{ 1 1 8 [1 0 0 1 0 0] s s s s true 4 colorimage } loop"},
       {"arcs at 1e300 degrees", "{ newpath 0 0 10 1e300 1e300 arc } loop"},
   };
 }
@@ -86,7 +85,8 @@ std::vector<HostileFile> Files() {
 std::vector<HostileFile> IllustratorFiles() {
   return {
       {"56 MB of two-point paths", Repeated("0 0 m\n1 1 l\nS\n", (56 << 20) / 14)},
-      {"one path of 4,000,001 points", "0 0 m\n" + Repeated("1 1 l\n", 4000000) + "S\n"},
+      {"one path of 4,000,001 points",
+       "0 0 m\n" + Repeated("1 1 l\n", 4000000) + "2 2 m\n3 3 l\nS\n"},
   };
 }
 

@@ -119,17 +119,17 @@ const std::string kType1Font =
     "/FullName (Sample) readonly def\nend readonly def\n/FontName /Sample def\n"
     "/Encoding StandardEncoding def\n/PaintType 0 def\n/FontType 1 def\n"
     "/FontMatrix [0.001 0 0 0.001 0 0] readonly def\n/FontBBox {0 0 1000 1000} readonly def\n"
-    "/UniqueID 4000000 def\ncurrentdict end\ncurrentfile eexec\r" + kEncrypted +
-    Repeated(std::string(64, '0') + "\r", 8) + "cleartomark\n{restore}if\n";
+    "/UniqueID 4000000 def\ncurrentdict end\ncurrentfile eexec\r" +
+    kEncrypted + Repeated(std::string(64, '0') + "\r", 8) + "cleartomark\n{restore}if\n";
 
 TEST(EpsReader, AnEmbeddedType1FontIsPassedOverAndItsTextLeftOut) {
-  Reading reading = Read(
-      kPostScript,
-      Eps("%%BeginSetup\n%%BeginResource: font Sample\n" + kType1Font +
-          "%%EndResource\n%%EndSetup\n"
-          "1 0 0 setrgbcolor 10 10 moveto 60 10 lineto 60 40 lineto closepath fill\n"
-          "/Sample findfont 12 scalefont setfont 10 60 moveto (Text) show\n"
-          "0 0 1 setrgbcolor 100 10 moveto 150 10 lineto 150 40 lineto closepath fill\n"));
+  Reading reading =
+      Read(kPostScript,
+           Eps("%%BeginSetup\n%%BeginResource: font Sample\n" + kType1Font +
+               "%%EndResource\n%%EndSetup\n"
+               "1 0 0 setrgbcolor 10 10 moveto 60 10 lineto 60 40 lineto closepath fill\n"
+               "/Sample findfont 12 scalefont setfont 10 60 moveto (Text) show\n"
+               "0 0 1 setrgbcolor 100 10 moveto 150 10 lineto 150 40 lineto closepath fill\n"));
   ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
   EXPECT_EQ(kImportRead, reading.report.problem);
   EXPECT_EQ(1, reading.report.texts);
@@ -147,16 +147,32 @@ TEST(EpsReader, LinesEndInCarriageReturnsLineFeedsOrBoth) {
     return text;
   };
   const std::vector<std::string> eps = {
-      "%!PS-Adobe-3.0 EPSF-3.0", "%%BoundingBox: 0 0 200 100", "%%EndComments",
-      "%%BeginData: 2 Hex Lines", "1 1 8 [1 0 0 1 0 0] currentfile image", "ff",
+      "%!PS-Adobe-3.0 EPSF-3.0",
+      "%%BoundingBox: 0 0 200 100",
+      "%%EndComments",
+      "%%BeginData: 2 Hex Lines",
+      "1 1 8 [1 0 0 1 0 0] currentfile image",
+      "ff",
       "11 dict begin /FontName /Hex def currentdict end currentfile eexec",
-      "d9d66f633b846a989b9974b0179fc6cc", std::string(64, '0'), std::string(64, '0'),
-      "cleartomark", "10 10 moveto 50 10 lineto 30 40 lineto closepath fill", "%%EOF"};
-  const std::vector<std::string> illustrator = {
-      "%!PS-Adobe-2.0 EPSF-1.2", "%%Creator: Adobe Illustrator(R) 8.0",
-      "%%BoundingBox: 0 0 200 100", "%%EndComments", "%%BeginProlog",
-      "/m {undefined operators} def 1 2 3 m l c f", "%%EndProlog", "0 0 0 1 k",
-      "10 10 m", "50 10 l", "30 40 l", "f", "%%Trailer"};
+      "d9d66f633b846a989b9974b0179fc6cc",
+      std::string(64, '0'),
+      std::string(64, '0'),
+      "cleartomark",
+      "10 10 moveto 50 10 lineto 30 40 lineto closepath fill",
+      "%%EOF"};
+  const std::vector<std::string> illustrator = {"%!PS-Adobe-2.0 EPSF-1.2",
+                                                "%%Creator: Adobe Illustrator(R) 8.0",
+                                                "%%BoundingBox: 0 0 200 100",
+                                                "%%EndComments",
+                                                "%%BeginProlog",
+                                                "/m {undefined operators} def 1 2 3 m l c f",
+                                                "%%EndProlog",
+                                                "0 0 0 1 k",
+                                                "10 10 m",
+                                                "50 10 l",
+                                                "30 40 l",
+                                                "f",
+                                                "%%Trailer"};
   const std::vector<std::string> damaged = {"%!PS-Adobe-3.0 EPSF-3.0", "%%EndComments",
                                             "10 10 moveto", "", "1 0 div"};
   for (const char* ending : {"\r", "\n", "\r\n"}) {

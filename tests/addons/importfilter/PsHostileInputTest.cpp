@@ -85,9 +85,9 @@ TEST(PsHostileInput, HostileFilesEndWithTheReadersMessageAndGiveNothing) {
       {Repeated("%%BeginData: 999999999 Hex Lines\n", 5000), kImportNothingToRead, 0},
       {kLongName + " { dup setcolorspace } loop", kImportTooComplex, 0},
       {kLongName + " { currentfile 1 index filter pop } loop", kImportTooComplex, 0},
-      {"/s currentfile 0 (" + std::string(255, 'm') + ") /SubFileDecode filter def\n"
-       "/a 1048576 array def 0 1 1048575 { a exch s put } for\n"
-       "/d << /Width 1 /Height 1 /MultipleDataSources true /DataSource a >> def { d image } loop",
+      {"/s currentfile 0 (" + std::string(255, 'm') +
+           ") /SubFileDecode filter def\n"
+           "{ 1 1 8 [1 0 0 1 0 0] s s s s true 4 colorimage } loop",
        kImportTooComplex, 0},
       {"{ newpath 0 0 10 1e300 1e300 arc } loop", kImportTooComplex, 0},
       {"1e300 1 idiv", kImportDamaged, 4},
@@ -166,9 +166,8 @@ TEST(PsHostileInput, StorageNothingReachesIsGivenBackAndWhatIsHeldIsPaidFor) {
 
 TEST(PsHostileInput, IllustratorFilesArePaidForAsPostScriptIs) {
   // Painted curves at what the drawing holds, within the read's memory.
-  const std::string paths =
-      "%!PS-Adobe-2.0\n%%Creator: Adobe Illustrator(R) 8.0\n%%EndComments\n" +
-      Repeated("0 0 m 1 1 l S\n", 100000) + "%%Trailer\n";
+  const std::string paths = "%!PS-Adobe-2.0\n%%Creator: Adobe Illustrator(R) 8.0\n%%EndComments\n" +
+                            Repeated("0 0 m 1 1 l S\n", 100000) + "%%Trailer\n";
   const size_t kMemory = 2 << 20;
   CPsScanner scanner(paths.data(), paths.size());
   CImportedDrawing drawing;
@@ -177,10 +176,11 @@ TEST(PsHostileInput, IllustratorFilesArePaidForAsPostScriptIs) {
   EXPECT_EQ(kImportTooComplex, report.problem);
   EXPECT_LE(drawing.CurveCount(), kMemory / CImportedDrawing::CurveBytes(2));
   // A path of more points than a path holds is too complex where it overflows.
-  ExpectNothingRead(Read(kPostScript, "%!PS-Adobe-2.0\n%%Creator: Adobe Illustrator(R) 8.0\n"
-                                      "%%EndComments\n0 0 m\n" +
-                                          Repeated("1 1 l\n", CImportPath::kMaxPoints) +
-                                          "2 2 m\n3 3 l\nS\n%%Trailer\n"),
+  ExpectNothingRead(Read(kPostScript,
+                         "%!PS-Adobe-2.0\n%%Creator: Adobe Illustrator(R) 8.0\n"
+                         "%%EndComments\n0 0 m\n" +
+                             Repeated("1 1 l\n", CImportPath::kMaxPoints) +
+                             "2 2 m\n3 3 l\nS\n%%Trailer\n"),
                     kImportTooComplex, 0, "a path of more points than a path holds");
 }
 
