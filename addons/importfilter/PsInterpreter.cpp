@@ -247,7 +247,7 @@ CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
 void CPsInterpreter::DefineSystemValues() {
   // Font files ask whether their font is there already and take a standard encoding: the font
   // directories are empty, the encodings name no glyph.
-  Object notdef = Name(".notdef");
+  const Object notdef = Name(".notdef");
   const std::vector<Object> glyphs(256, notdef);
   const Object encoding = m_arena.NewArray(glyphs.data(), glyphs.size());
   for (const char* name : {"StandardEncoding", "ISOLatin1Encoding"})

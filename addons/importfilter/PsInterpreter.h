@@ -1,17 +1,19 @@
 // CPsInterpreter: a small PostScript interpreter for EPS files, enough to follow how programs
 // write their drawings: the operand stack, procedures defined in the file's prolog and called by
 // name (cairo's "re", "cm", "q"; the "m l c" of many others), control flow, arrays and
-// dictionaries, the graphics state with its transformation (gsave/grestore, concat, translate,
-// scale, rotate, setmatrix), the path operators (moveto, lineto, curveto, their relative forms,
-// arc, arcn, closepath, rectangles) and painting (fill, eofill, stroke, rectfill; clipping paints
-// nothing), and the colour operators.
+// dictionaries with the dictionary stack (definitions go to the dictionary begun last, names are
+// looked up down the stack), the graphics state with its transformation (gsave/grestore, concat,
+// translate, scale, rotate, setmatrix), the path operators (moveto, lineto, curveto, their relative
+// forms, arc, arcn, closepath, rectangles) and painting (fill, eofill, stroke, rectfill; clipping
+// paints nothing), and the colour operators.
 //
 // It paints into the drawing in millimetres: the default user space (points, y up) is scaled
 // by 25.4 / 72. Each painted path becomes one curve in the current colour; a path filled and
 // stroked (gsave fill grestore stroke) becomes one solid curve. Text is counted as left out, as
 // are images, whose data in the file (after image, colorimage or imagemask, read through the
-// file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec)
-// are stepped over.
+// file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec,
+// left as a Type 1 font's encrypted part leaves the stack) are stepped over; font directories are
+// empty and the standard encodings name no glyph.
 //
 // Everything is bounded (CPsBudget): the work, counted per operator and per element, point,
 // entry or dictionary slot an operator touches, by the file's size (a loop that never ends is
@@ -20,7 +22,9 @@
 // Composite objects live in the read's arena (CPsArena), which takes back what nothing reaches any
 // more and frees the rest when the read ends. An operator without its operands, of the wrong kind,
 // or unbalanced brackets are damage at the current line. Operators it does not know are passed
-// over.
+// over. A file that ends, before its %%Trailer or %%EOF, inside a string, procedure or font, with
+// dictionaries begun, states saved or a path not painted, ends early at its last line: what it
+// painted before is kept.
 #pragma once
 
 #include <string>
