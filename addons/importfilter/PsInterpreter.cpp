@@ -1429,8 +1429,8 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
     }
     case kKnown: {
       if (!Pop(&b) || !Pop(&a)) return;
-      if (a.type == PsObject::kFont) return PushBool(false);  // a font the read does not keep
-      if (a.type != PsObject::kDict) return Fail();
+      // A font, or a dictionary of an operator the read does not know, holds nothing.
+      if (a.type != PsObject::kDict) return PushBool(false);
       if (OwnDictionary(a)) return PushBool(m_arena.Find(a, KeyOf(b)) != nullptr);
       // The read's definitions stand for the system's dictionary too.
       return PushBool(m_arena.Find(kDefinitions, KeyOf(b)) ||
@@ -1441,9 +1441,9 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
       return Push(m_arena.NewDictionary());
     case kBegin:
       if (!Pop(&a)) return;
-      // A font begun is a dictionary the read does not keep: its definitions go to its own.
-      if (a.type == PsObject::kFont) a = m_arena.NewDictionary();
-      if (a.type != PsObject::kDict) return Fail();
+      // A font, or a dictionary of an operator the read does not know, is one the read does not
+      // keep: its definitions go to a dictionary of their own.
+      if (a.type != PsObject::kDict) a = m_arena.NewDictionary();
       if (m_dictionaries.size() >= kDeepestDictionaries) return TooComplex();
       m_dictionaries.push_back(a);
       return;
@@ -1459,8 +1459,7 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
       return PushNumber(static_cast<double>(kPermanentDictionaries + m_dictionaries.size()), true);
     case kUndef:
       if (!Pop(&b) || !Pop(&a)) return;
-      if (a.type != PsObject::kDict) return Fail();
-      m_arena.Remove(OwnDictionary(a) ? a : kDefinitions, KeyOf(b));
+      if (a.type == PsObject::kDict) m_arena.Remove(OwnDictionary(a) ? a : kDefinitions, KeyOf(b));
       return;
     case kDictEnd: {
       const size_t count = CountToMark();
