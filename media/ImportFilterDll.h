@@ -20,6 +20,9 @@ enum ImportProblem : int {
   kImportCutFile = 7,         // .CUT files are not read
   kImportNothingToRead = 8,   // the file holds no outline
   kImportTooComplex = 9,      // more points or nesting than a drawing may hold
+  kImportEndedEarly = 10,     // the file ends inside its drawing, at the report's line: the
+                              // drawing before it was read all the same
+  kImportPdfPages = 11,       // PDF pages in PostScript (Ghostscript's eps2write)
 };
 
 // What the last read met. Crosses the library's entry: 32-bit fields only.

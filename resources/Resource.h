@@ -561,6 +561,9 @@
 #define IDS_IMPORT_LEFT_OUT 51909
 #define IDS_EPS_NO_RESOLUTION 51910
 #define IDS_EPS_BAD_TEMPLATE 51911
+// Import filter: a file cut short, PDF pages in PostScript (56100-56199)
+#define IDS_IMPORT_ENDED_EARLY 56100
+#define IDS_IMPORT_PDF_PAGES 56101
 // Bitmap tracing and vectorising (52150-52249)
 #define IDD_VECTOR_SETTINGS 212
 #define IDD_CURVE_FIT_PARAMS 213

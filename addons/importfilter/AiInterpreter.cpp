@@ -1,5 +1,6 @@
 #include "addons/importfilter/AiInterpreter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -37,6 +38,12 @@ void CAiInterpreter::Fail() {
   m_report->line = m_line;
 }
 
+void CAiInterpreter::TooComplex() {
+  if (m_failed) return;
+  m_failed = true;
+  m_report->problem = kImportTooComplex;
+}
+
 void CAiInterpreter::Run() {
   int procedureDepth = 0;
   while (!m_failed) {
@@ -44,9 +51,16 @@ void CAiInterpreter::Run() {
     m_line = token.line;
     switch (token.kind) {
       case CPsScanner::kEnd:
+        if (!m_path.IsEmpty() || m_inCompound || m_inText) {
+          m_report->problem = kImportEndedEarly;
+          m_report->line = m_line;
+        }
         return;
       case CPsScanner::kError:
-        return Fail();
+        if (!m_scanner.AtEnd()) return Fail();
+        m_report->problem = kImportEndedEarly;  // cut inside a string
+        m_report->line = m_line;
+        return;
       case CPsScanner::kComment:
         if (token.text.compare(0, 9, "%%Trailer") == 0 || token.text.compare(0, 5, "%%EOF") == 0)
           return;
@@ -66,6 +80,7 @@ void CAiInterpreter::Run() {
         if (procedureDepth == 0) {
           Operator(token.text);
           m_operands.clear();
+          if (m_path.Overflowed()) TooComplex();
         }
         break;
       default:
@@ -112,21 +127,35 @@ bool CAiInterpreter::Point(size_t index, const double* values, double* x, double
   return true;
 }
 
+bool CAiInterpreter::PathRoom(size_t points) {
+  // The points' vector doubles when it is full: that growth is paid for before it happens.
+  const size_t size = m_path.Size();
+  if (size + points > m_paidPoints) {
+    const size_t room = std::max(2 * m_paidPoints, size + points);
+    if (!m_budget.Charge((room - m_paidPoints) * sizeof(ImportPathPoint))) {
+      TooComplex();
+      return false;
+    }
+    m_paidPoints = room;
+  }
+  return true;
+}
+
 void CAiInterpreter::PaintPath(Paint paint, bool close) {
-  if (close) m_path.Close();
+  if (close && PathRoom(1)) m_path.Close();
   if (m_inCompound) {
     // The parts of a compound path are painted together when it ends.
     if (paint != kNoPaint) m_compoundPaint = paint;
     return;
   }
-  if (!m_clipping && paint != kNoPaint) {
+  if (!m_clipping && paint != kNoPaint && !m_path.IsEmpty()) {
     const bool filled = paint != kStroke;
-    m_drawing->AddPath(m_path, filled ? m_fillColour : m_strokeColour, filled);
+    const size_t bytes = CImportedDrawing::CurveBytes(m_path.Size());
+    if (!m_budget.Charge(bytes) || !m_budget.Work(m_path.Size())) return TooComplex();
+    if (!m_drawing->AddPath(m_path, filled ? m_fillColour : m_strokeColour, filled))
+      m_budget.Release(bytes);
   }
-  if (m_drawing->TooComplex() || m_path.Overflowed()) {
-    m_failed = true;
-    m_report->problem = kImportTooComplex;
-  }
+  if (m_drawing->TooComplex()) return TooComplex();
   m_path.Clear();
   m_clipping = false;
 }
@@ -141,7 +170,8 @@ void CAiInterpreter::Operator(const std::string& name) {
   const char first = name[0];
   const bool single = name.size() == 1;
   if (single && (first == 'm' || first == 'l' || first == 'L')) {
-    if (!Numbers(2, v) || !Point(0, v, &x[0], &y[0])) return;
+    // A line after a close begins a new sub-path at the closed one's start: two points.
+    if (!Numbers(2, v) || !Point(0, v, &x[0], &y[0]) || !PathRoom(2)) return;
     if (first == 'm')
       m_path.MoveTo(x[0], y[0]);
     else if (!m_path.LineTo(x[0], y[0]))
@@ -149,7 +179,7 @@ void CAiInterpreter::Operator(const std::string& name) {
   } else if (single && (first == 'c' || first == 'C' || first == 'v' || first == 'V' ||
                         first == 'y' || first == 'Y')) {
     const bool full = first == 'c' || first == 'C';
-    if (!Numbers(full ? 6 : 4, v)) return;
+    if (!Numbers(full ? 6 : 4, v) || !PathRoom(4)) return;
     for (int i = 0; i < (full ? 3 : 2); ++i)
       if (!Point(i, v, &x[i], &y[i])) return;
     if (!m_path.HasCurrentPoint()) return Fail();
@@ -164,7 +194,7 @@ void CAiInterpreter::Operator(const std::string& name) {
       m_path.CurveTo(x[0], y[0], x[1], y[1], x[2], y[2]);
     }
   } else if (single && first == 'h') {
-    m_path.Close();
+    if (PathRoom(1)) m_path.Close();
   } else if (name == "f" || name == "F" || name == "f*" || name == "F*") {
     PaintPath(kFill, first == 'f');
   } else if (single && (first == 's' || first == 'S')) {

@@ -9,6 +9,11 @@
 //           likewise, and data sections (%%BeginData) are passed over.
 // Operands are numbers in points, y up, with no transformation; every operator takes what it
 // needs from the top and clears the rest. A path operator without its numbers is damage.
+//
+// The path and the painted curves are paid for as the PostScript reader pays for them (the
+// budget's memory for the points, the path's room and each curve, its work for each painted
+// point): a file of more is too complex, and so is a path of more points than a path holds. A
+// file that ends inside a path, a compound path or a text ends early.
 #pragma once
 
 #include <string>
@@ -16,6 +21,7 @@
 
 #include "addons/importfilter/ImportPath.h"
 #include "addons/importfilter/ImportedDrawing.h"
+#include "addons/importfilter/PsBudget.h"
 #include "addons/importfilter/PsScanner.h"
 #include "media/ImportFilterDll.h"
 
@@ -24,8 +30,9 @@ public:
   // A coordinate beyond this many points is damage.
   static constexpr double kLargestCoordinate = 1.0e7;
 
-  CAiInterpreter(CPsScanner& scanner, CImportedDrawing* drawing, ImportFilterReport* report)
-      : m_scanner(scanner), m_drawing(drawing), m_report(report) {}
+  CAiInterpreter(CPsScanner& scanner, CImportedDrawing* drawing, ImportFilterReport* report,
+                 size_t work, size_t memory)
+      : m_scanner(scanner), m_drawing(drawing), m_report(report), m_budget(work, memory) {}
   void Run();
 
 private:
@@ -35,12 +42,17 @@ private:
   // The last count numbers on the stack, in order; false (damage) when they are not there.
   bool Numbers(size_t count, double* values);
   bool Point(size_t index, const double* values, double* x, double* y);
+  // Room in the path for so many more points, paid for; false (too complex) when there is none.
+  bool PathRoom(size_t points);
   void PaintPath(Paint paint, bool close);
   void Fail();
+  void TooComplex();
 
   CPsScanner& m_scanner;
   CImportedDrawing* m_drawing;
   ImportFilterReport* m_report;
+  CPsBudget m_budget;
+  size_t m_paidPoints = 0;  // of the path's room, which it keeps when it is cleared
   // Operands: numbers, and NaN for anything else (strings, names, arrays).
   std::vector<double> m_operands;
   CImportPath m_path;

@@ -1,5 +1,6 @@
 #include "addons/importfilter/EpsReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -57,6 +58,9 @@ void CEpsReader::ReadComments(const char* data, size_t size) {
       } else if (StartsWith(line, length, "%%HiResBoundingBox:")) {
         const size_t skip = std::strlen("%%HiResBoundingBox:");
         hasHiRes = ParseBox(line + skip, length - skip, hiRes) || hasHiRes;
+      } else if (header && StartsWith(line, length, "%%Creator:") &&
+                 std::string(line, length).find("ps2write)") != std::string::npos) {
+        m_pdfPages = true;  // "(eps2write)" or "(ps2write)"
       } else if (header &&
                  (StartsWith(line, length, "%AI") || StartsWith(line, length, "%%AI") ||
                   (StartsWith(line, length, "%%Creator:") &&
@@ -67,7 +71,12 @@ void CEpsReader::ReadComments(const char* data, size_t size) {
       while (at < to && (data[at] == '\n' || data[at] == '\r')) ++at;
     }
   };
-  scan(0, size < kCommentSpan ? size : kCommentSpan, true);
+  const size_t span = size < kCommentSpan ? size : kCommentSpan;
+  scan(0, span, true);
+  // The PDF reader's prolog says so itself, whoever wrote the header.
+  const char kPdfReaderMark[] = "/DSC_OPDFREAD";
+  m_pdfPages = m_pdfPages || std::search(data, data + span, kPdfReaderMark,
+                                         kPdfReaderMark + sizeof kPdfReaderMark - 1) != data + span;
   if (boxAtEnd && !hasBox) {
     const size_t from = size > kCommentSpan ? size - kCommentSpan : 0;
     size_t lineStart = from;
@@ -110,11 +119,16 @@ void CEpsReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
     return;
   }
   ReadComments(data, size);
+  if (m_pdfPages) {
+    report->problem = kImportPdfPages;
+    return;
+  }
   CPsScanner scanner(data, size);
+  const CPsInterpreter::Limits limits = CPsInterpreter::LimitsFor(size);
   if (m_illustrator) {
-    CAiInterpreter(scanner, drawing, report).Run();
+    CAiInterpreter(scanner, drawing, report, limits.work, limits.memory).Run();
   } else {
-    CPsInterpreter(scanner, drawing, report, CPsInterpreter::LimitsFor(size)).Run();
+    CPsInterpreter(scanner, drawing, report, limits).Run();
   }
 }
 

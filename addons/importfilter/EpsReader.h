@@ -5,7 +5,9 @@
 // place, and whether the file is Illustrator's (%%Creator: Adobe Illustrator, %AI... or %%AI...
 // comments). Illustrator files are read by their fixed operators (CAiInterpreter), all others by
 // the PostScript interpreter (CPsInterpreter). An Illustrator 9 and later file is a PDF and is
-// refused as such.
+// refused as such, and so is PostScript that carries PDF pages and a PDF reader written in
+// PostScript to draw them (Ghostscript's eps2write and ps2write): that reader is beyond the
+// interpreter.
 #pragma once
 
 #include "addons/importfilter/FormatReader.h"
@@ -29,6 +31,7 @@ private:
   static bool ParseBox(const char* text, size_t length, double box[4]);
 
   bool m_illustrator = false;
+  bool m_pdfPages = false;
   bool m_hasFrame = false;
   double m_frame[4] = {0, 0, 0, 0};  // left, bottom, right, top in millimetres
 };

@@ -107,14 +107,16 @@ HGLOBAL CFilterRead::ReadBytes(const char* data, size_t size, int kind, float sc
   try {
     CImportedDrawing drawing;
     reader->Read(data, size, &drawing, report);
-    if (report->problem != kImportRead) return nullptr;
+    // A file that ends early gives what came before its end, and is damaged there without it.
+    const bool endedEarly = report->problem == kImportEndedEarly;
+    if (report->problem != kImportRead && !endedEarly) return nullptr;
     if (drawing.TooComplex()) {
       report->problem = kImportTooComplex;
       return nullptr;
     }
     double left, bottom, right, top;
     if (drawing.CurveCount() == 0 || !drawing.GetBounds(&left, &bottom, &right, &top)) {
-      report->problem = kImportNothingToRead;
+      report->problem = endedEarly ? kImportDamaged : kImportNothingToRead;
       return nullptr;
     }
     reader->GetFrame(&left, &bottom, &right, &top);

@@ -5,7 +5,8 @@
 // so that y grows downward, in millimetres or, with a scale, in that many units per inch.
 //
 // The result is new movable global memory holding one block-list record of curve blocks, which
-// the caller owns, or null; the report tells why it is null and what was left out.
+// the caller owns, or null; the report tells why it is null and what was left out, and that a
+// file cut short gave only what came before its end.
 #pragma once
 
 #include <windows.h>

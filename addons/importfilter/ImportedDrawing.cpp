@@ -106,10 +106,11 @@ void CImportedDrawing::AddCurve(std::vector<ImportPathPoint>&& points, DWORD col
   m_curves.push_back({std::move(points), colour, solid});
 }
 
-void CImportedDrawing::FillLast(DWORD colour) {
-  if (m_curves.empty()) return;
-  m_curves.back().colour = colour;
-  m_curves.back().solid = true;
+void CImportedDrawing::Fill(size_t first, size_t end, DWORD colour) {
+  for (size_t i = first; i < end && i < m_curves.size(); ++i) {
+    m_curves[i].colour = colour;
+    m_curves[i].solid = true;
+  }
 }
 
 bool CImportedDrawing::GetBounds(double* left, double* bottom, double* right, double* top) const {

@@ -37,8 +37,9 @@ public:
   bool AddPath(const CImportPath& path, DWORD colour, bool filled);
   // The same, the path's points handed over rather than copied; the path is empty afterwards.
   bool AddPath(CImportPath&& path, DWORD colour, bool filled);
-  // The last added curve becomes solid in the colour (a path stroked, then filled).
-  void FillLast(DWORD colour);
+  // The curves from first up to end (as CurveCount counted them) become solid in the colour: a
+  // path stroked, then filled.
+  void Fill(size_t first, size_t end, DWORD colour);
 
   size_t CurveCount() const { return m_curves.size(); }
   bool TooComplex() const { return m_tooComplex; }

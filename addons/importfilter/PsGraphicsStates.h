@@ -31,6 +31,8 @@ public:
   // Valid until the next save.
   State& Current() { return m_levels.back().state; }
   const CImportPath& Path() const { return m_levels.back().path->path; }
+  // The levels saved and the current one: 1 when nothing is saved.
+  size_t Depth() const { return m_levels.size(); }
   // The current path, its own (copied when it is shared), with room for so many more points
   // paid for; null when the budget refuses.
   CImportPath* EditPath(size_t morePoints);

@@ -21,7 +21,8 @@ enum CPsInterpreter::Op : int {
   // Types and conversions.
   kCvx, kCvlit, kXcheck, kCvn, kCvs, kType, kBind, kNoAccess,
   // Dictionaries.
-  kDef, kLoad, kStore, kWhere, kKnown, kDict, kBegin, kEnd, kSomeDict, kUndef, kDictBegin, kDictEnd,
+  kDef, kLoad, kStore, kWhere, kKnown, kDict, kBegin, kEnd, kCurrentDict, kSomeDict, kUndef,
+  kDictBegin, kDictEnd, kCountDictStack,
   // Arrays and strings.
   kArray, kAstore, kAload, kLength, kGet, kPut, kGetInterval, kPutInterval, kString, kArrayBegin,
   kArrayEnd,
@@ -85,7 +86,7 @@ const OperatorName kOperators[] = {
   {"def", CPsInterpreter::kDef}, {"load", CPsInterpreter::kLoad}, {"store", CPsInterpreter::kStore},
   {"where", CPsInterpreter::kWhere}, {"known", CPsInterpreter::kKnown}, {"dict", CPsInterpreter::kDict},
   {"begin", CPsInterpreter::kBegin}, {"end", CPsInterpreter::kEnd},
-  {"currentdict", CPsInterpreter::kSomeDict}, {"userdict", CPsInterpreter::kSomeDict},
+  {"currentdict", CPsInterpreter::kCurrentDict}, {"userdict", CPsInterpreter::kSomeDict},
   {"systemdict", CPsInterpreter::kSomeDict}, {"globaldict", CPsInterpreter::kSomeDict},
   {"statusdict", CPsInterpreter::kSomeDict}, {"errordict", CPsInterpreter::kSomeDict},
   {"$error", CPsInterpreter::kSomeDict}, {"undef", CPsInterpreter::kUndef},
@@ -139,7 +140,8 @@ const OperatorName kOperators[] = {
   {"closefile", CPsInterpreter::kCloseFile}, {"flushfile", CPsInterpreter::kCloseFile},
   {"status", CPsInterpreter::kStatus}, {"eexec", CPsInterpreter::kEexec},
   {"realtime", CPsInterpreter::kPushZero}, {"usertime", CPsInterpreter::kPushZero},
-  {"countdictstack", CPsInterpreter::kPushZero}, {"currentglobal", CPsInterpreter::kPushFalse},
+  {"countdictstack", CPsInterpreter::kCountDictStack},
+  {"currentglobal", CPsInterpreter::kPushFalse},
   {"currentpacking", CPsInterpreter::kPushFalse}, {"vmstatus", CPsInterpreter::kPushVmStatus},
   {"languagelevel", CPsInterpreter::kPushLevel},
   // Device and rendering settings: the operands are taken, nothing changes.
@@ -165,6 +167,10 @@ const OperatorName kOperators[] = {
 // clang-format on
 
 const double kPi = 3.14159265358979323846;
+// Past this many degrees angles step by an eighth of a degree or more.
+const double kLargestAngle = 1e15;
+// The zeros that end a Type 1 font's encrypted part (512 in all) are looked for a line at a time.
+const size_t kEncryptedEndZeros = 64;
 // Numbers taken as integers (idiv, mod, the bit operators, counts) stay within what a double
 // holds exactly.
 const double kLargestInteger = 9e15;
@@ -235,6 +241,19 @@ CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,
     const int id = Intern(entry.name);
     m_builtins[id] = entry.op;
   }
+  DefineSystemValues();
+}
+
+void CPsInterpreter::DefineSystemValues() {
+  // Font files ask whether their font is there already and take a standard encoding: the font
+  // directories are empty, the encodings name no glyph.
+  const Object notdef = Name(".notdef");
+  const std::vector<Object> glyphs(256, notdef);
+  const Object encoding = m_arena.NewArray(glyphs.data(), glyphs.size());
+  for (const char* name : {"StandardEncoding", "ISOLatin1Encoding"})
+    m_arena.Put(kDefinitions, Name(name), encoding);
+  for (const char* name : {"FontDirectory", "GlobalFontDirectory", "SharedFontDirectory"})
+    m_arena.Put(kDefinitions, Name(name), m_arena.NewDictionary());
 }
 
 int CPsInterpreter::Intern(const std::string& name) {
@@ -258,12 +277,39 @@ CPsInterpreter::Object CPsInterpreter::Name(const char* name) {
   return PsObject::Of(PsObject::kName, Intern(name));
 }
 
+bool CPsInterpreter::IsName(const Object& object, const char* name) const {
+  // Compared where it lies, never copied: a name's text may be a megabyte long.
+  return object.type == PsObject::kName && NameOf(static_cast<int>(object.number)) == name;
+}
+
 int CPsInterpreter::BuiltinOf(int name) const {
   return name >= 0 && name < static_cast<int>(m_builtins.size()) ? m_builtins[name] : -1;
 }
 
+CPsInterpreter::Object CPsInterpreter::OperatorObject(int op) {
+  if (op < 0) return Object();
+  Object object = PsObject::Of(PsObject::kOperator, op);
+  object.executable = true;
+  return object;
+}
+
 const CPsInterpreter::Object* CPsInterpreter::Lookup(int name) {
-  return m_arena.Find(kDefinitions, PsObject::Of(PsObject::kName, name));
+  return FindDefined(PsObject::Of(PsObject::kName, name), nullptr);
+}
+
+const CPsInterpreter::Object* CPsInterpreter::FindDefined(const Object& key, Object* where) {
+  for (size_t i = m_dictionaries.size(); i-- > 0;) {
+    if (const Object* value = m_arena.Find(m_dictionaries[i], key)) {
+      if (where) *where = m_dictionaries[i];
+      return value;
+    }
+  }
+  if (where) *where = kDefinitions;
+  return m_arena.Find(kDefinitions, key);
+}
+
+CPsInterpreter::Object CPsInterpreter::CurrentDictionary() const {
+  return m_dictionaries.empty() ? kDefinitions : m_dictionaries.back();
 }
 
 CPsInterpreter::Object CPsInterpreter::KeyOf(const Object& key) {
@@ -332,11 +378,19 @@ void CPsInterpreter::Run() {
     m_exit = false;
     if (m_stop) m_ended = true;
   }
-  if (m_budget.Exhausted()) TooComplex();
+  if (m_budget.Exhausted()) return TooComplex();
+  if (!m_failed && !m_ended && !m_trailer && (m_cutShort || LeftUnfinished())) {
+    m_report->problem = kImportEndedEarly;
+    m_report->line = m_line;
+  }
+}
+
+bool CPsInterpreter::LeftUnfinished() const {
+  return !m_dictionaries.empty() || m_states.Depth() > 1 || !m_states.Path().IsEmpty();
 }
 
 void CPsInterpreter::CollectIfDue() {
-  if (m_arena.CollectionDue()) Spend(m_arena.Collect({&m_stack, &m_held}));
+  if (m_arena.CollectionDue()) Spend(m_arena.Collect({&m_stack, &m_held, &m_dictionaries}));
 }
 
 bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* object) {
@@ -370,7 +424,11 @@ bool CPsInterpreter::ObjectOfToken(const CPsScanner::Token& token, Object* objec
     case CPsScanner::kProcBegin:
       return ReadProcedure(0, object);
     default:
-      Fail();
+      // A string left open by the end of the file: the file was cut there.
+      if (m_scanner.AtEnd())
+        m_cutShort = true;
+      else
+        Fail();
       return false;
   }
 }
@@ -398,7 +456,7 @@ bool CPsInterpreter::ReadProcedure(int depth, Object* procedure) {
     }
     if (token.kind == CPsScanner::kComment) continue;
     if (token.kind == CPsScanner::kEnd) {
-      Fail();
+      m_cutShort = true;
       return false;
     }
     Object item;
@@ -483,6 +541,8 @@ void CPsInterpreter::HandleComment(const std::string& comment) {
     m_documentDepth = std::max(0, m_documentDepth - 1);
   } else if (startsWith("%%EOF")) {
     if (m_documentDepth == 0) m_ended = true;
+  } else if (startsWith("%%Trailer")) {
+    if (m_documentDepth == 0) m_trailer = true;
   } else if (startsWith("%%BeginData:") || startsWith("%%BeginBinary:")) {
     // The section's length tells where data that no filter ends lies. Lines are counted only
     // when the data is passed over, so that no comment makes the file be read twice.
@@ -654,14 +714,17 @@ void CPsInterpreter::Paint(bool filled) {
   const CImportPath& path = m_states.Path();
   if (path.IsEmpty()) return;
   if (path.Generation() == m_paintedGeneration) {
-    // The same path again (gsave fill grestore stroke): one curve, filled when either was.
-    if (filled && !m_paintedFilled) m_drawing->FillLast(State().colour);
+    // The same path again (gsave fill grestore stroke): its curves, filled when either was.
+    if (filled && !m_paintedFilled) m_drawing->Fill(m_paintedFirst, m_paintedEnd, State().colour);
     m_paintedFilled = m_paintedFilled || filled;
   } else {
     if (!PayForPainted(path.Size())) return;
+    const size_t first = m_drawing->CurveCount();
     if (m_drawing->AddPath(path, State().colour, filled)) {
       m_paintedGeneration = path.Generation();
       m_paintedFilled = filled;
+      m_paintedFirst = first;
+      m_paintedEnd = m_drawing->CurveCount();
     } else {
       m_budget.Release(CImportedDrawing::CurveBytes(path.Size()));
     }
@@ -716,6 +779,9 @@ void CPsInterpreter::Arc(bool clockwise) {
   if (!PopNumber(&to) || !PopNumber(&from) || !PopNumber(&radius) || !PopNumber(&y) ||
       !PopNumber(&x))
     return;
+  // Angles past any precision leave no turn to take and take ever longer to find the sines of:
+  // such an arc is a point.
+  if (!(std::fabs(from) < kLargestAngle && std::fabs(to) < kLargestAngle)) from = to = 0;
   // arc turns counter-clockwise up to the end angle, arcn clockwise down to it.
   double sweep = to - from;
   if (!std::isfinite(sweep)) return Fail();
@@ -819,8 +885,11 @@ void CPsInterpreter::ConsumeDataSource(const Object& source, double bytes) {
   const uint32_t flags = source.length;
   if (!(flags & kFileCurrent)) return;
   if (flags & kFileMarked) {
+    // The mark and the search's table of it are made again for each source: paid for each time.
     const Object mark = PsObject::Composite(PsObject::kString, source.storage.index, 0, UINT32_MAX);
-    m_scanner.SkipPast(Text(mark).c_str());
+    const std::string text = Text(mark);
+    if (!Spend(text.size())) return;
+    m_scanner.SkipPast(text.c_str());
   } else if (flags & kFileAscii85) {
     m_scanner.SkipPast("~>");
   } else if (flags & kFileHex) {
@@ -899,8 +968,15 @@ void CPsInterpreter::Image(int op) {
 }
 
 void CPsInterpreter::SkipEncrypted() {
-  // A Type 1 font's encrypted part ends with lines of zeros before its cleartomark.
-  if (!m_scanner.SkipToLineStarting("0000000000")) return;
+  // A Type 1 font's encrypted part ends with lines of zeros before its cleartomark. The part
+  // makes the font of the dictionary left on the stack (definefont pop) and ends with the mark
+  // that cleartomark takes (mark currentfile closefile): the stack is left as it leaves it.
+  if (!m_scanner.SkipPastZeros(kEncryptedEndZeros)) {
+    m_cutShort = true;
+    return;
+  }
+  if (TopIs(PsObject::kDict)) m_stack.pop_back();
+  Push(PsObject::Of(PsObject::kMark));
 }
 
 // --- The operators ---
@@ -1308,11 +1384,16 @@ void CPsInterpreter::RunConversionOperator(int op) {
 }
 
 void CPsInterpreter::Define(const Object& name, const Object& value) {
-  if (name.type != PsObject::kName) return Fail();
-  const Object key = KeyOf(name);
-  if (m_arena.Definitions().Size() >= kLargestArray && !m_arena.Find(kDefinitions, key))
+  PutInto(CurrentDictionary(), name, value);
+}
+
+void CPsInterpreter::PutInto(const Object& dict, const Object& key, const Object& value) {
+  if (key.type == PsObject::kNull) return Fail();
+  const Object same = KeyOf(key);
+  if (!OwnDictionary(dict) && m_arena.Definitions().Size() >= kLargestArray &&
+      !m_arena.Find(kDefinitions, same))
     return TooComplex();
-  if (!m_arena.Put(kDefinitions, key, value)) TooComplex();
+  if (!m_arena.Put(OwnDictionary(dict) ? dict : kDefinitions, same, value)) TooComplex();
 }
 
 void CPsInterpreter::RunDictionaryOperator(int op) {
@@ -1320,48 +1401,65 @@ void CPsInterpreter::RunDictionaryOperator(int op) {
   double x = 0;
   switch (op) {
     case kDef:
-    case kStore:
       if (!Pop(&b) || !Pop(&a)) return;
       return Define(a, b);
+    case kStore: {
+      // Where the key is defined, else in the current dictionary.
+      if (!Pop(&b) || !Pop(&a)) return;
+      Object where;
+      if (FindDefined(KeyOf(a), &where)) return PutInto(where, a, b);
+      return Define(a, b);
+    }
     case kLoad:
       if (!Pop(&a)) return;
       if (a.type != PsObject::kName) return Fail();
       if (const Object* value = Lookup(static_cast<int>(a.number))) return Push(Object(*value));
-      if (BuiltinOf(static_cast<int>(a.number)) >= 0) {
-        b = PsObject::Of(PsObject::kOperator, BuiltinOf(static_cast<int>(a.number)));
-        b.executable = true;
-        return Push(b);
-      }
+      if (BuiltinOf(static_cast<int>(a.number)) >= 0)
+        return Push(OperatorObject(BuiltinOf(static_cast<int>(a.number))));
       return Fail();
-    case kWhere:
+    case kWhere: {
       if (!Pop(&a)) return;
-      if (a.type == PsObject::kName &&
-          (Lookup(static_cast<int>(a.number)) || BuiltinOf(static_cast<int>(a.number)) >= 0)) {
-        Push(kDefinitions);
+      Object where;
+      if (FindDefined(KeyOf(a), &where) ||
+          (a.type == PsObject::kName && BuiltinOf(static_cast<int>(a.number)) >= 0)) {
+        Push(where);
         return PushBool(true);
       }
       return PushBool(false);
+    }
     case kKnown: {
       if (!Pop(&b) || !Pop(&a)) return;
+      // A font, or a dictionary of an operator the read does not know, holds nothing.
+      if (a.type != PsObject::kDict) return PushBool(false);
       if (OwnDictionary(a)) return PushBool(m_arena.Find(a, KeyOf(b)) != nullptr);
-      return PushBool(b.type == PsObject::kName && (Lookup(static_cast<int>(b.number)) ||
-                                                    BuiltinOf(static_cast<int>(b.number)) >= 0));
+      // The read's definitions stand for the system's dictionary too.
+      return PushBool(m_arena.Find(kDefinitions, KeyOf(b)) ||
+                      (b.type == PsObject::kName && BuiltinOf(static_cast<int>(b.number)) >= 0));
     }
     case kDict:
       if (!PopNumber(&x)) return;
-      return Push(kDefinitions);
+      return Push(m_arena.NewDictionary());
     case kBegin:
-      return void(Pop(&a));
-    case kEnd:
+      if (!Pop(&a)) return;
+      // A font, or a dictionary of an operator the read does not know, is one the read does not
+      // keep: its definitions go to a dictionary of their own.
+      if (a.type != PsObject::kDict) a = m_arena.NewDictionary();
+      if (m_dictionaries.size() >= kDeepestDictionaries) return TooComplex();
+      m_dictionaries.push_back(a);
       return;
+    case kEnd:
+      // The permanent dictionaries stay.
+      if (!m_dictionaries.empty()) m_dictionaries.pop_back();
+      return;
+    case kCurrentDict:
+      return Push(CurrentDictionary());
     case kSomeDict:
       return Push(kDefinitions);
+    case kCountDictStack:
+      return PushNumber(static_cast<double>(kPermanentDictionaries + m_dictionaries.size()), true);
     case kUndef:
       if (!Pop(&b) || !Pop(&a)) return;
-      if (OwnDictionary(a))
-        m_arena.Remove(a, KeyOf(b));
-      else if (b.type == PsObject::kName)
-        m_arena.Remove(kDefinitions, KeyOf(b));
+      if (a.type == PsObject::kDict) m_arena.Remove(OwnDictionary(a) ? a : kDefinitions, KeyOf(b));
       return;
     case kDictEnd: {
       const size_t count = CountToMark();
@@ -1431,11 +1529,11 @@ void CPsInterpreter::RunArrayOperator(int op) {
         return Push(Object(items[static_cast<size_t>(b.number)]));
       }
       if (a.type == PsObject::kString) return PushNumber(0, true);
-      if (OwnDictionary(a)) {
-        if (const Object* value = m_arena.Find(a, KeyOf(b))) return Push(Object(*value));
-      }
-      if (b.type == PsObject::kName) {
-        if (const Object* value = Lookup(static_cast<int>(b.number))) return Push(Object(*value));
+      if (a.type == PsObject::kDict) {
+        if (const Object* value = m_arena.Find(OwnDictionary(a) ? a : kDefinitions, KeyOf(b)))
+          return Push(Object(*value));
+        if (!OwnDictionary(a) && b.type == PsObject::kName)
+          return Push(OperatorObject(BuiltinOf(static_cast<int>(b.number))));
       }
       return Push(Object());
     case kPut:
@@ -1444,11 +1542,8 @@ void CPsInterpreter::RunArrayOperator(int op) {
         Object* items = m_arena.Elements(a);
         if (!items || b.number < 0 || b.number >= a.length) return Fail();
         items[static_cast<size_t>(b.number)] = c;
-      } else if (OwnDictionary(a)) {
-        const Object key = KeyOf(b);
-        m_arena.Put(a, key, c);
-      } else if (a.type == PsObject::kDict && b.type == PsObject::kName) {
-        Define(b, c);
+      } else if (a.type == PsObject::kDict) {
+        PutInto(a, b, c);
       }
       return;
     case kGetInterval:
@@ -1652,14 +1747,13 @@ void CPsInterpreter::RunColourOperator(int op) {
     case kSetColorSpace: {
       if (!Pop(&a)) return;
       const Object* items = m_arena.Elements(a);
-      const Object* family = a.type == PsObject::kArray && items ? items : &a;
-      const std::string name = family->type == PsObject::kName
-                                   ? NameOf(static_cast<int>(family->number))
-                                   : "";
-      state.components = name == "DeviceRGB" || name == "CalRGB" || name == "Lab" ? 3
-                         : name == "DeviceCMYK"                                   ? 4
-                         : name == "Pattern"                                      ? 0
-                                                                                  : 1;
+      const Object& family = a.type == PsObject::kArray && items ? items[0] : a;
+      state.components = IsName(family, "DeviceRGB") || IsName(family, "CalRGB") ||
+                                 IsName(family, "Lab")
+                             ? 3
+                         : IsName(family, "DeviceCMYK") ? 4
+                         : IsName(family, "Pattern")    ? 0
+                                                        : 1;
       state.colour = 0;
       return;
     }
@@ -1735,19 +1829,19 @@ void CPsInterpreter::RunFileOperator(int op) {
     case kFilter: {
       if (!Pop(&c)) return;  // the filter's name
       if (TopIs(PsObject::kDict)) Pop(&b);
-      const std::string name = c.type == PsObject::kName ? NameOf(static_cast<int>(c.number)) : "";
+      const bool subFile = IsName(c, "SubFileDecode");
       Object marker;
-      if (name == "SubFileDecode") {
+      if (subFile) {
         if (!Pop(&marker) || !Pop(&b)) return;
       }
       if (!Pop(&a)) return;  // the source
       uint32_t flags = a.type == PsObject::kFile ? a.length : 0;
       const std::string mark = Text(marker);
-      if (name == "ASCII85Decode")
+      if (IsName(c, "ASCII85Decode"))
         flags |= kFileAscii85;
-      else if (name == "ASCIIHexDecode")
+      else if (IsName(c, "ASCIIHexDecode"))
         flags |= kFileHex;
-      else if (name == "SubFileDecode" && !mark.empty())
+      else if (subFile && !mark.empty())
         flags |= kFileMarked;
       else if (!(flags & (kFileAscii85 | kFileHex | kFileMarked)))
         flags |= kFileCompressed;

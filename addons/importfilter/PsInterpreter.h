@@ -1,17 +1,19 @@
 // CPsInterpreter: a small PostScript interpreter for EPS files, enough to follow how programs
 // write their drawings: the operand stack, procedures defined in the file's prolog and called by
 // name (cairo's "re", "cm", "q"; the "m l c" of many others), control flow, arrays and
-// dictionaries, the graphics state with its transformation (gsave/grestore, concat, translate,
-// scale, rotate, setmatrix), the path operators (moveto, lineto, curveto, their relative forms,
-// arc, arcn, closepath, rectangles) and painting (fill, eofill, stroke, rectfill; clipping paints
-// nothing), and the colour operators.
+// dictionaries with the dictionary stack (definitions go to the dictionary begun last, names are
+// looked up down the stack), the graphics state with its transformation (gsave/grestore, concat,
+// translate, scale, rotate, setmatrix), the path operators (moveto, lineto, curveto, their relative
+// forms, arc, arcn, closepath, rectangles) and painting (fill, eofill, stroke, rectfill; clipping
+// paints nothing), and the colour operators.
 //
 // It paints into the drawing in millimetres: the default user space (points, y up) is scaled
 // by 25.4 / 72. Each painted path becomes one curve in the current colour; a path filled and
 // stroked (gsave fill grestore stroke) becomes one solid curve. Text is counted as left out, as
 // are images, whose data in the file (after image, colorimage or imagemask, read through the
-// file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec)
-// are stepped over.
+// file's own procedures or passed over by its filter's end mark) and encrypted fonts (eexec,
+// left as a Type 1 font's encrypted part leaves the stack) are stepped over; font directories are
+// empty and the standard encodings name no glyph.
 //
 // Everything is bounded (CPsBudget): the work, counted per operator and per element, point,
 // entry or dictionary slot an operator touches, by the file's size (a loop that never ends is
@@ -20,7 +22,9 @@
 // Composite objects live in the read's arena (CPsArena), which takes back what nothing reaches any
 // more and frees the rest when the read ends. An operator without its operands, of the wrong kind,
 // or unbalanced brackets are damage at the current line. Operators it does not know are passed
-// over.
+// over. A file that ends, before its %%Trailer or %%EOF, inside a string, procedure or font, with
+// dictionaries begun, states saved or a path not painted, ends early at its last line: what it
+// painted before is kept.
 #pragma once
 
 #include <string>
@@ -41,6 +45,9 @@ class CPsInterpreter {
 public:
   static const size_t kDeepestStack = 100000;
   static const int kDeepestCall = 100;
+  // Dictionaries begun at once, above the system's, the global and the user's dictionary.
+  static const size_t kDeepestDictionaries = 100;
+  static const size_t kPermanentDictionaries = 3;
   // Work allowed: so many steps per byte of the file, and never fewer than kFewestSteps.
   static const size_t kStepsPerByte = 16;
   static const size_t kFewestSteps = 10000000;
@@ -120,13 +127,23 @@ private:
   // Work in proportion to what an operator touches; false (too complex) when it runs out.
   bool Spend(size_t steps);
 
-  // Names, definitions and dictionaries.
+  // Names, definitions and dictionaries. The dictionaries begun are searched from the last one
+  // down to the read's definitions (which stand for the user's and the system's dictionary),
+  // then the operators; definitions go to the last one begun.
   int Intern(const std::string& name);
   const std::string& NameOf(int id) const;
   Object Name(const char* name);
+  bool IsName(const Object& object, const char* name) const;
+  void DefineSystemValues();
   const Object* Lookup(int name);
+  // The key's value in the first dictionary that has it (where tells which), or null.
+  const Object* FindDefined(const Object& key, Object* where);
+  Object CurrentDictionary() const;
   void Define(const Object& name, const Object& value);
+  void PutInto(const Object& dict, const Object& key, const Object& value);
   int BuiltinOf(int name) const;
+  // The operator as an object; null for -1.
+  static Object OperatorObject(int op);
   // A key as dictionaries compare it: strings as names, numbers without their integer mark.
   Object KeyOf(const Object& key);
   const Object* Find(const Object& dict, const char* key);
@@ -157,6 +174,9 @@ private:
   void Fail();
   void TooComplex();
   bool Stopped() const { return m_failed || m_exit || m_stop || m_ended || m_budget.Exhausted(); }
+  // Whether the drawing was left unfinished at the file's end: dictionaries begun, graphics
+  // states saved, or a path not painted.
+  bool LeftUnfinished() const;
 
   CPsScanner& m_scanner;
   CImportedDrawing* m_drawing;
@@ -169,21 +189,27 @@ private:
   // Objects that running operators hold while procedures run: the procedures themselves, a
   // loop's body, forall's source, an image's data sources.
   std::vector<Object> m_held;
+  std::vector<Object> m_dictionaries;  // begun, the last one current
   std::unordered_map<std::string, int> m_nameIds;
   std::vector<std::string> m_names;
   std::vector<int> m_builtins;  // by name id: the operator, or -1
   int m_line = 0;               // of the token being run
   int m_callDepth = 0;          // of nested executions
   bool m_failed = false;
-  bool m_exit = false;   // exit left a loop
-  bool m_stop = false;   // stop, until stopped catches it
-  bool m_ended = false;  // %%EOF or quit
+  bool m_exit = false;      // exit left a loop
+  bool m_stop = false;      // stop, until stopped catches it
+  bool m_ended = false;     // %%EOF or quit
+  bool m_trailer = false;   // %%Trailer: the drawing is complete
+  bool m_cutShort = false;  // the file ends inside a string, procedure or encrypted part
   int m_documentDepth = 0;
   // The data section of a %%BeginData or %%BeginBinary comment: where it ends, or where it
   // starts and its lines, counted only when the data is passed over.
   size_t m_dataEnd = 0;
   size_t m_dataStart = 0;
   double m_dataLines = 0;
+  // The path painted last, and the curves it made.
   unsigned m_paintedGeneration = 0;
   bool m_paintedFilled = false;
+  size_t m_paintedFirst = 0;
+  size_t m_paintedEnd = 0;
 };

@@ -16,8 +16,49 @@ int HexValue(char ch) {
 
 enum NumberForm { kNotANumber, kInRange, kOutOfRange };
 
+// The bytes that end a name or a number, looked up at every byte of one: white space and
+// PostScript's delimiters.
+struct DelimiterTable {
+  bool delimits[256] = {};
+  constexpr DelimiterTable() {
+    for (const char* at = " \n\r\t\f()<>[]{}/%"; *at; ++at)
+      delimits[static_cast<unsigned char>(*at)] = true;
+    delimits[0] = true;
+  }
+};
+constexpr DelimiterTable kDelimiters;
+
 // Radix numbers are unsigned 32-bit integers in PostScript.
 const double kLargestRadixNumber = 4294967295.0;
+
+// The plain decimal forms drawings are written in (an optional sign, at most 15 digits, at most
+// one point): the digits as an integer, exact in a double, divided by an exact power of ten,
+// which rounds as strtod does. False for every other form.
+bool ParsePlainDecimal(const std::string& text, double* value, bool* integer) {
+  static const double kPowersOfTen[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t at = text[0] == '-' || text[0] == '+' ? 1 : 0;
+  long long digits = 0;
+  int count = 0, decimals = -1;
+  for (; at < text.size(); ++at) {
+    const char ch = text[at];
+    if (ch == '.' && decimals < 0) {
+      decimals = 0;
+    } else if (ch >= '0' && ch <= '9' && count < 15) {
+      digits = digits * 10 + (ch - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0) return false;
+  const double magnitude = decimals > 0 ? static_cast<double>(digits) / kPowersOfTen[decimals]
+                                        : static_cast<double>(digits);
+  *value = text[0] == '-' ? -magnitude : magnitude;
+  *integer = decimals < 0;
+  return true;
+}
 
 // A number in one of PostScript's forms, one written in such a form beyond what a number holds
 // (a damaged file), or no number at all.
@@ -47,6 +88,7 @@ NumberForm ParseNumber(const std::string& text, double* value, bool* integer) {
   const char first = s[0];
   if (!(first == '+' || first == '-' || first == '.' || (first >= '0' && first <= '9')))
     return kNotANumber;
+  if (ParsePlainDecimal(text, value, integer)) return kInRange;
   bool digits = false;
   for (const char ch : text) digits = digits || (ch >= '0' && ch <= '9');
   if (!digits) return kNotANumber;
@@ -71,7 +113,7 @@ bool CPsScanner::IsSpace(char ch) const {
 }
 
 bool CPsScanner::IsDelimiter(char ch) const {
-  return IsSpace(ch) || std::strchr("()<>[]{}/%", ch) != nullptr;
+  return kDelimiters.delimits[static_cast<unsigned char>(ch)];
 }
 
 void CPsScanner::Advance() {
@@ -327,11 +369,30 @@ bool CPsScanner::SkipToLineStarting(const char* text) {
       SkipTo(at);
       return true;
     }
-    const void* next = std::memchr(m_data + at, '\n', m_size - at);
-    at = next ? static_cast<const char*>(next) - m_data + 1 : m_size;
+    // On to the next line, whichever way lines end.
+    while (at < m_size && m_data[at] != '\n' && m_data[at] != '\r') ++at;
+    if (at < m_size) ++at;
   }
   SkipTo(m_size);
   return false;
+}
+
+bool CPsScanner::SkipPastZeros(size_t run) {
+  size_t zeros = 0;
+  for (size_t at = m_at; at < m_size; ++at) {
+    const char ch = m_data[at];
+    if (ch == '0') {
+      ++zeros;
+    } else if (ch != ' ' && ch != '\t' && ch != '\r' && ch != '\n' && ch != '\f') {
+      if (zeros >= run) {
+        SkipTo(at);
+        return true;
+      }
+      zeros = 0;
+    }
+  }
+  SkipTo(m_size);
+  return zeros >= run;
 }
 
 size_t CPsScanner::PositionAfterLines(size_t from, double lines) const {

@@ -59,8 +59,13 @@ public:
   // Moves past the next occurrence of the marker; false (at the end) when there is none. Each
   // byte is looked at once, however the marker repeats itself.
   bool SkipPast(const char* marker);
-  // Moves to the start of the next line that begins with the text; false when none does.
+  // Moves to the start of the next line that begins with the text; false when none does. Lines
+  // end in CR, LF or CR LF.
   bool SkipToLineStarting(const char* text);
+  // Moves past the first run of at least so many ASCII zeros (white space between them allowed)
+  // and the zeros and white space after it, where a Type 1 font's encrypted part ends; false (at
+  // the end) when there is none.
+  bool SkipPastZeros(size_t run);
   // Where so many lines from the position end (as ReadLine ends them), at most the end.
   size_t PositionAfterLines(size_t from, double lines) const;
 

@@ -24,6 +24,15 @@ std::string Eps(const std::string& body) {
          "\n%%EOF\n";
 }
 
+std::string Illustrator(const std::string& body) {
+  return "%!PS-Adobe-2.0 EPSF-1.2\n%%Creator: Adobe Illustrator(R) 8.0\n"
+         "%%BoundingBox: 0 0 100 100\n%%EndComments\n" +
+         body + "%%Trailer\n%%EOF\n";
+}
+
+// A literal name as long as a token may be.
+std::string LongName() { return "/" + std::string(1 << 20, 'n'); }
+
 struct HostileFile {
   const char* what;
   std::string body;
@@ -62,6 +71,22 @@ std::vector<HostileFile> Files() {
                                             "b) /SubFileDecode filter\n"
                                             "1 1 8 [1 0 0 1 0 0] 5 -1 roll image\n" +
                                             std::string(20 << 20, 'a')},
+      {"setcolorspace of a 1 MB name", LongName() + " { dup setcolorspace } loop"},
+      {"filter of a 1 MB name", LongName() + " { currentfile 1 index filter pop } loop"},
+      {"colorimage of 4 sources, 255-byte marks",
+       "/s currentfile 0 (" + std::string(255, 'a') +
+           ") /SubFileDecode filter def\n"
+           "{ 1 1 8 [1 0 0 1 0 0] s s s s true 4 colorimage } loop"},
+      {"arcs at 1e300 degrees", "{ newpath 0 0 10 1e300 1e300 arc } loop"},
+  };
+}
+
+// Illustrator files, read by their fixed operators.
+std::vector<HostileFile> IllustratorFiles() {
+  return {
+      {"56 MB of two-point paths", Repeated("0 0 m\n1 1 l\nS\n", (56 << 20) / 14)},
+      {"one path of 4,000,001 points",
+       "0 0 m\n" + Repeated("1 1 l\n", 4000000) + "2 2 m\n3 3 l\nS\n"},
   };
 }
 
@@ -77,6 +102,11 @@ void Measure() {
     const std::string eps = Eps(file.body);
     ChildRead::WriteAndRead(kChildSwitch, path, eps.data(), eps.size(),
                             ("EPS, " + std::string(file.what)).c_str(), kLimitSeconds);
+  }
+  for (const HostileFile& file : IllustratorFiles()) {
+    const std::string ai = Illustrator(file.body);
+    ChildRead::WriteAndRead(kChildSwitch, path, ai.data(), ai.size(),
+                            ("AI, " + std::string(file.what)).c_str(), kLimitSeconds);
   }
 }
 

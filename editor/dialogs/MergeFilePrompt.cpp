@@ -121,11 +121,21 @@ void SetImportFilterPath(LPCSTR path) { g_importFilterPath = path ? path : ""; }
 void ShowImportReport(const ImportFilterReport& report, bool read) {
   CString text;
   if (read) {
-    if (report.images + report.texts + report.others == 0) return;
-    text.LoadString(IDS_IMPORT_LEFT_OUT);
+    // A file cut short gave what came before its end; then what was left out of that.
     CString message;
-    message.Format(text, report.images, report.texts, report.others);
-    AfxMessageBox(message, MB_OK | MB_ICONINFORMATION);
+    if (report.problem == kImportEndedEarly) {
+      text.LoadString(IDS_IMPORT_ENDED_EARLY);
+      message.Format(text, report.line);
+    }
+    if (report.images + report.texts + report.others > 0) {
+      text.LoadString(IDS_IMPORT_LEFT_OUT);
+      CString leftOut;
+      leftOut.Format(text, report.images, report.texts, report.others);
+      message += message.IsEmpty() ? leftOut : "\n" + leftOut;
+    }
+    if (!message.IsEmpty())
+      AfxMessageBox(message, report.problem == kImportEndedEarly ? MB_OK | MB_ICONEXCLAMATION
+                                                                 : MB_OK | MB_ICONINFORMATION);
     return;
   }
   UINT id = IDS_MERGE_READ_FAILED;
@@ -156,6 +166,9 @@ void ShowImportReport(const ImportFilterReport& report, bool read) {
       break;
     case kImportTooComplex:
       id = IDS_IMPORT_TOO_COMPLEX;
+      break;
+    case kImportPdfPages:
+      id = IDS_IMPORT_PDF_PAGES;
       break;
     default:
       break;

@@ -4,7 +4,8 @@
 // by its kind: a version-6 drawing gives its block-list record and its text, an old drawing (and
 // any unknown extension) its converted block-list record, a text file its bytes, and the other
 // kinds go to the import-filter library. The user is told when the library is missing, why it
-// read nothing, and what it left out of a drawing it read (images, text, other objects).
+// read nothing, and what it left out of a drawing it read (images, text, other objects, and all
+// after the end of a file cut short).
 //
 // The outputs are movable global memory that the caller frees; a read that fails is reported to
 // the user and leaves them null, and the kind is returned all the same.
@@ -40,7 +41,7 @@ void SetImportFilterPath(LPCSTR path);
 bool BindImportFilter(CImportFilterDll& filter);
 
 // Tells the user what an import-filter read met: why it gave nothing, or what it left out of the
-// drawing it gave; nothing for a clean read.
+// drawing it gave (that the file ended early too); nothing for a clean read.
 void ShowImportReport(const ImportFilterReport& report, bool read);
 
 // The folder part of a path as the profile keeps it: up to its last backslash, which is dropped

@@ -1,11 +1,13 @@
 // The PostScript readers (no window): EPS files run through the small interpreter, with the
 // procedures of their prologs, transformations, painting and colours, text and images stepped
 // over; Illustrator files read by their fixed operators; the bounding box as the frame the
-// drawing is turned over in (points to millimetres, y down). Damaged files give nothing.
+// drawing is turned over in (points to millimetres, y down). Embedded Type 1 fonts are passed over
+// and lines may end in CR, LF or both. Damaged files give nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "addons/importfilter/ImportTestSupport.h"
 
@@ -74,10 +76,13 @@ TEST(EpsReader, PrologProceduresLoopsArcsAndPathsPaintedTwice) {
                "10 80 moveto 30 80 lineto 20 95 lineto closepath\n"
                "gsave 0 0 1 setrgbcolor fill grestore 1 0 0 setrgbcolor stroke\n"
                "50 80 moveto 60 80 lineto 55 95 lineto closepath gsave stroke grestore fill\n"
+               // Another path painted between the stroke and the fill of one.
+               "70 80 moveto 80 80 lineto 75 95 lineto closepath gsave stroke grestore\n"
+               "85 80 5 5 rectstroke fill\n"
                "0 0 moveto 10 0 lineto 10 10 lineto closepath clip newpath\n"
                "{ 1 2 3 } pop end\n"));
   ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
-  ASSERT_EQ(8u, reading.curves.size());
+  ASSERT_EQ(10u, reading.curves.size());
   // cairo's rectangle under a flip of the page: x 10..30, y 60..90 in the file.
   ExpectBox(X(10), Y(90), X(30), Y(60), reading.curves[0].box, "re");
   EXPECT_TRUE(reading.curves[0].solid);
@@ -92,7 +97,92 @@ TEST(EpsReader, PrologProceduresLoopsArcsAndPathsPaintedTwice) {
   EXPECT_EQ(0x0000FFu, reading.curves[6].colour);
   EXPECT_NEAR(20 * 15 / 2.0 * kPoint * kPoint, reading.curves[6].area, 1e-2);
   EXPECT_TRUE(reading.curves[7].solid);
+  // The fill goes to the path's own curve, not to the one painted in between.
+  EXPECT_TRUE(reading.curves[8].solid);
+  ExpectBox(X(70), Y(95), X(80), Y(80), reading.curves[8].box, "filled after another");
+  EXPECT_FALSE(reading.curves[9].solid);
   EXPECT_EQ(0, reading.report.texts + reading.report.images);
+}
+
+const char kEncryptedBytes[] = "\x8a\xd3(\x7b{0}\0%\n\r\xff)>>00 ]\x04";
+const std::string kEncrypted(kEncryptedBytes, sizeof kEncryptedBytes - 1);
+
+// A Type 1 font as font files lay it out: it asks whether it is there already, takes the standard
+// encoding, and its encrypted part (binary here, its zeros right after it, its lines ending in
+// CR) holds the mark that its cleartomark takes.
+const std::string kType1Font =
+    "%!PS-AdobeFont-1.0: Sample 001.000\n%%CreationDate: today\n"
+    "FontDirectory/Sample known{/Sample findfont dup/UniqueID known{dup\n"
+    "/UniqueID get 4000000 eq exch/FontType get 1 eq and}{pop false}ifelse\n"
+    "{save true}{false}ifelse}{false}ifelse\n"
+    "11 dict begin\n/FontInfo 9 dict dup begin\n/version (001.000) readonly def\n"
+    "/FullName (Sample) readonly def\nend readonly def\n/FontName /Sample def\n"
+    "/Encoding StandardEncoding def\n/PaintType 0 def\n/FontType 1 def\n"
+    "/FontMatrix [0.001 0 0 0.001 0 0] readonly def\n/FontBBox {0 0 1000 1000} readonly def\n"
+    "/UniqueID 4000000 def\ncurrentdict end\ncurrentfile eexec\r" +
+    kEncrypted + Repeated(std::string(64, '0') + "\r", 8) + "cleartomark\n{restore}if\n";
+
+TEST(EpsReader, AnEmbeddedType1FontIsPassedOverAndItsTextLeftOut) {
+  Reading reading =
+      Read(kPostScript,
+           Eps("%%BeginSetup\n%%BeginResource: font Sample\n" + kType1Font +
+               "%%EndResource\n%%EndSetup\n"
+               "1 0 0 setrgbcolor 10 10 moveto 60 10 lineto 60 40 lineto closepath fill\n"
+               "/Sample findfont 12 scalefont setfont 10 60 moveto (Text) show\n"
+               "0 0 1 setrgbcolor 100 10 moveto 150 10 lineto 150 40 lineto closepath fill\n"));
+  ASSERT_TRUE(reading.read) << reading.report.problem << " line " << reading.report.line;
+  EXPECT_EQ(kImportRead, reading.report.problem);
+  EXPECT_EQ(1, reading.report.texts);
+  ASSERT_EQ(2u, reading.curves.size());
+  EXPECT_EQ(0xFF0000u, reading.curves[0].colour);
+  ExpectBox(X(100), Y(40), X(150), Y(10), reading.curves[1].box, "after the font");
+}
+
+TEST(EpsReader, LinesEndInCarriageReturnsLineFeedsOrBoth) {
+  // Lines joined by each ending: sections passed over to a line, data counted in lines, an
+  // encrypted font's lines of zeros, and the line of damage.
+  auto joined = [](const std::vector<std::string>& lines, const std::string& ending) {
+    std::string text;
+    for (const std::string& line : lines) text += line + ending;
+    return text;
+  };
+  const std::vector<std::string> eps = {
+      "%!PS-Adobe-3.0 EPSF-3.0",
+      "%%BoundingBox: 0 0 200 100",
+      "%%EndComments",
+      "%%BeginData: 2 Hex Lines",
+      "1 1 8 [1 0 0 1 0 0] currentfile image",
+      "ff",
+      "11 dict begin /FontName /Hex def currentdict end currentfile eexec",
+      "d9d66f633b846a989b9974b0179fc6cc",
+      std::string(64, '0'),
+      std::string(64, '0'),
+      "cleartomark",
+      "10 10 moveto 50 10 lineto 30 40 lineto closepath fill",
+      "%%EOF"};
+  const std::vector<std::string> illustrator = {"%!PS-Adobe-2.0 EPSF-1.2",
+                                                "%%Creator: Adobe Illustrator(R) 8.0",
+                                                "%%BoundingBox: 0 0 200 100",
+                                                "%%EndComments",
+                                                "%%BeginProlog",
+                                                "/m {undefined operators} def 1 2 3 m l c f",
+                                                "%%EndProlog",
+                                                "0 0 0 1 k",
+                                                "10 10 m",
+                                                "50 10 l",
+                                                "30 40 l",
+                                                "f",
+                                                "%%Trailer"};
+  const std::vector<std::string> damaged = {"%!PS-Adobe-3.0 EPSF-3.0", "%%EndComments",
+                                            "10 10 moveto", "", "1 0 div"};
+  for (const char* ending : {"\r", "\n", "\r\n"}) {
+    for (const std::string& file : {joined(eps, ending), joined(illustrator, ending)}) {
+      Reading reading = Read(kPostScript, file);
+      ASSERT_EQ(1u, reading.curves.size()) << file << "problem " << reading.report.problem;
+      ExpectBox(X(10), Y(40), X(50), Y(10), reading.curves[0].box, file.c_str());
+    }
+    ExpectNothingRead(Read(kPostScript, joined(damaged, ending)), kImportDamaged, 5, "damaged");
+  }
 }
 
 TEST(EpsReader, TextAndImagesAreCountedAndTheirDataSteppedOver) {

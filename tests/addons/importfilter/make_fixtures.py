@@ -5,15 +5,21 @@ file must hold.
 Usage: make_fixtures.py FOLDER
 
 - Inkscape exports drawings this script writes as SVG: EPS (one run of inkscape for all of
-  them) and DXF (inkscape's own DXF exporter, in its LINE and its LWPOLYLINE form).
-- Ghostscript's ps2ai turns Inkscape's EPS into an Illustrator 3 file.
+  them; text kept as text comes with its Type 42 font) and DXF (inkscape's own DXF exporter, in
+  its LINE and its LWPOLYLINE form).
+- Ghostscript's ps2ai turns Inkscape's EPS into an Illustrator 3 file, and its eps2write into an
+  EPS that draws PDF pages, which the reader refuses by name.
+- FontForge writes a Type 1 font (a few letters of DejaVu Sans), which an EPS written here
+  embeds as drawing programs do when they keep text as text.
 - ezdxf writes CAD drawings: arcs, circles, ellipses, bulged polylines, splines, blocks.
 
 FOLDER/expected.txt lists, for each file, the outlines a reader must find, one line each:
     shape FILE LEFT TOP RIGHT BOTTOM AREA COLOUR
 in millimetres with y growing downward (the page's orientation), AREA -1 for open outlines and
-COLOUR -1 where the file keeps none; and what it must count as left out:
+COLOUR -1 where the file keeps none (or the outline is stroked, not filled); and what it must
+count as left out:
     notes FILE IMAGES TEXTS
+"refused FILE PROBLEM" names a file the reader must refuse, and the report's problem.
 CAD drawings list their outlines as "cad FILE LEFT BOTTOM RIGHT TOP AREA", with y up as in the
 file. "more FILE" says the file holds further outlines (text as outlines). A reader may place a
 drawing anywhere on the page: the outlines are compared after the first one's offset is taken
@@ -100,6 +106,18 @@ write("mixed.svg", SVG_HEAD +
       '<text x="10" y="50" font-size="10" font-family="DejaVu Sans">Ab</text>\n'
       '<rect x="60" y="40" width="30" height="15" fill="#0000ff"/>\n</svg>\n' % picture)
 
+# Text kept as text whose glyph names are those of the prolog's procedures (S strokes, h closes,
+# l draws a line and f fills in cairo's EPS).
+write("kept-text.svg", SVG_HEAD +
+      '<rect x="10" y="5" width="30" height="20" fill="#ff0000"/>\n'
+      '<text x="10" y="50" font-size="10" font-family="DejaVu Sans">Shelf</text>\n'
+      '<path d="M 60 40 L 100 40 L 80 70 Z" fill="none" stroke="#0000ff" stroke-width="1"/>\n'
+      '<circle cx="90" cy="15" r="8" fill="#00ff00"/>\n</svg>\n')
+shape("kept-text.eps", (10, 5, 40, 25), 600.0, RED)
+shape("kept-text.eps", (60, 40, 100, 70), -1)
+shape("kept-text.eps", (82, 7, 98, 23), math.pi * 64, GREEN)
+notes("kept-text.eps", 0, 1)
+
 for name, element, box, area, colour in SHAPES:
     shape("shapes.eps", box, area, colour)
     shape("shapes.ai", box, area, colour)
@@ -122,6 +140,8 @@ for file in ("shapes-lines.dxf", "shapes-poly.dxf"):
 commands = "".join(
     "file-open:%s; export-area-page;%s export-filename:%s; export-do\n" % (svg, extra, eps)
     for svg, extra, eps in (("shapes.svg", "", "shapes.eps"), ("mixed.svg", "", "mixed.eps"),
+                            ("kept-text.svg", "", "kept-text.eps"),
+                            # last: the shell keeps the option for the exports after it
                             ("mixed.svg", " export-text-to-path;", "mixed-outlined.eps")))
 subprocess.run(["inkscape", "--shell"], input=commands + "quit\n", text=True, cwd=FOLDER,
                env=SYSTEM_PATH, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
@@ -135,6 +155,42 @@ ps2ai = sorted(glob.glob("/usr/share/ghostscript/*/lib/ps2ai.ps"))[-1]
 with open(os.path.join(FOLDER, "shapes.ai"), "wb") as out:
     subprocess.run(["gs", "-q", "-dNODISPLAY", "-dNOSAFER", "-dBATCH", ps2ai, "shapes.eps"],
                    cwd=FOLDER, stdout=out, check=True)
+subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=eps2write",
+                "-sOutputFile=pdf-pages.eps", "shapes.eps"], cwd=FOLDER, env=SYSTEM_PATH, check=True)
+lines.append("refused pdf-pages.eps 11")
+
+# --- FontForge: a Type 1 font, embedded in an EPS as drawing programs keep text as text ---
+subprocess.run(["fontforge", "-lang=py", "-c",
+                "import fontforge, sys\n"
+                "font = fontforge.open('/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf')\n"
+                "font.selection.select(*[ord(c) for c in 'Shelf'])\n"
+                "font.selection.invert()\n"
+                "font.clear()\n"
+                "font.fontname = 'TalvexShelf'\n"
+                "font.generate(sys.argv[1])\n", "shelf.pfa"],
+               cwd=FOLDER, env=SYSTEM_PATH, check=True, stdout=subprocess.DEVNULL,
+               stderr=subprocess.DEVNULL)
+with open(os.path.join(FOLDER, "shelf.pfa")) as pfa:
+    font = pfa.read()
+POINT = 25.4 / 72
+
+
+def point_box(left, bottom, right, top):
+    # y down, as the page has it; the drawing's place is taken out by the comparison.
+    return (left * POINT, -top * POINT, right * POINT, -bottom * POINT)
+
+
+write("type1-font.eps",
+      "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 300 200\n%%EndComments\n"
+      "%%BeginProlog\n%%EndProlog\n%%BeginSetup\n%%BeginResource: font TalvexShelf\n" + font +
+      "%%EndResource\n%%EndSetup\n"
+      "1 0 0 setrgbcolor 10 10 moveto 110 10 lineto 110 60 lineto 10 60 lineto closepath fill\n"
+      "/TalvexShelf findfont 24 scalefont setfont 0 setgray 20 100 moveto (Shelf) show\n"
+      "0 0 1 setrgbcolor 150 20 moveto 250 20 lineto 200 120 lineto closepath fill\n"
+      "showpage\n%%EOF\n")
+shape("type1-font.eps", point_box(10, 10, 110, 60), 100 * 50 * POINT * POINT, RED)
+shape("type1-font.eps", point_box(150, 20, 250, 120), 100 * 100 / 2 * POINT * POINT, BLUE)
+notes("type1-font.eps", 0, 1)
 
 
 # --- ezdxf: CAD drawings; what they hold is measured by ezdxf's own geometry ---

@@ -3,8 +3,8 @@
 // exactly; merging reads both drawing kinds through the file dialog, remembers the folder and the
 // filter, hands the text to the text editor and reports a damaged file without merging anything;
 // PostScript, plot and CAD files go through the import filter, whose file kinds the dialog
-// offers and whose account of a read the user is told. Also the file-kind table the merge
-// dialog goes by.
+// offers and whose account of a read the user is told, that a file cut short ended early too. Also
+// the file-kind table the merge dialog goes by.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -435,6 +435,25 @@ TEST_F(ClipboardCommands, OtherProgramsFilesMergeThroughTheImportFilterWhichSays
   ASSERT_EQ(3u, boxes.Count());
   EXPECT_EQ("文件有错误(第3行), 未读入任何图形!", boxes.Boxes()[1].text);
   EXPECT_EQ("不能读入CUT文件!", boxes.Boxes()[2].text);
+  SetImportFilterPath(nullptr);
+}
+
+TEST_F(ClipboardCommands, AnEpsCutInsideItsDrawingMergesWhatCameBeforeAndSaysItEndedEarly) {
+  SetImportFilterPath("program\\TalvexFilter.dll");
+  MessageBoxCapture boxes;
+  const std::string eps = folder.File("part.eps");
+  WriteFile(eps, BytesOfText("%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 144 72\n%%EndComments\n"
+                             "50 dict begin /f { fill } def\n"
+                             "0 0 1 setrgbcolor 0 0 moveto 72 0 lineto 72 72 lineto closepath f\n"
+                             "gsave 80 0 moveto 140 0 lineto 140"));
+  {
+    MergeDialogAnswer answer(eps);
+    second.view->SendMessage(WM_COMMAND, ID_FILE_MERGE);
+  }
+  ASSERT_EQ(1, second.document->GetBlockList().GetSize());
+  EXPECT_NEAR(25.4, second.document->GetBlockList().GetBlock(0)->m_box.Width(), 1e-3);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_EQ("文件在第6行提前结束(文件不完整), 只读入了此前的图形。", boxes.Last().text);
   SetImportFilterPath(nullptr);
 }
 
