@@ -63,6 +63,12 @@ int CWindingStates::Count(std::uint32_t state, int operand) const {
   return 0;
 }
 
+CWindingStates::Cover CWindingStates::CoverOf(std::uint32_t state) const {
+  std::vector<int> counts(m_operands, 0);
+  for (const auto& count : m_states[state]) counts[count.first] = count.second;
+  return Cover(std::move(counts));
+}
+
 bool CWindingStates::Answer(std::uint32_t state, const Rule& rule,
                             std::vector<std::int8_t>* answers) {
   std::int8_t& answer = (*answers)[state];

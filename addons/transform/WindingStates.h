@@ -46,8 +46,9 @@ public:
     return AddStep(key, state, operand, into);
   }
   bool Inside(std::uint32_t state) { return Answer(state, m_rule, &m_inside); }
-  // How many of the operand's groups hold the points of the state.
+  // How many of the operand's groups hold the points of the state; all of them.
   int Count(std::uint32_t state, int operand) const;
+  Cover CoverOf(std::uint32_t state) const;
   bool Measured(std::uint32_t state) { return m_measure && Answer(state, *m_measure, &m_measured); }
 
 private:
