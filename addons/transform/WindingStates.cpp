@@ -63,10 +63,14 @@ int CWindingStates::Count(std::uint32_t state, int operand) const {
   return 0;
 }
 
-CWindingStates::Cover CWindingStates::CoverOf(std::uint32_t state) const {
-  std::vector<int> counts(m_operands, 0);
-  for (const auto& count : m_states[state]) counts[count.first] = count.second;
-  return Cover(std::move(counts));
+const CWindingStates::Cover& CWindingStates::CoverOf(std::uint32_t state) {
+  if (m_covers.size() <= state) m_covers.resize(m_states.size());
+  Cover& cover = m_covers[state];
+  if (cover.size() == 0) {
+    cover.m_counts.assign(m_operands, 0);
+    for (const auto& count : m_states[state]) cover.m_counts[count.first] = count.second;
+  }
+  return cover;
 }
 
 bool CWindingStates::Answer(std::uint32_t state, const Rule& rule,
