@@ -26,7 +26,7 @@ CStrayMeter::CStrayMeter(const std::vector<Pair>& pairs, const std::vector<GridP
   m_inners = decltype(m_inners)(entries.begin(), entries.end());
 }
 
-bool CStrayMeter::Holds(int group, const SweepPoint& p) const {
+bool CStrayMeter::BoxHolds(int group, const SweepPoint& p) const {
   return p.x >= m_lows[group].x && p.x <= m_highs[group].x && p.y >= m_lows[group].y &&
          p.y <= m_highs[group].y;
 }
@@ -36,7 +36,7 @@ void CStrayMeter::PairsAt(int group, const SweepPoint& p, std::vector<int>* pair
   const std::vector<int>& outer = m_asOuter[group];
   if (outer.size() <= kListed) {
     for (int pair : outer)
-      if (Holds(m_pairs[pair].first, p)) pairs->push_back(pair);
+      if (BoxHolds(m_pairs[pair].first, p)) pairs->push_back(pair);
     return;
   }
   for (auto found = m_inners.qbegin(bgi::intersects(Point(p.x, p.y))); found != m_inners.qend();

@@ -43,7 +43,7 @@ private:
   // A group that is the outer of more pairs than this finds them through the tree.
   static const size_t kListed = 8;
 
-  bool Holds(int group, const SweepPoint& p) const;
+  bool BoxHolds(int group, const SweepPoint& p) const;
 
   std::vector<Pair> m_pairs;
   std::vector<GridPoint> m_lows, m_highs, m_firsts;
