@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "addons/transform/SteadyMath.h"
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
 
@@ -72,7 +73,7 @@ void Densify(const std::vector<OutlinePoint>& in, double longest, std::vector<Ou
     if (i > 0) {
       const OutlinePoint& a = in[i - 1];
       const OutlinePoint& b = in[i];
-      double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+      double length = CSteadyMath::Hypot(b.x() - a.x(), b.y() - a.y());
       int pieces = static_cast<int>(std::min(1000.0, std::ceil(length / longest)));
       for (int k = 1; k < pieces; ++k) {
         double t = static_cast<double>(k) / pieces;

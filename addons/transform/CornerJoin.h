@@ -35,7 +35,7 @@ public:
 
 private:
   void FlatCut(const OutlinePoint& vertex, const OutlinePoint& o1, const OutlinePoint& o2,
-               double radius, std::vector<OutlinePoint>* out) const;
+               double distance, std::vector<OutlinePoint>* out) const;
 
   double m_threshold;
   double m_angleLimit;

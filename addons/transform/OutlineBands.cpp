@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "addons/transform/SteadyMath.h"
 #include "addons/transform/WindingSweep.h"
 
 namespace {
@@ -24,7 +25,7 @@ std::vector<OutlinePoint> Distinct(const std::vector<OutlinePoint>& points, bool
 // The unit normal on the right of the way from a to b.
 OutlinePoint RightNormal(const OutlinePoint& a, const OutlinePoint& b) {
   double dx = b.x() - a.x(), dy = b.y() - a.y();
-  double length = std::hypot(dx, dy);
+  double length = CSteadyMath::Hypot(dx, dy);
   return OutlinePoint(dy / length, -dx / length);
 }
 
@@ -34,29 +35,39 @@ OutlinePoint Moved(const OutlinePoint& p, const OutlinePoint& n, double distance
   return OutlinePoint(p.x() + n.x() * distance, p.y() + n.y() * distance);
 }
 
+// Twice the signed area, from differences to the first point: products of page coordinates far
+// from the origin would cancel a small ring's area, or turn its sign.
 double Shoelace(const std::vector<OutlinePoint>& ring) {
+  const OutlinePoint& o = ring.front();
   double sum = 0;
-  for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
-    sum += ring[j].x() * ring[i].y() - ring[i].x() * ring[j].y();
-  return sum / 2;
+  for (size_t i = 2; i < ring.size(); ++i)
+    sum += (ring[i - 1].x() - o.x()) * (ring[i].y() - o.y()) -
+           (ring[i].x() - o.x()) * (ring[i - 1].y() - o.y());
+  return sum;
 }
 
 }  // namespace
+
+// Whether the corner between sides of the normals opens towards the offset. A way that turns
+// straight back opens on both sides: its offsets go round the far end.
+static bool Opens(const OutlinePoint& n1, const OutlinePoint& n2, double distance) {
+  const double turn = n1.x() * n2.y() - n1.y() * n2.x();
+  return turn * distance > 0 || (turn == 0 && n1.x() * n2.x() + n1.y() * n2.y() < 0);
+}
 
 // One corner of a raw offset: the join where the corner opens towards the offset, else the way
 // through the corner itself, which the sweep's winding rule cuts away again.
 static void OffsetCorner(const CCornerJoin& join, const OutlinePoint& vertex,
                          const OutlinePoint& n1, const OutlinePoint& n2, double distance,
                          std::vector<OutlinePoint>* out) {
-  double turn = n1.x() * n2.y() - n1.y() * n2.x();
-  if (turn * distance > 0) {
+  if (Opens(n1, n2, distance)) {
     join.Join(vertex, n1, n2, distance, out);
     return;
   }
   OutlinePoint p1 = Moved(vertex, n1, distance), p2 = Moved(vertex, n2, distance);
   out->push_back(p1);
   // Sides that nearly continue each other meet where they are; no need to go round the corner.
-  if (std::hypot(p1.x() - p2.x(), p1.y() - p2.y()) > 1e-9 * std::fabs(distance)) {
+  if (CSteadyMath::Hypot(p1.x() - p2.x(), p1.y() - p2.y()) > 1e-9 * std::fabs(distance)) {
     out->push_back(vertex);
     out->push_back(p2);
   }
@@ -73,17 +84,16 @@ std::vector<OutlinePoint> COutlineBands::RawRing(const std::vector<OutlinePoint>
     const OutlinePoint& a = ring[i];
     const OutlinePoint& b = ring[(i + 1) % n];
     normals[i] = RightNormal(a, b);
-    lengths[i] = std::hypot(b.x() - a.x(), b.y() - a.y());
+    lengths[i] = CSteadyMath::Hypot(b.x() - a.x(), b.y() - a.y());
   }
   // Where a corner closes against the offset, its two sides cross this far short of the
   // corner (0 where a join opens instead).
   for (size_t i = 0; i < n; ++i) {
     const OutlinePoint& n1 = normals[(i + n - 1) % n];
     const OutlinePoint& n2 = normals[i];
-    const double turn = n1.x() * n2.y() - n1.y() * n2.x();
     const double cosine = n1.x() * n2.x() + n1.y() * n2.y();
-    cuts[i] = turn * distance > 0    ? 0
-              : cosine <= -1 + 1e-12 ? HUGE_VAL
+    cuts[i] = Opens(n1, n2, distance) ? 0
+              : cosine <= -1 + 1e-12  ? HUGE_VAL
                                      : std::fabs(distance) * std::sqrt((1 - cosine) / (1 + cosine));
   }
   raw.reserve(3 * n);

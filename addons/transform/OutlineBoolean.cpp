@@ -27,22 +27,13 @@ bool Inside(COutlineBoolean::Operation operation, bool first, bool second) {
   return false;
 }
 
+// The parts of the lines outside the area, by the sweep's rule.
 OutlineLines LinesOutside(const OutlineLines& lines, const OutlineArea& area) {
   if (lines.empty() || area.empty()) return lines;
-  OutlineLines out;
-  bg::difference(lines, area, out);
-  return out;
-}
-
-OutlineLines LinesInside(const OutlineLines& lines, const OutlineArea& area) {
-  OutlineLines out;
-  if (lines.empty() || area.empty()) return out;
-  bg::intersection(lines, area, out);
-  return out;
-}
-
-void Append(OutlineLines* to, const OutlineLines& lines) {
-  to->insert(to->end(), lines.begin(), lines.end());
+  CWindingSweep sweep;
+  sweep.AddArea(area, 1, 0);
+  for (const OutlineLine& line : lines) sweep.AddLine(line, 0, 0);
+  return sweep.Lines(CWindingSweep::Clear);
 }
 
 // The knife's lines and the boundaries of its area, all as lines.
@@ -66,23 +57,56 @@ Box BoxOf(const FlatCurve& curve) {
   return box;
 }
 
-// Each curve's lines without their parts inside the other curves' areas, all in one sweep of the
-// lines and of the curves that can reach them (whose boxes meet the box of a curve with lines).
-OutlineLines LinesOfUnion(const std::vector<FlatCurve>& curves) {
+bool HasLines(const std::vector<FlatCurve>& curves) {
+  for (const FlatCurve& curve : curves)
+    if (!curve.lines.empty()) return true;
+  return false;
+}
+
+// A line of either operand, outside the other curves of its own, inside the other operand's area
+// on one side at least.
+bool InsideTheOther(int operand, const Cover& below, const Cover& above) {
+  const int other = 1 - operand;
+  return below[operand] == 0 && above[operand] == 0 && (below[other] > 0 || above[other] > 0);
+}
+
+// The lines the operation keeps, all in one sweep of the lines and of the curves that can reach
+// them (whose boxes meet the box of a curve with lines): the first operand's curves are operand
+// 0 of the sweep, the second's operand 1, each curve a group. A union keeps each curve's lines
+// outside every other curve's area, a difference the first operand's lines alone likewise, an
+// intersection the parts of each line outside the other curves of its operand and inside the
+// other operand's area.
+OutlineLines LinesOf(const std::vector<FlatCurve>& first, const std::vector<FlatCurve>& second,
+                     COutlineBoolean::Operation operation) {
+  const std::vector<const FlatCurve*> curves = [&] {
+    std::vector<const FlatCurve*> all;
+    for (const FlatCurve& curve : first) all.push_back(&curve);
+    for (const FlatCurve& curve : second) all.push_back(&curve);
+    return all;
+  }();
+  const size_t firstCount = first.size();
+  auto linesKept = [&](size_t i) {
+    return !curves[i]->lines.empty() &&
+           (i < firstCount || operation != COutlineBoolean::kDifference);
+  };
   std::vector<Box> boxes, lined;
-  for (const FlatCurve& curve : curves) {
-    boxes.push_back(BoxOf(curve));
-    if (!curve.lines.empty()) lined.push_back(boxes.back());
+  for (size_t i = 0; i < curves.size(); ++i) {
+    boxes.push_back(BoxOf(*curves[i]));
+    if (linesKept(i)) lined.push_back(boxes.back());
   }
+  if (lined.empty()) return OutlineLines();
   const bgi::rtree<Box, bgi::rstar<16>> reach(lined.begin(), lined.end());
   CWindingSweep sweep;
   for (size_t i = 0; i < curves.size(); ++i) {
-    if (curves[i].lines.empty() && reach.qbegin(bgi::intersects(boxes[i])) == reach.qend())
-      continue;
-    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i), 0);
-    for (const OutlineLine& line : curves[i].lines) sweep.AddLine(line, int(i), 0);
+    const int operand = i < firstCount ? 0 : 1;
+    if (!linesKept(i) && reach.qbegin(bgi::intersects(boxes[i])) == reach.qend()) continue;
+    for (const OutlinePolygon& ring : curves[i]->rings)
+      sweep.AddRing(ring.outer(), int(i), operand);
+    if (linesKept(i))
+      for (const OutlineLine& line : curves[i]->lines) sweep.AddLine(line, int(i), operand);
   }
-  return sweep.LinesOutside(CWindingSweep::Any);
+  return sweep.Lines(operation == COutlineBoolean::kIntersection ? InsideTheOther
+                                                                 : CWindingSweep::Clear);
 }
 
 }  // namespace
@@ -98,17 +122,7 @@ OutlineArea COutlineBoolean::EvenOddArea(const FlatCurve& curve) {
 }
 
 OutlineShape COutlineBoolean::ShapeOf(const std::vector<FlatCurve>& curves) {
-  CWindingSweep sweep;
-  bool anyLines = false;
-  for (size_t i = 0; i < curves.size(); ++i) {
-    for (const OutlinePolygon& ring : curves[i].rings) sweep.AddRing(ring.outer(), int(i), 0);
-    anyLines = anyLines || !curves[i].lines.empty();
-  }
-  OutlineShape shape;
-  // Inside one curve when its winding number is odd; inside the shape when inside any curve.
-  shape.area = sweep.Area(CWindingSweep::Any);
-  if (anyLines) shape.lines = LinesOfUnion(curves);
-  return shape;
+  return CombineCurves(curves, std::vector<FlatCurve>(), kUnion);
 }
 
 OutlineArea COutlineBoolean::CombineAreas(const OutlineArea& first, const OutlineArea& second,
@@ -121,35 +135,11 @@ OutlineArea COutlineBoolean::CombineAreas(const OutlineArea& first, const Outlin
   return sweep.Area([operation](const Cover& c) { return Inside(operation, c[0] > 0, c[1] > 0); });
 }
 
-OutlineShape COutlineBoolean::Combine(const OutlineShape& first, const OutlineShape& second,
-                                      Operation operation) {
-  OutlineShape result;
-  result.area = CombineAreas(first.area, second.area, operation);
-  switch (operation) {
-    case kUnion:
-    case kExclusiveOr:
-      result.lines = LinesOutside(first.lines, second.area);
-      Append(&result.lines, LinesOutside(second.lines, first.area));
-      break;
-    case kDifference:
-      result.lines = LinesOutside(first.lines, second.area);
-      break;
-    case kIntersection:
-      result.lines = LinesInside(first.lines, second.area);
-      Append(&result.lines, LinesInside(second.lines, first.area));
-      break;
-  }
-  return result;
-}
-
 OutlineShape COutlineBoolean::CombineCurves(const std::vector<FlatCurve>& first,
                                             const std::vector<FlatCurve>& second,
                                             Operation operation) {
-  bool anyLines = false;
-  for (const FlatCurve& curve : first) anyLines = anyLines || !curve.lines.empty();
-  for (const FlatCurve& curve : second) anyLines = anyLines || !curve.lines.empty();
-  // The lines need each operand's own area; without lines one sweep does it all.
-  if (anyLines) return Combine(ShapeOf(first), ShapeOf(second), operation);
+  // Inside one curve when its winding number is odd; inside an operand when inside any of its
+  // curves.
   CWindingSweep sweep;
   const int firstCount = static_cast<int>(first.size());
   for (int i = 0; i < firstCount; ++i)
@@ -160,6 +150,7 @@ OutlineShape COutlineBoolean::CombineCurves(const std::vector<FlatCurve>& first,
   OutlineShape result;
   result.area = sweep.Area(
       [operation](const Cover& c) { return Inside(operation, c[0] > 0, c[1] > 0); });
+  if (HasLines(first) || HasLines(second)) result.lines = LinesOf(first, second, operation);
   return result;
 }
 

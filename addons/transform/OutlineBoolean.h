@@ -2,10 +2,12 @@
 // figure cut. Areas follow the even-odd rule within a curve and the union across curves (see
 // OutlineTypes.h), for any outline: self-crossing, touching or overlapping rings all go through
 // one winding sweep (CWindingSweep), and every area handed out is clean (rings that neither cross
-// nor overlap). Open lines take part as lines: a union keeps the parts of each operand's lines
-// outside the other's area (and, within one operand, outside the other curves' areas), a
-// difference the first operand's lines outside the second's area, an intersection the parts of
-// either operand's lines inside the other's area, an exclusive or the same as a union.
+// nor overlap). Open lines take part as lines, cut by one sweep of all the curves with the
+// sweep's own rule, however the curves are shared between the operands: a union keeps the parts
+// of each curve's lines outside every other curve's area, a difference the first operand's lines
+// likewise, an intersection the parts of either operand's lines inside the other's area (and
+// outside the other curves of its own), an exclusive or the same as a union. A line along the
+// edge of another area goes from a union and stays in an intersection.
 #pragma once
 
 #include <vector>
@@ -16,14 +18,12 @@ class COutlineBoolean {
 public:
   enum Operation { kUnion, kDifference, kIntersection, kExclusiveOr };
 
-  // The filled area and lines of the curves, all united in one sweep.
+  // The filled area and lines of the curves, all united.
   static OutlineShape ShapeOf(const std::vector<FlatCurve>& curves);
   // One curve's area: its rings by the even-odd rule.
   static OutlineArea EvenOddArea(const FlatCurve& curve);
 
-  static OutlineShape Combine(const OutlineShape& first, const OutlineShape& second,
-                              Operation operation);
-  // The same straight from the operands' curves: their areas in one sweep with the operation's.
+  // The operation on the operands' curves: their areas in one sweep, their lines in another.
   static OutlineShape CombineCurves(const std::vector<FlatCurve>& first,
                                     const std::vector<FlatCurve>& second, Operation operation);
   static OutlineArea CombineAreas(const OutlineArea& first, const OutlineArea& second,

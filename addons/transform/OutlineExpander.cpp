@@ -7,6 +7,7 @@
 #include "addons/transform/CornerJoin.h"
 #include "addons/transform/OutlineBands.h"
 #include "addons/transform/OutlineBoolean.h"
+#include "addons/transform/SteadyMath.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool COutlineExpander::IsValid(const ExpandSettings& settings) {
 }
 
 double COutlineExpander::ChordError(double accuracy) {
-  double chord = 0.1 * std::pow(std::fabs(accuracy), 0.2);
+  double chord = 0.1 * CSteadyMath::FifthRoot(std::fabs(accuracy));
   return std::min(kCoarsestChord, std::max(kFinestChord, chord));
 }
 

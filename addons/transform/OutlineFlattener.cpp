@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "addons/transform/SteadyMath.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
 #include "model/geometry/PointRecord.h"
@@ -25,8 +26,8 @@ bool IsUsable(const FPOINT& p) {
 
 double DistanceToChord(const OutlinePoint& p, const OutlinePoint& a, const OutlinePoint& b) {
   double dx = b.x() - a.x(), dy = b.y() - a.y();
-  double length = std::hypot(dx, dy);
-  if (length < 1e-12) return std::hypot(p.x() - a.x(), p.y() - a.y());
+  double length = CSteadyMath::Hypot(dx, dy);
+  if (length < 1e-12) return CSteadyMath::Hypot(p.x() - a.x(), p.y() - a.y());
   return std::fabs((p.x() - a.x()) * dy - (p.y() - a.y()) * dx) / length;
 }
 
@@ -62,7 +63,7 @@ bool OnOneLine(const std::vector<OutlinePoint>& points) {
   size_t farIndex = 0;
   double farthest = 0;
   for (size_t i = 1; i < points.size(); ++i) {
-    double d = std::hypot(points[i].x() - a.x(), points[i].y() - a.y());
+    double d = CSteadyMath::Hypot(points[i].x() - a.x(), points[i].y() - a.y());
     if (d > farthest) {
       farthest = d;
       farIndex = i;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "addons/transform/ModularInteger.h"
+#include "addons/transform/SteadyMath.h"
 
 namespace {
 
@@ -332,7 +333,7 @@ void CRingAssembler::Gather(const Chain& chain, RingLoops* ring) {
     ring->sizes[i] = loop.empty() ? 0 : Shoelace(loop);
     ring->perimeters[i] = 0;
     for (size_t k = 0, j = loop.size() - 1; k < loop.size(); j = k++)
-      ring->perimeters[i] += std::hypot(loop[k].x - loop[j].x, loop[k].y - loop[j].y);
+      ring->perimeters[i] += CSteadyMath::Hypot(loop[k].x - loop[j].x, loop[k].y - loop[j].y);
   }
 }
 

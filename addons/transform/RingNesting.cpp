@@ -1,5 +1,6 @@
 #include "addons/transform/RingNesting.h"
 
+#include <algorithm>
 #include <boost/geometry/index/rtree.hpp>
 
 #include "addons/transform/WindingSweep.h"
@@ -9,29 +10,11 @@ namespace {
 namespace bgi = boost::geometry::index;
 
 typedef bg::model::box<OutlinePoint> Box;
+typedef std::pair<int, int> Pair;
 
-double EvenOddSize(const OutlinePolygon& ring) {
-  CWindingSweep sweep;
-  sweep.AddRing(ring.outer(), 0, 0);
-  double size = 0;
-  const CWindingSweep::Rule odd = CWindingSweep::Any;
-  sweep.Area(odd, CWindingSweep::Progress(), &odd, &size);
-  return size;
-}
-
-// Whether a's even-odd area (of the given size) lies within b's, up to the grid's rounding.
-bool Within(const OutlinePolygon& a, double size, const OutlinePolygon& b) {
-  if (!bg::covered_by(bg::return_envelope<Box>(a), bg::return_envelope<Box>(b))) return false;
-  CWindingSweep sweep;
-  sweep.AddRing(a.outer(), 0, 0);
-  sweep.AddRing(b.outer(), 1, 1);
-  const CWindingSweep::Rule outside = [](const CWindingSweep::Cover& c) {
-    return c[0] > 0 && c[1] == 0;
-  };
-  double stray = 0;
-  sweep.Area(outside, CWindingSweep::Progress(), &outside, &stray);
-  return stray <= 1e-9 * size + 1e-12;
-}
+// How far the grid's rounding can move a ring's outline, in grid steps: what a ring leaves
+// outside another one that it runs along, up to this width along its length, is rounding.
+const double kRoundingReach = 4;
 
 }  // namespace
 
@@ -47,6 +30,7 @@ std::vector<int> CRingNesting::Depths(const std::vector<OutlinePolygon>& rings) 
   for (size_t i = 0; i < swept; ++i)
     if (contacts.first[i] >= 0) groups[contacts.linked[i]].push_back(static_cast<int>(i));
   std::vector<int> depths(count, 0);
+  std::vector<std::vector<int>> meeting;
   for (const std::vector<int>& group : groups) {
     if (group.empty()) continue;
     // Below the group's first corner none of its own rings holds anything.
@@ -54,27 +38,44 @@ std::vector<int> CRingNesting::Depths(const std::vector<OutlinePolygon>& rings) 
     for (int i : group)
       if (contacts.first[i] < contacts.first[first]) first = i;
     for (int i : group) depths[i] = contacts.holders[first];
-    if (group.size() > 1) NestWithin(rings, group, &depths);
+    if (group.size() > 1) meeting.push_back(group);
   }
+  if (!meeting.empty()) NestWithin(rings, meeting, &depths);
   return depths;
 }
 
 void CRingNesting::NestWithin(const std::vector<OutlinePolygon>& rings,
-                              const std::vector<int>& group, std::vector<int>* depths) {
+                              const std::vector<std::vector<int>>& groups,
+                              std::vector<int>* depths) {
+  // Within each group, every ring (inner) with each ring whose box covers its box (outer).
+  std::vector<Pair> pairs;
   typedef std::pair<Box, int> Entry;
-  std::vector<Entry> boxes;
-  for (int i : group) boxes.push_back(Entry(bg::return_envelope<Box>(rings[i]), i));
-  const bgi::rtree<Entry, bgi::rstar<16>> tree(boxes.begin(), boxes.end());
-  std::vector<double> sizes(rings.size(), -1);
-  auto sizeOf = [&](int i) {
-    if (sizes[i] < 0) sizes[i] = EvenOddSize(rings[i]);
-    return sizes[i];
-  };
-  for (const Entry& a : boxes) {
-    for (auto b = tree.qbegin(bgi::covers(a.first)); b != tree.qend(); ++b) {
-      const int i = a.second, j = b->second;
-      if (i != j && Within(rings[i], sizeOf(i), rings[j]) && !Within(rings[j], sizeOf(j), rings[i]))
-        ++(*depths)[i];
+  for (const std::vector<int>& group : groups) {
+    std::vector<Entry> boxes;
+    for (int i : group) boxes.push_back(Entry(bg::return_envelope<Box>(rings[i]), i));
+    const bgi::rtree<Entry, bgi::rstar<16>> tree(boxes.begin(), boxes.end());
+    for (const Entry& a : boxes)
+      for (auto b = tree.qbegin(bgi::covers(a.first)); b != tree.qend(); ++b)
+        if (a.second != b->second) pairs.push_back(Pair(a.second, b->second));
+  }
+  if (pairs.empty()) return;
+  CWindingSweep sweep;
+  std::vector<bool> added(rings.size(), false);
+  for (const Pair& pair : pairs) {
+    for (int i : {pair.first, pair.second}) {
+      if (added[i]) continue;
+      added[i] = true;
+      sweep.AddRing(rings[i].outer(), i, 0);
     }
   }
+  const std::vector<double> strays = sweep.StrayAreas(pairs);
+  const double reach = kRoundingReach * sweep.GridStep();
+  std::vector<Pair> within;
+  for (size_t k = 0; k < pairs.size(); ++k)
+    if (strays[k] <= reach * bg::perimeter(rings[pairs[k].first].outer()))
+      within.push_back(pairs[k]);
+  std::sort(within.begin(), within.end());
+  for (const Pair& pair : within)
+    if (!std::binary_search(within.begin(), within.end(), Pair(pair.second, pair.first)))
+      ++(*depths)[pair.first];
 }

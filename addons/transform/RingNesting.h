@@ -7,8 +7,10 @@
 // touch or run along each other) and, for each group of sub-paths that meet, how many others
 // hold the point just below its first corner. A sub-path that meets none of a group lies wholly
 // inside or wholly outside every one of its sub-paths, so that count is how many others hold
-// each of the group's sub-paths. Only within a group, between sub-paths whose boxes nest, is the
-// area of one outside the other measured, by a sweep of the two.
+// each of the group's sub-paths. Within the groups, between sub-paths whose boxes nest, one more
+// sweep measures the area of each that lies outside the other (CWindingSweep::StrayAreas): it
+// holds the other wholly when that is no more than the grid's rounding along its outline can
+// leave, a few steps times its length.
 #pragma once
 
 #include <vector>
@@ -21,8 +23,8 @@ public:
   static std::vector<int> Depths(const std::vector<OutlinePolygon>& rings);
 
 private:
-  // Adds to the depths of the rings of one meeting group (more than one) what they hold of each
-  // other.
-  static void NestWithin(const std::vector<OutlinePolygon>& rings, const std::vector<int>& group,
-                         std::vector<int>* depths);
+  // Adds to the depths of the rings of the meeting groups (of more than one each) what they hold
+  // of each other.
+  static void NestWithin(const std::vector<OutlinePolygon>& rings,
+                         const std::vector<std::vector<int>>& groups, std::vector<int>* depths);
 };

@@ -63,6 +63,16 @@ int CWindingStates::Count(std::uint32_t state, int operand) const {
   return 0;
 }
 
+const CWindingStates::Cover& CWindingStates::CoverOf(std::uint32_t state) {
+  if (m_covers.size() <= state) m_covers.resize(m_states.size());
+  Cover& cover = m_covers[state];
+  if (cover.size() == 0) {
+    cover.m_counts.assign(m_operands, 0);
+    for (const auto& count : m_states[state]) cover.m_counts[count.first] = count.second;
+  }
+  return cover;
+}
+
 bool CWindingStates::Answer(std::uint32_t state, const Rule& rule,
                             std::vector<std::int8_t>* answers) {
   std::int8_t& answer = (*answers)[state];

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <utility>
@@ -46,8 +47,9 @@ public:
     return AddStep(key, state, operand, into);
   }
   bool Inside(std::uint32_t state) { return Answer(state, m_rule, &m_inside); }
-  // How many of the operand's groups hold the points of the state.
+  // How many of the operand's groups hold the points of the state; all of them.
   int Count(std::uint32_t state, int operand) const;
+  const Cover& CoverOf(std::uint32_t state);
   bool Measured(std::uint32_t state) { return m_measure && Answer(state, *m_measure, &m_measured); }
 
 private:
@@ -69,6 +71,7 @@ private:
   std::map<Counts, std::uint32_t> m_ids;
   std::vector<std::int8_t> m_inside, m_measured;  // -1 while not asked
   Cover m_cover;                                  // a state's cover while a rule looks at it
+  std::deque<Cover> m_covers;  // by state, once asked (empty before); a deque keeps them in place
   // The steps, in an open-addressed table of a power-of-two size kept at most half full.
   std::vector<std::uint64_t> m_keys;
   std::vector<std::uint32_t> m_targets;

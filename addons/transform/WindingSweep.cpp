@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 
 #include "addons/transform/LinePieces.h"
 #include "addons/transform/RingAssembler.h"
+#include "addons/transform/StrayMeter.h"
 #include "addons/transform/SweepGeometry.h"
 #include "addons/transform/SweepStatus.h"
 #include "addons/transform/WindingStates.h"
@@ -101,15 +103,26 @@ public:
     m_edges.reserve(points);
   }
   void AddRing(const GridPoint* points, size_t n, int group);
-  // The sweep cuts open lines into the pieces (the rule says where they go) instead of making
-  // rings; corners[k] is point k's index in line number `line` as given (for a probe, the two
-  // points stand for the whole line).
-  void CutLines(CLinePieces* pieces) { m_pieces = pieces; }
+  // The sweep cuts open lines into the pieces (keep says where they go) instead of making rings;
+  // corners[k] is point k's index in line number `line` as given (for a probe, the two points
+  // stand for the whole line).
+  void CutLines(CLinePieces* pieces, const CWindingSweep::LineRule* keep) {
+    m_pieces = pieces;
+    m_keep = keep;
+  }
   void AddLine(const GridPoint* points, const int* corners, size_t n, int group, int line,
                bool probe);
   // The sweep notes how the groups lie among each other instead of making rings (linked holds
   // each group's parent in the forest of groups that meet).
   void Watch(CWindingSweep::Contacts* contacts) { m_contacts = contacts; }
+  // The sweep measures the meter's pairs instead of making rings.
+  void Measure(CStrayMeter* meter, size_t pairs) {
+    m_meter = meter;
+    m_pairMark.assign(pairs, 0);
+    const size_t groups = m_groups.operandOf.size();
+    m_listedAt.assign(groups, 0);
+    m_pairsOf.resize(groups);
+  }
   void Run();
   double Measured() const { return std::fabs(m_measured) / 2; }
   CRingAssembler& Rings() { return m_rings; }
@@ -135,6 +148,8 @@ private:
   void NoteContacts(int below);
   void EndLines(const SweepPoint& p);
   void StepWithoutRings(const SweepPoint& p, std::uint32_t state);
+  void StepMeasuring(const SweepPoint& p, std::uint32_t state, int below);
+  bool Strays(int pair) const;
   void CutLinesAt(const SweepPoint& p, size_t from, size_t to, std::uint32_t under,
                   std::uint32_t over);
 
@@ -170,8 +185,18 @@ private:
   // What the sweep makes instead of rings, if anything, and the windings of the lines' groups
   // under the edges running along them while the stop steps across those edges.
   CLinePieces* m_pieces = nullptr;
+  const CWindingSweep::LineRule* m_keep = nullptr;
   CWindingSweep::Contacts* m_contacts = nullptr;
   std::vector<int> m_lineWindings;
+
+  // While measuring: by group, the stop that listed its pairs and where they lie in m_pairsHere;
+  // by pair, the last run of edges along each other that looked at it.
+  CStrayMeter* m_meter = nullptr;
+  std::vector<unsigned> m_listedAt, m_pairMark;
+  std::vector<std::pair<size_t, size_t>> m_pairsOf;
+  std::vector<int> m_pairsHere, m_bundlePairs;
+  std::vector<bool> m_strayed;
+  unsigned m_bundle = 0;
 };
 
 void Sweep::AddRing(const GridPoint* points, size_t n, int group) {
@@ -340,6 +365,7 @@ void Sweep::CloseIncoming(const SweepPoint& p) {
     // The lowest edge of its group through p gives the group's winding number just below p.
     SeeWindingBelow(edge.group, edge.winding - edge.delta);
     if (edge.measure) m_measured += edge.measure * Moment(e, p);
+    if (m_meter) m_meter->Close(e, p);
     if (edge.output) {
       m_ends.push_back(End{e, edge.output, true, edge.chain});
       // The chain's end is held by this end of the stop until it is passed on.
@@ -436,6 +462,10 @@ void Sweep::StartPieces(const SweepPoint& p, int below) {
     StepWithoutRings(p, state);
     return;
   }
+  if (m_meter) {
+    StepMeasuring(p, state, below);
+    return;
+  }
   for (size_t i = 0; i < m_outgoing.size();) {
     size_t j = i + 1;
     while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
@@ -493,7 +523,7 @@ void Sweep::StepWithoutRings(const SweepPoint& p, std::uint32_t state) {
 }
 
 // For the lines among the edges from .. to leaving p (which run along each other), whether each
-// goes on kept: where the rule holds on neither side of them once their own group is left out.
+// goes on kept, by the covers on either side of them once their own group is left out.
 void Sweep::CutLinesAt(const SweepPoint& p, size_t from, size_t to, std::uint32_t under,
                        std::uint32_t over) {
   size_t seen = 0;
@@ -508,8 +538,66 @@ void Sweep::CutLinesAt(const SweepPoint& p, size_t from, size_t to, std::uint32_
         Holds(fill, below) ? m_states.Step(under, operand, false) : under,
         Holds(fill, above) ? m_states.Step(over, operand, false) : over};
     m_pieces->Continue(e, m_lines[e], p,
-                       !m_states.Inside(others[0]) && !m_states.Inside(others[1]));
+                       (*m_keep)(operand, m_states.CoverOf(others[0]),
+                                 m_states.CoverOf(others[1])));
   }
+}
+
+// StartPieces for a sweep that measures pairs: where a pair's inner strays outside its outer on
+// one side of edges leaving p and not on the other, a piece of its area's boundary starts.
+void Sweep::StepMeasuring(const SweepPoint& p, std::uint32_t state, int below) {
+  if (m_outgoing.empty()) return;
+  m_pairsHere.clear();
+  for (int e : m_outgoing) {
+    const int group = m_edges[e].group;
+    if (m_listedAt[group] == m_stop) continue;
+    m_listedAt[group] = m_stop;
+    m_pairsOf[group].first = m_pairsHere.size();
+    m_meter->PairsAt(group, p, &m_pairsHere);
+    m_pairsOf[group].second = m_pairsHere.size();
+  }
+  // The winding numbers at p of the partners that have no edge through it.
+  const int above = m_status.Next(m_nodes.back());
+  for (int pair : m_pairsHere)
+    for (int group : {m_meter->PairAt(pair).first, m_meter->PairAt(pair).second})
+      if (m_stampOf[group] != m_stop) SeeWindingBelow(group, WindingBelow(group, below, above));
+  for (size_t i = 0; i < m_outgoing.size();) {
+    size_t j = i + 1;
+    while (j < m_outgoing.size() && m_geometry.Turn(m_outgoing[i], m_outgoing[j]) == 0) ++j;
+    ++m_bundle;
+    m_bundlePairs.clear();
+    m_strayed.clear();
+    for (size_t k = i; k < j; ++k) {
+      const std::pair<size_t, size_t>& range = m_pairsOf[m_edges[m_outgoing[k]].group];
+      for (size_t n = range.first; n < range.second; ++n) {
+        const int pair = m_pairsHere[n];
+        if (m_pairMark[pair] == m_bundle) continue;
+        m_pairMark[pair] = m_bundle;
+        m_bundlePairs.push_back(pair);
+        m_strayed.push_back(Strays(pair));
+      }
+    }
+    for (size_t k = i; k < j; ++k) {
+      EdgeState& edge = m_edges[m_outgoing[k]];
+      state = StepOver(state, &edge);
+      edge.above = state;
+    }
+    for (size_t n = 0; n < m_bundlePairs.size(); ++n) {
+      const bool strays = Strays(m_bundlePairs[n]);
+      if (strays != m_strayed[n])
+        m_meter->Open(m_outgoing[i], p, m_bundlePairs[n], strays ? 1 : -1);
+    }
+    i = j;
+  }
+}
+
+// Whether the pair's inner holds the point where the windings are and its outer does not.
+bool Sweep::Strays(int pair) const {
+  const CStrayMeter::Pair& groups = m_meter->PairAt(pair);
+  auto holds = [this](int group) {
+    return Holds(m_groups.fillOf[m_groups.operandOf[group]], m_windingAt[group]);
+  };
+  return holds(groups.first) && !holds(groups.second);
 }
 
 // The first corners of groups starting at p, with how many groups hold the point just below p,
@@ -653,8 +741,9 @@ const double kSliverWidth = 2 * kSnapReach;
 // last is snap rounding proper (half a step), after which no edges cross.
 const int kSnapPasses = 4;
 // The progress callback of the sweeps nobody watches. A sweep keeps a reference to its callback,
-// so this one outlives them all.
+// so this one outlives them all; likewise the rule of the sweeps that make no area.
 const CWindingSweep::Progress kUnwatched;
+const CWindingSweep::Rule kNoArea = [](const CWindingSweep::Cover&) { return false; };
 
 // The sweep's result with its corners snapped to the grid, cleaned by sweeps of their own where
 // snapping made parts overlap, in page units.
@@ -796,14 +885,20 @@ OutlineArea CWindingSweep::Area(const Rule& rule, const Progress& progress, cons
   return area;
 }
 
-OutlineLines CWindingSweep::LinesOutside(const Rule& rule, const Progress& progress) const {
+bool CWindingSweep::Clear(int, const Cover& below, const Cover& above) {
+  for (std::size_t operand = 0; operand < below.size(); ++operand)
+    if (below[operand] > 0 || above[operand] > 0) return false;
+  return true;
+}
+
+OutlineLines CWindingSweep::Lines(const LineRule& keep, const Progress& progress) const {
   if (m_lines.empty()) return OutlineLines();
   if (progress && !progress(0)) throw SweepCancelled();
   const Grid grid = FitGrid();
   const Groups groups = {OperandsOfGroups(), m_fills};
   CLinePieces pieces;
-  Sweep sweep(groups, rule, nullptr, progress);
-  sweep.CutLines(&pieces);
+  Sweep sweep(groups, kNoArea, nullptr, progress);
+  sweep.CutLines(&pieces, &keep);
   sweep.Reserve(m_points.size());
   VisitRings(grid, [&](const GridPoint* points, size_t n, int group) {
     sweep.AddRing(points, n, group);
@@ -832,6 +927,38 @@ OutlineLines CWindingSweep::LinesOutside(const Rule& rule, const Progress& progr
   return pieces.Pieces(m_lines, grid.originX, grid.originY, 1 / grid.scale, kSliverWidth);
 }
 
+std::vector<double> CWindingSweep::StrayAreas(const std::vector<std::pair<int, int>>& pairs) const {
+  if (pairs.empty() || m_ringStarts.empty()) return std::vector<double>(pairs.size(), 0);
+  const Grid grid = FitGrid();
+  const Groups groups = {OperandsOfGroups(), m_fills};
+  const size_t count = groups.operandOf.size();
+  for (const std::pair<int, int>& pair : pairs)
+    if (std::max(pair.first, pair.second) >= int(count) || std::min(pair.first, pair.second) < 0)
+      throw std::invalid_argument("a pair of groups that are not there");
+  Sweep sweep(groups, kNoArea, nullptr, kUnwatched);
+  sweep.Reserve(m_points.size());
+  const std::int32_t most = std::numeric_limits<std::int32_t>::max();
+  std::vector<GridPoint> lows(count, GridPoint{most, most}), highs(count, GridPoint{-most, -most});
+  std::vector<GridPoint> firsts(count, GridPoint{0, 0});
+  VisitRings(grid, [&](const GridPoint* points, size_t n, int group) {
+    if (n > 0 && lows[group].x == most) firsts[group] = points[0];
+    for (size_t i = 0; i < n; ++i) {
+      lows[group] = GridPoint{std::min(lows[group].x, points[i].x),
+                              std::min(lows[group].y, points[i].y)};
+      highs[group] = GridPoint{std::max(highs[group].x, points[i].x),
+                               std::max(highs[group].y, points[i].y)};
+    }
+    sweep.AddRing(points, n, group);
+  });
+  CStrayMeter meter(pairs, lows, highs, firsts);
+  sweep.Measure(&meter, pairs.size());
+  sweep.Run();
+  std::vector<double> areas = meter.Areas();
+  const double step = 1 / grid.scale;
+  for (double& area : areas) area *= step * step;
+  return areas;
+}
+
 CWindingSweep::Contacts CWindingSweep::ContactsOf() const {
   const Groups groups = {OperandsOfGroups(), m_fills};
   const size_t count = groups.operandOf.size();
@@ -841,8 +968,7 @@ CWindingSweep::Contacts CWindingSweep::ContactsOf() const {
   contacts.linked.resize(count);
   for (size_t g = 0; g < count; ++g) contacts.linked[g] = static_cast<int>(g);
   if (m_ringStarts.empty()) return contacts;
-  static const Rule none = [](const Cover&) { return false; };
-  Sweep sweep(groups, none, nullptr, kUnwatched);
+  Sweep sweep(groups, kNoArea, nullptr, kUnwatched);
   sweep.Watch(&contacts);
   sweep.Reserve(m_points.size());
   VisitRings(FitGrid(), [&](const GridPoint* points, size_t n, int group) {

@@ -7,8 +7,9 @@
 // the union of many outlines (one group each, one operand), a Boolean operation between two
 // areas or the positive area of raw offset rings. Since the sweep carries counts, not the set of
 // groups, its work grows with the edges and crossings alone, however many groups overlap. The
-// same sweep, making no area, can instead cut open lines where the rule holds beside them
-// (LinesOutside), or tell how the groups lie among each other (ContactsOf).
+// same sweep, making no area, can instead cut open lines by what lies beside them (Lines), tell
+// how the groups lie among each other (ContactsOf) or measure how far groups stray outside others
+// (StrayAreas).
 //
 // The sweep is Bentley and Ottmann's: a line crosses the plane from left to right and stops at
 // every end of an edge and at every point where two edges cross, which it finds by testing only
@@ -28,6 +29,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "addons/transform/OutlineTypes.h"
@@ -46,6 +48,9 @@ public:
   typedef CWindingStates::Rule Rule;
   // Told the share of the sweep done (0 to 1) now and then; false stops the sweep.
   typedef std::function<bool(double)> Progress;
+  // Whether a line of the operand goes on kept, by the covers just below and just above it, its
+  // own group left out.
+  typedef std::function<bool(int operand, const Cover& below, const Cover& above)> LineRule;
 
   // A ring as a point list, closed or not (the last edge runs back to the first point), of a
   // group (0 or more) of an operand (0 or more, small); every ring of a group must name the same
@@ -55,7 +60,7 @@ public:
   // Every ring of the area, outer rings and holes, in the group.
   void AddArea(const OutlineArea& area, int group, int operand);
   // An open line of a group (of the operand its rings name). It bounds nothing and takes no part
-  // in Area; LinesOutside cuts it. Points that are not finite numbers throw as for rings.
+  // in Area; Lines cuts it. Points that are not finite numbers throw as for rings.
   void AddLine(const OutlineLine& line, int group, int operand);
   // How the operand's groups fill: kOdd unless told.
   void SetFill(int operand, Fill fill);
@@ -65,13 +70,12 @@ public:
   // the size of the area where that rule holds comes from the same sweep (no shape is made).
   OutlineArea Area(const Rule& rule, const Progress& progress = Progress(),
                    const Rule* measure = nullptr, double* measured = nullptr) const;
-  // The parts of the lines where the rule holds on neither side of them, leaving their own group
-  // out: with Any over one operand of curves, each curve's lines outside the other curves' areas
-  // (a line along another curve's edge goes, one through its corner stays whole), from one
-  // sweep. The lines keep their order, their direction and their own corners (CLinePieces);
-  // pieces cut off no longer than a sliver go, and a line shorter than the grid's step goes or
-  // stays whole.
-  OutlineLines LinesOutside(const Rule& rule, const Progress& progress = Progress()) const;
+  // The parts of the lines that the rule keeps, from one sweep. Kept where no other group holds
+  // either side, each curve's lines come outside the other curves' areas: a line along another
+  // curve's edge goes, one through its corner stays whole. The lines keep their order, their
+  // direction and their own corners (CLinePieces); pieces cut off no longer than a sliver go,
+  // and a line shorter than the grid's step goes or stays whole.
+  OutlineLines Lines(const LineRule& keep, const Progress& progress = Progress()) const;
 
   // How the groups' rings lie among each other, from one sweep that makes no area.
   struct Contacts {
@@ -84,12 +88,17 @@ public:
     std::vector<int> linked;
   };
   Contacts ContactsOf() const;
+  // For pairs of groups (inner, outer): the size of the area where the inner's area holds a
+  // point and the outer's does not, all from one sweep that makes no area. Page units squared.
+  std::vector<double> StrayAreas(const std::vector<std::pair<int, int>>& pairs) const;
 
   // The grid step the sweep rounds to, in page units (0 while there are no rings or lines).
   double GridStep() const;
 
-  // Rules used throughout: inside where any group of operand 0 holds the point.
+  // Rules used throughout: inside where any group of operand 0 holds the point; a line kept
+  // where no other group of any operand holds either side of it.
   static bool Any(const Cover& cover) { return cover[0] > 0; }
+  static bool Clear(int operand, const Cover& below, const Cover& above);
 
 private:
   struct Grid {

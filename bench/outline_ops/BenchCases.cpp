@@ -86,6 +86,11 @@ std::vector<Case> Cases() {
                         {screened});
   pinholes.selfWeld = pinholes.evenOdd = true;
   cases.push_back(pinholes);
+  const FlatCurve edged = EdgeHoledDisk(100, 0.05);
+  Case touching = Union(Named("self weld, %d holes on the outline", int(edged.rings.size()) - 1),
+                        {edged});
+  touching.selfWeld = touching.evenOdd = true;
+  cases.push_back(touching);
   for (int nodes : {1000, 10000}) {
     const FlatCurve star = Star(nodes);
     cases.push_back(Offset(Named("%d-node star +1 mm mitre", nodes), star, 1, false));

@@ -1,8 +1,8 @@
 // The outline benchmark's cases, run alike by its Windows build (under Wine) and its native twin
 // beside Clipper: welds of many separate outlines over one region, of letters and of large
-// outlines, a self-crossing outline and jittered tiles, bars carrying open lines; the self weld of
-// an outline with thousands of holes; offsets of stars, of traced pixel
-// staircases, of a figure eight and of a jagged star. Each case is timed (the median of the
+// outlines, a self-crossing outline and jittered tiles, bars carrying open lines; the self welds
+// of outlines with thousands of holes, apart or each on the outline; offsets of stars, of traced
+// pixel staircases, of a figure eight and of a jagged star. Each case is timed (the median of the
 // repeats) and its heap peak measured (HeapMeter.h).
 #pragma once
 

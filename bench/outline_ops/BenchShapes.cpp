@@ -83,6 +83,38 @@ FlatCurve CurveOf(const Ring& ring) {
   return curve;
 }
 
+// The pixels whose centres lie within the radius of the origin, column by column: each
+// column's number and the rows [low, high) it holds.
+struct DiskColumn {
+  int column, low, high;
+};
+
+std::vector<DiskColumn> DiskColumns(double radius, double pixel) {
+  const int n = static_cast<int>(std::ceil(radius / pixel)) + 1;
+  std::vector<DiskColumn> columns;
+  for (int i = -n; i < n; ++i) {
+    int low = n, high = -n;
+    for (int j = -n; j < n; ++j) {
+      const double x = (i + 0.5) * pixel, y = (j + 0.5) * pixel;
+      if (x * x + y * y <= radius * radius) {
+        low = std::min(low, j);
+        high = std::max(high, j + 1);
+      }
+    }
+    if (low < high) columns.push_back({i, low, high});
+  }
+  return columns;
+}
+
+// The pixel of the disks' grid (from (0.3, 0.1)) in column i and row j, as a hole.
+Ring PixelHole(int i, int j, double pixel) {
+  const double left = 0.3 + i * pixel, top = 0.1 + j * pixel;
+  Ring hole = Points(
+      {{left, top}, {left + pixel, top}, {left + pixel, top + pixel}, {left, top + pixel}});
+  Orient(&hole, false);
+  return hole;
+}
+
 // A star's points at radius 100 and valleys at 90 round (3, 7), each moved out by jag().
 template <class Jag>
 FlatCurve StarOf(int nodes, Jag jag) {
@@ -178,22 +210,11 @@ std::vector<FlatCurve> Circles(int count, unsigned seed) {
 FlatCurve PixelDisk(double radius, double pixel, double cx, double cy) {
   // Walk round the pixels' boundary: for each column the run of pixels inside is one interval,
   // so the outline rises column by column on the right and falls on the left.
-  const int n = static_cast<int>(std::ceil(radius / pixel)) + 1;
   std::vector<std::pair<int, int>> columns;  // per column i: rows [low, high)
   std::vector<int> firsts;
-  for (int i = -n; i < n; ++i) {
-    int low = n, high = -n;
-    for (int j = -n; j < n; ++j) {
-      const double x = (i + 0.5) * pixel, y = (j + 0.5) * pixel;
-      if (x * x + y * y <= radius * radius) {
-        low = std::min(low, j);
-        high = std::max(high, j + 1);
-      }
-    }
-    if (low < high) {
-      columns.push_back({low, high});
-      firsts.push_back(i);
-    }
+  for (const DiskColumn& column : DiskColumns(radius, pixel)) {
+    columns.push_back({column.low, column.high});
+    firsts.push_back(column.column);
   }
   Ring ring;
   auto add = [&](int i, int j) {
@@ -226,12 +247,19 @@ FlatCurve PinholedDisk(double radius, double pixel) {
     for (int j = -n; j < n; j += 2) {
       const double x = (i + 0.5) * pixel, y = (j + 0.5) * pixel;
       if (x * x + y * y > inside * inside) continue;
-      const double left = 0.3 + i * pixel, top = 0.1 + j * pixel;
-      Ring hole = Points(
-          {{left, top}, {left + pixel, top}, {left + pixel, top + pixel}, {left, top + pixel}});
-      Orient(&hole, false);
-      disk.rings.push_back(PolygonOf(hole));
+      disk.rings.push_back(PolygonOf(PixelHole(i, j, pixel)));
     }
+  }
+  return disk;
+}
+
+FlatCurve EdgeHoledDisk(double radius, double pixel) {
+  FlatCurve disk = PixelDisk(radius, pixel);
+  const std::vector<DiskColumn> columns = DiskColumns(radius, pixel);
+  for (size_t k = 0; k < columns.size(); k += 2) {
+    disk.rings.push_back(PolygonOf(PixelHole(columns[k].column, columns[k].low, pixel)));
+    if (columns[k].high - columns[k].low > 1)
+      disk.rings.push_back(PolygonOf(PixelHole(columns[k].column, columns[k].high - 1, pixel)));
   }
   return disk;
 }

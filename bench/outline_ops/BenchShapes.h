@@ -36,6 +36,9 @@ FlatCurve PixelDisk(double radius, double pixel, double cx = 0.3, double cy = 0.
 // two pixels from its edge (a traced scan of a screened disk): about pi r^2 / (4 pixel^2) holes,
 // none of them touching another or the outside.
 FlatCurve PinholedDisk(double radius, double pixel);
+// PixelDisk(radius, pixel) with a one-pixel hole in the lowest and the highest pixel of every
+// other column: each hole shares its outer side with the outline (about 2 radius / pixel holes).
+FlatCurve EdgeHoledDisk(double radius, double pixel);
 // A figure eight of the given node count, crossing itself once, 120 x 80 mm.
 FlatCurve FigureEight(int nodes);
 // A star whose points and valleys (radius 100 and 90) are moved by up to 4 mm at random.

@@ -82,6 +82,32 @@ TEST_F(ExpandEntries, SharpCornersAreCutFlatInModeZeroAndRoundedInModeOne) {
   EXPECT_GT(areas[0], areas[1]);
 }
 
+TEST_F(ExpandEntries, AnOutlineWithoutAreaGrowsRoundItsFarEnd) {
+  // Closed outlines on one line, 10 long, which the library takes as lines: a box of no height
+  // (out and straight back) and a stroke through a middle point. Grown by 1, each is a band of 20
+  // with an end where the way turns straight back: cut flat 1 beyond it (2) in mode 0, round
+  // (pi / 2) in modes 1 and 2. The box's start is a line's open end, flat but in mode 2; the
+  // stroke turns back at both ends.
+  const Path box = {{0, 0}, {10, 0}, {10, 0}, {0, 0}}, stroke = {{0, 0}, {5, 0}, {10, 0}};
+  struct Case {
+    const Path* outline;
+    int mode;
+    double area;
+  };
+  const Case cases[] = {
+      {&box, 0, 22},    {&box, 1, 20 + kPi / 2}, {&box, 2, 20 + kPi},
+      {&stroke, 0, 24}, {&stroke, 1, 20 + kPi},  {&stroke, 2, 20 + kPi},
+  };
+  for (const Case& c : cases) {
+    HGLOBAL record = GroupRecordOf(Outline({*c.outline}));
+    std::unique_ptr<CBlock> result(
+        TakeResult(m_expand.Expand(record, {1, 120, 50, 1e-10, c.mode})));
+    GlobalFree(record);
+    ASSERT_NE(nullptr, result) << c.outline->size() << " mode " << c.mode;
+    EXPECT_NEAR(c.area, AreaOf(result.get()), 0.01) << c.outline->size() << " mode " << c.mode;
+  }
+}
+
 TEST_F(ExpandEntries, UnusableSettingsAndDamagedRecordsGiveNull) {
   HGLOBAL record = GroupRecordOf(Rectangles({CFRect(0, 0, 10, 10)}));
   ExpandParams good = {1, 120, 50, 1e-10, 1};

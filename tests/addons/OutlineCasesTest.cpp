@@ -4,13 +4,16 @@
 // letters in one call gives the area Boost.Geometry's own union finds. Expected areas are worked
 // out by hand or, for the letters, by that other library; expansions of a star are checked in
 // every corner mode against its offset worked out corner by corner, and must hold (or lie in)
-// their input.
+// their input. Outlines the records' floats cannot carry (far from the origin and small) go to
+// the library's geometry directly.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 
 #include "TransformLibrary.h"
+#include "addons/transform/OutlineBoolean.h"
+#include "addons/transform/OutlineExpander.h"
 #include "bench/outline_ops/BenchShapes.h"
 #include "media/ExpandDll.h"
 #include "model/blocks/CurveBlock.h"
@@ -164,6 +167,18 @@ TEST_F(OutlineCases, EveryOutlineAUserCanDrawGivesTheAreaWorkedOutByHand) {
        0},
       {"self weld of a bow-tie", kSelfWeld, {kBowTie}, {}, 100, 2, 0},
       {"self weld of a figure eight", kSelfWeld, {kFigureEight}, {}, 150, 2, 0},
+      // Holes whose long sides lie on their frame's slanted side (y = x / 4) between its corners:
+      // the grid rounds each such side apart from the frame's, and the holes still nest.
+      {"self weld of holes along their frame's slanted side",
+       kSelfWeld,
+       {{{0, 0}, {32, 8}, {-3.3, 21.7}},
+        {{4, 1}, {12, 3}, {8, 2.5}},
+        {{16, 4}, {24, 6}, {20, 5.5}},
+        {{26, 6.5}, {30, 7.5}, {28, 7.25}}},
+       {},
+       360.4 - 2 - 2 - 0.5,
+       -1,
+       0},
       // The collinear outline has no area but stays as a line (out to 20 and back) outside the
       // square: 0-5, 15-20-15 and 5-0.
       {"collinear closed outline welded with a square",
@@ -320,6 +335,25 @@ TEST_F(OutlineCases, ATracedStaircaseGrowsByItsPixelToTheAreaOfItsMitredOffset) 
   Expand(rings, {d, 120, 50, 1e-10, 0}, &result);
   ASSERT_NE(nullptr, result);
   EXPECT_NEAR(std::fabs(area) + perimeter * d + 4 * d * d, AreaOf(result.get()), 0.01);
+}
+
+TEST_F(OutlineCases, AHoleOfATenthOfAMicrometreTwentyMetresOutStaysAHoleWhenItGrows) {
+  // A 10 mm square 20 m from the origin with a 0.1 micrometre hole, shrunk by 0.5 with mitres:
+  // 9 x 9 less the hole grown to 1.0001 square. Products of coordinates so far out cancel the
+  // hole's own area, and a hole taken for an outer ring shrinks into spikes instead.
+  const double away = 20000, hole = 1e-4;
+  FlatCurve curve;
+  for (const Ring& ring : {Square(away, away, 10), Square(away + 5, away + 5, hole)}) {
+    curve.rings.emplace_back();
+    for (const auto& p : ring)
+      curve.rings.back().outer().push_back(OutlinePoint(p.first, p.second));
+  }
+  ExpandSettings settings;
+  settings.thickness = -0.5;
+  settings.mode = 0;
+  OutlineShape shrunk;
+  ASSERT_TRUE(COutlineExpander(settings).Expand(COutlineBoolean::ShapeOf({curve}), &shrunk));
+  EXPECT_NEAR(81 - (1 + hole) * (1 + hole), COutlineBoolean::AreaOf(shrunk.area), 1e-5);
 }
 
 TEST_F(OutlineCases, TheAccuracyReachesTheRoundCornersAndAWatchedExpansionSaysHowItEnded) {

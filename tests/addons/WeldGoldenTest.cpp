@@ -3,7 +3,9 @@
 // parts of each line that survive (outside every other curve's area, its own area not counting,
 // edges of other curves cutting), and which sub-paths stay holes, become islands or merge. The
 // figures were taken from a computation that swept the other curves once per curve and each
-// nested pair of sub-paths on its own, so a change of behaviour in the one-sweep path shows.
+// nested pair of sub-paths on its own, so a change of behaviour in the one-sweep path shows;
+// those of lines along another curve's edges and of a line drawn right to left are worked out by
+// hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -128,6 +130,16 @@ TEST_F(WeldGolden, LinesKeepTheirPartsOutsideOtherCurvesAndHolesNestAsBefore) {
   std::vector<Curve> screened = {CurveOf(bench::PinholedDisk(4, 0.5))};
   Outcome screenedOutcome = {45, {52}, {}};
   screenedOutcome.rings.resize(29, 0.25);
+  // A line along two edges of another curve goes, whichever curves share the first operand
+  // (the editor hands over all but the last block as one group); the part beyond them stays.
+  const Curve along = {{Box(0, 0, 10, 10)}, {{{12, 0}, {20, 0}, {40, 8}, {20, 13}}}};
+  const Curve triangle = {{{{20, 0}, {40, 8}, {20, 13}}}, {}};
+  const Curve unrelated = {{Box(100, 100, 110, 110)}, {}};
+  const std::vector<Path> beyond = {{{12, 0}, {20, 0}}};
+  // A line drawn right to left through a square, turning a corner after it: cut twice on its
+  // first side, it comes back as two pieces in its own order and direction.
+  const std::vector<Curve> leftwards = {{{}, {{{30, 5}, {-10, 5}, {-10, 20}}}},
+                                        {{Box(0, 0, 10, 10)}, {}}};
   struct Case {
     const char* what;
     bool selfWeld;
@@ -170,6 +182,15 @@ TEST_F(WeldGolden, LinesKeepTheirPartsOutsideOtherCurvesAndHolesNestAsBefore) {
          {{95.413, -35.755}, {10.356, 19.768}},
          {{9.644, 20.232}, {-75.413, 75.755}}}}},
       {"nested", true, {nested}, {873.75, {1227, 175, 96, 50, 16, 16, 15, 12, 5.25}, {}}},
+      {"along another curve", false, {along, triangle}, {230, {130, 100}, beyond}},
+      {"along another curve, one more selected",
+       false,
+       {along, triangle, unrelated},
+       {330, {130, 100, 100}, beyond}},
+      {"right to left",
+       false,
+       leftwards,
+       {100, {100}, {{{30, 5}, {10, 5}}, {{0, 5}, {-10, 5}, {-10, 20}}}}},
       {"screened", true, screened, screenedOutcome},
   };
   for (const Case& c : cases) {

@@ -2,7 +2,8 @@
 // at 53 bits of precision (control word 0x027F), while the program's start-up gives its main
 // thread 64 (0x037F), and the outline thickness dialog expands on such a thread. Every entry must
 // give the same record on both, byte for byte (the records themselves are checked by the tests of
-// each entry), and so must the sweep where only the precision of its arithmetic could tell.
+// each entry), and so must the sweep and the expansion where only the precision of their
+// arithmetic could tell: their doubles, which the records' floats would mostly hide.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +12,10 @@
 #include <string>
 
 #include "TransformLibrary.h"
+#include "addons/transform/OutlineBoolean.h"
+#include "addons/transform/OutlineExpander.h"
 #include "addons/transform/WindingSweep.h"
+#include "bench/outline_ops/BenchShapes.h"
 #include "media/ExpandDll.h"
 #include "model/blocks/CurveBlock.h"
 
@@ -70,6 +74,22 @@ std::vector<BYTE> OnWorker(const Call& call) {
   return job.bytes;
 }
 
+// The corners of the area, as bytes.
+std::vector<BYTE> BytesOf(const OutlineArea& area) {
+  std::vector<BYTE> bytes;
+  auto add = [&bytes](const OutlinePoint& p) {
+    for (double value : {p.x(), p.y()})
+      bytes.insert(bytes.end(), reinterpret_cast<const BYTE*>(&value),
+                   reinterpret_cast<const BYTE*>(&value + 1));
+  };
+  for (const OutlinePolygon& polygon : area) {
+    for (const OutlinePoint& p : polygon.outer()) add(p);
+    for (const auto& hole : polygon.inners())
+      for (const OutlinePoint& p : hole) add(p);
+  }
+  return bytes;
+}
+
 // Self-crossing outlines of nine corners on a 7 x 5 mm lattice: edges through lattice points,
 // along each other and crossing three and more at a point.
 CCurveBlock* LatticePolygon(std::mt19937& random) {
@@ -96,7 +116,7 @@ protected:
   CExpandDll m_expand;
 };
 
-TEST_F(WorkerThread, EveryEntryGivesTheMainThreadsRecordForLatticeOutlines) {
+TEST_F(WorkerThread, EveryEntryAndTheGeometryBehindItGiveTheMainThreadsBits) {
   std::mt19937 random(11);
   for (int round = 0; round < 12; ++round) {
     // The second operand's corners are drawn first, as when these rounds were chosen.
@@ -132,16 +152,32 @@ TEST_F(WorkerThread, EveryEntryGivesTheMainThreadsRecordForLatticeOutlines) {
     std::vector<OutlinePoint> ring;
     for (const auto& c : corners) ring.push_back(OutlinePoint(c.first / 65536, c.second / 65536));
     sweep.AddRing(ring, 0, 0);
-    const OutlineArea area = sweep.Area(CWindingSweep::Any);
-    std::vector<BYTE> bytes;
-    for (const OutlinePolygon& polygon : area)
-      for (const OutlinePoint& p : polygon.outer())
-        for (double value : {p.x(), p.y()})
-          bytes.insert(bytes.end(), reinterpret_cast<const BYTE*>(&value),
-                       reinterpret_cast<const BYTE*>(&value + 1));
+    const std::vector<BYTE> bytes = BytesOf(sweep.Area(CWindingSweep::Any));
     EXPECT_EQ(6 * 2 * sizeof(double), bytes.size()) << "five corners and the first again";
     return bytes;
   });
+  // A jagged star 0.02 mm across at the origin with open lines across it, grown in each mode:
+  // its sides' normals, its joins' angles and its arcs' chords come from the run-time's hypot,
+  // acos and pow, whose last bits follow the x87's precision. Offsets much larger than the star
+  // keep such bits, and one bit of a corner that fits the grid moves every corner of the result.
+  FlatCurve small = bench::JaggedStar(60);
+  for (OutlinePoint& p : small.rings[0].outer())
+    p = OutlinePoint((p.x() - 3) / 10000, (p.y() - 7) / 10000);
+  OutlineShape star = COutlineBoolean::ShapeOf({small});
+  star.lines = {{{-0.006, 0}, {0, 0.0007}, {0.007, -0.0005}}};
+  for (double thickness : {0.6, 1.9}) {
+    for (int mode = 0; mode < 3; ++mode) {
+      ExpandSettings settings;
+      settings.thickness = thickness;
+      settings.mode = mode;
+      settings.accuracy = 1e-7;
+      Same("star " + std::to_string(thickness) + " mode " + std::to_string(mode), [&] {
+        OutlineShape grown;
+        COutlineExpander(settings).Expand(star, &grown);
+        return BytesOf(grown.area);
+      });
+    }
+  }
 }
 
 }  // namespace
