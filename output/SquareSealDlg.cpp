@@ -110,7 +110,11 @@ void CSquareSealDlg::OnPaint() {
 }
 
 void CSquareSealDlg::Refuse(const OutputText::Text& message, UINT control) {
-  AfxShowMessageBox(m_hWnd, OutputText::Load(message), OutputText::Load(OutputText::kErrorCaption),
+  Refuse(OutputText::Load(message), control);
+}
+
+void CSquareSealDlg::Refuse(const CString& message, UINT control) {
+  AfxShowMessageBox(m_hWnd, message, OutputText::Load(OutputText::kErrorCaption),
                     MB_OK | MB_ICONWARNING);
   HWND edit = ::GetDlgItem(m_hWnd, static_cast<int>(control));
   if (!edit) return;
@@ -144,9 +148,14 @@ bool CSquareSealDlg::ReadControls(CStampParams* params) {
     case CStampParams::kNegative:
       Refuse(OutputText::kStampNegative, FirstNegative(*params));
       return false;
-    case CStampParams::kTooMuchText:
-      Refuse(OutputText::kStampNoRoom, kText);
+    case CStampParams::kTooMuchText: {
+      // The template, not the spacing, is what holds fewer characters.
+      CString message;
+      message.Format(OutputText::Load(OutputText::kStampTooManyCharacters),
+                     CStampLayout::Capacity(params->templateIndex));
+      Refuse(message, kText);
       return false;
+    }
     default:
       Refuse(OutputText::kStampNoRoom, kMarginX);
       return false;
