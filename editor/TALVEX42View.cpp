@@ -977,7 +977,7 @@ void CTALVEX42View::TypeWideCharacter(wchar_t ch, UINT flags) {
   // A whole character: a lead byte still waiting belonged to nothing. Nothing under edit, or the
   // second half of a character GBK cannot hold (refused with its first): it is dropped.
   m_leadByte = 0;
-  if (!m_editBlock || (ch >= 0xDC00 && ch <= 0xDFFF)) return;
+  if (!m_editBlock || CGbkText::IsSecondHalf(ch)) return;
   // A character of a single-byte keyboard's own code page (an accented Latin letter on an
   // English keyboard) stays a character of that set; any other goes as its GBK code.
   BYTE byte = 0;

@@ -11,9 +11,6 @@ namespace {
 
 const wchar_t kPreviousProcedure[] = L"TalvexGbkEditProcedure";
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Hands a copy of the bytes to the open clipboard, which then owns it.
 void PutOnClipboard(UINT format, const void* data, size_t size) {
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
@@ -44,9 +41,7 @@ LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPA
     case WM_CHAR:
     case WM_IME_CHAR: {
       const auto character = static_cast<wchar_t>(wParam);
-      // The second half of a character already refused goes with it.
-      if (IsLowSurrogate(character)) return 0;
-      if (!Accepts(edit, std::wstring(1, character))) return 0;
+      if (CGbkText::IsSecondHalf(character) || !Accepts(edit, std::wstring(1, character))) return 0;
       break;
     }
     case WM_PASTE:
@@ -67,13 +62,11 @@ bool CGbkEdit::Accepts(HWND edit, const std::wstring& text) {
   for (size_t i = 0; i < text.size() && held; ++i) {
     WORD code = 0;
     // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
-    held = text[i] < 0x20 || (!IsHighSurrogate(text[i]) && CGbkText::CodeOf(text[i], &code));
+    held = text[i] < 0x20 || CGbkText::CodeOf(text[i], &code);
   }
-  if (!held) {
-    ::MessageBeep(MB_ICONWARNING);
+  if (!held)
     AfxShowMessageBox(::GetAncestor(edit, GA_ROOT), CGbkText::RefusalText(), nullptr,
                       MB_OK | MB_ICONWARNING);
-  }
   return held;
 }
 

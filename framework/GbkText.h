@@ -17,6 +17,8 @@ public:
   // The GBK code of one typed character: the byte below 0x100, else lead byte << 8 | trail
   // byte. False for a character GBK cannot hold (a surrogate half among them).
   static bool CodeOf(wchar_t character, WORD* code);
+  // The second half of a character beyond the 16-bit range, which goes with its refused first.
+  static bool IsSecondHalf(wchar_t character) { return character >= 0xDC00 && character <= 0xDFFF; }
   // The wide text in GBK; false, with the characters GBK holds, when some cannot be held.
   static bool FromWide(const std::wstring& text, CString* gbk);
   static std::wstring ToWide(LPCSTR gbk);
