@@ -154,6 +154,23 @@ protected:
     SaveClientPicture(m_view->m_hWnd, (std::string("screenshots\\") + name).c_str());
   }
   INT_PTR Steps() { return m_view->GetUndoManager()->GetStepCount(); }
+  // An open curve through the points added to the drawing, selected with the text alone.
+  CCurveBlock* SelectWithCurve(CTextBlock* text, const std::vector<FPOINT>& points) {
+    CCurveBlock* curve = new CCurveBlock;
+    for (size_t i = 0; i < points.size(); ++i)
+      curve->AddPoint(points[i].x, points[i].y,
+                      (i == 0                   ? kPointStart
+                       : i + 1 == points.size() ? kPointOpenEnd
+                                                : 0) |
+                          kPointOnCurve);
+    curve->EndCurve();
+    m_document->AddBlock(curve);
+    CSelectTracker& tracker = m_view->GetSelectTracker();
+    tracker.Refresh(nullptr, TRUE);
+    tracker.AddToSelection(text);
+    tracker.AddToSelection(curve);
+    return curve;
+  }
   // Latin letters and GBK characters typed into the view as the keyboard and the input method
   // hand them over, laid out by the view's timer.
   void Type(const char* text) {
@@ -308,16 +325,7 @@ TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBa
   CTextBlock* text = AddText();
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run);
-    CCurveBlock* curve = new CCurveBlock;
-    curve->AddPoint(40, 200, kPointStart | kPointOnCurve);
-    curve->AddPoint(140, 120, kPointOnCurve);
-    curve->AddPoint(300, 200, kPointOpenEnd | kPointOnCurve);
-    curve->EndCurve();
-    m_document->AddBlock(curve);
-    CSelectTracker& tracker = m_view->GetSelectTracker();
-    tracker.Refresh(nullptr, TRUE);
-    tracker.AddToSelection(text);
-    tracker.AddToSelection(curve);
+    CCurveBlock* curve = SelectWithCurve(text, {{40, 200}, {140, 120}, {300, 200}});
     EXPECT_TRUE(m_view->GetCommandState().textAndCurveSelected);
     const std::vector<BYTE> before = LayoutRecord(text);
     CBoxArray* boxes = text->GetBoxArray();
@@ -439,15 +447,7 @@ TEST_F(CurvedTextWindow, TwoLinesSetOnAnArcCrowdNoCharacterIntoAnother) {
 TEST_F(CurvedTextWindow, LettersTypedIntoATextAlongACurveCrowdNoCharacterIntoAnother) {
   CTextBlock* text = TypeText(40, 60, "招牌制作");
   ASSERT_NE(nullptr, text);
-  CCurveBlock* curve = new CCurveBlock;
-  curve->AddPoint(40, 200, kPointStart | kPointOnCurve);
-  curve->AddPoint(130, 200, kPointOpenEnd | kPointOnCurve);
-  curve->EndCurve();
-  m_document->AddBlock(curve);
-  CSelectTracker& tracker = m_view->GetSelectTracker();
-  tracker.Refresh(nullptr, TRUE);
-  tracker.AddToSelection(text);
-  tracker.AddToSelection(curve);
+  SelectWithCurve(text, {{40, 200}, {130, 200}});
   Command(ID_TEXT_ALONG_PATH);
   ASSERT_EQ(CTextEffect::kPath, text->GetEffectKind());
   ExpectNoCellsOverlap(text);
