@@ -22,9 +22,11 @@
 #include "framework/CmdUI.h"
 #include "framework/ControlBar.h"
 #include "framework/DC.h"
+#include "framework/GbkText.h"
 #include "framework/InvalidArgException.h"
 #include "framework/KeyState.h"
 #include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
 #include "framework/Pen.h"
 #include "framework/WinApp.h"
 #include "model/blocks/AuxObject.h"
@@ -117,6 +119,23 @@ CBlockView* ActiveBlockView() { return ActiveDrawingView(); }
 BOOL ApplyPanelOfActiveView(HWND panel) {
   CTALVEX42View* view = ActiveDrawingView();
   return view ? view->ApplyPanel(panel) : FALSE;
+}
+
+// The byte of a single-byte keyboard character set's own code page for the character; false for
+// a double-byte set or a character that code page does not hold.
+bool KeyboardByteOf(wchar_t ch, int charset, BYTE* byte) {
+  CHARSETINFO info = {};
+  if (charset >= kFirstDoubleByteCharset && charset <= CHINESEBIG5_CHARSET) return false;
+  if (!::TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<INT_PTR>(charset)), &info,
+                              TCI_SRCCHARSET))
+    return false;
+  char bytes[2] = {};
+  BOOL unheld = FALSE;
+  int length = ::WideCharToMultiByte(info.ciACP, WC_NO_BEST_FIT_CHARS, &ch, 1, bytes, sizeof bytes,
+                                     nullptr, &unheld);
+  if (length != 1 || unheld) return false;
+  *byte = static_cast<BYTE>(bytes[0]);
+  return true;
 }
 
 UINT CodePageOfCharset(int charset) {
@@ -942,6 +961,35 @@ LRESULT CTALVEX42View::OnImeChar(WPARAM ch, LPARAM flags) {
   m_leadByte = 0;
   if (!TypeCharacter(static_cast<UINT>(ch), static_cast<UINT>(flags))) return Default();
   return 0;
+}
+
+BOOL CTALVEX42View::PreTranslateMessage(MSG* msg) {
+  // The message loops take characters wide: taken through the system's code page, a Chinese
+  // character typed on an English system would come to the window as a question mark.
+  const bool typed = msg->message == WM_CHAR || msg->message == WM_IME_CHAR;
+  if (msg->hwnd != m_hWnd || !typed || msg->wParam < 0x80)
+    return CTALVEXView::PreTranslateMessage(msg);
+  TypeWideCharacter(static_cast<wchar_t>(msg->wParam), static_cast<UINT>(msg->lParam));
+  return TRUE;
+}
+
+void CTALVEX42View::TypeWideCharacter(wchar_t ch, UINT flags) {
+  // A whole character: a lead byte still waiting belonged to nothing. Nothing under edit, or the
+  // second half of a character GBK cannot hold (refused with its first): it is dropped.
+  m_leadByte = 0;
+  if (!m_editBlock || CGbkText::IsSecondHalf(ch)) return;
+  // A character of a single-byte keyboard's own code page (an accented Latin letter on an
+  // English keyboard) stays a character of that set; any other goes as its GBK code.
+  BYTE byte = 0;
+  WORD code = 0;
+  if (KeyboardByteOf(ch, ::GetKeyboardCharset(), &byte)) {
+    code = byte;
+  } else if (!CGbkText::CodeOf(ch, &code)) {
+    AfxShowMessageBox(m_hWnd, CGbkText::RefusalText(), nullptr, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  CDocumentChange change(m_undo, GetDocument());
+  m_editBlock->EditChar(this, code, flags);
 }
 
 BOOL CTALVEX42View::TypeCharacter(UINT ch, UINT flags) {

@@ -7,11 +7,12 @@
 // commands (COutputAreaCommands), the clipboard commands (CClipboardCommands), then the view's
 // command table (CViewCommandTable), its message map, the frame and the application.
 // Typed characters go to the block under edit only (a double-byte character as one character in
-// one undo step). Mouse presses go to the output-area tracker, the block under edit, the guide
-// lines (in the selection and node tools), the selection tracker and then the current tool; moves
-// and releases go first to whatever may be dragging (guides, output-area tracker, selection
-// tracker), then to the block under edit and the tool. The first that takes an event ends it.
-// Timers go to the block under edit; a timer nobody takes is killed.
+// one undo step); those the loop takes in wide form are converted to GBK here, on every system.
+// Mouse presses go to the output-area tracker, the block under edit, the guide lines (in the
+// selection and node tools), the selection tracker and then the current tool; moves and releases go
+// first to whatever may be dragging (guides, output-area tracker, selection tracker), then to the
+// block under edit and the tool. The first that takes an event ends it. Timers go to the block
+// under edit; a timer nobody takes is killed.
 //
 // The view is the CBlockView of its blocks and owns the undo manager of its document window (its
 // step limit is "UndoStep" of "SystemParam"). A user action that records nothing leaves the
@@ -122,6 +123,8 @@ public:
   static bool IsPainted(const CBlock& block, const CFRect& area);
 
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+  // Typed characters beyond ASCII, taken as the message loop got them (wide).
+  BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
               UINT id, CCreateContext* context = nullptr) override;
@@ -202,6 +205,10 @@ private:
   void ShowPropertyPage();
   // Characters: a lead byte waits for its trail byte.
   BOOL TypeCharacter(UINT ch, UINT flags);
+  // A character as the system typed it goes to the block under edit: as a byte of a single-byte
+  // keyboard's own code page, else as its GBK code; one that neither holds is refused with a
+  // message.
+  void TypeWideCharacter(wchar_t ch, UINT flags);
   // Ends what the current tool has in progress before newTool replaces it; FALSE when the change
   // must not happen (a text block that refuses to end its editing).
   BOOL FinishTool(int newTool);

@@ -114,3 +114,5 @@
 #define AFX_IDP_FILE_END_OF_FILE 0xF12B
 // A file name with characters the system's code page cannot represent.
 #define AFX_IDP_FILE_NAME_OUTSIDE_CODE_PAGE 0xF12C
+// A typed or pasted character that GBK, the programs' 8-bit text, cannot hold.
+#define AFX_IDP_CHAR_OUTSIDE_GBK 56501

@@ -88,6 +88,7 @@ const Text kStampNotANumber = {52350, "请输入数字。"};
 const Text kStampEmptyFrame = {52351, "印章的宽度和高度必须大于 0。"};
 const Text kStampNegative = {52352, "边框宽度、圆角宽度、边距和字距不能小于 0。"};
 const Text kStampNoRoom = {52353, "边框、边距和字距太大, 印章里放不下文字。"};
+const Text kStampTooManyCharacters = {56500, "这个模版只能放 %d 个字。"};
 const Text kStampSquareOnly = {52354, "目前只能制作方形印章。"};
 // The shapes and the square shape's templates, one line each.
 const Text kStampShapes = {52355, "方  形\n圆  形\n菱  形\n三角形\n倒三角\n其  它"};

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/GbkEdit.h"
+#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/PaintDC.h"
 #include "output/OutputTexts.h"
@@ -77,7 +79,9 @@ BOOL CSquareSealDlg::OnInitDialog() {
                       : m_params.cornerType == CStampBlock::kRoundCorners ? kRound
                                                                           : kStraight;
   CheckRadioButton(kStraight, kRound, static_cast<int>(corner));
-  ::SendDlgItemMessageA(m_hWnd, kText, EM_LIMITTEXT, CStampBlock::kMaxTextBytes, 0);
+  HWND field = ::GetDlgItem(m_hWnd, kText);
+  ::SendMessageA(field, EM_LIMITTEXT, CStampBlock::kMaxTextBytes, 0);
+  CGbkEdit::Attach(field);
   // A template without character cells shows no text: its field is greyed, and empty unless the
   // stamp holds characters, which are kept.
   const bool hasCells = CStampLayout::Capacity(m_params.templateIndex) != 0;
@@ -86,8 +90,8 @@ BOOL CSquareSealDlg::OnInitDialog() {
                        : hasCells
                            ? OutputText::LoadOr(OutputText::kStampDefaultTextId, kDefaultText)
                            : CString();
-  ::SetDlgItemTextA(m_hWnd, kText, text);
-  if (!hasCells) ::EnableWindow(::GetDlgItem(m_hWnd, kText), FALSE);
+  CGbkEdit::SetText(field, text);
+  if (!hasCells) ::EnableWindow(field, FALSE);
   return TRUE;
 }
 
@@ -110,7 +114,11 @@ void CSquareSealDlg::OnPaint() {
 }
 
 void CSquareSealDlg::Refuse(const OutputText::Text& message, UINT control) {
-  AfxShowMessageBox(m_hWnd, OutputText::Load(message), OutputText::Load(OutputText::kErrorCaption),
+  Refuse(OutputText::Load(message), control);
+}
+
+void CSquareSealDlg::Refuse(const CString& message, UINT control) {
+  AfxShowMessageBox(m_hWnd, message, OutputText::Load(OutputText::kErrorCaption),
                     MB_OK | MB_ICONWARNING);
   HWND edit = ::GetDlgItem(m_hWnd, static_cast<int>(control));
   if (!edit) return;
@@ -132,9 +140,10 @@ bool CSquareSealDlg::ReadControls(CStampParams* params) {
   params->cornerType = ::IsDlgButtonChecked(m_hWnd, kCut)     ? CStampBlock::kCutCorners
                        : ::IsDlgButtonChecked(m_hWnd, kRound) ? CStampBlock::kRoundCorners
                                                               : CStampBlock::kStraightCorners;
-  char text[CStampBlock::kMaxTextBytes + 2] = {};
-  ::GetDlgItemTextA(m_hWnd, kText, text, sizeof text);
-  params->text = text;
+  if (!CGbkEdit::GetText(::GetDlgItem(m_hWnd, kText), &params->text)) {
+    Refuse(CGbkText::RefusalText(), kText);
+    return false;
+  }
   switch (params->Check()) {
     case CStampParams::kFine:
       return true;
@@ -144,9 +153,14 @@ bool CSquareSealDlg::ReadControls(CStampParams* params) {
     case CStampParams::kNegative:
       Refuse(OutputText::kStampNegative, FirstNegative(*params));
       return false;
-    case CStampParams::kTooMuchText:
-      Refuse(OutputText::kStampNoRoom, kText);
+    case CStampParams::kTooMuchText: {
+      // The template, not the spacing, is what holds fewer characters.
+      CString message;
+      message.Format(OutputText::Load(OutputText::kStampTooManyCharacters),
+                     CStampLayout::Capacity(params->templateIndex));
+      Refuse(message, kText);
       return false;
+    }
     default:
       Refuse(OutputText::kStampNoRoom, kMarginX);
       return false;

@@ -4,7 +4,9 @@
 // property panel), it shows the stamp's values and OK leaves the stamp as it is: the caller
 // applies Params(). Numbers are millimetres, shown as "%.2f"; OK refuses, with a message, a value
 // that is not a number and values no stamp can be made of (CStampParams::Check), a text of more
-// characters than the template has cells among them. A template without cells greys the text.
+// characters than the template has cells among them (saying how many it holds). A template
+// without cells (空 and the personal seals 人名印章1 and 人名印章2, which lay out nothing) greys
+// the text.
 #pragma once
 
 #include <windows.h>
@@ -66,6 +68,7 @@ private:
   bool ReadControls(CStampParams* params);
   // The message, with the control it concerns selected.
   void Refuse(const OutputText::Text& message, UINT control);
+  void Refuse(const CString& message, UINT control);
 
   CStampParams m_params;
   float m_pageWidth;

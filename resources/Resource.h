@@ -858,5 +858,6 @@
 #define IDS_STAMP_SQUARE_ONLY 52354
 #define IDS_STAMP_SHAPES 52355
 #define IDS_STAMP_TEMPLATES 52356
+#define IDS_STAMP_TOO_MANY_CHARACTERS 56500  // a text longer than the template's cells
 
 // clang-format on

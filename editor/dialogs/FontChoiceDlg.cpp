@@ -8,8 +8,6 @@
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/FontLibraryList.h"
-#include "editor/dialogs/FontSizeDlg.h"
-#include "model/undo/UndoScope.h"
 #include "resources/Resource.h"
 #include "text/Language.h"
 
@@ -176,11 +174,8 @@ void CFontChoiceDlg::Apply(int flags) {
     }
   }
   CTALVEX42View* view = ActiveView();
-  bool applied = false;
-  if (view && changed) {
-    CUndoScope step(*view->GetUndoManager());
-    applied = CFontSizeDlg::ApplyToSelection(view, m_values, changed) != FALSE;
-  }
+  const bool applied = view && changed &&
+                       view->GetTextCommands().ApplyFontToSelection(m_values, changed);
   if (!applied) {
     CTextDefaults& defaults = CTextDefaults::Global();
     if (changed & kApplySize) {

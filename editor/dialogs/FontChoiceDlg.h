@@ -1,7 +1,8 @@
 // CFontChoiceDlg: the text page of the property bar (103): font library, font and size of the
 // characters typed next. A font or size chosen here goes to the selected characters of the text
-// under edit when there are any, otherwise it becomes the program's default and is stored (sizes
-// in the profile, a language's default font in its "Language%d" section of TALVEX42.INI). A size
+// under edit, else to every selected text (the view's ApplyFontToSelection); unless characters
+// under edit took it, it becomes the program's default and is stored (sizes in the profile, a
+// language's default font in its "Language%d" section of TALVEX42.INI). A size
 // equal to the current one, as a whole number, changes nothing. While the font list is dropped a
 // pop-up beside it previews the highlighted font.
 #pragma once

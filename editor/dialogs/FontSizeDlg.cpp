@@ -13,7 +13,6 @@
 #include "framework/DC.h"
 #include "framework/MessageBox.h"
 #include "framework/PaintDC.h"
-#include "model/undo/UndoScope.h"
 #include "resources/Resource.h"
 #include "text/TextBlock.h"
 #include "text/layout/BoxArray.h"
@@ -70,11 +69,6 @@ LPCSTR CFontSizeDlg::CheckValues(const CTextDefaults& values, bool libraryChosen
   if (!libraryChosen) return kNoLibrary;
   if (!fontChosen) return kNoFont;
   return nullptr;
-}
-
-BOOL CFontSizeDlg::ApplyToSelection(CTALVEX42View* view, const CTextDefaults& values, int changed) {
-  auto* text = view ? dynamic_cast<CTextBlock*>(view->GetEditBlock()) : nullptr;
-  return text && changed ? text->ApplyFormatToSelection(view, values, changed) : FALSE;
 }
 
 bool CFontSizeDlg::SuitsCharset(LPCSTR text, int charset) {
@@ -277,11 +271,9 @@ void CFontSizeDlg::OnOK() {
     m_values.defaultSource[row] = static_cast<BYTE>((code >> 8) & 0x0F);
     m_values.defaultFontNumber[row] = static_cast<WORD>(font);
   }
-  bool applied = false;
-  if (m_view) {
-    CUndoScope step(*m_view->GetUndoManager());
-    applied = ApplyToSelection(m_view, m_values, m_changed) != FALSE;
-  }
+  // The selected characters under edit, else every selected text, in one undo step.
+  const bool applied = m_view && m_changed &&
+                       m_view->GetTextCommands().ApplyFontToSelection(m_values, m_changed);
   if (!applied) {
     StoreDefaults(row);
     CTextDefaults::Global().Copy(m_values);

@@ -1,8 +1,9 @@
 // CFontSizeDlg: the change-font dialog (174): font library and font, both sizes (with spins and a
 // scroll bar that moves them together), spacing, line gap, angle and skews. It edits a copy of the
 // program's text defaults; OK checks the values (sizes above 0, skews within 60 degrees, a library
-// and a font chosen), then gives what changed to the selected characters of the text under edit
-// in one undo step, or, with none selected, makes the values the new defaults and stores them.
+// and a font chosen), then gives what changed to the selected characters of the text under edit,
+// else to every selected text, in one undo step (the view's ApplyFontToSelection); unless
+// characters under edit took them, the values become the new defaults and are stored.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -23,9 +24,6 @@ public:
 
   // The message for values OK refuses, null when they are fine.
   static LPCSTR CheckValues(const CTextDefaults& values, bool libraryChosen, bool fontChosen);
-  // The format given to the selected characters of the view's text under edit; FALSE when
-  // nothing there is selected.
-  static BOOL ApplyToSelection(CTALVEX42View* view, const CTextDefaults& values, int changed);
   // Whether the user's selected text can show the fonts of the charset in the preview (by its
   // first one or two bytes); otherwise the charset's own sample is shown.
   static bool SuitsCharset(LPCSTR text, int charset);

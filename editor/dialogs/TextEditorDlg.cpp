@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/GbkEdit.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 
@@ -27,10 +28,9 @@ const char kLoadSeparator[] = "\r\r";
 const char kLineBreak[] = "\r\n";
 
 CString EditText(HWND edit) {
-  int length = ::GetWindowTextLengthA(edit);
-  std::vector<char> text(static_cast<size_t>(length) + 1, 0);
-  ::GetWindowTextA(edit, text.data(), length + 1);
-  return CString(text.data());
+  CString text;
+  CGbkEdit::GetText(edit, &text);
+  return text;
 }
 
 }  // namespace
@@ -45,6 +45,7 @@ BOOL CTextEditorDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   g_current = this;
   ::SendDlgItemMessageA(m_hWnd, kEditId, EM_LIMITTEXT, kTextLimit, 0);
+  CGbkEdit::Attach(::GetDlgItem(m_hWnd, kEditId));
   return TRUE;
 }
 
@@ -133,7 +134,7 @@ bool CTextEditorDlg::LoadText(const std::vector<BYTE>& stored) {
   UINT limit = static_cast<UINT>(::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
   if (needed > kLongText || needed > limit)
     ::SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(needed + kSpareRoom), 0);
-  ::SetWindowTextA(edit, text);
+  CGbkEdit::SetText(edit, text);
   return true;
 }
 
@@ -142,20 +143,13 @@ bool CTextEditorDlg::AppendLine(LPCSTR text) {
   if (!edit || !text) return false;
   CString appended(kLineBreak);
   appended += text;
-  int end = ::GetWindowTextLengthA(edit);
-  ::SendMessageA(edit, EM_SETSEL, end, end);
-  ::SendMessageA(edit, EM_REPLACESEL, FALSE,
-                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(appended)));
+  int end = ::GetWindowTextLengthW(edit);
+  ::SendMessageW(edit, EM_SETSEL, end, end);
+  CGbkEdit::ReplaceSelection(edit, appended);
   return true;
 }
 
 bool CTextEditorDlg::CopySelection(HWND) {
   HWND edit = Edit(false);
-  if (!edit) return false;
-  DWORD first = 0, last = 0;
-  ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
-                 reinterpret_cast<LPARAM>(&last));
-  if (first == last) return false;
-  ::SendMessageA(edit, WM_COPY, 0, 0);
-  return true;
+  return edit && CGbkEdit::CopySelection(edit);
 }

@@ -1,7 +1,8 @@
 // CTextEditorDlg: the main frame's text editor window (dialog 223, modeless, owned by the main
-// window): one multi-line edit field (1397, at most 65536 characters) that fills the window. A
-// Ctrl+double-click in a text block pastes its selection; every saved document stores its text
-// and every opened document adds the text it stored (CTextEditorStore). A double-click on its
+// window): one multi-line edit field (1397, at most 65536 characters) that fills the window, whose
+// text is GBK on every system (CGbkEdit). A Ctrl+double-click in a text block pastes its
+// selection; every saved document stores its text and every opened document adds the text it
+// stored (CTextEditorStore). A double-click on its
 // caption rolls the window up to a 45 x 25 pixel bar at its top-left corner and the next one
 // puts it back where it was. The program has one such window; the helpers below find it.
 #pragma once
@@ -51,8 +52,8 @@ public:
   static bool LoadText(const std::vector<BYTE>& stored);
   // Appends a merged text on a line of its own.
   static bool AppendLine(LPCSTR text);
-  // Puts the edit field's selection on the clipboard (the edit control's copy); false without a
-  // window or a selection.
+  // Puts the edit field's selection on the clipboard (GBK and wide); false without a window or a
+  // selection.
   static bool CopySelection(HWND owner);
 
 protected:

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "framework/FrameWnd.h"
+#include "framework/GbkText.h"
 #include "framework/View.h"
 #include "framework/WinApp.h"
 
@@ -98,10 +101,13 @@ void CZoneCodeDlg::OnCharDoubleClicked() {
   CView* view = child ? child->GetActiveView() : nullptr;
   if (!view || !view->GetSafeHwnd()) return;
   ::SetFocus(view->GetSafeHwnd());
-  // One whole character, as an input method hands it over: two single bytes would be taken as
-  // two Latin characters wherever the keyboard is not a Chinese one.
-  ::PostMessageA(view->GetSafeHwnd(), WM_IME_CHAR, static_cast<WPARAM>(m_zone << 8 | m_position),
-                 0);
+  // One whole character, as an input method hands it over, in wide form: two single bytes would
+  // be taken as two Latin characters wherever the keyboard is not a Chinese one, and GBK posted
+  // as 8-bit text would be read through the system's code page.
+  const char character[] = {static_cast<char>(m_zone), static_cast<char>(m_position), 0};
+  const std::wstring wide = CGbkText::ToWide(character);
+  if (wide.size() == 1)
+    ::PostMessageW(view->GetSafeHwnd(), WM_IME_CHAR, static_cast<WPARAM>(wide[0]), 0);
 }
 
 void CZoneCodeDlg::OnSize(UINT type, int cx, int cy) {

@@ -3,7 +3,8 @@
 // step; the arc's panel in the property window takes a radius with Enter; the arc's middle handle
 // dragged with the mouse turns it and undo puts it back exactly; a direction command takes the
 // text back to straight lines; a text on an arc converted to curves goes into a plot file with
-// every glyph where the layout put it. Pictures of the view are saved in screenshots\.
+// every glyph where the layout put it; two lines on an arc and letters typed into a text along a
+// curve crowd no character into another. Pictures of the view are saved in screenshots\.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,6 +40,54 @@ namespace {
 
 const UINT kUndoCommand = 57643;
 const WORD kChinese = 0xB0A1;
+
+// The cell of each character (its advance by the full height) as the layout places it on the
+// page; line breaks have none.
+std::vector<std::vector<FPOINT>> Cells(CTextBlock* text) {
+  std::vector<std::vector<FPOINT>> cells;
+  CBoxArray* boxes = text->GetBoxArray();
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i) {
+    const CCharBox* box = boxes->GetCharBox(i);
+    if (!box || box->IsLineBreak()) continue;
+    CMatrix2D placement = text->GetEffect()->GetBoxMatrix(box);
+    const float w = box->m_ratio * 1024;
+    std::vector<FPOINT> cell = {{0, 0}, {w, 0}, {w, 1024}, {0, 1024}};
+    for (FPOINT& corner : cell) placement.TransformPoint(&corner);
+    cells.push_back(cell);
+  }
+  return cells;
+}
+
+// Whether two convex cells overlap by more than a hair: no side of either separates them.
+bool Overlap(const std::vector<FPOINT>& a, const std::vector<FPOINT>& b) {
+  const double kHair = 1e-3;
+  for (const std::vector<FPOINT>* cell : {&a, &b}) {
+    for (size_t i = 0; i < cell->size(); ++i) {
+      FPOINT p = (*cell)[i], q = (*cell)[(i + 1) % cell->size()];
+      double nx = q.y - p.y, ny = p.x - q.x, length = std::hypot(nx, ny);
+      if (length == 0) continue;
+      auto span = [&](const std::vector<FPOINT>& points, double* lo, double* hi) {
+        *lo = 1e30, *hi = -1e30;
+        for (FPOINT point : points) {
+          double d = (point.x * nx + point.y * ny) / length;
+          *lo = std::min(*lo, d), *hi = std::max(*hi, d);
+        }
+      };
+      double alo, ahi, blo, bhi;
+      span(a, &alo, &ahi);
+      span(b, &blo, &bhi);
+      if (ahi <= blo + kHair || bhi <= alo + kHair) return false;
+    }
+  }
+  return true;
+}
+
+void ExpectNoCellsOverlap(CTextBlock* text) {
+  const std::vector<std::vector<FPOINT>> cells = Cells(text);
+  for (size_t i = 0; i < cells.size(); ++i)
+    for (size_t j = i + 1; j < cells.size(); ++j)
+      EXPECT_FALSE(Overlap(cells[i], cells[j])) << "characters " << i << " and " << j;
+}
 
 std::vector<BYTE> LayoutRecord(CTextBlock* text) {
   CByteWriter writer;
@@ -105,6 +154,49 @@ protected:
     SaveClientPicture(m_view->m_hWnd, (std::string("screenshots\\") + name).c_str());
   }
   INT_PTR Steps() { return m_view->GetUndoManager()->GetStepCount(); }
+  // An open curve through the points added to the drawing, selected with the text alone.
+  CCurveBlock* SelectWithCurve(CTextBlock* text, const std::vector<FPOINT>& points) {
+    CCurveBlock* curve = new CCurveBlock;
+    for (size_t i = 0; i < points.size(); ++i)
+      curve->AddPoint(points[i].x, points[i].y,
+                      (i == 0                   ? kPointStart
+                       : i + 1 == points.size() ? kPointOpenEnd
+                                                : 0) |
+                          kPointOnCurve);
+    curve->EndCurve();
+    m_document->AddBlock(curve);
+    CSelectTracker& tracker = m_view->GetSelectTracker();
+    tracker.Refresh(nullptr, TRUE);
+    tracker.AddToSelection(text);
+    tracker.AddToSelection(curve);
+    return curve;
+  }
+  // Latin letters and GBK characters typed into the view as the keyboard and the input method
+  // hand them over, laid out by the view's timer.
+  void Type(const char* text) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(text);
+    for (size_t i = 0; bytes[i]; ++i) {
+      if (bytes[i] < 0x80) {
+        m_view->SendMessage(WM_CHAR, bytes[i], 0);
+      } else {
+        m_view->SendMessage(WM_IME_CHAR, bytes[i] << 8 | bytes[i + 1], 0);
+        ++i;
+      }
+    }
+    for (int i = 0; i < 30; ++i) {
+      ::Sleep(20);
+      PumpMessages();
+    }
+  }
+  // A text typed with the text tool where the click starts it, left with the selection tool.
+  CTextBlock* TypeText(float x, float y, const char* text) {
+    Command(ID_TOOL_TEXT);
+    ClickAt(x, y);
+    Type(text);
+    auto* typed = dynamic_cast<CTextBlock*>(m_view->GetEditBlock());
+    Command(ID_TOOL_SELECT);
+    return typed;
+  }
 
   FakeGlyphSource m_fonts;
   CTextDefaults m_saved;
@@ -233,16 +325,7 @@ TEST_F(CurvedTextWindow, TextAlongASelectedCurveTakesACopyAndUndoGivesTheCurveBa
   CTextBlock* text = AddText();
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run);
-    CCurveBlock* curve = new CCurveBlock;
-    curve->AddPoint(40, 200, kPointStart | kPointOnCurve);
-    curve->AddPoint(140, 120, kPointOnCurve);
-    curve->AddPoint(300, 200, kPointOpenEnd | kPointOnCurve);
-    curve->EndCurve();
-    m_document->AddBlock(curve);
-    CSelectTracker& tracker = m_view->GetSelectTracker();
-    tracker.Refresh(nullptr, TRUE);
-    tracker.AddToSelection(text);
-    tracker.AddToSelection(curve);
+    CCurveBlock* curve = SelectWithCurve(text, {{40, 200}, {140, 120}, {300, 200}});
     EXPECT_TRUE(m_view->GetCommandState().textAndCurveSelected);
     const std::vector<BYTE> before = LayoutRecord(text);
     CBoxArray* boxes = text->GetBoxArray();
@@ -343,4 +426,39 @@ TEST_F(CurvedTextWindow, ATextOnAnArcConvertedToCurvesPlotsEachGlyphWhereTheLayo
     }
     EXPECT_TRUE(found) << corner.x << "," << corner.y;
   }
+}
+
+// Two lines typed with the text tool and set on an arc by the menu: the arc built on their frame
+// is shorter than the text, which runs on past its end rather than into itself; at the line
+// break neither do "4" and "招" run into each other.
+TEST_F(CurvedTextWindow, TwoLinesSetOnAnArcCrowdNoCharacterIntoAnother) {
+  CTextBlock* text = TypeText(40, 60, "Sign 2024\r招牌制作");
+  ASSERT_NE(nullptr, text);
+  ASSERT_EQ(14, text->GetBoxArray()->GetSize());
+  ClickAt(45, 70);
+  ASSERT_EQ(1, text->m_selected);
+  Command(ID_TEXT_ARC);
+  ASSERT_EQ(CTextEffect::kArc, text->GetEffectKind());
+  ExpectNoCellsOverlap(text);
+}
+
+// A Chinese text set along a curve it just fills, then "XY" typed into it with the text tool:
+// the narrow letters and the wide characters around them keep apart.
+TEST_F(CurvedTextWindow, LettersTypedIntoATextAlongACurveCrowdNoCharacterIntoAnother) {
+  CTextBlock* text = TypeText(40, 60, "招牌制作");
+  ASSERT_NE(nullptr, text);
+  SelectWithCurve(text, {{40, 200}, {130, 200}});
+  Command(ID_TEXT_ALONG_PATH);
+  ASSERT_EQ(CTextEffect::kPath, text->GetEffectKind());
+  ExpectNoCellsOverlap(text);
+
+  // The caret placed before the third character (a click on its leading half), where "XY" goes.
+  Command(ID_TOOL_TEXT);
+  const CFRect& third = text->GetBoxArray()->GetCharBox(2)->m_rect;
+  ClickAt((3 * third.left + third.right) / 4, (third.top + third.bottom) / 2);
+  ASSERT_EQ(text, m_view->GetEditBlock());
+  Type("XY");
+  ASSERT_EQ(6, text->GetBoxArray()->GetSize());
+  EXPECT_EQ('Y', text->GetBoxArray()->GetCharBox(3)->m_code);
+  ExpectNoCellsOverlap(text);
 }

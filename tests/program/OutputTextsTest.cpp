@@ -56,7 +56,7 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
       kSectionMissing, kCommandMissing, kNoResolution, kProfileUnusable, kProfileSectionUnusable,
       kPortRefused, kPortNotOpened, kPortNameRefused, kNotIntegerFormat, kTemplateTooLong,
       kFormatCount, kFormatRange, kStampNotANumber, kStampEmptyFrame, kStampNegative, kStampNoRoom,
-      kStampSquareOnly, kStampShapes, kStampTemplates, kNoPrinter, kPrinterDcFailed, kPrintRefused,
+      kStampTooManyCharacters, kStampSquareOnly, kStampShapes, kStampTemplates, kNoPrinter, kPrinterDcFailed, kPrintRefused,
       kRatioNotPositive, kMarginsTooWide, kCopiesRange, kNoPrinterName, kCardOutside, kCardCounts,
       kCardBuffer, kCardNothing};
   // clang-format on

@@ -225,16 +225,21 @@ TEST_F(StampWindowTest, EachTemplateLaysItsTextOutInsideTheFrame) {
 }
 
 // Nothing typed is dropped: a template with fewer cells than the text has characters refuses the
-// text with the no-room message and gives the field back to the user; one without character
-// cells greys its text field and makes a frame that holds no characters.
+// text, saying how many characters it holds, and gives the field back to the user; one without
+// character cells (空 and the personal seals 人名印章1 and 人名印章2, which lay out nothing)
+// greys its text field and makes a frame that holds no characters.
 TEST_F(StampWindowTest, ATemplateTakesNoMoreCharactersThanItHasCellsAndOneWithoutCellsNone) {
-  const char* kFour = "\xB1\xEA\xD7\xBC\xB7\xBD\xD5\xC2";
-  for (int templateIndex : {2, 3, 0, 5, 6}) {
-    SCOPED_TRACE(testing::Message() << "template " << templateIndex);
-    const bool hasCells = templateIndex == 2 || templateIndex == 3;
+  const char* kFive = "\xB1\xEA\xD7\xBC\xB7\xBD\xD5\xC2\xB1\xEA";
+  const struct {
+    int templateIndex;
+    int holds;  // characters; 0 for a template without cells
+  } templates[] = {{2, 3}, {3, 3}, {4, 4}, {0, 0}, {5, 0}, {6, 0}};
+  for (const auto& t : templates) {
+    SCOPED_TRACE(testing::Message() << "template " << t.templateIndex);
+    const bool hasCells = t.holds != 0;
     const size_t boxesBefore = m_boxes.Count();
     ModalDialogDriver dialogs;
-    ChooseTemplate(dialogs, templateIndex);
+    ChooseTemplate(dialogs, t.templateIndex);
     dialogs.Then([&](CDialog* seal) {
       HWND window = seal->m_hWnd, text = GetDlgItem(window, CSquareSealDlg::kText);
       EXPECT_EQ(hasCells, IsWindowEnabled(text) != FALSE);
@@ -243,18 +248,20 @@ TEST_F(StampWindowTest, ATemplateTakesNoMoreCharactersThanItHasCellsAndOneWithou
         seal->PostMessage(WM_COMMAND, IDOK);
         return;
       }
-      SetDlgItemTextA(window, CSquareSealDlg::kText, kFour);
+      SetDlgItemTextA(window, CSquareSealDlg::kText, kFive);
       SendMessageA(window, WM_COMMAND, IDOK, 0);
       EXPECT_TRUE(IsWindow(window));
       EXPECT_EQ(text, GetFocus());
-      EXPECT_EQ(kFour, Text(window, CSquareSealDlg::kText));
+      EXPECT_EQ(kFive, Text(window, CSquareSealDlg::kText));
       seal->PostMessage(WM_COMMAND, IDCANCEL);
     });
     Command(ID_STAMP_NEW);
     if (hasCells) {
       EXPECT_EQ(0, m_document->GetBlockList().GetSize());
       ASSERT_EQ(boxesBefore + 1, m_boxes.Count());
-      EXPECT_EQ(std::string(OutputText::Load(OutputText::kStampNoRoom)), m_boxes.Last().text);
+      CString holds;
+      holds.Format(OutputText::Load(OutputText::kStampTooManyCharacters), t.holds);
+      EXPECT_EQ(std::string(holds), m_boxes.Last().text);
       continue;
     }
     EXPECT_EQ(boxesBefore, m_boxes.Count());

@@ -3,7 +3,7 @@
 // tool-bar buttons and palette swatches clicked where they are on the screen, mouse messages on
 // the drawing view. Page setup, the node tool, the guide panel, the font lists of the text page
 // and the change-font dialog, selection that leaves no undo step, selected blocks that stay
-// visible, the window menu and the status panes.
+// visible, the window menu and the status panes; font and size of selected texts.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -32,6 +32,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/MouseDrag.h"
 #include "support/TempFolder.h"
 #include "support/ToolBarClick.h"
 #include "text/FontTable.h"
@@ -41,6 +42,8 @@
 #include "text/layout/TextDefaults.h"
 
 namespace {
+
+const UINT kUndoCommand = 57643;
 
 LPARAM At(POINT p) { return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y)); }
 
@@ -461,20 +464,54 @@ void Choose(HWND page, int combo, int row) {
 
 }  // namespace
 
-TEST_F(UserPath, TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsTheClickedText) {
-  ProfileKey profile("TalvexUserPathTest");
-  // One language, as the program folder's settings name it, with its installed fonts; the frame
-  // is made after the fonts, as at start-up.
-  TearDown();
-  TempFolder folder;
-  const std::string ini = folder.File("TALVEX42.INI");
-  WritePrivateProfileStringA("LANGUAGE0", "ID", "134", ini.c_str());
-  WritePrivateProfileStringA("LANGUAGE0", "NAME", "GB", ini.c_str());
-  const CString saved = g_settings.GetPath();
-  g_settings.SetPath(ini.c_str());
-  theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
-  g_settings.SetPath(saved);
-  SetUp();
+// One language, GB with the installed fonts, read from settings of the test's own, which keep
+// what the font dialogs store; the frame is made again after the fonts, as at start-up.
+class UserPathWithFonts : public UserPath {
+protected:
+  void SetUp() override {
+    m_defaults = CTextDefaults::Global();
+    const std::string ini = m_folder.File("TALVEX42.INI");
+    WritePrivateProfileStringA("LANGUAGE0", "ID", "134", ini.c_str());
+    WritePrivateProfileStringA("LANGUAGE0", "NAME", "GB", ini.c_str());
+    m_settings = g_settings.GetPath();
+    g_settings.SetPath(ini.c_str());
+    theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
+    UserPath::SetUp();
+  }
+  void TearDown() override {
+    UserPath::TearDown();
+    g_settings.SetPath(m_settings);
+    CTextDefaults::Global() = m_defaults;
+  }
+  // A text of Chinese characters in the installed font of the number, at size 30.
+  CTextBlock* AddText(float x, float y, int characters, WORD font) {
+    CTextDefaults defaults = CTextDefaults::Global();
+    defaults.defaultSource[0] = 0;
+    defaults.defaultFontNumber[0] = font;
+    defaults.fontSizeX = defaults.fontSizeY = 30;
+    CTextBlock* text = CTextBlock::CreateAt(0, x, y, x + 300, y);
+    for (int i = 0; i < characters; ++i) {
+      auto* box = new CCharBox;
+      box->Init(134, 0xB0A1, defaults);
+      text->InsertChar(box);
+    }
+    text->Relayout(m_view, -1);
+    text->UpdateBox();
+    m_document->AddBlock(text);
+    return text;
+  }
+  void ClickCentreOf(const CFRect& r, UINT flags = 0) {
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, flags);
+  }
+
+  ProfileKey m_profile{"TalvexUserPathTest"};
+  TempFolder m_folder;
+  CString m_settings;
+  CTextDefaults m_defaults;
+};
+
+TEST_F(UserPathWithFonts,
+       TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsTheClickedText) {
   const std::vector<std::string> faces = InstalledFaces(0);
   ASSERT_GE(faces.size(), 2u);
   for (const std::string& face : faces) ASSERT_FALSE(face.empty());
@@ -489,19 +526,9 @@ TEST_F(UserPath, TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsThe
   EXPECT_EQ(faces, Items(::GetDlgItem(page, IDC_FONT_NAMES), false));
 
   // A text in the second installed font, clicked with the selection tool.
-  CTextDefaults defaults = CTextDefaults::Global();
-  defaults.defaultSource[0] = 0;
-  defaults.defaultFontNumber[0] = 1;
-  defaults.fontSizeX = defaults.fontSizeY = 30;
-  CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
-  auto* box = new CCharBox;
-  box->Init(134, 0xB0A1, defaults);
-  text->InsertChar(box);
-  text->Relayout(m_view, -1);
-  text->UpdateBox();
-  m_document->AddBlock(text);
+  CTextBlock* text = AddText(50, 50, 1, 1);
   ::SendDlgItemMessageA(page, IDC_FONT_NAMES, CB_SETCURSEL, 0, 0);
-  Click((text->m_box.left + text->m_box.right) / 2, (text->m_box.top + text->m_box.bottom) / 2);
+  ClickCentreOf(text->m_box);
   ASSERT_EQ(1, text->m_selected);
   EXPECT_EQ(0, ::SendDlgItemMessageA(page, IDC_FONT_LIBRARY, CB_GETCURSEL, 0, 0));
   EXPECT_EQ(1, ::SendDlgItemMessageA(page, IDC_FONT_NAMES, CB_GETCURSEL, 0, 0));
@@ -523,4 +550,105 @@ TEST_F(UserPath, TheFontListsShowTheInstalledFontsByNameAndTheTextPageFollowsThe
   Command(ID_TEXT_FONT_SIZE);
   EXPECT_EQ(1, driver.Shown());
   EXPECT_EQ(faces, listed);
+}
+
+namespace {
+
+struct CharFormat {
+  float size;
+  WORD font;
+  bool operator==(const CharFormat& other) const {
+    return size == other.size && font == other.font;
+  }
+};
+
+std::vector<CharFormat> Formats(CTextBlock* text) {
+  std::vector<CharFormat> formats;
+  CBoxArray* boxes = text->GetBoxArray();
+  for (INT_PTR i = 0; i < boxes->GetSize(); ++i)
+    if (const CCharBox* box = boxes->GetCharBox(i))
+      formats.push_back({box->m_width, box->m_fontNumber});
+  return formats;
+}
+
+}  // namespace
+
+// Font and size from the change-font dialog and from the property bar's text page reach the two
+// texts the selection tool selected, or only the characters the text tool selected; undo takes
+// each change back.
+TEST_F(UserPathWithFonts, FontAndSizeOfBothDialogsReachTheSelectedTextsOrCharacters) {
+  ASSERT_GE(InstalledFaces(0).size(), 2u);
+  HWND page = TextPage(m_main->GetPropertyBar());
+  ASSERT_NE(nullptr, page);
+  auto sent = [](HWND window, int control, UINT notification) {
+    ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(control, notification),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, control)));
+  };
+  struct Path {
+    const char* name;
+    std::function<void()> applySize25AndFont1;
+    int undoSteps;
+  };
+  const Path paths[] = {
+      {"change-font dialog",
+       [&] {
+         ModalDialogDriver driver;
+         driver.Then([&](CDialog* d) {
+           ModalDialogDriver::Choose(d->m_hWnd, IDC_FONT_LIBRARY, LB_SETCURSEL, LBN_SELCHANGE, 0);
+           ModalDialogDriver::Choose(d->m_hWnd, IDC_FONT_LIST, LB_SETCURSEL, LBN_SELCHANGE, 1);
+           d->SetDlgItemText(IDC_FONT_SIZE_X, "25");
+           d->SetDlgItemText(IDC_FONT_SIZE_Y, "25");
+           d->PostMessage(WM_COMMAND, IDOK);
+         });
+         Command(ID_TEXT_FONT_SIZE);
+         EXPECT_EQ(1, driver.Shown());
+         EXPECT_EQ(0, driver.Stuck());
+       },
+       1},
+      {"text page of the property bar",
+       [&] {
+         ::SetDlgItemTextA(page, IDC_FONT_SIZE, "25");
+         sent(page, IDC_FONT_SIZE, CBN_EDITCHANGE);
+         sent(page, IDC_FONT_SIZE, CBN_KILLFOCUS);
+         ModalDialogDriver::Choose(page, IDC_FONT_LIBRARY, CB_SETCURSEL, CBN_SELCHANGE, 0);
+         ModalDialogDriver::Choose(page, IDC_FONT_NAMES, CB_SETCURSEL, CBN_SELCHANGE, 1);
+         PumpMessages();
+       },
+       2},
+  };
+  const std::vector<CharFormat> before(3, CharFormat{30, 0});
+  for (const Path& path : paths) {
+    SCOPED_TRACE(path.name);
+    ASSERT_TRUE(NewDocument());
+    CTextBlock* first = AddText(50, 50, 3, 0);
+    CTextBlock* second = AddText(50, 150, 3, 0);
+    Command(ID_TOOL_SELECT);
+    ClickCentreOf(first->m_box);
+    ClickCentreOf(second->m_box, MK_SHIFT);
+    ASSERT_EQ(1, first->m_selected);
+    ASSERT_EQ(1, second->m_selected);
+    const INT_PTR steps = m_view->GetUndoManager()->GetStepCount();
+    path.applySize25AndFont1();
+    const std::vector<CharFormat> changed(3, CharFormat{25, 1});
+    EXPECT_TRUE(changed == Formats(first));
+    EXPECT_TRUE(changed == Formats(second));
+    EXPECT_EQ(steps + path.undoSteps, m_view->GetUndoManager()->GetStepCount());
+    for (int i = 0; i < path.undoSteps; ++i) Command(kUndoCommand);
+    EXPECT_TRUE(before == Formats(first));
+    EXPECT_TRUE(before == Formats(second));
+
+    // The first two characters of the second text, dragged over with the text tool.
+    Command(ID_TOOL_TEXT);
+    CBoxArray* boxes = second->GetBoxArray();
+    const CFRect a = boxes->GetCharBox(0)->m_rect, b = boxes->GetCharBox(1)->m_rect;
+    DragMouse(*m_view, PixelOf((a.left + a.right) / 2, (a.top + a.bottom) / 2),
+              PixelOf((b.left + b.right) / 2, (b.top + b.bottom) / 2));
+    ASSERT_EQ(second, m_view->GetEditBlock());
+    ASSERT_EQ(2, second->GetSelectedCount());
+    path.applySize25AndFont1();
+    EXPECT_TRUE((std::vector<CharFormat>{{25, 1}, {25, 1}, {30, 0}}) == Formats(second));
+    EXPECT_TRUE(before == Formats(first));
+    for (int i = 0; i < path.undoSteps; ++i) Command(kUndoCommand);
+    EXPECT_TRUE(before == Formats(second));
+  }
 }

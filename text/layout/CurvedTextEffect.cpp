@@ -186,7 +186,10 @@ void CCurvedTextEffect::LayOutOnCircle(FPOINT centre, float radius, float start,
     double centres = 0;
     for (size_t k = 1; k < chars.size(); ++k)
       centres += (AdvanceOf(*chars[k - 1]) + AdvanceOf(*chars[k])) / 2;
-    extra = ((static_cast<double>(end) - start) * radius - centres) / (chars.size() - 1);
+    // Spreading fills the arc but never squeezes the characters into each other: a text longer
+    // than its arc runs on past the end.
+    extra = std::max(0.0, ((static_cast<double>(end) - start) * radius - centres) /
+                              static_cast<double>(chars.size() - 1));
   }
   bool reversed = (m_attributes & kReversed) != 0;
   double direction = reversed ? -1.0 : 1.0;

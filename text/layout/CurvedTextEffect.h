@@ -80,8 +80,9 @@ protected:
   // The characters on the arc of the circle around centre from angle start to end (radians,
   // counter-clockwise on the page, end raised above start by whole turns); bit 15 walks from
   // end to start. Spreading shares the slack of the arc over the centres between the
-  // characters; BoxGaps stands after each character but the first, spread or not (a spread text
-  // with spacing runs past the end). A line break stands on the arc as a character of no width,
+  // characters, never less than nothing (a text longer than the arc runs past its end); BoxGaps
+  // stands after each character but the first, spread or not (a spread text with spacing runs
+  // past the end). A line break stands on the arc as a character of no width,
   // with its share of the spreading and the spacing. H becomes the tallest drawn character.
   void LayOutOnCircle(FPOINT centre, float radius, float start, float end);
   // CellMatrix turned about the box point so that the character's up points away from centre.

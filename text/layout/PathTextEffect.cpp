@@ -152,12 +152,13 @@ void CPathTextEffect::Layout(INT_PTR /*from*/) {
   // A path that no float measures (a point of a damaged record far out) would store a length
   // and a spacing no record may hold: the text keeps the layout it has.
   if (!std::isfinite(static_cast<float>(path.Length()))) return;
-  float tallest = 0, advances = 0, last = 0;
+  float tallest = 0, advances = 0, first = 0, last = 0;
   int count = 0;
   for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box || box->IsLineBreak()) continue;
     last = box->GetAdvance(0);
+    if (count == 0) first = last;
     advances += last;
     tallest = std::max(tallest, box->m_height);
     ++count;
@@ -167,33 +168,41 @@ void CPathTextEffect::Layout(INT_PTR /*from*/) {
     m_closed = path.IsClosed() ? 1 : 0;
     m_length = static_cast<float>(path.Length());
     m_count = count;
-    // Each centre stands the whole advance of the character before it and S further on. Round a
-    // closed path the n steps come back to the first character; along an open one the n - 1 steps
-    // end with the last centre on the path's end.
-    m_extent = m_closed ? advances : advances - last;
+    // Neighbours stand half the advance of each apart, and S further. Round a closed path the n
+    // steps come back to the first character; along an open one the n - 1 steps end with the
+    // last centre on the path's end.
+    m_extent = m_closed ? advances : advances - (first + last) / 2;
     int gaps = m_closed ? count : count - 1;
     m_spacing = count >= 2 ? (m_length - m_extent) / gaps : 0;
   }
   if (path.IsEmpty()) return;
   bool turned = (m_attributes & kPathBit) != 0;
   double end = path.Length() * (1 + kEndSlack) + kEndSlack;
-  double at = m_startDistance;
+  double at = m_startDistance, previousHalf = 0;
+  bool placedOne = false;
   // The characters past the end of the path keep their places and their turns.
-  for (INT_PTR i = 0; i < m_boxes->GetSize() && at <= end; ++i) {
+  for (INT_PTR i = 0; i < m_boxes->GetSize(); ++i) {
     CCharBox* box = m_boxes->GetCharBox(i);
     if (!box) continue;
-    double advance = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio;
-    FPOINT point = path.PointAt(at);
+    // A line break takes no room: it stands at the end of the character before it.
+    double half = box->IsLineBreak() ? 0 : box->m_width * box->m_ratio / 2;
+    double centre = !placedOne           ? at
+                    : box->IsLineBreak() ? at + previousHalf
+                                         : at + previousHalf + half + m_spacing;
+    if (centre > end) break;
+    FPOINT point = path.PointAt(centre);
     box->m_x = point.x;
     box->m_y = point.y;
     box->m_style |= CCharBox::kPlaced;
     // The character faces from its centre towards the end of its advance; the turn is its own
     // angle, as its record keeps it (0 - d: a direction of 0 is stored as +0, not -0).
-    box->m_angle = turned ? 0.0f - static_cast<float>(path.DirectionAt(at, advance / 2) *
+    box->m_angle = turned ? 0.0f - static_cast<float>(path.DirectionAt(centre, half) *
                                                       kRadiansToDegrees)
                           : 0.0f;
-    // A line break takes no room on a path.
-    if (!box->IsLineBreak()) at += advance + m_spacing;
+    if (box->IsLineBreak()) continue;
+    at = centre;
+    previousHalf = half;
+    placedOne = true;
   }
 }
 

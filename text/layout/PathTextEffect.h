@@ -1,6 +1,7 @@
 // CPathTextEffect: the characters one after another along the first sub-path of a curve that the
 // effect owns (kind 19, "沿线排版"): each character's centre on the path, the first at the start
-// distance, each next one the whole advance of the one before and the spacing S further on, and,
+// distance, each next one half the advance of the one before, half its own and the spacing S
+// further on (so that letters of mixed widths never run into each other), and,
 // with bit 5, each turned to the path's direction there (from its centre towards the end of its
 // advance). Bit 4 computes S so that the text fills the path: the first centre at the start and
 // the last at the end of an open path, the whole advances once round a closed one. Bit 15 walks

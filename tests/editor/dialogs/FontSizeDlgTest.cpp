@@ -1,6 +1,5 @@
-// The change-font dialog's checks of what OK takes, in the order the user is told about them,
-// that with nothing selected in the text under edit no format is applied, and which text the
-// preview shows. No window.
+// The change-font dialog's checks of what OK takes, in the order the user is told about them, and
+// which text the preview shows. No window.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,7 +37,6 @@ TEST(FontSizeDlg, OkRefusesSizesSkewsAndMissingChoicesInThatOrder) {
       EXPECT_EQ(std::string(c.message), message);
     }
   }
-  EXPECT_FALSE(CFontSizeDlg::ApplyToSelection(nullptr, CTextDefaults(), 1));
 }
 
 TEST(FontSizeDlg, PreviewShowsTheSelectedTextOnlyWhenItsFirstBytesSuitTheCharset) {

@@ -173,6 +173,10 @@ TEST_F(CurvedLayout, ArcPlacesEachCharacterAtItsAngleWithSpacingOrSpreading) {
       {"a line break takes its spacing", "C|C", 2, 0, a0, {5, 7}},
       {"one character spread stands at the start", "C", 0, spread, a0, {}},
       {"one character reversed stands at the end", "C", 0, spread | reversed, a1, {}},
+      // Spreading never squeezes the characters into each other: the 110 between the centres of
+      // a text too long for the arc run on past its end, the line break between them.
+      {"a text longer than the arc runs past its end", "CCCCCC|CCCCCC", 0, spread, a0,
+       {10, 10, 10, 10, 10, 5, 5, 10, 10, 10, 10, 10}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -356,15 +360,17 @@ TEST_F(CurvedLayout, TextAlongAPathCentresEachCharacterOnItAndFacesItsDirection)
       {"a Bezier straight line", &bezierLine, 3, 10, turned, {{0, 0}, {10, 0}, {20, 0}}, 0},
       {"a Bezier arch, spread: the middle character at its top", &bezierArch, 3, 10, spread,
        {{0, 0}, {50, -37.5f}, {100, 0}}, 0},
-      // Latin and Chinese: each centre the whole advance of the character before it further on.
-      {"mixed widths", &line, 0, 0, turned, {{0, 0}, {5, 0}, {15, 0}, {20, 0}}, 0, "LCLC"},
-      {"mixed widths spread: (100 - 25) / 3 between, the last at the end", &line, 0, 0,
-       spread | turned, {{0, 0}, {35, 0}, {65, 0}, {100, 0}}, 0, "CLCL"},
+      // Latin and Chinese: each centre half the advance of the character before it and half its
+      // own further on, so that no two run into each other.
+      {"mixed widths", &line, 0, 0, turned, {{0, 0}, {7.5f, 0}, {15, 0}, {22.5f, 0}}, 0, "LCLC"},
+      {"mixed widths spread: (100 - 22.5) / 3 between, the last at the end", &line, 0, 0,
+       spread | turned, {{0, 0}, {100.0f / 3, 0}, {200.0f / 3, 0}, {100, 0}}, 0, "CLCL"},
       {"mixed widths spread round a closed square: (100 - 30) / 4 between", &square, 0, 0, spread,
-       {{0, 0}, {25, 2.5f}, {25, 25}, {0, 22.5f}}, 0, "CLCL"},
-      // A line break takes no room and adds no spacing: (100 - 20) / 2 between the characters.
+       {{0, 0}, {25, 0}, {25, 25}, {0, 25}}, 0, "CLCL"},
+      // A line break takes no room and adds no spacing: (100 - 20) / 2 between the characters; it
+      // stands where the character before it ends.
       {"a line break adds no spacing gap", &line, 0, 0, spread | turned,
-       {{0, 0}, {50, 0}, {50, 0}, {100, 0}}, 0, "C|CC"},
+       {{0, 0}, {5, 0}, {50, 0}, {100, 0}}, 0, "C|CC"},
   };
   // clang-format on
   for (const Case& c : cases) {

@@ -1,0 +1,122 @@
+#include "framework/GbkEdit.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/GbkText.h"
+#include "framework/GlobalLock.h"
+#include "framework/MessageBox.h"
+
+namespace {
+
+const wchar_t kPreviousProcedure[] = L"TalvexGbkEditProcedure";
+
+// Hands a copy of the bytes to the open clipboard, which then owns it.
+void PutOnClipboard(UINT format, const void* data, size_t size) {
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  if (!memory) return;
+  {
+    CGlobalLock lock(memory);
+    if (lock.Data()) std::memcpy(lock.Data(), data, size);
+  }
+  if (!::SetClipboardData(format, memory)) ::GlobalFree(memory);
+}
+
+}  // namespace
+
+bool CGbkEdit::Attach(HWND edit) {
+  if (!edit || ::GetPropW(edit, kPreviousProcedure)) return edit != nullptr;
+  // A wide procedure makes the field a wide window: typed characters reach it unconverted.
+  LONG_PTR previous = ::SetWindowLongPtrW(edit, GWLP_WNDPROC,
+                                          reinterpret_cast<LONG_PTR>(&Procedure));
+  if (!previous) return false;
+  ::SetPropW(edit, kPreviousProcedure, reinterpret_cast<HANDLE>(previous));
+  return true;
+}
+
+LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto previous = reinterpret_cast<WNDPROC>(::GetPropW(edit, kPreviousProcedure));
+  if (!previous) return ::DefWindowProcW(edit, message, wParam, lParam);
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+      const auto character = static_cast<wchar_t>(wParam);
+      if (CGbkText::IsSecondHalf(character) || !Accepts(edit, std::wstring(1, character))) return 0;
+      break;
+    }
+    case WM_PASTE:
+      if (!Accepts(edit, ClipboardText(edit))) return 0;
+      break;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      ::RemovePropW(edit, kPreviousProcedure);
+      break;
+    default:
+      break;
+  }
+  return ::CallWindowProcW(previous, edit, message, wParam, lParam);
+}
+
+bool CGbkEdit::Accepts(HWND edit, const std::wstring& text) {
+  bool held = true;
+  for (size_t i = 0; i < text.size() && held; ++i) {
+    WORD code = 0;
+    // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
+    held = text[i] < 0x20 || CGbkText::CodeOf(text[i], &code);
+  }
+  if (!held)
+    AfxShowMessageBox(::GetAncestor(edit, GA_ROOT), CGbkText::RefusalText(), nullptr,
+                      MB_OK | MB_ICONWARNING);
+  return held;
+}
+
+std::wstring CGbkEdit::WideText(HWND edit) {
+  int length = ::GetWindowTextLengthW(edit);
+  std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+  int copied = ::GetWindowTextW(edit, &text[0], length + 1);
+  text.resize(static_cast<size_t>(std::max(copied, 0)));
+  return text;
+}
+
+std::wstring CGbkEdit::ClipboardText(HWND edit) {
+  std::wstring text;
+  if (!::OpenClipboard(edit)) return text;
+  if (HGLOBAL data = ::GetClipboardData(CF_UNICODETEXT)) {
+    CGlobalLock lock(data);
+    if (lock.Data()) {
+      const auto* characters = reinterpret_cast<const wchar_t*>(lock.Data());
+      text.assign(characters, wcsnlen(characters, lock.Size() / sizeof(wchar_t)));
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+bool CGbkEdit::GetText(HWND edit, CString* gbk) { return CGbkText::FromWide(WideText(edit), gbk); }
+
+void CGbkEdit::SetText(HWND edit, LPCSTR gbk) {
+  ::SetWindowTextW(edit, CGbkText::ToWide(gbk).c_str());
+}
+
+void CGbkEdit::ReplaceSelection(HWND edit, LPCSTR gbk) {
+  ::SendMessageW(edit, EM_REPLACESEL, FALSE,
+                 reinterpret_cast<LPARAM>(CGbkText::ToWide(gbk).c_str()));
+}
+
+bool CGbkEdit::CopySelection(HWND edit) {
+  DWORD first = 0, last = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                 reinterpret_cast<LPARAM>(&last));
+  const std::wstring text = WideText(edit);
+  last = std::min<DWORD>(last, static_cast<DWORD>(text.size()));
+  if (first >= last) return false;
+  const std::wstring selected = text.substr(first, last - first);
+  CString gbk;
+  CGbkText::FromWide(selected, &gbk);
+  if (!::OpenClipboard(edit)) return false;
+  ::EmptyClipboard();
+  PutOnClipboard(CF_TEXT, static_cast<LPCSTR>(gbk), static_cast<size_t>(gbk.GetLength()) + 1);
+  PutOnClipboard(CF_UNICODETEXT, selected.c_str(), (selected.size() + 1) * sizeof(wchar_t));
+  ::CloseClipboard();
+  return true;
+}
