@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <new>
 
@@ -131,32 +132,44 @@ bool CImportedDrawing::GetBounds(double* left, double* bottom, double* right, do
   return any;
 }
 
-std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
+bool CImportedDrawing::Joins(const Curve& into, const Curve& curve) {
+  return into.colour == curve.colour && into.solid == curve.solid &&
+         into.points.size() + curve.points.size() <= kMostCurvePoints;
+}
+
+void CImportedDrawing::Join(Curve* into, Curve* curve) {
+  into->points.insert(into->points.end(), curve->points.begin(), curve->points.end());
+  std::vector<ImportPathPoint>().swap(curve->points);  // joined: its own copy goes now
+}
+
+std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedNeighbours() {
   const size_t share = (m_curves.size() + kMostCurves - 1) / kMostCurves;
   std::vector<Curve> joined;
-  // First neighbours of one colour and fill, a share at a time; then, when colours change too
-  // often for that, any neighbours.
-  for (int pass = 0; pass < 2; ++pass) {
-    std::vector<Curve>& from = pass == 0 ? m_curves : joined;
-    std::vector<Curve> result;
-    size_t inLast = 0;
-    for (Curve& curve : from) {
-      const bool fits = !result.empty() && inLast < share &&
-                        result.back().points.size() + curve.points.size() <= kMostCurvePoints &&
-                        (pass == 1 || (result.back().colour == curve.colour &&
-                                       result.back().solid == curve.solid));
-      if (!fits) {
-        result.push_back(std::move(curve));
-        inLast = 1;
-        continue;
-      }
-      result.back().points.insert(result.back().points.end(), curve.points.begin(),
-                                  curve.points.end());
-      std::vector<ImportPathPoint>().swap(curve.points);  // joined: its own copy goes now
+  size_t inLast = 0;
+  for (Curve& curve : m_curves) {
+    if (!joined.empty() && inLast < share && Joins(joined.back(), curve)) {
+      Join(&joined.back(), &curve);
       ++inLast;
+      continue;
     }
-    joined.swap(result);
-    if (joined.size() <= kMostCurves) break;
+    joined.push_back(std::move(curve));
+    inLast = 1;
+  }
+  return joined;
+}
+
+std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedByStyle() {
+  std::vector<Curve> joined;
+  // The curve of each style that takes that style's next paths, by colour and fill.
+  std::map<std::pair<DWORD, bool>, size_t> open;
+  for (Curve& curve : m_curves) {
+    auto found = open.find({curve.colour, curve.solid});
+    if (found != open.end() && Joins(joined[found->second], curve)) {
+      Join(&joined[found->second], &curve);
+      continue;
+    }
+    open[{curve.colour, curve.solid}] = joined.size();
+    joined.push_back(std::move(curve));
   }
   return joined;
 }
@@ -165,7 +178,9 @@ HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   if (m_curves.empty() || m_tooComplex) return nullptr;
   CSegArray list;
   std::vector<POINTREC> records;
-  if (m_curves.size() > kMostCurves) m_curves = Consolidated();
+  if (m_curves.size() > kMostCurves) m_curves = JoinedNeighbours();
+  if (m_curves.size() > kMostCurves) m_curves = JoinedByStyle();
+  if (m_curves.size() > kMostCurves) return nullptr;  // more styles than curves may be
   for (Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());
