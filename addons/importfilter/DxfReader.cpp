@@ -795,7 +795,8 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
   if (m_pricing) {
     const size_t points = controls.empty()
                               ? CSplineBeziers::PointsThrough(fits)
-                              : CSplineBeziers::Points(degree, knots, controls, weights);
+                              : CSplineBeziers::Points(degree, knots, controls, weights,
+                                                       CImportedDrawing::kMostCurvePoints);
     if (points == 0)
       Fail(fields.Head());
     else

@@ -231,7 +231,7 @@ bool IsCurveThrough(const std::vector<ImportPoint2>& points) {
 
 size_t CSplineBeziers::Points(int degree, const std::vector<double>& knots,
                               const std::vector<ImportPoint2>& controls,
-                              const std::vector<double>& weights) {
+                              const std::vector<double>& weights, size_t mostPoints) {
   bool rational = false;
   if (!IsSpline(degree, knots, controls, weights, &rational)) return 0;
   size_t points = 1;
@@ -243,7 +243,7 @@ size_t CSplineBeziers::Points(int degree, const std::vector<double>& knots,
   ForEachPiece(degree, knots, Homogeneous(controls, weights),
                [&](const std::vector<Weighted>& piece) {
                  points += PiecePoints(piece, rational);
-                 return true;
+                 return points <= mostPoints;
                });
   return points;
 }

@@ -34,10 +34,11 @@ public:
                      const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
                      const ImportMatrix& matrix, size_t mostPoints = CImportPath::kMaxPoints);
   // The points Append adds to an empty path, with any matrix, counted without drawing; 0 for
-  // data that makes no spline.
+  // data that makes no spline. Counting stops once there are more than mostPoints.
   static size_t Points(int degree, const std::vector<double>& knots,
                        const std::vector<ImportPoint2>& controls,
-                       const std::vector<double>& weights);
+                       const std::vector<double>& weights,
+                       size_t mostPoints = CImportPath::kMaxPoints);
   static size_t PointsThrough(const std::vector<ImportPoint2>& points);
   // A curve through the points; the optional tangents (zero for none) set its end directions.
   static bool AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,
