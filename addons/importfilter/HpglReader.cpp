@@ -61,6 +61,11 @@ bool WholeNumber(const char* text, int length, double* value) {
 
 }  // namespace
 
+ImportPoint2 CHpglReader::Arc::At(double t) const {
+  return {centre.x + u.x * std::cos(t) + v.x * std::sin(t),
+          centre.y + u.y * std::cos(t) + v.y * std::sin(t)};
+}
+
 CHpglReader::Plotter::Plotter()
     : p1x(kDefaultP1[0]), p1y(kDefaultP1[1]), p2x(kDefaultP2[0]), p2y(kDefaultP2[1]) {}
 
@@ -381,6 +386,10 @@ ImportPoint2 CHpglReader::UserPosition() const {
   return {(m_plotter.x - user.e) / user.a, (m_plotter.y - user.f) / user.d};
 }
 
+ImportPoint2 CHpglReader::ToPlotter(ImportPoint2 user) const {
+  return m_plotter.user.Map(user.x, user.y);
+}
+
 ImportPoint2 CHpglReader::ToPlotter(double x, double y, bool relative) const {
   const ImportMatrix& user = m_plotter.user;
   if (!relative) return user.Map(x, y);
@@ -411,34 +420,28 @@ void CHpglReader::ReadPenMoves() {
   }
 }
 
-void CHpglReader::MovePen(double x, double y) {
-  Plotter& p = m_plotter;
-  if (!p.penDown) {
+bool CHpglReader::PenDraws() {
+  if (!m_plotter.penDown) {
     EndRun();
-  } else {
-    if (!m_run.open) BeginRun(kOutline, p.x, p.y);
-    LineTo(x, y);
+    return false;
   }
-  p.x = x;
-  p.y = y;
+  if (!m_run.open) BeginRun(kOutline, m_plotter.x, m_plotter.y);
+  return true;
+}
+
+void CHpglReader::MovePen(double x, double y) {
+  if (PenDraws()) LineTo(x, y);
+  m_plotter.x = x;
+  m_plotter.y = y;
 }
 
 void CHpglReader::DrawArc(const Arc& arc) {
   if (!ArcInReach(arc)) return;
-  const ImportPoint2 endUser = {
-      arc.centre.x + arc.u.x * std::cos(arc.t1) + arc.v.x * std::sin(arc.t1),
-      arc.centre.y + arc.u.y * std::cos(arc.t1) + arc.v.y * std::sin(arc.t1)};
-  const ImportPoint2 end = m_plotter.user.Map(endUser.x, endUser.y);
+  const ImportPoint2 end = ToPlotter(arc.At(arc.t1));
   if (!InReach(end.x, end.y)) return;
-  Plotter& p = m_plotter;
-  if (!p.penDown) {
-    EndRun();
-  } else {
-    if (!m_run.open) BeginRun(kOutline, p.x, p.y);
-    ArcTo(arc, end.x, end.y);
-  }
-  p.x = end.x;
-  p.y = end.y;
+  if (PenDraws()) ArcTo(arc, end.x, end.y);
+  m_plotter.x = end.x;
+  m_plotter.y = end.y;
 }
 
 bool CHpglReader::ReadArc(bool relative) {
@@ -472,7 +475,7 @@ bool CHpglReader::ReadThreePointArc(bool relative) {
   const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
   const double twice = 2 * (bx * cy - by * cx);
   if (!(std::fabs(twice) > 1e-9 * std::hypot(bx, by) * std::hypot(cx, cy))) {
-    const ImportPoint2 end = m_plotter.user.Map(c.x, c.y);  // in a line: a line to the end
+    const ImportPoint2 end = ToPlotter(c);  // in a line: a line to the end
     if (InReach(end.x, end.y)) MovePen(end.x, end.y);
     return true;
   }
@@ -499,7 +502,7 @@ bool CHpglReader::ReadCircle() {
   if (!ArcInReach(arc)) return true;
   // Drawn whatever the pen's state, from its point at 0 degrees (180 for a negative radius);
   // the pen is back at the centre afterwards.
-  const ImportPoint2 start = m_plotter.user.Map(centre.x + radius, centre.y);
+  const ImportPoint2 start = ToPlotter(arc.At(0));
   BeginRun(kOutline, start.x, start.y);
   ArcTo(arc, start.x, start.y);
   EndRun(true);
@@ -515,11 +518,7 @@ bool CHpglReader::ReadWedge(Track track) {
   const double t1 = t0 + Radians(std::max(-360.0, std::min(360.0, values[2])));
   const Arc arc = {centre, {radius, 0}, {0, radius}, t0, t1};
   if (!ArcInReach(arc)) return true;
-  const ImportMatrix& user = m_plotter.user;
-  const ImportPoint2 start = user.Map(centre.x + radius * std::cos(t0),
-                                      centre.y + radius * std::sin(t0));
-  const ImportPoint2 end = user.Map(centre.x + radius * std::cos(t1),
-                                    centre.y + radius * std::sin(t1));
+  const ImportPoint2 start = ToPlotter(arc.At(t0)), end = ToPlotter(arc.At(t1));
   BeginRun(track, m_plotter.x, m_plotter.y);
   LineTo(start.x, start.y);
   ArcTo(arc, end.x, end.y);
@@ -554,22 +553,9 @@ bool CHpglReader::ReadBeziers(bool relative) {
       points[i] = ToPlotter(values[2 * i], values[2 * i + 1], relative);
       if (!InReach(points[i].x, points[i].y)) return true;
     }
-    Plotter& p = m_plotter;
-    if (!p.penDown) {
-      EndRun();
-    } else {
-      if (!m_run.open) BeginRun(kOutline, p.x, p.y);
-      if (!AddPoints(3)) return true;
-      if (m_drawing) {
-        RunPath().CurveTo(points[0].x / kUnitsPerMillimetre, points[0].y / kUnitsPerMillimetre,
-                          points[1].x / kUnitsPerMillimetre, points[1].y / kUnitsPerMillimetre,
-                          points[2].x / kUnitsPerMillimetre, points[2].y / kUnitsPerMillimetre);
-      }
-      m_run.lastX = points[2].x;
-      m_run.lastY = points[2].y;
-    }
-    p.x = points[2].x;
-    p.y = points[2].y;
+    if (PenDraws()) CurveTo(points);
+    m_plotter.x = points[2].x;
+    m_plotter.y = points[2].y;
   }
 }
 
@@ -592,6 +578,17 @@ void CHpglReader::LineTo(double x, double y) {
   if (m_drawing) RunPath().LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
   m_run.lastX = x;
   m_run.lastY = y;
+}
+
+void CHpglReader::CurveTo(const ImportPoint2 (&points)[3]) {
+  if (!AddPoints(3)) return;
+  if (m_drawing) {
+    RunPath().CurveTo(points[0].x / kUnitsPerMillimetre, points[0].y / kUnitsPerMillimetre,
+                      points[1].x / kUnitsPerMillimetre, points[1].y / kUnitsPerMillimetre,
+                      points[2].x / kUnitsPerMillimetre, points[2].y / kUnitsPerMillimetre);
+  }
+  m_run.lastX = points[2].x;
+  m_run.lastY = points[2].y;
 }
 
 void CHpglReader::ArcTo(const Arc& arc, double endX, double endY) {

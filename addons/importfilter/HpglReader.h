@@ -87,6 +87,7 @@ private:
   struct Arc {
     ImportPoint2 centre, u, v;
     double t0, t1;
+    ImportPoint2 At(double t) const;
   };
 
   void Pass(bool drawing);
@@ -106,11 +107,16 @@ private:
   bool UpdateScaling();
   void Initialise();
   ImportPoint2 UserPosition() const;
+  ImportPoint2 ToPlotter(ImportPoint2 user) const;
+  // A place given in user units, from the pen when relative.
   ImportPoint2 ToPlotter(double x, double y, bool relative) const;
   // False, the file damaged, for a place beyond kLargestCoordinate.
   bool InReach(double x, double y);
   bool ArcInReach(const Arc& arc);
 
+  // Whether the pen draws from where it is: a run goes on or begins when it is down, and ends
+  // when it is up.
+  bool PenDraws();
   void MovePen(double x, double y);
   void DrawArc(const Arc& arc);
   // The shapes' commands; false when they lack their parameters.
@@ -124,6 +130,7 @@ private:
   // Ends the run there is and begins one on the track at the point (plotter units).
   void BeginRun(Track track, double x, double y);
   void LineTo(double x, double y);
+  void CurveTo(const ImportPoint2 (&points)[3]);
   void ArcTo(const Arc& arc, double endX, double endY);
   // The run's end: closed when asked or when it ends where it began.
   void EndRun(bool close = false);

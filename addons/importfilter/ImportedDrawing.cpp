@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <new>
+#include <set>
 
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
@@ -158,29 +160,42 @@ std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedNeighbours() {
   return joined;
 }
 
-std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedByStyle() {
+std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedByStyle(size_t share) {
   std::vector<Curve> joined;
-  // The curve of each style that takes that style's next paths, by colour and fill.
-  std::map<std::pair<DWORD, bool>, size_t> open;
+  // The curve that takes the next paths of each colour and fill, and how many it holds.
+  std::map<std::pair<DWORD, bool>, std::pair<size_t, size_t>> open;
   for (Curve& curve : m_curves) {
-    auto found = open.find({curve.colour, curve.solid});
-    if (found != open.end() && Joins(joined[found->second], curve)) {
-      Join(&joined[found->second], &curve);
+    std::pair<size_t, size_t>& last = open[{curve.colour, curve.solid}];
+    if (last.second > 0 && last.second < share && Joins(joined[last.first], curve)) {
+      Join(&joined[last.first], &curve);
+      ++last.second;
       continue;
     }
-    open[{curve.colour, curve.solid}] = joined.size();
+    last = {joined.size(), 1};
     joined.push_back(std::move(curve));
   }
   return joined;
+}
+
+bool CImportedDrawing::Consolidate() {
+  if (m_curves.size() <= kMostCurves) return true;
+  m_curves = JoinedNeighbours();
+  std::set<std::pair<DWORD, bool>> styles;
+  for (const Curve& curve : m_curves) styles.insert({curve.colour, curve.solid});
+  // A share that leaves room for a part-filled curve of every style; all of a style in as few
+  // curves as they fit when curves full of points leave no room for that.
+  const size_t room = kMostCurves > styles.size() ? kMostCurves - styles.size() : 0;
+  for (size_t share : {room ? (m_curves.size() + room - 1) / room : SIZE_MAX, SIZE_MAX}) {
+    if (m_curves.size() > kMostCurves) m_curves = JoinedByStyle(share);
+  }
+  return m_curves.size() <= kMostCurves;
 }
 
 HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   if (m_curves.empty() || m_tooComplex) return nullptr;
   CSegArray list;
   std::vector<POINTREC> records;
-  if (m_curves.size() > kMostCurves) m_curves = JoinedNeighbours();
-  if (m_curves.size() > kMostCurves) m_curves = JoinedByStyle();
-  if (m_curves.size() > kMostCurves) return nullptr;  // more styles than curves may be
+  if (!Consolidate()) return nullptr;
   for (Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());

@@ -7,9 +7,9 @@
 // A drawing of more than kMostCurves paths is handed on in fewer curves, since every curve keeps
 // its points in a movable memory block and the system has no more than 65536 of those for the
 // whole program: neighbouring paths of one colour and fill share a curve; where styles change
-// too often for that, all paths of one colour and fill do, each group where its first path
-// lay. Curves of different colour or fill are never joined: a drawing of more styles than
-// kMostCurves is too complex.
+// too often for that, paths of one colour and fill share one further apart, each group where its
+// first path lay. Curves of different colour or fill are never joined: a drawing of more styles
+// than kMostCurves is too complex.
 //
 // The drawing is bounded: past kMaxTotalPoints, or with a sub-path no curve can hold, it is too
 // complex and gives nothing.
@@ -59,13 +59,15 @@ private:
   bool AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour, bool filled);
   void AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid);
   struct Curve;
-  // Whether the curve may join the one before it: of one colour and fill, within a curve's points.
+  // Whether the curve may join the other: of one colour and fill, together within a curve's points.
   static bool Joins(const Curve& into, const Curve& curve);
   static void Join(Curve* into, Curve* curve);
+  // Joins curves until at most kMostCurves remain; false when there are more styles.
+  bool Consolidate();
   // The curves with neighbours joined, a share at a time, for at most kMostCurves.
   std::vector<Curve> JoinedNeighbours();
-  // The curves with every curve of a style joined to the last curve of that style.
-  std::vector<Curve> JoinedByStyle();
+  // The curves with each joined to the last one of its colour and fill, a share at a time.
+  std::vector<Curve> JoinedByStyle(size_t share);
 
   struct Curve {
     std::vector<ImportPathPoint> points;

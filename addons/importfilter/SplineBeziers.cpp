@@ -71,22 +71,31 @@ ImportPoint2 CubicAt(ImportPoint2 start, const Cubic& c, double t) {
           a * start.y + b * c.c1.y + d * c.c2.y + e * c.end.y};
 }
 
-// The farthest the piece's points at a quarter, half and three quarters of each of so many
-// cubics lie from the cubics that follow it.
-double Stray(const std::vector<Weighted>& piece, int cubics) {
+// Hands the cubics that follow the piece in so many parts, each with the point it starts from,
+// to visit until it returns false.
+template <typename Visit>
+void ForEachCubic(const std::vector<Weighted>& piece, int cubics, Visit visit) {
   const double step = 1.0 / cubics;
   PieceLocation from = PieceAt(piece, 0);
-  double stray = 0;
   for (int i = 1; i <= cubics; ++i) {
     const PieceLocation to = PieceAt(piece, i == cubics ? 1.0 : i * step);
-    const Cubic cubic = CubicBetween(from, to, step);
-    for (int quarter = 1; quarter < 4; ++quarter) {
-      const ImportPoint2 on = PieceAt(piece, (i - 1 + quarter / 4.0) * step).point;
-      const ImportPoint2 drawn = CubicAt(from.point, cubic, quarter / 4.0);
-      stray = std::max(stray, std::hypot(on.x - drawn.x, on.y - drawn.y));
-    }
+    if (!visit(i - 1, from.point, CubicBetween(from, to, step))) return;
     from = to;
   }
+}
+
+// The farthest the piece's points at a quarter, half and three quarters of each of so many
+// parts lie from the cubics that follow it.
+double Stray(const std::vector<Weighted>& piece, int cubics) {
+  double stray = 0;
+  ForEachCubic(piece, cubics, [&](int part, ImportPoint2 start, const Cubic& cubic) {
+    for (int quarter = 1; quarter < 4; ++quarter) {
+      const ImportPoint2 on = PieceAt(piece, (part + quarter / 4.0) / cubics).point;
+      const ImportPoint2 drawn = CubicAt(start, cubic, quarter / 4.0);
+      stray = std::max(stray, std::hypot(on.x - drawn.x, on.y - drawn.y));
+    }
+    return true;
+  });
   return stray;
 }
 
@@ -156,15 +165,11 @@ void AppendPiece(CImportPath* path, const std::vector<Weighted>& piece, bool rat
   } else if (!rational && degree == 3) {
     CurveTo(path, m, Cartesian(piece[1]), Cartesian(piece[2]), Cartesian(piece[3]));
   } else {
-    const int cubics = CubicsFor(piece);
-    const double step = 1.0 / cubics;
-    PieceLocation from = PieceAt(piece, 0);
-    for (int i = 1; i <= cubics && !Full(path, mostPoints); ++i) {
-      const PieceLocation to = PieceAt(piece, i == cubics ? 1.0 : i * step);
-      const Cubic cubic = CubicBetween(from, to, step);
+    ForEachCubic(piece, CubicsFor(piece), [&](int, ImportPoint2, const Cubic& cubic) {
+      if (Full(path, mostPoints)) return false;
       CurveTo(path, m, cubic.c1, cubic.c2, cubic.end);
-      from = to;
-    }
+      return true;
+    });
   }
 }
 
