@@ -390,13 +390,14 @@ ImportPoint2 CHpglReader::ToPlotter(ImportPoint2 user) const {
   return m_plotter.user.Map(user.x, user.y);
 }
 
-ImportPoint2 CHpglReader::ToPlotter(double x, double y, bool relative) const {
-  const ImportMatrix& user = m_plotter.user;
-  if (!relative) return user.Map(x, y);
-  return {m_plotter.x + user.a * x, m_plotter.y + user.d * y};
+inline ImportPoint2 CHpglReader::ToPlotter(double x, double y, bool relative) const {
+  // Most plots are not scaled: their units are taken as they are, point by point.
+  const Plotter& p = m_plotter;
+  if (!p.scaled) return relative ? ImportPoint2{p.x + x, p.y + y} : ImportPoint2{x, y};
+  return relative ? ImportPoint2{p.x + p.user.a * x, p.y + p.user.d * y} : p.user.Map(x, y);
 }
 
-bool CHpglReader::InReach(double x, double y) {
+inline bool CHpglReader::InReach(double x, double y) {
   if (std::fabs(x) <= kLargestCoordinate && std::fabs(y) <= kLargestCoordinate) return true;
   Fail();
   return false;
@@ -411,6 +412,8 @@ bool CHpglReader::ArcInReach(const Arc& arc) {
          InReach(centre.x + reachX, centre.y + reachY);
 }
 
+// Every point of a plot passes through here: the small functions it calls are inline, which
+// keeps a plot of millions of points within its time.
 void CHpglReader::ReadPenMoves() {
   double x = 0, y = 0;
   while (!m_failed && NextParameter(&x) && NextParameter(&y)) {
@@ -420,7 +423,7 @@ void CHpglReader::ReadPenMoves() {
   }
 }
 
-bool CHpglReader::PenDraws() {
+inline bool CHpglReader::PenDraws() {
   if (!m_plotter.penDown) {
     EndRun();
     return false;
@@ -429,7 +432,7 @@ bool CHpglReader::PenDraws() {
   return true;
 }
 
-void CHpglReader::MovePen(double x, double y) {
+inline void CHpglReader::MovePen(double x, double y) {
   if (PenDraws()) LineTo(x, y);
   m_plotter.x = x;
   m_plotter.y = y;
@@ -566,16 +569,17 @@ void CHpglReader::BeginRun(Track track, double x, double y) {
   m_run.track = track;
   m_run.startX = m_run.lastX = x;
   m_run.startY = m_run.lastY = y;
+  m_run.pen = &m_pens[m_plotter.pen];
   if (!AddPoints(1) || !m_drawing) return;
-  Pen& pen = m_pens[m_plotter.pen];
-  if (!pen.listed) m_penOrder.push_back(m_plotter.pen);
-  pen.listed = true;
-  PathOfNewRun(pen, track).MoveTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
+  if (!m_run.pen->listed) m_penOrder.push_back(m_plotter.pen);
+  m_run.pen->listed = true;
+  m_run.path = &PathOfNewRun(*m_run.pen, track);
+  m_run.path->MoveTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
 }
 
-void CHpglReader::LineTo(double x, double y) {
+inline void CHpglReader::LineTo(double x, double y) {
   if (!AddPoints(1)) return;
-  if (m_drawing) RunPath().LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
+  if (m_drawing) m_run.path->LineTo(x / kUnitsPerMillimetre, y / kUnitsPerMillimetre);
   m_run.lastX = x;
   m_run.lastY = y;
 }
@@ -583,9 +587,9 @@ void CHpglReader::LineTo(double x, double y) {
 void CHpglReader::CurveTo(const ImportPoint2 (&points)[3]) {
   if (!AddPoints(3)) return;
   if (m_drawing) {
-    RunPath().CurveTo(points[0].x / kUnitsPerMillimetre, points[0].y / kUnitsPerMillimetre,
-                      points[1].x / kUnitsPerMillimetre, points[1].y / kUnitsPerMillimetre,
-                      points[2].x / kUnitsPerMillimetre, points[2].y / kUnitsPerMillimetre);
+    m_run.path->CurveTo(points[0].x / kUnitsPerMillimetre, points[0].y / kUnitsPerMillimetre,
+                        points[1].x / kUnitsPerMillimetre, points[1].y / kUnitsPerMillimetre,
+                        points[2].x / kUnitsPerMillimetre, points[2].y / kUnitsPerMillimetre);
   }
   m_run.lastX = points[2].x;
   m_run.lastY = points[2].y;
@@ -595,7 +599,7 @@ void CHpglReader::ArcTo(const Arc& arc, double endX, double endY) {
   if (!AddPoints(3 * CArcBeziers::Pieces(arc.t1 - arc.t0))) return;
   if (m_drawing) {
     const double mm = 1 / kUnitsPerMillimetre;
-    CArcBeziers::AppendPieces(&RunPath(), arc.centre, arc.u, arc.v, arc.t0, arc.t1,
+    CArcBeziers::AppendPieces(m_run.path, arc.centre, arc.u, arc.v, arc.t0, arc.t1,
                               m_plotter.user.Then(ImportMatrix::Scale(mm, mm)),
                               {endX / kUnitsPerMillimetre, endY / kUnitsPerMillimetre});
   }
@@ -614,15 +618,15 @@ void CHpglReader::EndRun(bool close) {
                  run.lastY / kUnitsPerMillimetre != run.startY / kUnitsPerMillimetre)) {
     if (!AddPoints(1)) return;
   }
-  if (m_drawing && closed) RunPath().Close();
-  if (!m_drawing) PlanRun(m_pens[m_plotter.pen].tracks[run.track], run.points);
+  if (m_drawing && closed) m_run.path->Close();
+  if (!m_drawing) PlanRun(run.pen->tracks[run.track], run.points);
 }
 
-bool CHpglReader::AddPoints(size_t count) {
+inline bool CHpglReader::AddPoints(size_t count) {
   m_run.points += count;
   if (m_drawing) return true;  // counted by the first pass
   m_points += count;
-  const size_t onPen = m_pens[m_plotter.pen].points += count;
+  const size_t onPen = m_run.pen->points += count;
   if (m_run.points <= CImportedDrawing::kMostCurvePoints && onPen <= CImportPath::kMaxPoints &&
       m_points <= CImportedDrawing::kMaxTotalPoints && m_pens.size() <= kMostPens)
     return true;

@@ -59,12 +59,16 @@ private:
     ImportMatrix user;       // user units to plotter units
   };
 
-  // The sub-path being drawn, in plotter units.
+  struct Pen;
+  // The sub-path being drawn, in plotter units, with the pen that draws it and, in the second
+  // pass, the path it goes into.
   struct Run {
     bool open = false;
     Track track = kOutline;
     double startX = 0, startY = 0, lastX = 0, lastY = 0;
     size_t points = 0;
+    Pen* pen = nullptr;
+    CImportPath* path = nullptr;
   };
 
   // A curve of a pen's track: the first of the track's runs it holds and its points.
@@ -138,7 +142,6 @@ private:
   bool AddPoints(size_t count);
   // The path the run that begins now draws into: a new one where the plan starts a curve.
   CImportPath& PathOfNewRun(Pen& pen, Track track);
-  CImportPath& RunPath() { return m_pens[m_plotter.pen].tracks[m_run.track].paths.back(); }
   // Plans the run that just ended into the track's curves.
   void PlanRun(Curves& curves, size_t points);
   void SkipEscape();
