@@ -18,8 +18,7 @@ const char kBinarySignature[] = "AutoCAD Binary DXF";
 // Longer lines than this are no DXF.
 const size_t kLongestLine = 65536;
 const size_t kLongestNumber = 63;
-// Pricing draws onto one point: what it counts does not hang on where a copy lies, and rational
-// spline pieces take their fewest lines.
+// Pricing draws onto one point: what it counts does not hang on where a copy lies.
 const ImportMatrix kNowhere = ImportMatrix::Scale(0, 0);
 
 bool Near(ImportPoint2 p, ImportPoint2 q, double distance) {

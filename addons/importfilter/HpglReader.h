@@ -54,9 +54,9 @@ private:
     int pen = 1;
     double p1x, p1y, p2x, p2y;  // the scaling points, plotter units
     bool scaled = false;
-    double scaling[7] = {};  // of SC: x min, x max or factor, y min, y max or factor, kind, left,
-                             // bottom
-    ImportMatrix user;       // user units to plotter units
+    // SC's values: x min, x max or factor, y min, y max or factor, kind, left, bottom.
+    double scaling[7] = {};
+    ImportMatrix user;  // user units to plotter units
   };
 
   struct Pen;

@@ -59,7 +59,7 @@ private:
   bool AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour, bool filled);
   void AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid);
   struct Curve;
-  // Whether the curve may join the other: of one colour and fill, together within a curve's points.
+  // Whether the curve may join the other: of one colour and fill, within a curve's points.
   static bool Joins(const Curve& into, const Curve& curve);
   static void Join(Curve* into, Curve* curve);
   // Joins curves until at most kMostCurves remain; false when there are more styles.

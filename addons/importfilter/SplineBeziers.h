@@ -5,8 +5,8 @@
 // and each followed by cubic pieces through its points with its directions there, as many as
 // keep within kTolerance of the piece's size (at most kMostCubics): a count found from the piece
 // alone, so that where and how large it is drawn never changes the points it takes, and pricing
-// a spline counts what drawing it adds. A spline
-// given only by the points it passes through is laid through them as a Catmull-Rom curve.
+// a spline counts what drawing it adds. A spline given only by the points it passes through is
+// laid through them as a Catmull-Rom curve.
 //
 // The work is bounded by the points kept: a spline stops as soon as the path holds more than the
 // points the caller allows (a curve could not hold it whole), or no more points at all.
