@@ -3,7 +3,8 @@
 // allows, pieces no curve can hold, more names than a drawing has and files cut short are refused
 // with the reader's reason and nothing added, while copies of long layer names within the limits
 // keep their layers' colours; mutations of small seeds read whole or say why they gave nothing.
-// Pricing a spline counts no more points than drawing it.
+// Pricing a spline counts the points drawing it adds, wherever and however large it is drawn;
+// a block's numbers are converted once however many copies of it are drawn.
 #include <gtest/gtest.h>
 
 #include <algorithm>
