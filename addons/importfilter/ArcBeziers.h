@@ -17,6 +17,10 @@ public:
   // nothing, for a sweep that is not finite or needs more than kMostPieces pieces.
   static bool Append(CImportPath* path, ImportPoint2 centre, ImportPoint2 u, ImportPoint2 v,
                      double t0, double t1, const ImportMatrix& matrix);
+  // The arc's pieces alone, for a path that stands at the arc's start: the last point is the end
+  // given (where the caller has the arc end, to the last bit). False, adding nothing, as Append.
+  static bool AppendPieces(CImportPath* path, ImportPoint2 centre, ImportPoint2 u, ImportPoint2 v,
+                           double t0, double t1, const ImportMatrix& matrix, ImportPoint2 end);
   // The pieces an arc of the sweep (radians) is cut into; 0 when it is refused.
   static int Pieces(double sweep);
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "addons/importfilter/ArcBeziers.h"
@@ -17,8 +18,7 @@ const char kBinarySignature[] = "AutoCAD Binary DXF";
 // Longer lines than this are no DXF.
 const size_t kLongestLine = 65536;
 const size_t kLongestNumber = 63;
-// Pricing draws onto one point: what it counts does not hang on where a copy lies, and rational
-// spline pieces take their fewest lines.
+// Pricing draws onto one point: what it counts does not hang on where a copy lies.
 const ImportMatrix kNowhere = ImportMatrix::Scale(0, 0);
 
 bool Near(ImportPoint2 p, ImportPoint2 q, double distance) {
@@ -238,7 +238,19 @@ void CDxfReader::TooComplex() {
   m_report->problem = kImportTooComplex;
 }
 
+double* CDxfReader::KeptNumber(const Group& group) {
+  if (!m_walked) return nullptr;
+  const size_t index = static_cast<size_t>(&group - m_groups.data()) - m_walked->firstGroup;
+  return index < m_walked->numbers.size() ? &m_walked->numbers[index] : nullptr;
+}
+
 bool CDxfReader::Number(const Group& group, double* value) {
+  double* kept = KeptNumber(group);
+  if (kept && !std::isnan(*kept)) {
+    *value = *kept;
+    return true;
+  }
+  ++m_numbersConverted;
   size_t length = 0;
   const char* text = ValueText(group, &length);
   char buffer[kLongestNumber + 1];
@@ -246,16 +258,18 @@ bool CDxfReader::Number(const Group& group, double* value) {
     Fail(group);
     return false;
   }
-  if (ShortDecimal(text, length, value)) return true;
-  std::memcpy(buffer, text, length);
-  buffer[length] = '\0';
-  char* end = nullptr;
-  const double parsed = std::strtod(buffer, &end);
-  if (end != buffer + length || !std::isfinite(parsed)) {
-    Fail(group);
-    return false;
+  if (!ShortDecimal(text, length, value)) {
+    std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
+    char* end = nullptr;
+    const double parsed = std::strtod(buffer, &end);
+    if (end != buffer + length || !std::isfinite(parsed)) {
+      Fail(group);
+      return false;
+    }
+    *value = parsed;
   }
-  *value = parsed;
+  if (kept) *kept = *value;
   return true;
 }
 
@@ -547,7 +561,7 @@ bool CDxfReader::Charge(uint64_t entities, uint64_t points, uint64_t groups, uin
   m_cost.groups += groups;
   m_cost.bytes += bytes;
   if (m_cost.entities <= kMostEntities && m_cost.points <= CImportedDrawing::kMaxTotalPoints &&
-      m_cost.groups <= kMostGroupsDrawn && m_cost.bytes <= m_memoryLimit)
+      m_cost.groups <= kMostGroupsDrawn && m_cost.bytes + m_keptBytes <= m_memoryLimit)
     return true;
   TooComplex();
   return false;
@@ -780,7 +794,8 @@ void CDxfReader::DrawSpline(const Entity& entity, const ImportMatrix& matrix, DW
   if (m_pricing) {
     const size_t points = controls.empty()
                               ? CSplineBeziers::PointsThrough(fits)
-                              : CSplineBeziers::Points(degree, knots, controls, weights);
+                              : CSplineBeziers::Points(degree, knots, controls, weights,
+                                                       CImportedDrawing::kMostCurvePoints);
     if (points == 0)
       Fail(fields.Head());
     else
@@ -849,6 +864,8 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
                                  .Then(ObjectToWorld(fields))
                                  .Then(matrix);
   const ImportMatrix turn = ImportMatrix::Rotate(rotation);
+  Block* const walked = m_walked;
+  m_walked = &block;
   block.drawing = true;
   for (int row = 0; row < static_cast<int>(rows) && !Stopped(); ++row) {
     for (int column = 0; column < static_cast<int>(columns) && !Stopped(); ++column) {
@@ -862,19 +879,35 @@ void CDxfReader::DrawInsert(const Entity& entity, const ImportMatrix& matrix, in
     }
   }
   block.drawing = false;
+  m_walked = walked;
 }
 
 const CDxfReader::Cost* CDxfReader::PriceOf(Block& block, int depth) {
   if (block.priced) return &block.cost;
+  if (!KeepNumbers(block)) return nullptr;
   const Cost counted = m_cost;
+  Block* const walked = m_walked;
   m_cost = Cost();
+  m_walked = &block;
   block.drawing = true;
   DrawList(block.entities, kNowhere, depth, 0);
   block.drawing = false;
+  m_walked = walked;
   block.cost = m_cost;
   block.priced = !m_failed;
   m_cost = counted;
   return block.priced ? &block.cost : nullptr;
+}
+
+bool CDxfReader::KeepNumbers(Block& block) {
+  if (block.entities.empty()) return true;
+  const Entity& last = block.entities.back();
+  block.firstGroup = block.entities.front().first;
+  const size_t groups = last.first + last.count - block.firstGroup;
+  m_keptBytes += groups * sizeof(double);
+  if (!Charge(0, 0, 0)) return false;
+  block.numbers.assign(groups, std::numeric_limits<double>::quiet_NaN());
+  return true;
 }
 
 void CDxfReader::ChargePiece(size_t points, bool closed) {

@@ -25,7 +25,8 @@
 // ones may join others, which the price cannot tell), at what the drawing holds for it, within
 // kLeastMemory and kMemoryPerByte bytes for each byte of the file. The walk also resolves each
 // entity's colour, its layer's looked up by name, and an insert's block, once for every entity
-// however many copies of it are drawn.
+// however many copies of it are drawn; a block's numbers are converted once and kept beside it
+// (their room charged as curve memory), so that copies do not convert them again.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +61,10 @@ public:
 
   void Read(const char* data, size_t size, CImportedDrawing* drawing,
             ImportFilterReport* report) override;
+
+  // The numbers the last read converted from their text: each of a block's at most once, however
+  // many copies of it are drawn.
+  size_t NumbersConverted() const { return m_numbersConverted; }
 
   // Millimetres per drawing unit for a $INSUNITS value.
   static double MillimetresPerUnit(int units);
@@ -101,6 +106,10 @@ private:
     bool drawing = false;  // being drawn or priced: an insert of it now would never end
     bool priced = false;
     Cost cost;  // of one copy
+    // The numbers of the block's groups from firstGroup on, each converted once and kept for
+    // every copy drawn (NaN until then); taken when the block is priced.
+    size_t firstGroup = 0;
+    std::vector<double> numbers;
   };
 
   // The values of one entity's groups by code (the first of each code).
@@ -131,6 +140,10 @@ private:
   uint64_t GroupsOf(const Entity& entity) const;
   // The price of one copy of the block drawn at the depth; null when pricing it ended the read.
   const Cost* PriceOf(Block& block, int depth);
+  // Takes room for the block's numbers, charged to the drawing; false when it passes the limit.
+  bool KeepNumbers(Block& block);
+  // Where the group's number is kept: in the block being walked, or null.
+  double* KeptNumber(const Group& group);
   // Adds to the cost counted; false, the drawing too complex, when it passes a limit.
   bool Charge(uint64_t entities, uint64_t points, uint64_t groups, uint64_t bytes = 0);
   void LeftOut(int* counter);
@@ -178,6 +191,9 @@ private:
   // Counting, not drawing: the cost of the drawing, or of the block being priced.
   bool m_pricing = false;
   Cost m_cost;
+  uint64_t m_keptBytes = 0;   // of the blocks' numbers
+  Block* m_walked = nullptr;  // the block whose entities are being walked, null for the drawing's
+  size_t m_numbersConverted = 0;
 
   CImportPath m_chain;
   DWORD m_chainColour = 0;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <new>
+#include <set>
 
 #include "framework/ByteWriter.h"
 #include "framework/GlobalLock.h"
@@ -132,41 +135,68 @@ bool CImportedDrawing::GetBounds(double* left, double* bottom, double* right, do
   return any;
 }
 
-std::vector<CImportedDrawing::Curve> CImportedDrawing::Consolidated() {
+bool CImportedDrawing::Joins(const Curve& into, const Curve& curve) {
+  return into.colour == curve.colour && into.solid == curve.solid &&
+         into.points.size() + curve.points.size() <= kMostCurvePoints;
+}
+
+void CImportedDrawing::Join(Curve* into, Curve* curve) {
+  into->points.insert(into->points.end(), curve->points.begin(), curve->points.end());
+  std::vector<ImportPathPoint>().swap(curve->points);  // joined: its own copy goes now
+}
+
+std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedNeighbours() {
   const size_t share = (m_curves.size() + kMostCurves - 1) / kMostCurves;
   std::vector<Curve> joined;
-  // First neighbours of one colour and fill, a share at a time; then, when colours change too
-  // often for that, any neighbours.
-  for (int pass = 0; pass < 2; ++pass) {
-    std::vector<Curve>& from = pass == 0 ? m_curves : joined;
-    std::vector<Curve> result;
-    size_t inLast = 0;
-    for (Curve& curve : from) {
-      const bool fits = !result.empty() && inLast < share &&
-                        result.back().points.size() + curve.points.size() <= kMostCurvePoints &&
-                        (pass == 1 || (result.back().colour == curve.colour &&
-                                       result.back().solid == curve.solid));
-      if (!fits) {
-        result.push_back(std::move(curve));
-        inLast = 1;
-        continue;
-      }
-      result.back().points.insert(result.back().points.end(), curve.points.begin(),
-                                  curve.points.end());
-      std::vector<ImportPathPoint>().swap(curve.points);  // joined: its own copy goes now
+  size_t inLast = 0;
+  for (Curve& curve : m_curves) {
+    if (!joined.empty() && inLast < share && Joins(joined.back(), curve)) {
+      Join(&joined.back(), &curve);
       ++inLast;
+      continue;
     }
-    joined.swap(result);
-    if (joined.size() <= kMostCurves) break;
+    joined.push_back(std::move(curve));
+    inLast = 1;
   }
   return joined;
+}
+
+std::vector<CImportedDrawing::Curve> CImportedDrawing::JoinedByStyle(size_t share) {
+  std::vector<Curve> joined;
+  // The curve that takes the next paths of each colour and fill, and how many it holds.
+  std::map<std::pair<DWORD, bool>, std::pair<size_t, size_t>> open;
+  for (Curve& curve : m_curves) {
+    std::pair<size_t, size_t>& last = open[{curve.colour, curve.solid}];
+    if (last.second > 0 && last.second < share && Joins(joined[last.first], curve)) {
+      Join(&joined[last.first], &curve);
+      ++last.second;
+      continue;
+    }
+    last = {joined.size(), 1};
+    joined.push_back(std::move(curve));
+  }
+  return joined;
+}
+
+bool CImportedDrawing::Consolidate() {
+  if (m_curves.size() <= kMostCurves) return true;
+  m_curves = JoinedNeighbours();
+  std::set<std::pair<DWORD, bool>> styles;
+  for (const Curve& curve : m_curves) styles.insert({curve.colour, curve.solid});
+  // A share that leaves room for a part-filled curve of every style; all of a style in as few
+  // curves as they fit when curves full of points leave no room for that.
+  const size_t room = kMostCurves > styles.size() ? kMostCurves - styles.size() : 0;
+  for (size_t share : {room ? (m_curves.size() + room - 1) / room : SIZE_MAX, SIZE_MAX}) {
+    if (m_curves.size() > kMostCurves) m_curves = JoinedByStyle(share);
+  }
+  return m_curves.size() <= kMostCurves;
 }
 
 HGLOBAL CImportedDrawing::WriteRecord(const ImportMatrix& toPage) {
   if (m_curves.empty() || m_tooComplex) return nullptr;
   CSegArray list;
   std::vector<POINTREC> records;
-  if (m_curves.size() > kMostCurves) m_curves = Consolidated();
+  if (!Consolidate()) return nullptr;
   for (Curve& curve : m_curves) {
     records.clear();
     records.reserve(curve.points.size());

@@ -4,9 +4,12 @@
 // (attribute 0x100), as the program draws filled outlines. A path with more points than one
 // curve record may hold is split between its sub-paths over several curves.
 //
-// A drawing of more than kMostCurves paths is handed on in fewer curves: neighbouring paths of
-// one colour share a curve, since every curve keeps its points in a movable memory block and
-// the system has no more than 65536 of those for the whole program.
+// A drawing of more than kMostCurves paths is handed on in fewer curves, since every curve keeps
+// its points in a movable memory block and the system has no more than 65536 of those for the
+// whole program: neighbouring paths of one colour and fill share a curve; where styles change
+// too often for that, paths of one colour and fill share one further apart, each group where its
+// first path lay. Curves of different colour or fill are never joined: a drawing of more styles
+// than kMostCurves is too complex.
 //
 // The drawing is bounded: past kMaxTotalPoints, or with a sub-path no curve can hold, it is too
 // complex and gives nothing.
@@ -46,8 +49,9 @@ public:
   // The box of every point (controls too) in the reader's units; false when there is none.
   bool GetBounds(double* left, double* bottom, double* right, double* top) const;
 
-  // The block-list record of all curves, every point mapped; null when there is no curve or a
-  // mapped point falls outside the page's reach (the caller tells too complex from nothing).
+  // The block-list record of all curves, every point mapped; null when there is no curve, a
+  // mapped point falls outside the page's reach or the styles are too many (the caller tells
+  // too complex from nothing).
   // The drawing's curves are handed over, each freed as its block is made: it is empty
   // afterwards.
   HGLOBAL WriteRecord(const ImportMatrix& toPage);
@@ -56,9 +60,15 @@ private:
   bool AddFinished(std::vector<ImportPathPoint>&& points, DWORD colour, bool filled);
   void AddCurve(std::vector<ImportPathPoint>&& points, DWORD colour, bool solid);
   struct Curve;
-  // The curves joined into at most kMostCurves (neighbours of one style first), for a drawing of
-  // more.
-  std::vector<Curve> Consolidated();
+  // Whether the curve may join the other: of one colour and fill, within a curve's points.
+  static bool Joins(const Curve& into, const Curve& curve);
+  static void Join(Curve* into, Curve* curve);
+  // Joins curves until at most kMostCurves remain; false when there are more styles.
+  bool Consolidate();
+  // The curves with neighbours joined, a share at a time, for at most kMostCurves.
+  std::vector<Curve> JoinedNeighbours();
+  // The curves with each joined to the last one of its colour and fill, a share at a time.
+  std::vector<Curve> JoinedByStyle(size_t share);
 
   struct Curve {
     std::vector<ImportPathPoint> points;

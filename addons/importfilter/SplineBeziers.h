@@ -1,9 +1,12 @@
 // CSplineBeziers: B-splines of CAD drawings as cubic Bezier pieces. A spline of degree 1 to 3
 // without weights is cut at its knots (the blossoms of its spans) into Bezier pieces of its own
-// degree, raised to cubic: the outline is exact. Rational splines (weights that differ) and
-// degrees above 3 are cut the same way and each piece followed by short straight lines. A
-// spline given only by the points it passes through is laid through them as a Catmull-Rom
-// curve.
+// degree, raised to cubic: the outline is exact; so is a rational piece of degree 1, a line.
+// Other rational pieces (weights that differ) and pieces of degree above 3 are cut the same way
+// and each followed by cubic pieces through its points with its directions there, as many as
+// keep within kTolerance of the piece's size (at most kMostCubics): a count found from the piece
+// alone, so that where and how large it is drawn never changes the points it takes, and pricing
+// a spline counts what drawing it adds. A spline given only by the points it passes through is
+// laid through them as a Catmull-Rom curve.
 //
 // The work is bounded by the points kept: a spline stops as soon as the path holds more than the
 // points the caller allows (a curve could not hold it whole), or no more points at all.
@@ -18,8 +21,9 @@ class CSplineBeziers {
 public:
   static const int kHighestDegree = 11;
   static const size_t kMostControlPoints = 100000;
-  // Straight lines per page unit of a piece's control polygon when a piece is followed by lines.
-  static constexpr double kLinesPerMillimetre = 4.0;
+  // How far the cubics that follow a piece may stray, as a share of its control points' extent.
+  static constexpr double kTolerance = 2.5e-5;
+  static const int kMostCubics = 64;
 
   // Appends the spline mapped through the matrix, beginning with a move (or joining the current
   // point when the spline starts there). Weights may be empty (all 1). False, adding nothing, for
@@ -29,12 +33,12 @@ public:
   static bool Append(CImportPath* path, int degree, const std::vector<double>& knots,
                      const std::vector<ImportPoint2>& controls, const std::vector<double>& weights,
                      const ImportMatrix& matrix, size_t mostPoints = CImportPath::kMaxPoints);
-  // The points Append would add to an empty path with a matrix that maps all onto one point (a
-  // piece followed by lines takes its fewest), counted without drawing; 0 for data that makes no
-  // spline. Other matrices may give more points, never fewer.
+  // The points Append adds to an empty path, with any matrix, counted without drawing; 0 for
+  // data that makes no spline. Counting stops once there are more than mostPoints.
   static size_t Points(int degree, const std::vector<double>& knots,
                        const std::vector<ImportPoint2>& controls,
-                       const std::vector<double>& weights);
+                       const std::vector<double>& weights,
+                       size_t mostPoints = CImportPath::kMaxPoints);
   static size_t PointsThrough(const std::vector<ImportPoint2>& points);
   // A curve through the points; the optional tangents (zero for none) set its end directions.
   static bool AppendThrough(CImportPath* path, const std::vector<ImportPoint2>& points,

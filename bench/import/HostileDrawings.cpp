@@ -208,6 +208,58 @@ std::string PlotOfEndlessParameters() {
   return plot + ";PU0,0;PD9,9;";
 }
 
+// A number of 60 characters, as some exporters write them.
+std::string LongNumber(int whole) {
+  return std::to_string(whole) + "." + std::string(59 - std::to_string(whole).size(), '3');
+}
+
+// A block of 30 lines and 170 circles of no size whose every number has 60 characters (50 KB),
+// inserted 100 x 100 times.
+std::string LongNumbersCopied() {
+  std::string entities;
+  for (int i = 0; i < 200; ++i) {
+    entities += i < 30 ? "0\nLINE\n10\n" + LongNumber(i) + "\n20\n" + LongNumber(0) + "\n11\n" +
+                             LongNumber(i) + "\n21\n" + LongNumber(1) + "\n"
+                       : "0\nCIRCLE\n10\n" + LongNumber(i) + "\n20\n" + LongNumber(2) + "\n30\n" +
+                             LongNumber(0) + "\n40\n0." + std::string(58, '0') + "\n";
+  }
+  return Dxf(Block("LONG", entities), Insert("LONG", 100, 100, 200, 4));
+}
+
+// A rational spline of degree 5 and five pieces in a block inserted 100 x 100 times, a thousand
+// times as large.
+std::string LargeRationalSplineCopies() {
+  std::string spline = "0\nSPLINE\n70\n8\n71\n5\n";
+  const int knots[] = {0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 5, 5, 5, 5, 5};
+  for (int knot : knots) spline += "40\n" + std::to_string(knot) + "\n";
+  for (int i = 0; i < 10; ++i)
+    spline += Format("41\n%.0f\n10\n%.0f\n20\n%.0f\n", 1 + i % 3, i * 3.0, (i % 2) * 5.0);
+  return Dxf(Block("S", spline),
+             "0\nINSERT\n2\nS\n10\n0\n20\n0\n41\n1000\n42\n1000\n70\n100\n71\n100\n"
+             "44\n30\n45\n6\n");
+}
+
+// 100,000 red solids, each followed by a blue circle.
+std::string AlternatingStyles() {
+  std::string entities;
+  for (int i = 0; i < 100000; ++i) {
+    const double x = (i % 300) * 3.0, y = (i / 300) * 3.0;
+    entities += Format("0\nSOLID\n62\n1\n10\n%g\n20\n%g\n11\n%g\n21\n%g\n", x, y, x + 1, y);
+    entities += Format("12\n%g\n22\n%g\n0\nCIRCLE\n62\n5\n", x, y + 1);
+    entities += Format("10\n%g\n20\n%g\n40\n0.5\n", x + 1, y + 1);
+  }
+  return Dxf("", entities);
+}
+
+// Circles, arcs of many turns and wedges, each command a few bytes, as many as 10 MB take.
+std::string PlotOfArcs() {
+  const char* const kCommands[] = {"CI40;", "AA0,0,99999999;", "WG40,0,99999999;", "AR9,9,-720;"};
+  std::string plot = "IN;SP1;PU0,0;PD;";
+  plot.reserve(10500000);
+  for (int i = 0; plot.size() < 10000000; ++i) plot += kCommands[i % 4];
+  return plot + "PU;";
+}
+
 struct HostileFile {
   const char* name;
   std::string (*make)();
@@ -237,6 +289,10 @@ const HostileFile kFiles[] = {
     {"many-pens.plt", PlotOfManyPens},
     {"endless-parameters.plt", PlotOfEndlessParameters},
     {"plot-at-point-limit.plt", PlotAtThePointLimit},
+    {"long-numbers-copied.dxf", LongNumbersCopied},
+    {"large-rational-spline-copies.dxf", LargeRationalSplineCopies},
+    {"alternating-styles.dxf", AlternatingStyles},
+    {"arcs-and-circles.plt", PlotOfArcs},
 };
 
 }  // namespace

@@ -3,7 +3,8 @@
 // allows, pieces no curve can hold, more names than a drawing has and files cut short are refused
 // with the reader's reason and nothing added, while copies of long layer names within the limits
 // keep their layers' colours; mutations of small seeds read whole or say why they gave nothing.
-// Pricing a spline counts no more points than drawing it.
+// Pricing a spline counts the points drawing it adds, wherever and however large it is drawn;
+// a block's numbers are converted once however many copies of it are drawn.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "addons/importfilter/DxfReader.h"
 #include "addons/importfilter/ImportTestSupport.h"
+#include "addons/importfilter/ImportedDrawing.h"
 #include "addons/importfilter/SplineBeziers.h"
 #include "support/ByteMutator.h"
 
@@ -66,11 +68,11 @@ std::string Names(const std::string& before, const std::string& after) {
 
 TEST(DxfHostileInput, FilesBeyondWhatADrawingHoldsAreRefusedBeforeTheyAreDrawn) {
   const std::string cut = "0\nSECTION\n2\nENTITIES\n" + Line(0, 10) + Line(1, 2);
-  std::string spline = "0\nSPLINE\n71\n3\n40\n0\n40\n0\n40\n0\n";  // rational, 1,000 mm pieces
-  for (int i = 0; i < 201; ++i) spline += "40\n" + std::to_string(std::min(i, 197)) + "\n";
-  for (int i = 0; i < 200; ++i)
+  std::string spline = "0\nSPLINE\n71\n3\n40\n0\n40\n0\n40\n0\n";  // rational, 70,000 pieces
+  for (int i = 0; i < 70004; ++i) spline += "40\n" + std::to_string(std::min(i, 70000)) + "\n";
+  for (int i = 0; i < 70003; ++i)
     spline += "41\n" + std::to_string(1 + i % 2) + "\n10\n" + std::to_string(i) + "0\n20\n" +
-              std::to_string(i % 2 * 1000) + "\n";
+              std::to_string(i % 2 * 10) + "\n";
   std::string row = "0\nLWPOLYLINE\n";  // 20 mm along y = 0, continued by the next copy
   for (int x = 0; x <= 20; ++x) row += "10\n" + std::to_string(x) + "\n20\n0\n";
   const struct {
@@ -92,7 +94,7 @@ TEST(DxfHostileInput, FilesBeyondWhatADrawingHoldsAreRefusedBeforeTheyAreDrawn) 
        kImportTooComplex},
       {"lines joined from copy to copy into a path no curve holds",
        Dxf(Block("R", row), Insert("R", 10000, 1, 20)), kImportTooComplex},
-      {"a rational spline of more lines than a curve holds", Dxf("", spline), kImportTooComplex},
+      {"a rational spline of more pieces than a curve holds", Dxf("", spline), kImportTooComplex},
       {"100,001 layers", Dxf("", Line(0, 1), Names("0\nLAYER\n2\nL", "")), kImportTooComplex},
       {"100,001 blocks", Dxf(Names("0\nBLOCK\n2\nB", "0\nENDBLK\n"), Line(0, 1)),
        kImportTooComplex},
@@ -125,7 +127,7 @@ TEST(DxfHostileInput, FilesBeyondWhatADrawingHoldsAreRefusedBeforeTheyAreDrawn) 
   EXPECT_EQ(CDxfReader::IndexColour(2), copies.curves[7199].colour);
 }
 
-TEST(DxfHostileInput, SplinesArePricedAtThePointsTheyGiveAndStopWhenTheCurveIsFull) {
+TEST(DxfHostileInput, SplinesArePricedAtThePointsTheyDrawWhereverAndHoweverLargeTheyAre) {
   const struct {
     int degree;
     std::vector<double> knots, weights;
@@ -133,25 +135,66 @@ TEST(DxfHostileInput, SplinesArePricedAtThePointsTheyGiveAndStopWhenTheCurveIsFu
       {3, {0, 0, 0, 0, 1, 1, 3, 3, 3, 3}, {}},  // a knot twice: two pieces
       {2, {0, 0, 0, 1, 2, 3, 4, 4, 4}, {}},
       {1, {0, 0, 1, 2, 3, 4, 5, 6}, {}},
+      {1, {0, 0, 1, 2, 3, 4, 5, 6}, {1, 2, 1, 2, 1, 2}},
       {3, {0, 0, 0, 0, 1, 2, 3, 3, 3, 3}, {1, 2, 1, 2, 1, 2}},
       {5, {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1}, {}},
+      {5, {0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 5, 5, 5, 5, 5}, {1, 2, 3, 1, 2, 3, 1, 2, 3, 1}},
   };
+  std::vector<ImportPoint2> controls;
   for (const auto& c : cases) {
-    std::vector<ImportPoint2> controls;
+    controls.clear();
     for (size_t i = 0; i + c.degree + 1 < c.knots.size(); ++i)
       controls.push_back({i * 10.0, i % 2 * 7.0});
     CImportPath priced, drawn, bounded;
-    const ImportMatrix large = ImportMatrix::Scale(50, 80);
+    const ImportMatrix large = ImportMatrix::Scale(5000, 8000);
     CSplineBeziers::Append(&priced, c.degree, c.knots, controls, c.weights, {0, 0, 0, 0, 0, 0});
     CSplineBeziers::Append(&drawn, c.degree, c.knots, controls, c.weights, large);
     CSplineBeziers::Append(&bounded, c.degree, c.knots, controls, c.weights, large, 5);
     EXPECT_EQ(priced.Size(), CSplineBeziers::Points(c.degree, c.knots, controls, c.weights))
         << c.degree;
-    EXPECT_LE(priced.Size(), drawn.Size()) << c.degree;
-    // Cut short after the piece or line that passes the points allowed.
+    EXPECT_EQ(priced.Size(), drawn.Size()) << c.degree;
+    // Cut short after the piece or cubic that passes the points allowed.
     EXPECT_GT(bounded.Size(), std::min<size_t>(5, drawn.Size() - 1)) << c.degree;
     EXPECT_LE(bounded.Size(), std::min<size_t>(5 + 3, drawn.Size())) << c.degree;
   }
+  // The last case in a block copied 10 x 10 times, each copy a thousand times as large: read
+  // whole, in the points it was priced at.
+  const auto& last = cases[sizeof cases / sizeof *cases - 1];
+  std::string spline = "0\nSPLINE\n71\n5\n";
+  for (double knot : last.knots) spline += "40\n" + std::to_string(knot) + "\n";
+  for (size_t i = 0; i < controls.size(); ++i)
+    spline += "41\n" + std::to_string(last.weights[i]) + "\n10\n" + std::to_string(i * 10) +
+              "\n20\n" + std::to_string(i % 2 * 7) + "\n";
+  Reading copies = Read(kDxf, Dxf(Block("S", spline),
+                                  "0\nINSERT\n2\nS\n41\n1000\n42\n1000\n70\n10\n71\n10\n44\n"
+                                  "90\n45\n8\n"));
+  ASSERT_TRUE(copies.read) << copies.report.problem;
+  size_t points = 0;
+  for (const Curve& curve : copies.curves) points += curve.points.size();
+  EXPECT_EQ(100 * CSplineBeziers::Points(5, last.knots, controls, last.weights), points);
+}
+
+TEST(DxfHostileInput, ABlocksNumbersAreConvertedOnceHoweverManyCopiesAreDrawn) {
+  // A block of lines and circles of no size whose numbers have 60 characters (each a slow
+  // conversion), copied 100 x 100 times.
+  const std::string digits = "." + std::string(58, '3');
+  std::string entities;
+  for (int i = 0; i < 20; ++i) {
+    const std::string x = std::to_string(i % 10) + digits;
+    entities += i < 10 ? "0\nLINE\n10\n" + x + "\n20\n0" + digits + "\n11\n" + x + "\n21\n1" +
+                             digits + "\n"
+                       : "0\nCIRCLE\n10\n" + x + "\n20\n2" + digits + "\n30\n0" + digits +
+                             "\n40\n0." + std::string(58, '0') + "\n";
+  }
+  const std::string file = Dxf(Block("LONG", entities), Insert("LONG", 100, 100, 20));
+  CDxfReader reader;
+  CImportedDrawing drawing;
+  ImportFilterReport report = {};
+  reader.Read(file.data(), file.size(), &drawing, &report);
+  ASSERT_EQ(kImportRead, report.problem);
+  EXPECT_EQ(100000u, drawing.CurveCount());
+  // Every group of the file counted, numbers or not.
+  EXPECT_LE(reader.NumbersConverted(), size_t(std::count(file.begin(), file.end(), '\n') / 2));
 }
 
 // Seeds with blocks in blocks, arrays of copies, polylines with bulges, a rational spline, a

@@ -5,10 +5,13 @@
 // Damaged groups, self-inserting blocks and binary DXF give nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "addons/importfilter/ImportMatrix.h"
 #include "addons/importfilter/ImportTestSupport.h"
 
 using namespace import_test;
@@ -88,7 +91,7 @@ TEST(DxfReader, EntitiesBecomeCurvesWithTheirAreasAndJoinedLines) {
   EXPECT_EQ(1, reading.report.others);
 }
 
-TEST(DxfReader, SplinesAreExactBezierPieces) {
+TEST(DxfReader, SplinesWithoutWeightsAreExactBezierPieces) {
   // A clamped cubic of four control points is one Bezier piece: its own points.
   Reading cubic = Read(kDxf, Dxf("0\nSPLINE\n70\n8\n71\n3\n72\n8\n73\n4\n"
                                  "40\n0\n40\n0\n40\n0\n40\n0\n40\n1\n40\n1\n40\n1\n40\n1\n"
@@ -100,25 +103,121 @@ TEST(DxfReader, SplinesAreExactBezierPieces) {
     EXPECT_FLOAT_EQ(expected[i][0], cubic.curves[0].points[i].x) << i;
     EXPECT_FLOAT_EQ(expected[i][1], cubic.curves[0].points[i].y) << i;
   }
-  // A rational quarter circle of radius 10 and a closed uniform spline, then one through points.
-  const double w = std::sqrt(0.5);
-  char rational[400];
-  snprintf(rational, sizeof rational,
-           "0\nSPLINE\n70\n12\n71\n2\n40\n0\n40\n0\n40\n0\n40\n1\n40\n1\n40\n1\n"
-           "41\n1\n41\n%.12f\n41\n1\n10\n10\n20\n0\n10\n10\n20\n10\n10\n0\n20\n10\n",
-           w);
-  Reading quarter = Read(kDxf, Dxf(rational));
-  ASSERT_TRUE(quarter.read) << quarter.report.problem << " line " << quarter.report.line;
-  for (const POINTREC& p : quarter.curves[0].points) {
-    // The drawing is turned over within y 0..10.
-    EXPECT_NEAR(10, std::hypot(p.x, 10 - p.y), 1e-3);
-  }
+  // One through points.
   Reading through = Read(kDxf, Dxf("0\nSPLINE\n71\n3\n74\n3\n11\n0\n21\n0\n11\n10\n21\n5\n"
                                    "11\n20\n21\n0\n"));
   ASSERT_TRUE(through.read);
   ASSERT_EQ(7u, through.curves[0].points.size());
   EXPECT_FLOAT_EQ(10, through.curves[0].points[3].x);
   EXPECT_FLOAT_EQ(0, through.curves[0].points[3].y);
+}
+
+struct Spline {
+  int degree;
+  std::vector<double> knots;
+  std::vector<ImportPoint2> controls;
+  std::vector<double> weights;
+};
+
+// The spline's point at u by de Boor's scheme on its weighted control points.
+ImportPoint2 SplineAt(const Spline& s, double u) {
+  const int p = s.degree;
+  int span = p;
+  while (span + 1 < static_cast<int>(s.controls.size()) && s.knots[span + 1] <= u) ++span;
+  double d[12][3];
+  for (int j = 0; j <= p; ++j) {
+    const double w = s.weights.empty() ? 1 : s.weights[span - p + j];
+    d[j][0] = s.controls[span - p + j].x * w, d[j][1] = s.controls[span - p + j].y * w, d[j][2] = w;
+  }
+  for (int r = 1; r <= p; ++r) {
+    for (int j = p; j >= r; --j) {
+      const int i = span - p + j;
+      const double alpha = (u - s.knots[i]) / (s.knots[i + p + 1 - r] - s.knots[i]);
+      for (int k = 0; k < 3; ++k) d[j][k] = (1 - alpha) * d[j - 1][k] + alpha * d[j][k];
+    }
+  }
+  return {d[p][0] / d[p][2], d[p][1] / d[p][2]};
+}
+
+// The farthest any of the points lies from the line through the others.
+double Farthest(const std::vector<ImportPoint2>& points, const std::vector<ImportPoint2>& line) {
+  double farthest = 0;
+  for (const ImportPoint2& p : points) {
+    double nearest = 1e30;
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+      const ImportPoint2 a = line[i], b = line[i + 1];
+      const double dx = b.x - a.x, dy = b.y - a.y, length = dx * dx + dy * dy;
+      const double t = length > 0
+                           ? std::max(0.0,
+                                      std::min(1.0, ((p.x - a.x) * dx + (p.y - a.y) * dy) / length))
+                           : 0;
+      nearest = std::min(nearest, std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y));
+    }
+    farthest = std::max(farthest, nearest);
+  }
+  return farthest;
+}
+
+TEST(DxfReader, SplinesOfEveryDegreeAndWeightFollowTheirCurves) {
+  // Each spline with a line from y = -100 to 100 beside it, so that the drawing is turned over
+  // onto y = -y; the outline drawn and the spline itself stay within 5 um of each other.
+  const double w = std::sqrt(0.5);
+  const Spline splines[] = {
+      {1, {0, 0, 1, 2, 2}, {{0, 0}, {20, 30}, {40, 0}}, {1, 3, 1}},
+      {2, {0, 0, 0, 1, 1, 1}, {{10, 0}, {10, 10}, {0, 10}}, {1, w, 1}},  // a quarter circle
+      {3,
+       {0, 0, 0, 0, 1, 2, 3, 3, 3, 3},
+       {{0, 0}, {10, 40}, {20, -30}, {30, 35}, {40, -20}, {50, 0}},
+       {1, 2, 0.5, 1, 3, 1}},
+      {4,
+       {0, 0, 0, 0, 0, 1, 3, 4, 4, 4, 4, 4},
+       {{0, 0}, {5, 30}, {15, -20}, {25, 40}, {35, -40}, {45, 20}, {50, 0}},
+       {}},
+      {5,
+       {0, 0, 0, 0, 0, 0, 1, 2, 3, 3, 3, 3, 3, 3},
+       {{0, 0}, {8, 25}, {16, -25}, {24, 25}, {32, -25}, {40, 25}, {48, -25}, {56, 0}},
+       {1, 4, 1, 0.25, 1, 4, 1, 1}},
+      {7,
+       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16},  // unclamped
+       {{0, 0}, {10, 30}, {20, -30}, {30, 30}, {40, -30}, {50, 30}, {60, -30}, {70, 30}, {80, 0}},
+       {1, 2, 1, 2, 1, 2, 1, 2, 1}},
+  };
+  for (const Spline& spline : splines) {
+    std::string entity = "0\nSPLINE\n71\n" + std::to_string(spline.degree) + "\n";
+    char value[64];
+    for (double knot : spline.knots)
+      snprintf(value, sizeof value, "40\n%.17g\n", knot), entity += value;
+    for (size_t i = 0; i < spline.controls.size(); ++i) {
+      if (!spline.weights.empty())
+        snprintf(value, sizeof value, "41\n%.17g\n", spline.weights[i]), entity += value;
+      snprintf(value, sizeof value, "10\n%g\n20\n%g\n", spline.controls[i].x, spline.controls[i].y);
+      entity += value;
+    }
+    Reading reading = Read(kDxf, Dxf(entity + Line(-50, -100, -50, 100, "62\n3\n")));
+    ASSERT_TRUE(reading.read) << spline.degree;
+    ASSERT_EQ(2u, reading.curves.size()) << spline.degree;
+    std::vector<ImportPoint2> drawn, exact;
+    const std::vector<POINTREC>& points = reading.curves[0].points;
+    for (size_t i = 0; i < points.size(); ++i) {
+      if (IsOnCurvePoint(points[i].flags) && i > 0 && IsControlPoint(points[i - 1].flags)) {
+        const POINTREC &p0 = points[i - 3], &p1 = points[i - 2], &p2 = points[i - 1],
+                       &p3 = points[i];
+        for (int k = 1; k < 16; ++k) {
+          const double t = k / 16.0, u = 1 - t;
+          drawn.push_back(
+              {u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x,
+               -(u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y +
+                 t * t * t * p3.y)});
+        }
+      }
+      if (IsOnCurvePoint(points[i].flags)) drawn.push_back({points[i].x, -points[i].y});
+    }
+    const double first = spline.knots[spline.degree], last = spline.knots[spline.controls.size()];
+    for (int k = 0; k <= 1000; ++k)
+      exact.push_back(SplineAt(spline, first + (last - first) * k / 1000));
+    EXPECT_LT(Farthest(drawn, exact), 0.005) << "degree " << spline.degree;
+    EXPECT_LT(Farthest(exact, drawn), 0.005) << "degree " << spline.degree;
+  }
 }
 
 TEST(DxfReader, BlocksAreInsertedWithTheirTransformsAndCopies) {
@@ -226,17 +325,46 @@ TEST(DxfReader, DamageAndOtherFilesGiveNothing) {
   }
 }
 
-TEST(DxfReader, ThousandsOfEntitiesShareCurvesWithinTheProgramsLimit) {
+TEST(DxfReader, ThousandsOfEntitiesShareCurvesOfTheirOwnStyleWithinTheProgramsLimit) {
   // The program keeps every curve's points in a movable memory block, of which the system has
-  // only so many: 25,000 separate lines come as at most 10,000 curves, every line kept.
-  std::string lines;
+  // only so many: more than 10,000 paths come as at most 10,000 curves, every path kept in a
+  // curve of its own colour and fill, even where styles change from each entity to the next;
+  // a drawing of more styles than that is refused.
+  std::string lines, alternating, colours;
   for (int i = 0; i < 25000; ++i) lines += Line(i * 2.0, 0, i * 2.0 + 1, 1);
-  Reading reading = Read(kDxf, Dxf(lines));
-  ASSERT_TRUE(reading.read);
-  EXPECT_LE(reading.curves.size(), 10000u);
-  int subpaths = 0;
-  for (const Curve& curve : reading.curves) subpaths += curve.subpaths;
-  EXPECT_EQ(25000, subpaths);
+  for (int i = 0; i < 6000; ++i) {
+    const std::string x = std::to_string(i * 3);
+    alternating += "0\nSOLID\n62\n1\n10\n" + x + "\n11\n" + x + ".5\n21\n0\n12\n" + x +
+                   "\n22\n1\n" + Circle(i * 3 + 1, 0, 0.5, "62\n5\n");
+  }
+  for (int i = 0; i < 10001; ++i)
+    colours += Circle(i * 3, 0, 1, "420\n" + std::to_string(i) + "\n");
+  const struct {
+    std::string file;
+    std::vector<std::pair<DWORD, bool>> styles;  // colour and fill
+    std::vector<int> paths;                      // of each style
+  } cases[] = {
+      {lines, {{0x000000u, false}}, {25000}},
+      {alternating, {{0xFF0000u, true}, {0x0000FFu, false}}, {6000, 6000}},
+      {colours, {}, {}},
+  };
+  for (const auto& c : cases) {
+    Reading reading = Read(kDxf, Dxf(c.file));
+    if (c.styles.empty()) {
+      ExpectNothingRead(reading, kImportTooComplex, 0, "10,001 colours");
+      continue;
+    }
+    ASSERT_TRUE(reading.read);
+    EXPECT_LE(reading.curves.size(), 10000u);
+    std::vector<int> paths(c.styles.size());
+    for (const Curve& curve : reading.curves) {
+      const auto style = std::find(c.styles.begin(), c.styles.end(),
+                                   std::make_pair(curve.colour, curve.solid));
+      ASSERT_NE(c.styles.end(), style) << curve.colour << (curve.solid ? " filled" : "");
+      paths[style - c.styles.begin()] += curve.subpaths;
+    }
+    EXPECT_EQ(c.paths, paths);
+  }
 }
 
 }  // namespace

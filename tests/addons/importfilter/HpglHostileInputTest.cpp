@@ -1,6 +1,8 @@
 // Hostile and damaged HP-GL plot files (no window): plots of more pens or longer pen-down runs
-// than a drawing holds are refused with nothing built, while a run of as many points as a curve
-// holds and a plot of as many points as a drawing holds are read whole; parameters are taken as
+// than a drawing holds, however few bytes their arcs and circles take, are refused with nothing
+// built, and user units that reach beyond the plotter as damage, while a run of as many points
+// as a curve holds, two runs that fill one together and a plot of as many points as a drawing
+// holds are read whole; parameters are taken as
 // they come however many a command has, a full path takes no more, and mutations of small seeds
 // read whole or say why they gave nothing.
 #include <gtest/gtest.h>
@@ -47,6 +49,12 @@ TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBui
       {"IN;PU0,0;PD" + Repeated("1,1,9,9,", 98304) + ";", kImportTooComplex, 0},  // one run
       {"IN;" + PenDownRun(CImportedDrawing::kMostCurvePoints + 1), kImportTooComplex, 0},
       {"IN;PU0,0;PD" + Repeated("1,1,9,9,", 5000) + "\n1.2.3;", kImportDamaged, 2},
+      // Arcs of many turns in one run (each drawn as two turns at most), circles on one pen.
+      {"IN;PU40,0;PD;" + Repeated("AA0,0,99999999;", 8200), kImportTooComplex, 0},
+      {"IN;" + Repeated("CI40;", 310000), kImportTooComplex, 0},
+      // User units so large that a move or a circle in them lands beyond the plotter's reach.
+      {"IN;IP0,0,1,1;SC0,0.00001,0,0.00001;PU0,0;PD\n2000,2000;", kImportDamaged, 2},
+      {"IN;IP0,0,1,1;SC0,0.00001,0,0.00001;PU0,0;\nCI2000;", kImportDamaged, 2},
   };
   for (const auto& c : cases)
     ExpectNothingRead(Read(kPlot, c.plot), c.problem, c.line, c.plot.substr(0, 80));
@@ -55,6 +63,13 @@ TEST(HpglHostileInput, PlotsBeyondWhatADrawingHoldsAreRefusedBeforeAnythingIsBui
   Reading longest = Read(kPlot, "IN;" + PenDownRun(CImportedDrawing::kMostCurvePoints));
   ASSERT_EQ(1u, longest.curves.size());
   EXPECT_EQ(CImportedDrawing::kMostCurvePoints, longest.curves[0].points.size());
+  // Two runs of as many points together as a curve holds share one; a point more takes two.
+  for (size_t more : {0, 1}) {
+    const size_t first = 100000, second = CImportedDrawing::kMostCurvePoints - first + more;
+    Reading two = Read(kPlot, "IN;" + PenDownRun(first) + PenDownRun(second));
+    EXPECT_EQ(1 + more, two.curves.size()) << more;
+    EXPECT_EQ(first + second, PointsOf(two)) << more;
+  }
   const std::string runs = Repeated(PenDownRun(100000), 40);
   Reading fullest = Read(kPlot, "IN;SP1;" + runs + "SP2;" + runs);
   EXPECT_EQ(size_t(CImportedDrawing::kMaxTotalPoints), PointsOf(fullest));
@@ -89,6 +104,8 @@ TEST(HpglHostileInput, MutatedSeedsReadWholeOrSayWhy) {
       "IN;SP1;PU400,400;PD800,400,800,1200,400,1200,400,400;SP2;PR;PD40,80,-40,0;PA;PU0,0;",
       "\x1b.(;IN;CO\"PD9,9\";SP3;PU0 0 PD400 0 400 400 0 400 0 0 PU;LBAB\x03;DT*;LBX*;VS9;SP1;"
       "PD;PR100,0,0,100;",
+      "IN;IP0,0,4000,4000;SC0,100,0,100;SP1;PU10,10;PD;AA50,50,90;AR5,5,-45;AT60,60,70,10;CI5;"
+      "WG5,0,90;EW5,90,180;RA60,60;PR;ER5,5;BZ1,1,2,2,3,3;SC0,2,0,4,2;PA;RT1,1,2,0;SC;IP;PU;",
   };
   const char* const values[] = {"0", "-1", "100000000", "100000001", "4000000", "1.5", "-", "."};
   ByteMutator mutator(77);

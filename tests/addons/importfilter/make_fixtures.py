@@ -11,7 +11,8 @@ Usage: make_fixtures.py FOLDER
   EPS that draws PDF pages, which the reader refuses by name.
 - FontForge writes a Type 1 font (a few letters of DejaVu Sans), which an EPS written here
   embeds as drawing programs do when they keep text as text.
-- ezdxf writes CAD drawings: arcs, circles, ellipses, bulged polylines, splines, blocks.
+- ezdxf writes CAD drawings: arcs, circles, ellipses, bulged polylines, splines of several
+  degrees and weights, blocks.
 
 FOLDER/expected.txt lists, for each file, the outlines a reader must find, one line each:
     shape FILE LEFT TOP RIGHT BOTTOM AREA COLOUR
@@ -258,6 +259,26 @@ def cad_drawing():
     inch.saveas(os.path.join(FOLDER, "cad-inch.dxf"))
     measure("cad-inch.dxf", inch.modelspace()[0], True, 25.4)
     measure("cad-inch.dxf", inch.modelspace()[1], False, 25.4)
+
+    # Splines of several degrees, with weights and without.
+    splines = ezdxf.new("R2018")
+    splines.units = ezdxf.units.MM
+    msp = splines.modelspace()
+    zigzag = [(x * 8, 15 * (x % 2)) for x in range(9)]
+    msp.add_rational_spline([(10, 0), (10, 10), (0, 10)], weights=[1, math.sqrt(0.5), 1], degree=2)
+    msp.add_rational_spline([(p[0], p[1] + 30) for p in zigzag[:6]],
+                            weights=[1, 4, 1, 0.25, 1, 2], degree=3)
+    msp.add_open_spline([(p[0], p[1] + 60) for p in zigzag[:7]], degree=4)
+    msp.add_rational_spline([(p[0] + 80, p[1]) for p in zigzag[:8]],
+                            weights=[1, 3, 1, 0.5, 1, 3, 1, 1], degree=5)
+    msp.add_open_spline([(p[0] + 80, p[1] + 30) for p in zigzag], degree=7)
+    loop = msp.add_spline()
+    loop.apply_construction_tool(closed_uniform_bspline(
+        [(90, 60), (110, 65), (105, 80), (90, 85), (80, 70)], order=4, weights=[1, 3, 1, 2, 0.5]))
+    loop.closed = True
+    splines.saveas(os.path.join(FOLDER, "cad-splines.dxf"))
+    for entity in msp:
+        measure("cad-splines.dxf", entity, entity.closed)
 
     # Release 12: polylines of vertices, no units.
     old = ezdxf.new("R12")
