@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "addons/importfilter/ArcBeziers.h"
+#include "addons/importfilter/PsBudget.h"
 #include "addons/importfilter/SplineBeziers.h"
 #include "model/geometry/PointRecord.h"
 
@@ -387,7 +388,7 @@ void CDxfReader::Read(const char* data, size_t size, CImportedDrawing* drawing,
   }
   ReadSections();
   if (m_failed) return;
-  m_memoryLimit = kLeastMemory + static_cast<uint64_t>(size) * kMemoryPerByte;
+  m_memoryLimit = CPsBudget::MemoryFor(size);
   // Priced whole before anything is drawn.
   m_pricing = true;
   DrawList(m_entities, kNowhere, 0, 0);

@@ -23,10 +23,11 @@
 // groups, or one for every kBytesPerGroup bytes it spans where that is more, since a value is
 // read in a time that grows with its length. Every piece is priced as a curve of its own (open
 // ones may join others, which the price cannot tell), at what the drawing holds for it, within
-// kLeastMemory and kMemoryPerByte bytes for each byte of the file. The walk also resolves each
-// entity's colour, its layer's looked up by name, and an insert's block, once for every entity
-// however many copies of it are drawn; a block's numbers are converted once and kept beside it
-// (their room charged as curve memory), so that copies do not convert them again.
+// the memory the PostScript reader's budget gives a file of its size (CPsBudget::MemoryFor). The
+// walk also resolves each entity's colour, its layer's looked up by name, and an insert's block,
+// once for every entity however many copies of it are drawn; a block's numbers are converted once
+// and kept beside it (their room charged as curve memory), so that copies do not convert them
+// again.
 #pragma once
 
 #include <cstdint>
@@ -51,9 +52,6 @@ public:
   static const size_t kMostLayers = 100000;
   // Rows times columns of one insert.
   static const int kMostInsertCopies = 10000;
-  // What the curves of a drawing may take: kLeastMemory and so many bytes per byte of the file.
-  static const size_t kLeastMemory = 64 << 20;
-  static const size_t kMemoryPerByte = 4;
   // Bytes of a file that cost as much to look through as one group.
   static const size_t kBytesPerGroup = 12;
   // Open entities whose ends lie this close (millimetres) are joined.

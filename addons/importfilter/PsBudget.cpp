@@ -1,5 +1,10 @@
 #include "addons/importfilter/PsBudget.h"
 
+size_t CPsBudget::MemoryFor(size_t fileSize) {
+  if (fileSize >= (kMostMemory - kLeastMemory) / kMemoryPerByte) return kMostMemory;
+  return kLeastMemory + fileSize * kMemoryPerByte;
+}
+
 bool CPsBudget::Work(size_t steps) {
   if (m_exhausted || steps > m_workLeft) {
     m_exhausted = true;

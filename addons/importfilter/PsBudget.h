@@ -10,6 +10,15 @@
 
 class CPsBudget {
 public:
+  // The memory a read of a file may hold: kLeastMemory and so many bytes per byte of the file,
+  // never more than kMostMemory, since the file itself and the blocks the editor builds from the
+  // drawing share the 32-bit program's address space with the read. Every reader of drawings
+  // takes its memory from here.
+  static const size_t kLeastMemory = 64 << 20;
+  static const size_t kMemoryPerByte = 4;
+  static const size_t kMostMemory = 160 << 20;
+  static size_t MemoryFor(size_t fileSize);
+
   CPsBudget(size_t work, size_t memory) : m_workLeft(work), m_memoryLimit(memory) {}
 
   // False, and exhausted from then on, when the work is more than what is left.

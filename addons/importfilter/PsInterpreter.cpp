@@ -223,10 +223,7 @@ private:
 CPsInterpreter::Limits CPsInterpreter::LimitsFor(size_t fileSize) {
   const size_t most = static_cast<size_t>(-1);
   const size_t work = fileSize < most / kStepsPerByte ? fileSize * kStepsPerByte : most;
-  const size_t memory = fileSize < (most - kLeastMemory) / kMemoryPerByte
-                            ? kLeastMemory + fileSize * kMemoryPerByte
-                            : most;
-  return {work > kFewestSteps ? work : kFewestSteps, memory};
+  return {work > kFewestSteps ? work : kFewestSteps, CPsBudget::MemoryFor(fileSize)};
 }
 
 CPsInterpreter::CPsInterpreter(CPsScanner& scanner, CImportedDrawing* drawing,

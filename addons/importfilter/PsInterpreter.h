@@ -51,9 +51,6 @@ public:
   // Work allowed: so many steps per byte of the file, and never fewer than kFewestSteps.
   static const size_t kStepsPerByte = 16;
   static const size_t kFewestSteps = 10000000;
-  // Memory allowed: kLeastMemory and so many bytes per byte of the file.
-  static const size_t kLeastMemory = 64 << 20;
-  static const size_t kMemoryPerByte = 4;
   static const size_t kLargestArray = 1 << 20;
   // Different names a file may use.
   static const size_t kMostNames = 1 << 20;
