@@ -26,6 +26,21 @@ void CCommandLineInfo::ParseFileName(LPCSTR param) {
   }
 }
 
+LPSTR AfxCommandLineArguments(LPSTR commandLine) {
+  static char empty[] = "";
+  if (!commandLine) return empty;
+  LPSTR p = commandLine;
+  if (*p == '"') {
+    for (++p; *p && *p != '"'; ++p) {
+    }
+    if (*p) ++p;
+  } else {
+    while (*p && *p != ' ' && *p != '\t') ++p;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
 void AfxSplitCommandLine(LPCSTR commandLine, CString* arguments, int* count, int maxCount) {
   *count = 0;
   LPCSTR p = commandLine ? commandLine : "";

@@ -102,8 +102,12 @@ BOOL AfxWinInit(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showComman
   return TRUE;
 }
 
-int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+// The C runtime's start-up skips every byte after the program name that compares, signed, as
+// not above a blank: the GBK bytes that begin a Chinese file name went with the blanks. So the
+// arguments are taken from the process's command line here.
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
   CWinApp* app = AfxGetApp();
+  LPSTR commandLine = AfxCommandLineArguments(::GetCommandLineA());
   if (!app || !AfxWinInit(instance, previous, commandLine, showCommand)) return -1;
   try {
     if (app->InitApplication() && app->InitInstance()) return app->Run();
