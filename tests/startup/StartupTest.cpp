@@ -177,8 +177,8 @@ TEST(Startup, TheDefaultLanguageIsStoredAsZeroAndReplacedAtTheNextStart) {
 TEST(Startup, TheDocumentOnTheCommandLineOpensMaximised) {
   EditorProcess editor;
   const std::string name = "印章测试.t42";
-  ASSERT_TRUE(CopyFileA((editor.Folder() + "SAMPLE.T42").c_str(), (editor.Folder() + name).c_str(),
-                        FALSE));
+  ASSERT_TRUE(
+      CopyFileA((editor.Folder() + "SAMPLE.T42").c_str(), (editor.Folder() + name).c_str(), FALSE));
   ASSERT_TRUE(editor.Start(name));
   HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(nullptr, mainWindow);
