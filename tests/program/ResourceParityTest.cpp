@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/dialogs/CardCopyDlg.h"
 #include "editor/dialogs/MultiCopyDlg.h"
 #include "resources/Resource.h"
 #include "support/DialogTextFit.h"
@@ -241,13 +242,16 @@ TEST(MenuKeys, EnglishItemsOfAPopupHaveKeysOfTheirOwnAndEveryKeyShownIsUnderline
         EXPECT_TRUE(placed.second) << text << " and " << placed.first->second;
       }
     }
-    // A key in brackets, "(G)", promises the underline in either language.
+    // A key in brackets, "(G)", promises the underline in either language; the English texts
+    // underline a letter of their own words, never one in brackets after them ("Scan...(&R)").
     for (HMODULE module : {BuiltIn(), EnglishLibrary()})
       for (const std::string& text : MenuTexts(module, id))
-        for (size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1))
-          EXPECT_FALSE(at + 2 < text.size() && isalpha(static_cast<unsigned char>(text[at + 1])) &&
-                       text[at + 2] == ')')
+        for (size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1)) {
+          const size_t key = at + (module == EnglishLibrary() && text[at + 1] == '&' ? 2 : 1);
+          EXPECT_FALSE(key + 1 < text.size() && isalpha(static_cast<unsigned char>(text[key])) &&
+                       text[key + 1] == ')')
               << text;
+        }
   }
 }
 
@@ -299,6 +303,29 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
       for (int line = 0; line < later.line; ++line) text.erase(0, text.find(L'\n') + 1);
       SetWindowTextW(control, text.substr(0, text.find(L'\n')).c_str());
       EXPECT_EQ("", dialogfit::TextMisfit(control)) << "dialog " << later.dialog;
+    }
+  }
+  // Lists the editor fills from a string of entries separated by ';'.
+  const struct {
+    UINT dialog;
+    int control;
+    UINT entries;
+  } lists[] = {{IDD_CARD_COPY, CCardCopyDlg::kCardType, IDS_CARD_TYPES},
+               {IDD_CARD_COPY, CCardCopyDlg::kSheetType, IDS_SHEET_TYPES}};
+  for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
+    for (const auto& list : lists) {
+      dialogfit::HiddenDialog dialog(module, list.dialog);
+      HWND control = GetDlgItem(dialog.Window(), list.control);
+      ASSERT_NE(nullptr, control) << list.dialog << ", " << list.control;
+      wchar_t entries[512] = {};
+      LoadStringW(module, list.entries, entries, 512);
+      std::wstring rest = entries;
+      while (!rest.empty()) {
+        const size_t end = rest.find(L';');
+        EXPECT_EQ("", dialogfit::ListEntryMisfit(control, rest.substr(0, end)))
+            << "dialog " << list.dialog;
+        rest.erase(0, end == std::wstring::npos ? rest.size() : end + 1);
+      }
     }
   }
 }
