@@ -282,7 +282,9 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
         ADD_FAILURE() << each.name << ", dialog " << id << ": " << fault;
     }
   }
-  // Texts the editor puts into a control later, in place of the template's.
+  // Texts the editor puts into a control later, in place of the template's: one line of a string,
+  // or every entry of a list it fills from a string of entries separated by ';'.
+  const int kEveryEntry = -1;
   const struct {
     UINT dialog;
     int control;
@@ -291,7 +293,9 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
   } laterTexts[] = {{IDD_MULTI_COPY, CMultiCopyDlg::kGapXLabel, IDS_COPY_LABELS, 2},
                     {IDD_MULTI_COPY, CMultiCopyDlg::kGapYLabel, IDS_COPY_LABELS, 3},
                     {IDD_2D_CARVE, IDOK, IDS_CARVE_STOP, 0},
-                    {IDD_2D_CARVE, IDOK, IDS_CARVE_CONFIRM, 0}};
+                    {IDD_2D_CARVE, IDOK, IDS_CARVE_CONFIRM, 0},
+                    {IDD_CARD_COPY, CCardCopyDlg::kCardType, IDS_CARD_TYPES, kEveryEntry},
+                    {IDD_CARD_COPY, CCardCopyDlg::kSheetType, IDS_SHEET_TYPES, kEveryEntry}};
   for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
     for (const auto& later : laterTexts) {
       dialogfit::HiddenDialog dialog(module, later.dialog);
@@ -300,32 +304,18 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
       wchar_t lines[512] = {};
       LoadStringW(module, later.text, lines, 512);
       std::wstring text = lines;
+      if (later.line == kEveryEntry) {
+        while (!text.empty()) {
+          const size_t end = text.find(L';');
+          EXPECT_EQ("", dialogfit::ListEntryMisfit(control, text.substr(0, end)))
+              << "dialog " << later.dialog;
+          text.erase(0, end == std::wstring::npos ? end : end + 1);
+        }
+        continue;
+      }
       for (int line = 0; line < later.line; ++line) text.erase(0, text.find(L'\n') + 1);
       SetWindowTextW(control, text.substr(0, text.find(L'\n')).c_str());
       EXPECT_EQ("", dialogfit::TextMisfit(control)) << "dialog " << later.dialog;
-    }
-  }
-  // Lists the editor fills from a string of entries separated by ';'.
-  const struct {
-    UINT dialog;
-    int control;
-    UINT entries;
-  } lists[] = {{IDD_CARD_COPY, CCardCopyDlg::kCardType, IDS_CARD_TYPES},
-               {IDD_CARD_COPY, CCardCopyDlg::kSheetType, IDS_SHEET_TYPES}};
-  for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
-    for (const auto& list : lists) {
-      dialogfit::HiddenDialog dialog(module, list.dialog);
-      HWND control = GetDlgItem(dialog.Window(), list.control);
-      ASSERT_NE(nullptr, control) << list.dialog << ", " << list.control;
-      wchar_t entries[512] = {};
-      LoadStringW(module, list.entries, entries, 512);
-      std::wstring rest = entries;
-      while (!rest.empty()) {
-        const size_t end = rest.find(L';');
-        EXPECT_EQ("", dialogfit::ListEntryMisfit(control, rest.substr(0, end)))
-            << "dialog " << list.dialog;
-        rest.erase(0, end == std::wstring::npos ? rest.size() : end + 1);
-      }
     }
   }
 }
