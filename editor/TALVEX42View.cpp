@@ -264,6 +264,7 @@ void CTALVEX42View::OnActivateView(BOOL activate, CView* activateView, CView* de
   CMDIMainFrame* frame = static_cast<CMDIMainFrame*>(mainWindow);
   frame->ShowControlBars(frame->GetBarsToShow(), 0xFFFF);
   frame->PostMessage(WM_COMMAND, ID_VIEW_ACTIVATED, 0);
+  m_selection.ReportType();
 }
 
 // ---- Document updates ----

@@ -35,5 +35,9 @@ private:
   void ParseFileName(LPCSTR param);
 };
 
+// The arguments of a whole command line: what follows the program name (quoted or not) and the
+// blanks after it.
+LPSTR AfxCommandLineArguments(LPSTR commandLine);
+
 // Splits a command line into arguments: blanks separate them, double quotes group them.
 void AfxSplitCommandLine(LPCSTR commandLine, CString* arguments, int* count, int maxCount);

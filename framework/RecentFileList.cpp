@@ -2,6 +2,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/Menu.h"
+#include "framework/SystemCodePage.h"
 #include "framework/WinApp.h"
 
 CRecentFileList::CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat, int size,
@@ -12,26 +13,32 @@ CRecentFileList::CRecentFileList(UINT start, LPCSTR section, LPCSTR entryFormat,
       m_nStart(start),
       m_nMaxDisplayLength(maxDisplayLength) {
   m_arrNames.SetSize(m_nSize);
+  m_wideNames.resize(static_cast<size_t>(m_nSize));
+}
+
+void CRecentFileList::SetName(int index, const std::wstring& name) {
+  m_wideNames[static_cast<size_t>(index)] = name;
+  m_arrNames[index] = AfxSystemFromWide(name.c_str());
 }
 
 void CRecentFileList::Add(LPCSTR path) {
   if (!path || !*path) return;
-  CString name(path);
+  std::wstring name = AfxWideFromSystem(path);
   int found = m_nSize - 1;
   for (int i = 0; i < m_nSize; ++i) {
-    if (m_arrNames[i].CompareNoCase(name) == 0) {
+    if (::lstrcmpiW(m_wideNames[static_cast<size_t>(i)].c_str(), name.c_str()) == 0) {
       found = i;
       break;
     }
   }
-  for (int i = found; i > 0; --i) m_arrNames[i] = m_arrNames[i - 1];
-  m_arrNames[0] = name;
+  for (int i = found; i > 0; --i) SetName(i, m_wideNames[static_cast<size_t>(i - 1)]);
+  SetName(0, name);
 }
 
 void CRecentFileList::Remove(int index) {
   if (index < 0 || index >= m_nSize) return;
-  for (int i = index; i < m_nSize - 1; ++i) m_arrNames[i] = m_arrNames[i + 1];
-  m_arrNames[m_nSize - 1].Empty();
+  for (int i = index; i < m_nSize - 1; ++i) SetName(i, m_wideNames[static_cast<size_t>(i + 1)]);
+  SetName(m_nSize - 1, std::wstring());
 }
 
 void CRecentFileList::ReadList() {
@@ -40,7 +47,7 @@ void CRecentFileList::ReadList() {
   for (int i = 0; i < m_nSize; ++i) {
     CString entry;
     entry.Format(m_strEntryFormat, i + 1);
-    m_arrNames[i] = app->GetProfileString(m_strSectionName, entry);
+    SetName(i, app->GetProfileWideString(m_strSectionName, entry));
   }
 }
 
@@ -49,26 +56,29 @@ void CRecentFileList::WriteList() {
   if (!app) return;
   app->WriteProfileString(m_strSectionName, nullptr, nullptr);  // drop stale entries
   for (int i = 0; i < m_nSize; ++i) {
-    if (m_arrNames[i].IsEmpty()) continue;
+    if (m_wideNames[static_cast<size_t>(i)].empty()) continue;
     CString entry;
     entry.Format(m_strEntryFormat, i + 1);
-    app->WriteProfileString(m_strSectionName, entry, m_arrNames[i]);
+    app->WriteProfileWideString(m_strSectionName, entry, m_wideNames[static_cast<size_t>(i)]);
   }
 }
 
-BOOL CRecentFileList::GetDisplayName(CString& name, int index, LPCSTR currentFolder,
-                                     int currentFolderLength, BOOL atLeastName) const {
-  if (index < 0 || index >= m_nSize || m_arrNames[index].IsEmpty()) return FALSE;
-  name = m_arrNames[index];
+BOOL CRecentFileList::GetDisplayName(std::wstring& name, int index,
+                                     const std::wstring& currentFolder) const {
+  if (index < 0 || index >= m_nSize || m_wideNames[static_cast<size_t>(index)].empty())
+    return FALSE;
+  name = m_wideNames[static_cast<size_t>(index)];
+  const size_t folderLength = currentFolder.size();
   // Files in the current folder show without it.
-  if (currentFolder && currentFolderLength > 0 && name.GetLength() > currentFolderLength &&
-      name.Left(currentFolderLength).CompareNoCase(CString(currentFolder, currentFolderLength)) ==
-          0 &&
-      name.Find('\\', currentFolderLength + 1) < 0)
-    name = name.Mid(currentFolderLength);
-  if (name.GetLength() > m_nMaxDisplayLength && atLeastName) {
-    int slash = name.ReverseFind('\\');
-    if (slash >= 0) name = "...\\" + name.Mid(slash + 1);
+  if (folderLength > 0 && name.size() > folderLength &&
+      ::CompareStringW(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                       static_cast<int>(folderLength), currentFolder.c_str(),
+                       static_cast<int>(folderLength)) == CSTR_EQUAL &&
+      name.find(L'\\', folderLength) == std::wstring::npos)
+    name = name.substr(folderLength);
+  if (name.size() > static_cast<size_t>(m_nMaxDisplayLength)) {
+    size_t slash = name.rfind(L'\\');
+    if (slash != std::wstring::npos) name = L"...\\" + name.substr(slash + 1);
   }
   return TRUE;
 }
@@ -79,25 +89,25 @@ void CRecentFileList::UpdateMenu(CCmdUI* ui) {
   if (m_strOriginal.IsEmpty()) menu->GetMenuString(ui->m_nID, m_strOriginal, MF_BYCOMMAND);
   // Remove the items of the previous update, then put the current list in their place.
   for (int i = 0; i < m_nSize; ++i) menu->DeleteMenu(m_nStart + static_cast<UINT>(i), MF_BYCOMMAND);
-  if (m_arrNames[0].IsEmpty()) {
+  if (m_wideNames[0].empty()) {
     menu->InsertMenu(ui->m_nIndex, MF_STRING | MF_BYPOSITION, m_nStart, m_strOriginal);
     menu->EnableMenuItem(ui->m_nIndex, MF_BYPOSITION | MF_DISABLED | MF_GRAYED);
     ui->m_nIndexMax = menu->GetMenuItemCount();
     ui->m_bEnableChanged = TRUE;
     return;
   }
-  char folder[MAX_PATH * 4] = {};
-  DWORD folderLength = ::GetCurrentDirectoryA(sizeof folder, folder);
-  if (folderLength >= sizeof folder) folderLength = 0;
-  if (folderLength > 0 && folder[folderLength - 1] != '\\') folder[folderLength++] = '\\';
+  wchar_t folder[MAX_PATH * 2] = {};
+  DWORD folderLength = ::GetCurrentDirectoryW(MAX_PATH * 2, folder);
+  std::wstring currentFolder(folder, folderLength < MAX_PATH * 2 ? folderLength : 0);
+  if (!currentFolder.empty() && currentFolder.back() != L'\\') currentFolder += L'\\';
   UINT position = ui->m_nIndex;
   for (int i = 0; i < m_nSize; ++i) {
-    CString name;
-    if (!GetDisplayName(name, i, folder, static_cast<int>(folderLength))) break;
-    name.Replace("&", "&&");
-    CString text;
-    text.Format("&%d %s", (i + 1) % 10, static_cast<LPCSTR>(name));
-    menu->InsertMenu(position++, MF_STRING | MF_BYPOSITION, m_nStart + static_cast<UINT>(i), text);
+    std::wstring name;
+    if (!GetDisplayName(name, i, currentFolder)) break;
+    std::wstring text = L"&" + std::to_wstring((i + 1) % 10) + L" ";
+    for (wchar_t ch : name) text += ch == L'&' ? std::wstring(L"&&") : std::wstring(1, ch);
+    ::InsertMenuW(menu->m_hMenu, position++, MF_STRING | MF_BYPOSITION,
+                  m_nStart + static_cast<UINT>(i), text.c_str());
   }
   ui->m_nIndex = position - 1;
   ui->m_nIndexMax = menu->GetMenuItemCount();

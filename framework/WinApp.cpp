@@ -17,6 +17,7 @@
 #include "framework/PrintDialog.h"
 #include "framework/RecentFileList.h"
 #include "framework/ResourceModule.h"
+#include "framework/SystemCodePage.h"
 #include "framework/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
@@ -102,8 +103,12 @@ BOOL AfxWinInit(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showComman
   return TRUE;
 }
 
-int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand) {
+// The C runtime's start-up skips every byte after the program name that compares, signed, as
+// not above a blank: the GBK bytes that begin a Chinese file name went with the blanks. So the
+// arguments are taken from the process's command line here.
+int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showCommand) {
   CWinApp* app = AfxGetApp();
+  LPSTR commandLine = AfxCommandLineArguments(::GetCommandLineA());
   if (!app || !AfxWinInit(instance, previous, commandLine, showCommand)) return -1;
   try {
     if (app->InitApplication() && app->InitInstance()) return app->Run();
@@ -435,6 +440,47 @@ BOOL CWinApp::WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT
   return status == ERROR_SUCCESS;
 }
 
+std::wstring CWinApp::GetProfileWideString(LPCSTR section, LPCSTR entry) {
+  EnsureNames();
+  if (!m_pszRegistryKey) {
+    std::wstring text(4096, L'\0');
+    DWORD length = ::GetPrivateProfileStringW(AfxWideFromSystem(section).c_str(),
+                                              AfxWideFromSystem(entry).c_str(), L"", &text[0],
+                                              static_cast<DWORD>(text.size()),
+                                              AfxWideFromSystem(m_pszProfileName).c_str());
+    text.resize(length);
+    return text;
+  }
+  HKEY key = GetSectionKey(section);
+  if (!key) return std::wstring();
+  std::wstring name = AfxWideFromSystem(entry), text;
+  DWORD type = 0, size = 0;
+  if (::RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(&value[0]),
+                           &size) == ERROR_SUCCESS)
+      text = value.c_str();  // the stored value need not end in a zero
+  }
+  ::RegCloseKey(key);
+  return text;
+}
+
+BOOL CWinApp::WriteProfileWideString(LPCSTR section, LPCSTR entry, const std::wstring& value) {
+  EnsureNames();
+  if (!m_pszRegistryKey)
+    return ::WritePrivateProfileStringW(AfxWideFromSystem(section).c_str(),
+                                        AfxWideFromSystem(entry).c_str(), value.c_str(),
+                                        AfxWideFromSystem(m_pszProfileName).c_str());
+  HKEY key = GetSectionKey(section);
+  if (!key) return FALSE;
+  LONG status = ::RegSetValueExW(key, AfxWideFromSystem(entry).c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS;
+}
+
 // Documents
 
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
@@ -544,8 +590,8 @@ BOOL CWinApp::OnOpenRecentFile(UINT id) {
   if (index < 0 || index >= m_pRecentFileList->GetSize()) return FALSE;
   CString path = (*m_pRecentFileList)[index];
   if (path.IsEmpty()) return FALSE;
-  // A file that no longer opens leaves the list.
-  if (!OpenDocumentFile(path)) m_pRecentFileList->Remove(index);
+  // A file that does not open stays listed: the open has said why, and the file may come back.
+  OpenDocumentFile(path);
   return TRUE;
 }
 

@@ -8,6 +8,8 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 #include "framework/AfxRes.h"
 #include "framework/CmdTarget.h"
 #include "framework/PtrList.h"
@@ -77,6 +79,10 @@ public:
   // A null entry deletes the section; a null value deletes the entry.
   BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
   BOOL WriteProfileBinary(LPCSTR section, LPCSTR entry, LPBYTE data, UINT bytes);
+  // A text of the profile in its wide form, so that a file name the system's code page cannot
+  // spell keeps its characters; empty when the entry is missing.
+  std::wstring GetProfileWideString(LPCSTR section, LPCSTR entry);
+  BOOL WriteProfileWideString(LPCSTR section, LPCSTR entry, const std::wstring& value);
 
   // Documents
   void AddDocTemplate(CDocTemplate* docTemplate);

@@ -58,7 +58,10 @@ bool CLibraryCommands::PlaceBlock(CTALVEX42View* view, CBlock* block) {
       view->GetUndoManager()->AppendRecord(new CUndoInsertRecord(block));
     block->m_selected = 1;
     document->AddBlock(block);
+    // The tracker goes on the screen whole: the repaint below covers only the block, and a
+    // tracker drawn in part would leave handles behind when it is erased.
     tracker.Refresh(nullptr, FALSE);
+    tracker.Show(nullptr);
   }
   block->Invalidate(view, TRUE);
   return true;

@@ -9,6 +9,7 @@
 #include "editor/tools/ZoomTool.h"
 #include "framework/KeyState.h"
 #include "model/blocks/Block.h"
+#include "resources/Resource.h"
 
 CCreationTools::CCreationTools(CToolHost* host) : m_host(host), m_pan(host) {
   m_tools.emplace_back(new CLineTool(host));
@@ -31,9 +32,37 @@ CCreationTool::Input CCreationTools::InputOf(const Event& event) {
   return {event.flags, {event.x, event.y}, event.pixel};
 }
 
+namespace {
+
+// The kind of block a tool draws, 0 for tools that draw none.
+int BlockTypeDrawnBy(int tool) {
+  switch (tool) {
+    case ID_TOOL_LINE:
+      return kLineBlock;
+    case ID_TOOL_RECT:
+      return kRectBlock;
+    case ID_TOOL_CIRCLE:
+      return kCircleBlock;
+    case ID_TOOL_REGULAR_POLYGON:
+      return kPolygonBlock;
+    case ID_TOOL_POLYGON:
+    case ID_TOOL_POLYLINE:
+    case ID_TOOL_BEZIER:
+      return kCurveBlock;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 BOOL CCreationTools::OnLButtonDown(const Event& event) {
-  m_pressed = AfxIsKeyDown(VK_MENU) ? &m_pan : ToolFor(m_host->CurrentTool());
+  const bool pan = AfxIsKeyDown(VK_MENU);
+  m_pressed = pan ? &m_pan : ToolFor(m_host->CurrentTool());
   if (!m_pressed) return FALSE;
+  // A curve built click by click began with its first click.
+  const int drawn = pan ? 0 : BlockTypeDrawnBy(m_host->CurrentTool());
+  if (drawn && g_ToolState.multiClick == CToolState::kNoBuild) m_host->BeginShape(drawn);
   m_pressed->OnPress(InputOf(event));
   return TRUE;
 }

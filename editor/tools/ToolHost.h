@@ -63,6 +63,9 @@ public:
   // A double click in the selection tool: the property window (Alt), the page setup (Ctrl), or
   // node editing of the block under the point. FALSE when nothing took it.
   virtual BOOL DoubleClickInSelection(UINT flags, const FPOINT& point) = 0;
+  // A new block of the type starts to be drawn: the selection goes (its handles with it) and the
+  // status bar names what is drawn. Hosts without a selection only name it.
+  virtual void BeginShape(int /*blockType*/) {}
   // A click of the node tool with nothing under edit: the block under the point that takes node
   // editing becomes the block under edit. FALSE when none does; hosts without blocks take none.
   virtual BOOL StartNodeEditAt(const FPOINT& /*point*/) { return FALSE; }

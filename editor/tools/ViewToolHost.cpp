@@ -194,6 +194,14 @@ void CViewToolHost::Report(UINT command, const float* values) {
   SendToMainWindow(command, reinterpret_cast<LPARAM>(values));
 }
 
+void CViewToolHost::BeginShape(int blockType) {
+  CSelectTracker& selection = m_view->GetSelectTracker();
+  if (selection.GetCount() > 0) selection.Refresh(nullptr, TRUE);
+  CString name;
+  GetBlockTypeName(blockType, name);
+  SendToMainWindow(CSelectTracker::kObjectTypeCommand, reinterpret_cast<LPARAM>(name.GetString()));
+}
+
 void CViewToolHost::SwitchTool(int tool, bool directly) {
   if (directly) {
     m_view->SetCurrentTool(tool);

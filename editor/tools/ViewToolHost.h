@@ -31,6 +31,7 @@ public:
   void SwitchTool(int tool, bool directly) override;
   PolygonToolSettings PolygonSettings() override;
   BOOL DoubleClickInSelection(UINT flags, const FPOINT& point) override;
+  void BeginShape(int blockType) override;
   BOOL StartNodeEditAt(const FPOINT& point) override;
 
 private:

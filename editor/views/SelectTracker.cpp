@@ -14,7 +14,9 @@
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
 #include "framework/KeyState.h"
+#include "framework/MDIChildWnd.h"
 #include "framework/ResourceModule.h"
+#include "framework/View.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/BlockView.h"
 #include "model/document/SegArray.h"
@@ -929,12 +931,22 @@ void CSelectTracker::DrawBand(CDC* dc) {
   dc->Rectangle(a.x, a.y, b.x, b.y);
 }
 
+bool CSelectTracker::SpeaksInStatusBar() const {
+  CWnd* main = AfxGetMainWnd();
+  if (!main || !main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) return true;
+  CMDIChildWnd* child = static_cast<CMDIFrameWnd*>(main)->MDIGetActive();
+  CView* active = child ? child->GetActiveView() : nullptr;
+  return !active || !m_view || active->m_hWnd == m_view->GetViewWindow();
+}
+
 void CSelectTracker::SendObjectSize(float width, float height) const {
+  if (!SpeaksInStatusBar()) return;
   float size[2] = {width, height};
   SendToMainWindow(kObjectSizeCommand, reinterpret_cast<LPARAM>(size));
 }
 
 void CSelectTracker::SendObjectType() const {
+  if (!SpeaksInStatusBar()) return;
   CString name;
   if (m_count == 1 && m_current)
     GetBlockTypeName(m_current->m_type, name);

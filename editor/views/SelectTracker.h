@@ -123,6 +123,8 @@ public:
   WORD GetImageCount() const { return m_images; }
   WORD GetOtherCount() const { return m_others; }
   bool IsHidden() const { return m_hidden != 0; }
+  // Names the selection's kind in the status bar (the view became the active one).
+  void ReportType() const { SendObjectType(); }
 
 private:
   CSegArray* Blocks() const;
@@ -147,6 +149,8 @@ private:
   CDC* DrawingContext(CDC* dc, std::unique_ptr<CClientDC>& own) const;
   void DrawFeedback(CDC* dc);
   void DrawBand(CDC* dc);
+  // Whether the status bar speaks of this view's drawing: a view behind the active one keeps quiet.
+  bool SpeaksInStatusBar() const;
   void SendObjectSize(float width, float height) const;
   // The status bar's type pane: the selected block's kind, a word for several, empty for none.
   void SendObjectType() const;

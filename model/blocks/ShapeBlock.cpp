@@ -80,7 +80,10 @@ void CShapeBlock::DrawForPrint(CDC* dc, CMatrix2D* matrix, int) {
 CBlock* CShapeBlock::ToCurve(DWORD colour) {
   if (colour != kAnyColour && colour != m_colour) return nullptr;
   std::unique_ptr<CContour> contour(GetContour(nullptr, 0));
-  return contour ? MakeCurveFromContour(*contour, m_colour) : nullptr;
+  CCurveBlock* curve = contour ? MakeCurveFromContour(*contour, m_colour) : nullptr;
+  // A filled shape stays filled as curves.
+  if (curve) curve->m_attributes = static_cast<WORD>(m_attributes & kSolidAttr);
+  return curve;
 }
 
 void CShapeBlock::SetColour(CBlockView* view, DWORD colour, BOOL redraw) {

@@ -358,7 +358,10 @@ CContour* CTransformBlock::GetContour(const CMatrix2D* matrix, UINT) {
 CBlock* CTransformBlock::ToCurve(DWORD colour) {
   if (!m_result && !Rebuild()) return nullptr;
   CBlock* curves = m_result->ToCurve(colour);
-  if (curves && !m_matrix.IsIdentity()) curves->Transform(m_matrix);
+  if (!curves) return nullptr;
+  if (!m_matrix.IsIdentity()) curves->Transform(m_matrix);
+  // The curves look as the block was drawn.
+  SetAttributesQuietly(curves, m_attributes);
   return curves;
 }
 

@@ -8,4 +8,5 @@ class CUndoBeginEditRecord : public CUndoBlockRecord {
 public:
   explicit CUndoBeginEditRecord(CBlock* block) : CUndoBlockRecord(block) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 };

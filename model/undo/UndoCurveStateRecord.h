@@ -10,6 +10,7 @@ public:
   explicit CUndoCurveStateRecord(CCurveBlock* curve)
       : CUndoBlockRecord(curve), m_fields(curve->GetNodeEditFields()) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 
   CCurveBlock::NodeEditFields m_fields;
 };

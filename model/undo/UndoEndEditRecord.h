@@ -8,6 +8,7 @@ class CUndoEndEditRecord : public CUndoBlockRecord {
 public:
   CUndoEndEditRecord(CBlock* block, int tool) : CUndoBlockRecord(block), m_tool(tool) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 
   int m_tool;
 };

@@ -10,6 +10,7 @@ class CUndoNodeDeselectRecord : public CUndoBlockRecord {
 public:
   CUndoNodeDeselectRecord(CCurveBlock* curve, int index);
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 
   int m_index;
 };

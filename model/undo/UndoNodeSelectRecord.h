@@ -9,6 +9,7 @@ class CUndoNodeSelectRecord : public CUndoBlockRecord {
 public:
   CUndoNodeSelectRecord(CCurveBlock* curve, int index);
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 
   int m_index;
 };

@@ -7,6 +7,7 @@ class CUndoToolRecord : public CUndoRecord {
 public:
   explicit CUndoToolRecord(int previousTool) : m_tool(previousTool) {}
   BOOL Undo(CBlockView* view) override;
+  bool ChangesDocument() const override { return false; }
 
   int m_tool;
 };

@@ -12,6 +12,7 @@
 #include "framework/Document.h"
 #include "framework/File.h"
 #include "framework/FileDialog.h"
+#include "framework/FileException.h"
 #include "framework/InvalidArgException.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MDIFrameWnd.h"
@@ -114,7 +115,8 @@ class CTestChild : public CMDIChildWnd {
   DECLARE_DYNCREATE(CTestChild)
 public:
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override {
-    cs.style = (cs.style & ~(WS_THICKFRAME | WS_MINIMIZEBOX)) | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    cs.style = (cs.style & ~(WS_THICKFRAME | WS_MINIMIZEBOX)) | WS_MAXIMIZE | WS_CLIPCHILDREN |
+               WS_CLIPSIBLINGS;
     return CMDIChildWnd::PreCreateWindow(cs);
   }
 };
@@ -169,8 +171,8 @@ protected:
     g_log.clear();
     app.SetRegistryKey("TalvexTestKey");
     app.LoadStdProfileSettings(4);
-    app.AddDocTemplate(new CMultiDocTemplate(kDocResource, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
-                                             RUNTIME_CLASS(CTestView)));
+    app.AddDocTemplate(new CMultiDocTemplate(kDocResource, RUNTIME_CLASS(CTestDoc),
+                                             RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestView)));
     frame = new CTestMainFrame;
     ASSERT_TRUE(frame->LoadFrame(kFrameResource));
     app.m_pMainWnd = frame;
@@ -324,13 +326,14 @@ TEST_F(MdiApplication, CloseAsksToSaveChanges) {
 TEST_F(MdiApplication, SaveAsTakesThePathFromTheFileDialog) {
   CString path = TempFile("talvex_mdi_saved.tdc", nullptr);
   ::DeleteFileA(path);
-  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler([&](CCommonDialog* dialog) -> INT_PTR {
-    auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
-    if (!files || files->m_bOpenFileDialog) return IDCANCEL;
-    EXPECT_EQ(CString(".tdc"), CString(".") + files->m_ofn.lpstrDefExt);
-    files->SetFileName(path);
-    return IDOK;
-  });
+  AfxCommonDialogHandler previous = AfxSetCommonDialogHandler(
+      [&](CCommonDialog* dialog) -> INT_PTR {
+        auto* files = DYNAMIC_DOWNCAST(CFileDialog, dialog);
+        if (!files || files->m_bOpenFileDialog) return IDCANCEL;
+        EXPECT_EQ(CString(".tdc"), CString(".") + files->m_ofn.lpstrDefExt);
+        files->SetFileName(path);
+        return IDOK;
+      });
   CTestDoc* document = NewDocument();
   document->content = "saved text";
   document->SetModifiedFlag();
@@ -395,6 +398,44 @@ TEST_F(MdiApplication, CommandLineOpensAFileOrFails) {
   ::DeleteFileA(path);
 }
 
+// A recent file whose name the system's code page cannot spell (a Chinese one on an English
+// system): the File menu shows it as it is; choosing it opens it where the code page spells it and
+// says why not elsewhere; either way it stays listed, in the profile too.
+class EnglishSystemRecentFiles : public MdiApplication {};
+
+TEST_F(EnglishSystemRecentFiles, AChineseNameIsShownAsItIsAndKept) {
+  MessageBoxCapture boxes;
+  wchar_t folder[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring name = L"\u5370\u7ae0\u6d4b\u8bd5.tdc", path = folder + name;
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  ::WriteFile(file, "chinese name", 12, &written, nullptr);
+  ::CloseHandle(file);
+  app.WriteProfileWideString("Recent File List", "File1", path);
+  app.LoadStdProfileSettings(4);
+  PumpMessages();
+
+  wchar_t text[MAX_PATH * 2] = {};
+  ::GetMenuStringW(::GetMenu(frame->m_hWnd), ID_FILE_MRU_FILE1, text, MAX_PATH * 2, MF_BYCOMMAND);
+  EXPECT_NE(std::wstring::npos, std::wstring(text).find(name));
+  frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1);
+  PumpMessages();
+  if (::GetACP() == 936) {
+    ASSERT_NE(nullptr, ActiveView());
+    EXPECT_EQ("chinese name", ActiveView()->GetDocument()->content);
+    EXPECT_EQ(0u, boxes.Count());
+  } else {
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(std::string::npos, boxes.Last().text.find(CFileException::NameOutsideCodePageText()));
+  }
+  app.SaveStdProfileSettings();
+  EXPECT_TRUE(app.GetProfileWideString("Recent File List", "File1") == path);
+  app.CloseAllDocuments(FALSE);
+  ::DeleteFileW(path.c_str());
+}
+
 TEST_F(MdiApplication, DroppedFilesOpen) {
   CString path = TempFile("talvex_mdi_dropped.tdc", "dropped");
   // The shell's drop data: the header, then the names, each zero-terminated, and a final zero.
@@ -403,7 +444,8 @@ TEST_F(MdiApplication, DroppedFilesOpen) {
   auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->fWide = FALSE;
-  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), static_cast<LPCSTR>(path), static_cast<size_t>(path.GetLength()));
+  memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), static_cast<LPCSTR>(path),
+         static_cast<size_t>(path.GetLength()));
   ::GlobalUnlock(memory);
   frame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(memory));
   PumpMessages();

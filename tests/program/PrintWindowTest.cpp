@@ -212,8 +212,15 @@ TEST_F(PrintWindow, CardsFillTheSheetThroughTheMenuInOneStepAndLeaveTheClipboard
     EXPECT_EQ("190.00", DialogText(d, 1281));
     EXPECT_EQ("260.00", DialogText(d, 1282));
     EXPECT_FALSE(Enabled(d, 1281));
-    Choose(d, 1274, 2);  // 55 x 90 cards
-    EXPECT_EQ("55.00", DialogText(d, 1275));
+    // Each standard card's name gives the width and height it makes.
+    for (int card : {1, 2}) {
+      Choose(d, 1274, card);
+      char name[32] = {};
+      d->SendDlgItemMessage(1274, CB_GETLBTEXT, card, reinterpret_cast<LPARAM>(name));
+      EXPECT_EQ("标准" + std::to_string(atoi(DialogText(d, 1275).c_str())) + "x" +
+                    std::to_string(atoi(DialogText(d, 1276).c_str())),
+                std::string(name));
+    }
     Choose(d, 1274, 1);
     Click(d, 1134);
     EXPECT_EQ("2", DialogText(d, 1206));  // (190 + 2) / 92

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/dialogs/CardCopyDlg.h"
 #include "editor/dialogs/MultiCopyDlg.h"
 #include "resources/Resource.h"
 #include "support/DialogTextFit.h"
@@ -241,13 +242,16 @@ TEST(MenuKeys, EnglishItemsOfAPopupHaveKeysOfTheirOwnAndEveryKeyShownIsUnderline
         EXPECT_TRUE(placed.second) << text << " and " << placed.first->second;
       }
     }
-    // A key in brackets, "(G)", promises the underline in either language.
+    // A key in brackets, "(G)", promises the underline in either language; the English texts
+    // underline a letter of their own words, never one in brackets after them ("Scan...(&R)").
     for (HMODULE module : {BuiltIn(), EnglishLibrary()})
       for (const std::string& text : MenuTexts(module, id))
-        for (size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1))
-          EXPECT_FALSE(at + 2 < text.size() && isalpha(static_cast<unsigned char>(text[at + 1])) &&
-                       text[at + 2] == ')')
+        for (size_t at = text.find('('); at != std::string::npos; at = text.find('(', at + 1)) {
+          const size_t key = at + (module == EnglishLibrary() && text[at + 1] == '&' ? 2 : 1);
+          EXPECT_FALSE(key + 1 < text.size() && isalpha(static_cast<unsigned char>(text[key])) &&
+                       text[key + 1] == ')')
               << text;
+        }
   }
 }
 
@@ -278,7 +282,9 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
         ADD_FAILURE() << each.name << ", dialog " << id << ": " << fault;
     }
   }
-  // Texts the editor puts into a control later, in place of the template's.
+  // Texts the editor puts into a control later, in place of the template's: one line of a string,
+  // or every entry of a list it fills from a string of entries separated by ';'.
+  const int kEveryEntry = -1;
   const struct {
     UINT dialog;
     int control;
@@ -287,7 +293,9 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
   } laterTexts[] = {{IDD_MULTI_COPY, CMultiCopyDlg::kGapXLabel, IDS_COPY_LABELS, 2},
                     {IDD_MULTI_COPY, CMultiCopyDlg::kGapYLabel, IDS_COPY_LABELS, 3},
                     {IDD_2D_CARVE, IDOK, IDS_CARVE_STOP, 0},
-                    {IDD_2D_CARVE, IDOK, IDS_CARVE_CONFIRM, 0}};
+                    {IDD_2D_CARVE, IDOK, IDS_CARVE_CONFIRM, 0},
+                    {IDD_CARD_COPY, CCardCopyDlg::kCardType, IDS_CARD_TYPES, kEveryEntry},
+                    {IDD_CARD_COPY, CCardCopyDlg::kSheetType, IDS_SHEET_TYPES, kEveryEntry}};
   for (HMODULE module : {BuiltIn(), EnglishLibrary()}) {
     for (const auto& later : laterTexts) {
       dialogfit::HiddenDialog dialog(module, later.dialog);
@@ -296,6 +304,15 @@ TEST(DialogLabels, EveryDialogShowsItsTextsWholeAndNoControlCoversAnother) {
       wchar_t lines[512] = {};
       LoadStringW(module, later.text, lines, 512);
       std::wstring text = lines;
+      if (later.line == kEveryEntry) {
+        while (!text.empty()) {
+          const size_t end = text.find(L';');
+          EXPECT_EQ("", dialogfit::ListEntryMisfit(control, text.substr(0, end)))
+              << "dialog " << later.dialog;
+          text.erase(0, end == std::wstring::npos ? end : end + 1);
+        }
+        continue;
+      }
       for (int line = 0; line < later.line; ++line) text.erase(0, text.find(L'\n') + 1);
       SetWindowTextW(control, text.substr(0, text.find(L'\n')).c_str());
       EXPECT_EQ("", dialogfit::TextMisfit(control)) << "dialog " << later.dialog;

@@ -15,7 +15,9 @@
 #include "model/CurveTestSupport.h"
 #include "model/blocks/RectBlock.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/records/BlockRecord.h"
 #include "resources/Resource.h"
+#include "support/ClientPicture.h"
 #include "support/MessagePump.h"
 #include "text/TextBlock.h"
 #include "text/layout/CharBox.h"
@@ -179,4 +181,48 @@ TEST_F(SelectionReport, ClosingTheLastDrawingGivesTheSizeAndTypePanesTheirNamesB
   PumpMessages();
   ASSERT_EQ(nullptr, m_frame->GetActiveDocument());
   EXPECT_EQ((std::vector<std::string>{"物件宽度", "物件高度", "物件类型"}), panes());
+}
+
+// Drawing a new shape lets the selection go, its handles with it, and the type pane names what is
+// being drawn, never the block selected before nor one of another drawing.
+TEST_F(SelectionReport, DrawingAShapeNamesItAndTheOldSelectionLetsGo) {
+  m_document->AddBlock(MakeSquareCurve(100, 20, 30));
+  CStatusBar& status = m_frame->GetStatusBar();
+  auto pane = [&] { return std::string(status.GetPaneText(4)); };
+  ClickAt(100, 35);
+  ASSERT_EQ("曲线块", pane());
+  // The top-left handle of the selection: a black square 8 pixels off the box's corner.
+  const LPARAM corner = PixelAt(100, 20);
+  const int x = LOWORD(corner), y = HIWORD(corner);
+  const RECT handle = {x - 10, y - 10, x - 6, y - 6};
+  auto handleShown = [&] {
+    for (DWORD pixel : ClientPixels(m_view->m_hWnd, handle))
+      if ((pixel & 0xFFFFFF) != 0) return false;
+    return true;
+  };
+  ASSERT_TRUE(handleShown());
+
+  // Another drawing with nothing selected: the pane follows it.
+  m_frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+  PumpMessages();
+  EXPECT_EQ("", pane());
+  m_frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  PumpMessages();
+  ASSERT_EQ(m_document, m_frame->GetActiveDocument());
+  EXPECT_EQ("曲线块", pane());
+
+  m_view->SendMessage(WM_COMMAND, ID_TOOL_RECT);
+  PumpMessages();
+  const LPARAM from = PixelAt(20, 60), to = PixelAt(60, 90);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, from);
+  m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, to);
+  PumpMessages();
+  CString rectangle;
+  GetBlockTypeName(kRectBlock, rectangle);
+  EXPECT_EQ(std::string(rectangle), pane());
+  m_view->SendMessage(WM_LBUTTONUP, 0, to);
+  PumpMessages();
+  ASSERT_EQ(2, m_document->GetBlockList().GetSize());
+  EXPECT_EQ(0, m_document->GetBlockList().GetBlock(0)->m_selected);
+  EXPECT_FALSE(handleShown());
 }

@@ -186,6 +186,42 @@ TEST_F(StampWindowTest, AStampFromTheMenuIsSavedOpenedAgainAndCut) {
   CopyFileA(plot.c_str(), "screenshots\\stamp.plt", FALSE);
 }
 
+// A new stamp is placed selected; dragged away at once, it leaves none of its handles behind: the
+// screen is what a full repaint gives.
+TEST_F(StampWindowTest, ANewStampMovedWithTheMouseLeavesNoHandlesBehind) {
+  m_main->MoveWindow(0, 0, 1280, 1000);
+  PumpMessages();
+  RECT client;
+  m_view->GetClientRect(&client);
+  auto repainted = [&] {
+    m_view->Invalidate(FALSE);
+    m_view->UpdateWindow();
+    return ClientPixels(m_view->m_hWnd, client);
+  };
+  // The page's centre, where the stamp goes, near the view's bottom right corner, out from under
+  // the stamp dialogs; nothing left to paint from before.
+  const CPageSettings& page = m_document->GetPageSettings();
+  const float x = page.m_width / 2, y = page.m_height / 2;
+  m_view->ZoomToRect(CFRect(x - 200, y - 140, x + 12, y + 12));
+  repainted();
+  MakeStampFromTheMenu();
+  CStampBlock* stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  const float left = stamp->m_box.left;
+  FPOINT centre = {(stamp->m_box.left + stamp->m_box.right) / 2,
+                   (stamp->m_box.top + stamp->m_box.bottom) / 2};
+  POINT from;
+  m_view->GetDisplayMatrix()->TransformPointToInt(&centre, &from);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x - 40, from.y - 30));
+  m_view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x - 80, from.y - 60));
+  m_view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x - 80, from.y - 60));
+  PumpMessages();
+  ASSERT_LT(stamp->m_box.left, left);
+  const std::vector<DWORD> moved = ClientPixels(m_view->m_hWnd, client);
+  EXPECT_TRUE(moved == repainted());
+}
+
 // A 60 x 60 seal with border 1 and spacings 0.5: half cells 28.25 square, the right column 30.25
 // and the left 1.5 from the frame's left, rows 1.5 and 30.25 from its top. Every template keeps
 // its characters inside the frame: the two-column seal stacks the default four two in each

@@ -172,13 +172,18 @@ TEST(Startup, TheDefaultLanguageIsStoredAsZeroAndReplacedAtTheNextStart) {
   EXPECT_TRUE(StartsWith(WindowText(mainWindow), kChineseTitle)) << WindowText(mainWindow);
 }
 
+// A Chinese name, as a double-click in the shell hands it over: the GBK bytes right after the
+// program name must reach the open.
 TEST(Startup, TheDocumentOnTheCommandLineOpensMaximised) {
   EditorProcess editor;
-  ASSERT_TRUE(editor.Start("SAMPLE.T42"));
+  const std::string name = "印章测试.t42";
+  ASSERT_TRUE(
+      CopyFileA((editor.Folder() + "SAMPLE.T42").c_str(), (editor.Folder() + name).c_str(), FALSE));
+  ASSERT_TRUE(editor.Start(name));
   HWND mainWindow = editor.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(nullptr, mainWindow);
   Settle(mainWindow);
-  EXPECT_NE(std::string::npos, WindowText(mainWindow).find("SAMPLE")) << WindowText(mainWindow);
+  EXPECT_NE(std::string::npos, WindowText(mainWindow).find("印章测试")) << WindowText(mainWindow);
   HWND client = FindWindowExA(mainWindow, nullptr, "MDIClient", nullptr);
   ASSERT_NE(nullptr, client);
   BOOL maximised = FALSE;
@@ -186,7 +191,7 @@ TEST(Startup, TheDocumentOnTheCommandLineOpensMaximised) {
       SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
   ASSERT_NE(nullptr, child);
   EXPECT_TRUE(IsZoomed(child));
-  EXPECT_EQ("SAMPLE.T42", WindowText(child));
+  EXPECT_EQ(name, WindowText(child));
   EXPECT_TRUE(editor.WaitForMessageBox(0) == nullptr);
 }
 

@@ -151,6 +151,28 @@ inline std::string TextMisfit(HWND control) {
   return misfit;
 }
 
+// An entry of a drop-down list as its box shows it when chosen: beside the arrow button, within
+// the box's edges and a pixel of margin either side. Empty when it fits, else what it needs.
+inline std::string ListEntryMisfit(HWND box, const std::wstring& entry) {
+  COMBOBOXINFO parts = {};
+  parts.cbSize = sizeof parts;
+  if (!GetComboBoxInfo(box, &parts)) return "not a combo box";
+  const int room = parts.rcItem.right - parts.rcItem.left - 2;
+  HWND dialog = GetParent(box);
+  HDC dc = GetDC(dialog);
+  HGDIOBJ previous = SelectObject(dc,
+                                  reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(dialog, dc);
+  if (size.cx <= room) return {};
+  char utf8[512] = {};
+  WideCharToMultiByte(CP_UTF8, 0, entry.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  return "list " + std::to_string(GetDlgCtrlID(box)) + " entry \"" + utf8 + "\" needs " +
+         std::to_string(size.cx) + ", has " + std::to_string(room);
+}
+
 // The texts of a dialog's controls that do not fit them.
 inline std::vector<std::string> TextsThatDoNotFit(HWND dialog) {
   std::vector<std::string> misfits;

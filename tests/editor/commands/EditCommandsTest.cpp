@@ -238,10 +238,12 @@ TEST_F(EditCommands, CommandsWhosePreconditionFailsLeaveNoStepAndNoChange) {
 TEST_F(EditCommands, CurvesContoursAndUngroupGiveTheBlocksAUserExpects) {
   document->AddBlock(MakeRect(10, 10, 40, 30));
   Select({0});
+  Send(ID_EDIT_SOLID);
   Send(ID_CURVE_CONVERT);
   ASSERT_EQ(1, document->GetBlockList().GetSize());
   EXPECT_EQ(kCurveBlock, At(0)->m_type);  // one curve, not a group of one
   EXPECT_EQ(1, At(0)->m_selected);
+  EXPECT_EQ(kSolidAttr, At(0)->m_attributes & kSolidAttr);  // still filled
 
   document->AddBlock(MakeTwoContourCurve(100, 100));
   Select({0, 1});

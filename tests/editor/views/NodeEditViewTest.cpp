@@ -3,6 +3,7 @@
 // result; undo through the view's command takes the join back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "editor/DrawingWindow.h"
@@ -11,6 +12,7 @@
 #include "framework/WinApp.h"
 #include "model/NodePathText.h"
 #include "model/document/TALVEX42Doc.h"
+#include "model/undo/UndoManager.h"
 #include "resources/Resource.h"
 #include "support/MessagePump.h"
 #include "support/MouseDrag.h"
@@ -78,6 +80,32 @@ TEST_F(NodeEditView, ADraggedNodeAndAJoinByDroppingReachTheSavedDocument) {
   // Undo takes the join back: two paths again.
   view->SendMessage(WM_COMMAND, kUndoCommand);
   EXPECT_EQ(4u, curve->GetPathRecords().size()) << CurveText(*curve);
+}
+
+// Choosing the tool, taking a curve into editing, selecting a node, a segment or none change
+// nothing of the drawing: no undo step, no modified document. The first real change is the one
+// step that undo takes back.
+TEST_F(NodeEditView, ClicksThatOnlySelectLeaveNoUndoStep) {
+  CCurveBlock* curve = CurveFromText("M20,20 L60,20 L60,60 Z");
+  document->AddBlock(curve);
+  document->SetModifiedFlag(FALSE);
+  const std::string drawn = CurveText(*curve);
+  view->SendMessage(WM_COMMAND, kNodeTool);
+  for (POINT at :
+       {PixelOf(40, 20), PixelOf(60, 20), PixelOf(60, 40), PixelOf(150, 150), PixelOf(60, 60)})
+    DragMouse(*view, at, at);
+  EXPECT_EQ(curve, view->GetEditBlock());
+  EXPECT_EQ(0, view->GetUndoManager()->GetStepCount());
+  EXPECT_FALSE(document->IsModified());
+
+  POINT node = PixelOf(60, 60);
+  DragMouse(*view, node, {node.x + 20, node.y});
+  EXPECT_EQ(1, view->GetUndoManager()->GetStepCount());
+  EXPECT_TRUE(document->IsModified());
+  view->SendMessage(WM_COMMAND, kUndoCommand);
+  std::string undone = CurveText(*curve);
+  undone.erase(std::remove(undone.begin(), undone.end(), '*'), undone.end());  // selection marks
+  EXPECT_EQ(drawn, undone);
 }
 
 }  // namespace

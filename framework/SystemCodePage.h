@@ -1,0 +1,11 @@
+// Conversions between the system's code page, through which the program's 8-bit calls reach
+// files, and the wide form the system keeps names in. A name the code page cannot spell comes out
+// narrow with a '?' for each such character.
+#pragma once
+
+#include <string>
+
+#include "framework/String.h"
+
+std::wstring AfxWideFromSystem(LPCSTR text);
+CString AfxSystemFromWide(LPCWSTR text);
