@@ -151,15 +151,19 @@ void CFontCreateDlg::OnLibraryChanged() {
   OnFontChosen();
 }
 
-void CFontCreateDlg::FollowLanguageFolder(int charset) {
+bool CFontCreateDlg::ShowsOwnFolder() const {
   CString shown = FieldText(IDC_BUILD_PATH).Trim();
-  if (!shown.IsEmpty() && shown[shown.GetLength() - 1] != '\\') shown += '\\';
-  bool ownFolder = !shown.IsEmpty();
-  for (int row = 0; row < g_language.GetCount() && ownFolder; ++row)
-    for (int mount = 0; mount < g_language.GetMountCount(row) && ownFolder; ++mount)
-      ownFolder = shown.CompareNoCase(g_language.GetMountFolder(row, mount)) != 0;
+  if (shown.IsEmpty()) return false;
+  if (shown[shown.GetLength() - 1] != '\\') shown += '\\';
+  for (int row = 0; row < g_language.GetCount(); ++row)
+    for (int mount = 0; mount < g_language.GetMountCount(row); ++mount)
+      if (shown.CompareNoCase(g_language.GetMountFolder(row, mount)) == 0) return false;
+  return true;
+}
+
+void CFontCreateDlg::FollowLanguageFolder(int charset) {
   int row = g_language.FindIndex(charset);
-  if (!ownFolder && row >= 0 && g_language.GetMountCount(row) > 0)
+  if (!ShowsOwnFolder() && row >= 0 && g_language.GetMountCount(row) > 0)
     ::SetDlgItemTextA(m_hWnd, IDC_BUILD_PATH, g_language.GetMountFolder(row, 0));
 }
 
@@ -464,7 +468,8 @@ bool CFontCreateDlg::Resample() {
 void CFontCreateDlg::OnOK() { Create(); }
 
 void CFontCreateDlg::OnCancel() {
-  m_settings.WriteString(kSection, kFolderKey, FieldText(IDC_BUILD_PATH));
+  // A font mount is not kept: the next opening follows the language chosen then.
+  m_settings.WriteString(kSection, kFolderKey, ShowsOwnFolder() ? FieldText(IDC_BUILD_PATH) : "");
   m_settings.WriteString(kSection, kMarkKey, FieldText(IDC_BUILD_MARK));
   m_settings.WriteString(kSection, kVersionKey, FieldText(IDC_BUILD_VERSION));
   EndDialog(IDCANCEL);

@@ -8,12 +8,12 @@
 // that cannot be stored and a file that cannot be written are told to the user; the file is
 // written whole or not at all, and the user is told where it went and how many characters it
 // holds. The output folder starts as the chosen language's first font mount, so that the new font
-// is mounted with the others once the dialog has ended. "Quit" keeps the folder, magic and
-// version ("FontCreate" of TALVEX42.INI). "ReSample" (1134) completes a font file of the dialog's
-// header: from its first empty index entry on, each glyph of the source is drawn, traced again and
-// appended (a missing file is made first); a file whose header differs is listed difference by
-// difference and left alone, and the file is written whole after each lead byte, so a later run
-// goes on from there; a finished run tells how many characters it wrote.
+// is mounted with the others once the dialog has ended. "Quit" keeps the folder (unless it is a
+// font mount), magic and version ("FontCreate" of TALVEX42.INI). "ReSample" (1134) completes a font
+// file of the dialog's header: from its first empty index entry on, each glyph of the source is
+// drawn, traced again and appended (a missing file is made first); a file whose header differs is
+// listed difference by difference and left alone, and the file is written whole after each lead
+// byte, so a later run goes on from there; a finished run tells how many characters it wrote.
 #pragma once
 
 #include <windows.h>
@@ -84,6 +84,8 @@ private:
   // takes 6.0 to 6.1 only): the user is told.
   bool RefusesVersion(float version, bool resampling) const;
   CString FieldText(int id) const;
+  // Whether the output folder is one of the user's own, not empty nor a language's font mount.
+  bool ShowsOwnFolder() const;
   // The output folder follows the chosen library's language to its first mount while it shows
   // no folder of the user's own.
   void FollowLanguageFolder(int charset);
