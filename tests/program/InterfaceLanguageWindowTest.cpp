@@ -19,6 +19,7 @@
 #include "editor/dialogs/PageSetupDlg.h"
 #include "output/SquareSealDlg.h"
 #include "output/StampAreaDlg.h"
+#include "support/ClientPicture.h"
 #include "support/ComboEntries.h"
 #include "support/DialogTextFit.h"
 #include "support/FileDialogAnswer.h"
@@ -228,6 +229,8 @@ TEST_F(EnglishInterface, TheFontBuilderAndTheFontLibrariesReadInEnglishAndFitThe
       HWND combo = GetDlgItem(builder->m_hWnd, IDC_FONT_LIBRARY);
       libraries = ComboEntries(combo);
       fitting(combo);
+      ::CreateDirectoryA("screenshots", nullptr);
+      SaveClientPicture(builder->m_hWnd, "screenshots\\font_create_english.bmp");
       builder->PostMessage(WM_COMMAND, IDCANCEL);
     });
     Menu(ID_FONT_BUILD_WIN);
