@@ -10,6 +10,9 @@
 
 namespace {
 
+// The program's 8-bit text on every system.
+const UINT kGbkCodePage = 936;
+
 bool IsSpace(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
 }
@@ -371,12 +374,6 @@ BOOL CString::LoadString(UINT id) {
     buffer.resize(buffer.size() * 2);
   }
 }
-
-namespace {
-
-const UINT kGbkCodePage = 936;
-
-}  // namespace
 
 std::wstring CString::Wide() const {
   if (m_text.empty()) return std::wstring();

@@ -18,6 +18,8 @@ const DWORD kLargestGlyph = 1024 * 1024;
 const int kMaxContours = 1000;
 const int kMaxComponentDepth = 8;
 const WORD kFamilyName = 1;
+// A font names its family in a few dozen languages at most; the rest is not compared.
+const size_t kMostFamilyNames = 64;
 const WORD kFullFontName = 4;
 const WORD kUnicodePlatform = 0;
 const WORD kWindowsPlatform = 3;
@@ -187,7 +189,9 @@ std::vector<std::wstring> CTrueTypeFile::FamilyNames(const std::vector<BYTE>& na
   std::vector<std::wstring> names;
   ForEachNameRecord(nameTable, [&](const NameRecord& record) {
     bool utf16 = record.platform == kUnicodePlatform || record.platform == kWindowsPlatform;
-    if (!utf16 || record.nameId != kFamilyName || record.length % 2 != 0) return;
+    if (!utf16 || record.nameId != kFamilyName || record.length % 2 != 0 ||
+        names.size() >= kMostFamilyNames)
+      return;
     std::wstring name;
     for (size_t at = record.text; at < record.text + record.length; at += 2)
       name += static_cast<wchar_t>(nameTable[at] << 8 | nameTable[at + 1]);

@@ -57,7 +57,7 @@ public:
   const CString& GetProblem() const { return m_problem; }
 
   // The family names of a name table in every language it holds (its Unicode and Windows
-  // records), each once, in the table's order.
+  // records), each once, in the table's order; the first 64 of them.
   static std::vector<std::wstring> FamilyNames(const std::vector<BYTE>& nameTable);
 
 private:
