@@ -8,6 +8,7 @@
 #include "editor/TALVEX42View.h"
 #include "editor/bars/PropertyWnd.h"
 #include "editor/dialogs/FontCreateDlg.h"
+#include "editor/dialogs/FontPathDlg.h"
 #include "editor/views/TALVEXView.h"
 #include "framework/ResourceModule.h"
 #include "framework/View.h"
@@ -318,6 +319,8 @@ void CMDIMainFrame::OnToggleTextEditor() {
 void CMDIMainFrame::OnBuildFont() {
   CFontCreateDlg dialog(this);
   dialog.DoModal();
+  // A font written into a mount folder is listed with the others from now on.
+  if (dialog.WroteFont()) CFontPathDlg::MountFontsAgain();
 }
 
 void CMDIMainFrame::OnTogglePropertyWindow() {

@@ -2,7 +2,8 @@
 // what views and tools report through the status protocol (WM_COMMAND with a data pointer in
 // lParam), puts the transform library's effects into its menu and keeps the bar layout in the
 // profile. It owns the two tool windows, the zone-code table (40066) and the text editor (40067),
-// each made on first use and then shown and hidden, and runs the font building dialog (40072).
+// each made on first use and then shown and hidden, and runs the font building dialog (40072),
+// mounting the fonts anew when it wrote one.
 // The tool cursors, pens and brush that views and tools share live as long as it does.
 #pragma once
 

@@ -321,6 +321,13 @@
 #define IDS_FONT_KIND_LIBRARY 52462
 #define IDS_SCREEN_NO_GLYPHS 52463
 #define IDS_FONT_VERSION_UNWRITABLE 53501
+// Font library names and the font builders' notices (56400-56499). text/Language.cpp keeps the
+// ids of the library names.
+#define IDS_FONT_LIBRARY_NAME 56400  // language, kind and font-library word joined
+#define IDS_FONT_LIBRARY_WINDOWS 56401
+#define IDS_FONT_LIBRARY_TRUETYPE 56402
+#define IDS_FONT_FILE_BUILT 56403  // the file and its number of characters
+#define IDS_FONT_RESAMPLED 56404   // the file and the characters this run wrote
 
 // ---- Graphics libraries: the picker page, the browser and the conversion dialog ----
 #define IDD_LIB_SELECT 220

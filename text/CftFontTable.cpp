@@ -30,7 +30,7 @@ void CCftFontTable::Mount(const CIniFile& settings) {
       char folder[kLongestFolder] = {};
       settings.ReadString(section, key, folder, sizeof folder, "");
       if (!folder[0]) break;
-      MountFolder(row, j, folder, textLanguage);
+      MountFolder(row, j, settings.FolderPath(folder), textLanguage);
     }
   }
 }
@@ -49,7 +49,12 @@ int CCftFontTable::MountFolder(int row, int col, LPCSTR folder, WORD textLanguag
     CFontEntry entry;
     entry.name = base + found.cFileName;
     if (!file.Open(entry.name)) continue;
-    entry.text = file.GetHeader().names[textLanguage == kChineseLanguage ? 0 : 1];
+    const CftHeader& header = file.GetHeader();
+    int shown = textLanguage == kChineseLanguage ? 0 : 1;
+    entry.text = header.names[shown];
+    // A document saved under the other interface language names the font by its other name.
+    if (!header.names[1 - shown].IsEmpty() && header.names[1 - shown] != entry.text)
+      entry.otherNames.push_back(header.names[1 - shown]);
     mounted += AddEntry(row, col, entry);
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);

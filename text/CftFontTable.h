@@ -1,6 +1,7 @@
 // CCftFontTable: the own font files mounted per language. Column j of a language's row lists the
-// ".CFT" files of its mount j (the folder "MountPath%d" of "Language%d" in TALVEX42.INI), each
-// entry naming the file's full path and the font's name in the user-interface language. Every
+// ".CFT" files of its mount j (the folder "MountPath%d" of "Language%d" in TALVEX42.INI; one
+// without a drive lies beside that file, in the program folder), each entry naming the file's full
+// path and the font's name in the user-interface language, its name in the other one beside. Every
 // mount keeps its column even when its folder holds no font, so the fonts of later mounts keep
 // their mount number. Glyphs are read from the file per request, header included: the file is
 // opened for each glyph anyway, and its own header is the one that cannot be stale.

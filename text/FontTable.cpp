@@ -67,6 +67,21 @@ int CFontTable::FindEntry(int row, int col, LPCSTR text) const {
   return -1;
 }
 
+int CFontTable::FindFont(int row, int col, LPCSTR name) const {
+  int found = FindEntry(row, col, name);
+  if (found >= 0 || !name || !*name) return found;
+  for (int i = 0; i < GetEntryCount(row, col); ++i) {
+    std::vector<CString> others = OtherNames(row, col, i);
+    if (std::find(others.begin(), others.end(), CString(name)) != others.end()) return i;
+  }
+  return -1;
+}
+
+std::vector<CString> CFontTable::OtherNames(int row, int col, int i) const {
+  const CFontEntry* entry = Entry(row, col, i);
+  return entry ? entry->otherNames : std::vector<CString>();
+}
+
 HGLOBAL CFontTable::GetNameBlock(int row, int col, int width) const {
   const std::vector<CFontEntry>* list = List(row, col);
   if (!list || list->empty() || width <= 0) return nullptr;

@@ -35,6 +35,13 @@ public:
   int GetEntryText(int row, int col, int i, CString& out) const;
   // Index of the first entry whose text equals text byte for byte; -1 when none or out of range.
   int FindEntry(int row, int col, LPCSTR text) const;
+  // Index of the font known by name: the entry whose text it is, else the first entry that has it
+  // among its other names; -1 when none. A document names its fonts as the machine that saved it
+  // listed them, in that machine's language.
+  int FindFont(int row, int col, LPCSTR name) const;
+  // The other names of an entry's font: those the entry was given (the installed fonts' table
+  // asks the font itself).
+  virtual std::vector<CString> OtherNames(int row, int col, int i) const;
   // A new movable block of (entries + 1) x width zero bytes with entry k's text in slot k (cut to
   // width - 1 bytes); null when out of range, the list is empty or width is not positive. The
   // caller frees it.

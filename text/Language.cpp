@@ -15,11 +15,13 @@ namespace {
 
 const UINT kFontLibraryWordId = 50001;
 const UINT kSectionSuffixId = 59999;
+const UINT kLibraryNameFormatId = 56400;
+const UINT kWindowsKindId = 56401;
+const UINT kTrueTypeKindId = 56402;
 const int kMountNameSize = 40;
 
-CString LoadResourceText(UINT id) {
-  CString text;
-  if (!text.LoadString(id)) text.Empty();
+CString LoadResourceText(UINT id, LPCSTR builtIn = "") {
+  CString text = AfxLoadString(id, builtIn);
   // At most 20 bytes are kept.
   return text.GetLength() > CLanguage::kNameSize ? text.Left(CLanguage::kNameSize) : text;
 }
@@ -42,6 +44,9 @@ int CLanguage::Load(const CIniFile& settings) {
   m_settings = settings;
   m_fontLibraryWord = LoadResourceText(kFontLibraryWordId);
   m_sectionSuffix = LoadResourceText(kSectionSuffixId);
+  m_libraryNameFormat = LoadResourceText(kLibraryNameFormatId, "%s%s%s");
+  m_windowsKind = LoadResourceText(kWindowsKindId, "Win ");
+  m_trueTypeKind = LoadResourceText(kTrueTypeKindId, "TTF ");
   std::memset(m_names, 0, sizeof m_names);
   m_count = -1;
   bool allNamed = true;
@@ -84,21 +89,43 @@ int CLanguage::GetMountCount(int i) const {
   return m_settings.GetInt(Section("Language%d", i, false), "Mounts", 0);
 }
 
+CString CLanguage::LibraryName(int row, int source, LPCSTR languageName) const {
+  CString language = languageName, kind;
+  if (!languageName) GetName(row, language);
+  if (source == kWindowsFonts) {
+    kind = m_windowsKind;
+  } else if (source == kTrueTypeFiles) {
+    kind = m_trueTypeKind;
+  } else {
+    CString key;
+    key.Format("MountName%d", source - kFirstMount);
+    m_settings.GetString(Section("Language%d", row, true), key, kind, "");
+    if (kind.GetLength() > kMountNameSize) kind = kind.Left(kMountNameSize);
+  }
+  CString name;
+  // Written together in Chinese; the English resources put blanks between the words.
+  name.Format(m_libraryNameFormat.IsEmpty() ? "%s%s%s" : m_libraryNameFormat.GetString(),
+              language.GetString(), kind.GetString(), m_fontLibraryWord.GetString());
+  return name;
+}
+
 WORD CLanguage::GetMountName(int i, int j, CString& out) const {
-  CString key, name;
-  key.Format("MountName%d", j);
-  m_settings.GetString(Section("Language%d", i, true), key, name, "");
-  if (name.GetLength() > kMountNameSize) name = name.Left(kMountNameSize);
-  GetName(i, out);
-  out += name + m_fontLibraryWord;
+  out = LibraryName(i, kFirstMount + j);
   return MakeKey(GetId(i), kFirstMount + j);
 }
 
 CString CLanguage::ReadPath(int i, LPCSTR key) const {
-  // Any folder the system takes, not only the settings' usual short strings.
+  // Any folder the system takes, not only the settings' usual short strings. Read where start-up
+  // mounts from and the font paths dialog writes, in either interface language.
   char path[MAX_PATH * 2] = {};
-  m_settings.ReadString(Section("Language%d", i, true), key, path, sizeof path, "");
+  m_settings.ReadString(Section("Language%d", i, false), key, path, sizeof path, "");
   return path;
+}
+
+CString CLanguage::GetMountFolder(int i, int j) const {
+  CString path;
+  GetMountPath(i, j, path);
+  return m_settings.FolderPath(path);
 }
 
 WORD CLanguage::GetMountPath(int i, int j, CString& out) const {
@@ -123,7 +150,7 @@ const CFontTable* CLanguage::TableOf(int source, int* column) const {
 int CLanguage::FindFont(int row, int source, LPCSTR text) const {
   int column = 0;
   const CFontTable* table = TableOf(source, &column);
-  return table ? table->FindEntry(row, column, text) : -1;
+  return table ? table->FindFont(row, column, text) : -1;
 }
 
 CContour* CLanguage::GetGlyph(WORD key, int fontNumber, WORD code) const {

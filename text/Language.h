@@ -56,16 +56,24 @@ public:
 
   // "Mounts" of "Language%d".
   int GetMountCount(int i) const;
-  // Language name + "MountName%d" + the font-library word; returns the mount's font key.
+  // The name of a font library (a source of row i): the language's name (or languageName), the
+  // library's kind ("Win ", "TTF " or "MountName%d" of "Language%d" + suffix) and the
+  // font-library word, joined as the resources' string 56400 says.
+  CString LibraryName(int i, int source, LPCSTR languageName = nullptr) const;
+  // LibraryName of mount j; returns the mount's font key.
   WORD GetMountName(int i, int j, CString& out) const;
-  // "MountPath%d" of "Language%d" + suffix; returns the mount's font key.
+  // "MountPath%d" of "Language%d", where start-up mounts from and the font paths dialog writes in
+  // either interface language; returns the mount's font key.
   WORD GetMountPath(int i, int j, CString& out) const;
-  // "TTFMountPath"; returns the TrueType files' key of the language.
+  // The folder of mount j whole (CIniFile::FolderPath); empty when it has none.
+  CString GetMountFolder(int i, int j) const;
+  // "TTFMountPath" of "Language%d"; returns the TrueType files' key of the language.
   WORD GetTtfMountPath(int i, CString& out) const;
 
   // The list of a source in a row, null when the source has no table; column receives its column.
   const CFontTable* TableOf(int source, int* column) const;
-  // Index of the font whose text equals text in the list of the source; -1 when none.
+  // Index of the font known by that name in the list of the source (CFontTable::FindFont); -1
+  // when none.
   int FindFont(int row, int source, LPCSTR text) const;
   // The outline of a character by font key, font number and code, in glyph units (1024 per em, y
   // down); null when the key's character set has no language or the font gives none. The caller
@@ -102,6 +110,9 @@ private:
   int m_count;
   CString m_fontLibraryWord;
   CString m_sectionSuffix;
+  CString m_libraryNameFormat;
+  CString m_windowsKind;
+  CString m_trueTypeKind;
   CIniFile m_settings;
   CWinFontTable* m_windows;
   CTtfFontTable* m_trueType;

@@ -17,7 +17,12 @@ const DWORD kLargestTable = 16 * 1024 * 1024;
 const DWORD kLargestGlyph = 1024 * 1024;
 const int kMaxContours = 1000;
 const int kMaxComponentDepth = 8;
+const WORD kFamilyName = 1;
+// A font names its family in a few dozen languages at most; the rest is not compared.
+const size_t kMostFamilyNames = 64;
 const WORD kFullFontName = 4;
+const WORD kUnicodePlatform = 0;
+const WORD kWindowsPlatform = 3;
 const WORD kTraditionalChinese = 1028;
 const WORD kSimplifiedChinese = 2052;
 const UINT kGbCodePage = 936;
@@ -77,6 +82,33 @@ public:
 private:
   const std::vector<BYTE>& m_data;
 };
+
+// One naming record of a name table, its text's place checked to lie inside the table.
+struct NameRecord {
+  WORD platform, encoding, language, nameId;
+  size_t text, length;
+};
+
+// Calls visit for each naming record of a name table; records whose text lies outside the table
+// are left out, and the walk ends where the records do.
+template <typename Visit>
+void ForEachNameRecord(const std::vector<BYTE>& table, Visit visit) {
+  BigEndian reader(table);
+  WORD count = 0, storage = 0;
+  if (!reader.U16(2, count) || !reader.U16(4, storage)) return;
+  for (WORD i = 0; i < count; ++i) {
+    size_t at = 6 + i * 12u;
+    NameRecord record = {};
+    WORD length = 0, offset = 0;
+    if (!reader.U16(at, record.platform) || !reader.U16(at + 2, record.encoding) ||
+        !reader.U16(at + 4, record.language) || !reader.U16(at + 6, record.nameId) ||
+        !reader.U16(at + 8, length) || !reader.U16(at + 10, offset))
+      return;
+    record.text = static_cast<size_t>(storage) + offset;
+    record.length = length;
+    if (reader.Fits(record.text, record.length)) visit(record);
+  }
+}
 
 }  // namespace
 
@@ -144,21 +176,29 @@ bool CTrueTypeFile::ReadDirectory() {
 void CTrueTypeFile::ReadName() {
   std::vector<BYTE> data;
   if (!m_name.length || !ReadRange(m_name.offset, m_name.length, data)) return;
-  BigEndian reader(data);
-  WORD count = 0;
-  reader.U16(2, count);
-  for (WORD i = 0; i < count; ++i) {
-    size_t at = 6 + i * 12u;
-    WORD platform = 0, encoding = 0, language = 0, nameId = 0;
-    if (!reader.U16(at, platform) || !reader.U16(at + 2, encoding) ||
-        !reader.U16(at + 4, language) || !reader.U16(at + 6, nameId))
-      break;
-    if (platform == 3 && nameId == kFullFontName &&
-        (language == kTraditionalChinese || language == kSimplifiedChinese)) {
-      m_nameLanguage = language;
-      m_nameEncoding = encoding;
+  ForEachNameRecord(data, [this](const NameRecord& record) {
+    if (record.platform == kWindowsPlatform && record.nameId == kFullFontName &&
+        (record.language == kTraditionalChinese || record.language == kSimplifiedChinese)) {
+      m_nameLanguage = record.language;
+      m_nameEncoding = record.encoding;
     }
-  }
+  });
+}
+
+std::vector<std::wstring> CTrueTypeFile::FamilyNames(const std::vector<BYTE>& nameTable) {
+  std::vector<std::wstring> names;
+  ForEachNameRecord(nameTable, [&](const NameRecord& record) {
+    bool utf16 = record.platform == kUnicodePlatform || record.platform == kWindowsPlatform;
+    if (!utf16 || record.nameId != kFamilyName || record.length % 2 != 0 ||
+        names.size() >= kMostFamilyNames)
+      return;
+    std::wstring name;
+    for (size_t at = record.text; at < record.text + record.length; at += 2)
+      name += static_cast<wchar_t>(nameTable[at] << 8 | nameTable[at + 1]);
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+      names.push_back(name);
+  });
+  return names;
 }
 
 bool CTrueTypeFile::ReadHead() {

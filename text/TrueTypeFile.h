@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/File.h"
@@ -54,6 +55,10 @@ public:
   CContour* GetGlyphByIndex(WORD glyph);
   // Why the last glyph came back incomplete or null (empty when nothing went wrong).
   const CString& GetProblem() const { return m_problem; }
+
+  // The family names of a name table in every language it holds (its Unicode and Windows
+  // records), each once, in the table's order; the first 64 of them.
+  static std::vector<std::wstring> FamilyNames(const std::vector<BYTE>& nameTable);
 
 private:
   struct Table {

@@ -1,6 +1,7 @@
 #include "text/WinFontTable.h"
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "framework/String.h"
@@ -11,6 +12,7 @@
 #include "model/settings/AppProfile.h"
 #include "text/Language.h"
 #include "text/NativeOutline.h"
+#include "text/TrueTypeFile.h"
 
 namespace {
 
@@ -19,6 +21,10 @@ const float kDoubleByteBaseline = 860.0f;
 const WORD kFirstDoubleByteCode = 256;
 // Outlines of a 1024-unit glyph stay far below this; a larger answer is not trusted.
 const DWORD kLargestOutline = 4 * 1024 * 1024;
+
+// GetFontData takes a table's tag as its four bytes read in memory order.
+const DWORD kNameTableTag = 'n' | 'a' << 8 | 'm' << 16 | static_cast<DWORD>('e') << 24;
+const DWORD kLargestNameTable = 1024 * 1024;
 
 const MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 
@@ -42,46 +48,107 @@ private:
   HDC m_dc;
 };
 
+// A font selected into the screen's device context while the object lives.
+class ScreenFont {
+public:
+  explicit ScreenFont(HFONT font) : m_font(font), m_dc(font ? ::GetDC(nullptr) : nullptr) {
+    if (m_dc) m_previous = ::SelectObject(m_dc, m_font);
+  }
+  ~ScreenFont() {
+    if (m_dc) {
+      ::SelectObject(m_dc, m_previous);
+      ::ReleaseDC(nullptr, m_dc);
+    }
+    if (m_font) ::DeleteObject(m_font);
+  }
+  ScreenFont(const ScreenFont&) = delete;
+  ScreenFont& operator=(const ScreenFont&) = delete;
+  HDC Get() const { return m_dc; }
+  // Whether GDI took the face asked for rather than one it put in its place.
+  bool IsFace(const std::wstring& face) const {
+    wchar_t chosen[LF_FACESIZE] = {};
+    return m_dc && ::GetTextFaceW(m_dc, LF_FACESIZE, chosen) > 0 &&
+           lstrcmpiW(chosen, face.c_str()) == 0;
+  }
+
+private:
+  HFONT m_font;
+  HDC m_dc;
+  HGDIOBJ m_previous = nullptr;
+};
+
+HFONT CreateFaceFont(const std::wstring& face, int charset, LONG height) {
+  LOGFONTW font = {};
+  font.lfHeight = height;
+  font.lfCharSet = static_cast<BYTE>(charset);
+  font.lfQuality = PROOF_QUALITY;
+  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  return ::CreateFontIndirectW(&font);
+}
+
+// The name table of an installed face as GDI hands it out; empty when GDI has none for it.
+std::vector<BYTE> NameTableOf(const std::wstring& face) {
+  std::vector<BYTE> table;
+  ScreenFont font(CreateFaceFont(face, DEFAULT_CHARSET, -kGlyphUnits));
+  if (!font.IsFace(face)) return table;
+  DWORD size = ::GetFontData(font.Get(), kNameTableTag, 0, nullptr, 0);
+  if (size == GDI_ERROR || size == 0 || size > kLargestNameTable) return table;
+  table.resize(size);
+  if (::GetFontData(font.Get(), kNameTableTag, 0, table.data(), size) != size) table.clear();
+  return table;
+}
+
 }  // namespace
 
 CWinFontTable::~CWinFontTable() {
   if (m_font) ::DeleteObject(m_font);
 }
 
-int CALLBACK CWinFontTable::OnFont(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type,
+int CALLBACK CWinFontTable::OnFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type,
                                    LPARAM table) {
   CWinFontTable* self = reinterpret_cast<CWinFontTable*>(table);
-  if (!(type & TRUETYPE_FONTTYPE) || static_cast<BYTE>(font->lfFaceName[0]) < 'A') return 1;
+  if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] < L'A') return 1;
   int row = self->m_language->FindIndex(metrics->tmCharSet);
-  if (row < 0) return 1;
   CFontEntry entry;
-  entry.text = font->lfFaceName;
+  // A face whose name GBK cannot hold could be neither saved nor asked for again.
+  if (row < 0 || !CString::FromWide(font->lfFaceName, entry.text)) return 1;
   self->AddEntry(row, 0, entry);
   return 1;
 }
 
 void CWinFontTable::EnumFonts(const CLanguage& language) {
   FreeRows();
+  m_familyNames.clear();
   m_language = &language;
   HDC screen = ::GetDC(nullptr);
   if (!screen) return;
-  LOGFONTA wanted = {};
+  LOGFONTW wanted = {};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  ::EnumFontFamiliesExA(screen, &wanted, reinterpret_cast<FONTENUMPROCA>(OnFont),
+  ::EnumFontFamiliesExW(screen, &wanted, reinterpret_cast<FONTENUMPROCW>(OnFont),
                         reinterpret_cast<LPARAM>(this), 0);
   ::ReleaseDC(nullptr, screen);
+}
+
+std::vector<CString> CWinFontTable::OtherNames(int row, int col, int i) const {
+  CString face;
+  if (col != 0 || !GetEntryText(row, col, i, face) || face.IsEmpty()) return {};
+  auto known = m_familyNames.find(face.GetString());
+  if (known != m_familyNames.end()) return known->second;
+  std::vector<CString> names;
+  for (const std::wstring& family : CTrueTypeFile::FamilyNames(NameTableOf(face.Wide()))) {
+    CString name;
+    if (CString::FromWide(family.c_str(), name) && name != face) names.push_back(name);
+  }
+  m_familyNames[face.GetString()] = names;
+  return names;
 }
 
 HFONT CWinFontTable::CreateCharFont(int charset, int fontNumber, int zoom) const {
   CString face;
   int row = m_language ? m_language->FindIndex(charset) : -1;
   if (!GetEntryText(row, 0, fontNumber, face) || face.IsEmpty()) return nullptr;
-  LOGFONTA font = {};
-  font.lfHeight = -static_cast<LONG>(zoom * 0.01 * kGlyphUnits);
-  font.lfCharSet = static_cast<BYTE>(charset == 0 ? DEFAULT_CHARSET : charset);
-  font.lfQuality = PROOF_QUALITY;
-  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  return ::CreateFontIndirectA(&font);
+  return CreateFaceFont(face.Wide(), charset == 0 ? DEFAULT_CHARSET : charset,
+                        -static_cast<LONG>(zoom * 0.01 * kGlyphUnits));
 }
 
 CContour* CWinFontTable::GetCharOutline(int charset, int fontNumber, WORD code,
@@ -120,33 +187,19 @@ bool CWinFontTable::HasCharset(int charset, int fontNumber) const {
   CString face;
   int row = m_language ? m_language->FindIndex(charset) : -1;
   if (!GetEntryText(row, 0, fontNumber, face) || face.IsEmpty()) return false;
-  HFONT font = CreateCharFont(charset, fontNumber, 100);
-  if (!font) return false;
-  HDC screen = ::GetDC(nullptr);
-  HGDIOBJ previous = ::SelectObject(screen, font);
-  char chosen[LF_FACESIZE] = {};
-  ::GetTextFaceA(screen, sizeof chosen, chosen);
-  int chosenCharset = ::GetTextCharset(screen);
-  ::SelectObject(screen, previous);
-  ::ReleaseDC(nullptr, screen);
-  ::DeleteObject(font);
-  return lstrcmpiA(chosen, face) == 0 && chosenCharset == (charset & 0xFF);
+  ScreenFont font(CreateCharFont(charset, fontNumber, 100));
+  return font.IsFace(face.Wide()) && ::GetTextCharset(font.Get()) == (charset & 0xFF);
 }
 
 bool CWinFontTable::HasGlyph(int charset, int fontNumber, WORD code) const {
-  HFONT font = CreateCharFont(charset, fontNumber, 100);
-  if (!font) return false;
-  HDC screen = ::GetDC(nullptr);
-  HGDIOBJ previous = ::SelectObject(screen, font);
+  ScreenFont font(CreateCharFont(charset, fontNumber, 100));
+  if (!font.Get()) return false;
   char text[3] = {};
   int length = 0;
   if (code >= kFirstDoubleByteCode) text[length++] = static_cast<char>(code >> 8);
   text[length++] = static_cast<char>(code & 0xFF);
   WORD glyph = 0xFFFF;
-  DWORD found = ::GetGlyphIndicesA(screen, text, length, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
-  ::SelectObject(screen, previous);
-  ::ReleaseDC(nullptr, screen);
-  ::DeleteObject(font);
+  DWORD found = ::GetGlyphIndicesA(font.Get(), text, length, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
   // Glyph 0 is the empty box of every TrueType font.
   return found != GDI_ERROR && found >= 1 && glyph != 0xFFFF && glyph != 0;
 }

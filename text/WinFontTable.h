@@ -1,10 +1,15 @@
 // CWinFontTable: the TrueType fonts installed in Windows, one list per language row (column 0),
-// read through GDI. Outlines come from GetGlyphOutlineA at a 1024-unit font and are mapped to
-// glyph units with the baseline at 860 for double-byte codes and at 1024 x (1 - Latin baseline
-// ratio) for single-byte ones; Latin text may be drawn at a zoom percentage of its own.
+// read through GDI. Faces are listed by the names GDI gives in wide form, kept in GBK. Outlines
+// come from GetGlyphOutlineA at a 1024-unit font and are mapped to glyph units with the baseline at
+// 860 for double-byte codes and at 1024 x (1 - Latin baseline ratio) for single-byte ones; Latin
+// text may be drawn at a zoom percentage of its own.
 #pragma once
 
 #include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
 
 #include "text/FontTable.h"
 
@@ -33,6 +38,10 @@ public:
   // matrix after the glyph-unit mapping; null when there is no such font or the character has no
   // outline (a blank has none and is no error).
   CContour* GetCharOutline(int charset, int fontNumber, WORD code, const CMatrix2D* matrix);
+  // The font's family names in every language its name table holds (GDI lists a face under the
+  // name of the system's language only), asked of the font once after each enumeration.
+  std::vector<CString> OtherNames(int row, int col, int i) const override;
+
   // Whether GDI draws the font itself in the character set: asked for a face that lacks it, GDI
   // quietly takes another face that has it.
   bool HasCharset(int charset, int fontNumber) const;
@@ -53,9 +62,11 @@ public:
 
 private:
   HFONT CreateCharFont(int charset, int fontNumber, int zoom) const;
-  static int CALLBACK OnFont(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD type,
+  static int CALLBACK OnFont(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD type,
                              LPARAM table);
 
   const CLanguage* m_language = nullptr;
   HFONT m_font = nullptr;
+  // Family names by face name, filled as fonts are looked up by other names.
+  mutable std::map<std::string, std::vector<CString>> m_familyNames;
 };

@@ -22,5 +22,6 @@ void CFontCommands::OnFontFromScreen() {
   CTALVEX42Doc* document = m_view->GetDocument();
   if (!document) return;
   CFontFromScreenDlg dialog(&document->GetBlockList(), m_view);
-  dialog.DoModal();
+  // A complete build ends the dialog; what it wrote into a mount folder is listed from now on.
+  if (dialog.DoModal() == IDOK) CFontPathDlg::MountFontsAgain();
 }

@@ -1,6 +1,6 @@
 // CFontCommands: the main view's font commands: the font paths dialog (40059) and building a font
-// file from the curves drawn on the page (32895). The view's command table enables them; the view
-// then hands them here.
+// file from the curves drawn on the page (32895), after which the fonts are mounted anew. The
+// view's command table enables them; the view then hands them here.
 #pragma once
 
 #include "framework/CmdTarget.h"

@@ -99,8 +99,7 @@ CFontCreateDlg::CFontCreateDlg(CWnd* parent, CIniFile* settings)
 BOOL CFontCreateDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_filling = true;
-  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_PATH,
-                    m_settings.GetString(kSection, kFolderKey, kDefaultFolder));
+  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_PATH, m_settings.GetString(kSection, kFolderKey, ""));
   ::SetDlgItemTextA(m_hWnd, IDC_BUILD_MARK, m_settings.GetString(kSection, kMarkKey, kDefaultMark));
   ::SetDlgItemTextA(m_hWnd, IDC_BUILD_VERSION,
                     m_settings.GetString(kSection, kVersionKey, kDefaultVersion));
@@ -148,7 +147,24 @@ void CFontCreateDlg::OnLibraryChanged() {
   int range[4];
   if (row >= 0 && RangeOf(key & 0xFF, range))
     for (int i = 0; i < 4; ++i) ::SetDlgItemInt(m_hWnd, kRangeFields[i], range[i], FALSE);
+  if (row >= 0) FollowLanguageFolder(key & 0xFF);
   OnFontChosen();
+}
+
+bool CFontCreateDlg::ShowsOwnFolder() const {
+  CString shown = FieldText(IDC_BUILD_PATH).Trim();
+  if (shown.IsEmpty()) return false;
+  if (shown[shown.GetLength() - 1] != '\\') shown += '\\';
+  for (int row = 0; row < g_language.GetCount(); ++row)
+    for (int mount = 0; mount < g_language.GetMountCount(row); ++mount)
+      if (shown.CompareNoCase(g_language.GetMountFolder(row, mount)) == 0) return false;
+  return true;
+}
+
+void CFontCreateDlg::FollowLanguageFolder(int charset) {
+  int row = g_language.FindIndex(charset);
+  if (!ShowsOwnFolder() && row >= 0 && g_language.GetMountCount(row) > 0)
+    ::SetDlgItemTextA(m_hWnd, IDC_BUILD_PATH, g_language.GetMountFolder(row, 0));
 }
 
 void CFontCreateDlg::OnFontChosen() {
@@ -327,7 +343,9 @@ bool CFontCreateDlg::Create() {
     Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
     return false;
   }
+  m_wroteFont = true;
   if (outcome.refused > 0) Tell(IDS_FONT_GLYPHS_LEFT_OUT, nullptr, outcome.refused);
+  ShowTextDialogNotice(m_hWnd, IDS_FONT_FILE_BUILT, path, outcome.glyphs);
   return true;
 }
 
@@ -408,6 +426,7 @@ bool CFontCreateDlg::Resample() {
   const CftHeader& header = font.GetHeader();
   CGlyphCodec codec;
   bool resumed = false, written = true;
+  int stored = 0;
   for (int lead = header.sqh; lead <= header.eqh && written; ++lead) {
     bool changed = false;
     for (int trail = header.swh; trail <= header.ewh; ++trail) {
@@ -428,6 +447,7 @@ bool CFontCreateDlg::Resample() {
         font.MarkEmpty(code);
         continue;
       }
+      ++stored;
       if (length > sourceLength)
         for (int beep = 0; beep < kLongerRecordBeeps; ++beep) ::MessageBeep(0);
       if (trail == header.swh) ShowStored(traced.get());
@@ -436,14 +456,20 @@ bool CFontCreateDlg::Resample() {
     written = !changed || font.Save() == CFontFileOutput::kWritten;
   }
   ::SetDlgItemTextA(m_hWnd, IDCANCEL, quit);
-  if (!written) Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
-  return resumed && written;
+  if (!written) {
+    Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
+    return false;
+  }
+  m_wroteFont = m_wroteFont || resumed;
+  ShowTextDialogNotice(m_hWnd, IDS_FONT_RESAMPLED, path, stored);
+  return resumed;
 }
 
 void CFontCreateDlg::OnOK() { Create(); }
 
 void CFontCreateDlg::OnCancel() {
-  m_settings.WriteString(kSection, kFolderKey, FieldText(IDC_BUILD_PATH));
+  // A font mount is not kept: the next opening follows the language chosen then.
+  m_settings.WriteString(kSection, kFolderKey, ShowsOwnFolder() ? FieldText(IDC_BUILD_PATH) : "");
   m_settings.WriteString(kSection, kMarkKey, FieldText(IDC_BUILD_MARK));
   m_settings.WriteString(kSection, kVersionKey, FieldText(IDC_BUILD_VERSION));
   EndDialog(IDCANCEL);

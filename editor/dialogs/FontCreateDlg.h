@@ -6,11 +6,14 @@
 // button shows the code being built and the preview the first glyph of each lead byte. A font
 // that does not hold the language's character set, a range of which it has no character, glyphs
 // that cannot be stored and a file that cannot be written are told to the user; the file is
-// written whole or not at all. "Quit" keeps the folder, magic and version ("FontCreate" of
-// TALVEX42.INI). "ReSample" (1134) completes a font file of the dialog's header: from its first
-// empty index entry on, each glyph of the source is drawn, traced again and appended (a missing
-// file is made first); a file whose header differs is listed difference by difference and left
-// alone, and the file is written whole after each lead byte, so a later run goes on from there.
+// written whole or not at all, and the user is told where it went and how many characters it
+// holds. The output folder starts as the chosen language's first font mount, so that the new font
+// is mounted with the others once the dialog has ended. "Quit" keeps the folder (unless it is a
+// font mount), magic and version ("FontCreate" of TALVEX42.INI). "ReSample" (1134) completes a font
+// file of the dialog's header: from its first empty index entry on, each glyph of the source is
+// drawn, traced again and appended (a missing file is made first); a file whose header differs is
+// listed difference by difference and left alone, and the file is written whole after each lead
+// byte, so a later run goes on from there; a finished run tells how many characters it wrote.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +30,6 @@ class CFontCreateDlg : public CDialog {
 public:
   static constexpr UINT kTemplateId = 269;
   static constexpr char kSection[] = "FontCreate";
-  static constexpr char kDefaultFolder[] = "C:\\TALVEX\\MOUNT";
   static constexpr char kDefaultMark[] = "TCFT";
   static constexpr char kDefaultVersion[] = "6.0";
   static constexpr float kPreviewScale = 0.12f;
@@ -60,6 +62,8 @@ public:
   // The header the fields describe.
   CftHeader HeaderFromFields() const;
   CString OutputPath() const;
+  // Whether a font file was written while the dialog was open.
+  bool WroteFont() const { return m_wroteFont; }
 
 protected:
   void OnLibraryChanged();
@@ -80,6 +84,11 @@ private:
   // takes 6.0 to 6.1 only): the user is told.
   bool RefusesVersion(float version, bool resampling) const;
   CString FieldText(int id) const;
+  // Whether the output folder is one of the user's own, not empty nor a language's font mount.
+  bool ShowsOwnFolder() const;
+  // The output folder follows the chosen library's language to its first mount while it shows
+  // no folder of the user's own.
+  void FollowLanguageFolder(int charset);
   // The source's glyph of a code moved by INCX and INCY; null when the font has none.
   CContour* SourceGlyph(WORD code) const;
   static void DrawPreview(HDC dc, const RECT& area, const CContour* glyph);
@@ -92,4 +101,5 @@ private:
 
   CIniFile& m_settings;
   bool m_filling = false;
+  bool m_wroteFont = false;
 };

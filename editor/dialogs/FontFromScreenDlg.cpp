@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "editor/ProgramObjects.h"
 #include "editor/dialogs/TextDialogMessage.h"
 #include "framework/WaitCursor.h"
 #include "model/document/SegArray.h"
@@ -18,6 +19,7 @@
 namespace {
 
 const int kFirstPosition = 161;
+const int kGb2312Charset = 134;
 
 }  // namespace
 
@@ -30,10 +32,17 @@ BOOL CFontFromScreenDlg::OnInitDialog() {
   ::SetDlgItemInt(m_hWnd, IDC_SCREEN_ENG_END, CLatinFontFile::kLastCode, FALSE);
   ::CheckRadioButton(m_hWnd, IDC_SCREEN_CHINESE, IDC_SCREEN_LATIN, IDC_SCREEN_CHINESE);
   ::SetDlgItemTextA(m_hWnd, IDC_SCREEN_SIZE, "1");
-  ::SetDlgItemTextA(m_hWnd, IDC_SCREEN_FILE_NAME, kDefaultFile);
+  ::SetDlgItemTextA(m_hWnd, IDC_SCREEN_FILE_NAME, DefaultFile());
   for (int id : {IDC_SCREEN_START_QH, IDC_SCREEN_START_WH}) ::SetDlgItemInt(m_hWnd, id, 161, FALSE);
   for (int id : {IDC_SCREEN_END_QH, IDC_SCREEN_END_WH}) ::SetDlgItemInt(m_hWnd, id, 254, FALSE);
   return TRUE;
+}
+
+CString CFontFromScreenDlg::DefaultFile() {
+  int row = g_language.FindIndex(kGb2312Charset);
+  if (row < 0 || g_language.GetMountCount(row) == 0) return kDefaultFile;
+  CString folder = g_language.GetMountFolder(row, 0);
+  return folder.IsEmpty() ? CString(kDefaultFile) : folder + kNewFontName;
 }
 
 CString CFontFromScreenDlg::FieldText(int id) const {
@@ -79,6 +88,7 @@ bool CFontFromScreenDlg::BuildNewFont(LPCSTR path, float size) {
     Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
     return false;
   }
+  ShowTextDialogNotice(m_hWnd, IDS_FONT_FILE_BUILT, path, outcome.glyphs);
   return true;
 }
 
@@ -122,5 +132,6 @@ bool CFontFromScreenDlg::BuildIntoFont(LPCSTR path, float size, int firstZone, i
     Tell(IDS_FONT_FILE_NOT_WRITTEN, path);
     return false;
   }
+  ShowTextDialogNotice(m_hWnd, IDS_FONT_FILE_BUILT, path, stored);
   return true;
 }

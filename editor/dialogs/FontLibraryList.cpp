@@ -1,5 +1,6 @@
 #include "editor/dialogs/FontLibraryList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +11,28 @@ namespace {
 
 const char kUnknownLanguage[] = "未知";
 
+// Opens a combo's list wide enough for its longest row (with room for the scroll bar).
+void WidenDropDown(HWND combo) {
+  HDC dc = ::GetDC(combo);
+  if (!dc) return;
+  HGDIOBJ previous =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(combo, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (LRESULT i = 0; i < ::SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
+    char text[256] = {};
+    if (::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) >= static_cast<LRESULT>(sizeof text)) continue;
+    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(combo, dc);
+  int wanted = widest + ::GetSystemMetrics(SM_CXVSCROLL) + 4 * ::GetSystemMetrics(SM_CXEDGE);
+  if (wanted > ::SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0))
+    ::SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(wanted), 0);
+}
+
 bool TableHasFonts(const CLanguage& language, int source, int row) {
   int column = 0;
   const CFontTable* table = language.TableOf(source, &column);
@@ -18,19 +41,16 @@ bool TableHasFonts(const CLanguage& language, int source, int row) {
 
 }  // namespace
 
-void CFontLibraryList::AppendLibraries(int row, std::vector<Library>& libraries) const {
-  CString name;
-  m_language.GetName(row, name);
-  const CString& word = m_language.GetFontLibraryWord();
+void CFontLibraryList::AppendLibraries(int row, LPCSTR name, bool emptyOnes,
+                                       std::vector<Library>& libraries) const {
   BYTE charset = m_language.GetId(row);
-  if (TableHasFonts(m_language, CLanguage::kWindowsFonts, row))
-    libraries.push_back({name + "Win " + word, CLanguage::MakeKey(charset, 0), row});
-  if (TableHasFonts(m_language, CLanguage::kTrueTypeFiles, row))
-    libraries.push_back({name + "TTF " + word, CLanguage::MakeKey(charset, 1), row});
-  for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
-    CString mountName;
-    WORD key = m_language.GetMountName(row, mount, mountName);
-    libraries.push_back({mountName, key, row});
+  int sources = CLanguage::kFirstMount + m_language.GetMountCount(row);
+  for (int source = 0; source < sources; ++source) {
+    // Mounts keep their rows, fonts or not: their number is their place.
+    if (source < CLanguage::kFirstMount && !emptyOnes && !TableHasFonts(m_language, source, row))
+      continue;
+    libraries.push_back(
+        {m_language.LibraryName(row, source, name), CLanguage::MakeKey(charset, source), row});
   }
 }
 
@@ -39,7 +59,7 @@ std::vector<CFontLibraryList::Library> CFontLibraryList::Libraries() const {
   CString name;
   // The languages end at the first row without a name.
   for (int row = 0; row < CLanguage::kRowCount && m_language.GetName(row, name); ++row)
-    AppendLibraries(row, libraries);
+    AppendLibraries(row, nullptr, false, libraries);
   return libraries;
 }
 
@@ -48,15 +68,7 @@ std::vector<CFontLibraryList::Library> CFontLibraryList::LanguageLibraries(int r
   if (row < 0 || row >= CLanguage::kRowCount) return libraries;
   CString name;
   if (!m_language.GetName(row, name)) name = kUnknownLanguage;
-  const CString& word = m_language.GetFontLibraryWord();
-  BYTE charset = m_language.GetId(row);
-  libraries.push_back({name + "Win " + word, CLanguage::MakeKey(charset, 0), row});
-  libraries.push_back({name + "TTF " + word, CLanguage::MakeKey(charset, 1), row});
-  for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
-    CString mountName;
-    WORD key = m_language.GetMountName(row, mount, mountName);
-    libraries.push_back({mountName, key, row});
-  }
+  AppendLibraries(row, name, true, libraries);
   return libraries;
 }
 
@@ -94,7 +106,7 @@ void CFontLibraryList::FillFontListBox(HWND names, HWND codes) const {
 std::vector<CFontLibraryList::Library> CFontLibraryList::LibrariesOf(int charset) const {
   std::vector<Library> libraries;
   int row = m_language.FindIndex(charset);
-  if (row >= 0) AppendLibraries(row, libraries);
+  if (row >= 0) AppendLibraries(row, nullptr, false, libraries);
   return libraries;
 }
 
@@ -104,6 +116,7 @@ void CFontLibraryList::FillFontCombo(int charset, HWND combo) const {
     CString text = ReplacementRow(library);
     ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
   }
+  WidenDropDown(combo);
 }
 
 void CFontLibraryList::FillLanguage(HWND names, HWND codes, int row) const {
@@ -130,6 +143,7 @@ void CFontLibraryList::FillRows(HWND names, HWND codes, bool listBox,
     ::SendMessageA(names, add, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(library.name)));
     ::SendMessageA(codes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
   }
+  if (!listBox) WidenDropDown(names);
 }
 
 int CFontLibraryList::FindCode(HWND codes, WORD code) {

@@ -7,9 +7,9 @@
 //
 // Library rows follow the language table: every language row from 0 while it has a name, its
 // Windows and TrueType rows only when that table lists a font for it, then each of its mounts;
-// a row reads language name + "Win " / "TTF " + the font-library word, or the mount's name as the
-// language table gives it. The fonts of a library are its entries' texts: installed fonts by their
-// face names, own font files by the names in their headers, each cut to a 40-byte slot.
+// a row reads as the language table names the library (CLanguage::LibraryName). The fonts of a
+// library are its entries' texts: installed fonts by their face names, own font files by the names
+// in their headers, each cut to a 40-byte slot.
 #pragma once
 
 #include <windows.h>
@@ -66,7 +66,9 @@ public:
   static WORD CodeAt(HWND codes, int row);
 
 private:
-  void AppendLibraries(int row, std::vector<Library>& libraries) const;
+  // The libraries of a language row under its own name or name; emptyOnes keeps the Windows and
+  // TrueType libraries that list no font.
+  void AppendLibraries(int row, LPCSTR name, bool emptyOnes, std::vector<Library>& libraries) const;
   static void FillRows(HWND names, HWND codes, bool listBox, const std::vector<Library>& rows);
 
   const CLanguage& m_language;

@@ -50,7 +50,7 @@ std::vector<CFontPathDlg::Row> CFontPathDlg::BuildRows() const {
     CString path;
     WORD code = m_language.GetTtfMountPath(row, path);
     if (!path.IsEmpty())
-      rows.push_back({path, language + "TTF" + m_language.GetFontLibraryWord(), code});
+      rows.push_back({path, m_language.LibraryName(row, CLanguage::kTrueTypeFiles), code});
     for (int mount = 0; mount < m_language.GetMountCount(row); ++mount) {
       CString name;
       code = m_language.GetMountPath(row, mount, path);

@@ -42,6 +42,9 @@ public:
   // A path as an edit leaves it.
   static CString EditedPath(LPCSTR text);
   bool IsChanged() const { return m_changed; }
+  // Loads the languages and fonts anew (after new paths or a new font file) and binds the open
+  // documents' characters again to the fonts they named.
+  static void MountFontsAgain();
 
 protected:
   void OnEndLabelEdit(NMHDR* header, LRESULT* result);
@@ -49,7 +52,6 @@ protected:
 
 private:
   void SaveRows();
-  static void MountFontsAgain();
 
   CIniFile& m_settings;
   const CLanguage& m_language;

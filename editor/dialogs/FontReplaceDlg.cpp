@@ -31,11 +31,26 @@ CString CFontReplaceDlg::LineOf(size_t i) const {
                                      choice.fontIndex);
 }
 
+void CFontReplaceDlg::PutLine(int at, size_t i) {
+  // The saved names are GBK, whatever code page this system has.
+  ::SendDlgItemMessageW(m_hWnd, kMissingList, LB_INSERTSTRING, static_cast<WPARAM>(at),
+                        reinterpret_cast<LPARAM>(LineOf(i).Wide().c_str()));
+}
+
 BOOL CFontReplaceDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  // The dialog's own font may hold no Chinese characters (an English system's has none): the
+  // list takes the same font of the GB2312 character set, whose characters GBK names use most.
   HWND list = ::GetDlgItem(m_hWnd, kMissingList);
-  for (size_t i = 0; i < m_choices.size(); ++i)
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(LineOf(i))));
+  LOGFONTA font = {};
+  if (::GetObjectA(reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font,
+                   &font)) {
+    font.lfCharSet = GB2312_CHARSET;
+    if (m_namesFont.CreateFontIndirect(&font))
+      ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_namesFont)),
+                     FALSE);
+  }
+  for (size_t i = 0; i < m_choices.size(); ++i) PutLine(-1, i);
   if (m_choices.empty()) {
     EndDialog(1);
     return TRUE;
@@ -95,14 +110,12 @@ void CFontReplaceDlg::OnFontChosen() {
   choice.library = std::max(0, static_cast<int>(::SendDlgItemMessageA(m_hWnd, kLibraryCombo,
                                                                       CB_GETCURSEL, 0, 0)));
   choice.fontIndex = font;
-  HWND list = ::GetDlgItem(m_hWnd, kMissingList);
-  ::SendMessageA(list, LB_DELETESTRING, line, 0);
-  ::SendMessageA(list, LB_INSERTSTRING, line,
-                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(LineOf(static_cast<size_t>(line)))));
+  ::SendDlgItemMessageA(m_hWnd, kMissingList, LB_DELETESTRING, line, 0);
+  PutLine(line, static_cast<size_t>(line));
   if (static_cast<size_t>(line) + 1 < m_choices.size()) {
     ShowLine(line + 1);
   } else {
-    ::SendMessageA(list, LB_SETCURSEL, line, 0);
+    ::SendDlgItemMessageA(m_hWnd, kMissingList, LB_SETCURSEL, line, 0);
   }
 }
 

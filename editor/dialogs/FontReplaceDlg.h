@@ -3,6 +3,7 @@
 // -[charset,source,old number] -{library,font}"); choosing a line fills combo 1099 with the font
 // libraries of its own language ("%-40s -[%d,%d]") and list 1197 with the fonts of the chosen
 // library, any mount included; choosing a font notes it in the line and moves on to the next.
+// The saved names are GBK and shown as such on a system of any code page.
 // OK sends every line's font to the chosen one (library 0, font 0 unless the user chose), each
 // taken from the libraries of that line's own language.
 #pragma once
@@ -13,6 +14,7 @@
 
 #include "editor/dialogs/FontLibraryList.h"
 #include "framework/Dialog.h"
+#include "framework/Font.h"
 
 class CFontRebinding;
 class CLanguage;
@@ -41,6 +43,8 @@ private:
     int library;
     int fontIndex;
   };
+  // Puts the line of missing font i into the list at a place (-1: at its end).
+  void PutLine(int at, size_t i);
   int ChosenLine() const;
   void ShowLine(int line);
   void FillFonts(int line);
@@ -48,4 +52,6 @@ private:
   CFontRebinding& m_fonts;
   CFontLibraryList m_libraries;
   std::vector<Choice> m_choices;
+  // The missing-font list's font, made when the dialog opens.
+  CFont m_namesFont;
 };

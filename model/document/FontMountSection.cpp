@@ -131,7 +131,8 @@ bool CFontMountSection::FindName(BYTE charset, BYTE source, int number, CString&
     size_t slot = static_cast<size_t>(number) * entry.slotWidth;
     const char* text = reinterpret_cast<const char*>(m_kept.data() + entry.position + slot);
     name = CString(text, static_cast<int>(strnlen(text, entry.slotWidth)));
-    return true;
+    // The empty slot that ends a list names no font.
+    return !name.IsEmpty();
   }
   return false;
 }

@@ -58,7 +58,8 @@ public:
   // The kept form (empty for T = 0).
   const std::vector<BYTE>& GetBytes() const { return m_kept; }
   // The name saved for font number of the list of that character set and source; false when the
-  // section holds no such list or the number lies outside its names.
+  // section holds no such list or the number lies outside its names (the empty slot after them
+  // included).
   bool FindName(BYTE charset, BYTE source, int number, CString& name) const;
 
 private:

@@ -38,6 +38,20 @@ BOOL CIniFile::MakeProgramFilePath(LPCSTR name) {
   return TRUE;
 }
 
+CString CIniFile::FolderPath(LPCSTR folder) const {
+  CString path(folder ? folder : "");
+  path.Trim();
+  if (path.IsEmpty()) return path;
+  if (!HasDriveColon(path) && path[0] != '\\' && path[0] != '/') {
+    char own[MAX_PATH] = "";
+    int length = FolderPartLength(m_path);
+    if (length > 0 && length < MAX_PATH) lstrcpynA(own, m_path, length + 1);
+    path = own + path;
+  }
+  if (path[path.GetLength() - 1] != '\\') path += '\\';
+  return path;
+}
+
 DWORD CIniFile::ReadProfileText(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
                                 int size) const {
   memset(buffer, 0, static_cast<size_t>(size));

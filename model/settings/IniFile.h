@@ -41,6 +41,11 @@ public:
   int GetEscapedString(LPCSTR section, LPCSTR key, LPSTR buffer, int size,
                        LPCSTR defaultValue) const;
 
+  // A folder the file names, whole and with a trailing backslash: one without a drive (or a
+  // leading backslash) lies in the file's own folder, the program folder for the program's
+  // settings. Empty for an empty name.
+  CString FolderPath(LPCSTR folder) const;
+
   BOOL WriteString(LPCSTR section, LPCSTR key, LPCSTR text) const;
   // As WriteString, but an empty text deletes the key.
   BOOL WriteStringOrDelete(LPCSTR section, LPCSTR key, LPCSTR text) const;

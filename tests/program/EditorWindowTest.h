@@ -42,6 +42,15 @@ inline std::vector<std::string> Items(HWND control, bool listBox = false) {
   return items;
 }
 
+// The control of that id among a window's descendants (the first found); null when none.
+inline HWND Descendant(HWND window, int id) {
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (::GetDlgCtrlID(child) == id) return child;
+    if (HWND found = Descendant(child, id)) return found;
+  }
+  return nullptr;
+}
+
 class EditorWindowTest : public ::testing::Test {
 protected:
   // The main frame with a new drawing. Call with ASSERT_NO_FATAL_FAILURE from SetUp.

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "EditorWindowTest.h"
+#include "StartupResources.h"
 #include "editor/dialogs/FontCreateDlg.h"
 #include "editor/dialogs/FontLibraryList.h"
 #include "editor/dialogs/FontReplaceDlg.h"
@@ -35,6 +36,8 @@
 #include "model/settings/ProgramPaths.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
+#include "support/DialogTextFit.h"
+#include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -84,6 +87,15 @@ void Picture(HWND window, const char* name) {
   SaveClientPicture(window, (std::string("screenshots\\") + name).c_str());
 }
 
+// What a font builder says when it has written a file: the resource's text for the file and
+// its count of characters.
+std::string Notice(UINT id, const std::string& file, int count) {
+  CString format, text;
+  format.LoadString(id);
+  text.Format(format, file.c_str(), count);
+  return std::string(text);
+}
+
 // Own font files of a mount folder, each with the mixed glyph at B0A1 and B0A2.
 void WriteOwnFont(const std::string& path, const char* name) {
   CftHeader header;
@@ -126,8 +138,9 @@ protected:
     PumpMessages();
   }
   HWND EditorEdit() { return ::GetDlgItem(m_main->GetTextEditor().m_hWnd, IDC_TEXT_EDITOR_EDIT); }
-  // A text under edit with the text tool, its characters in the given font key and numbers.
-  CTextBlock* EditedText(std::vector<std::pair<WORD, WORD>> characters) {
+  // A text under edit with the text tool, its double-byte characters in the given font key and
+  // numbers.
+  CTextBlock* EditedText(std::vector<std::pair<WORD, WORD>> characters, WORD key = kOwnFonts) {
     CTextBlock* text = CTextBlock::CreateAt(0, 50, 50, 350, 50);
     m_document->AddBlock(text);
     CTextDefaults defaults = CTextDefaults::Global();
@@ -135,7 +148,7 @@ protected:
       auto* box = new CCharBox;
       box->Init(code > 0xFF ? 134 : 0, code, defaults);
       if (code > 0xFF) {
-        box->m_kind = static_cast<WORD>((box->m_kind & 0xF000) | kOwnFonts);
+        box->m_kind = static_cast<WORD>((box->m_kind & 0xF000) | key);
         box->m_fontNumber = number;
       }
       text->InsertChar(box);
@@ -156,6 +169,28 @@ protected:
       if (const CCharBox* box = text->GetBoxArray()->GetCharBox(i))
         numbers.push_back(box->m_fontNumber);
     return numbers;
+  }
+  std::vector<WORD> FontKeys(CTextBlock* text) {
+    std::vector<WORD> keys;
+    for (INT_PTR i = 0; i < text->GetBoxArray()->GetSize(); ++i)
+      if (const CCharBox* box = text->GetBoxArray()->GetCharBox(i)) keys.push_back(box->FontKey());
+    return keys;
+  }
+  // Saves the document through Save As, then closes it.
+  void SaveThroughMenu(const std::string& path) {
+    FileDialogAnswer answer(path);
+    Menu(ID_FILE_SAVE_AS);
+    theApp.CloseAllDocuments(FALSE);
+    PumpMessages();
+  }
+  // Opens a document through Open (a replacement dialog is the caller's to answer); it and its
+  // view become the current ones.
+  void OpenThroughMenu(const std::string& path) {
+    FileDialogAnswer answer(path);
+    Menu(ID_FILE_OPEN);
+    POSITION at = m_template->GetFirstDocPosition();
+    ASSERT_NE(nullptr, at);
+    OpenView(m_template->GetNextDoc(at));
   }
   POINT PixelOf(float x, float y) {
     FPOINT page = {x, y};
@@ -443,6 +478,159 @@ TEST_F(FontWindows, EachMissingFontTakesItsReplacementFromItsOwnLanguage) {
   EXPECT_EQ(0, fonts.GetFont(1).newNumber);
 }
 
+// The lines of a list box as it shows them.
+std::vector<std::wstring> ShownLines(HWND list) {
+  std::vector<std::wstring> lines;
+  for (LRESULT i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+    std::wstring line(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    line.resize(static_cast<size_t>(
+        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Whether a control's own font has a glyph for every character of the text.
+bool HasGlyphsFor(HWND control, const std::wstring& text) {
+  HDC dc = ::GetDC(control);
+  HGDIOBJ previous =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+  std::vector<WORD> glyphs(text.size());
+  DWORD found = ::GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                   GGI_MARK_NONEXISTING_GLYPHS);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(control, dc);
+  return found == text.size() &&
+         std::find(glyphs.begin(), glyphs.end(), static_cast<WORD>(0xFFFF)) == glyphs.end();
+}
+
+// Its cases run on a system of either code page.
+class EnglishSystemFontNames : public FontWindows {};
+
+// A document names its installed fonts as the system that saved it lists them: a Chinese system
+// lists WenQuanYi Micro Hei under its Chinese family name (GBK in the file), an English one under
+// its English name. Opened on either system, either name finds the font; a font installed on
+// neither is offered for replacement under its own name, readable whatever the code page.
+TEST_F(EnglishSystemFontNames, InstalledFontsAreFoundByEitherNameAndMissingOnesReadAsSaved) {
+  const char* const names[] = {"文泉驿微米黑", "WenQuanYi Micro Hei", "方正姚体"};
+  g_winFontTable.FreeRows();
+  for (const char* name : names) g_winFontTable.AddEntry(0, 0, {"", name});
+  EditedText({{0xB0A1, 0}, {0xB0A2, 1}, {0xB0A3, 2}}, CLanguage::MakeKey(134, 0));
+  const std::string path = m_folder.File("names.T42");
+  SaveThroughMenu(path);
+  MountFonts();
+  int installed = -1;
+  for (int i = 0; i < 2 && installed < 0; ++i) installed = g_winFontTable.FindEntry(0, 0, names[i]);
+  ASSERT_GE(installed, 0) << "WenQuanYi Micro Hei is listed under GB2312";
+
+  std::vector<std::wstring> missing;
+  bool readable = false;
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    HWND list = ::GetDlgItem(dialog->m_hWnd, IDC_MISSING_FONTS);
+    missing = ShownLines(list);
+    readable = HasGlyphsFor(list, L"方正姚体");
+    Picture(dialog->m_hWnd, "font_replace_missing.bmp");
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  ASSERT_NO_FATAL_FAILURE(OpenThroughMenu(path));
+  EXPECT_EQ(1, dialogs.Shown());
+  ASSERT_EQ(1u, missing.size());
+  EXPECT_EQ(0u, missing[0].find(L"方正姚体  ")) << dialogfit::Utf8(missing[0]);
+  EXPECT_TRUE(readable) << "the list's font shows the name's characters";
+  auto* opened = dynamic_cast<CTextBlock*>(m_document->GetBlockAt(0));
+  ASSERT_NE(nullptr, opened);
+  // The characters saved in either name of the font are in it.
+  std::vector<WORD> codes = Codes(opened);
+  std::vector<int> numbers = FontNumbers(opened);
+  ASSERT_EQ(3u, numbers.size());
+  for (size_t i = 0; i < codes.size(); ++i)
+    if (codes[i] != 0xB0A3) EXPECT_EQ(installed, numbers[i]) << std::hex << codes[i];
+}
+
+// The shipped settings give every language a font mount beside the program: a Latin font built
+// with the builder's defaults goes there, is listed once the builder ends, and is the font typed
+// text takes when chosen on the property bar; the document keeps it through a save and an open.
+TEST_F(FontWindows, ALatinFontBuiltWithTheDefaultsIsTypedInSavedAndOpenedAgain) {
+  const CTextDefaults keptDefaults = CTextDefaults::Global();
+  // The editor started on the program folder's settings, and the font folders they name, made
+  // in the test's folder.
+  CloseEditorWindow();
+  ::CreateDirectoryA(m_folder.File("program").c_str(), nullptr);
+  ::CreateDirectoryA(m_folder.File("program\\MOUNT").c_str(), nullptr);
+  const std::string ini = m_folder.File("program\\TALVEX42.INI");
+  ASSERT_TRUE(::CopyFileA(ProgramFile("TALVEX42.INI").c_str(), ini.c_str(), FALSE));
+  g_settings.SetPath(ini.c_str());
+  MountFonts();
+  const int latin = g_language.FindIndex(0);
+  ASSERT_GE(latin, 0);
+  for (int row = 0; row < g_language.GetCount(); ++row) {
+    ASSERT_GE(g_language.GetMountCount(row), 1) << row;
+    CString shipped;
+    g_language.GetMountPath(row, 0, shipped);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ProgramFile(shipped).c_str()))
+        << shipped;
+    ::CreateDirectoryA(g_language.GetMountFolder(row, 0), nullptr);
+  }
+  ASSERT_NO_FATAL_FAILURE(OpenEditorWindow(900, 640));
+  const std::string folder(g_language.GetMountFolder(latin, 0));
+  const int face = g_winFontTable.FindEntry(latin, 0, "DejaVu Sans");
+  ASSERT_GE(face, 0);
+
+  std::string shownFolder;
+  MessageBoxCapture boxes;
+  {
+    ModalDialogDriver dialogs;
+    dialogs.Then([&](CDialog* dialog) {
+      HWND window = dialog->m_hWnd;
+      Choose(window, IDC_FONT_LIBRARY,
+             CFontLibraryList::FindCode(::GetDlgItem(window, IDC_FONT_CODES),
+                                        CLanguage::MakeKey(0, CLanguage::kWindowsFonts)),
+             false);
+      Choose(window, IDC_BUILD_FONTS, face, true);
+      shownFolder = Text(::GetDlgItem(window, IDC_BUILD_PATH));
+      ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "LATIN.CFT");
+      ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Command(ID_FONT_BUILD_WIN);
+    EXPECT_EQ(1, dialogs.Shown());
+  }
+  EXPECT_EQ(folder, shownFolder);
+  ASSERT_EQ(1u, boxes.Count());
+  EXPECT_NE(std::string::npos, boxes.Last().text.find(folder + "LATIN.CFT")) << boxes.Last().text;
+  const WORD ownLatin = CLanguage::MakeKey(0, CLanguage::kFirstMount);
+  const int own = g_language.FindFont(latin, CLanguage::kFirstMount, "DejaVu Sans");
+  ASSERT_GE(own, 0) << "the new font is mounted";
+
+  // Chosen on the property bar with nothing selected, it is the font of the text typed next.
+  Command(ID_TOOL_TEXT);
+  HWND page = ::GetParent(Descendant(m_main->GetPropertyBar().m_hWnd, IDC_FONT_LIBRARY));
+  ASSERT_NE(nullptr, page);
+  Choose(page, IDC_FONT_LIBRARY,
+         CFontLibraryList::FindCode(::GetDlgItem(page, IDC_FONT_CODES), ownLatin), false);
+  Choose(page, IDC_FONT_NAMES, own, false);
+  POINT at = PixelOf(60, 60);
+  m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  m_view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  for (char c : {'S', 'i', 'g', 'n'}) m_view->SendMessage(WM_CHAR, static_cast<WPARAM>(c), 0);
+  Command(ID_TOOL_SELECT);
+  CTextDefaults::Global() = keptDefaults;
+
+  const std::string path = m_folder.File("sign.T42");
+  SaveThroughMenu(path);
+  ModalDialogDriver dialogs;
+  ASSERT_NO_FATAL_FAILURE(OpenThroughMenu(path));
+  EXPECT_EQ(0, dialogs.Shown()) << "no font is missing";
+  auto* text = dynamic_cast<CTextBlock*>(m_document->GetBlockAt(0));
+  ASSERT_NE(nullptr, text);
+  EXPECT_EQ((std::vector<WORD>{'S', 'i', 'g', 'n'}), Codes(text));
+  EXPECT_EQ(std::vector<WORD>(4, ownLatin), FontKeys(text));
+  EXPECT_EQ(std::vector<int>(4, own), FontNumbers(text));
+  std::unique_ptr<CContour> glyph(g_language.GetGlyph(ownLatin, own, 'S'));
+  EXPECT_TRUE(glyph) << "the character is drawn from the built font";
+}
+
 TEST_F(FontWindows, AnEditedFontPathIsStoredWithItsBackslashAndTheFontsAreMountedFromIt) {
   std::string other = m_folder.File("other");
   ::CreateDirectoryA(other.c_str(), nullptr);
@@ -491,8 +679,9 @@ TEST_F(FontWindows, FontsAreBuiltFromTheCurvesInTheCellsOfThePage) {
   addSquare(0.25f, -0.5f, 0.75f, 0.5f);  // '!' in the cell 0..1, and in the Chinese cell A1A1
   addSquare(80, 20, 100, 40);            // the Chinese cell A1A2 of side 60, from x 60
   std::string latin = m_folder.File("LATIN.CFT"), chinese = m_folder.File("NEW.CFT");
-  auto run = [&](bool latinBuild, const std::string& path, const char* size) {
+  auto run = [&](bool latinBuild, const std::string& path, const char* size, int glyphs) {
     ModalDialogDriver dialogs;
+    MessageBoxCapture boxes;
     dialogs.Then([&](CDialog* dialog) {
       HWND window = dialog->m_hWnd;
       ::CheckRadioButton(window, IDC_SCREEN_CHINESE, IDC_SCREEN_LATIN,
@@ -507,8 +696,10 @@ TEST_F(FontWindows, FontsAreBuiltFromTheCurvesInTheCellsOfThePage) {
     PumpMessages();
     EXPECT_EQ(1, dialogs.Shown());
     EXPECT_EQ(0, dialogs.Stuck()) << "a finished build closes the dialog";
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Notice(IDS_FONT_FILE_BUILT, path, glyphs), boxes.Last().text);
   };
-  run(true, latin, "1");
+  run(true, latin, "1", 1);
   std::ifstream in(latin, std::ios::binary);
   std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(bytes.size(), 188u);
@@ -525,7 +716,7 @@ TEST_F(FontWindows, FontsAreBuiltFromTheCurvesInTheCellsOfThePage) {
   EXPECT_EQ(-512, box.top);
   EXPECT_EQ(512, box.bottom);
 
-  run(false, chinese, "60");
+  run(false, chinese, "60", 2);
   CCftFile file;
   ASSERT_TRUE(file.Open(chinese.c_str()));
   std::unique_ptr<CContour> glyph(file.ReadGlyph(0xA1A2, nullptr));
@@ -579,9 +770,12 @@ TEST_F(FontWindows, AFontFileIsBuiltFromAnInstalledTrueTypeFontGlyphByGlyph) {
     });
     Command(ID_FONT_BUILD_WIN);
     EXPECT_EQ(1, dialogs.Shown());
-    return boxes.Count();
+    return boxes.Boxes();
   };
-  EXPECT_EQ(0u, build(0xB0));
+  // The build says what it wrote.
+  std::vector<CapturedMessageBox> told = build(0xB0);
+  ASSERT_EQ(1u, told.size());
+  EXPECT_EQ(Notice(IDS_FONT_FILE_BUILT, output, 2), told[0].text);
   // The reader keeps the file open: it goes before the file is deleted below.
   auto file = std::make_unique<CCftFile>();
   ASSERT_TRUE(file->Open(output.c_str()));
@@ -736,8 +930,11 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
   EXPECT_EQ("Resample", boxes[0].caption);
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(output.c_str()));
 
-  // A missing file is made; the codes the font lacks are marked empty.
-  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  // A missing file is made; the codes the font lacks are marked empty. A finished run says how
+  // many characters it wrote.
+  boxes = resample(IDYES, nullptr);
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(Notice(IDS_FONT_RESAMPLED, output, 2), boxes[1].text);
   std::vector<DWORD> entries = IndexEntries(output, 4);
   ASSERT_EQ(4u, entries.size());
   EXPECT_NE(0u, entries[0]);
@@ -773,7 +970,7 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
       ::SetDlgItemTextA(window, IDC_BUILD_VERSION, version);
     };
   };
-  EXPECT_EQ(1u, resample(IDYES, named("RS61.CFT", "6.1")).size());
+  EXPECT_EQ(2u, resample(IDYES, named("RS61.CFT", "6.1")).size());
   {
     CCftFile file;
     ASSERT_TRUE(file.Open(m_folder.File("resample\\RS61.CFT").c_str()));
@@ -799,7 +996,9 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
     std::memset(partial.data() + 144 + 4, 0, 12);
     std::ofstream(output, std::ios::binary).write(partial.data(), partial.size());
   }
-  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  boxes = resample(IDYES, nullptr);
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(Notice(IDS_FONT_RESAMPLED, output, 1), boxes[1].text);
   std::vector<DWORD> resumed = IndexEntries(output, 4);
   ASSERT_EQ(4u, resumed.size());
   EXPECT_EQ(entries[0], resumed[0]);
@@ -808,7 +1007,9 @@ TEST_F(FontWindows, ReSampleTracesTheFontsGlyphsIntoTheFileFromItsFirstEmptyEntr
   EXPECT_EQ(kNone, resumed[3]);
   // A complete file is left alone.
   before = FileBytes(output);
-  EXPECT_EQ(1u, resample(IDYES, nullptr).size());
+  boxes = resample(IDYES, nullptr);
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(Notice(IDS_FONT_RESAMPLED, output, 0), boxes[1].text);
   EXPECT_EQ(before, FileBytes(output));
 
   // Another header: every difference in one box, the file unchanged.

@@ -7,6 +7,7 @@
 // under zh_CN, whose code page has none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@
 #include "editor/dialogs/PageSetupDlg.h"
 #include "output/SquareSealDlg.h"
 #include "output/StampAreaDlg.h"
+#include "support/ClientPicture.h"
+#include "support/ComboEntries.h"
+#include "support/DialogTextFit.h"
 #include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/ModalDialogDriver.h"
@@ -193,4 +197,55 @@ TEST_F(EnglishInterface, AFileNameTheCodePageCannotRepresentIsRefusedInEnglishSa
   EXPECT_EQ(1, theApp.GetOpenDocumentCount());
   EXPECT_FALSE(m_document->IsModified());
   CloseEditorWindow();
+}
+
+// The English interface names the font builder and the font libraries in English words that stand
+// apart ("EnglishWin Font" ran together), each whole in the box that shows it: the builder's
+// library list and the property bar's text page.
+TEST_F(EnglishInterface, TheFontBuilderAndTheFontLibrariesReadInEnglishAndFitTheirBoxes) {
+  const CString keptSettings = g_settings.GetPath();
+  const std::string ini = m_folder.File("TALVEX42.INI");
+  ASSERT_TRUE(CopyFileA(ProgramFile("TALVEX42.INI").c_str(), ini.c_str(), FALSE));
+  {
+    StartupResources resources("1033");
+    ASSERT_TRUE(resources.English());
+    g_settings.SetPath(ini.c_str());
+    theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
+    ASSERT_NO_FATAL_FAILURE(OpenEditorWindow());
+    // Whole in the closed box beside its arrow, and in the opened list.
+    auto fitting = [](HWND combo) {
+      COMBOBOXINFO box = {};
+      box.cbSize = sizeof box;
+      EXPECT_TRUE(GetComboBoxInfo(combo, &box));
+      for (const std::string& row : ComboEntries(combo))
+        EXPECT_LE(TextExtent(combo, row), box.rcItem.right - box.rcItem.left) << row;
+      EXPECT_LT(WidestEntry(combo), SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0));
+    };
+    std::wstring caption;
+    std::vector<std::string> libraries;
+    ModalDialogDriver dialogs;
+    dialogs.Then([&](CDialog* builder) {
+      caption = dialogfit::TextOf(builder->m_hWnd);
+      HWND combo = GetDlgItem(builder->m_hWnd, IDC_FONT_LIBRARY);
+      libraries = ComboEntries(combo);
+      fitting(combo);
+      ::CreateDirectoryA("screenshots", nullptr);
+      SaveClientPicture(builder->m_hWnd, "screenshots\\font_create_english.bmp");
+      builder->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Menu(ID_FONT_BUILD_WIN);
+    EXPECT_EQ(1, dialogs.Shown());
+    EXPECT_EQ(L"Build Font From WinTrueType", caption) << dialogfit::Utf8(caption);
+    for (const char* library : {"Chinese GB Win Font", "Chinese GB User Font", "English Win Font",
+                                "English User Font", "Chinese Big5 User Font"})
+      EXPECT_NE(libraries.end(), std::find(libraries.begin(), libraries.end(), library)) << library;
+    ViewCommand(ID_TOOL_TEXT);
+    HWND bar = Descendant(m_main->GetPropertyBar().m_hWnd, IDC_FONT_LIBRARY);
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(libraries, ComboEntries(bar));
+    fitting(bar);
+    CloseEditorWindow();
+  }
+  g_settings.SetPath(keptSettings);
+  theApp.InitializeApplicationData(CTALVEX42App::kLoadFonts);
 }

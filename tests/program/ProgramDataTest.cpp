@@ -30,7 +30,7 @@ TEST(ProgramData, LanguagesReadInBothResourceLanguages) {
   // The Chinese resources append a blank to the section names, the English ones "Eng".
   EXPECT_EQ("简体中文", Read(ini, "LANGUAGE0 ", "NAME"));
   EXPECT_EQ("134", Read(ini, "LANGUAGE0 ", "ID"));
-  EXPECT_EQ("Simplified Chinese", Read(ini, "LANGUAGE0Eng", "NAME"));
+  EXPECT_EQ("Chinese GB", Read(ini, "LANGUAGE0Eng", "NAME"));
   EXPECT_EQ("繁体中文", Read(ini, "LANGUAGE2 ", "NAME"));
   EXPECT_EQ("", Read(ini, "LANGUAGE5 ", "NAME"));
 }

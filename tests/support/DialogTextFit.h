@@ -49,6 +49,13 @@ inline std::wstring TextOf(HWND control) {
   return text;
 }
 
+// A wide text for the test's messages.
+inline std::string Utf8(const std::wstring& text) {
+  char utf8[512] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
 // The text as it is drawn: a lone '&' underlines the next letter, "&&" is one ampersand.
 inline std::wstring WithoutMnemonics(const std::wstring& text) {
   std::wstring shown;
@@ -132,9 +139,7 @@ inline std::string Misfit(HWND control, HDC dc) {
     needed.bottom = size.cy;
   }
   if (needed.right <= room.right && needed.bottom <= room.bottom) return {};
-  char utf8[512] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-  return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + utf8 + "\" needs " +
+  return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + Utf8(text) + "\" needs " +
          std::to_string(needed.right) + " x " + std::to_string(needed.bottom) + ", has " +
          std::to_string(room.right) + " x " + std::to_string(room.bottom);
 }

@@ -166,6 +166,10 @@ TEST(FontMountSection, ReadBackKeepsEveryListAndFindsSavedFontsAgainAfterTheMoun
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 0));  // Song is gone
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 0), 0));  // no Windows list
   EXPECT_EQ(-1, now.language.RemountFont(read, CLanguage::MakeKey(134, 2), 9));  // past the list
+  // The empty slot that ends a list is no font a character could have named.
+  CString name;
+  EXPECT_TRUE(read.FindName(134, 2, 1, name));
+  EXPECT_FALSE(read.FindName(134, 2, 2, name)) << name.GetString();
 }
 
 TEST(FontMountSection, TextBlocksDeclareTheirFontsAndTakeTheNewOnesAllAtOnce) {

@@ -134,4 +134,19 @@ TEST(TrueTypeReaderDamage, FilesCutShortOrPointingOutsideThemselvesGiveNoGlyph) 
   EXPECT_EQ(nullptr, glyph(contours));
 }
 
+// The family names GDI's copy of an installed font's name table gives: only records that lie
+// inside the table, whatever it is cut to.
+TEST(TrueTypeReaderDamage, FamilyNamesComeOnlyFromRecordsInsideTheNameTable) {
+  FontSpec spec;
+  spec.forGdi = true;
+  spec.family = "Talvex Sign";
+  const Bytes table = truetype::NameTable(spec);
+  EXPECT_EQ(std::vector<std::wstring>{L"Talvex Sign"}, CTrueTypeFile::FamilyNames(table));
+  for (size_t size = 0; size < table.size(); ++size)
+    EXPECT_LE(CTrueTypeFile::FamilyNames(Bytes(table.begin(), table.begin() + size)).size(), 1u);
+  Bytes outside = table;
+  outside[6 + 10] = 0x7F;  // the family record's text far past the table's end
+  EXPECT_TRUE(CTrueTypeFile::FamilyNames(outside).empty());
+}
+
 }  // namespace
