@@ -1,0 +1,73 @@
+#include "framework/GbkText.h"
+
+#include <vector>
+
+#include "framework/ResourceModule.h"
+
+namespace {
+
+const UINT kGbkCodePage = 936;
+
+}  // namespace
+
+std::wstring AfxWideFromGbk(LPCSTR text) {
+  if (!text || !*text) return std::wstring();
+  const int length = MultiByteToWideChar(kGbkCodePage, 0, text, -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::vector<wchar_t> wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(kGbkCodePage, 0, text, -1, wide.data(), length);
+  return std::wstring(wide.data());
+}
+
+CString AfxGbkFromWide(LPCWSTR text) {
+  if (!text || !*text) return CString();
+  const int length = WideCharToMultiByte(kGbkCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return CString();
+  std::vector<char> gbk(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(kGbkCodePage, 0, text, -1, gbk.data(), length, nullptr, nullptr);
+  return CString(gbk.data());
+}
+
+std::wstring AfxLoadWideString(UINT id) {
+  HINSTANCE module = AfxGetResourceHandle();
+  // String resources live in blocks of 16; find the block first so a missing id is not an error.
+  if (!FindResourceW(module, MAKEINTRESOURCEW((id >> 4) + 1), MAKEINTRESOURCEW(6)))
+    return std::wstring();
+  // With no room given, the system points at the resource's own text.
+  LPCWSTR resource = nullptr;
+  const int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&resource), 0);
+  if (length <= 0 || !resource) return std::wstring();
+  return std::wstring(resource, static_cast<size_t>(length));
+}
+
+CString AfxGetWindowTextGbk(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  return AfxGbkFromWide(text.data());
+}
+
+void AfxSetOwnWindowTitle(HWND window, LPCWSTR title) {
+  DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title ? title : L""));
+}
+
+int AfxAddComboEntry(HWND combo, LPCSTR text) {
+  const std::wstring wide = AfxWideFromGbk(text);
+  return static_cast<int>(
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+CString AfxGetComboEntry(HWND combo, int index) {
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return CString();
+  std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
+  return AfxGbkFromWide(text.data());
+}
+
+int AfxFindComboEntry(HWND combo, int startAfter, LPCSTR prefix) {
+  const std::wstring wide = AfxWideFromGbk(prefix);
+  return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(startAfter),
+                                       reinterpret_cast<LPARAM>(wide.c_str())));
+}
