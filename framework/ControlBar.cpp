@@ -6,8 +6,8 @@
 #include "framework/DockBar.h"
 #include "framework/DockContext.h"
 #include "framework/FrameWnd.h"
-#include "framework/GbkText.h"
 #include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 

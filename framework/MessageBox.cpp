@@ -1,7 +1,7 @@
 #include "framework/MessageBox.h"
 
-#include "framework/GbkText.h"
 #include "framework/String.h"
+#include "framework/WideText.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/GbkText.h"
 #include "framework/InvalidArgException.h"
+#include "framework/WideText.h"
 
 namespace {
 

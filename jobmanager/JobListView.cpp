@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "framework/CmdUI.h"
-#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/JobManagerTexts.h"

@@ -1,9 +1,9 @@
 #include "jobmanager/MainFrame.h"
 
 #include "framework/CmdUI.h"
-#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/JobManagerTexts.h"

@@ -1,4 +1,4 @@
-#include "framework/GbkText.h"
+#include "framework/WideText.h"
 
 #include <vector>
 
@@ -40,34 +40,32 @@ std::wstring AfxLoadWideString(UINT id) {
   return std::wstring(resource, static_cast<size_t>(length));
 }
 
-CString AfxGetWindowTextGbk(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-  GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-  return AfxGbkFromWide(text.data());
-}
-
 void AfxSetOwnWindowTitle(HWND window, LPCWSTR title) {
   DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title ? title : L""));
 }
 
-int AfxAddComboEntry(HWND combo, LPCSTR text) {
-  const std::wstring wide = AfxWideFromGbk(text);
-  return static_cast<int>(
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+std::wstring AfxGetControlText(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+  return std::wstring(text.data());
 }
 
-CString AfxGetComboEntry(HWND combo, int index) {
+int AfxAddComboEntry(HWND combo, const std::wstring& text) {
+  return static_cast<int>(
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+std::wstring AfxGetComboEntry(HWND combo, int index) {
   const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == CB_ERR) return CString();
+  if (length == CB_ERR) return std::wstring();
   std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
   SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.data()));
-  return AfxGbkFromWide(text.data());
+  return std::wstring(text.data());
 }
 
-int AfxFindComboEntry(HWND combo, int startAfter, LPCSTR prefix) {
-  const std::wstring wide = AfxWideFromGbk(prefix);
+int AfxFindComboEntry(HWND combo, int startAfter, const std::wstring& prefix) {
   return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(startAfter),
-                                       reinterpret_cast<LPARAM>(wide.c_str())));
+                                       reinterpret_cast<LPARAM>(prefix.c_str())));
 }

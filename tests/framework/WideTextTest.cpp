@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/String.h"
+#include "framework/WideText.h"
 
 namespace {
 
