@@ -564,6 +564,67 @@ TEST_F(CutWindowTest, OutputToASerialPortShowsItsProgressAndSaysWhatWasSent) {
   }
 }
 
+// A USB cutter the settings remember: under its name in the interface language when its plug-in
+// lists it (this test program's interface is English: the test plug-in's Chinese name was saved
+// under the other language), and shown as remembered when its cutter is not attached, in which
+// case the output says so, naming the plug-in, and nothing goes to any other port.
+TEST_F(CutWindowTest, ARememberedUsbCutterIsShownInTheInterfaceLanguageOrAsNotAttached) {
+  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
+  ASSERT_NE(2052, theApp.GetLanguage());
+  const struct {
+    const char* remembered;
+    const char* shown;
+  } cases[] = {{"测试刻字机[TestPlotter.upl:03]", "TestCutter[TestPlotter.upl:03]"},
+               {"沐石丰泽 刻字机 USB驱动[UsbTestPlotter2.upl:02]",
+                "沐石丰泽 刻字机 USB驱动[UsbTestPlotter2.upl:02]"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.remembered);
+    WritePrivateProfileStringA("CutInfo", "PortName", c.remembered, m_ini.c_str());
+    OpenCutWindow();
+    EXPECT_EQ(AfxWideFromGbk(c.shown), AfxGetControlText(GetDlgItem(DeviceBar(), IDC_CUT_PORT)));
+    EXPECT_STREQ(c.shown, g_cutSettings.m_portName);
+    m_cut->DestroyWindow();
+    PumpMessages();
+    m_cut = nullptr;
+  }
+  const size_t sentToCom1 = Com1IsMapped() ? Recorded().size() : 0;
+  OpenCutWindow();
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  const std::string& text = m_boxes.Last().text;
+  EXPECT_NE(std::string::npos, text.find(std::string("\"") + cases[1].remembered + "\"")) << text;
+  EXPECT_NE(std::string::npos, text.find("UsbTestPlotter2.upl")) << text;
+  EXPECT_TRUE(m_boxes.Last().type & MB_ICONERROR);
+  if (Com1IsMapped()) EXPECT_EQ(sentToCom1, Recorded().size()) << "sent to COM1 instead";
+}
+
+// Test on a USB cutter goes through its plug-in as a job does: the cutter in memory receives the
+// test square.
+TEST_F(CutWindowTest, TestOnAUsbCutterReachesTheCutter) {
+  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "2");
+  // Held here, the plug-in keeps its cutter in memory after the output lets it go.
+  char folder[MAX_PATH];
+  ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
+  HMODULE plugIn = LoadLibraryA((std::string(folder) + "UsbTestPlotter2.upl").c_str());
+  ASSERT_NE(nullptr, plugIn);
+  auto received = reinterpret_cast<int(__cdecl*)(int)>(
+      reinterpret_cast<void*>(GetProcAddress(plugIn, "UsbTest_ReceivedCount")));
+  OpenCutWindow();
+  TypePort(DeviceBar(), "BrisvanderwolLetteringMachine USBDrv[UsbTestPlotter2.upl:02]");
+  ASSERT_TRUE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+  Click(DeviceBar(), IDC_CUT_TEST);
+  PumpMessages();
+  // A move and the square's four sides at least.
+  EXPECT_GE(received(2), 5);
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_FALSE(m_boxes.Last().type & MB_ICONERROR) << m_boxes.Last().text;
+  m_cut->DestroyWindow();
+  m_cut = nullptr;
+  FreeLibrary(plugIn);
+  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
+}
+
 // The cutter's queue of the print tests (print_queue.sh), named as the Chinese driver installer
 // names a cutter, on an English system (printed_pages.sh runs this under en_US): the cut window
 // lists it whole, and a job output to it arrives through the queue as the same bytes the job
