@@ -40,8 +40,39 @@ std::wstring AfxLoadWideString(UINT id) {
   return std::wstring(resource, static_cast<size_t>(length));
 }
 
+namespace {
+
+const wchar_t kOwnProcedure[] = L"TalvexOwnProcedure";
+
+// In front of one of our windows, as a procedure of wide messages: the window's text goes to and
+// comes from the default procedure in its wide form, so that the caption the system draws (it asks
+// the window for its text) and every reader see it as it was set. Everything else goes on to the
+// window's own procedure.
+LRESULT CALLBACK WideTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      break;
+  }
+  auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kOwnProcedure));
+  const LRESULT result = own ? CallWindowProcW(own, window, message, wParam, lParam)
+                             : DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemovePropW(window, kOwnProcedure);
+  return result;
+}
+
+}  // namespace
+
 void AfxSetOwnWindowTitle(HWND window, LPCWSTR title) {
-  DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title ? title : L""));
+  if (!GetPropW(window, kOwnProcedure)) {
+    SetPropW(window, kOwnProcedure,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC)));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WideTextProc));
+  }
+  SetWindowTextW(window, title ? title : L"");
 }
 
 std::wstring AfxGetControlText(HWND control) {

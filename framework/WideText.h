@@ -16,9 +16,10 @@ CString AfxGbkFromWide(LPCWSTR text);
 // The string resource id of the current resource module in its wide form; empty when missing.
 std::wstring AfxLoadWideString(UINT id);
 
-// Sets the title of one of our own windows in its wide form. Our windows take their messages in
-// their 8-bit form, so SetWindowTextW would pass the title through the system's code page; the
-// default procedure stores the wide title as it is.
+// Sets the title of one of our own windows in its wide form, and keeps it so. Our windows take
+// their messages in their 8-bit form, so their text would pass through the system's code page each
+// time it is set or read (the system reads it to draw the caption); from here on the window keeps
+// and gives its text in its wide form.
 void AfxSetOwnWindowTitle(HWND window, LPCWSTR title);
 
 // A control's text, and the entries of a combo box (a control of the system, which keeps its

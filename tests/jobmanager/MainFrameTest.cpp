@@ -212,10 +212,12 @@ TEST_F(MainFrameTest, TheEditorsHandOverFindsTheManagerAndTheJobIsCutToAFile) {
 // turned each of them into "??" on the way through its own code page.
 class EnglishSystemJobManager : public MainFrameTest {
 protected:
+  // The title as the system keeps it, and as the window gives it (which the caption shows).
   std::wstring Title() {
-    wchar_t title[64] = {};
-    InternalGetWindowText(m_window, title, 64);
-    return title;
+    wchar_t kept[64] = {}, given[64] = {};
+    InternalGetWindowText(m_window, kept, 64);
+    GetWindowTextW(m_window, given, 64);
+    return std::wstring(kept) == given ? kept : std::wstring(kept) + L" | " + given;
   }
   std::wstring ColumnTitle(int column) {
     wchar_t text[64] = {};
