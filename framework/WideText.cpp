@@ -8,6 +8,28 @@ namespace {
 
 const UINT kGbkCodePage = 936;
 
+const wchar_t kOwnProcedure[] = L"TalvexOwnProcedure";
+
+// In front of one of our windows, as a procedure of wide messages: the window's text goes to and
+// comes from the default procedure in its wide form, so that the caption the system draws (it asks
+// the window for its text) and every reader see it as it was set. Everything else goes on to the
+// window's own procedure.
+LRESULT CALLBACK WideTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      break;
+  }
+  auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kOwnProcedure));
+  const LRESULT result = own ? CallWindowProcW(own, window, message, wParam, lParam)
+                             : DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemovePropW(window, kOwnProcedure);
+  return result;
+}
+
 }  // namespace
 
 std::wstring AfxWideFromGbk(LPCSTR text) {
@@ -39,32 +61,6 @@ std::wstring AfxLoadWideString(UINT id) {
   if (length <= 0 || !resource) return std::wstring();
   return std::wstring(resource, static_cast<size_t>(length));
 }
-
-namespace {
-
-const wchar_t kOwnProcedure[] = L"TalvexOwnProcedure";
-
-// In front of one of our windows, as a procedure of wide messages: the window's text goes to and
-// comes from the default procedure in its wide form, so that the caption the system draws (it asks
-// the window for its text) and every reader see it as it was set. Everything else goes on to the
-// window's own procedure.
-LRESULT CALLBACK WideTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_SETTEXT:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-      return DefWindowProcW(window, message, wParam, lParam);
-    default:
-      break;
-  }
-  auto own = reinterpret_cast<WNDPROC>(GetPropW(window, kOwnProcedure));
-  const LRESULT result = own ? CallWindowProcW(own, window, message, wParam, lParam)
-                             : DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) RemovePropW(window, kOwnProcedure);
-  return result;
-}
-
-}  // namespace
 
 void AfxSetOwnWindowTitle(HWND window, LPCWSTR title) {
   if (!GetPropW(window, kOwnProcedure)) {
