@@ -137,7 +137,7 @@ protected:
   }
 
   // Hands a job over as the editor does and waits for the manager to cut it to a file.
-  void HandOverAndCut(const ManagerFolder& manager, const std::string& name, size_t length) {
+  void HandOverAndCut(const std::string& name, size_t length) {
     // The manager takes only data files where the editor writes them: in the temporary folder.
     char temp[MAX_PATH] = {}, data[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
@@ -150,7 +150,7 @@ protected:
     job.SetPortName(out.c_str());
     job.SetDocumentName(name.c_str());
     job.SetDataPath(data);
-    job.SetManagerProgram(manager.Program().c_str());
+    job.SetManagerProgram(m_manager.Program().c_str());
     job.SetStartWait(kStartWaitMs);
     MessageBoxCapture boxes;
     ASSERT_TRUE(job.SendToManager()) << name;
@@ -174,10 +174,10 @@ TEST_P(HandOverTest, TheEditorStartsTheManagerAndThenHandsJobsToTheRunningOne) {
   ASSERT_TRUE(CloseManager());
   ASSERT_EQ(nullptr, ManagerWindow());
 
-  HandOverAndCut(m_manager, "first", 2500);
+  HandOverAndCut("first", 2500);
   HWND started = ManagerWindow();
   ASSERT_NE(nullptr, started);
-  HandOverAndCut(m_manager, "second", 40000);
+  HandOverAndCut("second", 40000);
   EXPECT_EQ(started, ManagerWindow()) << "the running manager took the second job";
   EXPECT_EQ(1u, ProcessesOf(m_manager.Program()).size()) << "one manager, started once";
 
