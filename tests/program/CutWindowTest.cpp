@@ -599,30 +599,44 @@ TEST_F(CutWindowTest, ARememberedUsbCutterIsShownInTheInterfaceLanguageOrAsNotAt
   if (Com1IsMapped()) EXPECT_EQ(sentToCom1, Recorded().size()) << "sent to COM1 instead";
 }
 
+// The test build's cutter 2 plugged in while in scope. Held here, the plug-in keeps its cutter in
+// memory after the output lets the plug-in go.
+class PluggedInCutter {
+public:
+  PluggedInCutter() {
+    SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "2");
+    char folder[MAX_PATH] = {};
+    GetProgramDir(folder, sizeof folder);
+    m_plugIn = LoadLibraryA((std::string(folder) + "UsbTestPlotter2.upl").c_str());
+  }
+  ~PluggedInCutter() {
+    if (m_plugIn) FreeLibrary(m_plugIn);
+    SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
+  }
+  // How many plotting records the cutter received; -1 without the plug-in.
+  int Received() const {
+    auto count = reinterpret_cast<int(__cdecl*)(int)>(reinterpret_cast<void*>(
+        m_plugIn ? GetProcAddress(m_plugIn, "UsbTest_ReceivedCount") : nullptr));
+    return count ? count(2) : -1;
+  }
+
+private:
+  HMODULE m_plugIn;
+};
+
 // Test on a USB cutter goes through its plug-in as a job does: the cutter in memory receives the
 // test square.
 TEST_F(CutWindowTest, TestOnAUsbCutterReachesTheCutter) {
-  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "2");
-  // Held here, the plug-in keeps its cutter in memory after the output lets it go.
-  char folder[MAX_PATH];
-  ASSERT_EQ(1, GetProgramDir(folder, sizeof folder));
-  HMODULE plugIn = LoadLibraryA((std::string(folder) + "UsbTestPlotter2.upl").c_str());
-  ASSERT_NE(nullptr, plugIn);
-  auto received = reinterpret_cast<int(__cdecl*)(int)>(
-      reinterpret_cast<void*>(GetProcAddress(plugIn, "UsbTest_ReceivedCount")));
+  PluggedInCutter cutter;
   OpenCutWindow();
   TypePort(DeviceBar(), "BrisvanderwolLetteringMachine USBDrv[UsbTestPlotter2.upl:02]");
   ASSERT_TRUE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
   Click(DeviceBar(), IDC_CUT_TEST);
   PumpMessages();
   // A move and the square's four sides at least.
-  EXPECT_GE(received(2), 5);
+  EXPECT_GE(cutter.Received(), 5);
   ASSERT_EQ(1u, m_boxes.Count());
   EXPECT_FALSE(m_boxes.Last().type & MB_ICONERROR) << m_boxes.Last().text;
-  m_cut->DestroyWindow();
-  m_cut = nullptr;
-  FreeLibrary(plugIn);
-  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
 }
 
 // The cutter's queue of the print tests (print_queue.sh), named as the Chinese driver installer
