@@ -7,6 +7,7 @@
 #include "framework/DockContext.h"
 #include "framework/FrameWnd.h"
 #include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
@@ -56,7 +57,8 @@ CControlBar::~CControlBar() {
 
 CControlBar* CControlBar::FindBar(const CFrameWnd* site, UINT id) {
   for (CControlBar* bar : AllBars())
-    if (bar->m_pDockSite == site && bar->m_hWnd && static_cast<UINT>(::GetDlgCtrlID(bar->m_hWnd)) == id)
+    if (bar->m_pDockSite == site && bar->m_hWnd &&
+        static_cast<UINT>(::GetDlgCtrlID(bar->m_hWnd)) == id)
       return bar;
   return nullptr;
 }
@@ -79,7 +81,8 @@ void CControlBar::SetBarStyle(DWORD style) {
   m_dwStyle = style;
   if (m_hWnd && ((previous ^ style) & CBRS_TOOLTIPS)) EnableToolTips((style & CBRS_TOOLTIPS) != 0);
   if (m_hWnd && ((previous ^ style) & (CBRS_BORDER_ANY | CBRS_GRIPPER | CBRS_ORIENT_ANY)))
-    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CControlBar::SetBorders(int left, int top, int right, int bottom) {
@@ -90,8 +93,10 @@ void CControlBar::SetBorders(int left, int top, int right, int bottom) {
 }
 
 void CControlBar::SetBorders(LPCRECT borders) {
-  if (borders) SetBorders(borders->left, borders->top, borders->right, borders->bottom);
-  else SetBorders();
+  if (borders)
+    SetBorders(borders->left, borders->top, borders->right, borders->bottom);
+  else
+    SetBorders();
 }
 
 CRect CControlBar::GetBorders() const {
@@ -108,8 +113,10 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL horz) const {
   if (m_dwStyle & CBRS_BORDER_RIGHT) rect.right -= kEdge;
   if (m_dwStyle & CBRS_BORDER_BOTTOM) rect.bottom -= kEdge;
   if (HasGripper()) {
-    if (horz) rect.left += kGripper;
-    else rect.top += kGripper;
+    if (horz)
+      rect.left += kGripper;
+    else
+      rect.top += kGripper;
   }
   rect.left += m_cxLeftBorder;
   rect.top += m_cyTopBorder;
@@ -147,8 +154,10 @@ BOOL CControlBar::IsVisible() const {
 void CControlBar::DelayShow(BOOL show) {
   m_nStateFlags &= ~(delayHide | delayShow);
   BOOL visible = m_hWnd && (GetStyle() & WS_VISIBLE);
-  if (show && !visible) m_nStateFlags |= delayShow;
-  else if (!show && visible) m_nStateFlags |= delayHide;
+  if (show && !visible)
+    m_nStateFlags |= delayShow;
+  else if (!show && visible)
+    m_nStateFlags |= delayHide;
 }
 
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* layout) {
@@ -170,8 +179,10 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   CRect rect(layout->rect);
   CSize available = rect.Size();
   DWORD mode = layout->bStretch ? LM_STRETCH : 0;
-  if (style & CBRS_ORIENT_HORZ) mode |= LM_HORZ | LM_HORZDOCK;
-  else mode |= LM_VERTDOCK;
+  if (style & CBRS_ORIENT_HORZ)
+    mode |= LM_HORZ | LM_HORZDOCK;
+  else
+    mode |= LM_VERTDOCK;
   CSize size = CalcDynamicLayout(-1, mode);
   size.cx = std::max(0L, std::min(size.cx, available.cx));
   size.cy = std::max(0L, std::min(size.cy, available.cy));
@@ -197,8 +208,8 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
   rect.right = rect.left + size.cx;
   rect.bottom = rect.top + size.cy;
   if (layout->hDWP)
-    layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top, rect.Width(),
-                                    rect.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
+    layout->hDWP = ::DeferWindowPos(layout->hDWP, m_hWnd, nullptr, rect.left, rect.top,
+                                    rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOZORDER);
   return 0;
 }
 
@@ -229,8 +240,10 @@ int CControlBar::OnCreate(LPCREATESTRUCTA cs) {
   if (CWnd::OnCreate(cs) == -1) return -1;
   CWnd* parent = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
   if (!m_pDockSite) {
-    if (parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) m_pDockSite = static_cast<CFrameWnd*>(parent);
-    else m_pDockSite = GetParentFrame();
+    if (parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+      m_pDockSite = static_cast<CFrameWnd*>(parent);
+    else
+      m_pDockSite = GetParentFrame();
   }
   if (!m_hWndOwner && parent) SetOwner(parent);
   AllBars().push_back(this);
@@ -443,7 +456,8 @@ void CControlBar::RelayToolTipEvent(UINT message, WPARAM wParam, LPARAM lParam) 
     old.cbSize = sizeof old;
     old.hwnd = m_hWnd;
     old.uId = static_cast<UINT_PTR>(m_toolTipHit);
-    if (m_toolTipHit != -1) ::SendMessageA(m_toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
+    if (m_toolTipHit != -1)
+      ::SendMessageA(m_toolTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&old));
     m_toolTipHit = hit;
     if (hit != -1) {
       info.hwnd = m_hWnd;
@@ -470,23 +484,37 @@ BOOL CControlBar::SupplyToolTipText(NMHDR* header, LRESULT* result) {
     text->lpszText = text->szText;
   } else {
     auto* text = reinterpret_cast<NMTTDISPINFOW*>(header);
-    int length = ::MultiByteToWideChar(CP_ACP, 0, tip, -1, text->szText,
-                                       static_cast<int>(sizeof text->szText / sizeof(WCHAR)));
-    if (length == 0) text->szText[sizeof text->szText / sizeof(WCHAR) - 1] = 0;
+    lstrcpynW(text->szText, AfxWideFromGbk(tip).c_str(),
+              static_cast<int>(sizeof text->szText / sizeof(WCHAR)));
     text->lpszText = text->szText;
   }
   if (result) *result = 0;
   return TRUE;
 }
 
+// A handler written for the 8-bit request answers the wide one too: its GBK text is widened.
+BOOL CControlBar::AskNarrowTipHandler(UINT tipId, NMHDR* header, LRESULT* result) {
+  NMTTDISPINFOA narrow = {};
+  narrow.hdr = *header;
+  narrow.hdr.code = TTN_NEEDTEXTA;
+  AFX_NOTIFY notify = {result, &narrow.hdr};
+  if (!OnCmdMsg(tipId, MAKELONG(TTN_NEEDTEXTA, WM_NOTIFY), &notify, nullptr)) return FALSE;
+  auto* wide = reinterpret_cast<NMTTDISPINFOW*>(header);
+  m_wideTip = AfxWideFromGbk(narrow.lpszText ? narrow.lpszText : narrow.szText);
+  wide->lpszText = const_cast<LPWSTR>(m_wideTip.c_str());
+  return TRUE;
+}
+
 BOOL CControlBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW) return CWnd::OnNotify(wParam, lParam, result);
+  if (header->code != TTN_NEEDTEXTA && header->code != TTN_NEEDTEXTW)
+    return CWnd::OnNotify(wParam, lParam, result);
   // A tip asks for its text as a notification of the tip window (control id 0); the item is in
   // idFrom. Without a handler the text comes from the item's string resource.
   AFX_NOTIFY notify = {result, header};
   UINT tipId = static_cast<UINT>(::GetDlgCtrlID(header->hwndFrom));
   if (OnCmdMsg(tipId, MAKELONG(header->code, WM_NOTIFY), &notify, nullptr)) return TRUE;
+  if (header->code == TTN_NEEDTEXTW && AskNarrowTipHandler(tipId, header, result)) return TRUE;
   SupplyToolTipText(header, result);
   return TRUE;
 }
@@ -495,6 +523,11 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (m_toolTip && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEWHEEL)
     RelayToolTipEvent(message, wParam, lParam);
   switch (message) {
+    case WM_NOTIFYFORMAT:
+      // The bar's tip asks for its texts in their wide form, which shows GBK on any system.
+      if (m_toolTip && reinterpret_cast<HWND>(wParam) == m_toolTip && lParam == NF_QUERY)
+        return NFR_UNICODE;
+      return CWnd::WindowProc(message, wParam, lParam);
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -512,7 +545,8 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // Keep it a notification of the bar's control even where the bar floats outside the frame.
         return owner->OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
       }
-      if (owner && owner->m_hWnd && owner->m_hWnd != m_hWnd) return owner->SendMessage(message, wParam, lParam);
+      if (owner && owner->m_hWnd && owner->m_hWnd != m_hWnd)
+        return owner->SendMessage(message, wParam, lParam);
       return DefWindowProc(message, wParam, lParam);
     }
     default:

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "framework/AfxRes.h"
 #include "framework/PtrArray.h"
 #include "framework/Wnd.h"
@@ -131,6 +133,7 @@ protected:
   void RelayToolTipEvent(UINT message, WPARAM wParam, LPARAM lParam);
   // Default tip text: the part after the line break of the command's string resource.
   BOOL SupplyToolTipText(NMHDR* header, LRESULT* result);
+  BOOL AskNarrowTipHandler(UINT tipId, NMHDR* header, LRESULT* result);
 
   int OnCreate(LPCREATESTRUCTA cs);
   void OnDestroy();
@@ -153,6 +156,7 @@ protected:
   bool m_leaveTracked = false;
   HWND m_toolTip = nullptr;
   INT_PTR m_toolTipHit = -1;
+  std::wstring m_wideTip;  // the last tip a narrow handler gave, widened
 
   friend class CDockBar;
   friend class CDockContext;

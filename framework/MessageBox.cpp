@@ -1,6 +1,7 @@
 #include "framework/MessageBox.h"
 
 #include "framework/String.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -29,7 +30,8 @@ LPCSTR AfxGetMessageBoxCaption() { return DefaultCaption(); }
 int AfxShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (!caption) caption = AfxGetMessageBoxCaption();
   if (Handler()) return Handler()(owner, text ? text : "", caption, type);
-  return MessageBoxA(owner, text ? text : "", caption, type);
+  // GBK shown in its wide form reads the same on a system of any code page.
+  return MessageBoxW(owner, AfxWideFromGbk(text).c_str(), AfxWideFromGbk(caption).c_str(), type);
 }
 
 int AfxMessageBox(LPCSTR text, UINT type, UINT /*helpId*/) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/InvalidArgException.h"
-#include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 
 namespace {
 
@@ -357,22 +357,11 @@ void CString::AppendFormat(LPCSTR format, ...) {
   m_text += tail.m_text;
 }
 
+// Loaded in the resource's wide form: the system's own 8-bit form is in its code page, which on
+// an English system has no Chinese.
 BOOL CString::LoadString(UINT id) {
-  m_text.clear();
-  HINSTANCE module = AfxGetResourceHandle();
-  // String resources live in blocks of 16; find the block first so a missing id is not an error.
-  HRSRC block = FindResourceA(module, MAKEINTRESOURCEA((id >> 4) + 1), MAKEINTRESOURCEA(6));
-  if (!block) return FALSE;
-  std::vector<char> buffer(256);
-  for (;;) {
-    int length = ::LoadStringA(module, id, buffer.data(), static_cast<int>(buffer.size()));
-    if (length <= 0) return FALSE;
-    if (length < static_cast<int>(buffer.size()) - 1) {
-      m_text.assign(buffer.data(), static_cast<size_t>(length));
-      return TRUE;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
+  *this = AfxGbkFromWide(AfxLoadWideString(id).c_str());
+  return !IsEmpty();
 }
 
 std::wstring CString::Wide() const {

@@ -161,9 +161,15 @@ CJobCutter::Result CJobCutter::SendToPlugIn(LPCSTR portName, LPCSTR dataPath, Pr
   return kCut;
 }
 
+// A plug-in queues a file for a cutter that is not attached and then reports no progress without
+// end: such a job is not started, and the system's reason says why.
 bool CJobCutter::StartPlot(LPCSTR portName, LPCSTR dataPath, PlotInfo* info) {
   CPlotterPlugIn& plugIn = m_port.GetPlugIn();
   if (!plugIn.OpenForPort(portName) || !plugIn.Load()) return false;
+  if (!plugIn.IsPlotterAttached()) {
+    SetLastError(ERROR_DEVICE_NOT_CONNECTED);
+    return false;
+  }
   return plugIn.PlotFile(dataPath, info) != FALSE;
 }
 

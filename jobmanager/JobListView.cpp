@@ -1,9 +1,11 @@
 #include "jobmanager/JobListView.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "framework/CmdUI.h"
 #include "framework/MessageBox.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/JobManagerTexts.h"
@@ -100,11 +102,39 @@ int CJobListView::OnCreate(LPCREATESTRUCTA cs) {
 }
 
 void CJobListView::AddColumns() {
-  CListCtrl& list = GetListCtrl();
   for (int column = 0; column < kColumnCount; ++column) {
     const ColumnLayout& layout = kColumns[column];
-    list.InsertColumn(column, JobManagerText::LoadOr(layout.titleId, layout.title), LVCFMT_LEFT,
-                      layout.width);
+    const std::wstring title = AfxWideFromGbk(JobManagerText::LoadOr(layout.titleId, layout.title));
+    LVCOLUMNW info = {};
+    info.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+    info.pszText = const_cast<LPWSTR>(title.c_str());
+    info.fmt = LVCFMT_LEFT;
+    info.cx = layout.width;
+    SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+// The texts the manager writes into its rows are GBK: the list keeps them in their wide form.
+void CJobListView::SetCellText(int row, int column, LPCSTR text) {
+  const std::wstring wide = AfxWideFromGbk(text);
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<LPWSTR>(wide.c_str());
+  SendMessageW(m_hWnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::wstring CJobListView::CellText(int row, int column) const {
+  // Grow until the text fits: the control does not say how long it is.
+  for (int size = 256;; size *= 2) {
+    std::vector<wchar_t> text(static_cast<size_t>(size), L'\0');
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = size;
+    const int length = static_cast<int>(SendMessageW(
+        m_hWnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (length < size - 1 || size >= (1 << 20)) return std::wstring(text.data());
   }
 }
 
@@ -119,7 +149,7 @@ int CJobListView::AddJob(LPCSTR jobFilePath, DWORD itemData) {
                                   static_cast<LPARAM>(itemData));
   if (row < 0) return 0;
   list.SetItemText(row, kCopiesColumn, "0");
-  list.SetItemText(row, kDocumentColumn, job.GetDocumentName());
+  SetCellText(row, kDocumentColumn, job.GetDocumentName());
   return 1;
 }
 
@@ -235,16 +265,14 @@ void CJobListView::ShowPercent(int percent) {
   if (row < 0) return;
   CString text;
   text.Format(JobManagerText::kProgress, percent);
-  GetListCtrl().SetItemText(row, kStatusColumn, text);
+  SetCellText(row, kStatusColumn, text);
   UpdateWindow();
 }
 
 void CJobListView::ShowDone() {
   const int row = m_runner.GetCurrentRow();
-  if (row >= 0) {
-    GetListCtrl().SetItemText(row, kStatusColumn,
-                              JobManagerText::LoadOr(IDS_JOB_DONE, JobManagerText::kDone));
-  }
+  if (row >= 0)
+    SetCellText(row, kStatusColumn, JobManagerText::LoadOr(IDS_JOB_DONE, JobManagerText::kDone));
   Beep(MB_ICONASTERISK);
 }
 
@@ -359,13 +387,14 @@ void CJobListView::DrawItem(LPDRAWITEMSTRUCT item) {
 }
 
 void CJobListView::DrawCell(HDC dc, int row, int column, const CRect& cell, UINT format) const {
-  CString text = GetListCtrl().GetItemText(row, column);
+  std::wstring text = CellText(row, column);
   if (column == kCopiesColumn) {
     CString copies;
-    copies.Format(JobManagerText::kCopies, text.GetString(),
+    copies.Format(JobManagerText::kCopies, GetListCtrl().GetItemText(row, column).GetString(),
                   CJobItemData(GetRowData(row)).GetCopiesRequested());
-    text = copies;
+    text = AfxWideFromGbk(copies);
   }
   RECT area = cell;
-  DrawTextA(dc, text, text.GetLength(), &area, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+            format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }

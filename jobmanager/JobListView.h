@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "framework/ImageList.h"
 #include "framework/ListView.h"
@@ -109,6 +110,8 @@ private:
   // copy).
   CString DescribeFailure() const;
   void AddColumns();
+  void SetCellText(int row, int column, LPCSTR text);
+  std::wstring CellText(int row, int column) const;
   void DrawCell(HDC dc, int row, int column, const CRect& cell, UINT format) const;
 
   COutPort& m_port;

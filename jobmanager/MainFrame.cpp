@@ -3,6 +3,7 @@
 #include "framework/CmdUI.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "jobmanager/JobItemData.h"
 #include "jobmanager/JobManagerTexts.h"
@@ -51,7 +52,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA cs) {
   if (!m_listView.CreateList(this, AFX_IDW_PANE_FIRST)) return -1;
   if (!CreateToolBar()) return -1;
   // The title in its wide form: it reads the same whatever the code page of the process.
-  SetWindowTextW(m_hWnd, CJobFile::ManagerTitle().c_str());
+  AfxSetOwnWindowTitle(m_hWnd, CJobFile::ManagerTitle().c_str());
   LeaveOnlyUserMenus(::GetMenu(m_hWnd));
   return 0;
 }

@@ -100,6 +100,19 @@ void CPlotterPlugIn::CollectPlotters(CStringArray& chineseNames, CStringArray& e
   }
 }
 
+bool CPlotterPlugIn::IsPlotterAttached() {
+  if (!GetPlotterInfoA) return true;
+  UsbPlotterInfoBuffer record;
+  memset(&record, 0, sizeof record);
+  record.info.size = kUsbPlotterInfoBufferSize;
+  return GetPlotterInfoA(m_plotterNumber, &record.info) != FALSE;
+}
+
+CString CPlotterPlugIn::GetFileName() const {
+  const CString& path = GetPath();
+  return path.Mid(path.ReverseFind('\\') + 1);
+}
+
 void CPlotterPlugIn::PrepareRecord(PlotInfo* info) const {
   info->size = static_cast<INT32>(sizeof(PlotInfo));
   info->plotterNumber = m_plotterNumber;

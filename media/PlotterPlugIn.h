@@ -36,6 +36,11 @@ public:
   int EnumeratePlotters(CStringArray& chineseNames, CStringArray& englishNames,
                         LPCSTR folder = nullptr);
 
+  // Whether the loaded plug-in finds the port's plotter attached (true when it cannot tell).
+  bool IsPlotterAttached();
+  // The plug-in's file name, without its folder.
+  CString GetFileName() const;
+
   // The plotting calls, refused (FALSE) when the plug-in lacks the entry. The record's size and
   // plotter number are filled in here.
   BOOL PlotFile(LPCSTR path, PlotInfo* info);

@@ -13,6 +13,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/StringArray.h"
+#include "framework/WideText.h"
 #include "media/DllModule.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/blocks/GroupBlock.h"
@@ -185,30 +186,26 @@ HWND CCutDeviceBar::Frame() const {
 }
 
 CString CCutDeviceBar::ControlText(UINT id) const {
-  char text[512] = {};
-  ::GetDlgItemTextA(m_hWnd, static_cast<int>(id), text, sizeof text);
-  return text;
+  return AfxGbkFromWide(AfxGetControlText(::GetDlgItem(m_hWnd, static_cast<int>(id))).c_str());
+}
+
+CString CCutDeviceBar::PortText() const {
+  return PortNameOfText(AfxGetControlText(::GetDlgItem(m_hWnd, kPortCombo)));
 }
 
 // The selection is not yet the combo's text while its notification runs.
-CString CCutDeviceBar::SelectedText(UINT comboId) const {
+std::wstring CCutDeviceBar::SelectedEntry(UINT comboId) const {
   HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
-  LRESULT index = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  char text[512] = {};
-  if (index != CB_ERR &&
-      ::SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < static_cast<LRESULT>(sizeof text))
-    ::SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-  return text;
+  const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? std::wstring() : AfxGetComboEntry(combo, static_cast<int>(index));
 }
 
 void CCutDeviceBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}
 
-void CCutDeviceBar::SelectPrefix(UINT comboId, LPCSTR prefix) {
+void CCutDeviceBar::SelectPrefix(UINT comboId, const std::wstring& prefix) {
   HWND combo = ::GetDlgItem(m_hWnd, static_cast<int>(comboId));
-  LRESULT found = prefix && *prefix ? ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                                     reinterpret_cast<LPARAM>(prefix))
-                                    : CB_ERR;
-  ::SendMessageA(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
+  const int found = prefix.empty() ? CB_ERR : AfxFindComboEntry(combo, -1, prefix);
+  ::SendMessageW(combo, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
 }
 
 // ---- Filling the bar ----
@@ -225,7 +222,7 @@ void CCutDeviceBar::InitBar() {
                   FALSE);
   m_filling = false;
   OnModelChange();
-  m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
+  m_settings.SetPortName(PortText().Left(kPortNameChars - 1));
   RefreshControls();
 }
 
@@ -234,10 +231,9 @@ void CCutDeviceBar::FillModelList() {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   CStringArray names;
   m_device.GetModelNames(names);
-  for (INT_PTR i = 0; i < names.GetSize(); ++i)
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i].GetString()));
+  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddComboEntry(combo, AfxWideFromGbk(names[i]));
   CString chosen = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
-  SelectPrefix(kModelCombo, chosen);
+  SelectPrefix(kModelCombo, AfxWideFromGbk(chosen));
 }
 
 void CCutDeviceBar::FillPortList() {
@@ -252,18 +248,27 @@ void CCutDeviceBar::FillPortList() {
     int at = printers[i].Find(" @ ");
     if (at < 0) continue;
     CString port = printers[i].Mid(at + 3);
-    LRESULT found = ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(port.GetString()));
-    if (found != CB_ERR && port != kFileEntry) ::SendMessageA(combo, CB_DELETESTRING, found, 0);
+    const int found = AfxFindComboEntry(combo, -1, PortNameText(port));
+    if (found != CB_ERR && port != kFileEntry) ::SendMessageW(combo, CB_DELETESTRING, found, 0);
   }
-  for (;;) {
-    LRESULT found = ::SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(kFileEntry));
-    if (found == CB_ERR) break;
-    ::SendMessageA(combo, CB_DELETESTRING, found, 0);
-  }
-  ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kFileEntry));
-  SelectPrefix(kPortCombo, m_settings.m_portName);
+  const std::wstring fileEntry = PortNameText(kFileEntry);
+  for (int found; (found = AfxFindComboEntry(combo, -1, fileEntry)) != CB_ERR;)
+    ::SendMessageW(combo, CB_DELETESTRING, found, 0);
+  AfxAddComboEntry(combo, fileEntry);
+  ShowRememberedPort();
+}
+
+// The window shows the port the settings remember: its entry (a USB plotter's under its name in
+// the interface language), or, when it is not listed (a cutter not attached, a printer removed),
+// the name itself, which the output then reports on. Never another port in its place: a job meant
+// for one cutter must not go to whatever port happens to come first.
+void CCutDeviceBar::ShowRememberedPort() {
+  HWND combo = ::GetDlgItem(m_hWnd, kPortCombo);
+  const CString& remembered = m_settings.m_portName;
+  int found = remembered.IsEmpty() ? 0 : AfxFindComboEntry(combo, -1, PortNameText(remembered));
+  if (found == CB_ERR) found = FindUsbPlotterEntry(combo, remembered);
+  ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  if (found == CB_ERR) ::SetWindowTextW(combo, PortNameText(remembered).c_str());
 }
 
 // Maximum, maximum - step, ... down to 0 or the last value above it.
@@ -332,14 +337,14 @@ void CCutDeviceBar::CollectBarSettings() {
   m_settings.m_solidCut = file.GetFloat(kCutInfoSection, "SolidCut",
                                         CCutSettings::kDefaultSolidCut);
   m_settings.m_voidCut = file.GetFloat(kCutInfoSection, "VoidCut", CCutSettings::kDefaultVoidCut);
-  if (m_hWnd) m_settings.SetPortName(ControlText(kPortCombo).Left(kPortNameChars - 1));
+  if (m_hWnd) m_settings.SetPortName(PortText().Left(kPortNameChars - 1));
 }
 
 // ---- Handlers ----
 
 void CCutDeviceBar::OnModelChange() {
   if (m_filling) return;
-  CString name = SelectedText(kModelCombo).Left(kModelNameChars - 1);
+  CString name = AfxGbkFromWide(SelectedEntry(kModelCombo).c_str()).Left(kModelNameChars - 1);
   m_device.LoadProfile(name);
   m_device.ProfileFile().WriteString(kCutInfoSection, kDeviceKey, name);
   TakeProfileValues();
@@ -349,13 +354,13 @@ void CCutDeviceBar::OnModelChange() {
 
 void CCutDeviceBar::OnPortChange() {
   if (m_filling) return;
-  TakePort(SelectedText(kPortCombo));
+  TakePort(PortNameOfText(SelectedEntry(kPortCombo)));
 }
 
 // A port name typed into the combo counts as soon as it is typed, as a chosen one does.
 void CCutDeviceBar::OnPortTyped() {
   if (m_filling) return;
-  TakePort(ControlText(kPortCombo));
+  TakePort(PortText());
 }
 
 void CCutDeviceBar::TakePort(const CString& name) {
@@ -366,7 +371,8 @@ void CCutDeviceBar::TakePort(const CString& name) {
 
 void CCutDeviceBar::OnSpeedChange() {
   if (m_filling) return;
-  m_device.m_speed = m_settings.m_penSpeed = static_cast<short>(atoi(SelectedText(kSpeedCombo)));
+  m_device.m_speed = m_settings.m_penSpeed = static_cast<short>(
+      _wtoi(SelectedEntry(kSpeedCombo).c_str()));
 }
 
 void CCutDeviceBar::OnSpeedCheck() {
@@ -402,20 +408,29 @@ void CCutDeviceBar::OnMediaSizeDone(UINT id, bool width) {
 void CCutDeviceBar::OnMediaWidthDone() { OnMediaSizeDone(kMediaWidth, true); }
 void CCutDeviceBar::OnMediaHeightDone() { OnMediaSizeDone(kMediaHeight, false); }
 
-// The test square and the reset cut with what the bar and the pages show, as a job would.
+// The test square and the reset cut with what the bar and the pages show, as a job would. A USB
+// plug-in takes whole plot files: the commands go to one and it to the plug-in, as a cut does.
 void CCutDeviceBar::RunDeviceCommand(LPCSTR title, bool test) {
   if (!m_host.ReadBackOptions()) return;
   CollectBarSettings();
   if (!PortNameUsable()) return;
+  const int kind = ParsePortName(m_settings.m_portName);
+  if (kind <= 0) return;
+  CString path = m_settings.m_portName;
+  const bool throughFile = kind == kPortUsbPlotter;
+  if (throughFile && !ChooseOutputTarget(path, kind)) return;
+  m_device.m_port.SetPortName(path);
+  bool written;
+  {
+    std::unique_ptr<CCutProgress> progress = BeginProgress(title);
+    ModalState modal(Frame());
+    HWND pump = progress ? progress->GetPumpWindow() : nullptr;
+    written = test ? m_device.TestCut(pump, m_settings) : m_device.Reset(pump, m_settings);
+  }
+  if (!throughFile) return;
   m_device.m_port.SetPortName(m_settings.m_portName);
-  if (m_device.m_port.GetPortKind() <= 0) return;
-  std::unique_ptr<CCutProgress> progress = BeginProgress(title);
-  ModalState modal(Frame());
-  HWND pump = progress ? progress->GetPumpWindow() : nullptr;
-  if (test)
-    m_device.TestCut(pump, m_settings);
-  else
-    m_device.Reset(pump, m_settings);
+  if (written) PlotDirect(path);
+  DeleteFileA(path);
 }
 
 void CCutDeviceBar::OnTest() { RunDeviceCommand(OutputText::Load(OutputText::kTestTitle), true); }

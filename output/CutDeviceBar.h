@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "framework/DialogBar.h"
 #include "framework/String.h"
@@ -97,13 +98,16 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  // The controls' texts in GBK; the port combo's as PortNameOfText reads it.
   CString ControlText(UINT id) const;
-  CString SelectedText(UINT comboId) const;
+  CString PortText() const;
+  std::wstring SelectedEntry(UINT comboId) const;
   void FillModelList();
+  void ShowRememberedPort();
   void TakeProfileValues();
   void TakePort(const CString& name);
   void FillSpeedList();
-  void SelectPrefix(UINT comboId, LPCSTR prefix);
+  void SelectPrefix(UINT comboId, const std::wstring& prefix);
   void OnMediaSizeDone(UINT id, bool width);
   void RunDeviceCommand(LPCSTR title, bool test);
   // Cuts the part of the job in the strip; false when none of it lies there.

@@ -3,11 +3,14 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/settings/ProgramPaths.h"
+#include "output/PortLists.h"
 #include "output/PortNames.h"
 
 namespace {
@@ -154,16 +157,18 @@ bool COutPort::AskForPlotFile(CString& path) {
 
 HANDLE COutPort::OpenPrinterJob(LPCSTR documentName) {
   if (ParsePortName(m_portName) != kPortPrinterQueue) return nullptr;
-  CString printer = PrinterNameOfPort(m_portName);
+  // Through the wide calls: the system's 8-bit form of a Chinese printer name on an English system
+  // is "?" for each character, which names no printer.
+  std::wstring printer = SystemPrinterName(PrinterNameOfPort(m_portName));
   HANDLE handle = nullptr;
-  if (!OpenPrinterA(const_cast<LPSTR>(printer.GetString()), &handle, nullptr) || !handle)
-    return nullptr;
-  DOC_INFO_1A doc = {};
-  doc.pDocName = const_cast<LPSTR>(documentName ? documentName : "PrinterDoc");
+  if (!OpenPrinterW(&printer[0], &handle, nullptr) || !handle) return nullptr;
+  std::wstring document = AfxWideFromGbk(documentName ? documentName : "PrinterDoc");
+  DOC_INFO_1W doc = {};
+  doc.pDocName = &document[0];
   doc.pOutputFile = nullptr;
-  doc.pDatatype = const_cast<LPSTR>("RAW");
+  doc.pDatatype = const_cast<LPWSTR>(L"RAW");
   // A job that cannot start would swallow every write: the open fails instead.
-  if (!StartDocPrinterA(handle, 1, reinterpret_cast<LPBYTE>(&doc))) {
+  if (!StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&doc))) {
     const DWORD error = GetLastError();
     ClosePrinter(handle);
     SetLastError(error);

@@ -46,6 +46,8 @@ const Text kFileWritten = {51006, "切割数据已写入文件:\n%s"};
 // The USB plug-in of a port.
 const Text kPlugInFailed = {51010, "USB 刻字机插件 \"%s\" 没有开始输出。"};
 const Text kPlugInLost = {51011, "USB 刻字机插件 \"%s\" 不再报告输出进度, 刻字机可能没有切完。"};
+// The port, then the plug-in's file name.
+const Text kPlotterNotAttached = {56300, "USB 刻字机 \"%s\" 没有连接 (插件 %s), 没有输出。请连接刻字机并打开它的电源后再输出。"};
 // How a job sent to a port ended: the port, the bytes it took, the file's bytes.
 const Text kPlotSent = {51012, "切割数据已发送到输出端口 \"%s\": %u 字节。"};
 const Text kPlotStopped = {51013, "输出已终止: 输出端口 \"%s\" 收到 %u 字节, 共 %u 字节。"};

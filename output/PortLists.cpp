@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/WideText.h"
 #include "media/PlotterPlugIn.h"
 
 namespace {
@@ -10,8 +11,7 @@ const LANGID kChineseLanguage = 2052;
 
 void AddToCombo(HWND combo, const CStringArray& names) {
   if (!combo) return;
-  for (INT_PTR i = 0; i < names.GetSize(); ++i)
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i].GetString()));
+  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddComboEntry(combo, PortNameText(names[i]));
 }
 
 // Runs a two-call enumeration (size query, then fill) into a buffer; false when it fails.
@@ -25,6 +25,25 @@ bool EnumerateInto(std::vector<BYTE>& buffer, DWORD* count, Enumerate enumerate)
   return enumerate(buffer.data(), needed, &needed, count) != FALSE;
 }
 
+// The local printers, as the system names them.
+std::vector<PRINTER_INFO_2W> LocalPrinters(std::vector<BYTE>& buffer) {
+  DWORD count = 0;
+  bool listed = EnumerateInto(buffer, &count, [](BYTE* data, DWORD size, DWORD* needed, DWORD* n) {
+    return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, n);
+  });
+  std::vector<PRINTER_INFO_2W> printers;
+  if (!listed) return printers;
+  const PRINTER_INFO_2W* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  printers.assign(info, info + count);
+  return printers;
+}
+
+// The "[plug-in:NN]" part of a USB plotter's port name, or empty.
+CString UsbPlotterKey(const CString& name) {
+  const int open = name.Find('[');
+  return open < 0 ? CString() : name.Mid(open);
+}
+
 }  // namespace
 
 void CollectPorts(CStringArray& names, UINT flags) {
@@ -32,12 +51,12 @@ void CollectPorts(CStringArray& names, UINT flags) {
   std::vector<BYTE> buffer;
   DWORD count = 0;
   bool listed = EnumerateInto(buffer, &count, [](BYTE* data, DWORD size, DWORD* needed, DWORD* n) {
-    return EnumPortsA(nullptr, 1, data, size, needed, n);
+    return EnumPortsW(nullptr, 1, data, size, needed, n);
   });
   if (listed) {
-    const PORT_INFO_1A* ports = reinterpret_cast<const PORT_INFO_1A*>(buffer.data());
+    const PORT_INFO_1W* ports = reinterpret_cast<const PORT_INFO_1W*>(buffer.data());
     for (DWORD i = 0; i < count; ++i)
-      if (ports[i].pName) names.Add(ports[i].pName);
+      if (ports[i].pName) names.Add(AfxGbkFromWide(ports[i].pName));
   }
   if (flags & kListAddPrinters) {
     CStringArray printers;
@@ -50,18 +69,11 @@ void CollectPorts(CStringArray& names, UINT flags) {
 void CollectPrinters(CStringArray& names, UINT flags) {
   names.RemoveAll();
   std::vector<BYTE> buffer;
-  DWORD count = 0;
-  bool listed = EnumerateInto(buffer, &count, [](BYTE* data, DWORD size, DWORD* needed, DWORD* n) {
-    return EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, n);
-  });
-  if (!listed) return;
-  const PRINTER_INFO_2A* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) {
-    CString port(printers[i].pPortName);
+  for (const PRINTER_INFO_2W& printer : LocalPrinters(buffer)) {
+    CString port = AfxGbkFromWide(printer.pPortName);
     if ((flags & kListSkipFilePrinters) && port.CompareNoCase("FILE:") == 0) continue;
     CString name;
-    name.Format("%s @ %s", printers[i].pPrinterName ? printers[i].pPrinterName : "",
-                port.GetString());
+    name.Format("%s @ %s", AfxGbkFromWide(printer.pPrinterName).GetString(), port.GetString());
     names.Add(name);
   }
 }
@@ -93,24 +105,56 @@ void ListUsbPlotters(HWND combo, LANGID language) {
   AddToCombo(combo, names);
 }
 
+std::wstring PortNameText(LPCSTR name) {
+  const CString text(name);
+  if (text.Find('@') >= 0 || text.Find('[') >= 0) return AfxWideFromGbk(text);
+  std::vector<wchar_t> wide(static_cast<size_t>(text.GetLength()) + 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
+  return wide.data();
+}
+
+CString PortNameOfText(const std::wstring& text) {
+  if (text.find_first_of(L"@[") != std::wstring::npos) return AfxGbkFromWide(text.c_str());
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::vector<char> narrow(static_cast<size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
+                      nullptr, nullptr);
+  return narrow.data();
+}
+
+std::wstring SystemPrinterName(LPCSTR printer) {
+  std::vector<BYTE> buffer;
+  for (const PRINTER_INFO_2W& listed : LocalPrinters(buffer))
+    if (listed.pPrinterName && AfxGbkFromWide(listed.pPrinterName) == printer)
+      return listed.pPrinterName;
+  return AfxWideFromGbk(printer);
+}
+
+int FindUsbPlotterEntry(HWND combo, LPCSTR name) {
+  const CString key = UsbPlotterKey(name);
+  if (key.IsEmpty()) return CB_ERR;
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    if (UsbPlotterKey(PortNameOfText(AfxGetComboEntry(combo, i))).CompareNoCase(key) == 0) return i;
+  }
+  return CB_ERR;
+}
+
 int DropAsWideAsEntries(HWND combo) {
   HDC dc = GetDC(combo);
-  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo, WM_GETFONT, 0, 0)));
   int widest = 0;
-  const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-    if (length <= 0) continue;
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const std::wstring text = AfxGetComboEntry(combo, i);
     SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(length), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     if (size.cx > widest) widest = size.cx;
   }
   SelectObject(dc, font);
   ReleaseDC(combo, dc);
   // The list's own margins beside the scroll bar.
   const int needed = widest + GetSystemMetrics(SM_CXVSCROLL) + 8;
-  SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+  SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
   return needed;
 }

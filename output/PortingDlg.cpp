@@ -46,6 +46,7 @@ CPortingDlg::CPortingDlg(std::unique_ptr<COutPort> port)
       m_caption(),
       m_cancelWaitMilliseconds(kDefaultCancelWait),
       m_outcome(kSent),
+      m_plotterMissing(false),
       m_bytesSent(0),
       m_bytesTotal(0) {}
 
@@ -202,6 +203,15 @@ void CPortingDlg::ReportPlugInFailure(const OutputText::Text& message) {
                     MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
+void CPortingDlg::ReportPlotterMissing() {
+  m_outcome = kReported;
+  CString text;
+  text.Format(OutputText::Load(OutputText::kPlotterNotAttached), m_port->GetPortName(),
+              m_port->GetPlugIn().GetFileName().GetString());
+  AfxShowMessageBox(nullptr, text, OutputText::Load(OutputText::kErrorCaption),
+                    MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+}
+
 bool CPortingDlg::StopPressed() const { return m_port->GetState() == COutPort::kCancelled; }
 
 // The plug-in's own thread does the transfer; this only starts it and polls it. A stop is passed
@@ -215,8 +225,12 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
   if (GetFileAttributesExA(dataFile, GetFileExInfoStandard, &attributes))
     m_bytesTotal = attributes.nFileSizeLow;
+  m_plotterMissing = false;
   if (!StartPlot(dataFile, &record)) {
-    ReportPlugInFailure(OutputText::kPlugInFailed);
+    if (m_plotterMissing)
+      ReportPlotterMissing();
+    else
+      ReportPlugInFailure(OutputText::kPlugInFailed);
     EndPlot(true);
     return false;
   }
@@ -256,10 +270,13 @@ bool CPortingDlg::SendThroughPlugIn(LPCSTR dataFile) {
   return ended && !cancelled;
 }
 
+// A plug-in queues a file for a cutter that is not attached and then waits for it without end:
+// such a job is not started.
 bool CPortingDlg::StartPlot(LPCSTR dataFile, PlotInfo* record) {
   CPlotterPlugIn& plugIn = m_port->GetPlugIn();
-  return plugIn.OpenForPort(m_port->GetPortName()) && plugIn.Load() &&
-         plugIn.PlotFile(dataFile, record);
+  if (!plugIn.OpenForPort(m_port->GetPortName()) || !plugIn.Load()) return false;
+  m_plotterMissing = !plugIn.IsPlotterAttached();
+  return !m_plotterMissing && plugIn.PlotFile(dataFile, record);
 }
 
 bool CPortingDlg::QueryPlot(PlotInfo* record) {

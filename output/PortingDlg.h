@@ -59,8 +59,9 @@ public:
 protected:
   // Shows how far the send has come and lets the window (its stop button) run.
   virtual void ShowProgress(DWORD position);
-  // The USB plug-in of the port: start the job, ask its progress, pass a stop on, and let the
-  // plug-in go (kept loaded when its writer thread may still run). Tests replace them.
+  // The USB plug-in of the port: start the job (refused, setting m_plotterMissing, when the
+  // plug-in finds no cutter attached), ask its progress, pass a stop on, and let the plug-in go
+  // (kept loaded when its writer thread may still run). Tests replace them.
   virtual bool StartPlot(LPCSTR dataFile, PlotInfo* record);
   virtual bool QueryPlot(PlotInfo* record);
   virtual void CancelPlot(PlotInfo* record);
@@ -81,6 +82,7 @@ private:
   // Both tell the user at once and leave kReported for the caller.
   void ReportError(LPCSTR subject);
   void ReportPlugInFailure(const OutputText::Text& message);
+  void ReportPlotterMissing();
   bool StopPressed() const;
   void PumpPending() const;
   void DestroyProgressWindow();
@@ -93,6 +95,7 @@ private:
   CString m_finishingCommands;
   DWORD m_cancelWaitMilliseconds;
   Outcome m_outcome;
+  bool m_plotterMissing;
   DWORD m_bytesSent;
   DWORD m_bytesTotal;
 };

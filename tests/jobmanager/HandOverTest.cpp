@@ -1,13 +1,18 @@
 // The whole hand-over with the real ORV.EXE under Xvfb: the editor's hand-over code (CJobFile,
 // run in this process) starts a manager that is not running and waits for it, then hands a
-// second job to the running one; the manager queues each job and cuts it to a file. Run with
-// the manager in Chinese and the editor's English resources, and the other way round: the
-// editor finds the manager whatever the two programs' languages are.
+// second job to the running one, which must not start a second manager; the manager queues each
+// job and cuts it to a file. Run with the manager in Chinese and the editor's English resources,
+// and the other way round: the editor finds the manager whatever the two programs' languages
+// are, and so on an English system too (jobmanager_english), where the manager's Chinese title
+// must still read exactly.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <string>
+#include <vector>
 
 #include "JobFiles.h"
 #include "framework/ResourceModule.h"
@@ -63,6 +68,39 @@ private:
 
 HWND ManagerWindow() { return FindWindowW(nullptr, CJobFile::ManagerTitle().c_str()); }
 
+// The processes running the program at path (compared without letter case).
+std::vector<DWORD> ProcessesOf(const std::string& path) {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    // A process's first module is its program.
+    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
+    if (modules == INVALID_HANDLE_VALUE) continue;
+    MODULEENTRY32 program = {};
+    program.dwSize = sizeof program;
+    if (Module32First(modules, &program) && lstrcmpiA(program.szExePath, path.c_str()) == 0)
+      found.push_back(entry.th32ProcessID);
+    CloseHandle(modules);
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+// Ends what is left of the managers started from path: one whose window was never found would
+// outlive the test.
+void EndProcessesOf(const std::string& path) {
+  for (DWORD id : ProcessesOf(path)) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kExitWaitMs);
+    CloseHandle(process);
+  }
+}
+
 bool WaitForBytes(const std::string& path, size_t count) {
   for (DWORD waited = 0; waited < kCutWaitMs; waited += 100) {
     if (ReadFileBytes(path).size() >= count) return true;
@@ -92,10 +130,14 @@ struct Languages {
 
 class HandOverTest : public ::testing::TestWithParam<Languages> {
 protected:
-  void TearDown() override { EXPECT_TRUE(CloseManager()) << "the manager did not end"; }
+  HandOverTest() : m_manager(GetParam().manager) {}
+  void TearDown() override {
+    EXPECT_TRUE(CloseManager()) << "the manager did not end";
+    EndProcessesOf(m_manager.Program());
+  }
 
   // Hands a job over as the editor does and waits for the manager to cut it to a file.
-  void HandOverAndCut(const ManagerFolder& manager, const std::string& name, size_t length) {
+  void HandOverAndCut(const std::string& name, size_t length) {
     // The manager takes only data files where the editor writes them: in the temporary folder.
     char temp[MAX_PATH] = {}, data[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
@@ -108,7 +150,7 @@ protected:
     job.SetPortName(out.c_str());
     job.SetDocumentName(name.c_str());
     job.SetDataPath(data);
-    job.SetManagerProgram(manager.Program().c_str());
+    job.SetManagerProgram(m_manager.Program().c_str());
     job.SetStartWait(kStartWaitMs);
     MessageBoxCapture boxes;
     ASSERT_TRUE(job.SendToManager()) << name;
@@ -119,6 +161,7 @@ protected:
     m_dataFiles.push_back(data);
   }
 
+  ManagerFolder m_manager;
   TempFolder m_folder;
   std::vector<std::string> m_jobFiles;
   std::vector<std::string> m_dataFiles;
@@ -126,17 +169,17 @@ protected:
 
 TEST_P(HandOverTest, TheEditorStartsTheManagerAndThenHandsJobsToTheRunningOne) {
   const Languages languages = GetParam();
-  ManagerFolder manager(languages.manager);
   EditorResources editor(languages.englishEditor);
   ASSERT_TRUE(editor.Ready(languages.englishEditor));
   ASSERT_TRUE(CloseManager());
   ASSERT_EQ(nullptr, ManagerWindow());
 
-  HandOverAndCut(manager, "first", 2500);
+  HandOverAndCut("first", 2500);
   HWND started = ManagerWindow();
   ASSERT_NE(nullptr, started);
-  HandOverAndCut(manager, "second", 40000);
+  HandOverAndCut("second", 40000);
   EXPECT_EQ(started, ManagerWindow()) << "the running manager took the second job";
+  EXPECT_EQ(1u, ProcessesOf(m_manager.Program()).size()) << "one manager, started once";
 
   // The manager keeps the files of its listed jobs when it closes.
   ASSERT_TRUE(CloseManager());
@@ -150,7 +193,7 @@ TEST_P(HandOverTest, TheEditorStartsTheManagerAndThenHandsJobsToTheRunningOne) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, HandOverTest,
+INSTANTIATE_TEST_SUITE_P(EnglishSystemLanguages, HandOverTest,
                          ::testing::Values(Languages{"2052", true}, Languages{"1033", false}));
 
 }  // namespace

@@ -206,6 +206,85 @@ TEST_F(MainFrameTest, TheEditorsHandOverFindsTheManagerAndTheJobIsCutToAFile) {
   DeleteFileA(job.GetPath());
 }
 
+// On a system of any code page the manager in Chinese shows its texts exactly: its title (what
+// the editor looks for, also after the frame's idle updates and a cut), menus, columns, tool tips
+// and rows hold their Chinese in the wide form the system draws. An English system would have
+// turned each of them into "??" on the way through its own code page.
+class EnglishSystemJobManager : public MainFrameTest {
+protected:
+  // The title as the system keeps it, and as the window gives it (which the caption shows).
+  std::wstring Title() {
+    wchar_t kept[64] = {}, given[64] = {};
+    InternalGetWindowText(m_window, kept, 64);
+    GetWindowTextW(m_window, given, 64);
+    return std::wstring(kept) == given ? kept : std::wstring(kept) + L" | " + given;
+  }
+  std::wstring ColumnTitle(int column) {
+    wchar_t text[64] = {};
+    LVCOLUMNW layout = {};
+    layout.mask = LVCF_TEXT;
+    layout.pszText = text;
+    layout.cchTextMax = 64;
+    SendMessageW(List().m_hWnd, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&layout));
+    return text;
+  }
+  std::wstring Cell(int row, int column) {
+    wchar_t text[64] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(List().m_hWnd, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  std::wstring ToolTip(UINT command) {
+    CToolBar& bar = m_frame->GetToolBar();
+    NMTTDISPINFOW request = {};
+    request.hdr.hwndFrom = bar.GetToolTipWindow();
+    request.hdr.idFrom = command;
+    request.hdr.code = TTN_NEEDTEXTW;
+    bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    return request.lpszText ? request.lpszText : L"";
+  }
+};
+
+TEST_F(EnglishSystemJobManager, ShowsItsChineseTitleMenusColumnsTipsAndRowsExactly) {
+  EXPECT_EQ(CJobFile::ManagerTitle(), Title());
+  SendMessageA(m_window, WM_IDLEUPDATECMDUI, TRUE, 0);
+  EXPECT_EQ(CJobFile::ManagerTitle(), Title()) << "after the frame's idle update";
+  EXPECT_EQ(m_window, FindWindowW(nullptr, CJobFile::ManagerTitle().c_str()));
+
+  wchar_t menu[64] = {};
+  GetMenuStringW(GetMenu(m_window), 0, menu, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(L"\x6587\x4EF6(&F)"), menu);  // 文件
+  const wchar_t* titles[] = {L"\x6570\x636E\x6587\x4EF6\x540D\x79F0", L"\x72B6\x6001",
+                             L"\x4EFD\x6570", L"\x6587\x6863\x540D\x79F0"};
+  for (int column = 0; column < 4; ++column) EXPECT_EQ(titles[column], ColumnTitle(column));
+  // The tip asks in wide form: the bar answers the tip's query so.
+  CToolBar& bar = m_frame->GetToolBar();
+  ASSERT_NE(nullptr, bar.GetToolTipWindow());
+  EXPECT_EQ(NFR_UNICODE,
+            bar.SendMessage(WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(bar.GetToolTipWindow()),
+                            NF_QUERY));
+  EXPECT_EQ(std::wstring(L"\x67E5\x627E\x5207\x5272\x6570\x636E"), ToolTip(ID_JOB_FIND));
+
+  // A job of a Chinese document, handed over and cut: its name and its state read exactly.
+  const std::string data = m_folder.File("OSDE.TMP");
+  WriteFileBytes(data, PlotData(300));
+  const std::string job = m_folder.File("OSIE.TMP");
+  ASSERT_TRUE(WriteJob(job, m_folder.File("cut.plt"), data, "招牌"));
+  EXPECT_EQ(TRUE, HandOver(job, 1));
+  ASSERT_EQ(1, List().GetRowCount());
+  EXPECT_EQ(std::wstring(L"\x62DB\x724C"), Cell(0, CJobListView::kDocumentColumn));
+  for (int round = 0; round < 100 && Cell(0, CJobListView::kStatusColumn) != L"\x5B8C\x6210";
+       ++round) {
+    PumpMessages();
+    Sleep(20);
+  }
+  EXPECT_EQ(std::wstring(L"\x5B8C\x6210"), Cell(0, CJobListView::kStatusColumn));  // 完成
+  EXPECT_EQ(CJobFile::ManagerTitle(), Title()) << "after a cut";
+}
+
 // A job whose port does not open (there is no COM8 here) is not cut: the tool bar's Start says
 // which port and the system's reason, the row keeps its copies and stays queued, and Start tries
 // it again; once its port opens, the same row is cut.

@@ -21,6 +21,7 @@
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
 #include "framework/ResourceModule.h"
+#include "framework/WideText.h"
 #include "model/blocks/Block.h"
 #include "model/blocks/ShapeBlock.h"
 #include "model/document/TALVEX42Doc.h"
@@ -561,6 +562,138 @@ TEST_F(CutWindowTest, OutputToASerialPortShowsItsProgressAndSaysWhatWasSent) {
     ASSERT_EQ(stop ? 2u : 1u, m_boxes.Count());
     EXPECT_EQ(expected, m_boxes.Last().text);
   }
+}
+
+// A USB cutter the settings remember: under its name in the interface language when its plug-in
+// lists it (this test program's interface is English: the test plug-in's Chinese name was saved
+// under the other language), and shown as remembered when its cutter is not attached, in which
+// case the output says so, naming the plug-in, and nothing goes to any other port.
+TEST_F(CutWindowTest, ARememberedUsbCutterIsShownInTheInterfaceLanguageOrAsNotAttached) {
+  SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
+  ASSERT_NE(2052, theApp.GetLanguage());
+  const struct {
+    const char* remembered;
+    const char* shown;
+  } cases[] = {{"测试刻字机[TestPlotter.upl:03]", "TestCutter[TestPlotter.upl:03]"},
+               {"沐石丰泽 刻字机 USB驱动[UsbTestPlotter2.upl:02]",
+                "沐石丰泽 刻字机 USB驱动[UsbTestPlotter2.upl:02]"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.remembered);
+    WritePrivateProfileStringA("CutInfo", "PortName", c.remembered, m_ini.c_str());
+    OpenCutWindow();
+    EXPECT_EQ(AfxWideFromGbk(c.shown), AfxGetControlText(GetDlgItem(DeviceBar(), IDC_CUT_PORT)));
+    EXPECT_STREQ(c.shown, g_cutSettings.m_portName);
+    m_cut->DestroyWindow();
+    PumpMessages();
+    m_cut = nullptr;
+  }
+  const size_t sentToCom1 = Com1IsMapped() ? Recorded().size() : 0;
+  OpenCutWindow();
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  const std::string& text = m_boxes.Last().text;
+  EXPECT_NE(std::string::npos, text.find(std::string("\"") + cases[1].remembered + "\"")) << text;
+  EXPECT_NE(std::string::npos, text.find("UsbTestPlotter2.upl")) << text;
+  EXPECT_TRUE(m_boxes.Last().type & MB_ICONERROR);
+  if (Com1IsMapped()) EXPECT_EQ(sentToCom1, Recorded().size()) << "sent to COM1 instead";
+}
+
+// The test build's cutter 2 plugged in while in scope. Held here, the plug-in keeps its cutter in
+// memory after the output lets the plug-in go.
+class PluggedInCutter {
+public:
+  PluggedInCutter() {
+    SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "2");
+    char folder[MAX_PATH] = {};
+    GetProgramDir(folder, sizeof folder);
+    m_plugIn = LoadLibraryA((std::string(folder) + "UsbTestPlotter2.upl").c_str());
+  }
+  ~PluggedInCutter() {
+    if (m_plugIn) FreeLibrary(m_plugIn);
+    SetEnvironmentVariableA("TALVEX_USB_TEST_DEVICES", "");
+  }
+  // How many plotting records the cutter received; -1 without the plug-in.
+  int Received() const {
+    auto count = reinterpret_cast<int(__cdecl*)(int)>(reinterpret_cast<void*>(
+        m_plugIn ? GetProcAddress(m_plugIn, "UsbTest_ReceivedCount") : nullptr));
+    return count ? count(2) : -1;
+  }
+
+private:
+  HMODULE m_plugIn;
+};
+
+// Test on a USB cutter goes through its plug-in as a job does: the cutter in memory receives the
+// test square.
+TEST_F(CutWindowTest, TestOnAUsbCutterReachesTheCutter) {
+  PluggedInCutter cutter;
+  OpenCutWindow();
+  TypePort(DeviceBar(), "BrisvanderwolLetteringMachine USBDrv[UsbTestPlotter2.upl:02]");
+  ASSERT_TRUE(IsWindowEnabled(GetDlgItem(DeviceBar(), IDC_CUT_TEST)));
+  Click(DeviceBar(), IDC_CUT_TEST);
+  PumpMessages();
+  // A move and the square's four sides at least.
+  EXPECT_GE(cutter.Received(), 5);
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_FALSE(m_boxes.Last().type & MB_ICONERROR) << m_boxes.Last().text;
+}
+
+// The cutter's queue of the print tests (print_queue.sh), named as the Chinese driver installer
+// names a cutter, on an English system (printed_pages.sh runs this under en_US): the cut window
+// lists it whole, and a job output to it arrives through the queue as the same bytes the job
+// written to a file holds. The system's 8-bit names would read "???HP-GL???(???)" here, a name
+// no printer has.
+class EnglishSystemCutterQueue : public CutWindowTest {
+protected:
+  static std::wstring QueueName() {
+    return L"\x6C90\x77F3HP-GL\x523B\x5B57\x673A(\x901A\x7528\x578B)";
+  }
+  // The jobs the queue's backend has written (print_queue.sh: FOLDER/cutter/job-<id>.ps).
+  static std::vector<std::string> QueueJobs() {
+    std::vector<std::string> jobs;
+    const std::string folder = std::string(getenv("TALVEX_PRINT_QUEUE")) + "/cutter/";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "job-*.ps").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return jobs;
+    do jobs.push_back(folder + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return jobs;
+  }
+};
+
+TEST_F(EnglishSystemCutterQueue, ListsTheQueueWholeAndAJobReachesIt) {
+  if (!getenv("TALVEX_PRINT_QUEUE")) GTEST_SKIP() << "needs the print queue (program_print)";
+  OpenCutWindow();
+  const std::string file = m_folder.File("job.plt");
+  TypePort(DeviceBar(), file.c_str());
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(1u, m_boxes.Count());
+  const std::vector<char> written = FileBytes(file);
+  ASSERT_GT(written.size(), 100u);
+
+  HWND ports = GetDlgItem(DeviceBar(), IDC_CUT_PORT);
+  const int entry = AfxFindComboEntry(ports, -1, QueueName() + L" @ ");
+  ASSERT_NE(CB_ERR, entry) << "the cutter's queue is not listed";
+  SendMessageW(ports, CB_SETCURSEL, entry, 0);
+  SendMessageA(DeviceBar(), WM_COMMAND, MAKEWPARAM(IDC_CUT_PORT, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(ports));
+  const CString port = g_cutSettings.m_portName;
+  EXPECT_EQ(AfxGbkFromWide(AfxGetComboEntry(ports, entry).c_str()), port);
+  const size_t before = QueueJobs().size();
+  Click(DeviceBar(), IDC_CUT_OUTPUT);
+  PumpMessages();
+  ASSERT_EQ(2u, m_boxes.Count());
+  EXPECT_NE(std::string::npos, m_boxes.Last().text.find(port.GetString())) << m_boxes.Last().text;
+  EXPECT_FALSE(m_boxes.Last().type & MB_ICONERROR) << m_boxes.Last().text;
+  std::vector<std::string> jobs;
+  for (int i = 0; i < 300 && (jobs = QueueJobs()).size() <= before; ++i) Sleep(100);
+  ASSERT_EQ(before + 1, jobs.size()) << "the queue received no job";
+  EXPECT_TRUE(std::any_of(jobs.begin(), jobs.end(), [&](const std::string& job) {
+    return FileBytes(job) == written;
+  })) << "no job of the queue holds the job's bytes";
 }
 
 // The job's blocks are selected by click and rubber band and moved by dragging, in the job only:

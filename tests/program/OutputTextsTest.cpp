@@ -49,7 +49,8 @@ TEST(OutputTexts, AreResourcesWithTheSameConversionsInBothLanguages) {
   // clang-format off
   const Text texts[] = {
       kErrorCaption, kSendFailed, kCutOutput, kClipping, kScaling, kCutting, kTestTitle,
-      kResetTitle, kCancel, kFileWritten, kPlugInFailed, kPlugInLost, kPlotSent, kPlotStopped,
+      kResetTitle, kCancel, kFileWritten, kPlugInFailed, kPlugInLost, kPlotterNotAttached,
+      kPlotSent, kPlotStopped,
       kPlotRefused, kOffsetRefused,
       kRatioRefused, kOvercutRefused, kUnlistedSpeed, kUnsupportedDataBits, kRunFailed,
       kManagerSilent, kJobFileFailed, kDataPathTooLong, kNoModel, kModelNotListed,

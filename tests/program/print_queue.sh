@@ -4,13 +4,15 @@
 # and socket under FOLDER and listens only on FOLDER/cups.sock (no network port, nothing outside
 # FOLDER). Wine reaches it through libcups when CUPS_SERVER names that socket. The queue
 # "TalvexPrintTest" is the default printer; its backend writes every job as it arrives (Wine's
-# PostScript) to FOLDER/out/job-<id>.ps.
+# PostScript) to FOLDER/out/job-<id>.ps. A second raw queue, a cutter's as the Chinese driver
+# installer names it, writes its jobs (plotter commands) to FOLDER/cutter/job-<id>.ps.
 set -euo pipefail
 action=$1
 folder=$(mkdir -p "$2" && cd "$2" && pwd)
 pidfile="$folder/cupsd.pid"
 socket="$folder/cups.sock"
 queue=TalvexPrintTest
+cutter_queue="沐石HP-GL刻字机(通用型)"
 
 stop() {
   if [[ -f "$pidfile" ]]; then
@@ -27,8 +29,9 @@ stop() {
 }
 
 configure() {
-  rm -rf "$folder/etc" "$folder/spool" "$folder/state" "$folder/cache" "$folder/out"
-  mkdir -p "$folder"/{etc,spool,tmp,cache,state,log,out,serverbin/backend}
+  rm -rf "$folder/etc" "$folder/spool" "$folder/state" "$folder/cache" "$folder/out" \
+    "$folder/cutter"
+  mkdir -p "$folder"/{etc,spool,tmp,cache,state,log,out,cutter,serverbin/backend}
   cat >"$folder/etc/cupsd.conf" <<CONF
 Listen $socket
 LogLevel warn
@@ -93,8 +96,10 @@ case "$action" in
     export CUPS_SERVER="$socket"
     # Raw queues are deprecated but still work: the job reaches the backend as Wine wrote it.
     lpadmin -p "$queue" -E -v "talvexfile:$folder/out" -m raw 2>/dev/null
+    lpadmin -p "$cutter_queue" -E -v "talvexfile:$folder/cutter" -m raw 2>/dev/null
     lpadmin -d "$queue"
     lpstat -p "$queue" >/dev/null
+    lpstat -p "$cutter_queue" >/dev/null
     ;;
   stop)
     stop

@@ -5,7 +5,8 @@
 # each job's PostScript at 254 pixels per inch (10 per millimetre) into
 # ROUND/job<N>-page<M>.pgm, and the same program measures the pictures with
 # TALVEX_PRINTED_PAGES=ROUND. Rounds: the print command's table of cases (PrintWindow, measured
-# by PrintedPage), then the library print dialog (measured by PrintedLibraryPage).
+# by PrintedPage), then the library print dialog (measured by PrintedLibraryPage). Before them,
+# a cut job goes through the cutter's queue on an English system (EnglishSystemCutterQueue).
 # Arguments: the Wine binary, the program test program, the queue's folder.
 set -euo pipefail
 wine=$1
@@ -41,6 +42,11 @@ round() {
   (cd "$work" && TALVEX_PRINTED_PAGES="$name" "$wine" "$program" --gtest_filter="$measuring" \
     --gtest_color=no)
 }
+
+# A job cut from the cut window through a cutter's queue of a Chinese name, on an English system:
+# the test reads back what the queue's backend received.
+TALVEX_PRINT_QUEUE="$queue" LC_ALL=en_US.UTF-8 "$wine" "$program" \
+  --gtest_filter='EnglishSystemCutterQueue.*' --gtest_color=no
 
 round print 'PrintWindow.*' 'PrintedPage.*'
 round library 'LibraryWindowTest.OnThePrintQueue*' 'PrintedLibraryPage.*'

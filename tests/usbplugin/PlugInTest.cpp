@@ -14,6 +14,7 @@
 #include "model/settings/ProgramPaths.h"
 #include "output/CutterDevice.h"
 #include "output/OutPort.h"
+#include "output/PortingDlg.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 #include "usbplugin/PlotFile.h"
@@ -280,6 +281,35 @@ TEST_F(CutThroughPortTest, CancelStopsAJobTheCutterHoldsBack) {
   EXPECT_EQ(0, info.threadHandle);
   auto running = Bound<BOOL(__cdecl*)()>(plugIn.GetModule(), "UsbTest_WriterRunning");
   EXPECT_FALSE(running());
+}
+
+// The plotting dialog sending a job to a cutter that carries nothing out, stopped at the first
+// progress it shows: it reports what the cutter took (nothing of the job), not the whole job.
+class StoppedAtFirstProgress : public CPortingDlg {
+protected:
+  bool StartPlot(LPCSTR dataFile, PlotInfo* record) override {
+    if (!CPortingDlg::StartPlot(dataFile, record)) return false;
+    auto pace = Bound<void(__cdecl*)(int, int)>(GetPort().GetPlugIn().GetModule(),
+                                                "UsbTest_SetPace");
+    pace(2, 0);
+    return true;
+  }
+  void ShowProgress(DWORD position) override {
+    CPortingDlg::ShowProgress(position);
+    Stop();
+  }
+};
+
+TEST_F(CutThroughPortTest, AJobStoppedAtItsFirstProgressReportsWhatTheCutterTook) {
+  const std::string plot = TestSquare("HP-GL 刻字机", "stopped.plt");
+  WIN32_FILE_ATTRIBUTE_DATA size;
+  ASSERT_TRUE(GetFileAttributesExA(plot.c_str(), GetFileExInfoStandard, &size));
+  StoppedAtFirstProgress dialog;
+  EXPECT_FALSE(dialog.SendData(plot.c_str(), "Cutter[UsbTestPlotter2.upl:02]", nullptr, 2052));
+  EXPECT_EQ(CPortingDlg::kStopped, dialog.GetOutcome());
+  EXPECT_EQ(size.nFileSizeLow, dialog.GetBytesTotal());
+  EXPECT_EQ(0u, dialog.GetBytesSent()) << "the cutter carried none of it out";
+  EXPECT_EQ(0u, m_boxes.Count());
 }
 
 TEST_F(CutThroughPortTest, TheShippedCutterModelsWriteOnlyWhatThePlugInTakes) {
