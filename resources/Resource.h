@@ -360,6 +360,7 @@
 #define IDS_LIBRARY_CONVERT_RENUMBERED 51708
 #define IDS_LIBRARY_CONVERT_RATIO 51709
 #define IDS_LIBRARY_CONVERT_LOST 53500
+#define IDS_LIBRARY_CONVERT_DONE 56600
 // The library manager, the building tools, the catalogue page and the library print dialog
 #define IDD_LIB_MANAGE 281
 #define IDD_LIB_BOOK 239
