@@ -8,42 +8,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "EditorWindowTest.h"
-#include "model/CurveTestSupport.h"
+#include "model/DamagedDocumentCheck.h"
 #include "model/blocks/CurveBlock.h"
+#include "support/FileContents.h"
 #include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-Bytes FileBytes(const std::string& path) {
-  Bytes bytes;
-  if (FILE* file = fopen(path.c_str(), "rb")) {
-    for (int c = fgetc(file); c != EOF; c = fgetc(file)) bytes.push_back(static_cast<BYTE>(c));
-    fclose(file);
-  }
-  return bytes;
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  FILE* file = fopen(path.c_str(), "wb");
-  ASSERT_NE(nullptr, file);
-  fwrite(bytes.data(), 1, bytes.size(), file);
-  fclose(file);
-}
-
-// Where a record stands in the file (its size when it is not there).
-size_t Find(const Bytes& file, const Bytes& record) {
-  return size_t(std::search(file.begin(), file.end(), record.begin(), record.end()) - file.begin());
-}
+using damaged_documents::Bytes;
+using damaged_documents::Find;
 
 std::string Loaded(UINT id, int first = 0, int second = 0) {
   CString format, text;
@@ -93,7 +73,7 @@ TEST_F(DamagedDocumentWindow, SaysOnceWhatItKeptAndSavesTheSameDrawing) {
     FileDialogAnswer answer(saved);
     Menu(ID_FILE_SAVE_AS);
   }
-  const Bytes good = FileBytes(saved);
+  const Bytes good = ReadFileBytes(saved);
   const size_t pathAt = Find(good, pathRecord), squareAt = Find(good, squareRecord);
   ASSERT_LT(squareAt, good.size());
 
@@ -121,7 +101,7 @@ TEST_F(DamagedDocumentWindow, SaysOnceWhatItKeptAndSavesTheSameDrawing) {
     Bytes damaged = good;
     std::copy(c.bytes.begin(), c.bytes.end(), damaged.begin() + c.at);
     const std::string file = m_folder.File("damaged.t42");
-    ASSERT_NO_FATAL_FAILURE(WriteBytes(file, damaged));
+    WriteFileBytes(file, damaged);
     MessageBoxCapture boxes;
     std::string status;
     std::vector<Bytes> read = OpenThroughMenu(file, &status);
@@ -140,7 +120,7 @@ TEST_F(DamagedDocumentWindow, SaysOnceWhatItKeptAndSavesTheSameDrawing) {
     EXPECT_EQ(1u, boxes.Count());
     EXPECT_EQ(Loaded(122), status);
     // The damaged original stays beside it.
-    EXPECT_EQ(damaged, FileBytes(file + ".bak"));
+    EXPECT_EQ(damaged, ReadFileBytes(file + ".bak"));
   }
 }
 

@@ -174,13 +174,8 @@ protected:
   // The helpers with fatal assertions of their own are called through ASSERT_NO_FATAL_FAILURE.
   // A new version 6.1 library in the library folder with one empty kind, mounted with the others.
   void MountNewLibrary(const char* file, const char* kindName) {
-    const std::string path = m_libraries.File(file);
-    ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.1f, "New")));
-    CPicLibrary library;
-    ASSERT_TRUE(library.OpenFile(path.c_str()));
-    library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, kindName, true);
-    ASSERT_TRUE(library.AddKind(kind));
+    ASSERT_NO_FATAL_FAILURE(
+        TestLibraryFolder::WriteLibrary(m_libraries.File(file), 6.1f, "New", kindName));
     ASSERT_EQ(3, g_mountLibList.Scan());
   }
   // SparseLibraryV5 as SPARSE5.LIB, mounted with the others.
@@ -884,15 +879,7 @@ class EnglishSystemLibraryTitles : public LibraryWindowTest {};
 
 TEST_F(EnglishSystemLibraryTitles, ListsShowChineseTitlesAndARenameTakesTheInterfacesTitle) {
   const std::string china = m_libraries.File("CHINA.LIB");
-  ASSERT_TRUE(CreateLibraryFile(china.c_str(), library::MakeLibraryHeader(6.0f, "新图库")));
-  {
-    CPicLibrary library;
-    ASSERT_TRUE(library.OpenFile(china.c_str()));
-    library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "箭头", true);
-    library::SetFixedText(kind.englishName, sizeof kind.englishName, "箭头", true);
-    ASSERT_TRUE(library.AddKind(kind));
-  }
+  ASSERT_NO_FATAL_FAILURE(TestLibraryFolder::WriteLibrary(china, 6.0f, "新图库", "箭头"));
   m_libraries.UseLanguage("1033");
   const int number = MountedNumber("CHINA.LIB");
   ASSERT_LE(0, number);

@@ -57,14 +57,23 @@ public:
     m_boxesType = 5 - m_symbolsType;
   }
 
-  static void WriteBoxLibrary(const std::string& path) {
-    ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.0f, "Boxes")));
+  // A new library of the version with the title and one empty kind, each the same in both
+  // languages; call through ASSERT_NO_FATAL_FAILURE.
+  static void WriteLibrary(const std::string& path, float version, const char* title,
+                           const char* kindName) {
+    ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(version, title)));
     CPicLibrary library;
     ASSERT_TRUE(library.OpenFile(path.c_str()));
     library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, "Boxes", true);
-    library::SetFixedText(kind.englishName, sizeof kind.englishName, "Boxes", true);
+    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, kindName, true);
+    library::SetFixedText(kind.englishName, sizeof kind.englishName, kindName, true);
     ASSERT_TRUE(library.AddKind(kind));
+  }
+
+  static void WriteBoxLibrary(const std::string& path) {
+    ASSERT_NO_FATAL_FAILURE(WriteLibrary(path, 6.0f, "Boxes", "Boxes"));
+    CPicLibrary library;
+    ASSERT_TRUE(library.OpenFile(path.c_str()));
     for (FPOINT size : {FPOINT{40, 20}, FPOINT{10, 30}}) {
       CContour box;
       // A move, three lines and the closing line.
