@@ -27,21 +27,26 @@ CLoadDamage::~CLoadDamage() {
   if (g_collector == this) g_collector = m_previous;
 }
 
-void CLoadDamage::BeginList() {
+CLoadDamage::ListScope::ListScope() {
   if (g_listNesting++ == 0) g_loadDamaged = g_loadShown = false;
 }
 
-bool CLoadDamage::EndList(bool whole) {
+CLoadDamage::ListScope::~ListScope() {
+  if (m_open) --g_listNesting;
+}
+
+bool CLoadDamage::ListScope::End(bool whole) {
   if (!whole) {
     g_loadDamaged = true;
     if (!g_collector)
-      Show(AfxLoadString(DocumentText::kDamagedList), AfxLoadString(DocumentText::kDamagedCaption));
+      ShowDamagedObjects();
     else if (g_listNesting == 1)
       g_collector->m_stopped = true;
     else
       ++g_collector->m_mended;  // the group keeps the children before the damage
   }
   --g_listNesting;
+  m_open = false;
   return g_loadDamaged;
 }
 
@@ -59,10 +64,14 @@ void CLoadDamage::NoteLeftOut() {
   if (g_collector)
     ++g_collector->m_leftOut;
   else
-    Show(AfxLoadString(DocumentText::kDamagedList), AfxLoadString(DocumentText::kDamagedCaption));
+    ShowDamagedObjects();
 }
 
 int CLoadDamage::LeftOutSoFar() { return g_leftOutSoFar; }
+
+void CLoadDamage::ShowDamagedObjects() {
+  Show(AfxLoadString(DocumentText::kDamagedList), AfxLoadString(DocumentText::kDamagedCaption));
+}
 
 void CLoadDamage::Show(LPCSTR text, LPCSTR caption) {
   // Inside a load only its first damage is shown; outside one, every report.

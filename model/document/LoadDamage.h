@@ -26,9 +26,20 @@ public:
   bool Any() const { return m_stopped || m_mended > 0 || m_leftOut > 0; }
 
   // ---- For the list loader and the readers of blocks ----
-  // A list begins and ends loading; EndList says whether the load met damage anywhere so far.
-  static void BeginList();
-  static bool EndList(bool whole);
+  // One list's loading, from construction to End, which says whether the list ended with its end
+  // byte (whole) and returns whether the load has met damage anywhere so far. A list left by an
+  // exception ends without a word.
+  class ListScope {
+  public:
+    ListScope();
+    ~ListScope();
+    ListScope(const ListScope&) = delete;
+    ListScope& operator=(const ListScope&) = delete;
+    bool End(bool whole);
+
+  private:
+    bool m_open = true;
+  };
   // A reader mended damage in its record and kept its block; text and caption are what a load
   // without a collector shows.
   static void NoteMended(LPCSTR text, LPCSTR caption);
@@ -39,8 +50,10 @@ public:
   static int LeftOutSoFar();
 
 private:
-  // Shows the first damage of a load without a collector.
+  // Shows the first damage of a load without a collector: the text given, or that of damaged
+  // objects.
   static void Show(LPCSTR text, LPCSTR caption);
+  static void ShowDamagedObjects();
 
   bool m_stopped = false;
   int m_mended = 0;

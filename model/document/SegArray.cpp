@@ -356,7 +356,7 @@ private:
 // from the source one record at a time.
 template <class Source>
 CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
-  CLoadDamage::BeginList();
+  CLoadDamage::ListScope scope;
   std::unique_ptr<CSegArray> list(new CSegArray);
   list->Reserve(source.CountRecords(available));
   size_t position = kListHeaderSize;
@@ -393,7 +393,7 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     list->AddBlock(block);
     position += length;
   }
-  const bool loadDamaged = CLoadDamage::EndList(ended);
+  const bool loadDamaged = scope.End(ended);
   if (damaged) *damaged = loadDamaged;
   return list->IsEmpty() ? nullptr : list.release();
 }

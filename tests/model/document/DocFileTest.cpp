@@ -310,7 +310,7 @@ TEST(DocFileDamage, GroupsNestedTooDeepCostOnlyThemselves) {
   EXPECT_EQ(CDocFileReader::kNoError, outcome.error);
   EXPECT_TRUE(outcome.partial);
   EXPECT_EQ(3, outcome.blocks);
-  EXPECT_EQ("文件有损坏, 已修复: 读入了全部 3 个物件.", outcome.message);
+  EXPECT_EQ("文件有损坏, 已修复: 读入了 3 个物件.", outcome.message);
 }
 
 TEST(DocFileDamage, HeaderAndTable) {
