@@ -8,6 +8,7 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/LibraryMessage.h"
+#include "editor/dialogs/LibrarySource.h"
 #include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
@@ -45,10 +46,15 @@ CString CLibConvertDlg::FieldText(int id) const {
 
 BOOL CLibConvertDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  // File names are the system's (its code page); each entry's data is the library's number.
   HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
   CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  for (int n = 0; n < g_mountLibList.GetCount(); ++n) {
+    if (!g_mountLibList.GetFileName(n, name)) continue;
+    LRESULT entry = ::SendMessageA(list, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+    if (entry >= 0) ::SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), n);
+  }
   ::SendMessageA(list, CB_SETCURSEL, 0, 0);
   ::SetDlgItemTextA(m_hWnd, IDC_CONVERT_PATH,
                     m_settings.GetString(kSection, kFolderKey, kDefaultFolder));
@@ -67,8 +73,7 @@ BOOL CLibConvertDlg::OnInitDialog() {
 }
 
 CString CLibConvertDlg::ChosenFileName() const {
-  HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
-  int chosen = static_cast<int>(::SendMessageA(list, CB_GETCURSEL, 0, 0));
+  int chosen = CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY));
   CString name;
   if (chosen < 0 || !g_mountLibList.GetFileName(chosen, name)) name.Empty();
   return name;

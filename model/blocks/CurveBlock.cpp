@@ -458,7 +458,8 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   const bool ended = LoadPointRecord(points, static_cast<size_t>(n) - 1).flags == kPointEnd;
   // A point far outside any page, or too few left to be stored once the end is mended: the curve
   // is damage and is left out; its record is whole, so what follows it is read.
-  if ((!ended && n < kFewestStoredRecords) || !PointsWithinBounds(points, n - 1, matrix)) {
+  if ((!ended && n < kFewestStoredRecords) ||
+      (CLoadDamage::LeavesOutFarPoints() && !PointsWithinBounds(points, n - 1, matrix))) {
     CLoadDamage::NoteLeftOut();
     return nullptr;
   }

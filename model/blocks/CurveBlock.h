@@ -32,9 +32,9 @@ public:
   static const int kFewestStoredRecords = 3;
 
   // A curve from a '#' record of the given size; null for another tag or a damaged record. A
-  // last record that is not the end record is taken for it (the damage mended); a curve with a
-  // point far outside any page, or too few points left by that to be stored, is left out
-  // (CLoadDamage).
+  // last record that is not the end record is taken for it (the damage mended); a curve with too
+  // few points left by that to be stored, or in a file being read one with a point far outside
+  // any page, is left out (CLoadDamage).
   static CBlock* FromRecord(const BYTE* record, size_t available);
 
   // Building a path. Each returns the new count.

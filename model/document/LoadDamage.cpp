@@ -69,6 +69,8 @@ void CLoadDamage::NoteLeftOut() {
 
 int CLoadDamage::LeftOutSoFar() { return g_leftOutSoFar; }
 
+bool CLoadDamage::LeavesOutFarPoints() { return g_collector != nullptr; }
+
 void CLoadDamage::ShowDamagedObjects() {
   Show(AfxLoadString(DocumentText::kDamagedList), AfxLoadString(DocumentText::kDamagedCaption));
 }

@@ -8,7 +8,9 @@
 //     after it.
 // While a CLoadDamage lives (a document's open keeps one) the loads report to it and the user
 // hears nothing from them: its owner says what was kept afterwards. A load without one shows its
-// first damage at once, in the text its finder gives.
+// first damage at once, in the text its finder gives. Points far outside any page count as damage
+// only in a file being read (while a CLoadDamage lives): blocks the program copies itself (clones,
+// undo, the clipboard) are taken as they are, however far a user has moved or scaled them.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +50,8 @@ public:
   // Blocks left out since the program started: a list tells a block left out (the count grew
   // while it was read) from a record no block can be built from.
   static int LeftOutSoFar();
+  // Whether blocks with points far outside any page are left out: while a file is read.
+  static bool LeavesOutFarPoints();
 
 private:
   // Shows the first damage of a load without a collector: the text given, or that of damaged

@@ -379,7 +379,7 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
       if (const BYTE* record = source.Bytes(position, length))
         block = CreateBlockFromRecord(record, length);
     }
-    if (block && !CDrawingBounds::Contains(block->m_box)) {
+    if (block && CLoadDamage::LeavesOutFarPoints() && !CDrawingBounds::Contains(block->m_box)) {
       delete block;
       block = nullptr;
       CLoadDamage::NoteLeftOut();

@@ -76,8 +76,9 @@ private:
 };
 
 // A new list from a block-list record of the given size, or null (another tag, or no block read).
-// At a record that no block can be built from the list stops, keeping the blocks before it; a
-// block with a point far outside any page (CDrawingBounds) is left out and the list reads on.
+// At a record that no block can be built from the list stops, keeping the blocks before it; in a
+// file being read a block with a point far outside any page (CDrawingBounds) is left out and the
+// list reads on.
 // The damage goes to the load's report (CLoadDamage), also where it lies in lists nested in
 // groups; *damaged (when given) tells whether this load met damage anywhere, so that a caller
 // knows the list is partial.

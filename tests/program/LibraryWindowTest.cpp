@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -366,9 +367,10 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
 }
 
 // A document names a library by its number in the mounted list. A library the manager adds whose
-// name sorts before the others (the folder search returns it first) takes the next number: the
-// saved star opens again as the same star, also after the next start's scan.
-TEST_F(LibraryWindowTest, ASymbolStaysTheSameWhenALibraryThatSortsFirstIsAdded) {
+// name sorts before the others (the folder search returns it first) takes the next number, and
+// one taken away leaves its number unused: the saved star opens again as the same star, after
+// the next start's scan too, and the library page still names the star's library by its number.
+TEST_F(LibraryWindowTest, ASymbolStaysTheSameWhenLibrariesAreAddedOrTakenAway) {
   CLibSelectDlg* page = OpenLibraryPage();
   ASSERT_NE(nullptr, page);
   Choose(page->m_hWnd, IDC_LIB_TYPE, m_symbolsType);
@@ -383,27 +385,55 @@ TEST_F(LibraryWindowTest, ASymbolStaysTheSameWhenALibraryThatSortsFirstIsAdded) 
     FileDialogAnswer answer(saved);
     Menu(ID_FILE_SAVE_AS);
   }
-  RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
-    SetDlgItemTextA(dialog->m_hWnd, IDC_MANAGE_FILE, "AAA");
-    Click(dialog->m_hWnd, IDC_MANAGE_NEW);
-    dialog->PostMessage(WM_COMMAND, IDCANCEL);
-  });
-  ASSERT_LT(m_symbolsType - 2, MountedNumber("AAA.LIB"));
-  theApp.CloseAllDocuments(FALSE);
-  PumpMessages();
-  g_mountLibList.Scan();
-  {
-    FileDialogAnswer answer(saved);
-    Menu(ID_FILE_OPEN);
+  const std::function<void()> changes[] = {
+      [&] {
+        RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
+          SetDlgItemTextA(dialog->m_hWnd, IDC_MANAGE_FILE, "AAA");
+          Click(dialog->m_hWnd, IDC_MANAGE_NEW);
+          dialog->PostMessage(WM_COMMAND, IDCANCEL);
+        });
+        EXPECT_LT(m_symbolsType - 2, MountedNumber("AAA.LIB"));
+      },
+      [&] { ASSERT_TRUE(DeleteFileA(m_libraries.File("OLD60.LIB").c_str())); },
+  };
+  for (const auto& change : changes) {
+    ASSERT_NO_FATAL_FAILURE(change());
+    theApp.CloseAllDocuments(FALSE);
+    PumpMessages();
+    g_mountLibList.Scan();
+    {
+      FileDialogAnswer answer(saved);
+      Menu(ID_FILE_OPEN);
+    }
+    ASSERT_NO_FATAL_FAILURE(OpenView(m_main->GetActiveFrame()->GetActiveDocument()));
+    CLibBlock* reopened = OnlyLibBlock(m_document);
+    ASSERT_NE(nullptr, reopened);
+    std::unique_ptr<CContour> again(reopened->GetContour(nullptr, 0));
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(placed->GetPoints().size(), again->GetPoints().size());
+    EXPECT_FLOAT_EQ(placed->GetBox().left, again->GetBox().left);
+    EXPECT_FLOAT_EQ(placed->GetBox().bottom, again->GetBox().bottom);
   }
-  ASSERT_NO_FATAL_FAILURE(OpenView(m_main->GetActiveFrame()->GetActiveDocument()));
-  CLibBlock* reopened = OnlyLibBlock(m_document);
-  ASSERT_NE(nullptr, reopened);
-  std::unique_ptr<CContour> again(reopened->GetContour(nullptr, 0));
-  ASSERT_NE(nullptr, again);
-  EXPECT_EQ(placed->GetPoints().size(), again->GetPoints().size());
-  EXPECT_FLOAT_EQ(placed->GetBox().left, again->GetBox().left);
-  EXPECT_FLOAT_EQ(placed->GetBox().bottom, again->GetBox().bottom);
+  // The page, filled as the next start fills it, lists the libraries there are; the shipped one's
+  // entry is still its number.
+  page = OpenLibraryPage();
+  ASSERT_NE(nullptr, page);
+  page->RefreshLibraries();
+  CString title;
+  ASSERT_TRUE(g_mountLibList.GetTitle(m_symbolsType - 2, title));
+  const std::vector<std::string> types = GbkItems(GetDlgItem(page->m_hWnd, IDC_LIB_TYPE));
+  ASSERT_EQ(4u, types.size());
+  const auto entry = std::find(types.begin(), types.end(), std::string(title));
+  ASSERT_NE(types.end(), entry);
+  theApp.CloseAllDocuments(FALSE);
+  ASSERT_NO_FATAL_FAILURE(OpenView(m_template->OpenDocumentFile(nullptr)));
+  page = OpenLibraryPage();
+  Choose(page->m_hWnd, IDC_LIB_TYPE, static_cast<int>(entry - types.begin()));
+  Choose(page->m_hWnd, IDC_LIB_KIND, kSignsKind);
+  Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
+  CLibBlock* placedAgain = OnlyLibBlock(m_document);
+  ASSERT_NE(nullptr, placedAgain);
+  EXPECT_EQ(m_symbolsType, placedAgain->m_source);
   EXPECT_EQ(0u, m_boxes.Count());
 }
 

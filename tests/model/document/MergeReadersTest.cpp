@@ -45,12 +45,6 @@ struct Layout {
     for (size_t i = 0; i < count; ++i) u8(first + static_cast<int>(i));
     return *this;
   }
-  // A matrix that keeps a drawing on the page (twice its size, moved by (10, 20)): points far
-  // outside any page would be damage.
-  Layout& matrix() {
-    for (float value : {2.0f, 0.0f, 0.0f, 0.0f, 2.0f, 0.0f, 10.0f, 20.0f, 1.0f}) f32(value);
-    return *this;
-  }
   Layout& zeros(size_t count) {
     bytes.insert(bytes.end(), count, 0);
     return *this;
@@ -72,8 +66,8 @@ const DWORD kCommand = 0x48888888;
 Layout OldPoint(float x, float y) { return Layout().f32(x).f32(y); }
 Layout OldCommand(char letter) { return Layout().u8(letter).zeros(3).u32(kCommand); }
 
-// An old curve with box bytes 0x10.., the matrix above and the colour 0x1234.
-Layout OldCurveHead() { return Layout().u8(132).run(0x10, 16).matrix().u16(0x1234); }
+// An old curve with box bytes 0x10.., matrix bytes 0x40.. and the colour 0x1234.
+Layout OldCurveHead() { return Layout().u8(132).run(0x10, 16).run(0x40, 36).u16(0x1234); }
 
 Layout NewPoint(float x, float y, int flags) { return Layout().f32(x).f32(y).u8(flags); }
 
@@ -115,7 +109,7 @@ TEST(V56Body, ACurveBecomesPointRecordsCommandByCommand) {
   old.u8(253).u8(255);
 
   Layout curve;
-  curve.u8(0x23).u32(9 * 8 + 78).u8(128).u16(0).run(0x10, 16).matrix().u32(0x1234).u32(9);
+  curve.u8(0x23).u32(9 * 8 + 78).u8(128).u16(0).run(0x10, 16).run(0x40, 36).u32(0x1234).u32(9);
   curve.add(NewPoint(1, 2, 0x11).bytes).add(NewPoint(3, 4, 1).bytes).add(NewPoint(5, 6, 1).bytes);
   curve.add(NewPoint(1, 2, 0x41).bytes).add(NewPoint(7, 8, 0x11).bytes);
   curve.add(NewPoint(9, 10, 0).bytes).add(NewPoint(11, 12, 0).bytes);
