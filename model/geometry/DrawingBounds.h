@@ -2,7 +2,7 @@
 // program offers is 1200 x 2400 mm (its page presets; a new page is 400 x 900) and no cutter
 // takes a sheet of more than some tens of metres: a point more than 100 m from the origin along
 // either axis is no drawing but damage (a stored record that lost its bytes), and a block that has
-// one is left out when it is read, so that it neither draws stray lines nor makes "show all"
+// one is left out when a file is read, so that it neither draws stray lines nor makes "show all"
 // zoom out to nothing.
 #pragma once
 
