@@ -25,3 +25,15 @@ public:
   // What the user is told when a character GBK cannot hold is refused.
   static CString RefusalText();
 };
+
+std::wstring GbkToWide(LPCSTR text);
+// Characters GBK lacks become '?'.
+CString WideToGbk(LPCWSTR text);
+// Text in the system's code page (what an 8-bit window message carries) as GBK.
+CString SystemTextToGbk(LPCSTR text);
+
+// Adds the text as a new entry of a combo box (CB_ADDSTRING) or list box (LB_ADDSTRING); the
+// control's answer (the entry's index, or a negative error).
+LRESULT AddGbkItem(HWND control, UINT addMessage, LPCSTR text);
+void SetGbkWindowText(HWND window, LPCSTR text);
+CString GetGbkWindowText(HWND window);

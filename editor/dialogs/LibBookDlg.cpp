@@ -235,11 +235,8 @@ BOOL CLibBookDlg::OnInitDialog() {
   for (const IntField& field : kIntFields)
     ::SetDlgItemInt(m_hWnd, field.id, static_cast<UINT>(s.*field.value), TRUE);
   HWND libraries = ::GetDlgItem(m_hWnd, IDC_BOOK_LIBRARY);
-  CString title;
-  for (int n = 0; g_mountLibList.GetTitle(n, title); ++n)
-    ::SendMessageA(libraries, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(title)));
-  ::SendMessageA(libraries, CB_SETCURSEL, s.library, 0);
+  CLibrarySource::FillLibraries(libraries);
+  CLibrarySource::ChooseData(libraries, s.library);
   FillKinds(s.kind);
   return TRUE;
 }
@@ -248,11 +245,9 @@ void CLibBookDlg::FillKinds(int kind) {
   HWND kinds = ::GetDlgItem(m_hWnd, IDC_BOOK_KIND);
   ::SendMessageA(kinds, CB_RESETCONTENT, 0, 0);
   CPicLibrary library;
-  int chosen = Chosen(m_hWnd, IDC_BOOK_LIBRARY);
+  int chosen = CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_BOOK_LIBRARY));
   if (chosen < 0 || !library.OpenByNumber(chosen)) return;
-  for (int k = 0; k < library.GetKindCount(); ++k)
-    ::SendMessageA(kinds, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(library.GetKindName(k))));
+  CLibrarySource::FillKinds(kinds, library);
   if (::SendMessageA(kinds, CB_SETCURSEL, kind, 0) == CB_ERR)
     ::SendMessageA(kinds, CB_SETCURSEL, 0, 0);
 }
@@ -261,7 +256,7 @@ void CLibBookDlg::OnLibraryChosen() { FillKinds(0); }
 
 CLibBookDlg::Settings CLibBookDlg::FromFields() const {
   Settings s;
-  s.library = Chosen(m_hWnd, IDC_BOOK_LIBRARY);
+  s.library = CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_BOOK_LIBRARY));
   s.kind = Chosen(m_hWnd, IDC_BOOK_KIND);
   s.font = std::max(0, Chosen(m_hWnd, IDC_BOOK_FONT));
   char text[64];

@@ -8,6 +8,9 @@
 
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/LibraryMessage.h"
+#include "editor/dialogs/LibrarySource.h"
+#include "framework/GbkText.h"
+#include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "media/library/LibraryFile.h"
@@ -43,10 +46,15 @@ CString CLibConvertDlg::FieldText(int id) const {
 
 BOOL CLibConvertDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  // File names are the system's (its code page); each entry's data is the library's number.
   HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
   CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  for (int n = 0; n < g_mountLibList.GetCount(); ++n) {
+    if (!g_mountLibList.GetFileName(n, name)) continue;
+    LRESULT entry = ::SendMessageA(list, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+    if (entry >= 0) ::SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(entry), n);
+  }
   ::SendMessageA(list, CB_SETCURSEL, 0, 0);
   ::SetDlgItemTextA(m_hWnd, IDC_CONVERT_PATH,
                     m_settings.GetString(kSection, kFolderKey, kDefaultFolder));
@@ -65,8 +73,7 @@ BOOL CLibConvertDlg::OnInitDialog() {
 }
 
 CString CLibConvertDlg::ChosenFileName() const {
-  HWND list = ::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY);
-  int chosen = static_cast<int>(::SendMessageA(list, CB_GETCURSEL, 0, 0));
+  int chosen = CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_CONVERT_LIBRARY));
   CString name;
   if (chosen < 0 || !g_mountLibList.GetFileName(chosen, name)) name.Empty();
   return name;
@@ -77,14 +84,14 @@ void CLibConvertDlg::OnLibraryChosen() {
   const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
                          IDC_CONVERT_THIRD_NAME};
   if (name.IsEmpty() || !m_source.Open(name)) {
-    for (int field : fields) ::SetDlgItemTextA(m_hWnd, field, "");
+    for (int field : fields) ::SetDlgItemTextW(m_hWnd, field, L"");
     return;
   }
   const library::LibraryHeader& header = m_source.GetHeader();
   for (int i = 0; i < 3; ++i)
-    ::SetDlgItemTextA(m_hWnd, fields[i],
-                      library::FixedText(header.titles[i], library::kTitleSize,
-                                         library::kTitleSize));
+    SetGbkWindowText(::GetDlgItem(m_hWnd, fields[i]),
+                     library::FixedText(header.titles[i], library::kTitleSize,
+                                        library::kTitleSize));
 }
 
 CString CLibConvertDlg::TargetPath() const {
@@ -115,7 +122,8 @@ bool CLibConvertDlg::HeaderFromFields(library::LibraryHeader& header) const {
   const int fields[3] = {IDC_CONVERT_CHINESE_NAME, IDC_CONVERT_ENGLISH_NAME,
                          IDC_CONVERT_THIRD_NAME};
   for (int i = 0; i < 3; ++i)
-    library::SetFixedText(header.titles[i], library::kTitleSize, FieldText(fields[i]), true);
+    library::SetFixedText(header.titles[i], library::kTitleSize,
+                          GetGbkWindowText(::GetDlgItem(m_hWnd, fields[i])), true);
   return mark == library::kMagic && header.version >= library::kVersion60 &&
          header.version <= library::kVersion61;
 }
@@ -156,7 +164,7 @@ bool CLibConvertDlg::Convert() {
 
 void CLibConvertDlg::CopyKinds(CPicLibrary& source, CPicLibrary& copy) {
   CString caption = FieldText(IDOK);
-  int lost = 0;
+  int lost = 0, graphics = 0;
   CString renumbered;
   int renumberedKinds = 0;
   for (int kind = 0; kind < source.GetKindCount(); ++kind) {
@@ -167,9 +175,11 @@ void CLibConvertDlg::CopyKinds(CPicLibrary& source, CPicLibrary& copy) {
     snprintf(english, sizeof english, kNewKindName, kind + 1);
     library::SetFixedText(record.englishName, library::kKindNameSize, english, true);
     if (!copy.AddKind(record)) break;
-    ::SetDlgItemTextA(m_hWnd, IDOK, source.GetKindName(kind));
-    KindCopy copied = CopyKind(source, kind, copy, copy.GetKindCount() - 1);
+    SetGbkWindowText(::GetDlgItem(m_hWnd, IDOK), source.GetKindName(kind));
+    const int target = copy.GetKindCount() - 1;
+    KindCopy copied = CopyKind(source, kind, copy, target);
     lost += copied.lost;
+    graphics += copy.GetGraphicCount(target);
     if (copied.moved.empty() || ++renumberedKinds > kMostRenumberedKinds + 1) continue;
     if (!renumbered.IsEmpty()) renumbered += "\r\n";
     renumbered += renumberedKinds > kMostRenumberedKinds
@@ -177,13 +187,29 @@ void CLibConvertDlg::CopyKinds(CPicLibrary& source, CPicLibrary& copy) {
                       : RenumberingLine(source.GetKindName(kind), copied.moved);
   }
   ::SetDlgItemTextA(m_hWnd, IDOK, caption);
+  ReportCopy(copy, graphics, lost, renumbered);
+}
+
+void CLibConvertDlg::ReportCopy(const CPicLibrary& copy, int graphics, int lost,
+                                const CString& renumbered) const {
+  // One message at the end: what was written, then what the user must know of it.
+  CString format, text, part;
+  format.LoadString(IDS_LIBRARY_CONVERT_DONE);
+  text.Format(format, copy.GetPath(), copy.GetKindCount(), graphics);
   if (lost > 0) {
     char count[16];
     snprintf(count, sizeof count, "%d", lost);
-    ShowLibraryMessage(m_hWnd, IDS_LIBRARY_CONVERT_LOST, count);
+    format.LoadString(IDS_LIBRARY_CONVERT_LOST);
+    part.Format(format, count);
+    text += "\r\n\r\n" + part;
   }
-  if (!renumbered.IsEmpty())
-    ShowLibraryMessage(m_hWnd, IDS_LIBRARY_CONVERT_RENUMBERED, renumbered, MB_ICONINFORMATION);
+  if (!renumbered.IsEmpty()) {
+    format.LoadString(IDS_LIBRARY_CONVERT_RENUMBERED);
+    part.Format(format, static_cast<LPCSTR>(renumbered));
+    text += "\r\n\r\n" + part;
+  }
+  AfxShowMessageBox(m_hWnd, text, AfxGetAppName(),
+                    MB_OK | (lost > 0 ? MB_ICONWARNING : MB_ICONINFORMATION));
 }
 
 CString CLibConvertDlg::RenumberingLine(const CString& kindName,

@@ -3,7 +3,8 @@
 // library of the version, magic, ratio (graphic size) and names given, in the output folder
 // under the same file name. Each kind's graphics close up in their order, each scaled to the
 // ratio (CPicLibrary::PutCopiedGraphic); the graphics that took a new number on the way (those
-// after empty slots of a version 5 kind) are listed for the user. Cancel stores the output
+// after empty slots of a version 5 kind) are listed for the user, in the message that says the
+// conversion has finished and what it wrote. Cancel stores the output
 // folder, magic, version and ratio ("LibConvert" of TALVEX42.INI) and closes. A conversion that
 // would write over the library it reads, write a library the program cannot open ("VLIB" of
 // version 6.0 to 6.1 only) or take a ratio its header cannot hold (above 65535) is refused before
@@ -69,8 +70,11 @@ private:
   // other text.
   bool RatioFromField(WORD& ratio) const;
   // Copies the kinds in order, each named on the OK button while it is copied, and tells the
-  // user of graphics that could not be stored and of those that took new numbers.
+  // user what was written, with the graphics that could not be stored and those that took new
+  // numbers.
   void CopyKinds(CPicLibrary& source, CPicLibrary& copy);
+  // The one message that ends a conversion.
+  void ReportCopy(const CPicLibrary& copy, int graphics, int lost, const CString& renumbered) const;
   // Copies every graphic of a source kind into the target kind.
   static KindCopy CopyKind(CPicLibrary& source, int kind, CPicLibrary& copy, int target);
   // "name: 5->2, 7-9->3-5", a line of the message that lists the new numbers.

@@ -82,7 +82,7 @@ BOOL CLibInfoDlg::OnInitDialog() {
   SetText(m_hWnd, IDC_LIB_HEIGHT, size);
   CLibrarySource::FillTypes(::GetDlgItem(m_hWnd, IDC_LIB_TYPE));
   CLibrarySource::Choice choice = CLibrarySource::LoadChoice();
-  if (::SendDlgItemMessageA(m_hWnd, IDC_LIB_TYPE, CB_SETCURSEL, choice.type, 0) == CB_ERR) {
+  if (!CLibrarySource::ChooseData(::GetDlgItem(m_hWnd, IDC_LIB_TYPE), choice.type)) {
     choice.type = 1;
     choice.number = 1;
   }
@@ -95,7 +95,7 @@ BOOL CLibInfoDlg::OnInitDialog() {
 }
 
 void CLibInfoDlg::ShowType(int type) {
-  ::SendDlgItemMessageA(m_hWnd, IDC_LIB_TYPE, CB_SETCURSEL, type, 0);
+  CLibrarySource::ChooseData(::GetDlgItem(m_hWnd, IDC_LIB_TYPE), type);
   ::SendDlgItemMessageA(m_hWnd, IDC_LIB_KIND, CB_RESETCONTENT, 0, 0);
   if (m_source.SetType(type, m_hWnd)) m_source.FillKinds(::GetDlgItem(m_hWnd, IDC_LIB_KIND));
   ::SendDlgItemMessageA(m_hWnd, IDC_LIB_KIND, CB_SETCURSEL, 0, 0);
@@ -122,7 +122,7 @@ int CLibInfoDlg::ChosenKind() const {
 }
 
 void CLibInfoDlg::OnTypeChosen() {
-  ShowType(static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_LIB_TYPE, CB_GETCURSEL, 0, 0)));
+  ShowType(CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_LIB_TYPE)));
 }
 
 void CLibInfoDlg::OnKindChosen() {

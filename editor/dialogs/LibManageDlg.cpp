@@ -9,6 +9,7 @@
 #include "editor/TALVEX42App.h"
 #include "editor/dialogs/LibraryMessage.h"
 #include "framework/DC.h"
+#include "framework/GbkText.h"
 #include "framework/WinApp.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/MountLibList.h"
@@ -52,16 +53,18 @@ int Selection(HWND control, UINT message) {
   return static_cast<int>(::SendMessageA(control, message, 0, 0));
 }
 
+// Titles and kind names are GBK: the tree shows them through the wide call.
 HTREEITEM InsertItem(HWND tree, HTREEITEM parent, LPCSTR text, int image, LPARAM data) {
-  TVINSERTSTRUCTA insert = {};
+  std::wstring wide = GbkToWide(text);
+  TVINSERTSTRUCTW insert = {};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  insert.item.pszText = const_cast<LPSTR>(text);
+  insert.item.pszText = const_cast<LPWSTR>(wide.c_str());
   insert.item.iImage = insert.item.iSelectedImage = image;
   insert.item.lParam = data;
   return reinterpret_cast<HTREEITEM>(
-      ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      ::SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 LPARAM ItemData(HWND tree, HTREEITEM item) {
@@ -122,8 +125,7 @@ void CLibManageDlg::FillLists() {
   CLibrarySource::FillTypes(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE));
   for (int n = 0; n < g_mountLibList.GetCount(); ++n) {
     CString title, name;
-    g_mountLibList.GetTitle(n, title);
-    g_mountLibList.GetFileName(n, name);
+    if (!g_mountLibList.GetTitle(n, title) || !g_mountLibList.GetFileName(n, name)) continue;
     HTREEITEM root = InsertItem(tree, TVI_ROOT, title, kLibraryImage, n);
     ::SendMessageA(files, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
     CPicLibrary library;
@@ -133,9 +135,12 @@ void CLibManageDlg::FillLists() {
   }
 }
 
+int CLibManageDlg::ChosenType() const {
+  return CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE));
+}
+
 void CLibManageDlg::ShowType(int type) {
-  HWND types = ::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE);
-  if (::SendMessageA(types, CB_SETCURSEL, type, 0) == CB_ERR) type = -1;
+  if (!CLibrarySource::ChooseData(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE), type)) type = -1;
   ::SendDlgItemMessageA(m_hWnd, IDC_MANAGE_KIND, CB_RESETCONTENT, 0, 0);
   ::SendDlgItemMessageA(m_hWnd, IDC_MANAGE_GRAPHICS, LB_RESETCONTENT, 0, 0);
   if (!m_source.SetType(type, m_hWnd)) return;
@@ -144,9 +149,7 @@ void CLibManageDlg::ShowType(int type) {
   FillGraphics();
 }
 
-void CLibManageDlg::OnTypeChosen() {
-  ShowType(Selection(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE), CB_GETCURSEL));
-}
+void CLibManageDlg::OnTypeChosen() { ShowType(ChosenType()); }
 
 void CLibManageDlg::OnKindChosen() { FillGraphics(); }
 
@@ -298,9 +301,10 @@ bool CLibManageDlg::NewLibrary() {
     Tell(IDS_LIBRARY_CREATE_FAILED);
     return false;
   }
+  int type = ChosenType();
   g_mountLibList.Scan();
   FillLists();
-  ShowType(Selection(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE), CB_GETCURSEL));
+  ShowType(type);
   return true;
 }
 
@@ -326,7 +330,7 @@ bool CLibManageDlg::NewKind() {
     Tell(IDS_LIBRARY_NOT_V6);
     return false;
   }
-  int type = Selection(::GetDlgItem(m_hWnd, IDC_MANAGE_TYPE), CB_GETCURSEL);
+  int type = ChosenType();
   FillLists();
   ShowType(type);
   HTREEITEM added = FindTreeItem(library, number);
@@ -416,12 +420,10 @@ bool CLibManageDlg::RenameItem(HTREEITEM item, LPCSTR text) {
   if (!item || !text) return false;
   HTREEITEM parent = ParentOf(tree, item);
   int library = static_cast<int>(ItemData(tree, parent ? parent : item));
-  CString name;
-  if (!g_mountLibList.GetFileName(library, name)) return false;
-  CString path = g_mountLibList.GetFolder() + name;
-  if (!parent) return SetLibraryTitle(path, text) != FALSE;
+  // The mounted list shows the new title from now on, in this dialog and every other.
+  if (!parent) return g_mountLibList.SetTitle(library, text) != FALSE;
   CPicLibrary target;
-  return target.OpenFile(path) &&
+  return target.OpenByNumber(library) &&
          target.RenameKind(static_cast<int>(ItemData(tree, item)), text) != FALSE;
 }
 
@@ -429,16 +431,11 @@ void CLibManageDlg::OnBeginLabelEdit(NMHDR* /*header*/, LRESULT* result) { *resu
 
 void CLibManageDlg::OnEndLabelEditA(NMHDR* header, LRESULT* result) {
   auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
-  // A cancelled edit changes nothing.
-  *result = info->item.pszText && RenameItem(info->item.hItem, info->item.pszText);
+  // A cancelled edit changes nothing. The text comes in the system's code page.
+  *result = info->item.pszText && RenameItem(info->item.hItem, SystemTextToGbk(info->item.pszText));
 }
 
 void CLibManageDlg::OnEndLabelEditW(NMHDR* header, LRESULT* result) {
   auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
-  *result = FALSE;
-  if (!info->item.pszText) return;
-  char text[MAX_PATH] = {};
-  if (::WideCharToMultiByte(CP_ACP, 0, info->item.pszText, -1, text, sizeof text, nullptr,
-                            nullptr) > 0)
-    *result = RenameItem(info->item.hItem, text);
+  *result = info->item.pszText && RenameItem(info->item.hItem, WideToGbk(info->item.pszText));
 }

@@ -62,6 +62,8 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  // The source type chosen in the type list; -1 when none is.
+  int ChosenType() const;
   void ShowType(int type);
   void FillGraphics();
   void DrawCell(const DRAWITEMSTRUCT& item);

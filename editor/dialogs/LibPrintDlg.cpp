@@ -5,6 +5,7 @@
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/CataloguePages.h"
 #include "editor/dialogs/LibraryMessage.h"
+#include "editor/dialogs/LibrarySource.h"
 #include "framework/PrintDialog.h"
 #include "framework/WinApp.h"
 #include "media/library/MountLibList.h"
@@ -46,14 +47,11 @@ BOOL CLibPrintDlg::OnInitDialog() {
   m_hasPrinter = m_setup->GetDefaults() != FALSE;
   ShowPrinter();
   HWND libraries = ::GetDlgItem(m_hWnd, IDC_PRINT_LIBRARY);
-  CString title;
-  for (int n = 0; g_mountLibList.GetTitle(n, title); ++n)
-    ::SendMessageA(libraries, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(title)));
+  CLibrarySource::FillLibraries(libraries);
   // The library and kind the catalogue page last laid out.
   const int library = g_settings.GetInt(CLibBookDlg::kSection, "LibNo", 0);
   const int kind = g_settings.GetInt(CLibBookDlg::kSection, "KindNo", 0);
-  if (::SendMessageA(libraries, CB_SETCURSEL, library, 0) == CB_ERR)
+  if (!CLibrarySource::ChooseData(libraries, library))
     ::SendMessageA(libraries, CB_SETCURSEL, 0, 0);
   OnLibraryChosen();
   if (::SendDlgItemMessageA(m_hWnd, IDC_PRINT_KIND, CB_SETCURSEL, kind, 0) == CB_ERR)
@@ -93,11 +91,9 @@ void CLibPrintDlg::OnPrintSetup() {
 void CLibPrintDlg::OnLibraryChosen() {
   HWND kinds = ::GetDlgItem(m_hWnd, IDC_PRINT_KIND);
   ::SendMessageA(kinds, CB_RESETCONTENT, 0, 0);
-  int chosen = Chosen(m_hWnd, IDC_PRINT_LIBRARY);
+  int chosen = CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_PRINT_LIBRARY));
   if (chosen < 0 || !m_library.OpenByNumber(chosen)) return;
-  for (int kind = 0; kind < m_library.GetKindCount(); ++kind)
-    ::SendMessageA(kinds, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(static_cast<LPCSTR>(m_library.GetKindName(kind))));
+  CLibrarySource::FillKinds(kinds, m_library);
   ::SendMessageA(kinds, CB_SETCURSEL, 0, 0);
 }
 
@@ -188,7 +184,8 @@ void CLibPrintDlg::OnOK() {
   // Without a printer the print button is off; its key does nothing either.
   if (!m_hasPrinter) return;
   int result = CPagePrinter::kPrinted;
-  switch (PrintKind(Chosen(m_hWnd, IDC_PRINT_LIBRARY), Chosen(m_hWnd, IDC_PRINT_KIND), &result)) {
+  switch (PrintKind(CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_PRINT_LIBRARY)),
+                    Chosen(m_hWnd, IDC_PRINT_KIND), &result)) {
     case kNoLibrary:
       Refuse(IDS_LIBPRINT_NO_LIBRARY);
       return;

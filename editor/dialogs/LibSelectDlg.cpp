@@ -6,6 +6,7 @@
 #include "editor/TALVEX42View.h"
 #include "editor/commands/LibraryCommands.h"
 #include "framework/DC.h"
+#include "framework/GbkText.h"
 #include "model/blocks/LibBlock.h"
 #include "model/geometry/Contour.h"
 #include "resources/Resource.h"
@@ -50,8 +51,7 @@ BOOL CLibSelectDlg::OnInitDialog() {
 }
 
 void CLibSelectDlg::ShowType(int type) {
-  HWND types = ::GetDlgItem(m_hWnd, IDC_LIB_TYPE);
-  if (::SendMessageA(types, CB_SETCURSEL, type, 0) == CB_ERR) type = -1;
+  if (!CLibrarySource::ChooseData(::GetDlgItem(m_hWnd, IDC_LIB_TYPE), type)) type = -1;
   ::SendDlgItemMessageA(m_hWnd, IDC_LIB_KIND, CB_RESETCONTENT, 0, 0);
   ::SendDlgItemMessageA(m_hWnd, IDC_LIB_GRAPHIC, CB_RESETCONTENT, 0, 0);
   if (!m_source.SetType(type, m_hWnd)) return;
@@ -60,7 +60,9 @@ void CLibSelectDlg::ShowType(int type) {
   FillGraphics();
 }
 
-void CLibSelectDlg::OnTypeChosen() { ShowType(SelectionOf(::GetDlgItem(m_hWnd, IDC_LIB_TYPE))); }
+void CLibSelectDlg::OnTypeChosen() {
+  ShowType(CLibrarySource::ChosenData(::GetDlgItem(m_hWnd, IDC_LIB_TYPE)));
+}
 
 void CLibSelectDlg::OnKindChosen() { FillGraphics(); }
 
@@ -163,7 +165,8 @@ void CLibSelectDlg::DrawGraphicEntry(const DRAWITEMSTRUCT& item) {
   CString label = m_source.LabelOf(kind, number, theApp.GetLanguage());
   int x = field ? area.right + 2 * kInset : r.left + kInset;
   int y = field || !named ? r.top + kInset : r.bottom - kNameRoom;
-  ::TextOutA(dc.m_hDC, x, y, label, label.GetLength());
+  std::wstring text = GbkToWide(label);
+  ::TextOutW(dc.m_hDC, x, y, text.c_str(), static_cast<int>(text.size()));
   if (!field) {
     dc.MoveTo(r.left, r.bottom - 1);
     dc.LineTo(r.right, r.bottom - 1);

@@ -7,6 +7,7 @@
 #include "editor/ProgramObjects.h"
 #include "editor/dialogs/LibraryMessage.h"
 #include "framework/DC.h"
+#include "framework/GbkText.h"
 #include "media/library/LibraryGlyphs.h"
 #include "media/library/MountLibList.h"
 #include "model/geometry/Contour.h"
@@ -25,8 +26,16 @@ const int kStoredDefault = 1;
 // character set.
 int FontRow(int type) { return g_language.FindIndex(CLibraryGlyphs::FontCharset(type)); }
 
-void AddString(HWND combo, LPCSTR text) {
-  ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+void AddString(HWND combo, LPCSTR text, int data) {
+  LRESULT entry = AddGbkItem(combo, CB_ADDSTRING, text);
+  if (entry >= 0) ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(entry), data);
+}
+
+// The libraries' titles after the entries already there, each entry's data its number plus first.
+void AddLibraries(HWND combo, int first) {
+  CString title;
+  for (int n = 0; n < g_mountLibList.GetCount(); ++n)
+    if (g_mountLibList.GetTitle(n, title)) AddString(combo, title, first + n);
 }
 
 }  // namespace
@@ -47,15 +56,33 @@ void CLibrarySource::StoreChoice(const Choice& choice) {
 
 void CLibrarySource::FillTypes(HWND combo) {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  CString text;
-  text.LoadString(IDS_FONT_LIBRARY);
-  AddString(combo, text);
-  text.LoadString(IDS_SYMBOL_LIBRARY);
-  AddString(combo, text);
-  for (int n = 0; n < g_mountLibList.GetCount(); ++n) {
-    g_mountLibList.GetTitle(n, text);
-    AddString(combo, text);
+  const UINT fontTypes[kFontTypes] = {IDS_FONT_LIBRARY, IDS_SYMBOL_LIBRARY};
+  for (int type = 0; type < kFontTypes; ++type) {
+    CString text;
+    text.LoadString(fontTypes[type]);
+    AddString(combo, text, type);
   }
+  AddLibraries(combo, kFontTypes);
+}
+
+void CLibrarySource::FillLibraries(HWND combo) {
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  AddLibraries(combo, 0);
+}
+
+int CLibrarySource::ChosenData(HWND combo) {
+  LRESULT entry = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (entry == CB_ERR) return -1;
+  return static_cast<int>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0));
+}
+
+bool CLibrarySource::ChooseData(HWND combo, int data) {
+  LRESULT count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT entry = 0; entry < count; ++entry)
+    if (::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(entry), 0) == data)
+      return ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0) != CB_ERR;
+  ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  return false;
 }
 
 bool CLibrarySource::SetType(int type, HWND owner) {
@@ -75,12 +102,17 @@ void CLibrarySource::FillKinds(HWND combo) const {
     CString face;
     for (int i = 0; i < g_winFontTable.GetEntryCount(row, 0); ++i) {
       g_winFontTable.GetEntryText(row, 0, i, face);
-      AddString(combo, face);
+      AddString(combo, face, i);
     }
     return;
   }
-  for (int kind = 0; kind < m_library.GetKindCount(); ++kind)
-    AddString(combo, m_library.GetKindName(kind));
+  FillKinds(combo, m_library);
+}
+
+void CLibrarySource::FillKinds(HWND combo, const CPicLibrary& library) {
+  ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  for (int kind = 0; kind < library.GetKindCount(); ++kind)
+    AddString(combo, library.GetKindName(kind), kind);
 }
 
 int CLibrarySource::GetKindCount() const {

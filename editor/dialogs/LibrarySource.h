@@ -29,8 +29,16 @@ public:
   static Choice LoadChoice();
   static void StoreChoice(const Choice& choice);
 
-  // The two font types and the titles of the mounted libraries, in type order.
+  // The two font types and the titles of the mounted libraries, in type order, each entry's data
+  // its type. Titles and kind names are GBK: every list shows them through the wide calls.
   static void FillTypes(HWND combo);
+  // The titles of the mounted libraries, each entry's data the library's number (a number whose
+  // file has gone has no entry).
+  static void FillLibraries(HWND combo);
+  // The data of the chosen entry of such a list; -1 when none is chosen.
+  static int ChosenData(HWND combo);
+  // Chooses the entry of the data; false (and no entry chosen) when there is none.
+  static bool ChooseData(HWND combo, int data);
   static bool IsFontType(int type) { return type >= 0 && type < kFontTypes; }
 
   // Chooses the source type; false when its library does not open, with a message to owner when
@@ -40,6 +48,8 @@ public:
   bool IsFontType() const { return IsFontType(m_type); }
   // Fonts of a font type or kinds of the library, in number order.
   void FillKinds(HWND combo) const;
+  // The kinds of the library into the combo box, emptied first, in number order.
+  static void FillKinds(HWND combo, const CPicLibrary& library);
   int GetKindCount() const;
   // Entries a kind offers: the codes 32-254 of a font, the graphics of a library kind.
   int GetEntryCount(int kind);

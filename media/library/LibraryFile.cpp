@@ -215,8 +215,10 @@ BOOL SetLibraryTitle(LPCSTR path, LPCSTR title) {
   LibraryHeader header;
   if (!(GetLibraryVersion(path) >= kFirstVersion6) || !ReadLibraryHeader(path, header))
     return FALSE;
-  SetFixedText(header.titles[kChineseTitle], kTitleSize, title, true);
-  return WriteLibraryHeader(path, header, kFieldChineseTitle);
+  // The title the interface shows is the one renamed: the other language's stays as it was.
+  bool chinese = LibraryNamesInChinese();
+  SetFixedText(header.titles[chinese ? kChineseTitle : kEnglishTitle], kTitleSize, title, true);
+  return WriteLibraryHeader(path, header, chinese ? kFieldChineseTitle : kFieldEnglishTitle);
 }
 
 BOOL GetLibraryTitle(LPCSTR path, CString& title) {

@@ -67,7 +67,8 @@ BOOL IsOpenableLibrary(LPCSTR path);
 // 5.4 for a version 5 brand, the header's version for "VLIB", -1 otherwise or when the file does
 // not open.
 float GetLibraryVersion(LPCSTR path);
-// Stores the title as the Chinese title of a library of version 6.0 or later.
+// Stores the title as the title in the user-interface language (the Chinese or the English one)
+// of a library of version 6.0 or later.
 BOOL SetLibraryTitle(LPCSTR path, LPCSTR title);
 // The title in the user-interface language (at most 47 characters); false when the version is
 // not positive or the header cannot be read.

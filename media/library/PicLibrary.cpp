@@ -219,9 +219,11 @@ bool CPicLibrary::WriteKindRecord(DWORD offset, const KindRecord& record) {
 BOOL CPicLibrary::RenameKind(int kind, LPCSTR name) {
   KindRecord record;
   if (!IsWritable() || !ReadKindRecord(kind, record)) return FALSE;
-  SetFixedText(record.chineseName, kKindNameSize, name && *name ? name : kEmptyKindName, true);
+  // The name the interface shows is the one renamed.
+  SetFixedText(LibraryNamesInChinese() ? record.chineseName : record.englishName, kKindNameSize,
+               name && *name ? name : kEmptyKindName, true);
   if (!WriteKindRecord(GetKindOffset(kind), record)) return FALSE;
-  m_index[kind].name = FixedText(record.chineseName, kKindNameSize, kIndexNameLength);
+  m_index[kind].name = IndexName(record);
   return TRUE;
 }
 
@@ -332,7 +334,7 @@ BOOL CPicLibrary::AddKind(KindRecord& record) {
       !file.WriteAt(at, out.Data(), out.Size()))
     return FALSE;
   file.Close();
-  m_index.push_back({FixedText(record.chineseName, kKindNameSize, kIndexNameLength), at});
+  m_index.push_back({IndexName(record), at});
   m_header.kindCount = static_cast<DWORD>(m_index.size());
   return WriteLibraryHeader(m_path, m_header, kFieldKindCount);
 }

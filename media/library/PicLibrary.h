@@ -62,6 +62,7 @@ public:
   BOOL ReadKindRecord(int kind, library::KindRecord& record);
   // Graphics of the kind: its record's count (at most 255), 255 for version 5, 0 when unknown.
   int GetGraphicCount(int kind);
+  // Stores the name (an empty one as "?") as the kind's name in the user-interface language.
   BOOL RenameKind(int kind, LPCSTR name);
   // The 255 slots of the kind's table; empty when it cannot be read.
   std::vector<DWORD> ReadGraphicTable(int kind);

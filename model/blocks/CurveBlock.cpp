@@ -11,6 +11,8 @@
 #include "model/blocks/CurveNodeEditor.h"
 #include "model/blocks/CutSink.h"
 #include "model/blocks/GroupBlock.h"
+#include "model/document/DocumentTexts.h"
+#include "model/document/LoadDamage.h"
 #include "model/document/SegArray.h"
 #include "model/editing/FeedbackTools.h"
 #include "model/editing/NodeEditState.h"
@@ -18,6 +20,7 @@
 #include "model/geometry/Bezier.h"
 #include "model/geometry/BezierTable.h"
 #include "model/geometry/Contour.h"
+#include "model/geometry/DrawingBounds.h"
 #include "model/geometry/Geometry.h"
 #include "model/geometry/NodePath.h"
 #include "model/geometry/NodeRebuild.h"
@@ -449,6 +452,17 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   if (n == 0 ||
       !CBlockRecordReader::ArePointRecordsFinite(fields.Current(), static_cast<size_t>(n)))
     return nullptr;
+  const BYTE* points = fields.Current();
+  // The last record of the count is the end record, whatever its flag: read as a point, the one
+  // of a damaged record would draw a line to wherever its bytes say, and a save would keep it.
+  const bool ended = LoadPointRecord(points, static_cast<size_t>(n) - 1).flags == kPointEnd;
+  // A point far outside any page, or too few left to be stored once the end is mended: the curve
+  // is damage and is left out; its record is whole, so what follows it is read.
+  if ((!ended && n < kFewestStoredRecords) ||
+      (CLoadDamage::LeavesOutFarPoints() && !PointsWithinBounds(points, n - 1, matrix))) {
+    CLoadDamage::NoteLeftOut();
+    return nullptr;
+  }
   std::unique_ptr<CCurveBlock> curve(new CCurveBlock);
   reader.ReadHeaderInto(*curve, false);
   curve->m_colour = colour;
@@ -456,18 +470,25 @@ CBlock* CCurveBlock::FromRecord(const BYTE* record, size_t available) {
   curve->m_matrix = matrix;
   // The points stand in the record in the store's own 9-byte form; the length check above has
   // made sure that all of them lie before the end byte.
-  curve->m_store.AssignBytes(fields.Current(), n, n + 1);
+  curve->m_store.AssignBytes(points, n, n + 1);
   curve->m_boxHasPoint = true;
-  // Points that do not end with the end record are ended here, so that drawing, cutting and the
-  // next save see a finished curve (the writer writes nothing without one). A list already as
-  // long as a record may hold gives its last record to the end record instead.
-  if (LoadPointRecord(fields.Current(), n - 1).flags != kPointEnd) {
-    if (n < kMaxPointRecords)
-      curve->EndCurve();
-    else
-      curve->m_store.Set(n - 1, MakePointRecord(0.0f, 0.0f, kPointEnd));
+  if (!ended) {
+    curve->m_store.Set(n - 1, MakePointRecord(0.0f, 0.0f, kPointEnd));
+    CLoadDamage::NoteMended(AfxLoadString(DocumentText::kDamagedList),
+                            AfxLoadString(DocumentText::kDamagedCaption));
   }
   return curve.release();
+}
+
+bool CCurveBlock::PointsWithinBounds(const BYTE* records, int count, const CMatrix2D& matrix) {
+  for (int i = 0; i < count; ++i) {
+    const POINTREC p = LoadPointRecord(records, static_cast<size_t>(i));
+    if (IsSpecialPoint(p.flags)) continue;
+    FPOINT at = {p.x, p.y};
+    matrix.TransformPoint(&at);
+    if (!CDrawingBounds::Contains(at.x, at.y)) return false;
+  }
+  return true;
 }
 
 CBlock* CCurveBlock::ToCurve(DWORD colour) {

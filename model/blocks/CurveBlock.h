@@ -28,7 +28,13 @@ public:
   CCurveBlock();
   ~CCurveBlock() override;
 
-  // A curve from a '#' record of the given size; null for another tag or a damaged record.
+  // Two points and the end record: a curve of fewer is neither drawn nor stored.
+  static const int kFewestStoredRecords = 3;
+
+  // A curve from a '#' record of the given size; null for another tag or a damaged record. A
+  // last record that is not the end record is taken for it (the damage mended); a curve with too
+  // few points left by that to be stored, or in a file being read one with a point far outside
+  // any page, is left out (CLoadDamage).
   static CBlock* FromRecord(const BYTE* record, size_t available);
 
   // Building a path. Each returns the new count.
@@ -194,6 +200,9 @@ public:
   int m_hitSubpathStart;
 
 private:
+  // Whether each of the first count point records, mapped by the matrix, lies within the bounds
+  // of a drawing (CDrawingBounds); special records carry no point.
+  static bool PointsWithinBounds(const BYTE* records, int count, const CMatrix2D& matrix);
   void WidenBox(const POINTREC& point);
   // The outline in a one-pixel pen of the curve's colour; on the screen in the fewest calls.
   void StrokeOutline(CDC* dc, CMatrix2D* matrix, bool onScreen);

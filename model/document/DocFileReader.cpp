@@ -55,8 +55,9 @@ void CDocFileReader::ShowStatus(UINT stringId) { SendToMainWindow(kStatusStringC
 CString CDocFileReader::MessageFor(Error error) {
   switch (error) {
     case kNoError:
-    case kBlockListDamaged:
       return CString();
+    case kBlockListDamaged:
+      return AfxLoadString(DocumentText::kDamagedFileEmpty);
     case kCannotOpen:
       return AfxLoadString(DocumentText::kCannotOpen);
     case kWrongVersion:
@@ -210,14 +211,10 @@ CDocFileReader::Error CDocFileReader::ReadBlockList() {
   if (!reader.ReadByte(tag) || tag != kSegArrayRecordTag || !reader.ReadDWord(length) ||
       length < kShortestBlockList)
     return kDamaged;
-  // A file cut short keeps the blocks that are there; the list reports the damage.
+  // A file cut short keeps the blocks that are there; the list notes the damage.
   if (length > available) length = static_cast<DWORD>(available);
-  bool damaged = false;
-  std::unique_ptr<CSegArray> blocks(LoadSegArray(section, length, &damaged));
-  if (!blocks) return damaged ? kBlockListDamaged : kDamaged;
-  if (damaged) m_partial = true;
-  MoveBlocks(*blocks, m_blocks);
-  return kNoError;
+  CLoadDamage damage;
+  return TakeList(LoadSegArray(section, length), damage);
 }
 
 CDocFileReader::Error CDocFileReader::ReadBlockListFromFile(size_t offset) {
@@ -232,13 +229,29 @@ CDocFileReader::Error CDocFileReader::ReadBlockListFromFile(size_t offset) {
   if (!reader.ReadByte(tag) || tag != kSegArrayRecordTag || !reader.ReadDWord(length) ||
       length < kShortestBlockList)
     return kDamaged;
-  // A file cut short keeps the blocks that are there; the list reports the damage.
+  // A file cut short keeps the blocks that are there; the list notes the damage.
   if (length > available) length = static_cast<DWORD>(available);
   m_listFile->Seek(static_cast<LONGLONG>(offset), CFile::begin);
-  bool damaged = false;
-  std::unique_ptr<CSegArray> blocks(LoadSegArrayFromFile(*m_listFile, length, m_piece, &damaged));
-  if (!blocks) return damaged ? kBlockListDamaged : kDamaged;
-  if (damaged) m_partial = true;
+  CLoadDamage damage;
+  return TakeList(LoadSegArrayFromFile(*m_listFile, length, m_piece), damage);
+}
+
+CDocFileReader::Error CDocFileReader::TakeList(CSegArray* read, const CLoadDamage& damage) {
+  std::unique_ptr<CSegArray> blocks(read);
+  if (!blocks) return damage.Any() ? kBlockListDamaged : kDamaged;
+  if (!damage.Any()) {
+    MoveBlocks(*blocks, m_blocks);
+    return kNoError;
+  }
+  m_partial = true;
+  const int kept = static_cast<int>(blocks->GetSize());
+  if (damage.Stopped())
+    m_damageMessage.Format(AfxLoadString(DocumentText::kDamagedFileStopped), kept);
+  else if (damage.LeftOut() > 0)
+    m_damageMessage.Format(AfxLoadString(DocumentText::kDamagedFileLeftOut), kept,
+                           damage.LeftOut());
+  else
+    m_damageMessage.Format(AfxLoadString(DocumentText::kDamagedFileMended), kept);
   MoveBlocks(*blocks, m_blocks);
   return kNoError;
 }

@@ -2,10 +2,11 @@
 // every section checked against the file's size and its own length words before it is used.
 // A file is refused whole only when it is no document, has no usable page settings or block list
 // at all, or its block list yields no block. Otherwise damage costs only what it touches: a block
-// list keeps the blocks before a record it cannot build (the list reports that itself), a damaged
-// guide block or font-mount section is left out, a damaged font-mount entry is left out alone. Such
-// a partial read says so, so that the original file can be kept. Each step reports its progress
-// text to the main window.
+// list keeps the blocks before a record it cannot build, mends what it can and leaves out blocks
+// far outside any page (CLoadDamage), a damaged guide block or font-mount section is left out, a
+// damaged font-mount entry is left out alone. Such a partial read says so, so that the original
+// file can be kept, and the block list's damage comes back as one message that says what was kept,
+// for the document to show. Each step reports its progress text to the main window.
 //
 // A file whose block list is its last section, as this program writes every file, is not read
 // into memory whole: the sections before the list are, and the list, nearly all of a large
@@ -22,6 +23,7 @@
 #include "model/document/AuxObjectList.h"
 #include "model/document/DocFileHeader.h"
 #include "model/document/FontMountSection.h"
+#include "model/document/LoadDamage.h"
 #include "model/document/PageSettings.h"
 #include "model/document/SegArray.h"
 
@@ -33,7 +35,7 @@ public:
   static constexpr size_t kBlockListPiece = 256 * 1024;
 
   // Why an open failed.
-  // kBlockListDamaged: the block list has reported its damage itself.
+  // kBlockListDamaged: the block list is damaged and yielded no block.
   enum Error { kNoError, kCannotOpen, kNotDocument, kWrongVersion, kDamaged, kBlockListDamaged };
 
   // piece: bytes of the block list read at a time (tests make it small).
@@ -48,6 +50,8 @@ public:
 
   // Something of the file was damaged and left out; the rest was read.
   bool IsPartial() const { return m_partial; }
+  // What the user is told of the block list's damage (what was kept); empty when it had none.
+  const CString& GetDamageMessage() const { return m_damageMessage; }
 
   const CPageSettings& GetPageSettings() const { return m_page; }
   // The text section's stored bytes (the text and its zero), empty when the file has none.
@@ -60,7 +64,7 @@ public:
   // Hands over the blocks read.
   void TakeBlocks(CSegArray& target);
 
-  // The message a user sees for an error; empty for none or when it has been shown already.
+  // The message a user sees for an error; empty for none.
   static CString MessageFor(Error error);
   // Sends a progress text (string resource id) to the main window.
   static void ShowStatus(UINT stringId);
@@ -76,6 +80,8 @@ private:
   Error ReadBlockList();
   // The block list from the file when it was left out of the bytes in memory.
   Error ReadBlockListFromFile(size_t offset);
+  // Takes the blocks of a list read with the load's damage.
+  Error TakeList(CSegArray* blocks, const CLoadDamage& damage);
   void ReadGuides();
   void ReadFontMount();
 
@@ -86,6 +92,7 @@ private:
   size_t m_fileSize = 0;
   CDocFileHeader m_header;
   bool m_partial = false;
+  CString m_damageMessage;
   CPageSettings m_page;
   std::vector<BYTE> m_storedText;
   CFontMountSection m_fontMount;

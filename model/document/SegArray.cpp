@@ -10,11 +10,11 @@
 #include "framework/File.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
-#include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
-#include "model/document/DocumentTexts.h"
+#include "model/document/LoadDamage.h"
+#include "model/geometry/DrawingBounds.h"
 #include "model/geometry/Matrix2D.h"
 #include "model/records/BlockRecord.h"
 #include "model/records/BlockRecordReader.h"
@@ -279,11 +279,6 @@ void CSegArray::AppendText(CString& text) {
     if (CBlock* block = GetBlock(i)) block->AppendText(text);
 }
 
-// Lists nest inside group records. Damage anywhere in one load is reported once, where it is
-// met, however many lists around it then end early.
-static int s_listNesting = 0;
-static bool s_damageReported = false;
-
 namespace {
 
 // A list read without knowing its number of blocks first reserves room once this many are read,
@@ -361,11 +356,7 @@ private:
 // from the source one record at a time.
 template <class Source>
 CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
-  if (s_listNesting == 0) s_damageReported = false;
-  struct NestingLevel {
-    NestingLevel() { ++s_listNesting; }
-    ~NestingLevel() { --s_listNesting; }
-  } level;
+  CLoadDamage::ListScope scope;
   std::unique_ptr<CSegArray> list(new CSegArray);
   list->Reserve(source.CountRecords(available));
   size_t position = kListHeaderSize;
@@ -383,30 +374,33 @@ CSegArray* LoadListFrom(Source& source, size_t available, bool* damaged) {
     size_t left = available - position, length = 0;
     const BYTE* header = source.Bytes(position, std::min(left, kListHeaderSize));
     CBlock* block = nullptr;
+    const int leftOut = CLoadDamage::LeftOutSoFar();
     if (header && CBlockRecordReader::ReadLength(header, left, &length)) {
       if (const BYTE* record = source.Bytes(position, length))
         block = CreateBlockFromRecord(record, length);
+    }
+    if (block && CLoadDamage::LeavesOutFarPoints() && !CDrawingBounds::Contains(block->m_box)) {
+      delete block;
+      block = nullptr;
+      CLoadDamage::NoteLeftOut();
+    }
+    // A block left out by its reader or here had a whole record: the list reads on after it.
+    if (!block && CLoadDamage::LeftOutSoFar() != leftOut) {
+      position += length;
+      continue;
     }
     if (!block) break;
     list->AddBlock(block);
     position += length;
   }
-  if (!ended)
-    ReportDamagedData(AfxLoadString(DocumentText::kDamagedList),
-                      AfxLoadString(DocumentText::kDamagedCaption));
-  if (damaged) *damaged = s_damageReported;
+  const bool loadDamaged = scope.End(ended);
+  if (damaged) *damaged = loadDamaged;
   return list->IsEmpty() ? nullptr : list.release();
 }
 
 }  // namespace
 
-void ReportDamagedData(LPCSTR text, LPCSTR caption) {
-  if (s_listNesting > 0) {
-    if (s_damageReported) return;
-    s_damageReported = true;
-  }
-  AfxShowMessageBox(MainWindowHandle(), text, caption, MB_OK);
-}
+void ReportDamagedData(LPCSTR text, LPCSTR caption) { CLoadDamage::NoteMended(text, caption); }
 
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged) {
   if (damaged) *damaged = false;

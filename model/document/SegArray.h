@@ -76,9 +76,12 @@ private:
 };
 
 // A new list from a block-list record of the given size, or null (another tag, or no block read).
-// A record that no block can be built from is reported, the blocks before it are kept. One load
-// reports once, also when the damage lies in lists nested in its groups; *damaged (when given)
-// tells whether this load met damage anywhere, so that a caller knows the list is partial.
+// At a record that no block can be built from the list stops, keeping the blocks before it; in a
+// file being read a block with a point far outside any page (CDrawingBounds) is left out and the
+// list reads on.
+// The damage goes to the load's report (CLoadDamage), also where it lies in lists nested in
+// groups; *damaged (when given) tells whether this load met damage anywhere, so that a caller
+// knows the list is partial.
 CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nullptr);
 // The same from a block-list record that begins at the file's position and has available bytes
 // (its length word, cut to what the file holds), read a piece of pieceSize bytes at a time
@@ -87,9 +90,8 @@ CSegArray* LoadSegArray(const BYTE* record, size_t available, bool* damaged = nu
 CSegArray* LoadSegArrayFromFile(CFile& file, size_t available, size_t pieceSize,
                                 bool* damaged = nullptr);
 
-// Shows the message about damaged data that a block's reader met. While block lists load, only
-// the first report of the outermost load shows, be it a list's own or a reader's, and the load
-// then counts as damaged; outside a load every report shows.
+// Damage a block's reader met and mended, keeping its block (CLoadDamage::NoteMended): the load
+// counts as damaged; without a collector the text shows, once per load.
 void ReportDamagedData(LPCSTR text, LPCSTR caption);
 
 // The text of the copied blocks goes to the clipboard in a buffer of this size.

@@ -95,8 +95,17 @@ BOOL CTALVEX42Doc::OnOpenDocument(LPCSTR path) {
   if (CTransformBlock::CountSourceOnly(m_blocks) > 0) ReportSourceOnlyTransforms();
   m_damagedOriginal = reader.IsPartial() ? path : "";
   m_originalBackedUp = false;
+  // The damage and what was kept, said once; the status bar then says the file was damaged, not
+  // that the open went well.
+  const CString& damage = reader.GetDamageMessage();
+  if (!damage.IsEmpty()) {
+    CWnd* mainWindow = AfxGetMainWnd();
+    AfxShowMessageBox(mainWindow ? mainWindow->GetSafeHwnd() : nullptr, damage,
+                      AfxLoadString(DocumentText::kDamagedCaption), MB_OK | MB_ICONEXCLAMATION);
+  }
   RemountFonts(m_fontMount);
-  CDocFileReader::ShowStatus(kOpenDoneStatus);
+  CDocFileReader::ShowStatus(damage.IsEmpty() ? kOpenDoneStatus
+                                              : DocumentText::kDamagedFileStatus.id);
   return TRUE;
 }
 

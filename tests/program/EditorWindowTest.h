@@ -16,6 +16,7 @@
 #include "editor/TALVEX42View.h"
 #include "framework/CmdUI.h"
 #include "framework/Dialog.h"
+#include "framework/GbkText.h"
 #include "framework/MultiDocTemplate.h"
 #include "model/document/TALVEX42Doc.h"
 #include "model/settings/ProgramPaths.h"
@@ -49,6 +50,19 @@ inline HWND Descendant(HWND window, int id) {
     if (HWND found = Descendant(child, id)) return found;
   }
   return nullptr;
+}
+
+// The entries of a combo box as the user reads them, in GBK (the program's 8-bit text, whatever
+// the system's code page).
+inline std::vector<std::string> GbkItems(HWND combo) {
+  std::vector<std::string> items;
+  for (LRESULT i = 0; i < ::SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+    wchar_t text[256] = {};
+    if (::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+      ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.push_back(std::string(WideToGbk(text)));
+  }
+  return items;
 }
 
 class EditorWindowTest : public ::testing::Test {

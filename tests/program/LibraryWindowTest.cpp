@@ -12,8 +12,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -35,6 +37,7 @@
 #include "editor/dialogs/LibManageDlg.h"
 #include "editor/dialogs/LibSelectDlg.h"
 #include "editor/dialogs/MergeFilePrompt.h"
+#include "framework/GbkText.h"
 #include "media/library/LibraryBytes.h"
 #include "media/library/LibraryFile.h"
 #include "media/library/PicLibrary.h"
@@ -46,6 +49,7 @@
 #include "output/PrinterChoice.h"
 #include "resources/Resource.h"
 #include "support/ClientPicture.h"
+#include "support/FileDialogAnswer.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
@@ -97,13 +101,14 @@ void ClickCell(CDialog* browser, int cell) {
 // The number of the mounted library in the folder's order; -1 when it is not mounted.
 int MountedNumber(const char* fileName) {
   CString name;
-  for (int n = 0; g_mountLibList.GetFileName(n, name); ++n)
-    if (name == CString(fileName)) return n;
+  for (int n = 0; n < g_mountLibList.GetCount(); ++n)
+    if (g_mountLibList.GetFileName(n, name) && name == CString(fileName)) return n;
   return -1;
 }
 
-// The bytes of SPARSE5.LIB, a version 5 library (defined below, with the conversion tests).
-std::vector<BYTE> SparseLibraryV5();
+// The bytes of SPARSE5.LIB, a version 5 library of kinds "Sparse" (defined below, with the
+// conversion tests).
+std::vector<BYTE> SparseLibraryV5(int kinds = 1);
 
 // A message of the string resources as the program shows it, its %s filled with the argument.
 std::string Message(UINT id, const char* argument = nullptr) {
@@ -114,6 +119,19 @@ std::string Message(UINT id, const char* argument = nullptr) {
   else
     text = format;
   return std::string(text);
+}
+
+// The message that ends a conversion: what it wrote, then (when there are any) how many graphics
+// it could not store and which took new numbers.
+std::string ConversionMessage(const std::string& path, int kinds, int graphics,
+                              const char* lost = nullptr, const char* renumbered = nullptr) {
+  CString format, text;
+  format.LoadString(IDS_LIBRARY_CONVERT_DONE);
+  text.Format(format, path.c_str(), kinds, graphics);
+  std::string message(text);
+  if (lost) message += "\r\n\r\n" + Message(IDS_LIBRARY_CONVERT_LOST, lost);
+  if (renumbered) message += "\r\n\r\n" + Message(IDS_LIBRARY_CONVERT_RENUMBERED, renumbered);
+  return message;
 }
 
 // Double-clicks an entry of the manager's graphics list, as the user copies a graphic.
@@ -157,18 +175,13 @@ protected:
   // The helpers with fatal assertions of their own are called through ASSERT_NO_FATAL_FAILURE.
   // A new version 6.1 library in the library folder with one empty kind, mounted with the others.
   void MountNewLibrary(const char* file, const char* kindName) {
-    const std::string path = m_libraries.File(file);
-    ASSERT_TRUE(CreateLibraryFile(path.c_str(), library::MakeLibraryHeader(6.1f, "New")));
-    CPicLibrary library;
-    ASSERT_TRUE(library.OpenFile(path.c_str()));
-    library::KindRecord kind;
-    library::SetFixedText(kind.chineseName, sizeof kind.chineseName, kindName, true);
-    ASSERT_TRUE(library.AddKind(kind));
+    ASSERT_NO_FATAL_FAILURE(
+        TestLibraryFolder::WriteLibrary(m_libraries.File(file), 6.1f, "New", kindName));
     ASSERT_EQ(3, g_mountLibList.Scan());
   }
   // SparseLibraryV5 as SPARSE5.LIB, mounted with the others.
-  void MountSparseLibrary() {
-    library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5());
+  void MountSparseLibrary(int kinds = 1) {
+    library_test::WriteFileBytes(m_libraries.File("SPARSE5.LIB"), SparseLibraryV5(kinds));
     ASSERT_EQ(3, g_mountLibList.Scan());
     ASSERT_LE(0, MountedNumber("SPARSE5.LIB"));
   }
@@ -351,6 +364,77 @@ TEST_F(LibraryWindowTest, APickedSymbolLandsSavesOpensAgainAndReachesTheCutter) 
   // The only box is the one saying where the cut went.
   ASSERT_EQ(1u, m_boxes.Count());
   EXPECT_NE(std::string::npos, m_boxes.Last().text.find("star.plt"));
+}
+
+// A document names a library by its number in the mounted list. A library the manager adds whose
+// name sorts before the others (the folder search returns it first) takes the next number, and
+// one taken away leaves its number unused: the saved star opens again as the same star, after
+// the next start's scan too, and the library page still names the star's library by its number.
+TEST_F(LibraryWindowTest, ASymbolStaysTheSameWhenLibrariesAreAddedOrTakenAway) {
+  CLibSelectDlg* page = OpenLibraryPage();
+  ASSERT_NE(nullptr, page);
+  Choose(page->m_hWnd, IDC_LIB_TYPE, m_symbolsType);
+  Choose(page->m_hWnd, IDC_LIB_KIND, kSignsKind);
+  Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
+  CLibBlock* star = OnlyLibBlock(m_document);
+  ASSERT_NE(nullptr, star);
+  std::unique_ptr<CContour> placed(star->GetContour(nullptr, 0));
+  ASSERT_NE(nullptr, placed);
+  const std::string saved = m_files.File("star.t42");
+  {
+    FileDialogAnswer answer(saved);
+    Menu(ID_FILE_SAVE_AS);
+  }
+  const std::function<void()> changes[] = {
+      [&] {
+        RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
+          SetDlgItemTextA(dialog->m_hWnd, IDC_MANAGE_FILE, "AAA");
+          Click(dialog->m_hWnd, IDC_MANAGE_NEW);
+          dialog->PostMessage(WM_COMMAND, IDCANCEL);
+        });
+        EXPECT_LT(m_symbolsType - 2, MountedNumber("AAA.LIB"));
+      },
+      [&] { ASSERT_TRUE(DeleteFileA(m_libraries.File("OLD60.LIB").c_str())); },
+  };
+  for (const auto& change : changes) {
+    ASSERT_NO_FATAL_FAILURE(change());
+    theApp.CloseAllDocuments(FALSE);
+    PumpMessages();
+    g_mountLibList.Scan();
+    {
+      FileDialogAnswer answer(saved);
+      Menu(ID_FILE_OPEN);
+    }
+    ASSERT_NO_FATAL_FAILURE(OpenView(m_main->GetActiveFrame()->GetActiveDocument()));
+    CLibBlock* reopened = OnlyLibBlock(m_document);
+    ASSERT_NE(nullptr, reopened);
+    std::unique_ptr<CContour> again(reopened->GetContour(nullptr, 0));
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(placed->GetPoints().size(), again->GetPoints().size());
+    EXPECT_FLOAT_EQ(placed->GetBox().left, again->GetBox().left);
+    EXPECT_FLOAT_EQ(placed->GetBox().bottom, again->GetBox().bottom);
+  }
+  // The page, filled as the next start fills it, lists the libraries there are; the shipped one's
+  // entry is still its number.
+  page = OpenLibraryPage();
+  ASSERT_NE(nullptr, page);
+  page->RefreshLibraries();
+  CString title;
+  ASSERT_TRUE(g_mountLibList.GetTitle(m_symbolsType - 2, title));
+  const std::vector<std::string> types = GbkItems(GetDlgItem(page->m_hWnd, IDC_LIB_TYPE));
+  ASSERT_EQ(4u, types.size());
+  const auto entry = std::find(types.begin(), types.end(), std::string(title));
+  ASSERT_NE(types.end(), entry);
+  theApp.CloseAllDocuments(FALSE);
+  ASSERT_NO_FATAL_FAILURE(OpenView(m_template->OpenDocumentFile(nullptr)));
+  page = OpenLibraryPage();
+  Choose(page->m_hWnd, IDC_LIB_TYPE, static_cast<int>(entry - types.begin()));
+  Choose(page->m_hWnd, IDC_LIB_KIND, kSignsKind);
+  Choose(page->m_hWnd, IDC_LIB_GRAPHIC, 0, CBN_SELENDOK);
+  CLibBlock* placedAgain = OnlyLibBlock(m_document);
+  ASSERT_NE(nullptr, placedAgain);
+  EXPECT_EQ(m_symbolsType, placedAgain->m_source);
+  EXPECT_EQ(0u, m_boxes.Count());
 }
 
 // The shipped symbols carry their names in both languages: the English interface shows the
@@ -541,8 +625,10 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
   const UINT messages[] = {IDS_LIBRARY_CONVERT_SAME, IDS_LIBRARY_CONVERT_FORMAT,
                            IDS_LIBRARY_CONVERT_FORMAT, IDS_LIBRARY_CONVERT_FORMAT,
                            IDS_LIBRARY_CONVERT_RATIO};
-  ASSERT_EQ(5u, m_boxes.Count());
+  // The one conversion that wrote a file says so when it has finished.
+  ASSERT_EQ(6u, m_boxes.Count());
   for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Message(messages[i]), m_boxes.Boxes()[i].text) << i;
+  EXPECT_EQ(ConversionMessage(output.File("OLD60.LIB"), 1, 254), m_boxes.Last().text);
   EXPECT_EQ(before, FileText(m_libraries.File("OLD60.LIB")));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(refused.File("OLD60.LIB").c_str()));
 
@@ -560,13 +646,14 @@ TEST_F(LibraryWindowTest, TheConversionCopiesALibraryAndWritesNoFileItCannotOpen
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 }
 
-// A version 5 library of one kind "Sparse" whose graphics sit in slots 0, 1, 5 and 254: 10 x 10
-// squares in encoding A, the one of slot s moved to (k, 2k) with k its place 1 to 4 (the first
-// point by byte deltas, the others as in the plain square). Slot 7 holds a square of no extent
-// (five points that never move), which no version 6 record can store.
-std::vector<BYTE> SparseLibraryV5() {
+// A version 5 library of kinds "Sparse" (a second and later ones "Sparse02", ...) whose graphics
+// sit in slots 0, 1, 5 and 254 of one table they share: 10 x 10 squares in encoding A, the one of
+// slot s moved to (k, 2k) with k its place 1 to 4 (the first point by byte deltas, the others as in
+// the plain square). Slot 7 holds a square of no extent (five points that never move), which no
+// version 6 record can store.
+std::vector<BYTE> SparseLibraryV5(int kinds) {
   using namespace library_test;
-  const DWORD kTable = 112, kRecords = kTable + 1020;
+  const DWORD kTable = 80 + 32 * static_cast<DWORD>(kinds), kRecords = kTable + 1020;
   const int kSlots[] = {0, 1, 5, 254};
   Bytes file;
   PutText(file, "TalvexLib V5.x", 16);
@@ -574,11 +661,15 @@ std::vector<BYTE> SparseLibraryV5() {
   Put16(file, 1024);
   Put16(file, 0);
   Put16(file, 0);
-  Put16(file, 1);  // the only link, at 70: one entry at 80, no further link
+  Put16(file, static_cast<WORD>(kinds));  // the only link, at 70: its entries at 80, no next
   Put32(file, 80);
   Put32(file, 0);
-  PutText(file, "Sparse", 28);
-  Put32(file, kTable);
+  for (int kind = 0; kind < kinds; ++kind) {
+    char name[16];
+    snprintf(name, sizeof name, kind == 0 ? "Sparse" : "Sparse%02d", kind + 1);
+    PutText(file, name, 28);
+    Put32(file, kTable);
+  }
   Bytes records;
   std::vector<DWORD> table(255, 0);
   for (int k = 1; k <= 4; ++k) {
@@ -607,10 +698,9 @@ TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKin
   // Stored sizes (6.1) keep each square's place, by which the order is seen.
   Convert(MountedNumber("SPARSE5.LIB"), output.Path(), "VLIB", "6.1", "1024");
   // The graphic that cannot be stored is told, not dropped silently; so are the new numbers.
-  ASSERT_EQ(2u, m_boxes.Count());
-  EXPECT_EQ(Message(IDS_LIBRARY_CONVERT_LOST, "1"), m_boxes.Boxes()[0].text);
-  EXPECT_EQ(Message(IDS_LIBRARY_CONVERT_RENUMBERED, "Sparse: 5->2, 254->3"),
-            m_boxes.Boxes()[1].text);
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(ConversionMessage(output.File("SPARSE5.LIB"), 1, 4, "1", "Sparse: 5->2, 254->3"),
+            m_boxes.Last().text);
   g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 
   CPicLibrary copy;
@@ -629,6 +719,29 @@ TEST_F(LibraryWindowTest, TheConversionCopiesEveryGraphicOfASparseVersionFiveKin
     EXPECT_NEAR(2 * (i + 1.0f), square->GetBox().top, 0.1f) << i;
     EXPECT_NEAR(10.0f, square->GetBox().Width(), 0.1f) << i;
   }
+}
+
+// Thirteen kinds whose graphics took new numbers, or fourteen: the message lists the first twelve,
+// then says with one "..." line that there are more.
+TEST_F(LibraryWindowTest, TheConversionListsTheNewNumbersOfTwelveKindsAndThenItsEllipsis) {
+  std::string listed = "Sparse: 5->2, 254->3";
+  for (int kind = 2; kind <= 12; ++kind)
+    listed += "\r\nSparse" + std::string(kind < 10 ? "0" : "") + std::to_string(kind) +
+              ": 5->2, 254->3";
+  listed += "\r\n...";
+  for (int kinds : {13, 14}) {
+    SCOPED_TRACE(kinds);
+    ASSERT_NO_FATAL_FAILURE(MountSparseLibrary(kinds));
+    TempFolder output;
+    const size_t before = m_boxes.Count();
+    Convert(MountedNumber("SPARSE5.LIB"), output.Path(), "VLIB", "6.1", "1024");
+    ASSERT_EQ(before + 1, m_boxes.Count());
+    const std::string lost = std::to_string(kinds);
+    EXPECT_EQ(ConversionMessage(output.File("SPARSE5.LIB"), kinds, kinds * 4, lost.c_str(),
+                                listed.c_str()),
+              m_boxes.Last().text);
+  }
+  g_settings.WriteString(CLibConvertDlg::kSection, nullptr, nullptr);
 }
 
 }  // namespace
@@ -679,6 +792,18 @@ LRESULT EndLabelEdit(HWND dialog, HTREEITEM item, const char* text) {
   return SendMessageA(dialog, WM_NOTIFY, IDC_MANAGE_TREE, reinterpret_cast<LPARAM>(&info));
 }
 
+// A tree item's label as the user reads it, in GBK.
+std::string TreeLabel(HWND dialog, HTREEITEM item) {
+  wchar_t text[128] = {};
+  TVITEMW data = {};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = 128;
+  SendDlgItemMessageW(dialog, IDC_MANAGE_TREE, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  return std::string(WideToGbk(text));
+}
+
 void SelectTreeItem(HWND dialog, HTREEITEM item) {
   SendDlgItemMessageA(dialog, IDC_MANAGE_TREE, TVM_SELECTITEM, TVGN_CARET,
                       reinterpret_cast<LPARAM>(item));
@@ -694,6 +819,7 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   ASSERT_TRUE(CopyFileA(m_libraries.File("OLD60.LIB").c_str(), m_libraries.File("GONE.LIB").c_str(),
                         FALSE));
   ASSERT_EQ(3, g_mountLibList.Scan());
+  m_libraries.UseLanguage("2052");
   LRESULT refused = -1, accepted = -1;
   RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
     auto* manager = static_cast<CLibManageDlg*>(dialog);
@@ -746,7 +872,15 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   CPicLibrary fresh;
   ASSERT_TRUE(fresh.OpenFile(m_libraries.File("FRESH.LIB").c_str()));
   EXPECT_STREQ("Fresh title", fresh.GetHeader().titles[0]);
+  EXPECT_STREQ("新图库", fresh.GetHeader().titles[1]);
   EXPECT_EQ(1024, fresh.GetHeader().graphicSize);
+  // The manager opened again lists the library by its new title.
+  RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
+    auto* manager = static_cast<CLibManageDlg*>(dialog);
+    EXPECT_EQ("Fresh title",
+              TreeLabel(dialog->m_hWnd, manager->FindTreeItem(MountedNumber("FRESH.LIB"), -1)));
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
   library::KindRecord kind;
   ASSERT_TRUE(fresh.ReadKindRecord(0, kind));
   EXPECT_STREQ("?", kind.chineseName);
@@ -765,6 +899,77 @@ TEST_F(LibraryWindowTest, TheManagerMakesLibrariesAndKindsAddsRenamesAndDeletesG
   std::unique_ptr<CContour> left(old.ReadGraphic(0, 0, nullptr));
   ASSERT_NE(nullptr, left);
   EXPECT_NEAR(10.0f, left->GetBox().Width(), 0.05f);
+}
+
+// A library made on a Chinese system has its Chinese title in both languages. In the English
+// interface of an English system the manager, the browser and the print dialog list it as the
+// Chinese characters it is; a rename there writes the English title, which every list shows from
+// then on, and leaves the Chinese one.
+class EnglishSystemLibraryTitles : public LibraryWindowTest {};
+
+TEST_F(EnglishSystemLibraryTitles, ListsShowChineseTitlesAndARenameTakesTheInterfacesTitle) {
+  const std::string china = m_libraries.File("CHINA.LIB");
+  ASSERT_NO_FATAL_FAILURE(TestLibraryFolder::WriteLibrary(china, 6.0f, "新图库", "箭头"));
+  m_libraries.UseLanguage("1033");
+  const int number = MountedNumber("CHINA.LIB");
+  ASSERT_LE(0, number);
+  // The entry of the text in a combo box as the user reads it; -1 when it lists none.
+  auto entry = [](HWND combo, const std::string& text) {
+    const std::vector<std::string> items = GbkItems(combo);
+    auto at = std::find(items.begin(), items.end(), text);
+    return at == items.end() ? -1 : static_cast<int>(at - items.begin());
+  };
+  const struct {
+    const char* what;
+    std::string title;
+    bool rename;
+  } rounds[] = {{"made on a Chinese system", "新图库", true}, {"renamed", "Signs", false}};
+  for (const auto& round : rounds) {
+    SCOPED_TRACE(round.what);
+    RunDialog(ID_LIBRARY_PRINT, [&](CDialog* dialog) {
+      HWND h = dialog->m_hWnd;
+      const int library = entry(GetDlgItem(h, IDC_PRINT_LIBRARY), round.title);
+      EXPECT_LE(0, library);
+      Choose(h, IDC_PRINT_LIBRARY, library);
+      EXPECT_EQ(std::vector<std::string>{"箭头"}, GbkItems(GetDlgItem(h, IDC_PRINT_KIND)));
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    Menu(ID_TOOL_LIBRARY);
+    ModalDialogDriver driver;
+    driver.Then([&](CDialog* dialog) {
+      EXPECT_LE(0, entry(GetDlgItem(dialog->m_hWnd, IDC_LIB_TYPE), round.title));
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PixelOf(50, 50));
+    m_view->SendMessage(WM_LBUTTONUP, 0, PixelOf(50, 50));
+    PumpMessages();
+    EXPECT_EQ(1, driver.Shown());
+    RunDialog(ID_LIBRARY_MANAGE, [&](CDialog* dialog) {
+      auto* manager = static_cast<CLibManageDlg*>(dialog);
+      HWND h = dialog->m_hWnd;
+      HTREEITEM root = manager->FindTreeItem(number, -1);
+      EXPECT_EQ(round.title, TreeLabel(h, root));
+      EXPECT_EQ("箭头", TreeLabel(h, manager->FindTreeItem(number, 0)));
+      EXPECT_LE(0, entry(GetDlgItem(h, IDC_MANAGE_TYPE), round.title));
+      if (round.rename) {
+        // The user types the new title into the tree's label: it comes as wide text.
+        NMTVDISPINFOW info = {};
+        info.hdr.hwndFrom = GetDlgItem(h, IDC_MANAGE_TREE);
+        info.hdr.idFrom = IDC_MANAGE_TREE;
+        info.hdr.code = TVN_ENDLABELEDITW;
+        info.item.hItem = root;
+        info.item.pszText = const_cast<wchar_t*>(L"Signs");
+        EXPECT_EQ(TRUE,
+                  SendMessageW(h, WM_NOTIFY, IDC_MANAGE_TREE, reinterpret_cast<LPARAM>(&info)));
+      }
+      dialog->PostMessage(WM_COMMAND, IDCANCEL);
+    });
+  }
+  CPicLibrary renamed;
+  ASSERT_TRUE(renamed.OpenFile(china.c_str()));
+  EXPECT_STREQ("新图库", renamed.GetHeader().titles[0]);
+  EXPECT_STREQ("Signs", renamed.GetHeader().titles[1]);
+  EXPECT_EQ(0u, m_boxes.Count());
 }
 
 // The shipped symbols come back in millimetres. Copied with the manager into a version 6.1 library

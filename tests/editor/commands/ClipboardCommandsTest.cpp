@@ -235,7 +235,7 @@ TEST_F(ClipboardCommands, DamagedClipboardBlocksAreReportedAndPasteNothing) {
   EXPECT_EQ(0, second.document->GetBlockList().GetSize());
   EXPECT_FALSE(second.document->IsModified());
   ASSERT_EQ(1u, boxes.Count());
-  EXPECT_EQ("数据结构错", boxes.Last().caption);
+  EXPECT_EQ("数据损坏", boxes.Last().caption);
 }
 
 // ---- Merging ----

@@ -66,12 +66,54 @@ TEST_F(MountedLibraries, OnlyReadableLibrariesAreListedWithoutGaps) {
   EXPECT_EQ(110.0f, glyph->GetPoints()[1].x);
   EXPECT_EQ(nullptr, list.ReadGlyph(golden, 1, 1, nullptr));
   EXPECT_EQ(nullptr, list.ReadGlyph(2, 0, 0, nullptr));
+}
 
-  // A library taken away: the next scan numbers the rest from 0.
-  DeleteFileA(m_folder.File(static_cast<LPCSTR>(names[0])).c_str());
+// Documents name a library by its number: it stays while the library's file stays in the folder,
+// whatever the folder search's order (under Wine the directory's, which a new file can change),
+// also for the next program's list, which reads the numbers from the settings.
+TEST_F(MountedLibraries, ALibraryKeepsItsNumberWhileItsFileStaysInTheFolder) {
+  auto numbers = [](const CMountLibList& list) {
+    std::string all;
+    CString name;
+    for (int n = 0; n < list.GetCount(); ++n)
+      all += (list.GetFileName(n, name) ? std::string(name) : std::string("-")) + " ";
+    return all;
+  };
+  WriteFileBytes(m_folder.File("M.LIB"), GoldenLibrary(6.1f));
+  CMountLibList list(m_settings);
+  ASSERT_EQ(1, list.Scan());
+  // New ones, the first sorting before it, take the next numbers in the search's order.
+  WriteFileBytes(m_folder.File("A.LIB"), GoldenLibrary(6.1f));
+  WriteFileBytes(m_folder.File("Z.LIB"), GoldenLibrary(6.0f));
+  ASSERT_EQ(3, list.Scan());
+  CString name;
+  ASSERT_TRUE(list.GetFileName(0, name));
+  EXPECT_EQ(CString("M.LIB"), name);
+  const std::string three = numbers(list);
+  EXPECT_TRUE(three == "M.LIB A.LIB Z.LIB " || three == "M.LIB Z.LIB A.LIB ") << three;
+  CMountLibList restarted(m_settings);
+  restarted.Scan();
+  EXPECT_EQ(three, numbers(restarted));
+
+  // A library taken away leaves its number unused: no other library's graphics stand in for its
+  // own. A new one takes the next number; put back, it has its own again.
+  DeleteFileA(m_folder.File("M.LIB").c_str());
+  EXPECT_EQ(2, list.Scan());
+  EXPECT_EQ("- " + three.substr(6), numbers(list));
+  EXPECT_FALSE(list.IsMounted(0));
+  EXPECT_FALSE(list.GetTitle(0, name));
+  EXPECT_EQ(nullptr, list.ReadGlyph(0, 1, 0, nullptr));
+  WriteFileBytes(m_folder.File("B.LIB"), GoldenLibrary(6.1f));
+  WriteFileBytes(m_folder.File("M.LIB"), GoldenLibrary(6.1f));
+  EXPECT_EQ(4, list.Scan());
+  EXPECT_EQ(three + "B.LIB ", numbers(list));
+
+  // Another folder numbers its own libraries afresh.
+  TempFolder other;
+  WriteFileBytes(other.File("Z.LIB"), GoldenLibrary(6.1f));
+  m_settings.WriteString("PATH", "MOUNTLIB", other.Path().c_str());
   EXPECT_EQ(1, list.Scan());
-  EXPECT_TRUE(list.GetFileName(0, none));
-  EXPECT_EQ(names[1], none);
+  EXPECT_EQ("Z.LIB ", numbers(list));
 }
 
 TEST_F(MountedLibraries, LongTitlesAreCutAndEmptyFoldersListNothing) {

@@ -199,7 +199,7 @@ TEST(DocumentFile, RefusedFilesSayWhyAndLeaveNothingHalfLoaded) {
   } cases[] = {{"wrong magic", 0, 'X', "非镌图匠文件或文件有错误!"},
                {"version 6.5", 14, 0xD0, "图匠文件版本非6.0版!"},
                {"no page settings", 20, 0, "非镌图匠文件或文件有错误!"},
-               {"damaged block", blockList + 5, 0x7F, "非法的CSegArray数据结构!"}};
+               {"damaged block", blockList + 5, 0x7F, "文件已损坏, 没有能读出的物件!"}};
   for (const Case& c : cases) {
     Bytes damaged = file;
     damaged[c.at] = c.value;
@@ -275,8 +275,8 @@ TEST(DocumentFile, DamagedFileOpensWithWhatCanBeReadAndKeepsItsOriginalAsBackup)
     MessageBoxCapture boxes;
     ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
     ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
-    EXPECT_EQ("数据结构错", boxes.Last().caption);
+    EXPECT_EQ("文件已损坏: 读入了损坏处之前的 2 个物件, 其后的内容不能读出.", boxes.Last().text);
+    EXPECT_EQ("数据损坏", boxes.Last().caption);
   }
   EXPECT_EQ(2, doc.GetBlockList().GetSize());
   EXPECT_EQ(2, doc.GetGuideLines().GetSize());

@@ -132,8 +132,8 @@ TEST(BlockList, DamagedRecordsKeepTheBlocksBeforeTheDamage) {
   ASSERT_NE(nullptr, read);
   EXPECT_EQ(1, read->GetSize());
   ASSERT_EQ(1u, boxes.Count());
-  EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
-  EXPECT_EQ("数据结构错", boxes.Last().caption);
+  EXPECT_EQ("物件数据已损坏!", boxes.Last().text);
+  EXPECT_EQ("数据损坏", boxes.Last().caption);
 
   // Without its end byte the list stops where the bytes do.
   read.reset(LoadSegArray(record.data(), record.size() - 2));

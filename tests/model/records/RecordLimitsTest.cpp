@@ -113,7 +113,7 @@ TEST(GroupNesting, DeepGroupsLoadAndDeeperOnesAreDamage) {
     MessageBoxCapture boxes;
     EXPECT_EQ(nullptr, CreateBlockFromRecord(crafted.data(), crafted.size())) << depth;
     ASSERT_EQ(1u, boxes.Count()) << depth;
-    EXPECT_EQ("非法的CSegArray数据结构!", boxes.Last().text);
+    EXPECT_EQ("物件数据已损坏!", boxes.Last().text);
   }
 }
 

@@ -185,8 +185,8 @@ TEST(BoxRecordTest, DamagedArraysKeepTheBoxesBeforeTheDamageAndSaySoOnce) {
     EXPECT_EQ(c.boxes, loaded ? loaded->GetSize() : 0);
     ASSERT_EQ(c.messages, shown.Count());
     if (c.messages) {
-      EXPECT_EQ("非法的CBoxArray数据结构!", shown.Last().text);
-      EXPECT_EQ("数据结构错", shown.Last().caption);
+      EXPECT_EQ("文字数据已损坏, 损坏处之后的字符没有读入!", shown.Last().text);
+      EXPECT_EQ("数据损坏", shown.Last().caption);
     }
   }
 }
