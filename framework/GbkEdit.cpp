@@ -1,26 +1,14 @@
 #include "framework/GbkEdit.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "framework/GbkClipboard.h"
 #include "framework/GbkText.h"
-#include "framework/GlobalLock.h"
 #include "framework/MessageBox.h"
 
 namespace {
 
 const wchar_t kPreviousProcedure[] = L"TalvexGbkEditProcedure";
-
-// Hands a copy of the bytes to the open clipboard, which then owns it.
-void PutOnClipboard(UINT format, const void* data, size_t size) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  if (!memory) return;
-  {
-    CGlobalLock lock(memory);
-    if (lock.Data()) std::memcpy(lock.Data(), data, size);
-  }
-  if (!::SetClipboardData(format, memory)) ::GlobalFree(memory);
-}
 
 }  // namespace
 
@@ -79,15 +67,8 @@ std::wstring CGbkEdit::WideText(HWND edit) {
 }
 
 std::wstring CGbkEdit::ClipboardText(HWND edit) {
-  std::wstring text;
-  if (!::OpenClipboard(edit)) return text;
-  if (HGLOBAL data = ::GetClipboardData(CF_UNICODETEXT)) {
-    CGlobalLock lock(data);
-    if (lock.Data()) {
-      const auto* characters = reinterpret_cast<const wchar_t*>(lock.Data());
-      text.assign(characters, wcsnlen(characters, lock.Size() / sizeof(wchar_t)));
-    }
-  }
+  if (!::OpenClipboard(edit)) return std::wstring();
+  std::wstring text = CGbkClipboard::ReadWide();
   ::CloseClipboard();
   return text;
 }
@@ -110,13 +91,12 @@ bool CGbkEdit::CopySelection(HWND edit) {
   const std::wstring text = WideText(edit);
   last = std::min<DWORD>(last, static_cast<DWORD>(text.size()));
   if (first >= last) return false;
-  const std::wstring selected = text.substr(first, last - first);
   CString gbk;
-  CGbkText::FromWide(selected, &gbk);
+  CGbkText::FromWide(text.substr(first, last - first), &gbk);
+  CGbkClipboard copy(gbk);
   if (!::OpenClipboard(edit)) return false;
   ::EmptyClipboard();
-  PutOnClipboard(CF_TEXT, static_cast<LPCSTR>(gbk), static_cast<size_t>(gbk.GetLength()) + 1);
-  PutOnClipboard(CF_UNICODETEXT, selected.c_str(), (selected.size() + 1) * sizeof(wchar_t));
+  copy.Hand();
   ::CloseClipboard();
   return true;
 }

@@ -21,8 +21,8 @@ public:
   static bool GetText(HWND edit, CString* gbk);
   static void SetText(HWND edit, LPCSTR gbk);
   static void ReplaceSelection(HWND edit, LPCSTR gbk);
-  // The selection on the clipboard, as GBK (CF_TEXT) and as the text itself (CF_UNICODETEXT);
-  // false without a selection or when the clipboard cannot be opened.
+  // The selection's GBK text on the clipboard (CGbkClipboard); false without a selection or when
+  // the clipboard cannot be opened.
   static bool CopySelection(HWND edit);
 
 private:
