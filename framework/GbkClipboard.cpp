@@ -56,19 +56,17 @@ bool CGbkClipboard::Hand() {
   return HandToClipboard(CF_TEXT, &m_text) && HandToClipboard(CF_UNICODETEXT, &m_wide);
 }
 
-CGbkClipboard::Reading CGbkClipboard::Read(CString* gbk) {
+bool CGbkClipboard::Read(CString* gbk) {
   gbk->Empty();
-  if (::IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-    const std::wstring wide = ReadWide();
-    if (!CGbkText::FromWide(wide, gbk)) return Reading::kRefused;
-  } else if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
+  if (::IsClipboardFormatAvailable(CF_UNICODETEXT)) return CGbkText::FromWide(ReadWide(), gbk);
+  if (HGLOBAL data = ::GetClipboardData(CF_TEXT)) {
     CGlobalLock lock(data);
     if (lock.Data()) {
       const auto* text = reinterpret_cast<const char*>(lock.Data());
       *gbk = CString(text, static_cast<int>(strnlen(text, lock.Size())));
     }
   }
-  return gbk->IsEmpty() ? Reading::kNothing : Reading::kText;
+  return true;
 }
 
 std::wstring CGbkClipboard::ReadWide() {

@@ -2,7 +2,8 @@
 // is (CF_TEXT) and converted from GBK explicitly (CF_UNICODETEXT), which other programs read;
 // the system would make the wide form from the 8-bit one through its own code page, which on an
 // English system garbles Chinese. A paste reads the wide form first and converts it explicitly,
-// since the 8-bit form another program leaves is made through that same code page ("??").
+// since the 8-bit form another program leaves is made through that same code page ("??"), and
+// says which text it could not take whole.
 //
 // An object holds both forms of one text, made before the clipboard is opened so that running
 // out of memory (CMemoryException) leaves the clipboard as it was; what the clipboard does not
@@ -28,10 +29,9 @@ public:
   // them (true for an empty text, which puts nothing there).
   bool Hand();
 
-  enum class Reading { kNothing, kText, kRefused };
-  // The text on the open clipboard as GBK. kRefused when its wide form holds a character GBK
-  // cannot hold: the text is then not to be used, not even in part.
-  static Reading Read(CString* gbk);
+  // The text on the open clipboard as GBK (empty when there is none); false, with the characters
+  // GBK holds, when its wide form holds some that GBK cannot hold.
+  static bool Read(CString* gbk);
   // The wide form of the text on the open clipboard; empty when there is none.
   static std::wstring ReadWide();
 

@@ -1,6 +1,7 @@
 #include "framework/GbkText.h"
 
 #include "framework/AfxRes.h"
+#include "framework/MessageBox.h"
 
 namespace {
 
@@ -46,3 +47,7 @@ std::wstring CGbkText::ToWide(LPCSTR gbk) {
 }
 
 CString CGbkText::RefusalText() { return AfxLoadString(AFX_IDP_CHAR_OUTSIDE_GBK, kRefusalText); }
+
+void CGbkText::ShowRefusal(HWND window) {
+  AfxShowMessageBox(::GetAncestor(window, GA_ROOT), RefusalText(), nullptr, MB_OK | MB_ICONWARNING);
+}

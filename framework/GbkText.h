@@ -24,4 +24,6 @@ public:
   static std::wstring ToWide(LPCSTR gbk);
   // What the user is told when a character GBK cannot hold is refused.
   static CString RefusalText();
+  // Tells it over the window's top-level window.
+  static void ShowRefusal(HWND window);
 };

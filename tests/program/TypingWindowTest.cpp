@@ -254,24 +254,31 @@ TEST_F(EnglishSystemTyping, ChineseCopiedFromTheDrawingReachesOtherProgramsWhole
   Menu(ID_EDIT_COPY);
   EXPECT_EQ(kSignText, WideClipboardText(m_view->m_hWnd)) << "the text tool's copy";
   ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, L"-"));
+  // Editing ends once the typed characters are laid out.
+  PumpUntil([&] { return text->GetRelayoutStart() < 0; });
   Menu(ID_TOOL_SELECT);
+  ASSERT_EQ(nullptr, m_view->GetEditBlock());
   Menu(ID_EDIT_SELECT_ALL_BLOCKS);
   Menu(ID_EDIT_COPY);
   EXPECT_EQ(kSignText, WideClipboardText(m_view->m_hWnd)) << "the select tool's copy";
 }
 
-TEST_F(EnglishSystemTyping, ChineseCopiedInAnotherProgramIsPastedOrRefusedWhole) {
+TEST_F(EnglishSystemTyping, ChineseCopiedInAnotherProgramIsPastedWithoutWhatGbkCannotHold) {
+  // "Sign 招", a character GBK cannot hold, "牌": the rest is pasted and the user is told of the
+  // one left out, in the text and in the text editor window alike.
+  const std::wstring copied = std::wstring(L"Sign \x62DB") + kOutsideGbk + L"\x724C";
   CTextBlock* text = StartText();
   ASSERT_NE(nullptr, text);
-  ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, kSignText));
+  ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, copied));
   Menu(ID_EDIT_PASTE);
   EXPECT_EQ(kSignCodes, Codes(text->GetBoxArray()));
-  EXPECT_EQ(0u, m_boxes.Count());
-  // One character GBK cannot hold keeps the whole text out, rather than a text that reads
-  // otherwise than the one copied.
-  ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, std::wstring(L"\x62DB") + kOutsideGbk));
-  Menu(ID_EDIT_PASTE);
   ASSERT_EQ(1u, m_boxes.Count());
   EXPECT_EQ(std::string(CGbkText::RefusalText()), m_boxes.Last().text);
-  EXPECT_EQ(kSignCodes, Codes(text->GetBoxArray()));
+
+  Menu(ID_VIEW_TEXT_EDITOR);
+  HWND field = CTextEditorDlg::Edit(false);
+  ASSERT_NE(nullptr, field);
+  ::SendMessageW(field, WM_PASTE, 0, 0);
+  EXPECT_EQ("Sign 招牌", FieldText(field));
+  EXPECT_EQ(2u, m_boxes.Count());
 }
