@@ -4,7 +4,6 @@
 
 #include "framework/GbkClipboard.h"
 #include "framework/GbkText.h"
-#include "framework/MessageBox.h"
 
 namespace {
 
@@ -29,11 +28,15 @@ LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPA
     case WM_CHAR:
     case WM_IME_CHAR: {
       const auto character = static_cast<wchar_t>(wParam);
-      if (CGbkText::IsSecondHalf(character) || !Accepts(edit, std::wstring(1, character))) return 0;
+      if (CGbkText::IsSecondHalf(character)) return 0;
+      if (!Holds(character)) {
+        CGbkText::ShowRefusal(edit);
+        return 0;
+      }
       break;
     }
     case WM_PASTE:
-      if (!Accepts(edit, ClipboardText(edit))) return 0;
+      if (PastedWithoutSome(edit)) return 0;
       break;
     case WM_NCDESTROY:
       ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -45,17 +48,21 @@ LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPA
   return ::CallWindowProcW(previous, edit, message, wParam, lParam);
 }
 
-bool CGbkEdit::Accepts(HWND edit, const std::wstring& text) {
-  bool held = true;
-  for (size_t i = 0; i < text.size() && held; ++i) {
-    WORD code = 0;
-    // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
-    held = text[i] < 0x20 || CGbkText::CodeOf(text[i], &code);
-  }
-  if (!held)
-    AfxShowMessageBox(::GetAncestor(edit, GA_ROOT), CGbkText::RefusalText(), nullptr,
-                      MB_OK | MB_ICONWARNING);
-  return held;
+bool CGbkEdit::Holds(wchar_t character) {
+  WORD code = 0;
+  // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
+  return character < 0x20 || CGbkText::CodeOf(character, &code);
+}
+
+bool CGbkEdit::PastedWithoutSome(HWND edit) {
+  const std::wstring text = ClipboardText(edit);
+  std::wstring held;
+  for (wchar_t character : text)
+    if (Holds(character)) held += character;
+  if (held.size() == text.size()) return false;
+  ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(held.c_str()));
+  CGbkText::ShowRefusal(edit);
+  return true;
 }
 
 std::wstring CGbkEdit::WideText(HWND edit) {

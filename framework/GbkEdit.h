@@ -1,9 +1,9 @@
 // CGbkEdit: an edit field whose text is the programs' GBK text on every system. An attached field
 // takes typed characters as the system gives them (wide, never through the system's code page,
 // which on an English system turns a Chinese character into a question mark) and refuses, with a
-// message, a character typed or pasted that GBK cannot hold. The program reads and writes the
-// field's text as GBK through the functions below; the field goes back to its own window
-// procedure when it is destroyed.
+// message, a character typed or pasted that GBK cannot hold (a paste keeps the rest of its text).
+// The program reads and writes the field's text as GBK through the functions below; the field
+// goes back to its own window procedure when it is destroyed.
 #pragma once
 
 #include <windows.h>
@@ -27,8 +27,10 @@ public:
 
 private:
   static LRESULT CALLBACK Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-  // Whether every character of the text can be held; refuses it with the message otherwise.
-  static bool Accepts(HWND edit, const std::wstring& text);
+  static bool Holds(wchar_t character);
+  // A pasted text that holds characters GBK cannot hold goes in without them (true), with the
+  // message; false when the field's own paste can take it as it is.
+  static bool PastedWithoutSome(HWND edit);
   static std::wstring WideText(HWND edit);
   static std::wstring ClipboardText(HWND edit);
 };

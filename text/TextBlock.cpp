@@ -13,7 +13,6 @@
 #include "framework/DC.h"
 #include "framework/GbkClipboard.h"
 #include "framework/GbkText.h"
-#include "framework/MessageBox.h"
 #include "framework/Pen.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
@@ -1497,7 +1496,7 @@ BOOL CTextBlock::PasteFromClipboard(CBlockView* view) {
   HWND owner = WindowOf(view);
   if (!::OpenClipboard(owner)) return FALSE;
   std::unique_ptr<CBoxArray> boxes;
-  CGbkClipboard::Reading reading = CGbkClipboard::Reading::kNothing;
+  bool held = true;
   UINT format = ::RegisterClipboardFormatA(kTextBoxFormat);
   if (HGLOBAL record = ::GetClipboardData(format)) {
     if (const BYTE* data = static_cast<const BYTE*>(::GlobalLock(record))) {
@@ -1506,15 +1505,11 @@ BOOL CTextBlock::PasteFromClipboard(CBlockView* view) {
     }
   } else {
     CString text;
-    reading = CGbkClipboard::Read(&text);
-    if (reading == CGbkClipboard::Reading::kText)
-      boxes.reset(MakeCharBoxesFromText(text, CTextDefaults::Global()));
+    held = CGbkClipboard::Read(&text);
+    boxes.reset(MakeCharBoxesFromText(text, CTextDefaults::Global()));
   }
   ::CloseClipboard();
-  // Pasted in part, a text would read otherwise than what was copied.
-  if (reading == CGbkClipboard::Reading::kRefused)
-    AfxShowMessageBox(::GetAncestor(owner, GA_ROOT), CGbkText::RefusalText(), nullptr,
-                      MB_OK | MB_ICONWARNING);
+  if (!held) CGbkText::ShowRefusal(owner);
   if (!boxes || boxes->GetSize() == 0) return FALSE;
   bool invertible = false;
   CMatrix2D inverse = m_matrix.Inverted(&invertible);

@@ -134,8 +134,8 @@ public:
   // selection there, Ctrl+double-click pastes nothing. Returns the one it replaces.
   using EditorSelectionCopier = bool (*)(HWND owner);
   static EditorSelectionCopier SetEditorSelectionCopier(EditorSelectionCopier copier);
-  // Inserts copied boxes, else the clipboard's text, at the caret as one undo step. A text that
-  // holds a character GBK cannot hold is refused whole, with the message.
+  // Inserts copied boxes, else the clipboard's text, at the caret as one undo step. Characters
+  // GBK cannot hold are left out of the text, with the message.
   BOOL PasteFromClipboard(CBlockView* view);
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);
