@@ -3,7 +3,7 @@
 // the system would make the wide form from the 8-bit one through its own code page, which on an
 // English system garbles Chinese. A paste reads the wide form first and converts it explicitly,
 // since the 8-bit form another program leaves is made through that same code page ("??"), and
-// says which text it could not take whole.
+// tells whether it had to leave characters out.
 //
 // An object holds both forms of one text, made before the clipboard is opened so that running
 // out of memory (CMemoryException) leaves the clipboard as it was; what the clipboard does not
