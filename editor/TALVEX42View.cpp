@@ -986,7 +986,7 @@ void CTALVEX42View::TypeWideCharacter(wchar_t ch, UINT flags) {
   if (KeyboardByteOf(ch, ::GetKeyboardCharset(), &byte)) {
     code = byte;
   } else if (!CGbkText::CodeOf(ch, &code)) {
-    AfxShowMessageBox(m_hWnd, CGbkText::RefusalText(), nullptr, MB_OK | MB_ICONWARNING);
+    CGbkText::ShowRefusal(m_hWnd);
     return;
   }
   CDocumentChange change(m_undo, GetDocument());

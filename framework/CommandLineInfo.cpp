@@ -1,5 +1,7 @@
 #include "framework/CommandLineInfo.h"
 
+#include "framework/SystemCodePage.h"
+
 void CCommandLineInfo::ParseParam(LPCSTR param, BOOL flag, BOOL) {
   if (flag)
     ParseFlag(param);
@@ -64,7 +66,7 @@ void AfxSplitCommandLine(LPCSTR commandLine, CString* arguments, int* count, int
       if (*p == '"') {
         quoted = !quoted;
         ++p;
-      } else if (CString::IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
+      } else if (AfxIsSystemLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
         argument += *p++;
         argument += *p++;
       } else {

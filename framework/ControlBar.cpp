@@ -6,6 +6,7 @@
 #include "framework/DockBar.h"
 #include "framework/DockContext.h"
 #include "framework/FrameWnd.h"
+#include "framework/GbkText.h"
 #include "framework/ResourceModule.h"
 #include "framework/WideText.h"
 
@@ -484,7 +485,7 @@ BOOL CControlBar::SupplyToolTipText(NMHDR* header, LRESULT* result) {
     text->lpszText = text->szText;
   } else {
     auto* text = reinterpret_cast<NMTTDISPINFOW*>(header);
-    lstrcpynW(text->szText, AfxWideFromGbk(tip).c_str(),
+    lstrcpynW(text->szText, CGbkText::ToWide(tip).c_str(),
               static_cast<int>(sizeof text->szText / sizeof(WCHAR)));
     text->lpszText = text->szText;
   }
@@ -500,7 +501,7 @@ BOOL CControlBar::AskNarrowTipHandler(UINT tipId, NMHDR* header, LRESULT* result
   AFX_NOTIFY notify = {result, &narrow.hdr};
   if (!OnCmdMsg(tipId, MAKELONG(TTN_NEEDTEXTA, WM_NOTIFY), &notify, nullptr)) return FALSE;
   auto* wide = reinterpret_cast<NMTTDISPINFOW*>(header);
-  m_wideTip = AfxWideFromGbk(narrow.lpszText ? narrow.lpszText : narrow.szText);
+  m_wideTip = CGbkText::ToWide(narrow.lpszText ? narrow.lpszText : narrow.szText);
   wide->lpszText = const_cast<LPWSTR>(m_wideTip.c_str());
   return TRUE;
 }

@@ -1,26 +1,13 @@
 #include "framework/GbkEdit.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "framework/GbkClipboard.h"
 #include "framework/GbkText.h"
-#include "framework/GlobalLock.h"
-#include "framework/MessageBox.h"
 
 namespace {
 
 const wchar_t kPreviousProcedure[] = L"TalvexGbkEditProcedure";
-
-// Hands a copy of the bytes to the open clipboard, which then owns it.
-void PutOnClipboard(UINT format, const void* data, size_t size) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  if (!memory) return;
-  {
-    CGlobalLock lock(memory);
-    if (lock.Data()) std::memcpy(lock.Data(), data, size);
-  }
-  if (!::SetClipboardData(format, memory)) ::GlobalFree(memory);
-}
 
 }  // namespace
 
@@ -41,11 +28,15 @@ LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPA
     case WM_CHAR:
     case WM_IME_CHAR: {
       const auto character = static_cast<wchar_t>(wParam);
-      if (CGbkText::IsSecondHalf(character) || !Accepts(edit, std::wstring(1, character))) return 0;
+      if (CGbkText::IsSecondHalf(character)) return 0;
+      if (!Holds(character)) {
+        CGbkText::ShowRefusal(edit);
+        return 0;
+      }
       break;
     }
     case WM_PASTE:
-      if (!Accepts(edit, ClipboardText(edit))) return 0;
+      if (PastedWithoutSome(edit)) return 0;
       break;
     case WM_NCDESTROY:
       ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -57,17 +48,21 @@ LRESULT CALLBACK CGbkEdit::Procedure(HWND edit, UINT message, WPARAM wParam, LPA
   return ::CallWindowProcW(previous, edit, message, wParam, lParam);
 }
 
-bool CGbkEdit::Accepts(HWND edit, const std::wstring& text) {
-  bool held = true;
-  for (size_t i = 0; i < text.size() && held; ++i) {
-    WORD code = 0;
-    // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
-    held = text[i] < 0x20 || CGbkText::CodeOf(text[i], &code);
-  }
-  if (!held)
-    AfxShowMessageBox(::GetAncestor(edit, GA_ROOT), CGbkText::RefusalText(), nullptr,
-                      MB_OK | MB_ICONWARNING);
-  return held;
+bool CGbkEdit::Holds(wchar_t character) {
+  WORD code = 0;
+  // Control characters are the field's keys (Backspace, Ctrl+C ...), not text.
+  return character < 0x20 || CGbkText::CodeOf(character, &code);
+}
+
+bool CGbkEdit::PastedWithoutSome(HWND edit) {
+  const std::wstring text = ClipboardText(edit);
+  std::wstring held;
+  for (wchar_t character : text)
+    if (Holds(character)) held += character;
+  if (held.size() == text.size()) return false;
+  ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(held.c_str()));
+  CGbkText::ShowRefusal(edit);
+  return true;
 }
 
 std::wstring CGbkEdit::WideText(HWND edit) {
@@ -79,15 +74,8 @@ std::wstring CGbkEdit::WideText(HWND edit) {
 }
 
 std::wstring CGbkEdit::ClipboardText(HWND edit) {
-  std::wstring text;
-  if (!::OpenClipboard(edit)) return text;
-  if (HGLOBAL data = ::GetClipboardData(CF_UNICODETEXT)) {
-    CGlobalLock lock(data);
-    if (lock.Data()) {
-      const auto* characters = reinterpret_cast<const wchar_t*>(lock.Data());
-      text.assign(characters, wcsnlen(characters, lock.Size() / sizeof(wchar_t)));
-    }
-  }
+  if (!::OpenClipboard(edit)) return std::wstring();
+  std::wstring text = CGbkClipboard::ReadWide();
   ::CloseClipboard();
   return text;
 }
@@ -110,13 +98,12 @@ bool CGbkEdit::CopySelection(HWND edit) {
   const std::wstring text = WideText(edit);
   last = std::min<DWORD>(last, static_cast<DWORD>(text.size()));
   if (first >= last) return false;
-  const std::wstring selected = text.substr(first, last - first);
   CString gbk;
-  CGbkText::FromWide(selected, &gbk);
+  CGbkText::FromWide(text.substr(first, last - first), &gbk);
+  CGbkClipboard copy(gbk);
   if (!::OpenClipboard(edit)) return false;
   ::EmptyClipboard();
-  PutOnClipboard(CF_TEXT, static_cast<LPCSTR>(gbk), static_cast<size_t>(gbk.GetLength()) + 1);
-  PutOnClipboard(CF_UNICODETEXT, selected.c_str(), (selected.size() + 1) * sizeof(wchar_t));
+  copy.Hand();
   ::CloseClipboard();
   return true;
 }

@@ -1,9 +1,9 @@
 // CGbkEdit: an edit field whose text is the programs' GBK text on every system. An attached field
 // takes typed characters as the system gives them (wide, never through the system's code page,
 // which on an English system turns a Chinese character into a question mark) and refuses, with a
-// message, a character typed or pasted that GBK cannot hold. The program reads and writes the
-// field's text as GBK through the functions below; the field goes back to its own window
-// procedure when it is destroyed.
+// message, a character typed or pasted that GBK cannot hold (a paste keeps the rest of its text).
+// The program reads and writes the field's text as GBK through the functions below; the field
+// goes back to its own window procedure when it is destroyed.
 #pragma once
 
 #include <windows.h>
@@ -21,14 +21,16 @@ public:
   static bool GetText(HWND edit, CString* gbk);
   static void SetText(HWND edit, LPCSTR gbk);
   static void ReplaceSelection(HWND edit, LPCSTR gbk);
-  // The selection on the clipboard, as GBK (CF_TEXT) and as the text itself (CF_UNICODETEXT);
-  // false without a selection or when the clipboard cannot be opened.
+  // The selection's GBK text on the clipboard (CGbkClipboard); false without a selection or when
+  // the clipboard cannot be opened.
   static bool CopySelection(HWND edit);
 
 private:
   static LRESULT CALLBACK Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-  // Whether every character of the text can be held; refuses it with the message otherwise.
-  static bool Accepts(HWND edit, const std::wstring& text);
+  static bool Holds(wchar_t character);
+  // A pasted text that holds characters GBK cannot hold goes in without them (true), with the
+  // message; false when the field's own paste can take it as it is.
+  static bool PastedWithoutSome(HWND edit);
   static std::wstring WideText(HWND edit);
   static std::wstring ClipboardText(HWND edit);
 };

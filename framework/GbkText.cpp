@@ -3,8 +3,19 @@
 #include <vector>
 
 #include "framework/AfxRes.h"
+#include "framework/MessageBox.h"
 
 namespace {
+
+std::wstring WideOf(UINT codePage, LPCSTR text) {
+  if (!text || !*text) return std::wstring();
+  int length = ::MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(codePage, 0, text, -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
 
 const char kRefusalText[] = "这个字符不在 GBK 字符集里, 不能存入文档。";
 
@@ -37,59 +48,21 @@ bool CGbkText::FromWide(const std::wstring& text, CString* gbk) {
   return held;
 }
 
-std::wstring CGbkText::ToWide(LPCSTR gbk) {
-  if (!gbk || !*gbk) return std::wstring();
-  int length = ::MultiByteToWideChar(kCodePage, 0, gbk, -1, nullptr, 0);
-  if (length <= 1) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(kCodePage, 0, gbk, -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
+std::wstring CGbkText::ToWide(LPCSTR gbk) { return WideOf(kCodePage, gbk); }
+
+CString CGbkText::Lossy(LPCWSTR text) {
+  if (!text || !*text) return CString();
+  int length = ::WideCharToMultiByte(kCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return CString();
+  std::vector<char> gbk(static_cast<size_t>(length));
+  ::WideCharToMultiByte(kCodePage, 0, text, -1, gbk.data(), length, nullptr, nullptr);
+  return CString(gbk.data());
 }
+
+CString CGbkText::FromSystem(LPCSTR text) { return Lossy(WideOf(CP_ACP, text).c_str()); }
 
 CString CGbkText::RefusalText() { return AfxLoadString(AFX_IDP_CHAR_OUTSIDE_GBK, kRefusalText); }
 
-namespace {
-
-const UINT kGbkCodePage = 936;
-
-std::wstring ToWide(UINT codePage, LPCSTR text) {
-  if (!text || !*text) return std::wstring();
-  int length = ::MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::vector<wchar_t> wide(static_cast<size_t>(length));
-  ::MultiByteToWideChar(codePage, 0, text, -1, wide.data(), length);
-  return std::wstring(wide.data());
-}
-
-}  // namespace
-
-std::wstring GbkToWide(LPCSTR text) { return ToWide(kGbkCodePage, text); }
-
-CString WideToGbk(LPCWSTR text) {
-  if (!text || !*text) return CString();
-  int length = ::WideCharToMultiByte(kGbkCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return CString();
-  std::vector<char> narrow(static_cast<size_t>(length));
-  ::WideCharToMultiByte(kGbkCodePage, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-  return CString(narrow.data());
-}
-
-CString SystemTextToGbk(LPCSTR text) { return WideToGbk(ToWide(CP_ACP, text).c_str()); }
-
-LRESULT AddGbkItem(HWND control, UINT addMessage, LPCSTR text) {
-  std::wstring wide = GbkToWide(text);
-  return ::SendMessageW(control, addMessage, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void SetGbkWindowText(HWND window, LPCSTR text) {
-  ::SetWindowTextW(window, GbkToWide(text).c_str());
-}
-
-CString GetGbkWindowText(HWND window) {
-  int length = ::GetWindowTextLengthW(window);
-  if (length <= 0) return CString();
-  std::vector<wchar_t> wide(static_cast<size_t>(length) + 1);
-  ::GetWindowTextW(window, wide.data(), length + 1);
-  return WideToGbk(wide.data());
+void CGbkText::ShowRefusal(HWND window) {
+  AfxShowMessageBox(::GetAncestor(window, GA_ROOT), RefusalText(), nullptr, MB_OK | MB_ICONWARNING);
 }

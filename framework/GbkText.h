@@ -21,19 +21,14 @@ public:
   static bool IsSecondHalf(wchar_t character) { return character >= 0xDC00 && character <= 0xDFFF; }
   // The wide text in GBK; false, with the characters GBK holds, when some cannot be held.
   static bool FromWide(const std::wstring& text, CString* gbk);
+  // The wide text in GBK where a character GBK lacks may become '?' (texts of the program's own
+  // that came back from a control, never text the user typed).
+  static CString Lossy(LPCWSTR text);
+  // Text in the system's code page (what an 8-bit window message carries) as GBK.
+  static CString FromSystem(LPCSTR text);
   static std::wstring ToWide(LPCSTR gbk);
   // What the user is told when a character GBK cannot hold is refused.
   static CString RefusalText();
+  // Tells it over the window's top-level window.
+  static void ShowRefusal(HWND window);
 };
-
-std::wstring GbkToWide(LPCSTR text);
-// Characters GBK lacks become '?'.
-CString WideToGbk(LPCWSTR text);
-// Text in the system's code page (what an 8-bit window message carries) as GBK.
-CString SystemTextToGbk(LPCSTR text);
-
-// Adds the text as a new entry of a combo box (CB_ADDSTRING) or list box (LB_ADDSTRING); the
-// control's answer (the entry's index, or a negative error).
-LRESULT AddGbkItem(HWND control, UINT addMessage, LPCSTR text);
-void SetGbkWindowText(HWND window, LPCSTR text);
-CString GetGbkWindowText(HWND window);

@@ -1,5 +1,6 @@
 #include "framework/MessageBox.h"
 
+#include "framework/GbkText.h"
 #include "framework/String.h"
 #include "framework/WideText.h"
 
@@ -31,7 +32,8 @@ int AfxShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (!caption) caption = AfxGetMessageBoxCaption();
   if (Handler()) return Handler()(owner, text ? text : "", caption, type);
   // GBK shown in its wide form reads the same on a system of any code page.
-  return MessageBoxW(owner, AfxWideFromGbk(text).c_str(), AfxWideFromGbk(caption).c_str(), type);
+  return MessageBoxW(owner, CGbkText::ToWide(text).c_str(), CGbkText::ToWide(caption).c_str(),
+                     type);
 }
 
 int AfxMessageBox(LPCSTR text, UINT type, UINT /*helpId*/) {

@@ -5,13 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/GbkText.h"
 #include "framework/InvalidArgException.h"
 #include "framework/WideText.h"
 
 namespace {
-
-// The program's 8-bit text on every system.
-const UINT kGbkCodePage = 936;
 
 bool IsSpace(char ch) {
   return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
@@ -360,33 +358,8 @@ void CString::AppendFormat(LPCSTR format, ...) {
 // Loaded in the resource's wide form: the system's own 8-bit form is in its code page, which on
 // an English system has no Chinese.
 BOOL CString::LoadString(UINT id) {
-  *this = AfxGbkFromWide(AfxLoadWideString(id).c_str());
+  *this = CGbkText::Lossy(AfxLoadWideString(id).c_str());
   return !IsEmpty();
-}
-
-std::wstring CString::Wide() const {
-  if (m_text.empty()) return std::wstring();
-  int length = ::MultiByteToWideChar(kGbkCodePage, 0, m_text.data(),
-                                     static_cast<int>(m_text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-  if (length > 0)
-    ::MultiByteToWideChar(kGbkCodePage, 0, m_text.data(), static_cast<int>(m_text.size()), &wide[0],
-                          length);
-  return wide;
-}
-
-bool CString::FromWide(const wchar_t* text, CString& out) {
-  out.Empty();
-  if (!text || !*text) return true;
-  BOOL lost = FALSE;
-  int length = ::WideCharToMultiByte(kGbkCodePage, 0, text, -1, nullptr, 0, nullptr, &lost);
-  if (length <= 1 || lost) return false;
-  std::string narrow(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(kGbkCodePage, 0, text, -1, &narrow[0], length, nullptr, &lost);
-  if (lost) return false;
-  narrow.resize(static_cast<size_t>(length - 1));
-  out.m_text = std::move(narrow);
-  return true;
 }
 
 CString AfxLoadString(UINT id, LPCSTR builtIn) {

@@ -95,13 +95,6 @@ public:
   // True when the byte at index starts a double-byte GBK character.
   static bool IsLeadByte(unsigned char ch) { return ch >= 0x81 && ch <= 0xFE; }
 
-  // The text in UTF-16, read as GBK (code page 936) whatever the system's code page, for the
-  // wide calls that show it.
-  std::wstring Wide() const;
-  // The GBK form of a UTF-16 text; false (and an empty text) when GBK lacks one of its
-  // characters.
-  static bool FromWide(const wchar_t* text, CString& out);
-
 private:
   static CString FromStd(std::string text);
   int CharLengthAt(size_t index) const;

@@ -19,3 +19,5 @@ CString AfxSystemFromWide(LPCWSTR text) {
   narrow.ReleaseBuffer(length - 1);
   return narrow;
 }
+
+bool AfxIsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }

@@ -9,3 +9,7 @@
 
 std::wstring AfxWideFromSystem(LPCSTR text);
 CString AfxSystemFromWide(LPCWSTR text);
+// Whether the byte starts a double-byte character of the system's code page: file names and the
+// command line are in that code page, not in GBK (on an English system an accented letter is one
+// byte, and the separator after it is a separator).
+bool AfxIsSystemLeadByte(unsigned char byte);

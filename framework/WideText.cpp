@@ -2,11 +2,10 @@
 
 #include <vector>
 
+#include "framework/GbkText.h"
 #include "framework/ResourceModule.h"
 
 namespace {
-
-const UINT kGbkCodePage = 936;
 
 const wchar_t kOwnProcedure[] = L"TalvexOwnProcedure";
 
@@ -31,24 +30,6 @@ LRESULT CALLBACK WideTextProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
-
-std::wstring AfxWideFromGbk(LPCSTR text) {
-  if (!text || !*text) return std::wstring();
-  const int length = MultiByteToWideChar(kGbkCodePage, 0, text, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::vector<wchar_t> wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(kGbkCodePage, 0, text, -1, wide.data(), length);
-  return std::wstring(wide.data());
-}
-
-CString AfxGbkFromWide(LPCWSTR text) {
-  if (!text || !*text) return CString();
-  const int length = WideCharToMultiByte(kGbkCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return CString();
-  std::vector<char> gbk(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, text, -1, gbk.data(), length, nullptr, nullptr);
-  return CString(gbk.data());
-}
 
 std::wstring AfxLoadWideString(UINT id) {
   HINSTANCE module = AfxGetResourceHandle();
@@ -96,3 +77,14 @@ int AfxFindComboEntry(HWND combo, int startAfter, const std::wstring& prefix) {
   return static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(startAfter),
                                        reinterpret_cast<LPARAM>(prefix.c_str())));
 }
+
+LRESULT AfxAddGbkEntry(HWND control, UINT addMessage, LPCSTR text) {
+  const std::wstring wide = CGbkText::ToWide(text);
+  return SendMessageW(control, addMessage, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void AfxSetGbkText(HWND window, LPCSTR text) {
+  SetWindowTextW(window, CGbkText::ToWide(text).c_str());
+}
+
+CString AfxGetGbkText(HWND window) { return CGbkText::Lossy(AfxGetControlText(window).c_str()); }

@@ -10,9 +10,6 @@
 
 #include "framework/String.h"
 
-std::wstring AfxWideFromGbk(LPCSTR text);
-CString AfxGbkFromWide(LPCWSTR text);
-
 // The string resource id of the current resource module in its wide form; empty when missing.
 std::wstring AfxLoadWideString(UINT id);
 
@@ -27,6 +24,12 @@ void AfxSetOwnWindowTitle(HWND window, LPCWSTR title);
 std::wstring AfxGetControlText(HWND control);
 int AfxAddComboEntry(HWND combo, const std::wstring& text);
 std::wstring AfxGetComboEntry(HWND combo, int index);
+// GBK text (CGbkText converts it) into and out of a control through its wide messages: a new entry
+// of a combo box (CB_ADDSTRING) or list box (LB_ADDSTRING), with the control's answer (the entry's
+// index, or a negative error); a window's text.
+LRESULT AfxAddGbkEntry(HWND control, UINT addMessage, LPCSTR text);
+void AfxSetGbkText(HWND window, LPCSTR text);
+CString AfxGetGbkText(HWND window);
 // The first entry after startAfter (-1: from the start) that begins with prefix, case ignored;
 // CB_ERR when none does.
 int AfxFindComboEntry(HWND combo, int startAfter, const std::wstring& prefix);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/CmdUI.h"
+#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/WideText.h"
 #include "framework/WinApp.h"
@@ -104,7 +105,8 @@ int CJobListView::OnCreate(LPCREATESTRUCTA cs) {
 void CJobListView::AddColumns() {
   for (int column = 0; column < kColumnCount; ++column) {
     const ColumnLayout& layout = kColumns[column];
-    const std::wstring title = AfxWideFromGbk(JobManagerText::LoadOr(layout.titleId, layout.title));
+    const std::wstring title = CGbkText::ToWide(
+        JobManagerText::LoadOr(layout.titleId, layout.title));
     LVCOLUMNW info = {};
     info.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
     info.pszText = const_cast<LPWSTR>(title.c_str());
@@ -117,7 +119,7 @@ void CJobListView::AddColumns() {
 
 // The texts the manager writes into its rows are GBK: the list keeps them in their wide form.
 void CJobListView::SetCellText(int row, int column, LPCSTR text) {
-  const std::wstring wide = AfxWideFromGbk(text);
+  const std::wstring wide = CGbkText::ToWide(text);
   LVITEMW item = {};
   item.iSubItem = column;
   item.pszText = const_cast<LPWSTR>(wide.c_str());
@@ -392,7 +394,7 @@ void CJobListView::DrawCell(HDC dc, int row, int column, const CRect& cell, UINT
     CString copies;
     copies.Format(JobManagerText::kCopies, GetListCtrl().GetItemText(row, column).GetString(),
                   CJobItemData(GetRowData(row)).GetCopiesRequested());
-    text = AfxWideFromGbk(copies);
+    text = CGbkText::ToWide(copies);
   }
   RECT area = cell;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,

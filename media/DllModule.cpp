@@ -1,6 +1,7 @@
 #include "media/DllModule.h"
 
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePage.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/settings/ProgramPaths.h"
@@ -71,7 +72,7 @@ CString CDllModule::ClipText(LPCSTR text, int maxBytes) {
   // Cut at a character boundary so that no lone lead byte is left.
   int end = 0;
   while (end < result.GetLength()) {
-    int step = CString::IsLeadByte(static_cast<unsigned char>(result[end])) ? 2 : 1;
+    int step = AfxIsSystemLeadByte(static_cast<unsigned char>(result[end])) ? 2 : 1;
     if (end + step > maxBytes) break;
     end += step;
   }

@@ -11,6 +11,7 @@
 
 #include "framework/FileDialog.h"
 #include "framework/FrameWnd.h"
+#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/StringArray.h"
 #include "framework/WideText.h"
@@ -186,7 +187,7 @@ HWND CCutDeviceBar::Frame() const {
 }
 
 CString CCutDeviceBar::ControlText(UINT id) const {
-  return AfxGbkFromWide(AfxGetControlText(::GetDlgItem(m_hWnd, static_cast<int>(id))).c_str());
+  return CGbkText::Lossy(AfxGetControlText(::GetDlgItem(m_hWnd, static_cast<int>(id))).c_str());
 }
 
 CString CCutDeviceBar::PortText() const {
@@ -231,9 +232,9 @@ void CCutDeviceBar::FillModelList() {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   CStringArray names;
   m_device.GetModelNames(names);
-  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddComboEntry(combo, AfxWideFromGbk(names[i]));
+  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddComboEntry(combo, CGbkText::ToWide(names[i]));
   CString chosen = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
-  SelectPrefix(kModelCombo, AfxWideFromGbk(chosen));
+  SelectPrefix(kModelCombo, CGbkText::ToWide(chosen));
 }
 
 void CCutDeviceBar::FillPortList() {
@@ -344,7 +345,7 @@ void CCutDeviceBar::CollectBarSettings() {
 
 void CCutDeviceBar::OnModelChange() {
   if (m_filling) return;
-  CString name = AfxGbkFromWide(SelectedEntry(kModelCombo).c_str()).Left(kModelNameChars - 1);
+  CString name = CGbkText::Lossy(SelectedEntry(kModelCombo).c_str()).Left(kModelNameChars - 1);
   m_device.LoadProfile(name);
   m_device.ProfileFile().WriteString(kCutInfoSection, kDeviceKey, name);
   TakeProfileValues();

@@ -4,6 +4,7 @@
 
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
+#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/WinApp.h"
 #include "media/DllModule.h"
@@ -159,12 +160,7 @@ bool CJobFile::WriteToFile() {
   return true;
 }
 
-std::wstring CJobFile::ManagerTitle() {
-  const UINT kChineseCodePage = 936;
-  wchar_t title[64] = {};
-  MultiByteToWideChar(kChineseCodePage, 0, OutputText::kManagerTitle, -1, title, 63);
-  return title;
-}
+std::wstring CJobFile::ManagerTitle() { return CGbkText::ToWide(OutputText::kManagerTitle); }
 
 HWND CJobFile::FindManagerWindow() {
   m_managerWindow = FindWindowW(nullptr, ManagerTitle().c_str());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/GbkText.h"
 #include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -162,7 +163,7 @@ HANDLE COutPort::OpenPrinterJob(LPCSTR documentName) {
   std::wstring printer = SystemPrinterName(PrinterNameOfPort(m_portName));
   HANDLE handle = nullptr;
   if (!OpenPrinterW(&printer[0], &handle, nullptr) || !handle) return nullptr;
-  std::wstring document = AfxWideFromGbk(documentName ? documentName : "PrinterDoc");
+  std::wstring document = CGbkText::ToWide(documentName ? documentName : "PrinterDoc");
   DOC_INFO_1W doc = {};
   doc.pDocName = &document[0];
   doc.pOutputFile = nullptr;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/GbkText.h"
 #include "framework/WideText.h"
 #include "media/PlotterPlugIn.h"
 
@@ -56,7 +57,7 @@ void CollectPorts(CStringArray& names, UINT flags) {
   if (listed) {
     const PORT_INFO_1W* ports = reinterpret_cast<const PORT_INFO_1W*>(buffer.data());
     for (DWORD i = 0; i < count; ++i)
-      if (ports[i].pName) names.Add(AfxGbkFromWide(ports[i].pName));
+      if (ports[i].pName) names.Add(CGbkText::Lossy(ports[i].pName));
   }
   if (flags & kListAddPrinters) {
     CStringArray printers;
@@ -70,10 +71,10 @@ void CollectPrinters(CStringArray& names, UINT flags) {
   names.RemoveAll();
   std::vector<BYTE> buffer;
   for (const PRINTER_INFO_2W& printer : LocalPrinters(buffer)) {
-    CString port = AfxGbkFromWide(printer.pPortName);
+    CString port = CGbkText::Lossy(printer.pPortName);
     if ((flags & kListSkipFilePrinters) && port.CompareNoCase("FILE:") == 0) continue;
     CString name;
-    name.Format("%s @ %s", AfxGbkFromWide(printer.pPrinterName).GetString(), port.GetString());
+    name.Format("%s @ %s", CGbkText::Lossy(printer.pPrinterName).GetString(), port.GetString());
     names.Add(name);
   }
 }
@@ -107,14 +108,14 @@ void ListUsbPlotters(HWND combo, LANGID language) {
 
 std::wstring PortNameText(LPCSTR name) {
   const CString text(name);
-  if (text.Find('@') >= 0 || text.Find('[') >= 0) return AfxWideFromGbk(text);
+  if (text.Find('@') >= 0 || text.Find('[') >= 0) return CGbkText::ToWide(text);
   std::vector<wchar_t> wide(static_cast<size_t>(text.GetLength()) + 1, L'\0');
   MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
   return wide.data();
 }
 
 CString PortNameOfText(const std::wstring& text) {
-  if (text.find_first_of(L"@[") != std::wstring::npos) return AfxGbkFromWide(text.c_str());
+  if (text.find_first_of(L"@[") != std::wstring::npos) return CGbkText::Lossy(text.c_str());
   const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::vector<char> narrow(static_cast<size_t>(length > 0 ? length : 1), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
@@ -125,9 +126,9 @@ CString PortNameOfText(const std::wstring& text) {
 std::wstring SystemPrinterName(LPCSTR printer) {
   std::vector<BYTE> buffer;
   for (const PRINTER_INFO_2W& listed : LocalPrinters(buffer))
-    if (listed.pPrinterName && AfxGbkFromWide(listed.pPrinterName) == printer)
+    if (listed.pPrinterName && CGbkText::Lossy(listed.pPrinterName) == printer)
       return listed.pPrinterName;
-  return AfxWideFromGbk(printer);
+  return CGbkText::ToWide(printer);
 }
 
 int FindUsbPlotterEntry(HWND combo, LPCSTR name) {

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/SystemCodePage.h"
+
 namespace {
 
 // The number after "COM" or "LPT" when the first three letters (exact case) name a port kind.
@@ -30,7 +32,7 @@ bool IsFilePath(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     // A double-byte character's second byte may look like any of the forbidden ones.
-    if (::IsDBCSLeadByte(c) && i + 1 < text.GetLength()) {
+    if (AfxIsSystemLeadByte(c) && i + 1 < text.GetLength()) {
       ++i;
       continue;
     }

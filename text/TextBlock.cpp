@@ -11,6 +11,8 @@
 #include "framework/ByteReader.h"
 #include "framework/ClientDC.h"
 #include "framework/DC.h"
+#include "framework/GbkClipboard.h"
+#include "framework/GbkText.h"
 #include "framework/Pen.h"
 #include "model/blocks/BlockView.h"
 #include "model/blocks/CurveBlock.h"
@@ -1476,19 +1478,10 @@ BOOL CTextBlock::CopyToClipboard(HWND owner) {
   if (!copies) return FALSE;
   CString text;
   copies->AppendText(text);
+  CGbkClipboard plain(text);
   if (!::OpenClipboard(owner)) return FALSE;
   ::EmptyClipboard();
-  // Exactly the text and its zero: no fixed work block to overrun or to waste.
-  size_t length = static_cast<size_t>(text.GetLength());
-  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, length + 2)) {
-    if (void* data = ::GlobalLock(memory)) {
-      std::memcpy(data, static_cast<LPCSTR>(text), length);
-      ::GlobalUnlock(memory);
-      if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);
-    } else {
-      ::GlobalFree(memory);
-    }
-  }
+  plain.Hand();
   ScaleBoxSizes(copies.get(), m_matrix);
   HGLOBAL record = nullptr;
   if (copies->WriteToMemory(&record) > 0 && record) {
@@ -1503,22 +1496,20 @@ BOOL CTextBlock::PasteFromClipboard(CBlockView* view) {
   HWND owner = WindowOf(view);
   if (!::OpenClipboard(owner)) return FALSE;
   std::unique_ptr<CBoxArray> boxes;
+  bool held = true;
   UINT format = ::RegisterClipboardFormatA(kTextBoxFormat);
   if (HGLOBAL record = ::GetClipboardData(format)) {
     if (const BYTE* data = static_cast<const BYTE*>(::GlobalLock(record))) {
       boxes.reset(LoadBoxArray(data, ::GlobalSize(record)));
       ::GlobalUnlock(record);
     }
-  } else if (HGLOBAL text = ::GetClipboardData(CF_TEXT)) {
-    if (const char* data = static_cast<const char*>(::GlobalLock(text))) {
-      // The text ends at its zero or at the end of its block, whichever comes first.
-      size_t size = ::GlobalSize(text);
-      std::string copy(data, strnlen(data, size));
-      boxes.reset(MakeCharBoxesFromText(copy.c_str(), CTextDefaults::Global()));
-      ::GlobalUnlock(text);
-    }
+  } else {
+    CString text;
+    held = CGbkClipboard::Read(&text);
+    boxes.reset(MakeCharBoxesFromText(text, CTextDefaults::Global()));
   }
   ::CloseClipboard();
+  if (!held) CGbkText::ShowRefusal(owner);
   if (!boxes || boxes->GetSize() == 0) return FALSE;
   bool invertible = false;
   CMatrix2D inverse = m_matrix.Inverted(&invertible);

@@ -125,6 +125,7 @@ public:
   CBoxArray* CutSelectedBoxes(CBlockView* view, INT_PTR* index);
   // Clones of the selected boxes; null when none.
   CBoxArray* CopySelectedBoxes() const;
+  // The selected characters as text (CGbkClipboard) and as boxes in the private format.
   BOOL CopyToClipboard(HWND owner);
   // The registered clipboard format of character boxes.
   static UINT GetClipboardFormat();
@@ -133,6 +134,8 @@ public:
   // selection there, Ctrl+double-click pastes nothing. Returns the one it replaces.
   using EditorSelectionCopier = bool (*)(HWND owner);
   static EditorSelectionCopier SetEditorSelectionCopier(EditorSelectionCopier copier);
+  // Inserts copied boxes, else the clipboard's text, at the caret as one undo step. Characters
+  // GBK cannot hold are left out of the text, with the message.
   BOOL PasteFromClipboard(CBlockView* view);
   void SelectRange(INT_PTR a, INT_PTR b);
   void SetCharFlags(CBlockView* view, INT_PTR from, INT_PTR to, WORD set, WORD clear);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/GbkText.h"
 #include "framework/String.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -111,7 +112,7 @@ int CALLBACK CWinFontTable::OnFont(const LOGFONTW* font, const TEXTMETRICW* metr
   int row = self->m_language->FindIndex(metrics->tmCharSet);
   CFontEntry entry;
   // A face whose name GBK cannot hold could be neither saved nor asked for again.
-  if (row < 0 || !CString::FromWide(font->lfFaceName, entry.text)) return 1;
+  if (row < 0 || !CGbkText::FromWide(font->lfFaceName, &entry.text)) return 1;
   self->AddEntry(row, 0, entry);
   return 1;
 }
@@ -135,9 +136,10 @@ std::vector<CString> CWinFontTable::OtherNames(int row, int col, int i) const {
   auto known = m_familyNames.find(face.GetString());
   if (known != m_familyNames.end()) return known->second;
   std::vector<CString> names;
-  for (const std::wstring& family : CTrueTypeFile::FamilyNames(NameTableOf(face.Wide()))) {
+  for (const std::wstring& family :
+       CTrueTypeFile::FamilyNames(NameTableOf(CGbkText::ToWide(face)))) {
     CString name;
-    if (CString::FromWide(family.c_str(), name) && name != face) names.push_back(name);
+    if (CGbkText::FromWide(family, &name) && name != face) names.push_back(name);
   }
   m_familyNames[face.GetString()] = names;
   return names;
@@ -147,7 +149,7 @@ HFONT CWinFontTable::CreateCharFont(int charset, int fontNumber, int zoom) const
   CString face;
   int row = m_language ? m_language->FindIndex(charset) : -1;
   if (!GetEntryText(row, 0, fontNumber, face) || face.IsEmpty()) return nullptr;
-  return CreateFaceFont(face.Wide(), charset == 0 ? DEFAULT_CHARSET : charset,
+  return CreateFaceFont(CGbkText::ToWide(face), charset == 0 ? DEFAULT_CHARSET : charset,
                         -static_cast<LONG>(zoom * 0.01 * kGlyphUnits));
 }
 
@@ -188,7 +190,7 @@ bool CWinFontTable::HasCharset(int charset, int fontNumber) const {
   int row = m_language ? m_language->FindIndex(charset) : -1;
   if (!GetEntryText(row, 0, fontNumber, face) || face.IsEmpty()) return false;
   ScreenFont font(CreateCharFont(charset, fontNumber, 100));
-  return font.IsFace(face.Wide()) && ::GetTextCharset(font.Get()) == (charset & 0xFF);
+  return font.IsFace(CGbkText::ToWide(face)) && ::GetTextCharset(font.Get()) == (charset & 0xFF);
 }
 
 bool CWinFontTable::HasGlyph(int charset, int fontNumber, WORD code) const {

@@ -154,7 +154,7 @@ void CClipboardCommands::OnPaste() {
 
 bool CClipboardCommands::TextOnClipboard() {
   return ::IsClipboardFormatAvailable(CTextBlock::GetClipboardFormat()) ||
-         ::IsClipboardFormatAvailable(CF_TEXT);
+         ::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT);
 }
 
 int CClipboardCommands::PasteTextFromClipboard() {

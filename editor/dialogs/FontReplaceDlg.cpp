@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/GbkText.h"
 #include "model/document/FontRebinding.h"
 
 namespace {
@@ -34,7 +35,7 @@ CString CFontReplaceDlg::LineOf(size_t i) const {
 void CFontReplaceDlg::PutLine(int at, size_t i) {
   // The saved names are GBK, whatever code page this system has.
   ::SendDlgItemMessageW(m_hWnd, kMissingList, LB_INSERTSTRING, static_cast<WPARAM>(at),
-                        reinterpret_cast<LPARAM>(LineOf(i).Wide().c_str()));
+                        reinterpret_cast<LPARAM>(CGbkText::ToWide(LineOf(i)).c_str()));
 }
 
 BOOL CFontReplaceDlg::OnInitDialog() {

@@ -12,6 +12,7 @@
 #include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "media/library/LibraryFile.h"
 #include "model/geometry/Contour.h"
@@ -89,9 +90,8 @@ void CLibConvertDlg::OnLibraryChosen() {
   }
   const library::LibraryHeader& header = m_source.GetHeader();
   for (int i = 0; i < 3; ++i)
-    SetGbkWindowText(::GetDlgItem(m_hWnd, fields[i]),
-                     library::FixedText(header.titles[i], library::kTitleSize,
-                                        library::kTitleSize));
+    AfxSetGbkText(::GetDlgItem(m_hWnd, fields[i]),
+                  library::FixedText(header.titles[i], library::kTitleSize, library::kTitleSize));
 }
 
 CString CLibConvertDlg::TargetPath() const {
@@ -123,7 +123,7 @@ bool CLibConvertDlg::HeaderFromFields(library::LibraryHeader& header) const {
                          IDC_CONVERT_THIRD_NAME};
   for (int i = 0; i < 3; ++i)
     library::SetFixedText(header.titles[i], library::kTitleSize,
-                          GetGbkWindowText(::GetDlgItem(m_hWnd, fields[i])), true);
+                          AfxGetGbkText(::GetDlgItem(m_hWnd, fields[i])), true);
   return mark == library::kMagic && header.version >= library::kVersion60 &&
          header.version <= library::kVersion61;
 }
@@ -175,7 +175,7 @@ void CLibConvertDlg::CopyKinds(CPicLibrary& source, CPicLibrary& copy) {
     snprintf(english, sizeof english, kNewKindName, kind + 1);
     library::SetFixedText(record.englishName, library::kKindNameSize, english, true);
     if (!copy.AddKind(record)) break;
-    SetGbkWindowText(::GetDlgItem(m_hWnd, IDOK), source.GetKindName(kind));
+    AfxSetGbkText(::GetDlgItem(m_hWnd, IDOK), source.GetKindName(kind));
     const int target = copy.GetKindCount() - 1;
     KindCopy copied = CopyKind(source, kind, copy, target);
     lost += copied.lost;

@@ -55,7 +55,7 @@ int Selection(HWND control, UINT message) {
 
 // Titles and kind names are GBK: the tree shows them through the wide call.
 HTREEITEM InsertItem(HWND tree, HTREEITEM parent, LPCSTR text, int image, LPARAM data) {
-  std::wstring wide = GbkToWide(text);
+  std::wstring wide = CGbkText::ToWide(text);
   TVINSERTSTRUCTW insert = {};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
@@ -432,10 +432,11 @@ void CLibManageDlg::OnBeginLabelEdit(NMHDR* /*header*/, LRESULT* result) { *resu
 void CLibManageDlg::OnEndLabelEditA(NMHDR* header, LRESULT* result) {
   auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
   // A cancelled edit changes nothing. The text comes in the system's code page.
-  *result = info->item.pszText && RenameItem(info->item.hItem, SystemTextToGbk(info->item.pszText));
+  *result = info->item.pszText &&
+            RenameItem(info->item.hItem, CGbkText::FromSystem(info->item.pszText));
 }
 
 void CLibManageDlg::OnEndLabelEditW(NMHDR* header, LRESULT* result) {
   auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
-  *result = info->item.pszText && RenameItem(info->item.hItem, WideToGbk(info->item.pszText));
+  *result = info->item.pszText && RenameItem(info->item.hItem, CGbkText::Lossy(info->item.pszText));
 }

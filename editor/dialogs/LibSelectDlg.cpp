@@ -165,7 +165,7 @@ void CLibSelectDlg::DrawGraphicEntry(const DRAWITEMSTRUCT& item) {
   CString label = m_source.LabelOf(kind, number, theApp.GetLanguage());
   int x = field ? area.right + 2 * kInset : r.left + kInset;
   int y = field || !named ? r.top + kInset : r.bottom - kNameRoom;
-  std::wstring text = GbkToWide(label);
+  std::wstring text = CGbkText::ToWide(label);
   ::TextOutW(dc.m_hDC, x, y, text.c_str(), static_cast<int>(text.size()));
   if (!field) {
     dc.MoveTo(r.left, r.bottom - 1);

@@ -8,6 +8,7 @@
 #include "editor/dialogs/LibraryMessage.h"
 #include "framework/DC.h"
 #include "framework/GbkText.h"
+#include "framework/WideText.h"
 #include "media/library/LibraryGlyphs.h"
 #include "media/library/MountLibList.h"
 #include "model/geometry/Contour.h"
@@ -27,7 +28,7 @@ const int kStoredDefault = 1;
 int FontRow(int type) { return g_language.FindIndex(CLibraryGlyphs::FontCharset(type)); }
 
 void AddString(HWND combo, LPCSTR text, int data) {
-  LRESULT entry = AddGbkItem(combo, CB_ADDSTRING, text);
+  LRESULT entry = AfxAddGbkEntry(combo, CB_ADDSTRING, text);
   if (entry >= 0) ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(entry), data);
 }
 
@@ -134,9 +135,6 @@ bool CLibrarySource::HasNames() const { return !IsFontType() && m_library.HasGra
 
 namespace {
 
-// Graphic names are GBK text.
-const UINT kChineseCodePage = 936;
-
 // The English words that end a name after its last double-byte character and a blank; the whole
 // name when it has no such ending.
 CString EnglishPartOf(const CString& name) {
@@ -144,7 +142,7 @@ CString EnglishPartOf(const CString& name) {
   for (int i = 0; i < name.GetLength(); ++i) {
     const BYTE c = static_cast<BYTE>(name[i]);
     if (c < 0x80) continue;
-    if (::IsDBCSLeadByteEx(kChineseCodePage, c) && i + 1 < name.GetLength()) ++i;
+    if (CString::IsLeadByte(c) && i + 1 < name.GetLength()) ++i;
     afterChinese = i + 1;
   }
   if (afterChinese == 0 || afterChinese >= name.GetLength() || name[afterChinese] != ' ')

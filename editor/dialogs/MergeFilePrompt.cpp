@@ -8,6 +8,7 @@
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
 #include "framework/MessageBox.h"
+#include "framework/SystemCodePage.h"
 #include "framework/WaitCursor.h"
 #include "media/ImportFilterDll.h"
 #include "model/document/DataFile.h"
@@ -35,7 +36,7 @@ CString g_importFilterPath;
 void MakeAsciiUpper(CString& text) {
   LPSTR buffer = text.GetBuffer();
   for (int i = 0; i < text.GetLength(); ++i) {
-    if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(buffer[i])) && i + 1 < text.GetLength()) {
+    if (AfxIsSystemLeadByte(static_cast<BYTE>(buffer[i])) && i + 1 < text.GetLength()) {
       ++i;
       continue;
     }

@@ -39,6 +39,10 @@ int CZoneCodeDlg::StepPage(int top, int page, int delta) {
   return top - page < 0 ? 0 : top - page;
 }
 
+std::string CZoneCodeDlg::GbkCharacter(int position) const {
+  return {static_cast<char>(m_zone), static_cast<char>(position)};
+}
+
 CString CZoneCodeDlg::CodeText(int zone, int position) {
   CString text;
   text.Format("%02d%02d", zone - kZoneOffset, position - kZoneOffset);
@@ -60,8 +64,9 @@ void CZoneCodeDlg::FillZone() {
   HWND list = ::GetDlgItem(m_hWnd, kListControl);
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < kPositions; ++i) {
-    char character[3] = {static_cast<char>(m_zone), static_cast<char>(kFirstPosition + i), 0};
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(character));
+    // Wide, or the list would read the GBK bytes through the system's code page.
+    const std::wstring character = CGbkText::ToWide(GbkCharacter(kFirstPosition + i).c_str());
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(character.c_str()));
   }
 }
 
@@ -104,8 +109,7 @@ void CZoneCodeDlg::OnCharDoubleClicked() {
   // One whole character, as an input method hands it over, in wide form: two single bytes would
   // be taken as two Latin characters wherever the keyboard is not a Chinese one, and GBK posted
   // as 8-bit text would be read through the system's code page.
-  const char character[] = {static_cast<char>(m_zone), static_cast<char>(m_position), 0};
-  const std::wstring wide = CGbkText::ToWide(character);
+  const std::wstring wide = CGbkText::ToWide(GbkCharacter(m_position).c_str());
   if (wide.size() == 1)
     ::PostMessageW(view->GetSafeHwnd(), WM_IME_CHAR, static_cast<WPARAM>(wide[0]), 0);
 }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/Dialog.h"
 #include "framework/String.h"
 
@@ -51,6 +53,8 @@ protected:
 private:
   void FillZone();
   void ShowCode(int position);
+  // The current zone's character at the position byte, as its two GBK bytes.
+  std::string GbkCharacter(int position) const;
 
   int m_zone = kFirstZone;
   int m_position = kFirstPosition;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/SystemCodePage.h"
+
 namespace {
 
 const CImageFolderScope* g_innermost = nullptr;
@@ -10,7 +12,7 @@ const CImageFolderScope* g_innermost = nullptr;
 CString FolderOf(LPCSTR path) {
   int end = 0;
   for (int i = 0; path && path[i]; ++i) {
-    if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(path[i])) && path[i + 1]) {
+    if (AfxIsSystemLeadByte(static_cast<BYTE>(path[i])) && path[i + 1]) {
       ++i;
       continue;
     }

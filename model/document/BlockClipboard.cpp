@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/ByteWriter.h"
+#include "framework/GbkClipboard.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
 #include "model/blocks/Block.h"
@@ -97,14 +98,13 @@ int CopyBlocksAndTextToClipboard(HWND owner, const CSegArray& blocks) {
     records.WriteByte(kRecordPadByte);
     record = CopyToGlobal(records.Data(), records.Size());
   }
-  size_t textLength = strlen(text.data());
-  GlobalMemory plain = textLength ? CopyToGlobal(text.data(), textLength) : GlobalMemory();
-  if (!record && !plain) return 1;
+  CGbkClipboard plain(text.data());
+  if (!record && plain.IsEmpty()) return 1;
 
   if (!::OpenClipboard(owner)) return 0;
   ::EmptyClipboard();
   // Text alone would paste as something else than what was copied.
-  if (!Hand(CF_TEXT, plain) || !Hand(GetBlockListClipboardFormat(), record)) ::EmptyClipboard();
+  if (!plain.Hand() || !Hand(GetBlockListClipboardFormat(), record)) ::EmptyClipboard();
   ::CloseClipboard();
   return 1;
 }

@@ -1,8 +1,8 @@
 // The copy command's clipboard writer: the selected blocks of a list as one block-list record in
-// the private format ("... - [SEGMULTI]") and their text as CF_TEXT. Type codes decide: transform,
-// group and text blocks give their text and their record; lines, rectangles, circles, polygons,
-// curves, library symbols, images and type 240 their record only; any other type (the stamps)
-// is left out.
+// the private format ("... - [SEGMULTI]") and their text in its 8-bit and wide forms
+// (CGbkClipboard). Type codes decide: transform, group and text blocks give their text and their
+// record; lines, rectangles, circles, polygons, curves, library symbols, images and type 240 their
+// record only; any other type (the stamps) is left out.
 //
 // Both parts are built before the clipboard is touched, and the clipboard is opened and emptied
 // only when there is something to put on it: copying nothing that can be copied leaves it as it

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "framework/SystemCodePage.h"
+
 namespace {
 
 struct KindOfExtension {
@@ -23,7 +25,7 @@ std::string ExtensionOf(LPCSTR path) {
   // A GBK trail byte may be a backslash: lead bytes take their trail byte with them.
   const char* name = path;
   for (const char* c = path; *c; ++c) {
-    if (::IsDBCSLeadByteEx(936, static_cast<BYTE>(*c)) && c[1]) {
+    if (AfxIsSystemLeadByte(static_cast<BYTE>(*c)) && c[1]) {
       ++c;
       continue;
     }

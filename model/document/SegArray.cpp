@@ -8,6 +8,7 @@
 #include "framework/ByteReader.h"
 #include "framework/ByteWriter.h"
 #include "framework/File.h"
+#include "framework/GbkClipboard.h"
 #include "framework/GlobalLock.h"
 #include "framework/MemoryException.h"
 #include "framework/WinApp.h"
@@ -440,16 +441,12 @@ BOOL CopyBlocksToClipboard(CSegArray* list) {
                                 return block->m_selected && CopiesToClipboard(block->m_type);
                               },
                               &blocks);
-  size_t textLength = strlen(text.data());
-  GlobalMemory textMemory(
-      textLength ? CopyToGlobal(reinterpret_cast<const BYTE*>(text.data()), textLength, 1)
-                 : nullptr);
+  CGbkClipboard plain(text.data());
   GlobalMemory blockMemory(anyBlock ? CopyToGlobal(blocks.Data(), blocks.Size(), 1) : nullptr);
 
   if (!::OpenClipboard(MainWindowHandle())) return FALSE;
   ::EmptyClipboard();
-  bool handed = HandToClipboard(CF_TEXT, textMemory) &&
-                HandToClipboard(GetBlockListClipboardFormat(), blockMemory);
+  bool handed = plain.Hand() && HandToClipboard(GetBlockListClipboardFormat(), blockMemory);
   if (!handed) ::EmptyClipboard();  // the text alone would paste as something else
   ::CloseClipboard();
   return handed ? TRUE : FALSE;

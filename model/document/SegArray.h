@@ -98,8 +98,9 @@ void ReportDamagedData(LPCSTR text, LPCSTR caption);
 const size_t kClipboardTextCapacity = 65530;
 // The private clipboard format of block lists ("... - [SEGMULTI]").
 UINT GetBlockListClipboardFormat();
-// Puts the list's selected blocks on the clipboard as a block-list record, and their text as
-// CF_TEXT. FALSE when the clipboard cannot be opened or does not take the data. Both are built
-// before the clipboard is opened: when memory runs out on the way the exception leaves the
-// clipboard closed and as it was, and the clipboard never holds one of the two without the other.
+// Puts the list's selected blocks on the clipboard as a block-list record, and their text in its
+// 8-bit and wide forms (CGbkClipboard). FALSE when the clipboard cannot be opened or does not
+// take the data. Both are built before the clipboard is opened: when memory runs out on the way
+// the exception leaves the clipboard closed and as it was, and the clipboard never holds one of
+// the two without the other.
 BOOL CopyBlocksToClipboard(CSegArray* list);

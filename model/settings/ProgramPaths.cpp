@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/String.h"
+#include "framework/SystemCodePage.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ const int kModulePathBytes = 1024;
 bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
 
 bool StartsDoubleByte(LPCSTR text, size_t i) {
-  return CString::IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] != '\0';
+  return AfxIsSystemLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] != '\0';
 }
 
 bool ReadModulePath(char (&path)[kModulePathBytes]) {

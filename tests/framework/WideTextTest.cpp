@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/GbkText.h"
 #include "framework/MessageBox.h"
 #include "framework/String.h"
 #include "framework/WideText.h"
@@ -58,7 +59,7 @@ TEST(EnglishSystemGbkText, StringsLoadAsGbkAndMessageBoxesShowThemExactly) {
   CString loaded;
   ASSERT_TRUE(loaded.LoadString(101));
   EXPECT_EQ(CString("你好，世界"), loaded);
-  EXPECT_EQ(std::wstring(L"\x4F60\x597D\xFF0C\x4E16\x754C"), AfxWideFromGbk(loaded));
+  EXPECT_EQ(std::wstring(L"\x4F60\x597D\xFF0C\x4E16\x754C"), CGbkText::ToWide(loaded));
 
   AfxMessageBoxHandler test = AfxSetMessageBoxHandler(nullptr);
   BoxReader reader;

@@ -20,6 +20,7 @@
 #include "editor/TALVEX42View.h"
 #include "editor/cut/CUTView.h"
 #include "editor/cut/CutFrame.h"
+#include "framework/GbkText.h"
 #include "framework/ResourceModule.h"
 #include "framework/WideText.h"
 #include "model/blocks/Block.h"
@@ -581,7 +582,7 @@ TEST_F(CutWindowTest, ARememberedUsbCutterIsShownInTheInterfaceLanguageOrAsNotAt
     SCOPED_TRACE(c.remembered);
     WritePrivateProfileStringA("CutInfo", "PortName", c.remembered, m_ini.c_str());
     OpenCutWindow();
-    EXPECT_EQ(AfxWideFromGbk(c.shown), AfxGetControlText(GetDlgItem(DeviceBar(), IDC_CUT_PORT)));
+    EXPECT_EQ(CGbkText::ToWide(c.shown), AfxGetControlText(GetDlgItem(DeviceBar(), IDC_CUT_PORT)));
     EXPECT_STREQ(c.shown, g_cutSettings.m_portName);
     m_cut->DestroyWindow();
     PumpMessages();
@@ -681,7 +682,7 @@ TEST_F(EnglishSystemCutterQueue, ListsTheQueueWholeAndAJobReachesIt) {
   SendMessageA(DeviceBar(), WM_COMMAND, MAKEWPARAM(IDC_CUT_PORT, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(ports));
   const CString port = g_cutSettings.m_portName;
-  EXPECT_EQ(AfxGbkFromWide(AfxGetComboEntry(ports, entry).c_str()), port);
+  EXPECT_EQ(CGbkText::Lossy(AfxGetComboEntry(ports, entry).c_str()), port);
   const size_t before = QueueJobs().size();
   Click(DeviceBar(), IDC_CUT_OUTPUT);
   PumpMessages();

@@ -60,7 +60,7 @@ inline std::vector<std::string> GbkItems(HWND combo) {
     wchar_t text[256] = {};
     if (::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
       ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    items.push_back(std::string(WideToGbk(text)));
+    items.push_back(std::string(CGbkText::Lossy(text)));
   }
   return items;
 }

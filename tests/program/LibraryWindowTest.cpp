@@ -801,7 +801,7 @@ std::string TreeLabel(HWND dialog, HTREEITEM item) {
   data.pszText = text;
   data.cchTextMax = 128;
   SendDlgItemMessageW(dialog, IDC_MANAGE_TREE, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
-  return std::string(WideToGbk(text));
+  return std::string(CGbkText::Lossy(text));
 }
 
 void SelectTreeItem(HWND dialog, HTREEITEM item) {

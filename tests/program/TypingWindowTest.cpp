@@ -4,7 +4,8 @@
 // them as GBK, and a character GBK cannot hold is refused with a message. The text tool in the
 // view and the zone-code table, the text editor window (modeless, the application's loop; its
 // text pasted by Ctrl+double-click and stored by a save) and the square seal dialog (modal, its
-// own loop).
+// own loop). Text also comes in and goes out through the clipboard's wide form, which other
+// programs use, and the zone table shows its characters as they are.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,6 +20,7 @@
 #include "output/StampAreaDlg.h"
 #include "support/MessageBoxCapture.h"
 #include "support/ModalDialogDriver.h"
+#include "support/WideClipboard.h"
 #include "text/TextBlock.h"
 #include "text/layout/BoxArray.h"
 #include "text/layout/CharBox.h"
@@ -29,6 +31,9 @@ namespace {
 const wchar_t kTypedText[] = L"\x738B\x5C0F\x660E\x5370";
 const char kTypedGbk[] = "王小明印";
 const std::vector<WORD> kTypedCodes = {0xCDF5, 0xD0A1, 0xC3F7, 0xD3A1};
+// "Sign 招牌", which became "Sign ??" on an English system.
+const wchar_t kSignText[] = L"Sign \x62DB\x724C";
+const std::vector<WORD> kSignCodes = {'S', 'i', 'g', 'n', ' ', 0xD5D0, 0xC5C6};
 // Thai ko kai, which GBK does not hold.
 const wchar_t kOutsideGbk[] = L"\x0E01";
 // Idle moments (10 ms apart) a test waits for the typed keys to arrive.
@@ -112,9 +117,8 @@ protected:
 TEST_F(EnglishSystemTyping, TheTextToolAndTheZoneTableTypeChineseIntoTheText) {
   CTextBlock* text = StartText();
   ASSERT_NE(nullptr, text);
-  // "Sign 招牌", which became "Sign ??" on an English system.
-  ASSERT_NO_FATAL_FAILURE(TypeIntoView(text, L"Sign \x62DB\x724C", 7));
-  const std::vector<WORD> typed = {'S', 'i', 'g', 'n', ' ', 0xD5D0, 0xC5C6};
+  ASSERT_NO_FATAL_FAILURE(TypeIntoView(text, kSignText, kSignCodes.size()));
+  const std::vector<WORD> typed = kSignCodes;
   EXPECT_EQ(typed, Codes(text->GetBoxArray()));
   ASSERT_NO_FATAL_FAILURE(TypeUnicode(kOutsideGbk));
   PumpUntil([&] { return m_boxes.Count() > 0; });
@@ -225,4 +229,56 @@ TEST_F(EnglishSystemTyping, ChineseTypedIntoTheModalSealDialogMakesTheStamp) {
   EXPECT_EQ(kTypedCodes, Codes(blocks.GetBlock(0)->GetBoxArray()));
   ASSERT_EQ(1u, m_boxes.Count());
   EXPECT_EQ(std::string(CGbkText::RefusalText()), m_boxes.Last().text);
+}
+
+TEST_F(EnglishSystemTyping, TheZoneTableShowsItsCharactersAsTheyAre) {
+  Menu(ID_VIEW_ZONE_TABLE);
+  HWND list = ::GetDlgItem(m_main->GetZoneTable().m_hWnd, IDC_ZONE_LIST);
+  ASSERT_EQ(CZoneCodeDlg::kPositions, ::SendMessageW(list, LB_GETCOUNT, 0, 0));
+  // The first zone begins with the ideographic space, 、 and 。 (A1A1-A1A3).
+  std::vector<std::wstring> shown;
+  for (int i = 0; i < 3; ++i) {
+    wchar_t item[8] = {};
+    ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+    shown.push_back(item);
+  }
+  EXPECT_EQ((std::vector<std::wstring>{L"\x3000", L"\x3001", L"\x3002"}), shown);
+}
+
+TEST_F(EnglishSystemTyping, ChineseCopiedFromTheDrawingReachesOtherProgramsWhole) {
+  CTextBlock* text = StartText();
+  ASSERT_NE(nullptr, text);
+  ASSERT_NO_FATAL_FAILURE(TypeIntoView(text, kSignText, kSignCodes.size()));
+  // Its characters selected under the text tool, then the text as a block under the select tool.
+  text->SelectRange(0, static_cast<INT_PTR>(kSignCodes.size()) - 1);
+  Menu(ID_EDIT_COPY);
+  EXPECT_EQ(kSignText, WideClipboardText(m_view->m_hWnd)) << "the text tool's copy";
+  ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, L"-"));
+  // Editing ends once the typed characters are laid out.
+  PumpUntil([&] { return text->GetRelayoutStart() < 0; });
+  Menu(ID_TOOL_SELECT);
+  ASSERT_EQ(nullptr, m_view->GetEditBlock());
+  Menu(ID_EDIT_SELECT_ALL_BLOCKS);
+  Menu(ID_EDIT_COPY);
+  EXPECT_EQ(kSignText, WideClipboardText(m_view->m_hWnd)) << "the select tool's copy";
+}
+
+TEST_F(EnglishSystemTyping, ChineseCopiedInAnotherProgramIsPastedWithoutWhatGbkCannotHold) {
+  // "Sign 招", a character GBK cannot hold, "牌": the rest is pasted and the user is told of the
+  // one left out, in the text and in the text editor window alike.
+  const std::wstring copied = std::wstring(L"Sign \x62DB") + kOutsideGbk + L"\x724C";
+  CTextBlock* text = StartText();
+  ASSERT_NE(nullptr, text);
+  ASSERT_TRUE(PutWideClipboardText(m_view->m_hWnd, copied));
+  Menu(ID_EDIT_PASTE);
+  EXPECT_EQ(kSignCodes, Codes(text->GetBoxArray()));
+  ASSERT_EQ(1u, m_boxes.Count());
+  EXPECT_EQ(std::string(CGbkText::RefusalText()), m_boxes.Last().text);
+
+  Menu(ID_VIEW_TEXT_EDITOR);
+  HWND field = CTextEditorDlg::Edit(false);
+  ASSERT_NE(nullptr, field);
+  ::SendMessageW(field, WM_PASTE, 0, 0);
+  EXPECT_EQ("Sign 招牌", FieldText(field));
+  EXPECT_EQ(2u, m_boxes.Count());
 }

@@ -212,6 +212,14 @@ TEST(ImageBlock, ALongPathIsStoredInAFormThatStillFindsTheFile) {
   EXPECT_STREQ("\\\\server\\a.bmp", Load(ImageRecord({}, "\\\\server\\a.bmp"))->GetFileName());
 }
 
+// File names are in the system's code page: on an English system (1252) an accented letter is
+// one byte, even where GBK would read it as a lead byte taking the backslash after it.
+TEST(EnglishSystemImagePaths, AnImageBesideADocumentInAFolderEndingInAnAccentIsFound) {
+  if (::GetACP() != 1252) GTEST_SKIP() << "the accented letter is a lead byte here";
+  CImageFolderScope opening("D:\\Caf\xE9\\shop.T42");
+  EXPECT_STREQ("D:\\Caf\xE9\\a.bmp", Load(ImageRecord({}, "a.bmp"))->GetFileName());
+}
+
 TEST(ImageBlock, ARecordWithoutANameIsSavedAndOpenedAgainAlsoInAGroup) {
   // Blocks as a document holding such records opens them.
   const std::vector<BYTE> unnamed = ImageRecord(CFRect(5, 6, 45, 36), "");

@@ -16,6 +16,7 @@
 #include "model/records/BlockRecord.h"
 #include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
+#include "support/WideClipboard.h"
 
 namespace {
 
@@ -219,6 +220,17 @@ TEST(BlockClipboard, CopiesTheSelectedBlocksAndTheirText) {
   ASSERT_EQ(2, pasted->GetSize());
   EXPECT_EQ(5u, static_cast<CCurveBlock*>(pasted->GetBlock(0))->GetColour());
   EXPECT_EQ(kGroupBlock, pasted->GetBlock(1)->m_type);
+}
+
+TEST(EnglishSystemBlockClipboard, TheTextGoesOutInItsWideFormToo) {
+  MainWindowCapture mainWindow;
+  CSegArray list;
+  list.AddBlock(new StubBlock(kTextBlock, "招牌"));
+  list.GetBlock(0)->m_selected = 1;
+  EXPECT_TRUE(CopyBlocksToClipboard(&list));
+  // Other programs read the wide form, which the system would make through its code page.
+  EXPECT_EQ(L"\x62DB\x724C", WideClipboardText(nullptr));
+  EXPECT_EQ("招牌", ClipboardText());
 }
 
 void PutClipboardText(const char* text) {
