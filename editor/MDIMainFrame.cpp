@@ -341,7 +341,8 @@ void CMDIMainFrame::OnTogglePropertyWindow() {
   if (!g_propertyWnd || !g_propertyWnd->IsWindowVisible()) return;
   CFrameWnd* child = GetActiveFrame();
   CView* view = child ? child->GetActiveView() : nullptr;
-  if (view && view->m_hWnd) view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, 0);
+  if (view && view->m_hWnd)
+    view->PostMessage(WM_COMMAND, ID_PROPERTY_REFRESH, CPropertyWnd::kPanelRequested);
 }
 
 BOOL CMDIMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -488,3 +488,5 @@ BOOL CStampBlock::ShowPanel(HWND host) {
   Invalidate(view, TRUE);
   return TRUE;
 }
+
+BOOL CStampBlock::RefreshPanel(HWND host) { return CBlock::ShowPanel(host); }

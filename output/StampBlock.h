@@ -56,6 +56,8 @@ public:
   // Runs the square seal dialog on the stamp; what it confirms is applied in one undo step of
   // the active view.
   BOOL ShowPanel(HWND host) override;
+  // The empty panel: a refresh of the property window never runs the dialog.
+  BOOL RefreshPanel(HWND host) override;
   CBoxArray* GetBoxArray() override { return &m_items; }
   void DrawOutline(CDC* dc, CMatrix2D* matrix, int flag) override;
   void DrawFilled(CDC* dc, CMatrix2D* matrix, int flag) override;

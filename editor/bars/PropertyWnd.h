@@ -11,6 +11,9 @@ public:
   // The caption and style of the window the main frame makes.
   static const char kTitle[];
   static constexpr DWORD kStyle = 0x80C81180;
+  // The lParam of the refresh command (32819) when the user asked for the properties by showing
+  // the window; 0 when the window only follows the view (activated, another tool).
+  static constexpr LPARAM kPanelRequested = 1;
 
   // slot: where the program keeps this window; cleared by the destructor when it still points here.
   explicit CPropertyWnd(CPropertyWnd** slot);

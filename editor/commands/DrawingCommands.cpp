@@ -239,6 +239,7 @@ int CDrawingCommands::WriteArtworkRecord(LPCSTR folder) {
 void CDrawingCommands::OnArtworkRecord() { WriteArtworkRecord(); }
 
 void CDrawingCommands::OnPropertyRefresh() {
+  const bool requested = CWnd::GetCurrentMessage()->lParam == CPropertyWnd::kPanelRequested;
   if (!g_propertyWnd || !g_propertyWnd->m_hWnd || !g_propertyWnd->IsWindowVisible()) return;
   // A selected guide is the current object: the selection tool deselects the guides first.
   CRulerManager* rulers = m_view->GetRulerManager();
@@ -248,7 +249,7 @@ void CDrawingCommands::OnPropertyRefresh() {
   tracker.Hide(nullptr);
   {
     CDocumentChange change(*m_view->GetUndoManager(), Document());
-    tracker.ShowCurrentPanel(g_propertyWnd->m_hWnd);
+    tracker.ShowCurrentPanel(g_propertyWnd->m_hWnd, requested);
   }
   tracker.Recount();
   tracker.Show(nullptr);

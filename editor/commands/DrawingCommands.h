@@ -58,7 +58,8 @@ protected:
   void OnSpaceEvenly(UINT id);
   void OnFileExport();
   void OnArtworkRecord();
-  // The floating property window, when shown, takes the panel of the current selection.
+  // The floating property window, when shown, takes the panel of the current selection; as the
+  // user asked for it only when the command says so (CPropertyWnd::kPanelRequested).
   void OnPropertyRefresh();
   // The stamp maker's new stamp, centred on the page, added and selected in one undo step.
   void OnNewStamp();

@@ -389,8 +389,9 @@ void CSelectTracker::CancelRotation() {
   Draw(nullptr, nullptr);
 }
 
-BOOL CSelectTracker::ShowCurrentPanel(HWND host) {
-  return m_current ? m_current->ShowPanel(host) : FALSE;
+BOOL CSelectTracker::ShowCurrentPanel(HWND host, bool requested) {
+  if (!m_current) return FALSE;
+  return requested ? m_current->ShowPanel(host) : m_current->RefreshPanel(host);
 }
 
 void CSelectTracker::DrawBoxXor(float left, float top, float right, float bottom) const {
@@ -694,7 +695,7 @@ void CSelectTracker::FinishMouseUp() {
 void CSelectTracker::ReportCurrentBlock() const {
   // The property window exists only once the user has opened it.
   HWND panelHost = g_propertyWnd ? g_propertyWnd->m_hWnd : nullptr;
-  m_current->ShowPanel(panelHost);
+  m_current->RefreshPanel(panelHost);
   SendObjectSize(m_box.right - m_box.left, m_box.bottom - m_box.top);
 }
 

@@ -89,7 +89,9 @@ public:
   void TransformSelection(const CMatrix2D& matrix);
   BOOL DeleteSelected();
   void CancelRotation();
-  BOOL ShowCurrentPanel(HWND host);
+  // The current block's panel in the host: as asked for by the user (CBlock::ShowPanel) or
+  // following the selection (CBlock::RefreshPanel); FALSE without a current block.
+  BOOL ShowCurrentPanel(HWND host, bool requested);
   void InvalidateBox() const;
   // A black rectangle XOR-drawn on the view's window, between page points.
   void DrawBoxXor(float left, float top, float right, float bottom) const;

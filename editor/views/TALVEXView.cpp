@@ -201,7 +201,9 @@ void CTALVEXView::OnMouseMove(UINT flags, CPoint point) {
   float x, y;
   DeviceToPage(point.x, point.y, &x, &y);
   m_rulers->UpdateCursorMarks(x, y);
-  if (flags & MK_LBUTTON) EdgeScroll(point);
+  // Only a drag pressed in this view scrolls it: the button may be down from elsewhere, as when a
+  // double click closes a file dialog over the view.
+  if ((flags & MK_LBUTTON) && ::GetCapture() == m_hWnd) EdgeScroll(point);
   if (m_rubberBandState == kNoBand) return;
   DrawRubberBand();
   m_rubberBand.right = x;

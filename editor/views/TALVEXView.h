@@ -38,7 +38,8 @@ public:
   static constexpr int kNodeTool = 40118;
   static constexpr UINT kPolygonSettingsCommand = 40105;
   static constexpr UINT kSnapGridCommand = 32815;
-  // Edge scrolling while the left button is down: this close inside the rulers or the far edges.
+  // Edge scrolling while a left-button drag pressed in the view (which then holds the capture)
+  // comes this close inside the rulers or the far edges.
   static constexpr int kEdgeInside = 10;
   static constexpr int kEdgeOutside = 15;
   // How far (in pixels) past a repainted area blocks are still drawn.

@@ -634,6 +634,8 @@ BOOL CBlock::ShowPanel(HWND host) {
   return TRUE;
 }
 
+BOOL CBlock::RefreshPanel(HWND host) { return ShowPanel(host); }
+
 void CBlock::SetPanelCaption(HWND panel) {
   if (panel) ::SetWindowTextA(panel, "无属性");
 }

@@ -277,8 +277,11 @@ public:
   // The empty panel (kEmptyPanelId); text names its own.
   virtual UINT GetPanelId();
   // Names the type in the status bar and puts the block's panel into the host, TRUE (FALSE
-  // without a host); the stamp replaces it.
+  // without a host): the user asked for the block's properties. The stamp replaces it.
   virtual BOOL ShowPanel(HWND host);
+  // The same when the property window only follows the selection or the view, which must never
+  // open a dialog: ShowPanel; the stamp, whose panel is a modal dialog, shows the empty one.
+  virtual BOOL RefreshPanel(HWND host);
   // The empty panel's caption; text sets its own.
   virtual void SetPanelCaption(HWND panel);
   // The empty panel as a modeless dialog that carries its id; text makes its own.

@@ -162,6 +162,45 @@ TEST_F(ImageCommands, TheMenuReadsABitmapToThePageOriginInOneStepAndPaintsIt) {
   EXPECT_EQ(0u, m_boxes.Count());
 }
 
+// A double click on the file closes the open dialog with the button still down, and the rest of
+// the click (a move with the button down, then the release) goes to the view beneath. By a ruler,
+// where a drag in the view scrolls it, that must not scroll the view: the picture comes in and
+// the grid around it stays as it was (the rulers mark where the pointer went).
+TEST_F(ImageCommands, TheRestOfTheDoubleClickThatChoseTheFileLeavesTheGridAroundThePicture) {
+  m_document->GetPageSettings().m_gridSize = 10;
+  m_view->ZoomToRect(CFRect(0, 0, 100, 70));
+  PumpMessages();
+  RECT client;
+  m_view->GetClientRect(&client);
+  const int rulers = m_view->GetRulerManager()->GetThickness();
+  const int edge = rulers + CTALVEXView::kEdgeInside / 2;
+  for (const POINT pointer : {POINT{edge, client.bottom / 2}, POINT{client.right / 2, edge}}) {
+    m_view->Invalidate(FALSE);
+    m_view->UpdateWindow();
+    const std::vector<DWORD> before = ClientPixels(m_view->m_hWnd, client);
+    FileDialogAnswer answer(m_picture);
+    answer.closing = [this, pointer] {
+      m_view->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pointer.x, pointer.y));
+      m_view->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pointer.x, pointer.y));
+    };
+    Menu(ID_FILE_READ_IMAGE);
+    ASSERT_EQ(1, Blocks());
+    CFRect box = Block(0)->m_box;
+    RECT picture;
+    m_view->GetDisplayMatrix()->TransformRectToInt(&box, &picture);
+    const std::vector<DWORD> after = ClientPixels(m_view->m_hWnd, client);
+    int changed = 0;
+    for (LONG y = rulers; y < client.bottom; ++y)
+      for (LONG x = rulers; x < client.right; ++x) {
+        const size_t at = size_t(y) * client.right + x;
+        if (!PtInRect(&picture, POINT{x, y})) changed += before[at] != after[at];
+      }
+    EXPECT_EQ(0, changed) << pointer.x << ", " << pointer.y;
+    EXPECT_EQ(0u, m_boxes.Count());
+    Menu(kUndo);
+  }
+}
+
 TEST_F(ImageCommands, ATallTiffInSeveralStripsKeepsItsProportion) {
   TiffSpec tall;
   tall.width = 10;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -31,7 +32,9 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessagePump.h"
 #include "support/ModalDialogDriver.h"
+#include "support/MouseDrag.h"
 #include "support/TempFolder.h"
+#include "support/ToolBarClick.h"
 #include "text/layout/CharBox.h"
 #include "text/layout/FakeGlyphSource.h"
 
@@ -360,6 +363,50 @@ TEST_F(StampWindowTest, ThePanelRefusesWhatNoStampTakesAndAppliesTheRestInOneSte
   EXPECT_TRUE(m_document->IsModified());
   Command(kUndoCommand);
   EXPECT_EQ(before, RecordOf(*stamp));
+}
+
+// The seal dialog is the stamp's panel, which the user asks for by showing the property window.
+// While the window stays up it only follows the view: clicking the stamp, dragging it, clicking it
+// again, choosing the selection tool on the tool box or coming back from another drawing opens no
+// dialog. Shown again, the window asks again.
+TEST_F(StampWindowTest, TheSealDialogOpensWhenAskedForNotWhenThePropertyWindowFollows) {
+  MakeStampFromTheMenu();
+  CStampBlock* stamp = OnlyStamp();
+  ASSERT_NE(nullptr, stamp);
+  const float left = stamp->m_frame.left;
+  ModalDialogDriver dialogs;
+  for (int i = 0; i < 8; ++i) dialogs.Then(ModalDialogDriver::PressCancel());
+  Menu(ID_VIEW_PROPERTY_WINDOW);
+  ASSERT_EQ(1, dialogs.Shown());
+  FPOINT centre = {(stamp->m_box.left + stamp->m_box.right) / 2,
+                   (stamp->m_box.top + stamp->m_box.bottom) / 2};
+  POINT at;
+  m_view->GetDisplayMatrix()->TransformPointToInt(&centre, &at);
+  const POINT moved = {at.x + 30, at.y + 20};
+  CFrameWnd* drawing = m_view->GetParentFrame();
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"click", [&] { DragMouse(*m_view, at, at); }},
+      {"drag", [&] { DragMouse(*m_view, at, moved); }},
+      {"click again", [&] { DragMouse(*m_view, moved, moved); }},
+      {"selection tool", [&] { ClickToolBarButton(m_main->GetToolBox(), ID_TOOL_SELECT); }},
+      {"another drawing and back",
+       [&] {
+         m_template->OpenDocumentFile(nullptr);
+         PumpMessages();
+         m_main->MDIActivate(drawing);
+         PumpMessages();
+       }},
+  };
+  for (const auto& step : steps) {
+    step.second();
+    EXPECT_EQ(1, dialogs.Shown()) << step.first;
+    EXPECT_EQ(1, stamp->m_selected) << step.first;
+  }
+  EXPECT_LT(left, stamp->m_frame.left);
+  Menu(ID_VIEW_PROPERTY_WINDOW);
+  Menu(ID_VIEW_PROPERTY_WINDOW);
+  EXPECT_EQ(2, dialogs.Shown());
+  EXPECT_EQ(0, dialogs.Stuck());
 }
 
 TEST_F(StampWindowTest, OnlySquareStampsAreMadeAndCancellingMakesNone) {

@@ -268,8 +268,10 @@ TEST_F(DrawingView, DraggingNearTheRulersScrollsTowardsThem) {
   view->ZoomToRect(CFRect(0, 0, 400, 300));
   FPOINT start = rulers->GetOrigin();
   g_now += 1000;
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, 200, 200);
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 200);
   Send(WM_MOUSEMOVE, MK_LBUTTON, kRulers + 5, 201);  // the same tenth of a second
+  Send(WM_LBUTTONUP, 0, kRulers + 5, 201);
   EXPECT_LT(rulers->GetOrigin().x, start.x);
   EXPECT_FLOAT_EQ(static_cast<float>(start.x - (client.right / 10) * view->GetScale()),
                   rulers->GetOrigin().x);
