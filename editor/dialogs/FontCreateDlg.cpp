@@ -183,7 +183,8 @@ void CFontCreateDlg::OnFontChosen() {
   // The name as the list has it: GBK, which the list shows in its wide form.
   CString name;
   const std::vector<CString> names = CFontLibraryList(g_language).Fonts(key);
-  if (font >= 0 && static_cast<size_t>(font) < names.size()) name = names[static_cast<size_t>(font)];
+  if (font >= 0 && static_cast<size_t>(font) < names.size())
+    name = names[static_cast<size_t>(font)];
   CGbkEdit::SetText(::GetDlgItem(m_hWnd, IDC_BUILD_CHINESE_NAME), name);
   CGbkEdit::SetText(::GetDlgItem(m_hWnd, IDC_BUILD_ENGLISH_NAME), name);
   CString third = name;

@@ -558,8 +558,9 @@ TEST_F(EnglishSystemFontNames, AChineseFontNameReadsInEveryFontListAndTheBuiltFo
   MountFonts();
   const WORD own = CLanguage::MakeKey(134, CLanguage::kFirstMount);
   auto firstLine = [](HWND control, bool listBox) {
-    std::vector<std::wstring> lines = listBox ? ShownLines(control) : std::vector<std::wstring>{
-        AfxGetComboEntry(control, 0)};
+    std::vector<std::wstring> lines = listBox
+                                          ? ShownLines(control)
+                                          : std::vector<std::wstring>{AfxGetComboEntry(control, 0)};
     return lines.empty() ? std::wstring() : lines[0];
   };
   auto chooseOwn = [own](HWND window, bool listBox) {
