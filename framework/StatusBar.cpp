@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/FrameWnd.h"
+#include "framework/GbkText.h"
 #include "framework/StatusCmdUI.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
@@ -137,8 +138,11 @@ void CStatusBar::ShowPaneText(int index) {
   if (!m_hWnd || !IsValidIndex(index)) return;
   const Pane& pane = m_panes[static_cast<size_t>(index)];
   UINT type = pane.style & (SBT_NOBORDERS | SBT_POPOUT | SBT_OWNERDRAW);
-  LPCSTR shown = (pane.style & SBPS_DISABLED) ? "" : static_cast<LPCSTR>(pane.text);
-  SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index) | type, reinterpret_cast<LPARAM>(shown));
+  // Panes hold GBK text: shown in its wide form it reads the same on any system.
+  const std::wstring shown =
+      CGbkText::ToWide((pane.style & SBPS_DISABLED) ? "" : static_cast<LPCSTR>(pane.text));
+  ::SendMessageW(m_hWnd, SB_SETTEXTW, static_cast<WPARAM>(index) | type,
+                 reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void CStatusBar::UpdateParts() {

@@ -265,6 +265,16 @@ TEST_F(ControlBarTest, TipsAndFlyByTextsComeFromTheCommandStrings) {
   EXPECT_EQ(-1, bar.OnToolHitTest(ButtonRect(bar, 2).CenterPoint(), nullptr));  // a separator
 }
 
+// Its cases run on a system of either code page.
+class EnglishSystemStatusBar : public ControlBarTest {};
+
+TEST_F(EnglishSystemStatusBar, APaneShowsItsGbkTextAsItReads) {
+  frame->status.SetPaneText(1, "\xCE\xC4\xD7\xD6 Text");  // GBK
+  wchar_t shown[32] = {};
+  ::SendMessageW(frame->status.m_hWnd, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(L"\x6587\x5B57 Text"), shown);
+}
+
 TEST_F(ControlBarTest, HidingAndShowingBarsGivesTheirRoomAway) {
   CRect a = InFrame(frame->barA);
   frame->ShowControlBar(&frame->barA, FALSE, FALSE);
