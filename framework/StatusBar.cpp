@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/FrameWnd.h"
+#include "framework/GbkText.h"
 #include "framework/StatusCmdUI.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
@@ -22,15 +23,18 @@ const int kPanePadding = 8;  // borders and margins around a pane's text
 
 CStatusBar::CStatusBar() { SetBorders(0, 2, 0, 0); }
 
-BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) { return CreateEx(parent, 0, style, id); }
+BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
+  return CreateEx(parent, 0, style, id);
+}
 
 BOOL CStatusBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, UINT id) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
   m_dwStyle = style & CBRS_ALL;
-  DWORD windowStyle = (style & ~CBRS_ALL) | ctrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
-                      CCS_NORESIZE | WS_CHILD;
-  if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, windowStyle, CRect(0, 0, 100, 20), parent, id)) return FALSE;
+  DWORD windowStyle = (style & ~CBRS_ALL) | ctrlStyle | CCS_NOPARENTALIGN | CCS_NOMOVEY |
+                      CCS_NODIVIDER | CCS_NORESIZE | WS_CHILD;
+  if (!CWnd::CreateEx(0, STATUSCLASSNAMEA, nullptr, windowStyle, CRect(0, 0, 100, 20), parent, id))
+    return FALSE;
   m_font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
   return TRUE;
@@ -79,7 +83,8 @@ UINT CStatusBar::GetItemID(int index) const {
 
 void CStatusBar::GetItemRect(int index, LPRECT rect) const {
   ::SetRectEmpty(rect);
-  if (IsValidIndex(index)) SendMessage(SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect));
+  if (IsValidIndex(index))
+    SendMessage(SB_GETRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect));
 }
 
 void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const {
@@ -137,8 +142,11 @@ void CStatusBar::ShowPaneText(int index) {
   if (!m_hWnd || !IsValidIndex(index)) return;
   const Pane& pane = m_panes[static_cast<size_t>(index)];
   UINT type = pane.style & (SBT_NOBORDERS | SBT_POPOUT | SBT_OWNERDRAW);
-  LPCSTR shown = (pane.style & SBPS_DISABLED) ? "" : static_cast<LPCSTR>(pane.text);
-  SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index) | type, reinterpret_cast<LPARAM>(shown));
+  // Panes hold GBK text: shown in its wide form it reads the same on any system.
+  const std::wstring shown = CGbkText::ToWide(
+      (pane.style & SBPS_DISABLED) ? "" : static_cast<LPCSTR>(pane.text));
+  ::SendMessageW(m_hWnd, SB_SETTEXTW, static_cast<WPARAM>(index) | type,
+                 reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void CStatusBar::UpdateParts() {
@@ -148,14 +156,17 @@ void CStatusBar::UpdateParts() {
   int fixed = 0;
   int stretching = -1;
   for (size_t i = 0; i < m_panes.size(); ++i) {
-    if ((m_panes[i].style & SBPS_STRETCH) && stretching < 0) stretching = static_cast<int>(i);
-    else fixed += m_panes[i].width + kPanePadding;
+    if ((m_panes[i].style & SBPS_STRETCH) && stretching < 0)
+      stretching = static_cast<int>(i);
+    else
+      fixed += m_panes[i].width + kPanePadding;
   }
   std::vector<int> edges(m_panes.size());
   int x = 0;
   for (size_t i = 0; i < m_panes.size(); ++i) {
-    int width = static_cast<int>(i) == stretching ? std::max(0, static_cast<int>(client.Width()) - fixed)
-                                                  : m_panes[i].width + kPanePadding;
+    int width = static_cast<int>(i) == stretching
+                    ? std::max(0, static_cast<int>(client.Width()) - fixed)
+                    : m_panes[i].width + kPanePadding;
     x += width;
     edges[i] = x;
   }
@@ -182,7 +193,9 @@ LRESULT CStatusBar::OnGetText(WPARAM wParam, LPARAM lParam) {
   return lstrlenA(buffer);
 }
 
-LRESULT CStatusBar::OnGetTextLength(WPARAM, LPARAM) { return GetPaneText(CommandToIndex(0)).GetLength(); }
+LRESULT CStatusBar::OnGetTextLength(WPARAM, LPARAM) {
+  return GetPaneText(CommandToIndex(0)).GetLength();
+}
 
 CSize CStatusBar::CalcFixedLayout(BOOL stretch, BOOL horz) {
   CSize size = CControlBar::CalcFixedLayout(stretch, horz);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "editor/ProgramObjects.h"
 #include "editor/TALVEX42View.h"
 #include "editor/dialogs/FontLibraryList.h"
+#include "framework/WideText.h"
 #include "resources/Resource.h"
 #include "text/Language.h"
 
@@ -208,13 +208,11 @@ void CFontChoiceDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
   HBRUSH brush = ::CreateSolidBrush(chosen ? kChosenBack : RGB(255, 255, 255));
   ::FillRect(item->hDC, &item->rcItem, brush);
   ::DeleteObject(brush);
-  char text[64] = {};
-  if (::SendMessageA(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0) < 63)
-    ::SendMessageA(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text));
+  const std::wstring text = AfxGetComboEntry(item->hwndItem, static_cast<int>(item->itemID));
   ::SetBkMode(item->hDC, TRANSPARENT);
   ::SetTextColor(item->hDC, chosen ? RGB(255, 255, 255) : RGB(0, 0, 0));
-  ::TextOutA(item->hDC, item->rcItem.left + 3, item->rcItem.top + 1, text,
-             static_cast<int>(strlen(text)));
+  ::TextOutW(item->hDC, item->rcItem.left + 3, item->rcItem.top + 1, text.c_str(),
+             static_cast<int>(text.size()));
 }
 
 void CFontChoiceDlg::OnFontsDropped() {

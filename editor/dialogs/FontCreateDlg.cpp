@@ -11,6 +11,7 @@
 #include "editor/dialogs/GlyphRetracer.h"
 #include "editor/dialogs/TextDialogMessage.h"
 #include "framework/DC.h"
+#include "framework/GbkEdit.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 #include "model/document/DocumentTexts.h"
@@ -69,6 +70,7 @@ const CharsetRange kRanges[] = {{0, {0, 0, 32, 255}},
                                 {129, {176, 200, 161, 254}}};
 
 const int kRangeFields[4] = {IDC_BUILD_SQH, IDC_BUILD_EQH, IDC_BUILD_SWH, IDC_BUILD_EWH};
+const int kNameFields[3] = {IDC_BUILD_CHINESE_NAME, IDC_BUILD_ENGLISH_NAME, IDC_BUILD_THIRD_NAME};
 
 CString FileNameOf(const CString& path, bool withExtension) {
   CString name = path.Mid(path.ReverseFind('\\') + 1);
@@ -104,8 +106,10 @@ BOOL CFontCreateDlg::OnInitDialog() {
   ::SetDlgItemTextA(m_hWnd, IDC_BUILD_VERSION,
                     m_settings.GetString(kSection, kVersionKey, kDefaultVersion));
   ::SendDlgItemMessageA(m_hWnd, IDC_BUILD_MARK, EM_LIMITTEXT, sizeof(CftHeader().magic) - 1, 0);
-  for (int id : {IDC_BUILD_CHINESE_NAME, IDC_BUILD_ENGLISH_NAME, IDC_BUILD_THIRD_NAME})
+  for (int id : kNameFields) {
     ::SendDlgItemMessageA(m_hWnd, id, EM_LIMITTEXT, CftHeader::kNameSize - 1, 0);
+    CGbkEdit::Attach(::GetDlgItem(m_hWnd, id));
+  }
   for (int spin : {IDC_BUILD_INC_X_SPIN, IDC_BUILD_INC_Y_SPIN})
     ::SendDlgItemMessageA(m_hWnd, spin, UDM_SETRANGE32, static_cast<WPARAM>(-kShiftLimit),
                           kShiftLimit);
@@ -129,6 +133,12 @@ int CFontCreateDlg::ChosenFont() const {
 }
 
 int CFontCreateDlg::FieldNumber(int id) const { return std::atoi(FieldText(id)); }
+
+CString CFontCreateDlg::NameText(int id) const {
+  CString name;
+  CGbkEdit::GetText(::GetDlgItem(m_hWnd, id), &name);
+  return name;
+}
 
 CString CFontCreateDlg::FieldText(int id) const {
   char text[MAX_PATH * 2] = {};
@@ -170,15 +180,13 @@ void CFontCreateDlg::FollowLanguageFolder(int charset) {
 void CFontCreateDlg::OnFontChosen() {
   int font = ChosenFont();
   WORD key = ChosenKey();
+  // The name as the list has it: GBK, which the list shows in its wide form.
   CString name;
-  if (font >= 0) {
-    char text[CFontLibraryList::kNameSlot + 1] = {};
-    ::SendDlgItemMessageA(m_hWnd, IDC_BUILD_FONTS, LB_GETTEXT, font,
-                          reinterpret_cast<LPARAM>(text));
-    name = text;
-  }
-  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_CHINESE_NAME, name);
-  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_ENGLISH_NAME, name);
+  const std::vector<CString> names = CFontLibraryList(g_language).Fonts(key);
+  if (font >= 0 && static_cast<size_t>(font) < names.size())
+    name = names[static_cast<size_t>(font)];
+  CGbkEdit::SetText(::GetDlgItem(m_hWnd, IDC_BUILD_CHINESE_NAME), name);
+  CGbkEdit::SetText(::GetDlgItem(m_hWnd, IDC_BUILD_ENGLISH_NAME), name);
   CString third = name;
   int source = (key >> 8) & 0x0F;
   int row = g_language.FindIndex(key & 0xFF);
@@ -191,7 +199,7 @@ void CFontCreateDlg::OnFontChosen() {
       ::SetDlgItemTextA(m_hWnd, IDC_BUILD_FILE_NAME, FileNameOf(path, true));
     }
   }
-  ::SetDlgItemTextA(m_hWnd, IDC_BUILD_THIRD_NAME, third);
+  CGbkEdit::SetText(::GetDlgItem(m_hWnd, IDC_BUILD_THIRD_NAME), third);
   RedrawPreview();
 }
 
@@ -272,9 +280,9 @@ CftHeader CFontCreateDlg::HeaderFromFields() const {
   lstrcpynA(header.magic, FieldText(IDC_BUILD_MARK), sizeof header.magic);
   header.languageId = ::GetSystemDefaultLangID();
   header.version = static_cast<float>(std::atof(FieldText(IDC_BUILD_VERSION)));
-  header.names[0] = FieldText(IDC_BUILD_CHINESE_NAME);
-  header.names[1] = FieldText(IDC_BUILD_ENGLISH_NAME);
-  header.names[2] = FieldText(IDC_BUILD_THIRD_NAME);
+  header.names[0] = NameText(IDC_BUILD_CHINESE_NAME);
+  header.names[1] = NameText(IDC_BUILD_ENGLISH_NAME);
+  header.names[2] = NameText(IDC_BUILD_THIRD_NAME);
   header.sqh = static_cast<BYTE>(FieldNumber(IDC_BUILD_SQH));
   header.eqh = static_cast<BYTE>(FieldNumber(IDC_BUILD_EQH));
   header.swh = static_cast<BYTE>(FieldNumber(IDC_BUILD_SWH));

@@ -84,6 +84,8 @@ private:
   // takes 6.0 to 6.1 only): the user is told.
   bool RefusesVersion(float version, bool resampling) const;
   CString FieldText(int id) const;
+  // A font name field's text: GBK, as typed on either system.
+  CString NameText(int id) const;
   // Whether the output folder is one of the user's own, not empty nor a language's font mount.
   bool ShowsOwnFolder() const;
   // The output folder follows the chosen library's language to its first mount while it shows

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "framework/WideText.h"
 #include "text/FontTable.h"
 #include "text/Language.h"
 
@@ -18,12 +19,11 @@ void WidenDropDown(HWND combo) {
   HGDIOBJ previous =
       ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(combo, WM_GETFONT, 0, 0)));
   int widest = 0;
-  for (LRESULT i = 0; i < ::SendMessageA(combo, CB_GETCOUNT, 0, 0); ++i) {
-    char text[256] = {};
-    if (::SendMessageA(combo, CB_GETLBTEXTLEN, i, 0) >= static_cast<LRESULT>(sizeof text)) continue;
-    ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+  const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const std::wstring text = AfxGetComboEntry(combo, i);
     SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     widest = std::max(widest, static_cast<int>(size.cx));
   }
   ::SelectObject(dc, previous);
@@ -113,8 +113,7 @@ std::vector<CFontLibraryList::Library> CFontLibraryList::LibrariesOf(int charset
 void CFontLibraryList::FillFontCombo(int charset, HWND combo) const {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (const Library& library : LibrariesOf(charset)) {
-    CString text = ReplacementRow(library);
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
+    AfxAddGbkEntry(combo, CB_ADDSTRING, ReplacementRow(library));
   }
   WidenDropDown(combo);
 }
@@ -127,8 +126,7 @@ void CFontLibraryList::FillFontNames(HWND names, WORD code, bool listBox) const 
   UINT reset = listBox ? LB_RESETCONTENT : CB_RESETCONTENT;
   UINT add = listBox ? LB_ADDSTRING : CB_ADDSTRING;
   ::SendMessageA(names, reset, 0, 0);
-  for (const CString& name : Fonts(code))
-    ::SendMessageA(names, add, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(name)));
+  for (const CString& name : Fonts(code)) AfxAddGbkEntry(names, add, name);
 }
 
 void CFontLibraryList::FillRows(HWND names, HWND codes, bool listBox,
@@ -140,7 +138,7 @@ void CFontLibraryList::FillRows(HWND names, HWND codes, bool listBox,
   for (const Library& library : rows) {
     char code[16];
     snprintf(code, sizeof code, "%d", library.code);
-    ::SendMessageA(names, add, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(library.name)));
+    AfxAddGbkEntry(names, add, library.name);
     ::SendMessageA(codes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code));
   }
   if (!listBox) WidenDropDown(names);

@@ -32,7 +32,8 @@ void DeleteKeyTree(HKEY parent, LPCSTR name) {
   if (::RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
   char child[256];
   DWORD length = sizeof child;
-  while (::RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+  while (::RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS) {
     DeleteKeyTree(key, child);
     length = sizeof child;
   }
@@ -56,7 +57,8 @@ protected:
     if (CFrameWnd::OnCreate(cs) == -1) return -1;
     const DWORD visible = WS_CHILD | WS_VISIBLE;
     if (!barA.CreateEx(this, TBSTYLE_FLAT,
-                       visible | CBRS_GRIPPER | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+                       visible | CBRS_GRIPPER | CBRS_TOP | CBRS_FLYBY | CBRS_TOOLTIPS |
+                           CBRS_SIZE_DYNAMIC,
                        CRect(0, 0, 0, 0), kBarA) ||
         !barA.LoadToolBar(kBarA))
       return -1;
@@ -125,8 +127,12 @@ protected:
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(center.x, center.y));
     PumpMessages();
   }
-  bool Enabled(CToolBar& bar, int index) const { return !(bar.GetButtonStyle(index) & TBBS_DISABLED); }
-  bool Checked(CToolBar& bar, int index) const { return (bar.GetButtonStyle(index) & TBBS_CHECKED) != 0; }
+  bool Enabled(CToolBar& bar, int index) const {
+    return !(bar.GetButtonStyle(index) & TBBS_DISABLED);
+  }
+  bool Checked(CToolBar& bar, int index) const {
+    return (bar.GetButtonStyle(index) & TBBS_CHECKED) != 0;
+  }
 
   CWinApp app{"TALVEXBARTEST"};
   CBarFrame* frame = nullptr;
@@ -164,7 +170,8 @@ TEST_F(ControlBarTest, FrameLaysOutDockedToolBarsStatusBarAndDialogBar) {
   EXPECT_EQ(0, a.top);
   EXPECT_EQ(a.bottom, b.top);
   EXPECT_GT(a.Width(), b.Width());
-  EXPECT_TRUE(frame->barA.m_pDockBar && frame->barA.m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP);
+  EXPECT_TRUE(frame->barA.m_pDockBar &&
+              frame->barA.m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP);
   // The status bar was made before the dock bars: it spans the whole bottom.
   EXPECT_EQ(client.bottom, status.bottom);
   EXPECT_EQ(0, status.left);
@@ -261,8 +268,19 @@ TEST_F(ControlBarTest, TipsAndFlyByTextsComeFromTheCommandStrings) {
   bar.SendMessage(WM_MOUSELEAVE);
   EXPECT_EQ("\xBE\xCD\xD0\xF7", frame->status.GetPaneText(0));  // the idle prompt
   TOOLINFOA info = {};
-  EXPECT_EQ(static_cast<INT_PTR>(kNoHandler), bar.OnToolHitTest(ButtonRect(bar, 3).CenterPoint(), &info));
+  EXPECT_EQ(static_cast<INT_PTR>(kNoHandler),
+            bar.OnToolHitTest(ButtonRect(bar, 3).CenterPoint(), &info));
   EXPECT_EQ(-1, bar.OnToolHitTest(ButtonRect(bar, 2).CenterPoint(), nullptr));  // a separator
+}
+
+// Its cases run on a system of either code page.
+class EnglishSystemStatusBar : public ControlBarTest {};
+
+TEST_F(EnglishSystemStatusBar, APaneShowsItsGbkTextAsItReads) {
+  frame->status.SetPaneText(1, "\xCE\xC4\xD7\xD6 Text");  // GBK
+  wchar_t shown[32] = {};
+  ::SendMessageW(frame->status.m_hWnd, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(L"\x6587\x5B57 Text"), shown);
 }
 
 TEST_F(ControlBarTest, HidingAndShowingBarsGivesTheirRoomAway) {
@@ -477,7 +495,8 @@ TEST_F(ControlBarTest, ReBarHoldsAToolBarInABand) {
   CReBar rebar;
   CToolBar bar;
   ASSERT_TRUE(rebar.Create(frame));
-  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 3050));
+  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                           CRect(0, 0, 0, 0), 3050));
   ASSERT_TRUE(bar.LoadToolBar(kBarB));
   ASSERT_TRUE(rebar.AddBar(&bar));
   EXPECT_EQ(1, rebar.GetBandCount());

@@ -29,6 +29,7 @@
 #include "editor/dialogs/FontReplaceDlg.h"
 #include "editor/dialogs/GlyphRetracer.h"
 #include "editor/dialogs/ZoneCodeDlg.h"
+#include "framework/WideText.h"
 #include "model/blocks/CurveBlock.h"
 #include "model/document/DocFileReader.h"
 #include "model/document/FontRebinding.h"
@@ -546,6 +547,63 @@ TEST_F(EnglishSystemFontNames, InstalledFontsAreFoundByEitherNameAndMissingOnesR
   ASSERT_EQ(3u, numbers.size());
   for (size_t i = 0; i < codes.size(); ++i)
     if (codes[i] != 0xB0A3) EXPECT_EQ(installed, numbers[i]) << std::hex << codes[i];
+}
+
+// An own font with a Chinese name reads as itself wherever fonts are chosen (the property bar, the
+// change-font dialog, the font builder), and a font built from it keeps that name in its header.
+TEST_F(EnglishSystemFontNames, AChineseFontNameReadsInEveryFontListAndTheBuiltFontKeepsIt) {
+  const char name[] = "方正姚体";
+  const std::wstring shown = L"方正姚体";
+  WriteOwnFont(m_folder.File("mount\\YAO.CFT"), name);
+  MountFonts();
+  const WORD own = CLanguage::MakeKey(134, CLanguage::kFirstMount);
+  auto firstLine = [](HWND control, bool listBox) {
+    std::vector<std::wstring> lines = listBox
+                                          ? ShownLines(control)
+                                          : std::vector<std::wstring>{AfxGetComboEntry(control, 0)};
+    return lines.empty() ? std::wstring() : lines[0];
+  };
+  auto chooseOwn = [own](HWND window, bool listBox) {
+    Choose(window, IDC_FONT_LIBRARY,
+           CFontLibraryList::FindCode(::GetDlgItem(window, IDC_FONT_CODES), own), listBox);
+  };
+
+  HWND page = ::GetParent(Descendant(m_main->GetPropertyBar().m_hWnd, IDC_FONT_LIBRARY));
+  ASSERT_NE(nullptr, page);
+  chooseOwn(page, false);
+  EXPECT_EQ(shown, firstLine(::GetDlgItem(page, IDC_FONT_NAMES), false)) << "the property bar";
+
+  std::wstring listed, builderName;
+  const std::string output = m_folder.File("built\\YAO2.CFT");
+  ::CreateDirectoryA(m_folder.File("built").c_str(), nullptr);
+  MessageBoxCapture boxes;
+  ModalDialogDriver dialogs;
+  dialogs.Then([&](CDialog* dialog) {
+    chooseOwn(dialog->m_hWnd, true);
+    listed = firstLine(::GetDlgItem(dialog->m_hWnd, IDC_FONT_LIST), true);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  dialogs.Then([&](CDialog* dialog) {
+    HWND window = dialog->m_hWnd;
+    chooseOwn(window, false);
+    Choose(window, IDC_BUILD_FONTS, 0, true);
+    builderName = AfxGetControlText(::GetDlgItem(window, IDC_BUILD_CHINESE_NAME));
+    ::SetDlgItemTextA(window, IDC_BUILD_PATH, m_folder.File("built").c_str());
+    ::SetDlgItemTextA(window, IDC_BUILD_FILE_NAME, "YAO2.CFT");
+    ::SetDlgItemInt(window, IDC_BUILD_EQH, 0xB0, FALSE);
+    ::SetDlgItemInt(window, IDC_BUILD_EWH, 0xA2, FALSE);
+    ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+    dialog->PostMessage(WM_COMMAND, IDCANCEL);
+  });
+  Command(ID_TEXT_FONT_SIZE);
+  Command(ID_FONT_BUILD_WIN);
+  EXPECT_EQ(2, dialogs.Shown());
+  EXPECT_EQ(shown, listed) << "the change-font dialog";
+  EXPECT_EQ(shown, builderName) << "the font builder";
+  CCftFile built;
+  ASSERT_TRUE(built.Open(output.c_str())) << boxes.Count();
+  EXPECT_STREQ(name, built.GetHeader().names[0]);
+  EXPECT_STREQ(name, built.GetHeader().names[2]);
 }
 
 // The shipped settings give every language a font mount beside the program: a Latin font built
