@@ -5,25 +5,8 @@
 
 #include "framework/GbkText.h"
 #include "framework/GlobalLock.h"
-#include "framework/MemoryException.h"
 
 namespace {
-
-// A zero-filled copy of the bytes with room for a terminating zero.
-HGLOBAL CopyToGlobal(const void* data, size_t size, size_t terminator) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + terminator);
-  if (!memory) AfxThrowMemoryException();
-  {
-    CGlobalLock lock(memory);
-    if (lock.Data()) {
-      std::memcpy(lock.Data(), data, size);
-      return memory;
-    }
-  }
-  ::GlobalFree(memory);
-  AfxThrowMemoryException();
-  return nullptr;
-}
 
 bool HandToClipboard(UINT format, HGLOBAL* memory) {
   if (!::SetClipboardData(format, *memory)) return false;
@@ -37,9 +20,9 @@ CGbkClipboard::CGbkClipboard(LPCSTR gbk) {
   const size_t length = gbk ? std::strlen(gbk) : 0;
   if (length == 0) return;
   const std::wstring wide = CGbkText::ToWide(gbk);
-  m_wide = CopyToGlobal(wide.c_str(), wide.size() * sizeof(wchar_t), sizeof(wchar_t));
+  m_wide = AfxCopyToGlobal(wide.c_str(), wide.size() * sizeof(wchar_t), sizeof(wchar_t));
   try {
-    m_text = CopyToGlobal(gbk, length, 1);
+    m_text = AfxCopyToGlobal(gbk, length, 1);
   } catch (...) {
     ::GlobalFree(m_wide);
     throw;

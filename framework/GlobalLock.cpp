@@ -1,5 +1,9 @@
 #include "framework/GlobalLock.h"
 
+#include <cstring>
+
+#include "framework/MemoryException.h"
+
 CGlobalLock::CGlobalLock(HGLOBAL block) : m_block(block), m_data(nullptr), m_size(0) {
   if (m_block) {
     m_data = static_cast<BYTE*>(::GlobalLock(m_block));
@@ -9,4 +13,19 @@ CGlobalLock::CGlobalLock(HGLOBAL block) : m_block(block), m_data(nullptr), m_siz
 
 CGlobalLock::~CGlobalLock() {
   if (m_data) ::GlobalUnlock(m_block);
+}
+
+HGLOBAL AfxCopyToGlobal(const void* data, size_t size, size_t spare) {
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + spare);
+  if (!memory) AfxThrowMemoryException();
+  {
+    CGlobalLock lock(memory);
+    if (lock.Data()) {
+      if (size) std::memcpy(lock.Data(), data, size);
+      return memory;
+    }
+  }
+  ::GlobalFree(memory);
+  AfxThrowMemoryException();
+  return nullptr;
 }

@@ -25,3 +25,7 @@ private:
   BYTE* m_data;
   SIZE_T m_size;
 };
+
+// A new movable block holding the bytes, followed by spare zero bytes (a terminator, a pad);
+// CMemoryException when it cannot be made.
+HGLOBAL AfxCopyToGlobal(const void* data, size_t size, size_t spare);

@@ -187,7 +187,7 @@ HWND CCutDeviceBar::Frame() const {
 }
 
 CString CCutDeviceBar::ControlText(UINT id) const {
-  return CGbkText::Lossy(AfxGetControlText(::GetDlgItem(m_hWnd, static_cast<int>(id))).c_str());
+  return AfxGetGbkText(::GetDlgItem(m_hWnd, static_cast<int>(id)));
 }
 
 CString CCutDeviceBar::PortText() const {
@@ -232,7 +232,7 @@ void CCutDeviceBar::FillModelList() {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   CStringArray names;
   m_device.GetModelNames(names);
-  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddComboEntry(combo, CGbkText::ToWide(names[i]));
+  for (INT_PTR i = 0; i < names.GetSize(); ++i) AfxAddGbkEntry(combo, CB_ADDSTRING, names[i]);
   CString chosen = m_device.ProfileFile().GetString(kCutInfoSection, kDeviceKey, "");
   SelectPrefix(kModelCombo, CGbkText::ToWide(chosen));
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/GbkText.h"
+#include "framework/SystemCodePage.h"
 #include "framework/WideText.h"
 #include "media/PlotterPlugIn.h"
 
@@ -109,18 +110,12 @@ void ListUsbPlotters(HWND combo, LANGID language) {
 std::wstring PortNameText(LPCSTR name) {
   const CString text(name);
   if (text.Find('@') >= 0 || text.Find('[') >= 0) return CGbkText::ToWide(text);
-  std::vector<wchar_t> wide(static_cast<size_t>(text.GetLength()) + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), static_cast<int>(wide.size()));
-  return wide.data();
+  return AfxWideFromSystem(text);
 }
 
 CString PortNameOfText(const std::wstring& text) {
   if (text.find_first_of(L"@[") != std::wstring::npos) return CGbkText::Lossy(text.c_str());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::vector<char> narrow(static_cast<size_t>(length > 0 ? length : 1), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), static_cast<int>(narrow.size()),
-                      nullptr, nullptr);
-  return narrow.data();
+  return AfxSystemFromWide(text.c_str());
 }
 
 std::wstring SystemPrinterName(LPCSTR printer) {

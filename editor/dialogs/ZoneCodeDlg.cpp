@@ -7,6 +7,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/GbkText.h"
 #include "framework/View.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -64,9 +65,7 @@ void CZoneCodeDlg::FillZone() {
   HWND list = ::GetDlgItem(m_hWnd, kListControl);
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < kPositions; ++i) {
-    // Wide, or the list would read the GBK bytes through the system's code page.
-    const std::wstring character = CGbkText::ToWide(GbkCharacter(kFirstPosition + i).c_str());
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(character.c_str()));
+    AfxAddGbkEntry(list, LB_ADDSTRING, GbkCharacter(kFirstPosition + i).c_str());
   }
 }
 

@@ -1,13 +1,11 @@
 #include "model/document/BlockClipboard.h"
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "framework/ByteWriter.h"
 #include "framework/GbkClipboard.h"
 #include "framework/GlobalLock.h"
-#include "framework/MemoryException.h"
 #include "model/blocks/Block.h"
 #include "model/document/SegArray.h"
 #include "model/records/BlockRecord.h"
@@ -44,15 +42,6 @@ struct GlobalFreer {
   void operator()(void* memory) const { ::GlobalFree(memory); }
 };
 using GlobalMemory = std::unique_ptr<void, GlobalFreer>;
-
-GlobalMemory CopyToGlobal(const void* data, size_t size) {
-  GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1));
-  if (!memory) AfxThrowMemoryException();
-  CGlobalLock lock(memory.get());
-  if (!lock.Data()) AfxThrowMemoryException();
-  memcpy(lock.Data(), data, size);
-  return memory;
-}
 
 void AppendRecordOf(CBlock& block, CByteWriter& out) {
   HGLOBAL record = nullptr;
@@ -96,7 +85,7 @@ int CopyBlocksAndTextToClipboard(HWND owner, const CSegArray& blocks) {
     records.WriteByte(kListEndByte);
     records.PatchDWord(1, static_cast<DWORD>(end + 1));
     records.WriteByte(kRecordPadByte);
-    record = CopyToGlobal(records.Data(), records.Size());
+    record.reset(AfxCopyToGlobal(records.Data(), records.Size(), 1));
   }
   CGbkClipboard plain(text.data());
   if (!record && plain.IsEmpty()) return 1;

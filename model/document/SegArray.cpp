@@ -10,7 +10,6 @@
 #include "framework/File.h"
 #include "framework/GbkClipboard.h"
 #include "framework/GlobalLock.h"
-#include "framework/MemoryException.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "model/blocks/Block.h"
@@ -110,18 +109,6 @@ void Unite(CFRect* box, const CFRect& other) {
   box->bottom = std::max(box->bottom, other.bottom);
 }
 
-HGLOBAL CopyToGlobal(const BYTE* data, size_t size, size_t extra) {
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + extra);
-  if (!memory) AfxThrowMemoryException();
-  CGlobalLock lock(memory);
-  if (!lock.Data()) {
-    ::GlobalFree(memory);
-    AfxThrowMemoryException();
-  }
-  memcpy(lock.Data(), data, size);
-  return memory;
-}
-
 bool CopiesToClipboard(BYTE type) {
   switch (type) {
     case kLineBlock:
@@ -174,7 +161,7 @@ int CSegArray::WriteToMemory(HGLOBAL* record) {
   for (INT_PTR i = 0; i < GetSize(); ++i)
     if (CBlock* block = GetBlock(i)) AppendRecordOf(block, &writer);
   size_t length = CloseList(&writer);
-  *record = CopyToGlobal(writer.Data(), length, kSpareAfterList);
+  *record = AfxCopyToGlobal(writer.Data(), length, kSpareAfterList);
   CGlobalLock lock(*record);
   if (lock.Data()) lock.Data()[length] = kRecordPadByte;
   return static_cast<int>(length);
@@ -442,7 +429,7 @@ BOOL CopyBlocksToClipboard(CSegArray* list) {
                               },
                               &blocks);
   CGbkClipboard plain(text.data());
-  GlobalMemory blockMemory(anyBlock ? CopyToGlobal(blocks.Data(), blocks.Size(), 1) : nullptr);
+  GlobalMemory blockMemory(anyBlock ? AfxCopyToGlobal(blocks.Data(), blocks.Size(), 1) : nullptr);
 
   if (!::OpenClipboard(MainWindowHandle())) return FALSE;
   ::EmptyClipboard();
